@@ -1,0 +1,60 @@
+# Shared build conventions of every Vimek library and test executable.
+
+# Sets the project's compile options on a target: warnings, and no implicit
+# conversion between byte strings and text (every such conversion names its
+# code page).
+function(vimek_target_defaults target)
+  target_compile_definitions(${target} PRIVATE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING QT_USE_QSTRINGBUILDER)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# vimek_add_library(<name> [GUI] DEPS <targets...>)
+# A static library of every .cpp/.h (and .qrc) file in the calling folder.
+# Without GUI the library may link QtCore only (data side); with GUI it gets
+# QtGui and QtWidgets as well.
+function(vimek_add_library name)
+  cmake_parse_arguments(ARG "GUI" "" "DEPS;SOURCES" ${ARGN})
+  if(ARG_SOURCES)
+    set(sources ${ARG_SOURCES})
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS
+      ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+      ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  endif()
+  add_library(${name} STATIC ${sources})
+  vimek_target_defaults(${name})
+  target_link_libraries(${name} PUBLIC Qt6::Core ${ARG_DEPS})
+  if(ARG_GUI)
+    target_link_libraries(${name} PUBLIC Qt6::Gui Qt6::Widgets)
+    target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_gui.h)
+  else()
+    target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_core.h)
+  endif()
+endfunction()
+
+# vimek_add_test(<name> DEPS <targets...>)
+# One GoogleTest executable of every .cpp in the calling folder, registered
+# with CTest. GUI tests run on the offscreen platform.
+function(vimek_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "DEPS;SOURCES" ${ARGN})
+  if(ARG_SOURCES)
+    set(sources ${ARG_SOURCES})
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS
+      ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+      ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  endif()
+  add_executable(${name} ${sources})
+  vimek_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock Qt6::Test)
+  target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_test.h)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 600)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=sk_SK.UTF-8;VIMEK_SOURCE_DIR=${PROJECT_SOURCE_DIR};VIMEK_BINARY_DIR=${PROJECT_BINARY_DIR}")
+endfunction()

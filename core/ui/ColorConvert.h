@@ -1,0 +1,9 @@
+#pragma once
+#include "core/Color.h"
+#include <QtGui/QColor>
+
+// A stored colour as a QColor for painting; system colours come from the
+// application palette. clNone gives a transparent colour.
+QColor ToQColor(TColor color);
+// The stored form of an opaque QColor ($00BBGGRR).
+TColor FromQColor(const QColor& color);

@@ -1,0 +1,105 @@
+#include "core/ui/Form.h"
+#include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+
+TForm::TForm(QWidget* parent) : QDialog(parent) {
+  // A Delphi-style form is a plain top-level window with its own title bar
+  // buttons, not a dialog with a help button.
+  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+}
+
+TForm::~TForm() {
+  if (keyPreview_) qApp->removeEventFilter(this);
+}
+
+void TForm::SetKeyPreview(bool on) {
+  if (on == keyPreview_) return;
+  keyPreview_ = on;
+  // Keys go to the focused control first; the application-wide filter lets
+  // the form look at the keys of its own controls before they do.
+  if (on)
+    qApp->installEventFilter(this);
+  else
+    qApp->removeEventFilter(this);
+}
+
+void TForm::SetModalResult(int result) {
+  modalResult_ = result;
+  if (result != mrNone && inModalRun_) QDialog::done(result);
+}
+
+int TForm::ShowModal() {
+  modalResult_ = mrNone;
+  inModalRun_ = true;
+  const int result = exec();
+  inModalRun_ = false;
+  modalResult_ = result == QDialog::Rejected && modalResult_ == mrNone ? mrCancel : modalResult_;
+  return modalResult_;
+}
+
+void TForm::reject() {
+  // Esc or the close button: a modal run ends with mrCancel, a modeless form closes.
+  if (inModalRun_)
+    SetModalResult(mrCancel);
+  else
+    close();
+}
+
+void TForm::done(int result) {
+  if (inModalRun_) {
+    modalResult_ = result == QDialog::Rejected ? mrCancel : result;
+    QDialog::done(modalResult_);
+  } else {
+    modalResult_ = result;
+    close();
+  }
+}
+
+void TForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+  bool canClose = true;
+  FormCloseQuery(canClose);
+  if (!canClose) {
+    event->ignore();
+    return;
+  }
+  TCloseAction action = testAttribute(Qt::WA_DeleteOnClose) ? TCloseAction::Free : TCloseAction::Hide;
+  FormClose(action);
+  switch (action) {
+  case TCloseAction::None: event->ignore(); return;
+  case TCloseAction::Minimize:
+    event->ignore();
+    showMinimized();
+    return;
+  case TCloseAction::Free: setAttribute(Qt::WA_DeleteOnClose); break;
+  case TCloseAction::Hide: break;
+  }
+  if (inModalRun_) {
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    QDialog::done(modalResult_);
+  }
+  event->accept();
+}
+
+bool TForm::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QDialog::event(event);
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+    // An unaccepted key travels up the parent chain and passes this filter
+    // again; the form previews each key press once.
+    auto* key = static_cast<QKeyEvent*>(event);
+    const PreviewedKey seen{key, key->timestamp(), key->key()};
+    if (seen == lastPreviewed_) return false;
+    lastPreviewed_ = seen;
+    if (FormKeyDown(key)) return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,71 @@
+#pragma once
+#include <QtWidgets/QDialog>
+
+class QKeyEvent;
+
+// Modal results of the program's dialogs.
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+// The register dialogs' "save and continue" result shares the value 4.
+constexpr int mrSaveAndContinue = 4;
+
+// What happens to a form that is being closed.
+enum class TCloseAction { None, Hide, Free, Minimize };
+
+// The window base class of every form. It carries the caption, the Tag, the
+// modal result and the show/activate/close hooks that the forms override, and
+// key preview: with KeyPreview on, FormKeyDown sees every key pressed in any
+// of the form's controls before the control does.
+class TForm : public QDialog {
+  Q_OBJECT
+public:
+  explicit TForm(QWidget* parent = nullptr);
+  ~TForm() override;
+
+  QString Caption() const { return windowTitle(); }
+  void SetCaption(const QString& caption) { setWindowTitle(caption); }
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool on);
+
+  int ModalResult() const { return modalResult_; }
+  // A non-zero result ends a modal run with that result.
+  void SetModalResult(int result);
+  // Shows the form modally; returns the modal result (mrCancel when closed by
+  // the window's close button or Esc without another result).
+  int ShowModal();
+  // Asks FormCloseQuery, then applies FormClose's action; returns whether the
+  // form closed.
+  bool Close() { return close(); }
+
+  void done(int result) override;
+  void accept() override { SetModalResult(mrOk); }
+  void reject() override;
+
+protected:
+  virtual void FormShow() {}
+  virtual void FormActivate() {}
+  // Set `canClose` false to keep the form open.
+  virtual void FormCloseQuery(bool& canClose) {}
+  virtual void FormClose(TCloseAction& action) {}
+  // Return true to consume the key (the control does not see it).
+  virtual bool FormKeyDown(QKeyEvent* event) { return false; }
+
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  struct PreviewedKey {
+    const QKeyEvent* event = nullptr;
+    quint64 timestamp = 0;
+    int key = 0;
+    bool operator==(const PreviewedKey&) const = default;
+  };
+  PreviewedKey lastPreviewed_;
+  int tag_ = 0;
+  int modalResult_ = mrNone;
+  bool keyPreview_ = false;
+  bool inModalRun_ = false;
+};

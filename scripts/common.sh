@@ -1,0 +1,32 @@
+# Shared by scripts/run and scripts/test: Debian packages and the build.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${VIMEK_BUILD_DIR:-$ROOT/build}"
+
+PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbcommon-dev
+  googletest libgtest-dev libgmock-dev zlib1g-dev
+  libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
+  xvfb xauth poppler-utils qpdf libxml2-utils)
+
+install_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  else
+    echo "Missing packages; install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+}
+
+build() {
+  export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
+  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$BUILD_DIR"
+}

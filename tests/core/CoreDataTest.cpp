@@ -1,0 +1,169 @@
+#include "core/BinaryStream.h"
+#include "core/CodePage1250.h"
+#include "core/DataSet.h"
+#include "core/DateTime.h"
+#include "core/Exception.h"
+#include "core/StringList.h"
+#include <QtTest/QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small editable data set over a vector of rows, enough to drive the base class.
+class RowsDataSet : public TDataSet {
+public:
+  QList<TFieldDef> defs;
+  QList<QVariantList> rows;
+  bool CanModify() const override { return true; }
+
+protected:
+  void DoOpen(QList<TFieldDef>& out) override { out = defs; }
+  void DoClose() override {}
+  int DoRecordCount() const override { return int(rows.size()); }
+  QVariant DoValue(int row, int field) const override { return rows[row][field]; }
+  int DoPost(int row, const QVariantList& values) override {
+    if (row < 0) {
+      rows.append(values);
+      return int(rows.size()) - 1;
+    }
+    rows[row] = values;
+    return row;
+  }
+  void DoDelete(int row) override { rows.removeAt(row); }
+};
+
+std::unique_ptr<RowsDataSet> Members() {
+  auto ds = std::make_unique<RowsDataSet>();
+  ds->defs = {{QStringLiteral("JEDIN"), TFieldType::Integer}, {QStringLiteral("MENO"), TFieldType::String, 25},
+              {QStringLiteral("DATUM"), TFieldType::Date}};
+  ds->rows = {{1, QStringLiteral("Ján Šťastný"), QDate(1980, 5, 17)},
+              {2, QStringLiteral("Ľudovít Ďurčo"), QVariant()},
+              {3, QStringLiteral("Jana Šťastná"), QDate(1999, 12, 31)}};
+  return ds;
+}
+
+} // namespace
+
+TEST(CodePage1250, EveryAssignedByteRoundTripsAndSlovakLettersSurvive) {
+  for (int b = 0; b < 256; ++b) {
+    const char16_t ch = Cp1250::ToUnicode(static_cast<unsigned char>(b));
+    if (ch == 0xFFFD) continue;
+    EXPECT_EQ(Cp1250::FromUnicode(ch), b) << "byte " << b;
+  }
+  const QString slovak = QStringLiteral("áäčďéíĺľňóôŕšťúýžÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽ€„“");
+  EXPECT_EQ(Cp1250::Decode(Cp1250::Encode(slovak)), slovak);
+  EXPECT_EQ(Cp1250::Encode(QStringLiteral("č")), QByteArray("\xE8"));
+}
+
+TEST(CodePage1250, UnencodableTextIsRefusedOrReplaced) {
+  const QString text = QStringLiteral("ab\u4E2Dc");
+  EXPECT_EQ(Cp1250::FirstUnencodable(text), 2);
+  EXPECT_THROW(Cp1250::Encode(text), ECodePageError);
+  EXPECT_EQ(Cp1250::EncodeLossy(text), QByteArray("ab?c"));
+  EXPECT_EQ(Cp1250::Decode(QByteArray("\x81")), QString(QChar(0xFFFD)));
+}
+
+TEST(DateTimeValue, EpochDaysAndTimeFraction) {
+  EXPECT_EQ(DateTime::EncodeDate(1899, 12, 30), 0.0);
+  EXPECT_EQ(DateTime::EncodeDate(2000, 1, 1), 36526.0);
+  EXPECT_EQ(DateTime::ToDate(-1.25), QDate(1899, 12, 29));
+  EXPECT_EQ(DateTime::ToTime(-1.25), QTime(6, 0));
+  const QDateTime dt(QDate(2026, 12, 10), QTime(13, 30, 15));
+  EXPECT_EQ(DateTime::ToDateTime(DateTime::FromDateTime(dt)), dt);
+  EXPECT_FALSE(DateTime::ToDate(1e300).isValid());
+}
+
+TEST(BinaryStream, LittleEndianRoundTripAndTruncationError) {
+  TBinaryWriter w;
+  w.WriteUInt16(0x1234);
+  w.WriteInt32(-2);
+  w.WriteDouble(1.5);
+  w.WriteCp1250(QStringLiteral("Žilina"));
+  EXPECT_EQ(w.Data().left(6), QByteArray("\x34\x12\xFE\xFF\xFF\xFF", 6));
+  TBinaryReader r(w.Data());
+  EXPECT_EQ(r.ReadUInt16(), 0x1234);
+  EXPECT_EQ(r.ReadInt32(), -2);
+  EXPECT_EQ(r.ReadDouble(), 1.5);
+  EXPECT_EQ(r.ReadCp1250(6), QStringLiteral("Žilina"));
+  EXPECT_TRUE(r.AtEnd());
+  EXPECT_THROW(r.ReadByte(), EStreamError);
+  TBinaryReader shortRead(QByteArrayView("\x01\x02", 2));
+  EXPECT_THROW(shortRead.ReadUInt32(), EStreamError);
+  EXPECT_EQ(shortRead.Position(), 0);
+}
+
+TEST(StringList, TextAndNameValueAccess) {
+  TStringList list;
+  list.SetText(QStringLiteral("A=1\r\nb=2\nC\r"));
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Values(QStringLiteral("B")), QStringLiteral("2"));
+  list.SetValue(QStringLiteral("a"), QStringLiteral("x"));
+  list.SetValue(QStringLiteral("b"), QString());
+  list.SetValue(QStringLiteral("D"), QStringLiteral("4"));
+  EXPECT_EQ(list.Text(), QStringLiteral("a=x\r\nC\r\nD=4\r\n"));
+}
+
+TEST(DataSet, NavigationEofBofAndRecNo) {
+  auto ds = Members();
+  ds->Open();
+  EXPECT_TRUE(ds->Bof());
+  EXPECT_FALSE(ds->Eof());
+  int seen = 0;
+  for (ds->First(); !ds->Eof(); ds->Next()) ++seen;
+  EXPECT_EQ(seen, 3);
+  EXPECT_EQ(ds->RecNo(), 3);
+  ds->Prior();
+  EXPECT_EQ(ds->FieldByName(QStringLiteral("jedin")).AsInteger(), 2);
+  EXPECT_EQ(ds->MoveBy(-5), -1);
+  EXPECT_TRUE(ds->Bof());
+  EXPECT_THROW(ds->FieldByName(QStringLiteral("NIC")), EDataSetError);
+}
+
+TEST(DataSet, FieldConversionsAndNull) {
+  auto ds = Members();
+  ds->Open();
+  TField& datum = ds->FieldByName(QStringLiteral("DATUM"));
+  EXPECT_EQ(datum.AsString(), QStringLiteral("17.05.1980"));
+  EXPECT_EQ(datum.AsDateTime(), DateTime::EncodeDate(1980, 5, 17));
+  ds->Next();
+  EXPECT_TRUE(datum.IsNull());
+  EXPECT_EQ(datum.AsString(), QString());
+  EXPECT_EQ(datum.AsDateTime(), 0.0);
+  EXPECT_THROW(ds->FieldByName(QStringLiteral("MENO")).AsInteger(), EDataSetError);
+}
+
+TEST(DataSet, LocateWithOptionsAndBookmarks) {
+  auto ds = Members();
+  ds->Open();
+  EXPECT_TRUE(ds->Locate(QStringLiteral("MENO"), QStringLiteral("jana š"), loCaseInsensitive | loPartialKey));
+  EXPECT_EQ(ds->RecNo(), 3);
+  const TBookmark mark = ds->GetBookmark();
+  EXPECT_FALSE(ds->Locate(QStringLiteral("MENO"), QStringLiteral("jana")));
+  EXPECT_EQ(ds->RecNo(), 3);
+  EXPECT_TRUE(ds->Locate(QStringLiteral("JEDIN;DATUM"), QVariantList{2, QVariant()}));
+  EXPECT_EQ(ds->RecNo(), 2);
+  ds->GotoBookmark(mark);
+  EXPECT_EQ(ds->FieldByName(QStringLiteral("JEDIN")).AsInteger(), 3);
+}
+
+TEST(DataSet, EditAppendDeleteAndNotifications) {
+  auto ds = Members();
+  ds->Open();
+  QSignalSpy changed(ds.get(), &TDataSet::DataSetChanged);
+  QSignalSpy recordChanged(ds.get(), &TDataSet::RecordChanged);
+  ds->Edit();
+  ds->FieldByName(QStringLiteral("MENO")).SetValue(QStringLiteral("Peter"));
+  EXPECT_EQ(ds->ValueAt(0, 1).toString(), QStringLiteral("Peter"));
+  ds->Post();
+  EXPECT_EQ(recordChanged.count(), 1);
+  ds->DisableControls();
+  ds->Append();
+  ds->FieldByName(QStringLiteral("JEDIN")).SetValue(QStringLiteral("4"));
+  ds->Post();
+  ds->Delete();
+  EXPECT_EQ(changed.count(), 0);
+  ds->EnableControls();
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(ds->RecordCount(), 3);
+  EXPECT_EQ(ds->rows[0][1].toString(), QStringLiteral("Peter"));
+}

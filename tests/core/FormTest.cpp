@@ -1,0 +1,65 @@
+#include "core/ui/ColorConvert.h"
+#include "core/ui/Form.h"
+#include <QtCore/QTimer>
+#include <QtTest/QTest>
+#include <QtWidgets/QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PreviewForm : public TForm {
+public:
+  QLineEdit* edit = new QLineEdit(this);
+  QList<int> previewed;
+  bool allowClose = true;
+
+protected:
+  bool FormKeyDown(QKeyEvent* event) override {
+    previewed << event->key();
+    if (event->key() == Qt::Key_F12) {
+      SetModalResult(mrOk);
+      return true;
+    }
+    return event->key() == Qt::Key_X;
+  }
+  void FormCloseQuery(bool& canClose) override { canClose = allowClose; }
+};
+
+} // namespace
+
+TEST(Form, KeyPreviewSeesControlKeysOnceAndCanConsumeThem) {
+  PreviewForm form;
+  form.SetKeyPreview(true);
+  form.show();
+  QTest::keyClick(form.edit, Qt::Key_A);
+  QTest::keyClick(form.edit, Qt::Key_X);
+  QTest::keyClick(form.edit, Qt::Key_F1); // unaccepted by the edit: travels to the parent
+  EXPECT_EQ(form.edit->text(), QStringLiteral("a"));
+  EXPECT_EQ(form.previewed, (QList<int>{Qt::Key_A, Qt::Key_X, Qt::Key_F1}));
+}
+
+TEST(Form, ModalResultEndsTheModalRun) {
+  PreviewForm form;
+  form.SetKeyPreview(true);
+  QTimer::singleShot(0, &form, [&] { QTest::keyClick(form.edit, Qt::Key_F12); });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  QTimer::singleShot(0, &form, [&] { form.reject(); });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+}
+
+TEST(Form, CloseQueryCanKeepTheFormOpen) {
+  PreviewForm form;
+  form.show();
+  form.allowClose = false;
+  EXPECT_FALSE(form.Close());
+  EXPECT_TRUE(form.isVisible());
+  form.allowClose = true;
+  EXPECT_TRUE(form.Close());
+}
+
+TEST(ColorConvert, StoredColoursMapToRgb) {
+  EXPECT_EQ(ToQColor(clAqua), QColor(0, 255, 255));
+  EXPECT_EQ(ToQColor(TColor(0x2FFF63)), QColor(0x63, 0xFF, 0x2F));
+  EXPECT_EQ(FromQColor(QColor(0x12, 0x34, 0x56)), TColor(0x563412));
+  EXPECT_EQ(ToQColor(clNone).alpha(), 0);
+}

@@ -1,0 +1,13 @@
+#include <QtCore/QLocale>
+#include <QtWidgets/QApplication>
+#include <gtest/gtest.h>
+
+// Every test executable runs inside a QApplication (offscreen platform, set by
+// CTest) with the locale pinned to Slovak, as the program's users have it.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
