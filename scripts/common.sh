@@ -3,14 +3,18 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${VIMEK_BUILD_DIR:-$ROOT/build}"
 
+# What building and running needs.
 PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbcommon-dev
-  googletest libgtest-dev libgmock-dev zlib1g-dev
-  libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
-  xvfb xauth poppler-utils qpdf libxml2-utils)
+  zlib1g-dev libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils)
+# What the tests need besides: GoogleTest, and the readers that open the files
+# the program writes for other programs.
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth poppler-utils qpdf libxml2-utils
+  libreoffice-calc-nogui)
 
+# install_packages [extra packages...]
 install_packages() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
