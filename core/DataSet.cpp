@@ -31,24 +31,7 @@ QVariant TField::AsVariant() const { return dataSet_->FieldValue(index_); }
 
 bool TField::IsNull() const { return IsNullVariant(AsVariant()); }
 
-QString TField::AsString() const {
-  const QVariant v = AsVariant();
-  if (IsNullVariant(v)) return {};
-  switch (v.typeId()) {
-  case QMetaType::QDate: return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
-  case QMetaType::QTime: return v.toTime().toString(QStringLiteral("hh:mm:ss"));
-  case QMetaType::QDateTime: {
-    const QDateTime dt = v.toDateTime();
-    return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("dd.MM.yyyy"))
-                                    : dt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
-  }
-  case QMetaType::Double:
-  case QMetaType::Float:
-    return NumberLocale().toString(v.toDouble(), 'f', QLocale::FloatingPointShortest);
-  case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-  default: return v.toString();
-  }
-}
+QString TField::AsString() const { return VariantText(AsVariant()); }
 
 qint64 TField::AsLargeInt() const {
   const QVariant v = AsVariant();
@@ -358,6 +341,7 @@ void TDataSet::Edit() {
     Append();
     return;
   }
+  DoEdit(row_);
   editBuffer_.clear();
   for (int i = 0; i < FieldCount(); ++i) editBuffer_ << DoValue(row_, i);
   editRow_ = row_;
@@ -396,8 +380,10 @@ void TDataSet::Post() {
 
 void TDataSet::Cancel() {
   if (state_ == TDataSetState::Edit || state_ == TDataSetState::Insert) {
+    const int row = state_ == TDataSetState::Edit ? editRow_ : -1;
     state_ = TDataSetState::Browse;
     editBuffer_.clear();
+    DoCancel(row);
   }
 }
 
@@ -449,4 +435,22 @@ QVariant CoerceToFieldType(const QVariant& value, TFieldType type) {
   case TFieldType::Unknown: return v;
   }
   return v;
+}
+
+QString VariantText(const QVariant& v) {
+  if (IsNullVariant(v)) return {};
+  switch (v.typeId()) {
+  case QMetaType::QDate: return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+  case QMetaType::QTime: return v.toTime().toString(QStringLiteral("hh:mm:ss"));
+  case QMetaType::QDateTime: {
+    const QDateTime dt = v.toDateTime();
+    return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("dd.MM.yyyy"))
+                                    : dt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+  }
+  case QMetaType::Double:
+  case QMetaType::Float:
+    return NumberLocale().toString(v.toDouble(), 'f', QLocale::FloatingPointShortest);
+  case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+  default: return v.toString();
+  }
 }

@@ -150,6 +150,11 @@ protected:
   // Editing hooks; `row` is -1 for a new record. Return the row of the posted record.
   virtual int DoPost(int row, const QVariantList& values);
   virtual void DoDelete(int row);
+  // Called before a record enters the edit state (e.g. to lock it; throwing
+  // keeps the data set in browse state) and when an edit or insert is
+  // cancelled (`row` -1 for an insert).
+  virtual void DoEdit(int row) {}
+  virtual void DoCancel(int row) {}
   // Called by a subclass that changed its records outside Open/Post/Delete.
   void RecordsReplaced();
   // The 0-based current row, -1 when empty.
@@ -178,3 +183,6 @@ private:
 
 // Converts a stored value to the field type's QVariant, for implementations.
 QVariant CoerceToFieldType(const QVariant& value, TFieldType type);
+
+// The text of a stored value as TField::AsString gives it (Null gives "").
+QString VariantText(const QVariant& value);
