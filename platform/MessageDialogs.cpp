@@ -1,0 +1,138 @@
+#include "platform/MessageDialogs.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+
+namespace {
+
+TStandardMessageDialogs& StandardService() {
+  static TStandardMessageDialogs service;
+  return service;
+}
+
+IMessageDialogService*& InstalledService() {
+  static IMessageDialogService* service = nullptr;
+  return service;
+}
+
+QMessageBox::Icon IconOf(TMsgDlgType type) {
+  switch (type) {
+  case TMsgDlgType::Warning: return QMessageBox::Warning;
+  case TMsgDlgType::Error: return QMessageBox::Critical;
+  case TMsgDlgType::Information: return QMessageBox::Information;
+  case TMsgDlgType::Confirmation: return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString ButtonCaption(TMsgDlgBtn button) {
+  switch (button) {
+  case mbYes: return QStringLiteral("&Ano");
+  case mbNo: return QStringLiteral("&Nie");
+  case mbOK: return QStringLiteral("OK");
+  case mbCancel: return QStringLiteral("Storno");
+  }
+  return {};
+}
+
+QMessageBox::ButtonRole RoleOf(TMsgDlgBtn button) {
+  switch (button) {
+  case mbYes: return QMessageBox::YesRole;
+  case mbNo: return QMessageBox::NoRole;
+  case mbOK: return QMessageBox::AcceptRole;
+  case mbCancel: return QMessageBox::RejectRole;
+  }
+  return QMessageBox::InvalidRole;
+}
+
+// The button that Esc and the close box press: Cancel, else No, else OK.
+int EscapeResult(TMsgDlgButtons buttons) {
+  if (buttons & mbCancel) return mrCancel;
+  if (buttons & mbNo) return mrNo;
+  if (buttons & mbOK) return mrOk;
+  return mrCancel;
+}
+
+void ApplyColours(QMessageBox& box, const TMessageRequest& request) {
+  if (!request.Background.isValid() && !request.TextColor.isValid()) return;
+  QPalette palette = box.palette();
+  if (request.Background.isValid()) palette.setColor(QPalette::Window, request.Background);
+  if (request.TextColor.isValid()) palette.setColor(QPalette::WindowText, request.TextColor);
+  box.setPalette(palette);
+  box.setAutoFillBackground(true);
+}
+
+} // namespace
+
+QString MessageDialogCaption(TMsgDlgType type) {
+  switch (type) {
+  case TMsgDlgType::Warning: return QStringLiteral("Upozornenie...");
+  case TMsgDlgType::Error: return QStringLiteral("C H Y B A ...");
+  case TMsgDlgType::Information: return QStringLiteral("Informácia...");
+  case TMsgDlgType::Confirmation: return QStringLiteral("Potvrdenie...");
+  }
+  return {};
+}
+
+int ModalResultOfButton(TMsgDlgBtn button) {
+  switch (button) {
+  case mbYes: return mrYes;
+  case mbNo: return mrNo;
+  case mbOK: return mrOk;
+  case mbCancel: return mrCancel;
+  }
+  return mrNone;
+}
+
+IMessageDialogService& MessageDialogs() {
+  IMessageDialogService* service = InstalledService();
+  return service ? *service : StandardService();
+}
+
+IMessageDialogService* SetMessageDialogService(IMessageDialogService* service) {
+  return std::exchange(InstalledService(), service);
+}
+
+int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int defaultResult) {
+  TMessageRequest request;
+  request.Text = text;
+  request.Type = type;
+  request.Buttons = buttons;
+  request.DefaultResult = defaultResult;
+  return MessageDialogs().Show(request).ModalResult;
+}
+
+TMessageReply TStandardMessageDialogs::Show(const TMessageRequest& request) {
+  QMessageBox box(IconOf(request.Type), MessageDialogCaption(request.Type), request.Text, QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  ApplyColours(box, request);
+  std::vector<std::pair<QAbstractButton*, int>> results;
+  for (TMsgDlgBtn button : {mbYes, mbNo, mbOK, mbCancel}) {
+    if (!(request.Buttons & button)) continue;
+    QPushButton* push = box.addButton(ButtonCaption(button), RoleOf(button));
+    const int result = ModalResultOfButton(button);
+    results.emplace_back(push, result);
+    if (result == request.DefaultResult) {
+      box.setDefaultButton(push);
+      push->setFocus();
+    }
+    if (result == EscapeResult(request.Buttons)) box.setEscapeButton(push);
+  }
+  if (request.Position) box.move(*request.Position);
+  box.exec();
+  TMessageReply reply{EscapeResult(request.Buttons), box.pos()};
+  for (const auto& [button, result] : results)
+    if (box.clickedButton() == button) reply.ModalResult = result;
+  return reply;
+}
+
+TScriptedMessageDialogs::TScriptedMessageDialogs(QList<int> answers)
+    : answers_(std::move(answers)), previous_(SetMessageDialogService(this)) {}
+
+TScriptedMessageDialogs::~TScriptedMessageDialogs() { SetMessageDialogService(previous_); }
+
+TMessageReply TScriptedMessageDialogs::Show(const TMessageRequest& request) {
+  requests_.append(request);
+  return {answers_.isEmpty() ? mrNone : answers_.takeFirst(), request.Position};
+}
