@@ -1,0 +1,125 @@
+#include "db/IBDatabase.h"
+#include "core/CodePage1250.h"
+#include "db/FbClient.h"
+#include "db/IBDatabaseInfo.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include <QtCore/QRegularExpression>
+#include <ibase.h>
+
+using namespace FbClient;
+
+TIBDatabase::TIBDatabase(QObject* parent) : QObject(parent) {}
+
+TIBDatabase::~TIBDatabase() {
+  try {
+    Close();
+  } catch (const Exception&) {
+    // A destructor cannot report; the attachment is gone either way.
+  }
+}
+
+void TIBDatabase::SetDatabaseName(const QString& name) {
+  if (Connected()) throw EIBError(QStringLiteral("Názov databázy nie je možné zmeniť počas pripojenia."));
+  databaseName_ = name;
+}
+
+bool TIBDatabase::IsRemoteName(const QString& name) {
+  static const QLatin1String protocols[] = {QLatin1String("inet://"), QLatin1String("inet4://"),
+                                            QLatin1String("inet6://"), QLatin1String("xnet://"),
+                                            QLatin1String("wnet://")};
+  for (const QLatin1String& protocol : protocols)
+    if (name.startsWith(protocol, Qt::CaseInsensitive)) return true;
+  const qsizetype colon = name.indexOf(QLatin1Char(':'));
+  if (colon < 2) return false; // none, or a drive letter
+  const qsizetype separator = name.indexOf(QRegularExpression(QStringLiteral("[/\\\\]")));
+  return separator < 0 || colon < separator;
+}
+
+QString TIBDatabase::SiteName() const {
+  return IsRemoteName(databaseName_) ? databaseName_.left(databaseName_.indexOf(QLatin1Char(':'))) : QString();
+}
+
+QString TIBDatabase::FileName() const {
+  return IsRemoteName(databaseName_) ? databaseName_.mid(databaseName_.indexOf(QLatin1Char(':')) + 1) : databaseName_;
+}
+
+void TIBDatabase::Open() {
+  if (Connected()) return;
+  attachment_ = Connect(false, 0);
+}
+
+void TIBDatabase::CreateDatabase(int pageSize) {
+  if (Connected()) throw EIBError(QStringLiteral("Databáza je už pripojená."));
+  attachment_ = Connect(true, pageSize);
+}
+
+Firebird::IAttachment* TIBDatabase::Connect(bool create, int pageSize) {
+  if (databaseName_.trimmed().isEmpty()) throw EIBError(QStringLiteral("Nie je zadaný názov databázy."));
+  TBlock dpb(Firebird::IXpbBuilder::DPB);
+  dpb.Tag(isc_dpb_utf8_filename);
+  dpb.String(isc_dpb_user_name, Cp1250::Encode(userName_));
+  if (!password_.isEmpty()) dpb.String(isc_dpb_password, Cp1250::Encode(password_));
+  dpb.String(isc_dpb_lc_ctype, QByteArrayLiteral("WIN1250"));
+  dpb.Int(isc_dpb_sql_dialect, SQL_DIALECT_V6);
+  // A local file always goes to the engine in this process, whatever the
+  // configured providers say, so no server needs to run.
+  if (!IsRemoteName(databaseName_)) dpb.String(isc_dpb_config, QByteArrayLiteral("Providers=Engine12"));
+  if (create) {
+    dpb.String(isc_dpb_set_db_charset, QByteArrayLiteral("WIN1250"));
+    dpb.Int(isc_dpb_page_size, pageSize);
+  }
+  const QByteArray name = databaseName_.toUtf8();
+  TStatus status;
+  TRef<Firebird::IProvider> provider(Master()->getDispatcher());
+  Firebird::IAttachment* attachment =
+      create ? provider->createDatabase(&status, name.constData(), dpb.Length(), dpb.Buffer())
+             : provider->attachDatabase(&status, name.constData(), dpb.Length(), dpb.Buffer());
+  status.Check();
+  return attachment;
+}
+
+void TIBDatabase::Close() {
+  if (!Connected()) return;
+  emit BeforeDisconnect();
+  TStatus status;
+  attachment_->detach(&status);
+  if (status.Failed()) {
+    // The server may refuse while something is still open; drop the handle anyway.
+    attachment_->release();
+    attachment_ = nullptr;
+    status.Check();
+  }
+  attachment_ = nullptr;
+}
+
+Firebird::IAttachment* TIBDatabase::Attachment() const {
+  if (!attachment_) throw EIBError(QStringLiteral("Databáza nie je pripojená."));
+  return attachment_;
+}
+
+qint64 TIBDatabase::ConnectionId() const { return TIBDatabaseInfo(*this).AttachmentId(); }
+QStringList TIBDatabase::UserNames() const { return TIBDatabaseInfo(*this).UserNames(); }
+int TIBDatabase::PageSize() const { return TIBDatabaseInfo(*this).PageSize(); }
+int TIBDatabase::OdsVersion() const { return TIBDatabaseInfo(*this).OdsVersion(); }
+int TIBDatabase::OdsMinorVersion() const { return TIBDatabaseInfo(*this).OdsMinorVersion(); }
+QString TIBDatabase::ServerVersion() const { return TIBDatabaseInfo(*this).Version(); }
+
+qint64 TIBDatabase::GeneratorValue(const QString& generatorName, qint64 step) {
+  static const QRegularExpression identifier(QStringLiteral("^[A-Za-z][A-Za-z0-9_$]{0,62}$"));
+  if (!identifier.match(generatorName).hasMatch())
+    throw EIBError(QStringLiteral("Neplatný názov generátora: \"%1\".").arg(generatorName));
+  TIBTransaction transaction(this);
+  transaction.StartTransaction();
+  TIBQuery query;
+  query.SetDatabase(this);
+  query.SetTransaction(&transaction);
+  // A generator name is an identifier, which cannot be a bound parameter; it is checked above.
+  query.SetSQL(QStringLiteral("SELECT GEN_ID(%1, :STEP) FROM RDB$DATABASE").arg(generatorName));
+  query.ParamByName(QStringLiteral("STEP")).SetValue(step);
+  query.Open();
+  const qint64 value = query.FieldByNumber(0).AsLargeInt();
+  query.Close();
+  transaction.Commit();
+  return value;
+}

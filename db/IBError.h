@@ -1,0 +1,48 @@
+#pragma once
+#include "core/Exception.h"
+#include <QtCore/QList>
+
+// A database-layer error found before the server was asked: not connected,
+// unknown parameter, a value that does not fit its parameter, text that code
+// page 1250 cannot hold.
+class EIBError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// An error the server (or the client library) reported. Carries the first
+// significant error code of the status vector (e.g. 335544345 for a lock
+// conflict), the SQL code, the full message text and, for a violated
+// constraint, unique index or a raised database exception, that object's name.
+class EIBInterBaseError : public EIBError {
+public:
+  EIBInterBaseError(QString message, int ibErrorCode, int sqlCode, QString constraintName, QList<int> errorCodes);
+
+  int IBErrorCode() const { return ibErrorCode_; }
+  int SQLCode() const { return sqlCode_; }
+  // Name of the violated constraint or index, or of the raised exception; empty otherwise.
+  const QString& ConstraintName() const { return constraintName_; }
+  // Every error code of the status vector, in order.
+  const QList<int>& ErrorCodes() const { return errorCodes_; }
+
+private:
+  int ibErrorCode_;
+  int sqlCode_;
+  QString constraintName_;
+  QList<int> errorCodes_;
+};
+
+// The server's error codes the program reacts to.
+namespace IBErrorCodes {
+constexpr int IoError = 335544344;
+constexpr int LockConflict = 335544345;
+constexpr int UniqueIndex = 335544349;
+constexpr int ObjectInUse = 335544351;
+constexpr int ForeignKey = 335544466;
+constexpr int Login = 335544472;
+constexpr int DatabaseException = 335544517;
+constexpr int CheckConstraint = 335544558;
+constexpr int DynamicSql = 335544569;
+constexpr int UniqueKey = 335544665;
+constexpr int StringTruncation = 335544321;
+} // namespace IBErrorCodes

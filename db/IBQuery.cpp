@@ -1,0 +1,477 @@
+#include "db/IBQuery.h"
+#include "core/CodePage1250.h"
+#include "db/FbClient.h"
+#include "db/IBBlob.h"
+#include "db/IBDatabase.h"
+#include "db/IBParamParser.h"
+#include "db/IBTransaction.h"
+#include <cmath>
+#include <cstring>
+#include <ibase.h>
+
+using namespace FbClient;
+
+namespace {
+
+constexpr unsigned charSetOctets = 1;
+constexpr unsigned charSetWin1250 = 51;
+// Julian day of 17.11.1858, day 0 of the server's dates.
+constexpr qint64 dateBase = 2400001;
+
+// One column of an output message: where its value and null flag lie and how to read it.
+struct TColumn {
+  unsigned Type = 0;
+  unsigned SubType = 0;
+  unsigned Offset = 0;
+  unsigned NullOffset = 0;
+  unsigned Length = 0;
+  unsigned CharSet = 0;
+  int Scale = 0;
+  int BlobSlot = -1;
+};
+
+template <class T> T Read(const unsigned char* p) {
+  T value;
+  std::memcpy(&value, p, sizeof value);
+  return value;
+}
+
+template <class T> void Write(unsigned char* p, T value) { std::memcpy(p, &value, sizeof value); }
+
+unsigned BaseType(unsigned type) { return type & ~1u; }
+
+bool IsText(unsigned type) { return type == SQL_TEXT || type == SQL_VARYING; }
+
+double Power10(int exponent) { return std::pow(10.0, exponent); }
+
+TFieldType FieldTypeOf(const TColumn& c) {
+  switch (c.Type) {
+  case SQL_TEXT:
+  case SQL_VARYING: return c.CharSet == charSetOctets ? TFieldType::Blob : TFieldType::String;
+  case SQL_SHORT: return c.Scale == 0 ? TFieldType::SmallInt : c.Scale == -2 ? TFieldType::Currency : TFieldType::Float;
+  case SQL_LONG: return c.Scale == 0 ? TFieldType::Integer : c.Scale == -2 ? TFieldType::Currency : TFieldType::Float;
+  case SQL_INT64: return c.Scale == 0 ? TFieldType::LargeInt : c.Scale == -2 ? TFieldType::Currency : TFieldType::Float;
+  case SQL_FLOAT:
+  case SQL_DOUBLE:
+  case SQL_D_FLOAT: return TFieldType::Float;
+  case SQL_TYPE_DATE: return TFieldType::Date;
+  case SQL_TYPE_TIME: return TFieldType::Time;
+  case SQL_TIMESTAMP: return TFieldType::DateTime;
+  case SQL_BLOB: return c.SubType == isc_blob_text ? TFieldType::Memo : TFieldType::Blob;
+  case SQL_BOOLEAN: return TFieldType::Boolean;
+  default: return TFieldType::Unknown;
+  }
+}
+
+QVariant Scaled(qint64 value, int scale) {
+  if (scale == 0) return value;
+  return double(value) / Power10(-scale);
+}
+
+QDate DecodeDate(ISC_DATE date) { return QDate::fromJulianDay(qint64(date) + dateBase); }
+QTime DecodeTime(ISC_TIME time) { return QTime::fromMSecsSinceStartOfDay(int(time / 10)); }
+
+QVariant DecodeText(const TColumn& c, const char* bytes, qsizetype length) {
+  if (c.CharSet == charSetOctets) return QByteArray(bytes, length);
+  return Cp1250::Decode(QByteArrayView(bytes, length));
+}
+
+// The value of a non-blob column of a row in the message layout.
+QVariant DecodeValue(const TColumn& c, const unsigned char* row) {
+  const unsigned char* p = row + c.Offset;
+  switch (c.Type) {
+  case SQL_TEXT: return DecodeText(c, reinterpret_cast<const char*>(p), c.Length);
+  case SQL_VARYING: {
+    const auto length = qMin<unsigned>(Read<quint16>(p), c.Length);
+    return DecodeText(c, reinterpret_cast<const char*>(p + 2), length);
+  }
+  case SQL_SHORT: return c.Scale == 0 ? QVariant(int(Read<qint16>(p))) : Scaled(Read<qint16>(p), c.Scale);
+  case SQL_LONG: return c.Scale == 0 ? QVariant(Read<qint32>(p)) : Scaled(Read<qint32>(p), c.Scale);
+  case SQL_INT64: return Scaled(Read<qint64>(p), c.Scale);
+  case SQL_FLOAT: return double(Read<float>(p));
+  case SQL_DOUBLE:
+  case SQL_D_FLOAT: return Read<double>(p);
+  case SQL_TYPE_DATE: return DecodeDate(Read<ISC_DATE>(p));
+  case SQL_TYPE_TIME: return DecodeTime(Read<ISC_TIME>(p));
+  case SQL_TIMESTAMP: {
+    const auto stamp = Read<ISC_TIMESTAMP>(p);
+    return QDateTime(DecodeDate(stamp.timestamp_date), DecodeTime(stamp.timestamp_time));
+  }
+  case SQL_BOOLEAN: return Read<FB_BOOLEAN>(p) != 0;
+  default: return QVariant();
+  }
+}
+
+TColumn DescribeColumn(Firebird::IMessageMetadata* meta, unsigned i) {
+  TStatus status;
+  TColumn c;
+  c.Type = BaseType(meta->getType(&status, i));
+  c.SubType = unsigned(meta->getSubType(&status, i));
+  c.Offset = meta->getOffset(&status, i);
+  c.NullOffset = meta->getNullOffset(&status, i);
+  c.Length = meta->getLength(&status, i);
+  c.CharSet = meta->getCharSet(&status, i);
+  c.Scale = meta->getScale(&status, i);
+  status.Check();
+  return c;
+}
+
+} // namespace
+
+// The prepared statement with the names of its markers.
+struct TIBQuery::TStatement {
+  TRef<Firebird::IStatement> Handle;
+  QStringList MarkerNames;
+  TRef<Firebird::IMessageMetadata> Input;
+  TRef<Firebird::IMessageMetadata> Output;
+  bool HasCursor = false;
+};
+
+// The fetched rows: each row is the output message as the server sent it,
+// stored side by side; blob values are read at fetch time and kept apart.
+struct TIBQuery::TRows {
+  std::vector<TColumn> Columns;
+  std::vector<TFieldType> Types;
+  size_t Stride = 0;
+  int BlobCount = 0;
+  int Count = 0;
+  std::vector<unsigned char> Data;
+  std::vector<QVariant> Blobs;
+};
+
+namespace {
+
+// Builds the input message of a statement from the parameter values.
+class TInputMessage {
+public:
+  TInputMessage(Firebird::IAttachment* attachment, Firebird::ITransaction* transaction,
+                Firebird::IMessageMetadata* described, const QStringList& names, const QList<QVariant>& values);
+  Firebird::IMessageMetadata* Metadata() const { return meta_.get(); }
+  unsigned char* Buffer() { return buffer_.empty() ? nullptr : buffer_.data(); }
+
+private:
+  [[noreturn]] void Refuse(const QString& name, const QString& why) const;
+  void WriteValue(unsigned i, const QString& name, const QVariant& value);
+  void WriteInteger(const TColumn& c, unsigned char* p, const QString& name, const QVariant& value);
+
+  Firebird::IAttachment* attachment_;
+  Firebird::ITransaction* transaction_;
+  TRef<Firebird::IMessageMetadata> meta_;
+  std::vector<QByteArray> texts_;
+  std::vector<unsigned char> buffer_;
+};
+
+TInputMessage::TInputMessage(Firebird::IAttachment* attachment, Firebird::ITransaction* transaction,
+                             Firebird::IMessageMetadata* described, const QStringList& names,
+                             const QList<QVariant>& values)
+    : attachment_(attachment), transaction_(transaction) {
+  TStatus status;
+  const unsigned count = described->getCount(&status);
+  status.Check();
+  // Text goes over as VARCHAR of its own length, so the server (not this
+  // layer) compares or converts it and a too long value is refused, never cut.
+  TRef<Firebird::IMetadataBuilder> builder(described->getBuilder(&status));
+  status.Check();
+  texts_.resize(count);
+  for (unsigned i = 0; i < count; ++i) {
+    const unsigned type = BaseType(described->getType(&status, i));
+    const unsigned charSet = described->getCharSet(&status, i);
+    status.Check();
+    const QVariant& value = values[i];
+    if (value.isNull() || !(IsText(type) || type == SQL_NULL)) continue;
+    const bool binary = charSet == charSetOctets || value.typeId() == QMetaType::QByteArray;
+    if (binary) {
+      texts_[i] = value.toByteArray();
+    } else {
+      QString text = value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate) : value.toString();
+      if (const qsizetype bad = Cp1250::FirstUnencodable(text); bad >= 0)
+        Refuse(names[i], QStringLiteral("obsahuje znak „%1“ (U+%2), ktorý kódová stránka 1250 nepozná")
+                             .arg(text.mid(bad, text[bad].isHighSurrogate() ? 2 : 1))
+                             .arg(text[bad].unicode(), 4, 16, QLatin1Char('0')));
+      texts_[i] = Cp1250::Encode(text);
+    }
+    if (texts_[i].size() > 32765) Refuse(names[i], QStringLiteral("je dlhší ako 32765 bajtov"));
+    builder->setType(&status, i, SQL_VARYING + 1);
+    builder->setLength(&status, i, unsigned(qMax<qsizetype>(texts_[i].size(), 1)));
+    builder->setCharSet(&status, i, binary ? charSetOctets : charSetWin1250);
+    status.Check();
+  }
+  meta_.Reset(builder->getMetadata(&status));
+  status.Check();
+  const unsigned length = meta_->getMessageLength(&status);
+  status.Check();
+  buffer_.assign(length, 0);
+  for (unsigned i = 0; i < count; ++i) WriteValue(i, names[i], values[i]);
+}
+
+void TInputMessage::Refuse(const QString& name, const QString& why) const {
+  throw EIBError(QStringLiteral("Hodnotu parametra %1 nie je možné použiť: %2.").arg(name, why));
+}
+
+void TInputMessage::WriteValue(unsigned i, const QString& name, const QVariant& value) {
+  const TColumn c = DescribeColumn(meta_.get(), i);
+  unsigned char* p = buffer_.data() + c.Offset;
+  Write<qint16>(buffer_.data() + c.NullOffset, value.isNull() ? -1 : 0);
+  if (value.isNull()) return;
+  auto coerced = [&](TFieldType type) {
+    try {
+      return CoerceToFieldType(value, type);
+    } catch (const EDataSetError&) {
+      Refuse(name, QStringLiteral("hodnota „%1“ nemá správny typ").arg(value.toString()));
+    }
+  };
+  switch (c.Type) {
+  case SQL_VARYING:
+    Write<quint16>(p, quint16(texts_[i].size()));
+    std::memcpy(p + 2, texts_[i].constData(), size_t(texts_[i].size()));
+    break;
+  case SQL_SHORT:
+  case SQL_LONG:
+  case SQL_INT64: WriteInteger(c, p, name, value); break;
+  case SQL_FLOAT: Write<float>(p, float(coerced(TFieldType::Float).toDouble())); break;
+  case SQL_DOUBLE:
+  case SQL_D_FLOAT: Write<double>(p, coerced(TFieldType::Float).toDouble()); break;
+  case SQL_TYPE_DATE: Write<ISC_DATE>(p, ISC_DATE(coerced(TFieldType::Date).toDate().toJulianDay() - dateBase)); break;
+  case SQL_TYPE_TIME:
+    Write<ISC_TIME>(p, ISC_TIME(coerced(TFieldType::Time).toTime().msecsSinceStartOfDay()) * 10);
+    break;
+  case SQL_TIMESTAMP: {
+    const QDateTime stamp = coerced(TFieldType::DateTime).toDateTime();
+    ISC_TIMESTAMP value{ISC_DATE(stamp.date().toJulianDay() - dateBase), ISC_TIME(stamp.time().msecsSinceStartOfDay()) * 10};
+    Write<ISC_TIMESTAMP>(p, value);
+    break;
+  }
+  case SQL_BOOLEAN: Write<FB_BOOLEAN>(p, coerced(TFieldType::Boolean).toBool() ? FB_TRUE : FB_FALSE); break;
+  case SQL_BLOB: {
+    const QByteArray bytes = value.typeId() == QMetaType::QByteArray ? value.toByteArray()
+                             : c.SubType == isc_blob_text
+                                 ? [&] {
+                                     try {
+                                       return Cp1250::Encode(value.toString());
+                                     } catch (const ECodePageError& e) {
+                                       Refuse(name, e.Message());
+                                     }
+                                   }()
+                                 : value.toByteArray();
+    Write<ISC_QUAD>(p, IBBlob::Write(attachment_, transaction_, bytes));
+    break;
+  }
+  default: Refuse(name, QStringLiteral("typ parametra %1 nie je podporovaný").arg(c.Type));
+  }
+}
+
+void TInputMessage::WriteInteger(const TColumn& c, unsigned char* p, const QString& name, const QVariant& value) {
+  bool ok = false;
+  const double number = value.typeId() == QMetaType::Bool ? (value.toBool() ? 1 : 0) : value.toDouble(&ok);
+  if (!ok && value.typeId() != QMetaType::Bool) Refuse(name, QStringLiteral("„%1“ nie je číslo").arg(value.toString()));
+  // Whole numbers stay exact in 64 bits; fractions are rounded to the column's decimals.
+  const bool whole = c.Scale == 0 && (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int ||
+                                      value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::UInt);
+  const double scaled = std::round(number * Power10(-c.Scale));
+  const qint64 limit = c.Type == SQL_SHORT ? 32767 : c.Type == SQL_LONG ? 2147483647 : 0;
+  if (!whole && (!std::isfinite(scaled) || std::fabs(scaled) >= 9.2e18))
+    Refuse(name, QStringLiteral("číslo %1 je mimo rozsahu").arg(value.toString()));
+  const qint64 raw = whole ? value.toLongLong() : qint64(scaled);
+  if (limit != 0 && (raw > limit || raw < -limit - 1))
+    Refuse(name, QStringLiteral("číslo %1 je mimo rozsahu").arg(value.toString()));
+  switch (c.Type) {
+  case SQL_SHORT: Write<qint16>(p, qint16(raw)); break;
+  case SQL_LONG: Write<qint32>(p, qint32(raw)); break;
+  default: Write<qint64>(p, raw); break;
+  }
+}
+
+} // namespace
+
+TIBQuery::TIBQuery(QObject* parent) : TDataSet(parent) {}
+
+TIBQuery::~TIBQuery() { Unprepare(); }
+
+void TIBQuery::SetDatabase(TIBDatabase* database) {
+  if (database_ == database) return;
+  Unprepare();
+  if (database_) disconnect(database_, nullptr, this, nullptr);
+  database_ = database;
+  // The rows stay readable after the connection ends; the statement cannot.
+  if (database_) connect(database_, &TIBDatabase::BeforeDisconnect, this, [this] { Unprepare(); });
+}
+
+void TIBQuery::SetSQL(const QString& sql) {
+  Close();
+  Unprepare();
+  sql_ = sql;
+  params_.clear();
+  for (const QString& name : ParseParams(sql).Names)
+    if (!FindParam(name)) params_.push_back(std::make_unique<TIBParam>(name));
+}
+
+TIBParam* TIBQuery::FindParam(const QString& name) const {
+  const QString key = name.toUpper();
+  for (const auto& param : params_)
+    if (param->Name() == key) return param.get();
+  return nullptr;
+}
+
+TIBParam& TIBQuery::ParamByName(const QString& name) {
+  if (TIBParam* param = FindParam(name)) return *param;
+  throw EIBError(QStringLiteral("Parameter %1 nie je v príkaze.").arg(name));
+}
+
+bool TIBQuery::Prepared() const { return statement_ != nullptr; }
+
+void TIBQuery::RequireReady() const {
+  if (!database_) throw EIBError(QStringLiteral("Dotaz nemá databázu."));
+  if (!transaction_) throw EIBError(QStringLiteral("Dotaz nemá transakciu."));
+  if (sql_.trimmed().isEmpty()) throw EIBError(QStringLiteral("Dotaz nemá príkaz."));
+}
+
+void TIBQuery::Prepare() {
+  if (Prepared()) return;
+  RequireReady();
+  const TIBParsedSql parsed = ParseParams(sql_);
+  QByteArray text;
+  try {
+    text = Cp1250::Encode(parsed.Sql);
+  } catch (const ECodePageError& e) {
+    throw EIBError(QStringLiteral("Príkaz nie je možné poslať serveru: %1").arg(e.Message()));
+  }
+  auto statement = std::make_unique<TStatement>();
+  TStatus status;
+  statement->Handle.Reset(database_->Attachment()->prepare(&status, transaction_->Handle(), unsigned(text.size()),
+                                                           text.constData(), SQL_DIALECT_V6,
+                                                           Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+  status.Check();
+  statement->Input.Reset(statement->Handle->getInputMetadata(&status));
+  status.Check();
+  statement->Output.Reset(statement->Handle->getOutputMetadata(&status));
+  status.Check();
+  statement->HasCursor = (statement->Handle->getFlags(&status) & Firebird::IStatement::FLAG_HAS_CURSOR) != 0;
+  status.Check();
+  const unsigned markers = statement->Input->getCount(&status);
+  status.Check();
+  if (markers != unsigned(parsed.Names.size()))
+    throw EIBError(QStringLiteral("Príkaz obsahuje parametre bez mena (?); použite :MENO."));
+  statement->MarkerNames = parsed.Names;
+  statement_ = std::move(statement);
+}
+
+void TIBQuery::Unprepare() {
+  if (!statement_) return;
+  TStatus status;
+  statement_->Handle->free(&status);
+  if (!status.Failed()) statement_->Handle.release(); // free() released it
+  statement_.reset();
+}
+
+void TIBQuery::ExecSQL() {
+  Close();
+  Prepare();
+  QList<QVariant> values;
+  for (const QString& name : statement_->MarkerNames) values.append(FindParam(name)->Value());
+  Firebird::IAttachment* attachment = database_->Attachment();
+  Firebird::ITransaction* transaction = transaction_->Handle();
+  TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, values);
+  TStatus status;
+  if (statement_->HasCursor) {
+    TRef<Firebird::IResultSet> cursor(statement_->Handle->openCursor(&status, transaction, input.Metadata(),
+                                                                     input.Buffer(), statement_->Output.get(), 0));
+    status.Check();
+    cursor->close(&status);
+    status.Check();
+    cursor.release(); // close() released it
+  } else {
+    const unsigned length = statement_->Output->getMessageLength(&status);
+    status.Check();
+    std::vector<unsigned char> output(qMax(length, 1u));
+    statement_->Handle->execute(&status, transaction, input.Metadata(), input.Buffer(), statement_->Output.get(),
+                                output.data());
+    status.Check();
+  }
+  rowsAffected_ = int(statement_->Handle->getAffectedRecords(&status));
+  status.Check();
+}
+
+void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
+  Prepare();
+  TStatus status;
+  Firebird::IMessageMetadata* meta = statement_->Output.get();
+  const unsigned count = meta->getCount(&status);
+  status.Check();
+  if (count == 0) throw EIBError(QStringLiteral("Príkaz nevracia žiadne riadky; použite ExecSQL."));
+  auto rows = std::make_unique<TRows>();
+  for (unsigned i = 0; i < count; ++i) {
+    TColumn c = DescribeColumn(meta, i);
+    if (c.Type == SQL_BLOB) c.BlobSlot = rows->BlobCount++;
+    TFieldDef def;
+    def.Name = Cp1250::Decode(QByteArrayView(meta->getAlias(&status, i)));
+    def.Required = !meta->isNullable(&status, i);
+    status.Check();
+    def.DataType = FieldTypeOf(c);
+    if (def.DataType == TFieldType::Unknown)
+      throw EIBError(QStringLiteral("Stĺpec %1 má nepodporovaný typ %2.").arg(def.Name).arg(c.Type));
+    if (def.DataType == TFieldType::String) def.Size = int(c.Length);
+    if (c.Scale < 0) def.Precision = -c.Scale;
+    defs.append(def);
+    rows->Columns.push_back(c);
+    rows->Types.push_back(def.DataType);
+  }
+  const unsigned length = meta->getMessageLength(&status);
+  status.Check();
+  rows->Stride = (size_t(length) + 7) & ~size_t(7); // keeps every row 8-byte aligned
+
+  QList<QVariant> values;
+  for (const QString& name : statement_->MarkerNames) values.append(FindParam(name)->Value());
+  Firebird::IAttachment* attachment = database_->Attachment();
+  Firebird::ITransaction* transaction = transaction_->Handle();
+  TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, values);
+
+  auto readBlobs = [&](const unsigned char* row) {
+    for (const TColumn& c : rows->Columns) {
+      if (c.BlobSlot < 0) continue;
+      QVariant value;
+      if (Read<qint16>(row + c.NullOffset) == 0) {
+        const QByteArray bytes = IBBlob::Read(attachment, transaction, Read<ISC_QUAD>(row + c.Offset));
+        value = c.SubType == isc_blob_text ? QVariant(Cp1250::Decode(bytes)) : QVariant(bytes);
+      }
+      rows->Blobs.push_back(value);
+    }
+  };
+
+  if (statement_->HasCursor) {
+    TRef<Firebird::IResultSet> cursor(
+        statement_->Handle->openCursor(&status, transaction, input.Metadata(), input.Buffer(), meta, 0));
+    status.Check();
+    for (;;) {
+      rows->Data.resize(rows->Data.size() + rows->Stride);
+      unsigned char* row = rows->Data.data() + size_t(rows->Count) * rows->Stride;
+      if (cursor->fetchNext(&status, row) != Firebird::IStatus::RESULT_OK) break;
+      ++rows->Count;
+      if (rows->BlobCount > 0) readBlobs(row);
+    }
+    status.Check();
+    rows->Data.resize(size_t(rows->Count) * rows->Stride);
+    cursor->close(&status);
+    status.Check();
+    cursor.release(); // close() released it
+  } else {
+    // A procedure with outputs returns exactly one row.
+    rows->Data.resize(rows->Stride);
+    statement_->Handle->execute(&status, transaction, input.Metadata(), input.Buffer(), meta, rows->Data.data());
+    status.Check();
+    rows->Count = 1;
+    readBlobs(rows->Data.data());
+  }
+  rows_ = std::move(rows);
+}
+
+void TIBQuery::DoClose() { rows_.reset(); }
+
+int TIBQuery::DoRecordCount() const { return rows_ ? rows_->Count : 0; }
+
+QVariant TIBQuery::DoValue(int row, int fieldIndex) const {
+  const TColumn& c = rows_->Columns[size_t(fieldIndex)];
+  const unsigned char* data = rows_->Data.data() + size_t(row) * rows_->Stride;
+  if (Read<qint16>(data + c.NullOffset) != 0) return QVariant();
+  if (c.BlobSlot >= 0) return rows_->Blobs[size_t(row) * size_t(rows_->BlobCount) + size_t(c.BlobSlot)];
+  return DecodeValue(c, data);
+}
