@@ -1,0 +1,138 @@
+#include "controls/DataEntryControl.h"
+#include "controls/KitMessages.h"
+#include "controls/QPLBtn.h"
+#include "core/ui/ColorConvert.h"
+#include <QtGui/QFocusEvent>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
+
+namespace {
+int skipChecksDepth = 0;
+}
+
+TDataEntryControl::TDataEntryControl(QWidget* control) : control_(control) {}
+
+TDataEntryControl::~TDataEntryControl() = default;
+
+void TDataEntryControl::SetColor(TColor color) {
+  color_ = color;
+  ApplyPalette();
+}
+
+void TDataEntryControl::SetFontColor(TColor color) {
+  fontColor_ = color;
+  ApplyPalette();
+}
+
+void TDataEntryControl::ApplyPalette() {
+  QPalette palette = control_->palette();
+  const QColor background = ToQColor(color_);
+  const QColor font = ToQColor(fontColor_);
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::Base, background);
+    palette.setColor(group, QPalette::Window, background);
+    palette.setColor(group, QPalette::Text, font);
+    palette.setColor(group, QPalette::WindowText, font);
+    palette.setColor(group, QPalette::ButtonText, font);
+  }
+  control_->setPalette(palette);
+  control_->update();
+}
+
+TColor TDataEntryControl::FocusColorByRequired() const { return required_ ? FocusRequiredColor : FocusColor; }
+
+TColor TDataEntryControl::UnfocusedColor() const { return required_ ? clYellow : clWindow; }
+
+TColor TDataEntryControl::StateColor(TColorOrder order) const {
+  const bool focused = control_->hasFocus();
+  if (order == TColorOrder::ReadOnlyFirst && readOnly_) return clBtnFace;
+  if (focused) return FocusColorByRequired();
+  if (readOnly_) return clBtnFace;
+  return UnfocusedColor();
+}
+
+bool TDataEntryControl::CanFocus() const {
+  const QWidget* window = control_->window();
+  return control_->isVisible() && control_->isEnabled() && window->isVisible() && window->isEnabled() &&
+         control_->focusPolicy() != Qt::NoFocus;
+}
+
+void TDataEntryControl::WithErrorColors(const std::function<void()>& show) {
+  const TColor color = color_;
+  const TColor font = fontColor_;
+  color_ = ErrorColor;
+  fontColor_ = ErrorFontColor;
+  ApplyPalette();
+  show();
+  color_ = color;
+  fontColor_ = font;
+  ApplyPalette();
+}
+
+void TDataEntryControl::ShowRefusal(const std::function<void()>& show) {
+  // The focus comes back before the message, so that closing the message
+  // box returns it to this control and not to where the user was going.
+  TakeFocusBack();
+  WithErrorColors(show);
+}
+
+void TDataEntryControl::TakeFocusBack() {
+  if (control_->hasFocus() || !CanFocus()) return;
+  refocusing_ = true;
+  control_->setFocus(Qt::OtherFocusReason);
+  refocusing_ = false;
+}
+
+bool TDataEntryControl::IsLeaving(const QFocusEvent* event) {
+  const Qt::FocusReason reason = event->reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason;
+}
+
+bool TDataEntryControl::BypassesCheck(const QWidget* newFocus) {
+  const auto* button = qobject_cast<const TQPLBtn*>(newFocus);
+  return button && button->Cancel();
+}
+
+TDataEntryControl::TSkipChecks::TSkipChecks() { ++skipChecksDepth; }
+TDataEntryControl::TSkipChecks::~TSkipChecks() { --skipChecksDepth; }
+bool TDataEntryControl::ChecksSkipped() { return skipChecksDepth > 0; }
+
+TDataEntryControl::TLeaveResult TDataEntryControl::LeaveCheck() {
+  // While the focus moves, the application's focus widget is already the
+  // control that receives it.
+  QWidget* newFocus = QApplication::focusWidget();
+  if (ChecksSkipped() || BypassesCheck(newFocus) || !control_->window()->isVisible()) return TLeaveResult::Skipped;
+  if (ValidationFailed()) {
+    SetColor(FocusColorByRequired());
+    return TLeaveResult::Refused;
+  }
+  RecoverLostFocus();
+  return TLeaveResult::Passed;
+}
+
+void TDataEntryControl::RecoverLostFocus() {
+  QWidget* focused = QApplication::focusWidget();
+  if (focused && focused != control_->window() && focused->window() == control_->window()) return;
+  if (focused && focused->window() != control_->window()) return; // another window took it
+  if (CanFocus())
+    TakeFocusBack();
+  else
+    ShowKitInformation(QStringLiteral("nie je mozne nastavit fokus"));
+}
+
+bool TDataEntryControl::IsPlainEnter(const QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  return enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool TDataEntryControl::IsCtrlEnter(const QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  return enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+void TDataEntryControl::MoveToNextControl() {
+  // Enter becomes Tab: the widget's own Tab handling moves the focus.
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QApplication::sendEvent(control_, &tab);
+}
