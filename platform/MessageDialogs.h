@@ -15,12 +15,9 @@ enum TMsgDlgBtn { mbYes = 0x1, mbNo = 0x2, mbOK = 0x4, mbCancel = 0x8 };
 Q_DECLARE_FLAGS(TMsgDlgButtons, TMsgDlgBtn)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TMsgDlgButtons)
 
-// Modal results of the message dialogs.
-constexpr int mrNone = 0;
-constexpr int mrOk = 1;
-constexpr int mrCancel = 2;
-constexpr int mrYes = 6;
-constexpr int mrNo = 7;
+// Modal results of the message dialogs: the forms' own (mrOk 1, mrCancel 2,
+// mrYes 6, mrNo 7), so that both headers can meet in one file.
+#include "core/ui/Form.h"
 
 // One message to show. Without a position the dialog is centred on the
 // screen; invalid colours keep the normal window colours.
