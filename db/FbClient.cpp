@@ -50,6 +50,14 @@ QString FormatMessage(const intptr_t* vector) {
   return text;
 }
 
+// Firebird 3 reports a row that another transaction holds as "deadlock" +
+// "update conflict"; older servers put "lock conflict" first, and that is the
+// code the program's error handling knows, so the pair counts as a lock conflict.
+int SignificantCode(const QList<int>& codes) {
+  if (codes.size() >= 2 && codes[0] == isc_deadlock && codes[1] == isc_update_conflict) return isc_lock_conflict;
+  return codes.value(0);
+}
+
 } // namespace
 
 EIBInterBaseError ErrorFromStatus(const intptr_t* vector) {
@@ -78,11 +86,11 @@ EIBInterBaseError ErrorFromStatus(const intptr_t* vector) {
       p += 2;
       break;
     case isc_arg_warning: // warnings follow the errors; they name nothing we need
-      return EIBInterBaseError(FormatMessage(vector), codes.value(0), int(isc_sqlcode(vector)), objectName, codes);
+      return EIBInterBaseError(FormatMessage(vector), SignificantCode(codes), int(isc_sqlcode(vector)), objectName, codes);
     default: ++p; break;
     }
   }
-  return EIBInterBaseError(FormatMessage(vector), codes.value(0), int(isc_sqlcode(vector)), objectName, codes);
+  return EIBInterBaseError(FormatMessage(vector), SignificantCode(codes), int(isc_sqlcode(vector)), objectName, codes);
 }
 
 QList<TInfoItem> ParseInfo(QByteArrayView answer) {

@@ -115,7 +115,7 @@ qint64 TIBDatabase::GeneratorValue(const QString& generatorName, qint64 step) {
   query.SetDatabase(this);
   query.SetTransaction(&transaction);
   // A generator name is an identifier, which cannot be a bound parameter; it is checked above.
-  query.SetSQL(QStringLiteral("SELECT GEN_ID(%1, :STEP) FROM RDB$DATABASE").arg(generatorName));
+  query.SetSQL(QStringLiteral("SELECT GEN_ID(%1, CAST(:STEP AS BIGINT)) FROM RDB$DATABASE").arg(generatorName));
   query.ParamByName(QStringLiteral("STEP")).SetValue(step);
   query.Open();
   const qint64 value = query.FieldByNumber(0).AsLargeInt();

@@ -14,6 +14,8 @@ public:
 // significant error code of the status vector (e.g. 335544345 for a lock
 // conflict), the SQL code, the full message text and, for a violated
 // constraint, unique index or a raised database exception, that object's name.
+// A row held by another transaction gives 335544345 (lock conflict), although
+// Firebird 3 puts "deadlock" (335544336) first; `ErrorCodes()` keeps the server's list.
 class EIBInterBaseError : public EIBError {
 public:
   EIBInterBaseError(QString message, int ibErrorCode, int sqlCode, QString constraintName, QList<int> errorCodes);

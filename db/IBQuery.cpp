@@ -376,6 +376,13 @@ void TIBQuery::ExecSQL() {
     TRef<Firebird::IResultSet> cursor(statement_->Handle->openCursor(&status, transaction, input.Metadata(),
                                                                      input.Buffer(), statement_->Output.get(), 0));
     status.Check();
+    // Fetching is what evaluates the select list (GEN_ID, procedures), so the rows are read and dropped.
+    const unsigned length = statement_->Output->getMessageLength(&status);
+    status.Check();
+    std::vector<unsigned char> row(qMax(length, 1u));
+    while (cursor->fetchNext(&status, row.data()) == Firebird::IStatus::RESULT_OK) {
+    }
+    status.Check();
     cursor->close(&status);
     status.Check();
     cursor.release(); // close() released it
