@@ -1,0 +1,864 @@
+#include "dbase/xb_file.h"
+#include "dbase/xb_codepages.h"
+#include "dbase/xb_language.h"
+#include <QtCore/QDateTime>
+#include <QtCore/QFileInfo>
+#include <QtCore/QSysInfo>
+#include <QtCore/QtEndian>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr char kBlank = ' ';
+
+bool AllZero(const char* bytes, int count) {
+  for (int i = 0; i < count; ++i)
+    if (bytes[i] != 0) return false;
+  return true;
+}
+
+// A date-time from a day number (epoch 30.12.1899) and a fraction of a day.
+TDateTime ComposeDateTime(double day, double fraction) { return day >= 0 ? day + fraction : day - fraction; }
+
+// Reads a decimal integer from a fixed-length text; `fallback` when unreadable.
+template <typename T> T TextToIntOr(const char* text, int length, T fallback) {
+  const char* begin = text;
+  const char* end = text + length;
+  while (begin < end && *begin == kBlank) ++begin;
+  while (end > begin && end[-1] == kBlank) --end;
+  if (begin < end && *begin == '+') ++begin;
+  T value{};
+  const auto [ptr, ec] = std::from_chars(begin, end, value);
+  return ec == std::errc() && ptr == end && begin < end ? value : fallback;
+}
+
+// Reads a decimal number with "." as the separator; 0 when unreadable.
+double TextToXbFloat(const char* text, int length) {
+  const char* begin = text;
+  const char* end = text + length;
+  while (begin < end && *begin == kBlank) ++begin;
+  while (end > begin && end[-1] == kBlank) --end;
+  if (begin < end && *begin == '+') ++begin;
+  double value = 0;
+  const auto [ptr, ec] = std::from_chars(begin, end, value);
+  return ec == std::errc() && ptr == end ? value : 0.0;
+}
+
+// Completes a two-digit year by the window of fifty years around today.
+int ApplyCenturyWindow(int year) {
+  if (year >= 100) return year;
+  const int base = QDate::currentDate().year() - 50;
+  year += base / 100 * 100;
+  return year < base ? year + 100 : year;
+}
+
+QByteArray FloatToXbText(int size, int decimals, double value) {
+  if (!std::isfinite(value)) return {};
+  QByteArray text = QByteArray::number(value, 'f', decimals);
+  if (text.size() > size) {
+    // Only fraction digits may be cut; an integer part wider than the field is refused.
+    const qsizetype point = text.indexOf('.');
+    if (point < 0 || point > size) return {};
+    text.truncate(point == size - 0 ? point : size);
+    if (text.endsWith('.')) text.chop(1);
+  }
+  return text;
+}
+
+void WriteRightAligned(char* field, int size, const QByteArray& text) {
+  std::memset(field, kBlank, size_t(size - text.size()));
+  std::memcpy(field + size - text.size(), text.constData(), size_t(text.size()));
+}
+
+[[noreturn]] void RaiseTooWide(const TXbFieldDef& field, const QVariant& value) {
+  throw EXbError(XbMessages::ValueTooWide().arg(value.toString(), field.FieldName).arg(field.Size()));
+}
+
+quint32 EncodeSortableInt(qint32 value) { return quint32(value) ^ 0x80000000u; }
+
+} // namespace
+
+// ---- globals ----------------------------------------------------------------
+
+TXbGlobals::TXbGlobals()
+    : InstalledCodePages(XbCodePages::KnownCodePages()), DefaultOpenCodePage(XbCodePages::kAnsiCodePage), DefaultCreateLanguage(0) {
+  SetDefaultCreateLanguage(XbCodePages::kAnsiCodePage);
+  LockUserName = QSysInfo::machineHostName().toLatin1().left(15);
+}
+
+TXbGlobals& TXbGlobals::Instance() {
+  static TXbGlobals globals;
+  return globals;
+}
+
+void TXbGlobals::SetDefaultCreateLanguage(int codePage) {
+  DefaultCreateLanguage = XbLanguage::LanguageIdFor(codePage, XbLanguage::kUserDefaultLocale, false);
+}
+
+TableFormat TableLevelToFormat(int level) {
+  switch (level) {
+  case 3: return TableFormat::Dbase3;
+  case 7: return TableFormat::Dbase7;
+  case 25: return TableFormat::FoxPro;
+  default: return TableFormat::Dbase4;
+  }
+}
+
+int FormatToTableLevel(TableFormat format) {
+  switch (format) {
+  case TableFormat::Dbase3: return 3;
+  case TableFormat::Dbase7: return 7;
+  case TableFormat::FoxPro: return 25;
+  case TableFormat::Dbase4: break;
+  }
+  return 4;
+}
+
+// ---- cursor -------------------------------------------------------------------
+
+bool TXbCursor::Next() {
+  const int count = table_->RecordCount();
+  if (position_ >= 0 && position_ <= count) {
+    ++position_;
+    return position_ <= count;
+  }
+  position_ = count + 1;
+  return false;
+}
+
+bool TXbCursor::Prior() {
+  if (position_ < 1) {
+    position_ = 0;
+    return false;
+  }
+  --position_;
+  return position_ > 0;
+}
+
+void TXbCursor::Last() {
+  const int count = table_->RecordCount();
+  position_ = count == 0 ? 0 : count + 1;
+}
+
+// ---- table file: structure ------------------------------------------------------
+
+TXbFile::TXbFile() = default;
+
+TXbFile::~TXbFile() {
+  try {
+    CloseTable();
+  } catch (...) {
+    // A destructor must not throw.
+  }
+}
+
+void TXbFile::SetRecordSize(int size) {
+  TPagedFile::SetRecordSize(size);
+  oldRecordImage_ = QByteArray(size, '\0');
+}
+
+int TXbFile::HeaderRecordCount() const {
+  return HeaderSize() >= 8 ? int(std::min<quint32>(qFromLittleEndian<quint32>(Header() + 4), INT_MAX)) : 0;
+}
+
+void TXbFile::SetHeaderRecordCount(int count) { qToLittleEndian<quint32>(quint32(count), Header() + 4); }
+
+void TXbFile::OpenTable() {
+  if (Active()) return;
+  ForceClose = false;
+  Open();
+  try {
+    if (!IsCreating(Mode())) {
+      if (StreamSize() < 32) throw EXbError(XbMessages::InvalidDbfFile());
+      SetHeaderSize(32);
+      DetectFormat();
+      const int recordSize = qFromLittleEndian<quint16>(Header() + 10);
+      const int headerSize = qFromLittleEndian<quint16>(Header() + 8);
+      if (recordSize == 0 || headerSize == 0) {
+        SetHeaderSize(0);
+        SetRecordSize(0);
+        ForceClose = true;
+        return;
+      }
+      if (headerSize < FixedHeaderSize() + 1) throw EXbError(XbMessages::InvalidDbfFile());
+      SetHeaderSize(headerSize);
+      SetRecordSize(recordSize);
+      const int count = RecordCount();
+      if (count != HeaderRecordCount()) {
+        SetHeaderRecordCount(count);
+        if (Mode() != PagedFileMode::ReadOnlyShared) WriteHeader();
+      }
+      ReadCodePage();
+      ReadFieldDescriptors();
+      if (HasBlobFields()) OpenMemoFile(false, 0);
+      if (Format() != TableFormat::FoxPro) Header()[0] = char(HasBlobFields() ? Header()[0] | 0x80 : Header()[0] & 0x7F);
+      AttachProductionIndex();
+    }
+    for (const auto& index : indexFiles_) index->OpenIndex();
+  } catch (...) {
+    CloseTable();
+    throw;
+  }
+}
+
+void TXbFile::DetectFormat() {
+  const auto version = static_cast<unsigned char>(Header()[0]);
+  switch (version & 7) {
+  case 2:
+  case 5: SetFormat(TableFormat::FoxPro); break;
+  case 3: SetFormat(Header()[29] != 0 ? TableFormat::Dbase4 : TableFormat::Dbase3); break;
+  case 4: SetFormat(TableFormat::Dbase7); break;
+  default:
+    if (version != 0x30 && version != 0x31) throw EXbError(XbMessages::InvalidDbfFile());
+    SetFormat(TableFormat::FoxPro);
+  }
+}
+
+void TXbFile::ReadCodePage() {
+  if (Format() != TableFormat::Dbase7) {
+    languageId_ = static_cast<unsigned char>(Header()[29]);
+    FileCodePage = XbLanguage::LanguageDriver(languageId_).CodePage;
+  } else {
+    const QString name = LanguageDriverName();
+    auto number = [&](int from, int length) { return name.mid(from, length).toInt(); };
+    FileCodePage = 0;
+    if (name.startsWith(QLatin1String("DB"))) {
+      if (name.mid(2, 3) == QLatin1String("WIN"))
+        FileCodePage = 1252;
+      else if (name.mid(2, 6) == QLatin1String("HEBREW"))
+        FileCodePage = 1255;
+      else {
+        FileCodePage = number(2, 3);
+        if (name.size() > 5 && name[5].isDigit()) FileCodePage = FileCodePage * 10 + name[5].digitValue();
+      }
+    } else if (name.startsWith(QLatin1String("FOX"))) {
+      FileCodePage = name.mid(5, 3) == QLatin1String("WIN") ? 1252 : number(5, 3);
+    }
+    languageId_ = XbLanguage::LanguageIdFromName(name);
+  }
+  UseCodePage = FileCodePage != 0 ? FileCodePage : TXbGlobals::Instance().DefaultOpenCodePage;
+}
+
+QString TXbFile::LanguageDriverName() const {
+  if (Format() != TableFormat::Dbase7 || HeaderSize() < 64) return {};
+  const char* name = Header() + 32;
+  return QString::fromLatin1(name, qstrnlen(name, 32));
+}
+
+void TXbFile::ReadFieldDescriptors() {
+  defs_.Clear();
+  LockField = NullFlagsField = nullptr;
+  HasAutoIncrement = false;
+  const int fixed = FixedHeaderSize(), step = DescriptorSize(), nameLength = Format() == TableFormat::Dbase7 ? 32 : 11;
+  const int maxCount = (HeaderSize() - fixed) / step;
+  int position = fixed, offset = 1, nullPosition = 0;
+  for (int i = 0; i < maxCount; ++i) {
+    const char* d = Header() + position;
+    TXbFieldDef& def = defs_.Add();
+    def.FieldName = QString::fromLatin1(d, qstrnlen(d, size_t(nameLength))).toUpper();
+    const char native = d[nameLength];
+    const bool dbase7 = Format() == TableFormat::Dbase7;
+    int size = static_cast<unsigned char>(d[dbase7 ? 33 : 16]);
+    int decimals = static_cast<unsigned char>(d[dbase7 ? 34 : 17]);
+    if (Format() == TableFormat::FoxPro && (native == 'C' || native == 'c')) {
+      size += decimals * 256;
+      decimals = 0;
+    }
+    def.SetSize(size);
+    def.SetPrecision(decimals);
+    def.SetNativeFieldType(native);
+    if (def.FieldName.isEmpty() || def.NativeFieldType() == 0) throw EXbError(XbMessages::InvalidDbfFile());
+    def.Offset = offset;
+    offset += size;
+    if (dbase7) {
+      def.AutoIncNext = qFromLittleEndian<qint32>(d + 42);
+      if (def.NativeFieldType() == '+') HasAutoIncrement = true;
+    }
+    if (Format() == TableFormat::FoxPro && (d[18] & 2) && def.FieldName != QLatin1String("_NULLFLAGS"))
+      def.NullPosition = nullPosition++;
+    if (def.FieldName == QLatin1String("_DBASELOCK")) LockField = &def;
+    if (def.FieldName == QLatin1String("_NULLFLAGS")) NullFlagsField = &def;
+    position += step;
+    if (position < HeaderSize() && Header()[position] == 0x0D) break;
+  }
+  if (defs_.Count() > 4095 || defs_.Count() == 0) throw EXbError(XbMessages::InvalidFieldCount().arg(defs_.Count()));
+  if (LockField)
+    lockUserNameLength_ = std::clamp(LockField->Size() - 8, 0, int(TXbGlobals::Instance().LockUserName.size()));
+  CheckRecordLayout();
+  if (Format() == TableFormat::Dbase7) ReadFieldProperties(position + 1);
+}
+
+void TXbFile::CheckRecordLayout() const {
+  // Every field must lie inside the record, or reading it would run past the buffer.
+  for (int i = 0; i < defs_.Count(); ++i) {
+    const TXbFieldDef& def = defs_[i];
+    if (def.Offset + def.Size() > RecordSize()) throw EXbError(XbMessages::InvalidDbfFile());
+  }
+  if (NullFlagsField && NullFlagsField->Size() * 8 < [&] {
+        int count = 0;
+        for (int i = 0; i < defs_.Count(); ++i) count += defs_[i].NullPosition >= 0;
+        return count;
+      }())
+    throw EXbError(XbMessages::InvalidDbfFile());
+}
+
+void TXbFile::ReadFieldProperties(int start) {
+  if (start + 16 >= HeaderSize()) return;
+  const char* base = Header() + start;
+  const int room = HeaderSize() - start;
+  auto u16 = [&](int at) { return at >= 0 && at + 2 <= room ? int(qFromLittleEndian<quint16>(base + at)) : -1; };
+  const int count = u16(0), first = u16(2);
+  for (int i = 0; i < count; ++i) {
+    const int p = first + i * 15;
+    if (p < 0 || p + 15 > room) return;
+    const int field = u16(p + 2), type = static_cast<unsigned char>(base[p + 4]);
+    const int dataOffset = u16(p + 11), dataLength = u16(p + 13);
+    if (field <= 0 || field > defs_.Count()) continue;
+    TXbFieldDef& def = defs_[field - 1];
+    if (type == 1) {
+      def.Required = true;
+    } else if (type >= 2 && type <= 4 && dataOffset >= 0 && dataLength >= 0 && dataOffset + dataLength <= room) {
+      QByteArray value(base + dataOffset, std::min(dataLength, def.Size()));
+      value.resize(def.Size(), '\0');
+      (type == 2 ? def.MinValue : type == 3 ? def.MaxValue : def.DefaultValue) = value;
+    }
+  }
+}
+
+void TXbFile::OpenMemoFile(bool create, int blockSize) {
+  const QFileInfo info(FileName());
+  const QString memoName = info.path() + QLatin1Char('/') + info.completeBaseName() + MemoFileExtension();
+  const bool memory = IsMemoryMode(Mode());
+  if (!create && !memory && !QFileInfo::exists(memoName)) {
+    memo_ = std::make_unique<TNullMemoFile>(this);
+    return;
+  }
+  if (Format() == TableFormat::FoxPro)
+    memo_ = std::make_unique<TFoxProMemoFile>(this);
+  else
+    memo_ = std::make_unique<TDbaseMemoFile>(this);
+  memo_->SetFileName(memoName);
+  memo_->SetMode(memory ? PagedFileMode::MemoryNew : Mode());
+  memo_->SetCreateIfMissing(create && CreateIfMissing());
+  memo_->MemoBlockSize = blockSize;
+  memo_->Version = Format();
+  memo_->OpenMemo();
+}
+
+void TXbFile::AttachProductionIndex() {
+  if (Format() == TableFormat::FoxPro || Header()[28] == 0) return;
+  const TXbIndexFactory factory = XbIndexFactory();
+  // Without index support the link stays as it is; the table is read without an index.
+  if (!factory) return;
+  const QFileInfo info(FileName());
+  const QString name = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".mdx");
+  if (!QFileInfo::exists(name)) {
+    bool deleteLink = true;
+    if (OnIndexMissing) OnIndexMissing(*this, deleteLink);
+    if (deleteLink)
+      Header()[28] = 0;
+    else
+      ForceClose = true;
+    return;
+  }
+  std::unique_ptr<TXbIndexFile> index = factory(*this, name, false);
+  if (!index) return;
+  productionIndex_ = index.get();
+  indexNames_ << index->TagNames();
+  indexFiles_.push_back(std::move(index));
+}
+
+void TXbFile::CloseTable() {
+  for (const auto& index : indexFiles_) index->CloseIndex();
+  memo_.reset();
+  Close();
+  if (productionIndex_) {
+    for (const QString& tag : productionIndex_->TagNames()) indexNames_.removeAll(tag);
+    std::erase_if(indexFiles_, [&](const auto& index) { return index.get() == productionIndex_; });
+    productionIndex_ = nullptr;
+  }
+  oldRecordImage_.clear();
+  languageId_ = 0;
+}
+
+bool TXbFile::HasBlobFields() const {
+  for (int i = 0; i < defs_.Count(); ++i)
+    if (defs_[i].IsBlob()) return true;
+  return false;
+}
+
+QString TXbFile::MemoFileExtension() const {
+  return Format() == TableFormat::FoxPro ? QStringLiteral(".fpt") : QStringLiteral(".dbt");
+}
+
+TXbFieldDef* TXbFile::FieldDefByName(const QString& name) const {
+  const QString upper = name.toUpper();
+  for (int i = 0; i < defs_.Count(); ++i)
+    if (defs_[i].FieldName == upper) return &defs_[i];
+  return nullptr;
+}
+
+void TXbFile::CreateStructure(const TXbFieldDefs& defs, int memoBlockSize) {
+  const int count = defs.Count();
+  if (count < 1 || count > 4095) throw EXbError(XbMessages::InvalidFieldCount().arg(count));
+  TXbGlobals& globals = TXbGlobals::Instance();
+  if (languageId_ == 0) languageId_ = globals.DefaultCreateLanguage;
+  FileCodePage = XbLanguage::LanguageDriver(languageId_).CodePage;
+  UseCodePage = FileCodePage != 0 ? FileCodePage : globals.DefaultOpenCodePage;
+
+  const TableFormat format = Format();
+  const bool dbase7 = format == TableFormat::Dbase7, foxPro = format == TableFormat::FoxPro;
+  const int fixed = FixedHeaderSize(), step = DescriptorSize();
+  SetHeaderSize(fixed + count * step + 1 + (foxPro ? 263 : 0));
+  std::memset(Header(), 0, size_t(HeaderSize()));
+
+  defs_.Clear();
+  LockField = NullFlagsField = nullptr;
+  HasAutoIncrement = false;
+  int offset = 1;
+  bool foxWide = false, foxAutoInc = false;
+  for (int i = 0; i < count; ++i) {
+    TXbFieldDef& def = defs_.Add();
+    def.Assign(defs[i]);
+    def.FieldName = def.FieldName.toUpper();
+    def.Offset = offset;
+    const char native = def.NativeFieldType();
+    if (!foxPro && def.Size() > 255) throw EXbError(XbMessages::ValueTooWide().arg(def.Size()).arg(def.FieldName).arg(255));
+    char* d = Header() + fixed + i * step;
+    const QByteArray name = def.FieldName.toLatin1().left(dbase7 ? 31 : 10);
+    std::memcpy(d, name.constData(), size_t(name.size()));
+    if (dbase7) {
+      d[32] = native;
+      d[33] = char(def.Size());
+      d[34] = char(def.Precision());
+      qToLittleEndian<qint32>(def.AutoIncNext, d + 42);
+      if (native == '+') HasAutoIncrement = true;
+    } else {
+      d[11] = native;
+      if (foxPro) qToLittleEndian<quint32>(quint32(offset), d + 12);
+      d[16] = char(def.Size() & 0xFF);
+      d[17] = char(foxPro && native == 'C' ? def.Size() >> 8 : def.Precision());
+    }
+    foxWide = foxWide || native == '+' || native == '0' || native == 'O' || native == 'T' || native == 'Y';
+    foxAutoInc = foxAutoInc || native == '+';
+    if (def.FieldName == QLatin1String("_DBASELOCK")) LockField = &def;
+    if (def.FieldName == QLatin1String("_NULLFLAGS")) NullFlagsField = &def;
+    offset += def.Size();
+  }
+  Header()[fixed + count * step] = 0x0D;
+  SetRecordSize(offset);
+  if (LockField) lockUserNameLength_ = std::clamp(LockField->Size() - 8, 0, int(globals.LockUserName.size()));
+
+  unsigned char version = format == TableFormat::FoxPro ? 0x02 : format == TableFormat::Dbase7 ? 0x04 : 0x03;
+  if (foxPro && foxWide) version = foxAutoInc ? 0x31 : 0x30;
+  if (HasBlobFields()) {
+    if (format == TableFormat::Dbase3)
+      version |= 0x80;
+    else if (foxPro && version == 0x02)
+      version = 0xF5;
+    else
+      version |= 0x88;
+  }
+  Header()[0] = char(version);
+  Header()[29] = char(format == TableFormat::Dbase3 ? 0 : languageId_);
+  if (dbase7) {
+    const QByteArray driver =
+        XbLanguage::BuildLanguageDriverName(FileCodePage, XbLanguage::LanguageDriver(languageId_).Locale, false).toLatin1().left(31);
+    std::memcpy(Header() + 32, driver.constData(), size_t(driver.size()));
+  }
+  qToLittleEndian<quint16>(quint16(HeaderSize()), Header() + 8);
+  qToLittleEndian<quint16>(quint16(RecordSize()), Header() + 10);
+  SetHeaderRecordCount(0);
+  WriteHeader();
+  if (HasBlobFields() && !memo_) OpenMemoFile(true, memoBlockSize);
+}
+
+void TXbFile::WriteHeader() {
+  if (HeaderSize() == 0) return;
+  const QDate today = QDate::currentDate();
+  Header()[1] = char(today.year() - 1900);
+  Header()[2] = char(today.month());
+  Header()[3] = char(today.day());
+  TPagedFile::WriteHeader();
+  const char eof = 0x1A;
+  if (WriteAt(PageOffset(HeaderRecordCount() + 1), &eof, 1) != 1) MarkWriteFailed();
+}
+
+void TXbFile::AttemptExclusive() {
+  TPagedFile::AttemptExclusive();
+  if (!IsShared(Mode()) && memo_) memo_->AttemptExclusive();
+}
+
+void TXbFile::LeaveExclusive() {
+  if (memo_) memo_->LeaveExclusive();
+  TPagedFile::LeaveExclusive();
+}
+
+// ---- table file: records --------------------------------------------------------------
+
+void TXbFile::CheckWriteFailed() {
+  if (!WriteFailed()) return;
+  ClearWriteFailed();
+  throw EXbWriteError(XbMessages::WriteError());
+}
+
+void TXbFile::WriteLockStamp(char* record) const {
+  if (!LockField) return;
+  char* field = record + LockField->Offset;
+  const int size = LockField->Size();
+  if (size < 8) return;
+  qToLittleEndian<quint16>(quint16(qFromLittleEndian<quint16>(field) + 1), field);
+  const QDateTime now = QDateTime::currentDateTime();
+  field[2] = char(now.time().hour());
+  field[3] = char(now.time().minute());
+  field[4] = char(now.time().second());
+  field[5] = char(now.date().year() - 1900);
+  field[6] = char(now.date().month());
+  field[7] = char(now.date().day());
+  std::memset(field + 8, kBlank, size_t(size - 8));
+  std::memcpy(field + 8, TXbGlobals::Instance().LockUserName.constData(), size_t(lockUserNameLength_));
+}
+
+void TXbFile::AssignAutoIncrements(char* record) {
+  if (!HasAutoIncrement) return;
+  const bool shared = IsShared(Mode());
+  if (shared) {
+    LockPage(0, true);
+    ReloadHeader();
+  }
+  for (int i = 0; i < defs_.Count(); ++i) {
+    TXbFieldDef& def = defs_[i];
+    if (def.NativeFieldType() != '+') continue;
+    char* descriptor = Header() + FixedHeaderSize() + i * DescriptorSize();
+    const qint32 value = shared ? qFromLittleEndian<qint32>(descriptor + 42) : def.AutoIncNext;
+    qToBigEndian<quint32>(EncodeSortableInt(value), record + def.Offset);
+    def.AutoIncNext = value + 1;
+    qToLittleEndian<qint32>(value + 1, descriptor + 42);
+  }
+  WriteHeader();
+  if (shared) UnlockPage(0);
+}
+
+int TXbFile::AppendRecord(char* record) {
+  int n = RecordCount() + 1;
+  while (!LockPage(n, false)) ++n;
+  try {
+    AssignAutoIncrements(record);
+    for (const auto& index : indexFiles_)
+      if (index->CheckKeyViolation(record)) index->RaiseKeyViolation(n, record);
+  } catch (...) {
+    UnlockPage(n);
+    throw;
+  }
+  int inserted = 0;
+  for (const auto& index : indexFiles_) {
+    index->InsertRecordKeys(n, record);
+    ++inserted;
+    if (index->WriteFailed()) {
+      UnlockPage(n);
+      UndoIndexInserts(inserted, n, record);
+    }
+  }
+  auto changeCount = [&](int delta) {
+    LockPage(0, true);
+    ReloadHeader();
+    SetHeaderRecordCount(HeaderRecordCount() + delta);
+    WriteHeader();
+    UnlockPage(0);
+  };
+  changeCount(+1);
+  if (!WriteFailed()) {
+    WriteLockStamp(record);
+    WriteRecord(n, record);
+    UnlockPage(n);
+    if (!WriteFailed()) return n;
+    changeCount(-1);
+  } else {
+    UnlockPage(n);
+  }
+  UndoIndexInserts(inserted, n, record);
+}
+
+void TXbFile::UndoIndexInserts(int count, int n, const char* record) {
+  bool indexFailed = false;
+  for (int i = 0; i < count; ++i) {
+    TXbIndexFile& index = *indexFiles_[std::size_t(i)];
+    indexFailed = indexFailed || index.WriteFailed();
+    index.DeleteRecordKeys(n, record);
+    index.ClearWriteFailed();
+  }
+  ClearWriteFailed();
+  throw EXbWriteError(indexFailed ? XbMessages::WriteErrorIndex() : XbMessages::WriteError());
+}
+
+void TXbFile::LockRecord(int n, char* record) {
+  if (!LockPage(n, false)) throw EXbError(XbMessages::RecordLocked());
+  if (ReadRecord(n, record) != RecordSize()) {
+    UnlockPage(n);
+    throw EXbError(XbMessages::InvalidDbfFile());
+  }
+  std::memcpy(oldRecordImage_.data(), record, size_t(RecordSize()));
+  if (LockField) {
+    WriteLockStamp(record);
+    WriteRecord(n, record);
+  }
+}
+
+void TXbFile::UnlockRecord(int n, const char* record) {
+  for (const auto& index : indexFiles_) index->UpdateRecordKeys(n, oldRecordImage_.constData(), record);
+  WriteRecord(n, record);
+  UnlockPage(n);
+  CheckWriteFailed();
+}
+
+void TXbFile::NotifyDeleted(int n, const char* record) {
+  for (const auto& index : indexFiles_) index->RecordDeleted(n, record);
+}
+
+void TXbFile::Pack() {
+  RequireExclusive();
+  QByteArray record(RecordSize(), '\0');
+  const int count = RecordCount();
+  int kept = 0;
+  for (int n = 1; n <= count; ++n) {
+    if (ReadRecord(n, record.data()) != RecordSize() || record[0] == '*') continue;
+    if (++kept != n) WriteRecord(kept, record.constData());
+  }
+  SetRecordCount(kept);
+  SetHeaderRecordCount(kept);
+  WriteHeader();
+  CheckWriteFailed();
+}
+
+// ---- table file: field values ------------------------------------------------------------
+
+bool TXbFile::NullBitSet(const TXbFieldDef& field, const char* record) const {
+  const int bit = field.NullPosition;
+  return static_cast<unsigned char>(record[NullFlagsField->Offset + bit / 8]) & (1u << (bit % 8));
+}
+
+void TXbFile::SetNullBit(const TXbFieldDef& field, char* record, bool on) const {
+  const int bit = field.NullPosition;
+  char& byte = record[NullFlagsField->Offset + bit / 8];
+  byte = char(on ? byte | (1 << (bit % 8)) : byte & ~(1 << (bit % 8)));
+}
+
+bool TXbFile::GetFieldValue(const TXbFieldDef& field, TXbFieldType type, QVariant* destination, const char* record) const {
+  if (!record) return false;
+  // A field marked null has no value, whatever its bytes hold.
+  if (NullFlagsField && field.NullPosition >= 0 && NullBitSet(field, record)) return false;
+  const char* bytes = record + field.Offset;
+  const bool foxPro = Format() == TableFormat::FoxPro;
+  switch (field.NativeFieldType()) {
+  case '+':
+  case 'I': {
+    if (foxPro) {
+      if (destination) *destination = qFromLittleEndian<qint32>(bytes);
+      return true;
+    }
+    if (AllZero(bytes, 4)) return false;
+    if (destination) *destination = qint32(qFromBigEndian<quint32>(bytes) ^ 0x80000000u);
+    return true;
+  }
+  case '@': {
+    // Midnight has zero low bytes; only an all-zero stamp is empty.
+    if (AllZero(bytes, 8)) return false;
+    if (destination) {
+      double value = 0;
+      SwapBytes64(bytes, &value);
+      *destination = DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp ? MillisecondsToDateTime(value) : value;
+    }
+    return true;
+  }
+  case 'O': {
+    if (AllZero(bytes, 8)) return false;
+    if (destination) {
+      quint64 bits = qFromBigEndian<quint64>(bytes);
+      bits = (bits & 0x8000000000000000ull) ? bits & ~0x8000000000000000ull : ~bits;
+      double value = 0;
+      std::memcpy(&value, &bits, 8);
+      *destination = value;
+    }
+    return true;
+  }
+  case 'T': {
+    if (field.Size() < 8 || AllZero(bytes, 8)) return false;
+    if (destination) {
+      const qint64 julian = qFromLittleEndian<qint32>(bytes);
+      const qint64 ms = qFromLittleEndian<qint32>(bytes + 4);
+      *destination = ComposeDateTime(double(julian - 2415019), double(ms) / DateTime::kMsPerDay);
+    }
+    return true;
+  }
+  case 'Y': {
+    if (destination) {
+      if (type == ftBCD)
+        *destination = QByteArray(bytes, 8);
+      else
+        *destination = double(qFromLittleEndian<qint64>(bytes)) / 10000.0;
+    }
+    return true;
+  }
+  default: break;
+  }
+  // Text: trailing blanks never count; leading blanks count for strings only.
+  int begin = 0, end = field.Size();
+  while (end > 0 && (bytes[end - 1] == kBlank || bytes[end - 1] == 0)) --end;
+  if (type != ftString)
+    while (begin < end && bytes[begin] == kBlank) ++begin;
+  const bool hasValue = end > begin;
+  if (!destination) return hasValue;
+  const char* text = bytes + begin;
+  const int length = end - begin;
+  switch (type) {
+  case ftString: *destination = QByteArray(bytes, end); break;
+  case ftSmallint:
+  case ftInteger: *destination = TextToIntOr<qint32>(text, length, 0); break;
+  case ftLargeint: *destination = qlonglong(TextToIntOr<qint64>(text, length, 0)); break;
+  case ftBoolean: *destination = length > 0 && (text[0] == 'T' || text[0] == 't'); break;
+  case ftFloat:
+  case ftCurrency: *destination = TextToXbFloat(text, length); break;
+  case ftDate: {
+    if (field.Size() < 8) {
+      *destination = 0.0;
+      break;
+    }
+    int year = TextToIntOr<int>(bytes, 4, 1);
+    if (year < 100 && bytes[0] == kBlank && bytes[1] == kBlank) year = ApplyCenturyWindow(year);
+    const QDate date(year, TextToIntOr<int>(bytes + 4, 2, 1), TextToIntOr<int>(bytes + 6, 2, 1));
+    *destination = date.isValid() ? DateTime::FromDate(date) : 0.0;
+    break;
+  }
+  case ftBytes:
+  case ftBlob: *destination = QByteArray(bytes, field.Size()); break;
+  default: break;
+  }
+  return hasValue;
+}
+
+void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const QVariant* source, char* record) {
+  if (source && (!source->isValid() || source->isNull())) source = nullptr;
+  if (NullFlagsField && field.NullPosition >= 0) SetNullBit(field, record, source == nullptr);
+  char* bytes = record + field.Offset;
+  const int size = field.Size();
+  const bool foxPro = Format() == TableFormat::FoxPro;
+  switch (field.NativeFieldType()) {
+  case '+':
+  case 'I':
+    if (foxPro)
+      qToLittleEndian<qint32>(source ? source->toInt() : 0, bytes);
+    else if (!source)
+      std::memset(bytes, 0, 4);
+    else
+      qToBigEndian<quint32>(EncodeSortableInt(source->toInt()), bytes);
+    return;
+  case '@': {
+    if (!source) {
+      std::memset(bytes, 0, 8);
+      return;
+    }
+    double value = source->toDouble();
+    if (DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp) value = DateTimeToMilliseconds(value);
+    SwapBytes64(&value, bytes);
+    return;
+  }
+  case 'O': {
+    if (!source) {
+      std::memset(bytes, 0, 8);
+      return;
+    }
+    const double value = source->toDouble();
+    const double stored = value >= 0 ? -value : value;
+    quint64 bits = 0;
+    std::memcpy(&bits, &stored, 8);
+    if (value < 0) bits = ~bits;
+    if (value >= 0) bits |= 0x8000000000000000ull;
+    qToBigEndian<quint64>(bits, bytes);
+    return;
+  }
+  case 'T': {
+    if (size < 8) return;
+    if (!source) {
+      std::memset(bytes, 0, 8);
+      return;
+    }
+    const double value = source->toDouble();
+    const double day = std::trunc(value);
+    const auto ms = qint32(std::llround(std::fabs(value - day) * DateTime::kMsPerDay));
+    qToLittleEndian<qint32>(qint32(day) + 2415019, bytes);
+    qToLittleEndian<qint32>(ms, bytes + 4);
+    return;
+  }
+  case 'Y':
+    if (!source)
+      std::memset(bytes, 0, 8);
+    else if (type == ftBCD && source->typeId() == QMetaType::QByteArray)
+      std::memcpy(bytes, source->toByteArray().leftJustified(8, '\0', true).constData(), 8);
+    else
+      qToLittleEndian<qint64>(qint64(std::nearbyint(source->toDouble() * 10000.0)), bytes);
+    return;
+  default: break;
+  }
+  if (!source) {
+    std::memset(bytes, kBlank, size_t(size));
+    return;
+  }
+  switch (type) {
+  case ftString: {
+    const QByteArray text = source->toByteArray();
+    const int n = std::min<int>(int(text.size()), size);
+    std::memcpy(bytes, text.constData(), size_t(n));
+    std::memset(bytes + n, kBlank, size_t(size - n));
+    break;
+  }
+  case ftSmallint:
+  case ftInteger:
+  case ftLargeint: {
+    const char pad = type == ftInteger && field.IsBlob() ? '0' : kBlank;
+    if (!Int64ToTextWidth(source->toLongLong(), size, bytes, pad)) RaiseTooWide(field, *source);
+    break;
+  }
+  case ftBoolean: std::memset(bytes, kBlank, size_t(size)), bytes[0] = source->toBool() ? 'T' : 'F'; break;
+  case ftFloat:
+  case ftCurrency: {
+    const QByteArray text = FloatToXbText(size, field.Precision(), source->toDouble());
+    if (text.isEmpty()) RaiseTooWide(field, *source);
+    WriteRightAligned(bytes, size, text);
+    break;
+  }
+  case ftDate: {
+    const QDate date = DateTime::ToDate(source->toDouble());
+    if (!date.isValid() || date.year() < 0 || date.year() > 9999 || size < 8) RaiseTooWide(field, *source);
+    const QByteArray text = date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+    std::memcpy(bytes, text.constData(), 8);
+    break;
+  }
+  default: break;
+  }
+}
+
+void TXbFile::InitRecord(char* record) const {
+  std::memset(record, kBlank, size_t(RecordSize()));
+  if (NullFlagsField) std::memset(record + NullFlagsField->Offset, 0xFF, size_t(NullFlagsField->Size()));
+  for (int i = 0; i < defs_.Count(); ++i) {
+    const TXbFieldDef& def = defs_[i];
+    switch (def.NativeFieldType()) {
+    case '+':
+    case '0':
+    case '@':
+    case 'I':
+    case 'O':
+    case 'T':
+    case 'Y':
+      if (&def != NullFlagsField) std::memset(record + def.Offset, 0, size_t(def.Size()));
+      break;
+    default: break;
+    }
+    if (def.HasDefault()) {
+      std::memcpy(record + def.Offset, def.DefaultValue.constData(), size_t(std::min<qsizetype>(def.DefaultValue.size(), def.Size())));
+      if (NullFlagsField && def.NullPosition >= 0) SetNullBit(def, record, false);
+    }
+  }
+}

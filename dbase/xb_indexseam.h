@@ -1,0 +1,37 @@
+#pragma once
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <memory>
+
+class TXbFile;
+class TVirtualCursor;
+
+// What the table file asks of an attached index file (NDX or MDX) to keep its
+// keys consistent with the records. The index files implement it; until then
+// a table opens with no index attached.
+class TXbIndexFile {
+public:
+  virtual ~TXbIndexFile() = default;
+  virtual QString FileName() const = 0;
+  virtual QStringList TagNames() const = 0;
+  virtual void OpenIndex() = 0;
+  virtual void CloseIndex() = 0;
+  // True when the record's key would violate a unique tag.
+  virtual bool CheckKeyViolation(const char* record) = 0;
+  // Raises the key-violation error for the record.
+  [[noreturn]] virtual void RaiseKeyViolation(int recNo, const char* record) = 0;
+  virtual void InsertRecordKeys(int recNo, const char* record) = 0;
+  virtual void DeleteRecordKeys(int recNo, const char* record) = 0;
+  virtual void UpdateRecordKeys(int recNo, const char* oldRecord, const char* newRecord) = 0;
+  virtual void RecordDeleted(int recNo, const char* record) = 0;
+  virtual bool WriteFailed() const = 0;
+  virtual void ClearWriteFailed() = 0;
+  // A cursor over the named tag in key order, for the record set.
+  virtual std::unique_ptr<TVirtualCursor> CreateCursor(const QString& tagName) = 0;
+};
+
+// Opens the index file of the given name for a table; the index library
+// registers it. Returns null when no index support is installed.
+using TXbIndexFactory = std::unique_ptr<TXbIndexFile> (*)(TXbFile& table, const QString& fileName, bool create);
+void SetXbIndexFactory(TXbIndexFactory factory);
+TXbIndexFactory XbIndexFactory();

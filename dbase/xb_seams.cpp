@@ -1,0 +1,12 @@
+#include "dbase/xb_filter.h"
+#include "dbase/xb_indexseam.h"
+
+namespace {
+TXbIndexFactory indexFactory = nullptr;
+TXbFilterFactory filterFactory = nullptr;
+} // namespace
+
+void SetXbIndexFactory(TXbIndexFactory factory) { indexFactory = factory; }
+TXbIndexFactory XbIndexFactory() { return indexFactory; }
+void SetXbFilterFactory(TXbFilterFactory factory) { filterFactory = factory; }
+TXbFilterFactory XbFilterFactory() { return filterFactory; }

@@ -1,0 +1,496 @@
+#include "dbase/xbtable.h"
+#include "core/CodePage1250.h"
+#include "dbase/xb_codepages.h"
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <cstring>
+
+namespace {
+
+TFieldType CoreType(TXbFieldType type) {
+  switch (type) {
+  case ftString:
+  case ftFixedChar:
+  case ftWideString: return TFieldType::String;
+  case ftSmallint:
+  case ftWord: return TFieldType::SmallInt;
+  case ftInteger:
+  case ftAutoInc: return TFieldType::Integer;
+  case ftLargeint: return TFieldType::LargeInt;
+  case ftFloat: return TFieldType::Float;
+  case ftCurrency:
+  case ftBCD: return TFieldType::Currency;
+  case ftBoolean: return TFieldType::Boolean;
+  case ftDate: return TFieldType::Date;
+  case ftTime: return TFieldType::Time;
+  case ftDateTime: return TFieldType::DateTime;
+  case ftMemo: return TFieldType::Memo;
+  case ftBlob:
+  case ftDBaseOle:
+  case ftBytes: return TFieldType::Blob;
+  default: return TFieldType::Unknown;
+  }
+}
+
+TXbFieldType XbType(TFieldType type) {
+  switch (type) {
+  case TFieldType::String: return ftString;
+  case TFieldType::SmallInt: return ftSmallint;
+  case TFieldType::Integer: return ftInteger;
+  case TFieldType::LargeInt: return ftLargeint;
+  case TFieldType::Float: return ftFloat;
+  case TFieldType::Currency: return ftCurrency;
+  case TFieldType::Boolean: return ftBoolean;
+  case TFieldType::Date: return ftDate;
+  case TFieldType::Time: return ftTime;
+  case TFieldType::DateTime: return ftDateTime;
+  case TFieldType::Memo: return ftMemo;
+  case TFieldType::Blob: return ftBlob;
+  case TFieldType::Unknown: break;
+  }
+  return ftUnknown;
+}
+
+// The type in which a field's value is read and written.
+TXbFieldType AccessType(const TXbFieldDef& def) {
+  switch (def.FieldType()) {
+  case ftBCD: return ftCurrency;
+  case ftAutoInc: return ftInteger;
+  default: return def.FieldType();
+  }
+}
+
+// The date-time number of a value given as date, date-time or number.
+double DateTimeNumber(const QVariant& value) {
+  switch (value.typeId()) {
+  case QMetaType::QDate: return DateTime::FromDate(value.toDate());
+  case QMetaType::QDateTime: return DateTime::FromDateTime(value.toDateTime());
+  default: return value.toDouble();
+  }
+}
+
+} // namespace
+
+TXbTable::TXbTable(QObject* parent) : TDataSet(parent) {
+  TXbGlobals::Instance();
+  filePathFull_ = XbPath::WithTrailingBackslash(ApplicationFolder());
+}
+
+TXbTable::~TXbTable() {
+  try {
+    Close();
+  } catch (...) {
+    // A destructor must not throw; the table file is freed either way.
+  }
+}
+
+QString TXbTable::ApplicationFolder() {
+  return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+}
+
+// ---- properties -----------------------------------------------------------------------
+
+void TXbTable::SetFilePath(const QString& path) {
+  if (Active()) return;
+  filePath_ = path.isEmpty() ? path : XbPath::WithTrailingBackslash(path);
+  filePathFull_ = XbPath::IsFullPath(filePath_) ? XbPath::WithTrailingBackslash(filePath_)
+                                                : XbPath::CompletePath(ApplicationFolder(), filePath_);
+}
+
+void TXbTable::SetTableName(const QString& name) {
+  if (Active()) return;
+  qsizetype cut = name.size();
+  while (cut > 0 && name[cut - 1] != QLatin1Char('/') && name[cut - 1] != QLatin1Char('\\')) --cut;
+  tableName_ = name.mid(cut);
+  if (cut > 0) SetFilePath(name.left(cut));
+}
+
+void TXbTable::SetTableLevel(int level) {
+  if (!Active() && (level == 3 || level == 4 || level == 7 || level == 25)) tableLevel_ = level;
+}
+
+void TXbTable::SetLanguageId(int id) {
+  if (!Active()) languageId_ = id & 0xFF;
+}
+
+void TXbTable::SetShowDeleted(bool value) {
+  if (value == showDeleted_) return;
+  showDeleted_ = value;
+  Refresh();
+}
+
+void TXbTable::SetFilter(const QString& text) {
+  if (text == filter_) return;
+  if (Active()) ParseFilter(text);
+  filter_ = text;
+  if (filtered_) Refresh();
+}
+
+void TXbTable::SetFiltered(bool value) {
+  if (value == filtered_) return;
+  filtered_ = value;
+  Refresh();
+}
+
+// ---- creation -----------------------------------------------------------------------------
+
+PagedFileMode TXbTable::OpenFileMode() const {
+  if (ReadOnly) return PagedFileMode::ReadOnlyShared;
+  return Exclusive ? PagedFileMode::ExclusiveExisting : PagedFileMode::SharedExisting;
+}
+
+std::unique_ptr<TXbFile> TXbTable::PrepareTableFile(PagedFileMode mode) {
+  auto file = std::make_unique<TXbFile>();
+  if (Storage == TXbStorage::stoFile) {
+    file->SetFileName(TableFileName());
+  } else {
+    file->AttachStream(memoryStream_ ? memoryStream_ : ownStream_.get());
+    mode = IsCreating(mode) ? PagedFileMode::MemoryNew : PagedFileMode::MemoryExisting;
+  }
+  file->SetMode(mode);
+  file->SetUseFloatFields(UseFloatFields);
+  file->DateTimeHandling = DateTimeHandling;
+  file->OnIndexMissing = OnIndexMissing;
+  return file;
+}
+
+void TXbTable::CreateTableWith(const TXbFieldDefs* defs) {
+  if (Active()) throw EDataSetError(QStringLiteral("Tabuľku nemožno vytvoriť počas otvoreného dátového zdroja."));
+  std::unique_ptr<TXbFieldDefs> own;
+  if (!defs) {
+    own = std::make_unique<TXbFieldDefs>(this);
+    own->Format = TableLevelToFormat(tableLevel_);
+    own->UseFloatFields = UseFloatFields;
+    for (const TFieldDef& def : FieldDefs) own->Add(def.Name, XbType(def.DataType), def.Size, def.Precision);
+    defs = own.get();
+  }
+  std::unique_ptr<TXbFile> file = PrepareTableFile(PagedFileMode::ExclusiveNew);
+  file->SetFormat(TableLevelToFormat(tableLevel_));
+  file->SetLanguageId(languageId_);
+  try {
+    file->OpenTable();
+    file->CreateStructure(*defs, 512);
+    file->CloseTable();
+    if (file->WriteFailed()) throw EXbWriteError(XbMessages::WriteError());
+    if (Storage == TXbStorage::stoMemory && !memoryStream_) ownStream_ = file->TakeOwnMemoryStream();
+  } catch (...) {
+    if (Storage == TXbStorage::stoFile) {
+      const QString name = file->FileName();
+      file.reset();
+      QFile::remove(name);
+    }
+    throw;
+  }
+}
+
+// ---- open and close --------------------------------------------------------------------------
+
+void TXbTable::DoOpen(QList<TFieldDef>& defs) {
+  file_.reset();
+  const bool missing = Storage == TXbStorage::stoFile ? !QFileInfo::exists(TableFileName()) && OpenMode != TXbOpenMode::omNormal
+                                                      : !memoryStream_ && !ownStream_;
+  if (missing) {
+    bool doCreate = true;
+    if (BeforeAutoCreate) BeforeAutoCreate(*this, doCreate);
+    if (!doCreate) return;
+    CreateTable();
+  }
+  file_ = PrepareTableFile(OpenFileMode());
+  try {
+    file_->OpenTable();
+    if (file_->ForceClose) throw EXbAbort();
+    tableLevel_ = FormatToTableLevel(file_->Format());
+    languageId_ = file_->LanguageId();
+    BuildFieldDefs(defs);
+    DetermineTranslation();
+    recordBuffer_ = QByteArray(file_->RecordSize(), '\0');
+    bufferedRecNo_ = -1;
+    try {
+      ParseFilter(filter_);
+    } catch (const EXbError&) {
+      filter_.clear();
+    }
+    cursor_ = std::make_unique<TXbCursor>(file_.get());
+    BuildRows();
+  } catch (...) {
+    cursor_.reset();
+    filterParser_.reset();
+    file_.reset();
+    throw;
+  }
+}
+
+void TXbTable::BuildFieldDefs(QList<TFieldDef>& defs) {
+  TXbFieldDefs& fields = file_->FieldDefs();
+  for (int i = 0; i < fields.Count(); ++i) {
+    TXbFieldDef& field = fields[i];
+    QString name = field.FieldName;
+    auto taken = [&](const QString& candidate) {
+      return std::any_of(defs.begin(), defs.end(), [&](const TFieldDef& d) { return d.Name == candidate; });
+    };
+    for (int suffix = 2; taken(name); ++suffix) name = field.FieldName + QString::number(suffix);
+    field.FieldName = name;
+    TFieldDef def;
+    def.Name = name;
+    def.DataType = CoreType(field.FieldType());
+    const TXbFieldType type = field.FieldType();
+    if (type == ftString || type == ftBCD || type == ftBytes) def.Size = field.Size();
+    if (type == ftFloat) def.Precision = field.Precision();
+    defs << def;
+  }
+}
+
+void TXbTable::DetermineTranslation() {
+  auto decide = [&] {
+    const int page = file_->UseCodePage;
+    if (page == XbCodePages::kAnsiCodePage) return TTranslationMode::SameCodePage;
+    if (page == XbCodePages::kOemCodePage) return TTranslationMode::OemCodePage;
+    if (TXbGlobals::Instance().CodePageInstalled(page)) return TTranslationMode::InstalledCodePage;
+    return TTranslationMode::NoCodePage;
+  };
+  translation_ = decide();
+  if (translation_ != TTranslationMode::NoCodePage) return;
+  TXbLanguageAction action = TXbLanguageAction::Keep;
+  if (OnLanguageWarning) OnLanguageWarning(*this, action);
+  switch (action) {
+  case TXbLanguageAction::Keep: break;
+  case TXbLanguageAction::UseOem:
+    file_->UseCodePage = XbCodePages::kOemCodePage;
+    translation_ = TTranslationMode::OemCodePage;
+    break;
+  case TXbLanguageAction::UseAnsi:
+    file_->UseCodePage = XbCodePages::kAnsiCodePage;
+    translation_ = TTranslationMode::SameCodePage;
+    break;
+  case TXbLanguageAction::UseDefault:
+    file_->UseCodePage = TXbGlobals::Instance().DefaultOpenCodePage;
+    translation_ = decide();
+    break;
+  }
+}
+
+void TXbTable::DoClose() {
+  filterParser_.reset();
+  cursor_.reset();
+  rows_.clear();
+  bufferedRecNo_ = -1;
+  editingRecNo_ = -1;
+  if (!file_) return;
+  std::unique_ptr<TXbFile> file = std::move(file_);
+  if (!ReadOnly) file->WriteHeader();
+  file->CloseTable();
+  if (file->WriteFailed()) throw EXbWriteError(XbMessages::WriteError());
+}
+
+// ---- rows -----------------------------------------------------------------------------------------
+
+void TXbTable::ParseFilter(const QString& text) {
+  if (text.isEmpty()) {
+    filterParser_.reset();
+    return;
+  }
+  if (!file_) return;
+  const TXbFilterFactory factory = XbFilterFactory();
+  if (!factory) throw EXbError(QStringLiteral("Filter expressions are not available."));
+  std::unique_ptr<TXbFilter> parser = factory(*file_);
+  parser->SetPartialMatch(!(FilterOptions & foNoPartialCompare));
+  parser->SetCaseInsensitive(FilterOptions & foCaseInsensitive);
+  parser->Compile(text);
+  filterParser_ = std::move(parser);
+}
+
+bool TXbTable::FilterAccepts(const char* record) {
+  if (filterParser_ && !filterParser_->Accepts(record)) return false;
+  return !OnFilterRecord || OnFilterRecord(*this, record);
+}
+
+void TXbTable::BuildRows() {
+  rows_.clear();
+  bufferedRecNo_ = -1;
+  if (!cursor_) return;
+  const bool filtering = filtered_ && (filterParser_ || OnFilterRecord);
+  cursor_->First();
+  if (showDeleted_ && !filtering) {
+    // Every position is a row: no record needs to be read.
+    while (cursor_->Next()) rows_.push_back(cursor_->PhysicalRecNo());
+    return;
+  }
+  QByteArray record(file_->RecordSize(), '\0');
+  while (cursor_->Next()) {
+    const int recNo = cursor_->PhysicalRecNo();
+    if (file_->ReadRecord(recNo, record.data()) != file_->RecordSize()) throw EXbError(XbMessages::InvalidDbfFile());
+    if (!showDeleted_ && record[0] == '*') continue;
+    if (filtering && !FilterAccepts(record.constData())) continue;
+    rows_.push_back(recNo);
+  }
+}
+
+void TXbTable::Refresh() {
+  if (!Active() || State() != TDataSetState::Browse) return;
+  BuildRows();
+  RecordsReplaced();
+}
+
+int TXbTable::PhysicalRecNo() const {
+  const int row = RecNo() - 1;
+  return row >= 0 && row < int(rows_.size()) ? rows_[std::size_t(row)] : -1;
+}
+
+const char* TXbTable::RecordOf(int row) const {
+  const int recNo = rows_[std::size_t(row)];
+  if (recNo != bufferedRecNo_) {
+    if (file_->ReadRecord(recNo, recordBuffer_.data()) != file_->RecordSize()) {
+      bufferedRecNo_ = -1;
+      throw EXbError(XbMessages::InvalidDbfFile());
+    }
+    bufferedRecNo_ = recNo;
+  }
+  return recordBuffer_.constData();
+}
+
+QVariant TXbTable::DoValue(int row, int fieldIndex) const {
+  if (!file_ || row < 0 || row >= int(rows_.size())) return {};
+  return ValueOf(RecordOf(row), fieldIndex);
+}
+
+// ---- values ---------------------------------------------------------------------------------------
+
+QString TXbTable::DecodeText(const QByteArray& bytes) const {
+  if (!OnTranslate) return XbCodePages::Decode(file_->UseCodePage, bytes);
+  QByteArray source = bytes;
+  QByteArray translated(bytes.size() + 1, '\0');
+  int length = const_cast<TXbTable*>(this)->Translate(source.constData(), translated.data(), false);
+  if (length < 0) length = int(qstrnlen(translated.constData(), size_t(bytes.size())));
+  return Cp1250::Decode(QByteArrayView(translated.constData(), std::min<qsizetype>(length, bytes.size())));
+}
+
+QByteArray TXbTable::EncodeText(const QString& text) {
+  if (OnTranslate) {
+    const QByteArray ansi = Cp1250::Encode(text);
+    QByteArray translated(ansi.size() + 1, '\0');
+    int length = Translate(ansi.constData(), translated.data(), true);
+    if (length < 0) length = int(qstrnlen(translated.constData(), size_t(ansi.size())));
+    return translated.left(length);
+  }
+  bool lossless = true;
+  QByteArray bytes = XbCodePages::Encode(file_->UseCodePage, text, '?', &lossless);
+  if (!lossless)
+    throw ECodePageError(QStringLiteral("Text „%1“ nemožno uložiť v kódovej stránke %2.").arg(text).arg(file_->UseCodePage));
+  return bytes;
+}
+
+int TXbTable::Translate(const char* source, char* destination, bool toOem) {
+  if (!source || !destination) return 0;
+  if (OnTranslate) return OnTranslate(*this, source, destination, toOem);
+  const int ansi = XbCodePages::kAnsiCodePage;
+  if (translation_ == TTranslationMode::SameCodePage) return TranslateText(ansi, ansi, source, destination, -1);
+  return toOem ? TranslateText(ansi, file_->UseCodePage, source, destination, -1)
+               : TranslateText(file_->UseCodePage, ansi, source, destination, -1);
+}
+
+QVariant TXbTable::ValueOf(const char* record, int index) const {
+  const TXbFieldDef& def = file_->FieldDefs()[index];
+  QVariant value;
+  if (def.IsBlob()) {
+    if (!file_->GetFieldValue(def, ftInteger, &value, record)) return {};
+    const QByteArray bytes = file_->MemoFile() ? file_->MemoFile()->ReadMemo(value.toInt()) : QByteArray();
+    if (bytes.isEmpty()) return {};
+    return def.FieldType() == ftMemo ? QVariant(DecodeText(bytes)) : QVariant(bytes);
+  }
+  if (!file_->GetFieldValue(def, AccessType(def), &value, record)) return {};
+  switch (def.FieldType()) {
+  case ftString: return DecodeText(value.toByteArray());
+  case ftDate: return DateTime::ToDate(value.toDouble());
+  case ftDateTime: return DateTime::ToDateTime(value.toDouble());
+  default: return value;
+  }
+}
+
+void TXbTable::StoreField(char* record, int index, const QVariant& value, const QVariant& previous) {
+  const TXbFieldDef& def = file_->FieldDefs()[index];
+  const bool empty = !value.isValid() || value.isNull();
+  if (def.NativeFieldType() == '+' || def.FieldType() == ftBytes) return;
+  if (def.IsBlob()) {
+    const QByteArray bytes = empty ? QByteArray() : def.FieldType() == ftMemo ? EncodeText(value.toString()) : value.toByteArray();
+    QVariant old;
+    int block = file_->GetFieldValue(def, ftInteger, &old, record) ? old.toInt() : 0;
+    const int previousLength =
+        previous.isNull() ? 0 : int(def.FieldType() == ftMemo ? EncodeText(previous.toString()).size() : previous.toByteArray().size());
+    file_->MemoFile()->WriteMemo(block, previousLength, bytes);
+    const QVariant stored(block);
+    file_->SetFieldValue(def, ftInteger, block > 0 ? &stored : nullptr, record);
+    return;
+  }
+  if (empty) {
+    file_->SetFieldValue(def, AccessType(def), nullptr, record);
+    return;
+  }
+  QVariant stored;
+  switch (def.FieldType()) {
+  case ftString: stored = EncodeText(value.toString()); break;
+  case ftDate:
+  case ftDateTime: stored = DateTimeNumber(value); break;
+  default: stored = value;
+  }
+  file_->SetFieldValue(def, AccessType(def), &stored, record);
+}
+
+// ---- editing --------------------------------------------------------------------------------------
+
+bool TXbTable::CanModify() const { return file_ && !ReadOnly && translation_ != TTranslationMode::NoCodePage; }
+
+void TXbTable::DoEdit(int row) {
+  const int recNo = rows_[std::size_t(row)];
+  editRecord_ = QByteArray(file_->RecordSize(), '\0');
+  file_->LockRecord(recNo, editRecord_.data());
+  editingRecNo_ = recNo;
+  bufferedRecNo_ = -1;
+  editOriginal_.clear();
+  for (int i = 0; i < file_->FieldDefs().Count(); ++i) editOriginal_ << ValueOf(editRecord_.constData(), i);
+}
+
+void TXbTable::DoCancel(int row) {
+  if (editingRecNo_ < 0) return;
+  file_->CancelRecordLock(editingRecNo_);
+  editingRecNo_ = -1;
+}
+
+int TXbTable::DoPost(int row, const QVariantList& values) {
+  const int count = file_->FieldDefs().Count();
+  if (row < 0) {
+    QByteArray record(file_->RecordSize(), '\0');
+    file_->InitRecord(record.data());
+    for (int i = 0; i < count; ++i)
+      if (values.value(i).isValid()) StoreField(record.data(), i, values.value(i), QVariant());
+    const int recNo = file_->AppendRecord(record.data());
+    bufferedRecNo_ = -1;
+    rows_.push_back(recNo);
+    return int(rows_.size()) - 1;
+  }
+  for (int i = 0; i < count; ++i)
+    if (values.value(i) != editOriginal_.value(i)) StoreField(editRecord_.data(), i, values.value(i), editOriginal_.value(i));
+  file_->UnlockRecord(editingRecNo_, editRecord_.constData());
+  editingRecNo_ = -1;
+  bufferedRecNo_ = -1;
+  return row;
+}
+
+void TXbTable::DoDelete(int row) {
+  const int recNo = rows_[std::size_t(row)];
+  QByteArray record(file_->RecordSize(), '\0');
+  file_->LockRecord(recNo, record.data());
+  record[0] = '*';
+  file_->NotifyDeleted(recNo, record.constData());
+  file_->UnlockRecord(recNo, record.constData());
+  bufferedRecNo_ = -1;
+  if (!showDeleted_) rows_.erase(rows_.begin() + row);
+}
+
+void TXbTable::PackTable() {
+  if (!file_) throw EDataSetError(QStringLiteral("Operáciu nemožno vykonať nad zatvoreným dátovým zdrojom."));
+  file_->Pack();
+  BuildRows();
+  RecordsReplaced();
+}

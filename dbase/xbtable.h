@@ -1,0 +1,132 @@
+#pragma once
+#include "core/DataSet.h"
+#include "dbase/xb_file.h"
+#include "dbase/xb_filter.h"
+#include <QtCore/QBuffer>
+#include <functional>
+#include <memory>
+
+enum class TXbOpenMode { omNormal, omAutoCreate, omTemporary };
+enum class TXbStorage { stoFile, stoMemory };
+// How text passes between the table's code page and the program's.
+enum class TTranslationMode { NoCodePage, SameCodePage, OemCodePage, InstalledCodePage };
+// The answer to a table whose code page is unknown: keep it read-only, read
+// it as OEM, as ANSI, or as the default code page.
+enum class TXbLanguageAction { Keep = 0, UseOem = 1, UseAnsi = 2, UseDefault = 3 };
+enum TXbFilterOption { foCaseInsensitive = 1, foNoPartialCompare = 2 };
+
+// Raised when an open is abandoned on purpose (the table file asked to be closed).
+class EXbAbort : public EXbError {
+public:
+  EXbAbort() : EXbError(QStringLiteral("Open aborted.")) {}
+};
+
+// The record set over one dBASE table: opens or creates the table file,
+// presents its records (deleted ones hidden unless ShowDeleted) as rows of
+// the data set, inserts, edits (under a record lock) and deletes records,
+// filters them, converts text between the table's code page and the
+// program's, and reads and writes memo values.
+class TXbTable : public TDataSet {
+  Q_OBJECT
+public:
+  explicit TXbTable(QObject* parent = nullptr);
+  ~TXbTable() override;
+
+  const QString& TableName() const { return tableName_; }
+  void SetTableName(const QString& name);
+  const QString& FilePath() const { return filePath_; }
+  void SetFilePath(const QString& path);
+  const QString& FilePathFull() const { return filePathFull_; }
+  QString TableFileName() const { return filePathFull_ + tableName_; }
+  static QString ApplicationFolder();
+
+  int TableLevel() const { return tableLevel_; }
+  void SetTableLevel(int level);
+  int LanguageId() const { return languageId_; }
+  void SetLanguageId(int id);
+  bool ReadOnly = false;
+  bool Exclusive = false;
+  TXbOpenMode OpenMode = TXbOpenMode::omNormal;
+  TXbStorage Storage = TXbStorage::stoFile;
+  TDateTimeHandling DateTimeHandling = TDateTimeHandling::dtMsecTimeStamp;
+  bool UseFloatFields = true;
+  bool ShowDeleted() const { return showDeleted_; }
+  void SetShowDeleted(bool value);
+  static QString Version() { return QStringLiteral("%1.%2").arg(6).arg(45, 2, 10, QLatin1Char('0')); }
+  // The caller's memory stream for stoMemory (not owned).
+  void SetMemoryStream(QBuffer* stream) { memoryStream_ = stream; }
+
+  const QString& Filter() const { return filter_; }
+  void SetFilter(const QString& text);
+  bool Filtered() const { return filtered_; }
+  void SetFiltered(bool value);
+  int FilterOptions = 0;
+
+  // Field definitions used by CreateTable when no dBASE definitions are given.
+  QList<TFieldDef> FieldDefs;
+
+  // Converts `src` (zero-terminated) into `dest`; returns the length, -1 for strlen(dest).
+  std::function<int(TXbTable&, const char* src, char* dest, bool toOem)> OnTranslate;
+  std::function<void(TXbTable&, TXbLanguageAction&)> OnLanguageWarning;
+  std::function<void(TXbTable&, bool& doCreate)> BeforeAutoCreate;
+  std::function<bool(TXbTable&, const char* record)> OnFilterRecord;
+  std::function<void(TXbFile&, bool& deleteLink)> OnIndexMissing;
+
+  // Creates the table from FieldDefs (or the given definitions) and leaves the record set closed.
+  void CreateTable() { CreateTableWith(nullptr); }
+  void CreateTableWith(const TXbFieldDefs* defs);
+  // Removes the deleted records; needs Exclusive.
+  void PackTable();
+
+  TXbFile* DbfFile() const { return file_.get(); }
+  TTranslationMode TranslationMode() const { return translation_; }
+  // Physical record number of the current row, -1 when there is none.
+  int PhysicalRecNo() const;
+  // The value of field `index` in a record buffer of this table.
+  QVariant ValueOf(const char* record, int index) const;
+  int Translate(const char* source, char* destination, bool toOem);
+  bool CanModify() const override;
+
+protected:
+  void DoOpen(QList<TFieldDef>& defs) override;
+  void DoClose() override;
+  int DoRecordCount() const override { return int(rows_.size()); }
+  QVariant DoValue(int row, int fieldIndex) const override;
+  int DoPost(int row, const QVariantList& values) override;
+  void DoDelete(int row) override;
+  void DoEdit(int row) override;
+  void DoCancel(int row) override;
+
+private:
+  std::unique_ptr<TXbFile> PrepareTableFile(PagedFileMode mode);
+  PagedFileMode OpenFileMode() const;
+  void BuildFieldDefs(QList<TFieldDef>& defs);
+  void DetermineTranslation();
+  void ParseFilter(const QString& text);
+  bool FilterAccepts(const char* record);
+  void BuildRows();
+  void Refresh();
+  const char* RecordOf(int row) const;
+  QString DecodeText(const QByteArray& bytes) const;
+  QByteArray EncodeText(const QString& text);
+  void StoreField(char* record, int index, const QVariant& value, const QVariant& previous);
+
+  QString tableName_, filePath_, filePathFull_;
+  int tableLevel_ = 4;
+  int languageId_ = 0;
+  bool showDeleted_ = false;
+  QString filter_;
+  bool filtered_ = false;
+  QBuffer* memoryStream_ = nullptr;
+  std::unique_ptr<QBuffer> ownStream_;
+  std::unique_ptr<TXbFile> file_;
+  std::unique_ptr<TVirtualCursor> cursor_;
+  std::unique_ptr<TXbFilter> filterParser_;
+  TTranslationMode translation_ = TTranslationMode::NoCodePage;
+  std::vector<int> rows_;
+  mutable QByteArray recordBuffer_;
+  mutable int bufferedRecNo_ = -1;
+  QByteArray editRecord_;
+  QVariantList editOriginal_;
+  int editingRecNo_ = -1;
+};
