@@ -31,7 +31,7 @@ void MakeDbTestDatabase(const QString& path) {
 void DbTest::SetUp() {
   fresh = std::make_unique<FreshDatabase>(&MakeDbTestDatabase);
   db = fresh->Connect();
-  tr = std::make_unique<TIBTransaction>(db.get());
+  tr = std::make_unique<TIBTransaction>(db.get(), TIBTransactionKind::ReadCommitted);
 }
 
 void DbTest::TearDown() {

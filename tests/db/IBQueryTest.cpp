@@ -1,16 +1,221 @@
+#include "db/IBError.h"
+#include "db/IBParamParser.h"
 #include "tests/db/DbTestSupport.h"
 
 namespace {
 
-class IBQueryTest : public DbTest {};
+class IBQueryTest : public DbTest {
+protected:
+  // An open query over the test connection in the started transaction.
+  std::unique_ptr<TIBQuery> Query(const QString& sql) {
+    if (!tr->InTransaction()) tr->StartTransaction();
+    auto query = std::make_unique<TIBQuery>();
+    query->SetDatabase(db.get());
+    query->SetTransaction(tr.get());
+    query->SetSQL(sql);
+    return query;
+  }
+};
 
 TEST_F(IBQueryTest, SlovakTextRoundTripsExactly) {
   const QString text = QStringLiteral("áäčďéíĺľňóôŕšťúýžÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽ");
-  Exec(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV, POZNAMKA) VALUES (1, :N, :P)"),
-       {{QStringLiteral("N"), text}, {QStringLiteral("P"), text}});
-  EXPECT_EQ(Scalar(QStringLiteral("SELECT NAZOV FROM T_TEXT")).toString(), text);
-  EXPECT_EQ(Scalar(QStringLiteral("SELECT POZNAMKA FROM T_TEXT")).toString(), text);
-  EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T_TEXT WHERE NAZOV = :N"), {{QStringLiteral("N"), text}}).toInt(), 1);
+  Exec(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV, KOD, POZNAMKA) VALUES (1, :N, :K, :P)"),
+       {{QStringLiteral("N"), text}, {QStringLiteral("K"), QStringLiteral("ŽĽ")}, {QStringLiteral("P"), text}});
+  auto query = Query(QStringLiteral("SELECT NAZOV, KOD, POZNAMKA, UPPER(NAZOV) FROM T_TEXT WHERE NAZOV = :N"));
+  query->ParamByName(QStringLiteral("n")).SetValue(text);
+  query->Open();
+  ASSERT_EQ(query->RecordCount(), 1);
+  EXPECT_EQ(query->FieldByName(QStringLiteral("NAZOV")).AsString(), text);
+  EXPECT_EQ(query->FieldByName(QStringLiteral("KOD")).AsString(), QStringLiteral("ŽĽ   ")); // CHAR keeps its blanks
+  EXPECT_EQ(query->FieldByName(QStringLiteral("POZNAMKA")).AsString(), text);
+  EXPECT_EQ(query->FieldByName(QStringLiteral("POZNAMKA")).DataType(), TFieldType::Memo);
+  EXPECT_EQ(query->FieldByNumber(3).AsString(), text.toUpper());
+}
+
+TEST_F(IBQueryTest, TextOutsideCodePageIsRefusedBeforeTheServer) {
+  const QString alien = QStringLiteral("Kapor Ж");
+  auto asParam = Query(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV) VALUES (1, :NAZOV)"));
+  asParam->ParamByName(QStringLiteral("NAZOV")).SetValue(alien);
+  auto asBlob = Query(QStringLiteral("INSERT INTO T_TEXT (ID, POZNAMKA) VALUES (2, :POZNAMKA)"));
+  asBlob->ParamByName(QStringLiteral("POZNAMKA")).SetValue(alien);
+  auto inText = Query(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV) VALUES (3, '") + alien + QStringLiteral("')"));
+  const std::pair<const char*, std::function<void()>> cases[] = {
+      {"parameter", [&] { asParam->ExecSQL(); }},
+      {"blob parameter", [&] { asBlob->ExecSQL(); }},
+      {"statement text", [&] { inText->ExecSQL(); }},
+      {"raw statement", [&] {
+         TIBSQL(db.get(), tr.get()).ExecImmediate(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV) VALUES (4, '") + alien +
+                                                  QStringLiteral("')"));
+       }}};
+  for (const auto& [name, run] : cases) {
+    try {
+      run();
+      ADD_FAILURE() << name << ": accepted";
+    } catch (const EIBInterBaseError& e) {
+      ADD_FAILURE() << name << ": reached the server: " << e.what();
+    } catch (const EIBError& e) {
+      EXPECT_TRUE(e.Message().contains(QStringLiteral("Ж"))) << name << ": " << e.what();
+    }
+  }
+  tr->Commit();
+  EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T_TEXT")).toInt(), 0);
+}
+
+TEST_F(IBQueryTest, BoundTextIsDataNotSql) {
+  const QString attack = QStringLiteral("x' OR '1'='1");
+  Exec(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV) VALUES (1, 'Kapor')"));
+  auto query = Query(QStringLiteral("SELECT ID FROM T_TEXT WHERE NAZOV = :N"));
+  query->ParamByName(QStringLiteral("N")).SetValue(attack);
+  query->Open();
+  EXPECT_TRUE(query->IsEmpty());
+  Exec(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV) VALUES (2, :N)"), {{QStringLiteral("N"), attack}});
+  query->Close();
+  query->Open();
+  ASSERT_EQ(query->RecordCount(), 1);
+  EXPECT_EQ(query->FieldByName(QStringLiteral("ID")).AsInteger(), 2);
+}
+
+struct TypeCase {
+  const char* Column;
+  QVariant In;
+  QVariant Out;
+  TFieldType Type;
+};
+
+TEST_F(IBQueryTest, ColumnTypesRoundTripThroughParameters) {
+  const QDateTime stamp(QDate(2024, 2, 29), QTime(23, 59, 58, 123));
+  const TypeCase cases[] = {
+      {"S", -32768, -32768, TFieldType::SmallInt},
+      {"I", 2147483647, 2147483647, TFieldType::Integer},
+      {"L", Q_INT64_C(-9000000000000000000), Q_INT64_C(-9000000000000000000), TFieldType::LargeInt},
+      {"N", 1234567.89, 1234567.89, TFieldType::Currency},
+      {"N", QStringLiteral("12.345"), 12.35, TFieldType::Currency},
+      {"N4", -0.0001, -0.0001, TFieldType::Float},
+      {"F", 0.1, 0.1, TFieldType::Float},
+      {"D", QDate(1899, 12, 30), QDate(1899, 12, 30), TFieldType::Date},
+      {"D", QDate(2099, 1, 1), QDate(2099, 1, 1), TFieldType::Date},
+      {"T", QTime(7, 30, 15, 250), QTime(7, 30, 15, 250), TFieldType::Time},
+      {"TS", stamp, stamp, TFieldType::DateTime},
+      {"B", true, true, TFieldType::Boolean},
+      {"I", QVariant(), QVariant(), TFieldType::Integer},
+  };
+  int id = 0;
+  for (const TypeCase& c : cases) {
+    const QString column = QString::fromLatin1(c.Column);
+    SCOPED_TRACE(column.toStdString() + " " + c.In.toString().toStdString());
+    Exec(QStringLiteral("INSERT INTO T_TYPES (ID, %1) VALUES (:ID, :V)").arg(column),
+         {{QStringLiteral("ID"), ++id}, {QStringLiteral("V"), c.In}});
+    auto query = Query(QStringLiteral("SELECT %1 FROM T_TYPES WHERE ID = :ID").arg(column));
+    query->ParamByName(QStringLiteral("ID")).SetValue(id);
+    query->Open();
+    const TField& field = query->FieldByNumber(0);
+    EXPECT_EQ(field.DataType(), c.Type);
+    if (c.Out.typeId() == QMetaType::Double) {
+      EXPECT_DOUBLE_EQ(field.AsFloat(), c.Out.toDouble());
+    } else {
+      EXPECT_EQ(field.AsVariant(), c.Out);
+    }
+    EXPECT_EQ(field.IsNull(), c.Out.isNull());
+  }
+}
+
+TEST_F(IBQueryTest, BinaryBlobKeepsEveryByte) {
+  QByteArray bytes(200000, '\0');
+  for (qsizetype i = 0; i < bytes.size(); ++i) bytes[i] = char(i * 7 % 256);
+  Exec(QStringLiteral("INSERT INTO T_TEXT (ID, DATA) VALUES (1, :D)"), {{QStringLiteral("D"), bytes}});
+  auto query = Query(QStringLiteral("SELECT DATA FROM T_TEXT"));
+  query->Open();
+  EXPECT_EQ(query->FieldByNumber(0).DataType(), TFieldType::Blob);
+  EXPECT_EQ(query->FieldByNumber(0).AsVariant().toByteArray(), bytes);
+}
+
+TEST_F(IBQueryTest, BadValuesGiveClearErrorsNeverTruncation) {
+  const std::pair<const char*, QVariant> cases[] = {
+      {"INSERT INTO T_TYPES (ID, S) VALUES (1, :V)", 40000},
+      {"INSERT INTO T_TYPES (ID, I) VALUES (1, :V)", QStringLiteral("dvanásť")},
+      {"INSERT INTO T_TYPES (ID, D) VALUES (1, :V)", QStringLiteral("31.02.2024")},
+      {"INSERT INTO T_TEXT (ID, KOD) VALUES (1, :V)", QStringLiteral("Šesť znakov")},
+  };
+  for (const auto& [sql, value] : cases) {
+    auto query = Query(QString::fromLatin1(sql));
+    query->ParamByName(QStringLiteral("V")).SetValue(value);
+    EXPECT_THROW(query->ExecSQL(), EIBError) << sql << " " << value.toString().toStdString();
+  }
+  tr->Commit();
+  EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T_TEXT")).toInt() +
+                Scalar(QStringLiteral("SELECT COUNT(*) FROM T_TYPES")).toInt(),
+            0);
+  auto query = Query(QStringLiteral("SELECT * FROM T_TEXT WHERE ID = :ID"));
+  EXPECT_THROW(query->ParamByName(QStringLiteral("NAZOV")), EIBError);
+  query->SetSQL(QStringLiteral("SELECT * FROM T_TEXT WHERE ID = ?"));
+  EXPECT_THROW(query->Open(), EIBError);
+}
+
+TEST_F(IBQueryTest, RowsStayReadableAfterCommitAndNavigate) {
+  for (int id = 1; id <= 3; ++id)
+    Exec(QStringLiteral("INSERT INTO T_PARENT (ID, NAZOV) VALUES (:ID, :N)"),
+         {{QStringLiteral("ID"), id}, {QStringLiteral("N"), QStringLiteral("Ryba %1").arg(id)}});
+  auto query = Query(QStringLiteral("SELECT ID, NAZOV FROM T_PARENT ORDER BY ID DESC"));
+  query->Open();
+  tr->Commit();
+  ASSERT_EQ(query->RecordCount(), 3);
+  EXPECT_TRUE(query->Locate(QStringLiteral("NAZOV"), QStringLiteral("ryba 2"), loCaseInsensitive));
+  EXPECT_EQ(query->FieldByName(QStringLiteral("ID")).AsInteger(), 2);
+  query->Last();
+  EXPECT_EQ(query->FieldByName(QStringLiteral("NAZOV")).AsString(), QStringLiteral("Ryba 1"));
+  EXPECT_EQ(query->FieldByName(QStringLiteral("ID")).Def().Required, true);
+}
+
+TEST_F(IBQueryTest, ExecSqlReportsRowsAffectedAndRepeatsWithNewValues) {
+  auto insert = Query(QStringLiteral("INSERT INTO T_PARENT (ID, NAZOV) VALUES (:ID, :N || :N)"));
+  for (int id = 1; id <= 4; ++id) {
+    insert->ParamByName(QStringLiteral("ID")).SetValue(id);
+    insert->ParamByName(QStringLiteral("N")).SetValue(QString(QLatin1Char(QLatin1Char('a' + id))));
+    insert->ExecSQL();
+    EXPECT_EQ(insert->RowsAffected(), 1);
+  }
+  EXPECT_EQ(insert->Params().size(), 2u);
+  auto update = Query(QStringLiteral("UPDATE T_PARENT SET NAZOV = NAZOV || '!' WHERE ID > :ID"));
+  update->ParamByName(QStringLiteral("ID")).SetValue(1);
+  update->ExecSQL();
+  EXPECT_EQ(update->RowsAffected(), 3);
+  auto check = Query(QStringLiteral("SELECT NAZOV FROM T_PARENT WHERE ID = 3"));
+  check->Open();
+  EXPECT_EQ(check->FieldByNumber(0).AsString(), QStringLiteral("dd!"));
+}
+
+TEST_F(IBQueryTest, ProcedureWrittenWithColonsAndSemicolonsRuns) {
+  const char* statements[] = {"SELECT Y FROM P_DOUBLE(:X)", "EXECUTE PROCEDURE P_DOUBLE(:X)"};
+  for (const char* sql : statements) {
+    auto query = Query(QString::fromLatin1(sql));
+    query->ParamByName(QStringLiteral("X")).SetValue(21);
+    query->Open();
+    ASSERT_EQ(query->RecordCount(), 1) << sql;
+    EXPECT_EQ(query->FieldByName(QStringLiteral("Y")).AsInteger(), 42) << sql;
+  }
+}
+
+struct ParseCase {
+  const char* Sql;
+  const char* Parsed;
+  const char* Names; // separated by commas
+};
+
+TEST(IBParamParserTest, FindsNamesOutsideLiteralsAndComments) {
+  const ParseCase cases[] = {
+      {"SELECT * FROM T WHERE A=:A AND B = :b_2", "SELECT * FROM T WHERE A=? AND B = ?", "A,B_2"},
+      {"UPDATE T SET X=:X WHERE Y=:x", "UPDATE T SET X=? WHERE Y=?", "X,X"},
+      {"SELECT ':A', \"B:C\" FROM T WHERE Z=:Z", "SELECT ':A', \"B:C\" FROM T WHERE Z=?", "Z"},
+      {"SELECT 'it''s :X' FROM T", "SELECT 'it''s :X' FROM T", ""},
+      {"SELECT 1 -- :NIE\nFROM T /* :ANI */ WHERE A=:ÁNO", "SELECT 1 -- :NIE\nFROM T /* :ANI */ WHERE A=?", "ÁNO"},
+      {"SELECT 'neukončený :X", "SELECT 'neukončený :X", ""},
+      {"SELECT 1 FROM T WHERE A = : B", "SELECT 1 FROM T WHERE A = : B", ""},
+  };
+  for (const ParseCase& c : cases) {
+    const TIBParsedSql parsed = ParseParams(QString::fromUtf8(c.Sql));
+    EXPECT_EQ(parsed.Sql, QString::fromUtf8(c.Parsed)) << c.Sql;
+    EXPECT_EQ(parsed.Names.join(QLatin1Char(',')), QString::fromUtf8(c.Names)) << c.Sql;
+  }
 }
 
 } // namespace
