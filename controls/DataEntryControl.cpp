@@ -82,11 +82,22 @@ void TDataEntryControl::TakeFocusBack() {
   refocusing_ = true;
   control_->setFocus(Qt::OtherFocusReason);
   refocusing_ = false;
+  entered_ = true;
 }
 
-bool TDataEntryControl::IsLeaving(const QFocusEvent* event) {
+bool TDataEntryControl::BeginEnter() {
+  if (entered_ || refocusing_) return false;
+  entered_ = true;
+  return true;
+}
+
+bool TDataEntryControl::BeginLeave(const QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();
-  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason;
+  const bool deactivation =
+      reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+  if (deactivation && control_->window()->isVisible()) return false;
+  entered_ = false;
+  return true;
 }
 
 bool TDataEntryControl::BypassesCheck(const QWidget* newFocus) {
@@ -104,6 +115,7 @@ TDataEntryControl::TLeaveResult TDataEntryControl::LeaveCheck() {
   QWidget* newFocus = QApplication::focusWidget();
   if (ChecksSkipped() || BypassesCheck(newFocus) || !control_->window()->isVisible()) return TLeaveResult::Skipped;
   if (ValidationFailed()) {
+    entered_ = control_->hasFocus();
     SetColor(FocusColorByRequired());
     return TLeaveResult::Refused;
   }

@@ -19,12 +19,12 @@ class QWidget;
 //     bool ValidationFailed() override;            // true = refused
 //     void focusInEvent(QFocusEvent* e) override {
 //       QLineEdit::focusInEvent(e);
-//       if (!BeginEnter()) return;                 // false while the kit refocuses after a refusal
+//       if (!BeginEnter()) return;                 // already entered (window reactivated, refocus)
 //       RememberColor(); SetColor(FocusColorByRequired()); selectAll(); emit OnEnter();
 //     }
 //     void focusOutEvent(QFocusEvent* e) override {
 //       QLineEdit::focusOutEvent(e);
-//       if (!IsLeaving(e)) return;                 // window deactivation, pop-ups
+//       if (!BeginLeave(e)) return;                // window deactivation, pop-ups
 //       SetColor(RememberedColor());
 //       if (LeaveCheck() == TLeaveResult::Passed) emit OnExit();
 //     }
@@ -88,15 +88,17 @@ public:
   // the focus.
   void WithErrorColors(const std::function<void()>& show);
 
-  // Call first in focusInEvent: false while the control takes the focus back
-  // after a refusal (the entering steps must not run again then).
-  bool BeginEnter() const { return !refocusing_; }
+  // Call first in focusInEvent: true when the user enters the control, false
+  // when it only gets the focus back (its window was reactivated, or a
+  // refusal took the focus back): the entering steps must not run again then.
+  bool BeginEnter();
+  // Call first in focusOutEvent: true when the user leaves the control (the
+  // focus moves within the window, or the window is closing), false for a
+  // window deactivation or a pop-up.
+  bool BeginLeave(const QFocusEvent* event);
   void RememberColor() { remembered_ = color_; }
   TColor RememberedColor() const { return remembered_; }
 
-  // True when a focus-out means the user leaves the control within its
-  // window (not a window deactivation or a pop-up).
-  static bool IsLeaving(const QFocusEvent* event);
   // True when the focus goes to a push button of the kit whose Cancel
   // property is set: the leaving check is skipped then.
   static bool BypassesCheck(const QWidget* newFocus);
@@ -141,4 +143,5 @@ private:
   bool required_ = false;
   bool readOnly_ = false;
   bool refocusing_ = false;
+  bool entered_ = false;
 };

@@ -2,6 +2,7 @@
 #include "core/ui/ColorConvert.h"
 #include "core/ui/Form.h"
 #include "core/ui/ImageList.h"
+#include <QtCore/QEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QStyleOptionButton>
 #include <QtWidgets/qdrawutil.h>
