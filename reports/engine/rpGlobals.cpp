@@ -1,0 +1,93 @@
+#include "reports/engine/rpGlobals.h"
+#include "core/Color.h"
+#include "reports/engine/rpLocale.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/rpValue.h"
+
+namespace {
+
+std::unique_ptr<TrpGlobals>& Instance() {
+  static std::unique_ptr<TrpGlobals> globals;
+  return globals;
+}
+int startCount = 0;
+
+QStringList StringRange(int first, int count) {
+  QStringList list;
+  for (int id = first; id < first + count; ++id) list.append(rpLoadStr(id));
+  return list;
+}
+
+QImage Checker() {
+  QImage image(8, 8, QImage::Format_RGB32);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) image.setPixel(x, y, (x + y) % 2 == 0 ? 0xFFFFFFu : 0xC0C0C0u);
+  return image;
+}
+
+} // namespace
+
+TrpGlobals::TrpGlobals() {
+  LoadTables();
+  CheckerBitmap = Checker();
+  MeasureBitmap = QImage(8, 8, QImage::Format_RGB32);
+  MeasureBitmap.fill(Qt::white);
+  Interpreter = std::make_unique<TrpInterpretator>();
+  Variables.SetSorted(true);
+  Consts.SetSorted(true);
+  PutConstants();
+  Compressor = std::make_unique<TrpCompressor>();
+}
+
+TrpGlobals::~TrpGlobals() = default;
+
+void TrpGlobals::LoadTables() {
+  bool ok = false;
+  const int charset = rpLoadStr(55337).toInt(&ok);
+  DefaultCharset = ok ? quint8(charset) : 1;
+  BandNames = StringRange(55077, 23);
+  LogicalFormats = StringRange(55170, 4);
+  DateFormats = StringRange(55175, 4);
+  TimeFormats = StringRange(55179, 4);
+}
+
+void TrpGlobals::PutConstants() {
+  static const std::pair<const char*, qint64> numbers[] = {
+      {"clWhite", 0xFFFFFF}, {"clBlack", 0}, {"clMaroon", 0x80}, {"clGreen", 0x8000}, {"clOlive", 0x8080},
+      {"clNavy", 0x800000}, {"clPurple", 0x800080}, {"clTeal", 0x808000}, {"clGray", 0x808080}, {"clSilver", 0xC0C0C0},
+      {"clRed", 0xFF}, {"clLime", 0xFF00}, {"clYellow", 0xFFFF}, {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF},
+      {"clAqua", 0xFFFF00}, {"clTransparent", clNone}, {"mrNone", 0}, {"mrOk", 1}, {"mrCancel", 2}, {"mrYes", 6},
+      {"mrNo", 7}, {"fsBold", 2}, {"fsItalic", 1}, {"fsUnderline", 4}, {"fsStrikeOut", 8}, {"frftNone", 0},
+      {"frftRight", 1}, {"frftBottom", 2}, {"frftLeft", 4}, {"frftTop", 8}, {"frtaLeft", 0}, {"frtaRight", 1},
+      {"frtaCenter", 2}, {"frtaVertical", 4}, {"frtaMiddle", 8}, {"frtaDown", 16}, {"baNone", 0}, {"baLeft", 1},
+      {"baRight", 2}, {"baCenter", 3}, {"baWidth", 4}, {"baBottom", 5}, {"baTop", 6}, {"baRest", 7}, {"psSolid", 0},
+      {"psDash", 1}, {"psDot", 2}, {"psDashDot", 3}, {"psDashDotDot", 4}, {"psDouble", 5}, {"mb_Ok", 0},
+      {"mb_OkCancel", 1}, {"mb_YesNo", 4}, {"mb_YesNoCancel", 3}, {"mb_IconError", 16}, {"mb_IconQuestion", 32},
+      {"mb_IconInformation", 64}, {"mb_IconWarning", 48}};
+  static const char* const systemColors[] = {
+      "clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu", "clWindow", "clWindowFrame",
+      "clMenuText", "clWindowText", "clCaptionText", "clActiveBorder", "clInactiveBorder", "clAppWorkSpace",
+      "clHighlight", "clHighlightText", "clBtnFace", "clBtnShadow", "clGrayText", "clBtnText",
+      "clInactiveCaptionText", "clBtnHighlight", "cl3DDkShadow", "cl3DLight", "clInfoText", "clInfoBk"};
+  for (const auto& [name, value] : numbers) Consts.SetVariable(QLatin1String(name), rpIntegerValue(value));
+  for (int i = 0; i < 25; ++i) Consts.SetVariable(QLatin1String(systemColors[i]), rpIntegerValue(qint32(0x80000000u + quint32(i))));
+  Consts.SetVariable(QStringLiteral("CRLF"), QStringLiteral("\r\n"));
+  Consts.SetVariable(QStringLiteral("Null"), QVariant());
+}
+
+void rpEngineStart() {
+  if (startCount++ == 0) Instance() = std::make_unique<TrpGlobals>();
+}
+
+void rpEngineEnd() {
+  if (startCount == 0 || --startCount > 0) return;
+  Instance().reset();
+  rpFreeLocale();
+}
+
+bool rpEngineStarted() { return Instance() != nullptr; }
+
+TrpGlobals& rpGlobals() {
+  if (!Instance()) throw Exception(QStringLiteral("Tlačový modul nie je spustený."));
+  return *Instance();
+}

@@ -1,0 +1,102 @@
+#pragma once
+#include "core/DateTime.h"
+#include "reports/engine/rpInstalledFunctions.h"
+#include "reports/engine/rpInterpretator.h"
+#include "reports/engine/rpParser.h"
+#include "reports/engine/rpRegistries.h"
+#include "reports/engine/rpVariables.h"
+#include <QtCore/QStringList>
+#include <QtCore/QVariant>
+#include <QtGui/QImage>
+#include <memory>
+
+class QIODevice;
+class TrpReportBase;
+class TrpPage;
+class TrpBandView;
+class TrpView;
+
+// The hook by which prepared pages could be compressed; both operations do
+// nothing, so prepared pages are stored as they are.
+class TrpCompressor {
+public:
+  virtual ~TrpCompressor() = default;
+  virtual void Compress(QIODevice& source, QIODevice& target) {}
+  virtual void Decompress(QIODevice& source, QIODevice& target) {}
+};
+
+// The engine's process-wide objects and the state of the report being loaded
+// or run. One instance lives from rpEngineStart to rpEngineEnd; the engine is
+// used from the main thread only and builds one report at a time.
+class TrpGlobals {
+public:
+  TrpGlobals();
+  ~TrpGlobals();
+  TrpGlobals(const TrpGlobals&) = delete;
+  TrpGlobals& operator=(const TrpGlobals&) = delete;
+
+  // --- the run (references, not owned)
+  TrpReportBase* CurrentReport = nullptr; // named-value look-ups go to it
+  TrpReportBase* RunReport = nullptr;     // owns the prepared pages being built
+  TrpPage* CurrentPage = nullptr;
+  TrpBandView* CurrentBand = nullptr;
+  TrpView* CurrentObject = nullptr;
+  bool EngineMode = false;      // off while designing, on while building, showing, printing, exporting
+  bool SuppressDrawing = false; // the first pass of a two-pass build
+  int PageNumber = 0;           // 0-based; PAGE# is this + 1
+  int TotalPages = 0;
+  TDateTime RunDate = 0, RunTime = 0;
+  QVariant CurrentValue;   // VALUE: the value being formatted
+  QString EvaluatingName;  // guards a name whose value refers to itself
+  bool AggregatePass = false;
+  TrpBandView* AggregateBand = nullptr;
+  bool AppendPage = false;
+  bool AppendNextReport = false;
+  bool BuildAborted = false;
+  bool LoadErrorFlag = false;
+  QString LoadErrorText;
+  quint8 StreamVersion = 0;
+  QIODevice* ExportStream = nullptr;
+  QList<TrpView*> WatchList;
+  bool PrinterReady = false;
+
+  // --- engine-wide objects
+  TrpInstalledFunctions InstalledFunctions;
+  TrpFunctionLibraryRegistry FunctionLibraries{InstalledFunctions};
+  TrpExportFilterRegistry ExportFilters;
+  QStringList Strings; // the general string list
+  QImage CheckerBitmap; // 8 x 8, white where x + y is even, silver elsewhere
+  QImage MeasureBitmap; // 8 x 8 scratch surface for off-screen measuring
+  TrpParser Parser;
+  // The report engine replaces it by its own subclass.
+  std::unique_ptr<TrpInterpretator> Interpreter;
+  TrpVariables Variables; // sorted; never cleared between reports
+  TrpVariables Consts;    // sorted named constants
+  std::unique_ptr<TrpCompressor> Compressor;
+
+  // --- localised tables
+  quint8 DefaultCharset = 1;
+  QStringList BandNames;      // band types 0 to 22
+  QStringList LogicalFormats; // "0;1", "Nie;Ano", ...
+  QStringList DateFormats;
+  QStringList TimeFormats;
+
+private:
+  void LoadTables();
+  void PutConstants();
+};
+
+// Starts the engine once (later calls only count); rpEngineEnd frees it with
+// the last call.
+void rpEngineStart();
+void rpEngineEnd();
+bool rpEngineStarted();
+// The running engine's globals; raises Exception when the engine is not started.
+TrpGlobals& rpGlobals();
+
+// The names the rest of the engine uses.
+inline TrpParser& rpParser() { return rpGlobals().Parser; }
+inline TrpInterpretator& rpInterpreter() { return *rpGlobals().Interpreter; }
+inline TrpVariables& rpVariables() { return rpGlobals().Variables; }
+inline TrpVariables& rpConsts() { return rpGlobals().Consts; }
+inline TrpInstalledFunctions& rpInstalledFunctions() { return rpGlobals().InstalledFunctions; }

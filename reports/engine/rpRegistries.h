@@ -1,0 +1,101 @@
+#pragma once
+#include "core/Exception.h"
+#include <QtCore/QList>
+#include <QtCore/QObject>
+#include <QtCore/QString>
+#include <memory>
+#include <vector>
+
+class TDataSet;
+class TrpDataset;
+
+// The process-wide registries that other parts of the program fill at
+// start-up (export filters, function libraries), and the shared routines of
+// the engine's object unit. Each registry holds at most 64 entries; a 65th is
+// refused (the add answers false).
+
+constexpr int kRegistryCapacity = 64;
+
+// Raised when a name finds a component of the wrong class.
+class ErpInvalidType : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// A library of functions that expressions may call. Libraries are created by
+// the registry through their meta-object, so each subclass declares Q_OBJECT
+// and a Q_INVOKABLE constructor without arguments.
+class TrpFunctionLibrary : public QObject {
+  Q_OBJECT
+public:
+  using QObject::QObject;
+};
+
+struct TrpExportFilterInfo {
+  QObject* Filter; // not owned
+  QString Description;
+  QString Mask;
+};
+
+class TrpExportFilterRegistry {
+public:
+  // False (nothing added) when a filter of the same class with the same mask
+  // is registered, or the registry is full.
+  bool Add(QObject* filter, const QString& description, const QString& mask);
+  // Removes the last entry whose filter has the class of `filter`.
+  void Remove(const QObject* filter);
+  const QList<TrpExportFilterInfo>& Entries() const { return entries_; }
+
+private:
+  QList<TrpExportFilterInfo> entries_;
+};
+
+class TrpInstalledFunctions;
+
+class TrpFunctionLibraryRegistry {
+public:
+  explicit TrpFunctionLibraryRegistry(TrpInstalledFunctions& installed) : installed_(installed) {}
+  // Creates and appends a library of the class unless one of that class is
+  // registered; false when nothing was added.
+  bool Add(const QMetaObject& libraryClass);
+  // Frees every library of the class and drops its function descriptions.
+  void Remove(const QMetaObject& libraryClass);
+  const std::vector<std::unique_ptr<TrpFunctionLibrary>>& Libraries() const { return libraries_; }
+
+private:
+  TrpInstalledFunctions& installed_;
+  std::vector<std::unique_ptr<TrpFunctionLibrary>> libraries_;
+};
+
+// The registries of the running engine.
+bool rpAddExportFilter(QObject* filter, const QString& description, const QString& mask);
+void rpRemoveExportFilter(const QObject* filter);
+bool rpAddFunctionLibrary(const QMetaObject& libraryClass);
+void rpRemoveFunctionLibrary(const QMetaObject& libraryClass);
+void rpAddFunctionDescription(TrpFunctionLibrary* library, const QString& name, const QString& category,
+                              const QString& description);
+
+// The program data set that field references without a data-set part refer
+// to: by the type of the band being printed, the data set of the current
+// page's master (types 0-6, 16, 17), detail (8, 9), subdetail (11, 12) or
+// cross (19, 20) data band, else the report's own; null unless that is a
+// database walker.
+TDataSet* rpGetDefaultDataSet();
+// The data band type whose data set a band of the type uses, -1 for the report's.
+int rpDataBandTypeOf(int bandType);
+// The walker a band's data-source text names, initialised: a text that starts
+// with 1-9 is a record count (a new user data set the caller owns, `created`
+// set; raises ErpConversionError when not a number); else the TrpDataset of
+// that name on the current report's owner (another class raises
+// ErpInvalidType), null when there is none.
+TrpDataset* rpResolveBandDataSource(const QString& text, bool& created);
+
+// Runs the object's ListProperties when its property list is empty.
+template <class TObject> void rpEnsurePropertyList(TObject* object) {
+  if (object && object->PropertyList().isEmpty()) object->ListProperties();
+}
+
+// Each character as two upper-case hexadecimal digits (the report password in templates).
+QString rpHexEncode(const QString& text);
+// Pairs of digits back to characters; a last odd character is ignored, nothing validated.
+QString rpHexDecode(const QString& text);

@@ -1,0 +1,25 @@
+#pragma once
+#include <QtCore/QObject>
+
+class TrpDataset;
+
+// What the engine's shared routines ask of the report being loaded or run
+// (`CurrentReport`); the report component derives from it. The report is a
+// component: its owner (the QObject parent) is where names are looked up.
+class TrpReportBase : public QObject {
+  Q_OBJECT
+public:
+  using QObject::QObject;
+
+  QObject* Owner() const { return parent(); }
+  // The report's own data set (its Dataset property), or none.
+  virtual TrpDataset* Dataset() const = 0;
+  // Field references without a data-set part use the default data set.
+  virtual bool UseDefaultDataSetName() const = 0;
+  // The type of the band being printed, -1 when there is none.
+  virtual int CurrentBandType() const = 0;
+  // The data set of the current page's data band of the type (5 master,
+  // 8 detail, 11 subdetail, 19 cross); none when the current page is not a
+  // report page or has no such band.
+  virtual TrpDataset* PageDataBandDataSet(int dataBandType) const = 0;
+};
