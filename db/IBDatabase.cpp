@@ -24,25 +24,27 @@ void TIBDatabase::SetDatabaseName(const QString& name) {
   databaseName_ = name;
 }
 
-bool TIBDatabase::IsRemoteName(const QString& name) {
-  static const QLatin1String protocols[] = {QLatin1String("inet://"), QLatin1String("inet4://"),
-                                            QLatin1String("inet6://"), QLatin1String("xnet://"),
-                                            QLatin1String("wnet://")};
-  for (const QLatin1String& protocol : protocols)
-    if (name.startsWith(protocol, Qt::CaseInsensitive)) return true;
-  const qsizetype colon = name.indexOf(QLatin1Char(':'));
-  if (colon < 2) return false; // none, or a drive letter
-  const qsizetype separator = name.indexOf(QRegularExpression(QStringLiteral("[/\\\\]")));
-  return separator < 0 || colon < separator;
+namespace {
+
+// The index of the colon that ends the server part of a database name, or -1
+// for a local file. "host:path", "host/port:path", "[ipv6]:path" and the
+// protocol forms ("inet://host:path") name a server; a drive letter ("C:")
+// or a path that merely holds a colon ("/data/a:b.fdb") is local.
+qsizetype ServerColon(const QString& name) {
+  static const QRegularExpression server(
+      QStringLiteral("^((inet[46]?|xnet|wnet)://)?([A-Za-z0-9_.\\-]{2,}|\\[[0-9A-Fa-f:]+\\])(/[A-Za-z0-9_-]+)?:"),
+      QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = server.match(name);
+  return match.hasMatch() ? match.capturedEnd() - 1 : -1;
 }
 
-QString TIBDatabase::SiteName() const {
-  return IsRemoteName(databaseName_) ? databaseName_.left(databaseName_.indexOf(QLatin1Char(':'))) : QString();
-}
+} // namespace
 
-QString TIBDatabase::FileName() const {
-  return IsRemoteName(databaseName_) ? databaseName_.mid(databaseName_.indexOf(QLatin1Char(':')) + 1) : databaseName_;
-}
+bool TIBDatabase::IsRemoteName(const QString& name) { return ServerColon(name) >= 0; }
+
+QString TIBDatabase::SiteName() const { return databaseName_.left(qMax<qsizetype>(ServerColon(databaseName_), 0)); }
+
+QString TIBDatabase::FileName() const { return databaseName_.mid(ServerColon(databaseName_) + 1); }
 
 void TIBDatabase::Open() {
   if (Connected()) return;

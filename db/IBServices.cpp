@@ -67,7 +67,7 @@ void TIBServices::Run(const QByteArray& startBlock) {
     service->start(&status, unsigned(startBlock.size()), reinterpret_cast<const unsigned char*>(startBlock.constData()));
     status.Check();
     const unsigned char request[] = {isc_info_svc_line};
-    QByteArray answer(65536, '\0');
+    QByteArray answer(32000, '\0'); // the service protocol counts the buffer in 16 bits
     for (;;) {
       service->query(&status, 0, nullptr, sizeof request, request, unsigned(answer.size()),
                      reinterpret_cast<unsigned char*>(answer.data()));

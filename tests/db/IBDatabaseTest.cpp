@@ -1,0 +1,71 @@
+#include "db/IBDatabaseInfo.h"
+#include <QtCore/QFileInfo>
+#include "db/IBError.h"
+#include "tests/db/DbTestSupport.h"
+
+namespace {
+
+class IBDatabaseTest : public DbTest {};
+
+TEST_F(IBDatabaseTest, InformationDescribesTheDatabaseAndItsAttachments) {
+  EXPECT_EQ(db->AttachmentCount(), 1);
+  auto second = fresh->Connect();
+  EXPECT_EQ(db->UserNames(), (QStringList{QStringLiteral("SYSDBA"), QStringLiteral("SYSDBA")}));
+  EXPECT_NE(db->ConnectionId(), second->ConnectionId());
+  EXPECT_EQ(Scalar(QStringLiteral("SELECT CURRENT_CONNECTION FROM RDB$DATABASE")).toLongLong(), db->ConnectionId());
+  EXPECT_EQ(db->PageSize(), 8192);
+  EXPECT_EQ(db->OdsVersion(), 12);
+  EXPECT_EQ(db->OdsMinorVersion(), 0);
+  EXPECT_TRUE(db->ServerVersion().contains(QStringLiteral("Firebird 3"))) << db->ServerVersion().toStdString();
+  const TIBDatabaseInfo info(*db);
+  EXPECT_EQ(info.DbSqlDialect(), 3);
+  EXPECT_EQ(QFileInfo(info.DbFileName()).canonicalFilePath(), QFileInfo(fresh->Path()).canonicalFilePath());
+  EXPECT_FALSE(info.DbSiteName().isEmpty());
+  EXPECT_EQ(info.DatabaseSize(), QFileInfo(fresh->Path()).size());
+  EXPECT_FALSE(info.ReadOnly());
+  EXPECT_GT(info.NumBuffers(), 0);
+  EXPECT_GT(info.Fetches(), 0);
+  EXPECT_TRUE(info.Versions().value(0).contains(QStringLiteral("Firebird 3")));
+  second->Close();
+  EXPECT_EQ(db->AttachmentCount(), 1);
+}
+
+TEST_F(IBDatabaseTest, OpeningFailuresCarryServerCodes) {
+  TIBDatabase missing;
+  missing.SetDatabaseName(fresh->Path() + QStringLiteral(".neexistuje"));
+  try {
+    missing.Open();
+    FAIL() << "a missing file opened";
+  } catch (const EIBInterBaseError& e) {
+    EXPECT_EQ(e.IBErrorCode(), 335544344) << e.what();
+    EXPECT_FALSE(missing.Connected());
+  }
+  TIBDatabase unnamed;
+  EXPECT_THROW(unnamed.Open(), EIBError);
+  EXPECT_THROW(db->SetDatabaseName(QStringLiteral("iná.fdb")), EIBError);
+  db->Close();
+  EXPECT_THROW(db->PageSize(), EIBError);
+}
+
+TEST(IBDatabaseNameTest, TellsServerNamesFromLocalPaths) {
+  const std::tuple<const char*, bool, const char*, const char*> cases[] = {
+      {"/var/db/Vimek.fdb", false, "", "/var/db/Vimek.fdb"},
+      {"Data/Vimek.fdb", false, "", "Data/Vimek.fdb"},
+      {"/data/a:b.fdb", false, "", "/data/a:b.fdb"},
+      {"C:\\Vimek\\Data\\Vimek.fdb", false, "", "C:\\Vimek\\Data\\Vimek.fdb"},
+      {"server:/var/db/Vimek.fdb", true, "server", "/var/db/Vimek.fdb"},
+      {"192.168.1.5/3051:C:\\Data\\Vimek.fdb", true, "192.168.1.5/3051", "C:\\Data\\Vimek.fdb"},
+      {"localhost:vimek", true, "localhost", "vimek"},
+      {"[::1]:/db/v.fdb", true, "[::1]", "/db/v.fdb"},
+      {"inet://server:/db/v.fdb", true, "inet://server", "/db/v.fdb"},
+  };
+  for (const auto& [name, remote, site, file] : cases) {
+    TIBDatabase database;
+    database.SetDatabaseName(QString::fromLatin1(name));
+    EXPECT_EQ(TIBDatabase::IsRemoteName(database.DatabaseName()), remote) << name;
+    EXPECT_EQ(database.SiteName(), QString::fromLatin1(site)) << name;
+    EXPECT_EQ(database.FileName(), QString::fromLatin1(file)) << name;
+  }
+}
+
+} // namespace
