@@ -1,0 +1,57 @@
+#pragma once
+#include <QtCore/QByteArray>
+#include <QtCore/QFile>
+#include <QtCore/QList>
+#include <QtCore/QString>
+
+// Writes text cells into a SYLK spreadsheet (the ".xls" member lists). Cells
+// go to a work file beside the target (extension ".$$$") as they come; the
+// target is assembled only by Close() (or the destructor), because the font
+// table that precedes the cells is complete only then. Text is stored in code
+// page 1250, every line ends with CR LF.
+class TSylkWriter {
+public:
+  // Font style bits of SetFont.
+  enum TStyleBits { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+  // Alignments of SetAlignment.
+  enum TAlignment { taCenter = 0, taGeneral = 1, taRight = 2 };
+
+  // Creates (or empties) the work file and writes the fixed head; the default
+  // font is "Courier New CE" 10 (font number 5), alignment right. Throws
+  // Exception when the work file cannot be created or written.
+  explicit TSylkWriter(const QString& fileName);
+  // Assembles the target when Close() has not run; errors are swallowed here,
+  // so callers that must know call Close(). The work file is always deleted.
+  ~TSylkWriter();
+  TSylkWriter(const TSylkWriter&) = delete;
+  TSylkWriter& operator=(const TSylkWriter&) = delete;
+
+  // The font of the following cells: index 0..33 of the font table, size in
+  // points, style bits. Throws Exception for an index outside the table.
+  void SetFont(int fontIndex, int size, int style);
+  void SetAlignment(int align);
+  // Appends one text cell (row and column from 1) with an optional comment.
+  void WriteText(int row, int col, const QString& comment, const QString& text);
+  // Writes the target file (replacing an existing one) and deletes the work
+  // file, also when writing fails; throws Exception on failure. Idempotent.
+  void Close();
+
+  QString FileName() const { return fileName_; }
+  QString WorkFileName() const { return workFile_.fileName(); }
+  // The font names of SetFont's index, in table order.
+  static const QList<QString>& FontNames();
+
+private:
+  void UpdateFormat();
+  void Assemble();
+
+  QString fileName_;
+  QFile workFile_;
+  bool closed_ = false;
+  QList<QByteArray> fontLines_;
+  int align_ = taRight;
+  int fontIndex_ = 1;
+  int fontSize_ = 10;
+  int fontStyle_ = 0;
+  int fontNumber_ = 5;
+};
