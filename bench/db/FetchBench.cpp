@@ -1,0 +1,126 @@
+// Fetch rate of the buffered query against a bare fetch loop over the client
+// library, both on the same 100,000-row, 10-column table of an embedded database.
+#include "db/FbClient.h"
+#include "db/IBDatabase.h"
+#include "db/IBQuery.h"
+#include "db/IBSQL.h"
+#include "db/IBTransaction.h"
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int rowCount = 100000;
+constexpr int rounds = 5;
+const QString selectSql = QStringLiteral("SELECT ID, ROK, CISLO, MENO, PRIEZVISKO, SUMA, KURZ, DATUM, ZMENENE, KOD FROM T_BENCH");
+
+void MakeTable(TIBDatabase& db) {
+  const QString statements[] = {
+      QStringLiteral("CREATE TABLE T_BENCH (ID INTEGER NOT NULL PRIMARY KEY, ROK SMALLINT, CISLO BIGINT, "
+                     "MENO VARCHAR(30), PRIEZVISKO VARCHAR(50), SUMA NUMERIC(15,2), KURZ DOUBLE PRECISION, "
+                     "DATUM DATE, ZMENENE TIMESTAMP, KOD CHAR(10))"),
+      QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < %1) DO BEGIN "
+                     "INSERT INTO T_BENCH VALUES (:I, 2000 + MOD(:I, 30), :I * 1000003, 'Ľubomír ' || :I, "
+                     "'Šťastný-Žltý ' || :I, :I * 1.25, :I / 7.0, DATE '2020-01-01' + MOD(:I, 2000), "
+                     "TIMESTAMP '2020-01-01 08:00:00' + :I / 1000.0, 'K' || MOD(:I, 97)); I = I + 1; END END")
+          .arg(rowCount),
+  };
+  for (const QString& statement : statements) {
+    TIBTransaction transaction(&db);
+    transaction.StartTransaction();
+    TIBSQL(&db, &transaction).ExecImmediate(statement);
+    transaction.Commit();
+  }
+}
+
+// The baseline: prepare, open a cursor and fetch every row into one buffer, nothing more.
+int BareLoop(TIBDatabase& db, TIBTransaction& transaction) {
+  using namespace FbClient;
+  const QByteArray sql = selectSql.toLatin1();
+  TStatus status;
+  TRef<Firebird::IStatement> statement(db.Attachment()->prepare(&status, transaction.Handle(), 0, sql.constData(), 3,
+                                                                Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+  status.Check();
+  TRef<Firebird::IMessageMetadata> meta(statement->getOutputMetadata(&status));
+  status.Check();
+  std::vector<unsigned char> buffer(meta->getMessageLength(&status));
+  status.Check();
+  TRef<Firebird::IResultSet> cursor(
+      statement->openCursor(&status, transaction.Handle(), nullptr, nullptr, meta.get(), 0));
+  status.Check();
+  int rows = 0;
+  while (cursor->fetchNext(&status, buffer.data()) == Firebird::IStatus::RESULT_OK) ++rows;
+  status.Check();
+  cursor->close(&status);
+  status.Check();
+  cursor.release();
+  statement->free(&status);
+  status.Check();
+  statement.release();
+  return rows;
+}
+
+int DataSetOpen(TIBDatabase& db, TIBTransaction& transaction, bool readValues) {
+  TIBQuery query;
+  query.SetDatabase(&db);
+  query.SetTransaction(&transaction);
+  query.SetSQL(selectSql);
+  query.Open();
+  if (readValues) {
+    qint64 sink = 0;
+    for (int row = 0; row < query.RecordCount(); ++row)
+      for (int field = 0; field < query.FieldCount(); ++field) sink += query.ValueAt(row, field).isNull() ? 0 : 1;
+    if (sink != qint64(query.RecordCount()) * query.FieldCount()) std::fprintf(stderr, "unexpected NULL values\n");
+  }
+  return query.RecordCount();
+}
+
+// The best rate (rows per second) of several rounds; each round in a fresh transaction.
+double BestRate(TIBDatabase& db, const std::function<int(TIBDatabase&, TIBTransaction&)>& run) {
+  double best = 0;
+  for (int round = 0; round < rounds; ++round) {
+    TIBTransaction transaction(&db, TIBTransactionKind::ReadOnlyReadCommitted);
+    transaction.StartTransaction();
+    QElapsedTimer timer;
+    timer.start();
+    const int rows = run(db, transaction);
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    transaction.Commit();
+    if (rows != rowCount) std::fprintf(stderr, "fetched %d rows instead of %d\n", rows, rowCount);
+    best = std::max(best, rows / seconds);
+  }
+  return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/vimek-bench-db-XXXXXX"));
+  qputenv("FIREBIRD_LOCK", QFile::encodeName(folder.path()));
+  try {
+    TIBDatabase db;
+    db.SetDatabaseName(folder.path() + QStringLiteral("/bench.fdb"));
+    db.CreateDatabase();
+    MakeTable(db);
+    BestRate(db, BareLoop); // warms the page cache for both measurements
+    const double bare = BestRate(db, BareLoop);
+    const double dataSet = BestRate(db, [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, false); });
+    const double dataSetRead = BestRate(db, [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, true); });
+    std::printf("%d rows x 10 columns, best of %d rounds\n", rowCount, rounds);
+    std::printf("bare client fetch loop      %12.0f rows/s\n", bare);
+    std::printf("TIBQuery::Open (buffered)   %12.0f rows/s   ratio %.2f (required >= 0.70)\n", dataSet, dataSet / bare);
+    std::printf("Open + read every value     %12.0f rows/s   ratio %.2f\n", dataSetRead, dataSetRead / bare);
+    db.Close();
+    return dataSet / bare >= 0.7 ? 0 : 1;
+  } catch (const Exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 2;
+  }
+}
