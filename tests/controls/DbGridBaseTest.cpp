@@ -1,0 +1,209 @@
+#include "GridTestDataSet.h"
+#include "controls/DbGridBase.h"
+#include "platform/MessageDialogs.h"
+#include <QtTest/QTest>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QHeaderView>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DbGridBaseTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FillMembers(ds);
+    ds.Open();
+    grid.SetKeyField(QStringLiteral("JEDIN"));
+    grid.SetCheckEnabled(true);
+    grid.SetClickTitleEnabled(true);
+    for (const char* field : {"JEDIN", "PRIEZVISKO", "MENO", "NARODENY", "POZNAMKA"})
+      grid.AddColumn(QLatin1String(field), QLatin1String(field), 90);
+    grid.SetDataSet(&ds);
+    grid.resize(700, 300);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+  }
+
+  void MarkRecord(int recNo) {
+    ds.SetRecNo(recNo);
+    grid.CheckRow();
+  }
+  QList<int> Marks() const { return grid.CheckedList().Keys(); }
+  // Presses the title row at x (viewport coordinates).
+  void PressTitle(int x) {
+    QHeaderView* header = grid.horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+  }
+  int TitleBorder(int position) const {
+    const QHeaderView* header = grid.horizontalHeader();
+    const int logical = header->logicalIndex(position);
+    return header->sectionViewportPosition(logical) + header->sectionSize(logical) - 1;
+  }
+
+  TRowsDataSet ds;
+  TDbGridBase grid;
+};
+
+} // namespace
+
+TEST_F(DbGridBaseTest, MarksAreKeysInMarkingOrderThatOutliveRefreshAndFilter) {
+  int fired = 0;
+  QObject::connect(&grid, &TDbGridBase::OnCheckRow, [&] { ++fired; });
+  MarkRecord(5);
+  MarkRecord(2);
+  MarkRecord(7);
+  MarkRecord(7); // a second toggle removes it
+  EXPECT_EQ(Marks(), (QList<int>{15, 12}));
+  EXPECT_EQ(fired, 4);
+  EXPECT_EQ(grid.CheckedKey(0), 15);
+  EXPECT_EQ(grid.CheckedKey(5), -1);
+
+  // Filter the marked member 12 away: its mark stays, and the grid shows the new rows.
+  ds.filter = [](const QVariantList& row) { return row[0].toInt() != 12; };
+  ds.Refresh();
+  EXPECT_EQ(grid.model()->rowCount(), 6);
+  EXPECT_EQ(grid.model()->index(1, 1).data().toString(), QStringLiteral("Bartoš"));
+  EXPECT_EQ(Marks(), (QList<int>{15, 12}));
+  ds.Locate(QStringLiteral("JEDIN"), 15);
+  EXPECT_TRUE(grid.IsRowChecked());
+
+  grid.UncheckAll();
+  EXPECT_EQ(Marks(), QList<int>{12});
+  grid.ClearChecked();
+  EXPECT_EQ(grid.CheckedCount(), 0);
+  EXPECT_EQ(fired, 4);
+}
+
+TEST_F(DbGridBaseTest, StringKeysUseTheirOwnListAndChangingTheTypeClearsMarks) {
+  MarkRecord(1);
+  grid.SetKeyField(QStringLiteral("PRIEZVISKO"));
+  grid.SetKeyFieldType(TGridKeyFieldType::sktString);
+  EXPECT_EQ(grid.CheckedCount(), 0);
+  MarkRecord(4);
+  MarkRecord(2);
+  EXPECT_EQ(grid.CheckedStringList().Keys(), (QStringList{QStringLiteral("Ďurčo"), QStringLiteral("Baláž")}));
+  EXPECT_EQ(grid.CheckedCount(), 2);
+  EXPECT_EQ(grid.CheckedKey(0), -1);
+  EXPECT_EQ(grid.CheckedKey(1), -1);
+  EXPECT_TRUE(grid.IsRowChecked());
+}
+
+TEST_F(DbGridBaseTest, MarkingWithoutKeyFieldIsRefusedAndAMissingKeyFieldMarksZero) {
+  TScriptedMessageDialogs dialogs({mrOk});
+  TDbGridBase other;
+  other.SetCheckEnabled(true);
+  EXPECT_FALSE(other.CheckEnabled());
+  ASSERT_EQ(dialogs.Requests().size(), 1);
+  EXPECT_EQ(dialogs.Requests()[0].Text, QStringLiteral("Položka \"KeyField\" musí být definována"));
+
+  grid.SetKeyField(QStringLiteral("NIE_JE"));
+  MarkRecord(3);
+  EXPECT_EQ(Marks(), QList<int>{0});
+}
+
+TEST_F(DbGridBaseTest, TitleClicksChooseTheActiveColumn) {
+  QStringList clicks;
+  QObject::connect(&grid, &TDbGridBase::OnClickTitle,
+                   [&](const QString& field, int index) { clicks << field + QLatin1Char(':') + QString::number(index); });
+  const QHeaderView* header = grid.horizontalHeader();
+  PressTitle(header->sectionViewportPosition(1) + 40);
+  EXPECT_EQ(grid.ActiveTitleIndex(), 2);
+  EXPECT_EQ(grid.ActiveColumn()->FieldName, QStringLiteral("PRIEZVISKO"));
+  PressTitle(header->sectionViewportPosition(1) + 45); // the same column again: nothing fires
+  QTest::mouseClick(grid.findChild<QAbstractButton*>(), Qt::LeftButton);
+  EXPECT_EQ(grid.ActiveTitleIndex(), 0);
+  EXPECT_EQ(clicks, (QStringList{QStringLiteral("PRIEZVISKO:1"), QStringLiteral(":-1")}));
+
+  // The form may redirect the click.
+  QObject::connect(&grid, &TDbGridBase::OnChangeTitle, [](int& index) { index = 4; });
+  PressTitle(header->sectionViewportPosition(0) + 40);
+  EXPECT_EQ(grid.ActiveTitleIndex(), 4);
+
+  grid.SetClickTitleEnabled(false);
+  PressTitle(header->sectionViewportPosition(1) + 40);
+  EXPECT_EQ(grid.ActiveTitleIndex(), 4);
+}
+
+TEST_F(DbGridBaseTest, PressesNearAColumnBorderDoNotChooseAColumn) {
+  // 1-pixel grid lines: the zone runs from 3 pixels left to 4 pixels right of the border.
+  const struct {
+    int offset;
+    int expected;
+  } cases[] = {{-4, 1}, {-3, 3}, {0, 3}, {4, 3}, {5, 2}};
+  for (const auto& c : cases) {
+    grid.SetActiveTitleIndex(3);
+    PressTitle(TitleBorder(0) + c.offset);
+    EXPECT_EQ(grid.ActiveTitleIndex(), c.expected) << "offset " << c.offset;
+  }
+}
+
+TEST_F(DbGridBaseTest, ActiveTitleFollowsOnlyTheMovedActiveColumn) {
+  grid.SetActiveTitleIndex(2); // PRIEZVISKO
+  grid.MoveColumn(0, 2);       // JEDIN crosses it: the index stays, MENO becomes active
+  EXPECT_EQ(grid.ActiveTitleIndex(), 2);
+  EXPECT_EQ(grid.ActiveColumn()->FieldName, QStringLiteral("MENO"));
+  grid.MoveColumn(1, 3);
+  EXPECT_EQ(grid.ActiveTitleIndex(), 4);
+  EXPECT_EQ(grid.ActiveColumn()->FieldName, QStringLiteral("MENO"));
+
+  // A refresh of the data set keeps the order on the screen.
+  ds.Refresh();
+  QStringList order;
+  for (int i = 0; i < grid.ColumnCount(); ++i) order << grid.Column(i)->FieldName;
+  EXPECT_EQ(order, (QStringList{QStringLiteral("PRIEZVISKO"), QStringLiteral("JEDIN"), QStringLiteral("NARODENY"),
+                                QStringLiteral("MENO"), QStringLiteral("POZNAMKA")}));
+}
+
+TEST_F(DbGridBaseTest, LockedColumnsApplyOnlyWithAScrollableColumnLeft) {
+  grid.SetLockedCols(4); // the data column count minus one
+  EXPECT_EQ(grid.AppliedLockedCols(), 0);
+  grid.SetLockedCols(2);
+  EXPECT_EQ(grid.AppliedLockedCols(), 2);
+  EXPECT_EQ(grid.Column(1)->Color, grid.LockedColor());
+  EXPECT_EQ(grid.Column(2)->Color, grid.Color());
+  grid.SetLockedCols(0);
+  EXPECT_EQ(grid.Column(1)->Color, grid.Color());
+}
+
+TEST_F(DbGridBaseTest, IndicatorClickMakesTheRowCurrentAndMarksIt) {
+  QHeaderView* indicator = grid.verticalHeader();
+  const int y = indicator->sectionViewportPosition(3) + indicator->sectionSize(3) / 2;
+  QTest::mouseClick(indicator->viewport(), Qt::LeftButton, {}, QPoint(4, y));
+  EXPECT_EQ(ds.RecNo(), 4);
+  EXPECT_EQ(Marks(), QList<int>{14});
+  QTest::mouseClick(indicator->viewport(), Qt::LeftButton, {}, QPoint(4, y));
+  EXPECT_TRUE(Marks().isEmpty());
+}
+
+TEST_F(DbGridBaseTest, ViewAndDataSetFollowEachOther) {
+  ds.SetRecNo(5);
+  EXPECT_EQ(grid.currentIndex().row(), 4);
+  grid.setFocus();
+  QTest::keyClick(&grid, Qt::Key_Down);
+  EXPECT_EQ(ds.RecNo(), 6);
+  EXPECT_EQ(grid.model()->index(5, 1).data().toString(), QStringLiteral("Kováčik"));
+  EXPECT_EQ(grid.model()->index(5, 3).data().toString(), QStringLiteral("14.02.2001"));
+  EXPECT_EQ(grid.model()->index(5, 4).data().toString(), QStringLiteral("(BLOB)"));
+  ds.Close();
+  EXPECT_EQ(grid.model()->rowCount(), 0);
+}
+
+TEST_F(DbGridBaseTest, KeysFireTheGridEvents) {
+  QStringList log;
+  QObject::connect(&grid, &TDbGridBase::OnClickEnter, [&] { log << QStringLiteral("enter"); });
+  QObject::connect(&grid, &TDbGridBase::OnClickEsc, [&] { log << QStringLiteral("esc"); });
+  QObject::connect(&grid, &TDbGridBase::OnClickIns, [&] { log << QStringLiteral("ins"); });
+  QObject::connect(&grid, &TDbGridBase::OnClickDel, [&] { log << QStringLiteral("del"); });
+  QObject::connect(&grid, &TDbGridBase::OnClickSpace, [&](const QString& field) { log << field; });
+  grid.setCurrentIndex(grid.model()->index(2, 1));
+  const struct {
+    Qt::Key key;
+    const char* event;
+  } cases[] = {{Qt::Key_Return, "enter"}, {Qt::Key_Escape, "esc"},       {Qt::Key_Insert, "ins"},
+               {Qt::Key_Delete, "del"},   {Qt::Key_Space, "PRIEZVISKO"}, {Qt::Key_F5, nullptr}};
+  for (const auto& c : cases) {
+    log.clear();
+    QTest::keyClick(&grid, c.key);
+    EXPECT_EQ(log, c.event ? QStringList{QLatin1String(c.event)} : QStringList()) << c.key;
+  }
+}
