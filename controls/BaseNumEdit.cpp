@@ -190,7 +190,7 @@ QString TBaseNumEdit::FormatValue(double value) const {
 
 void TBaseNumEdit::SetDecimals(int decimals) {
   decimals = qBound(-1, decimals, kMaxDecimals);
-  if (maxLength() > 0 && maxLength() < 32767 && decimals > maxLength() - 2) decimals = maxLength() - 2;
+  if (maxLength_ > 0 && decimals > maxLength_ - 2) decimals = maxLength_ - 2;
   decimals_ = qMax(-1, decimals);
   Reformat();
 }
@@ -274,7 +274,7 @@ bool TBaseNumEdit::TypeChar(QChar typed) {
     if (p.sepPos >= 0) {
       caret = p.sepPos + 1;
     } else {
-      if (maxLength() > 0 && t.size() >= maxLength()) return Refuse(), false;
+      if (Full(t)) return Refuse(), false;
       t.insert(p.numEnd, separator);
       caret = p.numEnd + 1;
     }
@@ -282,7 +282,7 @@ bool TBaseNumEdit::TypeChar(QChar typed) {
     if (p.ePos >= 0) {
       caret = p.ePos + 1;
     } else {
-      if (maxLength() > 0 && t.size() >= maxLength()) return Refuse(), false;
+      if (Full(t)) return Refuse(), false;
       t.append(QLatin1Char('E'));
       caret = int(t.size());
     }
@@ -315,7 +315,7 @@ void TBaseNumEdit::ToggleSign(QString& t, int& caret) const {
 
 bool TBaseNumEdit::InsertDigit(QString& t, int& caret, QChar digit) const {
   const TParts p = Parse(t, DecimalSeparator());
-  const bool full = maxLength() > 0 && t.size() >= maxLength();
+  const bool full = Full(t);
   if (p.ePos >= 0 && caret > p.ePos) {
     const int expStart = p.ePos + 1 + (t.mid(p.ePos + 1, 1) == QStringLiteral("-") ? 1 : 0);
     QString candidate = t;

@@ -44,6 +44,10 @@ public:
   void SetMinValue(double value);
   double MaxValue() const { return maxValue_; }
   void SetMaxValue(double value);
+  // The most characters the user may type; 0 = no limit. Unlike the line
+  // edit's own limit it never cuts a text the program writes.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int length) { maxLength_ = qMax(0, length); }
   TNumberFormat NumberFormat() const { return numberFormat_; }
   void SetNumberFormat(TNumberFormat format);
   // The colours while enabled and while disabled.
@@ -92,7 +96,10 @@ private:
   QString MapSeparators(const QString& text) const;
   void Reformat();
 
+  bool Full(const QString& text) const { return maxLength_ > 0 && text.size() >= maxLength_; }
+
   int decimals_ = -1;
+  int maxLength_ = 0;
   double minValue_ = 0;
   double maxValue_ = 0;
   TNumberFormat numberFormat_ = TNumberFormat::Standard;

@@ -22,7 +22,7 @@ int CurrencyDecimals() {
 
 TIBCurrencyEdit::TIBCurrencyEdit(QWidget* parent) : TBaseNumEdit(parent), TDataEntryControl(this) {
   setFont(QFont(QStringLiteral("Courier"), 10));
-  setMaxLength(14);
+  SetMaxLength(14);
   resize(121, height());
   SetDecimals(CurrencyDecimals());
   SetColor(StateColor(TColorOrder::FocusFirst));

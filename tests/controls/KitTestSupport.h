@@ -1,0 +1,42 @@
+#pragma once
+#include "platform/MessageDialogs.h"
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QVBoxLayout>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+// A shown, active dialog whose controls sit in tab order, with the message
+// dialogs answered by a script that records every message.
+class KitDialogTest : public testing::Test {
+protected:
+  template <class T> T* Add(const QString& name) {
+    auto* control = new T(&dialog);
+    control->setObjectName(name);
+    layout->addWidget(control);
+    return control;
+  }
+  void Show() {
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  }
+  void Focus(QWidget* control) {
+    control->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString() << " has no focus";
+  }
+  // The texts of the messages shown so far.
+  QStringList Messages() const {
+    QStringList texts;
+    for (const TMessageRequest& request : messages.Requests()) texts.append(request.Text);
+    return texts;
+  }
+
+  QDialog dialog;
+  QVBoxLayout* layout = new QVBoxLayout(&dialog);
+  TScriptedMessageDialogs messages;
+};
