@@ -10,6 +10,18 @@
 // Readable QString values in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
+// Types text key by key, letters with diacritics included (QTest's own
+// typing knows only ASCII).
+inline void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, c.unicode() < 0x80 ? int(c.toUpper().unicode()) : Qt::Key_unknown,
+                    Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
 // A shown, active dialog whose controls sit in tab order, with the message
 // dialogs answered by a script that records every message.
 class KitDialogTest : public testing::Test {
