@@ -108,11 +108,13 @@ private:
       if (p >= it->first) p += it->second;
     int line = 1;
     for (const QString& text : source_) {
-      if (p <= text.size()) break;
+      if (p <= text.size()) return QStringLiteral("Line %1/%2: ").arg(line).arg(p + 1);
       p -= text.size() + 1;
       ++line;
     }
-    return QStringLiteral("Line %1/%2: ").arg(line).arg(p + 1);
+    // Past the end of the text: the end of the last line.
+    const qsizetype last = source_.isEmpty() ? 0 : source_.back().size();
+    return QStringLiteral("Line %1/%2: ").arg(std::max<qsizetype>(source_.size(), 1)).arg(last + 1);
   }
 
   void ErrorAt(qsizetype p, const QString& message) {
@@ -388,7 +390,10 @@ private:
     } else if (c == QLatin1Char('[')) {
       qsizetype finish = 0;
       rpGetBracketedText(buf_, pos_, finish);
-      if (finish >= buf_.size()) return Error(QStringLiteral("Need \"]\" here"));
+      if (finish >= buf_.size()) {
+        tokenStart_ = pos_;
+        return Error(QStringLiteral("Need \"]\" here"));
+      }
       pos_ = finish + 1;
     } else if (c == QLatin1Char('+') || c == QLatin1Char('-')) {
       ++pos_;

@@ -45,16 +45,18 @@ QString rpReadString(TBinaryReader& stream) {
 void rpWriteMemo(TBinaryWriter& stream, const QStringList& lines) {
   if (lines.size() > kMaxWord)
     throw EStreamError(QStringLiteral("Zoznam %1 riadkov sa nezmestí do záznamu (najviac 65535).").arg(lines.size()));
+  // Every line is encoded before anything is written, so a refused list leaves the stream as it was.
+  QList<QByteArray> encoded;
+  for (const QString& line : lines) encoded.append(EncodeCounted(line));
   stream.WriteUInt16(quint16(lines.size()));
   if (lines.isEmpty()) {
     stream.WriteByte(0);
     return;
   }
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    const QByteArray bytes = EncodeCounted(lines[i]);
-    stream.WriteUInt16(quint16(bytes.size()));
-    stream.WriteBytes(bytes);
-    stream.WriteByte(i + 1 < lines.size() ? 13 : 0);
+  for (qsizetype i = 0; i < encoded.size(); ++i) {
+    stream.WriteUInt16(quint16(encoded[i].size()));
+    stream.WriteBytes(encoded[i]);
+    stream.WriteByte(i + 1 < encoded.size() ? 13 : 0);
   }
 }
 
