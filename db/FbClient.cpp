@@ -101,12 +101,16 @@ QList<TInfoItem> ParseInfo(QByteArrayView answer) {
     if (code == isc_info_end) return items;
     if (code == isc_info_truncated) throw EIBError(QStringLiteral("Odpoveď servera sa nezmestila do vyrovnávacej pamäte."));
     if (pos + 3 > answer.size()) break;
-    const int length = int(InfoInteger(answer.sliced(pos + 1, 2)));
+    const int length = InfoLength(answer, pos + 1);
     if (pos + 3 + length > answer.size()) break;
     items.append({code, answer.sliced(pos + 3, length).toByteArray()});
     pos += 3 + length;
   }
   throw EIBError(QStringLiteral("Odpoveď servera je neúplná."));
+}
+
+int InfoLength(QByteArrayView answer, qsizetype pos) {
+  return static_cast<unsigned char>(answer[pos]) | (static_cast<unsigned char>(answer[pos + 1]) << 8);
 }
 
 qint64 InfoInteger(QByteArrayView bytes) {

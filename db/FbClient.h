@@ -71,8 +71,10 @@ struct TInfoItem {
 // at isc_info_end and throws EIBError on a truncated buffer.
 QList<TInfoItem> ParseInfo(QByteArrayView answer);
 
-// A little-endian integer of 1, 2, 4 or 8 bytes as the info answers carry it.
+// A little-endian signed integer of 1, 2, 4 or 8 bytes as the info answers carry it.
 qint64 InfoInteger(QByteArrayView bytes);
+// The unsigned 2-byte length that precedes a value in info answers.
+int InfoLength(QByteArrayView answer, qsizetype pos);
 
 // Parameter block (DPB, SPB, TPB) writer over the client's builder.
 class TBlock {

@@ -45,7 +45,8 @@ QStringList TIBDatabaseInfo::CountedStrings(const QByteArray& value) {
 QStringList TIBDatabaseInfo::UserNames() const {
   QStringList names;
   for (const QByteArray& value : Query(isc_info_user_names)) {
-    const int length = value.isEmpty() ? 0 : static_cast<unsigned char>(value[0]);
+    if (value.isEmpty()) continue;
+    const int length = static_cast<unsigned char>(value[0]);
     names.append(Cp1250::Decode(QByteArrayView(value).sliced(1, qMin<qsizetype>(length, value.size() - 1))));
   }
   return names;

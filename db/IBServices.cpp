@@ -74,7 +74,7 @@ void TIBServices::Run(const QByteArray& startBlock) {
       status.Check();
       if (static_cast<unsigned char>(answer[0]) != isc_info_svc_line)
         throw EIBError(QStringLiteral("Služba servera vrátila neočakávanú odpoveď."));
-      const qsizetype length = qsizetype(InfoInteger(QByteArrayView(answer).sliced(1, 2)));
+      const qsizetype length = InfoLength(answer, 1);
       if (length == 0) break; // the end of the output
       if (length > answer.size() - 3) throw EIBError(QStringLiteral("Odpoveď služby je neúplná."));
       if (onLine_) onLine_(QString::fromLocal8Bit(QByteArrayView(answer).sliced(3, length)));

@@ -1,3 +1,4 @@
+#include "db/FbClient.h"
 #include "db/IBDatabaseInfo.h"
 #include <QtCore/QFileInfo>
 #include "db/IBError.h"
@@ -66,6 +67,22 @@ TEST(IBDatabaseNameTest, TellsServerNamesFromLocalPaths) {
     EXPECT_EQ(database.SiteName(), QString::fromLatin1(site)) << name;
     EXPECT_EQ(database.FileName(), QString::fromLatin1(file)) << name;
   }
+}
+
+TEST(IBInfoAnswerTest, SplitsItemsAndRefusesDamagedAnswers) {
+  const QByteArray answer = QByteArrayLiteral("\x0e\x04\x00\x00\x20\x00\x00\x35\x03\x00\x02SY\x01");
+  const QList<FbClient::TInfoItem> items = FbClient::ParseInfo(answer);
+  ASSERT_EQ(items.size(), 2);
+  EXPECT_EQ(items[0].Code, 14);
+  EXPECT_EQ(FbClient::InfoInteger(items[0].Value), 8192);
+  EXPECT_EQ(items[1].Value, QByteArrayLiteral("\x02SY"));
+  const QByteArray damaged[] = {
+      QByteArrayLiteral("\x0e\x04\x00\x00\x20"),   // value cut off
+      QByteArrayLiteral("\x0e\xff\xff\x00\x20\x01"), // length beyond the answer
+      QByteArrayLiteral("\x0e\x04"),                   // length cut off
+      QByteArrayLiteral("\x02"),                        // the server ran out of room
+  };
+  for (const QByteArray& bytes : damaged) EXPECT_THROW(FbClient::ParseInfo(bytes), EIBError) << bytes.toHex().constData();
 }
 
 } // namespace
