@@ -94,7 +94,9 @@ int TfrmUpdate::PackageRowCount() const { return md->Active() ? md->RecordCount(
 void TfrmUpdate::FormShow() {
   if (screen()) move(screen()->availableGeometry().center() - rect().center());
   // A package too short to use: the modal run that is starting ends at once.
-  if (closeAtOnce_) QMetaObject::invokeMethod(this, [this] { SetModalResult(mrCancel); }, Qt::QueuedConnection);
+  if (closeAtOnce_)
+    QMetaObject::invokeMethod(
+        this, [this] { SetModalResult(mrCancel); }, Qt::QueuedConnection);
 }
 
 void TfrmUpdate::AddItem(const QString& text) {
@@ -159,7 +161,8 @@ void TfrmUpdate::btnGoClick() {
   }
   if (!stoppedByFailure && ZistiVerziu() == supportedVersion_) {
     // Queued: the closing line above is added before the form goes.
-    QMetaObject::invokeMethod(this, [this] { SetModalResult(mrOk); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { SetModalResult(mrOk); }, Qt::QueuedConnection);
   }
 }
 
@@ -180,9 +183,10 @@ bool TfrmUpdate::RunScript(int version) {
     ib1->Close();
     if (formats >= 200) {
       ibt1->Commit();
-      RedMessageDlg(QStringLiteral("Nie je možné aktualizovať databázu. Musíte vykonať:\r\n\r\n1. Zálohovanie databázy\r\n"
-                                   "2. Obnovu databázy zo zálohy\r\n3. Aktualizáciu databázy"),
-                    TMsgDlgType::Error, mbOK, 0, mrOk);
+      RedMessageDlg(
+          QStringLiteral("Nie je možné aktualizovať databázu. Musíte vykonať:\r\n\r\n1. Zálohovanie databázy\r\n"
+                         "2. Obnovu databázy zo zálohy\r\n3. Aktualizáciu databázy"),
+          TMsgDlgType::Error, mbOK, 0, mrOk);
       return false;
     }
     if (!md->Active() || !md->Locate(QStringLiteral("version_number"), version)) {

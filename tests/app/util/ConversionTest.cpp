@@ -2,7 +2,6 @@
 #include "app/util/CodePageConversion.h"
 #include "core/CodePage1250.h"
 #include "core/CodePage852.h"
-
 #include <QtCore/QRandomGenerator>
 #include <QtCore/QSet>
 #include <gtest/gtest.h>
@@ -14,26 +13,29 @@ TEST(Base64Test, DecodesGroupsAndSkipsEverythingOutsideTheAlphabet) {
     const char* text;
     QByteArray bytes;
   };
-  for (const Case& c : {Case{"", {}}, Case{"TWFu", "Man"}, Case{"TWE=", "Ma"}, Case{"TQ==", "M"},
-                        Case{"TWE", "Ma"}, Case{"TQ", "M"}, Case{"T", {}}, Case{"TW Fu\r\nTW\tE=", "ManMa"},
-                        Case{"=T=W=F=u=", "Man"}, Case{"!!TWFu??", "Man"}, Case{"////", "\xFF\xFF\xFF"},
-                        Case{"+/+/", "\xFB\xFF\xBF"}}) {
+  for (const Case& c : {Case{"", {}}, Case{"TWFu", "Man"}, Case{"TWE=", "Ma"}, Case{"TQ==", "M"}, Case{"TWE", "Ma"},
+                        Case{"TQ", "M"}, Case{"T", {}}, Case{"TW Fu\r\nTW\tE=", "ManMa"}, Case{"=T=W=F=u=", "Man"},
+                        Case{"!!TWFu??", "Man"}, Case{"////", "\xFF\xFF\xFF"}, Case{"+/+/", "\xFB\xFF\xBF"}}) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(DecodeBase64(QByteArrayView(c.text)), c.bytes);
     EXPECT_EQ(DecodeBase64(QString::fromLatin1(c.text)), c.bytes);
   }
   // Characters above 127 count as no character, in either text kind.
   EXPECT_EQ(DecodeBase64(QStringLiteral("TW\u00E9Fu\u0141")), QByteArray("Man"));
-  EXPECT_EQ(DecodeBase64(QByteArrayView("TW\xC3\xA9" "Fu")), QByteArray("Man"));
+  EXPECT_EQ(DecodeBase64(QByteArrayView("TW\xC3\xA9"
+                                        "Fu")),
+            QByteArray("Man"));
 }
 
 TEST(Base64Test, RoundTripsEveryLengthWithLineBreaks) {
   QRandomGenerator random(1250);
   for (int length = 0; length < 64; ++length) {
     QByteArray bytes(length, Qt::Uninitialized);
-    for (char& b : bytes) b = char(random.bounded(256));
+    for (char& b : bytes)
+      b = char(random.bounded(256));
     QByteArray text = bytes.toBase64();
-    for (qsizetype at = 10; at < text.size(); at += 12) text.insert(at, "\r\n");
+    for (qsizetype at = 10; at < text.size(); at += 12)
+      text.insert(at, "\r\n");
     EXPECT_EQ(DecodeBase64(QByteArrayView(text)), bytes) << length;
   }
 }
@@ -60,7 +62,8 @@ TEST(CodePageConversionTest, CharactersThatCodePage852LacksBecomeUnderscores) {
 
 TEST(CodePageConversionTest, AsciiAndEqualSetsPassUnchanged) {
   QByteArray ascii;
-  for (int b = 0; b < 128; ++b) ascii.append(char(b));
+  for (int b = 0; b < 128; ++b)
+    ascii.append(char(b));
   EXPECT_EQ(ConvertCharset(ascii, kCharsetWindows1250, kCharsetCp852), ascii);
   EXPECT_EQ(ConvertCharset(ascii, kCharsetCp852, kCharsetWindows1250), ascii);
   const QByteArray high("\x80\x81\xFF");

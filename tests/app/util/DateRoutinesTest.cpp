@@ -1,5 +1,4 @@
 #include "app/util/RtDateUtils.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,9 +10,9 @@ TEST(DateRoutinesTest, DayOfYearAndIsoWeek) {
     int y, m, d;
     int dayOfYear, week, isoYear, isoDay;
   };
-  for (const Case& c : {Case{2024, 12, 31, 366, 1, 2025, 2}, Case{2023, 12, 31, 365, 52, 2023, 7},
-                        Case{2021, 1, 3, 3, 53, 2020, 7}, Case{2021, 1, 4, 4, 1, 2021, 1},
-                        Case{2020, 2, 29, 60, 9, 2020, 6}, Case{2026, 1, 1, 1, 1, 2026, 4}}) {
+  for (const Case& c :
+       {Case{2024, 12, 31, 366, 1, 2025, 2}, Case{2023, 12, 31, 365, 52, 2023, 7}, Case{2021, 1, 3, 3, 53, 2020, 7},
+        Case{2021, 1, 4, 4, 1, 2021, 1}, Case{2020, 2, 29, 60, 9, 2020, 6}, Case{2026, 1, 1, 1, 1, 2026, 4}}) {
     SCOPED_TRACE(QStringLiteral("%1-%2-%3").arg(c.y).arg(c.m).arg(c.d).toStdString());
     EXPECT_EQ(DayOfYear(D(c.y, c.m, c.d) + 0.75), c.dayOfYear);
     int isoYear = 0, isoDay = 0;
@@ -56,11 +55,11 @@ TEST(DateRoutinesTest, Formatting) {
     const char* format;
     const char* expected;
   };
-  for (const Case& c : {Case{"dd.mm.yyyy", "05.03.2026"}, Case{"ddmmyyyy", "05032026"}, Case{"d.m.yy", "5.3.26"},
-                        Case{"DD.MM.YYYY", "05.03.2026"}, Case{"hh:nn:ss.zzz", "14:07:09.045"},
-                        Case{"h:mm", "14:07"}, Case{"hh\"h\" mm", "14h 07"}, Case{"d/m/yyyy", "5.3.2026"},
-                        Case{"'dd' d", "dd 5"}, Case{"h:nn am/pm", "2:07 pm"}, Case{"dddd", "štvrtok"},
-                        Case{"mmmm", "marec"}, Case{"ddddd", "5.3.2026"}}) {
+  for (const Case& c :
+       {Case{"dd.mm.yyyy", "05.03.2026"}, Case{"ddmmyyyy", "05032026"}, Case{"d.m.yy", "5.3.26"},
+        Case{"DD.MM.YYYY", "05.03.2026"}, Case{"hh:nn:ss.zzz", "14:07:09.045"}, Case{"h:mm", "14:07"},
+        Case{"hh\"h\" mm", "14h 07"}, Case{"d/m/yyyy", "5.3.2026"}, Case{"'dd' d", "dd 5"},
+        Case{"h:nn am/pm", "2:07 pm"}, Case{"dddd", "štvrtok"}, Case{"mmmm", "marec"}, Case{"ddddd", "5.3.2026"}}) {
     SCOPED_TRACE(c.format);
     EXPECT_EQ(FormatDateTime(QString::fromUtf8(c.format), value), QString::fromUtf8(c.expected));
   }
@@ -73,10 +72,10 @@ TEST(DateRoutinesTest, ExtendedFormattingLetters) {
     const char* format;
     const char* expected;
   };
-  for (const Case& c : {Case{2021, 1, 5, "E", "2"}, Case{2021, 1, 5, "F/FF/FFF", "5.05.005"},
-                        Case{2021, 1, 2, "ww-iiii", "53-2020"}, Case{2021, 1, 2, "W I II III", "53 2020 20 2020"},
-                        Case{2021, 1, 5, "\"W\" W", "W 1"}, Case{2021, 1, 5, "dd.mm. WW", "05.01. 01"},
-                        Case{2021, 12, 31, "FFF", "365"}}) {
+  for (const Case& c :
+       {Case{2021, 1, 5, "E", "2"}, Case{2021, 1, 5, "F/FF/FFF", "5.05.005"}, Case{2021, 1, 2, "ww-iiii", "53-2020"},
+        Case{2021, 1, 2, "W I II III", "53 2020 20 2020"}, Case{2021, 1, 5, "\"W\" W", "W 1"},
+        Case{2021, 1, 5, "dd.mm. WW", "05.01. 01"}, Case{2021, 12, 31, "FFF", "365"}}) {
     SCOPED_TRACE(c.format);
     EXPECT_EQ(FormatDateTimeExtended(QString::fromUtf8(c.format), D(c.y, c.m, c.d)), QString::fromUtf8(c.expected));
   }

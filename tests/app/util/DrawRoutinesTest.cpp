@@ -1,5 +1,4 @@
 #include "app/util/UxDrawUtils.h"
-
 #include <QtGui/QFontDatabase>
 #include <QtGui/QPainter>
 #include <gtest/gtest.h>
@@ -32,15 +31,16 @@ TEST(DrawRoutinesTest, CutGlyphTakesTheIndexedCell) {
   const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(9, 9, 9)};
   for (int i = 0; i < 4; ++i)
     for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 20; ++x) strip.setPixel((i % 2) * 20 + x, (i / 2) * 10 + y, colours[i]);
+      for (int x = 0; x < 20; ++x)
+        strip.setPixel((i % 2) * 20 + x, (i / 2) * 10 + y, colours[i]);
   struct Case {
     int columns, index, rows;
     QSize size;
     QRgb colour;
   };
-  for (const Case& c : {Case{2, 3, 2, {20, 10}, colours[3]}, Case{2, 1, 2, {20, 10}, colours[1]},
-                        Case{2, -5, 2, {20, 10}, colours[0]}, Case{0, 0, 0, {40, 20}, colours[0]},
-                        Case{2, 2, 2, {20, 10}, colours[2]}}) {
+  for (const Case& c :
+       {Case{2, 3, 2, {20, 10}, colours[3]}, Case{2, 1, 2, {20, 10}, colours[1]}, Case{2, -5, 2, {20, 10}, colours[0]},
+        Case{0, 0, 0, {40, 20}, colours[0]}, Case{2, 2, 2, {20, 10}, colours[2]}}) {
     SCOPED_TRACE(c.index);
     const QImage glyph = CutGlyph(strip, c.columns, c.index, c.rows);
     EXPECT_EQ(glyph.size(), c.size);

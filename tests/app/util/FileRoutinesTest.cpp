@@ -5,7 +5,6 @@
 #include "app/util/RtShell.h"
 #include "app/util/RtStreams.h"
 #include "platform/base/ProgramVersion.h"
-
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <cerrno>
@@ -159,9 +158,9 @@ TEST(FileRoutinesTest, ErrorMessagesCarryTheSystemError) {
     EXPECT_EQ(error.Message(), QStringLiteral("System error. Code: 2.\r\n") + SystemErrorMessage(ENOENT));
   }
   const ERtFileMappingError mapping(QStringLiteral("Failed to create FileMapping"), EACCES);
-  EXPECT_EQ(mapping.Message(), QStringLiteral("Failed to create FileMapping\r\nSystem: %1 (%2)")
-                                   .arg(SystemErrorMessage(EACCES))
-                                   .arg(EACCES));
+  EXPECT_EQ(
+      mapping.Message(),
+      QStringLiteral("Failed to create FileMapping\r\nSystem: %1 (%2)").arg(SystemErrorMessage(EACCES)).arg(EACCES));
   EXPECT_EQ(ERtRegistryError(QStringLiteral("Software\\X"), false).Message(),
             QStringLiteral("Unable to open key \"Software\\X\" for read"));
 }
@@ -177,7 +176,8 @@ TEST(FileRoutinesTest, ShellLinkBecomesADesktopEntryInTheFolder) {
   QFile file(dir.filePath(QStringLiteral("Vimek.desktop")));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QString text = QString::fromUtf8(file.readAll());
-  for (const char* line : {"Name=Vimek\n", "Exec=/opt/vimek/Vimek\n", "Path=/opt/vimek\n", "Comment=Evidencia rybárov\n"})
+  for (const char* line :
+       {"Name=Vimek\n", "Exec=/opt/vimek/Vimek\n", "Path=/opt/vimek\n", "Comment=Evidencia rybárov\n"})
     EXPECT_TRUE(text.contains(S(line))) << line;
   EXPECT_EQ(CreateShellLinkInFolder(link, 0x2B, QStringLiteral("Vimek.lnk")), kShellInvalidArg);
   EXPECT_EQ(CreateShellLinkInFolder(link, 0x1A, QStringLiteral("Vimek.desktop/x/")), kShellFail);

@@ -1,6 +1,5 @@
-#include "app/util/RtErrors.h"
 #include "app/util/RtRegistry.h"
-
+#include "app/util/RtErrors.h"
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,8 +17,10 @@ TEST_F(RtRegistryTest, DwordAndStringReadsGiveTheDefaultForOtherTypes) {
   ASSERT_EQ(RegistrySetDefaultValue(user_, key_, QString()), kRegistrySuccess);
   RegistryWriteDword(user_, key_, QStringLiteral("Left"), 120);
   RegistryWriteString(user_, key_, QStringLiteral("Text"), QStringLiteral("77"));
-  TRegistry::Root().WriteValue(key_, QStringLiteral("Cut"), TRegValue::String(QStringLiteral("ab") + QChar(0) + QStringLiteral("c")));
-  TRegistry::Root().WriteValue(key_, QStringLiteral("Expand"), {TRegValueType::ExpandString, QStringLiteral("%HOME%"), 0});
+  TRegistry::Root().WriteValue(key_, QStringLiteral("Cut"),
+                               TRegValue::String(QStringLiteral("ab") + QChar(0) + QStringLiteral("c")));
+  TRegistry::Root().WriteValue(key_, QStringLiteral("Expand"),
+                               {TRegValueType::ExpandString, QStringLiteral("%HOME%"), 0});
   const QString k = QStringLiteral("software\\vimek\\tfrmcclenov");
   struct Case {
     const char* name;
@@ -27,12 +28,9 @@ TEST_F(RtRegistryTest, DwordAndStringReadsGiveTheDefaultForOtherTypes) {
     QString text;
   };
   const Case cases[] = {
-      {"Left", 120, QStringLiteral("dflt")},
-      {"LEFT", 120, QStringLiteral("dflt")},
-      {"Text", 9, QStringLiteral("77")},
-      {"Cut", 9, QStringLiteral("ab")},
-      {"Expand", 9, QStringLiteral("%HOME%")},
-      {"", 9, QString()},
+      {"Left", 120, QStringLiteral("dflt")},   {"LEFT", 120, QStringLiteral("dflt")},
+      {"Text", 9, QStringLiteral("77")},       {"Cut", 9, QStringLiteral("ab")},
+      {"Expand", 9, QStringLiteral("%HOME%")}, {"", 9, QString()},
       {"Missing", 9, QStringLiteral("dflt")},
   };
   for (const Case& c : cases) {

@@ -1,7 +1,6 @@
 #include "app/util/RtStrUtils.h"
 #include "app/util/UxMaxMin.h"
 #include "app/util/UxStrUtils.h"
-
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
@@ -76,9 +75,9 @@ TEST(StringRoutinesTest, CharClassesOfCodePage1250) {
     bool isUpper, isLower;
   };
   // Ľ/ľ, Š/š, Á/á, A/a, a digit, ß (its capital is not in the code page).
-  for (const Case& c : {Case{0xBC, 0xBE, 0xBC, true, false}, Case{0x9A, 0x9A, 0x8A, false, true},
-                        Case{0xC1, 0xE1, 0xC1, true, false}, Case{'a', 'a', 'A', false, true},
-                        Case{'5', '5', '5', false, false}, Case{0xDF, 0xDF, 0xDF, false, true}}) {
+  for (const Case& c :
+       {Case{0xBC, 0xBE, 0xBC, true, false}, Case{0x9A, 0x9A, 0x8A, false, true}, Case{0xC1, 0xE1, 0xC1, true, false},
+        Case{'a', 'a', 'A', false, true}, Case{'5', '5', '5', false, false}, Case{0xDF, 0xDF, 0xDF, false, true}}) {
     SCOPED_TRACE(int(c.ch));
     EXPECT_EQ(CharClasses::ToLower(c.ch), c.lower);
     EXPECT_EQ(CharClasses::ToUpper(c.ch), c.upper);
@@ -96,9 +95,9 @@ TEST(UxStrUtilsTest, Words) {
     const char* word;
     int start;
   };
-  for (const Case& c : {Case{3, "10,20 30", "30", 7}, Case{5, "10,20 30", "", 0}, Case{1, " ,,10,20", "10", 4},
-                        Case{2, "a,, b ,", "b", 5}, Case{0, "a b", "", 0}, Case{1, "", "", 0},
-                        Case{1, "ľad čas", "ľad", 1}}) {
+  for (const Case& c :
+       {Case{3, "10,20 30", "30", 7}, Case{5, "10,20 30", "", 0}, Case{1, " ,,10,20", "10", 4},
+        Case{2, "a,, b ,", "b", 5}, Case{0, "a b", "", 0}, Case{1, "", "", 0}, Case{1, "ľad čas", "ľad", 1}}) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(WordByIndex(c.n, S(c.text), blankComma), S(c.word));
     EXPECT_EQ(WordStart(c.n, S(c.text), blankComma), c.start);
@@ -124,9 +123,9 @@ TEST(UxStrUtilsTest, NthPosAndReplaceAll) {
     const char* replacement;
     const char* expected;
   };
-  for (const Replace& c : {Replace{"aaa", "aa", "a", "aa"}, Replace{"abab", "ab", "abab", "abababab"},
-                           Replace{"x.y.z", ".", "", "xyz"}, Replace{"abc", "", "x", "abc"},
-                           Replace{"čaj čaj", "čaj", "káva", "káva káva"}}) {
+  for (const Replace& c :
+       {Replace{"aaa", "aa", "a", "aa"}, Replace{"abab", "ab", "abab", "abababab"}, Replace{"x.y.z", ".", "", "xyz"},
+        Replace{"abc", "", "x", "abc"}, Replace{"čaj čaj", "čaj", "káva", "káva káva"}}) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(ReplaceAll(S(c.text), S(c.search), S(c.replacement)), S(c.expected));
   }

@@ -1,0 +1,43 @@
+#include "app/AppContext.h"
+#include "db/IBDatabase.h"
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+
+TIniSettings IniSettings;
+TProgramSettings ProgramSettings;
+TOrganizacia Organizacia;
+
+namespace {
+TIBDatabase* mainDatabase = nullptr;
+QString programFilePath;
+bool terminationRequested = false;
+} // namespace
+
+TIBDatabase* MainDatabase() { return mainDatabase; }
+void SetMainDatabase(TIBDatabase* database) { mainDatabase = database; }
+
+QString ProgramFilePath() {
+  return programFilePath.isEmpty() ? QCoreApplication::applicationFilePath() : programFilePath;
+}
+
+void SetProgramFilePath(const QString& path) { programFilePath = path; }
+
+QString ProgramFolder() { return QFileInfo(ProgramFilePath()).absolutePath() + QLatin1Char('/'); }
+
+void RequestTermination() {
+  terminationRequested = true;
+  // Ends every running event loop, the modal ones included.
+  QCoreApplication::exit(0);
+}
+
+bool TerminationRequested() { return terminationRequested; }
+void ResetTerminationRequest() { terminationRequested = false; }
+
+QString ResolveProgramPath(const QString& stored) {
+  if (TIBDatabase::IsRemoteName(stored)) return stored;
+  QString path = stored;
+  path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  if (QDir::isRelativePath(path)) path = ProgramFolder() + path;
+  return QDir::cleanPath(path);
+}

@@ -1,0 +1,31 @@
+#include "app/Application.h"
+#include "app/AppContext.h"
+#include "app/ExceptionHandler.h"
+#include "app/fMain.h"
+#include "db/IBDatabase.h"
+#include <QtGui/QSessionManager>
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  bool handled = false;
+  RunGuarded([&] { handled = QApplication::notify(receiver, event); });
+  return handled;
+}
+
+int RunVimek(QApplication& application) {
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("Palendrix - Tarnavo"));
+  // The main window ends the program when it closes; hiding it while a
+  // register is open must not.
+  application.setQuitOnLastWindowClosed(false);
+  // Log-off or shutdown: agree and end.
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
+                   [](QSessionManager&) { RequestTermination(); });
+  TfrmMain window;
+  QObject::connect(&window, &TfrmMain::Closed, &application, &QCoreApplication::quit);
+  RunGuarded([&] { window.FormCreate(); });
+  if (TerminationRequested()) return window.IBD->Connected() ? 0 : 1;
+  window.show();
+  const int exitCode = QApplication::exec();
+  return exitCode;
+}

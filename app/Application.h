@@ -1,0 +1,17 @@
+#pragma once
+#include <QtWidgets/QApplication>
+
+// The application object of the program: an exception that leaves an event
+// handler goes to the application's exception handler instead of ending the
+// program, and the message loop goes on.
+class TApplication : public QApplication {
+  Q_OBJECT
+public:
+  TApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Runs the program: sets the title, creates the main window (which logs in
+// and checks the database) and runs the message loop until the main window
+// closes or termination is requested. Returns the process's exit code.
+int RunVimek(QApplication& application);

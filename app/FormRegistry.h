@@ -1,0 +1,38 @@
+#pragma once
+#include <QtCore/QDateTime>
+#include <QtCore/QString>
+#include <functional>
+
+class QWidget;
+class TForm;
+
+// What the main window hands a form before showing it: the working year and,
+// for the forms that need one, a book type, a document-type range or the
+// moment the form was asked for.
+struct TFormArgs {
+  quint16 Rok = 0;
+  int Typ = 0;   // cash book 1, bank book 2
+  int TypOd = 0; // first document type of an invoice register
+  int TypDo = 0; // last document type
+  QDateTime DatumCas;
+};
+
+// Creates a form with the given owner and sets the fields it takes from the
+// arguments; the caller shows it modally and frees it.
+using TFormFactory = std::function<TForm*(QWidget* owner, const TFormArgs& args)>;
+// An action that shows and frees its own window (the catch-summary chooser).
+using TFormAction = std::function<void()>;
+
+// The forms the main window can open, by class name. The library that builds
+// a form registers it here at start; a name without a registration leaves its
+// main-window button disabled.
+namespace FormRegistry {
+void RegisterForm(const QString& name, TFormFactory factory);
+void RegisterAction(const QString& name, TFormAction action);
+// Forgets a registration (tests).
+void Unregister(const QString& name);
+bool IsRegistered(const QString& name);
+// The factory or action of the name; empty when none is registered.
+TFormFactory Factory(const QString& name);
+TFormAction Action(const QString& name);
+} // namespace FormRegistry

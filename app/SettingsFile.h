@@ -1,0 +1,23 @@
+#pragma once
+#include <QtCore/QString>
+
+// The program's settings file: the program's path with the extension ".ini",
+// section "Settings". Each call reads or writes the file at once.
+class TSettingsFile {
+public:
+  explicit TSettingsFile(QString fileName) : fileName_(std::move(fileName)) {}
+
+  // The value of the key in section "Settings"; empty when missing.
+  QString ReadString(const QString& key) const;
+  // Any non-zero integer reads as true; a text that is not a number as false.
+  bool ReadBool(const QString& key) const;
+  void WriteString(const QString& key, const QString& value);
+  // Writes 1 or 0.
+  void WriteBool(const QString& key, bool value);
+
+private:
+  QString fileName_;
+};
+
+// The settings file of this program: its path with ".ini" in place of the extension.
+QString SettingsFilePath();

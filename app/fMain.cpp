@@ -1,0 +1,529 @@
+#include "app/fMain.h"
+#include "app/AppContext.h"
+#include "app/ExceptionHandler.h"
+#include "app/FormRegistry.h"
+#include "app/MainNavigation.h"
+#include "app/MyUnits.h"
+#include "app/QPLUnit.h"
+#if __has_include("app/fUpdate.h")
+#include "app/fUpdate.h"
+#endif
+#include "app/SettingsFile.h"
+#include "controls/QPLBtn.h"
+#include "core/ui/ImageList.h"
+#include "db/IBDatabase.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "platform/base/ProgramVersion.h"
+#include <QtCore/QDate>
+#include <QtCore/QScopeGuard>
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
+#include <QtGui/QFocusEvent>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QIntValidator>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QToolButton>
+#include <cmath>
+#include <memory>
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+// The maker's notice line: the main window's caption and, with " - Tarnavo",
+// the application title.
+const QString kNotice = QStringLiteral("Vimek - evidencia miestnej organizácie rybárskeho zväzu");
+const QString kProductName = QStringLiteral("Vimek");
+const QString kWebAddress = QStringLiteral("https://www.vimek.sk");
+const QString kSupportAddress = QStringLiteral("podpora@vimek.sk");
+
+constexpr int kClientWidth = 521;
+constexpr int kClientHeight = 464;
+constexpr int kHeaderHeight = 60;
+constexpr int kButtonWidth = 165;
+constexpr int kButtonHeight = 41;
+constexpr int kColumnLeft[] = {0, 168, 336};
+constexpr int kRowTop[] = {4, 48, 92, 136, 180, 224, 268};
+
+// A simple fish in the given colour, the picture of the main window's buttons.
+QPixmap FishPicture(const QColor& color, int size) {
+  QPixmap picture(size, size);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(color.darker(160), 1.5));
+  painter.setBrush(color);
+  const qreal s = size / 32.0;
+  painter.drawEllipse(QRectF(4 * s, 10 * s, 20 * s, 12 * s));
+  QPainterPath tail;
+  tail.moveTo(22 * s, 16 * s);
+  tail.lineTo(30 * s, 9 * s);
+  tail.lineTo(30 * s, 23 * s);
+  tail.closeSubpath();
+  painter.drawPath(tail);
+  painter.setBrush(Qt::black);
+  painter.drawEllipse(QRectF(8 * s, 14 * s, 2.5 * s, 2.5 * s));
+  return picture;
+}
+
+// A round "i", the information window's picture.
+QPixmap InfoPicture(int size) {
+  QPixmap picture(size, size);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(QColor(0x1e, 0x5a, 0xc8));
+  painter.setPen(Qt::NoPen);
+  painter.drawEllipse(QRectF(2, 2, size - 4, size - 4));
+  painter.setPen(Qt::white);
+  QFont font(QStringLiteral("Serif"));
+  font.setBold(true);
+  font.setPixelSize(size * 2 / 3);
+  painter.setFont(font);
+  painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("i"));
+  return picture;
+}
+
+QLabel* HotLink(const QString& text, const QString& name, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  QFont font(QStringLiteral("Arial"));
+  font.setBold(true);
+  label->setFont(font);
+  label->setCursor(Qt::PointingHandCursor);
+  return label;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(QWidget* parent) : TForm(parent) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kClientWidth, kClientHeight);
+  setAutoFillBackground(true);
+  QPalette background = palette();
+  background.setColor(QPalette::Window, QColor(0xC0, 0xDC, 0xC0));
+  setPalette(background);
+  SetKeyPreview(true);
+
+  IBD = new TIBDatabase(this);
+  IBDT = new TIBTransaction(IBD, TIBTransactionKind::Snapshot, this);
+  ibs = new TIBQuery(this);
+  ibs->SetDatabase(IBD);
+  ibs->SetTransaction(IBDT);
+  il16 = new TImageList(16, 16, this);
+  il32 = new TImageList(32, 32, this);
+  ilFishes = new TImageList(32, 32, this);
+  ilFishes->Add(FishPicture(QColor(0x3c, 0x8c, 0xd2), 32));
+  il32->Add(InfoPicture(32));
+
+  BuildHeader();
+  BuildYearPanel();
+  BuildPages();
+  frmMain = this;
+  SetMainDatabase(IBD);
+}
+
+TfrmMain::~TfrmMain() {
+  if (frmMain == this) frmMain = nullptr;
+  if (MainDatabase() == IBD) SetMainDatabase(nullptr);
+}
+
+void TfrmMain::BuildHeader() {
+  auto* panel = new QFrame(this);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Raised);
+  panel->setGeometry(2, 2, 300, kHeaderHeight - 4);
+  UxHotLinkApplicationName = HotLink(kProductName + QStringLiteral(" - verzia ") + ProgramVersion().Text(),
+                                     QStringLiteral("UxHotLinkApplicationName"), panel);
+  UxHotLinkApplicationName->setAlignment(Qt::AlignCenter);
+  UxHotLinkApplicationName->setGeometry(4, 4, 292, 22);
+  const QString linkStyle = QStringLiteral("color: blue;");
+  UxHotLinkWeb = HotLink(kWebAddress, QStringLiteral("UxHotLinkWeb"), panel);
+  UxHotLinkWeb->setStyleSheet(linkStyle);
+  UxHotLinkWeb->setGeometry(6, 30, 150, 20);
+  UxHotLinkeMail = HotLink(kSupportAddress, QStringLiteral("UxHotLinkeMail"), panel);
+  UxHotLinkeMail->setStyleSheet(linkStyle);
+  UxHotLinkeMail->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  UxHotLinkeMail->setGeometry(150, 30, 144, 20);
+  for (QLabel* label : {UxHotLinkApplicationName, UxHotLinkWeb, UxHotLinkeMail})
+    label->installEventFilter(this);
+}
+
+void TfrmMain::BuildYearPanel() {
+  auto* pnlRok = new QFrame(this);
+  pnlRok->setObjectName(QStringLiteral("pnlRok"));
+  pnlRok->setFrameShape(QFrame::Panel);
+  pnlRok->setFrameShadow(QFrame::Raised);
+  pnlRok->setGeometry(306, 2, kClientWidth - 308, kHeaderHeight - 4);
+  lblRok = new QLabel(QStringLiteral("Aktuálne spracovávaný &rok:"), pnlRok);
+  lblRok->setObjectName(QStringLiteral("lblRok"));
+  lblRok->setGeometry(6, 4, 200, 18);
+  btnRokMinus = new QToolButton(pnlRok);
+  btnRokMinus->setObjectName(QStringLiteral("btnRokMinus"));
+  btnRokMinus->setText(QStringLiteral("-"));
+  btnRokMinus->setGeometry(40, 26, 24, 24);
+  eRok = new QLineEdit(pnlRok);
+  eRok->setObjectName(QStringLiteral("eRok"));
+  eRok->setGeometry(68, 26, 64, 24);
+  eRok->setMaxLength(4);
+  eRok->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  eRok->setValidator(new QIntValidator(-999, 9999, eRok));
+  QFont courier(QStringLiteral("Courier New"));
+  courier.setStyleHint(QFont::Monospace);
+  courier.setPixelSize(13);
+  eRok->setFont(courier);
+  eRok->setStyleSheet(QStringLiteral("QLineEdit { background: yellow; }"));
+  eRok->installEventFilter(this);
+  lblRok->setBuddy(eRok);
+  btnRokPlus = new QToolButton(pnlRok);
+  btnRokPlus->setObjectName(QStringLiteral("btnRokPlus"));
+  btnRokPlus->setText(QStringLiteral("+"));
+  btnRokPlus->setGeometry(136, 26, 24, 24);
+  connect(eRok, &QLineEdit::textChanged, this, &TfrmMain::eRokChange);
+  connect(btnRokMinus, &QToolButton::clicked, this, &TfrmMain::btnRokMinusClick);
+  connect(btnRokPlus, &QToolButton::clicked, this, &TfrmMain::btnRokPlusClick);
+}
+
+void TfrmMain::BuildPages() {
+  pc1 = new QTabWidget(this);
+  pc1->setObjectName(QStringLiteral("pc1"));
+  pc1->setFocusPolicy(Qt::NoFocus);
+  pc1->setGeometry(2, kHeaderHeight, kClientWidth - 4, kClientHeight - kHeaderHeight - 2);
+  QList<QWidget*> pages;
+  for (const TNavigationPage& page : NavigationPages()) {
+    auto* sheet = new QWidget;
+    sheet->setObjectName(QString::fromUtf8(page.name));
+    pc1->addTab(sheet, QString::fromUtf8(page.caption));
+    pages.append(sheet);
+  }
+  tsEvidencie = pages[0];
+  tsCiselniky = pages[1];
+  tsPrehlady = pages[2];
+  tsSluzby = pages[3];
+  QWidget* previous = nullptr;
+  for (const TNavigationEntry& entry : NavigationEntries()) {
+    const QString target = QString::fromUtf8(entry.target);
+    auto* button = new TQPLBtn(QString::fromUtf8(entry.caption), pages[entry.page]);
+    button->setObjectName(QString::fromUtf8(entry.button));
+    button->setGeometry(kColumnLeft[entry.column - 1], kRowTop[entry.row - 1], kButtonWidth, kButtonHeight);
+    const bool information = entry.mode == TNavigationMode::DateTime;
+    button->SetImages(information ? il32 : ilFishes);
+    button->SetImageIndex(0);
+    button->SetMargin(6);
+    // A form that no library has registered yet keeps its button disabled.
+    button->setEnabled(FormRegistry::IsRegistered(target));
+    connect(button, &QPushButton::clicked, this, [this, &entry] { OpenNavigationEntry(entry); });
+    // The table lists each page's buttons in tab order.
+    if (previous && previous->parentWidget() == button->parentWidget()) setTabOrder(previous, button);
+    previous = button;
+    buttons_.insert(button->objectName(), button);
+  }
+  pc1->setCurrentIndex(0);
+}
+
+QPushButton* TfrmMain::Button(const QString& name) const { return buttons_.value(name); }
+
+void TfrmMain::OpenNavigationEntry(const TNavigationEntry& entry) {
+  const QString target = QString::fromUtf8(entry.target);
+  const bool hideMain = entry.mode != TNavigationMode::DateTime;
+  if (hideMain) hide();
+  const auto showAgain = qScopeGuard([this, hideMain] {
+    if (hideMain) show();
+  });
+  RunGuarded([&] {
+    if (entry.mode == TNavigationMode::Action) {
+      if (const TFormAction action = FormRegistry::Action(target)) action();
+      return;
+    }
+    const TFormFactory factory = FormRegistry::Factory(target);
+    if (!factory) return;
+    TFormArgs args;
+    args.Rok = ProgramSettings.Rok;
+    if (entry.mode == TNavigationMode::BookType) args.Typ = entry.first;
+    if (entry.mode == TNavigationMode::DocumentRange) {
+      args.TypOd = entry.first;
+      args.TypDo = entry.last;
+    }
+    if (entry.mode == TNavigationMode::DateTime) args.DatumCas = QDateTime::currentDateTime();
+    const std::unique_ptr<TForm> form(factory(nullptr, args));
+    if (form) form->ShowModal();
+  });
+}
+
+void TfrmMain::eRokChange() {
+  bool ok = false;
+  const int value = eRok->text().toInt(&ok);
+  // A year below zero cannot be a working year; it stays 0 until the edit's
+  // check refuses the entry.
+  ProgramSettings.Rok = quint16(std::clamp(ok ? value : 0, 0, 65535));
+}
+
+void TfrmMain::btnRokMinusClick() { eRok->setText(QString::number(eRok->text().toInt() - 1)); }
+void TfrmMain::btnRokPlusClick() { eRok->setText(QString::number(eRok->text().toInt() + 1)); }
+
+bool TfrmMain::CheckYearEdit() {
+  const QString text = eRok->text().trimmed();
+  int message = 0;
+  if (text.isEmpty() || text == QLatin1String("-"))
+    message = 1001;
+  else if (text.toInt() == 0)
+    message = 1043;
+  else if (text.toInt() < 0)
+    message = 1036;
+  if (message == 0) return true;
+  ShowNumberedMessage(message, TMsgDlgType::Warning);
+  return false;
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == eRok && event->type() == QEvent::FocusOut) {
+    const auto* focus = static_cast<QFocusEvent*>(event);
+    // Only a real leave is checked, not a pop-up or a window switch.
+    if ((focus->reason() == Qt::TabFocusReason || focus->reason() == Qt::BacktabFocusReason ||
+         focus->reason() == Qt::MouseFocusReason || focus->reason() == Qt::ShortcutFocusReason) &&
+        !CheckYearEdit())
+      eRok->setFocus();
+  }
+  if (event->type() == QEvent::MouseButtonRelease) {
+    if (watched == UxHotLinkApplicationName || watched == UxHotLinkWeb) {
+      QDesktopServices::openUrl(QUrl(kWebAddress));
+      return true;
+    }
+    if (watched == UxHotLinkeMail) {
+      QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + kSupportAddress));
+      return true;
+    }
+  }
+  return TForm::eventFilter(watched, event);
+}
+
+void TfrmMain::FormCreate() {
+  pc1->setCurrentIndex(0);
+  SetCaption(kNotice);
+  QGuiApplication::setApplicationDisplayName(kNotice + QStringLiteral(" - Tarnavo"));
+  IniSettings.IniFileName = SettingsFilePath();
+  ReadShiftForClose();
+  ProgramSettings.Rok = quint16(QDate::currentDate().year());
+  eRok->setText(QString::number(ProgramSettings.Rok));
+  Connect();
+}
+
+void TfrmMain::ReadShiftForClose() {
+  TSettingsFile file(IniSettings.IniFileName);
+  if (file.ReadString(QStringLiteral("ShiftForClose")).isEmpty()) {
+    file.WriteBool(QStringLiteral("ShiftForClose"), false);
+    IniSettings.ShiftForClose = false;
+  } else {
+    IniSettings.ShiftForClose = file.ReadBool(QStringLiteral("ShiftForClose"));
+  }
+}
+
+void TfrmMain::Connect() {
+  try {
+    if (IBD->Connected()) IBD->Close();
+    IBDLogin();
+    IBD->Open();
+  } catch (const std::exception& error) {
+    // Without a connection the program can do nothing: report once and end.
+    if (HandleDatabaseError(error) == 0) HandleApplicationException(std::current_exception());
+    RequestTermination();
+    return;
+  }
+  RunGuarded([this] { IBDAfterConnect(); });
+}
+
+void TfrmMain::IBDLogin() {
+  TSettingsFile file(IniSettings.IniFileName);
+  const QString folder = ProgramFolder();
+  QString database = file.ReadString(QStringLiteral("Database"));
+  IniSettings.User_Name = file.ReadString(QStringLiteral("User_Name"));
+  IniSettings.Password = file.ReadString(QStringLiteral("Password"));
+  QString reports = file.ReadString(QStringLiteral("Reports"));
+  QString backups = file.ReadString(QStringLiteral("Backups"));
+  const auto fillDefault = [&file](QString& value, const QString& key, const QString& fallback) {
+    if (!value.isEmpty()) return;
+    value = fallback;
+    file.WriteString(key, fallback);
+  };
+  fillDefault(database, QStringLiteral("Database"), folder + QStringLiteral("Data/Vimek.fdb"));
+  fillDefault(IniSettings.User_Name, QStringLiteral("User_Name"), QStringLiteral("SYSDBA"));
+  fillDefault(IniSettings.Password, QStringLiteral("Password"), QStringLiteral("pondlever"));
+  fillDefault(reports, QStringLiteral("Reports"), folder + QStringLiteral("Reports"));
+  fillDefault(backups, QStringLiteral("Backups"), folder + QStringLiteral("Zalohy"));
+  IniSettings.Database = ResolveProgramPath(database);
+  IniSettings.Reports = ResolveProgramPath(reports);
+  IniSettings.ReportsPreferred = IniSettings.Reports;
+  IniSettings.Backups = ResolveProgramPath(backups);
+  IBD->SetDatabaseName(IniSettings.Database);
+  IBD->SetUserName(IniSettings.User_Name);
+  IBD->SetPassword(IniSettings.Password);
+}
+
+void TfrmMain::IBDAfterConnect() {
+  if (!CheckVersion()) return;
+  if (SupportedVersion() > 1) {
+    Kontrola_Kalim_UDF();
+    if (TerminationRequested()) return;
+  }
+  try {
+    PurgeAndReadSettings();
+  } catch (const std::exception& error) {
+    RollbackIfActive(*IBDT);
+    if (HandleDatabaseError(error) == 0) throw;
+  }
+}
+
+bool TfrmMain::CheckVersion() {
+  const int supported = SupportedVersion();
+  quint16 version = quint16(ZistiVerziu());
+  if (version < supported) {
+    ShowUpgradeForm();
+    if (TerminationRequested()) return false;
+    version = quint16(ZistiVerziu());
+    if (version < supported) {
+      RedMessageDlg(FormatIntegers(LoadRcDataText(QStringLiteral("ERR3010")), {version, supported}), TMsgDlgType::Error,
+                    mbOK, 0, mrOk);
+      RequestTermination();
+      return false;
+    }
+  }
+  if (version > supported) {
+    RedMessageDlg(FormatIntegers(LoadRcDataText(QStringLiteral("ERR3009")), {version, supported}), TMsgDlgType::Error,
+                  mbOK, 0, mrOk);
+    RequestTermination();
+    return false;
+  }
+  return true;
+}
+
+void TfrmMain::PurgeAndReadSettings() {
+  BeginTransaction(*IBDT);
+  // The selection sets hold the rows of every connected workstation: purge
+  // them only when this connection is the database's only attachment.
+  if (IBD->AttachmentCount() == 1) {
+    ibs->SetSQL(QStringLiteral("delete from temp_spracuj"));
+    ibs->ExecSQL();
+    ibs->SetSQL(QStringLiteral("set generator temp_spracuj_id to 0"));
+    ibs->ExecSQL();
+  }
+  ProgramSettings.BRIGADA_PREDPISANA = qint16(std::trunc(NastaveniaExtendedRead(QStringLiteral("BRIGADA_PREDPISANA"))));
+  ProgramSettings.ZO_JEDIN = NastaveniaVariantRead(QStringLiteral("ZO_JEDIN"));
+  ProgramSettings.JUX_JEDIN = NastaveniaVariantRead(QStringLiteral("JUX_JEDIN"));
+  ProgramSettings.PRIEZVISKA_VELKYMI = NastaveniaBooleanRead(QStringLiteral("PRIEZVISKA_VELKYMI"));
+  const std::pair<const char*, QString*> identity[] = {
+      {"ORG_NAZOV", &Organizacia.Nazov},
+      {"ORG_ULICA", &Organizacia.Ulica},
+      {"ORG_PSC", &Organizacia.PSC},
+      {"ORG_MESTO", &Organizacia.Mesto},
+      {"ORG_ICO", &Organizacia.ICO},
+      {"ORG_DIC", &Organizacia.DIC},
+      {"ORG_ICDPH", &Organizacia.ICDPH},
+      {"ORG_BANKA_PREDCISLIE", &Organizacia.Banka_Predcislie},
+      {"ORG_BANKA_CISLO", &Organizacia.Banka_Cislo},
+      {"ORG_BANKA_KOD", &Organizacia.Banka_Kod},
+      {"ORG_BANKA_IBAN", &Organizacia.Banka_IBAN},
+  };
+  for (const auto& [key, target] : identity)
+    *target = NastaveniaStringRead(QLatin1String(key));
+  IBDT->Commit();
+}
+
+int TfrmMain::ZistiVerziu() {
+  try {
+    BeginTransaction(*IBDT);
+    ibs->SetSQL(QStringLiteral("select max(VERSION) FROM DATABASE_UPDATES"));
+    ibs->Open();
+    const int version = ibs->Active() && !ibs->IsEmpty() ? ibs->FieldByNumber(0).AsInteger() : 0;
+    ibs->Close();
+    IBDT->Commit();
+    return version;
+  } catch (const std::exception&) {
+    // An unreadable version counts as 0: the upgrade form then decides.
+    RollbackIfActive(*IBDT);
+    return 0;
+  }
+}
+
+void TfrmMain::Kontrola_Kalim_UDF() {
+  bool passed = false;
+  try {
+    BeginTransaction(*IBDT);
+    ibs->SetSQL(QStringLiteral("select kalim_udf_version() from rdb$database"));
+    ibs->Open();
+    if (ibs->Active() && !ibs->IsEmpty()) {
+      const QStringList parts = ibs->FieldByNumber(0).AsString().split(QLatin1Char('.'));
+      const int major = parts.value(0).trimmed().toInt();
+      const int minor = parts.value(1).trimmed().toInt();
+      passed = major > 1 || (major == 1 && minor >= 4);
+    }
+    ibs->Close();
+    IBDT->Commit();
+  } catch (const std::exception&) {
+    // A missing function is the same as an old library.
+    RollbackIfActive(*IBDT);
+  }
+  if (passed) return;
+  RedMessageDlg(FormatIntegers(LoadRcDataText(QStringLiteral("ERR3020")), {1, 4}), TMsgDlgType::Error, mbOK, 0, mrOk);
+  RequestTermination();
+}
+
+QVariant TfrmMain::ReadSetting(const QString& column, const QString& key) {
+  ibs->SetSQL(QStringLiteral("select ") + column + QStringLiteral(" from nastavenia where premenna=:PREMENNA"));
+  ibs->ParamByName(QStringLiteral("PREMENNA")).SetValue(key);
+  ibs->Open();
+  QVariant value;
+  if (ibs->Active() && !ibs->IsEmpty() && !ibs->FieldByNumber(0).IsNull()) value = ibs->FieldByNumber(0).AsVariant();
+  ibs->Close();
+  return value;
+}
+
+QString TfrmMain::NastaveniaStringRead(const QString& key) {
+  return ReadSetting(QStringLiteral("text"), key).toString();
+}
+
+bool TfrmMain::NastaveniaBooleanRead(const QString& key) {
+  return ReadSetting(QStringLiteral("cislo"), key).toDouble() == 1;
+}
+
+double TfrmMain::NastaveniaExtendedRead(const QString& key) {
+  return ReadSetting(QStringLiteral("cislo"), key).toDouble();
+}
+
+QVariant TfrmMain::NastaveniaVariantRead(const QString& key) { return ReadSetting(QStringLiteral("cislo"), key); }
+
+int TfrmMain::SupportedVersion() const { return SupportedSchemaVersion(); }
+
+void TfrmMain::ShowUpgradeForm() {
+#if __has_include("app/fUpdate.h")
+  TfrmUpdate form(this);
+  form.ShowModal();
+#endif
+}
+
+bool TfrmMain::ShiftHeld() const { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier); }
+
+bool TfrmMain::FormKeyDown(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    Close();
+    return true;
+  }
+  return false;
+}
+
+void TfrmMain::FormCloseQuery(bool& canClose) {
+  if (IniSettings.ShiftForClose && !ShiftHeld()) {
+    showMinimized();
+    canClose = false;
+  }
+}
+
+void TfrmMain::FormClose(TCloseAction& action) { emit Closed(); }

@@ -1,0 +1,383 @@
+#include "app/AppContext.h"
+#include "app/QPLUnit.h"
+#include "app/fMain.h"
+#include "app/util/IniFiles.h"
+#include "db/IBDatabase.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "platform/MessageDialogs.h"
+#include "tests/support/FreshDatabase.h"
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+#include <QtWidgets/QLineEdit>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs statements, each in a transaction of its own.
+void Execute(TIBDatabase& db, std::initializer_list<QString> statements) {
+  for (const QString& sql : statements) {
+    TIBTransaction transaction(&db);
+    transaction.StartTransaction();
+    TIBQuery query;
+    query.SetDatabase(&db);
+    query.SetTransaction(&transaction);
+    query.SetSQL(sql);
+    query.ExecSQL();
+    transaction.Commit();
+  }
+}
+
+QVariant Select(TIBDatabase& db, const QString& sql) {
+  TIBTransaction transaction(&db);
+  transaction.StartTransaction();
+  TIBQuery query;
+  query.SetDatabase(&db);
+  query.SetTransaction(&transaction);
+  query.SetSQL(sql);
+  query.Open();
+  return query.FieldByNumber(0).AsVariant();
+}
+
+// The objects the start-up reads, as the base database has them.
+void MakeStartupDatabase(const QString& path) {
+  FreshDatabase::MakeEmptyDatabase(path);
+  TIBDatabase db;
+  db.SetDatabaseName(path);
+  db.Open();
+  Execute(db,
+          {
+              QStringLiteral("create table database_updates (version integer not null primary key, updated timestamp)"),
+              QStringLiteral("create table nastavenia (premenna varchar(50) not null primary key, text varchar(255),"
+                             " cislo double precision)"),
+              QStringLiteral("create table temp_spracuj (jedin integer not null primary key, cislo integer,"
+                             " zaradenie varchar(50), connection_id integer)"),
+              QStringLiteral("create generator temp_spracuj_id"),
+              QStringLiteral("create function kalim_udf_version returns varchar(10) as begin return '1.4'; end"),
+          });
+}
+
+// The main window with the schema version and the upgrade form under the test's control.
+class TestMain : public TfrmMain {
+public:
+  int supported = 5;
+  int upgradesShown = 0;
+  std::function<void()> upgrade;
+  bool shift = false;
+
+protected:
+  int SupportedVersion() const override { return supported; }
+  void ShowUpgradeForm() override {
+    ++upgradesShown;
+    if (upgrade) upgrade();
+  }
+  bool ShiftHeld() const override { return shift; }
+};
+
+class StartupTest : public ::testing::Test {
+protected:
+  StartupTest() : database(&MakeStartupDatabase) {}
+
+  void SetUp() override {
+    SetProgramFilePath(folder.path() + QStringLiteral("/Vimek"));
+    ResetTerminationRequest();
+    IniSettings = {};
+    ProgramSettings = {};
+    Organizacia = {};
+    db = database.Connect();
+    SetVersion(5);
+  }
+  void TearDown() override {
+    SetProgramFilePath(QString());
+    ResetTerminationRequest();
+  }
+
+  QString IniPath() const { return folder.path() + QStringLiteral("/Vimek.ini"); }
+  void WriteIni(const QString& key, const QString& value) {
+    IniFileWriteString(IniPath(), QStringLiteral("Settings"), key, value);
+  }
+  void UseTestDatabase() { WriteIni(QStringLiteral("Database"), database.Path()); }
+  void SetVersion(int version) {
+    Execute(*db, {QStringLiteral("delete from database_updates"),
+                  QStringLiteral("insert into database_updates (version) values (%1)").arg(version)});
+  }
+  void SetLibraryVersion(const QString& version) {
+    Execute(*db, {QStringLiteral("alter function kalim_udf_version returns varchar(10) as begin return '%1'; end")
+                      .arg(version)});
+  }
+  // Fills the selection sets as another workstation would have.
+  void FillSelectionSets() {
+    Execute(*db, {QStringLiteral("delete from temp_spracuj"),
+                  QStringLiteral("insert into temp_spracuj values (1, 10, 'CLENOVIA', 99)"),
+                  QStringLiteral("set generator temp_spracuj_id to 41")});
+  }
+  int SelectionRows() { return Select(*db, QStringLiteral("select count(*) from temp_spracuj")).toInt(); }
+  qint64 SelectionGenerator() { return db->GeneratorValue(QStringLiteral("TEMP_SPRACUJ_ID")); }
+
+  // Creates the main window and runs its start-up; the dialogs are answered
+  // by `dialogs`.
+  std::unique_ptr<TestMain> Start(int supported = 5) {
+    auto window = std::make_unique<TestMain>();
+    window->supported = supported;
+    window->FormCreate();
+    return window;
+  }
+
+  QTemporaryDir folder;
+  FreshDatabase database;
+  std::unique_ptr<TIBDatabase> db;
+  TScriptedMessageDialogs dialogs;
+};
+
+TEST_F(StartupTest, FirstStartWritesEveryDefaultAndOpensTheDefaultDatabase) {
+  QDir(folder.path()).mkpath(QStringLiteral("Data"));
+  db.reset();
+  ASSERT_TRUE(QFile::copy(database.Path(), folder.path() + QStringLiteral("/Data/Vimek.fdb")));
+  auto window = Start();
+  EXPECT_TRUE(window->IBD->Connected());
+  EXPECT_FALSE(TerminationRequested());
+  EXPECT_TRUE(dialogs.Requests().isEmpty());
+  const QString dir = folder.path() + QLatin1Char('/');
+  TIniFile ini(IniPath());
+  const QString s = QStringLiteral("Settings");
+  EXPECT_EQ(ini.ReadSection(s).size(), 6);
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("Database")), dir + QStringLiteral("Data/Vimek.fdb"));
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("User_Name")), QStringLiteral("SYSDBA"));
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("Password")), QStringLiteral("pondlever"));
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("Reports")), dir + QStringLiteral("Reports"));
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("Backups")), dir + QStringLiteral("Zalohy"));
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("ShiftForClose")), QStringLiteral("0"));
+  EXPECT_EQ(IniSettings.IniFileName, IniPath());
+  EXPECT_EQ(IniSettings.Database, dir + QStringLiteral("Data/Vimek.fdb"));
+  EXPECT_EQ(IniSettings.ReportsPreferred, IniSettings.Reports);
+  EXPECT_FALSE(IniSettings.ShiftForClose);
+  EXPECT_EQ(ProgramSettings.Rok, QDate::currentDate().year());
+  EXPECT_EQ(window->eRok->text(), QString::number(QDate::currentDate().year()));
+}
+
+TEST_F(StartupTest, StoredValuesAreKeptAndOnlyMissingOnesWritten) {
+  QDir(folder.path()).mkpath(QStringLiteral("Data"));
+  db.reset();
+  ASSERT_TRUE(QFile::copy(database.Path(), folder.path() + QStringLiteral("/Data/Vimek.fdb")));
+  WriteIni(QStringLiteral("Database"), QStringLiteral("Data\\Vimek.fdb")); // as a Windows installation stores it
+  WriteIni(QStringLiteral("Reports"), QStringLiteral("Sablony"));
+  WriteIni(QStringLiteral("Backups"), QString());
+  WriteIni(QStringLiteral("ShiftForClose"), QStringLiteral("7"));
+  auto window = Start();
+  EXPECT_TRUE(window->IBD->Connected());
+  TIniFile ini(IniPath());
+  const QString s = QStringLiteral("Settings");
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("Database")), QStringLiteral("Data\\Vimek.fdb"));
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("Reports")), QStringLiteral("Sablony"));
+  EXPECT_EQ(ini.ReadString(s, QStringLiteral("Backups")), folder.path() + QStringLiteral("/Zalohy"));
+  EXPECT_EQ(IniSettings.Database, folder.path() + QStringLiteral("/Data/Vimek.fdb"));
+  EXPECT_EQ(IniSettings.Reports, folder.path() + QStringLiteral("/Sablony"));
+  EXPECT_EQ(IniSettings.ReportsPreferred, IniSettings.Reports);
+  EXPECT_TRUE(IniSettings.ShiftForClose);
+}
+
+struct VersionCase {
+  const char* name;
+  int database;  // DATABASE_UPDATES version
+  int upgradeTo; // what the upgrade form reaches; 0 when it fails or does not run
+  int upgrades;  // times the upgrade form shows
+  int message;   // 3009, 3010 or 0
+};
+
+const VersionCase kVersionCases[] = {
+    {"equal", 5, 0, 0, 0},
+    {"older, upgraded", 3, 5, 1, 0},
+    {"older, upgrade failed", 3, 0, 1, 3010},
+    {"older, upgrade stopped short", 2, 4, 1, 3010},
+    {"newer", 7, 0, 0, 3009},
+};
+
+TEST_F(StartupTest, VersionCheck) {
+  for (const VersionCase& c : kVersionCases) {
+    SCOPED_TRACE(c.name);
+    ResetTerminationRequest();
+    db = database.Connect();
+    SetVersion(c.database);
+    FillSelectionSets();
+    UseTestDatabase();
+    db.reset(); // the program is the only attachment
+    TScriptedMessageDialogs shown;
+    TestMain window;
+    window.supported = 5;
+    if (c.upgradeTo)
+      window.upgrade = [&] {
+        Execute(*window.IBD, {QStringLiteral("insert into database_updates (version) values (%1)").arg(c.upgradeTo)});
+      };
+    window.FormCreate();
+    db = database.Connect();
+    EXPECT_EQ(window.upgradesShown, c.upgrades);
+    EXPECT_EQ(TerminationRequested(), c.message != 0);
+    if (c.message) {
+      ASSERT_EQ(shown.Requests().size(), 1);
+      const int version = c.upgradeTo ? c.upgradeTo : c.database;
+      EXPECT_TRUE(shown.Requests()[0].Text.startsWith(LoadRcDataText(QStringLiteral("ERR%1").arg(c.message)).left(40)));
+      EXPECT_TRUE(shown.Requests()[0].Text.contains(
+          QStringLiteral("Verzia databázy: %1\r\nPodpora databázy verzie: 5\r\n").arg(version)));
+      EXPECT_EQ(shown.Requests()[0].Type, TMsgDlgType::Error);
+      EXPECT_EQ(shown.Requests()[0].Background, QColor(Qt::red));
+      // The sequence stops: the selection sets of the refused database stay.
+      EXPECT_EQ(SelectionRows(), 1);
+    } else {
+      EXPECT_TRUE(shown.Requests().isEmpty());
+      EXPECT_EQ(SelectionRows(), 0);
+    }
+  }
+}
+
+TEST_F(StartupTest, FunctionLibraryMustBeAtLeastOnePointFour) {
+  const struct {
+    const char* version; // nullptr: the function is missing
+    bool passes;
+  } cases[] = {{"2.0", true},  {"1.4", true}, {"1.10", true}, {"1.3", false},  {"1", false},
+               {"0.9", false}, {"", false},   {"x.y", false}, {nullptr, false}};
+  UseTestDatabase();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.version ? c.version : "missing");
+    ResetTerminationRequest();
+    if (c.version)
+      SetLibraryVersion(QString::fromUtf8(c.version));
+    else
+      Execute(*db, {QStringLiteral("drop function kalim_udf_version")});
+    TScriptedMessageDialogs shown;
+    auto window = Start();
+    EXPECT_EQ(TerminationRequested(), !c.passes);
+    if (c.passes) {
+      EXPECT_TRUE(shown.Requests().isEmpty());
+    } else {
+      ASSERT_EQ(shown.Requests().size(), 1);
+      EXPECT_EQ(shown.Requests()[0].Text, FormatIntegers(LoadRcDataText(QStringLiteral("ERR3020")), {1, 4}));
+      EXPECT_TRUE(shown.Requests()[0].Text.contains(QLatin1String("1.4")));
+    }
+  }
+  // A program that supports only the first schema version does not ask the library.
+  ResetTerminationRequest();
+  TScriptedMessageDialogs shown;
+  SetVersion(1);
+  auto window = Start(1);
+  EXPECT_FALSE(TerminationRequested());
+  EXPECT_TRUE(shown.Requests().isEmpty());
+}
+
+TEST_F(StartupTest, SelectionSetsArePurgedOnlyWhenAlone) {
+  UseTestDatabase();
+  FillSelectionSets();
+  {
+    // `db` is a second attachment: another workstation's sets stay.
+    auto window = Start();
+    EXPECT_EQ(SelectionRows(), 1);
+    EXPECT_EQ(SelectionGenerator(), 41);
+  }
+  db.reset();
+  auto window = Start();
+  db = database.Connect();
+  EXPECT_EQ(SelectionRows(), 0);
+  EXPECT_EQ(SelectionGenerator(), 0);
+}
+
+TEST_F(StartupTest, SettingsTableReachesTheRunTimeRecords) {
+  UseTestDatabase();
+  Execute(*db,
+          {
+              QStringLiteral("insert into nastavenia values ('BRIGADA_PREDPISANA', null, 12.7)"),
+              QStringLiteral("insert into nastavenia values ('ZO_JEDIN', null, 5)"),
+              QStringLiteral("insert into nastavenia values ('PRIEZVISKA_VELKYMI', null, 1)"),
+              QStringLiteral("insert into nastavenia values ('ORG_NAZOV', 'MO SRZ Žilina', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_ULICA', 'Kováčska 12', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_PSC', '010 01', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_MESTO', 'Žilina', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_ICO', '00178209', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_DIC', '2020000000', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_ICDPH', 'SK2020000000', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_BANKA_PREDCISLIE', '000000', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_BANKA_CISLO', '1234567890', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_BANKA_KOD', '0900', null)"),
+              QStringLiteral("insert into nastavenia values ('ORG_BANKA_IBAN', 'SK31 0900 0000 0012 3456 7890', null)"),
+          });
+  auto window = Start();
+  EXPECT_EQ(ProgramSettings.BRIGADA_PREDPISANA, 12);
+  EXPECT_EQ(ProgramSettings.ZO_JEDIN.toInt(), 5);
+  EXPECT_TRUE(ProgramSettings.JUX_JEDIN.isNull()); // no row
+  EXPECT_TRUE(ProgramSettings.PRIEZVISKA_VELKYMI);
+  const TOrganizacia expected{QStringLiteral("MO SRZ Žilina"),
+                              QStringLiteral("Kováčska 12"),
+                              QStringLiteral("010 01"),
+                              QStringLiteral("Žilina"),
+                              QStringLiteral("00178209"),
+                              QStringLiteral("2020000000"),
+                              QStringLiteral("SK2020000000"),
+                              QStringLiteral("000000"),
+                              QStringLiteral("1234567890"),
+                              QStringLiteral("0900"),
+                              QStringLiteral("SK31 0900 0000 0012 3456 7890")};
+  const QString* got[] = {
+      &Organizacia.Nazov,       &Organizacia.Ulica,     &Organizacia.PSC,       &Organizacia.Mesto,
+      &Organizacia.ICO,         &Organizacia.DIC,       &Organizacia.ICDPH,     &Organizacia.Banka_Predcislie,
+      &Organizacia.Banka_Cislo, &Organizacia.Banka_Kod, &Organizacia.Banka_IBAN};
+  const QString* want[] = {&expected.Nazov,       &expected.Ulica,     &expected.PSC,       &expected.Mesto,
+                           &expected.ICO,         &expected.DIC,       &expected.ICDPH,     &expected.Banka_Predcislie,
+                           &expected.Banka_Cislo, &expected.Banka_Kod, &expected.Banka_IBAN};
+  for (size_t i = 0; i < std::size(got); ++i)
+    EXPECT_EQ(*got[i], *want[i]) << i;
+}
+
+TEST_F(StartupTest, BooleanSettingIsTrueOnlyForOne) {
+  UseTestDatabase();
+  for (const char* stored : {"2", "0", "null"}) {
+    Execute(
+        *db,
+        {QStringLiteral("delete from nastavenia"),
+         QStringLiteral("insert into nastavenia values ('PRIEZVISKA_VELKYMI', null, %1)").arg(QLatin1String(stored))});
+    ProgramSettings.PRIEZVISKA_VELKYMI = true;
+    auto window = Start();
+    EXPECT_FALSE(ProgramSettings.PRIEZVISKA_VELKYMI) << stored;
+  }
+}
+
+TEST_F(StartupTest, UnreadableSettingsAreReportedOnceAndTheProgramRuns) {
+  UseTestDatabase();
+  Execute(*db, {QStringLiteral("drop table nastavenia")});
+  auto window = Start();
+  EXPECT_FALSE(TerminationRequested());
+  EXPECT_TRUE(window->IBD->Connected());
+  ASSERT_EQ(dialogs.Requests().size(), 1);
+  EXPECT_TRUE(dialogs.Requests()[0].Text.startsWith(QStringLiteral("Hlásenie #335544569")));
+  EXPECT_EQ(ProgramSettings.BRIGADA_PREDPISANA, 0);
+  EXPECT_TRUE(Organizacia.Nazov.isEmpty());
+}
+
+TEST_F(StartupTest, DatabaseThatCannotBeOpenedEndsCleanly) {
+  const struct {
+    const char* name;
+    QString database;
+    const char* firstMessage;
+  } cases[] = {
+      {"missing file", folder.path() + QStringLiteral("/Data/Vimek.fdb"), "Hlásenie #335544344"},
+      {"wrong path", QStringLiteral("/no/such/folder/Vimek.fdb"), "Hlásenie #335544344"},
+      {"not a database", IniPath(), nullptr},
+      {"server down", QStringLiteral("localhost/3999:/var/lib/vimek/Vimek.fdb"), nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetTerminationRequest();
+    WriteIni(QStringLiteral("Database"), c.database);
+    TScriptedMessageDialogs shown;
+    std::unique_ptr<TestMain> window;
+    EXPECT_NO_THROW(window = Start());
+    EXPECT_TRUE(TerminationRequested());
+    EXPECT_FALSE(window->IBD->Connected());
+    ASSERT_FALSE(shown.Requests().isEmpty());
+    if (c.firstMessage)
+      EXPECT_TRUE(shown.Requests()[0].Text.startsWith(QString::fromUtf8(c.firstMessage)));
+    else
+      EXPECT_FALSE(shown.Requests()[0].Text.isEmpty());
+  }
+}
+
+} // namespace
