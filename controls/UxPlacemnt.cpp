@@ -139,11 +139,11 @@ void ReadWindowPlacement(QWidget* form, TRegistry& store, const QString& key, co
       const int right = PositionNumber(*norm, 2, current.left() + current.width());
       const int bottom = PositionNumber(*norm, 3, current.top() + current.height());
       if (right > left) {
+        // The stored rectangle is the frame's; the client area sits inside it.
         const QMargins frame = FrameMargins(form);
-        QSize size(right - left - frame.left() - frame.right(), bottom - top - frame.top() - frame.bottom());
-        if (!IsSizeable(form)) size = form->size();
-        form->move(left, top);
-        form->resize(size);
+        QRect client = QRect(left, top, right - left, bottom - top).marginsRemoved(frame);
+        if (!IsSizeable(form)) client.setSize(form->size());
+        form->setGeometry(client);
       }
     }
   }
