@@ -458,8 +458,9 @@ void TXbFile::CreateStructure(const TXbFieldDefs& defs, int memoBlockSize) {
       version |= 0x80;
     else if (foxPro && version == 0x02)
       version = 0xF5;
-    else
+    else if (!foxPro)
       version |= 0x88;
+    // 0x30 and 0x31 stay: with 0x88 added they would no longer open as FoxPro.
   }
   Header()[0] = char(version);
   Header()[29] = char(format == TableFormat::Dbase3 ? 0 : languageId_);

@@ -85,6 +85,11 @@ int FromFoxProName(QStringView body) {
     if (const int id = FindLanguageId(codePage, LocaleCodeFromText(body.left(codeLength)), LanguageColumn::LocaleCode, true))
       return id;
   }
+  // The one entry without a locale code text ("FOX868").
+  int codePage = 0;
+  QStringView rest;
+  if (ReadCodePage(body, &codePage, &rest) && rest.isEmpty())
+    return FindLanguageId(codePage, kBulgarianCode, LanguageColumn::LocaleCode, true);
   return 0;
 }
 

@@ -53,10 +53,12 @@ int TMemoFile::ReadBlock(int block) {
 QByteArray TMemoFile::ReadMemo(int block) {
   QByteArray out;
   // A block too short for its own header holds no readable value.
-  if (!open_ || block <= 0 || BlockLength() < kMinBlockLength || ReadBlock(block) == 0) return out;
+  if (!open_ || block <= 0 || BlockLength() < kMinBlockLength) return out;
+  const int valid = ReadBlock(block);
+  if (valid == 0) return out;
   const int length = MemoLength();
   if (length == -1)
-    ReadToEndMarks(block, out);
+    ReadToEndMarks(block, valid, out);
   else
     ReadKnownLength(block, length, out);
   return out;
@@ -78,17 +80,17 @@ void TMemoFile::ReadKnownLength(int block, int length, QByteArray& out) {
   }
 }
 
-void TMemoFile::ReadToEndMarks(int block, QByteArray& out) {
-  const int blockLength = BlockLength();
+void TMemoFile::ReadToEndMarks(int block, int valid, QByteArray& out) {
   for (;;) {
-    const std::optional<int> mark = FindByte(Block(), 0x1A, blockLength);
-    if (mark && *mark < blockLength - 1 && (Block()[*mark + 1] == 0x1A || Block()[*mark + 1] == 0)) {
+    const std::optional<int> mark = FindByte(Block(), 0x1A, valid);
+    if (mark && *mark < valid - 1 && (Block()[*mark + 1] == 0x1A || Block()[*mark + 1] == 0)) {
       out.append(Block(), *mark);
       return;
     }
-    out.append(Block(), blockLength);
-    const char last = Block()[blockLength - 1];
-    if (ReadBlock(++block) == 0) return;
+    out.append(Block(), valid);
+    const char last = Block()[valid - 1];
+    valid = ReadBlock(++block);
+    if (valid == 0) return;
     if (last == 0x1A && (Block()[0] == 0x1A || Block()[0] == 0)) {
       out.chop(1);
       return;

@@ -39,7 +39,7 @@ protected:
 private:
   int ReadBlock(int block);
   void ReadKnownLength(int block, int length, QByteArray& out);
-  void ReadToEndMarks(int block, QByteArray& out);
+  void ReadToEndMarks(int block, int valid, QByteArray& out);
 
   TXbFile* table_;
   bool open_ = false;

@@ -305,21 +305,15 @@ bool TPagedFile::HasRecord(int number) {
 }
 
 int TPagedFile::ReadRecord(int number, char* buffer) {
-  const qint64 offset = PageOffset(number);
-  NoteOffset(offset);
-  return int(ReadAt(offset, buffer, recordSize_));
+  // A read beyond the end does not make the file longer, so the count stays.
+  return int(ReadAt(PageOffset(number), buffer, recordSize_));
 }
 
 void TPagedFile::WriteRecord(int number, const char* buffer) {
   const qint64 offset = PageOffset(number);
-  NoteOffset(offset);
   const qint64 written = WriteAt(offset, buffer, recordSize_);
   if (written <= 0 && recordSize_ > 0) writeFailed_ = true;
-  const qint64 position = offset + written;
-  while (recordSize_ > 0 && cachedSize_ < position) {
-    cachedSize_ += recordSize_;
-    recordCount_ += PagesPerRecord();
-  }
+  NoteOffset(offset + written);
 }
 
 int TPagedFile::ReadByte() {
