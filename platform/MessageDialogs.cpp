@@ -1,5 +1,4 @@
 #include "platform/MessageDialogs.h"
-
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
@@ -18,30 +17,42 @@ IMessageDialogService*& InstalledService() {
 
 QMessageBox::Icon IconOf(TMsgDlgType type) {
   switch (type) {
-  case TMsgDlgType::Warning: return QMessageBox::Warning;
-  case TMsgDlgType::Error: return QMessageBox::Critical;
-  case TMsgDlgType::Information: return QMessageBox::Information;
-  case TMsgDlgType::Confirmation: return QMessageBox::Question;
+  case TMsgDlgType::Warning:
+    return QMessageBox::Warning;
+  case TMsgDlgType::Error:
+    return QMessageBox::Critical;
+  case TMsgDlgType::Information:
+    return QMessageBox::Information;
+  case TMsgDlgType::Confirmation:
+    return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
 }
 
 QString ButtonCaption(TMsgDlgBtn button) {
   switch (button) {
-  case mbYes: return QStringLiteral("&Ano");
-  case mbNo: return QStringLiteral("&Nie");
-  case mbOK: return QStringLiteral("OK");
-  case mbCancel: return QStringLiteral("Storno");
+  case mbYes:
+    return QStringLiteral("&Ano");
+  case mbNo:
+    return QStringLiteral("&Nie");
+  case mbOK:
+    return QStringLiteral("OK");
+  case mbCancel:
+    return QStringLiteral("Storno");
   }
   return {};
 }
 
 QMessageBox::ButtonRole RoleOf(TMsgDlgBtn button) {
   switch (button) {
-  case mbYes: return QMessageBox::YesRole;
-  case mbNo: return QMessageBox::NoRole;
-  case mbOK: return QMessageBox::AcceptRole;
-  case mbCancel: return QMessageBox::RejectRole;
+  case mbYes:
+    return QMessageBox::YesRole;
+  case mbNo:
+    return QMessageBox::NoRole;
+  case mbOK:
+    return QMessageBox::AcceptRole;
+  case mbCancel:
+    return QMessageBox::RejectRole;
   }
   return QMessageBox::InvalidRole;
 }
@@ -67,20 +78,28 @@ void ApplyColours(QMessageBox& box, const TMessageRequest& request) {
 
 QString MessageDialogCaption(TMsgDlgType type) {
   switch (type) {
-  case TMsgDlgType::Warning: return QStringLiteral("Upozornenie...");
-  case TMsgDlgType::Error: return QStringLiteral("C H Y B A ...");
-  case TMsgDlgType::Information: return QStringLiteral("Informácia...");
-  case TMsgDlgType::Confirmation: return QStringLiteral("Potvrdenie...");
+  case TMsgDlgType::Warning:
+    return QStringLiteral("Upozornenie...");
+  case TMsgDlgType::Error:
+    return QStringLiteral("C H Y B A ...");
+  case TMsgDlgType::Information:
+    return QStringLiteral("Informácia...");
+  case TMsgDlgType::Confirmation:
+    return QStringLiteral("Potvrdenie...");
   }
   return {};
 }
 
 int ModalResultOfButton(TMsgDlgBtn button) {
   switch (button) {
-  case mbYes: return mrYes;
-  case mbNo: return mrNo;
-  case mbOK: return mrOk;
-  case mbCancel: return mrCancel;
+  case mbYes:
+    return mrYes;
+  case mbNo:
+    return mrNo;
+  case mbOK:
+    return mrOk;
+  case mbCancel:
+    return mrCancel;
   }
   return mrNone;
 }

@@ -1,9 +1,9 @@
 #pragma once
-#include <QtGui/QColor>
 #include <QtCore/QFlags>
+#include <QtCore/QList>
 #include <QtCore/QPoint>
 #include <QtCore/QString>
-#include <QtCore/QList>
+#include <QtGui/QColor>
 #include <optional>
 
 // The message-dialog service: every message box of the program goes through

@@ -1,5 +1,4 @@
 #include "platform/Shell.h"
-
 #include <QtCore/QFileInfo>
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
@@ -22,8 +21,8 @@ bool PlaySoundFile(const QString& fileName) {
 void Beep() { QApplication::beep(); }
 
 bool OpenUrl(const QString& url) {
-  const QUrl target = QFileInfo::exists(url) ? QUrl::fromLocalFile(QFileInfo(url).absoluteFilePath())
-                                             : QUrl::fromUserInput(url);
+  const QUrl target =
+      QFileInfo::exists(url) ? QUrl::fromLocalFile(QFileInfo(url).absoluteFilePath()) : QUrl::fromUserInput(url);
   return target.isValid() && QDesktopServices::openUrl(target);
 }
 

@@ -1,5 +1,4 @@
 #include "app/util/Base64.h"
-
 #include <array>
 #include <span>
 
@@ -7,9 +6,11 @@ namespace {
 
 constexpr std::array<signed char, 128> MakeReverseTable() {
   std::array<signed char, 128> table{};
-  for (auto& entry : table) entry = -1;
+  for (auto& entry : table)
+    entry = -1;
   constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  for (int i = 0; i < 64; ++i) table[static_cast<unsigned char>(alphabet[i])] = static_cast<signed char>(i);
+  for (int i = 0; i < 64; ++i)
+    table[static_cast<unsigned char>(alphabet[i])] = static_cast<signed char>(i);
   return table;
 }
 
@@ -44,5 +45,6 @@ QByteArray DecodeBase64(QStringView text) {
 }
 
 QByteArray DecodeBase64(QByteArrayView text) {
-  return Decode(std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(text.data()), size_t(text.size())));
+  return Decode(
+      std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(text.data()), size_t(text.size())));
 }

@@ -1,5 +1,4 @@
 #include "app/util/CodePageConversion.h"
-
 #include "core/CodePage1250.h"
 #include "core/CodePage852.h"
 
@@ -7,18 +6,24 @@ namespace {
 
 char16_t ToCode(int charset, unsigned char byte) {
   switch (charset) {
-  case kCharsetWindows1250: return Cp1250::ToUnicode(byte);
-  case kCharsetCp852: return Cp852::ToUnicode(byte);
-  default: return byte;
+  case kCharsetWindows1250:
+    return Cp1250::ToUnicode(byte);
+  case kCharsetCp852:
+    return Cp852::ToUnicode(byte);
+  default:
+    return byte;
   }
 }
 
 int FromCode(int charset, char16_t code) {
   if (code < 0x80) return code;
   switch (charset) {
-  case kCharsetWindows1250: return code == 0xFFFD ? -1 : Cp1250::FromUnicode(code);
-  case kCharsetCp852: return Cp852::FromUnicode(code);
-  default: return code <= 0xFF ? int(code) : -1;
+  case kCharsetWindows1250:
+    return code == 0xFFFD ? -1 : Cp1250::FromUnicode(code);
+  case kCharsetCp852:
+    return Cp852::FromUnicode(code);
+  default:
+    return code <= 0xFF ? int(code) : -1;
   }
 }
 
@@ -26,9 +31,12 @@ int FromCode(int charset, char16_t code) {
 
 QString CharsetName(int charset) {
   switch (charset) {
-  case kCharsetWindows1250: return QStringLiteral("WINDOWS-1250");
-  case kCharsetCp852: return QStringLiteral("852");
-  default: return QStringLiteral("ISO-8859-1");
+  case kCharsetWindows1250:
+    return QStringLiteral("WINDOWS-1250");
+  case kCharsetCp852:
+    return QStringLiteral("852");
+  default:
+    return QStringLiteral("ISO-8859-1");
   }
 }
 

@@ -1,7 +1,5 @@
 #include "app/util/IniFiles.h"
-
 #include "core/CodePage1250.h"
-
 #include <QtCore/QFile>
 #include <QtCore/QSaveFile>
 
@@ -66,7 +64,8 @@ struct TIniFile::TContent {
   // One past the section's last line.
   qsizetype SectionEnd(qsizetype header) const {
     qsizetype i = header + 1;
-    while (i < Lines.size() && !IsSectionLine(Lines[i])) ++i;
+    while (i < Lines.size() && !IsSectionLine(Lines[i]))
+      ++i;
     return i;
   }
   qsizetype KeyLine(const QString& section, const QString& key) const {
@@ -94,7 +93,8 @@ TIniFile::TContent TIniFile::Load() const {
 
 void TIniFile::Save(const TContent& content) const {
   QString text;
-  for (const QString& line : content.Lines) text += line + QLatin1String("\r\n");
+  for (const QString& line : content.Lines)
+    text += line + QLatin1String("\r\n");
   const bool utf8 = content.Utf8 || Cp1250::FirstUnencodable(text) >= 0;
   QSaveFile file(fileName_);
   if (file.open(QIODevice::WriteOnly)) {
@@ -134,7 +134,8 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
   } else {
     // After the section's last non-blank line, so blank separator lines stay below it.
     qsizetype at = content.SectionEnd(header);
-    while (at > header + 1 && content.Lines[at - 1].trimmed().isEmpty()) --at;
+    while (at > header + 1 && content.Lines[at - 1].trimmed().isEmpty())
+      --at;
     content.Lines.insert(at, entry);
   }
   Save(content);

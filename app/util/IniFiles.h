@@ -1,6 +1,5 @@
 #pragma once
 #include "core/Exception.h"
-
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 

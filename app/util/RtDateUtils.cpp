@@ -1,7 +1,5 @@
 #include "app/util/RtDateUtils.h"
-
 #include "app/util/RtErrors.h"
-
 #include <QtCore/QLocale>
 #include <cmath>
 
@@ -46,11 +44,14 @@ void DecodeDateExtended(TDateTime date, qint32& year, int& month, int& day) {
   }
   qint64 y = days < kFirstDay ? qint64(std::floor((days - kFirstDay) / kDaysPerYear))
                               : qint64(std::floor((days - kFirstDay - 1.7882454) / kDaysPerYear)) + 1;
-  while (ApproxYearStart(y) > days) --y;
-  while (ApproxYearStart(y + 1) <= days && y + 1 != 0) ++y;
+  while (ApproxYearStart(y) > days)
+    --y;
+  while (ApproxYearStart(y + 1) <= days && y + 1 != 0)
+    ++y;
   const double rest = days - ApproxYearStart(y);
   month = 1;
-  while (month < 12 && ApproxMonthOffset(month + 1) <= rest) ++month;
+  while (month < 12 && ApproxMonthOffset(month + 1) <= rest)
+    ++month;
   day = int(rest - ApproxMonthOffset(month)) + 1;
   year = qint32(y);
 }
@@ -85,19 +86,19 @@ public:
       : format_(format), date_(CalendarDate(value)), time_(DateTime::ToTime(value)) {}
 
   QString Run() {
-    while (pos_ < format_.size()) Step();
+    while (pos_ < format_.size())
+      Step();
     return out_;
   }
 
 private:
   int RunLength(QChar letter) const {
     int n = 0;
-    while (pos_ + n < format_.size() && format_[pos_ + n].toLower() == letter) ++n;
+    while (pos_ + n < format_.size() && format_[pos_ + n].toLower() == letter)
+      ++n;
     return n;
   }
-  bool At(QLatin1String text) const {
-    return QStringView(format_).mid(pos_).startsWith(text, Qt::CaseInsensitive);
-  }
+  bool At(QLatin1String text) const { return QStringView(format_).mid(pos_).startsWith(text, Qt::CaseInsensitive); }
   static QString Pad(int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')); }
 
   void Step() {
@@ -116,7 +117,8 @@ private:
     if (lower == QLatin1Char('n')) return Minutes(n);
     if (lower == QLatin1Char('s')) return Put(n == 1 ? QString::number(time_.second()) : Pad(time_.second(), 2), false);
     if (lower == QLatin1Char('z')) return Put(n < 3 ? QString::number(time_.msec()) : Pad(time_.msec(), 3), false);
-    if (lower == QLatin1Char('t')) return Put(Nested(n == 1 ? QStringLiteral("h:nn") : QStringLiteral("h:nn:ss")), false);
+    if (lower == QLatin1Char('t'))
+      return Put(Nested(n == 1 ? QStringLiteral("h:nn") : QStringLiteral("h:nn:ss")), false);
     if (lower == QLatin1Char('c')) return Put(Nested(QStringLiteral("d.m.yyyy")) + TimeSuffix(), false);
     if (c == QLatin1Char('/')) return Put(QStringLiteral("."), previousWasHour_);
     if (c == QLatin1Char(':')) return Put(QStringLiteral(":"), previousWasHour_);
@@ -151,12 +153,18 @@ private:
   void Day(int n) {
     const QLocale sk = Slovak();
     switch (n) {
-    case 1: return Put(QString::number(date_.day()), false);
-    case 2: return Put(Pad(date_.day(), 2), false);
-    case 3: return Put(sk.dayName(date_.dayOfWeek(), QLocale::ShortFormat), false);
-    case 4: return Put(sk.dayName(date_.dayOfWeek(), QLocale::LongFormat), false);
-    case 5: return Put(Nested(QStringLiteral("d.m.yyyy")), false);
-    default: return Put(Nested(QStringLiteral("d. mmmm yyyy")), false);
+    case 1:
+      return Put(QString::number(date_.day()), false);
+    case 2:
+      return Put(Pad(date_.day(), 2), false);
+    case 3:
+      return Put(sk.dayName(date_.dayOfWeek(), QLocale::ShortFormat), false);
+    case 4:
+      return Put(sk.dayName(date_.dayOfWeek(), QLocale::LongFormat), false);
+    case 5:
+      return Put(Nested(QStringLiteral("d.m.yyyy")), false);
+    default:
+      return Put(Nested(QStringLiteral("d. mmmm yyyy")), false);
     }
   }
   void Month(int n) {
@@ -190,22 +198,32 @@ QString ExtraLetter(QChar letter, int n, TDateTime value) {
   const int week = IsoWeekNumber(value, isoYear, isoDay);
   auto pad = [](int number, int width) { return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0')); };
   switch (letter.toUpper().unicode()) {
-  case 'E': return QString::number(isoDay);
-  case 'F': return n == 1 ? QString::number(DayOfYear(value)) : pad(DayOfYear(value), std::min(n, 3));
-  case 'I': return n == 2 ? pad(isoYear % 100, 2) : QString::number(isoYear);
-  case 'W': return n == 1 ? QString::number(week) : pad(week, 2);
-  default: return {};
+  case 'E':
+    return QString::number(isoDay);
+  case 'F':
+    return n == 1 ? QString::number(DayOfYear(value)) : pad(DayOfYear(value), std::min(n, 3));
+  case 'I':
+    return n == 2 ? pad(isoYear % 100, 2) : QString::number(isoYear);
+  case 'W':
+    return n == 1 ? QString::number(week) : pad(week, 2);
+  default:
+    return {};
   }
 }
 
 // Longest run of the letter that the extra formats know.
 int ExtraRunLength(QChar letter, int run) {
   switch (letter.toUpper().unicode()) {
-  case 'E': return 1;
-  case 'F': return std::min(run, 3);
-  case 'I': return std::min(run, 4);
-  case 'W': return std::min(run, 2);
-  default: return 0;
+  case 'E':
+    return 1;
+  case 'F':
+    return std::min(run, 3);
+  case 'I':
+    return std::min(run, 4);
+  case 'W':
+    return std::min(run, 2);
+  default:
+    return 0;
   }
 }
 
@@ -225,7 +243,8 @@ QString FormatDateTimeExtended(const QString& format, TDateTime value) {
       continue;
     }
     int run = 0;
-    while (pos + run < format.size() && format[pos + run].toUpper() == c.toUpper()) ++run;
+    while (pos + run < format.size() && format[pos + run].toUpper() == c.toUpper())
+      ++run;
     const int n = ExtraRunLength(c, run);
     if (n == 0) {
       standard += c;

@@ -1,6 +1,5 @@
 #pragma once
 #include "core/DateTime.h"
-
 #include <QtCore/QString>
 
 // Date arithmetic and formatting on the program's date values (days since

@@ -1,5 +1,4 @@
 #include "app/util/RtErrors.h"
-
 #include <cerrno>
 #include <cstring>
 

@@ -1,5 +1,4 @@
 #include "app/util/RtFileUtils.h"
-
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -9,8 +8,7 @@ namespace {
 bool IsSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
 
 QChar SeparatorOf(const QString& path) {
-  return path.contains(QLatin1Char('/')) && !path.contains(QLatin1Char('\\')) ? QLatin1Char('/')
-                                                                              : QLatin1Char('\\');
+  return path.contains(QLatin1Char('/')) && !path.contains(QLatin1Char('\\')) ? QLatin1Char('/') : QLatin1Char('\\');
 }
 
 qsizetype LastSeparator(const QString& path) {

@@ -1,16 +1,14 @@
 #include "app/util/RtFileVersionInfo.h"
-
 #include "app/util/RtErrors.h"
 #include "app/util/RtFileUtils.h"
 #include "platform/base/ProgramVersion.h"
-
 #include <QtCore/QFileInfo>
 
 namespace {
 
-const char* const kStandardKeys[] = {"Comments",        "CompanyName",      "FileDescription", "FileVersion",
-                                     "InternalName",    "LegalCopyright",   "LegalTrademarks", "OriginalFilename",
-                                     "PrivateBuild",    "ProductName",      "ProductVersion",  "SpecialBuild"};
+const char* const kStandardKeys[] = {"Comments",     "CompanyName",    "FileDescription", "FileVersion",
+                                     "InternalName", "LegalCopyright", "LegalTrademarks", "OriginalFilename",
+                                     "PrivateBuild", "ProductName",    "ProductVersion",  "SpecialBuild"};
 
 bool IsProgramFile(const QString& fileName) {
   const QString program = QFileInfo(ModuleFileName()).canonicalFilePath();

@@ -31,8 +31,14 @@ bool ReadFixedFileInfo(const QString& fileName, TVSFixedFileInfo& info);
 
 class TRtFileVersionInfo {
 public:
-  enum TFileFlag { ffDebug = 0x01, ffPreRelease = 0x02, ffPatched = 0x04, ffPrivateBuild = 0x08,
-                   ffInfoInferred = 0x10, ffSpecialBuild = 0x20 };
+  enum TFileFlag {
+    ffDebug = 0x01,
+    ffPreRelease = 0x02,
+    ffPatched = 0x04,
+    ffPrivateBuild = 0x08,
+    ffInfoInferred = 0x10,
+    ffSpecialBuild = 0x20
+  };
 
   // Reads the file's version information; ERtFileVersionInfoError when it has none.
   explicit TRtFileVersionInfo(const QString& fileName);

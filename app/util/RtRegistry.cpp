@@ -1,5 +1,4 @@
 #include "app/util/RtRegistry.h"
-
 #include "app/util/RtErrors.h"
 
 namespace {

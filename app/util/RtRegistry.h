@@ -1,6 +1,5 @@
 #pragma once
 #include "platform/base/Registry.h"
-
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 

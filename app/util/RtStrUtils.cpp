@@ -1,8 +1,6 @@
 #include "app/util/RtStrUtils.h"
-
 #include "app/util/RtErrors.h"
 #include "core/CodePage1250.h"
-
 #include <QtCore/QSaveFile>
 #include <array>
 

@@ -1,7 +1,5 @@
 #include "app/util/RtStreams.h"
-
 #include "app/util/RtErrors.h"
-
 #include <cerrno>
 #include <cstring>
 
@@ -27,9 +25,12 @@ TRtFileMappingStream::TRtFileMappingStream(const QString& fileName, TFileOpenMod
     return;
   }
   switch (mapping_.Failure()) {
-  case TFileMapping::TFailure::Size: throw ERtFileMappingViewError(QStringLiteral("Failed to obtain size of file"), errno);
-  case TFileMapping::TFailure::Map: throw ERtFileMappingError(QStringLiteral("Failed to create FileMapping"), errno);
-  default: RaiseLastSystemError();
+  case TFileMapping::TFailure::Size:
+    throw ERtFileMappingViewError(QStringLiteral("Failed to obtain size of file"), errno);
+  case TFileMapping::TFailure::Map:
+    throw ERtFileMappingError(QStringLiteral("Failed to create FileMapping"), errno);
+  default:
+    RaiseLastSystemError();
   }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 #include "platform/base/FileMapping.h"
-
 #include <QtCore/QByteArrayView>
 #include <QtCore/QString>
 

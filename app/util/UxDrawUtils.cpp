@@ -1,5 +1,4 @@
 #include "app/util/UxDrawUtils.h"
-
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
 #include <QtGui/QPalette>
@@ -44,27 +43,29 @@ void DrawShape(QPainter& painter, const QImage& image, const std::function<bool(
 
 } // namespace
 
-QImage MakeDisabledBitmapEx(const QImage& bitmap, QColor maskColor, QColor backColor, bool emboss,
-                            QColor shadowColor, QColor highlightColor) {
+QImage MakeDisabledBitmapEx(const QImage& bitmap, QColor maskColor, QColor backColor, bool emboss, QColor shadowColor,
+                            QColor highlightColor) {
   QImage result(bitmap.size(), QImage::Format_ARGB32);
   result.fill(backColor);
   QPainter painter(&result);
   const QRgb mask = maskColor.rgb();
-  DrawShape(painter, bitmap, [mask](QRgb pixel) { return qAlpha(pixel) != 0 && (pixel | 0xFF000000) != mask; }, 0, 0,
-            emboss, shadowColor, highlightColor);
+  DrawShape(
+      painter, bitmap, [mask](QRgb pixel) { return qAlpha(pixel) != 0 && (pixel | 0xFF000000) != mask; }, 0, 0, emboss,
+      shadowColor, highlightColor);
   return result;
 }
 
 QImage MakeDisabledBitmap(const QImage& bitmap, QColor maskColor) {
   const QPalette palette = QGuiApplication::palette();
-  return MakeDisabledBitmapEx(bitmap, maskColor, palette.color(QPalette::Button), true,
-                              palette.color(QPalette::Dark), palette.color(QPalette::Light));
+  return MakeDisabledBitmapEx(bitmap, maskColor, palette.color(QPalette::Button), true, palette.color(QPalette::Dark),
+                              palette.color(QPalette::Light));
 }
 
 void DrawImageDisabled(QPainter& painter, const QImage& image, int x, int y, bool emboss, QColor shadowColor,
                        QColor highlightColor) {
-  DrawShape(painter, image, [](QRgb pixel) { return qAlpha(pixel) != 0 && (pixel | 0xFF000000) != 0xFFFFFFFF; }, x,
-            y, emboss, shadowColor, highlightColor);
+  DrawShape(
+      painter, image, [](QRgb pixel) { return qAlpha(pixel) != 0 && (pixel | 0xFF000000) != 0xFFFFFFFF; }, x, y, emboss,
+      shadowColor, highlightColor);
 }
 
 bool IsThreadForeground() { return QGuiApplication::focusWindow() != nullptr; }

@@ -25,8 +25,8 @@ QImage CutGlyph(const QImage& source, int columns, int index, int rows);
 // The shape of the bitmap (every pixel not of maskColor, and not transparent)
 // drawn on backColor: with emboss first in highlightColor one pixel right and
 // down, then in shadowColor in place.
-QImage MakeDisabledBitmapEx(const QImage& bitmap, QColor maskColor, QColor backColor, bool emboss,
-                            QColor shadowColor, QColor highlightColor);
+QImage MakeDisabledBitmapEx(const QImage& bitmap, QColor maskColor, QColor backColor, bool emboss, QColor shadowColor,
+                            QColor highlightColor);
 // MakeDisabledBitmapEx on the button face colour, embossed, with the button
 // shadow and highlight colours.
 QImage MakeDisabledBitmap(const QImage& bitmap, QColor maskColor);

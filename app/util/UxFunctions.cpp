@@ -1,5 +1,4 @@
 #include "app/util/UxFunctions.h"
-
 #include "app/util/RtErrors.h"
 
 void CheckOSResult(bool ok) {

@@ -9,8 +9,10 @@ bool UxFieldTypeStorable(TUxFieldType type) {
   case TUxFieldType::Reference:
   case TUxFieldType::DataSet:
   case TUxFieldType::Interface:
-  case TUxFieldType::IDispatch: return false;
-  default: return true;
+  case TUxFieldType::IDispatch:
+    return false;
+  default:
+    return true;
   }
 }
 
@@ -19,22 +21,33 @@ TFieldType ToFieldType(TUxFieldType type) {
   case TUxFieldType::String:
   case TUxFieldType::FixedChar:
   case TUxFieldType::WideString:
-  case TUxFieldType::Guid: return TFieldType::String;
+  case TUxFieldType::Guid:
+    return TFieldType::String;
   case TUxFieldType::SmallInt:
-  case TUxFieldType::Word: return TFieldType::SmallInt;
+  case TUxFieldType::Word:
+    return TFieldType::SmallInt;
   case TUxFieldType::Integer:
-  case TUxFieldType::AutoInc: return TFieldType::Integer;
-  case TUxFieldType::LargeInt: return TFieldType::LargeInt;
-  case TUxFieldType::Boolean: return TFieldType::Boolean;
+  case TUxFieldType::AutoInc:
+    return TFieldType::Integer;
+  case TUxFieldType::LargeInt:
+    return TFieldType::LargeInt;
+  case TUxFieldType::Boolean:
+    return TFieldType::Boolean;
   case TUxFieldType::Float:
-  case TUxFieldType::BCD: return TFieldType::Float;
-  case TUxFieldType::Currency: return TFieldType::Currency;
-  case TUxFieldType::Date: return TFieldType::Date;
-  case TUxFieldType::Time: return TFieldType::Time;
-  case TUxFieldType::DateTime: return TFieldType::DateTime;
+  case TUxFieldType::BCD:
+    return TFieldType::Float;
+  case TUxFieldType::Currency:
+    return TFieldType::Currency;
+  case TUxFieldType::Date:
+    return TFieldType::Date;
+  case TUxFieldType::Time:
+    return TFieldType::Time;
+  case TUxFieldType::DateTime:
+    return TFieldType::DateTime;
   case TUxFieldType::Memo:
   case TUxFieldType::FmtMemo:
-  case TUxFieldType::OraClob: return TFieldType::Memo;
+  case TUxFieldType::OraClob:
+    return TFieldType::Memo;
   case TUxFieldType::Bytes:
   case TUxFieldType::VarBytes:
   case TUxFieldType::Blob:
@@ -42,8 +55,10 @@ TFieldType ToFieldType(TUxFieldType type) {
   case TUxFieldType::ParadoxOle:
   case TUxFieldType::DBaseOle:
   case TUxFieldType::TypedBinary:
-  case TUxFieldType::OraBlob: return TFieldType::Blob;
-  default: return TFieldType::Unknown; // ADT, variant: the value is kept as given
+  case TUxFieldType::OraBlob:
+    return TFieldType::Blob;
+  default:
+    return TFieldType::Unknown; // ADT, variant: the value is kept as given
   }
 }
 
@@ -51,19 +66,32 @@ namespace {
 
 TUxFieldType FromFieldType(TFieldType type) {
   switch (type) {
-  case TFieldType::String: return TUxFieldType::String;
-  case TFieldType::SmallInt: return TUxFieldType::SmallInt;
-  case TFieldType::Integer: return TUxFieldType::Integer;
-  case TFieldType::LargeInt: return TUxFieldType::LargeInt;
-  case TFieldType::Float: return TUxFieldType::Float;
-  case TFieldType::Currency: return TUxFieldType::Currency;
-  case TFieldType::Boolean: return TUxFieldType::Boolean;
-  case TFieldType::Date: return TUxFieldType::Date;
-  case TFieldType::Time: return TUxFieldType::Time;
-  case TFieldType::DateTime: return TUxFieldType::DateTime;
-  case TFieldType::Memo: return TUxFieldType::Memo;
-  case TFieldType::Blob: return TUxFieldType::Blob;
-  case TFieldType::Unknown: return TUxFieldType::Variant;
+  case TFieldType::String:
+    return TUxFieldType::String;
+  case TFieldType::SmallInt:
+    return TUxFieldType::SmallInt;
+  case TFieldType::Integer:
+    return TUxFieldType::Integer;
+  case TFieldType::LargeInt:
+    return TUxFieldType::LargeInt;
+  case TFieldType::Float:
+    return TUxFieldType::Float;
+  case TFieldType::Currency:
+    return TUxFieldType::Currency;
+  case TFieldType::Boolean:
+    return TUxFieldType::Boolean;
+  case TFieldType::Date:
+    return TUxFieldType::Date;
+  case TFieldType::Time:
+    return TUxFieldType::Time;
+  case TFieldType::DateTime:
+    return TUxFieldType::DateTime;
+  case TFieldType::Memo:
+    return TUxFieldType::Memo;
+  case TFieldType::Blob:
+    return TUxFieldType::Blob;
+  case TFieldType::Unknown:
+    return TUxFieldType::Variant;
   }
   return TUxFieldType::Variant;
 }
@@ -141,7 +169,9 @@ void TUxMemoryData::DoClose() {
 
 int TUxMemoryData::DoRecordCount() const { return int(records_.size()); }
 
-QVariant TUxMemoryData::DoValue(int row, int fieldIndex) const { return records_[size_t(row)].Values.value(fieldIndex); }
+QVariant TUxMemoryData::DoValue(int row, int fieldIndex) const {
+  return records_[size_t(row)].Values.value(fieldIndex);
+}
 
 int TUxMemoryData::DoPost(int row, const QVariantList& values) {
   if (row < 0) {
@@ -199,7 +229,8 @@ bool TUxMemoryData::Locate(const QString& keyFields, const QVariantList& keyValu
   if (State() == TDataSetState::Edit || State() == TDataSetState::Insert) Post();
   if (!Active()) throw EDataSetError(QStringLiteral("Operáciu nemožno vykonať nad zatvoreným dátovým zdrojom."));
   QList<const TField*> fields;
-  for (const QString& name : keyFields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) fields << &FieldByName(name.trimmed());
+  for (const QString& name : keyFields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+    fields << &FieldByName(name.trimmed());
   if (IsEmpty()) return false;
   if (RecordMatches(CurrentRow(), fields, keyValues, options)) return true;
   for (int row = 0; row < DoRecordCount(); ++row) {
@@ -243,7 +274,8 @@ int TUxMemoryData::LoadRowsFromDataSet(TDataSet& source, int count, int mode) {
     if (!Active()) Open();
     if (count <= 0) source.First();
     bool hasAutoInc = false;
-    for (const auto& field : Fields()) hasAutoInc = hasAutoInc || FieldDefOf(*field).DataType == TUxFieldType::AutoInc;
+    for (const auto& field : Fields())
+      hasAutoInc = hasAutoInc || FieldDefOf(*field).DataType == TUxFieldType::AutoInc;
     while (!source.Eof() && !source.IsEmpty() && (count <= 0 || copied < count)) {
       Append();
       for (const auto& sourceField : source.Fields()) {

@@ -7,10 +7,42 @@
 // datapacket or a copied structure can name. Only some of them can hold a
 // value (UxFieldTypeStorable); the rest get no field.
 enum class TUxFieldType {
-  Unknown, String, SmallInt, Integer, Word, Boolean, Float, Currency, BCD, Date, Time, DateTime,
-  Bytes, VarBytes, AutoInc, Blob, Memo, Graphic, FmtMemo, ParadoxOle, DBaseOle, TypedBinary, Cursor,
-  FixedChar, WideString, LargeInt, ADT, Array, Reference, DataSet, OraBlob, OraClob, Variant,
-  Interface, IDispatch, Guid
+  Unknown,
+  String,
+  SmallInt,
+  Integer,
+  Word,
+  Boolean,
+  Float,
+  Currency,
+  BCD,
+  Date,
+  Time,
+  DateTime,
+  Bytes,
+  VarBytes,
+  AutoInc,
+  Blob,
+  Memo,
+  Graphic,
+  FmtMemo,
+  ParadoxOle,
+  DBaseOle,
+  TypedBinary,
+  Cursor,
+  FixedChar,
+  WideString,
+  LargeInt,
+  ADT,
+  Array,
+  Reference,
+  DataSet,
+  OraBlob,
+  OraClob,
+  Variant,
+  Interface,
+  IDispatch,
+  Guid
 };
 
 enum class TFieldKind { Data, Calculated, Lookup, InternalCalc, Aggregate };

@@ -27,10 +27,12 @@ namespace {
 template <class Visit> void ForEachWord(const QString& text, const TCharSet& delimiters, Visit visit) {
   qsizetype i = 0;
   while (i < text.size()) {
-    while (i < text.size() && delimiters.Contains(text[i])) ++i;
+    while (i < text.size() && delimiters.Contains(text[i]))
+      ++i;
     if (i == text.size()) return;
     const qsizetype start = i;
-    while (i < text.size() && !delimiters.Contains(text[i])) ++i;
+    while (i < text.size() && !delimiters.Contains(text[i]))
+      ++i;
     if (!visit(start, i - start)) return;
   }
 }

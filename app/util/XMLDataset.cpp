@@ -26,11 +26,13 @@ qsizetype TSeekInXMLFile::Find(QByteArrayView pattern, qsizetype from, qsizetype
   auto fold = [&](char c) { return caseSensitive_ ? uchar(c) : lower[uchar(c)]; };
   std::array<qsizetype, 256> skip;
   skip.fill(m);
-  for (qsizetype i = 0; i + 1 < m; ++i) skip[fold(pattern[i])] = m - 1 - i;
+  for (qsizetype i = 0; i + 1 < m; ++i)
+    skip[fold(pattern[i])] = m - 1 - i;
   const char* text = text_.constData();
   for (qsizetype pos = from; pos + m <= to; pos += skip[fold(text[pos + m - 1])]) {
     qsizetype j = m - 1;
-    while (j >= 0 && fold(text[pos + j]) == fold(pattern[j])) --j;
+    while (j >= 0 && fold(text[pos + j]) == fold(pattern[j]))
+      --j;
     if (j < 0) return pos;
   }
   return -1;
@@ -40,10 +42,10 @@ qsizetype TSeekInXMLFile::Find(QByteArrayView pattern, qsizetype from, qsizetype
 
 // An element found in the packet: its attribute text and its content range.
 struct TXMLDataset::TElement {
-  qsizetype Start = -1;       // the opening text; -1 when not found
+  qsizetype Start = -1; // the opening text; -1 when not found
   qsizetype AttrBegin = 0, AttrEnd = 0;
   qsizetype ContentBegin = 0, ContentEnd = 0;
-  qsizetype End = 0;          // just after the closing text
+  qsizetype End = 0; // just after the closing text
   bool Found() const { return Start >= 0; }
 };
 
@@ -63,8 +65,10 @@ TAttributes ParseAttributes(QByteArrayView text) {
   TAttributes attributes;
   qsizetype pos = 0;
   for (;;) {
-    while (pos < text.size() && !IsBlank(text[pos])) ++pos;
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    while (pos < text.size() && !IsBlank(text[pos]))
+      ++pos;
+    while (pos < text.size() && IsBlank(text[pos]))
+      ++pos;
     const qsizetype equals = text.indexOf('=', pos);
     if (pos >= text.size() || equals < 0) return attributes;
     const qsizetype open = text.indexOf('"', equals + 1);
@@ -98,25 +102,41 @@ bool FlagAttribute(const TAttributes& attributes, const char* name, const char* 
 }
 
 TUxFieldType DataTypeOf(const QByteArray& name) {
-  static const std::pair<const char*, TUxFieldType> types[] = {
-      {"string", TUxFieldType::String},       {"smallint", TUxFieldType::SmallInt},
-      {"integer", TUxFieldType::Integer},     {"word", TUxFieldType::Word},
-      {"boolean", TUxFieldType::Boolean},     {"float", TUxFieldType::Float},
-      {"currency", TUxFieldType::Currency},   {"bcd", TUxFieldType::BCD},
-      {"date", TUxFieldType::Date},           {"time", TUxFieldType::Time},
-      {"datetime", TUxFieldType::DateTime},   {"bytes", TUxFieldType::Bytes},
-      {"varbytes", TUxFieldType::VarBytes},   {"autoinc", TUxFieldType::AutoInc},
-      {"blob", TUxFieldType::Blob},           {"memo", TUxFieldType::Memo},
-      {"graphic", TUxFieldType::Graphic},     {"fmtmemo", TUxFieldType::FmtMemo},
-      {"paradoxole", TUxFieldType::ParadoxOle}, {"dbaseole", TUxFieldType::DBaseOle},
-      {"typedbinary", TUxFieldType::TypedBinary}, {"cursor", TUxFieldType::Cursor},
-      {"fixedchar", TUxFieldType::FixedChar}, {"widestring", TUxFieldType::WideString},
-      {"largeint", TUxFieldType::LargeInt},   {"adt", TUxFieldType::ADT},
-      {"array", TUxFieldType::Array},         {"reference", TUxFieldType::Reference},
-      {"dataset", TUxFieldType::DataSet},     {"orablob", TUxFieldType::OraBlob},
-      {"oraclob", TUxFieldType::OraClob},     {"variant", TUxFieldType::Variant},
-      {"interface", TUxFieldType::Interface}, {"idispatch", TUxFieldType::IDispatch},
-      {"guid", TUxFieldType::Guid}};
+  static const std::pair<const char*, TUxFieldType> types[] = {{"string", TUxFieldType::String},
+                                                               {"smallint", TUxFieldType::SmallInt},
+                                                               {"integer", TUxFieldType::Integer},
+                                                               {"word", TUxFieldType::Word},
+                                                               {"boolean", TUxFieldType::Boolean},
+                                                               {"float", TUxFieldType::Float},
+                                                               {"currency", TUxFieldType::Currency},
+                                                               {"bcd", TUxFieldType::BCD},
+                                                               {"date", TUxFieldType::Date},
+                                                               {"time", TUxFieldType::Time},
+                                                               {"datetime", TUxFieldType::DateTime},
+                                                               {"bytes", TUxFieldType::Bytes},
+                                                               {"varbytes", TUxFieldType::VarBytes},
+                                                               {"autoinc", TUxFieldType::AutoInc},
+                                                               {"blob", TUxFieldType::Blob},
+                                                               {"memo", TUxFieldType::Memo},
+                                                               {"graphic", TUxFieldType::Graphic},
+                                                               {"fmtmemo", TUxFieldType::FmtMemo},
+                                                               {"paradoxole", TUxFieldType::ParadoxOle},
+                                                               {"dbaseole", TUxFieldType::DBaseOle},
+                                                               {"typedbinary", TUxFieldType::TypedBinary},
+                                                               {"cursor", TUxFieldType::Cursor},
+                                                               {"fixedchar", TUxFieldType::FixedChar},
+                                                               {"widestring", TUxFieldType::WideString},
+                                                               {"largeint", TUxFieldType::LargeInt},
+                                                               {"adt", TUxFieldType::ADT},
+                                                               {"array", TUxFieldType::Array},
+                                                               {"reference", TUxFieldType::Reference},
+                                                               {"dataset", TUxFieldType::DataSet},
+                                                               {"orablob", TUxFieldType::OraBlob},
+                                                               {"oraclob", TUxFieldType::OraClob},
+                                                               {"variant", TUxFieldType::Variant},
+                                                               {"interface", TUxFieldType::Interface},
+                                                               {"idispatch", TUxFieldType::IDispatch},
+                                                               {"guid", TUxFieldType::Guid}};
   for (const auto& [text, type] : types)
     if (name == text) return type;
   return TUxFieldType::Unknown;
@@ -143,11 +163,14 @@ QTime TimeOf(const QString& text) {
 // with a full stop, dates as yyyy-mm-dd and times as hh:nn:ss:zzz.
 QVariant ValueOf(const TField& field, const QByteArray& bytes) {
   switch (field.DataType()) {
-  case TFieldType::Blob: return bytes;
+  case TFieldType::Blob:
+    return bytes;
   case TFieldType::String:
   case TFieldType::Memo:
-  case TFieldType::Unknown: return Cp1250::Decode(bytes);
-  default: break;
+  case TFieldType::Unknown:
+    return Cp1250::Decode(bytes);
+  default:
+    break;
   }
   const QString text = QString::fromLatin1(bytes).trimmed();
   if (text.isEmpty()) return {};
@@ -155,18 +178,29 @@ QVariant ValueOf(const TField& field, const QByteArray& bytes) {
   QVariant value;
   switch (field.DataType()) {
   case TFieldType::SmallInt:
-  case TFieldType::Integer: value = text.toInt(&ok); break;
-  case TFieldType::LargeInt: value = text.toLongLong(&ok); break;
+  case TFieldType::Integer:
+    value = text.toInt(&ok);
+    break;
+  case TFieldType::LargeInt:
+    value = text.toLongLong(&ok);
+    break;
   case TFieldType::Float:
-  case TFieldType::Currency: value = text.toDouble(&ok); break;
+  case TFieldType::Currency:
+    value = text.toDouble(&ok);
+    break;
   case TFieldType::Boolean: {
     const QString b = text.toLower();
-    ok = b == QLatin1String("true") || b == QLatin1String("false") || b == QLatin1String("1") || b == QLatin1String("0");
+    ok =
+        b == QLatin1String("true") || b == QLatin1String("false") || b == QLatin1String("1") || b == QLatin1String("0");
     value = b == QLatin1String("true") || b == QLatin1String("1");
     break;
   }
-  case TFieldType::Date: value = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd")); break;
-  case TFieldType::Time: value = TimeOf(text); break;
+  case TFieldType::Date:
+    value = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+    break;
+  case TFieldType::Time:
+    value = TimeOf(text);
+    break;
   case TFieldType::DateTime: {
     const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
     const QString rest = text.mid(10).trimmed();
@@ -174,7 +208,8 @@ QVariant ValueOf(const TField& field, const QByteArray& bytes) {
     ok = date.isValid();
     break;
   }
-  default: break;
+  default:
+    break;
   }
   if (!ok || (value.typeId() == QMetaType::QDate && !value.toDate().isValid())) Fail("Invalid value");
   return value;
@@ -236,7 +271,8 @@ void TXMLDataset::Read() {
   ReadDatapacket(packet);
   const TElement metadata = FindElement("<metadata", "</metadata>", packet.ContentBegin, packet.ContentEnd);
   if (!metadata.Found()) Fail("Metadata not found");
-  const TAttributes flags = ParseAttributes(QByteArrayView(packet_).sliced(metadata.AttrBegin, metadata.AttrEnd - metadata.AttrBegin));
+  const TAttributes flags =
+      ParseAttributes(QByteArrayView(packet_).sliced(metadata.AttrBegin, metadata.AttrEnd - metadata.AttrBegin));
   hasFieldDefs_ = FlagAttribute(flags, "fielddefs", "yes");
   hasIndexDefs_ = FlagAttribute(flags, "indexdefs", "yes");
   hasRecordData_ = FlagAttribute(flags, "recorddata", "yes");
@@ -246,7 +282,9 @@ void TXMLDataset::Read() {
   qsizetype after = ReadFieldDefs(fieldDefs);
   const TElement indexDefs = FindElement("<indexdefs", "</indexdefs>", after, metadata.ContentEnd);
   if (indexDefs.Found()) {
-    indexDefCount_ = IntAttribute(ParseAttributes(QByteArrayView(packet_).sliced(indexDefs.AttrBegin, indexDefs.AttrEnd - indexDefs.AttrBegin)), "count", 0);
+    indexDefCount_ = IntAttribute(
+        ParseAttributes(QByteArrayView(packet_).sliced(indexDefs.AttrBegin, indexDefs.AttrEnd - indexDefs.AttrBegin)),
+        "count", 0);
     after = indexDefs.End;
   }
   dataSet_->Open();
@@ -256,14 +294,16 @@ void TXMLDataset::Read() {
 }
 
 void TXMLDataset::ReadDatapacket(const TElement& packet) {
-  const TAttributes attributes = ParseAttributes(QByteArrayView(packet_).sliced(packet.AttrBegin, packet.AttrEnd - packet.AttrBegin));
+  const TAttributes attributes =
+      ParseAttributes(QByteArrayView(packet_).sliced(packet.AttrBegin, packet.AttrEnd - packet.AttrBegin));
   if (const QByteArray* version = Attribute(attributes, "version")) {
     bool ok = false;
     packetVersion_ = version->trimmed().toDouble(&ok);
     if (!ok) Fail("Invalid version");
   }
   if (Attribute(attributes, "year") || Attribute(attributes, "month") || Attribute(attributes, "day")) {
-    const QDate date(IntAttribute(attributes, "year", 0), IntAttribute(attributes, "month", 0), IntAttribute(attributes, "day", 0));
+    const QDate date(IntAttribute(attributes, "year", 0), IntAttribute(attributes, "month", 0),
+                     IntAttribute(attributes, "day", 0));
     const QTime time(IntAttribute(attributes, "hour", 0), IntAttribute(attributes, "min", 0),
                      IntAttribute(attributes, "sec", 0), IntAttribute(attributes, "msec", 0));
     if (!date.isValid() || !time.isValid()) Fail("Invalid packet date");
@@ -273,7 +313,9 @@ void TXMLDataset::ReadDatapacket(const TElement& packet) {
 }
 
 qsizetype TXMLDataset::ReadFieldDefs(const TElement& fieldDefs) {
-  fieldDefCount_ = IntAttribute(ParseAttributes(QByteArrayView(packet_).sliced(fieldDefs.AttrBegin, fieldDefs.AttrEnd - fieldDefs.AttrBegin)), "count", 0);
+  fieldDefCount_ = IntAttribute(
+      ParseAttributes(QByteArrayView(packet_).sliced(fieldDefs.AttrBegin, fieldDefs.AttrEnd - fieldDefs.AttrBegin)),
+      "count", 0);
   dataSet_->Close();
   dataSet_->ClearFieldDefs();
   qsizetype pos = fieldDefs.ContentBegin;
@@ -281,7 +323,8 @@ qsizetype TXMLDataset::ReadFieldDefs(const TElement& fieldDefs) {
     const TElement element = FindElement("<fielddef", "/>", pos, fieldDefs.ContentEnd);
     if (!element.Found()) break;
     if (n == kMaxFieldDefs) Fail("Too many field definitions");
-    const TAttributes a = ParseAttributes(QByteArrayView(packet_).sliced(element.AttrBegin, element.AttrEnd - element.AttrBegin));
+    const TAttributes a =
+        ParseAttributes(QByteArrayView(packet_).sliced(element.AttrBegin, element.AttrEnd - element.AttrBegin));
     TUxFieldDef def;
     const QByteArray* name = Attribute(a, "name");
     def.Name = name ? Cp1250::Decode(*name) : QString();
@@ -301,14 +344,17 @@ qsizetype TXMLDataset::ReadFieldDefs(const TElement& fieldDefs) {
 }
 
 void TXMLDataset::ReadRows(const TElement& recordData) {
-  recordCount_ = IntAttribute(ParseAttributes(QByteArrayView(packet_).sliced(recordData.AttrBegin, recordData.AttrEnd - recordData.AttrBegin)), "count", 0);
+  recordCount_ = IntAttribute(
+      ParseAttributes(QByteArrayView(packet_).sliced(recordData.AttrBegin, recordData.AttrEnd - recordData.AttrBegin)),
+      "count", 0);
   int rows = 0;
   qsizetype pos = recordData.ContentBegin;
   for (;;) {
     const TElement row = FindElement("<row>", "</row>", pos, recordData.ContentEnd);
     if (!row.Found()) break;
     dataSet_->Append();
-    for (qsizetype field = row.ContentBegin; field >= 0;) field = ReadField(field, row.ContentEnd);
+    for (qsizetype field = row.ContentBegin; field >= 0;)
+      field = ReadField(field, row.ContentEnd);
     dataSet_->Post();
     ++rows;
     pos = row.End;
@@ -320,7 +366,8 @@ void TXMLDataset::ReadRows(const TElement& recordData) {
 qsizetype TXMLDataset::ReadField(qsizetype from, qsizetype rowEnd) {
   const TElement element = FindElement("<field", ">", from, rowEnd);
   if (!element.Found()) return -1;
-  const TAttributes a = ParseAttributes(QByteArrayView(packet_).sliced(element.AttrBegin, element.AttrEnd - element.AttrBegin));
+  const TAttributes a =
+      ParseAttributes(QByteArrayView(packet_).sliced(element.AttrBegin, element.AttrEnd - element.AttrBegin));
   if (a.size() != 2) Fail("Insufficient number of parameters");
   const QByteArray* name = Attribute(a, "name");
   const QByteArray* value = Attribute(a, "value");
@@ -347,7 +394,8 @@ qsizetype TXMLDataset::ReadField(qsizetype from, qsizetype rowEnd) {
   const qsizetype cdata = close < 0 ? -1 : seek_.Find("<![CDATA[", element.End, close);
   const qsizetype cdataEnd = cdata < 0 ? -1 : seek_.Find("]]>", cdata + 9, close);
   if (cdataEnd < 0) Fail("CDATA not found");
-  const QByteArray bytes = QByteArray::fromBase64(QByteArrayView(packet_).sliced(cdata + 9, cdataEnd - cdata - 9).toByteArray());
+  const QByteArray bytes =
+      QByteArray::fromBase64(QByteArrayView(packet_).sliced(cdata + 9, cdataEnd - cdata - 9).toByteArray());
   if (bytes.size() != length) Fail("Unexpected CDATA Size");
   field->SetValue(ValueOf(*field, bytes));
   return close + 8;

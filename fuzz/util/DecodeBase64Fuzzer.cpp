@@ -2,7 +2,6 @@
 // field text from files) and checks it against Qt's decoder on the alphabet
 // characters it keeps.
 #include "app/util/Base64.h"
-
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <cstdlib>

@@ -1,5 +1,4 @@
 #include "platform/base/DesktopEntry.h"
-
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtCore/QProcess>
@@ -40,7 +39,8 @@ namespace DesktopEntry {
 
 QString Text(const TDesktopEntry& entry) {
   QStringList exec{QuoteArgument(entry.Target)};
-  for (const QString& argument : QProcess::splitCommand(entry.Arguments)) exec.append(QuoteArgument(argument));
+  for (const QString& argument : QProcess::splitCommand(entry.Arguments))
+    exec.append(QuoteArgument(argument));
   QString text = QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\n");
   text += QStringLiteral("Name=") + EscapeValue(entry.Name) + QLatin1Char('\n');
   if (!entry.Comment.isEmpty()) text += QStringLiteral("Comment=") + EscapeValue(entry.Comment) + QLatin1Char('\n');

@@ -1,5 +1,4 @@
 #include "platform/base/ProgramResources.h"
-
 #include <QtCore/QFile>
 
 // The resource initialiser must be referenced from code, or the linker drops
@@ -28,8 +27,6 @@ QString Text(const QString& name) {
 
 QString NumberedMessageText(int number) { return Text(QStringLiteral("ERR") + QString::number(number)); }
 
-QString DatabaseErrorText(qint64 errorCode) {
-  return Text(QStringLiteral("IBERR") + QString::number(errorCode));
-}
+QString DatabaseErrorText(qint64 errorCode) { return Text(QStringLiteral("IBERR") + QString::number(errorCode)); }
 
 } // namespace ProgramResources

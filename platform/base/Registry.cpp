@@ -1,5 +1,4 @@
 #include "platform/base/Registry.h"
-
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -10,7 +9,6 @@
 #include <QtCore/QMutexLocker>
 #include <QtCore/QSaveFile>
 #include <QtCore/QStandardPaths>
-
 #include <sys/stat.h>
 
 struct TRegistry::TNode {
@@ -25,9 +23,12 @@ QString Fold(const QString& name) { return name.toCaseFolded(); }
 
 const char* TypeName(TRegValueType type) {
   switch (type) {
-  case TRegValueType::String: return "sz";
-  case TRegValueType::ExpandString: return "expand_sz";
-  case TRegValueType::Dword: return "dword";
+  case TRegValueType::String:
+    return "sz";
+  case TRegValueType::ExpandString:
+    return "expand_sz";
+  case TRegValueType::Dword:
+    return "dword";
   }
   return "sz";
 }
@@ -44,7 +45,8 @@ QJsonObject ToJson(const TRegistry::TNode& node) {
     values.insert(entry.first, item);
   }
   QJsonObject keys;
-  for (const auto& [folded, child] : node.Keys) keys.insert(child.Name, ToJson(child));
+  for (const auto& [folded, child] : node.Keys)
+    keys.insert(child.Name, ToJson(child));
   return {{QStringLiteral("values"), values}, {QStringLiteral("keys"), keys}};
 }
 
@@ -78,8 +80,7 @@ void FromJson(const QJsonObject& object, TRegistry::TNode& node) {
 }
 
 QString RootFileName(TRegRoot root) {
-  return root == TRegRoot::CurrentUser ? QStringLiteral("registry-user.json")
-                                       : QStringLiteral("registry-machine.json");
+  return root == TRegRoot::CurrentUser ? QStringLiteral("registry-user.json") : QStringLiteral("registry-machine.json");
 }
 
 } // namespace
@@ -103,9 +104,7 @@ TRegistry::TRegistry(QString filePath) : filePath_(std::move(filePath)), root_(s
 
 TRegistry::~TRegistry() = default;
 
-QStringList TRegistry::SplitPath(const QString& key) {
-  return key.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-}
+QStringList TRegistry::SplitPath(const QString& key) { return key.split(QLatin1Char('\\'), Qt::SkipEmptyParts); }
 
 // Identifies one version of the file. Every save renames a new file into
 // place, so the inode changes even when two saves fall in one clock tick.
@@ -236,7 +235,8 @@ std::optional<QStringList> TRegistry::SubKeyNames(const QString& key) const {
   const TNode* node = Find(key);
   if (!node) return std::nullopt;
   QStringList names;
-  for (const auto& [folded, child] : node->Keys) names.append(child.Name);
+  for (const auto& [folded, child] : node->Keys)
+    names.append(child.Name);
   return names;
 }
 
@@ -246,6 +246,7 @@ std::optional<QStringList> TRegistry::ValueNames(const QString& key) const {
   const TNode* node = Find(key);
   if (!node) return std::nullopt;
   QStringList names;
-  for (const auto& [folded, entry] : node->Values) names.append(entry.first);
+  for (const auto& [folded, entry] : node->Values)
+    names.append(entry.first);
   return names;
 }

@@ -1,5 +1,4 @@
 #include "platform/MessageDialogs.h"
-
 #include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -22,7 +21,8 @@ struct TDialogProbe {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       caption = box->windowTitle();
-      for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
+      for (QAbstractButton* button : box->buttons())
+        buttons.append(button->text());
       if (box->defaultButton()) defaultButton = box->defaultButton()->text();
       background = box->palette().color(QPalette::Window);
       act(*box);
@@ -71,7 +71,10 @@ TEST(MessageDialogsTest, StandardDialogAnswersByKeyAndButton) {
 
 TEST(MessageDialogsTest, StandardDialogShowsSlovakButtonsColoursAndPlace) {
   TDialogProbe probe;
-  probe.Arm([](QMessageBox& box) { box.move(box.pos() + QPoint(7, 9)); PressKey(box, Qt::Key_Return); });
+  probe.Arm([](QMessageBox& box) {
+    box.move(box.pos() + QPoint(7, 9));
+    PressKey(box, Qt::Key_Return);
+  });
   TMessageRequest request;
   request.Text = QStringLiteral("Vymazať?");
   request.Type = TMsgDlgType::Confirmation;

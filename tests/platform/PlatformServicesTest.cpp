@@ -2,7 +2,6 @@
 #include "platform/base/DesktopEntry.h"
 #include "platform/base/FileMapping.h"
 #include "platform/base/SpecialFolders.h"
-
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QUrl>
@@ -37,12 +36,16 @@ TEST(DesktopEntryTest, ExecQuotesArgumentsAndValuesAreEscaped) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.target);
-    const QString text = DesktopEntry::Text({QStringLiteral("Vimek"), QString::fromUtf8(c.target),
-                                             QString::fromUtf8(c.arguments), {}, {}, {}});
+    const QString text = DesktopEntry::Text(
+        {QStringLiteral("Vimek"), QString::fromUtf8(c.target), QString::fromUtf8(c.arguments), {}, {}, {}});
     EXPECT_TRUE(text.contains(QString::fromUtf8(c.exec) + QLatin1Char('\n'))) << text.toStdString();
   }
-  const QString full = DesktopEntry::Text({QStringLiteral("Rybársky zväz"), QStringLiteral("/opt/Vimek"), {},
-                                           QStringLiteral("/opt"), QStringLiteral("line1\nline2"), {}});
+  const QString full = DesktopEntry::Text({QStringLiteral("Rybársky zväz"),
+                                           QStringLiteral("/opt/Vimek"),
+                                           {},
+                                           QStringLiteral("/opt"),
+                                           QStringLiteral("line1\nline2"),
+                                           {}});
   EXPECT_EQ(full, QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\nName=Rybársky zväz\n"
                                  "Comment=line1\\nline2\nExec=/opt/Vimek\nPath=/opt\nTerminal=false\n"));
 }

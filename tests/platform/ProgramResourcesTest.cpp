@@ -1,6 +1,5 @@
 #include "platform/base/ProgramResources.h"
 #include "platform/base/ProgramVersion.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,11 +42,9 @@ TEST(ProgramVersionTest, ThirdNumberIsTheSchemaVersion) {
   const TProgramVersion version = ProgramVersion();
   EXPECT_EQ(version.Major, 1);
   EXPECT_EQ(SupportedSchemaVersion(), version.Release);
-  EXPECT_EQ(version.Text(), QStringLiteral("%1.%2.%3.%4")
-                                .arg(version.Major)
-                                .arg(version.Minor)
-                                .arg(version.Release)
-                                .arg(version.Build));
+  EXPECT_EQ(
+      version.Text(),
+      QStringLiteral("%1.%2.%3.%4").arg(version.Major).arg(version.Minor).arg(version.Release).arg(version.Build));
   EXPECT_EQ((TProgramVersion{1, 2, 30, 4}.Text()), QStringLiteral("1.2.30.4"));
 }
 

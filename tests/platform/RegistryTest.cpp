@@ -1,5 +1,4 @@
 #include "platform/base/Registry.h"
-
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
@@ -30,8 +29,8 @@ TEST_F(RegistryTest, ValuesSurviveANewStoreAndKeysIgnoreCase) {
                                  TRegValue::FromDword(0xFFFFFFFFu), true));
     ASSERT_TRUE(store.WriteValue(QStringLiteral("Software\\Vimek\\TfrmCClenov"), QStringLiteral("Meno"),
                                  TRegValue::String(QStringLiteral("Žltý kôň \"x\"\\ = ;"))));
-    ASSERT_TRUE(store.WriteValue(QStringLiteral("Software\\Vimek\\TfrmCClenov"), QString(),
-                                 TRegValue::String(QString())));
+    ASSERT_TRUE(
+        store.WriteValue(QStringLiteral("Software\\Vimek\\TfrmCClenov"), QString(), TRegValue::String(QString())));
   }
   TRegistry reread(Path());
   const QString key = QStringLiteral("software\\VIMEK\\tfrmcclenov");
@@ -77,8 +76,9 @@ TEST_F(RegistryTest, AStoreSeesWhatAnotherStoreWrote) {
 }
 
 TEST_F(RegistryTest, ADamagedFileReadsAsEmptyAndIsReplacedOnWrite) {
-  for (const QByteArray& junk : {QByteArray("{not json"), QByteArray("[1,2]"),
-                                 QByteArray(R"({"root":{"values":{"X":{"type":"dword","data":-5}},"keys":{"K":7}}})")}) {
+  for (const QByteArray& junk :
+       {QByteArray("{not json"), QByteArray("[1,2]"),
+        QByteArray(R"({"root":{"values":{"X":{"type":"dword","data":-5}},"keys":{"K":7}}})")}) {
     SCOPED_TRACE(junk.constData());
     QFile::remove(Path());
     TRegistry(Path()).CreateKey(QStringLiteral("Setup"));
