@@ -1,0 +1,112 @@
+#include "tests/schema/SchemaTestSupport.h"
+#include "app/fUpdate.h"
+#include "core/CodePage1250.h"
+#include "db/IBError.h"
+#include "schema/BaseScript.h"
+#include "schema/UpgradePackage.h"
+#include <QtCore/QFile>
+#include <zlib.h>
+
+void MakeBaseDatabase(const QString& path) { CreateDatabaseFromBaseScript(path); }
+
+void MakeUpgradedDatabase(const QString& path) {
+  CreateDatabaseFromBaseScript(path);
+  TIBDatabase database;
+  database.SetDatabaseName(path);
+  database.Open();
+  {
+    TScriptedMessageDialogs dialogs;
+    TfrmUpdate form(&database, UpdatePackageZlib(), UpdatePackageScriptCount());
+    form.btnGoClick();
+    if (form.ZistiVerziu() != UpdatePackageScriptCount()) throw std::runtime_error("the upgrade did not finish");
+  }
+  database.Close();
+}
+
+QByteArray PackScripts(const QStringList& scripts) {
+  QByteArray xml = "<?xml version=\"1.0\" standalone=\"yes\"?><datapacket version=\"2.0\"><metadata fielddefs=\"yes\">"
+                   "<fielddefs count=\"2\"><fielddef name=\"VERSION_NUMBER\" datatype=\"integer\"/>"
+                   "<fielddef name=\"LONG_SCRIPT\" datatype=\"memo\"/></fielddefs></metadata><recorddata>";
+  for (int i = 0; i < scripts.size(); ++i) {
+    const QByteArray bytes = Cp1250::Encode(scripts[i]);
+    xml += "<row><field name=\"VERSION_NUMBER\" value=\"" + QByteArray::number(i + 1) + "\"/><field name=\"LONG_SCRIPT\" size=\"" +
+           QByteArray::number(bytes.size()) + "\"><![CDATA[" + bytes.toBase64() + "]]></field></row>";
+  }
+  xml += "</recorddata></datapacket>";
+  uLongf size = compressBound(uLong(xml.size()));
+  QByteArray out(qsizetype(size), Qt::Uninitialized);
+  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(xml.constData()), uLong(xml.size()));
+  out.resize(qsizetype(size));
+  return out;
+}
+
+void SchemaTest::SetUp() {
+  ASSERT_TRUE(config_.isValid());
+  previousConfig_ = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+  fresh = std::make_unique<FreshDatabase>(maker_);
+  db = fresh->Connect();
+  dialogs = std::make_unique<TScriptedMessageDialogs>();
+}
+
+void SchemaTest::TearDown() {
+  dialogs.reset();
+  if (db) db->Close();
+  db.reset();
+  fresh.reset();
+  qputenv("XDG_CONFIG_HOME", previousConfig_);
+}
+
+namespace {
+
+void Bind(TIBQuery& query, const QVariantMap& params) {
+  for (auto it = params.begin(); it != params.end(); ++it) query.ParamByName(it.key()).SetValue(it.value());
+}
+
+} // namespace
+
+void SchemaTest::Exec(const QString& sql, const QVariantMap& params) {
+  TIBTransaction transaction(db.get());
+  transaction.StartTransaction();
+  TIBQuery query;
+  query.SetDatabase(db.get());
+  query.SetTransaction(&transaction);
+  query.SetSQL(sql);
+  Bind(query, params);
+  query.ExecSQL();
+  transaction.Commit();
+}
+
+QList<QVariantList> SchemaTest::Rows(const QString& sql, const QVariantMap& params) {
+  TIBTransaction transaction(db.get());
+  transaction.StartTransaction();
+  TIBQuery query;
+  query.SetDatabase(db.get());
+  query.SetTransaction(&transaction);
+  query.SetSQL(sql);
+  Bind(query, params);
+  query.Open();
+  QList<QVariantList> rows;
+  for (query.First(); !query.IsEmpty() && !query.Eof(); query.Next()) {
+    QVariantList row;
+    for (const auto& field : query.Fields()) row << field->AsVariant();
+    rows << row;
+    if (query.RecNo() == query.RecordCount()) break;
+  }
+  transaction.Commit();
+  return rows;
+}
+
+QVariant SchemaTest::Scalar(const QString& sql, const QVariantMap& params) {
+  const QList<QVariantList> rows = Rows(sql, params);
+  return rows.isEmpty() ? QVariant() : rows.first().value(0);
+}
+
+QString SchemaTest::ErrorOf(const QString& sql, const QVariantMap& params) {
+  try {
+    Exec(sql, params);
+  } catch (const EIBInterBaseError& error) {
+    return error.Message();
+  }
+  return {};
+}
