@@ -1,6 +1,7 @@
 #include "controls/IBEdit.h"
 #include "controls/KitMessages.h"
 #include "core/Exception.h"
+#include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include <QtCore/QLocale>

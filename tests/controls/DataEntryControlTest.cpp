@@ -1,0 +1,106 @@
+#include "KitTestSupport.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/IBEdit.h"
+#include "controls/QPLBtn.h"
+#include "core/ui/ColorConvert.h"
+#include <QtCore/QDir>
+#include <QtWidgets/QFormLayout>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+
+namespace {
+
+// A small dialog with one control in each state: focused, required,
+// read-only, money colour, and a refused one while its message is shown.
+// The pictures go to the temporary folder (vimek-controls-*.png) for a look;
+// the test checks the background colour of every control in them.
+class ControlsPicture : public testing::Test, public IMessageDialogService {
+protected:
+  void SetUp() override {
+    previous = SetMessageDialogService(this);
+    auto* form = new QFormLayout(&dialog);
+    focused = AddRow<TIBEdit>(form, QStringLiteral("Názov (fokus)"));
+    focused->setText(QStringLiteral("Čierna voda"));
+    required = AddRow<TIBEdit>(form, QStringLiteral("Povinný"));
+    required->SetRequired(true);
+    readOnly = AddRow<TIBEdit>(form, QStringLiteral("Len na čítanie"));
+    readOnly->setText(QStringLiteral("Dunaj"));
+    readOnly->SetReadOnly(true);
+    money = AddRow<TIBCurrencyEdit>(form, QStringLiteral("Suma"));
+    money->SetMoneyColor(true);
+    money->SetValue(12.5);
+    year = AddRow<TIBCurrencyEdit>(form, QStringLiteral("Rok"));
+    year->SetDecimals(0);
+    year->SetRequired(true);
+    year->SetAllowZero(false);
+    auto* buttons = new QHBoxLayout;
+    ok = new TQPLBtn(QStringLiteral(" &OK"), &dialog);
+    cancel = new TQPLBtn(QStringLiteral("&Nezapíš"), &dialog);
+    cancel->SetCancel(true);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    form->addRow(buttons);
+    dialog.setWindowTitle(QStringLiteral("Revír"));
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  }
+  void TearDown() override { SetMessageDialogService(previous); }
+
+  template <class T> T* AddRow(QFormLayout* form, const QString& label) {
+    auto* control = new T(&dialog);
+    form->addRow(label, control);
+    return control;
+  }
+
+  TMessageReply Show(const TMessageRequest& request) override {
+    refusedPicture = Picture(QStringLiteral("refused"));
+    shownMessages.append(request.Text);
+    return {mrOk, {}};
+  }
+
+  QImage Picture(const QString& name) {
+    const QImage image = dialog.grab().toImage();
+    image.save(QDir::temp().filePath(QStringLiteral("vimek-controls-%1.png").arg(name)));
+    return image;
+  }
+  // The background of a control in the picture, away from its text and frame.
+  static QColor Background(const QImage& picture, const QWidget* control, bool textOnTheRight = false) {
+    const QPoint inside(textOnTheRight ? 5 : control->width() - 6, control->height() / 2);
+    return picture.pixelColor(control->mapTo(control->window(), inside));
+  }
+
+  QDialog dialog;
+  IMessageDialogService* previous = nullptr;
+  TIBEdit *focused, *required, *readOnly;
+  TIBCurrencyEdit *money, *year;
+  TQPLBtn *ok, *cancel;
+  QImage refusedPicture;
+  QStringList shownMessages;
+};
+
+TEST_F(ControlsPicture, ColoursOfEveryState) {
+  focused->setFocus(Qt::TabFocusReason);
+  const QImage picture = Picture(QStringLiteral("states"));
+  EXPECT_EQ(Background(picture, focused), QColor(0, 255, 255));
+  EXPECT_EQ(Background(picture, required), QColor(255, 255, 0));
+  EXPECT_EQ(Background(picture, readOnly), ToQColor(clBtnFace));
+  EXPECT_EQ(Background(picture, money, true), QColor(99, 255, 47));
+  EXPECT_EQ(Background(picture, year, true), QColor(255, 255, 0));
+
+  year->setFocus(Qt::TabFocusReason);
+  const QImage requiredFocused = Picture(QStringLiteral("required-focused"));
+  EXPECT_EQ(Background(requiredFocused, year, true), QColor(0, 217, 255));
+  QTest::keyClick(year, Qt::Key_Tab);
+  ASSERT_EQ(shownMessages.size(), 1);
+  EXPECT_EQ(Background(refusedPicture, year, true), QColor(255, 0, 0));
+  EXPECT_EQ(year->palette().color(QPalette::Text), ToQColor(clWindowText)) << "font colour back after the message";
+
+  QTest::keyClick(year, Qt::Key_3);
+  QTest::keyClick(year, Qt::Key_Tab);
+  ASSERT_TRUE(ok->hasFocus());
+  const QImage button = Picture(QStringLiteral("button-focused"));
+  EXPECT_EQ(button.pixelColor(ok->mapTo(&dialog, QPoint(3, ok->height() / 2))), QColor(0, 255, 255));
+}
+
+} // namespace
