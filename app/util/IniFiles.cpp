@@ -130,6 +130,8 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
   if (existing >= 0) {
     content.Lines[existing] = entry;
   } else if (header < 0) {
+    // A new section goes to the end, a blank line apart from the one before.
+    if (!content.Lines.isEmpty() && !content.Lines.last().trimmed().isEmpty()) content.Lines << QString();
     content.Lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
   } else {
     // After the section's last non-blank line, so blank separator lines stay below it.

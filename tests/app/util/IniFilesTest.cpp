@@ -27,7 +27,7 @@ TEST_F(IniFilesTest, WritesExactlyTheProfileLayout) {
   IniFileWriteString(Path(), QStringLiteral("SETTINGS"), QStringLiteral("database"), QStringLiteral("C:\\D\\V.fdb"));
   IniFileWriteString(Path(), QStringLiteral("settings"), QStringLiteral("User_Name"), QStringLiteral("SYSDBA"));
   EXPECT_EQ(Bytes(), QByteArray("[Settings]\r\ndatabase=C:\\D\\V.fdb\r\nShiftForClose=0\r\nUser_Name=SYSDBA\r\n"
-                                "[Other]\r\nA= x = \"y\" ;z\r\n"));
+                                "\r\n[Other]\r\nA= x = \"y\" ;z\r\n"));
 }
 
 TEST_F(IniFilesTest, ReadsWithoutRegardToCaseAndStripsBlanksAndQuotes) {
