@@ -23,6 +23,13 @@ public:
 
   bool Failed() const;
   void Check();
+  // Checks the call that produced `value` and passes the value on:
+  // `status.Checked(meta->getType(&status, i))`. Every call needs its own
+  // check, because the next call clears the status.
+  template <class T> T Checked(T value) {
+    Check();
+    return value;
+  }
 };
 
 // Builds the exception for a status vector (isc format).

@@ -105,14 +105,13 @@ QVariant DecodeValue(const TColumn& c, const unsigned char* row) {
 TColumn DescribeColumn(Firebird::IMessageMetadata* meta, unsigned i) {
   TStatus status;
   TColumn c;
-  c.Type = BaseType(meta->getType(&status, i));
-  c.SubType = unsigned(meta->getSubType(&status, i));
-  c.Offset = meta->getOffset(&status, i);
-  c.NullOffset = meta->getNullOffset(&status, i);
-  c.Length = meta->getLength(&status, i);
-  c.CharSet = meta->getCharSet(&status, i);
-  c.Scale = meta->getScale(&status, i);
-  status.Check();
+  c.Type = BaseType(status.Checked(meta->getType(&status, i)));
+  c.SubType = unsigned(status.Checked(meta->getSubType(&status, i)));
+  c.Offset = status.Checked(meta->getOffset(&status, i));
+  c.NullOffset = status.Checked(meta->getNullOffset(&status, i));
+  c.Length = status.Checked(meta->getLength(&status, i));
+  c.CharSet = status.Checked(meta->getCharSet(&status, i));
+  c.Scale = status.Checked(meta->getScale(&status, i));
   return c;
 }
 
@@ -174,9 +173,8 @@ TInputMessage::TInputMessage(Firebird::IAttachment* attachment, Firebird::ITrans
   status.Check();
   texts_.resize(count);
   for (unsigned i = 0; i < count; ++i) {
-    const unsigned type = BaseType(described->getType(&status, i));
-    const unsigned charSet = described->getCharSet(&status, i);
-    status.Check();
+    const unsigned type = BaseType(status.Checked(described->getType(&status, i)));
+    const unsigned charSet = status.Checked(described->getCharSet(&status, i));
     const QVariant& value = values[i];
     if (value.isNull() || !(IsText(type) || type == SQL_NULL)) continue;
     const bool binary = charSet == charSetOctets || value.typeId() == QMetaType::QByteArray;
@@ -192,7 +190,9 @@ TInputMessage::TInputMessage(Firebird::IAttachment* attachment, Firebird::ITrans
     }
     if (texts_[i].size() > 32765) Refuse(names[i], QStringLiteral("je dlhší ako 32765 bajtov"));
     builder->setType(&status, i, SQL_VARYING + 1);
+    status.Check();
     builder->setLength(&status, i, unsigned(qMax<qsizetype>(texts_[i].size(), 1)));
+    status.Check();
     builder->setCharSet(&status, i, binary ? charSetOctets : charSetWin1250);
     status.Check();
   }
@@ -410,9 +410,8 @@ void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
     TColumn c = DescribeColumn(meta, i);
     if (c.Type == SQL_BLOB) c.BlobSlot = rows->BlobCount++;
     TFieldDef def;
-    def.Name = Cp1250::Decode(QByteArrayView(meta->getAlias(&status, i)));
-    def.Required = !meta->isNullable(&status, i);
-    status.Check();
+    def.Name = Cp1250::Decode(QByteArrayView(status.Checked(meta->getAlias(&status, i))));
+    def.Required = !status.Checked(meta->isNullable(&status, i));
     def.DataType = FieldTypeOf(c);
     if (def.DataType == TFieldType::Unknown)
       throw EIBError(QStringLiteral("Stĺpec %1 má nepodporovaný typ %2.").arg(def.Name).arg(c.Type));

@@ -1,11 +1,11 @@
 #pragma once
 #include "core/DataSet.h"
+#include "db/IBDatabase.h"
+#include "db/IBTransaction.h"
+#include <QtCore/QPointer>
 #include <QtCore/QString>
 #include <QtCore/QVariant>
 #include <memory>
-
-class TIBDatabase;
-class TIBTransaction;
 
 // One named parameter of a query. An invalid QVariant binds NULL.
 class TIBParam {
@@ -77,8 +77,9 @@ private:
   void RequireReady() const;
   void Unprepare();
 
-  TIBDatabase* database_ = nullptr;
-  TIBTransaction* transaction_ = nullptr;
+  // Guarded: a connection or transaction destroyed first leaves null, not a dangling pointer.
+  QPointer<TIBDatabase> database_;
+  QPointer<TIBTransaction> transaction_;
   QString sql_;
   std::vector<std::unique_ptr<TIBParam>> params_;
   std::unique_ptr<TStatement> statement_;

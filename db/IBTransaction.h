@@ -1,8 +1,9 @@
 #pragma once
+#include "db/IBDatabase.h"
 #include <QtCore/QObject>
+#include <QtCore/QPointer>
 #include <QtCore/QStringList>
 
-class TIBDatabase;
 namespace Firebird {
 class ITransaction;
 }
@@ -53,7 +54,7 @@ private:
   void RequireActive(const char* operation) const;
   void DatabaseClosing();
 
-  TIBDatabase* database_ = nullptr;
+  QPointer<TIBDatabase> database_;
   QStringList params_;
   Firebird::ITransaction* transaction_ = nullptr;
 };
