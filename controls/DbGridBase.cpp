@@ -107,14 +107,16 @@ const QList<QPixmap>& IndicatorGlyphs() {
       p.drawLine(4, 8, 9, 1);
     };
     using Draw = void (*)(QPainter&);
-    const QList<QList<Draw>> parts = {{arrow}, {edit}, {insert}, {check}, {check, arrow}, {check, edit}, {check, insert}};
+    const QList<QList<Draw>> parts = {{arrow},        {edit},        {insert},       {check},
+                                      {check, arrow}, {check, edit}, {check, insert}};
     QList<QPixmap> list;
     for (const auto& glyph : parts) {
       QPixmap pixmap(kGlyphSize, kGlyphSize);
       pixmap.fill(Qt::transparent);
       QPainter painter(&pixmap);
       painter.setRenderHint(QPainter::Antialiasing);
-      for (Draw draw : glyph) draw(painter);
+      for (Draw draw : glyph)
+        draw(painter);
       list << pixmap;
     }
     return list;
@@ -128,8 +130,10 @@ bool IsNumericType(TFieldType type) {
   case TFieldType::Integer:
   case TFieldType::LargeInt:
   case TFieldType::Float:
-  case TFieldType::Currency: return true;
-  default: return false;
+  case TFieldType::Currency:
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -157,12 +161,15 @@ protected:
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->setFont(grid_->titleFont_);
     painter->setPen(ToQColor(clBtnText));
-    painter->drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                      grid_->columns_[logical]->Title);
+    painter->drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, grid_->columns_[logical]->Title);
     if (active) {
       switch (grid_->activeTitleBevel_) {
-      case TGridActiveTitleBevel::stbLowered: qDrawShadePanel(painter, rect, palette(), true, 1); break;
-      case TGridActiveTitleBevel::stbRaised: qDrawShadePanel(painter, rect, palette(), false, 1); break;
+      case TGridActiveTitleBevel::stbLowered:
+        qDrawShadePanel(painter, rect, palette(), true, 1);
+        break;
+      case TGridActiveTitleBevel::stbRaised:
+        qDrawShadePanel(painter, rect, palette(), false, 1);
+        break;
       case TGridActiveTitleBevel::stbNone:
         painter->setPen(ToQColor(grid_->activeTitleColor_));
         painter->drawRect(rect.adjusted(0, 0, -1, -1));
@@ -410,7 +417,8 @@ void TDbGridBase::ColumnMoved(int from, int to) {
 }
 
 void TDbGridBase::ApplyColumnWidths() {
-  for (int i = 0; i < ColumnCount(); ++i) titleHeader_->resizeSection(i, columns_[i]->Width);
+  for (int i = 0; i < ColumnCount(); ++i)
+    titleHeader_->resizeSection(i, columns_[i]->Width);
 }
 
 void TDbGridBase::SetOptions(TGridOptions options) {
@@ -420,8 +428,7 @@ void TDbGridBase::SetOptions(TGridOptions options) {
   setShowGrid(options_.testFlag(dgColLines) || options_.testFlag(dgRowLines));
   setSelectionBehavior(options_.testFlag(dgRowSelect) ? SelectRows : SelectItems);
   setTabKeyNavigation(options_.testFlag(dgTabs));
-  titleHeader_->setSectionResizeMode(options_.testFlag(dgColumnResize) ? QHeaderView::Interactive
-                                                                       : QHeaderView::Fixed);
+  titleHeader_->setSectionResizeMode(options_.testFlag(dgColumnResize) ? QHeaderView::Interactive : QHeaderView::Fixed);
   titleHeader_->setSectionsMovable(options_.testFlag(dgColumnResize));
   ApplyLockedCols();
 }
@@ -443,7 +450,8 @@ void TDbGridBase::SetFixedColor(TColor color) {
 
 void TDbGridBase::SetColor(TColor color) {
   color_ = color;
-  for (int i = appliedLockedCols_; i < ColumnCount(); ++i) Column(i)->Color = color;
+  for (int i = appliedLockedCols_; i < ColumnCount(); ++i)
+    Column(i)->Color = color;
   ApplyPalette();
 }
 
@@ -549,8 +557,8 @@ QString TDbGridBase::CellText(const TField& field, const QVariant& value) {
 }
 
 QVariant TDbGridBase::KeyAt(int row) const {
-  const TField* field = dataSet_ && dataSet_->Active() && !keyField_.isEmpty() ? dataSet_->FindField(keyField_)
-                                                                               : nullptr;
+  const TField* field =
+      dataSet_ && dataSet_->Active() && !keyField_.isEmpty() ? dataSet_->FindField(keyField_) : nullptr;
   const QVariant value = field ? dataSet_->ValueAt(row, field->Index()) : QVariant();
   if (keyFieldType_ == TGridKeyFieldType::sktString) return VariantText(value);
   return value.isNull() ? 0 : int(value.toLongLong());
@@ -564,8 +572,10 @@ bool TDbGridBase::KeyMarked(const QVariant& key) const {
 }
 
 void TDbGridBase::ToggleKey(const QVariant& key) {
-  if (keyFieldType_ == TGridKeyFieldType::sktString) checkedStringList_.Check(key.toString());
-  else checkedList_.Check(key.toInt());
+  if (keyFieldType_ == TGridKeyFieldType::sktString)
+    checkedStringList_.Check(key.toString());
+  else
+    checkedList_.Check(key.toInt());
 }
 
 bool TDbGridBase::IsRowMarked(int row) const { return KeyMarked(KeyAt(row)); }
@@ -665,8 +675,10 @@ bool TDbGridBase::IsNavigationKey(int key) {
   case Qt::Key_Home:
   case Qt::Key_End:
   case Qt::Key_Tab:
-  case Qt::Key_Backtab: return true;
-  default: return false;
+  case Qt::Key_Backtab:
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -686,11 +698,15 @@ void TDbGridBase::GridKeyDown(QKeyEvent* event, int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       emit OnClickEnter();
     } else if (key == Qt::Key_Escape) {
-      if (isSignalConnected(QMetaMethod::fromSignal(&TDbGridBase::OnClickEsc))) emit OnClickEsc();
-      else dataSet_->Cancel();
+      if (isSignalConnected(QMetaMethod::fromSignal(&TDbGridBase::OnClickEsc)))
+        emit OnClickEsc();
+      else
+        dataSet_->Cancel();
     } else if (key == Qt::Key_Insert) {
-      if (isSignalConnected(QMetaMethod::fromSignal(&TDbGridBase::OnClickIns))) emit OnClickIns();
-      else if (!readOnly_ && dataSet_->CanModify()) dataSet_->Insert();
+      if (isSignalConnected(QMetaMethod::fromSignal(&TDbGridBase::OnClickIns)))
+        emit OnClickIns();
+      else if (!readOnly_ && dataSet_->CanModify())
+        dataSet_->Insert();
     } else if (key == Qt::Key_Delete) {
       emit OnClickDel();
     } else if (key == Qt::Key_Space && isSignalConnected(QMetaMethod::fromSignal(&TDbGridBase::OnClickSpace))) {

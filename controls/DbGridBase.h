@@ -22,8 +22,10 @@ public:
   // Adds the key when `flag` and absent, removes it when not `flag` and present.
   void SetChecked(const Key& key, bool flag) {
     if (flag == GetChecked(key)) return;
-    if (flag) keys_.append(key);
-    else keys_.removeOne(key);
+    if (flag)
+      keys_.append(key);
+    else
+      keys_.removeOne(key);
   }
   // Toggles the key: an absent key is appended, a present one removed.
   void Check(const Key& key) { SetChecked(key, !GetChecked(key)); }

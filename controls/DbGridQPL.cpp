@@ -21,7 +21,8 @@ std::optional<QString> CheckedFilterCondition(const QList<int>& keys, const QStr
   if (keys.size() > kMaxCheckedFilterKeys) return std::nullopt;
   QStringList numbers;
   numbers.reserve(keys.size());
-  for (int key : keys) numbers << QString::number(key);
+  for (int key : keys)
+    numbers << QString::number(key);
   return QStringLiteral(" ") + alias + keyField + QStringLiteral(" in (") + numbers.join(QLatin1Char(',')) +
          QStringLiteral(")");
 }
@@ -29,8 +30,10 @@ std::optional<QString> CheckedFilterCondition(const QList<int>& keys, const QStr
 QString ColumnSortExpression(const TQPLColumn* column, const QString& direction) {
   if (!column || column->Order == TOrderSets::osNone || column->OrderBy.trimmed().isEmpty()) return {};
   QString expression = column->OrderBy.trimmed();
-  if (column->CollateBy == TCollateOption::coPXW_CSY) expression += QStringLiteral(" collate PXW_CSY");
-  else if (column->CollateBy == TCollateOption::coWin1250) expression += QStringLiteral(" collate Win1250");
+  if (column->CollateBy == TCollateOption::coPXW_CSY)
+    expression += QStringLiteral(" collate PXW_CSY");
+  else if (column->CollateBy == TCollateOption::coWin1250)
+    expression += QStringLiteral(" collate Win1250");
   if (!direction.isEmpty()) expression += QStringLiteral(" ") + direction;
   return expression;
 }
@@ -186,7 +189,8 @@ bool TDbGridQPL::GetCheckedFilter(const QString& alias, QString& filter) {
 
 QList<const TQPLColumn*> TDbGridQPL::ColumnsInOrder() const {
   QList<const TQPLColumn*> columns;
-  for (int i = 0; i < ColumnCount(); ++i) columns << QPLColumn(i);
+  for (int i = 0; i < ColumnCount(); ++i)
+    columns << QPLColumn(i);
   return columns;
 }
 
@@ -247,9 +251,15 @@ void TDbGridQPL::Find() {
   case TFieldType::SmallInt:
   case TFieldType::Integer:
   case TFieldType::Currency:
-  case TFieldType::LargeInt: page = TfrmDBGridQPLFind::TPage::Text; break;
-  case TFieldType::Date: page = TfrmDBGridQPLFind::TPage::Date; break;
-  default: ShowKitInformation(QStringLiteral("Unknown type")); return;
+  case TFieldType::LargeInt:
+    page = TfrmDBGridQPLFind::TPage::Text;
+    break;
+  case TFieldType::Date:
+    page = TfrmDBGridQPLFind::TPage::Date;
+    break;
+  default:
+    ShowKitInformation(QStringLiteral("Unknown type"));
+    return;
   }
   TfrmDBGridQPLFind dialog(this, field.FieldName(), page);
   dialog.ShowModal();
@@ -337,8 +347,10 @@ void TDbGridQPL::wheelEvent(QWheelEvent* event) {
   TDbGridBase::wheelEvent(event);
   TDataSet* ds = DataSet();
   if (!ds || !ds->Active() || ds->IsEmpty() || ds->State() != TDataSetState::Browse) return;
-  if (event->angleDelta().y() < 0) ds->Next();
-  else ds->Prior();
+  if (event->angleDelta().y() < 0)
+    ds->Next();
+  else
+    ds->Prior();
 }
 
 // ---- painting ----------------------------------------------------------------------
@@ -378,7 +390,8 @@ void TDbGridQPL::CopyGrid() {
   TBusyCursor busy;
   QString text;
   const int count = GetRecordCount();
-  for (int row = 0; row < count; ++row) text += RowText(row);
+  for (int row = 0; row < count; ++row)
+    text += RowText(row);
   QGuiApplication::clipboard()->setText(text);
 }
 
@@ -386,7 +399,8 @@ void TDbGridQPL::CopyGrid() {
 
 void TDbGridQPL::SaveColumns() {
   TColumnStore store(this);
-  for (int i = 0; i < ColumnCount(); ++i) store->WriteString(ColumnIdent(objectName(), i), Column(i)->FieldName);
+  for (int i = 0; i < ColumnCount(); ++i)
+    store->WriteString(ColumnIdent(objectName(), i), Column(i)->FieldName);
 }
 
 void TDbGridQPL::RestoreColumns() {
@@ -408,7 +422,8 @@ void TDbGridQPL::EraseColumns() {
                  TMsgDlgType::Confirmation, mbYes | mbNo) != mrYes)
     return;
   TColumnStore store(this);
-  for (int i = 0; i < ColumnCount(); ++i) store->WriteString(ColumnIdent(objectName(), i), QString());
+  for (int i = 0; i < ColumnCount(); ++i)
+    store->WriteString(ColumnIdent(objectName(), i), QString());
 }
 
 // ---- prints and widths ---------------------------------------------------------------
@@ -428,7 +443,8 @@ void TDbGridQPL::FitColumns() {
   // Without a bound column there is nothing to spread the width over.
   if (n == 0) return;
   int s = 0;
-  for (int i = 0; i < n; ++i) s += Column(i)->Width;
+  for (int i = 0; i < n; ++i)
+    s += Column(i)->Width;
   const int b = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
   const int w = width();
   int delta = 0;
@@ -441,5 +457,6 @@ void TDbGridQPL::FitColumns() {
   }
   if (delta <= 0) return;
   delta = sign * (delta / n);
-  for (int i = 0; i < n; ++i) SetColumnWidth(i, Column(i)->Width + delta);
+  for (int i = 0; i < n; ++i)
+    SetColumnWidth(i, Column(i)->Width + delta);
 }

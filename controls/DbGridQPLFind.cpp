@@ -58,7 +58,8 @@ TfrmDBGridQPLFind::TfrmDBGridQPLFind(TDbGridQPL* grid, const QString& fieldName,
   e2->setCalendarPopup(true);
   e2->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
   e2->setDate(QDate::currentDate());
-  for (QWidget* edit : {static_cast<QWidget*>(e1), static_cast<QWidget*>(e2)}) SetEditColor(edit, clAqua);
+  for (QWidget* edit : {static_cast<QWidget*>(e1), static_cast<QWidget*>(e2)})
+    SetEditColor(edit, clAqua);
   pc1 = new QStackedWidget(this);
   tsString = Page(lblString, e1);
   tsDate = Page(lblDate, e2);
@@ -85,8 +86,8 @@ QString TfrmDBGridQPLFind::RegistryKey() { return QStringLiteral("Software\\Kali
 
 void TfrmDBGridQPLFind::FormShow() {
   const TGridColumn* column = grid_->ActiveColumn();
-  SetCaption(QStringLiteral("Vyhľadávanie podľa ") + (column ? static_cast<const TQPLColumn*>(column)->FindBy : QString()) +
-             QStringLiteral("..."));
+  SetCaption(QStringLiteral("Vyhľadávanie podľa ") +
+             (column ? static_cast<const TQPLColumn*>(column)->FindBy : QString()) + QStringLiteral("..."));
   grid_->SetColorSelectedRow(true);
   (pc1->currentWidget() == tsString ? static_cast<QWidget*>(e1) : e2)->setFocus();
   e1->clear();
@@ -133,7 +134,8 @@ bool TfrmDBGridQPLFind::FormKeyDown(QKeyEvent* event) {
     SetModalResult(mrCancel);
     return true;
   }
-  default: return false;
+  default:
+    return false;
   }
 }
 
@@ -144,8 +146,7 @@ void TfrmDBGridQPLFind::e1Change(const QString& text) {
     bool found = false;
     if (!text.startsWith(last) || last.isEmpty()) {
       last.clear();
-      if (!text.isEmpty())
-        found = grid_->DataSet()->Locate(fieldName_, text, loCaseInsensitive | loPartialKey);
+      if (!text.isEmpty()) found = grid_->DataSet()->Locate(fieldName_, text, loCaseInsensitive | loPartialKey);
     } else {
       found = LocateFromCurrent(text);
     }

@@ -62,20 +62,24 @@ constexpr int kColour = 9;
 
 QByteArray Head() {
   QByteArray head;
-  for (const char* line : kHead) head += QByteArray(line) + kCrLf;
+  for (const char* line : kHead)
+    head += QByteArray(line) + kCrLf;
   return head;
 }
 
 QString WorkFileNameOf(const QString& fileName) {
   const QFileInfo info(fileName);
   const QString suffix = info.suffix();
-  const QString stem = suffix.isEmpty() && !fileName.endsWith(QLatin1Char('.')) ? fileName : fileName.left(fileName.size() - suffix.size() - 1);
+  const QString stem = suffix.isEmpty() && !fileName.endsWith(QLatin1Char('.'))
+                           ? fileName
+                           : fileName.left(fileName.size() - suffix.size() - 1);
   return stem + QStringLiteral(".$$$");
 }
 
 void TrimRightBlanks(QString& text) {
   qsizetype n = text.size();
-  while (n > 0 && text.at(n - 1).unicode() <= ' ') --n;
+  while (n > 0 && text.at(n - 1).unicode() <= ' ')
+    --n;
   text.truncate(n);
 }
 
@@ -117,19 +121,40 @@ QByteArray FontLine(int index, int size, int style) {
 } // namespace
 
 const QList<QString>& TSylkWriter::FontNames() {
-  static const QList<QString> names = {
-      QStringLiteral("Courier"), QStringLiteral("Courier New CE"), QStringLiteral("Courier New Baltic"),
-      QStringLiteral("Courier New CYR"), QStringLiteral("Courier New Greek"), QStringLiteral("Courier New TUR"),
-      QStringLiteral("Times New Roman CE"), QStringLiteral("Arial"), QStringLiteral("Arial CE"),
-      QStringLiteral("Arial Baltic"), QStringLiteral("Arial Black"), QStringLiteral("Arial CYR"),
-      QStringLiteral("Arial Greek"), QStringLiteral("Arial Narrow"), QStringLiteral("Arial TUR"),
-      QStringLiteral("AvantGarde Bk BT"), QStringLiteral("AvantGarde Md BT"), QStringLiteral("Book Antiqua"),
-      QStringLiteral("Bookman Old Style"), QStringLiteral("Century Gothic"), QStringLiteral("Comic Sans MS"),
-      QStringLiteral("CommonBullets"), QStringLiteral("Estrangelo Edessa"), QStringLiteral("Fixedsys"),
-      QStringLiteral("Franklin Gothic Medium"), QStringLiteral("Garamond"), QStringLiteral("Gautami"),
-      QStringLiteral("Georgia"), QStringLiteral("Haettenschweiler"), QStringLiteral("Impact"),
-      QStringLiteral("Latha"), QStringLiteral("Lucida Blackletter"), QStringLiteral("Lucida Bright"),
-      QStringLiteral("Lucida Calligraphy")};
+  static const QList<QString> names = {QStringLiteral("Courier"),
+                                       QStringLiteral("Courier New CE"),
+                                       QStringLiteral("Courier New Baltic"),
+                                       QStringLiteral("Courier New CYR"),
+                                       QStringLiteral("Courier New Greek"),
+                                       QStringLiteral("Courier New TUR"),
+                                       QStringLiteral("Times New Roman CE"),
+                                       QStringLiteral("Arial"),
+                                       QStringLiteral("Arial CE"),
+                                       QStringLiteral("Arial Baltic"),
+                                       QStringLiteral("Arial Black"),
+                                       QStringLiteral("Arial CYR"),
+                                       QStringLiteral("Arial Greek"),
+                                       QStringLiteral("Arial Narrow"),
+                                       QStringLiteral("Arial TUR"),
+                                       QStringLiteral("AvantGarde Bk BT"),
+                                       QStringLiteral("AvantGarde Md BT"),
+                                       QStringLiteral("Book Antiqua"),
+                                       QStringLiteral("Bookman Old Style"),
+                                       QStringLiteral("Century Gothic"),
+                                       QStringLiteral("Comic Sans MS"),
+                                       QStringLiteral("CommonBullets"),
+                                       QStringLiteral("Estrangelo Edessa"),
+                                       QStringLiteral("Fixedsys"),
+                                       QStringLiteral("Franklin Gothic Medium"),
+                                       QStringLiteral("Garamond"),
+                                       QStringLiteral("Gautami"),
+                                       QStringLiteral("Georgia"),
+                                       QStringLiteral("Haettenschweiler"),
+                                       QStringLiteral("Impact"),
+                                       QStringLiteral("Latha"),
+                                       QStringLiteral("Lucida Blackletter"),
+                                       QStringLiteral("Lucida Bright"),
+                                       QStringLiteral("Lucida Calligraphy")};
   return names;
 }
 
@@ -190,11 +215,12 @@ void TSylkWriter::WriteText(int row, int col, const QString& comment, const QStr
   record += QStringLiteral("\r\n");
   const QByteArray bytes = Cp1250::EncodeLossy(record);
   if (closed_ || workFile_.write(bytes) != bytes.size() || !workFile_.flush())
-    throw Exception(QStringLiteral("Chyba zápisu  textové hodnoty do souboru %1 na řádku %2 a sloupci %3 - chyba:\r\n%4")
-                        .arg(workFile_.fileName())
-                        .arg(row)
-                        .arg(col)
-                        .arg(closed_ ? QStringLiteral("soubor je uzavřen") : workFile_.errorString()));
+    throw Exception(
+        QStringLiteral("Chyba zápisu  textové hodnoty do souboru %1 na řádku %2 a sloupci %3 - chyba:\r\n%4")
+            .arg(workFile_.fileName())
+            .arg(row)
+            .arg(col)
+            .arg(closed_ ? QStringLiteral("soubor je uzavřen") : workFile_.errorString()));
 }
 
 void TSylkWriter::Close() {
@@ -217,8 +243,10 @@ void TSylkWriter::Assemble() {
   if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) fail(target.errorString());
   const qsizetype headSize = Head().size();
   QByteArray out = workFile_.read(headSize);
-  for (const QByteArray& line : fontLines_) out += line + kCrLf;
-  for (const char* line : kAfterFonts) out += QByteArray(line) + kCrLf;
+  for (const QByteArray& line : fontLines_)
+    out += line + kCrLf;
+  for (const char* line : kAfterFonts)
+    out += QByteArray(line) + kCrLf;
   out += workFile_.readAll();
   out += "E" + kCrLf;
   if (workFile_.error() != QFileDevice::NoError) fail(workFile_.errorString());

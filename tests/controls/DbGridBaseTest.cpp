@@ -1,5 +1,5 @@
-#include "GridTestDataSet.h"
 #include "controls/DbGridBase.h"
+#include "GridTestDataSet.h"
 #include "platform/MessageDialogs.h"
 #include <QtTest/QTest>
 #include <QtWidgets/QAbstractButton>
@@ -103,8 +103,9 @@ TEST_F(DbGridBaseTest, MarkingWithoutKeyFieldIsRefusedAndAMissingKeyFieldMarksZe
 
 TEST_F(DbGridBaseTest, TitleClicksChooseTheActiveColumn) {
   QStringList clicks;
-  QObject::connect(&grid, &TDbGridBase::OnClickTitle,
-                   [&](const QString& field, int index) { clicks << field + QLatin1Char(':') + QString::number(index); });
+  QObject::connect(&grid, &TDbGridBase::OnClickTitle, [&](const QString& field, int index) {
+    clicks << field + QLatin1Char(':') + QString::number(index);
+  });
   const QHeaderView* header = grid.horizontalHeader();
   PressTitle(header->sectionViewportPosition(1) + 40);
   EXPECT_EQ(grid.ActiveTitleIndex(), 2);
@@ -149,7 +150,8 @@ TEST_F(DbGridBaseTest, ActiveTitleFollowsOnlyTheMovedActiveColumn) {
   // A refresh of the data set keeps the order on the screen.
   ds.Refresh();
   QStringList order;
-  for (int i = 0; i < grid.ColumnCount(); ++i) order << grid.Column(i)->FieldName;
+  for (int i = 0; i < grid.ColumnCount(); ++i)
+    order << grid.Column(i)->FieldName;
   EXPECT_EQ(order, (QStringList{QStringLiteral("PRIEZVISKO"), QStringLiteral("JEDIN"), QStringLiteral("NARODENY"),
                                 QStringLiteral("MENO"), QStringLiteral("POZNAMKA")}));
 }

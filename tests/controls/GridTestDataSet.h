@@ -51,9 +51,9 @@ inline void FillMembers(TRowsDataSet& ds) {
     const char* surname;
     const char* name;
     QDate born;
-  } members[] = {{11, "Adamec", "Ján", QDate(1970, 1, 5)},      {12, "Baláž", "Peter", QDate(1981, 3, 2)},
-                 {13, "Bartoš", "Ivan", QDate(1990, 7, 30)},     {14, "Ďurčo", "Ľudovít", QDate(1966, 11, 11)},
-                 {15, "Kováč", "Michal", QDate(1975, 5, 20)},    {16, "Kováčik", "Juraj", QDate(2001, 2, 14)},
+  } members[] = {{11, "Adamec", "Ján", QDate(1970, 1, 5)},    {12, "Baláž", "Peter", QDate(1981, 3, 2)},
+                 {13, "Bartoš", "Ivan", QDate(1990, 7, 30)},  {14, "Ďurčo", "Ľudovít", QDate(1966, 11, 11)},
+                 {15, "Kováč", "Michal", QDate(1975, 5, 20)}, {16, "Kováčik", "Juraj", QDate(2001, 2, 14)},
                  {17, "Kováčová", "Anna", QDate(1959, 9, 9)}};
   ds.rows.clear();
   for (const auto& m : members)

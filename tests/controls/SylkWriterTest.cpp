@@ -35,7 +35,8 @@ void WriteMemberList(TSylkWriter& writer) {
                               {QStringLiteral("Ďurčová"), QStringLiteral("Anča"), QStringLiteral("Nové Zámky\r\n")}};
   int row = 2;
   for (const QStringList& cells : rows) {
-    for (int col = 0; col < cells.size(); ++col) writer.WriteText(row, col + 1, QString(), cells[col]);
+    for (int col = 0; col < cells.size(); ++col)
+      writer.WriteText(row, col + 1, QString(), cells[col]);
     ++row;
   }
 }
@@ -59,7 +60,8 @@ TEST_F(SylkWriterTest, EmptyAndMemberListMatchGoldenFiles) {
   const QByteArray members = ReadAll(Target());
   EXPECT_EQ(members, ReadAll(FixturePath("sylk_members.xls")));
   // The font list after the 972-byte head: Courier New CE 10 (5), Arial 10 bold (6), Arial 10 (7).
-  EXPECT_TRUE(members.mid(972).startsWith("P;ECourier New CE;M200;L9\r\nP;EArial;M200;SB;L9\r\nP;EArial;M200;L9\r\nF;"));
+  EXPECT_TRUE(
+      members.mid(972).startsWith("P;ECourier New CE;M200;L9\r\nP;EArial;M200;SB;L9\r\nP;EArial;M200;L9\r\nF;"));
   EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("zoznam.$$$"))));
 }
 
@@ -72,7 +74,9 @@ TEST_F(SylkWriterTest, CellTextsAreCleanedIntoOneRecord) {
   const Case cases[] = {
       {"a;b", "", "C;Y1;X1;K\"a;;b\"\r\n"},
       {"koniec\r\n", "", "C;Y1;X1;K\"koniec\"\r\n"},
-      {"riadok\r\nďalší", "", "C;Y1;X1;K\"riadok\x1b :\xef" "al\x9a\xed\"\r\n"},
+      {"riadok\r\nďalší", "",
+       "C;Y1;X1;K\"riadok\x1b :\xef"
+       "al\x9a\xed\"\r\n"},
       {"medzery   ", "", "C;Y1;X1;K\"medzery\"\r\n"},
       {"a  \r\n \r\n  ", "", "C;Y1;X1;K\"a\"\r\n"},
       {"\"citát\"", "", "C;Y1;X1;K\"\"cit\xe1t\"\"\r\n"},
@@ -99,8 +103,8 @@ TEST_F(SylkWriterTest, FontsAreNumberedByFirstUseAndReused) {
   {
     TSylkWriter writer(Target());
     writer.WriteText(1, 1, QString(), QStringLiteral("a"));
-    writer.SetFont(7, 12, TSylkWriter::fsBold | TSylkWriter::fsItalic | TSylkWriter::fsUnderline |
-                              TSylkWriter::fsStrikeOut);
+    writer.SetFont(7, 12,
+                   TSylkWriter::fsBold | TSylkWriter::fsItalic | TSylkWriter::fsUnderline | TSylkWriter::fsStrikeOut);
     writer.WriteText(1, 2, QString(), QStringLiteral("b"));
     writer.SetFont(1, 10, 0);
     writer.SetAlignment(TSylkWriter::taCenter);
@@ -111,7 +115,8 @@ TEST_F(SylkWriterTest, FontsAreNumberedByFirstUseAndReused) {
   }
   const QByteArray file = ReadAll(Target());
   EXPECT_TRUE(file.mid(972).startsWith("P;ECourier New CE;M200;L9\r\nP;EArial;M240;SSBIU;L9\r\nF;P0;DG0G8"));
-  for (const char* format : {"F;P0;FG0R;SM5;Y1;X1 ", "F;P0;FG0R;SM6;Y1;X2 ", "F;P0;FG0C;SM5;Y1;X3 ", "F;P0;FG0C;SM6;Y1;X4 "})
+  for (const char* format :
+       {"F;P0;FG0R;SM5;Y1;X1 ", "F;P0;FG0R;SM6;Y1;X2 ", "F;P0;FG0C;SM5;Y1;X3 ", "F;P0;FG0C;SM6;Y1;X4 "})
     EXPECT_TRUE(file.contains(format)) << format;
 }
 
@@ -165,7 +170,8 @@ TEST_F(SylkWriterTest, FailuresNameTheFile) {
     writer.Close();
     ADD_FAILURE() << "closed onto a folder";
   } catch (const Exception& e) {
-    EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Soubor \"") + Target() + QStringLiteral("\" nelze uzavřít - chyba:\r\n")))
+    EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Soubor \"") + Target() +
+                                       QStringLiteral("\" nelze uzavřít - chyba:\r\n")))
         << e.what();
   }
   EXPECT_FALSE(QFileInfo::exists(writer.WorkFileName()));
