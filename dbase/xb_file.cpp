@@ -76,6 +76,12 @@ void WriteRightAligned(char* field, int size, const QByteArray& text) {
   throw EXbError(XbMessages::ValueTooWide().arg(value.toString(), field.FieldName).arg(field.Size()));
 }
 
+// Length of a text field's bytes without trailing blanks (and zero bytes some writers pad with).
+int TrimmedLength(const char* bytes, int size) {
+  while (size > 0 && (bytes[size - 1] == kBlank || bytes[size - 1] == 0)) --size;
+  return size;
+}
+
 quint32 EncodeSortableInt(qint32 value) { return quint32(value) ^ 0x80000000u; }
 
 } // namespace
@@ -119,12 +125,12 @@ int FormatToTableLevel(TableFormat format) {
 // ---- cursor -------------------------------------------------------------------
 
 bool TXbCursor::Next() {
-  const int count = table_->RecordCount();
-  if (position_ >= 0 && position_ <= count) {
+  // HasRecord asks the file for its size only past the last known record.
+  if (position_ >= 0 && table_->HasRecord(position_)) {
     ++position_;
-    return position_ <= count;
+    if (table_->HasRecord(position_)) return true;
   }
-  position_ = count + 1;
+  position_ = table_->RecordCount() + 1;
   return false;
 }
 
@@ -705,8 +711,7 @@ bool TXbFile::GetFieldValue(const TXbFieldDef& field, TXbFieldType type, QVarian
   default: break;
   }
   // Text: trailing blanks never count; leading blanks count for strings only.
-  int begin = 0, end = field.Size();
-  while (end > 0 && (bytes[end - 1] == kBlank || bytes[end - 1] == 0)) --end;
+  int begin = 0, end = TrimmedLength(bytes, field.Size());
   if (type != ftString)
     while (begin < end && bytes[begin] == kBlank) ++begin;
   const bool hasValue = end > begin;
@@ -838,6 +843,12 @@ void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const Q
   }
   default: break;
   }
+}
+
+QByteArrayView TXbFile::TextValue(const TXbFieldDef& field, const char* record) const {
+  if (NullFlagsField && field.NullPosition >= 0 && NullBitSet(field, record)) return {};
+  const char* bytes = record + field.Offset;
+  return QByteArrayView(bytes, TrimmedLength(bytes, field.Size()));
 }
 
 void TXbFile::InitRecord(char* record) const {

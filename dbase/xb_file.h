@@ -90,6 +90,8 @@ public:
     SetFieldValue(defs_[index], type, source, record);
   }
   void InitRecord(char* record) const;
+  // The stored bytes of a text field without trailing blanks; empty when it holds no value.
+  QByteArrayView TextValue(const TXbFieldDef& field, const char* record) const;
 
   // Appends the record under a lock on its slot; returns its number.
   int AppendRecord(char* record);

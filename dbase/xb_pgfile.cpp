@@ -309,6 +309,10 @@ int TPagedFile::ReadRecord(int number, char* buffer) {
   return int(ReadAt(PageOffset(number), buffer, recordSize_));
 }
 
+int TPagedFile::ReadRecords(int first, int count, char* buffer) {
+  return int(ReadAt(PageOffset(first), buffer, qint64(recordSize_) * count));
+}
+
 void TPagedFile::WriteRecord(int number, const char* buffer) {
   const qint64 offset = PageOffset(number);
   const qint64 written = WriteAt(offset, buffer, recordSize_);

@@ -118,6 +118,8 @@ public:
   // Returns the bytes read: 0 at or beyond the end, fewer for a cut last record.
   virtual int ReadRecord(int number, char* buffer);
   virtual void WriteRecord(int number, const char* buffer);
+  // Reads `count` consecutive records in one go; returns the bytes read.
+  int ReadRecords(int first, int count, char* buffer);
   int ReadByte();
   void WriteByte(quint8 value);
   virtual void WriteHeader();

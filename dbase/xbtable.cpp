@@ -205,8 +205,7 @@ void TXbTable::DoOpen(QList<TFieldDef>& defs) {
     languageId_ = file_->LanguageId();
     BuildFieldDefs(defs);
     DetermineTranslation();
-    recordBuffer_ = QByteArray(file_->RecordSize(), '\0');
-    bufferedRecNo_ = -1;
+    DropBuffer();
     try {
       ParseFilter(filter_);
     } catch (const EXbError&) {
@@ -275,7 +274,7 @@ void TXbTable::DoClose() {
   filterParser_.reset();
   cursor_.reset();
   rows_.clear();
-  bufferedRecNo_ = -1;
+  DropBuffer();
   editingRecNo_ = -1;
   if (!file_) return;
   std::unique_ptr<TXbFile> file = std::move(file_);
@@ -308,7 +307,7 @@ bool TXbTable::FilterAccepts(const char* record) {
 
 void TXbTable::BuildRows() {
   rows_.clear();
-  bufferedRecNo_ = -1;
+  DropBuffer();
   if (!cursor_) return;
   const bool filtering = filtered_ && (filterParser_ || OnFilterRecord);
   cursor_->First();
@@ -317,12 +316,11 @@ void TXbTable::BuildRows() {
     while (cursor_->Next()) rows_.push_back(cursor_->PhysicalRecNo());
     return;
   }
-  QByteArray record(file_->RecordSize(), '\0');
   while (cursor_->Next()) {
     const int recNo = cursor_->PhysicalRecNo();
-    if (file_->ReadRecord(recNo, record.data()) != file_->RecordSize()) throw EXbError(XbMessages::InvalidDbfFile());
+    const char* record = BufferedRecord(recNo);
     if (!showDeleted_ && record[0] == '*') continue;
-    if (filtering && !FilterAccepts(record.constData())) continue;
+    if (filtering && !FilterAccepts(record)) continue;
     rows_.push_back(recNo);
   }
 }
@@ -338,16 +336,19 @@ int TXbTable::PhysicalRecNo() const {
   return row >= 0 && row < int(rows_.size()) ? rows_[std::size_t(row)] : -1;
 }
 
-const char* TXbTable::RecordOf(int row) const {
-  const int recNo = rows_[std::size_t(row)];
-  if (recNo != bufferedRecNo_) {
-    if (file_->ReadRecord(recNo, recordBuffer_.data()) != file_->RecordSize()) {
-      bufferedRecNo_ = -1;
-      throw EXbError(XbMessages::InvalidDbfFile());
-    }
-    bufferedRecNo_ = recNo;
+const char* TXbTable::RecordOf(int row) const { return BufferedRecord(rows_[std::size_t(row)]); }
+
+const char* TXbTable::BufferedRecord(int recNo) const {
+  const int size = file_->RecordSize();
+  if (recNo < windowFirst_ || recNo >= windowFirst_ + windowCount_) {
+    constexpr int kWindowBytes = 64 * 1024;
+    const int count = std::clamp(file_->RecordCount() - recNo + 1, 1, std::max(1, kWindowBytes / std::max(size, 1)));
+    window_.resize(qsizetype(count) * size);
+    windowFirst_ = recNo;
+    windowCount_ = recNo >= 1 ? file_->ReadRecords(recNo, count, window_.data()) / std::max(size, 1) : 0;
+    if (windowCount_ == 0) throw EXbError(XbMessages::InvalidDbfFile());
   }
-  return recordBuffer_.constData();
+  return window_.constData() + qsizetype(recNo - windowFirst_) * size;
 }
 
 QVariant TXbTable::DoValue(int row, int fieldIndex) const {
@@ -357,9 +358,9 @@ QVariant TXbTable::DoValue(int row, int fieldIndex) const {
 
 // ---- values ---------------------------------------------------------------------------------------
 
-QString TXbTable::DecodeText(const QByteArray& bytes) const {
+QString TXbTable::DecodeText(QByteArrayView bytes) const {
   if (!OnTranslate) return XbCodePages::Decode(file_->UseCodePage, bytes);
-  QByteArray source = bytes;
+  const QByteArray source = bytes.toByteArray();
   QByteArray translated(bytes.size() + 1, '\0');
   int length = const_cast<TXbTable*>(this)->Translate(source.constData(), translated.data(), false);
   if (length < 0) length = int(qstrnlen(translated.constData(), size_t(bytes.size())));
@@ -399,9 +400,12 @@ QVariant TXbTable::ValueOf(const char* record, int index) const {
     if (bytes.isEmpty()) return {};
     return def.FieldType() == ftMemo ? QVariant(DecodeText(bytes)) : QVariant(bytes);
   }
+  if (def.FieldType() == ftString) {
+    const QByteArrayView text = file_->TextValue(def, record);
+    return text.isEmpty() ? QVariant() : QVariant(DecodeText(text));
+  }
   if (!file_->GetFieldValue(def, AccessType(def), &value, record)) return {};
   switch (def.FieldType()) {
-  case ftString: return DecodeText(value.toByteArray());
   case ftDate: return DateTime::ToDate(value.toDouble());
   case ftDateTime: return DateTime::ToDateTime(value.toDouble());
   default: return value;
@@ -446,7 +450,7 @@ void TXbTable::DoEdit(int row) {
   editRecord_ = QByteArray(file_->RecordSize(), '\0');
   file_->LockRecord(recNo, editRecord_.data());
   editingRecNo_ = recNo;
-  bufferedRecNo_ = -1;
+  DropBuffer();
   editOriginal_.clear();
   for (int i = 0; i < file_->FieldDefs().Count(); ++i) editOriginal_ << ValueOf(editRecord_.constData(), i);
 }
@@ -465,7 +469,7 @@ int TXbTable::DoPost(int row, const QVariantList& values) {
     for (int i = 0; i < count; ++i)
       if (values.value(i).isValid()) StoreField(record.data(), i, values.value(i), QVariant());
     const int recNo = file_->AppendRecord(record.data());
-    bufferedRecNo_ = -1;
+    DropBuffer();
     rows_.push_back(recNo);
     return int(rows_.size()) - 1;
   }
@@ -473,7 +477,7 @@ int TXbTable::DoPost(int row, const QVariantList& values) {
     if (values.value(i) != editOriginal_.value(i)) StoreField(editRecord_.data(), i, values.value(i), editOriginal_.value(i));
   file_->UnlockRecord(editingRecNo_, editRecord_.constData());
   editingRecNo_ = -1;
-  bufferedRecNo_ = -1;
+  DropBuffer();
   return row;
 }
 
@@ -484,7 +488,7 @@ void TXbTable::DoDelete(int row) {
   record[0] = '*';
   file_->NotifyDeleted(recNo, record.constData());
   file_->UnlockRecord(recNo, record.constData());
-  bufferedRecNo_ = -1;
+  DropBuffer();
   if (!showDeleted_) rows_.erase(rows_.begin() + row);
 }
 

@@ -107,7 +107,11 @@ private:
   void BuildRows();
   void Refresh();
   const char* RecordOf(int row) const;
-  QString DecodeText(const QByteArray& bytes) const;
+  // The record from a window of consecutive records read in one go; the
+  // window is dropped whenever this record set writes.
+  const char* BufferedRecord(int recNo) const;
+  void DropBuffer() const { windowCount_ = 0; }
+  QString DecodeText(QByteArrayView bytes) const;
   QByteArray EncodeText(const QString& text);
   void StoreField(char* record, int index, const QVariant& value, const QVariant& previous);
 
@@ -124,8 +128,9 @@ private:
   std::unique_ptr<TXbFilter> filterParser_;
   TTranslationMode translation_ = TTranslationMode::NoCodePage;
   std::vector<int> rows_;
-  mutable QByteArray recordBuffer_;
-  mutable int bufferedRecNo_ = -1;
+  mutable QByteArray window_;
+  mutable int windowFirst_ = 0;
+  mutable int windowCount_ = 0;
   QByteArray editRecord_;
   QVariantList editOriginal_;
   int editingRecNo_ = -1;
