@@ -1,9 +1,29 @@
 #include "platform/MessageDialogs.h"
+#include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
 namespace {
+
+// The standard dialog opens centred on the screen (not on its parent) unless
+// the caller gave it a place; the move happens before the window is mapped.
+class TCentredMessageBox : public QMessageBox {
+public:
+  TCentredMessageBox(Icon icon, const QString& caption, const QString& text, bool centre)
+      : QMessageBox(icon, caption, text, NoButton, QApplication::activeWindow()), centre_(centre) {}
+
+protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (!centre_) return;
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen) move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
+
+private:
+  bool centre_;
+};
 
 TStandardMessageDialogs& StandardService() {
   static TStandardMessageDialogs service;
@@ -123,8 +143,8 @@ int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, in
 }
 
 TMessageReply TStandardMessageDialogs::Show(const TMessageRequest& request) {
-  QMessageBox box(IconOf(request.Type), MessageDialogCaption(request.Type), request.Text, QMessageBox::NoButton,
-                  QApplication::activeWindow());
+  TCentredMessageBox box(IconOf(request.Type), MessageDialogCaption(request.Type), request.Text,
+                         !request.Position.has_value());
   ApplyColours(box, request);
   std::vector<std::pair<QAbstractButton*, int>> results;
   for (TMsgDlgBtn button : {mbYes, mbNo, mbOK, mbCancel}) {

@@ -1,5 +1,6 @@
 #include "platform/MessageDialogs.h"
 #include <QtCore/QTimer>
+#include <QtGui/QScreen>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
@@ -15,6 +16,7 @@ struct TDialogProbe {
   QStringList buttons;
   QString defaultButton;
   QColor background;
+  QRect geometry;
 
   void Arm(std::function<void(QMessageBox&)> act) {
     QTimer::singleShot(0, [this, act] {
@@ -25,6 +27,7 @@ struct TDialogProbe {
         buttons.append(button->text());
       if (box->defaultButton()) defaultButton = box->defaultButton()->text();
       background = box->palette().color(QPalette::Window);
+      geometry = box->geometry();
       act(*box);
     });
   }
@@ -60,12 +63,20 @@ TEST(MessageDialogsTest, StandardDialogAnswersByKeyAndButton) {
        },
        mrCancel, "Upozornenie..."},
   };
+  // An active window in a corner: the dialog still opens centred on the screen.
+  QWidget corner;
+  corner.setGeometry(0, 0, 120, 80);
+  corner.show();
+  corner.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&corner));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TDialogProbe probe;
     probe.Arm(c.act);
     EXPECT_EQ(MessageDlg(QStringLiteral("Text"), c.type, c.buttons, c.defaultResult), c.expected);
     EXPECT_EQ(probe.caption, QString::fromUtf8(c.caption));
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((probe.geometry.center() - screenCentre).manhattanLength(), 2);
   }
 }
 
