@@ -1,6 +1,7 @@
 #include "app/QPLUnit.h"
 #include "app/AppContext.h"
 #include "app/NumToWords.h"
+#include "controls/KitMessages.h"
 #include "db/IBTransaction.h"
 #include "platform/base/ProgramResources.h"
 #include "platform/base/ProgramVersion.h"
@@ -77,9 +78,7 @@ int PositionedMessageDlg(const QString& registryKey, const QColor& background, c
 
 } // namespace
 
-QString NumberedMessageText(int number) {
-  return kHeader + QString::number(number) + kBlankLine + ProgramResources::NumberedMessageText(number);
-}
+QString NumberedMessageText(int number) { return KitNumberedMessageText(number); }
 
 int ShowNumberedMessage(int number, TMsgDlgType type) { return ShowStandard(NumberedMessageText(number), type); }
 

@@ -9,6 +9,7 @@
 #include "app/fUpdate.h"
 #endif
 #include "app/SettingsFile.h"
+#include "controls/IBCurrencyEdit.h"
 #include "controls/QPLBtn.h"
 #include "core/ui/ImageList.h"
 #include "db/IBDatabase.h"
@@ -19,9 +20,7 @@
 #include <QtCore/QScopeGuard>
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
-#include <QtGui/QFocusEvent>
 #include <QtGui/QGuiApplication>
-#include <QtGui/QIntValidator>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
@@ -171,18 +170,20 @@ void TfrmMain::BuildYearPanel() {
   btnRokMinus->setObjectName(QStringLiteral("btnRokMinus"));
   btnRokMinus->setText(QStringLiteral("-"));
   btnRokMinus->setGeometry(40, 26, 24, 24);
-  eRok = new QLineEdit(pnlRok);
+  eRok = new TIBCurrencyEdit(pnlRok);
   eRok->setObjectName(QStringLiteral("eRok"));
   eRok->setGeometry(68, 26, 64, 24);
-  eRok->setMaxLength(4);
+  eRok->SetDecimals(0);
+  eRok->SetMaxLength(4);
   eRok->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  eRok->setValidator(new QIntValidator(-999, 9999, eRok));
   QFont courier(QStringLiteral("Courier New"));
   courier.setStyleHint(QFont::Monospace);
   courier.setPixelSize(13);
   eRok->setFont(courier);
-  eRok->setStyleSheet(QStringLiteral("QLineEdit { background: yellow; }"));
-  eRok->installEventFilter(this);
+  eRok->SetColor(clYellow);
+  eRok->SetRequired(true);
+  eRok->SetAllowZero(false);
+  eRok->SetAllowNegative(false);
   lblRok->setBuddy(eRok);
   btnRokPlus = new QToolButton(pnlRok);
   btnRokPlus->setObjectName(QStringLiteral("btnRokPlus"));
@@ -260,39 +261,21 @@ void TfrmMain::OpenNavigationEntry(const TNavigationEntry& entry) {
 }
 
 void TfrmMain::eRokChange() {
-  bool ok = false;
-  const int value = eRok->text().toInt(&ok);
+  double value = 0;
+  try {
+    value = eRok->Value();
+  } catch (const EConvertError&) {
+    // An unfinished entry keeps the year at 0 until it is a number.
+  }
   // A year below zero cannot be a working year; it stays 0 until the edit's
   // check refuses the entry.
-  ProgramSettings.Rok = quint16(std::clamp(ok ? value : 0, 0, 65535));
+  ProgramSettings.Rok = quint16(std::clamp(std::trunc(value), 0.0, 65535.0));
 }
 
-void TfrmMain::btnRokMinusClick() { eRok->setText(QString::number(eRok->text().toInt() - 1)); }
-void TfrmMain::btnRokPlusClick() { eRok->setText(QString::number(eRok->text().toInt() + 1)); }
-
-bool TfrmMain::CheckYearEdit() {
-  const QString text = eRok->text().trimmed();
-  int message = 0;
-  if (text.isEmpty() || text == QLatin1String("-"))
-    message = 1001;
-  else if (text.toInt() == 0)
-    message = 1043;
-  else if (text.toInt() < 0)
-    message = 1036;
-  if (message == 0) return true;
-  ShowNumberedMessage(message, TMsgDlgType::Warning);
-  return false;
-}
+void TfrmMain::btnRokMinusClick() { eRok->SetValue(eRok->Value() - 1); }
+void TfrmMain::btnRokPlusClick() { eRok->SetValue(eRok->Value() + 1); }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == eRok && event->type() == QEvent::FocusOut) {
-    const auto* focus = static_cast<QFocusEvent*>(event);
-    // Only a real leave is checked, not a pop-up or a window switch.
-    if ((focus->reason() == Qt::TabFocusReason || focus->reason() == Qt::BacktabFocusReason ||
-         focus->reason() == Qt::MouseFocusReason || focus->reason() == Qt::ShortcutFocusReason) &&
-        !CheckYearEdit())
-      eRok->setFocus();
-  }
   if (event->type() == QEvent::MouseButtonRelease) {
     if (watched == UxHotLinkApplicationName || watched == UxHotLinkWeb) {
       QDesktopServices::openUrl(QUrl(kWebAddress));
@@ -313,7 +296,7 @@ void TfrmMain::FormCreate() {
   IniSettings.IniFileName = SettingsFilePath();
   ReadShiftForClose();
   ProgramSettings.Rok = quint16(QDate::currentDate().year());
-  eRok->setText(QString::number(ProgramSettings.Rok));
+  eRok->SetValue(ProgramSettings.Rok);
   Connect();
 }
 

@@ -4,7 +4,6 @@
 #include <QtCore/QVariant>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
@@ -12,6 +11,7 @@ class QWidget;
 class TIBDatabase;
 class TIBQuery;
 class TIBTransaction;
+class TIBCurrencyEdit;
 class TImageList;
 struct TNavigationEntry;
 
@@ -75,7 +75,7 @@ public:
   QLabel* UxHotLinkeMail;
   QLabel* lblRok;
   QToolButton* btnRokMinus;
-  QLineEdit* eRok;
+  TIBCurrencyEdit* eRok;
   QToolButton* btnRokPlus;
 
 signals:
@@ -104,7 +104,6 @@ private:
   bool CheckVersion();
   void PurgeAndReadSettings();
   QVariant ReadSetting(const QString& column, const QString& key);
-  bool CheckYearEdit();
 
   QHash<QString, QPushButton*> buttons_;
 };
