@@ -3,6 +3,8 @@
 #include "platform/base/FileMapping.h"
 #include "platform/base/SpecialFolders.h"
 #include <QtCore/QFile>
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
@@ -57,6 +59,22 @@ TEST(DesktopEntryTest, WriteCreatesAnExecutableFile) {
   EXPECT_TRUE(ReadAll(path).startsWith("[Desktop Entry]\n"));
   EXPECT_TRUE(QFile::permissions(path) & QFile::ExeOwner);
   EXPECT_FALSE(DesktopEntry::Write(dir.filePath(QStringLiteral("Vimek.desktop/x/")), {}));
+}
+
+TEST(DesktopEntryTest, TheDesktopValidatorAcceptsTheFile) {
+  const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+  if (validator.isEmpty()) GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) is not installed";
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("Vimek.desktop"));
+  ASSERT_TRUE(
+      DesktopEntry::Write(path, {QStringLiteral("Vimek – rybári"), QStringLiteral("/opt/my apps/Vimek"),
+                                 QStringLiteral("-d \"Data\\Vimek.fdb\" 100%"), QStringLiteral("/opt/my apps"),
+                                 QStringLiteral("Evidencia\nčlenov"), QStringLiteral("/opt/my apps/vimek.png")}));
+  QProcess process;
+  process.start(validator, {path});
+  ASSERT_TRUE(process.waitForFinished(30000));
+  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardOutput().constData()
+                                   << process.readAllStandardError().constData();
 }
 
 TEST(SpecialFoldersTest, KnownFoldersFollowTheXdgFolders) {
