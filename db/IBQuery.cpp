@@ -2,6 +2,7 @@
 #include "core/CodePage1250.h"
 #include "db/FbClient.h"
 #include "db/IBBlob.h"
+#include "db/IBDecimal.h"
 #include "db/IBDatabase.h"
 #include "db/IBParamParser.h"
 #include "db/IBTransaction.h"
@@ -152,6 +153,8 @@ private:
   [[noreturn]] void Refuse(const QString& name, const QString& why) const;
   void WriteValue(unsigned i, const QString& name, const QVariant& value);
   void WriteInteger(const TColumn& c, unsigned char* p, const QString& name, const QVariant& value);
+  ISC_DATE EncodeDate(QDate date, const QString& name) const;
+  ISC_TIME EncodeTime(QTime time, const QString& name) const;
 
   Firebird::IAttachment* attachment_;
   Firebird::ITransaction* transaction_;
@@ -231,14 +234,11 @@ void TInputMessage::WriteValue(unsigned i, const QString& name, const QVariant& 
   case SQL_FLOAT: Write<float>(p, float(coerced(TFieldType::Float).toDouble())); break;
   case SQL_DOUBLE:
   case SQL_D_FLOAT: Write<double>(p, coerced(TFieldType::Float).toDouble()); break;
-  case SQL_TYPE_DATE: Write<ISC_DATE>(p, ISC_DATE(coerced(TFieldType::Date).toDate().toJulianDay() - dateBase)); break;
-  case SQL_TYPE_TIME:
-    Write<ISC_TIME>(p, ISC_TIME(coerced(TFieldType::Time).toTime().msecsSinceStartOfDay()) * 10);
-    break;
+  case SQL_TYPE_DATE: Write<ISC_DATE>(p, EncodeDate(coerced(TFieldType::Date).toDate(), name)); break;
+  case SQL_TYPE_TIME: Write<ISC_TIME>(p, EncodeTime(coerced(TFieldType::Time).toTime(), name)); break;
   case SQL_TIMESTAMP: {
     const QDateTime stamp = coerced(TFieldType::DateTime).toDateTime();
-    ISC_TIMESTAMP value{ISC_DATE(stamp.date().toJulianDay() - dateBase), ISC_TIME(stamp.time().msecsSinceStartOfDay()) * 10};
-    Write<ISC_TIMESTAMP>(p, value);
+    Write<ISC_TIMESTAMP>(p, ISC_TIMESTAMP{EncodeDate(stamp.date(), name), EncodeTime(stamp.time(), name)});
     break;
   }
   case SQL_BOOLEAN: Write<FB_BOOLEAN>(p, coerced(TFieldType::Boolean).toBool() ? FB_TRUE : FB_FALSE); break;
@@ -260,24 +260,28 @@ void TInputMessage::WriteValue(unsigned i, const QString& name, const QVariant& 
   }
 }
 
+ISC_DATE TInputMessage::EncodeDate(QDate date, const QString& name) const {
+  // The server keeps the years 1 to 9999; an invalid date must not turn into some day.
+  if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+    Refuse(name, QStringLiteral("dátum nie je platný alebo je mimo rokov 1 až 9999"));
+  return ISC_DATE(date.toJulianDay() - dateBase);
+}
+
+ISC_TIME TInputMessage::EncodeTime(QTime time, const QString& name) const {
+  if (!time.isValid()) Refuse(name, QStringLiteral("čas nie je platný"));
+  return ISC_TIME(time.msecsSinceStartOfDay()) * 10;
+}
+
 void TInputMessage::WriteInteger(const TColumn& c, unsigned char* p, const QString& name, const QVariant& value) {
-  bool ok = false;
-  const double number = value.typeId() == QMetaType::Bool ? (value.toBool() ? 1 : 0) : value.toDouble(&ok);
-  if (!ok && value.typeId() != QMetaType::Bool) Refuse(name, QStringLiteral("„%1“ nie je číslo").arg(value.toString()));
-  // Whole numbers stay exact in 64 bits; fractions are rounded to the column's decimals.
-  const bool whole = c.Scale == 0 && (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int ||
-                                      value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::UInt);
-  const double scaled = std::round(number * Power10(-c.Scale));
+  const std::optional<qint64> raw = ScaleDecimal(value, -c.Scale);
+  if (!raw) Refuse(name, QStringLiteral("„%1“ nie je číslo v rozsahu stĺpca").arg(value.toString()));
   const qint64 limit = c.Type == SQL_SHORT ? 32767 : c.Type == SQL_LONG ? 2147483647 : 0;
-  if (!whole && (!std::isfinite(scaled) || std::fabs(scaled) >= 9.2e18))
-    Refuse(name, QStringLiteral("číslo %1 je mimo rozsahu").arg(value.toString()));
-  const qint64 raw = whole ? value.toLongLong() : qint64(scaled);
-  if (limit != 0 && (raw > limit || raw < -limit - 1))
+  if (limit != 0 && (*raw > limit || *raw < -limit - 1))
     Refuse(name, QStringLiteral("číslo %1 je mimo rozsahu").arg(value.toString()));
   switch (c.Type) {
-  case SQL_SHORT: Write<qint16>(p, qint16(raw)); break;
-  case SQL_LONG: Write<qint32>(p, qint32(raw)); break;
-  default: Write<qint64>(p, raw); break;
+  case SQL_SHORT: Write<qint16>(p, qint16(*raw)); break;
+  case SQL_LONG: Write<qint32>(p, qint32(*raw)); break;
+  default: Write<qint64>(p, *raw); break;
   }
 }
 
