@@ -42,6 +42,12 @@ public:
   using ERtWin32Error::ERtWin32Error;
 };
 
+// "Failed to create event".
+class ERtEventError : public ERtWin32Error {
+public:
+  using ERtWin32Error::ERtWin32Error;
+};
+
 // The general system-error exception: the code and the system's text of a
 // failed system call.
 class EOSError : public Exception {
