@@ -58,10 +58,17 @@ void TIBDatabase::CreateDatabase(int pageSize) {
 
 Firebird::IAttachment* TIBDatabase::Connect(bool create, int pageSize) {
   if (databaseName_.trimmed().isEmpty()) throw EIBError(QStringLiteral("Nie je zadaný názov databázy."));
+  QByteArray user, password;
+  try {
+    user = Cp1250::Encode(userName_);
+    password = Cp1250::Encode(password_);
+  } catch (const ECodePageError& e) {
+    throw EIBError(QStringLiteral("Meno alebo heslo nie je možné poslať serveru: %1").arg(e.Message()));
+  }
   TBlock dpb(Firebird::IXpbBuilder::DPB);
   dpb.Tag(isc_dpb_utf8_filename);
-  dpb.String(isc_dpb_user_name, Cp1250::Encode(userName_));
-  if (!password_.isEmpty()) dpb.String(isc_dpb_password, Cp1250::Encode(password_));
+  dpb.String(isc_dpb_user_name, user);
+  if (!password.isEmpty()) dpb.String(isc_dpb_password, password);
   dpb.String(isc_dpb_lc_ctype, QByteArrayLiteral("WIN1250"));
   dpb.Int(isc_dpb_sql_dialect, SQL_DIALECT_V6);
   // A local file always goes to the engine in this process, whatever the

@@ -43,6 +43,10 @@ TEST_F(IBDatabaseTest, OpeningFailuresCarryServerCodes) {
   }
   TIBDatabase unnamed;
   EXPECT_THROW(unnamed.Open(), EIBError);
+  TIBDatabase alienUser;
+  alienUser.SetDatabaseName(fresh->Path());
+  alienUser.SetUserName(QStringLiteral("Ж"));
+  EXPECT_THROW(alienUser.Open(), EIBError);
   EXPECT_THROW(db->SetDatabaseName(QStringLiteral("iná.fdb")), EIBError);
   db->Close();
   EXPECT_THROW(db->PageSize(), EIBError);
