@@ -50,7 +50,8 @@ double FetchMs(TMembersDataSet& ds) {
   ds.Open();
   qsizetype characters = 0;
   for (ds.First(); !ds.Eof(); ds.Next()) {
-    for (const auto& field : ds.Fields()) characters += field->AsString().size();
+    for (const auto& field : ds.Fields())
+      characters += field->AsString().size();
     if (ds.RecNo() == ds.RecordCount()) break;
   }
   if (characters == 0) std::puts("no data");

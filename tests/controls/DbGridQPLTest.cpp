@@ -15,6 +15,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QStackedWidget>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -384,19 +385,60 @@ TEST_F(DbGridQPLTest, RefreshNeedsTheFormsHandlerAndRestoresTheCursor) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(DbGridQPLTest, FindRefusesWithoutColumnOrRows) {
+TEST_F(DbGridQPLTest, FindRefusesWithoutColumnOrRowsAndHandsExternalColumnsToTheForm) {
   TRecordedMessages messages;
+  grid()->SetActiveTitleIndex(5); // POZNAMKA, a blob
+  grid()->Find();
   grid()->SetActiveTitleIndex(0);
   grid()->Find();
+
+  // A column found by the form itself: the current row's cell is lime meanwhile.
+  QList<bool> limeDuringFind;
+  QObject::connect(grid(), &TDbGridQPL::OnFindExternal, [&] { limeDuringFind << grid()->ColorSelectedRow(); });
+  grid()->SetActiveTitleIndex(3);
+  grid()->QPLColumn(2)->FindExternal = true;
+  QTest::keyClick(grid(), Qt::Key_V);
+  EXPECT_EQ(limeDuringFind, QList<bool>{true});
+  EXPECT_FALSE(grid()->ColorSelectedRow());
+
   grid()->SetActiveTitleIndex(2);
   ds().filter = [](const QVariantList&) { return false; };
   ds().Refresh();
   grid()->Find();
   grid()->hide();
   grid()->Find();
-  EXPECT_EQ(messages.Texts(), (QStringList{QStringLiteral("Nie je zvolený žiadny stĺpec, nie je možné vyhľadávať."),
+  EXPECT_EQ(messages.Texts(), (QStringList{QStringLiteral("Unknown type"),
+                                           QStringLiteral("Nie je zvolený žiadny stĺpec, nie je možné vyhľadávať."),
                                            QStringLiteral("Nie sú zobrazené žiadne údaje, nie je v čom vyhľadávať."),
                                            QStringLiteral("Grid nie je viditeľný, vyhľadávanie sa neprevedie.")}));
+}
+
+TEST_F(DbGridQPLTest, WheelMovesOneRowAndFitColumnsSpreadsTheFreeWidth) {
+  SortByKey();
+  ds().SetRecNo(3);
+  for (const auto& [delta, recNo] : {std::pair{-120, 4}, std::pair{-120, 5}, std::pair{120, 4}}) {
+    QWheelEvent wheel(QPointF(50, 50), grid()->viewport()->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid()->viewport(), &wheel);
+    EXPECT_EQ(ds().RecNo(), recNo) << delta;
+  }
+
+  const int scrollBar = grid()->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid());
+  auto widths = [this] {
+    int sum = 0;
+    for (int i = 0; i < grid()->ColumnCount(); ++i)
+      sum += grid()->Column(i)->Width;
+    return sum;
+  };
+  for (int gridWidth : {900, 300}) {
+    form->setFixedWidth(gridWidth + 40);
+    QApplication::processEvents();
+    grid()->FitColumns();
+    // The columns fill the grid less the scroll bar and the margins, up to
+    // the remainder of the integer division over the five columns.
+    const int slack = grid()->width() - scrollBar - 22 - widths();
+    EXPECT_LT(std::abs(slack), grid()->ColumnCount()) << gridWidth;
+  }
 }
 
 TEST_F(DbGridQPLTest, FindAsYouTypeContinuesFromTheCurrentRowAndKeepsItOnFailure) {
