@@ -23,13 +23,13 @@ void MakeUpgradedDatabase(const QString& path) {
   database.Close();
 }
 
-QByteArray PackScripts(const QStringList& scripts) {
+QByteArray PackScripts(const QStringList& scripts, int firstVersion) {
   QByteArray xml = "<?xml version=\"1.0\" standalone=\"yes\"?><datapacket version=\"2.0\"><metadata fielddefs=\"yes\">"
                    "<fielddefs count=\"2\"><fielddef name=\"VERSION_NUMBER\" datatype=\"integer\"/>"
                    "<fielddef name=\"LONG_SCRIPT\" datatype=\"memo\"/></fielddefs></metadata><recorddata>";
   for (int i = 0; i < scripts.size(); ++i) {
     const QByteArray bytes = Cp1250::Encode(scripts[i]);
-    xml += "<row><field name=\"VERSION_NUMBER\" value=\"" + QByteArray::number(i + 1) + "\"/><field name=\"LONG_SCRIPT\" size=\"" +
+    xml += "<row><field name=\"VERSION_NUMBER\" value=\"" + QByteArray::number(firstVersion + i) + "\"/><field name=\"LONG_SCRIPT\" size=\"" +
            QByteArray::number(bytes.size()) + "\"><![CDATA[" + bytes.toBase64() + "]]></field></row>";
   }
   xml += "</recorddata></datapacket>";

@@ -14,8 +14,9 @@
 void MakeBaseDatabase(const QString& path);
 void MakeUpgradedDatabase(const QString& path);
 
-// A zlib-packed upgrade package holding the given scripts as versions 1, 2, ...
-QByteArray PackScripts(const QStringList& scripts);
+// A zlib-packed upgrade package holding the given scripts as versions
+// firstVersion, firstVersion + 1, ...
+QByteArray PackScripts(const QStringList& scripts, int firstVersion = 1);
 
 // A fresh database copy with one connection; message dialogs are answered
 // by a script and the registry lives in a temporary folder.
