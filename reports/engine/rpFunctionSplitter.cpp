@@ -4,9 +4,9 @@
 #include "reports/engine/rpVariables.h"
 
 namespace {
-// Variables whose values refer to each other in a ring would be followed for
-// ever; the chain is cut at this depth.
-constexpr int kMaxDepth = 32;
+// Calls nested deeper than this are not searched further, so a pathological
+// text cannot exhaust the program's stack.
+constexpr int kMaxDepth = 64;
 
 bool IsSkippable(QChar c) { return QStringLiteral("\r *+-/<=>").contains(c); }
 } // namespace
@@ -26,7 +26,11 @@ void TrpFunctionSplitter::SplitAt(const QString& text, int depth) {
 
 bool TrpFunctionSplitter::FollowVariable(const QString& name, int depth) {
   if (!variables_ || variables_->IndexOf(name) < 0) return false;
+  // A variable whose value leads back to itself is followed once.
+  if (following_.contains(name, Qt::CaseInsensitive)) return true;
+  following_.append(name);
   SplitAt(rpValueToText(variables_->GetVariable(name)), depth + 1);
+  following_.removeLast();
   return true;
 }
 

@@ -25,4 +25,5 @@ private:
   const QStringList& functionNames_;
   QStringList& result_;
   const TrpVariables* variables_;
+  QStringList following_; // the variables being followed, outermost first
 };

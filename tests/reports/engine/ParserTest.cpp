@@ -241,6 +241,8 @@ TEST(FunctionSplitter, FindsTheCallsOfListedFunctions) {
   TrpVariables variables;
   variables.SetVariable(QStringLiteral("Suma"), QStringLiteral("SUM([Cena]) * 2"));
   variables.SetVariable(QStringLiteral("Kruh"), QStringLiteral("[Kruh]"));
+  variables.SetVariable(QStringLiteral("P"), QStringLiteral("SUM(x) + Q"));
+  variables.SetVariable(QStringLiteral("Q"), QStringLiteral("P + COUNT(y)"));
   const QStringList names{QStringLiteral("SUM"), QStringLiteral("COUNT")};
   const struct {
     const char* text;
@@ -254,6 +256,7 @@ TEST(FunctionSplitter, FindsTheCallsOfListedFunctions) {
       {"Suma + 1", {QStringLiteral("SUM([Cena])")}},
       {"[Suma]", {QStringLiteral("SUM([Cena])")}},
       {"[Kruh]", {}},
+      {"P", {QStringLiteral("SUM(x)"), QStringLiteral(" COUNT(y)")}},
       {"MAX(a) + COUNT(b)", {QStringLiteral(" COUNT(b)")}},
   };
   for (const auto& c : cases) {
