@@ -6,9 +6,6 @@
 class QIODevice;
 class QImage;
 
-enum class TRangeBegin { rbFirst, rbCurrent };
-enum class TRangeEnd { reLast, reCurrent, reCount };
-
 // The record walker a band drives: Init, First, then while not Eof print and
 // Next, at the end Exit. It counts records and applies the template's range;
 // the real record source is moved through the events. A walk with reLast and
@@ -17,6 +14,13 @@ enum class TRangeEnd { reLast, reCurrent, reCount };
 class TrpDataset : public QObject {
   Q_OBJECT
 public:
+  // Where the walk starts: the first record, or the one current when it begins.
+  enum class TRangeBegin { rbFirst, rbCurrent };
+  Q_ENUM(TRangeBegin)
+  // Where it ends: after the last record, at the one current when it began,
+  // or after RangeEndCount records.
+  enum class TRangeEnd { reLast, reCurrent, reCount };
+  Q_ENUM(TRangeEnd)
   using TNotifyEvent = std::function<void(TrpDataset* sender)>;
   using TCheckEOFEvent = std::function<void(TrpDataset* sender, bool& eof)>;
 
@@ -45,10 +49,17 @@ protected:
   int recNo_ = 0;
 };
 
-// The walker with every setting open to templates and forms; the program moves
-// its records itself through the events.
+using TRangeBegin = TrpDataset::TRangeBegin;
+using TRangeEnd = TrpDataset::TRangeEnd;
+
+// The walker with every setting open to templates and forms (published as
+// properties; the events are set in code); the program moves its records
+// itself through the events.
 class TrpUserDataset : public TrpDataset {
   Q_OBJECT
+  Q_PROPERTY(TRangeBegin RangeBegin MEMBER RangeBegin)
+  Q_PROPERTY(TRangeEnd RangeEnd MEMBER RangeEnd)
+  Q_PROPERTY(int RangeEndCount MEMBER RangeEndCount)
 public:
   using TrpDataset::TrpDataset;
 };

@@ -59,6 +59,10 @@ public:
   QIODevice* ExportStream = nullptr;
   QList<TrpView*> WatchList;
   bool PrinterReady = false;
+  // The registry key below the current user where the report user interface
+  // keeps its window positions; the designer appends the application title.
+  QString RegistryRoot = QStringLiteral("Software\\ZiviVudire");
+  bool ShowBandTitles = true; // band objects draw their titles in the designer
 
   // --- engine-wide objects
   TrpInstalledFunctions InstalledFunctions;
@@ -85,6 +89,18 @@ private:
   void LoadTables();
   void PutConstants();
 };
+
+// The names of the system variables, indexed 0 to 11 (1 is empty); their
+// captions are engine strings 55110 + index.
+const QStringList& rpSystemVariableNames();
+
+// The colours the designer and the objects offer by name, in their order: the
+// 16 standard colours, clTransparent, the 25 system colours ($80000000 + index).
+struct TrpNamedColor {
+  const char* Name;
+  qint32 Color;
+};
+const QList<TrpNamedColor>& rpColorTable();
 
 // Starts the engine once (later calls only count); rpEngineEnd frees it with
 // the last call.

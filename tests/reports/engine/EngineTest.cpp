@@ -115,6 +115,17 @@ TEST(ReportDataset, RangeDecidesWhereTheWalkEnds) {
   }
 }
 
+TEST(ReportDataset, UserDataSetPublishesItsRange) {
+  TrpUserDataset ds;
+  EXPECT_TRUE(ds.setProperty("RangeEnd", QStringLiteral("reCount")));
+  EXPECT_TRUE(ds.setProperty("RangeEndCount", 2));
+  EXPECT_TRUE(ds.setProperty("RangeBegin", QStringLiteral("rbCurrent")));
+  EXPECT_EQ(ds.RangeEnd, TRangeEnd::reCount);
+  EXPECT_EQ(ds.RangeEndCount, 2);
+  EXPECT_EQ(ds.RangeBegin, TRangeBegin::rbCurrent);
+  EXPECT_EQ(ds.property("RangeEnd").value<TRangeEnd>(), TRangeEnd::reCount);
+}
+
 TEST(ReportDataset, WithoutCheckEofALastRangeNeverEndsAndTheEventDecides) {
   TrpUserDataset ds;
   EXPECT_EQ(ds.RangeBegin, TRangeBegin::rbFirst);
@@ -358,6 +369,13 @@ TEST(EngineGlobals, StartUpFillsTablesAndConstants) {
   EXPECT_TRUE(rpIsNull(consts.GetValue(nullIndex)));
   EXPECT_EQ(consts.GetCount(), 16 + 1 + 25 + 5 + 1 + 1 + 4 + 5 + 6 + 8 + 6 + 8);
   EXPECT_TRUE(rpVariables().Sorted());
+  EXPECT_EQ(rpColorTable().size(), 42);
+  EXPECT_STREQ(rpColorTable()[16].Name, "clTransparent");
+  EXPECT_EQ(rpColorTable()[16].Color, clNone);
+  EXPECT_EQ(rpColorTable().back().Color, qint32(0x80000018u));
+  EXPECT_EQ(rpSystemVariableNames().value(8), QStringLiteral("TOTALPAGES"));
+  EXPECT_EQ(rpSystemVariableNames().value(1), QString());
+  EXPECT_EQ(g.RegistryRoot, QStringLiteral("Software\\ZiviVudire"));
   EXPECT_EQ(rpInterpreter().Parser().Calc(QStringLiteral("2 * 3")), QVariant(6.0));
 
   rpEngineEnd();
