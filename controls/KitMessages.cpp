@@ -7,10 +7,9 @@ QString KitNumberedMessageText(int number) {
          ProgramResources::NumberedMessageText(number);
 }
 
-void ShowKitNumberedError(int number) { MessageDlg(KitNumberedMessageText(number), TMsgDlgType::Error, mbOK); }
+void ShowKitNumberedError(int number) { MessageDlg(KitNumberedMessageText(number), TMsgDlgType::Error, mbOK, mrOk); }
 
-void ShowKitInformation(const QString& text) { MessageDlg(text, TMsgDlgType::Information, mbOK); }
+void ShowKitInformation(const QString& text) { MessageDlg(text, TMsgDlgType::Information, mbOK, mrOk); }
 
-void ShowKitWarning(const QString& text) { MessageDlg(text, TMsgDlgType::Warning, mbOK); }
 
-void ShowKitError(const QString& text) { MessageDlg(text, TMsgDlgType::Error, mbOK); }
+void ShowKitError(const QString& text) { MessageDlg(text, TMsgDlgType::Error, mbOK, mrOk); }

@@ -10,8 +10,7 @@
 QString KitNumberedMessageText(int number);
 // Shows numbered message `number` as an error message with one OK button.
 void ShowKitNumberedError(int number);
-// Shows a plain message without a number: an information box, or a warning.
+// Shows a plain message without a number in an information box.
 void ShowKitInformation(const QString& text);
-void ShowKitWarning(const QString& text);
 // Shows an error text without a number (the standard display of a raised error).
 void ShowKitError(const QString& text);

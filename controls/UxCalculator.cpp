@@ -398,6 +398,8 @@ bool TUxCalculator::Execute() {
   QWidget* parent = qobject_cast<QWidget*>(this->parent());
   TUxCalculatorForm form(parent, precision_, beepOnError_);
   form.setWindowTitle(title_);
+  // A help context adds the help button to the title bar.
+  form.setWindowFlag(Qt::WindowContextHelpButtonHint, helpContext_ != 0);
   TUxCalculatorPanel* panel = form.Panel();
   panel->SetMemory(memory_);
   panel->OnCalcKey = OnCalcKey;

@@ -1,6 +1,7 @@
 #include "controls/UxPlacemnt.h"
 #include "controls/KitMessages.h"
 #include "core/Exception.h"
+#include "core/ui/Form.h"
 #include "platform/base/Registry.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
@@ -165,7 +166,8 @@ TUxFormPlacement::TUxFormPlacement(QObject* owner) : QObject(owner) {
     form_ = widget;
     options_ = fpState | fpPosition;
     widget->installEventFilter(this);
-    connect(widget, &QObject::destroyed, this, &TUxFormPlacement::FormDestroyed);
+    // Only the form base tells of its destruction while the window is whole.
+    if (auto* form = qobject_cast<TForm*>(widget)) connect(form, &TForm::Destroying, this, &TUxFormPlacement::FormDestroyed);
   }
 }
 
@@ -186,6 +188,8 @@ QString TUxFormPlacement::StoreKey() const {
 
 QString TUxFormPlacement::Section() const {
   if (!iniSection_.isEmpty()) return iniSection_;
+  // While the form is destroyed its class name is already that of a base.
+  if (!shownSection_.isEmpty()) return shownSection_;
   return DefaultStoreSection(form_ ? static_cast<const QObject*>(form_.data()) : parent());
 }
 
@@ -244,6 +248,8 @@ void TUxFormPlacement::SaveToStore(bool destroying) {
 }
 
 void TUxFormPlacement::RestoreFromStore() {
+  shownSection_.clear();
+  shownSection_ = Section();
   saved_ = false;
   storeOpen_ = true;
   const auto close = qScopeGuard([this] { storeOpen_ = false; });

@@ -26,7 +26,8 @@ struct TUxWinMinMaxInfo {
 
 // Remembers where its form was on the screen (and, with fpState, its window
 // state) in the current user's registry: restored when the form is shown,
-// stored when it is hidden (closed) or destroyed. It also serves the form as
+// stored when it is hidden (closed), or when a TForm is destroyed while shown
+// ("Visible" is then "1"). It also serves the form as
 // a small store of strings and integers in the form's own section
 // ("Software\<executable>\<form class>"), usable at any time:
 //
@@ -100,6 +101,7 @@ private:
   QPointer<QWidget> form_;
   QString iniFileName_;
   QString iniSection_;
+  QString shownSection_; // the section as it was when the form was shown
   TUxWinMinMaxInfo minMaxInfo_;
   TPlacementOptions options_;
   TPlacementRegRoot registryRoot_ = TPlacementRegRoot::prCurrentUser;

@@ -10,6 +10,7 @@ TForm::TForm(QWidget* parent) : QDialog(parent) {
 }
 
 TForm::~TForm() {
+  emit Destroying();
   if (keyPreview_) qApp->removeEventFilter(this);
 }
 

@@ -42,6 +42,11 @@ public:
   void accept() override { SetModalResult(mrOk); }
   void reject() override;
 
+signals:
+  // Sent first thing in the destructor, while the window and its children
+  // are still whole (the form placement saves a form freed while shown).
+  void Destroying();
+
 protected:
   virtual void FormShow() {}
   virtual void FormActivate() {}

@@ -1,12 +1,13 @@
 #include "KitTestSupport.h"
 #include "controls/UxPlacemnt.h"
+#include "core/ui/Form.h"
 #include "platform/base/Registry.h"
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QScreen>
 #include <QtWidgets/QListView>
 
 // A form class of its own, so that its section has a name of its own.
-class TfrmPlacementTest : public QDialog {
+class TfrmPlacementTest : public TForm {
   Q_OBJECT
 public:
   TfrmPlacementTest() {
@@ -136,6 +137,14 @@ TEST_F(PlacementTest, StoredPositionsThatDoNotApply) {
     else
       EXPECT_EQ(form.geometry().topLeft(), QPoint(40, 50)) << c.values.front().second.toStdString();
   }
+}
+
+TEST_F(PlacementTest, FormDestroyedWhileShownIsMarkedVisible) {
+  {
+    TfrmPlacementTest form;
+    form.show();
+  }
+  EXPECT_EQ(Stored(QStringLiteral("Visible")), QStringLiteral("1"));
 }
 
 TEST_F(PlacementTest, WritesNothingUnlessShownAndOnlyTheVersionWithoutOptions) {
