@@ -408,7 +408,10 @@ void TDbGridBase::SetColumnWidth(int position, int width) {
 }
 
 void TDbGridBase::SectionMoved(int, int from, int to) {
-  if (from != to && !quietMove_) ColumnMoved(from, to);
+  if (from == to) return;
+  // A quiet move still keeps the active title on its column.
+  if (quietMove_) TDbGridBase::ColumnMoved(from, to);
+  else ColumnMoved(from, to);
 }
 
 void TDbGridBase::ColumnMoved(int from, int to) {

@@ -105,8 +105,8 @@ public:
   TGridColumn* Column(int position) const;
   int PositionOf(const TGridColumn* column) const;
   // Moves the column at `from` to `to`. A notified move is one the user made
-  // (by mouse or keys) and runs ColumnMoved; a quiet one (restoring a saved
-  // order) only reorders.
+  // (by mouse or keys) and runs the derived grid's ColumnMoved; a quiet one
+  // (restoring a saved order) only keeps the active title on its column.
   void MoveColumn(int from, int to, bool notify = true);
   void SetColumnWidth(int position, int width);
 

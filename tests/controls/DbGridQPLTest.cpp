@@ -290,9 +290,9 @@ TEST_F(DbGridQPLTest, SortColumnKeysChooseAndMoveTheColumnAndRefresh) {
     EXPECT_EQ(grid()->ActiveTitleIndex(), step.active) << step.key;
     EXPECT_EQ(ColumnOrder(), step.order) << step.key;
     EXPECT_EQ(form->displays, step.displays) << step.key;
-    if (step.orderBy)
-      EXPECT_TRUE(form->sql.endsWith(QStringLiteral(" order by ") + QLatin1String(step.orderBy)))
-          << form->sql.toStdString();
+    if (step.orderBy) {
+      EXPECT_EQ(form->sql.section(QStringLiteral(" order by "), 1), QLatin1String(step.orderBy)) << step.key;
+    }
   }
   // Ctrl+Right from the last column stays there.
   grid()->SetActiveTitleIndex(5);
