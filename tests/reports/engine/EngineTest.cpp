@@ -205,7 +205,8 @@ TEST_F(EngineTest, FindsComponentsByDottedNames) {
   rpGetComponents(nullptr, TrpDataset::staticMetaObject, list, nullptr);
   EXPECT_EQ(list, (QList<TrpComponentEntry>{{QStringLiteral("frmTlac.MASTER"), master}}));
   rpGetComponents(&form, TDataSet::staticMetaObject, list, members);
-  EXPECT_EQ(list.size(), 2);
+  EXPECT_EQ(list, (QList<TrpComponentEntry>{{QStringLiteral("frmTlac.Ramec.ib2"), detail},
+                                            {QStringLiteral("dmData.qDoklady"), moduleSet}}));
   rpRemoveGlobalComponent(&module);
 }
 
@@ -344,10 +345,10 @@ TEST(EngineGlobals, StartUpFillsTablesAndConstants) {
   rpEngineStart();
   rpEngineStart(); // counted: the second start changes nothing
   TrpGlobals& g = rpGlobals();
-  EXPECT_EQ(g.BandNames.size(), 23);
   EXPECT_EQ(g.BandNames.front(), QStringLiteral("Report title"));
   EXPECT_EQ(g.BandNames[5], QStringLiteral("Master data"));
-  EXPECT_EQ(g.BandNames.back(), QStringLiteral("Žiaden"));
+  EXPECT_EQ(g.BandNames.value(22), QStringLiteral("Žiaden"));
+  EXPECT_EQ(g.BandNames.value(23), QString());
   EXPECT_EQ(g.LogicalFormats, (QStringList{QStringLiteral("0;1"), QStringLiteral("Nie;Ano"), QStringLiteral("_;x"),
                                            QStringLiteral("Nepravdivý;Pravdivý")}));
   EXPECT_EQ(g.DateFormats.back(), QStringLiteral("d mmmm yyyy"));
@@ -367,12 +368,12 @@ TEST(EngineGlobals, StartUpFillsTablesAndConstants) {
   const int nullIndex = consts.IndexOf(QStringLiteral("Null"));
   ASSERT_GE(nullIndex, 0);
   EXPECT_TRUE(rpIsNull(consts.GetValue(nullIndex)));
-  EXPECT_EQ(consts.GetCount(), 16 + 1 + 25 + 5 + 1 + 1 + 4 + 5 + 6 + 8 + 6 + 8);
+  for (const TrpNamedColor& c : rpColorTable()) EXPECT_EQ(consts[QLatin1String(c.Name)], rpIntegerValue(c.Color)) << c.Name;
   EXPECT_TRUE(rpVariables().Sorted());
-  EXPECT_EQ(rpColorTable().size(), 42);
   EXPECT_STREQ(rpColorTable()[16].Name, "clTransparent");
   EXPECT_EQ(rpColorTable()[16].Color, clNone);
-  EXPECT_EQ(rpColorTable().back().Color, qint32(0x80000018u));
+  EXPECT_STREQ(rpColorTable().value(41).Name, "clInfoBk");
+  EXPECT_EQ(rpColorTable().value(41).Color, qint32(0x80000018u));
   EXPECT_EQ(rpSystemVariableNames().value(8), QStringLiteral("TOTALPAGES"));
   EXPECT_EQ(rpSystemVariableNames().value(1), QString());
   EXPECT_EQ(g.RegistryRoot, QStringLiteral("Software\\ZiviVudire"));
@@ -401,7 +402,7 @@ TEST(EngineStrings, LoadByNumberWithCallbackAndLibrary) {
   library.close();
   ASSERT_TRUE(locale.LoadResourceLibrary(library.fileName()));
   EXPECT_EQ(rpLoadStr(55006), QStringLiteral("Question"));
-  EXPECT_EQ(rpLoadStr(55001).size(), 1023);
+  EXPECT_EQ(rpLoadStr(55001), QString(1023, QLatin1Char('x'))) << "cut to 1023 characters";
   EXPECT_EQ(rpLoadStr(55000), QString()) << "the library replaces the program's strings";
   locale.ClearResourceLibrary();
   EXPECT_FALSE(locale.LoadResourceLibrary(QStringLiteral("/nonexistent/strings.txt")));
@@ -469,7 +470,7 @@ TEST(EngineRegistries, FunctionLibrariesAreCreatedOncePerClass) {
   installed.ListFunctionsOfCategory(QStringLiteral("Matematické"), list);
   EXPECT_EQ(list, (QStringList{QStringLiteral("ABS"), QStringLiteral("SUMA")}));
   installed.ListFunctionsOfCategory(QStringLiteral("Všetky funkcie"), list);
-  EXPECT_EQ(list.size(), 3);
+  EXPECT_EQ(list, (QStringList{QStringLiteral("ABS"), QStringLiteral("DATUM"), QStringLiteral("SUMA")}));
 
   rpRemoveFunctionLibrary(LibraryA::staticMetaObject);
   ASSERT_EQ(libraries.size(), 1u);
