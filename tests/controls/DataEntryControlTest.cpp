@@ -103,4 +103,28 @@ TEST_F(ControlsPicture, ColoursOfEveryState) {
   EXPECT_EQ(button.pixelColor(ok->mapTo(&dialog, QPoint(3, ok->height() / 2))), QColor(0, 255, 255));
 }
 
+// The focus goes nowhere in the window: the control takes it back when it
+// can, else it says so.
+class LostFocus : public KitDialogTest {
+protected:
+  void SetUp() override {
+    edit = Add<TIBEdit>(QStringLiteral("ed1"));
+    Show();
+    Focus(edit);
+  }
+  TIBEdit* edit;
+};
+
+TEST_F(LostFocus, TakenBackWhenFocusable) {
+  edit->clearFocus();
+  EXPECT_TRUE(edit->hasFocus());
+  EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(LostFocus, ReportedWhenTheControlCannotTakeIt) {
+  edit->setEnabled(false);
+  EXPECT_FALSE(edit->hasFocus());
+  EXPECT_EQ(Messages(), QStringList{QStringLiteral("nie je mozne nastavit fokus")});
+}
+
 } // namespace
