@@ -10,6 +10,14 @@ public:
   using Exception::Exception;
 };
 
+// A parameter value that its parameter cannot hold (a text that is no number
+// for a numeric column, a character outside code page 1250, an invalid date):
+// refused before the server was asked, so no row could have matched it.
+class EIBParamValueError : public EIBError {
+public:
+  using EIBError::EIBError;
+};
+
 // An error the server (or the client library) reported. Carries the first
 // significant error code of the status vector (e.g. 335544345 for a lock
 // conflict), the SQL code, the full message text and, for a violated

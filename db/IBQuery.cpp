@@ -208,7 +208,7 @@ TInputMessage::TInputMessage(Firebird::IAttachment* attachment, Firebird::ITrans
 }
 
 void TInputMessage::Refuse(const QString& name, const QString& why) const {
-  throw EIBError(QStringLiteral("Hodnotu parametra %1 nie je možné použiť: %2.").arg(name, why));
+  throw EIBParamValueError(QStringLiteral("Hodnotu parametra %1 nie je možné použiť: %2.").arg(name, why));
 }
 
 void TInputMessage::WriteValue(unsigned i, const QString& name, const QVariant& value) {
