@@ -355,11 +355,9 @@ void TXbFile::OpenMemoFile(bool create, int blockSize) {
 
 void TXbFile::AttachProductionIndex() {
   if (Format() == TableFormat::FoxPro || Header()[28] == 0) return;
-  const TXbIndexFactory factory = XbIndexFactory();
-  // Without index support the link stays as it is; the table is read without an index.
-  if (!factory) return;
   const QFileInfo info(FileName());
   const QString name = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".mdx");
+  if (IsMemoryMode(Mode())) return;
   if (!QFileInfo::exists(name)) {
     bool deleteLink = true;
     if (OnIndexMissing) OnIndexMissing(*this, deleteLink);
@@ -369,7 +367,9 @@ void TXbFile::AttachProductionIndex() {
       ForceClose = true;
     return;
   }
-  std::unique_ptr<TXbIndexFile> index = factory(*this, name, false);
+  // Without index support the link stays as it is and the table is read without its index.
+  const TXbIndexFactory factory = XbIndexFactory();
+  std::unique_ptr<TXbIndexFile> index = factory ? factory(*this, name, false) : nullptr;
   if (!index) return;
   productionIndex_ = index.get();
   indexNames_ << index->TagNames();

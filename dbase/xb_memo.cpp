@@ -7,7 +7,7 @@ namespace {
 constexpr int kMinBlockLength = 16;
 } // namespace
 
-TMemoFile::TMemoFile(TXbFile* table) : table_(table) {
+TMemoFile::TMemoFile(TXbFile* table) {
   if (table) SetTemporaryMode(table->TemporaryMode());
 }
 

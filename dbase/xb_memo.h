@@ -6,7 +6,8 @@ class TXbFile;
 
 // The memo file beside a table: fixed-size blocks numbered from the start of
 // the file, block 0 the header; a value occupies consecutive blocks from the
-// block number stored in its field. Subclasses give the header layout.
+// block number stored in its field. Subclasses give the header layout. A memo
+// file made for a table takes over the table's temporary exclusive mode.
 class TMemoFile : public TPagedFile {
 public:
   explicit TMemoFile(TXbFile* table);
@@ -41,7 +42,6 @@ private:
   void ReadKnownLength(int block, int length, QByteArray& out);
   void ReadToEndMarks(int block, int valid, QByteArray& out);
 
-  TXbFile* table_;
   bool open_ = false;
   QByteArray buffer_;
 };

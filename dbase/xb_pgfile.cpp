@@ -226,7 +226,8 @@ void TPagedFile::SetStreamSize(qint64 size) {
 }
 
 qint64 TPagedFile::ReadAt(qint64 offset, char* buffer, qint64 length) {
-  if (!stream_ || offset < 0 || !stream_->seek(offset)) return 0;
+  // Seeking a memory stream past its end would lengthen it, so such reads stop here.
+  if (!stream_ || offset < 0 || offset >= stream_->size() || !stream_->seek(offset)) return 0;
   const qint64 n = stream_->read(buffer, length);
   return n < 0 ? 0 : n;
 }

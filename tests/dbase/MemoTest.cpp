@@ -1,5 +1,6 @@
 #include "DbfBytes.h"
 #include "dbase/xb_memo.h"
+#include <QtCore/QBuffer>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -130,6 +131,20 @@ TEST_F(MemoFileTest, ReadsStopAtTheEndOfTheFile) {
   DbfBytes::WriteFile(path, DbfBytes::DbaseIIIMemo({}) + QByteArray(700, 'q'));
   auto open = OpenExisting<TDbaseMemoFile>(TableFormat::Dbase3);
   EXPECT_EQ(open->ReadMemo(1), QByteArray(700, 'q'));
+}
+
+TEST_F(MemoFileTest, MemoryStreamIsNotLengthenedByReadsPastItsEnd) {
+  QBuffer buffer;
+  buffer.setData(DbfBytes::DbaseIIIMemo({QByteArray("abc")}));
+  const qint64 size = buffer.size();
+  TDbaseMemoFile memo(nullptr);
+  memo.AttachStream(&buffer);
+  memo.SetMode(PagedFileMode::MemoryExisting);
+  memo.Version = TableFormat::Dbase3;
+  memo.OpenMemo();
+  EXPECT_EQ(memo.ReadMemo(1), QByteArray("abc"));
+  EXPECT_TRUE(memo.ReadMemo(1 << 30).isEmpty());
+  EXPECT_EQ(buffer.size(), size);
 }
 
 TEST_F(MemoFileTest, MissingMemoFileRefusesValues) {

@@ -1,6 +1,7 @@
 #include "DbfBytes.h"
 #include "dbase/xbtable.h"
 #include <QtCore/QProcess>
+#include <map>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
@@ -129,6 +130,9 @@ TEST_P(RecordSetTest, CreateAppendEditDeletePack) {
   EXPECT_EQ(Names(t), QStringList({kRows[1].name, kRows[2].name}));
   t.Close();
   const QByteArray file = DbfBytes::ReadFile(Name());
+  const std::map<int, std::pair<quint8, quint8>> versionAndLanguage = {{3, {0x83, 0}}, {4, {0x8B, 0xC8}}, {7, {0x8C, 0xC8}}, {25, {0x30, 0xC8}}};
+  EXPECT_EQ(quint8(file[0]), versionAndLanguage.at(GetParam().level).first);
+  EXPECT_EQ(quint8(file[29]), versionAndLanguage.at(GetParam().level).second) << "dBASE III records no language driver";
   EXPECT_EQ(DbfBytes::Le32(file.constData() + 4), 2u);
   EXPECT_EQ(file.back(), '\x1A');
   const QDate today = QDate::currentDate();
@@ -235,6 +239,66 @@ TEST(XbTableTest, NamesPathsAndVersion) {
   EXPECT_EQ(t.TableFileName(), QStringLiteral("/data/zvaz/ulovky.dbf"));
   t.SetTableLevel(5);
   EXPECT_EQ(t.TableLevel(), 4) << "unknown levels are ignored";
+}
+
+TEST(XbTableTest, StructureOfSixteenFieldsAndAutoIncrements) {
+  QTemporaryDir dir;
+  TXbTable t;
+  t.SetTableName(dir.filePath(QStringLiteral("s.dbf")));
+  t.SetTableLevel(3);
+  for (int i = 0; i < 16; ++i) t.FieldDefs << TFieldDef{QStringLiteral("F%1").arg(i), TFieldType::String, 3};
+  t.CreateTable();
+  const QByteArray file = DbfBytes::ReadFile(dir.filePath(QStringLiteral("s.dbf")));
+  EXPECT_EQ(quint8(file[8]) | quint8(file[9]) << 8, 545);
+  EXPECT_EQ(file[544], '\x0D');
+
+  TXbFieldDefs defs;
+  defs.Format = TableFormat::Dbase7;
+  defs.Add(QStringLiteral("ID"), ftAutoInc);
+  defs.Add(QStringLiteral("MENO"), ftString, 8);
+  TXbTable seven;
+  seven.SetTableName(dir.filePath(QStringLiteral("seven.dbf")));
+  seven.SetTableLevel(7);
+  seven.CreateTableWith(&defs);
+  seven.Open();
+  for (const char* name : {"prvy", "druhy"}) {
+    seven.Append();
+    seven.FieldByName(QStringLiteral("MENO")).SetValue(QLatin1String(name));
+    seven.Post();
+  }
+  QList<int> ids;
+  for (seven.First(); !seven.Eof(); seven.Next()) ids << seven.FieldByName(QStringLiteral("ID")).AsInteger();
+  EXPECT_EQ(ids, QList<int>({0, 1}));
+}
+
+TEST(XbTableTest, FailedCreationLeavesNoFile) {
+  QTemporaryDir dir;
+  TXbTable t;
+  t.SetTableName(dir.filePath(QStringLiteral("zle.dbf")));
+  t.SetTableLevel(3);
+  t.FieldDefs = {{QStringLiteral("A"), TFieldType::String, 300}};
+  EXPECT_THROW(t.CreateTable(), EXbError) << "a dBASE III text field holds at most 255 bytes";
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("zle.dbf"))));
+  t.FieldDefs = {{QStringLiteral("KEDY"), TFieldType::DateTime}};
+  EXPECT_THROW(t.CreateTable(), EXbError);
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("zle.dbf"))));
+}
+
+TEST(XbTableTest, EmptyTableCursor) {
+  TXbFile file;
+  file.SetMode(PagedFileMode::MemoryNew);
+  file.OpenTable();
+  TXbFieldDefs defs;
+  defs.Add(QStringLiteral("A"), ftString, 1);
+  file.CreateStructure(defs, 512);
+  TXbCursor cursor(&file);
+  cursor.Last();
+  EXPECT_EQ(cursor.PhysicalRecNo(), 0);
+  cursor.First();
+  EXPECT_FALSE(cursor.Next());
+  EXPECT_EQ(cursor.PhysicalRecNo(), 1) << "after the last position";
+  EXPECT_FALSE(cursor.Prior());
+  EXPECT_EQ(cursor.PhysicalRecNo(), 0);
 }
 
 TEST(XbTableTest, MissingTableAndAutoCreate) {

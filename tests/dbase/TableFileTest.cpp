@@ -182,6 +182,29 @@ TEST_F(ForeignTableTest, HeaderCountFollowsTheFileSize) {
   EXPECT_EQ(DbfBytes::Le32(DbfBytes::ReadFile(path).constData() + 4), 8u) << "a writable open corrects the header";
 }
 
+TEST_F(ForeignTableTest, MissingProductionIndex) {
+  DbfBytes::Table t;
+  t.version = 0x03;
+  t.language = 0x9B;
+  t.productionIndex = 1;
+  t.fields = {{"A", 'C', 2}};
+  t.records = {DbfBytes::Record(t, {"x"})};
+  const QString path = Put("mdx.dbf", DbfBytes::Build(t));
+  {
+    TXbTable keep;
+    keep.SetTableName(path);
+    keep.OnIndexMissing = [](TXbFile&, bool& deleteLink) { deleteLink = false; };
+    EXPECT_THROW(keep.Open(), EXbAbort);
+    EXPECT_FALSE(keep.Active());
+  }
+  EXPECT_EQ(DbfBytes::ReadFile(path)[28], 1);
+  table.SetTableName(path);
+  table.Open();
+  EXPECT_EQ(table.FieldByName(QStringLiteral("A")).AsString(), QStringLiteral("x"));
+  table.Close();
+  EXPECT_EQ(DbfBytes::ReadFile(path)[28], 0) << "without a handler the link to the missing index is dropped";
+}
+
 TEST_F(ForeignTableTest, MissingMemoFileReadsEmptyValues) {
   DbfBytes::Table t;
   t.version = 0x83;
