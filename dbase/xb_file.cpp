@@ -495,10 +495,13 @@ void TXbFile::WriteHeader() {
 
 void TXbFile::AttemptExclusive() {
   TPagedFile::AttemptExclusive();
-  if (!IsShared(Mode()) && memo_) memo_->AttemptExclusive();
+  if (IsShared(Mode())) return;
+  for (const auto& index : indexFiles_) index->AttemptExclusive();
+  if (memo_) memo_->AttemptExclusive();
 }
 
 void TXbFile::LeaveExclusive() {
+  for (const auto& index : indexFiles_) index->LeaveExclusive();
   if (memo_) memo_->LeaveExclusive();
   TPagedFile::LeaveExclusive();
 }

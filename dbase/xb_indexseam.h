@@ -26,6 +26,9 @@ public:
   virtual void RecordDeleted(int recNo, const char* record) = 0;
   virtual bool WriteFailed() const = 0;
   virtual void ClearWriteFailed() = 0;
+  // Follow the table file into and out of exclusive use.
+  virtual void AttemptExclusive() = 0;
+  virtual void LeaveExclusive() = 0;
   // A cursor over the named tag in key order, for the record set.
   virtual std::unique_ptr<TVirtualCursor> CreateCursor(const QString& tagName) = 0;
 };

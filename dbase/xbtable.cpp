@@ -203,7 +203,7 @@ void TXbTable::DoOpen(QList<TFieldDef>& defs) {
     if (file_->ForceClose) throw EXbAbort();
     tableLevel_ = FormatToTableLevel(file_->Format());
     languageId_ = file_->LanguageId();
-    BuildFieldDefs(defs);
+    BuildFieldDefs(*file_, defs);
     DetermineTranslation();
     DropBuffer();
     try {
@@ -221,8 +221,20 @@ void TXbTable::DoOpen(QList<TFieldDef>& defs) {
   }
 }
 
-void TXbTable::BuildFieldDefs(QList<TFieldDef>& defs) {
-  TXbFieldDefs& fields = file_->FieldDefs();
+QList<TFieldDef> TXbTable::TableFieldDefs() {
+  QList<TFieldDef> defs;
+  if (Active()) {
+    for (const auto& field : Fields()) defs << field->Def();
+    return defs;
+  }
+  std::unique_ptr<TXbFile> file = PrepareTableFile(PagedFileMode::ReadOnlyShared);
+  file->OpenTable();
+  BuildFieldDefs(*file, defs);
+  return defs;
+}
+
+void TXbTable::BuildFieldDefs(TXbFile& file, QList<TFieldDef>& defs) {
+  TXbFieldDefs& fields = file.FieldDefs();
   for (int i = 0; i < fields.Count(); ++i) {
     TXbFieldDef& field = fields[i];
     QString name = field.FieldName;

@@ -78,6 +78,8 @@ public:
   // Removes the deleted records; needs Exclusive.
   void PackTable();
 
+  // The table's field definitions; while closed the file is opened read-only to read them.
+  QList<TFieldDef> TableFieldDefs();
   TXbFile* DbfFile() const { return file_.get(); }
   TTranslationMode TranslationMode() const { return translation_; }
   // Physical record number of the current row, -1 when there is none.
@@ -100,7 +102,7 @@ protected:
 private:
   std::unique_ptr<TXbFile> PrepareTableFile(PagedFileMode mode);
   PagedFileMode OpenFileMode() const;
-  void BuildFieldDefs(QList<TFieldDef>& defs);
+  static void BuildFieldDefs(TXbFile& file, QList<TFieldDef>& defs);
   void DetermineTranslation();
   void ParseFilter(const QString& text);
   bool FilterAccepts(const char* record);

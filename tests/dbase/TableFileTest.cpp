@@ -47,7 +47,13 @@ TEST_F(ForeignTableTest, DbaseIIIWithMemo) {
   Put("clenovia.dbf", DbfBytes::Build(t));
   Put("clenovia.dbt", DbfBytes::DbaseIIIMemo({Cp(1250, "Prvá poznámka"), longNote}));
   const QByteArray before = DbfBytes::ReadFile(dir.filePath(QStringLiteral("clenovia.dbf")));
+  table.SetTableName(dir.filePath(QStringLiteral("clenovia.dbf")));
+  const QList<TFieldDef> closedDefs = table.TableFieldDefs();
   OpenReadOnly("clenovia.dbf");
+  ASSERT_EQ(closedDefs.size(), 6) << "definitions are read while the table is closed";
+  EXPECT_EQ(closedDefs[0].Name, QStringLiteral("MENO"));
+  EXPECT_EQ(closedDefs[0].Size, 20);
+  EXPECT_EQ(closedDefs[2].Precision, 2);
 
   EXPECT_EQ(table.TableLevel(), 3);
   EXPECT_EQ(table.TranslationMode(), TTranslationMode::SameCodePage) << "dBASE III text is read in the ANSI code page";
