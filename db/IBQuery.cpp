@@ -43,15 +43,18 @@ unsigned BaseType(unsigned type) { return type & ~1u; }
 
 bool IsText(unsigned type) { return type == SQL_TEXT || type == SQL_VARYING; }
 
-double Power10(int exponent) { return std::pow(10.0, exponent); }
+// Whole numbers keep their type; fixed-point ones are Currency with 2 decimals (money), Float otherwise.
+TFieldType NumberType(int scale, TFieldType whole) {
+  return scale == 0 ? whole : scale == -2 ? TFieldType::Currency : TFieldType::Float;
+}
 
 TFieldType FieldTypeOf(const TColumn& c) {
   switch (c.Type) {
   case SQL_TEXT:
   case SQL_VARYING: return c.CharSet == charSetOctets ? TFieldType::Blob : TFieldType::String;
-  case SQL_SHORT: return c.Scale == 0 ? TFieldType::SmallInt : c.Scale == -2 ? TFieldType::Currency : TFieldType::Float;
-  case SQL_LONG: return c.Scale == 0 ? TFieldType::Integer : c.Scale == -2 ? TFieldType::Currency : TFieldType::Float;
-  case SQL_INT64: return c.Scale == 0 ? TFieldType::LargeInt : c.Scale == -2 ? TFieldType::Currency : TFieldType::Float;
+  case SQL_SHORT: return NumberType(c.Scale, TFieldType::SmallInt);
+  case SQL_LONG: return NumberType(c.Scale, TFieldType::Integer);
+  case SQL_INT64: return NumberType(c.Scale, TFieldType::LargeInt);
   case SQL_FLOAT:
   case SQL_DOUBLE:
   case SQL_D_FLOAT: return TFieldType::Float;
@@ -66,7 +69,7 @@ TFieldType FieldTypeOf(const TColumn& c) {
 
 QVariant Scaled(qint64 value, int scale) {
   if (scale == 0) return value;
-  return double(value) / Power10(-scale);
+  return double(value) / std::pow(10.0, -scale);
 }
 
 QDate DecodeDate(ISC_DATE date) { return QDate::fromJulianDay(qint64(date) + dateBase); }
@@ -367,14 +370,18 @@ void TIBQuery::Unprepare() {
   statement_.reset();
 }
 
+QList<QVariant> TIBQuery::MarkerValues() const {
+  QList<QVariant> values;
+  for (const QString& name : statement_->MarkerNames) values.append(FindParam(name)->Value());
+  return values;
+}
+
 void TIBQuery::ExecSQL() {
   Close();
   Prepare();
-  QList<QVariant> values;
-  for (const QString& name : statement_->MarkerNames) values.append(FindParam(name)->Value());
   Firebird::IAttachment* attachment = database_->Attachment();
   Firebird::ITransaction* transaction = transaction_->Handle();
-  TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, values);
+  TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, MarkerValues());
   TStatus status;
   if (statement_->HasCursor) {
     TRef<Firebird::IResultSet> cursor(statement_->Handle->openCursor(&status, transaction, input.Metadata(),
@@ -429,11 +436,9 @@ void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
   status.Check();
   rows->Stride = (size_t(length) + 7) & ~size_t(7); // keeps every row 8-byte aligned
 
-  QList<QVariant> values;
-  for (const QString& name : statement_->MarkerNames) values.append(FindParam(name)->Value());
   Firebird::IAttachment* attachment = database_->Attachment();
   Firebird::ITransaction* transaction = transaction_->Handle();
-  TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, values);
+  TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, MarkerValues());
 
   auto readBlobs = [&](const unsigned char* row) {
     for (const TColumn& c : rows->Columns) {

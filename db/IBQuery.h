@@ -76,6 +76,8 @@ private:
   struct TRows;
   void RequireReady() const;
   void Unprepare();
+  // The value of each marker of the prepared statement, in order.
+  QList<QVariant> MarkerValues() const;
 
   // Guarded: a connection or transaction destroyed first leaves null, not a dangling pointer.
   QPointer<TIBDatabase> database_;
