@@ -134,7 +134,6 @@ struct TIBQuery::TStatement {
 // stored side by side; blob values are read at fetch time and kept apart.
 struct TIBQuery::TRows {
   std::vector<TColumn> Columns;
-  std::vector<TFieldType> Types;
   size_t Stride = 0;
   int BlobCount = 0;
   int Count = 0;
@@ -430,7 +429,6 @@ void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
     if (c.Scale < 0) def.Precision = -c.Scale;
     defs.append(def);
     rows->Columns.push_back(c);
-    rows->Types.push_back(def.DataType);
   }
   const unsigned length = meta->getMessageLength(&status);
   status.Check();
