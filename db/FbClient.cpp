@@ -34,8 +34,10 @@ bool CodeNamesObject(int code) {
   case isc_no_dup:
   case isc_check_constraint:
   case isc_except:
-  case isc_except2: return true;
-  default: return false;
+  case isc_except2:
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -86,8 +88,11 @@ EIBInterBaseError ErrorFromStatus(const intptr_t* vector) {
       p += 2;
       break;
     case isc_arg_warning: // warnings follow the errors; they name nothing we need
-      return EIBInterBaseError(FormatMessage(vector), SignificantCode(codes), int(isc_sqlcode(vector)), objectName, codes);
-    default: ++p; break;
+      return EIBInterBaseError(FormatMessage(vector), SignificantCode(codes), int(isc_sqlcode(vector)), objectName,
+                               codes);
+    default:
+      ++p;
+      break;
     }
   }
   return EIBInterBaseError(FormatMessage(vector), SignificantCode(codes), int(isc_sqlcode(vector)), objectName, codes);
@@ -99,7 +104,8 @@ QList<TInfoItem> ParseInfo(QByteArrayView answer) {
   while (pos < answer.size()) {
     const auto code = static_cast<unsigned char>(answer[pos]);
     if (code == isc_info_end) return items;
-    if (code == isc_info_truncated) throw EIBError(QStringLiteral("Odpoveď servera sa nezmestila do vyrovnávacej pamäte."));
+    if (code == isc_info_truncated)
+      throw EIBError(QStringLiteral("Odpoveď servera sa nezmestila do vyrovnávacej pamäte."));
     if (pos + 3 > answer.size()) break;
     const int length = InfoLength(answer, pos + 1);
     if (pos + 3 + length > answer.size()) break;
@@ -115,12 +121,17 @@ int InfoLength(QByteArrayView answer, qsizetype pos) {
 
 qint64 InfoInteger(QByteArrayView bytes) {
   quint64 value = 0;
-  for (qsizetype i = bytes.size() - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+  for (qsizetype i = bytes.size() - 1; i >= 0; --i)
+    value = (value << 8) | static_cast<unsigned char>(bytes[i]);
   switch (bytes.size()) {
-  case 1: return qint8(value);
-  case 2: return qint16(value);
-  case 4: return qint32(value);
-  default: return qint64(value);
+  case 1:
+    return qint8(value);
+  case 2:
+    return qint16(value);
+  case 4:
+    return qint32(value);
+  default:
+    return qint64(value);
   }
 }
 

@@ -17,7 +17,8 @@ std::optional<qint64> ScaleDecimal(const QString& text, int decimals) {
     roundUp = keep >= 0 && digits[keep] >= QLatin1Char('5');
     digits.truncate(qMax<qsizetype>(keep, 0));
   }
-  while (digits.size() > 1 && digits.startsWith(QLatin1Char('0'))) digits.remove(0, 1);
+  while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
+    digits.remove(0, 1);
   if (digits.isEmpty()) digits = QStringLiteral("0");
   if (digits.size() > 19) return std::nullopt;
   bool ok = false;
@@ -29,15 +30,20 @@ std::optional<qint64> ScaleDecimal(const QString& text, int decimals) {
 
 std::optional<qint64> ScaleDecimal(const QVariant& value, int decimals) {
   switch (value.typeId()) {
-  case QMetaType::Bool: return ScaleDecimal(QString::number(value.toBool() ? 1 : 0), decimals);
+  case QMetaType::Bool:
+    return ScaleDecimal(QString::number(value.toBool() ? 1 : 0), decimals);
   case QMetaType::Double:
-  case QMetaType::Float: return ScaleDecimal(QString::number(value.toDouble(), 'g', 15), decimals);
+  case QMetaType::Float:
+    return ScaleDecimal(QString::number(value.toDouble(), 'g', 15), decimals);
   case QMetaType::Int:
   case QMetaType::LongLong:
-  case QMetaType::Short: return ScaleDecimal(QString::number(value.toLongLong()), decimals);
+  case QMetaType::Short:
+    return ScaleDecimal(QString::number(value.toLongLong()), decimals);
   case QMetaType::UInt:
   case QMetaType::ULongLong:
-  case QMetaType::UShort: return ScaleDecimal(QString::number(value.toULongLong()), decimals);
-  default: return ScaleDecimal(value.toString(), decimals);
+  case QMetaType::UShort:
+    return ScaleDecimal(QString::number(value.toULongLong()), decimals);
+  default:
+    return ScaleDecimal(value.toString(), decimals);
   }
 }

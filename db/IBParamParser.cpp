@@ -50,7 +50,8 @@ TIBParsedSql ParseParams(const QString& sql) {
       next = afterComment;
     } else if (c == QLatin1Char(':') && i + 1 < sql.size() && IsNameChar(sql[i + 1])) {
       qsizetype end = i + 1;
-      while (end < sql.size() && IsNameChar(sql[end])) ++end;
+      while (end < sql.size() && IsNameChar(sql[end]))
+        ++end;
       parsed.Names.append(sql.mid(i + 1, end - i - 1).toUpper());
       parsed.Sql += QLatin1Char('?');
       i = end;

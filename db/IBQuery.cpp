@@ -2,8 +2,8 @@
 #include "core/CodePage1250.h"
 #include "db/FbClient.h"
 #include "db/IBBlob.h"
-#include "db/IBDecimal.h"
 #include "db/IBDatabase.h"
+#include "db/IBDecimal.h"
 #include "db/IBParamParser.h"
 #include "db/IBTransaction.h"
 #include <cmath>
@@ -51,19 +51,30 @@ TFieldType NumberType(int scale, TFieldType whole) {
 TFieldType FieldTypeOf(const TColumn& c) {
   switch (c.Type) {
   case SQL_TEXT:
-  case SQL_VARYING: return c.CharSet == charSetOctets ? TFieldType::Blob : TFieldType::String;
-  case SQL_SHORT: return NumberType(c.Scale, TFieldType::SmallInt);
-  case SQL_LONG: return NumberType(c.Scale, TFieldType::Integer);
-  case SQL_INT64: return NumberType(c.Scale, TFieldType::LargeInt);
+  case SQL_VARYING:
+    return c.CharSet == charSetOctets ? TFieldType::Blob : TFieldType::String;
+  case SQL_SHORT:
+    return NumberType(c.Scale, TFieldType::SmallInt);
+  case SQL_LONG:
+    return NumberType(c.Scale, TFieldType::Integer);
+  case SQL_INT64:
+    return NumberType(c.Scale, TFieldType::LargeInt);
   case SQL_FLOAT:
   case SQL_DOUBLE:
-  case SQL_D_FLOAT: return TFieldType::Float;
-  case SQL_TYPE_DATE: return TFieldType::Date;
-  case SQL_TYPE_TIME: return TFieldType::Time;
-  case SQL_TIMESTAMP: return TFieldType::DateTime;
-  case SQL_BLOB: return c.SubType == isc_blob_text ? TFieldType::Memo : TFieldType::Blob;
-  case SQL_BOOLEAN: return TFieldType::Boolean;
-  default: return TFieldType::Unknown;
+  case SQL_D_FLOAT:
+    return TFieldType::Float;
+  case SQL_TYPE_DATE:
+    return TFieldType::Date;
+  case SQL_TYPE_TIME:
+    return TFieldType::Time;
+  case SQL_TIMESTAMP:
+    return TFieldType::DateTime;
+  case SQL_BLOB:
+    return c.SubType == isc_blob_text ? TFieldType::Memo : TFieldType::Blob;
+  case SQL_BOOLEAN:
+    return TFieldType::Boolean;
+  default:
+    return TFieldType::Unknown;
   }
 }
 
@@ -84,25 +95,35 @@ QVariant DecodeText(const TColumn& c, const char* bytes, qsizetype length) {
 QVariant DecodeValue(const TColumn& c, const unsigned char* row) {
   const unsigned char* p = row + c.Offset;
   switch (c.Type) {
-  case SQL_TEXT: return DecodeText(c, reinterpret_cast<const char*>(p), c.Length);
+  case SQL_TEXT:
+    return DecodeText(c, reinterpret_cast<const char*>(p), c.Length);
   case SQL_VARYING: {
     const auto length = qMin<unsigned>(Read<quint16>(p), c.Length);
     return DecodeText(c, reinterpret_cast<const char*>(p + 2), length);
   }
-  case SQL_SHORT: return c.Scale == 0 ? QVariant(int(Read<qint16>(p))) : Scaled(Read<qint16>(p), c.Scale);
-  case SQL_LONG: return c.Scale == 0 ? QVariant(Read<qint32>(p)) : Scaled(Read<qint32>(p), c.Scale);
-  case SQL_INT64: return Scaled(Read<qint64>(p), c.Scale);
-  case SQL_FLOAT: return double(Read<float>(p));
+  case SQL_SHORT:
+    return c.Scale == 0 ? QVariant(int(Read<qint16>(p))) : Scaled(Read<qint16>(p), c.Scale);
+  case SQL_LONG:
+    return c.Scale == 0 ? QVariant(Read<qint32>(p)) : Scaled(Read<qint32>(p), c.Scale);
+  case SQL_INT64:
+    return Scaled(Read<qint64>(p), c.Scale);
+  case SQL_FLOAT:
+    return double(Read<float>(p));
   case SQL_DOUBLE:
-  case SQL_D_FLOAT: return Read<double>(p);
-  case SQL_TYPE_DATE: return DecodeDate(Read<ISC_DATE>(p));
-  case SQL_TYPE_TIME: return DecodeTime(Read<ISC_TIME>(p));
+  case SQL_D_FLOAT:
+    return Read<double>(p);
+  case SQL_TYPE_DATE:
+    return DecodeDate(Read<ISC_DATE>(p));
+  case SQL_TYPE_TIME:
+    return DecodeTime(Read<ISC_TIME>(p));
   case SQL_TIMESTAMP: {
     const auto stamp = Read<ISC_TIMESTAMP>(p);
     return QDateTime(DecodeDate(stamp.timestamp_date), DecodeTime(stamp.timestamp_time));
   }
-  case SQL_BOOLEAN: return Read<FB_BOOLEAN>(p) != 0;
-  default: return QVariant();
+  case SQL_BOOLEAN:
+    return Read<FB_BOOLEAN>(p) != 0;
+  default:
+    return QVariant();
   }
 }
 
@@ -206,7 +227,8 @@ TInputMessage::TInputMessage(Firebird::IAttachment* attachment, Firebird::ITrans
   const unsigned length = meta_->getMessageLength(&status);
   status.Check();
   buffer_.assign(length, 0);
-  for (unsigned i = 0; i < count; ++i) WriteValue(i, names[i], values[i]);
+  for (unsigned i = 0; i < count; ++i)
+    WriteValue(i, names[i], values[i]);
 }
 
 void TInputMessage::Refuse(const QString& name, const QString& why) const {
@@ -232,18 +254,30 @@ void TInputMessage::WriteValue(unsigned i, const QString& name, const QVariant& 
     break;
   case SQL_SHORT:
   case SQL_LONG:
-  case SQL_INT64: WriteInteger(c, p, name, value); break;
-  case SQL_FLOAT: Write<float>(p, float(coerced(TFieldType::Float).toDouble())); break;
+  case SQL_INT64:
+    WriteInteger(c, p, name, value);
+    break;
+  case SQL_FLOAT:
+    Write<float>(p, float(coerced(TFieldType::Float).toDouble()));
+    break;
   case SQL_DOUBLE:
-  case SQL_D_FLOAT: Write<double>(p, coerced(TFieldType::Float).toDouble()); break;
-  case SQL_TYPE_DATE: Write<ISC_DATE>(p, EncodeDate(coerced(TFieldType::Date).toDate(), name)); break;
-  case SQL_TYPE_TIME: Write<ISC_TIME>(p, EncodeTime(coerced(TFieldType::Time).toTime(), name)); break;
+  case SQL_D_FLOAT:
+    Write<double>(p, coerced(TFieldType::Float).toDouble());
+    break;
+  case SQL_TYPE_DATE:
+    Write<ISC_DATE>(p, EncodeDate(coerced(TFieldType::Date).toDate(), name));
+    break;
+  case SQL_TYPE_TIME:
+    Write<ISC_TIME>(p, EncodeTime(coerced(TFieldType::Time).toTime(), name));
+    break;
   case SQL_TIMESTAMP: {
     const QDateTime stamp = coerced(TFieldType::DateTime).toDateTime();
     Write<ISC_TIMESTAMP>(p, ISC_TIMESTAMP{EncodeDate(stamp.date(), name), EncodeTime(stamp.time(), name)});
     break;
   }
-  case SQL_BOOLEAN: Write<FB_BOOLEAN>(p, coerced(TFieldType::Boolean).toBool() ? FB_TRUE : FB_FALSE); break;
+  case SQL_BOOLEAN:
+    Write<FB_BOOLEAN>(p, coerced(TFieldType::Boolean).toBool() ? FB_TRUE : FB_FALSE);
+    break;
   case SQL_BLOB: {
     const QByteArray bytes = value.typeId() == QMetaType::QByteArray ? value.toByteArray()
                              : c.SubType == isc_blob_text
@@ -258,7 +292,8 @@ void TInputMessage::WriteValue(unsigned i, const QString& name, const QVariant& 
     Write<ISC_QUAD>(p, IBBlob::Write(attachment_, transaction_, bytes));
     break;
   }
-  default: Refuse(name, QStringLiteral("typ parametra %1 nie je podporovaný").arg(c.Type));
+  default:
+    Refuse(name, QStringLiteral("typ parametra %1 nie je podporovaný").arg(c.Type));
   }
 }
 
@@ -281,9 +316,15 @@ void TInputMessage::WriteInteger(const TColumn& c, unsigned char* p, const QStri
   if (limit != 0 && (*raw > limit || *raw < -limit - 1))
     Refuse(name, QStringLiteral("číslo %1 je mimo rozsahu").arg(value.toString()));
   switch (c.Type) {
-  case SQL_SHORT: Write<qint16>(p, qint16(*raw)); break;
-  case SQL_LONG: Write<qint32>(p, qint32(*raw)); break;
-  default: Write<qint64>(p, *raw); break;
+  case SQL_SHORT:
+    Write<qint16>(p, qint16(*raw));
+    break;
+  case SQL_LONG:
+    Write<qint32>(p, qint32(*raw));
+    break;
+  default:
+    Write<qint64>(p, *raw);
+    break;
   }
 }
 
@@ -371,7 +412,8 @@ void TIBQuery::Unprepare() {
 
 QList<QVariant> TIBQuery::MarkerValues() const {
   QList<QVariant> values;
-  for (const QString& name : statement_->MarkerNames) values.append(FindParam(name)->Value());
+  for (const QString& name : statement_->MarkerNames)
+    values.append(FindParam(name)->Value());
   return values;
 }
 

@@ -21,7 +21,8 @@ public:
   }
   TStartBlock& Int(unsigned char tag, quint32 value) {
     bytes_.append(char(tag));
-    for (int i = 0; i < 4; ++i) bytes_.append(char((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+      bytes_.append(char((value >> (8 * i)) & 0xFF));
     return *this;
   }
   TStartBlock& Byte(unsigned char tag, unsigned char value) {
@@ -51,8 +52,8 @@ void TIBServices::Run(const QByteArray& startBlock) {
   if (!password_.isEmpty()) attach.String(isc_spb_password, Cp1250::Encode(password_));
   // As for a connection: without a server the engine of this process serves.
   if (server_.isEmpty()) attach.String(isc_spb_config, QByteArrayLiteral("Providers=Engine12"));
-  const QByteArray manager =
-      server_.isEmpty() ? QByteArrayLiteral("service_mgr") : Cp1250::Encode(server_) + QByteArrayLiteral(":service_mgr");
+  const QByteArray manager = server_.isEmpty() ? QByteArrayLiteral("service_mgr")
+                                               : Cp1250::Encode(server_) + QByteArrayLiteral(":service_mgr");
   TStatus status;
   TRef<Firebird::IProvider> provider(Master()->getDispatcher());
   TRef<Firebird::IService> service(
@@ -64,7 +65,8 @@ void TIBServices::Run(const QByteArray& startBlock) {
     if (!detachStatus.Failed()) service.release(); // detach() released it
   };
   try {
-    service->start(&status, unsigned(startBlock.size()), reinterpret_cast<const unsigned char*>(startBlock.constData()));
+    service->start(&status, unsigned(startBlock.size()),
+                   reinterpret_cast<const unsigned char*>(startBlock.constData()));
     status.Check();
     const unsigned char request[] = {isc_info_svc_line};
     QByteArray answer(32000, '\0'); // the service protocol counts the buffer in 16 bits
@@ -96,8 +98,7 @@ void TIBServices::Backup(const QString& database, const QString& backupFile, int
   Run(block.Bytes());
 }
 
-void TIBServices::Restore(const QString& backupFile, const QString& database, int options, int pageSize,
-                          bool verbose) {
+void TIBServices::Restore(const QString& backupFile, const QString& database, int options, int pageSize, bool verbose) {
   TStartBlock block(isc_action_svc_restore);
   block.String(isc_spb_bkp_file, FileName(backupFile)).String(isc_spb_dbname, FileName(database));
   block.Int(isc_spb_options, quint32(options));

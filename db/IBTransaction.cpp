@@ -13,10 +13,14 @@ struct TParamWord {
 };
 
 constexpr TParamWord paramWords[] = {
-    {"concurrency", isc_tpb_concurrency}, {"consistency", isc_tpb_consistency},
-    {"read_committed", isc_tpb_read_committed}, {"rec_version", isc_tpb_rec_version},
-    {"no_rec_version", isc_tpb_no_rec_version}, {"wait", isc_tpb_wait},
-    {"nowait", isc_tpb_nowait}, {"read", isc_tpb_read},
+    {"concurrency", isc_tpb_concurrency},
+    {"consistency", isc_tpb_consistency},
+    {"read_committed", isc_tpb_read_committed},
+    {"rec_version", isc_tpb_rec_version},
+    {"no_rec_version", isc_tpb_no_rec_version},
+    {"wait", isc_tpb_wait},
+    {"nowait", isc_tpb_nowait},
+    {"read", isc_tpb_read},
     {"write", isc_tpb_write},
 };
 
@@ -55,7 +59,8 @@ QStringList TIBTransaction::ParamsOf(TIBTransactionKind kind) {
   case TIBTransactionKind::ReadOnlyReadCommitted:
     return {QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait"),
             QStringLiteral("read")};
-  case TIBTransactionKind::Snapshot: break;
+  case TIBTransactionKind::Snapshot:
+    break;
   }
   return {};
 }
@@ -73,18 +78,18 @@ void TIBTransaction::StartTransaction() {
   if (!database_) throw EIBError(QStringLiteral("Transakcia nemá databázu."));
   Firebird::IAttachment* attachment = database_->Attachment();
   TBlock tpb(Firebird::IXpbBuilder::TPB);
-  for (const QString& word : params_) tpb.Tag(static_cast<unsigned char>(TagOf(word)));
+  for (const QString& word : params_)
+    tpb.Tag(static_cast<unsigned char>(TagOf(word)));
   TStatus status;
-  Firebird::ITransaction* transaction =
-      params_.isEmpty() ? attachment->startTransaction(&status, 0, nullptr)
-                        : attachment->startTransaction(&status, tpb.Length(), tpb.Buffer());
+  Firebird::ITransaction* transaction = params_.isEmpty()
+                                            ? attachment->startTransaction(&status, 0, nullptr)
+                                            : attachment->startTransaction(&status, tpb.Length(), tpb.Buffer());
   status.Check();
   transaction_ = transaction;
 }
 
 void TIBTransaction::RequireActive(const char* operation) const {
-  if (!InTransaction())
-    throw EIBError(QStringLiteral("%1: transakcia nie je aktívna.").arg(QLatin1String(operation)));
+  if (!InTransaction()) throw EIBError(QStringLiteral("%1: transakcia nie je aktívna.").arg(QLatin1String(operation)));
 }
 
 Firebird::ITransaction* TIBTransaction::Handle() const {

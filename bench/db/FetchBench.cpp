@@ -18,7 +18,8 @@ namespace {
 
 constexpr int rowCount = 100000;
 constexpr int rounds = 7;
-const QString selectSql = QStringLiteral("SELECT ID, ROK, CISLO, MENO, PRIEZVISKO, SUMA, KURZ, DATUM, ZMENENE, KOD FROM T_BENCH");
+const QString selectSql =
+    QStringLiteral("SELECT ID, ROK, CISLO, MENO, PRIEZVISKO, SUMA, KURZ, DATUM, ZMENENE, KOD FROM T_BENCH");
 
 void MakeTable(TIBDatabase& db) {
   const QString statements[] = {
@@ -55,7 +56,8 @@ int BareLoop(TIBDatabase& db, TIBTransaction& transaction) {
       statement->openCursor(&status, transaction.Handle(), nullptr, nullptr, meta.get(), 0));
   status.Check();
   int rows = 0;
-  while (cursor->fetchNext(&status, buffer.data()) == Firebird::IStatus::RESULT_OK) ++rows;
+  while (cursor->fetchNext(&status, buffer.data()) == Firebird::IStatus::RESULT_OK)
+    ++rows;
   status.Check();
   cursor->close(&status);
   status.Check();
@@ -75,7 +77,8 @@ int DataSetOpen(TIBDatabase& db, TIBTransaction& transaction, bool readValues) {
   if (readValues) {
     qint64 sink = 0;
     for (int row = 0; row < query.RecordCount(); ++row)
-      for (int field = 0; field < query.FieldCount(); ++field) sink += query.ValueAt(row, field).isNull() ? 0 : 1;
+      for (int field = 0; field < query.FieldCount(); ++field)
+        sink += query.ValueAt(row, field).isNull() ? 0 : 1;
     if (sink != qint64(query.RecordCount()) * query.FieldCount()) std::fprintf(stderr, "unexpected NULL values\n");
   }
   return query.RecordCount();
@@ -101,7 +104,8 @@ double Rate(TIBDatabase& db, const TRun& run) {
 std::vector<double> BestRates(TIBDatabase& db, const std::vector<TRun>& runs) {
   std::vector<double> best(runs.size(), 0.0);
   for (int round = 0; round < rounds; ++round)
-    for (size_t i = 0; i < runs.size(); ++i) best[i] = std::max(best[i], Rate(db, runs[i]));
+    for (size_t i = 0; i < runs.size(); ++i)
+      best[i] = std::max(best[i], Rate(db, runs[i]));
   return best;
 }
 

@@ -47,7 +47,8 @@ void DbTest::Exec(const QString& sql, const QVariantMap& params) {
   query.SetDatabase(db.get());
   query.SetTransaction(&transaction);
   query.SetSQL(sql);
-  for (auto it = params.begin(); it != params.end(); ++it) query.ParamByName(it.key()).SetValue(it.value());
+  for (auto it = params.begin(); it != params.end(); ++it)
+    query.ParamByName(it.key()).SetValue(it.value());
   query.ExecSQL();
   transaction.Commit();
 }
@@ -59,7 +60,8 @@ QVariant DbTest::Scalar(const QString& sql, const QVariantMap& params) {
   query.SetDatabase(db.get());
   query.SetTransaction(&transaction);
   query.SetSQL(sql);
-  for (auto it = params.begin(); it != params.end(); ++it) query.ParamByName(it.key()).SetValue(it.value());
+  for (auto it = params.begin(); it != params.end(); ++it)
+    query.ParamByName(it.key()).SetValue(it.value());
   query.Open();
   return query.IsEmpty() ? QVariant() : query.FieldValue(0);
 }

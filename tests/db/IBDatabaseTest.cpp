@@ -1,8 +1,8 @@
 #include "db/FbClient.h"
 #include "db/IBDatabaseInfo.h"
-#include <QtCore/QFileInfo>
 #include "db/IBError.h"
 #include "tests/db/DbTestSupport.h"
+#include <QtCore/QFileInfo>
 
 namespace {
 
@@ -81,12 +81,13 @@ TEST(IBInfoAnswerTest, SplitsItemsAndRefusesDamagedAnswers) {
   EXPECT_EQ(FbClient::InfoInteger(items[0].Value), 8192);
   EXPECT_EQ(items[1].Value, QByteArrayLiteral("\x02SY"));
   const QByteArray damaged[] = {
-      QByteArrayLiteral("\x0e\x04\x00\x00\x20"),   // value cut off
+      QByteArrayLiteral("\x0e\x04\x00\x00\x20"),     // value cut off
       QByteArrayLiteral("\x0e\xff\xff\x00\x20\x01"), // length beyond the answer
-      QByteArrayLiteral("\x0e\x04"),                   // length cut off
-      QByteArrayLiteral("\x02"),                        // the server ran out of room
+      QByteArrayLiteral("\x0e\x04"),                 // length cut off
+      QByteArrayLiteral("\x02"),                     // the server ran out of room
   };
-  for (const QByteArray& bytes : damaged) EXPECT_THROW(FbClient::ParseInfo(bytes), EIBError) << bytes.toHex().constData();
+  for (const QByteArray& bytes : damaged)
+    EXPECT_THROW(FbClient::ParseInfo(bytes), EIBError) << bytes.toHex().constData();
 }
 
 } // namespace

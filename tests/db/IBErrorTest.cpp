@@ -35,11 +35,11 @@ TEST_P(ServerErrorTest, CarriesCodeAndObjectName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, ServerErrorTest,
-    ::testing::Values(
-        ServerErrorCase{"INSERT INTO T_CHILD (ID, PARENT_ID) VALUES (1, 99) RETURNING ID", 335544466, "FK_CHILD_PARENT"},
-        ServerErrorCase{"INSERT INTO T_PARENT (ID, NAZOV) VALUES (2, 'Kapor') RETURNING ID", 335544665,
-                        "UK_PARENT_NAZOV"},
-        ServerErrorCase{"SELECT Y FROM P_DOUBLE(-1)", 335544517, "ERR_002"},
-        ServerErrorCase{"SELECT * FROM NEEXISTUJE", 335544569, ""}));
+    ::testing::Values(ServerErrorCase{"INSERT INTO T_CHILD (ID, PARENT_ID) VALUES (1, 99) RETURNING ID", 335544466,
+                                      "FK_CHILD_PARENT"},
+                      ServerErrorCase{"INSERT INTO T_PARENT (ID, NAZOV) VALUES (2, 'Kapor') RETURNING ID", 335544665,
+                                      "UK_PARENT_NAZOV"},
+                      ServerErrorCase{"SELECT Y FROM P_DOUBLE(-1)", 335544517, "ERR_002"},
+                      ServerErrorCase{"SELECT * FROM NEEXISTUJE", 335544569, ""}));
 
 } // namespace

@@ -45,8 +45,9 @@ TEST_F(IBQueryTest, TextOutsideCodePageIsRefusedBeforeTheServer) {
       {"blob parameter", [&] { asBlob->ExecSQL(); }},
       {"statement text", [&] { inText->ExecSQL(); }},
       {"raw statement", [&] {
-         TIBSQL(db.get(), tr.get()).ExecImmediate(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV) VALUES (4, '") + alien +
-                                                  QStringLiteral("')"));
+         TIBSQL(db.get(), tr.get())
+             .ExecImmediate(QStringLiteral("INSERT INTO T_TEXT (ID, NAZOV) VALUES (4, '") + alien +
+                            QStringLiteral("')"));
        }}};
   for (const auto& [name, run] : cases) {
     try {
@@ -124,7 +125,8 @@ TEST_F(IBQueryTest, ColumnTypesRoundTripThroughParameters) {
 
 TEST_F(IBQueryTest, BinaryBlobKeepsEveryByte) {
   QByteArray bytes(200000, '\0');
-  for (qsizetype i = 0; i < bytes.size(); ++i) bytes[i] = char(i * 7 % 256);
+  for (qsizetype i = 0; i < bytes.size(); ++i)
+    bytes[i] = char(i * 7 % 256);
   Exec(QStringLiteral("INSERT INTO T_TEXT (ID, DATA) VALUES (1, :D)"), {{QStringLiteral("D"), bytes}});
   auto query = Query(QStringLiteral("SELECT DATA FROM T_TEXT"));
   query->Open();

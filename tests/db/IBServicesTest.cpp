@@ -1,8 +1,8 @@
-#include "db/IBDatabaseInfo.h"
-#include <QtCore/QFile>
-#include "db/IBError.h"
 #include "db/IBServices.h"
+#include "db/IBDatabaseInfo.h"
+#include "db/IBError.h"
 #include "tests/db/DbTestSupport.h"
+#include <QtCore/QFile>
 
 namespace {
 
@@ -42,7 +42,8 @@ TEST_F(IBServicesTest, BackupRestoredIntoNewFileGivesSameRows) {
   db->Close(); // the program closes its connection too: checksum-ignoring backups need the file alone
   TIBServices services = Services();
   services.Backup(fresh->Path(), backup);
-  EXPECT_TRUE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("T_TEXT"))) << lines.join(QLatin1Char('\n')).toStdString();
+  EXPECT_TRUE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("T_TEXT")))
+      << lines.join(QLatin1Char('\n')).toStdString();
   lines.clear();
   services.Restore(backup, restored);
   EXPECT_TRUE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("T_TEXT")));
