@@ -1,6 +1,7 @@
 #include "dbase/xb_file.h"
 #include "dbase/xb_codepages.h"
 #include "dbase/xb_language.h"
+#include <QtCore/QBuffer>
 #include <QtCore/QDateTime>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSysInfo>
@@ -346,7 +347,12 @@ void TXbFile::OpenMemoFile(bool create, int blockSize) {
   else
     memo_ = std::make_unique<TDbaseMemoFile>(this);
   memo_->SetFileName(memoName);
-  memo_->SetMode(memory ? PagedFileMode::MemoryNew : Mode());
+  if (memory && MemoStream) {
+    // A new memo file starts empty, in memory as on disk.
+    if (create) MemoStream->buffer().clear();
+    memo_->AttachStream(MemoStream);
+  }
+  memo_->SetMode(memory ? (create ? PagedFileMode::MemoryNew : PagedFileMode::MemoryExisting) : Mode());
   memo_->SetCreateIfMissing(create && CreateIfMissing());
   memo_->MemoBlockSize = blockSize;
   memo_->Version = Format();
@@ -840,8 +846,9 @@ void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const Q
   case ftDate: {
     const QDate date = DateTime::ToDate(source->toDouble());
     if (!date.isValid() || date.year() < 0 || date.year() > 9999 || size < 8) RaiseTooWide(field, *source);
-    const QByteArray text = date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
-    std::memcpy(bytes, text.constData(), 8);
+    IntToTextWidth(date.year(), 4, bytes, '0');
+    IntToTextWidth(date.month(), 2, bytes + 4, '0');
+    IntToTextWidth(date.day(), 2, bytes + 6, '0');
     break;
   }
   default: break;

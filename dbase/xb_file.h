@@ -69,6 +69,9 @@ public:
   bool HasAutoIncrement = false;
   bool ForceClose = false;
   TDateTimeHandling DateTimeHandling = TDateTimeHandling::dtMsecTimeStamp;
+  // The memo file's stream in the memory modes (not owned); without one a memo
+  // file in memory lasts only as long as the table stays open.
+  QBuffer* MemoStream = nullptr;
   // Asked when the production index is missing; leaving the flag true drops the link.
   std::function<void(TXbFile&, bool& deleteLink)> OnIndexMissing;
 

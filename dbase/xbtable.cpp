@@ -147,6 +147,8 @@ std::unique_ptr<TXbFile> TXbTable::PrepareTableFile(PagedFileMode mode) {
     file->SetFileName(TableFileName());
   } else {
     file->AttachStream(memoryStream_ ? memoryStream_ : ownStream_.get());
+    if (!memoMemoryStream_ && !ownMemoStream_) ownMemoStream_ = std::make_unique<QBuffer>();
+    file->MemoStream = memoMemoryStream_ ? memoMemoryStream_ : ownMemoStream_.get();
     mode = IsCreating(mode) ? PagedFileMode::MemoryNew : PagedFileMode::MemoryExisting;
   }
   file->SetMode(mode);
@@ -166,6 +168,7 @@ void TXbTable::CreateTableWith(const TXbFieldDefs* defs) {
     for (const TFieldDef& def : FieldDefs) own->Add(def.Name, XbType(def.DataType), def.Size, def.Precision);
     defs = own.get();
   }
+  if (Storage == TXbStorage::stoMemory && memoryStream_) memoryStream_->buffer().clear(); // a new table starts empty
   std::unique_ptr<TXbFile> file = PrepareTableFile(PagedFileMode::ExclusiveNew);
   file->SetFormat(TableLevelToFormat(tableLevel_));
   file->SetLanguageId(languageId_);

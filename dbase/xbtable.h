@@ -55,6 +55,8 @@ public:
   static QString Version() { return QStringLiteral("%1.%2").arg(6).arg(45, 2, 10, QLatin1Char('0')); }
   // The caller's memory stream for stoMemory (not owned).
   void SetMemoryStream(QBuffer* stream) { memoryStream_ = stream; }
+  // The caller's memory stream of the memo file for stoMemory (not owned).
+  void SetMemoMemoryStream(QBuffer* stream) { memoMemoryStream_ = stream; }
 
   const QString& Filter() const { return filter_; }
   void SetFilter(const QString& text);
@@ -125,6 +127,8 @@ private:
   bool filtered_ = false;
   QBuffer* memoryStream_ = nullptr;
   std::unique_ptr<QBuffer> ownStream_;
+  QBuffer* memoMemoryStream_ = nullptr;
+  std::unique_ptr<QBuffer> ownMemoStream_;
   std::unique_ptr<TXbFile> file_;
   std::unique_ptr<TVirtualCursor> cursor_;
   std::unique_ptr<TXbFilter> filterParser_;

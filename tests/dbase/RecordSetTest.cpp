@@ -336,6 +336,21 @@ TEST(XbTableTest, MemoryTableAndDuplicateNames) {
   EXPECT_TRUE(buffer.data().contains("zz  "));
 }
 
+TEST(XbTableTest, MemoryTableKeepsItsMemoValues) {
+  TXbTable t;
+  t.Storage = TXbStorage::stoMemory;
+  t.SetTableLevel(4);
+  t.FieldDefs = {{QStringLiteral("POZN"), TFieldType::Memo}};
+  t.Open(); // no stream yet: the table is made in memory
+  t.Append();
+  t.FieldByName(QStringLiteral("POZN")).SetValue(QStringLiteral("poznámka v pamäti"));
+  t.Post();
+  t.Close();
+  t.Open();
+  ASSERT_EQ(t.RecordCount(), 1);
+  EXPECT_EQ(t.FieldByName(QStringLiteral("POZN")).AsString(), QStringLiteral("poznámka v pamäti"));
+}
+
 TEST(XbTableTest, UnknownCodePageIsReadOnlyUnlessTheUserChooses) {
   QTemporaryDir dir;
   DbfBytes::Table d;
