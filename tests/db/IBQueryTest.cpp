@@ -180,6 +180,18 @@ TEST_F(IBQueryTest, RowsStayReadableAfterCommitAndNavigate) {
   query->Last();
   EXPECT_EQ(query->FieldByName(QStringLiteral("NAZOV")).AsString(), QStringLiteral("Ryba 1"));
   EXPECT_EQ(query->FieldByName(QStringLiteral("ID")).Def().Required, true);
+  db->Close(); // the rows are in memory; the prepared statement goes with the connection
+  EXPECT_EQ(query->FieldByName(QStringLiteral("NAZOV")).AsString(), QStringLiteral("Ryba 1"));
+  EXPECT_FALSE(query->Prepared());
+  db->Open();
+  tr->StartTransaction();
+  query->Close();
+  query->Open();
+  EXPECT_EQ(query->RecordCount(), 3);
+  db.reset(); // a query that outlives its connection fails cleanly
+  tr.reset();
+  query->Close();
+  EXPECT_THROW(query->Open(), EIBError);
 }
 
 TEST_F(IBQueryTest, ExecSqlReportsRowsAffectedAndRepeatsWithNewValues) {
