@@ -7,7 +7,9 @@
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
+#include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -152,10 +154,24 @@ double TBaseNumEdit::Value() const {
   if (number.endsWith(QStringLiteral("E-"))) number.chop(2);
   else if (number.endsWith(QLatin1Char('E'))) number.chop(1);
   number.replace(DecimalSeparator(), QLatin1Char('.'));
-  bool ok = false;
-  const double value = number.trimmed().toDouble(&ok);
-  if (!ok) throw EConvertError(QStringLiteral("'%1' nie je platné číslo").arg(this->text()));
+  const QByteArray latin = number.trimmed().toLatin1();
+  double value = 0;
+  const auto [end, error] = std::from_chars(latin.begin(), latin.end(), value);
+  if (end != latin.end() || latin.isEmpty() || (error != std::errc() && error != std::errc::result_out_of_range))
+    throw EConvertError(QStringLiteral("'%1' nie je platné číslo").arg(text()));
+  if (error == std::errc::result_out_of_range) return OutOfRangeValue(latin);
   return value;
+}
+
+// A number beyond the range of a double (the exponent may reach 4932): the
+// largest double of its sign, or 0 for one too close to zero.
+double TBaseNumEdit::OutOfRangeValue(const QByteArray& number) {
+  long double wide = 0;
+  const auto [end, error] = std::from_chars(number.begin(), number.end(), wide);
+  bool huge = error == std::errc() ? std::fabs(wide) > std::numeric_limits<double>::max() : !number.contains("E-");
+  if (error == std::errc() && !huge) return double(wide);
+  if (!huge) return 0;
+  return number.startsWith('-') ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
 }
 
 void TBaseNumEdit::SetValue(double value) {

@@ -31,8 +31,10 @@ public:
   explicit TBaseNumEdit(QWidget* parent = nullptr);
 
   // The text read as a number: an empty text or a lone "-" is 0, a text
-  // ending in an unfinished exponent ("12E", "12E-") reads as its mantissa.
-  // Throws EConvertError for a text that is not a number.
+  // ending in an unfinished exponent ("12E", "12E-") reads as its mantissa,
+  // a number beyond a double's range as the largest double of its sign (or
+  // 0 when too close to zero). Throws EConvertError for a text that is not
+  // a number.
   double Value() const;
   // Writes the formatted value; the text (and the caret) stay untouched when
   // the formatted text equals the current one.
@@ -95,6 +97,7 @@ private:
   void ToggleSign(QString& text, int& caret) const;
   QString MapSeparators(const QString& text) const;
   void Reformat();
+  static double OutOfRangeValue(const QByteArray& number);
 
   bool Full(const QString& text) const { return maxLength_ > 0 && text.size() >= maxLength_; }
 

@@ -1,6 +1,5 @@
 #pragma once
 #include "core/Color.h"
-#include <QtCore/QPointer>
 #include <functional>
 
 class QFocusEvent;
@@ -36,9 +35,15 @@ class QWidget;
 //
 // ValidationFailed shows its refusal with ShowRefusal(), which takes the
 // focus back, paints the control red with a white font while the message is
-// shown, and restores the colours. Colours are TColor values ($00BBGGRR or
-// system colours) applied to the widget's palette (Base/Window background,
-// Text/WindowText/ButtonText font).
+// shown (numbered messages: ShowKitNumberedError in controls/KitMessages.h),
+// and restores the colours. The Required writer stores the flag with
+// SetRequiredFlag and sets SetColor(StateColor(TColorOrder::FocusFirst)); the
+// ReadOnly writer uses SetReadOnlyFlag, drops the tab stop (Qt::ClickFocus)
+// and sets SetColor(StateColor(TColorOrder::ReadOnlyFirst)). A control that
+// checks before it moves on (the money edit's Enter) holds a TSkipChecks
+// while it moves, so that the leaving does not check twice. Colours are
+// TColor values ($00BBGGRR or system colours) applied to the widget's palette
+// (Base/Window background, Text/WindowText/ButtonText font).
 class TDataEntryControl {
 public:
   static constexpr TColor FocusColor = clAqua;                  // $FFFF00

@@ -93,7 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NumEdit, ValueReadsTheText) {
   const std::pair<const char*, double> cases[] = {{"", 0},      {"-", 0},     {"12,5", 12.5}, {"-0,25", -0.25},
-                                                  {"12E", 12},  {"12E-", 12}, {"1,5E3", 1500}, {"2E-2", 0.02}};
+                                                  {"12E", 12},  {"12E-", 12}, {"1,5E3", 1500}, {"2E-2", 0.02},
+                                                  {"0,01E2231", std::numeric_limits<double>::max()},
+                                                  {"-1E400", -std::numeric_limits<double>::max()}, {"1E-400", 0}};
   TBaseNumEdit edit;
   for (const auto& [text, value] : cases) {
     edit.setText(QString::fromUtf8(text));
