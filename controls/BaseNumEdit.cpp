@@ -48,7 +48,8 @@ TDecimal RoundTo(TDecimal d, int decimals) {
   d.digits.truncate(keep);
   if (up) {
     int i = keep - 1;
-    for (; i >= 0 && d.digits.at(i) == QLatin1Char('9'); --i) d.digits[i] = QLatin1Char('0');
+    for (; i >= 0 && d.digits.at(i) == QLatin1Char('9'); --i)
+      d.digits[i] = QLatin1Char('0');
     if (i >= 0)
       d.digits[i] = QChar(d.digits.at(i).unicode() + 1);
     else {
@@ -67,7 +68,8 @@ QString FixedText(const TDecimal& d, int decimals) {
     point = 1;
   }
   QString whole = digits.left(point);
-  while (whole.size() > 1 && whole.startsWith(QLatin1Char('0'))) whole.remove(0, 1);
+  while (whole.size() > 1 && whole.startsWith(QLatin1Char('0')))
+    whole.remove(0, 1);
   QString fraction = digits.mid(point, decimals);
   fraction += QString(decimals - fraction.size(), QLatin1Char('0'));
   const QString all = whole + fraction;
@@ -132,8 +134,10 @@ QString TBaseNumEdit::MapSeparators(const QString& text) const {
   if (decimal == formattedDecimal_ && thousands == formattedThousands_) return text;
   QString mapped = text;
   for (QChar& c : mapped) {
-    if (c == formattedDecimal_) c = decimal;
-    else if (c == formattedThousands_) c = thousands;
+    if (c == formattedDecimal_)
+      c = decimal;
+    else if (c == formattedThousands_)
+      c = thousands;
   }
   formattedDecimal_ = decimal;
   formattedThousands_ = thousands;
@@ -151,8 +155,10 @@ QString TBaseNumEdit::NormalizeText(const QString& text) const {
 double TBaseNumEdit::Value() const {
   QString number = NormalizeText(text());
   // An exponent begun but not typed yet: the mantissa is the number so far.
-  if (number.endsWith(QStringLiteral("E-"))) number.chop(2);
-  else if (number.endsWith(QLatin1Char('E'))) number.chop(1);
+  if (number.endsWith(QStringLiteral("E-")))
+    number.chop(2);
+  else if (number.endsWith(QLatin1Char('E')))
+    number.chop(1);
   number.replace(DecimalSeparator(), QLatin1Char('.'));
   const QByteArray latin = number.trimmed().toLatin1();
   double value = 0;
@@ -186,7 +192,8 @@ QString TBaseNumEdit::FormatValue(double value) const {
   } else if (decimals_ < 0) {
     text = RoundDecimalText(value, kMaxDecimals);
     if (text.contains(QLatin1Char('.'))) {
-      while (text.endsWith(QLatin1Char('0'))) text.chop(1);
+      while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
       if (text.endsWith(QLatin1Char('.'))) text.chop(1);
     }
     if (text == QStringLiteral("-0")) text = QStringLiteral("0");
@@ -268,7 +275,8 @@ bool TBaseNumEdit::TypeChar(QChar typed) {
   if (isReadOnly()) return false;
   const QChar separator = DecimalSeparator();
   QChar c = typed == QLatin1Char('e') ? QLatin1Char('E') : typed;
-  const bool accepted = c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('E') || (c == separator && decimals_ != 0);
+  const bool accepted =
+      c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('E') || (c == separator && decimals_ != 0);
   if (!accepted || (c.isDigit() && c.unicode() > 0x7F)) {
     Refuse();
     return false;
@@ -336,9 +344,12 @@ bool TBaseNumEdit::InsertDigit(QString& t, int& caret, QChar digit) const {
     const int expStart = p.ePos + 1 + (t.mid(p.ePos + 1, 1) == QStringLiteral("-") ? 1 : 0);
     QString candidate = t;
     int at = qMax(caret, expStart);
-    if (t.mid(expStart) == QStringLiteral("0")) candidate[expStart] = digit, at = expStart + 1;
-    else if (full) return false;
-    else candidate.insert(at++, digit);
+    if (t.mid(expStart) == QStringLiteral("0"))
+      candidate[expStart] = digit, at = expStart + 1;
+    else if (full)
+      return false;
+    else
+      candidate.insert(at++, digit);
     if (std::abs(candidate.mid(expStart).toInt()) > kMaxExponent) return false;
     t = candidate;
     caret = at;
@@ -388,7 +399,8 @@ void TBaseNumEdit::BackspaceAt(QString& t, int& caret) const {
     caret = i;
     return;
   }
-  while (i >= 0 && (t.at(i) == separator || t.at(i) == thousands || t.at(i) == QLatin1Char('E'))) --i;
+  while (i >= 0 && (t.at(i) == separator || t.at(i) == thousands || t.at(i) == QLatin1Char('E')))
+    --i;
   if (i < 0) return;
   RemoveChar(t, i, caret);
 }
@@ -397,7 +409,8 @@ void TBaseNumEdit::DeleteForward(QString& t, int& caret) const {
   const QChar separator = DecimalSeparator();
   const QChar thousands = ThousandsSeparator();
   int i = caret;
-  while (i < t.size() && (t.at(i) == separator || t.at(i) == thousands || t.at(i) == QLatin1Char('E'))) ++i;
+  while (i < t.size() && (t.at(i) == separator || t.at(i) == thousands || t.at(i) == QLatin1Char('E')))
+    ++i;
   if (i >= t.size()) return;
   RemoveChar(t, i, caret);
 }
@@ -411,9 +424,11 @@ void TBaseNumEdit::DeleteSelection(QString& t, int& caret) const {
     caret = Parse(t, DecimalSeparator()).wholeEnd;
     return;
   }
-  const int digits = int(std::count_if(t.begin() + start, t.begin() + start + length, [](QChar c) { return c.isDigit(); }));
+  const int digits =
+      int(std::count_if(t.begin() + start, t.begin() + start + length, [](QChar c) { return c.isDigit(); }));
   caret = start + length;
-  for (int i = 0; i < digits; ++i) BackspaceAt(t, caret);
+  for (int i = 0; i < digits; ++i)
+    BackspaceAt(t, caret);
 }
 
 void TBaseNumEdit::DeleteKey(bool backspace) {
@@ -445,7 +460,8 @@ void TBaseNumEdit::CutSelection() {
 void TBaseNumEdit::PasteText(const QString& pasted) {
   if (isReadOnly()) return;
   if (hasSelectedText()) DeleteKey(true);
-  for (const QChar c : pasted) TypeChar(c);
+  for (const QChar c : pasted)
+    TypeChar(c);
 }
 
 void TBaseNumEdit::keyPressEvent(QKeyEvent* event) {
@@ -457,7 +473,8 @@ void TBaseNumEdit::keyPressEvent(QKeyEvent* event) {
     return DeleteKey(event->key() == Qt::Key_Backspace);
   const QString typed = event->text();
   if (plain && !typed.isEmpty() && typed.at(0).isPrint()) {
-    for (const QChar c : typed) TypeChar(c);
+    for (const QChar c : typed)
+      TypeChar(c);
     return;
   }
   // Navigation and the rest; Tab and Enter stay with the dialog.
@@ -483,7 +500,8 @@ void TBaseNumEdit::changeEvent(QEvent* event) {
 void TBaseNumEdit::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   const bool writable = !isReadOnly();
-  menu.addAction(QStringLiteral("Vystrihnúť"), this, &TBaseNumEdit::CutSelection)->setEnabled(writable && hasSelectedText());
+  menu.addAction(QStringLiteral("Vystrihnúť"), this, &TBaseNumEdit::CutSelection)
+      ->setEnabled(writable && hasSelectedText());
   menu.addAction(QStringLiteral("Kopírovať"), this, &TBaseNumEdit::CopySelection)->setEnabled(hasSelectedText());
   menu.addAction(QStringLiteral("Prilepiť"), this, [this] { PasteText(QGuiApplication::clipboard()->text()); })
       ->setEnabled(writable && !QGuiApplication::clipboard()->text().isEmpty());

@@ -46,9 +46,9 @@ class QWidget;
 // (Base/Window background, Text/WindowText/ButtonText font).
 class TDataEntryControl {
 public:
-  static constexpr TColor FocusColor = clAqua;                  // $FFFF00
+  static constexpr TColor FocusColor = clAqua;                   // $FFFF00
   static constexpr TColor FocusRequiredColor = TColor(0xFFD900); // RGB 0, 217, 255
-  static constexpr TColor ErrorColor = clRed;                   // $0000FF
+  static constexpr TColor ErrorColor = clRed;                    // $0000FF
   static constexpr TColor ErrorFontColor = clWhite;
 
   enum class TLeaveResult { Passed, Refused, Skipped };

@@ -14,7 +14,8 @@ int CurrencyDecimals() {
   const qsizetype separator = one.indexOf(locale.decimalPoint());
   if (separator < 0) return 0;
   int count = 0;
-  for (qsizetype i = separator + 1; i < one.size() && one.at(i).isDigit(); ++i) ++count;
+  for (qsizetype i = separator + 1; i < one.size() && one.at(i).isDigit(); ++i)
+    ++count;
   return count;
 }
 
@@ -168,14 +169,19 @@ bool TIBCurrencyEdit::OwnKeyDown(QKeyEvent* event) {
   if (modifiers != Qt::NoModifier) return false;
   switch (event->key()) {
   case Qt::Key_Up:
-  case Qt::Key_Down: selectAll(); return true;
+  case Qt::Key_Down:
+    selectAll();
+    return true;
   case Qt::Key_F8:
   case Qt::Key_V:
     if (!ReadOnly()) Clear();
     selectAll();
     return true;
-  case Qt::Key_K: RunCalculator(); return true;
-  default: return false;
+  case Qt::Key_K:
+    RunCalculator();
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -185,8 +191,8 @@ void TIBCurrencyEdit::keyPressEvent(QKeyEvent* event) {
   if (text().isEmpty()) SetValue(0);
   if (key == 0) return;
   const QString typed = event->text();
-  const bool character = typed.size() == 1 && typed.at(0).isPrint() &&
-                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  const bool character =
+      typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (!character) {
     TBaseNumEdit::keyPressEvent(event);
     return;

@@ -125,8 +125,8 @@ void TIBEdit::keyPressEvent(QKeyEvent* event) {
     if (key == 0) return;
   }
   const QString typed = event->text();
-  const bool character = typed.size() == 1 && typed.at(0).isPrint() &&
-                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  const bool character =
+      typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (!character || ReadOnly()) {
     QLineEdit::keyPressEvent(event);
     return;

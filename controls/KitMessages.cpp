@@ -11,5 +11,4 @@ void ShowKitNumberedError(int number) { MessageDlg(KitNumberedMessageText(number
 
 void ShowKitInformation(const QString& text) { MessageDlg(text, TMsgDlgType::Information, mbOK, mrOk); }
 
-
 void ShowKitError(const QString& text) { MessageDlg(text, TMsgDlgType::Error, mbOK, mrOk); }

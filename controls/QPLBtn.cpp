@@ -67,10 +67,10 @@ TQPLBtn::TLayout TQPLBtn::Layout(const QRect& content) const {
   // Integer division rounds towards zero, also for a negative remainder.
   const int left = content.left() + (margin_ == -1 ? (content.width() - total) / 2 : margin_);
   TLayout layout;
-  if (HasGlyph())
-    layout.Glyph = QRect(QPoint(left, content.top() + (content.height() - glyph.height()) / 2), glyph);
-  layout.Caption = QRect(QPoint(left + glyph.width() + spacing, content.top() + (content.height() - textBox.height()) / 2),
-                         textBox.size());
+  if (HasGlyph()) layout.Glyph = QRect(QPoint(left, content.top() + (content.height() - glyph.height()) / 2), glyph);
+  layout.Caption =
+      QRect(QPoint(left + glyph.width() + spacing, content.top() + (content.height() - textBox.height()) / 2),
+            textBox.size());
   return layout;
 }
 
@@ -141,6 +141,8 @@ void TQPLBtn::changeEvent(QEvent* event) {
 
 void TQPLBtn::ApplyModalResult() {
   if (modalResult_ == 0) return;
-  if (auto* form = qobject_cast<TForm*>(window())) form->SetModalResult(modalResult_);
-  else if (auto* dialog = qobject_cast<QDialog*>(window())) dialog->done(modalResult_);
+  if (auto* form = qobject_cast<TForm*>(window()))
+    form->SetModalResult(modalResult_);
+  else if (auto* dialog = qobject_cast<QDialog*>(window()))
+    dialog->done(modalResult_);
 }

@@ -1,9 +1,8 @@
 #pragma once
 #include "core/Color.h"
+#include "core/ui/ImageList.h"
 #include <QtCore/QPointer>
 #include <QtWidgets/QPushButton>
-
-#include "core/ui/ImageList.h"
 
 // The push button of the program's own forms: bold caption with a glyph from
 // an image list on its left, both centred (or the glyph at `Margin`), its face

@@ -29,20 +29,34 @@ constexpr QRgb kPurple = 0x800080, kNavy = 0x000080, kMaroon = 0x800000;
 
 // Layout of the panel: position, caption and font colour of every kind.
 const TButtonSpec kButtons[] = {
-  {TCalcBtnKind::Digit0, 47, 104, "0", 0},     {TCalcBtnKind::Digit1, 47, 80, "1", 0},
-  {TCalcBtnKind::Digit2, 85, 80, "2", 0},      {TCalcBtnKind::Digit3, 123, 80, "3", 0},
-  {TCalcBtnKind::Digit4, 47, 56, "4", 0},      {TCalcBtnKind::Digit5, 85, 56, "5", 0},
-  {TCalcBtnKind::Digit6, 123, 56, "6", 0},     {TCalcBtnKind::Digit7, 47, 32, "7", 0},
-  {TCalcBtnKind::Digit8, 85, 32, "8", 0},      {TCalcBtnKind::Digit9, 123, 32, "9", 0},
-  {TCalcBtnKind::Sign, 85, 104, "", 0},        {TCalcBtnKind::Decimal, 123, 104, "", 0},
-  {TCalcBtnKind::Divide, 161, 32, "/", kPurple}, {TCalcBtnKind::Multiply, 161, 56, "", kPurple},
-  {TCalcBtnKind::Subtract, 161, 80, "", kPurple}, {TCalcBtnKind::Add, 161, 104, "", kPurple},
-  {TCalcBtnKind::Sqrt, 199, 32, "sqrt", kNavy}, {TCalcBtnKind::Percent, 199, 56, "%", kNavy},
-  {TCalcBtnKind::Reciprocal, 199, 80, "1/x", kNavy}, {TCalcBtnKind::Equals, 199, 104, "=", kPurple},
-  {TCalcBtnKind::Backspace, 145, 6, "<-", kMaroon}, {TCalcBtnKind::Clear, 191, 6, "C", kMaroon},
-  {TCalcBtnKind::MemoryAdd, 5, 104, "MP", kNavy}, {TCalcBtnKind::MemoryStore, 5, 80, "MS", kNavy},
-  {TCalcBtnKind::MemoryRecall, 5, 56, "MR", kNavy}, {TCalcBtnKind::MemoryClear, 5, 32, "MC", kNavy},
-  {TCalcBtnKind::Ok, 47, 6, "", 0},            {TCalcBtnKind::Cancel, 85, 6, "", 0},
+    {TCalcBtnKind::Digit0, 47, 104, "0", 0},
+    {TCalcBtnKind::Digit1, 47, 80, "1", 0},
+    {TCalcBtnKind::Digit2, 85, 80, "2", 0},
+    {TCalcBtnKind::Digit3, 123, 80, "3", 0},
+    {TCalcBtnKind::Digit4, 47, 56, "4", 0},
+    {TCalcBtnKind::Digit5, 85, 56, "5", 0},
+    {TCalcBtnKind::Digit6, 123, 56, "6", 0},
+    {TCalcBtnKind::Digit7, 47, 32, "7", 0},
+    {TCalcBtnKind::Digit8, 85, 32, "8", 0},
+    {TCalcBtnKind::Digit9, 123, 32, "9", 0},
+    {TCalcBtnKind::Sign, 85, 104, "", 0},
+    {TCalcBtnKind::Decimal, 123, 104, "", 0},
+    {TCalcBtnKind::Divide, 161, 32, "/", kPurple},
+    {TCalcBtnKind::Multiply, 161, 56, "", kPurple},
+    {TCalcBtnKind::Subtract, 161, 80, "", kPurple},
+    {TCalcBtnKind::Add, 161, 104, "", kPurple},
+    {TCalcBtnKind::Sqrt, 199, 32, "sqrt", kNavy},
+    {TCalcBtnKind::Percent, 199, 56, "%", kNavy},
+    {TCalcBtnKind::Reciprocal, 199, 80, "1/x", kNavy},
+    {TCalcBtnKind::Equals, 199, 104, "=", kPurple},
+    {TCalcBtnKind::Backspace, 145, 6, "<-", kMaroon},
+    {TCalcBtnKind::Clear, 191, 6, "C", kMaroon},
+    {TCalcBtnKind::MemoryAdd, 5, 104, "MP", kNavy},
+    {TCalcBtnKind::MemoryStore, 5, 80, "MS", kNavy},
+    {TCalcBtnKind::MemoryRecall, 5, 56, "MR", kNavy},
+    {TCalcBtnKind::MemoryClear, 5, 32, "MC", kNavy},
+    {TCalcBtnKind::Ok, 47, 6, "", 0},
+    {TCalcBtnKind::Cancel, 85, 6, "", 0},
 };
 
 // The key characters of the keyboard-reachable kinds, in kind order.
@@ -83,15 +97,25 @@ void DrawPicture(QPainter& p, TCalcBtnKind kind, const QRect& r, const QColor& c
     line(0, 4, 4, 4);
     line(3, -5, -3, 5);
     break;
-  case TCalcBtnKind::Multiply: line(-3, -3, 3, 3); line(-3, 3, 3, -3); break;
-  case TCalcBtnKind::Subtract: line(-4, 0, 4, 0); break;
-  case TCalcBtnKind::Add: line(-4, 0, 4, 0); line(0, -4, 0, 4); break;
-  default: break;
+  case TCalcBtnKind::Multiply:
+    line(-3, -3, 3, 3);
+    line(-3, 3, 3, -3);
+    break;
+  case TCalcBtnKind::Subtract:
+    line(-4, 0, 4, 0);
+    break;
+  case TCalcBtnKind::Add:
+    line(-4, 0, 4, 0);
+    line(0, -4, 0, 4);
+    break;
+  default:
+    break;
   }
 }
 
 const TButtonSpec& SpecOf(TCalcBtnKind kind) {
-  return *std::find_if(std::begin(kButtons), std::end(kButtons), [kind](const TButtonSpec& s) { return s.kind == kind; });
+  return *std::find_if(std::begin(kButtons), std::end(kButtons),
+                       [kind](const TButtonSpec& s) { return s.kind == kind; });
 }
 
 } // namespace
@@ -105,7 +129,8 @@ QString CalcFormatNumber(double value, int precision) {
     QString exponent = text.mid(e + 1);
     const bool negative = exponent.startsWith(QLatin1Char('-'));
     exponent.remove(QLatin1Char('+')).remove(QLatin1Char('-'));
-    while (exponent.size() > 1 && exponent.startsWith(QLatin1Char('0'))) exponent.remove(0, 1);
+    while (exponent.size() > 1 && exponent.startsWith(QLatin1Char('0')))
+      exponent.remove(0, 1);
     text = text.left(e + 1) + (negative ? QStringLiteral("-") : QString()) + exponent;
   }
   return text.replace(QLatin1Char('.'), DecimalSeparator());
@@ -215,9 +240,12 @@ QChar TUxCalculatorPanel::KeyOf(TCalcBtnKind kind) const { return KeyString().at
 
 void TUxCalculatorPanel::TypeChar(QChar typed) {
   QChar c = typed;
-  if (c == QLatin1Char(',') || c == QLatin1Char('.')) c = DecimalSeparator();
-  else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char('=');
-  else if (c == QChar(0x1B)) c = QLatin1Char('C');
+  if (c == QLatin1Char(',') || c == QLatin1Char('.'))
+    c = DecimalSeparator();
+  else if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+    c = QLatin1Char('=');
+  else if (c == QChar(0x1B))
+    c = QLatin1Char('C');
   const qsizetype position = KeyString().indexOf(c, 0, Qt::CaseInsensitive);
   if (position < 0) {
     CalcKey(c);
@@ -248,7 +276,9 @@ void TUxCalculatorPanel::ButtonClicked(TCalcBtnKind kind) {
     status_ = TStatus::Valid;
     SetDisplayValue(memory_);
     return;
-  case TCalcBtnKind::MemoryClear: SetMemory(0); return;
+  case TCalcBtnKind::MemoryClear:
+    SetMemory(0);
+    return;
   case TCalcBtnKind::Ok:
     if (status_ == TStatus::Error) {
       Beep();
@@ -257,8 +287,11 @@ void TUxCalculatorPanel::ButtonClicked(TCalcBtnKind kind) {
     SetDisplay(CalcFormatNumber(DisplayValue(), precision_));
     emit OkClicked();
     return;
-  case TCalcBtnKind::Cancel: emit CancelClicked(); return;
-  default: CalcKey(KeyOf(kind));
+  case TCalcBtnKind::Cancel:
+    emit CancelClicked();
+    return;
+  default:
+    CalcKey(KeyOf(kind));
   }
 }
 
@@ -273,16 +306,23 @@ void TUxCalculatorPanel::ApplyOperator(QChar op) {
     double v = DisplayValue();
     const QChar pending = operator_;
     if (op == QLatin1Char('%')) {
-      if (pending == QLatin1Char('*') || pending == QLatin1Char('/')) v = v / 100;
-      else if (pending == QLatin1Char('+') || pending == QLatin1Char('-')) v = operand_ * v / 100;
+      if (pending == QLatin1Char('*') || pending == QLatin1Char('/'))
+        v = v / 100;
+      else if (pending == QLatin1Char('+') || pending == QLatin1Char('-'))
+        v = operand_ * v / 100;
     }
     double result = v;
-    if (pending == QLatin1Char('*')) result = operand_ * v;
-    else if (pending == QLatin1Char('+')) result = operand_ + v;
-    else if (pending == QLatin1Char('-')) result = operand_ - v;
+    if (pending == QLatin1Char('*'))
+      result = operand_ * v;
+    else if (pending == QLatin1Char('+'))
+      result = operand_ + v;
+    else if (pending == QLatin1Char('-'))
+      result = operand_ - v;
     else if (pending == QLatin1Char('/')) {
-      if (v == 0) SetError();
-      else result = operand_ / v;
+      if (v == 0)
+        SetError();
+      else
+        result = operand_ / v;
     }
     if (status_ != TStatus::Error) SetDisplayValue(result);
   }
@@ -323,18 +363,24 @@ void TUxCalculatorPanel::CalcKey(QChar key) {
     if (display_ == QStringLiteral("0")) SetDisplay(QString());
     if (display_.contains(QLatin1Char('E'))) return;
     const int limit = precision_ + (display_.contains(QLatin1Char('-')) ? 1 : 0);
-    if (display_.size() < limit) SetDisplay(display_ + c);
-    else Beep();
+    if (display_.size() < limit)
+      SetDisplay(display_ + c);
+    else
+      Beep();
   } else if (c == QLatin1Char('Q')) {
     status_ = TStatus::First;
     const double v = DisplayValue();
-    if (v < 0) SetError();
-    else SetDisplayValue(std::sqrt(v));
+    if (v < 0)
+      SetError();
+    else
+      SetDisplayValue(std::sqrt(v));
   } else if (c == QLatin1Char('R')) {
     status_ = TStatus::First;
     const double v = DisplayValue();
-    if (v == 0) SetError();
-    else SetDisplayValue(1 / v);
+    if (v == 0)
+      SetError();
+    else
+      SetDisplayValue(1 / v);
   } else if (c == QLatin1Char('_')) {
     SetDisplayValue(-DisplayValue());
   }
@@ -367,12 +413,18 @@ void TUxCalculatorForm::keyPressEvent(QKeyEvent* event) {
   // Enter means "=" and Esc means clear: the dialog closes only by its
   // OK and Cancel buttons or the close box.
   QChar typed;
-  if (event->matches(QKeySequence::Copy)) typed = QChar(3);
-  else if (event->matches(QKeySequence::Paste)) typed = QChar(22);
-  else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) typed = QLatin1Char('\r');
-  else if (event->key() == Qt::Key_Escape) typed = QChar(0x1B);
-  else if (event->key() == Qt::Key_Backspace) typed = QLatin1Char('\b');
-  else if (!event->text().isEmpty()) typed = event->text().at(0);
+  if (event->matches(QKeySequence::Copy))
+    typed = QChar(3);
+  else if (event->matches(QKeySequence::Paste))
+    typed = QChar(22);
+  else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    typed = QLatin1Char('\r');
+  else if (event->key() == Qt::Key_Escape)
+    typed = QChar(0x1B);
+  else if (event->key() == Qt::Key_Backspace)
+    typed = QLatin1Char('\b');
+  else if (!event->text().isEmpty())
+    typed = event->text().at(0);
   if (typed.isNull()) {
     QDialog::keyPressEvent(event);
     return;

@@ -10,9 +10,34 @@ class TUxCalculatorPanel;
 // The kinds of calculator buttons; the first 22 (digit 0 .. clear) are the
 // ones a typed key can reach, their Tag is the kind number - 1.
 enum class TCalcBtnKind {
-  Digit0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
-  Sign, Decimal, Divide, Multiply, Subtract, Add, Sqrt, Percent, Reciprocal, Equals, Backspace, Clear,
-  MemoryAdd, MemoryStore, MemoryRecall, MemoryClear, Ok, Cancel
+  Digit0,
+  Digit1,
+  Digit2,
+  Digit3,
+  Digit4,
+  Digit5,
+  Digit6,
+  Digit7,
+  Digit8,
+  Digit9,
+  Sign,
+  Decimal,
+  Divide,
+  Multiply,
+  Subtract,
+  Add,
+  Sqrt,
+  Percent,
+  Reciprocal,
+  Equals,
+  Backspace,
+  Clear,
+  MemoryAdd,
+  MemoryStore,
+  MemoryRecall,
+  MemoryClear,
+  Ok,
+  Cancel
 };
 
 // A calculator button: a focusless speed button with a raised 3D frame that

@@ -49,7 +49,8 @@ std::optional<QString> ReadPosition(TRegistry& store, const QString& key, const 
   return std::nullopt;
 }
 
-void WritePosition(TRegistry& store, const QString& key, const QString& name, const QWidget* form, const QString& text) {
+void WritePosition(TRegistry& store, const QString& key, const QString& name, const QWidget* form,
+                   const QString& text) {
   WriteValue(store, key, name + ScreenSizeSuffix(form), text);
   WriteValue(store, key, name, text);
 }
@@ -119,8 +120,9 @@ void WriteWindowPlacement(QWidget* form, TRegistry& store, const QString& key, c
   // The minimized position is never set; the maximized one is the
   // frame-sized offset that a restore puts there.
   WritePosition(store, path, QStringLiteral("MinMaxPos"), form, FourNumbers(-1, -1, -frame.left(), -frame.top()));
-  WritePosition(store, path, QStringLiteral("NormPos"), form,
-                FourNumbers(normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()));
+  WritePosition(
+      store, path, QStringLiteral("NormPos"), form,
+      FourNumbers(normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()));
 }
 
 void ReadWindowPlacement(QWidget* form, TRegistry& store, const QString& key, const QString& section, bool loadState,
@@ -151,8 +153,10 @@ void ReadWindowPlacement(QWidget* form, TRegistry& store, const QString& key, co
   if (loadState) {
     const int showCmd = ReadValue(store, path, QStringLiteral("ShowCmd")).toInt();
     Qt::WindowStates state = form->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (showCmd == 2 || showCmd == 6 || showCmd == 7) state |= Qt::WindowMinimized;
-    else if (showCmd == 3) state |= Qt::WindowMaximized;
+    if (showCmd == 2 || showCmd == 6 || showCmd == 7)
+      state |= Qt::WindowMinimized;
+    else if (showCmd == 3)
+      state |= Qt::WindowMaximized;
     if (showCmd != swHide) form->setWindowState(state);
   }
   form->update();
@@ -167,7 +171,8 @@ TUxFormPlacement::TUxFormPlacement(QObject* owner) : QObject(owner) {
     options_ = fpState | fpPosition;
     widget->installEventFilter(this);
     // Only the form base tells of its destruction while the window is whole.
-    if (auto* form = qobject_cast<TForm*>(widget)) connect(form, &TForm::Destroying, this, &TUxFormPlacement::FormDestroyed);
+    if (auto* form = qobject_cast<TForm*>(widget))
+      connect(form, &TForm::Destroying, this, &TUxFormPlacement::FormDestroyed);
   }
 }
 
@@ -179,7 +184,7 @@ QWidget* TUxFormPlacement::Form() const { return form_; }
 
 TRegistry& TUxFormPlacement::Store() const {
   return TRegistry::Root(registryRoot_ == TPlacementRegRoot::prLocalMachine ? TRegRoot::LocalMachine
-                                                                              : TRegRoot::CurrentUser);
+                                                                            : TRegRoot::CurrentUser);
 }
 
 QString TUxFormPlacement::StoreKey() const {
@@ -233,7 +238,8 @@ void TUxFormPlacement::StorePlacement(bool destroying) {
 
 void TUxFormPlacement::ApplyStoredPlacement() {
   if (QWidget* form = Form())
-    ReadWindowPlacement(form, Store(), StoreKey(), Section(), options_.testFlag(fpState), options_.testFlag(fpPosition));
+    ReadWindowPlacement(form, Store(), StoreKey(), Section(), options_.testFlag(fpState),
+                        options_.testFlag(fpPosition));
 }
 
 void TUxFormPlacement::SaveToStore(bool destroying) {

@@ -4,8 +4,9 @@
 TImageList::TImageList(int width, int height, QObject* owner) : QObject(owner), width_(width), height_(height) {}
 
 QPixmap TImageList::Fit(const QPixmap& image) const {
-  return image.size() == QSize(width_, height_) ? image
-                                                : image.scaled(width_, height_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  return image.size() == QSize(width_, height_)
+             ? image
+             : image.scaled(width_, height_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 int TImageList::Add(const QPixmap& image) {

@@ -21,9 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   edit.setCursorPosition(data[1] % 4);
   const QString input = QString::fromUtf8(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
   for (const QChar c : input) {
-    if (c == QChar(1)) edit.DeleteKey(true);
-    else if (c == QChar(2)) edit.DeleteKey(false);
-    else edit.PasteText(QString(c));
+    if (c == QChar(1))
+      edit.DeleteKey(true);
+    else if (c == QChar(2))
+      edit.DeleteKey(false);
+    else
+      edit.PasteText(QString(c));
   }
   try {
     (void)edit.Value();

@@ -9,16 +9,19 @@ namespace {
 // Types keys: "\b" is Backspace, "\x7f" Delete, other characters typed text.
 void Type(QWidget* edit, const QString& keys) {
   for (const QChar c : keys) {
-    if (c == QLatin1Char('\b')) QTest::keyClick(edit, Qt::Key_Backspace);
-    else if (c == QChar(0x7F)) QTest::keyClick(edit, Qt::Key_Delete);
-    else QTest::keyClicks(edit, QString(c));
+    if (c == QLatin1Char('\b'))
+      QTest::keyClick(edit, Qt::Key_Backspace);
+    else if (c == QChar(0x7F))
+      QTest::keyClick(edit, Qt::Key_Delete);
+    else
+      QTest::keyClicks(edit, QString(c));
   }
 }
 
 struct KeyCase {
   int decimals;
   const char* text;
-  int selStart; // caret, or start of the selection
+  int selStart;  // caret, or start of the selection
   int selLength; // -1: all
   const char* keys;
   const char* expected;
@@ -31,39 +34,41 @@ TEST_P(NumEditKeys, KeepTheTextANumber) {
   TBaseNumEdit edit;
   edit.SetDecimals(c.decimals);
   edit.setText(QString::fromUtf8(c.text));
-  if (c.selLength < 0) edit.selectAll();
-  else if (c.selLength > 0) edit.setSelection(c.selStart, c.selLength);
-  else edit.setCursorPosition(c.selStart);
+  if (c.selLength < 0)
+    edit.selectAll();
+  else if (c.selLength > 0)
+    edit.setSelection(c.selStart, c.selLength);
+  else
+    edit.setCursorPosition(c.selStart);
   Type(&edit, QString::fromUtf8(c.keys));
   EXPECT_EQ(edit.text(), QString::fromUtf8(c.expected)) << c.text << " + " << c.keys;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, NumEditKeys,
-    testing::Values(
-        // typing over the whole text, decimals overwritten, a further decimal refused;
-        // only the locale's separator is one
-        KeyCase{2, "0,00", 0, -1, "12", "12,00"}, KeyCase{2, "0,00", 0, -1, "12,56", "12,56"},
-        KeyCase{2, "0,00", 0, -1, "12,567", "12,56"}, KeyCase{2, "0,00", 0, -1, "12.5", "125,00"},
-        KeyCase{2, "12,56", 3, 0, ",9", "12,96"},
-        // "-" toggles the sign wherever the caret is, never inserted
-        KeyCase{2, "12,56", 2, 0, "-", "-12,56"}, KeyCase{2, "12,56", 5, 0, "--", "12,56"},
-        KeyCase{2, "-12,56", 0, 0, "3", "-312,56"}, KeyCase{2, "0,00", 0, -1, "-5", "-5,00"},
-        // separator: jump behind it, insert it only when missing and decimals are free
-        KeyCase{-1, "0", 0, -1, "3,125", "3,125"}, KeyCase{-1, "3", 0, 0, ",", "3,"},
-        KeyCase{0, "0", 0, -1, "7,5", "75"}, KeyCase{-1, "3,5", 0, 0, ",2", "3,25"},
-        // exponent: "e" is "E", a sign of its own, at most 4932
-        KeyCase{-1, "12", 2, 0, "e5", "12E5"}, KeyCase{-1, "12E5", 4, 0, "-", "12E-5"},
-        KeyCase{-1, "1", 1, 0, "E4932", "1E4932"}, KeyCase{-1, "1", 1, 0, "E4933", "1E493"},
-        KeyCase{-1, "1E0", 3, 0, "7", "1E7"},
-        // other characters are dropped
-        KeyCase{-1, "12", 2, 0, "a+ 3", "123"},
-        // Backspace and Delete keep the count of decimals and step over the separator
-        KeyCase{2, "12,56", 5, 0, "\b", "12,50"}, KeyCase{2, "12,50", 3, 0, "\b", "1,50"},
-        KeyCase{2, "5,00", 1, 0, "\b", "0,00"}, KeyCase{2, "-5,00", 1, 0, "\b", "5,00"},
-        KeyCase{2, "12,50", 0, 0, "\x7f", "2,50"}, KeyCase{2, "12,50", 2, 0, "\x7f", "12,00"},
-        KeyCase{-1, "12E", 3, 0, "\b", "12"}, KeyCase{2, "123,45", 0, 2, "9", "93,45"},
-        KeyCase{2, "123,45", 0, -1, "\b", "0,00"}));
+INSTANTIATE_TEST_SUITE_P(Table, NumEditKeys,
+                         testing::Values(
+                             // typing over the whole text, decimals overwritten, a further decimal refused;
+                             // only the locale's separator is one
+                             KeyCase{2, "0,00", 0, -1, "12", "12,00"}, KeyCase{2, "0,00", 0, -1, "12,56", "12,56"},
+                             KeyCase{2, "0,00", 0, -1, "12,567", "12,56"}, KeyCase{2, "0,00", 0, -1, "12.5", "125,00"},
+                             KeyCase{2, "12,56", 3, 0, ",9", "12,96"},
+                             // "-" toggles the sign wherever the caret is, never inserted
+                             KeyCase{2, "12,56", 2, 0, "-", "-12,56"}, KeyCase{2, "12,56", 5, 0, "--", "12,56"},
+                             KeyCase{2, "-12,56", 0, 0, "3", "-312,56"}, KeyCase{2, "0,00", 0, -1, "-5", "-5,00"},
+                             // separator: jump behind it, insert it only when missing and decimals are free
+                             KeyCase{-1, "0", 0, -1, "3,125", "3,125"}, KeyCase{-1, "3", 0, 0, ",", "3,"},
+                             KeyCase{0, "0", 0, -1, "7,5", "75"}, KeyCase{-1, "3,5", 0, 0, ",2", "3,25"},
+                             // exponent: "e" is "E", a sign of its own, at most 4932
+                             KeyCase{-1, "12", 2, 0, "e5", "12E5"}, KeyCase{-1, "12E5", 4, 0, "-", "12E-5"},
+                             KeyCase{-1, "1", 1, 0, "E4932", "1E4932"}, KeyCase{-1, "1", 1, 0, "E4933", "1E493"},
+                             KeyCase{-1, "1E0", 3, 0, "7", "1E7"},
+                             // other characters are dropped
+                             KeyCase{-1, "12", 2, 0, "a+ 3", "123"},
+                             // Backspace and Delete keep the count of decimals and step over the separator
+                             KeyCase{2, "12,56", 5, 0, "\b", "12,50"}, KeyCase{2, "12,50", 3, 0, "\b", "1,50"},
+                             KeyCase{2, "5,00", 1, 0, "\b", "0,00"}, KeyCase{2, "-5,00", 1, 0, "\b", "5,00"},
+                             KeyCase{2, "12,50", 0, 0, "\x7f", "2,50"}, KeyCase{2, "12,50", 2, 0, "\x7f", "12,00"},
+                             KeyCase{-1, "12E", 3, 0, "\b", "12"}, KeyCase{2, "123,45", 0, 2, "9", "93,45"},
+                             KeyCase{2, "123,45", 0, -1, "\b", "0,00"}));
 
 struct FormatCase {
   int decimals;
@@ -88,14 +93,21 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{-1, 3, "3"}, FormatCase{-1, 0.1 + 0.2, "0,3"}, FormatCase{2, 1.005, "1,01"},
                     FormatCase{2, -1.005, "-1,01"}, FormatCase{2, 2.675, "2,68"}, FormatCase{0, 2.5, "3"},
                     FormatCase{0, -2.5, "-3"}, FormatCase{2, -0.001, "0,00"}, FormatCase{1, 0.05, "0,1"},
-                    FormatCase{14, 123456.789, "123456,78900000000000"},
-                    FormatCase{3, 1e15, "1000000000000000,000"}, FormatCase{2, 999.995, "1000,00"}));
+                    FormatCase{14, 123456.789, "123456,78900000000000"}, FormatCase{3, 1e15, "1000000000000000,000"},
+                    FormatCase{2, 999.995, "1000,00"}));
 
 TEST(NumEdit, ValueReadsTheText) {
-  const std::pair<const char*, double> cases[] = {{"", 0},      {"-", 0},     {"12,5", 12.5}, {"-0,25", -0.25},
-                                                  {"12E", 12},  {"12E-", 12}, {"1,5E3", 1500}, {"2E-2", 0.02},
+  const std::pair<const char*, double> cases[] = {{"", 0},
+                                                  {"-", 0},
+                                                  {"12,5", 12.5},
+                                                  {"-0,25", -0.25},
+                                                  {"12E", 12},
+                                                  {"12E-", 12},
+                                                  {"1,5E3", 1500},
+                                                  {"2E-2", 0.02},
                                                   {"0,01E2231", std::numeric_limits<double>::max()},
-                                                  {"-1E400", -std::numeric_limits<double>::max()}, {"1E-400", 0}};
+                                                  {"-1E400", -std::numeric_limits<double>::max()},
+                                                  {"1E-400", 0}};
   TBaseNumEdit edit;
   for (const auto& [text, value] : cases) {
     edit.setText(QString::fromUtf8(text));

@@ -1,5 +1,5 @@
-#include "KitTestSupport.h"
 #include "controls/IBCurrencyEdit.h"
+#include "KitTestSupport.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxCalculator.h"
 #include <QtCore/QTimer>
@@ -68,14 +68,15 @@ TEST_P(MoneyEditChecks, RefuseAndKeepTheFocus) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MoneyEditChecks,
-    testing::Values(CheckCase{false, true, 0, 0, 1043, "0", "Hlásenie #1043\r\n\r\nHodnota nemôže byť nulová!"},
-                    CheckCase{false, true, 0, 0, 0, "0", "-"}, CheckCase{false, true, 0, 0, 1043, "5", ""},
-                    CheckCase{true, false, 0, 0, 1043, "5-", "Hlásenie #1036\r\n\r\nHodnota nemôže byť záporná!\r\n"},
-                    CheckCase{true, true, 0, 0, 1043, "5-", ""},
-                    CheckCase{true, true, 0, 100, 1043, "150", "Zadaná hodnota je väčšia ako povolená. (MaxValue=100,00)"},
-                    CheckCase{true, true, 0, 100, 1043, "100", ""},
-                    CheckCase{true, true, 10, 1000, 1043, "5", "Zadaná hodnota je menšia ako povolená. (MinValue=10,00)"},
-                    CheckCase{true, true, 0, 0, 1043, "\b\b\b", ""}));
+    testing::Values(
+        CheckCase{false, true, 0, 0, 1043, "0", "Hlásenie #1043\r\n\r\nHodnota nemôže byť nulová!"},
+        CheckCase{false, true, 0, 0, 0, "0", "-"}, CheckCase{false, true, 0, 0, 1043, "5", ""},
+        CheckCase{true, false, 0, 0, 1043, "5-", "Hlásenie #1036\r\n\r\nHodnota nemôže byť záporná!\r\n"},
+        CheckCase{true, true, 0, 0, 1043, "5-", ""},
+        CheckCase{true, true, 0, 100, 1043, "150", "Zadaná hodnota je väčšia ako povolená. (MaxValue=100,00)"},
+        CheckCase{true, true, 0, 100, 1043, "100", ""},
+        CheckCase{true, true, 10, 1000, 1043, "5", "Zadaná hodnota je menšia ako povolená. (MinValue=10,00)"},
+        CheckCase{true, true, 0, 0, 1043, "\b\b\b", ""}));
 
 TEST_F(MoneyEditTest, YearFieldRefusesZeroAndNegative) {
   edit->SetMaxLength(4);
@@ -132,9 +133,10 @@ TEST_F(MoneyEditTest, CommaAndPointBothJumpToTheDecimals) {
 }
 
 TEST_F(MoneyEditTest, F8AndVClearToZeroOrMinValue) {
-  const std::tuple<Qt::Key, double, bool, const char*> cases[] = {
-      {Qt::Key_F8, 0, false, "0,00"}, {Qt::Key_V, 0, false, "0,00"}, {Qt::Key_V, 5, false, "5,00"},
-      {Qt::Key_F8, 0, true, "7,00"}};
+  const std::tuple<Qt::Key, double, bool, const char*> cases[] = {{Qt::Key_F8, 0, false, "0,00"},
+                                                                  {Qt::Key_V, 0, false, "0,00"},
+                                                                  {Qt::Key_V, 5, false, "5,00"},
+                                                                  {Qt::Key_F8, 0, true, "7,00"}};
   for (const auto& [key, minValue, readOnly, expected] : cases) {
     edit->SetMaxValue(100);
     edit->SetMinValue(minValue);

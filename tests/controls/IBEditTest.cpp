@@ -1,5 +1,5 @@
-#include "KitTestSupport.h"
 #include "controls/IBEdit.h"
+#include "KitTestSupport.h"
 #include "controls/QPLBtn.h"
 #include "core/Exception.h"
 #include "db/IBDatabase.h"
@@ -16,7 +16,8 @@
 namespace {
 
 const QString k1001 = QStringLiteral("Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n");
-const QString k1004 = QStringLiteral("Hlásenie #1004\r\n\r\nTakáto položka už existuje!\r\nDuplicity nie sú povolené.\r\n");
+const QString k1004 =
+    QStringLiteral("Hlásenie #1004\r\n\r\nTakáto položka už existuje!\r\nDuplicity nie sú povolené.\r\n");
 
 struct FilterCase {
   bool onlyNumbers, withDecimals;
@@ -96,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckCase{true, 0, "   ", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"},
                     CheckCase{true, 0, "x", ""}, CheckCase{false, 0, "", ""},
                     CheckCase{false, 3, " ab ", "Zadajte minimálne 3 znakov"}, CheckCase{false, 3, "abc", ""},
-                    CheckCase{false, 3, "  ", ""}, CheckCase{true, 3, "", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"}));
+                    CheckCase{false, 3, "  ", ""},
+                    CheckCase{true, 3, "", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"}));
 
 TEST_F(TextEditTest, ReadOnlyHiddenOrDisabledEditsAreNotRefused) {
   edit->SetRequired(true);
@@ -211,10 +213,9 @@ void MakeNamesDatabase(const QString& path) {
   RunStatements(database,
                 {QStringLiteral("CREATE TABLE REVIRY (JEDIN INTEGER, NAZOV VARCHAR(50) CHARACTER SET WIN1250, "
                                 "NAZOV_X VARCHAR(50), CISLO INTEGER, ROK INTEGER)")});
-  RunStatements(database,
-                {QStringLiteral("INSERT INTO REVIRY VALUES (1, 'Čierna voda', 'CIERNA VODA', 101, 2024)"),
-                 QStringLiteral("INSERT INTO REVIRY VALUES (2, 'O''Brien', 'O''BRIEN', 102, 2024)"),
-                 QStringLiteral("INSERT INTO REVIRY VALUES (3, 'Dunaj', 'DUNAJ', 103, 2023)")});
+  RunStatements(database, {QStringLiteral("INSERT INTO REVIRY VALUES (1, 'Čierna voda', 'CIERNA VODA', 101, 2024)"),
+                           QStringLiteral("INSERT INTO REVIRY VALUES (2, 'O''Brien', 'O''BRIEN', 102, 2024)"),
+                           QStringLiteral("INSERT INTO REVIRY VALUES (3, 'Dunaj', 'DUNAJ', 103, 2023)")});
 }
 
 struct UniqueCase {

@@ -14,8 +14,8 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 // typing knows only ASCII).
 inline void TypeText(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, c.unicode() < 0x80 ? int(c.toUpper().unicode()) : Qt::Key_unknown,
-                    Qt::NoModifier, QString(c));
+    QKeyEvent press(QEvent::KeyPress, c.unicode() < 0x80 ? int(c.toUpper().unicode()) : Qt::Key_unknown, Qt::NoModifier,
+                    QString(c));
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
     QApplication::sendEvent(widget, &release);
@@ -44,7 +44,8 @@ protected:
   // The texts of the messages shown so far.
   QStringList Messages() const {
     QStringList texts;
-    for (const TMessageRequest& request : messages.Requests()) texts.append(request.Text);
+    for (const TMessageRequest& request : messages.Requests())
+      texts.append(request.Text);
     return texts;
   }
 

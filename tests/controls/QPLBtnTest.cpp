@@ -1,5 +1,5 @@
-#include "KitTestSupport.h"
 #include "controls/QPLBtn.h"
+#include "KitTestSupport.h"
 #include "core/ui/Form.h"
 #include "core/ui/ImageList.h"
 #include <QtCore/QTimer>

@@ -11,10 +11,14 @@ namespace {
 // characters as typed text.
 void Type(QWidget* form, const QString& keys) {
   for (const QChar c : keys) {
-    if (c == QChar(0x1B)) QTest::keyClick(form, Qt::Key_Escape);
-    else if (c == QLatin1Char('\r')) QTest::keyClick(form, Qt::Key_Return);
-    else if (c == QLatin1Char('\b')) QTest::keyClick(form, Qt::Key_Backspace);
-    else QTest::keyClicks(form, QString(c));
+    if (c == QChar(0x1B))
+      QTest::keyClick(form, Qt::Key_Escape);
+    else if (c == QLatin1Char('\r'))
+      QTest::keyClick(form, Qt::Key_Return);
+    else if (c == QLatin1Char('\b'))
+      QTest::keyClick(form, Qt::Key_Backspace);
+    else
+      QTest::keyClicks(form, QString(c));
   }
 }
 
@@ -39,7 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CalculatorKeys,
     testing::Values(CalcCase{0, "5+3=", "8"}, CalcCase{0, "200+10%", "220"}, CalcCase{0, "200*10%", "20"},
                     CalcCase{0, "200-10%", "180"}, CalcCase{0, "50/10%", "500"}, CalcCase{0, "7/0=", "Error"},
-                    CalcCase{0, "7/0=5+1=", "Error"}, CalcCase{0, "7/0=C", "0"}, CalcCase{0, "7/0=\x1b" "4", "4"},
+                    CalcCase{0, "7/0=5+1=", "Error"}, CalcCase{0, "7/0=C", "0"},
+                    CalcCase{0,
+                             "7/0=\x1b"
+                             "4",
+                             "4"},
                     CalcCase{0, "5+3\r", "8"}, CalcCase{0, "5++3=", "8"}, CalcCase{0, "5+*3=", "15"},
                     CalcCase{0, "2+3*4=", "20"}, CalcCase{12.5, "3", "3"}, CalcCase{12.5, "+1=", "13,5"},
                     CalcCase{0, "5_\b", "0"}, CalcCase{0, "123\b", "12"}, CalcCase{0, "1,5+1.25=", "2,75"},

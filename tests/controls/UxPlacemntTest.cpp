@@ -1,5 +1,5 @@
-#include "KitTestSupport.h"
 #include "controls/UxPlacemnt.h"
+#include "KitTestSupport.h"
 #include "core/ui/Form.h"
 #include "platform/base/Registry.h"
 #include <QtCore/QTemporaryDir>
@@ -84,7 +84,9 @@ TEST_F(PlacementTest, SectionsOfFormsControlsAndComponents) {
   EXPECT_EQ(gridStore.Section(), QStringLiteral("TfrmPlacementTestgr1"));
   EXPECT_EQ(DefaultStoreSection(component), QStringLiteral("TfrmPlacementTest.ds1"));
   gridStore.WriteString(QStringLiteral("Order"), QStringLiteral("2;1;3"));
-  EXPECT_EQ(TRegistry::Root().ReadValue(DefaultStoreKey() + QStringLiteral("\\TfrmPlacementTestgr1"), QStringLiteral("Order"))->Text,
+  EXPECT_EQ(TRegistry::Root()
+                .ReadValue(DefaultStoreKey() + QStringLiteral("\\TfrmPlacementTestgr1"), QStringLiteral("Order"))
+                ->Text,
             QStringLiteral("2;1;3"));
   EXPECT_TRUE(DefaultStoreKey().startsWith(QStringLiteral("Software\\")));
 }
@@ -128,7 +130,8 @@ TEST_F(PlacementTest, StoredPositionsThatDoNotApply) {
   };
   for (const Case& c : cases) {
     TRegistry::Root().DeleteKey(Key());
-    for (const auto& [name, text] : c.values) Store(name, text);
+    for (const auto& [name, text] : c.values)
+      Store(name, text);
     TfrmPlacementTest form;
     form.fp->SetVersion(0);
     form.show();
