@@ -34,8 +34,11 @@ TColor TIBCurrencyEdit::UnfocusedColor() const {
 }
 
 void TIBCurrencyEdit::ApplyStateColor() {
-  // Enabling and disabling keep the state colour of the data-entry contract.
-  SetColor(Color());
+  // Disabled: the numeric edit's disabled colour; enabled: the state colour.
+  if (isEnabled())
+    SetColor(Color());
+  else
+    TBaseNumEdit::ApplyStateColor();
 }
 
 void TIBCurrencyEdit::SetRequired(bool on) {

@@ -2,6 +2,7 @@
 #include "KitTestSupport.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxCalculator.h"
+#include "core/ui/ColorConvert.h"
 #include <QtCore/QTimer>
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QLineEdit>
@@ -227,6 +228,11 @@ TEST_F(MoneyEditTest, StateColours) {
   EXPECT_EQ(witness.seen[0], std::make_pair(clRed, clWhite));
   EXPECT_EQ(edit->Color(), TColor(0xFFD900));
   EXPECT_EQ(edit->FontColor(), clWindowText);
+
+  edit->setEnabled(false);
+  EXPECT_EQ(edit->palette().color(QPalette::Base), ToQColor(clBtnFace));
+  edit->setEnabled(true);
+  EXPECT_EQ(edit->palette().color(QPalette::Base), ToQColor(edit->Color()));
 }
 
 } // namespace
