@@ -1,0 +1,822 @@
+#include "controls/IBComboBox.h"
+#include "controls/KitMessages.h"
+#include "core/Exception.h"
+#include "db/IBDatabase.h"
+#include "db/IBError.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "platform/base/Registry.h"
+#include <QtCore/QMetaMethod>
+#include <QtCore/QScopeGuard>
+#include <QtCore/QTimer>
+#include <QtGui/QFocusEvent>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QAbstractItemView>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+
+namespace {
+
+constexpr int kComboHeight = 21;
+constexpr int kSmallestList = 3;
+
+// The last character typed into any combo, and the flag that is set while
+// Enter moves the focus on (one for all combos).
+QChar lastCharacter;
+bool enterFlag = false;
+
+// The text of a typed number ("12", "12,5") as a number, or nothing.
+QVariant NumberOf(const QString& text) {
+  QString number = text.trimmed();
+  number.replace(QLatin1Char(','), QLatin1Char('.'));
+  bool ok = false;
+  const qlonglong whole = number.toLongLong(&ok);
+  if (ok) return whole;
+  const double fraction = number.toDouble(&ok);
+  return ok ? QVariant(fraction) : QVariant();
+}
+
+// A comparison that ignores case the way the server's Czech collation does;
+// the text parameter needs a known character set and length for it.
+QString CollatedEquals(const QString& column, const QString& param, const QString& text) {
+  const QString length = QString::number(qMax<qsizetype>(1, text.size()));
+  return QStringLiteral("Upper(") + column + QStringLiteral(" COLLATE PXW_CSY)=Upper(cast(:") + param +
+         QStringLiteral(" as varchar(") + length + QStringLiteral(") character set WIN1250) COLLATE PXW_CSY)");
+}
+
+class TWaitCursor {
+public:
+  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+} // namespace
+
+TIBComboBox::TIBComboBox(QWidget* parent)
+    : QComboBox(parent), TDataEntryControl(this),
+      transaction_(std::make_unique<TIBTransaction>(nullptr, TIBTransactionKind::ReadOnlyReadCommitted)),
+      query_(std::make_unique<TIBQuery>()), timer_(new QTimer(this)) {
+  setEditable(true);
+  // The combo completes from the database, not from Qt's own completer, and
+  // never adds typed texts to its list.
+  setCompleter(nullptr);
+  setInsertPolicy(QComboBox::NoInsert);
+  setFont(QFont(QStringLiteral("Courier"), 10));
+  setFixedHeight(kComboHeight);
+  setMaxVisibleItems(30);
+  // The open list keeps the window colours whatever state the edit shows.
+  view()->setPalette(QApplication::palette(view()));
+  query_->SetTransaction(transaction_.get());
+  timer_->setInterval(500);
+  connect(timer_, &QTimer::timeout, this, [this] {
+    try {
+      TimerElapsed();
+    } catch (const Exception& error) {
+      ShowKitError(error.Message());
+    }
+  });
+  connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (quiet_ == 0) TextChanged(text);
+  });
+  connect(lineEdit(), &QLineEdit::textEdited, this, &TIBComboBox::TextEdited);
+  connect(this, qOverload<int>(&QComboBox::activated), this, &TIBComboBox::ItemActivated);
+  ApplyStateColor();
+}
+
+TIBComboBox::~TIBComboBox() = default;
+
+void TIBComboBox::SetDatabase(TIBDatabase* database) {
+  database_ = database;
+  transaction_->SetDatabase(database);
+  query_->SetDatabase(database);
+}
+
+void TIBComboBox::SetSAutoAppend(bool on) {
+  sAutoAppend_ = on;
+  if (on) autoComplete_ = false;
+}
+
+void TIBComboBox::SetAutoComplete(bool on) {
+  autoComplete_ = on;
+  if (on) sAutoAppend_ = false;
+}
+
+int TIBComboBox::STimerInterval() const { return timer_->interval(); }
+
+void TIBComboBox::SetSTimerInterval(int milliseconds) { timer_->setInterval(milliseconds); }
+
+void TIBComboBox::ApplyStateColor() { SetColor(StateColor(TColorOrder::FocusFirst)); }
+
+void TIBComboBox::SetRequired(bool on) {
+  SetRequiredFlag(on);
+  ApplyStateColor();
+}
+
+void TIBComboBox::SetReadOnly(bool on) {
+  if (on == ReadOnly()) return;
+  SetReadOnlyFlag(on);
+  lineEdit()->setReadOnly(on);
+  setFocusPolicy(on ? Qt::ClickFocus : Qt::StrongFocus);
+  SetColor(on ? clBtnFace : UnfocusedColor());
+}
+
+// --- key values ---------------------------------------------------------
+
+QVariant TIBComboBox::KeyValue(int index) const {
+  if (selectedItem_ >= 0 && selectedItem_ < int(objects_.size()))
+    return objects_[size_t(selectedItem_)]->Values[size_t(index)];
+  return keys_[size_t(index)];
+}
+
+const TQPLComboObject* TIBComboBox::ItemObject(int index) const {
+  return index >= 0 && index < int(objects_.size()) ? objects_[size_t(index)].get() : nullptr;
+}
+
+void TIBComboBox::ClearKeys() {
+  keys_.fill(QVariant());
+  chosenText_.clear();
+  foundText_.clear();
+  selectedItem_ = -1;
+}
+
+void TIBComboBox::SetKeys(const TKeyValues& values, const QString& rowText) {
+  keys_ = values;
+  chosenText_ = rowText;
+}
+
+bool TIBComboBox::HoldsChoiceFor(const QString& text) const {
+  // A key chosen from the list or set by FindIt stays while the text still
+  // names its row: re-resolving the text could pick a namesake instead.
+  const bool held = !KeyValue(0).isNull() && !chosenText_.isEmpty();
+  return held && chosenText_.compare(text.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+TIBComboBox::TKeyValues TIBComboBox::RowKeys(int row) const {
+  TKeyValues values;
+  int column = 1;
+  for (size_t i = 0; i < sKeyFields_.size(); ++i)
+    if (!sKeyFields_[i].isEmpty()) values[i] = query_->ValueAt(row, column++);
+  return values;
+}
+
+QStringList TIBComboBox::SetKeyColumns(int from) const {
+  QStringList columns;
+  for (size_t i = size_t(from); i < sKeyFields_.size(); ++i)
+    if (!sKeyFields_[i].isEmpty()) columns.append(sKeyFields_[i]);
+  return columns;
+}
+
+// --- statements ---------------------------------------------------------
+
+namespace {
+
+QString SelectList(const QString& shown, const QStringList& keys) {
+  QString list = shown;
+  for (const QString& key : keys) list += QLatin1Char(',') + key;
+  return list;
+}
+
+// Appends the extra condition with "where" or "and", and the order.
+void Finish(QStringList& lines, bool hasWhere, const QString& where, const QString& orderBy) {
+  if (!where.isEmpty()) lines.append((hasWhere ? QStringLiteral("and ") : QStringLiteral("where ")) + where);
+  if (!orderBy.isEmpty()) lines.append(QStringLiteral("order by ") + orderBy);
+}
+
+} // namespace
+
+TComboStatement TIBComboBox::CompletionStatement(const QString& text) const {
+  // The server folds the typed text exactly as its triggers fill the shadow
+  // columns, so the program keeps no second copy of the folding.
+  const QString searched = sUseBasicASCIIColumn_ ? QString(sAppendFromField_ + QStringLiteral("_X"))
+                                                 : QString(QStringLiteral("UpperQPL2(") + sAppendFromField_ + QLatin1Char(')'));
+  QStringList lines{QStringLiteral("Select First 1 ") + SelectList(sAppendFromField_, SetKeyColumns(0)),
+                    QStringLiteral("from ") + sTableName_ + QStringLiteral(" where"),
+                    searched + QStringLiteral(" starting UpperQPL2(:DATA)")};
+  Finish(lines, true, sWhere_, sOrderBy_);
+  return {lines.join(QLatin1Char('\n')), {{QStringLiteral("DATA"), text}}};
+}
+
+TComboStatement TIBComboBox::ListStatement(bool withFilter) const {
+  TComboStatement statement;
+  QStringList lines{QStringLiteral("Select")};
+  if (sDistinct_) lines.append(QStringLiteral("Distinct"));
+  lines.append(SelectList(sAppendFromField_, SetKeyColumns(0)));
+  lines.append(QStringLiteral("from ") + sTableName_);
+  bool hasWhere = false;
+  const QString text = currentText();
+  if (withFilter && text.startsWith(QLatin1Char('*'))) {
+    QString column = QStringLiteral("UpperQPL2(") + sAppendFromField_ + QLatin1Char(')');
+    if (sUseBasicASCIIColumn_) column = sAppendFromField_ + QStringLiteral("_x");
+    else if (onlyNumbers_) column = sAppendFromField_;
+    int number = 0;
+    for (const QString& piece : text.split(QLatin1Char('*'), Qt::SkipEmptyParts)) {
+      const QString part = piece.trimmed();
+      if (part.isEmpty()) continue;
+      const QString param = QStringLiteral("DATA") + QString::number(++number);
+      lines.append((hasWhere ? QStringLiteral("and ") : QStringLiteral("where ")) + column +
+                   QStringLiteral(" containing UpperQPL2(:") + param + QLatin1Char(')'));
+      statement.Params.insert(param, part);
+      hasWhere = true;
+    }
+  } else if (withFilter) {
+    // Only the characters the user typed count, not an appended completion.
+    const QString typed = typedLength_ > 0 && typedLength_ <= text.size() ? text.left(typedLength_) : text;
+    if (sUseBasicASCIIColumn_)
+      lines.append(QStringLiteral("where ") + sAppendFromField_ + QStringLiteral("_x starting UpperQPL2(:DATA)"));
+    else if (onlyNumbers_)
+      lines.append(QStringLiteral("where ") + sAppendFromField_ + QStringLiteral(" starting :DATA"));
+    else
+      lines.append(QStringLiteral("where UpperQPL2(") + sAppendFromField_ +
+                   QStringLiteral(") starting UpperQPL2(:DATA)"));
+    statement.Params.insert(QStringLiteral("DATA"), typed);
+    hasWhere = true;
+  }
+  Finish(lines, hasWhere, sWhere_, sOrderBy_);
+  statement.Sql = lines.join(QLatin1Char('\n'));
+  return statement;
+}
+
+TComboStatement TIBComboBox::ExistStatement(const QString& text) const {
+  TComboStatement statement;
+  QStringList lines{QStringLiteral("Select ") + SelectList(sAppendFromField_, SetKeyColumns(0)),
+                    QStringLiteral("from ") + sTableName_};
+  if (sUseBasicASCIIColumn_) {
+    lines.append(QStringLiteral("where ") + sAppendFromField_ + QStringLiteral("_X=UpperQPL2(:SWHERE)"));
+    statement.Params.insert(QStringLiteral("SWHERE"), text);
+  } else if (onlyNumbers_) {
+    lines.append(QStringLiteral("where Cast(") + sAppendFromField_ + QStringLiteral(" as numeric(18,4))=:SWHERE"));
+    const QVariant number = NumberOf(text);
+    statement.Runnable = number.isValid();
+    statement.Params.insert(QStringLiteral("SWHERE"), number);
+  } else {
+    lines.append(QStringLiteral("where ") + CollatedEquals(sAppendFromField_, QStringLiteral("SWHERE"), text));
+    statement.Params.insert(QStringLiteral("SWHERE"), text);
+  }
+  Finish(lines, true, sWhere_, QString());
+  statement.Sql = lines.join(QLatin1Char('\n'));
+  return statement;
+}
+
+TComboStatement TIBComboBox::FindStatement(const QStringList& keyColumns, const QVariantList& values,
+                                           bool firstOnly) const {
+  TComboStatement statement;
+  QStringList lines{(firstOnly ? QStringLiteral("Select First 1 ") : QStringLiteral("Select ")) +
+                        SelectList(sAppendFromField_, SetKeyColumns(0)),
+                    QStringLiteral("from ") + sTableName_};
+  for (int i = 0; i < keyColumns.size(); ++i) {
+    const QString param = QStringLiteral("SKEYVALUE") + (i == 0 ? QString() : QString::number(i + 1));
+    lines.append((i == 0 ? QStringLiteral("Where ") : QStringLiteral("and ")) + keyColumns[i] + QStringLiteral("=:") +
+                 param);
+    statement.Params.insert(param, values.value(i));
+  }
+  Finish(lines, true, sWhere_, sOrderBy_);
+  statement.Sql = lines.join(QLatin1Char('\n'));
+  return statement;
+}
+
+TComboStatement TIBComboBox::FindFirstStatement() const {
+  QStringList lines{QStringLiteral("Select ") + sKeyFields_[0] + QStringLiteral(" from ") + sTableName_};
+  Finish(lines, false, sWhere_, sOrderBy_);
+  return {lines.join(QLatin1Char('\n')), {}};
+}
+
+TComboStatement TIBComboBox::UniqueStatement() const {
+  TComboStatement statement;
+  const QString text = currentText();
+  QStringList lines{QStringLiteral("Select first 1 jedin from ") + uTableName_ + QStringLiteral(" where ") +
+                    uniqueColumn_ + QStringLiteral("<>:KEY")};
+  statement.Params.insert(QStringLiteral("KEY"), uniqueColumnValue_.isValid() ? uniqueColumnValue_.toLongLong() : 0);
+  if (uniqueTestSKeyValue_) {
+    lines.append(QStringLiteral("and ") + uniqueTestSKeyField_ + QStringLiteral("=:VALUE"));
+    statement.Params.insert(QStringLiteral("VALUE"), KeyValue(0).toString());
+  } else if (uBezDiakritiky_) {
+    lines.append(QStringLiteral("and ") + uTestColumn_ + QStringLiteral("_X=UpperQPL2(:VALUE)"));
+    statement.Params.insert(QStringLiteral("VALUE"), text);
+  } else if (onlyNumbers_) {
+    lines.append(QStringLiteral("and ") + uTestColumn_ + QStringLiteral("=:VALUE"));
+    const QVariant number = NumberOf(text);
+    statement.Runnable = number.isValid();
+    statement.Params.insert(QStringLiteral("VALUE"), number);
+  } else {
+    lines.append(QStringLiteral("and ") + CollatedEquals(uTestColumn_, QStringLiteral("VALUE"), text));
+    statement.Params.insert(QStringLiteral("VALUE"), text);
+  }
+  if (!uAdditionalToWhere_.trimmed().isEmpty()) lines.append(uAdditionalToWhere_);
+  statement.Sql = lines.join(QLatin1Char('\n'));
+  return statement;
+}
+
+// --- running statements -------------------------------------------------
+
+bool TIBComboBox::OpenStatement(const TComboStatement& statement) {
+  query_->Close();
+  if (!statement.Runnable) return false;
+  if (!database_) throw EIBError(objectName() + QStringLiteral(": combo nemá databázu."));
+  if (!transaction_->InTransaction()) transaction_->StartTransaction();
+  query_->SetSQL(statement.Sql);
+  for (auto it = statement.Params.begin(); it != statement.Params.end(); ++it)
+    query_->ParamByName(it.key()).SetValue(it.value());
+  try {
+    query_->Open();
+  } catch (const EIBParamValueError&) {
+    // A value its column cannot hold (a text where a number is expected)
+    // names no row.
+    return false;
+  }
+  return !query_->IsEmpty();
+}
+
+void TIBComboBox::Guarded(const std::function<void()>& action, bool rollback,
+                          const std::function<void(const QString& sql)>& report, bool rethrow) {
+  try {
+    action();
+  } catch (const Exception&) {
+    if (rollback && transaction_->InTransaction()) {
+      try {
+        transaction_->RollbackRetaining();
+      } catch (const Exception&) {
+        // The statement's own error is the one to report.
+      }
+    }
+    report(query_->SQL());
+    if (rethrow) throw;
+  }
+}
+
+void TIBComboBox::AdjustMaxLength(const TIBQuery& query) {
+  // The user cannot type more than the shown column holds.
+  if (query.FieldCount() == 0) return;
+  const int size = query.Fields().front()->Size();
+  if (size > 0 && size != lineEdit()->maxLength()) lineEdit()->setMaxLength(size);
+}
+
+// --- text changes and typing -------------------------------------------
+
+void TIBComboBox::SetTextQuietly(const QString& text) {
+  ++quiet_;
+  lineEdit()->setText(text);
+  --quiet_;
+}
+
+void TIBComboBox::TextEdited() { selectedItem_ = -1; }
+
+void TIBComboBox::ItemActivated(int index) {
+  const TQPLComboObject* object = ItemObject(index);
+  if (!object) return;
+  selectedItem_ = index;
+  SetKeys(object->Values, itemText(index));
+  foundText_ = itemText(index);
+}
+
+void TIBComboBox::TextChanged(const QString& text) {
+  if (ReadOnly() && hasFocus()) {
+    SetTextQuietly(readOnlyText_);
+    lineEdit()->selectAll();
+  }
+  searchPending_ = true;
+  const bool blank = currentText().trimmed().isEmpty();
+  const bool active = window()->isVisible() && hasFocus() && !ReadOnly();
+  if (blank) {
+    ClearKeys();
+    if (active) SetColor(FocusColorByRequired());
+  }
+  if (active && !blank && !view()->isVisible() && lastKey_ != Qt::Key_Delete) {
+    if (sAutoAppend_) {
+      typedLength_ = int(text.size());
+      if (!sTimerUse_) RunCompletion();
+    } else if (autoComplete_ && !autoCompleting_ && lastKey_ != Qt::Key_Backspace && lastKey_ != Qt::Key_Return &&
+               lastKey_ != Qt::Key_Enter) {
+      const int index = findText(text, Qt::MatchStartsWith);
+      if (index >= 0) {
+        autoCompleting_ = true;
+        const auto done = qScopeGuard([this] { autoCompleting_ = false; });
+        setCurrentIndex(index);
+        selectedItem_ = index;
+        lineEdit()->setSelection(int(itemText(index).size()), int(text.size() - itemText(index).size()));
+      }
+    }
+  }
+  emit OnChange();
+}
+
+void TIBComboBox::TypeCharacter(QKeyEvent* event) {
+  QChar c = event->text().at(0);
+  if (charCase_ == TCharCase::Upper) c = c.toUpper();
+  if (charCase_ == TCharCase::Lower) c = c.toLower();
+  lastCharacter = c;
+  const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+  if (onlyNumbers_ && !digit) return;
+  if (!onlyTheseChars_.isEmpty() && !onlyTheseChars_.contains(c) && c != QLatin1Char('/')) return;
+  QKeyEvent converted(event->type(), event->key(), event->modifiers(), QString(c));
+  QComboBox::keyPressEvent(&converted);
+}
+
+void TIBComboBox::keyPressEvent(QKeyEvent* event) {
+  if (sTimerUse_) timer_->stop();
+  lastKey_ = event->key();
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  const bool keypad = event->modifiers() & Qt::KeypadModifier;
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (modifiers == Qt::ControlModifier) emit OnCtrlEnter();
+    if (modifiers == Qt::NoModifier) EnterPressed();
+  } else if (key == Qt::Key_Down && modifiers == Qt::NoModifier && !view()->isVisible()) {
+    timer_->stop();
+    showPopup();
+  } else if (keypad && modifiers == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Minus)) {
+    ChangeDropDownCount(key == Qt::Key_Plus ? 1 : -1);
+  } else {
+    if (key == Qt::Key_Delete && modifiers == Qt::NoModifier) {
+      hidePopup();
+      if (lineEdit()->hasSelectedText()) ClearKeys();
+    }
+    if (key == Qt::Key_Backspace) lastCharacter = QLatin1Char('\b');
+    const QString text = event->text();
+    const bool character =
+        text.size() == 1 && text.at(0).isPrint() && !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
+    if (character && !ReadOnly())
+      TypeCharacter(event);
+    else
+      QComboBox::keyPressEvent(event);
+  }
+  if (OnKeyDown) OnKeyDown(key, event->modifiers());
+}
+
+void TIBComboBox::keyReleaseEvent(QKeyEvent* event) {
+  QComboBox::keyReleaseEvent(event);
+  // The pause counts from the last key released.
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (sTimerUse_ && hasFocus() && plain && event->key() != Qt::Key_Delete) timer_->start();
+  if (OnKeyUp) OnKeyUp(event->key(), event->modifiers());
+}
+
+// --- completion ---------------------------------------------------------
+
+void TIBComboBox::TimerElapsed() {
+  if (view()->isVisible()) return; // the timer stays on while the list is open
+  timer_->stop();
+  RunCompletion();
+}
+
+void TIBComboBox::RunCompletion() {
+  if (!searchPending_) return;
+  const QString text = currentText();
+  const int typed = int(text.size());
+  searchPending_ = false;
+  if (HoldsChoiceFor(text)) return;
+  bool found = false;
+  TWaitCursor wait;
+  Guarded(
+      [&] {
+        if (typed < sMinSearchLength_ || lastCharacter == QLatin1Char('\b') || lastCharacter == QLatin1Char(' ')) {
+          ClearKeys();
+          if (lastCharacter == QLatin1Char('\b') && hasFocus() && !ReadOnly()) SetColor(FocusColorByRequired());
+          return;
+        }
+        found = OpenStatement(CompletionStatement(text));
+        AdjustMaxLength(*query_);
+        if (!found) {
+          ClearKeys();
+          const bool flag = !ReadOnly() && hasFocus() && !text.isEmpty() && !text.startsWith(QLatin1Char('*'));
+          if (flag && Color() != ErrorColor) SetColor(ErrorColor); // the typed text leads to no row
+          return;
+        }
+        if (hasFocus() && !ReadOnly()) SetColor(FocusColorByRequired());
+        const QString rowText = query_->ValueAt(0, 0).toString();
+        SetKeys(RowKeys(0), rowText);
+        foundText_ = rowText;
+      },
+      true, [](const QString& sql) { ShowKitInformation(QStringLiteral("Chyba v TIBComboBox.AppendText: ") + sql); },
+      true);
+  query_->Close();
+  if (!found) return;
+  const QString completed = text.left(typed) + foundText_.mid(typed);
+  SetTextQuietly(completed);
+  lineEdit()->setSelection(int(completed.size()), typed - int(completed.size()));
+  typedLength_ = typed;
+  emit OnChange();
+}
+
+// --- the list -----------------------------------------------------------
+
+void TIBComboBox::ReadDropDownCount() {
+  const auto stored = TRegistry::Root().ReadValue(SettingsKey(), SettingsValueName());
+  if (stored && stored->Type == TRegValueType::Dword) setMaxVisibleItems(int(stored->Dword));
+}
+
+QString TIBComboBox::SettingsKey() const {
+  return QStringLiteral("Software\\Kalim s.r.o.\\") + QCoreApplication::applicationName() +
+         QStringLiteral("\\ComboBox Settings\\") + QString::fromLatin1(window()->metaObject()->className());
+}
+
+QString TIBComboBox::SettingsValueName() const { return objectName() + QStringLiteral(".DropDownCount"); }
+
+void TIBComboBox::ChangeDropDownCount(int delta) {
+  if (delta < 0 && maxVisibleItems() <= kSmallestList) {
+    QApplication::beep();
+    return;
+  }
+  TRegistry& registry = TRegistry::Root();
+  registry.WriteValue(SettingsKey(), QString(), TRegValue::String(SettingsValueName()), true);
+  setMaxVisibleItems(maxVisibleItems() + delta);
+  registry.WriteValue(SettingsKey(), SettingsValueName(), TRegValue::FromDword(quint32(maxVisibleItems())), true);
+}
+
+void TIBComboBox::FillItems(TIBQuery& query) {
+  const QString text = currentText();
+  const int selectionStart = lineEdit()->selectionStart();
+  const int selectionLength = int(lineEdit()->selectedText().size());
+  ++quiet_;
+  clear();
+  objects_.clear();
+  for (int row = 0; row < query.RecordCount(); ++row) {
+    auto object = std::make_unique<TQPLComboObject>();
+    object->Values = RowKeys(row);
+    addItem(query.ValueAt(row, 0).toString());
+    objects_.push_back(std::move(object));
+  }
+  setCurrentIndex(-1);
+  lineEdit()->setText(text);
+  if (selectionStart >= 0) lineEdit()->setSelection(selectionStart, selectionLength);
+  --quiet_;
+  selectedItem_ = -1;
+}
+
+void TIBComboBox::FillList() {
+  if (!sAutoAppend_) return;
+  const QString text = currentText();
+  const bool wholeSelected = text.isEmpty() || lineEdit()->selectedText() == text;
+  TWaitCursor wait;
+  Guarded(
+      [&] {
+        OpenStatement(ListStatement(!wholeSelected));
+        AdjustMaxLength(*query_);
+        FillItems(*query_);
+        if (count() == 0 && !wholeSelected) {
+          // A text that matches nothing shows the whole list.
+          OpenStatement(ListStatement(false));
+          FillItems(*query_);
+          lineEdit()->selectAll();
+        }
+      },
+      false,
+      [this](const QString& sql) {
+        ShowKitInformation(objectName() + QStringLiteral(": Error in \"DropDown\" event\r\n\r\n") + sql);
+      },
+      true);
+  query_->Close();
+}
+
+void TIBComboBox::showPopup() {
+  if (ReadOnly()) return;
+  ReadDropDownCount();
+  try {
+    FillList();
+  } catch (const Exception& error) {
+    ShowKitError(error.Message());
+    return;
+  }
+  if (dropDownWidth_ > 0) view()->setMinimumWidth(dropDownWidth_);
+  emit OnDropDown();
+  QComboBox::showPopup();
+}
+
+// --- the FindIt family --------------------------------------------------
+
+void TIBComboBox::FindBy(const char* operation, const TComboStatement& statement, const QVariant& firstKey,
+                         bool rethrow) {
+  TWaitCursor wait;
+  const QString name = QString::fromLatin1(operation);
+  Guarded(
+      [&] {
+        const bool found = OpenStatement(statement);
+        selectedItem_ = -1;
+        if (!found) {
+          SetTextQuietly(QString());
+          ClearKeys();
+          return;
+        }
+        const QString rowText = query_->ValueAt(0, 0).toString();
+        TKeyValues values = RowKeys(0);
+        if (firstKey.isValid()) values[0] = firstKey;
+        SetTextQuietly(rowText);
+        SetKeys(values, rowText);
+      },
+      true,
+      [this, name, rethrow](const QString& sql) {
+        const QString head = objectName() + QStringLiteral(": Error in \"") + name + QStringLiteral("\" procedure");
+        ShowKitInformation(head);
+        ShowKitInformation(sql);
+      },
+      rethrow);
+  query_->Close();
+  TextChanged(currentText());
+}
+
+void TIBComboBox::FindIt(const QVariant& value) {
+  if (!sAutoAppend_) return;
+  if (value.isNull()) {
+    ClearValue();
+    return;
+  }
+  FindBy("FindIt", FindStatement({sKeyFields_[0]}, {value}, false), value, false);
+}
+
+void TIBComboBox::FindIt3(const QVariant& value) {
+  if (!sAutoAppend_) return;
+  const QVariant key = value.isNull() ? QVariant(QString()) : value;
+  FindBy("FindIt3", FindStatement({sKeyFields_[1]}, {key}, false), QVariant(), false);
+}
+
+void TIBComboBox::FindIt2(const QVariant& value1, const QVariant& value2) {
+  if (!sAutoAppend_) return;
+  QStringList columns{sKeyFields_[0]};
+  if (!sKeyFields_[1].isEmpty()) columns.append(sKeyFields_[1]);
+  FindBy("FindIt2", FindStatement(columns, {value1, value2}, true), value1, true);
+}
+
+void TIBComboBox::FindFirst() {
+  if (sKeyFields_[0].isEmpty()) return;
+  QVariant first;
+  {
+    TWaitCursor wait;
+    Guarded(
+        [&] {
+          if (OpenStatement(FindFirstStatement())) first = query_->ValueAt(0, 0);
+          selectedItem_ = -1;
+        },
+        true,
+        [this](const QString& sql) {
+          ShowKitInformation(objectName() + QStringLiteral(": Error in \"FindFirst\" procedure\r\n\r\n") + sql);
+        },
+        false);
+    query_->Close();
+  }
+  if (!first.isNull()) FindIt(first);
+}
+
+void TIBComboBox::ClearValue() {
+  ClearKeys();
+  ++quiet_;
+  clear();
+  objects_.clear();
+  lineEdit()->clear();
+  --quiet_;
+  TextChanged(QString());
+}
+
+// --- entering and leaving ----------------------------------------------
+
+void TIBComboBox::focusInEvent(QFocusEvent* event) {
+  QComboBox::focusInEvent(event);
+  if (!BeginEnter()) return;
+  if (ReadOnly()) readOnlyText_ = currentText();
+  searchPending_ = false;
+  checkFailed_ = false;
+  if (dropDownWidth_ > 0) view()->setMinimumWidth(dropDownWidth_);
+  RememberColor();
+  if (!ReadOnly()) SetColor(FocusColorByRequired());
+  lineEdit()->selectAll();
+  emit OnEnter();
+}
+
+void TIBComboBox::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  if (!BeginLeave(event)) return;
+  try {
+    LeaveSequence();
+  } catch (const Exception& error) {
+    // No exception may leave an event handler.
+    ShowKitError(error.Message());
+  }
+}
+
+void TIBComboBox::LeaveSequence() {
+  if (!ReadOnly()) {
+    if (sTimerUse_) {
+      timer_->stop();
+      const QString text = currentText();
+      if (!text.isEmpty() && !HoldsChoiceFor(text)) {
+        searchPending_ = true;
+        lastKey_ = 0;
+        RunCompletion();
+        if (!foundText_.isEmpty()) SetTextQuietly(foundText_);
+      }
+    }
+    const QVariant key1 = KeyValue(0), key2 = KeyValue(1);
+    if (!key1.isNull() && !key2.isNull())
+      FindIt2(key1, key2);
+    else if (!key1.isNull())
+      FindIt(key1);
+  }
+  if (enterFlag) return;
+  switch (LeaveCheck()) {
+  case TLeaveResult::Skipped: return;
+  case TLeaveResult::Refused:
+    checkFailed_ = true;
+    ClearKeys();
+    return;
+  case TLeaveResult::Passed:
+    emit OnExit();
+    if (!ReadOnly()) SetColor(UnfocusedColor());
+    return;
+  }
+}
+
+void TIBComboBox::EnterPressed() {
+  if (!ReadOnly()) hidePopup();
+  TextChanged(currentText());
+  emit OnClickEnter();
+  checkFailed_ = false;
+  enterFlag = false;
+  LeaveSequence();
+  enterFlag = true;
+  const auto clear = qScopeGuard([] { enterFlag = false; });
+  if (hasFocus() && !checkFailed_) MoveToNextControl();
+}
+
+bool TIBComboBox::ValidationFailed() {
+  const bool checkable = CanFocus() && !ReadOnly();
+  const auto refuse = [this](const std::function<void()>& show) {
+    ShowRefusal(show);
+    checkFailed_ = true;
+    ClearKeys();
+    return true;
+  };
+  if (Required() && IsTextEmpty() && checkable)
+    return refuse([this] { ShowKitNumberedError(emptyErrorText_); });
+  const int length = int(currentText().trimmed().size());
+  if (length > 0 && length < minLength_ && checkable)
+    return refuse([this] { ShowKitInformation(QStringLiteral("Zadajte minimálne %1 znakov").arg(minLength_)); });
+  bool failed = false;
+  if (IsNotExist(true) && sSearchIfFound_)
+    failed = checkable;
+  else if (IsUnique())
+    failed = checkable;
+  if (isSignalConnected(QMetaMethod::fromSignal(&TIBComboBox::OnNotFound)) && KeyValue(0).isNull() && (!IsTextEmpty() || Required()) && !ReadOnly())
+    emit OnNotFound();
+  return failed;
+}
+
+bool TIBComboBox::IsNotExist(bool withFocus) {
+  const QString text = currentText();
+  if (!sAutoAppend_ || !sSearchIfFound_ || text.isEmpty() || !CanFocus() || ReadOnly()) return false;
+  if (HoldsChoiceFor(text)) return false;
+  ClearKeys();
+  bool found = false;
+  {
+    TWaitCursor wait;
+    Guarded(
+        [&] {
+          if (!OpenStatement(ExistStatement(text))) return;
+          for (int row = 0; row < query_->RecordCount() && !found; ++row) {
+            const QString rowText = query_->ValueAt(row, 0).toString();
+            if (!onlyNumbers_ && rowText.compare(text, Qt::CaseInsensitive) != 0) continue;
+            found = true;
+            SetKeys(RowKeys(row), rowText);
+            if (rowText != text) SetTextQuietly(rowText);
+          }
+        },
+        true,
+        [this](const QString& sql) {
+          ShowKitInformation(objectName() + QStringLiteral(": Error in \"IsNotExist\" function\r\n") + sql);
+        },
+        true);
+    query_->Close();
+  }
+  if (found) return false;
+  ClearKeys();
+  if (setFocusIfNotFound_) checkFailed_ = true;
+  const auto show = [this] { ShowKitNumberedError(sNotFoundErrorText_); };
+  if (sNotFoundErrorText_ != 0) {
+    if (withFocus && setFocusIfNotFound_ && CanFocus())
+      ShowRefusal(show);
+    else
+      WithErrorColors(show);
+  } else if (withFocus && setFocusIfNotFound_ && CanFocus()) {
+    TakeFocusBack();
+  }
+  return setFocusIfNotFound_;
+}
+
+bool TIBComboBox::IsUnique() {
+  if (!uniqueTest_) return false;
+  bool found = false;
+  {
+    TWaitCursor wait;
+    Guarded([&] { found = OpenStatement(UniqueStatement()); }, true,
+            [this](const QString& sql) {
+              ShowKitInformation(objectName() + QStringLiteral(": Error in \"IsUnique\" function\r\n\r\n") + sql);
+            },
+            true);
+    query_->Close();
+  }
+  if (!found) return false;
+  ShowRefusal([this] {
+    if (uniqueErrorText_ != 0) ShowKitNumberedError(uniqueErrorText_);
+  });
+  if (hasFocus()) lineEdit()->selectAll();
+  return true;
+}
