@@ -13,6 +13,7 @@ void MakeDbTestDatabase(const QString& path) {
                      "CONSTRAINT UK_PARENT_NAZOV UNIQUE (NAZOV))"),
       QStringLiteral("CREATE TABLE T_CHILD (ID INTEGER NOT NULL PRIMARY KEY, PARENT_ID INTEGER, "
                      "CONSTRAINT FK_CHILD_PARENT FOREIGN KEY (PARENT_ID) REFERENCES T_PARENT (ID))"),
+      QStringLiteral("CREATE UNIQUE INDEX IX_TYPES_L ON T_TYPES (L)"),
       QStringLiteral("CREATE GENERATOR G_TEST"),
       QStringLiteral("CREATE EXCEPTION ERR_002 'Riadok vytvorený platbou nie je možné zmeniť.'"),
       QStringLiteral("CREATE PROCEDURE P_DOUBLE (X INTEGER) RETURNS (Y INTEGER) AS\n"
