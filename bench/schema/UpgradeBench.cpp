@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
     database.Close();
   };
 
-  const double create = Median(runs, [&] { QFile::remove(work); }, [&] { CreateDatabaseFromBaseScript(work); });
+  const double create = Median(
+      runs, [&] { QFile::remove(work); }, [&] { CreateDatabaseFromBaseScript(work); });
   const double bare = Median(runs, fresh, [&] {
     withDatabase([&](TIBDatabase& database) {
       TIBTransaction transaction(&database);

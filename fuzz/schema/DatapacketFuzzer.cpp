@@ -20,7 +20,8 @@ void ReadPacket(QByteArray bytes) {
   // Walk what was loaded, as the upgrade form does.
   if (data.Active() && !data.IsEmpty()) {
     data.Locate(QStringLiteral("VERSION_NUMBER"), 1);
-    for (const auto& field : data.Fields()) (void)field->AsVariant();
+    for (const auto& field : data.Fields())
+      (void)field->AsVariant();
   }
 }
 

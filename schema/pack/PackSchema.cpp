@@ -112,7 +112,9 @@ int main(int argc, char** argv) {
     source += "} // namespace\n\n"
               "QByteArray UpdatePackageZlib() {\n"
               "  return QByteArray::fromRawData(reinterpret_cast<const char*>(kPackage), sizeof kPackage);\n}\n\n"
-              "int UpdatePackageScriptCount() { return " + QByteArray::number(scripts.size()) + "; }\n\n"
+              "int UpdatePackageScriptCount() { return " +
+              QByteArray::number(scripts.size()) +
+              "; }\n\n"
               "QString BaseScriptText() {\n"
               "  return QString::fromUtf8(reinterpret_cast<const char*>(kBase), sizeof kBase);\n}\n";
     QFile out(QString::fromLocal8Bit(argv[3]));

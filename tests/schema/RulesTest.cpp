@@ -11,7 +11,8 @@ namespace {
 
 QVariantMap P(std::initializer_list<std::pair<const char*, QVariant>> values) {
   QVariantMap map;
-  for (const auto& [key, value] : values) map.insert(QString::fromLatin1(key), value);
+  for (const auto& [key, value] : values)
+    map.insert(QString::fromLatin1(key), value);
   return map;
 }
 
@@ -28,7 +29,8 @@ TEST_F(TRules, SearchFoldingMatchesTheProgramsFoldingForEveryCharacter) {
   EXPECT_EQ(Scalar(QStringLiteral("select upperqpl2(:S) from rdb$database"), P({{"S", all}})).toString(),
             StripDiacriticsUpper(all));
   EXPECT_TRUE(Scalar(QStringLiteral("select upperqpl2(null) from rdb$database")).isNull());
-  const QStringList version = Scalar(QStringLiteral("select kalim_udf_version() from rdb$database")).toString().split(QLatin1Char('.'));
+  const QStringList version =
+      Scalar(QStringLiteral("select kalim_udf_version() from rdb$database")).toString().split(QLatin1Char('.'));
   EXPECT_GE(version.value(0).toInt() * 100 + version.value(1).toInt(), 104);
 }
 
@@ -37,20 +39,29 @@ TEST_F(TRules, DisplayNamesAndTheirShadowsAreKeptByTheDatabase) {
   Exec(QStringLiteral("insert into c_clenov (jedin, titul, meno, priezvisko, ulica, psc, mesto, datum_narodenia) "
                       "values (1, 'Ing.', :M, :P, :U, '01001', :T, '1970-05-03')"),
        P({{"M", S("Ján")}, {"P", S("Šťastný")}, {"U", S("Hlavná 1")}, {"T", S("Žilina")}}));
-  Exec(QStringLiteral("insert into c_partneri (jedin, nazov, nazov_uplny) values (1, 'Rybex', :N)"), P({{"N", S("Rybex, Košice")}}));
-  Exec(QStringLiteral("insert into e_povolenky (jedin, rok, typ_povolenky, cislo, c_clenov, psc) values (1, 2024, 0, 1, 1, '99999')"));
-  Exec(QStringLiteral("insert into e_povolenky (jedin, rok, typ_povolenky, cislo, meno, priezvisko, mesto) values (2, 2024, 1, 1, 'Eva', :P, 'Nitra')"),
+  Exec(QStringLiteral("insert into c_partneri (jedin, nazov, nazov_uplny) values (1, 'Rybex', :N)"),
+       P({{"N", S("Rybex, Košice")}}));
+  Exec(QStringLiteral(
+      "insert into e_povolenky (jedin, rok, typ_povolenky, cislo, c_clenov, psc) values (1, 2024, 0, 1, 1, '99999')"));
+  Exec(QStringLiteral("insert into e_povolenky (jedin, rok, typ_povolenky, cislo, meno, priezvisko, mesto) values (2, "
+                      "2024, 1, 1, 'Eva', :P, 'Nitra')"),
        P({{"P", S("Malá")}}));
-  Exec(QStringLiteral("insert into c_clenov_rs (jedin, c_clenov, cislo_odznaku, cislo_osvedcenia) values (1, 1, 'B7', 'O7')"));
+  Exec(QStringLiteral(
+      "insert into c_clenov_rs (jedin, c_clenov, cislo_odznaku, cislo_osvedcenia) values (1, 1, 'B7', 'O7')"));
   Exec(QStringLiteral("insert into e_rs (jedin, rok) values (1, 2024)"));
-  Exec(QStringLiteral("insert into e_rs_kontrolovani (jedin, e_rs, c_clenov_rs, c_clenov, psc, meno) values (1, 1, 1, 1, '12345', 'X')"));
-  Exec(QStringLiteral("insert into c_reviry_jux (jedin, rok, cislo, nazov, c_zo, nazov_uplny, nazov_uplny2) values (1, 2024, '3-1', :N, 1, :A, :B)"),
+  Exec(QStringLiteral("insert into e_rs_kontrolovani (jedin, e_rs, c_clenov_rs, c_clenov, psc, meno) values (1, 1, 1, "
+                      "1, '12345', 'X')"));
+  Exec(QStringLiteral("insert into c_reviry_jux (jedin, rok, cislo, nazov, c_zo, nazov_uplny, nazov_uplny2) values (1, "
+                      "2024, '3-1', :N, 1, :A, :B)"),
        P({{"N", S("Váh")}, {"A", S("Váh (Žilina) - 3-1")}, {"B", S("3-1 - Váh (Žilina)")}}));
-  Exec(QStringLiteral("insert into e_pokladna (jedin, rok, p1, nazov, mesto) values (1, 2024, 1, :N, :T)"), P({{"N", S("Ľubo")}, {"T", S("Ťahanovce")}}));
+  Exec(QStringLiteral("insert into e_pokladna (jedin, rok, p1, nazov, mesto) values (1, 2024, 1, :N, :T)"),
+       P({{"N", S("Ľubo")}, {"T", S("Ťahanovce")}}));
   Exec(QStringLiteral("insert into e_pokladna (jedin, rok, p1, nazov) values (2, 2024, 2, 'Bez mesta')"));
-  Exec(QStringLiteral("insert into e_ceniny (jedin, rok, c_partneri, c_clenov, nazov_uplny) values (1, 2024, 1, 1, 'x')"));
+  Exec(QStringLiteral(
+      "insert into e_ceniny (jedin, rok, c_partneri, c_clenov, nazov_uplny) values (1, 2024, 1, 1, 'x')"));
   Exec(QStringLiteral("insert into e_ceniny (jedin, rok, c_clenov) values (2, 2024, 1)"));
-  Exec(QStringLiteral("insert into e_ceniny (jedin, rok, nazov_uplny) values (3, 2024, :N)"), P({{"N", S("Iný kupec")}}));
+  Exec(QStringLiteral("insert into e_ceniny (jedin, rok, nazov_uplny) values (3, 2024, :N)"),
+       P({{"N", S("Iný kupec")}}));
 
   const QString member = S("Šťastný Ján Ing., Žilina, Hlavná 1, 03.05.1970");
   const QString memberX = QStringLiteral("STASTNY JAN ING., ZILINA, HLAVNA 1, 03.05.1970");
@@ -58,14 +69,20 @@ TEST_F(TRules, DisplayNamesAndTheirShadowsAreKeptByTheDatabase) {
     const char* Query;
     QVariantList Expected;
   } cases[] = {
-      {"select nazov_uplny, nazov_uplny_x, adresa from c_clenov where jedin=1", {member, memberX, S("Žilina, Hlavná 1")}},
+      {"select nazov_uplny, nazov_uplny_x, adresa from c_clenov where jedin=1",
+       {member, memberX, S("Žilina, Hlavná 1")}},
       // A member's payment copies the member's person columns, the postcode included.
-      {"select nazov_uplny, nazov_uplny_x, psc, meno from e_povolenky where jedin=1", {member, memberX, QStringLiteral("01001"), S("Ján")}},
-      {"select nazov_uplny, nazov_uplny_x from e_povolenky where jedin=2", {S("Malá Eva, Nitra"), QStringLiteral("MALA EVA, NITRA")}},
+      {"select nazov_uplny, nazov_uplny_x, psc, meno from e_povolenky where jedin=1",
+       {member, memberX, QStringLiteral("01001"), S("Ján")}},
+      {"select nazov_uplny, nazov_uplny_x from e_povolenky where jedin=2",
+       {S("Malá Eva, Nitra"), QStringLiteral("MALA EVA, NITRA")}},
       // An inspected member: person columns from the member, the postcode stays.
-      {"select nazov_uplny, nazov_uplny_x, psc, meno from e_rs_kontrolovani where jedin=1", {member, memberX, QStringLiteral("12345"), S("Ján")}},
-      {"select nazov_uplny_x, nazov_uplny2_x from c_reviry_jux where jedin=1", {QStringLiteral("VAH (ZILINA) - 3-1"), QStringLiteral("3-1 - VAH (ZILINA)")}},
-      {"select nazov_uplny, nazov_uplny_x from e_pokladna where jedin=1", {S("Ľubo, Ťahanovce"), QStringLiteral("LUBO, TAHANOVCE")}},
+      {"select nazov_uplny, nazov_uplny_x, psc, meno from e_rs_kontrolovani where jedin=1",
+       {member, memberX, QStringLiteral("12345"), S("Ján")}},
+      {"select nazov_uplny_x, nazov_uplny2_x from c_reviry_jux where jedin=1",
+       {QStringLiteral("VAH (ZILINA) - 3-1"), QStringLiteral("3-1 - VAH (ZILINA)")}},
+      {"select nazov_uplny, nazov_uplny_x from e_pokladna where jedin=1",
+       {S("Ľubo, Ťahanovce"), QStringLiteral("LUBO, TAHANOVCE")}},
       {"select nazov_uplny, nazov_uplny_x from e_pokladna where jedin=2", {QVariant(), QVariant()}},
       {"select nazov_uplny_x from c_partneri where jedin=1", {QStringLiteral("RYBEX, KOSICE")}},
       // A stock movement takes the partner's name before the member's, else keeps its own.
@@ -82,8 +99,10 @@ TEST_F(TRules, DisplayNamesAndTheirShadowsAreKeptByTheDatabase) {
     for (int i = 0; i < c.Expected.size(); ++i) {
       const QVariant have = rows.first()[i];
       const QVariant want = c.Expected[i];
-      if (want.isNull()) EXPECT_TRUE(have.isNull()) << c.Query;
-      else EXPECT_EQ(have.toString().trimmed(), want.toString()) << c.Query << " column " << i;
+      if (want.isNull())
+        EXPECT_TRUE(have.isNull()) << c.Query;
+      else
+        EXPECT_EQ(have.toString().trimmed(), want.toString()) << c.Query << " column " << i;
     }
   }
 }
@@ -114,7 +133,8 @@ TEST_F(TRules, PaidUpFlagFollowsFeeItemsOfEveryPaymentOfTheYear) {
   for (const auto& step : steps) {
     Exec(QString::fromLatin1(step.Statement));
     QList<int> paid;
-    for (const QVariantList& row : Rows(QStringLiteral("select c_clenov from c_clenov_clenske where rok=2024 and uhradene=1 order by c_clenov")))
+    for (const QVariantList& row :
+         Rows(QStringLiteral("select c_clenov from c_clenov_clenske where rok=2024 and uhradene=1 order by c_clenov")))
       paid << row.value(0).toInt();
     EXPECT_EQ(paid, step.PaidMembers) << step.Statement;
   }
@@ -124,9 +144,13 @@ TEST_F(TRules, PermitLinkedStockAndCashRowsGoOnlyWithTheirItem) {
   Exec(QStringLiteral("insert into e_povolenky (jedin, rok, typ_povolenky, cislo) values (1, 2024, 0, 1)"));
   for (int item = 1; item <= 3; ++item) {
     const QVariantMap key = P({{"I", item}});
-    Exec(QStringLiteral("insert into e_povolenky2 (jedin, e_povolenky, rok, typ_platby, cena) values (:I, 1, 2024, 1, 5)"), key);
+    Exec(QStringLiteral(
+             "insert into e_povolenky2 (jedin, e_povolenky, rok, typ_platby, cena) values (:I, 1, 2024, 1, 5)"),
+         key);
     Exec(QStringLiteral("insert into e_ceniny (jedin, rok, e_povolenky2, mnozstvo) values (:I, 2024, :I, -1)"), key);
-    Exec(QStringLiteral("insert into e_pokladna (jedin, rok, druh_dokladu, p1, p2, e_povolenky2, prijem) values (:I, 2024, 'P', :I, 1, :I, 5)"), key);
+    Exec(QStringLiteral("insert into e_pokladna (jedin, rok, druh_dokladu, p1, p2, e_povolenky2, prijem) values (:I, "
+                        "2024, 'P', :I, 1, :I, 5)"),
+         key);
   }
   const struct {
     const char* Statement;
@@ -135,15 +159,19 @@ TEST_F(TRules, PermitLinkedStockAndCashRowsGoOnlyWithTheirItem) {
       {"delete from e_pokladna where jedin=1", "ERR_003"},
       {"delete from e_ceniny where jedin=1", "ERR_002"},
   };
-  for (const auto& r : refused) EXPECT_TRUE(ErrorOf(QString::fromLatin1(r.Statement)).contains(QLatin1String(r.Error))) << r.Statement;
+  for (const auto& r : refused)
+    EXPECT_TRUE(ErrorOf(QString::fromLatin1(r.Statement)).contains(QLatin1String(r.Error))) << r.Statement;
   EXPECT_EQ(Scalar(QStringLiteral("select count(*) from e_pokladna where jedin=1")).toInt(), 1);
   // Deleting one item takes its rows; deleting the payment takes the rest.
   Exec(QStringLiteral("delete from e_povolenky2 where jedin=2"));
-  EXPECT_EQ(Scalar(QStringLiteral("select count(*) from e_pokladna where e_povolenky2=2")).toInt()
-                + Scalar(QStringLiteral("select count(*) from e_ceniny where e_povolenky2=2")).toInt(), 0);
+  EXPECT_EQ(Scalar(QStringLiteral("select count(*) from e_pokladna where e_povolenky2=2")).toInt() +
+                Scalar(QStringLiteral("select count(*) from e_ceniny where e_povolenky2=2")).toInt(),
+            0);
   Exec(QStringLiteral("delete from e_povolenky where jedin=1"));
   EXPECT_EQ(Scalar(QStringLiteral("select (select count(*) from e_povolenky2) + (select count(*) from e_ceniny) + "
-                                  "(select count(*) from e_pokladna) from rdb$database")).toInt(), 0);
+                                  "(select count(*) from e_pokladna) from rdb$database"))
+                .toInt(),
+            0);
   // A movement without a permit item can be deleted.
   Exec(QStringLiteral("insert into e_ceniny (jedin, rok) values (9, 2024)"));
   EXPECT_EQ(ErrorOf(QStringLiteral("delete from e_ceniny where jedin=9")), QString());
@@ -152,35 +180,45 @@ TEST_F(TRules, PermitLinkedStockAndCashRowsGoOnlyWithTheirItem) {
 TEST_F(TRules, ConstraintsCarryTheNamesTheErrorHandlerLooksFor) {
   Exec(QStringLiteral("insert into c_clenov (jedin, meno) values (1, 'A')"));
   Exec(QStringLiteral("insert into c_clenov (jedin, meno) values (2, 'B')"));
-  Exec(QStringLiteral("insert into e_povolenky (jedin, rok, typ_povolenky, cislo, c_clenov) values (1, 2024, 0, 1, 2)"));
+  Exec(
+      QStringLiteral("insert into e_povolenky (jedin, rok, typ_povolenky, cislo, c_clenov) values (1, 2024, 0, 1, 2)"));
   Exec(QStringLiteral("insert into c_druhy_dokladov (jedin, rok, skratka) values (1, 2024, 'PP')"));
   Exec(QStringLiteral("insert into c_clenov_prerusene_roky (jedin, c_clenov, rok) values (1, 1, 2024)"));
-  Exec(QStringLiteral("insert into c_clenov_rs (jedin, c_clenov, cislo_odznaku, cislo_osvedcenia) values (1, 1, 'B', 'O')"));
+  Exec(QStringLiteral(
+      "insert into c_clenov_rs (jedin, c_clenov, cislo_odznaku, cislo_osvedcenia) values (1, 1, 'B', 'O')"));
   Exec(QStringLiteral("insert into e_rs (jedin, rok) values (1, 2024)"));
   Exec(QStringLiteral("insert into e_rs_kontrolori (jedin, e_rs, c_clenov_rs) values (1, 1, 1)"));
   const struct {
     const char* Statement;
     const char* Name;
   } cases[] = {
-      {"insert into e_povolenky (jedin, rok, typ_povolenky, cislo) values (2, 2024, 0, 1)", "UK_E_POVOLENKY_ROK_CISLO_TYP"},
+      {"insert into e_povolenky (jedin, rok, typ_povolenky, cislo) values (2, 2024, 0, 1)",
+       "UK_E_POVOLENKY_ROK_CISLO_TYP"},
       {"insert into c_druhy_dokladov (jedin, rok, skratka) values (2, 2024, 'PP')", "UK_C_DRUHY_DOKLADOV_ROK_SKRATKA"},
-      {"insert into c_clenov_prerusene_roky (jedin, c_clenov, rok) values (2, 1, 2024)", "UK_C_CLENOV_PRERUSENE_ROKY_ROK"},
+      {"insert into c_clenov_prerusene_roky (jedin, c_clenov, rok) values (2, 1, 2024)",
+       "UK_C_CLENOV_PRERUSENE_ROKY_ROK"},
       {"delete from c_clenov_rs where jedin=1", "FK_E_RS_KONTROLORI_CLEN_RS"},
       {"delete from c_clenov where jedin=2", "FK_E_POVOLENKY_CLEN"},
       {"insert into e_pokladna (jedin, c_clenov) values (1, 99)", "FK_E_POKLADNA_CLEN"},
   };
-  for (const auto& c : cases) EXPECT_TRUE(ErrorOf(QString::fromLatin1(c.Statement)).contains(QLatin1String(c.Name))) << c.Statement;
+  for (const auto& c : cases)
+    EXPECT_TRUE(ErrorOf(QString::fromLatin1(c.Statement)).contains(QLatin1String(c.Name))) << c.Statement;
   // A member without payments goes with the rows that only hang on him.
   Exec(QStringLiteral("delete from e_povolenky"));
   Exec(QStringLiteral("delete from e_rs_kontrolori"));
   Exec(QStringLiteral("delete from c_clenov where jedin=1"));
-  EXPECT_EQ(Scalar(QStringLiteral("select (select count(*) from c_clenov_prerusene_roky) + (select count(*) from c_clenov_rs) from rdb$database")).toInt(), 0);
+  EXPECT_EQ(Scalar(QStringLiteral("select (select count(*) from c_clenov_prerusene_roky) + (select count(*) from "
+                                  "c_clenov_rs) from rdb$database"))
+                .toInt(),
+            0);
 }
 
 TEST_F(TRules, InspectionKeepsItsFirstGuardAndTakesItsInspectedPersonsAlong) {
   for (int member = 1; member <= 2; ++member) {
     Exec(QStringLiteral("insert into c_clenov (jedin, meno) values (:I, 'M')"), P({{"I", member}}));
-    Exec(QStringLiteral("insert into c_clenov_rs (jedin, c_clenov, cislo_odznaku, cislo_osvedcenia) values (:I, :I, 'B', 'O')"), P({{"I", member}}));
+    Exec(QStringLiteral(
+             "insert into c_clenov_rs (jedin, c_clenov, cislo_odznaku, cislo_osvedcenia) values (:I, :I, 'B', 'O')"),
+         P({{"I", member}}));
   }
   Exec(QStringLiteral("insert into e_rs (jedin, rok) values (1, 2024)"));
   const QString guard = QStringLiteral("select c_clenov from e_rs where jedin=1");
@@ -202,21 +240,28 @@ TEST_F(TRules, RoundRankingSharesTiedPlacesAndHonoursPenaltyPlaces) {
   Exec(QStringLiteral("insert into c_lig (jedin, nazov) values (1, 'L')"));
   Exec(QStringLiteral("insert into e_preteky (jedin, rok, c_lig) values (1, 2024, 1)"));
   Exec(QStringLiteral("insert into e_preteky_kola (jedin, e_preteky, cislo, cislo_v_roku) values (1, 1, 1, 2)"));
-  for (int team = 1; team <= 2; ++team) Exec(QStringLiteral("insert into c_druzstva_pretekarov (jedin, nazov) values (:I, 'T')"), P({{"I", team}}));
+  for (int team = 1; team <= 2; ++team)
+    Exec(QStringLiteral("insert into c_druzstva_pretekarov (jedin, nazov) values (:I, 'T')"), P({{"I", team}}));
   const struct {
     int Competitor, Team;
     const char* Sector;
     int Peg, Cips, Penalty;
-  } entries[] = {{1, 1, "A", 1, 1200, 0}, {2, 1, "A", 2, 800, 0}, {3, 2, "A", 3, 800, 0}, {4, 2, "A", 4, 500, 0},
-                 {5, 1, "A", 5, 300, 6},  {6, 2, "B", 1, 0, 0},     {7, 1, nullptr, 1, 999, 0}};
+  } entries[] = {{1, 1, "A", 1, 1200, 0}, {2, 1, "A", 2, 800, 0}, {3, 2, "A", 3, 800, 0},    {4, 2, "A", 4, 500, 0},
+                 {5, 1, "A", 5, 300, 6},  {6, 2, "B", 1, 0, 0},   {7, 1, nullptr, 1, 999, 0}};
   for (const auto& e : entries) {
     Exec(QStringLiteral("insert into c_pretekari (jedin, meno) values (:I, 'P')"), P({{"I", e.Competitor}}));
-    Exec(QStringLiteral("insert into e_preteky_pretekari (jedin, e_preteky_kola, e_preteky, c_pretekari, c_druzstva_pretekarov, "
-                        "sektor, sektor_cislo, cips, trestne_miesto) values (:I, 1, 1, :I, :T, :S, :K, :C, :X)"),
-         P({{"I", e.Competitor}, {"T", e.Team}, {"S", e.Sector ? QVariant(QString::fromLatin1(e.Sector)) : QVariant()},
-            {"K", e.Peg}, {"C", e.Cips}, {"X", e.Penalty}}));
+    Exec(QStringLiteral(
+             "insert into e_preteky_pretekari (jedin, e_preteky_kola, e_preteky, c_pretekari, c_druzstva_pretekarov, "
+             "sektor, sektor_cislo, cips, trestne_miesto) values (:I, 1, 1, :I, :T, :S, :K, :C, :X)"),
+         P({{"I", e.Competitor},
+            {"T", e.Team},
+            {"S", e.Sector ? QVariant(QString::fromLatin1(e.Sector)) : QVariant()},
+            {"K", e.Peg},
+            {"C", e.Cips},
+            {"X", e.Penalty}}));
   }
-  const QList<QVariantList> rows = Rows(QStringLiteral("select c_pretekari, umiestnenie, cips, sektor from sp_preteky_kola(1)"));
+  const QList<QVariantList> rows =
+      Rows(QStringLiteral("select c_pretekari, umiestnenie, cips, sektor from sp_preteky_kola(1)"));
   QMap<int, std::pair<double, int>> result;
   QStringList sectors;
   for (const QVariantList& row : rows) {
@@ -229,24 +274,30 @@ TEST_F(TRules, RoundRankingSharesTiedPlacesAndHonoursPenaltyPlaces) {
   ASSERT_EQ(rows.size(), 6); // the competitor without a sector has no row
   EXPECT_EQ(rows.first()[0].toInt(), 1);
   EXPECT_EQ(rows[4][0].toInt(), 5); // the penalty place comes after the ranked ones of its sector
-  EXPECT_TRUE(sectors.indexOf(QStringLiteral("B")) == 0 || sectors.lastIndexOf(QStringLiteral("A")) < sectors.indexOf(QStringLiteral("B")));
+  EXPECT_TRUE(sectors.indexOf(QStringLiteral("B")) == 0 ||
+              sectors.lastIndexOf(QStringLiteral("A")) < sectors.indexOf(QStringLiteral("B")));
   // Team sums, and the league table column chosen by the round's number in the year.
   EXPECT_EQ(Rows(QStringLiteral("select c_druzstva_pretekarov, umiestnenie, cips from sp_preteky(1)")),
             (QList<QVariantList>{{2, 7.5, 1300}, {1, 9.5, 2000}}));
-  EXPECT_EQ(Rows(QStringLiteral("select u_1, u_2, cips_2, u_3 from sp_preteky_liga(2024, 1) where c_druzstva_pretekarov=1")),
-            (QList<QVariantList>{{0.0, 9.5, 2000, 0.0}}));
-  EXPECT_EQ(Rows(QStringLiteral("select u_2, cips_2 from sp_preteky_atp(2024, 1) where c_pretekari=3")), (QList<QVariantList>{{2.5, 800}}));
+  EXPECT_EQ(
+      Rows(QStringLiteral("select u_1, u_2, cips_2, u_3 from sp_preteky_liga(2024, 1) where c_druzstva_pretekarov=1")),
+      (QList<QVariantList>{{0.0, 9.5, 2000, 0.0}}));
+  EXPECT_EQ(Rows(QStringLiteral("select u_2, cips_2 from sp_preteky_atp(2024, 1) where c_pretekari=3")),
+            (QList<QVariantList>{{2.5, 800}}));
   EXPECT_TRUE(Rows(QStringLiteral("select * from sp_preteky_atp(2023, 1)")).isEmpty());
   // One peg of a sector per round.
-  EXPECT_TRUE(ErrorOf(QStringLiteral("update e_preteky_pretekari set sektor_cislo=1 where jedin=2")).contains(QLatin1String("ERR_001")));
+  EXPECT_TRUE(ErrorOf(QStringLiteral("update e_preteky_pretekari set sektor_cislo=1 where jedin=2"))
+                  .contains(QLatin1String("ERR_001")));
   EXPECT_EQ(ErrorOf(QStringLiteral("update e_preteky_pretekari set cips=1300 where jedin=1")), QString());
 }
 
 TEST_F(TRules, InvoiceTotalsAndPaidAmountsFollowItemsAndPayments) {
   Exec(QStringLiteral("insert into e_faktury (jedin, rok, typ, p1, spolu) values (1, 2024, 11, 1, null)"));
   Exec(QStringLiteral("insert into e_faktury (jedin, rok, typ, p1) values (2, 2024, 21, 2)"));
-  Exec(QStringLiteral("insert into e_faktury_polozky (jedin, e_faktury, mnozstvo, mj_zaklad, mj_dph) values (1, 1, 2, 10.50, 2.10)"));
-  Exec(QStringLiteral("insert into e_faktury_polozky (jedin, e_faktury, mnozstvo, mj_zaklad, mj_dph) values (2, 1, 1, 4, 0.80)"));
+  Exec(QStringLiteral(
+      "insert into e_faktury_polozky (jedin, e_faktury, mnozstvo, mj_zaklad, mj_dph) values (1, 1, 2, 10.50, 2.10)"));
+  Exec(QStringLiteral(
+      "insert into e_faktury_polozky (jedin, e_faktury, mnozstvo, mj_zaklad, mj_dph) values (2, 1, 1, 4, 0.80)"));
   const QString totals = QStringLiteral("select spolu_zaklad, spolu_dph, spolu from e_faktury where jedin=1");
   EXPECT_EQ(Rows(totals), (QList<QVariantList>{{25.0, 5.0, 30.0}}));
   Exec(QStringLiteral("delete from e_faktury_polozky"));
@@ -267,8 +318,12 @@ TEST_F(TRules, StockingSummariesDoNotFailOnAZeroTotal) {
   Exec(QStringLiteral("insert into c_zdroje_uhrad (jedin, nazov, do_vykazu_rady) values (1, 'Zdroj', 1)"));
   Exec(QStringLiteral("insert into c_druhy_ryb (jedin, nazov, druh) values (1, 'Kapor', 'K')"));
   for (int i = 1; i <= 2; ++i) {
-    Exec(QStringLiteral("insert into e_zarybnovanie_zdroj (jedin, c_zdroje_uhrad, c_druhy_ryb, cena_mj, mnozstvo) values (:I, 1, 1, 0, 5)"), P({{"I", i}}));
-    Exec(QStringLiteral("insert into temp_spracuj (jedin, cislo, zaradenie, connection_id) values (gen_id(temp_spracuj_id,1), :I, 'G', current_connection)"), P({{"I", i}}));
+    Exec(QStringLiteral("insert into e_zarybnovanie_zdroj (jedin, c_zdroje_uhrad, c_druhy_ryb, cena_mj, mnozstvo) "
+                        "values (:I, 1, 1, 0, 5)"),
+         P({{"I", i}}));
+    Exec(QStringLiteral("insert into temp_spracuj (jedin, cislo, zaradenie, connection_id) values "
+                        "(gen_id(temp_spracuj_id,1), :I, 'G', current_connection)"),
+         P({{"I", i}}));
   }
   EXPECT_EQ(Rows(QStringLiteral("select hodnota, percento, nazov from sp_zarybnovanie_zdroje('G')")),
             (QList<QVariantList>{{0.0, 0.0, QStringLiteral("Zdroj")}}));

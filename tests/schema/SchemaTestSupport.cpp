@@ -29,13 +29,15 @@ QByteArray PackScripts(const QStringList& scripts, int firstVersion) {
                    "<fielddef name=\"LONG_SCRIPT\" datatype=\"memo\"/></fielddefs></metadata><recorddata>";
   for (int i = 0; i < scripts.size(); ++i) {
     const QByteArray bytes = Cp1250::Encode(scripts[i]);
-    xml += "<row><field name=\"VERSION_NUMBER\" value=\"" + QByteArray::number(firstVersion + i) + "\"/><field name=\"LONG_SCRIPT\" size=\"" +
-           QByteArray::number(bytes.size()) + "\"><![CDATA[" + bytes.toBase64() + "]]></field></row>";
+    xml += "<row><field name=\"VERSION_NUMBER\" value=\"" + QByteArray::number(firstVersion + i) +
+           "\"/><field name=\"LONG_SCRIPT\" size=\"" + QByteArray::number(bytes.size()) + "\"><![CDATA[" +
+           bytes.toBase64() + "]]></field></row>";
   }
   xml += "</recorddata></datapacket>";
   uLongf size = compressBound(uLong(xml.size()));
   QByteArray out(qsizetype(size), Qt::Uninitialized);
-  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(xml.constData()), uLong(xml.size()));
+  compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(xml.constData()),
+           uLong(xml.size()));
   out.resize(qsizetype(size));
   return out;
 }
@@ -60,7 +62,8 @@ void SchemaTest::TearDown() {
 namespace {
 
 void Bind(TIBQuery& query, const QVariantMap& params) {
-  for (auto it = params.begin(); it != params.end(); ++it) query.ParamByName(it.key()).SetValue(it.value());
+  for (auto it = params.begin(); it != params.end(); ++it)
+    query.ParamByName(it.key()).SetValue(it.value());
 }
 
 } // namespace
@@ -89,7 +92,8 @@ QList<QVariantList> SchemaTest::Rows(const QString& sql, const QVariantMap& para
   QList<QVariantList> rows;
   for (query.First(); !query.IsEmpty() && !query.Eof(); query.Next()) {
     QVariantList row;
-    for (const auto& field : query.Fields()) row << field->AsVariant();
+    for (const auto& field : query.Fields())
+      row << field->AsVariant();
     rows << row;
     if (query.RecNo() == query.RecordCount()) break;
   }

@@ -34,8 +34,8 @@ protected:
     db->Close(); // the start-up must be the only attachment
     SetProgramFilePath(folder_.path() + QStringLiteral("/Vimek"));
     ResetTerminationRequest();
-    IniFileWriteString(folder_.path() + QStringLiteral("/Vimek.ini"), QStringLiteral("Settings"), QStringLiteral("Database"),
-                       fresh->Path());
+    IniFileWriteString(folder_.path() + QStringLiteral("/Vimek.ini"), QStringLiteral("Settings"),
+                       QStringLiteral("Database"), fresh->Path());
   }
   void TearDown() override {
     SetProgramFilePath(QString());

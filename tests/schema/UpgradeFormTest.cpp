@@ -10,9 +10,9 @@ namespace {
 
 const QString kCreateTable = QStringLiteral("CREATE TABLE T_UPG (A INTEGER NOT NULL, B VARCHAR(20))");
 // A body with semicolons and a colon that is no parameter: it must reach the server as one statement.
-const QString kProcedure = QStringLiteral(
-    "CREATE PROCEDURE P_UPG (X INTEGER) RETURNS (Y INTEGER) AS\r\nDECLARE Z INTEGER;\r\nBEGIN\r\n"
-    "  Z = :X + 1;\r\n  Y = Z * 2;\r\n  SUSPEND;\r\nEND");
+const QString kProcedure =
+    QStringLiteral("CREATE PROCEDURE P_UPG (X INTEGER) RETURNS (Y INTEGER) AS\r\nDECLARE Z INTEGER;\r\nBEGIN\r\n"
+                   "  Z = :X + 1;\r\n  Y = Z * 2;\r\n  SUSPEND;\r\nEND");
 const QString kInsert = QStringLiteral("INSERT INTO T_UPG (A, B) VALUES (3, 'tri')");
 const QString kStart = QStringLiteral("Kontrola počtu pripojených užívateľov");
 const QString kOk = QStringLiteral("--- OK");
@@ -24,7 +24,8 @@ QString Applied(int version) { return QStringLiteral("  --- aktualizácia na ver
 
 QStringList Lines(const TfrmUpdate& form) {
   QStringList lines;
-  for (int i = 0; i < form.lb->count(); ++i) lines << form.lb->item(i)->text();
+  for (int i = 0; i < form.lb->count(); ++i)
+    lines << form.lb->item(i)->text();
   return lines;
 }
 
@@ -37,13 +38,15 @@ protected:
   }
   QList<int> Versions() {
     QList<int> versions;
-    for (const QVariantList& row : Rows(QStringLiteral("select version from database_updates where updated is not null order by version")))
+    for (const QVariantList& row :
+         Rows(QStringLiteral("select version from database_updates where updated is not null order by version")))
       versions << row.value(0).toInt();
     return versions;
   }
   QStringList Messages() const {
     QStringList texts;
-    for (const TMessageRequest& request : dialogs->Requests()) texts << request.Text;
+    for (const TMessageRequest& request : dialogs->Requests())
+      texts << request.Text;
     return texts;
   }
 };
@@ -116,7 +119,8 @@ TEST_F(UpgradeFormTest, PackageSizeAgainstTheSupportedVersion) {
     const QStringList messages = Messages();
     if (*c.Message) {
       EXPECT_EQ(messages.size(), 1) << c.Case;
-      EXPECT_EQ(messages.value(0), QStringLiteral("Chyba v \"update resource\"! %1.\r\n\r\nProgram bude ukončený.").arg(QLatin1String(c.Message)))
+      EXPECT_EQ(messages.value(0), QStringLiteral("Chyba v \"update resource\"! %1.\r\n\r\nProgram bude ukončený.")
+                                       .arg(QLatin1String(c.Message)))
           << c.Case;
     } else {
       EXPECT_TRUE(messages.isEmpty()) << c.Case;

@@ -39,35 +39,60 @@ struct TScriptKind {
 // alters a table or changes data.
 const TScriptKind kScriptKinds[] = {
     {{5, 15, 21, 32, 58, 76, 133, 145, 148, 149, 167, 169, 172, 188}, "^CREATE GENERATOR "},
-    {{6}, "^CREATE TABLE C_DRUHY_DOKLADOV "},       {{16}, "^CREATE TABLE E_FAKTURY "},
-    {{22}, "^CREATE TABLE E_FAKTURY_POLOZKY "},     {{33}, "^CREATE TABLE E_POKLADNA "},
-    {{59}, "^CREATE TABLE C_CLENOV_PRERUSENE_ROKY "}, {{77}, "^CREATE TABLE C_CLENOV_CLENSKE "},
-    {{134}, "^CREATE TABLE C_CLENOV_RS "},          {{146}, "^CREATE TABLE E_RS "},
-    {{147}, "^CREATE TABLE E_RS_KONTROLORI "},      {{150}, "^CREATE TABLE E_RS_KONTROLOVANI "},
-    {{168}, "^CREATE TABLE C_TYPY_BRIGAD "},        {{170}, "^CREATE TABLE C_KRMIV "},
-    {{173}, "^CREATE TABLE E_POSTA "},              {{189}, "^CREATE TABLE E_KRMENIA "},
-    {{20}, "^CREATE VIEW V_C_DRUHY_DOKLADOV "},     {{125}, "^CREATE VIEW V_REVIRY_JUX "},
+    {{6}, "^CREATE TABLE C_DRUHY_DOKLADOV "},
+    {{16}, "^CREATE TABLE E_FAKTURY "},
+    {{22}, "^CREATE TABLE E_FAKTURY_POLOZKY "},
+    {{33}, "^CREATE TABLE E_POKLADNA "},
+    {{59}, "^CREATE TABLE C_CLENOV_PRERUSENE_ROKY "},
+    {{77}, "^CREATE TABLE C_CLENOV_CLENSKE "},
+    {{134}, "^CREATE TABLE C_CLENOV_RS "},
+    {{146}, "^CREATE TABLE E_RS "},
+    {{147}, "^CREATE TABLE E_RS_KONTROLORI "},
+    {{150}, "^CREATE TABLE E_RS_KONTROLOVANI "},
+    {{168}, "^CREATE TABLE C_TYPY_BRIGAD "},
+    {{170}, "^CREATE TABLE C_KRMIV "},
+    {{173}, "^CREATE TABLE E_POSTA "},
+    {{189}, "^CREATE TABLE E_KRMENIA "},
+    {{20}, "^CREATE VIEW V_C_DRUHY_DOKLADOV "},
+    {{125}, "^CREATE VIEW V_REVIRY_JUX "},
     {{151}, "^CREATE VIEW V_CLENOV_RS "},
-    {{52}, "^CREATE EXCEPTION ERR_001 "},           {{56}, "^CREATE EXCEPTION ERR_002 "},
+    {{52}, "^CREATE EXCEPTION ERR_001 "},
+    {{56}, "^CREATE EXCEPTION ERR_002 "},
     {{60}, "^CREATE EXCEPTION ERR_003 "},
-    {{38}, "^CREATE PROCEDURE SP_SALDOKONTO "},     {{39}, "^CREATE PROCEDURE SP_FAKTURY_UHRADY_PREPOCITAJ "},
-    {{50}, "^CREATE PROCEDURE SP_PRETEKY "},        {{54}, "^CREATE PROCEDURE SP_PRETEKY_LIGA "},
-    {{55}, "^CREATE PROCEDURE SP_PRETEKY_ATP "},    {{74}, "^CREATE PROCEDURE SP_ZARYBNOVANIE_ZDROJE "},
-    {{75}, "^CREATE PROCEDURE SP_ZARYBNOVANIE_DRUHY "}, {{78}, "^CREATE PROCEDURE SP_C_CLENOV_CLENSKE "},
-    {{72}, "^ALTER PROCEDURE SP_PRETEKY_KOLA "},    {{142}, "^ALTER PROCEDURE SP_ZARYBNOVANIE_ZDROJE "},
-    {{143}, "^ALTER PROCEDURE SP_ZARYBNOVANIE_DRUHY "}, {{166}, "^ALTER PROCEDURE SP_PRETEKY_ATP "},
-    {{24}, "^CREATE TRIGGER E_FAKTURY_POLOZKY_AIUD "}, {{37}, "^CREATE TRIGGER E_POKLADNA_BIU "},
-    {{40}, "^CREATE TRIGGER E_POKLADNA_AIUD "},     {{53}, "^CREATE TRIGGER E_PRETEKY_PRETEKARI_BIU "},
-    {{57}, "^CREATE TRIGGER E_CENINY_AD "},         {{61}, "^CREATE TRIGGER E_POKLADNA_AD "},
-    {{79}, "^CREATE TRIGGER E_POVOLENKY_AIUD "},    {{80}, "^CREATE TRIGGER E_POVOLENKY2_AIUD "},
-    {{96}, "^CREATE TRIGGER E_CENINY_BIU "},        {{152}, "^CREATE TRIGGER E_RS_KONTROLOVANI_BIU "},
-    {{154}, "^CREATE TRIGGER E_RS_KONTROLORI_AIUD "}, {{164}, "^CREATE TRIGGER E_POVOLENKY_BIU "},
-    {{179}, "^CREATE TRIGGER E_POSTA_BIU "},        {{81}, "^ALTER TRIGGER C_CLENOV_BIU\\s"},
-    {{124}, "^ALTER TRIGGER C_REVIRY_JUX_BIU\\s"},  {{184}, "^ALTER TRIGGER E_CENINY_BIU\\s"},
-    {{158}, "^DROP TRIGGER E_POVOLENKY_BIU$"},      {{161}, "^DROP INDEX "},
+    {{38}, "^CREATE PROCEDURE SP_SALDOKONTO "},
+    {{39}, "^CREATE PROCEDURE SP_FAKTURY_UHRADY_PREPOCITAJ "},
+    {{50}, "^CREATE PROCEDURE SP_PRETEKY "},
+    {{54}, "^CREATE PROCEDURE SP_PRETEKY_LIGA "},
+    {{55}, "^CREATE PROCEDURE SP_PRETEKY_ATP "},
+    {{74}, "^CREATE PROCEDURE SP_ZARYBNOVANIE_ZDROJE "},
+    {{75}, "^CREATE PROCEDURE SP_ZARYBNOVANIE_DRUHY "},
+    {{78}, "^CREATE PROCEDURE SP_C_CLENOV_CLENSKE "},
+    {{72}, "^ALTER PROCEDURE SP_PRETEKY_KOLA "},
+    {{142}, "^ALTER PROCEDURE SP_ZARYBNOVANIE_ZDROJE "},
+    {{143}, "^ALTER PROCEDURE SP_ZARYBNOVANIE_DRUHY "},
+    {{166}, "^ALTER PROCEDURE SP_PRETEKY_ATP "},
+    {{24}, "^CREATE TRIGGER E_FAKTURY_POLOZKY_AIUD "},
+    {{37}, "^CREATE TRIGGER E_POKLADNA_BIU "},
+    {{40}, "^CREATE TRIGGER E_POKLADNA_AIUD "},
+    {{53}, "^CREATE TRIGGER E_PRETEKY_PRETEKARI_BIU "},
+    {{57}, "^CREATE TRIGGER E_CENINY_AD "},
+    {{61}, "^CREATE TRIGGER E_POKLADNA_AD "},
+    {{79}, "^CREATE TRIGGER E_POVOLENKY_AIUD "},
+    {{80}, "^CREATE TRIGGER E_POVOLENKY2_AIUD "},
+    {{96}, "^CREATE TRIGGER E_CENINY_BIU "},
+    {{152}, "^CREATE TRIGGER E_RS_KONTROLOVANI_BIU "},
+    {{154}, "^CREATE TRIGGER E_RS_KONTROLORI_AIUD "},
+    {{164}, "^CREATE TRIGGER E_POVOLENKY_BIU "},
+    {{179}, "^CREATE TRIGGER E_POSTA_BIU "},
+    {{81}, "^ALTER TRIGGER C_CLENOV_BIU\\s"},
+    {{124}, "^ALTER TRIGGER C_REVIRY_JUX_BIU\\s"},
+    {{184}, "^ALTER TRIGGER E_CENINY_BIU\\s"},
+    {{158}, "^DROP TRIGGER E_POVOLENKY_BIU$"},
+    {{161}, "^DROP INDEX "},
     {{137, 138, 139, 140, 141}, "^DROP (VIEW|TABLE|GENERATOR) "},
     {{127, 128, 165, 177, 178, 186, 187}, "^CREATE INDEX "},
-    {{7, 8, 9, 10, 11, 12, 13, 14, 26, 27, 30, 31, 41, 42, 43, 44, 45, 46, 155, 174, 175, 180, 181, 197, 230, 231, 232, 233},
+    {{7,  8,  9,  10, 11,  12,  13,  14,  26,  27,  30,  31,  41,  42,
+      43, 44, 45, 46, 155, 174, 175, 180, 181, 197, 230, 231, 232, 233},
      "^INSERT INTO PONUKY "},
     {{122}, "^execute procedure Nastavenia_Zapis\\('PRIEZVISKA_VELKYMI','',1\\)$"},
 };
@@ -82,7 +107,8 @@ TEST(UpgradePackageTest, EveryVersionHoldsTheStatementOfItsNumber) {
   EXPECT_EQ(scripts.lastKey(), 233);
   QMap<int, QString> expected;
   for (const TScriptKind& kind : kScriptKinds)
-    for (int version : kind.Versions) expected.insert(version, QString::fromUtf8(kind.Pattern));
+    for (int version : kind.Versions)
+      expected.insert(version, QString::fromUtf8(kind.Pattern));
   for (int version = 82; version <= 121; ++version)
     if (version != 96) expected.insert(version, QStringLiteral("^CREATE INDEX "));
   for (auto it = scripts.begin(); it != scripts.end(); ++it) {
@@ -106,13 +132,50 @@ struct TFact {
 
 const TFact kFacts[] = {
     {TKind::Table,
-     {"DATABASE_UPDATES", "NASTAVENIA", "PONUKY", "TEMP_SPRACUJ", "C_ZO", "C_CLENENIE_CLENOV", "C_CLENOV", "C_CENINY",
-      "C_REVIRY_JUX", "C_PARTNERI", "E_BRIGADY", "E_PREDMETY", "E_VYZNAMENANIA", "E_PRIESTUPKY", "E_POVOLENKY",
-      "E_POVOLENKY2", "E_CENINY", "C_DRUHY_RYB", "E_ULOVKY", "E_ULOVKY_KAPITALNE", "C_ZDROJE_UHRAD",
-      "E_ZARYBNOVANIE_ZDROJ", "E_ZARYBNOVANIE_REVIR", "C_LIG", "C_DRUZSTVA_PRETEKAROV", "C_DRUZSTVA_PRETEKAROV_PC",
-      "C_PRETEKARI", "E_PRETEKY", "E_PRETEKY_KOLA", "E_PRETEKY_PRETEKARI", "C_DRUHY_DOKLADOV", "E_FAKTURY",
-      "E_FAKTURY_POLOZKY", "E_POKLADNA", "C_CLENOV_PRERUSENE_ROKY", "C_CLENOV_CLENSKE", "C_CLENOV_RS", "E_RS",
-      "E_RS_KONTROLORI", "E_RS_KONTROLOVANI", "C_TYPY_BRIGAD", "C_KRMIV", "E_POSTA", "E_KRMENIA"}},
+     {"DATABASE_UPDATES",
+      "NASTAVENIA",
+      "PONUKY",
+      "TEMP_SPRACUJ",
+      "C_ZO",
+      "C_CLENENIE_CLENOV",
+      "C_CLENOV",
+      "C_CENINY",
+      "C_REVIRY_JUX",
+      "C_PARTNERI",
+      "E_BRIGADY",
+      "E_PREDMETY",
+      "E_VYZNAMENANIA",
+      "E_PRIESTUPKY",
+      "E_POVOLENKY",
+      "E_POVOLENKY2",
+      "E_CENINY",
+      "C_DRUHY_RYB",
+      "E_ULOVKY",
+      "E_ULOVKY_KAPITALNE",
+      "C_ZDROJE_UHRAD",
+      "E_ZARYBNOVANIE_ZDROJ",
+      "E_ZARYBNOVANIE_REVIR",
+      "C_LIG",
+      "C_DRUZSTVA_PRETEKAROV",
+      "C_DRUZSTVA_PRETEKAROV_PC",
+      "C_PRETEKARI",
+      "E_PRETEKY",
+      "E_PRETEKY_KOLA",
+      "E_PRETEKY_PRETEKARI",
+      "C_DRUHY_DOKLADOV",
+      "E_FAKTURY",
+      "E_FAKTURY_POLOZKY",
+      "E_POKLADNA",
+      "C_CLENOV_PRERUSENE_ROKY",
+      "C_CLENOV_CLENSKE",
+      "C_CLENOV_RS",
+      "E_RS",
+      "E_RS_KONTROLORI",
+      "E_RS_KONTROLOVANI",
+      "C_TYPY_BRIGAD",
+      "C_KRMIV",
+      "E_POSTA",
+      "E_KRMENIA"}},
     {TKind::View, {"V_C_DRUHY_DOKLADOV", "V_REVIRY_JUX", "V_CLENOV_RS"}},
     {TKind::Procedure,
      {"SP_NAZOV_UPLNY", "SP_VYPOCITAJ_UMIESTNENIE", "RETURN_DOUBLE_PRECISION", "NASTAVENIA_ZAPIS", "SP_SALDOKONTO",
@@ -125,24 +188,77 @@ const TFact kFacts[] = {
       "E_CENINY_AD", "E_POKLADNA_BIU", "E_POKLADNA_AIUD", "E_POKLADNA_AD", "E_FAKTURY_POLOZKY_AIUD",
       "E_PRETEKY_PRETEKARI_BIU", "E_RS_KONTROLOVANI_BIU", "E_RS_KONTROLORI_AIUD", "E_POSTA_BIU"}},
     {TKind::Generator,
-     {"C_ZO_ID", "C_CENINY_ID", "C_REVIRY_JUX_ID", "E_POVOLENKY_ID", "E_POVOLENKY2_ID", "C_CLENOV_CLENSKE_ID",
-      "E_CENINY_ID", "C_DRUHY_RYB_ID", "E_ULOVKY_ID", "E_ULOVKY_KAPITALNE_ID", "C_KRMIV_ID", "E_KRMENIA_ID",
-      "C_ZDROJE_UHRAD_ID", "E_ZARYBNOVANIE_ZDROJ_ID", "E_ZARYBNOVANIE_REVIR_ID", "E_POKLADNA_ID",
-      "C_DRUHY_DOKLADOV_ID", "C_PARTNERI_ID", "E_FAKTURY_ID", "E_FAKTURY_POLOZKY_ID", "C_LIG_ID",
-      "C_DRUZSTVA_PRETEKAROV_ID", "C_PRETEKARI_ID", "E_PRETEKY_ID", "E_PRETEKY_KOLA_ID", "E_PRETEKY_PRETEKARI_ID",
-      "TEMP_SPRACUJ_ID", "C_CLENOV_ID", "C_CLENENIE_CLENOV_ID", "E_BRIGADY_ID", "E_PREDMETY_ID",
-      "E_VYZNAMENANIA_ID", "E_PRIESTUPKY_ID", "C_CLENOV_PRERUSENE_ROKY_ID", "C_CLENOV_RS_ID", "E_RS_ID",
-      "E_RS_KONTROLORI_ID", "E_RS_KONTROLOVANI_ID", "C_TYPY_BRIGAD_ID", "E_POSTA_ID"}},
+     {"C_ZO_ID",
+      "C_CENINY_ID",
+      "C_REVIRY_JUX_ID",
+      "E_POVOLENKY_ID",
+      "E_POVOLENKY2_ID",
+      "C_CLENOV_CLENSKE_ID",
+      "E_CENINY_ID",
+      "C_DRUHY_RYB_ID",
+      "E_ULOVKY_ID",
+      "E_ULOVKY_KAPITALNE_ID",
+      "C_KRMIV_ID",
+      "E_KRMENIA_ID",
+      "C_ZDROJE_UHRAD_ID",
+      "E_ZARYBNOVANIE_ZDROJ_ID",
+      "E_ZARYBNOVANIE_REVIR_ID",
+      "E_POKLADNA_ID",
+      "C_DRUHY_DOKLADOV_ID",
+      "C_PARTNERI_ID",
+      "E_FAKTURY_ID",
+      "E_FAKTURY_POLOZKY_ID",
+      "C_LIG_ID",
+      "C_DRUZSTVA_PRETEKAROV_ID",
+      "C_PRETEKARI_ID",
+      "E_PRETEKY_ID",
+      "E_PRETEKY_KOLA_ID",
+      "E_PRETEKY_PRETEKARI_ID",
+      "TEMP_SPRACUJ_ID",
+      "C_CLENOV_ID",
+      "C_CLENENIE_CLENOV_ID",
+      "E_BRIGADY_ID",
+      "E_PREDMETY_ID",
+      "E_VYZNAMENANIA_ID",
+      "E_PRIESTUPKY_ID",
+      "C_CLENOV_PRERUSENE_ROKY_ID",
+      "C_CLENOV_RS_ID",
+      "E_RS_ID",
+      "E_RS_KONTROLORI_ID",
+      "E_RS_KONTROLOVANI_ID",
+      "C_TYPY_BRIGAD_ID",
+      "E_POSTA_ID"}},
     {TKind::Exception, {"ERR_001", "ERR_002", "ERR_003"}},
     {TKind::Index,
-     {"IDX_E_BRIGADY_DATUM", "IDX_C_CLENOV_MENO", "IDX_C_CLENOV_PRIEZVISKO", "IDX_C_CLENOV_ADRESA",
-      "IDX_C_CLENOV_NAZOV_UPLNY", "IDX_C_CLENOV_NAZOV_UPLNY_X", "IDX_C_CLENOV_DATUM_NARODENIA",
-      "IDX_C_CLENOV_CISLO_LEGITIMACIE", "IDX_C_CLENOV_VSTUP_JUX", "IDX_E_POKLADNA_DATUM", "IDX_E_POKLADNA_NAZOV_UPLNY",
-      "IDX_E_POKLADNA_P1", "IDX_E_POKLADNA_POPIS", "IDX_C_PARTNERI_NAZOV_UPLNY", "IDX_C_PARTNERI_NAZOV_UPLNY_X",
-      "IDX_C_PARTNERI_NAZOV", "IDX_C_PARTNERI_ULICA", "IDX_C_PARTNERI_MESTO", "IDX_C_PARTNERI_ICO", "IDX_C_LIG_NAZOV",
-      "IDX_C_DRUZSTVA_PRETEKAROV_NAZOV", "IDX_C_PRETEKARI_NAZOV_UPLNY", "IDX_C_PRETEKARI_NAZOV_UPLNY_X",
-      "IDX_C_REVIRY_JUX_NAZOV_UPLNY2", "IDX_C_REVIRY_JUX_NAZOV_UPLNY2_X", "IDX_E_POSTA_NAZOV_UPLNY",
-      "IDX_E_POSTA_NAZOV_UPLNY_X", "IDX_E_POVOLENKY_NAZOV_UPLNY_X", "IDX_E_CENINY_NAZOV_UPLNY_X"}},
+     {"IDX_E_BRIGADY_DATUM",
+      "IDX_C_CLENOV_MENO",
+      "IDX_C_CLENOV_PRIEZVISKO",
+      "IDX_C_CLENOV_ADRESA",
+      "IDX_C_CLENOV_NAZOV_UPLNY",
+      "IDX_C_CLENOV_NAZOV_UPLNY_X",
+      "IDX_C_CLENOV_DATUM_NARODENIA",
+      "IDX_C_CLENOV_CISLO_LEGITIMACIE",
+      "IDX_C_CLENOV_VSTUP_JUX",
+      "IDX_E_POKLADNA_DATUM",
+      "IDX_E_POKLADNA_NAZOV_UPLNY",
+      "IDX_E_POKLADNA_P1",
+      "IDX_E_POKLADNA_POPIS",
+      "IDX_C_PARTNERI_NAZOV_UPLNY",
+      "IDX_C_PARTNERI_NAZOV_UPLNY_X",
+      "IDX_C_PARTNERI_NAZOV",
+      "IDX_C_PARTNERI_ULICA",
+      "IDX_C_PARTNERI_MESTO",
+      "IDX_C_PARTNERI_ICO",
+      "IDX_C_LIG_NAZOV",
+      "IDX_C_DRUZSTVA_PRETEKAROV_NAZOV",
+      "IDX_C_PRETEKARI_NAZOV_UPLNY",
+      "IDX_C_PRETEKARI_NAZOV_UPLNY_X",
+      "IDX_C_REVIRY_JUX_NAZOV_UPLNY2",
+      "IDX_C_REVIRY_JUX_NAZOV_UPLNY2_X",
+      "IDX_E_POSTA_NAZOV_UPLNY",
+      "IDX_E_POSTA_NAZOV_UPLNY_X",
+      "IDX_E_POVOLENKY_NAZOV_UPLNY_X",
+      "IDX_E_CENINY_NAZOV_UPLNY_X"}},
 };
 
 // Named constraints: name, table, type (the error handler maps several by name).
@@ -193,14 +309,23 @@ const char* const kConstraints[][3] = {
 
 QString CatalogQuery(TKind kind) {
   switch (kind) {
-  case TKind::Table: return QStringLiteral("select rdb$relation_name from rdb$relations where rdb$view_blr is null and coalesce(rdb$system_flag,0)=0");
-  case TKind::View: return QStringLiteral("select rdb$relation_name from rdb$relations where rdb$view_blr is not null");
-  case TKind::Procedure: return QStringLiteral("select rdb$procedure_name from rdb$procedures");
-  case TKind::Function: return QStringLiteral("select rdb$function_name from rdb$functions");
-  case TKind::Trigger: return QStringLiteral("select rdb$trigger_name from rdb$triggers where coalesce(rdb$system_flag,0)=0");
-  case TKind::Generator: return QStringLiteral("select rdb$generator_name from rdb$generators");
-  case TKind::Exception: return QStringLiteral("select rdb$exception_name from rdb$exceptions");
-  case TKind::Index: return QStringLiteral("select rdb$index_name from rdb$indices");
+  case TKind::Table:
+    return QStringLiteral(
+        "select rdb$relation_name from rdb$relations where rdb$view_blr is null and coalesce(rdb$system_flag,0)=0");
+  case TKind::View:
+    return QStringLiteral("select rdb$relation_name from rdb$relations where rdb$view_blr is not null");
+  case TKind::Procedure:
+    return QStringLiteral("select rdb$procedure_name from rdb$procedures");
+  case TKind::Function:
+    return QStringLiteral("select rdb$function_name from rdb$functions");
+  case TKind::Trigger:
+    return QStringLiteral("select rdb$trigger_name from rdb$triggers where coalesce(rdb$system_flag,0)=0");
+  case TKind::Generator:
+    return QStringLiteral("select rdb$generator_name from rdb$generators");
+  case TKind::Exception:
+    return QStringLiteral("select rdb$exception_name from rdb$exceptions");
+  case TKind::Index:
+    return QStringLiteral("select rdb$index_name from rdb$indices");
   }
   return {};
 }
@@ -211,7 +336,8 @@ class UpgradeRunTest : public BaseDatabaseTest {
 protected:
   QSet<QString> Names(TKind kind) {
     QSet<QString> names;
-    for (const QVariantList& row : Rows(CatalogQuery(kind))) names.insert(row.value(0).toString().trimmed());
+    for (const QVariantList& row : Rows(CatalogQuery(kind)))
+      names.insert(row.value(0).toString().trimmed());
     return names;
   }
 };
@@ -224,24 +350,29 @@ TEST_F(UpgradeRunTest, BaseDatabaseReachesTheSupportedVersionWithEveryNamedObjec
   EXPECT_TRUE(dialogs->Requests().isEmpty());
   // One row per version, in order, all stamped.
   EXPECT_EQ(Scalar(QStringLiteral("select count(*) from database_updates where updated is not null")).toInt(), 233);
-  EXPECT_EQ(Scalar(QStringLiteral("select count(distinct version) from database_updates where version between 1 and 233")).toInt(), 233);
+  EXPECT_EQ(
+      Scalar(QStringLiteral("select count(distinct version) from database_updates where version between 1 and 233"))
+          .toInt(),
+      233);
 
   for (const TFact& fact : kFacts) {
     const QSet<QString> present = Names(fact.Kind);
-    for (const char* name : fact.Names) EXPECT_TRUE(present.contains(QString::fromLatin1(name))) << name;
+    for (const char* name : fact.Names)
+      EXPECT_TRUE(present.contains(QString::fromLatin1(name))) << name;
   }
   for (const auto& [name, table, type] : kConstraints) {
-    EXPECT_EQ(Rows(QStringLiteral("select trim(rdb$relation_name), trim(rdb$constraint_type) from rdb$relation_constraints "
-                                  "where rdb$constraint_name=:N"),
-                   {{QStringLiteral("N"), QString::fromLatin1(name)}}),
-              (QList<QVariantList>{{QString::fromLatin1(table), QString::fromLatin1(type)}}))
+    EXPECT_EQ(
+        Rows(QStringLiteral("select trim(rdb$relation_name), trim(rdb$constraint_type) from rdb$relation_constraints "
+                            "where rdb$constraint_name=:N"),
+             {{QStringLiteral("N"), QString::fromLatin1(name)}}),
+        (QList<QVariantList>{{QString::fromLatin1(table), QString::fromLatin1(type)}}))
         << name;
   }
   // Retired in the history.
-  for (const auto& [kind, name] : {std::pair{TKind::Table, "E_HLASENIA"}, std::pair{TKind::Table, "C_OBVODY"},
-                                   std::pair{TKind::View, "V_HLASENIA"}, std::pair{TKind::Generator, "E_HLASENIA_ID"},
-                                   std::pair{TKind::Generator, "C_OBVODY_ID"},
-                                   std::pair{TKind::Index, "IDX_E_POVOLENKY_PRIEZVISKO"}})
+  for (const auto& [kind, name] :
+       {std::pair{TKind::Table, "E_HLASENIA"}, std::pair{TKind::Table, "C_OBVODY"},
+        std::pair{TKind::View, "V_HLASENIA"}, std::pair{TKind::Generator, "E_HLASENIA_ID"},
+        std::pair{TKind::Generator, "C_OBVODY_ID"}, std::pair{TKind::Index, "IDX_E_POVOLENKY_PRIEZVISKO"}})
     EXPECT_FALSE(Names(kind).contains(QString::fromLatin1(name))) << name;
   EXPECT_EQ(Scalar(QStringLiteral("select cislo from nastavenia where premenna='PRIEZVISKA_VELKYMI'")).toDouble(), 1.0);
 }

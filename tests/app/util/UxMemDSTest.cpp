@@ -1,9 +1,9 @@
 #include "app/util/UxMemDS.h"
 #include "core/Exception.h"
+#include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "tests/support/FreshDatabase.h"
-#include "db/IBDatabase.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,7 +18,8 @@ TUxFieldDef Def(const char* name, TUxFieldType type, int size = 0) {
 
 void AddRow(TUxMemoryData& data, const QVariantList& values) {
   data.Append();
-  for (int i = 0; i < values.size(); ++i) data.FieldByNumber(i).SetValue(values[i]);
+  for (int i = 0; i < values.size(); ++i)
+    data.FieldByNumber(i).SetValue(values[i]);
   data.Post();
 }
 
@@ -50,8 +51,8 @@ TEST(UxMemoryDataTest, LocateTestsTheCurrentRecordFirstThenScansFromTheFirst) {
       {1, "NAZOV", {QStringLiteral("cyril")}, loCaseInsensitive, true, 3},
       {1, "NAZOV", {QStringLiteral("ab")}, loPartialKey, true, 2},
       {3, "NAZOV", {QString::fromUtf8("áB")}, loCaseInsensitive | loPartialKey, true, 1},
-      {4, "NAZOV", {QString::fromUtf8("Ábel")}, 0, true, 4},     // the current record wins
-      {3, "POZN", {QVariant()}, 0, true, 1},                        // a Null key finds a Null text
+      {4, "NAZOV", {QString::fromUtf8("Ábel")}, 0, true, 4}, // the current record wins
+      {3, "POZN", {QVariant()}, 0, true, 1},                 // a Null key finds a Null text
       {1, "NAZOV;CISLO", {QString::fromUtf8("Ábel"), 4}, 0, true, 4},
       {1, "CISLO", {QStringLiteral("3")}, 0, true, 3},
       {2, "CISLO", {9}, 0, false, 2},
@@ -61,7 +62,8 @@ TEST(UxMemoryDataTest, LocateTestsTheCurrentRecordFirstThenScansFromTheFirst) {
     TUxMemoryData data;
     Fill(data);
     data.SetRecNo(c.StartRecNo);
-    EXPECT_EQ(data.Locate(QString::fromLatin1(c.Fields), c.Values, c.Options), c.Found) << c.Fields << " " << c.StartRecNo;
+    EXPECT_EQ(data.Locate(QString::fromLatin1(c.Fields), c.Values, c.Options), c.Found)
+        << c.Fields << " " << c.StartRecNo;
     EXPECT_EQ(data.RecNo(), c.RecNo) << c.Fields << " " << c.StartRecNo;
   }
   TUxMemoryData data;
@@ -158,7 +160,8 @@ TEST(UxMemoryDataTest, LoadRowsRaisesTheHighestAutoIncrementValue) {
   TUxMemoryData source;
   source.AddFieldDef(Def("ID", TUxFieldType::AutoInc));
   source.Open();
-  for (int id : {5, 9, 7}) AddRow(source, {id});
+  for (int id : {5, 9, 7})
+    AddRow(source, {id});
   TUxMemoryData target;
   EXPECT_EQ(target.LoadRowsFromDataSet(source, 0, 0), 3);
   EXPECT_EQ(target.MaxAutoIncValue(), 9);

@@ -1,5 +1,5 @@
-#include "app/util/UxMemDS.h"
 #include "app/util/XMLDataset.h"
+#include "app/util/UxMemDS.h"
 #include "core/CodePage1250.h"
 #include <QtCore/QBuffer>
 #include <gtest/gtest.h>
@@ -34,13 +34,13 @@ namespace {
 const char* const kHeader =
     "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n"
     "<datapacket version=\"2.000\" day=\"5\" month=\"3\" year=\"2024\" hour=\"10\" min=\"20\" sec=\"30\" msec=\"0\">";
-const char* const kMetadata =
-    "<metadata fielddefs=\"yes\" indexdefs=\"no\" recorddata=\"yes\" changes=\"no\">"
-    "<fielddefs count=\"3\">"
-    "<fielddef name=\"CISLO\" fieldindex=\"0\" datatype=\"integer\" required=\"true\" displaylabel=\"Číslo\" displaywidth=\"7\"/>"
-    "<fielddef name=\"TEXT\" datatype=\"memo\" readonly=\"true\"/>"
-    "<fielddef name=\"KURZOR\" datatype=\"cursor\"/>"
-    "</fielddefs></metadata>";
+const char* const kMetadata = "<metadata fielddefs=\"yes\" indexdefs=\"no\" recorddata=\"yes\" changes=\"no\">"
+                              "<fielddefs count=\"3\">"
+                              "<fielddef name=\"CISLO\" fieldindex=\"0\" datatype=\"integer\" required=\"true\" "
+                              "displaylabel=\"Číslo\" displaywidth=\"7\"/>"
+                              "<fielddef name=\"TEXT\" datatype=\"memo\" readonly=\"true\"/>"
+                              "<fielddef name=\"KURZOR\" datatype=\"cursor\"/>"
+                              "</fielddefs></metadata>";
 
 QByteArray Row(int number, const QByteArray& text) {
   const QByteArray bytes = Cp1250::Encode(QString::fromUtf8(text));
@@ -67,7 +67,8 @@ TRead Read(const QByteArray& packet, TXMLDataset* xmlOut = nullptr) {
   for (int recNo = 1; recNo <= data.RecordCount(); ++recNo) {
     data.SetRecNo(recNo);
     QVariantList row;
-    for (const auto& field : data.Fields()) row << field->AsVariant();
+    for (const auto& field : data.Fields())
+      row << field->AsVariant();
     result.Rows << row;
   }
   return result;
@@ -81,10 +82,13 @@ QByteArray Packet(const QByteArray& metadata, const QByteArray& recordData) {
 
 TEST(XMLDatasetTest, ReadsTheDefinitionsAndRowsOfAPacket) {
   TXMLDataset xml;
-  const TRead read = Read(Packet(kMetadata, "<recorddata count=\"2\">" + Row(1, "Áno; a:b") + Row(2, "druhý\r\nriadok") + "</recorddata>"), &xml);
+  const TRead read = Read(
+      Packet(kMetadata, "<recorddata count=\"2\">" + Row(1, "Áno; a:b") + Row(2, "druhý\r\nriadok") + "</recorddata>"),
+      &xml);
   EXPECT_EQ(read.Error, QString());
   EXPECT_EQ(read.Fields, (QStringList{QStringLiteral("CISLO"), QStringLiteral("TEXT")})); // the cursor gets no field
-  EXPECT_EQ(read.Rows, (QList<QVariantList>{{1, QString::fromUtf8("Áno; a:b")}, {2, QString::fromUtf8("druhý\r\nriadok")}}));
+  EXPECT_EQ(read.Rows,
+            (QList<QVariantList>{{1, QString::fromUtf8("Áno; a:b")}, {2, QString::fromUtf8("druhý\r\nriadok")}}));
   EXPECT_DOUBLE_EQ(xml.PacketVersion(), 2.0);
   EXPECT_EQ(DateTime::ToDateTime(xml.PacketTime()), QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30)));
   EXPECT_EQ(xml.FieldDefCount(), 3);
@@ -103,32 +107,72 @@ TEST(XMLDatasetTest, EdgeCasesOfThePacketText) {
     QList<QVariantList> Rows;
     int Fields;
   } cases[] = {
-      {"upper-case elements", Packet(QByteArray(kMetadata).replace("fielddef", "FIELDDEF").replace("metadata", "METADATA"),
-                                     QByteArray(rows2).replace("<row>", "<ROW>").replace("</row>", "</ROW>")),
+      {"upper-case elements",
+       Packet(QByteArray(kMetadata).replace("fielddef", "FIELDDEF").replace("metadata", "METADATA"),
+              QByteArray(rows2).replace("<row>", "<ROW>").replace("</row>", "</ROW>")),
        "", both, 2},
-      {"upper-case attribute names", Packet(kMetadata, "<recorddata><row><field NAME=\"CISLO\" VALUE=\"1\"/></row></recorddata>"),
-       "Unexpected parameter(s)", {}, 2},
-      {"null and empty", Packet(kMetadata, "<recorddata><row><field name=\"CISLO\" size=\"-1\"></field><field name=\"TEXT\" size=\"0\"></field></row></recorddata>"),
-       "", {{QVariant(), QString()}}, 2},
-      {"index definitions", Packet(QByteArray(kMetadata).replace("</fielddefs>", "</fielddefs><indexdefs count=\"1\"><indexdef name=\"x\"/></indexdefs>"), rows2),
+      {"upper-case attribute names",
+       Packet(kMetadata, "<recorddata><row><field NAME=\"CISLO\" VALUE=\"1\"/></row></recorddata>"),
+       "Unexpected parameter(s)",
+       {},
+       2},
+      {"null and empty",
+       Packet(kMetadata, "<recorddata><row><field name=\"CISLO\" size=\"-1\"></field><field name=\"TEXT\" "
+                         "size=\"0\"></field></row></recorddata>"),
+       "",
+       {{QVariant(), QString()}},
+       2},
+      {"index definitions",
+       Packet(QByteArray(kMetadata).replace("</fielddefs>",
+                                            "</fielddefs><indexdefs count=\"1\"><indexdef name=\"x\"/></indexdefs>"),
+              rows2),
        "", both, 2},
       {"no metadata", Packet("", rows2), "Metadata not found", {}, 0},
       {"no fielddefs", Packet("<metadata fielddefs=\"no\"></metadata>", rows2), "Fielddefs not found", {}, 0},
       {"newer version", Packet(kMetadata, rows2).replace("2.000", "2.5"), "Incompatible file verion", {}, 0},
-      {"count 0 is not checked", Packet(kMetadata, QByteArray(rows2).replace("count=\"2\"", "count=\"0\"")), "", both, 2},
+      {"count 0 is not checked", Packet(kMetadata, QByteArray(rows2).replace("count=\"2\"", "count=\"0\"")), "", both,
+       2},
       {"count short of the rows", Packet(kMetadata, QByteArray(rows2).replace("count=\"2\"", "count=\"5\"")),
        "Insufficient Record Count Received", both, 2},
-      {"references stay as written", Packet(kMetadata, "<recorddata><row><field name=\"CISLO\" value=\"1\"/><field name=\"TEXT\" value=\"a &amp; b\"/></row></recorddata>"),
-       "", {{1, QStringLiteral("a &amp; b")}}, 2},
-      {"cdata size", Packet(kMetadata, "<recorddata>" + Row(1, "a") + QByteArray(Row(2, "bb")).replace("size=\"2\"", "size=\"3\"") + "</recorddata>"),
-       "Unexpected CDATA Size", {{1, QStringLiteral("a")}}, 2},
-      {"three attributes", Packet(kMetadata, "<recorddata>" + Row(1, "a") + "<row><field name=\"CISLO\" value=\"2\" size=\"1\"/></row></recorddata>"),
-       "Insufficient number of parameters", {{1, QStringLiteral("a")}}, 2},
-      {"unknown field", Packet(kMetadata, "<recorddata><row><field name=\"INY\" value=\"2\"/></row></recorddata>"), "Field not found", {}, 2},
-      {"value of the wrong type", Packet(kMetadata, "<recorddata><row><field name=\"CISLO\" value=\"x\"/></row></recorddata>"), "Invalid value", {}, 2},
-      {"base64 with line breaks", Packet(kMetadata, "<recorddata><row><field name=\"TEXT\" size=\"6\"><![CDATA[YWJj\r\nZGVm]]></field></row></recorddata>"),
-       "", {{QVariant(), QStringLiteral("abcdef")}}, 2},
-      {"invalid packet date", QByteArray(Packet(kMetadata, rows2)).replace("month=\"3\"", "month=\"13\""), "Invalid packet date", {}, 0},
+      {"references stay as written",
+       Packet(kMetadata, "<recorddata><row><field name=\"CISLO\" value=\"1\"/><field name=\"TEXT\" value=\"a &amp; "
+                         "b\"/></row></recorddata>"),
+       "",
+       {{1, QStringLiteral("a &amp; b")}},
+       2},
+      {"cdata size",
+       Packet(kMetadata, "<recorddata>" + Row(1, "a") + QByteArray(Row(2, "bb")).replace("size=\"2\"", "size=\"3\"") +
+                             "</recorddata>"),
+       "Unexpected CDATA Size",
+       {{1, QStringLiteral("a")}},
+       2},
+      {"three attributes",
+       Packet(kMetadata,
+              "<recorddata>" + Row(1, "a") + "<row><field name=\"CISLO\" value=\"2\" size=\"1\"/></row></recorddata>"),
+       "Insufficient number of parameters",
+       {{1, QStringLiteral("a")}},
+       2},
+      {"unknown field",
+       Packet(kMetadata, "<recorddata><row><field name=\"INY\" value=\"2\"/></row></recorddata>"),
+       "Field not found",
+       {},
+       2},
+      {"value of the wrong type",
+       Packet(kMetadata, "<recorddata><row><field name=\"CISLO\" value=\"x\"/></row></recorddata>"),
+       "Invalid value",
+       {},
+       2},
+      {"base64 with line breaks",
+       Packet(kMetadata,
+              "<recorddata><row><field name=\"TEXT\" size=\"6\"><![CDATA[YWJj\r\nZGVm]]></field></row></recorddata>"),
+       "",
+       {{QVariant(), QStringLiteral("abcdef")}},
+       2},
+      {"invalid packet date",
+       QByteArray(Packet(kMetadata, rows2)).replace("month=\"3\"", "month=\"13\""),
+       "Invalid packet date",
+       {},
+       0},
   };
   for (const auto& c : cases) {
     const TRead read = Read(c.Packet);
@@ -146,15 +190,20 @@ TEST(XMLDatasetTest, ValuesInThePacketsFormats) {
       "<fielddef name=\"B\" datatype=\"boolean\"/><fielddef name=\"L\" datatype=\"largeint\"/>"
       "<fielddef name=\"S\" datatype=\"string\" fieldsize=\"10\"/><fielddef name=\"X\" datatype=\"blob\"/>"
       "</fielddefs></metadata>";
-  const QByteArray row = "<recorddata><row><field name=\"D\" value=\"2024-03-05\"/><field name=\"T\" value=\"10:20:30:500\"/>"
-                         "<field name=\"DT\" value=\"2024-03-05 10:20:30:000\"/><field name=\"F\" value=\"1234.5\"/>"
-                         "<field name=\"B\" value=\"true\"/><field name=\"L\" value=\"9000000000\"/>"
-                         "<field name=\"S\" value=\"" + Cp1250::Encode(QString::fromUtf8("Žaba")) + "\"/>"
-                         "<field name=\"X\" size=\"3\"><![CDATA[AP8B]]></field></row></recorddata>";
+  const QByteArray row =
+      "<recorddata><row><field name=\"D\" value=\"2024-03-05\"/><field name=\"T\" value=\"10:20:30:500\"/>"
+      "<field name=\"DT\" value=\"2024-03-05 10:20:30:000\"/><field name=\"F\" value=\"1234.5\"/>"
+      "<field name=\"B\" value=\"true\"/><field name=\"L\" value=\"9000000000\"/>"
+      "<field name=\"S\" value=\"" +
+      Cp1250::Encode(QString::fromUtf8("Žaba")) +
+      "\"/>"
+      "<field name=\"X\" size=\"3\"><![CDATA[AP8B]]></field></row></recorddata>";
   const TRead read = Read(Packet(metadata, row));
   EXPECT_EQ(read.Error, QString());
-  EXPECT_EQ(read.Rows, (QList<QVariantList>{{QDate(2024, 3, 5), QTime(10, 20, 30, 500), QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30)),
-                                             1234.5, true, qint64(9000000000), QString::fromUtf8("Žaba"), QByteArray("\x00\xff\x01", 3)}}));
+  EXPECT_EQ(read.Rows,
+            (QList<QVariantList>{{QDate(2024, 3, 5), QTime(10, 20, 30, 500),
+                                  QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30)), 1234.5, true, qint64(9000000000),
+                                  QString::fromUtf8("Žaba"), QByteArray("\x00\xff\x01", 3)}}));
 }
 
 TEST(XMLDatasetTest, ATargetAndAStreamAreRequired) {
