@@ -12,6 +12,7 @@ namespace {
 TIBDatabase* mainDatabase = nullptr;
 QString programFilePath;
 bool terminationRequested = false;
+QString applicationTitle;
 } // namespace
 
 TIBDatabase* MainDatabase() { return mainDatabase; }
@@ -24,6 +25,9 @@ QString ProgramFilePath() {
 void SetProgramFilePath(const QString& path) { programFilePath = path; }
 
 QString ProgramFolder() { return QFileInfo(ProgramFilePath()).absolutePath() + QLatin1Char('/'); }
+
+QString ApplicationTitle() { return applicationTitle; }
+void SetApplicationTitle(const QString& title) { applicationTitle = title; }
 
 void RequestTermination() {
   terminationRequested = true;

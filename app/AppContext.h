@@ -50,6 +50,12 @@ void SetProgramFilePath(const QString& path);
 // The program's folder with a trailing separator.
 QString ProgramFolder();
 
+// The application's title (the product line; the task-bar name on the
+// original platform). Kept apart from the window captions, which show their
+// own text only.
+QString ApplicationTitle();
+void SetApplicationTitle(const QString& title);
+
 // Asks the program to end once control is back in the message loop: open
 // modal windows close with the cancel result and the start-up stops at its
 // next step.

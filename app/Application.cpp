@@ -14,7 +14,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 int RunVimek(QApplication& application) {
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("Palendrix - Tarnavo"));
+  SetApplicationTitle(QStringLiteral("Palendrix - Tarnavo"));
   // The main window ends the program when it closes; hiding it while a
   // register is open must not.
   application.setQuitOnLastWindowClosed(false);

@@ -5,10 +5,8 @@
 #include "app/MainNavigation.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
-#if __has_include("app/fUpdate.h")
-#include "app/fUpdate.h"
-#endif
 #include "app/SettingsFile.h"
+#include "app/fUpdate.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/QPLBtn.h"
 #include "core/ui/ImageList.h"
@@ -219,7 +217,11 @@ void TfrmMain::BuildPages() {
     const bool information = entry.mode == TNavigationMode::DateTime;
     button->SetImages(information ? il32 : ilFishes);
     button->SetImageIndex(0);
-    button->SetMargin(6);
+    button->SetMargin(4);
+    // The captions were laid out for an 8-point face; keep them inside the button.
+    QFont font = button->font();
+    font.setPixelSize(10);
+    button->setFont(font);
     // A form that no library has registered yet keeps its button disabled.
     button->setEnabled(FormRegistry::IsRegistered(target));
     connect(button, &QPushButton::clicked, this, [this, &entry] { OpenNavigationEntry(entry); });
@@ -292,7 +294,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 void TfrmMain::FormCreate() {
   pc1->setCurrentIndex(0);
   SetCaption(kNotice);
-  QGuiApplication::setApplicationDisplayName(kNotice + QStringLiteral(" - Tarnavo"));
+  SetApplicationTitle(kNotice + QStringLiteral(" - Tarnavo"));
   IniSettings.IniFileName = SettingsFilePath();
   ReadShiftForClose();
   ProgramSettings.Rok = quint16(QDate::currentDate().year());
@@ -486,10 +488,8 @@ QVariant TfrmMain::NastaveniaVariantRead(const QString& key) { return ReadSettin
 int TfrmMain::SupportedVersion() const { return SupportedSchemaVersion(); }
 
 void TfrmMain::ShowUpgradeForm() {
-#if __has_include("app/fUpdate.h")
   TfrmUpdate form(this);
   form.ShowModal();
-#endif
 }
 
 bool TfrmMain::ShiftHeld() const { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier); }
