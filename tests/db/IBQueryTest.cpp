@@ -153,7 +153,7 @@ TEST_F(IBQueryTest, BadValuesGiveClearErrorsNeverTruncation) {
       ADD_FAILURE() << sql << " accepted " << value.toString().toStdString();
     } catch (const EIBInterBaseError& e) {
       EXPECT_TRUE(e.ErrorCodes().contains(code)) << sql << " " << e.what();
-    } catch (const EIBError& e) {
+    } catch (const EIBParamValueError& e) {
       EXPECT_EQ(0, code) << sql << " " << e.what();
     }
   }
