@@ -172,3 +172,8 @@ void TLCIDList::Fill() {
   for (const auto& k : kKnown)
     if (QLocale(k.language).language() == k.language) locales_ << k.lcid;
 }
+
+const TLCIDList& InstalledLocales() {
+  static const TLCIDList list;
+  return list;
+}

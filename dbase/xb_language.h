@@ -48,3 +48,6 @@ public:
 private:
   QList<quint32> locales_;
 };
+
+// The process's list, filled on first use.
+const TLCIDList& InstalledLocales();

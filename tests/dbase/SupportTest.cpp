@@ -136,6 +136,12 @@ TEST(XbLanguageTest, DriverNamesAndTheirIds) {
   EXPECT_EQ(XbLanguage::LanguageIdFromName(QStringLiteral("DBxyzUS0")), 0) << "an unreadable code page names no id";
 }
 
+TEST(XbLanguageTest, InstalledLocales) {
+  EXPECT_TRUE(InstalledLocales().Contains(0x041B));
+  EXPECT_TRUE(InstalledLocales().Contains(0x0405));
+  EXPECT_FALSE(InstalledLocales().Contains(0x1234));
+}
+
 TEST(XbLanguageTest, EveryBuiltNameReadsBack) {
   for (int id = 1; id < 256; ++id) {
     const XbLanguage::TLanguageDriver& d = XbLanguage::LanguageDriver(id);
