@@ -62,7 +62,7 @@ QByteArray FloatToXbText(int size, int decimals, double value) {
     // Only fraction digits may be cut; an integer part wider than the field is refused.
     const qsizetype point = text.indexOf('.');
     if (point < 0 || point > size) return {};
-    text.truncate(point == size - 0 ? point : size);
+    text.truncate(size);
     if (text.endsWith('.')) text.chop(1);
   }
   return text;
@@ -298,17 +298,15 @@ void TXbFile::ReadFieldDescriptors() {
 }
 
 void TXbFile::CheckRecordLayout() const {
-  // Every field must lie inside the record, or reading it would run past the buffer.
+  // Every field, and every null bit, must lie inside the record, or reading
+  // it would run past the record buffer.
+  int nullable = 0;
   for (int i = 0; i < defs_.Count(); ++i) {
     const TXbFieldDef& def = defs_[i];
     if (def.Offset + def.Size() > RecordSize()) throw EXbError(XbMessages::InvalidDbfFile());
+    nullable += def.NullPosition >= 0 ? 1 : 0;
   }
-  if (NullFlagsField && NullFlagsField->Size() * 8 < [&] {
-        int count = 0;
-        for (int i = 0; i < defs_.Count(); ++i) count += defs_[i].NullPosition >= 0;
-        return count;
-      }())
-    throw EXbError(XbMessages::InvalidDbfFile());
+  if (NullFlagsField && NullFlagsField->Size() * 8 < nullable) throw EXbError(XbMessages::InvalidDbfFile());
 }
 
 void TXbFile::ReadFieldProperties(int start) {
