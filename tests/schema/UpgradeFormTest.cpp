@@ -164,3 +164,19 @@ TEST_F(UpgradeFormTest, AnAttachmentArrivingDuringTheRunStopsItBeforeTheNextScri
   EXPECT_EQ(Lines(*form), (QStringList{kStart, kOk, Applied(1), kRefused1, kRefused2, kEnd}));
   if (other) other->Close();
 }
+
+TEST_F(UpgradeFormTest, TooManyRecordFormatsRefuseTheScript) {
+  Exec(QStringLiteral("CREATE TABLE T_FMT (A INTEGER)"));
+  // Every column change gives the table a new record format.
+  for (int i = 0; i < 100; ++i) {
+    Exec(QStringLiteral("ALTER TABLE T_FMT ADD B INTEGER"));
+    Exec(QStringLiteral("ALTER TABLE T_FMT DROP B"));
+  }
+  ASSERT_GE(Scalar(QStringLiteral("select max(rdb$format) from rdb$relations")).toInt(), 200);
+  auto form = Form({kCreateTable}, 1);
+  form->btnGoClick();
+  EXPECT_TRUE(Versions().isEmpty());
+  EXPECT_EQ(Messages(), QStringList{QStringLiteral("Nie je možné aktualizovať databázu. Musíte vykonať:\r\n\r\n1. "
+                                                   "Zálohovanie databázy\r\n2. Obnovu databázy zo zálohy\r\n3. "
+                                                   "Aktualizáciu databázy")});
+}
