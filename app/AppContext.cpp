@@ -10,6 +10,8 @@ TOrganizacia Organizacia;
 
 namespace {
 TIBDatabase* mainDatabase = nullptr;
+TImageList* imageList16 = nullptr;
+TImageList* imageList32 = nullptr;
 QString programFilePath;
 bool terminationRequested = false;
 QString applicationTitle;
@@ -17,6 +19,13 @@ QString applicationTitle;
 
 TIBDatabase* MainDatabase() { return mainDatabase; }
 void SetMainDatabase(TIBDatabase* database) { mainDatabase = database; }
+
+TImageList* ImageList16() { return imageList16; }
+TImageList* ImageList32() { return imageList32; }
+void SetImageLists(TImageList* il16, TImageList* il32) {
+  imageList16 = il16;
+  imageList32 = il32;
+}
 
 QString ProgramFilePath() {
   return programFilePath.isEmpty() ? QCoreApplication::applicationFilePath() : programFilePath;

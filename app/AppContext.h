@@ -3,6 +3,7 @@
 #include <QtCore/QVariant>
 
 class TIBDatabase;
+class TImageList;
 
 // The application context: the run-time records and the one database
 // connection of the process. Registers reach them here instead of linking the
@@ -42,6 +43,12 @@ extern TOrganizacia Organizacia;
 // main window exists.
 TIBDatabase* MainDatabase();
 void SetMainDatabase(TIBDatabase* database);
+
+// The main window's 16- and 32-pixel image lists, shared by the register
+// forms' tool bars; null before the main window exists.
+TImageList* ImageList16();
+TImageList* ImageList32();
+void SetImageLists(TImageList* il16, TImageList* il32);
 
 // The program file's full path; tests put a program path into a temporary
 // folder so that the settings file and the default database land there.

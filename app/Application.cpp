@@ -8,9 +8,12 @@
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
-  bool handled = false;
-  RunGuarded([&] { handled = QApplication::notify(receiver, event); });
-  return handled;
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    HandleApplicationException(std::current_exception());
+    return false;
+  }
 }
 
 int RunVimek(QApplication& application) {

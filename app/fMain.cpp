@@ -127,11 +127,13 @@ TfrmMain::TfrmMain(QWidget* parent) : TForm(parent) {
   BuildPages();
   frmMain = this;
   SetMainDatabase(IBD);
+  SetImageLists(il16, il32);
 }
 
 TfrmMain::~TfrmMain() {
   if (frmMain == this) frmMain = nullptr;
   if (MainDatabase() == IBD) SetMainDatabase(nullptr);
+  if (ImageList16() == il16) SetImageLists(nullptr, nullptr);
 }
 
 void TfrmMain::BuildHeader() {

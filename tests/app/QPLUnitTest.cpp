@@ -1,10 +1,18 @@
 #include "app/QPLUnit.h"
+#include "app/AppContext.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "platform/base/ProgramVersion.h"
 #include "platform/base/Registry.h"
 #include "tests/support/FreshDatabase.h"
+#include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QTimer>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QStatusBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -144,6 +152,58 @@ TEST(RedAndGrayDialogs, OpenWhereTheyWereLastClosed) {
       TRegistry::Root().ReadValue(QStringLiteral("Software\\Kalim\\TRedMessageDlg"), QStringLiteral("Top"));
   ASSERT_TRUE(left && top);
   EXPECT_EQ(QPoint(int(left->Dword), int(top->Dword)), QPoint(15, 25));
+}
+
+// The real dialog: Enter answers the default button, and a moved dialog
+// opens at its new place the next time.
+TEST(RedAndGrayDialogs, StandardDialogAnswersEnterWithTheDefault) {
+  ConfigFolder config;
+  QPoint openedAt;
+  const auto answer = [&](const QPoint& moveTo) {
+    QTimer::singleShot(0, [&, moveTo] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      openedAt = dialog->pos();
+      dialog->move(moveTo);
+      QTest::keyClick(dialog, Qt::Key_Return);
+    });
+  };
+  answer(QPoint(210, 170));
+  EXPECT_EQ(RedMessageDlg(QStringLiteral("Vymazať záznam?"), TMsgDlgType::Confirmation, mbYes | mbNo, 0, mrYes), mrYes);
+  answer(QPoint(50, 60));
+  EXPECT_EQ(RedMessageDlg(QStringLiteral("Vymazať záznam?"), TMsgDlgType::Confirmation, mbYes | mbNo, 0, mrNo), mrNo);
+  EXPECT_EQ(openedAt, QPoint(210, 170));
+}
+
+TEST(GetFileVersion, OnlyTheProgramFileHasAVersion) {
+  QTemporaryDir dir;
+  const QString program = dir.filePath(QStringLiteral("Vimek"));
+  QFile(program).open(QIODevice::WriteOnly);
+  SetProgramFilePath(program);
+  const TFileVersion own = GetFileVersion(program);
+  const TFileVersion other = GetFileVersion(dir.path());
+  const TFileVersion missing = GetFileVersion(dir.filePath(QStringLiteral("none")));
+  SetProgramFilePath(QString());
+  const TProgramVersion expected = ProgramVersion();
+  EXPECT_EQ(own.Release, expected.Release);
+  EXPECT_EQ(own.Text, expected.Text());
+  EXPECT_EQ(own.Text, QStringLiteral("%1.%2.%3.%4").arg(own.Major).arg(own.Minor).arg(own.Release).arg(own.Build));
+  for (const TFileVersion& none : {other, missing}) {
+    EXPECT_EQ(none.Major + none.Minor + none.Release + none.Build, 0);
+    EXPECT_TRUE(none.Text.isEmpty());
+  }
+}
+
+TEST(FitStatusBarPanels, PanelsTakeTheirTextWidthPlusSix) {
+  QStatusBar bar;
+  auto* shortPanel = new QLabel(QStringLiteral("Rok 2008"));
+  auto* longPanel = new QLabel(QStringLiteral("Označených záznamov: 1400"));
+  bar.addWidget(shortPanel);
+  bar.addWidget(longPanel);
+  FitStatusBarPanels(bar);
+  const QFontMetrics metrics(bar.font());
+  EXPECT_EQ(shortPanel->width(), metrics.horizontalAdvance(shortPanel->text()) + 6);
+  EXPECT_EQ(longPanel->width(), metrics.horizontalAdvance(longPanel->text()) + 6);
 }
 
 TEST(NumberInWords, ForwardsToTheSlovakWords) { EXPECT_EQ(NumberInWords(21), QStringLiteral("dvadsaťjeden")); }
