@@ -216,6 +216,23 @@ TEST_F(TableHandlesTest, TwoHandlesAppendToDifferentSlots) {
   EXPECT_EQ(c.FieldByName(QStringLiteral("MENO")).AsString(), QStringLiteral("od B"));
 }
 
+TEST_F(TableHandlesTest, FilterEventAndDeletedRecords) {
+  TXbTable t;
+  OpenShared(t);
+  t.OnFilterRecord = [](TXbTable& table, const char* record) { return table.ValueOf(record, 1).toInt() != 2; };
+  t.SetFiltered(true);
+  EXPECT_EQ(t.RecordCount(), 2);
+  t.Last();
+  t.Delete();
+  EXPECT_EQ(t.RecordCount(), 1);
+  t.SetShowDeleted(true);
+  EXPECT_EQ(t.RecordCount(), 2) << "the deleted record shows, the filtered one does not";
+  t.SetFiltered(false);
+  EXPECT_EQ(t.RecordCount(), 3);
+  EXPECT_THROW(t.SetFilter(QStringLiteral("CISLO > 1")), EXbError) << "no expression parser is installed";
+  EXPECT_TRUE(t.Filter().isEmpty());
+}
+
 TEST_F(TableHandlesTest, TooWideNumberKeepsTheEditOpen) {
   TXbTable t;
   OpenShared(t);
