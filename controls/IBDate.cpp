@@ -1,0 +1,256 @@
+#include "controls/IBDate.h"
+#include "app/util/RtDateUtils.h"
+#include "controls/KitMessages.h"
+#include "controls/fMonthCalendar.h"
+#include <QtCore/QScopeGuard>
+#include <cmath>
+#include <QtGui/QFocusEvent>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QToolButton>
+
+namespace {
+
+constexpr int kEditHeight = 21;
+constexpr int kButtonWidth = 16;
+// At most eight typed characters; the shown "dd.mm.yyyy" is longer, so the
+// limit applies to typing only.
+constexpr int kMaxTyped = 8;
+const QString kRequired = QStringLiteral("Povinný údaj. Položka musí byť zadaná!");
+
+bool AcceptsCharacter(QChar c) {
+  return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char('-');
+}
+
+bool IsEmptyDate(const QVariant& value) { return value.isNull() || value.toDouble() == 0; }
+
+// The number in a part of the typed text, or -1 when it holds none.
+int PartNumber(const QString& text) {
+  bool ok = false;
+  const int number = text.toInt(&ok);
+  return ok && !text.isEmpty() ? number : -1;
+}
+
+} // namespace
+
+TIBDate::TIBDate(QWidget* parent) : QLineEdit(parent), TDataEntryControl(this), button_(new QToolButton(this)) {
+  setFont(QFont(QStringLiteral("Courier"), 10));
+  setFixedHeight(kEditHeight);
+  resize(105, kEditHeight);
+  button_->setCursor(Qt::PointingHandCursor);
+  button_->setFocusPolicy(Qt::NoFocus);
+  button_->setFont(QApplication::font());
+  connect(button_, &QToolButton::clicked, this, &TIBDate::CalendarButtonClick);
+  // A new edit holds the current moment and shows today without its parts.
+  date_ = DateTime::Now();
+  setText(FormatDateTime(QStringLiteral("dd.mm.yyyy"), date_.toDouble()));
+  PlaceButton();
+  SetColor(StateColor(TColorOrder::FocusFirst));
+}
+
+QString TIBDate::Shown(double value) const {
+  return FormatDateTime(hasFocus() ? QStringLiteral("ddmmyyyy") : QStringLiteral("dd.mm.yyyy"), value);
+}
+
+void TIBDate::SetDate(const QVariant& value) {
+  date_ = value;
+  if (IsEmptyDate(value)) {
+    day_ = month_ = year_ = 0;
+    setText(QString());
+    return;
+  }
+  int year = 0, month = 0, day = 0;
+  DecodeDateParts(value.toDouble(), year, month, day);
+  year_ = quint16(year);
+  month_ = quint16(month);
+  day_ = quint16(day);
+  setText(Shown(std::floor(value.toDouble())));
+}
+
+void TIBDate::SetRequired(bool on) {
+  SetRequiredFlag(on);
+  SetColor(hasFocus() ? FocusColorByRequired() : UnfocusedColor());
+}
+
+void TIBDate::SetReadOnly(bool on) {
+  if (on == ReadOnly()) return;
+  SetReadOnlyFlag(on);
+  setReadOnly(on);
+  setFocusPolicy(on ? Qt::ClickFocus : Qt::StrongFocus);
+  button_->setVisible(!on);
+  SetColor(StateColor(TColorOrder::ReadOnlyFirst));
+  PlaceButton();
+}
+
+void TIBDate::SetErrorColors(bool on) {
+  SetColor(on ? ErrorColor : StateColor(TColorOrder::ReadOnlyFirst));
+  SetFontColor(on ? ErrorFontColor : clWindowText);
+  PlaceButton();
+}
+
+void TIBDate::PlaceButton() {
+  button_->setGeometry(width() - kButtonWidth - 4, 0, kButtonWidth, height() - 4);
+  // Typed text never runs under the button.
+  setTextMargins(0, 0, button_->isVisibleTo(this) ? kButtonWidth + 2 : 0, 0);
+}
+
+void TIBDate::resizeEvent(QResizeEvent* event) {
+  QLineEdit::resizeEvent(event);
+  PlaceButton();
+}
+
+void TIBDate::Refuse(const QString& message) {
+  ShowRefusal([&] { ShowKitInformation(message); });
+}
+
+bool TIBDate::ParseShift(bool quiet) {
+  const QString typed = text();
+  const qsizetype signs = typed.count(QLatin1Char('+')) + typed.count(QLatin1Char('-'));
+  if (signs > 1 || (typed.at(0) != QLatin1Char('+') && typed.at(0) != QLatin1Char('-'))) {
+    if (!quiet) Refuse(QStringLiteral("Neznámy príkaz!\r\n\r\nMusíte použiť napr. +13 alebo -7."));
+    return false;
+  }
+  if (date_.isNull()) {
+    if (!quiet) Refuse(QStringLiteral("Nebol zadaný žiadny dátum! Funkciu nie je možné vykonať."));
+    return false;
+  }
+  const int days = qMax(0, PartNumber(typed.mid(1)));
+  SetDate(date_.toDouble() + (typed.at(0) == QLatin1Char('+') ? days : -days));
+  return true;
+}
+
+bool TIBDate::ParseText(bool quiet) {
+  const QString typed = text();
+  if (typed.contains(QLatin1Char('+')) || typed.contains(QLatin1Char('-'))) return ParseShift(quiet);
+  const QString dayText = typed.mid(0, 2), monthText = typed.mid(2, 2), yearText = typed.mid(4, 4);
+  int year = PartNumber(yearText);
+  bool valid = true;
+  if (!yearText.isEmpty() && yearText.size() <= 2) {
+    const int century = CenturyPivot / 100 * 100;
+    valid = year >= 0; // a pasted year that is no number
+    year = year > CenturyPivot - century ? year + century - 100 : year + century;
+  }
+  const QDate today = QDate::currentDate();
+  if (month_ == 0) month_ = quint16(today.month());
+  if (year_ == 0) year_ = quint16(today.year());
+  const int day = PartNumber(dayText) >= 0 ? PartNumber(dayText) : day_;
+  const int month = PartNumber(monthText) >= 0 ? PartNumber(monthText) : month_;
+  if (year < 0) year = year_;
+  // Years below 1000 (three-digit years, year 0) are typing errors, not dates.
+  valid = valid && year >= 1000 && QDate(year, month, day).isValid();
+  if (valid) {
+    SetDate(DateTime::EncodeDate(year, month, day));
+    return true;
+  }
+  if (!quiet) Refuse(QStringLiteral("Nesprávny dátum! Opravte hodnotu."));
+  if (!IsEmptyDate(date_)) setText(Shown(std::floor(date_.toDouble())));
+  return false;
+}
+
+bool TIBDate::ValidationFailed() {
+  if (text().isEmpty()) {
+    if (Required()) {
+      Refuse(kRequired);
+      return true;
+    }
+    SetDate(QVariant());
+    return false;
+  }
+  if (!ParseText(false)) return true;
+  if (ReadOnly() || date_.isNull()) return false;
+  const double value = date_.toDouble();
+  if (!minDate_.isNull() && value < minDate_.toDouble()) {
+    Refuse(QStringLiteral("Zadaný dátum je menší ako je povolené! (%1)")
+               .arg(FormatDateTime(QStringLiteral("ddddd"), minDate_.toDouble())));
+    return true;
+  }
+  if (!maxDate_.isNull() && value > maxDate_.toDouble()) {
+    Refuse(QStringLiteral("Zadaný dátum je väčší ako je povolené! (%1)")
+               .arg(FormatDateTime(QStringLiteral("ddddd"), maxDate_.toDouble())));
+    return true;
+  }
+  return false;
+}
+
+void TIBDate::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (!BeginEnter()) return;
+  SetColor(FocusColorByRequired());
+  entryDate_ = date_;
+  if (!IsEmptyDate(date_) && !ReadOnly()) setText(FormatDateTime(QStringLiteral("ddmmyyyy"), date_.toDouble()));
+  selectAll();
+  emit OnEnter();
+}
+
+void TIBDate::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (!BeginLeave(event)) return;
+  if (BypassesCheck(QApplication::focusWidget())) {
+    emit OnExit();
+    return;
+  }
+  SetColor(ReadOnly() ? clBtnFace : UnfocusedColor());
+  if (LeaveCheck() == TLeaveResult::Refused) return;
+  if (day_ != 0 && month_ != 0 && year_ != 0)
+    setText(FormatDateTime(QStringLiteral("dd.mm.yyyy"), DateTime::EncodeDate(year_, month_, day_)));
+  else
+    SetDate(QVariant());
+  if (date_ != entryDate_) setModified(true);
+  emit OnExit();
+}
+
+void TIBDate::PutToday() {
+  SetDate(DateTime::Now());
+  selectAll();
+}
+
+void TIBDate::keyPressEvent(QKeyEvent* event) {
+  if (IsPlainEnter(event)) {
+    MoveToNextControl();
+    return;
+  }
+  if (IsCtrlEnter(event)) {
+    CalendarButtonClick();
+    return;
+  }
+  if (event->key() == Qt::Key_F5 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (hasFocus() && !ReadOnly()) PutToday();
+    return;
+  }
+  const QString typed = event->text();
+  const bool character = typed.size() == 1 && typed.at(0).isPrint() &&
+                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (character && (!AcceptsCharacter(typed.at(0)) || text().size() - selectedText().size() >= kMaxTyped)) return;
+  QLineEdit::keyPressEvent(event);
+}
+
+void TIBDate::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (OnDblClick) {
+    OnDblClick();
+    return;
+  }
+  QLineEdit::mouseDoubleClickEvent(event);
+  if (!ReadOnly()) PutToday();
+}
+
+void TIBDate::CalendarButtonClick() {
+  if (CanFocus()) setFocus(Qt::OtherFocusReason);
+  if (OnButtonClick) {
+    if (!ReadOnly()) OnButtonClick();
+    return;
+  }
+  if (ReadOnly()) return;
+  frmMonthCalendar = new TfrmMonthCalendar(window());
+  const auto release = qScopeGuard([] {
+    delete frmMonthCalendar;
+    frmMonthCalendar = nullptr;
+  });
+  // A pending +N or -N is applied before the calendar opens.
+  frmMonthCalendar->SetDate(ParseText(true) ? DateTime::ToDate(date_.toDouble()) : QDate::currentDate());
+  if (frmMonthCalendar->ShowModal() != mrOk) return;
+  SetDate(DateTime::FromDate(frmMonthCalendar->Date()));
+  if (hasFocus()) {
+    setText(FormatDateTime(QStringLiteral("ddmmyyyy"), date_.toDouble()));
+    selectAll();
+  }
+}
