@@ -42,6 +42,29 @@ double TextToXbFloat(const char* text, int length) {
   while (begin < end && *begin == kBlank) ++begin;
   while (end > begin && end[-1] == kBlank) --end;
   if (begin < end && *begin == '+') ++begin;
+  // Plain fixed-point text of up to 15 digits is exact as an integer, and one
+  // division by an exact power of ten rounds it correctly: the common case.
+  const char* p = begin;
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  qint64 mantissa = 0;
+  int digits = 0, decimals = -1;
+  for (; p < end && digits <= 15; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      mantissa = mantissa * 10 + (*p - '0');
+      ++digits;
+      if (decimals >= 0) ++decimals;
+    } else if (*p == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      break;
+    }
+  }
+  if (p == end && digits > 0 && digits <= 15) {
+    static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = double(mantissa) / kPowers[std::max(decimals, 0)];
+    return negative ? -value : value;
+  }
   double value = 0;
   const auto [ptr, ec] = std::from_chars(begin, end, value);
   return ec == std::errc() && ptr == end ? value : 0.0;

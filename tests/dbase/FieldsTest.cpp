@@ -156,6 +156,21 @@ TEST_F(FieldValueTest, TextFieldsOfDbaseIII) {
   EXPECT_FALSE(Get(4, ftString).isValid());
 }
 
+TEST_F(FieldValueTest, NumericTextReadsAsTheNearestDouble) {
+  Make(TableFormat::Dbase3, [](TXbFieldDefs& d) { d.Add(QStringLiteral("N"), ftFloat, 20, 5); });
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {{"  1234.50", 1234.5},    {"-0.25", -0.25},        {".5", 0.5},
+               {"-.5", -0.5},            {"5.", 5.0},             {"0.1", 0.1},
+               {"123456789.012345", 123456789.012345}, {"12345678901234567", 12345678901234567.0},
+               {"1.2.3", 0.0},           {"abc", 0.0},            {"+7", 7.0}};
+  for (const auto& c : cases) {
+    record.replace(file.FieldDefs()[0].Offset, 20, QByteArray(c.text).rightJustified(20, ' '));
+    EXPECT_EQ(Get(0, ftFloat).toDouble(), c.value) << c.text;
+  }
+}
+
 TEST_F(FieldValueTest, BinaryFieldsOfDbase7) {
   Make(TableFormat::Dbase7, [](TXbFieldDefs& d) {
     d.Add(QStringLiteral("I"), ftInteger);
