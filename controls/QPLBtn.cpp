@@ -3,6 +3,7 @@
 #include "core/ui/Form.h"
 #include "core/ui/ImageList.h"
 #include <QtCore/QEvent>
+#include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QStyleOptionButton>
 #include <QtWidgets/qdrawutil.h>
@@ -137,6 +138,17 @@ void TQPLBtn::focusOutEvent(QFocusEvent* event) {
 void TQPLBtn::changeEvent(QEvent* event) {
   QPushButton::changeEvent(event);
   if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange) update();
+}
+
+void TQPLBtn::mousePressEvent(QMouseEvent* event) {
+  // The press gave this button the focus unless a data-entry control refused
+  // to be left and took it back: then the press does not count, as a button
+  // that loses the focus while pressed is not clicked.
+  if (isEnabled() && !hasFocus() && (focusPolicy() & Qt::ClickFocus) && window()->isActiveWindow()) {
+    event->ignore();
+    return;
+  }
+  QPushButton::mousePressEvent(event);
 }
 
 void TQPLBtn::ApplyModalResult() {

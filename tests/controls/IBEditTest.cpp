@@ -123,6 +123,20 @@ TEST_F(TextEditTest, CancelButtonSkipsTheCheckAndOnExit) {
   EXPECT_EQ(exits.count(), 0);
 }
 
+TEST_F(TextEditTest, ARefusalKeepsTheFocusFromAClickedButton) {
+  auto* ok = Add<TQPLBtn>(QStringLiteral("btnZapis"));
+  ok->show();
+  edit->SetRequired(true);
+  QSignalSpy clicks(ok, &QAbstractButton::clicked);
+  QTest::mouseClick(ok, Qt::LeftButton);
+  EXPECT_EQ(Messages(), QStringList{k1001});
+  EXPECT_TRUE(edit->hasFocus());
+  EXPECT_EQ(clicks.count(), 0);
+  edit->setText(QStringLiteral("x"));
+  QTest::mouseClick(ok, Qt::LeftButton);
+  EXPECT_EQ(clicks.count(), 1);
+}
+
 TEST_F(TextEditTest, EnterMovesOnAndARefusalComesBack) {
   Focus(next);
   edit->SetRequired(true);
