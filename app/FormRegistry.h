@@ -24,8 +24,9 @@ using TFormFactory = std::function<TForm*(QWidget* owner, const TFormArgs& args)
 using TFormAction = std::function<void()>;
 
 // The forms the main window can open, by class name. The library that builds
-// a form registers it here at start; a name without a registration leaves its
-// main-window button disabled.
+// a form registers it here before the main window is created (from a
+// registration function that main() calls before RunVimek); a name without a
+// registration leaves its main-window button disabled.
 namespace FormRegistry {
 void RegisterForm(const QString& name, TFormFactory factory);
 void RegisterAction(const QString& name, TFormAction action);

@@ -13,11 +13,10 @@
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "platform/Shell.h"
 #include "platform/base/ProgramVersion.h"
 #include <QtCore/QDate>
 #include <QtCore/QScopeGuard>
-#include <QtCore/QUrl>
-#include <QtGui/QDesktopServices>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
@@ -282,11 +281,11 @@ void TfrmMain::btnRokPlusClick() { eRok->SetValue(eRok->Value() + 1); }
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
     if (watched == UxHotLinkApplicationName || watched == UxHotLinkWeb) {
-      QDesktopServices::openUrl(QUrl(kWebAddress));
+      Shell::OpenUrl(kWebAddress);
       return true;
     }
     if (watched == UxHotLinkeMail) {
-      QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + kSupportAddress));
+      Shell::OpenUrl(QStringLiteral("mailto:") + kSupportAddress);
       return true;
     }
   }
