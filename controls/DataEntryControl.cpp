@@ -96,6 +96,9 @@ bool TDataEntryControl::BeginLeave(const QFocusEvent* event) {
   const bool deactivation =
       reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
   if (deactivation && control_->window()->isVisible()) return false;
+  // A control that a refusal elsewhere kept from getting the focus gets a
+  // focus-out without a focus-in: it was never entered, so it is not left.
+  if (!entered_) return false;
   entered_ = false;
   return true;
 }

@@ -99,7 +99,7 @@ public:
   bool BeginEnter();
   // Call first in focusOutEvent: true when the user leaves the control (the
   // focus moves within the window, or the window is closing), false for a
-  // window deactivation or a pop-up.
+  // window deactivation, a pop-up, or a control that was never entered.
   bool BeginLeave(const QFocusEvent* event);
   void RememberColor() { remembered_ = color_; }
   TColor RememberedColor() const { return remembered_; }

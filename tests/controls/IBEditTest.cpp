@@ -137,6 +137,21 @@ TEST_F(TextEditTest, ARefusalKeepsTheFocusFromAClickedButton) {
   EXPECT_EQ(clicks.count(), 1);
 }
 
+TEST_F(TextEditTest, TheControlThatWasToGetTheFocusIsNotChecked) {
+  // Two required edits in a row: only the one left is refused; the next one,
+  // which never got the focus, keeps its colour and shows nothing.
+  auto* second = new TIBEdit(&dialog);
+  second->setObjectName(QStringLiteral("ed2"));
+  second->SetRequired(true);
+  QWidget::setTabOrder(edit, second);
+  second->show();
+  edit->SetRequired(true);
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(Messages(), QStringList{k1001});
+  EXPECT_TRUE(edit->hasFocus());
+  EXPECT_EQ(second->Color(), clYellow);
+}
+
 TEST_F(TextEditTest, EnterMovesOnAndARefusalComesBack) {
   Focus(next);
   edit->SetRequired(true);
