@@ -114,7 +114,10 @@ void TXbFieldDef::CheckSizePrecision() {
   case 'I': size_ = 4, precision_ = 0; break;
   case 'B':
   case 'G':
-  case 'M': size_ = 10, precision_ = 0; break;
+  case 'M':
+    // Visual FoxPro tables keep the block number in 4 binary bytes.
+    size_ = Format() == TableFormat::FoxPro && size_ == 4 ? 4 : 10, precision_ = 0;
+    break;
   case 'C': size_ = std::clamp(size_, 0, 65534), precision_ = 0; break;
   case 'F':
   case 'N':

@@ -729,6 +729,15 @@ bool TXbFile::GetFieldValue(const TXbFieldDef& field, TXbFieldType type, QVarian
     }
     return true;
   }
+  case 'B':
+  case 'G':
+  case 'M':
+    if (field.Size() == 4) {
+      const qint32 block = qFromLittleEndian<qint32>(bytes);
+      if (destination) *destination = block;
+      return block != 0;
+    }
+    break;
   case 'Y': {
     if (destination) {
       if (type == ftBCD)
@@ -827,6 +836,14 @@ void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const Q
     qToLittleEndian<qint32>(ms, bytes + 4);
     return;
   }
+  case 'B':
+  case 'G':
+  case 'M':
+    if (size == 4) {
+      qToLittleEndian<qint32>(source ? source->toInt() : 0, bytes);
+      return;
+    }
+    break;
   case 'Y':
     if (!source)
       std::memset(bytes, 0, 8);

@@ -155,19 +155,22 @@ TEST_F(ForeignTableTest, FoxProWithNullFlagsAndMemo) {
   t.version = 0x30;
   t.foxPro = true;
   t.language = 0xC8; // code page 1250
-  t.fields = {{"MENO", 'C', 10, 0, 2}, {"SUMA", 'Y', 8, 4, 2}, {"POZN", 'M', 10}, {"_NullFlags", '0', 1, 0, 5}};
+  // POZN holds its block number as text (FoxPro 2), BIN in four binary bytes (Visual FoxPro).
+  t.fields = {{"MENO", 'C', 10, 0, 2}, {"SUMA", 'Y', 8, 4, 2}, {"POZN", 'M', 10}, {"BIN", 'M', 4}, {"_NullFlags", '0', 1, 0, 5}};
   QByteArray money(8, '\0');
   DbfBytes::PutLe32(money, 0, 123450);
-  t.records = {DbfBytes::Record(t, {Cp(1250, "Ján"), money, "         8", QByteArray(1, '\0')}),
-               DbfBytes::Record(t, {"", QByteArray(8, '\0'), "", QByteArray(1, '\x03')})};
+  t.records = {DbfBytes::Record(t, {Cp(1250, "Ján"), money, "         8", QByteArray("\x09\x00\x00\x00", 4), QByteArray(1, '\0')}),
+               DbfBytes::Record(t, {"", QByteArray(8, '\0'), "", QByteArray(4, '\0'), QByteArray(1, '\x03')})};
   Put("fox.dbf", DbfBytes::Build(t));
-  Put("fox.fpt", DbfBytes::FoxProMemo(64, {Cp(1250, "Poznámka do FoxPro")}));
+  Put("fox.fpt", DbfBytes::FoxProMemo(64, {Cp(1250, "Poznámka do FoxPro"), Cp(1250, "druhá")}));
   OpenReadOnly("fox.dbf");
   EXPECT_EQ(table.TableLevel(), 25);
   EXPECT_EQ(table.FieldByName(QStringLiteral("MENO")).AsString(), QStringLiteral("Ján"));
   EXPECT_DOUBLE_EQ(table.FieldByName(QStringLiteral("SUMA")).AsFloat(), 12.345);
   EXPECT_EQ(table.FieldByName(QStringLiteral("POZN")).AsString(), QStringLiteral("Poznámka do FoxPro"));
+  EXPECT_EQ(table.FieldByName(QStringLiteral("BIN")).AsString(), QStringLiteral("druhá"));
   table.Next();
+  EXPECT_TRUE(table.FieldByName(QStringLiteral("BIN")).IsNull());
   EXPECT_TRUE(table.FieldByName(QStringLiteral("MENO")).IsNull());
   EXPECT_TRUE(table.FieldByName(QStringLiteral("SUMA")).IsNull()) << "the null bit wins over the stored bytes";
   QByteArray fresh(table.DbfFile()->RecordSize(), '\0');
