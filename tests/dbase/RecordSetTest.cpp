@@ -1,5 +1,7 @@
 #include "DbfBytes.h"
 #include "dbase/xbtable.h"
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
 #include <QtCore/QProcess>
 #include <map>
 #include <QtCore/QStandardPaths>
@@ -420,7 +422,10 @@ QString LibreOffice() {
 
 TEST(XbTableTest, WrittenTableOpensInLibreOffice) {
   const QString office = LibreOffice();
-  if (office.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed (package libreoffice-calc-nogui)";
+  if (office.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed (packages libreoffice-calc-nogui, libreoffice-base-drivers)";
+  const QDir program = QFileInfo(QFileInfo(office).canonicalFilePath()).dir();
+  if (!program.exists(QStringLiteral("libdbaselo.so")))
+    GTEST_SKIP() << "LibreOffice cannot read dBASE files without its dBASE driver (package libreoffice-base-drivers)";
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("sumar.dbf"));
   {
