@@ -16,10 +16,10 @@ public:
   virtual TrpDataset* Dataset() const = 0;
   // Field references without a data-set part use the default data set.
   virtual bool UseDefaultDataSetName() const = 0;
-  // The type of the band being printed, -1 when there is none.
+  // The type of the band being printed (`CurrentBand`), -1 when there is none
+  // or the current page is not a report page (a dialog page).
   virtual int CurrentBandType() const = 0;
   // The data set of the current page's data band of the type (5 master,
-  // 8 detail, 11 subdetail, 19 cross); none when the current page is not a
-  // report page or has no such band.
+  // 8 detail, 11 subdetail, 19 cross); none when the page has no such band.
   virtual TrpDataset* PageDataBandDataSet(int dataBandType) const = 0;
 };
