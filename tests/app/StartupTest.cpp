@@ -233,6 +233,36 @@ TEST_F(StartupTest, VersionCheck) {
   }
 }
 
+TEST_F(StartupTest, UnreadableVersionCountsAsZeroAndOpensTheUpgradeForm) {
+  UseTestDatabase();
+  Execute(*db, {QStringLiteral("drop table database_updates")});
+  TScriptedMessageDialogs shown;
+  auto window = Start();
+  EXPECT_EQ(window->upgradesShown, 1);
+  EXPECT_TRUE(TerminationRequested());
+  ASSERT_EQ(shown.Requests().size(), 1);
+  EXPECT_TRUE(shown.Requests()[0].Text.contains(QStringLiteral("Verzia databázy: 0\r\n")));
+}
+
+TEST(ResolveProgramPath, StoredPathsNameTheSameFiles) {
+  SetProgramFilePath(QStringLiteral("/opt/vimek/Vimek"));
+  const struct {
+    const char* stored;
+    const char* resolved;
+  } cases[] = {
+      {"Data\\Vimek.fdb", "/opt/vimek/Data/Vimek.fdb"},
+      {"Data/Vimek.fdb", "/opt/vimek/Data/Vimek.fdb"},
+      {"..\\Spolocne\\Vimek.fdb", "/opt/Spolocne/Vimek.fdb"},
+      {"/srv/data/Vimek.fdb", "/srv/data/Vimek.fdb"},
+      {"Zalohy", "/opt/vimek/Zalohy"},
+      {"server:/srv/data/Vimek.fdb", "server:/srv/data/Vimek.fdb"},
+      {"server/3051:C:\\Data\\Vimek.fdb", "server/3051:C:\\Data\\Vimek.fdb"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ResolveProgramPath(QString::fromUtf8(c.stored)), QString::fromUtf8(c.resolved)) << c.stored;
+  SetProgramFilePath(QString());
+}
+
 TEST_F(StartupTest, FunctionLibraryMustBeAtLeastOnePointFour) {
   const struct {
     const char* version; // nullptr: the function is missing
