@@ -27,8 +27,8 @@ int RunVimek(QApplication& application) {
   TfrmMain window;
   QObject::connect(&window, &TfrmMain::Closed, &application, &QCoreApplication::quit);
   RunGuarded([&] { window.FormCreate(); });
+  // Refused by a start-up check: a normal end; no connection at all: a failure.
   if (TerminationRequested()) return window.IBD->Connected() ? 0 : 1;
   window.show();
-  const int exitCode = QApplication::exec();
-  return exitCode;
+  return QApplication::exec();
 }
