@@ -108,6 +108,203 @@ int TrimmedLength(const char* bytes, int size) {
 
 quint32 EncodeSortableInt(qint32 value) { return quint32(value) ^ 0x80000000u; }
 
+constexpr quint64 kSignBit = 0x8000000000000000ull;
+// Julian day number of the date-time epoch 30.12.1899.
+constexpr qint64 kJulianEpoch = 2415019;
+
+// ---- field encodings ---------------------------------------------------------------------
+// Each Get* reports whether the stored bytes hold a value and, with a
+// destination, decodes it; each Put* encodes a value, or no value for a null source.
+
+// 32-bit integer, little-endian (FoxPro); `zeroIsValue` tells whether 0 counts as a value.
+bool GetLittleEndianInt(const char* bytes, QVariant* destination, bool zeroIsValue) {
+  const qint32 value = qFromLittleEndian<qint32>(bytes);
+  if (destination) *destination = value;
+  return zeroIsValue || value != 0;
+}
+
+// 32-bit integer, big-endian with the top bit flipped so that bytes sort as values; all zero is no value.
+bool GetSortableInt(const char* bytes, QVariant* destination) {
+  if (AllZero(bytes, 4)) return false;
+  if (destination) *destination = qint32(qFromBigEndian<quint32>(bytes) ^ 0x80000000u);
+  return true;
+}
+
+void PutSortableInt(char* bytes, const QVariant* source) {
+  if (!source)
+    std::memset(bytes, 0, 4);
+  else
+    qToBigEndian<quint32>(EncodeSortableInt(source->toInt()), bytes);
+}
+
+// dBASE 7 time stamp: a big-endian double of milliseconds (or the date-time itself).
+bool GetTimeStamp(const char* bytes, bool milliseconds, QVariant* destination) {
+  // Midnight has zero low bytes; only an all-zero stamp is empty.
+  if (AllZero(bytes, 8)) return false;
+  if (destination) {
+    double value = 0;
+    SwapBytes64(bytes, &value);
+    *destination = milliseconds ? MillisecondsToDateTime(value) : value;
+  }
+  return true;
+}
+
+void PutTimeStamp(char* bytes, bool milliseconds, const QVariant* source) {
+  if (!source) {
+    std::memset(bytes, 0, 8);
+    return;
+  }
+  double value = source->toDouble();
+  if (milliseconds) value = DateTimeToMilliseconds(value);
+  SwapBytes64(&value, bytes);
+}
+
+// Big-endian double whose bytes sort as values: sign bit set for x >= 0, all bits inverted for x < 0.
+bool GetOrderedDouble(const char* bytes, QVariant* destination) {
+  if (AllZero(bytes, 8)) return false;
+  if (destination) {
+    quint64 bits = qFromBigEndian<quint64>(bytes);
+    bits = (bits & kSignBit) ? bits & ~kSignBit : ~bits;
+    double value = 0;
+    std::memcpy(&value, &bits, 8);
+    *destination = value;
+  }
+  return true;
+}
+
+void PutOrderedDouble(char* bytes, const QVariant* source) {
+  if (!source) {
+    std::memset(bytes, 0, 8);
+    return;
+  }
+  const double value = source->toDouble();
+  const double stored = value >= 0 ? -value : value; // so that even 0 gets the sign bit
+  quint64 bits = 0;
+  std::memcpy(&bits, &stored, 8);
+  qToBigEndian<quint64>(value >= 0 ? bits | kSignBit : ~bits, bytes);
+}
+
+// FoxPro date-time: Julian day and milliseconds since midnight, little-endian.
+bool GetJulianDateTime(const char* bytes, QVariant* destination) {
+  if (AllZero(bytes, 8)) return false;
+  if (destination) {
+    const qint64 julian = qFromLittleEndian<qint32>(bytes);
+    const qint64 ms = qFromLittleEndian<qint32>(bytes + 4);
+    *destination = ComposeDateTime(double(julian - kJulianEpoch), double(ms) / DateTime::kMsPerDay);
+  }
+  return true;
+}
+
+void PutJulianDateTime(char* bytes, const QVariant* source) {
+  if (!source) {
+    std::memset(bytes, 0, 8);
+    return;
+  }
+  const double value = source->toDouble();
+  const double day = std::trunc(value);
+  qToLittleEndian<qint32>(qint32(day + kJulianEpoch), bytes);
+  qToLittleEndian<qint32>(qint32(std::llround(std::fabs(value - day) * DateTime::kMsPerDay)), bytes + 4);
+}
+
+// Currency: a little-endian 64-bit count of ten-thousandths, or its 8 bytes as they are.
+bool GetCurrency(const char* bytes, TXbFieldType type, QVariant* destination) {
+  if (destination) {
+    if (type == ftBCD)
+      *destination = QByteArray(bytes, 8);
+    else
+      *destination = double(qFromLittleEndian<qint64>(bytes)) / 10000.0;
+  }
+  return true;
+}
+
+void PutCurrency(char* bytes, TXbFieldType type, const QVariant* source) {
+  if (!source)
+    std::memset(bytes, 0, 8);
+  else if (type == ftBCD && source->typeId() == QMetaType::QByteArray)
+    std::memcpy(bytes, source->toByteArray().leftJustified(8, '\0', true).constData(), 8);
+  else
+    qToLittleEndian<qint64>(qint64(std::nearbyint(source->toDouble() * 10000.0)), bytes); // halves to even
+}
+
+// Date text yyyyMMdd; a year of two digits after two blanks is completed by the century window.
+double ReadDateText(const char* bytes) {
+  int year = TextToIntOr<int>(bytes, 4, 1);
+  if (year < 100 && bytes[0] == kBlank && bytes[1] == kBlank) year = ApplyCenturyWindow(year);
+  const QDate date(year, TextToIntOr<int>(bytes + 4, 2, 1), TextToIntOr<int>(bytes + 6, 2, 1));
+  return date.isValid() ? DateTime::FromDate(date) : 0.0;
+}
+
+// Every text type: trailing blanks never count; leading blanks count for strings only.
+bool GetText(const char* bytes, int size, TXbFieldType type, QVariant* destination) {
+  int begin = 0;
+  const int end = TrimmedLength(bytes, size);
+  if (type != ftString)
+    while (begin < end && bytes[begin] == kBlank) ++begin;
+  const bool hasValue = end > begin;
+  if (!destination) return hasValue;
+  const char* text = bytes + begin;
+  const int length = end - begin;
+  switch (type) {
+  case ftString: *destination = QByteArray(bytes, end); break;
+  case ftSmallint:
+  case ftInteger: *destination = TextToIntOr<qint32>(text, length, 0); break;
+  case ftLargeint: *destination = qlonglong(TextToIntOr<qint64>(text, length, 0)); break;
+  case ftBoolean: *destination = length > 0 && (text[0] == 'T' || text[0] == 't'); break;
+  case ftFloat:
+  case ftCurrency: *destination = TextToXbFloat(text, length); break;
+  case ftDate: *destination = size >= 8 ? ReadDateText(bytes) : 0.0; break;
+  case ftBytes:
+  case ftBlob: *destination = QByteArray(bytes, size); break;
+  default: break;
+  }
+  return hasValue;
+}
+
+void PutText(const TXbFieldDef& field, TXbFieldType type, const QVariant* source, char* bytes) {
+  const int size = field.Size();
+  if (!source) {
+    std::memset(bytes, kBlank, size_t(size));
+    return;
+  }
+  switch (type) {
+  case ftString: {
+    const QByteArray text = source->toByteArray();
+    const int n = std::min<int>(int(text.size()), size);
+    std::memcpy(bytes, text.constData(), size_t(n));
+    std::memset(bytes + n, kBlank, size_t(size - n));
+    break;
+  }
+  case ftSmallint:
+  case ftInteger:
+  case ftLargeint: {
+    // Memo block numbers are padded with zeros, other numbers with blanks.
+    const char pad = type == ftInteger && field.IsBlob() ? '0' : kBlank;
+    if (!Int64ToTextWidth(source->toLongLong(), size, bytes, pad)) RaiseTooWide(field, *source);
+    break;
+  }
+  case ftBoolean:
+    std::memset(bytes, kBlank, size_t(size));
+    bytes[0] = source->toBool() ? 'T' : 'F';
+    break;
+  case ftFloat:
+  case ftCurrency: {
+    const QByteArray text = FloatToXbText(size, field.Precision(), source->toDouble());
+    if (text.isEmpty()) RaiseTooWide(field, *source);
+    WriteRightAligned(bytes, size, text);
+    break;
+  }
+  case ftDate: {
+    const QDate date = DateTime::ToDate(source->toDouble());
+    if (!date.isValid() || date.year() < 0 || date.year() > 9999 || size < 8) RaiseTooWide(field, *source);
+    IntToTextWidth(date.year(), 4, bytes, '0');
+    IntToTextWidth(date.month(), 2, bytes + 4, '0');
+    IntToTextWidth(date.day(), 2, bytes + 6, '0');
+    break;
+  }
+  default: break;
+  }
+}
+
 } // namespace
 
 // ---- globals ----------------------------------------------------------------
@@ -687,210 +884,54 @@ bool TXbFile::GetFieldValue(const TXbFieldDef& field, TXbFieldType type, QVarian
   // A field marked null has no value, whatever its bytes hold.
   if (NullFlagsField && field.NullPosition >= 0 && NullBitSet(field, record)) return false;
   const char* bytes = record + field.Offset;
-  const bool foxPro = Format() == TableFormat::FoxPro;
   switch (field.NativeFieldType()) {
   case '+':
-  case 'I': {
-    if (foxPro) {
-      if (destination) *destination = qFromLittleEndian<qint32>(bytes);
-      return true;
-    }
-    if (AllZero(bytes, 4)) return false;
-    if (destination) *destination = qint32(qFromBigEndian<quint32>(bytes) ^ 0x80000000u);
-    return true;
-  }
-  case '@': {
-    // Midnight has zero low bytes; only an all-zero stamp is empty.
-    if (AllZero(bytes, 8)) return false;
-    if (destination) {
-      double value = 0;
-      SwapBytes64(bytes, &value);
-      *destination = DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp ? MillisecondsToDateTime(value) : value;
-    }
-    return true;
-  }
-  case 'O': {
-    if (AllZero(bytes, 8)) return false;
-    if (destination) {
-      quint64 bits = qFromBigEndian<quint64>(bytes);
-      bits = (bits & 0x8000000000000000ull) ? bits & ~0x8000000000000000ull : ~bits;
-      double value = 0;
-      std::memcpy(&value, &bits, 8);
-      *destination = value;
-    }
-    return true;
-  }
-  case 'T': {
-    if (field.Size() < 8 || AllZero(bytes, 8)) return false;
-    if (destination) {
-      const qint64 julian = qFromLittleEndian<qint32>(bytes);
-      const qint64 ms = qFromLittleEndian<qint32>(bytes + 4);
-      *destination = ComposeDateTime(double(julian - 2415019), double(ms) / DateTime::kMsPerDay);
-    }
-    return true;
-  }
+  case 'I':
+    if (Format() == TableFormat::FoxPro) return GetLittleEndianInt(bytes, destination, true);
+    return GetSortableInt(bytes, destination);
+  case '@': return GetTimeStamp(bytes, DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp, destination);
+  case 'O': return GetOrderedDouble(bytes, destination);
+  case 'T': return field.Size() >= 8 && GetJulianDateTime(bytes, destination);
+  case 'Y': return GetCurrency(bytes, type, destination);
   case 'B':
   case 'G':
   case 'M':
-    if (field.Size() == 4) {
-      const qint32 block = qFromLittleEndian<qint32>(bytes);
-      if (destination) *destination = block;
-      return block != 0;
-    }
+    if (field.Size() == 4) return GetLittleEndianInt(bytes, destination, false);
     break;
-  case 'Y': {
-    if (destination) {
-      if (type == ftBCD)
-        *destination = QByteArray(bytes, 8);
-      else
-        *destination = double(qFromLittleEndian<qint64>(bytes)) / 10000.0;
-    }
-    return true;
-  }
   default: break;
   }
-  // Text: trailing blanks never count; leading blanks count for strings only.
-  int begin = 0, end = TrimmedLength(bytes, field.Size());
-  if (type != ftString)
-    while (begin < end && bytes[begin] == kBlank) ++begin;
-  const bool hasValue = end > begin;
-  if (!destination) return hasValue;
-  const char* text = bytes + begin;
-  const int length = end - begin;
-  switch (type) {
-  case ftString: *destination = QByteArray(bytes, end); break;
-  case ftSmallint:
-  case ftInteger: *destination = TextToIntOr<qint32>(text, length, 0); break;
-  case ftLargeint: *destination = qlonglong(TextToIntOr<qint64>(text, length, 0)); break;
-  case ftBoolean: *destination = length > 0 && (text[0] == 'T' || text[0] == 't'); break;
-  case ftFloat:
-  case ftCurrency: *destination = TextToXbFloat(text, length); break;
-  case ftDate: {
-    if (field.Size() < 8) {
-      *destination = 0.0;
-      break;
-    }
-    int year = TextToIntOr<int>(bytes, 4, 1);
-    if (year < 100 && bytes[0] == kBlank && bytes[1] == kBlank) year = ApplyCenturyWindow(year);
-    const QDate date(year, TextToIntOr<int>(bytes + 4, 2, 1), TextToIntOr<int>(bytes + 6, 2, 1));
-    *destination = date.isValid() ? DateTime::FromDate(date) : 0.0;
-    break;
-  }
-  case ftBytes:
-  case ftBlob: *destination = QByteArray(bytes, field.Size()); break;
-  default: break;
-  }
-  return hasValue;
+  return GetText(bytes, field.Size(), type, destination);
 }
 
 void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const QVariant* source, char* record) {
   if (source && (!source->isValid() || source->isNull())) source = nullptr;
   if (NullFlagsField && field.NullPosition >= 0) SetNullBit(field, record, source == nullptr);
   char* bytes = record + field.Offset;
-  const int size = field.Size();
-  const bool foxPro = Format() == TableFormat::FoxPro;
   switch (field.NativeFieldType()) {
   case '+':
   case 'I':
-    if (foxPro)
+    if (Format() == TableFormat::FoxPro)
       qToLittleEndian<qint32>(source ? source->toInt() : 0, bytes);
-    else if (!source)
-      std::memset(bytes, 0, 4);
     else
-      qToBigEndian<quint32>(EncodeSortableInt(source->toInt()), bytes);
+      PutSortableInt(bytes, source);
     return;
-  case '@': {
-    if (!source) {
-      std::memset(bytes, 0, 8);
-      return;
-    }
-    double value = source->toDouble();
-    if (DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp) value = DateTimeToMilliseconds(value);
-    SwapBytes64(&value, bytes);
+  case '@': return PutTimeStamp(bytes, DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp, source);
+  case 'O': return PutOrderedDouble(bytes, source);
+  case 'T':
+    if (field.Size() >= 8) PutJulianDateTime(bytes, source);
     return;
-  }
-  case 'O': {
-    if (!source) {
-      std::memset(bytes, 0, 8);
-      return;
-    }
-    const double value = source->toDouble();
-    const double stored = value >= 0 ? -value : value;
-    quint64 bits = 0;
-    std::memcpy(&bits, &stored, 8);
-    if (value < 0) bits = ~bits;
-    if (value >= 0) bits |= 0x8000000000000000ull;
-    qToBigEndian<quint64>(bits, bytes);
-    return;
-  }
-  case 'T': {
-    if (size < 8) return;
-    if (!source) {
-      std::memset(bytes, 0, 8);
-      return;
-    }
-    const double value = source->toDouble();
-    const double day = std::trunc(value);
-    const auto ms = qint32(std::llround(std::fabs(value - day) * DateTime::kMsPerDay));
-    qToLittleEndian<qint32>(qint32(day) + 2415019, bytes);
-    qToLittleEndian<qint32>(ms, bytes + 4);
-    return;
-  }
+  case 'Y': return PutCurrency(bytes, type, source);
   case 'B':
   case 'G':
   case 'M':
-    if (size == 4) {
+    if (field.Size() == 4) {
       qToLittleEndian<qint32>(source ? source->toInt() : 0, bytes);
       return;
     }
     break;
-  case 'Y':
-    if (!source)
-      std::memset(bytes, 0, 8);
-    else if (type == ftBCD && source->typeId() == QMetaType::QByteArray)
-      std::memcpy(bytes, source->toByteArray().leftJustified(8, '\0', true).constData(), 8);
-    else
-      qToLittleEndian<qint64>(qint64(std::nearbyint(source->toDouble() * 10000.0)), bytes);
-    return;
   default: break;
   }
-  if (!source) {
-    std::memset(bytes, kBlank, size_t(size));
-    return;
-  }
-  switch (type) {
-  case ftString: {
-    const QByteArray text = source->toByteArray();
-    const int n = std::min<int>(int(text.size()), size);
-    std::memcpy(bytes, text.constData(), size_t(n));
-    std::memset(bytes + n, kBlank, size_t(size - n));
-    break;
-  }
-  case ftSmallint:
-  case ftInteger:
-  case ftLargeint: {
-    const char pad = type == ftInteger && field.IsBlob() ? '0' : kBlank;
-    if (!Int64ToTextWidth(source->toLongLong(), size, bytes, pad)) RaiseTooWide(field, *source);
-    break;
-  }
-  case ftBoolean: std::memset(bytes, kBlank, size_t(size)), bytes[0] = source->toBool() ? 'T' : 'F'; break;
-  case ftFloat:
-  case ftCurrency: {
-    const QByteArray text = FloatToXbText(size, field.Precision(), source->toDouble());
-    if (text.isEmpty()) RaiseTooWide(field, *source);
-    WriteRightAligned(bytes, size, text);
-    break;
-  }
-  case ftDate: {
-    const QDate date = DateTime::ToDate(source->toDouble());
-    if (!date.isValid() || date.year() < 0 || date.year() > 9999 || size < 8) RaiseTooWide(field, *source);
-    IntToTextWidth(date.year(), 4, bytes, '0');
-    IntToTextWidth(date.month(), 2, bytes + 4, '0');
-    IntToTextWidth(date.day(), 2, bytes + 6, '0');
-    break;
-  }
-  default: break;
-  }
+  PutText(field, type, source, bytes);
 }
 
 QByteArrayView TXbFile::TextValue(const TXbFieldDef& field, const char* record) const {

@@ -398,7 +398,7 @@ QByteArray TXbTable::EncodeText(const QString& text) {
 }
 
 int TXbTable::Translate(const char* source, char* destination, bool toOem) {
-  if (!source || !destination) return 0;
+  if (!source || !destination || !file_) return 0;
   if (OnTranslate) return OnTranslate(*this, source, destination, toOem);
   const int ansi = XbCodePages::kAnsiCodePage;
   if (translation_ == TTranslationMode::SameCodePage) return TranslateText(ansi, ansi, source, destination, -1);
