@@ -247,9 +247,16 @@ void TIBDate::CalendarButtonClick() {
   });
   // A pending +N or -N is applied before the calendar opens.
   frmMonthCalendar->SetDate(ParseText(true) ? DateTime::ToDate(date_.toDouble()) : QDate::currentDate());
-  if (frmMonthCalendar->ShowModal() != mrOk) return;
+  const bool focused = hasFocus();
+  const int result = frmMonthCalendar->ShowModal();
+  // The focus comes back to the edit from the closed calendar.
+  if (focused) {
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+  }
+  if (result != mrOk) return;
   SetDate(DateTime::FromDate(frmMonthCalendar->Date()));
-  if (hasFocus()) {
+  if (focused) {
     setText(FormatDateTime(QStringLiteral("ddmmyyyy"), date_.toDouble()));
     selectAll();
   }
