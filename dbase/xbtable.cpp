@@ -181,8 +181,10 @@ void TXbTable::CreateTableWith(const TXbFieldDefs* defs) {
   } catch (...) {
     if (Storage == TXbStorage::stoFile) {
       const QString name = file->FileName();
+      const QString memoName = file->MemoFile() ? file->MemoFile()->FileName() : QString();
       file.reset();
       QFile::remove(name);
+      if (!memoName.isEmpty()) QFile::remove(memoName);
     }
     throw;
   }
