@@ -4,11 +4,13 @@
 #include "core/ui/ColorConvert.h"
 #include <QtCore/QAbstractTableModel>
 #include <QtCore/QMetaMethod>
+#include <QtCore/QScopedValueRollback>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyledItemDelegate>
 #include <QtWidgets/qdrawutil.h>
 
@@ -181,7 +183,8 @@ protected:
 
   void mousePressEvent(QMouseEvent* event) override {
     const int logical = logicalIndexAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && logical >= 0 && !grid_->InSizingZone(event->position().toPoint().x()))
+    if (event->button() == Qt::LeftButton && logical >= 0 &&
+        !grid_->InSizingZone(this, event->position().toPoint().x()))
       grid_->ChangeActiveTitle(visualIndex(logical) + grid_->IndicatorOffset());
     QHeaderView::mousePressEvent(event);
   }
@@ -278,6 +281,7 @@ TDbGridBase::TDbGridBase(QWidget* parent)
   connect(titleHeader_, &QHeaderView::sectionMoved, this, &TDbGridBase::SectionMoved);
   connect(titleHeader_, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
     if (logical >= 0 && logical < ColumnCount()) columns_[logical]->Width = size;
+    UpdateLockedView();
   });
   // A press on the indicator's title cell makes no column active.
   if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
@@ -410,8 +414,10 @@ void TDbGridBase::SetColumnWidth(int position, int width) {
 void TDbGridBase::SectionMoved(int, int from, int to) {
   if (from == to) return;
   // A quiet move still keeps the active title on its column.
-  if (quietMove_) TDbGridBase::ColumnMoved(from, to);
-  else ColumnMoved(from, to);
+  if (quietMove_)
+    TDbGridBase::ColumnMoved(from, to);
+  else
+    ColumnMoved(from, to);
 }
 
 void TDbGridBase::ColumnMoved(int from, int to) {
@@ -453,9 +459,7 @@ void TDbGridBase::SetFixedColor(TColor color) {
 
 void TDbGridBase::SetColor(TColor color) {
   color_ = color;
-  for (int i = appliedLockedCols_; i < ColumnCount(); ++i)
-    Column(i)->Color = color;
-  ApplyPalette();
+  ApplyLockedCols();
 }
 
 void TDbGridBase::SetTitleFont(const QFont& font) {
@@ -487,11 +491,6 @@ void TDbGridBase::SetActiveColumnBold(bool bold) {
 }
 
 void TDbGridBase::SetLockedCols(int count) {
-  // Columns that stop being locked get the grid's own font and colour back.
-  for (int i = std::max(count, 0); i < std::min(appliedLockedCols_, ColumnCount()); ++i) {
-    Column(i)->Font = font();
-    Column(i)->Color = color_;
-  }
   lockedCols_ = count;
   ApplyLockedCols();
 }
@@ -507,17 +506,76 @@ void TDbGridBase::SetLockedColor(TColor color) {
 }
 
 void TDbGridBase::ApplyLockedCols() {
-  // Only when at least one data column stays scrollable beside the locked ones.
-  if (lockedCols_ < 0 || lockedCols_ >= ColumnCount() - 1) {
-    appliedLockedCols_ = 0;
+  // Only when at least one data column stays scrollable beside the locked
+  // ones; a larger count is kept but not applied.
+  const bool applies = lockedCols_ >= 0 && lockedCols_ < ColumnCount() - 1;
+  if (applies)
+    appliedLockedCols_ = lockedCols_;
+  else if (lockedCols_ < appliedLockedCols_)
+    appliedLockedCols_ = std::max(lockedCols_, 0);
+  for (int i = 0; i < ColumnCount(); ++i) {
+    Column(i)->Font = i < appliedLockedCols_ ? lockedFont_ : font();
+    Column(i)->Color = i < appliedLockedCols_ ? lockedColor_ : color_;
+  }
+  UpdateLockedView();
+  viewport()->update();
+}
+
+void TDbGridBase::CreateLockedView() {
+  lockedView_ = new QTableView(this);
+  lockedView_->setObjectName(QStringLiteral("lockedColumns"));
+  auto* titles = new TTitleHeader(this);
+  lockedView_->setHorizontalHeader(titles);
+  lockedView_->setModel(model_);
+  lockedView_->setSelectionModel(selectionModel());
+  lockedView_->setItemDelegate(delegate_);
+  lockedView_->verticalHeader()->hide();
+  lockedView_->verticalHeader()->setDefaultSectionSize(indicatorHeader_->defaultSectionSize());
+  lockedView_->setFocusPolicy(Qt::NoFocus);
+  lockedView_->setFrameShape(QFrame::NoFrame);
+  lockedView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  lockedView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  lockedView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  titles->setSectionsMovable(false);
+  // A locked column resized by the user resizes the grid's own column.
+  connect(titles, &QHeaderView::sectionResized, this, [this, titles](int logical, int, int size) {
+    if (!updatingLocked_ && !titles->isSectionHidden(logical)) titleHeader_->resizeSection(logical, size);
+  });
+  connect(lockedView_->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, lockedView_->verticalScrollBar(), &QScrollBar::setValue);
+}
+
+void TDbGridBase::UpdateLockedView() {
+  if (appliedLockedCols_ == 0 || ColumnCount() == 0) {
+    if (lockedView_) lockedView_->hide();
     return;
   }
-  appliedLockedCols_ = lockedCols_;
-  for (int i = 0; i < appliedLockedCols_; ++i) {
-    Column(i)->Font = lockedFont_;
-    Column(i)->Color = lockedColor_;
+  if (!lockedView_) CreateLockedView();
+  const QScopedValueRollback updating(updatingLocked_, true);
+  QHeaderView* titles = lockedView_->horizontalHeader();
+  int width = 0;
+  for (int position = 0; position < ColumnCount(); ++position) {
+    const int logical = titleHeader_->logicalIndex(position);
+    const int from = titles->visualIndex(logical);
+    if (from != position) titles->moveSection(from, position);
+    titles->setSectionHidden(logical, position >= appliedLockedCols_);
+    titles->resizeSection(logical, titleHeader_->sectionSize(logical));
+    if (position < appliedLockedCols_) width += titleHeader_->sectionSize(logical);
   }
-  viewport()->update();
+  titles->setVisible(titleHeader_->isVisible());
+  lockedView_->setShowGrid(showGrid());
+  lockedView_->setSelectionBehavior(selectionBehavior());
+  const int left = frameWidth() + (indicatorHeader_->isVisible() ? indicatorHeader_->width() : 0);
+  const int titleHeight = titleHeader_->isVisible() ? titleHeader_->height() : 0;
+  lockedView_->setGeometry(left, frameWidth(), width, viewport()->height() + titleHeight);
+  lockedView_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+  lockedView_->show();
+  lockedView_->raise();
+}
+
+void TDbGridBase::updateGeometries() {
+  QTableView::updateGeometries();
+  UpdateLockedView();
 }
 
 void TDbGridBase::SetKeyFieldType(TGridKeyFieldType type) {
@@ -631,16 +689,18 @@ void TDbGridBase::ChangeActiveTitle(int columnIndex) {
   ApplyPalette();
 }
 
-bool TDbGridBase::InSizingZone(int x) const {
+bool TDbGridBase::InSizingZone(int x) const { return InSizingZone(titleHeader_, x); }
+
+bool TDbGridBase::InSizingZone(const QHeaderView* header, int x) const {
   const int w = GridLineWidth();
   const int range = std::max(w, 7);
   const int back = w < 7 ? (7 - w) / 2 : 0;
-  const int clientWidth = titleHeader_->viewport()->width();
+  const int clientWidth = header->viewport()->width();
   if (x >= clientWidth - back) return true;
-  for (int position = 0; position < ColumnCount(); ++position) {
-    const int logical = titleHeader_->logicalIndex(position);
-    if (titleHeader_->isSectionHidden(logical)) continue;
-    const int line = titleHeader_->sectionViewportPosition(logical) + titleHeader_->sectionSize(logical) - w;
+  for (int position = 0; position < header->count(); ++position) {
+    const int logical = header->logicalIndex(position);
+    if (header->isSectionHidden(logical)) continue;
+    const int line = header->sectionViewportPosition(logical) + header->sectionSize(logical) - w;
     if (line < 0) continue;
     if (line > clientWidth) break;
     if (x >= line - back && x <= line - back + range) return true;

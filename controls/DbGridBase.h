@@ -13,6 +13,7 @@ class TDataSetModel;
 class TTitleHeader;
 class TIndicatorHeader;
 class TGridCellDelegate;
+class QHeaderView;
 
 // The marks of a grid: keys in the order they were marked, without duplicates.
 // Lookup is linear; grids hold at most a few thousand marks.
@@ -221,6 +222,7 @@ protected:
   void ApplyPalette();
 
   void keyPressEvent(QKeyEvent* event) override;
+  void updateGeometries() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -236,6 +238,11 @@ private:
   void SyncCurrentRow();
   void ApplyColumnWidths();
   void ApplyLockedCols();
+  // The locked leading columns are drawn again by a view of their own laid
+  // over the left edge, which does not scroll horizontally.
+  void UpdateLockedView();
+  void CreateLockedView();
+  bool InSizingZone(const QHeaderView* header, int x) const;
   void IndicatorPressed(int row);
   void SectionMoved(int logical, int from, int to);
   QVariant CurrentKey() const;
@@ -246,6 +253,8 @@ private:
   TTitleHeader* titleHeader_;
   TIndicatorHeader* indicatorHeader_;
   TGridCellDelegate* delegate_;
+  QTableView* lockedView_ = nullptr;
+  bool updatingLocked_ = false;
   bool syncing_ = false;
   bool quietMove_ = false;
 

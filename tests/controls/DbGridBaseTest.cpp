@@ -3,7 +3,9 @@
 #include "platform/MessageDialogs.h"
 #include <QtTest/QTest>
 #include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QScrollBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,15 +158,43 @@ TEST_F(DbGridBaseTest, ActiveTitleFollowsOnlyTheMovedActiveColumn) {
                                 QStringLiteral("MENO"), QStringLiteral("POZNAMKA")}));
 }
 
-TEST_F(DbGridBaseTest, LockedColumnsApplyOnlyWithAScrollableColumnLeft) {
+TEST_F(DbGridBaseTest, LockedColumnsApplyOnlyWithAScrollableColumnLeftAndStayInPlace) {
   grid.SetLockedCols(4); // the data column count minus one
   EXPECT_EQ(grid.AppliedLockedCols(), 0);
   grid.SetLockedCols(2);
   EXPECT_EQ(grid.AppliedLockedCols(), 2);
   EXPECT_EQ(grid.Column(1)->Color, grid.LockedColor());
   EXPECT_EQ(grid.Column(2)->Color, grid.Color());
+
+  // The locked columns keep their place while the others scroll.
+  auto* locked = grid.findChild<QTableView*>(QStringLiteral("lockedColumns"));
+  ASSERT_NE(locked, nullptr);
+  auto shown = [locked] {
+    QStringList fields;
+    const QHeaderView* titles = locked->horizontalHeader();
+    for (int position = 0; position < titles->count(); ++position)
+      if (!titles->isSectionHidden(titles->logicalIndex(position)))
+        fields << locked->model()->headerData(titles->logicalIndex(position), Qt::Horizontal).toString();
+    return fields;
+  };
+  EXPECT_TRUE(locked->isVisible());
+  EXPECT_EQ(shown(), (QStringList{QStringLiteral("JEDIN"), QStringLiteral("PRIEZVISKO")}));
+  grid.resize(300, 300);
+  QApplication::processEvents();
+  const int left = locked->x();
+  ASSERT_GT(grid.horizontalScrollBar()->maximum(), 0);
+  grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+  QApplication::processEvents();
+  EXPECT_GT(grid.horizontalHeader()->offset(), 0);
+  EXPECT_EQ(locked->x(), left);
+  EXPECT_EQ(locked->width(), 180);
+
+  grid.MoveColumn(3, 0); // NARODENY into the locked part
+  EXPECT_EQ(shown(), (QStringList{QStringLiteral("NARODENY"), QStringLiteral("JEDIN")}));
+  EXPECT_EQ(grid.Column(2)->Color, grid.Color());
   grid.SetLockedCols(0);
   EXPECT_EQ(grid.Column(1)->Color, grid.Color());
+  EXPECT_FALSE(locked->isVisible());
 }
 
 TEST_F(DbGridBaseTest, IndicatorClickMakesTheRowCurrentAndMarksIt) {
