@@ -383,11 +383,6 @@ TGridColumn* TDbGridBase::AddColumn(const QString& fieldName, const QString& tit
   return result;
 }
 
-void TDbGridBase::ClearColumns() {
-  columns_.clear();
-  model_->Reset();
-}
-
 TGridColumn* TDbGridBase::Column(int position) const {
   if (position < 0 || position >= ColumnCount()) return nullptr;
   return columns_[titleHeader_->logicalIndex(position)].get();
@@ -688,8 +683,6 @@ void TDbGridBase::ChangeActiveTitle(int columnIndex) {
   }
   ApplyPalette();
 }
-
-bool TDbGridBase::InSizingZone(int x) const { return InSizingZone(titleHeader_, x); }
 
 bool TDbGridBase::InSizingZone(const QHeaderView* header, int x) const {
   const int w = GridLineWidth();

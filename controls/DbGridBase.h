@@ -101,7 +101,6 @@ public:
 
   // Columns in visible order.
   TGridColumn* AddColumn(const QString& fieldName, const QString& title, int width = 64);
-  void ClearColumns();
   int ColumnCount() const { return int(columns_.size()); }
   TGridColumn* Column(int position) const;
   int PositionOf(const TGridColumn* column) const;
@@ -185,10 +184,6 @@ public:
   // The display text of a field's value, as the grid and its copies show it.
   static QString CellText(const TField& field, const QVariant& value);
 
-  // Whether the title x (viewport coordinates of the title row) lies in a
-  // column's sizing zone, where a press resizes instead of choosing a column.
-  bool InSizingZone(int x) const;
-
 signals:
   void OnSelectCell(int col, int row, bool& canSelect);
   void OnClickSpace(const QString& fieldName);
@@ -242,6 +237,8 @@ private:
   // over the left edge, which does not scroll horizontally.
   void UpdateLockedView();
   void CreateLockedView();
+  // Whether x (viewport coordinates of a title row) lies in a column's
+  // sizing zone, where a press resizes instead of choosing a column.
   bool InSizingZone(const QHeaderView* header, int x) const;
   void IndicatorPressed(int row);
   void SectionMoved(int logical, int from, int to);

@@ -238,4 +238,10 @@ TEST_F(DbGridBaseTest, KeysFireTheGridEvents) {
     QTest::keyClick(&grid, c.key);
     EXPECT_EQ(log, c.event ? QStringList{QLatin1String(c.event)} : QStringList()) << c.key;
   }
+  // With Enter as Tab, Enter moves to the next column instead.
+  grid.SetEnterIsTab(true);
+  log.clear();
+  QTest::keyClick(&grid, Qt::Key_Return);
+  EXPECT_TRUE(log.isEmpty());
+  EXPECT_EQ(grid.currentIndex().column(), 2);
 }
