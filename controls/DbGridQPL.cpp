@@ -430,7 +430,13 @@ void TDbGridQPL::EraseColumns() {
 
 void TDbGridQPL::Print(bool wholeDataSet) {
   if (GetRecordCount() <= 0 || !GridPrinter()) return;
-  GridPrinter()({this, wholeDataSet, Landscape(), title_.trimmed().isEmpty() ? QString() : title_});
+  TGridPrintJob job;
+  job.Grid = this;
+  job.WholeDataSet = wholeDataSet;
+  job.Landscape = Landscape();
+  job.AutoWidth = !wholeDataSet;
+  job.Title = title_.trimmed().isEmpty() ? QString() : title_;
+  GridPrinter()(job);
 }
 
 void TDbGridQPL::PrintGrid() { Print(false); }

@@ -1,6 +1,7 @@
 #pragma once
 #include "controls/DbGridBase.h"
 #include <QtCore/QList>
+#include <QtCore/QMargins>
 #include <functional>
 #include <optional>
 
@@ -44,13 +45,25 @@ QString OrderByList(const QList<const TQPLColumn*>& columns, int activePosition,
 
 class TDbGridQPL;
 
-// What the report engine's ad-hoc table printing needs to print a grid (or
-// its data set, when `wholeDataSet`).
+// How the report engine's ad-hoc table printing is to print a grid's visible
+// columns, or the fields of its data set when `WholeDataSet`.
 struct TGridPrintJob {
   TDbGridQPL* Grid = nullptr;
   bool WholeDataSet = false;
   bool Landscape = false;
+  bool AutoOrientation = true;
+  // Page margins in millimetres.
+  QMarginsF MarginsMm{20, 10, 10, 16};
+  // Background of the column-header row.
+  TColor HeaderColor = clGrayText;
+  // Column widths fitted to the page (grid prints only).
+  bool AutoWidth = false;
+  // The page header's text: the grid's Title, empty (no page header) when
+  // the title is blank. The header is framed on all four sides, in bold
+  // white on the header colour.
   QString Title;
+  TColor TitleColor = clGrayText;
+  TColor TitleFontColor = clWhite;
 };
 // Installed by the report engine; while none is installed the grid's print
 // items are disabled.

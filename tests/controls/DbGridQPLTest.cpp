@@ -548,7 +548,10 @@ TEST_F(DbGridQPLTest, PrintsGoToTheInstalledPrinterWithTheChosenOrientation) {
   EXPECT_FALSE(jobs[0].WholeDataSet);
   EXPECT_TRUE(jobs[0].Landscape);
   EXPECT_EQ(jobs[0].Title, QStringLiteral("Zoznam členov"));
+  EXPECT_TRUE(jobs[0].AutoWidth);
+  EXPECT_EQ(jobs[0].MarginsMm, QMarginsF(20, 10, 10, 16));
   EXPECT_TRUE(jobs[1].WholeDataSet);
+  EXPECT_FALSE(jobs[1].AutoWidth);
   EXPECT_FALSE(jobs[1].Landscape);
   EXPECT_EQ(jobs[1].Title, QString());
 }
