@@ -1,0 +1,63 @@
+#include "controls/IBCheckBox.h"
+#include <QtGui/QFocusEvent>
+#include <QtGui/QKeyEvent>
+
+namespace {
+// Set while Enter has fired OnExit and moves the focus on (one for all boxes).
+bool enterFlag = false;
+} // namespace
+
+TIBCheckBox::TIBCheckBox(QWidget* parent) : TIBCheckBox(QString(), parent) {}
+
+TIBCheckBox::TIBCheckBox(const QString& caption, QWidget* parent)
+    : QCheckBox(caption, parent), TDataEntryControl(this) {
+  // The caption stands left of the box.
+  setLayoutDirection(Qt::RightToLeft);
+  SetColor(clBtnFace);
+  connect(this, &QCheckBox::clicked, this, &TIBCheckBox::Clicked);
+}
+
+void TIBCheckBox::SetCheckedValue(quint8 value) {
+  checkedValue_ = value;
+  setChecked(value == 1);
+}
+
+void TIBCheckBox::Clicked() {
+  checkedValue_ = isChecked() ? 1 : 0;
+  emit OnClick();
+}
+
+void TIBCheckBox::focusInEvent(QFocusEvent* event) {
+  QCheckBox::focusInEvent(event);
+  if (!BeginEnter()) return;
+  enterFlag = false;
+  RememberColor();
+  SetColor(FocusColor);
+  emit OnEnter();
+}
+
+void TIBCheckBox::focusOutEvent(QFocusEvent* event) {
+  QCheckBox::focusOutEvent(event);
+  if (!BeginLeave(event)) return;
+  SetColor(RememberedColor());
+  if (!enterFlag) emit OnExit();
+  enterFlag = false;
+}
+
+void TIBCheckBox::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  const bool keypadDigit = (event->modifiers() & Qt::KeypadModifier) && key >= Qt::Key_0 && key <= Qt::Key_9;
+  if (plain && keypadDigit) {
+    toggle();
+    Clicked();
+  } else if (IsPlainEnter(event)) {
+    enterFlag = false;
+    emit OnExit();
+    enterFlag = true;
+    if (hasFocus()) MoveToNextControl();
+  } else {
+    QCheckBox::keyPressEvent(event);
+  }
+  if (OnKeyDown) OnKeyDown(key, event->modifiers());
+}
