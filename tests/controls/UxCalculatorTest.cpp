@@ -1,5 +1,7 @@
 #include "controls/UxCalculator.h"
 #include <QtCore/QTimer>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -72,6 +74,19 @@ TEST(Calculator, MemoryButtonsKeepTheirRegister) {
   EXPECT_EQ(panel->Memory(), 15);
   panel->Button(TCalcBtnKind::MemoryClear)->click();
   EXPECT_EQ(panel->Memory(), 0);
+}
+
+TEST(Calculator, CopyAndPasteTheDisplay) {
+  TUxCalculatorForm form(nullptr, 15, false);
+  Type(&form, QStringLiteral("12,5"));
+  QTest::keySequence(&form, QKeySequence::Copy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12,5"));
+  const std::pair<const char*, const char*> pasted[] = {{"7,25 €", "7,25"}, {" 3 ", "3"}, {"abc", "0"}};
+  for (const auto& [clipboard, display] : pasted) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(clipboard));
+    QTest::keySequence(&form, QKeySequence::Paste);
+    EXPECT_EQ(form.Panel()->DisplayText(), QString::fromUtf8(display)) << clipboard;
+  }
 }
 
 TEST(Calculator, DisplayFormatUsesTheLocaleAndShortExponents) {
