@@ -142,6 +142,23 @@ TEST_F(PlacementTest, StoredPositionsThatDoNotApply) {
   }
 }
 
+TEST_F(PlacementTest, WindowStateRoundTripsWithFpState) {
+  ShowAndClose([](TfrmPlacementTest& form) {
+    form.fp->SetOptions(fpState | fpPosition);
+    form.showMaximized();
+  });
+  EXPECT_EQ(Stored(QStringLiteral("ShowCmd")), QStringLiteral("3"));
+  TfrmPlacementTest form;
+  form.fp->SetOptions(fpState | fpPosition);
+  form.show();
+  EXPECT_TRUE(form.isMaximized());
+  // The stored rectangle is the normal one, not the maximized window's.
+  TfrmPlacementTest positionOnly;
+  positionOnly.show();
+  EXPECT_FALSE(positionOnly.isMaximized());
+  EXPECT_EQ(positionOnly.geometry(), QRect(40, 50, 300, 200));
+}
+
 TEST_F(PlacementTest, FormDestroyedWhileShownIsMarkedVisible) {
   {
     TfrmPlacementTest form;
