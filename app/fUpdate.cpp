@@ -10,7 +10,6 @@
 #include "db/IBTransaction.h"
 #include "platform/base/ProgramVersion.h"
 #include "schema/UpgradePackage.h"
-#include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QScopeGuard>
 #include <QtGui/QGuiApplication>
@@ -64,18 +63,8 @@ void TfrmUpdate::BuildForm() {
 }
 
 void TfrmUpdate::FormCreate(const QByteArray& packageZlib) {
-  QByteArray packet;
-  try {
-    packet = InflateZlib(packageZlib);
-  } catch (const EStreamError&) {
-    // A damaged package reads as an empty one: the count check below reports it.
-  }
-  QBuffer stream(&packet);
-  stream.open(QIODevice::ReadOnly);
-  XML.SetDataSet(md);
-  XML.SetFileVersion(2);
-  XML.LoadFromStream(&stream);
-  XML.SetDataSet(nullptr);
+  // A damaged package reads as a short one: the count check below reports it.
+  LoadUpdatePackage(packageZlib, XML, *md);
   const int rows = PackageRowCount();
   if (rows != supportedVersion_) {
     RedMessageDlg(QStringLiteral("Chyba v \"update resource\"! (ResCount=%1 ; V3=%2).\r\n\r\nProgram bude ukončený.")
@@ -196,10 +185,7 @@ bool TfrmUpdate::RunScript(int version) {
     }
     script = md->FieldByName(QStringLiteral("long_script")).AsString();
     AddItem(QStringLiteral("  --- aktualizácia na verziu %1").arg(version));
-    ibs.ExecImmediate(script);
-    ib1->SetSQL(QStringLiteral("insert into database_updates\n(version,updated) values(:VER,current_timestamp)"));
-    ib1->ParamByName(QStringLiteral("VER")).SetValue(version);
-    ib1->ExecSQL();
+    ApplyUpgradeScript(ibs, *ib1, version, script);
     ibt1->Commit();
     return true;
   } catch (const std::exception& error) {

@@ -11,7 +11,6 @@
 #include "platform/MessageDialogs.h"
 #include "schema/BaseScript.h"
 #include "schema/UpgradePackage.h"
-#include <QtCore/QBuffer>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
@@ -23,13 +22,9 @@
 namespace {
 
 QStringList PackageScripts() {
-  QByteArray packet = InflateZlib(UpdatePackageZlib());
-  QBuffer stream(&packet);
-  stream.open(QIODevice::ReadOnly);
   TUxMemoryData md;
   TXMLDataset xml;
-  xml.SetDataSet(&md);
-  xml.LoadFromStream(&stream);
+  LoadUpdatePackage(UpdatePackageZlib(), xml, md);
   QStringList scripts;
   for (int recNo = 1; recNo <= md.RecordCount(); ++recNo) {
     md.SetRecNo(recNo);

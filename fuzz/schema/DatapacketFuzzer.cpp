@@ -10,33 +10,31 @@
 
 namespace {
 
-void ReadPacket(QByteArray bytes) {
-  TUxMemoryData data;
-  TXMLDataset xml;
-  xml.SetDataSet(&data);
-  QBuffer stream(&bytes);
-  stream.open(QIODevice::ReadOnly);
-  xml.LoadFromStream(&stream);
-  // Walk what was loaded, as the upgrade form does.
-  if (data.Active() && !data.IsEmpty()) {
+// Walks what was loaded, as the upgrade form does.
+void Walk(TUxMemoryData& data) {
+  if (!data.Active() || data.IsEmpty()) return;
+  try {
     data.Locate(QStringLiteral("VERSION_NUMBER"), 1);
-    for (const auto& field : data.Fields())
-      (void)field->AsVariant();
+  } catch (const EDataSetError&) {
+    // A packet without that field: an ordinary error, not a fault.
   }
+  for (const auto& field : data.Fields())
+    (void)field->AsVariant();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
-  try {
-    ReadPacket(input);
-  } catch (const EDataSetError&) {
-    // Locate on a packet without the field: an ordinary error, not a fault.
-  }
-  try {
-    ReadPacket(InflateZlib(input));
-  } catch (const Exception&) {
-  }
+  QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+  TUxMemoryData packet;
+  TXMLDataset xml;
+  xml.SetDataSet(&packet);
+  QBuffer stream(&input);
+  stream.open(QIODevice::ReadOnly);
+  xml.LoadFromStream(&stream);
+  Walk(packet);
+  TUxMemoryData package;
+  LoadUpdatePackage(input, xml, package);
+  Walk(package);
   return 0;
 }

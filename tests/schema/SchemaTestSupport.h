@@ -10,7 +10,7 @@
 #include <memory>
 
 // Template makers: a database from the base script (version 0), and one
-// brought to the supported version by the upgrade form with the program's package.
+// brought to the supported version with the program's package.
 void MakeBaseDatabase(const QString& path);
 void MakeUpgradedDatabase(const QString& path);
 

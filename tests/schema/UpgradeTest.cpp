@@ -5,7 +5,6 @@
 #include "app/util/XMLDataset.h"
 #include "schema/UpgradePackage.h"
 #include "tests/schema/SchemaTestSupport.h"
-#include <QtCore/QBuffer>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QSet>
 
@@ -13,14 +12,9 @@ namespace {
 
 // The package's scripts by version, read the way the upgrade form reads them.
 QMap<int, QString> PackageScripts() {
-  QByteArray packet = InflateZlib(UpdatePackageZlib());
-  QBuffer stream(&packet);
-  stream.open(QIODevice::ReadOnly);
   TUxMemoryData md;
   TXMLDataset xml;
-  xml.SetDataSet(&md);
-  xml.LoadFromStream(&stream);
-  EXPECT_EQ(xml.LastError(), QString());
+  EXPECT_EQ(LoadUpdatePackage(UpdatePackageZlib(), xml, md), QString());
   QMap<int, QString> scripts;
   for (md.First(); !md.Eof(); md.Next()) {
     scripts.insert(md.FieldByName(QStringLiteral("VERSION_NUMBER")).AsInteger(),
