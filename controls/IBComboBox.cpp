@@ -174,7 +174,8 @@ namespace {
 
 QString SelectList(const QString& shown, const QStringList& keys) {
   QString list = shown;
-  for (const QString& key : keys) list += QLatin1Char(',') + key;
+  for (const QString& key : keys)
+    list += QLatin1Char(',') + key;
   return list;
 }
 
@@ -189,8 +190,9 @@ void Finish(QStringList& lines, bool hasWhere, const QString& where, const QStri
 TComboStatement TIBComboBox::CompletionStatement(const QString& text) const {
   // The server folds the typed text exactly as its triggers fill the shadow
   // columns, so the program keeps no second copy of the folding.
-  const QString searched = sUseBasicASCIIColumn_ ? QString(sAppendFromField_ + QStringLiteral("_X"))
-                                                 : QString(QStringLiteral("UpperQPL2(") + sAppendFromField_ + QLatin1Char(')'));
+  const QString searched = sUseBasicASCIIColumn_
+                               ? QString(sAppendFromField_ + QStringLiteral("_X"))
+                               : QString(QStringLiteral("UpperQPL2(") + sAppendFromField_ + QLatin1Char(')'));
   QStringList lines{QStringLiteral("Select First 1 ") + SelectList(sAppendFromField_, SetKeyColumns(0)),
                     QStringLiteral("from ") + sTableName_ + QStringLiteral(" where"),
                     searched + QStringLiteral(" starting UpperQPL2(:DATA)")};
@@ -208,8 +210,10 @@ TComboStatement TIBComboBox::ListStatement(bool withFilter) const {
   const QString text = currentText();
   if (withFilter && text.startsWith(QLatin1Char('*'))) {
     QString column = QStringLiteral("UpperQPL2(") + sAppendFromField_ + QLatin1Char(')');
-    if (sUseBasicASCIIColumn_) column = sAppendFromField_ + QStringLiteral("_x");
-    else if (onlyNumbers_) column = sAppendFromField_;
+    if (sUseBasicASCIIColumn_)
+      column = sAppendFromField_ + QStringLiteral("_x");
+    else if (onlyNumbers_)
+      column = sAppendFromField_;
     int number = 0;
     for (const QString& piece : text.split(QLatin1Char('*'), Qt::SkipEmptyParts)) {
       const QString part = piece.trimmed();
@@ -713,7 +717,8 @@ void TIBComboBox::LeaveSequence() {
   }
   if (enterFlag) return;
   switch (LeaveCheck()) {
-  case TLeaveResult::Skipped: return;
+  case TLeaveResult::Skipped:
+    return;
   case TLeaveResult::Refused:
     checkFailed_ = true;
     ClearKeys();
@@ -745,8 +750,7 @@ bool TIBComboBox::ValidationFailed() {
     ClearKeys();
     return true;
   };
-  if (Required() && IsTextEmpty() && checkable)
-    return refuse([this] { ShowKitNumberedError(emptyErrorText_); });
+  if (Required() && IsTextEmpty() && checkable) return refuse([this] { ShowKitNumberedError(emptyErrorText_); });
   const int length = int(currentText().trimmed().size());
   if (length > 0 && length < minLength_ && checkable)
     return refuse([this] { ShowKitInformation(QStringLiteral("Zadajte minimálne %1 znakov").arg(minLength_)); });
@@ -755,7 +759,8 @@ bool TIBComboBox::ValidationFailed() {
     failed = checkable;
   else if (IsUnique())
     failed = checkable;
-  if (isSignalConnected(QMetaMethod::fromSignal(&TIBComboBox::OnNotFound)) && KeyValue(0).isNull() && (!IsTextEmpty() || Required()) && !ReadOnly())
+  if (isSignalConnected(QMetaMethod::fromSignal(&TIBComboBox::OnNotFound)) && KeyValue(0).isNull() &&
+      (!IsTextEmpty() || Required()) && !ReadOnly())
     emit OnNotFound();
   return failed;
 }

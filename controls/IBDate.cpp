@@ -3,11 +3,11 @@
 #include "controls/KitMessages.h"
 #include "controls/fMonthCalendar.h"
 #include <QtCore/QScopeGuard>
-#include <cmath>
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QToolButton>
+#include <cmath>
 
 namespace {
 
@@ -218,8 +218,8 @@ void TIBDate::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString typed = event->text();
-  const bool character = typed.size() == 1 && typed.at(0).isPrint() &&
-                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  const bool character =
+      typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (character && (!AcceptsCharacter(typed.at(0)) || text().size() - selectedText().size() >= kMaxTyped)) return;
   QLineEdit::keyPressEvent(event);
 }

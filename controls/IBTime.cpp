@@ -174,8 +174,8 @@ void TIBTime::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString typed = event->text();
-  const bool character = typed.size() == 1 && typed.at(0).isPrint() &&
-                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  const bool character =
+      typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   const bool digit = character && typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9');
   if (character && (!digit || text().size() - selectedText().size() >= kMaxTyped)) return;
   QLineEdit::keyPressEvent(event);

@@ -27,11 +27,24 @@ QRect TakeInnerEdge(QRect& r, TZvetsovaciPanel::TAlign align, int width) {
   using A = TZvetsovaciPanel::TAlign;
   QRect strip;
   switch (align) {
-  case A::Top: strip = QRect(r.left(), r.bottom() - width + 1, r.width(), width); r.setBottom(r.bottom() - width); break;
-  case A::Bottom: strip = QRect(r.left(), r.top(), r.width(), width); r.setTop(r.top() + width); break;
-  case A::Left: strip = QRect(r.right() - width + 1, r.top(), width, r.height()); r.setRight(r.right() - width); break;
-  case A::Right: strip = QRect(r.left(), r.top(), width, r.height()); r.setLeft(r.left() + width); break;
-  default: break;
+  case A::Top:
+    strip = QRect(r.left(), r.bottom() - width + 1, r.width(), width);
+    r.setBottom(r.bottom() - width);
+    break;
+  case A::Bottom:
+    strip = QRect(r.left(), r.top(), r.width(), width);
+    r.setTop(r.top() + width);
+    break;
+  case A::Left:
+    strip = QRect(r.right() - width + 1, r.top(), width, r.height());
+    r.setRight(r.right() - width);
+    break;
+  case A::Right:
+    strip = QRect(r.left(), r.top(), width, r.height());
+    r.setLeft(r.left() + width);
+    break;
+  default:
+    break;
   }
   return strip;
 }
@@ -116,7 +129,8 @@ void TZvetsovaciPanel::paintEvent(QPaintEvent*) {
   const QColor face = ToQColor(color_);
   painter.fillRect(r, face);
   DrawBevel(painter, r, bevelOuter_, bevelWidth_, palette());
-  if (HasInnerEdge(align_) && stripWidth_ > 0) painter.fillRect(TakeInnerEdge(r, align_, stripWidth_), ToQColor(stripColor_));
+  if (HasInnerEdge(align_) && stripWidth_ > 0)
+    painter.fillRect(TakeInnerEdge(r, align_, stripWidth_), ToQColor(stripColor_));
   for (int i = 0; i < borderWidth_; ++i) {
     painter.setPen(face);
     painter.drawRect(r.adjusted(0, 0, -1, -1));
@@ -133,11 +147,16 @@ void TZvetsovaciPanel::paintEvent(QPaintEvent*) {
 bool TZvetsovaciPanel::OnStrip(QPoint pos) const {
   if (stripWidth_ <= 0) return false;
   switch (align_) {
-  case TAlign::Top: return pos.y() >= height() - stripWidth_;
-  case TAlign::Bottom: return pos.y() < stripWidth_;
-  case TAlign::Left: return pos.x() >= width() - stripWidth_;
-  case TAlign::Right: return pos.x() < stripWidth_;
-  default: return false;
+  case TAlign::Top:
+    return pos.y() >= height() - stripWidth_;
+  case TAlign::Bottom:
+    return pos.y() < stripWidth_;
+  case TAlign::Left:
+    return pos.x() >= width() - stripWidth_;
+  case TAlign::Right:
+    return pos.x() < stripWidth_;
+  default:
+    return false;
   }
 }
 
@@ -185,21 +204,45 @@ void TZvetsovaciPanel::Drag(QPoint pos) {
   int size = 0;
   bool applies = false;
   switch (align_) {
-  case TAlign::Top: size = old.height() + dy; applies = m < size && size < p - m; break;
-  case TAlign::Bottom: size = old.height() - dy; applies = old.top() + dy >= 1 && old.top() + dy < p - m - stripWidth_; break;
-  case TAlign::Left: size = old.width() + dx; applies = m < size && size < p - m; break;
-  case TAlign::Right: size = old.width() - dx; applies = old.left() + dx >= 1 && old.left() + dx < p - m - stripWidth_; break;
-  default: return;
+  case TAlign::Top:
+    size = old.height() + dy;
+    applies = m < size && size < p - m;
+    break;
+  case TAlign::Bottom:
+    size = old.height() - dy;
+    applies = old.top() + dy >= 1 && old.top() + dy < p - m - stripWidth_;
+    break;
+  case TAlign::Left:
+    size = old.width() + dx;
+    applies = m < size && size < p - m;
+    break;
+  case TAlign::Right:
+    size = old.width() - dx;
+    applies = old.left() + dx >= 1 && old.left() + dx < p - m - stripWidth_;
+    break;
+  default:
+    return;
   }
   if (!applies) return;
   if (OnPanelResize) OnPanelResize(this, size);
   QRect next = old;
   switch (align_) {
-  case TAlign::Top: next.setHeight(size); dragPos_.ry() += size - old.height(); break;
-  case TAlign::Bottom: next = QRect(old.left(), old.top() + old.height() - size, old.width(), size); break;
-  case TAlign::Left: next.setWidth(size); dragPos_.rx() += size - old.width(); break;
-  case TAlign::Right: next = QRect(old.left() + old.width() - size, old.top(), size, old.height()); break;
-  default: break;
+  case TAlign::Top:
+    next.setHeight(size);
+    dragPos_.ry() += size - old.height();
+    break;
+  case TAlign::Bottom:
+    next = QRect(old.left(), old.top() + old.height() - size, old.width(), size);
+    break;
+  case TAlign::Left:
+    next.setWidth(size);
+    dragPos_.rx() += size - old.width();
+    break;
+  case TAlign::Right:
+    next = QRect(old.left() + old.width() - size, old.top(), size, old.height());
+    break;
+  default:
+    break;
   }
   ApplySize(next);
 }

@@ -32,9 +32,14 @@ bool TfrmMonthCalendar::FormKeyDown(QKeyEvent* event) {
   if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
   switch (event->key()) {
   case Qt::Key_Return:
-  case Qt::Key_Enter: SetModalResult(mrOk); return true;
-  case Qt::Key_Escape: SetModalResult(mrCancel); return true;
-  default: return false;
+  case Qt::Key_Enter:
+    SetModalResult(mrOk);
+    return true;
+  case Qt::Key_Escape:
+    SetModalResult(mrCancel);
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -44,11 +49,20 @@ bool TfrmMonthCalendar::MCKeyDown(QKeyEvent* event) {
   if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
   int days = 0;
   switch (event->key()) {
-  case Qt::Key_Left: days = -1; break;
-  case Qt::Key_Right: days = 1; break;
-  case Qt::Key_Up: days = -7; break;
-  case Qt::Key_Down: days = 7; break;
-  default: return false;
+  case Qt::Key_Left:
+    days = -1;
+    break;
+  case Qt::Key_Right:
+    days = 1;
+    break;
+  case Qt::Key_Up:
+    days = -7;
+    break;
+  case Qt::Key_Down:
+    days = 7;
+    break;
+  default:
+    return false;
   }
   // Consumed: the calendar's own arrow handling would move the day a second time.
   MC->setSelectedDate(MC->selectedDate().addDays(days));

@@ -1,7 +1,7 @@
+#include "controls/DBQPLEdit.h"
 #include "GridTestDataSet.h"
 #include "KitTestSupport.h"
 #include "app/util/UxMemDS.h"
-#include "controls/DBQPLEdit.h"
 #include <QtWidgets/QLineEdit>
 
 namespace {

@@ -1,5 +1,5 @@
-#include "KitTestSupport.h"
 #include "controls/IBCheckBox.h"
+#include "KitTestSupport.h"
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QLineEdit>
 

@@ -1,5 +1,5 @@
-#include "KitTestSupport.h"
 #include "controls/IBComboBox.h"
+#include "KitTestSupport.h"
 #include "controls/QPLBtn.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
@@ -27,9 +27,9 @@ struct Member {
 
 // Members with diacritics, namesakes (two "Novák Ján" rows) and a name with
 // an apostrophe; the rest of the few hundred rows are generated.
-const Member kMembers[] = {{"Novák", "Ján"},      {"Novák", "Ján"},      {"Nováková", "Jana"}, {"Šťastný", "Ľubomír"},
-                           {"Čierna", "Žofia"},   {"O'Neil", "Patrick"}, {"Ďurica", "Ňoňo"},   {"Ľalík", "Ábel"},
-                           {"Nový", "Peter"},     {"Kováč", "Ján"}};
+const Member kMembers[] = {{"Novák", "Ján"},    {"Novák", "Ján"},      {"Nováková", "Jana"}, {"Šťastný", "Ľubomír"},
+                           {"Čierna", "Žofia"}, {"O'Neil", "Patrick"}, {"Ďurica", "Ňoňo"},   {"Ľalík", "Ábel"},
+                           {"Nový", "Peter"},   {"Kováč", "Ján"}};
 
 class LookupComboTest : public KitDialogTest {
 protected:
@@ -49,10 +49,12 @@ protected:
       insert.ParamByName(QStringLiteral("M")).SetValue(name);
       insert.ExecSQL();
     };
-    for (const Member& m : kMembers) add(QString::fromUtf8(m.surname), QString::fromUtf8(m.name));
+    for (const Member& m : kMembers)
+      add(QString::fromUtf8(m.surname), QString::fromUtf8(m.name));
     const QStringList surnames{QStringLiteral("Horváth"), QStringLiteral("Tóth"), QStringLiteral("Baláž"),
                                QStringLiteral("Molnár"), QStringLiteral("Varga")};
-    for (int i = 0; i < 300; ++i) add(surnames[i % 5], QStringLiteral("Člen%1").arg(i, 3, 10, QLatin1Char('0')));
+    for (int i = 0; i < 300; ++i)
+      add(surnames[i % 5], QStringLiteral("Člen%1").arg(i, 3, 10, QLatin1Char('0')));
     transaction.Commit();
     db->Close();
   }
@@ -109,7 +111,8 @@ protected:
   }
   QStringList Items() const {
     QStringList items;
-    for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
+    for (int i = 0; i < combo->count(); ++i)
+      items.append(combo->itemText(i));
     return items;
   }
 
@@ -129,9 +132,12 @@ TEST_F(LookupComboTest, TypingCompletesFromTheFirstMatchingRowAfterThePause) {
     int key; // 0: no row
   } cases[] = {
       // The typed characters stay as typed; leaving puts the row's own text in.
-      {"nov", "novák Ján", "ák Ján", 1},     {"NOVÁKOVÁ", "NOVÁKOVÁ Jana", " Jana", 3},
-      {"stast", "stastný Ľubomír", "ný Ľubomír", 4}, {"čierna ž", "čierna žofia", "ofia", 5},
-      {"o'n", "o'neil Patrick", "eil Patrick", 6},   {"xyzq", "xyzq", "", 0},
+      {"nov", "novák Ján", "ák Ján", 1},
+      {"NOVÁKOVÁ", "NOVÁKOVÁ Jana", " Jana", 3},
+      {"stast", "stastný Ľubomír", "ný Ľubomír", 4},
+      {"čierna ž", "čierna žofia", "ofia", 5},
+      {"o'n", "o'neil Patrick", "eil Patrick", 6},
+      {"xyzq", "xyzq", "", 0},
   };
   for (const auto& c : cases) {
     const QString typed = QString::fromUtf8(c.typed);
@@ -176,8 +182,9 @@ TEST_F(LookupComboTest, TheListShowsAllRowsPrefixMatchesOrContainingPieces) {
       {"*nov*ján", {QStringLiteral("Novák Ján"), QStringLiteral("Novák Ján"), QStringLiteral("Nováková Jana")}},
       {"*k j", {QStringLiteral("Novák Ján"), QStringLiteral("Novák Ján")}},
       {"**ová* *jana", {QStringLiteral("Nováková Jana")}},
-      {"*ová*ján", {QStringLiteral("Kováč Ján"), QStringLiteral("Novák Ján"), QStringLiteral("Novák Ján"),
-                    QStringLiteral("Nováková Jana")}},
+      {"*ová*ján",
+       {QStringLiteral("Kováč Ján"), QStringLiteral("Novák Ján"), QStringLiteral("Novák Ján"),
+        QStringLiteral("Nováková Jana")}},
       {"*ťast*bom", {QStringLiteral("Šťastný Ľubomír")}},
       {"qqq", {}},
   };
@@ -275,8 +282,10 @@ TEST_F(LookupComboTest, LeavingSettlesOnARowOrRefusesAnUnknownText) {
     const char* settled; // nullptr: refused with 1019
     int key;
   } cases[] = {
-      {"čierna žofia", "Čierna Žofia", 5}, {"šťastný", "Šťastný Ľubomír", 4},
-      {"nikto taký", nullptr, 0},          {"*nov", nullptr, 0},
+      {"čierna žofia", "Čierna Žofia", 5},
+      {"šťastný", "Šťastný Ľubomír", 4},
+      {"nikto taký", nullptr, 0},
+      {"*nov", nullptr, 0},
   };
   for (const auto& c : cases) {
     combo->ClearValue();

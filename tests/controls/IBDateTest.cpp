@@ -1,6 +1,6 @@
+#include "controls/IBDate.h"
 #include "KitTestSupport.h"
 #include "app/util/RtDateUtils.h"
-#include "controls/IBDate.h"
 #include "controls/QPLBtn.h"
 #include "controls/fMonthCalendar.h"
 #include <QtCore/QFile>
@@ -56,18 +56,14 @@ struct ParseCase {
 
 TEST_F(DateEditTest, TypedTextsCompleteFromTheLastDateShown) {
   const ParseCase cases[] = {
-      {"15", "15.03.2024", nullptr},         {"1504", "15.04.2024", nullptr},
-      {"150425", "15.04.2025", nullptr},     {"150495", "15.04.1995", nullptr},
-      {"15041987", "15.04.1987", nullptr},   {"150429", "15.04.2029", nullptr},
-      {"150430", "15.04.1930", nullptr},     {"150400", "15.04.2000", nullptr},
-      {"15045", "15.04.2005", nullptr},      {"290224", "29.02.2024", nullptr},
-      {"15041000", "15.04.1000", nullptr},   {"+10", "17.03.2024", nullptr},
-      {"-7", "29.02.2024", nullptr},         {"+", "07.03.2024", nullptr},
-      {"+400", "11.04.2025", nullptr},       {"310224", nullptr, "wrong"},
-      {"1513", nullptr, "wrong"},            {"150425x", "15.04.2025", nullptr},
-      {"1504025", nullptr, "wrong"},         {"15040999", nullptr, "wrong"},
-      {"15040000", nullptr, "wrong"},        {"5+", nullptr, "command"},
-      {"+5-", nullptr, "command"},           {"1-1", nullptr, "command"},
+      {"15", "15.03.2024", nullptr},     {"1504", "15.04.2024", nullptr},     {"150425", "15.04.2025", nullptr},
+      {"150495", "15.04.1995", nullptr}, {"15041987", "15.04.1987", nullptr}, {"150429", "15.04.2029", nullptr},
+      {"150430", "15.04.1930", nullptr}, {"150400", "15.04.2000", nullptr},   {"15045", "15.04.2005", nullptr},
+      {"290224", "29.02.2024", nullptr}, {"15041000", "15.04.1000", nullptr}, {"+10", "17.03.2024", nullptr},
+      {"-7", "29.02.2024", nullptr},     {"+", "07.03.2024", nullptr},        {"+400", "11.04.2025", nullptr},
+      {"310224", nullptr, "wrong"},      {"1513", nullptr, "wrong"},          {"150425x", "15.04.2025", nullptr},
+      {"1504025", nullptr, "wrong"},     {"15040999", nullptr, "wrong"},      {"15040000", nullptr, "wrong"},
+      {"5+", nullptr, "command"},        {"+5-", nullptr, "command"},         {"1-1", nullptr, "command"},
   };
   for (const ParseCase& c : cases) {
     edit->SetDate(Day(2024, 3, 7));
@@ -237,7 +233,8 @@ TEST_F(DateEditTest, TheCalendarStartsAtTheDateAndItsKeysMoveTheDay) {
       EXPECT_EQ(form.Caption(), QStringLiteral("Zvoľte dátum..."));
       QWidget* days = form.MC->findChild<QAbstractItemView*>();
       days->setFocus();
-      for (Qt::Key key : c.keys) QTest::keyClick(days, key);
+      for (Qt::Key key : c.keys)
+        QTest::keyClick(days, key);
     });
     QTest::keyClick(edit, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(frmMonthCalendar, nullptr) << "the calendar is freed after each use";

@@ -1,5 +1,5 @@
-#include "KitTestSupport.h"
 #include "controls/IBMemo.h"
+#include "KitTestSupport.h"
 #include "controls/UxMemo.h"
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>

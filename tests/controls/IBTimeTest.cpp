@@ -1,6 +1,6 @@
+#include "controls/IBTime.h"
 #include "KitTestSupport.h"
 #include "app/util/RtDateUtils.h"
-#include "controls/IBTime.h"
 #include "controls/QPLBtn.h"
 #include <QtWidgets/QLineEdit>
 
@@ -38,8 +38,8 @@ TEST_F(TimeEditTest, TypedTimesAndTheirRefusals) {
     const char* typed;
     const char* shown; // after leaving; nullptr: refused
   } cases[] = {
-      {false, "0830", "08:30"}, {false, "08", "08:15"},  {false, "2359", "23:59"}, {false, "0", "00:15"},
-      {false, "2400", nullptr}, {false, "1260", nullptr}, {false, "", ""},          {true, "08", nullptr},
+      {false, "0830", "08:30"}, {false, "08", "08:15"},     {false, "2359", "23:59"}, {false, "0", "00:15"},
+      {false, "2400", nullptr}, {false, "1260", nullptr},   {false, "", ""},          {true, "08", nullptr},
       {true, "0905", "09:05"},  {false, "12a3:4", "12:34"},
   };
   for (const auto& c : cases) {
@@ -52,7 +52,8 @@ TEST_F(TimeEditTest, TypedTimesAndTheirRefusals) {
       EXPECT_TRUE(left) << c.typed;
       EXPECT_EQ(edit->text(), QString::fromUtf8(c.shown)) << c.typed;
       EXPECT_EQ(edit->Time().isNull(), *c.shown == 0) << c.typed;
-      if (*c.shown) EXPECT_EQ(FormatDateTime(QStringLiteral("hh:nn"), edit->Time().toDouble()), QString::fromUtf8(c.shown));
+      if (*c.shown)
+        EXPECT_EQ(FormatDateTime(QStringLiteral("hh:nn"), edit->Time().toDouble()), QString::fromUtf8(c.shown));
       EXPECT_EQ(Messages().size(), before);
       continue;
     }
