@@ -66,8 +66,6 @@ TIBComboBox::TIBComboBox(QWidget* parent)
   setFont(QFont(QStringLiteral("Courier"), 10));
   setFixedHeight(kComboHeight);
   setMaxVisibleItems(30);
-  // The open list keeps the window colours whatever state the edit shows.
-  view()->setPalette(QApplication::palette(view()));
   query_->SetTransaction(transaction_.get());
   timer_->setInterval(500);
   connect(timer_, &QTimer::timeout, this, [this] {
@@ -583,6 +581,11 @@ void TIBComboBox::showPopup() {
     return;
   }
   if (dropDownWidth_ > 0) view()->setMinimumWidth(dropDownWidth_);
+  // The open list keeps the window colours whatever state colour the edit
+  // shows: a palette with every role set is not inherited from the combo.
+  QPalette plain = QApplication::palette(view());
+  plain.setResolveMask(~QPalette::ResolveMask(0));
+  view()->setPalette(plain);
   emit OnDropDown();
   QComboBox::showPopup();
 }
