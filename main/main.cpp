@@ -1,8 +1,13 @@
+#include "app/AdminForms.h"
 #include "app/Application.h"
+#include "app/SingleInstance.h"
 
 // The libraries that build the main window's forms register them (see
 // app/FormRegistry.h) before RunVimek creates the main window.
 int main(int argc, char* argv[]) {
   TApplication application(argc, argv);
+  // A second start of the same program file brings the running one to the front and ends.
+  if (!AppInstances().EnsureSingleInstance()) return 0;
+  RegisterAdministrationForms();
   return RunVimek(application);
 }

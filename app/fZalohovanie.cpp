@@ -1,0 +1,232 @@
+#include "app/fZalohovanie.h"
+#include "app/AppContext.h"
+#include "app/MyUnits.h"
+#include "app/QPLUnit.h"
+#include "app/SysInfo.h"
+#include "app/fMain.h"
+#include "controls/IBEdit.h"
+#include "controls/QPLBtn.h"
+#include "controls/UxPlacemnt.h"
+#include "db/IBDatabase.h"
+#include "db/IBDatabaseInfo.h"
+#include "db/IBServices.h"
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QVBoxLayout>
+
+namespace {
+
+const QString fileNameValue = QStringLiteral("BackupFileName");
+
+enum class TOutcome { Succeeded, Failed, Reported };
+
+} // namespace
+
+const QString TfrmZalohovanie::DefaultFileName = QStringLiteral("Vimek.fbk");
+
+QString BackupServiceServer(const QString& connectionName, const QString& siteName, const QString& computerName) {
+  if (!TIBDatabase::IsRemoteName(connectionName)) return {};
+  if (siteName.trimmed().toUpper() == computerName.trimmed().toUpper()) return QStringLiteral("localhost");
+  return siteName.trimmed();
+}
+
+bool ServiceOutputFailed(const QStringList& lines) {
+  for (const QString& line : lines)
+    if (line.contains(QLatin1String("ERROR:")) || line.contains(QLatin1String("Exiting before completion")))
+      return true;
+  return false;
+}
+
+TfrmZalohovanie::TfrmZalohovanie(QWidget* owner, TIBDatabase* database)
+    : TForm(owner), database_(database ? database : MainDatabase()) {
+  setObjectName(QStringLiteral("frmZalohovanie"));
+  SetCaption(QStringLiteral("Zálohovanie a obnovenie databázy programu"));
+  SetKeyPreview(true);
+  fp = new TUxFormPlacement(this);
+  fp->SetOptions(fpPosition);
+  fp->SetUseRegistry(true);
+
+  eAdresar = new TIBEdit(this);
+  eAdresar->setObjectName(QStringLiteral("eAdresar"));
+  eAdresar->SetReadOnly(true);
+  eSubor = new TIBEdit(this);
+  eSubor->setObjectName(QStringLiteral("eSubor"));
+  eSubor->SetRequired(true);
+  auto* priebeh = new QGroupBox(QStringLiteral(" Priebeh činnosti: "), this);
+  mPriebeh = new QPlainTextEdit(priebeh);
+  mPriebeh->setObjectName(QStringLiteral("mPriebeh"));
+  mPriebeh->setReadOnly(true);
+  mPriebeh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  mPriebeh->setLineWrapMode(QPlainTextEdit::NoWrap);
+  (new QVBoxLayout(priebeh))->addWidget(mPriebeh);
+  btnZalohuj = new TQPLBtn(QStringLiteral("Zálohuj"), this);
+  btnZalohuj->setObjectName(QStringLiteral("btnZalohuj"));
+  btnObnov = new TQPLBtn(QStringLiteral("Obnov"), this);
+  btnObnov->setObjectName(QStringLiteral("btnObnov"));
+  btnObnov->setFocusPolicy(Qt::ClickFocus);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(new QLabel(QStringLiteral("Priečinok:")), 0, 0);
+  fields->addWidget(eAdresar, 0, 1);
+  fields->addWidget(new QLabel(QStringLiteral("Súbor:")), 1, 0);
+  fields->addWidget(eSubor, 1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(btnZalohuj);
+  buttons->addWidget(btnObnov);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addWidget(priebeh, 1);
+  layout->addLayout(buttons);
+  resize(560, 420);
+
+  Reconnect = [this] {
+    database_->Open();
+    if (frmMain && frmMain->IBD == database_) frmMain->IBDAfterConnect();
+  };
+  connect(btnZalohuj, &QPushButton::clicked, this, &TfrmZalohovanie::btnZalohujClick);
+  connect(btnObnov, &QPushButton::clicked, this, &TfrmZalohovanie::btnObnovClick);
+  FormCreate();
+}
+
+TfrmZalohovanie::~TfrmZalohovanie() = default;
+
+void TfrmZalohovanie::FormCreate() {
+  eAdresar->setText(ResolveProgramPath(IniSettings.Backups));
+  const QString stored = fp->ReadString(fileNameValue, DefaultFileName).trimmed();
+  eSubor->setText(stored.isEmpty() ? DefaultFileName : stored);
+  mPriebeh->clear();
+}
+
+void TfrmZalohovanie::FormClose(TCloseAction&) { fp->WriteString(fileNameValue, eSubor->text()); }
+
+QString TfrmZalohovanie::FullBackupFileName() const { return eAdresar->text() + QLatin1Char('/') + eSubor->text(); }
+
+void TfrmZalohovanie::AppendLine(const QString& line) {
+  output_ << line;
+  mPriebeh->appendPlainText(line);
+  QApplication::processEvents();
+}
+
+bool TfrmZalohovanie::EnsureBackupFolder() {
+  if (QFileInfo(eAdresar->text()).isDir()) return true;
+  if (GrayMessageDlg(QStringLiteral("Priečinok pre zálohovanie neexistuje. Mám ho vytvoriť?"),
+                     TMsgDlgType::Confirmation, mbYes | mbNo, 0, mrYes) != mrYes)
+    return false;
+  if (QDir().mkpath(eAdresar->text())) return true;
+  RedMessageDlg(QStringLiteral("Nastala chyba pri vytváraní priečinka pre záložný súbor. Zálohovanie bolo prerušené."),
+                TMsgDlgType::Error, mbOK, 0, mrOk);
+  return false;
+}
+
+bool TfrmZalohovanie::RunService(TQPLBtn* button,
+                                 const std::function<void(TIBServices&, const QString& database)>& service) {
+  setEnabled(false);
+  button->setEnabled(false);
+  mPriebeh->clear();
+  output_.clear();
+  TOutcome outcome = TOutcome::Failed;
+  std::exception_ptr unknown;
+  try {
+    // Read while the connection is still open.
+    const TIBDatabaseInfo info(*database_);
+    const QString fileName = info.DbFileName();
+    TIBServices services;
+    services.SetServerName(BackupServiceServer(database_->DatabaseName(), info.DbSiteName(), LocalComputerName()));
+    services.SetUserName(database_->UserName());
+    services.SetPassword(database_->Password());
+    services.SetLineHandler([this](const QString& line) { AppendLine(line); });
+    database_->Close();
+    service(services, fileName);
+    outcome = ServiceOutputFailed(output_) ? TOutcome::Failed : TOutcome::Succeeded;
+  } catch (const std::exception& error) {
+    if (HandleDatabaseError(error) != 0)
+      outcome = TOutcome::Reported;
+    else
+      unknown = std::current_exception();
+  }
+  button->setEnabled(true);
+  setEnabled(true);
+  Reconnect();
+  if (unknown) std::rethrow_exception(unknown);
+  if (outcome == TOutcome::Failed)
+    RedMessageDlg(QStringLiteral("Služba servera ohlásila chybu, činnosť nebola dokončená. Podrobnosti sú v priebehu "
+                                 "činnosti."),
+                  TMsgDlgType::Error, mbOK, 0, mrOk);
+  return outcome == TOutcome::Succeeded;
+}
+
+void TfrmZalohovanie::btnZalohujClick() {
+  if (eSubor->ValidationFailed() || !EnsureBackupFolder()) return;
+  const QString backupFile = FullBackupFileName();
+  const bool done = RunService(btnZalohuj, [&](TIBServices& services, const QString& database) {
+    services.Backup(database, backupFile, boIgnoreChecksums | boIgnoreLimbo, true);
+    // A backup that left no file did not succeed, whatever the output said.
+    if (QFileInfo(backupFile).size() <= 0) AppendLine(QStringLiteral("ERROR: záložný súbor nevznikol"));
+  });
+  if (done) MessageDlg(QStringLiteral("Zálohovanie úspešne dokončené."), TMsgDlgType::Information, mbOK);
+}
+
+void TfrmZalohovanie::btnObnovClick() {
+  const QString backupFile = FullBackupFileName();
+  if (eSubor->text().trimmed().isEmpty() || !QFileInfo(backupFile).isFile()) {
+    RedMessageDlg(QStringLiteral("Nie je možné vykonať obnovenie databázy, lebo záložný súbor nebol nájdený."),
+                  TMsgDlgType::Error, mbOK, 0, mrOk);
+    return;
+  }
+  const int others = database_->Connected() ? database_->AttachmentCount() - 1 : 0;
+  if (others > 0) {
+    RedMessageDlg(QStringLiteral("Obnovenie databázy nie je možné, kým sú k nej pripojení ďalší užívatelia (%1). "
+                                 "Požiadajte ich o ukončenie programu.")
+                      .arg(others),
+                  TMsgDlgType::Error, mbOK, 0, mrOk);
+    return;
+  }
+  if (RedMessageDlg(QStringLiteral("Obnovenie nahradí celú databázu programu údajmi zo záložného súboru %1. "
+                                   "Údaje zapísané po vytvorení zálohy sa stratia.\n\nMám databázu obnoviť?")
+                        .arg(eSubor->text()),
+                    TMsgDlgType::Confirmation, mbYes | mbNo, 0, mrNo) != mrYes)
+    return;
+  const bool localFile = !TIBDatabase::IsRemoteName(database_->DatabaseName());
+  const bool done = RunService(btnObnov, [&](TIBServices& services, const QString& database) {
+    if (!localFile) {
+      services.Restore(backupFile, database, roReplace | roCreate, 8192, true);
+      return;
+    }
+    // A local file is replaced only by a complete restored copy, so a failed
+    // restore leaves the database as it was.
+    const QString restored = database + QStringLiteral(".obnova");
+    QFile::remove(restored);
+    struct Cleanup {
+      QString path;
+      ~Cleanup() { QFile::remove(path); }
+    } cleanup{restored};
+    services.Restore(backupFile, restored, roCreate, 8192, true);
+    if (ServiceOutputFailed(output_)) return;
+    const QString previous = database + QStringLiteral(".povodna");
+    QFile::remove(previous);
+    if (!QFile::rename(database, previous) || !QFile::rename(restored, database)) {
+      QFile::rename(previous, database);
+      AppendLine(QStringLiteral("ERROR: databázový súbor sa nepodarilo nahradiť"));
+      return;
+    }
+    QFile::remove(previous);
+  });
+  if (done) MessageDlg(QStringLiteral("Obnovenie databázy úspešne dokončené."), TMsgDlgType::Information, mbOK);
+}
+
+bool TfrmZalohovanie::FormKeyDown(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Escape ||
+      (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
+    return false;
+  SetModalResult(mrCancel);
+  return true;
+}

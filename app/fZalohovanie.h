@@ -1,0 +1,68 @@
+#pragma once
+#include "core/ui/Form.h"
+#include <QtCore/QStringList>
+#include <functional>
+
+class QPlainTextEdit;
+class TIBDatabase;
+class TIBEdit;
+class TIBServices;
+class TQPLBtn;
+class TUxFormPlacement;
+
+// The server a service must address for a connection: empty (this process's
+// embedded engine) for a local file; "localhost" when the database's site is
+// this computer (names compared trimmed and without regard to case); else
+// the site name.
+QString BackupServiceServer(const QString& connectionName, const QString& siteName, const QString& computerName);
+// True when the service's verbose output reports an error.
+bool ServiceOutputFailed(const QStringList& lines);
+
+// Backs the program's database up into a file of the backup folder, or
+// restores it from such a file, through the server's services, showing the
+// service's output line by line. The connection is closed while a service
+// runs and opened again afterwards, whatever the outcome. A backup or
+// restore is reported successful only when the service ran through without
+// an error in its output; a restore asks first, refuses while other users
+// are connected, and on a local file replaces the database only once the
+// restored copy is complete.
+class TfrmZalohovanie : public TForm {
+  Q_OBJECT
+public:
+  // The default file name offered when none is stored.
+  static const QString DefaultFileName;
+
+  // Works on the given connection (the main window's when null).
+  explicit TfrmZalohovanie(QWidget* owner = nullptr, TIBDatabase* database = nullptr);
+  ~TfrmZalohovanie() override;
+
+  // The folder text, one separator and the file name text.
+  QString FullBackupFileName() const;
+
+  void FormCreate();
+  void btnZalohujClick();
+  void btnObnovClick();
+
+  // Opens the connection again after a service; the default opens it and runs
+  // the main window's after-connect steps when it is the main connection.
+  std::function<void()> Reconnect;
+
+  TIBEdit *eAdresar, *eSubor;
+  QPlainTextEdit* mPriebeh;
+  TQPLBtn *btnZalohuj, *btnObnov;
+  TUxFormPlacement* fp;
+
+protected:
+  void FormClose(TCloseAction& action) override;
+  bool FormKeyDown(QKeyEvent* event) override;
+
+private:
+  // Runs one service with the connection closed and reports its outcome;
+  // true when it succeeded.
+  bool RunService(TQPLBtn* button, const std::function<void(TIBServices&, const QString& database)>& service);
+  bool EnsureBackupFolder();
+  void AppendLine(const QString& line);
+
+  TIBDatabase* database_;
+  QStringList output_;
+};
