@@ -4,6 +4,7 @@
 #include "controls/QPLBtn.h"
 #include "tests/schema/SchemaTestSupport.h"
 #include <QtCore/QCoreApplication>
+#include <QtCore/QTimer>
 #include <QtWidgets/QListWidget>
 
 namespace {
@@ -179,4 +180,18 @@ TEST_F(UpgradeFormTest, TooManyRecordFormatsRefuseTheScript) {
   EXPECT_EQ(Messages(), QStringList{QStringLiteral("Nie je možné aktualizovať databázu. Musíte vykonať:\r\n\r\n1. "
                                                    "Zálohovanie databázy\r\n2. Obnovu databázy zo zálohy\r\n3. "
                                                    "Aktualizáciu databázy")});
+}
+
+TEST_F(UpgradeFormTest, ShortPackageClosesTheModalFormAtOnce) {
+  auto form = Form({kCreateTable}, 2);
+  ASSERT_TRUE(TerminationRequested());
+  bool forced = false;
+  // A safety net only: the form must not wait for it.
+  QTimer::singleShot(5000, form.get(), [&] {
+    forced = true;
+    form->SetModalResult(mrAbort);
+  });
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+  EXPECT_FALSE(forced);
+  ResetTerminationRequest();
 }
