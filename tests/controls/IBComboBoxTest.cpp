@@ -440,3 +440,47 @@ TEST_F(LookupComboTest, PictureOfTheOpenList) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LookupComboTest, UniquenessTestFindsAnotherRowWithTheText) {
+  combo->SetSSearchIfFound(false);
+  combo->SetUniqueTest(true);
+  combo->SetUTableName(QStringLiteral("c_clenov"));
+  combo->SetUTestColumn(QStringLiteral("nazov_uplny"));
+  combo->SetUniqueColumn(QStringLiteral("jedin"));
+  combo->SetUniqueErrorText(1004);
+  const struct {
+    int ownKey;
+    const char* text;
+    bool refused;
+  } cases[] = {
+      {1, "novák ján", true}, {6, "O'Neil Patrick", false}, {3, "Nováková Jana", false}, {3, "x' or 1=1 --", false}};
+  for (const auto& c : cases) {
+    combo->SetUniqueColumnValue(c.ownKey);
+    combo->lineEdit()->setText(QString::fromUtf8(c.text));
+    EXPECT_EQ(combo->ValidationFailed(), c.refused) << c.text;
+  }
+  ASSERT_EQ(Messages().size(), 1);
+  EXPECT_TRUE(Messages().first().startsWith(QStringLiteral("Hlásenie #1004"))) << Messages().first().toStdString();
+}
+
+TEST(LookupComboPlain, AutoCompleteSelectsTheFirstItemThatBeginsWithTheText) {
+  QDialog dialog;
+  auto* combo = new TIBComboBox(&dialog);
+  combo->SetAutoComplete(true);
+  EXPECT_FALSE(combo->SAutoAppend());
+  combo->addItems({QStringLiteral("kaprová"), QStringLiteral("lososová"), QStringLiteral("lipňová")});
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  combo->setFocus(Qt::TabFocusReason);
+  combo->lineEdit()->clear();
+  TypeText(combo, QStringLiteral("li"));
+  EXPECT_EQ(combo->currentText(), QStringLiteral("lipňová"));
+  EXPECT_EQ(combo->lineEdit()->selectedText(), QStringLiteral("pňová"));
+  combo->SetSAutoAppend(true);
+  EXPECT_FALSE(combo->AutoComplete());
+}
+
+} // namespace
