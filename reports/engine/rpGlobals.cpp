@@ -1,6 +1,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "core/Color.h"
 #include "reports/engine/rpLocale.h"
+#include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 
@@ -37,6 +38,11 @@ TrpGlobals::TrpGlobals() {
   Consts.SetSorted(true);
   PutConstants();
   Compressor = std::make_unique<TrpCompressor>();
+  Printer = std::make_unique<TrpPrinter>();
+  DefaultPaperSize = Printer->PaperSize;
+  PrinterReady = true;
+  ErrorBox = [](const QString& text, const QString& caption) { qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(text)); };
+  AskPassword = [](QString&) { return false; };
 }
 
 TrpGlobals::~TrpGlobals() = default;

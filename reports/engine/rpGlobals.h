@@ -8,6 +8,7 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
 #include <QtGui/QImage>
+#include <functional>
 #include <memory>
 
 class QIODevice;
@@ -15,6 +16,7 @@ class TrpReportBase;
 class TrpPage;
 class TrpBandView;
 class TrpView;
+class TrpPrinter;
 
 // The hook by which prepared pages could be compressed; both operations do
 // nothing, so prepared pages are stored as they are.
@@ -56,6 +58,7 @@ public:
   bool LoadErrorFlag = false;
   QString LoadErrorText;
   quint8 StreamVersion = 0;
+  qint32 NextObjectId = 0; // gives every new object its ObjectId
   QIODevice* ExportStream = nullptr;
   QList<TrpView*> WatchList;
   bool PrinterReady = false;
@@ -77,6 +80,14 @@ public:
   TrpVariables Variables; // sorted; never cleared between reports
   TrpVariables Consts;    // sorted named constants
   std::unique_ptr<TrpCompressor> Compressor;
+  std::unique_ptr<TrpPrinter> Printer; // the virtual printer until a system printer is set
+  int DefaultPaperSize = 9;            // the paper new report pages take
+
+  // --- the engine's dialogs; the widget library installs the real ones.
+  // An error message box (error icon); without a window library it is only logged.
+  std::function<void(const QString& text, const QString& caption)> ErrorBox;
+  // Asks for a report's password; false when not confirmed.
+  std::function<bool(QString& password)> AskPassword;
 
   // --- localised tables
   quint8 DefaultCharset = 1;

@@ -1,0 +1,130 @@
+#include "reports/engine/rpBandView.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpPage.h"
+#include "reports/engine/rpStream.h"
+#include "reports/engine/rpValue.h"
+#include <initializer_list>
+
+namespace {
+
+struct TBandFlag {
+  const char* Name;
+  quint16 Bit;
+  std::initializer_list<int> Types; // band types that list the flag
+};
+
+const TBandFlag kBandFlags[] = {
+    {"Stretched", bfStretched, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 18, 21}},
+    {"FormNewPage", bfFormNewPage, {0, 1, 5, 6, 8, 9, 11, 12, 16}},
+    {"PrintIfSubsetEmpty", bfPrintIfSubsetEmpty, {5, 8}},
+    {"Breaked", bfBreaked, {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 21}},
+    {"OnFirstPage", bfOnFirstPage, {2, 3}},
+    {"OnLastPage", bfOnLastPage, {3}},
+    {"RepeatHeader", bfRepeatHeader, {4, 7, 10, 16, 18}},
+    {"PrintChildIfInvisible", bfPrintChildIfInvisible, {}}, // every type but 3, listed apart
+};
+
+const TBandFlag* FlagOf(const QString& upperName) {
+  for (const TBandFlag& f : kBandFlags)
+    if (upperName == QString::fromLatin1(f.Name).toUpper()) return &f;
+  return nullptr;
+}
+
+bool Has(std::initializer_list<int> types, int type) {
+  for (int t : types)
+    if (t == type) return true;
+  return false;
+}
+
+bool IsDataBand(int type) { return type == 5 || type == 8 || type == 11; }
+
+// The names of the bands of the page that satisfy the test, other than `self`, ";"-joined.
+QString BandNames(const TrpView* self, const std::function<bool(int)>& test) {
+  QStringList names;
+  if (self->Page && !rpGlobals().EngineMode)
+    for (int i = 0; i < self->Page->Count(); ++i) {
+      const auto* band = dynamic_cast<const TrpBandView*>(self->Page->GetObject(i));
+      if (band && band != self && test(band->GetBandType())) names.append(band->Name);
+    }
+  return names.join(QLatin1Char(';'));
+}
+
+} // namespace
+
+TrpBandView::TrpBandView() {
+  SetKind(2, QStringLiteral("Band"), QStringLiteral("TrpBandView"));
+  Flags = bfOnFirstPage | bfOnLastPage;
+  DisplayFormatCode = 0;
+}
+
+void TrpBandView::ListProperties() {
+  ListViewProperties(false);
+  const int t = GetBandType();
+  if (t != 3) {
+    AddEnumPropertyRec(QStringLiteral("ChildBand"), BandNames(this, [](int type) { return type == 21; }));
+    AddPropertyRec(QStringLiteral("PrintChildIfInvisible"), ptBoolean);
+  }
+  for (const TBandFlag& f : kBandFlags)
+    if (Has(f.Types, t)) AddPropertyRec(QLatin1String(f.Name), ptBoolean);
+  if (t == 19) AddPropertyRec(QStringLiteral("DataSource"), ptEditor);
+  if (IsDataBand(t)) {
+    AddPropertyRec(QStringLiteral("Columns"), ptInteger);
+    AddPropertyRec(QStringLiteral("ColumnWidth"), ptUnitLength);
+    AddPropertyRec(QStringLiteral("ColumnGap"), ptUnitLength);
+    AddPropertyRec(QStringLiteral("DataSource"), ptEditor);
+  }
+  if (t == 16) {
+    AddPropertyRec(QStringLiteral("Condition"), ptText);
+    AddEnumPropertyRec(QStringLiteral("Master"), BandNames(this, IsDataBand));
+  }
+  AddPropertyRec(QStringLiteral("EOF"), 0);
+  if (TrpPropRec* memo = FindPropertyRec(QStringLiteral("Memo"))) memo->Name = QStringLiteral("OnBeforePrint");
+}
+
+void TrpBandView::WriteProperty(const QString& name, const QVariant& value) {
+  TrpView::WriteProperty(name, value);
+  const QString n = name.toUpper();
+  if (n == QLatin1String("CHILDBAND")) ChildBand = rpValueToText(value);
+  else if (n == QLatin1String("MASTER")) Master = rpValueToText(value);
+  else if (n == QLatin1String("CONDITION")) DisplayFormatText = rpValueToText(value);
+  else if (n == QLatin1String("COLUMNS")) Columns = qint32(rpValueToInteger(value));
+  else if (n == QLatin1String("COLUMNGAP")) ColumnGap = qint32(rpValueToInteger(value));
+  else if (n == QLatin1String("COLUMNWIDTH")) ColumnWidth = qint32(rpValueToInteger(value));
+  else if (n == QLatin1String("NEWCOLUMNAFTER")) NewColumnAfter = qint32(rpValueToInteger(value));
+  else if (n != QLatin1String("STRETCHED"))
+    if (const TBandFlag* f = FlagOf(n)) Flags = rpValueToInteger(value) != 0 ? Flags | f->Bit : Flags & ~f->Bit;
+}
+
+QVariant TrpBandView::ReadProperty(const QString& name) {
+  QVariant result = TrpView::ReadProperty(name);
+  if (!rpIsNull(result)) return result;
+  const QString n = name.toUpper();
+  if (n == QLatin1String("CHILDBAND")) return ChildBand;
+  if (n == QLatin1String("MASTER")) return Master;
+  if (n == QLatin1String("CONDITION")) return DisplayFormatText;
+  if (n == QLatin1String("COLUMNS")) return rpIntegerValue(Columns);
+  if (n == QLatin1String("COLUMNGAP")) return rpIntegerValue(ColumnGap);
+  if (n == QLatin1String("COLUMNWIDTH")) return rpIntegerValue(ColumnWidth);
+  if (n == QLatin1String("NEWCOLUMNAFTER")) return rpIntegerValue(NewColumnAfter);
+  if (const TBandFlag* f = FlagOf(n)) return (Flags & f->Bit) != 0;
+  return {};
+}
+
+void TrpBandView::SaveToStream(TBinaryWriter& stream) {
+  RecordSubVersion = 1;
+  TrpView::SaveToStream(stream);
+  rpWriteString(stream, ChildBand);
+  for (qint32 v : {Columns, ColumnWidth, ColumnGap, NewColumnAfter}) rpWriteInteger(stream, v);
+  rpWriteString(stream, Master);
+}
+
+void TrpBandView::LoadFromStream(TBinaryReader& stream) {
+  TrpView::LoadFromStream(stream);
+  if (rpGlobals().StreamVersion <= 23) return;
+  ChildBand = rpReadReportString(stream);
+  Columns = rpReadInteger(stream);
+  ColumnWidth = rpReadInteger(stream);
+  ColumnGap = rpReadInteger(stream);
+  NewColumnAfter = rpReadInteger(stream);
+  if (RecordVersionPair() > 20) Master = rpReadReportString(stream);
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include "reports/engine/rpView.h"
+
+// The band object the designer places on a page: its band type (kept in the
+// low byte of FrameTyp), layout flags, columns and links. Its data source or
+// group condition lives in DisplayFormatText.
+class TrpBandView : public TrpView {
+public:
+  TrpBandView();
+
+  void WriteProperty(const QString& name, const QVariant& value) override;
+  QVariant ReadProperty(const QString& name) override;
+  void ListProperties() override;
+  void LoadFromStream(TBinaryReader& stream) override;
+  void SaveToStream(TBinaryWriter& stream) override;
+
+  int GetBandType() const { return FrameTyp & 0xFF; }
+  void SetBandType(int type) { FrameTyp = quint16((FrameTyp & 0xFF00) | (type & 0xFF)); }
+  // Types 18 to 20: vertical strips across the page's height.
+  bool IsCrossBand() const { return GetBandType() >= 18 && GetBandType() <= 20; }
+
+  QString ChildBand;
+  QString Master;
+  qint32 Columns = 1;
+  qint32 ColumnWidth = 200;
+  qint32 ColumnGap = 20;
+  qint32 NewColumnAfter = 1;
+};
+
+// Flags bits of band objects.
+enum : quint16 {
+  bfStretched = 1, bfFormNewPage = 2, bfPrintIfSubsetEmpty = 4, bfBreaked = 8, bfOnFirstPage = 16,
+  bfOnLastPage = 32, bfRepeatHeader = 64, bfPrintChildIfInvisible = 128
+};

@@ -1,0 +1,34 @@
+#pragma once
+#include "reports/engine/rpVariables.h"
+#include "reports/engine/rpView.h"
+
+// The base of the controls on dialog pages. The wrapped window control lives
+// in the concrete class (a widget library's concern); the engine knows only
+// what every control shares: bounds, visibility and restrictions.
+class TrpControl : public TrpView {
+public:
+  TrpControl();
+  void WriteProperty(const QString& name, const QVariant& value) override;
+  void ListProperties() override;
+
+protected:
+  // Called when scripts or the inspector set Visible; the concrete class passes it to its control.
+  virtual void ControlVisibilityChanged() {}
+};
+
+// The base of components without a window (the report's database, table and
+// query components): always 28 x 28 pixels in the designer, with the values
+// of its component's properties kept in StoredValues.
+class TrpNonVisualControl : public TrpControl {
+public:
+  TrpNonVisualControl();
+  void WriteProperty(const QString& name, const QVariant& value) override;
+  void ListProperties() override;
+
+  TrpVariables StoredValues;
+  QImage IconBitmap;
+
+protected:
+  // Called when the object's Name is set; the concrete class renames its component.
+  virtual void ComponentRenamed() {}
+};

@@ -1,0 +1,184 @@
+#include "reports/engine/rpDataDictionary.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpStream.h"
+#include "reports/engine/rpValue.h"
+#include <QtCore/QFile>
+#include <QtCore/QSaveFile>
+
+namespace {
+
+constexpr qint16 kMarker = -2;
+
+void WriteList(TBinaryWriter& stream, const TrpVariables& list) {
+  rpWriteInteger(stream, list.GetCount());
+  for (int i = 0; i < list.GetCount(); ++i) {
+    rpWriteString(stream, list.GetName(i));
+    rpWriteString(stream, rpValueToText(list.GetValue(i)));
+  }
+}
+
+void ReadList(TBinaryReader& stream, TrpVariables& list) {
+  list.Clear();
+  const qint32 count = rpReadInteger(stream);
+  for (qint32 i = 0; i < count; ++i) {
+    const QString name = rpReadString(stream);
+    list.SetVariable(name, rpReadString(stream));
+  }
+}
+
+// A length byte followed by that many characters.
+QString ReadShortString(TBinaryReader& stream) { return stream.ReadCp1250(stream.ReadByte()); }
+
+bool IsCategory(const QString& name) { return name.startsWith(QLatin1Char(' ')); }
+
+QString NameOfValue(const TrpVariables& list, const QString& value) {
+  for (int i = 0; i < list.GetCount(); ++i)
+    if (rpValueToText(list.GetValue(i)).compare(value, Qt::CaseInsensitive) == 0) return list.GetName(i);
+  return value;
+}
+
+QString OldSystemVariable(qint32 index) {
+  static const QStringList names{
+      QStringLiteral("PAGE#"),        QString(),                       QStringLiteral("DATE"),
+      QStringLiteral("TIME"),         QStringLiteral("LINE#"),         QStringLiteral("LINETHROUGH#"),
+      QStringLiteral("COLUMN#"),      QStringLiteral("CURRENT#"),      QStringLiteral("TOTALPAGES"),
+      QStringLiteral("REPORTCOMMENT"), QStringLiteral("REPORTNAME"),   QStringLiteral("REPORTAUTOR"),
+      QStringLiteral("VMAJOR"),       QStringLiteral("VMINOR"),        QStringLiteral("VRELEASE"),
+      QStringLiteral("VBUILD"),       QStringLiteral("REPORTDATE"),    QStringLiteral("REPORTLASTCHANGE")};
+  // An index outside the list names no system variable: the entry stays empty.
+  return names.value(index);
+}
+
+} // namespace
+
+void TrpDataDictionary::Clear() {
+  Variables.Clear();
+  FieldAliases.Clear();
+  BandSourceAliases.Clear();
+}
+
+void TrpDataDictionary::SaveToStream(TBinaryWriter& stream) const {
+  stream.WriteInt16(kMarker);
+  WriteList(stream, Variables);
+  WriteList(stream, FieldAliases);
+  WriteList(stream, BandSourceAliases);
+}
+
+void TrpDataDictionary::LoadFromStream(TBinaryReader& stream) {
+  Clear();
+  const qint16 marker = stream.ReadInt16();
+  if (marker == -1 || marker == -2) {
+    ReadList(stream, Variables);
+    ReadList(stream, FieldAliases);
+    ReadList(stream, BandSourceAliases);
+  } else {
+    stream.Seek(stream.Position() - 2);
+    LoadOldestLayout(stream);
+  }
+  // Old blocks wrote categories without their blank and variables with one.
+  if (Variables.GetCount() > 0 && !Variables.GetName(0).isEmpty() && !IsCategory(Variables.GetName(0)))
+    for (int i = 0; i < Variables.GetCount(); ++i) {
+      const QString name = Variables.GetName(i);
+      Variables.SetName(i, IsCategory(name) ? name.mid(1) : QLatin1Char(' ') + name);
+    }
+  if (marker == -1) {
+    for (int i = FieldAliases.GetCount() - 1; i >= 0; --i)
+      if (rpValueToText(FieldAliases.GetValue(i)).isEmpty() && !FieldAliases.GetName(i).contains(QLatin1Char('.')))
+        FieldAliases.Delete(i);
+    for (int i = BandSourceAliases.GetCount() - 1; i >= 0; --i)
+      if (rpValueToText(BandSourceAliases.GetValue(i)).isEmpty()) BandSourceAliases.Delete(i);
+  }
+}
+
+void TrpDataDictionary::LoadOldestLayout(TBinaryReader& stream) {
+  const qint32 count = rpReadInteger(stream);
+  for (qint32 i = 0; i < count; ++i) {
+    const quint8 kind = rpReadByte(stream);
+    const qint32 number = rpReadInteger(stream);
+    const QString first = ReadShortString(stream), second = ReadShortString(stream), third = ReadShortString(stream);
+    QString value;
+    if (kind == 2) value = number == 1 ? second : OldSystemVariable(number);
+    else if (kind == 1) value = first + QStringLiteral(".\"") + second + QLatin1Char('"');
+    FieldAliases.SetVariable(QLatin1Char(' ') + third, value);
+  }
+  QStringList names;
+  rpReadMemo(stream, names);
+  for (const QString& name : names) {
+    if (!name.isEmpty() && !IsCategory(name))
+      Variables.SetVariable(name, QString());
+    else
+      Variables.SetVariable(name, FieldAliases.GetVariable(name));
+  }
+  FieldAliases.Clear();
+}
+
+void TrpDataDictionary::SaveToFile(const QString& fileName) const {
+  TBinaryWriter writer;
+  rpWriteByte(writer, 25);
+  SaveToStream(writer);
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly) || file.write(writer.Data()) != writer.Size() || !file.commit())
+    throw Exception(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(fileName));
+}
+
+void TrpDataDictionary::LoadFromFile(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("Súbor %1 sa nedá otvoriť.").arg(fileName));
+  const QByteArray data = file.readAll();
+  TBinaryReader reader(data);
+  reader.ReadByte();
+  LoadFromStream(reader);
+}
+
+bool TrpDataDictionary::IsDataSetAllowed(const QString& name) const {
+  for (const QString& entry : DisabledDataSets) {
+    if (entry.compare(name, Qt::CaseInsensitive) == 0) return false;
+    if (entry.endsWith(QLatin1Char('*')) && name.startsWith(entry.chopped(1))) return false;
+  }
+  return true;
+}
+
+QString TrpDataDictionary::DataSetOfAlias(const QString& alias) const { return NameOfValue(FieldAliases, alias); }
+
+QString TrpDataDictionary::DataSourceOfAlias(const QString& alias) const {
+  return NameOfValue(BandSourceAliases, alias);
+}
+
+QString TrpDataDictionary::FieldOfAlias(const QString& alias) const {
+  const QString name = DataSetOfAlias(alias);
+  const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+  return dot >= 0 ? name.mid(dot + 1) : name;
+}
+
+QString TrpDataDictionary::AliasOf(const QString& name) const {
+  const QString field = rpValueToText(FieldAliases.GetVariable(name));
+  if (!field.isEmpty()) return field;
+  const QString source = rpValueToText(BandSourceAliases.GetVariable(name));
+  return source.isEmpty() ? name : source;
+}
+
+QStringList TrpDataDictionary::ListCategories() const {
+  QStringList list;
+  for (int i = 0; i < Variables.GetCount(); ++i)
+    if (IsCategory(Variables.GetName(i))) list.append(Variables.GetName(i).mid(1));
+  return list;
+}
+
+QStringList TrpDataDictionary::ListVariablesOfCategory(const QString& category) const {
+  QStringList list;
+  int i = 0;
+  while (i < Variables.GetCount() &&
+         !(IsCategory(Variables.GetName(i)) && Variables.GetName(i).mid(1).compare(category, Qt::CaseInsensitive) == 0))
+    ++i;
+  for (++i; i < Variables.GetCount() && !IsCategory(Variables.GetName(i)); ++i) list.append(Variables.GetName(i));
+  return list;
+}
+
+QVariant TrpDataDictionary::GetValue(const QString& name) const {
+  if (Variables.IndexOf(name) < 0) return {};
+  const TrpVariables& run = rpVariables();
+  if (run.IndexOf(name) >= 0) return run.GetVariable(name);
+  const QVariant own = Variables.GetVariable(name);
+  if (own.typeId() == QMetaType::QString && !own.toString().isEmpty()) return rpParser().Calc(own.toString());
+  return own;
+}

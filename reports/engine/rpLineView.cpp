@@ -1,0 +1,23 @@
+#include "reports/engine/rpLineView.h"
+
+TrpLineView::TrpLineView() {
+  SetKind(4, QStringLiteral("Line"), QStringLiteral("TrpLineView"));
+  FrameTyp = 4;
+  FillColor = clWhite;
+  Flags = 1;
+}
+
+void TrpLineView::ListProperties() {
+  ListViewProperties(true);
+  AddPropertyRec(QStringLiteral("Stretched"), ptBoolean);
+}
+
+void TrpLineView::MakeLine() {
+  if (Height < Width) {
+    Height = 0;
+    FrameTyp = 8;
+  } else {
+    Width = 0;
+    FrameTyp = 4;
+  }
+}

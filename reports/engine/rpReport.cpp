@@ -1,0 +1,330 @@
+#include "reports/engine/rpReport.h"
+#include "core/CodePage1250.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpStream.h"
+#include "reports/engine/rpUtils.h"
+#include <QtCore/QBuffer>
+#include <QtCore/QFile>
+#include <QtCore/QSaveFile>
+
+namespace {
+
+enum : quint8 { tagPage = 255, tagDictionary = 254, tagDataManager = 253, tagEnd = 252 };
+constexpr quint8 kInfoMarker = 88;
+
+QString ErrorCaption() { return QStringLiteral("Chyba"); }
+QString UnsupportedText() { return QStringLiteral("Nepodporovaný RPF formát"); }
+
+void WriteCountedText(TBinaryWriter& stream, const QString& text) {
+  const QByteArray bytes = Cp1250::EncodeLossy(text).left(0xFFFF);
+  rpWriteWord(stream, quint16(bytes.size()));
+  stream.WriteBytes(bytes);
+}
+
+QString ReadCountedText(TBinaryReader& stream) { return stream.ReadCp1250(stream.ReadUInt16()); }
+
+// The missing-class failure; it keeps the pages read so far.
+class EMissingClasses : public Exception {
+public:
+  using Exception::Exception;
+};
+
+QByteArray BitmapFile(const QImage& picture) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "BMP");
+  return bytes;
+}
+
+void WriteFile(const QString& fileName, const QByteArray& data) {
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    throw Exception(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(fileName));
+}
+
+} // namespace
+
+TrpReport::TrpReport(QObject* owner) : TrpReportBase(owner), Now([] { return DateTime::FromDateTime(QDateTime::currentDateTime()); }) {
+  Pages.Add();
+}
+
+TrpReport::~TrpReport() {
+  if (rpEngineStarted() && rpGlobals().CurrentReport == this) {
+    rpGlobals().CurrentReport = nullptr;
+    rpGlobals().CurrentPage = nullptr;
+    rpGlobals().CurrentObject = nullptr;
+  }
+}
+
+void TrpReport::ClearTemplate() {
+  Pages.Clear();
+  Dictionary.Clear();
+  DoublePassReport = false;
+  ClearReportInfo();
+}
+
+void TrpReport::ResetToEmptyPage() {
+  Pages.Clear();
+  Pages.Add();
+}
+
+void TrpReport::SelectPrinterByName(const QString& name) { rpPrinter().SelectByName(name); }
+
+TrpView* TrpReport::FindObject(const QString& name) const {
+  for (int i = 0; i < Pages.Count(); ++i)
+    if (TrpView* view = Pages.GetPage(i)->FindObject(name)) return view;
+  return nullptr;
+}
+
+// --- reading
+
+void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
+  TrpGlobals& g = rpGlobals();
+  g.CurrentReport = this;
+  g.EngineMode = false;
+  Dictionary.Clear();
+  if (data.isEmpty()) return;
+  TBinaryReader stream(data);
+  quint8 version = stream.ReadByte();
+  if (version <= 20) {
+    // Written before version bytes existed: the pages section starts at once.
+    version = 21;
+    stream.Seek(0);
+  }
+  g.LoadErrorFlag = false;
+  g.LoadErrorText.clear();
+  if (version > kStreamVersion) {
+    g.ErrorBox(UnsupportedText(), ErrorCaption());
+    return;
+  }
+  g.StreamVersion = version;
+  try {
+    ReadPagesSection(stream);
+    if (stream.AtEnd())
+      ClearReportInfo();
+    else
+      ReadReportInfo(stream);
+  } catch (const EMissingClasses& e) {
+    g.ErrorBox(e.Message(), ErrorCaption());
+    return;
+  } catch (const Exception&) {
+    FailUnsupported();
+    return;
+  }
+  if (Info.AskPassword && fromFile && !PasswordAccepted()) {
+    ClearReportInfo();
+    FileName = QStringLiteral("Bezmena");
+    ResetToEmptyPage();
+  }
+}
+
+void TrpReport::FailUnsupported() {
+  ResetToEmptyPage();
+  rpGlobals().ErrorBox(UnsupportedText(), ErrorCaption());
+}
+
+bool TrpReport::PasswordAccepted() {
+  QString typed;
+  return rpGlobals().AskPassword(typed) && typed == Info.Password;
+}
+
+void TrpReport::ReadPagesSection(TBinaryReader& stream) {
+  TrpGlobals& g = rpGlobals();
+  ClearTemplate();
+  UseCurrentPrinter = stream.ReadUInt16() != 0;
+  DoublePassReport = stream.ReadUInt16() != 0;
+  const QString printer = rpReadReportString(stream);
+  SelectPrinterByName(printer == QString(QChar(1)) ? rpLoadStr(55007) : printer);
+  while (!stream.AtEnd()) {
+    const quint8 tag = stream.ReadByte();
+    if (tag == tagPage) {
+      Pages.Add()->LoadFromStream(stream);
+    } else if (tag == tagDictionary) {
+      Dictionary.LoadFromStream(stream);
+    } else if (tag == tagDataManager) {
+      stream.ReadByte(); // no data manager is installed: its block is empty
+      break;
+    } else if (tag == tagEnd) {
+      break;
+    } else if (tag > 10) {
+      throw EStreamError(UnsupportedText());
+    } else {
+      ReadObjectRecord(stream, tag);
+    }
+  }
+  if (g.LoadErrorFlag)
+    throw EMissingClasses(QStringLiteral("Report contains the following non-plugged components:\r") + g.LoadErrorText +
+                          QStringLiteral("You must include these components into your project."));
+  for (int p = 0; p < Pages.Count(); ++p)
+    for (int i = 0; i < Pages.GetPage(p)->Count(); ++i) Pages.GetPage(p)->GetObject(i)->AfterLoad();
+}
+
+void TrpReport::ReadObjectRecord(TBinaryReader& stream, quint8 kind) {
+  TrpGlobals& g = rpGlobals();
+  const int version = g.StreamVersion;
+  QString className = kind == 10 ? rpReadReportString(stream) : QString();
+  const QString upper = className.toUpper();
+  const bool framedMemo = upper == QLatin1String("TRPFRAMEDMEMOVIEW");
+  if (upper == QLatin1String("TRPLEGACYLOOKUPCONTROL") || upper == QLatin1String("TRPFBLOOKUPCONTROL"))
+    className = QStringLiteral("TrpDBLookupControl");
+  const quint8 pageIndex = stream.ReadByte();
+  qsizetype end = -1;
+  if (version >= 24) {
+    end = quint32(stream.ReadInt32());
+    // An end outside the rest of the stream would loop back or run past the data.
+    if (end < stream.Position() || end > stream.Size()) throw EStreamError(UnsupportedText());
+  }
+  TrpPage* page = pageIndex < Pages.Count() ? Pages.GetPage(pageIndex) : nullptr;
+  TrpView* placed = nullptr;
+  try {
+    std::unique_ptr<TrpView> view = rpNewObjectOfType(framedMemo ? 0 : kind, className);
+    if (!view && kind == 10) {
+      g.LoadErrorFlag = true;
+      g.LoadErrorText += className + QLatin1Char('\r');
+      throw EClassNotFound(g.LoadErrorText);
+    }
+    if (view) {
+      if (!page) throw EStreamError(QStringLiteral("Objekt patrí na neexistujúcu stranu."));
+      g.CurrentPage = page;
+      placed = page->Add(std::move(view));
+      placed->LoadFromStream(stream);
+      placed->WriteProperty(QStringLiteral("Name"), placed->Name);
+      if (framedMemo) stream.ReadBytes(8);
+    }
+    if (end >= 0) stream.Seek(end);
+  } catch (const Exception&) {
+    // A broken object is left out; from version 24 on the next record starts at its end.
+    if (placed) page->Delete(page->Count() - 1);
+    if (end >= 0) stream.Seek(end);
+  }
+}
+
+void TrpReport::ReadReportInfo(TBinaryReader& stream) {
+  TrpReportInfo info;
+  for (QString* text : {&info.Comment, &info.Name, &info.Author, &info.VersionMajor, &info.VersionMinor,
+                        &info.VersionRelease, &info.VersionBuild})
+    *text = ReadCountedText(stream);
+  const QByteArray hex = stream.ReadBytes(stream.ReadUInt16());
+  info.Password = Cp1250::Decode(QByteArray::fromHex(hex));
+  stream.ReadByte(); // the marker
+  info.AskPassword = stream.ReadByte() == 1;
+  info.Created = stream.ReadDouble();
+  info.LastChange = stream.ReadDouble();
+  Info = info;
+}
+
+// --- writing
+
+QByteArray TrpReport::SaveToStream() {
+  TrpGlobals& g = rpGlobals();
+  g.StreamVersion = kStreamVersion;
+  TBinaryWriter stream;
+  rpWriteByte(stream, kStreamVersion);
+  WritePagesSection(stream);
+  rpWriteByte(stream, tagEnd);
+  WriteReportInfo(stream);
+  return stream.TakeData();
+}
+
+void TrpReport::WritePagesSection(TBinaryWriter& stream) {
+  rpWriteWord(stream, UseCurrentPrinter ? 0xFFFF : 0);
+  rpWriteWord(stream, DoublePassReport ? 0xFFFF : 0);
+  const TrpPrinter& printer = rpPrinter();
+  rpWriteString(stream, printer.IsVirtual() ? QString(QChar(1)) : printer.CurrentPrinterName());
+  for (int p = 0; p < Pages.Count(); ++p) {
+    rpWriteByte(stream, tagPage);
+    Pages.GetPage(p)->SaveToStream(stream);
+  }
+  for (int p = 0; p < Pages.Count(); ++p) {
+    const TrpPage* page = Pages.GetPage(p);
+    for (int i = 0; i < page->Count(); ++i) {
+      TrpView* view = page->GetObject(i);
+      rpWriteByte(stream, view->ObjectKind);
+      if (view->ObjectKind == 10) rpWriteString(stream, view->ClassName());
+      rpWriteByte(stream, quint8(p));
+      const qsizetype endField = stream.Size();
+      rpWriteInteger(stream, 0);
+      view->SaveToStream(stream);
+      stream.PatchUInt32(endField, quint32(stream.Size()));
+    }
+  }
+  rpWriteByte(stream, tagDictionary);
+  Dictionary.SaveToStream(stream);
+}
+
+void TrpReport::WriteReportInfo(TBinaryWriter& stream) {
+  for (const QString* text : {&Info.Comment, &Info.Name, &Info.Author, &Info.VersionMajor, &Info.VersionMinor,
+                              &Info.VersionRelease, &Info.VersionBuild})
+    WriteCountedText(stream, *text);
+  const QByteArray hex = Cp1250::EncodeLossy(Info.Password).toHex().toUpper();
+  rpWriteWord(stream, quint16(hex.size()));
+  stream.WriteBytes(hex);
+  rpWriteByte(stream, kInfoMarker);
+  rpWriteByte(stream, Info.AskPassword ? 1 : 0);
+  stream.WriteDouble(Info.Created);
+  Info.LastChange = Now();
+  stream.WriteDouble(Info.LastChange);
+}
+
+// --- files
+
+bool TrpReport::LoadFromFile(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  FileName = fileName;
+  LoadFromStream(file.readAll(), true);
+  return true;
+}
+
+void TrpReport::SaveToFile(const QString& fileName) { WriteFile(fileName, SaveToStream()); }
+
+void TrpReport::WriteTemplateFile(const QString& fileName, const QStringList& description, const QImage& picture) {
+  rpGlobals().StreamVersion = kStreamVersion;
+  TBinaryWriter stream;
+  rpWriteMemo(stream, description);
+  const qsizetype offsetField = stream.Size();
+  rpWriteInteger(stream, 0);
+  rpWriteByte(stream, picture.isNull() ? 0 : 1);
+  if (!picture.isNull()) stream.WriteBytes(BitmapFile(picture));
+  stream.PatchUInt32(offsetField, quint32(stream.Size()));
+  WritePagesSection(stream);
+  WriteFile(fileName, stream.Data());
+}
+
+bool TrpReport::ReadTemplateFile(const QString& fileName, QStringList* description, bool load, QImage* picture) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray data = file.readAll();
+  TrpGlobals& g = rpGlobals();
+  g.StreamVersion = kStreamVersion;
+  TBinaryReader stream(data);
+  try {
+    QStringList lines;
+    rpReadMemo(stream, lines);
+    const qint64 pagesOffset = quint32(stream.ReadInt32());
+    const bool hasPicture = stream.ReadByte() == 1;
+    if (pagesOffset < stream.Position() || pagesOffset > stream.Size()) throw EStreamError(UnsupportedText());
+    if (!load) {
+      if (description) *description = lines;
+      if (picture)
+        *picture = hasPicture ? QImage::fromData(stream.ReadBytes(pagesOffset - stream.Position()), "BMP") : QImage();
+      return true;
+    }
+    stream.Seek(pagesOffset);
+  } catch (const Exception&) {
+    if (load) FailUnsupported();
+    return false;
+  }
+  g.CurrentReport = this;
+  g.LoadErrorFlag = false;
+  g.LoadErrorText.clear();
+  try {
+    ReadPagesSection(stream);
+  } catch (const EMissingClasses& e) {
+    g.ErrorBox(e.Message(), ErrorCaption());
+  } catch (const Exception&) {
+    FailUnsupported();
+  }
+  return true;
+}

@@ -1,0 +1,440 @@
+#include "reports/engine/rpView.h"
+#include "reports/engine/rpBandView.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpLineView.h"
+#include "reports/engine/rpSubReportView.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpPage.h"
+#include "reports/engine/rpPictureView.h"
+#include "reports/engine/rpReport.h"
+#include "reports/engine/rpStream.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/rpValue.h"
+#include <QtCore/QLocale>
+#include <cmath>
+
+namespace {
+
+constexpr int kMaxNameLength = 32;
+
+QString JoinLines(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }
+
+QStringList SplitLines(const QString& text) {
+  if (text.isEmpty()) return {};
+  QString normal = text;
+  normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return normal.split(QLatin1Char('\n'));
+}
+
+bool IsTemplateMode(const TrpView& view) { return view.RecordMode == 0; }
+
+QList<TrpAddInObjectInfo>& Registry() {
+  static QList<TrpAddInObjectInfo> entries;
+  return entries;
+}
+
+bool AddClass(const QString& className, TrpViewFactory create, const QImage& bitmap, const QString& hint,
+              bool control) {
+  QList<TrpAddInObjectInfo>& entries = Registry();
+  if (entries.size() >= 64) return false;
+  for (const TrpAddInObjectInfo& e : entries)
+    if (e.ClassName == className) return false;
+  entries.append({className, std::move(create), bitmap, hint, control});
+  return true;
+}
+
+TrpReport* CurrentTemplate() {
+  return rpEngineStarted() ? dynamic_cast<TrpReport*>(rpGlobals().CurrentReport) : nullptr;
+}
+
+} // namespace
+
+// --- TrpObject
+
+void TrpObject::AddPropertyRec(const QString& name, quint16 type, std::function<void()> editor) {
+  props_.append({name.left(kMaxNameLength), type, {}, {}, std::move(editor)});
+}
+
+void TrpObject::AddEnumPropertyRec(const QString& name, const QString& names, const QVariant& values) {
+  TrpPropRec rec{name.left(kMaxNameLength), ptEnum, {}, {}, {}};
+  rpSplitBySemicolon(names, rec.EnumNames);
+  if (values.typeId() == QMetaType::QVariantList && !values.toList().isEmpty() && !rpIsNull(values.toList().first()))
+    rec.EnumValues = values;
+  props_.append(rec);
+}
+
+void TrpObject::RemovePropertyRec(const QString& name) {
+  props_.removeIf([&](const TrpPropRec& r) { return r.Name.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+TrpPropRec* TrpObject::FindPropertyRec(const QString& name) {
+  for (TrpPropRec& r : props_)
+    if (r.Name.compare(name, Qt::CaseInsensitive) == 0) return &r;
+  return nullptr;
+}
+
+bool TrpObject::StringsMethod(QStringList& list, const QString& method, QVariant& result, const QVariant& a1,
+                              const QVariant& a2, const QVariant& a3, const QString& listName) {
+  const auto lineOf = [&](const QVariant& v) { return int(rpValueToInteger(v)); };
+  if (method == QLatin1String("SETINDEXPROPERTY") || method == QLatin1String("GETINDEXPROPERTY")) {
+    if (a1.toString().compare(listName, Qt::CaseInsensitive) != 0) return false;
+    const int line = lineOf(a2);
+    if (line < 0 || line >= list.size()) throw Exception(QStringLiteral("Index riadku %1 je mimo zoznamu.").arg(line));
+    if (method.startsWith(QLatin1Char('S')))
+      list[line] = rpValueToText(a3);
+    else
+      result = list[line];
+    return true;
+  }
+  const QString suffix = method.mid(listName.size());
+  if (!method.startsWith(listName) || !suffix.startsWith(QLatin1Char('.'))) return false;
+  if (suffix == QLatin1String(".CLEAR")) {
+    list.clear();
+  } else if (suffix == QLatin1String(".ADD")) {
+    list.append(SplitLines(rpValueToText(rpParser().Calc(a1.toString()))));
+  } else if (suffix == QLatin1String(".DELETE")) {
+    const int line = lineOf(rpParser().Calc(a1.toString()));
+    if (line >= 0 && line < list.size()) list.removeAt(line);
+  } else if (suffix == QLatin1String(".INDEXOF")) {
+    result = rpIntegerValue(list.indexOf(rpValueToText(rpParser().Calc(a1.toString()))));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// --- shared routines
+
+int rpRoundEven(double value) { return int(std::nearbyint(value)); }
+
+qint32 rpFrameWidthCode(float width) {
+  if (width <= 0) return 0;
+  if (width <= 10 && std::floor(width) == width) return qint32(width);
+  const qint32 thousandths = rpRoundEven(double(width) * 1000);
+  // A thin width would collide with the whole numbers 0 to 10; it goes negative instead.
+  return thousandths <= 10 ? -thousandths : thousandths;
+}
+
+float rpFrameWidthFromCode(qint32 code) {
+  if (code < 0) return float(-double(code) / 1000);
+  if (code <= 10) return float(code);
+  return float(double(code) / 1000);
+}
+
+qint32 rpDefaultDisplayFormatCode() { return 2 * 256 + QLocale().decimalPoint().at(0).unicode() % 256; }
+
+QString rpReadReportString(TBinaryReader& stream) {
+  return rpGlobals().StreamVersion < 23 ? rpReadStringOld(stream) : rpReadString(stream);
+}
+
+void rpReadReportMemo(TBinaryReader& stream, QStringList& lines) {
+  if (rpGlobals().StreamVersion < 23)
+    rpReadMemoOld(stream, lines);
+  else
+    rpReadMemo(stream, lines);
+}
+
+// --- TrpView
+
+TrpView::TrpView() { DisplayFormatCode = rpDefaultDisplayFormatCode(); }
+
+TrpView::~TrpView() = default;
+
+void TrpView::SetKind(quint8 kind, const QString& prefix, const QString& className) {
+  ObjectKind = kind;
+  NamePrefix = prefix;
+  className_ = className;
+}
+
+void TrpView::SetBounds(int left, int top, int width, int height) {
+  Left = left;
+  Top = top;
+  Width = width;
+  Height = height;
+}
+
+void TrpView::WriteProperty(const QString& name, const QVariant& value) {
+  const QString n = name.toUpper();
+  const auto asInt = [&] { return qint32(rpValueToInteger(value)); };
+  if (n == QLatin1String("NAME")) Name = rpValueToText(value);
+  else if (n == QLatin1String("LEFT")) Left = asInt();
+  else if (n == QLatin1String("TOP")) Top = asInt();
+  else if (n == QLatin1String("WIDTH")) Width = asInt();
+  else if (n == QLatin1String("HEIGHT")) Height = asInt();
+  else if (n == QLatin1String("FLAGS")) Flags = quint16(asInt());
+  else if (n == QLatin1String("FRAMETYP")) FrameTyp = quint16(asInt());
+  else if (n == QLatin1String("FRAMECOLOR")) FrameColor = asInt();
+  else if (n == QLatin1String("FRAMESTYLE")) FrameStyle = quint16(asInt());
+  else if (n == QLatin1String("FILLCOLOR")) FillColor = asInt();
+  else if (n == QLatin1String("FRAMEWIDTH")) FrameWidth = float(rpValueToFloat(value));
+  else if (n == QLatin1String("VISIBLE")) Visible = rpValueToInteger(value) != 0;
+  else if (n == QLatin1String("MEMO") || n == QLatin1String("DATAFIELD")) Memo = SplitLines(rpValueToText(value));
+  else if (n == QLatin1String("GAPX")) GapX = asInt();
+  else if (n == QLatin1String("GAPY")) GapY = asInt();
+  else if (n == QLatin1String("STRETCHED")) Flags = rpValueToInteger(value) != 0 ? Flags | 1 : Flags & ~1;
+  else if (n == QLatin1String("BANDALIGN")) BandAlign = quint8(asInt());
+  else if (n == QLatin1String("TAG")) Tag = rpValueToText(value);
+}
+
+QVariant TrpView::ReadProperty(const QString& name) {
+  const QString n = name.toUpper();
+  if (n == QLatin1String("NAME")) return Name;
+  if (n == QLatin1String("LEFT")) return rpIntegerValue(Left);
+  if (n == QLatin1String("TOP")) return rpIntegerValue(Top);
+  if (n == QLatin1String("WIDTH")) return rpIntegerValue(Width);
+  if (n == QLatin1String("HEIGHT")) return rpIntegerValue(Height);
+  if (n == QLatin1String("FLAGS")) return rpIntegerValue(Flags);
+  if (n == QLatin1String("FRAMETYP")) return rpIntegerValue(FrameTyp);
+  if (n == QLatin1String("FRAMECOLOR")) return rpIntegerValue(FrameColor);
+  if (n == QLatin1String("FRAMESTYLE")) return rpIntegerValue(FrameStyle);
+  if (n == QLatin1String("FILLCOLOR")) return rpIntegerValue(FillColor);
+  if (n == QLatin1String("FRAMEWIDTH")) return double(FrameWidth);
+  if (n == QLatin1String("VISIBLE")) return Visible;
+  if (n == QLatin1String("MEMO")) return JoinLines(Memo);
+  if (n == QLatin1String("GAPX")) return rpIntegerValue(GapX);
+  if (n == QLatin1String("GAPY")) return rpIntegerValue(GapY);
+  if (n == QLatin1String("STRETCHED")) return (Flags & 1) != 0;
+  if (n == QLatin1String("BANDALIGN")) return rpIntegerValue(BandAlign);
+  if (n == QLatin1String("DATAFIELD")) return Memo.isEmpty() ? QString() : Memo.first();
+  if (n == QLatin1String("MEMO.COUNT")) return rpIntegerValue(Memo.size());
+  if (n == QLatin1String("TAG")) return Tag;
+  return {};
+}
+
+QVariant TrpView::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
+  QVariant result;
+  if (StringsMethod(Memo, name, result, a1, a2, a3, QStringLiteral("MEMO"))) return result;
+  if (name == QLatin1String("HIDE")) WriteProperty(QStringLiteral("Visible"), false);
+  else if (name == QLatin1String("SHOW")) WriteProperty(QStringLiteral("Visible"), true);
+  return result;
+}
+
+void TrpView::ListViewProperties(bool framed) {
+  ClearPropertyList();
+  AddPropertyRec(QStringLiteral("Name"), ptText | ptSingleOnly);
+  for (const char* n : {"Left", "Top", "Width", "Height"}) AddPropertyRec(QLatin1String(n), ptUnitLength);
+  AddPropertyRec(QStringLiteral("Flags"), 0);
+  if (framed) {
+    AddPropertyRec(QStringLiteral("FrameTyp"), ptInteger);
+    AddPropertyRec(QStringLiteral("FrameWidth"), ptUnitLength | ptFloat);
+    AddPropertyRec(QStringLiteral("FrameColor"), ptColor);
+    AddEnumPropertyRec(QStringLiteral("FrameStyle"),
+                       QStringLiteral("psSolid;psDash;psDot;psDashDot;psDashDotDot;psDouble"));
+    AddPropertyRec(QStringLiteral("FillColor"), ptColor);
+    AddPropertyRec(QStringLiteral("Tag"), ptEditor | ptSingleOnly);
+    AddEnumPropertyRec(QStringLiteral("BandAlign"),
+                       QStringLiteral("baNone;baLeft;baRight;baCenter;baWidth;baBottom;baTop;baRest"));
+  }
+  AddPropertyRec(QStringLiteral("Visible"), ptBoolean);
+  AddPropertyRec(QStringLiteral("Memo"), ptEditor | ptSingleOnly);
+  AddPropertyRec(QStringLiteral("Memo.Count"), 0);
+  AddPropertyRec(QStringLiteral("Restrictions"), ptEditor);
+}
+
+void TrpView::ListProperties() { ListViewProperties(true); }
+
+void TrpView::SaveToStream(TBinaryWriter& stream) {
+  RecordVersion = 2;
+  rpWriteString(stream, Name);
+  rpWriteByte(stream, RecordVersion);
+  rpWriteByte(stream, RecordSubVersion);
+  for (qint32 v : {Left, Top, Width, Height}) rpWriteInteger(stream, v);
+  rpWriteWord(stream, Flags);
+  rpWriteWord(stream, FrameTyp);
+  rpWriteInteger(stream, rpFrameWidthCode(FrameWidth));
+  rpWriteInteger(stream, FrameColor);
+  rpWriteWord(stream, FrameStyle);
+  rpWriteInteger(stream, FillColor);
+  if (IsTemplateMode(*this)) {
+    rpWriteInteger(stream, DisplayFormatCode);
+    rpWriteString(stream, DisplayFormatText);
+    rpWriteMemo(stream, Memo);
+    rpWriteMemo(stream, Script);
+    rpWriteWord(stream, Visible ? 0xFFFF : 0);
+  } else {
+    rpWriteMemo(stream, WorkLines);
+  }
+  rpWriteWord(stream, Restrictions);
+  rpWriteString(stream, Tag);
+  rpWriteInteger(stream, GapX);
+  rpWriteInteger(stream, GapY);
+  rpWriteByte(stream, BandAlign);
+}
+
+void TrpView::LoadFromStream(TBinaryReader& stream) {
+  const int v = rpGlobals().StreamVersion;
+  const bool templateMode = IsTemplateMode(*this);
+  if (v > 23 || (v == 23 && templateMode))
+    Name = rpReadReportString(stream);
+  else
+    AssignFreeName();
+  if (v > 23) {
+    RecordVersion = rpReadByte(stream);
+    RecordSubVersion = rpReadByte(stream);
+  }
+  Left = rpReadInteger(stream);
+  Top = rpReadInteger(stream);
+  Width = rpReadInteger(stream);
+  Height = rpReadInteger(stream);
+  Flags = rpReadWord(stream);
+  FrameTyp = rpReadWord(stream);
+  FrameWidth = rpFrameWidthFromCode(rpReadInteger(stream));
+  FrameColor = rpReadInteger(stream);
+  FrameStyle = rpReadWord(stream);
+  FillColor = rpReadInteger(stream);
+  if (templateMode) {
+    DisplayFormatCode = rpReadInteger(stream);
+    DisplayFormatText = rpReadReportString(stream);
+  }
+  rpReadReportMemo(stream, Memo);
+  if (v > 22 && templateMode) {
+    rpReadReportMemo(stream, Script);
+    Visible = rpReadWord(stream) != 0;
+  }
+  if (v > 23) {
+    Restrictions = rpReadWord(stream);
+    Tag = rpReadReportString(stream);
+    GapX = rpReadInteger(stream);
+    GapY = rpReadInteger(stream);
+  }
+  if (RecordVersion > 1) BandAlign = rpReadByte(stream);
+}
+
+void TrpView::ToDeviceCoords(bool designing) {
+  saved_ = {Left, Top, Width, Height, GapX, GapY, FrameWidth};
+  if (designing) {
+    ZoomX = ZoomY = 1;
+    OffsetX = OffsetY = 0;
+  }
+  Left = rpRoundEven(saved_.Left * ZoomX) + OffsetX;
+  Top = rpRoundEven(saved_.Top * ZoomY) + OffsetY;
+  Width = rpRoundEven(saved_.Width * ZoomX);
+  Height = rpRoundEven(saved_.Height * ZoomY);
+  const double w = saved_.FrameWidth;
+  const int a = rpRoundEven((w * ZoomX - 1) / 2), b = rpRoundEven(w * ZoomX / 2);
+  const int c = rpRoundEven((w * ZoomY - 1) / 2), d = rpRoundEven(w * ZoomY / 2);
+  FrameWidth = float(w * ZoomX);
+  GapX = rpRoundEven(saved_.GapX * ZoomX) + b;
+  GapY = rpRoundEven(saved_.GapY * ZoomY) + d / 2;
+  int right = rpRoundEven((saved_.Left + saved_.Width) * ZoomX + OffsetX);
+  int bottom = rpRoundEven((saved_.Top + saved_.Height) * ZoomY + OffsetY);
+  int left = Left, top = Top;
+  if (FrameTyp & 1) right -= b;
+  if (FrameTyp & 2) bottom -= d;
+  if (FrameTyp & 4) left += a;
+  if (FrameTyp & 8) top += c;
+  DrawRect = QRect(QPoint(left, top), QPoint(right, bottom)); // right + 1 and bottom + 1 exclusive
+}
+
+void TrpView::RestoreDesignCoords() {
+  Left = saved_.Left;
+  Top = saved_.Top;
+  Width = saved_.Width;
+  Height = saved_.Height;
+  GapX = saved_.GapX;
+  GapY = saved_.GapY;
+  FrameWidth = saved_.FrameWidth;
+}
+
+void TrpView::Assign(TrpView& other) {
+  Name = other.Name;
+  ObjectKind = other.ObjectKind;
+  IsSelected = other.IsSelected;
+  TrpGlobals& g = rpGlobals();
+  const quint8 version = g.StreamVersion;
+  g.StreamVersion = 25;
+  other.RecordMode = 0;
+  RecordMode = 0;
+  TBinaryWriter writer;
+  other.SaveToStream(writer);
+  TBinaryReader reader(writer.Data());
+  LoadFromStream(reader);
+  g.StreamVersion = version;
+}
+
+void TrpView::AssignFreeName() {
+  Name.clear();
+  TrpReport* report = CurrentTemplate();
+  for (int i = 1; i <= 10000; ++i) {
+    const QString candidate = NamePrefix + QString::number(i);
+    if (!report || !report->FindObject(candidate)) {
+      WriteProperty(QStringLiteral("Name"), candidate);
+      return;
+    }
+  }
+}
+
+// --- TrpStretcheable
+
+QVariant TrpStretcheable::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2,
+                                     const QVariant& a3) {
+  QVariant result = TrpView::CallMethod(name, a1, a2, a3);
+  if (name == QLatin1String("CALCHEIGHT")) result = rpIntegerValue(CalcHeight());
+  return result;
+}
+
+// --- factory and registry
+
+bool rpAddObjectClass(const QString& className, TrpViewFactory create, const QImage& bitmap, const QString& hint) {
+  return AddClass(className, std::move(create), bitmap, hint, false);
+}
+
+bool rpAddControlClass(const QString& className, TrpViewFactory create, const QImage& bitmap, const QString& hint) {
+  return AddClass(className, std::move(create), bitmap, hint, true);
+}
+
+void rpRemoveObjectClass(const QString& className) {
+  Registry().removeIf([&](const TrpAddInObjectInfo& e) { return e.ClassName == className; });
+}
+
+const QList<TrpAddInObjectInfo>& rpAddInObjects() { return Registry(); }
+
+std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className) {
+  std::unique_ptr<TrpView> view;
+  switch (kind) {
+  case 0: view = std::make_unique<TrpMemoView>(); break;
+  case 1: view = std::make_unique<TrpPictureView>(); break;
+  case 2: view = std::make_unique<TrpBandView>(); break;
+  case 3: view = std::make_unique<TrpSubReportView>(); break;
+  case 4: view = std::make_unique<TrpLineView>(); break;
+  case 10:
+    for (const TrpAddInObjectInfo& e : Registry())
+      if (e.ClassName == className) {
+        view.reset(e.Create());
+        view->ObjectKind = 10;
+        view->className_ = className;
+        break;
+      }
+    break;
+  default: break;
+  }
+  if (view) view->ObjectId = rpGlobals().NextObjectId++;
+  return view;
+}
+
+void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& property) {
+  TrpGlobals& g = rpGlobals();
+  object = g.CurrentObject;
+  property = name;
+  const qsizetype dot = name.indexOf(QLatin1Char('.'));
+  if (dot >= 0) {
+    const QString prefix = name.left(dot);
+    property = name.mid(dot + 1, 255);
+    const QString upper = prefix.toUpper();
+    TrpReport* report = CurrentTemplate();
+    if (upper.startsWith(QLatin1String("PAGE")) && upper.size() > 4 && upper.at(4).isDigit()) {
+      const int number = upper.mid(4).toInt();
+      object = report && number >= 1 && number <= report->Pages.Count() ? report->Pages.GetPage(number - 1) : nullptr;
+    } else {
+      object = report ? report->FindObject(prefix) : nullptr;
+      if (!object && g.CurrentObject) {
+        rpEnsurePropertyList(static_cast<TrpObject*>(g.CurrentObject));
+        if (static_cast<TrpObject*>(g.CurrentObject)->FindPropertyRec(prefix)) {
+          object = g.CurrentObject;
+          property = name;
+        }
+      }
+    }
+  }
+  rpEnsurePropertyList(object);
+}

@@ -1,0 +1,206 @@
+#pragma once
+#include "core/BinaryStream.h"
+#include "core/Color.h"
+#include "core/Exception.h"
+#include <QtCore/QList>
+#include <QtCore/QRect>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtCore/QVariant>
+#include <QtGui/QImage>
+#include <functional>
+#include <memory>
+
+class TrpPage;
+class TrpBandView;
+
+// Raised while reading a template that names an add-in class the program
+// does not register; the message is the collected list of unknown classes.
+class EClassNotFound : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// Property type bits of the inspector and of script access.
+enum : quint16 {
+  ptText = 1, ptInteger = 2, ptFloat = 4, ptBoolean = 8, ptColor = 16, ptEnum = 32, ptEditor = 64, ptUnitLength = 128,
+  ptSingleOnly = 256
+};
+
+// One named property of an object as the inspector and scripts see it.
+struct TrpPropRec {
+  QString Name; // at most 32 characters
+  quint16 Type = 0;
+  QStringList EnumNames;
+  QVariant EnumValues;          // a QVariantList parallel to EnumNames, or null for the positions 0, 1, 2...
+  std::function<void()> Editor; // the designer's editor; empty when no designer is linked
+};
+
+// The root of report objects and pages: a list of property records and the
+// four operations by which scripts and the inspector reach properties by name.
+class TrpObject {
+public:
+  virtual ~TrpObject() = default;
+
+  // The name arrives upper-cased; unknown names are ignored.
+  virtual void WriteProperty(const QString& name, const QVariant& value) {}
+  // Null for unknown names.
+  virtual QVariant ReadProperty(const QString& name) { return {}; }
+  virtual QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
+    return {};
+  }
+  virtual void ListProperties() {}
+
+  const QList<TrpPropRec>& PropertyList() const { return props_; }
+  void AddPropertyRec(const QString& name, quint16 type, std::function<void()> editor = {});
+  // `names` split at ";"; `values` a QVariantList taken as given, null for positions.
+  void AddEnumPropertyRec(const QString& name, const QString& names, const QVariant& values = {});
+  void RemovePropertyRec(const QString& name);
+  // Compared without regard to case; null when absent.
+  TrpPropRec* FindPropertyRec(const QString& name);
+
+  // The methods of a string-list property named `listName` ("MEMO", "LINES").
+  // Returns true when the method belonged to the list.
+  static bool StringsMethod(QStringList& list, const QString& method, QVariant& result, const QVariant& a1,
+                            const QVariant& a2, const QVariant& a3, const QString& listName);
+
+protected:
+  void ClearPropertyList() { props_.clear(); }
+
+private:
+  QList<TrpPropRec> props_;
+};
+
+// A value rounded to the nearest integer, halves to even.
+int rpRoundEven(double value);
+
+// Frame widths as the common record stores them, kept to thousandths.
+qint32 rpFrameWidthCode(float width);
+float rpFrameWidthFromCode(qint32 code);
+
+// The display-format code of a new object: date kind with the system decimal separator.
+qint32 rpDefaultDisplayFormatCode();
+
+// An object on a report page (Part of the engine's object tree): geometry in
+// pixels relative to the page, frame, fill, lines, script and tag, and the
+// one stream record that templates, prepared pages and copies share.
+class TrpView : public TrpObject {
+public:
+  TrpView();
+  ~TrpView() override;
+
+  void WriteProperty(const QString& name, const QVariant& value) override;
+  QVariant ReadProperty(const QString& name) override;
+  QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) override;
+  void ListProperties() override;
+
+  // Called for every object once a whole report is read (names of other objects resolve then).
+  virtual void AfterLoad() {}
+  // Reads the common record for the engine's StreamVersion and this RecordMode.
+  virtual void LoadFromStream(TBinaryReader& stream);
+  virtual void SaveToStream(TBinaryWriter& stream);
+
+  // Design rectangle to device units and back; every drawing lies between them.
+  virtual void ToDeviceCoords(bool designing);
+  virtual void RestoreDesignCoords();
+
+  // A copy through the template record (name, type code, selection flag and every stored field).
+  void Assign(TrpView& other);
+  // The first prefix + 1..10000 no object of the current report bears; empty when all are taken.
+  void AssignFreeName();
+  void SetBounds(int left, int top, int width, int height);
+  QString ClassName() const { return className_; }
+
+  // --- fields
+  QString Name;
+  QString NamePrefix = QStringLiteral("View");
+  quint8 ObjectKind = 10;
+  quint8 RecordVersion = 0, RecordSubVersion = 0;
+  qint32 ObjectId = 0;
+  quint8 IsSelected = 0;
+  quint8 RecordMode = 0; // 0 template, 1 prepared page
+  double ZoomX = 1.0, ZoomY = 1.0;
+  qint32 OffsetX = 0, OffsetY = 0;
+  quint8 PrinterOutput = 0;
+  qint32 Left = 0, Top = 0, Width = 0, Height = 0;
+  quint16 Flags = 1;
+  quint16 FrameTyp = 0;
+  float FrameWidth = 1.0f;
+  TColor FrameColor = clBlack;
+  quint16 FrameStyle = 0;
+  TColor FillColor = clNone;
+  qint32 DisplayFormatCode = 0;
+  QString DisplayFormatText;
+  bool Visible = true;
+  qint32 GapX = 2, GapY = 1;
+  quint16 Restrictions = 0;
+  QString Tag;
+  QStringList Memo;
+  QStringList Script;
+  QStringList WorkLines;
+  quint8 BandAlign = 0;
+  QRect DrawRect;
+  TrpPage* Page = nullptr;          // the page whose list holds the object
+  TrpBandView* ParentBand = nullptr; // the run-time band that prints it
+
+protected:
+  // Sets the type code, the name prefix and the class name a type-10 record carries.
+  void SetKind(quint8 kind, const QString& prefix, const QString& className);
+  // The property records every view lists; `framed` adds frame, fill, tag and alignment.
+  void ListViewProperties(bool framed);
+  int RecordVersionPair() const { return RecordVersion * 10 + RecordSubVersion; }
+
+private:
+  struct TSaved {
+    qint32 Left, Top, Width, Height, GapX, GapY;
+    float FrameWidth;
+  } saved_{};
+  QString className_ = QStringLiteral("TrpView");
+  friend std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className);
+};
+
+// An object whose height can follow its content; the band engine sets
+// SplitMode before it prints one (0 normal, 1 just measured, 2 the part that fits).
+class TrpStretcheable : public TrpView {
+public:
+  QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) override;
+  // The height the content needs.
+  virtual int CalcHeight() = 0;
+  // The smallest height the object can be cut to at a page end.
+  virtual int MinimumHeight() = 0;
+  // The height of what is left after such a cut.
+  virtual int RemainingHeight() = 0;
+  quint8 SplitMode = 0;
+};
+
+// --- the factory and the registry of add-in object and control classes
+
+using TrpViewFactory = std::function<TrpView*()>;
+
+struct TrpAddInObjectInfo {
+  QString ClassName; // the class reference: one entry per name
+  TrpViewFactory Create;
+  QImage ToolBarBitmap;
+  QString Hint; // decimal text of an engine string id
+  bool IsControl = false;
+};
+
+// False (nothing added) when the class is registered or the registry holds 64 entries.
+bool rpAddObjectClass(const QString& className, TrpViewFactory create, const QImage& bitmap, const QString& hint);
+bool rpAddControlClass(const QString& className, TrpViewFactory create, const QImage& bitmap, const QString& hint);
+void rpRemoveObjectClass(const QString& className);
+const QList<TrpAddInObjectInfo>& rpAddInObjects();
+
+// A new object of the type code (0 text, 1 picture, 2 band, 3 subreport, 4
+// line, 10 the registered class of exactly that name) with the next object
+// id; null for any other code or an unregistered class.
+std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className);
+
+// A text or line list in the layout of the engine's StreamVersion.
+QString rpReadReportString(TBinaryReader& stream);
+void rpReadReportMemo(TBinaryReader& stream, QStringList& lines);
+
+// Splits "Object.Property" (or "PAGEn.Property", or a property of the current
+// object such as "Font.Size") into the object and the property name; the
+// object may come back null. Builds the object's property list when empty.
+void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& property);

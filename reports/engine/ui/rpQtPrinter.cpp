@@ -1,0 +1,96 @@
+#include "reports/engine/ui/rpQtPrinter.h"
+#include "core/Exception.h"
+#include <QtPrintSupport/QPageSetupDialog>
+
+namespace {
+
+struct TPaperPair {
+  int Code;
+  QPageSize::PageSizeId Id;
+};
+
+const TPaperPair kPairs[] = {
+    {1, QPageSize::Letter},         {3, QPageSize::Tabloid},      {4, QPageSize::Ledger},
+    {5, QPageSize::Legal},          {7, QPageSize::ExecutiveStandard}, {8, QPageSize::A3},
+    {9, QPageSize::A4},             {11, QPageSize::A5},          {12, QPageSize::JisB4},
+    {13, QPageSize::JisB5},         {14, QPageSize::FanFoldGermanLegal}, {19, QPageSize::Envelope9},
+    {20, QPageSize::Envelope10},    {21, QPageSize::Envelope11},  {22, QPageSize::Envelope12},
+    {23, QPageSize::Envelope14},    {27, QPageSize::EnvelopeDL},  {28, QPageSize::EnvelopeC5},
+    {29, QPageSize::EnvelopeC3},    {30, QPageSize::EnvelopeC4},  {31, QPageSize::EnvelopeC6},
+    {32, QPageSize::EnvelopeC65},   {33, QPageSize::EnvelopeB4},  {34, QPageSize::EnvelopeB5},
+    {35, QPageSize::EnvelopeB6},    {36, QPageSize::EnvelopeItalian}, {37, QPageSize::EnvelopeMonarch},
+    {38, QPageSize::EnvelopePersonal}, {39, QPageSize::FanFoldUS}, {40, QPageSize::FanFoldGerman},
+    {42, QPageSize::B4},            {43, QPageSize::Postcard},    {47, QPageSize::EnvelopeInvite},
+    {50, QPageSize::LetterExtra},   {51, QPageSize::LegalExtra},  {52, QPageSize::TabloidExtra},
+    {53, QPageSize::A4Extra},       {57, QPageSize::SuperA},      {58, QPageSize::SuperB},
+    {59, QPageSize::LetterPlus},    {60, QPageSize::A4Plus},      {63, QPageSize::A3Extra},
+    {64, QPageSize::A5Extra},       {65, QPageSize::B5Extra},     {66, QPageSize::A2},
+};
+
+} // namespace
+
+int rpPaperCodeOf(QPageSize::PageSizeId id) {
+  for (const TPaperPair& p : kPairs)
+    if (p.Id == id) return p.Code;
+  return kCustomPaper;
+}
+
+QPageSize::PageSizeId rpPageSizeIdOf(int paperCode) {
+  for (const TPaperPair& p : kPairs)
+    if (p.Code == paperCode) return p.Id;
+  return QPageSize::Custom;
+}
+
+TrpQtPrinter::TrpQtPrinter() : printers_(QPrinterInfo::availablePrinters()) {
+  const QString preferred = QPrinterInfo::defaultPrinterName();
+  for (int i = 0; i < printers_.size(); ++i)
+    if (printers_[i].printerName() == preferred) index_ = i;
+  printer_ = printers_.isEmpty() ? std::make_unique<QPrinter>(QPrinter::HighResolution)
+                                 : std::make_unique<QPrinter>(printers_[index_], QPrinter::HighResolution);
+}
+
+QStringList TrpQtPrinter::Printers() const {
+  QStringList names;
+  for (const QPrinterInfo& info : printers_) names.append(info.printerName());
+  return names;
+}
+
+void TrpQtPrinter::SetCurrentIndex(int index) {
+  if (index < 0 || index >= printers_.size()) return;
+  index_ = index;
+  printer_->setPrinterName(printers_[index].printerName());
+}
+
+TrpDeviceSettings TrpQtPrinter::ReadSettings() {
+  if (printers_.isEmpty() || !printer_->isValid()) throw Exception(QStringLiteral("Tlačiareň nie je dostupná."));
+  TrpDeviceSettings s;
+  const QPageLayout layout = printer_->pageLayout();
+  s.PaperSize = rpPaperCodeOf(layout.pageSize().id());
+  for (const QPageSize& size : printers_[index_].supportedPageSizes()) {
+    s.PaperCodes.append(quint16(rpPaperCodeOf(size.id())));
+    s.PaperNames.append(size.name());
+  }
+  s.Landscape = layout.orientation() == QPageLayout::Landscape;
+  s.DpiX = printer_->logicalDpiX();
+  s.DpiY = printer_->logicalDpiY();
+  const QRect paper = printer_->paperRect(QPrinter::DevicePixel).toRect();
+  const QRect page = printer_->pageRect(QPrinter::DevicePixel).toRect();
+  s.PhysicalSize = paper.size();
+  s.PhysicalOffset = page.topLeft() - paper.topLeft();
+  s.PrintableSize = page.size();
+  return s;
+}
+
+void TrpQtPrinter::WriteSettings(int paperSize, int width, int height, bool landscape, int bin) {
+  const QPageSize size = paperSize == kCustomPaper
+                             ? QPageSize(QSizeF(width / 10.0, height / 10.0), QPageSize::Millimeter)
+                             : QPageSize(rpPageSizeIdOf(paperSize));
+  if (!printer_->setPageSize(size)) throw Exception(QStringLiteral("Tlačiareň odmietla veľkosť papiera."));
+  printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer_->setCopyCount(1);
+}
+
+bool TrpQtPrinter::PropertiesDialog() {
+  QPageSetupDialog dialog(printer_.get());
+  return dialog.exec() == QDialog::Accepted;
+}
