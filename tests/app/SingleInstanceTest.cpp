@@ -85,7 +85,8 @@ TEST(SingleInstanceTest, BaseNameFromThePath) {
   for (const auto& [path, name] : cases)
     EXPECT_EQ(InstanceBaseName(QString::fromUtf8(path)), QString::fromUtf8(name)) << path;
   // Another letter case names the same instance; another folder does not.
-  TRtAppInstances a(QStringLiteral("/tmp/x/Vimek")), b(QStringLiteral("/TMP/X/vimek")), c(QStringLiteral("/tmp/y/Vimek"));
+  TRtAppInstances a(QStringLiteral("/tmp/x/Vimek")), b(QStringLiteral("/TMP/X/vimek")),
+      c(QStringLiteral("/tmp/y/Vimek"));
   EXPECT_EQ(a.ServerName(1), b.ServerName(1));
   EXPECT_NE(a.ServerName(1), c.ServerName(1));
 }
@@ -210,10 +211,9 @@ TEST_F(TwoProcessesTest, AnnouncementsReachRegisteredInstances) {
   while (seen.size() < 3 && !deadline.hasExpired())
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   const quint32 self = quint32(QCoreApplication::applicationPid());
-  const QList<std::pair<int, quint32>> expected = {
-      {TRtAppInstances::InstanceStarted, self},
-      {TRtAppInstances::InstanceStarted, pid},
-      {TRtAppInstances::InstanceEnded, pid}};
+  const QList<std::pair<int, quint32>> expected = {{TRtAppInstances::InstanceStarted, self},
+                                                   {TRtAppInstances::InstanceStarted, pid},
+                                                   {TRtAppInstances::InstanceEnded, pid}};
   EXPECT_EQ(seen, expected);
 }
 

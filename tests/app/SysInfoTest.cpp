@@ -48,9 +48,9 @@ TEST(SysInfoTest, WindowsVersionFromFacts) {
 struct ProductCase {
   int major, minor;
   bool extended;
-  quint32 csd;       // registry service pack as hexadecimal digits
+  quint32 csd; // registry service pack as hexadecimal digits
   int spMajor;
-  int productType;   // 1 workstation, 3 server
+  int productType; // 1 workstation, 3 server
   quint32 suite;
   const char* registry;
   int expected;
@@ -98,7 +98,7 @@ TEST(SysInfoTest, NtProductTypeFromFacts) {
 
 TEST(SysInfoTest, RoundCpuFrequencySnapsToSteps) {
   const std::pair<int, int> cases[] = {{2394, 2390}, {1995, 2000}, {733, 733}, {865, 866}, {885, 890},
-                                       {884, 880},   {2400, 2400}, {10, 20},   {9, 0},   {999, 1000}};
+                                       {884, 880},   {2400, 2400}, {10, 20},   {9, 0},     {999, 1000}};
   for (const auto& [mhz, expected] : cases)
     EXPECT_EQ(RoundCpuFrequency(mhz), expected) << mhz;
 }
@@ -174,12 +174,11 @@ TEST(SysInfoTest, EnvironmentExpansion) {
 }
 
 TEST(SysInfoTest, ModulesOfProcess) {
-  const QString maps = QStringLiteral(
-      "55d000000000-55d000001000 r--p 00000000 08:01 11 /opt/Vimek/Vimek\n"
-      "55d000001000-55d000009000 r-xp 00001000 08:01 11 /opt/Vimek/Vimek\n"
-      "7f0000000000-7f0000100000 rw-p 00000000 00:00 0 \n"
-      "7f1000000000-7f1000010000 r--p 00000000 08:01 22 /usr/lib/libQt6 Core.so.6\n"
-      "7ffd00000000-7ffd00021000 rw-p 00000000 00:00 0 [stack]\n");
+  const QString maps = QStringLiteral("55d000000000-55d000001000 r--p 00000000 08:01 11 /opt/Vimek/Vimek\n"
+                                      "55d000001000-55d000009000 r-xp 00001000 08:01 11 /opt/Vimek/Vimek\n"
+                                      "7f0000000000-7f0000100000 rw-p 00000000 00:00 0 \n"
+                                      "7f1000000000-7f1000010000 r--p 00000000 08:01 22 /usr/lib/libQt6 Core.so.6\n"
+                                      "7ffd00000000-7ffd00021000 rw-p 00000000 00:00 0 [stack]\n");
   const QList<TModuleEntry> modules = ParseModuleMaps(maps, false);
   ASSERT_EQ(modules.size(), 2);
   EXPECT_EQ(modules[0].Path, QStringLiteral("/opt/Vimek/Vimek"));

@@ -1,5 +1,5 @@
-#include "app/AppContext.h"
 #include "app/fNNastavenia.h"
+#include "app/AppContext.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBEdit.h"
@@ -30,11 +30,17 @@ protected:
 
   // Fills every control with a distinct value.
   static void Fill(TfrmNNastavenia& form) {
-    const std::pair<TIBEdit*, const char*> texts[] = {
-        {form.eDBNazov, "MO SRZ Šaľa"},   {form.eDBUlica, "Hlavná 1"},        {form.eDBPSC, "92701"},
-        {form.eDBMesto, "Šaľa"},          {form.eDBICO, "1234567890"},        {form.eDBDIC, "2020202020"},
-        {form.eDBICDPH, "SK2020202020"},  {form.eDBUcetPredcislie, "000019"}, {form.eDBUcetCislo, "1234567890"},
-        {form.eDBUcetKod, "0900"},        {form.eDBUcetIBAN, "SK31 1200 0000 1987 4263 7541"}};
+    const std::pair<TIBEdit*, const char*> texts[] = {{form.eDBNazov, "MO SRZ Šaľa"},
+                                                      {form.eDBUlica, "Hlavná 1"},
+                                                      {form.eDBPSC, "92701"},
+                                                      {form.eDBMesto, "Šaľa"},
+                                                      {form.eDBICO, "1234567890"},
+                                                      {form.eDBDIC, "2020202020"},
+                                                      {form.eDBICDPH, "SK2020202020"},
+                                                      {form.eDBUcetPredcislie, "000019"},
+                                                      {form.eDBUcetCislo, "1234567890"},
+                                                      {form.eDBUcetKod, "0900"},
+                                                      {form.eDBUcetIBAN, "SK31 1200 0000 1987 4263 7541"}};
     for (const auto& [edit, text] : texts)
       edit->setText(QString::fromUtf8(text));
     form.eZO->FindIt(1);

@@ -39,10 +39,9 @@ protected:
   // The working year's rows of a list: key column values in order.
   QStringList WorkingYear(const char* table, const char* column) {
     QStringList values;
-    for (const QVariantList& row :
-         Rows(QStringLiteral("select %1 from %2 where rok = :ROK order by %1, jedin")
-                  .arg(QLatin1String(column), QLatin1String(table)),
-              {{QStringLiteral("ROK"), Year}}))
+    for (const QVariantList& row : Rows(QStringLiteral("select %1 from %2 where rok = :ROK order by %1, jedin")
+                                            .arg(QLatin1String(column), QLatin1String(table)),
+                                        {{QStringLiteral("ROK"), Year}}))
       values << (row[0].isNull() ? QStringLiteral("<null>") : row[0].toString());
     return values;
   }
@@ -96,8 +95,8 @@ TEST_F(PrevodRokaTest, CopiesEachRowOnceAndASecondRunAddsNothing) {
 
 TEST_F(PrevodRokaTest, CopiedGroundPointsAtTheWorkingYearsPrices) {
   ASSERT_EQ(Run(true), mrOk);
-  const QList<QVariantList> ground = Rows(QStringLiteral(
-      "select sezonna, denna, tyzdenna, nazov from c_reviry_jux where rok = 2031 and cislo = '3-1234'"));
+  const QList<QVariantList> ground = Rows(
+      QStringLiteral("select sezonna, denna, tyzdenna, nazov from c_reviry_jux where rok = 2031 and cislo = '3-1234'"));
   ASSERT_EQ(ground.size(), 1);
   const QVariant daily = Scalar(QStringLiteral(
       "select jedin from c_ceniny where rok = 2031 and nazov = 'Povolenka denná' order by jedin rows 1"));

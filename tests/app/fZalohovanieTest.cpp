@@ -1,5 +1,5 @@
-#include "app/AppContext.h"
 #include "app/fZalohovanie.h"
+#include "app/AppContext.h"
 #include "controls/IBEdit.h"
 #include "db/IBQuery.h"
 #include "db/IBServices.h"
@@ -40,14 +40,14 @@ TTableSums Checksums(TIBDatabase& database) {
     transaction.Commit();
     return rows;
   };
-  const QStringList tables = rowsOf(QStringLiteral(
-      "select trim(rdb$relation_name) from rdb$relations where coalesce(rdb$system_flag, 0) = 0 "
-      "and rdb$view_blr is null order by 1"));
+  const QStringList tables =
+      rowsOf(QStringLiteral("select trim(rdb$relation_name) from rdb$relations where coalesce(rdb$system_flag, 0) = 0 "
+                            "and rdb$view_blr is null order by 1"));
   for (const QString& table : tables) {
     QStringList rows = rowsOf(QStringLiteral("select * from \"%1\"").arg(table));
     rows.sort(); // independent of the storage order
-    sums.insert(table, {int(rows.size()), QCryptographicHash::hash(rows.join(QLatin1Char('\n')).toUtf8(),
-                                                                   QCryptographicHash::Sha256)});
+    sums.insert(table, {int(rows.size()),
+                        QCryptographicHash::hash(rows.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha256)});
   }
   return sums;
 }
