@@ -106,6 +106,7 @@ void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
     else
       ReadReportInfo(stream);
   } catch (const EMissingClasses& e) {
+    EnsureOnePage();
     g.ErrorBox(e.Message(), ErrorCaption());
     return;
   } catch (const Exception&) {
@@ -117,6 +118,12 @@ void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
     FileName = QStringLiteral("Bezmena");
     ResetToEmptyPage();
   }
+  EnsureOnePage();
+}
+
+void TrpReport::EnsureOnePage() {
+  // A template without page records would leave callers nothing to place objects on.
+  if (Pages.Count() == 0) Pages.Add();
 }
 
 void TrpReport::FailUnsupported() {
@@ -326,5 +333,6 @@ bool TrpReport::ReadTemplateFile(const QString& fileName, QStringList* descripti
   } catch (const Exception&) {
     FailUnsupported();
   }
+  EnsureOnePage();
   return true;
 }

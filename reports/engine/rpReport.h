@@ -73,4 +73,5 @@ private:
   bool PasswordAccepted();
   void FailUnsupported();
   void ResetToEmptyPage();
+  void EnsureOnePage();
 };
