@@ -10,6 +10,7 @@
 #include <QtWidgets/QWidget>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <unistd.h>
 
 namespace {
@@ -106,8 +107,10 @@ void NameByVendor(TCpuInfo& info) {
 
 // The kilobytes of a /proc/meminfo line as bytes.
 qint64 MemInfoBytes(const QHash<QString, QString>& fields, const char* key) {
-  const QString value = fields.value(QLatin1String(key)).section(QLatin1Char(' '), 0, 0);
-  return value.toLongLong() * 1024;
+  bool ok = false;
+  const qint64 kilobytes = fields.value(QLatin1String(key)).section(QLatin1Char(' '), 0, 0).toLongLong(&ok);
+  // A damaged figure reads as 0 rather than overflowing.
+  return ok && kilobytes >= 0 && kilobytes <= std::numeric_limits<qint64>::max() / 1024 ? kilobytes * 1024 : 0;
 }
 
 } // namespace
@@ -328,13 +331,13 @@ QList<TModuleEntry> ParseModuleMaps(const QString& mapsText, bool handlesOnly) {
   for (const QString& line : mapsText.split(QLatin1Char('\n'))) {
     const QStringList parts = line.simplified().split(QLatin1Char(' '));
     if (parts.size() < 6 || !parts[5].startsWith(QLatin1Char('/'))) continue;
-    const QString path = parts.mid(5).join(QLatin1Char(' '));
+    const QString path = parts.mid(5).join(QLatin1Char(' ')).left(260);
     if (seen.contains(path)) continue;
     bool ok = false;
     const quintptr base = quintptr(parts[0].section(QLatin1Char('-'), 0, 0).toULongLong(&ok, 16));
     if (!ok) continue;
     seen.insert(path, true);
-    list.append({handlesOnly ? QString() : path.left(260), base});
+    list.append({handlesOnly ? QString() : path, base});
   }
   return list;
 }

@@ -101,6 +101,10 @@ TfrmInfo::TfrmInfo(QWidget* owner, TIBDatabase* database)
   btnDesktopIcon = new TQPLBtn(QStringLiteral("Vytvor ikonu programu na ploche"), this);
   btnDesktopIcon->setObjectName(QStringLiteral("btnDesktopIcon"));
   btnDesktopIcon->setFocusPolicy(Qt::ClickFocus);
+  // The caption is painted bold: size the button for it.
+  QFont bold = btnDesktopIcon->font();
+  bold.setBold(true);
+  btnDesktopIcon->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(btnDesktopIcon->text()) + 24);
   btnOk = new TQPLBtn(QStringLiteral("&OK"), this);
   btnOk->setObjectName(QStringLiteral("btnOk"));
   auto* buttons = new QHBoxLayout;
