@@ -1,5 +1,10 @@
 #include "reports/engine/rpDataDictionary.h"
+#include "core/DataSet.h"
+#include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpReportBase.h"
+#include "reports/engine/rpRegistries.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QFile>
@@ -35,6 +40,37 @@ QString NameOfValue(const TrpVariables& list, const QString& value) {
   for (int i = 0; i < list.GetCount(); ++i)
     if (rpValueToText(list.GetValue(i)).compare(value, Qt::CaseInsensitive) == 0) return list.GetName(i);
   return value;
+}
+
+// The position of the last "." outside double quotes, -1 when none.
+qsizetype LastDotOutsideQuotes(const QString& text) {
+  qsizetype last = -1;
+  bool quoted = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('"')) quoted = !quoted;
+    else if (text[i] == QLatin1Char('.') && !quoted) last = i;
+  }
+  return last;
+}
+
+// Names of the owner's components of the class, each replaced by its alias
+// when aliases exist (then only aliased ones, an empty alias keeping the name); sorted.
+QStringList AliasedComponents(const QObject* owner, const QMetaObject& type, const TrpVariables& aliases,
+                              const std::function<bool(const QString&)>& allowed) {
+  QList<TrpComponentEntry> entries;
+  if (owner) rpGetComponents(owner, type, entries);
+  QStringList names;
+  for (const TrpComponentEntry& e : entries) {
+    if (!allowed(e.Name)) continue;
+    if (aliases.GetCount() == 0) {
+      names.append(e.Name);
+    } else if (aliases.IndexOf(e.Name) >= 0) {
+      const QString alias = rpValueToText(aliases.GetVariable(e.Name));
+      names.append(alias.isEmpty() ? e.Name : alias);
+    }
+  }
+  names.sort();
+  return names;
 }
 
 QString OldSystemVariable(qint32 index) {
@@ -174,7 +210,78 @@ QStringList TrpDataDictionary::ListVariablesOfCategory(const QString& category) 
   return list;
 }
 
+QObject* TrpDataDictionary::Owner() const { return report_ ? report_->Owner() : nullptr; }
+
+bool TrpDataDictionary::CacheField(const QString& name, const QString& reference) {
+  TDataSet* dataSet = rpGetDefaultDataSet();
+  QString field;
+  rpGetDataSetAndField(reference, dataSet, field);
+  if (!dataSet || field.isEmpty()) return false;
+  cache_.insert(name, {dataSet, field});
+  return true;
+}
+
+bool TrpDataDictionary::ResolveName(const QString& name) {
+  if (cache_.contains(name)) return true;
+  if (FieldAliases.IndexOf(name) >= 0) {
+    const QVariant value = FieldAliases.GetVariable(name);
+    if (!rpIsNull(value) && rpValueToText(value).contains(QLatin1Char('.'))) CacheField(name, rpValueToText(value));
+    return true;
+  }
+  QString reference = name;
+  const qsizetype dot = LastDotOutsideQuotes(name);
+  if (dot >= 0) {
+    const QString dataSet = DataSetOfAlias(name.left(dot));
+    QString field = rpRemoveQuotes(name.mid(dot + 1));
+    for (int i = 0; i < FieldAliases.GetCount(); ++i) {
+      const QString entry = FieldAliases.GetName(i);
+      if (entry.startsWith(dataSet) && rpValueToText(FieldAliases.GetValue(i)) == field) {
+        field = entry.mid(entry.lastIndexOf(QLatin1Char('.')) + 1);
+        break;
+      }
+    }
+    reference = dataSet + QStringLiteral(".\"") + field + QLatin1Char('"');
+  }
+  return CacheField(name, reference);
+}
+
+QStringList TrpDataDictionary::ListDataSets() const {
+  return AliasedComponents(Owner(), TDataSet::staticMetaObject, FieldAliases,
+                           [this](const QString& name) { return IsDataSetAllowed(name); });
+}
+
+QStringList TrpDataDictionary::ListBandDataSources() const {
+  return AliasedComponents(Owner(), TrpDataset::staticMetaObject, BandSourceAliases, [](const QString&) { return true; });
+}
+
+QStringList TrpDataDictionary::ListFields(const QString& dataSetName) const {
+  QStringList names;
+  QString name = dataSetName;
+  auto* dataSet = qobject_cast<TDataSet*>(rpFindComponent(Owner(), name));
+  if (!dataSet) {
+    name = DataSetOfAlias(dataSetName);
+    dataSet = qobject_cast<TDataSet*>(rpFindComponent(Owner(), name));
+  }
+  if (!dataSet) return names;
+  try {
+    if (!dataSet->Active()) dataSet->Open();
+  } catch (const Exception&) {
+    return names; // a data set that cannot open lists no fields
+  }
+  for (const auto& field : dataSet->Fields()) {
+    const QString key = name + QLatin1Char('.') + field->FieldName();
+    if (FieldAliases.IndexOf(key) < 0) names.append(field->FieldName());
+    else if (const QString alias = rpValueToText(FieldAliases.GetVariable(key)); !alias.isEmpty()) names.append(alias);
+  }
+  return names;
+}
+
 QVariant TrpDataDictionary::GetValue(const QString& name) const {
+  if (const auto cached = cache_.constFind(name); cached != cache_.cend()) {
+    if (!cached->DataSet) return {};
+    if (!cached->DataSet->Active()) cached->DataSet->Open();
+    return rpGetFieldValue(&cached->DataSet->FieldByName(cached->Field));
+  }
   if (Variables.IndexOf(name) < 0) return {};
   const TrpVariables& run = rpVariables();
   if (run.IndexOf(name) >= 0) return run.GetVariable(name);

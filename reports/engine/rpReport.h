@@ -56,7 +56,7 @@ public:
   TrpView* FindObject(const QString& name) const;
 
   TrpPages Pages;
-  TrpDataDictionary Dictionary;
+  TrpDataDictionary Dictionary{this};
   TrpReportInfo Info;
   bool UseCurrentPrinter = false;
   bool DoublePassReport = false;

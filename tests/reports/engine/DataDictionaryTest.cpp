@@ -1,5 +1,9 @@
 #include "ReportFixture.h"
+#include "core/DataSet.h"
 #include "reports/engine/rpDataDictionary.h"
+#include "reports/engine/rpDataset.h"
+#include "reports/engine/rpReport.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QTemporaryDir>
 
@@ -164,5 +168,93 @@ TEST_F(DictionaryTest, OldestLayout) {
                          QStringLiteral("Meno=ib1.\"MENO\""), QStringLiteral("Mimo="), QStringLiteral("Iny=")}));
   EXPECT_EQ(dictionary.FieldAliases.GetCount(), 0);
 }
+
+// One member row: MENO, HESLO, ROK.
+class MemberRows : public TDataSet {
+public:
+  using TDataSet::TDataSet;
+
+protected:
+  void DoOpen(QList<TFieldDef>& out) override {
+    out = {{QStringLiteral("MENO"), TFieldType::String}, {QStringLiteral("HESLO"), TFieldType::String},
+           {QStringLiteral("ROK"), TFieldType::Integer}};
+  }
+  void DoClose() override {}
+  int DoRecordCount() const override { return 1; }
+  QVariant DoValue(int, int field) const override {
+    return QVariantList{QStringLiteral("Ján Kováč"), QStringLiteral("x"), 2026}.at(field);
+  }
+};
+
+// A print form with two program data sets and a report data set, and its report.
+class DictionaryOfForm : public ReportFixture {
+protected:
+  DictionaryOfForm() {
+    form.setObjectName(QStringLiteral("frmTlac"));
+    // Registers open their queries before they print.
+    for (const char* name : {"ib1", "ib2"}) {
+      auto* rows = new MemberRows(&form);
+      rows->setObjectName(QLatin1String(name));
+      rows->Open();
+    }
+    (new TrpDataset(&form))->setObjectName(QStringLiteral("rpDataset1"));
+    rpAddGlobalComponent(&form);
+    rpGlobals().CurrentReport = report;
+  }
+  ~DictionaryOfForm() override { rpRemoveGlobalComponent(&form); }
+
+  QObject form;
+  TrpReport* report = new TrpReport(&form);
+  TrpDataDictionary& d = report->Dictionary;
+};
+
+TEST_F(DictionaryOfForm, ListsTheOwnersDataSetsAndFields) {
+  EXPECT_EQ(d.ListDataSets(), (QStringList{QStringLiteral("ib1"), QStringLiteral("ib2")}));
+  d.DisabledDataSets = {QStringLiteral("ib2")};
+  EXPECT_EQ(d.ListDataSets(), QStringList{QStringLiteral("ib1")});
+  d.FieldAliases.SetVariable(QStringLiteral("ib1"), QStringLiteral("MASTER"));
+  d.FieldAliases.SetVariable(QStringLiteral("ib1.MENO"), QStringLiteral("Meno"));
+  d.FieldAliases.SetVariable(QStringLiteral("ib1.HESLO"), QString());
+  d.DisabledDataSets.clear();
+  EXPECT_EQ(d.ListDataSets(), QStringList{QStringLiteral("MASTER")}) << "only aliased data sets";
+  EXPECT_EQ(d.ListFields(QStringLiteral("MASTER")), (QStringList{QStringLiteral("Meno"), QStringLiteral("ROK")}));
+  EXPECT_EQ(d.ListFields(QStringLiteral("ib2")), (QStringList{QStringLiteral("MENO"), QStringLiteral("HESLO"), QStringLiteral("ROK")}));
+  EXPECT_TRUE(d.ListFields(QStringLiteral("nic")).isEmpty());
+
+  EXPECT_EQ(d.ListBandDataSources(), QStringList{QStringLiteral("rpDataset1")});
+  d.BandSourceAliases.SetVariable(QStringLiteral("rpDataset1"), QStringLiteral("Členovia"));
+  EXPECT_EQ(d.ListBandDataSources(), QStringList{QStringLiteral("Členovia")});
+}
+
+struct ResolveCase {
+  const char* name;
+  bool resolved;
+  const char* value; // of GetValue after resolving; null pointer: Null
+};
+
+class DictionaryResolve : public DictionaryOfForm, public ::testing::WithParamInterface<ResolveCase> {};
+
+TEST_P(DictionaryResolve, NamesThroughAliases) {
+  d.FieldAliases.SetVariable(QStringLiteral("ib1"), QStringLiteral("MASTER"));
+  d.FieldAliases.SetVariable(QStringLiteral("ib1.MENO"), QStringLiteral("Meno"));
+  d.FieldAliases.SetVariable(QStringLiteral(" Rok"), QStringLiteral("ib1.\"ROK\""));
+  d.FieldAliases.SetVariable(QStringLiteral(" Prazdny"), QString());
+  const QString name = QString::fromUtf8(GetParam().name);
+  EXPECT_EQ(d.ResolveName(name), GetParam().resolved);
+  const QVariant value = d.GetValue(name);
+  if (GetParam().value)
+    EXPECT_EQ(rpValueToText(value), QString::fromUtf8(GetParam().value));
+  else
+    EXPECT_TRUE(rpIsNull(value));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dictionary, DictionaryResolve,
+                         ::testing::Values(ResolveCase{"MASTER.\"Meno\"", true, "Ján Kováč"},
+                                           ResolveCase{"MASTER.ROK", true, "2026"},
+                                           ResolveCase{"ib2.HESLO", true, "x"},
+                                           ResolveCase{" Rok", true, "2026"},
+                                           ResolveCase{" Prazdny", true, nullptr},
+                                           ResolveCase{"MASTER.NIC", false, nullptr},
+                                           ResolveCase{"Nic.MENO", false, nullptr}));
 
 } // namespace
