@@ -203,6 +203,8 @@ void TrpPage::WriteProperty(const QString& name, const QVariant& value) {
   else if (n == QLatin1String("COLUMNS")) ColumnCount = asInt();
   else if (n == QLatin1String("COLUMNWIDTH")) ColumnWidth = asInt();
   else if (n == QLatin1String("COLUMNGAP")) ColumnGap = asInt();
+  else if (n == QLatin1String("ONBEFOREPRINT") || n == QLatin1String("ONACTIVATE"))
+    Script = rpSplitLines(rpValueToText(value));
 }
 
 QVariant TrpPage::ReadProperty(const QString& name) {
@@ -230,6 +232,7 @@ QVariant TrpPage::ReadProperty(const QString& name) {
   if (n == QLatin1String("COLUMNS")) return rpIntegerValue(ColumnCount);
   if (n == QLatin1String("COLUMNWIDTH")) return rpIntegerValue(ColumnWidth);
   if (n == QLatin1String("COLUMNGAP")) return rpIntegerValue(ColumnGap);
+  if (n == QLatin1String("ONBEFOREPRINT") || n == QLatin1String("ONACTIVATE")) return Script.join(QStringLiteral("\r\n"));
   return {};
 }
 

@@ -52,12 +52,20 @@ TrpReport::TrpReport(QObject* owner) : TrpReportBase(owner), Now([] { return Dat
 TrpReport::~TrpReport() {
   if (rpEngineStarted() && rpGlobals().CurrentReport == this) {
     rpGlobals().CurrentReport = nullptr;
-    rpGlobals().CurrentPage = nullptr;
-    rpGlobals().CurrentObject = nullptr;
+    ForgetCurrentObjects();
   }
 }
 
+void TrpReport::ForgetCurrentObjects() {
+  // The run state must not point into pages that are about to be freed.
+  TrpGlobals& g = rpGlobals();
+  g.CurrentPage = nullptr;
+  g.CurrentObject = nullptr;
+  g.CurrentBand = nullptr;
+}
+
 void TrpReport::ClearTemplate() {
+  ForgetCurrentObjects();
   Pages.Clear();
   Dictionary.Clear();
   DoublePassReport = false;
@@ -65,6 +73,7 @@ void TrpReport::ClearTemplate() {
 }
 
 void TrpReport::ResetToEmptyPage() {
+  ForgetCurrentObjects();
   Pages.Clear();
   Pages.Add();
 }

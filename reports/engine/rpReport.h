@@ -74,4 +74,5 @@ private:
   void FailUnsupported();
   void ResetToEmptyPage();
   void EnsureOnePage();
+  void ForgetCurrentObjects();
 };

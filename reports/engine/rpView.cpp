@@ -19,13 +19,6 @@ constexpr int kMaxNameLength = 32;
 
 QString JoinLines(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }
 
-QStringList SplitLines(const QString& text) {
-  if (text.isEmpty()) return {};
-  QString normal = text;
-  normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return normal.split(QLatin1Char('\n'));
-}
-
 bool IsTemplateMode(const TrpView& view) { return view.RecordMode == 0; }
 
 QList<TrpAddInObjectInfo>& Registry() {
@@ -91,7 +84,7 @@ bool TrpObject::StringsMethod(QStringList& list, const QString& method, QVariant
   if (suffix == QLatin1String(".CLEAR")) {
     list.clear();
   } else if (suffix == QLatin1String(".ADD")) {
-    list.append(SplitLines(rpValueToText(rpParser().Calc(a1.toString()))));
+    list.append(rpSplitLines(rpValueToText(rpParser().Calc(a1.toString()))));
   } else if (suffix == QLatin1String(".DELETE")) {
     const int line = lineOf(rpParser().Calc(a1.toString()));
     if (line >= 0 && line < list.size()) list.removeAt(line);
@@ -104,6 +97,13 @@ bool TrpObject::StringsMethod(QStringList& list, const QString& method, QVariant
 }
 
 // --- shared routines
+
+QStringList rpSplitLines(const QString& text) {
+  if (text.isEmpty()) return {};
+  QString normal = text;
+  normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return normal.split(QLatin1Char('\n'));
+}
 
 int rpRoundEven(double value) { return int(std::nearbyint(value)); }
 
@@ -153,6 +153,17 @@ void TrpView::SetBounds(int left, int top, int width, int height) {
   Height = height;
 }
 
+TrpBandView* TrpView::FindParentBand() const {
+  TrpBandView* found = nullptr;
+  for (int i = 0; Page && i < Page->Count(); ++i) {
+    auto* band = dynamic_cast<TrpBandView*>(Page->GetObject(i));
+    if (band && band != this && Left >= band->Left && Left <= band->Left + band->Width && Top >= band->Top &&
+        Top <= band->Top + band->Height)
+      found = band;
+  }
+  return found;
+}
+
 void TrpView::WriteProperty(const QString& name, const QVariant& value) {
   const QString n = name.toUpper();
   const auto asInt = [&] { return qint32(rpValueToInteger(value)); };
@@ -168,7 +179,7 @@ void TrpView::WriteProperty(const QString& name, const QVariant& value) {
   else if (n == QLatin1String("FILLCOLOR")) FillColor = asInt();
   else if (n == QLatin1String("FRAMEWIDTH")) FrameWidth = float(rpValueToFloat(value));
   else if (n == QLatin1String("VISIBLE")) Visible = rpValueToInteger(value) != 0;
-  else if (n == QLatin1String("MEMO") || n == QLatin1String("DATAFIELD")) Memo = SplitLines(rpValueToText(value));
+  else if (n == QLatin1String("MEMO") || n == QLatin1String("DATAFIELD")) Memo = rpSplitLines(rpValueToText(value));
   else if (n == QLatin1String("GAPX")) GapX = asInt();
   else if (n == QLatin1String("GAPY")) GapY = asInt();
   else if (n == QLatin1String("STRETCHED")) Flags = rpValueToInteger(value) != 0 ? Flags | 1 : Flags & ~1;

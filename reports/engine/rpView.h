@@ -71,6 +71,9 @@ private:
   QList<TrpPropRec> props_;
 };
 
+// The lines of a text (CR LF, CR or LF between them); none for an empty text.
+QStringList rpSplitLines(const QString& text);
+
 // A value rounded to the nearest integer, halves to even.
 int rpRoundEven(double value);
 
@@ -109,6 +112,9 @@ public:
   // The first prefix + 1..10000 no object of the current report bears; empty when all are taken.
   void AssignFreeName();
   void SetBounds(int left, int top, int width, int height);
+  // The last band object of the object's page whose rectangle (edges
+  // included) holds the object's top-left corner; null when none does.
+  TrpBandView* FindParentBand() const;
   QString ClassName() const { return className_; }
 
   // --- fields

@@ -1,5 +1,6 @@
 #include "ReportFixture.h"
 #include "reports/engine/rpBandView.h"
+#include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpValue.h"
 
@@ -66,6 +67,24 @@ TEST_F(ReportFixture, BandEnumerationsNameTheOtherBandsOfThePage) {
             (QStringList{QStringLiteral("Child1"), QStringLiteral("Child2")}));
   EXPECT_EQ(group->FindPropertyRec(QStringLiteral("Master"))->EnumNames,
             (QStringList{QStringLiteral("MasterData1"), QStringLiteral("DetailData1")}));
+}
+
+TEST_F(ReportFixture, ParentBandHoldsTheTopLeftCorner) {
+  TrpPages pages;
+  TrpPage* page = pages.Add();
+  const auto add = [&](std::unique_ptr<TrpView> view, QRect r) {
+    view->SetBounds(r.x(), r.y(), r.width(), r.height());
+    return page->Add(std::move(view));
+  };
+  TrpView* header = add(std::make_unique<TrpBandView>(), {0, 0, 700, 40});
+  TrpView* data = add(std::make_unique<TrpBandView>(), {0, 40, 700, 20});
+  TrpView* inData = add(std::make_unique<TrpMemoView>(), {10, 45, 50, 10});
+  TrpView* onEdge = add(std::make_unique<TrpMemoView>(), {700, 40, 50, 10});
+  TrpView* below = add(std::make_unique<TrpMemoView>(), {10, 61, 50, 10});
+  EXPECT_EQ(inData->FindParentBand(), data);
+  EXPECT_EQ(onEdge->FindParentBand(), data) << "edges count; the last band wins";
+  EXPECT_EQ(below->FindParentBand(), nullptr);
+  EXPECT_EQ(header->FindParentBand(), nullptr);
 }
 
 struct BandFlagCase {

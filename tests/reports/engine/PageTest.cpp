@@ -133,3 +133,16 @@ TEST_F(PageTest, RefusedPaperFallsBackToCustomSize) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageTest, ScriptAsTextProperty) {
+  TrpPage* page = pages.Add();
+  page->WriteProperty(QStringLiteral("OnBeforePrint"), QStringLiteral("a := 1\r\nb := 2"));
+  EXPECT_EQ(page->Script, (QStringList{QStringLiteral("a := 1"), QStringLiteral("b := 2")}));
+  EXPECT_EQ(page->ReadProperty(QStringLiteral("ONACTIVATE")).toString(), QStringLiteral("a := 1\r\nb := 2"));
+  page->WriteProperty(QStringLiteral("OnBeforePrint"), QString());
+  EXPECT_TRUE(page->Script.isEmpty());
+}
+
+} // namespace

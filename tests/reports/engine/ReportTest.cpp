@@ -539,6 +539,17 @@ TEST_F(ReportFiles, StoredVirtualPrinterIsSelectedAgain) {
   EXPECT_TRUE(rpPrinter().IsVirtual());
 }
 
+TEST_F(ReportFiles, LoadLeavesOnePageAndNoStaleCurrentObject) {
+  rpGlobals().CurrentObject = report.FindObject(QStringLiteral("Memo1"));
+  rpGlobals().CurrentPage = report.Pages.GetPage(0);
+  // A template whose pages section holds no page record.
+  report.LoadFromStream(QByteArray("\x19\0\0\0\0\x01\0\x01\0\xFC", 10), true);
+  EXPECT_TRUE(messages.isEmpty());
+  ASSERT_EQ(report.Pages.Count(), 1);
+  EXPECT_EQ(rpGlobals().CurrentObject, nullptr);
+  EXPECT_EQ(rpGlobals().CurrentPage, nullptr);
+}
+
 TEST_F(ReportFiles, MissingFileAndEmptyStreamChangeNothing) {
   EXPECT_FALSE(report.LoadFromFile(QStringLiteral("/nonexistent/zoznam.rpf")));
   report.LoadFromStream(QByteArray(), true);
