@@ -1,4 +1,5 @@
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpValue.h"
 
@@ -129,6 +130,8 @@ void TrpMemoView::LoadFromStream(TBinaryReader& stream) {
   }
   if (v == 21) Flags |= mfWordWrap;
 }
+
+void TrpMemoView::LoadFromBlobField(TField* field) { rpAssignBlobTo(field, WorkLines); }
 
 int TrpMemoView::CalcLineHeight() const { return LineSpacing + (Font.Size * 96 + 36) / 72; }
 

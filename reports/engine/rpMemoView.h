@@ -15,6 +15,8 @@ public:
   void ListProperties() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
+  // The field's text becomes the lines to print (WorkLines).
+  void LoadFromBlobField(TField* field) override;
 
   // The laid-out text height belongs to the text layout; until it is linked
   // the object measures as its design height.

@@ -33,7 +33,7 @@ public:
   void SaveToStream(TBinaryWriter& stream) override;
 
   // The field's bytes as a graphic of the kind BlobType names; a null field clears the picture.
-  void LoadFromBlobField(TField* field);
+  void LoadFromBlobField(TField* field) override;
   // The graphic of the file (kind by extension); a missing file or empty name clears the picture.
   void LoadFromFile(const QString& fileName);
   // The rectangle the picture is drawn into inside DrawRect (device units).

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class TField;
 class TrpPage;
 class TrpBandView;
 
@@ -99,6 +100,8 @@ public:
 
   // Called for every object once a whole report is read (names of other objects resolve then).
   virtual void AfterLoad() {}
+  // Takes the object's content from a database blob field; the base has none.
+  virtual void LoadFromBlobField(TField* field) {}
   // Reads the common record for the engine's StreamVersion and this RecordMode.
   virtual void LoadFromStream(TBinaryReader& stream);
   virtual void SaveToStream(TBinaryWriter& stream);

@@ -1,4 +1,6 @@
 #include "ReportFixture.h"
+#include "core/CodePage1250.h"
+#include "core/DataSet.h"
 #include "reports/engine/rpLineView.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReport.h"
@@ -238,6 +240,24 @@ TEST_F(ViewTest, TextObjectHeights) {
   memo1->Font.Size = 9; // 12 pixels at 96 dots per inch, 14 with the spacing of 2
   EXPECT_EQ(memo1->MinimumHeight(), 2 * 2 + 14 + 2);
   EXPECT_EQ(memo1->RemainingHeight(), (100 - 6) % 14 + 6);
+}
+
+// One memo column holding two lines in code page 1250.
+class NoteRows : public TDataSet {
+protected:
+  void DoOpen(QList<TFieldDef>& out) override { out = {TFieldDef{QStringLiteral("POZN"), TFieldType::Memo}}; }
+  void DoClose() override {}
+  int DoRecordCount() const override { return 1; }
+  QVariant DoValue(int, int) const override { return Cp1250::Encode(QStringLiteral("Rybár\r\nKaprár")); }
+};
+
+TEST_F(ViewTest, TextFromBlobFieldGoesToThePrintedLines) {
+  NoteRows rows;
+  rows.Open();
+  TrpView* view = memo1;
+  view->LoadFromBlobField(&rows.FieldByName(QStringLiteral("POZN")));
+  EXPECT_EQ(memo1->WorkLines, (QStringList{QStringLiteral("Rybár"), QStringLiteral("Kaprár")}));
+  EXPECT_TRUE(memo1->Memo.isEmpty());
 }
 
 struct LineCase {
