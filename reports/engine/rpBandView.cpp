@@ -84,13 +84,20 @@ void TrpBandView::ListProperties() {
 void TrpBandView::WriteProperty(const QString& name, const QVariant& value) {
   TrpView::WriteProperty(name, value);
   const QString n = name.toUpper();
-  if (n == QLatin1String("CHILDBAND")) ChildBand = rpValueToText(value);
-  else if (n == QLatin1String("MASTER")) Master = rpValueToText(value);
-  else if (n == QLatin1String("CONDITION")) DisplayFormatText = rpValueToText(value);
-  else if (n == QLatin1String("COLUMNS")) Columns = qint32(rpValueToInteger(value));
-  else if (n == QLatin1String("COLUMNGAP")) ColumnGap = qint32(rpValueToInteger(value));
-  else if (n == QLatin1String("COLUMNWIDTH")) ColumnWidth = qint32(rpValueToInteger(value));
-  else if (n == QLatin1String("NEWCOLUMNAFTER")) NewColumnAfter = qint32(rpValueToInteger(value));
+  if (n == QLatin1String("CHILDBAND"))
+    ChildBand = rpValueToText(value);
+  else if (n == QLatin1String("MASTER"))
+    Master = rpValueToText(value);
+  else if (n == QLatin1String("CONDITION"))
+    DisplayFormatText = rpValueToText(value);
+  else if (n == QLatin1String("COLUMNS"))
+    Columns = qint32(rpValueToInteger(value));
+  else if (n == QLatin1String("COLUMNGAP"))
+    ColumnGap = qint32(rpValueToInteger(value));
+  else if (n == QLatin1String("COLUMNWIDTH"))
+    ColumnWidth = qint32(rpValueToInteger(value));
+  else if (n == QLatin1String("NEWCOLUMNAFTER"))
+    NewColumnAfter = qint32(rpValueToInteger(value));
   else if (n != QLatin1String("STRETCHED"))
     if (const TBandFlag* f = FlagOf(n)) Flags = rpValueToInteger(value) != 0 ? Flags | f->Bit : Flags & ~f->Bit;
 }
@@ -114,7 +121,8 @@ void TrpBandView::SaveToStream(TBinaryWriter& stream) {
   RecordSubVersion = 1;
   TrpView::SaveToStream(stream);
   rpWriteString(stream, ChildBand);
-  for (qint32 v : {Columns, ColumnWidth, ColumnGap, NewColumnAfter}) rpWriteInteger(stream, v);
+  for (qint32 v : {Columns, ColumnWidth, ColumnGap, NewColumnAfter})
+    rpWriteInteger(stream, v);
   rpWriteString(stream, Master);
 }
 

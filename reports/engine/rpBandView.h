@@ -29,6 +29,12 @@ public:
 
 // Flags bits of band objects.
 enum : quint16 {
-  bfStretched = 1, bfFormNewPage = 2, bfPrintIfSubsetEmpty = 4, bfBreaked = 8, bfOnFirstPage = 16,
-  bfOnLastPage = 32, bfRepeatHeader = 64, bfPrintChildIfInvisible = 128
+  bfStretched = 1,
+  bfFormNewPage = 2,
+  bfPrintIfSubsetEmpty = 4,
+  bfBreaked = 8,
+  bfOnFirstPage = 16,
+  bfOnLastPage = 32,
+  bfRepeatHeader = 64,
+  bfPrintChildIfInvisible = 128
 };

@@ -9,7 +9,8 @@ TrpControl::TrpControl() {
 void TrpControl::ListProperties() {
   ClearPropertyList();
   AddPropertyRec(QStringLiteral("Name"), ptText | ptSingleOnly);
-  for (const char* n : {"Left", "Top", "Width", "Height"}) AddPropertyRec(QLatin1String(n), ptUnitLength);
+  for (const char* n : {"Left", "Top", "Width", "Height"})
+    AddPropertyRec(QLatin1String(n), ptUnitLength);
   AddPropertyRec(QStringLiteral("Visible"), ptBoolean);
   AddPropertyRec(QStringLiteral("Restrictions"), ptEditor);
 }

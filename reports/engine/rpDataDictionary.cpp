@@ -2,10 +2,10 @@
 #include "core/DataSet.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
-#include "reports/engine/rpReportBase.h"
 #include "reports/engine/rpRegistries.h"
-#include "reports/engine/rpUtils.h"
+#include "reports/engine/rpReportBase.h"
 #include "reports/engine/rpStream.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QFile>
 #include <QtCore/QSaveFile>
@@ -47,8 +47,10 @@ qsizetype LastDotOutsideQuotes(const QString& text) {
   qsizetype last = -1;
   bool quoted = false;
   for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('"')) quoted = !quoted;
-    else if (text[i] == QLatin1Char('.') && !quoted) last = i;
+    if (text[i] == QLatin1Char('"'))
+      quoted = !quoted;
+    else if (text[i] == QLatin1Char('.') && !quoted)
+      last = i;
   }
   return last;
 }
@@ -74,13 +76,15 @@ QStringList AliasedComponents(const QObject* owner, const QMetaObject& type, con
 }
 
 QString OldSystemVariable(qint32 index) {
-  static const QStringList names{
-      QStringLiteral("PAGE#"),        QString(),                       QStringLiteral("DATE"),
-      QStringLiteral("TIME"),         QStringLiteral("LINE#"),         QStringLiteral("LINETHROUGH#"),
-      QStringLiteral("COLUMN#"),      QStringLiteral("CURRENT#"),      QStringLiteral("TOTALPAGES"),
-      QStringLiteral("REPORTCOMMENT"), QStringLiteral("REPORTNAME"),   QStringLiteral("REPORTAUTOR"),
-      QStringLiteral("VMAJOR"),       QStringLiteral("VMINOR"),        QStringLiteral("VRELEASE"),
-      QStringLiteral("VBUILD"),       QStringLiteral("REPORTDATE"),    QStringLiteral("REPORTLASTCHANGE")};
+  static const QStringList names{QStringLiteral("PAGE#"),      QString(),
+                                 QStringLiteral("DATE"),       QStringLiteral("TIME"),
+                                 QStringLiteral("LINE#"),      QStringLiteral("LINETHROUGH#"),
+                                 QStringLiteral("COLUMN#"),    QStringLiteral("CURRENT#"),
+                                 QStringLiteral("TOTALPAGES"), QStringLiteral("REPORTCOMMENT"),
+                                 QStringLiteral("REPORTNAME"), QStringLiteral("REPORTAUTOR"),
+                                 QStringLiteral("VMAJOR"),     QStringLiteral("VMINOR"),
+                                 QStringLiteral("VRELEASE"),   QStringLiteral("VBUILD"),
+                                 QStringLiteral("REPORTDATE"), QStringLiteral("REPORTLASTCHANGE")};
   // An index outside the list names no system variable: the entry stays empty.
   return names.value(index);
 }
@@ -133,8 +137,10 @@ void TrpDataDictionary::LoadOldestLayout(TBinaryReader& stream) {
     const qint32 number = rpReadInteger(stream);
     const QString first = ReadShortString(stream), second = ReadShortString(stream), third = ReadShortString(stream);
     QString value;
-    if (kind == 2) value = number == 1 ? second : OldSystemVariable(number);
-    else if (kind == 1) value = first + QStringLiteral(".\"") + second + QLatin1Char('"');
+    if (kind == 2)
+      value = number == 1 ? second : OldSystemVariable(number);
+    else if (kind == 1)
+      value = first + QStringLiteral(".\"") + second + QLatin1Char('"');
     FieldAliases.SetVariable(QLatin1Char(' ') + third, value);
   }
   QStringList names;
@@ -206,7 +212,8 @@ QStringList TrpDataDictionary::ListVariablesOfCategory(const QString& category) 
   while (i < Variables.GetCount() &&
          !(IsCategory(Variables.GetName(i)) && Variables.GetName(i).mid(1).compare(category, Qt::CaseInsensitive) == 0))
     ++i;
-  for (++i; i < Variables.GetCount() && !IsCategory(Variables.GetName(i)); ++i) list.append(Variables.GetName(i));
+  for (++i; i < Variables.GetCount() && !IsCategory(Variables.GetName(i)); ++i)
+    list.append(Variables.GetName(i));
   return list;
 }
 
@@ -251,7 +258,8 @@ QStringList TrpDataDictionary::ListDataSets() const {
 }
 
 QStringList TrpDataDictionary::ListBandDataSources() const {
-  return AliasedComponents(Owner(), TrpDataset::staticMetaObject, BandSourceAliases, [](const QString&) { return true; });
+  return AliasedComponents(Owner(), TrpDataset::staticMetaObject, BandSourceAliases,
+                           [](const QString&) { return true; });
 }
 
 QStringList TrpDataDictionary::ListFields(const QString& dataSetName) const {
@@ -270,8 +278,10 @@ QStringList TrpDataDictionary::ListFields(const QString& dataSetName) const {
   }
   for (const auto& field : dataSet->Fields()) {
     const QString key = name + QLatin1Char('.') + field->FieldName();
-    if (FieldAliases.IndexOf(key) < 0) names.append(field->FieldName());
-    else if (const QString alias = rpValueToText(FieldAliases.GetVariable(key)); !alias.isEmpty()) names.append(alias);
+    if (FieldAliases.IndexOf(key) < 0)
+      names.append(field->FieldName());
+    else if (const QString alias = rpValueToText(FieldAliases.GetVariable(key)); !alias.isEmpty())
+      names.append(alias);
   }
   return names;
 }

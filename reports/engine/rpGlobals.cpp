@@ -41,7 +41,9 @@ TrpGlobals::TrpGlobals() {
   Printer = std::make_unique<TrpPrinter>();
   DefaultPaperSize = Printer->PaperSize;
   PrinterReady = true;
-  ErrorBox = [](const QString& text, const QString& caption) { qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(text)); };
+  ErrorBox = [](const QString& text, const QString& caption) {
+    qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(text));
+  };
   AskPassword = [](QString&) { return false; };
 }
 

@@ -9,9 +9,9 @@ struct TFlagName {
   const char* Name;
   quint16 Bit;
 };
-constexpr TFlagName kFlagNames[] = {{"WORDWRAP", mfWordWrap},   {"WORDBREAK", mfWordBreak}, {"AUTOWIDTH", mfAutoWidth},
-                                    {"TEXTONLY", mfTextOnly},   {"SUPPRESS", mfSuppress},   {"HIDEZEROS", mfHideZeros},
-                                    {"UNDERLINES", mfUnderlines}, {"RTLREADING", mfRTLReading}};
+constexpr TFlagName kFlagNames[] = {
+    {"WORDWRAP", mfWordWrap}, {"WORDBREAK", mfWordBreak}, {"AUTOWIDTH", mfAutoWidth},   {"TEXTONLY", mfTextOnly},
+    {"SUPPRESS", mfSuppress}, {"HIDEZEROS", mfHideZeros}, {"UNDERLINES", mfUnderlines}, {"RTLREADING", mfRTLReading}};
 
 const TFlagName* FlagOf(const QString& upperName) {
   for (const TFlagName& f : kFlagNames)
@@ -22,11 +22,16 @@ const TFlagName* FlagOf(const QString& upperName) {
 } // namespace
 
 bool rpWriteFontProperty(TrpFont& font, const QString& name, const QVariant& value) {
-  if (name == QLatin1String("FONT.NAME")) font.Name = rpValueToText(value);
-  else if (name == QLatin1String("FONT.SIZE")) font.Size = int(rpValueToInteger(value));
-  else if (name == QLatin1String("FONT.STYLE")) font.Style = rpSetFontStyle(quint16(rpValueToInteger(value)));
-  else if (name == QLatin1String("FONT.COLOR")) font.Color = TColor(rpValueToInteger(value));
-  else return false;
+  if (name == QLatin1String("FONT.NAME"))
+    font.Name = rpValueToText(value);
+  else if (name == QLatin1String("FONT.SIZE"))
+    font.Size = int(rpValueToInteger(value));
+  else if (name == QLatin1String("FONT.STYLE"))
+    font.Style = rpSetFontStyle(quint16(rpValueToInteger(value)));
+  else if (name == QLatin1String("FONT.COLOR"))
+    font.Color = TColor(rpValueToInteger(value));
+  else
+    return false;
   return true;
 }
 
@@ -48,10 +53,14 @@ void TrpMemoView::WriteProperty(const QString& name, const QVariant& value) {
   TrpStretcheable::WriteProperty(name, value);
   const QString n = name.toUpper();
   if (rpWriteFontProperty(Font, n, value)) return;
-  if (n == QLatin1String("ALIGNMENT")) Alignment = qint32(rpValueToInteger(value));
-  else if (n == QLatin1String("LINESPACING")) LineSpacing = qint32(rpValueToInteger(value));
-  else if (n == QLatin1String("CHARSPACING")) CharSpacing = qint32(rpValueToInteger(value));
-  else if (const TFlagName* f = FlagOf(n)) Flags = rpValueToInteger(value) != 0 ? Flags | f->Bit : Flags & ~f->Bit;
+  if (n == QLatin1String("ALIGNMENT"))
+    Alignment = qint32(rpValueToInteger(value));
+  else if (n == QLatin1String("LINESPACING"))
+    LineSpacing = qint32(rpValueToInteger(value));
+  else if (n == QLatin1String("CHARSPACING"))
+    CharSpacing = qint32(rpValueToInteger(value));
+  else if (const TFlagName* f = FlagOf(n))
+    Flags = rpValueToInteger(value) != 0 ? Flags | f->Bit : Flags & ~f->Bit;
 }
 
 QVariant TrpMemoView::ReadProperty(const QString& name) {
@@ -76,12 +85,14 @@ QVariant TrpMemoView::CallMethod(const QString& name, const QVariant& a1, const 
 
 void TrpMemoView::ListProperties() {
   ListViewProperties(true);
-  for (const char* n : {"Font.Name", "Font.Size", "Font.Style", "Font.Color"}) AddPropertyRec(QLatin1String(n), 0);
+  for (const char* n : {"Font.Name", "Font.Size", "Font.Style", "Font.Color"})
+    AddPropertyRec(QLatin1String(n), 0);
   AddPropertyRec(QStringLiteral("Font"), ptEditor);
   AddPropertyRec(QStringLiteral("Alignment"), 0);
   AddPropertyRec(QStringLiteral("DisplayFormat"), ptEditor);
   AddPropertyRec(QStringLiteral("Highlight"), ptEditor);
-  for (const char* n : {"LineSpacing", "CharSpacing", "GapX", "GapY"}) AddPropertyRec(QLatin1String(n), ptInteger);
+  for (const char* n : {"LineSpacing", "CharSpacing", "GapX", "GapY"})
+    AddPropertyRec(QLatin1String(n), ptInteger);
   for (const char* n : {"Stretched", "WordWrap", "WordBreak", "AutoWidth", "TextOnly", "Suppress", "HideZeros"})
     AddPropertyRec(QLatin1String(n), ptBoolean);
   AddPropertyRec(QStringLiteral("Lines.Count"), 0);

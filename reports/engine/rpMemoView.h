@@ -43,8 +43,15 @@ public:
 
 // Flags bits of text objects.
 enum : quint16 {
-  mfStretched = 1, mfWordWrap = 2, mfWordBreak = 4, mfAutoWidth = 8, mfTextOnly = 16, mfSuppress = 32,
-  mfHideZeros = 64, mfUnderlines = 128, mfRTLReading = 256
+  mfStretched = 1,
+  mfWordWrap = 2,
+  mfWordBreak = 4,
+  mfAutoWidth = 8,
+  mfTextOnly = 16,
+  mfSuppress = 32,
+  mfHideZeros = 64,
+  mfUnderlines = 128,
+  mfRTLReading = 256
 };
 
 // Reads and writes the four font parts "FONT.NAME", "FONT.SIZE", "FONT.STYLE"

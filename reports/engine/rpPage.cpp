@@ -60,7 +60,8 @@ void TrpPage::AssignFreeName() {
   for (int i = 1; i <= 10000; ++i) {
     const QString candidate = QStringLiteral("Page") + QString::number(i);
     bool taken = false;
-    for (int p = 0; owner_ && p < owner_->Count() && !taken; ++p) taken = owner_->GetPage(p)->Name == candidate;
+    for (int p = 0; owner_ && p < owner_->Count() && !taken; ++p)
+      taken = owner_->GetPage(p)->Name == candidate;
     if (!taken) {
       Name = candidate;
       return;
@@ -141,7 +142,8 @@ void TrpPage::SaveToStream(TBinaryWriter& stream) const {
   rpWriteByte(stream, BorderStyle);
   rpWriteString(stream, Caption);
   rpWriteInteger(stream, Color);
-  for (qint32 v : {DialogLeft, DialogTop, DialogWidth, DialogHeight}) rpWriteInteger(stream, v);
+  for (qint32 v : {DialogLeft, DialogTop, DialogWidth, DialogHeight})
+    rpWriteInteger(stream, v);
   rpWriteByte(stream, Position);
   rpWriteMemo(stream, Script);
 }
@@ -154,18 +156,21 @@ void TrpPage::ListProperties() {
     AddEnumPropertyRec(QStringLiteral("BorderStyle"), QStringLiteral("bsDialog;bsSizeable"), QVariantList{3, 2});
     AddPropertyRec(QStringLiteral("Caption"), ptText);
     AddPropertyRec(QStringLiteral("Color"), ptColor);
-    for (const char* n : {"Left", "Top"}) AddPropertyRec(QLatin1String(n), ptUnitLength);
-    for (const char* n : {"Width", "Height"}) AddPropertyRec(QLatin1String(n), ptInteger);
+    for (const char* n : {"Left", "Top"})
+      AddPropertyRec(QLatin1String(n), ptUnitLength);
+    for (const char* n : {"Width", "Height"})
+      AddPropertyRec(QLatin1String(n), ptInteger);
     AddEnumPropertyRec(QStringLiteral("Position"), QStringLiteral("poDesigned;poScreenCenter"), QVariantList{0, 4});
     AddPropertyRec(QStringLiteral("OnActivate"), ptEditor | ptSingleOnly);
     return;
   }
   const TrpPrinter& printer = rpPrinter();
   QVariantList codes;
-  for (quint16 code : printer.PaperCodes) codes.append(int(code));
-  AddEnumPropertyRec(QStringLiteral("Size"),
-                     printer.PaperNames.isEmpty() ? QStringLiteral("No data") : printer.PaperNames.join(QLatin1Char(';')),
-                     codes);
+  for (quint16 code : printer.PaperCodes)
+    codes.append(int(code));
+  AddEnumPropertyRec(
+      QStringLiteral("Size"),
+      printer.PaperNames.isEmpty() ? QStringLiteral("No data") : printer.PaperNames.join(QLatin1Char(';')), codes);
   for (const char* n : {"Width", "Height", "LeftMargin", "TopMargin", "RightMargin", "BottomMargin"})
     AddPropertyRec(QLatin1String(n), ptUnitLength);
   AddEnumPropertyRec(QStringLiteral("Orientation"), QStringLiteral("poPortrait;poLandscape"));
@@ -181,28 +186,50 @@ void TrpPage::WriteProperty(const QString& name, const QVariant& value) {
   const QString n = name.toUpper();
   const auto asInt = [&] { return int(rpValueToInteger(value)); };
   const bool report = PageType == 0;
-  if (n == QLatin1String("TYPE")) PageType = quint8(asInt());
-  else if (n == QLatin1String("VISIBLE")) Visible = asInt() != 0;
-  else if (n == QLatin1String("NAME")) Name = rpValueToText(value);
-  else if (n == QLatin1String("BORDERSTYLE")) BorderStyle = quint8(asInt());
-  else if (n == QLatin1String("CAPTION")) Caption = rpValueToText(value);
-  else if (n == QLatin1String("COLOR")) Color = asInt();
-  else if (n == QLatin1String("LEFT")) DialogLeft = asInt();
-  else if (n == QLatin1String("TOP")) DialogTop = asInt();
-  else if (n == QLatin1String("WIDTH")) report ? void(PaperWidth = PixelsToTenths(asInt())) : void(DialogWidth = asInt());
-  else if (n == QLatin1String("HEIGHT")) report ? void(PaperHeight = PixelsToTenths(asInt())) : void(DialogHeight = asInt());
-  else if (n == QLatin1String("POSITION")) Position = quint8(asInt());
-  else if (n == QLatin1String("SIZE")) PaperSize = asInt();
-  else if (n == QLatin1String("LEFTMARGIN")) LeftMargin = asInt();
-  else if (n == QLatin1String("TOPMARGIN")) TopMargin = asInt();
-  else if (n == QLatin1String("RIGHTMARGIN")) RightMargin = asInt();
-  else if (n == QLatin1String("BOTTOMMARGIN")) BottomMargin = asInt();
-  else if (n == QLatin1String("ORIENTATION")) Orientation = quint8(asInt());
-  else if (n == QLatin1String("PRINTTOPREVPAGE")) PrintToPrevPage = asInt() != 0;
-  else if (n == QLatin1String("STRETCHTOPRINTABLE")) UseMargins = asInt() == 0;
-  else if (n == QLatin1String("COLUMNS")) ColumnCount = asInt();
-  else if (n == QLatin1String("COLUMNWIDTH")) ColumnWidth = asInt();
-  else if (n == QLatin1String("COLUMNGAP")) ColumnGap = asInt();
+  if (n == QLatin1String("TYPE"))
+    PageType = quint8(asInt());
+  else if (n == QLatin1String("VISIBLE"))
+    Visible = asInt() != 0;
+  else if (n == QLatin1String("NAME"))
+    Name = rpValueToText(value);
+  else if (n == QLatin1String("BORDERSTYLE"))
+    BorderStyle = quint8(asInt());
+  else if (n == QLatin1String("CAPTION"))
+    Caption = rpValueToText(value);
+  else if (n == QLatin1String("COLOR"))
+    Color = asInt();
+  else if (n == QLatin1String("LEFT"))
+    DialogLeft = asInt();
+  else if (n == QLatin1String("TOP"))
+    DialogTop = asInt();
+  else if (n == QLatin1String("WIDTH"))
+    report ? void(PaperWidth = PixelsToTenths(asInt())) : void(DialogWidth = asInt());
+  else if (n == QLatin1String("HEIGHT"))
+    report ? void(PaperHeight = PixelsToTenths(asInt())) : void(DialogHeight = asInt());
+  else if (n == QLatin1String("POSITION"))
+    Position = quint8(asInt());
+  else if (n == QLatin1String("SIZE"))
+    PaperSize = asInt();
+  else if (n == QLatin1String("LEFTMARGIN"))
+    LeftMargin = asInt();
+  else if (n == QLatin1String("TOPMARGIN"))
+    TopMargin = asInt();
+  else if (n == QLatin1String("RIGHTMARGIN"))
+    RightMargin = asInt();
+  else if (n == QLatin1String("BOTTOMMARGIN"))
+    BottomMargin = asInt();
+  else if (n == QLatin1String("ORIENTATION"))
+    Orientation = quint8(asInt());
+  else if (n == QLatin1String("PRINTTOPREVPAGE"))
+    PrintToPrevPage = asInt() != 0;
+  else if (n == QLatin1String("STRETCHTOPRINTABLE"))
+    UseMargins = asInt() == 0;
+  else if (n == QLatin1String("COLUMNS"))
+    ColumnCount = asInt();
+  else if (n == QLatin1String("COLUMNWIDTH"))
+    ColumnWidth = asInt();
+  else if (n == QLatin1String("COLUMNGAP"))
+    ColumnGap = asInt();
   else if (n == QLatin1String("ONBEFOREPRINT") || n == QLatin1String("ONACTIVATE"))
     Script = rpSplitLines(rpValueToText(value));
 }
@@ -232,7 +259,8 @@ QVariant TrpPage::ReadProperty(const QString& name) {
   if (n == QLatin1String("COLUMNS")) return rpIntegerValue(ColumnCount);
   if (n == QLatin1String("COLUMNWIDTH")) return rpIntegerValue(ColumnWidth);
   if (n == QLatin1String("COLUMNGAP")) return rpIntegerValue(ColumnGap);
-  if (n == QLatin1String("ONBEFOREPRINT") || n == QLatin1String("ONACTIVATE")) return Script.join(QStringLiteral("\r\n"));
+  if (n == QLatin1String("ONBEFOREPRINT") || n == QLatin1String("ONACTIVATE"))
+    return Script.join(QStringLiteral("\r\n"));
   return {};
 }
 

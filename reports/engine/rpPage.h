@@ -42,7 +42,7 @@ public:
   int PrintableBottom() const;
 
   int PaperSize = 9;
-  int PaperWidth = 0, PaperHeight = 0; // 0.1 mm
+  int PaperWidth = 0, PaperHeight = 0;                                  // 0.1 mm
   int LeftMargin = 0, TopMargin = 0, RightMargin = 0, BottomMargin = 0; // pixels; 0: the printable offset
   quint8 Orientation = 0;
   int Bin = 65535;

@@ -11,10 +11,14 @@ namespace {
 
 const char* FormatOf(quint8 kind) {
   switch (kind) {
-  case 1: return "BMP";
-  case 3: return "ICO";
-  case 4: return "JPG";
-  default: return nullptr;
+  case 1:
+    return "BMP";
+  case 3:
+    return "ICO";
+  case 4:
+    return "JPG";
+  default:
+    return nullptr;
   }
 }
 
@@ -52,13 +56,15 @@ TrpPictureView::TrpPictureView() {
   Flags = pfStretched | pfKeepAspect;
   TrpVariables& consts = rpConsts();
   const char* names[] = {"btBMP", "btJPG", "btICO", "btWMF"};
-  for (int i = 0; i < 4; ++i) consts.SetVariable(QLatin1String(names[i]), rpIntegerValue(i));
+  for (int i = 0; i < 4; ++i)
+    consts.SetVariable(QLatin1String(names[i]), rpIntegerValue(i));
 }
 
 void TrpPictureView::ListProperties() {
   ListViewProperties(true);
   AddPropertyRec(QStringLiteral("Picture"), ptEditor);
-  for (const char* n : {"Stretched", "Center", "KeepAspect"}) AddPropertyRec(QLatin1String(n), ptBoolean);
+  for (const char* n : {"Stretched", "Center", "KeepAspect"})
+    AddPropertyRec(QLatin1String(n), ptBoolean);
   AddPropertyRec(QStringLiteral("DataField"), ptText | ptEditor | ptSingleOnly);
   AddEnumPropertyRec(QStringLiteral("BlobType"), QStringLiteral("btBMP;btJPG;btICO;btWMF"));
 }
@@ -66,9 +72,12 @@ void TrpPictureView::ListProperties() {
 void TrpPictureView::WriteProperty(const QString& name, const QVariant& value) {
   TrpView::WriteProperty(name, value);
   const QString n = name.toUpper();
-  if (n == QLatin1String("CENTER")) SetFlag(Flags, pfCenter, value);
-  else if (n == QLatin1String("KEEPASPECT")) SetFlag(Flags, pfKeepAspect, value);
-  else if (n == QLatin1String("BLOBTYPE")) BlobType = quint8(rpValueToInteger(value));
+  if (n == QLatin1String("CENTER"))
+    SetFlag(Flags, pfCenter, value);
+  else if (n == QLatin1String("KEEPASPECT"))
+    SetFlag(Flags, pfKeepAspect, value);
+  else if (n == QLatin1String("BLOBTYPE"))
+    BlobType = quint8(rpValueToInteger(value));
 }
 
 QVariant TrpPictureView::ReadProperty(const QString& name) {

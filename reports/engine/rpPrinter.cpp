@@ -79,7 +79,8 @@ void TrpPrinter::GetSettings() {
     Bin = device_.Bin;
     BinCodes = {-1};
     BinNames = {rpLoadStr(55435)};
-    for (quint16 code : device_.BinCodes.mid(0, 64)) BinCodes.append(code);
+    for (quint16 code : device_.BinCodes.mid(0, 64))
+      BinCodes.append(code);
     BinNames.append(device_.BinNames.mid(0, 64));
     Orientation = device_.Landscape ? 1 : 0;
   } catch (const Exception&) {

@@ -38,9 +38,9 @@ struct TrpDeviceSettings {
   QStringList BinNames;
   bool Landscape = false;
   int DpiX = 0, DpiY = 0;
-  QSize PhysicalSize;     // device pixels
-  QPoint PhysicalOffset;  // unprintable left and top border, device pixels
-  QSize PrintableSize;    // device pixels
+  QSize PhysicalSize;    // device pixels
+  QPoint PhysicalOffset; // unprintable left and top border, device pixels
+  QSize PrintableSize;   // device pixels
 };
 
 // The printers the platform knows, behind the report printer. Operations

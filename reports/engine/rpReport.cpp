@@ -45,7 +45,8 @@ void WriteFile(const QString& fileName, const QByteArray& data) {
 
 } // namespace
 
-TrpReport::TrpReport(QObject* owner) : TrpReportBase(owner), Now([] { return DateTime::FromDateTime(QDateTime::currentDateTime()); }) {
+TrpReport::TrpReport(QObject* owner)
+    : TrpReportBase(owner), Now([] { return DateTime::FromDateTime(QDateTime::currentDateTime()); }) {
   Pages.Add();
 }
 
@@ -173,7 +174,8 @@ void TrpReport::ReadPagesSection(TBinaryReader& stream) {
     throw EMissingClasses(QStringLiteral("Report contains the following non-plugged components:\r") + g.LoadErrorText +
                           QStringLiteral("You must include these components into your project."));
   for (int p = 0; p < Pages.Count(); ++p)
-    for (int i = 0; i < Pages.GetPage(p)->Count(); ++i) Pages.GetPage(p)->GetObject(i)->AfterLoad();
+    for (int i = 0; i < Pages.GetPage(p)->Count(); ++i)
+      Pages.GetPage(p)->GetObject(i)->AfterLoad();
 }
 
 void TrpReport::ReadObjectRecord(TBinaryReader& stream, quint8 kind) {

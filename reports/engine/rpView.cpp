@@ -2,12 +2,12 @@
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLineView.h"
-#include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpPictureView.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpStream.h"
+#include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QLocale>
@@ -167,24 +167,42 @@ TrpBandView* TrpView::FindParentBand() const {
 void TrpView::WriteProperty(const QString& name, const QVariant& value) {
   const QString n = name.toUpper();
   const auto asInt = [&] { return qint32(rpValueToInteger(value)); };
-  if (n == QLatin1String("NAME")) Name = rpValueToText(value);
-  else if (n == QLatin1String("LEFT")) Left = asInt();
-  else if (n == QLatin1String("TOP")) Top = asInt();
-  else if (n == QLatin1String("WIDTH")) Width = asInt();
-  else if (n == QLatin1String("HEIGHT")) Height = asInt();
-  else if (n == QLatin1String("FLAGS")) Flags = quint16(asInt());
-  else if (n == QLatin1String("FRAMETYP")) FrameTyp = quint16(asInt());
-  else if (n == QLatin1String("FRAMECOLOR")) FrameColor = asInt();
-  else if (n == QLatin1String("FRAMESTYLE")) FrameStyle = quint16(asInt());
-  else if (n == QLatin1String("FILLCOLOR")) FillColor = asInt();
-  else if (n == QLatin1String("FRAMEWIDTH")) FrameWidth = float(rpValueToFloat(value));
-  else if (n == QLatin1String("VISIBLE")) Visible = rpValueToInteger(value) != 0;
-  else if (n == QLatin1String("MEMO") || n == QLatin1String("DATAFIELD")) Memo = rpSplitLines(rpValueToText(value));
-  else if (n == QLatin1String("GAPX")) GapX = asInt();
-  else if (n == QLatin1String("GAPY")) GapY = asInt();
-  else if (n == QLatin1String("STRETCHED")) Flags = rpValueToInteger(value) != 0 ? Flags | 1 : Flags & ~1;
-  else if (n == QLatin1String("BANDALIGN")) BandAlign = quint8(asInt());
-  else if (n == QLatin1String("TAG")) Tag = rpValueToText(value);
+  if (n == QLatin1String("NAME"))
+    Name = rpValueToText(value);
+  else if (n == QLatin1String("LEFT"))
+    Left = asInt();
+  else if (n == QLatin1String("TOP"))
+    Top = asInt();
+  else if (n == QLatin1String("WIDTH"))
+    Width = asInt();
+  else if (n == QLatin1String("HEIGHT"))
+    Height = asInt();
+  else if (n == QLatin1String("FLAGS"))
+    Flags = quint16(asInt());
+  else if (n == QLatin1String("FRAMETYP"))
+    FrameTyp = quint16(asInt());
+  else if (n == QLatin1String("FRAMECOLOR"))
+    FrameColor = asInt();
+  else if (n == QLatin1String("FRAMESTYLE"))
+    FrameStyle = quint16(asInt());
+  else if (n == QLatin1String("FILLCOLOR"))
+    FillColor = asInt();
+  else if (n == QLatin1String("FRAMEWIDTH"))
+    FrameWidth = float(rpValueToFloat(value));
+  else if (n == QLatin1String("VISIBLE"))
+    Visible = rpValueToInteger(value) != 0;
+  else if (n == QLatin1String("MEMO") || n == QLatin1String("DATAFIELD"))
+    Memo = rpSplitLines(rpValueToText(value));
+  else if (n == QLatin1String("GAPX"))
+    GapX = asInt();
+  else if (n == QLatin1String("GAPY"))
+    GapY = asInt();
+  else if (n == QLatin1String("STRETCHED"))
+    Flags = rpValueToInteger(value) != 0 ? Flags | 1 : Flags & ~1;
+  else if (n == QLatin1String("BANDALIGN"))
+    BandAlign = quint8(asInt());
+  else if (n == QLatin1String("TAG"))
+    Tag = rpValueToText(value);
 }
 
 QVariant TrpView::ReadProperty(const QString& name) {
@@ -215,15 +233,18 @@ QVariant TrpView::ReadProperty(const QString& name) {
 QVariant TrpView::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
   QVariant result;
   if (StringsMethod(Memo, name, result, a1, a2, a3, QStringLiteral("MEMO"))) return result;
-  if (name == QLatin1String("HIDE")) WriteProperty(QStringLiteral("Visible"), false);
-  else if (name == QLatin1String("SHOW")) WriteProperty(QStringLiteral("Visible"), true);
+  if (name == QLatin1String("HIDE"))
+    WriteProperty(QStringLiteral("Visible"), false);
+  else if (name == QLatin1String("SHOW"))
+    WriteProperty(QStringLiteral("Visible"), true);
   return result;
 }
 
 void TrpView::ListViewProperties(bool framed) {
   ClearPropertyList();
   AddPropertyRec(QStringLiteral("Name"), ptText | ptSingleOnly);
-  for (const char* n : {"Left", "Top", "Width", "Height"}) AddPropertyRec(QLatin1String(n), ptUnitLength);
+  for (const char* n : {"Left", "Top", "Width", "Height"})
+    AddPropertyRec(QLatin1String(n), ptUnitLength);
   AddPropertyRec(QStringLiteral("Flags"), 0);
   if (framed) {
     AddPropertyRec(QStringLiteral("FrameTyp"), ptInteger);
@@ -249,7 +270,8 @@ void TrpView::SaveToStream(TBinaryWriter& stream) {
   rpWriteString(stream, Name);
   rpWriteByte(stream, RecordVersion);
   rpWriteByte(stream, RecordSubVersion);
-  for (qint32 v : {Left, Top, Width, Height}) rpWriteInteger(stream, v);
+  for (qint32 v : {Left, Top, Width, Height})
+    rpWriteInteger(stream, v);
   rpWriteWord(stream, Flags);
   rpWriteWord(stream, FrameTyp);
   rpWriteInteger(stream, rpFrameWidthCode(FrameWidth));
@@ -377,8 +399,7 @@ void TrpView::AssignFreeName() {
 
 // --- TrpStretcheable
 
-QVariant TrpStretcheable::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2,
-                                     const QVariant& a3) {
+QVariant TrpStretcheable::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
   QVariant result = TrpView::CallMethod(name, a1, a2, a3);
   if (name == QLatin1String("CALCHEIGHT")) result = rpIntegerValue(CalcHeight());
   return result;
@@ -403,11 +424,21 @@ const QList<TrpAddInObjectInfo>& rpAddInObjects() { return Registry(); }
 std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className) {
   std::unique_ptr<TrpView> view;
   switch (kind) {
-  case 0: view = std::make_unique<TrpMemoView>(); break;
-  case 1: view = std::make_unique<TrpPictureView>(); break;
-  case 2: view = std::make_unique<TrpBandView>(); break;
-  case 3: view = std::make_unique<TrpSubReportView>(); break;
-  case 4: view = std::make_unique<TrpLineView>(); break;
+  case 0:
+    view = std::make_unique<TrpMemoView>();
+    break;
+  case 1:
+    view = std::make_unique<TrpPictureView>();
+    break;
+  case 2:
+    view = std::make_unique<TrpBandView>();
+    break;
+  case 3:
+    view = std::make_unique<TrpSubReportView>();
+    break;
+  case 4:
+    view = std::make_unique<TrpLineView>();
+    break;
   case 10:
     for (const TrpAddInObjectInfo& e : Registry())
       if (e.ClassName == className) {
@@ -417,7 +448,8 @@ std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className) {
         break;
       }
     break;
-  default: break;
+  default:
+    break;
   }
   if (view) view->ObjectId = rpGlobals().NextObjectId++;
   return view;

@@ -24,7 +24,14 @@ public:
 
 // Property type bits of the inspector and of script access.
 enum : quint16 {
-  ptText = 1, ptInteger = 2, ptFloat = 4, ptBoolean = 8, ptColor = 16, ptEnum = 32, ptEditor = 64, ptUnitLength = 128,
+  ptText = 1,
+  ptInteger = 2,
+  ptFloat = 4,
+  ptBoolean = 8,
+  ptColor = 16,
+  ptEnum = 32,
+  ptEditor = 64,
+  ptUnitLength = 128,
   ptSingleOnly = 256
 };
 
@@ -149,7 +156,7 @@ public:
   QStringList WorkLines;
   quint8 BandAlign = 0;
   QRect DrawRect;
-  TrpPage* Page = nullptr;          // the page whose list holds the object
+  TrpPage* Page = nullptr;           // the page whose list holds the object
   TrpBandView* ParentBand = nullptr; // the run-time band that prints it
 
 protected:

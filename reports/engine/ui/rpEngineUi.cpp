@@ -7,9 +7,7 @@
 
 void rpInstallEngineUi() {
   TrpGlobals& g = rpGlobals();
-  g.ErrorBox = [](const QString& text, const QString& caption) {
-    QMessageBox::critical(nullptr, caption, text);
-  };
+  g.ErrorBox = [](const QString& text, const QString& caption) { QMessageBox::critical(nullptr, caption, text); };
   g.AskPassword = [](QString& password) {
     TrpPasswForm form;
     if (form.ShowModal() != mrOk) return false;

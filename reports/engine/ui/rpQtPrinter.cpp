@@ -10,20 +10,48 @@ struct TPaperPair {
 };
 
 const TPaperPair kPairs[] = {
-    {1, QPageSize::Letter},         {3, QPageSize::Tabloid},      {4, QPageSize::Ledger},
-    {5, QPageSize::Legal},          {7, QPageSize::ExecutiveStandard}, {8, QPageSize::A3},
-    {9, QPageSize::A4},             {11, QPageSize::A5},          {12, QPageSize::B4},
-    {13, QPageSize::JisB5},         {14, QPageSize::FanFoldGermanLegal}, {19, QPageSize::Envelope9},
-    {20, QPageSize::Envelope10},    {21, QPageSize::Envelope11},  {22, QPageSize::Envelope12},
-    {23, QPageSize::Envelope14},    {27, QPageSize::EnvelopeDL},  {28, QPageSize::EnvelopeC5},
-    {29, QPageSize::EnvelopeC3},    {30, QPageSize::EnvelopeC4},  {31, QPageSize::EnvelopeC6},
-    {32, QPageSize::EnvelopeC65},   {33, QPageSize::EnvelopeB4},  {34, QPageSize::EnvelopeB5},
-    {35, QPageSize::EnvelopeB6},    {36, QPageSize::EnvelopeItalian}, {37, QPageSize::EnvelopeMonarch},
-    {38, QPageSize::EnvelopePersonal}, {39, QPageSize::FanFoldUS}, {40, QPageSize::FanFoldGerman},
-    {42, QPageSize::B4},            {43, QPageSize::Postcard},    {47, QPageSize::EnvelopeInvite},
-    {53, QPageSize::A4Extra},       {57, QPageSize::SuperA},      {58, QPageSize::SuperB},
-    {59, QPageSize::LetterPlus},    {60, QPageSize::A4Plus},      {63, QPageSize::A3Extra},
-    {64, QPageSize::A5Extra},       {65, QPageSize::B5Extra},     {66, QPageSize::A2},
+    {1, QPageSize::Letter},
+    {3, QPageSize::Tabloid},
+    {4, QPageSize::Ledger},
+    {5, QPageSize::Legal},
+    {7, QPageSize::ExecutiveStandard},
+    {8, QPageSize::A3},
+    {9, QPageSize::A4},
+    {11, QPageSize::A5},
+    {12, QPageSize::B4},
+    {13, QPageSize::JisB5},
+    {14, QPageSize::FanFoldGermanLegal},
+    {19, QPageSize::Envelope9},
+    {20, QPageSize::Envelope10},
+    {21, QPageSize::Envelope11},
+    {22, QPageSize::Envelope12},
+    {23, QPageSize::Envelope14},
+    {27, QPageSize::EnvelopeDL},
+    {28, QPageSize::EnvelopeC5},
+    {29, QPageSize::EnvelopeC3},
+    {30, QPageSize::EnvelopeC4},
+    {31, QPageSize::EnvelopeC6},
+    {32, QPageSize::EnvelopeC65},
+    {33, QPageSize::EnvelopeB4},
+    {34, QPageSize::EnvelopeB5},
+    {35, QPageSize::EnvelopeB6},
+    {36, QPageSize::EnvelopeItalian},
+    {37, QPageSize::EnvelopeMonarch},
+    {38, QPageSize::EnvelopePersonal},
+    {39, QPageSize::FanFoldUS},
+    {40, QPageSize::FanFoldGerman},
+    {42, QPageSize::B4},
+    {43, QPageSize::Postcard},
+    {47, QPageSize::EnvelopeInvite},
+    {53, QPageSize::A4Extra},
+    {57, QPageSize::SuperA},
+    {58, QPageSize::SuperB},
+    {59, QPageSize::LetterPlus},
+    {60, QPageSize::A4Plus},
+    {63, QPageSize::A3Extra},
+    {64, QPageSize::A5Extra},
+    {65, QPageSize::B5Extra},
+    {66, QPageSize::A2},
 };
 
 } // namespace
@@ -50,7 +78,8 @@ TrpQtPrinter::TrpQtPrinter() : printers_(QPrinterInfo::availablePrinters()) {
 
 QStringList TrpQtPrinter::Printers() const {
   QStringList names;
-  for (const QPrinterInfo& info : printers_) names.append(info.printerName());
+  for (const QPrinterInfo& info : printers_)
+    names.append(info.printerName());
   return names;
 }
 

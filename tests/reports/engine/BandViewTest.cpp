@@ -8,13 +8,14 @@ namespace {
 
 QStringList Names(const TrpObject& object) {
   QStringList names;
-  for (const TrpPropRec& r : object.PropertyList()) names.append(r.Name);
+  for (const TrpPropRec& r : object.PropertyList())
+    names.append(r.Name);
   return names;
 }
 
-const QStringList kCommon{QStringLiteral("Name"),    QStringLiteral("Left"),          QStringLiteral("Top"),
-                          QStringLiteral("Width"),   QStringLiteral("Height"),        QStringLiteral("Flags"),
-                          QStringLiteral("Visible"), QStringLiteral("OnBeforePrint"), QStringLiteral("Memo.Count"),
+const QStringList kCommon{QStringLiteral("Name"),        QStringLiteral("Left"),          QStringLiteral("Top"),
+                          QStringLiteral("Width"),       QStringLiteral("Height"),        QStringLiteral("Flags"),
+                          QStringLiteral("Visible"),     QStringLiteral("OnBeforePrint"), QStringLiteral("Memo.Count"),
                           QStringLiteral("Restrictions")};
 
 struct BandListCase {
@@ -45,8 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringLiteral("FormNewPage"), QStringLiteral("Breaked"), QStringLiteral("RepeatHeader"),
                       QStringLiteral("Condition"), QStringLiteral("Master"), QStringLiteral("EOF")}},
         BandListCase{19,
-                     {QStringLiteral("ChildBand"), QStringLiteral("PrintChildIfInvisible"), QStringLiteral("DataSource"),
-                      QStringLiteral("EOF")}}));
+                     {QStringLiteral("ChildBand"), QStringLiteral("PrintChildIfInvisible"),
+                      QStringLiteral("DataSource"), QStringLiteral("EOF")}}));
 
 TEST_F(ReportFixture, BandEnumerationsNameTheOtherBandsOfThePage) {
   TrpPages pages;
@@ -108,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(Band, BandFlags,
                          ::testing::Values(BandFlagCase{"Stretched", 1}, BandFlagCase{"FormNewPage", 2},
                                            BandFlagCase{"printifsubsetempty", 4}, BandFlagCase{"Breaked", 8},
                                            BandFlagCase{"OnFirstPage", 16}, BandFlagCase{"OnLastPage", 32},
-                                           BandFlagCase{"RepeatHeader", 64}, BandFlagCase{"PrintChildIfInvisible", 128}));
+                                           BandFlagCase{"RepeatHeader", 64},
+                                           BandFlagCase{"PrintChildIfInvisible", 128}));
 
 TEST_F(ReportFixture, BandTextsAndColumns) {
   TrpBandView band;
@@ -127,7 +129,8 @@ TEST_F(ReportFixture, BandTextsAndColumns) {
 TEST_F(ReportFixture, BandOfVersion23KeepsColumnAndLinkDefaults) {
   TBinaryWriter w;
   rpWriteString(w, QStringLiteral("MasterData1"));
-  for (int v : {0, 100, 500, 40}) rpWriteInteger(w, v);
+  for (int v : {0, 100, 500, 40})
+    rpWriteInteger(w, v);
   rpWriteWord(w, 48);
   rpWriteWord(w, 5);
   rpWriteInteger(w, 1);
@@ -176,6 +179,7 @@ TEST_P(BandRecord, ReadsTheMasterFromRecordVersion21) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Band, BandRecord,
-                         ::testing::Values(BandRecordCase{0, QString()}, BandRecordCase{1, QStringLiteral("MasterData1")}));
+                         ::testing::Values(BandRecordCase{0, QString()},
+                                           BandRecordCase{1, QStringLiteral("MasterData1")}));
 
 } // namespace

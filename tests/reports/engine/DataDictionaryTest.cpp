@@ -27,7 +27,8 @@ protected:
 
   static QStringList Entries(const TrpVariables& list) {
     QStringList entries;
-    for (int i = 0; i < list.GetCount(); ++i) entries.append(list.GetName(i) + QLatin1Char('=') + Text(list.GetValue(i)));
+    for (int i = 0; i < list.GetCount(); ++i)
+      entries.append(list.GetName(i) + QLatin1Char('=') + Text(list.GetValue(i)));
     return entries;
   }
 
@@ -123,16 +124,18 @@ QByteArray Block(qint16 marker, const QList<QStringList>& lists) {
   w.WriteInt16(marker);
   for (const QStringList& list : lists) {
     w.WriteInt32(qint32(list.size() / 2));
-    for (const QString& s : list) rpWriteString(w, s);
+    for (const QString& s : list)
+      rpWriteString(w, s);
   }
   return w.TakeData();
 }
 
 TEST_F(DictionaryTest, OldBlocksAreConverted) {
   // Marker -1: categories without their blank, empty aliases dropped unless they hide a field.
-  const QByteArray old = Block(-1, {{QStringLiteral("Nastavenia"), QString(), QStringLiteral(" Rok"), QStringLiteral("'1'")},
-                                    {QStringLiteral("ib1"), QString(), QStringLiteral("ib1.HESLO"), QString()},
-                                    {QStringLiteral("rpDataset1"), QString(), QStringLiteral("rpDataset2"), QStringLiteral("X")}});
+  const QByteArray old =
+      Block(-1, {{QStringLiteral("Nastavenia"), QString(), QStringLiteral(" Rok"), QStringLiteral("'1'")},
+                 {QStringLiteral("ib1"), QString(), QStringLiteral("ib1.HESLO"), QString()},
+                 {QStringLiteral("rpDataset1"), QString(), QStringLiteral("rpDataset2"), QStringLiteral("X")}});
   TBinaryReader reader(old);
   dictionary.LoadFromStream(reader);
   EXPECT_TRUE(reader.AtEnd());
@@ -147,8 +150,11 @@ TEST_F(DictionaryTest, OldestLayout) {
     int kind, number;
     const char *first, *second, *third;
   };
-  const Typed entries[] = {{2, 1, "", "'x'", "Konst"},   {2, 2, "", "", "Datum"}, {1, 0, "ib1", "MENO", "Meno"},
-                           {2, 40, "", "", "Mimo"},      {0, 0, "a", "b", "Iny"}};
+  const Typed entries[] = {{2, 1, "", "'x'", "Konst"},
+                           {2, 2, "", "", "Datum"},
+                           {1, 0, "ib1", "MENO", "Meno"},
+                           {2, 40, "", "", "Mimo"},
+                           {0, 0, "a", "b", "Iny"}};
   w.WriteInt32(5);
   for (const Typed& e : entries) {
     w.WriteByte(quint8(e.kind));
@@ -158,8 +164,8 @@ TEST_F(DictionaryTest, OldestLayout) {
       w.WriteBytes(QByteArray(text));
     }
   }
-  rpWriteMemo(w, {QStringLiteral("Hodnoty"), QStringLiteral(" Konst"), QStringLiteral(" Datum"), QStringLiteral(" Meno"),
-                  QStringLiteral(" Mimo"), QStringLiteral(" Iny")});
+  rpWriteMemo(w, {QStringLiteral("Hodnoty"), QStringLiteral(" Konst"), QStringLiteral(" Datum"),
+                  QStringLiteral(" Meno"), QStringLiteral(" Mimo"), QStringLiteral(" Iny")});
   TBinaryReader reader(w.Data());
   dictionary.LoadFromStream(reader);
   EXPECT_TRUE(reader.AtEnd());
@@ -176,7 +182,8 @@ public:
 
 protected:
   void DoOpen(QList<TFieldDef>& out) override {
-    out = {{QStringLiteral("MENO"), TFieldType::String}, {QStringLiteral("HESLO"), TFieldType::String},
+    out = {{QStringLiteral("MENO"), TFieldType::String},
+           {QStringLiteral("HESLO"), TFieldType::String},
            {QStringLiteral("ROK"), TFieldType::Integer}};
   }
   void DoClose() override {}
@@ -218,7 +225,8 @@ TEST_F(DictionaryOfForm, ListsTheOwnersDataSetsAndFields) {
   d.DisabledDataSets.clear();
   EXPECT_EQ(d.ListDataSets(), QStringList{QStringLiteral("MASTER")}) << "only aliased data sets";
   EXPECT_EQ(d.ListFields(QStringLiteral("MASTER")), (QStringList{QStringLiteral("Meno"), QStringLiteral("ROK")}));
-  EXPECT_EQ(d.ListFields(QStringLiteral("ib2")), (QStringList{QStringLiteral("MENO"), QStringLiteral("HESLO"), QStringLiteral("ROK")}));
+  EXPECT_EQ(d.ListFields(QStringLiteral("ib2")),
+            (QStringList{QStringLiteral("MENO"), QStringLiteral("HESLO"), QStringLiteral("ROK")}));
   EXPECT_TRUE(d.ListFields(QStringLiteral("nic")).isEmpty());
 
   EXPECT_EQ(d.ListBandDataSources(), QStringList{QStringLiteral("rpDataset1")});
@@ -250,10 +258,8 @@ TEST_P(DictionaryResolve, NamesThroughAliases) {
 
 INSTANTIATE_TEST_SUITE_P(Dictionary, DictionaryResolve,
                          ::testing::Values(ResolveCase{"MASTER.\"Meno\"", true, "Ján Kováč"},
-                                           ResolveCase{"MASTER.ROK", true, "2026"},
-                                           ResolveCase{"ib2.HESLO", true, "x"},
-                                           ResolveCase{" Rok", true, "2026"},
-                                           ResolveCase{" Prazdny", true, nullptr},
+                                           ResolveCase{"MASTER.ROK", true, "2026"}, ResolveCase{"ib2.HESLO", true, "x"},
+                                           ResolveCase{" Rok", true, "2026"}, ResolveCase{" Prazdny", true, nullptr},
                                            ResolveCase{"MASTER.NIC", false, nullptr},
                                            ResolveCase{"Nic.MENO", false, nullptr}));
 

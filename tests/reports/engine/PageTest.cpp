@@ -89,7 +89,8 @@ TEST_F(PageTest, PropertyListsByPageType) {
   page->WriteProperty(QStringLiteral("type"), 1);
   page->ListProperties();
   QStringList names;
-  for (const TrpPropRec& r : page->PropertyList()) names.append(r.Name);
+  for (const TrpPropRec& r : page->PropertyList())
+    names.append(r.Name);
   EXPECT_EQ(names, (QStringList{QStringLiteral("Type"), QStringLiteral("Visible"), QStringLiteral("BorderStyle"),
                                 QStringLiteral("Caption"), QStringLiteral("Color"), QStringLiteral("Left"),
                                 QStringLiteral("Top"), QStringLiteral("Width"), QStringLiteral("Height"),
@@ -121,8 +122,18 @@ TEST_F(PageTest, RefusedPaperFallsBackToCustomSize) {
   auto system = std::make_shared<FakeSystemPrinter>();
   system->refusedPaper = 5;
   // 254 dots per inch: device pixels are tenths of a millimetre.
-  system->settings = {9, {9, 5, 256}, {QStringLiteral("A4"), QStringLiteral("Legal"), QStringLiteral("Custom")},
-                      -1, {}, {}, false, 254, 254, {2100, 2970}, {40, 40}, {2020, 2890}};
+  system->settings = {9,
+                      {9, 5, 256},
+                      {QStringLiteral("A4"), QStringLiteral("Legal"), QStringLiteral("Custom")},
+                      -1,
+                      {},
+                      {},
+                      false,
+                      254,
+                      254,
+                      {2100, 2970},
+                      {40, 40},
+                      {2020, 2890}};
   rpPrinter().SetPrinter(system);
   TrpPage* page = pages.Add();
   page->ApplyPaper(5, 2159, 3556, 3, 0);

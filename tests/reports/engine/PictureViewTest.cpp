@@ -55,8 +55,7 @@ TEST_P(PicturePayload, DecodesAndKeepsItsBytes) {
   EXPECT_GT(qBlue(read->Picture.Image.pixel(3, 2)), 240) << "the colour survives";
 }
 
-INSTANTIATE_TEST_SUITE_P(Picture, PicturePayload,
-                         ::testing::Values(PayloadCase{"BMP", 1}, PayloadCase{"JPG", 4}),
+INSTANTIATE_TEST_SUITE_P(Picture, PicturePayload, ::testing::Values(PayloadCase{"BMP", 1}, PayloadCase{"JPG", 4}),
                          [](const auto& info) { return std::string(info.param.format); });
 
 TEST_F(ReportFixture, PictureWithoutGraphicReadsBackEmpty) {
@@ -116,12 +115,13 @@ TEST_P(PictureTarget, PlacesThePicture) {
 // DrawRect of a 200 x 50 object without frame lines spans 201 x 51 device pixels.
 INSTANTIATE_TEST_SUITE_P(
     Picture, PictureTarget,
-    ::testing::Values(TargetCase{"keepAspectWide", pfStretched | pfKeepAspect, {200, 50}, {10, 10}, {0, 0, 50, 51}},
-                      TargetCase{"keepAspectCentred", pfStretched | pfKeepAspect | pfCenter, {200, 50}, {10, 10}, {75, 0, 50, 51}},
-                      TargetCase{"keepAspectTall", pfStretched | pfKeepAspect, {20, 200}, {10, 10}, {0, 0, 21, 20}},
-                      TargetCase{"stretched", pfStretched | pfCenter, {200, 50}, {10, 10}, {0, 0, 201, 51}},
-                      TargetCase{"plain", 0, {200, 50}, {10, 10}, {0, 0, 10, 10}},
-                      TargetCase{"plainCentred", pfCenter, {200, 50}, {10, 10}, {95, 20, 10, 10}}),
+    ::testing::Values(
+        TargetCase{"keepAspectWide", pfStretched | pfKeepAspect, {200, 50}, {10, 10}, {0, 0, 50, 51}},
+        TargetCase{"keepAspectCentred", pfStretched | pfKeepAspect | pfCenter, {200, 50}, {10, 10}, {75, 0, 50, 51}},
+        TargetCase{"keepAspectTall", pfStretched | pfKeepAspect, {20, 200}, {10, 10}, {0, 0, 21, 20}},
+        TargetCase{"stretched", pfStretched | pfCenter, {200, 50}, {10, 10}, {0, 0, 201, 51}},
+        TargetCase{"plain", 0, {200, 50}, {10, 10}, {0, 0, 10, 10}},
+        TargetCase{"plainCentred", pfCenter, {200, 50}, {10, 10}, {95, 20, 10, 10}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // One blob column, null in the second row.

@@ -11,7 +11,8 @@ TEST_F(ReportFixture, WithoutPrintersOnlyTheVirtualPrinter) {
   ASSERT_EQ(printer.PaperCodes.size(), 67);
   EXPECT_EQ(printer.PaperCodes.last(), 256);
   EXPECT_EQ(printer.PaperNames.last(), QStringLiteral("Vlastné"));
-  EXPECT_EQ(printer.PaperNames.value(55 - 3), QStringLiteral("A4 Transverse 210 x 297 mm")) << "codes 48 and 49 are absent";
+  EXPECT_EQ(printer.PaperNames.value(55 - 3), QStringLiteral("A4 Transverse 210 x 297 mm"))
+      << "codes 48 and 49 are absent";
   EXPECT_EQ(printer.BinNames, QStringList{QStringLiteral("Východzie")});
   EXPECT_EQ(printer.PaperSizeToIndex(48), 66);
   EXPECT_EQ(printer.PaperSizeToIndex(9), 8);
@@ -36,12 +37,12 @@ TEST_P(VirtualGeometry, InReportUnits) {
 
 TrpPrnInfo Units(int w, int h) { return {0, 0, w, h, 0, 0, 18, 18, 0, 0, w - 36, h - 36}; }
 
-INSTANTIATE_TEST_SUITE_P(Printer, VirtualGeometry,
-                         ::testing::Values(GeometryCase{9, 0, 0, 0, Units(758, 1071)}, GeometryCase{9, 0, 0, 1, Units(1071, 758)},
-                                           GeometryCase{1, 0, 0, 0, Units(779, 1008)}, GeometryCase{8, 0, 0, 0, Units(1071, 1515)},
-                                           GeometryCase{11, 0, 0, 1, Units(758, 534)},
-                                           GeometryCase{256, 1000, 500, 0, Units(361, 180)},
-                                           GeometryCase{256, 1000, 500, 1, Units(361, 180)}));
+INSTANTIATE_TEST_SUITE_P(
+    Printer, VirtualGeometry,
+    ::testing::Values(GeometryCase{9, 0, 0, 0, Units(758, 1071)}, GeometryCase{9, 0, 0, 1, Units(1071, 758)},
+                      GeometryCase{1, 0, 0, 0, Units(779, 1008)}, GeometryCase{8, 0, 0, 0, Units(1071, 1515)},
+                      GeometryCase{11, 0, 0, 1, Units(758, 534)}, GeometryCase{256, 1000, 500, 0, Units(361, 180)},
+                      GeometryCase{256, 1000, 500, 1, Units(361, 180)}));
 
 struct EqualCase {
   int paper, width, height, orientation, bin;
@@ -59,7 +60,8 @@ TEST_P(PrinterIsEqual, ComparesThePaper) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Printer, PrinterIsEqual,
-                         ::testing::Values(EqualCase{256, 2100, 2970, 0, 0, true}, EqualCase{256, 2099, 2970, 0, 0, false},
+                         ::testing::Values(EqualCase{256, 2100, 2970, 0, 0, true},
+                                           EqualCase{256, 2099, 2970, 0, 0, false},
                                            EqualCase{256, 2100, 2970, 1, 0, false}, EqualCase{9, 0, 0, 0, 4, true},
                                            EqualCase{9, 0, 0, 0, -1, true}, EqualCase{9, 0, 0, 0, 5, false},
                                            EqualCase{9, 0, 0, 1, 4, false}, EqualCase{8, 0, 0, 0, 4, false}));
@@ -69,9 +71,18 @@ protected:
   RealPrinter() {
     system->names = {QStringLiteral("Laser"), QStringLiteral("Atrament")};
     system->index = 1;
-    system->settings = {9,     {9, 11},         {QStringLiteral("A4"), QStringLiteral("A5")}, 7, {7, 15},
-                        {QStringLiteral("Zásobník 1"), QStringLiteral("Ručný")}, false, 600, 600, {4960, 7016},
-                        {50, 50},     {4860, 6916}};
+    system->settings = {9,
+                        {9, 11},
+                        {QStringLiteral("A4"), QStringLiteral("A5")},
+                        7,
+                        {7, 15},
+                        {QStringLiteral("Zásobník 1"), QStringLiteral("Ručný")},
+                        false,
+                        600,
+                        600,
+                        {4960, 7016},
+                        {50, 50},
+                        {4860, 6916}};
   }
   std::shared_ptr<FakeSystemPrinter> system = std::make_shared<FakeSystemPrinter>();
 };
@@ -79,13 +90,14 @@ protected:
 TEST_F(RealPrinter, ReadsTheDriversSettings) {
   TrpPrinter& printer = rpPrinter();
   printer.SetPrinter(system);
-  EXPECT_EQ(printer.Printers, (QStringList{QStringLiteral("Laser"), QStringLiteral("Atrament"),
-                                           QStringLiteral("Virtuálna tlačiareň")}));
+  EXPECT_EQ(printer.Printers,
+            (QStringList{QStringLiteral("Laser"), QStringLiteral("Atrament"), QStringLiteral("Virtuálna tlačiareň")}));
   EXPECT_EQ(printer.PrinterIndex, 1);
   EXPECT_EQ(printer.VirtualPrinterIndex, 2);
   EXPECT_EQ((QList<int>{printer.PaperSize, printer.PaperWidth, printer.PaperHeight, printer.Bin}),
             (QList<int>{9, 2100, 2970, 7}));
-  EXPECT_EQ(printer.BinNames, (QStringList{QStringLiteral("Východzie"), QStringLiteral("Zásobník 1"), QStringLiteral("Ručný")}));
+  EXPECT_EQ(printer.BinNames,
+            (QStringList{QStringLiteral("Východzie"), QStringLiteral("Zásobník 1"), QStringLiteral("Ručný")}));
   EXPECT_EQ(printer.BinToIndex(15), 2);
   TrpPrnInfo info;
   printer.FillPrnInfo(info);

@@ -3,14 +3,18 @@
 ReportFixture::ReportFixture() {
   rpEngineStart();
   TrpGlobals& g = rpGlobals();
-  g.ErrorBox = [this](const QString& text, const QString& caption) { messages.append(caption + QStringLiteral(": ") + text); };
+  g.ErrorBox = [this](const QString& text, const QString& caption) {
+    messages.append(caption + QStringLiteral(": ") + text);
+  };
   g.AskPassword = [this](QString& password) {
     ++passwordAsked;
     password = typedPassword;
     return confirmPassword;
   };
-  rpAddObjectClass(QStringLiteral("TrpShapeView"), [] { return new TestShapeView; }, {}, QStringLiteral("55226"));
-  rpAddControlClass(QStringLiteral("TrpEditControl"), [] { return new TestEditControl; }, {}, QStringLiteral("55224"));
+  rpAddObjectClass(
+      QStringLiteral("TrpShapeView"), [] { return new TestShapeView; }, {}, QStringLiteral("55226"));
+  rpAddControlClass(
+      QStringLiteral("TrpEditControl"), [] { return new TestEditControl; }, {}, QStringLiteral("55224"));
 }
 
 ReportFixture::~ReportFixture() {

@@ -54,10 +54,12 @@ void PageRecord(LayoutWriter& o) {
   o.Int(9);
   o.Int(2100);
   o.Int(2970);
-  for (int m : {10, 20, 30, 40}) o.Int(m);
+  for (int m : {10, 20, 30, 40})
+    o.Int(m);
   o.Byte(1); // landscape
   if (o.v < 23)
-    for (int i = 0; i < 6; ++i) o.Byte(0xAA);
+    for (int i = 0; i < 6; ++i)
+      o.Byte(0xAA);
   if (o.v > 23) o.Int(7); // bin
   o.Word(0xFFFF);         // print to previous page
   o.Word(0);              // margins off
@@ -69,7 +71,8 @@ void PageRecord(LayoutWriter& o) {
   o.Byte(1); // sizeable as stored by old designers
   o.Str(QStringLiteral("Formulár"));
   o.Int(0xFF);
-  for (int b : {1, 2, 3, 4}) o.Int(b);
+  for (int b : {1, 2, 3, 4})
+    o.Int(b);
   o.Byte(1);
   o.Lines({QStringLiteral("Page script")});
 }
@@ -81,7 +84,8 @@ void MemoRecord(LayoutWriter& o) {
     o.Byte(2);
     o.Byte(0);
   }
-  for (int x : {10, 20, 300, 40}) o.Int(x);
+  for (int x : {10, 20, 300, 40})
+    o.Int(x);
   o.Word(0x10); // TextOnly, no WordWrap
   o.Word(15);
   o.Int(1500); // frame width 1.5
@@ -158,7 +162,8 @@ QByteArray TemplateOfVersion(int version) {
   version == 21 ? OldestDictionary(o) : CurrentDictionary(o);
   if (version == 21) return o.w.TakeData();
   o.Byte(252);
-  for (const char* text : {"Poznámka", "Zoznam", "Autor", "1", "2", "3", "4"}) o.Counted(QString::fromUtf8(text));
+  for (const char* text : {"Poznámka", "Zoznam", "Autor", "1", "2", "3", "4"})
+    o.Counted(QString::fromUtf8(text));
   o.Counted(QStringLiteral("414243"));
   o.Byte(88);
   o.Byte(0);
@@ -224,7 +229,8 @@ TEST_P(TemplateVersions, LoadIntoTheExpectedObjects) {
   EXPECT_EQ(memo->LineSpacing, c.lineSpacing);
   EXPECT_EQ(memo->Flags, c.flags);
 
-  EXPECT_EQ(report.Dictionary.ListVariablesOfCategory(QStringLiteral("Nastavenia")), QStringList{QStringLiteral("Rok")});
+  EXPECT_EQ(report.Dictionary.ListVariablesOfCategory(QStringLiteral("Nastavenia")),
+            QStringList{QStringLiteral("Rok")});
   EXPECT_EQ(report.Info.Name, c.version == 21 ? QString() : QStringLiteral("Zoznam"));
   EXPECT_EQ(report.Info.Password, c.version == 21 ? QString() : QStringLiteral("ABC"));
   EXPECT_TRUE(rpPrinter().IsVirtual());
@@ -361,7 +367,9 @@ TEST_F(ReportFiles, VirtualPrinterAndEmptyPasswordAreStoredShort) {
   EXPECT_EQ(bytes.mid(5, 4), QByteArray("\x01\x00\x01\x00", 4)) << "the one-byte text 1 after the two flags";
   EXPECT_EQ(bytes.mid(bytes.size() - 20, 4), QByteArray("\x00\x00\x58\x00", 4)) << "no hexadecimal text";
   report.Info.Password = QStringLiteral("Ab");
-  EXPECT_EQ(report.SaveToStream().right(24).left(6), QByteArray("\x04\x00" "4162", 6));
+  EXPECT_EQ(report.SaveToStream().right(24).left(6), QByteArray("\x04\x00"
+                                                                "4162",
+                                                                6));
 }
 
 TEST_F(ReportFiles, TemplateFileWithDescriptionRoundTrips) {
@@ -461,39 +469,40 @@ qsizetype FirstEndField(const QByteArray& good) {
 QByteArray RandomBytes(quint32 seed) {
   QRandomGenerator random(seed);
   QByteArray bytes(4096, 0);
-  for (char& b : bytes) b = char(random.bounded(256));
+  for (char& b : bytes)
+    b = char(random.bounded(256));
   bytes[0] = char(25); // a version this reader accepts, so the body is parsed
   return bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Report, BadTemplates,
-    ::testing::Values(
-        BadCase{"truncatedInObjects", [](const QByteArray& g) { return g.left(g.indexOf("Memo3")); }},
-        BadCase{"truncatedInInformation", [](const QByteArray& g) { return g.chopped(3); }},
-        BadCase{"endPositionPastTheStream",
-                [](const QByteArray& g) {
-                  QByteArray b = g;
-                  qToLittleEndian<quint32>(quint32(g.size() + 100), b.data() + FirstEndField(g));
-                  return b;
-                }},
-        BadCase{"endPositionBackwards",
-                [](const QByteArray& g) {
-                  QByteArray b = g;
-                  qToLittleEndian<quint32>(5, b.data() + FirstEndField(g));
-                  return b;
-                }},
-        BadCase{"stringLongerThanTheFile",
-                [](const QByteArray& g) {
-                  QByteArray b = g;
-                  b[5] = char(0xFF); // the printer name's length word
-                  b[6] = char(0xFF);
-                  return b;
-                }},
-        BadCase{"unknownSectionTag", [](const QByteArray& g) { return QByteArray(g.left(9) + char(100) + g.mid(9)); }},
-        BadCase{"random1", [](const QByteArray&) { return RandomBytes(1); }},
-        BadCase{"random2", [](const QByteArray&) { return RandomBytes(2); }},
-        BadCase{"random3", [](const QByteArray&) { return RandomBytes(3); }}),
+    ::testing::Values(BadCase{"truncatedInObjects", [](const QByteArray& g) { return g.left(g.indexOf("Memo3")); }},
+                      BadCase{"truncatedInInformation", [](const QByteArray& g) { return g.chopped(3); }},
+                      BadCase{"endPositionPastTheStream",
+                              [](const QByteArray& g) {
+                                QByteArray b = g;
+                                qToLittleEndian<quint32>(quint32(g.size() + 100), b.data() + FirstEndField(g));
+                                return b;
+                              }},
+                      BadCase{"endPositionBackwards",
+                              [](const QByteArray& g) {
+                                QByteArray b = g;
+                                qToLittleEndian<quint32>(5, b.data() + FirstEndField(g));
+                                return b;
+                              }},
+                      BadCase{"stringLongerThanTheFile",
+                              [](const QByteArray& g) {
+                                QByteArray b = g;
+                                b[5] = char(0xFF); // the printer name's length word
+                                b[6] = char(0xFF);
+                                return b;
+                              }},
+                      BadCase{"unknownSectionTag",
+                              [](const QByteArray& g) { return QByteArray(g.left(9) + char(100) + g.mid(9)); }},
+                      BadCase{"random1", [](const QByteArray&) { return RandomBytes(1); }},
+                      BadCase{"random2", [](const QByteArray&) { return RandomBytes(2); }},
+                      BadCase{"random3", [](const QByteArray&) { return RandomBytes(3); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReportFiles, NewerVersionIsRefusedAndThePagesStay) {
@@ -509,8 +518,9 @@ TEST_F(ReportFiles, UnknownAddInClassIsReportedAndTheRestLoads) {
   rpRemoveObjectClass(QStringLiteral("TrpShapeView"));
   TrpReport loaded;
   loaded.LoadFromStream(bytes, true);
-  EXPECT_EQ(messages, QStringList{QStringLiteral("Chyba: Report contains the following non-plugged components:\r"
-                                                 "TrpShapeView\rYou must include these components into your project.")});
+  EXPECT_EQ(messages,
+            QStringList{QStringLiteral("Chyba: Report contains the following non-plugged components:\r"
+                                       "TrpShapeView\rYou must include these components into your project.")});
   EXPECT_EQ(loaded.FindObject(QStringLiteral("Shape1")), nullptr);
   EXPECT_NE(loaded.FindObject(QStringLiteral("Edit1")), nullptr) << "the objects after it are read";
   EXPECT_EQ(loaded.Info, TrpReportInfo{}) << "the report information is not read";
@@ -532,7 +542,8 @@ TEST_F(ReportFiles, BrokenObjectIsSkippedWhileTheRestLoads) {
 TEST_F(ReportFiles, StoredVirtualPrinterIsSelectedAgain) {
   const QByteArray bytes = report.SaveToStream();
   auto system = std::make_shared<FakeSystemPrinter>();
-  system->settings = {9, {9}, {QStringLiteral("A4")}, -1, {}, {}, false, 600, 600, {4960, 7016}, {50, 50}, {4860, 6916}};
+  system->settings = {9,   {9}, {QStringLiteral("A4")}, -1,       {},          {}, false,
+                      600, 600, {4960, 7016},           {50, 50}, {4860, 6916}};
   rpPrinter().SetPrinter(system);
   ASSERT_FALSE(rpPrinter().IsVirtual());
   report.LoadFromStream(bytes, false);

@@ -80,9 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PropertyCase{"Memo", QStringLiteral("a\r\nb"), "LINES.COUNT", 2},
                       PropertyCase{"DataField", QStringLiteral("ib1.MENO"), "DATAFIELD", QStringLiteral("ib1.MENO")},
                       PropertyCase{"Stretched", false, "FLAGS", 2}, PropertyCase{"WordBreak", true, "FLAGS", 7},
-                      PropertyCase{"HideZeros", true, "HIDEZEROS", true}, PropertyCase{"Font.Size", 14, "FONT.SIZE", 14},
-                      PropertyCase{"Font.Style", 3, "Font.Style", 3}, PropertyCase{"FrameWidth", 0.5, "FRAMEWIDTH", 0.5},
-                      PropertyCase{"BandAlign", 3, "BANDALIGN", 3}, PropertyCase{"Tag", QStringLiteral("[Rok]"), "TAG", QStringLiteral("[Rok]")},
+                      PropertyCase{"HideZeros", true, "HIDEZEROS", true},
+                      PropertyCase{"Font.Size", 14, "FONT.SIZE", 14}, PropertyCase{"Font.Style", 3, "Font.Style", 3},
+                      PropertyCase{"FrameWidth", 0.5, "FRAMEWIDTH", 0.5}, PropertyCase{"BandAlign", 3, "BANDALIGN", 3},
+                      PropertyCase{"Tag", QStringLiteral("[Rok]"), "TAG", QStringLiteral("[Rok]")},
                       PropertyCase{"LineSpacing", 5, "LINESPACING", 5}, PropertyCase{"GapX", 9, "GAPX", 9},
                       PropertyCase{"Nonsense", 1, "NONSENSE", QVariant()}));
 
@@ -128,22 +129,20 @@ TEST_P(ResolveName, SplitsObjectAndProperty) {
   QString property;
   rpGetObjectAndProperty(QLatin1String(GetParam().name), object, property);
   const QString expected = QLatin1String(GetParam().object);
-  TrpObject* expectedObject = expected == QLatin1String("page2")  ? static_cast<TrpObject*>(report.Pages.GetPage(1))
-                              : expected.isEmpty()                ? nullptr
-                                                                  : report.FindObject(expected);
+  TrpObject* expectedObject = expected == QLatin1String("page2") ? static_cast<TrpObject*>(report.Pages.GetPage(1))
+                              : expected.isEmpty()               ? nullptr
+                                                                 : report.FindObject(expected);
   EXPECT_EQ(object, expectedObject);
   EXPECT_EQ(property, QLatin1String(GetParam().property));
   if (object) EXPECT_FALSE(object->PropertyList().isEmpty()) << "the property list is built";
 }
 
-INSTANTIATE_TEST_SUITE_P(View, ResolveName,
-                         ::testing::Values(ResolveCase{"Memo1.Font.Size", "Memo1", "Font.Size"},
-                                           ResolveCase{"Font.Size", "Memo2", "Font.Size"},
-                                           ResolveCase{"Visible", "Memo2", "Visible"},
-                                           ResolveCase{"PAGE2.Visible", "page2", "Visible"},
-                                           ResolveCase{"PageA.Left", "PageA", "Left"},
-                                           ResolveCase{"page9.Left", "", "Left"},
-                                           ResolveCase{"Nothing.Left", "", "Left"}));
+INSTANTIATE_TEST_SUITE_P(
+    View, ResolveName,
+    ::testing::Values(ResolveCase{"Memo1.Font.Size", "Memo1", "Font.Size"},
+                      ResolveCase{"Font.Size", "Memo2", "Font.Size"}, ResolveCase{"Visible", "Memo2", "Visible"},
+                      ResolveCase{"PAGE2.Visible", "page2", "Visible"}, ResolveCase{"PageA.Left", "PageA", "Left"},
+                      ResolveCase{"page9.Left", "", "Left"}, ResolveCase{"Nothing.Left", "", "Left"}));
 
 TEST_F(ViewTest, DeviceCoordinatesAndBack) {
   memo1->SetBounds(10, 20, 100, 50);
@@ -216,7 +215,8 @@ TEST_F(ViewTest, FreeNamesAndObjectIds) {
 TEST_F(ViewTest, AddInRegistry) {
   const auto names = [] {
     QStringList list;
-    for (const TrpAddInObjectInfo& e : rpAddInObjects()) list.append(e.ClassName + (e.IsControl ? QStringLiteral("!") : QString()));
+    for (const TrpAddInObjectInfo& e : rpAddInObjects())
+      list.append(e.ClassName + (e.IsControl ? QStringLiteral("!") : QString()));
     return list;
   };
   const QStringList before = names();
@@ -229,7 +229,8 @@ TEST_F(ViewTest, AddInRegistry) {
     ASSERT_TRUE(rpAddObjectClass(QStringLiteral("TrpView%1").arg(i), [] { return new TestShapeView; }, {}, {}));
   EXPECT_FALSE(rpAddObjectClass(QStringLiteral("TrpView65"), [] { return new TestShapeView; }, {}, {}))
       << "the registry holds 64 entries";
-  for (int i = 0; i < 62; ++i) rpRemoveObjectClass(QStringLiteral("TrpView%1").arg(i));
+  for (int i = 0; i < 62; ++i)
+    rpRemoveObjectClass(QStringLiteral("TrpView%1").arg(i));
   EXPECT_EQ(names(), before);
 }
 

@@ -35,7 +35,8 @@ TEST_F(EngineUi, PasswordFormTexts) {
   EXPECT_EQ(form.L2->text(), QStringLiteral("Retype password for validate"));
   EXPECT_TRUE(form.L2->isHidden());
   EXPECT_EQ(form.E1->echoMode(), QLineEdit::Password);
-  EXPECT_EQ((QStringList{form.OK->text(), form.Cancel->text()}), (QStringList{QStringLiteral("OK"), QStringLiteral("Návrat")}));
+  EXPECT_EQ((QStringList{form.OK->text(), form.Cancel->text()}),
+            (QStringList{QStringLiteral("OK"), QStringLiteral("Návrat")}));
   EXPECT_TRUE(form.OK->isDefault());
 }
 
