@@ -400,6 +400,13 @@ TEST_F(ReportFiles, TemplateFileWithDescriptionRoundTrips) {
   other.WriteTemplateFile(second, description, QImage());
   ASSERT_TRUE(other.ReadTemplateFile(second, &readDescription, false, &readPicture));
   EXPECT_TRUE(readPicture.isNull()) << "a file without a picture empties the given one";
+
+  QFile cut(second);
+  ASSERT_TRUE(cut.resize(cut.size() - 40)); // inside the pages section
+  ASSERT_TRUE(other.ReadTemplateFile(second, nullptr, true, nullptr));
+  EXPECT_EQ(messages, QStringList{QStringLiteral("Chyba: Nepodporovaný RPF formát")});
+  ASSERT_EQ(other.Pages.Count(), 1);
+  EXPECT_EQ(other.Pages.GetPage(0)->Count(), 0);
 }
 
 struct PasswordCase {
