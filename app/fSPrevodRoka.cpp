@@ -192,9 +192,6 @@ bool TfrmSPrevodRoka::FormKeyDown(QKeyEvent* event) {
   case Qt::Key_F12:
     btnZapisClick();
     return true;
-  case Qt::Key_Return:
-  case Qt::Key_Enter:
-    return true; // swallowed
   default:
     return false;
   }

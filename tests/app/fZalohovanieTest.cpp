@@ -220,3 +220,51 @@ TEST(ZalohovanieServiceTest, ServerAndFailureDecisions) {
 }
 
 } // namespace
+
+namespace {
+
+// Backup and restore through a database server: runs when VIMEK_FB_SERVER
+// names one (e.g. "localhost"), with the SYSDBA password in
+// VIMEK_FB_PASSWORD and a folder the server may write in VIMEK_FB_FOLDER
+// (default /tmp).
+TEST(ZalohovanieServerTest, BackupAndRestoreThroughAServer) {
+  const QString server = qEnvironmentVariable("VIMEK_FB_SERVER");
+  if (server.isEmpty()) GTEST_SKIP() << "no Firebird server named in VIMEK_FB_SERVER";
+  const QString folder = qEnvironmentVariable("VIMEK_FB_FOLDER", QStringLiteral("/tmp"));
+  const QString file = folder + QStringLiteral("/vimek-admin-%1.fdb").arg(QCoreApplication::applicationPid());
+  TScriptedMessageDialogs dialogs;
+  TIBDatabase database;
+  database.SetDatabaseName(server + QLatin1Char(':') + file);
+  database.SetPassword(qEnvironmentVariable("VIMEK_FB_PASSWORD"));
+  database.CreateDatabase();
+  auto exec = [&](const QString& sql) {
+    TIBTransaction transaction(&database);
+    transaction.StartTransaction();
+    TIBQuery query;
+    query.SetDatabase(&database);
+    query.SetTransaction(&transaction);
+    query.SetSQL(sql);
+    query.ExecSQL();
+    transaction.Commit();
+  };
+  exec(QStringLiteral("create table t (id integer not null primary key, text varchar(20))"));
+  exec(QStringLiteral("insert into t values (1, 'pred zálohou')"));
+  const TTableSums before = Checksums(database);
+
+  IniSettings.Backups = folder;
+  TfrmZalohovanie form(nullptr, &database);
+  form.eSubor->setText(QStringLiteral("vimek-admin-%1.fbk").arg(QCoreApplication::applicationPid()));
+  form.btnZalohujClick();
+  exec(QStringLiteral("insert into t values (2, 'po zálohe')"));
+  dialogs.Queue(mrYes);
+  form.btnObnovClick();
+  ASSERT_TRUE(database.Connected());
+  EXPECT_EQ(Differences(Checksums(database), before), QStringList());
+  EXPECT_EQ(dialogs.Requests().last().Text, restoreDone);
+  database.Close();
+  IniSettings = {};
+  QFile::remove(form.FullBackupFileName());
+  QFile::remove(file);
+}
+
+} // namespace
