@@ -91,7 +91,7 @@ public:
   bool IsEmpty() const { return RecordCount() == 0; }
   // 1-based number of the current record, 0 when empty.
   int RecNo() const;
-  void SetRecNo(int recNo);
+  virtual void SetRecNo(int recNo);
   int RecordCount() const;
 
   const std::vector<std::unique_ptr<TField>>& Fields() const { return fields_; }
@@ -105,7 +105,8 @@ public:
 
   // Finds the first record whose fields (names separated by ";") equal the
   // values; makes it current and returns true, else keeps the position.
-  bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0);
+  // Implementations may search differently (e.g. test the current record first).
+  virtual bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0);
   bool Locate(const QString& keyField, const QVariant& keyValue, TLocateOptions options = 0) {
     return Locate(keyField, QVariantList{keyValue}, options);
   }

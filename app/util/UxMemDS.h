@@ -92,12 +92,12 @@ public:
   // compare as text, cut to the key's length with loPartialKey, ignoring
   // case with loCaseInsensitive; a Null key matches a Null field. Returns
   // whether a record matched; without a match the position stays.
-  bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0);
+  bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0) override;
   bool Locate(const QString& keyField, const QVariant& keyValue, TLocateOptions options = 0) {
     return Locate(keyField, QVariantList{keyValue}, options);
   }
   // Moves to the 1-based record number; numbers outside 1..RecordCount are ignored.
-  void SetRecNo(int recNo);
+  void SetRecNo(int recNo) override;
 
   // The id of the current record, 0 when there is none.
   qint64 CurrentRecordId() const;

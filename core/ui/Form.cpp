@@ -27,7 +27,9 @@ void TForm::SetKeyPreview(bool on) {
 
 void TForm::SetModalResult(int result) {
   modalResult_ = result;
-  if (result != mrNone && inModalRun_) QDialog::done(result);
+  // Ending a modal run closes the form as the close button would: the form's
+  // close query may refuse (the result is then cleared) and its close hook runs.
+  if (result != mrNone && inModalRun_ && !close()) modalResult_ = mrNone;
 }
 
 int TForm::ShowModal() {
@@ -95,11 +97,15 @@ bool TForm::event(QEvent* event) {
 bool TForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
     // An unaccepted key travels up the parent chain and passes this filter
-    // again; the form previews each key press once.
+    // again, one parent at a time; the form previews each key press once.
     auto* key = static_cast<QKeyEvent*>(event);
-    const PreviewedKey seen{key, key->timestamp(), key->key()};
-    if (seen == lastPreviewed_) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    const PreviewedKey seen{key, key->timestamp(), key->key(), widget};
+    const bool propagated = lastPreviewed_.event == seen.event && lastPreviewed_.timestamp == seen.timestamp &&
+                            lastPreviewed_.key == seen.key && lastPreviewed_.nextReceiver == widget;
     lastPreviewed_ = seen;
+    lastPreviewed_.nextReceiver = widget->parentWidget();
+    if (propagated) return false;
     if (FormKeyDown(key)) return true;
   }
   return QDialog::eventFilter(watched, event);

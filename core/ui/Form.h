@@ -29,7 +29,8 @@ public:
   void SetKeyPreview(bool on);
 
   int ModalResult() const { return modalResult_; }
-  // A non-zero result ends a modal run with that result.
+  // A non-zero result ends a modal run with that result, through the close
+  // query and close hook (a refused close clears the result).
   void SetModalResult(int result);
   // Shows the form modally; returns the modal result (mrCancel when closed by
   // the window's close button or Esc without another result).
@@ -62,11 +63,13 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  // The key press last seen and the widget it reaches next if unaccepted
+  // (compared, never dereferenced).
   struct PreviewedKey {
     const QKeyEvent* event = nullptr;
     quint64 timestamp = 0;
     int key = 0;
-    bool operator==(const PreviewedKey&) const = default;
+    const QWidget* nextReceiver = nullptr;
   };
   PreviewedKey lastPreviewed_;
   int tag_ = 0;

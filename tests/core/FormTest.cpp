@@ -12,6 +12,7 @@ public:
   QLineEdit* edit = new QLineEdit(this);
   QList<int> previewed;
   bool allowClose = true;
+  int closeHooks = 0;
 
 protected:
   bool FormKeyDown(QKeyEvent* event) override {
@@ -23,6 +24,7 @@ protected:
     return event->key() == Qt::Key_X;
   }
   void FormCloseQuery(bool& canClose) override { canClose = allowClose; }
+  void FormClose(TCloseAction&) override { ++closeHooks; }
 };
 
 } // namespace
@@ -45,6 +47,21 @@ TEST(Form, ModalResultEndsTheModalRun) {
   EXPECT_EQ(form.ShowModal(), mrOk);
   QTimer::singleShot(0, &form, [&] { form.reject(); });
   EXPECT_EQ(form.ShowModal(), mrCancel);
+}
+
+TEST(Form, ModalResultRunsTheCloseQueryAndCloseHook) {
+  PreviewForm form;
+  form.SetKeyPreview(true);
+  form.allowClose = false;
+  QTimer::singleShot(0, &form, [&] {
+    QTest::keyClick(form.edit, Qt::Key_F12); // refused by the close query
+    EXPECT_EQ(form.ModalResult(), mrNone);
+    EXPECT_TRUE(form.isVisible());
+    form.allowClose = true;
+    QTest::keyClick(form.edit, Qt::Key_F12);
+  });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  EXPECT_EQ(form.closeHooks, 1);
 }
 
 TEST(Form, CloseQueryCanKeepTheFormOpen) {

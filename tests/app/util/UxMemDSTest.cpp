@@ -59,8 +59,10 @@ TEST(UxMemoryDataTest, LocateTestsTheCurrentRecordFirstThenScansFromTheFirst) {
       {2, "CISLO", {QStringLiteral("nie")}, 0, false, 2},
   };
   for (const auto& c : cases) {
-    TUxMemoryData data;
-    Fill(data);
+    TUxMemoryData memory;
+    Fill(memory);
+    // Through the base class, as the grid and the report engine call it.
+    TDataSet& data = memory;
     data.SetRecNo(c.StartRecNo);
     EXPECT_EQ(data.Locate(QString::fromLatin1(c.Fields), c.Values, c.Options), c.Found)
         << c.Fields << " " << c.StartRecNo;
