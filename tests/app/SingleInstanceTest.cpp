@@ -179,6 +179,27 @@ TEST_F(TwoProcessesTest, SecondStartActivatesTheFirstAndEndsWithZero) {
   EXPECT_EQ(observer.InstanceCount(), 0);
 }
 
+TEST_F(TwoProcessesTest, TwoStartsAtOnceLeaveExactlyOneRunning) {
+  QProcess a, b;
+  Start(a);
+  Start(b);
+  // The refused one ends by itself; the other waits for "quit".
+  QProcess* refused = nullptr;
+  QDeadlineTimer deadline(15000);
+  while (!refused && !deadline.hasExpired()) {
+    for (QProcess* p : {&a, &b})
+      if (p->waitForFinished(50)) refused = p;
+  }
+  ASSERT_NE(refused, nullptr);
+  QProcess* running = refused == &a ? &b : &a;
+  EXPECT_EQ(refused->exitCode(), 0);
+  EXPECT_TRUE(QString::fromLocal8Bit(refused->readAllStandardOutput()).contains(QLatin1String("refused")));
+  EXPECT_EQ(WaitForLine(*running, "ready"), QStringLiteral("ready"));
+  EXPECT_EQ(running->state(), QProcess::Running);
+  running->write("quit\n");
+  ASSERT_TRUE(running->waitForFinished(15000));
+}
+
 TEST_F(TwoProcessesTest, KilledInstanceDoesNotBlockTheNextStart) {
   QProcess first;
   Start(first);
