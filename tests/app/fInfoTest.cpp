@@ -6,7 +6,9 @@
 #include "tests/app/AdminTestSupport.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
+#include <QtCore/QStandardPaths>
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
 
@@ -105,6 +107,16 @@ TEST_F(InfoTest, DesktopShortcut) {
   blocker.close();
   form->btnDesktopIconClick();
   EXPECT_EQ(Messages().last(), QStringLiteral("Chyba pri vytváraní zástupcu na ploche."));
+}
+
+TEST_F(InfoTest, ShortcutPassesTheDesktopValidator) {
+  const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+  if (validator.isEmpty()) GTEST_SKIP() << "desktop-file-validate is not installed";
+  ASSERT_TRUE(CreateDesktopShortcut(QStringLiteral("Rybári - evidencia"), TfrmInfo::ProductShortName));
+  QProcess check;
+  check.start(validator, {home_.filePath(QStringLiteral("Desktop/Tarnavo.desktop"))});
+  ASSERT_TRUE(check.waitForFinished(30000));
+  EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
 }
 
 } // namespace
