@@ -1,5 +1,4 @@
 #include "core/CodePage1250.h"
-#include "core/Exception.h"
 #include <array>
 
 namespace Cp1250 {
@@ -24,69 +23,18 @@ constexpr std::array<char16_t, 128> kUpperHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-// Reverse lookup built once: Unicode value -> byte, 0 for "none" (the
-// characters below 0x80 never reach it). A flat table keeps encoding of
-// fetched rows at one load per character.
-struct ReverseTable {
-  std::array<unsigned char, 0x10000> map{};
-  ReverseTable() {
-    for (int i = 0; i < 128; ++i)
-      if (kUpperHalf[i] != 0xFFFD) map[kUpperHalf[i]] = static_cast<unsigned char>(0x80 + i);
-  }
-};
-
-const ReverseTable& Reverse() {
-  static const ReverseTable table;
-  return table;
-}
-
 } // namespace
 
-char16_t ToUnicode(unsigned char byte) {
-  return byte < 0x80 ? char16_t(byte) : kUpperHalf[byte - 0x80];
+const TSingleByteCodePage& CodePage() {
+  static const TSingleByteCodePage page(1250, kUpperHalf);
+  return page;
 }
 
-int FromUnicode(char16_t ch) {
-  if (ch < 0x80) return ch;
-  const unsigned char b = Reverse().map[ch];
-  return b == 0 ? -1 : int(b);
-}
-
-QString Decode(QByteArrayView bytes) {
-  QString text(bytes.size(), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (qsizetype i = 0; i < bytes.size(); ++i)
-    out[i] = QChar(ToUnicode(static_cast<unsigned char>(bytes[i])));
-  return text;
-}
-
-qsizetype FirstUnencodable(QStringView text) {
-  for (qsizetype i = 0; i < text.size(); ++i)
-    if (FromUnicode(text[i].unicode()) < 0) return i;
-  return -1;
-}
-
-QByteArray Encode(QStringView text) {
-  QByteArray bytes(text.size(), Qt::Uninitialized);
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const int b = FromUnicode(text[i].unicode());
-    if (b < 0)
-      throw ECodePageError(QStringLiteral("Znak „%1“ (U+%2) na pozícii %3 nemožno uložiť v kódovej stránke 1250.")
-                               .arg(text[i])
-                               .arg(text[i].unicode(), 4, 16, QLatin1Char('0'))
-                               .arg(i + 1));
-    bytes[i] = static_cast<char>(b);
-  }
-  return bytes;
-}
-
-QByteArray EncodeLossy(QStringView text, char replacement) {
-  QByteArray bytes(text.size(), Qt::Uninitialized);
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const int b = FromUnicode(text[i].unicode());
-    bytes[i] = b < 0 ? replacement : static_cast<char>(b);
-  }
-  return bytes;
-}
+char16_t ToUnicode(unsigned char byte) { return CodePage().ToUnicode(byte); }
+int FromUnicode(char16_t ch) { return CodePage().FromUnicode(ch); }
+QString Decode(QByteArrayView bytes) { return CodePage().Decode(bytes); }
+QByteArray Encode(QStringView text) { return CodePage().Encode(text); }
+QByteArray EncodeLossy(QStringView text, char replacement) { return CodePage().EncodeLossy(text, replacement); }
+qsizetype FirstUnencodable(QStringView text) { return CodePage().FirstUnencodable(text); }
 
 } // namespace Cp1250

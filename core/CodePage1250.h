@@ -1,10 +1,11 @@
 #pragma once
-#include <QtCore/QByteArray>
-#include <QtCore/QString>
+#include "core/SingleByteCodePage.h"
 
 // Windows code page 1250, the code page of every stored byte string:
 // database connection, template and other binary files, dBASE, SYLK, text exports.
 namespace Cp1250 {
+
+const TSingleByteCodePage& CodePage();
 
 // The Unicode character of a byte (0x00-0xFF). The five unassigned bytes
 // 0x81, 0x83, 0x88, 0x90 and 0x98 give U+FFFD.

@@ -19,29 +19,14 @@ constexpr std::array<char16_t, 128> kUpperHalf = {
 
 } // namespace
 
-char16_t ToUnicode(unsigned char byte) { return byte < 0x80 ? char16_t(byte) : kUpperHalf[byte - 0x80]; }
-
-int FromUnicode(char16_t ch) {
-  if (ch < 0x80) return ch;
-  for (int i = 0; i < 128; ++i)
-    if (kUpperHalf[i] == ch) return 0x80 + i;
-  return -1;
+const TSingleByteCodePage& CodePage() {
+  static const TSingleByteCodePage page(852, kUpperHalf);
+  return page;
 }
 
-QString Decode(QByteArrayView bytes) {
-  QString text(bytes.size(), Qt::Uninitialized);
-  for (qsizetype i = 0; i < bytes.size(); ++i)
-    text[i] = QChar(ToUnicode(static_cast<unsigned char>(bytes[i])));
-  return text;
-}
-
-QByteArray EncodeLossy(QStringView text, char replacement) {
-  QByteArray bytes(text.size(), Qt::Uninitialized);
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const int b = FromUnicode(text[i].unicode());
-    bytes[i] = b < 0 ? replacement : static_cast<char>(b);
-  }
-  return bytes;
-}
+char16_t ToUnicode(unsigned char byte) { return CodePage().ToUnicode(byte); }
+int FromUnicode(char16_t ch) { return CodePage().FromUnicode(ch); }
+QString Decode(QByteArrayView bytes) { return CodePage().Decode(bytes); }
+QByteArray EncodeLossy(QStringView text, char replacement) { return CodePage().EncodeLossy(text, replacement); }
 
 } // namespace Cp852

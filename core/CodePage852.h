@@ -1,10 +1,11 @@
 #pragma once
-#include <QtCore/QByteArray>
-#include <QtCore/QString>
+#include "core/SingleByteCodePage.h"
 
 // IBM code page 852 (DOS Latin 2), the code page of DOS-era dBASE files of
 // Central European programs. Every byte has a character.
 namespace Cp852 {
+
+const TSingleByteCodePage& CodePage();
 
 // The Unicode character of a byte (0x00-0xFF).
 char16_t ToUnicode(unsigned char byte);

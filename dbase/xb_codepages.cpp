@@ -1,5 +1,6 @@
 #include "dbase/xb_codepages.h"
 #include "core/CodePage1250.h"
+#include "core/CodePage852.h"
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -66,25 +67,6 @@ constexpr UpperHalf kCp850 = {
     0x00DE, 0x00DA, 0x00DB, 0x00D9, 0x00FD, 0x00DD, 0x00AF, 0x00B4,
     0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8,
     0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
-};
-
-constexpr UpperHalf kCp852 = {
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x016F, 0x0107, 0x00E7,
-    0x0142, 0x00EB, 0x0150, 0x0151, 0x00EE, 0x0179, 0x00C4, 0x0106,
-    0x00C9, 0x0139, 0x013A, 0x00F4, 0x00F6, 0x013D, 0x013E, 0x015A,
-    0x015B, 0x00D6, 0x00DC, 0x0164, 0x0165, 0x0141, 0x00D7, 0x010D,
-    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x0104, 0x0105, 0x017D, 0x017E,
-    0x0118, 0x0119, 0x00AC, 0x017A, 0x010C, 0x015F, 0x00AB, 0x00BB,
-    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x00C1, 0x00C2, 0x011A,
-    0x015E, 0x2563, 0x2551, 0x2557, 0x255D, 0x017B, 0x017C, 0x2510,
-    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x0102, 0x0103,
-    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x00A4,
-    0x0111, 0x0110, 0x010E, 0x00CB, 0x010F, 0x0147, 0x00CD, 0x00CE,
-    0x011B, 0x2518, 0x250C, 0x2588, 0x2584, 0x0162, 0x016E, 0x2580,
-    0x00D3, 0x00DF, 0x00D4, 0x0143, 0x0144, 0x0148, 0x0160, 0x0161,
-    0x0154, 0x00DA, 0x0155, 0x0170, 0x00FD, 0x00DD, 0x0163, 0x00B4,
-    0x00AD, 0x02DD, 0x02DB, 0x02C7, 0x02D8, 0x00A7, 0x00F7, 0x00B8,
-    0x00B0, 0x00A8, 0x02D9, 0x0171, 0x0158, 0x0159, 0x25A0, 0x00A0,
 };
 
 constexpr UpperHalf kCp857 = {
@@ -435,85 +417,51 @@ struct Table {
 };
 
 constexpr Table kTables[] = {
-    {437, &kCp437},     {737, &kCp737},     {850, &kCp850},     {852, &kCp852},     {857, &kCp857},
-    {860, &kCp860},     {861, &kCp861},     {862, &kCp862},     {863, &kCp863},     {865, &kCp865},
-    {866, &kCp866},     {874, &kCp874},     {1251, &kCp1251},   {1252, &kCp1252},   {1253, &kCp1253},
-    {1254, &kCp1254},   {1255, &kCp1255},   {1256, &kCp1256},   {10000, &kCp10000}, {10006, &kCp10006},
-    {10007, &kCp10007}, {10029, &kCp10029},
+    {437, &kCp437},     {737, &kCp737},     {850, &kCp850},     {857, &kCp857},     {860, &kCp860},
+    {861, &kCp861},     {862, &kCp862},     {863, &kCp863},     {865, &kCp865},     {866, &kCp866},
+    {874, &kCp874},     {1251, &kCp1251},   {1252, &kCp1252},   {1253, &kCp1253},   {1254, &kCp1254},
+    {1255, &kCp1255},   {1256, &kCp1256},   {10000, &kCp10000}, {10006, &kCp10006}, {10007, &kCp10007},
+    {10029, &kCp10029},
 };
 
-const UpperHalf* Find(int codePage) {
-  for (const Table& t : kTables)
-    if (t.codePage == codePage) return t.upper;
-  return nullptr;
-}
-
-// Unicode -> byte for one table, built on first use; 0 means "not in the code page".
-struct Reverse {
-  std::array<unsigned char, 0x10000> map{};
-  explicit Reverse(const UpperHalf& upper) {
-    for (int i = 0; i < 128; ++i)
-      if (upper[i] != 0xFFFD) map[upper[i]] = static_cast<unsigned char>(0x80 + i);
+// The code page of a number, its reverse table built on first use; nullptr when unknown.
+const TSingleByteCodePage* Find(int codePage) {
+  if (codePage == 1250) return &Cp1250::CodePage();
+  if (codePage == 852) return &Cp852::CodePage();
+  static std::array<std::unique_ptr<TSingleByteCodePage>, std::size(kTables)> pages;
+  for (size_t i = 0; i < std::size(kTables); ++i) {
+    if (kTables[i].codePage != codePage) continue;
+    if (!pages[i]) pages[i] = std::make_unique<TSingleByteCodePage>(codePage, *kTables[i].upper);
+    return pages[i].get();
   }
-};
-
-const Reverse& ReverseOf(int index) {
-  static std::array<std::unique_ptr<Reverse>, std::size(kTables)> cache;
-  if (!cache[index]) cache[index] = std::make_unique<Reverse>(*kTables[index].upper);
-  return *cache[index];
-}
-
-int IndexOf(int codePage) {
-  for (int i = 0; i < int(std::size(kTables)); ++i)
-    if (kTables[i].codePage == codePage) return i;
-  return -1;
+  return nullptr;
 }
 
 } // namespace
 
-bool IsKnown(int codePage) { return codePage == 1250 || Find(codePage) != nullptr; }
+bool IsKnown(int codePage) { return Find(codePage) != nullptr; }
 
 QList<int> KnownCodePages() {
-  QList<int> pages{1250};
+  QList<int> pages{1250, 852};
   for (const Table& t : kTables) pages << t.codePage;
   std::sort(pages.begin(), pages.end());
   return pages;
 }
 
 QString Decode(int codePage, QByteArrayView bytes) {
-  if (codePage == 1250) return Cp1250::Decode(bytes);
-  const UpperHalf* upper = Find(codePage);
-  if (!upper) return QString::fromLatin1(bytes);
-  QString text(bytes.size(), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (qsizetype i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    out[i] = QChar(b < 0x80 ? char16_t(b) : (*upper)[b - 0x80]);
-  }
-  return text;
+  const TSingleByteCodePage* page = Find(codePage);
+  return page ? page->Decode(bytes) : QString::fromLatin1(bytes);
 }
 
 QByteArray Encode(int codePage, QStringView text, char replacement, bool* lossless) {
+  if (const TSingleByteCodePage* page = Find(codePage)) return page->EncodeLossy(text, replacement, lossless);
+  // An unknown code page is read as Latin-1, so write Latin-1 back.
   QByteArray bytes(text.size(), Qt::Uninitialized);
   bool all = true;
-  const int index = IndexOf(codePage);
-  const Reverse* reverse = index >= 0 ? &ReverseOf(index) : nullptr;
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t ch = text[i].unicode();
-    int b = -1;
-    if (ch < 0x80)
-      b = ch;
-    else if (codePage == 1250)
-      b = Cp1250::FromUnicode(ch);
-    else if (reverse)
-      b = reverse->map[ch] ? reverse->map[ch] : -1;
-    else if (ch < 0x100)
-      b = ch;
-    if (b < 0) {
-      all = false;
-      b = static_cast<unsigned char>(replacement);
-    }
-    bytes[i] = char(b);
+    if (ch >= 0x100) all = false;
+    bytes[i] = ch < 0x100 ? char(ch) : replacement;
   }
   if (lossless) *lossless = all;
   return bytes;
