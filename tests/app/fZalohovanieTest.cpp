@@ -175,6 +175,14 @@ TEST_F(ZalohovanieTest, MissingFolderAndNoDoesNothing) {
   EXPECT_EQ(Messages(), QStringList{QStringLiteral("Priečinok pre zálohovanie neexistuje. Mám ho vytvoriť?")});
   EXPECT_FALSE(QFileInfo::exists(IniSettings.Backups));
   EXPECT_TRUE(db->Connected());
+
+  // An empty file name is refused before anything else is asked.
+  form->show();
+  form->eSubor->clear();
+  form->btnZalohujClick();
+  ASSERT_EQ(Messages().size(), 2);
+  EXPECT_TRUE(Messages().last().contains(QStringLiteral("Povinný údaj")));
+  EXPECT_TRUE(db->Connected());
 }
 
 TEST_F(ZalohovanieTest, FileNameIsRememberedAndABlankOneFallsBackToTheDefault) {
