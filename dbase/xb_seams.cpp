@@ -1,9 +1,10 @@
 #include "dbase/xb_filter.h"
 #include "dbase/xb_indexseam.h"
+#include "dbase/xb_parser.h"
 
 namespace {
 TXbIndexFactory indexFactory = nullptr;
-TXbFilterFactory filterFactory = nullptr;
+TXbFilterFactory filterFactory = CreateXbFilter;
 } // namespace
 
 void SetXbIndexFactory(TXbIndexFactory factory) { indexFactory = factory; }
