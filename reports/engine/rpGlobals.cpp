@@ -1,7 +1,10 @@
 #include "reports/engine/rpGlobals.h"
 #include "core/Color.h"
+#include <QtGui/QFontMetrics>
 #include "reports/engine/rpLocale.h"
 #include "reports/engine/rpPrinter.h"
+#include "reports/engine/rpQPLFunctionLibrary.h"
+#include "reports/engine/rpStdFunctionLibrary.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 
@@ -45,6 +48,12 @@ TrpGlobals::TrpGlobals() {
     qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(text));
   };
   AskPassword = [](QString&) { return false; };
+  TextWidth = [](const QFont& font, const QString& text) { return QFontMetrics(font).horizontalAdvance(text); };
+  InputBox = [](const QString&, const QString& preset) { return preset; };
+  MessageBox = [](const QString& text, const QString& title, int) {
+    qWarning("%s: %s", qUtf8Printable(title), qUtf8Printable(text));
+    return 1;
+  };
 }
 
 TrpGlobals::~TrpGlobals() = default;
@@ -104,7 +113,13 @@ void TrpGlobals::PutConstants() {
 }
 
 void rpEngineStart() {
-  if (startCount++ == 0) Instance() = std::make_unique<TrpGlobals>();
+  if (startCount++ > 0) return;
+  Instance() = std::make_unique<TrpGlobals>();
+  // The libraries record their descriptions through the running engine, so
+  // they are registered once the globals exist.
+  rpAddFunctionLibrary(TrpStdFunctionLibrary::staticMetaObject);
+  rpAddFunctionLibrary(TDatabaseFunctionLibrary::staticMetaObject);
+  rpAddFunctionLibrary(TQPLFunctionLibrary::staticMetaObject);
 }
 
 void rpEngineEnd() {

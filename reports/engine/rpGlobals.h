@@ -7,6 +7,7 @@
 #include "reports/engine/rpVariables.h"
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
+#include <QtGui/QFont>
 #include <QtGui/QImage>
 #include <functional>
 #include <memory>
@@ -88,6 +89,20 @@ public:
   std::function<void(const QString& text, const QString& caption)> ErrorBox;
   // Asks for a report's password; false when not confirmed.
   std::function<bool(QString& password)> AskPassword;
+  // INPUT: the text entered, the preset answer when cancelled.
+  std::function<QString(const QString& prompt, const QString& preset)> InputBox;
+  // MESSAGEBOX: the button pressed (mrOk ... ) for the text, title and "mb_" flags.
+  std::function<int(const QString& text, const QString& title, int flags)> MessageBox;
+  // The aggregate side of the band engine; null until page building installs it.
+  class TrpAggregateBands* Aggregates = nullptr;
+  // The width in pixels of a text in a font (QFontMetrics by default); tests
+  // install a deterministic one.
+  std::function<int(const QFont& font, const QString& text)> TextWidth;
+  // The export filter's text callback for a line of a text object.
+  std::function<void(const QRect& drawRect, int x, int y, const QString& text, int frameLines, TrpView* object)>
+      ExportText;
+  // The band engine's run state; null until page building installs it.
+  class TrpRunState* Run = nullptr;
 
   // --- localised tables
   quint8 DefaultCharset = 1;

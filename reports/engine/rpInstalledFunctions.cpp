@@ -3,6 +3,9 @@
 
 void TrpInstalledFunctions::Add(TrpFunctionLibrary* library, const QString& name, const QString& category,
                                 const QString& description) {
+  if (category.isEmpty()) return;
+  for (const TEntry& e : entries_)
+    if (e.Name == name) return;
   entries_.append({library, name, category, description});
 }
 
@@ -25,8 +28,8 @@ void TrpInstalledFunctions::ListCategories(QStringList& list) const {
 
 void TrpInstalledFunctions::ListFunctionsOfCategory(const QString& category, QStringList& list) const {
   list.clear();
-  const bool all = category == rpLoadStr(55348);
+  const bool all = category.isEmpty() || category == rpLoadStr(55348);
   for (const TEntry& e : entries_)
-    if (all || e.Category == category) list.append(e.Name);
+    if (all || e.Category.compare(category, Qt::CaseInsensitive) == 0) list.append(e.Name);
   list.sort();
 }

@@ -2,6 +2,10 @@
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpValue.h"
+#include "reports/engine/rpBandView.h"
+#include "reports/engine/rpReport.h"
+#include <QtGui/QFontMetrics>
+#include <QtGui/QPainter>
 
 namespace {
 
@@ -152,4 +156,470 @@ int TrpMemoView::RemainingHeight() {
   const int lineHeight = CalcLineHeight();
   const int margins = 2 * GapY + rpRoundEven(2.0 * FrameWidth);
   return lineHeight > 0 ? (Height - margins) % lineHeight + margins : margins;
+}
+
+// --- layout and drawing
+
+namespace {
+
+const QChar kMark(kParagraphMark);
+
+bool IsSlovakVowel(QChar c) { return QStringLiteral("AÁÄEÉIÍOÓÔUÚYÝ").contains(c); }
+
+int Measure(const QFont& font, const QString& text) { return rpGlobals().TextWidth(font, text); }
+
+int LayoutFontHeight(const TrpFont& font) { return rpRoundEven(font.Size * 96.0 / 72.0); }
+
+bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c.unicode() == 160; }
+
+// Draws the line with `extra` pixels spread over its blanks, as the system's
+// text justification does: the first blanks take the remainder.
+void DrawJustified(QPainter& p, const QFont& font, QPoint at, const QString& line, int extra) {
+  const qsizetype blanks = std::count_if(line.begin(), line.end(), IsBlank);
+  int x = at.x();
+  qsizetype seen = 0;
+  QString segment;
+  const auto flush = [&] {
+    p.drawText(QPoint(x, at.y()), segment);
+    x += Measure(font, segment);
+    segment.clear();
+  };
+  for (const QChar c : line) {
+    segment += c;
+    if (IsBlank(c)) {
+      flush();
+      x += int(extra / blanks) + (seen < extra % blanks ? 1 : 0);
+      ++seen;
+    }
+  }
+  flush();
+}
+
+} // namespace
+
+QList<int> rpBreakWord(const QString& word) {
+  QList<int> breaks;
+  const QString w = word.toUpper();
+  const qsizetype n = w.size();
+  if (n < 4) return breaks;
+  // 1-based letters; beyond the word there is none.
+  const auto at = [&](qsizetype i) { return i >= 1 && i <= n ? w[i - 1] : QChar(); };
+  for (qsizetype i = 2; i <= n - 2 && i <= 255; ++i) {
+    const bool allowed = IsSlovakVowel(at(i)) ? IsSlovakVowel(at(i + 1)) || IsSlovakVowel(at(i + 2))
+                                              : !IsSlovakVowel(at(i + 1)) && IsSlovakVowel(at(i + 2));
+    if (allowed) breaks.append(int(i));
+  }
+  return breaks;
+}
+
+QFont rpMakeQFont(const TrpFont& font, int pixelHeight, int charSpacing) {
+  QFont f(font.Name);
+  f.setPixelSize(std::max(pixelHeight, 1));
+  f.setBold(font.Style.Bold);
+  f.setItalic(font.Style.Italic);
+  f.setUnderline(font.Style.Underline);
+  f.setStrikeOut(font.Style.StrikeOut);
+  if (charSpacing != 0) f.setLetterSpacing(QFont::AbsoluteSpacing, charSpacing);
+  return f;
+}
+
+void TrpMemoView::ExpandMemo() {
+  WorkLines.clear();
+  for (const QString& line : Memo) {
+    QString text = line;
+    if (!text.isEmpty() && !(Flags & mfTextOnly)) ExpandBrackets(text);
+    if (text.isEmpty())
+      WorkLines.append(QString());
+    else
+      WorkLines.append(rpSplitLines(text));
+  }
+}
+
+void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
+  const qsizetype n = s.size();
+  const auto at = [&](qsizetype i) { return s[i - 1]; };               // 1-based
+  const auto copy = [&](qsizetype a, qsizetype b) { return s.mid(a - 1, std::max<qsizetype>(b - a + 1, 0)); };
+  const auto isBreak = [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
+  const auto out = [&](const QString& line) { WrapLines.append(line); };
+  if (!s.contains(QLatin1Char('\r')) && !s.contains(QLatin1Char('\n')) && (n <= 1 || Measure(font, s) <= available)) {
+    out(s + kMark);
+    return;
+  }
+  const bool wordBreak = Flags & mfWordBreak;
+  qsizetype pos = 1, begin = 1, last = 1, remembered = 0;
+  while (pos <= n) {
+    if (isBreak(at(pos))) {
+      out(copy(begin, pos - 1) + kMark);
+      while (pos < n && isBreak(at(pos))) ++pos;
+      begin = last = pos;
+      if (isBreak(at(pos))) return; // the text ends with line breaks
+      continue;
+    }
+    if (!IsBlank(at(pos)) && Measure(font, copy(begin, pos)) > available) {
+      bool hyphenated = false;
+      if (wordBreak) {
+        qsizetype end = pos;
+        while (end <= n && !QStringLiteral(" ,-.").contains(at(end))) ++end;
+        const QList<int> breaks = rpBreakWord(copy(last + 1, end - 1));
+        if (!breaks.isEmpty()) {
+          pos = last;
+          for (const int k : breaks) {
+            if (Measure(font, copy(begin, last + k) + QLatin1Char('-')) > available) break;
+            hyphenated = true;
+            pos = last + k;
+          }
+          last = pos;
+        }
+      } else if (last == begin) {
+        last = pos;
+      }
+      if (hyphenated) {
+        out(copy(begin, last) + QLatin1Char('-'));
+      } else if (IsBlank(at(last))) {
+        out(copy(begin, last - 1));
+      } else {
+        if (last == begin) last = pos;
+        out(copy(begin, last - 1));
+        --last;
+      }
+      if (wordBreak && !hyphenated && pos == last + 1) {
+        if (remembered == pos) {
+          begin = pos + 1;
+          pos = n;
+          break;
+        }
+        remembered = pos;
+      }
+      begin = last = last + 1;
+    }
+    if (IsBlank(at(pos))) last = pos;
+    ++pos;
+  }
+  if (begin != pos && begin <= n) out(copy(begin, n) + kMark);
+}
+
+void TrpMemoView::WrapMemo() {
+  const QFont font = rpMakeQFont(Font, LayoutFontHeight(Font), CharSpacing);
+  WrapLines.clear();
+  const int th = LineSpacing + LayoutFontHeight(Font);
+  const bool rotated = Alignment & 4;
+  const int available = rotated ? Height - 2 * GapY : Width - 2 * GapX;
+  const bool designing = !rpGlobals().EngineMode;
+  if (!rotated && designing && WorkLines.size() == 1 && WorkLines[0].startsWith(QLatin1Char('[')) &&
+      Measure(font, WorkLines[0]) > available) {
+    WrapLines.append(WorkLines[0]);
+  } else {
+    for (const QString& line : WorkLines) {
+      if (PreWrapped)
+        WrapLines.append(line);
+      else if (Flags & mfWordWrap)
+        WrapLine(line, available, font);
+      else
+        WrapLines.append(rotated ? line : line + kMark);
+    }
+  }
+  TextHeight = int(WrapLines.size()) * th + 2 * (rotated ? GapX : GapY);
+  LineHeight = th;
+}
+
+int TrpMemoView::AssignFont(QPainter* canvas) {
+  const double size = Font.Size * 96.0 / 72.0 * ZoomY;
+  int height = ZoomY == 1.0 ? rpRoundEven(size) : int(size);
+  if (PrinterOutput && canvas && canvas->device()) height = rpRoundEven(Font.Size * canvas->device()->logicalDpiY() / 72.0);
+  if (canvas) {
+    canvas->setBackgroundMode(Qt::TransparentMode);
+    canvas->setFont(rpMakeQFont(Font, height, rpRoundEven(CharSpacing * ZoomX)));
+    canvas->setPen(rpPaintColor(Font.Color));
+  }
+  return height;
+}
+
+void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const QRect& clip) {
+  TrpGlobals& g = rpGlobals();
+  int y = Top + GapY;
+  const int th = rpRoundEven(LineSpacing * ZoomY) + fontHeight;
+  const int drWidth = DrawRect.right() - DrawRect.left();
+  const int available = drWidth - 2 * GapX;
+  int align = Alignment & 3;
+  if (!g.EngineMode && WorkLines.size() == 1 && WorkLines[0].startsWith(QLatin1Char('[')) &&
+      Measure(font, WorkLines[0]) > clip.width())
+    align = 1;
+  LineNo = 0;
+  const QFontMetrics metrics(font);
+  for (qsizetype i = 0; i < WorkLines.size(); ++i) {
+    if (StopAtBottom && y + th > DrawRect.bottom() - 1) break;
+    QString line = WorkLines[i];
+    bool paragraphEnd = line.isEmpty();
+    if (line.endsWith(kMark)) {
+      line.chop(1);
+      paragraphEnd = true;
+    }
+    const int width = Measure(font, line);
+    int x = Left + GapX;
+    if (align == 1) x = Left + drWidth - 1 - GapX - width;
+    if (align == 2) x = Left + GapX + (available - width) / 2;
+    if (!ExportMode && DrawCanvas) {
+      QPainter& p = *DrawCanvas;
+      p.save();
+      p.setClipRect(clip);
+      p.setLayoutDirection(Flags & mfRTLReading ? Qt::RightToLeft : Qt::LeftToRight);
+      const QPoint at(x, y + metrics.ascent());
+      if (align == 3 && !paragraphEnd && std::any_of(line.begin(), line.end(), IsBlank))
+        DrawJustified(p, font, at, line, available - width);
+      else
+        p.drawText(at, line);
+      p.restore();
+    } else if (ExportMode && g.ExportText) {
+      int frame = FrameTyp & 15;
+      if (WorkLines.size() > 1) {
+        if (i == 0) frame &= ~2;
+        else if (i == WorkLines.size() - 1) frame &= ~8;
+        else frame &= ~10;
+      }
+      g.ExportText(DrawRect, x, y, line, frame, this);
+    }
+    ++LineNo;
+    y += th;
+  }
+}
+
+void TrpMemoView::DrawRotatedLines(const QFont& font, int fontHeight) {
+  TrpGlobals& g = rpGlobals();
+  int x = Left + GapX;
+  const int th = rpRoundEven(LineSpacing * ZoomX) + fontHeight;
+  const int drHeight = DrawRect.bottom() - DrawRect.top();
+  const int available = drHeight - 2 * GapY;
+  const QFontMetrics metrics(font);
+  LineNo = 0;
+  for (QString line : WorkLines) {
+    bool paragraphEnd = line.isEmpty();
+    if (line.endsWith(kMark)) {
+      line.chop(1);
+      paragraphEnd = true;
+    }
+    const int width = Measure(font, line);
+    int y = DrawRect.bottom() - GapY;
+    switch (Alignment & 3) {
+    case 1: y = width + Top + GapY; break;
+    case 2: y = DrawRect.bottom() - GapY - 1 - (available - width) / 2; break;
+    case 3: y = drHeight + Top - GapY; break;
+    default: break;
+    }
+    if (!ExportMode && DrawCanvas) {
+      QPainter& p = *DrawCanvas;
+      p.save();
+      p.translate(x, y);
+      p.rotate(-90);
+      const QPoint at(0, metrics.ascent());
+      if ((Alignment & 3) == 3 && !paragraphEnd && std::any_of(line.begin(), line.end(), IsBlank))
+        DrawJustified(p, font, at, line, available - width);
+      else
+        p.drawText(at, line);
+      p.restore();
+    } else if (ExportMode && g.ExportText) {
+      g.ExportText(DrawRect, x, y, line, 0, this);
+    }
+    ++LineNo;
+    x += th;
+  }
+}
+
+void TrpMemoView::ShowMemo() {
+  const int fontHeight = AssignFont(DrawCanvas);
+  const QFont font = rpMakeQFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
+  const QRect clip(QPoint(DrawRect.left() + 1, DrawRect.top()), QPoint(DrawRect.right() - 3, DrawRect.bottom() - 2));
+  TextHeight = rpRoundEven(TextHeight * ZoomY);
+  const bool rotated = Alignment & 4;
+  const qint32 keptAlignment = Alignment;
+  const qint32 keptLeft = Left, keptTop = Top;
+  if (Alignment & 24) {
+    Alignment &= ~24;
+    if (!rotated && !StopAtBottom) {
+      if (keptAlignment & 8) Top += (DrawRect.bottom() - DrawRect.top() - TextHeight) / 2;
+      else Top = DrawRect.bottom() - TextHeight - 1;
+    } else if (rotated) {
+      if (keptAlignment & 8) Left += (DrawRect.right() - DrawRect.left() - TextHeight) / 2;
+      else Left = DrawRect.right() - TextHeight;
+    }
+  }
+  if (rotated)
+    DrawRotatedLines(font, fontHeight);
+  else
+    DrawHorizontalLines(font, fontHeight, clip);
+  Alignment = keptAlignment;
+  Left = keptLeft;
+  Top = keptTop;
+}
+
+void TrpMemoView::DrawUnderlines() {
+  if (!(Flags & mfUnderlines) || !DrawCanvas) return;
+  const int fontHeight = AssignFont(DrawCanvas);
+  QPainter& p = *DrawCanvas;
+  p.save();
+  p.setPen(QPen(rpPaintColor(FrameColor), rpRoundEven(FrameWidth), Qt::SolidLine));
+  const int th = rpRoundEven(LineSpacing * ZoomY) + fontHeight;
+  const int offset = rpRoundEven(2 * ZoomY) + fontHeight;
+  for (int i = 0; th > 0 && i < Height / th; ++i) {
+    const int y = Top + GapY + i * th + offset;
+    p.drawLine(Left, y, Left + Width - 1, y);
+  }
+  p.restore();
+}
+
+int TrpMemoView::CalcWidth(const QStringList& lines) {
+  QString text = lines.join(QStringLiteral("\r\n"));
+  if (!text.isEmpty()) {
+    const QChar lastChar = text.back();
+    text.chop(1);
+    text.remove(kMark);
+    text += lastChar;
+  }
+  if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
+  const int fontHeight = AssignFont(DrawCanvas);
+  const QFont font = rpMakeQFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
+  int right = 0;
+  for (const QString& line : rpSplitLines(text)) right = std::max(right, Measure(font, line));
+  return rpRoundEven(right / ZoomX + FrameWidth + 2 * GapX + 1);
+}
+
+void TrpMemoView::Draw(QPainter* canvas) {
+  TrpGlobals& g = rpGlobals();
+  const bool building = g.EngineMode;
+  DrawCanvas = canvas;
+  if ((Flags & mfAutoWidth) && !Memo.isEmpty() && building) {
+    const int w = CalcWidth(Memo);
+    if (Alignment & 4) {
+      Height = w;
+    } else if (Alignment & 1) {
+      Left = Left + Width - w;
+      Width = w;
+    } else {
+      Width = w;
+    }
+  }
+  PrepareDrawing(canvas);
+  StopAtBottom = false;
+  WorkLines = Memo;
+  if (!WorkLines.isEmpty()) {
+    PreWrapped = WorkLines.join(QString()).contains(kMark);
+    if (WorkLines.last() == QString(kMark)) WorkLines.removeLast();
+    const double zx = ZoomX, zy = ZoomY;
+    ZoomX = ZoomY = 1;
+    ToDeviceCoords(false);
+    if ((Flags & mfAutoWidth) && building) Width += 100;
+    WrapMemo();
+    ZoomX = zx;
+    ZoomY = zy;
+    RestoreDesignCoords();
+    WorkLines = WrapLines;
+  }
+  ToDeviceCoords(false);
+  if (!ExportMode) {
+    PaintBackground();
+    PaintFrame();
+    DrawUnderlines();
+  }
+  if (!WorkLines.isEmpty()) ShowMemo();
+  RestoreDesignCoords();
+}
+
+// --- printing into prepared pages
+
+void TrpMemoView::ApplyHighlight() {
+  if (HighlightCondition.isEmpty()) return;
+  try {
+    const QVariant value = rpParser().CalcPostfix(HighlightCondition);
+    if (rpCompare(value, rpIntegerValue(0)) == 0) return;
+    Font.Style = rpSetFontStyle(HighlightStyle);
+    Font.Color = HighlightFontColor;
+    FillColor = HighlightFillColor;
+  } catch (const Exception&) {
+  }
+}
+
+bool TrpMemoView::HasBeforePrintChange() {
+  auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport);
+  WorkLines = Memo;
+  if (report) report->FireBeforePrint(WorkLines, this);
+  return WorkLines != Memo;
+}
+
+int TrpMemoView::CalcHeight() {
+  SplitMode = 1;
+  PrepareDrawing(nullptr);
+  RunScript();
+  if (!Visible) return 0;
+  if (!HasBeforePrintChange()) ExpandMemo();
+  const TrpFont keptFont = Font;
+  const TColor keptFill = FillColor;
+  ApplyHighlight();
+  ToDeviceCoords(false);
+  int result = 0;
+  if (!WorkLines.isEmpty()) {
+    WrapMemo();
+    WorkLines = WrapLines;
+    const QString text = WorkLines.join(QStringLiteral("\r\n"));
+    if (!((Flags & mfSuppress) && text == LastPrintedText)) result = TextHeight;
+    if (rpGlobals().SuppressDrawing && (Flags & mfSuppress)) LastPrintedText = text;
+  }
+  RestoreDesignCoords();
+  Font = keptFont;
+  FillColor = keptFill;
+  return result;
+}
+
+void TrpMemoView::WritePrepared(TBinaryWriter& stream) {
+  TrpGlobals& g = rpGlobals();
+  PrepareDrawing(nullptr);
+  StopAtBottom = true;
+  if (SplitMode == 0) RunScript();
+  bool expand = SplitMode != 1;
+  if (SplitMode == 0) {
+    auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
+    if (report && report->OnBeforePrint && HasBeforePrintChange()) expand = false;
+  }
+  if (SplitMode != 2 && expand) ExpandMemo();
+  if (!Visible) {
+    SplitMode = 0;
+    return;
+  }
+  const TrpFont keptFont = Font;
+  const TColor keptFill = FillColor;
+  const QString keptTag = Tag;
+  const quint8 keptAlign = BandAlign;
+  ApplyHighlight();
+  if (SplitMode == 2) {
+    ToDeviceCoords(false);
+    // Lay out, then count the lines that fit above the bottom edge (a show without a canvas).
+    PreWrapped = WorkLines.join(QString()).contains(kMark);
+    WrapMemo();
+    WorkLines = WrapLines;
+    ShowMemo();
+    WorkLines = WorkLines.mid(0, LineNo);
+    if (!WorkLines.join(QString()).contains(kMark)) WorkLines.append(QString(kMark));
+    RestoreDesignCoords();
+  }
+  const qint32 keptCode = DisplayFormatCode;
+  DisplayFormatCode = 0;
+  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  DisplayFormatCode = keptCode;
+  if (BandAlign == 5) BandAlign = 0;
+  if (const TrpBandView* band = g.CurrentBand) {
+    if (BandAlign == 6) Top = band->Top;
+    if (BandAlign == 4 && band->IsCrossBand()) {
+      Width = band->Width;
+      BandAlign = 0;
+    }
+  }
+  const QString text = WorkLines.join(QStringLiteral("\r\n"));
+  if (!((Flags & mfSuppress) && text == LastPrintedText)) {
+    WriteTypedRecord(stream);
+    if (Flags & mfSuppress) LastPrintedText = text;
+  }
+  if (SplitMode == 2) WorkLines = WrapLines.mid(LineNo);
+  Font = keptFont;
+  FillColor = keptFill;
+  Tag = keptTag;
+  BandAlign = keptAlign;
+  SplitMode = 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpView.h"
+#include <QtGui/QFont>
 
 // The text object: fixed words, [expressions] and field contents, with its
 // font, alignment, spacing and highlight; its stream record follows the
@@ -18,13 +19,32 @@ public:
   // The field's text becomes the lines to print (WorkLines).
   void LoadFromBlobField(TField* field) override;
 
-  // The laid-out text height belongs to the text layout; until it is linked
-  // the object measures as its design height.
-  int CalcHeight() override { return Height; }
+  // Script, before-print event, expansion and highlight as for printing, then
+  // the laid-out text height (0 when hidden or suppressed); SplitMode becomes 1.
+  int CalcHeight() override;
   // 2 x GapY + one line + the frame on both sides.
   int MinimumHeight() override;
   // The part of the height that holds no whole line, with the margins.
   int RemainingHeight() override;
+
+  void Draw(QPainter* canvas) override;
+  // Prints into a prepared page following SplitMode (0 whole, 1 measured
+  // already, 2 only the lines that fit, the rest kept in WorkLines for the next page).
+  void WritePrepared(TBinaryWriter& stream) override;
+
+  // WorkLines := Memo with every [expression] expanded (unless TextOnly); an
+  // expanded value with line breaks gives several lines.
+  void ExpandMemo();
+  // Lays WorkLines out into WrapLines at 96 dots per inch; sets TextHeight and LineHeight.
+  void WrapMemo();
+  // Draws (or exports) WorkLines inside DrawRect with the vertical alignment.
+  void ShowMemo();
+  // Ruled lines under the text lines when Underlines is set.
+  void DrawUnderlines();
+  // The design width the lines need.
+  int CalcWidth(const QStringList& lines);
+  // The canvas font becomes the object's font at the canvas's zoom; answers its pixel height.
+  int AssignFont(QPainter* canvas);
 
   void SetFont(const TrpFont& font) { Font = font; }
   // One line's height: LineSpacing plus the font's pixel height at 96 dots per inch.
@@ -39,7 +59,35 @@ public:
   QString HighlightCondition;
   qint32 LineSpacing = 2;
   qint32 CharSpacing = 0;
+
+  bool PreWrapped = false;  // the lines carry paragraph marks and are drawn as they stand
+  qint32 TextHeight = 0;    // laid-out height with GapY on both sides
+  bool StopAtBottom = false; // drawing stops at the first line ending below DrawRect
+  qint32 LineHeight = 0;
+  qint32 LineNo = 0;         // lines output by the last drawing
+  bool ExportMode = false;   // lines go to the export filter instead of the canvas
+  QStringList WrapLines;     // the laid-out lines
+
+private:
+  void WrapLine(const QString& s, int available, const QFont& font);
+  void DrawHorizontalLines(const QFont& font, int fontHeight, const QRect& clip);
+  void DrawRotatedLines(const QFont& font, int fontHeight);
+  // The highlight style and colours when the condition holds; errors mean no highlight.
+  void ApplyHighlight();
+  bool HasBeforePrintChange();
 };
+
+// The paragraph mark that ends the last laid-out line of a paragraph.
+constexpr char16_t kParagraphMark = 1;
+
+// The positions (1-based, ascending) after which a word may be hyphenated by
+// the Slovak letters: a vowel followed by a vowel within two letters, or a
+// consonant whose next letter is a consonant followed by a vowel. Words
+// shorter than 4 letters have none.
+QList<int> rpBreakWord(const QString& word);
+
+// A font at a pixel height with extra pixels between characters.
+QFont rpMakeQFont(const TrpFont& font, int pixelHeight, int charSpacing);
 
 // Flags bits of text objects.
 enum : quint16 {

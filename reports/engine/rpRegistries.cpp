@@ -10,6 +10,21 @@ namespace {
 bool SameClass(const QObject* a, const QObject* b) { return qstrcmp(a->metaObject()->className(), b->metaObject()->className()) == 0; }
 } // namespace
 
+bool TrpFunctionLibrary::HandleFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                                        QVariant& val) {
+  for (qsizetype number = 0; number < List.size(); ++number) {
+    if (List[number].compare(name, Qt::CaseInsensitive) == 0) {
+      ExecuteFunction(int(number), p1, p2, p3, val);
+      return true;
+    }
+  }
+  return false;
+}
+
+void TrpFunctionLibrary::AddDescription(const QString& name, const QString& category, const QString& description) {
+  rpAddFunctionDescription(this, name, category, description);
+}
+
 bool TrpExportFilterRegistry::Add(QObject* filter, const QString& description, const QString& mask) {
   for (const TrpExportFilterInfo& e : entries_)
     if (SameClass(e.Filter, filter) && e.Mask == mask) return false;

@@ -3,6 +3,8 @@
 #include <QtCore/QList>
 #include <QtCore/QObject>
 #include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtCore/QVariant>
 #include <memory>
 #include <vector>
 
@@ -25,10 +27,23 @@ public:
 // A library of functions that expressions may call. Libraries are created by
 // the registry through their meta-object, so each subclass declares Q_OBJECT
 // and a Q_INVOKABLE constructor without arguments.
+// Arguments arrive as the texts of the argument expressions; a library
+// evaluates one through the global parser when it needs its value.
 class TrpFunctionLibrary : public QObject {
   Q_OBJECT
 public:
   using QObject::QObject;
+
+  // Looks the name up in List (ignoring case, first match); when found runs
+  // ExecuteFunction with its position and answers true.
+  virtual bool HandleFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                              QVariant& val);
+  // The function of that position in List; the base knows none.
+  virtual void ExecuteFunction(int number, const QString& p1, const QString& p2, const QString& p3, QVariant& val) {}
+  // Hands the description ("NAME(<Args>)/Explanation") to the installed functions.
+  void AddDescription(const QString& name, const QString& category, const QString& description);
+
+  QStringList List;
 };
 
 struct TrpExportFilterInfo {

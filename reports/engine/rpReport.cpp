@@ -1,6 +1,9 @@
 #include "reports/engine/rpReport.h"
 #include "core/CodePage1250.h"
+#include "reports/engine/rpDisplayFormat.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpValue.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include <QtCore/QBuffer>
@@ -346,4 +349,238 @@ bool TrpReport::ReadTemplateFile(const QString& fileName, QStringList* descripti
   }
   EnsureOnePage();
   return true;
+}
+
+// --- values while a report runs
+
+void TrpReport::BindParser() {
+  TrpGlobals& g = rpGlobals();
+  g.CurrentReport = this;
+  g.Parser.OnGetValue = [this](const QString& name, QVariant& value) { ResolveName(name, value); };
+  g.Parser.OnFunction = [this](const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                               QVariant& val) { CallReportFunction(name, p1, p2, p3, val); };
+  if (!dynamic_cast<TInterpretator*>(g.Interpreter.get())) g.Interpreter = std::make_unique<TInterpretator>();
+}
+
+QVariant TrpReport::ReportInfoValue(const QString& name) const {
+  static const QStringList names{QStringLiteral("REPORTCOMMENT"), QStringLiteral("REPORTNAME"),
+                                 QStringLiteral("REPORTAUTOR"),   QStringLiteral("VMAJOR"),
+                                 QStringLiteral("VMINOR"),        QStringLiteral("VRELEASE"),
+                                 QStringLiteral("VBUILD")};
+  const QString texts[] = {Info.Comment,      Info.Name,           Info.Author,      Info.VersionMajor,
+                           Info.VersionMinor, Info.VersionRelease, Info.VersionBuild};
+  const qsizetype index = names.indexOf(name);
+  if (index >= 0) return texts[index];
+  if (name == QLatin1String("REPORTDATE")) return rpDateTimeValue(Info.Created);
+  if (name == QLatin1String("REPORTLASTCHANGE")) return rpDateTimeValue(Info.LastChange);
+  return {};
+}
+
+void TrpReport::ResolveName(const QString& name, QVariant& value) {
+  value = QVariant();
+  if (OnGetValue) OnGetValue(name, value);
+  if (!rpIsNull(value)) return;
+  value = rpIntegerValue(0);
+  TrpGlobals& g = rpGlobals();
+  const TrpRunState* run = g.Run;
+  if (Dictionary.Variables.IndexOf(name) >= 0 || Dictionary.ResolveName(name)) {
+    value = Dictionary.GetValue(name);
+  } else if (name == QLatin1String("VALUE")) {
+    value = g.CurrentValue;
+  } else if (name == QLatin1String("PAGE#")) {
+    value = rpIntegerValue(g.PageNumber + 1);
+  } else if (name == QLatin1String("DATE")) {
+    value = rpDateTimeValue(g.RunDate);
+  } else if (name == QLatin1String("TIME")) {
+    value = rpDateTimeValue(g.RunTime);
+  } else if (name == QLatin1String("LINE#") || name == QLatin1String("LINETHROUGH#")) {
+    value = rpIntegerValue(run ? run->RowNumber(name == QLatin1String("LINETHROUGH#")) : 0);
+  } else if (name == QLatin1String("COLUMN#")) {
+    value = rpIntegerValue(run ? run->ColumnNumber() : 0);
+  } else if (name == QLatin1String("CURRENT#")) {
+    value = rpIntegerValue(run ? run->CurrentRow() : 0);
+  } else if (name == QLatin1String("TOTALPAGES")) {
+    value = rpIntegerValue(g.TotalPages);
+  } else if (const QVariant info = ReportInfoValue(name); info.isValid()) {
+    value = info;
+  } else if (name == QLatin1String("CALCWIDTH")) {
+    if (auto* memo = dynamic_cast<TrpMemoView*>(g.CurrentObject)) {
+      memo->ExpandMemo();
+      value = rpIntegerValue(memo->CalcWidth(memo->WorkLines));
+    } else if (g.CurrentObject) {
+      value = rpIntegerValue(g.CurrentObject->Width);
+    }
+  } else if (g.Variables.IndexOf(name) >= 0) {
+    value = g.Variables.GetVariable(name);
+  } else {
+    value = QVariant();
+    GetInternalValue(name, value);
+    if (!rpIsNull(value)) return;
+    if (name != g.EvaluatingName) {
+      const QString saved = g.EvaluatingName;
+      g.EvaluatingName = name;
+      try {
+        value = g.Parser.Calc(name);
+      } catch (...) {
+        g.EvaluatingName = saved;
+        throw;
+      }
+      g.EvaluatingName = saved;
+    } else if (!g.AggregatePass) {
+      throw ErpParserError(QStringLiteral("Nedefinovaný symbol \"%1\"").arg(name));
+    }
+  }
+}
+
+void TrpReport::GetInternalValue(const QString& name, QVariant& value) {
+  TrpGlobals& g = rpGlobals();
+  const TrpRunState* run = g.Run;
+  if (name == QLatin1String("CURY")) {
+    value = rpIntegerValue(run ? run->CurY() : 0);
+  } else if (name == QLatin1String("FREESPACE")) {
+    value = rpIntegerValue(run ? run->BottomLimit() - run->CurY() : 0);
+  } else if (name == QLatin1String("FINALPASS")) {
+    value = run && run->FinalPass();
+  } else if (name == QLatin1String("PAGEHEIGHT")) {
+    value = rpIntegerValue(run ? run->BottomLimit() : 0);
+  } else if (name == QLatin1String("PAGEWIDTH")) {
+    value = rpIntegerValue(g.CurrentPage ? g.CurrentPage->PrintableRight() : 0);
+  } else {
+    TrpObject* object = nullptr;
+    QString property;
+    if (name.contains(QLatin1Char('.'))) {
+      rpGetObjectAndProperty(name, object, property);
+      if (object && object->FindPropertyRec(property)) {
+        value = object->ReadProperty(property.toUpper());
+        return;
+      }
+    }
+    if (g.Consts.IndexOf(name) >= 0) value = g.Consts.GetVariable(name);
+  }
+}
+
+void TrpReport::GetFormattedValue(const QString& expression, QString& text) {
+  TrpGlobals& g = rpGlobals();
+  qint32 code = g.CurrentObject ? g.CurrentObject->DisplayFormatCode : 0;
+  QString format = g.CurrentObject ? g.CurrentObject->DisplayFormatText : QString();
+  QString source = expression;
+  const qsizetype mark = expression.indexOf(QLatin1String(" #"));
+  if (mark >= 0) {
+    source = expression.left(mark);
+    rpParseFormatSuffix(expression.mid(mark + 2), code, format);
+  }
+  g.CurrentValue = rpIntegerValue(0);
+  QVariant value;
+  ResolveName(source, value);
+  g.CurrentValue = value;
+  const auto* memo = dynamic_cast<const TrpMemoView*>(g.CurrentObject);
+  if (memo && (memo->Flags & mfHideZeros) && !rpIsNull(value) && rpValueKind(value) != TrpValueKind::Text) {
+    try {
+      if (rpValueToFloat(value) == 0) value = QString();
+    } catch (const ErpConversionError&) {
+    }
+  }
+  if (!g.AggregatePass) text = rpFormatByDisplayFormat(value, code, format);
+}
+
+void TrpReport::CallReportFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                                   QVariant& val) {
+  val = QStringLiteral("0");
+  for (const auto& library : rpGlobals().FunctionLibraries.Libraries())
+    if (library->HandleFunction(name, p1, p2, p3, val)) return;
+  RunBuiltinProcedure(name, p1, p2, p3, val);
+  if (OnUserFunction) OnUserFunction(name, p1, p2, p3, val);
+}
+
+void TrpReport::RunBuiltinProcedure(const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                                    QVariant& val) {
+  TrpGlobals& g = rpGlobals();
+  TrpRunState* run = g.Run;
+  if (name == QLatin1String("STOPREPORT")) {
+    if (run) run->Terminate();
+  } else if (name == QLatin1String("NEWPAGE")) {
+    if (run) run->RequestNewPage();
+  } else if (name == QLatin1String("NEWCOLUMN")) {
+    if (run) run->RequestNewColumn();
+  } else if (name == QLatin1String("SHOWBAND")) {
+    if (run) run->ShowBand(p1);
+  } else if (name == QLatin1String("INC") || name == QLatin1String("DEC")) {
+    QVariant value;
+    if (g.Parser.OnGetValue) g.Parser.OnGetValue(p1, value);
+    g.Interpreter->SetValue(p1, name == QLatin1String("INC") ? rpAdd(value, rpIntegerValue(1))
+                                                            : rpSubtract(value, rpIntegerValue(1)));
+  } else if (name == QLatin1String("SETARRAY") || name == QLatin1String("GETARRAY")) {
+    ArrayProcedure(name == QLatin1String("SETARRAY"), p1, p2, p3, val);
+  } else if (name.contains(QLatin1Char('.'))) {
+    TrpObject* object = nullptr;
+    QString method;
+    rpGetObjectAndProperty(name, object, method);
+    if (object) val = object->CallMethod(method.toUpper(), p1, p2, p3);
+  }
+}
+
+void TrpReport::ArrayProcedure(bool set, const QString& array, const QString& index, const QString& value,
+                               QVariant& val) {
+  TrpGlobals& g = rpGlobals();
+  const QVariant indexValue = g.Parser.Calc(index);
+  if (array.contains(QLatin1Char('.'))) {
+    TrpObject* object = nullptr;
+    QString property;
+    rpGetObjectAndProperty(array, object, property);
+    if (!object) return;
+    const QVariant item = set ? g.Parser.Calc(value) : QVariant();
+    val = object->CallMethod(set ? QStringLiteral("SETINDEXPROPERTY") : QStringLiteral("GETINDEXPROPERTY"),
+                             property.toUpper(), indexValue, item);
+    return;
+  }
+  const QString indexText = rpValueKind(indexValue) == TrpValueKind::Text
+                                ? indexValue.toString()
+                                : QString::number(rpValueToInteger(indexValue));
+  const QString element = QStringLiteral("Arr_") + array + QLatin1Char('_') + indexText;
+  if (set)
+    g.Variables.SetVariable(element, g.Parser.Calc(value));
+  else
+    val = g.Variables.GetVariable(element);
+}
+
+void TrpReport::FireBeforePrint(QStringList& lines, TrpView* object) {
+  if (OnBeforePrint) OnBeforePrint(lines, object);
+}
+
+// --- the report's interpreter
+
+void TInterpretator::GetValue(const QString& name, QVariant& value) {
+  TrpParser& parser = rpParser();
+  if (parser.OnGetValue) parser.OnGetValue(name, value);
+}
+
+void TInterpretator::DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                                QVariant& val) {
+  TrpParser& parser = rpParser();
+  if (parser.OnFunction) parser.OnFunction(name, p1, p2, p3, val);
+}
+
+void TInterpretator::SetValue(const QString& name, const QVariant& value) {
+  TrpGlobals& g = rpGlobals();
+  auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
+  const QString upper = name.toUpper();
+  if (g.Variables.IndexOf(name) >= 0) {
+    g.Variables.SetVariable(name, value);
+  } else if (report && report->Dictionary.Variables.IndexOf(name) >= 0) {
+    report->Dictionary.Variables.SetVariable(name, value);
+  } else if (upper == QLatin1String("MODALRESULT")) {
+    if (g.Run) g.Run->SetModalResult(int(rpValueToInteger(value)));
+  } else if (upper == QLatin1String("CURY")) {
+    if (g.Run) g.Run->SetCurY(int(rpValueToInteger(value)));
+  } else if (upper == QLatin1String("PROGRESS")) {
+    if (g.Run) g.Run->Progress(rpValueToText(value));
+  } else {
+    TrpObject* object = nullptr;
+    QString property;
+    rpGetObjectAndProperty(name, object, property);
+    if (object && object->FindPropertyRec(property))
+      object->WriteProperty(property.toUpper(), value);
+    else
+      g.Variables.SetVariable(name, value);
+  }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/DateTime.h"
 #include "reports/engine/rpDataDictionary.h"
+#include "reports/engine/rpInterpretator.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpReportBase.h"
 #include <functional>
@@ -14,6 +15,32 @@ struct TrpReportInfo {
   TDateTime Created = 0;
   TDateTime LastChange = 0;
   bool operator==(const TrpReportInfo&) const = default;
+};
+
+// What the band engine and page building answer for a running report: the
+// row and column counters, the page positions and limits, and the requests
+// that scripts make of the current band and page. The page building installs
+// it in TrpGlobals::Run; without it the counters are 0 and requests are ignored.
+class TrpRunState {
+public:
+  virtual ~TrpRunState() = default;
+  // LINE# (`throughReport` false) and LINETHROUGH# of the band being printed.
+  virtual qint64 RowNumber(bool throughReport) const = 0;
+  virtual qint64 ColumnNumber() const = 0; // COLUMN#
+  virtual qint64 CurrentRow() const = 0;   // CURRENT#
+  virtual int CurY() const = 0;
+  virtual void SetCurY(int y) = 0; // marks the band moved when it has a pending new page or column
+  virtual int BottomLimit() const = 0;
+  // The height the current band is printed with (stretched bands grow).
+  virtual int BandPrintedHeight() const = 0;
+  virtual bool FinalPass() const = 0;
+  virtual void Terminate() = 0;
+  virtual void RequestNewPage() = 0;
+  virtual void RequestNewColumn() = 0;
+  virtual void ShowBand(const QString& name) = 0;
+  // False when the current page is not a dialog page.
+  virtual bool SetModalResult(int result) = 0;
+  virtual void Progress(const QString& text) = 0;
 };
 
 // The report template: its pages with their objects, the data dictionary and
@@ -48,6 +75,31 @@ public:
   // the file cannot be read.
   bool ReadTemplateFile(const QString& fileName, QStringList* description, bool load, QImage* picture);
 
+  // --- values while a report runs
+  // Binds the global parser and the engine's interpreter to this report's
+  // name and function look-up, and makes it the current report.
+  void BindParser();
+  // The value of a name: the OnGetValue event, the dictionary, the special
+  // names, script variables, engine values and properties, and finally the
+  // name evaluated as an expression (a name that leads back to itself raises
+  // "Nedefinovaný symbol" outside the aggregate pass).
+  void ResolveName(const QString& name, QVariant& value);
+  // CURY, FREESPACE, FINALPASS, PAGEHEIGHT, PAGEWIDTH, Object.Property and named constants; Null otherwise.
+  void GetInternalValue(const QString& name, QVariant& value);
+  // The expression (with an optional " #suffix" format) evaluated and formatted;
+  // during the aggregate pass `text` is left as it was.
+  void GetFormattedValue(const QString& expression, QString& text);
+  // The function libraries in registration order, then the built-in procedures and OnUserFunction.
+  void CallReportFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val);
+  void RunBuiltinProcedure(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val);
+  // The before-print event over the lines an object is about to print.
+  void FireBeforePrint(QStringList& lines, TrpView* object);
+
+  std::function<void(const QString& name, QVariant& value)> OnGetValue;
+  std::function<void(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val)>
+      OnUserFunction;
+  std::function<void(QStringList& lines, TrpView* object)> OnBeforePrint;
+
   // Empties pages, dictionary, two-pass flag and report information.
   void ClearTemplate();
   void ClearReportInfo() { Info = {}; }
@@ -75,4 +127,17 @@ private:
   void ResetToEmptyPage();
   void EnsureOnePage();
   void ForgetCurrentObjects();
+  QVariant ReportInfoValue(const QString& name) const;
+  void ArrayProcedure(bool set, const QString& array, const QString& index, const QString& value, QVariant& val);
+};
+
+// The report's script interpreter: names and calls go through the global
+// parser's callbacks, assignments reach script variables, dictionary
+// variables, MODALRESULT, CURY, PROGRESS, object properties, and otherwise
+// create a script variable.
+class TInterpretator : public TrpInterpretator {
+public:
+  void GetValue(const QString& name, QVariant& value) override;
+  void SetValue(const QString& name, const QVariant& value) override;
+  void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override;
 };

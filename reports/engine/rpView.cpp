@@ -10,7 +10,9 @@
 #include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
+#include "reports/engine/rpInterpretator.h"
 #include <QtCore/QLocale>
+#include <QtGui/QPainter>
 #include <cmath>
 
 namespace {
@@ -480,4 +482,247 @@ void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& pr
     }
   }
   rpEnsurePropertyList(object);
+}
+
+// --- drawing and printing
+
+QColor rpPaintColor(TColor color) { return QColor(rpColorToHTML(color)); }
+
+namespace {
+
+bool IsBand(const TrpView* view) { return dynamic_cast<const TrpBandView*>(view) != nullptr; }
+
+// The nearest object on the same row on one side whose own alignment is the
+// one that side looks for (1 left, 2 right).
+TrpView* RowNeighbour(const TrpView& self, const TrpPage& page, bool leftSide) {
+  const TrpGlobals& g = rpGlobals();
+  const TrpBandView* band = g.EngineMode ? g.CurrentBand : nullptr;
+  const bool stretched = band && (band->Flags & bfStretched);
+  TrpView* best = nullptr;
+  for (int i = 0; i < page.Count(); ++i) {
+    TrpView* v = page.GetObject(i);
+    if (v == &self || IsBand(v) || v->BandAlign != (leftSide ? 1 : 2)) continue;
+    if (leftSide ? v->Left >= self.Left : v->Left <= self.Left) continue;
+    const int rowTop = band && v->FindParentBand() ? self.Top - band->Top : self.Top;
+    if (v->Top != rowTop && !(stretched && self.Top == v->Top)) continue;
+    if (!best || (leftSide ? v->Left > best->Left : v->Left <= best->Left)) best = v;
+  }
+  return best;
+}
+
+} // namespace
+
+void TrpView::PrepareDrawing(QPainter* canvas) {
+  TrpGlobals& g = rpGlobals();
+  DrawCanvas = canvas;
+  g.CurrentObject = this;
+  if (BandAlign == 0) return;
+  const TrpPage* page = g.EngineMode ? g.CurrentPage : Page;
+  if (!page) return;
+  const bool building = g.EngineMode;
+  const int left = page->PrintableLeft(), right = page->PrintableRight();
+  const auto leftEdge = [&] {
+    const TrpView* n = RowNeighbour(*this, *page, true);
+    return n ? n->Left + n->Width : left;
+  };
+  switch (BandAlign) {
+  case 1: Left = leftEdge(); break;
+  case 2: {
+    const TrpView* n = RowNeighbour(*this, *page, false);
+    Left = n ? n->Left - Width - 1 : right - Width;
+    break;
+  }
+  case 3: Left = left + (right - left - Width) / 2; break;
+  case 4:
+    if (!building) {
+      const TrpBandView* band = FindParentBand();
+      if (band && band->IsCrossBand()) {
+        Left = band->Left;
+        Width = band->Width;
+      } else {
+        Left = left;
+        Width = right - left;
+      }
+    } else if (!g.CurrentBand) {
+      Left = left;
+      Width = right - left - 1;
+    }
+    break;
+  case 5:
+  case 6:
+    if (!building) {
+      if (const TrpBandView* band = FindParentBand()) Top = BandAlign == 5 ? band->Top + band->Height - Height : band->Top;
+    }
+    break;
+  case 7: {
+    Left = leftEdge();
+    const TrpView* n = RowNeighbour(*this, *page, false);
+    Width = (n ? n->Left : right) - Left;
+    break;
+  }
+  default: break;
+  }
+}
+
+void TrpView::PaintBackground() {
+  const TrpGlobals& g = rpGlobals();
+  if (g.SuppressDrawing || !DrawCanvas) return;
+  const QColor color = FillColor == clNone ? QColor(Qt::white) : rpPaintColor(FillColor);
+  if (g.EngineMode) {
+    if (FillColor == clNone) return;
+    DrawCanvas->fillRect(QRect(QPoint(Left, Top), QPoint(rpRoundEven(ZoomedRight()) - 1, rpRoundEven(ZoomedBottom()) - 1)),
+                         color);
+  } else {
+    DrawCanvas->fillRect(DrawRect, color);
+  }
+}
+
+namespace {
+
+Qt::PenStyle PenStyleOf(quint16 frameStyle) {
+  switch (frameStyle) {
+  case 1: return Qt::DashLine;
+  case 2: return Qt::DotLine;
+  case 3: return Qt::DashDotLine;
+  case 4: return Qt::DashDotDotLine;
+  default: return Qt::SolidLine;
+  }
+}
+
+void DrawShiftedLine(QPainter& p, QPoint a, QPoint b, int shift) {
+  const QPoint d = a.x() == b.x() ? QPoint(shift, 0) : QPoint(0, shift);
+  p.drawLine(a + d, b + d);
+}
+
+} // namespace
+
+void TrpView::PaintFrame() {
+  const TrpGlobals& g = rpGlobals();
+  if (g.SuppressDrawing || !DrawCanvas || (g.EngineMode && (FrameTyp & 15) == 0)) return;
+  QPainter& p = *DrawCanvas;
+  p.save();
+  if (!g.EngineMode && Width > 0 && Height > 0) {
+    p.setPen(QPen(Qt::black, 1));
+    const int l = Left, t = Top, r = Left + Width, b = Top + Height;
+    const QLine marks[] = {{l, t + 3, l, t}, {l, t, l + 4, t}, {l, b - 3, l, b}, {l, b, l + 4, b},
+                           {r - 3, t, r, t}, {r, t, r, t + 4}, {r - 3, b, r, b}, {r, b, r, b - 4}};
+    for (const QLine& line : marks) p.drawLine(line);
+  }
+  const int w = rpRoundEven(FrameWidth);
+  const QColor frameColor = rpPaintColor(FrameColor);
+  const QColor fillColor = FillColor == clNone ? QColor(Qt::white) : rpPaintColor(FillColor);
+  const Qt::PenStyle style = FrameStyle == 5 ? Qt::SolidLine : PenStyleOf(FrameStyle);
+  const int right = rpRoundEven(ZoomedRight()), bottom = rpRoundEven(ZoomedBottom());
+  const auto frameLine = [&](QPoint a, QPoint b) {
+    if (style != Qt::SolidLine) {
+      QPen pen(frameColor, 1, style);
+      p.setBrush(fillColor);
+      p.setPen(pen);
+      for (int shift = -(w / 2); shift <= w - 1 - (w / 2); ++shift) DrawShiftedLine(p, a, b, shift);
+    } else if (FrameStyle == 5) {
+      p.setPen(QPen(frameColor, w, Qt::SolidLine, Qt::FlatCap));
+      DrawShiftedLine(p, a, b, -w);
+      p.setPen(QPen(fillColor, w, Qt::SolidLine, Qt::FlatCap));
+      DrawShiftedLine(p, a, b, 0);
+      p.setPen(QPen(frameColor, w, Qt::SolidLine, Qt::FlatCap));
+      DrawShiftedLine(p, a, b, w);
+    } else {
+      p.setPen(QPen(frameColor, w, Qt::SolidLine, Qt::SquareCap));
+      p.drawLine(a, b);
+    }
+  };
+  if (FrameTyp & 1) frameLine({right, Top}, {right, bottom});
+  if (FrameTyp & 4) frameLine({Left, Top}, {Left, bottom});
+  if (FrameTyp & 2) frameLine({Left, bottom}, {right, bottom});
+  if (FrameTyp & 8) frameLine({Left, Top}, {right, Top});
+  p.restore();
+}
+
+QRect TrpView::ObjectRegion(bool extended) const {
+  int d1, d2;
+  if (FrameStyle == 5) {
+    d1 = rpRoundEven(FrameWidth + (FrameWidth - 1) / 2.0);
+    d2 = rpRoundEven(FrameWidth * 1.5);
+  } else {
+    d1 = rpRoundEven((FrameWidth - 1) / 2.0);
+    d2 = rpRoundEven(FrameWidth / 2.0);
+  }
+  // Left, top, right and bottom as exclusive edges.
+  int l = Left, t = Top, r = Left + Width + 1, b = Top + Height + 1;
+  if (FrameTyp & 1) r += d1;
+  if (FrameTyp & 2) b += d1;
+  if (FrameTyp & 4) l -= d2;
+  if (FrameTyp & 8) t -= d2;
+  if (extended) {
+    l -= 10;
+    t -= 10;
+    r += 10;
+    b += 10;
+  }
+  return QRect(l, t, r - l, b - t);
+}
+
+void TrpView::ExpandBrackets(QString& text) {
+  auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport);
+  qsizetype pos = 0;
+  while (pos < text.size()) {
+    const qsizetype start = text.indexOf(QLatin1Char('['), pos);
+    if (start < 0) return;
+    qsizetype finish = 0;
+    const QString expression = rpGetBracketedText(text, start, finish);
+    if (finish >= text.size()) return; // an unclosed bracket stays as it is
+    QString value;
+    if (report) report->GetFormattedValue(expression, value);
+    text.replace(start, finish - start + 1, value);
+    pos = start + value.size();
+  }
+}
+
+void TrpView::RunScript() {
+  if (Script.isEmpty()) return;
+  TrpInterpretator& interpreter = rpInterpreter();
+  QStringList coded, errors;
+  interpreter.PrepareScript(Script, coded, errors);
+  if (!errors.isEmpty()) throw ErpScriptError(errors.join(QLatin1Char('\n')));
+  interpreter.DoScript(coded);
+}
+
+void TrpView::WriteTypedRecord(TBinaryWriter& stream) {
+  rpWriteByte(stream, ObjectKind);
+  if (ObjectKind == 10) rpWriteString(stream, className_);
+  SaveToStream(stream);
+}
+
+void TrpView::WritePrepared(TBinaryWriter& stream) {
+  TrpGlobals& g = rpGlobals();
+  PrepareDrawing(DrawCanvas);
+  WorkLines = Memo;
+  if (auto* report = dynamic_cast<TrpReport*>(g.CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  RunScript();
+  if (!Visible) return;
+  const QString keptTag = Tag;
+  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  if (const TrpBandView* band = g.CurrentBand) {
+    if (BandAlign == 5) Top = band->Top + (g.Run ? g.Run->BandPrintedHeight() : band->Height) - Height;
+    if (BandAlign == 6) Top = band->Top;
+    if (BandAlign == 4 && band->IsCrossBand()) Width = band->Width;
+  }
+  WriteTypedRecord(stream);
+  Tag = keptTag;
+}
+
+void rpReportObjectError(const Exception& error) {
+  TrpGlobals& g = rpGlobals();
+  g.LoadErrorFlag = true;
+  g.LoadErrorText = rpLoadStr(55200);
+  QString objectPart;
+  if (const TrpView* object = g.CurrentObject) {
+    for (const QString& line : object->Memo) g.LoadErrorText += QLatin1Char('\r') + line;
+    objectPart = rpLoadStr(55202) + QLatin1Char(' ') + object->Name + QLatin1Char('\r');
+  }
+  const QString reportName = g.CurrentReport ? g.CurrentReport->objectName() : QString();
+  g.LoadErrorText += QStringLiteral("\r\r") + rpLoadStr(55201) + QLatin1Char(' ') + reportName +
+                    QLatin1Char('\r') + objectPart + QLatin1Char('\r') + error.Message();
+  g.BuildAborted = true;
+  if (g.Run) g.Run->Terminate();
 }

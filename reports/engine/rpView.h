@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QPainter;
 class TField;
 class TrpPage;
 class TrpBandView;
@@ -113,6 +114,24 @@ public:
   virtual void LoadFromStream(TBinaryReader& stream);
   virtual void SaveToStream(TBinaryWriter& stream);
 
+  // --- drawing and printing
+  // Draws the object on the canvas (the preview, the printer, an image).
+  virtual void Draw(QPainter* canvas) {}
+  // Writes the object into a prepared page: script, before-print event,
+  // visibility, Tag expansion, band alignment, then the type code (and class
+  // name for type 10) and the record. Nothing is written for an object its script hides.
+  virtual void WritePrepared(TBinaryWriter& stream);
+  // Sets DrawCanvas and CurrentObject and applies the band alignment.
+  void PrepareDrawing(QPainter* canvas);
+  // Fills the object's rectangle with FillColor (while designing white when it has none).
+  virtual void PaintBackground();
+  // The frame lines of FrameTyp (and the designer's corner marks).
+  virtual void PaintFrame();
+  // The design rectangle grown by the frame lines' widths; `extended` adds 10 pixels on every side.
+  virtual QRect ObjectRegion(bool extended) const;
+  // Replaces every [expression] by its formatted value; inserted text is not scanned again.
+  static void ExpandBrackets(QString& text);
+
   // Design rectangle to device units and back; every drawing lies between them.
   virtual void ToDeviceCoords(bool designing);
   virtual void RestoreDesignCoords();
@@ -156,6 +175,7 @@ public:
   QStringList WorkLines;
   quint8 BandAlign = 0;
   QRect DrawRect;
+  QPainter* DrawCanvas = nullptr;    // set by PrepareDrawing
   TrpPage* Page = nullptr;           // the page whose list holds the object
   TrpBandView* ParentBand = nullptr; // the run-time band that prints it
 
@@ -165,6 +185,13 @@ protected:
   // The property records every view lists; `framed` adds frame, fill, tag and alignment.
   void ListViewProperties(bool framed);
   int RecordVersionPair() const { return RecordVersion * 10 + RecordSubVersion; }
+  // The type code byte, for type 10 the class name, then the record.
+  void WriteTypedRecord(TBinaryWriter& stream);
+  // Runs the object's script with the engine's interpreter.
+  void RunScript();
+  // The device rectangle's right and bottom edges the frame and fill reach (the saved design rectangle zoomed).
+  double ZoomedRight() const { return (saved_.Left + saved_.Width) * ZoomX + OffsetX; }
+  double ZoomedBottom() const { return (saved_.Top + saved_.Height) * ZoomY + OffsetY; }
 
 private:
   struct TSaved {
@@ -220,3 +247,9 @@ void rpReadReportMemo(TBinaryReader& stream, QStringList& lines);
 // object such as "Font.Size") into the object and the property name; the
 // object may come back null. Builds the object's property list when empty.
 void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& property);
+
+// The error text of an object that failed while printing goes to
+// LoadErrorText (with LoadErrorFlag), and the running build is asked to stop.
+void rpReportObjectError(const Exception& error);
+// The report colour as a colour to paint with (system colours resolved).
+QColor rpPaintColor(TColor color);

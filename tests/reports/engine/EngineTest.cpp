@@ -1,3 +1,5 @@
+#include "reports/engine/rpQPLFunctionLibrary.h"
+#include "reports/engine/rpStdFunctionLibrary.h"
 #include "core/Exception.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
@@ -452,6 +454,10 @@ TEST(EngineRegistries, ExportFiltersByClassAndMask) {
 
 TEST(EngineRegistries, FunctionLibrariesAreCreatedOncePerClass) {
   rpEngineStart();
+  // The engine starts with its own libraries; this test works on an empty registry.
+  for (const QMetaObject* own : {&TrpStdFunctionLibrary::staticMetaObject, &TDatabaseFunctionLibrary::staticMetaObject,
+                                 &TQPLFunctionLibrary::staticMetaObject})
+    rpRemoveFunctionLibrary(*own);
   EXPECT_TRUE(rpAddFunctionLibrary(LibraryA::staticMetaObject));
   EXPECT_FALSE(rpAddFunctionLibrary(LibraryA::staticMetaObject));
   EXPECT_TRUE(rpAddFunctionLibrary(LibraryB::staticMetaObject));
