@@ -112,7 +112,7 @@ int DataBandOfFooter(int bandType) {
 
 QString rpAggregateKey(const QString& bandName, char16_t kind, const QString& expression, const QString& flag) {
   const QChar sep(1);
-  return bandName + sep + QChar(kind) + sep + expression + sep + flag + sep;
+  return bandName + sep + QChar(kind) + sep + expression.trimmed() + sep + flag.trimmed() + sep;
 }
 
 QVariant rpAggregateStart(char16_t kind) { return kind == akMin || kind == akMax ? QVariant() : rpIntegerValue(0); }

@@ -26,7 +26,7 @@ public:
   virtual QVariant Value(const QString& key) const = 0;
 };
 
-// The aggregate key: name, 1, the kind, 1, expression, 1, flag, 1.
+// The aggregate key: name, 1, the kind, 1, expression, 1, flag, 1 (expression and flag trimmed).
 QString rpAggregateKey(const QString& bandName, char16_t kind, const QString& expression, const QString& flag);
 // The start value of an aggregate: 0, or Null for MIN and MAX (the first row sets them).
 QVariant rpAggregateStart(char16_t kind);
