@@ -1,6 +1,7 @@
 #include "app/AdminForms.h"
 #include "app/Application.h"
 #include "app/SingleInstance.h"
+#include "registers/members/MembersForms.h"
 
 // The libraries that build the main window's forms register them (see
 // app/FormRegistry.h) before RunVimek creates the main window.
@@ -9,5 +10,6 @@ int main(int argc, char* argv[]) {
   // A second start of the same program file brings the running one to the front and ends.
   if (!AppInstances().EnsureSingleInstance()) return 0;
   RegisterAdministrationForms();
+  RegisterMembersForms();
   return RunVimek(application);
 }

@@ -1,0 +1,231 @@
+#include "registers/common/DialogPattern.h"
+#include "app/AppContext.h"
+#include "app/MyUnits.h"
+#include "app/MyUnitsForms.h"
+#include "app/QPLUnit.h"
+#include "controls/DataEntryControl.h"
+#include "controls/IBEdit.h"
+#include "controls/QPLBtn.h"
+#include "controls/UxPlacemnt.h"
+#include "core/ui/Form.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QVBoxLayout>
+
+namespace {
+constexpr Qt::KeyboardModifiers kHeldModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+const QString kPatternName = QStringLiteral("dialogPattern");
+
+TQPLBtn* MakeButton(TForm& form, const char* name, const QString& caption, int image) {
+  auto* button = new TQPLBtn(caption, &form);
+  button->setObjectName(QString::fromLatin1(name));
+  button->SetImages(ImageList16());
+  button->SetImageIndex(image);
+  QFont font = button->font();
+  font.setBold(true);
+  button->setFont(font);
+  return button;
+}
+} // namespace
+
+TDialogPattern::TDialogPattern(TForm& form, int& jedin) : QObject(&form), form_(form), jedin_(jedin) {
+  setObjectName(kPatternName);
+  btnDalsi = MakeButton(form, "btnDalsi", QStringLiteral("Ď&alší"), 0);
+  btnDalsi->setFocusPolicy(Qt::ClickFocus); // no tab stop until first pressed
+  btnZapis = MakeButton(form, "btnZapis", QStringLiteral(" &OK"), 1);
+  btnNezapis = MakeButton(form, "btnNezapis", QStringLiteral("&Nezapíš"), 2);
+  btnNezapis->SetCancel(true);
+  connect(btnDalsi, &QPushButton::clicked, this, &TDialogPattern::btnDalsiClick);
+  connect(btnZapis, &QPushButton::clicked, this, [this] { btnZapisClick(btnZapis); });
+  connect(btnNezapis, &QPushButton::clicked, this, &TDialogPattern::btnNezapisClick);
+
+  ibt1 = new TIBTransaction(MainDatabase(), TIBTransactionKind::ReadCommitted, this);
+  ibt1->setObjectName(QStringLiteral("ibt1"));
+  ib1 = new TIBQuery(this);
+  ib1->setObjectName(QStringLiteral("ib1"));
+  ib1->SetDatabase(MainDatabase());
+  ib1->SetTransaction(ibt1);
+  fp = new TUxFormPlacement(&form);
+  fp->setObjectName(QStringLiteral("fp"));
+  fp->SetOptions(fpPosition);
+  fp->SetUseRegistry(true);
+  form.SetKeyPreview(true);
+}
+
+TDialogPattern::~TDialogPattern() = default;
+
+TDialogPattern* TDialogPattern::Of(const QWidget* form) {
+  return form ? form->findChild<TDialogPattern*>(kPatternName, Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+void TDialogPattern::FormCreate(QWidget* controls, QSize clientSize) {
+  auto* layout = new QVBoxLayout(&form_);
+  layout->addWidget(controls);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(btnDalsi);
+  row->addWidget(btnZapis);
+  row->addWidget(btnNezapis);
+  layout->addLayout(row);
+  form_.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+  form_.setFixedSize(form_.sizeHint().expandedTo(clientSize));
+}
+
+bool TDialogPattern::Adding() const { return form_.Tag() == 1; }
+
+void TDialogPattern::ClearForPass() {
+  // Each pass starts without a key: the uniqueness tests of a new row must
+  // not leave out the row saved in the pass before.
+  jedin_ = 0;
+  if (ClearAll) ClearAll();
+}
+
+bool TDialogPattern::RunGuarded(const std::function<void()>& action, int* handled) {
+  try {
+    action();
+    return true;
+  } catch (const std::exception& error) {
+    RollbackIfActive(*ibt1);
+    const int result = HandleDatabaseError(error);
+    if (result == 0) throw;
+    if (handled) *handled = result;
+    return false;
+  }
+}
+
+void TDialogPattern::FormShow() {
+  saved_ = false;
+  placeholderMade_ = false;
+  if (Adding()) {
+    form_.SetCaption(AddCaption);
+    if (!PlaceholderInsert.isEmpty()) InsertPlaceholder();
+  } else {
+    form_.SetCaption(EditCaption);
+    LoadRow();
+  }
+  SetUniqueKeys();
+  FocusFirstControl();
+}
+
+void TDialogPattern::InsertPlaceholder() {
+  RunGuarded([this] {
+    BeginTransaction(*ibt1);
+    ib1->SetSQL(QStringLiteral("select gen_id(") + Generator + QStringLiteral(",1) from rdb$database"));
+    ib1->Open();
+    const int key = ib1->FieldByNumber(0).AsInteger();
+    ib1->Close();
+    ib1->SetSQL(PlaceholderInsert);
+    ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(key);
+    ib1->ExecSQL();
+    ibt1->Commit();
+    jedin_ = key;
+    placeholderMade_ = true;
+  });
+}
+
+void TDialogPattern::LoadRow() {
+  RunGuarded([this] {
+    BeginTransaction(*ibt1);
+    ib1->SetSQL(LoadSql);
+    ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
+    ib1->Open();
+    if (ib1->IsEmpty()) {
+      ib1->Close();
+      ShowNumberedMessage(1012, TMsgDlgType::Information);
+      // Closes once shown, as the row is gone.
+      QMetaObject::invokeMethod(&form_, [this] { form_.SetModalResult(mrCancel); }, Qt::QueuedConnection);
+      return;
+    }
+    if (Load) Load(*ib1);
+    ib1->Close();
+  });
+}
+
+void TDialogPattern::SetUniqueKeys() {
+  // A new row leaves out no row (its own placeholder only, which exists).
+  const QVariant key = Adding() && !placeholderMade_ ? QVariant() : QVariant(jedin_);
+  for (TIBEdit* edit : form_.findChildren<TIBEdit*>())
+    if (edit->UniqueTest()) edit->SetUniqueColumnValue(key);
+}
+
+void TDialogPattern::FocusFirstControl() {
+  for (QWidget* widget = form_.nextInFocusChain(); widget && widget != &form_; widget = widget->nextInFocusChain())
+    if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(&form_)) {
+      widget->setFocus(Qt::TabFocusReason);
+      return;
+    }
+}
+
+bool TDialogPattern::FormKeyDown(QKeyEvent* event) {
+  if (event->modifiers() & kHeldModifiers) return false;
+  switch (event->key()) {
+  case Qt::Key_Escape:
+    btnNezapisClick();
+    return true;
+  case Qt::Key_F11:
+    if (btnDalsi->isVisible()) btnDalsiClick();
+    return true;
+  case Qt::Key_F12:
+    btnZapisClick(btnZapis);
+    return true;
+  default:
+    return false;
+  }
+}
+
+void TDialogPattern::btnZapisClick(QObject* sender) {
+  const int result = sender == btnZapis ? mrOk : mrSaveAndContinue;
+  if (form_.Tag() == 3) { // read-only: nothing to write
+    form_.SetModalResult(result);
+    return;
+  }
+  if (CheckRequiredInputs(form_)) return;
+  int handled = 0;
+  const bool adding = Adding() && !placeholderMade_;
+  const bool ok = RunGuarded(
+      [&] {
+        BeginTransaction(*ibt1);
+        int key = jedin_;
+        if (adding) {
+          ib1->SetSQL(QStringLiteral("select gen_id(") + Generator + QStringLiteral(",1) from rdb$database"));
+          ib1->Open();
+          key = ib1->FieldByNumber(0).AsInteger();
+          ib1->Close();
+        }
+        Save(*ib1, adding);
+        if (TIBParam* param = ib1->FindParam(QStringLiteral("JEDIN"))) param->SetValue(key);
+        ib1->ExecSQL();
+        ibt1->Commit();
+        jedin_ = key;
+      },
+      &handled);
+  if (!ok) {
+    // The entries stay for the user to correct; nothing was written.
+    if (SaveFailed) SaveFailed(handled);
+    return;
+  }
+  saved_ = true;
+  form_.SetModalResult(result);
+}
+
+void TDialogPattern::btnDalsiClick() {
+  btnDalsi->setFocusPolicy(Qt::StrongFocus);
+  btnZapisClick(btnDalsi);
+}
+
+void TDialogPattern::btnNezapisClick() { form_.SetModalResult(mrCancel); }
+
+void TDialogPattern::FormClose() {
+  if (!placeholderMade_ || saved_ || PlaceholderDelete.isEmpty()) return;
+  // The placeholder goes on every close that did not save, also after an error.
+  RunGuarded([this] {
+    BeginTransaction(*ibt1);
+    ib1->SetSQL(PlaceholderDelete);
+    ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
+    ib1->ExecSQL();
+    ibt1->Commit();
+  });
+  placeholderMade_ = false;
+}

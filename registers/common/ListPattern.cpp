@@ -1,0 +1,336 @@
+#include "registers/common/ListPattern.h"
+#include "app/AppContext.h"
+#include "app/MyUnits.h"
+#include "app/MyUnitsForms.h"
+#include "app/QPLUnit.h"
+#include "app/ToolBar.h"
+#include "controls/DbGridQPL.h"
+#include "controls/UxPlacemnt.h"
+#include "core/ui/Form.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "registers/common/DialogPattern.h"
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QStatusBar>
+#include <QtWidgets/QVBoxLayout>
+
+namespace {
+constexpr Qt::KeyboardModifiers kHeldModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+const QString kPatternName = QStringLiteral("listPattern");
+} // namespace
+
+void TListQuery::Where(const QString& condition) {
+  Lines.append((HasWhere ? QStringLiteral("and ") : QStringLiteral("where ")) + condition);
+  HasWhere = true;
+}
+
+TListPattern::TListPattern(TForm& form, TListButtons buttons) : QObject(&form), form_(form) {
+  setObjectName(kPatternName);
+  BuildComponents(buttons);
+}
+
+TListPattern::~TListPattern() = default;
+
+TListPattern* TListPattern::Of(const QWidget* form) {
+  return form ? form->findChild<TListPattern*>(kPatternName, Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+TToolButton* TListPattern::AddButton(TListButton which, TListButtons buttons, const char* name, int image,
+                                     bool check) {
+  if (!buttons.testFlag(which)) return nullptr;
+  return tb->AddButton(QString::fromLatin1(name), image, check);
+}
+
+void TListPattern::BuildComponents(TListButtons buttons) {
+  auto* layout = new QVBoxLayout(&form_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  tb = new TToolBar(&form_);
+  tb->setObjectName(QStringLiteral("tb"));
+  tb->setIconSize(QSize(32, 32));
+  tb->SetImages(ImageList32());
+  btnPridaj = AddButton(lbPridaj, buttons, "btnPridaj", 0);
+  btnOprav = AddButton(lbOprav, buttons, "btnOprav", 1);
+  btnVymaz = AddButton(lbVymaz, buttons, "btnVymaz", 2);
+  if (buttons & (lbTlac | lbSmer)) tb->addSeparator();
+  btnTlac = AddButton(lbTlac, buttons, "btnTlac", 3);
+  btnSmer = AddButton(lbSmer, buttons, "btnSmer", 5);
+  if (buttons & (lbFilter | lbHladaj)) tb->addSeparator();
+  btnFilter = AddButton(lbFilter, buttons, "btnFilter", 17, true);
+  btnHladaj = AddButton(lbHladaj, buttons, "btnHladaj", 16);
+  if (buttons & lbOznacene) {
+    tb->addSeparator();
+    btnOznacene = AddButton(lbOznacene, buttons, "btnOznacene", 7, true);
+    btnOznac = tb->AddButton(QStringLiteral("btnOznac"), 9);
+    btnOdznac = tb->AddButton(QStringLiteral("btnOdznac"), 10);
+  }
+  if (buttons & (lbRefresh | lbSave | lbInfo)) tb->addSeparator();
+  btnRefresh = AddButton(lbRefresh, buttons, "btnRefresh", 4);
+  btnSave = AddButton(lbSave, buttons, "btnSave", 15);
+  btnInfo = AddButton(lbInfo, buttons, "btnInfo", 12);
+  layout->addWidget(tb);
+
+  if (buttons & lbFilter) {
+    auto* panel = new QFrame(&form_);
+    panel->setObjectName(QStringLiteral("pnlFilter"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    new QHBoxLayout(panel);
+    panel->hide();
+    pnlFilter = panel;
+    layout->addWidget(panel);
+  }
+
+  gr1 = new TDbGridQPL(&form_);
+  gr1->setObjectName(QStringLiteral("gr1"));
+  ibt1 = new TIBTransaction(MainDatabase(), TIBTransactionKind::ReadOnlyReadCommitted, this);
+  ibt1->setObjectName(QStringLiteral("ibt1"));
+  ib1 = new TIBQuery(this);
+  ib1->setObjectName(QStringLiteral("ib1"));
+  ib1->SetDatabase(MainDatabase());
+  ib1->SetTransaction(ibt1);
+  gr1->SetKeyField(QStringLiteral("jedin"));
+  gr1->SetKeyFieldType(TGridKeyFieldType::sktInteger);
+  gr1->SetCheckEnabled(true);
+  gr1->SetCheckedColor(clYellow);
+  gr1->SetClickTitleEnabled(true);
+  gr1->SetReadOnly(true);
+  gr1->SetOptions(gr1->Options() | dgRowSelect);
+  gr1->SetDataSet(ib1);
+  layout->addWidget(gr1, 1);
+
+  fp = new TUxFormPlacement(&form_);
+  fp->setObjectName(QStringLiteral("fp"));
+  fp->SetOptions(fpPosition);
+  fp->SetUseRegistry(true);
+
+  auto click = [](TToolButton* button, auto handler) {
+    if (button) QObject::connect(button, &QToolButton::clicked, button, handler);
+  };
+  click(btnPridaj, [this] { btnPridajClick(); });
+  click(btnOprav, [this] { btnOpravClick(); });
+  click(btnVymaz, [this] { btnVymazClick(); });
+  click(btnTlac, [this] { btnTlacClick(); });
+  click(btnSmer, [this] { btnSmerClick(); });
+  click(btnFilter, [this] { btnFilterClick(btnFilter); });
+  click(btnHladaj, [this] { gr1->Find(); });
+  click(btnOznacene, [this] { btnOznaceneClick(btnOznacene); });
+  click(btnOznac, [this] { gr1->CheckAll(); });
+  click(btnOdznac, [this] { gr1->UncheckAll(); });
+  click(btnRefresh, [this] { btnRefreshClick(); });
+  click(btnSave, [this] {
+    if (Save) Save();
+  });
+  click(btnInfo, [this] { btnInfoClick(); });
+  connect(gr1, &TDbGridQPL::OnDisplayGrid, this, &TListPattern::gr1DisplayGrid);
+  connect(gr1, &TDbGridQPL::OnKeyDown, this, &TListPattern::gr1KeyDown);
+  connect(gr1, &TDbGridBase::OnClickEnter, this, &TListPattern::gr1ClickEnter);
+  connect(gr1, &QAbstractItemView::doubleClicked, this, [this] { gr1ClickEnter(); });
+}
+
+void TListPattern::FormCreate(const QString& caption, QSize design) {
+  form_.SetCaption(caption);
+  form_.SetKeyPreview(true);
+  form_.resize(design);
+  form_.setMinimumSize(design);
+  form_.setMaximumWidth(design.width());
+  gr1->SetActiveTitleIndex(1);
+  gr1->Loaded();
+  SetDefaultToolbarHints(*tb);
+}
+
+void TListPattern::FormActivate() {
+  if (!ib1->Active()) btnRefreshClick();
+}
+
+bool TListPattern::FormKeyDown(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && !(event->modifiers() & kHeldModifiers)) {
+    form_.SetModalResult(mrCancel);
+    return true;
+  }
+  return false;
+}
+
+void TListPattern::btnRefreshClick() { gr1->DisplayGrid(); }
+
+void TListPattern::AddMarkedCondition(TListQuery& query) {
+  if (!btnOznacene || !btnOznacene->Down()) return;
+  if (gr1->CheckedCount() < 1) {
+    ReleaseOznacene();
+    return;
+  }
+  QString condition;
+  // Past the grid's limit of marks it has said why: the button is released
+  // so that the full list is not taken for the marked rows.
+  if (!gr1->GetCheckedFilter(QStringLiteral("a."), condition)) {
+    ReleaseOznacene();
+    return;
+  }
+  if (!condition.isEmpty()) query.Where(condition.trimmed());
+}
+
+void TListPattern::ReleaseOznacene() {
+  btnOznacene->SetDown(false);
+  btnOznaceneClick(&form_);
+}
+
+void TListPattern::gr1DisplayGrid() {
+  if (ib1->Active() && !ib1->IsEmpty()) keptKey_ = ib1->FieldByName(QStringLiteral("jedin")).AsInteger();
+  try {
+    BeginTransaction(*ibt1);
+    TListQuery query;
+    if (Select) Select(query);
+    AddMarkedCondition(query);
+    if (Filter && btnFilter && btnFilter->Down()) Filter(query);
+    query.Add(QStringLiteral("order by"));
+    QString order;
+    if (gr1->ActiveTitleIndex() != 0) gr1->GetOrderBy(Smer, order);
+    query.Add(order.isEmpty() ? QStringLiteral("a.jedin") + Smer : order);
+    ib1->SetSQL(query.Text());
+    for (auto it = query.Params.begin(); it != query.Params.end(); ++it)
+      ib1->ParamByName(it.key()).SetValue(it.value());
+    TraceQuerySQL(*ib1, ib1->SQL());
+    ib1->Open();
+    if (AfterOpen) AfterOpen();
+    LocateKey(keptKey_);
+  } catch (const std::exception& error) {
+    RollbackIfActive(*ibt1);
+    if (HandleDatabaseError(error) == 0) throw;
+  }
+}
+
+bool TListPattern::LocateKey(int key) {
+  return key != 0 && ib1->Active() && ib1->Locate(QStringLiteral("jedin"), key);
+}
+
+void TListPattern::btnPridajClick() {
+  if (!CreateDialog) return;
+  std::unique_ptr<TForm> dialog = CreateDialog();
+  TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
+  if (PrepareAdd) PrepareAdd(*dialog);
+  int result;
+  do {
+    pattern->ClearForPass();
+    dialog->SetTag(1);
+    result = dialog->ShowModal();
+  } while (result == mrSaveAndContinue);
+  btnRefreshClick();
+  if (result == mrOk) LocateKey(pattern->Jedin());
+}
+
+void TListPattern::btnOpravClick() {
+  if (!ib1->Active() || ib1->IsEmpty() || !CreateDialog) return;
+  std::unique_ptr<TForm> dialog = CreateDialog();
+  TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
+  int result;
+  do {
+    pattern->ClearForPass();
+    pattern->SetJedin(ib1->FieldByName(QStringLiteral("jedin")).AsInteger());
+    dialog->SetTag(2);
+    result = dialog->ShowModal();
+    if (result == mrSaveAndContinue) ib1->Next();
+  } while (result == mrSaveAndContinue && !ib1->Eof());
+  btnRefreshClick();
+}
+
+void TListPattern::btnVymazClick() {
+  if (DeleteMarkedRecords(*gr1, Table) && btnOznacene && btnOznacene->Down()) ReleaseOznacene();
+}
+
+void TListPattern::btnTlacClick() {
+  if (Print) Print();
+}
+
+void TListPattern::btnInfoClick() {
+  if (Info) Info();
+}
+
+void TListPattern::btnOznaceneClick(QObject* sender) {
+  CheckShowMarkedButton(*gr1, *btnOznacene);
+  if (sender != &form_) btnRefreshClick();
+}
+
+void TListPattern::btnSmerClick() {
+  const bool ascending = !btnSmer || btnSmer->ImageIndex() == 5;
+  if (btnSmer) btnSmer->SetImageIndex(ascending ? 6 : 5);
+  // Without a button the text alone alternates.
+  if (!btnSmer) Smer = Smer == QLatin1String(" DESC") ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
+  else Smer = ascending ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
+  btnRefreshClick();
+}
+
+void TListPattern::btnFilterClick(QObject* sender) {
+  if (!btnFilter) return;
+  if (sender != btnFilter) btnFilter->SetDown(!btnFilter->Down());
+  const bool down = btnFilter->Down();
+  pnlFilter->setVisible(down);
+  btnFilter->SetImageIndex(down ? 18 : 17);
+  if (down && form_.isVisible()) {
+    for (QWidget* control : pnlFilter->findChildren<QWidget*>())
+      if (control->focusPolicy() & Qt::TabFocus) {
+        control->setFocus(Qt::TabFocusReason);
+        break;
+      }
+  } else if (!down) {
+    gr1->setFocus();
+  }
+  btnRefreshClick();
+}
+
+void TListPattern::gr1ClickEnter() {
+  if (form_.Tag() != 1) {
+    btnOpravClick();
+    return;
+  }
+  if (ib1->Active() && !ib1->IsEmpty()) form_.SetModalResult(mrOk);
+}
+
+bool TListPattern::Enabled(const TToolButton* button) const { return button && button->isEnabled(); }
+
+void TListPattern::gr1KeyDown(int& key, Qt::KeyboardModifiers modifiers) {
+  if (key == 0 || (modifiers & kHeldModifiers)) return;
+  const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+  const int pressed = key;
+  key = 0; // consumed unless no branch takes it
+  switch (pressed) {
+  case Qt::Key_Delete:
+  case Qt::Key_F8:
+    if (Enabled(btnVymaz)) btnVymazClick();
+    return;
+  case Qt::Key_A:
+    if (btnSmer) btnSmerClick();
+    return;
+  case Qt::Key_F:
+    if (Enabled(btnFilter)) btnFilterClick(gr1);
+    return;
+  case Qt::Key_I:
+    if (btnInfo) btnInfoClick();
+    return;
+  case Qt::Key_O:
+  case Qt::Key_F4:
+    if (Enabled(btnOprav)) btnOpravClick();
+    return;
+  case Qt::Key_P:
+  case Qt::Key_F2:
+    if (Enabled(btnPridaj)) btnPridajClick();
+    return;
+  case Qt::Key_R:
+    btnRefreshClick();
+    return;
+  case Qt::Key_T:
+    if (Enabled(btnTlac) && btnTlac->isVisible()) btnTlacClick();
+    return;
+  case Qt::Key_Asterisk:
+  case Qt::Key_Slash:
+    if (keypad && btnOznacene) {
+      btnOznacene->SetDown(!btnOznacene->Down());
+      btnOznaceneClick(gr1);
+      return;
+    }
+    break;
+  default:
+    break;
+  }
+  key = pressed;
+}

@@ -1,0 +1,161 @@
+#pragma once
+#include <QtCore/QFlags>
+#include <QtCore/QObject>
+#include <QtCore/QPointer>
+#include <QtCore/QSize>
+#include <QtCore/QStringList>
+#include <QtCore/QVariantMap>
+#include <functional>
+#include <memory>
+
+class QKeyEvent;
+class QStatusBar;
+class QWidget;
+class TDbGridQPL;
+class TForm;
+class TIBQuery;
+class TIBTransaction;
+class TToolBar;
+class TToolButton;
+class TUxFormPlacement;
+
+// The tool buttons a list form may have, in their fixed order on the bar.
+enum TListButton {
+  lbPridaj = 0x1,
+  lbOprav = 0x2,
+  lbVymaz = 0x4,
+  lbTlac = 0x8,
+  lbSmer = 0x10,
+  lbFilter = 0x20,
+  lbHladaj = 0x40,
+  lbOznacene = 0x80, // with btnOznac and btnOdznac
+  lbRefresh = 0x100,
+  lbSave = 0x200,
+  lbInfo = 0x400,
+};
+Q_DECLARE_FLAGS(TListButtons, TListButton)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TListButtons)
+// The buttons every list form has.
+constexpr TListButtons kStandardListButtons =
+    TListButtons(lbPridaj | lbOprav | lbVymaz | lbSmer | lbOznacene | lbRefresh);
+
+// The list query being built by a refresh: the lines of its text and its
+// bound values. Where() adds a condition on its own line, after "where "
+// when no condition precedes it, else after "and ".
+struct TListQuery {
+  QStringList Lines;
+  QVariantMap Params;
+  bool HasWhere = false;
+  void Add(const QString& line) { Lines.append(line); }
+  void Where(const QString& condition);
+  QString Text() const { return Lines.join(QLatin1Char('\n')); }
+};
+
+// The behaviour of every register's list form, written once. A list form
+// derives from TForm, creates one TListPattern with itself, describes its
+// query, columns and dialog, and hands its activation and keys here:
+//
+//   class TfrmCClenenieClenov : public TForm {
+//   public:
+//     explicit TfrmCClenenieClenov(QWidget* owner = nullptr) : TForm(owner) {
+//       list.Table = QStringLiteral("c_clenenie_clenov");
+//       list.Select = [](TListQuery& q) { q.Add(QStringLiteral("select a.jedin,a.nazov from c_clenenie_clenov a")); };
+//       list.CreateDialog = [this] { return std::make_unique<TfrmCClenenieClenovPridaj>(this); };
+//       list.gr1->AddColumn(QStringLiteral("NAZOV"), QStringLiteral("Názov skupiny členov"), 353)->OrderBy =
+//           QStringLiteral("a.nazov");
+//       list.FormCreate(QStringLiteral("Číselník členenia členov"), QSize(395, 343));
+//     }
+//     TListPattern list{*this, kStandardListButtons | lbHladaj};
+//   protected:
+//     void FormActivate() override { list.FormActivate(); }
+//     bool FormKeyDown(QKeyEvent* e) override { return list.FormKeyDown(e); }
+//   };
+//
+// The pattern builds the named components (tool bar `tb` with its buttons,
+// optional filter panel `pnlFilter`, grid `gr1`, query `ib1` in the
+// read-only transaction `ibt1`, placement `fp`, optional status bar `sb`) and
+// runs the refresh that keeps the current key, the add, edit and delete
+// loops, sort direction, only-marked rows, the filter panel, the grid's keys
+// and picker mode (the form's Tag 1: Enter or a double-click closes the form
+// with result 1 and the caller reads JEDIN of `ib1`).
+class TListPattern : public QObject {
+  Q_OBJECT
+public:
+  TListPattern(TForm& form, TListButtons buttons);
+  ~TListPattern() override;
+  // The pattern of a list form, nullptr for another form.
+  static TListPattern* Of(const QWidget* form);
+
+  TForm& Form() const { return form_; }
+
+  // Components, named as the forms name them; absent buttons are null.
+  TToolBar* tb;
+  TToolButton *btnPridaj = nullptr, *btnOprav = nullptr, *btnVymaz = nullptr, *btnTlac = nullptr,
+              *btnSmer = nullptr, *btnFilter = nullptr, *btnHladaj = nullptr, *btnOznacene = nullptr,
+              *btnOznac = nullptr, *btnOdznac = nullptr, *btnRefresh = nullptr, *btnSave = nullptr,
+              *btnInfo = nullptr;
+  QWidget* pnlFilter = nullptr;
+  TDbGridQPL* gr1;
+  TIBQuery* ib1;
+  TIBTransaction* ibt1;
+  TUxFormPlacement* fp;
+  QStatusBar* sb = nullptr;
+
+  // The sort direction: empty until the first A, then " DESC", " ASC", ...
+  QString Smer;
+
+  // What the register supplies.
+  // The table that delete acts on.
+  QString Table;
+  // The fixed select with its joins (alias a) and the scope condition.
+  std::function<void(TListQuery&)> Select;
+  // The filter clauses, asked only while btnFilter is down.
+  std::function<void(TListQuery&)> Filter;
+  // Status-bar sums etc. after the query opened, before the kept key is located.
+  std::function<void()> AfterOpen;
+  // The add/edit dialog (a form with a TDialogPattern).
+  std::function<std::unique_ptr<TForm>()> CreateDialog;
+  // Run once on a new dialog before the add loop (child registers copy their parent key).
+  std::function<void(TForm& dialog)> PrepareAdd;
+  std::function<void()> Print;
+  std::function<void()> Info;
+  std::function<void()> Save;
+
+  // Finishes creation: caption, fixed width and minimum height of `design`,
+  // the grid's saved columns and the standard hints.
+  void FormCreate(const QString& caption, QSize design);
+  // The form's hooks.
+  void FormActivate();
+  bool FormKeyDown(QKeyEvent* event);
+
+  // Handlers (public: other forms click them, as openers and pickers do).
+  void btnRefreshClick();
+  void gr1DisplayGrid();
+  void btnPridajClick();
+  void btnOpravClick();
+  void btnVymazClick();
+  void btnTlacClick();
+  void btnInfoClick();
+  // `sender` the form: only the picture follows the button (no refresh).
+  void btnOznaceneClick(QObject* sender);
+  void btnSmerClick();
+  // Any sender but btnFilter toggles the button first (filtered opening).
+  void btnFilterClick(QObject* sender);
+  void gr1ClickEnter();
+  void gr1KeyDown(int& key, Qt::KeyboardModifiers modifiers);
+
+  // The key the next refresh keeps (the current row's JEDIN at its start).
+  int KeptKey() const { return keptKey_; }
+  // Locates the key in ib1's column jedin; false when absent.
+  bool LocateKey(int key);
+
+private:
+  TToolButton* AddButton(TListButton which, TListButtons buttons, const char* name, int image, bool check = false);
+  void BuildComponents(TListButtons buttons);
+  void AddMarkedCondition(TListQuery& query);
+  void ReleaseOznacene();
+  bool Enabled(const TToolButton* button) const;
+
+  TForm& form_;
+  int keptKey_ = 0;
+};

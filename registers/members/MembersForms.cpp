@@ -1,0 +1,26 @@
+#include "registers/members/MembersForms.h"
+#include "app/FormRegistry.h"
+#include "registers/members/fCClenenieClenov.h"
+#include "registers/members/fCClenovRS.h"
+#include "registers/members/fERS.h"
+#include "registers/members/fCTypyBrigad.h"
+#include "registers/members/fEBrigady.h"
+#include "registers/members/fCClenov.h"
+
+void RegisterMembersForms() {
+  FormRegistry::RegisterForm(QStringLiteral("TfrmCClenenieClenov"),
+                             [](QWidget* owner, const TFormArgs&) { return new TfrmCClenenieClenov(owner); });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmCClenov"),
+                             [](QWidget* owner, const TFormArgs&) { return new TfrmCClenov(owner); });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmCTypyBrigad"), [](QWidget* owner, const TFormArgs& args) {
+    return new TfrmCTypyBrigad(owner, args.Rok);
+  });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmEBrigady"), [](QWidget* owner, const TFormArgs& args) {
+    auto* form = new TfrmEBrigady(owner);
+    if (args.Rok) form->Rok = args.Rok;
+    return form;
+  });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmCClenovRS"),
+                             [](QWidget* owner, const TFormArgs&) { return new TfrmCClenovRS(owner); });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmERS"), [](QWidget* owner, const TFormArgs&) { return new TfrmERS(owner); });
+}

@@ -1,0 +1,159 @@
+#pragma once
+// Shared by the register test executables: a fresh upgraded database as the
+// main connection, scripted message dialogs, a registry in a temporary
+// folder, and a script of actions for the modal forms the code under test shows.
+#include "app/AppContext.h"
+#include "core/ui/Form.h"
+#include "db/IBDatabase.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "platform/MessageDialogs.h"
+#include "schema/UpgradePackage.h"
+#include "tests/support/FreshDatabase.h"
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QTimer>
+#include <QtCore/QVariantMap>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+// Plays one action on each modal form as it is shown, in order; a form shown
+// with no action left is cancelled (so a failing test does not hang).
+class TModalScript : public QObject {
+public:
+  TModalScript() { qApp->installEventFilter(this); }
+  ~TModalScript() override { qApp->removeEventFilter(this); }
+  void Then(std::function<void(TForm&)> action) { actions_.push_back(std::move(action)); }
+  int Pending() const { return int(actions_.size()); }
+  int Unexpected() const { return unexpected_; }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* form = qobject_cast<TForm*>(watched);
+    if (event->type() != QEvent::Show || !form || !form->isModal()) return false;
+    std::function<void(TForm&)> action;
+    if (actions_.empty()) {
+      ++unexpected_;
+      action = [](TForm& f) { f.SetModalResult(mrCancel); };
+    } else {
+      action = std::move(actions_.front());
+      actions_.pop_front();
+    }
+    QPointer<TForm> guard(form);
+    QTimer::singleShot(0, form, [guard, action] {
+      if (guard) action(*guard);
+    });
+    return false;
+  }
+
+private:
+  std::deque<std::function<void(TForm&)>> actions_;
+  int unexpected_ = 0;
+};
+
+// Sends a key to the widget that has the focus in the form (the form itself
+// when none has), as the user's keyboard would.
+inline void Press(QWidget& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
+  QTest::keyClick(target, Qt::Key(key), modifiers);
+}
+
+// Types text key by key, letters with diacritics included.
+inline void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, c.unicode() < 0x80 ? int(c.toUpper().unicode()) : Qt::Key_unknown,
+                    Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
+class RegisterTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(home_.isValid());
+    previousConfig_ = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.path()));
+    fresh = std::make_unique<FreshDatabase>(&CreateUpgradedDatabase);
+    db = fresh->Connect();
+    SetMainDatabase(db.get());
+    dialogs = std::make_unique<TScriptedMessageDialogs>();
+    IniSettings = {};
+    ProgramSettings = {};
+    ProgramSettings.Rok = 2026;
+    Organizacia = {};
+  }
+  void TearDown() override {
+    EXPECT_EQ(script.Pending(), 0) << "modal forms expected but not shown";
+    EXPECT_EQ(script.Unexpected(), 0) << "a modal form was shown that the test did not expect";
+    dialogs.reset();
+    SetMainDatabase(nullptr);
+    if (db) db->Close();
+    db.reset();
+    fresh.reset();
+    qputenv("XDG_CONFIG_HOME", previousConfig_);
+  }
+
+  // Runs a statement with named values in its own committed transaction.
+  void Exec(const QString& sql, const QVariantMap& params = {}) const {
+    TIBTransaction transaction(db.get());
+    transaction.StartTransaction();
+    TIBQuery query;
+    query.SetDatabase(db.get());
+    query.SetTransaction(&transaction);
+    query.SetSQL(sql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+      query.ParamByName(it.key()).SetValue(it.value());
+    query.ExecSQL();
+    transaction.Commit();
+  }
+  // The first column of every row.
+  QVariantList Column(const QString& sql, const QVariantMap& params = {}) const {
+    TIBTransaction transaction(db.get());
+    transaction.StartTransaction();
+    TIBQuery query;
+    query.SetDatabase(db.get());
+    query.SetTransaction(&transaction);
+    query.SetSQL(sql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+      query.ParamByName(it.key()).SetValue(it.value());
+    query.Open();
+    QVariantList values;
+    for (query.First(); !query.Eof(); query.Next())
+      values.append(query.FieldByNumber(0).AsVariant());
+    transaction.Commit();
+    return values;
+  }
+  // The texts of the messages shown so far.
+  QStringList Messages() const {
+    QStringList texts;
+    for (const TMessageRequest& request : dialogs->Requests())
+      texts.append(request.Text);
+    return texts;
+  }
+  // Fresh scripted message dialogs answering in order (the old ones
+  // uninstall first, so that the new ones are not replaced by the standard).
+  void Answer(QList<int> answers = {}) {
+    dialogs.reset();
+    dialogs = std::make_unique<TScriptedMessageDialogs>(std::move(answers));
+  }
+  static void ShowActive(QWidget& form) {
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+
+  QTemporaryDir home_;
+  QByteArray previousConfig_;
+  std::unique_ptr<FreshDatabase> fresh;
+  std::unique_ptr<TIBDatabase> db;
+  std::unique_ptr<TScriptedMessageDialogs> dialogs;
+  TModalScript script;
+};
