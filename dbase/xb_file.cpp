@@ -1,5 +1,6 @@
 #include "dbase/xb_file.h"
 #include "dbase/xb_codepages.h"
+#include "dbase/xb_idxfile.h"
 #include "dbase/xb_language.h"
 #include <QtCore/QBuffer>
 #include <QtCore/QDateTime>
@@ -27,8 +28,10 @@ TDateTime ComposeDateTime(double day, double fraction) { return day >= 0 ? day +
 template <typename T> T TextToIntOr(const char* text, int length, T fallback) {
   const char* begin = text;
   const char* end = text + length;
-  while (begin < end && *begin == kBlank) ++begin;
-  while (end > begin && end[-1] == kBlank) --end;
+  while (begin < end && *begin == kBlank)
+    ++begin;
+  while (end > begin && end[-1] == kBlank)
+    --end;
   if (begin < end && *begin == '+') ++begin;
   T value{};
   const auto [ptr, ec] = std::from_chars(begin, end, value);
@@ -39,8 +42,10 @@ template <typename T> T TextToIntOr(const char* text, int length, T fallback) {
 double TextToXbFloat(const char* text, int length) {
   const char* begin = text;
   const char* end = text + length;
-  while (begin < end && *begin == kBlank) ++begin;
-  while (end > begin && end[-1] == kBlank) --end;
+  while (begin < end && *begin == kBlank)
+    ++begin;
+  while (end > begin && end[-1] == kBlank)
+    --end;
   if (begin < end && *begin == '+') ++begin;
   // Plain fixed-point text of up to 15 digits is exact as an integer, and one
   // division by an exact power of ten rounds it correctly: the common case.
@@ -61,7 +66,8 @@ double TextToXbFloat(const char* text, int length) {
     }
   }
   if (p == end && digits > 0 && digits <= 15) {
-    static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const double value = double(mantissa) / kPowers[std::max(decimals, 0)];
     return negative ? -value : value;
   }
@@ -102,7 +108,8 @@ void WriteRightAligned(char* field, int size, const QByteArray& text) {
 
 // Length of a text field's bytes without trailing blanks (and zero bytes some writers pad with).
 int TrimmedLength(const char* bytes, int size) {
-  while (size > 0 && (bytes[size - 1] == kBlank || bytes[size - 1] == 0)) --size;
+  while (size > 0 && (bytes[size - 1] == kBlank || bytes[size - 1] == 0))
+    --size;
   return size;
 }
 
@@ -239,23 +246,39 @@ bool GetText(const char* bytes, int size, TXbFieldType type, QVariant* destinati
   int begin = 0;
   const int end = TrimmedLength(bytes, size);
   if (type != ftString)
-    while (begin < end && bytes[begin] == kBlank) ++begin;
+    while (begin < end && bytes[begin] == kBlank)
+      ++begin;
   const bool hasValue = end > begin;
   if (!destination) return hasValue;
   const char* text = bytes + begin;
   const int length = end - begin;
   switch (type) {
-  case ftString: *destination = QByteArray(bytes, end); break;
+  case ftString:
+    *destination = QByteArray(bytes, end);
+    break;
   case ftSmallint:
-  case ftInteger: *destination = TextToIntOr<qint32>(text, length, 0); break;
-  case ftLargeint: *destination = qlonglong(TextToIntOr<qint64>(text, length, 0)); break;
-  case ftBoolean: *destination = length > 0 && (text[0] == 'T' || text[0] == 't'); break;
+  case ftInteger:
+    *destination = TextToIntOr<qint32>(text, length, 0);
+    break;
+  case ftLargeint:
+    *destination = qlonglong(TextToIntOr<qint64>(text, length, 0));
+    break;
+  case ftBoolean:
+    *destination = length > 0 && (text[0] == 'T' || text[0] == 't');
+    break;
   case ftFloat:
-  case ftCurrency: *destination = TextToXbFloat(text, length); break;
-  case ftDate: *destination = size >= 8 ? ReadDateText(bytes) : 0.0; break;
+  case ftCurrency:
+    *destination = TextToXbFloat(text, length);
+    break;
+  case ftDate:
+    *destination = size >= 8 ? ReadDateText(bytes) : 0.0;
+    break;
   case ftBytes:
-  case ftBlob: *destination = QByteArray(bytes, size); break;
-  default: break;
+  case ftBlob:
+    *destination = QByteArray(bytes, size);
+    break;
+  default:
+    break;
   }
   return hasValue;
 }
@@ -301,7 +324,8 @@ void PutText(const TXbFieldDef& field, TXbFieldType type, const QVariant* source
     IntToTextWidth(date.day(), 2, bytes + 6, '0');
     break;
   }
-  default: break;
+  default:
+    break;
   }
 }
 
@@ -310,7 +334,8 @@ void PutText(const TXbFieldDef& field, TXbFieldType type, const QVariant* source
 // ---- globals ----------------------------------------------------------------
 
 TXbGlobals::TXbGlobals()
-    : InstalledCodePages(XbCodePages::KnownCodePages()), DefaultOpenCodePage(XbCodePages::kAnsiCodePage), DefaultCreateLanguage(0) {
+    : InstalledCodePages(XbCodePages::KnownCodePages()), DefaultOpenCodePage(XbCodePages::kAnsiCodePage),
+      DefaultCreateLanguage(0) {
   SetDefaultCreateLanguage(XbCodePages::kAnsiCodePage);
   LockUserName = QSysInfo::machineHostName().toLatin1().left(15);
 }
@@ -326,19 +351,27 @@ void TXbGlobals::SetDefaultCreateLanguage(int codePage) {
 
 TableFormat TableLevelToFormat(int level) {
   switch (level) {
-  case 3: return TableFormat::Dbase3;
-  case 7: return TableFormat::Dbase7;
-  case 25: return TableFormat::FoxPro;
-  default: return TableFormat::Dbase4;
+  case 3:
+    return TableFormat::Dbase3;
+  case 7:
+    return TableFormat::Dbase7;
+  case 25:
+    return TableFormat::FoxPro;
+  default:
+    return TableFormat::Dbase4;
   }
 }
 
 int FormatToTableLevel(TableFormat format) {
   switch (format) {
-  case TableFormat::Dbase3: return 3;
-  case TableFormat::Dbase7: return 7;
-  case TableFormat::FoxPro: return 25;
-  case TableFormat::Dbase4: break;
+  case TableFormat::Dbase3:
+    return 3;
+  case TableFormat::Dbase7:
+    return 7;
+  case TableFormat::FoxPro:
+    return 25;
+  case TableFormat::Dbase4:
+    break;
   }
   return 4;
 }
@@ -420,10 +453,12 @@ void TXbFile::OpenTable() {
       ReadCodePage();
       ReadFieldDescriptors();
       if (HasBlobFields()) OpenMemoFile(false, 0);
-      if (Format() != TableFormat::FoxPro) Header()[0] = char(HasBlobFields() ? Header()[0] | 0x80 : Header()[0] & 0x7F);
+      if (Format() != TableFormat::FoxPro)
+        Header()[0] = char(HasBlobFields() ? Header()[0] | 0x80 : Header()[0] & 0x7F);
       AttachProductionIndex();
     }
-    for (const auto& index : indexFiles_) index->OpenIndex();
+    for (const auto& index : indexFiles_)
+      index->OpenIndex();
   } catch (...) {
     CloseTable();
     throw;
@@ -434,9 +469,15 @@ void TXbFile::DetectFormat() {
   const auto version = static_cast<unsigned char>(Header()[0]);
   switch (version & 7) {
   case 2:
-  case 5: SetFormat(TableFormat::FoxPro); break;
-  case 3: SetFormat(Header()[29] != 0 ? TableFormat::Dbase4 : TableFormat::Dbase3); break;
-  case 4: SetFormat(TableFormat::Dbase7); break;
+  case 5:
+    SetFormat(TableFormat::FoxPro);
+    break;
+  case 3:
+    SetFormat(Header()[29] != 0 ? TableFormat::Dbase4 : TableFormat::Dbase3);
+    break;
+  case 4:
+    SetFormat(TableFormat::Dbase7);
+    break;
   default:
     if (version != 0x30 && version != 0x31) throw EXbError(XbMessages::InvalidDbfFile());
     SetFormat(TableFormat::FoxPro);
@@ -600,12 +641,73 @@ void TXbFile::AttachProductionIndex() {
   indexFiles_.push_back(std::move(index));
 }
 
+namespace {
+bool NamesTag(const QString& name) { return QFileInfo(name).suffix().isEmpty(); }
+} // namespace
+
+TIndexFile* TXbFile::OpenIndex(const QString& name, const QString& expression, int options, bool create) {
+  const QFileInfo table(FileName());
+  const bool tag = NamesTag(name);
+  const QString fileName =
+      tag ? table.path() + QLatin1Char('/') + table.completeBaseName() + QStringLiteral(".mdx") : name;
+  TIndexFile* index = nullptr;
+  for (const auto& attached : indexFiles_)
+    if (attached->FileName().compare(fileName, Qt::CaseInsensitive) == 0)
+      index = dynamic_cast<TIndexFile*>(attached.get());
+  const bool exists = index || QFileInfo::exists(fileName);
+  if (!index) {
+    if (!exists && !create) return nullptr;
+    const TXbIndexFactory factory = XbIndexFactory();
+    std::unique_ptr<TXbIndexFile> opened = factory ? factory(*this, fileName, !exists) : nullptr;
+    index = dynamic_cast<TIndexFile*>(opened.get());
+    if (!index) return nullptr;
+    indexFiles_.push_back(std::move(opened));
+    if (tag) {
+      productionIndex_ = index;
+      Header()[28] = 1;
+      WriteHeader();
+    }
+  }
+  const QString tagName = tag ? name.trimmed().toUpper() : QString();
+  const bool missing = tag ? index->TagIndexOf(tagName) < 0 : index->TagCount() == 0;
+  if (missing && create && !expression.isEmpty()) {
+    index->CreateTag(expression, tagName, options);
+    const int slot = index->SelectedTag();
+    index->RebuildTags();
+    index->SelectTag(slot);
+    if (tag) indexNames_ << index->TagNames().last();
+  }
+  return index;
+}
+
+void TXbFile::RebuildIndex() {
+  for (const auto& attached : indexFiles_)
+    if (auto* index = dynamic_cast<TIndexFile*>(attached.get())) {
+      const int slot = index->SelectedTag();
+      index->SelectTag(-1);
+      index->RebuildTags();
+      index->SelectTag(slot);
+    }
+}
+
+TIndexFile* TXbFile::IndexByName(const QString& name) const {
+  for (const auto& attached : indexFiles_) {
+    auto* index = dynamic_cast<TIndexFile*>(attached.get());
+    if (!index) continue;
+    if (NamesTag(name) ? index->TagIndexOf(name) >= 0 : index->FileName().compare(name, Qt::CaseInsensitive) == 0)
+      return index;
+  }
+  return nullptr;
+}
+
 void TXbFile::CloseTable() {
-  for (const auto& index : indexFiles_) index->CloseIndex();
+  for (const auto& index : indexFiles_)
+    index->CloseIndex();
   memo_.reset();
   Close();
   if (productionIndex_) {
-    for (const QString& tag : productionIndex_->TagNames()) indexNames_.removeAll(tag);
+    for (const QString& tag : productionIndex_->TagNames())
+      indexNames_.removeAll(tag);
     std::erase_if(indexFiles_, [&](const auto& index) { return index.get() == productionIndex_; });
     productionIndex_ = nullptr;
   }
@@ -655,7 +757,8 @@ void TXbFile::CreateStructure(const TXbFieldDefs& defs, int memoBlockSize) {
     def.FieldName = def.FieldName.toUpper();
     def.Offset = offset;
     const char native = def.NativeFieldType();
-    if (!foxPro && def.Size() > 255) throw EXbError(XbMessages::ValueTooWide().arg(def.Size()).arg(def.FieldName).arg(255));
+    if (!foxPro && def.Size() > 255)
+      throw EXbError(XbMessages::ValueTooWide().arg(def.Size()).arg(def.FieldName).arg(255));
     char* d = Header() + fixed + i * step;
     const QByteArray name = def.FieldName.toLatin1().left(dbase7 ? 31 : 10);
     std::memcpy(d, name.constData(), size_t(name.size()));
@@ -696,7 +799,9 @@ void TXbFile::CreateStructure(const TXbFieldDefs& defs, int memoBlockSize) {
   Header()[29] = char(format == TableFormat::Dbase3 ? 0 : languageId_);
   if (dbase7) {
     const QByteArray driver =
-        XbLanguage::BuildLanguageDriverName(FileCodePage, XbLanguage::LanguageDriver(languageId_).Locale, false).toLatin1().left(31);
+        XbLanguage::BuildLanguageDriverName(FileCodePage, XbLanguage::LanguageDriver(languageId_).Locale, false)
+            .toLatin1()
+            .left(31);
     std::memcpy(Header() + 32, driver.constData(), size_t(driver.size()));
   }
   qToLittleEndian<quint16>(quint16(HeaderSize()), Header() + 8);
@@ -720,12 +825,14 @@ void TXbFile::WriteHeader() {
 void TXbFile::AttemptExclusive() {
   TPagedFile::AttemptExclusive();
   if (IsShared(Mode())) return;
-  for (const auto& index : indexFiles_) index->AttemptExclusive();
+  for (const auto& index : indexFiles_)
+    index->AttemptExclusive();
   if (memo_) memo_->AttemptExclusive();
 }
 
 void TXbFile::LeaveExclusive() {
-  for (const auto& index : indexFiles_) index->LeaveExclusive();
+  for (const auto& index : indexFiles_)
+    index->LeaveExclusive();
   if (memo_) memo_->LeaveExclusive();
   TPagedFile::LeaveExclusive();
 }
@@ -777,7 +884,8 @@ void TXbFile::AssignAutoIncrements(char* record) {
 
 int TXbFile::AppendRecord(char* record) {
   int n = RecordCount() + 1;
-  while (!LockPage(n, false)) ++n;
+  while (!LockPage(n, false))
+    ++n;
   try {
     AssignAutoIncrements(record);
     for (const auto& index : indexFiles_)
@@ -841,14 +949,19 @@ void TXbFile::LockRecord(int n, char* record) {
 }
 
 void TXbFile::UnlockRecord(int n, const char* record) {
-  for (const auto& index : indexFiles_) index->UpdateRecordKeys(n, oldRecordImage_.constData(), record);
+  // Every index refuses before any of them changes.
+  for (const auto& index : indexFiles_)
+    index->CheckUpdateViolation(oldRecordImage_.constData(), record);
+  for (const auto& index : indexFiles_)
+    index->UpdateRecordKeys(n, oldRecordImage_.constData(), record);
   WriteRecord(n, record);
   UnlockPage(n);
   CheckWriteFailed();
 }
 
 void TXbFile::NotifyDeleted(int n, const char* record) {
-  for (const auto& index : indexFiles_) index->RecordDeleted(n, record);
+  for (const auto& index : indexFiles_)
+    index->RecordDeleted(n, record);
 }
 
 void TXbFile::Pack() {
@@ -863,6 +976,8 @@ void TXbFile::Pack() {
   SetRecordCount(kept);
   SetHeaderRecordCount(kept);
   WriteHeader();
+  // The records have new numbers: every key is made again.
+  RebuildIndex();
   CheckWriteFailed();
 }
 
@@ -879,7 +994,8 @@ void TXbFile::SetNullBit(const TXbFieldDef& field, char* record, bool on) const 
   byte = char(on ? byte | (1 << (bit % 8)) : byte & ~(1 << (bit % 8)));
 }
 
-bool TXbFile::GetFieldValue(const TXbFieldDef& field, TXbFieldType type, QVariant* destination, const char* record) const {
+bool TXbFile::GetFieldValue(const TXbFieldDef& field, TXbFieldType type, QVariant* destination,
+                            const char* record) const {
   if (!record) return false;
   // A field marked null has no value, whatever its bytes hold.
   if (NullFlagsField && field.NullPosition >= 0 && NullBitSet(field, record)) return false;
@@ -889,16 +1005,21 @@ bool TXbFile::GetFieldValue(const TXbFieldDef& field, TXbFieldType type, QVarian
   case 'I':
     if (Format() == TableFormat::FoxPro) return GetLittleEndianInt(bytes, destination, true);
     return GetSortableInt(bytes, destination);
-  case '@': return GetTimeStamp(bytes, DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp, destination);
-  case 'O': return GetOrderedDouble(bytes, destination);
-  case 'T': return field.Size() >= 8 && GetJulianDateTime(bytes, destination);
-  case 'Y': return GetCurrency(bytes, type, destination);
+  case '@':
+    return GetTimeStamp(bytes, DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp, destination);
+  case 'O':
+    return GetOrderedDouble(bytes, destination);
+  case 'T':
+    return field.Size() >= 8 && GetJulianDateTime(bytes, destination);
+  case 'Y':
+    return GetCurrency(bytes, type, destination);
   case 'B':
   case 'G':
   case 'M':
     if (field.Size() == 4) return GetLittleEndianInt(bytes, destination, false);
     break;
-  default: break;
+  default:
+    break;
   }
   return GetText(bytes, field.Size(), type, destination);
 }
@@ -915,12 +1036,15 @@ void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const Q
     else
       PutSortableInt(bytes, source);
     return;
-  case '@': return PutTimeStamp(bytes, DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp, source);
-  case 'O': return PutOrderedDouble(bytes, source);
+  case '@':
+    return PutTimeStamp(bytes, DateTimeHandling == TDateTimeHandling::dtMsecTimeStamp, source);
+  case 'O':
+    return PutOrderedDouble(bytes, source);
   case 'T':
     if (field.Size() >= 8) PutJulianDateTime(bytes, source);
     return;
-  case 'Y': return PutCurrency(bytes, type, source);
+  case 'Y':
+    return PutCurrency(bytes, type, source);
   case 'B':
   case 'G':
   case 'M':
@@ -929,7 +1053,8 @@ void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const Q
       return;
     }
     break;
-  default: break;
+  default:
+    break;
   }
   PutText(field, type, source, bytes);
 }
@@ -955,10 +1080,12 @@ void TXbFile::InitRecord(char* record) const {
     case 'Y':
       if (&def != NullFlagsField) std::memset(record + def.Offset, 0, size_t(def.Size()));
       break;
-    default: break;
+    default:
+      break;
     }
     if (def.HasDefault()) {
-      std::memcpy(record + def.Offset, def.DefaultValue.constData(), size_t(std::min<qsizetype>(def.DefaultValue.size(), def.Size())));
+      std::memcpy(record + def.Offset, def.DefaultValue.constData(),
+                  size_t(std::min<qsizetype>(def.DefaultValue.size(), def.Size())));
       if (NullFlagsField && def.NullPosition >= 0) SetNullBit(def, record, false);
     }
   }

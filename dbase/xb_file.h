@@ -31,6 +31,8 @@ private:
 // descriptors, fixed-length records and the end-of-file byte. Keeps the field
 // definitions, owns the memo file and the attached index files, appends and
 // edits records under record locks, and encodes field values in record buffers.
+class TIndexFile;
+
 class TXbFile : public TPagedFile {
 public:
   TXbFile();
@@ -74,6 +76,21 @@ public:
   QBuffer* MemoStream = nullptr;
   // Asked when the production index is missing; leaving the flag true drops the link.
   std::function<void(TXbFile&, bool& deleteLink)> OnIndexMissing;
+  // Asked when the production index cannot collate with the table's language
+  // (error 1 unknown locale, 2 language mismatch, 3 locale not installed):
+  // solution 0 leaves the index unread, 1 reads it but never changes its
+  // keys, any other value is the locale id to collate with.
+  std::function<void(TXbFile&, int error, int& solution)> OnLocaleError;
+
+  // Attaches an index: a name with an extension is an index file of its own,
+  // a name without one a tag of the production index. With `create` a missing
+  // file or tag is made from the expression and filled from the records.
+  // Returns null when the index cannot be had.
+  TIndexFile* OpenIndex(const QString& name, const QString& expression, int options, bool create);
+  // Fills every tag of every attached index afresh from the records.
+  void RebuildIndex();
+  // The attached index file that holds the named index; null when none does.
+  TIndexFile* IndexByName(const QString& name) const;
 
   TMemoFile* MemoFile() const { return memo_.get(); }
   TXbIndexFile* ProductionIndex() const { return productionIndex_; }

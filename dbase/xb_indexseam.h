@@ -23,6 +23,8 @@ public:
   virtual void InsertRecordKeys(int recNo, const char* record) = 0;
   virtual void DeleteRecordKeys(int recNo, const char* record) = 0;
   virtual void UpdateRecordKeys(int recNo, const char* oldRecord, const char* newRecord) = 0;
+  // Raises the key violation when a distinct tag already holds the changed key.
+  virtual void CheckUpdateViolation(const char* oldRecord, const char* newRecord) = 0;
   virtual void RecordDeleted(int recNo, const char* record) = 0;
   virtual bool WriteFailed() const = 0;
   virtual void ClearWriteFailed() = 0;

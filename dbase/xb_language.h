@@ -1,5 +1,6 @@
 #pragma once
 #include <QtCore/QList>
+#include <QtCore/QLocale>
 #include <QtCore/QString>
 
 // The language-driver table: a dBASE/FoxPro header's language byte to a
@@ -51,3 +52,6 @@ private:
 
 // The process's list, filled on first use.
 const TLCIDList& InstalledLocales();
+
+// The platform's locale for a Windows locale id of the table; the C locale when unknown.
+QLocale LocaleOfLcid(quint32 lcid);

@@ -46,8 +46,12 @@ inline QString FieldTypeNotSupported() {
   return QStringLiteral("Cannot create field \"%1\", VCL field type %2 not supported by DBF.");
 }
 inline QString IndexUnknownField() { return QStringLiteral("Index based on unknown field \"%1\"."); }
-inline QString IndexInvalidFieldType() { return QStringLiteral("Field \"%1\" is an invalid field type to base index on."); }
-inline QString IndexResultTooLong() { return QStringLiteral("Index result for \"%1\" too long, >100 characters (%2)."); }
+inline QString IndexInvalidFieldType() {
+  return QStringLiteral("Field \"%1\" is an invalid field type to base index on.");
+}
+inline QString IndexResultTooLong() {
+  return QStringLiteral("Index result for \"%1\" too long, >100 characters (%2).");
+}
 inline QString InvalidIndexType() { return QStringLiteral("Invalid index type: can only be string or float."); }
 inline QString TooManyIndexes() { return QStringLiteral("Can not create index: too many indexes in file."); }
 inline QString IndexNotExist() { return QStringLiteral("Index \"%1\" does not exist."); }
@@ -55,9 +59,22 @@ inline QString NeedExclusive() { return QStringLiteral("Exclusive access is requ
 // A value that its field cannot hold is refused rather than cut.
 inline QString ValueTooWide() { return QStringLiteral("Value %1 does not fit into field \"%2\" of width %3."); }
 inline QString InvalidMemoBlock() { return QStringLiteral("Invalid memo block %1."); }
+inline QString InvalidIndexFile() { return QStringLiteral("Invalid index file: \"%1\"."); }
+// A key that the table says is there but its index lacks: the index is out of step.
+inline QString IndexKeyMissing() { return QStringLiteral("Index \"%1\" has no key for record %2; rebuild the index."); }
+inline QString LocaleNotAvailable() { return QStringLiteral("Locale %1 chosen for index \"%2\" is not available."); }
 } // namespace XbMessages
 
-enum class PagedFileMode { NotOpen, MemoryNew, MemoryExisting, ExclusiveNew, ExclusiveExisting, SharedNew, SharedExisting, ReadOnlyShared };
+enum class PagedFileMode {
+  NotOpen,
+  MemoryNew,
+  MemoryExisting,
+  ExclusiveNew,
+  ExclusiveExisting,
+  SharedNew,
+  SharedExisting,
+  ReadOnlyShared
+};
 
 bool IsCreating(PagedFileMode mode);
 bool IsShared(PagedFileMode mode);

@@ -1,9 +1,10 @@
 #include "dbase/xb_filter.h"
+#include "dbase/xb_idxfile.h"
 #include "dbase/xb_indexseam.h"
 #include "dbase/xb_parser.h"
 
 namespace {
-TXbIndexFactory indexFactory = nullptr;
+TXbIndexFactory indexFactory = CreateIndexFile;
 TXbFilterFactory filterFactory = CreateXbFilter;
 } // namespace
 

@@ -1,0 +1,223 @@
+#pragma once
+#include "dbase/xb_cursor.h"
+#include "dbase/xb_indexseam.h"
+#include "dbase/xb_pgfile.h"
+#include <QtCore/QCollator>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class TXbFile;
+class TXbParser;
+struct TExprValue;
+
+enum TIndexOption {
+  ixPrimary = 1,
+  ixUnique = 2,
+  ixDescending = 4,
+  ixCaseInsensitive = 8,
+  ixExpression = 16,
+  ixNonMaintained = 32
+};
+enum class TIndexUniqueMode { Normal, Unique, Distinct };
+enum TSearchKind { SearchEqual = 0, SearchGreaterEqual = 1, SearchGreater = 2 };
+// Why a production index cannot collate with the table's language.
+enum TXbLocaleError { leUnknownLocale = 1, leLanguageMismatch = 2, leLocaleNotInstalled = 3 };
+
+// One index declaration of a record set: the index file (or tag) name, the
+// key expression and the options; names are kept trimmed and upper-cased.
+class TXbIndexDef {
+public:
+  const QString& IndexFile() const { return indexFile_; }
+  void SetIndexFile(const QString& name) { indexFile_ = name.trimmed().toUpper(); }
+  const QString& SortField() const { return sortField_; }
+  void SetSortField(const QString& text) { sortField_ = text.trimmed().toUpper(); }
+  int Options = 0;
+  bool FromIndexFile = false;
+  void Assign(const TXbIndexDef& other) {
+    indexFile_ = other.indexFile_;
+    sortField_ = other.sortField_;
+    Options = other.Options;
+  }
+
+private:
+  QString indexFile_, sortField_;
+};
+
+// An NDX index (one key) or MDX index (up to 47 tags) of a table: B-trees of
+// fixed-size nodes kept in key order, maintained as records are appended,
+// edited and deleted, walked in key order, searched and limited to key ranges.
+class TIndexFile : public TPagedFile, public TXbIndexFile {
+public:
+  explicit TIndexFile(TXbFile& table);
+  ~TIndexFile() override;
+
+  bool IsMdx() const { return mdx_; }
+  // Opens the file (creating it in a creating mode). Raises EXbError for a
+  // file that is not an index of its kind.
+  void OpenIndexFile();
+  void CloseIndexFile();
+  // Empties every tag: all keys go, the tags stay.
+  void ClearIndexFile();
+  void CreateTag(const QString& expression, const QString& name, int options);
+  void DeleteTag(const QString& name);
+  // Empties every tag and fills it afresh from the table's records.
+  void RebuildTags();
+
+  int TagCount() const { return int(tags_.size()); }
+  void SelectTag(int slot);
+  void SelectTagByName(const QString& name);
+  int TagIndexOf(const QString& name) const;
+  int SelectedTag() const { return selected_; }
+  QString TagExpression() const;
+  QString SelectedIndexName() const;
+  void TagInfo(const QString& name, TXbIndexDef& declaration);
+  int KeyLen() const;
+  char KeyType() const;
+  bool Descending() const;
+  TIndexUniqueMode UniqueMode() const;
+  // False when a locale error left the tags unread.
+  bool TagsRead() const { return tagsRead_; }
+
+  QByteArray ExtractKey(const char* record);
+  QByteArray PrepareKey(const TExprValue& value) const;
+  // A search value of the record set as a key of the selected tag.
+  QByteArray KeyToBuffer(const QVariant& value) const;
+
+  // Walk of the selected tag.
+  void MoveFirst();
+  void MoveLast();
+  bool MoveNext();
+  bool MovePrior();
+  int PhysicalRecNo() const;
+  void SetPhysicalRecNo(int recNo);
+  int SequentialRecNo() const;
+  void SetSequentialRecNo(int position);
+  int SequentialRecordCount() const;
+  bool SearchKey(const QByteArray& key, TSearchKind kind);
+  int CompareWithCurrent(const QByteArray& key) const;
+  void SetRange(const QByteArray& low, const QByteArray& high);
+  void CancelRange();
+  // Compares two keys of the selected tag (descending tags reversed).
+  int CompareKeys(const QByteArray& a, const QByteArray& b) const;
+
+  // TXbIndexFile
+  QString FileName() const override { return TPagedFile::FileName(); }
+  QStringList TagNames() const override;
+  void OpenIndex() override { OpenIndexFile(); }
+  void CloseIndex() override { CloseIndexFile(); }
+  bool CheckKeyViolation(const char* record) override;
+  [[noreturn]] void RaiseKeyViolation(int recNo, const char* record) override;
+  void InsertRecordKeys(int recNo, const char* record) override;
+  void DeleteRecordKeys(int recNo, const char* record) override;
+  void UpdateRecordKeys(int recNo, const char* oldRecord, const char* newRecord) override;
+  void CheckUpdateViolation(const char* oldRecord, const char* newRecord) override;
+  void RecordDeleted(int recNo, const char* record) override;
+  bool WriteFailed() const override { return TPagedFile::WriteFailed(); }
+  void ClearWriteFailed() override { TPagedFile::ClearWriteFailed(); }
+  void AttemptExclusive() override { TPagedFile::AttemptExclusive(); }
+  void LeaveExclusive() override { TPagedFile::LeaveExclusive(); }
+  std::unique_ptr<TVirtualCursor> CreateCursor(const QString& tagName) override;
+
+private:
+  struct TEntry {
+    QByteArray Key;
+    quint32 Rec = 0;
+    quint32 Child = 0;
+  };
+  struct TNode {
+    int Page = 0;
+    bool Inner = false;
+    std::vector<TEntry> Entries; // an inner node ends with the entry of its rightmost child
+    int Keys() const { return int(Entries.size()) - (Inner ? 1 : 0); }
+  };
+  struct TLevel {
+    TNode Node;
+    int Entry = 0;
+  };
+  enum class TWhere { BeforeFirst, On, AfterLast };
+  struct TTag;
+  struct TSplit {
+    QByteArray LeftMax;
+    int RightPage;
+  };
+  struct TDeleteResult {
+    bool Found = false;
+    bool Empty = false;
+    std::optional<QByteArray> NewMax;
+  };
+
+  TTag& Tag() const;
+  void ReadFileHeader();
+  void WriteFileHeader();
+  void ReadTags();
+  void ReadTagHeader(TTag& tag);
+  void WriteTagHeader(TTag& tag);
+  void TagProperties(TTag& tag);
+  void ChooseCollation();
+  void ClearTag(TTag& tag);
+  int AllocatePage(TTag& tag);
+  int MaxTags() const;
+  int TagRecordOffset(int slot) const;
+
+  TNode ReadNode(int page, const TTag& tag) const;
+  void WriteNode(const TNode& node, const TTag& tag);
+  int Capacity(const TNode& node, const TTag& tag) const;
+
+  std::optional<TSplit> InsertInto(int page, const QByteArray& key, quint32 rec, int depth);
+  std::optional<TSplit> SplitIfFull(TNode& node);
+  TDeleteResult DeleteFrom(int page, const QByteArray& key, quint32 rec, int depth);
+  TDeleteResult RemovedBelow(TNode& node, int i, const TDeleteResult& below);
+  void InsertKey(const QByteArray& key, int recNo);
+  bool DeleteKey(const QByteArray& key, int recNo);
+  bool HasKey(const QByteArray& key);
+  // Runs the action on every tag with the tag selected (the selection is
+  // restored) under the file's header lock; raises for keys found missing.
+  template <typename Action> void ForEachTag(int recNo, Action action);
+  void Resync();
+  [[noreturn]] void ThrowKeyViolation(const QByteArray& key) const;
+  void GoEnd(bool last);
+
+  void DescendTo(std::size_t level, bool last);
+  bool StepLeaf(bool forward);
+  bool Seek(const QByteArray& key, bool afterEqual);
+  bool InRange() const;
+  const QByteArray& CurrentKey() const;
+  int CompareRaw(const QByteArray& a, const QByteArray& b) const;
+
+  TXbFile& table_;
+  bool mdx_ = false;
+  bool dbase7_ = false;
+  int nodeSize_ = 512, headerSize_ = 512, nodeHeader_ = 4, entryHeader_ = 8;
+  int tagRecordLength_ = 32;
+  QByteArray fileHeader_;
+  std::vector<std::unique_ptr<TTag>> tags_;
+  int selected_ = -1;
+  bool tagsRead_ = true;
+  bool readOnly_ = false;
+  bool byteCollation_ = true;
+  QCollator collator_;
+  int collationCodePage_ = 0;
+};
+
+// The index cursor: a walk of the index file's selected tag.
+class TIndexCursor : public TVirtualCursor {
+public:
+  explicit TIndexCursor(TIndexFile* index) : TVirtualCursor(index), index_(index) {}
+  TIndexFile* IndexFile() const { return index_; }
+  int PhysicalRecNo() const override { return index_->PhysicalRecNo(); }
+  int SequentialRecNo() const override { return index_->SequentialRecNo(); }
+  int SequentialRecordCount() const override { return index_->SequentialRecordCount(); }
+  void SetPhysicalRecNo(int recNo) override { index_->SetPhysicalRecNo(recNo); }
+  void SetSequentialRecNo(int recNo) override { index_->SetSequentialRecNo(recNo); }
+  bool Next() override { return index_->MoveNext(); }
+  bool Prior() override { return index_->MovePrior(); }
+  void First() override { index_->MoveFirst(); }
+  void Last() override { index_->MoveLast(); }
+
+private:
+  TIndexFile* index_;
+};
+
+// The factory the table file opens its index files through.
+std::unique_ptr<TXbIndexFile> CreateIndexFile(TXbFile& table, const QString& fileName, bool create);
