@@ -222,3 +222,87 @@ TEST_F(MemoLayout, HighlightChangesOnlyThePrintedCopy) {
   EXPECT_EQ(copy.FillColor, clYellow);
   EXPECT_TRUE(copy.Font.Style.Bold);
 }
+
+namespace {
+
+// Text objects drawn with the real font metrics onto an image, as the preview draws them.
+class MemoRendering : public ReportFixture {
+protected:
+  MemoRendering() {
+    rpGlobals().EngineMode = true;
+    report.BindParser();
+    image.fill(Qt::white);
+  }
+  TrpMemoView& Add(int left, int top, int width, int height, const QString& text, qint32 alignment, quint16 flags) {
+    auto memo = std::make_unique<TrpMemoView>();
+    memo->SetBounds(left, top, width, height);
+    memo->Memo = QStringList{text};
+    memo->Alignment = alignment;
+    memo->Flags = flags;
+    memo->FrameTyp = 15;
+    memos.push_back(std::move(memo));
+    return *memos.back();
+  }
+  void Render(const QString& fileName) {
+    QPainter painter(&image);
+    for (const auto& memo : memos) memo->Draw(&painter);
+    painter.end();
+    image.save(fileName);
+  }
+  // The rightmost column with dark ink in the rows.
+  int InkRight(int top, int bottom, int left, int right) const {
+    int found = -1;
+    for (int y = top; y < bottom; ++y)
+      for (int x = left; x < right; ++x)
+        if (qGray(image.pixel(x, y)) < 128) found = std::max(found, x);
+    return found;
+  }
+
+  QObject owner;
+  TrpReport report{&owner};
+  std::vector<std::unique_ptr<TrpMemoView>> memos;
+  QImage image{520, 420, QImage::Format_RGB32};
+};
+
+const QString kParagraph = QStringLiteral(
+    "Miestna organizácia Slovenského rybárskeho zväzu pozýva svojich členov na výročnú členskú schôdzu.");
+
+} // namespace
+
+TEST_F(MemoRendering, JustifiedLinesFillTheWidthButTheLast) {
+  TrpMemoView& memo = Add(10, 10, 240, 120, kParagraph, 3, mfWordWrap);
+  memo.FrameTyp = 0;
+  Render(QStringLiteral("/tmp/vimek_engine3_justified.png"));
+  const int th = memo.LineHeight;
+  ASSERT_GT(memo.LineNo, 2);
+  const int textRight = 10 + 240 - 2; // DrawRect right less GapX
+  for (int line = 0; line < memo.LineNo; ++line) {
+    const int top = 10 + 1 + line * th;
+    const int ink = InkRight(top, top + th, 10, 260);
+    if (line < memo.LineNo - 1)
+      EXPECT_GE(ink, textRight - 3) << "line " << line << " reaches the right edge";
+    else
+      EXPECT_LT(ink, textRight - 20) << "the last line keeps its natural width";
+  }
+}
+
+TEST_F(MemoRendering, SampleSheet) {
+  Add(10, 10, 240, 90, kParagraph, 0, mfWordWrap);
+  Add(270, 10, 240, 90, kParagraph, 1, mfWordWrap);
+  Add(10, 110, 240, 90, kParagraph, 2 | 8, mfWordWrap);
+  TrpMemoView& hyphen = Add(270, 110, 120, 120, kParagraph, 0, mfWordWrap | mfWordBreak);
+  hyphen.FrameStyle = 5;
+  hyphen.FrameWidth = 2;
+  hyphen.FillColor = clYellow;
+  TrpMemoView& rotated = Add(400, 110, 110, 200, QStringLiteral("Zoznam členov 2026"), 4 | 2, mfWordWrap);
+  rotated.Font.Size = 14;
+  rotated.Font.Style.Bold = true;
+  rotated.FrameStyle = 1;
+  rotated.FrameWidth = 3;
+  rotated.FrameColor = clBlue;
+  TrpMemoView& lined = Add(10, 210, 240, 100, QStringLiteral("Prvý riadok\r\nDruhý riadok"), 16, mfWordWrap | mfUnderlines);
+  lined.FrameTyp = 0;
+  lined.Font.Color = clMaroon;
+  Render(QStringLiteral("/tmp/vimek_engine3_sheet.png"));
+  EXPECT_LT(qGray(image.pixel(300, 120)), 250) << "the yellow fill is painted";
+}
