@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/DbGridQPL.h" // every register sets up its columns on gr1
 #include <QtCore/QFlags>
 #include <QtCore/QObject>
 #include <QtCore/QPointer>
@@ -11,7 +12,6 @@
 class QKeyEvent;
 class QStatusBar;
 class QWidget;
-class TDbGridQPL;
 class TForm;
 class TIBQuery;
 class TIBTransaction;
