@@ -13,42 +13,68 @@ TFieldType CoreType(TXbFieldType type) {
   switch (type) {
   case ftString:
   case ftFixedChar:
-  case ftWideString: return TFieldType::String;
+  case ftWideString:
+    return TFieldType::String;
   case ftSmallint:
-  case ftWord: return TFieldType::SmallInt;
+  case ftWord:
+    return TFieldType::SmallInt;
   case ftInteger:
-  case ftAutoInc: return TFieldType::Integer;
-  case ftLargeint: return TFieldType::LargeInt;
-  case ftFloat: return TFieldType::Float;
+  case ftAutoInc:
+    return TFieldType::Integer;
+  case ftLargeint:
+    return TFieldType::LargeInt;
+  case ftFloat:
+    return TFieldType::Float;
   case ftCurrency:
-  case ftBCD: return TFieldType::Currency;
-  case ftBoolean: return TFieldType::Boolean;
-  case ftDate: return TFieldType::Date;
-  case ftTime: return TFieldType::Time;
-  case ftDateTime: return TFieldType::DateTime;
-  case ftMemo: return TFieldType::Memo;
+  case ftBCD:
+    return TFieldType::Currency;
+  case ftBoolean:
+    return TFieldType::Boolean;
+  case ftDate:
+    return TFieldType::Date;
+  case ftTime:
+    return TFieldType::Time;
+  case ftDateTime:
+    return TFieldType::DateTime;
+  case ftMemo:
+    return TFieldType::Memo;
   case ftBlob:
   case ftDBaseOle:
-  case ftBytes: return TFieldType::Blob;
-  default: return TFieldType::Unknown;
+  case ftBytes:
+    return TFieldType::Blob;
+  default:
+    return TFieldType::Unknown;
   }
 }
 
 TXbFieldType XbType(TFieldType type) {
   switch (type) {
-  case TFieldType::String: return ftString;
-  case TFieldType::SmallInt: return ftSmallint;
-  case TFieldType::Integer: return ftInteger;
-  case TFieldType::LargeInt: return ftLargeint;
-  case TFieldType::Float: return ftFloat;
-  case TFieldType::Currency: return ftCurrency;
-  case TFieldType::Boolean: return ftBoolean;
-  case TFieldType::Date: return ftDate;
-  case TFieldType::Time: return ftTime;
-  case TFieldType::DateTime: return ftDateTime;
-  case TFieldType::Memo: return ftMemo;
-  case TFieldType::Blob: return ftBlob;
-  case TFieldType::Unknown: break;
+  case TFieldType::String:
+    return ftString;
+  case TFieldType::SmallInt:
+    return ftSmallint;
+  case TFieldType::Integer:
+    return ftInteger;
+  case TFieldType::LargeInt:
+    return ftLargeint;
+  case TFieldType::Float:
+    return ftFloat;
+  case TFieldType::Currency:
+    return ftCurrency;
+  case TFieldType::Boolean:
+    return ftBoolean;
+  case TFieldType::Date:
+    return ftDate;
+  case TFieldType::Time:
+    return ftTime;
+  case TFieldType::DateTime:
+    return ftDateTime;
+  case TFieldType::Memo:
+    return ftMemo;
+  case TFieldType::Blob:
+    return ftBlob;
+  case TFieldType::Unknown:
+    break;
   }
   return ftUnknown;
 }
@@ -56,18 +82,24 @@ TXbFieldType XbType(TFieldType type) {
 // The type in which a field's value is read and written.
 TXbFieldType AccessType(const TXbFieldDef& def) {
   switch (def.FieldType()) {
-  case ftBCD: return ftCurrency;
-  case ftAutoInc: return ftInteger;
-  default: return def.FieldType();
+  case ftBCD:
+    return ftCurrency;
+  case ftAutoInc:
+    return ftInteger;
+  default:
+    return def.FieldType();
   }
 }
 
 // The date-time number of a value given as date, date-time or number.
 double DateTimeNumber(const QVariant& value) {
   switch (value.typeId()) {
-  case QMetaType::QDate: return DateTime::FromDate(value.toDate());
-  case QMetaType::QDateTime: return DateTime::FromDateTime(value.toDateTime());
-  default: return value.toDouble();
+  case QMetaType::QDate:
+    return DateTime::FromDate(value.toDate());
+  case QMetaType::QDateTime:
+    return DateTime::FromDateTime(value.toDateTime());
+  default:
+    return value.toDouble();
   }
 }
 
@@ -102,7 +134,8 @@ void TXbTable::SetFilePath(const QString& path) {
 void TXbTable::SetTableName(const QString& name) {
   if (Active()) return;
   qsizetype cut = name.size();
-  while (cut > 0 && name[cut - 1] != QLatin1Char('/') && name[cut - 1] != QLatin1Char('\\')) --cut;
+  while (cut > 0 && name[cut - 1] != QLatin1Char('/') && name[cut - 1] != QLatin1Char('\\'))
+    --cut;
   tableName_ = name.mid(cut);
   if (cut > 0) SetFilePath(name.left(cut));
 }
@@ -165,7 +198,8 @@ void TXbTable::CreateTableWith(const TXbFieldDefs* defs) {
     own = std::make_unique<TXbFieldDefs>(this);
     own->Format = TableLevelToFormat(tableLevel_);
     own->UseFloatFields = UseFloatFields;
-    for (const TFieldDef& def : FieldDefs) own->Add(def.Name, XbType(def.DataType), def.Size, def.Precision);
+    for (const TFieldDef& def : FieldDefs)
+      own->Add(def.Name, XbType(def.DataType), def.Size, def.Precision);
     defs = own.get();
   }
   if (Storage == TXbStorage::stoMemory && memoryStream_) memoryStream_->buffer().clear(); // a new table starts empty
@@ -175,6 +209,7 @@ void TXbTable::CreateTableWith(const TXbFieldDefs* defs) {
   try {
     file->OpenTable();
     file->CreateStructure(*defs, 512);
+    AttachIndexes(*file, true);
     file->CloseTable();
     if (file->WriteFailed()) throw EXbWriteError(XbMessages::WriteError());
     if (Storage == TXbStorage::stoMemory && !memoryStream_) ownStream_ = file->TakeOwnMemoryStream();
@@ -194,8 +229,9 @@ void TXbTable::CreateTableWith(const TXbFieldDefs* defs) {
 
 void TXbTable::DoOpen(QList<TFieldDef>& defs) {
   file_.reset();
-  const bool missing = Storage == TXbStorage::stoFile ? !QFileInfo::exists(TableFileName()) && OpenMode != TXbOpenMode::omNormal
-                                                      : !memoryStream_ && !ownStream_;
+  const bool missing = Storage == TXbStorage::stoFile
+                           ? !QFileInfo::exists(TableFileName()) && OpenMode != TXbOpenMode::omNormal
+                           : !memoryStream_ && !ownStream_;
   if (missing) {
     bool doCreate = true;
     if (BeforeAutoCreate) BeforeAutoCreate(*this, doCreate);
@@ -216,8 +252,8 @@ void TXbTable::DoOpen(QList<TFieldDef>& defs) {
     } catch (const EXbError&) {
       filter_.clear();
     }
-    cursor_ = std::make_unique<TXbCursor>(file_.get());
-    BuildRows();
+    AttachIndexes(*file_, false);
+    ApplyIndexName();
   } catch (...) {
     cursor_.reset();
     filterParser_.reset();
@@ -229,7 +265,8 @@ void TXbTable::DoOpen(QList<TFieldDef>& defs) {
 QList<TFieldDef> TXbTable::TableFieldDefs() {
   QList<TFieldDef> defs;
   if (Active()) {
-    for (const auto& field : Fields()) defs << field->Def();
+    for (const auto& field : Fields())
+      defs << field->Def();
     return defs;
   }
   std::unique_ptr<TXbFile> file = PrepareTableFile(PagedFileMode::ReadOnlyShared);
@@ -246,7 +283,8 @@ void TXbTable::BuildFieldDefs(TXbFile& file, QList<TFieldDef>& defs) {
     auto taken = [&](const QString& candidate) {
       return std::any_of(defs.begin(), defs.end(), [&](const TFieldDef& d) { return d.Name == candidate; });
     };
-    for (int suffix = 2; taken(name); ++suffix) name = field.FieldName + QString::number(suffix);
+    for (int suffix = 2; taken(name); ++suffix)
+      name = field.FieldName + QString::number(suffix);
     field.FieldName = name;
     TFieldDef def;
     def.Name = name;
@@ -271,7 +309,8 @@ void TXbTable::DetermineTranslation() {
   TXbLanguageAction action = TXbLanguageAction::Keep;
   if (OnLanguageWarning) OnLanguageWarning(*this, action);
   switch (action) {
-  case TXbLanguageAction::Keep: break;
+  case TXbLanguageAction::Keep:
+    break;
   case TXbLanguageAction::UseOem:
     file_->UseCodePage = XbCodePages::kOemCodePage;
     translation_ = TTranslationMode::OemCodePage;
@@ -290,6 +329,8 @@ void TXbTable::DetermineTranslation() {
 void TXbTable::DoClose() {
   filterParser_.reset();
   cursor_.reset();
+  index_ = nullptr;
+  IndexDefs.RemoveFromIndexFile();
   rows_.clear();
   DropBuffer();
   editingRecNo_ = -1;
@@ -330,7 +371,8 @@ void TXbTable::BuildRows() {
   cursor_->First();
   if (showDeleted_ && !filtering) {
     // Every position is a row: no record needs to be read.
-    while (cursor_->Next()) rows_.push_back(cursor_->PhysicalRecNo());
+    while (cursor_->Next())
+      rows_.push_back(cursor_->PhysicalRecNo());
     return;
   }
   while (cursor_->Next()) {
@@ -395,7 +437,8 @@ QByteArray TXbTable::EncodeText(const QString& text) {
   bool lossless = true;
   QByteArray bytes = XbCodePages::Encode(file_->UseCodePage, text, '?', &lossless);
   if (!lossless)
-    throw ECodePageError(QStringLiteral("Text „%1“ nemožno uložiť v kódovej stránke %2.").arg(text).arg(file_->UseCodePage));
+    throw ECodePageError(
+        QStringLiteral("Text „%1“ nemožno uložiť v kódovej stránke %2.").arg(text).arg(file_->UseCodePage));
   return bytes;
 }
 
@@ -423,9 +466,12 @@ QVariant TXbTable::ValueOf(const char* record, int index) const {
   }
   if (!file_->GetFieldValue(def, AccessType(def), &value, record)) return {};
   switch (def.FieldType()) {
-  case ftDate: return DateTime::ToDate(value.toDouble());
-  case ftDateTime: return DateTime::ToDateTime(value.toDouble());
-  default: return value;
+  case ftDate:
+    return DateTime::ToDate(value.toDouble());
+  case ftDateTime:
+    return DateTime::ToDateTime(value.toDouble());
+  default:
+    return value;
   }
 }
 
@@ -434,11 +480,15 @@ void TXbTable::StoreField(char* record, int index, const QVariant& value, const 
   const bool empty = !value.isValid() || value.isNull();
   if (def.NativeFieldType() == '+' || def.FieldType() == ftBytes) return;
   if (def.IsBlob()) {
-    const QByteArray bytes = empty ? QByteArray() : def.FieldType() == ftMemo ? EncodeText(value.toString()) : value.toByteArray();
+    const QByteArray bytes = empty                       ? QByteArray()
+                             : def.FieldType() == ftMemo ? EncodeText(value.toString())
+                                                         : value.toByteArray();
     QVariant old;
     int block = file_->GetFieldValue(def, ftInteger, &old, record) ? old.toInt() : 0;
     const int previousLength =
-        previous.isNull() ? 0 : int(def.FieldType() == ftMemo ? EncodeText(previous.toString()).size() : previous.toByteArray().size());
+        previous.isNull()
+            ? 0
+            : int(def.FieldType() == ftMemo ? EncodeText(previous.toString()).size() : previous.toByteArray().size());
     file_->MemoFile()->WriteMemo(block, previousLength, bytes);
     const QVariant stored(block);
     file_->SetFieldValue(def, ftInteger, block > 0 ? &stored : nullptr, record);
@@ -450,10 +500,15 @@ void TXbTable::StoreField(char* record, int index, const QVariant& value, const 
   }
   QVariant stored;
   switch (def.FieldType()) {
-  case ftString: stored = EncodeText(value.toString()); break;
+  case ftString:
+    stored = EncodeText(value.toString());
+    break;
   case ftDate:
-  case ftDateTime: stored = DateTimeNumber(value); break;
-  default: stored = value;
+  case ftDateTime:
+    stored = DateTimeNumber(value);
+    break;
+  default:
+    stored = value;
   }
   file_->SetFieldValue(def, AccessType(def), &stored, record);
 }
@@ -469,7 +524,8 @@ void TXbTable::DoEdit(int row) {
   editingRecNo_ = recNo;
   DropBuffer();
   editOriginal_.clear();
-  for (int i = 0; i < file_->FieldDefs().Count(); ++i) editOriginal_ << ValueOf(editRecord_.constData(), i);
+  for (int i = 0; i < file_->FieldDefs().Count(); ++i)
+    editOriginal_ << ValueOf(editRecord_.constData(), i);
 }
 
 void TXbTable::DoCancel(int row) {
@@ -491,7 +547,8 @@ int TXbTable::DoPost(int row, const QVariantList& values) {
     return int(rows_.size()) - 1;
   }
   for (int i = 0; i < count; ++i)
-    if (values.value(i) != editOriginal_.value(i)) StoreField(editRecord_.data(), i, values.value(i), editOriginal_.value(i));
+    if (values.value(i) != editOriginal_.value(i))
+      StoreField(editRecord_.data(), i, values.value(i), editOriginal_.value(i));
   file_->UnlockRecord(editingRecNo_, editRecord_.constData());
   editingRecNo_ = -1;
   DropBuffer();
@@ -514,4 +571,215 @@ void TXbTable::PackTable() {
   file_->Pack();
   BuildRows();
   RecordsReplaced();
+}
+
+// ---- index declarations --------------------------------------------------------------------------
+
+TXbIndexDef& TXbIndexDefs::Add() {
+  items_.push_back(std::make_unique<TXbIndexDef>());
+  return *items_.back();
+}
+
+void TXbIndexDefs::Assign(const TXbIndexDefs& other) {
+  items_.clear();
+  for (const auto& item : other.items_)
+    Add().Assign(*item);
+}
+
+void TXbIndexDefs::RemoveFromIndexFile() {
+  std::erase_if(items_, [](const auto& item) { return item->FromIndexFile; });
+}
+
+TXbIndexDef* TXbIndexDefs::DefByIndexFile(const QString& name) const {
+  for (const auto& item : items_)
+    if (item->IndexFile() == name) return item.get();
+  return nullptr;
+}
+
+TXbIndexDef* TXbIndexDefs::DefBySortField(const QString& text) const {
+  const QString wanted = text.trimmed().toUpper();
+  if (wanted.isEmpty()) return nullptr;
+  for (const auto& item : items_)
+    if (item->SortField().trimmed().toUpper() == wanted) return item.get();
+  return nullptr;
+}
+
+// ---- index order ----------------------------------------------------------------------------------
+
+QString TXbTable::IndexFileName(const QString& name) const {
+  const QString trimmed = name.trimmed();
+  return QFileInfo(trimmed).suffix().isEmpty() ? trimmed : XbPath::CompleteFileName(filePathFull_, trimmed);
+}
+
+void TXbTable::AttachIndexes(TXbFile& file, bool create) {
+  for (int i = 0; i < IndexDefs.Count(); ++i) {
+    const TXbIndexDef& def = IndexDefs[i];
+    if (!def.FromIndexFile) file.OpenIndex(IndexFileName(def.IndexFile()), def.SortField(), def.Options, create);
+  }
+  if (create) return;
+  auto* production = dynamic_cast<TIndexFile*>(file.ProductionIndex());
+  if (!production) return;
+  for (const QString& tag : production->TagNames())
+    if (!IndexDefs.DefByIndexFile(tag)) production->TagInfo(tag, IndexDefs.Add());
+}
+
+void TXbTable::SetIndexName(const QString& name) {
+  indexName_ = name;
+  if (!Active()) return;
+  const int recNo = PhysicalRecNo();
+  ApplyIndexName();
+  ReloadRows(recNo);
+}
+
+// Chooses the cursor for the index name: the index's tag, or physical order
+// (and no name) when no attached index holds it.
+void TXbTable::ApplyIndexName() {
+  cursor_.reset();
+  index_ = indexName_.trimmed().isEmpty() ? nullptr : file_->IndexByName(IndexFileName(indexName_));
+  if (index_) {
+    index_->SelectTagByName(indexName_.trimmed());
+    cursor_ = std::make_unique<TIndexCursor>(index_);
+    UpdateMasterLink();
+  } else {
+    indexName_.clear();
+    cursor_ = std::make_unique<TXbCursor>(file_.get());
+  }
+  BuildRows();
+}
+
+// Rebuilds the rows in the cursor's order and stays on the record when it is still shown.
+void TXbTable::ReloadRows(int keepRecNo) {
+  if (State() != TDataSetState::Browse) return;
+  BuildRows();
+  RecordsReplaced();
+  const auto row = std::find(rows_.begin(), rows_.end(), keepRecNo);
+  if (row != rows_.end()) SetRecNo(int(row - rows_.begin()) + 1);
+}
+
+QString TXbTable::IndexFieldNames() const {
+  const TXbIndexDef* def = IndexDefs.DefByIndexFile(indexName_);
+  return def ? def->SortField() : QString();
+}
+
+void TXbTable::SetIndexFieldNames(const QString& expression) {
+  const TXbIndexDef* def = IndexDefs.DefBySortField(expression);
+  SetIndexName(def ? def->IndexFile() : QString());
+}
+
+// ---- searches and ranges --------------------------------------------------------------------------
+
+bool TXbTable::FindKey(const QVariant& value, bool partial) {
+  if (!index_ || value.isNull()) return false;
+  return FindKeyBuffer(index_->KeyToBuffer(value), partial ? SearchGreaterEqual : SearchEqual);
+}
+
+bool TXbTable::FindKeyBuffer(const QByteArray& key, TSearchKind kind) {
+  if (!index_ || !Active()) return false;
+  if (State() != TDataSetState::Browse) Post();
+  if (!index_->SearchKey(key, kind)) return false;
+  // Records the rows do not show (deleted, filtered) are passed over.
+  auto row = std::find(rows_.begin(), rows_.end(), index_->PhysicalRecNo());
+  while (row == rows_.end()) {
+    if (!index_->MoveNext()) return false;
+    row = std::find(rows_.begin(), rows_.end(), index_->PhysicalRecNo());
+  }
+  SetRecNo(int(row - rows_.begin()) + 1);
+  const int c = index_->CompareWithCurrent(key);
+  return kind == SearchEqual ? c == 0 : kind == SearchGreaterEqual ? c <= 0 : c < 0;
+}
+
+void TXbTable::SetKeyRange(const QVariant& low, const QVariant& high) {
+  if (!index_) return;
+  index_->SetRange(index_->KeyToBuffer(low), index_->KeyToBuffer(high));
+  ReloadRows(-1);
+  if (Active()) First();
+}
+
+void TXbTable::CancelKeyRange() {
+  if (!index_) return;
+  index_->CancelRange();
+  ReloadRows(PhysicalRecNo());
+}
+
+bool TXbTable::Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) {
+  if (!index_ || keyValues.size() != 1 || index_->TagExpression() != keyFields)
+    return TDataSet::Locate(keyFields, keyValues, options);
+  const int before = RecNo();
+  const bool partial = options & loPartialKey;
+  bool found = FindKey(keyValues.front(), partial);
+  if (found && partial) {
+    const QString wanted = keyValues.front().toString();
+    const QString key = DecodeText(index_->ExtractKey(CurrentRecord()));
+    found = key.left(wanted.size())
+                .compare(wanted, (options & loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+  }
+  if (!found && before > 0) SetRecNo(before);
+  return found;
+}
+
+const char* TXbTable::CurrentRecord() const {
+  const int row = RecNo() - 1;
+  return Active() && row >= 0 && row < int(rows_.size()) ? RecordOf(row) : nullptr;
+}
+
+// ---- master link ----------------------------------------------------------------------------------
+
+void TXbTable::SetMasterSource(TXbTable* master) {
+  for (TXbTable* m = master; m; m = m->master_)
+    if (m == this) throw EDataSetError(QStringLiteral("Circular datalinks are not allowed"));
+  for (const auto& connection : masterConnections_)
+    disconnect(connection);
+  masterConnections_.clear();
+  master_ = master;
+  if (master_) {
+    masterConnections_ << connect(master_, &TDataSet::DataSetChanged, this, &TXbTable::UpdateMasterLink)
+                       << connect(master_, &TDataSet::Scrolled, this, &TXbTable::MasterChanged)
+                       << connect(master_, &QObject::destroyed, this, [this] {
+                            master_ = nullptr;
+                            UpdateMasterLink();
+                          });
+  }
+  UpdateMasterLink();
+}
+
+void TXbTable::SetMasterFields(const QString& expression) {
+  if (expression == masterFields_) return;
+  masterFields_ = expression;
+  UpdateMasterLink();
+}
+
+// Compiles the master fields over the master's table while the link is
+// active; an inactive link lifts the range.
+void TXbTable::UpdateMasterLink() {
+  masterParser_.reset();
+  if (master_ && master_->Active() && master_->DbfFile() && !masterFields_.isEmpty()) {
+    auto parser = std::make_unique<TXbParser>(master_->DbfFile());
+    parser->PrepareExpression(masterFields_);
+    masterParser_ = std::move(parser);
+    MasterChanged();
+  } else if (index_ && Active()) {
+    CancelKeyRange();
+  }
+}
+
+void TXbTable::MasterChanged() {
+  if (!ApplyMasterRange() || !Active() || State() != TDataSetState::Browse) return;
+  ReloadRows(-1);
+  First();
+}
+
+// Limits the selected index to the key of the master's current record (of a
+// blank record when the master has none).
+bool TXbTable::ApplyMasterRange() {
+  if (!masterParser_ || !index_ || !master_) return false;
+  const char* record = master_->CurrentRecord();
+  QByteArray blank;
+  if (!record) {
+    blank.resize(master_->DbfFile()->RecordSize());
+    master_->DbfFile()->InitRecord(blank.data());
+    record = blank.constData();
+  }
+  const QByteArray key = index_->PrepareKey(masterParser_->EvaluateRecord(record));
+  index_->SetRange(key, key);
+  return true;
 }

@@ -2,6 +2,8 @@
 #include "core/DataSet.h"
 #include "dbase/xb_file.h"
 #include "dbase/xb_filter.h"
+#include "dbase/xb_idxfile.h"
+#include "dbase/xb_parser.h"
 #include <QtCore/QBuffer>
 #include <functional>
 #include <memory>
@@ -19,6 +21,24 @@ enum TXbFilterOption { foCaseInsensitive = 1, foNoPartialCompare = 2 };
 class EXbAbort : public EXbError {
 public:
   EXbAbort() : EXbError(QStringLiteral("Open aborted.")) {}
+};
+
+// The index declarations of a record set, in order.
+class TXbIndexDefs {
+public:
+  TXbIndexDef& Add();
+  int Count() const { return int(items_.size()); }
+  TXbIndexDef& operator[](int index) const { return *items_[std::size_t(index)]; }
+  void Clear() { items_.clear(); }
+  void Assign(const TXbIndexDefs& other);
+  void RemoveFromIndexFile();
+  // Exact, case-sensitive name; null when absent.
+  TXbIndexDef* DefByIndexFile(const QString& name) const;
+  // The trimmed, upper-cased expression; null for an empty text or when absent.
+  TXbIndexDef* DefBySortField(const QString& text) const;
+
+private:
+  std::vector<std::unique_ptr<TXbIndexDef>> items_;
 };
 
 // The record set over one dBASE table: opens or creates the table file,
@@ -63,6 +83,34 @@ public:
   bool Filtered() const { return filtered_; }
   void SetFiltered(bool value);
   int FilterOptions = 0;
+
+  // Index order, searches and ranges. An unknown index name gives physical
+  // order; searches and ranges without a selected index report false.
+  TXbIndexDefs IndexDefs;
+  const QString& IndexName() const { return indexName_; }
+  void SetIndexName(const QString& name);
+  QString IndexFieldNames() const;
+  void SetIndexFieldNames(const QString& expression);
+  // A name with an extension completed against the table's folder.
+  QString IndexFileName(const QString& name) const;
+  TIndexFile* SelectedIndex() const { return index_; }
+  bool FindKey(const QVariant& value, bool partial = false);
+  bool FindKeyBuffer(const QByteArray& key, TSearchKind kind);
+  void SetKeyRange(const QVariant& low, const QVariant& high);
+  void CancelKeyRange();
+  // Searches by the selected index when its key expression is the field list,
+  // else record by record.
+  bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0) override;
+
+  // Master link: the detail shows only the records whose key in the selected
+  // index equals the master fields' expression over the master's current
+  // record. Raises EDataSetError "Circular datalinks are not allowed".
+  TXbTable* MasterSource() const { return master_; }
+  void SetMasterSource(TXbTable* master);
+  const QString& MasterFields() const { return masterFields_; }
+  void SetMasterFields(const QString& expression);
+  // The record buffer of the current row; null when there is none.
+  const char* CurrentRecord() const;
 
   // Field definitions used by CreateTable when no dBASE definitions are given.
   QList<TFieldDef> FieldDefs;
@@ -118,6 +166,12 @@ private:
   QString DecodeText(QByteArrayView bytes) const;
   QByteArray EncodeText(const QString& text);
   void StoreField(char* record, int index, const QVariant& value, const QVariant& previous);
+  void AttachIndexes(TXbFile& file, bool create);
+  void ApplyIndexName();
+  void ReloadRows(int keepRecNo);
+  void UpdateMasterLink();
+  void MasterChanged();
+  bool ApplyMasterRange();
 
   QString tableName_, filePath_, filePathFull_;
   int tableLevel_ = 4;
@@ -140,4 +194,10 @@ private:
   QByteArray editRecord_;
   QVariantList editOriginal_;
   int editingRecNo_ = -1;
+  QString indexName_;
+  TIndexFile* index_ = nullptr;
+  TXbTable* master_ = nullptr;
+  QString masterFields_;
+  std::unique_ptr<TXbParser> masterParser_;
+  QList<QMetaObject::Connection> masterConnections_;
 };
