@@ -1,0 +1,30 @@
+#include "registers/common/Picker.h"
+#include "app/AppContext.h"
+#include "app/FormRegistry.h"
+#include "controls/IBComboBox.h"
+#include "core/ui/Form.h"
+#include "db/IBQuery.h"
+#include "registers/common/ListPattern.h"
+
+bool PickFromList(TIBComboBox& combo, const QString& formName, const QWidget* pickerButton, quint16 year) {
+  if (pickerButton && pickerButton->isHidden()) return false;
+  const TFormFactory factory = FormRegistry::Factory(formName);
+  if (!factory) return false;
+  TFormArgs args;
+  args.Rok = year ? year : ProgramSettings.Rok;
+  std::unique_ptr<TForm> form(factory(combo.window(), args));
+  TListPattern* list = TListPattern::Of(form.get());
+  if (!list) return false;
+  form->SetTag(1);
+  list->btnRefreshClick();
+  const QVariant key = combo.GetKeyValue();
+  if (!key.isNull()) list->LocateKey(key.toInt());
+  const bool hadFocus = combo.hasFocus();
+  if (form->ShowModal() != mrOk) {
+    combo.setFocus();
+    return false;
+  }
+  combo.FindIt(list->ib1->FieldByName(QStringLiteral("jedin")).AsInteger());
+  if (hadFocus) combo.MoveToNextControl();
+  return true;
+}

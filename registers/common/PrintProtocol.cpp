@@ -1,0 +1,71 @@
+#include "registers/common/PrintProtocol.h"
+#include "app/AppContext.h"
+#include "app/MyUnits.h"
+#include "app/MyUnitsForms.h"
+#include "app/PrintForm.h"
+#include "app/QPLUnit.h"
+#include "controls/DbGridQPL.h"
+#include "controls/fWaitPlease.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include <QtCore/QScopeGuard>
+#include <QtGui/QGuiApplication>
+
+namespace {
+void OpenQuery(TIBQuery& query, const QStringList& lines, const QVariantMap& params, const QString& tag) {
+  query.SetSQL(lines.join(QLatin1Char('\n')));
+  for (auto it = params.begin(); it != params.end(); ++it)
+    query.ParamByName(it.key()).SetValue(it.value());
+  if (TIBParam* zaradenie = query.FindParam(QStringLiteral("ZARADENIE"))) zaradenie->SetValue(tag);
+  query.Open();
+}
+} // namespace
+
+void PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
+  std::unique_ptr<IPrintForm> report = CreatePrintForm();
+  if (!report) {
+    MessageDlg(QStringLiteral("Tlačový formulár nie je k dispozícii."), TMsgDlgType::Warning, mbOK, mrOk);
+    return;
+  }
+  ShowWaitForm();
+  QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  bool waiting = true;
+  auto endWait = [&waiting] {
+    if (!waiting) return;
+    waiting = false;
+    QGuiApplication::restoreOverrideCursor();
+    HideWaitForm();
+  };
+  auto guard = qScopeGuard(endWait);
+  try {
+    TempSpracujStoreGrid(grid, print.Tag, print.AllRows);
+    BeginTransaction(report->Transaction());
+    report->SetTitle(print.Title);
+    report->SetTemplateName(print.Template);
+    report->LoadReport();
+    report->ClearAliases();
+    report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
+    for (qsizetype i = 0; i < print.Details.size(); ++i)
+      report->SetAlias(QStringLiteral("ib%1").arg(i + 2), print.Details[i].Alias);
+    report->ClearVariables();
+    report->SetVariable(QStringLiteral(" Nastavenia"), QStringLiteral("''"));
+    report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(ProgramSettings.Rok)));
+    AddOrganizaciaVariables(*report);
+    QCoreApplication::processEvents();
+    OpenQuery(report->Query(1), print.MasterSql, print.Params, print.Tag);
+    for (qsizetype i = 0; i < print.Details.size(); ++i) {
+      const int number = int(i) + 2;
+      report->LinkDetail(number);
+      OpenQuery(report->Query(number), print.Details[i].Sql, {}, print.Tag);
+    }
+    endWait();
+    if (report->Query(1).IsEmpty())
+      ShowNoDataToPrint();
+    else
+      report->ShowModal();
+  } catch (const std::exception& error) {
+    endWait();
+    RollbackIfActive(report->Transaction());
+    if (HandleDatabaseError(error) == 0) throw;
+  }
+}

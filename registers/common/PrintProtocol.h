@@ -1,0 +1,36 @@
+#pragma once
+#include <QtCore/QList>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtCore/QVariantMap>
+
+class TDbGridQPL;
+
+// One print of a register from a template: the selection set's fixed tag,
+// whether an unmarked list prints every row (else the current row), the
+// report's title and template, and the master query (its lines, joined to
+// temp_spracuj x on this connection; a ":ZARADENIE" parameter gets the tag)
+// with its values. Details become ib2 and ib3 with the given aliases and
+// take ":JEDIN" from the master's current row.
+struct TRegisterPrint {
+  struct TDetail {
+    QString Alias; // "DETAIL", "DETAIL_KONTROLORI", ...
+    QStringList Sql;
+  };
+  QString Tag;
+  bool AllRows = true;
+  QString Title;
+  QString Template;
+  QStringList MasterSql;
+  QVariantMap Params;
+  QList<TDetail> Details;
+};
+
+// The print protocol: stores the grid's selection under the tag (the marked
+// rows the list shows, else every row or the current row), fills the print
+// form (title, template, aliases "ib1" -> "MASTER" and the details', the
+// variables " Nastavenia" with "Rok" and " Organizacia" with the
+// organisation), opens the queries and shows the form; an empty master says
+// "Nie sú údaje pre tlač." instead. Errors: roll back, the database-error
+// handler, raised again when it did not report them.
+void PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print);
