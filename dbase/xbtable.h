@@ -100,6 +100,7 @@ public:
   void CancelKeyRange();
   // Searches by the selected index when its key expression is the field list,
   // else record by record.
+  using TDataSet::Locate;
   bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0) override;
 
   // Master link: the detail shows only the records whose key in the selected
