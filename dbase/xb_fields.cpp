@@ -30,14 +30,26 @@ void TXbFieldDef::SetPrecision(int precision) {
 
 void TXbFieldDef::NativeToFieldType() {
   switch (native_) {
-  case '+': fieldType_ = ftAutoInc; break;
-  case '0': fieldType_ = ftBytes; break;
+  case '+':
+    fieldType_ = ftAutoInc;
+    break;
+  case '0':
+    fieldType_ = ftBytes;
+    break;
   case '@':
-  case 'T': fieldType_ = ftDateTime; break;
-  case 'B': fieldType_ = ftBlob; break;
+  case 'T':
+    fieldType_ = ftDateTime;
+    break;
+  case 'B':
+    fieldType_ = ftBlob;
+    break;
   case 'C':
-  case char(0x91): fieldType_ = ftString; break;
-  case 'D': fieldType_ = ftDate; break;
+  case char(0x91):
+    fieldType_ = ftString;
+    break;
+  case 'D':
+    fieldType_ = ftDate;
+    break;
   case 'F':
   case 'N':
     if (precision_ > 0)
@@ -49,12 +61,24 @@ void TXbFieldDef::NativeToFieldType() {
     else
       fieldType_ = size_ <= 9 ? ftInteger : ftLargeint;
     break;
-  case 'G': fieldType_ = ftDBaseOle; break;
-  case 'I': fieldType_ = ftInteger; break;
-  case 'L': fieldType_ = ftBoolean; break;
-  case 'M': fieldType_ = ftMemo; break;
-  case 'O': fieldType_ = ftFloat; break;
-  case 'Y': fieldType_ = kCurrencyAsBcd ? ftBCD : ftCurrency; break;
+  case 'G':
+    fieldType_ = ftDBaseOle;
+    break;
+  case 'I':
+    fieldType_ = ftInteger;
+    break;
+  case 'L':
+    fieldType_ = ftBoolean;
+    break;
+  case 'M':
+    fieldType_ = ftMemo;
+    break;
+  case 'O':
+    fieldType_ = ftFloat;
+    break;
+  case 'Y':
+    fieldType_ = kCurrencyAsBcd ? ftBCD : ftCurrency;
+    break;
   default:
     fieldType_ = ftUnknown;
     native_ = 0;
@@ -67,22 +91,45 @@ void TXbFieldDef::FieldTypeToNative() {
   switch (fieldType_) {
   case ftString:
   case ftFixedChar:
-  case ftWideString: native = 'C'; break;
+  case ftWideString:
+    native = 'C';
+    break;
   case ftSmallint:
   case ftWord:
   case ftFloat:
-  case ftLargeint: native = 'N'; break;
-  case ftInteger: native = format == TableFormat::Dbase7 ? 'I' : 'N'; break;
-  case ftBoolean: native = 'L'; break;
+  case ftLargeint:
+    native = 'N';
+    break;
+  case ftInteger:
+    native = format == TableFormat::Dbase7 ? 'I' : 'N';
+    break;
+  case ftBoolean:
+    native = 'L';
+    break;
   case ftCurrency:
-  case ftBCD: native = format == TableFormat::FoxPro ? 'Y' : 0; break;
-  case ftDate: native = 'D'; break;
-  case ftDateTime: native = format == TableFormat::Dbase7 ? '@' : format == TableFormat::FoxPro ? 'T' : 0; break;
-  case ftAutoInc: native = '+'; break;
-  case ftBlob: native = 'B'; break;
-  case ftMemo: native = 'M'; break;
-  case ftDBaseOle: native = 'G'; break;
-  default: break;
+  case ftBCD:
+    native = format == TableFormat::FoxPro ? 'Y' : 0;
+    break;
+  case ftDate:
+    native = 'D';
+    break;
+  case ftDateTime:
+    native = format == TableFormat::Dbase7 ? '@' : format == TableFormat::FoxPro ? 'T' : 0;
+    break;
+  case ftAutoInc:
+    native = '+';
+    break;
+  case ftBlob:
+    native = 'B';
+    break;
+  case ftMemo:
+    native = 'M';
+    break;
+  case ftDBaseOle:
+    native = 'G';
+    break;
+  default:
+    break;
   }
   if (native == 0)
     throw EXbError(XbMessages::FieldTypeNotSupported().arg(FieldName, QString::number(int(fieldType_), 16)));
@@ -94,16 +141,29 @@ void TXbFieldDef::SetDefaultSize() {
   switch (fieldType_) {
   case ftString:
   case ftFixedChar:
-  case ftWideString: size_ = 30, precision_ = 0; break;
+  case ftWideString:
+    size_ = 30, precision_ = 0;
+    break;
   case ftSmallint:
-  case ftWord: size_ = 4, precision_ = 0; break;
+  case ftWord:
+    size_ = 4, precision_ = 0;
+    break;
   case ftInteger:
-  case ftAutoInc: size_ = dbase7 ? 4 : 9, precision_ = 0; break;
-  case ftFloat: size_ = 18, precision_ = 9; break;
+  case ftAutoInc:
+    size_ = dbase7 ? 4 : 9, precision_ = 0;
+    break;
+  case ftFloat:
+    size_ = 18, precision_ = 9;
+    break;
   case ftCurrency:
-  case ftBCD: size_ = 8, precision_ = 4; break;
-  case ftLargeint: size_ = 18, precision_ = 0; break;
-  default: break;
+  case ftBCD:
+    size_ = 8, precision_ = 4;
+    break;
+  case ftLargeint:
+    size_ = 18, precision_ = 0;
+    break;
+  default:
+    break;
   }
   CheckSizePrecision();
 }
@@ -111,26 +171,39 @@ void TXbFieldDef::SetDefaultSize() {
 void TXbFieldDef::CheckSizePrecision() {
   switch (native_) {
   case '+':
-  case 'I': size_ = 4, precision_ = 0; break;
+  case 'I':
+    size_ = 4, precision_ = 0;
+    break;
   case 'B':
   case 'G':
   case 'M':
     // Visual FoxPro tables keep the block number in 4 binary bytes.
     size_ = Format() == TableFormat::FoxPro && size_ == 4 ? 4 : 10, precision_ = 0;
     break;
-  case 'C': size_ = std::clamp(size_, 0, 65534), precision_ = 0; break;
+  case 'C':
+    size_ = std::clamp(size_, 0, 65534), precision_ = 0;
+    break;
   case 'F':
   case 'N':
     size_ = std::clamp(size_, 1, 20);
     precision_ = std::max(0, std::min(precision_, size_ - 2));
     break;
-  case 'L': size_ = 1, precision_ = 0; break;
-  case 'T': size_ = Format() == TableFormat::FoxPro ? 8 : 14, precision_ = 0; break;
+  case 'L':
+    size_ = 1, precision_ = 0;
+    break;
+  case 'T':
+    size_ = Format() == TableFormat::FoxPro ? 8 : 14, precision_ = 0;
+    break;
   case '@':
   case 'O':
-  case 'D': size_ = 8, precision_ = 0; break;
-  case 'Y': size_ = 8, precision_ = 4; break;
-  default: break;
+  case 'D':
+    size_ = 8, precision_ = 0;
+    break;
+  case 'Y':
+    size_ = 8, precision_ = 4;
+    break;
+  default:
+    break;
   }
 }
 

@@ -7,9 +7,26 @@
 // The record-set field types that dBASE fields map to; the numbers are the
 // ordinals shown in the unsupported-type message.
 enum TXbFieldType {
-  ftUnknown = 0, ftString = 1, ftSmallint = 2, ftInteger = 3, ftWord = 4, ftBoolean = 5, ftFloat = 6,
-  ftCurrency = 7, ftBCD = 8, ftDate = 9, ftTime = 10, ftDateTime = 11, ftBytes = 12, ftAutoInc = 14,
-  ftBlob = 15, ftMemo = 16, ftDBaseOle = 20, ftFixedChar = 23, ftWideString = 24, ftLargeint = 25
+  ftUnknown = 0,
+  ftString = 1,
+  ftSmallint = 2,
+  ftInteger = 3,
+  ftWord = 4,
+  ftBoolean = 5,
+  ftFloat = 6,
+  ftCurrency = 7,
+  ftBCD = 8,
+  ftDate = 9,
+  ftTime = 10,
+  ftDateTime = 11,
+  ftBytes = 12,
+  ftAutoInc = 14,
+  ftBlob = 15,
+  ftMemo = 16,
+  ftDBaseOle = 20,
+  ftFixedChar = 23,
+  ftWideString = 24,
+  ftLargeint = 25
 };
 
 enum class TableFormat { Dbase3, Dbase4, Dbase7, FoxPro };

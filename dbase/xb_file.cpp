@@ -4,6 +4,7 @@
 #include "dbase/xb_language.h"
 #include <QtCore/QBuffer>
 #include <QtCore/QDateTime>
+#include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSysInfo>
 #include <QtCore/QtEndian>
@@ -643,13 +644,23 @@ void TXbFile::AttachProductionIndex() {
 
 namespace {
 bool NamesTag(const QString& name) { return QFileInfo(name).suffix().isEmpty(); }
+
+// Index names are upper-cased: the file of that name in any case of its letters, else the name itself.
+QString ExistingFileName(const QString& path) {
+  const QFileInfo info(path);
+  if (info.exists()) return path;
+  const QStringList entries = info.dir().entryList(QDir::Files);
+  for (const QString& entry : entries)
+    if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0) return info.dir().filePath(entry);
+  return path;
+}
 } // namespace
 
 TIndexFile* TXbFile::OpenIndex(const QString& name, const QString& expression, int options, bool create) {
   const QFileInfo table(FileName());
   const bool tag = NamesTag(name);
-  const QString fileName =
-      tag ? table.path() + QLatin1Char('/') + table.completeBaseName() + QStringLiteral(".mdx") : name;
+  const QString fileName = ExistingFileName(
+      tag ? table.path() + QLatin1Char('/') + table.completeBaseName() + QStringLiteral(".mdx") : name);
   TIndexFile* index = nullptr;
   for (const auto& attached : indexFiles_)
     if (attached->FileName().compare(fileName, Qt::CaseInsensitive) == 0)

@@ -206,8 +206,7 @@ void TIndexFile::ChooseCollation() {
     bytes = true;
   }
   if (!bytes && !error && (locale == XbLanguage::kNoLocaleCode || locale == 0)) error = leUnknownLocale;
-  if (error && !bytes && !InstalledLocales().Contains(locale)) error = leLocaleNotInstalled;
-  if (!bytes && !error && !InstalledLocales().Contains(locale)) error = leLocaleNotInstalled;
+  if (!bytes && error != leLanguageMismatch && !InstalledLocales().Contains(locale)) error = leLocaleNotInstalled;
   tagsRead_ = true;
   readOnly_ = false;
   if (error) {

@@ -39,7 +39,8 @@ bool IsCreating(PagedFileMode mode) {
 }
 
 bool IsShared(PagedFileMode mode) {
-  return mode == PagedFileMode::SharedNew || mode == PagedFileMode::SharedExisting || mode == PagedFileMode::ReadOnlyShared;
+  return mode == PagedFileMode::SharedNew || mode == PagedFileMode::SharedExisting ||
+         mode == PagedFileMode::ReadOnlyShared;
 }
 
 bool IsMemoryMode(PagedFileMode mode) {
@@ -136,7 +137,8 @@ void TPagedFile::OpenDisk() {
   if (!QFileInfo::exists(fileName_)) {
     if (createIfMissing_) {
       if (mode_ == PagedFileMode::ExclusiveExisting) mode_ = PagedFileMode::ExclusiveNew;
-      if (mode_ == PagedFileMode::SharedExisting || mode_ == PagedFileMode::ReadOnlyShared) mode_ = PagedFileMode::SharedNew;
+      if (mode_ == PagedFileMode::SharedExisting || mode_ == PagedFileMode::ReadOnlyShared)
+        mode_ = PagedFileMode::SharedNew;
     }
     if (!IsCreating(mode_)) {
       mode_ = userMode_;
@@ -198,7 +200,8 @@ void TPagedFile::RequireExclusive() const {
 
 void TPagedFile::AttemptExclusive() {
   if (temporaryMode_ != PagedFileMode::NotOpen || !IsShared(mode_)) return;
-  temporaryMode_ = mode_ == PagedFileMode::ReadOnlyShared ? PagedFileMode::ReadOnlyShared : PagedFileMode::SharedExisting;
+  temporaryMode_ =
+      mode_ == PagedFileMode::ReadOnlyShared ? PagedFileMode::ReadOnlyShared : PagedFileMode::SharedExisting;
   Close();
   mode_ = PagedFileMode::ExclusiveExisting;
   try {
@@ -294,7 +297,8 @@ int TPagedFile::RecordCount() {
 
 void TPagedFile::SetRecordCount(int count) {
   if (count == RecordCount()) return;
-  cachedSize_ = pagesAfterHeader_ ? qint64(headerSize_) + headerOffset_ + qint64(pageSize_) * count : qint64(pageSize_) * count;
+  cachedSize_ =
+      pagesAfterHeader_ ? qint64(headerSize_) + headerOffset_ + qint64(pageSize_) * count : qint64(pageSize_) * count;
   recordCount_ = count;
   countStale_ = false;
   SetStreamSize(cachedSize_);
@@ -383,8 +387,8 @@ bool IsFullPath(const QString& path) {
   if (path.startsWith(QLatin1Char('/'))) return true;
   if (path.size() < 2) return false;
   const QChar first = path[0];
-  const bool drive = path[1] == QLatin1Char(':') &&
-                     ((first >= QLatin1Char('A') && first <= QLatin1Char('Z')) || (first >= QLatin1Char('a') && first <= QLatin1Char('z')));
+  const bool drive = path[1] == QLatin1Char(':') && ((first >= QLatin1Char('A') && first <= QLatin1Char('Z')) ||
+                                                     (first >= QLatin1Char('a') && first <= QLatin1Char('z')));
   return drive || path.startsWith(QLatin1String("\\\\"));
 }
 
@@ -405,7 +409,8 @@ QString CompletePath(const QString& base, const QString& path) {
 
 QString CompleteFileName(const QString& base, const QString& fileName) {
   qsizetype cut = fileName.size();
-  while (cut > 0 && !IsSeparator(fileName[cut - 1])) --cut;
+  while (cut > 0 && !IsSeparator(fileName[cut - 1]))
+    --cut;
   return CompletePath(base, fileName.left(cut)) + fileName.mid(cut);
 }
 
@@ -424,7 +429,8 @@ template <typename T> int DigitsOf(T value, char* destination) {
     digits[count++] = char('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  for (int i = 0; i < count; ++i) destination[i] = digits[count - 1 - i];
+  for (int i = 0; i < count; ++i)
+    destination[i] = digits[count - 1 - i];
   return count;
 }
 
@@ -444,8 +450,12 @@ template <typename T> bool ToTextWidth(T value, int width, char* destination, ch
 
 int IntToText(qint32 value, char* destination) { return DigitsOf(value, destination); }
 int Int64ToText(qint64 value, char* destination) { return DigitsOf(value, destination); }
-bool IntToTextWidth(qint32 value, int width, char* destination, char pad) { return ToTextWidth(value, width, destination, pad); }
-bool Int64ToTextWidth(qint64 value, int width, char* destination, char pad) { return ToTextWidth(value, width, destination, pad); }
+bool IntToTextWidth(qint32 value, int width, char* destination, char pad) {
+  return ToTextWidth(value, width, destination, pad);
+}
+bool Int64ToTextWidth(qint64 value, int width, char* destination, char pad) {
+  return ToTextWidth(value, width, destination, pad);
+}
 
 quint32 SwapBytes32(quint32 value) { return qbswap(value); }
 

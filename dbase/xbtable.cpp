@@ -188,6 +188,7 @@ std::unique_ptr<TXbFile> TXbTable::PrepareTableFile(PagedFileMode mode) {
   file->SetUseFloatFields(UseFloatFields);
   file->DateTimeHandling = DateTimeHandling;
   file->OnIndexMissing = OnIndexMissing;
+  file->OnLocaleError = OnLocaleError;
   return file;
 }
 
@@ -372,11 +373,14 @@ void TXbTable::BuildRows() {
   if (showDeleted_ && !filtering) {
     // Every position is a row: no record needs to be read.
     while (cursor_->Next())
-      rows_.push_back(cursor_->PhysicalRecNo());
+      if (cursor_->PhysicalRecNo() >= 1 && cursor_->PhysicalRecNo() <= file_->RecordCount())
+        rows_.push_back(cursor_->PhysicalRecNo());
     return;
   }
+  const int count = file_->RecordCount();
   while (cursor_->Next()) {
     const int recNo = cursor_->PhysicalRecNo();
+    if (recNo < 1 || recNo > count) continue; // a damaged index names records the table lacks
     const char* record = BufferedRecord(recNo);
     if (!showDeleted_ && record[0] == '*') continue;
     if (filtering && !FilterAccepts(record)) continue;

@@ -122,6 +122,8 @@ public:
   std::function<void(TXbTable&, bool& doCreate)> BeforeAutoCreate;
   std::function<bool(TXbTable&, const char* record)> OnFilterRecord;
   std::function<void(TXbFile&, bool& deleteLink)> OnIndexMissing;
+  // Handed to the table file: the answer to a production index that cannot collate (TXbFile::OnLocaleError).
+  std::function<void(TXbFile&, int error, int& solution)> OnLocaleError;
 
   // Creates the table from FieldDefs (or the given definitions) and leaves the record set closed.
   void CreateTable() { CreateTableWith(nullptr); }

@@ -1,3 +1,5 @@
+#include "DbfBytes.h"
+#include "IdxBytes.h"
 #include "core/DateTime.h"
 #include "dbase/xb_idxfile.h"
 #include "dbase/xbtable.h"
@@ -257,5 +259,297 @@ INSTANTIATE_TEST_SUITE_P(Kinds, RandomKeysTest,
                          ::testing::Values(IndexKind{"MdxDbase4", 4, false}, IndexKind{"MdxDbase7", 7, false},
                                            IndexKind{"Ndx", 4, true}),
                          [](const auto& info) { return std::string(info.param.label); });
+
+} // namespace
+
+// ---- index files of other programs ----------------------------------------------------------------
+
+namespace {
+
+struct Member {
+  const char* name;
+  const char* number;
+};
+const Member kMembers[] = {{"KAROL", "12.5"}, {"ADAM", "-3"},    {"EVA", "0"},  {"BORIS", "1200"},
+                           {"DANA", "-0.25"}, {"CYRIL", "0.05"}, {"FILIP", "7"}};
+
+class ForeignIndexTest : public ::testing::Test {
+protected:
+  QTemporaryDir dir;
+  TXbTable table;
+
+  void WriteTable(bool production, quint8 version = 0x03, quint8 language = 0) {
+    DbfBytes::Table t;
+    t.version = version;
+    t.dbase7 = version == 0x04;
+    t.language = language;
+    t.productionIndex = production ? 1 : 0;
+    t.fields = {{"NAME", 'C', 8}, {"NUM", 'N', 8, 2}};
+    for (const Member& m : kMembers)
+      t.records << DbfBytes::Record(t, {m.name, DbfBytes::RightText(m.number, 8)});
+    DbfBytes::WriteFile(dir.filePath(QStringLiteral("members.dbf")), DbfBytes::Build(t));
+  }
+  // The keys in order: names by bytes, numbers by value.
+  static QList<IdxBytes::Key> NameKeys() {
+    QList<IdxBytes::Key> keys;
+    for (quint32 i = 0; i < 7; ++i)
+      keys << IdxBytes::Key{QByteArray(kMembers[i].name).leftJustified(8, ' '), i + 1};
+    std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+    return keys;
+  }
+  static QList<IdxBytes::Key> NumberKeys(bool bcd) {
+    QList<std::pair<double, quint32>> values;
+    for (quint32 i = 0; i < 7; ++i)
+      values << std::pair{QByteArray(kMembers[i].number).toDouble(), i + 1};
+    std::sort(values.begin(), values.end());
+    QList<IdxBytes::Key> keys;
+    for (const auto& [value, rec] : values)
+      keys << IdxBytes::Key{bcd ? IdxBytes::Bcd(kMembers[rec - 1].number) : IdxBytes::Double(value), rec};
+    return keys;
+  }
+  void Open(const QString& indexName, const QStringList& files = {}) {
+    table.SetTableName(dir.filePath(QStringLiteral("members.dbf")));
+    table.ReadOnly = true;
+    for (const QString& file : files)
+      table.IndexDefs.Add().SetIndexFile(file);
+    table.SetIndexName(indexName);
+    table.Open();
+  }
+  QStringList Names() {
+    QStringList names;
+    for (table.First(); !table.Eof(); table.Next())
+      names << table.FieldByName(QStringLiteral("NAME")).AsString();
+    return names;
+  }
+};
+
+const QStringList kByName = {QStringLiteral("ADAM"), QStringLiteral("BORIS"), QStringLiteral("CYRIL"),
+                             QStringLiteral("DANA"), QStringLiteral("EVA"),   QStringLiteral("FILIP"),
+                             QStringLiteral("KAROL")};
+const QStringList kByNumber = {QStringLiteral("ADAM"),  QStringLiteral("DANA"),  QStringLiteral("EVA"),
+                               QStringLiteral("CYRIL"), QStringLiteral("FILIP"), QStringLiteral("KAROL"),
+                               QStringLiteral("BORIS")};
+
+TEST_F(ForeignIndexTest, NdxFilesReadInKeyOrder) {
+  WriteTable(false);
+  DbfBytes::WriteFile(dir.filePath(QStringLiteral("names.ndx")),
+                      IdxBytes::Ndx({"", "NAME", 'C', 8, 0x10, NameKeys(), 3}));
+  DbfBytes::WriteFile(dir.filePath(QStringLiteral("nums.ndx")),
+                      IdxBytes::Ndx({"", "NUM", 'N', 8, 0x00, NumberKeys(false), 2}));
+  Open(QStringLiteral("names.ndx"), {QStringLiteral("names.ndx"), QStringLiteral("nums.ndx")});
+  EXPECT_EQ(Names(), kByName);
+  EXPECT_TRUE(table.FindKey(QStringLiteral("DANA")));
+  EXPECT_EQ(table.FieldByName(QStringLiteral("NUM")).AsFloat(), -0.25);
+  table.SetIndexName(QStringLiteral("NUMS.NDX"));
+  EXPECT_EQ(Names(), kByNumber);
+  EXPECT_TRUE(table.FindKey(7));
+  EXPECT_EQ(table.FieldByName(QStringLiteral("NAME")).AsString(), QStringLiteral("FILIP"));
+}
+
+class ForeignMdxTest : public ForeignIndexTest, public ::testing::WithParamInterface<quint8> {};
+
+TEST_P(ForeignMdxTest, ProductionIndexTagsReadInKeyOrder) {
+  const quint8 version = GetParam();
+  WriteTable(true, version == 3 ? 0x04 : 0x03);
+  const QList<IdxBytes::Tag> tags = {{"NAME", "NAME", 'C', 8, 0x10, NameKeys(), 2},
+                                     {"NUM", "NUM", 'N', 12, 0x00, NumberKeys(true), 3}};
+  DbfBytes::WriteFile(dir.filePath(QStringLiteral("members.mdx")), IdxBytes::Mdx(tags, version));
+  Open(QStringLiteral("NAME"));
+  EXPECT_EQ(table.IndexDefs.Count(), 2);
+  EXPECT_EQ(Names(), kByName);
+  table.SetIndexName(QStringLiteral("num"));
+  EXPECT_EQ(Names(), kByNumber) << "zero lies between the negative numbers and 0.05";
+  EXPECT_TRUE(table.FindKey(1200));
+  EXPECT_EQ(table.FieldByName(QStringLiteral("NAME")).AsString(), QStringLiteral("BORIS"));
+  EXPECT_TRUE(table.FindKey(0));
+  EXPECT_EQ(table.FieldByName(QStringLiteral("NAME")).AsString(), QStringLiteral("EVA"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, ForeignMdxTest, ::testing::Values(quint8(2), quint8(3)));
+
+// Damaged index files: each opens with a message or reads what it can; none crashes or hangs.
+TEST_F(ForeignIndexTest, DamagedIndexFiles) {
+  WriteTable(false);
+  const QByteArray good = IdxBytes::Ndx({"", "NAME", 'C', 8, 0x10, NameKeys(), 3});
+  QByteArray rootBeyondEnd = good;
+  DbfBytes::PutLe32(rootBeyondEnd, 0, 999);
+  QByteArray circular = good;
+  const int root = int(DbfBytes::Le32(good.constData()));
+  DbfBytes::PutLe32(circular, root * 512 + 4, quint32(root)); // the root's first child is the root
+  QByteArray keyTooLong = good;
+  DbfBytes::PutLe16(keyTooLong, 12, 500);
+  QByteArray countTooLarge = good;
+  DbfBytes::PutLe32(countTooLarge, 512, 0x7FFFFFFF);
+  QByteArray badExpression = good;
+  badExpression.replace(24, 6, QByteArray("NAME +", 6));
+  QByteArray unknownField = good;
+  unknownField.replace(24, 5, QByteArray("NOPE\0", 5));
+  const struct {
+    const char* label;
+    QByteArray bytes;
+    const char* error; // empty: opens
+    int rows;
+  } cases[] = {
+      {"header cut short", good.left(100), "Invalid index file", 0},
+      {"root beyond the end", rootBeyondEnd, "", 0},
+      {"nodes in a circle", circular, "Invalid index file", 0},
+      {"key length 500", keyTooLong, "", -1},
+      {"key count too large", countTooLarge, "", -1},
+      {"expression cut", badExpression, "Argument type mismatch", 0},
+      {"unknown field", unknownField, "Index based on unknown field \"NOPE\".", 0},
+  };
+  for (const auto& c : cases) {
+    DbfBytes::WriteFile(dir.filePath(QStringLiteral("bad.ndx")), c.bytes);
+    TXbTable t;
+    t.SetTableName(dir.filePath(QStringLiteral("members.dbf")));
+    t.ReadOnly = true;
+    t.IndexDefs.Add().SetIndexFile(QStringLiteral("bad.ndx"));
+    t.SetIndexName(QStringLiteral("bad.ndx"));
+    QString error;
+    int rows = -2;
+    try {
+      t.Open();
+      rows = 0;
+      for (t.First(); !t.Eof() && rows < 100; t.Next())
+        ++rows;
+    } catch (const Exception& e) {
+      error = e.Message();
+    }
+    if (*c.error) {
+      EXPECT_TRUE(error.startsWith(QLatin1String(c.error))) << c.label << ": " << error.toStdString();
+    } else {
+      EXPECT_TRUE(error.isEmpty()) << c.label << ": " << error.toStdString();
+      if (c.rows >= 0) EXPECT_EQ(rows, c.rows) << c.label;
+      EXPECT_LE(rows, 7) << c.label;
+    }
+  }
+}
+
+TEST_F(ForeignIndexTest, MdxOfAnotherLanguageIsNotReadWithoutAnAnswer) {
+  WriteTable(true, 0x03, 0xC8);
+  DbfBytes::WriteFile(dir.filePath(QStringLiteral("members.mdx")),
+                      IdxBytes::Mdx({{"NAME", "NAME", 'C', 8, 0x10, NameKeys(), 3}}, 2, 0x64));
+  Open(QStringLiteral("NAME"));
+  EXPECT_TRUE(table.IndexName().isEmpty()) << "the index is open but unread: physical order";
+  EXPECT_EQ(table.FieldByName(QStringLiteral("NAME")).AsString(), QStringLiteral("KAROL"));
+  table.Close();
+  int asked = 0;
+  TXbTable answered;
+  answered.SetTableName(dir.filePath(QStringLiteral("members.dbf")));
+  answered.ReadOnly = true;
+  answered.SetIndexName(QStringLiteral("NAME"));
+  answered.OnLocaleError = [&](TXbFile&, int error, int& solution) {
+    asked = error;
+    solution = 1; // read the tags, change no key
+  };
+  answered.Open();
+  EXPECT_EQ(asked, int(leLanguageMismatch));
+  EXPECT_EQ(answered.IndexName(), QStringLiteral("NAME"));
+  answered.First();
+  EXPECT_EQ(answered.FieldByName(QStringLiteral("NAME")).AsString(), QStringLiteral("ADAM"));
+}
+
+// ---- tags and keys of new files -------------------------------------------------------------------
+
+class NewIndexTest : public ::testing::Test {
+protected:
+  QTemporaryDir dir;
+  TXbTable table;
+  void SetUp() override {
+    table.SetTableName(dir.filePath(QStringLiteral("new.dbf")));
+    table.FieldDefs = {{QStringLiteral("NAME"), TFieldType::String, 100}, {QStringLiteral("NUM"), TFieldType::Integer}};
+    table.CreateTable();
+    table.Exclusive = true;
+    table.Open();
+  }
+  TIndexFile& Mdx(const QString& tag, const QString& expression, int options = 0) {
+    TIndexFile* index = table.DbfFile()->OpenIndex(tag, expression, options, true);
+    EXPECT_NE(index, nullptr);
+    return *index;
+  }
+  void Add(const QString& name, int number) {
+    table.Append();
+    table.FieldByName(QStringLiteral("NAME")).SetValue(name);
+    table.FieldByName(QStringLiteral("NUM")).SetValue(number);
+    table.Post();
+  }
+};
+
+TEST_F(NewIndexTest, NumericKeysAndTagLimits) {
+  TIndexFile& index = Mdx(QStringLiteral("NUM"), QStringLiteral("NUM"));
+  EXPECT_TRUE(index.IsMdx());
+  const struct {
+    int value;
+    QByteArray key;
+  } keys[] = {
+      {1200, QByteArray::fromHex("380912")}, {-5, QByteArray::fromHex("358950")}, {0, QByteArray::fromHex("3401")}};
+  for (const auto& k : keys) {
+    TExprValue v;
+    v.Type = etInteger;
+    v.Int = k.value;
+    EXPECT_EQ(index.PrepareKey(v), k.key.leftJustified(12, '\0')) << k.value;
+    EXPECT_EQ(index.PrepareKey(v), IdxBytes::Bcd(QByteArray::number(k.value))) << k.value;
+  }
+  EXPECT_EQ(index.KeyToBuffer(0).left(2), QByteArray::fromHex("3401"));
+
+  Mdx(QStringLiteral("NAME"), QStringLiteral("NAME"));
+  EXPECT_EQ(index.KeyLen(), 100);
+  const QByteArray bytes = DbfBytes::ReadFile(index.FileName());
+  const int nameHeader = int(DbfBytes::Le32(bytes.constData() + 512 + 64)) * 512;
+  EXPECT_EQ(quint8(bytes[nameHeader + 18]), 104) << "entry length of a 100-byte key";
+  EXPECT_EQ(quint8(bytes[nameHeader + 14]), 9) << "keys per node";
+
+  EXPECT_THROW(Mdx(QStringLiteral("BAD"), QStringLiteral("NUM = 1")), EXbError) << "a boolean key";
+  for (int i = 2; i < 47; ++i)
+    Mdx(QStringLiteral("T%1").arg(i), QStringLiteral("NUM"));
+  EXPECT_EQ(index.TagCount(), 47);
+  try {
+    Mdx(QStringLiteral("T47"), QStringLiteral("NUM"));
+    FAIL() << "a 48th tag";
+  } catch (const EXbError& e) {
+    EXPECT_EQ(e.Message(), XbMessages::TooManyIndexes());
+  }
+}
+
+TEST_F(NewIndexTest, UniqueTagsDeletedTagsAndAbsentKeys) {
+  TIndexFile& index = Mdx(QStringLiteral("NUM"), QStringLiteral("NUM"), ixUnique);
+  Mdx(QStringLiteral("NAME"), QStringLiteral("UPPER(NAME)"));
+  Mdx(QStringLiteral("NUMD"), QStringLiteral("NUM"), ixDescending);
+  for (int i : {5, 3, 5, 1})
+    Add(QStringLiteral("n%1").arg(i), i);
+  auto walk = [&](const char* tag) {
+    index.SelectTagByName(QLatin1String(tag));
+    QList<int> recs;
+    for (index.MoveFirst(); index.MoveNext();)
+      recs << index.PhysicalRecNo();
+    return recs;
+  };
+  EXPECT_EQ(walk("NUM"), QList<int>({4, 2, 1})) << "the second 5 gets no entry in the unique tag";
+  EXPECT_EQ(walk("NUMD"), QList<int>({1, 3, 2, 4}));
+  index.SelectTagByName(QStringLiteral("NUMD"));
+  index.MoveLast();
+  EXPECT_EQ(index.PhysicalRecNo(), -1);
+  EXPECT_EQ(index.SequentialRecNo(), 2147483647);
+  EXPECT_TRUE(index.MovePrior());
+  EXPECT_EQ(index.PhysicalRecNo(), 4);
+
+  index.DeleteTag(QStringLiteral("NUM"));
+  EXPECT_EQ(index.TagNames(), QStringList({QStringLiteral("NAME"), QStringLiteral("NUMD")}));
+  EXPECT_EQ(walk("NAME"), QList<int>({4, 2, 1, 3}));
+
+  // A record whose key the tag lacks: nothing is removed, the damage is reported.
+  QByteArray stranger(table.DbfFile()->RecordSize(), ' ');
+  const QVariant name(QByteArray("N3")), number(99);
+  table.DbfFile()->SetFieldValue(0, ftString, &name, stranger.data());
+  table.DbfFile()->SetFieldValue(1, ftInteger, &number, stranger.data());
+  EXPECT_THROW(index.DeleteRecordKeys(1, stranger.constData()), EXbError);
+  EXPECT_EQ(walk("NAME"), QList<int>({4, 2, 1, 3})) << "record 2's N3 key stays";
+
+  table.Close();
+  table.Open();
+  TIndexFile* reopened = table.DbfFile()->IndexByName(QStringLiteral("NUMD"));
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(reopened->TagNames(), QStringList({QStringLiteral("NAME"), QStringLiteral("NUMD")}));
+}
 
 } // namespace
