@@ -1,0 +1,168 @@
+#pragma once
+// Small registers the pattern tests stand on: a filtered list of member
+// groups with a print, a dialog writing document kinds (a unique key the
+// error handler reports), and a member dialog with a placeholder row.
+#include "app/PrintForm.h"
+#include "controls/IBEdit.h"
+#include "core/ui/Form.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "registers/common/DialogPattern.h"
+#include "registers/common/ListPattern.h"
+#include "registers/common/PrintProtocol.h"
+#include "registers/common/RegisterLayout.h"
+#include <QtWidgets/QLayout>
+#include <QtWidgets/QLineEdit>
+#include <vector>
+
+// Groups whose name begins with the filter's text.
+class TfrmTestGroups : public TForm {
+public:
+  explicit TfrmTestGroups(QWidget* owner = nullptr) : TForm(owner) {
+    eFilter = new QLineEdit(list.pnlFilter);
+    eFilter->setObjectName(QStringLiteral("eFilter"));
+    list.pnlFilter->layout()->addWidget(eFilter);
+    list.Table = QStringLiteral("c_clenenie_clenov");
+    list.Select = [](TListQuery& q) { q.Add(QStringLiteral("select a.jedin,a.nazov from c_clenenie_clenov a")); };
+    list.Filter = [this](TListQuery& q) {
+      if (eFilter->text().isEmpty()) return;
+      q.Where(QStringLiteral("a.nazov starting with :PREFIX"));
+      q.Params[QStringLiteral("PREFIX")] = eFilter->text();
+    };
+    list.Print = [this] {
+      PrintRegister(*list.gr1, {QStringLiteral("DBD05A9C-3FA7-4662"),
+                                true,
+                                QStringLiteral("Zoznam skupín"),
+                                QStringLiteral("Skupiny.rpf"),
+                                {QStringLiteral("select a.nazov"), QStringLiteral("from temp_spracuj x"),
+                                 QStringLiteral("left join c_clenenie_clenov a on a.jedin=x.cislo"),
+                                 QStringLiteral("where x.connection_id=current_connection and x.zaradenie=:ZARADENIE"),
+                                 QStringLiteral("order by a.nazov")},
+                                {},
+                                {}});
+    };
+    list.gr1->AddColumn(QStringLiteral("NAZOV"), QStringLiteral("Názov"), 200)->OrderBy = QStringLiteral("a.nazov");
+    list.FormCreate(QStringLiteral("Skupiny"), QSize(300, 300));
+  }
+  QLineEdit* eFilter;
+  TListPattern list{*this, kStandardListButtons | lbFilter | lbTlac};
+
+protected:
+  void FormActivate() override { list.FormActivate(); }
+  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
+};
+
+// Document kinds of the working year; the abbreviation is unique per year in the database.
+class TfrmTestKindPridaj : public TForm {
+public:
+  explicit TfrmTestKindPridaj(QWidget* owner = nullptr) : TForm(owner) {
+    TRegisterLayout controls(*this);
+    eDBSkratka = controls.Add<TIBEdit>(QStringLiteral("eDBSkratka"), 5);
+    eDBSkratka->SetRequired(true);
+    dlg.AddCaption = QStringLiteral("Pridanie druhu dokladu");
+    dlg.EditCaption = QStringLiteral("Oprava druhu dokladu");
+    dlg.Generator = QStringLiteral("c_druhy_dokladov_id");
+    dlg.ClearAll = [this] { eDBSkratka->clear(); };
+    dlg.LoadSql = QStringLiteral("select skratka from c_druhy_dokladov where jedin=:JEDIN");
+    dlg.Load = [this](TIBQuery& q) { eDBSkratka->setText(q.FieldByName(QStringLiteral("SKRATKA")).AsString()); };
+    dlg.Save = [this](TIBQuery& q, bool adding) {
+      q.SetSQL(adding ? QStringLiteral("insert into c_druhy_dokladov (jedin,rok,skratka,typ) values (:JEDIN,2026,:S,1)")
+                      : QStringLiteral("update c_druhy_dokladov set skratka=:S where jedin=:JEDIN"));
+      q.ParamByName(QStringLiteral("S")).SetValue(eDBSkratka->text());
+    };
+    dlg.SaveFailed = [this](int handled) { failures.push_back(handled); };
+    dlg.FormCreate(controls.Widget(), QSize(200, 60));
+  }
+  TIBEdit* eDBSkratka;
+  std::vector<int> failures;
+  int Jedin = 0;
+  TDialogPattern dlg{*this, Jedin};
+
+protected:
+  void FormShow() override { dlg.FormShow(); }
+  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
+  void FormClose(TCloseAction&) override { dlg.FormClose(); }
+};
+
+// A member whose row exists while the dialog is open in add mode.
+class TfrmTestMemberPridaj : public TForm {
+public:
+  explicit TfrmTestMemberPridaj(QWidget* owner = nullptr) : TForm(owner) {
+    TRegisterLayout controls(*this);
+    eDBPriezvisko = controls.Add<TIBEdit>(QStringLiteral("eDBPriezvisko"), 30);
+    eDBPriezvisko->SetRequired(true);
+    dlg.AddCaption = QStringLiteral("Pridanie člena");
+    dlg.EditCaption = QStringLiteral("Oprava člena");
+    dlg.Generator = QStringLiteral("c_clenov_id");
+    dlg.PlaceholderInsert =
+        QStringLiteral("insert into c_clenov(jedin,SKOLENIE_USKUTOCNENE,BRIGADA_VYZADOVAT) values(:JEDIN,0,0)");
+    dlg.PlaceholderDelete = QStringLiteral("delete from c_clenov where jedin=:JEDIN");
+    dlg.ClearAll = [this] { eDBPriezvisko->clear(); };
+    dlg.LoadSql = QStringLiteral("select priezvisko from c_clenov where jedin=:JEDIN");
+    dlg.Load = [this](TIBQuery& q) {
+      eDBPriezvisko->setText(q.FieldByName(QStringLiteral("PRIEZVISKO")).AsString());
+    };
+    dlg.Save = [this](TIBQuery& q, bool) {
+      q.SetSQL(QStringLiteral("update c_clenov set priezvisko=:P where jedin=:JEDIN"));
+      q.ParamByName(QStringLiteral("P")).SetValue(eDBPriezvisko->text());
+    };
+    dlg.FormCreate(controls.Widget(), QSize(200, 60));
+  }
+  TIBEdit* eDBPriezvisko;
+  int Jedin = 0;
+  TDialogPattern dlg{*this, Jedin};
+
+protected:
+  void FormShow() override { dlg.FormShow(); }
+  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
+  void FormClose(TCloseAction&) override { dlg.FormClose(); }
+};
+
+// A print form that keeps what a print handed it and the master rows it showed.
+struct TRecordedPrint {
+  QString Title, Template;
+  QList<std::pair<QString, QString>> Aliases;
+  QList<std::pair<QString, QString>> Variables; // in order, overwrites in place
+  QStringList Rows;                              // the master's first column
+  bool Shown = false;
+};
+
+class TRecordingPrintForm : public IPrintForm {
+public:
+  explicit TRecordingPrintForm(std::vector<TRecordedPrint>& log)
+      : log_(log), transaction_(MainDatabase(), TIBTransactionKind::Snapshot) {
+    for (TIBQuery& q : queries_) {
+      q.SetDatabase(MainDatabase());
+      q.SetTransaction(&transaction_);
+    }
+    log_.emplace_back();
+  }
+  TIBTransaction& Transaction() override { return transaction_; }
+  TIBQuery& Query(int number) override { return queries_[number - 1]; }
+  void LinkDetail(int) override {}
+  void SetTitle(const QString& title) override { Last().Title = title; }
+  void SetTemplateName(const QString& name) override { Last().Template = name; }
+  void LoadReport() override {}
+  void ClearAliases() override { Last().Aliases.clear(); }
+  void SetAlias(const QString& name, const QString& alias) override { Last().Aliases.append({name, alias}); }
+  void ClearVariables() override { Last().Variables.clear(); }
+  void SetVariable(const QString& name, const QString& value) override {
+    for (auto& variable : Last().Variables)
+      if (variable.first == name) {
+        variable.second = value;
+        return;
+      }
+    Last().Variables.append({name, value});
+  }
+  void ShowModal() override {
+    Last().Shown = true;
+    for (queries_[0].First(); !queries_[0].Eof(); queries_[0].Next())
+      Last().Rows.append(queries_[0].FieldByNumber(0).AsString());
+  }
+
+private:
+  TRecordedPrint& Last() { return log_.back(); }
+  std::vector<TRecordedPrint>& log_;
+  TIBTransaction transaction_;
+  TIBQuery queries_[3];
+};
