@@ -256,6 +256,7 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
       continue;
     }
     if (!IsBlank(at(pos)) && Measure(font, copy(begin, pos)) > available) {
+      const qsizetype over = pos;
       bool hyphenated = false;
       if (wordBreak) {
         qsizetype end = pos;
@@ -272,6 +273,12 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
         }
       } else if (last == begin) {
         last = pos;
+      }
+      // The blank before this line is no break candidate: a word with no
+      // break position that fits would otherwise give empty lines forever.
+      if (!hyphenated && last < begin) {
+        last = begin;
+        pos = over;
       }
       if (hyphenated) {
         out(copy(begin, last) + QLatin1Char('-'));

@@ -2,6 +2,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/ui/rpPasswForm.h"
 #include "reports/engine/ui/rpQtPrinter.h"
+#include <QtWidgets/QInputDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 
@@ -14,6 +15,44 @@ void rpInstallEngineUi() {
     password = form.E1->text();
     return true;
   };
+  g.InputBox = [](const QString& prompt, const QString& preset) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(nullptr, QString(), prompt, QLineEdit::Normal, preset, &ok);
+    return ok ? text : preset;
+  };
+  g.MessageBox = [](const QString& text, const QString& title, int flags) { return rpShowMessageBox(text, title, flags); };
   rpPrinter().SetPrinter(std::make_shared<TrpQtPrinter>());
   g.DefaultPaperSize = rpPrinter().PaperSize;
+}
+
+int rpShowMessageBox(const QString& text, const QString& title, int flags) {
+  QMessageBox box(nullptr);
+  box.setWindowTitle(title);
+  box.setText(text);
+  switch (flags & 0xF0) {
+  case 16: box.setIcon(QMessageBox::Critical); break;
+  case 32: box.setIcon(QMessageBox::Question); break;
+  case 48: box.setIcon(QMessageBox::Warning); break;
+  case 64: box.setIcon(QMessageBox::Information); break;
+  default: break;
+  }
+  // The "mb_" button sets and the modal results the scripts compare with.
+  struct TButton {
+    QMessageBox::StandardButton Button;
+    int Result;
+  };
+  QList<TButton> buttons;
+  switch (flags & 0x0F) {
+  case 1: buttons = {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}}; break;
+  case 3: buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}}; break;
+  case 4: buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}}; break;
+  default: buttons = {{QMessageBox::Ok, 1}}; break;
+  }
+  QMessageBox::StandardButtons set;
+  for (const TButton& b : buttons) set |= b.Button;
+  box.setStandardButtons(set);
+  const int pressed = box.exec();
+  for (const TButton& b : buttons)
+    if (pressed == b.Button) return b.Result;
+  return 2;
 }

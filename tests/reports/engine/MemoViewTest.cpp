@@ -306,3 +306,15 @@ TEST_F(MemoRendering, SampleSheet) {
   Render(QStringLiteral("/tmp/vimek_engine3_sheet.png"));
   EXPECT_LT(qGray(image.pixel(300, 120)), 250) << "the yellow fill is painted";
 }
+
+TEST_F(MemoLayout, HyphenationEndsOnEveryText) {
+  rpGlobals().TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 7; };
+  memo.SetBounds(0, 0, 81, 60);
+  memo.Alignment = 5; // rotated: 58 pixels for 8 characters
+  const QByteArray raw =
+      QByteArray::fromHex("c48d6c656e6f76696120727962736b72736b1f686f207a7620727962c3a172736b65656a");
+  // "členovia rybskrsk\x1fho zv rybárskeej": the second word has no break position.
+  const QStringList lines = Wrapped({QString::fromUtf8(raw)}, mfWordWrap | mfWordBreak);
+  EXPECT_EQ(lines, (QStringList{QStringLiteral("členovia"), QStringLiteral("rybskrsk"), QStringLiteral("\x1fho zv"),
+                                QStringLiteral("rybárs-"), QStringLiteral("keej¶")}));
+}

@@ -87,3 +87,30 @@ TEST_F(EngineUi, ErrorBoxAndPrinters) {
 }
 
 } // namespace
+
+TEST_F(EngineUi, ScriptMessageBoxAnswersTheModalResultOfTheButton) {
+  struct Case {
+    int Flags;
+    QMessageBox::StandardButton Press;
+    int Result;
+    QMessageBox::Icon Icon;
+  };
+  const Case cases[] = {{0, QMessageBox::Ok, 1, QMessageBox::NoIcon},
+                        {1 | 16, QMessageBox::Cancel, 2, QMessageBox::Critical},
+                        {4 | 32, QMessageBox::Yes, 6, QMessageBox::Question},
+                        {3 | 48, QMessageBox::No, 7, QMessageBox::Warning}};
+  for (const Case& c : cases) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    WhenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      icon = box->icon();
+      title = box->windowTitle();
+      box->button(c.Press)->click();
+    });
+    EXPECT_EQ(rpShowMessageBox(QStringLiteral("Uložiť?"), QStringLiteral("Otázka"), c.Flags), c.Result) << c.Flags;
+    EXPECT_EQ(icon, c.Icon) << c.Flags;
+    EXPECT_EQ(title, QStringLiteral("Otázka"));
+  }
+}
