@@ -98,6 +98,8 @@ public:
   // The width in pixels of a text in a font (QFontMetrics by default); tests
   // install a deterministic one.
   std::function<int(const QFont& font, const QString& text)> TextWidth;
+  // The export filter's object callback (the report being exported installs it).
+  std::function<void(int x, int y, TrpView* object)> ExportObject;
   // The export filter's text callback for a line of a text object.
   std::function<void(const QRect& drawRect, int x, int y, const QString& text, int frameLines, TrpView* object)>
       ExportText;

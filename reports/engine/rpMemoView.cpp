@@ -530,6 +530,13 @@ void TrpMemoView::Draw(QPainter* canvas) {
   RestoreDesignCoords();
 }
 
+void TrpMemoView::SendToExport() {
+  TrpStretcheable::SendToExport();
+  ExportMode = true;
+  Draw(nullptr);
+  ExportMode = false;
+}
+
 // --- printing into prepared pages
 
 void TrpMemoView::ApplyHighlight() {

@@ -28,6 +28,8 @@ public:
   int RemainingHeight() override;
 
   void Draw(QPainter* canvas) override;
+  // The object callback, then every laid-out line to the filter's text callback.
+  void SendToExport() override;
   // Prints into a prepared page following SplitMode (0 whole, 1 measured
   // already, 2 only the lines that fit, the rest kept in WorkLines for the next page).
   void WritePrepared(TBinaryWriter& stream) override;

@@ -711,6 +711,11 @@ void TrpView::WritePrepared(TBinaryWriter& stream) {
   Tag = keptTag;
 }
 
+void TrpView::SendToExport() {
+  const TrpGlobals& g = rpGlobals();
+  if (g.ExportObject) g.ExportObject(Left, Top, this);
+}
+
 void rpReportObjectError(const Exception& error) {
   TrpGlobals& g = rpGlobals();
   g.LoadErrorFlag = true;

@@ -121,6 +121,8 @@ public:
   // visibility, Tag expansion, band alignment, then the type code (and class
   // name for type 10) and the record. Nothing is written for an object its script hides.
   virtual void WritePrepared(TBinaryWriter& stream);
+  // Hands the object to the export filter's object callback at its Left and Top.
+  virtual void SendToExport();
   // Sets DrawCanvas and CurrentObject and applies the band alignment.
   void PrepareDrawing(QPainter* canvas);
   // Fills the object's rectangle with FillColor (while designing white when it has none).

@@ -16,9 +16,11 @@ protected:
     g.ExportText = [this](const QRect&, int x, int y, const QString& text, int frame, TrpView*) {
       exported.append({x, y, text, frame});
     };
+    g.ExportObject = [this](int x, int y, TrpView* object) { exported.append({x, y, object->Name, -1}); };
     g.EngineMode = true;
     report.BindParser();
     memo.SetBounds(10, 20, 100, 100);
+    memo.Name = QStringLiteral("Memo1");
   }
   // The laid-out lines with the paragraph mark shown as "¶".
   QStringList Wrapped(const QStringList& lines, quint16 flags) {
@@ -38,10 +40,11 @@ protected:
   };
   QList<Exported> ExportDraw() {
     exported.clear();
-    memo.ExportMode = true;
-    memo.Draw(nullptr);
-    memo.ExportMode = false;
-    return exported;
+    memo.SendToExport();
+    EXPECT_FALSE(memo.ExportMode);
+    // The object itself comes first, at its design position.
+    EXPECT_EQ(exported.value(0), (Exported{memo.Left, memo.Top, QStringLiteral("Memo1"), -1}));
+    return exported.mid(1);
   }
 
   QList<Exported> exported;

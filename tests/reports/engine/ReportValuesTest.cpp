@@ -160,3 +160,71 @@ TEST_F(ReportValues, TagExpansionAndInvisibleObjectsInPreparedPages) {
   EXPECT_EQ(hidden.Size(), 0);
   EXPECT_EQ(memo->SplitMode, 0);
 }
+
+namespace {
+
+// The band engine's answers and a record of the requests scripts make.
+class FakeRunState : public TrpRunState {
+public:
+  qint64 RowNumber(bool throughReport) const override { return throughReport ? 40 : 4; }
+  qint64 ColumnNumber() const override { return 2; }
+  qint64 CurrentRow() const override { return 17; }
+  int CurY() const override { return y; }
+  void SetCurY(int value) override { y = value; }
+  int BottomLimit() const override { return 1000; }
+  int BandPrintedHeight() const override { return 30; }
+  bool FinalPass() const override { return true; }
+  void Terminate() override { requests << QStringLiteral("stop"); }
+  void RequestNewPage() override { requests << QStringLiteral("page"); }
+  void RequestNewColumn() override { requests << QStringLiteral("column"); }
+  void ShowBand(const QString& name) override { requests << QStringLiteral("show ") + name; }
+  bool SetModalResult(int result) override {
+    requests << QStringLiteral("modal %1").arg(result);
+    return true;
+  }
+  void Progress(const QString& text) override { requests << QStringLiteral("progress ") + text; }
+
+  int y = 250;
+  QStringList requests;
+};
+
+} // namespace
+
+TEST_F(ReportValues, RunValuesAndRequestsReachTheBandEngine) {
+  FakeRunState run;
+  rpGlobals().Run = &run;
+  struct Case {
+    const char* Name;
+    QString Expected;
+  };
+  const Case cases[] = {{"LINE#", QStringLiteral("4")},      {"LINETHROUGH#", QStringLiteral("40")},
+                        {"COLUMN#", QStringLiteral("2")},    {"CURRENT#", QStringLiteral("17")},
+                        {"CURY", QStringLiteral("250")},     {"FREESPACE", QStringLiteral("750")},
+                        {"PAGEHEIGHT", QStringLiteral("1000")}, {"FINALPASS", QStringLiteral("True")}};
+  for (const Case& c : cases) EXPECT_EQ(rpValueToText(Resolve(QLatin1String(c.Name))), c.Expected) << c.Name;
+
+  TrpInterpretator& script = rpInterpreter();
+  QStringList coded, errors;
+  script.PrepareScript({QStringLiteral("begin CurY := CurY + 10; NEWPAGE; NEWCOLUMN; SHOWBAND(Hlavicka);"),
+                        QStringLiteral("Progress := 'Strana 1'; ModalResult := mrOk; STOPREPORT end")},
+                       coded, errors);
+  ASSERT_TRUE(errors.isEmpty()) << qPrintable(errors.join(QLatin1Char('\n')));
+  script.DoScript(coded);
+  EXPECT_EQ(run.y, 260);
+  EXPECT_EQ(run.requests, (QStringList{QStringLiteral("page"), QStringLiteral("column"), QStringLiteral("show Hlavicka"),
+                                       QStringLiteral("progress Strana 1"), QStringLiteral("modal 1"),
+                                       QStringLiteral("stop")}));
+  EXPECT_EQ(rpVariables().IndexOf(QStringLiteral("CurY")), -1) << "engine values are not script variables";
+  rpGlobals().Run = nullptr;
+}
+
+TEST_F(ReportValues, CalcWidthMeasuresTheExpandedText) {
+  rpGlobals().TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 10; };
+  rpVariables().SetVariable(QStringLiteral("Meno"), QStringLiteral("Ján Novák"));
+  memo->Memo = QStringList{QStringLiteral("Člen: [Meno]")};
+  rpGlobals().CurrentObject = memo;
+  // 15 characters, frame width 1, GapX 2 on both sides and 1.
+  EXPECT_EQ(Resolve(QStringLiteral("CALCWIDTH")), rpIntegerValue(150 + 1 + 4 + 1));
+  rpGlobals().CurrentObject = nullptr;
+  EXPECT_EQ(Resolve(QStringLiteral("CALCWIDTH")), rpIntegerValue(0));
+}
