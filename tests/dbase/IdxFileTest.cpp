@@ -553,3 +553,84 @@ TEST_F(NewIndexTest, UniqueTagsDeletedTagsAndAbsentKeys) {
 }
 
 } // namespace
+
+namespace {
+
+// Character keys of an MDX file collate by the table language's locale:
+// case does not split the letters apart as byte order would.
+TEST(IndexCollationTest, KeysFollowTheLanguagesLocale) {
+  QTemporaryDir dir;
+  TXbTable t;
+  t.SetTableName(dir.filePath(QStringLiteral("c.dbf")));
+  t.SetLanguageId(0xC8);
+  t.FieldDefs = {{QStringLiteral("NAME"), TFieldType::String, 6}};
+  TXbIndexDef& def = t.IndexDefs.Add();
+  def.SetIndexFile(QStringLiteral("NAME"));
+  def.SetSortField(QStringLiteral("NAME"));
+  t.CreateTable();
+  t.Open();
+  for (const char* name : {"abc", "Zora", "ABC", "abd"}) {
+    t.Append();
+    t.FieldByName(QStringLiteral("NAME")).SetValue(QLatin1String(name));
+    t.Post();
+  }
+  t.SetIndexName(QStringLiteral("NAME"));
+  QStringList names;
+  for (t.First(); !t.Eof(); t.Next())
+    names << t.FieldByName(QStringLiteral("NAME")).AsString();
+  ASSERT_EQ(names.size(), 4);
+  EXPECT_EQ(names.mid(2), QStringList({QStringLiteral("abd"), QStringLiteral("Zora")}))
+      << names.join(QLatin1Char(',')).toStdString();
+}
+
+TEST(IndexCollationTest, LocaleAnswerMustBeUsable) {
+  QTemporaryDir dir;
+  DbfBytes::Table d;
+  d.language = 0xC8;
+  d.productionIndex = 1;
+  d.fields = {{"NAME", 'C', 8}};
+  d.records = {DbfBytes::Record(d, {"B"}), DbfBytes::Record(d, {"A"})};
+  DbfBytes::WriteFile(dir.filePath(QStringLiteral("t.dbf")), DbfBytes::Build(d));
+  IdxBytes::Tag tag{"NAME", "NAME", 'C', 8, 0x10, {{"A       ", 2}, {"B       ", 1}}, 3};
+  DbfBytes::WriteFile(dir.filePath(QStringLiteral("t.mdx")), IdxBytes::Mdx({tag}, 2, 0x64));
+  const struct {
+    int solution;
+    bool opens;
+  } answers[] = {{0x0405, true}, {0x7777, false}};
+  for (const auto& a : answers) {
+    TXbTable t;
+    t.SetTableName(dir.filePath(QStringLiteral("t.dbf")));
+    t.ReadOnly = true;
+    t.SetIndexName(QStringLiteral("NAME"));
+    t.OnLocaleError = [&](TXbFile&, int, int& solution) { solution = a.solution; };
+    if (!a.opens) {
+      EXPECT_THROW(t.Open(), EXbError) << "a locale that cannot collate would make every key equal";
+      continue;
+    }
+    t.Open();
+    EXPECT_EQ(t.FieldByName(QStringLiteral("NAME")).AsString(), QStringLiteral("A"));
+  }
+}
+
+TEST(IndexCollationTest, NewDbase7MdxDeclaresTheTagRecordsItWrites) {
+  QTemporaryDir dir;
+  TXbTable t;
+  t.SetTableName(dir.filePath(QStringLiteral("s.dbf")));
+  t.SetTableLevel(7);
+  t.FieldDefs = {{QStringLiteral("NAME"), TFieldType::String, 6}, {QStringLiteral("NUM"), TFieldType::Integer}};
+  for (const char* name : {"A_VERY_LONG_TAG_NAME_OF_THIRTY_2", "NUM", "BOTH"}) {
+    TXbIndexDef& def = t.IndexDefs.Add();
+    def.SetIndexFile(QLatin1String(name));
+    def.SetSortField(QStringLiteral("NAME"));
+  }
+  t.CreateTable();
+  const QByteArray bytes = DbfBytes::ReadFile(dir.filePath(QStringLiteral("s.mdx")));
+  ASSERT_GE(bytes.size(), 2048);
+  EXPECT_EQ(quint8(bytes[0]), 3);
+  EXPECT_EQ(quint8(bytes[26]), 43) << "a dBASE 7 tag record is 43 bytes long";
+  t.Open();
+  EXPECT_EQ(t.DbfFile()->IndexNames(), QStringList({QStringLiteral("A_VERY_LONG_TAG_NAME_OF_THIRTY_2"),
+                                                    QStringLiteral("NUM"), QStringLiteral("BOTH")}));
+}
+
+} // namespace
