@@ -40,10 +40,10 @@ protected:
   };
   QList<Exported> ExportDraw() {
     exported.clear();
+    const Exported object{memo.Left, memo.Top, QStringLiteral("Memo1"), -1};
     memo.SendToExport();
     EXPECT_FALSE(memo.ExportMode);
-    // The object itself comes first, at its design position.
-    EXPECT_EQ(exported.value(0), (Exported{memo.Left, memo.Top, QStringLiteral("Memo1"), -1}));
+    EXPECT_EQ(exported.value(0), object) << "the object itself comes first, at its position";
     return exported.mid(1);
   }
 
@@ -320,4 +320,25 @@ TEST_F(MemoLayout, HyphenationEndsOnEveryText) {
   const QStringList lines = Wrapped({QString::fromUtf8(raw)}, mfWordWrap | mfWordBreak);
   EXPECT_EQ(lines, (QStringList{QStringLiteral("členovia"), QStringLiteral("rybskrsk"), QStringLiteral("\x1fho zv"),
                                 QStringLiteral("rybárs-"), QStringLiteral("keej¶")}));
+}
+
+TEST_F(MemoLayout, AutoWidthFitsTheTextWhileBuilding) {
+  struct Case {
+    qint32 Alignment;
+    int Left, Width, Height;
+  };
+  // "Ahoj svet" is 90 pixels: with frame width 1, GapX 2 twice and 1 the object is 96 wide.
+  const Case cases[] = {{0, 10, 96, 100}, {1, 10 + 100 - 96, 96, 100}, {4, 10, 100, 96}};
+  for (const Case& c : cases) {
+    memo.SetBounds(10, 20, 100, 100);
+    memo.Flags = mfWordWrap | mfAutoWidth;
+    memo.Alignment = c.Alignment;
+    memo.Memo = QStringList{QStringLiteral("Ahoj svet")};
+    const QList<Exported> lines = ExportDraw();
+    EXPECT_EQ(memo.Left, c.Left) << c.Alignment;
+    EXPECT_EQ(memo.Width, c.Width) << c.Alignment;
+    EXPECT_EQ(memo.Height, c.Height) << c.Alignment;
+    ASSERT_EQ(lines.size(), 1) << "the measured width never breaks the line";
+    EXPECT_EQ(lines[0].Text, QStringLiteral("Ahoj svet"));
+  }
 }

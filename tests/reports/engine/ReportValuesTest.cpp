@@ -99,9 +99,11 @@ TEST_F(ReportValues, FormattedValuesFollowSuffixObjectFormatAndHideZeros) {
 }
 
 TEST_F(ReportValues, BuiltinProceduresArraysAndScriptAssignments) {
+  memo->Memo = QStringList{QStringLiteral("starý"), QStringLiteral("druhý")};
   TrpInterpretator& script = rpInterpreter();
   QStringList coded, errors;
-  script.PrepareScript({QStringLiteral("begin SETARRAY(A, 1, 5);"), QStringLiteral("X := GETARRAY(A, 1);"),
+  script.PrepareScript({QStringLiteral("begin SETARRAY(A, 1, 5); SETARRAY(Memo1.Lines, 1, 'nový');"),
+                        QStringLiteral("Z := GETARRAY(Memo1.Lines, 0);"), QStringLiteral("X := GETARRAY(A, 1);"),
                         QStringLiteral("Y := GETARRAY(A, 2);"), QStringLiteral("SETARRAY(A, 'k', 'text');"),
                         QStringLiteral("NoveMeno := 10;"), QStringLiteral("INC(NoveMeno);"), QStringLiteral("DEC(X);"),
                         QStringLiteral("Memo1.Width := 77;"), QStringLiteral("Memo1.SetNieco(1) end")},
@@ -115,6 +117,8 @@ TEST_F(ReportValues, BuiltinProceduresArraysAndScriptAssignments) {
   EXPECT_TRUE(rpIsNull(v.GetVariable(QStringLiteral("Y"))));
   EXPECT_EQ(v.GetVariable(QStringLiteral("NoveMeno")), rpIntegerValue(11));
   EXPECT_EQ(memo->Width, 77) << "a property is written, not a variable";
+  EXPECT_EQ(memo->Memo, (QStringList{QStringLiteral("starý"), QStringLiteral("nový")})) << "an indexed property";
+  EXPECT_EQ(v.GetVariable(QStringLiteral("Z")), QVariant(QStringLiteral("starý")));
   EXPECT_EQ(v.IndexOf(QStringLiteral("Memo1.Width")), -1);
   EXPECT_EQ(rpValueToText(rpParser().Calc(QStringLiteral("NEZNAMAFUNKCIA(1)"))), QStringLiteral("0"));
 
