@@ -168,8 +168,6 @@ bool IsSlovakVowel(QChar c) { return QStringLiteral("AÁÄEÉIÍOÓÔUÚYÝ").co
 
 int Measure(const QFont& font, const QString& text) { return rpGlobals().TextWidth(font, text); }
 
-int LayoutFontHeight(const TrpFont& font) { return rpRoundEven(font.Size * 96.0 / 72.0); }
-
 bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c.unicode() == 160; }
 
 // Draws the line with `extra` pixels spread over its blanks, as the system's
@@ -306,9 +304,9 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
 }
 
 void TrpMemoView::WrapMemo() {
-  const QFont font = rpMakeQFont(Font, LayoutFontHeight(Font), CharSpacing);
+  const int th = CalcLineHeight();
+  const QFont font = rpMakeQFont(Font, th - LineSpacing, CharSpacing);
   WrapLines.clear();
-  const int th = LineSpacing + LayoutFontHeight(Font);
   const bool rotated = Alignment & 4;
   const int available = rotated ? Height - 2 * GapY : Width - 2 * GapX;
   const bool designing = !rpGlobals().EngineMode;

@@ -342,3 +342,17 @@ TEST_F(MemoLayout, AutoWidthFitsTheTextWhileBuilding) {
     EXPECT_EQ(lines[0].Text, QStringLiteral("Ahoj svet"));
   }
 }
+
+TEST_F(MemoRendering, ZoomedPreviewKeepsTheLineBreaks) {
+  TrpMemoView& memo = Add(10, 10, 150, 80, kParagraph, 0, mfWordWrap);
+  memo.FrameTyp = 0;
+  Render(QStringLiteral("/tmp/vimek_engine3_zoom1.png"));
+  const QStringList atOne = memo.WorkLines;
+  image = QImage(520, 420, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  memo.ZoomX = memo.ZoomY = 2.5;
+  Render(QStringLiteral("/tmp/vimek_engine3_zoom25.png"));
+  EXPECT_EQ(memo.WorkLines, atOne) << "lines are broken at 96 dpi whatever the zoom";
+  EXPECT_GT(memo.LineNo, 2);
+  EXPECT_GT(InkRight(10 * 2, 60 * 2, 0, 520), 200) << "the text is drawn larger";
+}
