@@ -46,6 +46,7 @@ TToolButton* TToolBar::AddButton(const QString& name, int imageIndex, bool check
   auto* button = new TToolButton(this);
   button->setObjectName(name);
   button->setCheckable(checkable);
+  button->setFixedSize(39, 38);
   button->SetImages(images_);
   button->SetImageIndex(imageIndex);
   addWidget(button);

@@ -1,4 +1,5 @@
 #include "app/fMain.h"
+#include "app/ToolImages.h"
 #include "app/AppContext.h"
 #include "app/ExceptionHandler.h"
 #include "app/FormRegistry.h"
@@ -119,7 +120,8 @@ TfrmMain::TfrmMain(QWidget* parent) : TForm(parent) {
   il32 = new TImageList(32, 32, this);
   ilFishes = new TImageList(32, 32, this);
   ilFishes->Add(FishPicture(QColor(0x3c, 0x8c, 0xd2), 32));
-  il32->Add(InfoPicture(32));
+  AddStandardToolImages(*il16, *il32);
+  il32->Replace(12, InfoPicture(32)); // the information picture of the tool bars and of this window
 
   BuildHeader();
   BuildYearPanel();
@@ -217,7 +219,7 @@ void TfrmMain::BuildPages() {
     button->setGeometry(kColumnLeft[entry.column - 1], kRowTop[entry.row - 1], kButtonWidth, kButtonHeight);
     const bool information = entry.mode == TNavigationMode::DateTime;
     button->SetImages(information ? il32 : ilFishes);
-    button->SetImageIndex(0);
+    button->SetImageIndex(information ? 12 : 0);
     button->SetMargin(4);
     // The captions were laid out for an 8-point face; keep them inside the button.
     QFont font = button->font();

@@ -69,6 +69,25 @@ void TDialogPattern::FormCreate(QWidget* controls, QSize clientSize) {
   row->addWidget(btnZapis);
   row->addWidget(btnNezapis);
   layout->addLayout(row);
+  // The buttons exist before the register's controls: the tab order puts
+  // the controls first, in the order they were made.
+  QWidget* previous = nullptr;
+  QList<QWidget*> order;
+  auto takesTab = [](const QWidget* w) { return bool(w->focusPolicy() & Qt::TabFocus); };
+  for (QWidget* widget : controls->findChildren<QWidget*>()) {
+    bool inner = false; // a part of a control that takes the focus itself (a combo's edit)
+    for (QWidget* up = widget->parentWidget(); up && up != controls; up = up->parentWidget())
+      inner = inner || takesTab(up);
+    if (takesTab(widget) && !inner) order.append(widget);
+  }
+  order << btnDalsi << btnZapis << btnNezapis;
+  for (QWidget* widget : order) {
+    if (previous) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+  tabOrder_.clear();
+  for (QWidget* widget : order)
+    tabOrder_.append(widget);
   form_.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
   form_.setFixedSize(form_.sizeHint().expandedTo(clientSize));
 }
@@ -151,8 +170,8 @@ void TDialogPattern::SetUniqueKeys() {
 }
 
 void TDialogPattern::FocusFirstControl() {
-  for (QWidget* widget = form_.nextInFocusChain(); widget && widget != &form_; widget = widget->nextInFocusChain())
-    if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(&form_)) {
+  for (QWidget* widget : tabOrder_)
+    if (widget && (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(&form_)) {
       widget->setFocus(Qt::TabFocusReason);
       return;
     }

@@ -1,5 +1,8 @@
 #pragma once
+#include <QtCore/QList>
 #include <QtCore/QObject>
+#include <QtCore/QPointer>
+#include <QtCore/QSize>
 #include <QtCore/QString>
 #include <functional>
 
@@ -107,6 +110,7 @@ private:
 
   TForm& form_;
   int& jedin_;
+  QList<QPointer<QWidget>> tabOrder_;
   bool saved_ = false;
   bool placeholderMade_ = false;
 };

@@ -58,13 +58,15 @@ TEST_F(MemberGroupsTest, AddKeysSaveTheRowAndTheListStandsOnIt) {
   Open();
   for (int key : {int(Qt::Key_P), int(Qt::Key_F2)}) {
     const QString name = QStringLiteral("Skupina %1").arg(key);
-    QString caption;
+    QString caption, focused;
     script.Then([&](TForm& f) {
       caption = f.Caption();
+      focused = f.focusWidget() ? f.focusWidget()->objectName() : QString();
       Enter(name, Qt::Key_F12)(f);
     });
     Key(key);
     EXPECT_EQ(caption, QStringLiteral("Pridanie členenia členov"));
+    EXPECT_EQ(focused, QStringLiteral("eDBNazov"));
     EXPECT_TRUE(Stored().contains(name));
     EXPECT_EQ(Current(), name);
   }
