@@ -303,3 +303,73 @@ void AddOrganizaciaVariables(IPrintForm& report) {
   for (const auto& [name, value] : variables)
     SetOrganizaciaVariable(report, QString::fromLatin1(name), *value);
 }
+
+namespace {
+
+// The frame of both receipts: title, template, the organisation variables,
+// the master query (and the items as ib2, following the master's JEDIN).
+void PrintPermitReceipt(const QString& title, const QString& templateName, const QStringList& master,
+                        const QStringList& items) {
+  std::unique_ptr<IPrintForm> report = CreatePrintForm();
+  if (!report) return;
+  try {
+    BeginTransaction(report->Transaction());
+    report->SetTitle(title);
+    report->SetTemplateName(templateName);
+    report->LoadReport();
+    report->ClearAliases();
+    AddOrganizaciaVariables(*report);
+    report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
+    report->Query(1).SetSQL(master.join(QLatin1Char('\n')));
+    report->Query(1).Open();
+    if (!items.isEmpty()) {
+      report->SetAlias(QStringLiteral("ib2"), QStringLiteral("DETAIL"));
+      report->LinkDetail(2);
+      report->Query(2).SetSQL(items.join(QLatin1Char('\n')));
+      report->Query(2).Open();
+    }
+    report->ShowModal();
+  } catch (const std::exception& error) {
+    RollbackIfActive(report->Transaction());
+    if (HandleDatabaseError(error) == 0) throw;
+  }
+}
+
+} // namespace
+
+void PrintHostPermitPayment() {
+  PrintPermitReceipt(
+      QStringLiteral("Tlač platby za hosťovacie povolenie"), QStringLiteral("POV_Host.rpf"),
+      {QStringLiteral("select a.jedin,a.rok,a.cislo,a.datum,a.titul,"),
+       QStringLiteral("a.meno,a.priezvisko,a.ulica,a.psc,a.mesto,a.datum_narodenia,"),
+       QStringLiteral("b.cena,b.doplnkovy_udaj,c.nazov as platba,b.cislo_zakladnej_povolenky,"),
+       QStringLiteral("d.text as platnost,b.platnost_od,b.platnost_do,e.nazov as revir,"),
+       QStringLiteral("e.cislo as revir_cislo,f.nazov as zo_jux,g.text as typ_povolenky"),
+       QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_povolenky a on a.jedin=x.cislo"),
+       QStringLiteral("left join e_povolenky2 b on b.e_povolenky=a.jedin"),
+       QStringLiteral("left join c_ceniny c on c.jedin=b.c_ceniny"),
+       QStringLiteral("left join ponuky d on d.cislo=b.platnost and d.zaradenie='platnost_povolenky'"),
+       QStringLiteral("left join c_reviry_jux e on e.jedin=b.c_reviry_jux"),
+       QStringLiteral("left join c_zo f on f.jedin=b.c_zo"),
+       QStringLiteral("left join ponuky g on g.cislo=a.typ_povolenky and g.zaradenie='typ_povolenky'"),
+       QStringLiteral("where a.typ_povolenky<>0"),
+       QStringLiteral("and x.connection_id=current_connection and x.zaradenie='74FBA026-8F7F-4A58'"),
+       QStringLiteral("order by a.rok,a.cislo")},
+      {});
+}
+
+void PrintBasicPermitPayment() {
+  PrintPermitReceipt(
+      QStringLiteral("Tlač platby za základné povolenie"), QStringLiteral("POV_Zakl.rpf"),
+      {QStringLiteral("select a.jedin,a.rok,a.cislo,a.datum,a.titul,"),
+       QStringLiteral("a.meno,a.priezvisko,a.ulica,a.psc,a.mesto,a.datum_narodenia,"),
+       QStringLiteral("b.text as typ_povolenky,a.spolu"), QStringLiteral("from temp_spracuj x"),
+       QStringLiteral("left join e_povolenky a on a.jedin=x.cislo"),
+       QStringLiteral("left join ponuky b on b.cislo=a.typ_povolenky and b.zaradenie='typ_povolenky'"),
+       QStringLiteral("where"),
+       QStringLiteral("x.connection_id=current_connection and x.zaradenie='FB1E244F-A9DE-4FD8'"),
+       QStringLiteral("order by a.rok,a.cislo")},
+      {QStringLiteral("select a.cena,a.doplnkovy_udaj,b.nazov as platba"), QStringLiteral("from e_povolenky2 a"),
+       QStringLiteral("left join c_ceniny b on b.jedin=a.c_ceniny"), QStringLiteral("where a.e_povolenky=:JEDIN"),
+       QStringLiteral("order by a.jedin")});
+}

@@ -67,3 +67,10 @@ bool TempSpracujAdd(int key, const QString& tag);
 // language (quotes doubled).
 void AddOrganizaciaVariables(IPrintForm& report);
 void SetOrganizaciaVariable(IPrintForm& report, const QString& name, const QString& value);
+
+// The receipts of the permit registers over the set the caller stored: the
+// guest-permit payment ("74FBA026-8F7F-4A58", "POV_Host.rpf") and the
+// base-permit payment with its items ("FB1E244F-A9DE-4FD8", "POV_Zakl.rpf").
+// An empty set prints an empty receipt.
+void PrintHostPermitPayment();
+void PrintBasicPermitPayment();
