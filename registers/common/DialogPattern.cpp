@@ -52,6 +52,13 @@ TDialogPattern::TDialogPattern(TForm& form, int& jedin) : QObject(&form), form_(
   fp->SetOptions(fpPosition);
   fp->SetUseRegistry(true);
   form.SetKeyPreview(true);
+  form.installEventFilter(this);
+}
+
+bool TDialogPattern::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != &form_ || event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 TDialogPattern::~TDialogPattern() = default;

@@ -100,6 +100,11 @@ public:
   void btnDalsiClick();
   void btnNezapisClick();
 
+protected:
+  // Swallows Enter that no control took, so that it never presses a button
+  // the user did not choose (the data-entry controls move on by themselves).
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
   bool Adding() const;
   void LoadRow();

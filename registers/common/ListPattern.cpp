@@ -11,6 +11,7 @@
 #include "db/IBTransaction.h"
 #include "registers/common/DialogPattern.h"
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QStatusBar>
@@ -80,6 +81,12 @@ void TListPattern::BuildComponents(TListButtons buttons) {
     panel->hide();
     pnlFilter = panel;
     layout->addWidget(panel);
+    // Leaving the panel refreshes the list with the filter as it now stands.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+      if (old && pnlFilter->isAncestorOf(old) && !(now && pnlFilter->isAncestorOf(now)) && now &&
+          now->window() == &form_)
+        btnRefreshClick();
+    });
   }
 
   gr1 = new TDbGridQPL(&form_);
@@ -127,6 +134,16 @@ void TListPattern::BuildComponents(TListButtons buttons) {
   connect(gr1, &TDbGridQPL::OnKeyDown, this, &TListPattern::gr1KeyDown);
   connect(gr1, &TDbGridBase::OnClickEnter, this, &TListPattern::gr1ClickEnter);
   connect(gr1, &QAbstractItemView::doubleClicked, this, [this] { gr1ClickEnter(); });
+}
+
+QStatusBar* TListPattern::AddStatusBar() {
+  if (!sb) {
+    sb = new QStatusBar(&form_);
+    sb->setObjectName(QStringLiteral("sb"));
+    sb->setSizeGripEnabled(false);
+    form_.layout()->addWidget(sb);
+  }
+  return sb;
 }
 
 void TListPattern::FormCreate(const QString& caption, QSize design) {
@@ -252,11 +269,10 @@ void TListPattern::btnOznaceneClick(QObject* sender) {
 }
 
 void TListPattern::btnSmerClick() {
-  const bool ascending = !btnSmer || btnSmer->ImageIndex() == 5;
-  if (btnSmer) btnSmer->SetImageIndex(ascending ? 6 : 5);
-  // Without a button the text alone alternates.
-  if (!btnSmer) Smer = Smer == QLatin1String(" DESC") ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
-  else Smer = ascending ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
+  // The picture tells the direction; a list without the button alternates its text.
+  const bool toDescending = btnSmer ? btnSmer->ImageIndex() == 5 : Smer != QLatin1String(" DESC");
+  if (btnSmer) btnSmer->SetImageIndex(toDescending ? 6 : 5);
+  Smer = toDescending ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
   btnRefreshClick();
 }
 

@@ -124,6 +124,8 @@ public:
   // Finishes creation: caption, fixed width and minimum height of `design`,
   // the grid's saved columns and the standard hints.
   void FormCreate(const QString& caption, QSize design);
+  // Adds the status bar `sb` under the grid (registers that show sums).
+  QStatusBar* AddStatusBar();
   // The form's hooks.
   void FormActivate();
   bool FormKeyDown(QKeyEvent* event);

@@ -123,6 +123,21 @@ TEST_F(PatternTest, ReadOnlyDialogWritesNothingAndF11DoesNothingWithoutItsButton
   EXPECT_EQ(Stored(QStringLiteral("select skratka from c_druhy_dokladov")), QStringList(QStringLiteral("PD")));
 }
 
+TEST_F(PatternTest, EnterThatNoControlTookPressesNoButton) {
+  TfrmTestKindPridaj dialog;
+  dialog.SetTag(1);
+  bool open = false;
+  script.Then([&](TForm& f) {
+    dialog.eDBSkratka->setText(QStringLiteral("XY"));
+    QTest::keyClick(&f, Qt::Key_Return);
+    open = f.isVisible();
+    Press(f, Qt::Key_Escape);
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
+  EXPECT_TRUE(open);
+  EXPECT_TRUE(Column(QStringLiteral("select skratka from c_druhy_dokladov")).isEmpty());
+}
+
 TEST_F(PatternTest, FilterKeyShowsThePanelAndItsClauseNarrowsTheList) {
   for (const char* name : {"Ahoj", "Bum"})
     Group(QString::fromLatin1(name));
@@ -133,8 +148,9 @@ TEST_F(PatternTest, FilterKeyShowsThePanelAndItsClauseNarrowsTheList) {
   EXPECT_TRUE(form.list.pnlFilter->isVisible());
   EXPECT_TRUE(form.list.btnFilter->Down());
   EXPECT_EQ(form.list.btnFilter->ImageIndex(), 18);
-  form.eFilter->setText(QStringLiteral("A"));
-  form.list.btnRefreshClick();
+  form.eFilter->setFocus();
+  QTest::keyClicks(form.eFilter, QStringLiteral("A"));
+  form.list.gr1->setFocus(); // leaving the panel refreshes
   EXPECT_EQ(form.list.ib1->RecordCount(), 1);
   form.list.gr1->setFocus();
   QTest::keyClick(form.list.gr1, Qt::Key_F);
