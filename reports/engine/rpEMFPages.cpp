@@ -1,0 +1,171 @@
+#include "reports/engine/rpEMFPages.h"
+#include "core/BinaryStream.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpStream.h"
+
+namespace {
+
+// Keeps the engine's stream version for the duration of a read.
+class TVersionScope {
+public:
+  explicit TVersionScope(quint8 version) : kept_(rpGlobals().StreamVersion) { rpGlobals().StreamVersion = version; }
+  ~TVersionScope() { rpGlobals().StreamVersion = kept_; }
+
+private:
+  quint8 kept_;
+};
+
+} // namespace
+
+TrpEMFPage& TrpEMFPages::Insert(int index, const TrpPage& templatePage) {
+  auto page = std::make_unique<TrpEMFPage>();
+  page->PaperSize = templatePage.PaperSize & 0xFFFF;
+  page->PaperWidth = templatePage.PaperWidth;
+  page->PaperHeight = templatePage.PaperHeight;
+  page->Orientation = templatePage.Orientation;
+  page->Bin = templatePage.Bin;
+  page->UseMargins = templatePage.UseMargins;
+  page->LeftMargin = templatePage.LeftMargin;
+  page->TopMargin = templatePage.TopMargin;
+  page->RightMargin = templatePage.RightMargin;
+  page->BottomMargin = templatePage.BottomMargin;
+  page->PrnInfo = templatePage.PrnInfo;
+  page->Stream.append(char(kVersion));
+  const size_t at = index < 0 ? 0 : std::min(size_t(index), pages_.size());
+  return **pages_.insert(pages_.begin() + qsizetype(at), std::move(page));
+}
+
+TrpEMFPage& TrpEMFPages::Add(const TrpPage& templatePage) {
+  TrpEMFPage& page = Insert(Count(), templatePage);
+  if (OnPageAdded) OnPageAdded(rpGlobals().PageNumber);
+  return page;
+}
+
+void TrpEMFPages::Delete(int index) { pages_.erase(pages_.begin() + index); }
+
+TrpPage& TrpEMFPages::LoadPageObjects(int index) {
+  TrpEMFPage& entry = GetPage(index);
+  entry.PageObject.reset();
+  auto page = std::make_unique<TrpPage>(nullptr, entry.PaperSize, entry.PaperWidth, entry.PaperHeight, entry.Bin,
+                                        entry.Orientation);
+  page->UseMargins = entry.UseMargins;
+  page->LeftMargin = entry.LeftMargin;
+  page->TopMargin = entry.TopMargin;
+  page->RightMargin = entry.RightMargin;
+  page->BottomMargin = entry.BottomMargin;
+  TrpGlobals& g = rpGlobals();
+  g.CurrentPage = page.get();
+  TBinaryReader stream(entry.Stream);
+  TVersionScope version{stream.ReadByte()};
+  while (!stream.AtEnd()) {
+    const quint8 kind = stream.ReadByte();
+    const QString className = kind == 10 ? rpReadReportString(stream) : QString();
+    std::unique_ptr<TrpView> view = rpNewObjectOfType(kind, className);
+    if (!view) throw EStreamError(QStringLiteral("Neznámy objekt v pripravenej strane: %1 %2").arg(kind).arg(className));
+    view->RecordMode = 1;
+    view->LoadFromStream(stream);
+    view->RecordMode = 0;
+    page->Add(std::move(view));
+  }
+  entry.PageObject = std::move(page);
+  return *entry.PageObject;
+}
+
+void TrpEMFPages::StorePageObjects(int index) {
+  TrpEMFPage& entry = GetPage(index);
+  if (!entry.PageObject) return;
+  TBinaryWriter stream;
+  stream.WriteByte(kVersion);
+  const TrpPage& page = *entry.PageObject;
+  for (int i = 0; i < page.Count(); ++i) {
+    TrpView* view = page.GetObject(i);
+    view->RecordMode = 1;
+    rpWriteByte(stream, view->ObjectKind);
+    if (view->ObjectKind == 10) rpWriteString(stream, view->ClassName());
+    view->WorkLines = view->Memo;
+    view->SaveToStream(stream);
+    view->RecordMode = 0;
+  }
+  entry.Stream = stream.TakeData();
+}
+
+void TrpEMFPages::ExportPage(int index) {
+  TrpPage& page = LoadPageObjects(index);
+  for (int i = 0; i < page.Count(); ++i) page.GetObject(i)->SendToExport();
+  GetPage(index).PageObject.reset();
+}
+
+void TrpEMFPages::SaveToStream(TBinaryWriter& stream) const {
+  rpWriteByte(stream, kVersion);
+  rpWriteByte(stream, 0); // no compressor is enabled
+  rpWriteString(stream, rpPrinter().CurrentPrinterName());
+  rpWriteInteger(stream, Count());
+  for (const auto& page : pages_) {
+    const qsizetype endOffset = stream.Size();
+    rpWriteInteger(stream, 0);
+    rpWriteWord(stream, quint16(page->PaperSize));
+    rpWriteInteger(stream, page->PaperWidth);
+    rpWriteInteger(stream, page->PaperHeight);
+    rpWriteByte(stream, page->Orientation);
+    rpWriteInteger(stream, page->Bin);
+    rpWriteByte(stream, page->UseMargins ? 1 : 0);
+    for (int margin : {page->LeftMargin, page->TopMargin, page->RightMargin, page->BottomMargin})
+      rpWriteInteger(stream, margin);
+    stream.WriteBytes(page->Stream);
+    stream.PatchUInt32(endOffset, quint32(stream.Size()));
+  }
+  rpWriteByte(stream, InfoMarker);
+}
+
+void TrpEMFPages::LoadFromStream(TBinaryReader& stream) {
+  Clear();
+  int version = stream.ReadByte();
+  if (version < 24 || version > 31) {
+    version = 0;
+    stream.Seek(0);
+  }
+  const quint8 compressed = stream.ReadByte();
+  if (compressed != 0 && compressed != 1 && compressed != 255)
+    throw EStreamError(QStringLiteral("Nepodporovaný formát pripravenej zostavy"));
+  LoadCurrentLayout(stream, version, compressed != 0);
+}
+
+void TrpEMFPages::LoadCurrentLayout(TBinaryReader& stream, int version, bool compressed) {
+  TVersionScope scope{quint8(version)};
+  rpPrinter().SelectByName(rpReadReportString(stream));
+  const qint32 count = rpReadInteger(stream);
+  for (qint32 i = 0; i < count; ++i) {
+    const qint32 endOffset = rpReadInteger(stream);
+    auto page = std::make_unique<TrpEMFPage>();
+    page->PaperSize = rpReadWord(stream);
+    page->PaperWidth = rpReadInteger(stream);
+    page->PaperHeight = rpReadInteger(stream);
+    page->Orientation = rpReadByte(stream);
+    page->Bin = version > 23 ? rpReadInteger(stream) : -1;
+    page->UseMargins = rpReadByte(stream) != 0;
+    if (version > 23) {
+      page->LeftMargin = rpReadInteger(stream);
+      page->TopMargin = rpReadInteger(stream);
+      page->RightMargin = rpReadInteger(stream);
+      page->BottomMargin = rpReadInteger(stream);
+    }
+    if (endOffset < stream.Position()) throw EStreamError(QStringLiteral("Chybný koniec strany v pripravenej zostave"));
+    page->Stream = stream.ReadBytes(endOffset - stream.Position());
+    // The compressor hook does nothing, so a compressed flag keeps the bytes as they are.
+    Q_UNUSED(compressed);
+    TakePrinterPaper(*page);
+    pages_.push_back(std::move(page));
+  }
+  InfoMarker = rpReadByte(stream);
+}
+
+void TrpEMFPages::TakePrinterPaper(TrpEMFPage& page) {
+  TrpPrinter& printer = rpPrinter();
+  try {
+    printer.SetPrinterInfo(page.PaperSize, page.PaperWidth, page.PaperHeight, page.Orientation, page.Bin, false);
+  } catch (const Exception&) {
+    printer.SetPrinterInfo(kCustomPaper, page.PaperWidth, page.PaperHeight, page.Orientation, -1, false);
+  }
+  printer.FillPrnInfo(page.PrnInfo);
+}

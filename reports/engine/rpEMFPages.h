@@ -1,0 +1,64 @@
+#pragma once
+#include "reports/engine/rpPage.h"
+#include <QtCore/QByteArray>
+#include <QtCore/QRect>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TBinaryReader;
+class TBinaryWriter;
+
+// One prepared page: the paper of its page template and the stream of its
+// objects in prepared form (version byte, then type byte, class name for
+// add-ins and record per object, to the end of the stream).
+struct TrpEMFPage {
+  QRect PreviewRect;
+  int PaperSize = 0;
+  int PaperWidth = 0, PaperHeight = 0; // 0.1 mm
+  quint8 Orientation = 0;
+  int Bin = 0;
+  bool UseMargins = false;
+  int LeftMargin = 0, TopMargin = 0, RightMargin = 0, BottomMargin = 0;
+  TrpPrnInfo PrnInfo;
+  bool Visible = false;
+  QByteArray Stream;
+  std::unique_ptr<TrpPage> PageObject; // rebuilt from the stream while drawn, edited or exported
+};
+
+// The prepared pages of one report and the ".rpp" file that keeps them.
+class TrpEMFPages {
+public:
+  static constexpr quint8 kVersion = 25;
+
+  int Count() const { return int(pages_.size()); }
+  TrpEMFPage& GetPage(int index) const { return *pages_.at(size_t(index)); }
+  // A new entry with the template page's paper, margins and printer info, appended when index >= Count.
+  TrpEMFPage& Insert(int index, const TrpPage& templatePage);
+  // Insert at the end, then the reports' begin-page hook.
+  TrpEMFPage& Add(const TrpPage& templatePage);
+  void Delete(int index);
+  void Clear() { pages_.clear(); }
+
+  // Rebuilds the entry's page object from its stream (an unknown add-in class raises).
+  TrpPage& LoadPageObjects(int index);
+  // Writes the entry's page object back into its stream.
+  void StorePageObjects(int index);
+  // Each object of the page to the export filter's callback; the page object is freed afterwards.
+  void ExportPage(int index);
+
+  void SaveToStream(TBinaryWriter& stream) const;
+  // Replaces every entry by the file's pages; EStreamError when the file ends early.
+  void LoadFromStream(TBinaryReader& stream);
+
+  // The byte written after the last page (the report's info marker).
+  quint8 InfoMarker = 88;
+  // Called with the page number after Add (the report component sets it).
+  std::function<void(int pageNumber)> OnPageAdded;
+
+private:
+  void LoadCurrentLayout(TBinaryReader& stream, int version, bool compressed);
+  void TakePrinterPaper(TrpEMFPage& page);
+
+  std::vector<std::unique_ptr<TrpEMFPage>> pages_;
+};

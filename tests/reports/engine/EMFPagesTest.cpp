@@ -1,0 +1,176 @@
+#include "ReportFixture.h"
+#include "core/BinaryStream.h"
+#include "reports/engine/rpEMFPages.h"
+#include "reports/engine/rpLineView.h"
+#include "reports/engine/rpMemoView.h"
+
+namespace {
+
+class EMFPagesTest : public ReportFixture {
+protected:
+  EMFPagesTest() {
+    templatePage.UseMargins = true;
+    templatePage.LeftMargin = 11;
+    templatePage.TopMargin = 12;
+    templatePage.RightMargin = 13;
+    templatePage.BottomMargin = 14;
+  }
+
+  // One entry per list of texts: a text object per text, then a line and an add-in object.
+  void AddPage(const QStringList& texts) {
+    const int index = pages.Count();
+    pages.Add(templatePage);
+    auto page = std::make_unique<TrpPage>(nullptr, 9, 0, 0, 65535, 0);
+    int y = 20;
+    for (const QString& text : texts) {
+      auto memo = std::make_unique<TrpMemoView>();
+      memo->Name = QStringLiteral("Memo%1").arg(y);
+      memo->SetBounds(30, y, 200, 18);
+      memo->Memo = QStringList{text};
+      page->Add(std::move(memo));
+      y += 20;
+    }
+    auto line = std::make_unique<TrpLineView>();
+    line->SetBounds(30, y, 200, 0);
+    page->Add(std::move(line));
+    auto shape = std::make_unique<TestShapeView>();
+    shape->Shape = 7;
+    shape->SetBounds(5, 6, 7, 8);
+    page->Add(std::move(shape));
+    pages.GetPage(index).PageObject = std::move(page);
+    pages.StorePageObjects(index);
+    pages.GetPage(index).PageObject.reset();
+  }
+
+  // Every object of a page as "kind:left,top,width,height:text".
+  QStringList Objects(TrpEMFPages& from, int index) {
+    QStringList result;
+    TrpPage& page = from.LoadPageObjects(index);
+    for (int i = 0; i < page.Count(); ++i) {
+      const TrpView* v = page.GetObject(i);
+      QString text = v->Memo.join(QLatin1Char('|'));
+      if (const auto* shape = dynamic_cast<const TestShapeView*>(v)) text = QString::number(shape->Shape);
+      result.append(QStringLiteral("%1:%2,%3,%4,%5:%6")
+                        .arg(v->ObjectKind)
+                        .arg(v->Left)
+                        .arg(v->Top)
+                        .arg(v->Width)
+                        .arg(v->Height)
+                        .arg(text));
+    }
+    return result;
+  }
+
+  QByteArray Saved() {
+    TBinaryWriter out;
+    pages.SaveToStream(out);
+    return out.TakeData();
+  }
+
+  TrpPage templatePage{nullptr, 9, 0, 0, 65535, 0};
+  TrpEMFPages pages;
+};
+
+TEST_F(EMFPagesTest, FileRoundTripKeepsPapersObjectsAndEdits) {
+  AddPage({QStringLiteral("Prvá strana"), QStringLiteral("Žltý kôň")});
+  AddPage({QStringLiteral("Druhá")});
+  TrpPage& edited = pages.LoadPageObjects(1);
+  edited.GetObject(0)->Memo = QStringList{QStringLiteral("opravené")};
+  edited.GetObject(0)->Left = 99;
+  pages.StorePageObjects(1);
+  pages.InfoMarker = 77;
+
+  const QByteArray bytes = Saved();
+  EXPECT_EQ(quint8(bytes[0]), 25);
+  EXPECT_EQ(quint8(bytes[1]), 0) << "written uncompressed";
+  TBinaryReader in(bytes);
+  TrpEMFPages loaded;
+  loaded.LoadFromStream(in);
+  ASSERT_EQ(loaded.Count(), 2);
+  EXPECT_TRUE(in.AtEnd());
+  EXPECT_EQ(loaded.InfoMarker, 77);
+  for (int i = 0; i < 2; ++i) {
+    const TrpEMFPage& page = loaded.GetPage(i);
+    EXPECT_EQ((QList<int>{page.PaperSize, page.PaperWidth, page.PaperHeight, page.Bin, page.UseMargins,
+                          page.LeftMargin, page.TopMargin, page.RightMargin, page.BottomMargin}),
+              (QList<int>{9, 2100, 2970, 65535, 1, 11, 12, 13, 14}));
+    EXPECT_EQ(page.Stream, pages.GetPage(i).Stream);
+  }
+  EXPECT_EQ(Objects(loaded, 0), (QStringList{QStringLiteral("0:30,20,200,18:Prvá strana"),
+                                             QStringLiteral("0:30,40,200,18:Žltý kôň"),
+                                             QStringLiteral("4:30,60,200,0:"), QStringLiteral("10:5,6,7,8:7")}));
+  EXPECT_EQ(Objects(loaded, 1), (QStringList{QStringLiteral("0:99,20,200,18:opravené"),
+                                             QStringLiteral("4:30,40,200,0:"), QStringLiteral("10:5,6,7,8:7")}));
+  EXPECT_EQ(Saved(), bytes) << "a loaded file saves to the same bytes";
+}
+
+TEST_F(EMFPagesTest, FileWithoutVersionByteLoadsWithoutBinAndMargins) {
+  AddPage({QStringLiteral("stará")});
+  const QByteArray objects = pages.GetPage(0).Stream;
+  TBinaryWriter out; // the older layout: no version byte, no bin, no margins, texts ended by 0
+  rpWriteByte(out, 0); // compressed flag
+  out.WriteBytes("Virtual");
+  rpWriteByte(out, 0);
+  rpWriteInteger(out, 1);
+  const qsizetype end = out.Size();
+  rpWriteInteger(out, 0);
+  rpWriteWord(out, 9);
+  rpWriteInteger(out, 2100);
+  rpWriteInteger(out, 2970);
+  rpWriteByte(out, 0);
+  rpWriteByte(out, 1);
+  out.WriteBytes(objects);
+  out.PatchUInt32(end, quint32(out.Size()));
+  rpWriteByte(out, 88);
+  TBinaryReader in(out.Data());
+  TrpEMFPages loaded;
+  loaded.LoadFromStream(in);
+  ASSERT_EQ(loaded.Count(), 1);
+  EXPECT_EQ(loaded.GetPage(0).Bin, -1);
+  EXPECT_EQ(loaded.GetPage(0).LeftMargin, 0);
+  EXPECT_TRUE(loaded.GetPage(0).UseMargins);
+  EXPECT_EQ(Objects(loaded, 0).value(0), QStringLiteral("0:30,20,200,18:stará"));
+}
+
+TEST_F(EMFPagesTest, EmptyAndDamagedFiles) {
+  const QByteArray none = Saved();
+  TBinaryReader empty(none);
+  TrpEMFPages loaded;
+  AddPage({});
+  loaded.LoadFromStream(empty);
+  EXPECT_EQ(loaded.Count(), 0) << "page count 0 is an empty prepared report";
+
+  AddPage({QStringLiteral("x")});
+  const QByteArray full = Saved();
+  for (qsizetype cut : {qsizetype(3), full.size() / 2, full.size() - 1}) {
+    const QByteArray part = full.left(cut);
+    TBinaryReader in(part);
+    EXPECT_THROW(loaded.LoadFromStream(in), EStreamError) << "cut at " << cut;
+  }
+  QByteArray unknown = pages.GetPage(0).Stream;
+  unknown.append(char(10));
+  unknown.append(QByteArray("\x05\x00Nikto\x00", 8));
+  pages.GetPage(0).Stream = unknown;
+  EXPECT_THROW(pages.LoadPageObjects(0), Exception) << "an unregistered add-in class fails";
+}
+
+TEST_F(EMFPagesTest, InsertPlacesEntriesAndExportHandsEveryObject) {
+  AddPage({QStringLiteral("a")});
+  AddPage({QStringLiteral("b")});
+  templatePage.LeftMargin = 50;
+  pages.Insert(1, templatePage);
+  pages.Insert(100, templatePage);
+  EXPECT_EQ(pages.Count(), 4);
+  EXPECT_EQ(pages.GetPage(1).LeftMargin, 50);
+  EXPECT_EQ(pages.GetPage(1).Stream, QByteArray(1, char(25)));
+  EXPECT_EQ(pages.GetPage(2).LeftMargin, 11);
+  QStringList exported;
+  rpGlobals().ExportObject = [&](int x, int y, TrpView* v) { exported.append(QStringLiteral("%1,%2").arg(x).arg(y)); };
+  pages.ExportPage(2);
+  EXPECT_EQ(exported, (QStringList{QStringLiteral("30,20"), QStringLiteral("30,40"), QStringLiteral("5,6")}));
+  EXPECT_FALSE(pages.GetPage(2).PageObject) << "the page object is freed after the export";
+  pages.Delete(0);
+  EXPECT_EQ(pages.GetPage(0).LeftMargin, 50);
+}
+
+} // namespace
