@@ -3,6 +3,7 @@
 #include "reports/engine/rpDisplayFormat.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpPageBuild.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
@@ -51,6 +52,9 @@ void WriteFile(const QString& fileName, const QByteArray& data) {
 TrpReport::TrpReport(QObject* owner)
     : TrpReportBase(owner), Now([] { return DateTime::FromDateTime(QDateTime::currentDateTime()); }) {
   Pages.Add();
+  EMFPages.OnPageAdded = [this](int pageNumber) {
+    if (OnBeginPage) OnBeginPage(pageNumber);
+  };
 }
 
 TrpReport::~TrpReport() {
@@ -583,4 +587,133 @@ void TInterpretator::SetValue(const QString& name, const QVariant& value) {
     else
       g.Variables.SetVariable(name, value);
   }
+}
+
+// --- building prepared pages
+
+int TrpReport::CurrentBandType() const {
+  return running_ && running_->currentBand ? running_->currentBand->kind : -1;
+}
+
+TrpDataset* TrpReport::PageDataBandDataSet(int dataBandType) const {
+  if (!running_ || dataBandType < 0 || dataBandType >= btKindCount) return nullptr;
+  return running_->Band(dataBandType)->dataSource;
+}
+
+bool TrpReport::BuildPreparedPages() {
+  TrpGlobals& g = rpGlobals();
+  g.EngineMode = true;
+  g.RunDate = int(Now());
+  g.RunTime = Now() - int(Now());
+  g.CurrentPage = nullptr;
+  g.CurrentBand = nullptr;
+  g.RunReport = this;
+  g.CurrentReport = this;
+  g.LoadErrorFlag = false;
+  g.LoadErrorText.clear();
+  g.BuildAborted = false;
+  BindParser();
+  const TrpReportInfo keptInfo = Info;
+  const QByteArray saved = SaveToStream();
+  bool result = RunPreparePasses();
+  const bool failed = g.LoadErrorFlag;
+  const QString errorText = g.LoadErrorText;
+  // Whatever scripts changed in the template during the run is forgotten.
+  LoadFromStream(saved, false);
+  Info = keptInfo;
+  g.CurrentReport = this;
+  FinalPass = false;
+  CanRebuild = true;
+  if (g.BuildAborted) result = false;
+  if (failed) {
+    if (g.ErrorBox) g.ErrorBox(errorText, QStringLiteral("Chyba"));
+    EMFPages.Clear();
+    result = false;
+  } else if (g.BuildAborted) {
+    EMFPages.Clear();
+  }
+  g.SuppressDrawing = false;
+  g.CurrentBand = nullptr;
+  return result;
+}
+
+bool TrpReport::RunPreparePasses() {
+  TrpGlobals& g = rpGlobals();
+  Terminated = false;
+  g.AppendPage = false;
+  g.SuppressDrawing = false;
+  FinalPass = true;
+  g.PageNumber = 0;
+  g.TotalPages = 0;
+  EMFPages.Clear();
+  std::vector<std::unique_ptr<TrpPageBuild>> builds;
+  try {
+    if (DoublePassReport) {
+      g.SuppressDrawing = true;
+      FinalPass = false;
+      BuildPages(builds, false);
+      g.TotalPages = EMFPages.Count();
+      EMFPages.Clear();
+      g.SuppressDrawing = false;
+      FinalPass = true;
+      g.PageNumber = 0;
+      if (!Terminated) BuildPages(builds, true);
+    } else {
+      BuildPages(builds, false);
+    }
+  } catch (const Exception& error) {
+    rpReportObjectError(error);
+  }
+  running_ = nullptr;
+  builds.clear();
+  g.Run = nullptr;
+  g.Aggregates = nullptr;
+  if (Terminated) EMFPages.Clear();
+  return !Terminated && EMFPages.Count() > 0;
+}
+
+void TrpReport::BuildPages(std::vector<std::unique_ptr<TrpPageBuild>>& builds, bool rewind) {
+  TrpGlobals& g = rpGlobals();
+  if (!rewind) {
+    builds.clear();
+    for (int i = 0; i < Pages.Count(); ++i) {
+      TrpPage* page = Pages.GetPage(i);
+      if (page->PageType != 0) continue;
+      builds.push_back(std::make_unique<TrpPageBuild>(*this, *page, EMFPages));
+      running_ = builds.back().get();
+      builds.back()->StartBuild();
+    }
+    for (auto& build : builds) {
+      running_ = build.get();
+      build->PrepareBuild();
+    }
+  } else {
+    for (auto& build : builds) build->Rewind();
+  }
+  TrpPageBuild::Shared() = {};
+  bool first = true;
+  for (auto& build : builds) {
+    if (Terminated) break;
+    if (!build->page.Visible || build->subreportPage) continue;
+    g.AppendPage = !first && build->page.PrintToPrevPage;
+    running_ = build.get();
+    build->BuildPage();
+    first = false;
+  }
+}
+
+void TrpReport::SavePreparedFile(const QString& fileName) {
+  TBinaryWriter stream;
+  EMFPages.SaveToStream(stream);
+  WriteFile(fileName, stream.Data());
+}
+
+void TrpReport::LoadPreparedFile(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("Súbor %1 sa nedá otvoriť.").arg(fileName));
+  const QByteArray data = file.readAll();
+  ClearReportInfo();
+  TBinaryReader stream(data);
+  EMFPages.LoadFromStream(stream);
+  CanRebuild = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/DateTime.h"
 #include "reports/engine/rpDataDictionary.h"
+#include "reports/engine/rpEMFPages.h"
 #include "reports/engine/rpInterpretator.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpReportBase.h"
@@ -55,10 +56,11 @@ public:
   explicit TrpReport(QObject* owner = nullptr);
   ~TrpReport() override;
 
-  TrpDataset* Dataset() const override { return nullptr; }
+  TrpDataset* Dataset() const override { return dataset_; }
+  void SetDataset(TrpDataset* dataset) { dataset_ = dataset; }
   bool UseDefaultDataSetName() const override { return true; }
-  int CurrentBandType() const override { return -1; }
-  TrpDataset* PageDataBandDataSet(int) const override { return nullptr; }
+  int CurrentBandType() const override;
+  TrpDataset* PageDataBandDataSet(int dataBandType) const override;
 
   // Reads a template stream. `fromFile` is false for the copies kept in
   // memory around a build, which never ask for the password.
@@ -107,6 +109,24 @@ public:
   // The object of that name on any page (ignoring case), or null.
   TrpView* FindObject(const QString& name) const;
 
+  // --- building prepared pages
+  // Builds the template over its data sets into EMFPages (two passes with
+  // DoublePassReport, so TOTALPAGES is known); the template is restored
+  // afterwards. False when nothing was built or an error stopped the run
+  // (its text goes to the error box and the pages are cleared).
+  bool BuildPreparedPages();
+  // The ".rpp" file; a save failure raises Exception, a damaged file EStreamError.
+  void SavePreparedFile(const QString& fileName);
+  void LoadPreparedFile(const QString& fileName);
+
+  TrpEMFPages EMFPages;
+  bool PrintIfEmpty = true;
+  bool FinalPass = false;
+  bool Terminated = false;
+  bool CanRebuild = false;
+  std::function<void(class TrpBand* band)> OnBeginBand, OnEndBand;
+  std::function<void(int pageNumber)> OnBeginPage, OnEndPage;
+
   TrpPages Pages;
   TrpDataDictionary Dictionary{this};
   TrpReportInfo Info;
@@ -117,6 +137,11 @@ public:
   std::function<TDateTime()> Now;
 
 private:
+  bool RunPreparePasses();
+  void BuildPages(std::vector<std::unique_ptr<class TrpPageBuild>>& builds, bool rewind);
+
+  TrpDataset* dataset_ = nullptr;
+  class TrpPageBuild* running_ = nullptr;
   void ReadPagesSection(TBinaryReader& stream);
   void WritePagesSection(TBinaryWriter& stream);
   void ReadObjectRecord(TBinaryReader& stream, quint8 kind);

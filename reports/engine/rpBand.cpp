@@ -1,0 +1,448 @@
+#include "reports/engine/rpBand.h"
+#include "core/BinaryStream.h"
+#include "reports/engine/rpBandView.h"
+#include "reports/engine/rpDataset.h"
+#include "reports/engine/rpEMFPages.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpPageBuild.h"
+#include "reports/engine/rpRegistries.h"
+#include "reports/engine/rpValue.h"
+
+namespace {
+
+bool HasStretchedFlag(const TrpView* object) { return (object->Flags & 1) != 0; }
+
+// The band's objects keep their rectangles for one print and get them back afterwards.
+struct TKeptRect {
+  TrpView* object;
+  int top, height;
+};
+
+void RunObjectScript(const TrpView* object) {
+  if (object->Script.isEmpty()) return;
+  QStringList coded, errors;
+  rpInterpreter().PrepareScript(object->Script, coded, errors);
+  rpInterpreter().DoScript(coded);
+}
+
+} // namespace
+
+TrpBand::TrpBand(int kind, TrpPageBuild& build) : build(build), kind(kind) {}
+
+TrpBand::~TrpBand() { ReleaseDataSets(); }
+
+void TrpBand::TakeView(TrpBandView* bandView, bool subreportPage) {
+  view = bandView;
+  script.clear();
+  QStringList errors;
+  rpInterpreter().PrepareScript(bandView->Script, script, errors);
+  y = bandView->Top;
+  x = bandView->Left;
+  width = bandView->Width;
+  height = bandView->Height;
+  flags = bandView->Flags;
+  visible = bandView->Visible;
+  name = bandView->Name;
+  columnCounter = 1;
+  stretched = flags & bfStretched;
+  printIfSubsetEmpty = flags & bfPrintIfSubsetEmpty;
+  printChildIfInvisible = flags & bfPrintChildIfInvisible;
+  newPageAfter = !subreportPage && (flags & bfFormNewPage);
+  breaked = !subreportPage && (flags & bfBreaked);
+  ResolveDataSource(bandView->DisplayFormatText);
+}
+
+void TrpBand::ResolveDataSource(const QString& text) {
+  if (kind == btGroupHeader) {
+    groupCondition = rpParser().ToPostfix(text);
+    return;
+  }
+  if (text.isEmpty()) return;
+  dataSource = rpResolveBandDataSource(text, ownsDataSource);
+}
+
+void TrpBand::ReleaseDataSets() {
+  if (!dataSource) return;
+  dataSource->Exit();
+  if (ownsDataSource) delete dataSource;
+  dataSource = nullptr;
+  ownsDataSource = false;
+}
+
+const TrpBand* TrpBand::CounterBand() const {
+  if (IsDataBand() || kind == btGroupHeader) return this;
+  return dataBand;
+}
+
+bool TrpBand::PrintBand() {
+  TrpGlobals& g = rpGlobals();
+  const bool keptBreaked = breaked;
+  g.CurrentObject = view;
+  g.CurrentBand = view;
+  build.currentBand = this;
+  calculatedHeight = -1;
+  pendingNewPages = pendingNewColumns = 0;
+  if (build.report.OnBeginBand) build.report.OnBeginBand(this);
+  TrpBand* lastPrinted = build.lastPrintedBand;
+  if (lastPrinted && lastPrinted != this && lastPrinted->Exists() && lastPrinted->columnCounter > 1) {
+    build.pageX = lastPrinted->columnStartX;
+    build.curY += lastPrinted->height;
+    lastPrinted->columnCounter = 1;
+  }
+  yChangedByScript = false;
+  if (!scriptDone && !script.isEmpty()) {
+    try {
+      rpInterpreter().DoScript(script);
+    } catch (const Exception& error) {
+      rpReportObjectError(error);
+    }
+  }
+  scriptDone = false;
+  const int oldY = build.curY;
+  if (build.report.Terminated) return false;
+  for (int i = 0; i < pendingNewPages; ++i) {
+    build.columnIndex = build.ColumnCount() - 1;
+    build.NewColumn(this);
+  }
+  for (int i = 0; i < pendingNewColumns; ++i) build.NewColumn(this);
+  if (yChangedByScript) build.curY = oldY;
+  bool result = false;
+  if (visible) {
+    if (kind == btColumnHeader) build.columnStartY = build.curY;
+    if (kind == btPageFooter) y = build.pageBottom;
+    if (Exists()) {
+      calculatedHeight = std::max(calculatedHeight, height);
+      if (kind != btPageFooter && kind != btOverlay && kind != btColumnFooter && kind != btNone) {
+        const int h = TotalHeight();
+        if (build.curY + h > build.pageBottom && !breaked) {
+          if (build.pageBottom - build.page.PrintableTop() >= h || build.curY != build.page.PrintableTop()) {
+            if (build.subreportPage) {
+              breaked = keptBreaked;
+              return true;
+            }
+            CheckFit(0, 10000, false);
+          } else {
+            breaked = true; // taller than an empty page: split for this print
+          }
+        }
+      }
+      printed = true;
+      if (IsDataBand() && dataSource && next && !next->dataSource) {
+        for (TrpBand* b = this; b; b = b->next)
+          if (b->visible) b->OutputBody();
+      } else {
+        OutputBody();
+        if (child) child->PrintBand();
+        if (!IsDataBand() && kind != btGroupHeader && visible && newPageAfter) build.NewPage();
+      }
+      result = !printed;
+    }
+  } else {
+    if (child && printChildIfInvisible) child->PrintBand();
+    if (IsDataBand()) Accumulate();
+  }
+  if (!noValueReset && (kind != btPageFooter || rpGlobals().PageNumber >= build.prepared.Count() - 1))
+    ResetAggregates();
+  if (build.report.OnEndBand) build.report.OnEndBand(this);
+  breaked = keptBreaked;
+  return result;
+}
+
+int TrpBand::TotalHeight() {
+  int result = 0;
+  if (IsDataBand() && next && !next->dataSource) {
+    for (TrpBand* b = this; b; b = b->next) result += b->MeasureHeight();
+  } else {
+    result = stretched ? MeasureHeight() : height;
+  }
+  calculatedHeight = std::max(calculatedHeight, result);
+  return result;
+}
+
+int TrpBand::MeasureHeight() {
+  int result = height;
+  for (TrpView* object : objects) {
+    auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
+    if (!stretchable) continue;
+    const int keptHeight = object->Height;
+    result = std::max(result, stretchable->CalcHeight() + object->Top);
+    object->Height = keptHeight;
+  }
+  calculatedHeight = std::max(calculatedHeight, result);
+  return result;
+}
+
+bool TrpBand::CheckFit(int atY, int bandHeight, bool noBreak) {
+  if (kind == btColumnFooter) return false;
+  if (atY + build.ColumnFooterHeight() + bandHeight <= build.pageBottom) return false;
+  if (!noBreak) build.NewColumn(this);
+  return true;
+}
+
+void TrpBand::OutputBody() {
+  if (!Exists()) return;
+  const int keptY = y;
+  if (!IsFixedKind()) y = build.curY;
+  if (stretched) {
+    const int h = calculatedHeight;
+    QList<TKeptRect> kept;
+    for (TrpView* object : objects) {
+      kept.append({object, object->Top, object->Height});
+      if (dynamic_cast<TrpStretcheable*>(object) && HasStretchedFlag(object) && object->Height > 0)
+        object->Height = h - object->Top;
+    }
+    maximumHeight = h;
+    int grow = h;
+    if (!breaked) {
+      CheckFit(y, h, false);
+      y = build.curY;
+    }
+    if (breaked) {
+      OutputSplit();
+      grow = 0;
+    } else {
+      OutputObjects();
+    }
+    for (const TKeptRect& k : kept) k.object->Height = k.height;
+    build.curY += grow;
+  } else {
+    if (!IsFixedKind()) {
+      if (!breaked) CheckFit(y, height, false);
+      y = build.curY;
+    }
+    if (breaked) {
+      maximumHeight = calculatedHeight;
+      OutputSplit();
+    } else {
+      OutputObjects();
+      if (!IsFixedKind()) build.curY += height;
+    }
+  }
+  if (build.lastPrintedBand != this) columnCounter = 1;
+  build.lastPrintedBand = this;
+  AdvanceColumns();
+  y = keptY;
+  if (IsDataBand()) Accumulate();
+}
+
+void TrpBand::AdvanceColumns() {
+  if (!view || view->Columns <= 1 || view->NewColumnAfter != 1) return;
+  if (columnCounter == 1) columnStartX = build.pageX;
+  const int n = columnCounter;
+  columnCounter = n + 1;
+  if (columnCounter > view->Columns) {
+    build.pageX = columnStartX;
+    columnCounter = 1;
+  } else {
+    build.pageX = columnStartX + (view->ColumnWidth + view->ColumnGap) * n;
+    build.curY -= std::max(calculatedHeight, height);
+  }
+}
+
+void TrpBand::OutputObjects() {
+  for (TrpView* object : objects) {
+    if (build.report.Terminated) return;
+    OutputObject(object);
+  }
+}
+
+void TrpBand::OutputObject(TrpView* object) {
+  TrpGlobals& g = rpGlobals();
+  g.CurrentPage = &build.page;
+  g.CurrentBand = view;
+  g.CurrentObject = object;
+  build.currentBand = this;
+  try {
+    auto* memo = dynamic_cast<TrpMemoView*>(object);
+    if (g.SuppressDrawing && !breaked) {
+      // The first pass only runs the object's script (its side effects count pages).
+      if (!(memo && memo->SplitMode != 0)) RunObjectScript(object);
+      return;
+    }
+    const int keptLeft = object->Left, keptTop = object->Top;
+    const int keptViewTop = view ? view->Top : 0;
+    object->Left += build.pageX - build.page.PrintableLeft();
+    object->Top += y;
+    if (view) view->Top = y; // band-aligned objects read the band's printed position
+    build.WritePrepared(object);
+    object->Left = keptLeft;
+    object->Top = keptTop;
+    if (view) view->Top = keptViewTop;
+  } catch (const Exception& error) {
+    rpReportObjectError(error);
+  }
+}
+
+void TrpBand::ShiftObjectsBelow(const TrpView* object, int amount) {
+  for (TrpView* other : objects)
+    if (other != object && other->Top >= object->Top + object->Height && other->Left >= object->Left &&
+        other->Left <= object->Left + object->Width)
+      other->Top += amount;
+}
+
+void TrpBand::OutputSplit() {
+  struct TPart {
+    TrpView* object;
+    int top, height;
+    bool pending = true, deferred = false;
+  };
+  QList<TPart> parts;
+  for (TrpView* object : objects) {
+    parts.append({object, object->Top, object->Height});
+    if (object->BandAlign == 5) object->Top = calculatedHeight - object->Height;
+  }
+  if (!CheckFit(y, maximumHeight, true)) {
+    OutputObjects();
+  } else {
+    int used = 0;
+    do {
+      const int room = build.pageBottom - build.ColumnFooterHeight() - y - 2;
+      used = 0;
+      for (TPart& part : parts) {
+        if (!part.pending) continue;
+        TrpView* o = part.object;
+        auto* stretchable = dynamic_cast<TrpStretcheable*>(o);
+        if (o->Top < 0 && stretchable && o->Top + o->Height >= 0) {
+          if (o->Top + o->Height < room) { // the rest of a cut object fits
+            o->Height = o->Top + o->Height;
+            o->Top = 0;
+            used = std::max(used, o->Height);
+            stretchable->SplitMode = 2;
+            part.pending = false;
+            if (HasStretchedFlag(o))
+              part.deferred = true;
+            else
+              OutputObject(o);
+          } else {
+            const int keptTop = o->Top, keptHeight = o->Height;
+            o->Top = 0;
+            o->Height = room;
+            const int rest = stretchable->RemainingHeight();
+            stretchable->SplitMode = 2;
+            OutputObject(o);
+            o->Top = keptTop;
+            o->Height = keptHeight;
+            ShiftObjectsBelow(o, rest);
+            o->Height += rest;
+          }
+        }
+      }
+      for (TPart& part : parts) {
+        if (!part.pending) continue;
+        TrpView* o = part.object;
+        if (o->Top < 0 || o->Top >= room) continue;
+        if (o->Top + o->Height < room) {
+          OutputObject(o);
+          used = std::max(used, o->Top + o->Height);
+          part.pending = false;
+        } else if (auto* stretchable = dynamic_cast<TrpStretcheable*>(o)) {
+          const int keptHeight = o->Height;
+          o->Height = room - o->Top + 1;
+          const int rest = stretchable->RemainingHeight();
+          if (stretchable->MinimumHeight() < o->Height) {
+            stretchable->SplitMode = 2;
+            OutputObject(o);
+          }
+          o->Height = keptHeight;
+          ShiftObjectsBelow(o, rest);
+          o->Height += rest;
+        } else {
+          o->Top = room;
+        }
+      }
+      bool anyPending = false;
+      for (TPart& part : parts)
+        if (part.pending) {
+          part.object->Top -= room;
+          anyPending = true;
+        }
+      if (!anyPending) break;
+      CheckFit(y, 10000, false);
+      y = build.curY;
+    } while (!build.report.Terminated);
+    maximumHeight = used;
+  }
+  for (TPart& part : parts)
+    if (part.deferred) {
+      part.object->Height = maximumHeight;
+      OutputObject(part.object);
+    }
+  for (TPart& part : parts) {
+    part.object->Top = part.top;
+    part.object->Height = part.height;
+    if (auto* stretchable = dynamic_cast<TrpStretcheable*>(part.object)) stretchable->SplitMode = 0;
+  }
+  build.curY += maximumHeight;
+}
+
+// --- aggregates
+
+QString TrpBand::KeyField(const QString& key, int n) {
+  const QStringList fields = key.split(QChar(1));
+  return n >= 1 && n < fields.size() ? fields.at(n - 1) : QString();
+}
+
+void TrpBand::AddAggregate(const QString& key, const QVariant& initial) {
+  for (qsizetype i = 0; i < values.size(); ++i)
+    if (values[i].first == key) {
+      values[i].second = initial;
+      initialValues[i] = initial;
+      return;
+    }
+  values.append({key, initial});
+  initialValues.append(initial);
+}
+
+void TrpBand::ResetAggregates() {
+  if (kind == btGroupHeader) {
+    for (TrpBand* b = this; b; b = b->next) {
+      b->lastGroupValue = rpParser().CalcPostfix(b->groupCondition);
+      b->hasGroupValue = true;
+    }
+    return;
+  }
+  if (!aggregateOwner) return;
+  for (qsizetype i = 0; i < aggregateOwner->values.size(); ++i) {
+    const QString& key = aggregateOwner->values[i].first;
+    const bool columnKey = !key.isEmpty() && key[0].isDigit();
+    if (KeyField(key, columnKey ? 2 : 1).compare(name, Qt::CaseInsensitive) == 0)
+      aggregateOwner->values[i].second = aggregateOwner->initialValues[i];
+  }
+  aggregateOwner->aggregateRows = 0;
+}
+
+void TrpBand::Accumulate() {
+  QString lastExpression;
+  QVariant lastValue;
+  bool evaluated = false;
+  for (auto& [key, value] : values) {
+    const char16_t function = KeyField(key, 2).isEmpty() ? 0 : KeyField(key, 2)[0].unicode();
+    const QString expression = KeyField(key, 3);
+    const QString flag = KeyField(key, 4).trimmed();
+    QVariant computed;
+    if (function != akCount) {
+      if (!evaluated || expression != lastExpression) {
+        lastValue = rpParser().Calc(expression);
+        lastExpression = expression;
+        evaluated = true;
+      }
+      computed = lastValue.isValid() ? lastValue : rpIntegerValue(0);
+    }
+    if (visible || flag == QLatin1String("1")) rpAccumulateAggregate(function, value, computed);
+  }
+  ++aggregateRows;
+}
+
+QVariant TrpBand::AggregateValue(const QString& key) const {
+  for (const auto& [entryKey, value] : values) {
+    if (entryKey != key) continue;
+    // A column key (cross cells) carries the column first, so the function is one field later.
+    const bool columnKey = !key.isEmpty() && key[0].isDigit();
+    const QString function = KeyField(key, columnKey ? 3 : 2);
+    if (function.isEmpty() || function[0].unicode() != akAvg) return value;
+    if (aggregateRows < 1) return rpIntegerValue(0);
+    return rpValueToFloat(value) / aggregateRows;
+  }
+  return {};
+}

@@ -1,0 +1,588 @@
+#include "reports/engine/rpPageBuild.h"
+#include "core/BinaryStream.h"
+#include "reports/engine/rpBandView.h"
+#include "reports/engine/rpDataset.h"
+#include "reports/engine/rpEMFPages.h"
+#include "reports/engine/rpFunctionSplitter.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpValue.h"
+
+namespace {
+
+// The data band kinds of levels 1 to 3.
+constexpr int kDataKind[] = {0, btMasterData, btDetailData, btSubDetailData};
+// The totalling kinds of each level, in registration order.
+const QList<int> kTotallingKinds[] = {
+    {},
+    {btPageFooter, btColumnFooter, btMasterFooter, btGroupFooter, btReportSummary},
+    {btPageFooter, btColumnFooter, btMasterFooter, btDetailFooter, btGroupFooter, btReportSummary},
+    {btPageFooter, btColumnFooter, btMasterFooter, btDetailFooter, btSubDetailFooter, btGroupFooter, btReportSummary},
+};
+
+bool LiesIn(const TrpView* object, const TrpBand* band) {
+  return object->Top >= band->y && object->Top <= band->y + band->height;
+}
+
+// The expressions of a text object's lines: every outermost [ ... ].
+QStringList BracketExpressions(const QString& text) {
+  QStringList result;
+  int depth = 0;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('[')) {
+      if (depth++ == 0) start = i + 1;
+    } else if (text[i] == QLatin1Char(']') && depth > 0) {
+      if (--depth == 0) result.append(text.mid(start, i - start));
+    }
+  }
+  return result;
+}
+
+} // namespace
+
+TrpPageBuild::TShared& TrpPageBuild::Shared() {
+  static TShared shared;
+  return shared;
+}
+
+TrpPageBuild::TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared)
+    : report(report), page(page), prepared(prepared) {}
+
+TrpPageBuild::~TrpPageBuild() {
+  TrpGlobals& g = rpGlobals();
+  if (g.Run == this) g.Run = nullptr;
+  if (g.Aggregates == this) g.Aggregates = nullptr;
+}
+
+int TrpPageBuild::ColumnFooterHeight() const {
+  const TrpBand* footer = Band(btColumnFooter);
+  return footer && footer->Exists() ? footer->height : 0;
+}
+
+// --- start: bands and links
+
+void TrpPageBuild::StartBuild() {
+  for (int kind = 0; kind < btKindCount; ++kind) {
+    owned_.push_back(std::make_unique<TrpBand>(kind, *this));
+    bands_[kind] = owned_.back().get();
+  }
+  LinkBands();
+  currentRecord = 1;
+  built_ = true;
+}
+
+void TrpPageBuild::LinkBands() {
+  TrpGlobals& g = rpGlobals();
+  QList<TrpView*> unattached;
+  for (int i = 0; i < page.Count(); ++i) {
+    TrpView* object = page.GetObject(i);
+    object->RecordMode = 1; // objects are written into prepared pages from now on
+    if (!dynamic_cast<TrpBandView*>(object)) unattached.append(object);
+  }
+  g.CurrentPage = &page;
+  for (int kind = 0; kind < btKindCount; ++kind) {
+    if (kind == btCrossHeader || kind == btCrossData || kind == btCrossFooter) continue;
+    if (kind == btNone) break;
+    TrpBand* tail = nullptr;
+    for (int i = 0; i < page.Count(); ++i) {
+      auto* bandView = dynamic_cast<TrpBandView*>(page.GetObject(i));
+      if (!bandView || bandView->GetBandType() != kind) continue;
+      TrpBand* band = bands_[kind];
+      if (tail) {
+        owned_.push_back(std::make_unique<TrpBand>(kind, *this));
+        band = owned_.back().get();
+        tail->next = band;
+      }
+      band->TakeView(bandView, subreportPage);
+      tail = band;
+      for (qsizetype k = 0; k < unattached.size();) {
+        TrpView* object = unattached[k];
+        if (!LiesIn(object, band)) {
+          ++k;
+          continue;
+        }
+        object->Top -= band->y;
+        band->objects.append(object);
+        unattached.removeAt(k);
+      }
+    }
+    OrderChain(kind);
+  }
+  TrpBand* none = bands_[btNone];
+  none->objects = unattached;
+  none->y = 0;
+  TrpBand* master = bands_[btMasterData];
+  if (master->Exists() && !master->dataSource && report.Dataset()) {
+    master->dataSource = report.Dataset();
+    master->dataSource->Init();
+  }
+  LinkHeadersAndFooters();
+  for (const auto& band : owned_)
+    if (band->view && !band->view->ChildBand.isEmpty())
+      if (auto* childView = dynamic_cast<TrpBandView*>(page.FindObject(band->view->ChildBand)))
+        for (const auto& other : owned_)
+          if (other->view == childView) band->child = other.get();
+  LinkGroups();
+}
+
+void TrpPageBuild::OrderChain(int kind) {
+  QList<TrpBand*> chain;
+  for (TrpBand* b = bands_[kind]; b; b = b->next) chain.append(b);
+  if (chain.isEmpty() || !chain.first()->Exists()) return;
+  std::stable_sort(chain.begin(), chain.end(), [](const TrpBand* a, const TrpBand* b) { return a->y < b->y; });
+  for (qsizetype i = 0; i < chain.size(); ++i) {
+    chain[i]->previous = i > 0 ? chain[i - 1] : nullptr;
+    chain[i]->next = i + 1 < chain.size() ? chain[i + 1] : nullptr;
+    chain[i]->last = nullptr;
+  }
+  bands_[kind] = chain.first();
+  chain.first()->last = chain.last();
+}
+
+void TrpPageBuild::LinkHeadersAndFooters() {
+  for (int level = 1; level <= 3; ++level) {
+    const int dataKind = kDataKind[level];
+    for (TrpBand* h = bands_[dataKind - 1]; h && h->Exists(); h = h->next)
+      for (TrpBand* d = bands_[dataKind]; d && d->Exists(); d = d->next)
+        if (h->y + h->height < d->y) {
+          if (!d->header) {
+            d->header = h;
+            h->dataBand = d;
+          }
+          break;
+        }
+    for (TrpBand* f = bands_[dataKind + 1]; f && f->Exists(); f = f->next) {
+      TrpBand* found = nullptr;
+      for (TrpBand* d = bands_[dataKind]; d && d->Exists(); d = d->next)
+        if (d->y + d->height <= f->y) found = d;
+      if (found && !found->footer) {
+        found->footer = f;
+        f->dataBand = found;
+      }
+    }
+  }
+  // Group footers pair with group headers from the inside out.
+  QList<TrpBand*> headers, footers;
+  for (TrpBand* b = bands_[btGroupHeader]; b && b->Exists(); b = b->next) headers.append(b);
+  for (TrpBand* b = bands_[btGroupFooter]; b && b->Exists(); b = b->next) footers.append(b);
+  for (qsizetype i = 0; i < headers.size() && i < footers.size(); ++i) {
+    headers[headers.size() - 1 - i]->footer = footers[i];
+    footers[i]->dataBand = headers[headers.size() - 1 - i];
+  }
+}
+
+void TrpPageBuild::LinkGroups() {
+  if (!bands_[btMasterData]->Exists()) return;
+  for (TrpBand* g = bands_[btGroupHeader]; g && g->Exists(); g = g->next) {
+    TrpBand* data = bands_[btMasterData];
+    if (!g->view->Master.isEmpty()) {
+      data = nullptr;
+      for (const auto& band : owned_)
+        if (band->view && band->view->Name.compare(g->view->Master, Qt::CaseInsensitive) == 0) data = band.get();
+    }
+    if (!data) continue;
+    g->dataBand = data;
+    if (!data->firstGroup) data->firstGroup = g;
+    g->previousGroup = data->lastGroup;
+    if (data->lastGroup) data->lastGroup->nextGroup = g;
+    data->lastGroup = g;
+  }
+}
+
+// --- preparation: aggregates
+
+void TrpPageBuild::PrepareBuild() {
+  TrpGlobals& g = rpGlobals();
+  g.Aggregates = this;
+  g.Run = this;
+  g.AggregatePass = true;
+  try {
+    RegisterAggregates();
+  } catch (const Exception& error) {
+    rpReportObjectError(error);
+    report.Terminated = true;
+  }
+  g.AggregatePass = false;
+}
+
+void TrpPageBuild::RegisterAggregates() {
+  for (int level = 1; level <= 3; ++level) {
+    for (TrpBand* data = bands_[kDataKind[level]]; data && data->Exists(); data = data->next) {
+      if (data != bands_[kDataKind[level]] && !data->dataSource) break;
+      aggregateBand_ = data;
+      for (int kind : kTotallingKinds[level])
+        for (TrpBand* b = bands_[kind]; b && b->Exists(); b = b->next) {
+          for (TrpBand* c = b; c; c = c->child) {
+            RegisterBand(c);
+            if (c->child == b) break;
+          }
+        }
+    }
+  }
+  aggregateBand_ = nullptr;
+}
+
+void TrpPageBuild::RegisterBand(TrpBand* band) {
+  static const QStringList names{QStringLiteral("SUM"), QStringLiteral("MIN"), QStringLiteral("MAX"),
+                                 QStringLiteral("AVG"), QStringLiteral("COUNT")};
+  QStringList calls;
+  TrpFunctionSplitter splitter(names, calls, &rpVariables());
+  if (band->view) splitter.Split(band->view->Script.join(QLatin1Char('\n')));
+  for (TrpView* object : band->objects) {
+    if (dynamic_cast<TrpMemoView*>(object))
+      for (const QString& expression : BracketExpressions(object->Memo.join(QLatin1Char('\n')))) splitter.Split(expression);
+    splitter.Split(object->Script.join(QLatin1Char('\n')));
+  }
+  scannedBand_ = band;
+  currentBand = band;
+  for (const QString& call : calls) rpParser().Calc(call);
+  scannedBand_ = nullptr;
+}
+
+int TrpPageBuild::CallBandType() const { return currentBand ? currentBand->kind : -1; }
+QString TrpPageBuild::CallBandName() const { return currentBand ? currentBand->name : QString(); }
+int TrpPageBuild::AggregateBandType() const { return aggregateBand_ ? aggregateBand_->kind : -1; }
+QString TrpPageBuild::AggregateBandName() const { return aggregateBand_ ? aggregateBand_->name : QString(); }
+
+void TrpPageBuild::Register(const QString& key, const QVariant& start) {
+  if (!aggregateBand_ || !scannedBand_) return;
+  aggregateBand_->AddAggregate(key, start);
+  scannedBand_->aggregateOwner = aggregateBand_;
+}
+
+bool TrpPageBuild::LinkedName(QString& name) const {
+  if (!currentBand || !currentBand->aggregateOwner) return false;
+  name = currentBand->name;
+  return true;
+}
+
+QVariant TrpPageBuild::Value(const QString& key) const {
+  return currentBand && currentBand->aggregateOwner ? currentBand->aggregateOwner->AggregateValue(key) : QVariant();
+}
+
+// --- building
+
+void TrpPageBuild::Rewind() {
+  for (const auto& band : owned_) {
+    for (TrpView* object : band->objects)
+      if (auto* memo = dynamic_cast<TrpMemoView*>(object)) memo->LastPrintedText.clear();
+  }
+  for (TrpBand* band : bands_)
+    if (band && band->dataSource) band->dataSource->First();
+  rpGlobals().Run = this;
+  rpGlobals().Aggregates = this;
+}
+
+void TrpPageBuild::AddPreparedPage() { prepared.Add(page); }
+
+void TrpPageBuild::RunPageScript() {
+  if (page.Script.isEmpty()) return;
+  rpGlobals().CurrentObject = nullptr;
+  QStringList coded, errors;
+  rpInterpreter().PrepareScript(page.Script, coded, errors);
+  rpInterpreter().DoScript(coded);
+}
+
+void TrpPageBuild::BuildPage() {
+  TrpGlobals& g = rpGlobals();
+  g.Run = this;
+  g.Aggregates = this;
+  g.CurrentPage = &page;
+  TShared& shared = Shared();
+  TrpBand* master = bands_[btMasterData];
+  if (!report.PrintIfEmpty) {
+    bool empty = true;
+    try {
+      if (master->dataSource) {
+        master->dataSource->First();
+        empty = master->dataSource->Eof();
+      }
+    } catch (const Exception&) {
+      empty = true;
+    }
+    if (empty) {
+      if (g.AppendPage) ++g.PageNumber;
+      return;
+    }
+  }
+  inSummary = false;
+  try {
+    RunPageScript();
+  } catch (const Exception& error) {
+    rpReportObjectError(error);
+    report.Terminated = true;
+  }
+  if (g.AppendPage && shared.savedCurY == shared.savedPageBottom) {
+    g.AppendPage = false;
+    shared.footerPrinted = false;
+    g.PageNumber = prepared.Count();
+  }
+  const TrpBand* footer = bands_[btPageFooter];
+  pageBottom = g.AppendPage && shared.footerPrinted
+                   ? shared.savedPageBottom
+                   : page.PrintableBottom() - (footer->Exists() ? footer->height : 0);
+  columnIndex = 0;
+  pageX = page.PrintableLeft();
+  if (g.AppendPage) {
+    curY = shared.savedCurY;
+  } else {
+    g.PageNumber = prepared.Count();
+    AddPreparedPage();
+    curY = page.PrintableTop();
+    ShowBand(bands_[btOverlay]);
+    ShowBand(bands_[btNone]);
+  }
+  const int keptPage = g.PageNumber;
+  ShowBand(bands_[btReportTitle]);
+  if (g.PageNumber == keptPage) {
+    if (bands_[btPageHeader]->Exists() && (bands_[btPageHeader]->flags & bfOnFirstPage))
+      ShowBand(bands_[btPageHeader]);
+    ShowBand(bands_[btColumnHeader]);
+  }
+  pending_.clear();
+  deepestLevel_ = 0;
+  for (int level = 1; level <= 3; ++level)
+    if (bands_[kDataKind[level]]->Exists()) deepestLevel_ = level;
+  WalkDataBands(1);
+  inSummary = true;
+  ShowBand(bands_[btColumnFooter]);
+  TrpBand* columnFooter = bands_[btColumnFooter];
+  const int keptFooterHeight = columnFooter->height;
+  columnFooter->height = 0;
+  ShowBand(bands_[btReportSummary]);
+  columnFooter->height = keptFooterHeight;
+  inSummary = false;
+  shared.savedCurY = columnIndex > 0 ? page.PrintableBottom() : curY;
+  shared.savedPageBottom = pageBottom;
+  columnIndex = 0;
+  pageX = page.PrintableLeft();
+  int number = g.PageNumber;
+  shared.footerPrinted = false;
+  TrpBand* pageFooter = bands_[btPageFooter];
+  if ((g.PageNumber == 0 && (pageFooter->flags & bfOnFirstPage)) || (pageFooter->flags & bfOnLastPage)) {
+    const quint16 kept = pageFooter->flags;
+    pageFooter->flags |= bfOnFirstPage;
+    shared.footerPrinted = pageFooter->Exists();
+    if (shared.footerPrinted) {
+      FinishPages();
+      number = g.PageNumber;
+    }
+    pageFooter->flags = kept;
+  }
+  if (report.OnEndPage) report.OnEndPage(number);
+  g.PageNumber = number + 1;
+  lastPrintedBand = nullptr;
+}
+
+void TrpPageBuild::ShowBand(TrpBand* band) {
+  if (band) band->PrintBand();
+}
+
+void TrpPageBuild::Queue(TrpBand* band) {
+  if (!band) return;
+  if (pending_.size() >= kMaxPendingBands)
+    throw Exception(QStringLiteral("Zostava čaká na tlač viac ako %1 pásov; skontrolujte skupiny a úrovne údajov.")
+                        .arg(kMaxPendingBands));
+  pending_.append(band);
+}
+
+void TrpPageBuild::QueueGroups(TrpBand* group) {
+  for (TrpBand* g = group; g; g = g->nextGroup) {
+    ++g->lineCounter;
+    ++g->runningCounter;
+    Queue(g);
+  }
+}
+
+void TrpPageBuild::Flush() {
+  const QList<TrpBand*> bands = std::exchange(pending_, {});
+  for (TrpBand* band : bands)
+    if (band->Exists()) ShowBand(band);
+}
+
+void TrpPageBuild::WalkDataBands(int level) {
+  for (TrpBand* b = bands_[kDataKind[level]]; b && b->Exists(); b = b->next) {
+    TrpDataset* data = b->dataSource;
+    if (!data) continue;
+    data->First();
+    ResetBandCounter(b, 1);
+    b->runningCounter = 1;
+    for (TrpBand* g = b->firstGroup; g; g = g->nextGroup) {
+      ResetBandCounter(g, 0);
+      g->runningCounter = 0;
+      g->hasGroupValue = false;
+    }
+    if (data->Eof()) continue;
+    Queue(b->header);
+    QueueGroups(b->firstGroup);
+    if (b->footer) b->footer->ResetAggregates();
+    while (!data->Eof() && !report.Terminated) {
+      Queue(b);
+      if (b->printIfSubsetEmpty) Flush();
+      bool counted = true;
+      if (level < deepestLevel_) {
+        WalkDataBands(level + 1);
+        if (!pending_.isEmpty()) {
+          if (b->printIfSubsetEmpty) {
+            Flush();
+          } else {
+            pending_.removeLast();
+            counted = false;
+          }
+        }
+      } else {
+        Flush();
+      }
+      data->Next();
+      const bool atEnd = data->Eof();
+      TrpBand* changed = nullptr;
+      for (TrpBand* g = b->firstGroup; g; g = g->nextGroup)
+        if (atEnd || !g->hasGroupValue ||
+            rpCompare(rpParser().CalcPostfix(g->groupCondition), g->lastGroupValue) != 0) {
+          changed = g;
+          break;
+        }
+      if (changed) {
+        bool wentBack = true;
+        if (!atEnd) {
+          try {
+            data->Prior();
+          } catch (const Exception&) {
+            wentBack = false;
+          }
+        }
+        for (TrpBand* g = b->lastGroup; g && g != changed; g = g->previousGroup) {
+          Queue(g->footer);
+          ResetBandCounter(g, 0);
+          if (g->footer) ResetBandCounter(g->footer, 0);
+        }
+        Queue(changed->footer);
+        Flush();
+        if (!atEnd) {
+          if (wentBack) data->Next();
+          if (changed->visible && (changed->flags & bfFormNewPage)) NewPage();
+          QueueGroups(changed);
+          ResetBandCounter(b, 0);
+        }
+      }
+      if (counted) {
+        ++currentRecord;
+        ++b->runningCounter;
+        ++b->lineCounter;
+        if (b->visible && b->newPageAfter && !data->Eof()) NewPage();
+      }
+    }
+    if (pending_.isEmpty())
+      ShowBand(b->footer);
+    else
+      pending_.removeLast();
+  }
+}
+
+void TrpPageBuild::ResetBandCounter(TrpBand* band, int n) {
+  band->lineCounter = n;
+  for (TrpView* object : band->objects)
+    if (auto* memo = dynamic_cast<TrpMemoView*>(object)) memo->LastPrintedText.clear();
+}
+
+void TrpPageBuild::NewPage() {
+  TrpGlobals& g = rpGlobals();
+  if (!inSummary) ShowBand(bands_[btColumnFooter]);
+  FinishPages();
+  const TrpBand* footer = bands_[btPageFooter];
+  pageBottom = page.PrintableBottom() - (footer->Exists() ? footer->height : 0);
+  g.PageNumber = prepared.Count();
+  AddPreparedPage();
+  g.AppendPage = false;
+  ShowBand(bands_[btOverlay]);
+  curY = page.PrintableTop();
+  ShowBand(bands_[btPageHeader]);
+  ShowBand(bands_[btColumnHeader]);
+}
+
+void TrpPageBuild::NewColumn(TrpBand* band) {
+  if (columnIndex < ColumnCount() - 1) {
+    ShowBand(bands_[btColumnFooter]);
+    ++columnIndex;
+    pageX += page.ColumnWidth + page.ColumnGap;
+    curY = columnStartY;
+    ShowBand(bands_[btColumnHeader]);
+  } else {
+    NewPage();
+  }
+  if (!inSummary)
+    for (TrpBand* g = bands_[btGroupHeader]; g && g->Exists() && g != band; g = g->next)
+      if (g->flags & bfRepeatHeader) {
+        g->noValueReset = true;
+        ShowBand(g);
+        g->noValueReset = false;
+      }
+  if (band && band->IsDataBand() && band->header && (band->header->flags & bfRepeatHeader)) {
+    band->header->noValueReset = true;
+    ShowBand(band->header);
+    band->header->noValueReset = false;
+  }
+}
+
+void TrpPageBuild::FinishPages() {
+  TrpGlobals& g = rpGlobals();
+  columnIndex = 0;
+  pageX = page.PrintableLeft();
+  TrpBand* footer = bands_[btPageFooter];
+  if (g.PageNumber != 0 || (footer->flags & bfOnFirstPage)) {
+    for (int number = g.PageNumber; number < prepared.Count(); ++number) {
+      g.PageNumber = number;
+      if (g.AppendPage && Shared().footerPrinted) continue;
+      if (report.OnEndPage) report.OnEndPage(number);
+      ShowBand(footer);
+    }
+  }
+  g.PageNumber = prepared.Count();
+}
+
+void TrpPageBuild::WritePrepared(TrpView* object) {
+  TBinaryWriter stream;
+  object->WritePrepared(stream);
+  TrpGlobals& g = rpGlobals();
+  if (g.PageNumber >= 0 && g.PageNumber < prepared.Count()) prepared.GetPage(g.PageNumber).Stream.append(stream.Data());
+}
+
+// --- run state
+
+qint64 TrpPageBuild::RowNumber(bool throughReport) const {
+  const TrpBand* band = currentBand ? currentBand->CounterBand() : nullptr;
+  if (!band) return 0;
+  return throughReport ? band->runningCounter : band->lineCounter;
+}
+
+void TrpPageBuild::SetCurY(int y) {
+  curY = y;
+  if (currentBand && (currentBand->pendingNewPages > 0 || currentBand->pendingNewColumns > 0))
+    currentBand->yChangedByScript = true;
+}
+
+int TrpPageBuild::BandPrintedHeight() const {
+  if (!currentBand) return 0;
+  return std::max(currentBand->calculatedHeight, currentBand->height);
+}
+
+bool TrpPageBuild::FinalPass() const { return report.FinalPass; }
+
+void TrpPageBuild::Terminate() { report.Terminated = true; }
+
+void TrpPageBuild::RequestNewPage() {
+  if (currentBand) ++currentBand->pendingNewPages;
+}
+
+void TrpPageBuild::RequestNewColumn() {
+  if (currentBand) ++currentBand->pendingNewColumns;
+}
+
+void TrpPageBuild::ShowBand(const QString& name) {
+  for (const auto& band : owned_)
+    if (band->view && band->view->Name.compare(name, Qt::CaseInsensitive) == 0) {
+      band->PrintBand();
+      return;
+    }
+}

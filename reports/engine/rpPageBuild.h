@@ -1,0 +1,108 @@
+#pragma once
+#include "reports/engine/rpBand.h"
+#include "reports/engine/rpReport.h"
+#include "reports/engine/rpStdFunctionLibrary.h"
+#include <memory>
+#include <vector>
+
+class TrpEMFPages;
+
+// Building one report page template into prepared pages: links its objects
+// to bands, registers the aggregates, walks the data of up to three nested
+// levels with their headers, footers and groups, and opens pages and columns
+// as bands run out of room. While a page builds it answers the run values of
+// scripts (TrpRunState) and the aggregate calls (TrpAggregateBands).
+class TrpPageBuild : public TrpRunState, public TrpAggregateBands {
+public:
+  // Bands waiting for a record below them; the three data levels with their
+  // headers and group headers stay well below this.
+  static constexpr int kMaxPendingBands = 100;
+
+  TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared);
+  ~TrpPageBuild() override;
+
+  void StartBuild();
+  void PrepareBuild();
+  void BuildPage();
+  // Rewinds the data sources for the final pass of a two-pass run (bands and aggregates stay).
+  void Rewind();
+
+  void ShowBand(TrpBand* band);
+  void NewPage();
+  void NewColumn(TrpBand* band);
+  void FinishPages();
+  void ResetBandCounter(TrpBand* band, int n);
+  // Appends the prepared object to the page being filled.
+  void WritePrepared(TrpView* object);
+
+  TrpBand* Band(int kind) const { return bands_[size_t(kind)]; }
+  TrpReport& report;
+  TrpPage& page;
+  TrpEMFPages& prepared;
+
+  // --- build state
+  int curY = 0, pageBottom = 0, pageX = 0, columnIndex = 0, columnStartY = 0;
+  TrpBand* lastPrintedBand = nullptr;
+  TrpBand* currentBand = nullptr;
+  bool inSummary = false;
+  bool subreportPage = false;
+  int currentRecord = 1;
+  int ColumnCount() const { return page.ColumnCount > 1 ? page.ColumnCount : 1; }
+  int ColumnFooterHeight() const;
+
+  // Shared between the page templates of one run.
+  struct TShared {
+    int savedCurY = 0, savedPageBottom = 0;
+    bool footerPrinted = false;
+  };
+  static TShared& Shared();
+
+  // --- TrpRunState
+  qint64 RowNumber(bool throughReport) const override;
+  qint64 ColumnNumber() const override { return 1; }
+  qint64 CurrentRow() const override { return currentRecord; }
+  int CurY() const override { return curY; }
+  void SetCurY(int y) override;
+  int BottomLimit() const override { return pageBottom; }
+  int BandPrintedHeight() const override;
+  bool FinalPass() const override;
+  void Terminate() override;
+  void RequestNewPage() override;
+  void RequestNewColumn() override;
+  void ShowBand(const QString& name) override;
+  bool SetModalResult(int) override { return false; }
+  void Progress(const QString&) override {}
+
+  // --- TrpAggregateBands
+  int CallBandType() const override;
+  QString CallBandName() const override;
+  bool CallBandHasCrossObjects() const override { return false; }
+  int AggregateBandType() const override;
+  QString AggregateBandName() const override;
+  void Register(const QString& key, const QVariant& start) override;
+  bool LinkedName(QString& name) const override;
+  QVariant Value(const QString& key) const override;
+
+private:
+  void LinkBands();
+  void AttachObjects(TrpBand* band);
+  void OrderChain(int kind);
+  void LinkHeadersAndFooters();
+  void LinkGroups();
+  void RegisterAggregates();
+  void RegisterBand(TrpBand* band);
+  void WalkDataBands(int level);
+  void Queue(TrpBand* band);
+  void QueueGroups(TrpBand* group);
+  void Flush();
+  void AddPreparedPage();
+  void RunPageScript();
+
+  std::vector<std::unique_ptr<TrpBand>> owned_;
+  TrpBand* bands_[btKindCount] = {};
+  QList<TrpBand*> pending_;
+  int deepestLevel_ = 0;
+  TrpBand* aggregateBand_ = nullptr; // the data band registering during the aggregate pass
+  TrpBand* scannedBand_ = nullptr;   // the totalling band being scanned
+  bool built_ = false;
+};

@@ -1,0 +1,219 @@
+#include "ReportFixture.h"
+#include "app/util/UxMemDS.h"
+#include "reports/engine/rpBandView.h"
+#include "reports/engine/rpDBDataSet.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpPageBuild.h"
+#include "reports/engine/rpReport.h"
+#include <functional>
+
+// Readable texts in failure messages.
+static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+// A member list over the in-memory data set, walked through the database
+// adapter named "Members", and a report template built in code. Text is
+// measured at 10 pixels per character; the virtual printer's A4 page prints
+// from y 18 to y 1053.
+class BandEngine : public ReportFixture {
+protected:
+  BandEngine() {
+    rpGlobals().TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 10; };
+    data.AddFieldDef({QStringLiteral("NAME"), TUxFieldType::String, 30});
+    data.AddFieldDef({QStringLiteral("TOWN"), TUxFieldType::String, 30});
+    data.AddFieldDef({QStringLiteral("FEE"), TUxFieldType::Integer});
+    data.Open();
+    members.setObjectName(QStringLiteral("Members"));
+    members.SetDataSet(&data);
+    page = report.Pages.GetPage(0);
+  }
+
+  void AddMembers(int count, int perTown = 1000) {
+    for (int i = 1; i <= count; ++i)
+      AddMember(QStringLiteral("Člen %1").arg(i), QStringLiteral("Obec %1").arg((i - 1) / perTown + 1), i);
+  }
+  void AddMember(const QString& name, const QString& town, int fee) {
+    data.Append();
+    data.FieldByName(QStringLiteral("NAME")).SetValue(name);
+    data.FieldByName(QStringLiteral("TOWN")).SetValue(town);
+    data.FieldByName(QStringLiteral("FEE")).SetValue(fee);
+    data.Post();
+  }
+
+  TrpBandView* AddBand(int type, int top, int height, quint16 flags = 0, const QString& source = {}) {
+    auto band = std::make_unique<TrpBandView>();
+    band->SetBandType(type);
+    band->SetBounds(0, top, 700, height);
+    band->Flags = flags;
+    band->DisplayFormatText = source;
+    band->Name = QStringLiteral("Band%1").arg(++bands);
+    return static_cast<TrpBandView*>(page->Add(std::move(band)));
+  }
+  TrpMemoView* AddText(int left, int top, int width, int height, const QString& text) {
+    auto memo = std::make_unique<TrpMemoView>();
+    memo->SetBounds(left, top, width, height);
+    memo->Memo = text.split(QLatin1Char('\n'));
+    memo->Name = QStringLiteral("Text%1").arg(++texts);
+    memo->Flags &= quint16(~mfStretched);
+    return static_cast<TrpMemoView*>(page->Add(std::move(memo)));
+  }
+
+  // Every prepared page as "x,y:text" per object.
+  QList<QStringList> Prepared() {
+    QList<QStringList> result;
+    for (int i = 0; i < report.EMFPages.Count(); ++i) {
+      QStringList objects;
+      TrpPage& prepared = report.EMFPages.LoadPageObjects(i);
+      for (int k = 0; k < prepared.Count(); ++k) {
+        const TrpView* v = prepared.GetObject(k);
+        QString text = v->Memo.join(QLatin1Char('|'));
+        text.remove(QChar(kParagraphMark));
+        objects.append(QStringLiteral("%1,%2:%3").arg(v->Left).arg(v->Top).arg(text));
+      }
+      result.append(objects);
+    }
+    return result;
+  }
+
+  QObject owner;
+  TUxMemoryData data;
+  TrpDBDataSet members{&owner};
+  TrpReport report{&owner};
+  TrpPage* page = nullptr;
+  int bands = 0, texts = 0;
+};
+
+struct BuildCase {
+  const char* name;
+  std::function<void(BandEngine&)> setUp;
+  QList<QStringList> pages;
+};
+
+class BuildCases : public BandEngine, public ::testing::WithParamInterface<BuildCase> {
+  friend struct BuildCase;
+};
+
+#define F(...) QStringLiteral(__VA_ARGS__)
+
+TEST_P(BuildCases, GivePreparedPages) {
+  GetParam().setUp(*this);
+  report.BuildPreparedPages();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+  EXPECT_EQ(Prepared(), GetParam().pages);
+}
+
+// Builders reach the fixture's protected helpers through this shim.
+struct T : BandEngine {
+  static void List(BandEngine& f) { static_cast<T&>(f).DoList(); }
+  static void Pages(BandEngine& f) { static_cast<T&>(f).DoPages(); }
+  static void Groups(BandEngine& f) { static_cast<T&>(f).DoGroups(); }
+  static void Columns(BandEngine& f) { static_cast<T&>(f).DoColumns(); }
+  static void Split(BandEngine& f) { static_cast<T&>(f).DoSplit(); }
+  static void Empty(BandEngine& f) { static_cast<T&>(f).DoEmpty(); }
+  static void Outside(BandEngine& f) { static_cast<T&>(f).DoOutside(); }
+
+  void DoList() {
+    AddMembers(3);
+    AddBand(btReportTitle, 20, 30);
+    AddText(10, 25, 200, 20, F("Zoznam členov"));
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(10, 100, 30, 20, F("[LINE#]"));
+    AddText(50, 100, 200, 20, F("[Members.\"NAME\"]"));
+    AddBand(btReportSummary, 200, 20);
+    AddText(10, 200, 200, 20, F("Spolu [COUNT(Band2)]"));
+  }
+  // 60 rows of 20 pixels do not fit under a page header on one page.
+  void DoPages() {
+    report.DoublePassReport = true;
+    AddMembers(60);
+    AddBand(btPageHeader, 20, 20);
+    AddText(10, 20, 100, 20, F("Hlavička"));
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(50, 100, 200, 20, F("[Members.\"NAME\"]"));
+    AddBand(btPageFooter, 300, 20, bfOnFirstPage | bfOnLastPage);
+    AddText(10, 300, 200, 20, F("Strana [PAGE#] z [TOTALPAGES]"));
+  }
+  void DoGroups() {
+    AddMember(F("Adam"), F("Nitra"), 10);
+    AddMember(F("Boris"), F("Nitra"), 20);
+    AddMember(F("Cyril"), F("Žilina"), 5);
+    AddBand(btGroupHeader, 50, 20, 0, F("[Members.\"TOWN\"]"));
+    AddText(10, 50, 200, 20, F("[Members.\"TOWN\"]"));
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(50, 100, 200, 20, F("[Members.\"NAME\"]"));
+    AddBand(btGroupFooter, 150, 20);
+    AddText(10, 150, 200, 20, F("[Members.\"TOWN\"] [SUM([Members.\"FEE\"], Band2)] [AVG([Members.\"FEE\"], Band2)]"));
+    AddBand(btReportSummary, 200, 20);
+    AddText(10, 200, 300, 20, F("[SUM([Members.\"FEE\"], Band2)] [MIN([Members.\"FEE\"], Band2)] [MAX([Members.\"FEE\"], Band2)]"));
+  }
+  void DoColumns() {
+    AddMembers(4);
+    TrpBandView* band = AddBand(btMasterData, 100, 20, 0, F("Members"));
+    band->Columns = 3;
+    band->ColumnWidth = 200;
+    band->ColumnGap = 20;
+    AddText(0, 100, 150, 20, F("[Members.\"NAME\"]"));
+  }
+  // A breaked band whose text of 70 lines (15 pixels each) crosses the page bottom.
+  void DoSplit() {
+    AddMembers(1);
+    AddBand(btMasterData, 100, 20, bfBreaked | bfStretched, F("Members"));
+    QStringList lines;
+    for (int i = 1; i <= 70; ++i) lines.append(QStringLiteral("r%1").arg(i));
+    TrpMemoView* memo = AddText(10, 100, 300, 20, lines.join(QLatin1Char('\n')));
+    memo->Flags |= mfStretched;
+  }
+  void DoEmpty() {
+    report.PrintIfEmpty = false;
+    AddBand(btReportTitle, 20, 30);
+    AddText(10, 25, 200, 20, F("Nadpis"));
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+  }
+  void DoOutside() {
+    AddMembers(2);
+    AddText(400, 5, 100, 10, F("mimo pásov"));
+    AddBand(btMasterData, 100, 20, bfFormNewPage, F("Members"));
+    AddText(50, 100, 200, 20, F("[Members.\"NAME\"]"));
+  }
+};
+
+QList<QStringList> ListPages(int first, int last, int y0) {
+  QStringList page;
+  for (int i = first; i <= last; ++i) page.append(QStringLiteral("50,%1:Člen %2").arg(y0 + (i - first) * 20).arg(i));
+  return {page};
+}
+
+QList<QStringList> PagedList() {
+  // Page 1: rows from y 18 (no header on the first page), bottom 1053 - 20 (footer): 50 rows.
+  QStringList first = ListPages(1, 50, 18).first();
+  first.append(F("10,1033:Strana 1 z 2"));
+  QStringList second{F("10,18:Hlavička")};
+  second.append(ListPages(51, 60, 38).first());
+  second.append(F("10,1033:Strana 2 z 2"));
+  return {first, second};
+}
+
+QList<QStringList> SplitPages() {
+  // Room on the first page: 1053 - 18 - 2; a line is 15 pixels.
+  return {};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Report, BuildCases,
+    ::testing::Values(
+        BuildCase{"titleRowsAndSummary", T::List,
+                  {{F("10,23:Zoznam členov"), F("10,48:1"), F("50,48:Člen 1"), F("10,68:2"), F("50,68:Člen 2"),
+                    F("10,88:3"), F("50,88:Člen 3"), F("10,108:Spolu 3")}}},
+        BuildCase{"pagesWithTotalPages", T::Pages, PagedList()},
+        BuildCase{"groupsWithFooters", T::Groups,
+                  {{F("10,18:Nitra"), F("50,38:Adam"), F("50,58:Boris"), F("10,78:Nitra 30 15"),
+                    F("10,98:Žilina"), F("50,118:Cyril"), F("10,138:Žilina 5 5"), F("10,158:35 5 20")}}},
+        BuildCase{"bandColumns", T::Columns,
+                  {{F("0,18:Člen 1"), F("220,18:Člen 2"), F("440,18:Člen 3"), F("0,38:Člen 4")}}},
+        BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
+        BuildCase{"objectOutsideBandsOnFirstPageOnly", T::Outside,
+                  {{F("400,5:mimo pásov"), F("50,18:Člen 1")}, {F("50,18:Člen 2")}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
