@@ -964,6 +964,19 @@ bool TIndexFile::InRange() const {
   return CompareKeys(CurrentKey(), tag.Low) >= 0 && CompareKeys(CurrentKey(), tag.High) <= 0;
 }
 
+// Other processes may have changed the file: the headers are read again and
+// the position found again by its key and record before the walk goes on.
+void TIndexFile::RefreshShared() {
+  if (!NeedsLocks() || selected_ < 0) return;
+  ReadFileHeader();
+  TTag& tag = Tag();
+  if (mdx_)
+    ReadAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.data(), tag.Header.size());
+  else
+    tag.Header = fileHeader_;
+  Resync();
+}
+
 void TIndexFile::MoveFirst() {
   if (selected_ < 0) return;
   Tag().Where = TWhere::BeforeFirst;
@@ -976,6 +989,7 @@ void TIndexFile::MoveLast() {
 
 bool TIndexFile::MoveNext() {
   if (selected_ < 0) return false;
+  RefreshShared();
   TTag& tag = Tag();
   if (tag.Where == TWhere::AfterLast) return false;
   if (tag.Where == TWhere::BeforeFirst) {
@@ -997,6 +1011,7 @@ bool TIndexFile::MoveNext() {
 
 bool TIndexFile::MovePrior() {
   if (selected_ < 0) return false;
+  RefreshShared();
   TTag& tag = Tag();
   if (tag.Where == TWhere::BeforeFirst) return false;
   if (tag.Where == TWhere::AfterLast) {
@@ -1086,6 +1101,7 @@ void TIndexFile::SetSequentialRecNo(int position) {
 
 bool TIndexFile::SearchKey(const QByteArray& key, TSearchKind kind) {
   if (selected_ < 0) return false;
+  RefreshShared();
   TTag& tag = Tag();
   const std::vector<TLevel> path = tag.Path;
   const TWhere where = tag.Where;

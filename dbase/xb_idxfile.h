@@ -175,6 +175,7 @@ private:
   // restored) under the file's header lock; raises for keys found missing.
   template <typename Action> void ForEachTag(int recNo, Action action);
   void Resync();
+  void RefreshShared();
   [[noreturn]] void ThrowKeyViolation(const QByteArray& key) const;
   void GoEnd(bool last);
 

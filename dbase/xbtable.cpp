@@ -726,6 +726,21 @@ const char* TXbTable::CurrentRecord() const {
   return Active() && row >= 0 && row < int(rows_.size()) ? RecordOf(row) : nullptr;
 }
 
+bool TXbTable::FindRecord(bool restart, bool forward) {
+  if (!Active()) return false;
+  if (State() != TDataSetState::Browse) Post();
+  const int count = int(rows_.size());
+  const int step = forward ? 1 : -1;
+  int row = restart ? (forward ? 0 : count - 1) : RecNo() - 1 + step;
+  for (; row >= 0 && row < count; row += step) {
+    if (FilterAccepts(RecordOf(row))) {
+      SetRecNo(row + 1);
+      return true;
+    }
+  }
+  return false;
+}
+
 // ---- master link ----------------------------------------------------------------------------------
 
 void TXbTable::SetMasterSource(TXbTable* master) {

@@ -103,6 +103,12 @@ public:
   using TDataSet::Locate;
   bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0) override;
 
+  // Moves to the next (prior) record that the filter accepts, whether
+  // Filtered is on or not; from the first (last) record when `restart`.
+  bool FindNext(bool restart = false) { return FindRecord(restart, true); }
+  bool FindPrior(bool restart = false) { return FindRecord(restart, false); }
+  bool FindRecord(bool restart, bool forward);
+
   // Master link: the detail shows only the records whose key in the selected
   // index equals the master fields' expression over the master's current
   // record. Raises EDataSetError "Circular datalinks are not allowed".

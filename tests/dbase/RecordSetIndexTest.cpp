@@ -141,4 +141,40 @@ TEST_F(RecordSetIndexTest, MasterLinkLimitsTheDetail) {
   EXPECT_EQ(catches.RecordCount(), 5);
 }
 
+TEST_F(RecordSetIndexTest, FindNextAppliesTheFilterWhileNotFiltered) {
+  members.SetIndexName(QStringLiteral("ID"));
+  members.SetFilter(QStringLiteral("MENO = 'Adam'"));
+  EXPECT_EQ(members.RecordCount(), 4) << "Filtered is off";
+  members.First();
+  EXPECT_TRUE(members.FindNext());
+  EXPECT_EQ(members.FieldByName(QStringLiteral("ID")).AsInteger(), 4);
+  EXPECT_FALSE(members.FindNext());
+  EXPECT_EQ(members.FieldByName(QStringLiteral("ID")).AsInteger(), 4) << "nothing further: the position stays";
+  EXPECT_TRUE(members.FindPrior(true));
+  EXPECT_EQ(members.FieldByName(QStringLiteral("ID")).AsInteger(), 4);
+  EXPECT_TRUE(members.FindNext(true));
+  EXPECT_EQ(members.FieldByName(QStringLiteral("ID")).AsInteger(), 1);
+}
+
+// Two handles of one table: keys the first appends (splitting nodes and
+// moving the root) are seen by the second.
+TEST_F(RecordSetIndexTest, SharedHandlesSeeEachOthersKeys) {
+  TXbTable other;
+  other.SetTableName(members.TableFileName());
+  other.SetIndexName(QStringLiteral("MENO"));
+  other.Open();
+  QStringList expected = {QStringLiteral("Adam"), QStringLiteral("Adam"), QStringLiteral("Bela"),
+                          QStringLiteral("Cyril")};
+  for (int i = 0; i < 150; ++i) {
+    members.Append();
+    members.FieldByName(QStringLiteral("ID")).SetValue(100 + i);
+    members.FieldByName(QStringLiteral("MENO")).SetValue(QStringLiteral("X%1").arg(i, 3, 10, QLatin1Char('0')));
+    members.Post();
+    expected << QStringLiteral("X%1").arg(i, 3, 10, QLatin1Char('0'));
+  }
+  other.SetIndexName(QStringLiteral("MENO"));
+  EXPECT_EQ(Column(other, "MENO"), expected);
+  EXPECT_TRUE(other.FindKey(QStringLiteral("X149")));
+}
+
 } // namespace
