@@ -5,6 +5,9 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPageBuild.h"
 #include "reports/engine/rpReport.h"
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <functional>
 
 // Readable texts in failure messages.
@@ -195,8 +198,12 @@ QList<QStringList> PagedList() {
 }
 
 QList<QStringList> SplitPages() {
-  // Room on the first page: 1053 - 18 - 2; a line is 15 pixels.
-  return {};
+  // Room on the first page: 1053 - 18 - 2 pixels; with a line of 15 pixels and
+  // the text's gaps 68 lines fit, the other 2 continue at the top of the next page.
+  QStringList first, second;
+  for (int i = 1; i <= 68; ++i) first.append(QStringLiteral("r%1").arg(i));
+  for (int i = 69; i <= 70; ++i) second.append(QStringLiteral("r%1").arg(i));
+  return {{F("10,18:") + first.join(QLatin1Char('|'))}, {F("10,18:") + second.join(QLatin1Char('|'))}};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -211,9 +218,128 @@ INSTANTIATE_TEST_SUITE_P(
                     F("10,98:Žilina"), F("50,118:Cyril"), F("10,138:Žilina 5 5"), F("10,158:35 5 20")}}},
         BuildCase{"bandColumns", T::Columns,
                   {{F("0,18:Člen 1"), F("220,18:Člen 2"), F("440,18:Člen 3"), F("0,38:Člen 4")}}},
+        BuildCase{"breakedBandSplitAcrossPages", T::Split, SplitPages()},
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
         BuildCase{"objectOutsideBandsOnFirstPageOnly", T::Outside,
                   {{F("400,5:mimo pásov"), F("50,18:Člen 1")}, {F("50,18:Člen 2")}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+TEST_F(BandEngine, PendingBandsBeyondTheLimitStopTheBuildWithAMessage) {
+  AddMembers(2);
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  for (int i = 0; i <= TrpPageBuild::kMaxPendingBands; ++i) AddBand(btGroupHeader, 30, 1, 0, F("[Members.\"TOWN\"]"));
+  EXPECT_FALSE(report.BuildPreparedPages());
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains(F("viac ako 100 pásov"))) << messages[0].toStdString();
+  EXPECT_EQ(report.EMFPages.Count(), 0);
+}
+
+TEST_F(BandEngine, PreparedFileOfABuiltReportLoadsTheSamePages) {
+  AddMembers(60);
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  AddText(50, 100, 200, 20, F("[LINE#] [Members.\"NAME\"]"));
+  ASSERT_TRUE(report.BuildPreparedPages());
+  const QList<QStringList> built = Prepared();
+  ASSERT_EQ(built.size(), 2);
+  const QString file = QDir::temp().filePath(F("vimek-engine4-%1.rpp").arg(QCoreApplication::applicationPid()));
+  report.SavePreparedFile(file);
+  report.EMFPages.Clear();
+  report.LoadPreparedFile(file);
+  QFile::remove(file);
+  EXPECT_EQ(Prepared(), built);
+  EXPECT_FALSE(report.CanRebuild);
+}
+
+TEST_F(BandEngine, TemplateIsRestoredAfterTheBuild) {
+  AddMembers(1);
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  AddText(50, 100, 200, 20, F("[Members.\"NAME\"]"));
+  report.BuildPreparedPages();
+  EXPECT_EQ(report.Pages.GetPage(0)->GetObject(1)->Top, 100) << "objects keep their page positions";
+  EXPECT_EQ(report.Pages.GetPage(0)->GetObject(1)->RecordMode, 0);
+}
+
+// Aggregate reading: AVG divides by the rows accumulated since the last reset,
+// also in a column key, where the column comes first and the function one field later.
+TEST_F(BandEngine, AggregateValuesFromPlainAndColumnKeys) {
+  TrpPageBuild build(report, *page, report.EMFPages);
+  TrpBand band(btMasterData, build);
+  const struct {
+    QString key;
+    QVariant stored;
+    int rows;
+    double expected;
+  } cases[] = {
+      {rpAggregateKey(F("Footer"), akAvg, F("[x]"), {}), 30, 3, 10},
+      {F("2\x01") + rpAggregateKey(F("Footer"), akAvg, F("[x]"), {}), 30, 4, 7.5},
+      {F("2\x01") + rpAggregateKey(F("Footer"), akSum, F("[x]"), {}), 30, 4, 30},
+      {rpAggregateKey(F("Footer"), akAvg, F("[x]"), {}), 30, 0, 0},
+  };
+  for (const auto& c : cases) {
+    band.AddAggregate(c.key, c.stored);
+    band.aggregateRows = c.rows;
+    EXPECT_DOUBLE_EQ(band.AggregateValue(c.key).toDouble(), c.expected) << c.key.toStdString() << " rows " << c.rows;
+  }
+  EXPECT_FALSE(band.AggregateValue(F("absent")).isValid());
+}
+
+class DBDataSet : public BandEngine {
+protected:
+  // The names of the records one walk visits.
+  QStringList Walk(TrpDataset& walker) {
+    QStringList names;
+    walker.Init();
+    for (walker.First(); !walker.Eof() && names.size() < 100; walker.Next())
+      names.append(data.FieldByName(F("NAME")).AsString());
+    walker.Exit();
+    return names;
+  }
+};
+
+TEST_F(DBDataSet, RangesOfTheWalk) {
+  AddMembers(5);
+  data.First();
+  data.Next(); // "Člen 2" is current
+  const struct {
+    const char* name;
+    TRangeBegin begin;
+    TRangeEnd end;
+    int count;
+    QStringList names;
+  } cases[] = {
+      {"all", TRangeBegin::rbFirst, TRangeEnd::reLast, 0,
+       {F("Člen 1"), F("Člen 2"), F("Člen 3"), F("Člen 4"), F("Člen 5")}},
+      {"count", TRangeBegin::rbFirst, TRangeEnd::reCount, 3, {F("Člen 1"), F("Člen 2"), F("Člen 3")}},
+      {"current", TRangeBegin::rbCurrent, TRangeEnd::reCurrent, 0, {F("Člen 2")}},
+  };
+  for (const auto& c : cases) {
+    data.First();
+    data.Next();
+    members.RangeBegin = c.begin;
+    members.RangeEnd = c.end;
+    members.RangeEndCount = c.count;
+    EXPECT_EQ(Walk(members), c.names) << c.name;
+  }
+  EXPECT_EQ(data.FieldByName(F("NAME")).AsString(), F("Člen 2")) << "a walk of the current record returns to it";
+  EXPECT_TRUE(data.Active()) << "the data set stays open without CloseDataSource";
+  members.CloseDataSource = true;
+  Walk(members);
+  EXPECT_FALSE(data.Active());
+}
+
+TEST_F(DBDataSet, WithoutDataSetTheWalkFailsWithTheName) {
+  TrpDBDataSet empty;
+  empty.setObjectName(F("rpDB1"));
+  try {
+    empty.Init();
+    FAIL() << "no error";
+  } catch (const EDSError& error) {
+    EXPECT_EQ(error.Message(), F("Unable to open dataset rpDB1"));
+  }
+}
 
 } // namespace
