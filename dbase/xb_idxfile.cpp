@@ -974,7 +974,20 @@ void TIndexFile::RefreshShared() {
     ReadAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.data(), tag.Header.size());
   else
     tag.Header = fileHeader_;
-  Resync();
+  if (tag.Where != TWhere::On) return;
+  // The path read afresh: when every node still holds the entry the position
+  // is on, the walk goes on from there; otherwise the entry is sought again.
+  bool same = !tag.Path.empty() && tag.Path.front().Node.Page == tag.RootPage();
+  for (std::size_t k = 0; same && k < tag.Path.size(); ++k) {
+    TLevel& level = tag.Path[k];
+    TNode fresh = ReadNode(level.Node.Page, tag);
+    const std::size_t e = std::size_t(level.Entry);
+    same = fresh.Inner == level.Node.Inner && e < fresh.Entries.size() && e < level.Node.Entries.size() &&
+           fresh.Entries[e].Key == level.Node.Entries[e].Key && fresh.Entries[e].Rec == level.Node.Entries[e].Rec &&
+           fresh.Entries[e].Child == level.Node.Entries[e].Child;
+    if (same) level.Node = std::move(fresh);
+  }
+  if (!same) Resync();
 }
 
 void TIndexFile::MoveFirst() {
