@@ -1,0 +1,45 @@
+#include "registers/members/fCClenovRS.h"
+#include "controls/DbGridQPL.h"
+#include "db/IBQuery.h"
+#include "registers/members/fCClenovRSPridaj.h"
+
+TfrmCClenovRS::TfrmCClenovRS(QWidget* owner) : TForm(owner) {
+  list.Table = QStringLiteral("c_clenov_rs");
+  list.Select = [](TListQuery& q) {
+    q.Add(QStringLiteral("select a.jedin,a.cislo_odznaku,a.cislo_osvedcenia,b.meno,"));
+    q.Add(QStringLiteral("b.priezvisko,b.titul,b.adresa,b.telefon,a.datum_od,a.datum_do"));
+    q.Add(QStringLiteral("from c_clenov_rs a"));
+    q.Add(QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"));
+  };
+  list.CreateDialog = [this] { return std::make_unique<TfrmCClenovRSPridaj>(this); };
+  const struct {
+    const char* field;
+    QString title;
+    int width;
+    const char* order;
+  } columns[] = {
+      {"CISLO_ODZNAKU", QStringLiteral("Č. odznaku"), 89, "a.CISLO_ODZNAKU"},
+      {"CISLO_OSVEDCENIA", QStringLiteral("Č. osvedčenia"), 88, "a.CISLO_OSVEDCENIA"},
+      {"DATUM_OD", QStringLiteral("RS od"), 64, "a.datum_od"},
+      {"PRIEZVISKO", QStringLiteral("Priezvisko"), 147, "b.priezvisko"},
+      {"MENO", QStringLiteral("Meno"), 91, "b.meno"},
+      {"TITUL", QStringLiteral("Titul"), 31, "b.titul"},
+      {"ADRESA", QStringLiteral("Adresa"), 143, "b.adresa"},
+      {"TELEFON", QStringLiteral("Telefón"), 88, "b.telefon"},
+  };
+  for (const auto& c : columns)
+    list.gr1->AddColumn(QString::fromLatin1(c.field), c.title, c.width)->OrderBy = QString::fromLatin1(c.order);
+  connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmCClenovRS::gr1DrawColumnCell);
+  list.FormCreate(QStringLiteral("Číselník členov rybárskej stráže"), QSize(793, 343));
+}
+
+TfrmCClenovRS::~TfrmCClenovRS() = default;
+
+void TfrmCClenovRS::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const {
+  static const QStringList struck{QStringLiteral("CISLO_ODZNAKU"), QStringLiteral("CISLO_OSVEDCENIA"),
+                                  QStringLiteral("DATUM_OD")};
+  const TIBQuery& q = *list.ib1;
+  if (!column || q.RecordCount() < 1 || !struck.contains(column->FieldName, Qt::CaseInsensitive)) return;
+  const QVariant dismissed = q.ValueAt(row, q.FieldByName(QStringLiteral("DATUM_DO")).Index());
+  canvas.Font.setStrikeOut(dismissed.isValid() && !dismissed.isNull());
+}

@@ -1,0 +1,131 @@
+#include "registers/members/fERS.h"
+#include "app/AppContext.h"
+#include "app/MyUnits.h"
+#include "app/MyUnitsForms.h"
+#include "app/PrintForm.h"
+#include "app/QPLUnit.h"
+#include "controls/DbGridQPL.h"
+#include "controls/fWaitPlease.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "registers/members/fERSPridaj.h"
+#include <QtGui/QGuiApplication>
+#include <QtWidgets/QApplication>
+
+namespace {
+const QString kPrintTag = QStringLiteral("F58D66B0-7A38-41E2");
+} // namespace
+
+TfrmERS::TfrmERS(QWidget* owner) : TForm(owner) {
+  list.Table = QStringLiteral("e_rs");
+  list.Select = [](TListQuery& q) {
+    q.Add(QStringLiteral("SELECT A.JEDIN,CAST(A.KONTROLA_OD AS DATE) AS DATUM,"));
+    q.Add(QStringLiteral("B.TEXT AS SUKROMNE_VOZIDLO,C.NAZOV_UPLNY AS KONTROLOR,A.UHRADENE,"));
+    q.Add(QStringLiteral("D.NAZOV_UPLNY AS REVIR FROM E_RS A"));
+    q.Add(QStringLiteral("LEFT JOIN PONUKY B ON B.CISLO=A.SUKROMNE_VOZIDLO AND B.ZARADENIE='logika'"));
+    q.Add(QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=A.C_CLENOV"));
+    q.Add(QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"));
+    q.Where(QStringLiteral("A.ROK=:ROK"));
+    q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
+  };
+  list.CreateDialog = [this] { return std::make_unique<TfrmERSPridaj>(this); };
+  list.Print = [this] { btnTlacClick(); };
+  const struct {
+    const char* field;
+    const char* title;
+    int width;
+    const char* order;
+  } columns[] = {
+      {"DATUM", "Dátum", 69, "a.kontrola_od"},
+      {"REVIR", "Kontrolovaný revír", 251, ""},
+      {"KONTROLOR", "Člen rybárskej stráže", 305, "c.nazov_uplny"},
+      {"SUKROMNE_VOZIDLO", "Súkromné vozidlo", 91, "b.text"},
+  };
+  for (const auto& c : columns) {
+    TQPLColumn* added = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
+    added->OrderBy = QString::fromLatin1(c.order);
+    if (added->OrderBy.isEmpty()) added->Order = TOrderSets::osNone;
+  }
+  connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmERS::gr1DrawColumnCell);
+  captionFormat_ = QStringLiteral("Evidencia kontrol rybárskej stráže - rok %1");
+  list.FormCreate(captionFormat_, QSize(762, 343));
+}
+
+TfrmERS::~TfrmERS() = default;
+
+void TfrmERS::FormShow() { SetCaption(captionFormat_.arg(ProgramSettings.Rok)); }
+
+void TfrmERS::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const {
+  const TIBQuery& q = *list.ib1;
+  if (!column || q.RecordCount() < 1 || column->FieldName.compare(QLatin1String("SUKROMNE_VOZIDLO"), Qt::CaseInsensitive))
+    return;
+  // Marks an unpaid private-car cost (an inspection without a car is stored as paid).
+  if (q.ValueAt(row, q.FieldByName(QStringLiteral("UHRADENE")).Index()).toInt() == 0) {
+    canvas.Brush = TColor(0x0000FF);
+    canvas.FontColor = TColor(0x00FFFF);
+  }
+}
+
+void TfrmERS::btnTlacClick() {
+  std::unique_ptr<IPrintForm> report = CreatePrintForm();
+  if (!report) return;
+  ShowWaitForm();
+  QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  auto restore = [] {
+    QGuiApplication::restoreOverrideCursor();
+    HideWaitForm();
+  };
+  try {
+    TempSpracujStoreGrid(*list.gr1, kPrintTag, true);
+    BeginTransaction(report->Transaction());
+    report->SetTitle(Caption());
+    report->SetTemplateName(QStringLiteral("KontrolaRS.rpf"));
+    report->LoadReport();
+    report->ClearAliases();
+    report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
+    report->SetAlias(QStringLiteral("ib2"), QStringLiteral("DETAIL_KONTROLORI"));
+    report->SetAlias(QStringLiteral("ib3"), QStringLiteral("DETAIL_KONTROLOVANI"));
+    report->ClearVariables();
+    report->SetVariable(QStringLiteral(" Nastavenia"), QString());
+    report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(ProgramSettings.Rok)));
+    AddOrganizaciaVariables(*report);
+    TIBQuery& master = report->Query(1);
+    master.SetSQL(QStringList{
+        QStringLiteral("SELECT A.JEDIN,A.KONTROLA_OD, A.KONTROLA_DO, A.SUKROMNE_VOZIDLO,"),
+        QStringLiteral("A.SPZ, A.TYP, A.SPOTREBA, A.NAHRADA, A.KM, A.CENA_PALIVA,"),
+        QStringLiteral("A.UHRADENE,A.POZNAMKA,b.nazov_uplny as revir"), QStringLiteral("from temp_spracuj x"),
+        QStringLiteral("left join E_RS a on a.jedin=x.cislo"),
+        QStringLiteral("left join c_reviry_jux b on b.jedin=a.c_reviry_jux"),
+        QStringLiteral("where x.connection_id=current_connection and x.zaradenie='F58D66B0-7A38-41E2'"),
+        QStringLiteral("order by x.jedin")}.join(QLatin1Char('\n')));
+    QApplication::processEvents();
+    master.Open();
+    TIBQuery& guards = report->Query(2);
+    guards.SetSQL(QStringList{
+        QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY as KONTROLOR"),
+        QStringLiteral("FROM E_RS_KONTROLORI A"), QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
+        QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"), QStringLiteral("WHERE A.E_RS=:JEDIN"),
+        QStringLiteral("order by a.jedin")}.join(QLatin1Char('\n')));
+    report->LinkDetail(2);
+    TIBQuery& persons = report->Query(3);
+    persons.SetSQL(QStringList{
+        QStringLiteral("SELECT A.JEDIN,A.NAZOV_UPLNY AS KONTROLOVANY,A.CISLO_POVOLENIA,"),
+        QStringLiteral("A.PRIESTUPOK,b.CISLO_ODZNAKU,D.NAZOV AS REVIR,E.NAZOV AS ZO,"), QStringLiteral("a.poznamka"),
+        QStringLiteral("FROM E_RS_KONTROLOVANI A"), QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
+        QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"),
+        QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"),
+        QStringLiteral("LEFT JOIN C_ZO E ON E.JEDIN=A.C_ZO"), QStringLiteral("WHERE A.E_RS=:JEDIN ORDER BY A.JEDIN")}
+                      .join(QLatin1Char('\n')));
+    report->LinkDetail(3);
+  } catch (const std::exception& error) {
+    restore();
+    RollbackIfActive(report->Transaction());
+    if (HandleDatabaseError(error) == 0) throw;
+    return;
+  }
+  restore();
+  if (report->Query(1).IsEmpty())
+    ShowNoDataToPrint();
+  else
+    report->ShowModal();
+}

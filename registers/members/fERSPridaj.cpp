@@ -1,0 +1,491 @@
+#include "registers/members/fERSPridaj.h"
+#include "app/AppContext.h"
+#include "app/MyUnits.h"
+#include "app/MyUnitsForms.h"
+#include "app/QPLUnit.h"
+#include "app/ToolBar.h"
+#include "controls/DbGridQPL.h"
+#include "controls/IBCheckBox.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
+#include "controls/IBEdit.h"
+#include "controls/IBMemo.h"
+#include "controls/IBTime.h"
+#include "core/DateTime.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "platform/MessageDialogs.h"
+#include "registers/members/GuardSupport.h"
+#include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/fERSKontroloriPridaj.h"
+#include "registers/members/fERSKontrolovaniPridaj.h"
+#include <QtCore/QSet>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QVBoxLayout>
+
+namespace {
+constexpr Qt::KeyboardModifiers kHeldModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+const char* const kSave = "UPDATE OR INSERT INTO E_RS (JEDIN,ROK,KONTROLA_OD,KONTROLA_DO,SUKROMNE_VOZIDLO,\n"
+                          "SPZ,TYP,SPOTREBA,NAHRADA,KM,CENA_PALIVA,UHRADENE,POZNAMKA,C_REVIRY_JUX)\n"
+                          "VALUES (:JEDIN,:ROK,:KONTROLA_OD,:KONTROLA_DO,:SUKROMNE_VOZIDLO,\n"
+                          ":SPZ,:TYP,:SPOTREBA,:NAHRADA,:KM,:CENA_PALIVA,:UHRADENE,:POZNAMKA,:C_REVIRY_JUX)\n"
+                          "MATCHING (JEDIN)";
+
+// Date plus time of day as a timestamp; Null when either is empty.
+QVariant Moment(const TIBDate& date, const TIBTime& time) {
+  const QVariant day = date.Date(), hour = time.Time();
+  if (day.isNull() || !day.isValid() || hour.isNull() || !hour.isValid())
+    return QVariant(QMetaType(QMetaType::QDateTime));
+  return DateTime::ToDateTime(day.toDouble() + hour.toDouble());
+}
+
+void LoadMoment(TIBDate& date, TIBTime& time, const TField& field) {
+  if (field.IsNull()) {
+    date.Clear();
+    time.SetTime(QVariant());
+    return;
+  }
+  const TDateTime value = DateTime::FromDateTime(field.AsVariant().toDateTime());
+  date.SetDate(double(qint64(value)));
+  time.SetTime(value - double(qint64(value)));
+}
+
+void SetupMoney(TIBCurrencyEdit& edit, int maxLength) {
+  edit.SetDecimals(2);
+  edit.SetMaxLength(maxLength);
+  edit.SetAllowZero(true);
+  edit.SetAllowNegative(true);
+}
+} // namespace
+
+// One child list of the inspection: its tool bar, grid and query, the add,
+// edit and delete runs with its own small dialog, and its keys.
+class TfrmERSPridaj::TChildList {
+public:
+  TChildList(TfrmERSPridaj& form, QString table, QStringList select,
+             std::function<std::unique_ptr<TForm>()> create, std::function<void(TForm&, int)> setKontrola)
+      : form_(form), table_(std::move(table)), select_(std::move(select)), create_(std::move(create)),
+        setKontrola_(std::move(setKontrola)) {}
+
+  TToolButton *add = nullptr, *edit = nullptr, *del = nullptr, *refresh = nullptr;
+  TDbGridQPL* grid = nullptr;
+  TIBQuery* query = nullptr;
+  // Asked before a delete; false keeps the rows.
+  std::function<bool()> BeforeDelete;
+
+  void Refresh() {
+    const int kept = query->Active() && !query->IsEmpty() ? query->FieldByName(QStringLiteral("JEDIN")).AsInteger() : 0;
+    try {
+      BeginTransaction(*form_.dlg.ibt1);
+      QStringList lines = select_;
+      lines.append(QStringLiteral("order by"));
+      QString order;
+      if (grid->ActiveTitleIndex() != 0) grid->GetOrderBy(QString(), order);
+      lines.append(order.isEmpty() ? QStringLiteral("a.jedin") : order);
+      query->SetSQL(lines.join(QLatin1Char('\n')));
+      query->ParamByName(QStringLiteral("JEDIN")).SetValue(form_.Jedin);
+      TraceQuerySQL(*query, query->SQL());
+      query->Open();
+      if (kept != 0) query->Locate(QStringLiteral("jedin"), kept);
+    } catch (const std::exception& error) {
+      RollbackIfActive(*form_.dlg.ibt1);
+      if (HandleDatabaseError(error) == 0) throw;
+    }
+  }
+
+  void Add() {
+    // Children need their inspection's key.
+    if (form_.Jedin == 0) return;
+    std::unique_ptr<TForm> dialog = create_();
+    TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
+    int result;
+    do {
+      setKontrola_(*dialog, form_.Jedin);
+      pattern->ClearForPass();
+      dialog->SetTag(1);
+      result = dialog->ShowModal();
+    } while (result == mrSaveAndContinue);
+    grid->DisplayGrid();
+    if (result == mrOk) query->Locate(QStringLiteral("jedin"), pattern->Jedin());
+  }
+
+  void Edit() {
+    if (!query->Active() || query->IsEmpty()) return;
+    std::unique_ptr<TForm> dialog = create_();
+    TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
+    int result;
+    do {
+      setKontrola_(*dialog, form_.Jedin);
+      pattern->ClearForPass();
+      pattern->SetJedin(query->FieldByName(QStringLiteral("JEDIN")).AsInteger());
+      dialog->SetTag(2);
+      result = dialog->ShowModal();
+      if (result == mrSaveAndContinue) query->Next();
+    } while (result == mrSaveAndContinue && !query->Eof());
+    grid->DisplayGrid();
+  }
+
+  void Delete() {
+    if (!query->Active() || query->IsEmpty()) return;
+    if (BeforeDelete && !BeforeDelete()) return;
+    DeleteMarkedRecords(*grid, table_);
+  }
+
+  // The keys a delete would take: the marked rows, else the current one.
+  QList<int> Doomed() const {
+    QList<int> keys = MarkedKeysInList(*grid);
+    if (keys.isEmpty() && query->Active() && !query->IsEmpty())
+      keys.append(query->FieldByName(QStringLiteral("JEDIN")).AsInteger());
+    return keys;
+  }
+
+  void KeyDown(int& key, Qt::KeyboardModifiers modifiers) {
+    if (key == 0 || (modifiers & kHeldModifiers)) return;
+    const int pressed = key;
+    key = 0;
+    switch (pressed) {
+    case Qt::Key_Delete:
+    case Qt::Key_F8:
+      if (del->isEnabled()) Delete();
+      return;
+    case Qt::Key_O:
+    case Qt::Key_F4:
+      if (edit->isEnabled()) Edit();
+      return;
+    case Qt::Key_P:
+    case Qt::Key_F2:
+      if (add->isEnabled()) Add();
+      return;
+    case Qt::Key_R:
+      grid->DisplayGrid();
+      return;
+    default:
+      key = pressed;
+    }
+  }
+
+  // Entering the list while it is empty starts an add.
+  void Entered() {
+    if (query->Active() && query->IsEmpty() && add->isEnabled())
+      QMetaObject::invokeMethod(grid, [this] { Add(); }, Qt::QueuedConnection);
+  }
+
+private:
+  TfrmERSPridaj& form_;
+  QString table_;
+  QStringList select_;
+  std::function<std::unique_ptr<TForm>()> create_;
+  std::function<void(TForm&, int)> setKontrola_;
+};
+
+TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TForm(owner) {
+  guards_ = std::make_unique<TChildList>(
+      *this, QStringLiteral("e_rs_kontrolori"),
+      QStringList{QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY"),
+                  QStringLiteral("FROM E_RS_KONTROLORI A"),
+                  QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
+                  QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"), QStringLiteral("WHERE A.E_RS=:JEDIN")},
+      [this] { return std::make_unique<TfrmERSKontroloriPridaj>(this); },
+      [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontroloriPridaj&>(dialog).Kontrola = kontrola; });
+  persons_ = std::make_unique<TChildList>(
+      *this, QStringLiteral("e_rs_kontrolovani"),
+      QStringList{QStringLiteral("SELECT A.JEDIN,A.NAZOV_UPLNY AS KONTROLOVANY,"),
+                  QStringLiteral("A.PRIESTUPOK,C.NAZOV_UPLNY AS KONTROLOR,D.NAZOV AS REVIR"),
+                  QStringLiteral("FROM E_RS_KONTROLOVANI A"),
+                  QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
+                  QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"),
+                  QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"),
+                  QStringLiteral("WHERE A.E_RS=:JEDIN")},
+      [this] { return std::make_unique<TfrmERSKontrolovaniPridaj>(this); },
+      [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontrolovaniPridaj&>(dialog).Kontrola = kontrola; });
+  guards_->BeforeDelete = [this] { return ConfirmGuardRemoval(); };
+
+  auto* body = new QWidget(this);
+  auto* column = new QVBoxLayout(body);
+  column->setContentsMargins(0, 0, 0, 0);
+  TGuardRows top(*body);
+  eDBKontrolaDatumOd = top.Add<TIBDate>(QStringLiteral("Kontrola od:"), QStringLiteral("eDBKontrolaDatumOd"));
+  eDBKontrolaCasOd = new TIBTime(top.Widget());
+  eDBKontrolaCasOd->setObjectName(QStringLiteral("eDBKontrolaCasOd"));
+  top.Beside(eDBKontrolaCasOd);
+  eDBKontrolaDatumDo = top.Add<TIBDate>(QStringLiteral("do:"), QStringLiteral("eDBKontrolaDatumDo"));
+  eDBKontrolaCasDo = new TIBTime(top.Widget());
+  eDBKontrolaCasDo->setObjectName(QStringLiteral("eDBKontrolaCasDo"));
+  top.Beside(eDBKontrolaCasDo);
+  for (TIBDate* date : {eDBKontrolaDatumOd, eDBKontrolaDatumDo})
+    date->SetRequired(true);
+  for (TIBTime* time : {eDBKontrolaCasOd, eDBKontrolaCasDo})
+    time->SetRequired(true);
+  eDBRevir = top.Add<TIBComboBox>(QStringLiteral("Revír:"), QStringLiteral("eDBRevir"));
+  SetupRevirCombo(*eDBRevir, true);
+  btnRevir = top.Picker(*eDBRevir, QStringLiteral("btnRevir"));
+  connect(btnRevir, &QToolButton::clicked, this, &TfrmERSPridaj::btnRevirClick);
+  column->addWidget(top.Widget());
+
+  auto* car = new QGroupBox(QStringLiteral(" Vozidlo: "), body);
+  car->setObjectName(QStringLiteral("gbxVozidlo"));
+  auto* carLayout = new QVBoxLayout(car);
+  TGuardRows carRows(*car);
+  eDBSukromneVozidlo = carRows.Add<TIBCheckBox>(QStringLiteral("Súkromné vozidlo:"), QStringLiteral("eDBSukromneVozidlo"));
+  eDBSPZ = carRows.Add<TIBEdit>(QStringLiteral("Evid. zn.:"), QStringLiteral("eDBSPZ"), 15);
+  eDBTyp = carRows.Add<TIBEdit>(QStringLiteral("Typ:"), QStringLiteral("eDBTyp"), 15);
+  const struct {
+    TIBCurrencyEdit** edit;
+    const char* label;
+    const char* name;
+    int maxLength;
+    const char* unit;
+  } money[] = {
+      {&eDBSpotreba, "Spotreba:", "eDBSpotreba", 5, "lit./100km"},
+      {&eDBNahrada, "Náhrada:", "eDBNahrada", 5, "Sk/km"},
+      {&eDBKM, "Najazdené:", "eDBKM", 14, "km"},
+      {&eDBCenaPaliva, "Cena PHM:", "eDBCenaPaliva", 14, "Sk/lit."},
+      {&eSpolu, "Spolu k úhrade:", "eSpolu", 14, "Sk"},
+  };
+  for (const auto& m : money) {
+    *m.edit = carRows.Add<TIBCurrencyEdit>(QString::fromUtf8(m.label), QString::fromLatin1(m.name));
+    SetupMoney(**m.edit, m.maxLength);
+    carRows.Note(QString::fromUtf8(m.unit));
+  }
+  eSpolu->SetReadOnly(true);
+  eSpolu->setFocusPolicy(Qt::NoFocus);
+  for (TIBCurrencyEdit* input : {eDBSpotreba, eDBNahrada, eDBKM, eDBCenaPaliva})
+    connect(input, &QLineEdit::textChanged, this, &TfrmERSPridaj::PrepocitajSpolu);
+  eDBUhradene = carRows.Add<TIBCheckBox>(QStringLiteral("Použitie súkromného vozidla uhradené:"),
+                                         QStringLiteral("eDBUhradene"));
+  carLayout->addWidget(carRows.Widget());
+  column->addWidget(car);
+
+  column->addWidget(
+      BuildChild(QStringLiteral(" Členovia rybárskej stráže, ktorý sa zúčastnili kontroly: "), QStringLiteral("tb1"),
+                 *guards_, QStringLiteral("2")),
+      1);
+  column->addWidget(
+      BuildChild(QStringLiteral(" Kontrolované osoby: "), QStringLiteral("ToolBar1"), *persons_, QStringLiteral("3")),
+      1);
+  tb1 = qobject_cast<TToolBar*>(guards_->add->parentWidget());
+  ToolBar1 = qobject_cast<TToolBar*>(persons_->add->parentWidget());
+  btnPridaj2 = guards_->add, btnOprav2 = guards_->edit, btnVymaz2 = guards_->del, btnRefresh2 = guards_->refresh;
+  btnPridaj3 = persons_->add, btnOprav3 = persons_->edit, btnVymaz3 = persons_->del, btnRefresh3 = persons_->refresh;
+  gr2 = guards_->grid, ib2 = guards_->query, gr3 = persons_->grid, ib3 = persons_->query;
+  const struct {
+    TDbGridQPL* grid;
+    const char* field;
+    const char* title;
+    int width;
+    const char* order;
+  } columns[] = {
+      {gr2, "NAZOV_UPLNY", "Člen rybárskej stráže", 501, "C.NAZOV_UPLNY"},
+      {gr2, "CISLO_ODZNAKU", "Číslo odznaku", 107, "b.cislo_odznaku"},
+      {gr2, "CISLO_OSVEDCENIA", "Číslo osvedčenia", 96, "b.cislo_osvedcenia"},
+      {gr3, "KONTROLOVANY", "Kontrolovaný", 197, "a.nazov_uplny"},
+      {gr3, "REVIR", "Revír", 139, "d.nazov"},
+      {gr3, "PRIESTUPOK", "Priestupok", 166, "a.priestupok"},
+      {gr3, "KONTROLOR", "Kontrolór", 202, "c.nazov_uplny"},
+  };
+  for (const auto& c : columns)
+    c.grid->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
+        QString::fromLatin1(c.order);
+  for (TDbGridQPL* grid : {gr2, gr3}) {
+    grid->SetActiveTitleIndex(0);
+    grid->Loaded();
+  }
+
+  auto* note = new QGroupBox(QStringLiteral(" Poznámka:      CTRL+Enter = nový riadok"), body);
+  note->setObjectName(QStringLiteral("gbxPoznamka"));
+  auto* noteLayout = new QVBoxLayout(note);
+  eDBPoznamka = new TIBMemo(note);
+  eDBPoznamka->setObjectName(QStringLiteral("eDBPoznamka"));
+  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  noteLayout->addWidget(eDBPoznamka);
+  column->addWidget(note);
+
+  dlg.AddCaption = QStringLiteral("Pridanie kontroly rybárskej stráže");
+  dlg.EditCaption = QStringLiteral("Oprava kontroly rybárskej stráže");
+  dlg.Generator = QStringLiteral("e_rs_id");
+  dlg.PlaceholderInsert = QStringLiteral("insert into e_rs(jedin,sukromne_vozidlo,uhradene)\nvalues (:JEDIN,1,0)");
+  dlg.PlaceholderDelete = QStringLiteral("delete from e_rs where jedin=:JEDIN");
+  dlg.ClearAll = [this] { ClearAll(); };
+  dlg.LoadSql = QStringLiteral("SELECT KONTROLA_OD,KONTROLA_DO,SUKROMNE_VOZIDLO,\n"
+                               "SPZ,TYP,SPOTREBA,NAHRADA,KM,CENA_PALIVA,UHRADENE,\n"
+                               "POZNAMKA,C_REVIRY_JUX FROM E_RS where jedin=:JEDIN");
+  dlg.Load = [this](TIBQuery& q) { Load(q); };
+  dlg.Save = [this](TIBQuery& q, bool) { Save(q); };
+  dlg.FormCreate(body, QSize(753, 545));
+  ClearAll();
+  eDBRevir->SetSWhere(YearCondition(ProgramSettings.Rok));
+}
+
+TfrmERSPridaj::~TfrmERSPridaj() = default;
+
+QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barName, TChildList& list,
+                                   const QString& suffix) {
+  auto* box = new QGroupBox(caption, this);
+  box->setObjectName(suffix == QLatin1String("2") ? QStringLiteral("gbxKontrolori") : QStringLiteral("gbxKontrolovani"));
+  auto* layout = new QVBoxLayout(box);
+  auto* bar = new TToolBar(box);
+  bar->setObjectName(barName);
+  bar->setIconSize(QSize(16, 16));
+  bar->SetImages(ImageList16());
+  list.add = bar->AddButton(QStringLiteral("btnPridaj") + suffix, 5);
+  list.edit = bar->AddButton(QStringLiteral("btnOprav") + suffix, 6);
+  list.del = bar->AddButton(QStringLiteral("btnVymaz") + suffix, 7);
+  bar->addSeparator();
+  list.refresh = bar->AddButton(QStringLiteral("btnRefresh") + suffix, 4);
+  layout->addWidget(bar);
+  list.grid = new TDbGridQPL(box);
+  list.grid->setObjectName(QStringLiteral("gr") + suffix);
+  list.query = new TIBQuery(this);
+  list.query->setObjectName(QStringLiteral("ib") + suffix);
+  list.query->SetDatabase(MainDatabase());
+  list.query->SetTransaction(dlg.ibt1);
+  TDbGridQPL* grid = list.grid;
+  grid->SetKeyField(QStringLiteral("jedin"));
+  grid->SetKeyFieldType(TGridKeyFieldType::sktInteger);
+  grid->SetCheckEnabled(true);
+  grid->SetClickTitleEnabled(true);
+  grid->SetReadOnly(true);
+  grid->SetOptions(grid->Options() | dgRowSelect);
+  grid->SetDataSet(list.query);
+  grid->installEventFilter(this);
+  layout->addWidget(grid, 1);
+  TChildList* child = &list;
+  connect(list.add, &QToolButton::clicked, this, [child] { child->Add(); });
+  connect(list.edit, &QToolButton::clicked, this, [child] { child->Edit(); });
+  connect(list.del, &QToolButton::clicked, this, [child] { child->Delete(); });
+  connect(list.refresh, &QToolButton::clicked, this, [grid] { grid->DisplayGrid(); });
+  connect(grid, &TDbGridQPL::OnDisplayGrid, this, [child] { child->Refresh(); });
+  connect(grid, &TDbGridQPL::OnKeyDown, this, [child](int& key, Qt::KeyboardModifiers m) { child->KeyDown(key, m); });
+  connect(grid, &TDbGridBase::OnClickEnter, this, [child] { child->Edit(); });
+  connect(grid, &QAbstractItemView::doubleClicked, this, [child] { child->Edit(); });
+  return box;
+}
+
+bool TfrmERSPridaj::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    if (watched == gr2) guards_->Entered();
+    else if (watched == gr3) persons_->Entered();
+  }
+  return TForm::eventFilter(watched, event);
+}
+
+void TfrmERSPridaj::FormShow() {
+  dlg.FormShow();
+  // Without its row a new inspection can keep neither itself nor its children.
+  if (Tag() == 1 && Jedin == 0) {
+    QMetaObject::invokeMethod(this, [this] { SetModalResult(mrCancel); }, Qt::QueuedConnection);
+    return;
+  }
+  btnRefresh2Click();
+  btnRefresh3Click();
+}
+
+void TfrmERSPridaj::ClearAll() {
+  const TDateTime now = DateTime::Now();
+  for (TIBDate* date : {eDBKontrolaDatumOd, eDBKontrolaDatumDo})
+    date->SetDate(double(qint64(now)));
+  for (TIBTime* time : {eDBKontrolaCasOd, eDBKontrolaCasDo})
+    time->SetTime(now - double(qint64(now)));
+  eDBRevir->ClearValue();
+  eDBSukromneVozidlo->SetCheckedValue(1);
+  eDBSPZ->clear();
+  eDBTyp->clear();
+  for (TIBCurrencyEdit* number : {eDBSpotreba, eDBNahrada, eDBKM, eDBCenaPaliva, eSpolu})
+    number->Clear();
+  eDBUhradene->SetCheckedValue(0);
+  eDBPoznamka->clear();
+}
+
+void TfrmERSPridaj::Load(TIBQuery& q) {
+  auto field = [&q](const char* name) -> TField& { return q.FieldByName(QString::fromLatin1(name)); };
+  LoadMoment(*eDBKontrolaDatumOd, *eDBKontrolaCasOd, field("KONTROLA_OD"));
+  LoadMoment(*eDBKontrolaDatumDo, *eDBKontrolaCasDo, field("KONTROLA_DO"));
+  eDBRevir->FindIt(field("C_REVIRY_JUX").AsVariant());
+  eDBSukromneVozidlo->SetCheckedValue(quint8(field("SUKROMNE_VOZIDLO").AsInteger()));
+  eDBUhradene->SetCheckedValue(quint8(field("UHRADENE").AsInteger()));
+  eDBSPZ->setText(field("SPZ").AsString());
+  eDBTyp->setText(field("TYP").AsString());
+  eDBPoznamka->setPlainText(field("POZNAMKA").AsString());
+  const std::pair<TIBCurrencyEdit*, const char*> numbers[] = {
+      {eDBSpotreba, "SPOTREBA"}, {eDBNahrada, "NAHRADA"}, {eDBKM, "KM"}, {eDBCenaPaliva, "CENA_PALIVA"}};
+  for (const auto& [edit, name] : numbers)
+    if (field(name).IsNull()) edit->Clear();
+    else edit->SetValue(field(name).AsVariant().toDouble());
+}
+
+void TfrmERSPridaj::Save(TIBQuery& q) {
+  // Written whether the row is there or not: a save never reports success
+  // for a row it did not write.
+  q.SetSQL(QString::fromLatin1(kSave));
+  auto set = [&q](const char* name, const QVariant& value) { q.ParamByName(QString::fromLatin1(name)).SetValue(value); };
+  set("ROK", int(ProgramSettings.Rok));
+  set("KONTROLA_OD", Moment(*eDBKontrolaDatumOd, *eDBKontrolaCasOd));
+  set("KONTROLA_DO", Moment(*eDBKontrolaDatumDo, *eDBKontrolaCasDo));
+  set("C_REVIRY_JUX", KeyParam(*eDBRevir));
+  set("SUKROMNE_VOZIDLO", int(eDBSukromneVozidlo->CheckedValue()));
+  set("SPZ", eDBSPZ->text());
+  set("TYP", eDBTyp->text());
+  set("POZNAMKA", eDBPoznamka->toPlainText());
+  set("SPOTREBA", eDBSpotreba->Value());
+  set("NAHRADA", eDBNahrada->Value());
+  set("KM", eDBKM->Value());
+  set("CENA_PALIVA", eDBCenaPaliva->Value());
+  // Without a private car there is nothing to pay.
+  set("UHRADENE", eDBSukromneVozidlo->CheckedValue() == 1 ? int(eDBUhradene->CheckedValue()) : 1);
+}
+
+void TfrmERSPridaj::PrepocitajSpolu() {
+  const long double km = eDBKM->Value();
+  const long double sum = (long double)(eDBSpotreba->Value()) * (km / 100) * eDBCenaPaliva->Value() +
+                          (long double)(eDBNahrada->Value()) * km;
+  eSpolu->SetValue(double(sum));
+}
+
+bool TfrmERSPridaj::ConfirmGuardRemoval() {
+  const QList<int> doomed = guards_->Doomed();
+  QSet<int> removedGuards, keptGuards, inspectors;
+  try {
+    TIBQuery q;
+    q.SetDatabase(MainDatabase());
+    q.SetTransaction(dlg.ibt1);
+    BeginTransaction(*dlg.ibt1);
+    q.SetSQL(QStringLiteral("select jedin,c_clenov_rs from e_rs_kontrolori where e_rs=:E_RS"));
+    q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
+    q.Open();
+    for (q.First(); !q.Eof(); q.Next())
+      (doomed.contains(q.FieldByNumber(0).AsInteger()) ? removedGuards : keptGuards)
+          .insert(q.FieldByNumber(1).AsInteger());
+    q.Close();
+    q.SetSQL(QStringLiteral("select distinct c_clenov_rs from e_rs_kontrolovani where e_rs=:E_RS"));
+    q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
+    q.Open();
+    for (q.First(); !q.Eof(); q.Next())
+      inspectors.insert(q.FieldByNumber(0).AsInteger());
+    q.Close();
+  } catch (const std::exception& error) {
+    RollbackIfActive(*dlg.ibt1);
+    if (HandleDatabaseError(error) == 0) throw;
+    return false;
+  }
+  removedGuards.subtract(keptGuards);
+  if (!removedGuards.intersects(inspectors)) return true;
+  return MessageDlg(QStringLiteral("Člen rybárskej stráže, ktorého odstraňujete, je kontrolórom niektorej "
+                                   "kontrolovanej osoby tejto kontroly. Po odstránení ostane kontrolór pri tejto "
+                                   "osobe prázdny a pred ďalším uložením ho bude treba zadať znova.\r\n"
+                                   "Odstrániť ho napriek tomu?"),
+                    TMsgDlgType::Warning, mbYes | mbNo, mrNo) == mrYes;
+}
+
+void TfrmERSPridaj::btnRevirClick() { PickInto(*eDBRevir, QStringLiteral("TfrmCReviryJUX")); }
+void TfrmERSPridaj::btnPridaj2Click() { guards_->Add(); }
+void TfrmERSPridaj::btnOprav2Click() { guards_->Edit(); }
+void TfrmERSPridaj::btnVymaz2Click() { guards_->Delete(); }
+void TfrmERSPridaj::btnRefresh2Click() { gr2->DisplayGrid(); }
+void TfrmERSPridaj::btnPridaj3Click() { persons_->Add(); }
+void TfrmERSPridaj::btnOprav3Click() { persons_->Edit(); }
+void TfrmERSPridaj::btnVymaz3Click() { persons_->Delete(); }
+void TfrmERSPridaj::btnRefresh3Click() { gr3->DisplayGrid(); }

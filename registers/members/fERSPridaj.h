@@ -1,0 +1,78 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "registers/common/DialogPattern.h"
+#include <memory>
+
+class TDbGridQPL;
+class TIBCheckBox;
+class TIBComboBox;
+class TIBCurrencyEdit;
+class TIBDate;
+class TIBEdit;
+class TIBMemo;
+class TIBQuery;
+class TIBTime;
+class TSpeedButton;
+class TToolBar;
+class TToolButton;
+
+// The add/edit dialog of one guard inspection: start and end, the ground,
+// the private car and its cost, the note, and two child lists (the guards
+// and the inspected persons), each with its own small dialog that commits
+// at once. A new inspection exists as a row without a year while the dialog
+// is open, so that its children have a key; a close without a save deletes
+// it with its children, and a dialog whose row could not be made does not open.
+class TfrmERSPridaj : public TForm {
+  Q_OBJECT
+public:
+  explicit TfrmERSPridaj(QWidget* owner = nullptr);
+  ~TfrmERSPridaj() override;
+
+  TIBDate *eDBKontrolaDatumOd, *eDBKontrolaDatumDo;
+  TIBTime *eDBKontrolaCasOd, *eDBKontrolaCasDo;
+  TIBComboBox* eDBRevir;
+  TSpeedButton* btnRevir;
+  TIBCheckBox* eDBSukromneVozidlo;
+  TIBEdit *eDBSPZ, *eDBTyp;
+  TIBCurrencyEdit *eDBSpotreba, *eDBNahrada, *eDBKM, *eDBCenaPaliva, *eSpolu;
+  TIBCheckBox* eDBUhradene;
+  TToolBar* tb1;
+  TToolButton *btnPridaj2, *btnOprav2, *btnVymaz2, *btnRefresh2;
+  TDbGridQPL* gr2;
+  TIBQuery* ib2;
+  TToolBar* ToolBar1;
+  TToolButton *btnPridaj3, *btnOprav3, *btnVymaz3, *btnRefresh3;
+  TDbGridQPL* gr3;
+  TIBQuery* ib3;
+  TIBMemo* eDBPoznamka;
+  int Jedin = 0;
+  TDialogPattern dlg{*this, Jedin};
+
+  void PrepocitajSpolu();
+  void btnRevirClick();
+  void btnPridaj2Click();
+  void btnOprav2Click();
+  void btnVymaz2Click();
+  void btnRefresh2Click();
+  void btnPridaj3Click();
+  void btnOprav3Click();
+  void btnVymaz3Click();
+  void btnRefresh3Click();
+
+  class TChildList;
+
+protected:
+  void FormShow() override;
+  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
+  void FormClose(TCloseAction&) override { dlg.FormClose(); }
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void ClearAll();
+  void Load(TIBQuery& q);
+  void Save(TIBQuery& q);
+  bool ConfirmGuardRemoval();
+  QWidget* BuildChild(const QString& caption, const QString& barName, TChildList& list, const QString& suffix);
+
+  std::unique_ptr<TChildList> guards_, persons_;
+};
