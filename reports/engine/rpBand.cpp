@@ -37,6 +37,7 @@ void TrpBand::TakeView(TrpBandView* bandView, bool subreportPage) {
   script.clear();
   QStringList errors;
   rpInterpreter().PrepareScript(bandView->Script, script, errors);
+  if (!errors.isEmpty()) throw ErpScriptError(errors.join(QLatin1Char('\n')));
   y = bandView->Top;
   x = bandView->Left;
   width = bandView->Width;

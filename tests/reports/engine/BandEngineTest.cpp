@@ -23,9 +23,15 @@ class BandEngine : public ReportFixture {
 protected:
   BandEngine() {
     rpGlobals().TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 10; };
-    data.AddFieldDef({QStringLiteral("NAME"), TUxFieldType::String, 30});
-    data.AddFieldDef({QStringLiteral("TOWN"), TUxFieldType::String, 30});
-    data.AddFieldDef({QStringLiteral("FEE"), TUxFieldType::Integer});
+    for (const auto& [name, type, size] : {std::tuple{"NAME", TUxFieldType::String, 30},
+                                           std::tuple{"TOWN", TUxFieldType::String, 30},
+                                           std::tuple{"FEE", TUxFieldType::Integer, 0}}) {
+      TUxFieldDef def;
+      def.Name = QString::fromLatin1(name);
+      def.DataType = type;
+      def.Size = size;
+      data.AddFieldDef(def);
+    }
     data.Open();
     members.setObjectName(QStringLiteral("Members"));
     members.SetDataSet(&data);
@@ -115,6 +121,23 @@ struct T : BandEngine {
   static void Split(BandEngine& f) { static_cast<T&>(f).DoSplit(); }
   static void Empty(BandEngine& f) { static_cast<T&>(f).DoEmpty(); }
   static void Outside(BandEngine& f) { static_cast<T&>(f).DoOutside(); }
+  static void ScriptPages(BandEngine& f) { static_cast<T&>(f).DoScriptPages(); }
+  static void RepeatedHeader(BandEngine& f) { static_cast<T&>(f).DoRepeatedHeader(); }
+
+  void DoScriptPages() {
+    AddMembers(1);
+    TrpBandView* band = AddBand(btMasterData, 100, 20, 0, F("Members"));
+    band->Script = QStringList{F("begin NEWPAGE; NEWPAGE; end")};
+    AddText(50, 100, 200, 20, F("[Members.\"NAME\"]"));
+  }
+  // 55 rows of 20 pixels under a repeated master header of 20: 50 rows on the first page.
+  void DoRepeatedHeader() {
+    AddMembers(55);
+    AddBand(btMasterHeader, 50, 20, bfRepeatHeader);
+    AddText(10, 50, 100, 20, F("Meno"));
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(50, 100, 200, 20, F("[LINE#] [Members.\"NAME\"]"));
+  }
 
   void DoList() {
     AddMembers(3);
@@ -197,6 +220,13 @@ QList<QStringList> PagedList() {
   return {first, second};
 }
 
+QList<QStringList> RepeatedHeaderPages() {
+  QStringList first{F("10,18:Meno")}, second{F("10,18:Meno")};
+  for (int i = 1; i <= 50; ++i) first.append(QStringLiteral("50,%1:%2 Člen %2").arg(38 + (i - 1) * 20).arg(i));
+  for (int i = 51; i <= 55; ++i) second.append(QStringLiteral("50,%1:%2 Člen %2").arg(38 + (i - 51) * 20).arg(i));
+  return {first, second};
+}
+
 QList<QStringList> SplitPages() {
   // Room on the first page: 1053 - 18 - 2 pixels; with a line of 15 pixels and
   // the text's gaps 68 lines fit, the other 2 continue at the top of the next page.
@@ -219,6 +249,8 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"bandColumns", T::Columns,
                   {{F("0,18:Člen 1"), F("220,18:Člen 2"), F("440,18:Člen 3"), F("0,38:Člen 4")}}},
         BuildCase{"breakedBandSplitAcrossPages", T::Split, SplitPages()},
+        BuildCase{"scriptRequestsTwoPagesBeforeItsBand", T::ScriptPages, {{}, {}, {F("50,18:Člen 1")}}},
+        BuildCase{"repeatedHeaderOnTheNextPage", T::RepeatedHeader, RepeatedHeaderPages()},
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
         BuildCase{"objectOutsideBandsOnFirstPageOnly", T::Outside,
                   {{F("400,5:mimo pásov"), F("50,18:Člen 1")}, {F("50,18:Člen 2")}}}),
