@@ -17,8 +17,8 @@ public:
   virtual bool Accepts(const char* record) = 0;
 };
 
-// Makes the filter parser over a table; the expression library registers it.
-// Without one, a filter text is refused with EXbError.
+// Makes the filter parser over a table; CreateXbFilter is the default.
+// Set to null, a filter text is refused with EXbError.
 using TXbFilterFactory = std::unique_ptr<TXbFilter> (*)(TXbFile& table);
 void SetXbFilterFactory(TXbFilterFactory factory);
 TXbFilterFactory XbFilterFactory();

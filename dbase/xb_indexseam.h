@@ -7,8 +7,7 @@ class TXbFile;
 class TVirtualCursor;
 
 // What the table file asks of an attached index file (NDX or MDX) to keep its
-// keys consistent with the records. The index files implement it; until then
-// a table opens with no index attached.
+// keys consistent with the records; TIndexFile implements it.
 class TXbIndexFile {
 public:
   virtual ~TXbIndexFile() = default;
@@ -35,8 +34,8 @@ public:
   virtual std::unique_ptr<TVirtualCursor> CreateCursor(const QString& tagName) = 0;
 };
 
-// Opens the index file of the given name for a table; the index library
-// registers it. Returns null when no index support is installed.
+// Opens the index file of the given name for a table; CreateIndexFile is the
+// default. Returns null when the index cannot be had (memory tables).
 using TXbIndexFactory = std::unique_ptr<TXbIndexFile> (*)(TXbFile& table, const QString& fileName, bool create);
 void SetXbIndexFactory(TXbIndexFactory factory);
 TXbIndexFactory XbIndexFactory();
