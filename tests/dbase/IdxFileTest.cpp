@@ -556,6 +556,28 @@ TEST_F(NewIndexTest, UniqueTagsDeletedTagsAndAbsentKeys) {
 
 namespace {
 
+TEST_F(NewIndexTest, EmptiedTagWalksNothing) {
+  TIndexFile& index = Mdx(QStringLiteral("NUM"), QStringLiteral("NUM"));
+  for (int i = 0; i < 150; ++i)
+    Add(QStringLiteral("n"), i % 7);
+  QByteArray record(table.DbfFile()->RecordSize(), '\0');
+  for (int n = 150; n >= 1; --n) {
+    ASSERT_EQ(table.DbfFile()->ReadRecord(n, record.data()), record.size());
+    index.DeleteRecordKeys(n, record.constData());
+  }
+  index.SelectTagByName(QStringLiteral("NUM"));
+  index.MoveFirst();
+  EXPECT_EQ(index.SequentialRecNo(), 0);
+  EXPECT_FALSE(index.MoveNext());
+  EXPECT_EQ(index.SequentialRecNo(), 2147483647);
+  EXPECT_FALSE(index.MovePrior());
+  EXPECT_FALSE(index.SearchKey(index.KeyToBuffer(3), SearchGreaterEqual));
+  Add(QStringLiteral("again"), 3);
+  index.MoveFirst();
+  ASSERT_TRUE(index.MoveNext());
+  EXPECT_EQ(index.PhysicalRecNo(), 151) << "an emptied tree takes keys again";
+}
+
 // Character keys of an MDX file collate by the table language's locale:
 // case does not split the letters apart as byte order would.
 TEST(IndexCollationTest, KeysFollowTheLanguagesLocale) {
