@@ -1,0 +1,349 @@
+#include "registers/members/fCClenov.h"
+#include "app/AppContext.h"
+#include "app/MyUnits.h"
+#include "app/MyUnitsForms.h"
+#include "app/QPLUnit.h"
+#include "app/ToolBar.h"
+#include "controls/DbGridQPL.h"
+#include "controls/IBCheckBox.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBDate.h"
+#include "controls/SylkWriter.h"
+#include "controls/fWaitPlease.h"
+#include "core/DateTime.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "registers/members/fCClenovPridaj.h"
+#include "registers/members/fCClenovTlac.h"
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+
+TfrmCClenov* frmCClenov = nullptr;
+
+namespace {
+const QString kExportTag = QStringLiteral("3717F74E-DEE6-476B");
+
+// The SQL-wait cursor for the life of a database step.
+struct TSqlWaitCursor {
+  TSqlWaitCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+  ~TSqlWaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+TIBComboBox* MakeTextCombo(QWidget* parent, const QString& name, const QString& column) {
+  auto* combo = new TIBComboBox(parent);
+  combo->setObjectName(name);
+  combo->SetDatabase(MainDatabase());
+  combo->SetSTableName(QStringLiteral("c_clenov"));
+  // The text itself is the key: the filter compares the column with it.
+  combo->SetSKeyField(column);
+  combo->SetSAppendFromField(column);
+  combo->SetSOrderBy(column);
+  combo->SetSDistinct(true);
+  combo->SetSAutoAppend(true);
+  combo->SetDropDownCount(30);
+  combo->SetSTimerInterval(500);
+  combo->setMinimumContentsLength(25);
+  return combo;
+}
+
+const QStringList kExportHeadings = {
+    QStringLiteral("Titul"),
+    QStringLiteral("Meno"),
+    QStringLiteral("Priezvisko"),
+    QStringLiteral("Ulica"),
+    QStringLiteral("Mesto"),
+    QStringLiteral("PSČ"),
+    QStringLiteral("Dátum narodenia"),
+    QStringLiteral("Číslo legitimácie"),
+    QStringLiteral("Vstup do JUX"),
+    QStringLiteral("Vstup do ZO JUX"),
+    QStringLiteral("Školenie"),
+    QStringLiteral("Školenie dátum"),
+    QStringLiteral("Brigáda povinná"),
+    QStringLiteral("Skupina 1"),
+    QStringLiteral("Skupina 2"),
+    QStringLiteral("Skupina 3"),
+    QStringLiteral("Skupina 4"),
+    QStringLiteral("Skupina 5"),
+    QStringLiteral("Pracovné zaradenie"),
+    QStringLiteral("Povolanie"),
+    QStringLiteral("Telefón"),
+    QStringLiteral("e-mail"),
+    QStringLiteral("Ukončené členstvo"),
+    QStringLiteral("Ukončené dňa"),
+    QStringLiteral("Člen ObO"),
+};
+
+QString AskExportFileNameWithDialog() {
+  QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Zvoľte cestu a zadajte názov súboru pre export..."));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("xls"));
+  dialog.setNameFilter(QStringLiteral("Súbor MS Excel (*.xls)"));
+  dialog.selectFile(QStringLiteral("Členská základna.xls"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+std::function<QString()> TfrmCClenov::AskExportFileName = AskExportFileNameWithDialog;
+
+QString ChosenMembersSql() {
+  return QStringList{
+      QStringLiteral("SELECT A.TITUL,A.MENO,A.PRIEZVISKO,A.ULICA,A.MESTO,A.PSC,"),
+      QStringLiteral("A.DATUM_NARODENIA,A.CISLO_LEGITIMACIE,A.VSTUP_JUX,A.VSTUP_ZO,"),
+      QStringLiteral("I.TEXT as SKOLENIE_USKUTOCNENE,A.SKOLENIE_DATUM,G.TEXT as BRIGADA_VYZADOVAT,"),
+      QStringLiteral("B.NAZOV AS SKUPINA_1,C.NAZOV AS SKUPINA_2,D.NAZOV AS SKUPINA_3,"),
+      QStringLiteral("E.NAZOV AS SKUPINA_4,F.NAZOV AS SKUPINA_5,"),
+      QStringLiteral("A.PRACOVNE_ZARADENIE,A.POVOLANIE,A.TELEFON,A.EMAIL,"),
+      QStringLiteral("H.text as UKONCENIE_STAV,A.UKONCENIE_DATUM,A.CLEN_OBO"),
+      QStringLiteral("from temp_spracuj x"),
+      QStringLiteral("left join C_CLENOV a on a.jedin=x.cislo"),
+      QStringLiteral("LEFT JOIN C_CLENENIE_CLENOV B ON B.JEDIN=A.SKUPINA_1"),
+      QStringLiteral("LEFT JOIN C_CLENENIE_CLENOV C ON C.JEDIN=A.SKUPINA_2"),
+      QStringLiteral("LEFT JOIN C_CLENENIE_CLENOV D ON D.JEDIN=A.SKUPINA_3"),
+      QStringLiteral("LEFT JOIN C_CLENENIE_CLENOV E ON E.JEDIN=A.SKUPINA_4"),
+      QStringLiteral("LEFT JOIN C_CLENENIE_CLENOV F ON F.JEDIN=A.SKUPINA_5"),
+      QStringLiteral("LEFT JOIN PONUKY G ON G.CISLO=A.BRIGADA_VYZADOVAT AND G.ZARADENIE='logika'"),
+      QStringLiteral("LEFT JOIN PONUKY H ON H.CISLO=A.UKONCENIE_STAV AND H.ZARADENIE='ukoncenie_stav'"),
+      QStringLiteral("LEFT JOIN PONUKY I ON I.CISLO=A.SKOLENIE_USKUTOCNENE AND I.ZARADENIE='logika'"),
+      QStringLiteral("where x.connection_id=current_connection and x.zaradenie=:ZARADENIE"),
+      QStringLiteral("order by a.nazov_uplny,a.datum_narodenia"),
+  }
+      .join(QLatin1Char('\n'));
+}
+
+TfrmCClenov::TfrmCClenov(QWidget* owner) : TForm(owner) {
+  frmCClenov = this;
+  ibs = new TIBQuery(this);
+  ibs->setObjectName(QStringLiteral("ibs"));
+  ibs->SetDatabase(MainDatabase());
+  ibs->SetTransaction(list.ibt1);
+  BuildFilterPanel();
+  FormCreate();
+}
+
+TfrmCClenov::~TfrmCClenov() {
+  if (frmCClenov == this) frmCClenov = nullptr;
+}
+
+void TfrmCClenov::BuildFilterPanel() {
+  QWidget* panel = list.pnlFilter;
+  auto* row = static_cast<QHBoxLayout*>(panel->layout());
+  auto label = [&](const QString& text, QWidget* control) {
+    auto* caption = new QLabel(text, panel);
+    caption->setBuddy(control);
+    row->addWidget(caption);
+    row->addWidget(control);
+  };
+  eDBMesto = MakeTextCombo(panel, QStringLiteral("eDBMesto"), QStringLiteral("mesto"));
+  label(QStringLiteral("Mesto:"), eDBMesto);
+  eDBPovolanie = MakeTextCombo(panel, QStringLiteral("eDBPovolanie"), QStringLiteral("povolanie"));
+  label(QStringLiteral("Povolanie:"), eDBPovolanie);
+  eDBSkupina = new TIBComboBox(panel);
+  eDBSkupina->setObjectName(QStringLiteral("eDBSkupina"));
+  eDBSkupina->SetDatabase(MainDatabase());
+  eDBSkupina->SetSTableName(QStringLiteral("c_clenenie_clenov"));
+  eDBSkupina->SetSKeyField(QStringLiteral("jedin"));
+  eDBSkupina->SetSAppendFromField(QStringLiteral("nazov"));
+  eDBSkupina->SetSOrderBy(QStringLiteral("nazov"));
+  eDBSkupina->SetSAutoAppend(true);
+  label(QStringLiteral("Skupina:"), eDBSkupina);
+  auto check = [&](const QString& name, const QString& caption) {
+    auto* box = new TIBCheckBox(caption, panel);
+    box->setObjectName(name);
+    box->setLayoutDirection(Qt::RightToLeft); // caption before the box
+    row->addWidget(box);
+    return box;
+  };
+  eBrigadaOslobodeny = check(QStringLiteral("eBrigadaOslobodeny"), QStringLiteral("Iba oslobodených od brigády:"));
+  eSkolenieUskutocnene = check(QStringLiteral("eSkolenieUskutocnene"), QStringLiteral("Iba členov bez školenia:"));
+  eIbaClenov = check(QStringLiteral("eIbaClenov"), QStringLiteral("Zobraz: iba členov ZO:"));
+  eDatumNarodeniaOd = new TIBDate(panel);
+  eDatumNarodeniaOd->setObjectName(QStringLiteral("eDatumNarodeniaOd"));
+  label(QStringLiteral("Narodení od:"), eDatumNarodeniaOd);
+  eDatumNarodeniaDo = new TIBDate(panel);
+  eDatumNarodeniaDo->setObjectName(QStringLiteral("eDatumNarodeniaDo"));
+  label(QStringLiteral("do:"), eDatumNarodeniaDo);
+  row->addStretch();
+
+  // Leaving the panel applies what was entered in it.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
+    QWidget* p = list.pnlFilter;
+    if (from && p->isAncestorOf(from) && (!to || !p->isAncestorOf(to)) && isAncestorOf(from)) list.btnRefreshClick();
+  });
+}
+
+void TfrmCClenov::FormCreate() {
+  list.Table = QStringLiteral("c_clenov");
+  list.Select = [](TListQuery& q) {
+    // ADRESA first and the flag second: the flag column sorts by position 2.
+    q.Add(QStringLiteral("select A.adresa,"));
+    q.Add(QStringLiteral("case when c.uhradene=1 then 'Člen'"));
+    q.Add(QStringLiteral("else '-----' end as Clen,"));
+    q.Add(QStringLiteral("a.jedin,a.priezvisko,a.meno,a.titul,a.cislo_legitimacie,"));
+    q.Add(QStringLiteral("a.vstup_jux,b.text as skolenie_uskutocnene,a.datum_narodenia"));
+    q.Add(QStringLiteral("from c_clenov a"));
+    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.skolenie_uskutocnene"));
+    q.Add(QStringLiteral("and b.zaradenie='logika'"));
+    q.Add(QStringLiteral("left join c_clenov_clenske c on c.c_clenov=a.jedin and c.rok=:ROK"));
+    q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
+  };
+  list.Filter = [this](TListQuery& q) { AddFilter(q); };
+  list.CreateDialog = [this] { return std::make_unique<TfrmCClenovPridaj>(this); };
+  list.Print = [this] { btnTlacClick(); };
+  list.Info = [this] { btnInfoClick(); };
+  list.Save = [this] { btnSaveClick(); };
+  list.btnSave->SetHint(QStringLiteral("Exportovanie evidovaných členov do súboru Excel"));
+
+  const struct {
+    const char* field;
+    QString title;
+    int width;
+    const char* order;
+  } columns[] = {
+      {"PRIEZVISKO", QStringLiteral("Priezvisko"), 122, "a.priezvisko"},
+      {"MENO", QStringLiteral("Meno"), 83, "a.meno"},
+      {"TITUL", QStringLiteral("Titul"), 42, "a.titul"},
+      {"ADRESA", QStringLiteral("Adresa"), 175, "A.ADRESA"},
+      {"DATUM_NARODENIA", QStringLiteral("Dátum nar."), 62, "a.datum_narodenia"},
+      {"CISLO_LEGITIMACIE", QStringLiteral("Číslo leg."), 67, "a.CISLO_LEGITIMACIE"},
+      {"VSTUP_JUX", QStringLiteral("v JUX od"), 51, "a.VSTUP_JUX"},
+      {"SKOLENIE_USKUTOCNENE", QStringLiteral("Skúšky"), 48, "b.text"},
+      {"CLEN", QStringLiteral("Člen"), 45, "2"},
+  };
+  for (const auto& c : columns)
+    list.gr1->AddColumn(QString::fromLatin1(c.field), c.title, c.width)->OrderBy = QString::fromLatin1(c.order);
+  list.FormCreate(QStringLiteral("Číselník členov"), QSize(745, 392));
+
+  eDBMesto->ClearValue();
+  eDBPovolanie->ClearValue();
+  eDBSkupina->ClearValue();
+  eDatumNarodeniaOd->Clear();
+  eDatumNarodeniaDo->Clear();
+  for (TIBCheckBox* box : {eBrigadaOslobodeny, eSkolenieUskutocnene, eIbaClenov})
+    box->setChecked(false);
+}
+
+void TfrmCClenov::AddFilter(TListQuery& q) {
+  const auto keyed = [&q](const TIBComboBox* combo, const QString& param, const QStringList& lines) {
+    QVariant key = combo->GetKeyValue();
+    // The town and occupation combos are their own keys: the text stands for itself.
+    if ((!key.isValid() || key.isNull()) && combo->SKeyField() == combo->SAppendFromField() && !combo->IsTextEmpty())
+      key = combo->currentText().trimmed();
+    if (!key.isValid() || key.isNull()) return;
+    q.Where(lines.join(QLatin1Char('\n')));
+    q.Params.insert(param, key);
+  };
+  keyed(eDBMesto, QStringLiteral("MESTO"), {QStringLiteral("a.mesto=:MESTO")});
+  keyed(eDBPovolanie, QStringLiteral("POVOLANIE"), {QStringLiteral("a.Povolanie=:POVOLANIE")});
+  keyed(eDBSkupina, QStringLiteral("SKUPINA"),
+        {QStringLiteral("(a.Skupina_1=:SKUPINA or a.Skupina_2=:SKUPINA or"),
+         QStringLiteral("a.Skupina_3=:SKUPINA or a.Skupina_4=:SKUPINA or"), QStringLiteral("a.Skupina_5=:SKUPINA)")});
+  if (eBrigadaOslobodeny->isChecked()) q.Where(QStringLiteral("a.BRIGADA_VYZADOVAT=0"));
+  if (eSkolenieUskutocnene->isChecked()) q.Where(QStringLiteral("a.SKOLENIE_USKUTOCNENE=0"));
+  if (eIbaClenov->isChecked()) q.Where(QStringLiteral("c.uhradene=1"));
+
+  QVariant od = eDatumNarodeniaOd->Date(), po = eDatumNarodeniaDo->Date();
+  const bool hasOd = od.isValid() && !od.isNull(), hasDo = po.isValid() && !po.isNull();
+  if (hasOd && hasDo) {
+    if (od.toDouble() > po.toDouble()) std::swap(od, po);
+    q.Where(QStringLiteral("a.datum_narodenia between :OD and :DO"));
+  } else if (hasOd) {
+    q.Where(QStringLiteral("a.datum_narodenia>=:OD"));
+  } else if (hasDo) {
+    q.Where(QStringLiteral("a.datum_narodenia<=:DO"));
+  }
+  if (hasOd) q.Params.insert(QStringLiteral("OD"), DateTime::ToDate(od.toDouble()));
+  if (hasDo) q.Params.insert(QStringLiteral("DO"), DateTime::ToDate(po.toDouble()));
+}
+
+void TfrmCClenov::btnTlacClick() {
+  TfrmCClenovTlac dialog(this);
+  dialog.ShowModal();
+}
+
+void TfrmCClenov::btnInfoClick() {
+  qint64 all = 0, members = 0;
+  try {
+    BeginTransaction(*list.ibt1);
+    ibs->SetSQL(QStringLiteral("select count(*) from c_clenov"));
+    ibs->Open();
+    all = ibs->FieldByNumber(0).AsInteger();
+    ibs->Close();
+    ibs->SetSQL(QStringList{QStringLiteral("select count(*) from c_clenov a"), QStringLiteral("where a.jedin in"),
+                            QStringLiteral("(select b.c_clenov from e_povolenky b where b.rok=:ROK and"),
+                            QStringLiteral("b.jedin in (select c.e_povolenky from e_povolenky2 c"),
+                            QStringLiteral("where c.typ_platby=2 and c.rok=:ROK and c.e_povolenky=b.jedin))")}
+                    .join(QLatin1Char('\n')));
+    ibs->ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
+    ibs->Open();
+    members = ibs->FieldByNumber(0).AsInteger();
+    ibs->Close();
+  } catch (const std::exception& error) {
+    RollbackIfActive(*list.ibt1);
+    if (HandleDatabaseError(error) == 0) throw;
+    return;
+  }
+  const QString crlf2 = QStringLiteral("\r\n\r\n");
+  MessageDlg(FormatIntegers(QStringLiteral("Celkový počet v evidencii: %d"), {all}) + crlf2 +
+                 FormatIntegers(QStringLiteral("Z toho členov: %d"), {members}) + crlf2 +
+                 FormatIntegers(QStringLiteral("Z toho nečlenov: %d"), {all - members}),
+             TMsgDlgType::Information, mbOK);
+}
+
+void TfrmCClenov::btnSaveClick() {
+  const QString fileName = AskExportFileName ? AskExportFileName() : QString();
+  if (fileName.isEmpty()) return;
+  TIBQuery query;
+  TIBTransaction transaction(MainDatabase(), TIBTransactionKind::ReadCommitted);
+  query.SetDatabase(MainDatabase());
+  query.SetTransaction(&transaction);
+  bool empty = true;
+  try {
+    ShowWaitForm();
+    TSqlWaitCursor cursor;
+    TempSpracujStoreGrid(*list.gr1, kExportTag, true);
+    BeginTransaction(transaction);
+    query.SetSQL(ChosenMembersSql());
+    query.ParamByName(QStringLiteral("ZARADENIE")).SetValue(kExportTag);
+    QApplication::processEvents();
+    query.Open();
+    empty = query.IsEmpty();
+  } catch (const std::exception& error) {
+    HideWaitForm();
+    RollbackIfActive(transaction);
+    if (HandleDatabaseError(error) == 0) throw;
+    return;
+  }
+  HideWaitForm();
+  if (empty) {
+    ShowNoDataToPrint();
+    return;
+  }
+  ExportToExcel(query, fileName);
+}
+
+void TfrmCClenov::ExportToExcel(TIBQuery& query, const QString& fileName) {
+  TSylkWriter writer(fileName);
+  writer.SetFont(7, 10, TSylkWriter::fsBold);
+  writer.SetAlignment(TSylkWriter::taCenter);
+  const QString groupNote = QStringLiteral("Do ktorej skupiny je osoba zadelená");
+  for (int col = 1; col <= kExportHeadings.size(); ++col) {
+    QString note;
+    if (col >= 14 && col <= 18)
+      note = groupNote;
+    else if (col == 25)
+      note = QStringLiteral("obvodná organizácia");
+    writer.WriteText(1, col, note, kExportHeadings.at(col - 1));
+  }
+  writer.SetFont(7, 10, 0);
+  writer.SetAlignment(TSylkWriter::taGeneral);
+  int row = 2;
+  for (query.First(); !query.Eof(); query.Next(), ++row)
+    for (int field = 0; field < query.FieldCount(); ++field)
+      writer.WriteText(row, field + 1, QString(), query.FieldByNumber(field).AsString());
+  // Assembles the file here so that a failure reaches the caller.
+  writer.Close();
+}

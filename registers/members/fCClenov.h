@@ -1,0 +1,56 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "registers/common/ListPattern.h"
+#include <functional>
+
+class TIBCheckBox;
+class TIBComboBox;
+class TIBDate;
+class TIBQuery;
+
+// The members register: every person of C_CLENOV with the membership flag of
+// the working year (the paid-up row of C_CLENOV_CLENSKE), a filter panel,
+// counts, prints and the SYLK export of the chosen members. With Tag 1 it is
+// the picker of the member combos; the caller reads JEDIN of `list.ib1`.
+class TfrmCClenov : public TForm {
+  Q_OBJECT
+public:
+  explicit TfrmCClenov(QWidget* owner = nullptr);
+  ~TfrmCClenov() override;
+
+  TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj | lbSave | lbInfo};
+  TIBComboBox *eDBMesto, *eDBPovolanie, *eDBSkupina;
+  TIBCheckBox *eBrigadaOslobodeny, *eSkolenieUskutocnene, *eIbaClenov;
+  TIBDate *eDatumNarodeniaOd, *eDatumNarodeniaDo;
+  // The second query, in the list's transaction.
+  TIBQuery* ibs;
+
+  // The filter clauses of the panel, in their fixed order.
+  void AddFilter(TListQuery& query);
+  // The counts of all persons, members of the working year and the others.
+  void btnInfoClick();
+  // Asks for a file and writes the chosen members to it as a SYLK sheet.
+  void btnSaveClick();
+  void btnTlacClick();
+  // Writes a heading row and the query's rows (display texts) as a SYLK sheet.
+  static void ExportToExcel(TIBQuery& query, const QString& fileName);
+
+  // The save dialog of the export: returns the chosen file, empty when cancelled.
+  static std::function<QString()> AskExportFileName;
+
+protected:
+  void FormActivate() override { list.FormActivate(); }
+  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
+
+private:
+  void BuildFilterPanel();
+  void FormCreate();
+};
+
+// The open members list, which its print dialog reads; null when none is open.
+extern TfrmCClenov* frmCClenov;
+
+// The select of the chosen members' full rows for exports and prints: the
+// selection set of this connection whose tag is bound to :ZARADENIE, sorted
+// by display name and birth date.
+QString ChosenMembersSql();

@@ -1,0 +1,68 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "registers/common/DialogPattern.h"
+#include <functional>
+
+class TIBCheckBox;
+class TIBComboBox;
+class TIBCurrencyEdit;
+class TIBDate;
+class TIBEdit;
+class TIBMemo;
+class TQPLBtn;
+
+// Opens one member's rows in another register, filtered to the member, for
+// the given year (0 where the register has no year of its own to set).
+using TMemberRegisterOpener = std::function<void(QWidget* owner, int clen, int rok)>;
+
+// The member card: every personal column of one C_CLENOV row, its groups,
+// end of membership and note, and a read-only summary of the working year.
+// In add mode the row exists from the show (a placeholder) so that the
+// registers opened from the card can refer to the new person; leaving
+// without saving deletes it again.
+class TfrmCClenovPridaj : public TForm {
+  Q_OBJECT
+public:
+  explicit TfrmCClenovPridaj(QWidget* owner = nullptr);
+  ~TfrmCClenovPridaj() override;
+
+  TIBEdit *eDBTitul, *eDBPriezvisko, *eDBUlica, *eDBPSC, *eDBTelefon, *eDBEmail, *eDBPracovneZaradenie,
+      *eDBCisloLegimitacie;
+  TIBComboBox *eDBMeno, *eDBMesto, *eDBPovolanie, *eDBUkoncenieStav;
+  TIBComboBox* eDBSkupina[5];
+  TQPLBtn* btnSkupina[5];
+  TIBDate *eDBDatumNarodenia, *eDBSkolenieDatum, *eDBUkoncenieDatum, *eClenskeDatum;
+  TIBCurrencyEdit *eDBVstupJUX, *eDBVstupZO, *eDBClenObO, *eBrigadaHodiny, *eClenskeSuma;
+  TIBCheckBox *eDBSkolenieUskutocnene, *eDBBrigadaVyzadovat;
+  TIBMemo* eDBPoznamka;
+  TQPLBtn *btnPovolenky, *btnBrigady, *btnPredmety, *btnVyznamenania, *btnPriestupky, *btnPokladna,
+      *btnPovolenkyMinulyRok, *btnBrigadyMinulyRok, *btnPreruseneClenstvo;
+
+  // The key of the person on the card.
+  int Jedin = 0;
+  TDialogPattern dlg{*this, Jedin};
+
+  // Reads the working year's summary: work-duty hours, the membership fee's
+  // date and amount, and whether membership was ever interrupted (red caption).
+  void NacitajOstatneInformacie();
+  void ClearAll();
+  void eDBSkolenieUskutocneneClick();
+  // The group picker of combo `index` (0..4).
+  void btnSkupinaClick(int index);
+
+  // The registers built elsewhere register how they open for one member,
+  // under the button's name ("btnBrigady"); a button without one is disabled.
+  static void SetRegisterOpener(const QString& buttonName, TMemberRegisterOpener opener);
+
+protected:
+  void FormShow() override;
+  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
+  void FormClose(TCloseAction&) override { dlg.FormClose(); }
+
+private:
+  QWidget* BuildPersonalData();
+  QWidget* BuildRightColumn();
+  void Load(TIBQuery& q);
+  void Save(TIBQuery& q);
+  void OpenRegister(TQPLBtn* button, int rok, bool reread);
+};
