@@ -7,6 +7,7 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPageBuild.h"
 #include "reports/engine/rpRegistries.h"
+#include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpValue.h"
 
 namespace {
@@ -202,8 +203,8 @@ void TrpBand::OutputBody() {
     if (breaked) {
       OutputSplit();
       grow = 0;
-    } else {
-      OutputObjects();
+    } else if (OutputObjects()) {
+      grow = 0;
     }
     for (const TKeptRect& k : kept) k.object->Height = k.height;
     build.curY += grow;
@@ -215,9 +216,8 @@ void TrpBand::OutputBody() {
     if (breaked) {
       maximumHeight = calculatedHeight;
       OutputSplit();
-    } else {
-      OutputObjects();
-      if (!IsFixedKind()) build.curY += height;
+    } else if (!OutputObjects() && !IsFixedKind()) {
+      build.curY += height;
     }
   }
   if (build.lastPrintedBand != this) columnCounter = 1;
@@ -241,11 +241,83 @@ void TrpBand::AdvanceColumns() {
   }
 }
 
-void TrpBand::OutputObjects() {
-  for (TrpView* object : objects) {
-    if (build.report.Terminated) return;
-    OutputObject(object);
+bool TrpBand::OutputObjects() {
+  for (int i = 0; i < objects.size(); ++i) {
+    if (build.report.Terminated) return false;
+    if (auto* sub = dynamic_cast<TrpSubReportView*>(objects[i]); sub && sub->Visible) {
+      TrpGlobals& g = rpGlobals();
+      int limit = build.curY + height;
+      if (limit < 1) limit = 0;
+      const int keptPage = g.PageNumber;
+      StartSubreports(i);
+      RunSubreports();
+      if (g.PageNumber == keptPage && build.curY < limit) build.curY = limit;
+      return true;
+    }
+    OutputObject(objects[i]);
   }
+  return false;
+}
+
+void TrpBand::StartSubreports(int index) {
+  subreportIndex = index;
+  for (int i = index; i < objects.size(); ++i) {
+    auto* sub = dynamic_cast<TrpSubReportView*>(objects[i]);
+    TrpPageBuild* shown = sub && sub->Visible ? build.report.SubreportBuild(sub->SubPage) : nullptr;
+    if (!shown) continue;
+    shown->delayed = true;
+    shown->actions.clear();
+    shown->BuildPage();
+    shown->curY = sub->Top + y;
+    shown->pageBottom = build.pageBottom;
+    shown->pageX = build.pageX + sub->Left;
+    shown->replayPosition = 0;
+    shown->unfinished = true;
+  }
+  build.pendingSubreportBand = nullptr;
+}
+
+void TrpBand::RunSubreports() {
+  TrpGlobals& g = rpGlobals();
+  QList<TrpPageBuild*> shown;
+  for (int i = subreportIndex; i >= 0 && i < objects.size(); ++i)
+    if (auto* sub = dynamic_cast<TrpSubReportView*>(objects[i]); sub && sub->Visible)
+      if (TrpPageBuild* page = build.report.SubreportBuild(sub->SubPage)) shown.append(page);
+  int lowest = build.curY;
+  while (!build.report.Terminated) {
+    if (!printed)
+      for (TrpPageBuild* page : shown) {
+        page->curY = build.curY;
+        page->pageBottom = build.pageBottom;
+      }
+    printed = true;
+    lowest = build.curY;
+    for (TrpPageBuild* page : shown) {
+      if (!page->unfinished) continue;
+      if (page->PlayDelayedActions()) {
+        printed = false;
+      } else {
+        page->unfinished = false;
+        lowest = std::max(lowest, page->curY);
+      }
+    }
+    if (printed) break;
+    if (build.subreportPage) {
+      build.pendingSubreportBand = this; // the outer level starts the new page
+      return;
+    }
+    scriptDone = true;
+    build.NewPage();
+  }
+  for (TrpPageBuild* page : shown) {
+    page->actions.clear();
+    page->delayed = false;
+  }
+  g.Run = &build;
+  g.Aggregates = &build;
+  build.currentBand = this;
+  build.curY += std::max(lowest - build.curY, calculatedHeight);
+  build.pendingSubreportBand = nullptr;
 }
 
 void TrpBand::OutputObject(TrpView* object) {

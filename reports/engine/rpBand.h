@@ -48,6 +48,10 @@ public:
   // The n-th field of a key whose fields end with the character of code 1.
   static QString KeyField(const QString& key, int n);
 
+  // Replays the subreports of this band from its subreport index beside each
+  // other, starting pages until the longest has ended.
+  void RunSubreports();
+
   // A band object stands behind it, or it is the band of the objects outside every band and holds some.
   bool Exists() const { return view != nullptr || (kind == btNone && !objects.isEmpty()); }
   bool IsDataBand() const { return kind == btMasterData || kind == btDetailData || kind == btSubDetailData; }
@@ -81,11 +85,14 @@ public:
   int columnCounter = 1, columnStartX = 0;
   int pendingNewPages = 0, pendingNewColumns = 0;
   bool scriptDone = false, yChangedByScript = false, noValueReset = false, printed = true;
+  int subreportIndex = -1;
 
 private:
   int MeasureHeight();
   void OutputBody();
-  void OutputObjects();
+  // Returns whether subreports ran (they advance the page themselves).
+  bool OutputObjects();
+  void StartSubreports(int index);
   void OutputObject(TrpView* object);
   void OutputSplit();
   void ShiftObjectsBelow(const TrpView* object, int amount);

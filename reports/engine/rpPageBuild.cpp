@@ -291,6 +291,13 @@ void TrpPageBuild::BuildPage() {
   g.CurrentPage = &page;
   TShared& shared = Shared();
   TrpBand* master = bands_[btMasterData];
+  if (delayed) {
+    inSummary = false;
+    pending_.clear();
+    deepestLevel_ = DeepestLevel();
+    WalkDataBands(1);
+    return;
+  }
   if (!report.PrintIfEmpty) {
     bool empty = true;
     try {
@@ -341,9 +348,7 @@ void TrpPageBuild::BuildPage() {
     ShowBand(bands_[btColumnHeader]);
   }
   pending_.clear();
-  deepestLevel_ = 0;
-  for (int level = 1; level <= 3; ++level)
-    if (bands_[kDataKind[level]]->Exists()) deepestLevel_ = level;
+  deepestLevel_ = DeepestLevel();
   WalkDataBands(1);
   inSummary = true;
   ShowBand(bands_[btColumnFooter]);
@@ -376,7 +381,44 @@ void TrpPageBuild::BuildPage() {
 }
 
 void TrpPageBuild::ShowBand(TrpBand* band) {
-  if (band) band->PrintBand();
+  if (!band) return;
+  if (delayed)
+    actions.append({band, 0});
+  else
+    band->PrintBand();
+}
+
+bool TrpPageBuild::PlayDelayedActions() {
+  TrpGlobals& g = rpGlobals();
+  g.Run = this;
+  g.Aggregates = this;
+  g.CurrentPage = &page;
+  while (replayPosition < actions.size()) {
+    const TAction& a = actions[replayPosition];
+    if (a.action == 1) {
+      a.band->dataSource->First();
+      ResetBandCounter(a.band, 1);
+    } else if (a.action == 2) {
+      a.band->dataSource->Next();
+      ++currentRecord;
+      ++a.band->runningCounter;
+      ++a.band->lineCounter;
+    } else if (pendingSubreportBand) {
+      pendingSubreportBand->RunSubreports();
+      if (pendingSubreportBand) return true;
+    } else if (a.band->PrintBand()) {
+      return true;
+    }
+    ++replayPosition;
+  }
+  return false;
+}
+
+int TrpPageBuild::DeepestLevel() const {
+  int deepest = 0;
+  for (int level = 1; level <= 3; ++level)
+    if (bands_[kDataKind[level]]->Exists()) deepest = level;
+  return deepest;
 }
 
 void TrpPageBuild::Queue(TrpBand* band) {
@@ -406,8 +448,12 @@ void TrpPageBuild::WalkDataBands(int level) {
     TrpDataset* data = b->dataSource;
     if (!data) continue;
     data->First();
-    ResetBandCounter(b, 1);
-    b->runningCounter = 1;
+    if (delayed) {
+      actions.append({b, 1});
+    } else {
+      ResetBandCounter(b, 1);
+      b->runningCounter = 1;
+    }
     for (TrpBand* g = b->firstGroup; g; g = g->nextGroup) {
       ResetBandCounter(g, 0);
       g->runningCounter = 0;
@@ -466,7 +512,9 @@ void TrpPageBuild::WalkDataBands(int level) {
           ResetBandCounter(b, 0);
         }
       }
-      if (counted) {
+      if (delayed) {
+        actions.append({b, 2});
+      } else if (counted) {
         ++currentRecord;
         ++b->runningCounter;
         ++b->lineCounter;

@@ -32,6 +32,9 @@ public:
   void NewColumn(TrpBand* band);
   void FinishPages();
   void ResetBandCounter(TrpBand* band, int n);
+  // Replays the recorded walk of a subreport page; true when it ran full
+  // (the action that did not fit is retried on the next page).
+  bool PlayDelayedActions();
   // Appends the prepared object to the page being filled.
   void WritePrepared(TrpView* object);
 
@@ -46,6 +49,16 @@ public:
   TrpBand* currentBand = nullptr;
   bool inSummary = false;
   bool subreportPage = false;
+  // A subreport page records its walk instead of printing it: 0 print the band, 1 First, 2 Next.
+  bool delayed = false;
+  struct TAction {
+    TrpBand* band;
+    int action;
+  };
+  QList<TAction> actions;
+  int replayPosition = 0;
+  bool unfinished = false;
+  TrpBand* pendingSubreportBand = nullptr;
   int currentRecord = 1;
   int ColumnCount() const { return page.ColumnCount > 1 ? page.ColumnCount : 1; }
   int ColumnFooterHeight() const;
@@ -91,6 +104,7 @@ private:
   void LinkGroups();
   void RegisterAggregates();
   void RegisterBand(TrpBand* band);
+  int DeepestLevel() const;
   void WalkDataBands(int level);
   void Queue(TrpBand* band);
   void QueueGroups(TrpBand* group);

@@ -4,6 +4,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPageBuild.h"
+#include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
@@ -665,6 +666,7 @@ bool TrpReport::RunPreparePasses() {
     rpReportObjectError(error);
   }
   running_ = nullptr;
+  builds_ = nullptr;
   builds.clear();
   g.Run = nullptr;
   g.Aggregates = nullptr;
@@ -672,16 +674,30 @@ bool TrpReport::RunPreparePasses() {
   return !Terminated && EMFPages.Count() > 0;
 }
 
+TrpPageBuild* TrpReport::SubreportBuild(int pageIndex) const {
+  if (!builds_ || pageIndex < 0 || pageIndex >= Pages.Count()) return nullptr;
+  for (const auto& build : *builds_)
+    if (&build->page == Pages.GetPage(pageIndex)) return build.get();
+  return nullptr;
+}
+
 void TrpReport::BuildPages(std::vector<std::unique_ptr<TrpPageBuild>>& builds, bool rewind) {
   TrpGlobals& g = rpGlobals();
+  builds_ = &builds;
   if (!rewind) {
     builds.clear();
     for (int i = 0; i < Pages.Count(); ++i) {
       TrpPage* page = Pages.GetPage(i);
-      if (page->PageType != 0) continue;
-      builds.push_back(std::make_unique<TrpPageBuild>(*this, *page, EMFPages));
-      running_ = builds.back().get();
-      builds.back()->StartBuild();
+      if (page->PageType == 0) builds.push_back(std::make_unique<TrpPageBuild>(*this, *page, EMFPages));
+    }
+    // Pages shown by subreport objects are never built on their own.
+    for (const auto& build : builds)
+      for (int i = 0; i < build->page.Count(); ++i)
+        if (auto* sub = dynamic_cast<TrpSubReportView*>(build->page.GetObject(i)))
+          if (TrpPageBuild* shown = SubreportBuild(sub->SubPage)) shown->subreportPage = true;
+    for (const auto& build : builds) {
+      running_ = build.get();
+      build->StartBuild();
     }
     for (auto& build : builds) {
       running_ = build.get();

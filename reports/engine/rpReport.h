@@ -119,6 +119,9 @@ public:
   void SavePreparedFile(const QString& fileName);
   void LoadPreparedFile(const QString& fileName);
 
+  // The build of the template page a subreport shows while pages build; null otherwise.
+  class TrpPageBuild* SubreportBuild(int pageIndex) const;
+
   TrpEMFPages EMFPages;
   bool PrintIfEmpty = true;
   bool FinalPass = false;
@@ -142,6 +145,7 @@ private:
 
   TrpDataset* dataset_ = nullptr;
   class TrpPageBuild* running_ = nullptr;
+  std::vector<std::unique_ptr<class TrpPageBuild>>* builds_ = nullptr;
   void ReadPagesSection(TBinaryReader& stream);
   void WritePagesSection(TBinaryWriter& stream);
   void ReadObjectRecord(TBinaryReader& stream, quint8 kind);

@@ -5,6 +5,7 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPageBuild.h"
 #include "reports/engine/rpReport.h"
+#include "reports/engine/rpSubReportView.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -121,9 +122,25 @@ struct T : BandEngine {
   static void Split(BandEngine& f) { static_cast<T&>(f).DoSplit(); }
   static void Empty(BandEngine& f) { static_cast<T&>(f).DoEmpty(); }
   static void Outside(BandEngine& f) { static_cast<T&>(f).DoOutside(); }
+  static void Subreport(BandEngine& f) { static_cast<T&>(f).DoSubreport(); }
   static void ScriptPages(BandEngine& f) { static_cast<T&>(f).DoScriptPages(); }
   static void RepeatedHeader(BandEngine& f) { static_cast<T&>(f).DoRepeatedHeader(); }
 
+  // The title holds a subreport of the second template page, which lists the members beside the title's text.
+  void DoSubreport() {
+    AddMembers(3);
+    AddBand(btReportTitle, 20, 40);
+    AddText(10, 20, 100, 20, F("Nadpis"));
+    auto sub = std::make_unique<TrpSubReportView>();
+    sub->SetBounds(300, 30, 200, 20);
+    sub->SubPage = 1;
+    page->Add(std::move(sub));
+    AddBand(btReportSummary, 200, 20);
+    AddText(10, 200, 100, 20, F("Koniec"));
+    page = report.Pages.Add();
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(5, 100, 200, 20, F("[Members.\"NAME\"]"));
+  }
   void DoScriptPages() {
     AddMembers(1);
     TrpBandView* band = AddBand(btMasterData, 100, 20, 0, F("Members"));
@@ -249,6 +266,8 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"bandColumns", T::Columns,
                   {{F("0,18:Člen 1"), F("220,18:Člen 2"), F("440,18:Člen 3"), F("0,38:Člen 4")}}},
         BuildCase{"breakedBandSplitAcrossPages", T::Split, SplitPages()},
+        BuildCase{"subreportBesideTheTitle", T::Subreport,
+                  {{F("10,18:Nadpis"), F("305,28:Člen 1"), F("305,48:Člen 2"), F("305,68:Člen 3"), F("10,88:Koniec")}}},
         BuildCase{"scriptRequestsTwoPagesBeforeItsBand", T::ScriptPages, {{}, {}, {F("50,18:Člen 1")}}},
         BuildCase{"repeatedHeaderOnTheNextPage", T::RepeatedHeader, RepeatedHeaderPages()},
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
