@@ -96,14 +96,22 @@ void SetFormReadOnly(QWidget& form) {
   static const QSet<QString> kDialogButtons = {QStringLiteral("btnDalsi"), QStringLiteral("btnZapis"),
                                                QStringLiteral("btnNezapis")};
   for (QWidget* widget : form.findChildren<QWidget*>()) {
-    if (auto* c = qobject_cast<TIBComboBox*>(widget)) c->SetReadOnly(true);
-    else if (auto* c = qobject_cast<TIBCurrencyEdit*>(widget)) c->SetReadOnly(true);
-    else if (auto* c = qobject_cast<TIBEdit*>(widget)) c->SetReadOnly(true);
-    else if (auto* c = qobject_cast<TIBDate*>(widget)) c->SetReadOnly(true);
-    else if (auto* c = qobject_cast<TIBTime*>(widget)) c->SetReadOnly(true);
-    else if (auto* c = qobject_cast<TIBMemo*>(widget)) c->SetReadOnly(true);
-    else if (qobject_cast<TIBCheckBox*>(widget) || qobject_cast<TUxMemo*>(widget)) widget->setEnabled(false);
-    else if (qobject_cast<TSpeedButton*>(widget)) widget->hide();
+    if (auto* c = qobject_cast<TIBComboBox*>(widget))
+      c->SetReadOnly(true);
+    else if (auto* c = qobject_cast<TIBCurrencyEdit*>(widget))
+      c->SetReadOnly(true);
+    else if (auto* c = qobject_cast<TIBEdit*>(widget))
+      c->SetReadOnly(true);
+    else if (auto* c = qobject_cast<TIBDate*>(widget))
+      c->SetReadOnly(true);
+    else if (auto* c = qobject_cast<TIBTime*>(widget))
+      c->SetReadOnly(true);
+    else if (auto* c = qobject_cast<TIBMemo*>(widget))
+      c->SetReadOnly(true);
+    else if (qobject_cast<TIBCheckBox*>(widget) || qobject_cast<TUxMemo*>(widget))
+      widget->setEnabled(false);
+    else if (qobject_cast<TSpeedButton*>(widget))
+      widget->hide();
     else if (qobject_cast<TQPLBtn*>(widget)) {
       if (!kDialogButtons.contains(widget->objectName())) widget->setEnabled(false);
       if (widget->objectName() == QLatin1String("btnNezapis")) widget->hide();
@@ -145,8 +153,8 @@ bool DeleteMarkedRecords(TDbGridQPL& grid, const QString& table, const QString& 
                                        QStringLiteral("=:KEY ") + tail,
                                    {{QStringLiteral("KEY"), dataSet->FieldByName(keyField).AsInteger()}});
   }
-  if (RedMessageDlg(QStringLiteral("Naozaj vymazať všetky označené záznamy?"), TMsgDlgType::Confirmation,
-                    mbYes | mbNo, 0, mrYes) != mrYes)
+  if (RedMessageDlg(QStringLiteral("Naozaj vymazať všetky označené záznamy?"), TMsgDlgType::Confirmation, mbYes | mbNo,
+                    0, mrYes) != mrYes)
     return false;
   // The keys are the grid's own integers, never text typed by the user.
   if (!ExecSQLInOwnTransaction(QStringLiteral("delete from ") + table + QStringLiteral(" where") +
@@ -198,43 +206,74 @@ QString DefaultToolbarHint(bool large, int imageIndex) {
   const QString unmarkAll = QStringLiteral("Odznač všetky záznamy (-)");
   if (large) {
     switch (imageIndex) {
-    case 0: return add;
-    case 1: return edit;
-    case 2: return remove;
-    case 3: return QStringLiteral("Tlač (T)");
-    case 4: return refresh;
+    case 0:
+      return add;
+    case 1:
+      return edit;
+    case 2:
+      return remove;
+    case 3:
+      return QStringLiteral("Tlač (T)");
+    case 4:
+      return refresh;
     case 5:
-    case 6: return QStringLiteral("Zmena smeru zotriedenia (A)");
+    case 6:
+      return QStringLiteral("Zmena smeru zotriedenia (A)");
     case 7:
-    case 8: return marked;
-    case 9: return markAll;
-    case 10: return unmarkAll;
-    case 11: return QStringLiteral("Ukáž záznam");
-    case 12: return QStringLiteral("Informácie (I)");
-    case 13: return QStringLiteral("Opakuj");
-    case 14: return QStringLiteral("Kópia záznamu (K,F5)");
-    case 15: return QStringLiteral("Ulož na disk");
-    case 16: return QStringLiteral("Hľadaj v aktuálnom stĺpci (V)");
-    case 17: return QStringLiteral("Filtrovanie záznamov (F)");
-    case 18: return clearFilter;
-    case 20: return sum;
-    case 26: return QStringLiteral("Služby");
-    default: return QString();
+    case 8:
+      return marked;
+    case 9:
+      return markAll;
+    case 10:
+      return unmarkAll;
+    case 11:
+      return QStringLiteral("Ukáž záznam");
+    case 12:
+      return QStringLiteral("Informácie (I)");
+    case 13:
+      return QStringLiteral("Opakuj");
+    case 14:
+      return QStringLiteral("Kópia záznamu (K,F5)");
+    case 15:
+      return QStringLiteral("Ulož na disk");
+    case 16:
+      return QStringLiteral("Hľadaj v aktuálnom stĺpci (V)");
+    case 17:
+      return QStringLiteral("Filtrovanie záznamov (F)");
+    case 18:
+      return clearFilter;
+    case 20:
+      return sum;
+    case 26:
+      return QStringLiteral("Služby");
+    default:
+      return QString();
     }
   }
   switch (imageIndex) {
-  case 3: return clearFilter;
-  case 4: return refresh;
-  case 5: return add;
-  case 6: return edit;
-  case 7: return remove;
-  case 8: return QStringLiteral("Vykonaj");
-  case 9: return sum;
+  case 3:
+    return clearFilter;
+  case 4:
+    return refresh;
+  case 5:
+    return add;
+  case 6:
+    return edit;
+  case 7:
+    return remove;
+  case 8:
+    return QStringLiteral("Vykonaj");
+  case 9:
+    return sum;
   case 10:
-  case 11: return marked;
-  case 12: return markAll;
-  case 13: return unmarkAll;
-  default: return QString();
+  case 11:
+    return marked;
+  case 12:
+    return markAll;
+  case 13:
+    return unmarkAll;
+  default:
+    return QString();
   }
 }
 
@@ -293,13 +332,17 @@ void SetOrganizaciaVariable(IPrintForm& report, const QString& name, const QStri
 
 void AddOrganizaciaVariables(IPrintForm& report) {
   const TOrganizacia& o = Organizacia;
-  const std::pair<const char*, const QString*> variables[] = {
-      {"Nazov", &o.Nazov},     {"Ulica", &o.Ulica},
-      {"PSC", &o.PSC},         {"Mesto", &o.Mesto},
-      {"ICO", &o.ICO},         {"DIC", &o.DIC},
-      {"ICDPH", &o.ICDPH},     {"Banka_Predcislie", &o.Banka_Predcislie},
-      {"Banka_Cislo", &o.Banka_Cislo}, {"Banka_Kod", &o.Banka_Kod},
-      {"Banka_IBAN", &o.Banka_IBAN}};
+  const std::pair<const char*, const QString*> variables[] = {{"Nazov", &o.Nazov},
+                                                              {"Ulica", &o.Ulica},
+                                                              {"PSC", &o.PSC},
+                                                              {"Mesto", &o.Mesto},
+                                                              {"ICO", &o.ICO},
+                                                              {"DIC", &o.DIC},
+                                                              {"ICDPH", &o.ICDPH},
+                                                              {"Banka_Predcislie", &o.Banka_Predcislie},
+                                                              {"Banka_Cislo", &o.Banka_Cislo},
+                                                              {"Banka_Kod", &o.Banka_Kod},
+                                                              {"Banka_IBAN", &o.Banka_IBAN}};
   for (const auto& [name, value] : variables)
     SetOrganizaciaVariable(report, QString::fromLatin1(name), *value);
 }
@@ -338,38 +381,38 @@ void PrintPermitReceipt(const QString& title, const QString& templateName, const
 } // namespace
 
 void PrintHostPermitPayment() {
-  PrintPermitReceipt(
-      QStringLiteral("Tlač platby za hosťovacie povolenie"), QStringLiteral("POV_Host.rpf"),
-      {QStringLiteral("select a.jedin,a.rok,a.cislo,a.datum,a.titul,"),
-       QStringLiteral("a.meno,a.priezvisko,a.ulica,a.psc,a.mesto,a.datum_narodenia,"),
-       QStringLiteral("b.cena,b.doplnkovy_udaj,c.nazov as platba,b.cislo_zakladnej_povolenky,"),
-       QStringLiteral("d.text as platnost,b.platnost_od,b.platnost_do,e.nazov as revir,"),
-       QStringLiteral("e.cislo as revir_cislo,f.nazov as zo_jux,g.text as typ_povolenky"),
-       QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_povolenky a on a.jedin=x.cislo"),
-       QStringLiteral("left join e_povolenky2 b on b.e_povolenky=a.jedin"),
-       QStringLiteral("left join c_ceniny c on c.jedin=b.c_ceniny"),
-       QStringLiteral("left join ponuky d on d.cislo=b.platnost and d.zaradenie='platnost_povolenky'"),
-       QStringLiteral("left join c_reviry_jux e on e.jedin=b.c_reviry_jux"),
-       QStringLiteral("left join c_zo f on f.jedin=b.c_zo"),
-       QStringLiteral("left join ponuky g on g.cislo=a.typ_povolenky and g.zaradenie='typ_povolenky'"),
-       QStringLiteral("where a.typ_povolenky<>0"),
-       QStringLiteral("and x.connection_id=current_connection and x.zaradenie='74FBA026-8F7F-4A58'"),
-       QStringLiteral("order by a.rok,a.cislo")},
-      {});
+  PrintPermitReceipt(QStringLiteral("Tlač platby za hosťovacie povolenie"), QStringLiteral("POV_Host.rpf"),
+                     {QStringLiteral("select a.jedin,a.rok,a.cislo,a.datum,a.titul,"),
+                      QStringLiteral("a.meno,a.priezvisko,a.ulica,a.psc,a.mesto,a.datum_narodenia,"),
+                      QStringLiteral("b.cena,b.doplnkovy_udaj,c.nazov as platba,b.cislo_zakladnej_povolenky,"),
+                      QStringLiteral("d.text as platnost,b.platnost_od,b.platnost_do,e.nazov as revir,"),
+                      QStringLiteral("e.cislo as revir_cislo,f.nazov as zo_jux,g.text as typ_povolenky"),
+                      QStringLiteral("from temp_spracuj x"),
+                      QStringLiteral("left join e_povolenky a on a.jedin=x.cislo"),
+                      QStringLiteral("left join e_povolenky2 b on b.e_povolenky=a.jedin"),
+                      QStringLiteral("left join c_ceniny c on c.jedin=b.c_ceniny"),
+                      QStringLiteral("left join ponuky d on d.cislo=b.platnost and d.zaradenie='platnost_povolenky'"),
+                      QStringLiteral("left join c_reviry_jux e on e.jedin=b.c_reviry_jux"),
+                      QStringLiteral("left join c_zo f on f.jedin=b.c_zo"),
+                      QStringLiteral("left join ponuky g on g.cislo=a.typ_povolenky and g.zaradenie='typ_povolenky'"),
+                      QStringLiteral("where a.typ_povolenky<>0"),
+                      QStringLiteral("and x.connection_id=current_connection and x.zaradenie='74FBA026-8F7F-4A58'"),
+                      QStringLiteral("order by a.rok,a.cislo")},
+                     {});
 }
 
 void PrintBasicPermitPayment() {
-  PrintPermitReceipt(
-      QStringLiteral("Tlač platby za základné povolenie"), QStringLiteral("POV_Zakl.rpf"),
-      {QStringLiteral("select a.jedin,a.rok,a.cislo,a.datum,a.titul,"),
-       QStringLiteral("a.meno,a.priezvisko,a.ulica,a.psc,a.mesto,a.datum_narodenia,"),
-       QStringLiteral("b.text as typ_povolenky,a.spolu"), QStringLiteral("from temp_spracuj x"),
-       QStringLiteral("left join e_povolenky a on a.jedin=x.cislo"),
-       QStringLiteral("left join ponuky b on b.cislo=a.typ_povolenky and b.zaradenie='typ_povolenky'"),
-       QStringLiteral("where"),
-       QStringLiteral("x.connection_id=current_connection and x.zaradenie='FB1E244F-A9DE-4FD8'"),
-       QStringLiteral("order by a.rok,a.cislo")},
-      {QStringLiteral("select a.cena,a.doplnkovy_udaj,b.nazov as platba"), QStringLiteral("from e_povolenky2 a"),
-       QStringLiteral("left join c_ceniny b on b.jedin=a.c_ceniny"), QStringLiteral("where a.e_povolenky=:JEDIN"),
-       QStringLiteral("order by a.jedin")});
+  PrintPermitReceipt(QStringLiteral("Tlač platby za základné povolenie"), QStringLiteral("POV_Zakl.rpf"),
+                     {QStringLiteral("select a.jedin,a.rok,a.cislo,a.datum,a.titul,"),
+                      QStringLiteral("a.meno,a.priezvisko,a.ulica,a.psc,a.mesto,a.datum_narodenia,"),
+                      QStringLiteral("b.text as typ_povolenky,a.spolu"), QStringLiteral("from temp_spracuj x"),
+                      QStringLiteral("left join e_povolenky a on a.jedin=x.cislo"),
+                      QStringLiteral("left join ponuky b on b.cislo=a.typ_povolenky and b.zaradenie='typ_povolenky'"),
+                      QStringLiteral("where"),
+                      QStringLiteral("x.connection_id=current_connection and x.zaradenie='FB1E244F-A9DE-4FD8'"),
+                      QStringLiteral("order by a.rok,a.cislo")},
+                     {QStringLiteral("select a.cena,a.doplnkovy_udaj,b.nazov as platba"),
+                      QStringLiteral("from e_povolenky2 a"),
+                      QStringLiteral("left join c_ceniny b on b.jedin=a.c_ceniny"),
+                      QStringLiteral("where a.e_povolenky=:JEDIN"), QStringLiteral("order by a.jedin")});
 }

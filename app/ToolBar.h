@@ -4,7 +4,6 @@
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QToolButton>
 
-
 // A tool button that draws picture `ImageIndex` of its tool bar's image list;
 // check buttons (`SetCheckable`) keep their down state in `Down`. The hint is
 // the tool tip.

@@ -5,8 +5,33 @@
 
 namespace {
 
-enum class Glyph { None, Add, Edit, Delete, Print, Refresh, Up, Down, Rows, RowsChecked, CheckAll, UncheckAll, Show,
-                   Info, Repeat, Copy, Save, Find, Filter, FilterOff, Sum, Services, Next, Ok, Run };
+enum class Glyph {
+  None,
+  Add,
+  Edit,
+  Delete,
+  Print,
+  Refresh,
+  Up,
+  Down,
+  Rows,
+  RowsChecked,
+  CheckAll,
+  UncheckAll,
+  Show,
+  Info,
+  Repeat,
+  Copy,
+  Save,
+  Find,
+  Filter,
+  FilterOff,
+  Sum,
+  Services,
+  Next,
+  Ok,
+  Run
+};
 
 // Draws on a 32 x 32 canvas; smaller lists get it scaled.
 void Draw(QPainter& p, Glyph glyph) {
@@ -27,8 +52,8 @@ void Draw(QPainter& p, Glyph glyph) {
   auto funnel = [&] {
     pen(gray, 1.5);
     p.setBrush(QColor(0x9c, 0xc8, 0xf0));
-    p.drawPolygon(QPolygonF({QPointF(5, 6), QPointF(27, 6), QPointF(18, 17), QPointF(18, 27), QPointF(14, 24),
-                             QPointF(14, 17)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(5, 6), QPointF(27, 6), QPointF(18, 17), QPointF(18, 27), QPointF(14, 24), QPointF(14, 17)}));
   };
   auto arrow = [&](bool up) {
     pen(blue, 3);
@@ -38,7 +63,8 @@ void Draw(QPainter& p, Glyph glyph) {
     p.drawLine(QPointF(16, tip), QPointF(23, base));
   };
   switch (glyph) {
-  case Glyph::None: return;
+  case Glyph::None:
+    return;
   case Glyph::Add:
     pen(green, 5);
     p.drawLine(QPointF(16, 6), QPointF(16, 26));
@@ -71,10 +97,18 @@ void Draw(QPainter& p, Glyph glyph) {
     p.drawLine(QPointF(24, 6), QPointF(24, 13));
     p.drawLine(QPointF(24, 13), QPointF(17, 13));
     return;
-  case Glyph::Up: arrow(true); return;
-  case Glyph::Down: arrow(false); return;
-  case Glyph::Rows: rows(false); return;
-  case Glyph::RowsChecked: rows(true); return;
+  case Glyph::Up:
+    arrow(true);
+    return;
+  case Glyph::Down:
+    arrow(false);
+    return;
+  case Glyph::Rows:
+    rows(false);
+    return;
+  case Glyph::RowsChecked:
+    rows(true);
+    return;
   case Glyph::CheckAll:
   case Glyph::Ok:
     pen(green, 4);
@@ -120,7 +154,9 @@ void Draw(QPainter& p, Glyph glyph) {
     p.drawEllipse(QRectF(5, 5, 15, 15));
     p.drawLine(QPointF(18, 18), QPointF(27, 27));
     return;
-  case Glyph::Filter: funnel(); return;
+  case Glyph::Filter:
+    funnel();
+    return;
   case Glyph::FilterOff:
     funnel();
     pen(red, 3);
@@ -177,10 +213,9 @@ void Fill(TImageList& list, std::initializer_list<Glyph> glyphs) {
 
 void AddStandardToolImages(TImageList& il16, TImageList& il32) {
   using G = Glyph;
-  Fill(il32, {G::Add,  G::Edit,       G::Delete,   G::Print,      G::Refresh, G::Up,   G::Down,   G::Rows,
-              G::RowsChecked, G::CheckAll, G::UncheckAll, G::Show, G::Info,    G::Repeat, G::Copy, G::Save,
-              G::Find, G::Filter,     G::FilterOff, G::None,      G::Sum,     G::None, G::None,   G::None,
-              G::None, G::None,       G::Services});
-  Fill(il16, {G::Next, G::Ok, G::Delete, G::FilterOff, G::Refresh, G::Add, G::Edit, G::Delete, G::Run, G::Sum,
-              G::Rows, G::RowsChecked, G::CheckAll, G::UncheckAll});
+  Fill(il32, {G::Add,       G::Edit,       G::Delete, G::Print, G::Refresh, G::Up,   G::Down, G::Rows, G::RowsChecked,
+              G::CheckAll,  G::UncheckAll, G::Show,   G::Info,  G::Repeat,  G::Copy, G::Save, G::Find, G::Filter,
+              G::FilterOff, G::None,       G::Sum,    G::None,  G::None,    G::None, G::None, G::None, G::Services});
+  Fill(il16, {G::Next, G::Ok, G::Delete, G::FilterOff, G::Refresh, G::Add, G::Edit, G::Delete, G::Run, G::Sum, G::Rows,
+              G::RowsChecked, G::CheckAll, G::UncheckAll});
 }

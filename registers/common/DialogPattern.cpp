@@ -161,7 +161,8 @@ void TDialogPattern::LoadRow() {
       ib1->Close();
       ShowNumberedMessage(1012, TMsgDlgType::Information);
       // Closes once shown, as the row is gone.
-      QMetaObject::invokeMethod(&form_, [this] { form_.SetModalResult(mrCancel); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          &form_, [this] { form_.SetModalResult(mrCancel); }, Qt::QueuedConnection);
       return;
     }
     if (Load) Load(*ib1);

@@ -38,8 +38,7 @@ TListPattern* TListPattern::Of(const QWidget* form) {
   return form ? form->findChild<TListPattern*>(kPatternName, Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-TToolButton* TListPattern::AddButton(TListButton which, TListButtons buttons, const char* name, int image,
-                                     bool check) {
+TToolButton* TListPattern::AddButton(TListButton which, TListButtons buttons, const char* name, int image, bool check) {
   if (!buttons.testFlag(which)) return nullptr;
   return tb->AddButton(QString::fromLatin1(name), image, check);
 }
@@ -217,9 +216,7 @@ void TListPattern::gr1DisplayGrid() {
   }
 }
 
-bool TListPattern::LocateKey(int key) {
-  return key != 0 && ib1->Active() && ib1->Locate(QStringLiteral("jedin"), key);
-}
+bool TListPattern::LocateKey(int key) { return key != 0 && ib1->Active() && ib1->Locate(QStringLiteral("jedin"), key); }
 
 void TListPattern::btnPridajClick() {
   if (!CreateDialog) return;

@@ -90,10 +90,9 @@ public:
 
   // Components, named as the forms name them; absent buttons are null.
   TToolBar* tb;
-  TToolButton *btnPridaj = nullptr, *btnOprav = nullptr, *btnVymaz = nullptr, *btnTlac = nullptr,
-              *btnSmer = nullptr, *btnFilter = nullptr, *btnHladaj = nullptr, *btnOznacene = nullptr,
-              *btnOznac = nullptr, *btnOdznac = nullptr, *btnRefresh = nullptr, *btnSave = nullptr,
-              *btnInfo = nullptr;
+  TToolButton *btnPridaj = nullptr, *btnOprav = nullptr, *btnVymaz = nullptr, *btnTlac = nullptr, *btnSmer = nullptr,
+              *btnFilter = nullptr, *btnHladaj = nullptr, *btnOznacene = nullptr, *btnOznac = nullptr,
+              *btnOdznac = nullptr, *btnRefresh = nullptr, *btnSave = nullptr, *btnInfo = nullptr;
   QWidget* pnlFilter = nullptr;
   TDbGridQPL* gr1;
   TIBQuery* ib1;

@@ -73,7 +73,9 @@ TEST_F(FormRoutinesTest, ReadOnlyModeLeavesOnlyTheDialogsOwnButtons) {
   const struct {
     const char* name;
     bool enabled, hidden;
-  } buttons[] = {{"btnDalsi", true, false}, {"btnZapis", true, false}, {"btnNezapis", true, true},
+  } buttons[] = {{"btnDalsi", true, false},
+                 {"btnZapis", true, false},
+                 {"btnNezapis", true, true},
                  {"btnTlacDoklad", false, false}};
   QList<TQPLBtn*> made;
   for (const auto& b : buttons) {
@@ -100,7 +102,8 @@ TEST_F(FormRoutinesTest, StandardHintsFillOnlyBlankHintsOfTheMainWindowsLists) {
   } cases[] = {
       {&il32, 0, QString(), QStringLiteral("Pridanie záznamu (P,F2)")},
       {&il32, 8, QStringLiteral("  "),
-       QStringLiteral("Zobraz len označené záznamy alebo zobraz všetky záznamy (neber do úvahy označenie záznamu) (/,*)")},
+       QStringLiteral(
+           "Zobraz len označené záznamy alebo zobraz všetky záznamy (neber do úvahy označenie záznamu) (/,*)")},
       {&il32, 3, QStringLiteral("Tlač zoznamu"), QStringLiteral("Tlač zoznamu")},
       {&il32, 19, QString(), QString()},
       {&il16, 5, QString(), QStringLiteral("Pridanie záznamu (P,F2)")},

@@ -36,7 +36,8 @@ protected:
 };
 
 TEST_F(PatternTest, DatabaseErrorOfASaveKeepsTheDialogOpenWithItsEntries) {
-  Exec(QStringLiteral("insert into c_druhy_dokladov (jedin,rok,skratka,typ) values (gen_id(c_druhy_dokladov_id,1),2026,'PD',1)"));
+  Exec(QStringLiteral(
+      "insert into c_druhy_dokladov (jedin,rok,skratka,typ) values (gen_id(c_druhy_dokladov_id,1),2026,'PD',1)"));
   for (int key : {int(Qt::Key_F12), int(Qt::Key_F11)}) {
     Answer();
     TfrmTestKindPridaj dialog;
@@ -177,7 +178,8 @@ TEST_F(PatternTest, DeleteOfMoreMarkedRowsThanOneListTakesGoesThroughInOneStatem
     TIBQuery insert;
     insert.SetDatabase(db.get());
     insert.SetTransaction(&transaction);
-    insert.SetSQL(QStringLiteral("insert into c_clenenie_clenov (jedin,nazov) values (gen_id(c_clenenie_clenov_id,1),:N)"));
+    insert.SetSQL(
+        QStringLiteral("insert into c_clenenie_clenov (jedin,nazov) values (gen_id(c_clenenie_clenov_id,1),:N)"));
     for (int i = 0; i < 1450; ++i) {
       insert.ParamByName(QStringLiteral("N")).SetValue(QStringLiteral("G%1").arg(i));
       insert.ExecSQL();

@@ -22,7 +22,8 @@ TEST_F(PermitReceiptTest, ReceiptsPrintThePaymentsOfTheirOwnSet) {
   } payments[] = {{1, 0, "Base"}, {2, 1, "Guest"}, {3, 2, "Branch"}};
   for (const auto& p : payments)
     Exec(QStringLiteral("insert into e_povolenky (jedin,rok,cislo,typ_povolenky,priezvisko) values (:J,2026,:J,:T,:P)"),
-         {{QStringLiteral("J"), p.key}, {QStringLiteral("T"), p.type},
+         {{QStringLiteral("J"), p.key},
+          {QStringLiteral("T"), p.type},
           {QStringLiteral("P"), QString::fromLatin1(p.surname)}});
   const QString basic = QStringLiteral("FB1E244F-A9DE-4FD8"), guest = QStringLiteral("74FBA026-8F7F-4A58");
   ASSERT_TRUE(TempSpracujClear(basic) && TempSpracujAdd(1, basic));

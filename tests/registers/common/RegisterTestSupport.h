@@ -67,8 +67,8 @@ inline void Press(QWidget& form, int key, Qt::KeyboardModifiers modifiers = Qt::
 // Types text key by key, letters with diacritics included.
 inline void TypeText(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, c.unicode() < 0x80 ? int(c.toUpper().unicode()) : Qt::Key_unknown,
-                    Qt::NoModifier, QString(c));
+    QKeyEvent press(QEvent::KeyPress, c.unicode() < 0x80 ? int(c.toUpper().unicode()) : Qt::Key_unknown, Qt::NoModifier,
+                    QString(c));
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
     QApplication::sendEvent(widget, &release);

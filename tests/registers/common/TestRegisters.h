@@ -99,9 +99,7 @@ public:
     dlg.PlaceholderDelete = QStringLiteral("delete from c_clenov where jedin=:JEDIN");
     dlg.ClearAll = [this] { eDBPriezvisko->clear(); };
     dlg.LoadSql = QStringLiteral("select priezvisko from c_clenov where jedin=:JEDIN");
-    dlg.Load = [this](TIBQuery& q) {
-      eDBPriezvisko->setText(q.FieldByName(QStringLiteral("PRIEZVISKO")).AsString());
-    };
+    dlg.Load = [this](TIBQuery& q) { eDBPriezvisko->setText(q.FieldByName(QStringLiteral("PRIEZVISKO")).AsString()); };
     dlg.Save = [this](TIBQuery& q, bool) {
       q.SetSQL(QStringLiteral("update c_clenov set priezvisko=:P where jedin=:JEDIN"));
       q.ParamByName(QStringLiteral("P")).SetValue(eDBPriezvisko->text());
@@ -123,7 +121,7 @@ struct TRecordedPrint {
   QString Title, Template;
   QList<std::pair<QString, QString>> Aliases;
   QList<std::pair<QString, QString>> Variables; // in order, overwrites in place
-  QStringList Rows;                              // the master's first column
+  QStringList Rows;                             // the master's first column
   bool Shown = false;
 };
 

@@ -1,7 +1,7 @@
+#include "registers/members/fCClenenieClenov.h"
 #include "app/ToolBar.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBEdit.h"
-#include "registers/members/fCClenenieClenov.h"
 #include "registers/members/fCClenenieClenovPridaj.h"
 #include "tests/registers/common/RegisterTestSupport.h"
 

@@ -1,6 +1,6 @@
+#include "registers/members/fCClenovPreruseneRoky.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBEdit.h"
-#include "registers/members/fCClenovPreruseneRoky.h"
 #include "registers/members/fCClenovPreruseneRokyPridaj.h"
 #include "tests/registers/common/RegisterTestSupport.h"
 #include <QtCore/QDate>
