@@ -312,8 +312,8 @@ int TIndexFile::AllocatePage(TTag& tag) {
   } else {
     page = std::max<int>(1, int(Le32(tag.Header, TagHeader::PageCount)));
   }
-  Put32(tag.Header, TagHeader::PageCount, Le32(tag.Header, TagHeader::PageCount) + (mdx_ ? 2 : 1));
-  if (!mdx_) Put32(tag.Header, TagHeader::PageCount, quint32(page + 1));
+  // NDX: the next free page; MDX: the pages this tag has taken.
+  Put32(tag.Header, TagHeader::PageCount, mdx_ ? Le32(tag.Header, TagHeader::PageCount) + 2 : quint32(page + 1));
   return page;
 }
 

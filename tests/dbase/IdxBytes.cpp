@@ -8,17 +8,15 @@ namespace {
 
 int EntryLength(int keyLen, int entryHeader) { return (keyLen + entryHeader + 3) / 4 * 4; }
 
-// Leaves first, then the root (when there is more than one leaf); returns the pages of the nodes.
+// The leaves of the tag, `perLeaf` keys each (one empty leaf for no keys).
 struct Tree {
   QList<QByteArray> nodes;
-  int rootIndex;
 };
 
 Tree BuildTree(const Tag& tag, bool mdx) {
   const int nodeSize = mdx ? 1024 : 512, header = mdx ? 8 : 4, entryHeader = mdx ? 4 : 8;
   const int entry = EntryLength(tag.keyLen, entryHeader);
   Tree tree;
-  QList<QByteArray> leafMax;
   for (qsizetype first = 0; first < tag.keys.size() || first == 0; first += tag.perLeaf) {
     QByteArray node(nodeSize, '\0');
     const qsizetype count = std::min<qsizetype>(tag.perLeaf, tag.keys.size() - first);
@@ -30,10 +28,8 @@ Tree BuildTree(const Tag& tag, bool mdx) {
       node.replace(at + entryHeader, k.key.size(), k.key);
     }
     tree.nodes << node;
-    leafMax << (count > 0 ? tag.keys[first + count - 1].key : QByteArray());
     if (tag.keys.size() <= first + tag.perLeaf) break;
   }
-  tree.rootIndex = 0;
   return tree;
 }
 
@@ -52,9 +48,9 @@ void PutTagHeader(QByteArray& h, const Tag& tag, int root, int pageCount, bool m
   h[246] = 1;
 }
 
-// Appends the nodes of one tag at `firstPage` on and returns the root page.
-int AppendTree(QByteArray& file, const Tag& tag, int firstPage, bool mdx) {
-  const int pagesPerNode = mdx ? 2 : 1, header = mdx ? 8 : 4, entryHeader = mdx ? 4 : 8;
+// Appends the nodes of one tag at the end of the file and returns the root page.
+int AppendTree(QByteArray& file, const Tag& tag, bool mdx) {
+  const int header = mdx ? 8 : 4, entryHeader = mdx ? 4 : 8;
   const int entry = EntryLength(tag.keyLen, entryHeader);
   Tree tree = BuildTree(tag, mdx);
   QList<int> pages;
@@ -75,8 +71,6 @@ int AppendTree(QByteArray& file, const Tag& tag, int firstPage, bool mdx) {
   }
   const int rootPage = int(file.size() / 512);
   file += root;
-  Q_UNUSED(firstPage);
-  Q_UNUSED(pagesPerNode);
   return rootPage;
 }
 
@@ -84,7 +78,7 @@ int AppendTree(QByteArray& file, const Tag& tag, int firstPage, bool mdx) {
 
 QByteArray Ndx(const Tag& tag) {
   QByteArray file(512, '\0');
-  const int root = AppendTree(file, tag, 1, false);
+  const int root = AppendTree(file, tag, false);
   PutTagHeader(file, tag, root, int(file.size() / 512), false);
   return file;
 }
@@ -108,7 +102,7 @@ QByteArray Mdx(const QList<Tag>& tags, quint8 version, quint8 language) {
     const Tag& tag = tags[i];
     const int headerPage = int(file.size() / 512);
     file += QByteArray(1024, '\0');
-    const int root = AppendTree(file, tag, headerPage + 2, true);
+    const int root = AppendTree(file, tag, true);
     QByteArray header = file.mid(headerPage * 512, 1024);
     PutTagHeader(header, tag, root, 0, true);
     file.replace(headerPage * 512, 1024, header);

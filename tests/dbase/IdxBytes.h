@@ -23,7 +23,8 @@ struct Tag {
 };
 
 QByteArray Ndx(const Tag& tag);
-// dBASE IV (version 2, 32-byte tag records) or dBASE 7 (version 3, 48-byte records).
+// dBASE IV (version 2, 32-byte tag records) or dBASE 7 (version 3, 48-byte records, as other programs may declare
+// them).
 QByteArray Mdx(const QList<Tag>& tags, quint8 version = 2, quint8 language = 0);
 // The 12-byte decimal key of a number written as text ("-12.5").
 QByteArray Bcd(const QByteArray& number);

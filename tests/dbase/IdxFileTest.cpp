@@ -249,9 +249,10 @@ TEST_P(RandomKeysTest, InsertUpdateDeleteKeepEveryTagInOrder) {
 
   table.Close();
   table.Open();
-  if (GetParam().ndx)
+  if (GetParam().ndx) {
     for (const TagSpec& spec : kTags)
       ASSERT_NE(File().OpenIndex(IndexName(spec), QString(), 0, false), nullptr);
+  }
   ExpectAllTags("after reopening");
 }
 
@@ -419,7 +420,9 @@ TEST_F(ForeignIndexTest, DamagedIndexFiles) {
       EXPECT_TRUE(error.startsWith(QLatin1String(c.error))) << c.label << ": " << error.toStdString();
     } else {
       EXPECT_TRUE(error.isEmpty()) << c.label << ": " << error.toStdString();
-      if (c.rows >= 0) EXPECT_EQ(rows, c.rows) << c.label;
+      if (c.rows >= 0) {
+        EXPECT_EQ(rows, c.rows) << c.label;
+      }
       EXPECT_LE(rows, 7) << c.label;
     }
   }
