@@ -1,7 +1,11 @@
 #include "registers/members/fCClenenieClenov.h"
+#include "app/FormRegistry.h"
 #include "app/ToolBar.h"
 #include "controls/DbGridQPL.h"
+#include "controls/IBComboBox.h"
 #include "controls/IBEdit.h"
+#include "registers/common/Picker.h"
+#include "registers/members/MembersForms.h"
 #include "registers/members/fCClenenieClenovPridaj.h"
 #include "tests/registers/common/RegisterTestSupport.h"
 
@@ -282,6 +286,48 @@ TEST_F(MemberGroupsTest, PickerOverAnEmptyListDoesNotCloseOnEnter) {
   });
   EXPECT_EQ(form->ShowModal(), mrCancel);
   EXPECT_TRUE(openAfterEnter);
+}
+
+} // namespace
+
+namespace {
+
+class GroupPickerTest : public RegisterTest {};
+
+TEST_F(GroupPickerTest, ComboTakesTheRowChosenInTheRegisteredList) {
+  RegisterMembersForms();
+  for (const char* name : {"A", "B"})
+    Exec(QStringLiteral("insert into c_clenenie_clenov (jedin,nazov) values (gen_id(c_clenenie_clenov_id,1),:N)"),
+         {{QStringLiteral("N"), QString::fromLatin1(name)}});
+  TForm dialog;
+  auto* combo = new TIBComboBox(&dialog);
+  combo->SetDatabase(db.get());
+  combo->SetSTableName(QStringLiteral("c_clenenie_clenov"));
+  combo->SetSAppendFromField(QStringLiteral("nazov"));
+  combo->SetSKeyField(QStringLiteral("jedin"));
+  combo->SetSAutoAppend(true);
+  auto* button = new TSpeedButton(&dialog);
+  combo->FindIt(1);
+  const struct {
+    int key; // pressed in the list after it opened; 0: the picker button is hidden
+    bool chosen;
+    int inCombo;
+  } cases[] = {{Qt::Key_Escape, false, 1}, {Qt::Key_Return, true, 2}, {0, false, 2}};
+  for (const auto& c : cases) {
+    button->setHidden(c.key == 0);
+    int openedOn = 0;
+    if (c.key)
+      script.Then([&](TForm& f) {
+        TListPattern* list = TListPattern::Of(&f);
+        openedOn = list->ib1->FieldByName(QStringLiteral("jedin")).AsInteger();
+        QTest::keyClick(list->gr1, Qt::Key_Down);
+        QTest::keyClick(list->gr1, Qt::Key(c.key));
+      });
+    EXPECT_EQ(PickFromList(*combo, QStringLiteral("TfrmCClenenieClenov"), button), c.chosen);
+    if (c.key) EXPECT_EQ(openedOn, 1); // positioned on the combo's key
+    EXPECT_EQ(combo->GetKeyValue().toInt(), c.inCombo);
+  }
+  FormRegistry::Unregister(QStringLiteral("TfrmCClenenieClenov"));
 }
 
 } // namespace
