@@ -123,6 +123,9 @@ struct T : BandEngine {
   static void Empty(BandEngine& f) { static_cast<T&>(f).DoEmpty(); }
   static void Outside(BandEngine& f) { static_cast<T&>(f).DoOutside(); }
   static void Subreport(BandEngine& f) { static_cast<T&>(f).DoSubreport(); }
+  static void Details(BandEngine& f) { static_cast<T&>(f).DoDetails(F("2"), 0); }
+  static void NoDetails(BandEngine& f) { static_cast<T&>(f).DoDetails(F("Nikto"), 0); }
+  static void NoDetailsPrinted(BandEngine& f) { static_cast<T&>(f).DoDetails(F("Nikto"), bfPrintIfSubsetEmpty); }
   static void ScriptPages(BandEngine& f) { static_cast<T&>(f).DoScriptPages(); }
   static void RepeatedHeader(BandEngine& f) { static_cast<T&>(f).DoRepeatedHeader(); }
 
@@ -140,6 +143,16 @@ struct T : BandEngine {
     page = report.Pages.Add();
     AddBand(btMasterData, 100, 20, 0, F("Members"));
     AddText(5, 100, 200, 20, F("[Members.\"NAME\"]"));
+  }
+  // Two members, each with a detail level of a virtual data set (or none) and a master footer.
+  void DoDetails(const QString& detailSource, quint16 masterFlags) {
+    AddMembers(2);
+    AddBand(btMasterData, 100, 20, masterFlags, F("Members"));
+    AddText(10, 100, 200, 20, F("[Members.\"NAME\"]"));
+    AddBand(btDetailData, 150, 20, 0, detailSource);
+    AddText(30, 150, 100, 20, F("riadok [LINE#]"));
+    AddBand(btMasterFooter, 200, 20);
+    AddText(10, 200, 100, 20, F("Koniec"));
   }
   void DoScriptPages() {
     AddMembers(1);
@@ -177,7 +190,9 @@ struct T : BandEngine {
     AddBand(btPageFooter, 300, 20, bfOnFirstPage | bfOnLastPage);
     AddText(10, 300, 200, 20, F("Strana [PAGE#] z [TOTALPAGES]"));
   }
+  // Two passes: totals of the first pass must not leak into the final one.
   void DoGroups() {
+    report.DoublePassReport = true;
     AddMember(F("Adam"), F("Nitra"), 10);
     AddMember(F("Boris"), F("Nitra"), 20);
     AddMember(F("Cyril"), F("Žilina"), 5);
@@ -268,6 +283,12 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"breakedBandSplitAcrossPages", T::Split, SplitPages()},
         BuildCase{"subreportBesideTheTitle", T::Subreport,
                   {{F("10,18:Nadpis"), F("305,28:Člen 1"), F("305,48:Člen 2"), F("305,68:Člen 3"), F("10,88:Koniec")}}},
+        BuildCase{"masterWithDetails", T::Details,
+                  {{F("10,18:Člen 1"), F("30,38:riadok 1"), F("30,58:riadok 2"), F("10,78:Člen 2"),
+                    F("30,98:riadok 1"), F("30,118:riadok 2"), F("10,138:Koniec")}}},
+        BuildCase{"masterWithoutDetailsLeavesOnlyTheFooter", T::NoDetails, {{F("10,18:Koniec")}}},
+        BuildCase{"masterWithoutDetailsPrintIfSubsetEmpty", T::NoDetailsPrinted,
+                  {{F("10,18:Člen 1"), F("10,38:Člen 2"), F("10,58:Koniec")}}},
         BuildCase{"scriptRequestsTwoPagesBeforeItsBand", T::ScriptPages, {{}, {}, {F("50,18:Člen 1")}}},
         BuildCase{"repeatedHeaderOnTheNextPage", T::RepeatedHeader, RepeatedHeaderPages()},
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
