@@ -280,7 +280,7 @@ QWidget* TfrmCClenovPridaj::BuildRightColumn() {
       {btnPreruseneClenstvo, 0, true},
   };
   for (const auto& o : opened) {
-    o.button->setEnabled(Openers().contains(o.button->objectName()));
+    o.button->setEnabled(bool(Openers().value(o.button->objectName())));
     connect(o.button, &QPushButton::clicked, this,
             [this, button = o.button, year = o.year, reread = o.reread] { OpenRegister(button, year, reread); });
   }

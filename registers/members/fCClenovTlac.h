@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ui/Form.h"
+#include "registers/members/PrintChoice.h"
 
 class TQPLBtn;
 class TUxFormPlacement;
@@ -20,8 +21,9 @@ public:
   void btn2Click();
 
 protected:
-  bool FormKeyDown(QKeyEvent* event) override;
+  bool FormKeyDown(QKeyEvent* event) override { return TPrintChoice::EscCloses(*this, event); }
 
 private:
   void Print(const TQPLBtn& button, const QString& templateName, const QString& tag);
+  TPrintChoice choice_{*this, QSize(328, 61)};
 };
