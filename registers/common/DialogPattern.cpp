@@ -145,8 +145,9 @@ void TDialogPattern::InsertPlaceholder() {
     ib1->SetSQL(PlaceholderInsert);
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(key);
     ib1->ExecSQL();
-    ibt1->Commit();
     jedin_ = key;
+    if (PlaceholderMade) PlaceholderMade(*ib1);
+    ibt1->Commit();
     placeholderMade_ = true;
   });
 }

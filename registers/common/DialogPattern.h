@@ -79,6 +79,9 @@ public:
   // insert of the key and its starting values (":JEDIN"), and the delete.
   QString PlaceholderInsert;
   QString PlaceholderDelete;
+  // Run after the placeholder insert, in its transaction (reading back the
+  // yearly number the insert took, for example).
+  std::function<void(TIBQuery&)> PlaceholderMade;
   // Told about a database error of a save that the handler reported (its
   // result); the dialog stays open.
   std::function<void(int handled)> SaveFailed;
