@@ -1,0 +1,160 @@
+#include "registers/members/fEBrigady.h"
+#include "app/AppContext.h"
+#include "app/QPLUnit.h"
+#include "app/ToolBar.h"
+#include "controls/DbGridQPL.h"
+#include "controls/IBComboBox.h"
+#include "db/IBQuery.h"
+#include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/fEBrigadyPridaj.h"
+#include "registers/members/fEBrigadyTlac.h"
+#include <QtWidgets/QBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QStatusBar>
+#include <QtWidgets/QToolButton>
+
+TfrmEBrigady* frmEBrigady = nullptr;
+
+namespace {
+// A label and its combo on the filter panel, with an optional picker button.
+TIBComboBox* AddFilterCombo(QWidget& panel, QLabel*& label, const QString& caption, const QString& name,
+                            const std::function<void()>& pick) {
+  label = new QLabel(caption, &panel);
+  auto* combo = new TIBComboBox(&panel);
+  combo->setObjectName(name);
+  label->setBuddy(combo);
+  panel.layout()->addWidget(label);
+  panel.layout()->addWidget(combo);
+  if (pick) {
+    auto* button = new QToolButton(&panel);
+    button->setText(QStringLiteral("..."));
+    button->setFocusPolicy(Qt::NoFocus);
+    panel.layout()->addWidget(button);
+    QObject::connect(button, &QToolButton::clicked, combo, pick);
+    QObject::connect(combo, &TIBComboBox::OnCtrlEnter, combo, pick);
+  }
+  return combo;
+}
+} // namespace
+
+TfrmEBrigady::TfrmEBrigady(QWidget* owner) : TForm(owner), Rok(ProgramSettings.Rok) {
+  frmEBrigady = this;
+  list.Table = QStringLiteral("e_brigady");
+  list.Select = [this](TListQuery& q) {
+    q.Add(QStringLiteral("select a.jedin,a.datum,a.popis,a.hodiny,b.nazov_uplny as clen,"));
+    q.Add(QStringLiteral("C.TEXT AS SUKROMNE_VOZIDLO,a.uhradene"));
+    q.Add(QStringLiteral("from e_brigady a left join c_clenov b on b.jedin=a.c_clenov"));
+    q.Add(QStringLiteral("LEFT JOIN PONUKY C ON C.CISLO=A.SUKROMNE_VOZIDLO AND C.ZARADENIE='logika'"));
+    q.Where(QStringLiteral("a.rok=:ROK"));
+    q.Params.insert(QStringLiteral("ROK"), int(Rok));
+  };
+  list.Filter = [this](TListQuery& q) {
+    const struct {
+      TIBComboBox* combo;
+      const char* condition;
+      const char* param;
+    } filters[] = {{eDBClen, "a.c_clenov=:C_CLENOV", "C_CLENOV"},
+                   {eDBTypyBrigad, "a.c_typy_brigad=:C_TYPY_BRIGAD", "C_TYPY_BRIGAD"},
+                   {eDBRevir, "a.C_REVIRY_JUX=:C_REVIRY_JUX", "C_REVIRY_JUX"},
+                   {eDBPopis, "a.popis=:POPIS", "POPIS"}};
+    for (const auto& f : filters)
+      if (!KeyParam(*f.combo).isNull()) {
+        q.Where(QString::fromLatin1(f.condition));
+        q.Params.insert(QString::fromLatin1(f.param), KeyParam(*f.combo));
+      }
+  };
+  list.AfterOpen = [this] { SumHours(); };
+  list.CreateDialog = [this] {
+    auto dialog = std::make_unique<TfrmEBrigadyPridaj>(this);
+    dialog->SetRok(Rok);
+    return dialog;
+  };
+  list.PrepareAdd = [](TForm& dialog) { static_cast<TfrmEBrigadyPridaj&>(dialog).StartAddRun(); };
+  list.Print = [this] {
+    TfrmEBrigadyTlac dialog(this);
+    dialog.ShowModal();
+  };
+
+  const struct {
+    const char* field;
+    const char* title;
+    int width;
+    const char* order;
+  } columns[] = {{"DATUM", "Dátum", 64, "a.datum"},
+                 {"CLEN", "Priezvisko a meno", 293, "b.nazov_uplny"},
+                 {"POPIS", "Popis", 183, "a.popis"},
+                 {"HODINY", "Hodín", 35, "a.hodiny"},
+                 {"SUKROMNE_VOZIDLO", "Súkr. vozidlo", 66, ""}};
+  for (const auto& c : columns)
+    list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
+        QString::fromLatin1(c.order);
+  connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEBrigady::gr1DrawColumnCell);
+
+  BuildFilter();
+  list.sb = new QStatusBar(this);
+  list.sb->setObjectName(QStringLiteral("sb"));
+  for (QLabel*& panel : sbPanels) {
+    panel = new QLabel(list.sb);
+    list.sb->addWidget(panel);
+  }
+  layout()->addWidget(list.sb);
+  list.FormCreate(QStringLiteral("Evidencia brigád - rok %d"), QSize(688, 343));
+}
+
+TfrmEBrigady::~TfrmEBrigady() {
+  if (frmEBrigady == this) frmEBrigady = nullptr;
+}
+
+void TfrmEBrigady::BuildFilter() {
+  QWidget& panel = *list.pnlFilter;
+  eDBClen =
+      AddFilterCombo(panel, lblClen, QStringLiteral("Člen:"), QStringLiteral("eDBClen"), [this] { btnClenClick(); });
+  SetupMemberCombo(*eDBClen, false);
+  eDBTypyBrigad = AddFilterCombo(panel, lblTypyBrigad, QStringLiteral("Typ:"), QStringLiteral("eDBTypyBrigad"),
+                                 [this] { btnTypyBrigadClick(); });
+  SetupTextCombo(*eDBTypyBrigad, QStringLiteral("c_typy_brigad"), QStringLiteral("nazov"), 50, 0);
+  eDBTypyBrigad->SetSKeyField(QStringLiteral("jedin"));
+  eDBTypyBrigad->SetSOrderBy(QStringLiteral("nazov"));
+  eDBRevir = AddFilterCombo(panel, lblRevir, QStringLiteral("Revír:"), QStringLiteral("eDBRevir"),
+                            [this] { btnRevirClick(); });
+  SetupRevirCombo(*eDBRevir, false);
+  eDBPopis = AddFilterCombo(panel, lblPopis, QStringLiteral("Popis:"), QStringLiteral("eDBPopis"), {});
+  SetupTextCombo(*eDBPopis, QStringLiteral("e_brigady"), QStringLiteral("popis"), 50, 1019);
+  for (TIBComboBox* combo : {eDBClen, eDBTypyBrigad, eDBRevir, eDBPopis})
+    combo->ClearValue();
+  eDBTypyBrigad->SetSWhere(YearCondition(Rok));
+  eDBRevir->SetSWhere(YearCondition(Rok));
+}
+
+void TfrmEBrigady::FormShow() {
+  SetCaption(QStringLiteral("Evidencia brigád - rok %1").arg(Rok));
+  // The types and grounds of the listed year: keys of another year would filter nothing.
+  eDBTypyBrigad->SetSWhere(YearCondition(Rok));
+  eDBRevir->SetSWhere(YearCondition(Rok));
+}
+
+void TfrmEBrigady::SumHours() {
+  TIBQuery& q = *list.ib1;
+  q.DisableControls();
+  long double sum = 0;
+  for (q.First(); !q.Eof(); q.Next())
+    sum += q.FieldByName(QStringLiteral("HODINY")).AsFloat();
+  q.EnableControls();
+  sbPanels[0]->setText(FormatIntegers(QStringLiteral("Počet záznamov: %d"), {q.RecordCount()}));
+  sbPanels[1]->setText(QStringLiteral("Spolu hodín: %1").arg(double(sum), 9, 'f', 1));
+  FitStatusBarPanels(*list.sb);
+}
+
+void TfrmEBrigady::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const {
+  TIBQuery& q = *list.ib1;
+  if (!q.Active() || q.IsEmpty() || !column || column->FieldName != QLatin1String("SUKROMNE_VOZIDLO")) return;
+  const QVariant paid = q.ValueAt(row, q.FieldByName(QStringLiteral("UHRADENE")).Index());
+  if (!paid.isNull() && paid.toInt() == 0) {
+    canvas.Brush = TColor(0x0000FF);
+    canvas.FontColor = TColor(0x00FFFF);
+  }
+}
+
+void TfrmEBrigady::btnClenClick() { PickInto(*eDBClen, QStringLiteral("TfrmCClenov")); }
+void TfrmEBrigady::btnTypyBrigadClick() { PickInto(*eDBTypyBrigad, QStringLiteral("TfrmCTypyBrigad"), Rok); }
+void TfrmEBrigady::btnRevirClick() { PickInto(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), Rok); }

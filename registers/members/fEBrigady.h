@@ -1,0 +1,51 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "registers/common/ListPattern.h"
+
+class QLabel;
+class TGridCellCanvas;
+class TIBComboBox;
+class TQPLColumn;
+
+// The work-duty register of one year (`Rok`, set by the opener before the
+// first refresh): the list with its hours summed in the status bar, the
+// filter by member, type, ground and description, and three prints.
+class TfrmEBrigady : public TForm {
+  Q_OBJECT
+public:
+  explicit TfrmEBrigady(QWidget* owner = nullptr);
+  ~TfrmEBrigady() override;
+
+  // The year whose records are listed and added.
+  quint16 Rok;
+  TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
+  QLabel* lblClen;
+  TIBComboBox* eDBClen;
+  QLabel* lblTypyBrigad;
+  TIBComboBox* eDBTypyBrigad;
+  QLabel* lblRevir;
+  TIBComboBox* eDBRevir;
+  QLabel* lblPopis;
+  TIBComboBox* eDBPopis;
+  // Panel 0 the row count, panel 1 the hours, panel 2 empty.
+  QLabel* sbPanels[3];
+
+  // Unpaid private-vehicle use: red with a yellow font in its column.
+  void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
+  void btnClenClick();
+  void btnTypyBrigadClick();
+  void btnRevirClick();
+
+protected:
+  void FormShow() override;
+  void FormActivate() override { list.FormActivate(); }
+  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
+
+private:
+  void BuildFilter();
+  void SumHours();
+  void Print(int button);
+};
+
+// The list form open now (the prints of TfrmEBrigadyTlac reach its grid here).
+extern TfrmEBrigady* frmEBrigady;

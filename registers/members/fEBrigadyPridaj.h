@@ -1,0 +1,62 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "registers/common/DialogPattern.h"
+
+class QLabel;
+class QToolButton;
+class TIBCheckBox;
+class TIBComboBox;
+class TIBCurrencyEdit;
+class TIBDate;
+class TIBEdit;
+class TIBMemo;
+
+// The private-car cost of a work event: consumption (litres per 100 km) ×
+// kilometres ÷ 100 × fuel price, plus compensation per kilometre × kilometres.
+double PrivateCarCost(double spotreba, double km, double cenaPaliva, double nahrada);
+
+// The add/edit dialog of a work-duty record. Its type and ground combos list
+// the year of the record (`Rok`); it computes the private-car cost as the
+// vehicle figures change. In an add run everything but the member stays
+// from the record before.
+class TfrmEBrigadyPridaj : public TForm {
+  Q_OBJECT
+public:
+  explicit TfrmEBrigadyPridaj(QWidget* owner = nullptr);
+  ~TfrmEBrigadyPridaj() override;
+
+  // The year of new rows and of the type and ground combos' lists.
+  quint16 Rok;
+  void SetRok(quint16 rok);
+  // Clears the dialog once; the passes of the add run then clear only the member.
+  void StartAddRun();
+  void ClearAll();
+
+  TIBDate* eDBDatum;
+  TIBComboBox *eDBClen, *eDBTypyBrigad, *eDBRevir, *eDBPopis;
+  QToolButton *btnClen, *btnTypyBrigad, *btnRevir;
+  TIBCurrencyEdit* eDBHodiny;
+  TIBCheckBox* eDBSukromneVozidlo;
+  TIBEdit *eDBSPZ, *eDBTyp;
+  TIBCurrencyEdit *eDBSpotreba, *eDBNahrada, *eDBKM, *eDBCenaPaliva, *eDBSpolu;
+  TIBCheckBox* eDBUhradene;
+  TIBMemo* eDBPoznamka;
+  int Jedin = 0;
+  TDialogPattern dlg{*this, Jedin};
+
+  void PrepocitajSpolu();
+  void eDBPopisEnter();
+  void btnClenClick();
+  void btnTypyBrigadClick();
+  void btnRevirClick();
+
+protected:
+  void FormShow() override { dlg.FormShow(); }
+  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
+  void FormClose(TCloseAction&) override { dlg.FormClose(); }
+
+private:
+  void Load(class TIBQuery& q);
+  void Save(class TIBQuery& q, bool adding);
+  bool addRun_ = false;
+};

@@ -1,0 +1,58 @@
+#include "registers/members/fEBrigadyTlac.h"
+#include "controls/QPLBtn.h"
+#include "controls/UxPlacemnt.h"
+#include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/PrintChoice.h"
+#include "registers/members/fEBrigady.h"
+
+namespace {
+QStringList ItemLines(const QString& tag, const QString& extra) {
+  QStringList lines{QStringLiteral("select a.datum,a.popis,a.hodiny,b.nazov_uplny as clen"),
+                    QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
+                    QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
+                    QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
+                        QStringLiteral("'")};
+  if (!extra.isEmpty()) lines.append(extra);
+  lines.append(QStringLiteral("order by b.nazov_uplny,a.datum,a.popis"));
+  return lines;
+}
+
+TRecordPrint BrigadyPrint(int button) {
+  const QString itemTag = QStringLiteral("F0ACD3B3-8646-4EF5");
+  switch (button) {
+  case 1:
+    return {itemTag, QStringLiteral("Tlač brigád podľa mena položkovite"), QStringLiteral("Brigady01.rpf"),
+            ItemLines(itemTag, QString())};
+  case 2: {
+    const QString tag = QStringLiteral("992495E3-97F7-4AD5");
+    return {tag,
+            QStringLiteral("Tlač brigád podľa mena sumárne"),
+            QStringLiteral("Brigady02.rpf"),
+            {QStringLiteral("select sum(a.hodiny) as hodiny,b.nazov_uplny as clen"),
+             QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
+             QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
+             QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag + QStringLiteral("'"),
+             QStringLiteral("group by b.nazov_uplny order by b.nazov_uplny")}};
+  }
+  default:
+    return {itemTag, QStringLiteral("Tlač brigád podľa mena položkovite iba oslobodených"),
+            QStringLiteral("Brigady03.rpf"), ItemLines(itemTag, QStringLiteral("and b.BRIGADA_VYZADOVAT=0"))};
+  }
+}
+} // namespace
+
+TfrmEBrigadyTlac::TfrmEBrigadyTlac(QWidget* owner) : TForm(owner) {
+  TPrintChoice choice(*this, QSize(328, 88));
+  btn1 = choice.Button(QStringLiteral("btn1"), BrigadyPrint(1).Title, [this] { Print(1); });
+  btn2 = choice.Button(QStringLiteral("btn2"), BrigadyPrint(2).Title, [this] { Print(2); });
+  btn3 = choice.Button(QStringLiteral("btn3"), BrigadyPrint(3).Title, [this] { Print(3); });
+  fp = choice.Placement();
+}
+
+TfrmEBrigadyTlac::~TfrmEBrigadyTlac() = default;
+
+void TfrmEBrigadyTlac::Print(int button) {
+  if (frmEBrigady) RunRecordPrint(*frmEBrigady->list.gr1, BrigadyPrint(button));
+}
+
+bool TfrmEBrigadyTlac::FormKeyDown(QKeyEvent* event) { return TPrintChoice::EscCloses(*this, event); }
