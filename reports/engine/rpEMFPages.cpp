@@ -3,6 +3,9 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpStream.h"
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
+#include <QtGui/QPainter>
 
 namespace {
 
@@ -168,4 +171,86 @@ void TrpEMFPages::TakePrinterPaper(TrpEMFPage& page) {
     printer.SetPrinterInfo(kCustomPaper, page.PaperWidth, page.PaperHeight, page.Orientation, -1, false);
   }
   printer.FillPrnInfo(page.PrnInfo);
+}
+
+void TrpEMFPages::Draw(int index, QPainter* canvas, const QRect& rectangle, bool printing) {
+  TrpEMFPage& entry = GetPage(index);
+  if (!entry.Visible) {
+    entry.PageObject.reset(); // only the pages on view keep their objects
+    return;
+  }
+  TrpGlobals& g = rpGlobals();
+  g.EngineMode = true;
+  TrpPage& page = entry.PageObject ? *entry.PageObject : LoadPageObjects(index);
+  g.CurrentPage = &page;
+  if (entry.PrnInfo.Width <= 0 || entry.PrnInfo.Height <= 0) return;
+  const double scaleX = double(rectangle.width()) / entry.PrnInfo.Width;
+  const double scaleY = double(rectangle.height()) / entry.PrnInfo.Height;
+  const QRect visible = canvas->hasClipping() ? canvas->clipBoundingRect().toAlignedRect()
+                                              : QRect(0, 0, canvas->device()->width(), canvas->device()->height());
+  for (int i = 0; i < page.Count(); ++i) {
+    TrpView* view = page.GetObject(i);
+    if (!printing) {
+      const QRect scaled(rectangle.left() + int(view->Left * scaleX), rectangle.top() + int(view->Top * scaleY),
+                         int(view->Width * scaleX) + 1, int(view->Height * scaleY) + 1);
+      if (!scaled.adjusted(-10, -10, 10, 10).intersects(visible)) continue;
+    }
+    view->ZoomX = scaleX;
+    view->ZoomY = scaleY;
+    view->OffsetX = rectangle.left();
+    view->OffsetY = rectangle.top();
+    view->PrinterOutput = printing ? 1 : 0;
+    view->Draw(canvas);
+  }
+}
+
+bool TrpEMFPages::HitTest(int index, const QPoint& point, QString& linkText, int& cursor, bool click) {
+  TrpEMFPage& entry = GetPage(index);
+  TrpPage& page = entry.PageObject ? *entry.PageObject : LoadPageObjects(index);
+  double scaleX = 1, scaleY = 1;
+  int offsetX = 0, offsetY = 0;
+  if (!entry.UseMargins && entry.PrnInfo.Width > 0 && entry.PrnInfo.Height > 0) {
+    // A page without margins is stretched into the printable area.
+    scaleX = double(entry.PrnInfo.PrintableWidth - entry.LeftMargin - entry.RightMargin) / entry.PrnInfo.Width;
+    scaleY = double(entry.PrnInfo.PrintableHeight - entry.TopMargin - entry.BottomMargin) / entry.PrnInfo.Height;
+    offsetX = entry.PrnInfo.OffsetX + entry.LeftMargin;
+    offsetY = entry.PrnInfo.OffsetY + entry.TopMargin;
+  }
+  for (int i = page.Count() - 1; i >= 0; --i) {
+    TrpView* view = page.GetObject(i);
+    const QRect mapped(offsetX + int(view->Left * scaleX), offsetY + int(view->Top * scaleY),
+                       int(view->Width * scaleX), int(view->Height * scaleY));
+    if (!mapped.contains(point)) continue;
+    const bool link = view->Name.startsWith(QLatin1String("URL"), Qt::CaseInsensitive);
+    bool result = link;
+    if (click) {
+      result = result || bool(OnObjectClick);
+      if (OnObjectClick) try {
+          OnObjectClick(view);
+        } catch (const Exception&) {
+        }
+      if (link) {
+        if (!view->Tag.contains(QLatin1Char('@'))) {
+          if (OpenUrl)
+            OpenUrl(view->Tag);
+          else
+            QDesktopServices::openUrl(QUrl::fromUserInput(view->Tag));
+        } else {
+          linkText = view->Tag;
+        }
+      }
+    } else {
+      result = result || bool(OnMouseOverObject);
+      if (OnMouseOverObject) try {
+          OnMouseOverObject(view, cursor);
+        } catch (const Exception&) {
+        }
+      if (link) {
+        cursor = -21;
+        linkText = view->Tag;
+      }
+    }
+    return result;
+  }
+  return false;
 }

@@ -8,6 +8,7 @@
 
 class TBinaryReader;
 class TBinaryWriter;
+class QPainter;
 
 // One prepared page: the paper of its page template and the stream of its
 // objects in prepared form (version byte, then type byte, class name for
@@ -46,6 +47,20 @@ public:
   void StorePageObjects(int index);
   // Each object of the page to the export filter's callback; the page object is freed afterwards.
   void ExportPage(int index);
+  // Draws a visible page scaled into the rectangle (objects outside the
+  // canvas's clip, with 10 pixels to spare, are skipped unless printing);
+  // an invisible page frees its objects.
+  void Draw(int index, QPainter* canvas, const QRect& rectangle, bool printing = false);
+  // The last object under the point (page pixels) counts; true when it is a
+  // link or the event is assigned. A click fires OnObjectClick;
+  // a "URL" object whose Tag holds "@" gives its Tag as the link text, any
+  // other Tag is opened through the desktop. Without a click OnMouseOverObject
+  // fires and a "URL" object gives the hand cursor (-21) and its Tag.
+  bool HitTest(int index, const QPoint& point, QString& linkText, int& cursor, bool click);
+  std::function<void(TrpView* object)> OnObjectClick;
+  std::function<void(TrpView* object, int& cursor)> OnMouseOverObject;
+  // Opens a link that is not a page link; the desktop's handler by default.
+  std::function<void(const QString& url)> OpenUrl;
 
   void SaveToStream(TBinaryWriter& stream) const;
   // Replaces every entry by the file's pages; EStreamError when the file ends early.

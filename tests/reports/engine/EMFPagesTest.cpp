@@ -3,6 +3,8 @@
 #include "reports/engine/rpEMFPages.h"
 #include "reports/engine/rpLineView.h"
 #include "reports/engine/rpMemoView.h"
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
 
 namespace {
 
@@ -171,6 +173,91 @@ TEST_F(EMFPagesTest, InsertPlacesEntriesAndExportHandsEveryObject) {
   EXPECT_FALSE(pages.GetPage(2).PageObject) << "the page object is freed after the export";
   pages.Delete(0);
   EXPECT_EQ(pages.GetPage(0).LeftMargin, 50);
+}
+
+} // namespace
+
+namespace {
+
+// A page with a page link, an outside link and a plain text, stacked at y 0, 100 and 200.
+class EMFPageLinks : public EMFPagesTest {
+protected:
+  EMFPageLinks() {
+    pages.Add(templatePage);
+    auto page = std::make_unique<TrpPage>(nullptr, 9, 0, 0, 65535, 0);
+    const struct {
+      const char* name;
+      const char* tag;
+    } objects[] = {{"URL1", "@3"}, {"URLweb", "https://example.invalid/"}, {"Text", ""}};
+    int y = 0;
+    for (const auto& o : objects) {
+      auto memo = std::make_unique<TrpMemoView>();
+      memo->Name = QString::fromLatin1(o.name);
+      memo->Tag = QString::fromLatin1(o.tag);
+      memo->SetBounds(10, y, 100, 50);
+      page->Add(std::move(memo));
+      y += 100;
+    }
+    pages.GetPage(0).PageObject = std::move(page);
+    pages.StorePageObjects(0);
+    pages.OpenUrl = [this](const QString& url) { opened.append(url); };
+  }
+  QStringList opened;
+};
+
+TEST_F(EMFPageLinks, HitTestFindsLinksAndEvents) {
+  const struct {
+    QPoint point;
+    bool click, withEvents, result;
+    const char* link;
+    int cursor;
+    const char* fired;
+  } cases[] = {
+      {{20, 20}, true, false, true, "@3", 0, ""},
+      {{20, 20}, false, false, true, "@3", -21, ""},
+      {{20, 120}, true, false, true, "", 0, ""},
+      {{20, 220}, true, false, false, "", 0, ""},
+      {{20, 220}, true, true, true, "", 0, "click Text"},
+      {{20, 220}, false, true, true, "", 5, "over Text"},
+      {{500, 500}, true, true, false, "", 0, ""},
+  };
+  for (const auto& c : cases) {
+    QString fired;
+    pages.OnObjectClick = c.withEvents ? [&](TrpView* v) { fired = QStringLiteral("click ") + v->Name; }
+                                       : std::function<void(TrpView*)>();
+    pages.OnMouseOverObject = c.withEvents ? [&](TrpView* v, int& cursor) {
+      fired = QStringLiteral("over ") + v->Name;
+      cursor = 5;
+    } : std::function<void(TrpView*, int&)>();
+    QString link;
+    int cursor = 0;
+    EXPECT_EQ(pages.HitTest(0, c.point, link, cursor, c.click), c.result) << c.point.x() << "," << c.point.y();
+    EXPECT_EQ(link, QString::fromLatin1(c.link));
+    EXPECT_EQ(cursor, c.cursor);
+    EXPECT_EQ(fired, QString::fromLatin1(c.fired));
+  }
+  EXPECT_EQ(opened, QStringList{QStringLiteral("https://example.invalid/")}) << "only the outside link's click opens it";
+}
+
+TEST_F(EMFPagesTest, DrawShowsVisiblePagesAndFreesHiddenOnes) {
+  AddPage({QString()});
+  pages.LoadPageObjects(0).GetObject(0)->FillColor = clBlack;
+  pages.StorePageObjects(0);
+  pages.GetPage(0).PageObject.reset();
+  QImage image(758, 1071, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  pages.GetPage(0).Visible = true;
+  pages.Draw(0, &painter, image.rect());
+  EXPECT_TRUE(pages.GetPage(0).PageObject) << "a visible page keeps its objects";
+  pages.GetPage(0).Visible = false;
+  pages.Draw(0, &painter, image.rect());
+  painter.end();
+  EXPECT_FALSE(pages.GetPage(0).PageObject);
+  // The black text object fills (30, 20) to (230, 38) at the page's own scale.
+  EXPECT_EQ(image.pixel(130, 30), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(130, 50), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(20, 30), qRgb(255, 255, 255));
 }
 
 } // namespace
