@@ -1,7 +1,9 @@
 #include "app/AdminForms.h"
 #include "app/Application.h"
+#include "app/NumToWords.h"
 #include "app/SingleInstance.h"
 #include "registers/members/MembersForms.h"
+#include "reports/engine/rpQPLFunctionLibrary.h"
 
 // The libraries that build the main window's forms register them (see
 // app/FormRegistry.h) before RunVimek creates the main window.
@@ -11,5 +13,7 @@ int main(int argc, char* argv[]) {
   if (!AppInstances().EnsureSingleInstance()) return 0;
   RegisterAdministrationForms();
   RegisterMembersForms();
+  // The report function MONEYTOSTR writes amounts in the program's Slovak words.
+  TQPLFunctionLibrary::NumberInWords = NumberToSlovakWords;
   return RunVimek(application);
 }
