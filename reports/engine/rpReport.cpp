@@ -707,15 +707,22 @@ void TrpReport::BuildPages(std::vector<std::unique_ptr<TrpPageBuild>>& builds, b
     for (auto& build : builds) build->Rewind();
   }
   TrpPageBuild::Shared() = {};
-  bool first = true;
-  for (auto& build : builds) {
-    if (Terminated) break;
-    if (!build->page.Visible || build->subreportPage) continue;
-    g.AppendPage = !first && build->page.PrintToPrevPage;
-    running_ = build.get();
-    build->BuildPage();
-    first = false;
+  QList<TrpPageBuild*> shown;
+  for (auto& build : builds)
+    if (build->page.Visible && !build->subreportPage) shown.append(build.get());
+  for (qsizetype i = 0; i < shown.size() && !Terminated; ++i) {
+    running_ = shown[i];
+    shown[i]->BuildPage();
+    g.AppendPage = false;
+    // The next template page may continue on the last prepared page.
+    if (i + 1 < shown.size() && shown[i + 1]->page.PrintToPrevPage) {
+      g.PageNumber -= 1;
+      g.AppendPage = true;
+    } else {
+      g.PageNumber = EMFPages.Count();
+    }
   }
+  g.AppendPage = false;
 }
 
 void TrpReport::SavePreparedFile(const QString& fileName) {

@@ -126,6 +126,7 @@ struct T : BandEngine {
   static void Details(BandEngine& f) { static_cast<T&>(f).DoDetails(F("2"), 0); }
   static void NoDetails(BandEngine& f) { static_cast<T&>(f).DoDetails(F("Nikto"), 0); }
   static void NoDetailsPrinted(BandEngine& f) { static_cast<T&>(f).DoDetails(F("Nikto"), bfPrintIfSubsetEmpty); }
+  static void PrevPage(BandEngine& f) { static_cast<T&>(f).DoPrevPage(); }
   static void ScriptPages(BandEngine& f) { static_cast<T&>(f).DoScriptPages(); }
   static void RepeatedHeader(BandEngine& f) { static_cast<T&>(f).DoRepeatedHeader(); }
 
@@ -153,6 +154,18 @@ struct T : BandEngine {
     AddText(30, 150, 100, 20, F("riadok [LINE#]"));
     AddBand(btMasterFooter, 200, 20);
     AddText(10, 200, 100, 20, F("Koniec"));
+  }
+  // A second template page that continues on the first one's last prepared page.
+  void DoPrevPage() {
+    AddMembers(2);
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(10, 100, 200, 20, F("[Members.\"NAME\"]"));
+    AddBand(btReportSummary, 200, 20);
+    AddText(10, 200, 100, 20, F("Koniec 1"));
+    page = report.Pages.Add();
+    page->PrintToPrevPage = true;
+    AddBand(btReportTitle, 20, 20);
+    AddText(10, 20, 100, 20, F("Druhá časť"));
   }
   void DoScriptPages() {
     AddMembers(1);
@@ -289,6 +302,8 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"masterWithoutDetailsLeavesOnlyTheFooter", T::NoDetails, {{F("10,18:Koniec")}}},
         BuildCase{"masterWithoutDetailsPrintIfSubsetEmpty", T::NoDetailsPrinted,
                   {{F("10,18:Člen 1"), F("10,38:Člen 2"), F("10,58:Koniec")}}},
+        BuildCase{"secondTemplateContinuesOnThePreviousPage", T::PrevPage,
+                  {{F("10,18:Člen 1"), F("10,38:Člen 2"), F("10,58:Koniec 1"), F("10,78:Druhá časť")}}},
         BuildCase{"scriptRequestsTwoPagesBeforeItsBand", T::ScriptPages, {{}, {}, {F("50,18:Člen 1")}}},
         BuildCase{"repeatedHeaderOnTheNextPage", T::RepeatedHeader, RepeatedHeaderPages()},
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
