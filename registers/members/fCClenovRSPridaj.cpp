@@ -5,6 +5,7 @@
 #include "controls/IBEdit.h"
 #include "db/IBQuery.h"
 #include "registers/members/GuardSupport.h"
+#include "registers/common/Picker.h"
 #include "registers/members/MemberRecordsSupport.h"
 
 TfrmCClenovRSPridaj::TfrmCClenovRSPridaj(QWidget* owner) : TForm(owner) {
@@ -70,6 +71,4 @@ void TfrmCClenovRSPridaj::LimitDismissal() {
   eDBDatumDo->SetMinDate(eDBDatumOd->Date());
 }
 
-void TfrmCClenovRSPridaj::btnClenClick() {
-  PickInto(*eDBClen, QStringLiteral("TfrmCClenov"));
-}
+void TfrmCClenovRSPridaj::btnClenClick() { PickFromList(*eDBClen, QStringLiteral("TfrmCClenov"), btnClen); }

@@ -4,6 +4,7 @@
 #include "controls/IBEdit.h"
 #include "db/IBQuery.h"
 #include "registers/members/GuardSupport.h"
+#include "registers/common/Picker.h"
 #include "registers/members/MemberRecordsSupport.h"
 
 TfrmERSKontroloriPridaj::TfrmERSKontroloriPridaj(QWidget* owner) : TForm(owner) {
@@ -56,4 +57,4 @@ void TfrmERSKontroloriPridaj::eDBClenChange() {
   eDBCisloOsvedcenia->setText(chosen ? eDBClen->GetKeyValue3().toString() : QString());
 }
 
-void TfrmERSKontroloriPridaj::btnClenClick() { PickInto(*eDBClen, QStringLiteral("TfrmCClenovRS")); }
+void TfrmERSKontroloriPridaj::btnClenClick() { PickFromList(*eDBClen, QStringLiteral("TfrmCClenovRS"), btnClen); }

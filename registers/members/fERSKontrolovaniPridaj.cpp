@@ -7,6 +7,7 @@
 #include "controls/IBMemo.h"
 #include "db/IBQuery.h"
 #include "registers/members/GuardSupport.h"
+#include "registers/common/Picker.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QVBoxLayout>
@@ -189,7 +190,7 @@ void TfrmERSKontrolovaniPridaj::eDBClenChange() {
   eDBDatumNarodenia->SetReadOnly(member);
 }
 
-void TfrmERSKontrolovaniPridaj::btnKontrolorClick() { PickInto(*eDBKontrolor, QStringLiteral("TfrmCClenovRS")); }
-void TfrmERSKontrolovaniPridaj::btnClenClick() { PickInto(*eDBClen, QStringLiteral("TfrmCClenov")); }
-void TfrmERSKontrolovaniPridaj::btnZOClick() { PickInto(*eDBZO, QStringLiteral("TfrmCZO")); }
-void TfrmERSKontrolovaniPridaj::btnRevirClick() { PickInto(*eDBRevir, QStringLiteral("TfrmCReviryJUX")); }
+void TfrmERSKontrolovaniPridaj::btnKontrolorClick() { PickFromList(*eDBKontrolor, QStringLiteral("TfrmCClenovRS"), btnKontrolor); }
+void TfrmERSKontrolovaniPridaj::btnClenClick() { PickFromList(*eDBClen, QStringLiteral("TfrmCClenov"), btnClen); }
+void TfrmERSKontrolovaniPridaj::btnZOClick() { PickFromList(*eDBZO, QStringLiteral("TfrmCZO"), btnZO); }
+void TfrmERSKontrolovaniPridaj::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), btnRevir); }

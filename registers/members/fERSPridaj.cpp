@@ -17,6 +17,7 @@
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
 #include "registers/members/GuardSupport.h"
+#include "registers/common/Picker.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fERSKontroloriPridaj.h"
 #include "registers/members/fERSKontrolovaniPridaj.h"
@@ -480,7 +481,7 @@ bool TfrmERSPridaj::ConfirmGuardRemoval() {
                     TMsgDlgType::Warning, mbYes | mbNo, mrNo) == mrYes;
 }
 
-void TfrmERSPridaj::btnRevirClick() { PickInto(*eDBRevir, QStringLiteral("TfrmCReviryJUX")); }
+void TfrmERSPridaj::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), btnRevir); }
 void TfrmERSPridaj::btnPridaj2Click() { guards_->Add(); }
 void TfrmERSPridaj::btnOprav2Click() { guards_->Edit(); }
 void TfrmERSPridaj::btnVymaz2Click() { guards_->Delete(); }
