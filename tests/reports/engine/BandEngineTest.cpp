@@ -430,3 +430,30 @@ TEST_F(DBDataSet, WithoutDataSetTheWalkFailsWithTheName) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BandEngine, StoppedOrFailedBuildsLeaveNoPages) {
+  const struct {
+    const char* name;
+    QStringList script;
+    bool message;
+  } cases[] = {
+      {"STOPREPORT", {F("begin STOPREPORT; end")}, false},
+      {"script that does not compile", {F("begin if then; end")}, true},
+  };
+  AddMembers(3);
+  TrpBandView* band = AddBand(btMasterData, 100, 20, 0, F("Members"));
+  AddText(10, 100, 200, 20, F("[Members.\"NAME\"]"));
+  for (const auto& c : cases) {
+    messages.clear();
+    report.Pages.GetPage(0)->FindObject(band->Name)->Script = c.script;
+    EXPECT_FALSE(report.BuildPreparedPages()) << c.name;
+    EXPECT_EQ(report.EMFPages.Count(), 0) << c.name;
+    EXPECT_EQ(messages.size() == 1 && messages[0].startsWith(F("Chyba: ")) && messages[0].contains(F("\"then\"")),
+              c.message)
+        << c.name << ": " << messages.join(QLatin1Char('\n')).toStdString();
+  }
+}
+
+} // namespace
