@@ -6,18 +6,16 @@
 #include <QtWidgets/QWidget>
 #include <functional>
 
-class QToolButton;
-class TDbGridQPL;
+class TSpeedButton;
 class TField;
 class TIBComboBox;
 class TIBDate;
 
 // Small routines shared by the member records (work duty, entrusted items,
-// awards, offences, mail): the lookup combos they all configure alike, the
-// value conversions of their date edits and combos, the picker protocol and
-// the print protocol.
+// awards, offences, mail): the lookup combos they all configure alike and
+// the value conversions of their date edits and combos.
 
-// A lookup combo with its picker button "..." beside it, one row of a
+// A lookup combo with its picker button "..." (hidden in read-only mode) beside it, one row of a
 // dialog (TRegisterLayout::Add<TPickerRow>); the row hands its focus to the
 // combo. The button and Ctrl+Enter in the combo run `OnPick`.
 class TPickerRow : public QWidget {
@@ -25,7 +23,7 @@ class TPickerRow : public QWidget {
 public:
   explicit TPickerRow(QWidget* parent = nullptr);
   TIBComboBox* Combo;
-  QToolButton* Button;
+  TSpeedButton* Button;
   std::function<void()> OnPick;
 };
 
@@ -49,28 +47,3 @@ void LoadDate(TIBDate& edit, const TField& field);
 QVariant KeyParam(const TIBComboBox& combo);
 // "rok=<year>", the condition of the per-year code lists' combos.
 QString YearCondition(int year);
-
-// The picker protocol: opens the list form registered as `formName` with Tag
-// 1, positioned on the combo's key; on OK the chosen JEDIN goes into the
-// combo (and the focus to the next control when the combo had it), else the
-// focus goes to the combo. Nothing when the combo's picker button is hidden
-// (`pickerVisible` false) or no such form is registered. `year` 0 hands the
-// form the working year.
-void PickInto(TIBComboBox& combo, const QString& formName, quint16 year = 0, bool pickerVisible = true);
-
-// One print of a register: the selection's tag, the report title and
-// template, the master query's lines and values, and which variables the
-// report gets (" Nastavenia" with "Rok", and the organisation's).
-struct TRecordPrint {
-  QString Tag;
-  QString Title;
-  QString Template;
-  QStringList MasterSql;
-  QVariantMap Params;
-  bool YearVariable = false;
-  bool OrganizationVariables = false;
-};
-// Stores the grid's selection (marked rows, else every row of the list)
-// under the print's tag, opens the master query on the print form and shows
-// it; an empty master says "Nie sú údaje pre tlač." instead.
-void RunRecordPrint(TDbGridQPL& grid, const TRecordPrint& print);

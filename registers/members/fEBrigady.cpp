@@ -5,13 +5,13 @@
 #include "controls/DbGridQPL.h"
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
+#include "registers/common/Picker.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEBrigadyPridaj.h"
 #include "registers/members/fEBrigadyTlac.h"
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QStatusBar>
-#include <QtWidgets/QToolButton>
 
 TfrmEBrigady* frmEBrigady = nullptr;
 
@@ -26,11 +26,12 @@ TIBComboBox* AddFilterCombo(QWidget& panel, QLabel*& label, const QString& capti
   panel.layout()->addWidget(label);
   panel.layout()->addWidget(combo);
   if (pick) {
-    auto* button = new QToolButton(&panel);
+    auto* button = new TSpeedButton(&panel);
+    button->setObjectName(QStringLiteral("btn") + name.mid(3));
     button->setText(QStringLiteral("..."));
     button->setFocusPolicy(Qt::NoFocus);
     panel.layout()->addWidget(button);
-    QObject::connect(button, &QToolButton::clicked, combo, pick);
+    QObject::connect(button, &TSpeedButton::clicked, combo, pick);
     QObject::connect(combo, &TIBComboBox::OnCtrlEnter, combo, pick);
   }
   return combo;
@@ -91,13 +92,11 @@ TfrmEBrigady::TfrmEBrigady(QWidget* owner) : TForm(owner), Rok(ProgramSettings.R
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEBrigady::gr1DrawColumnCell);
 
   BuildFilter();
-  list.sb = new QStatusBar(this);
-  list.sb->setObjectName(QStringLiteral("sb"));
+  QStatusBar* sb = list.AddStatusBar();
   for (QLabel*& panel : sbPanels) {
-    panel = new QLabel(list.sb);
-    list.sb->addWidget(panel);
+    panel = new QLabel(sb);
+    sb->addWidget(panel);
   }
-  layout()->addWidget(list.sb);
   list.FormCreate(QStringLiteral("Evidencia brigád - rok %d"), QSize(688, 343));
 }
 
@@ -155,6 +154,8 @@ void TfrmEBrigady::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanva
   }
 }
 
-void TfrmEBrigady::btnClenClick() { PickInto(*eDBClen, QStringLiteral("TfrmCClenov")); }
-void TfrmEBrigady::btnTypyBrigadClick() { PickInto(*eDBTypyBrigad, QStringLiteral("TfrmCTypyBrigad"), Rok); }
-void TfrmEBrigady::btnRevirClick() { PickInto(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), Rok); }
+void TfrmEBrigady::btnClenClick() { PickFromList(*eDBClen, QStringLiteral("TfrmCClenov"), nullptr); }
+void TfrmEBrigady::btnTypyBrigadClick() {
+  PickFromList(*eDBTypyBrigad, QStringLiteral("TfrmCTypyBrigad"), nullptr, Rok);
+}
+void TfrmEBrigady::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), nullptr, Rok); }

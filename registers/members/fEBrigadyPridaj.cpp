@@ -1,5 +1,6 @@
 #include "registers/members/fEBrigadyPridaj.h"
 #include "app/AppContext.h"
+#include "app/ToolBar.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
@@ -8,10 +9,10 @@
 #include "controls/IBMemo.h"
 #include "core/DateTime.h"
 #include "db/IBQuery.h"
+#include "registers/common/Picker.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include <QtWidgets/QLabel>
-#include <QtWidgets/QToolButton>
 
 double PrivateCarCost(double spotreba, double km, double cenaPaliva, double nahrada) {
   const long double fuel = (static_cast<long double>(km) / 100) * spotreba * cenaPaliva;
@@ -223,10 +224,8 @@ void TfrmEBrigadyPridaj::Save(TIBQuery& q, bool adding) {
   set("POZNAMKA", eDBPoznamka->toPlainText().trimmed());
 }
 
-void TfrmEBrigadyPridaj::btnClenClick() { PickInto(*eDBClen, QStringLiteral("TfrmCClenov"), 0, !btnClen->isHidden()); }
+void TfrmEBrigadyPridaj::btnClenClick() { PickFromList(*eDBClen, QStringLiteral("TfrmCClenov"), btnClen); }
 void TfrmEBrigadyPridaj::btnTypyBrigadClick() {
-  PickInto(*eDBTypyBrigad, QStringLiteral("TfrmCTypyBrigad"), Rok, !btnTypyBrigad->isHidden());
+  PickFromList(*eDBTypyBrigad, QStringLiteral("TfrmCTypyBrigad"), btnTypyBrigad, Rok);
 }
-void TfrmEBrigadyPridaj::btnRevirClick() {
-  PickInto(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), Rok, !btnRevir->isHidden());
-}
+void TfrmEBrigadyPridaj::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), btnRevir, Rok); }

@@ -3,7 +3,7 @@
 #include "registers/common/DialogPattern.h"
 
 class QLabel;
-class QToolButton;
+class TSpeedButton;
 class TIBCheckBox;
 class TIBComboBox;
 class TIBCurrencyEdit;
@@ -34,7 +34,7 @@ public:
 
   TIBDate* eDBDatum;
   TIBComboBox *eDBClen, *eDBTypyBrigad, *eDBRevir, *eDBPopis;
-  QToolButton *btnClen, *btnTypyBrigad, *btnRevir;
+  TSpeedButton *btnClen, *btnTypyBrigad, *btnRevir;
   TIBCurrencyEdit* eDBHodiny;
   TIBCheckBox* eDBSukromneVozidlo;
   TIBEdit *eDBSPZ, *eDBTyp;

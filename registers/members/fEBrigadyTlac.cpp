@@ -1,7 +1,7 @@
 #include "registers/members/fEBrigadyTlac.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
-#include "registers/members/MemberRecordsSupport.h"
+#include "registers/common/PrintProtocol.h"
 #include "registers/members/PrintChoice.h"
 #include "registers/members/fEBrigady.h"
 
@@ -17,27 +17,34 @@ QStringList ItemLines(const QString& tag, const QString& extra) {
   return lines;
 }
 
-TRecordPrint BrigadyPrint(int button) {
+TRegisterPrint BrigadyPrint(int button) {
   const QString itemTag = QStringLiteral("F0ACD3B3-8646-4EF5");
-  switch (button) {
-  case 1:
-    return {itemTag, QStringLiteral("Tlač brigád podľa mena položkovite"), QStringLiteral("Brigady01.rpf"),
-            ItemLines(itemTag, QString())};
-  case 2: {
-    const QString tag = QStringLiteral("992495E3-97F7-4AD5");
-    return {tag,
-            QStringLiteral("Tlač brigád podľa mena sumárne"),
-            QStringLiteral("Brigady02.rpf"),
-            {QStringLiteral("select sum(a.hodiny) as hodiny,b.nazov_uplny as clen"),
-             QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
-             QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
-             QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag + QStringLiteral("'"),
-             QStringLiteral("group by b.nazov_uplny order by b.nazov_uplny")}};
-  }
-  default:
-    return {itemTag, QStringLiteral("Tlač brigád podľa mena položkovite iba oslobodených"),
-            QStringLiteral("Brigady03.rpf"), ItemLines(itemTag, QStringLiteral("and b.BRIGADA_VYZADOVAT=0"))};
-  }
+  TRegisterPrint print = [&]() -> TRegisterPrint {
+    switch (button) {
+    case 1:
+      return {itemTag, true, QStringLiteral("Tlač brigád podľa mena položkovite"), QStringLiteral("Brigady01.rpf"),
+              ItemLines(itemTag, QString())};
+    case 2: {
+      const QString tag = QStringLiteral("992495E3-97F7-4AD5");
+      return {tag,
+              true,
+              QStringLiteral("Tlač brigád podľa mena sumárne"),
+              QStringLiteral("Brigady02.rpf"),
+              {QStringLiteral("select sum(a.hodiny) as hodiny,b.nazov_uplny as clen"),
+               QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
+               QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
+               QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag + QStringLiteral("'"),
+               QStringLiteral("group by b.nazov_uplny order by b.nazov_uplny")}};
+    }
+    default:
+      return {itemTag, true, QStringLiteral("Tlač brigád podľa mena položkovite iba oslobodených"),
+              QStringLiteral("Brigady03.rpf"), ItemLines(itemTag, QStringLiteral("and b.BRIGADA_VYZADOVAT=0"))};
+    }
+  }();
+  // These templates bring their own variables.
+  print.YearVariable = false;
+  print.OrganizationVariables = false;
+  return print;
 }
 } // namespace
 
@@ -52,7 +59,7 @@ TfrmEBrigadyTlac::TfrmEBrigadyTlac(QWidget* owner) : TForm(owner) {
 TfrmEBrigadyTlac::~TfrmEBrigadyTlac() = default;
 
 void TfrmEBrigadyTlac::Print(int button) {
-  if (frmEBrigady) RunRecordPrint(*frmEBrigady->list.gr1, BrigadyPrint(button));
+  if (frmEBrigady) PrintRegister(*frmEBrigady->list.gr1, BrigadyPrint(button));
 }
 
 bool TfrmEBrigadyTlac::FormKeyDown(QKeyEvent* event) { return TPrintChoice::EscCloses(*this, event); }
