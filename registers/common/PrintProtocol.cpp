@@ -47,10 +47,12 @@ void PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
     report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
     for (qsizetype i = 0; i < print.Details.size(); ++i)
       report->SetAlias(QStringLiteral("ib%1").arg(i + 2), print.Details[i].Alias);
-    report->ClearVariables();
-    report->SetVariable(QStringLiteral(" Nastavenia"), QStringLiteral("''"));
-    report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(ProgramSettings.Rok)));
-    AddOrganizaciaVariables(*report);
+    if (print.YearVariable || print.OrganizationVariables) report->ClearVariables();
+    if (print.YearVariable) {
+      report->SetVariable(QStringLiteral(" Nastavenia"), QStringLiteral("''"));
+      report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(ProgramSettings.Rok)));
+    }
+    if (print.OrganizationVariables) AddOrganizaciaVariables(*report);
     QCoreApplication::processEvents();
     OpenQuery(report->Query(1), print.MasterSql, print.Params, print.Tag);
     for (qsizetype i = 0; i < print.Details.size(); ++i) {

@@ -24,13 +24,16 @@ struct TRegisterPrint {
   QStringList MasterSql;
   QVariantMap Params;
   QList<TDetail> Details;
+  // The variables the report gets; with neither, the template keeps its own.
+  bool YearVariable = true;
+  bool OrganizationVariables = true;
 };
 
 // The print protocol: stores the grid's selection under the tag (the marked
 // rows the list shows, else every row or the current row), fills the print
 // form (title, template, aliases "ib1" -> "MASTER" and the details', the
 // variables " Nastavenia" with "Rok" and " Organizacia" with the
-// organisation), opens the queries and shows the form; an empty master says
+// organisation, as the print asks), opens the queries and shows the form; an empty master says
 // "Nie sú údaje pre tlač." instead. Errors: roll back, the database-error
 // handler, raised again when it did not report them.
 void PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print);
