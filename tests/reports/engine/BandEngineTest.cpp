@@ -127,6 +127,7 @@ struct T : BandEngine {
   static void NoDetails(BandEngine& f) { static_cast<T&>(f).DoDetails(F("Nikto"), 0); }
   static void NoDetailsPrinted(BandEngine& f) { static_cast<T&>(f).DoDetails(F("Nikto"), bfPrintIfSubsetEmpty); }
   static void PrevPage(BandEngine& f) { static_cast<T&>(f).DoPrevPage(); }
+  static void GroupPages(BandEngine& f) { static_cast<T&>(f).DoGroupPages(); }
   static void ScriptPages(BandEngine& f) { static_cast<T&>(f).DoScriptPages(); }
   static void RepeatedHeader(BandEngine& f) { static_cast<T&>(f).DoRepeatedHeader(); }
 
@@ -166,6 +167,14 @@ struct T : BandEngine {
     page->PrintToPrevPage = true;
     AddBand(btReportTitle, 20, 20);
     AddText(10, 20, 100, 20, F("Druhá časť"));
+  }
+  // Three towns of two members; a group starting a new page does so between groups only.
+  void DoGroupPages() {
+    AddMembers(6, 2);
+    AddBand(btGroupHeader, 50, 20, bfFormNewPage, F("[Members.\"TOWN\"]"));
+    AddText(10, 50, 200, 20, F("[Members.\"TOWN\"]"));
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(50, 100, 200, 20, F("[LINE#] [Members.\"NAME\"]"));
   }
   void DoScriptPages() {
     AddMembers(1);
@@ -304,6 +313,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {{F("10,18:Člen 1"), F("10,38:Člen 2"), F("10,58:Koniec")}}},
         BuildCase{"secondTemplateContinuesOnThePreviousPage", T::PrevPage,
                   {{F("10,18:Člen 1"), F("10,38:Člen 2"), F("10,58:Koniec 1"), F("10,78:Druhá časť")}}},
+        BuildCase{"groupHeaderStartsPagesBetweenGroups", T::GroupPages,
+                  {{F("10,18:Obec 1"), F("50,38:1 Člen 1"), F("50,58:2 Člen 2")},
+                   {F("10,18:Obec 2"), F("50,38:1 Člen 3"), F("50,58:2 Člen 4")},
+                   {F("10,18:Obec 3"), F("50,38:1 Člen 5"), F("50,58:2 Člen 6")}}},
         BuildCase{"scriptRequestsTwoPagesBeforeItsBand", T::ScriptPages, {{}, {}, {F("50,18:Člen 1")}}},
         BuildCase{"repeatedHeaderOnTheNextPage", T::RepeatedHeader, RepeatedHeaderPages()},
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
