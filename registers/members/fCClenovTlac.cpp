@@ -1,7 +1,7 @@
 #include "registers/members/fCClenovTlac.h"
 #include "controls/DbGridQPL.h"
 #include "controls/QPLBtn.h"
-#include "registers/members/MemberRecordsSupport.h"
+#include "registers/common/PrintProtocol.h"
 #include "registers/members/fCClenov.h"
 
 TfrmCClenovTlac::TfrmCClenovTlac(QWidget* owner) : TForm(owner) {
@@ -22,13 +22,11 @@ void TfrmCClenovTlac::btn2Click() {
 
 void TfrmCClenovTlac::Print(const TQPLBtn& button, const QString& templateName, const QString& tag) {
   if (!frmCClenov) return;
-  TRecordPrint print;
+  TRegisterPrint print;
   print.Tag = tag;
   print.Title = button.Caption();
   print.Template = templateName;
   print.MasterSql = ChosenMembersSql().split(QLatin1Char('\n'));
   print.Params.insert(QStringLiteral("ZARADENIE"), tag);
-  print.YearVariable = true;
-  print.OrganizationVariables = true;
-  RunRecordPrint(*frmCClenov->list.gr1, print);
+  PrintRegister(*frmCClenov->list.gr1, print);
 }

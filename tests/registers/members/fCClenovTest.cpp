@@ -300,3 +300,35 @@ TEST_F(MembersListTest, DeleteTakesTheMembershipRowsAlongButRefusesAPersonWithPa
 }
 
 } // namespace
+
+namespace {
+
+// The display name keeps namesakes apart: the birth date stays when a long
+// name and address fill the 75 characters, and the address cuts in first.
+TEST_F(MembersListTest, DisplayNamesKeepNamesakesApart) {
+  const QString longStreet = QStringLiteral("Komenského nábrežie 1234");
+  const QString longTown = QStringLiteral("Kysucké Nové Mesto-Oškerd");
+  const struct {
+    TPerson person;
+    QString name;
+  } cases[] = {
+      {{QStringLiteral("Kováčik"), QStringLiteral("Ján"), QStringLiteral("Nitra"), QDate(1950, 3, 4)},
+       QStringLiteral("Kováčik Ján, Nitra, 04.03.1950")},
+      {{QStringLiteral("Kováčik"), QStringLiteral("Ján"), QStringLiteral("Nitra"), QDate(1980, 3, 4)},
+       QStringLiteral("Kováčik Ján, Nitra, 04.03.1980")},
+      {{QStringLiteral("Kováčik"), QStringLiteral("Ján"), QStringLiteral("Nitra"), QDate(), longStreet},
+       QStringLiteral("Kováčik Ján, Nitra, Komenského nábrežie 1234")},
+      {{QStringLiteral("Vysokoškolský-Dlhý"), QStringLiteral("Maximilián-Ferdinand"), longTown, QDate(1961, 12, 24),
+        longStreet},
+       QStringLiteral("Vysokoškolský-Dlhý Maximilián-Ferdinand, Kysucké Nové Mesto-Ošk, 24.12.1961")},
+  };
+  for (const auto& c : cases) {
+    const int key = AddPerson(c.person);
+    EXPECT_EQ(Column(QStringLiteral("select nazov_uplny from c_clenov where jedin=:J"), {{QStringLiteral("J"), key}})
+                  .value(0)
+                  .toString(),
+              c.name);
+  }
+}
+
+} // namespace
