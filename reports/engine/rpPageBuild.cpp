@@ -536,6 +536,7 @@ void TrpPageBuild::ResetBandCounter(TrpBand* band, int n) {
 
 void TrpPageBuild::NewPage() {
   TrpGlobals& g = rpGlobals();
+  report.ReportProgress(g.PageNumber + 1);
   if (!inSummary) ShowBand(bands_[btColumnFooter]);
   FinishPages();
   const TrpBand* footer = bands_[btPageFooter];

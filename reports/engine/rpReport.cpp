@@ -616,7 +616,9 @@ bool TrpReport::BuildPreparedPages() {
   BindParser();
   const TrpReportInfo keptInfo = Info;
   const QByteArray saved = SaveToStream();
+  if (OnBeginDoc) OnBeginDoc();
   bool result = RunPreparePasses();
+  if (OnEndDoc) OnEndDoc();
   const bool failed = g.LoadErrorFlag;
   const QString errorText = g.LoadErrorText;
   // Whatever scripts changed in the template during the run is forgotten.

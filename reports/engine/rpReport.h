@@ -129,6 +129,12 @@ public:
   bool CanRebuild = false;
   std::function<void(class TrpBand* band)> OnBeginBand, OnEndBand;
   std::function<void(int pageNumber)> OnBeginPage, OnEndPage;
+  std::function<void()> OnBeginDoc, OnEndDoc;
+  // Receives the number of the page being started while pages build.
+  std::function<void(int pageNumber)> OnProgress;
+  void ReportProgress(int pageNumber) {
+    if (OnProgress) OnProgress(pageNumber);
+  }
 
   TrpPages Pages;
   TrpDataDictionary Dictionary{this};

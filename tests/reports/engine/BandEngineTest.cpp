@@ -1,5 +1,6 @@
 #include "ReportFixture.h"
 #include "app/util/UxMemDS.h"
+#include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpDBDataSet.h"
 #include "reports/engine/rpMemoView.h"
@@ -467,6 +468,26 @@ TEST_F(BandEngine, StoppedOrFailedBuildsLeaveNoPages) {
               c.message)
         << c.name << ": " << messages.join(QLatin1Char('\n')).toStdString();
   }
+}
+
+} // namespace
+
+namespace {
+
+// Events of a one-page list: bands without band objects (title, page header,
+// column header and footer, summary) are shown too, in build order.
+TEST_F(BandEngine, EventsFireInBuildOrder) {
+  AddMembers(2);
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  QStringList events;
+  report.OnBeginDoc = [&] { events.append(F("doc")); };
+  report.OnEndDoc = [&] { events.append(F("/doc")); };
+  report.OnBeginPage = [&](int n) { events.append(F("page %1").arg(n)); };
+  report.OnEndPage = [&](int n) { events.append(F("/page %1").arg(n)); };
+  report.OnBeginBand = [&](TrpBand* band) { events.append(F("band %1").arg(band->kind)); };
+  ASSERT_TRUE(report.BuildPreparedPages());
+  EXPECT_EQ(events, (QStringList{F("doc"), F("page 0"), F("band 13"), F("band 22"), F("band 0"), F("band 14"),
+                                 F("band 5"), F("band 5"), F("band 15"), F("band 1"), F("/page 0"), F("/doc")}));
 }
 
 } // namespace
