@@ -367,7 +367,9 @@ QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barNam
 }
 
 bool TfrmERSPridaj::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn) {
+  // Coming back from another window is no entering.
+  const auto* focus = event->type() == QEvent::FocusIn ? static_cast<QFocusEvent*>(event) : nullptr;
+  if (focus && focus->reason() != Qt::ActiveWindowFocusReason && focus->reason() != Qt::PopupFocusReason) {
     if (watched == gr2) guards_->Entered();
     else if (watched == gr3) persons_->Entered();
   }
