@@ -1,11 +1,15 @@
 #include "registers/members/MembersForms.h"
 #include "app/FormRegistry.h"
 #include "registers/members/fCClenenieClenov.h"
+#include "registers/members/fCClenov.h"
 #include "registers/members/fCClenovRS.h"
-#include "registers/members/fERS.h"
 #include "registers/members/fCTypyBrigad.h"
 #include "registers/members/fEBrigady.h"
-#include "registers/members/fCClenov.h"
+#include "registers/members/fEPosta.h"
+#include "registers/members/fEPredmety.h"
+#include "registers/members/fEPriestupky.h"
+#include "registers/members/fERS.h"
+#include "registers/members/fEVyznamenania.h"
 
 void RegisterMembersForms() {
   FormRegistry::RegisterForm(QStringLiteral("TfrmCClenenieClenov"),
@@ -22,5 +26,14 @@ void RegisterMembersForms() {
   });
   FormRegistry::RegisterForm(QStringLiteral("TfrmCClenovRS"),
                              [](QWidget* owner, const TFormArgs&) { return new TfrmCClenovRS(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmERS"), [](QWidget* owner, const TFormArgs&) { return new TfrmERS(owner); });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmERS"),
+                             [](QWidget* owner, const TFormArgs&) { return new TfrmERS(owner); });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmEPredmety"),
+                             [](QWidget* owner, const TFormArgs&) { return new TfrmEPredmety(owner); });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmEVyznamenania"),
+                             [](QWidget* owner, const TFormArgs&) { return new TfrmEVyznamenania(owner); });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmEPriestupky"),
+                             [](QWidget* owner, const TFormArgs&) { return new TfrmEPriestupky(owner); });
+  FormRegistry::RegisterForm(QStringLiteral("TfrmEPosta"),
+                             [](QWidget* owner, const TFormArgs&) { return new TfrmEPosta(owner); });
 }

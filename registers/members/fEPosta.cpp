@@ -1,0 +1,161 @@
+#include "registers/members/fEPosta.h"
+#include "app/AppContext.h"
+#include "controls/DbGridQPL.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
+#include "controls/IBEdit.h"
+#include "core/DateTime.h"
+#include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/fEPostaPridaj.h"
+#include <QtCore/QLocale>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QLabel>
+
+QString LocaleCurrencyText() { return QLocale().currencySymbol(QLocale::CurrencySymbol); }
+
+void SetupKindCombo(TIBComboBox& combo) {
+  SetupComboLook(combo);
+  combo.SetSTableName(QStringLiteral("ponuky"));
+  combo.SetSAppendFromField(QStringLiteral("text"));
+  combo.SetSKeyField(QStringLiteral("cislo"));
+  combo.SetSWhere(QStringLiteral("zaradenie='typ_posty'"));
+  combo.SetSOrderBy(QStringLiteral("text"));
+  combo.SetSNotFoundErrorText(1019);
+}
+
+TfrmEPosta::TfrmEPosta(QWidget* owner) : TForm(owner) {
+  list.Table = QStringLiteral("e_posta");
+  list.Select = [](TListQuery& q) {
+    q.Add(QStringLiteral("select a.jedin,b.text as druh,a.datum,a.cislo,a.vec,"));
+    q.Add(QStringLiteral("a.nazov_uplny,a.vybavene_datum"));
+    q.Add(QStringLiteral("from e_posta a"));
+    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.druh and b.zaradenie='typ_posty2'"));
+    q.Where(QStringLiteral("a.rok=:ROK"));
+    q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
+  };
+  list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
+  list.CreateDialog = [this] { return std::make_unique<TfrmEPostaPridaj>(this); };
+  list.Print = [this] {
+    const QString tag = QStringLiteral("00976D2B-97FB-4B47");
+    TRegisterPrint print;
+    print.Tag = tag;
+    print.Title = Caption();
+    print.Template = QStringLiteral("Posta.rpf");
+    print.MasterSql = {QStringLiteral("select a.datum,b.text as druh,a.cislo,a.nazov_uplny as kontakt,"),
+                       QStringLiteral("a.vec,a.znacka,a.prilohy,a.pridelene_datum,a.pridelene_komu,"),
+                       QStringLiteral("a.vybavene_datum,a.vybavene_sposob,a.postovne,a.druh as druh_cislo"),
+                       QStringLiteral("from temp_spracuj x"),
+                       QStringLiteral("left join e_posta a on a.jedin=x.cislo"),
+                       QStringLiteral("left join ponuky b on b.cislo=a.druh and b.zaradenie='typ_posty2'"),
+                       QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
+                           QStringLiteral("'"),
+                       QStringLiteral("and a.rok=:ROK"),
+                       QStringLiteral("order by a.cislo,a.datum,a.nazov_uplny")};
+    print.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
+    PrintRegister(*list.gr1, print);
+  };
+  const struct {
+    const char* field;
+    const char* title;
+    int width;
+    const char* order;
+  } columns[] = {{"CISLO", "Por. číslo", 64, "a.cislo"},
+                 {"DATUM", "Dátum", 64, "a.datum"},
+                 {"DRUH", "Druh", 48, "b.text"},
+                 {"VEC", "Vec", 238, "a.vec"},
+                 {"NAZOV_UPLNY", "Odosielateľ / Adresát", 265, "a.nazov_uplny"},
+                 {"VYBAVENE_DATUM", "Vybavené", 68, "a.vybavene_datum"}};
+  for (const auto& c : columns)
+    list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
+        QString::fromLatin1(c.order);
+
+  auto* grid = new QGridLayout;
+  delete list.pnlFilter->layout();
+  list.pnlFilter->setLayout(grid);
+  list.pnlFilter->setFixedHeight(103);
+  auto place = [&](int row, int column, const QString& caption, QWidget* control) {
+    auto* label = new QLabel(caption, list.pnlFilter);
+    label->setBuddy(control);
+    grid->addWidget(label, row, column);
+    grid->addWidget(control, row, column + 1);
+  };
+  eDatumOd = new TIBDate(list.pnlFilter);
+  eDatumOd->setObjectName(QStringLiteral("eDatumOd"));
+  place(0, 0, QStringLiteral("Dátum od:"), eDatumOd);
+  eDatumDo = new TIBDate(list.pnlFilter);
+  eDatumDo->setObjectName(QStringLiteral("eDatumDo"));
+  place(0, 2, QStringLiteral("do:"), eDatumDo);
+  eDruh = new TIBComboBox(list.pnlFilter);
+  eDruh->setObjectName(QStringLiteral("eDruh"));
+  SetupKindCombo(*eDruh);
+  place(1, 0, QStringLiteral("Druh pošty:"), eDruh);
+  ePostovne = new TIBCurrencyEdit(list.pnlFilter);
+  ePostovne->setObjectName(QStringLiteral("ePostovne"));
+  ePostovne->SetDecimals(2);
+  ePostovne->SetMaxLength(14);
+  place(1, 2, QStringLiteral("Poštovné:"), ePostovne);
+  MenaLB = new QLabel(LocaleCurrencyText(), list.pnlFilter);
+  grid->addWidget(MenaLB, 1, 4);
+  eKontakt = new TIBComboBox(list.pnlFilter);
+  eKontakt->setObjectName(QStringLiteral("eKontakt"));
+  SetupTextCombo(*eKontakt, QStringLiteral("e_posta"), QStringLiteral("nazov_uplny"), 75, 1019);
+  eKontakt->SetSUseBasicASCIIColumn(true);
+  eKontakt->SetSWhere(YearCondition(ProgramSettings.Rok));
+  place(2, 0, QStringLiteral("Kontakt:"), eKontakt);
+  eVec = new TIBEdit(list.pnlFilter);
+  eVec->setObjectName(QStringLiteral("eVec"));
+  eVec->setMaxLength(75);
+  place(2, 2, QStringLiteral("Vec, obsah:"), eVec);
+  grid->addWidget(new QLabel(QStringLiteral("(obsahuje text)"), list.pnlFilter), 2, 4);
+  ePrideleneKomu = new TIBComboBox(list.pnlFilter);
+  ePrideleneKomu->setObjectName(QStringLiteral("ePrideleneKomu"));
+  SetupTextCombo(*ePrideleneKomu, QStringLiteral("e_posta"), QStringLiteral("pridelene_komu"), 75, 1019);
+  place(3, 0, QStringLiteral("Pridelené:"), ePrideleneKomu);
+  eDatumOd->Clear();
+  eDatumDo->Clear();
+  ePostovne->clear();
+  eVec->clear();
+  for (TIBComboBox* combo : {eDruh, eKontakt, ePrideleneKomu})
+    combo->ClearValue();
+  list.FormCreate(QStringLiteral("Evidencia pošty - rok %1").arg(ProgramSettings.Rok), QSize(794, 253));
+}
+
+TfrmEPosta::~TfrmEPosta() = default;
+
+void TfrmEPosta::AddFilterClauses(TListQuery& q) {
+  const QVariant od = DateParam(*eDatumOd), po = DateParam(*eDatumDo);
+  // A reversed range is read the right way round.
+  if (!od.isNull() && !po.isNull()) {
+    q.Where(QStringLiteral("a.datum between :OD and :DO"));
+    q.Params.insert(QStringLiteral("OD"), qMin(od.toDate(), po.toDate()));
+    q.Params.insert(QStringLiteral("DO"), qMax(od.toDate(), po.toDate()));
+  } else if (!od.isNull()) {
+    q.Where(QStringLiteral("a.datum>=:OD"));
+    q.Params.insert(QStringLiteral("OD"), od);
+  } else if (!po.isNull()) {
+    q.Where(QStringLiteral("a.datum<=:DO"));
+    q.Params.insert(QStringLiteral("DO"), po);
+  }
+  if (!KeyParam(*eDruh).isNull()) {
+    q.Where(QStringLiteral("a.druh=:DRUH"));
+    q.Params.insert(QStringLiteral("DRUH"), KeyParam(*eDruh));
+  }
+  if (ePostovne->Value() != 0) {
+    q.Where(QStringLiteral("a.postovne=:POSTOVNE"));
+    q.Params.insert(QStringLiteral("POSTOVNE"), ePostovne->Value());
+  }
+  if (!KeyParam(*eKontakt).isNull()) {
+    q.Where(QStringLiteral("a.nazov_uplny=:NAZOV_UPLNY"));
+    q.Params.insert(QStringLiteral("NAZOV_UPLNY"), KeyParam(*eKontakt));
+  }
+  if (!eVec->text().trimmed().isEmpty()) {
+    q.Where(QStringLiteral("a.vec containing :VEC"));
+    q.Params.insert(QStringLiteral("VEC"), eVec->text());
+  }
+  if (!KeyParam(*ePrideleneKomu).isNull()) {
+    q.Where(QStringLiteral("a.PRIDELENE_KOMU=:PRIDELENE_KOMU"));
+    q.Params.insert(QStringLiteral("PRIDELENE_KOMU"), KeyParam(*ePrideleneKomu));
+  }
+}

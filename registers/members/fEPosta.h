@@ -1,0 +1,39 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "registers/common/ListPattern.h"
+
+class QLabel;
+class TIBComboBox;
+class TIBCurrencyEdit;
+class TIBDate;
+class TIBEdit;
+
+// The register of incoming and outgoing mail of the working year, numbered
+// per year and kind, with its filter panel and one print in number order.
+class TfrmEPosta : public TForm {
+  Q_OBJECT
+public:
+  explicit TfrmEPosta(QWidget* owner = nullptr);
+  ~TfrmEPosta() override;
+
+  TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
+  TIBDate *eDatumOd, *eDatumDo;
+  TIBComboBox* eDruh;
+  TIBCurrencyEdit* ePostovne;
+  QLabel* MenaLB;
+  TIBComboBox* eKontakt;
+  TIBEdit* eVec;
+  TIBComboBox* ePrideleneKomu;
+
+protected:
+  void FormActivate() override { list.FormActivate(); }
+  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
+
+private:
+  void AddFilterClauses(TListQuery& q);
+};
+
+// The kind-of-mail lookup over the option list 'typ_posty' (1 received, -1 sent).
+void SetupKindCombo(TIBComboBox& combo);
+// The currency text of the locale ("€", "Sk", ...), shown beside postage.
+QString LocaleCurrencyText();

@@ -1,0 +1,57 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "registers/common/DialogPattern.h"
+
+class QLabel;
+class TIBComboBox;
+class TIBCurrencyEdit;
+class TIBDate;
+class TIBEdit;
+class TIBMemo;
+class TSpeedButton;
+
+// The add/edit dialog of a mail item. A new item is proposed the next number
+// of its year and kind; a number that another item of the year and kind
+// already carries is refused at save with the next free one proposed. The
+// sender or addressee is a member, or a business partner, or nobody.
+class TfrmEPostaPridaj : public TForm {
+  Q_OBJECT
+public:
+  explicit TfrmEPostaPridaj(QWidget* owner = nullptr);
+  ~TfrmEPostaPridaj() override;
+
+  TIBCurrencyEdit* eDBCislo;
+  TIBComboBox* eDBDruh;
+  TIBDate* eDBDatum;
+  TIBCurrencyEdit* eDBPostovne;
+  QLabel* MenaLB;
+  QLabel *lblClen, *lblPartneri;
+  TIBComboBox *eDBClen, *eDBPartneri;
+  TSpeedButton *btnClen, *btnPartneri;
+  TIBEdit *eDBVec, *eDBZnacka, *eDBPrilohy;
+  TIBDate* eDBPrideleneDatum;
+  TIBComboBox* eDBPrideleneKomu;
+  TIBDate* eDBVybaveneDatum;
+  TIBEdit* eDBVybaveneSposob;
+  TIBMemo* eDBPoznamka;
+  int Jedin = 0;
+  TDialogPattern dlg{*this, Jedin};
+
+  void ClearAll();
+  // The next number of the working year and the chosen kind (1 for the first).
+  int NextNumber();
+  void eDBClenChange();
+  void eDBPartneriChange();
+  void btnClenClick();
+  void btnPartneriClick();
+
+protected:
+  void FormShow() override;
+  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
+  void FormClose(TCloseAction&) override { dlg.FormClose(); }
+
+private:
+  bool CheckNumber();
+  void Load(class TIBQuery& q);
+  void Save(class TIBQuery& q, bool adding);
+};

@@ -1,0 +1,33 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "registers/common/ListPattern.h"
+
+class QLabel;
+class TGridCellCanvas;
+class TIBCheckBox;
+class TIBComboBox;
+class TQPLColumn;
+
+// The register of items entrusted to members, of every year: by default
+// only the items still out; the filter by member and name can add the
+// returned ones, struck out. Two prints.
+class TfrmEPredmety : public TForm {
+  Q_OBJECT
+public:
+  explicit TfrmEPredmety(QWidget* owner = nullptr);
+  ~TfrmEPredmety() override;
+
+  TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
+  TIBComboBox *eDBClen, *eDBNazov;
+  TIBCheckBox* eDBVratene;
+
+  // Returned items are struck out in every column.
+  void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
+
+protected:
+  void FormActivate() override { list.FormActivate(); }
+  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
+};
+
+// The list form open now (the prints of TfrmEPredmetyTlac reach its grid here).
+extern TfrmEPredmety* frmEPredmety;

@@ -1,0 +1,48 @@
+#include "registers/members/fEPredmetyTlac.h"
+#include "controls/QPLBtn.h"
+#include "registers/common/PrintProtocol.h"
+#include "registers/members/PrintChoice.h"
+#include "registers/members/fEPredmety.h"
+
+namespace {
+TRegisterPrint PredmetyPrint(int button) {
+  const bool items = button == 1;
+  const QString tag = items ? QStringLiteral("D407795B-D2DB-451D") : QStringLiteral("6932A6A0-3859-42F1");
+  TRegisterPrint print;
+  print.Tag = tag;
+  print.Title = items ? QStringLiteral("Tlač zverených predmetov položkovite")
+                      : QStringLiteral("Tlač zverených predmetov sumárne");
+  print.Template = items ? QStringLiteral("Predmety01.rpf") : QStringLiteral("Predmety02.rpf");
+  if (items)
+    print.MasterSql = {QStringLiteral("select a.nazov,a.cena,a.mnozstvo,a.datum,a.datum_vratenia,"),
+                       QStringLiteral("a.mnozstvo_vratene,b.nazov_uplny as clen")};
+  else
+    print.MasterSql = {
+        QStringLiteral("select b.nazov_uplny as clen,sum(a.cena*(a.mnozstvo-a.mnozstvo_vratene)) as zostatok")};
+  print.MasterSql << QStringLiteral("from temp_spracuj x")
+                  << QStringLiteral("left join e_predmety a on a.jedin=x.cislo")
+                  << QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov")
+                  << QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
+                         QStringLiteral("'")
+                  << (items ? QStringLiteral("order by b.nazov_uplny,a.datum")
+                            : QStringLiteral("group by b.nazov_uplny order by b.nazov_uplny"));
+  print.YearVariable = false;
+  print.OrganizationVariables = false;
+  return print;
+}
+} // namespace
+
+TfrmEPredmetyTlac::TfrmEPredmetyTlac(QWidget* owner) : TForm(owner) {
+  TPrintChoice choice(*this, QSize(328, 61));
+  btn1 = choice.Button(QStringLiteral("btn1"), PredmetyPrint(1).Title, [this] { Print(1); });
+  btn2 = choice.Button(QStringLiteral("btn2"), PredmetyPrint(2).Title, [this] { Print(2); });
+  fp = choice.Placement();
+}
+
+TfrmEPredmetyTlac::~TfrmEPredmetyTlac() = default;
+
+void TfrmEPredmetyTlac::Print(int button) {
+  if (frmEPredmety) PrintRegister(*frmEPredmety->list.gr1, PredmetyPrint(button));
+}
+
+bool TfrmEPredmetyTlac::FormKeyDown(QKeyEvent* event) { return TPrintChoice::EscCloses(*this, event); }

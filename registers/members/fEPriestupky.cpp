@@ -1,0 +1,116 @@
+#include "registers/members/fEPriestupky.h"
+#include "app/AppContext.h"
+#include "app/ToolBar.h"
+#include "controls/DbGridQPL.h"
+#include "controls/IBCheckBox.h"
+#include "controls/IBComboBox.h"
+#include "db/IBQuery.h"
+#include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/fEPriestupkyPridaj.h"
+#include <QtWidgets/QBoxLayout>
+#include <QtWidgets/QLabel>
+
+TfrmEPriestupky::TfrmEPriestupky(QWidget* owner) : TForm(owner) {
+  list.Table = QStringLiteral("e_priestupky");
+  list.Select = [this](TListQuery& q) {
+    q.Add(QStringLiteral("select a.jedin,a.nazov_uplny,a.datum,a.priestupok,"));
+    q.Add(QStringLiteral("a.pokuta,a.vybaveny,a.c_clenov from e_priestupky a"));
+    // Unsettled cases follow the branch into every later year.
+    q.Where(list.btnFilter->Down() && eDBVybaveny->CheckedValue() == 1
+                ? QStringLiteral("a.rok<=:ROK")
+                : QStringLiteral("(a.rok=:ROK or (a.rok<:ROK and a.vybaveny=0))"));
+    q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
+  };
+  list.Filter = [this](TListQuery& q) {
+    const struct {
+      TIBComboBox* combo;
+      const char* condition;
+      const char* param;
+    } filters[] = {{eDBClen, "a.c_clenov=:C_CLENOV", "C_CLENOV"},
+                   {eDBOstatni, "a.nazov_uplny=:NAZOV_UPLNY", "NAZOV_UPLNY"},
+                   {eDBPriestupok, "a.priestupok=:PRIESTUPOK", "PRIESTUPOK"}};
+    for (const auto& f : filters)
+      if (!KeyParam(*f.combo).isNull()) {
+        q.Where(QString::fromLatin1(f.condition));
+        q.Params.insert(QString::fromLatin1(f.param), KeyParam(*f.combo));
+      }
+  };
+  list.CreateDialog = [this] { return std::make_unique<TfrmEPriestupkyPridaj>(this); };
+  list.Print = [this] {
+    const QString tag = QStringLiteral("1EEBCC06-AE91-4C0D");
+    TRegisterPrint print;
+    print.Tag = tag;
+    print.Title = Caption();
+    print.Template = QStringLiteral("Priestupky.rpf");
+    print.MasterSql = {QStringLiteral("select a.jedin,a.datum,a.nazov_uplny,a.priestupok,"),
+                       QStringLiteral("a.pokuta,a.datum_zaplatenia,a.pokuta_zaplatena,a.poznamka,a.vybaveny"),
+                       QStringLiteral("from temp_spracuj x"),
+                       QStringLiteral("left join e_priestupky a on a.jedin=x.cislo"),
+                       QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
+                           QStringLiteral("'"),
+                       QStringLiteral("order by a.datum,a.nazov_uplny")};
+    PrintRegister(*list.gr1, print);
+  };
+  const struct {
+    const char* field;
+    const char* title;
+    int width;
+    const char* order;
+  } columns[] = {{"NAZOV_UPLNY", "Priezvisko, Meno", 363, "a.nazov_uplny"},
+                 {"DATUM", "Dátum", 64, "a.datum"},
+                 {"PRIESTUPOK", "Priestupok", 237, "a.priestupok"},
+                 {"POKUTA", "Pokuta", 85, "a.pokuta"}};
+  for (const auto& c : columns)
+    list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
+        QString::fromLatin1(c.order);
+  connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPriestupky::gr1DrawColumnCell);
+
+  QWidget& panel = *list.pnlFilter;
+  auto add = [&panel](const QString& caption, QWidget* control) {
+    if (!caption.isEmpty()) {
+      auto* label = new QLabel(caption, &panel);
+      label->setBuddy(control);
+      panel.layout()->addWidget(label);
+    }
+    panel.layout()->addWidget(control);
+  };
+  eDBClen = new TIBComboBox(&panel);
+  eDBClen->setObjectName(QStringLiteral("eDBClen"));
+  SetupMemberCombo(*eDBClen, false);
+  add(QStringLiteral("Člen ZO:"), eDBClen);
+  eDBOstatni = new TIBComboBox(&panel);
+  eDBOstatni->setObjectName(QStringLiteral("eDBOstatni"));
+  SetupMemberCombo(*eDBOstatni, false);
+  eDBOstatni->SetSTableName(QStringLiteral("e_priestupky"));
+  eDBOstatni->SetSKeyField(QStringLiteral("nazov_uplny"));
+  eDBOstatni->SetSOrderBy(QStringLiteral("1"));
+  eDBOstatni->SetSWhere(QStringLiteral("c_clenov is null"));
+  eDBOstatni->SetSDistinct(true);
+  add(QStringLiteral("Ostatní:"), eDBOstatni);
+  eDBPriestupok = new TIBComboBox(&panel);
+  eDBPriestupok->setObjectName(QStringLiteral("eDBPriestupok"));
+  SetupTextCombo(*eDBPriestupok, QStringLiteral("e_priestupky"), QStringLiteral("priestupok"), 50, 1019);
+  add(QStringLiteral("Priestupok:"), eDBPriestupok);
+  eDBVybaveny = new TIBCheckBox(QStringLiteral("Zobraz aj vybavené priestupky z minulých rokov:"), &panel);
+  eDBVybaveny->setObjectName(QStringLiteral("eDBVybaveny"));
+  eDBVybaveny->setLayoutDirection(Qt::RightToLeft);
+  add(QString(), eDBVybaveny);
+  for (TIBComboBox* combo : {eDBClen, eDBOstatni, eDBPriestupok})
+    combo->ClearValue();
+  list.FormCreate(QStringLiteral("Evidencia disciplinárnych priestupkov - rok %1").arg(ProgramSettings.Rok),
+                  QSize(795, 343));
+}
+
+TfrmEPriestupky::~TfrmEPriestupky() = default;
+
+void TfrmEPriestupky::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const {
+  TIBQuery& q = *list.ib1;
+  if (!q.Active() || q.IsEmpty() || !column) return;
+  auto value = [&](const char* field) { return q.ValueAt(row, q.FieldByName(QString::fromLatin1(field)).Index()); };
+  if (column->FieldName == QLatin1String("POKUTA") && value("VYBAVENY").toInt() == 0) {
+    canvas.Brush = TColor(0x0000FF);
+    canvas.FontColor = TColor(0x00FFFF);
+  }
+  if (column->FieldName == QLatin1String("NAZOV_UPLNY") && value("C_CLENOV").isNull()) canvas.Font.setBold(true);
+}
