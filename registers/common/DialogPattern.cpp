@@ -210,6 +210,7 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
     return;
   }
   if (CheckRequiredInputs(form_)) return;
+  if (CheckEntries && !CheckEntries()) return;
   int handled = 0;
   const bool adding = Adding() && !placeholderMade_;
   const bool ok = RunGuarded(

@@ -85,6 +85,9 @@ public:
   // Told about a database error of a save that the handler reported (its
   // result); the dialog stays open.
   std::function<void(int handled)> SaveFailed;
+  // The register's own rules between entries, checked after the controls'
+  // checks; false stops the save (it has told the user and set the focus).
+  std::function<bool()> CheckEntries;
 
   // Lays out the controls above the row of buttons and fixes the client size.
   void FormCreate(QWidget* controls, QSize clientSize);
