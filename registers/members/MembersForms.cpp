@@ -2,6 +2,7 @@
 #include "app/FormRegistry.h"
 #include "registers/members/fCClenenieClenov.h"
 #include "registers/members/fCClenov.h"
+#include "registers/members/fCClenovPridaj.h"
 #include "registers/members/fCClenovRS.h"
 #include "registers/members/fCTypyBrigad.h"
 #include "registers/members/fEBrigady.h"
@@ -36,4 +37,10 @@ void RegisterMembersForms() {
                              [](QWidget* owner, const TFormArgs&) { return new TfrmEPriestupky(owner); });
   FormRegistry::RegisterForm(QStringLiteral("TfrmEPosta"),
                              [](QWidget* owner, const TFormArgs&) { return new TfrmEPosta(owner); });
+  // The member card opens the records of its member.
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnBrigady"), &TfrmEBrigady::OpenForMember);
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnBrigadyMinulyRok"), &TfrmEBrigady::OpenForMember);
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPredmety"), &TfrmEPredmety::OpenForMember);
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnVyznamenania"), &TfrmEVyznamenania::OpenForMember);
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPriestupky"), &TfrmEPriestupky::OpenForMember);
 }

@@ -159,3 +159,11 @@ void TfrmEBrigady::btnTypyBrigadClick() {
   PickFromList(*eDBTypyBrigad, QStringLiteral("TfrmCTypyBrigad"), nullptr, Rok);
 }
 void TfrmEBrigady::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), nullptr, Rok); }
+
+void TfrmEBrigady::OpenForMember(QWidget* owner, int clen, int rok) {
+  TfrmEBrigady form(owner);
+  form.Rok = quint16(rok);
+  form.eDBClen->FindIt(clen);
+  form.list.btnFilterClick(&form);
+  form.ShowModal();
+}

@@ -15,6 +15,8 @@ class TfrmEBrigady : public TForm {
 public:
   explicit TfrmEBrigady(QWidget* owner = nullptr);
   ~TfrmEBrigady() override;
+  // Shows the register filtered to one member (the member card's buttons); `rok` is the year listed.
+  static void OpenForMember(QWidget* owner, int clen, int rok);
 
   // The year whose records are listed and added.
   quint16 Rok;

@@ -91,3 +91,10 @@ void TfrmEPredmety::gr1DrawColumnCell(int row, TQPLColumn*, TGridCellCanvas& can
   const double returned = q.ValueAt(row, q.FieldByName(QStringLiteral("MNOZSTVO_VRATENE")).Index()).toDouble();
   if (lent == returned) canvas.Font.setStrikeOut(true);
 }
+
+void TfrmEPredmety::OpenForMember(QWidget* owner, int clen, int) {
+  TfrmEPredmety form(owner);
+  form.eDBClen->FindIt(clen);
+  form.list.btnFilterClick(&form);
+  form.ShowModal();
+}

@@ -16,6 +16,8 @@ class TfrmEPredmety : public TForm {
 public:
   explicit TfrmEPredmety(QWidget* owner = nullptr);
   ~TfrmEPredmety() override;
+  // Shows the register filtered to one member (the member card's buttons).
+  static void OpenForMember(QWidget* owner, int clen, int rok);
 
   TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
   TIBComboBox *eDBClen, *eDBNazov;

@@ -114,3 +114,12 @@ void TfrmEPriestupky::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCa
   }
   if (column->FieldName == QLatin1String("NAZOV_UPLNY") && value("C_CLENOV").isNull()) canvas.Font.setBold(true);
 }
+
+void TfrmEPriestupky::OpenForMember(QWidget* owner, int clen, int) {
+  TfrmEPriestupky form(owner);
+  form.eDBClen->FindIt(clen);
+  // The member's whole history: settled cases of earlier years too.
+  form.eDBVybaveny->SetCheckedValue(1);
+  form.list.btnFilterClick(&form);
+  form.ShowModal();
+}

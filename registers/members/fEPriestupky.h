@@ -16,6 +16,8 @@ class TfrmEPriestupky : public TForm {
 public:
   explicit TfrmEPriestupky(QWidget* owner = nullptr);
   ~TfrmEPriestupky() override;
+  // Shows the register filtered to one member (the member card's buttons).
+  static void OpenForMember(QWidget* owner, int clen, int rok);
 
   TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
   TIBComboBox *eDBClen, *eDBOstatni, *eDBPriestupok;

@@ -72,3 +72,10 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner) : TForm(owner) {
 }
 
 TfrmEVyznamenania::~TfrmEVyznamenania() = default;
+
+void TfrmEVyznamenania::OpenForMember(QWidget* owner, int clen, int) {
+  TfrmEVyznamenania form(owner);
+  form.eDBClen->FindIt(clen);
+  form.list.btnFilterClick(&form);
+  form.ShowModal();
+}

@@ -11,6 +11,8 @@ class TfrmEVyznamenania : public TForm {
 public:
   explicit TfrmEVyznamenania(QWidget* owner = nullptr);
   ~TfrmEVyznamenania() override;
+  // Shows the register filtered to one member (the member card's buttons).
+  static void OpenForMember(QWidget* owner, int clen, int rok);
 
   TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
   TIBComboBox *eDBClen, *eDBNazov;

@@ -181,6 +181,7 @@ TEST_F(MemberCardTest, RegisterButtonsOpenForThePersonAndTheYearAndRereadTheSumm
   };
   for (const char* name : {"btnBrigady", "btnBrigadyMinulyRok", "btnPreruseneClenstvo"})
     TfrmCClenovPridaj::SetRegisterOpener(QString::fromLatin1(name), opener(name));
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPredmety"), {});
   TfrmCClenovPridaj card;
   EXPECT_FALSE(card.btnPredmety->isEnabled()) << "no register has said how it opens";
   QList<double> hours;

@@ -1,4 +1,5 @@
 #include "registers/members/fEBrigady.h"
+#include "app/ToolBar.h"
 #include "controls/DbGridBase.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
@@ -123,6 +124,26 @@ TEST_F(WorkDutyTest, ThePreviousYearsRecordKeepsItsTypeAndGroundWhenEdited) {
   });
   Key(form->list, Qt::Key_P);
   EXPECT_EQ(Column(QStringLiteral("select count(*) from e_brigady where rok=2025")), QVariantList({2}));
+}
+
+TEST_F(WorkDutyTest, TheMemberCardOpensOneMembersRecordsOfTheChosenYear) {
+  AddRecord(2025, novak, 3);
+  AddRecord(2025, kral, 5);
+  AddRecord(2026, novak, 8);
+  QString caption;
+  QVariantList hodiny;
+  bool filterShown = false;
+  script.Then([&](TForm& f) {
+    auto& list = dynamic_cast<TfrmEBrigady&>(f);
+    caption = f.Caption();
+    hodiny = Listed(list.list, QStringLiteral("HODINY"));
+    filterShown = list.list.pnlFilter->isVisible() && list.list.btnFilter->Down();
+    f.SetModalResult(mrCancel);
+  });
+  TfrmEBrigady::OpenForMember(nullptr, novak, 2025);
+  EXPECT_EQ(caption, QStringLiteral("Evidencia brigád - rok 2025"));
+  EXPECT_EQ(hodiny, QVariantList({3.0}));
+  EXPECT_TRUE(filterShown);
 }
 
 TEST_F(WorkDutyTest, TheVehicleTotalIsStoredFromWholeKilometres) {
