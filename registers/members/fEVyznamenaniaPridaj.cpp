@@ -4,6 +4,7 @@
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBMemo.h"
+#include "controls/KitMessages.h"
 #include "core/DateTime.h"
 #include "db/IBQuery.h"
 #include "registers/common/Picker.h"
@@ -38,6 +39,13 @@ TfrmEVyznamenaniaPridaj::TfrmEVyznamenaniaPridaj(QWidget* owner) : TForm(owner) 
   dlg.EditCaption = QStringLiteral("Oprava vyznamenania");
   dlg.Generator = QStringLiteral("e_vyznamenania_id");
   dlg.ClearAll = [this] { ClearAll(); };
+  // The edit lets a blank field pass as 0; an award still needs its year.
+  dlg.CheckEntries = [this] {
+    if (int(eDBRok->Value()) != 0) return true;
+    ShowKitNumberedError(1043);
+    eDBRok->setFocus();
+    return false;
+  };
   dlg.LoadSql =
       QStringLiteral("SELECT C_CLENOV,NAZOV,ROK_VYZNAMENANIA,POZNAMKA\nFROM E_VYZNAMENANIA where jedin=:JEDIN");
   dlg.Load = [this](TIBQuery& q) {

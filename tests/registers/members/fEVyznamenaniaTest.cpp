@@ -22,9 +22,13 @@ TEST_F(AwardsTest, ANewAwardProposesLastYearAndTheYearMustBePositive) {
   ShowActive(form);
   const int lastYear = QDate::currentDate().year() - 1;
   const struct {
-    double year; // -1: as proposed
+    double year; // -1: as proposed, -2: emptied
     QString message;
-  } cases[] = {{0, QStringLiteral("#1043")}, {-5, QStringLiteral("#1036")}, {-1, QString()}, {9999, QString()}};
+  } cases[] = {{0, QStringLiteral("#1043")},
+               {-2, QStringLiteral("#1043")},
+               {-5, QStringLiteral("#1036")},
+               {-1, QString()},
+               {9999, QString()}};
   for (const auto& c : cases) {
     Exec(QStringLiteral("delete from e_vyznamenania"));
     FreshMessages();
@@ -34,7 +38,10 @@ TEST_F(AwardsTest, ANewAwardProposesLastYearAndTheYearMustBePositive) {
       proposed = Dialog(f).eDBRok->Value();
       Dialog(f).eDBClen->FindIt(novak);
       Dialog(f).eDBNazov->setEditText(QStringLiteral("Za zásluhy"));
-      if (c.year != -1) Dialog(f).eDBRok->SetValue(c.year);
+      if (c.year == -2)
+        Dialog(f).eDBRok->clear();
+      else if (c.year != -1)
+        Dialog(f).eDBRok->SetValue(c.year);
       Press(f, Qt::Key_F12);
       stayedOpen = f.isVisible();
       if (stayedOpen) f.SetModalResult(mrCancel);
