@@ -21,8 +21,10 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fERSKontroloriPridaj.h"
 #include "registers/members/fERSKontrolovaniPridaj.h"
+#include <QtCore/QScopedValueRollback>
 #include <QtCore/QSet>
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
@@ -100,7 +102,8 @@ public:
 
   void Add() {
     // Children need their inspection's key.
-    if (form_.Jedin == 0) return;
+    if (form_.Jedin == 0 || form_.childBusy_) return;
+    QScopedValueRollback<bool> running(form_.childBusy_, true);
     std::unique_ptr<TForm> dialog = create_();
     TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
     int result;
@@ -109,13 +112,14 @@ public:
       pattern->ClearForPass();
       dialog->SetTag(1);
       result = dialog->ShowModal();
-    } while (result == mrSaveAndContinue);
+      } while (result == mrSaveAndContinue);
     grid->DisplayGrid();
     if (result == mrOk) query->Locate(QStringLiteral("jedin"), pattern->Jedin());
   }
 
   void Edit() {
-    if (!query->Active() || query->IsEmpty()) return;
+    if (!query->Active() || query->IsEmpty() || form_.childBusy_) return;
+    QScopedValueRollback<bool> running(form_.childBusy_, true);
     std::unique_ptr<TForm> dialog = create_();
     TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
     int result;
@@ -171,8 +175,11 @@ public:
 
   // Entering the list while it is empty starts an add.
   void Entered() {
-    if (query->Active() && query->IsEmpty() && add->isEnabled())
-      QMetaObject::invokeMethod(grid, [this] { Add(); }, Qt::QueuedConnection);
+    // Asked again when it runs: focus may arrive twice (the window's activation).
+    auto addIfEmpty = [this] {
+      if (!form_.childBusy_ && query->Active() && query->IsEmpty() && add->isEnabled()) Add();
+    };
+    if (!form_.childBusy_ && query->Active() && query->IsEmpty()) QMetaObject::invokeMethod(grid, addIfEmpty, Qt::QueuedConnection);
   }
 
 private:
@@ -190,7 +197,7 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TForm(owner) {
                   QStringLiteral("FROM E_RS_KONTROLORI A"),
                   QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
                   QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"), QStringLiteral("WHERE A.E_RS=:JEDIN")},
-      [this] { return std::make_unique<TfrmERSKontroloriPridaj>(this); },
+      [] { return std::make_unique<TfrmERSKontroloriPridaj>(); },
       [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontroloriPridaj&>(dialog).Kontrola = kontrola; });
   persons_ = std::make_unique<TChildList>(
       *this, QStringLiteral("e_rs_kontrolovani"),
@@ -201,7 +208,7 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TForm(owner) {
                   QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"),
                   QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"),
                   QStringLiteral("WHERE A.E_RS=:JEDIN")},
-      [this] { return std::make_unique<TfrmERSKontrolovaniPridaj>(this); },
+      [] { return std::make_unique<TfrmERSKontrolovaniPridaj>(); },
       [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontrolovaniPridaj&>(dialog).Kontrola = kontrola; });
   guards_->BeforeDelete = [this] { return ConfirmGuardRemoval(); };
 
@@ -317,6 +324,7 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TForm(owner) {
   dlg.Load = [this](TIBQuery& q) { Load(q); };
   dlg.Save = [this](TIBQuery& q, bool) { Save(q); };
   dlg.FormCreate(body, QSize(753, 545));
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
   ClearAll();
   eDBRevir->SetSWhere(YearCondition(ProgramSettings.Rok));
 }
@@ -352,7 +360,6 @@ QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barNam
   grid->SetReadOnly(true);
   grid->SetOptions(grid->Options() | dgRowSelect);
   grid->SetDataSet(list.query);
-  grid->installEventFilter(this);
   layout->addWidget(grid, 1);
   TChildList* child = &list;
   connect(list.add, &QToolButton::clicked, this, [child] { child->Add(); });
@@ -366,14 +373,11 @@ QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barNam
   return box;
 }
 
-bool TfrmERSPridaj::eventFilter(QObject* watched, QEvent* event) {
-  // Coming back from another window is no entering.
-  const auto* focus = event->type() == QEvent::FocusIn ? static_cast<QFocusEvent*>(event) : nullptr;
-  if (focus && focus->reason() != Qt::ActiveWindowFocusReason && focus->reason() != Qt::PopupFocusReason) {
-    if (watched == gr2) guards_->Entered();
-    else if (watched == gr3) persons_->Entered();
-  }
-  return TForm::eventFilter(watched, event);
+void TfrmERSPridaj::FocusChanged(QWidget* old, QWidget* now) {
+  // Only while this dialog is in front; its child dialogs coming and going move the focus too.
+  if (!now || now->window() != this || QApplication::activeModalWidget() != this) return;
+  if (now == gr2 || gr2->isAncestorOf(now)) guards_->Entered();
+  else if (now == gr3 || gr3->isAncestorOf(now)) persons_->Entered();
 }
 
 void TfrmERSPridaj::FormShow() {

@@ -65,14 +65,17 @@ protected:
   void FormShow() override;
   bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
   void FormClose(TCloseAction&) override { dlg.FormClose(); }
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void ClearAll();
   void Load(TIBQuery& q);
   void Save(TIBQuery& q);
   bool ConfirmGuardRemoval();
+  // Entering an empty child list starts its add.
+  void FocusChanged(QWidget* old, QWidget* now);
   QWidget* BuildChild(const QString& caption, const QString& barName, TChildList& list, const QString& suffix);
 
   std::unique_ptr<TChildList> guards_, persons_;
+  // True while a child dialog runs: no second one opens from a focus change.
+  bool childBusy_ = false;
 };
