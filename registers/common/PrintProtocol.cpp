@@ -12,12 +12,11 @@
 #include <QtGui/QGuiApplication>
 
 namespace {
-void OpenQuery(TIBQuery& query, const QStringList& lines, const QVariantMap& params, const QString& tag) {
+void PrepareQuery(TIBQuery& query, const QStringList& lines, const QVariantMap& params, const QString& tag) {
   query.SetSQL(lines.join(QLatin1Char('\n')));
   for (auto it = params.begin(); it != params.end(); ++it)
     query.ParamByName(it.key()).SetValue(it.value());
   if (TIBParam* zaradenie = query.FindParam(QStringLiteral("ZARADENIE"))) zaradenie->SetValue(tag);
-  query.Open();
 }
 } // namespace
 
@@ -54,11 +53,13 @@ void PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
     }
     if (print.OrganizationVariables) AddOrganizaciaVariables(*report);
     QCoreApplication::processEvents();
-    OpenQuery(report->Query(1), print.MasterSql, print.Params, print.Tag);
+    PrepareQuery(report->Query(1), print.MasterSql, print.Params, print.Tag);
+    report->Query(1).Open();
+    // A detail is opened by the print form for each master row, with the row's key.
     for (qsizetype i = 0; i < print.Details.size(); ++i) {
       const int number = int(i) + 2;
+      PrepareQuery(report->Query(number), print.Details[i].Sql, {}, print.Tag);
       report->LinkDetail(number);
-      OpenQuery(report->Query(number), print.Details[i].Sql, {}, print.Tag);
     }
     endWait();
     if (report->Query(1).IsEmpty())

@@ -5,12 +5,10 @@
 #include "app/PrintForm.h"
 #include "app/QPLUnit.h"
 #include "controls/DbGridQPL.h"
-#include "controls/fWaitPlease.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "registers/common/PrintProtocol.h"
 #include "registers/members/fERSPridaj.h"
-#include <QtGui/QGuiApplication>
-#include <QtWidgets/QApplication>
 
 namespace {
 const QString kPrintTag = QStringLiteral("F58D66B0-7A38-41E2");
@@ -67,65 +65,31 @@ void TfrmERS::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& ca
 }
 
 void TfrmERS::btnTlacClick() {
-  std::unique_ptr<IPrintForm> report = CreatePrintForm();
-  if (!report) return;
-  ShowWaitForm();
-  QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-  auto restore = [] {
-    QGuiApplication::restoreOverrideCursor();
-    HideWaitForm();
-  };
-  try {
-    TempSpracujStoreGrid(*list.gr1, kPrintTag, true);
-    BeginTransaction(report->Transaction());
-    report->SetTitle(Caption());
-    report->SetTemplateName(QStringLiteral("KontrolaRS.rpf"));
-    report->LoadReport();
-    report->ClearAliases();
-    report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
-    report->SetAlias(QStringLiteral("ib2"), QStringLiteral("DETAIL_KONTROLORI"));
-    report->SetAlias(QStringLiteral("ib3"), QStringLiteral("DETAIL_KONTROLOVANI"));
-    report->ClearVariables();
-    report->SetVariable(QStringLiteral(" Nastavenia"), QString());
-    report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(ProgramSettings.Rok)));
-    AddOrganizaciaVariables(*report);
-    TIBQuery& master = report->Query(1);
-    master.SetSQL(QStringList{
-        QStringLiteral("SELECT A.JEDIN,A.KONTROLA_OD, A.KONTROLA_DO, A.SUKROMNE_VOZIDLO,"),
-        QStringLiteral("A.SPZ, A.TYP, A.SPOTREBA, A.NAHRADA, A.KM, A.CENA_PALIVA,"),
-        QStringLiteral("A.UHRADENE,A.POZNAMKA,b.nazov_uplny as revir"), QStringLiteral("from temp_spracuj x"),
-        QStringLiteral("left join E_RS a on a.jedin=x.cislo"),
-        QStringLiteral("left join c_reviry_jux b on b.jedin=a.c_reviry_jux"),
-        QStringLiteral("where x.connection_id=current_connection and x.zaradenie='F58D66B0-7A38-41E2'"),
-        QStringLiteral("order by x.jedin")}.join(QLatin1Char('\n')));
-    QApplication::processEvents();
-    master.Open();
-    TIBQuery& guards = report->Query(2);
-    guards.SetSQL(QStringList{
-        QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY as KONTROLOR"),
+  TRegisterPrint print;
+  print.Tag = kPrintTag;
+  print.Title = Caption();
+  print.Template = QStringLiteral("KontrolaRS.rpf");
+  print.MasterSql = {QStringLiteral("SELECT A.JEDIN,A.KONTROLA_OD, A.KONTROLA_DO, A.SUKROMNE_VOZIDLO,"),
+                     QStringLiteral("A.SPZ, A.TYP, A.SPOTREBA, A.NAHRADA, A.KM, A.CENA_PALIVA,"),
+                     QStringLiteral("A.UHRADENE,A.POZNAMKA,b.nazov_uplny as revir"),
+                     QStringLiteral("from temp_spracuj x"),
+                     QStringLiteral("left join E_RS a on a.jedin=x.cislo"),
+                     QStringLiteral("left join c_reviry_jux b on b.jedin=a.c_reviry_jux"),
+                     QStringLiteral("where x.connection_id=current_connection and x.zaradenie='F58D66B0-7A38-41E2'"),
+                     QStringLiteral("order by x.jedin")};
+  print.Details = {
+      {QStringLiteral("DETAIL_KONTROLORI"),
+       {QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY as KONTROLOR"),
         QStringLiteral("FROM E_RS_KONTROLORI A"), QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
         QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"), QStringLiteral("WHERE A.E_RS=:JEDIN"),
-        QStringLiteral("order by a.jedin")}.join(QLatin1Char('\n')));
-    report->LinkDetail(2);
-    TIBQuery& persons = report->Query(3);
-    persons.SetSQL(QStringList{
-        QStringLiteral("SELECT A.JEDIN,A.NAZOV_UPLNY AS KONTROLOVANY,A.CISLO_POVOLENIA,"),
+        QStringLiteral("order by a.jedin")}},
+      {QStringLiteral("DETAIL_KONTROLOVANI"),
+       {QStringLiteral("SELECT A.JEDIN,A.NAZOV_UPLNY AS KONTROLOVANY,A.CISLO_POVOLENIA,"),
         QStringLiteral("A.PRIESTUPOK,b.CISLO_ODZNAKU,D.NAZOV AS REVIR,E.NAZOV AS ZO,"), QStringLiteral("a.poznamka"),
         QStringLiteral("FROM E_RS_KONTROLOVANI A"), QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
         QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"),
         QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"),
-        QStringLiteral("LEFT JOIN C_ZO E ON E.JEDIN=A.C_ZO"), QStringLiteral("WHERE A.E_RS=:JEDIN ORDER BY A.JEDIN")}
-                      .join(QLatin1Char('\n')));
-    report->LinkDetail(3);
-  } catch (const std::exception& error) {
-    restore();
-    RollbackIfActive(report->Transaction());
-    if (HandleDatabaseError(error) == 0) throw;
-    return;
-  }
-  restore();
-  if (report->Query(1).IsEmpty())
-    ShowNoDataToPrint();
-  else
-    report->ShowModal();
+        QStringLiteral("LEFT JOIN C_ZO E ON E.JEDIN=A.C_ZO"), QStringLiteral("WHERE A.E_RS=:JEDIN ORDER BY A.JEDIN")}},
+  };
+  PrintRegister(*list.gr1, print);
 }
