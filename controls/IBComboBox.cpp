@@ -63,6 +63,8 @@ TIBComboBox::TIBComboBox(QWidget* parent)
   // never adds typed texts to its list.
   setCompleter(nullptr);
   setInsertPolicy(QComboBox::NoInsert);
+  // Double clicks land in the edit part; the form opens its picker on them.
+  lineEdit()->installEventFilter(this);
   setFont(QFont(QStringLiteral("Courier"), 10));
   setFixedHeight(kComboHeight);
   setMaxVisibleItems(30);
@@ -413,6 +415,14 @@ void TIBComboBox::TypeCharacter(QKeyEvent* event) {
   if (!onlyTheseChars_.isEmpty() && !onlyTheseChars_.contains(c) && c != QLatin1Char('/')) return;
   QKeyEvent converted(event->type(), event->key(), event->modifiers(), QString(c));
   QComboBox::keyPressEvent(&converted);
+}
+
+bool TIBComboBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lineEdit() && event->type() == QEvent::MouseButtonDblClick && !ReadOnly()) {
+    emit OnDblClick();
+    return true;
+  }
+  return QComboBox::eventFilter(watched, event);
 }
 
 void TIBComboBox::keyPressEvent(QKeyEvent* event) {

@@ -176,6 +176,8 @@ signals:
   void OnExit();
   void OnChange();
   void OnCtrlEnter();
+  // A double click in the combo (not read-only): forms open the register as a picker.
+  void OnDblClick();
   void OnClickEnter();
   void OnNotFound();
   void OnDropDown();
@@ -184,6 +186,7 @@ protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
 
 private:

@@ -9,6 +9,7 @@ TSpeedButton* TGuardRows::Picker(TIBComboBox& combo, const QString& name) {
   button->setFocusPolicy(Qt::NoFocus);
   Beside(button);
   QObject::connect(&combo, &TIBComboBox::OnCtrlEnter, button, &QToolButton::click);
+  QObject::connect(&combo, &TIBComboBox::OnDblClick, button, &QToolButton::click);
   return button;
 }
 

@@ -23,6 +23,7 @@ TPickerRow::TPickerRow(QWidget* parent) : QWidget(parent) {
   };
   connect(Button, &TSpeedButton::clicked, this, pick);
   connect(Combo, &TIBComboBox::OnCtrlEnter, this, pick);
+  connect(Combo, &TIBComboBox::OnDblClick, this, pick);
 }
 
 void SetupComboLook(TIBComboBox& combo) {

@@ -33,6 +33,7 @@ TIBComboBox* AddFilterCombo(QWidget& panel, QLabel*& label, const QString& capti
     panel.layout()->addWidget(button);
     QObject::connect(button, &TSpeedButton::clicked, combo, pick);
     QObject::connect(combo, &TIBComboBox::OnCtrlEnter, combo, pick);
+    QObject::connect(combo, &TIBComboBox::OnDblClick, combo, pick);
   }
   return combo;
 }

@@ -484,3 +484,15 @@ TEST(LookupComboPlain, AutoCompleteSelectsTheFirstItemThatBeginsWithTheText) {
 }
 
 } // namespace
+
+TEST(LookupComboPlain, DoubleClickAsksForThePickerUnlessReadOnly) {
+  QDialog dialog;
+  auto* combo = new TIBComboBox(&dialog);
+  dialog.show();
+  QSignalSpy picks(combo, &TIBComboBox::OnDblClick);
+  QTest::mouseDClick(combo->lineEdit(), Qt::LeftButton);
+  EXPECT_EQ(picks.count(), 1);
+  combo->SetReadOnly(true);
+  QTest::mouseDClick(combo->lineEdit(), Qt::LeftButton);
+  EXPECT_EQ(picks.count(), 1);
+}
