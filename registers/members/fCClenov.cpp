@@ -17,6 +17,7 @@
 #include "registers/members/fCClenovTlac.h"
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 
@@ -130,17 +131,21 @@ TfrmCClenov::~TfrmCClenov() {
 
 void TfrmCClenov::BuildFilterPanel() {
   QWidget* panel = list.pnlFilter;
-  auto* row = static_cast<QHBoxLayout*>(panel->layout());
-  auto label = [&](const QString& text, QWidget* control) {
+  // Two lines: the combos, then the check boxes and the birth dates; one line
+  // of the form's width would cut the captions.
+  auto* grid = new QGridLayout;
+  static_cast<QHBoxLayout*>(panel->layout())->addLayout(grid);
+  int column = 0, line = 0;
+  auto place = [&](const QString& text, QWidget* control) {
     auto* caption = new QLabel(text, panel);
     caption->setBuddy(control);
-    row->addWidget(caption);
-    row->addWidget(control);
+    grid->addWidget(caption, line, column++);
+    grid->addWidget(control, line, column++);
   };
   eDBMesto = MakeTextCombo(panel, QStringLiteral("eDBMesto"), QStringLiteral("mesto"));
-  label(QStringLiteral("Mesto:"), eDBMesto);
+  place(QStringLiteral("Mesto:"), eDBMesto);
   eDBPovolanie = MakeTextCombo(panel, QStringLiteral("eDBPovolanie"), QStringLiteral("povolanie"));
-  label(QStringLiteral("Povolanie:"), eDBPovolanie);
+  place(QStringLiteral("Povolanie:"), eDBPovolanie);
   eDBSkupina = new TIBComboBox(panel);
   eDBSkupina->setObjectName(QStringLiteral("eDBSkupina"));
   eDBSkupina->SetDatabase(MainDatabase());
@@ -149,24 +154,30 @@ void TfrmCClenov::BuildFilterPanel() {
   eDBSkupina->SetSAppendFromField(QStringLiteral("nazov"));
   eDBSkupina->SetSOrderBy(QStringLiteral("nazov"));
   eDBSkupina->SetSAutoAppend(true);
-  label(QStringLiteral("Skupina:"), eDBSkupina);
+  place(QStringLiteral("Skupina:"), eDBSkupina);
+  line = 1;
+  column = 0;
   auto check = [&](const QString& name, const QString& caption) {
     auto* box = new TIBCheckBox(caption, panel);
     box->setObjectName(name);
     box->setLayoutDirection(Qt::RightToLeft); // caption before the box
-    row->addWidget(box);
+    grid->addWidget(box, line, column, 1, 2);
+    column += 2;
     return box;
   };
   eBrigadaOslobodeny = check(QStringLiteral("eBrigadaOslobodeny"), QStringLiteral("Iba oslobodených od brigády:"));
   eSkolenieUskutocnene = check(QStringLiteral("eSkolenieUskutocnene"), QStringLiteral("Iba členov bez školenia:"));
   eIbaClenov = check(QStringLiteral("eIbaClenov"), QStringLiteral("Zobraz: iba členov ZO:"));
+  line = 2;
+  column = 0;
   eDatumNarodeniaOd = new TIBDate(panel);
   eDatumNarodeniaOd->setObjectName(QStringLiteral("eDatumNarodeniaOd"));
-  label(QStringLiteral("Narodení od:"), eDatumNarodeniaOd);
+  eDatumNarodeniaOd->setMinimumWidth(110);
+  place(QStringLiteral("Narodení od:"), eDatumNarodeniaOd);
   eDatumNarodeniaDo = new TIBDate(panel);
   eDatumNarodeniaDo->setObjectName(QStringLiteral("eDatumNarodeniaDo"));
-  label(QStringLiteral("do:"), eDatumNarodeniaDo);
-  row->addStretch();
+  eDatumNarodeniaDo->setMinimumWidth(110);
+  place(QStringLiteral("do:"), eDatumNarodeniaDo);
 
   // Leaving the panel applies what was entered in it.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
