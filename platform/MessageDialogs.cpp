@@ -166,10 +166,30 @@ TMessageReply TStandardMessageDialogs::Show(const TMessageRequest& request) {
   return reply;
 }
 
-TScriptedMessageDialogs::TScriptedMessageDialogs(QList<int> answers)
-    : answers_(std::move(answers)), previous_(SetMessageDialogService(this)) {}
+namespace {
 
-TScriptedMessageDialogs::~TScriptedMessageDialogs() { SetMessageDialogService(previous_); }
+// Scripted services live in tests, often one replacing another
+// (`dialogs = std::make_unique<...>()` destroys the old one after the new one
+// is made): the newest living one answers, and the service from before the
+// first one comes back only when the last one goes.
+QList<TScriptedMessageDialogs*>& LivingScripts() {
+  static QList<TScriptedMessageDialogs*> scripts;
+  return scripts;
+}
+IMessageDialogService* serviceBeforeScripts = nullptr;
+
+} // namespace
+
+TScriptedMessageDialogs::TScriptedMessageDialogs(QList<int> answers) : answers_(std::move(answers)) {
+  IMessageDialogService* previous = SetMessageDialogService(this);
+  if (LivingScripts().isEmpty()) serviceBeforeScripts = previous;
+  LivingScripts().append(this);
+}
+
+TScriptedMessageDialogs::~TScriptedMessageDialogs() {
+  LivingScripts().removeOne(this);
+  SetMessageDialogService(LivingScripts().isEmpty() ? serviceBeforeScripts : LivingScripts().last());
+}
 
 TMessageReply TScriptedMessageDialogs::Show(const TMessageRequest& request) {
   requests_.append(request);

@@ -81,5 +81,4 @@ public:
 private:
   QList<int> answers_;
   QList<TMessageRequest> requests_;
-  IMessageDialogService* previous_;
 };

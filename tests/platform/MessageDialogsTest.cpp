@@ -121,4 +121,15 @@ TEST(MessageDialogsTest, ScriptedServiceRecordsAndAnswersInOrderThenUninstalls) 
   EXPECT_EQ(&MessageDialogs(), before);
 }
 
+TEST(MessageDialogsTest, AScriptReplacedByANewOneLeavesTheNewOneAnswering) {
+  IMessageDialogService* before = &MessageDialogs();
+  {
+    auto script = std::make_unique<TScriptedMessageDialogs>(QList<int>{mrYes});
+    script = std::make_unique<TScriptedMessageDialogs>(QList<int>{mrNo}); // the old one goes after the new one came
+    EXPECT_EQ(&MessageDialogs(), script.get());
+    EXPECT_EQ(MessageDlg(QStringLiteral("a"), TMsgDlgType::Confirmation, mbYes | mbNo), mrNo);
+  }
+  EXPECT_EQ(&MessageDialogs(), before);
+}
+
 } // namespace
