@@ -203,6 +203,7 @@ QWidget* TfrmCClenovPridaj::BuildRightColumn() {
     combo->SetSAutoAppend(true);
     combo->SetSNotFoundErrorText(0);
     connect(combo, &TIBComboBox::OnCtrlEnter, this, [this, i] { btnSkupinaClick(i); });
+    connect(combo, &TIBComboBox::OnDblClick, this, [this, i] { btnSkupinaClick(i); });
     auto* button = new TQPLBtn(QStringLiteral("..."), groups);
     button->setObjectName(QStringLiteral("btnSkupina%1").arg(i + 1));
     button->setFocusPolicy(Qt::NoFocus);

@@ -34,7 +34,7 @@ TRegisterPrint BrigadyPrint(int button) {
                QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
                QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
                QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag + QStringLiteral("'"),
-               QStringLiteral("group by b.nazov_uplny order by b.nazov_uplny")}};
+               QStringLiteral("group by b.jedin,b.nazov_uplny order by b.nazov_uplny,b.jedin")}};
     }
     default:
       return {itemTag, true, QStringLiteral("Tlač brigád podľa mena položkovite iba oslobodených"),

@@ -25,7 +25,7 @@ TRegisterPrint PredmetyPrint(int button) {
                   << QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
                          QStringLiteral("'")
                   << (items ? QStringLiteral("order by b.nazov_uplny,a.datum")
-                            : QStringLiteral("group by b.nazov_uplny order by b.nazov_uplny"));
+                            : QStringLiteral("group by b.jedin,b.nazov_uplny order by b.nazov_uplny,b.jedin"));
   print.YearVariable = false;
   print.OrganizationVariables = false;
   return print;

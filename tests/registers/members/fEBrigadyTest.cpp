@@ -292,4 +292,18 @@ TEST_F(WorkDutyTest, EachPrintTakesTheMarkedRowsUnderItsTag) {
   }
 }
 
+TEST_F(WorkDutyTest, TheSummaryKeepsNamesakesWithOneDisplayNameApart) {
+  const int namesake = AddMember(QStringLiteral("Novák"), QStringLiteral("Ján")); // the same display name as novak
+  const QVariantList marked{AddRecord(2026, novak, 2), AddRecord(2026, namesake, 4)};
+  Open();
+  Mark(form->list, marked);
+  TfrmEBrigadyTlac dialog(form.get());
+  dialog.Print(2);
+  ASSERT_EQ(prints.size(), 1u);
+  QVariantList hodiny;
+  for (const QVariantMap& row : prints[0].Rows)
+    hodiny.append(row.value(QStringLiteral("HODINY")).toDouble());
+  EXPECT_EQ(hodiny, (QVariantList{2.0, 4.0}));
+}
+
 } // namespace
