@@ -1,4 +1,5 @@
 #include "tests/app/AdminTestSupport.h"
+#include "tests/support/SqlTestRoutines.h"
 #include "app/AppContext.h"
 #include "app/fUpdate.h"
 #include "db/IBQuery.h"
@@ -24,12 +25,6 @@ void MakeAdminDatabase(const QString& path) {
   database.Close();
 }
 
-namespace {
-void Bind(TIBQuery& query, const QVariantMap& params) {
-  for (auto it = params.begin(); it != params.end(); ++it)
-    query.ParamByName(it.key()).SetValue(it.value());
-}
-} // namespace
 
 void AdminTest::SetUp() {
   ASSERT_TRUE(home_.isValid());
@@ -61,37 +56,9 @@ void AdminTest::TearDown() {
   qputenv("XDG_CONFIG_HOME", previousConfig_);
 }
 
-void AdminTest::Exec(const QString& sql, const QVariantMap& params) {
-  TIBTransaction transaction(db.get());
-  transaction.StartTransaction();
-  TIBQuery query;
-  query.SetDatabase(db.get());
-  query.SetTransaction(&transaction);
-  query.SetSQL(sql);
-  Bind(query, params);
-  query.ExecSQL();
-  transaction.Commit();
-}
+void AdminTest::Exec(const QString& sql, const QVariantMap& params) { ExecCommitted(*db, sql, params); }
 
-QList<QVariantList> AdminTest::Rows(const QString& sql, const QVariantMap& params) {
-  TIBTransaction transaction(db.get());
-  transaction.StartTransaction();
-  TIBQuery query;
-  query.SetDatabase(db.get());
-  query.SetTransaction(&transaction);
-  query.SetSQL(sql);
-  Bind(query, params);
-  query.Open();
-  QList<QVariantList> rows;
-  for (; !query.Eof(); query.Next()) {
-    QVariantList row;
-    for (int i = 0; i < query.FieldCount(); ++i)
-      row << query.FieldByNumber(i).AsVariant();
-    rows << row;
-  }
-  transaction.Commit();
-  return rows;
-}
+QList<QVariantList> AdminTest::Rows(const QString& sql, const QVariantMap& params) { return SelectRows(*db, sql, params); }
 
 QVariant AdminTest::Scalar(const QString& sql, const QVariantMap& params) {
   const QList<QVariantList> rows = Rows(sql, params);

@@ -1,4 +1,5 @@
 #include "tests/schema/SchemaTestSupport.h"
+#include "tests/support/SqlTestRoutines.h"
 #include "core/CodePage1250.h"
 #include "db/IBError.h"
 #include "db/IBServices.h"
@@ -54,47 +55,10 @@ void SchemaTest::TearDown() {
   qputenv("XDG_CONFIG_HOME", previousConfig_);
 }
 
-namespace {
 
-void Bind(TIBQuery& query, const QVariantMap& params) {
-  for (auto it = params.begin(); it != params.end(); ++it)
-    query.ParamByName(it.key()).SetValue(it.value());
-}
+void SchemaTest::Exec(const QString& sql, const QVariantMap& params) { ExecCommitted(*db, sql, params); }
 
-} // namespace
-
-void SchemaTest::Exec(const QString& sql, const QVariantMap& params) {
-  TIBTransaction transaction(db.get());
-  transaction.StartTransaction();
-  TIBQuery query;
-  query.SetDatabase(db.get());
-  query.SetTransaction(&transaction);
-  query.SetSQL(sql);
-  Bind(query, params);
-  query.ExecSQL();
-  transaction.Commit();
-}
-
-QList<QVariantList> SchemaTest::Rows(const QString& sql, const QVariantMap& params) {
-  TIBTransaction transaction(db.get());
-  transaction.StartTransaction();
-  TIBQuery query;
-  query.SetDatabase(db.get());
-  query.SetTransaction(&transaction);
-  query.SetSQL(sql);
-  Bind(query, params);
-  query.Open();
-  QList<QVariantList> rows;
-  for (query.First(); !query.IsEmpty() && !query.Eof(); query.Next()) {
-    QVariantList row;
-    for (const auto& field : query.Fields())
-      row << field->AsVariant();
-    rows << row;
-    if (query.RecNo() == query.RecordCount()) break;
-  }
-  transaction.Commit();
-  return rows;
-}
+QList<QVariantList> SchemaTest::Rows(const QString& sql, const QVariantMap& params) { return SelectRows(*db, sql, params); }
 
 QVariant SchemaTest::Scalar(const QString& sql, const QVariantMap& params) {
   const QList<QVariantList> rows = Rows(sql, params);
