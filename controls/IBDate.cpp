@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kEditHeight = 21;
-constexpr int kButtonWidth = 16;
 // At most eight typed characters; the shown "dd.mm.yyyy" is longer, so the
 // limit applies to typing only.
 constexpr int kMaxTyped = 8;
@@ -24,22 +22,9 @@ bool AcceptsCharacter(QChar c) {
 
 bool IsEmptyDate(const QVariant& value) { return value.isNull() || value.toDouble() == 0; }
 
-// The number in a part of the typed text, or -1 when it holds none.
-int PartNumber(const QString& text) {
-  bool ok = false;
-  const int number = text.toInt(&ok);
-  return ok && !text.isEmpty() ? number : -1;
-}
-
 } // namespace
 
-TIBDate::TIBDate(QWidget* parent) : QLineEdit(parent), TDataEntryControl(this), button_(new QToolButton(this)) {
-  setFont(QFont(QStringLiteral("Courier"), 10));
-  setFixedHeight(kEditHeight);
-  resize(105, kEditHeight);
-  button_->setCursor(Qt::PointingHandCursor);
-  button_->setFocusPolicy(Qt::NoFocus);
-  button_->setFont(QApplication::font());
+TIBDate::TIBDate(QWidget* parent) : TButtonLineEdit(parent, 105) {
   connect(button_, &QToolButton::clicked, this, &TIBDate::CalendarButtonClick);
   // A new edit holds the current moment and shows today without its parts.
   date_ = DateTime::Now();
@@ -67,40 +52,10 @@ void TIBDate::SetDate(const QVariant& value) {
   setText(Shown(std::floor(value.toDouble())));
 }
 
-void TIBDate::SetRequired(bool on) {
-  SetRequiredFlag(on);
-  SetColor(hasFocus() ? FocusColorByRequired() : UnfocusedColor());
-}
-
-void TIBDate::SetReadOnly(bool on) {
-  if (on == ReadOnly()) return;
-  SetReadOnlyFlag(on);
-  setReadOnly(on);
-  setFocusPolicy(on ? Qt::ClickFocus : Qt::StrongFocus);
-  button_->setVisible(!on);
-  SetColor(StateColor(TColorOrder::ReadOnlyFirst));
-  PlaceButton();
-}
-
 void TIBDate::SetErrorColors(bool on) {
   SetColor(on ? ErrorColor : StateColor(TColorOrder::ReadOnlyFirst));
   SetFontColor(on ? ErrorFontColor : clWindowText);
   PlaceButton();
-}
-
-void TIBDate::PlaceButton() {
-  button_->setGeometry(width() - kButtonWidth - 4, 0, kButtonWidth, height() - 4);
-  // Typed text never runs under the button.
-  setTextMargins(0, 0, button_->isVisibleTo(this) ? kButtonWidth + 2 : 0, 0);
-}
-
-void TIBDate::resizeEvent(QResizeEvent* event) {
-  QLineEdit::resizeEvent(event);
-  PlaceButton();
-}
-
-void TIBDate::Refuse(const QString& message) {
-  ShowRefusal([&] { ShowKitInformation(message); });
 }
 
 bool TIBDate::ParseShift(bool quiet) {

@@ -1,10 +1,6 @@
 #pragma once
-#include "controls/DataEntryControl.h"
-#include <QtCore/QVariant>
-#include <QtWidgets/QLineEdit>
+#include "controls/ButtonLineEdit.h"
 #include <functional>
-
-class QToolButton;
 
 // The date entry field: shows "dd.mm.yyyy", takes bare digits "ddmmyyyy"
 // (shorter entries complete from the last date shown or from today; two-digit
@@ -13,7 +9,7 @@ class QToolButton;
 // Ctrl+Enter. Leaving refuses a blank required entry, an impossible date, a
 // year below 1000 and dates outside MinDate..MaxDate with plain messages.
 // `Date` is Null or a date value (days since 30.12.1899).
-class TIBDate : public QLineEdit, public TDataEntryControl {
+class TIBDate : public TButtonLineEdit {
   Q_OBJECT
 public:
   static constexpr int CenturyPivot = 2029;
@@ -27,12 +23,7 @@ public:
   void SetMinDate(const QVariant& value) { minDate_ = value; }
   QVariant MaxDate() const { return maxDate_; }
   void SetMaxDate(const QVariant& value) { maxDate_ = value; }
-  void SetRequired(bool on);
-  void SetReadOnly(bool on);
-  QVariant Tag() const { return tag_; }
-  void SetTag(const QVariant& tag) { tag_ = tag; }
   void Clear() { SetDate(QVariant()); }
-  QToolButton* Button() const { return button_; }
 
   // Turns the text into `Date`: a day shift or an absolute date; false (and,
   // unless quiet, a message) when the text is refused.
@@ -57,19 +48,14 @@ protected:
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
 private:
   QString Shown(double value) const;
   void PutToday();
-  void PlaceButton();
-  void Refuse(const QString& message);
   bool ParseShift(bool quiet);
 
-  QToolButton* button_;
   QVariant date_;
   QVariant minDate_, maxDate_;
   QVariant entryDate_;
-  QVariant tag_ = 0;
   quint16 day_ = 0, month_ = 0, year_ = 0;
 };

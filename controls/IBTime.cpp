@@ -9,28 +9,14 @@
 
 namespace {
 
-constexpr int kEditHeight = 21;
-constexpr int kButtonWidth = 16;
 constexpr int kMaxTyped = 4;
 constexpr quint16 kClearedHours = 24, kClearedMinutes = 61;
 
 double TimeOfDay(double value) { return value - std::floor(value); }
 
-int PartNumber(const QString& text) {
-  bool ok = false;
-  const int number = text.toInt(&ok);
-  return ok && !text.isEmpty() ? number : -1;
-}
-
 } // namespace
 
-TIBTime::TIBTime(QWidget* parent) : QLineEdit(parent), TDataEntryControl(this), button_(new QToolButton(this)) {
-  setFont(QFont(QStringLiteral("Courier"), 10));
-  setFixedHeight(kEditHeight);
-  resize(65, kEditHeight);
-  button_->setCursor(Qt::PointingHandCursor);
-  button_->setFocusPolicy(Qt::NoFocus);
-  button_->setFont(QApplication::font());
+TIBTime::TIBTime(QWidget* parent) : TButtonLineEdit(parent, 65) {
   connect(button_, &QToolButton::clicked, this, &TIBTime::ClickButton);
   SetTime(DateTime::Now());
   PlaceButton();
@@ -61,35 +47,6 @@ void TIBTime::Clear() {
   SetTime(QVariant());
   hours_ = kClearedHours;
   minutes_ = kClearedMinutes;
-}
-
-void TIBTime::SetRequired(bool on) {
-  SetRequiredFlag(on);
-  SetColor(hasFocus() ? FocusColorByRequired() : UnfocusedColor());
-}
-
-void TIBTime::SetReadOnly(bool on) {
-  if (on == ReadOnly()) return;
-  SetReadOnlyFlag(on);
-  setReadOnly(on);
-  setFocusPolicy(on ? Qt::ClickFocus : Qt::StrongFocus);
-  button_->setVisible(!on);
-  SetColor(StateColor(TColorOrder::ReadOnlyFirst));
-  PlaceButton();
-}
-
-void TIBTime::PlaceButton() {
-  button_->setGeometry(width() - kButtonWidth - 4, 0, kButtonWidth, height() - 4);
-  setTextMargins(0, 0, button_->isVisibleTo(this) ? kButtonWidth + 2 : 0, 0);
-}
-
-void TIBTime::resizeEvent(QResizeEvent* event) {
-  QLineEdit::resizeEvent(event);
-  PlaceButton();
-}
-
-void TIBTime::Refuse(const QString& message) {
-  ShowRefusal([&] { ShowKitInformation(message); });
 }
 
 bool TIBTime::ParseText() {

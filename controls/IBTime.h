@@ -1,10 +1,6 @@
 #pragma once
-#include "controls/DataEntryControl.h"
-#include <QtCore/QVariant>
-#include <QtWidgets/QLineEdit>
+#include "controls/ButtonLineEdit.h"
 #include <functional>
-
-class QToolButton;
 
 // The time-of-day entry: shows "hh:nn", takes the four digits "hhnn" while
 // focused (a part left out keeps the current hours or minutes), F5 puts the
@@ -12,7 +8,7 @@ class QToolButton;
 // and times outside MinTime..MaxTime with plain messages; the check also
 // serves the form-wide required check. `Time` is Null or a time of day (the
 // fraction of a day).
-class TIBTime : public QLineEdit, public TDataEntryControl {
+class TIBTime : public TButtonLineEdit {
   Q_OBJECT
 public:
   explicit TIBTime(QWidget* parent = nullptr);
@@ -24,15 +20,10 @@ public:
   void SetMinTime(const QVariant& value) { minTime_ = value; }
   QVariant MaxTime() const { return maxTime_; }
   void SetMaxTime(const QVariant& value) { maxTime_ = value; }
-  void SetRequired(bool on);
-  void SetReadOnly(bool on);
-  QVariant Tag() const { return tag_; }
-  void SetTag(const QVariant& tag) { tag_ = tag; }
   // Empties the edit and marks it cleared (hours 24, minutes 61).
   void Clear();
   int Hours() const { return hours_; }
   int Minutes() const { return minutes_; }
-  QToolButton* Button() const { return button_; }
 
   // Reads the typed text into `Time`; false (after the message) when it is no valid time.
   bool ParseText();
@@ -50,17 +41,12 @@ protected:
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
 private:
   QString Shown() const;
   void ClickButton();
-  void PlaceButton();
-  void Refuse(const QString& message);
 
-  QToolButton* button_;
   QVariant time_;
   QVariant minTime_, maxTime_;
-  QVariant tag_ = 0;
   quint16 hours_ = 0, minutes_ = 0;
 };

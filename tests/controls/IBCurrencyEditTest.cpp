@@ -64,7 +64,7 @@ TEST_P(MoneyEditChecks, RefuseAndKeepTheFocus) {
   EXPECT_EQ(edit->hasFocus(), !accepted) << c.keys;
   EXPECT_EQ(edit->CheckFailed(), !accepted);
   EXPECT_EQ(exits.count(), accepted ? 1 : 0);
-  if (!accepted) EXPECT_EQ(edit->selectedText(), edit->text());
+  if (!accepted) { EXPECT_EQ(edit->selectedText(), edit->text()); }
 }
 
 INSTANTIATE_TEST_SUITE_P(

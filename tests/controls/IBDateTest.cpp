@@ -82,8 +82,9 @@ TEST_F(DateEditTest, TypedTextsCompleteFromTheLastDateShown) {
     ASSERT_EQ(Messages().size(), before + 1) << c.typed;
     EXPECT_EQ(Messages().last(), QString::fromUtf8(c.message) == QLatin1String("wrong") ? kWrongDate : kUnknownCommand);
     EXPECT_EQ(edit->Date().toDouble(), Day(2024, 3, 7)) << "a refusal keeps the date: " << c.typed;
-    if (QString::fromUtf8(c.message) == QLatin1String("wrong"))
+    if (QString::fromUtf8(c.message) == QLatin1String("wrong")) {
       EXPECT_EQ(edit->text(), QStringLiteral("07032024")) << "the previous date is shown again";
+    }
   }
 }
 
@@ -242,7 +243,7 @@ TEST_F(DateEditTest, TheCalendarStartsAtTheDateAndItsKeysMoveTheDay) {
     EXPECT_TRUE(edit->hasFocus());
     EXPECT_EQ(start, c.typed[0] == '+' ? QDate(2024, 3, 10) : QDate(2024, 3, 7)) << c.typed;
     EXPECT_EQ(edit->Date().toDouble(), c.expected) << c.typed;
-    if (c.expected != Day(2024, 3, 7)) EXPECT_EQ(edit->text(), FormatDateTime(QStringLiteral("ddmmyyyy"), c.expected));
+    if (c.expected != Day(2024, 3, 7)) { EXPECT_EQ(edit->text(), FormatDateTime(QStringLiteral("ddmmyyyy"), c.expected)); }
   }
 }
 

@@ -52,8 +52,9 @@ TEST_F(TimeEditTest, TypedTimesAndTheirRefusals) {
       EXPECT_TRUE(left) << c.typed;
       EXPECT_EQ(edit->text(), QString::fromUtf8(c.shown)) << c.typed;
       EXPECT_EQ(edit->Time().isNull(), *c.shown == 0) << c.typed;
-      if (*c.shown)
+      if (*c.shown) {
         EXPECT_EQ(FormatDateTime(QStringLiteral("hh:nn"), edit->Time().toDouble()), QString::fromUtf8(c.shown));
+      }
       EXPECT_EQ(Messages().size(), before);
       continue;
     }
@@ -94,7 +95,7 @@ TEST_F(TimeEditTest, RangeMessagesNameTheLimit) {
     const qsizetype before = Messages().size();
     Type(QString::fromUtf8(c.typed));
     EXPECT_EQ(Leave(), c.message.isEmpty()) << c.typed;
-    if (!c.message.isEmpty()) EXPECT_EQ(Messages().value(before), c.message);
+    if (!c.message.isEmpty()) { EXPECT_EQ(Messages().value(before), c.message); }
   }
 }
 
