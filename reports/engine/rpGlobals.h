@@ -93,6 +93,15 @@ public:
   std::function<QString(const QString& prompt, const QString& preset)> InputBox;
   // MESSAGEBOX: the button pressed (mrOk ... ) for the text, title and "mb_" flags.
   std::function<int(const QString& text, const QString& title, int flags)> MessageBox;
+  // The build-progress window: shows the caption modally, runs `work` once it
+  // is up and closes when `work` returns; false when the user cancelled, which
+  // also sets the report's Terminated.
+  std::function<bool(class TrpReport& report, const QString& caption, const std::function<void()>& work)>
+      ProgressWindow;
+  // Writes the progress window's line; set only while that window shows.
+  std::function<void(const QString& text)> ProgressText;
+  // Shows the report's prepared pages in the preview window under the caption.
+  std::function<void(class TrpReport& report, const QString& caption)> PreviewWindow;
   // The aggregate side of the band engine; null until page building installs it.
   class TrpAggregateBands* Aggregates = nullptr;
   // The width in pixels of a text in a font (QFontMetrics by default); tests

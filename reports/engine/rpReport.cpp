@@ -617,7 +617,7 @@ bool TrpReport::BuildPreparedPages() {
   const TrpReportInfo keptInfo = Info;
   const QByteArray saved = SaveToStream();
   if (OnBeginDoc) OnBeginDoc();
-  bool result = RunPreparePasses();
+  bool result = RunPreparePassesShown();
   if (OnEndDoc) OnEndDoc();
   const bool failed = g.LoadErrorFlag;
   const QString errorText = g.LoadErrorText;

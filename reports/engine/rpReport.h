@@ -44,6 +44,12 @@ public:
   virtual void Progress(const QString& text) = 0;
 };
 
+// The zoom a preview starts with and the buttons it shows.
+enum class TrpPreviewZoom { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
+enum TrpPreviewButton : unsigned {
+  pbZoom = 1, pbLoad = 2, pbSave = 4, pbPrint = 8, pbFind = 16, pbHelp = 32, pbExit = 64, pbPageSetup = 128
+};
+
 // The report template: its pages with their objects, the data dictionary and
 // the report information, and the template files (".rpf" stream, ".rpt"
 // template with description). Bad input never crashes a load: it ends with
@@ -130,11 +136,28 @@ public:
   std::function<void(class TrpBand* band)> OnBeginBand, OnEndBand;
   std::function<void(int pageNumber)> OnBeginPage, OnEndPage;
   std::function<void()> OnBeginDoc, OnEndDoc;
-  // Receives the number of the page being started while pages build.
+  // Receives the number of the page being started while pages build; when
+  // assigned it replaces the progress window.
   std::function<void(int pageNumber)> OnProgress;
-  void ReportProgress(int pageNumber) {
-    if (OnProgress) OnProgress(pageNumber);
-  }
+  // OnProgress, else the progress window's line (ProgressText) while it shows.
+  void ReportProgress(int pageNumber);
+
+  // --- preview and build progress (rpReportPreview.cpp)
+  QString Title = QStringLiteral("Bezmena"); // preview and progress captions
+  bool ShowProgress = true;                  // the progress window while pages build
+  bool ModalPreview = true;
+  bool ModifyPrepared = true;
+  unsigned PreviewButtons = pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;
+  TrpPreviewZoom InitialZoom = TrpPreviewZoom::pzDefault;
+  bool GrayedButtons = false;
+  // Shows the prepared pages in the preview window (TrpGlobals::PreviewWindow);
+  // nothing happens without prepared pages.
+  void ShowPreview();
+  // Builds, then shows whatever was built.
+  void BuildAndShow();
+  // The progress line for a page: the pass's prefix, two blanks and the
+  // number, with " z " and the page total in the final pass of two.
+  QString ProgressText(int pageNumber) const;
 
   TrpPages Pages;
   TrpDataDictionary Dictionary{this};
@@ -147,6 +170,8 @@ public:
 
 private:
   bool RunPreparePasses();
+  // RunPreparePasses inside the progress window when one is wanted; false when cancelled.
+  bool RunPreparePassesShown();
   void BuildPages(std::vector<std::unique_ptr<class TrpPageBuild>>& builds, bool rewind);
 
   TrpDataset* dataset_ = nullptr;
