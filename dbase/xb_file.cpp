@@ -684,7 +684,7 @@ TIndexFile* TXbFile::OpenIndex(const QString& name, const QString& expression, i
   if (missing && create && !expression.isEmpty()) {
     index->CreateTag(expression, tagName, options);
     const int slot = index->SelectedTag();
-    index->RebuildTags();
+    RebuildIndex(*index, index->SelectedIndexName());
     index->SelectTag(slot);
     if (tag) indexNames_ << index->TagNames().last();
   }
@@ -693,12 +693,11 @@ TIndexFile* TXbFile::OpenIndex(const QString& name, const QString& expression, i
 
 void TXbFile::RebuildIndex() {
   for (const auto& attached : indexFiles_)
-    if (auto* index = dynamic_cast<TIndexFile*>(attached.get())) {
-      const int slot = index->SelectedTag();
-      index->SelectTag(-1);
-      index->RebuildTags();
-      index->SelectTag(slot);
-    }
+    if (auto* index = dynamic_cast<TIndexFile*>(attached.get())) RebuildIndex(*index, QString());
+}
+
+void TXbFile::RebuildIndex(TIndexFile& index, const QString& tagName) {
+  index.RebuildTags(index.IsMdx() ? tagName : QString());
 }
 
 TIndexFile* TXbFile::IndexByName(const QString& name) const {
@@ -973,6 +972,13 @@ void TXbFile::UnlockRecord(int n, const char* record) {
 void TXbFile::NotifyDeleted(int n, const char* record) {
   for (const auto& index : indexFiles_)
     index->RecordDeleted(n, record);
+}
+
+void TXbFile::NotifyRecalled(int n, const char* record) {
+  for (const auto& index : indexFiles_)
+    if (index->CheckKeyViolation(record, n)) index->RaiseKeyViolation(n, record);
+  for (const auto& index : indexFiles_)
+    index->RecordRecalled(n, record);
 }
 
 void TXbFile::Pack() {

@@ -89,6 +89,9 @@ public:
   TIndexFile* OpenIndex(const QString& name, const QString& expression, int options, bool create);
   // Fills every tag of every attached index afresh from the records.
   void RebuildIndex();
+  // Fills the named tag of the index (every tag for an empty name) afresh
+  // from the records; the other tags keep their keys.
+  void RebuildIndex(TIndexFile& index, const QString& tagName);
   // The attached index file that holds the named index; null when none does.
   TIndexFile* IndexByName(const QString& name) const;
 
@@ -123,6 +126,10 @@ public:
   // Releases the lock of an edit that is cancelled.
   void CancelRecordLock(int n) { UnlockPage(n); }
   void NotifyDeleted(int n, const char* record);
+  // Record n (locked, its deletion mark cleared in the buffer) returns to the
+  // distinct tags; every index refuses a key another record took before any
+  // index changes.
+  void NotifyRecalled(int n, const char* record);
   // Removes the records marked deleted; needs exclusive access.
   void Pack();
   void WriteLockStamp(char* record) const;

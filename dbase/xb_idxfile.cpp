@@ -8,6 +8,7 @@
 #include <QtCore/QtEndian>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 
 namespace {
 constexpr int kPageSize = 512;
@@ -35,6 +36,8 @@ constexpr int Version = 0, Date = 1, Name = 4, TagRecordLength = 26, TagsInUse =
               ClearDate = 44;
 }
 constexpr quint8 kDescending = 0x08, kCharacterKey = 0x10, kDistinct = 0x20, kUnique = 0x40;
+
+bool MarkedDeleted(const char* record) { return record[0] == '*'; }
 
 void PutDate(QByteArray& b, int at) {
   const QDate today = QDate::currentDate();
@@ -158,6 +161,7 @@ void TIndexFile::OpenIndexFile() {
   if (IsCreating(Mode())) {
     dbase7_ = mdx_ && table_.Format() == TableFormat::Dbase7;
     ClearIndexFile();
+    ResetUpdateMode();
     return;
   }
   if (StreamSize() < headerSize_) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
@@ -165,6 +169,18 @@ void TIndexFile::OpenIndexFile() {
   dbase7_ = mdx_ && fileHeader_[MdxHeader::Version] == 3;
   if (mdx_) ChooseCollation();
   if (tagsRead_) ReadTags();
+  ResetUpdateMode();
+}
+
+void TIndexFile::ResetUpdateMode() {
+  updateMode_ = mdx_ && tags_.size() >= 2 ? TIndexUpdateMode::AllTags : TIndexUpdateMode::SelectedTag;
+}
+
+std::vector<int> TIndexFile::MaintainedTags() const {
+  if (updateMode_ == TIndexUpdateMode::SelectedTag && selected_ >= 0) return {selected_};
+  std::vector<int> all(tags_.size());
+  std::iota(all.begin(), all.end(), 0);
+  return all;
 }
 
 void TIndexFile::CloseIndexFile() {
@@ -440,6 +456,7 @@ void TIndexFile::CreateTag(const QString& expression, const QString& name, int o
   TagProperties(t);
   ClearTag(t);
   SelectTag(int(tags_.size()) - 1);
+  ResetUpdateMode();
 }
 
 void TIndexFile::DeleteTag(const QString& name) {
@@ -462,22 +479,26 @@ void TIndexFile::DeleteTag(const QString& name) {
   SelectTag(tags_.empty() ? -1 : 0);
 }
 
-void TIndexFile::RebuildTags() {
-  if (readOnly_) return;
-  const int previous = selected_;
-  for (auto& tag : tags_)
-    ClearTag(*tag);
-  QByteArray record(table_.RecordSize(), '\0');
-  const int count = table_.RecordCount();
-  for (int n = 1; n <= count; ++n) {
-    if (table_.ReadRecord(n, record.data()) != table_.RecordSize()) break;
-    for (int i = 0; i < int(tags_.size()); ++i) {
-      SelectTag(i);
-      if (record[0] == '*' && Tag().Mode == TIndexUniqueMode::Distinct) continue;
-      InsertKey(ExtractKey(record.constData()), n);
-    }
+void TIndexFile::RebuildTags(const QString& tagName) {
+  if (readOnly_ || !tagsRead_) return;
+  const int slot = tagName.isEmpty() ? -1 : mdx_ ? TagIndexOf(tagName) : 0;
+  if (!tagName.isEmpty() && slot < 0) return;
+  const TKeepSelection keep(*this);
+  const TIndexUpdateMode mode = updateMode_;
+  SelectTag(slot);
+  updateMode_ = slot < 0 ? TIndexUpdateMode::AllTags : TIndexUpdateMode::SelectedTag;
+  for (int i : MaintainedTags())
+    ClearTag(*tags_[std::size_t(i)]);
+  try {
+    QByteArray record(table_.RecordSize(), '\0');
+    const int count = table_.RecordCount();
+    for (int n = 1; n <= count && table_.ReadRecord(n, record.data()) == table_.RecordSize(); ++n)
+      InsertRecordKeys(n, record.constData());
+  } catch (...) {
+    updateMode_ = mode;
+    throw;
   }
-  SelectTag(previous);
+  updateMode_ = mode;
 }
 
 // ---- selection and description ------------------------------------------------------------------
@@ -765,6 +786,8 @@ bool TIndexFile::DeleteKey(const QByteArray& key, int recNo) {
   return DeleteFrom(Tag().RootPage(), key, quint32(recNo), 0).Found;
 }
 
+bool TIndexFile::KeyHeldByOther(const QByteArray& key, int recNo) { return HasKey(key) && PhysicalRecNo() != recNo; }
+
 bool TIndexFile::HasKey(const QByteArray& key) {
   TTag& tag = Tag();
   const std::vector<TLevel> path = tag.Path;
@@ -787,7 +810,7 @@ template <typename Action> void TIndexFile::ForEachTag(int recNo, Action action)
   QString missing;
   try {
     if (shared) ReadFileHeader();
-    for (int i = 0; i < int(tags_.size()); ++i) {
+    for (int i : MaintainedTags()) {
       SelectTag(i);
       if (shared) ReadAt(qint64(Tag().HeaderPage) * kPageSize, Tag().Header.data(), Tag().Header.size());
       if (!action()) missing = Tag().Name;
@@ -803,20 +826,23 @@ template <typename Action> void TIndexFile::ForEachTag(int recNo, Action action)
   if (!missing.isEmpty()) throw EXbError(XbMessages::IndexKeyMissing().arg(missing).arg(recNo));
 }
 
-bool TIndexFile::CheckKeyViolation(const char* record) {
-  if (!tagsRead_) return false;
-  const int previous = selected_;
-  bool violated = false;
-  for (int i = 0; i < int(tags_.size()) && !violated; ++i) {
+bool TIndexFile::CheckKeyViolation(const char* record, int recNo) {
+  violatingTag_ = -1;
+  if (readOnly_ || !tagsRead_) return false;
+  const TKeepSelection keep(*this);
+  for (int i : MaintainedTags()) {
     SelectTag(i);
-    violated = Tag().Mode == TIndexUniqueMode::Distinct && HasKey(ExtractKey(record));
-    if (violated) return true; // the violating tag stays selected for RaiseKeyViolation
+    if (Tag().Mode == TIndexUniqueMode::Distinct && KeyHeldByOther(ExtractKey(record), recNo)) {
+      violatingTag_ = i;
+      return true;
+    }
   }
-  SelectTag(previous);
   return false;
 }
 
 void TIndexFile::RaiseKeyViolation(int, const char* record) {
+  const TKeepSelection keep(*this);
+  if (violatingTag_ >= 0) SelectTag(violatingTag_);
   const QByteArray key = ExtractKey(record);
   HasKey(key);
   ThrowKeyViolation(key);
@@ -833,9 +859,10 @@ void TIndexFile::ThrowKeyViolation(const QByteArray& key) const {
   throw EXbError(XbMessages::KeyViolation().arg(SelectedIndexName()).arg(PhysicalRecNo()).arg(text));
 }
 
+// A record marked deleted has no key in the distinct tags.
 void TIndexFile::InsertRecordKeys(int recNo, const char* record) {
   ForEachTag(recNo, [&] {
-    InsertKey(ExtractKey(record), recNo);
+    if (!MarkedDeleted(record) || Tag().Mode != TIndexUniqueMode::Distinct) InsertKey(ExtractKey(record), recNo);
     return true;
   });
 }
@@ -846,21 +873,25 @@ void TIndexFile::DeleteRecordKeys(int recNo, const char* record) {
   ForEachTag(recNo, [&] { return DeleteKey(ExtractKey(record), recNo) || Tag().Mode != TIndexUniqueMode::Normal; });
 }
 
+// Distinct tags follow only records that stay undeleted: deleting and
+// recalling change them (RecordDeleted, RecordRecalled), an edit of a deleted
+// record leaves them alone.
 void TIndexFile::CheckUpdateViolation(const char* oldRecord, const char* newRecord) {
-  if (readOnly_ || !tagsRead_) return;
-  const int previous = selected_;
-  for (int i = 0; i < int(tags_.size()); ++i) {
+  if (readOnly_ || !tagsRead_ || MarkedDeleted(oldRecord) || MarkedDeleted(newRecord)) return;
+  const TKeepSelection keep(*this);
+  for (int i : MaintainedTags()) {
     SelectTag(i);
     if (Tag().Mode != TIndexUniqueMode::Distinct) continue;
     const QByteArray before = ExtractKey(oldRecord), after = ExtractKey(newRecord);
     if (CompareKeys(before, after) != 0 && HasKey(after)) ThrowKeyViolation(after);
   }
-  SelectTag(previous);
 }
 
 void TIndexFile::UpdateRecordKeys(int recNo, const char* oldRecord, const char* newRecord) {
   CheckUpdateViolation(oldRecord, newRecord);
+  const bool distinctFollows = !MarkedDeleted(oldRecord) && !MarkedDeleted(newRecord);
   ForEachTag(recNo, [&] {
+    if (Tag().Mode == TIndexUniqueMode::Distinct && !distinctFollows) return true;
     const QByteArray before = ExtractKey(oldRecord), after = ExtractKey(newRecord);
     if (CompareKeys(before, after) == 0) return true;
     // A normal tag out of step keeps what it has and reports it.
@@ -874,6 +905,20 @@ void TIndexFile::UpdateRecordKeys(int recNo, const char* oldRecord, const char* 
 void TIndexFile::RecordDeleted(int recNo, const char* record) {
   ForEachTag(recNo, [&] {
     if (Tag().Mode == TIndexUniqueMode::Distinct) DeleteKey(ExtractKey(record), recNo);
+    return true;
+  });
+}
+
+// The other tags kept the key of the deleted record; a distinct tag takes it
+// back unless another record took it meanwhile.
+void TIndexFile::RecordRecalled(int recNo, const char* record) {
+  ForEachTag(recNo, [&] {
+    if (Tag().Mode != TIndexUniqueMode::Distinct) return true;
+    const QByteArray key = ExtractKey(record);
+    if (!HasKey(key))
+      InsertKey(key, recNo);
+    else if (PhysicalRecNo() != recNo)
+      ThrowKeyViolation(key);
     return true;
   });
 }

@@ -20,6 +20,8 @@ enum TIndexOption {
   ixNonMaintained = 32
 };
 enum class TIndexUniqueMode { Normal, Unique, Distinct };
+// Which tags key maintenance changes: every tag, or the selected tag only.
+enum class TIndexUpdateMode { AllTags, SelectedTag };
 enum TSearchKind { SearchEqual = 0, SearchGreaterEqual = 1, SearchGreater = 2 };
 // Why a production index cannot collate with the table's language.
 enum TXbLocaleError { leUnknownLocale = 1, leLanguageMismatch = 2, leLocaleNotInstalled = 3 };
@@ -61,8 +63,15 @@ public:
   void ClearIndexFile();
   void CreateTag(const QString& expression, const QString& name, int options);
   void DeleteTag(const QString& name);
-  // Empties every tag and fills it afresh from the table's records.
-  void RebuildTags();
+  // Empties the named tag (every tag for an empty name) and fills it afresh
+  // from the table's records; the other tags keep their keys.
+  void RebuildTags(const QString& tagName = QString());
+
+  // Key maintenance changes every tag, or only the selected tag (every tag
+  // while none is selected). Opening the file and creating a tag choose all
+  // tags for an MDX file of two tags or more, the selected tag otherwise.
+  TIndexUpdateMode UpdateMode() const { return updateMode_; }
+  void SetUpdateMode(TIndexUpdateMode mode) { updateMode_ = mode; }
 
   int TagCount() const { return int(tags_.size()); }
   void SelectTag(int slot);
@@ -106,13 +115,14 @@ public:
   QStringList TagNames() const override;
   void OpenIndex() override { OpenIndexFile(); }
   void CloseIndex() override { CloseIndexFile(); }
-  bool CheckKeyViolation(const char* record) override;
+  bool CheckKeyViolation(const char* record, int recNo = -1) override;
   [[noreturn]] void RaiseKeyViolation(int recNo, const char* record) override;
   void InsertRecordKeys(int recNo, const char* record) override;
   void DeleteRecordKeys(int recNo, const char* record) override;
   void UpdateRecordKeys(int recNo, const char* oldRecord, const char* newRecord) override;
   void CheckUpdateViolation(const char* oldRecord, const char* newRecord) override;
   void RecordDeleted(int recNo, const char* record) override;
+  void RecordRecalled(int recNo, const char* record) override;
   bool WriteFailed() const override { return TPagedFile::WriteFailed(); }
   void ClearWriteFailed() override { TPagedFile::ClearWriteFailed(); }
   void AttemptExclusive() override { TPagedFile::AttemptExclusive(); }
@@ -147,6 +157,14 @@ private:
     std::optional<QByteArray> NewMax;
   };
 
+  // Gives the tag selection back when the scope ends, also by an exception.
+  struct TKeepSelection {
+    TIndexFile& File;
+    int Slot;
+    explicit TKeepSelection(TIndexFile& file) : File(file), Slot(file.selected_) {}
+    ~TKeepSelection() { File.SelectTag(Slot); }
+  };
+
   TTag& Tag() const;
   void ReadFileHeader();
   void WriteFileHeader();
@@ -171,8 +189,14 @@ private:
   void InsertKey(const QByteArray& key, int recNo);
   bool DeleteKey(const QByteArray& key, int recNo);
   bool HasKey(const QByteArray& key);
-  // Runs the action on every tag with the tag selected (the selection is
-  // restored) under the file's header lock; raises for keys found missing.
+  // True when the tag holds the key for another record than `recNo`.
+  bool KeyHeldByOther(const QByteArray& key, int recNo);
+  // The slots that key maintenance changes, by the update mode.
+  std::vector<int> MaintainedTags() const;
+  void ResetUpdateMode();
+  // Runs the action on every maintained tag with the tag selected (the
+  // selection is restored) under the file's header lock; raises for keys
+  // found missing.
   template <typename Action> void ForEachTag(int recNo, Action action);
   void Resync();
   void RefreshShared();
@@ -196,6 +220,8 @@ private:
   int selected_ = -1;
   bool tagsRead_ = true;
   bool readOnly_ = false;
+  TIndexUpdateMode updateMode_ = TIndexUpdateMode::SelectedTag;
+  int violatingTag_ = -1; // found by CheckKeyViolation for RaiseKeyViolation
   bool byteCollation_ = true;
   QCollator collator_;
   int collationCodePage_ = 0;

@@ -15,8 +15,9 @@ public:
   virtual QStringList TagNames() const = 0;
   virtual void OpenIndex() = 0;
   virtual void CloseIndex() = 0;
-  // True when the record's key would violate a unique tag.
-  virtual bool CheckKeyViolation(const char* record) = 0;
+  // True when a maintained distinct tag holds the record's key for another
+  // record than `recNo` (-1: a new record, every holder counts).
+  virtual bool CheckKeyViolation(const char* record, int recNo = -1) = 0;
   // Raises the key-violation error for the record.
   [[noreturn]] virtual void RaiseKeyViolation(int recNo, const char* record) = 0;
   virtual void InsertRecordKeys(int recNo, const char* record) = 0;
@@ -25,6 +26,9 @@ public:
   // Raises the key violation when a distinct tag already holds the changed key.
   virtual void CheckUpdateViolation(const char* oldRecord, const char* newRecord) = 0;
   virtual void RecordDeleted(int recNo, const char* record) = 0;
+  // The record's deletion mark was cleared: its key returns to the distinct
+  // tags. Raises the key violation when another record holds it.
+  virtual void RecordRecalled(int recNo, const char* record) = 0;
   virtual bool WriteFailed() const = 0;
   virtual void ClearWriteFailed() = 0;
   // Follow the table file into and out of exclusive use.

@@ -111,6 +111,10 @@ TXbTable::TXbTable(QObject* parent) : TDataSet(parent) {
 }
 
 TXbTable::~TXbTable() {
+  // The links go first, so that neither side reaches the other once it is gone.
+  if (master_) std::erase(master_->details_, this);
+  for (TXbTable* detail : details_)
+    detail->master_ = nullptr;
   try {
     Close();
   } catch (...) {
@@ -273,7 +277,18 @@ QList<TFieldDef> TXbTable::TableFieldDefs() {
   std::unique_ptr<TXbFile> file = PrepareTableFile(PagedFileMode::ReadOnlyShared);
   file->OpenTable();
   BuildFieldDefs(*file, defs);
+  AddProductionIndexDefs(*file);
   return defs;
+}
+
+void TXbTable::UpdateIndexDefs() {
+  if (file_) {
+    AddProductionIndexDefs(*file_);
+    return;
+  }
+  std::unique_ptr<TXbFile> file = PrepareTableFile(PagedFileMode::ReadOnlyShared);
+  file->OpenTable();
+  AddProductionIndexDefs(*file);
 }
 
 void TXbTable::BuildFieldDefs(TXbFile& file, QList<TFieldDef>& defs) {
@@ -539,6 +554,9 @@ void TXbTable::DoCancel(int row) {
 }
 
 int TXbTable::DoPost(int row, const QVariantList& values) {
+  // The details' pending changes belong to the master's key as it was.
+  for (TXbTable* detail : details_)
+    detail->CheckBrowseMode();
   const int count = file_->FieldDefs().Count();
   if (row < 0) {
     QByteArray record(file_->RecordSize(), '\0');
@@ -568,6 +586,40 @@ void TXbTable::DoDelete(int row) {
   file_->UnlockRecord(recNo, record.constData());
   DropBuffer();
   if (!showDeleted_) rows_.erase(rows_.begin() + row);
+}
+
+bool TXbTable::IsDeleted() const {
+  const char* record = CurrentRecord();
+  return record && record[0] == '*';
+}
+
+void TXbTable::Recall() {
+  if (!file_) throw EDataSetError(QStringLiteral("Operáciu nemožno vykonať nad zatvoreným dátovým zdrojom."));
+  CheckBrowseMode();
+  if (!CanModify()) throw EDataSetError(QStringLiteral("Dátový zdroj je len na čítanie."));
+  const int row = RecNo() - 1;
+  if (row < 0 || !IsDeleted()) return;
+  const int recNo = rows_[std::size_t(row)];
+  QByteArray record(file_->RecordSize(), '\0');
+  file_->LockRecord(recNo, record.data());
+  DropBuffer();
+  if (record[0] != '*') { // another handle recalled it first
+    file_->CancelRecordLock(recNo);
+    return;
+  }
+  record[0] = ' ';
+  try {
+    file_->NotifyRecalled(recNo, record.constData());
+  } catch (...) {
+    file_->CancelRecordLock(recNo);
+    throw;
+  }
+  file_->UnlockRecord(recNo, record.constData());
+  RecordsReplaced();
+}
+
+void TXbTable::CheckBrowseMode() {
+  if (State() == TDataSetState::Edit || State() == TDataSetState::Insert) Post();
 }
 
 void TXbTable::PackTable() {
@@ -620,7 +672,13 @@ void TXbTable::AttachIndexes(TXbFile& file, bool create) {
     const TXbIndexDef& def = IndexDefs[i];
     if (!def.FromIndexFile) file.OpenIndex(IndexFileName(def.IndexFile()), def.SortField(), def.Options, create);
   }
-  if (create) return;
+  if (!create) AddProductionIndexDefs(file);
+}
+
+// The production index's tags that no declaration names are declared, marked
+// as taken from the file; those of tags gone from it are dropped.
+void TXbTable::AddProductionIndexDefs(TXbFile& file) {
+  IndexDefs.RemoveFromIndexFile();
   auto* production = dynamic_cast<TIndexFile*>(file.ProductionIndex());
   if (!production) return;
   for (const QString& tag : production->TagNames())
@@ -706,19 +764,56 @@ void TXbTable::CancelKeyRange() {
 }
 
 bool TXbTable::Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) {
-  if (!index_ || keyValues.size() != 1 || index_->TagExpression() != keyFields)
-    return TDataSet::Locate(keyFields, keyValues, options);
+  if (!Active()) return TDataSet::Locate(keyFields, keyValues, options);
+  CheckBrowseMode();
   const int before = RecNo();
-  const bool partial = options & loPartialKey;
-  bool found = FindKey(keyValues.front(), partial);
-  if (found && partial) {
+  const bool found = LocateRecord(keyFields, keyValues, options);
+  if (!found && before > 0 && RecNo() != before) SetRecNo(before);
+  return found;
+}
+
+bool TXbTable::LocateRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options) {
+  if (index_ && keyValues.size() == 1 && index_->TagExpression() == keyFields) {
+    const bool partial = options & loPartialKey;
+    if (!FindKey(keyValues.front(), partial)) return false;
+    if (!partial) return true;
+    // The first key not below the value: found when it begins with the value.
     const QString wanted = keyValues.front().toString();
     const QString key = DecodeText(index_->ExtractKey(CurrentRecord()));
-    found = key.left(wanted.size())
-                .compare(wanted, (options & loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+    return key.left(wanted.size())
+               .compare(wanted, (options & loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
   }
-  if (!found && before > 0) SetRecNo(before);
-  return found;
+  QList<const TField*> fields;
+  for (const QString& name : keyFields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+    fields << &FieldByName(name.trimmed());
+  // One value per field, or nothing is found.
+  if (fields.isEmpty() || keyValues.size() != fields.size()) return false;
+  for (int row = 0; row < int(rows_.size()); ++row) {
+    bool match = true;
+    for (int i = 0; match && i < fields.size(); ++i)
+      match = LocateMatchField(*fields[i], row, keyValues[i], i == fields.size() - 1, options);
+    if (match) {
+      SetRecNo(row + 1);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Text compares as text (a partial key matches the beginning of the last
+// field only); other values compare equal by value.
+bool TXbTable::LocateMatchField(const TField& field, int row, const QVariant& value, bool last,
+                                TLocateOptions options) const {
+  const QVariant have = DoValue(row, field.Index());
+  if (field.DataType() == TFieldType::String || field.DataType() == TFieldType::Memo) {
+    const Qt::CaseSensitivity cs = (options & loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const QString text = VariantText(have), wanted = VariantText(value);
+    if (text.compare(wanted, cs) == 0) return true;
+    return (options & loPartialKey) && last && wanted.size() < text.size() && text.startsWith(wanted, cs);
+  }
+  const bool haveNull = have.isNull() || !have.isValid(), wantNull = value.isNull() || !value.isValid();
+  if (haveNull || wantNull) return haveNull == wantNull;
+  return QVariant::compare(have, CoerceToFieldType(value, field.DataType())) == QPartialOrdering::Equivalent;
 }
 
 const char* TXbTable::CurrentRecord() const {
@@ -749,10 +844,16 @@ void TXbTable::SetMasterSource(TXbTable* master) {
   for (const auto& connection : masterConnections_)
     disconnect(connection);
   masterConnections_.clear();
+  if (master_) std::erase(master_->details_, this);
   master_ = master;
   if (master_) {
+    master_->details_.push_back(this);
     masterConnections_ << connect(master_, &TDataSet::DataSetChanged, this, &TXbTable::UpdateMasterLink)
                        << connect(master_, &TDataSet::Scrolled, this, &TXbTable::MasterChanged)
+                       << connect(master_, &TDataSet::RecordChanged, this,
+                                  [this](int row) {
+                                    if (master_ && row == master_->RecNo() - 1) MasterChanged();
+                                  })
                        << connect(master_, &QObject::destroyed, this, [this] {
                             master_ = nullptr;
                             UpdateMasterLink();
@@ -782,7 +883,8 @@ void TXbTable::UpdateMasterLink() {
 }
 
 void TXbTable::MasterChanged() {
-  if (!ApplyMasterRange() || !Active() || State() != TDataSetState::Browse) return;
+  CheckBrowseMode();
+  if (!ApplyMasterRange() || !Active()) return;
   ReloadRows(-1);
   First();
 }

@@ -99,7 +99,8 @@ public:
   void SetKeyRange(const QVariant& low, const QVariant& high);
   void CancelKeyRange();
   // Searches by the selected index when its key expression is the field list,
-  // else record by record.
+  // else record by record: one value per field (none found otherwise), a
+  // partial key applies to the last field only. Pending changes are posted first.
   using TDataSet::Locate;
   bool Locate(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options = 0) override;
 
@@ -111,7 +112,9 @@ public:
 
   // Master link: the detail shows only the records whose key in the selected
   // index equals the master fields' expression over the master's current
-  // record. Raises EDataSetError "Circular datalinks are not allowed".
+  // record. Before the master posts, its details post their pending changes;
+  // after it, they follow the posted record's key. Raises EDataSetError
+  // "Circular datalinks are not allowed".
   TXbTable* MasterSource() const { return master_; }
   void SetMasterSource(TXbTable* master);
   const QString& MasterFields() const { return masterFields_; }
@@ -136,6 +139,15 @@ public:
   void CreateTableWith(const TXbFieldDefs* defs);
   // Removes the deleted records; needs Exclusive.
   void PackTable();
+  // True when the current record is marked deleted (shown with ShowDeleted).
+  bool IsDeleted() const;
+  // Clears the deletion mark of the current record, whose key returns to the
+  // distinct tags; when another record took that key meanwhile, EXbError
+  // "Key violation..." and the record stays deleted.
+  void Recall();
+  // Makes the declarations taken from the production index again from its
+  // present tags; while closed, the table is opened read-only to read them.
+  void UpdateIndexDefs();
 
   // The table's field definitions; while closed the file is opened read-only to read them.
   QList<TFieldDef> TableFieldDefs();
@@ -176,6 +188,11 @@ private:
   QByteArray EncodeText(const QString& text);
   void StoreField(char* record, int index, const QVariant& value, const QVariant& previous);
   void AttachIndexes(TXbFile& file, bool create);
+  void AddProductionIndexDefs(TXbFile& file);
+  bool LocateRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options);
+  bool LocateMatchField(const TField& field, int row, const QVariant& value, bool last, TLocateOptions options) const;
+  // Posts pending changes.
+  void CheckBrowseMode();
   void ApplyIndexName();
   void ReloadRows(int keepRecNo);
   void UpdateMasterLink();
@@ -206,6 +223,7 @@ private:
   QString indexName_;
   TIndexFile* index_ = nullptr;
   TXbTable* master_ = nullptr;
+  std::vector<TXbTable*> details_;
   QString masterFields_;
   std::unique_ptr<TXbParser> masterParser_;
   QList<QMetaObject::Connection> masterConnections_;

@@ -107,6 +107,7 @@ protected:
   TXbTable table;
   std::vector<ModelTag> model;
   std::vector<Values> records; // by record number - 1
+  std::vector<bool> deleted;   // by record number - 1
   qint64 seq = 0;
   std::mt19937 random{20261210};
 
@@ -145,7 +146,8 @@ protected:
     File().SetFieldValue(1, ftFloat, &amount, record);
     File().SetFieldValue(2, ftDate, &born, record);
   }
-  // The distinct tag refuses a key it holds; the whole change is then refused.
+  // The distinct tag refuses a key another record holds; the whole change is
+  // then refused. Deleted records have no key there.
   bool Violates(const Values& v, int rec, const Values* old) {
     for (const ModelTag& tag : model) {
       if (!tag.Distinct()) continue;
@@ -155,6 +157,7 @@ protected:
     }
     return false;
   }
+  bool IsDeleted(int rec) const { return deleted[std::size_t(rec) - 1]; }
 
   void Append() {
     const Values v = RandomValues();
@@ -168,6 +171,7 @@ protected:
     }
     ASSERT_EQ(File().AppendRecord(record.data()), rec);
     records.push_back(v);
+    deleted.push_back(false);
     ++seq;
     for (ModelTag& tag : model)
       tag.Insert(tag.KeyOf(v, rec, seq));
@@ -182,7 +186,7 @@ protected:
     QByteArray record(File().RecordSize(), '\0');
     File().LockRecord(rec, record.data());
     Store(v, record.data());
-    if (Violates(v, rec, &old)) {
+    if (!IsDeleted(rec) && Violates(v, rec, &old)) {
       EXPECT_THROW(File().UnlockRecord(rec, record.constData()), EXbError);
       File().CancelRecordLock(rec);
       return;
@@ -192,7 +196,7 @@ protected:
     ++seq;
     for (ModelTag& tag : model) {
       const auto before = tag.KeyOf(old, rec, seq), after = tag.KeyOf(v, rec, seq);
-      if (tag.Compare(before, after) == 0) continue;
+      if (tag.Compare(before, after) == 0 || (tag.Distinct() && IsDeleted(rec))) continue;
       tag.Remove(before);
       tag.Insert(after);
     }
@@ -204,9 +208,50 @@ protected:
     record[0] = '*';
     File().NotifyDeleted(rec, record.constData());
     File().UnlockRecord(rec, record.constData());
+    deleted[std::size_t(rec) - 1] = true;
     for (ModelTag& tag : model)
       if (tag.Distinct()) tag.Remove(tag.KeyOf(records[std::size_t(rec) - 1], rec, 0));
   }
+  // A recalled record takes its key back in the distinct tags, unless another
+  // record took it meanwhile: then the key violation, and it stays deleted.
+  void Recall() {
+    std::vector<int> candidates;
+    for (int rec = 1; rec <= int(records.size()); ++rec)
+      if (IsDeleted(rec)) candidates.push_back(rec);
+    if (candidates.empty()) return;
+    const int rec = candidates[random() % candidates.size()];
+    const Values& v = records[std::size_t(rec) - 1];
+    QByteArray record(File().RecordSize(), '\0');
+    File().LockRecord(rec, record.data());
+    record[0] = ' ';
+    const ModelTag& distinct = model.back();
+    const auto key = distinct.KeyOf(v, rec, 0);
+    const auto holder = std::find_if(distinct.entries.begin(), distinct.entries.end(),
+                                     [&](const auto& e) { return distinct.Compare(e, key) == 0; });
+    if (holder != distinct.entries.end()) {
+      try {
+        File().NotifyRecalled(rec, record.constData());
+        ADD_FAILURE() << "record " << rec << " recalled onto a taken distinct key";
+      } catch (const EXbError& e) {
+        const QString& m = e.Message();
+        EXPECT_TRUE(m.startsWith(QStringLiteral("Key violation. (Key already present in file).\r\nIndex: ")) &&
+                    m.contains(QStringLiteral("DKEY"), Qt::CaseInsensitive) &&
+                    m.contains(QStringLiteral("\r\nRecord=%1 Key='").arg(holder->rec)))
+            << m.toStdString();
+      }
+      File().CancelRecordLock(rec);
+      ++refusedRecalls;
+      return;
+    }
+    File().NotifyRecalled(rec, record.constData());
+    File().UnlockRecord(rec, record.constData());
+    deleted[std::size_t(rec) - 1] = false;
+    ++recalls;
+    ++seq;
+    for (ModelTag& tag : model)
+      if (tag.Distinct()) tag.Insert(tag.KeyOf(v, rec, seq));
+  }
+  int recalls = 0, refusedRecalls = 0;
 
   std::vector<int> Walk(const TagSpec& spec, bool backward = false) {
     TIndexFile* index = File().IndexByName(IndexName(spec));
@@ -232,20 +277,24 @@ protected:
   }
 };
 
-TEST_P(RandomKeysTest, InsertUpdateDeleteKeepEveryTagInOrder) {
-  for (int step = 0; step < 500; ++step) {
-    const unsigned op = records.size() < 20 ? 0 : random() % 10;
+TEST_P(RandomKeysTest, InsertUpdateDeleteRecallKeepEveryTagInOrder) {
+  for (int step = 0; step < 600; ++step) {
+    const unsigned op = records.size() < 20 ? 0 : random() % 12;
     if (op < 6)
       Append();
     else if (op < 9)
       Edit();
-    else
+    else if (op < 11)
       Delete();
+    else
+      Recall();
     ASSERT_NO_FATAL_FAILURE(ExpectAllTags("after a step"));
   }
   for (const ModelTag& tag : model)
     EXPECT_EQ(Walk(*tag.spec, true), tag.Order()) << tag.spec->name << " backward";
   EXPECT_GT(model.front().entries.size(), 200u) << "enough keys for trees of several levels";
+  EXPECT_GT(recalls, 10) << "enough recalls";
+  EXPECT_GT(refusedRecalls, 0) << "a recall onto a taken key was tried";
 
   table.Close();
   table.Open();
