@@ -5,7 +5,9 @@
 #include "dbase/xbtable.h"
 #include <QtCore/QTemporaryDir>
 #include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 
 namespace {
@@ -146,18 +148,23 @@ protected:
     File().SetFieldValue(1, ftFloat, &amount, record);
     File().SetFieldValue(2, ftDate, &born, record);
   }
-  // The distinct tag refuses a key another record holds; the whole change is
-  // then refused. Deleted records have no key there.
-  bool Violates(const Values& v, int rec, const Values* old) {
+  // The tag whose keys the index maintains alone; null: every tag.
+  const char* maintained = nullptr;
+  bool Maintained(const ModelTag& tag) const { return !maintained || std::strcmp(tag.spec->name, maintained) == 0; }
+  bool IsDeleted(int rec) const { return deleted[std::size_t(rec) - 1]; }
+
+  // The first maintained distinct tag holding the key for another record
+  // refuses the whole change; deleted records have no key there.
+  const ModelTag::Entry* Holder(const Values& v, int rec, const Values* old) const {
     for (const ModelTag& tag : model) {
-      if (!tag.Distinct()) continue;
+      if (!tag.Distinct() || !Maintained(tag)) continue;
       const auto key = tag.KeyOf(v, rec, 0);
       if (old && tag.Compare(tag.KeyOf(*old, rec, 0), key) == 0) continue;
-      if (tag.Holds(key)) return true;
+      for (const auto& e : tag.entries)
+        if (tag.Compare(e, key) == 0 && (old || e.rec != rec)) return &e;
     }
-    return false;
+    return nullptr;
   }
-  bool IsDeleted(int rec) const { return deleted[std::size_t(rec) - 1]; }
 
   void Append() {
     const Values v = RandomValues();
@@ -165,7 +172,7 @@ protected:
     File().InitRecord(record.data());
     Store(v, record.data());
     const int rec = int(records.size()) + 1;
-    if (Violates(v, rec, nullptr)) {
+    if (Holder(v, rec, nullptr)) {
       EXPECT_THROW(File().AppendRecord(record.data()), EXbError);
       return;
     }
@@ -174,7 +181,7 @@ protected:
     deleted.push_back(false);
     ++seq;
     for (ModelTag& tag : model)
-      tag.Insert(tag.KeyOf(v, rec, seq));
+      if (Maintained(tag)) tag.Insert(tag.KeyOf(v, rec, seq));
   }
   void Edit() {
     const int rec = 1 + int(random() % records.size());
@@ -186,7 +193,7 @@ protected:
     QByteArray record(File().RecordSize(), '\0');
     File().LockRecord(rec, record.data());
     Store(v, record.data());
-    if (!IsDeleted(rec) && Violates(v, rec, &old)) {
+    if (!IsDeleted(rec) && Holder(v, rec, &old)) {
       EXPECT_THROW(File().UnlockRecord(rec, record.constData()), EXbError);
       File().CancelRecordLock(rec);
       return;
@@ -196,7 +203,7 @@ protected:
     ++seq;
     for (ModelTag& tag : model) {
       const auto before = tag.KeyOf(old, rec, seq), after = tag.KeyOf(v, rec, seq);
-      if (tag.Compare(before, after) == 0 || (tag.Distinct() && IsDeleted(rec))) continue;
+      if (!Maintained(tag) || tag.Compare(before, after) == 0 || (tag.Distinct() && IsDeleted(rec))) continue;
       tag.Remove(before);
       tag.Insert(after);
     }
@@ -210,7 +217,7 @@ protected:
     File().UnlockRecord(rec, record.constData());
     deleted[std::size_t(rec) - 1] = true;
     for (ModelTag& tag : model)
-      if (tag.Distinct()) tag.Remove(tag.KeyOf(records[std::size_t(rec) - 1], rec, 0));
+      if (tag.Distinct() && Maintained(tag)) tag.Remove(tag.KeyOf(records[std::size_t(rec) - 1], rec, 0));
   }
   // A recalled record takes its key back in the distinct tags, unless another
   // record took it meanwhile: then the key violation, and it stays deleted.
@@ -224,11 +231,7 @@ protected:
     QByteArray record(File().RecordSize(), '\0');
     File().LockRecord(rec, record.data());
     record[0] = ' ';
-    const ModelTag& distinct = model.back();
-    const auto key = distinct.KeyOf(v, rec, 0);
-    const auto holder = std::find_if(distinct.entries.begin(), distinct.entries.end(),
-                                     [&](const auto& e) { return distinct.Compare(e, key) == 0; });
-    if (holder != distinct.entries.end()) {
+    if (const ModelTag::Entry* holder = Holder(v, rec, nullptr)) {
       try {
         File().NotifyRecalled(rec, record.constData());
         ADD_FAILURE() << "record " << rec << " recalled onto a taken distinct key";
@@ -248,14 +251,30 @@ protected:
     deleted[std::size_t(rec) - 1] = false;
     ++recalls;
     ++seq;
-    for (ModelTag& tag : model)
-      if (tag.Distinct()) tag.Insert(tag.KeyOf(v, rec, seq));
+    for (ModelTag& tag : model) {
+      const auto key = tag.KeyOf(v, rec, seq);
+      const bool holds = std::any_of(tag.entries.begin(), tag.entries.end(),
+                                     [&](const auto& e) { return e.rec == rec && tag.Compare(e, key) == 0; });
+      if (tag.Distinct() && Maintained(tag) && !holds) tag.Insert(key);
+    }
   }
   int recalls = 0, refusedRecalls = 0;
+  void RandomStep() {
+    const unsigned op = records.size() < 20 ? 0 : random() % 12;
+    if (op < 6)
+      Append();
+    else if (op < 9)
+      Edit();
+    else if (op < 11)
+      Delete();
+    else
+      Recall();
+  }
 
   std::vector<int> Walk(const TagSpec& spec, bool backward = false) {
     TIndexFile* index = File().IndexByName(IndexName(spec));
     if (!index) return {-1};
+    const int selected = index->SelectedTag(); // the maintained tag stays selected
     index->SelectTagByName(QLatin1String(spec.name));
     std::vector<int> recs;
     if (backward) {
@@ -265,6 +284,7 @@ protected:
       for (index->MoveFirst(); index->MoveNext();)
         recs.push_back(index->PhysicalRecNo());
     }
+    index->SelectTag(selected);
     return recs;
   }
   void ExpectAllTags(const char* when) {
@@ -279,15 +299,7 @@ protected:
 
 TEST_P(RandomKeysTest, InsertUpdateDeleteRecallKeepEveryTagInOrder) {
   for (int step = 0; step < 600; ++step) {
-    const unsigned op = records.size() < 20 ? 0 : random() % 12;
-    if (op < 6)
-      Append();
-    else if (op < 9)
-      Edit();
-    else if (op < 11)
-      Delete();
-    else
-      Recall();
+    RandomStep();
     ASSERT_NO_FATAL_FAILURE(ExpectAllTags("after a step"));
   }
   for (const ModelTag& tag : model)
@@ -308,6 +320,55 @@ TEST_P(RandomKeysTest, InsertUpdateDeleteRecallKeepEveryTagInOrder) {
 INSTANTIATE_TEST_SUITE_P(Kinds, RandomKeysTest,
                          ::testing::Values(IndexKind{"MdxDbase4", 4, false}, IndexKind{"MdxDbase7", 7, false},
                                            IndexKind{"Ndx", 4, true}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Maintenance of the selected tag only: the other tags keep their keys as
+// they were, the selected one follows every change, and the file reopens so.
+class SelectedTagTest : public RandomKeysTest {};
+
+TEST_P(SelectedTagTest, OnlyTheSelectedTagFollowsTheRecords) {
+  for (int step = 0; step < 60; ++step)
+    RandomStep();
+  TIndexFile* index = File().IndexByName(QStringLiteral("NAME"));
+  ASSERT_NE(index, nullptr);
+  EXPECT_EQ(index->UpdateMode(), TIndexUpdateMode::AllTags) << "an MDX file of several tags maintains them all";
+  index->SetUpdateMode(TIndexUpdateMode::SelectedTag);
+  // A normal tag, then the distinct one: while NAME alone is maintained the
+  // distinct tag refuses nothing, and it takes up the records from there.
+  for (const char* only : {"NAME", "DKEY"}) {
+    maintained = only;
+    index->SelectTagByName(QLatin1String(only));
+    std::map<std::string, std::vector<int>> before;
+    for (const ModelTag& tag : model)
+      before[tag.spec->name] = Walk(*tag.spec);
+    for (int step = 0; step < 150; ++step) {
+      RandomStep();
+      ASSERT_NO_FATAL_FAILURE(ExpectAllTags(only));
+    }
+    for (const ModelTag& tag : model)
+      EXPECT_EQ(Walk(*tag.spec) == before[tag.spec->name], !Maintained(tag))
+          << tag.spec->name << " while " << only << " alone was maintained";
+  }
+  EXPECT_GT(refusedRecalls + recalls, 0);
+
+  table.Close();
+  table.Open();
+  ASSERT_NO_FATAL_FAILURE(ExpectAllTags("after reopening"));
+  // Rebuilt alone, NAME holds every record in record order; the others stay as they were.
+  maintained = nullptr;
+  ModelTag& name = model.front();
+  name.entries.clear();
+  for (int rec = 1; rec <= int(records.size()); ++rec)
+    name.entries.push_back(name.KeyOf(records[std::size_t(rec) - 1], rec, rec));
+  File().RebuildIndex(*File().IndexByName(QStringLiteral("NAME")), QStringLiteral("NAME"));
+  ASSERT_NO_FATAL_FAILURE(ExpectAllTags("after rebuilding NAME"));
+  table.Close();
+  table.Open();
+  ExpectAllTags("reopened after rebuilding NAME");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SelectedTagTest,
+                         ::testing::Values(IndexKind{"MdxDbase4", 4, false}, IndexKind{"MdxDbase7", 7, false}),
                          [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace

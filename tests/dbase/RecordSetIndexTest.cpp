@@ -156,6 +156,156 @@ TEST_F(RecordSetIndexTest, FindNextAppliesTheFilterWhileNotFiltered) {
   EXPECT_EQ(members.FieldByName(QStringLiteral("ID")).AsInteger(), 1);
 }
 
+// Recall through the record set: the deleted member's ID returns to the
+// distinct tag, unless another member took it meanwhile.
+TEST_F(RecordSetIndexTest, RecallRestoresTheKeyUnlessTaken) {
+  members.SetIndexName(QStringLiteral("ID"));
+  ASSERT_TRUE(members.FindKey(2));
+  members.Delete(); // Bela, record 3
+  members.Append();
+  members.FieldByName(QStringLiteral("ID")).SetValue(2);
+  members.FieldByName(QStringLiteral("MENO")).SetValue(QStringLiteral("Dano"));
+  members.Post(); // record 5 may take the key of a deleted record
+  members.SetShowDeleted(true);
+  members.SetIndexName(QStringLiteral("MENO"));
+  ASSERT_TRUE(members.FindKey(QStringLiteral("Bela"))) << "a normal tag keeps deleted records";
+  ASSERT_TRUE(members.IsDeleted());
+  try {
+    members.Recall();
+    FAIL() << "Bela recalled onto the ID that Dano holds";
+  } catch (const EXbError& e) {
+    // The numeric key of 2 in its decimal form: exponent 0x35, one digit, 2.
+    EXPECT_EQ(e.Message(), QStringLiteral("Key violation. (Key already present in file).\r\nIndex: ID\r\nRecord=5 "
+                                          "Key='350920000000000000000000'."));
+  }
+  EXPECT_TRUE(members.IsDeleted()) << "a refused recall leaves the record deleted";
+  EXPECT_EQ(members.IndexName(), QStringLiteral("MENO"));
+  EXPECT_EQ(Column(members, "MENO"),
+            QStringList({QStringLiteral("Adam"), QStringLiteral("Adam"), QStringLiteral("Bela"),
+                         QStringLiteral("Cyril"), QStringLiteral("Dano")}))
+      << "the refusal keeps the walking tag selected";
+
+  ASSERT_TRUE(members.FindKey(QStringLiteral("Dano")));
+  members.Delete();
+  ASSERT_TRUE(members.FindKey(QStringLiteral("Bela")));
+  members.Recall();
+  EXPECT_FALSE(members.IsDeleted());
+  members.Close();
+  members.Open(); // the files hold the recall
+  members.SetIndexName(QStringLiteral("ID"));
+  ASSERT_TRUE(members.FindKey(2));
+  EXPECT_EQ(members.FieldByName(QStringLiteral("MENO")).AsString(), QStringLiteral("Bela"));
+  EXPECT_EQ(members.RecordCount(), 4) << "Dano is deleted";
+  members.Append();
+  members.FieldByName(QStringLiteral("ID")).SetValue(2);
+  EXPECT_THROW(members.Post(), EXbError) << "the recalled key is taken again";
+  members.Cancel();
+}
+
+// Before the master posts, the detail posts its pending change; after it,
+// the detail shows the records of the master's new key.
+TEST_F(RecordSetIndexTest, MasterPostMovesTheDetailToTheNewKey) {
+  catches.SetIndexName(QStringLiteral("CLEN"));
+  catches.SetMasterFields(QStringLiteral("ID"));
+  catches.SetMasterSource(&members);
+  members.First(); // member 3
+  ASSERT_EQ(Column(catches, "RYBA"), QStringList({QString::fromUtf8("lieň")}));
+  catches.First();
+  catches.Edit();
+  catches.FieldByName(QStringLiteral("RYBA")).SetValue(QStringLiteral("karas"));
+  members.Edit();
+  members.FieldByName(QStringLiteral("ID")).SetValue(2);
+  EXPECT_THROW(members.Post(), EXbError) << "member 2 exists";
+  EXPECT_EQ(catches.State(), TDataSetState::Browse) << "the detail posted before the master tried";
+  members.FieldByName(QStringLiteral("ID")).SetValue(7);
+  members.Post();
+  EXPECT_EQ(catches.RecordCount(), 0) << "no catches of member 7";
+  members.Edit();
+  members.FieldByName(QStringLiteral("ID")).SetValue(1);
+  EXPECT_THROW(members.Post(), EXbError);
+  members.Cancel();
+  members.Next(); // member 1
+  EXPECT_EQ(catches.RecordCount(), 3);
+  members.First();
+  members.Edit();
+  members.FieldByName(QStringLiteral("ID")).SetValue(3);
+  members.Post();
+  EXPECT_EQ(Column(catches, "RYBA"), QStringList({QStringLiteral("karas")})) << "the detail's change was kept";
+
+  // A new master record: the detail follows it too.
+  members.Append();
+  members.FieldByName(QStringLiteral("ID")).SetValue(2);
+  EXPECT_THROW(members.Post(), EXbError);
+  members.FieldByName(QStringLiteral("ID")).SetValue(9);
+  members.Post();
+  EXPECT_EQ(catches.RecordCount(), 0);
+  catches.Append();
+  catches.FieldByName(QStringLiteral("CLEN")).SetValue(9);
+  catches.FieldByName(QStringLiteral("RYBA")).SetValue(QStringLiteral("ostriež"));
+  members.Edit();
+  members.FieldByName(QStringLiteral("MENO")).SetValue(QStringLiteral("Ivan"));
+  members.Post(); // posts the new catch first
+  EXPECT_EQ(Column(catches, "RYBA"), QStringList({QString::fromUtf8("ostriež")}));
+}
+
+// The request to update the index declarations takes the production
+// index's tags as they are now, open or closed.
+TEST_F(RecordSetIndexTest, UpdateIndexDefsTakesThePresentTags) {
+  members.Close();
+  members.IndexDefs.Clear();
+  members.UpdateIndexDefs();
+  ASSERT_EQ(members.IndexDefs.Count(), 2);
+  EXPECT_TRUE(members.IndexDefs[0].FromIndexFile);
+  EXPECT_EQ(members.IndexDefs.DefBySortField(QStringLiteral("id"))->IndexFile(), QStringLiteral("ID"));
+  EXPECT_EQ(members.IndexDefs.DefByIndexFile(QStringLiteral("ID"))->Options & ixPrimary, ixPrimary);
+
+  members.Exclusive = true;
+  members.Open();
+  EXPECT_EQ(members.IndexDefs.Count(), 2) << "no declaration twice";
+  ASSERT_NE(members.DbfFile()->OpenIndex(QStringLiteral("MENOD"), QStringLiteral("UPPER(MENO)"), ixDescending, true),
+            nullptr);
+  EXPECT_EQ(members.IndexDefs.DefByIndexFile(QStringLiteral("MENOD")), nullptr);
+  members.UpdateIndexDefs();
+  ASSERT_EQ(members.IndexDefs.Count(), 3);
+  members.SetIndexFieldNames(QStringLiteral("upper(meno)"));
+  EXPECT_EQ(members.IndexName(), QStringLiteral("MENOD"));
+  EXPECT_EQ(Column(members, "MENO"), QStringList({QStringLiteral("Cyril"), QStringLiteral("Bela"),
+                                                  QStringLiteral("Adam"), QStringLiteral("Adam")}));
+  members.Close();
+  EXPECT_EQ(members.IndexDefs.Count(), 0);
+}
+
+// Record by record: one value per field, a partial key on the last field only.
+TEST_F(RecordSetIndexTest, LocateByFields) {
+  const struct {
+    const char* fields;
+    QVariantList values;
+    TLocateOptions options;
+    int id; // 0: not found
+  } cases[] = {
+      {"MENO;ID", {QStringLiteral("Adam"), 4}, 0, 4},
+      {"ID;MENO", {3, QStringLiteral("Cy")}, loPartialKey, 3},
+      {"MENO;ID", {QStringLiteral("Ad"), 1}, loPartialKey, 0},
+      {"ID;MENO", {1, QStringLiteral("adam")}, loCaseInsensitive, 1},
+      {"ID;MENO", {1, QStringLiteral("ad")}, loPartialKey, 0},
+      {"ID;MENO", {1, QStringLiteral("")}, loPartialKey, 1},
+      {"ID;MENO", {2, QStringLiteral("Bela"), 7}, 0, 0},
+      {"ID;MENO", {2}, 0, 0},
+      {"ID", {4.0}, 0, 4},
+  };
+  for (const auto& c : cases) {
+    members.First(); // member 3
+    const bool found = members.Locate(QLatin1String(c.fields), c.values, c.options);
+    EXPECT_EQ(found, c.id != 0) << c.fields << " " << c.values.size();
+    EXPECT_EQ(members.FieldByName(QStringLiteral("ID")).AsInteger(), c.id ? c.id : 3) << c.fields;
+  }
+  members.First();
+  members.Edit();
+  members.FieldByName(QStringLiteral("MENO")).SetValue(QStringLiteral("Cyro"));
+  EXPECT_TRUE(members.Locate(QStringLiteral("MENO"), QStringLiteral("Cyro"))) << "the pending change is posted first";
+  EXPECT_EQ(members.State(), TDataSetState::Browse);
+}
+
 // Two handles of one table: keys the first appends (splitting nodes and
 // moving the root) are seen by the second.
 TEST_F(RecordSetIndexTest, SharedHandlesSeeEachOthersKeys) {
