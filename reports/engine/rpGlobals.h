@@ -3,6 +3,8 @@
 #include "reports/engine/rpInstalledFunctions.h"
 #include "reports/engine/rpInterpretator.h"
 #include "reports/engine/rpParser.h"
+#include "reports/engine/rpPrintDevice.h"
+#include "reports/engine/rpPrintJob.h"
 #include "reports/engine/rpRegistries.h"
 #include "reports/engine/rpVariables.h"
 #include <QtCore/QStringList>
@@ -102,6 +104,13 @@ public:
   std::function<void(const QString& text)> ProgressText;
   // Shows the report's prepared pages in the preview window under the caption.
   std::function<void(class TrpReport& report, const QString& caption)> PreviewWindow;
+  // The print dialog: preset with `settings`, fills them on OK; false when
+  // cancelled. `currentPage` (1-based) is what "current page" prints; 0 disables that choice.
+  std::function<bool(TrpPrintSettings& settings, int currentPage)> PrintDialog;
+  // Opens the current printer's output: the system printer, or a PDF file
+  // (`pdfFileName`, else asked) while the virtual printer is current. Null
+  // when the user cancelled; raises Exception when it cannot be opened.
+  std::function<std::unique_ptr<TrpPrintDevice>(const QString& pdfFileName)> OpenPrintDevice;
   // The aggregate side of the band engine; null until page building installs it.
   class TrpAggregateBands* Aggregates = nullptr;
   // The width in pixels of a text in a font (QFontMetrics by default); tests

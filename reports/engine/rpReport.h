@@ -4,6 +4,7 @@
 #include "reports/engine/rpEMFPages.h"
 #include "reports/engine/rpInterpretator.h"
 #include "reports/engine/rpPage.h"
+#include "reports/engine/rpPrintJob.h"
 #include "reports/engine/rpReportBase.h"
 #include <functional>
 
@@ -158,6 +159,45 @@ public:
   // The progress line for a page: the pass's prefix, two blanks and the
   // number, with " z " and the page total in the final pass of two.
   QString ProgressText(int pageNumber) const;
+
+  // --- printing and exporting prepared pages (rpReportPrint.cpp)
+  // The print dialog (TrpGlobals::PrintDialog, preset with DefaultCopies and
+  // DefaultCollate; skipped without ShowPrintDialog), then PrintPages. The
+  // preview passes its page (1-based) as `currentPage` to offer "current
+  // page"; 0 disables that choice. False when nothing was printed: no
+  // prepared pages, no printer, cancelled, or the print failed.
+  bool PrintWithDialog(int currentPage = 0);
+  // Prints the prepared pages: the page list ("" all, "1,3-5", "2-"),
+  // copies, collation and odd/even (0 all, 1 odd, 2 even). True only when
+  // the document was completed; a failure shows its message (error box)
+  // and answers false.
+  bool PrintPages(const QString& pageList, int copies, bool collate, int oddEven);
+  // Sends the prepared pages of PrintSettings to the printer's device
+  // (TrpGlobals::OpenPrintDevice); raises Exception when the device fails,
+  // false when the user cancelled the output.
+  virtual bool SendPagesToPrinter();
+  // Changes the printer and re-applies every template page's paper; when the
+  // new printer cannot be selected, says so and returns to the old one (false).
+  bool SwitchPrinter(int oldIndex, int newIndex);
+  // The preview's Save: writes the prepared pages through the filter, or as
+  // a ".rpp" file when `filter` is null. The export run: OnBeforeExport may
+  // rename or cancel, the options dialog must answer 1; then the file is
+  // written page by page (progress per page, Terminated stops after a page).
+  // True when the file was written; a failure shows its message.
+  bool ExportToFile(class TrpExportFilter* filter, const QString& fileName);
+  // The current filter's object and text callbacks (installed as the engine's export hooks during an export).
+  void SendObjectToFilter(TrpView* object);
+  void SendTextToFilter(const QRect& drawRect, int x, int y, const QString& text, int frameType, TrpView* object);
+
+  int DefaultCopies = 1;
+  bool DefaultCollate = true;
+  bool ShowPrintDialog = true;
+  // The PDF file a print writes while the virtual printer is current; empty: asked.
+  QString PrintFileName;
+  TrpPrintSettings PrintSettings; // the arguments of the running print
+  class TrpExportFilter* CurrentFilter = nullptr;
+  // Raised once per print job just before the printer document starts.
+  std::function<void()> OnPrintReport;
 
   TrpPages Pages;
   TrpDataDictionary Dictionary{this};

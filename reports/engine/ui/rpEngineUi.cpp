@@ -21,7 +21,7 @@ void rpInstallEngineUi() {
     return ok ? text : preset;
   };
   g.MessageBox = [](const QString& text, const QString& title, int flags) { return rpShowMessageBox(text, title, flags); };
-  rpPrinter().SetPrinter(std::make_shared<TrpQtPrinter>());
+  rpInstallPrinting();
   g.DefaultPaperSize = rpPrinter().PaperSize;
 }
 

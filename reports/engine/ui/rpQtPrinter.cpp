@@ -1,5 +1,12 @@
 #include "reports/engine/ui/rpQtPrinter.h"
 #include "core/Exception.h"
+#include "reports/engine/rpEMFPages.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/ui/rpPrintForm.h"
+#include <QtCore/QCoreApplication>
+#include <QtCore/QFile>
+#include <QtWidgets/QFileDialog>
 #include <QtPrintSupport/QPageSetupDialog>
 
 namespace {
@@ -121,4 +128,78 @@ void TrpQtPrinter::WriteSettings(int paperSize, int width, int height, bool land
 bool TrpQtPrinter::PropertiesDialog() {
   QPageSetupDialog dialog(printer_.get());
   return dialog.exec() == QDialog::Accepted;
+}
+
+QPageLayout rpPageLayoutOf(const TrpEMFPage& paper) {
+  const bool landscape = paper.Orientation == 1;
+  const QPageSize::PageSizeId id = rpPageSizeIdOf(paper.PaperSize);
+  // Page sizes are kept turned by the orientation; Qt wants the upright sheet.
+  const int width = landscape ? paper.PaperHeight : paper.PaperWidth;
+  const int height = landscape ? paper.PaperWidth : paper.PaperHeight;
+  QPageSize size(QPageSize::A4);
+  if (id != QPageSize::Custom)
+    size = QPageSize(id);
+  else if (width > 0 && height > 0)
+    size = QPageSize(QSizeF(width / 10.0, height / 10.0), QPageSize::Millimeter);
+  return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+}
+
+TrpQtPrintDevice::TrpQtPrintDevice(QPrinter& printer) : printer_(&printer) {}
+
+TrpQtPrintDevice::TrpQtPrintDevice(const QString& pdfFileName)
+    : own_(std::make_unique<QPrinter>(QPrinter::HighResolution)), printer_(own_.get()) {
+  printer_->setOutputFormat(QPrinter::PdfFormat);
+  printer_->setOutputFileName(pdfFileName);
+}
+
+TrpQtPrintDevice::~TrpQtPrintDevice() {
+  if (painter_.isActive()) Abort();
+}
+
+void TrpQtPrintDevice::BeginDoc(const QString& title, int copies, const TrpEMFPage& paper) {
+  printer_->setDocName(title);
+  printer_->setCreator(QCoreApplication::applicationName());
+  printer_->setCopyCount(copies);
+  printer_->setFullPage(true);
+  printer_->setPageLayout(rpPageLayoutOf(paper));
+  if (!painter_.begin(printer_)) {
+    const QString target = printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
+    throw Exception(QStringLiteral("Tlač do „%1“ sa nedá začať.").arg(target));
+  }
+}
+
+void TrpQtPrintDevice::NewPage(const TrpEMFPage& paper) {
+  const QPageLayout layout = rpPageLayoutOf(paper);
+  // Other paper changes from this page on, within the same document: ending
+  // the document here would overwrite a PDF file with its last part.
+  if (!layout.isEquivalentTo(printer_->pageLayout()) && !printer_->setPageLayout(layout))
+    throw Exception(QStringLiteral("Tlačiareň odmietla veľkosť papiera."));
+  if (!printer_->newPage()) throw Exception(QStringLiteral("Tlačiareň nezačala novú stranu."));
+}
+
+void TrpQtPrintDevice::EndDoc() {
+  if (!painter_.end() || printer_->printerState() == QPrinter::Error)
+    throw Exception(QStringLiteral("Tlačiareň nedokončila dokument."));
+}
+
+void TrpQtPrintDevice::Abort() {
+  printer_->abort();
+  if (painter_.isActive()) painter_.end();
+  // A PDF that was dropped must not stay behind as if it were complete.
+  if (own_) QFile::remove(printer_->outputFileName());
+}
+
+void rpInstallPrinting() {
+  auto system = std::make_shared<TrpQtPrinter>();
+  rpPrinter().SetPrinter(system);
+  TrpGlobals& g = rpGlobals();
+  g.PrintDialog = rpExecPrintForm;
+  g.OpenPrintDevice = [system](const QString& pdfFileName) -> std::unique_ptr<TrpPrintDevice> {
+    if (!rpPrinter().IsVirtual()) return std::make_unique<TrpQtPrintDevice>(system->Printer());
+    QString fileName = pdfFileName;
+    if (fileName.isEmpty())
+      fileName = QFileDialog::getSaveFileName(nullptr, rpLoadStr(58094), QString(), rpLoadStr(58095));
+    if (fileName.isEmpty()) return nullptr;
+    return std::make_unique<TrpQtPrintDevice>(fileName);
+  };
 }

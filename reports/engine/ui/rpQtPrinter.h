@@ -1,5 +1,7 @@
 #pragma once
+#include "reports/engine/rpPrintDevice.h"
 #include "reports/engine/rpPrinter.h"
+#include <QtGui/QPainter>
 #include <QtPrintSupport/QPrinter>
 #include <QtPrintSupport/QPrinterInfo>
 
@@ -29,3 +31,38 @@ private:
 // The Windows paper code of a Qt page size, 256 when it has none; and back.
 int rpPaperCodeOf(QPageSize::PageSizeId id);
 QPageSize::PageSizeId rpPageSizeIdOf(int paperCode);
+
+// A print document on a Qt printer: the system printer the report printer
+// drives, or a PDF file of its own. The page is painted from the paper's
+// corner (full page); each page may take other paper.
+class TrpQtPrintDevice : public TrpPrintDevice {
+public:
+  // Prints on the system printer (not owned).
+  explicit TrpQtPrintDevice(QPrinter& printer);
+  // Writes a PDF file.
+  explicit TrpQtPrintDevice(const QString& pdfFileName);
+  ~TrpQtPrintDevice() override;
+
+  bool CanCopy() const override { return printer_->supportsMultipleCopies(); }
+  void BeginDoc(const QString& title, int copies, const TrpEMFPage& paper) override;
+  void NewPage(const TrpEMFPage& paper) override;
+  QPainter& Canvas() override { return painter_; }
+  int DpiX() const override { return printer_->logicalDpiX(); }
+  int DpiY() const override { return printer_->logicalDpiY(); }
+  void EndDoc() override;
+  void Abort() override;
+
+private:
+  std::unique_ptr<QPrinter> own_;
+  QPrinter* printer_;
+  QPainter painter_;
+};
+
+// The paper of a prepared page as a Qt page layout without margins.
+QPageLayout rpPageLayoutOf(const TrpEMFPage& paper);
+
+// Puts the printers Qt knows behind the report printer and installs the
+// engine's print hooks: the print dialog (TrpPrintForm) and the print output
+// (the current system printer, or a PDF file while the virtual printer is
+// current: the report's PrintFileName, else asked with a file dialog).
+void rpInstallPrinting();
