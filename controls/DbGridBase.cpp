@@ -3,6 +3,7 @@
 #include "core/DataSet.h"
 #include "core/ui/ColorConvert.h"
 #include <QtCore/QAbstractTableModel>
+#include <QtCore/QLocale>
 #include <QtCore/QMetaMethod>
 #include <QtCore/QScopedValueRollback>
 #include <QtGui/QKeyEvent>
@@ -32,9 +33,10 @@ public:
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
-    const TField* field = grid_->ColumnField(grid_->columns_[index.column()].get());
+    const TGridColumn& column = *grid_->columns_[index.column()];
+    const TField* field = grid_->ColumnField(&column);
     if (!field) return {};
-    return TDbGridBase::CellText(*field, grid_->dataSet_->ValueAt(index.row(), field->Index()));
+    return TDbGridBase::CellText(column, *field, grid_->dataSet_->ValueAt(index.row(), field->Index()));
   }
 
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -163,7 +165,9 @@ protected:
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->setFont(grid_->titleFont_);
     painter->setPen(ToQColor(clBtnText));
-    painter->drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, grid_->columns_[logical]->Title);
+    const TGridColumn& column = *grid_->columns_[logical];
+    painter->drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignVCenter | (column.TitleAlignment & Qt::AlignHorizontal_Mask),
+                      column.Title);
     if (active) {
       switch (grid_->activeTitleBevel_) {
       case TGridActiveTitleBevel::stbLowered:
@@ -251,9 +255,12 @@ public:
     painter->fillRect(option.rect, ToQColor(canvas.Brush));
     painter->setPen(ToQColor(canvas.FontColor));
     painter->setFont(canvas.Font);
-    const TField* field = grid_->ColumnField(grid_->Column(position));
-    const Qt::Alignment align =
-        Qt::AlignVCenter | (field && IsNumericType(field->DataType()) ? Qt::AlignRight : Qt::AlignLeft);
+    const TGridColumn* column = grid_->Column(position);
+    const TField* field = grid_->ColumnField(column);
+    const Qt::Alignment own = column ? column->Alignment & Qt::AlignHorizontal_Mask : Qt::Alignment();
+    const Qt::Alignment align = Qt::AlignVCenter | (own                                         ? own
+                                                    : field && IsNumericType(field->DataType()) ? Qt::AlignRight
+                                                                                                : Qt::AlignLeft);
     const QRect textRect = option.rect.adjusted(2, 0, -2, 0);
     painter->drawText(textRect, align,
                       QFontMetrics(canvas.Font).elidedText(index.data().toString(), Qt::ElideRight, textRect.width()));
@@ -607,9 +614,20 @@ TField* TDbGridBase::ColumnField(const TGridColumn* column) const {
   return dataSet_->FindField(column->FieldName);
 }
 
-QString TDbGridBase::CellText(const TField& field, const QVariant& value) {
+QString TDbGridBase::CellText(const TGridColumn& column, const TField& field, const QVariant& value) {
   if (field.DataType() == TFieldType::Blob || field.DataType() == TFieldType::Memo) return QStringLiteral("(BLOB)");
+  if (!column.DisplayFormat.isEmpty() && IsNumericType(field.DataType()) && value.isValid() && !value.isNull())
+    return FormatColumnNumber(column.DisplayFormat, value.toDouble());
   return VariantText(value);
+}
+
+QString FormatColumnNumber(const QString& displayFormat, double value) {
+  const qsizetype point = displayFormat.indexOf(QLatin1Char('.'));
+  const int decimals = point < 0 ? 0 : int(displayFormat.size() - point - 1);
+  QLocale locale;
+  if (!displayFormat.left(point < 0 ? displayFormat.size() : point).contains(QLatin1Char(',')))
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale.toString(value, 'f', decimals);
 }
 
 QVariant TDbGridBase::KeyAt(int row) const {

@@ -69,7 +69,17 @@ public:
   // Font and colour of the column's data cells (the grid's own when unset).
   QFont Font;
   TColor Color = clWindow;
+  // Horizontal alignment of the title, and of the data cells (no flag: numbers
+  // right, other values left).
+  Qt::Alignment TitleAlignment = Qt::AlignLeft;
+  Qt::Alignment Alignment = {};
+  // How numbers are shown: "0.0", "#,##0.00" (the count of digits after the
+  // point; a comma groups thousands); empty shows the value as it is.
+  QString DisplayFormat;
 };
+
+// The text of a number by a column's display format, in the locale's separators.
+QString FormatColumnNumber(const QString& displayFormat, double value);
 
 // What a data cell is painted with; the painting code of the grid and of the
 // forms' cell-drawing handlers set the colours before the text is drawn.
@@ -182,7 +192,7 @@ public:
   // The field of a column, nullptr when unbound or the data set is closed.
   TField* ColumnField(const TGridColumn* column) const;
   // The display text of a field's value, as the grid and its copies show it.
-  static QString CellText(const TField& field, const QVariant& value);
+  static QString CellText(const TGridColumn& column, const TField& field, const QVariant& value);
 
 signals:
   void OnSelectCell(int col, int row, bool& canSelect);

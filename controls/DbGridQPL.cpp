@@ -374,8 +374,9 @@ void TDbGridQPL::PrepareCell(int row, int position, TGridCellCanvas& canvas) con
 QString TDbGridQPL::RowText(int row) const {
   QStringList cells;
   for (int i = 0; i < ColumnCount(); ++i) {
-    const TField* field = ColumnField(Column(i));
-    cells << (field ? CellText(*field, DataSet()->ValueAt(row, field->Index())) : QString());
+    const TGridColumn* column = Column(i);
+    const TField* field = ColumnField(column);
+    cells << (field ? CellText(*column, *field, DataSet()->ValueAt(row, field->Index())) : QString());
   }
   return cells.join(QLatin1Char('\t')) + QStringLiteral("\r\n");
 }

@@ -49,7 +49,8 @@ void TIBMemo::keyPressEvent(QKeyEvent* event) {
     MoveToNextControl();
     return;
   }
-  if (enter && modifiers == Qt::ShiftModifier && !isReadOnly()) {
+  // Shift+Enter and Ctrl+Enter break the line (the note's caption tells of Ctrl+Enter).
+  if (enter && (modifiers == Qt::ShiftModifier || modifiers == Qt::ControlModifier) && !isReadOnly()) {
     insertPlainText(QStringLiteral("\n"));
     return;
   }

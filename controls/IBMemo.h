@@ -4,7 +4,7 @@
 #include <functional>
 
 // The note field of the dialogs: aqua while focused (unless read-only),
-// Enter moves on as Tab does (Shift+Enter starts a new line), Ctrl+A selects
+// Enter moves on as Tab does (Shift+Enter and Ctrl+Enter start a new line), Ctrl+A selects
 // all. It has no leaving check.
 class TIBMemo : public TUxMemo, public TDataEntryControl {
   Q_OBJECT

@@ -5,6 +5,9 @@
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
 #include "controls/DbGridQPL.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
 #include "controls/UxPlacemnt.h"
 #include "core/ui/Form.h"
 #include "db/IBQuery.h"
@@ -12,8 +15,11 @@
 #include "registers/common/DialogPattern.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
 
@@ -146,7 +152,8 @@ QStatusBar* TListPattern::AddStatusBar() {
 }
 
 void TListPattern::FormCreate(const QString& caption, QSize design) {
-  form_.SetCaption(caption);
+  designCaption_ = caption;
+  ShowYear(ProgramSettings.Rok);
   form_.SetKeyPreview(true);
   form_.resize(design);
   form_.setMinimumSize(design);
@@ -154,6 +161,28 @@ void TListPattern::FormCreate(const QString& caption, QSize design) {
   gr1->SetActiveTitleIndex(1);
   gr1->Loaded();
   SetDefaultToolbarHints(*tb);
+  ClearFilter();
+}
+
+void TListPattern::ShowYear(int year) {
+  form_.SetCaption(designCaption_.contains(QLatin1String("%d")) ? FormatIntegers(designCaption_, {year})
+                                                                : designCaption_);
+}
+
+void TListPattern::ClearFilter() {
+  if (!pnlFilter) return;
+  for (QWidget* control : pnlFilter->findChildren<QWidget*>()) {
+    if (auto* combo = dynamic_cast<TIBComboBox*>(control))
+      combo->ClearValue();
+    else if (auto* date = dynamic_cast<TIBDate*>(control))
+      date->Clear();
+    else if (auto* number = dynamic_cast<TIBCurrencyEdit*>(control))
+      number->Clear();
+    else if (auto* box = dynamic_cast<QCheckBox*>(control))
+      box->setChecked(false);
+    else if (auto* text = dynamic_cast<QLineEdit*>(control); text && !dynamic_cast<QComboBox*>(text->parentWidget()))
+      text->clear();
+  }
 }
 
 void TListPattern::FormActivate() {

@@ -120,9 +120,14 @@ public:
   std::function<void()> Info;
   std::function<void()> Save;
 
-  // Finishes creation: caption, fixed width and minimum height of `design`,
-  // the grid's saved columns and the standard hints.
+  // Finishes creation: the caption (a design text holding "%d" shows the
+  // working year), fixed width and minimum height of `design`, the grid's
+  // saved columns, the standard hints, and the filter panel's controls
+  // cleared (lookup combos, dates, numbers, texts, check boxes).
   void FormCreate(const QString& caption, QSize design);
+  // Formats the design caption with the year of a register whose opener
+  // sets it (called when the form is shown).
+  void ShowYear(int year);
   // Adds the status bar `sb` under the grid (registers that show sums).
   QStatusBar* AddStatusBar();
   // The form's hooks.
@@ -155,8 +160,10 @@ private:
   void BuildComponents(TListButtons buttons);
   void AddMarkedCondition(TListQuery& query);
   void ReleaseOznacene();
+  void ClearFilter();
   bool Enabled(const TToolButton* button) const;
 
   TForm& form_;
+  QString designCaption_;
   int keptKey_ = 0;
 };

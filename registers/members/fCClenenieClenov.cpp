@@ -8,6 +8,7 @@ TfrmCClenenieClenov::TfrmCClenenieClenov(QWidget* owner) : TForm(owner) {
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenenieClenovPridaj>(this); };
   TQPLColumn* nazov = list.gr1->AddColumn(QStringLiteral("NAZOV"), QStringLiteral("Názov skupiny členov"), 353);
   nazov->OrderBy = QStringLiteral("a.nazov");
+  nazov->TitleAlignment = Qt::AlignHCenter;
   list.FormCreate(QStringLiteral("Číselník členenia členov"), QSize(395, 343));
 }
 

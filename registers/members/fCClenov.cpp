@@ -178,12 +178,6 @@ void TfrmCClenov::BuildFilterPanel() {
   eDatumNarodeniaDo->setObjectName(QStringLiteral("eDatumNarodeniaDo"));
   eDatumNarodeniaDo->setMinimumWidth(110);
   place(QStringLiteral("do:"), eDatumNarodeniaDo);
-
-  // Leaving the panel applies what was entered in it.
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
-    QWidget* p = list.pnlFilter;
-    if (from && p->isAncestorOf(from) && (!to || !p->isAncestorOf(to)) && isAncestorOf(from)) list.btnRefreshClick();
-  });
 }
 
 void TfrmCClenov::FormCreate() {
@@ -213,28 +207,24 @@ void TfrmCClenov::FormCreate() {
     QString title;
     int width;
     const char* order;
+    bool centred;
   } columns[] = {
-      {"PRIEZVISKO", QStringLiteral("Priezvisko"), 122, "a.priezvisko"},
-      {"MENO", QStringLiteral("Meno"), 83, "a.meno"},
-      {"TITUL", QStringLiteral("Titul"), 42, "a.titul"},
-      {"ADRESA", QStringLiteral("Adresa"), 175, "A.ADRESA"},
-      {"DATUM_NARODENIA", QStringLiteral("Dátum nar."), 62, "a.datum_narodenia"},
-      {"CISLO_LEGITIMACIE", QStringLiteral("Číslo leg."), 67, "a.CISLO_LEGITIMACIE"},
-      {"VSTUP_JUX", QStringLiteral("v JUX od"), 51, "a.VSTUP_JUX"},
-      {"SKOLENIE_USKUTOCNENE", QStringLiteral("Skúšky"), 48, "b.text"},
-      {"CLEN", QStringLiteral("Člen"), 45, "2"},
+      {"PRIEZVISKO", QStringLiteral("Priezvisko"), 122, "a.priezvisko", false},
+      {"MENO", QStringLiteral("Meno"), 83, "a.meno", false},
+      {"TITUL", QStringLiteral("Titul"), 42, "a.titul", false},
+      {"ADRESA", QStringLiteral("Adresa"), 175, "A.ADRESA", false},
+      {"DATUM_NARODENIA", QStringLiteral("Dátum nar."), 62, "a.datum_narodenia", true},
+      {"CISLO_LEGITIMACIE", QStringLiteral("Číslo leg."), 67, "a.CISLO_LEGITIMACIE", false},
+      {"VSTUP_JUX", QStringLiteral("v JUX od"), 51, "a.VSTUP_JUX", true},
+      {"SKOLENIE_USKUTOCNENE", QStringLiteral("Skúšky"), 48, "b.text", true},
+      {"CLEN", QStringLiteral("Člen"), 45, "2", true},
   };
-  for (const auto& c : columns)
-    list.gr1->AddColumn(QString::fromLatin1(c.field), c.title, c.width)->OrderBy = QString::fromLatin1(c.order);
+  for (const auto& c : columns) {
+    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), c.title, c.width);
+    column->OrderBy = QString::fromLatin1(c.order);
+    if (c.centred) column->TitleAlignment = Qt::AlignHCenter;
+  }
   list.FormCreate(QStringLiteral("Číselník členov"), QSize(745, 392));
-
-  eDBMesto->ClearValue();
-  eDBPovolanie->ClearValue();
-  eDBSkupina->ClearValue();
-  eDatumNarodeniaOd->Clear();
-  eDatumNarodeniaDo->Clear();
-  for (TIBCheckBox* box : {eBrigadaOslobodeny, eSkolenieUskutocnene, eIbaClenov})
-    box->setChecked(false);
 }
 
 void TfrmCClenov::AddFilter(TListQuery& q) {

@@ -10,7 +10,9 @@ TfrmCClenovPreruseneRoky::TfrmCClenovPreruseneRoky(QWidget* owner) : TForm(owner
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenovPreruseneRokyPridaj>(this); };
   list.PrepareAdd = [this](TForm& dialog) { static_cast<TfrmCClenovPreruseneRokyPridaj&>(dialog).Clen = Clen; };
-  list.gr1->AddColumn(QStringLiteral("ROK"), QStringLiteral("Rok"), 53)->OrderBy = QStringLiteral("a.rok");
+  TQPLColumn* rok = list.gr1->AddColumn(QStringLiteral("ROK"), QStringLiteral("Rok"), 53);
+  rok->OrderBy = QStringLiteral("a.rok");
+  rok->TitleAlignment = rok->Alignment = Qt::AlignHCenter;
   list.gr1->AddColumn(QStringLiteral("DOVOD"), QStringLiteral("Dôvod prerušenia"), 281)->OrderBy =
       QStringLiteral("a.dovod");
   list.FormCreate(QStringLiteral("Evidencia rokov prerušeného členstva"), QSize(377, 246));

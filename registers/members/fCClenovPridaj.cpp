@@ -13,8 +13,8 @@
 #include "core/ui/ColorConvert.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "registers/common/Picker.h"
 #include "registers/common/RegisterLayout.h"
-#include "registers/members/fCClenenieClenov.h"
 #include <QtCore/QHash>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -439,8 +439,5 @@ void TfrmCClenovPridaj::NacitajOstatneInformacie() {
 }
 
 void TfrmCClenovPridaj::btnSkupinaClick(int index) {
-  TfrmCClenenieClenov picker(this);
-  picker.SetTag(1);
-  if (picker.ShowModal() != mrOk) return;
-  eDBSkupina[index]->FindIt(picker.list.ib1->FieldByName(QStringLiteral("JEDIN")).AsVariant());
+  PickFromList(*eDBSkupina[index], QStringLiteral("TfrmCClenenieClenov"), btnSkupina[index]);
 }

@@ -27,8 +27,11 @@ TfrmCClenovRS::TfrmCClenovRS(QWidget* owner) : TForm(owner) {
       {"ADRESA", QStringLiteral("Adresa"), 143, "b.adresa"},
       {"TELEFON", QStringLiteral("Telefón"), 88, "b.telefon"},
   };
-  for (const auto& c : columns)
-    list.gr1->AddColumn(QString::fromLatin1(c.field), c.title, c.width)->OrderBy = QString::fromLatin1(c.order);
+  for (const auto& c : columns) {
+    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), c.title, c.width);
+    column->OrderBy = QString::fromLatin1(c.order);
+    if (column->FieldName == QLatin1String("DATUM_OD")) column->TitleAlignment = Qt::AlignHCenter;
+  }
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmCClenovRS::gr1DrawColumnCell);
   list.FormCreate(QStringLiteral("Číselník členov rybárskej stráže"), QSize(793, 343));
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "core/ui/Form.h"
-#include "registers/members/PrintChoice.h"
+#include "registers/common/PrintChoicePattern.h"
 
 class TQPLBtn;
 class TUxFormPlacement;
@@ -14,16 +14,10 @@ public:
   explicit TfrmCClenovTlac(QWidget* owner = nullptr);
   ~TfrmCClenovTlac() override;
 
+  TPrintChoicePattern choice{*this, QSize(328, 61)};
   TQPLBtn *btn1, *btn2;
   TUxFormPlacement* fp;
 
-  void btn1Click();
-  void btn2Click();
-
 protected:
-  bool FormKeyDown(QKeyEvent* event) override { return TPrintChoice::EscCloses(*this, event); }
-
-private:
-  void Print(const TQPLBtn& button, const QString& templateName, const QString& tag);
-  TPrintChoice choice_{*this, QSize(328, 61)};
+  bool FormKeyDown(QKeyEvent* event) override { return choice.FormKeyDown(event); }
 };

@@ -18,7 +18,9 @@ TfrmCTypyBrigad::TfrmCTypyBrigad(QWidget* owner, quint16 rok) : TForm(owner), Ro
   };
   TQPLColumn* nazov = list.gr1->AddColumn(QStringLiteral("NAZOV"), QStringLiteral("Názov typu brigády"), 353);
   nazov->OrderBy = QStringLiteral("a.nazov");
-  list.FormCreate(QStringLiteral("Číselník typov brigád - rok %1").arg(Rok), QSize(396, 343));
+  nazov->TitleAlignment = Qt::AlignHCenter;
+  list.FormCreate(QStringLiteral("Číselník typov brigád - rok %d"), QSize(396, 343));
+  list.ShowYear(Rok);
 }
 
 TfrmCTypyBrigad::~TfrmCTypyBrigad() = default;

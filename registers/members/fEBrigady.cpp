@@ -87,9 +87,13 @@ TfrmEBrigady::TfrmEBrigady(QWidget* owner) : TForm(owner), Rok(ProgramSettings.R
                  {"POPIS", "Popis", 183, "a.popis"},
                  {"HODINY", "Hodín", 35, "a.hodiny"},
                  {"SUKROMNE_VOZIDLO", "Súkr. vozidlo", 66, ""}};
-  for (const auto& c : columns)
-    list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
-        QString::fromLatin1(c.order);
+  for (const auto& c : columns) {
+    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
+    column->OrderBy = QString::fromLatin1(c.order);
+    column->TitleAlignment = Qt::AlignHCenter;
+    if (column->FieldName == QLatin1String("HODINY")) column->DisplayFormat = QStringLiteral("0.0");
+    if (column->FieldName == QLatin1String("SUKROMNE_VOZIDLO")) column->Alignment = Qt::AlignHCenter;
+  }
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEBrigady::gr1DrawColumnCell);
 
   BuildFilter();
@@ -120,14 +124,12 @@ void TfrmEBrigady::BuildFilter() {
   SetupRevirCombo(*eDBRevir, false);
   eDBPopis = AddFilterCombo(panel, lblPopis, QStringLiteral("Popis:"), QStringLiteral("eDBPopis"), {});
   SetupTextCombo(*eDBPopis, QStringLiteral("e_brigady"), QStringLiteral("popis"), 50, 1019);
-  for (TIBComboBox* combo : {eDBClen, eDBTypyBrigad, eDBRevir, eDBPopis})
-    combo->ClearValue();
   eDBTypyBrigad->SetSWhere(YearCondition(Rok));
   eDBRevir->SetSWhere(YearCondition(Rok));
 }
 
 void TfrmEBrigady::FormShow() {
-  SetCaption(QStringLiteral("Evidencia brigád - rok %1").arg(Rok));
+  list.ShowYear(Rok);
   // The types and grounds of the listed year: keys of another year would filter nothing.
   eDBTypyBrigad->SetSWhere(YearCondition(Rok));
   eDBRevir->SetSWhere(YearCondition(Rok));

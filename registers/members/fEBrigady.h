@@ -46,7 +46,6 @@ protected:
 private:
   void BuildFilter();
   void SumHours();
-  void Print(int button);
 };
 
 // The list form open now (the prints of TfrmEBrigadyTlac reach its grid here).

@@ -1,8 +1,4 @@
 #include "registers/members/fEBrigadyTlac.h"
-#include "controls/QPLBtn.h"
-#include "controls/UxPlacemnt.h"
-#include "registers/common/PrintProtocol.h"
-#include "registers/members/PrintChoice.h"
 #include "registers/members/fEBrigady.h"
 
 namespace {
@@ -49,17 +45,11 @@ TRegisterPrint BrigadyPrint(int button) {
 } // namespace
 
 TfrmEBrigadyTlac::TfrmEBrigadyTlac(QWidget* owner) : TForm(owner) {
-  TPrintChoice choice(*this, QSize(328, 88));
-  btn1 = choice.Button(QStringLiteral("btn1"), BrigadyPrint(1).Title, [this] { Print(1); });
-  btn2 = choice.Button(QStringLiteral("btn2"), BrigadyPrint(2).Title, [this] { Print(2); });
-  btn3 = choice.Button(QStringLiteral("btn3"), BrigadyPrint(3).Title, [this] { Print(3); });
-  fp = choice.Placement();
+  const auto grid = [] { return ListGrid(frmEBrigady); };
+  btn1 = choice.AddPrint(QStringLiteral("btn1"), BrigadyPrint(1), grid);
+  btn2 = choice.AddPrint(QStringLiteral("btn2"), BrigadyPrint(2), grid);
+  btn3 = choice.AddPrint(QStringLiteral("btn3"), BrigadyPrint(3), grid);
+  fp = choice.fp;
 }
 
 TfrmEBrigadyTlac::~TfrmEBrigadyTlac() = default;
-
-void TfrmEBrigadyTlac::Print(int button) {
-  if (frmEBrigady) PrintRegister(*frmEBrigady->list.gr1, BrigadyPrint(button));
-}
-
-bool TfrmEBrigadyTlac::FormKeyDown(QKeyEvent* event) { return TPrintChoice::EscCloses(*this, event); }

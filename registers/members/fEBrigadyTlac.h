@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ui/Form.h"
+#include "registers/common/PrintChoicePattern.h"
 
 class TQPLBtn;
 class TUxFormPlacement;
@@ -13,11 +14,10 @@ public:
   explicit TfrmEBrigadyTlac(QWidget* owner = nullptr);
   ~TfrmEBrigadyTlac() override;
 
+  TPrintChoicePattern choice{*this, QSize(328, 88)};
   TQPLBtn *btn1, *btn2, *btn3;
   TUxFormPlacement* fp;
-  // Runs the print of button 1, 2 or 3.
-  void Print(int button);
 
 protected:
-  bool FormKeyDown(QKeyEvent* event) override;
+  bool FormKeyDown(QKeyEvent* event) override { return choice.FormKeyDown(event); }
 };

@@ -67,9 +67,13 @@ TfrmEPosta::TfrmEPosta(QWidget* owner) : TForm(owner) {
                  {"VEC", "Vec", 238, "a.vec"},
                  {"NAZOV_UPLNY", "Odosielateľ / Adresát", 265, "a.nazov_uplny"},
                  {"VYBAVENE_DATUM", "Vybavené", 68, "a.vybavene_datum"}};
-  for (const auto& c : columns)
-    list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
-        QString::fromLatin1(c.order);
+  for (const auto& c : columns) {
+    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
+    column->OrderBy = QString::fromLatin1(c.order);
+    if (QStringList{QStringLiteral("DATUM"), QStringLiteral("DRUH"), QStringLiteral("VYBAVENE_DATUM")}.contains(
+            column->FieldName))
+      column->TitleAlignment = Qt::AlignHCenter;
+  }
 
   auto* grid = new QGridLayout;
   delete list.pnlFilter->layout();
@@ -113,13 +117,7 @@ TfrmEPosta::TfrmEPosta(QWidget* owner) : TForm(owner) {
   ePrideleneKomu->setObjectName(QStringLiteral("ePrideleneKomu"));
   SetupTextCombo(*ePrideleneKomu, QStringLiteral("e_posta"), QStringLiteral("pridelene_komu"), 75, 1019);
   place(3, 0, QStringLiteral("Pridelené:"), ePrideleneKomu);
-  eDatumOd->Clear();
-  eDatumDo->Clear();
-  ePostovne->clear();
-  eVec->clear();
-  for (TIBComboBox* combo : {eDruh, eKontakt, ePrideleneKomu})
-    combo->ClearValue();
-  list.FormCreate(QStringLiteral("Evidencia pošty - rok %1").arg(ProgramSettings.Rok), QSize(794, 253));
+  list.FormCreate(QStringLiteral("Evidencia pošty - rok %d"), QSize(794, 253));
 }
 
 TfrmEPosta::~TfrmEPosta() = default;

@@ -51,9 +51,11 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TForm(owner) {
   } columns[] = {{"DATUM", "Dátum", 61, "a.datum"},           {"CLEN", "Priezvisko a meno", 292, "b.nazov_uplny"},
                  {"NAZOV", "Názov predmetu", 210, "a.nazov"}, {"CENA", "Cena za MJ", 85, "a.cena"},
                  {"MNOZSTVO", "Množstvo", 51, "a.mnozstvo"},  {"SPOLU", "Spolu", 85, "1"}};
-  for (const auto& c : columns)
-    list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
-        QString::fromLatin1(c.order);
+  for (const auto& c : columns) {
+    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
+    column->OrderBy = QString::fromLatin1(c.order);
+    column->TitleAlignment = Qt::AlignHCenter;
+  }
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPredmety::gr1DrawColumnCell);
 
   QWidget& panel = *list.pnlFilter;
@@ -75,8 +77,6 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TForm(owner) {
   eDBVratene->setObjectName(QStringLiteral("eDBVratene"));
   eDBVratene->setLayoutDirection(Qt::RightToLeft);
   panel.layout()->addWidget(eDBVratene);
-  eDBClen->ClearValue();
-  eDBNazov->ClearValue();
   list.FormCreate(QStringLiteral("Evidencia zverených predmetov"), QSize(832, 343));
 }
 

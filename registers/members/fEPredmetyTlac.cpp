@@ -1,7 +1,4 @@
 #include "registers/members/fEPredmetyTlac.h"
-#include "controls/QPLBtn.h"
-#include "registers/common/PrintProtocol.h"
-#include "registers/members/PrintChoice.h"
 #include "registers/members/fEPredmety.h"
 
 namespace {
@@ -33,16 +30,10 @@ TRegisterPrint PredmetyPrint(int button) {
 } // namespace
 
 TfrmEPredmetyTlac::TfrmEPredmetyTlac(QWidget* owner) : TForm(owner) {
-  TPrintChoice choice(*this, QSize(328, 61));
-  btn1 = choice.Button(QStringLiteral("btn1"), PredmetyPrint(1).Title, [this] { Print(1); });
-  btn2 = choice.Button(QStringLiteral("btn2"), PredmetyPrint(2).Title, [this] { Print(2); });
-  fp = choice.Placement();
+  const auto grid = [] { return ListGrid(frmEPredmety); };
+  btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), grid);
+  btn2 = choice.AddPrint(QStringLiteral("btn2"), PredmetyPrint(2), grid);
+  fp = choice.fp;
 }
 
 TfrmEPredmetyTlac::~TfrmEPredmetyTlac() = default;
-
-void TfrmEPredmetyTlac::Print(int button) {
-  if (frmEPredmety) PrintRegister(*frmEPredmety->list.gr1, PredmetyPrint(button));
-}
-
-bool TfrmEPredmetyTlac::FormKeyDown(QKeyEvent* event) { return TPrintChoice::EscCloses(*this, event); }

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ui/Form.h"
+#include "registers/common/PrintChoicePattern.h"
 
 class TQPLBtn;
 class TUxFormPlacement;
@@ -13,11 +14,10 @@ public:
   explicit TfrmEPredmetyTlac(QWidget* owner = nullptr);
   ~TfrmEPredmetyTlac() override;
 
+  TPrintChoicePattern choice{*this, QSize(328, 61)};
   TQPLBtn *btn1, *btn2;
   TUxFormPlacement* fp;
-  // Runs the print of button 1 or 2.
-  void Print(int button);
 
 protected:
-  bool FormKeyDown(QKeyEvent* event) override;
+  bool FormKeyDown(QKeyEvent* event) override { return choice.FormKeyDown(event); }
 };

@@ -61,9 +61,11 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner) : TForm(owner) {
                  {"DATUM", "Dátum", 64, "a.datum"},
                  {"PRIESTUPOK", "Priestupok", 237, "a.priestupok"},
                  {"POKUTA", "Pokuta", 85, "a.pokuta"}};
-  for (const auto& c : columns)
-    list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
-        QString::fromLatin1(c.order);
+  for (const auto& c : columns) {
+    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
+    column->OrderBy = QString::fromLatin1(c.order);
+    column->TitleAlignment = Qt::AlignHCenter;
+  }
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPriestupky::gr1DrawColumnCell);
 
   QWidget& panel = *list.pnlFilter;
@@ -96,10 +98,7 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner) : TForm(owner) {
   eDBVybaveny->setObjectName(QStringLiteral("eDBVybaveny"));
   eDBVybaveny->setLayoutDirection(Qt::RightToLeft);
   add(QString(), eDBVybaveny);
-  for (TIBComboBox* combo : {eDBClen, eDBOstatni, eDBPriestupok})
-    combo->ClearValue();
-  list.FormCreate(QStringLiteral("Evidencia disciplinárnych priestupkov - rok %1").arg(ProgramSettings.Rok),
-                  QSize(795, 343));
+  list.FormCreate(QStringLiteral("Evidencia disciplinárnych priestupkov - rok %d"), QSize(795, 343));
 }
 
 TfrmEPriestupky::~TfrmEPriestupky() = default;

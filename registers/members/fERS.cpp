@@ -43,19 +43,19 @@ TfrmERS::TfrmERS(QWidget* owner) : TForm(owner) {
     TQPLColumn* added = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
     added->OrderBy = QString::fromLatin1(c.order);
     if (added->OrderBy.isEmpty()) added->Order = TOrderSets::osNone;
+    if (added->FieldName == QLatin1String("DATUM") || added->FieldName == QLatin1String("SUKROMNE_VOZIDLO"))
+      added->TitleAlignment = Qt::AlignHCenter;
   }
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmERS::gr1DrawColumnCell);
-  captionFormat_ = QStringLiteral("Evidencia kontrol rybárskej stráže - rok %1");
-  list.FormCreate(captionFormat_, QSize(762, 343));
+  list.FormCreate(QStringLiteral("Evidencia kontrol rybárskej stráže - rok %d"), QSize(762, 343));
 }
 
 TfrmERS::~TfrmERS() = default;
 
-void TfrmERS::FormShow() { SetCaption(captionFormat_.arg(ProgramSettings.Rok)); }
-
 void TfrmERS::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const {
   const TIBQuery& q = *list.ib1;
-  if (!column || q.RecordCount() < 1 || column->FieldName.compare(QLatin1String("SUKROMNE_VOZIDLO"), Qt::CaseInsensitive))
+  if (!column || q.RecordCount() < 1 ||
+      column->FieldName.compare(QLatin1String("SUKROMNE_VOZIDLO"), Qt::CaseInsensitive))
     return;
   // Marks an unpaid private-car cost (an inspection without a car is stored as paid).
   if (q.ValueAt(row, q.FieldByName(QStringLiteral("UHRADENE")).Index()).toInt() == 0) {

@@ -20,11 +20,9 @@ public:
   void btnTlacClick();
 
 protected:
-  void FormShow() override;
   void FormActivate() override { list.FormActivate(); }
   bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
 
 private:
   void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
-  QString captionFormat_;
 };

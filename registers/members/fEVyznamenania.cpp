@@ -48,9 +48,12 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner) : TForm(owner) {
   } columns[] = {{"CLEN", "Priezvisko a meno", 362, "b.nazov_uplny"},
                  {"NAZOV", "Vyznamenanie", 308, "a.nazov"},
                  {"ROK_VYZNAMENANIA", "Rok", 64, "a.ROK_VYZNAMENANIA"}};
-  for (const auto& c : columns)
-    list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
-        QString::fromLatin1(c.order);
+  for (const auto& c : columns) {
+    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
+    column->OrderBy = QString::fromLatin1(c.order);
+    column->TitleAlignment = Qt::AlignHCenter;
+    if (column->FieldName == QLatin1String("ROK_VYZNAMENANIA")) column->Alignment = Qt::AlignHCenter;
+  }
 
   QWidget& panel = *list.pnlFilter;
   auto add = [&panel](const QString& caption, TIBComboBox* combo) {
@@ -58,7 +61,6 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner) : TForm(owner) {
     label->setBuddy(combo);
     panel.layout()->addWidget(label);
     panel.layout()->addWidget(combo);
-    combo->ClearValue();
   };
   eDBClen = new TIBComboBox(&panel);
   eDBClen->setObjectName(QStringLiteral("eDBClen"));

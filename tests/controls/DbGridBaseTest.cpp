@@ -6,6 +6,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QScrollBar>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -244,4 +245,88 @@ TEST_F(DbGridBaseTest, KeysFireTheGridEvents) {
   QTest::keyClick(&grid, Qt::Key_Return);
   EXPECT_TRUE(log.isEmpty());
   EXPECT_EQ(grid.currentIndex().column(), 2);
+}
+
+namespace {
+// The first and last column of dark (text) pixels inside `rect` of `image`.
+std::pair<int, int> InkSpan(const QImage& image, const QRect& rect) {
+  int first = -1, last = -1;
+  for (int x = rect.left(); x <= rect.right(); ++x)
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+      if (qGray(image.pixel(x, y)) < 100) {
+        if (first < 0) first = x;
+        last = x;
+        break;
+      }
+  return {first, last};
+}
+} // namespace
+
+TEST(DbGridColumns, TitlesAndCellsAlignAsTheColumnSaysAndNumbersFollowItsFormat) {
+  TRowsDataSet ds;
+  ds.defs = {{QStringLiteral("JEDIN"), TFieldType::Integer},
+             {QStringLiteral("HODINY"), TFieldType::Float},
+             {QStringLiteral("SUMA"), TFieldType::Float}};
+  ds.rows = {{1, 2.5, 1234.26}, {2, 10.0, 0.5}, {3, QVariant(), 7.0}};
+  ds.Open();
+  TDbGridBase grid;
+  grid.AddColumn(QStringLiteral("JEDIN"), QStringLiteral("Kľúč"), 160);
+  TGridColumn* hodiny = grid.AddColumn(QStringLiteral("HODINY"), QStringLiteral("Hodín"), 160);
+  hodiny->TitleAlignment = Qt::AlignHCenter;
+  hodiny->Alignment = Qt::AlignHCenter;
+  hodiny->DisplayFormat = QStringLiteral("0.0");
+  grid.AddColumn(QStringLiteral("SUMA"), QStringLiteral("Suma"), 160)->DisplayFormat = QStringLiteral("#,##0.00");
+  grid.SetDataSet(&ds);
+  grid.resize(600, 200);
+  grid.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+
+  const auto text = [&](int row, int column) { return grid.model()->index(row, column).data().toString(); };
+  const QString group = QLocale().groupSeparator();
+  EXPECT_EQ(text(0, 1), QStringLiteral("2,5"));
+  EXPECT_EQ(text(1, 1), QStringLiteral("10,0"));
+  EXPECT_EQ(text(2, 1), QString()); // no value, no zero
+  EXPECT_EQ(text(0, 2), QStringLiteral("1") + group + QStringLiteral("234,26"));
+  EXPECT_EQ(text(1, 2), QStringLiteral("0,50"));
+  EXPECT_EQ(text(0, 0), QStringLiteral("1")); // no format: as it is
+
+  // Titles: the first at the left edge, the centred one about the middle.
+  QHeaderView* header = grid.horizontalHeader();
+  const QImage titles = header->grab().toImage();
+  const auto titleSpan = [&](int logical) {
+    const int x = header->sectionViewportPosition(logical);
+    return InkSpan(titles, QRect(x + 1, 2, header->sectionSize(logical) - 3, header->height() - 4));
+  };
+  const int leftFirst = titleSpan(0).first;
+  EXPECT_LT(leftFirst - header->sectionViewportPosition(0), 8);
+  const auto [midFirst, midLast] = titleSpan(1);
+  const int middle = header->sectionViewportPosition(1) + header->sectionSize(1) / 2;
+  EXPECT_LE(std::abs((midFirst + midLast) / 2 - middle), 3) << midFirst << " " << midLast;
+
+  // Cells: numbers to the right by default, the centred column in the middle.
+  grid.clearSelection();
+  grid.setCurrentIndex({});
+  const QImage cells = grid.viewport()->grab().toImage();
+  const QRect keyCell = grid.visualRect(grid.model()->index(1, 0));
+  const int keyFirst = InkSpan(cells, keyCell.adjusted(1, 1, -1, -1)).first;
+  EXPECT_GT(keyFirst, keyCell.center().x());
+  const QRect hoursCell = grid.visualRect(grid.model()->index(1, 1));
+  const auto [hoursFirst, hoursLast] = InkSpan(cells, hoursCell.adjusted(1, 1, -1, -1));
+  EXPECT_LE(std::abs((hoursFirst + hoursLast) / 2 - hoursCell.center().x()), 3) << hoursFirst << " " << hoursLast;
+}
+
+TEST(DbGridColumns, DisplayFormatsGiveTheirDecimalsAndGrouping) {
+  const QString group = QLocale().groupSeparator();
+  const struct {
+    const char* format;
+    double value;
+    QString expected;
+  } cases[] = {
+      {"0", 2.6, QStringLiteral("3")},
+      {"0.0", -0.26, QStringLiteral("-0,3")},
+      {"0.000", 12345.6, QStringLiteral("12345,600")},
+      {"#,##0", 1234567.0, QStringLiteral("1") + group + QStringLiteral("234") + group + QStringLiteral("567")},
+      {"#,##0.00", 999.999, QStringLiteral("1") + group + QStringLiteral("000,00")}};
+  for (const auto& c : cases)
+    EXPECT_EQ(FormatColumnNumber(QLatin1String(c.format), c.value), c.expected) << c.format << " " << c.value;
 }

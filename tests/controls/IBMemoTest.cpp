@@ -81,19 +81,21 @@ protected:
   QLineEdit* next = nullptr;
 };
 
-TEST_F(NoteMemoTest, EnterMovesOnShiftEnterBreaksTheLineCtrlASelectsAll) {
+TEST_F(NoteMemoTest, EnterMovesOnShiftOrCtrlEnterBreaksTheLineCtrlASelectsAll) {
   QSignalSpy exits(memo, &TIBMemo::OnExit);
   Focus(memo);
   EXPECT_EQ(memo->Color(), TDataEntryControl::FocusColor);
   TypeText(memo, QStringLiteral("prvý"));
   QTest::keyClick(memo, Qt::Key_Return, Qt::ShiftModifier);
   TypeText(memo, QStringLiteral("druhý"));
-  EXPECT_EQ(memo->toPlainText(), QStringLiteral("prvý\ndruhý"));
+  QTest::keyClick(memo, Qt::Key_Return, Qt::ControlModifier);
+  TypeText(memo, QStringLiteral("tretí"));
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("prvý\ndruhý\ntretí"));
   QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(memo->textCursor().selectedText().size(), memo->toPlainText().size());
   QTest::keyClick(memo, Qt::Key_Return);
   EXPECT_TRUE(next->hasFocus());
-  EXPECT_EQ(memo->toPlainText(), QStringLiteral("prvý\ndruhý"));
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("prvý\ndruhý\ntretí"));
   EXPECT_EQ(memo->Color(), clWindow);
   EXPECT_EQ(exits.count(), 1);
   EXPECT_FALSE(memo->ValidationFailed());

@@ -1,5 +1,10 @@
+#include "app/AppContext.h"
 #include "app/MyUnitsForms.h"
 #include "app/ToolBar.h"
+#include "controls/IBCheckBox.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
 #include "controls/QPLBtn.h"
 #include "tests/registers/common/RegisterTestSupport.h"
 #include "tests/registers/common/TestRegisters.h"
@@ -229,6 +234,59 @@ TEST_F(PatternTest, PrintTakesTheMarkedRowsTheListShowsElseTheWholeFilteredList)
   EXPECT_EQ(p.Variables[1], std::make_pair(QStringLiteral("Rok"), QStringLiteral("'2025'")));
   EXPECT_EQ(p.Variables[2], std::make_pair(QStringLiteral(" Organizacia"), QStringLiteral("''")));
   EXPECT_EQ(p.Variables[3], std::make_pair(QStringLiteral("Nazov"), QStringLiteral("'MO SRZ Vimek ''Pstruh'''")));
+}
+
+} // namespace
+
+namespace {
+
+// A per-year list whose filter panel holds a value of every kind before it is created.
+class TfrmTestYearList : public TForm {
+public:
+  explicit TfrmTestYearList(QWidget* owner = nullptr) : TForm(owner) {
+    QLayout* panel = list.pnlFilter->layout();
+    eText = new QLineEdit(QStringLiteral("text"), list.pnlFilter);
+    eBox = new TIBCheckBox(QStringLiteral("Iba:"), list.pnlFilter);
+    eBox->setChecked(true);
+    eDatum = new TIBDate(list.pnlFilter);
+    eDatum->SetDate(46000.0);
+    eSuma = new TIBCurrencyEdit(list.pnlFilter);
+    eSuma->SetValue(12.5);
+    eCombo = new TIBComboBox(list.pnlFilter);
+    eCombo->SetDatabase(MainDatabase());
+    eCombo->SetSTableName(QStringLiteral("c_clenenie_clenov"));
+    eCombo->SetSKeyField(QStringLiteral("jedin"));
+    eCombo->SetSAppendFromField(QStringLiteral("nazov"));
+    eCombo->SetSAutoAppend(true);
+    eCombo->FindIt(1);
+    for (QWidget* control : std::initializer_list<QWidget*>{eText, eBox, eDatum, eSuma, eCombo})
+      panel->addWidget(control);
+    list.Select = [](TListQuery& q) { q.Add(QStringLiteral("select a.jedin,a.nazov from c_clenenie_clenov a")); };
+    list.FormCreate(QStringLiteral("Zoznam - rok %d"), QSize(300, 300));
+  }
+  QLineEdit* eText;
+  TIBCheckBox* eBox;
+  TIBDate* eDatum;
+  TIBCurrencyEdit* eSuma;
+  TIBComboBox* eCombo;
+  TListPattern list{*this, kStandardListButtons | lbFilter};
+};
+
+TEST_F(PatternTest, CreationPutsTheYearIntoTheCaptionAndClearsTheFilterPanel) {
+  Group(QStringLiteral("Prvá"));
+  TfrmTestYearList form;
+  EXPECT_EQ(form.Caption(), QStringLiteral("Zoznam - rok 2026"));
+  form.list.ShowYear(2019); // a register whose opener chose another year
+  EXPECT_EQ(form.Caption(), QStringLiteral("Zoznam - rok 2019"));
+  EXPECT_TRUE(form.eText->text().isEmpty());
+  EXPECT_FALSE(form.eBox->isChecked());
+  EXPECT_TRUE(form.eDatum->Date().isNull());
+  EXPECT_TRUE(form.eSuma->text().isEmpty() || form.eSuma->Value() == 0);
+  EXPECT_TRUE(form.eCombo->GetKeyValue().isNull());
+  EXPECT_TRUE(form.eCombo->currentText().isEmpty());
+
+  TfrmTestGroups plain; // a caption without "%d" stays as designed
+  EXPECT_EQ(plain.Caption(), QStringLiteral("Skupiny"));
 }
 
 } // namespace

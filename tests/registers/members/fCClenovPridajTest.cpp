@@ -4,6 +4,7 @@
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBDate.h"
 #include "controls/IBEdit.h"
+#include "controls/IBMemo.h"
 #include "controls/QPLBtn.h"
 #include "core/DateTime.h"
 #include "core/ui/ColorConvert.h"
@@ -196,6 +197,47 @@ TEST_F(MemberCardTest, RegisterButtonsOpenForThePersonAndTheYearAndRereadTheSumm
                                          {QStringLiteral("btnBrigady"), clen, 2026},
                                          {QStringLiteral("btnPreruseneClenstvo"), clen, 0}}));
   EXPECT_EQ(hours, (QList<double>{0, 2, 3})); // the year before is not read again
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MemberCardTest, InputsStopAtTheirColumnsLengthAndCtrlEnterBreaksTheNote) {
+  TfrmCClenovPridaj card;
+  const QString typed = QStringLiteral("ÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽáäčďéíĺľňóôŕšťúýž"); // 34 letters
+  int jedin = 0;
+  EXPECT_EQ(Show(card, 1, 0,
+                 [&](TfrmCClenovPridaj& c) {
+                   const struct {
+                     QWidget* control;
+                     int cap;
+                   } inputs[] = {
+                       {c.eDBTitul, 15}, {c.eDBMeno, 25},      {c.eDBPriezvisko, 25}, {c.eDBUlica, 25},
+                       {c.eDBMesto, 25}, {c.eDBPovolanie, 25}, {c.eDBTelefon, 25},    {c.eDBCisloLegimitacie, 15}};
+                   for (const auto& in : inputs) {
+                     auto* combo = qobject_cast<QComboBox*>(in.control);
+                     QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(in.control);
+                     edit->setFocus();
+                     TypeText(edit, typed);
+                     EXPECT_EQ(edit->text(), typed.left(in.cap)) << in.control->objectName().toStdString();
+                   }
+                   c.eDBPoznamka->setFocus();
+                   TypeText(c.eDBPoznamka, QStringLiteral("prvý"));
+                   QTest::keyClick(c.eDBPoznamka, Qt::Key_Return, Qt::ControlModifier);
+                   TypeText(c.eDBPoznamka, QStringLiteral("druhý"));
+                   jedin = c.Jedin;
+                   Press(c, Qt::Key_F12);
+                 }),
+            mrOk);
+  QVariantList stored;
+  for (const char* column : {"MENO", "PRIEZVISKO", "MESTO", "POZNAMKA"})
+    stored.append(
+        Column(QStringLiteral("select ") + QLatin1String(column) + QStringLiteral(" from c_clenov where jedin=:J"),
+               {{QStringLiteral("J"), jedin}})
+            .value(0)
+            .toString());
+  EXPECT_EQ(stored, (QVariantList{typed.left(25), typed.left(25), typed.left(25), QStringLiteral("prvý\ndruhý")}));
 }
 
 } // namespace

@@ -33,6 +33,8 @@ TEST_F(MemberPrintsTest, BothPrintsFromOneOpeningTakeTheChosenMembers) {
     Mark(list.list, c.marked);
     prints.clear();
     TfrmCClenovTlac dialog(&list);
+    EXPECT_EQ(dialog.Caption(), QStringLiteral("Výber tlačovej zostavy..."));
+    EXPECT_TRUE(dialog.btn1->font().bold() && dialog.btn2->font().bold());
     script.Then([](TForm& f) {
       auto& d = static_cast<TfrmCClenovTlac&>(f);
       d.btn1->click();
@@ -66,7 +68,7 @@ TEST_F(MemberPrintsTest, AnEmptyListSaysThereIsNothingToPrint) {
   TfrmCClenov list;
   list.list.btnRefreshClick();
   TfrmCClenovTlac dialog(&list);
-  dialog.btn1Click();
+  dialog.btn1->click();
   EXPECT_EQ(Messages(), QStringList(QStringLiteral("Nie sú údaje pre tlač.")));
   ASSERT_EQ(prints.size(), 1u);
   EXPECT_FALSE(prints[0].Shown);

@@ -6,6 +6,7 @@
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBDate.h"
 #include "controls/IBEdit.h"
+#include "controls/QPLBtn.h"
 #include "core/DateTime.h"
 #include "registers/members/fEBrigadyPridaj.h"
 #include "registers/members/fEBrigadyTlac.h"
@@ -272,9 +273,10 @@ TEST_F(WorkDutyTest, EachPrintTakesTheMarkedRowsUnderItsTag) {
        QStringLiteral("Brigady03.rpf"),
        {3.0}},
   };
+  TQPLBtn* const buttons[] = {dialog.btn1, dialog.btn2, dialog.btn3};
   for (const auto& c : cases) {
     prints.clear();
-    dialog.Print(c.button);
+    buttons[c.button - 1]->click();
     ASSERT_EQ(prints.size(), 1u);
     const TRecordedPrint& p = prints[0];
     EXPECT_EQ(p.Title, c.title);
@@ -298,7 +300,7 @@ TEST_F(WorkDutyTest, TheSummaryKeepsNamesakesWithOneDisplayNameApart) {
   Open();
   Mark(form->list, marked);
   TfrmEBrigadyTlac dialog(form.get());
-  dialog.Print(2);
+  dialog.btn2->click();
   ASSERT_EQ(prints.size(), 1u);
   QVariantList hodiny;
   for (const QVariantMap& row : prints[0].Rows)

@@ -1,0 +1,55 @@
+#pragma once
+#include "registers/common/PrintProtocol.h"
+#include <QtCore/QObject>
+#include <QtCore/QSize>
+#include <functional>
+
+class QKeyEvent;
+class QVBoxLayout;
+class TDbGridQPL;
+class TForm;
+class TQPLBtn;
+class TUxFormPlacement;
+
+// The behaviour of every print-options dialog, written once: the caption
+// "Výber tlačovej zostavy...", one bold button per print, stacked in the
+// order added, whose caption is the print's title, the placement `fp`, and
+// Esc without modifier keys closing the dialog with result 2. A print button
+// runs its print and leaves the dialog open for the next one. A dialog
+// derives from TForm, owns one pattern, adds its prints and hands its keys
+// here:
+//
+//   class TfrmEPredmetyTlac : public TForm {
+//   public:
+//     explicit TfrmEPredmetyTlac(QWidget* owner) : TForm(owner) {
+//       btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), [] { return ListGrid(frmEPredmety); });
+//       fp = choice.fp;
+//     }
+//     TPrintChoicePattern choice{*this, QSize(328, 61)};
+//   protected:
+//     bool FormKeyDown(QKeyEvent* e) override { return choice.FormKeyDown(e); }
+//   };
+class TPrintChoicePattern : public QObject {
+  Q_OBJECT
+public:
+  TPrintChoicePattern(TForm& form, QSize clientSize);
+  ~TPrintChoicePattern() override;
+
+  TUxFormPlacement* fp;
+
+  // Where a print takes its selection from: the grid of the open list form,
+  // asked when the button is pressed (null: no list, nothing is printed).
+  using TGridSource = std::function<TDbGridQPL*()>;
+  // Adds the button of one print of the register's list (PrintRegister).
+  TQPLBtn* AddPrint(const QString& name, const TRegisterPrint& print, TGridSource grid);
+  // Esc without Shift, Ctrl or Alt: result 2.
+  bool FormKeyDown(QKeyEvent* event);
+
+private:
+  TForm& form_;
+  QVBoxLayout* layout_;
+};
+
+// The grid of a list form reached through its global reference, null while
+// no such form exists (for TPrintChoicePattern::AddPrint).
+template <class ListForm> TDbGridQPL* ListGrid(ListForm* form) { return form ? form->list.gr1 : nullptr; }
