@@ -107,14 +107,12 @@ double DateTimeNumber(const QVariant& value) {
 
 TXbTable::TXbTable(QObject* parent) : TDataSet(parent) {
   TXbGlobals::Instance();
+  masterLink_.MasterChanged = [this] { MasterChanged(); };
+  masterLink_.MasterDisabled = [this] { MasterDisabled(); };
   filePathFull_ = XbPath::WithTrailingBackslash(ApplicationFolder());
 }
 
 TXbTable::~TXbTable() {
-  // The links go first, so that neither side reaches the other once it is gone.
-  if (master_) std::erase(master_->details_, this);
-  for (TXbTable* detail : details_)
-    detail->master_ = nullptr;
   try {
     Close();
   } catch (...) {
@@ -554,9 +552,7 @@ void TXbTable::DoCancel(int row) {
 }
 
 int TXbTable::DoPost(int row, const QVariantList& values) {
-  // The details' pending changes belong to the master's key as it was.
-  for (TXbTable* detail : details_)
-    detail->CheckBrowseMode();
+  emit BeforePost();
   const int count = file_->FieldDefs().Count();
   if (row < 0) {
     QByteArray record(file_->RecordSize(), '\0');
@@ -701,7 +697,7 @@ void TXbTable::ApplyIndexName() {
   if (index_) {
     index_->SelectTagByName(indexName_.trimmed());
     cursor_ = std::make_unique<TIndexCursor>(index_);
-    UpdateMasterLink();
+    CheckMasterRange();
   } else {
     indexName_.clear();
     cursor_ = std::make_unique<TXbCursor>(file_.get());
@@ -751,10 +747,13 @@ bool TXbTable::FindKeyBuffer(const QByteArray& key, TSearchKind kind) {
 }
 
 void TXbTable::SetKeyRange(const QVariant& low, const QVariant& high) {
-  if (!index_) return;
-  index_->SetRange(index_->KeyToBuffer(low), index_->KeyToBuffer(high));
+  if (index_) SetKeyRangeBuffer(index_->KeyToBuffer(low), index_->KeyToBuffer(high));
+}
+
+void TXbTable::SetKeyRangeBuffer(const QByteArray& low, const QByteArray& high) {
+  index_->SetRange(low, high);
   ReloadRows(-1);
-  if (Active()) First();
+  if (Active() && State() == TDataSetState::Browse) First();
 }
 
 void TXbTable::CancelKeyRange() {
@@ -838,61 +837,74 @@ bool TXbTable::FindRecord(bool restart, bool forward) {
 
 // ---- master link ----------------------------------------------------------------------------------
 
-void TXbTable::SetMasterSource(TXbTable* master) {
-  for (TXbTable* m = master; m; m = m->master_)
-    if (m == this) throw EDataSetError(QStringLiteral("Circular datalinks are not allowed"));
-  for (const auto& connection : masterConnections_)
-    disconnect(connection);
-  masterConnections_.clear();
-  if (master_) std::erase(master_->details_, this);
+TXbMasterLink::~TXbMasterLink() {
+  for (const auto& connection : connections_)
+    QObject::disconnect(connection);
+}
+
+void TXbMasterLink::SetDataSource(TXbTable* master) {
+  for (TXbTable* m = master; m; m = m->MasterSource())
+    if (m == &detail_) throw EDataSetError(QStringLiteral("Circular datalinks are not allowed"));
+  for (const auto& connection : connections_)
+    QObject::disconnect(connection);
+  connections_.clear();
   master_ = master;
   if (master_) {
-    master_->details_.push_back(this);
-    masterConnections_ << connect(master_, &TDataSet::DataSetChanged, this, &TXbTable::UpdateMasterLink)
-                       << connect(master_, &TDataSet::Scrolled, this, &TXbTable::MasterChanged)
-                       << connect(master_, &TDataSet::RecordChanged, this,
-                                  [this](int row) {
-                                    if (master_ && row == master_->RecNo() - 1) MasterChanged();
-                                  })
-                       << connect(master_, &QObject::destroyed, this, [this] {
-                            master_ = nullptr;
-                            UpdateMasterLink();
-                          });
+    auto changed = [this] {
+      if (Active() && ValidExpression() && MasterChanged) MasterChanged();
+    };
+    // Opening, closing and refreshing the master may change its layout: the
+    // expression is compiled again; a move or a posted record changes the key.
+    connections_ << QObject::connect(master_, &TDataSet::DataSetChanged, &detail_, [this] { ActiveChanged(); })
+                 << QObject::connect(master_, &TDataSet::Scrolled, &detail_, changed)
+                 << QObject::connect(master_, &TDataSet::RecordChanged, &detail_,
+                                     [this, changed](int row) {
+                                       if (row == master_->RecNo() - 1) changed();
+                                     })
+                 << QObject::connect(master_, &TXbTable::BeforePost, &detail_, [this] { detail_.CheckBrowseMode(); })
+                 << QObject::connect(master_, &QObject::destroyed, &detail_, [this] {
+                      master_ = nullptr;
+                      connections_.clear();
+                      ActiveChanged();
+                    });
   }
-  UpdateMasterLink();
+  ActiveChanged();
 }
 
-void TXbTable::SetMasterFields(const QString& expression) {
-  if (expression == masterFields_) return;
-  masterFields_ = expression;
-  UpdateMasterLink();
+void TXbMasterLink::SetFieldNames(const QString& expression) {
+  if (expression == fieldNames_) return;
+  fieldNames_ = expression;
+  ActiveChanged();
 }
 
-// Compiles the master fields over the master's table while the link is
-// active; an inactive link lifts the range.
-void TXbTable::UpdateMasterLink() {
-  masterParser_.reset();
-  if (master_ && master_->Active() && master_->DbfFile() && !masterFields_.isEmpty()) {
+bool TXbMasterLink::Active() const { return master_ && master_->Active() && master_->DbfFile(); }
+
+// The expression is compiled afresh while the link is active; then the
+// detail hears of the master, or of its absence.
+void TXbMasterLink::ActiveChanged() {
+  parser_.reset();
+  auto tellDetail = [this] {
+    if (!detail_.Active()) return;
+    if (ValidExpression()) {
+      if (MasterChanged) MasterChanged();
+    } else if (MasterDisabled) {
+      MasterDisabled();
+    }
+  };
+  if (Active() && !fieldNames_.isEmpty()) {
     auto parser = std::make_unique<TXbParser>(master_->DbfFile());
-    parser->PrepareExpression(masterFields_);
-    masterParser_ = std::move(parser);
-    MasterChanged();
-  } else if (index_ && Active()) {
-    CancelKeyRange();
+    try {
+      parser->PrepareExpression(fieldNames_);
+    } catch (...) {
+      tellDetail(); // no range is left from the former expression
+      throw;
+    }
+    parser_ = std::move(parser);
   }
+  tellDetail();
 }
 
-void TXbTable::MasterChanged() {
-  CheckBrowseMode();
-  if (!ApplyMasterRange() || !Active()) return;
-  ReloadRows(-1);
-  First();
-}
-
-// Limits the selected index to the key of the master's current record (of a
-// blank record when the master has none).
-bool TXbTable::ApplyMasterRange() {
-  if (!masterParser_ || !index_ || !master_) return false;
+const TExprValue& TXbMasterLink::KeyFromMaster() const {
   const char* record = master_->CurrentRecord();
   QByteArray blank;
   if (!record) {
@@ -900,7 +912,19 @@ bool TXbTable::ApplyMasterRange() {
     master_->DbfFile()->InitRecord(blank.data());
     record = blank.constData();
   }
-  const QByteArray key = index_->PrepareKey(masterParser_->EvaluateRecord(record));
-  index_->SetRange(key, key);
-  return true;
+  return parser_->EvaluateRecord(record);
+}
+
+void TXbTable::MasterChanged() {
+  CheckBrowseMode();
+  CheckMasterRange();
+}
+
+void TXbTable::MasterDisabled() { CancelKeyRange(); }
+
+// Limits the selected index to the key of the master's current record.
+void TXbTable::CheckMasterRange() {
+  if (!masterLink_.Active() || !masterLink_.ValidExpression() || !index_) return;
+  const QByteArray key = index_->PrepareKey(masterLink_.KeyFromMaster());
+  SetKeyRangeBuffer(key, key);
 }

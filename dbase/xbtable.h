@@ -41,6 +41,46 @@ private:
   std::vector<std::unique_ptr<TXbIndexDef>> items_;
 };
 
+class TXbTable;
+
+// The data link of a detail record set to its master record set: while the
+// master is open, the master fields' expression is compiled over the
+// master's table and the detail's hooks hear of the master's changes
+// (MasterChanged: its current record or its key changed; MasterDisabled:
+// the link has no master, no open master or no expression). Before the
+// master posts, the detail posts its pending changes.
+class TXbMasterLink {
+public:
+  explicit TXbMasterLink(TXbTable& detail) : detail_(detail) {}
+  ~TXbMasterLink();
+  TXbMasterLink(const TXbMasterLink&) = delete;
+  TXbMasterLink& operator=(const TXbMasterLink&) = delete;
+
+  TXbTable* DataSource() const { return master_; }
+  // Raises EDataSetError "Circular datalinks are not allowed" for a master
+  // that is the detail or is linked to it.
+  void SetDataSource(TXbTable* master);
+  const QString& FieldNames() const { return fieldNames_; }
+  // Raises the parser's error when the text does not compile over an open master.
+  void SetFieldNames(const QString& expression);
+  bool Active() const;
+  bool ValidExpression() const { return parser_ != nullptr; }
+  // The expression over the master's current record (a blank record when it has none).
+  const TExprValue& KeyFromMaster() const;
+
+  std::function<void()> MasterChanged;
+  std::function<void()> MasterDisabled;
+
+private:
+  void ActiveChanged();
+
+  TXbTable& detail_;
+  TXbTable* master_ = nullptr;
+  QString fieldNames_;
+  std::unique_ptr<TXbParser> parser_;
+  QList<QMetaObject::Connection> connections_;
+};
+
 // The record set over one dBASE table: opens or creates the table file,
 // presents its records (deleted ones hidden unless ShowDeleted) as rows of
 // the data set, inserts, edits (under a record lock) and deletes records,
@@ -115,10 +155,12 @@ public:
   // record. Before the master posts, its details post their pending changes;
   // after it, they follow the posted record's key. Raises EDataSetError
   // "Circular datalinks are not allowed".
-  TXbTable* MasterSource() const { return master_; }
-  void SetMasterSource(TXbTable* master);
-  const QString& MasterFields() const { return masterFields_; }
-  void SetMasterFields(const QString& expression);
+  TXbTable* MasterSource() const { return masterLink_.DataSource(); }
+  void SetMasterSource(TXbTable* master) { masterLink_.SetDataSource(master); }
+  const QString& MasterFields() const { return masterLink_.FieldNames(); }
+  void SetMasterFields(const QString& expression) { masterLink_.SetFieldNames(expression); }
+  // Posts pending changes.
+  void CheckBrowseMode();
   // The record buffer of the current row; null when there is none.
   const char* CurrentRecord() const;
 
@@ -160,6 +202,10 @@ public:
   int Translate(const char* source, char* destination, bool toOem);
   bool CanModify() const override;
 
+signals:
+  // The record set is about to write its edited or new record.
+  void BeforePost();
+
 protected:
   void DoOpen(QList<TFieldDef>& defs) override;
   void DoClose() override;
@@ -191,13 +237,12 @@ private:
   void AddProductionIndexDefs(TXbFile& file);
   bool LocateRecord(const QString& keyFields, const QVariantList& keyValues, TLocateOptions options);
   bool LocateMatchField(const TField& field, int row, const QVariant& value, bool last, TLocateOptions options) const;
-  // Posts pending changes.
-  void CheckBrowseMode();
+  void SetKeyRangeBuffer(const QByteArray& low, const QByteArray& high);
   void ApplyIndexName();
   void ReloadRows(int keepRecNo);
-  void UpdateMasterLink();
   void MasterChanged();
-  bool ApplyMasterRange();
+  void MasterDisabled();
+  void CheckMasterRange();
 
   QString tableName_, filePath_, filePathFull_;
   int tableLevel_ = 4;
@@ -222,9 +267,5 @@ private:
   int editingRecNo_ = -1;
   QString indexName_;
   TIndexFile* index_ = nullptr;
-  TXbTable* master_ = nullptr;
-  std::vector<TXbTable*> details_;
-  QString masterFields_;
-  std::unique_ptr<TXbParser> masterParser_;
-  QList<QMetaObject::Connection> masterConnections_;
+  TXbMasterLink masterLink_{*this};
 };

@@ -1,6 +1,8 @@
-// Opens the input as the NDX or MDX index of a small table (the first byte
-// chooses) and walks, searches and limits it; a damaged index must end in the
-// library's errors or a shorter walk, never in a crash or an endless loop.
+// Opens the input as the NDX or MDX index of a small table (bit 0 of the
+// first byte chooses) and walks, searches and limits it; with bit 1 the table
+// is also changed through every tag (edit, delete, recall, append; bit 2:
+// the selected tag only). A damaged index must end in the library's errors
+// or a shorter walk, never in a crash or an endless loop.
 #include "dbase/xbtable.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
@@ -27,7 +29,10 @@ struct Fixture {
     file.open(QIODevice::ReadWrite);
     file.seek(28);
     file.write("\1", 1);
+    file.seek(0);
+    pristine = file.readAll();
   }
+  QByteArray pristine; // the table as made, written back before each change pass
 };
 
 void Exercise(TXbTable& table) {
@@ -48,6 +53,44 @@ void Exercise(TXbTable& table) {
   }
 }
 
+// Runs one change; a refusal leaves the record set in browse state for the next.
+template <typename Change> void Try(TXbTable& table, Change change) {
+  try {
+    change();
+  } catch (const Exception&) {
+    table.Cancel();
+  }
+}
+
+void Change(TXbTable& table, bool selectedOnly) {
+  if (TIndexFile* index = table.SelectedIndex())
+    index->SetUpdateMode(selectedOnly ? TIndexUpdateMode::SelectedTag : TIndexUpdateMode::AllTags);
+  Try(table, [&] {
+    table.First();
+    table.Edit();
+    table.FieldByName(QStringLiteral("NAME")).SetValue(QStringLiteral("N9"));
+    table.FieldByName(QStringLiteral("NUM")).SetValue(7);
+    table.Post();
+  });
+  Try(table, [&] {
+    table.Last();
+    table.Delete();
+  });
+  Try(table, [&] {
+    table.SetShowDeleted(true);
+    for (table.First(); !table.Eof() && !table.IsDeleted();)
+      table.Next();
+    table.Recall();
+  });
+  Try(table, [&] {
+    table.SetShowDeleted(false);
+    table.Append();
+    table.FieldByName(QStringLiteral("NAME")).SetValue(QStringLiteral("N1"));
+    table.FieldByName(QStringLiteral("NUM")).SetValue(3);
+    table.Post();
+  });
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -62,9 +105,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file.open(QIODevice::WriteOnly)) return 0;
     file.write(reinterpret_cast<const char*>(data + 1), qint64(size - 1));
   }
+  const bool change = data[0] & 2;
+  if (change) {
+    QFile file(fixture.dir.filePath(QStringLiteral("tab.dbf")));
+    if (!file.open(QIODevice::WriteOnly)) return 0;
+    file.write(fixture.pristine);
+  }
   TXbTable table;
   table.SetTableName(fixture.dir.filePath(QStringLiteral("tab.dbf")));
-  table.ReadOnly = true;
+  table.ReadOnly = !change;
+  table.Exclusive = change;
   table.OnLocaleError = [](TXbFile&, int, int& solution) { solution = 1; };
   if (!mdx) table.IndexDefs.Add().SetIndexFile(QStringLiteral("idx.ndx"));
   try {
@@ -73,6 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QString& index : names) {
       table.SetIndexName(index);
       Exercise(table);
+      if (change) Change(table, data[0] & 4);
     }
     table.Close();
   } catch (const Exception&) {

@@ -137,6 +137,14 @@ TEST_F(RecordSetIndexTest, MasterLinkLimitsTheDetail) {
   members.Last(); // member 4
   EXPECT_EQ(catches.RecordCount(), 0);
   EXPECT_THROW(members.SetMasterSource(&catches), EDataSetError);
+  members.Close();
+  EXPECT_EQ(catches.RecordCount(), 5) << "a closed master limits nothing";
+  members.Open(); // member 3 again
+  EXPECT_EQ(catches.RecordCount(), 1);
+  EXPECT_THROW(catches.SetMasterFields(QStringLiteral("ID +")), EParserException);
+  EXPECT_EQ(catches.RecordCount(), 5) << "an expression that does not compile leaves no range behind";
+  catches.SetMasterFields(QStringLiteral("ID"));
+  EXPECT_EQ(catches.RecordCount(), 1);
   catches.SetMasterSource(nullptr);
   EXPECT_EQ(catches.RecordCount(), 5);
 }
