@@ -6,17 +6,17 @@
 class TIBQuery;
 class TIBTransaction;
 
-// What a print hands the print form: the form's transaction and its three
-// queries (ib1 the master, ib2 and ib3 details following ib1's JEDIN), the
-// report's title and template, the dictionary's data-set aliases ("ib1" ->
-// "MASTER") and its variables (values are expressions of the report
-// language; a name that begins with a blank is a category). The report
-// engine provides the real form; tests install a recording one.
+// What a print hands the print form: the form's transaction and its queries
+// (ib1 the master, ib2 ... details following ib1's JEDIN), the report's title
+// and template, the dictionary's data-set aliases ("ib1" -> "MASTER") and its
+// variables (values are expressions of the report language; a name that
+// begins with a blank is a category). The report engine provides the real
+// form; tests install a recording one.
 class IPrintForm {
 public:
   virtual ~IPrintForm() = default;
   virtual TIBTransaction& Transaction() = 0;
-  // ib1 (1), ib2 (2) or ib3 (3), all on the main connection in Transaction().
+  // ib1 (1) to ib6 (6), all on the main connection in Transaction().
   virtual TIBQuery& Query(int number) = 0;
   // Makes detail query `number` take its :JEDIN from the master's current row.
   virtual void LinkDetail(int number) = 0;
@@ -31,6 +31,10 @@ public:
   virtual void SetVariable(const QString& name, const QString& value) = 0;
   // Preview, print or designer; returns when the user closed it.
   virtual void ShowModal() = 0;
+  // False when the last ShowModal ended without previewing, printing or
+  // designing the report: closed with Esc, or the report could not be built
+  // (its error was shown).
+  virtual bool Completed() const { return true; }
 };
 
 using TPrintFormFactory = std::function<std::unique_ptr<IPrintForm>()>;

@@ -4,6 +4,7 @@
 #include "app/SingleInstance.h"
 #include "registers/members/MembersForms.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
+#include "reports/print/RegisterPrintForm.h"
 
 // The libraries that build the main window's forms register them (see
 // app/FormRegistry.h) before RunVimek creates the main window.
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   if (!AppInstances().EnsureSingleInstance()) return 0;
   RegisterAdministrationForms();
   RegisterMembersForms();
+  RegisterPrintForm();
   // The report function MONEYTOSTR writes amounts in the program's Slovak words.
   TQPLFunctionLibrary::NumberInWords = NumberToSlovakWords;
   return RunVimek(application);

@@ -20,11 +20,11 @@ void PrepareQuery(TIBQuery& query, const QStringList& lines, const QVariantMap& 
 }
 } // namespace
 
-void PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
+bool PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
   std::unique_ptr<IPrintForm> report = CreatePrintForm();
   if (!report) {
     MessageDlg(QStringLiteral("Tlačový formulár nie je k dispozícii."), TMsgDlgType::Warning, mbOK, mrOk);
-    return;
+    return false;
   }
   ShowWaitForm();
   QGuiApplication::setOverrideCursor(Qt::BusyCursor);
@@ -62,13 +62,16 @@ void PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
       report->LinkDetail(number);
     }
     endWait();
-    if (report->Query(1).IsEmpty())
+    if (report->Query(1).IsEmpty()) {
       ShowNoDataToPrint();
-    else
-      report->ShowModal();
+      return false;
+    }
+    report->ShowModal();
+    return report->Completed();
   } catch (const std::exception& error) {
     endWait();
     RollbackIfActive(report->Transaction());
     if (HandleDatabaseError(error) == 0) throw;
+    return false;
   }
 }

@@ -33,7 +33,9 @@ struct TRegisterPrint {
 // rows the list shows, else every row or the current row), fills the print
 // form (title, template, aliases "ib1" -> "MASTER" and the details', the
 // variables " Nastavenia" with "Rok" and " Organizacia" with the
-// organisation, as the print asks), opens the queries and shows the form; an empty master says
-// "Nie sú údaje pre tlač." instead. Errors: roll back, the database-error
-// handler, raised again when it did not report them.
-void PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print);
+// organisation, as the print asks), opens the queries and shows the form; an
+// empty master says "Nie sú údaje pre tlač." instead. Returns true only when
+// the form previewed, printed or designed the report; false when there was
+// no print form, no data, a database error, a failed build or an Esc. Errors: roll back,
+// the database-error handler, raised again when it did not report them.
+bool PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print);

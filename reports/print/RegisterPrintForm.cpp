@@ -1,0 +1,10 @@
+#include "reports/print/RegisterPrintForm.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/ui/rpEngineUi.h"
+#include "reports/print/fTlac.h"
+
+void RegisterPrintForm() {
+  rpEngineStart();
+  rpInstallEngineUi();
+  SetPrintFormFactory([] { return std::make_unique<TfrmTlac>(); });
+}

@@ -1,0 +1,220 @@
+#include "reports/print/fTlac.h"
+#include "app/AppContext.h"
+#include "controls/QPLBtn.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "platform/MessageDialogs.h"
+#include "reports/engine/rpDBDataSet.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpReport.h"
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtCore/QScopeGuard>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QVBoxLayout>
+
+namespace {
+
+TfrmTlac::TDesigner& Designer() {
+  static TfrmTlac::TDesigner designer;
+  return designer;
+}
+
+// The file of that name in the folder; templates copied from another system
+// may differ in the case of their names, which the folder there ignored.
+QString FindInFolder(const QString& folder, const QString& name) {
+  if (folder.isEmpty()) return QString();
+  const QDir dir(folder);
+  if (dir.exists(name)) return dir.filePath(name);
+  for (const QString& entry : dir.entryList(QDir::Files))
+    if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+  return QString();
+}
+
+QString BareName(QString fileName) {
+  fileName.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  return QFileInfo(fileName).fileName();
+}
+
+} // namespace
+
+void TfrmTlac::SetDesigner(TDesigner designer) { Designer() = std::move(designer); }
+
+TfrmTlac::TfrmTlac(QWidget* owner) : TForm(owner) {
+  setObjectName(QStringLiteral("frmTlac"));
+  SetCaption(QStringLiteral("Tlač..."));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  SetKeyPreview(true);
+
+  ibt1 = new TIBTransaction(MainDatabase(), TIBTransactionKind::Snapshot, this);
+  ibt1->setObjectName(QStringLiteral("ibt1"));
+  rp1 = new TrpReport(this);
+  rp1->setObjectName(QStringLiteral("rp1"));
+  for (int i = 0; i < 6; ++i) {
+    ib[i] = new TIBQuery(this);
+    ib[i]->setObjectName(QStringLiteral("ib%1").arg(i + 1));
+    ib[i]->SetDatabase(MainDatabase());
+    ib[i]->SetTransaction(ibt1);
+    rpDB[i] = new TrpDBDataSet(this);
+    rpDB[i]->setObjectName(QStringLiteral("rpDB%1").arg(i + 1));
+    rpDB[i]->SetDataSet(ib[i]);
+  }
+  rp1->SetDataset(rpDB[0]);
+  rp1->InitialZoom = TrpPreviewZoom::pzPageWidth;
+  rp1->PreviewButtons = pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(3, 3, 4, 3);
+  layout->setSpacing(2);
+  auto button = [&](const char* name, const QString& caption, int image, void (TfrmTlac::*click)()) {
+    auto* b = new TQPLBtn(caption, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFixedSize(161, 45);
+    QFont font = b->font();
+    font.setBold(true);
+    b->setFont(font);
+    b->SetImages(ImageList32());
+    b->SetImageIndex(image);
+    connect(b, &QPushButton::clicked, this, click);
+    layout->addWidget(b);
+    return b;
+  };
+  btnPrint = button("btnPrint", QStringLiteral("Tlač na tlačiareň"), 3, &TfrmTlac::btnPrintClick);
+  btnPreview = button("btnPreview", QStringLiteral("Náhľad pred tlačou"), 11, &TfrmTlac::btnPreviewClick);
+  btnEdit = button("btnEdit", QStringLiteral("Editovanie zostavy"), 1, &TfrmTlac::btnEditClick);
+  setFixedSize(168, 148);
+}
+
+TfrmTlac::~TfrmTlac() = default;
+
+TIBQuery& TfrmTlac::Query(int number) {
+  Q_ASSERT(number >= 1 && number <= 6);
+  return *ib[number - 1];
+}
+
+void TfrmTlac::LinkDetail(int number) {
+  // The report walks the master by moving it; each move re-reads the detail.
+  connect(ib[0], &TDataSet::Scrolled, this, [this, number] { FollowMaster(number); });
+  connect(ib[0], &TDataSet::DataSetChanged, this, [this, number] { FollowMaster(number); });
+  FollowMaster(number);
+}
+
+void TfrmTlac::FollowMaster(int number) {
+  TIBQuery& master = *ib[0];
+  TIBQuery& detail = *ib[number - 1];
+  // A detail may be linked before its SQL is set; its first master move binds it.
+  TIBParam* key = detail.FindParam(QStringLiteral("JEDIN"));
+  if (!key || !master.Active() || master.IsEmpty()) return;
+  const QVariant jedin = master.FieldByName(QStringLiteral("JEDIN")).AsVariant();
+  if (detail.Active() && key->Value() == jedin) return;
+  key->SetValue(jedin);
+  // The report may hold the detail open while it walks the master.
+  if (detail.Active()) {
+    detail.Close();
+    detail.Open();
+  }
+}
+
+void TfrmTlac::SetTitle(const QString& title) { rp1->Title = title; }
+
+void TfrmTlac::SetTemplateName(const QString& fileName) {
+  rp1->FileName = fileName;
+  loaded_ = false;
+}
+
+void TfrmTlac::LoadReport() {
+  const QString bare = BareName(rp1->FileName);
+  QString path = FindInFolder(IniSettings.ReportsPreferred, bare);
+  if (path.isEmpty()) path = FindInFolder(IniSettings.Reports, bare);
+  if (path.isEmpty()) {
+    // Where the designer saves a new template of that name.
+    rp1->FileName = QDir(IniSettings.Reports).filePath(bare);
+  } else {
+    rp1->LoadFromFile(path);
+  }
+  loaded_ = true;
+}
+
+void TfrmTlac::ClearAliases() { rp1->Dictionary.FieldAliases.Clear(); }
+
+void TfrmTlac::SetAlias(const QString& dataSetName, const QString& alias) {
+  rp1->Dictionary.FieldAliases.SetVariable(dataSetName, alias);
+}
+
+void TfrmTlac::ClearVariables() { rp1->Dictionary.Variables.Clear(); }
+
+void TfrmTlac::SetVariable(const QString& name, const QString& value) {
+  rp1->Dictionary.Variables.SetVariable(name, value);
+}
+
+bool TfrmTlac::FormKeyDown(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) return false;
+  SetModalResult(mrCancel);
+  return true;
+}
+
+void TfrmTlac::btnPrintClick() {
+  if (Process(btnPrint)) SetModalResult(buildFailed_ ? mrAbort : mrOk);
+}
+
+void TfrmTlac::btnPreviewClick() {
+  if (Process(btnPreview)) SetModalResult(buildFailed_ ? mrAbort : mrOk);
+}
+
+void TfrmTlac::btnEditClick() { Process(btnEdit); }
+
+bool TfrmTlac::Process(QAbstractButton* button) {
+  if (!loaded_) LoadReport();
+  rp1->DoublePassReport = true;
+  buildFailed_ = false;
+  completed_ = false;
+  if (!QFileInfo::exists(rp1->FileName) || button == btnEdit) return OpenDesigner();
+  if (!BuildReport()) return true;
+  if (button == btnPrint)
+    MessageDlg(QStringLiteral("Tlač na tlačiareň ešte nie je k dispozícii."), TMsgDlgType::Warning, mbOK, mrOk);
+  else
+    rp1->ShowPreview();
+  completed_ = true;
+  return true;
+}
+
+bool TfrmTlac::BuildReport() {
+  // The engine's error box would bypass the program's message dialogs; the
+  // error is shown below, once, as this form's failure.
+  QStringList errors;
+  TrpGlobals& g = rpGlobals();
+  auto keptErrorBox = std::exchange(g.ErrorBox, [&errors](const QString& text, const QString&) { errors.append(text); });
+  auto restore = qScopeGuard([&] { g.ErrorBox = std::move(keptErrorBox); });
+  bool built = false;
+  try {
+    built = rp1->BuildPreparedPages() && rp1->EMFPages.Count() > 0;
+  } catch (const Exception& error) {
+    errors.append(error.Message());
+  }
+  restore.dismiss();
+  g.ErrorBox = std::move(keptErrorBox);
+  buildFailed_ = !built;
+  if (!errors.isEmpty())
+    MessageDlg(QStringLiteral("Zostavu „%1“ sa nepodarilo pripraviť.\n\n%2")
+                   .arg(BareName(rp1->FileName), errors.join(QLatin1Char('\n'))),
+               TMsgDlgType::Error, mbOK, mrOk);
+  else if (!built && !rp1->Terminated)
+    MessageDlg(QStringLiteral("Zostava „%1“ nemá žiadnu stranu.").arg(BareName(rp1->FileName)),
+               TMsgDlgType::Information, mbOK, mrOk);
+  return built;
+}
+
+bool TfrmTlac::OpenDesigner() {
+  if (Designer()) {
+    Designer()(*rp1);
+    completed_ = true;
+    return true;
+  }
+  const QString missing = QFileInfo::exists(rp1->FileName)
+                              ? QString()
+                              : QStringLiteral("Zostava „%1“ sa v priečinku zostáv nenašla.\n").arg(rp1->FileName);
+  MessageDlg(missing + QStringLiteral("Návrhár zostáv nie je v tejto verzii programu k dispozícii."),
+             TMsgDlgType::Warning, mbOK, mrOk);
+  return false;
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The print form's test fixture: the real print form over a members
+// database, its preview window replaced by a record of the prepared pages.
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpReport.h"
+#include "reports/print/fTlac.h"
+#include "reports/templates/TemplateDescription.h"
+#include "tests/registers/members/MembersTestSupport.h"
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+
+// A template of one master line per member under a title; `script` is the master band's script.
+inline QByteArray ListDescription(const QString& comment, const QString& script = {}) {
+  return QStringLiteral(R"({"comment": "%1", "bands": [
+      {"band": "ReportTitle", "height": 20, "texts": [{"x": 0, "y": 0, "w": 300, "h": 20, "text": "Zoznam"}]},
+      {"band": "MasterData", "height": 20, "source": "rpDB1", "script": [%2],
+       "texts": [{"x": 0, "y": 0, "w": 300, "h": 20, "text": "[MASTER.\"PRIEZVISKO\"]"}]}]})")
+      .arg(comment, script.isEmpty() ? QString() : QLatin1Char('"') + script + QLatin1Char('"'))
+      .toUtf8();
+}
+
+inline void WriteTemplate(const QString& path, const QByteArray& description) {
+  TrpReport report;
+  rpBuildFromDescription(description, report);
+  report.SaveToFile(path);
+}
+
+class PrintFormFixture : public MembersTest {
+protected:
+  struct TPreview {
+    QString Caption;
+    QList<QStringList> Pages; // the texts of each prepared page
+  };
+
+  void SetUp() override {
+    MembersTest::SetUp();
+    rpEngineStart();
+    rpGlobals().PreviewWindow = [this](TrpReport& report, const QString& caption) {
+      TPreview preview{caption, {}};
+      for (int i = 0; i < report.EMFPages.Count(); ++i) {
+        QStringList texts;
+        TrpPage& page = report.EMFPages.LoadPageObjects(i);
+        for (int k = 0; k < page.Count(); ++k) {
+          QString text = page.GetObject(k)->Memo.join(QLatin1Char(' '));
+          text.remove(QChar(kParagraphMark));
+          if (!text.isEmpty()) texts.append(text);
+        }
+        preview.Pages.append(texts);
+      }
+      previews.append(preview);
+    };
+    ASSERT_TRUE(folder.isValid());
+    IniSettings.Reports = IniSettings.ReportsPreferred = folder.path();
+    SetPrintFormFactory([] { return std::make_unique<TfrmTlac>(); });
+    Organizacia.Nazov = QStringLiteral("MO SRZ Žilina");
+    Organizacia.Mesto = QStringLiteral("Žilina");
+  }
+  void TearDown() override {
+    TfrmTlac::SetDesigner({});
+    rpGlobals().PreviewWindow = {};
+    rpEngineEnd();
+    MembersTest::TearDown();
+  }
+  QString InFolder(const QString& name) const { return QDir(folder.path()).filePath(name); }
+  void AddThreeMembers() {
+    AddPerson({QStringLiteral("Šťastný"), QStringLiteral("Ľubomír"), QStringLiteral("Nitra"), QDate(1970, 3, 1),
+               QStringLiteral("Hlavná 1")});
+    AddPerson({QStringLiteral("Čierny"), QStringLiteral("Ján"), QStringLiteral("Žilina"), QDate(1980, 5, 2),
+               QStringLiteral("Mierová 2")});
+    AddPerson({QStringLiteral("Ďurica"), QStringLiteral("Ôndrej"), QStringLiteral("Púchov"), QDate(1990, 7, 3),
+               QStringLiteral("Lúčna 3")});
+  }
+  // The members list print over every member, the form answering with `action`.
+  bool PrintMembers(const std::function<void(TfrmTlac&)>& action) {
+    TfrmCClenov list;
+    list.list.btnRefreshClick();
+    script.Then([action](TForm& f) { action(static_cast<TfrmTlac&>(f)); });
+    TRegisterPrint print;
+    print.Tag = QStringLiteral("DBD05A9C-3FA7-4662");
+    print.Title = QStringLiteral("Tlač zoznamu členov");
+    print.Template = QStringLiteral("ClenZoznam.rpf");
+    print.MasterSql = ChosenMembersSql().split(QLatin1Char('\n'));
+    print.Params.insert(QStringLiteral("ZARADENIE"), print.Tag);
+    return PrintRegister(*list.list.gr1, print);
+  }
+
+  QTemporaryDir folder;
+  QList<TPreview> previews;
+};
+

@@ -1,0 +1,181 @@
+// Every template the program ships, printed from its register over a fresh
+// database: it loads from the build's Reports folder, builds, and its
+// prepared pages hold the register's data, the year and the organisation.
+#include "app/MyUnitsForms.h"
+#include "controls/QPLBtn.h"
+#include "registers/members/fCClenov.h"
+#include "registers/members/fCClenovTlac.h"
+#include "registers/members/fEBrigady.h"
+#include "registers/members/fEBrigadyTlac.h"
+#include "registers/members/fEPosta.h"
+#include "registers/members/fEPredmety.h"
+#include "registers/members/fEPredmetyTlac.h"
+#include "registers/members/fEPriestupky.h"
+#include "registers/members/fERS.h"
+#include "registers/members/fEVyznamenania.h"
+#include "tests/reports/print/PrintFormFixture.h"
+
+namespace {
+
+class ShippedTemplates : public PrintFormFixture {
+protected:
+  void SetUp() override {
+    PrintFormFixture::SetUp();
+    IniSettings.Reports = IniSettings.ReportsPreferred =
+        QDir(QString::fromLocal8Bit(qgetenv("VIMEK_BINARY_DIR"))).filePath(QStringLiteral("bin/Reports"));
+    Organizacia.ICO = QStringLiteral("00178811");
+    stastny = AddPerson({QStringLiteral("Šťastný"), QStringLiteral("Ľubomír"), QStringLiteral("Nitra"),
+                         QDate(1970, 3, 1), QStringLiteral("Hlavná 1")},
+                        {{QStringLiteral("BRIGADA_VYZADOVAT"), 0}, {QStringLiteral("PSC"), QStringLiteral("94901")}});
+    ciern = AddPerson({QStringLiteral("Čierny"), QStringLiteral("Ján"), QStringLiteral("Žilina"), QDate(1980, 5, 2),
+                       QStringLiteral("Mierová 2")});
+  }
+  // The next print form shown previews its report.
+  void PreviewNext() {
+    script.Then([](TForm& f) { static_cast<TfrmTlac&>(f).btnPreview->click(); });
+  }
+  void Brigady(int button) {
+    for (int member : {stastny, ciern})
+      Exec(QStringLiteral("insert into e_brigady (jedin,rok,datum,c_clenov,hodiny,popis) "
+                          "values (gen_id(e_brigady_id,1),2026,'2026-04-11',:C,2.5,'Čistenie brehov')"),
+           {{QStringLiteral("C"), member}});
+    TfrmEBrigady form;
+    form.Rok = 2026;
+    form.list.btnRefreshClick();
+    TfrmEBrigadyTlac dialog(&form);
+    PreviewNext();
+    (button == 1 ? dialog.btn1 : button == 2 ? dialog.btn2 : dialog.btn3)->click();
+  }
+  void Predmety(int button) {
+    Exec(QStringLiteral("insert into e_predmety (jedin,c_clenov,datum,nazov,cena,mnozstvo,mnozstvo_vratene) "
+                        "values (gen_id(e_predmety_id,1),:C,'2026-03-01','Kľúč od chaty',12.5,2,1)"),
+         {{QStringLiteral("C"), stastny}});
+    TfrmEPredmety form;
+    form.list.btnRefreshClick();
+    TfrmEPredmetyTlac dialog(&form);
+    PreviewNext();
+    (button == 1 ? dialog.btn1 : dialog.btn2)->click();
+  }
+  template <class TList>
+  void ListPrint() {
+    TList form;
+    form.list.btnRefreshClick();
+    PreviewNext();
+    form.list.btnTlacClick();
+  }
+  void Members(int button) {
+    TfrmCClenov list;
+    list.list.btnRefreshClick();
+    TfrmCClenovTlac dialog(&list);
+    PreviewNext();
+    (button == 1 ? dialog.btn1 : dialog.btn2)->click();
+  }
+  void Inspection() {
+    const int guard = Column(QStringLiteral("select gen_id(c_clenov_rs_id,1) from rdb$database")).value(0).toInt();
+    Exec(QStringLiteral("insert into c_clenov_rs (jedin,c_clenov,cislo_odznaku,cislo_osvedcenia,datum_od) "
+                        "values (:G,:C,'17','S-17','2020-01-01')"),
+         {{QStringLiteral("G"), guard}, {QStringLiteral("C"), stastny}});
+    const int inspection = Column(QStringLiteral("select gen_id(e_rs_id,1) from rdb$database")).value(0).toInt();
+    Exec(QStringLiteral("insert into e_rs (jedin,rok,kontrola_od,kontrola_do,sukromne_vozidlo,uhradene,poznamka) "
+                        "values (:E,2026,'2026-05-01 08:00','2026-05-01 12:00',0,1,'Ranná kontrola')"),
+         {{QStringLiteral("E"), inspection}});
+    Exec(QStringLiteral("insert into e_rs_kontrolori (jedin,e_rs,c_clenov_rs) values (gen_id(e_rs_kontrolori_id,1),:E,:G)"),
+         {{QStringLiteral("E"), inspection}, {QStringLiteral("G"), guard}});
+    Exec(QStringLiteral("insert into e_rs_kontrolovani (jedin,e_rs,c_clenov_rs,meno,priezvisko,ulica,mesto,priestupok) "
+                        "values (gen_id(e_rs_kontrolovani_id,1),:E,:G,'Ďuro','Kňazovický','Lesná 4','Trnava',"
+                        "'bez povolenky')"),
+         {{QStringLiteral("E"), inspection}, {QStringLiteral("G"), guard}});
+    TfrmERS form;
+    form.list.btnRefreshClick();
+    PreviewNext();
+    form.btnTlacClick();
+  }
+  void Permit(bool basic) {
+    const int payment = Pay(stastny, 2026, 25, QDate(2026, 2, 3));
+    Exec(QStringLiteral("update e_povolenky set meno='Ľubomír',priezvisko='Šťastný',typ_povolenky=:T where jedin=:J"),
+         {{QStringLiteral("T"), basic ? 0 : 2}, {QStringLiteral("J"), payment}});
+    const QString tag = basic ? QStringLiteral("FB1E244F-A9DE-4FD8") : QStringLiteral("74FBA026-8F7F-4A58");
+    ASSERT_TRUE(TempSpracujClear(tag) && TempSpracujAdd(payment, tag));
+    PreviewNext();
+    basic ? PrintBasicPermitPayment() : PrintHostPermitPayment();
+  }
+
+  int stastny = 0, ciern = 0;
+};
+
+struct TShippedCase {
+  const char* file;
+  std::function<void(ShippedTemplates&)> print;
+  QStringList texts; // each must be the whole text of an object on some page
+};
+
+class ShippedTemplate : public ShippedTemplates, public ::testing::WithParamInterface<TShippedCase> {};
+
+TEST_P(ShippedTemplate, BuildsFromItsRegisterWithTheExpectedTexts) {
+  const TShippedCase& c = GetParam();
+  ASSERT_TRUE(QFileInfo::exists(QDir(IniSettings.Reports).filePath(QString::fromLatin1(c.file))));
+  c.print(*this);
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
+  ASSERT_EQ(previews.size(), 1);
+  QStringList all;
+  for (const QStringList& page : previews[0].Pages) all += page;
+  for (const QString& text : c.texts) EXPECT_TRUE(all.contains(text)) << text.toStdString() << " not in:\n" << all.join(QLatin1Char('\n')).toStdString();
+}
+
+#define S(text) QStringLiteral(text)
+
+// Builders reach the fixture's protected helpers through this shim.
+struct P : ShippedTemplates {
+  static void Zoznam(ShippedTemplates& f) { static_cast<P&>(f).Members(1); }
+  static void Stitky(ShippedTemplates& f) { static_cast<P&>(f).Members(2); }
+  static void Brigady1(ShippedTemplates& f) { static_cast<P&>(f).Brigady(1); }
+  static void Brigady2(ShippedTemplates& f) { static_cast<P&>(f).Brigady(2); }
+  static void Brigady3(ShippedTemplates& f) { static_cast<P&>(f).Brigady(3); }
+  static void Predmety1(ShippedTemplates& f) { static_cast<P&>(f).Predmety(1); }
+  static void Predmety2(ShippedTemplates& f) { static_cast<P&>(f).Predmety(2); }
+  static void Vyznamenania(ShippedTemplates& f) {
+    static_cast<P&>(f).Exec(S("insert into e_vyznamenania (jedin,c_clenov,nazov,rok_vyznamenania) "
+             "values (gen_id(e_vyznamenania_id,1),:C,'Čestné uznanie',2024)"),
+           {{S("C"), static_cast<P&>(f).stastny}});
+    static_cast<P&>(f).ListPrint<TfrmEVyznamenania>();
+  }
+  static void Priestupky(ShippedTemplates& f) {
+    static_cast<P&>(f).Exec(S("insert into e_priestupky (jedin,rok,datum,c_clenov,meno,priezvisko,priestupok,pokuta,vybaveny) "
+             "values (gen_id(e_priestupky_id,1),2026,'2026-06-01',:C,'Ľubomír','Šťastný','Lov mimo revíru',100,0)"),
+           {{S("C"), static_cast<P&>(f).stastny}});
+    static_cast<P&>(f).ListPrint<TfrmEPriestupky>();
+  }
+  static void Posta(ShippedTemplates& f) {
+    static_cast<P&>(f).Exec(S("insert into e_posta (jedin,rok,druh,cislo,vec,datum,nazov_uplny) "
+             "values (gen_id(e_posta_id,1),2026,1,7,'Žiadosť o zarybnenie','2026-02-02','Rada zväzu Žilina')"));
+    static_cast<P&>(f).ListPrint<TfrmEPosta>();
+  }
+  static void Kontrola(ShippedTemplates& f) { static_cast<P&>(f).Inspection(); }
+  static void Zakl(ShippedTemplates& f) { static_cast<P&>(f).Permit(true); }
+  static void Host(ShippedTemplates& f) { static_cast<P&>(f).Permit(false); }
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, ShippedTemplate,
+    ::testing::Values(
+        TShippedCase{"ClenZoznam.rpf", P::Zoznam,
+                     {S("Zoznam členov"), S("Rok: 2026"), S("MO SRZ Žilina"), S("Šťastný Ľubomír"), S("Čierny Ján"),
+                      S("Hlavná 1, 94901 Nitra"), S("Počet členov: 2"), S("Strana 1 z 1")}},
+        TShippedCase{"ClenStitky.rpf", P::Stitky, {S("Ľubomír Šťastný"), S("Hlavná 1"), S("94901 Nitra"), S("Ján Čierny")}},
+        TShippedCase{"Brigady01.rpf", P::Brigady1, {S("Čistenie brehov"), S("Strana 1 z 1")}},
+        TShippedCase{"Brigady02.rpf", P::Brigady2, {S("Brigády podľa mena sumárne"), S("Strana 1 z 1")}},
+        TShippedCase{"Brigady03.rpf", P::Brigady3, {S("Čistenie brehov")}},
+        TShippedCase{"Predmety01.rpf", P::Predmety1, {S("Kľúč od chaty")}},
+        TShippedCase{"Predmety02.rpf", P::Predmety2, {S("Zverené predmety sumárne")}},
+        TShippedCase{"Vyznamenania.rpf", P::Vyznamenania, {S("Čestné uznanie"), S("2024"), S("MO SRZ Žilina")}},
+        TShippedCase{"Priestupky.rpf", P::Priestupky, {S("Lov mimo revíru"), S("MO SRZ Žilina, rok 2026")}},
+        TShippedCase{"Posta.rpf", P::Posta, {S("Kniha pošty 2026"), S("Žiadosť o zarybnenie"), S("Rada zväzu Žilina")}},
+        TShippedCase{"KontrolaRS.rpf", P::Kontrola, {S("Ranná kontrola"), S("bez povolenky"), S("odznak 17")}},
+        TShippedCase{"POV_Zakl.rpf", P::Zakl, {S("Ľubomír Šťastný"), S("MO SRZ Žilina"), S("IČO: 00178811")}},
+        TShippedCase{"POV_Host.rpf", P::Host, {S("Ľubomír Šťastný"), S("MO SRZ Žilina")}}),
+    [](const auto& info) {
+      std::string name = info.param.file;
+      return name.substr(0, name.find('.'));
+    });
+
+} // namespace
