@@ -3,6 +3,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpStream.h"
+#include "reports/engine/rpUrlLink.h"
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
 #include <QtGui/QPainter>
@@ -230,11 +231,15 @@ bool TrpEMFPages::HitTest(int index, const QPoint& point, QString& linkText, int
         } catch (const Exception&) {
         }
       if (link) {
-        if (!view->Tag.contains(QLatin1Char('@'))) {
-          if (OpenUrl)
-            OpenUrl(view->Tag);
-          else
-            QDesktopServices::openUrl(QUrl::fromUserInput(view->Tag));
+        if (!rpIsPageLink(view->Tag)) {
+          // Only web and mail addresses are opened; anything else is refused.
+          const QString url = rpOpenableUrl(view->Tag);
+          if (!url.isEmpty()) {
+            if (OpenUrl)
+              OpenUrl(url);
+            else
+              QDesktopServices::openUrl(QUrl(url));
+          }
         } else {
           linkText = view->Tag;
         }

@@ -1,6 +1,8 @@
 #include "reports/engine/ui/rpEngineUi.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/ui/rpPasswForm.h"
+#include "reports/engine/ui/rpPreview.h"
+#include "reports/engine/ui/rpProgressForm.h"
 #include "reports/engine/ui/rpQtPrinter.h"
 #include <QtWidgets/QInputDialog>
 #include <QtWidgets/QLineEdit>
@@ -21,6 +23,11 @@ void rpInstallEngineUi() {
     return ok ? text : preset;
   };
   g.MessageBox = [](const QString& text, const QString& title, int flags) { return rpShowMessageBox(text, title, flags); };
+  g.ProgressWindow = [](TrpReport& report, const QString& caption, const std::function<void()>& work) {
+    TrpProgressForm form;
+    return form.Execute(report, caption, work) == mrOk;
+  };
+  g.PreviewWindow = &TrpPreviewForm::Preview;
   rpInstallPrinting();
   g.DefaultPaperSize = rpPrinter().PaperSize;
 }

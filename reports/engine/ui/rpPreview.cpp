@@ -1,0 +1,766 @@
+#include "reports/engine/ui/rpPreview.h"
+#include "core/BinaryStream.h"
+#include "core/Exception.h"
+#include "reports/engine/rpExportFilter.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpReport.h"
+#include "reports/engine/rpUrlLink.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/ui/rpFindForm.h"
+#include "reports/engine/ui/rpTextScan.h"
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtGui/QActionGroup>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QVBoxLayout>
+#include <QtWidgets/QWhatsThis>
+#include <cmath>
+
+namespace {
+
+constexpr int kGap = 10;         // between pages and around them
+constexpr int kSmallChange = 10; // scroll bars, arrow keys and the wheel
+constexpr int kLargeChange = 200;
+constexpr int kHandCursor = -21; // the hand cursor a link object asks for
+
+// The zoom and mode chosen last, where every preview of the run starts.
+struct TKeptZoom {
+  double Zoom = 1;
+  int Mode = 0;
+};
+TKeptZoom& KeptZoom() {
+  static TKeptZoom kept;
+  return kept;
+}
+
+QToolButton* ToolButton(QWidget* parent, const QString& text, int hintId) {
+  auto* button = new QToolButton(parent);
+  button->setText(text);
+  button->setToolTip(rpLoadStr(hintId));
+  button->setWhatsThis(rpLoadStr(hintId));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+QWidget* Separator(QWidget* parent) {
+  auto* line = new QFrame(parent);
+  line->setFrameShape(QFrame::VLine);
+  line->setFrameShadow(QFrame::Sunken);
+  return line;
+}
+
+QScrollBar* ScrollBar(Qt::Orientation orientation, QWidget* parent) {
+  auto* bar = new QScrollBar(orientation, parent);
+  bar->setRange(0, 0);
+  bar->setSingleStep(kSmallChange);
+  bar->setPageStep(kLargeChange);
+  bar->setFocusPolicy(Qt::NoFocus);
+  return bar;
+}
+
+QString PageText(int page) { return rpLoadStr(55004) + QLatin1Char(' ') + QString::number(page); }
+
+} // namespace
+
+// --- the page box
+
+TrpPBox::TrpPBox(TrpPreviewForm* preview, QWidget* parent) : QWidget(parent), preview_(preview) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void TrpPBox::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  preview_->PaintBox(painter, event->rect());
+}
+
+void TrpPBox::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  preview_->FormResize();
+}
+
+void TrpPBox::mousePressEvent(QMouseEvent* event) { preview_->BoxMouseDown(event); }
+
+void TrpPBox::mouseMoveEvent(QMouseEvent* event) { preview_->BoxMouseMove(event); }
+
+void TrpPBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) preview_->dragging_ = false;
+}
+
+void TrpPBox::mouseDoubleClickEvent(QMouseEvent* event) { preview_->BoxDoubleClick(event); }
+
+void TrpPBox::wheelEvent(QWheelEvent* event) {
+  const int steps = event->angleDelta().y() / 120;
+  if (steps != 0) preview_->BoxWheel(steps);
+  event->accept();
+}
+
+// --- the window
+
+TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
+  SetKeyPreview(true);
+  setWindowFlags(Qt::Window);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+
+  TPanel = new QWidget(this);
+  ZoomBtn = ToolButton(TPanel, QStringLiteral("100%"), 53024);
+  LoadBtn = ToolButton(TPanel, rpLoadStr(53025), 53025);
+  SaveBtn = ToolButton(TPanel, rpLoadStr(53026), 53026);
+  PrintBtn = ToolButton(TPanel, rpLoadStr(53027), 53027);
+  FindBtn = ToolButton(TPanel, rpLoadStr(53028), 53028);
+  HelpBtn = ToolButton(TPanel, QStringLiteral("?"), 53032);
+  ExitBtn = ToolButton(TPanel, rpLoadStr(53023), 53023);
+  Separator1 = Separator(TPanel);
+  Separator2 = Separator(TPanel);
+  Separator3 = Separator(TPanel);
+  ZoomBtn->setMinimumWidth(56);
+  auto* tools = new QHBoxLayout(TPanel);
+  tools->setContentsMargins(2, 2, 2, 2);
+  for (QWidget* w : {static_cast<QWidget*>(ZoomBtn), Separator1, static_cast<QWidget*>(LoadBtn),
+                     static_cast<QWidget*>(SaveBtn), static_cast<QWidget*>(PrintBtn), Separator2,
+                     static_cast<QWidget*>(FindBtn), Separator3, static_cast<QWidget*>(HelpBtn)})
+    tools->addWidget(w);
+  tools->addStretch();
+  tools->addWidget(ExitBtn);
+
+  PreviewPanel = new QWidget(this);
+  ScrollBox1 = new TrpPBox(this, PreviewPanel);
+  ScrollBox1->setWhatsThis(rpLoadStr(53024));
+  RPanel = new QWidget(PreviewPanel);
+  VScrollBar = ScrollBar(Qt::Vertical, RPanel);
+  PgUp = ToolButton(RPanel, QStringLiteral("▲"), 55004);
+  PgDown = ToolButton(RPanel, QStringLiteral("▼"), 55004);
+  PgUp->setAutoRepeat(true);
+  PgDown->setAutoRepeat(true);
+  auto* right = new QVBoxLayout(RPanel);
+  right->setContentsMargins(0, 0, 0, 0);
+  right->setSpacing(0);
+  right->addWidget(VScrollBar, 1);
+  right->addWidget(PgUp);
+  right->addWidget(PgDown);
+  BPanel = new QWidget(this);
+  Label1 = new QLabel(BPanel);
+  Label2 = new QLabel(BPanel);
+  Label1->setMinimumWidth(110);
+  Label2->setMinimumWidth(200);
+  HScrollBar = ScrollBar(Qt::Horizontal, BPanel);
+  auto* bottom = new QHBoxLayout(BPanel);
+  bottom->setContentsMargins(4, 0, 0, 0);
+  bottom->addWidget(Label1);
+  bottom->addWidget(Label2);
+  bottom->addWidget(HScrollBar, 1);
+  auto* previewLayout = new QHBoxLayout(PreviewPanel);
+  previewLayout->setContentsMargins(0, 0, 0, 0);
+  previewLayout->setSpacing(0);
+  previewLayout->addWidget(ScrollBox1, 1);
+  previewLayout->addWidget(RPanel);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(TPanel);
+  layout->addWidget(PreviewPanel, 1);
+  layout->addWidget(BPanel);
+
+  ProcMenu = new QMenu(this);
+  zoomItems_ = new QActionGroup(this);
+  auto addZoom = [this](const QString& caption, int tag) {
+    QAction* item = ProcMenu->addAction(caption);
+    item->setData(tag);
+    item->setCheckable(true);
+    zoomItems_->addAction(item);
+    connect(item, &QAction::triggered, this, [this, tag] { SetZoomTag(tag); });
+  };
+  for (int percent : {200, 150, 100, 75, 50, 25, 10}) addZoom(QString::number(percent) + QStringLiteral(" %"), percent);
+  addZoom(rpLoadStr(53020), 1);
+  addZoom(rpLoadStr(53021), 2);
+  addZoom(rpLoadStr(53022), 3);
+
+  connect(ZoomBtn, &QToolButton::clicked, this, &TrpPreviewForm::ZoomBtnClick);
+  connect(LoadBtn, &QToolButton::clicked, this, &TrpPreviewForm::LoadBtnClick);
+  connect(SaveBtn, &QToolButton::clicked, this, &TrpPreviewForm::SaveBtnClick);
+  connect(PrintBtn, &QToolButton::clicked, this, &TrpPreviewForm::PrintBtnClick);
+  connect(FindBtn, &QToolButton::clicked, this, &TrpPreviewForm::FindBtnClick);
+  connect(HelpBtn, &QToolButton::clicked, this, &TrpPreviewForm::HelpBtnClick);
+  connect(ExitBtn, &QToolButton::clicked, this, &TrpPreviewForm::ExitBtnClick);
+  connect(PgUp, &QToolButton::clicked, this, &TrpPreviewForm::PgUpClick);
+  connect(PgDown, &QToolButton::clicked, this, &TrpPreviewForm::PgDownClick);
+  connect(VScrollBar, &QScrollBar::valueChanged, this, &TrpPreviewForm::VScroll);
+  connect(HScrollBar, &QScrollBar::valueChanged, this, &TrpPreviewForm::HScroll);
+  resize(900, 700);
+}
+
+TrpPreviewForm::~TrpPreviewForm() { Disconnect(); }
+
+void TrpPreviewForm::Preview(TrpReport& report, const QString& caption) {
+  auto* form = new TrpPreviewForm;
+  form->SetCaption(caption);
+  form->ShowReport(&report);
+  if (report.ModalPreview) delete form;
+}
+
+void TrpPreviewForm::ShowReport(TrpReport* report) {
+  Connect(report);
+  ApplyReportOptions();
+  Redisplay(true);
+  if (report->ModalPreview) {
+    setWindowState(windowState() | Qt::WindowMaximized);
+    ShowModal();
+  } else {
+    setAttribute(Qt::WA_DeleteOnClose);
+    showMaximized();
+  }
+}
+
+void TrpPreviewForm::TakePages(TrpEMFPages& from, TrpEMFPages& to) {
+  // Only the pages move: each list keeps its own hooks.
+  auto keepFrom = std::make_tuple(from.OnObjectClick, from.OnMouseOverObject, from.OpenUrl, from.OnPageAdded);
+  auto keepTo = std::make_tuple(to.OnObjectClick, to.OnMouseOverObject, to.OpenUrl, to.OnPageAdded);
+  to.Clear();
+  std::swap(from, to);
+  std::tie(from.OnObjectClick, from.OnMouseOverObject, from.OpenUrl, from.OnPageAdded) = keepFrom;
+  std::tie(to.OnObjectClick, to.OnMouseOverObject, to.OpenUrl, to.OnPageAdded) = keepTo;
+}
+
+void TrpPreviewForm::FreePageObjects(int index) {
+  TrpEMFPage& page = pages_.GetPage(index);
+  page.Visible = false;
+  page.PageObject.reset();
+}
+
+void TrpPreviewForm::Connect(TrpReport* report) {
+  Disconnect();
+  report_ = report;
+  connected_ = true;
+  TakePages(report->EMFPages, pages_);
+  // Clicks on the shown pages raise the report's object events.
+  pages_.OnObjectClick = report->EMFPages.OnObjectClick;
+  pages_.OnMouseOverObject = report->EMFPages.OnMouseOverObject;
+  pages_.OpenUrl = report->EMFPages.OpenUrl;
+}
+
+void TrpPreviewForm::Disconnect() {
+  if (connected_ && report_) TakePages(pages_, report_->EMFPages);
+  connected_ = false;
+  pages_.Clear();
+}
+
+void TrpPreviewForm::ApplyReportOptions() {
+  if (!report_) return;
+  const unsigned buttons = report_->PreviewButtons;
+  ZoomBtn->setVisible(buttons & pbZoom);
+  Separator1->setVisible(buttons & pbZoom);
+  LoadBtn->setVisible(buttons & pbLoad);
+  SaveBtn->setVisible(buttons & pbSave);
+  PrintBtn->setVisible(buttons & pbPrint);
+  FindBtn->setVisible(buttons & pbFind);
+  HelpBtn->setVisible(buttons & pbHelp);
+  ExitBtn->setVisible(buttons & pbExit);
+  Separator3->setVisible(buttons & (pbFind | pbHelp));
+  // The print device is a system printer, or a PDF file when there is none.
+  PrintBtn->setEnabled(bool(rpGlobals().OpenPrintDevice));
+  for (QToolButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
+    button->setAutoRaise(!report_->GrayedButtons);
+  switch (report_->InitialZoom) {
+  case TrpPreviewZoom::pzDefault: break;
+  case TrpPreviewZoom::pzPageWidth: KeptZoom().Mode = 1; break;
+  case TrpPreviewZoom::pzOnePage: KeptZoom().Mode = 2; break;
+  case TrpPreviewZoom::pzTwoPages: KeptZoom().Mode = 3; break;
+  }
+}
+
+void TrpPreviewForm::Redisplay(bool fromFirstPage) {
+  zoom_ = KeptZoom().Zoom;
+  zoomMode_ = KeptZoom().Mode;
+  const int checkedTag = zoomMode_ == 0 ? int(std::lround(zoom_ * 100)) : zoomMode_;
+  for (QAction* item : zoomItems_->actions()) item->setChecked(item->data().toInt() == checkedTag);
+  if (fromFirstPage) {
+    currentPage_ = 1;
+    const QSignalBlocker blockV(VScrollBar), blockH(HScrollBar);
+    VScrollBar->setValue(0);
+    HScrollBar->setValue(0);
+  }
+  currentPage_ = std::clamp(currentPage_, 1, std::max(1, PageCount()));
+  hitMarked_ = false;
+  ShowPageNumber();
+  FormResize();
+  for (int i = 0; i < PageCount(); ++i) FreePageObjects(i);
+  ScrollBox1->update();
+}
+
+void TrpPreviewForm::ShowPageNumber() {
+  Label1->setText(PageCount() == 0 ? QString()
+                                   : PageText(currentPage_) + QLatin1Char('/') + QString::number(PageCount()));
+}
+
+QRect TrpPreviewForm::PageRect(int index) const {
+  return pages_.GetPage(index).PreviewRect.translated(-HScrollBar->value(), -VScrollBar->value());
+}
+
+void TrpPreviewForm::ScrollToCurrentPage() {
+  if (PageCount() == 0) return;
+  const QRect rect = PageRect(currentPage_ - 1);
+  if (rect.top() != kGap) VScrollBar->setValue(VScrollBar->value() + rect.top() - kGap);
+}
+
+void TrpPreviewForm::FormResize() {
+  if (PageCount() == 0) return;
+  ready_ = false;
+  hitMarked_ = false;
+  const int boxWidth = ScrollBox1->width(), boxHeight = ScrollBox1->height();
+  const TrpPrnInfo& current = pages_.GetPage(currentPage_ - 1).PrnInfo;
+  if (current.Width > 0 && current.Height > 0) switch (zoomMode_) {
+    case 1: zoom_ = double(boxWidth - 2 * kGap) / current.Width; break;
+    case 2: zoom_ = double(boxHeight - 2 * kGap) / current.Height; break;
+    case 3: zoom_ = double(boxWidth - 3 * kGap) / (2.0 * current.Width); break;
+    default: break;
+    }
+  zoom_ = std::max(zoom_, 0.01);
+  ZoomBtn->setText(QString::number(std::lround(zoom_ * 100)) + QLatin1Char('%'));
+
+  // Pages per row: the most that fit side by side anywhere in the report.
+  int perRow = 1, inRow = 0, x = kGap;
+  for (int i = 0; i < PageCount(); ++i) {
+    const int width = int(std::lround(pages_.GetPage(i).PrnInfo.Width * zoom_));
+    if (x + kGap + width <= boxWidth) {
+      x += kGap + width;
+      perRow = std::max(perRow, ++inRow);
+    } else {
+      x = kGap;
+      inRow = 0;
+    }
+  }
+  if (zoomMode_ == 2) perRow = 1;
+  if (zoomMode_ == 3) perRow = 2;
+
+  int y = kGap, right = 0, bottom = 0;
+  for (int first = 0; first < PageCount(); first += perRow) {
+    int left = kGap, rowHeight = 0;
+    for (int i = first; i < std::min(first + perRow, PageCount()); ++i) {
+      TrpEMFPage& page = pages_.GetPage(i);
+      const int width = int(std::lround(page.PrnInfo.Width * zoom_));
+      const int height = int(std::lround(page.PrnInfo.Height * zoom_));
+      if (perRow == 1 && width < boxWidth) left = (boxWidth - width) / 2;
+      page.PreviewRect = QRect(left, y, width, height);
+      left += width + kGap;
+      rowHeight = std::max(rowHeight, height);
+      right = std::max(right, page.PreviewRect.right() + 1);
+    }
+    bottom = y + rowHeight;
+    y += rowHeight + kGap;
+  }
+  auto range = [](int extent, int box) { return extent - box <= 0 ? 0 : extent - box + kGap; };
+  HScrollBar->setRange(0, range(right, boxWidth));
+  VScrollBar->setRange(0, range(bottom, boxHeight));
+  HScrollBar->setEnabled(HScrollBar->maximum() > 0);
+  VScrollBar->setEnabled(VScrollBar->maximum() > 0);
+  if (isVisible()) ScrollBox1->setFocus();
+  ScrollToCurrentPage();
+  ready_ = true;
+  ScrollBox1->update();
+}
+
+QRect TrpPreviewForm::DrawRect(int index, const QRect& pageRect) const {
+  const TrpEMFPage& page = pages_.GetPage(index);
+  if (page.UseMargins) return pageRect;
+  const TrpPrnInfo& info = page.PrnInfo;
+  auto scaled = [this](int value) { return int(std::lround(value * zoom_)); };
+  return QRect(pageRect.left() + scaled(info.OffsetX + page.LeftMargin),
+               pageRect.top() + scaled(info.OffsetY + page.TopMargin),
+               scaled(info.PrintableWidth - page.LeftMargin - page.RightMargin),
+               scaled(info.PrintableHeight - page.TopMargin - page.BottomMargin));
+}
+
+void TrpPreviewForm::PaintBox(QPainter& painter, const QRect& region) {
+  if (!ready_ && PageCount() > 0) return;
+  if (PageCount() == 0) {
+    painter.fillRect(region, palette().color(QPalette::Button));
+    return;
+  }
+  painter.fillRect(region, QColor(128, 128, 128));
+  const QRect box = ScrollBox1->rect();
+  for (int i = 0; i < PageCount(); ++i) {
+    TrpEMFPage& page = pages_.GetPage(i);
+    const QRect rect = PageRect(i);
+    // Every page that shows in the box is drawn, however far down it lies.
+    if (!rect.intersects(box)) {
+      FreePageObjects(i);
+      continue;
+    }
+    page.Visible = true;
+    if (!rect.intersects(region)) continue;
+    painter.fillRect(rect, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    painter.drawLine(rect.left() + 1, rect.bottom() + 1, rect.right() + 1, rect.bottom() + 1);
+    painter.drawLine(rect.right() + 1, rect.top() + 1, rect.right() + 1, rect.bottom() + 1);
+    painter.save();
+    painter.setClipRect(region.intersected(rect));
+    pages_.Draw(i, &painter, DrawRect(i, rect));
+    painter.restore();
+  }
+  if (hitMarked_) {
+    // The hit's lines in XOR, as a search mark.
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(Qt::white);
+    for (int y = hitOnScreen_.top(); y <= hitOnScreen_.bottom() + 1; ++y)
+      painter.drawLine(hitOnScreen_.left(), y, hitOnScreen_.right() + 1, y);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  }
+}
+
+int TrpPreviewForm::PageAt(const QPoint& boxPoint) const {
+  for (int i = 0; i < PageCount(); ++i)
+    if (PageRect(i).contains(boxPoint)) return i;
+  return -1;
+}
+
+void TrpPreviewForm::BoxMouseDown(QMouseEvent* event) {
+  const QPoint point = event->position().toPoint();
+  if (event->button() == Qt::RightButton) {
+    ProcMenu->popup(event->globalPosition().toPoint());
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
+  const int index = PageAt(point);
+  if (index >= 0) {
+    const QRect rect = PageRect(index);
+    const QPoint onPage((point.x() - rect.left()) / zoom_, (point.y() - rect.top()) / zoom_);
+    QString link;
+    int cursor = 0;
+    if (pages_.HitTest(index, onPage, link, cursor, true)) {
+      int target = 0;
+      if (rpIsPageLink(link, &target) && target <= PageCount()) GoToPage(std::max(target, 1));
+      return;
+    }
+    currentPage_ = index + 1;
+    ShowPageNumber();
+  }
+  dragging_ = true;
+  dragFrom_ = point;
+}
+
+void TrpPreviewForm::BoxMouseMove(QMouseEvent* event) {
+  const QPoint point = event->position().toPoint();
+  if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+    // The pages follow the mouse.
+    const QPoint moved = point - dragFrom_;
+    dragFrom_ = point;
+    HScrollBar->setValue(HScrollBar->value() - moved.x());
+    VScrollBar->setValue(VScrollBar->value() - moved.y());
+    return;
+  }
+  QString link;
+  int cursor = 0;
+  const int index = PageAt(point);
+  if (index >= 0) {
+    const QRect rect = PageRect(index);
+    const QPoint onPage((point.x() - rect.left()) / zoom_, (point.y() - rect.top()) / zoom_);
+    pages_.HitTest(index, onPage, link, cursor, false);
+  }
+  ScrollBox1->setCursor(cursor == kHandCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  int target = 0;
+  Label2->setText(rpIsPageLink(link, &target) ? PageText(target) : link);
+}
+
+void TrpPreviewForm::BoxDoubleClick(QMouseEvent* event) {
+  dragging_ = false;
+  const int index = PageAt(event->position().toPoint());
+  if (index < 0) return;
+  currentPage_ = index + 1;
+  ShowPageNumber();
+}
+
+void TrpPreviewForm::BoxWheel(int steps) { ScrollBy(VScrollBar, -steps * kSmallChange * wheelFactor_); }
+
+void TrpPreviewForm::ScrollBy(QScrollBar* bar, int delta) { bar->setValue(bar->value() + delta); }
+
+void TrpPreviewForm::VScroll(int position) {
+  hitMarked_ = false;
+  // The current page is the one under the line just below the window's top.
+  const int line = position + kGap + 1;
+  for (int i = 0; i < PageCount(); ++i) {
+    const QRect rect = pages_.GetPage(i).PreviewRect;
+    if (rect.top() <= line && rect.bottom() >= line) {
+      currentPage_ = i + 1;
+      break;
+    }
+  }
+  ShowPageNumber();
+  ScrollBox1->update();
+}
+
+void TrpPreviewForm::HScroll(int) {
+  hitMarked_ = false;
+  ScrollBox1->update();
+}
+
+void TrpPreviewForm::GoToPage(int page) {
+  if (PageCount() == 0) return;
+  currentPage_ = std::clamp(page, 1, PageCount());
+  ShowPageNumber();
+  ScrollToCurrentPage();
+}
+
+void TrpPreviewForm::PgUpClick() { GoToPage(currentPage_ - 1); }
+
+void TrpPreviewForm::PgDownClick() { GoToPage(currentPage_ + 1); }
+
+bool TrpPreviewForm::FormKeyDown(QKeyEvent* event) {
+  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  switch (event->key()) {
+  case Qt::Key_Up: ScrollBy(VScrollBar, -kSmallChange); return true;
+  case Qt::Key_Down: ScrollBy(VScrollBar, kSmallChange); return true;
+  case Qt::Key_Left: ScrollBy(HScrollBar, -kSmallChange); return true;
+  case Qt::Key_Right: ScrollBy(HScrollBar, kSmallChange); return true;
+  case Qt::Key_PageUp:
+    if (ctrl)
+      PgUpClick();
+    else
+      ScrollBy(VScrollBar, -kLargeChange);
+    return true;
+  case Qt::Key_PageDown:
+    if (ctrl)
+      PgDownClick();
+    else
+      ScrollBy(VScrollBar, kLargeChange);
+    return true;
+  case Qt::Key_Home:
+    if (ctrl) VScrollBar->setValue(0);
+    return true;
+  case Qt::Key_End:
+    if (ctrl) GoToPage(PageCount());
+    return true;
+  case Qt::Key_Space: ZoomBtnClick(); return true;
+  case Qt::Key_Escape: ExitBtnClick(); return true;
+  case Qt::Key_F3:
+    if (!ctrl && !searchText_.isEmpty()) {
+      if (currentPage_ != searchPage_ + 1) {
+        searchPage_ = currentPage_ - 1;
+        hitIndex_ = 0;
+      }
+      FindNext();
+    }
+    return true;
+  // Tab never moves the focus between the window's controls.
+  case Qt::Key_Tab:
+  case Qt::Key_Backtab: return true;
+  default: break;
+  }
+  if (!ctrl) return false;
+  switch (event->key()) {
+  case Qt::Key_O:
+    if (LoadBtn->isVisible()) LoadBtnClick();
+    break;
+  case Qt::Key_S:
+    if (SaveBtn->isVisible()) SaveBtnClick();
+    break;
+  case Qt::Key_P:
+    if (PrintBtn->isVisible() && PrintBtn->isEnabled()) PrintBtnClick();
+    break;
+  case Qt::Key_F:
+    if (FindBtn->isVisible()) FindBtnClick();
+    break;
+  default: break;
+  }
+  return true;
+}
+
+void TrpPreviewForm::SetZoomTag(int tag) {
+  if (tag >= 1 && tag <= 3) {
+    zoomMode_ = tag;
+  } else {
+    zoomMode_ = 0;
+    zoom_ = tag / 100.0;
+  }
+  for (QAction* item : zoomItems_->actions()) item->setChecked(item->data().toInt() == tag);
+  HScrollBar->setValue(0);
+  FormResize();
+  KeptZoom() = {zoom_, zoomMode_};
+  ScrollBox1->update();
+}
+
+void TrpPreviewForm::ZoomBtnClick() { ProcMenu->popup(ZoomBtn->mapToGlobal(QPoint(0, ZoomBtn->height()))); }
+
+void TrpPreviewForm::LoadFile(const QString& fileName) {
+  if (!report_) return;
+  // The file is read on the side first, so a damaged one costs nothing shown.
+  try {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("Súbor %1 sa nedá otvoriť.").arg(fileName));
+    TBinaryReader stream(file.readAll());
+    TrpEMFPages trial;
+    trial.LoadFromStream(stream);
+  } catch (const Exception& error) {
+    if (rpGlobals().ErrorBox) rpGlobals().ErrorBox(error.Message(), rpLoadStr(55206));
+    return;
+  }
+  Disconnect();
+  report_->EMFPages.Clear();
+  report_->LoadPreparedFile(fileName);
+  Connect(report_);
+  Redisplay(true);
+}
+
+bool TrpPreviewForm::SaveFile(const QString& fileName) {
+  if (!report_) return false;
+  const QFileInfo info(fileName);
+  const QString target = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".rpp");
+  Disconnect();
+  bool saved = true;
+  try {
+    report_->SavePreparedFile(target);
+  } catch (const Exception& error) {
+    saved = false;
+    if (rpGlobals().ErrorBox) rpGlobals().ErrorBox(error.Message(), rpLoadStr(55206));
+  }
+  Connect(report_);
+  Redisplay(false);
+  return saved;
+}
+
+void TrpPreviewForm::LoadBtnClick() {
+  const QString fileName =
+      QFileDialog::getOpenFileName(this, QString(), QString(), rpLoadStr(55211) + QStringLiteral(" (*.rpp)"));
+  if (!fileName.isEmpty()) LoadFile(fileName);
+}
+
+void TrpPreviewForm::SaveBtnClick() {
+  // The prepared report first, then every registered export filter; the
+  // first filter marked Default is preselected.
+  const QList<TrpExportFilterInfo>& filters = rpGlobals().ExportFilters.Entries();
+  QStringList names{rpLoadStr(55211) + QStringLiteral(" (*.rpp)")};
+  QString selected = names.first();
+  for (const TrpExportFilterInfo& info : filters) {
+    names.append(info.Description + QStringLiteral(" (") + info.Mask + QLatin1Char(')'));
+    auto* filter = qobject_cast<TrpExportFilter*>(info.Filter);
+    if (filter && filter->Default && selected == names.first()) selected = names.last();
+  }
+  const QString fileName =
+      QFileDialog::getSaveFileName(this, QString(), QString(), names.join(QStringLiteral(";;")), &selected);
+  if (fileName.isEmpty()) return;
+  const qsizetype index = names.indexOf(selected);
+  if (index <= 0)
+    SaveFile(fileName);
+  else
+    ExportFile(qobject_cast<TrpExportFilter*>(filters.at(index - 1).Filter), filters.at(index - 1).Mask, fileName);
+}
+
+bool TrpPreviewForm::ExportFile(TrpExportFilter* filter, const QString& mask, const QString& fileName) {
+  if (!report_ || !filter) return false;
+  // The file takes the filter's extension ("*.pdf" gives ".pdf").
+  const QFileInfo info(fileName);
+  const QString target = info.path() + QLatin1Char('/') + info.completeBaseName() + mask.mid(1);
+  Disconnect();
+  const bool written = report_->ExportToFile(filter, target);
+  Connect(report_);
+  Redisplay(false);
+  return written;
+}
+
+void TrpPreviewForm::PrintBtnClick() {
+  if (!report_ || !PrintBtn->isEnabled()) return;
+  const int page = currentPage_;
+  Disconnect();
+  report_->PrintWithDialog(page);
+  Connect(report_);
+  Redisplay(false);
+}
+
+void TrpPreviewForm::FindBtnClick() {
+  if (!report_) return;
+  TrpPreviewSearchForm form(this);
+  if (form.ShowModal() != mrOk) return;
+  StartFind(form.Edit1->text(), form.CB1->isChecked(), form.RB1->isChecked());
+}
+
+bool TrpPreviewForm::StartFind(const QString& text, bool caseSensitive, bool fromFirstPage) {
+  caseSensitive_ = caseSensitive;
+  searchText_ = caseSensitive ? text : text.toUpper();
+  if (fromFirstPage) {
+    searchPage_ = 0;
+    hitIndex_ = 0;
+  } else if (currentPage_ != searchPage_ + 1) {
+    searchPage_ = currentPage_ - 1;
+    hitIndex_ = 0;
+  }
+  return FindNext();
+}
+
+bool TrpPreviewForm::FindNext() {
+  if (searchText_.isEmpty()) return false;
+  ready_ = false;
+  while (searchPage_ < PageCount()) {
+    TrpEMFPage& page = pages_.GetPage(searchPage_);
+    const QSize size(page.PrnInfo.Width, page.PrnInfo.Height);
+    TrpTextScan scan(size);
+    const bool wasVisible = page.Visible;
+    page.Visible = true;
+    {
+      QPainter painter(&scan);
+      pages_.Draw(searchPage_, &painter, QRect(QPoint(0, 0), size));
+    }
+    page.Visible = wasVisible;
+    const QList<TrpTextScan::TRecord>& records = scan.Records();
+    for (int i = hitIndex_; i < records.size(); ++i) {
+      const QString text = caseSensitive_ ? records[i].Text : records[i].Text.toUpper();
+      if (text.isEmpty() || !text.contains(searchText_)) continue;
+      hitIndex_ = i + 1; // the next search starts after this record
+      ShowHit(searchPage_, records[i].Bounds);
+      return true;
+    }
+    if (!page.Visible) page.PageObject.reset();
+    hitIndex_ = 0;
+    ++searchPage_;
+  }
+  ready_ = true;
+  ScrollBox1->update();
+  return false;
+}
+
+void TrpPreviewForm::ShowHit(int pageIndex, const QRect& hit) {
+  currentPage_ = pageIndex + 1;
+  ShowPageNumber();
+  const QRect page = pages_.GetPage(pageIndex).PreviewRect;
+  const QRect scaled(page.left() + int(hit.left() * zoom_), page.top() + int(hit.top() * zoom_),
+                     int(hit.width() * zoom_), int(hit.height() * zoom_));
+  const int boxWidth = ScrollBox1->width(), boxHeight = ScrollBox1->height();
+  VScrollBar->setValue(scaled.bottom() + 1 > boxHeight ? scaled.bottom() + 1 - boxHeight : page.top() - kGap);
+  HScrollBar->setValue(scaled.right() + 1 > boxWidth ? scaled.right() + 1 - boxWidth : page.left() - kGap);
+  // Scrolling names the page at the top; the hit's page stays the current one.
+  currentPage_ = pageIndex + 1;
+  ShowPageNumber();
+  QCoreApplication::processEvents();
+  ready_ = true;
+  hitOnScreen_ = scaled.translated(-HScrollBar->value(), -VScrollBar->value());
+  hitMarked_ = true;
+  ScrollBox1->update();
+}
+
+void TrpPreviewForm::HelpBtnClick() { QWhatsThis::enterWhatsThisMode(); }
+
+void TrpPreviewForm::ExitBtnClick() {
+  if (ModalResult() == mrNone && isModal())
+    SetModalResult(mrOk);
+  else
+    close();
+}
+
+void TrpPreviewForm::FormClose(TCloseAction& action) {
+  // The pages go back to the report, which can still print or save them.
+  Disconnect();
+  if (!isModal()) action = TCloseAction::Free;
+}

@@ -1,0 +1,285 @@
+#include "PreviewFixture.h"
+#include "reports/engine/rpPrinter.h"
+#include "reports/engine/ui/rpFindForm.h"
+#include "reports/engine/ui/rpPreview.h"
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QProcess>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QTemporaryDir>
+#include <QtTest/QTest>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QToolButton>
+#include <cmath>
+
+// Readable texts in failure messages.
+static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+// A preview shown (not modal) over the fixture's pages with a page box of a given size.
+class Preview : public PreviewFixture {
+protected:
+  void Show(const QSize& box = QSize(800, 600), const QString& urlTag = QString()) {
+    ASSERT_TRUE(Build(urlTag)) << errors.join(QLatin1Char('\n')).toStdString();
+    form.Connect(&report);
+    form.ApplyReportOptions();
+    form.show();
+    // The box gets exactly the size asked for.
+    form.resize(form.size() + box - form.ScrollBox1->size());
+    QApplication::processEvents();
+    form.Redisplay(true);
+    form.SetZoomTag(100);
+  }
+  // The page box as the user sees it.
+  QImage Screen() { return form.ScrollBox1->grab().toImage(); }
+  // Pixels darker than mid grey inside the rectangle (text, frames).
+  static int DarkPixels(const QImage& image, const QRect& rect) {
+    int dark = 0;
+    const QRect inside = rect.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+      for (int x = inside.left(); x <= inside.right(); ++x) dark += qGray(image.pixel(x, y)) < 100;
+    return dark;
+  }
+
+  TrpPreviewForm form;
+};
+
+TEST_F(Preview, TakesThePagesAndNavigates) {
+  Show();
+  EXPECT_EQ(form.PageCount(), 3);
+  EXPECT_EQ(report.EMFPages.Count(), 0) << "the preview holds the pages while it shows";
+  EXPECT_EQ(form.Label1->text(), QStringLiteral("Strana 1/3"));
+  QTest::mouseClick(form.PgDown, Qt::LeftButton);
+  EXPECT_EQ(form.Label1->text(), QStringLiteral("Strana 2/3"));
+  QTest::keyClick(form.ScrollBox1, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(form.CurrentPage(), 3);
+  QTest::mouseClick(form.PgDown, Qt::LeftButton);
+  EXPECT_EQ(form.CurrentPage(), 3) << "no page after the last";
+  QTest::keyClick(form.ScrollBox1, Qt::Key_PageUp, Qt::ControlModifier);
+  EXPECT_EQ(form.CurrentPage(), 2);
+  EXPECT_EQ(form.PageRect(1).top(), 10) << "the current page lies 10 pixels below the top";
+  QTest::keyClick(form.ScrollBox1, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(form.CurrentPage(), 1) << "scrolling to the top makes the first page current";
+  QTest::keyClick(form.ScrollBox1, Qt::Key_Down);
+  EXPECT_EQ(form.VScrollBar->value(), 10);
+  form.Disconnect();
+  EXPECT_EQ(report.EMFPages.Count(), 3) << "the pages go back to the report";
+  EXPECT_EQ(form.PageCount(), 0);
+}
+
+struct ZoomCase {
+  int tag;
+  int perRow; // pages sharing the first row
+  bool centred;
+};
+
+class PreviewZoom : public Preview, public ::testing::WithParamInterface<ZoomCase> {};
+
+TEST_P(PreviewZoom, LaysPagesOutAtTheZoom) {
+  Show(QSize(1000, 700));
+  const ZoomCase c = GetParam();
+  form.SetZoomTag(c.tag);
+  const TrpPrnInfo& info = form.Pages().GetPage(0).PrnInfo;
+  const double expected = c.tag == 1   ? (1000 - 20) / double(info.Width)
+                          : c.tag == 2 ? (700 - 20) / double(info.Height)
+                          : c.tag == 3 ? (1000 - 30) / (2.0 * info.Width)
+                                       : c.tag / 100.0;
+  EXPECT_DOUBLE_EQ(form.Zoom(), expected);
+  EXPECT_EQ(form.ZoomBtn->text(), QString::number(std::lround(expected * 100)) + QLatin1Char('%'));
+  int inFirstRow = 0;
+  for (int i = 0; i < form.PageCount(); ++i) inFirstRow += form.Pages().GetPage(i).PreviewRect.top() == 10;
+  EXPECT_EQ(inFirstRow, c.perRow);
+  const QRect first = form.Pages().GetPage(0).PreviewRect;
+  EXPECT_EQ(first.width(), int(std::lround(info.Width * expected)));
+  EXPECT_EQ(first.left(), c.centred ? (1000 - first.width()) / 2 : 10);
+
+  // The zoom chosen here is where the next preview starts.
+  TrpPreviewForm next;
+  report.EMFPages.Clear();
+  ASSERT_TRUE(Build());
+  next.Connect(&report);
+  next.Redisplay(true);
+  EXPECT_EQ(next.ZoomMode(), c.tag <= 3 ? c.tag : 0);
+  if (c.tag > 3) EXPECT_DOUBLE_EQ(next.Zoom(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tags, PreviewZoom,
+                         ::testing::Values(ZoomCase{100, 1, true}, ZoomCase{50, 2, false}, ZoomCase{10, 3, false},
+                                           ZoomCase{200, 1, false}, ZoomCase{1, 1, true}, ZoomCase{2, 1, true},
+                                           ZoomCase{3, 2, false}));
+
+TEST_F(Preview, DrawsPagesFarBelowTheTop) {
+  // At 200 % the second page starts more than 2000 pixels below the top of a tall box.
+  Show(QSize(1700, 4600));
+  form.SetZoomTag(200);
+  const QRect second = form.PageRect(1);
+  ASSERT_GT(second.top(), 2000);
+  ASSERT_LT(second.top() + 200, 4600);
+  const QImage screen = Screen();
+  EXPECT_EQ(screen.pixel(second.left() + 5, second.top() + 5), qRgb(255, 255, 255)) << "the page is painted";
+  const QRect nameRows(second.left() + 60, second.top() + 160, 600, 200);
+  EXPECT_GT(DarkPixels(screen, nameRows), 200) << "its texts are drawn";
+  EXPECT_EQ(screen.pixel(5, 5), qRgb(128, 128, 128)) << "grey around the pages";
+}
+
+TEST_F(Preview, FindsTextPageByPage) {
+  Show();
+  EXPECT_TRUE(form.StartFind(QStringLiteral("ľudovít"), false, true));
+  EXPECT_EQ(form.CurrentPage(), 3);
+  const QRect hit = form.HitRect();
+  ASSERT_FALSE(hit.isEmpty());
+  EXPECT_TRUE(form.ScrollBox1->rect().contains(hit)) << "the hit is scrolled into view";
+  // The mark inverts the text under it: the hit's middle turns dark where the page was white.
+  const QImage marked = Screen();
+  EXPECT_GT(DarkPixels(marked, hit), hit.width() * hit.height() / 2);
+
+  const int firstTop = hit.top() + form.VScrollBar->value();
+  EXPECT_TRUE(form.FindNext()) << "the second occurrence on the same page";
+  EXPECT_EQ(form.CurrentPage(), 3);
+  EXPECT_EQ(form.HitRect().top() + form.VScrollBar->value() - firstTop, 5 * 20);
+  EXPECT_FALSE(form.FindNext()) << "nothing after the last hit";
+
+  EXPECT_FALSE(form.StartFind(QStringLiteral("ľudovít"), true, true)) << "case sensitive";
+  EXPECT_TRUE(form.StartFind(QStringLiteral("Člen 51"), true, true));
+  EXPECT_EQ(form.CurrentPage(), 2);
+  form.GoToPage(1);
+  EXPECT_TRUE(form.StartFind(QStringLiteral("ZOZNAM"), false, false)) << "from the current page";
+  EXPECT_EQ(form.CurrentPage(), 1);
+  EXPECT_TRUE(form.FindNext());
+  EXPECT_EQ(form.CurrentPage(), 2) << "the next page's title";
+}
+
+TEST_F(Preview, FindDialogStartsTheSearch) {
+  Show();
+  WhenModal([](QWidget* modal) {
+    auto* find = qobject_cast<TrpPreviewSearchForm*>(modal);
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("Vyhľadať text"));
+    find->Edit1->setText(QStringLiteral("Člen 101"));
+    find->Button1->click();
+  });
+  QTest::keyClick(form.ScrollBox1, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(form.CurrentPage(), 3);
+  form.GoToPage(1);
+  QTest::keyClick(form.ScrollBox1, Qt::Key_F3);
+  EXPECT_EQ(form.CurrentPage(), 3) << "F3 on another page searches again from that page on";
+}
+
+struct LinkCase {
+  const char* tag;
+  int page; // the current page after the click
+  const char* opened;
+};
+
+class PreviewLinks : public Preview, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(PreviewLinks, ClickOnLinkObject) {
+  QStringList opened;
+  report.EMFPages.OpenUrl = [&opened](const QString& url) { opened.append(url); };
+  Show(QSize(800, 600), QString::fromUtf8(GetParam().tag));
+  form.SetZoomTag(100);
+  // The middle of the link object, on the first page drawn at 100 % with its margins.
+  ASSERT_TRUE(form.Pages().GetPage(0).UseMargins);
+  const TrpView* link = form.Pages().LoadPageObjects(0).FindObject(QStringLiteral("URLlink"));
+  ASSERT_NE(link, nullptr);
+  const QPoint at = form.PageRect(0).topLeft() + QPoint(link->Left + 10, link->Top + 10);
+  QTest::mouseClick(form.ScrollBox1, Qt::LeftButton, {}, at);
+  EXPECT_EQ(form.CurrentPage(), GetParam().page);
+  EXPECT_EQ(opened.join(QLatin1Char(' ')), QString::fromUtf8(GetParam().opened));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tags, PreviewLinks,
+                         ::testing::Values(LinkCase{"@3", 3, ""}, LinkCase{"@0", 1, ""}, LinkCase{"@9", 1, ""},
+                                           LinkCase{"https://www.srzo.sk/", 1, "https://www.srzo.sk/"},
+                                           LinkCase{"mailto:zo@example.sk", 1, "mailto:zo@example.sk"},
+                                           LinkCase{"/usr/bin/xterm", 1, ""},
+                                           LinkCase{"file:///etc/passwd", 1, ""}, LinkCase{"calc.exe", 1, ""}));
+
+TEST_F(Preview, SavesAndLoadsPreparedReports) {
+  Show();
+  QTemporaryDir dir;
+  const QString saved = dir.filePath(QStringLiteral("zoznam.txt"));
+  ASSERT_TRUE(form.SaveFile(saved));
+  const QString rpp = dir.filePath(QStringLiteral("zoznam.rpp"));
+  EXPECT_TRUE(QFile::exists(rpp)) << "the extension becomes .rpp";
+  EXPECT_EQ(form.PageCount(), 3) << "the pages come back after saving";
+
+  QFile damaged(dir.filePath(QStringLiteral("zly.rpp")));
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  QFile good(rpp);
+  ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+  damaged.write(good.readAll().left(300));
+  damaged.close();
+  form.LoadFile(damaged.fileName());
+  EXPECT_EQ(errors.size(), 1) << "a damaged file says so";
+  EXPECT_EQ(form.PageCount(), 3) << "and leaves the shown pages";
+
+  form.GoToPage(3);
+  form.LoadFile(rpp);
+  EXPECT_EQ(form.PageCount(), 3);
+  EXPECT_EQ(form.CurrentPage(), 1);
+  EXPECT_TRUE(form.StartFind(QStringLiteral("Člen 130"), true, true)) << "the loaded pages hold the texts";
+}
+
+TEST_F(Preview, ShowPreviewIsModalAndGivesThePagesBack) {
+  ASSERT_TRUE(Build());
+  report.Title = QStringLiteral("Členovia");
+  int shownPages = -1;
+  QString caption;
+  WhenModal([&](QWidget* modal) {
+    auto* preview = qobject_cast<TrpPreviewForm*>(modal);
+    ASSERT_NE(preview, nullptr);
+    shownPages = preview->PageCount();
+    caption = preview->windowTitle();
+    QTest::keyClick(preview->ScrollBox1, Qt::Key_Escape);
+  });
+  report.ShowPreview();
+  EXPECT_EQ(shownPages, 3);
+  EXPECT_EQ(caption, QStringLiteral("Ukážka - Členovia"));
+  EXPECT_EQ(report.EMFPages.Count(), 3);
+
+  report.EMFPages.Clear();
+  report.ShowPreview(); // without pages nothing shows (a modal window would block here)
+}
+
+TEST_F(Preview, ButtonsFollowTheReport) {
+  report.PreviewButtons = pbZoom | pbPrint | pbExit;
+  Show();
+  EXPECT_TRUE(form.ZoomBtn->isVisible());
+  EXPECT_FALSE(form.LoadBtn->isVisible());
+  EXPECT_FALSE(form.SaveBtn->isVisible());
+  EXPECT_FALSE(form.FindBtn->isVisible());
+  EXPECT_FALSE(form.Separator3->isVisible());
+  QTest::keyClick(form.ScrollBox1, Qt::Key_F, Qt::ControlModifier); // no find button: no dialog
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Preview, PrintButtonPrintsAndKeepsThePages) {
+  Show();
+  rpPrinter().SetPrinterIndex(rpPrinter().VirtualPrinterIndex);
+  QTemporaryDir dir;
+  report.PrintFileName = dir.filePath(QStringLiteral("ukazka.pdf"));
+  report.ShowPrintDialog = false;
+  ASSERT_TRUE(form.PrintBtn->isEnabled());
+  form.GoToPage(2);
+  QTest::keyClick(form.ScrollBox1, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+  EXPECT_EQ(form.PageCount(), 3) << "the pages come back after printing";
+  EXPECT_EQ(form.CurrentPage(), 2);
+  ASSERT_TRUE(QFile::exists(report.PrintFileName));
+  QProcess info;
+  info.start(QStringLiteral("pdfinfo"), {report.PrintFileName});
+  if (!info.waitForFinished() || info.exitStatus() != QProcess::NormalExit)
+    GTEST_SKIP() << "pdfinfo is not installed";
+  EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))));
+}
+
+} // namespace
