@@ -283,3 +283,31 @@ TEST_F(Preview, PrintButtonPrintsAndKeepsThePages) {
 }
 
 } // namespace
+
+namespace {
+
+// The window as the user sees it at two zoom levels and after a find; the
+// pictures go to $VIMEK_SCREENS_DIR when it is set (run under xvfb-run to
+// see the desktop's own look).
+TEST_F(Preview, ScreensAtTwoZoomsAndAfterFind) {
+  report.Title = QStringLiteral("Zoznam členov");
+  form.SetCaption(QStringLiteral("Ukážka - Zoznam členov"));
+  Show(QSize(1000, 700));
+  const QImage actualSize = form.grab().toImage();
+  form.SetZoomTag(2);
+  const QImage wholePage = form.grab().toImage();
+  ASSERT_TRUE(form.StartFind(QStringLiteral("štúr"), false, true));
+  const QImage found = form.grab().toImage();
+  EXPECT_NE(actualSize, wholePage);
+  EXPECT_NE(wholePage, found);
+  EXPECT_EQ(form.ZoomBtn->text(), QString::number(std::lround(form.Zoom() * 100)) + QLatin1Char('%'));
+  EXPECT_EQ(form.Label1->text(), QStringLiteral("Strana 3/3"));
+  const QString folder = qEnvironmentVariable("VIMEK_SCREENS_DIR");
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  EXPECT_TRUE(actualSize.save(folder + QStringLiteral("/preview-100.png")));
+  EXPECT_TRUE(wholePage.save(folder + QStringLiteral("/preview-whole-page.png")));
+  EXPECT_TRUE(found.save(folder + QStringLiteral("/preview-find.png")));
+}
+
+} // namespace
