@@ -63,6 +63,8 @@ TfrmTlac::TfrmTlac(QWidget* owner) : TForm(owner) {
   rp1->SetDataset(rpDB[0]);
   rp1->InitialZoom = TrpPreviewZoom::pzPageWidth;
   rp1->PreviewButtons = pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;
+  rp1->DefaultCopies = 1;
+  rp1->DefaultCollate = true;
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(3, 3, 4, 3);
@@ -171,11 +173,13 @@ bool TfrmTlac::Process(QAbstractButton* button) {
   completed_ = false;
   if (!QFileInfo::exists(rp1->FileName) || button == btnEdit) return OpenDesigner();
   if (!BuildReport()) return true;
-  if (button == btnPrint)
-    MessageDlg(QStringLiteral("Tlač na tlačiareň ešte nie je k dispozícii."), TMsgDlgType::Warning, mbOK, mrOk);
-  else
+  if (button == btnPrint) {
+    // Cancelled or failed (the engine said why): nothing was printed.
+    completed_ = rp1->PrintWithDialog();
+  } else {
     rp1->ShowPreview();
-  completed_ = true;
+    completed_ = true;
+  }
   return true;
 }
 

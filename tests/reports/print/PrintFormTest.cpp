@@ -2,7 +2,10 @@
 #include "registers/common/PrintProtocol.h"
 #include "registers/members/fCClenov.h"
 #include "registers/members/fCClenovTlac.h"
+#include "reports/engine/rpPrintDevice.h"
+#include "reports/engine/rpPrintJob.h"
 #include "tests/reports/print/PrintFormFixture.h"
+#include <QtGui/QPainter>
 
 namespace {
 
@@ -148,6 +151,62 @@ TEST_F(PrintFormTest, AGoodTemplatePreviewsTheMembersAndThePrintSucceeds) {
   // In the order of the list's query (the database's collation).
   EXPECT_EQ(previews[0].Pages, (QList<QStringList>{{QStringLiteral("Zoznam"), QStringLiteral("Šťastný"),
                                                     QStringLiteral("Čierny"), QStringLiteral("Ďurica")}}));
+}
+
+} // namespace
+
+namespace {
+
+// A print device that counts what it was given, painting on an image.
+class TCountingDevice : public TrpPrintDevice {
+public:
+  explicit TCountingDevice(int& pages) : pages_(pages), image_(100, 100, QImage::Format_RGB32) {}
+  bool CanCopy() const override { return false; }
+  void BeginDoc(const QString&, int, const TrpEMFPage&) override {
+    painter_.begin(&image_);
+    ++pages_;
+  }
+  void NewPage(const TrpEMFPage&) override { ++pages_; }
+  QPainter& Canvas() override { return painter_; }
+  int DpiX() const override { return 96; }
+  int DpiY() const override { return 96; }
+  void EndDoc() override { painter_.end(); }
+  void Abort() override { painter_.end(); }
+
+private:
+  int& pages_;
+  QImage image_;
+  QPainter painter_;
+};
+
+TEST_F(PrintFormTest, PrintShowsThePrintDialogWithOneCollatedCopyAndPrintsOnlyWhenConfirmed) {
+  AddThreeMembers();
+  WriteTemplate(InFolder(QStringLiteral("ClenZoznam.rpf")), ListDescription(QStringLiteral("zoznam")));
+  TrpGlobals& g = rpGlobals();
+  int pages = 0;
+  g.OpenPrintDevice = [&pages](const QString&) { return std::make_unique<TCountingDevice>(pages); };
+  for (const bool confirm : {false, true}) {
+    QList<TrpPrintSettings> asked;
+    g.PrintDialog = [&asked, confirm](TrpPrintSettings& settings, int) {
+      asked.append(settings);
+      return confirm;
+    };
+    int result = -1;
+    EXPECT_EQ(PrintMembers([&result](TfrmTlac& f) {
+                f.btnPrint->click();
+                result = f.ModalResult();
+              }),
+              confirm);
+    EXPECT_EQ(result, mrOk);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].Copies, 1);
+    EXPECT_TRUE(asked[0].Collate);
+    EXPECT_EQ(pages, confirm ? 1 : 0);
+  }
+  g.PrintDialog = {};
+  g.OpenPrintDevice = {};
+  EXPECT_TRUE(previews.isEmpty());
+  EXPECT_TRUE(Messages().isEmpty());
 }
 
 } // namespace
