@@ -666,6 +666,7 @@ TIndexFile* TXbFile::OpenIndex(const QString& name, const QString& expression, i
     if (attached->FileName().compare(fileName, Qt::CaseInsensitive) == 0)
       index = dynamic_cast<TIndexFile*>(attached.get());
   const bool exists = index || QFileInfo::exists(fileName);
+  const bool attached = index;
   if (!index) {
     if (!exists && !create) return nullptr;
     const TXbIndexFactory factory = XbIndexFactory();
@@ -682,13 +683,49 @@ TIndexFile* TXbFile::OpenIndex(const QString& name, const QString& expression, i
   const QString tagName = tag ? name.trimmed().toUpper() : QString();
   const bool missing = tag ? index->TagIndexOf(tagName) < 0 : index->TagCount() == 0;
   if (missing && create && !expression.isEmpty()) {
-    index->CreateTag(expression, tagName, options);
-    const int slot = index->SelectedTag();
-    RebuildIndex(*index, index->SelectedIndexName());
-    index->SelectTag(slot);
+    CreateIndex(*index, tagName, expression, options, !exists);
     if (tag) indexNames_ << index->TagNames().last();
+  } else if (!attached && !exists) {
+    DropIndex(*index, QString(), true); // nothing to create in the new file
+    return nullptr;
   }
   return index;
+}
+
+// A shared table is used exclusively while the index is made. On failure
+// the index is as before the call and the error passes on.
+void TXbFile::CreateIndex(TIndexFile& index, const QString& tagName, const QString& expression, int options,
+                          bool newFile) {
+  const bool shared = IsShared(Mode());
+  if (shared) AttemptExclusive();
+  const int tags = index.TagCount();
+  try {
+    index.CreateTag(expression, tagName, options);
+    const int slot = index.SelectedTag();
+    RebuildIndex(index, index.SelectedIndexName());
+    index.SelectTag(slot);
+  } catch (...) {
+    DropIndex(index, index.TagCount() > tags ? index.TagNames().value(tags) : QString(), newFile);
+    if (shared) LeaveExclusive();
+    throw;
+  }
+  if (shared) LeaveExclusive();
+}
+
+// Takes back what a failed creation added: the tag, or the whole file made for it.
+void TXbFile::DropIndex(TIndexFile& index, const QString& tagName, bool newFile) {
+  if (!newFile) {
+    if (!tagName.isEmpty()) index.DeleteTag(tagName);
+    return;
+  }
+  const QString fileName = index.FileName();
+  if (productionIndex_ == &index) {
+    productionIndex_ = nullptr;
+    Header()[28] = 0;
+    WriteHeader();
+  }
+  std::erase_if(indexFiles_, [&](const auto& item) { return item.get() == &index; });
+  QFile::remove(fileName);
 }
 
 void TXbFile::RebuildIndex() {

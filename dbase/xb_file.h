@@ -141,6 +141,8 @@ private:
   void CheckRecordLayout() const;
   void OpenMemoFile(bool create, int blockSize);
   void AttachProductionIndex();
+  void CreateIndex(TIndexFile& index, const QString& tagName, const QString& expression, int options, bool newFile);
+  void DropIndex(TIndexFile& index, const QString& tagName, bool newFile);
   void AssignAutoIncrements(char* record);
   [[noreturn]] void UndoIndexInserts(int count, int n, const char* record);
   void CheckWriteFailed();

@@ -218,11 +218,13 @@ void TXbTable::CreateTableWith(const TXbFieldDefs* defs) {
     if (Storage == TXbStorage::stoMemory && !memoryStream_) ownStream_ = file->TakeOwnMemoryStream();
   } catch (...) {
     if (Storage == TXbStorage::stoFile) {
-      const QString name = file->FileName();
-      const QString memoName = file->MemoFile() ? file->MemoFile()->FileName() : QString();
+      // The new table's own files go with it.
+      QStringList names = {file->FileName()};
+      if (file->MemoFile()) names << file->MemoFile()->FileName();
+      if (file->ProductionIndex()) names << file->ProductionIndex()->FileName();
       file.reset();
-      QFile::remove(name);
-      if (!memoName.isEmpty()) QFile::remove(memoName);
+      for (const QString& name : names)
+        QFile::remove(name);
     }
     throw;
   }

@@ -1,4 +1,5 @@
 #include "dbase/xbtable.h"
+#include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -312,6 +313,56 @@ TEST_F(RecordSetIndexTest, LocateByFields) {
   members.FieldByName(QStringLiteral("MENO")).SetValue(QStringLiteral("Cyro"));
   EXPECT_TRUE(members.Locate(QStringLiteral("MENO"), QStringLiteral("Cyro"))) << "the pending change is posted first";
   EXPECT_EQ(members.State(), TDataSetState::Browse);
+}
+
+// A failed index creation takes back what it added and says why; a shared
+// table is used exclusively while an index is made.
+TEST_F(RecordSetIndexTest, FailedIndexCreationIsTakenBack) {
+  TXbFile& file = *members.DbfFile();
+  const QString logical = QStringLiteral("MENO = 'Adam'");
+  auto refusal = [&](const QString& name, const QString& expression) {
+    try {
+      file.OpenIndex(name, expression, 0, true);
+    } catch (const EXbError& e) {
+      return e.Message();
+    }
+    return QString();
+  };
+  const QString invalidType = QStringLiteral("Invalid index type: can only be string or float.");
+  EXPECT_EQ(refusal(QStringLiteral("BAD"), logical), invalidType);
+  EXPECT_EQ(file.IndexNames(), QStringList({QStringLiteral("MENO"), QStringLiteral("ID")}));
+  const QString badNdx = dir.filePath(QStringLiteral("bad.ndx"));
+  EXPECT_EQ(refusal(badNdx, logical), invalidType);
+  EXPECT_FALSE(QFile::exists(badNdx));
+  EXPECT_EQ(file.IndexByName(badNdx), nullptr);
+
+  const QString nameNdx = dir.filePath(QStringLiteral("meno.ndx"));
+  ASSERT_NE(file.OpenIndex(nameNdx, QStringLiteral("MENO"), 0, true), nullptr) << "the table is shared";
+  TXbTable other;
+  other.SetTableName(members.TableFileName());
+  other.Open();
+  const QString idNdx = dir.filePath(QStringLiteral("id.ndx"));
+  EXPECT_EQ(refusal(idNdx, QStringLiteral("ID")), QStringLiteral("Exclusive access is required for this operation."))
+      << "another handle holds the table";
+  EXPECT_FALSE(QFile::exists(idNdx));
+  other.Close();
+  members.Append();
+  members.FieldByName(QStringLiteral("ID")).SetValue(5);
+  members.FieldByName(QStringLiteral("MENO")).SetValue(QStringLiteral("Bohuš"));
+  members.Post();
+  members.SetIndexName(nameNdx);
+  EXPECT_EQ(Column(members, "MENO"),
+            QStringList({QStringLiteral("Adam"), QStringLiteral("Adam"), QStringLiteral("Bela"),
+                         QString::fromUtf8("Bohuš"), QStringLiteral("Cyril")}));
+
+  TXbTable fresh;
+  fresh.SetTableName(dir.filePath(QStringLiteral("novy.dbf")));
+  fresh.FieldDefs = {{QStringLiteral("MENO"), TFieldType::String, 10}};
+  AddIndex(fresh, "MENO", "MENO");
+  AddIndex(fresh, "BAD", "MENO = 'X'");
+  EXPECT_THROW(fresh.CreateTable(), EXbError);
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("novy.dbf"))));
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("novy.mdx"))));
 }
 
 // Two handles of one table: keys the first appends (splitting nodes and
