@@ -39,6 +39,10 @@ private:
 // Appends to a byte buffer it owns.
 class TBinaryWriter {
 public:
+  TBinaryWriter() = default;
+  // Continues after the given bytes; positions count from their start.
+  explicit TBinaryWriter(QByteArray start) : data_(std::move(start)) {}
+
   const QByteArray& Data() const { return data_; }
   QByteArray TakeData() { return std::exchange(data_, {}); }
   qsizetype Size() const { return data_.size(); }

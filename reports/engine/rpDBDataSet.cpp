@@ -1,8 +1,24 @@
 #include "reports/engine/rpDBDataSet.h"
 
-TDataSet* TrpDBDataSet::ResolveDataSet() const {
-  if (!dataSet_) throw EDSError(QStringLiteral("Unable to open dataset ") + objectName());
+void TrpDBDataSet::SetDataSet(TDataSet* dataSet) {
+  dataSet_ = dataSet;
+  dataSource_ = nullptr;
+}
+
+void TrpDBDataSet::SetDataSource(TDataSource* dataSource) {
+  dataSource_ = dataSource;
+  if (dataSource) dataSet_ = nullptr;
+}
+
+TDataSet* TrpDBDataSet::WrappedDataSet() const {
+  if (dataSource_ && dataSource_->DataSet()) return dataSource_->DataSet();
   return dataSet_;
+}
+
+TDataSet* TrpDBDataSet::ResolveDataSet() const {
+  TDataSet* dataSet = WrappedDataSet();
+  if (!dataSet) throw EDSError(QStringLiteral("Unable to open dataset ") + objectName());
+  return dataSet;
 }
 
 void TrpDBDataSet::Init() {
@@ -15,10 +31,11 @@ void TrpDBDataSet::Init() {
 }
 
 void TrpDBDataSet::Exit() {
-  if (kept_ && dataSet_) dataSet_->GotoBookmark(*kept_);
+  TDataSet* dataSet = WrappedDataSet();
+  if (kept_ && dataSet) dataSet->GotoBookmark(*kept_);
   kept_.reset();
   if (OnClose) OnClose(this);
-  if (CloseDataSource && dataSet_) dataSet_->Close();
+  if (CloseDataSource && dataSet) dataSet->Close();
 }
 
 void TrpDBDataSet::First() {

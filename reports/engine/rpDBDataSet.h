@@ -1,4 +1,5 @@
 #pragma once
+#include "core/DataSource.h"
 #include "core/Exception.h"
 #include "reports/engine/rpDataset.h"
 #include <QtCore/QPointer>
@@ -21,8 +22,13 @@ public:
   using TrpDataset::TrpDataset;
 
   TDataSet* DataSet() const { return dataSet_; }
-  void SetDataSet(TDataSet* dataSet) { dataSet_ = dataSet; }
-  // The data set walked; EDSError "Unable to open dataset <name>" when none is set.
+  // Setting a data set clears DataSource.
+  void SetDataSet(TDataSet* dataSet);
+  TDataSource* DataSource() const { return dataSource_; }
+  // Setting a data source clears DataSet (its data set is walked instead).
+  void SetDataSource(TDataSource* dataSource);
+  // The data set walked: the data source's when it has one, else DataSet;
+  // EDSError "Unable to open dataset <name>" when there is neither.
   TDataSet* ResolveDataSet() const;
 
   void Init() override;
@@ -31,7 +37,7 @@ public:
   void Next() override;
   void Prior() override;
   bool Eof() override;
-  TDataSet* WrappedDataSet() const override { return dataSet_; }
+  TDataSet* WrappedDataSet() const override;
 
   bool OpenDataSource = true;
   bool CloseDataSource = false;
@@ -39,6 +45,7 @@ public:
 
 private:
   QPointer<TDataSet> dataSet_; // cleared when the data set is destroyed
+  QPointer<TDataSource> dataSource_;
   std::optional<TBookmark> kept_;
   bool atEnd_ = false;
 };

@@ -286,6 +286,14 @@ QStringList TrpDataDictionary::ListFields(const QString& dataSetName) const {
   return names;
 }
 
+bool TrpDataDictionary::CachedField(const QString& name, TDataSet*& dataSet, QString& field) const {
+  const auto cached = cache_.constFind(name);
+  if (cached == cache_.cend() || !cached->DataSet) return false;
+  dataSet = cached->DataSet;
+  field = cached->Field;
+  return true;
+}
+
 QVariant TrpDataDictionary::GetValue(const QString& name) const {
   if (const auto cached = cache_.constFind(name); cached != cache_.cend()) {
     if (!cached->DataSet) return {};

@@ -44,6 +44,8 @@ public:
   // one, else its own expression evaluated; null when unknown.
   QVariant GetValue(const QString& name) const;
   void ClearCache() { cache_.clear(); }
+  // The data set and field ResolveName cached for the name; false when none is cached.
+  bool CachedField(const QString& name, TDataSet*& dataSet, QString& field) const;
 
   // The program data sets of the report's owner the report may use, by their
   // aliases when field aliases exist (then only the aliased ones); sorted.

@@ -2,6 +2,7 @@
 #include "core/BinaryStream.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpPictureView.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUrlLink.h"
 #include <QtCore/QUrl>
@@ -130,9 +131,44 @@ void TrpEMFPages::LoadFromStream(TBinaryReader& stream) {
     stream.Seek(0);
   }
   const quint8 compressed = stream.ReadByte();
-  if (compressed != 0 && compressed != 1 && compressed != 255)
-    throw EStreamError(QStringLiteral("Nepodporovaný formát pripravenej zostavy"));
+  if (compressed != 0 && compressed != 1 && compressed != 255) {
+    stream.Seek(0);
+    LoadMetafileLayout(stream);
+    return;
+  }
   LoadCurrentLayout(stream, version, compressed != 0);
+}
+
+void TrpEMFPages::LoadMetafileLayout(TBinaryReader& stream) {
+  TVersionScope scope{kVersion};
+  QStringList header;
+  rpReadMemoOld(stream, header);
+  rpPrinter().SelectByName(header.value(0));
+  const qint32 count = rpReadInteger(stream);
+  for (qint32 i = 0; i < count; ++i) {
+    const qint32 endOffset = rpReadInteger(stream);
+    auto page = std::make_unique<TrpEMFPage>();
+    page->PaperSize = rpReadWord(stream);
+    page->PaperWidth = rpReadInteger(stream);
+    page->PaperHeight = rpReadInteger(stream);
+    page->Orientation = rpReadByte(stream);
+    page->Bin = -1;
+    page->UseMargins = rpReadByte(stream) != 0;
+    TakePrinterPaper(*page);
+    if (endOffset < stream.Position() || endOffset > stream.Size())
+      throw EStreamError(QStringLiteral("Chybný koniec strany v pripravenej zostave"));
+    // The page's recorded drawing becomes one picture the size of the page.
+    TrpPictureView picture;
+    picture.SetBounds(0, 0, page->PrnInfo.Width, page->PrnInfo.Height);
+    picture.Picture.Load(2, stream.ReadBytes(endOffset - stream.Position()));
+    picture.RecordMode = 1;
+    TBinaryWriter objects;
+    objects.WriteByte(kVersion);
+    rpWriteByte(objects, picture.ObjectKind);
+    picture.SaveToStream(objects);
+    page->Stream = objects.TakeData();
+    pages_.push_back(std::move(page));
+  }
 }
 
 void TrpEMFPages::LoadCurrentLayout(TBinaryReader& stream, int version, bool compressed) {

@@ -63,7 +63,8 @@ public:
   std::function<void(const QString& url)> OpenUrl;
 
   void SaveToStream(TBinaryWriter& stream) const;
-  // Replaces every entry by the file's pages; EStreamError when the file ends early.
+  // Replaces every entry by the file's pages (also the older layout of one
+  // recorded drawing per page); EStreamError when the file ends early.
   void LoadFromStream(TBinaryReader& stream);
 
   // The byte written after the last page (the report's info marker).
@@ -73,6 +74,8 @@ public:
 
 private:
   void LoadCurrentLayout(TBinaryReader& stream, int version, bool compressed);
+  // The oldest files: each page one recorded drawing (a QPicture recording, the system's metafile).
+  void LoadMetafileLayout(TBinaryReader& stream);
   void TakePrinterPaper(TrpEMFPage& page);
 
   std::vector<std::unique_ptr<TrpEMFPage>> pages_;

@@ -123,6 +123,17 @@ public:
       ExportText;
   // The band engine's run state; null until page building installs it.
   class TrpRunState* Run = nullptr;
+  // Shows a dialog page's controls as a modal form and returns its modal
+  // result (1 OK, 2 cancel); the engine window library installs it. Without
+  // it a dialog page is confirmed at once.
+  std::function<int(TrpPage& page)> ShowDialogPage;
+  // True when the engine's host form of dialog controls already has a
+  // component of that name (the engine window library installs it).
+  std::function<bool(const QString& name)> HostFormHasComponent;
+  // The designer's editor of a property (text, tag, restrictions, highlight,
+  // font, picture, data field, data source), opened for the object; the
+  // designer installs it, and property records get editors only while it is set.
+  std::function<void(class TrpObject* object, const QString& property)> DesignerEditor;
 
   // --- localised tables
   quint8 DefaultCharset = 1;

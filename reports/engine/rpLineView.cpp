@@ -1,4 +1,5 @@
 #include "reports/engine/rpLineView.h"
+#include "reports/engine/rpGlobals.h"
 
 TrpLineView::TrpLineView() {
   SetKind(4, QStringLiteral("Line"), QStringLiteral("TrpLineView"));
@@ -20,4 +21,12 @@ void TrpLineView::MakeLine() {
     Width = 0;
     FrameTyp = 4;
   }
+}
+
+void TrpLineView::Draw(QPainter* canvas) {
+  PrepareDrawing(canvas);
+  MakeLine();
+  ToDeviceCoords(!rpGlobals().EngineMode);
+  PaintFrame();
+  RestoreDesignCoords();
 }

@@ -14,4 +14,6 @@ public:
   // Turns the object into the line it draws: horizontal (Height 0, top line)
   // when it is wider than high, else vertical (Width 0, left line).
   void MakeLine();
+  // The line as one frame line; no background.
+  void Draw(QPainter* canvas) override;
 };

@@ -588,7 +588,7 @@ void TrpMemoView::WritePrepared(TBinaryWriter& stream) {
   bool expand = SplitMode != 1;
   if (SplitMode == 0) {
     auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
-    if (report && report->OnBeforePrint && HasBeforePrintChange()) expand = false;
+    if (report && HasBeforePrintChange()) expand = false;
   }
   if (SplitMode != 2 && expand) ExpandMemo();
   if (!Visible) {

@@ -1,11 +1,13 @@
 #include "reports/engine/rpPageBuild.h"
 #include "core/BinaryStream.h"
 #include "reports/engine/rpBandView.h"
+#include "reports/engine/rpControl.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpEMFPages.h"
 #include "reports/engine/rpFunctionSplitter.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 
 namespace {
@@ -63,6 +65,10 @@ int TrpPageBuild::ColumnFooterHeight() const {
 // --- start: bands and links
 
 void TrpPageBuild::StartBuild() {
+  if (page.PageType == 1) {
+    StartDialog();
+    return;
+  }
   for (int kind = 0; kind < btKindCount; ++kind) {
     owned_.push_back(std::make_unique<TrpBand>(kind, *this));
     bands_[kind] = owned_.back().get();
@@ -113,7 +119,7 @@ void TrpPageBuild::LinkBands() {
   none->objects = unattached;
   none->y = 0;
   TrpBand* master = bands_[btMasterData];
-  if (master->Exists() && !master->dataSource && report.Dataset()) {
+  if (master->Exists() && !master->dataSource && report.Dataset() && report.ReportType == rtSimple) {
     master->dataSource = report.Dataset();
     master->dataSource->Init();
   }
@@ -196,6 +202,7 @@ void TrpPageBuild::PrepareBuild() {
   TrpGlobals& g = rpGlobals();
   g.Aggregates = this;
   g.Run = this;
+  BindFieldObjects();
   g.AggregatePass = true;
   try {
     RegisterAggregates();
@@ -278,10 +285,88 @@ void TrpPageBuild::AddPreparedPage() { prepared.Add(page); }
 
 void TrpPageBuild::RunPageScript() {
   if (page.Script.isEmpty()) return;
-  rpGlobals().CurrentObject = nullptr;
-  QStringList coded, errors;
-  rpInterpreter().PrepareScript(page.Script, coded, errors);
-  rpInterpreter().DoScript(coded);
+  TrpGlobals& g = rpGlobals();
+  g.CurrentObject = nullptr;
+  g.Run = this;
+  try {
+    QStringList coded, errors;
+    rpInterpreter().PrepareScript(page.Script, coded, errors);
+    rpInterpreter().DoScript(coded);
+  } catch (const Exception& error) {
+    rpReportObjectError(error);
+    report.Terminated = true;
+  }
+}
+
+// --- dialog pages
+
+void TrpPageBuild::StartDialog() {
+  TrpGlobals& g = rpGlobals();
+  g.CurrentPage = &page;
+  int placed = 0;
+  for (int i = 0; i < page.Count(); ++i) {
+    TrpView* object = page.GetObject(i);
+    object->Page = &page;
+    if (dynamic_cast<TrpNonVisualControl*>(object)) {
+      if (report.OnCustomizeObject) report.OnCustomizeObject(object);
+    } else if (dynamic_cast<TrpControl*>(object)) {
+      ++placed;
+    }
+  }
+  modalResult_ = 0;
+  RunPageScript();
+  if (placed > 0 && page.Visible && !report.Terminated) {
+    // A script that already set the modal result decides without showing the form.
+    if (modalResult_ == 0) modalResult_ = g.ShowDialogPage ? g.ShowDialogPage(page) : 1;
+    if (modalResult_ == 2) g.BuildAborted = true;
+  }
+  if (g.Run == this) g.Run = nullptr;
+  built_ = true;
+}
+
+bool TrpPageBuild::SetModalResult(int result) {
+  if (page.PageType != 1) return false;
+  modalResult_ = result;
+  return true;
+}
+
+// --- field objects
+
+void TrpPageBuild::BindFieldObjects() {
+  for (const auto& band : owned_) {
+    currentBand = band.get();
+    for (TrpView* object : band->objects) BindField(object);
+  }
+  currentBand = nullptr;
+}
+
+void TrpPageBuild::BindField(TrpView* object) {
+  object->BoundFieldName.clear();
+  object->BoundDataSet = nullptr;
+  const QString text = object->Memo.join(QStringLiteral("\r\n"));
+  const auto* memo = dynamic_cast<const TrpMemoView*>(object);
+  if (text.size() <= 2 || !text.startsWith(QLatin1Char('[')) || (memo && (memo->Flags & mfTextOnly))) return;
+  const qsizetype close = text.lastIndexOf(QLatin1Char(']'));
+  const QString name = close > 0 ? text.mid(1, close - 1) : text.mid(1);
+  TDataSet* dataSet = nullptr;
+  QString field;
+  try {
+    if (!report.Dictionary.ResolveName(name) || !report.Dictionary.CachedField(name, dataSet, field)) {
+      dataSet = report.UseDefaultDataSetName() ? rpGetDefaultDataSet() : nullptr;
+      rpGetDataSetAndField(name, dataSet, field);
+    }
+  } catch (const Exception&) {
+    return; // an expression that is no field reference shows no field
+  }
+  if (!dataSet || field.isEmpty()) return;
+  object->BoundDataSet = dataSet;
+  object->BoundFieldName = field;
+}
+
+void TrpPageBuild::FireEndPage(int number) {
+  if (report.OnEndPage) report.OnEndPage(number);
+  auto* run = dynamic_cast<TrpReport*>(rpGlobals().RunReport);
+  if (run && run != &report && run->OnEndPage) run->OnEndPage(number);
 }
 
 void TrpPageBuild::BuildPage() {
@@ -314,12 +399,7 @@ void TrpPageBuild::BuildPage() {
     }
   }
   inSummary = false;
-  try {
-    RunPageScript();
-  } catch (const Exception& error) {
-    rpReportObjectError(error);
-    report.Terminated = true;
-  }
+  RunPageScript();
   if (g.AppendPage && shared.savedCurY == shared.savedPageBottom) {
     g.AppendPage = false;
     shared.footerPrinted = false;
@@ -340,32 +420,38 @@ void TrpPageBuild::BuildPage() {
     ShowBand(bands_[btOverlay]);
     ShowBand(bands_[btNone]);
   }
+  const bool manual = bool(report.OnManualBuild);
   const int keptPage = g.PageNumber;
-  ShowBand(bands_[btReportTitle]);
+  if (!manual) ShowBand(bands_[btReportTitle]);
   if (g.PageNumber == keptPage) {
     if (bands_[btPageHeader]->Exists() && (bands_[btPageHeader]->flags & bfOnFirstPage))
       ShowBand(bands_[btPageHeader]);
     ShowBand(bands_[btColumnHeader]);
   }
-  pending_.clear();
-  deepestLevel_ = DeepestLevel();
-  WalkDataBands(1);
-  inSummary = true;
-  ShowBand(bands_[btColumnFooter]);
-  TrpBand* columnFooter = bands_[btColumnFooter];
-  const int keptFooterHeight = columnFooter->height;
-  columnFooter->height = 0;
-  ShowBand(bands_[btReportSummary]);
-  columnFooter->height = keptFooterHeight;
-  inSummary = false;
+  if (manual) {
+    report.OnManualBuild(&page);
+  } else {
+    pending_.clear();
+    deepestLevel_ = DeepestLevel();
+    WalkDataBands(1);
+    inSummary = true;
+    ShowBand(bands_[btColumnFooter]);
+    TrpBand* columnFooter = bands_[btColumnFooter];
+    const int keptFooterHeight = columnFooter->height;
+    columnFooter->height = 0;
+    ShowBand(bands_[btReportSummary]);
+    columnFooter->height = keptFooterHeight;
+    inSummary = false;
+  }
   shared.savedCurY = columnIndex > 0 ? page.PrintableBottom() : curY;
   shared.savedPageBottom = pageBottom;
   columnIndex = 0;
   pageX = page.PrintableLeft();
-  int number = g.PageNumber;
+  const int keptNumber = g.PageNumber;
+  int number = keptNumber;
   shared.footerPrinted = false;
   TrpBand* pageFooter = bands_[btPageFooter];
-  if ((g.PageNumber == 0 && (pageFooter->flags & bfOnFirstPage)) || (pageFooter->flags & bfOnLastPage)) {
+  if (!manual && ((g.PageNumber == 0 && (pageFooter->flags & bfOnFirstPage)) || (pageFooter->flags & bfOnLastPage))) {
     const quint16 kept = pageFooter->flags;
     pageFooter->flags |= bfOnFirstPage;
     shared.footerPrinted = pageFooter->Exists();
@@ -375,8 +461,9 @@ void TrpPageBuild::BuildPage() {
     }
     pageFooter->flags = kept;
   }
-  if (report.OnEndPage) report.OnEndPage(number);
-  g.PageNumber = number + 1;
+  FireEndPage(number);
+  // The page after the last one this template filled; a template that prints on the previous page steps back from it.
+  g.PageNumber = keptNumber + 1;
   lastPrintedBand = nullptr;
 }
 
@@ -583,7 +670,7 @@ void TrpPageBuild::FinishPages() {
     for (int number = g.PageNumber; number < prepared.Count(); ++number) {
       g.PageNumber = number;
       if (g.AppendPage && Shared().footerPrinted) continue;
-      if (report.OnEndPage) report.OnEndPage(number);
+      FireEndPage(number);
       ShowBand(footer);
     }
   }
@@ -591,10 +678,24 @@ void TrpPageBuild::FinishPages() {
 }
 
 void TrpPageBuild::WritePrepared(TrpView* object) {
-  TBinaryWriter stream;
-  object->WritePrepared(stream);
   TrpGlobals& g = rpGlobals();
-  if (g.PageNumber >= 0 && g.PageNumber < prepared.Count()) prepared.GetPage(g.PageNumber).Stream.append(stream.Data());
+  if (g.PageNumber < 0 || g.PageNumber >= prepared.Count()) {
+    TBinaryWriter dropped; // no page to write into; the object still runs its script
+    object->WritePrepared(dropped);
+    return;
+  }
+  // Records hold absolute positions (a picture's end), so the object is written at the end of its page's stream.
+  QByteArray& page = prepared.GetPage(g.PageNumber).Stream;
+  const qsizetype kept = page.size();
+  TBinaryWriter stream(std::move(page));
+  try {
+    object->WritePrepared(stream);
+  } catch (...) {
+    page = stream.TakeData();
+    page.truncate(kept);
+    throw;
+  }
+  page = stream.TakeData();
 }
 
 // --- run state

@@ -21,9 +21,14 @@ public:
   TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared);
   ~TrpPageBuild() override;
 
+  // A dialog page shows its controls (through TrpGlobals::ShowDialogPage)
+  // after its script ran; a modal result of 2 sets BuildAborted. A report page links its bands.
   void StartBuild();
+  // Binds field objects to their fields and registers the aggregates.
   void PrepareBuild();
   void BuildPage();
+  // The page script, its errors to the report's error text.
+  void RunPageScript();
   // Rewinds the data sources for the final pass of a two-pass run (bands and aggregates stay).
   void Rewind();
 
@@ -83,7 +88,7 @@ public:
   void RequestNewPage() override;
   void RequestNewColumn() override;
   void ShowBand(const QString& name) override;
-  bool SetModalResult(int) override { return false; }
+  bool SetModalResult(int result) override;
   void Progress(const QString&) override {}
 
   // --- TrpAggregateBands
@@ -110,7 +115,10 @@ private:
   void QueueGroups(TrpBand* group);
   void Flush();
   void AddPreparedPage();
-  void RunPageScript();
+  void StartDialog();
+  void BindFieldObjects();
+  void BindField(TrpView* object);
+  void FireEndPage(int number);
 
   std::vector<std::unique_ptr<TrpBand>> owned_;
   TrpBand* bands_[btKindCount] = {};
@@ -119,4 +127,5 @@ private:
   TrpBand* aggregateBand_ = nullptr; // the data band registering during the aggregate pass
   TrpBand* scannedBand_ = nullptr;   // the totalling band being scanned
   bool built_ = false;
+  int modalResult_ = 0; // set by a dialog page's script (MODALRESULT)
 };

@@ -3,9 +3,12 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpParser.h"
 #include "reports/engine/rpStream.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QHash>
+#include <QtGui/QPainter>
 
 namespace {
 
@@ -37,6 +40,12 @@ quint8 KindOfExtension(const QString& fileName) {
   return 0;
 }
 
+// Live picture objects by their reference numbers (scripts hand pictures on by number).
+QHash<qint64, TrpPictureView*>& References() {
+  static QHash<qint64, TrpPictureView*> references;
+  return references;
+}
+
 bool SetFlag(quint16& flags, quint16 bit, const QVariant& value) {
   flags = rpValueToInteger(value) != 0 ? flags | bit : flags & ~bit;
   return true;
@@ -49,9 +58,26 @@ void TrpGraphic::Load(quint8 kind, const QByteArray& data) {
   Data = data;
   const char* format = FormatOf(kind);
   Image = format ? QImage::fromData(data, format) : QImage();
+  Recording = QPicture();
+  // A recording that fails its own header check has empty bounds and is not drawn.
+  if (kind == 2 && !data.isEmpty()) Recording.setData(data.constData(), uint(data.size()));
 }
 
+QSize TrpGraphic::Size() const {
+  if (Kind == 2) return Recording.isNull() ? QSize() : Recording.boundingRect().size();
+  return Image.size();
+}
+
+TrpPictureView* TrpPictureView::FindByPictureReference(qint64 reference) {
+  return References().value(reference, nullptr);
+}
+
+TrpPictureView::~TrpPictureView() { References().remove(reference_); }
+
 TrpPictureView::TrpPictureView() {
+  static qint64 lastReference = 0;
+  reference_ = ++lastReference;
+  References().insert(reference_, this);
   SetKind(1, QStringLiteral("Picture"), QStringLiteral("TrpPictureView"));
   Flags = pfStretched | pfKeepAspect;
   TrpVariables& consts = rpConsts();
@@ -78,6 +104,19 @@ void TrpPictureView::WriteProperty(const QString& name, const QVariant& value) {
     SetFlag(Flags, pfKeepAspect, value);
   else if (n == QLatin1String("BLOBTYPE"))
     BlobType = quint8(rpValueToInteger(value));
+  else if (n == QLatin1String("PICTURE"))
+    AssignPictureReference(value);
+}
+
+void TrpPictureView::AssignPictureReference(const QVariant& value) {
+  bool number = false;
+  const qint64 reference = value.toLongLong(&number);
+  if (!number) return;
+  if (reference == 0) {
+    Picture.Clear();
+  } else if (const TrpPictureView* source = FindByPictureReference(reference); source && source != this) {
+    Picture = source->Picture;
+  }
 }
 
 QVariant TrpPictureView::ReadProperty(const QString& name) {
@@ -87,6 +126,7 @@ QVariant TrpPictureView::ReadProperty(const QString& name) {
   if (n == QLatin1String("CENTER")) return (Flags & pfCenter) != 0;
   if (n == QLatin1String("KEEPASPECT")) return (Flags & pfKeepAspect) != 0;
   if (n == QLatin1String("BLOBTYPE")) return rpIntegerValue(BlobType);
+  if (n == QLatin1String("PICTURE")) return rpIntegerValue(reference_);
   return {};
 }
 
@@ -140,7 +180,7 @@ void TrpPictureView::LoadFromStream(TBinaryReader& stream) {
 
 QRect TrpPictureView::TargetRect() const {
   const QRect& d = DrawRect;
-  const QSize picture = Picture.Image.size();
+  const QSize picture = Picture.Size();
   if (picture.isEmpty()) return d;
   if (Flags & pfStretched) {
     if (!(Flags & pfKeepAspect)) return d;
@@ -154,4 +194,37 @@ QRect TrpPictureView::TargetRect() const {
   QRect r(d.left(), d.top(), w, h);
   if (Flags & pfCenter) r.translate((d.width() - w) / 2, (d.height() - h) / 2);
   return r;
+}
+
+void TrpPictureView::Draw(QPainter* canvas) {
+  TrpGlobals& g = rpGlobals();
+  PrepareDrawing(canvas);
+  ToDeviceCoords(!g.EngineMode);
+  PaintBackground();
+  const QSize size = Picture.Size();
+  if (Picture.IsEmpty() || size.isEmpty()) {
+    if (!g.EngineMode && canvas) {
+      canvas->save();
+      canvas->setClipRect(DrawRect);
+      canvas->setFont(QFont(QStringLiteral("Arial"), 8));
+      canvas->setPen(Qt::black);
+      canvas->drawText(QPoint(Left + 20, Top + 3 + canvas->fontMetrics().ascent()), rpLoadStr(55228));
+      canvas->restore();
+    }
+  } else if (canvas && !g.SuppressDrawing && !(Picture.Kind == 3 && PrinterOutput)) {
+    const QRect r = TargetRect();
+    if (Picture.Kind == 2) {
+      const QRect bounds = Picture.Recording.boundingRect();
+      canvas->save();
+      canvas->translate(r.topLeft());
+      canvas->scale(double(r.width()) / bounds.width(), double(r.height()) / bounds.height());
+      canvas->translate(-bounds.topLeft());
+      canvas->drawPicture(0, 0, Picture.Recording);
+      canvas->restore();
+    } else {
+      canvas->drawImage(r, Picture.Image);
+    }
+  }
+  PaintFrame();
+  RestoreDesignCoords();
 }

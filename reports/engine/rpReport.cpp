@@ -1,5 +1,6 @@
 #include "reports/engine/rpReport.h"
 #include "core/CodePage1250.h"
+#include "reports/engine/rpDataset.h"
 #include "reports/engine/rpDisplayFormat.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
@@ -99,6 +100,7 @@ TrpView* TrpReport::FindObject(const QString& name) const {
 
 void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
   TrpGlobals& g = rpGlobals();
+  TrpReport::EndBuild(); // page builds refer to the pages about to be replaced
   g.CurrentReport = this;
   g.EngineMode = false;
   Dictionary.Clear();
@@ -549,6 +551,12 @@ void TrpReport::ArrayProcedure(bool set, const QString& array, const QString& in
 }
 
 void TrpReport::FireBeforePrint(QStringList& lines, TrpView* object) {
+  // An object bound to a blob field shows the field's content (a memo's text, a picture).
+  if (object && object->BoundDataSet && !object->BoundFieldName.isEmpty()) {
+    TDataSet* dataSet = object->BoundDataSet;
+    if (TField* field = dataSet->FindField(object->BoundFieldName); field && rpIsBlob(field))
+      object->LoadFromBlobField(field);
+  }
   if (OnBeforePrint) OnBeforePrint(lines, object);
 }
 
@@ -614,16 +622,26 @@ bool TrpReport::BuildPreparedPages() {
   g.LoadErrorText.clear();
   g.BuildAborted = false;
   BindParser();
-  const TrpReportInfo keptInfo = Info;
-  const QByteArray saved = SaveToStream();
+  // Whatever scripts change in the templates during the run is forgotten afterwards.
+  const QList<TrpReport*> templates = TemplateReports();
+  QList<QByteArray> saved;
+  QList<TrpReportInfo> keptInfo;
+  for (TrpReport* report : templates) {
+    keptInfo.append(report->Info);
+    saved.append(report->SaveToStream());
+    if (report != this && report->OnBeginDoc) report->OnBeginDoc();
+  }
   if (OnBeginDoc) OnBeginDoc();
   bool result = RunPreparePassesShown();
   if (OnEndDoc) OnEndDoc();
   const bool failed = g.LoadErrorFlag;
   const QString errorText = g.LoadErrorText;
-  // Whatever scripts changed in the template during the run is forgotten.
-  LoadFromStream(saved, false);
-  Info = keptInfo;
+  for (qsizetype i = 0; i < templates.size(); ++i) {
+    TrpReport* report = templates[i];
+    if (report != this && report->OnEndDoc) report->OnEndDoc();
+    report->LoadFromStream(saved[i], false);
+    report->Info = keptInfo[i];
+  }
   g.CurrentReport = this;
   FinalPass = false;
   CanRebuild = true;
@@ -649,27 +667,24 @@ bool TrpReport::RunPreparePasses() {
   g.PageNumber = 0;
   g.TotalPages = 0;
   EMFPages.Clear();
-  std::vector<std::unique_ptr<TrpPageBuild>> builds;
   try {
     if (DoublePassReport) {
       g.SuppressDrawing = true;
       FinalPass = false;
-      BuildPages(builds, false);
+      BuildPages();
       g.TotalPages = EMFPages.Count();
       EMFPages.Clear();
       g.SuppressDrawing = false;
       FinalPass = true;
       g.PageNumber = 0;
-      if (!Terminated) BuildPages(builds, true);
+      if (!Terminated) BuildPages();
     } else {
-      BuildPages(builds, false);
+      BuildPages();
     }
   } catch (const Exception& error) {
     rpReportObjectError(error);
   }
-  running_ = nullptr;
-  builds_ = nullptr;
-  builds.clear();
+  EndBuild();
   g.Run = nullptr;
   g.Aggregates = nullptr;
   if (Terminated) EMFPages.Clear();
@@ -677,54 +692,113 @@ bool TrpReport::RunPreparePasses() {
 }
 
 TrpPageBuild* TrpReport::SubreportBuild(int pageIndex) const {
-  if (!builds_ || pageIndex < 0 || pageIndex >= Pages.Count()) return nullptr;
-  for (const auto& build : *builds_)
+  if (pageIndex < 0 || pageIndex >= Pages.Count()) return nullptr;
+  for (const auto& build : builds_)
     if (&build->page == Pages.GetPage(pageIndex)) return build.get();
   return nullptr;
 }
 
-void TrpReport::BuildPages(std::vector<std::unique_ptr<TrpPageBuild>>& builds, bool rewind) {
+void TrpReport::EndBuild() {
+  running_ = nullptr;
+  builds_.clear();
+}
+
+void TrpReport::CreateBuilds() {
   TrpGlobals& g = rpGlobals();
-  builds_ = &builds;
+  auto* run = dynamic_cast<TrpReport*>(g.RunReport);
+  TrpEMFPages& target = run ? run->EMFPages : EMFPages;
+  builds_.clear();
+  for (int i = 0; i < Pages.Count(); ++i)
+    builds_.push_back(std::make_unique<TrpPageBuild>(*this, *Pages.GetPage(i), target));
+  // Pages shown by subreport objects are never built on their own.
+  for (const auto& build : builds_)
+    for (int i = 0; i < build->page.Count(); ++i)
+      if (auto* sub = dynamic_cast<TrpSubReportView*>(build->page.GetObject(i)))
+        if (TrpPageBuild* shown = SubreportBuild(sub->SubPage)) shown->subreportPage = true;
+}
+
+void TrpReport::BuildPages() {
+  TrpGlobals& g = rpGlobals();
+  auto* run = dynamic_cast<TrpReport*>(g.RunReport);
+  CanRebuild = true;
+  g.EngineMode = true;
+  g.CurrentReport = this;
+  Dictionary.ClearCache();
+  BindParser();
+  const bool multiple = dataset_ && ReportType == rtMultiple;
+  if (multiple) {
+    dataset_->Init();
+    dataset_->First();
+  }
+  // The final pass of a two-pass run reuses the bands, links and aggregates of the first.
+  const bool rewind = run && run->DoublePassReport && run->FinalPass && !builds_.empty();
   if (!rewind) {
-    builds.clear();
-    for (int i = 0; i < Pages.Count(); ++i) {
-      TrpPage* page = Pages.GetPage(i);
-      if (page->PageType == 0) builds.push_back(std::make_unique<TrpPageBuild>(*this, *page, EMFPages));
-    }
-    // Pages shown by subreport objects are never built on their own.
-    for (const auto& build : builds)
-      for (int i = 0; i < build->page.Count(); ++i)
-        if (auto* sub = dynamic_cast<TrpSubReportView*>(build->page.GetObject(i)))
-          if (TrpPageBuild* shown = SubreportBuild(sub->SubPage)) shown->subreportPage = true;
-    for (const auto& build : builds) {
-      running_ = build.get();
-      build->StartBuild();
-    }
-    for (auto& build : builds) {
-      running_ = build.get();
-      build->PrepareBuild();
-    }
-  } else {
-    for (auto& build : builds) build->Rewind();
+    g.WatchList.clear();
+    g.BuildAborted = false;
+    CreateBuilds();
+    for (const auto& build : builds_)
+      if (build->page.PageType == 1) {
+        running_ = build.get();
+        build->StartBuild();
+        if (g.BuildAborted) break;
+      }
   }
-  TrpPageBuild::Shared() = {};
-  QList<TrpPageBuild*> shown;
-  for (auto& build : builds)
-    if (build->page.Visible && !build->subreportPage) shown.append(build.get());
-  for (qsizetype i = 0; i < shown.size() && !Terminated; ++i) {
-    running_ = shown[i];
-    shown[i]->BuildPage();
-    g.AppendPage = false;
-    // The next template page may continue on the last prepared page.
-    if (i + 1 < shown.size() && shown[i + 1]->page.PrintToPrevPage) {
-      g.PageNumber -= 1;
-      g.AppendPage = true;
+  if (!g.BuildAborted) {
+    if (!rewind) {
+      if (OnBuildStart) OnBuildStart();
+      for (const auto& build : builds_)
+        if (build->page.PageType == 0) {
+          running_ = build.get();
+          build->StartBuild();
+        }
+      for (const auto& build : builds_)
+        if (build->page.PageType == 0) {
+          running_ = build.get();
+          build->PrepareBuild();
+        }
     } else {
-      g.PageNumber = EMFPages.Count();
+      for (const auto& build : builds_)
+        if (build->page.PageType == 0) build->Rewind();
     }
+    BuildReportPages(multiple);
   }
-  g.AppendPage = false;
+  running_ = nullptr;
+  if (multiple) dataset_->Exit();
+  // The first pass of a two-pass run keeps its builds for the final pass.
+  if (!(run && run->DoublePassReport && !run->FinalPass)) EndBuild();
+}
+
+void TrpReport::BuildReportPages(bool multiple) {
+  TrpGlobals& g = rpGlobals();
+  // A page continuing the previous report of a composite keeps the place where that one ended.
+  if (!g.AppendPage) TrpPageBuild::Shared() = {};
+  QList<TrpPageBuild*> pages;
+  for (const auto& build : builds_)
+    if (build->page.PageType == 0 && !build->subreportPage) pages.append(build.get());
+  do {
+    ReportProgress(g.PageNumber + 1);
+    for (qsizetype i = 0; i < pages.size() && !Terminated; ++i) {
+      TrpPageBuild* build = pages[i];
+      running_ = build;
+      g.CurrentPage = &build->page;
+      // An invisible page's script may switch it on.
+      if (!build->page.Visible) build->RunPageScript();
+      if (build->page.Visible) build->BuildPage();
+      g.AppendPage = false;
+      const bool nextOnSamePage =
+          (i + 1 < pages.size() && pages[i + 1]->page.PrintToPrevPage) ||
+          (i + 1 == pages.size() && g.AppendNextReport && (!multiple || dataset_->Eof()));
+      if (nextOnSamePage) {
+        g.PageNumber -= 1;
+        g.AppendPage = true;
+      } else {
+        g.PageNumber = build->prepared.Count();
+        ReportProgress(g.PageNumber);
+      }
+    }
+    ReportProgress(g.PageNumber);
+    if (multiple) dataset_->Next();
+  } while (!Terminated && multiple && !dataset_->Eof());
 }
 
 void TrpReport::SavePreparedFile(const QString& fileName) {

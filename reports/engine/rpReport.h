@@ -51,6 +51,9 @@ enum TrpPreviewButton : unsigned {
   pbZoom = 1, pbLoad = 2, pbSave = 4, pbPrint = 8, pbFind = 16, pbHelp = 32, pbExit = 64, pbPageSetup = 128
 };
 
+// rtMultiple: the whole report is built once per record of its Dataset.
+enum TrpReportType { rtSimple, rtMultiple };
+
 // The report template: its pages with their objects, the data dictionary and
 // the report information, and the template files (".rpf" stream, ".rpt"
 // template with description). Bad input never crashes a load: it ends with
@@ -128,6 +131,21 @@ public:
 
   // The build of the template page a subreport shows while pages build; null otherwise.
   class TrpPageBuild* SubreportBuild(int pageIndex) const;
+  // One pass of the build into the prepared pages of RunReport: dialog pages
+  // first (a cancelled one stops the build), then the report pages, once or
+  // once per record of Dataset with rtMultiple. The composite report builds its members.
+  virtual void BuildPages();
+  // Frees the page builds that a two-pass run keeps between its passes.
+  virtual void EndBuild();
+
+  TrpReportType ReportType = rtSimple;
+  // Replaces the data walk and the summary of every report page: the handler
+  // shows bands itself (through rpGlobals().Run). The report title is not shown either.
+  std::function<void(TrpPage* page)> OnManualBuild;
+  // Receives the non-visual controls of a dialog page when it is shown.
+  std::function<void(TrpView* control)> OnCustomizeObject;
+  // Raised once per build before the report pages are walked.
+  std::function<void()> OnBuildStart;
 
   TrpEMFPages EMFPages;
   bool PrintIfEmpty = true;
@@ -212,11 +230,18 @@ private:
   bool RunPreparePasses();
   // RunPreparePasses inside the progress window when one is wanted; false when cancelled.
   bool RunPreparePassesShown();
-  void BuildPages(std::vector<std::unique_ptr<class TrpPageBuild>>& builds, bool rewind);
+  void CreateBuilds();
+  void BuildReportPages(bool multiple);
 
   TrpDataset* dataset_ = nullptr;
   class TrpPageBuild* running_ = nullptr;
-  std::vector<std::unique_ptr<class TrpPageBuild>>* builds_ = nullptr;
+  std::vector<std::unique_ptr<class TrpPageBuild>> builds_;
+
+protected:
+  // The reports whose templates a build keeps and restores: this one, or a composite's members.
+  virtual QList<TrpReport*> TemplateReports() { return {this}; }
+
+private:
   void ReadPagesSection(TBinaryReader& stream);
   void WritePagesSection(TBinaryWriter& stream);
   void ReadObjectRecord(TBinaryReader& stream, quint8 kind);

@@ -1,5 +1,7 @@
 #include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpStream.h"
+#include "reports/engine/rpGlobals.h"
+#include <QtGui/QPainter>
 
 void TrpSubReportView::SaveToStream(TBinaryWriter& stream) {
   TrpView::SaveToStream(stream);
@@ -9,4 +11,22 @@ void TrpSubReportView::SaveToStream(TBinaryWriter& stream) {
 void TrpSubReportView::LoadFromStream(TBinaryReader& stream) {
   TrpView::LoadFromStream(stream);
   SubPage = rpReadInteger(stream);
+}
+
+void TrpSubReportView::Draw(QPainter* canvas) {
+  PrepareDrawing(canvas);
+  FrameWidth = 1;
+  ToDeviceCoords(!rpGlobals().EngineMode);
+  if (canvas) {
+    canvas->save();
+    canvas->setFont(QFont(QStringLiteral("Arial"), 8));
+    canvas->setPen(QPen(Qt::black, 1));
+    canvas->setBrush(Qt::white);
+    canvas->drawRect(QRect(Left, Top, Width + 1, Height + 1));
+    canvas->setBrush(Qt::NoBrush);
+    canvas->setClipRect(DrawRect);
+    canvas->drawText(QPoint(Left + 2, Top + 2 + canvas->fontMetrics().ascent()), Name);
+    canvas->restore();
+  }
+  RestoreDesignCoords();
 }

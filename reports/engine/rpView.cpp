@@ -1,5 +1,7 @@
 #include "reports/engine/rpView.h"
+#include "core/DataSet.h"
 #include "reports/engine/rpBandView.h"
+#include "reports/engine/rpControl.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLineView.h"
 #include "reports/engine/rpMemoView.h"
@@ -47,7 +49,13 @@ TrpReport* CurrentTemplate() {
 // --- TrpObject
 
 void TrpObject::AddPropertyRec(const QString& name, quint16 type, std::function<void()> editor) {
-  props_.append({name.left(kMaxNameLength), type, {}, {}, std::move(editor)});
+  const QString shortName = name.left(kMaxNameLength);
+  // Editor properties open the designer's editor for this object while a designer is linked.
+  if (!editor && (type & ptEditor) && rpEngineStarted() && rpGlobals().DesignerEditor)
+    editor = [this, shortName] {
+      if (rpEngineStarted() && rpGlobals().DesignerEditor) rpGlobals().DesignerEditor(this, shortName);
+    };
+  props_.append({shortName, type, {}, {}, std::move(editor)});
 }
 
 void TrpObject::AddEnumPropertyRec(const QString& name, const QString& names, const QVariant& values) {
@@ -390,9 +398,12 @@ void TrpView::Assign(TrpView& other) {
 void TrpView::AssignFreeName() {
   Name.clear();
   TrpReport* report = CurrentTemplate();
+  // A dialog control becomes a component of the host form, whose names must stay unique too.
+  std::function<bool(const QString&)> hostHas;
+  if (dynamic_cast<TrpControl*>(this) && rpEngineStarted()) hostHas = rpGlobals().HostFormHasComponent;
   for (int i = 1; i <= 10000; ++i) {
     const QString candidate = NamePrefix + QString::number(i);
-    if (!report || !report->FindObject(candidate)) {
+    if ((!report || !report->FindObject(candidate)) && !(hostHas && hostHas(candidate))) {
       WriteProperty(QStringLiteral("Name"), candidate);
       return;
     }

@@ -3,6 +3,7 @@
 #include "core/Color.h"
 #include "core/Exception.h"
 #include <QtCore/QList>
+#include <QtCore/QPointer>
 #include <QtCore/QRect>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
@@ -12,6 +13,7 @@
 #include <memory>
 
 class QPainter;
+class TDataSet;
 class TField;
 class TrpPage;
 class TrpBandView;
@@ -140,7 +142,8 @@ public:
 
   // A copy through the template record (name, type code, selection flag and every stored field).
   void Assign(TrpView& other);
-  // The first prefix + 1..10000 no object of the current report bears; empty when all are taken.
+  // The first prefix + 1..10000 no object of the current report bears (and,
+  // for dialog controls, no component of the engine's host form); empty when all are taken.
   void AssignFreeName();
   void SetBounds(int left, int top, int width, int height);
   // The last band object of the object's page whose rectangle (edges
@@ -180,6 +183,10 @@ public:
   QPainter* DrawCanvas = nullptr;    // set by PrepareDrawing
   TrpPage* Page = nullptr;           // the page whose list holds the object
   TrpBandView* ParentBand = nullptr; // the run-time band that prints it
+  // The field the object shows when its text is one bracketed field
+  // reference; set while a report page is prepared for building.
+  QPointer<TDataSet> BoundDataSet;
+  QString BoundFieldName;
 
 protected:
   // Sets the type code, the name prefix and the class name a type-10 record carries.

@@ -2,14 +2,18 @@
 #include "app/util/UxMemDS.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
+#include "reports/engine/rpCompositeReport.h"
 #include "reports/engine/rpDBDataSet.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPageBuild.h"
+#include "reports/engine/rpPictureView.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpSubReportView.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtCore/QBuffer>
 #include <QtCore/QFile>
+#include <QtGui/QImage>
 #include <functional>
 
 // Readable texts in failure messages.
@@ -27,7 +31,9 @@ protected:
     rpGlobals().TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 10; };
     for (const auto& [name, type, size] : {std::tuple{"NAME", TUxFieldType::String, 30},
                                            std::tuple{"TOWN", TUxFieldType::String, 30},
-                                           std::tuple{"FEE", TUxFieldType::Integer, 0}}) {
+                                           std::tuple{"FEE", TUxFieldType::Integer, 0},
+                                           std::tuple{"NOTE", TUxFieldType::Memo, 0},
+                                           std::tuple{"PHOTO", TUxFieldType::Blob, 0}}) {
       TUxFieldDef def;
       def.Name = QString::fromLatin1(name);
       def.DataType = type;
@@ -70,12 +76,13 @@ protected:
     return static_cast<TrpMemoView*>(page->Add(std::move(memo)));
   }
 
-  // Every prepared page as "x,y:text" per object.
-  QList<QStringList> Prepared() {
+  // Every prepared page (of the fixture's report unless given) as "x,y:text" per object.
+  QList<QStringList> Prepared(TrpEMFPages* pages = nullptr) {
+    TrpEMFPages& from = pages ? *pages : report.EMFPages;
     QList<QStringList> result;
-    for (int i = 0; i < report.EMFPages.Count(); ++i) {
+    for (int i = 0; i < from.Count(); ++i) {
       QStringList objects;
-      TrpPage& prepared = report.EMFPages.LoadPageObjects(i);
+      TrpPage& prepared = from.LoadPageObjects(i);
       for (int k = 0; k < prepared.Count(); ++k) {
         const TrpView* v = prepared.GetObject(k);
         QString text = v->Memo.join(QLatin1Char('|'));
@@ -131,6 +138,31 @@ struct T : BandEngine {
   static void GroupPages(BandEngine& f) { static_cast<T&>(f).DoGroupPages(); }
   static void ScriptPages(BandEngine& f) { static_cast<T&>(f).DoScriptPages(); }
   static void RepeatedHeader(BandEngine& f) { static_cast<T&>(f).DoRepeatedHeader(); }
+  static void Multiple(BandEngine& f) { static_cast<T&>(f).DoMultiple(); }
+  static void Manual(BandEngine& f) { static_cast<T&>(f).DoManual(); }
+
+  // The whole report once per member: a title with the member's name and the page number.
+  void DoMultiple() {
+    AddMembers(3);
+    report.SetDataset(&members);
+    report.ReportType = rtMultiple;
+    AddBand(btReportTitle, 20, 30);
+    AddText(10, 25, 200, 20, F("[Members.\"NAME\"] [PAGE#]"));
+  }
+  // The handler shows the row band once per member; title, data walk and summary stay out.
+  void DoManual() {
+    AddMembers(3);
+    AddBand(btReportTitle, 20, 30);
+    AddText(10, 25, 200, 20, F("Nadpis"));
+    AddBand(btMasterData, 100, 20);
+    AddText(50, 100, 200, 20, F("[Members.\"NAME\"]"));
+    AddBand(btReportSummary, 200, 20);
+    AddText(10, 200, 200, 20, F("Koniec"));
+    report.OnManualBuild = [this](TrpPage* built) {
+      EXPECT_EQ(built, report.Pages.GetPage(0));
+      for (data.First(); !data.Eof(); data.Next()) rpGlobals().Run->ShowBand(F("Band2"));
+    };
+  }
 
   // The title holds a subreport of the second template page, which lists the members beside the title's text.
   void DoSubreport() {
@@ -321,6 +353,10 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"scriptRequestsTwoPagesBeforeItsBand", T::ScriptPages, {{}, {}, {F("50,18:Člen 1")}}},
         BuildCase{"repeatedHeaderOnTheNextPage", T::RepeatedHeader, RepeatedHeaderPages()},
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
+        BuildCase{"multipleReportOncePerRecord", T::Multiple,
+                  {{F("10,23:Člen 1 1")}, {F("10,23:Člen 2 2")}, {F("10,23:Člen 3 3")}}},
+        BuildCase{"manualBuildShowsTheBandsItNames", T::Manual,
+                  {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("50,58:Člen 3")}}},
         BuildCase{"objectOutsideBandsOnFirstPageOnly", T::Outside,
                   {{F("400,5:mimo pásov"), F("50,18:Člen 1")}, {F("50,18:Člen 2")}}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -488,6 +524,183 @@ TEST_F(BandEngine, EventsFireInBuildOrder) {
   ASSERT_TRUE(report.BuildPreparedPages());
   EXPECT_EQ(events, (QStringList{F("doc"), F("page 0"), F("band 13"), F("band 22"), F("band 0"), F("band 14"),
                                  F("band 5"), F("band 5"), F("band 15"), F("band 1"), F("/page 0"), F("/doc")}));
+}
+
+} // namespace
+
+namespace {
+
+// Two member reports built into one composite: the fixture's member list with
+// a numbered page footer, and an appendix whose title names its page.
+class CompositeBuild : public BandEngine {
+protected:
+  CompositeBuild() {
+    AddMembers(2);
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(50, 100, 200, 20, F("[Members.\"NAME\"]"));
+    AddBand(btPageFooter, 300, 20, bfOnFirstPage | bfOnLastPage);
+    AddText(10, 300, 200, 20, F("Strana [PAGE#] z [TOTALPAGES]"));
+    page = appendix.Pages.GetPage(0);
+    AddBand(btReportTitle, 20, 30);
+    AddText(10, 25, 200, 20, F("Príloha [PAGE#]"));
+    composite.MemberReports = {&report, &appendix};
+  }
+
+  TrpReport appendix{&owner};
+  TrpCompositeReport composite{&owner};
+};
+
+TEST_F(CompositeBuild, MembersBuildIntoOnePageSet) {
+  const struct {
+    const char* name;
+    bool twoPasses;
+    bool toPreviousPage;
+    quint8 appendixOrientation;
+    bool driven; // the composite walks the members' data set and builds both reports per member
+    QList<QStringList> pages;
+  } cases[] = {
+      {"one after the other", false, false, 0, false,
+       {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 0")}, {F("10,23:Príloha 2")}}},
+      {"two passes know the total", true, false, 0, false,
+       {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 2")}, {F("10,23:Príloha 2")}}},
+      {"appendix continues on the same paper", false, true, 0, false,
+       {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 0"), F("10,63:Príloha 1")}}},
+      {"appendix in landscape starts a page", false, true, 1, false,
+       {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 0")}, {F("10,23:Príloha 2")}}},
+      {"once per record of the driving data set", false, false, 0, true,
+       {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 0")},
+        {F("10,23:Príloha 2")},
+        {F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 3 z 0")},
+        {F("10,23:Príloha 4")}}},
+  };
+  TrpDBDataSet driver{&owner};
+  driver.setObjectName(F("Driver"));
+  TUxMemoryData driverData;
+  TUxFieldDef def;
+  def.Name = F("N");
+  def.DataType = TUxFieldType::Integer;
+  driverData.AddFieldDef(def);
+  driverData.Open();
+  for (int i = 1; i <= 2; ++i) {
+    driverData.Append();
+    driverData.FieldByName(F("N")).SetValue(i);
+    driverData.Post();
+  }
+  driver.SetDataSet(&driverData);
+  for (const auto& c : cases) {
+    composite.DoublePassReport = c.twoPasses;
+    TrpPage* first = appendix.Pages.GetPage(0);
+    first->PrintToPrevPage = c.toPreviousPage;
+    first->ApplyPaper(first->PaperSize, first->PaperWidth, first->PaperHeight, first->Bin, c.appendixOrientation);
+    composite.SetDataset(c.driven ? &driver : nullptr);
+    EXPECT_TRUE(composite.BuildPreparedPages()) << c.name;
+    EXPECT_TRUE(messages.isEmpty()) << c.name << ": " << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(Prepared(&composite.EMFPages), c.pages) << c.name;
+    EXPECT_EQ(report.EMFPages.Count() + appendix.EMFPages.Count(), 0) << c.name << ": members keep no pages";
+  }
+}
+
+// A dialog page ahead of the report page: its control's value reaches the
+// report's expressions, and a cancel (by the user or by the page's script) stops the report.
+TEST_F(BandEngine, DialogPageAtBuildTime) {
+  const struct {
+    const char* name;
+    int answer; // what the user presses: 1 OK, 2 cancel
+    QStringList script;
+    bool visible;
+    int shown;
+    QList<QStringList> pages;
+  } cases[] = {
+      {"confirmed with a typed town", 1, {}, true, 1, {{F("10,23:Obec Nitra")}}},
+      {"cancelled", 2, {}, true, 1, {}},
+      {"script cancels before showing", 1, {F("begin MODALRESULT := 2; end")}, true, 0, {}},
+      {"script confirms before showing", 2, {F("begin MODALRESULT := 1; end")}, true, 0, {{F("10,23:Obec Senec")}}},
+      {"invisible page only runs its script", 2, {}, false, 0, {{F("10,23:Obec Senec")}}},
+  };
+  AddBand(btReportTitle, 20, 30);
+  AddText(10, 25, 200, 20, F("Obec [Edit1.Text]"));
+  TrpPage* dialog = report.Pages.Add();
+  dialog->PageType = 1;
+  auto edit = std::make_unique<TestEditControl>();
+  edit->Name = F("Edit1");
+  edit->Text = F("Senec");
+  edit->SetBounds(10, 10, 100, 21);
+  dialog->Add(std::move(edit));
+  int shown = 0, answer = 0;
+  rpGlobals().ShowDialogPage = [&](TrpPage& shownPage) {
+    ++shown;
+    static_cast<TestEditControl*>(shownPage.FindObject(F("Edit1")))->Text = F("Nitra");
+    return answer;
+  };
+  for (const auto& c : cases) {
+    shown = 0;
+    answer = c.answer;
+    dialog = report.Pages.GetPage(1); // the build reloads the template
+    dialog->Script = c.script;
+    dialog->Visible = c.visible;
+    EXPECT_EQ(report.BuildPreparedPages(), !c.pages.isEmpty()) << c.name;
+    EXPECT_EQ(shown, c.shown) << c.name;
+    EXPECT_EQ(Prepared(), c.pages) << c.name;
+    EXPECT_TRUE(messages.isEmpty()) << c.name << ": " << messages.join(QLatin1Char('\n')).toStdString();
+  }
+}
+
+// Objects whose text is one bracketed field reference are bound to that field
+// while the page prepares; blob fields then print their content.
+TEST_F(BandEngine, FieldObjectsAreBoundToTheirFields) {
+  QImage photo(4, 3, QImage::Format_RGB32);
+  photo.fill(Qt::red);
+  QByteArray photoBytes;
+  QBuffer buffer(&photoBytes);
+  buffer.open(QIODevice::WriteOnly);
+  photo.save(&buffer, "BMP");
+  data.Append();
+  data.FieldByName(F("NAME")).SetValue(F("Adam"));
+  data.FieldByName(F("NOTE")).SetValue(F("prvý riadok\r\ndruhý riadok"));
+  data.FieldByName(F("PHOTO")).SetValue(photoBytes);
+  data.Post();
+  const struct {
+    const char* text;
+    bool textOnly;
+    QString field;
+  } cases[] = {
+      {"[Members.\"NAME\"]", false, F("NAME")},
+      {"[Members.\"NAME\"] €", false, F("NAME")},
+      {"[NAME]", false, F("NAME")}, // the data band's data set by default
+      {"Meno [Members.\"NAME\"]", false, {}},
+      {"[LINE#]", false, {}},
+      {"[Members.\"NAME\"]", true, {}},
+      {"[A", false, {}},
+      {"[Members.\"NOTE\"]", false, F("NOTE")},
+  };
+  AddBand(btMasterData, 100, 200, 0, F("Members"));
+  int y = 100;
+  for (const auto& c : cases) {
+    TrpMemoView* memo = AddText(10, y, 300, 20, QString::fromUtf8(c.text));
+    if (c.textOnly) memo->Flags |= mfTextOnly;
+    y += 20;
+  }
+  auto picture = std::make_unique<TrpPictureView>();
+  picture->Name = F("Photo");
+  picture->SetBounds(400, 100, 40, 30);
+  picture->Memo = QStringList{F("[Members.\"PHOTO\"]")};
+  page->Add(std::move(picture));
+  QMap<QString, QString> bound;
+  report.OnBeforePrint = [&](QStringList&, TrpView* object) {
+    bound[object->Name] = object->BoundDataSet == &data ? object->BoundFieldName : QString();
+  };
+  ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
+  for (int i = 0; i < int(std::size(cases)); ++i)
+    EXPECT_EQ(bound.value(QStringLiteral("Text%1").arg(i + 1)), cases[i].field) << cases[i].text;
+  EXPECT_EQ(bound.value(F("Photo")), F("PHOTO"));
+  TrpPage& prepared = report.EMFPages.LoadPageObjects(0);
+  ASSERT_EQ(prepared.Count(), int(std::size(cases)) + 1);
+  EXPECT_EQ(prepared.GetObject(7)->Memo.join(QLatin1Char('|')).remove(QChar(kParagraphMark)),
+            F("prvý riadok|druhý riadok"));
+  const auto* printed = dynamic_cast<const TrpPictureView*>(prepared.GetObject(8));
+  ASSERT_TRUE(printed);
+  EXPECT_EQ(printed->Picture.Kind, 1);
+  EXPECT_EQ(printed->Picture.Image.size(), QSize(4, 3));
 }
 
 } // namespace

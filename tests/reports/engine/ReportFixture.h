@@ -49,6 +49,14 @@ public:
     TrpControl::LoadFromStream(stream);
     Text = rpReadReportString(stream);
   }
+  void ListProperties() override {
+    TrpControl::ListProperties();
+    AddPropertyRec(QStringLiteral("Text"), ptText);
+  }
+  QVariant ReadProperty(const QString& name) override {
+    const QVariant result = TrpControl::ReadProperty(name);
+    return result.isValid() || name != QLatin1String("TEXT") ? result : QVariant(Text);
+  }
   QString Text;
 };
 
