@@ -148,6 +148,15 @@ TEST_F(RecordSetIndexTest, MasterLinkLimitsTheDetail) {
   EXPECT_EQ(catches.RecordCount(), 1);
   catches.SetMasterSource(nullptr);
   EXPECT_EQ(catches.RecordCount(), 5);
+  {
+    TXbTable master; // member 3 first, in physical order
+    master.SetTableName(members.TableFileName());
+    master.Open();
+    catches.SetMasterSource(&master);
+    EXPECT_EQ(catches.RecordCount(), 1);
+  }
+  EXPECT_EQ(catches.MasterSource(), nullptr) << "a master that goes leaves the detail unlinked";
+  EXPECT_EQ(catches.RecordCount(), 5);
 }
 
 TEST_F(RecordSetIndexTest, FindNextAppliesTheFilterWhileNotFiltered) {
