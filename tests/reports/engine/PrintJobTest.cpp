@@ -271,6 +271,43 @@ TEST_F(ReportPrint, PrintWithDialogTakesTheDialogsChoiceAndStopsOnCancel) {
   EXPECT_TRUE(log.isEmpty());
 }
 
+// A system printer whose first printer's driver cannot tell its settings.
+class HalfBrokenPrinter : public FakeSystemPrinter {
+public:
+  TrpDeviceSettings ReadSettings() override {
+    if (index == 0) throw Exception(QStringLiteral("driver error"));
+    return settings;
+  }
+};
+
+TEST_F(ReportPrint, SwitchPrinterReappliesPaperAndUndoesAFailedChoice) {
+  auto system = std::make_shared<HalfBrokenPrinter>();
+  system->names = {QStringLiteral("Laser"), QStringLiteral("Atrament")};
+  system->index = 1;
+  system->settings.PaperSize = 9;
+  system->settings.DpiX = system->settings.DpiY = 600;
+  system->settings.PhysicalSize = {4960, 7016};
+  system->settings.PhysicalOffset = {50, 50};
+  system->settings.PrintableSize = {4860, 6916};
+  TrpPrinter& printer = rpPrinter();
+  printer.SetPrinterIndex(printer.VirtualPrinterIndex);
+  TrpPage* page = report.Pages.Add();
+  EXPECT_EQ(page->PrnInfo.DeviceWidth, 0) << "laid out on the virtual printer";
+  printer.SetPrinter(system);
+  printer.SetPrinterIndex(printer.VirtualPrinterIndex);
+
+  EXPECT_TRUE(report.SwitchPrinter(printer.VirtualPrinterIndex, 1));
+  EXPECT_EQ(printer.CurrentPrinterName(), QStringLiteral("Atrament"));
+  EXPECT_EQ(page->PrnInfo.DeviceWidth, 4960) << "the page takes its paper from the new printer";
+  EXPECT_TRUE(messages.isEmpty());
+
+  EXPECT_FALSE(report.SwitchPrinter(1, 0));
+  EXPECT_EQ(messages, QStringList{QStringLiteral("Chyba: Nastavená tlačiareň nedostupná")});
+  EXPECT_EQ(printer.CurrentPrinterName(), QStringLiteral("Atrament")) << "the old printer again";
+  EXPECT_EQ(page->PrnInfo.DeviceWidth, 4960);
+  printer.SetPrinter(nullptr);
+}
+
 // --- exporting through a filter
 
 class RecordingFilter : public TrpExportFilter {

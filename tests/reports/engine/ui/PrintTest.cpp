@@ -245,4 +245,43 @@ TEST_F(Printing, CancelledOrRefusedDialogPrintsNothing) {
   EXPECT_FALSE(QFile::exists(report.PrintFileName));
 }
 
+// Two system printers that accept every setting.
+class TwoPrinters : public TrpSystemPrinter {
+public:
+  QStringList Printers() const override { return {QStringLiteral("Laser"), QStringLiteral("Atrament")}; }
+  int CurrentIndex() const override { return index; }
+  void SetCurrentIndex(int i) override { index = i; }
+  bool Printing() const override { return false; }
+  TrpDeviceSettings ReadSettings() override {
+    TrpDeviceSettings s;
+    s.PaperSize = 9;
+    s.DpiX = s.DpiY = 600;
+    s.PhysicalSize = {4960, 7016};
+    s.PrintableSize = {4960, 7016};
+    return s;
+  }
+  void WriteSettings(int, int, int, bool, int) override {}
+  bool PropertiesDialog() override { return false; }
+  int index = 0;
+};
+
+TEST_F(Printing, PrinterChosenInTheDialogStaysOnlyWithOk) {
+  rpPrinter().SetPrinter(std::make_shared<TwoPrinters>());
+  for (const bool ok : {false, true}) {
+    rpPrinter().SetPrinterIndex(0);
+    TrpPrintForm form;
+    EXPECT_EQ(form.CB1->count(), 2) << "the virtual printer is not offered";
+    EXPECT_EQ(form.CB1->currentIndex(), 0);
+    WhenModal([&form, ok](QWidget*) {
+      form.CB1->setCurrentIndex(1);
+      emit form.CB1->activated(1);
+      EXPECT_EQ(rpPrinter().CurrentPrinterName(), QStringLiteral("Atrament")) << "current at once";
+      (ok ? form.Button1 : form.Button2)->click();
+    });
+    EXPECT_EQ(form.ShowModal(), ok ? mrOk : mrCancel);
+    EXPECT_EQ(rpPrinter().CurrentPrinterName(), ok ? QStringLiteral("Atrament") : QStringLiteral("Laser"));
+  }
+  rpPrinter().SetPrinter(nullptr);
+}
+
 } // namespace
