@@ -31,10 +31,14 @@ void RunObjectScript(const TrpView* object) {
 
 TrpBand::TrpBand(int kind, TrpPageBuild& build) : build(build), kind(kind) {}
 
-TrpBand::~TrpBand() { ReleaseDataSets(); }
+TrpBand::~TrpBand() {
+  if (view && view->RunBand == this) view->RunBand = nullptr;
+  ReleaseDataSets();
+}
 
 void TrpBand::TakeView(TrpBandView* bandView, bool subreportPage) {
   view = bandView;
+  bandView->RunBand = this;
   script.clear();
   QStringList errors;
   rpInterpreter().PrepareScript(bandView->Script, script, errors);

@@ -1,4 +1,6 @@
 #include "reports/engine/rpBandView.h"
+#include "reports/engine/rpBand.h"
+#include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpStream.h"
@@ -84,6 +86,7 @@ void TrpBandView::ListProperties() {
 void TrpBandView::WriteProperty(const QString& name, const QVariant& value) {
   TrpView::WriteProperty(name, value);
   const QString n = name.toUpper();
+  if (RunBand) WriteRunBand(n, value);
   if (n == QLatin1String("CHILDBAND"))
     ChildBand = rpValueToText(value);
   else if (n == QLatin1String("MASTER"))
@@ -102,10 +105,57 @@ void TrpBandView::WriteProperty(const QString& name, const QVariant& value) {
     if (const TBandFlag* f = FlagOf(n)) Flags = rpValueToInteger(value) != 0 ? Flags | f->Bit : Flags & ~f->Bit;
 }
 
+void TrpBandView::WriteRunBand(const QString& n, const QVariant& value) {
+  TrpBand& band = *RunBand;
+  const auto number = [&value] { return int(rpValueToInteger(value)); };
+  if (n == QLatin1String("LEFT"))
+    band.x = number();
+  else if (n == QLatin1String("TOP"))
+    band.y = number();
+  else if (n == QLatin1String("WIDTH"))
+    band.width = number();
+  else if (n == QLatin1String("HEIGHT"))
+    band.height = number();
+  else if (n == QLatin1String("VISIBLE"))
+    band.visible = rpValueToInteger(value) != 0;
+  else if (n == QLatin1String("BREAKED"))
+    band.breaked = rpValueToInteger(value) != 0;
+  else if (n == QLatin1String("CONDITION"))
+    band.groupCondition = rpParser().ToPostfix(rpValueToText(value));
+  else if (n == QLatin1String("DATASOURCE")) {
+    band.ReleaseDataSets();
+    band.ResolveDataSource(rpValueToText(value));
+  } else if (n == QLatin1String("CHILDBAND")) {
+    const auto* childView = Page ? dynamic_cast<TrpBandView*>(Page->FindObject(rpValueToText(value))) : nullptr;
+    band.child = childView ? childView->RunBand : nullptr;
+  }
+}
+
+QVariant TrpBandView::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
+  QVariant result = TrpView::CallMethod(name, a1, a2, a3);
+  TrpDataset* data = RunBand ? RunBand->dataSource : nullptr;
+  if (!data) return result;
+  if (name == QLatin1String("NEXT"))
+    data->Next();
+  else if (name == QLatin1String("PRIOR"))
+    data->Prior();
+  else if (name == QLatin1String("FIRST"))
+    data->First();
+  return result;
+}
+
 QVariant TrpBandView::ReadProperty(const QString& name) {
+  const QString n = name.toUpper();
+  if (RunBand) {
+    if (n == QLatin1String("LEFT")) return rpIntegerValue(RunBand->x);
+    if (n == QLatin1String("TOP")) return rpIntegerValue(RunBand->y);
+    if (n == QLatin1String("WIDTH")) return rpIntegerValue(RunBand->width);
+    if (n == QLatin1String("HEIGHT")) return rpIntegerValue(RunBand->height);
+    if (n == QLatin1String("VISIBLE")) return RunBand->visible;
+  }
   QVariant result = TrpView::ReadProperty(name);
   if (!rpIsNull(result)) return result;
-  const QString n = name.toUpper();
+  if (n == QLatin1String("EOF")) return !RunBand || !RunBand->dataSource || RunBand->dataSource->Eof();
   if (n == QLatin1String("CHILDBAND")) return ChildBand;
   if (n == QLatin1String("MASTER")) return Master;
   if (n == QLatin1String("CONDITION")) return DisplayFormatText;

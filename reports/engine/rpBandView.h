@@ -1,6 +1,8 @@
 #pragma once
 #include "reports/engine/rpView.h"
 
+class TrpBand;
+
 // The band object the designer places on a page: its band type (kept in the
 // low byte of FrameTyp), layout flags, columns and links. Its data source or
 // group condition lives in DisplayFormatText.
@@ -8,8 +10,13 @@ class TrpBandView : public TrpView {
 public:
   TrpBandView();
 
+  // While a page builds, scripts also reach the run-time band: its position
+  // and size, visibility, data source ("DataSource" drops the band's data set
+  // and takes the one named), group condition, split permission and child band.
   void WriteProperty(const QString& name, const QVariant& value) override;
   QVariant ReadProperty(const QString& name) override;
+  // "NEXT", "PRIOR", "FIRST" move the run-time band's data set.
+  QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) override;
   void ListProperties() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
@@ -25,6 +32,10 @@ public:
   qint32 ColumnWidth = 200;
   qint32 ColumnGap = 20;
   qint32 NewColumnAfter = 1;
+  TrpBand* RunBand = nullptr; // the run-time band while its page builds
+
+private:
+  void WriteRunBand(const QString& name, const QVariant& value);
 };
 
 // Flags bits of band objects.

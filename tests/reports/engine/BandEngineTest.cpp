@@ -140,6 +140,19 @@ struct T : BandEngine {
   static void RepeatedHeader(BandEngine& f) { static_cast<T&>(f).DoRepeatedHeader(); }
   static void Multiple(BandEngine& f) { static_cast<T&>(f).DoMultiple(); }
   static void Manual(BandEngine& f) { static_cast<T&>(f).DoManual(); }
+  static void RunBand(BandEngine& f) { static_cast<T&>(f).DoRunBand(); }
+
+  // The title's script gives the master band a virtual data set of two rows and hides the summary.
+  void DoRunBand() {
+    AddMembers(5);
+    TrpBandView* title = AddBand(btReportTitle, 20, 30);
+    title->Script = QStringList{F("begin Band2.DataSource := '2'; Band3.Visible := False; end")};
+    AddText(10, 25, 200, 20, F("Nadpis"));
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(10, 100, 200, 20, F("[LINE#]"));
+    AddBand(btReportSummary, 200, 20);
+    AddText(10, 200, 200, 20, F("Koniec"));
+  }
 
   // The whole report once per member: a title with the member's name and the page number.
   void DoMultiple() {
@@ -355,6 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
         BuildCase{"multipleReportOncePerRecord", T::Multiple,
                   {{F("10,23:Člen 1 1")}, {F("10,23:Člen 2 2")}, {F("10,23:Člen 3 3")}}},
+        BuildCase{"scriptSwitchesTheRunningBands", T::RunBand, {{F("10,23:Nadpis"), F("10,48:1"), F("10,68:2")}}},
         BuildCase{"manualBuildShowsTheBandsItNames", T::Manual,
                   {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("50,58:Člen 3")}}},
         BuildCase{"objectOutsideBandsOnFirstPageOnly", T::Outside,
@@ -466,6 +480,22 @@ TEST_F(DBDataSet, RangesOfTheWalk) {
   members.CloseDataSource = true;
   Walk(members);
   EXPECT_FALSE(data.Active());
+}
+
+TEST_F(DBDataSet, DataSourceAndDataSetReplaceEachOther) {
+  AddMembers(2);
+  TDataSource source;
+  source.SetDataSet(&data);
+  TrpDBDataSet walker;
+  walker.setObjectName(F("rpDB2"));
+  walker.SetDataSource(&source);
+  EXPECT_EQ(walker.DataSet(), nullptr);
+  EXPECT_EQ(Walk(walker), (QStringList{F("Člen 1"), F("Člen 2")}));
+  walker.SetDataSet(&data);
+  EXPECT_EQ(walker.DataSource(), nullptr) << "a data set clears the data source";
+  walker.SetDataSource(&source);
+  source.SetDataSet(nullptr);
+  EXPECT_THROW(walker.Init(), EDSError) << "a data source without a data set walks nothing";
 }
 
 TEST_F(DBDataSet, WithoutDataSetTheWalkFailsWithTheName) {

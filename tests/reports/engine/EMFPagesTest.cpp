@@ -3,8 +3,10 @@
 #include "reports/engine/rpEMFPages.h"
 #include "reports/engine/rpLineView.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpPictureView.h"
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include <QtGui/QPicture>
 
 namespace {
 
@@ -132,6 +134,66 @@ TEST_F(EMFPagesTest, FileWithoutVersionByteLoadsWithoutBinAndMargins) {
   EXPECT_EQ(loaded.GetPage(0).LeftMargin, 0);
   EXPECT_TRUE(loaded.GetPage(0).UseMargins);
   EXPECT_EQ(Objects(loaded, 0).value(0), QStringLiteral("0:30,20,200,18:stará"));
+}
+
+// The oldest prepared files keep each page as one recorded drawing (this
+// system's metafile is a QPicture recording) after an old-form printer list.
+TEST_F(EMFPagesTest, OlderMetafileLayoutLoadsEachPageAsOnePicture) {
+  const auto recording = [](QColor color) {
+    QPicture picture;
+    QPainter painter(&picture);
+    painter.fillRect(QRect(0, 0, 794, 1123), color);
+    painter.end();
+    return QByteArray(picture.data(), qsizetype(picture.size()));
+  };
+  const struct {
+    int paperSize, width, height;
+    quint8 orientation, useMargins;
+    QColor color;
+  } pagesOfFile[] = {{9, 2100, 2970, 0, 1, Qt::red}, {9, 2100, 2970, 1, 0, Qt::blue}};
+  TBinaryWriter out;
+  out.WriteBytes("Laser\r"); // the old-form list: lines ended by 13, the list by 0
+  rpWriteByte(out, 0);
+  rpWriteInteger(out, 2);
+  for (const auto& p : pagesOfFile) {
+    const qsizetype end = out.Size();
+    rpWriteInteger(out, 0);
+    rpWriteWord(out, quint16(p.paperSize));
+    rpWriteInteger(out, p.width);
+    rpWriteInteger(out, p.height);
+    rpWriteByte(out, p.orientation);
+    rpWriteByte(out, p.useMargins);
+    out.WriteBytes(recording(p.color));
+    out.PatchUInt32(end, quint32(out.Size()));
+  }
+  TBinaryReader in(out.Data());
+  TrpEMFPages loaded;
+  loaded.LoadFromStream(in);
+  ASSERT_EQ(loaded.Count(), 2);
+  EXPECT_TRUE(in.AtEnd()) << "the older layout has no marker byte";
+  for (int i = 0; i < 2; ++i) {
+    const auto& p = pagesOfFile[i];
+    TrpEMFPage& entry = loaded.GetPage(i);
+    EXPECT_EQ((QList<int>{entry.PaperSize, entry.PaperWidth, entry.PaperHeight, entry.Orientation, entry.Bin,
+                          entry.UseMargins}),
+              (QList<int>{p.paperSize, p.width, p.height, p.orientation, -1, p.useMargins}))
+        << "page " << i;
+    TrpPage& page = loaded.LoadPageObjects(i);
+    ASSERT_EQ(page.Count(), 1);
+    const auto* picture = dynamic_cast<const TrpPictureView*>(page.GetObject(0));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Picture.Kind, 2);
+    EXPECT_EQ(QSize(picture->Width, picture->Height), QSize(entry.PrnInfo.Width, entry.PrnInfo.Height));
+    EXPECT_EQ(picture->Picture.Size(), QSize(794, 1123));
+    // Drawn at a quarter of the page size, the page shows its recorded colour.
+    QImage image(entry.PrnInfo.Width / 4, entry.PrnInfo.Height / 4, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    entry.Visible = true;
+    loaded.Draw(i, &painter, image.rect());
+    painter.end();
+    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), p.color) << "page " << i;
+  }
 }
 
 TEST_F(EMFPagesTest, EmptyAndDamagedFiles) {
