@@ -160,21 +160,37 @@ void TrpQtPrintDevice::BeginDoc(const QString& title, int copies, const TrpEMFPa
   printer_->setDocName(title);
   printer_->setCreator(QCoreApplication::applicationName());
   printer_->setCopyCount(copies);
-  printer_->setFullPage(true);
-  printer_->setPageLayout(rpPageLayoutOf(paper));
+  TakePaper(paper);
   if (!painter_.begin(printer_)) {
     const QString target = printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
     throw Exception(QStringLiteral("Tlač do „%1“ sa nedá začať.").arg(target));
   }
+  PaintFromPaperCorner();
 }
 
 void TrpQtPrintDevice::NewPage(const TrpEMFPage& paper) {
-  const QPageLayout layout = rpPageLayoutOf(paper);
   // Other paper changes from this page on, within the same document: ending
   // the document here would overwrite a PDF file with its last part.
-  if (!layout.isEquivalentTo(printer_->pageLayout()) && !printer_->setPageLayout(layout))
-    throw Exception(QStringLiteral("Tlačiareň odmietla veľkosť papiera."));
+  TakePaper(paper);
   if (!printer_->newPage()) throw Exception(QStringLiteral("Tlačiareň nezačala novú stranu."));
+  PaintFromPaperCorner();
+}
+
+void TrpQtPrintDevice::TakePaper(const TrpEMFPage& paper) {
+  // Size and orientation only: the driver's margins stay as the printer reports them.
+  const QPageLayout layout = rpPageLayoutOf(paper);
+  if (!layout.pageSize().isEquivalentTo(printer_->pageLayout().pageSize()) && !printer_->setPageSize(layout.pageSize()))
+    throw Exception(QStringLiteral("Tlačiareň odmietla veľkosť papiera."));
+  if (layout.orientation() != printer_->pageLayout().orientation() &&
+      !printer_->setPageOrientation(layout.orientation()))
+    throw Exception(QStringLiteral("Tlačiareň odmietla orientáciu papiera."));
+}
+
+void TrpQtPrintDevice::PaintFromPaperCorner() {
+  // The painter starts at the printable area; pages are placed on the paper.
+  const QPointF margin = printer_->pageRect(QPrinter::DevicePixel).topLeft() - printer_->paperRect(QPrinter::DevicePixel).topLeft();
+  painter_.resetTransform();
+  painter_.translate(-margin);
 }
 
 void TrpQtPrintDevice::EndDoc() {

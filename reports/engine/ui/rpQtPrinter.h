@@ -34,7 +34,7 @@ QPageSize::PageSizeId rpPageSizeIdOf(int paperCode);
 
 // A print document on a Qt printer: the system printer the report printer
 // drives, or a PDF file of its own. The page is painted from the paper's
-// corner (full page); each page may take other paper.
+// corner; each page may take other paper.
 class TrpQtPrintDevice : public TrpPrintDevice {
 public:
   // Prints on the system printer (not owned).
@@ -53,12 +53,15 @@ public:
   void Abort() override;
 
 private:
+  void TakePaper(const TrpEMFPage& paper);
+  void PaintFromPaperCorner();
+
   std::unique_ptr<QPrinter> own_;
   QPrinter* printer_;
   QPainter painter_;
 };
 
-// The paper of a prepared page as a Qt page layout without margins.
+// The paper (size and orientation) of a prepared page as a Qt page layout.
 QPageLayout rpPageLayoutOf(const TrpEMFPage& paper);
 
 // Puts the printers Qt knows behind the report printer and installs the

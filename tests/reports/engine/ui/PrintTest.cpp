@@ -132,6 +132,16 @@ TEST_F(Printing, ThreePagesToAPdfFileThatReadersAccept) {
   }
   EXPECT_EQ(text.count(QChar(0x0C)), 3) << "one form feed per page";
 
+  // The text object at 40, 40 report units (91.6 per inch) lands 31.4 pt from the paper's corner.
+  const QString boxes = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                                              QStringLiteral("-l"), QStringLiteral("1"), report.PrintFileName,
+                                                              QStringLiteral("-")});
+  const QRegularExpressionMatch word =
+      QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>Strana<")).match(boxes);
+  ASSERT_TRUE(word.hasMatch()) << boxes.toStdString();
+  EXPECT_NEAR(word.captured(1).toDouble(), 40 * 72 / kReportUnitsPerInch, 2.0) << boxes.toStdString();
+  EXPECT_NEAR(word.captured(2).toDouble(), 40 * 72 / kReportUnitsPerInch, 4.0) << boxes.toStdString();
+
   const QString check = RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), report.PrintFileName});
   if (check.isNull()) GTEST_SKIP() << "qpdf is not installed";
   EXPECT_TRUE(check.contains(QStringLiteral("No syntax or stream encoding errors found"))) << check.toStdString();
