@@ -7,6 +7,7 @@
 #include "reports/engine/rpUrlLink.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpFindForm.h"
+#include "reports/engine/ui/rpSpeedButton.h"
 #include "reports/engine/ui/rpTextScan.h"
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -23,7 +24,6 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
-#include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
 #include <QtWidgets/QWhatsThis>
 #include <cmath>
@@ -45,13 +45,12 @@ TKeptZoom& KeptZoom() {
   return kept;
 }
 
-QToolButton* ToolButton(QWidget* parent, const QString& text, int hintId) {
-  auto* button = new QToolButton(parent);
-  button->setText(text);
+TrpSpeedButton* ToolButton(QWidget* parent, const QString& text, int hintId) {
+  auto* button = new TrpSpeedButton(parent);
+  button->SetCaption(text);
+  button->SetFlat(true);
   button->setToolTip(rpLoadStr(hintId));
   button->setWhatsThis(rpLoadStr(hintId));
-  button->setAutoRaise(true);
-  button->setFocusPolicy(Qt::NoFocus);
   return button;
 }
 
@@ -144,8 +143,6 @@ TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
   VScrollBar = ScrollBar(Qt::Vertical, RPanel);
   PgUp = ToolButton(RPanel, QStringLiteral("▲"), 55004);
   PgDown = ToolButton(RPanel, QStringLiteral("▼"), 55004);
-  PgUp->setAutoRepeat(true);
-  PgDown->setAutoRepeat(true);
   auto* right = new QVBoxLayout(RPanel);
   right->setContentsMargins(0, 0, 0, 0);
   right->setSpacing(0);
@@ -189,15 +186,15 @@ TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
   addZoom(rpLoadStr(53021), 2);
   addZoom(rpLoadStr(53022), 3);
 
-  connect(ZoomBtn, &QToolButton::clicked, this, &TrpPreviewForm::ZoomBtnClick);
-  connect(LoadBtn, &QToolButton::clicked, this, &TrpPreviewForm::LoadBtnClick);
-  connect(SaveBtn, &QToolButton::clicked, this, &TrpPreviewForm::SaveBtnClick);
-  connect(PrintBtn, &QToolButton::clicked, this, &TrpPreviewForm::PrintBtnClick);
-  connect(FindBtn, &QToolButton::clicked, this, &TrpPreviewForm::FindBtnClick);
-  connect(HelpBtn, &QToolButton::clicked, this, &TrpPreviewForm::HelpBtnClick);
-  connect(ExitBtn, &QToolButton::clicked, this, &TrpPreviewForm::ExitBtnClick);
-  connect(PgUp, &QToolButton::clicked, this, &TrpPreviewForm::PgUpClick);
-  connect(PgDown, &QToolButton::clicked, this, &TrpPreviewForm::PgDownClick);
+  connect(ZoomBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::ZoomBtnClick);
+  connect(LoadBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::LoadBtnClick);
+  connect(SaveBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::SaveBtnClick);
+  connect(PrintBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PrintBtnClick);
+  connect(FindBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::FindBtnClick);
+  connect(HelpBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::HelpBtnClick);
+  connect(ExitBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::ExitBtnClick);
+  connect(PgUp, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PgUpClick);
+  connect(PgDown, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PgDownClick);
   connect(VScrollBar, &QScrollBar::valueChanged, this, &TrpPreviewForm::VScroll);
   connect(HScrollBar, &QScrollBar::valueChanged, this, &TrpPreviewForm::HScroll);
   resize(900, 700);
@@ -272,8 +269,8 @@ void TrpPreviewForm::ApplyReportOptions() {
   Separator3->setVisible(buttons & (pbFind | pbHelp));
   // The print device is a system printer, or a PDF file when there is none.
   PrintBtn->setEnabled(bool(rpGlobals().OpenPrintDevice));
-  for (QToolButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
-    button->setAutoRaise(!report_->GrayedButtons);
+  for (TrpSpeedButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
+    button->SetGrayedInactive(report_->GrayedButtons);
   switch (report_->InitialZoom) {
   case TrpPreviewZoom::pzDefault: break;
   case TrpPreviewZoom::pzPageWidth: KeptZoom().Mode = 1; break;
@@ -329,7 +326,7 @@ void TrpPreviewForm::FormResize() {
     default: break;
     }
   zoom_ = std::max(zoom_, 0.01);
-  ZoomBtn->setText(QString::number(std::lround(zoom_ * 100)) + QLatin1Char('%'));
+  ZoomBtn->SetCaption(QString::number(std::lround(zoom_ * 100)) + QLatin1Char('%'));
 
   // Pages per row: the most that fit side by side anywhere in the report.
   int perRow = 1, inRow = 0, x = kGap;

@@ -8,7 +8,7 @@ class QActionGroup;
 class QLabel;
 class QMenu;
 class QScrollBar;
-class QToolButton;
+class TrpSpeedButton;
 class TrpPreviewForm;
 class TrpReport;
 
@@ -87,21 +87,21 @@ public:
   TrpEMFPages& Pages() { return pages_; }
 
   QWidget* TPanel;
-  QToolButton* ZoomBtn;
-  QToolButton* LoadBtn;
-  QToolButton* SaveBtn;
-  QToolButton* PrintBtn;
-  QToolButton* FindBtn;
-  QToolButton* HelpBtn;
-  QToolButton* ExitBtn;
+  TrpSpeedButton* ZoomBtn;
+  TrpSpeedButton* LoadBtn;
+  TrpSpeedButton* SaveBtn;
+  TrpSpeedButton* PrintBtn;
+  TrpSpeedButton* FindBtn;
+  TrpSpeedButton* HelpBtn;
+  TrpSpeedButton* ExitBtn;
   QWidget* Separator1;
   QWidget* Separator2;
   QWidget* Separator3;
   QWidget* PreviewPanel;
   TrpPBox* ScrollBox1;
   QWidget* RPanel;
-  QToolButton* PgUp;
-  QToolButton* PgDown;
+  TrpSpeedButton* PgUp;
+  TrpSpeedButton* PgDown;
   QScrollBar* VScrollBar;
   QWidget* BPanel;
   QLabel* Label1;

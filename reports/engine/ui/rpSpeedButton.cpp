@@ -26,6 +26,13 @@ TrpSpeedButton::TrpSpeedButton(QWidget* parent) : QWidget(parent) {
   resize(22, 22);
 }
 
+QSize TrpSpeedButton::sizeHint() const {
+  const int glyph = glyph_.isNull() ? 0 : glyph_.width() / numGlyphs_;
+  const int text = caption_.isEmpty() ? 0 : fontMetrics().size(Qt::TextShowMnemonic, caption_).width();
+  const int gap = glyph > 0 && text > 0 ? std::max(spacing_, 0) : 0;
+  return QSize(std::max(22, glyph + gap + text + 12), 22);
+}
+
 void TrpSpeedButton::SetGlyph(const QImage& strip) {
   glyph_ = strip.convertToFormat(QImage::Format_ARGB32);
   if (strip.height() > 0 && strip.width() % strip.height() == 0) {
@@ -97,6 +104,7 @@ void TrpSpeedButton::SetSpacing(int spacing) {
 
 void TrpSpeedButton::SetCaption(const QString& caption) {
   caption_ = caption;
+  updateGeometry();
   delete accelerator_;
   accelerator_ = nullptr;
   const QKeySequence mnemonic = QKeySequence::mnemonic(caption);

@@ -51,7 +51,8 @@ public:
   QImage StateGlyph(TButtonState state);
   // Draws the up image (the disabled one when not enabled) on the button face at (x, y).
   void DrawGlyph(QPainter& painter, int x, int y, bool enabled);
-  QSize sizeHint() const override { return QSize(22, 22); }
+  // 22 x 22, wider when glyph and caption need it.
+  QSize sizeHint() const override;
 
 signals:
   void clicked();

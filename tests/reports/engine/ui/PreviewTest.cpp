@@ -12,7 +12,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
-#include <QtWidgets/QToolButton>
+#include "reports/engine/ui/rpSpeedButton.h"
 #include <cmath>
 
 // Readable texts in failure messages.
@@ -89,7 +89,7 @@ TEST_P(PreviewZoom, LaysPagesOutAtTheZoom) {
                           : c.tag == 3 ? (1000 - 30) / (2.0 * info.Width)
                                        : c.tag / 100.0;
   EXPECT_DOUBLE_EQ(form.Zoom(), expected);
-  EXPECT_EQ(form.ZoomBtn->text(), QString::number(std::lround(expected * 100)) + QLatin1Char('%'));
+  EXPECT_EQ(form.ZoomBtn->Caption(), QString::number(std::lround(expected * 100)) + QLatin1Char('%'));
   int inFirstRow = 0;
   for (int i = 0; i < form.PageCount(); ++i) inFirstRow += form.Pages().GetPage(i).PreviewRect.top() == 10;
   EXPECT_EQ(inFirstRow, c.perRow);
@@ -300,7 +300,7 @@ TEST_F(Preview, ScreensAtTwoZoomsAndAfterFind) {
   const QImage found = form.grab().toImage();
   EXPECT_NE(actualSize, wholePage);
   EXPECT_NE(wholePage, found);
-  EXPECT_EQ(form.ZoomBtn->text(), QString::number(std::lround(form.Zoom() * 100)) + QLatin1Char('%'));
+  EXPECT_EQ(form.ZoomBtn->Caption(), QString::number(std::lround(form.Zoom() * 100)) + QLatin1Char('%'));
   EXPECT_EQ(form.Label1->text(), QStringLiteral("Strana 3/3"));
   const QString folder = qEnvironmentVariable("VIMEK_SCREENS_DIR");
   if (folder.isEmpty()) return;
