@@ -1,7 +1,9 @@
 #include "ReportFixture.h"
 #include "core/DataSet.h"
 #include "reports/engine/rpPictureView.h"
+#include "reports/engine/rpReport.h"
 #include "reports/engine/rpValue.h"
+#include <QtGui/QPainter>
 #include <QtCore/QBuffer>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QtEndian>
@@ -160,6 +162,98 @@ TEST_F(ReportFixture, PictureFromBlobFieldAndFile) {
                      none, none);
   EXPECT_TRUE(picture.Picture.IsEmpty());
   EXPECT_EQ(rpValueToInteger(rpConsts().GetVariable(QStringLiteral("btWMF"))), 3);
+}
+
+// PICTURE hands a picture on by number: a live picture object's number copies
+// its picture, 0 clears it, and any other value leaves the picture alone.
+TEST_F(ReportFixture, PictureReferencesCopyOnlyLivePictures) {
+  TrpPictureView logo;
+  logo.Picture.Load(1, Encoded(Filled(6, 4, qRgb(0, 0, 255)), "BMP"));
+  const QVariant logoNumber = logo.ReadProperty(QStringLiteral("PICTURE"));
+  qint64 goneNumber = 0;
+  {
+    TrpPictureView gone;
+    gone.Picture.Load(1, Encoded(Filled(2, 2, qRgb(255, 0, 0)), "BMP"));
+    goneNumber = rpValueToInteger(gone.ReadProperty(QStringLiteral("PICTURE")));
+  }
+  TrpPictureView other;
+  EXPECT_NE(rpValueToInteger(other.ReadProperty(QStringLiteral("PICTURE"))), rpValueToInteger(logoNumber));
+  const struct {
+    const char* name;
+    QVariant value;
+    bool startsWithPicture;
+    QSize expected; // empty: no picture
+  } cases[] = {
+      {"number of a live picture", logoNumber, false, {6, 4}},
+      {"that number as a fractional value", double(rpValueToInteger(logoNumber)), false, {6, 4}},
+      {"zero clears", rpIntegerValue(0), true, {0, 0}},
+      {"number of a freed picture", rpIntegerValue(goneNumber), true, {3, 3}},
+      {"unknown number", rpIntegerValue(987654321), true, {3, 3}},
+      {"its own number", other.ReadProperty(QStringLiteral("PICTURE")), true, {3, 3}},
+      {"text", QStringLiteral("obrázok"), true, {3, 3}},
+      {"null", QVariant(), true, {3, 3}},
+  };
+  for (const auto& c : cases) {
+    other.Picture.Clear();
+    if (c.startsWithPicture) other.Picture.Load(1, Encoded(Filled(3, 3, qRgb(0, 255, 0)), "BMP"));
+    other.WriteProperty(QStringLiteral("PICTURE"), c.value);
+    EXPECT_EQ(other.Picture.Image.size(), c.expected) << c.name;
+  }
+}
+
+TEST_F(ReportFixture, ScriptCopiesAPictureByReference) {
+  QObject owner;
+  TrpReport report{&owner};
+  auto logo = std::make_unique<TrpPictureView>();
+  logo->Name = QStringLiteral("Logo");
+  logo->Picture.Load(4, Encoded(Filled(8, 5, qRgb(0, 0, 255)), "JPG"));
+  auto copy = std::make_unique<TrpPictureView>();
+  copy->Name = QStringLiteral("Copy");
+  TrpPage* page = report.Pages.GetPage(0);
+  page->Add(std::move(logo));
+  auto* target = static_cast<TrpPictureView*>(page->Add(std::move(copy)));
+  report.BindParser();
+  QStringList coded, errors;
+  rpInterpreter().PrepareScript({QStringLiteral("Copy.Picture := Logo.Picture")}, coded, errors);
+  ASSERT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+  rpInterpreter().DoScript(coded);
+  EXPECT_EQ(target->Picture.Kind, 4);
+  EXPECT_EQ(target->Picture.Image.size(), QSize(8, 5));
+}
+
+// Drawn while building: the graphic fills its target rectangle; an icon is left out on a printer.
+TEST_F(ReportFixture, PictureDrawsItsGraphic) {
+  const struct {
+    const char* name;
+    quint8 kind;
+    const char* format;
+    bool printer;
+    QColor centre;
+  } cases[] = {
+      {"bitmap on screen", 1, "BMP", false, Qt::blue},
+      {"bitmap on a printer", 1, "BMP", true, Qt::blue},
+      {"icon on screen", 3, "ICO", false, Qt::blue},
+      {"icon on a printer", 3, "ICO", true, Qt::white},
+  };
+  rpGlobals().EngineMode = true;
+  for (const auto& c : cases) {
+    TrpPictureView picture;
+    picture.FrameTyp = 0;
+    picture.Flags = pfStretched;
+    picture.SetBounds(10, 10, 40, 20);
+    picture.Picture.Load(c.kind, Encoded(Filled(16, 16, qRgb(0, 0, 255)), c.format));
+    if (picture.Picture.Image.isNull()) GTEST_SKIP() << "no image plugin for " << c.format;
+    picture.PrinterOutput = c.printer ? 1 : 0;
+    QImage canvas(60, 40, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    picture.Draw(&painter);
+    painter.end();
+    EXPECT_EQ(canvas.pixelColor(30, 20), c.centre) << c.name;
+    EXPECT_EQ(canvas.pixelColor(5, 5), QColor(Qt::white)) << c.name << ": nothing outside the object";
+    EXPECT_EQ((QList<int>{picture.Left, picture.Top, picture.Width, picture.Height}), (QList<int>{10, 10, 40, 20}))
+        << c.name << ": design coordinates restored";
+  }
 }
 
 } // namespace

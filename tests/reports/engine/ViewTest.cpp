@@ -212,6 +212,47 @@ TEST_F(ViewTest, FreeNamesAndObjectIds) {
   EXPECT_EQ(rpNewObjectOfType(10, QStringLiteral("trpshapeview")), nullptr) << "class names match exactly";
 }
 
+// A dialog control becomes a component of the engine's host form, so its
+// generated name must be free there too; other objects ignore the form.
+TEST_F(ViewTest, FreeNamesOfDialogControlsAvoidTheHostForm) {
+  QStringList hostNames{QStringLiteral("View1"), QStringLiteral("View2"), QStringLiteral("Memo2")};
+  rpGlobals().HostFormHasComponent = [&](const QString& name) { return hostNames.contains(name); };
+  TestEditControl control;
+  control.AssignFreeName();
+  EXPECT_EQ(control.Name, QStringLiteral("View3"));
+  memo2->Name = QStringLiteral("Memo3");
+  TrpMemoView memo;
+  memo.AssignFreeName();
+  EXPECT_EQ(memo.Name, QStringLiteral("Memo2")) << "a report object is named by the report alone";
+  for (int i = 3; i <= 10000; ++i) hostNames.append(QStringLiteral("View%1").arg(i));
+  control.AssignFreeName();
+  EXPECT_TRUE(control.Name.isEmpty()) << "all names taken leaves the name empty";
+}
+
+// Properties with an editor open the designer's editor for their object, and
+// only while a designer is linked.
+TEST_F(ViewTest, EditorPropertiesOpenTheDesignersEditor) {
+  memo1->ListProperties();
+  for (const TrpPropRec& rec : memo1->PropertyList()) EXPECT_FALSE(rec.Editor) << rec.Name.toStdString();
+  QStringList opened;
+  rpGlobals().DesignerEditor = [&](TrpObject* object, const QString& property) {
+    opened.append((object == memo1 ? QStringLiteral("Memo1.") : QStringLiteral("?.")) + property);
+  };
+  memo1->ListProperties();
+  QStringList withEditor;
+  for (const TrpPropRec& rec : memo1->PropertyList())
+    if (rec.Editor) {
+      withEditor.append(rec.Name);
+      rec.Editor();
+    }
+  const QStringList expected{QStringLiteral("Tag"), QStringLiteral("Memo"), QStringLiteral("Restrictions"),
+                             QStringLiteral("Font"), QStringLiteral("DisplayFormat"), QStringLiteral("Highlight")};
+  EXPECT_EQ(withEditor, expected);
+  QStringList expectedOpened;
+  for (const QString& name : expected) expectedOpened.append(QStringLiteral("Memo1.") + name);
+  EXPECT_EQ(opened, expectedOpened);
+}
+
 TEST_F(ViewTest, AddInRegistry) {
   const auto names = [] {
     QStringList list;
