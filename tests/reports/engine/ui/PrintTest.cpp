@@ -183,6 +183,32 @@ TEST_F(Printing, AFailedPrintIsReportedAndLeavesNoFile) {
   EXPECT_FALSE(QFile::exists(report.PrintFileName));
 }
 
+TEST_F(Printing, PrintRunsInsideTheProgressWindow) {
+  AddThreePages();
+  report.ShowProgress = true;
+  QStringList lines;
+  QString caption;
+  // The progress window's line, seen from inside the run.
+  const auto install = rpGlobals().ProgressWindow;
+  rpGlobals().ProgressWindow = [&](TrpReport& r, const QString& title, const std::function<void()>& work) {
+    caption = title;
+    return install(r, title, [&] {
+      const auto shown = rpGlobals().ProgressText;
+      rpGlobals().ProgressText = [&](const QString& text) {
+        lines.append(text);
+        shown(text);
+      };
+      work();
+      rpGlobals().ProgressText = shown;
+    });
+  };
+  EXPECT_TRUE(report.PrintPages(QStringLiteral("2-3"), 1, true, 0));
+  EXPECT_EQ(caption, QStringLiteral("Príprava zostavy - Zoznam členov"));
+  EXPECT_EQ(lines, (QStringList{QStringLiteral("Tlač strany:  2"), QStringLiteral("Tlač strany:  3")}));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_TRUE(QFile::exists(report.PrintFileName));
+}
+
 TEST_F(Printing, PrintDialogDrivenByTheUserGivesTheJobSettings) {
   AddThreePages();
   WhenModal([](QWidget* modal) {
