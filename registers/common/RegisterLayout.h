@@ -1,9 +1,12 @@
 #pragma once
 #include <QtCore/QString>
 #include <QtWidgets/QFormLayout>
+#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QWidget>
+#include <type_traits>
+#include <utility>
 
 // Lays a dialog's labelled data-entry controls out in rows, in tab order, in
 // the dialogs' entry font (Courier, 13 pixels); Widget() goes to
@@ -18,15 +21,27 @@ public:
   }
   // A control named `name` under the last label; a line edit takes `maxLength`.
   template <class T> T* Add(const QString& name, int maxLength = 0) {
-    auto* control = new T(widget_);
-    control->setObjectName(name);
-    control->setFont(EntryFont());
-    if constexpr (std::is_base_of_v<QLineEdit, T>)
-      if (maxLength > 0) control->setMaxLength(maxLength);
+    T* control = Make<T>(widget_, name, maxLength);
     if (pending_) pending_->setBuddy(control);
     layout_->addRow(pending_, control);
     pending_ = nullptr;
     return control;
+  }
+  // Two controls side by side under the last label (a postcode and its
+  // town); line edits take their `maxLength`.
+  template <class A, class B>
+  std::pair<A*, B*> AddPair(const QString& nameA, int maxLengthA, const QString& nameB, int maxLengthB = 0) {
+    auto* row = new QWidget(widget_);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    A* first = Make<A>(row, nameA, maxLengthA);
+    B* second = Make<B>(row, nameB, maxLengthB);
+    line->addWidget(first);
+    line->addWidget(second, 1);
+    if (pending_) pending_->setBuddy(first);
+    layout_->addRow(pending_, row);
+    pending_ = nullptr;
+    return {first, second};
   }
   QWidget* Widget() const { return widget_; }
   static QFont EntryFont() {
@@ -37,6 +52,15 @@ public:
   }
 
 private:
+  template <class T> static T* Make(QWidget* parent, const QString& name, int maxLength) {
+    auto* control = new T(parent);
+    control->setObjectName(name);
+    control->setFont(EntryFont());
+    if constexpr (std::is_base_of_v<QLineEdit, T>)
+      if (maxLength > 0) control->setMaxLength(maxLength);
+    return control;
+  }
+
   QWidget* widget_;
   QFormLayout* layout_;
   QLabel* pending_ = nullptr;

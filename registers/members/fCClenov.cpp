@@ -13,6 +13,7 @@
 #include "core/DateTime.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fCClenovPridaj.h"
 #include "registers/members/fCClenovTlac.h"
 #include <QtWidgets/QApplication>
@@ -32,19 +33,11 @@ struct TSqlWaitCursor {
   ~TSqlWaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
+// The text itself is the key: the filter compares the column with it.
 TIBComboBox* MakeTextCombo(QWidget* parent, const QString& name, const QString& column) {
   auto* combo = new TIBComboBox(parent);
   combo->setObjectName(name);
-  combo->SetDatabase(MainDatabase());
-  combo->SetSTableName(QStringLiteral("c_clenov"));
-  // The text itself is the key: the filter compares the column with it.
-  combo->SetSKeyField(column);
-  combo->SetSAppendFromField(column);
-  combo->SetSOrderBy(column);
-  combo->SetSDistinct(true);
-  combo->SetSAutoAppend(true);
-  combo->SetDropDownCount(30);
-  combo->SetSTimerInterval(500);
+  SetupTextCombo(*combo, QStringLiteral("c_clenov"), column, 25, 0);
   combo->setMinimumContentsLength(25);
   return combo;
 }

@@ -15,6 +15,7 @@
 #include "db/IBTransaction.h"
 #include "registers/common/Picker.h"
 #include "registers/common/RegisterLayout.h"
+#include "registers/members/MemberRecordsSupport.h"
 #include <QtCore/QHash>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -48,18 +49,10 @@ QVariant KeyParam(const TIBComboBox* combo) {
   return key.isValid() && !key.isNull() ? key : QVariant(QMetaType(QMetaType::Int));
 }
 
-TIBComboBox* MakeTextCombo(TRegisterLayout& layout, const QString& name, const QString& column) {
-  auto* combo = layout.Add<TIBComboBox>(name);
-  combo->SetDatabase(MainDatabase());
-  combo->SetSTableName(QStringLiteral("c_clenov"));
-  combo->SetSKeyField(column);
-  combo->SetSAppendFromField(column);
-  combo->SetSOrderBy(column);
-  combo->SetSDistinct(true);
-  combo->SetSAutoAppend(true);
-  // Used as text with suggestions: any text is accepted.
+// A name, town or occupation: text with suggestions from the register, any text accepted.
+TIBComboBox* SetupSuggestions(TIBComboBox* combo, const QString& column) {
+  SetupTextCombo(*combo, QStringLiteral("c_clenov"), column, 25, 0);
   combo->SetSSearchIfFound(false);
-  combo->lineEdit()->setMaxLength(25);
   return combo;
 }
 
@@ -127,7 +120,7 @@ QWidget* TfrmCClenovPridaj::BuildPersonalData() {
   };
   eDBTitul = text(QStringLiteral("Titul:"), QStringLiteral("eDBTitul"), 15);
   l.Label(QStringLiteral("Meno:"));
-  eDBMeno = MakeTextCombo(l, QStringLiteral("eDBMeno"), QStringLiteral("meno"));
+  eDBMeno = SetupSuggestions(l.Add<TIBComboBox>(QStringLiteral("eDBMeno")), QStringLiteral("meno"));
   eDBMeno->SetRequired(true);
   eDBPriezvisko = text(QStringLiteral("Priezvisko:"), QStringLiteral("eDBPriezvisko"), 25);
   eDBPriezvisko->SetRequired(true);
@@ -138,9 +131,11 @@ QWidget* TfrmCClenovPridaj::BuildPersonalData() {
     eDBPriezvisko->setCursorPosition(cursor);
   });
   eDBUlica = text(QStringLiteral("Ulica:"), QStringLiteral("eDBUlica"), 25);
-  eDBPSC = text(QStringLiteral("PSČ a mesto:"), QStringLiteral("eDBPSC"), 5);
+  l.Label(QStringLiteral("PSČ a mesto:"));
+  std::tie(eDBPSC, eDBMesto) = l.AddPair<TIBEdit, TIBComboBox>(QStringLiteral("eDBPSC"), 5, QStringLiteral("eDBMesto"));
   eDBPSC->SetOnlyNumbers(true);
-  eDBMesto = MakeTextCombo(l, QStringLiteral("eDBMesto"), QStringLiteral("mesto"));
+  eDBPSC->setFixedWidth(QFontMetrics(eDBPSC->font()).horizontalAdvance(QStringLiteral("000000")) + 12);
+  SetupSuggestions(eDBMesto, QStringLiteral("mesto"));
   eDBMesto->SetRequired(true);
   l.Label(QStringLiteral("Dátum narodenia:"));
   eDBDatumNarodenia = l.Add<TIBDate>(QStringLiteral("eDBDatumNarodenia"));
@@ -148,7 +143,7 @@ QWidget* TfrmCClenovPridaj::BuildPersonalData() {
   eDBEmail = text(QStringLiteral("e-mail:"), QStringLiteral("eDBEmail"), 50);
   eDBPracovneZaradenie = text(QStringLiteral("Prac. zaradenie:"), QStringLiteral("eDBPracovneZaradenie"), 50);
   l.Label(QStringLiteral("Povolanie:"));
-  eDBPovolanie = MakeTextCombo(l, QStringLiteral("eDBPovolanie"), QStringLiteral("povolanie"));
+  eDBPovolanie = SetupSuggestions(l.Add<TIBComboBox>(QStringLiteral("eDBPovolanie")), QStringLiteral("povolanie"));
   eDBCisloLegimitacie = text(QStringLiteral("Číslo člen. legit.:"), QStringLiteral("eDBCisloLegimitacie"), 15);
   l.Label(QStringLiteral("Vstup do JUX:"));
   eDBVstupJUX = MakeYearEdit(l, QStringLiteral("eDBVstupJUX"));

@@ -8,6 +8,7 @@
 #include "controls/QPLBtn.h"
 #include "core/DateTime.h"
 #include "core/ui/ColorConvert.h"
+#include "registers/members/fCClenov.h"
 #include "tests/registers/members/MembersTestSupport.h"
 
 namespace {
@@ -238,6 +239,34 @@ TEST_F(MemberCardTest, InputsStopAtTheirColumnsLengthAndCtrlEnterBreaksTheNote) 
             .value(0)
             .toString());
   EXPECT_EQ(stored, (QVariantList{typed.left(25), typed.left(25), typed.left(25), QStringLiteral("prvý\ndruhý")}));
+}
+
+} // namespace
+
+namespace {
+
+// The town, name and occupation lookups of the card and of the list's filter
+// select their column as shown text and as key: their statements must still
+// be ones the server takes, and find what is stored.
+TEST_F(MemberCardTest, TextLookupsOfTheCardAndTheListFilterRunOnTheServer) {
+  AddPerson({QStringLiteral("Šťastný"), QStringLiteral("Ľubomír"), QStringLiteral("Šaľa")},
+            {{QStringLiteral("povolanie"), QStringLiteral("Učiteľ")}});
+  TfrmCClenovPridaj card;
+  TfrmCClenov list;
+  const struct {
+    TIBComboBox* combo;
+    QString typed, found;
+  } lookups[] = {{card.eDBMeno, QStringLiteral("ľu"), QStringLiteral("Ľubomír")},
+                 {card.eDBMesto, QStringLiteral("sa"), QStringLiteral("Šaľa")},
+                 {card.eDBPovolanie, QStringLiteral("uc"), QStringLiteral("Učiteľ")},
+                 {list.eDBMesto, QStringLiteral("ŠAĽ"), QStringLiteral("Šaľa")},
+                 {list.eDBPovolanie, QStringLiteral("uČ"), QStringLiteral("Učiteľ")}};
+  for (const auto& l : lookups) {
+    const TComboStatement completion = l.combo->CompletionStatement(l.typed);
+    EXPECT_EQ(Column(completion.Sql, completion.Params), QVariantList{l.found}) << completion.Sql.toStdString();
+    const TComboStatement all = l.combo->ListStatement(false);
+    EXPECT_EQ(Column(all.Sql, all.Params), QVariantList{l.found}) << all.Sql.toStdString();
+  }
 }
 
 } // namespace
