@@ -6,6 +6,7 @@
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpPrintJob.h"
 #include "reports/engine/rpReportBase.h"
+#include <QtCore/QPointer>
 #include <functional>
 
 // The report information stored after a template's pages.
@@ -169,6 +170,9 @@ public:
   unsigned PreviewButtons = pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;
   TrpPreviewZoom InitialZoom = TrpPreviewZoom::pzDefault;
   bool GrayedButtons = false;
+  // An embedded preview panel (the window library's TrpPreview) that shows
+  // the pages in place of a preview window; cleared when it is freed.
+  QPointer<QObject> Preview;
   // Shows the prepared pages in the preview window (TrpGlobals::PreviewWindow);
   // nothing happens without prepared pages.
   void ShowPreview();

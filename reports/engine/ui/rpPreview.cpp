@@ -203,6 +203,10 @@ TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
 TrpPreviewForm::~TrpPreviewForm() { Disconnect(); }
 
 void TrpPreviewForm::Preview(TrpReport& report, const QString& caption) {
+  if (auto* panel = qobject_cast<TrpPreview*>(report.Preview)) {
+    panel->Connect(&report);
+    return;
+  }
   auto* form = new TrpPreviewForm;
   form->SetCaption(caption);
   form->ShowReport(&report);
@@ -264,9 +268,11 @@ void TrpPreviewForm::ApplyReportOptions() {
   SaveBtn->setVisible(buttons & pbSave);
   PrintBtn->setVisible(buttons & pbPrint);
   FindBtn->setVisible(buttons & pbFind);
-  HelpBtn->setVisible(buttons & pbHelp);
-  ExitBtn->setVisible(buttons & pbExit);
-  Separator3->setVisible(buttons & (pbFind | pbHelp));
+  // Help and exit belong to a window of its own, not to a panel in a host form.
+  const bool ownToolbar = TPanel->parentWidget() == this;
+  HelpBtn->setVisible(ownToolbar && (buttons & pbHelp));
+  ExitBtn->setVisible(ownToolbar && (buttons & pbExit));
+  Separator3->setVisible((buttons & pbFind) || HelpBtn->isVisibleTo(TPanel));
   // The print device is a system printer, or a PDF file when there is none.
   PrintBtn->setEnabled(bool(rpGlobals().OpenPrintDevice));
   for (TrpSpeedButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
@@ -301,6 +307,7 @@ void TrpPreviewForm::Redisplay(bool fromFirstPage) {
 void TrpPreviewForm::ShowPageNumber() {
   Label1->setText(PageCount() == 0 ? QString()
                                    : PageText(currentPage_) + QLatin1Char('/') + QString::number(PageCount()));
+  emit PageShown(currentPage_);
 }
 
 QRect TrpPreviewForm::PageRect(int index) const {
@@ -760,4 +767,70 @@ void TrpPreviewForm::FormClose(TCloseAction& action) {
   // The pages go back to the report, which can still print or save them.
   Disconnect();
   if (!isModal()) action = TCloseAction::Free;
+}
+
+// --- the panel
+
+TrpPreview::TrpPreview(QWidget* parent) : QWidget(parent), form_(new TrpPreviewForm) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(form_->PreviewPanel, 1);
+  form_->PreviewPanel->show();
+  form_->wheelFactor_ = 3;
+  connect(form_, &TrpPreviewForm::PageShown, this, &TrpPreview::PageChanged);
+}
+
+TrpPreview::~TrpPreview() {
+  if (host_) host_->removeEventFilter(this);
+  delete form_;
+}
+
+void TrpPreview::SetScrollBars(TScrollBars bars) {
+  scrollBars_ = bars;
+  form_->RPanel->setVisible(bars == ssVertical || bars == ssBoth);
+  form_->BPanel->setVisible(bars == ssHorizontal || bars == ssBoth);
+}
+
+void TrpPreview::SetShowToolbar(bool show) {
+  if (show == ShowToolbar()) return;
+  if (show) {
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, form_->TPanel);
+  } else {
+    static_cast<QVBoxLayout*>(form_->layout())->insertWidget(0, form_->TPanel);
+  }
+  form_->TPanel->show();
+  form_->ApplyReportOptions();
+}
+
+bool TrpPreview::ShowToolbar() const { return form_->TPanel->parentWidget() == this; }
+
+void TrpPreview::Connect(TrpReport* report) {
+  form_->Connect(report);
+  form_->ApplyReportOptions();
+  form_->Redisplay(true);
+  // The host form's wheel scrolls the pages.
+  if (host_ != window()) {
+    if (host_) host_->removeEventFilter(this);
+    host_ = window();
+    host_->installEventFilter(this);
+  }
+}
+
+void TrpPreview::Disconnect() {
+  form_->Disconnect();
+  form_->Redisplay(true);
+}
+
+void TrpPreview::Print() { form_->PrintBtnClick(); }
+
+int TrpPreview::CurrentPage() const { return form_->CurrentPage(); }
+
+bool TrpPreview::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == host_ && event->type() == QEvent::Wheel && form_->PageCount() > 0) {
+    const int steps = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+    if (steps != 0) form_->BoxWheel(steps);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }

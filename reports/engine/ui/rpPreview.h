@@ -109,12 +109,17 @@ public:
   QScrollBar* HScrollBar;
   QMenu* ProcMenu;
 
+signals:
+  // The page shown in the status line changed (or was shown again).
+  void PageShown(int page);
+
 protected:
   bool FormKeyDown(QKeyEvent* event) override;
   void FormClose(TCloseAction& action) override;
 
 private:
   friend class TrpPBox;
+  friend class TrpPreview;
   void FormResize();
   void PaintBox(QPainter& painter, const QRect& region);
   void BoxMouseDown(QMouseEvent* event);
@@ -157,4 +162,39 @@ private:
   int hitIndex_ = 0;
   bool hitMarked_ = false;
   QRect hitOnScreen_;
+};
+
+// A preview inside a host form: it keeps a hidden preview window for its
+// whole life and shows that window's page area (and, with ShowToolbar, its
+// tool bar) in itself. The host form's mouse wheel scrolls the pages.
+class TrpPreview : public QWidget {
+  Q_OBJECT
+public:
+  enum TScrollBars { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+  explicit TrpPreview(QWidget* parent = nullptr);
+  ~TrpPreview() override;
+
+  TScrollBars ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollBars bars);
+  bool ShowToolbar() const;
+  void SetShowToolbar(bool show);
+  // Takes the report's pages and shows page 1.
+  void Connect(TrpReport* report);
+  // Gives the pages back to the report.
+  void Disconnect();
+  void Print();
+  int CurrentPage() const;
+  TrpPreviewForm* Window() const { return form_; }
+
+signals:
+  void PageChanged(int page);
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  TrpPreviewForm* form_;
+  QPointer<QWidget> host_;
+  TScrollBars scrollBars_ = ssBoth;
 };

@@ -2,17 +2,18 @@
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/ui/rpFindForm.h"
 #include "reports/engine/ui/rpPreview.h"
+#include "reports/engine/ui/rpSpeedButton.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QTemporaryDir>
+#include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
-#include "reports/engine/ui/rpSpeedButton.h"
 #include <cmath>
 
 // Readable texts in failure messages.
@@ -308,6 +309,50 @@ TEST_F(Preview, ScreensAtTwoZoomsAndAfterFind) {
   EXPECT_TRUE(actualSize.save(folder + QStringLiteral("/preview-100.png")));
   EXPECT_TRUE(wholePage.save(folder + QStringLiteral("/preview-whole-page.png")));
   EXPECT_TRUE(found.save(folder + QStringLiteral("/preview-find.png")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Preview, PanelInAHostForm) {
+  ASSERT_TRUE(Build());
+  QWidget host;
+  host.resize(900, 700);
+  auto* panel = new TrpPreview(&host);
+  panel->setGeometry(0, 0, 900, 700);
+  host.show();
+  report.Preview = panel;
+  QSignalSpy pages(panel, &TrpPreview::PageChanged);
+  report.ShowPreview();
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no window of its own";
+  TrpPreviewForm* window = panel->Window();
+  EXPECT_EQ(window->PageCount(), 3);
+  EXPECT_EQ(report.EMFPages.Count(), 0);
+  window->GoToPage(2);
+  ASSERT_FALSE(pages.isEmpty());
+  EXPECT_EQ(pages.last().at(0).toInt(), 2);
+  EXPECT_EQ(panel->CurrentPage(), 2);
+
+  EXPECT_FALSE(window->TPanel->isVisibleTo(panel)) << "the tool bar stays in the hidden window";
+  panel->SetShowToolbar(true);
+  EXPECT_TRUE(window->TPanel->isVisibleTo(panel));
+  EXPECT_TRUE(window->FindBtn->isVisibleTo(panel));
+  EXPECT_FALSE(window->ExitBtn->isVisibleTo(panel)) << "no exit button inside a host form";
+  panel->SetScrollBars(TrpPreview::ssNone);
+  EXPECT_FALSE(window->RPanel->isVisibleTo(panel));
+  EXPECT_FALSE(window->BPanel->isVisibleTo(panel));
+
+  const int before = window->VScrollBar->value();
+  QWheelEvent wheel(QPointF(5, 5), host.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&host, &wheel);
+  EXPECT_EQ(window->VScrollBar->value() - before, 30) << "the host's wheel scrolls three times as far";
+
+  panel->Disconnect();
+  EXPECT_EQ(report.EMFPages.Count(), 3);
+  delete panel;
+  EXPECT_EQ(report.Preview, nullptr);
 }
 
 } // namespace
