@@ -36,21 +36,20 @@ QIcon PrinterIcon() {
   return QIcon(pixmap);
 }
 
-// One sheet with its page number, as the collate pictures show it.
+// One sheet with its page number in the corner that stays in sight when sheets overlap.
 void DrawSheet(QPainter& p, int x, int y, int number) {
-  const QRect sheet(x, y, 16, 21);
+  const QRect sheet(x, y, 18, 22);
   p.setPen(Qt::black);
   p.setBrush(Qt::white);
   p.drawRect(sheet);
-  p.drawText(sheet, Qt::AlignCenter, QString::number(number));
+  p.drawText(sheet.adjusted(9, 1, -1, -11), Qt::AlignCenter, QString::number(number));
 }
 
-// Two stacks 1-2-3 (collated) or three stacks 1-1, 2-2, 3-3.
+// Two stacks 1-2-3 (collated) or three stacks 1-1, 2-2, 3-3; the sheets
+// behind stand up and to the right.
 class TCollatePicture : public QWidget {
 public:
-  TCollatePicture(QCheckBox* collate, QWidget* parent) : QWidget(parent), collate_(collate) {
-    setFixedSize(110, 56);
-  }
+  TCollatePicture(QCheckBox* collate, QWidget* parent) : QWidget(parent), collate_(collate) { setFixedSize(104, 56); }
 
 protected:
   void paintEvent(QPaintEvent*) override {
@@ -59,12 +58,16 @@ protected:
     QFont small = font();
     small.setPixelSize(9);
     p.setFont(small);
+    const auto stack = [&p](int x, const QList<int>& numbers) { // front sheet first
+      for (qsizetype i = numbers.size() - 1; i >= 0; --i) DrawSheet(p, x + int(i) * 9, 30 - int(i) * 9, numbers[i]);
+    };
     if (collate_->isChecked()) {
-      for (int stack = 0; stack < 2; ++stack)
-        for (int page = 3; page >= 1; --page) DrawSheet(p, 8 + stack * 36 + (page - 1) * 6, 2 + (page - 1) * 6, page);
+      stack(4, {1, 2, 3});
+      stack(52, {1, 2, 3});
     } else {
-      for (int page = 1; page <= 3; ++page)
-        for (int copy = 1; copy >= 0; --copy) DrawSheet(p, (page - 1) * 30 + copy * 6, 8 + copy * 6, page);
+      stack(4, {1, 1});
+      stack(36, {2, 2});
+      stack(68, {3, 3});
     }
   }
 
