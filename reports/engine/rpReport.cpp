@@ -88,7 +88,10 @@ void TrpReport::ResetToEmptyPage() {
   Pages.Add();
 }
 
-void TrpReport::SelectPrinterByName(const QString& name) { rpPrinter().SelectByName(name); }
+void TrpReport::SelectPrinterByName(const QString& name) {
+  // A template that asks for the current printer keeps the user's choice.
+  if (!UseCurrentPrinter) rpPrinter().SelectByName(name);
+}
 
 TrpView* TrpReport::FindObject(const QString& name) const {
   for (int i = 0; i < Pages.Count(); ++i)

@@ -308,6 +308,22 @@ TEST_F(ReportPrint, SwitchPrinterReappliesPaperAndUndoesAFailedChoice) {
   printer.SetPrinter(nullptr);
 }
 
+TEST_F(ReportPrint, TemplatePrinterIsSelectedUnlessTheTemplateUsesTheCurrentOne) {
+  auto system = std::make_shared<FakeSystemPrinter>();
+  system->names = {QStringLiteral("Laser"), QStringLiteral("Atrament")};
+  system->settings.DpiX = system->settings.DpiY = 600;
+  system->settings.PhysicalSize = {4960, 7016};
+  TrpPrinter& printer = rpPrinter();
+  printer.SetPrinter(system);
+  report.UseCurrentPrinter = true;
+  report.SelectPrinterByName(QStringLiteral("Atrament"));
+  EXPECT_EQ(printer.CurrentPrinterName(), QStringLiteral("Laser"));
+  report.UseCurrentPrinter = false;
+  report.SelectPrinterByName(QStringLiteral("Atrament"));
+  EXPECT_EQ(printer.CurrentPrinterName(), QStringLiteral("Atrament"));
+  printer.SetPrinter(nullptr);
+}
+
 // --- exporting through a filter
 
 class RecordingFilter : public TrpExportFilter {
