@@ -717,7 +717,11 @@ int TrpPageBuild::BandPrintedHeight() const {
   return std::max(currentBand->calculatedHeight, currentBand->height);
 }
 
-bool TrpPageBuild::FinalPass() const { return report.FinalPass; }
+bool TrpPageBuild::FinalPass() const {
+  // The pass belongs to the run: a composite's members build inside its passes.
+  const auto* run = dynamic_cast<const TrpReport*>(rpGlobals().RunReport);
+  return run ? run->FinalPass : report.FinalPass;
+}
 
 void TrpPageBuild::Terminate() { report.Terminated = true; }
 

@@ -19,7 +19,7 @@ struct TrpGraphic {
   bool IsEmpty() const { return Kind == 0 || Data.isEmpty(); }
   // The decoded size in pixels; empty when nothing could be decoded.
   QSize Size() const;
-  void Clear() { *this = {}; }
+  void Clear() { *this = TrpGraphic(); }
   // Takes the bytes of a graphic of the kind and decodes what Qt's image readers know.
   void Load(quint8 kind, const QByteArray& data);
 };

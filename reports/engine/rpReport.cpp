@@ -55,6 +55,9 @@ TrpReport::TrpReport(QObject* owner)
     : TrpReportBase(owner), Now([] { return DateTime::FromDateTime(QDateTime::currentDateTime()); }) {
   Pages.Add();
   EMFPages.OnPageAdded = [this](int pageNumber) {
+    // The report being built hears of the page first, then this one (a composite) when it differs.
+    auto* current = rpEngineStarted() ? dynamic_cast<TrpReport*>(rpGlobals().CurrentReport) : nullptr;
+    if (current && current != this && current->OnBeginPage) current->OnBeginPage(pageNumber);
     if (OnBeginPage) OnBeginPage(pageNumber);
   };
 }

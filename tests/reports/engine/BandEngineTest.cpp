@@ -630,6 +630,30 @@ TEST_F(CompositeBuild, MembersBuildIntoOnePageSet) {
   }
 }
 
+// Page events reach the member being built and the composite; FINALPASS follows the composite's passes.
+TEST_F(CompositeBuild, MemberAndCompositeHearOfEveryPage) {
+  QStringList events;
+  const auto record = [&events](const char* who) {
+    return [&events, who](int n) { events.append(QString::fromUtf8(who) + QString::number(n)); };
+  };
+  report.OnBeginPage = record("zoznam+");
+  report.OnEndPage = record("zoznam-");
+  appendix.OnBeginPage = record("príloha+");
+  appendix.OnEndPage = record("príloha-");
+  composite.OnBeginPage = record("spolu+");
+  composite.OnEndPage = record("spolu-");
+  composite.DoublePassReport = true;
+  TrpView* title = page->FindObject(F("Text3"));
+  ASSERT_TRUE(title);
+  title->Memo = QStringList{F("Príloha [FINALPASS]")};
+  ASSERT_TRUE(composite.BuildPreparedPages());
+  // The list's footer closes page 0, then the list's end reports the page count it reached.
+  const QStringList onePass{F("zoznam+0"),  F("spolu+0"), F("zoznam-0"),  F("spolu-0"),  F("zoznam-1"),
+                            F("spolu-1"),   F("príloha+1"), F("spolu+1"), F("príloha-1"), F("spolu-1")};
+  EXPECT_EQ(events, onePass + onePass) << "both passes";
+  EXPECT_EQ(Prepared(&composite.EMFPages).value(1), (QStringList{F("10,23:Príloha True")}));
+}
+
 // A dialog page ahead of the report page: its control's value reaches the
 // report's expressions, and a cancel (by the user or by the page's script) stops the report.
 TEST_F(BandEngine, DialogPageAtBuildTime) {
