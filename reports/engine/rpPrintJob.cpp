@@ -30,7 +30,8 @@ QList<int> rpParsePageList(const QString& text, int pageCount) {
       const int first = PageNumberOf(ends.first(), text);
       const int last = PageNumberOf(ends.last(), text);
       // Clamped, so a range such as 1-999999999 costs no more than the report's pages.
-      for (int page = std::max(first, 1); page <= std::min(last, pageCount); ++page) named[page] = true;
+      for (int page = std::max(first, 1); page <= std::min(last, pageCount); ++page)
+        named[page] = true;
     }
   }
   QList<int> pages;
@@ -42,19 +43,21 @@ QList<int> rpParsePageList(const QString& text, int pageCount) {
 TrpPrintPlan rpPlanPrint(const TrpPrintSettings& settings, int pageCount, bool driverCopies) {
   QList<int> pages;
   for (int page : rpParsePageList(settings.PageList, pageCount)) {
-    const bool wanted = settings.OddEven == 0 || (settings.OddEven == 1 && page % 2 == 1) ||
-                        (settings.OddEven == 2 && page % 2 == 0);
+    const bool wanted =
+        settings.OddEven == 0 || (settings.OddEven == 1 && page % 2 == 1) || (settings.OddEven == 2 && page % 2 == 0);
     if (wanted) pages.append(page);
   }
   const int copies = std::clamp(settings.Copies, 1, kMaxPrintCopies);
   TrpPrintPlan plan;
   if (settings.Collate) {
-    for (int copy = 0; copy < copies; ++copy) plan.Pages += pages;
+    for (int copy = 0; copy < copies; ++copy)
+      plan.Pages += pages;
   } else if (driverCopies) {
     plan.Pages = pages;
     plan.DeviceCopies = copies;
   } else {
-    for (int page : pages) plan.Pages += QList<int>(copies, page);
+    for (int page : pages)
+      plan.Pages += QList<int>(copies, page);
   }
   return plan;
 }

@@ -27,11 +27,11 @@ QIcon PrinterIcon() {
   QPainter p(&pixmap);
   p.setPen(Qt::black);
   p.setBrush(Qt::white);
-  p.drawRect(5, 1, 8, 5);    // paper
+  p.drawRect(5, 1, 8, 5); // paper
   p.setBrush(QColor(192, 192, 192));
-  p.drawRect(1, 6, 15, 6);   // body
+  p.drawRect(1, 6, 15, 6); // body
   p.setBrush(Qt::white);
-  p.drawRect(4, 10, 10, 4);  // output tray
+  p.drawRect(4, 10, 10, 4); // output tray
   p.fillRect(13, 8, 2, 1, Qt::green);
   return QIcon(pixmap);
 }
@@ -59,7 +59,8 @@ protected:
     small.setPixelSize(9);
     p.setFont(small);
     const auto stack = [&p](int x, const QList<int>& numbers) { // front sheet first
-      for (qsizetype i = numbers.size() - 1; i >= 0; --i) DrawSheet(p, x + int(i) * 9, 30 - int(i) * 9, numbers[i]);
+      for (qsizetype i = numbers.size() - 1; i >= 0; --i)
+        DrawSheet(p, x + int(i) * 9, 30 - int(i) * 9, numbers[i]);
     };
     if (collate_->isChecked()) {
       stack(4, {1, 2, 3});
@@ -170,7 +171,8 @@ TrpPrintForm::TrpPrintForm(QWidget* parent) : TForm(parent) {
   // The system's printers without the virtual one, which stands for a PDF file.
   TrpPrinter& printer = rpPrinter();
   const QIcon icon = PrinterIcon();
-  for (int i = 0; i < printer.VirtualPrinterIndex; ++i) CB1->addItem(icon, printer.Printers[i]);
+  for (int i = 0; i < printer.VirtualPrinterIndex; ++i)
+    CB1->addItem(icon, printer.Printers[i]);
   rememberedPrinter_ = printer.PrinterIndex;
   CB1->setCurrentIndex(printer.IsVirtual() ? -1 : printer.PrinterIndex);
   PropButton->setEnabled(CB1->count() > 0);

@@ -6,8 +6,8 @@
 #include "reports/engine/ui/rpPrintForm.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFile>
-#include <QtWidgets/QFileDialog>
 #include <QtPrintSupport/QPageSetupDialog>
+#include <QtWidgets/QFileDialog>
 
 namespace {
 
@@ -188,7 +188,8 @@ void TrpQtPrintDevice::TakePaper(const TrpEMFPage& paper) {
 
 void TrpQtPrintDevice::PaintFromPaperCorner() {
   // The painter starts at the printable area; pages are placed on the paper.
-  const QPointF margin = printer_->pageRect(QPrinter::DevicePixel).topLeft() - printer_->paperRect(QPrinter::DevicePixel).topLeft();
+  const QPointF margin =
+      printer_->pageRect(QPrinter::DevicePixel).topLeft() - printer_->paperRect(QPrinter::DevicePixel).topLeft();
   painter_.resetTransform();
   painter_.translate(-margin);
 }

@@ -29,7 +29,7 @@ TEST(PrintJob, PageListsNamePagesInPageOrder) {
       {"3,1", 5, {1, 3}},         // page order, not list order
       {"2-", 5, {2, 3, 4, 5}},    // to the end
       {" 1 , 2 - 3 ", 5, {1, 2, 3}},
-      {"4-2", 5, {}},             // a falling range names nothing
+      {"4-2", 5, {}}, // a falling range names nothing
       {"4-2,5", 5, {5}},
       {"2,2,1-2", 5, {1, 2}},     // each page once
       {"0,7,9-12", 5, {}},        // pages the report lacks
@@ -160,7 +160,8 @@ protected:
 };
 
 TEST_F(ReportPrint, PagesGoToTheDeviceInPlanOrderAsOneDocument) {
-  for (int i = 1; i <= 3; ++i) AddPage(9, 0, QStringLiteral("Strana %1").arg(i));
+  for (int i = 1; i <= 3; ++i)
+    AddPage(9, 0, QStringLiteral("Strana %1").arg(i));
   report.PrintFileName = QStringLiteral("/tmp/tlac.pdf");
   bool announced = false;
   report.OnPrintReport = [&] { announced = log.size() == 1; }; // after the output opened, before the document
@@ -172,7 +173,8 @@ TEST_F(ReportPrint, PagesGoToTheDeviceInPlanOrderAsOneDocument) {
                               QStringLiteral("print 3"), QStringLiteral("end")}));
   EXPECT_EQ(report.PrintSettings, (TrpPrintSettings{QStringLiteral("2-"), 2, true, 0}));
   EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(report.EMFPages.GetPage(i).PageObject, nullptr) << "printed pages free their objects";
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(report.EMFPages.GetPage(i).PageObject, nullptr) << "printed pages free their objects";
 
   log.clear();
   canCopy = true;
@@ -198,7 +200,7 @@ TEST_F(ReportPrint, FailuresAndRefusalsAreNotReportedAsSuccess) {
     const char* name;
     QString pageList;
     bool failBegin, failEnd, cancelOutput;
-    QString lastLog;   // the device's last word
+    QString lastLog; // the device's last word
     bool errorShown;
   };
   const Case cases[] = {
@@ -224,7 +226,8 @@ TEST_F(ReportPrint, FailuresAndRefusalsAreNotReportedAsSuccess) {
 }
 
 TEST_F(ReportPrint, TerminatedAbortsTheDocument) {
-  for (int i = 1; i <= 3; ++i) AddPage(9, 0, QString::number(i));
+  for (int i = 1; i <= 3; ++i)
+    AddPage(9, 0, QString::number(i));
   report.OnProgress = [this](int page) {
     log.append(QStringLiteral("print %1").arg(page));
     report.Terminated = page == 2; // the progress window's cancel
@@ -236,7 +239,8 @@ TEST_F(ReportPrint, TerminatedAbortsTheDocument) {
 }
 
 TEST_F(ReportPrint, PrintWithDialogTakesTheDialogsChoiceAndStopsOnCancel) {
-  for (int i = 1; i <= 4; ++i) AddPage(9, 0, QString::number(i));
+  for (int i = 1; i <= 4; ++i)
+    AddPage(9, 0, QString::number(i));
   report.DefaultCopies = 2;
   report.DefaultCollate = false;
   TrpPrintSettings offered;
@@ -370,10 +374,10 @@ TEST_F(ReportPrint, ExportFeedsTheFilterPageByPage) {
   log.clear();
   EXPECT_TRUE(report.ExportToFile(&filter, dir.filePath(QStringLiteral("zostava.txt"))));
   EXPECT_EQ(log, (QStringList{QStringLiteral("options"), QStringLiteral("begin"), QStringLiteral("page"),
-                              QStringLiteral("object 30,30"), QStringLiteral("text Čľen Ďurčo"), QStringLiteral("print 1"),
-                              QStringLiteral("/page"), QStringLiteral("page"), QStringLiteral("object 30,30"),
-                              QStringLiteral("text Ťažký Žofia"), QStringLiteral("print 2"), QStringLiteral("/page"),
-                              QStringLiteral("end")}));
+                              QStringLiteral("object 30,30"), QStringLiteral("text Čľen Ďurčo"),
+                              QStringLiteral("print 1"), QStringLiteral("/page"), QStringLiteral("page"),
+                              QStringLiteral("object 30,30"), QStringLiteral("text Ťažký Žofia"),
+                              QStringLiteral("print 2"), QStringLiteral("/page"), QStringLiteral("end")}));
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("zostava.txt"))));
   EXPECT_EQ(after, dir.filePath(QStringLiteral("iny.txt"))) << "the renamed file";
   QFile written(after);

@@ -88,12 +88,14 @@ protected:
 
   QString PdfInfo(const QString& extra = QString()) {
     QStringList args{report.PrintFileName};
-    if (!extra.isEmpty()) args = QStringList{QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), extra} + args;
+    if (!extra.isEmpty())
+      args = QStringList{QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), extra} + args;
     return RunTool(QStringLiteral("pdfinfo"), args);
   }
   // The size in points (rounded) that pdfinfo gives for the page ("" for the first page of a plain listing).
   static QSize PageSize(const QString& info, const QString& page) {
-    const QString label = page.isEmpty() ? QStringLiteral("Page size:") : QStringLiteral("Page\\s+") + page + QStringLiteral(" size:");
+    const QString label =
+        page.isEmpty() ? QStringLiteral("Page size:") : QStringLiteral("Page\\s+") + page + QStringLiteral(" size:");
     const QRegularExpressionMatch m =
         QRegularExpression(label + QStringLiteral("\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
     return m.hasMatch() ? QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble())) : QSize();
@@ -121,10 +123,12 @@ TEST_F(Printing, ThreePagesToAPdfFileThatReadersAccept) {
   if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) GTEST_SKIP() << "pdfinfo is not installed";
   const QString info = PdfInfo();
   EXPECT_EQ(PdfPages(), 3) << info.toStdString();
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("Title:\\s+Zoznam členov")).match(info).hasMatch()) << info.toStdString();
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("Title:\\s+Zoznam členov")).match(info).hasMatch())
+      << info.toStdString();
   EXPECT_EQ(PageSize(info, QString()), QSize(595, 842)) << "A4, " << info.toStdString();
 
-  const QString text = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), report.PrintFileName, QStringLiteral("-")});
+  const QString text =
+      RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), report.PrintFileName, QStringLiteral("-")});
   if (text.isNull()) GTEST_SKIP() << "pdftotext is not installed";
   for (int i = 1; i <= 3; ++i) {
     EXPECT_TRUE(text.contains(QStringLiteral("Strana %1 z 3").arg(i))) << text.toStdString();
@@ -133,9 +137,9 @@ TEST_F(Printing, ThreePagesToAPdfFileThatReadersAccept) {
   EXPECT_EQ(text.count(QChar(0x0C)), 3) << "one form feed per page";
 
   // The text object at 40, 40 report units (91.6 per inch) lands 31.4 pt from the paper's corner.
-  const QString boxes = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
-                                                              QStringLiteral("-l"), QStringLiteral("1"), report.PrintFileName,
-                                                              QStringLiteral("-")});
+  const QString boxes = RunTool(QStringLiteral("pdftotext"),
+                                {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                 QStringLiteral("-l"), QStringLiteral("1"), report.PrintFileName, QStringLiteral("-")});
   const QRegularExpressionMatch word =
       QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>Strana<")).match(boxes);
   ASSERT_TRUE(word.hasMatch()) << boxes.toStdString();
@@ -258,10 +262,11 @@ TEST_F(Printing, PrintDialogControls) {
   EXPECT_EQ(form.Settings(), (TrpPrintSettings{QStringLiteral("2"), 3, true, 1})) << "current page, odd pages";
   form.RB1->setChecked(true);
   EXPECT_EQ(form.Settings().PageList, QString()) << "all pages";
-  EXPECT_EQ((QStringList{form.GroupBox1->title(), form.GroupBox2->title(), form.GroupBox3->title(), form.CB2->itemText(2),
-                         form.Label2->text()}),
+  EXPECT_EQ((QStringList{form.GroupBox1->title(), form.GroupBox2->title(), form.GroupBox3->title(),
+                         form.CB2->itemText(2), form.Label2->text()}),
             (QStringList{QStringLiteral("Tlačiareň"), QStringLiteral("Rozsah strán"), QStringLiteral("Kópie"),
-                         QStringLiteral("Párne strany"), QStringLiteral("Vložte číslo strán alebo ich rozsah. Príklad: 1,3,5-12")}));
+                         QStringLiteral("Párne strany"),
+                         QStringLiteral("Vložte číslo strán alebo ich rozsah. Príklad: 1,3,5-12")}));
 }
 
 TEST_F(Printing, CancelledOrRefusedDialogPrintsNothing) {
