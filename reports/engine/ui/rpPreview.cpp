@@ -239,6 +239,9 @@ void TrpPreviewForm::TakePages(TrpEMFPages& from, TrpEMFPages& to) {
 void TrpPreviewForm::FreePageObjects(int index) {
   TrpEMFPage& page = pages_.GetPage(index);
   page.Visible = false;
+  // Drawing made the page current; the engine must not keep a freed page.
+  TrpGlobals& g = rpGlobals();
+  if (page.PageObject && g.CurrentPage == page.PageObject.get()) g.CurrentPage = nullptr;
   page.PageObject.reset();
 }
 
@@ -601,6 +604,7 @@ void TrpPreviewForm::ZoomBtnClick() { ProcMenu->popup(ZoomBtn->mapToGlobal(QPoin
 
 void TrpPreviewForm::LoadFile(const QString& fileName) {
   if (!report_) return;
+  TrpGlobals& g = rpGlobals();
   // The file is read on the side first, so a damaged one costs nothing shown.
   try {
     QFile file(fileName);
@@ -609,12 +613,16 @@ void TrpPreviewForm::LoadFile(const QString& fileName) {
     TrpEMFPages trial;
     trial.LoadFromStream(stream);
   } catch (const Exception& error) {
-    if (rpGlobals().ErrorBox) rpGlobals().ErrorBox(error.Message(), rpLoadStr(55206));
+    if (g.ErrorBox) g.ErrorBox(error.Message(), rpLoadStr(55206));
     return;
   }
   Disconnect();
   report_->EMFPages.Clear();
-  report_->LoadPreparedFile(fileName);
+  try {
+    report_->LoadPreparedFile(fileName);
+  } catch (const Exception& error) {
+    if (g.ErrorBox) g.ErrorBox(error.Message(), rpLoadStr(55206));
+  }
   Connect(report_);
   Redisplay(true);
 }
@@ -726,7 +734,7 @@ bool TrpPreviewForm::FindNext() {
       ShowHit(searchPage_, records[i].Bounds);
       return true;
     }
-    if (!page.Visible) page.PageObject.reset();
+    if (!page.Visible) FreePageObjects(searchPage_);
     hitIndex_ = 0;
     ++searchPage_;
   }
