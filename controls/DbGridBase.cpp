@@ -166,7 +166,11 @@ protected:
     painter->setFont(grid_->titleFont_);
     painter->setPen(ToQColor(clBtnText));
     const TGridColumn& column = *grid_->columns_[logical];
-    painter->drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignVCenter | (column.TitleAlignment & Qt::AlignHorizontal_Mask),
+    const QRect textRect = rect.adjusted(3, 0, -3, 0);
+    // A title wider than its column keeps its beginning in sight, whatever its alignment.
+    const bool fits = QFontMetrics(grid_->titleFont_).horizontalAdvance(column.Title) <= textRect.width();
+    painter->drawText(textRect,
+                      Qt::AlignVCenter | (fits ? column.TitleAlignment & Qt::AlignHorizontal_Mask : Qt::AlignLeft),
                       column.Title);
     if (active) {
       switch (grid_->activeTitleBevel_) {

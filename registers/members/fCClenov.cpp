@@ -21,6 +21,7 @@
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
+#include <algorithm>
 
 TfrmCClenov* frmCClenov = nullptr;
 
@@ -38,7 +39,6 @@ TIBComboBox* MakeTextCombo(QWidget* parent, const QString& name, const QString& 
   auto* combo = new TIBComboBox(parent);
   combo->setObjectName(name);
   SetupTextCombo(*combo, QStringLiteral("c_clenov"), column, 25, 0);
-  combo->setMinimumContentsLength(25);
   return combo;
 }
 
@@ -148,6 +148,9 @@ void TfrmCClenov::BuildFilterPanel() {
   eDBSkupina->SetSOrderBy(QStringLiteral("nazov"));
   eDBSkupina->SetSAutoAppend(true);
   place(QStringLiteral("Skupina:"), eDBSkupina);
+  // The three lookups share the line, so that a group's name is as readable as a town.
+  for (int c : {1, 3, 5})
+    grid->setColumnStretch(c, 1);
   line = 1;
   column = 0;
   auto check = [&](const QString& name, const QString& caption) {
@@ -217,6 +220,9 @@ void TfrmCClenov::FormCreate() {
     column->OrderBy = QString::fromLatin1(c.order);
     if (c.centred) column->TitleAlignment = Qt::AlignHCenter;
   }
+  // The birth date in full: the designed width is too narrow for a date in this font.
+  list.gr1->SetColumnWidth(4, std::max(list.gr1->Column(4)->Width,
+                                       list.gr1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 8));
   list.FormCreate(QStringLiteral("Číselník členov"), QSize(745, 392));
 }
 
