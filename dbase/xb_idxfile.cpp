@@ -1148,9 +1148,11 @@ void TIndexFile::SetSequentialRecNo(int position) {
   qint64 rest = position - 1;
   for (std::size_t k = 0; k < tag.Path.size(); ++k) {
     TLevel& level = tag.Path[k];
+    // A damaged tree may be deeper below another entry than along the first one.
+    const qint64 weight = k < weights.size() ? weights[k] : 1;
     level.Entry =
-        int(std::clamp<qint64>(rest / weights[k], 0, std::max<qint64>(0, qint64(level.Node.Entries.size()) - 1)));
-    rest -= qint64(level.Entry) * weights[k];
+        int(std::clamp<qint64>(rest / weight, 0, std::max<qint64>(0, qint64(level.Node.Entries.size()) - 1)));
+    rest -= qint64(level.Entry) * weight;
     if (level.Node.Inner) DescendTo(k, false);
   }
   tag.Path.back().Entry -= 1;
