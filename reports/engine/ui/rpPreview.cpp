@@ -113,8 +113,18 @@ void TrpPBox::wheelEvent(QWheelEvent* event) {
 TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
   SetKeyPreview(true);
   setWindowFlags(Qt::Window);
-  setAttribute(Qt::WA_DeleteOnClose, false);
+  CreateToolbar();
+  CreatePageArea();
+  CreateZoomMenu();
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(TPanel);
+  layout->addWidget(PreviewPanel, 1);
+  resize(900, 700);
+}
 
+void TrpPreviewForm::CreateToolbar() {
   TPanel = new QWidget(this);
   ZoomBtn = ToolButton(TPanel, QStringLiteral("100%"), 53024);
   LoadBtn = ToolButton(TPanel, rpLoadStr(53025), 53025);
@@ -129,13 +139,23 @@ TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
   ZoomBtn->setMinimumWidth(56);
   auto* tools = new QHBoxLayout(TPanel);
   tools->setContentsMargins(2, 2, 2, 2);
-  for (QWidget* w : {static_cast<QWidget*>(ZoomBtn), Separator1, static_cast<QWidget*>(LoadBtn),
-                     static_cast<QWidget*>(SaveBtn), static_cast<QWidget*>(PrintBtn), Separator2,
-                     static_cast<QWidget*>(FindBtn), Separator3, static_cast<QWidget*>(HelpBtn)})
+  for (QWidget* w : std::initializer_list<QWidget*>{ZoomBtn, Separator1, LoadBtn, SaveBtn, PrintBtn, Separator2,
+                                                   FindBtn, Separator3, HelpBtn})
     tools->addWidget(w);
   tools->addStretch();
   tools->addWidget(ExitBtn);
+  connect(ZoomBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::ZoomBtnClick);
+  connect(LoadBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::LoadBtnClick);
+  connect(SaveBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::SaveBtnClick);
+  connect(PrintBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PrintBtnClick);
+  connect(FindBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::FindBtnClick);
+  connect(HelpBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::HelpBtnClick);
+  connect(ExitBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::ExitBtnClick);
+}
 
+void TrpPreviewForm::CreatePageArea() {
+  // The page box with the page buttons and vertical bar at its right and the
+  // status line with the horizontal bar below: all that a host form borrows.
   PreviewPanel = new QWidget(this);
   ScrollBox1 = new TrpPBox(this, PreviewPanel);
   ScrollBox1->setWhatsThis(rpLoadStr(53024));
@@ -149,7 +169,7 @@ TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
   right->addWidget(VScrollBar, 1);
   right->addWidget(PgUp);
   right->addWidget(PgDown);
-  BPanel = new QWidget(this);
+  BPanel = new QWidget(PreviewPanel);
   Label1 = new QLabel(BPanel);
   Label2 = new QLabel(BPanel);
   Label1->setMinimumWidth(110);
@@ -160,18 +180,22 @@ TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
   bottom->addWidget(Label1);
   bottom->addWidget(Label2);
   bottom->addWidget(HScrollBar, 1);
-  auto* previewLayout = new QHBoxLayout(PreviewPanel);
-  previewLayout->setContentsMargins(0, 0, 0, 0);
-  previewLayout->setSpacing(0);
-  previewLayout->addWidget(ScrollBox1, 1);
-  previewLayout->addWidget(RPanel);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(TPanel);
-  layout->addWidget(PreviewPanel, 1);
-  layout->addWidget(BPanel);
+  auto* pages = new QHBoxLayout;
+  pages->setSpacing(0);
+  pages->addWidget(ScrollBox1, 1);
+  pages->addWidget(RPanel);
+  auto* area = new QVBoxLayout(PreviewPanel);
+  area->setContentsMargins(0, 0, 0, 0);
+  area->setSpacing(0);
+  area->addLayout(pages, 1);
+  area->addWidget(BPanel);
+  connect(PgUp, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PgUpClick);
+  connect(PgDown, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PgDownClick);
+  connect(VScrollBar, &QScrollBar::valueChanged, this, &TrpPreviewForm::VScroll);
+  connect(HScrollBar, &QScrollBar::valueChanged, this, &TrpPreviewForm::HScroll);
+}
 
+void TrpPreviewForm::CreateZoomMenu() {
   ProcMenu = new QMenu(this);
   zoomItems_ = new QActionGroup(this);
   auto addZoom = [this](const QString& caption, int tag) {
@@ -185,19 +209,6 @@ TrpPreviewForm::TrpPreviewForm(QWidget* parent) : TForm(parent) {
   addZoom(rpLoadStr(53020), 1);
   addZoom(rpLoadStr(53021), 2);
   addZoom(rpLoadStr(53022), 3);
-
-  connect(ZoomBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::ZoomBtnClick);
-  connect(LoadBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::LoadBtnClick);
-  connect(SaveBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::SaveBtnClick);
-  connect(PrintBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PrintBtnClick);
-  connect(FindBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::FindBtnClick);
-  connect(HelpBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::HelpBtnClick);
-  connect(ExitBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::ExitBtnClick);
-  connect(PgUp, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PgUpClick);
-  connect(PgDown, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PgDownClick);
-  connect(VScrollBar, &QScrollBar::valueChanged, this, &TrpPreviewForm::VScroll);
-  connect(HScrollBar, &QScrollBar::valueChanged, this, &TrpPreviewForm::HScroll);
-  resize(900, 700);
 }
 
 TrpPreviewForm::~TrpPreviewForm() { Disconnect(); }
@@ -609,7 +620,8 @@ void TrpPreviewForm::LoadFile(const QString& fileName) {
   try {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("Súbor %1 sa nedá otvoriť.").arg(fileName));
-    TBinaryReader stream(file.readAll());
+    const QByteArray data = file.readAll(); // the reader only views these bytes
+    TBinaryReader stream(data);
     TrpEMFPages trial;
     trial.LoadFromStream(stream);
   } catch (const Exception& error) {

@@ -120,6 +120,9 @@ protected:
 private:
   friend class TrpPBox;
   friend class TrpPreview;
+  void CreateToolbar();
+  void CreatePageArea();
+  void CreateZoomMenu();
   void FormResize();
   void PaintBox(QPainter& painter, const QRect& region);
   void BoxMouseDown(QMouseEvent* event);

@@ -334,6 +334,7 @@ TEST_F(Preview, PanelInAHostForm) {
   EXPECT_EQ(pages.last().at(0).toInt(), 2);
   EXPECT_EQ(panel->CurrentPage(), 2);
 
+  EXPECT_TRUE(window->BPanel->isVisibleTo(panel)) << "the status line comes with the pages";
   EXPECT_FALSE(window->TPanel->isVisibleTo(panel)) << "the tool bar stays in the hidden window";
   panel->SetShowToolbar(true);
   EXPECT_TRUE(window->TPanel->isVisibleTo(panel));
