@@ -1,5 +1,7 @@
 #include "reports/engine/rpControl.h"
+#include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLocale.h"
+#include <QtGui/QPainter>
 
 TrpControl::TrpControl() {
   FillColor = clBtnFace;
@@ -34,4 +36,37 @@ void TrpNonVisualControl::ListProperties() {
 void TrpNonVisualControl::WriteProperty(const QString& name, const QVariant& value) {
   TrpControl::WriteProperty(name, value);
   if (name.toUpper() == QLatin1String("NAME")) ComponentRenamed();
+}
+
+void TrpControl::Draw(QPainter* canvas) {
+  PrepareDrawing(canvas);
+  ToDeviceCoords(!rpGlobals().EngineMode);
+  PaintControlImage();
+  RestoreDesignCoords();
+}
+
+void TrpNonVisualControl::Draw(QPainter* canvas) {
+  Width = Height = 28;
+  PrepareDrawing(canvas);
+  ToDeviceCoords(!rpGlobals().EngineMode);
+  FillColor = clBtnFace;
+  PaintBackground();
+  PaintControlImage();
+  RestoreDesignCoords();
+}
+
+void TrpNonVisualControl::PaintControlImage() {
+  if (!DrawCanvas) return;
+  QPainter& p = *DrawCanvas;
+  p.save();
+  const QRect r = DrawRect.adjusted(0, 0, -1, -1);
+  // A raised edge: light on the top and left, shadow on the bottom and right.
+  p.setPen(rpPaintColor(clBtnHighlight));
+  p.drawLine(r.topLeft(), r.topRight());
+  p.drawLine(r.topLeft(), r.bottomLeft());
+  p.setPen(rpPaintColor(clBtnShadow));
+  p.drawLine(r.bottomLeft(), r.bottomRight());
+  p.drawLine(r.topRight(), r.bottomRight());
+  if (!IconBitmap.isNull()) p.drawImage(QPoint(DrawRect.left() + 2, DrawRect.top() + 2), IconBitmap);
+  p.restore();
 }

@@ -10,10 +10,14 @@ public:
   TrpControl();
   void WriteProperty(const QString& name, const QVariant& value) override;
   void ListProperties() override;
+  // The control's picture at its device rectangle (PaintControlImage).
+  void Draw(QPainter* canvas) override;
 
 protected:
   // Called when scripts or the inspector set Visible; the concrete class passes it to its control.
   virtual void ControlVisibilityChanged() {}
+  // Paints the wrapped control's image at Left, Top; the concrete class knows its control.
+  virtual void PaintControlImage() {}
 };
 
 // The base of components without a window (the report's database, table and
@@ -24,11 +28,14 @@ public:
   TrpNonVisualControl();
   void WriteProperty(const QString& name, const QVariant& value) override;
   void ListProperties() override;
+  // Always 28 x 28 pixels: a button-face square with a raised edge and the icon.
+  void Draw(QPainter* canvas) override;
 
   TrpVariables StoredValues;
   QImage IconBitmap;
 
 protected:
+  void PaintControlImage() override;
   // Called when the object's Name is set; the concrete class renames its component.
   virtual void ComponentRenamed() {}
 };

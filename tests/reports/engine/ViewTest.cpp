@@ -1,4 +1,5 @@
 #include "ReportFixture.h"
+#include <QtGui/QPainter>
 #include "core/CodePage1250.h"
 #include "core/DataSet.h"
 #include "reports/engine/rpLineView.h"
@@ -251,6 +252,22 @@ TEST_F(ViewTest, EditorPropertiesOpenTheDesignersEditor) {
   QStringList expectedOpened;
   for (const QString& name : expected) expectedOpened.append(QStringLiteral("Memo1.") + name);
   EXPECT_EQ(opened, expectedOpened);
+}
+
+// A non-visual component is 28 by 28 pixels in the designer whatever size was stored.
+TEST_F(ViewTest, NonVisualControlDrawsAsASquareOfButtonFace) {
+  TrpNonVisualControl component;
+  component.SetBounds(10, 10, 50, 40);
+  rpGlobals().EngineMode = false;
+  QImage canvas(80, 80, QImage::Format_RGB32);
+  canvas.fill(Qt::white);
+  QPainter painter(&canvas);
+  component.Draw(&painter);
+  painter.end();
+  EXPECT_EQ(QSize(component.Width, component.Height), QSize(28, 28));
+  EXPECT_EQ(canvas.pixelColor(24, 30), rpPaintColor(clBtnFace)) << "inside the square";
+  EXPECT_EQ(canvas.pixelColor(45, 45), QColor(Qt::white)) << "outside 28 x 28";
+  EXPECT_NE(canvas.pixelColor(10, 20), canvas.pixelColor(37, 20)) << "light and shadow edges differ";
 }
 
 TEST_F(ViewTest, AddInRegistry) {
