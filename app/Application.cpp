@@ -3,6 +3,9 @@
 #include "app/ExceptionHandler.h"
 #include "app/fMain.h"
 #include "db/IBDatabase.h"
+#include <QtCore/QLibraryInfo>
+#include <QtCore/QLocale>
+#include <QtCore/QTranslator>
 #include <QtGui/QSessionManager>
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -18,6 +21,11 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 
 int RunVimek(QApplication& application) {
   SetApplicationTitle(QStringLiteral("Palendrix - Tarnavo"));
+  // Qt's own dialogs (the save dialog of the exports) speak Slovak too.
+  auto* translator = new QTranslator(&application);
+  if (translator->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
   // The main window ends the program when it closes; hiding it while a
   // register is open must not.
   application.setQuitOnLastWindowClosed(false);

@@ -217,6 +217,14 @@ TEST_F(WorkDutyTest, TheStatusBarCountsAndSumsAndTheFilterNarrowsTheList) {
   Key(form->list, Qt::Key_R);
   EXPECT_EQ(Panel(0), QStringLiteral("Počet záznamov: 3"));
   EXPECT_EQ(Panel(1), QStringLiteral("Spolu hodín:       7.8"));
+  EXPECT_EQ(form->Caption(), QStringLiteral("Evidencia brigád - rok 2026"));
+  // The hours column shows one decimal, as the sum does.
+  QStringList shown;
+  const QAbstractItemModel* model = form->list.gr1->model();
+  for (int row = 0; row < model->rowCount(); ++row)
+    shown.append(model->index(row, 3).data().toString());
+  EXPECT_TRUE(shown.contains(QStringLiteral("2,5")) && shown.contains(QStringLiteral("4,0")))
+      << shown.join(u' ').toStdString();
   form->eDBClen->FindIt(novak);
   Key(form->list, Qt::Key_F);
   EXPECT_TRUE(form->list.pnlFilter->isVisibleTo(form.get()));
