@@ -346,6 +346,9 @@ void TrpBand::OutputObject(TrpView* object) {
     object->Left = keptLeft;
     object->Top = keptTop;
     if (view) view->Top = keptViewTop;
+    // Objects that collect printed values (a chart) hear of every text printed, not of continuation parts.
+    if (memo && memo->SplitMode < 2)
+      for (TrpView* watcher : g.WatchList) watcher->NotifyObjectPrinted(object);
   } catch (const Exception& error) {
     rpReportObjectError(error);
   }

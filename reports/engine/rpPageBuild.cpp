@@ -84,6 +84,7 @@ void TrpPageBuild::LinkBands() {
   for (int i = 0; i < page.Count(); ++i) {
     TrpView* object = page.GetObject(i);
     object->RecordMode = 1; // objects are written into prepared pages from now on
+    if ((object->Flags & 0x8000) && !g.WatchList.contains(object)) g.WatchList.append(object);
     if (!dynamic_cast<TrpBandView*>(object)) unattached.append(object);
   }
   g.CurrentPage = &page;

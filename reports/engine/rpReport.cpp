@@ -706,7 +706,9 @@ TrpPageBuild* TrpReport::SubreportBuild(int pageIndex) const {
 
 void TrpReport::EndBuild() {
   running_ = nullptr;
+  if (builds_.empty()) return;
   builds_.clear();
+  rpGlobals().WatchList.clear(); // the watchers belong to the pages of the run
 }
 
 void TrpReport::CreateBuilds() {

@@ -112,6 +112,9 @@ public:
   virtual void AfterLoad() {}
   // Takes the object's content from a database blob field; the base has none.
   virtual void LoadFromBlobField(TField* field) {}
+  // Told of each text object printed while this object is on the watch list
+  // (its Flags bit 15 asks for that); the base ignores it.
+  virtual void NotifyObjectPrinted(TrpView* object) {}
   // Reads the common record for the engine's StreamVersion and this RecordMode.
   virtual void LoadFromStream(TBinaryReader& stream);
   virtual void SaveToStream(TBinaryWriter& stream);
@@ -163,7 +166,7 @@ public:
   qint32 OffsetX = 0, OffsetY = 0;
   quint8 PrinterOutput = 0;
   qint32 Left = 0, Top = 0, Width = 0, Height = 0;
-  quint16 Flags = 1;
+  quint16 Flags = 1; // bit 0 stretched, bit 15 watches printed objects, the rest the class's
   quint16 FrameTyp = 0;
   float FrameWidth = 1.0f;
   TColor FrameColor = clBlack;

@@ -654,6 +654,33 @@ TEST_F(CompositeBuild, MemberAndCompositeHearOfEveryPage) {
   EXPECT_EQ(Prepared(&composite.EMFPages).value(1), (QStringList{F("10,23:Príloha True")}));
 }
 
+// An object on the watch list (Flags bit 15) hears of every text object printed.
+class TestWatcher : public TrpView {
+public:
+  TestWatcher() { SetKind(10, QStringLiteral("Watch"), QStringLiteral("TrpTestWatcher")); }
+  void NotifyObjectPrinted(TrpView* object) override { heard->append(object->Name); }
+  static inline QStringList* heard = nullptr;
+};
+
+TEST_F(BandEngine, WatchersHearOfEveryPrintedText) {
+  rpAddObjectClass(QStringLiteral("TrpTestWatcher"), [] { return new TestWatcher; }, {}, QStringLiteral("55226"));
+  QStringList heard;
+  TestWatcher::heard = &heard;
+  AddMembers(2);
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  AddText(10, 100, 200, 20, F("[Members.\"NAME\"]"));
+  AddBand(btReportSummary, 200, 20);
+  AddText(10, 200, 200, 20, F("Koniec"));
+  auto watcher = std::make_unique<TestWatcher>();
+  watcher->Flags |= 0x8000;
+  watcher->SetBounds(400, 5, 10, 10);
+  page->Add(std::move(watcher));
+  EXPECT_TRUE(report.BuildPreparedPages());
+  rpRemoveObjectClass(QStringLiteral("TrpTestWatcher"));
+  EXPECT_EQ(heard, (QStringList{F("Text1"), F("Text1"), F("Text2")}));
+  EXPECT_TRUE(rpGlobals().WatchList.isEmpty()) << "the watchers go with the run";
+}
+
 // A dialog page ahead of the report page: its control's value reaches the
 // report's expressions, and a cancel (by the user or by the page's script) stops the report.
 TEST_F(BandEngine, DialogPageAtBuildTime) {
