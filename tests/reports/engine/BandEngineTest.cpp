@@ -726,6 +726,33 @@ TEST_F(BandEngine, DialogPageAtBuildTime) {
   }
 }
 
+// A dialog page of non-visual components only: each is handed to
+// OnCustomizeObject, and with no control to show the form stays hidden.
+TEST_F(BandEngine, DialogComponentsAreCustomizedWithoutAForm) {
+  struct TestComponent : TrpNonVisualControl {
+    TestComponent() { SetKind(10, QStringLiteral("View"), QStringLiteral("TrpTestComponent")); }
+  };
+  rpAddControlClass(QStringLiteral("TrpTestComponent"), [] { return new TestComponent; }, {}, QStringLiteral("55226"));
+  AddBand(btReportTitle, 20, 30);
+  AddText(10, 25, 200, 20, F("Nadpis"));
+  TrpPage* dialog = report.Pages.Add();
+  dialog->PageType = 1;
+  for (const char* name : {"Query1", "Query2"}) {
+    auto component = std::make_unique<TestComponent>();
+    component->Name = QString::fromLatin1(name);
+    dialog->Add(std::move(component));
+  }
+  QStringList customized;
+  report.OnCustomizeObject = [&](TrpView* control) { customized.append(control->Name); };
+  int shown = 0;
+  rpGlobals().ShowDialogPage = [&](TrpPage&) { return ++shown, 2; };
+  EXPECT_TRUE(report.BuildPreparedPages());
+  rpRemoveObjectClass(QStringLiteral("TrpTestComponent"));
+  EXPECT_EQ(customized, (QStringList{F("Query1"), F("Query2")}));
+  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(Prepared(), (QList<QStringList>{{F("10,23:Nadpis")}}));
+}
+
 // Objects whose text is one bracketed field reference are bound to that field
 // while the page prepares; blob fields then print their content.
 TEST_F(BandEngine, FieldObjectsAreBoundToTheirFields) {
