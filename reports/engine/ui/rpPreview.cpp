@@ -7,13 +7,17 @@
 #include "reports/engine/rpUrlLink.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpFindForm.h"
+#include "reports/engine/ui/rpQtPrinter.h"
 #include "reports/engine/ui/rpSpeedButton.h"
 #include "reports/engine/ui/rpTextScan.h"
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtGui/QActionGroup>
 #include <QtGui/QKeyEvent>
+#include <QtGui/QPageLayout>
 #include <QtGui/QPainter>
+#include <QtPrintSupport/QPageSetupDialog>
+#include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFileDialog>
@@ -130,6 +134,7 @@ void TrpPreviewForm::CreateToolbar() {
   LoadBtn = ToolButton(TPanel, rpLoadStr(53025), 53025);
   SaveBtn = ToolButton(TPanel, rpLoadStr(53026), 53026);
   PrintBtn = ToolButton(TPanel, rpLoadStr(53027), 53027);
+  PageSetupBtn = ToolButton(TPanel, rpLoadStr(53033), 53033);
   FindBtn = ToolButton(TPanel, rpLoadStr(53028), 53028);
   HelpBtn = ToolButton(TPanel, QStringLiteral("?"), 53032);
   ExitBtn = ToolButton(TPanel, rpLoadStr(53023), 53023);
@@ -139,7 +144,7 @@ void TrpPreviewForm::CreateToolbar() {
   ZoomBtn->setMinimumWidth(56);
   auto* tools = new QHBoxLayout(TPanel);
   tools->setContentsMargins(2, 2, 2, 2);
-  for (QWidget* w : std::initializer_list<QWidget*>{ZoomBtn, Separator1, LoadBtn, SaveBtn, PrintBtn, Separator2,
+  for (QWidget* w : std::initializer_list<QWidget*>{ZoomBtn, Separator1, LoadBtn, SaveBtn, PrintBtn, PageSetupBtn, Separator2,
                                                    FindBtn, Separator3, HelpBtn})
     tools->addWidget(w);
   tools->addStretch();
@@ -148,6 +153,7 @@ void TrpPreviewForm::CreateToolbar() {
   connect(LoadBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::LoadBtnClick);
   connect(SaveBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::SaveBtnClick);
   connect(PrintBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PrintBtnClick);
+  connect(PageSetupBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::PageSetupBtnClick);
   connect(FindBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::FindBtnClick);
   connect(HelpBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::HelpBtnClick);
   connect(ExitBtn, &TrpSpeedButton::clicked, this, &TrpPreviewForm::ExitBtnClick);
@@ -289,6 +295,8 @@ void TrpPreviewForm::ApplyReportOptions() {
   Separator3->setVisible((buttons & pbFind) || HelpBtn->isVisibleTo(TPanel));
   // The print device is a system printer, or a PDF file when there is none.
   PrintBtn->setEnabled(bool(rpGlobals().OpenPrintDevice));
+  PageSetupBtn->setVisible(buttons & pbPageSetup);
+  PageSetupBtn->setEnabled(PrintBtn->isEnabled());
   for (TrpSpeedButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
     button->SetGrayedInactive(report_->GrayedButtons);
   switch (report_->InitialZoom) {
@@ -702,6 +710,49 @@ void TrpPreviewForm::PrintBtnClick() {
   report_->PrintWithDialog(page);
   Connect(report_);
   Redisplay(false);
+}
+
+void TrpPreviewForm::PageSetupBtnClick() {
+  if (!report_ || PageCount() == 0) return;
+  // The dialog starts from the first page's paper and margins (pixels × 500 / 18 are hundredths of mm).
+  const TrpEMFPage& first = pages_.GetPage(0);
+  const QPageSize::PageSizeId id = rpPageSizeIdOf(first.PaperSize);
+  const QPageSize size = id == QPageSize::Custom
+                             ? QPageSize(QSizeF(first.PaperWidth / 10.0, first.PaperHeight / 10.0), QPageSize::Millimeter)
+                             : QPageSize(id);
+  auto mm = [](int pixels) { return pixels * 5.0 / 18; };
+  QPrinter printer;
+  printer.setPageLayout(QPageLayout(size, first.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                    QMarginsF(mm(first.LeftMargin), mm(first.TopMargin), mm(first.RightMargin),
+                                              mm(first.BottomMargin)),
+                                    QPageLayout::Millimeter));
+  QPageSetupDialog dialog(&printer, this);
+  if (dialog.exec() == QDialog::Accepted) ApplyPageSetup(printer.pageLayout());
+}
+
+bool TrpPreviewForm::ApplyPageSetup(const QPageLayout& layout) {
+  // Only pages built here can be built again on the new paper.
+  if (!report_ || !report_->CanRebuild) return false;
+  const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+  auto pixels = [](double millimetres) { return int(std::lround(millimetres * 18 / 5)); };
+  const int code = rpPaperCodeOf(layout.pageSize().id());
+  const QSizeF paper = layout.pageSize().size(QPageSize::Millimeter) * 10;
+  const int orientation = layout.orientation() == QPageLayout::Landscape ? 1 : 0;
+  for (int i = 0; i < report_->Pages.Count(); ++i) {
+    TrpPage* page = report_->Pages.GetPage(i);
+    if (page->PageType != 0) continue;
+    page->LeftMargin = pixels(margins.left());
+    page->TopMargin = pixels(margins.top());
+    page->RightMargin = pixels(margins.right());
+    page->BottomMargin = pixels(margins.bottom());
+    page->ApplyPaper(code, code == kCustomPaper ? int(paper.width()) : 0,
+                     code == kCustomPaper ? int(paper.height()) : 0, page->Bin, orientation);
+  }
+  Disconnect();
+  report_->BuildPreparedPages();
+  Connect(report_);
+  Redisplay(true);
+  return true;
 }
 
 void TrpPreviewForm::FindBtnClick() {

@@ -5,6 +5,7 @@
 #include <QtWidgets/QWidget>
 
 class QActionGroup;
+class QPageLayout;
 class QLabel;
 class QMenu;
 class QScrollBar;
@@ -71,6 +72,12 @@ public:
   bool ExportFile(class TrpExportFilter* filter, const QString& mask, const QString& fileName);
   // Prints through the print dialog (current page offered), as the print button does.
   void PrintBtnClick();
+  // The page setup dialog over the first page's paper and margins, then ApplyPageSetup.
+  void PageSetupBtnClick();
+  // Gives every report page of the template the paper, orientation and
+  // margins, rebuilds and shows page 1; false (nothing changes) when the
+  // shown pages were not built from the template (a loaded ".rpp").
+  bool ApplyPageSetup(const QPageLayout& layout);
   // Starts a search as the find dialog does; answers whether a hit was found.
   bool StartFind(const QString& text, bool caseSensitive, bool fromFirstPage);
   // The next hit after the last one, page by page; false when none is left.
@@ -91,6 +98,7 @@ public:
   TrpSpeedButton* LoadBtn;
   TrpSpeedButton* SaveBtn;
   TrpSpeedButton* PrintBtn;
+  TrpSpeedButton* PageSetupBtn;
   TrpSpeedButton* FindBtn;
   TrpSpeedButton* HelpBtn;
   TrpSpeedButton* ExitBtn;

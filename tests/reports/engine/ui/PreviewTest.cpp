@@ -8,6 +8,7 @@
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QPageLayout>
 #include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
@@ -354,6 +355,36 @@ TEST_F(Preview, PanelInAHostForm) {
   EXPECT_EQ(report.EMFPages.Count(), 3);
   delete panel;
   EXPECT_EQ(report.Preview, nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Preview, PageSetupRebuildsOnTheNewPaper) {
+  report.PreviewButtons |= pbPageSetup;
+  Show();
+  EXPECT_TRUE(form.PageSetupBtn->isVisible());
+  const TrpPrnInfo portrait = form.Pages().GetPage(0).PrnInfo;
+  ASSERT_GT(portrait.Height, portrait.Width);
+  form.GoToPage(2);
+  // A5 across with 20 mm margins holds far fewer rows of 20 pixels.
+  ASSERT_TRUE(form.ApplyPageSetup(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                              QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter)));
+  const TrpEMFPage& first = form.Pages().GetPage(0);
+  EXPECT_GT(first.PrnInfo.Width, first.PrnInfo.Height) << "landscape";
+  EXPECT_EQ(first.PaperSize, 11) << "A5";
+  EXPECT_EQ(first.LeftMargin, 72) << "20 mm in pixels";
+  EXPECT_GT(form.PageCount(), 6);
+  EXPECT_EQ(form.CurrentPage(), 1);
+  EXPECT_EQ(report.Pages.GetPage(0)->Orientation, 1) << "the template takes the paper";
+
+  QTemporaryDir dir;
+  const QString rpp = dir.filePath(QStringLiteral("a5.rpp"));
+  ASSERT_TRUE(form.SaveFile(rpp));
+  form.LoadFile(rpp);
+  EXPECT_FALSE(form.ApplyPageSetup(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())))
+      << "loaded pages are not rebuilt from the template";
 }
 
 } // namespace
