@@ -258,6 +258,16 @@ TEST_F(Preview, ButtonsFollowTheReport) {
   EXPECT_FALSE(form.Separator3->isVisible());
   QTest::keyClick(form.ScrollBox1, Qt::Key_F, Qt::ControlModifier); // no find button: no dialog
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+  // Without any print device Ctrl+P does nothing.
+  rpGlobals().OpenPrintDevice = nullptr;
+  form.ApplyReportOptions();
+  EXPECT_FALSE(form.PrintBtn->isEnabled());
+  bool printed = false;
+  report.OnPrintReport = [&printed] { printed = true; };
+  QTest::keyClick(form.ScrollBox1, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_FALSE(printed);
+  EXPECT_EQ(form.PageCount(), 3);
 }
 
 } // namespace
