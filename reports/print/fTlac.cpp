@@ -10,6 +10,7 @@
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtCore/QScopeGuard>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QVBoxLayout>
 
@@ -66,29 +67,42 @@ TfrmTlac::TfrmTlac(QWidget* owner) : TForm(owner) {
   rp1->DefaultCopies = 1;
   rp1->DefaultCollate = true;
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(3, 3, 4, 3);
-  layout->setSpacing(2);
-  auto button = [&](const char* name, const QString& caption, int image, void (TfrmTlac::*click)()) {
-    auto* b = new TQPLBtn(caption, this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setFixedSize(161, 45);
-    QFont font = b->font();
-    font.setBold(true);
-    b->setFont(font);
-    b->SetImages(ImageList32());
-    b->SetImageIndex(image);
-    connect(b, &QPushButton::clicked, this, click);
-    layout->addWidget(b);
-    return b;
-  };
-  btnPrint = button("btnPrint", QStringLiteral("Tlač na tlačiareň"), 3, &TfrmTlac::btnPrintClick);
-  btnPreview = button("btnPreview", QStringLiteral("Náhľad pred tlačou"), 11, &TfrmTlac::btnPreviewClick);
-  btnEdit = button("btnEdit", QStringLiteral("Editovanie zostavy"), 1, &TfrmTlac::btnEditClick);
+  CreateButtons();
   setFixedSize(168, 148);
 }
 
 TfrmTlac::~TfrmTlac() = default;
+
+void TfrmTlac::CreateButtons() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(3, 3, 4, 3);
+  layout->setSpacing(2);
+  // One bold font for the three captions, small enough that each fits beside
+  // the 32-pixel glyph also with a wide system font.
+  QFont font = this->font();
+  font.setBold(true);
+  const QString captions[] = {QStringLiteral("Tlač na tlačiareň"), QStringLiteral("Náhľad pred tlačou"),
+                              QStringLiteral("Editovanie zostavy")};
+  for (const QString& caption : captions)
+    while (font.pointSize() > 6 && QFontMetrics(font).horizontalAdvance(caption) > 161 - 32 - 12)
+      font.setPointSize(font.pointSize() - 1);
+  auto button = [&](const char* name, const QString& caption, int image, void (TfrmTlac::*click)()) {
+    auto* b = new TQPLBtn(caption, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFixedSize(161, 45);
+    b->setFont(font);
+    b->SetImages(ImageList32());
+    b->SetImageIndex(image);
+    b->SetMargin(2);
+    b->SetSpacing(4);
+    connect(b, &QPushButton::clicked, this, click);
+    layout->addWidget(b);
+    return b;
+  };
+  btnPrint = button("btnPrint", captions[0], 3, &TfrmTlac::btnPrintClick);
+  btnPreview = button("btnPreview", captions[1], 11, &TfrmTlac::btnPreviewClick);
+  btnEdit = button("btnEdit", captions[2], 1, &TfrmTlac::btnEditClick);
+}
 
 TIBQuery& TfrmTlac::Query(int number) {
   Q_ASSERT(number >= 1 && number <= 6);

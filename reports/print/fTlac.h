@@ -63,6 +63,8 @@ protected:
   bool FormKeyDown(QKeyEvent* event) override;
 
 private:
+  // The three bold 161 x 45 buttons with glyphs of the 32-pixel image list.
+  void CreateButtons();
   void btnPrintClick();
   void btnPreviewClick();
   void btnEditClick();

@@ -16,8 +16,10 @@ namespace {
 constexpr int kFirstBandTop = 20;
 // Room between bands, so that no object's corner lies on two bands.
 constexpr int kBandGap = 10;
-constexpr int kBandLeft = 0;
-constexpr int kBandWidth = 760;
+// Objects lie 8 mm from the paper's left edge, beyond what printers cannot
+// reach; an A4 page is 757 report units (91.6 per inch) wide.
+constexpr int kBandLeft = 28;
+constexpr int kPortraitBandWidth = 704, kLandscapeBandWidth = 1010;
 
 [[noreturn]] void Fail(const QString& what) { throw ETemplateDescriptionError(what); }
 
@@ -97,6 +99,7 @@ std::unique_ptr<TrpMemoView> Text(const QJsonObject& t, int bandTop, const TrpFo
 
 // Stacks the bands of one template page from the top, each with its objects.
 void AddBands(TrpPage& page, const QJsonArray& bands, const TrpFont& font, const QString& prefix) {
+  const int bandWidth = page.Orientation == 1 ? kLandscapeBandWidth : kPortraitBandWidth;
   int top = kFirstBandTop;
   int bandNumber = 0;
   for (const QJsonValue bandValue : bands) {
@@ -105,7 +108,7 @@ void AddBands(TrpPage& page, const QJsonArray& bands, const TrpFont& font, const
     band->Name = QStringLiteral("%1Band%2").arg(prefix).arg(++bandNumber);
     band->SetBandType(BandKind(b.value(QLatin1String("band")).toString()));
     const int height = RequiredInt(b, "height");
-    band->SetBounds(kBandLeft, top, kBandWidth, height);
+    band->SetBounds(kBandLeft, top, bandWidth, height);
     band->DisplayFormatText = b.value(QLatin1String("source")).toString();
     for (const QJsonValue flag : b.value(QLatin1String("flags")).toArray()) band->Flags |= BandFlag(flag.toString());
     band->Columns = b.value(QLatin1String("columns")).toInt(1);
