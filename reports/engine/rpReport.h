@@ -1,6 +1,7 @@
 #pragma once
 #include "core/DateTime.h"
 #include "reports/engine/rpDataDictionary.h"
+#include "reports/engine/rpDataset.h"
 #include "reports/engine/rpEMFPages.h"
 #include "reports/engine/rpInterpretator.h"
 #include "reports/engine/rpPage.h"
@@ -237,7 +238,7 @@ private:
   void CreateBuilds();
   void BuildReportPages(bool multiple);
 
-  TrpDataset* dataset_ = nullptr;
+  QPointer<TrpDataset> dataset_; // cleared when the data set is destroyed
   class TrpPageBuild* running_ = nullptr;
   std::vector<std::unique_ptr<class TrpPageBuild>> builds_;
 

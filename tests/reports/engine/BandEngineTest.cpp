@@ -726,6 +726,18 @@ TEST_F(BandEngine, DialogPageAtBuildTime) {
   }
 }
 
+TEST_F(BandEngine, ReportForgetsADestroyedDataset) {
+  auto walker = std::make_unique<TrpDBDataSet>();
+  report.SetDataset(walker.get());
+  report.ReportType = rtMultiple;
+  walker.reset();
+  EXPECT_EQ(report.Dataset(), nullptr);
+  AddBand(btReportTitle, 20, 30);
+  AddText(10, 25, 200, 20, F("Nadpis"));
+  EXPECT_TRUE(report.BuildPreparedPages()) << "without its data set the report builds once";
+  EXPECT_EQ(report.EMFPages.Count(), 1);
+}
+
 // A dialog page of non-visual components only: each is handed to
 // OnCustomizeObject, and with no control to show the form stays hidden.
 TEST_F(BandEngine, DialogComponentsAreCustomizedWithoutAForm) {
