@@ -612,7 +612,8 @@ int TrpReport::CurrentBandType() const {
 
 TrpDataset* TrpReport::PageDataBandDataSet(int dataBandType) const {
   if (!running_ || dataBandType < 0 || dataBandType >= btKindCount) return nullptr;
-  return running_->Band(dataBandType)->dataSource;
+  const TrpBand* band = running_->Band(dataBandType); // a dialog page has no bands
+  return band ? band->dataSource : nullptr;
 }
 
 bool TrpReport::BuildPreparedPages() {
