@@ -141,6 +141,20 @@ struct T : BandEngine {
   static void Multiple(BandEngine& f) { static_cast<T&>(f).DoMultiple(); }
   static void Manual(BandEngine& f) { static_cast<T&>(f).DoManual(); }
   static void RunBand(BandEngine& f) { static_cast<T&>(f).DoRunBand(); }
+  static void HiddenPages(BandEngine& f) { static_cast<T&>(f).DoHiddenPages(); }
+
+  // Two hidden template pages: the first one's script shows it, the second stays hidden.
+  void DoHiddenPages() {
+    AddBand(btReportTitle, 20, 30);
+    AddText(10, 25, 200, 20, F("Prvá"));
+    for (const char* text : {"Druhá", "Tretia"}) {
+      page = report.Pages.Add();
+      page->Visible = false;
+      AddBand(btReportTitle, 20, 30);
+      AddText(10, 25, 200, 20, QString::fromUtf8(text));
+    }
+    report.Pages.GetPage(1)->Script = QStringList{F("PAGE2.Visible := True")};
+  }
 
   // The title's script gives the master band a virtual data set of two rows and hides the summary.
   void DoRunBand() {
@@ -368,6 +382,7 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
         BuildCase{"multipleReportOncePerRecord", T::Multiple,
                   {{F("10,23:Člen 1 1")}, {F("10,23:Člen 2 2")}, {F("10,23:Člen 3 3")}}},
+        BuildCase{"hiddenPageShownByItsScript", T::HiddenPages, {{F("10,23:Prvá")}, {F("10,23:Druhá")}}},
         BuildCase{"scriptSwitchesTheRunningBands", T::RunBand, {{F("10,23:Nadpis"), F("10,48:1"), F("10,68:2")}}},
         BuildCase{"manualBuildShowsTheBandsItNames", T::Manual,
                   {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("50,58:Člen 3")}}},
