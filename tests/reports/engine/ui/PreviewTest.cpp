@@ -1,4 +1,5 @@
 #include "PreviewFixture.h"
+#include "reports/engine/rpExportFilter.h"
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/ui/rpFindForm.h"
 #include "reports/engine/ui/rpPreview.h"
@@ -396,6 +397,30 @@ TEST_F(Preview, PageSetupRebuildsOnTheNewPaper) {
   form.LoadFile(rpp);
   EXPECT_FALSE(form.ApplyPageSetup(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())))
       << "loaded pages are not rebuilt from the template";
+}
+
+} // namespace
+
+namespace {
+
+// An export filter that counts the pages it gets.
+class PageCountingFilter : public TrpExportFilter {
+public:
+  PageCountingFilter() { Register(QStringLiteral("Počet strán"), QStringLiteral("*.cnt")); }
+  void BeginPage() override { ++pages; }
+  int pages = 0;
+};
+
+TEST_F(Preview, ExportsThroughAFilter) {
+  Show();
+  PageCountingFilter filter;
+  QTemporaryDir dir;
+  form.GoToPage(2);
+  ASSERT_TRUE(form.ExportFile(&filter, QStringLiteral("*.cnt"), dir.filePath(QStringLiteral("zoznam.txt"))));
+  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("zoznam.cnt")))) << "the filter's extension";
+  EXPECT_EQ(filter.pages, 3);
+  EXPECT_EQ(form.PageCount(), 3) << "the pages come back after the export";
+  EXPECT_EQ(form.CurrentPage(), 2) << "without returning to page 1";
 }
 
 } // namespace
