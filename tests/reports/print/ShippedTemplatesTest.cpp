@@ -13,7 +13,11 @@
 #include "registers/members/fEPriestupky.h"
 #include "registers/members/fERS.h"
 #include "registers/members/fEVyznamenania.h"
+#include "reports/engine/rpPrinter.h"
+#include "reports/engine/ui/rpQtPrinter.h"
 #include "tests/reports/print/PrintFormFixture.h"
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
 
 namespace {
 
@@ -177,5 +181,40 @@ INSTANTIATE_TEST_SUITE_P(
       std::string name = info.param.file;
       return name.substr(0, name.find('.'));
     });
+
+// The member list printed from its register on the virtual printer goes to a
+// PDF file that a PDF reader takes, with the names and their diacritics.
+TEST_F(ShippedTemplates, TheMemberListPrintsToAPdfFileWithItsDiacritics) {
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  rpInstallPrinting();
+  TrpGlobals& g = rpGlobals();
+  auto restore = qScopeGuard([&g] {
+    g.PrintDialog = {};
+    g.OpenPrintDevice = {};
+  });
+  // A machine with a real printer must not get this page.
+  if (!rpPrinter().IsVirtual()) GTEST_SKIP() << "a system printer is installed";
+  g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
+  const QString pdf = QDir(folder.path()).filePath(QStringLiteral("zoznam.pdf"));
+  TfrmCClenov list;
+  list.list.btnRefreshClick();
+  TfrmCClenovTlac dialog(&list);
+  script.Then([&pdf](TForm& f) {
+    auto& form = static_cast<TfrmTlac&>(f);
+    form.rp1->PrintFileName = pdf;
+    form.btnPrint->click();
+  });
+  dialog.btn1->click();
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
+  QProcess process;
+  process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  ASSERT_TRUE(process.waitForFinished(30000));
+  const QString text = QString::fromUtf8(process.readAllStandardOutput());
+  for (const QString& expected : {QStringLiteral("Zoznam členov"), QStringLiteral("Rok: 2026"),
+                                  QStringLiteral("MO SRZ Žilina"), QStringLiteral("Šťastný Ľubomír"),
+                                  QStringLiteral("Čierny Ján"), QStringLiteral("Strana 1 z 1")})
+    EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " not in:\n" << text.toStdString();
+}
 
 } // namespace
