@@ -174,6 +174,8 @@ public:
   // An embedded preview panel (the window library's TrpPreview) that shows
   // the pages in place of a preview window; cleared when it is freed.
   QPointer<QObject> Preview;
+  // The preview's print builds the pages again when another printer is chosen.
+  bool RebuildPrinter = false;
   // Shows the prepared pages in the preview window (TrpGlobals::PreviewWindow);
   // nothing happens without prepared pages.
   void ShowPreview();

@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "reports/engine/rpExportFilter.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpUrlLink.h"
 #include "reports/engine/rpUtils.h"
@@ -707,9 +708,28 @@ void TrpPreviewForm::PrintBtnClick() {
   if (!report_ || !PrintBtn->isEnabled()) return;
   const int page = currentPage_;
   Disconnect();
-  report_->PrintWithDialog(page);
+  if (report_->RebuildPrinter && report_->CanRebuild && report_->ShowPrintDialog && rpGlobals().PrintDialog)
+    PrintOnChosenPrinter(page);
+  else
+    report_->PrintWithDialog(page);
   Connect(report_);
   Redisplay(false);
+}
+
+void TrpPreviewForm::PrintOnChosenPrinter(int currentPage) {
+  // As the report's own print with its dialog, but pages built for another
+  // printer are built again for the one chosen.
+  TrpPrinter& printer = rpPrinter();
+  const int before = printer.PrinterIndex;
+  TrpPrintSettings settings;
+  settings.Copies = report_->DefaultCopies;
+  settings.Collate = report_->DefaultCollate;
+  if (!rpGlobals().PrintDialog(settings, currentPage)) return;
+  if (printer.PrinterIndex != before) {
+    if (!report_->SwitchPrinter(before, printer.PrinterIndex)) return;
+    if (!report_->BuildPreparedPages()) return;
+  }
+  report_->PrintPages(settings.PageList, settings.Copies, settings.Collate, settings.OddEven);
 }
 
 void TrpPreviewForm::PageSetupBtnClick() {

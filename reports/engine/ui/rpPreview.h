@@ -70,7 +70,9 @@ public:
   // Exports the shown pages through the filter into the file, its extension
   // taken from the filter's mask; false when nothing was written.
   bool ExportFile(class TrpExportFilter* filter, const QString& mask, const QString& fileName);
-  // Prints through the print dialog (current page offered), as the print button does.
+  // Prints through the print dialog (current page offered), as the print
+  // button does; with the report's RebuildPrinter, pages built here are built
+  // again when another printer was chosen.
   void PrintBtnClick();
   // The page setup dialog over the first page's paper and margins, then ApplyPageSetup.
   void PageSetupBtnClick();
@@ -131,6 +133,7 @@ private:
   void CreateToolbar();
   void CreatePageArea();
   void CreateZoomMenu();
+  void PrintOnChosenPrinter(int currentPage);
   void FormResize();
   void PaintBox(QPainter& painter, const QRect& region);
   void BoxMouseDown(QMouseEvent* event);

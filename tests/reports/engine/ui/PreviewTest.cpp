@@ -424,3 +424,58 @@ TEST_F(Preview, ExportsThroughAFilter) {
 }
 
 } // namespace
+
+namespace {
+
+// Two system printers that accept every setting.
+class TwoPrinters : public TrpSystemPrinter {
+public:
+  QStringList Printers() const override { return {QStringLiteral("Laser"), QStringLiteral("Atrament")}; }
+  int CurrentIndex() const override { return index; }
+  void SetCurrentIndex(int i) override { index = i; }
+  bool Printing() const override { return false; }
+  TrpDeviceSettings ReadSettings() override {
+    TrpDeviceSettings s;
+    s.PaperSize = 9;
+    s.DpiX = s.DpiY = 600;
+    s.PhysicalSize = s.PrintableSize = {4960, 7016};
+    return s;
+  }
+  void WriteSettings(int, int, int, bool, int) override {}
+  bool PropertiesDialog() override { return false; }
+  int index = 0;
+};
+
+TEST_F(Preview, AnotherPrinterRebuildsThePagesOnlyWithRebuildPrinter) {
+  rpPrinter().SetPrinter(std::make_shared<TwoPrinters>());
+  for (const bool rebuild : {false, true}) {
+    rpPrinter().SetPrinterIndex(0);
+    int builds = 0;
+    report.OnBeginDoc = [&builds] { ++builds; };
+    report.RebuildPrinter = rebuild;
+    report.Pages.Clear();
+    report.Pages.Add();
+    Show();
+    ASSERT_EQ(builds, 1);
+    QString printedPages;
+    rpGlobals().PrintDialog = [](TrpPrintSettings& settings, int) {
+      rpPrinter().SetPrinterIndex(1);
+      settings.PageList = QStringLiteral("1");
+      return true;
+    };
+    // The device is "cancelled", so nothing reaches the fake printer.
+    rpGlobals().OpenPrintDevice = [&](const QString&) {
+      printedPages = report.PrintSettings.PageList;
+      return std::unique_ptr<TrpPrintDevice>();
+    };
+    form.PrintBtnClick();
+    EXPECT_EQ(rpPrinter().CurrentPrinterName(), QStringLiteral("Atrament"));
+    EXPECT_EQ(builds, rebuild ? 2 : 1) << rebuild;
+    EXPECT_EQ(printedPages, QStringLiteral("1")) << "the dialog's pages go to the print";
+    EXPECT_EQ(form.PageCount(), 3);
+    form.Disconnect();
+  }
+  rpPrinter().SetPrinter(nullptr);
+}
+
+} // namespace
