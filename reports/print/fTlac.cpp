@@ -201,17 +201,17 @@ bool TfrmTlac::BuildReport() {
   // The engine's error box would bypass the program's message dialogs; the
   // error is shown below, once, as this form's failure.
   QStringList errors;
-  TrpGlobals& g = rpGlobals();
-  auto keptErrorBox = std::exchange(g.ErrorBox, [&errors](const QString& text, const QString&) { errors.append(text); });
-  auto restore = qScopeGuard([&] { g.ErrorBox = std::move(keptErrorBox); });
   bool built = false;
-  try {
-    built = rp1->BuildPreparedPages() && rp1->EMFPages.Count() > 0;
-  } catch (const Exception& error) {
-    errors.append(error.Message());
+  {
+    TrpGlobals& g = rpGlobals();
+    auto kept = std::exchange(g.ErrorBox, [&errors](const QString& text, const QString&) { errors.append(text); });
+    const auto restore = qScopeGuard([&] { g.ErrorBox = std::move(kept); });
+    try {
+      built = rp1->BuildPreparedPages() && rp1->EMFPages.Count() > 0;
+    } catch (const Exception& error) {
+      errors.append(error.Message());
+    }
   }
-  restore.dismiss();
-  g.ErrorBox = std::move(keptErrorBox);
   buildFailed_ = !built;
   if (!errors.isEmpty())
     MessageDlg(QStringLiteral("Zostavu „%1“ sa nepodarilo pripraviť.\n\n%2")
