@@ -741,40 +741,43 @@ void TrpReport::BuildPages() {
   }
   // The final pass of a two-pass run reuses the bands, links and aggregates of the first.
   const bool rewind = run && run->DoublePassReport && run->FinalPass && !builds_.empty();
-  if (!rewind) {
-    g.WatchList.clear();
-    g.BuildAborted = false;
-    CreateBuilds();
-    for (const auto& build : builds_)
-      if (build->page.PageType == 1) {
-        running_ = build.get();
-        build->StartBuild();
-        if (g.BuildAborted) break;
-      }
-  }
+  if (!rewind) StartDialogPages();
   if (!g.BuildAborted) {
-    if (!rewind) {
-      if (OnBuildStart) OnBuildStart();
-      for (const auto& build : builds_)
-        if (build->page.PageType == 0) {
-          running_ = build.get();
-          build->StartBuild();
-        }
-      for (const auto& build : builds_)
-        if (build->page.PageType == 0) {
-          running_ = build.get();
-          build->PrepareBuild();
-        }
-    } else {
-      for (const auto& build : builds_)
-        if (build->page.PageType == 0) build->Rewind();
-    }
+    StartReportPages(rewind);
     BuildReportPages(multiple);
   }
   running_ = nullptr;
   if (multiple) dataset_->Exit();
   // The first pass of a two-pass run keeps its builds for the final pass.
   if (!(run && run->DoublePassReport && !run->FinalPass)) EndBuild();
+}
+
+void TrpReport::StartDialogPages() {
+  TrpGlobals& g = rpGlobals();
+  g.WatchList.clear();
+  g.BuildAborted = false;
+  CreateBuilds();
+  for (const auto& build : builds_)
+    if (build->page.PageType == 1) {
+      running_ = build.get();
+      build->StartBuild();
+      if (g.BuildAborted) return;
+    }
+}
+
+void TrpReport::StartReportPages(bool rewind) {
+  if (!rewind && OnBuildStart) OnBuildStart();
+  for (const auto& build : builds_)
+    if (build->page.PageType == 0) {
+      running_ = build.get();
+      rewind ? build->Rewind() : build->StartBuild();
+    }
+  if (rewind) return;
+  for (const auto& build : builds_)
+    if (build->page.PageType == 0) {
+      running_ = build.get();
+      build->PrepareBuild();
+    }
 }
 
 void TrpReport::BuildReportPages(bool multiple) {

@@ -238,6 +238,10 @@ private:
   // RunPreparePasses inside the progress window when one is wanted; false when cancelled.
   bool RunPreparePassesShown();
   void CreateBuilds();
+  // Shows the dialog pages in order until one is cancelled (BuildAborted).
+  void StartDialogPages();
+  // Links and prepares the report pages, or rewinds them for the final pass.
+  void StartReportPages(bool rewind);
   void BuildReportPages(bool multiple);
 
   QPointer<TrpDataset> dataset_; // cleared when the data set is destroyed
