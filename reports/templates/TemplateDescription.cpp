@@ -25,21 +25,23 @@ constexpr int kPortraitBandWidth = 704, kLandscapeBandWidth = 1010;
 
 int BandKind(const QString& name) {
   static const QStringList kinds{
-      QStringLiteral("ReportTitle"),   QStringLiteral("ReportSummary"),  QStringLiteral("PageHeader"),
-      QStringLiteral("PageFooter"),    QStringLiteral("MasterHeader"),   QStringLiteral("MasterData"),
-      QStringLiteral("MasterFooter"),  QStringLiteral("DetailHeader"),   QStringLiteral("DetailData"),
-      QStringLiteral("DetailFooter"),  QStringLiteral("SubDetailHeader"), QStringLiteral("SubDetailData"),
-      QStringLiteral("SubDetailFooter"), QStringLiteral("Overlay"),      QStringLiteral("ColumnHeader"),
-      QStringLiteral("ColumnFooter"),  QStringLiteral("GroupHeader"),    QStringLiteral("GroupFooter")};
+      QStringLiteral("ReportTitle"),     QStringLiteral("ReportSummary"),   QStringLiteral("PageHeader"),
+      QStringLiteral("PageFooter"),      QStringLiteral("MasterHeader"),    QStringLiteral("MasterData"),
+      QStringLiteral("MasterFooter"),    QStringLiteral("DetailHeader"),    QStringLiteral("DetailData"),
+      QStringLiteral("DetailFooter"),    QStringLiteral("SubDetailHeader"), QStringLiteral("SubDetailData"),
+      QStringLiteral("SubDetailFooter"), QStringLiteral("Overlay"),         QStringLiteral("ColumnHeader"),
+      QStringLiteral("ColumnFooter"),    QStringLiteral("GroupHeader"),     QStringLiteral("GroupFooter")};
   const int kind = int(kinds.indexOf(name));
   if (kind < 0) Fail(QStringLiteral("unknown band \"%1\"").arg(name));
   return kind;
 }
 
 quint16 BandFlag(const QString& name) {
-  static const std::pair<const char*, quint16> flags[] = {
-      {"Stretched", bfStretched},       {"NewPage", bfFormNewPage}, {"PrintIfSubsetEmpty", bfPrintIfSubsetEmpty},
-      {"Breaked", bfBreaked},           {"RepeatHeader", bfRepeatHeader}};
+  static const std::pair<const char*, quint16> flags[] = {{"Stretched", bfStretched},
+                                                          {"NewPage", bfFormNewPage},
+                                                          {"PrintIfSubsetEmpty", bfPrintIfSubsetEmpty},
+                                                          {"Breaked", bfBreaked},
+                                                          {"RepeatHeader", bfRepeatHeader}};
   for (const auto& [flagName, bit] : flags)
     if (name == QLatin1String(flagName)) return bit;
   Fail(QStringLiteral("unknown band flag \"%1\"").arg(name));
@@ -57,11 +59,20 @@ quint16 FrameSides(const QString& sides) {
   quint16 frame = 0;
   for (QChar side : sides) {
     switch (side.unicode()) {
-    case 'r': frame |= 1; break;
-    case 'b': frame |= 2; break;
-    case 'l': frame |= 4; break;
-    case 't': frame |= 8; break;
-    default: Fail(QStringLiteral("unknown frame side '%1'").arg(side));
+    case 'r':
+      frame |= 1;
+      break;
+    case 'b':
+      frame |= 2;
+      break;
+    case 'l':
+      frame |= 4;
+      break;
+    case 't':
+      frame |= 8;
+      break;
+    default:
+      Fail(QStringLiteral("unknown frame side '%1'").arg(side));
     }
   }
   return frame;
@@ -79,7 +90,8 @@ std::unique_ptr<TrpMemoView> Text(const QJsonObject& t, int bandTop, const TrpFo
                   RequiredInt(t, "h"));
   const QJsonValue text = t.value(QLatin1String("text"));
   if (text.isArray()) {
-    for (const QJsonValue line : text.toArray()) memo->Memo.append(line.toString());
+    for (const QJsonValue line : text.toArray())
+      memo->Memo.append(line.toString());
   } else if (text.isString()) {
     memo->Memo = QStringList(text.toString());
   } else {
@@ -110,11 +122,13 @@ void AddBands(TrpPage& page, const QJsonArray& bands, const TrpFont& font, const
     const int height = RequiredInt(b, "height");
     band->SetBounds(kBandLeft, top, bandWidth, height);
     band->DisplayFormatText = b.value(QLatin1String("source")).toString();
-    for (const QJsonValue flag : b.value(QLatin1String("flags")).toArray()) band->Flags |= BandFlag(flag.toString());
+    for (const QJsonValue flag : b.value(QLatin1String("flags")).toArray())
+      band->Flags |= BandFlag(flag.toString());
     band->Columns = b.value(QLatin1String("columns")).toInt(1);
     band->ColumnWidth = b.value(QLatin1String("columnWidth")).toInt(band->ColumnWidth);
     band->ColumnGap = b.value(QLatin1String("columnGap")).toInt(band->ColumnGap);
-    for (const QJsonValue line : b.value(QLatin1String("script")).toArray()) band->Script.append(line.toString());
+    for (const QJsonValue line : b.value(QLatin1String("script")).toArray())
+      band->Script.append(line.toString());
     page.Add(std::move(band));
     int objectNumber = 0;
     for (const QJsonValue objectValue : b.value(QLatin1String("texts")).toArray()) {

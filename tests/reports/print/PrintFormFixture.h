@@ -88,4 +88,3 @@ protected:
   QTemporaryDir folder;
   QList<TPreview> previews;
 };
-

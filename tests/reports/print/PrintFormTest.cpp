@@ -29,7 +29,8 @@ TEST_P(TemplateLookup, FindsTheBareNameInTheReportFoldersOnly) {
   WriteTemplate(QDir(elsewhere.path()).filePath(QStringLiteral("Zoznam.rpf")), ListDescription(QStringLiteral("inde")));
   for (const QString& name : c.preferred)
     WriteTemplate(QDir(preferred.path()).filePath(name), ListDescription(QStringLiteral("preferred")));
-  for (const QString& name : c.reports) WriteTemplate(InFolder(name), ListDescription(QStringLiteral("reports")));
+  for (const QString& name : c.reports)
+    WriteTemplate(InFolder(name), ListDescription(QStringLiteral("reports")));
 
   TfrmTlac form;
   QString name = c.templateName;
@@ -37,28 +38,51 @@ TEST_P(TemplateLookup, FindsTheBareNameInTheReportFoldersOnly) {
   form.SetTemplateName(name);
   form.LoadReport();
   const QString folderPath = c.expectedFolder == QLatin1String("preferred") ? preferred.path() : folder.path();
-  const QString expectedName = c.expectedComment.isEmpty() ? QFileInfo(QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName()
-                                                           : (c.expectedFolder == QLatin1String("preferred") ? c.preferred : c.reports).first();
+  const QString expectedName = c.expectedComment.isEmpty()
+                                   ? QFileInfo(QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName()
+                                   : (c.expectedFolder == QLatin1String("preferred") ? c.preferred : c.reports).first();
   EXPECT_EQ(form.rp1->FileName, QDir(folderPath).filePath(expectedName));
   EXPECT_EQ(form.rp1->Info.Comment, c.expectedComment);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PrintForm, TemplateLookup,
-    ::testing::Values(
-        TLookupCase{"preferredFolderFirst", QStringLiteral("Zoznam.rpf"), {QStringLiteral("Zoznam.rpf")},
-                    {QStringLiteral("Zoznam.rpf")}, QStringLiteral("preferred"), QStringLiteral("preferred")},
-        TLookupCase{"reportFolderWhenNotPreferred", QStringLiteral("Zoznam.rpf"), {}, {QStringLiteral("Zoznam.rpf")},
-                    QStringLiteral("reports"), QStringLiteral("reports")},
-        TLookupCase{"folderPartDropped", QStringLiteral("<elsewhere>/Zoznam.rpf"), {}, {QStringLiteral("Zoznam.rpf")},
-                    QStringLiteral("reports"), QStringLiteral("reports")},
-        TLookupCase{"windowsFolderPartDropped", QStringLiteral("C:\\Zostavy\\Zoznam.rpf"), {},
-                    {QStringLiteral("Zoznam.rpf")}, QStringLiteral("reports"), QStringLiteral("reports")},
-        TLookupCase{"onlyElsewhereIsMissing", QStringLiteral("<elsewhere>/Zoznam.rpf"), {}, {},
-                    QStringLiteral("reports"), QString()},
-        TLookupCase{"caseOfTheNameIgnored", QStringLiteral("zoznam.RPF"), {}, {QStringLiteral("Zoznam.rpf")},
-                    QStringLiteral("reports"), QStringLiteral("reports")}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(PrintForm, TemplateLookup,
+                         ::testing::Values(TLookupCase{"preferredFolderFirst",
+                                                       QStringLiteral("Zoznam.rpf"),
+                                                       {QStringLiteral("Zoznam.rpf")},
+                                                       {QStringLiteral("Zoznam.rpf")},
+                                                       QStringLiteral("preferred"),
+                                                       QStringLiteral("preferred")},
+                                           TLookupCase{"reportFolderWhenNotPreferred",
+                                                       QStringLiteral("Zoznam.rpf"),
+                                                       {},
+                                                       {QStringLiteral("Zoznam.rpf")},
+                                                       QStringLiteral("reports"),
+                                                       QStringLiteral("reports")},
+                                           TLookupCase{"folderPartDropped",
+                                                       QStringLiteral("<elsewhere>/Zoznam.rpf"),
+                                                       {},
+                                                       {QStringLiteral("Zoznam.rpf")},
+                                                       QStringLiteral("reports"),
+                                                       QStringLiteral("reports")},
+                                           TLookupCase{"windowsFolderPartDropped",
+                                                       QStringLiteral("C:\\Zostavy\\Zoznam.rpf"),
+                                                       {},
+                                                       {QStringLiteral("Zoznam.rpf")},
+                                                       QStringLiteral("reports"),
+                                                       QStringLiteral("reports")},
+                                           TLookupCase{"onlyElsewhereIsMissing",
+                                                       QStringLiteral("<elsewhere>/Zoznam.rpf"),
+                                                       {},
+                                                       {},
+                                                       QStringLiteral("reports"),
+                                                       QString()},
+                                           TLookupCase{"caseOfTheNameIgnored",
+                                                       QStringLiteral("zoznam.RPF"),
+                                                       {},
+                                                       {QStringLiteral("Zoznam.rpf")},
+                                                       QStringLiteral("reports"),
+                                                       QStringLiteral("reports")}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PrintFormTest, AMissingTemplateOrAnEditSaysThereIsNoDesignerAndKeepsTheFormOpen) {
   TfrmTlac form;
@@ -134,7 +158,8 @@ TEST_F(PrintFormTest, ABrokenTemplateScriptShowsItsErrorAndThePrintFails) {
   EXPECT_TRUE(previews.isEmpty());
   ASSERT_EQ(dialogs->Requests().size(), 1);
   EXPECT_EQ(dialogs->Requests()[0].Type, TMsgDlgType::Error);
-  EXPECT_TRUE(Messages()[0].startsWith(QStringLiteral("Zostavu „ClenZoznam.rpf“ sa nepodarilo pripraviť."))) << Messages()[0].toStdString();
+  EXPECT_TRUE(Messages()[0].startsWith(QStringLiteral("Zostavu „ClenZoznam.rpf“ sa nepodarilo pripraviť.")))
+      << Messages()[0].toStdString();
 }
 
 TEST_F(PrintFormTest, AGoodTemplatePreviewsTheMembersAndThePrintSucceeds) {

@@ -60,8 +60,7 @@ protected:
     PreviewNext();
     (button == 1 ? dialog.btn1 : dialog.btn2)->click();
   }
-  template <class TList>
-  void ListPrint() {
+  template <class TList> void ListPrint() {
     TList form;
     form.list.btnRefreshClick();
     PreviewNext();
@@ -83,7 +82,8 @@ protected:
     Exec(QStringLiteral("insert into e_rs (jedin,rok,kontrola_od,kontrola_do,sukromne_vozidlo,uhradene,poznamka) "
                         "values (:E,2026,'2026-05-01 08:00','2026-05-01 12:00',0,1,'Ranná kontrola')"),
          {{QStringLiteral("E"), inspection}});
-    Exec(QStringLiteral("insert into e_rs_kontrolori (jedin,e_rs,c_clenov_rs) values (gen_id(e_rs_kontrolori_id,1),:E,:G)"),
+    Exec(QStringLiteral(
+             "insert into e_rs_kontrolori (jedin,e_rs,c_clenov_rs) values (gen_id(e_rs_kontrolori_id,1),:E,:G)"),
          {{QStringLiteral("E"), inspection}, {QStringLiteral("G"), guard}});
     Exec(QStringLiteral("insert into e_rs_kontrolovani (jedin,e_rs,c_clenov_rs,meno,priezvisko,ulica,mesto,priestupok) "
                         "values (gen_id(e_rs_kontrolovani_id,1),:E,:G,'Ďuro','Kňazovický','Lesná 4','Trnava',"
@@ -122,8 +122,10 @@ TEST_P(ShippedTemplate, BuildsFromItsRegisterWithTheExpectedTexts) {
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
   ASSERT_EQ(previews.size(), 1);
   QStringList all;
-  for (const QStringList& page : previews[0].Pages) all += page;
-  for (const QString& text : c.texts) EXPECT_TRUE(all.contains(text)) << text.toStdString() << " not in:\n" << all.join(QLatin1Char('\n')).toStdString();
+  for (const QStringList& page : previews[0].Pages)
+    all += page;
+  for (const QString& text : c.texts)
+    EXPECT_TRUE(all.contains(text)) << text.toStdString() << " not in:\n" << all.join(QLatin1Char('\n')).toStdString();
 }
 
 #define S(text) QStringLiteral(text)
@@ -139,19 +141,21 @@ struct P : ShippedTemplates {
   static void Predmety2(ShippedTemplates& f) { static_cast<P&>(f).Predmety(2); }
   static void Vyznamenania(ShippedTemplates& f) {
     static_cast<P&>(f).Exec(S("insert into e_vyznamenania (jedin,c_clenov,nazov,rok_vyznamenania) "
-             "values (gen_id(e_vyznamenania_id,1),:C,'Čestné uznanie',2024)"),
-           {{S("C"), static_cast<P&>(f).stastny}});
+                              "values (gen_id(e_vyznamenania_id,1),:C,'Čestné uznanie',2024)"),
+                            {{S("C"), static_cast<P&>(f).stastny}});
     static_cast<P&>(f).ListPrint<TfrmEVyznamenania>();
   }
   static void Priestupky(ShippedTemplates& f) {
-    static_cast<P&>(f).Exec(S("insert into e_priestupky (jedin,rok,datum,c_clenov,meno,priezvisko,priestupok,pokuta,vybaveny) "
-             "values (gen_id(e_priestupky_id,1),2026,'2026-06-01',:C,'Ľubomír','Šťastný','Lov mimo revíru',100,0)"),
-           {{S("C"), static_cast<P&>(f).stastny}});
+    static_cast<P&>(f).Exec(
+        S("insert into e_priestupky (jedin,rok,datum,c_clenov,meno,priezvisko,priestupok,pokuta,vybaveny) "
+          "values (gen_id(e_priestupky_id,1),2026,'2026-06-01',:C,'Ľubomír','Šťastný','Lov mimo revíru',100,0)"),
+        {{S("C"), static_cast<P&>(f).stastny}});
     static_cast<P&>(f).ListPrint<TfrmEPriestupky>();
   }
   static void Posta(ShippedTemplates& f) {
-    static_cast<P&>(f).Exec(S("insert into e_posta (jedin,rok,druh,cislo,vec,datum,nazov_uplny) "
-             "values (gen_id(e_posta_id,1),2026,1,7,'Žiadosť o zarybnenie','2026-02-02','Rada zväzu Žilina')"));
+    static_cast<P&>(f).Exec(
+        S("insert into e_posta (jedin,rok,druh,cislo,vec,datum,nazov_uplny) "
+          "values (gen_id(e_posta_id,1),2026,1,7,'Žiadosť o zarybnenie','2026-02-02','Rada zväzu Žilina')"));
     static_cast<P&>(f).ListPrint<TfrmEPosta>();
   }
   static void Kontrola(ShippedTemplates& f) { static_cast<P&>(f).Inspection(); }
@@ -162,10 +166,12 @@ struct P : ShippedTemplates {
 INSTANTIATE_TEST_SUITE_P(
     Reports, ShippedTemplate,
     ::testing::Values(
-        TShippedCase{"ClenZoznam.rpf", P::Zoznam,
+        TShippedCase{"ClenZoznam.rpf",
+                     P::Zoznam,
                      {S("Zoznam členov"), S("Rok: 2026"), S("MO SRZ Žilina"), S("Šťastný Ľubomír"), S("Čierny Ján"),
                       S("Hlavná 1, 94901 Nitra"), S("Počet členov: 2"), S("Strana 1 z 1")}},
-        TShippedCase{"ClenStitky.rpf", P::Stitky, {S("Ľubomír Šťastný"), S("Hlavná 1"), S("94901 Nitra"), S("Ján Čierny")}},
+        TShippedCase{
+            "ClenStitky.rpf", P::Stitky, {S("Ľubomír Šťastný"), S("Hlavná 1"), S("94901 Nitra"), S("Ján Čierny")}},
         TShippedCase{"Brigady01.rpf", P::Brigady1, {S("Čistenie brehov"), S("Strana 1 z 1")}},
         TShippedCase{"Brigady02.rpf", P::Brigady2, {S("Brigády podľa mena sumárne"), S("Strana 1 z 1")}},
         TShippedCase{"Brigady03.rpf", P::Brigady3, {S("Čistenie brehov")}},
@@ -211,9 +217,9 @@ TEST_F(ShippedTemplates, TheMemberListPrintsToAPdfFileWithItsDiacritics) {
   process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
   ASSERT_TRUE(process.waitForFinished(30000));
   const QString text = QString::fromUtf8(process.readAllStandardOutput());
-  for (const QString& expected : {QStringLiteral("Zoznam členov"), QStringLiteral("Rok: 2026"),
-                                  QStringLiteral("MO SRZ Žilina"), QStringLiteral("Šťastný Ľubomír"),
-                                  QStringLiteral("Čierny Ján"), QStringLiteral("Strana 1 z 1")})
+  for (const QString& expected :
+       {QStringLiteral("Zoznam členov"), QStringLiteral("Rok: 2026"), QStringLiteral("MO SRZ Žilina"),
+        QStringLiteral("Šťastný Ľubomír"), QStringLiteral("Čierny Ján"), QStringLiteral("Strana 1 z 1")})
     EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " not in:\n" << text.toStdString();
 }
 

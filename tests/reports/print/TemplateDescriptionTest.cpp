@@ -1,8 +1,8 @@
+#include "reports/templates/TemplateDescription.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReport.h"
-#include "reports/templates/TemplateDescription.h"
 #include <QtCore/QDir>
 #include <gtest/gtest.h>
 
@@ -35,24 +35,27 @@ TEST_P(DescriptionFaults, AreRefusedWithTheirCause) {
 INSTANTIATE_TEST_SUITE_P(
     Maker, DescriptionFaults,
     ::testing::Values(
-        TFaultCase{"notJson", "{\"bands\": [", "JSON at"},
-        TFaultCase{"noBands", "{\"bands\": []}", "without bands"},
+        TFaultCase{"notJson", "{\"bands\": [", "JSON at"}, TFaultCase{"noBands", "{\"bands\": []}", "without bands"},
         TFaultCase{"unknownBand", R"({"bands": [{"band": "Footer", "height": 20}]})", "unknown band \"Footer\""},
         TFaultCase{"unknownFlag", R"({"bands": [{"band": "MasterData", "height": 20, "flags": ["Wide"]}]})",
                    "unknown band flag \"Wide\""},
         TFaultCase{"heightMissing", R"({"bands": [{"band": "MasterData"}]})", "\"height\" must be a number"},
-        TFaultCase{"textBelowItsBand",
-                   R"({"bands": [{"band": "MasterData", "height": 20, "texts": [{"x": 0, "y": 10, "w": 50, "h": 20, "text": "a"}]}]})",
-                   "reaches below its band"},
-        TFaultCase{"textWithoutText",
-                   R"({"bands": [{"band": "MasterData", "height": 20, "texts": [{"x": 0, "y": 0, "w": 50, "h": 20}]}]})",
-                   "needs \"text\""},
-        TFaultCase{"unknownAlignment",
-                   R"({"bands": [{"band": "MasterData", "height": 20, "texts": [{"x": 0, "y": 0, "w": 50, "h": 20, "text": "a", "align": "middle"}]}]})",
-                   "unknown alignment"},
-        TFaultCase{"unknownFrameSide",
-                   R"({"bands": [{"band": "MasterData", "height": 20, "texts": [{"x": 0, "y": 0, "w": 50, "h": 20, "text": "a", "frame": "x"}]}]})",
-                   "unknown frame side"}),
+        TFaultCase{
+            "textBelowItsBand",
+            R"({"bands": [{"band": "MasterData", "height": 20, "texts": [{"x": 0, "y": 10, "w": 50, "h": 20, "text": "a"}]}]})",
+            "reaches below its band"},
+        TFaultCase{
+            "textWithoutText",
+            R"({"bands": [{"band": "MasterData", "height": 20, "texts": [{"x": 0, "y": 0, "w": 50, "h": 20}]}]})",
+            "needs \"text\""},
+        TFaultCase{
+            "unknownAlignment",
+            R"({"bands": [{"band": "MasterData", "height": 20, "texts": [{"x": 0, "y": 0, "w": 50, "h": 20, "text": "a", "align": "middle"}]}]})",
+            "unknown alignment"},
+        TFaultCase{
+            "unknownFrameSide",
+            R"({"bands": [{"band": "MasterData", "height": 20, "texts": [{"x": 0, "y": 0, "w": 50, "h": 20, "text": "a", "frame": "x"}]}]})",
+            "unknown frame side"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What a description turns into survives the engine's writer and reader:
