@@ -5,7 +5,8 @@ BUILD_DIR="${VIMEK_BUILD_DIR:-$ROOT/build}"
 
 # What building and running needs.
 PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbcommon-dev
-  zlib1g-dev libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils)
+  zlib1g-dev libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
+  qt6-translations-l10n)
 # What the tests need besides: GoogleTest, and the readers that open the files
 # the program writes for other programs.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth poppler-utils qpdf libxml2-utils
