@@ -53,13 +53,15 @@ public:
   void Draw(int index, QPainter* canvas, const QRect& rectangle, bool printing = false);
   // The last object under the point (page pixels) counts; true when it is a
   // link or the event is assigned. A click fires OnObjectClick;
-  // a "URL" object whose Tag holds "@" gives its Tag as the link text, any
-  // other Tag is opened through the desktop. Without a click OnMouseOverObject
+  // a "URL" object whose Tag is a page link ("@" and a number) gives its Tag
+  // as the link text; any other Tag is opened only when it is a web or mail
+  // address (rpOpenableUrl), never handed to the desktop as it stands.
+  // Without a click OnMouseOverObject
   // fires and a "URL" object gives the hand cursor (-21) and its Tag.
   bool HitTest(int index, const QPoint& point, QString& linkText, int& cursor, bool click);
   std::function<void(TrpView* object)> OnObjectClick;
   std::function<void(TrpView* object, int& cursor)> OnMouseOverObject;
-  // Opens a link that is not a page link; the desktop's handler by default.
+  // Opens a web or mail address; the desktop's handler by default.
   std::function<void(const QString& url)> OpenUrl;
 
   void SaveToStream(TBinaryWriter& stream) const;
