@@ -28,6 +28,17 @@ constexpr Qt::KeyboardModifiers kHeldModifiers = Qt::ShiftModifier | Qt::Control
 const QString kPatternName = QStringLiteral("listPattern");
 } // namespace
 
+QList<TQPLColumn*> AddListColumns(TDbGridQPL& grid, std::initializer_list<TListColumn> columns) {
+  QList<TQPLColumn*> added;
+  for (const TListColumn& c : columns) {
+    TQPLColumn* column = grid.AddColumn(QString::fromLatin1(c.Field), QString::fromUtf8(c.Title), c.Width);
+    column->OrderBy = QString::fromLatin1(c.OrderBy);
+    if (c.CentredTitle) column->TitleAlignment = Qt::AlignHCenter;
+    added.append(column);
+  }
+  return added;
+}
+
 void TListQuery::Where(const QString& condition) {
   Lines.append((HasWhere ? QStringLiteral("and ") : QStringLiteral("where ")) + condition);
   HasWhere = true;

@@ -7,6 +7,7 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVariantMap>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class QKeyEvent;
@@ -50,6 +51,20 @@ struct TListQuery {
   void Where(const QString& condition);
   QString Text() const { return Lines.join(QLatin1Char('\n')); }
 };
+
+// One designed column of a register's grid: its field, UTF-8 title, width,
+// the order-by expression of a click on its title ("" sorts nothing) and
+// whether the title is centred.
+struct TListColumn {
+  const char* Field;
+  const char* Title;
+  int Width;
+  const char* OrderBy;
+  bool CentredTitle = false;
+};
+// Adds the columns to the grid in their order; returns them in that order
+// for the register's own touches (formats, cell alignment).
+QList<TQPLColumn*> AddListColumns(TDbGridQPL& grid, std::initializer_list<TListColumn> columns);
 
 // The behaviour of every register's list form, written once. A list form
 // derives from TForm, creates one TListPattern with itself, describes its

@@ -1,29 +1,102 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include "app/AppContext.h"
 #include "app/ToolBar.h"
+#include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
 #include "controls/IBDate.h"
+#include "controls/IBMemo.h"
 #include "core/DataSet.h"
 #include "core/DateTime.h"
+#include "registers/common/ListPattern.h"
 #include "registers/common/RegisterLayout.h"
+#include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QVBoxLayout>
 
 TPickerRow::TPickerRow(QWidget* parent) : QWidget(parent) {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
   Combo = new TIBComboBox(this);
-  Button = new TSpeedButton(this);
-  Button->setText(QStringLiteral("..."));
-  Button->setFocusPolicy(Qt::NoFocus);
+  Button = NewPickerButton(*Combo, this, [this] {
+    if (OnPick) OnPick();
+  });
   row->addWidget(Combo, 1);
   row->addWidget(Button);
   setFocusProxy(Combo);
-  auto pick = [this] {
-    if (OnPick) OnPick();
-  };
-  connect(Button, &TSpeedButton::clicked, this, pick);
-  connect(Combo, &TIBComboBox::OnCtrlEnter, this, pick);
-  connect(Combo, &TIBComboBox::OnDblClick, this, pick);
+}
+
+TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, std::function<void()> pick) {
+  auto* button = new TSpeedButton(parent);
+  button->setText(QStringLiteral("..."));
+  button->setFocusPolicy(Qt::NoFocus);
+  QObject::connect(button, &TSpeedButton::clicked, button, pick);
+  QObject::connect(&combo, &TIBComboBox::OnCtrlEnter, button, pick);
+  QObject::connect(&combo, &TIBComboBox::OnDblClick, button, pick);
+  return button;
+}
+
+TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpeedButton*& button,
+                            std::function<void()> pick) {
+  auto* row = controls.Add<TPickerRow>(QStringLiteral("row") + name.mid(3));
+  row->Combo->setObjectName(name);
+  row->OnPick = std::move(pick);
+  button = row->Button;
+  return row->Combo;
+}
+
+TIBCurrencyEdit* AddAmount(TRegisterLayout& controls, const QString& label, const QString& name, int decimals,
+                           int maxLength) {
+  controls.Label(label);
+  auto* edit = controls.Add<TIBCurrencyEdit>(name);
+  edit->SetDecimals(decimals);
+  edit->SetMaxLength(maxLength);
+  return edit;
+}
+
+TIBCheckBox* AddCheckRow(TRegisterLayout& controls, const QString& label, const QString& name, const QString& text) {
+  controls.Label(label);
+  auto* box = controls.Add<TIBCheckBox>(name);
+  box->setText(text);
+  box->setLayoutDirection(Qt::RightToLeft);
+  return box;
+}
+
+TIBMemo* AddNoteMemo(TRegisterLayout& controls) {
+  controls.Label(QStringLiteral(" Poznámka:\nCTRL+Enter = nový riadok"));
+  auto* memo = controls.Add<TIBMemo>(QStringLiteral("eDBPoznamka"));
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  return memo;
+}
+
+TIBMemo* NewNoteBox(QWidget* parent, const QString& caption) {
+  auto* box = new QGroupBox(caption, parent);
+  box->setObjectName(QStringLiteral("gbxPoznamka"));
+  auto* layout = new QVBoxLayout(box);
+  auto* memo = new TIBMemo(box);
+  memo->setObjectName(QStringLiteral("eDBPoznamka"));
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  layout->addWidget(memo);
+  return memo;
+}
+
+QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control) {
+  QLabel* label = nullptr;
+  if (!caption.isEmpty()) {
+    label = new QLabel(caption, &panel);
+    label->setBuddy(control);
+    panel.layout()->addWidget(label);
+  }
+  panel.layout()->addWidget(control);
+  return label;
+}
+
+void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param) {
+  const QVariant key = KeyParam(combo);
+  if (key.isNull()) return;
+  q.Where(condition);
+  q.Params.insert(param, key);
 }
 
 void SetupComboLook(TIBComboBox& combo) {
@@ -35,9 +108,12 @@ void SetupComboLook(TIBComboBox& combo) {
   combo.SetSTimerInterval(500);
 }
 
-void SetupMemberCombo(TIBComboBox& combo, bool required) {
+namespace {
+// A lookup over `table` showing nazov_uplny by its ASCII shadow, keyed by
+// jedin, at most 75 characters, message 1019 for an unknown name.
+void SetupNameLookup(TIBComboBox& combo, const QString& table, bool required) {
   SetupComboLook(combo);
-  combo.SetSTableName(QStringLiteral("c_clenov"));
+  combo.SetSTableName(table);
   combo.SetSAppendFromField(QStringLiteral("nazov_uplny"));
   combo.SetSKeyField(QStringLiteral("jedin"));
   combo.SetSOrderBy(QStringLiteral("nazov_uplny"));
@@ -45,6 +121,11 @@ void SetupMemberCombo(TIBComboBox& combo, bool required) {
   combo.lineEdit()->setMaxLength(75);
   combo.SetSNotFoundErrorText(1019);
   combo.SetRequired(required);
+}
+} // namespace
+
+void SetupMemberCombo(TIBComboBox& combo, bool required) {
+  SetupNameLookup(combo, QStringLiteral("c_clenov"), required);
 }
 
 void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& column, int maxLength,
@@ -64,15 +145,7 @@ void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& col
 }
 
 void SetupRevirCombo(TIBComboBox& combo, bool required) {
-  SetupComboLook(combo);
-  combo.SetSTableName(QStringLiteral("v_reviry_jux"));
-  combo.SetSAppendFromField(QStringLiteral("nazov_uplny"));
-  combo.SetSKeyField(QStringLiteral("jedin"));
-  combo.SetSOrderBy(QStringLiteral("nazov_uplny"));
-  combo.SetSUseBasicASCIIColumn(true);
-  combo.lineEdit()->setMaxLength(75);
-  combo.SetSNotFoundErrorText(1019);
-  combo.SetRequired(required);
+  SetupNameLookup(combo, QStringLiteral("v_reviry_jux"), required);
 }
 
 QVariant DateParam(const TIBDate& edit) {

@@ -6,14 +6,21 @@
 #include <QtWidgets/QWidget>
 #include <functional>
 
+class QLabel;
 class TSpeedButton;
 class TField;
+class TIBCheckBox;
 class TIBComboBox;
+class TIBCurrencyEdit;
 class TIBDate;
+class TIBMemo;
+class TRegisterLayout;
+struct TListQuery;
 
 // Small routines shared by the member records (work duty, entrusted items,
-// awards, offences, mail): the lookup combos they all configure alike and
-// the value conversions of their date edits and combos.
+// awards, offences, mail, guard): the lookup combos they all configure alike,
+// the rows their dialogs and filter panels repeat, and the value conversions
+// of their date edits and combos.
 
 // A lookup combo with its picker button "..." (hidden in read-only mode) beside it, one row of a
 // dialog (TRegisterLayout::Add<TPickerRow>); the row hands its focus to the
@@ -26,6 +33,32 @@ public:
   TSpeedButton* Button;
   std::function<void()> OnPick;
 };
+
+// A picker button "..." beside `combo` (not added to any layout): the button,
+// Ctrl+Enter and a double-click in the combo run `pick`.
+TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, std::function<void()> pick);
+// The dialog's next row (under the label set before): a lookup combo named
+// `name` with its picker button, which runs `pick`; the row is named "row"
+// and the name without its "eDB".
+TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpeedButton*& button,
+                            std::function<void()> pick);
+// The dialog's labelled amount edit with `decimals` places and at most `maxLength` characters.
+TIBCurrencyEdit* AddAmount(TRegisterLayout& controls, const QString& label, const QString& name, int decimals,
+                           int maxLength);
+// The dialog's check box `name` whose `text` stands left of the box, under `label`.
+TIBCheckBox* AddCheckRow(TRegisterLayout& controls, const QString& label, const QString& name, const QString& text);
+// The dialog's note memo eDBPoznamka, labelled with its Ctrl+Enter hint.
+TIBMemo* AddNoteMemo(TRegisterLayout& controls);
+// The note memo eDBPoznamka in the group box gbxPoznamka titled `caption`
+// (its Ctrl+Enter hint included), for dialogs laid out in columns: the caller
+// lays out the memo's parent.
+TIBMemo* NewNoteBox(QWidget* parent, const QString& caption);
+
+// Adds `control` to a list's filter panel after its label `caption` (none
+// when empty); returns the label.
+QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control);
+// Adds `condition` with the combo's key bound as `param` when a key is chosen.
+void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param);
 
 // A member lookup over c_clenov showing nazov_uplny by its ASCII shadow,
 // at most 75 characters, message 1019 for an unknown name.

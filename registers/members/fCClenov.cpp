@@ -198,28 +198,15 @@ void TfrmCClenov::FormCreate() {
   list.Save = [this] { btnSaveClick(); };
   list.btnSave->SetHint(QStringLiteral("Exportovanie evidovaných členov do súboru Excel"));
 
-  const struct {
-    const char* field;
-    QString title;
-    int width;
-    const char* order;
-    bool centred;
-  } columns[] = {
-      {"PRIEZVISKO", QStringLiteral("Priezvisko"), 122, "a.priezvisko", false},
-      {"MENO", QStringLiteral("Meno"), 83, "a.meno", false},
-      {"TITUL", QStringLiteral("Titul"), 42, "a.titul", false},
-      {"ADRESA", QStringLiteral("Adresa"), 175, "A.ADRESA", false},
-      {"DATUM_NARODENIA", QStringLiteral("Dátum nar."), 62, "a.datum_narodenia", true},
-      {"CISLO_LEGITIMACIE", QStringLiteral("Číslo leg."), 67, "a.CISLO_LEGITIMACIE", false},
-      {"VSTUP_JUX", QStringLiteral("v JUX od"), 51, "a.VSTUP_JUX", true},
-      {"SKOLENIE_USKUTOCNENE", QStringLiteral("Skúšky"), 48, "b.text", true},
-      {"CLEN", QStringLiteral("Člen"), 45, "2", true},
-  };
-  for (const auto& c : columns) {
-    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), c.title, c.width);
-    column->OrderBy = QString::fromLatin1(c.order);
-    if (c.centred) column->TitleAlignment = Qt::AlignHCenter;
-  }
+  AddListColumns(*list.gr1, {{"PRIEZVISKO", "Priezvisko", 122, "a.priezvisko"},
+                             {"MENO", "Meno", 83, "a.meno"},
+                             {"TITUL", "Titul", 42, "a.titul"},
+                             {"ADRESA", "Adresa", 175, "A.ADRESA"},
+                             {"DATUM_NARODENIA", "Dátum nar.", 62, "a.datum_narodenia", true},
+                             {"CISLO_LEGITIMACIE", "Číslo leg.", 67, "a.CISLO_LEGITIMACIE"},
+                             {"VSTUP_JUX", "v JUX od", 51, "a.VSTUP_JUX", true},
+                             {"SKOLENIE_USKUTOCNENE", "Skúšky", 48, "b.text", true},
+                             {"CLEN", "Člen", 45, "2", true}});
   // The birth date in full: the designed width is too narrow for a date in this font.
   list.gr1->SetColumnWidth(4, std::max(list.gr1->Column(4)->Width,
                                        list.gr1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 8));

@@ -255,13 +255,8 @@ QWidget* TfrmCClenovPridaj::BuildRightColumn() {
       MakeSpeedButton(column, "btnPreruseneClenstvo", QStringLiteral("Evidencia prerušeného členstva"));
   v->addWidget(btnPreruseneClenstvo);
 
-  auto* note = new QGroupBox(QStringLiteral(" Poznámka:                   CTRL+Enter = nový riadok"), column);
-  auto* n = new QVBoxLayout(note);
-  eDBPoznamka = new TIBMemo(note);
-  eDBPoznamka->setObjectName(QStringLiteral("eDBPoznamka"));
-  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  n->addWidget(eDBPoznamka);
-  v->addWidget(note, 1);
+  eDBPoznamka = NewNoteBox(column, QStringLiteral(" Poznámka:                   CTRL+Enter = nový riadok"));
+  v->addWidget(eDBPoznamka->parentWidget(), 1);
 
   const int rok = ProgramSettings.Rok;
   const struct {

@@ -12,26 +12,14 @@ TfrmCClenovRS::TfrmCClenovRS(QWidget* owner) : TForm(owner) {
     q.Add(QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"));
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenovRSPridaj>(this); };
-  const struct {
-    const char* field;
-    QString title;
-    int width;
-    const char* order;
-  } columns[] = {
-      {"CISLO_ODZNAKU", QStringLiteral("Č. odznaku"), 89, "a.CISLO_ODZNAKU"},
-      {"CISLO_OSVEDCENIA", QStringLiteral("Č. osvedčenia"), 88, "a.CISLO_OSVEDCENIA"},
-      {"DATUM_OD", QStringLiteral("RS od"), 64, "a.datum_od"},
-      {"PRIEZVISKO", QStringLiteral("Priezvisko"), 147, "b.priezvisko"},
-      {"MENO", QStringLiteral("Meno"), 91, "b.meno"},
-      {"TITUL", QStringLiteral("Titul"), 31, "b.titul"},
-      {"ADRESA", QStringLiteral("Adresa"), 143, "b.adresa"},
-      {"TELEFON", QStringLiteral("Telefón"), 88, "b.telefon"},
-  };
-  for (const auto& c : columns) {
-    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), c.title, c.width);
-    column->OrderBy = QString::fromLatin1(c.order);
-    if (column->FieldName == QLatin1String("DATUM_OD")) column->TitleAlignment = Qt::AlignHCenter;
-  }
+  AddListColumns(*list.gr1, {{"CISLO_ODZNAKU", "Č. odznaku", 89, "a.CISLO_ODZNAKU"},
+                             {"CISLO_OSVEDCENIA", "Č. osvedčenia", 88, "a.CISLO_OSVEDCENIA"},
+                             {"DATUM_OD", "RS od", 64, "a.datum_od", true},
+                             {"PRIEZVISKO", "Priezvisko", 147, "b.priezvisko"},
+                             {"MENO", "Meno", 91, "b.meno"},
+                             {"TITUL", "Titul", 31, "b.titul"},
+                             {"ADRESA", "Adresa", 143, "b.adresa"},
+                             {"TELEFON", "Telefón", 88, "b.telefon"}});
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmCClenovRS::gr1DrawColumnCell);
   list.FormCreate(QStringLiteral("Číselník členov rybárskej stráže"), QSize(793, 343));
 }

@@ -19,21 +19,13 @@ namespace {
 // A label and its combo on the filter panel, with an optional picker button.
 TIBComboBox* AddFilterCombo(QWidget& panel, QLabel*& label, const QString& caption, const QString& name,
                             const std::function<void()>& pick) {
-  label = new QLabel(caption, &panel);
   auto* combo = new TIBComboBox(&panel);
   combo->setObjectName(name);
-  label->setBuddy(combo);
-  panel.layout()->addWidget(label);
-  panel.layout()->addWidget(combo);
+  label = AddFilterControl(panel, caption, combo);
   if (pick) {
-    auto* button = new TSpeedButton(&panel);
+    TSpeedButton* button = NewPickerButton(*combo, &panel, pick);
     button->setObjectName(QStringLiteral("btn") + name.mid(3));
-    button->setText(QStringLiteral("..."));
-    button->setFocusPolicy(Qt::NoFocus);
     panel.layout()->addWidget(button);
-    QObject::connect(button, &TSpeedButton::clicked, combo, pick);
-    QObject::connect(combo, &TIBComboBox::OnCtrlEnter, combo, pick);
-    QObject::connect(combo, &TIBComboBox::OnDblClick, combo, pick);
   }
   return combo;
 }
@@ -51,19 +43,10 @@ TfrmEBrigady::TfrmEBrigady(QWidget* owner) : TForm(owner), Rok(ProgramSettings.R
     q.Params.insert(QStringLiteral("ROK"), int(Rok));
   };
   list.Filter = [this](TListQuery& q) {
-    const struct {
-      TIBComboBox* combo;
-      const char* condition;
-      const char* param;
-    } filters[] = {{eDBClen, "a.c_clenov=:C_CLENOV", "C_CLENOV"},
-                   {eDBTypyBrigad, "a.c_typy_brigad=:C_TYPY_BRIGAD", "C_TYPY_BRIGAD"},
-                   {eDBRevir, "a.C_REVIRY_JUX=:C_REVIRY_JUX", "C_REVIRY_JUX"},
-                   {eDBPopis, "a.popis=:POPIS", "POPIS"}};
-    for (const auto& f : filters)
-      if (!KeyParam(*f.combo).isNull()) {
-        q.Where(QString::fromLatin1(f.condition));
-        q.Params.insert(QString::fromLatin1(f.param), KeyParam(*f.combo));
-      }
+    AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
+    AddKeyFilter(q, *eDBTypyBrigad, QStringLiteral("a.c_typy_brigad=:C_TYPY_BRIGAD"), QStringLiteral("C_TYPY_BRIGAD"));
+    AddKeyFilter(q, *eDBRevir, QStringLiteral("a.C_REVIRY_JUX=:C_REVIRY_JUX"), QStringLiteral("C_REVIRY_JUX"));
+    AddKeyFilter(q, *eDBPopis, QStringLiteral("a.popis=:POPIS"), QStringLiteral("POPIS"));
   };
   list.AfterOpen = [this] { SumHours(); };
   list.CreateDialog = [this] {
@@ -77,23 +60,14 @@ TfrmEBrigady::TfrmEBrigady(QWidget* owner) : TForm(owner), Rok(ProgramSettings.R
     dialog.ShowModal();
   };
 
-  const struct {
-    const char* field;
-    const char* title;
-    int width;
-    const char* order;
-  } columns[] = {{"DATUM", "Dátum", 64, "a.datum"},
-                 {"CLEN", "Priezvisko a meno", 293, "b.nazov_uplny"},
-                 {"POPIS", "Popis", 183, "a.popis"},
-                 {"HODINY", "Hodín", 35, "a.hodiny"},
-                 {"SUKROMNE_VOZIDLO", "Súkr. vozidlo", 66, ""}};
-  for (const auto& c : columns) {
-    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
-    column->OrderBy = QString::fromLatin1(c.order);
-    column->TitleAlignment = Qt::AlignHCenter;
-    if (column->FieldName == QLatin1String("HODINY")) column->DisplayFormat = QStringLiteral("0.0");
-    if (column->FieldName == QLatin1String("SUKROMNE_VOZIDLO")) column->Alignment = Qt::AlignHCenter;
-  }
+  const QList<TQPLColumn*> columns =
+      AddListColumns(*list.gr1, {{"DATUM", "Dátum", 64, "a.datum", true},
+                                 {"CLEN", "Priezvisko a meno", 293, "b.nazov_uplny", true},
+                                 {"POPIS", "Popis", 183, "a.popis", true},
+                                 {"HODINY", "Hodín", 35, "a.hodiny", true},
+                                 {"SUKROMNE_VOZIDLO", "Súkr. vozidlo", 66, "", true}});
+  columns[3]->DisplayFormat = QStringLiteral("0.0");
+  columns[4]->Alignment = Qt::AlignHCenter;
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEBrigady::gr1DrawColumnCell);
 
   BuildFilter();

@@ -19,17 +19,6 @@ double PrivateCarCost(double spotreba, double km, double cenaPaliva, double nahr
   return double(fuel + static_cast<long double>(nahrada) * km);
 }
 
-namespace {
-TIBCurrencyEdit* Amount(TRegisterLayout& controls, const QString& label, const QString& name, int decimals,
-                        int maxLength) {
-  controls.Label(label);
-  auto* edit = controls.Add<TIBCurrencyEdit>(name);
-  edit->SetDecimals(decimals);
-  edit->SetMaxLength(maxLength);
-  return edit;
-}
-} // namespace
-
 TfrmEBrigadyPridaj::TfrmEBrigadyPridaj(QWidget* owner) : TForm(owner), Rok(ProgramSettings.Rok) {
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Dátum:"));
@@ -37,35 +26,24 @@ TfrmEBrigadyPridaj::TfrmEBrigadyPridaj(QWidget* owner) : TForm(owner), Rok(Progr
   eDBDatum->SetRequired(true);
 
   controls.Label(QStringLiteral("Člen:"));
-  auto* clen = controls.Add<TPickerRow>(QStringLiteral("rowClen"));
-  eDBClen = clen->Combo;
-  eDBClen->setObjectName(QStringLiteral("eDBClen"));
+  eDBClen = AddPickerCombo(controls, QStringLiteral("eDBClen"), btnClen, [this] { btnClenClick(); });
   SetupMemberCombo(*eDBClen, true);
   eDBClen->SetSWhere(QStringLiteral("priezvisko is not null"));
-  btnClen = clen->Button;
-  clen->OnPick = [this] { btnClenClick(); };
 
   controls.Label(QStringLiteral("Typ:"));
-  auto* typ = controls.Add<TPickerRow>(QStringLiteral("rowTypyBrigad"));
-  eDBTypyBrigad = typ->Combo;
-  eDBTypyBrigad->setObjectName(QStringLiteral("eDBTypyBrigad"));
+  eDBTypyBrigad =
+      AddPickerCombo(controls, QStringLiteral("eDBTypyBrigad"), btnTypyBrigad, [this] { btnTypyBrigadClick(); });
   SetupTextCombo(*eDBTypyBrigad, QStringLiteral("c_typy_brigad"), QStringLiteral("nazov"), 50, 0);
   eDBTypyBrigad->SetSKeyField(QStringLiteral("jedin"));
   eDBTypyBrigad->SetSOrderBy(QStringLiteral("nazov"));
   eDBTypyBrigad->SetSetFocusIfNotFound(true); // a type of another year: no message, the focus stays
   eDBTypyBrigad->SetRequired(true);
-  btnTypyBrigad = typ->Button;
-  typ->OnPick = [this] { btnTypyBrigadClick(); };
 
   controls.Label(QStringLiteral("Revír:"));
-  auto* revir = controls.Add<TPickerRow>(QStringLiteral("rowRevir"));
-  eDBRevir = revir->Combo;
-  eDBRevir->setObjectName(QStringLiteral("eDBRevir"));
+  eDBRevir = AddPickerCombo(controls, QStringLiteral("eDBRevir"), btnRevir, [this] { btnRevirClick(); });
   SetupRevirCombo(*eDBRevir, false);
-  btnRevir = revir->Button;
-  revir->OnPick = [this] { btnRevirClick(); };
 
-  eDBHodiny = Amount(controls, QStringLiteral("Hodiny:"), QStringLiteral("eDBHodiny"), 1, 14);
+  eDBHodiny = AddAmount(controls, QStringLiteral("Hodiny:"), QStringLiteral("eDBHodiny"), 1, 14);
 
   controls.Label(QStringLiteral("Popis:"));
   eDBPopis = controls.Add<TIBComboBox>(QStringLiteral("eDBPopis"));
@@ -73,31 +51,25 @@ TfrmEBrigadyPridaj::TfrmEBrigadyPridaj(QWidget* owner) : TForm(owner), Rok(Progr
   eDBPopis->SetRequired(true);
   connect(eDBPopis, &TIBComboBox::OnEnter, this, &TfrmEBrigadyPridaj::eDBPopisEnter);
 
-  controls.Label(QStringLiteral(" Vozidlo: "));
-  eDBSukromneVozidlo = controls.Add<TIBCheckBox>(QStringLiteral("eDBSukromneVozidlo"));
-  eDBSukromneVozidlo->setText(QStringLiteral("Súkromné vozidlo:"));
-  eDBSukromneVozidlo->setLayoutDirection(Qt::RightToLeft);
+  eDBSukromneVozidlo = AddCheckRow(controls, QStringLiteral(" Vozidlo: "), QStringLiteral("eDBSukromneVozidlo"),
+                                   QStringLiteral("Súkromné vozidlo:"));
   controls.Label(QStringLiteral("Evid. zn.:"));
   eDBSPZ = controls.Add<TIBEdit>(QStringLiteral("eDBSPZ"), 15);
   controls.Label(QStringLiteral("Typ:"));
   eDBTyp = controls.Add<TIBEdit>(QStringLiteral("eDBTyp"), 15);
-  eDBSpotreba = Amount(controls, QStringLiteral("Spotreba (lit./100km):"), QStringLiteral("eDBSpotreba"), 2, 5);
-  eDBNahrada = Amount(controls, QStringLiteral("Náhrada (Sk/km):"), QStringLiteral("eDBNahrada"), 2, 5);
+  eDBSpotreba = AddAmount(controls, QStringLiteral("Spotreba (lit./100km):"), QStringLiteral("eDBSpotreba"), 2, 5);
+  eDBNahrada = AddAmount(controls, QStringLiteral("Náhrada (Sk/km):"), QStringLiteral("eDBNahrada"), 2, 5);
   // Whole kilometres: the column keeps an integer, so the total must be computed from one.
-  eDBKM = Amount(controls, QStringLiteral("Najazdené (km):"), QStringLiteral("eDBKM"), 0, 14);
-  eDBCenaPaliva = Amount(controls, QStringLiteral("Cena PHM (Sk/lit.):"), QStringLiteral("eDBCenaPaliva"), 2, 14);
-  eDBSpolu = Amount(controls, QStringLiteral("Spolu k úhrade (Sk):"), QStringLiteral("eDBSpolu"), 2, 14);
+  eDBKM = AddAmount(controls, QStringLiteral("Najazdené (km):"), QStringLiteral("eDBKM"), 0, 14);
+  eDBCenaPaliva = AddAmount(controls, QStringLiteral("Cena PHM (Sk/lit.):"), QStringLiteral("eDBCenaPaliva"), 2, 14);
+  eDBSpolu = AddAmount(controls, QStringLiteral("Spolu k úhrade (Sk):"), QStringLiteral("eDBSpolu"), 2, 14);
   eDBSpolu->SetReadOnly(true);
   eDBSpolu->setFocusPolicy(Qt::NoFocus);
   for (TIBCurrencyEdit* edit : {eDBSpotreba, eDBNahrada, eDBKM, eDBCenaPaliva})
     connect(edit, &QLineEdit::textChanged, this, &TfrmEBrigadyPridaj::PrepocitajSpolu);
-  controls.Label(QString());
-  eDBUhradene = controls.Add<TIBCheckBox>(QStringLiteral("eDBUhradene"));
-  eDBUhradene->setText(QStringLiteral("Použitie súkromného vozidla uhradené:"));
-  eDBUhradene->setLayoutDirection(Qt::RightToLeft);
-  controls.Label(QStringLiteral(" Poznámka:\nCTRL+Enter = nový riadok"));
-  eDBPoznamka = controls.Add<TIBMemo>(QStringLiteral("eDBPoznamka"));
-  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  eDBUhradene = AddCheckRow(controls, QString(), QStringLiteral("eDBUhradene"),
+                            QStringLiteral("Použitie súkromného vozidla uhradené:"));
+  eDBPoznamka = AddNoteMemo(controls);
 
   SetRok(Rok);
   dlg.AddCaption = QStringLiteral("Pridanie brigády");

@@ -56,24 +56,12 @@ TfrmEPosta::TfrmEPosta(QWidget* owner) : TForm(owner) {
     print.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
     PrintRegister(*list.gr1, print);
   };
-  const struct {
-    const char* field;
-    const char* title;
-    int width;
-    const char* order;
-  } columns[] = {{"CISLO", "Por. číslo", 64, "a.cislo"},
-                 {"DATUM", "Dátum", 64, "a.datum"},
-                 {"DRUH", "Druh", 48, "b.text"},
-                 {"VEC", "Vec", 238, "a.vec"},
-                 {"NAZOV_UPLNY", "Odosielateľ / Adresát", 265, "a.nazov_uplny"},
-                 {"VYBAVENE_DATUM", "Vybavené", 68, "a.vybavene_datum"}};
-  for (const auto& c : columns) {
-    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
-    column->OrderBy = QString::fromLatin1(c.order);
-    if (QStringList{QStringLiteral("DATUM"), QStringLiteral("DRUH"), QStringLiteral("VYBAVENE_DATUM")}.contains(
-            column->FieldName))
-      column->TitleAlignment = Qt::AlignHCenter;
-  }
+  AddListColumns(*list.gr1, {{"CISLO", "Por. číslo", 64, "a.cislo"},
+                             {"DATUM", "Dátum", 64, "a.datum", true},
+                             {"DRUH", "Druh", 48, "b.text", true},
+                             {"VEC", "Vec", 238, "a.vec"},
+                             {"NAZOV_UPLNY", "Odosielateľ / Adresát", 265, "a.nazov_uplny"},
+                             {"VYBAVENE_DATUM", "Vybavené", 68, "a.vybavene_datum", true}});
 
   auto* grid = new QGridLayout;
   delete list.pnlFilter->layout();
@@ -136,24 +124,16 @@ void TfrmEPosta::AddFilterClauses(TListQuery& q) {
     q.Where(QStringLiteral("a.datum<=:DO"));
     q.Params.insert(QStringLiteral("DO"), po);
   }
-  if (!KeyParam(*eDruh).isNull()) {
-    q.Where(QStringLiteral("a.druh=:DRUH"));
-    q.Params.insert(QStringLiteral("DRUH"), KeyParam(*eDruh));
-  }
+  AddKeyFilter(q, *eDruh, QStringLiteral("a.druh=:DRUH"), QStringLiteral("DRUH"));
   if (ePostovne->Value() != 0) {
     q.Where(QStringLiteral("a.postovne=:POSTOVNE"));
     q.Params.insert(QStringLiteral("POSTOVNE"), ePostovne->Value());
   }
-  if (!KeyParam(*eKontakt).isNull()) {
-    q.Where(QStringLiteral("a.nazov_uplny=:NAZOV_UPLNY"));
-    q.Params.insert(QStringLiteral("NAZOV_UPLNY"), KeyParam(*eKontakt));
-  }
+  AddKeyFilter(q, *eKontakt, QStringLiteral("a.nazov_uplny=:NAZOV_UPLNY"), QStringLiteral("NAZOV_UPLNY"));
   if (!eVec->text().trimmed().isEmpty()) {
     q.Where(QStringLiteral("a.vec containing :VEC"));
     q.Params.insert(QStringLiteral("VEC"), eVec->text());
   }
-  if (!KeyParam(*ePrideleneKomu).isNull()) {
-    q.Where(QStringLiteral("a.PRIDELENE_KOMU=:PRIDELENE_KOMU"));
-    q.Params.insert(QStringLiteral("PRIDELENE_KOMU"), KeyParam(*ePrideleneKomu));
-  }
+  AddKeyFilter(q, *ePrideleneKomu, QStringLiteral("a.PRIDELENE_KOMU=:PRIDELENE_KOMU"),
+               QStringLiteral("PRIDELENE_KOMU"));
 }

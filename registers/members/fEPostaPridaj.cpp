@@ -28,20 +28,13 @@ TIBEdit* Text(TRegisterLayout& controls, const QString& label, const QString& na
 TIBComboBox* Contact(TRegisterLayout& controls, QLabel*& label, const QString& caption, const QString& name,
                      TSpeedButton*& button, std::function<void()> pick) {
   label = controls.Label(caption);
-  auto* row = controls.Add<TPickerRow>(QStringLiteral("row") + name.mid(3));
-  row->Combo->setObjectName(name);
-  button = row->Button;
-  row->OnPick = std::move(pick);
-  return row->Combo;
+  return AddPickerCombo(controls, name, button, std::move(pick));
 }
 } // namespace
 
 TfrmEPostaPridaj::TfrmEPostaPridaj(QWidget* owner) : TForm(owner) {
   TRegisterLayout controls(*this);
-  controls.Label(QStringLiteral("Por. číslo:"));
-  eDBCislo = controls.Add<TIBCurrencyEdit>(QStringLiteral("eDBCislo"));
-  eDBCislo->SetDecimals(0);
-  eDBCislo->SetMaxLength(9);
+  eDBCislo = AddAmount(controls, QStringLiteral("Por. číslo:"), QStringLiteral("eDBCislo"), 0, 9);
   eDBCislo->SetColor(clYellow);
   controls.Label(QStringLiteral("Druh pošty:"));
   eDBDruh = controls.Add<TIBComboBox>(QStringLiteral("eDBDruh"));
@@ -50,10 +43,7 @@ TfrmEPostaPridaj::TfrmEPostaPridaj(QWidget* owner) : TForm(owner) {
   controls.Label(QStringLiteral("Dátum:"));
   eDBDatum = controls.Add<TIBDate>(QStringLiteral("eDBDatum"));
   eDBDatum->SetRequired(true);
-  controls.Label(QStringLiteral("Poštovné:"));
-  eDBPostovne = controls.Add<TIBCurrencyEdit>(QStringLiteral("eDBPostovne"));
-  eDBPostovne->SetDecimals(2);
-  eDBPostovne->SetMaxLength(14);
+  eDBPostovne = AddAmount(controls, QStringLiteral("Poštovné:"), QStringLiteral("eDBPostovne"), 2, 14);
   eDBPostovne->SetMoneyColor(true);
   MenaLB = controls.Label(LocaleCurrencyText());
   controls.Add<QWidget>(QStringLiteral("MenaLBRow"));
@@ -82,9 +72,7 @@ TfrmEPostaPridaj::TfrmEPostaPridaj(QWidget* owner) : TForm(owner) {
   controls.Label(QStringLiteral(" Vybavené: Dátum:"));
   eDBVybaveneDatum = controls.Add<TIBDate>(QStringLiteral("eDBVybaveneDatum"));
   eDBVybaveneSposob = Text(controls, QStringLiteral("Spôsob:"), QStringLiteral("eDBVybaveneSposob"));
-  controls.Label(QStringLiteral(" Poznámka:\nCTRL+Enter = nový riadok"));
-  eDBPoznamka = controls.Add<TIBMemo>(QStringLiteral("eDBPoznamka"));
-  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  eDBPoznamka = AddNoteMemo(controls);
 
   dlg.AddCaption = QStringLiteral("Pridanie pošty do evidencie");
   dlg.EditCaption = QStringLiteral("Oprava pošty do evidencie");

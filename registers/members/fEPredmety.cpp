@@ -8,8 +8,6 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPredmetyPridaj.h"
 #include "registers/members/fEPredmetyTlac.h"
-#include <QtWidgets/QBoxLayout>
-#include <QtWidgets/QLabel>
 
 TfrmEPredmety* frmEPredmety = nullptr;
 
@@ -28,14 +26,8 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TForm(owner) {
     if (!list.btnFilter->Down()) q.Where(kStillOut);
   };
   list.Filter = [this](TListQuery& q) {
-    if (!KeyParam(*eDBClen).isNull()) {
-      q.Where(QStringLiteral("a.c_clenov=:C_CLENOV"));
-      q.Params.insert(QStringLiteral("C_CLENOV"), KeyParam(*eDBClen));
-    }
-    if (!KeyParam(*eDBNazov).isNull()) {
-      q.Where(QStringLiteral("a.nazov=:POPIS"));
-      q.Params.insert(QStringLiteral("POPIS"), KeyParam(*eDBNazov));
-    }
+    AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
+    AddKeyFilter(q, *eDBNazov, QStringLiteral("a.nazov=:POPIS"), QStringLiteral("POPIS"));
     if (eDBVratene->CheckedValue() != 1) q.Where(kStillOut);
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPredmetyPridaj>(this); };
@@ -43,40 +35,27 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TForm(owner) {
     TfrmEPredmetyTlac dialog(this);
     dialog.ShowModal();
   };
-  const struct {
-    const char* field;
-    const char* title;
-    int width;
-    const char* order;
-  } columns[] = {{"DATUM", "Dátum", 61, "a.datum"},           {"CLEN", "Priezvisko a meno", 292, "b.nazov_uplny"},
-                 {"NAZOV", "Názov predmetu", 210, "a.nazov"}, {"CENA", "Cena za MJ", 85, "a.cena"},
-                 {"MNOZSTVO", "Množstvo", 51, "a.mnozstvo"},  {"SPOLU", "Spolu", 85, "1"}};
-  for (const auto& c : columns) {
-    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
-    column->OrderBy = QString::fromLatin1(c.order);
-    column->TitleAlignment = Qt::AlignHCenter;
-  }
+  AddListColumns(*list.gr1, {{"DATUM", "Dátum", 61, "a.datum", true},
+                             {"CLEN", "Priezvisko a meno", 292, "b.nazov_uplny", true},
+                             {"NAZOV", "Názov predmetu", 210, "a.nazov", true},
+                             {"CENA", "Cena za MJ", 85, "a.cena", true},
+                             {"MNOZSTVO", "Množstvo", 51, "a.mnozstvo", true},
+                             {"SPOLU", "Spolu", 85, "1", true}});
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPredmety::gr1DrawColumnCell);
 
   QWidget& panel = *list.pnlFilter;
-  auto add = [&panel](const QString& caption, QWidget* control) {
-    auto* label = new QLabel(caption, &panel);
-    label->setBuddy(control);
-    panel.layout()->addWidget(label);
-    panel.layout()->addWidget(control);
-  };
   eDBClen = new TIBComboBox(&panel);
   eDBClen->setObjectName(QStringLiteral("eDBClen"));
   SetupMemberCombo(*eDBClen, false);
-  add(QStringLiteral("Člen:"), eDBClen);
+  AddFilterControl(panel, QStringLiteral("Člen:"), eDBClen);
   eDBNazov = new TIBComboBox(&panel);
   eDBNazov->setObjectName(QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_predmety"), QStringLiteral("nazov"), 50, 1019);
-  add(QStringLiteral("Názov:"), eDBNazov);
+  AddFilterControl(panel, QStringLiteral("Názov:"), eDBNazov);
   eDBVratene = new TIBCheckBox(QStringLiteral("Zobraziť aj vrátené predmety:"), &panel);
   eDBVratene->setObjectName(QStringLiteral("eDBVratene"));
   eDBVratene->setLayoutDirection(Qt::RightToLeft);
-  panel.layout()->addWidget(eDBVratene);
+  AddFilterControl(panel, QString(), eDBVratene);
   list.FormCreate(QStringLiteral("Evidencia zverených predmetov"), QSize(832, 343));
 }
 

@@ -12,26 +12,12 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include <cmath>
 
-namespace {
-TIBCurrencyEdit* Amount(TRegisterLayout& controls, const QString& label, const QString& name) {
-  controls.Label(label);
-  auto* edit = controls.Add<TIBCurrencyEdit>(name);
-  edit->SetDecimals(2);
-  edit->SetMaxLength(14);
-  return edit;
-}
-} // namespace
-
 TfrmEPredmetyPridaj::TfrmEPredmetyPridaj(QWidget* owner) : TForm(owner) {
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Člen:"));
-  auto* clen = controls.Add<TPickerRow>(QStringLiteral("rowClen"));
-  eDBClen = clen->Combo;
-  eDBClen->setObjectName(QStringLiteral("eDBClen"));
+  eDBClen = AddPickerCombo(controls, QStringLiteral("eDBClen"), btnClen, [this] { btnClenClick(); });
   SetupMemberCombo(*eDBClen, true);
   eDBClen->SetSWhere(QStringLiteral("priezvisko is not null"));
-  btnClen = clen->Button;
-  clen->OnPick = [this] { btnClenClick(); };
   controls.Label(QStringLiteral("Zapožičané:"));
   eDBDatum = controls.Add<TIBDate>(QStringLiteral("eDBDatum"));
   eDBDatum->SetRequired(true);
@@ -39,14 +25,13 @@ TfrmEPredmetyPridaj::TfrmEPredmetyPridaj(QWidget* owner) : TForm(owner) {
   eDBNazov = controls.Add<TIBComboBox>(QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_predmety"), QStringLiteral("nazov"), 0, 0);
   eDBNazov->SetRequired(true);
-  eDBCena = Amount(controls, QStringLiteral("Cena predmetu:"), QStringLiteral("eDBCena"));
-  eDBMnozstvo = Amount(controls, QStringLiteral("Požičané množstvo:"), QStringLiteral("eDBMnozstvo"));
+  eDBCena = AddAmount(controls, QStringLiteral("Cena predmetu:"), QStringLiteral("eDBCena"), 2, 14);
+  eDBMnozstvo = AddAmount(controls, QStringLiteral("Požičané množstvo:"), QStringLiteral("eDBMnozstvo"), 2, 14);
   controls.Label(QStringLiteral("Dátum vrátenia:"));
   eDBDatumVratenia = controls.Add<TIBDate>(QStringLiteral("eDBDatumVratenia"));
-  eDBMnozstvoVratene = Amount(controls, QStringLiteral("Vrátené množstvo:"), QStringLiteral("eDBMnozstvoVratene"));
-  controls.Label(QStringLiteral(" Poznámka:\nCTRL+Enter = nový riadok"));
-  eDBPoznamka = controls.Add<TIBMemo>(QStringLiteral("eDBPoznamka"));
-  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  eDBMnozstvoVratene =
+      AddAmount(controls, QStringLiteral("Vrátené množstvo:"), QStringLiteral("eDBMnozstvoVratene"), 2, 14);
+  eDBPoznamka = AddNoteMemo(controls);
 
   dlg.AddCaption = QStringLiteral("Pridanie zvereného predmetu");
   dlg.EditCaption = QStringLiteral("Oprava zvereného predmetu");

@@ -8,8 +8,6 @@
 #include "registers/common/PrintProtocol.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPriestupkyPridaj.h"
-#include <QtWidgets/QBoxLayout>
-#include <QtWidgets/QLabel>
 
 TfrmEPriestupky::TfrmEPriestupky(QWidget* owner) : TForm(owner) {
   list.Table = QStringLiteral("e_priestupky");
@@ -23,18 +21,9 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner) : TForm(owner) {
     q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
   };
   list.Filter = [this](TListQuery& q) {
-    const struct {
-      TIBComboBox* combo;
-      const char* condition;
-      const char* param;
-    } filters[] = {{eDBClen, "a.c_clenov=:C_CLENOV", "C_CLENOV"},
-                   {eDBOstatni, "a.nazov_uplny=:NAZOV_UPLNY", "NAZOV_UPLNY"},
-                   {eDBPriestupok, "a.priestupok=:PRIESTUPOK", "PRIESTUPOK"}};
-    for (const auto& f : filters)
-      if (!KeyParam(*f.combo).isNull()) {
-        q.Where(QString::fromLatin1(f.condition));
-        q.Params.insert(QString::fromLatin1(f.param), KeyParam(*f.combo));
-      }
+    AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
+    AddKeyFilter(q, *eDBOstatni, QStringLiteral("a.nazov_uplny=:NAZOV_UPLNY"), QStringLiteral("NAZOV_UPLNY"));
+    AddKeyFilter(q, *eDBPriestupok, QStringLiteral("a.priestupok=:PRIESTUPOK"), QStringLiteral("PRIESTUPOK"));
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPriestupkyPridaj>(this); };
   list.Print = [this] {
@@ -52,35 +41,17 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner) : TForm(owner) {
                        QStringLiteral("order by a.datum,a.nazov_uplny")};
     PrintRegister(*list.gr1, print);
   };
-  const struct {
-    const char* field;
-    const char* title;
-    int width;
-    const char* order;
-  } columns[] = {{"NAZOV_UPLNY", "Priezvisko, Meno", 363, "a.nazov_uplny"},
-                 {"DATUM", "Dátum", 64, "a.datum"},
-                 {"PRIESTUPOK", "Priestupok", 237, "a.priestupok"},
-                 {"POKUTA", "Pokuta", 85, "a.pokuta"}};
-  for (const auto& c : columns) {
-    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
-    column->OrderBy = QString::fromLatin1(c.order);
-    column->TitleAlignment = Qt::AlignHCenter;
-  }
+  AddListColumns(*list.gr1, {{"NAZOV_UPLNY", "Priezvisko, Meno", 363, "a.nazov_uplny", true},
+                             {"DATUM", "Dátum", 64, "a.datum", true},
+                             {"PRIESTUPOK", "Priestupok", 237, "a.priestupok", true},
+                             {"POKUTA", "Pokuta", 85, "a.pokuta", true}});
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPriestupky::gr1DrawColumnCell);
 
   QWidget& panel = *list.pnlFilter;
-  auto add = [&panel](const QString& caption, QWidget* control) {
-    if (!caption.isEmpty()) {
-      auto* label = new QLabel(caption, &panel);
-      label->setBuddy(control);
-      panel.layout()->addWidget(label);
-    }
-    panel.layout()->addWidget(control);
-  };
   eDBClen = new TIBComboBox(&panel);
   eDBClen->setObjectName(QStringLiteral("eDBClen"));
   SetupMemberCombo(*eDBClen, false);
-  add(QStringLiteral("Člen ZO:"), eDBClen);
+  AddFilterControl(panel, QStringLiteral("Člen ZO:"), eDBClen);
   eDBOstatni = new TIBComboBox(&panel);
   eDBOstatni->setObjectName(QStringLiteral("eDBOstatni"));
   SetupMemberCombo(*eDBOstatni, false);
@@ -89,15 +60,15 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner) : TForm(owner) {
   eDBOstatni->SetSOrderBy(QStringLiteral("1"));
   eDBOstatni->SetSWhere(QStringLiteral("c_clenov is null"));
   eDBOstatni->SetSDistinct(true);
-  add(QStringLiteral("Ostatní:"), eDBOstatni);
+  AddFilterControl(panel, QStringLiteral("Ostatní:"), eDBOstatni);
   eDBPriestupok = new TIBComboBox(&panel);
   eDBPriestupok->setObjectName(QStringLiteral("eDBPriestupok"));
   SetupTextCombo(*eDBPriestupok, QStringLiteral("e_priestupky"), QStringLiteral("priestupok"), 50, 1019);
-  add(QStringLiteral("Priestupok:"), eDBPriestupok);
+  AddFilterControl(panel, QStringLiteral("Priestupok:"), eDBPriestupok);
   eDBVybaveny = new TIBCheckBox(QStringLiteral("Zobraz aj vybavené priestupky z minulých rokov:"), &panel);
   eDBVybaveny->setObjectName(QStringLiteral("eDBVybaveny"));
   eDBVybaveny->setLayoutDirection(Qt::RightToLeft);
-  add(QString(), eDBVybaveny);
+  AddFilterControl(panel, QString(), eDBVybaveny);
   list.FormCreate(QStringLiteral("Evidencia disciplinárnych priestupkov - rok %d"), QSize(795, 343));
 }
 

@@ -21,10 +21,7 @@ TIBEdit* Text(TRegisterLayout& controls, const QString& label, const QString& na
   return edit;
 }
 TIBCurrencyEdit* Money(TRegisterLayout& controls, const QString& label, const QString& name) {
-  controls.Label(label);
-  auto* edit = controls.Add<TIBCurrencyEdit>(name);
-  edit->SetDecimals(2);
-  edit->SetMaxLength(14);
+  auto* edit = AddAmount(controls, label, name, 2, 14);
   edit->SetMoneyColor(true);
   return edit;
 }
@@ -36,16 +33,12 @@ TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TForm(owner) {
   eDBDatum = controls.Add<TIBDate>(QStringLiteral("eDBDatum"));
   eDBDatum->SetRequired(true);
   controls.Label(QStringLiteral("Člen:"));
-  auto* clen = controls.Add<TPickerRow>(QStringLiteral("rowClen"));
-  eDBClen = clen->Combo;
-  eDBClen->setObjectName(QStringLiteral("eDBClen"));
+  eDBClen = AddPickerCombo(controls, QStringLiteral("eDBClen"), btnClen, [this] { btnClenClick(); });
   SetupMemberCombo(*eDBClen, false);
   eDBClen->SetSWhere(QStringLiteral("priezvisko is not null"));
   const char* personColumns[] = {"titul", "meno", "priezvisko", "ulica", "psc", "mesto", "datum_narodenia"};
   for (int i = 0; i < 7; ++i)
     eDBClen->SetSKeyField(i + 1, QString::fromLatin1(personColumns[i]));
-  btnClen = clen->Button;
-  clen->OnPick = [this] { btnClenClick(); };
   connect(eDBClen, &TIBComboBox::OnChange, this, &TfrmEPriestupkyPridaj::eDBClenChange);
   eDBTitul = Text(controls, QStringLiteral("Titul"), QStringLiteral("eDBTitul"), 15, false);
   eDBMeno = Text(controls, QStringLiteral("Meno"), QStringLiteral("eDBMeno"), 25, true);
@@ -57,12 +50,8 @@ TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TForm(owner) {
   controls.Label(QStringLiteral("Dátum narodenia"));
   eDBDatumNarodenia = controls.Add<TIBDate>(QStringLiteral("eDBDatumNarodenia"));
   controls.Label(QStringLiteral("Revír:"));
-  auto* revir = controls.Add<TPickerRow>(QStringLiteral("rowRevir"));
-  eDBRevir = revir->Combo;
-  eDBRevir->setObjectName(QStringLiteral("eDBRevir"));
+  eDBRevir = AddPickerCombo(controls, QStringLiteral("eDBRevir"), btnRevir, [this] { btnRevirClick(); });
   SetupRevirCombo(*eDBRevir, true);
-  btnRevir = revir->Button;
-  revir->OnPick = [this] { btnRevirClick(); };
   controls.Label(QStringLiteral("Priestupok:"));
   eDBPriestupok = controls.Add<TIBComboBox>(QStringLiteral("eDBPriestupok"));
   SetupTextCombo(*eDBPriestupok, QStringLiteral("e_priestupky"), QStringLiteral("priestupok"), 0, 0);
@@ -73,13 +62,8 @@ TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TForm(owner) {
   eDBPokutaZaplatena = Money(controls, QStringLiteral("Zaplatené:"), QStringLiteral("eDBPokutaZaplatena"));
   for (TIBCurrencyEdit* edit : {eDBPokuta, eDBPokutaZaplatena})
     connect(edit, &QLineEdit::textChanged, this, &TfrmEPriestupkyPridaj::eDBPokutaChange);
-  controls.Label(QStringLiteral(" Poznámka:\nCTRL+Enter = nový riadok"));
-  eDBPoznamka = controls.Add<TIBMemo>(QStringLiteral("eDBPoznamka"));
-  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  controls.Label(QString());
-  eDBVybaveny = controls.Add<TIBCheckBox>(QStringLiteral("eDBVybaveny"));
-  eDBVybaveny->setText(QStringLiteral("Priestupok vybavený:"));
-  eDBVybaveny->setLayoutDirection(Qt::RightToLeft);
+  eDBPoznamka = AddNoteMemo(controls);
+  eDBVybaveny = AddCheckRow(controls, QString(), QStringLiteral("eDBVybaveny"), QStringLiteral("Priestupok vybavený:"));
 
   dlg.AddCaption = QStringLiteral("Pridanie disciplinárneho priestupku");
   dlg.EditCaption = QStringLiteral("Oprava disciplinárneho priestupku");

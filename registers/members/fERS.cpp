@@ -28,24 +28,12 @@ TfrmERS::TfrmERS(QWidget* owner) : TForm(owner) {
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmERSPridaj>(this); };
   list.Print = [this] { btnTlacClick(); };
-  const struct {
-    const char* field;
-    const char* title;
-    int width;
-    const char* order;
-  } columns[] = {
-      {"DATUM", "Dátum", 69, "a.kontrola_od"},
-      {"REVIR", "Kontrolovaný revír", 251, ""},
-      {"KONTROLOR", "Člen rybárskej stráže", 305, "c.nazov_uplny"},
-      {"SUKROMNE_VOZIDLO", "Súkromné vozidlo", 91, "b.text"},
-  };
-  for (const auto& c : columns) {
-    TQPLColumn* added = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
-    added->OrderBy = QString::fromLatin1(c.order);
-    if (added->OrderBy.isEmpty()) added->Order = TOrderSets::osNone;
-    if (added->FieldName == QLatin1String("DATUM") || added->FieldName == QLatin1String("SUKROMNE_VOZIDLO"))
-      added->TitleAlignment = Qt::AlignHCenter;
-  }
+  const QList<TQPLColumn*> columns =
+      AddListColumns(*list.gr1, {{"DATUM", "Dátum", 69, "a.kontrola_od", true},
+                                 {"REVIR", "Kontrolovaný revír", 251, ""},
+                                 {"KONTROLOR", "Člen rybárskej stráže", 305, "c.nazov_uplny"},
+                                 {"SUKROMNE_VOZIDLO", "Súkromné vozidlo", 91, "b.text", true}});
+  columns[1]->Order = TOrderSets::osNone;
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmERS::gr1DrawColumnCell);
   list.FormCreate(QStringLiteral("Evidencia kontrol rybárskej stráže - rok %d"), QSize(762, 343));
 }

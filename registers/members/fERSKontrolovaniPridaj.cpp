@@ -6,8 +6,8 @@
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
 #include "db/IBQuery.h"
-#include "registers/members/GuardSupport.h"
 #include "registers/common/Picker.h"
+#include "registers/members/GuardSupport.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QVBoxLayout>
@@ -85,14 +85,8 @@ TfrmERSKontrolovaniPridaj::TfrmERSKontrolovaniPridaj(QWidget* owner) : TForm(own
   eDBPriestupok->SetRequired(true);
   column->addWidget(rest.Widget());
 
-  auto* note = new QGroupBox(QStringLiteral(" Poznámka:      CTRL+Enter = nový riadok"), body);
-  note->setObjectName(QStringLiteral("gbxPoznamka"));
-  auto* noteLayout = new QVBoxLayout(note);
-  eDBPoznamka = new TIBMemo(note);
-  eDBPoznamka->setObjectName(QStringLiteral("eDBPoznamka"));
-  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  noteLayout->addWidget(eDBPoznamka);
-  column->addWidget(note, 1);
+  eDBPoznamka = NewNoteBox(body, QStringLiteral(" Poznámka:      CTRL+Enter = nový riadok"));
+  column->addWidget(eDBPoznamka->parentWidget(), 1);
 
   connect(btnKontrolor, &QToolButton::clicked, this, &TfrmERSKontrolovaniPridaj::btnKontrolorClick);
   connect(btnClen, &QToolButton::clicked, this, &TfrmERSKontrolovaniPridaj::btnClenClick);
@@ -137,23 +131,26 @@ void TfrmERSKontrolovaniPridaj::Load(TIBQuery& q) {
   auto field = [&q](const char* name) -> TField& { return q.FieldByName(QString::fromLatin1(name)); };
   eDBKontrolor->FindIt(field("C_CLENOV_RS").AsVariant());
   if (!field("C_CLENOV").IsNull()) eDBClen->FindIt(field("C_CLENOV").AsVariant());
-  const std::pair<TIBEdit*, const char*> texts[] = {{eDBTitul, "TITUL"}, {eDBMeno, "MENO"},
-                                                    {eDBPriezvisko, "PRIEZVISKO"}, {eDBUlica, "ULICA"},
-                                                    {eDBMesto, "MESTO"}, {eDBPSC, "PSC"},
-                                                    {eDBCisloPovolenia, "CISLO_POVOLENIA"}};
+  const std::pair<TIBEdit*, const char*> texts[] = {
+      {eDBTitul, "TITUL"}, {eDBMeno, "MENO"}, {eDBPriezvisko, "PRIEZVISKO"},         {eDBUlica, "ULICA"},
+      {eDBMesto, "MESTO"}, {eDBPSC, "PSC"},   {eDBCisloPovolenia, "CISLO_POVOLENIA"}};
   for (const auto& [edit, name] : texts)
     edit->setText(field(name).AsString());
   LoadDate(*eDBDatumNarodenia, field("DATUM_NARODENIA"));
   eDBPoznamka->setPlainText(field("POZNAMKA").AsString());
-  if (!field("C_ZO").IsNull()) eDBZO->FindIt(field("C_ZO").AsVariant());
-  else eDBZO->ClearValue();
+  if (!field("C_ZO").IsNull())
+    eDBZO->FindIt(field("C_ZO").AsVariant());
+  else
+    eDBZO->ClearValue();
   eDBRevir->FindIt(field("C_REVIRY_JUX").AsVariant());
   eDBPriestupok->setEditText(field("PRIESTUPOK").AsString());
 }
 
 void TfrmERSKontrolovaniPridaj::Save(TIBQuery& q, bool adding) {
   q.SetSQL(QString::fromLatin1(adding ? kInsert : kUpdate));
-  auto set = [&q](const char* name, const QVariant& value) { q.ParamByName(QString::fromLatin1(name)).SetValue(value); };
+  auto set = [&q](const char* name, const QVariant& value) {
+    q.ParamByName(QString::fromLatin1(name)).SetValue(value);
+  };
   if (adding) set("E_RS", Kontrola);
   set("C_CLENOV_RS", KeyParam(*eDBKontrolor));
   set("C_CLENOV", KeyParam(*eDBClen));
@@ -181,7 +178,7 @@ void TfrmERSKontrolovaniPridaj::eDBClenChange() {
       edits[i]->setText(values[i].toString());
     const QVariant born = eDBClen->GetKeyValue8();
     eDBDatumNarodenia->SetDate(born.isNull() || !born.isValid() ? QVariant()
-                                                                 : QVariant(DateTime::FromDate(born.toDate())));
+                                                                : QVariant(DateTime::FromDate(born.toDate())));
     eDBZO->FindIt(ProgramSettings.ZO_JEDIN);
   }
   // A member's data cannot be changed here; the locked edits skip the required checks.
@@ -190,7 +187,9 @@ void TfrmERSKontrolovaniPridaj::eDBClenChange() {
   eDBDatumNarodenia->SetReadOnly(member);
 }
 
-void TfrmERSKontrolovaniPridaj::btnKontrolorClick() { PickFromList(*eDBKontrolor, QStringLiteral("TfrmCClenovRS"), btnKontrolor); }
+void TfrmERSKontrolovaniPridaj::btnKontrolorClick() {
+  PickFromList(*eDBKontrolor, QStringLiteral("TfrmCClenovRS"), btnKontrolor);
+}
 void TfrmERSKontrolovaniPridaj::btnClenClick() { PickFromList(*eDBClen, QStringLiteral("TfrmCClenov"), btnClen); }
 void TfrmERSKontrolovaniPridaj::btnZOClick() { PickFromList(*eDBZO, QStringLiteral("TfrmCZO"), btnZO); }
 void TfrmERSKontrolovaniPridaj::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), btnRevir); }

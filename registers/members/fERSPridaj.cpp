@@ -16,8 +16,9 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
-#include "registers/members/GuardSupport.h"
+#include "registers/common/ListPattern.h"
 #include "registers/common/Picker.h"
+#include "registers/members/GuardSupport.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fERSKontroloriPridaj.h"
 #include "registers/members/fERSKontrolovaniPridaj.h"
@@ -69,8 +70,8 @@ void SetupMoney(TIBCurrencyEdit& edit, int maxLength) {
 // edit and delete runs with its own small dialog, and its keys.
 class TfrmERSPridaj::TChildList {
 public:
-  TChildList(TfrmERSPridaj& form, QString table, QStringList select,
-             std::function<std::unique_ptr<TForm>()> create, std::function<void(TForm&, int)> setKontrola)
+  TChildList(TfrmERSPridaj& form, QString table, QStringList select, std::function<std::unique_ptr<TForm>()> create,
+             std::function<void(TForm&, int)> setKontrola)
       : form_(form), table_(std::move(table)), select_(std::move(select)), create_(std::move(create)),
         setKontrola_(std::move(setKontrola)) {}
 
@@ -112,7 +113,7 @@ public:
       pattern->ClearForPass();
       dialog->SetTag(1);
       result = dialog->ShowModal();
-      } while (result == mrSaveAndContinue);
+    } while (result == mrSaveAndContinue);
     grid->DisplayGrid();
     if (result == mrOk) query->Locate(QStringLiteral("jedin"), pattern->Jedin());
   }
@@ -179,7 +180,8 @@ public:
     auto addIfEmpty = [this] {
       if (!form_.childBusy_ && query->Active() && query->IsEmpty() && add->isEnabled()) Add();
     };
-    if (!form_.childBusy_ && query->Active() && query->IsEmpty()) QMetaObject::invokeMethod(grid, addIfEmpty, Qt::QueuedConnection);
+    if (!form_.childBusy_ && query->Active() && query->IsEmpty())
+      QMetaObject::invokeMethod(grid, addIfEmpty, Qt::QueuedConnection);
   }
 
 private:
@@ -238,7 +240,8 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TForm(owner) {
   car->setObjectName(QStringLiteral("gbxVozidlo"));
   auto* carLayout = new QVBoxLayout(car);
   TGuardRows carRows(*car);
-  eDBSukromneVozidlo = carRows.Add<TIBCheckBox>(QStringLiteral("Súkromné vozidlo:"), QStringLiteral("eDBSukromneVozidlo"));
+  eDBSukromneVozidlo =
+      carRows.Add<TIBCheckBox>(QStringLiteral("Súkromné vozidlo:"), QStringLiteral("eDBSukromneVozidlo"));
   eDBSPZ = carRows.Add<TIBEdit>(QStringLiteral("Evid. zn.:"), QStringLiteral("eDBSPZ"), 15);
   eDBTyp = carRows.Add<TIBEdit>(QStringLiteral("Typ:"), QStringLiteral("eDBTyp"), 15);
   const struct {
@@ -263,15 +266,14 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TForm(owner) {
   eSpolu->setFocusPolicy(Qt::NoFocus);
   for (TIBCurrencyEdit* input : {eDBSpotreba, eDBNahrada, eDBKM, eDBCenaPaliva})
     connect(input, &QLineEdit::textChanged, this, &TfrmERSPridaj::PrepocitajSpolu);
-  eDBUhradene = carRows.Add<TIBCheckBox>(QStringLiteral("Použitie súkromného vozidla uhradené:"),
-                                         QStringLiteral("eDBUhradene"));
+  eDBUhradene =
+      carRows.Add<TIBCheckBox>(QStringLiteral("Použitie súkromného vozidla uhradené:"), QStringLiteral("eDBUhradene"));
   carLayout->addWidget(carRows.Widget());
   column->addWidget(car);
 
-  column->addWidget(
-      BuildChild(QStringLiteral(" Členovia rybárskej stráže, ktorý sa zúčastnili kontroly: "), QStringLiteral("tb1"),
-                 *guards_, QStringLiteral("2")),
-      1);
+  column->addWidget(BuildChild(QStringLiteral(" Členovia rybárskej stráže, ktorý sa zúčastnili kontroly: "),
+                               QStringLiteral("tb1"), *guards_, QStringLiteral("2")),
+                    1);
   column->addWidget(
       BuildChild(QStringLiteral(" Kontrolované osoby: "), QStringLiteral("ToolBar1"), *persons_, QStringLiteral("3")),
       1);
@@ -280,37 +282,20 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TForm(owner) {
   btnPridaj2 = guards_->add, btnOprav2 = guards_->edit, btnVymaz2 = guards_->del, btnRefresh2 = guards_->refresh;
   btnPridaj3 = persons_->add, btnOprav3 = persons_->edit, btnVymaz3 = persons_->del, btnRefresh3 = persons_->refresh;
   gr2 = guards_->grid, ib2 = guards_->query, gr3 = persons_->grid, ib3 = persons_->query;
-  const struct {
-    TDbGridQPL* grid;
-    const char* field;
-    const char* title;
-    int width;
-    const char* order;
-  } columns[] = {
-      {gr2, "NAZOV_UPLNY", "Člen rybárskej stráže", 501, "C.NAZOV_UPLNY"},
-      {gr2, "CISLO_ODZNAKU", "Číslo odznaku", 107, "b.cislo_odznaku"},
-      {gr2, "CISLO_OSVEDCENIA", "Číslo osvedčenia", 96, "b.cislo_osvedcenia"},
-      {gr3, "KONTROLOVANY", "Kontrolovaný", 197, "a.nazov_uplny"},
-      {gr3, "REVIR", "Revír", 139, "d.nazov"},
-      {gr3, "PRIESTUPOK", "Priestupok", 166, "a.priestupok"},
-      {gr3, "KONTROLOR", "Kontrolór", 202, "c.nazov_uplny"},
-  };
-  for (const auto& c : columns)
-    c.grid->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)->OrderBy =
-        QString::fromLatin1(c.order);
+  AddListColumns(*gr2, {{"NAZOV_UPLNY", "Člen rybárskej stráže", 501, "C.NAZOV_UPLNY"},
+                        {"CISLO_ODZNAKU", "Číslo odznaku", 107, "b.cislo_odznaku"},
+                        {"CISLO_OSVEDCENIA", "Číslo osvedčenia", 96, "b.cislo_osvedcenia"}});
+  AddListColumns(*gr3, {{"KONTROLOVANY", "Kontrolovaný", 197, "a.nazov_uplny"},
+                        {"REVIR", "Revír", 139, "d.nazov"},
+                        {"PRIESTUPOK", "Priestupok", 166, "a.priestupok"},
+                        {"KONTROLOR", "Kontrolór", 202, "c.nazov_uplny"}});
   for (TDbGridQPL* grid : {gr2, gr3}) {
     grid->SetActiveTitleIndex(0);
     grid->Loaded();
   }
 
-  auto* note = new QGroupBox(QStringLiteral(" Poznámka:      CTRL+Enter = nový riadok"), body);
-  note->setObjectName(QStringLiteral("gbxPoznamka"));
-  auto* noteLayout = new QVBoxLayout(note);
-  eDBPoznamka = new TIBMemo(note);
-  eDBPoznamka->setObjectName(QStringLiteral("eDBPoznamka"));
-  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  noteLayout->addWidget(eDBPoznamka);
-  column->addWidget(note);
+  eDBPoznamka = NewNoteBox(body, QStringLiteral(" Poznámka:      CTRL+Enter = nový riadok"));
+  column->addWidget(eDBPoznamka->parentWidget());
 
   dlg.AddCaption = QStringLiteral("Pridanie kontroly rybárskej stráže");
   dlg.EditCaption = QStringLiteral("Oprava kontroly rybárskej stráže");
@@ -334,7 +319,8 @@ TfrmERSPridaj::~TfrmERSPridaj() = default;
 QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barName, TChildList& list,
                                    const QString& suffix) {
   auto* box = new QGroupBox(caption, this);
-  box->setObjectName(suffix == QLatin1String("2") ? QStringLiteral("gbxKontrolori") : QStringLiteral("gbxKontrolovani"));
+  box->setObjectName(suffix == QLatin1String("2") ? QStringLiteral("gbxKontrolori")
+                                                  : QStringLiteral("gbxKontrolovani"));
   auto* layout = new QVBoxLayout(box);
   auto* bar = new TToolBar(box);
   bar->setObjectName(barName);
@@ -376,15 +362,18 @@ QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barNam
 void TfrmERSPridaj::FocusChanged(QWidget* old, QWidget* now) {
   // Only while this dialog is in front; its child dialogs coming and going move the focus too.
   if (!now || now->window() != this || QApplication::activeModalWidget() != this) return;
-  if (now == gr2 || gr2->isAncestorOf(now)) guards_->Entered();
-  else if (now == gr3 || gr3->isAncestorOf(now)) persons_->Entered();
+  if (now == gr2 || gr2->isAncestorOf(now))
+    guards_->Entered();
+  else if (now == gr3 || gr3->isAncestorOf(now))
+    persons_->Entered();
 }
 
 void TfrmERSPridaj::FormShow() {
   dlg.FormShow();
   // Without its row a new inspection can keep neither itself nor its children.
   if (Tag() == 1 && Jedin == 0) {
-    QMetaObject::invokeMethod(this, [this] { SetModalResult(mrCancel); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { SetModalResult(mrCancel); }, Qt::QueuedConnection);
     return;
   }
   btnRefresh2Click();
@@ -420,15 +409,19 @@ void TfrmERSPridaj::Load(TIBQuery& q) {
   const std::pair<TIBCurrencyEdit*, const char*> numbers[] = {
       {eDBSpotreba, "SPOTREBA"}, {eDBNahrada, "NAHRADA"}, {eDBKM, "KM"}, {eDBCenaPaliva, "CENA_PALIVA"}};
   for (const auto& [edit, name] : numbers)
-    if (field(name).IsNull()) edit->Clear();
-    else edit->SetValue(field(name).AsVariant().toDouble());
+    if (field(name).IsNull())
+      edit->Clear();
+    else
+      edit->SetValue(field(name).AsVariant().toDouble());
 }
 
 void TfrmERSPridaj::Save(TIBQuery& q) {
   // Written whether the row is there or not: a save never reports success
   // for a row it did not write.
   q.SetSQL(QString::fromLatin1(kSave));
-  auto set = [&q](const char* name, const QVariant& value) { q.ParamByName(QString::fromLatin1(name)).SetValue(value); };
+  auto set = [&q](const char* name, const QVariant& value) {
+    q.ParamByName(QString::fromLatin1(name)).SetValue(value);
+  };
   set("ROK", int(ProgramSettings.Rok));
   set("KONTROLA_OD", Moment(*eDBKontrolaDatumOd, *eDBKontrolaCasOd));
   set("KONTROLA_DO", Moment(*eDBKontrolaDatumDo, *eDBKontrolaCasDo));

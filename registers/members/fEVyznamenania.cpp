@@ -4,8 +4,6 @@
 #include "registers/common/PrintProtocol.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEVyznamenaniaPridaj.h"
-#include <QtWidgets/QBoxLayout>
-#include <QtWidgets/QLabel>
 
 TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner) : TForm(owner) {
   list.Table = QStringLiteral("e_vyznamenania");
@@ -14,14 +12,8 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner) : TForm(owner) {
     q.Add(QStringLiteral("from e_vyznamenania a left join c_clenov b on b.jedin=a.c_clenov"));
   };
   list.Filter = [this](TListQuery& q) {
-    if (!KeyParam(*eDBClen).isNull()) {
-      q.Where(QStringLiteral("a.c_clenov=:C_CLENOV"));
-      q.Params.insert(QStringLiteral("C_CLENOV"), KeyParam(*eDBClen));
-    }
-    if (!KeyParam(*eDBNazov).isNull()) {
-      q.Where(QStringLiteral("a.nazov=:POPIS"));
-      q.Params.insert(QStringLiteral("POPIS"), KeyParam(*eDBNazov));
-    }
+    AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
+    AddKeyFilter(q, *eDBNazov, QStringLiteral("a.nazov=:POPIS"), QStringLiteral("POPIS"));
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEVyznamenaniaPridaj>(this); };
   list.Print = [this] {
@@ -40,36 +32,21 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner) : TForm(owner) {
     print.YearVariable = false;
     PrintRegister(*list.gr1, print);
   };
-  const struct {
-    const char* field;
-    const char* title;
-    int width;
-    const char* order;
-  } columns[] = {{"CLEN", "Priezvisko a meno", 362, "b.nazov_uplny"},
-                 {"NAZOV", "Vyznamenanie", 308, "a.nazov"},
-                 {"ROK_VYZNAMENANIA", "Rok", 64, "a.ROK_VYZNAMENANIA"}};
-  for (const auto& c : columns) {
-    TQPLColumn* column = list.gr1->AddColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
-    column->OrderBy = QString::fromLatin1(c.order);
-    column->TitleAlignment = Qt::AlignHCenter;
-    if (column->FieldName == QLatin1String("ROK_VYZNAMENANIA")) column->Alignment = Qt::AlignHCenter;
-  }
+  const QList<TQPLColumn*> columns =
+      AddListColumns(*list.gr1, {{"CLEN", "Priezvisko a meno", 362, "b.nazov_uplny", true},
+                                 {"NAZOV", "Vyznamenanie", 308, "a.nazov", true},
+                                 {"ROK_VYZNAMENANIA", "Rok", 64, "a.ROK_VYZNAMENANIA", true}});
+  columns[2]->Alignment = Qt::AlignHCenter;
 
   QWidget& panel = *list.pnlFilter;
-  auto add = [&panel](const QString& caption, TIBComboBox* combo) {
-    auto* label = new QLabel(caption, &panel);
-    label->setBuddy(combo);
-    panel.layout()->addWidget(label);
-    panel.layout()->addWidget(combo);
-  };
   eDBClen = new TIBComboBox(&panel);
   eDBClen->setObjectName(QStringLiteral("eDBClen"));
   SetupMemberCombo(*eDBClen, false);
-  add(QStringLiteral("Člen:"), eDBClen);
+  AddFilterControl(panel, QStringLiteral("Člen:"), eDBClen);
   eDBNazov = new TIBComboBox(&panel);
   eDBNazov->setObjectName(QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_vyznamenania"), QStringLiteral("nazov"), 50, 1019);
-  add(QStringLiteral("Vyznamenanie:"), eDBNazov);
+  AddFilterControl(panel, QStringLiteral("Vyznamenanie:"), eDBNazov);
   list.FormCreate(QStringLiteral("Evidencia vyznamenaní"), QSize(778, 343));
 }
 

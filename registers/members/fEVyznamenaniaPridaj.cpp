@@ -14,13 +14,9 @@
 TfrmEVyznamenaniaPridaj::TfrmEVyznamenaniaPridaj(QWidget* owner) : TForm(owner) {
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Člen:"));
-  auto* clen = controls.Add<TPickerRow>(QStringLiteral("rowClen"));
-  eDBClen = clen->Combo;
-  eDBClen->setObjectName(QStringLiteral("eDBClen"));
+  eDBClen = AddPickerCombo(controls, QStringLiteral("eDBClen"), btnClen, [this] { btnClenClick(); });
   SetupMemberCombo(*eDBClen, true);
   eDBClen->SetSWhere(QStringLiteral("priezvisko is not null"));
-  btnClen = clen->Button;
-  clen->OnPick = [this] { btnClenClick(); };
   controls.Label(QStringLiteral("Názov:"));
   eDBNazov = controls.Add<TIBComboBox>(QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_vyznamenania"), QStringLiteral("nazov"), 50, 0);
@@ -31,9 +27,7 @@ TfrmEVyznamenaniaPridaj::TfrmEVyznamenaniaPridaj(QWidget* owner) : TForm(owner) 
   eDBRok->SetMaxLength(4);
   eDBRok->SetAllowZero(false);
   eDBRok->SetAllowNegative(false);
-  controls.Label(QStringLiteral(" Poznámka:\nCTRL+Enter = nový riadok"));
-  eDBPoznamka = controls.Add<TIBMemo>(QStringLiteral("eDBPoznamka"));
-  eDBPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  eDBPoznamka = AddNoteMemo(controls);
 
   dlg.AddCaption = QStringLiteral("Pridanie vyznamenania");
   dlg.EditCaption = QStringLiteral("Oprava vyznamenania");
