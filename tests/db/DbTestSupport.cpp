@@ -42,27 +42,13 @@ void DbTest::TearDown() {
 }
 
 void DbTest::Exec(const QString& sql, const QVariantMap& params) {
-  TIBTransaction transaction(db.get());
-  transaction.StartTransaction();
-  TIBQuery query;
-  query.SetDatabase(db.get());
-  query.SetTransaction(&transaction);
-  query.SetSQL(sql);
-  for (auto it = params.begin(); it != params.end(); ++it)
-    query.ParamByName(it.key()).SetValue(it.value());
-  query.ExecSQL();
-  transaction.Commit();
+  TTestStatement statement(db.get(), sql, params);
+  statement.Query().ExecSQL();
+  statement.Commit();
 }
 
 QVariant DbTest::Scalar(const QString& sql, const QVariantMap& params) {
-  TIBTransaction transaction(db.get());
-  transaction.StartTransaction();
-  TIBQuery query;
-  query.SetDatabase(db.get());
-  query.SetTransaction(&transaction);
-  query.SetSQL(sql);
-  for (auto it = params.begin(); it != params.end(); ++it)
-    query.ParamByName(it.key()).SetValue(it.value());
-  query.Open();
-  return query.IsEmpty() ? QVariant() : query.FieldValue(0);
+  TTestStatement statement(db.get(), sql, params);
+  statement.Query().Open();
+  return statement.Query().IsEmpty() ? QVariant() : statement.Query().FieldValue(0);
 }

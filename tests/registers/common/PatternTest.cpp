@@ -178,18 +178,14 @@ TEST_F(PatternTest, DeleteOfMarkedRowsLeavesTheMarkedRowsTheFilterHides) {
 
 TEST_F(PatternTest, DeleteOfMoreMarkedRowsThanOneListTakesGoesThroughInOneStatement) {
   {
-    TIBTransaction transaction(db.get());
-    transaction.StartTransaction();
-    TIBQuery insert;
-    insert.SetDatabase(db.get());
-    insert.SetTransaction(&transaction);
-    insert.SetSQL(
+    TTestStatement insert(
+        db.get(),
         QStringLiteral("insert into c_clenenie_clenov (jedin,nazov) values (gen_id(c_clenenie_clenov_id,1),:N)"));
     for (int i = 0; i < 1450; ++i) {
-      insert.ParamByName(QStringLiteral("N")).SetValue(QStringLiteral("G%1").arg(i));
-      insert.ExecSQL();
+      insert.Query().ParamByName(QStringLiteral("N")).SetValue(QStringLiteral("G%1").arg(i));
+      insert.Query().ExecSQL();
     }
-    transaction.Commit();
+    insert.Commit();
   }
   TfrmTestGroups form;
   ShowActive(form);

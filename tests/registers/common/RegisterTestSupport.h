@@ -9,6 +9,7 @@
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
 #include "schema/UpgradePackage.h"
+#include "tests/db/DbTestSupport.h"
 #include "tests/support/FreshDatabase.h"
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
@@ -103,32 +104,19 @@ protected:
 
   // Runs a statement with named values in its own committed transaction.
   void Exec(const QString& sql, const QVariantMap& params = {}) const {
-    TIBTransaction transaction(db.get());
-    transaction.StartTransaction();
-    TIBQuery query;
-    query.SetDatabase(db.get());
-    query.SetTransaction(&transaction);
-    query.SetSQL(sql);
-    for (auto it = params.begin(); it != params.end(); ++it)
-      query.ParamByName(it.key()).SetValue(it.value());
-    query.ExecSQL();
-    transaction.Commit();
+    TTestStatement statement(db.get(), sql, params);
+    statement.Query().ExecSQL();
+    statement.Commit();
   }
   // The first column of every row.
   QVariantList Column(const QString& sql, const QVariantMap& params = {}) const {
-    TIBTransaction transaction(db.get());
-    transaction.StartTransaction();
-    TIBQuery query;
-    query.SetDatabase(db.get());
-    query.SetTransaction(&transaction);
-    query.SetSQL(sql);
-    for (auto it = params.begin(); it != params.end(); ++it)
-      query.ParamByName(it.key()).SetValue(it.value());
+    TTestStatement statement(db.get(), sql, params);
+    TIBQuery& query = statement.Query();
     query.Open();
     QVariantList values;
     for (query.First(); !query.Eof(); query.Next())
       values.append(query.FieldByNumber(0).AsVariant());
-    transaction.Commit();
+    statement.Commit();
     return values;
   }
   // The texts of the messages shown so far.

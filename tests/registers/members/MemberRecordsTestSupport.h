@@ -48,12 +48,8 @@ protected:
   }
   // Every row of the statement, its columns' texts joined by "/".
   QStringList Rows(const QString& sql) const {
-    TIBTransaction transaction(db.get());
-    transaction.StartTransaction();
-    TIBQuery query;
-    query.SetDatabase(db.get());
-    query.SetTransaction(&transaction);
-    query.SetSQL(sql);
+    TTestStatement statement(db.get(), sql);
+    TIBQuery& query = statement.Query();
     query.Open();
     QStringList rows;
     for (query.First(); !query.Eof(); query.Next()) {
@@ -62,7 +58,7 @@ protected:
         columns.append(field->AsVariant().toString());
       rows.append(columns.join(QLatin1Char('/')));
     }
-    transaction.Commit();
+    statement.Commit();
     return rows;
   }
   // Forgets the messages shown so far; the next ones get `answers`.
