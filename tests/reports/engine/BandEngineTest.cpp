@@ -538,11 +538,12 @@ TEST_F(BandEngine, StoppedOrFailedBuildsLeaveNoPages) {
       {"script that does not compile", {F("begin if then; end")}, true},
   };
   AddMembers(3);
-  TrpBandView* band = AddBand(btMasterData, 100, 20, 0, F("Members"));
+  // Each build reloads the template, so the band is found by its name every time.
+  const QString band = AddBand(btMasterData, 100, 20, 0, F("Members"))->Name;
   AddText(10, 100, 200, 20, F("[Members.\"NAME\"]"));
   for (const auto& c : cases) {
     messages.clear();
-    report.Pages.GetPage(0)->FindObject(band->Name)->Script = c.script;
+    report.Pages.GetPage(0)->FindObject(band)->Script = c.script;
     EXPECT_FALSE(report.BuildPreparedPages()) << c.name;
     EXPECT_EQ(report.EMFPages.Count(), 0) << c.name;
     EXPECT_EQ(messages.size() == 1 && messages[0].startsWith(F("Chyba: ")) && messages[0].contains(F("\"then\"")),
