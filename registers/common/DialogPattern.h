@@ -16,13 +16,13 @@ class TUxFormPlacement;
 enum class TCloseAction;
 
 // The behaviour of every register's add/edit dialog, written once. A dialog
-// derives from TForm, keeps its public `Jedin` and its data-entry controls,
-// creates one TDialogPattern with itself and `Jedin`, and says how it clears,
-// loads and saves its row:
+// derives from TDialogForm (DialogForm.h), which keeps its public `Jedin` and
+// its TDialogPattern `dlg` and hands the form's hooks here; the dialog keeps
+// its data-entry controls and says how it clears, loads and saves its row:
 //
-//   class TfrmCClenenieClenovPridaj : public TForm {
+//   class TfrmCClenenieClenovPridaj : public TDialogForm {
 //   public:
-//     explicit TfrmCClenenieClenovPridaj(QWidget* owner) : TForm(owner) {
+//     explicit TfrmCClenenieClenovPridaj(QWidget* owner) : TDialogForm(owner) {
 //       ... eDBNazov (required, unique) ...
 //       dlg.AddCaption = QStringLiteral("Pridanie členenia členov");
 //       dlg.EditCaption = QStringLiteral("Oprava členenia členov");
@@ -34,12 +34,6 @@ enum class TCloseAction;
 //                                                     q.ParamByName("NAZOV").SetValue(eDBNazov->text()); };
 //       dlg.FormCreate(layoutOfControls, QSize(305, 61));
 //     }
-//     int Jedin = 0;
-//     TDialogPattern dlg{*this, Jedin};
-//   protected:
-//     void FormShow() override { dlg.FormShow(); }
-//     bool FormKeyDown(QKeyEvent* e) override { return dlg.FormKeyDown(e); }
-//     void FormClose(TCloseAction& a) override { dlg.FormClose(); }
 //   };
 //
 // The pattern builds the buttons btnDalsi ("Ď&alší", save and continue,

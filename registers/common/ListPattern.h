@@ -67,23 +67,19 @@ struct TListColumn {
 QList<TQPLColumn*> AddListColumns(TDbGridQPL& grid, std::initializer_list<TListColumn> columns);
 
 // The behaviour of every register's list form, written once. A list form
-// derives from TForm, creates one TListPattern with itself, describes its
-// query, columns and dialog, and hands its activation and keys here:
+// derives from TListForm (ListForm.h), which creates its TListPattern `list`
+// and hands the form's activation and keys here; the form describes its
+// query, columns and dialog:
 //
-//   class TfrmCClenenieClenov : public TForm {
+//   class TfrmCClenenieClenov : public TListForm {
 //   public:
-//     explicit TfrmCClenenieClenov(QWidget* owner = nullptr) : TForm(owner) {
+//     explicit TfrmCClenenieClenov(QWidget* owner = nullptr) : TListForm(owner, kStandardListButtons | lbHladaj) {
 //       list.Table = QStringLiteral("c_clenenie_clenov");
 //       list.Select = [](TListQuery& q) { q.Add(QStringLiteral("select a.jedin,a.nazov from c_clenenie_clenov a")); };
 //       list.CreateDialog = [this] { return std::make_unique<TfrmCClenenieClenovPridaj>(this); };
-//       list.gr1->AddColumn(QStringLiteral("NAZOV"), QStringLiteral("Názov skupiny členov"), 353)->OrderBy =
-//           QStringLiteral("a.nazov");
+//       AddListColumns(*list.gr1, {{"NAZOV", "Názov skupiny členov", 353, "a.nazov"}});
 //       list.FormCreate(QStringLiteral("Číselník členenia členov"), QSize(395, 343));
 //     }
-//     TListPattern list{*this, kStandardListButtons | lbHladaj};
-//   protected:
-//     void FormActivate() override { list.FormActivate(); }
-//     bool FormKeyDown(QKeyEvent* e) override { return list.FormKeyDown(e); }
 //   };
 //
 // The pattern builds the named components (tool bar `tb` with its buttons,

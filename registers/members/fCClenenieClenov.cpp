@@ -2,7 +2,7 @@
 #include "controls/DbGridQPL.h"
 #include "registers/members/fCClenenieClenovPridaj.h"
 
-TfrmCClenenieClenov::TfrmCClenenieClenov(QWidget* owner) : TForm(owner) {
+TfrmCClenenieClenov::TfrmCClenenieClenov(QWidget* owner) : TListForm(owner, kStandardListButtons | lbHladaj) {
   list.Table = QStringLiteral("c_clenenie_clenov");
   list.Select = [](TListQuery& q) { q.Add(QStringLiteral("select a.jedin,a.nazov from c_clenenie_clenov a")); };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenenieClenovPridaj>(this); };

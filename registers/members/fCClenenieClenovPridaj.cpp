@@ -5,7 +5,7 @@
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QLabel>
 
-TfrmCClenenieClenovPridaj::TfrmCClenenieClenovPridaj(QWidget* owner) : TForm(owner) {
+TfrmCClenenieClenovPridaj::TfrmCClenenieClenovPridaj(QWidget* owner) : TDialogForm(owner) {
   TRegisterLayout controls(*this);
   lblNazov = controls.Label(QStringLiteral("Názov skupiny:"));
   eDBNazov = controls.Add<TIBEdit>(QStringLiteral("eDBNazov"), 25);

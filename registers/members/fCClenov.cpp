@@ -108,7 +108,8 @@ QString ChosenMembersSql() {
       .join(QLatin1Char('\n'));
 }
 
-TfrmCClenov::TfrmCClenov(QWidget* owner) : TForm(owner) {
+TfrmCClenov::TfrmCClenov(QWidget* owner)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj | lbSave | lbInfo) {
   frmCClenov = this;
   ibs = new TIBQuery(this);
   ibs->setObjectName(QStringLiteral("ibs"));

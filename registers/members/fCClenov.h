@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/ListPattern.h"
+#include "registers/common/ListForm.h"
 #include <functional>
 
 class TIBCheckBox;
@@ -12,13 +11,12 @@ class TIBQuery;
 // the working year (the paid-up row of C_CLENOV_CLENSKE), a filter panel,
 // counts, prints and the SYLK export of the chosen members. With Tag 1 it is
 // the picker of the member combos; the caller reads JEDIN of `list.ib1`.
-class TfrmCClenov : public TForm {
+class TfrmCClenov : public TListForm {
   Q_OBJECT
 public:
   explicit TfrmCClenov(QWidget* owner = nullptr);
   ~TfrmCClenov() override;
 
-  TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj | lbSave | lbInfo};
   TIBComboBox *eDBMesto, *eDBPovolanie, *eDBSkupina;
   TIBCheckBox *eBrigadaOslobodeny, *eSkolenieUskutocnene, *eIbaClenov;
   TIBDate *eDatumNarodeniaOd, *eDatumNarodeniaDo;
@@ -37,10 +35,6 @@ public:
 
   // The save dialog of the export: returns the chosen file, empty when cancelled.
   static std::function<QString()> AskExportFileName;
-
-protected:
-  void FormActivate() override { list.FormActivate(); }
-  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
 
 private:
   void BuildFilterPanel();

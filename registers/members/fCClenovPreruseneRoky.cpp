@@ -1,7 +1,7 @@
 #include "registers/members/fCClenovPreruseneRoky.h"
 #include "registers/members/fCClenovPreruseneRokyPridaj.h"
 
-TfrmCClenovPreruseneRoky::TfrmCClenovPreruseneRoky(QWidget* owner) : TForm(owner) {
+TfrmCClenovPreruseneRoky::TfrmCClenovPreruseneRoky(QWidget* owner) : TListForm(owner, kStandardListButtons) {
   list.Table = QStringLiteral("c_clenov_prerusene_roky");
   list.Select = [this](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.rok,a.dovod from C_clenov_prerusene_roky a"));

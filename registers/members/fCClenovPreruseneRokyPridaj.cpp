@@ -10,7 +10,7 @@ namespace {
 constexpr int kYearAlreadyRecorded = 2005;
 }
 
-TfrmCClenovPreruseneRokyPridaj::TfrmCClenovPreruseneRokyPridaj(QWidget* owner) : TForm(owner) {
+TfrmCClenovPreruseneRokyPridaj::TfrmCClenovPreruseneRokyPridaj(QWidget* owner) : TDialogForm(owner) {
   TRegisterLayout controls(*this);
   lblRok = controls.Label(QStringLiteral("Rok:"));
   eDBRok = controls.Add<TIBCurrencyEdit>(QStringLiteral("eDBRok"), 4);

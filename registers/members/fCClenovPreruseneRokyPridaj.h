@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 #include <QtCore/QVariant>
 
 class QLabel;
@@ -9,7 +8,7 @@ class TIBEdit;
 
 // The add/edit dialog of one interrupted membership year of a member: the
 // year and the reason. A year the member already has keeps the dialog open.
-class TfrmCClenovPreruseneRokyPridaj : public TForm {
+class TfrmCClenovPreruseneRokyPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmCClenovPreruseneRokyPridaj(QWidget* owner = nullptr);
@@ -20,11 +19,4 @@ public:
   TIBEdit* eDBDovod;
   // The member whose year this is (set by the list before the add loop).
   QVariant Clen;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
-
-protected:
-  void FormShow() override { dlg.FormShow(); }
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 };

@@ -83,7 +83,7 @@ void TfrmCClenovPridaj::SetRegisterOpener(const QString& buttonName, TMemberRegi
   Openers().insert(buttonName, std::move(opener));
 }
 
-TfrmCClenovPridaj::TfrmCClenovPridaj(QWidget* owner) : TForm(owner) {
+TfrmCClenovPridaj::TfrmCClenovPridaj(QWidget* owner) : TDialogForm(owner) {
   auto* body = new QWidget(this);
   auto* columns = new QHBoxLayout(body);
   columns->setContentsMargins(0, 0, 0, 0);

@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 #include <functional>
 
 class TIBCheckBox;
@@ -20,7 +19,7 @@ using TMemberRegisterOpener = std::function<void(QWidget* owner, int clen, int r
 // In add mode the row exists from the show (a placeholder) so that the
 // registers opened from the card can refer to the new person; leaving
 // without saving deletes it again.
-class TfrmCClenovPridaj : public TForm {
+class TfrmCClenovPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmCClenovPridaj(QWidget* owner = nullptr);
@@ -38,10 +37,6 @@ public:
   TQPLBtn *btnPovolenky, *btnBrigady, *btnPredmety, *btnVyznamenania, *btnPriestupky, *btnPokladna,
       *btnPovolenkyMinulyRok, *btnBrigadyMinulyRok, *btnPreruseneClenstvo;
 
-  // The key of the person on the card.
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
-
   // Reads the working year's summary: work-duty hours, the membership fee's
   // date and amount, and whether membership was ever interrupted (red caption).
   void NacitajOstatneInformacie();
@@ -56,8 +51,6 @@ public:
 
 protected:
   void FormShow() override;
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 
 private:
   QWidget* BuildPersonalData();

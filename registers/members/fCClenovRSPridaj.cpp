@@ -4,11 +4,11 @@
 #include "controls/IBDate.h"
 #include "controls/IBEdit.h"
 #include "db/IBQuery.h"
-#include "registers/members/GuardSupport.h"
 #include "registers/common/Picker.h"
+#include "registers/members/GuardSupport.h"
 #include "registers/members/MemberRecordsSupport.h"
 
-TfrmCClenovRSPridaj::TfrmCClenovRSPridaj(QWidget* owner) : TForm(owner) {
+TfrmCClenovRSPridaj::TfrmCClenovRSPridaj(QWidget* owner) : TDialogForm(owner) {
   TGuardRows controls(*this);
   eDBClen = controls.Add<TIBComboBox>(QStringLiteral("Člen:"), QStringLiteral("eDBClen"));
   SetupMemberCombo(*eDBClen, true);

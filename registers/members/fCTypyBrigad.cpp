@@ -3,7 +3,8 @@
 #include "controls/DbGridQPL.h"
 #include "registers/members/fCTypyBrigadPridaj.h"
 
-TfrmCTypyBrigad::TfrmCTypyBrigad(QWidget* owner, quint16 rok) : TForm(owner), Rok(rok ? rok : ProgramSettings.Rok) {
+TfrmCTypyBrigad::TfrmCTypyBrigad(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons | lbHladaj), Rok(rok ? rok : ProgramSettings.Rok) {
   list.Table = QStringLiteral("c_typy_brigad");
   list.Select = [this](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.nazov"));

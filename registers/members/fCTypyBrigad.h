@@ -1,20 +1,13 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/ListPattern.h"
+#include "registers/common/ListForm.h"
 
 // The yearly code list of work-duty types: the types of one year (`rok`, 0
 // for the working year); also the picker of the work-duty dialog and filter.
-class TfrmCTypyBrigad : public TForm {
+class TfrmCTypyBrigad : public TListForm {
   Q_OBJECT
 public:
   explicit TfrmCTypyBrigad(QWidget* owner = nullptr, quint16 rok = 0);
   // The year whose types are listed and added.
   const quint16 Rok;
   ~TfrmCTypyBrigad() override;
-
-  TListPattern list{*this, kStandardListButtons | lbHladaj};
-
-protected:
-  void FormActivate() override { list.FormActivate(); }
-  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
 };

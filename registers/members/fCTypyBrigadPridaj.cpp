@@ -5,7 +5,7 @@
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QLabel>
 
-TfrmCTypyBrigadPridaj::TfrmCTypyBrigadPridaj(QWidget* owner) : TForm(owner), Rok(ProgramSettings.Rok) {
+TfrmCTypyBrigadPridaj::TfrmCTypyBrigadPridaj(QWidget* owner) : TDialogForm(owner), Rok(ProgramSettings.Rok) {
   TRegisterLayout controls(*this);
   lblNazov = controls.Label(QStringLiteral("Názov:"));
   eDBNazov = controls.Add<TIBEdit>(QStringLiteral("eDBNazov"), 50);

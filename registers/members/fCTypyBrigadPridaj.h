@@ -1,13 +1,12 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 
 class QLabel;
 class TIBEdit;
 
 // The add/edit dialog of a work-duty type: its name (required, at most 50
 // characters, not unique); a new type belongs to the working year.
-class TfrmCTypyBrigadPridaj : public TForm {
+class TfrmCTypyBrigadPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmCTypyBrigadPridaj(QWidget* owner = nullptr);
@@ -15,13 +14,6 @@ public:
 
   QLabel* lblNazov;
   TIBEdit* eDBNazov;
-  int Jedin = 0;
   // The year written into ROK of a new type.
   quint16 Rok;
-  TDialogPattern dlg{*this, Jedin};
-
-protected:
-  void FormShow() override { dlg.FormShow(); }
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 };

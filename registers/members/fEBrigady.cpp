@@ -31,7 +31,8 @@ TIBComboBox* AddFilterCombo(QWidget& panel, QLabel*& label, const QString& capti
 }
 } // namespace
 
-TfrmEBrigady::TfrmEBrigady(QWidget* owner) : TForm(owner), Rok(ProgramSettings.Rok) {
+TfrmEBrigady::TfrmEBrigady(QWidget* owner)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj), Rok(ProgramSettings.Rok) {
   frmEBrigady = this;
   list.Table = QStringLiteral("e_brigady");
   list.Select = [this](TListQuery& q) {

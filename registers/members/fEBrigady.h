@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/ListPattern.h"
+#include "registers/common/ListForm.h"
 
 class QLabel;
 class TGridCellCanvas;
@@ -10,7 +9,7 @@ class TQPLColumn;
 // The work-duty register of one year (`Rok`, set by the opener before the
 // first refresh): the list with its hours summed in the status bar, the
 // filter by member, type, ground and description, and three prints.
-class TfrmEBrigady : public TForm {
+class TfrmEBrigady : public TListForm {
   Q_OBJECT
 public:
   explicit TfrmEBrigady(QWidget* owner = nullptr);
@@ -20,7 +19,6 @@ public:
 
   // The year whose records are listed and added.
   quint16 Rok;
-  TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
   QLabel* lblClen;
   TIBComboBox* eDBClen;
   QLabel* lblTypyBrigad;
@@ -40,8 +38,6 @@ public:
 
 protected:
   void FormShow() override;
-  void FormActivate() override { list.FormActivate(); }
-  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
 
 private:
   void BuildFilter();

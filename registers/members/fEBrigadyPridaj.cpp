@@ -19,7 +19,7 @@ double PrivateCarCost(double spotreba, double km, double cenaPaliva, double nahr
   return double(fuel + static_cast<long double>(nahrada) * km);
 }
 
-TfrmEBrigadyPridaj::TfrmEBrigadyPridaj(QWidget* owner) : TForm(owner), Rok(ProgramSettings.Rok) {
+TfrmEBrigadyPridaj::TfrmEBrigadyPridaj(QWidget* owner) : TDialogForm(owner), Rok(ProgramSettings.Rok) {
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Dátum:"));
   eDBDatum = controls.Add<TIBDate>(QStringLiteral("eDBDatum"));

@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 
 class QLabel;
 class TSpeedButton;
@@ -19,7 +18,7 @@ double PrivateCarCost(double spotreba, double km, double cenaPaliva, double nahr
 // the year of the record (`Rok`); it computes the private-car cost as the
 // vehicle figures change. In an add run everything but the member stays
 // from the record before.
-class TfrmEBrigadyPridaj : public TForm {
+class TfrmEBrigadyPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmEBrigadyPridaj(QWidget* owner = nullptr);
@@ -41,19 +40,12 @@ public:
   TIBCurrencyEdit *eDBSpotreba, *eDBNahrada, *eDBKM, *eDBCenaPaliva, *eDBSpolu;
   TIBCheckBox* eDBUhradene;
   TIBMemo* eDBPoznamka;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
 
   void PrepocitajSpolu();
   void eDBPopisEnter();
   void btnClenClick();
   void btnTypyBrigadClick();
   void btnRevirClick();
-
-protected:
-  void FormShow() override { dlg.FormShow(); }
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 
 private:
   void Load(class TIBQuery& q);

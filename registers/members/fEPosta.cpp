@@ -25,7 +25,7 @@ void SetupKindCombo(TIBComboBox& combo) {
   combo.SetSNotFoundErrorText(1019);
 }
 
-TfrmEPosta::TfrmEPosta(QWidget* owner) : TForm(owner) {
+TfrmEPosta::TfrmEPosta(QWidget* owner) : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj) {
   list.Table = QStringLiteral("e_posta");
   list.Select = [](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,b.text as druh,a.datum,a.cislo,a.vec,"));

@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/ListPattern.h"
+#include "registers/common/ListForm.h"
 
 class QLabel;
 class TIBComboBox;
@@ -10,13 +9,12 @@ class TIBEdit;
 
 // The register of incoming and outgoing mail of the working year, numbered
 // per year and kind, with its filter panel and one print in number order.
-class TfrmEPosta : public TForm {
+class TfrmEPosta : public TListForm {
   Q_OBJECT
 public:
   explicit TfrmEPosta(QWidget* owner = nullptr);
   ~TfrmEPosta() override;
 
-  TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
   TIBDate *eDatumOd, *eDatumDo;
   TIBComboBox* eDruh;
   TIBCurrencyEdit* ePostovne;
@@ -24,10 +22,6 @@ public:
   TIBComboBox* eKontakt;
   TIBEdit* eVec;
   TIBComboBox* ePrideleneKomu;
-
-protected:
-  void FormActivate() override { list.FormActivate(); }
-  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
 
 private:
   void AddFilterClauses(TListQuery& q);

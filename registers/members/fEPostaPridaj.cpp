@@ -32,7 +32,7 @@ TIBComboBox* Contact(TRegisterLayout& controls, QLabel*& label, const QString& c
 }
 } // namespace
 
-TfrmEPostaPridaj::TfrmEPostaPridaj(QWidget* owner) : TForm(owner) {
+TfrmEPostaPridaj::TfrmEPostaPridaj(QWidget* owner) : TDialogForm(owner) {
   TRegisterLayout controls(*this);
   eDBCislo = AddAmount(controls, QStringLiteral("Por. číslo:"), QStringLiteral("eDBCislo"), 0, 9);
   eDBCislo->SetColor(clYellow);

@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 
 class QLabel;
 class TIBComboBox;
@@ -14,7 +13,7 @@ class TSpeedButton;
 // of its year and kind; a number that another item of the year and kind
 // already carries is refused at save with the next free one proposed. The
 // sender or addressee is a member, or a business partner, or nobody.
-class TfrmEPostaPridaj : public TForm {
+class TfrmEPostaPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmEPostaPridaj(QWidget* owner = nullptr);
@@ -34,8 +33,6 @@ public:
   TIBDate* eDBVybaveneDatum;
   TIBEdit* eDBVybaveneSposob;
   TIBMemo* eDBPoznamka;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
 
   void ClearAll();
   // The next number of the working year and the chosen kind (1 for the first).
@@ -47,8 +44,6 @@ public:
 
 protected:
   void FormShow() override;
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 
 private:
   bool CheckNumber();

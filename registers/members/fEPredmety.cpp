@@ -15,7 +15,7 @@ namespace {
 const QString kStillOut = QStringLiteral("a.mnozstvo<>a.MNOZSTVO_VRATENE");
 }
 
-TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TForm(owner) {
+TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj) {
   frmEPredmety = this;
   list.Table = QStringLiteral("e_predmety");
   list.Select = [this](TListQuery& q) {

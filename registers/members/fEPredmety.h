@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/ListPattern.h"
+#include "registers/common/ListForm.h"
 
 class QLabel;
 class TGridCellCanvas;
@@ -11,7 +10,7 @@ class TQPLColumn;
 // The register of items entrusted to members, of every year: by default
 // only the items still out; the filter by member and name can add the
 // returned ones, struck out. Two prints.
-class TfrmEPredmety : public TForm {
+class TfrmEPredmety : public TListForm {
   Q_OBJECT
 public:
   explicit TfrmEPredmety(QWidget* owner = nullptr);
@@ -19,16 +18,11 @@ public:
   // Shows the register filtered to one member (the member card's buttons).
   static void OpenForMember(QWidget* owner, int clen, int rok);
 
-  TListPattern list{*this, kStandardListButtons | lbTlac | lbFilter | lbHladaj};
   TIBComboBox *eDBClen, *eDBNazov;
   TIBCheckBox* eDBVratene;
 
   // Returned items are struck out in every column.
   void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
-
-protected:
-  void FormActivate() override { list.FormActivate(); }
-  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
 };
 
 // The list form open now (the prints of TfrmEPredmetyTlac reach its grid here).

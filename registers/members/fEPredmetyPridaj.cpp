@@ -12,7 +12,7 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include <cmath>
 
-TfrmEPredmetyPridaj::TfrmEPredmetyPridaj(QWidget* owner) : TForm(owner) {
+TfrmEPredmetyPridaj::TfrmEPredmetyPridaj(QWidget* owner) : TDialogForm(owner) {
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Člen:"));
   eDBClen = AddPickerCombo(controls, QStringLiteral("eDBClen"), btnClen, [this] { btnClenClick(); });

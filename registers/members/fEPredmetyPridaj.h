@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 
 class TIBComboBox;
 class TIBCurrencyEdit;
@@ -11,7 +10,7 @@ class TSpeedButton;
 // The add/edit dialog of an entrusted item: member, day lent, name, unit
 // price, quantity, return day and returned quantity, note. A return cannot
 // come before the loan nor bring back more than was lent.
-class TfrmEPredmetyPridaj : public TForm {
+class TfrmEPredmetyPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmEPredmetyPridaj(QWidget* owner = nullptr);
@@ -25,17 +24,10 @@ public:
   TIBDate* eDBDatumVratenia;
   TIBCurrencyEdit* eDBMnozstvoVratene;
   TIBMemo* eDBPoznamka;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
 
   void ClearAll();
   // False (after a message, with the focus on the entry) when the return
   // contradicts the loan.
   bool CheckReturn();
   void btnClenClick();
-
-protected:
-  void FormShow() override { dlg.FormShow(); }
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 };

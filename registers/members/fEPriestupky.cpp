@@ -9,7 +9,8 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPriestupkyPridaj.h"
 
-TfrmEPriestupky::TfrmEPriestupky(QWidget* owner) : TForm(owner) {
+TfrmEPriestupky::TfrmEPriestupky(QWidget* owner)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj) {
   list.Table = QStringLiteral("e_priestupky");
   list.Select = [this](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.nazov_uplny,a.datum,a.priestupok,"));

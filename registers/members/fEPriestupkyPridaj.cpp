@@ -27,7 +27,7 @@ TIBCurrencyEdit* Money(TRegisterLayout& controls, const QString& label, const QS
 }
 } // namespace
 
-TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TForm(owner) {
+TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TDialogForm(owner) {
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Dátum:"));
   eDBDatum = controls.Add<TIBDate>(QStringLiteral("eDBDatum"));

@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 
 class TIBCheckBox;
 class TIBComboBox;
@@ -13,7 +12,7 @@ class TSpeedButton;
 // The add/edit dialog of a disciplinary offence. A chosen member's person
 // data are copied into the offence and locked; anyone else's are typed. A
 // fine paid in full ticks "settled" by itself.
-class TfrmEPriestupkyPridaj : public TForm {
+class TfrmEPriestupkyPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmEPriestupkyPridaj(QWidget* owner = nullptr);
@@ -32,8 +31,6 @@ public:
   TIBCurrencyEdit* eDBPokutaZaplatena;
   TIBMemo* eDBPoznamka;
   TIBCheckBox* eDBVybaveny;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
 
   void ClearAll();
   void eDBClenChange();
@@ -43,8 +40,6 @@ public:
 
 protected:
   void FormShow() override;
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 
 private:
   void Load(class TIBQuery& q);

@@ -14,7 +14,7 @@ namespace {
 const QString kPrintTag = QStringLiteral("F58D66B0-7A38-41E2");
 } // namespace
 
-TfrmERS::TfrmERS(QWidget* owner) : TForm(owner) {
+TfrmERS::TfrmERS(QWidget* owner) : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj) {
   list.Table = QStringLiteral("e_rs");
   list.Select = [](TListQuery& q) {
     q.Add(QStringLiteral("SELECT A.JEDIN,CAST(A.KONTROLA_OD AS DATE) AS DATUM,"));

@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/ListPattern.h"
+#include "registers/common/ListForm.h"
 
 class TQPLColumn;
 
@@ -9,19 +8,13 @@ struct TGridCellCanvas;
 // The guard inspections of the working year, with the print of the marked
 // (or all listed) inspections with their guards and inspected persons; an
 // unpaid private-car cost is shown yellow on red.
-class TfrmERS : public TForm {
+class TfrmERS : public TListForm {
   Q_OBJECT
 public:
   explicit TfrmERS(QWidget* owner = nullptr);
   ~TfrmERS() override;
 
-  TListPattern list{*this, kStandardListButtons | lbTlac | lbHladaj};
-
   void btnTlacClick();
-
-protected:
-  void FormActivate() override { list.FormActivate(); }
-  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
 
 private:
   void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;

@@ -3,11 +3,11 @@
 #include "controls/IBComboBox.h"
 #include "controls/IBEdit.h"
 #include "db/IBQuery.h"
-#include "registers/members/GuardSupport.h"
 #include "registers/common/Picker.h"
+#include "registers/members/GuardSupport.h"
 #include "registers/members/MemberRecordsSupport.h"
 
-TfrmERSKontroloriPridaj::TfrmERSKontroloriPridaj(QWidget* owner) : TForm(owner) {
+TfrmERSKontroloriPridaj::TfrmERSKontroloriPridaj(QWidget* owner) : TDialogForm(owner) {
   TGuardRows controls(*this);
   eDBClen = controls.Add<TIBComboBox>(QStringLiteral("Člen rybárskej stráže:"), QStringLiteral("eDBClen"));
   SetupGuardCombo(*eDBClen);

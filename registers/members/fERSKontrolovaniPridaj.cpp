@@ -30,7 +30,7 @@ const char* const kUpdate = "UPDATE E_RS_KONTROLOVANI SET C_CLENOV_RS=:C_CLENOV_
                             "WHERE JEDIN=:JEDIN";
 } // namespace
 
-TfrmERSKontrolovaniPridaj::TfrmERSKontrolovaniPridaj(QWidget* owner) : TForm(owner) {
+TfrmERSKontrolovaniPridaj::TfrmERSKontrolovaniPridaj(QWidget* owner) : TDialogForm(owner) {
   auto* body = new QWidget(this);
   auto* column = new QVBoxLayout(body);
   column->setContentsMargins(0, 0, 0, 0);

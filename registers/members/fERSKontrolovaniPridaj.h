@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 
 class TIBComboBox;
 class TIBDate;
@@ -13,7 +12,7 @@ class TSpeedButton;
 // member, whose data then stand locked, or a non-member typed in), the
 // permit, organisation, ground, offence and a note. The row is committed at
 // once under the inspection `Kontrola`.
-class TfrmERSKontrolovaniPridaj : public TForm {
+class TfrmERSKontrolovaniPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmERSKontrolovaniPridaj(QWidget* owner = nullptr);
@@ -34,19 +33,12 @@ public:
   TIBMemo* eDBPoznamka;
   // The inspection the person belongs to.
   int Kontrola = 0;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
 
   void btnKontrolorClick();
   void btnClenClick();
   void btnZOClick();
   void btnRevirClick();
   void eDBClenChange();
-
-protected:
-  void FormShow() override { dlg.FormShow(); }
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 
 private:
   void ClearAll();

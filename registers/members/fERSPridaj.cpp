@@ -192,7 +192,7 @@ private:
   std::function<void(TForm&, int)> setKontrola_;
 };
 
-TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TForm(owner) {
+TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   guards_ = std::make_unique<TChildList>(
       *this, QStringLiteral("e_rs_kontrolori"),
       QStringList{QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY"),

@@ -1,6 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
-#include "registers/common/DialogPattern.h"
+#include "registers/common/DialogForm.h"
 #include <memory>
 
 class TDbGridQPL;
@@ -22,7 +21,7 @@ class TToolButton;
 // at once. A new inspection exists as a row without a year while the dialog
 // is open, so that its children have a key; a close without a save deletes
 // it with its children, and a dialog whose row could not be made does not open.
-class TfrmERSPridaj : public TForm {
+class TfrmERSPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmERSPridaj(QWidget* owner = nullptr);
@@ -45,8 +44,6 @@ public:
   TDbGridQPL* gr3;
   TIBQuery* ib3;
   TIBMemo* eDBPoznamka;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
 
   void PrepocitajSpolu();
   void btnRevirClick();
@@ -63,8 +60,6 @@ public:
 
 protected:
   void FormShow() override;
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 
 private:
   void ClearAll();

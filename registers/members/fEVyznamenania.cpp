@@ -5,7 +5,8 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEVyznamenaniaPridaj.h"
 
-TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner) : TForm(owner) {
+TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj) {
   list.Table = QStringLiteral("e_vyznamenania");
   list.Select = [](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.nazov,a.rok_vyznamenania,b.nazov_uplny as clen"));

@@ -11,7 +11,7 @@
 #include "registers/common/RegisterLayout.h"
 #include "registers/members/MemberRecordsSupport.h"
 
-TfrmEVyznamenaniaPridaj::TfrmEVyznamenaniaPridaj(QWidget* owner) : TForm(owner) {
+TfrmEVyznamenaniaPridaj::TfrmEVyznamenaniaPridaj(QWidget* owner) : TDialogForm(owner) {
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Člen:"));
   eDBClen = AddPickerCombo(controls, QStringLiteral("eDBClen"), btnClen, [this] { btnClenClick(); });

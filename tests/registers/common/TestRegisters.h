@@ -7,8 +7,8 @@
 #include "core/ui/Form.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "registers/common/DialogPattern.h"
-#include "registers/common/ListPattern.h"
+#include "registers/common/DialogForm.h"
+#include "registers/common/ListForm.h"
 #include "registers/common/PrintProtocol.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QLayout>
@@ -16,9 +16,9 @@
 #include <vector>
 
 // Groups whose name begins with the filter's text.
-class TfrmTestGroups : public TForm {
+class TfrmTestGroups : public TListForm {
 public:
-  explicit TfrmTestGroups(QWidget* owner = nullptr) : TForm(owner) {
+  explicit TfrmTestGroups(QWidget* owner = nullptr) : TListForm(owner, kStandardListButtons | lbFilter | lbTlac) {
     eFilter = new QLineEdit(list.pnlFilter);
     eFilter->setObjectName(QStringLiteral("eFilter"));
     list.pnlFilter->layout()->addWidget(eFilter);
@@ -45,17 +45,12 @@ public:
     list.FormCreate(QStringLiteral("Skupiny"), QSize(300, 300));
   }
   QLineEdit* eFilter;
-  TListPattern list{*this, kStandardListButtons | lbFilter | lbTlac};
-
-protected:
-  void FormActivate() override { list.FormActivate(); }
-  bool FormKeyDown(QKeyEvent* event) override { return list.FormKeyDown(event); }
 };
 
 // Document kinds of the working year; the abbreviation is unique per year in the database.
-class TfrmTestKindPridaj : public TForm {
+class TfrmTestKindPridaj : public TDialogForm {
 public:
-  explicit TfrmTestKindPridaj(QWidget* owner = nullptr) : TForm(owner) {
+  explicit TfrmTestKindPridaj(QWidget* owner = nullptr) : TDialogForm(owner) {
     TRegisterLayout controls(*this);
     eDBSkratka = controls.Add<TIBEdit>(QStringLiteral("eDBSkratka"), 5);
     eDBSkratka->SetRequired(true);
@@ -75,19 +70,12 @@ public:
   }
   TIBEdit* eDBSkratka;
   std::vector<int> failures;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
-
-protected:
-  void FormShow() override { dlg.FormShow(); }
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 };
 
 // A member whose row exists while the dialog is open in add mode.
-class TfrmTestMemberPridaj : public TForm {
+class TfrmTestMemberPridaj : public TDialogForm {
 public:
-  explicit TfrmTestMemberPridaj(QWidget* owner = nullptr) : TForm(owner) {
+  explicit TfrmTestMemberPridaj(QWidget* owner = nullptr) : TDialogForm(owner) {
     TRegisterLayout controls(*this);
     eDBPriezvisko = controls.Add<TIBEdit>(QStringLiteral("eDBPriezvisko"), 30);
     eDBPriezvisko->SetRequired(true);
@@ -107,13 +95,6 @@ public:
     dlg.FormCreate(controls.Widget(), QSize(200, 60));
   }
   TIBEdit* eDBPriezvisko;
-  int Jedin = 0;
-  TDialogPattern dlg{*this, Jedin};
-
-protected:
-  void FormShow() override { dlg.FormShow(); }
-  bool FormKeyDown(QKeyEvent* event) override { return dlg.FormKeyDown(event); }
-  void FormClose(TCloseAction&) override { dlg.FormClose(); }
 };
 
 // A print form that keeps what a print handed it and the master rows it showed.
