@@ -16,18 +16,14 @@ class TUxFormPlacement;
 // order added, whose caption is the print's title, the placement `fp`, and
 // Esc without modifier keys closing the dialog with result 2. A print button
 // runs its print and leaves the dialog open for the next one. A dialog
-// derives from TForm, owns one pattern, adds its prints and hands its keys
-// here:
+// derives from TPrintChoiceForm (PrintChoiceForm.h), which owns the pattern
+// and hands it the form's keys, and adds its prints:
 //
-//   class TfrmEPredmetyTlac : public TForm {
+//   class TfrmEPredmetyTlac : public TPrintChoiceForm {
 //   public:
-//     explicit TfrmEPredmetyTlac(QWidget* owner) : TForm(owner) {
+//     explicit TfrmEPredmetyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
 //       btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), [] { return ListGrid(frmEPredmety); });
-//       fp = choice.fp;
 //     }
-//     TPrintChoicePattern choice{*this, QSize(328, 61)};
-//   protected:
-//     bool FormKeyDown(QKeyEvent* e) override { return choice.FormKeyDown(e); }
 //   };
 class TPrintChoicePattern : public QObject {
   Q_OBJECT

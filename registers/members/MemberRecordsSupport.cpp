@@ -92,6 +92,14 @@ QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* contro
   return label;
 }
 
+TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label) {
+  auto* combo = new TIBComboBox(&panel);
+  combo->setObjectName(name);
+  QLabel* added = AddFilterControl(panel, caption, combo);
+  if (label) *label = added;
+  return combo;
+}
+
 void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param) {
   const QVariant key = KeyParam(combo);
   if (key.isNull()) return;

@@ -57,6 +57,9 @@ TIBMemo* NewNoteBox(QWidget* parent, const QString& caption);
 // Adds `control` to a list's filter panel after its label `caption` (none
 // when empty); returns the label.
 QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control);
+// A lookup combo named `name` added to a list's filter panel after its label
+// `caption` (handed back in `label` when asked for).
+TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label = nullptr);
 // Adds `condition` with the combo's key bound as `param` when a key is chosen.
 void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param);
 

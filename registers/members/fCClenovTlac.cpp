@@ -13,7 +13,7 @@ TRegisterPrint MembersPrint(const QString& title, const QString& templateName, c
 }
 } // namespace
 
-TfrmCClenovTlac::TfrmCClenovTlac(QWidget* owner) : TForm(owner) {
+TfrmCClenovTlac::TfrmCClenovTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
   const auto grid = [] { return ListGrid(frmCClenov); };
   btn1 = choice.AddPrint(QStringLiteral("btn1"),
                          MembersPrint(QStringLiteral("Tlač zoznamu členov"), QStringLiteral("ClenZoznam.rpf"),
@@ -23,7 +23,6 @@ TfrmCClenovTlac::TfrmCClenovTlac(QWidget* owner) : TForm(owner) {
                          MembersPrint(QStringLiteral("Tlač štítkov"), QStringLiteral("ClenStitky.rpf"),
                                       QStringLiteral("BFA2BA58-3F64-48AF")),
                          grid);
-  fp = choice.fp;
 }
 
 TfrmCClenovTlac::~TfrmCClenovTlac() = default;

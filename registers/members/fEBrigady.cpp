@@ -17,11 +17,9 @@ TfrmEBrigady* frmEBrigady = nullptr;
 
 namespace {
 // A label and its combo on the filter panel, with an optional picker button.
-TIBComboBox* AddFilterCombo(QWidget& panel, QLabel*& label, const QString& caption, const QString& name,
-                            const std::function<void()>& pick) {
-  auto* combo = new TIBComboBox(&panel);
-  combo->setObjectName(name);
-  label = AddFilterControl(panel, caption, combo);
+TIBComboBox* AddFilterPicker(QWidget& panel, QLabel*& label, const QString& caption, const QString& name,
+                             const std::function<void()>& pick) {
+  auto* combo = AddFilterCombo(panel, caption, name, &label);
   if (pick) {
     TSpeedButton* button = NewPickerButton(*combo, &panel, pick);
     button->setObjectName(QStringLiteral("btn") + name.mid(3));
@@ -87,17 +85,17 @@ TfrmEBrigady::~TfrmEBrigady() {
 void TfrmEBrigady::BuildFilter() {
   QWidget& panel = *list.pnlFilter;
   eDBClen =
-      AddFilterCombo(panel, lblClen, QStringLiteral("Člen:"), QStringLiteral("eDBClen"), [this] { btnClenClick(); });
+      AddFilterPicker(panel, lblClen, QStringLiteral("Člen:"), QStringLiteral("eDBClen"), [this] { btnClenClick(); });
   SetupMemberCombo(*eDBClen, false);
-  eDBTypyBrigad = AddFilterCombo(panel, lblTypyBrigad, QStringLiteral("Typ:"), QStringLiteral("eDBTypyBrigad"),
-                                 [this] { btnTypyBrigadClick(); });
+  eDBTypyBrigad = AddFilterPicker(panel, lblTypyBrigad, QStringLiteral("Typ:"), QStringLiteral("eDBTypyBrigad"),
+                                  [this] { btnTypyBrigadClick(); });
   SetupTextCombo(*eDBTypyBrigad, QStringLiteral("c_typy_brigad"), QStringLiteral("nazov"), 50, 0);
   eDBTypyBrigad->SetSKeyField(QStringLiteral("jedin"));
   eDBTypyBrigad->SetSOrderBy(QStringLiteral("nazov"));
-  eDBRevir = AddFilterCombo(panel, lblRevir, QStringLiteral("Revír:"), QStringLiteral("eDBRevir"),
-                            [this] { btnRevirClick(); });
+  eDBRevir = AddFilterPicker(panel, lblRevir, QStringLiteral("Revír:"), QStringLiteral("eDBRevir"),
+                             [this] { btnRevirClick(); });
   SetupRevirCombo(*eDBRevir, false);
-  eDBPopis = AddFilterCombo(panel, lblPopis, QStringLiteral("Popis:"), QStringLiteral("eDBPopis"), {});
+  eDBPopis = AddFilterPicker(panel, lblPopis, QStringLiteral("Popis:"), QStringLiteral("eDBPopis"), {});
   SetupTextCombo(*eDBPopis, QStringLiteral("e_brigady"), QStringLiteral("popis"), 50, 1019);
   eDBTypyBrigad->SetSWhere(YearCondition(Rok));
   eDBRevir->SetSWhere(YearCondition(Rok));

@@ -44,12 +44,11 @@ TRegisterPrint BrigadyPrint(int button) {
 }
 } // namespace
 
-TfrmEBrigadyTlac::TfrmEBrigadyTlac(QWidget* owner) : TForm(owner) {
+TfrmEBrigadyTlac::TfrmEBrigadyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 88)) {
   const auto grid = [] { return ListGrid(frmEBrigady); };
   btn1 = choice.AddPrint(QStringLiteral("btn1"), BrigadyPrint(1), grid);
   btn2 = choice.AddPrint(QStringLiteral("btn2"), BrigadyPrint(2), grid);
   btn3 = choice.AddPrint(QStringLiteral("btn3"), BrigadyPrint(3), grid);
-  fp = choice.fp;
 }
 
 TfrmEBrigadyTlac::~TfrmEBrigadyTlac() = default;

@@ -44,14 +44,10 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TListForm(owner, kStandardListBut
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPredmety::gr1DrawColumnCell);
 
   QWidget& panel = *list.pnlFilter;
-  eDBClen = new TIBComboBox(&panel);
-  eDBClen->setObjectName(QStringLiteral("eDBClen"));
+  eDBClen = AddFilterCombo(panel, QStringLiteral("Člen:"), QStringLiteral("eDBClen"));
   SetupMemberCombo(*eDBClen, false);
-  AddFilterControl(panel, QStringLiteral("Člen:"), eDBClen);
-  eDBNazov = new TIBComboBox(&panel);
-  eDBNazov->setObjectName(QStringLiteral("eDBNazov"));
+  eDBNazov = AddFilterCombo(panel, QStringLiteral("Názov:"), QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_predmety"), QStringLiteral("nazov"), 50, 1019);
-  AddFilterControl(panel, QStringLiteral("Názov:"), eDBNazov);
   eDBVratene = new TIBCheckBox(QStringLiteral("Zobraziť aj vrátené predmety:"), &panel);
   eDBVratene->setObjectName(QStringLiteral("eDBVratene"));
   eDBVratene->setLayoutDirection(Qt::RightToLeft);

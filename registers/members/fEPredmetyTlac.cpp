@@ -29,11 +29,10 @@ TRegisterPrint PredmetyPrint(int button) {
 }
 } // namespace
 
-TfrmEPredmetyTlac::TfrmEPredmetyTlac(QWidget* owner) : TForm(owner) {
+TfrmEPredmetyTlac::TfrmEPredmetyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
   const auto grid = [] { return ListGrid(frmEPredmety); };
   btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), grid);
   btn2 = choice.AddPrint(QStringLiteral("btn2"), PredmetyPrint(2), grid);
-  fp = choice.fp;
 }
 
 TfrmEPredmetyTlac::~TfrmEPredmetyTlac() = default;

@@ -49,23 +49,17 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner)
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPriestupky::gr1DrawColumnCell);
 
   QWidget& panel = *list.pnlFilter;
-  eDBClen = new TIBComboBox(&panel);
-  eDBClen->setObjectName(QStringLiteral("eDBClen"));
+  eDBClen = AddFilterCombo(panel, QStringLiteral("Člen ZO:"), QStringLiteral("eDBClen"));
   SetupMemberCombo(*eDBClen, false);
-  AddFilterControl(panel, QStringLiteral("Člen ZO:"), eDBClen);
-  eDBOstatni = new TIBComboBox(&panel);
-  eDBOstatni->setObjectName(QStringLiteral("eDBOstatni"));
+  eDBOstatni = AddFilterCombo(panel, QStringLiteral("Ostatní:"), QStringLiteral("eDBOstatni"));
   SetupMemberCombo(*eDBOstatni, false);
   eDBOstatni->SetSTableName(QStringLiteral("e_priestupky"));
   eDBOstatni->SetSKeyField(QStringLiteral("nazov_uplny"));
   eDBOstatni->SetSOrderBy(QStringLiteral("1"));
   eDBOstatni->SetSWhere(QStringLiteral("c_clenov is null"));
   eDBOstatni->SetSDistinct(true);
-  AddFilterControl(panel, QStringLiteral("Ostatní:"), eDBOstatni);
-  eDBPriestupok = new TIBComboBox(&panel);
-  eDBPriestupok->setObjectName(QStringLiteral("eDBPriestupok"));
+  eDBPriestupok = AddFilterCombo(panel, QStringLiteral("Priestupok:"), QStringLiteral("eDBPriestupok"));
   SetupTextCombo(*eDBPriestupok, QStringLiteral("e_priestupky"), QStringLiteral("priestupok"), 50, 1019);
-  AddFilterControl(panel, QStringLiteral("Priestupok:"), eDBPriestupok);
   eDBVybaveny = new TIBCheckBox(QStringLiteral("Zobraz aj vybavené priestupky z minulých rokov:"), &panel);
   eDBVybaveny->setObjectName(QStringLiteral("eDBVybaveny"));
   eDBVybaveny->setLayoutDirection(Qt::RightToLeft);

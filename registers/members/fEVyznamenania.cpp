@@ -40,14 +40,10 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner)
   columns[2]->Alignment = Qt::AlignHCenter;
 
   QWidget& panel = *list.pnlFilter;
-  eDBClen = new TIBComboBox(&panel);
-  eDBClen->setObjectName(QStringLiteral("eDBClen"));
+  eDBClen = AddFilterCombo(panel, QStringLiteral("Člen:"), QStringLiteral("eDBClen"));
   SetupMemberCombo(*eDBClen, false);
-  AddFilterControl(panel, QStringLiteral("Člen:"), eDBClen);
-  eDBNazov = new TIBComboBox(&panel);
-  eDBNazov->setObjectName(QStringLiteral("eDBNazov"));
+  eDBNazov = AddFilterCombo(panel, QStringLiteral("Vyznamenanie:"), QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_vyznamenania"), QStringLiteral("nazov"), 50, 1019);
-  AddFilterControl(panel, QStringLiteral("Vyznamenanie:"), eDBNazov);
   list.FormCreate(QStringLiteral("Evidencia vyznamenaní"), QSize(778, 343));
 }
 
