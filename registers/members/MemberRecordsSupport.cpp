@@ -5,6 +5,7 @@
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBDate.h"
+#include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
 #include "core/DataSet.h"
 #include "core/DateTime.h"
@@ -154,6 +155,29 @@ void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& col
 
 void SetupRevirCombo(TIBComboBox& combo, bool required) {
   SetupNameLookup(combo, QStringLiteral("v_reviry_jux"), required);
+}
+
+void SetupPersonKeys(TIBComboBox& memberCombo) {
+  const char* const columns[] = {"titul", "meno", "priezvisko", "ulica", "psc", "mesto", "datum_narodenia"};
+  for (int i = 0; i < 7; ++i)
+    memberCombo.SetSKeyField(i + 1, QString::fromLatin1(columns[i]));
+}
+
+bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person) {
+  const bool member = !KeyParam(memberCombo).isNull();
+  TIBEdit* const edits[] = {person.Titul, person.Meno, person.Priezvisko, person.Ulica, person.PSC, person.Mesto};
+  if (member) {
+    const QVariant values[] = {memberCombo.GetKeyValue2(), memberCombo.GetKeyValue3(), memberCombo.GetKeyValue4(),
+                               memberCombo.GetKeyValue5(), memberCombo.GetKeyValue6(), memberCombo.GetKeyValue7()};
+    for (int i = 0; i < 6; ++i)
+      edits[i]->setText(values[i].toString());
+    const QVariant born = memberCombo.GetKeyValue8();
+    person.DatumNarodenia->SetDate(born.isNull() ? QVariant() : QVariant(DateTime::FromDate(born.toDate())));
+  }
+  for (TIBEdit* edit : edits)
+    edit->SetReadOnly(member);
+  person.DatumNarodenia->SetReadOnly(member);
+  return member;
 }
 
 QVariant DateParam(const TIBDate& edit) {

@@ -13,6 +13,7 @@ class TIBCheckBox;
 class TIBComboBox;
 class TIBCurrencyEdit;
 class TIBDate;
+class TIBEdit;
 class TIBMemo;
 class TRegisterLayout;
 struct TListQuery;
@@ -74,6 +75,19 @@ void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& col
 void SetupRevirCombo(TIBComboBox& combo, bool required);
 // Courier 13 pixels, 30 rows, the 500 ms search timer: every lookup of these forms.
 void SetupComboLook(TIBComboBox& combo);
+
+// The person data of a record that may be about a member or anyone else.
+struct TPersonEdits {
+  TIBEdit *Titul, *Meno, *Priezvisko, *Ulica, *PSC, *Mesto;
+  TIBDate* DatumNarodenia;
+};
+// Makes the member combo carry the person columns a choice copies (key
+// values 2..8: title, first name, surname, street, postcode, town, birth date).
+void SetupPersonKeys(TIBComboBox& memberCombo);
+// With a member chosen, copies the member's person data into the edits and
+// locks them (the member record holds them, and locked edits skip the
+// required checks); without one, unlocks them for typing. Returns whether a member is chosen.
+bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person);
 
 // The date edit's value as a date parameter: Null when empty.
 QVariant DateParam(const TIBDate& edit);

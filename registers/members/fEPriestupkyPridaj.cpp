@@ -36,9 +36,7 @@ TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TDialogForm(owner
   eDBClen = AddPickerCombo(controls, QStringLiteral("eDBClen"), btnClen, [this] { btnClenClick(); });
   SetupMemberCombo(*eDBClen, false);
   eDBClen->SetSWhere(QStringLiteral("priezvisko is not null"));
-  const char* personColumns[] = {"titul", "meno", "priezvisko", "ulica", "psc", "mesto", "datum_narodenia"};
-  for (int i = 0; i < 7; ++i)
-    eDBClen->SetSKeyField(i + 1, QString::fromLatin1(personColumns[i]));
+  SetupPersonKeys(*eDBClen);
   connect(eDBClen, &TIBComboBox::OnChange, this, &TfrmEPriestupkyPridaj::eDBClenChange);
   eDBTitul = Text(controls, QStringLiteral("Titul"), QStringLiteral("eDBTitul"), 15, false);
   eDBMeno = Text(controls, QStringLiteral("Meno"), QStringLiteral("eDBMeno"), 25, true);
@@ -102,20 +100,7 @@ void TfrmEPriestupkyPridaj::ClearAll() {
 }
 
 void TfrmEPriestupkyPridaj::eDBClenChange() {
-  const bool member = !KeyParam(*eDBClen).isNull();
-  TIBEdit* edits[] = {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto};
-  if (member) {
-    const QVariant values[] = {eDBClen->GetKeyValue2(), eDBClen->GetKeyValue3(), eDBClen->GetKeyValue4(),
-                               eDBClen->GetKeyValue5(), eDBClen->GetKeyValue6(), eDBClen->GetKeyValue7()};
-    for (int i = 0; i < 6; ++i)
-      edits[i]->setText(values[i].toString());
-    const QVariant born = eDBClen->GetKeyValue8();
-    eDBDatumNarodenia->SetDate(born.isNull() ? QVariant() : QVariant(DateTime::FromDate(born.toDate())));
-  }
-  // A member's data come from the member record; only another angler's are typed.
-  for (TIBEdit* edit : edits)
-    edit->SetReadOnly(member);
-  eDBDatumNarodenia->SetReadOnly(member);
+  FollowMember(*eDBClen, {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto, eDBDatumNarodenia});
 }
 
 void TfrmEPriestupkyPridaj::eDBPokutaChange() {

@@ -41,9 +41,7 @@ TfrmERSKontrolovaniPridaj::TfrmERSKontrolovaniPridaj(QWidget* owner) : TDialogFo
   eDBClen = top.Add<TIBComboBox>(QStringLiteral("Kontrolovaný:"), QStringLiteral("eDBClen"));
   SetupMemberCombo(*eDBClen, false);
   eDBClen->SetSWhere(QStringLiteral("priezvisko is not null"));
-  const char* const personKeys[] = {"titul", "meno", "priezvisko", "ulica", "psc", "mesto", "datum_narodenia"};
-  for (int i = 0; i < 7; ++i)
-    eDBClen->SetSKeyField(i + 1, QString::fromLatin1(personKeys[i]));
+  SetupPersonKeys(*eDBClen);
   btnClen = top.Picker(*eDBClen, QStringLiteral("btnClen"));
   column->addWidget(top.Widget());
 
@@ -169,22 +167,9 @@ void TfrmERSKontrolovaniPridaj::Save(TIBQuery& q, bool adding) {
 }
 
 void TfrmERSKontrolovaniPridaj::eDBClenChange() {
-  const bool member = !KeyParam(*eDBClen).isNull();
-  if (member) {
-    const QVariant values[] = {eDBClen->GetKeyValue2(), eDBClen->GetKeyValue3(), eDBClen->GetKeyValue4(),
-                               eDBClen->GetKeyValue5(), eDBClen->GetKeyValue6(), eDBClen->GetKeyValue7()};
-    TIBEdit* edits[] = {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto};
-    for (int i = 0; i < 6; ++i)
-      edits[i]->setText(values[i].toString());
-    const QVariant born = eDBClen->GetKeyValue8();
-    eDBDatumNarodenia->SetDate(born.isNull() || !born.isValid() ? QVariant()
-                                                                : QVariant(DateTime::FromDate(born.toDate())));
+  // A checked member belongs to this branch.
+  if (FollowMember(*eDBClen, {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto, eDBDatumNarodenia}))
     eDBZO->FindIt(ProgramSettings.ZO_JEDIN);
-  }
-  // A member's data cannot be changed here; the locked edits skip the required checks.
-  for (TIBEdit* edit : {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto})
-    edit->SetReadOnly(member);
-  eDBDatumNarodenia->SetReadOnly(member);
 }
 
 void TfrmERSKontrolovaniPridaj::btnKontrolorClick() {
