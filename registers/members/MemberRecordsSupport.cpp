@@ -30,7 +30,6 @@ TPickerRow::TPickerRow(QWidget* parent) : QWidget(parent) {
 
 TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, std::function<void()> pick) {
   auto* button = new TSpeedButton(parent);
-  button->setText(QStringLiteral("..."));
   button->setFocusPolicy(Qt::NoFocus);
   QObject::connect(button, &TSpeedButton::clicked, button, pick);
   QObject::connect(&combo, &TIBComboBox::OnCtrlEnter, button, pick);
@@ -178,6 +177,15 @@ bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person) {
     edit->SetReadOnly(member);
   person.DatumNarodenia->SetReadOnly(member);
   return member;
+}
+
+void SetupGroupCombo(TIBComboBox& combo) {
+  combo.SetDatabase(MainDatabase());
+  combo.SetSTableName(QStringLiteral("c_clenenie_clenov"));
+  combo.SetSKeyField(QStringLiteral("jedin"));
+  combo.SetSAppendFromField(QStringLiteral("nazov"));
+  combo.SetSOrderBy(QStringLiteral("nazov"));
+  combo.SetSAutoAppend(true);
 }
 
 QVariant DateParam(const TIBDate& edit) {

@@ -73,6 +73,8 @@ void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& col
                     int notFoundMessage);
 // A fishing-ground lookup over v_reviry_jux showing nazov_uplny.
 void SetupRevirCombo(TIBComboBox& combo, bool required);
+// A lookup of the member groups (c_clenenie_clenov) by name.
+void SetupGroupCombo(TIBComboBox& combo);
 // Courier 13 pixels, 30 rows, the 500 ms search timer: every lookup of these forms.
 void SetupComboLook(TIBComboBox& combo);
 

@@ -12,11 +12,16 @@
 #include "registers/members/fERS.h"
 #include "registers/members/fEVyznamenania.h"
 
+namespace {
+// Registers a form that takes nothing but its owner.
+template <class Form> void RegisterOwnedForm(const QString& name) {
+  FormRegistry::RegisterForm(name, [](QWidget* owner, const TFormArgs&) { return new Form(owner); });
+}
+} // namespace
+
 void RegisterMembersForms() {
-  FormRegistry::RegisterForm(QStringLiteral("TfrmCClenenieClenov"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmCClenenieClenov(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmCClenov"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmCClenov(owner); });
+  RegisterOwnedForm<TfrmCClenenieClenov>(QStringLiteral("TfrmCClenenieClenov"));
+  RegisterOwnedForm<TfrmCClenov>(QStringLiteral("TfrmCClenov"));
   FormRegistry::RegisterForm(QStringLiteral("TfrmCTypyBrigad"), [](QWidget* owner, const TFormArgs& args) {
     return new TfrmCTypyBrigad(owner, args.Rok);
   });
@@ -25,18 +30,12 @@ void RegisterMembersForms() {
     if (args.Rok) form->Rok = args.Rok;
     return form;
   });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmCClenovRS"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmCClenovRS(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmERS"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmERS(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmEPredmety"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmEPredmety(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmEVyznamenania"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmEVyznamenania(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmEPriestupky"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmEPriestupky(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmEPosta"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmEPosta(owner); });
+  RegisterOwnedForm<TfrmCClenovRS>(QStringLiteral("TfrmCClenovRS"));
+  RegisterOwnedForm<TfrmERS>(QStringLiteral("TfrmERS"));
+  RegisterOwnedForm<TfrmEPredmety>(QStringLiteral("TfrmEPredmety"));
+  RegisterOwnedForm<TfrmEVyznamenania>(QStringLiteral("TfrmEVyznamenania"));
+  RegisterOwnedForm<TfrmEPriestupky>(QStringLiteral("TfrmEPriestupky"));
+  RegisterOwnedForm<TfrmEPosta>(QStringLiteral("TfrmEPosta"));
   // The member card opens the records of its member.
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnBrigady"), &TfrmEBrigady::OpenForMember);
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnBrigadyMinulyRok"), &TfrmEBrigady::OpenForMember);

@@ -142,12 +142,7 @@ void TfrmCClenov::BuildFilterPanel() {
   place(QStringLiteral("Povolanie:"), eDBPovolanie);
   eDBSkupina = new TIBComboBox(panel);
   eDBSkupina->setObjectName(QStringLiteral("eDBSkupina"));
-  eDBSkupina->SetDatabase(MainDatabase());
-  eDBSkupina->SetSTableName(QStringLiteral("c_clenenie_clenov"));
-  eDBSkupina->SetSKeyField(QStringLiteral("jedin"));
-  eDBSkupina->SetSAppendFromField(QStringLiteral("nazov"));
-  eDBSkupina->SetSOrderBy(QStringLiteral("nazov"));
-  eDBSkupina->SetSAutoAppend(true);
+  SetupGroupCombo(*eDBSkupina);
   place(QStringLiteral("Skupina:"), eDBSkupina);
   // The three lookups share the line, so that a group's name is as readable as a town.
   for (int c : {1, 3, 5})

@@ -190,12 +190,7 @@ QWidget* TfrmCClenovPridaj::BuildRightColumn() {
     auto* combo = new TIBComboBox(groups);
     combo->setObjectName(QStringLiteral("eDBSkupina%1").arg(i + 1));
     combo->setFont(TRegisterLayout::EntryFont());
-    combo->SetDatabase(MainDatabase());
-    combo->SetSTableName(QStringLiteral("c_clenenie_clenov"));
-    combo->SetSKeyField(QStringLiteral("jedin"));
-    combo->SetSAppendFromField(QStringLiteral("nazov"));
-    combo->SetSOrderBy(QStringLiteral("nazov"));
-    combo->SetSAutoAppend(true);
+    SetupGroupCombo(*combo);
     combo->SetSNotFoundErrorText(0);
     connect(combo, &TIBComboBox::OnCtrlEnter, this, [this, i] { btnSkupinaClick(i); });
     connect(combo, &TIBComboBox::OnDblClick, this, [this, i] { btnSkupinaClick(i); });
