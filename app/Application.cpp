@@ -3,6 +3,7 @@
 #include "app/ExceptionHandler.h"
 #include "app/fMain.h"
 #include "db/IBDatabase.h"
+#include "platform/base/TerminationSignals.h"
 #include <QtCore/QLibraryInfo>
 #include <QtCore/QLocale>
 #include <QtCore/QTranslator>
@@ -32,6 +33,8 @@ int RunVimek(QApplication& application) {
   // Log-off or shutdown: agree and end.
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
                    [](QSessionManager&) { RequestTermination(); });
+  // A kill or a closed terminal ends the program as its own exit would.
+  OnTerminationSignal([] { RequestTermination(); });
   TfrmMain window;
   QObject::connect(&window, &TfrmMain::Closed, &application, &QCoreApplication::quit);
   RunGuarded([&] { window.FormCreate(); });

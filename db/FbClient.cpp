@@ -5,6 +5,16 @@
 
 namespace FbClient {
 
+TKeepSignalHandlers::TKeepSignalHandlers() {
+  sigaction(SIGINT, nullptr, &interrupt_);
+  sigaction(SIGTERM, nullptr, &terminate_);
+}
+
+TKeepSignalHandlers::~TKeepSignalHandlers() {
+  sigaction(SIGINT, &interrupt_, nullptr);
+  sigaction(SIGTERM, &terminate_, nullptr);
+}
+
 Firebird::IMaster* Master() {
   static Firebird::IMaster* master = Firebird::fb_get_master_interface();
   return master;

@@ -3,6 +3,7 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <firebird/Interface.h>
+#include <signal.h>
 
 // The shared entry to the Firebird client library for the classes of db/:
 // the master and utility interfaces, a status object that turns every failed
@@ -30,6 +31,21 @@ public:
     Check();
     return value;
   }
+};
+
+// The client library takes over SIGINT and SIGTERM at its first attach and
+// then only shuts its connections down, so the program would go on running
+// without a database after a kill or a log-off. Kept around every attach,
+// this puts back whatever the process had set for those signals.
+class TKeepSignalHandlers {
+public:
+  TKeepSignalHandlers();
+  ~TKeepSignalHandlers();
+  TKeepSignalHandlers(const TKeepSignalHandlers&) = delete;
+  TKeepSignalHandlers& operator=(const TKeepSignalHandlers&) = delete;
+
+private:
+  struct sigaction interrupt_ {}, terminate_ {};
 };
 
 // Builds the exception for a status vector (isc format).

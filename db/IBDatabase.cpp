@@ -80,6 +80,7 @@ Firebird::IAttachment* TIBDatabase::Connect(bool create, int pageSize) {
   }
   const QByteArray name = databaseName_.toUtf8();
   TStatus status;
+  const TKeepSignalHandlers keepSignalHandlers;
   TRef<Firebird::IProvider> provider(Master()->getDispatcher());
   Firebird::IAttachment* attachment =
       create ? provider->createDatabase(&status, name.constData(), dpb.Length(), dpb.Buffer())

@@ -55,6 +55,7 @@ void TIBServices::Run(const QByteArray& startBlock) {
   const QByteArray manager = server_.isEmpty() ? QByteArrayLiteral("service_mgr")
                                                : Cp1250::Encode(server_) + QByteArrayLiteral(":service_mgr");
   TStatus status;
+  const TKeepSignalHandlers keepSignalHandlers;
   TRef<Firebird::IProvider> provider(Master()->getDispatcher());
   TRef<Firebird::IService> service(
       provider->attachServiceManager(&status, manager.constData(), attach.Length(), attach.Buffer()));

@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/NumToWords.h"
 #include "app/SingleInstance.h"
+#include "platform/base/TerminationSignals.h"
 #include "registers/members/MembersForms.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/print/RegisterPrintForm.h"
@@ -9,6 +10,9 @@
 // The libraries that build the main window's forms register them (see
 // app/FormRegistry.h) before RunVimek creates the main window.
 int main(int argc, char* argv[]) {
+  // Before any thread starts, so that no thread of the database engine is
+  // interrupted by a kill; the application then ends in order.
+  BlockTerminationSignals();
   TApplication application(argc, argv);
   // A second start of the same program file brings the running one to the front and ends.
   if (!AppInstances().EnsureSingleInstance()) return 0;

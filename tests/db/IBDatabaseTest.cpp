@@ -3,6 +3,8 @@
 #include "db/IBError.h"
 #include "tests/db/DbTestSupport.h"
 #include <QtCore/QFileInfo>
+#include <signal.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,6 +90,29 @@ TEST(IBInfoAnswerTest, SplitsItemsAndRefusesDamagedAnswers) {
   };
   for (const QByteArray& bytes : damaged)
     EXPECT_THROW(FbClient::ParseInfo(bytes), EIBError) << bytes.toHex().constData();
+}
+
+} // namespace
+
+namespace {
+
+// The client library installs its own SIGTERM handler at the first attach of
+// a process, so the check runs in a process of its own where it is the first.
+void ProgramsHandler(int) {}
+
+TEST(SignalHandlersTest, AttachingKeepsTheProgramsTerminationHandler) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        struct sigaction action {};
+        action.sa_handler = ProgramsHandler;
+        sigaction(SIGTERM, &action, nullptr);
+        FreshDatabase fresh(MakeDbTestDatabase);
+        const auto connection = fresh.Connect();
+        sigaction(SIGTERM, nullptr, &action);
+        _exit(action.sa_handler == ProgramsHandler ? 7 : 1);
+      },
+      testing::ExitedWithCode(7), "");
 }
 
 } // namespace
