@@ -9,6 +9,7 @@
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
 #include "schema/UpgradePackage.h"
+#include "tests/controls/KitTestSupport.h" // PrintTo, TypeText
 #include "tests/db/DbTestSupport.h"
 #include "tests/support/FreshDatabase.h"
 #include <QtCore/QTemporaryDir>
@@ -20,9 +21,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Plays one action on each modal form as it is shown, in order; a form shown
 // with no action left is cancelled (so a failing test does not hang).
@@ -63,17 +61,6 @@ private:
 inline void Press(QWidget& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
   QTest::keyClick(target, Qt::Key(key), modifiers);
-}
-
-// Types text key by key, letters with diacritics included.
-inline void TypeText(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, c.unicode() < 0x80 ? int(c.toUpper().unicode()) : Qt::Key_unknown, Qt::NoModifier,
-                    QString(c));
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &release);
-  }
 }
 
 class RegisterTest : public ::testing::Test {
