@@ -9,7 +9,7 @@
 #include "controls/IBMemo.h"
 #include "core/DataSet.h"
 #include "core/DateTime.h"
-#include "registers/common/ListPattern.h"
+#include "registers/common/ListForm.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
@@ -100,6 +100,14 @@ TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QStrin
   return combo;
 }
 
+TIBCheckBox* AddFilterCheck(QWidget& panel, const QString& name, const QString& text) {
+  auto* box = new TIBCheckBox(text, &panel);
+  box->setObjectName(name);
+  box->setLayoutDirection(Qt::RightToLeft);
+  AddFilterControl(panel, QString(), box);
+  return box;
+}
+
 void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param) {
   const QVariant key = KeyParam(combo);
   if (key.isNull()) return;
@@ -154,6 +162,12 @@ void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& col
 
 void SetupRevirCombo(TIBComboBox& combo, bool required) {
   SetupNameLookup(combo, QStringLiteral("v_reviry_jux"), required);
+}
+
+void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen) {
+  memberCombo.FindIt(clen);
+  form.list.btnFilterClick(&form);
+  form.ShowModal();
 }
 
 void SetupPersonKeys(TIBComboBox& memberCombo) {

@@ -15,6 +15,7 @@ class TIBCurrencyEdit;
 class TIBDate;
 class TIBEdit;
 class TIBMemo;
+class TListForm;
 class TRegisterLayout;
 struct TListQuery;
 
@@ -61,6 +62,8 @@ QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* contro
 // A lookup combo named `name` added to a list's filter panel after its label
 // `caption` (handed back in `label` when asked for).
 TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label = nullptr);
+// A check box named `name` added to a list's filter panel, its `text` left of the box.
+TIBCheckBox* AddFilterCheck(QWidget& panel, const QString& name, const QString& text);
 // Adds `condition` with the combo's key bound as `param` when a key is chosen.
 void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param);
 
@@ -77,6 +80,10 @@ void SetupRevirCombo(TIBComboBox& combo, bool required);
 void SetupGroupCombo(TIBComboBox& combo);
 // Courier 13 pixels, 30 rows, the 500 ms search timer: every lookup of these forms.
 void SetupComboLook(TIBComboBox& combo);
+
+// Shows the list filtered to member `clen` chosen in its filter's
+// `memberCombo`, modally (the member card's buttons).
+void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen);
 
 // The person data of a record that may be about a member or anyone else.
 struct TPersonEdits {

@@ -139,7 +139,5 @@ void TfrmEBrigady::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("Tfr
 void TfrmEBrigady::OpenForMember(QWidget* owner, int clen, int rok) {
   TfrmEBrigady form(owner);
   form.Rok = quint16(rok);
-  form.eDBClen->FindIt(clen);
-  form.list.btnFilterClick(&form);
-  form.ShowModal();
+  ShowForMember(form, *form.eDBClen, clen);
 }

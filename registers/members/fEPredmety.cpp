@@ -48,10 +48,7 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TListForm(owner, kStandardListBut
   SetupMemberCombo(*eDBClen, false);
   eDBNazov = AddFilterCombo(panel, QStringLiteral("Názov:"), QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_predmety"), QStringLiteral("nazov"), 50, 1019);
-  eDBVratene = new TIBCheckBox(QStringLiteral("Zobraziť aj vrátené predmety:"), &panel);
-  eDBVratene->setObjectName(QStringLiteral("eDBVratene"));
-  eDBVratene->setLayoutDirection(Qt::RightToLeft);
-  AddFilterControl(panel, QString(), eDBVratene);
+  eDBVratene = AddFilterCheck(panel, QStringLiteral("eDBVratene"), QStringLiteral("Zobraziť aj vrátené predmety:"));
   list.FormCreate(QStringLiteral("Evidencia zverených predmetov"), QSize(832, 343));
 }
 
@@ -69,7 +66,5 @@ void TfrmEPredmety::gr1DrawColumnCell(int row, TQPLColumn*, TGridCellCanvas& can
 
 void TfrmEPredmety::OpenForMember(QWidget* owner, int clen, int) {
   TfrmEPredmety form(owner);
-  form.eDBClen->FindIt(clen);
-  form.list.btnFilterClick(&form);
-  form.ShowModal();
+  ShowForMember(form, *form.eDBClen, clen);
 }

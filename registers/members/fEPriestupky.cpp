@@ -60,10 +60,8 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner)
   eDBOstatni->SetSDistinct(true);
   eDBPriestupok = AddFilterCombo(panel, QStringLiteral("Priestupok:"), QStringLiteral("eDBPriestupok"));
   SetupTextCombo(*eDBPriestupok, QStringLiteral("e_priestupky"), QStringLiteral("priestupok"), 50, 1019);
-  eDBVybaveny = new TIBCheckBox(QStringLiteral("Zobraz aj vybavené priestupky z minulých rokov:"), &panel);
-  eDBVybaveny->setObjectName(QStringLiteral("eDBVybaveny"));
-  eDBVybaveny->setLayoutDirection(Qt::RightToLeft);
-  AddFilterControl(panel, QString(), eDBVybaveny);
+  eDBVybaveny = AddFilterCheck(panel, QStringLiteral("eDBVybaveny"),
+                               QStringLiteral("Zobraz aj vybavené priestupky z minulých rokov:"));
   list.FormCreate(QStringLiteral("Evidencia disciplinárnych priestupkov - rok %d"), QSize(795, 343));
 }
 
@@ -82,9 +80,7 @@ void TfrmEPriestupky::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCa
 
 void TfrmEPriestupky::OpenForMember(QWidget* owner, int clen, int) {
   TfrmEPriestupky form(owner);
-  form.eDBClen->FindIt(clen);
   // The member's whole history: settled cases of earlier years too.
   form.eDBVybaveny->SetCheckedValue(1);
-  form.list.btnFilterClick(&form);
-  form.ShowModal();
+  ShowForMember(form, *form.eDBClen, clen);
 }

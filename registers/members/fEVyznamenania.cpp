@@ -51,7 +51,5 @@ TfrmEVyznamenania::~TfrmEVyznamenania() = default;
 
 void TfrmEVyznamenania::OpenForMember(QWidget* owner, int clen, int) {
   TfrmEVyznamenania form(owner);
-  form.eDBClen->FindIt(clen);
-  form.list.btnFilterClick(&form);
-  form.ShowModal();
+  ShowForMember(form, *form.eDBClen, clen);
 }
