@@ -6,12 +6,9 @@
 #include "app/fZalohovanie.h"
 
 void RegisterAdministrationForms() {
-  FormRegistry::RegisterForm(QStringLiteral("TfrmNNastavenia"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmNNastavenia(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmZalohovanie"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmZalohovanie(owner); });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmSPrevodRoka"),
-                             [](QWidget* owner, const TFormArgs&) { return new TfrmSPrevodRoka(owner); });
+  FormRegistry::RegisterOwnedForm<TfrmNNastavenia>(QStringLiteral("TfrmNNastavenia"));
+  FormRegistry::RegisterOwnedForm<TfrmZalohovanie>(QStringLiteral("TfrmZalohovanie"));
+  FormRegistry::RegisterOwnedForm<TfrmSPrevodRoka>(QStringLiteral("TfrmSPrevodRoka"));
   FormRegistry::RegisterForm(QStringLiteral("TfrmInfo"), [](QWidget* owner, const TFormArgs& args) {
     auto* form = new TfrmInfo(owner);
     form->DatumCas = args.DatumCas;

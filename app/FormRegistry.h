@@ -36,4 +36,9 @@ bool IsRegistered(const QString& name);
 // The factory or action of the name; empty when none is registered.
 TFormFactory Factory(const QString& name);
 TFormAction Action(const QString& name);
+
+// Registers a form that takes nothing but its owner.
+template <class Form> void RegisterOwnedForm(const QString& name) {
+  RegisterForm(name, [](QWidget* owner, const TFormArgs&) { return new Form(owner); });
+}
 } // namespace FormRegistry

@@ -12,16 +12,9 @@
 #include "registers/members/fERS.h"
 #include "registers/members/fEVyznamenania.h"
 
-namespace {
-// Registers a form that takes nothing but its owner.
-template <class Form> void RegisterOwnedForm(const QString& name) {
-  FormRegistry::RegisterForm(name, [](QWidget* owner, const TFormArgs&) { return new Form(owner); });
-}
-} // namespace
-
 void RegisterMembersForms() {
-  RegisterOwnedForm<TfrmCClenenieClenov>(QStringLiteral("TfrmCClenenieClenov"));
-  RegisterOwnedForm<TfrmCClenov>(QStringLiteral("TfrmCClenov"));
+  FormRegistry::RegisterOwnedForm<TfrmCClenenieClenov>(QStringLiteral("TfrmCClenenieClenov"));
+  FormRegistry::RegisterOwnedForm<TfrmCClenov>(QStringLiteral("TfrmCClenov"));
   FormRegistry::RegisterForm(QStringLiteral("TfrmCTypyBrigad"), [](QWidget* owner, const TFormArgs& args) {
     return new TfrmCTypyBrigad(owner, args.Rok);
   });
@@ -30,12 +23,12 @@ void RegisterMembersForms() {
     if (args.Rok) form->Rok = args.Rok;
     return form;
   });
-  RegisterOwnedForm<TfrmCClenovRS>(QStringLiteral("TfrmCClenovRS"));
-  RegisterOwnedForm<TfrmERS>(QStringLiteral("TfrmERS"));
-  RegisterOwnedForm<TfrmEPredmety>(QStringLiteral("TfrmEPredmety"));
-  RegisterOwnedForm<TfrmEVyznamenania>(QStringLiteral("TfrmEVyznamenania"));
-  RegisterOwnedForm<TfrmEPriestupky>(QStringLiteral("TfrmEPriestupky"));
-  RegisterOwnedForm<TfrmEPosta>(QStringLiteral("TfrmEPosta"));
+  FormRegistry::RegisterOwnedForm<TfrmCClenovRS>(QStringLiteral("TfrmCClenovRS"));
+  FormRegistry::RegisterOwnedForm<TfrmERS>(QStringLiteral("TfrmERS"));
+  FormRegistry::RegisterOwnedForm<TfrmEPredmety>(QStringLiteral("TfrmEPredmety"));
+  FormRegistry::RegisterOwnedForm<TfrmEVyznamenania>(QStringLiteral("TfrmEVyznamenania"));
+  FormRegistry::RegisterOwnedForm<TfrmEPriestupky>(QStringLiteral("TfrmEPriestupky"));
+  FormRegistry::RegisterOwnedForm<TfrmEPosta>(QStringLiteral("TfrmEPosta"));
   // The member card opens the records of its member.
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnBrigady"), &TfrmEBrigady::OpenForMember);
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnBrigadyMinulyRok"), &TfrmEBrigady::OpenForMember);
