@@ -2,6 +2,8 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpValue.h"
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
 
 namespace {
 
@@ -277,6 +279,22 @@ TrpPage* TrpPages::Add() {
 
 void TrpPages::Delete(int index) {
   if (index >= 0 && index < Count()) pages_.erase(pages_.begin() + index);
+}
+
+void TrpPages::PrepareAlignedObjects() {
+  TrpGlobals& g = rpGlobals();
+  QImage scratch(8, 8, QImage::Format_RGB32);
+  QPainter canvas(&scratch);
+  TrpPage* const keptPage = g.CurrentPage;
+  TrpBandView* const keptBand = g.CurrentBand;
+  g.CurrentBand = nullptr;
+  for (const auto& page : pages_) {
+    g.CurrentPage = page.get();
+    for (int i = 0; i < page->Count(); ++i)
+      if (TrpView* object = page->GetObject(i); object->BandAlign != 0) object->Draw(&canvas);
+  }
+  g.CurrentPage = keptPage;
+  g.CurrentBand = keptBand;
 }
 
 void TrpPages::Move(int from, int to) {

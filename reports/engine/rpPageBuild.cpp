@@ -713,6 +713,11 @@ void TrpPageBuild::SetCurY(int y) {
     currentBand->yChangedByScript = true;
 }
 
+bool TrpPageBuild::OnNoBand(const TrpView* object) const {
+  const TrpBand* none = Band(btNone);
+  return none && none->objects.contains(object);
+}
+
 int TrpPageBuild::BandPrintedHeight() const {
   if (!currentBand) return 0;
   return std::max(currentBand->calculatedHeight, currentBand->height);

@@ -83,6 +83,7 @@ public:
   void SetCurY(int y) override;
   int BottomLimit() const override { return pageBottom; }
   int BandPrintedHeight() const override;
+  bool OnNoBand(const TrpView* object) const override;
   bool FinalPass() const override;
   void Terminate() override;
   void RequestNewPage() override;

@@ -621,6 +621,8 @@ bool TrpReport::BuildPreparedPages() {
   g.EngineMode = true;
   g.RunDate = int(Now());
   g.RunTime = Now() - int(Now());
+  for (TrpReport* report : TemplateReports())
+    report->Pages.PrepareAlignedObjects();
   g.CurrentPage = nullptr;
   g.CurrentBand = nullptr;
   g.RunReport = this;

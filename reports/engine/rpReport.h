@@ -45,6 +45,9 @@ public:
   // False when the current page is not a dialog page.
   virtual bool SetModalResult(int result) = 0;
   virtual void Progress(const QString& text) = 0;
+  // True for an object that lies on no band: its Top stays a page position
+  // while bands print, where band objects hold positions within their band.
+  virtual bool OnNoBand(const TrpView* object) const { return false; }
 };
 
 // The zoom a preview starts with and the buttons it shows.

@@ -514,7 +514,8 @@ TrpView* RowNeighbour(const TrpView& self, const TrpPage& page, bool leftSide) {
     TrpView* v = page.GetObject(i);
     if (v == &self || IsBand(v) || v->BandAlign != (leftSide ? 1 : 2)) continue;
     if (leftSide ? v->Left >= self.Left : v->Left <= self.Left) continue;
-    const int rowTop = band && v->FindParentBand() ? self.Top - band->Top : self.Top;
+    // Band objects hold positions within their band while it prints.
+    const int rowTop = band && !(g.Run && g.Run->OnNoBand(v)) ? self.Top - band->Top : self.Top;
     if (v->Top != rowTop && !(stretched && self.Top == v->Top)) continue;
     if (!best || (leftSide ? v->Left > best->Left : v->Left <= best->Left)) best = v;
   }
