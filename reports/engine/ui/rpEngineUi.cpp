@@ -1,9 +1,11 @@
 #include "reports/engine/ui/rpEngineUi.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/ui/rpDialogPageForm.h"
 #include "reports/engine/ui/rpPasswForm.h"
 #include "reports/engine/ui/rpPreview.h"
 #include "reports/engine/ui/rpProgressForm.h"
 #include "reports/engine/ui/rpQtPrinter.h"
+#include "reports/engine/ui/rpWindowControl.h"
 #include <QtWidgets/QInputDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
@@ -28,6 +30,8 @@ void rpInstallEngineUi() {
     return form.Execute(report, caption, work) == mrOk;
   };
   g.PreviewWindow = &TrpPreviewForm::Preview;
+  g.ShowDialogPage = &TrpDialogPageForm::ShowPage;
+  g.HostFormHasComponent = &rpDialogFormHasComponent;
   rpInstallPrinting();
   g.DefaultPaperSize = rpPrinter().PaperSize;
 }

@@ -2,8 +2,9 @@
 #include <QtCore/QString>
 
 // Gives the running engine its windows: the error message box, the password
-// dialog, and the printers Qt knows behind the report printer (the virtual
-// printer stays when there is none). Called once after rpEngineStart.
+// dialog, the windows of dialog pages with their host form, and the printers
+// Qt knows behind the report printer (the virtual printer stays when there is
+// none). Called once after rpEngineStart.
 void rpInstallEngineUi();
 
 // A message box with the text, title, and the buttons and icon of the "mb_"
