@@ -12,6 +12,7 @@
 #include "reports/engine/ui/rpWindowControl.h"
 #include <QtCore/QDir>
 #include <QtCore/QTimer>
+#include <QtGui/QPainter>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
@@ -250,6 +251,34 @@ TEST_F(DialogPage, FreeNameAvoidsHostFormComponents) {
   auto* next = static_cast<TestEdit*>(Dialog()->Add(std::make_unique<TestEdit>()));
   next->AssignFreeName();
   EXPECT_EQ(next->Name, F("Edit2"));
+}
+
+// In the designer a widget control draws the widget's own picture at its
+// place, and nothing outside it.
+TEST_F(DialogPage, ControlDrawsItsWidget) {
+  auto* ok = Control<TestButton>("OK");
+  QImage sheet(300, 120, QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  {
+    QPainter painter(&sheet);
+    ok->Draw(&painter);
+  }
+  QImage alone(81, 27, QImage::Format_RGB32);
+  alone.fill(Qt::white);
+  ok->Button()->render(&alone);
+  ASSERT_NE(alone.pixel(0, 13), qRgb(255, 255, 255)) << "the button's edge shows";
+  const QRect at(ok->Left, ok->Top, 81, 27);
+  int differing = 0;
+  for (int y = 0; y < sheet.height(); ++y)
+    for (int x = 0; x < sheet.width(); ++x) {
+      if (!at.contains(x, y)) {
+        ASSERT_EQ(sheet.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+      } else if (x - at.left() < 80 && y - at.top() < 26) {
+        differing += sheet.pixel(x, y) != alone.pixel(x - at.left(), y - at.top());
+      }
+    }
+  EXPECT_EQ(differing, 0) << "the button's own picture";
+  EXPECT_EQ(ok->Button()->window(), rpDialogForm()) << "drawn without leaving the host form";
 }
 
 } // namespace
