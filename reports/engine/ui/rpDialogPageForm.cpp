@@ -3,7 +3,6 @@
 #include "reports/engine/rpPage.h"
 #include "reports/engine/ui/rpProgressForm.h"
 #include "reports/engine/ui/rpWindowControl.h"
-#include <QtCore/QPointer>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 
@@ -20,8 +19,8 @@ TrpDialogPageForm::TrpDialogPageForm(TrpPage& page, QWidget* parent) : TForm(par
 }
 
 TrpDialogPageForm::~TrpDialogPageForm() {
-  for (TrpWindowControl* control : placed_)
-    control->ReturnToHostForm();
+  for (const TPlaced& placed : placed_)
+    if (placed.widget) placed.control->ReturnToHostForm();
 }
 
 void TrpDialogPageForm::ApplyPageLook(const TrpPage& page) {
@@ -52,7 +51,7 @@ void TrpDialogPageForm::PlaceControls(TrpPage& page) {
   for (int i = 0; i < page.Count(); ++i)
     if (auto* control = dynamic_cast<TrpWindowControl*>(page.GetObject(i))) {
       control->PlaceOnForm(this);
-      placed_.append(control);
+      placed_.append({control, control->Control()});
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/ui/Form.h"
 #include <QtCore/QList>
+#include <QtCore/QPointer>
 
 class TrpPage;
 class TrpWindowControl;
@@ -24,5 +25,10 @@ private:
   void ApplyPageLook(const TrpPage& page);
   void PlaceControls(TrpPage& page);
 
-  QList<TrpWindowControl*> placed_;
+  // A control frees its widget when it goes, so a live widget vouches for its control.
+  struct TPlaced {
+    TrpWindowControl* control;
+    QPointer<QWidget> widget;
+  };
+  QList<TPlaced> placed_;
 };
