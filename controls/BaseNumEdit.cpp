@@ -1,5 +1,5 @@
 #include "controls/BaseNumEdit.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtCore/QLocale>
 #include <QtGui/QClipboard>
 #include <QtGui/QContextMenuEvent>

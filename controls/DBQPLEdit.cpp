@@ -1,6 +1,6 @@
 #include "controls/DBQPLEdit.h"
 #include "core/DataSet.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtGui/QFocusEvent>
 
 TDBQPLEdit::TDBQPLEdit(QWidget* parent) : QLineEdit(parent) {

@@ -1,7 +1,7 @@
 #include "controls/DataEntryControl.h"
 #include "controls/KitMessages.h"
 #include "controls/QPLBtn.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>

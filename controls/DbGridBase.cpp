@@ -1,7 +1,7 @@
 #include "controls/DbGridBase.h"
 #include "controls/KitMessages.h"
 #include "core/DataSet.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtCore/QAbstractTableModel>
 #include <QtCore/QLocale>
 #include <QtCore/QMetaMethod>

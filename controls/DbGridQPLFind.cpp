@@ -1,6 +1,6 @@
 #include "controls/DbGridQPLFind.h"
 #include "controls/DbGridQPL.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include "platform/Shell.h"
 #include "platform/base/Registry.h"
 #include <QtCore/QCoreApplication>

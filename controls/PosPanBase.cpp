@@ -1,5 +1,5 @@
 #include "controls/PosPanBase.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 

@@ -1,5 +1,5 @@
 #include "controls/QPLBtn.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include "core/ui/Form.h"
 #include "core/ui/ImageList.h"
 #include <QtCore/QEvent>

@@ -3,7 +3,7 @@
 
 // A colour as the files and the registry store it: $00BBGGRR, or a system
 // colour as $FF000000 plus the system colour index. Converted to a QColor only
-// when painting (core/ui/ColorConvert.h).
+// when painting (core/gui/ColorConvert.h).
 using TColor = qint32;
 
 constexpr TColor RGBColor(int r, int g, int b) { return TColor((b & 0xFF) << 16 | (g & 0xFF) << 8 | (r & 0xFF)); }

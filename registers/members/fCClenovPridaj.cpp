@@ -10,7 +10,7 @@
 #include "controls/IBMemo.h"
 #include "controls/QPLBtn.h"
 #include "core/DateTime.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "registers/common/Picker.h"

@@ -1,4 +1,5 @@
 #include "reports/engine/rpUtils.h"
+#include "core/gui/ColorConvert.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLocale.h"
@@ -6,8 +7,6 @@
 #include "reports/engine/rpReportBase.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QIODevice>
-#include <QtGui/QGuiApplication>
-#include <QtGui/QPalette>
 
 namespace {
 
@@ -53,29 +52,6 @@ QStringList ReferenceParts(const QString& reference) {
     start = dot + 1;
   }
   return parts;
-}
-
-QColor SystemColor(int index) {
-  const QPalette palette = qGuiApp ? QGuiApplication::palette() : QPalette();
-  switch (index) {
-  case 4: return palette.color(QPalette::Window);           // clMenu
-  case 5: return palette.color(QPalette::Base);             // clWindow
-  case 7: return palette.color(QPalette::WindowText);       // clMenuText
-  case 8: return palette.color(QPalette::Text);             // clWindowText
-  case 12: return palette.color(QPalette::Mid);             // clAppWorkSpace
-  case 13: return palette.color(QPalette::Highlight);       // clHighlight
-  case 14: return palette.color(QPalette::HighlightedText); // clHighlightText
-  case 15: return palette.color(QPalette::Button);          // clBtnFace
-  case 16: return palette.color(QPalette::Dark);            // clBtnShadow
-  case 17: return palette.color(QPalette::Disabled, QPalette::Text);
-  case 18: return palette.color(QPalette::ButtonText);
-  case 20: return palette.color(QPalette::Light);    // clBtnHighlight
-  case 21: return palette.color(QPalette::Shadow);   // cl3DDkShadow
-  case 22: return palette.color(QPalette::Midlight); // cl3DLight
-  case 23: return palette.color(QPalette::ToolTipText);
-  case 24: return palette.color(QPalette::ToolTipBase);
-  default: return palette.color(QPalette::Window);
-  }
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtCore/QDir>
 #include <QtWidgets/QFormLayout>
 #include <QtWidgets/QHBoxLayout>

@@ -2,7 +2,7 @@
 #include "KitTestSupport.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxCalculator.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtCore/QTimer>
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QLineEdit>

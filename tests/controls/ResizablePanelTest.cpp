@@ -1,6 +1,6 @@
 #include "KitTestSupport.h"
 #include "controls/PosPanBase.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtGui/QMouseEvent>
 
 namespace {

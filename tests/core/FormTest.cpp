@@ -1,4 +1,4 @@
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include "core/ui/Form.h"
 #include <QtCore/QTimer>
 #include <QtTest/QTest>

@@ -1,5 +1,5 @@
 #include "reports/engine/ui/rpControlUtils.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QLabel>
 

@@ -1,5 +1,5 @@
 #include "reports/engine/ui/rpDialogPageForm.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/ui/rpProgressForm.h"
 #include "reports/engine/ui/rpWindowControl.h"

@@ -7,7 +7,7 @@
 #include "controls/IBMemo.h"
 #include "controls/QPLBtn.h"
 #include "core/DateTime.h"
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include "registers/members/fCClenov.h"
 #include "tests/registers/members/MembersTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include "reports/engine/ui/rpControlUtils.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>

@@ -1,4 +1,4 @@
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpEMFPages.h"

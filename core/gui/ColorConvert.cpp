@@ -1,11 +1,9 @@
-#include "core/ui/ColorConvert.h"
+#include "core/gui/ColorConvert.h"
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPalette>
 
-namespace {
-
 QColor SystemColor(int index) {
-  const QPalette palette = QGuiApplication::palette();
+  const QPalette palette = qGuiApp ? QGuiApplication::palette() : QPalette();
   switch (index) {
   case 5: return palette.color(QPalette::Base);             // clWindow
   case 8: return palette.color(QPalette::Text);             // clWindowText
@@ -26,8 +24,6 @@ QColor SystemColor(int index) {
   default: return palette.color(QPalette::Window);
   }
 }
-
-} // namespace
 
 QColor ToQColor(TColor color) {
   if (color == clNone) return Qt::transparent;
