@@ -86,9 +86,10 @@ TEST_P(NumEditFormat, FormatValue) {
   edit.SetValue(c.value);
   EXPECT_EQ(edit.text(), QString::fromUtf8(c.text));
   // A stored amount is rounded by the same rule as its display.
-  if (c.decimals >= 0)
+  if (c.decimals >= 0) {
     EXPECT_EQ(RoundDecimal(c.value, c.decimals),
               QString::fromUtf8(c.text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

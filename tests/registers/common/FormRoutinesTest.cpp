@@ -60,7 +60,7 @@ TEST_F(FormRoutinesTest, RequiredCheckRunsOnlyOnControlsThatCanTakeTheFocus) {
       const bool failed = CheckRequiredInputs(form);
       EXPECT_EQ(failed, state == State::Visible) << failing->metaObject()->className() << " state " << int(state);
       EXPECT_EQ(Messages().size(), state == State::Visible ? 1 : 0) << failing->metaObject()->className();
-      if (failed) EXPECT_EQ(form.focusWidget(), failing) << failing->metaObject()->className();
+      if (failed) { EXPECT_EQ(form.focusWidget(), failing) << failing->metaObject()->className(); }
     }
   }
 }

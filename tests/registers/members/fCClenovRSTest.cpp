@@ -70,7 +70,7 @@ TEST_F(GuardMembersTest, DismissalBeforeTheAppointmentIsRefusedOthersAreSaved) {
     Key(form->list, Qt::Key_P);
     EXPECT_EQ(Count(QStringLiteral("c_clenov_rs")), c.saved ? 1 : 0) << c.dismissed.toStdString();
     EXPECT_EQ(Messages().size(), c.saved ? 0 : 1) << c.dismissed.toStdString();
-    if (!c.saved) EXPECT_TRUE(Messages().value(0).contains(QStringLiteral("menší")));
+    if (!c.saved) { EXPECT_TRUE(Messages().value(0).contains(QStringLiteral("menší"))); }
   }
 }
 

@@ -240,7 +240,7 @@ TEST_F(InspectionsTest, RemovingAGuardWhoInspectedSomeoneAsksFirst) {
     Key(form->list, Qt::Key_O);
     EXPECT_EQ(Count(QStringLiteral("e_rs_kontrolori")), c.guardsLeft) << c.removeInspector;
     EXPECT_EQ(Messages().size(), c.messages) << Messages().join(QLatin1Char('|')).toStdString();
-    if (c.removeInspector) EXPECT_TRUE(Messages().value(0).contains(QStringLiteral("kontrolórom")));
+    if (c.removeInspector) { EXPECT_TRUE(Messages().value(0).contains(QStringLiteral("kontrolórom"))); }
   }
 }
 
@@ -279,8 +279,9 @@ TEST_F(InspectionsTest, CarCostFollowsEveryNumberAndUnpaidCarsShowRed) {
     red.append(canvas.Brush == TColor(0x0000FF) && canvas.FontColor == TColor(0x00FFFF));
   }
   const QVariantList paid = Listed(form->list, QStringLiteral("UHRADENE"));
-  for (int row = 0; row < 2; ++row)
+  for (int row = 0; row < 2; ++row) {
     EXPECT_EQ(red[row], paid[row].toInt() == 0) << row;
+  }
   EXPECT_TRUE(red.contains(true));
 }
 
@@ -304,7 +305,7 @@ TEST_F(InspectionsTest, ChildDialogsOfferOnlyServingGuardsAndTheInspectionsOwnGu
     });
     guards.ShowModal();
     EXPECT_EQ(!guards.eDBClen->GetKeyValue().isNull() && guards.eDBClen->GetKeyValue().isValid(), c.held) << c.tag;
-    if (c.held) EXPECT_FALSE(guards.eDBCisloOdznaku->text().isEmpty());
+    if (c.held) { EXPECT_FALSE(guards.eDBCisloOdznaku->text().isEmpty()); }
   }
   TfrmERSKontrolovaniPridaj person;
   person.Kontrola = kontrola;

@@ -64,8 +64,9 @@ TEST_F(ReportFixture, DisplayFormatTable) {
       {"logical words", rpIntegerValue(0), rpMakeFormatCode(4, 3), {}, QStringLiteral("Nepravdivý")},
       {"logical format", true, rpMakeFormatCode(4, 4), QStringLiteral("Nie;Áno"), QStringLiteral("Áno")},
   };
-  for (const FormatCase& c : cases)
+  for (const FormatCase& c : cases) {
     EXPECT_EQ(rpFormatByDisplayFormat(c.Value, c.Code, c.Format), c.Expected) << c.Label;
+  }
 }
 
 TEST(DisplayFormatSuffix, SuffixesGiveCodeAndFormat) {
@@ -89,7 +90,7 @@ TEST(DisplayFormatSuffix, SuffixesGiveCodeAndFormat) {
     QString format = QStringLiteral("?");
     ASSERT_TRUE(rpParseFormatSuffix(c.Suffix, code, format)) << qPrintable(c.Suffix);
     EXPECT_EQ(code, c.Code) << qPrintable(c.Suffix);
-    if (rpFormatForm(c.Code) == 4) EXPECT_EQ(format, c.Format) << qPrintable(c.Suffix);
+    if (rpFormatForm(c.Code) == 4) { EXPECT_EQ(format, c.Format) << qPrintable(c.Suffix); }
   }
   qint32 code = 7;
   QString format = QStringLiteral("keep");

@@ -68,8 +68,9 @@ TEST_P(TextProperties, WriteThenRead) {
   const PropertyCase& c = GetParam();
   memo1->WriteProperty(QLatin1String(c.write), c.value);
   const QVariant read = memo1->ReadProperty(QLatin1String(c.read));
-  if (rpIsNull(c.expected))
+  if (rpIsNull(c.expected)) {
     EXPECT_TRUE(rpIsNull(read)) << read.toString().toStdString();
+  }
   else
     EXPECT_EQ(rpCompare(read, c.expected), 0) << read.toString().toStdString();
 }
@@ -135,7 +136,7 @@ TEST_P(ResolveName, SplitsObjectAndProperty) {
                                                                  : report.FindObject(expected);
   EXPECT_EQ(object, expectedObject);
   EXPECT_EQ(property, QLatin1String(GetParam().property));
-  if (object) EXPECT_FALSE(object->PropertyList().isEmpty()) << "the property list is built";
+  if (object) { EXPECT_FALSE(object->PropertyList().isEmpty()) << "the property list is built"; }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -283,8 +284,9 @@ TEST_F(ViewTest, AddInRegistry) {
   rpRemoveObjectClass(QStringLiteral("TrpNoSuchView"));
   EXPECT_EQ(names(), before);
 
-  for (int i = 0; i < 62; ++i)
+  for (int i = 0; i < 62; ++i) {
     ASSERT_TRUE(rpAddObjectClass(QStringLiteral("TrpView%1").arg(i), [] { return new TestShapeView; }, {}, {}));
+  }
   EXPECT_FALSE(rpAddObjectClass(QStringLiteral("TrpView65"), [] { return new TestShapeView; }, {}, {}))
       << "the registry holds 64 entries";
   for (int i = 0; i < 62; ++i)

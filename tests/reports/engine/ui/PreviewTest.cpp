@@ -107,7 +107,7 @@ TEST_P(PreviewZoom, LaysPagesOutAtTheZoom) {
   next.Connect(&report);
   next.Redisplay(true);
   EXPECT_EQ(next.ZoomMode(), c.tag <= 3 ? c.tag : 0);
-  if (c.tag > 3) EXPECT_DOUBLE_EQ(next.Zoom(), expected);
+  if (c.tag > 3) { EXPECT_DOUBLE_EQ(next.Zoom(), expected); }
 }
 
 INSTANTIATE_TEST_SUITE_P(Tags, PreviewZoom,
