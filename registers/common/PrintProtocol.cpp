@@ -20,6 +20,10 @@ void PrepareQuery(TIBQuery& query, const QStringList& lines, const QVariantMap& 
 }
 } // namespace
 
+QString SelectionSetWhere() {
+  return QStringLiteral("where x.connection_id=current_connection and x.zaradenie=:ZARADENIE");
+}
+
 bool PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
   std::unique_ptr<IPrintForm> report = CreatePrintForm();
   if (!report) {

@@ -29,6 +29,10 @@ struct TRegisterPrint {
   bool OrganizationVariables = true;
 };
 
+// The master query's condition that keeps "temp_spracuj x" to this
+// connection's selection set; the print protocol binds the print's tag.
+QString SelectionSetWhere();
+
 // The print protocol: stores the grid's selection under the tag (the marked
 // rows the list shows, else every row or the current row), fills the print
 // form (title, template, aliases "ib1" -> "MASTER" and the details', the

@@ -16,6 +16,7 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fCClenovPridaj.h"
 #include "registers/members/fCClenovTlac.h"
+#include "registers/common/PrintProtocol.h"
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QGridLayout>
@@ -102,7 +103,7 @@ QString ChosenMembersSql() {
       QStringLiteral("LEFT JOIN PONUKY G ON G.CISLO=A.BRIGADA_VYZADOVAT AND G.ZARADENIE='logika'"),
       QStringLiteral("LEFT JOIN PONUKY H ON H.CISLO=A.UKONCENIE_STAV AND H.ZARADENIE='ukoncenie_stav'"),
       QStringLiteral("LEFT JOIN PONUKY I ON I.CISLO=A.SKOLENIE_USKUTOCNENE AND I.ZARADENIE='logika'"),
-      QStringLiteral("where x.connection_id=current_connection and x.zaradenie=:ZARADENIE"),
+      SelectionSetWhere(),
       QStringLiteral("order by a.nazov_uplny,a.datum_narodenia"),
   }
       .join(QLatin1Char('\n'));

@@ -8,7 +8,6 @@ TRegisterPrint MembersPrint(const QString& title, const QString& templateName, c
   print.Title = title;
   print.Template = templateName;
   print.MasterSql = ChosenMembersSql().split(QLatin1Char('\n'));
-  print.Params.insert(QStringLiteral("ZARADENIE"), tag);
   return print;
 }
 } // namespace

@@ -1,4 +1,5 @@
 #include "registers/members/fEBrigadyTlac.h"
+#include "registers/common/PrintProtocol.h"
 #include "registers/members/fEBrigady.h"
 
 namespace {
@@ -6,8 +7,7 @@ QStringList ItemLines(const QString& tag, const QString& extra) {
   QStringList lines{QStringLiteral("select a.datum,a.popis,a.hodiny,b.nazov_uplny as clen"),
                     QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
                     QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
-                    QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
-                        QStringLiteral("'")};
+                    SelectionSetWhere()};
   if (!extra.isEmpty()) lines.append(extra);
   lines.append(QStringLiteral("order by b.nazov_uplny,a.datum,a.popis"));
   return lines;
@@ -29,7 +29,7 @@ TRegisterPrint BrigadyPrint(int button) {
               {QStringLiteral("select sum(a.hodiny) as hodiny,b.nazov_uplny as clen"),
                QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
                QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
-               QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag + QStringLiteral("'"),
+               SelectionSetWhere(),
                QStringLiteral("group by b.jedin,b.nazov_uplny order by b.nazov_uplny,b.jedin")}};
     }
     default:

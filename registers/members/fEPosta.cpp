@@ -49,8 +49,7 @@ TfrmEPosta::TfrmEPosta(QWidget* owner) : TListForm(owner, kStandardListButtons |
                        QStringLiteral("from temp_spracuj x"),
                        QStringLiteral("left join e_posta a on a.jedin=x.cislo"),
                        QStringLiteral("left join ponuky b on b.cislo=a.druh and b.zaradenie='typ_posty2'"),
-                       QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
-                           QStringLiteral("'"),
+                       SelectionSetWhere(),
                        QStringLiteral("and a.rok=:ROK"),
                        QStringLiteral("order by a.cislo,a.datum,a.nazov_uplny")};
     print.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));

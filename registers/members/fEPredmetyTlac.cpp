@@ -1,4 +1,5 @@
 #include "registers/members/fEPredmetyTlac.h"
+#include "registers/common/PrintProtocol.h"
 #include "registers/members/fEPredmety.h"
 
 namespace {
@@ -19,8 +20,7 @@ TRegisterPrint PredmetyPrint(int button) {
   print.MasterSql << QStringLiteral("from temp_spracuj x")
                   << QStringLiteral("left join e_predmety a on a.jedin=x.cislo")
                   << QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov")
-                  << QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
-                         QStringLiteral("'")
+                  << SelectionSetWhere()
                   << (items ? QStringLiteral("order by b.nazov_uplny,a.datum")
                             : QStringLiteral("group by b.jedin,b.nazov_uplny order by b.nazov_uplny,b.jedin"));
   print.YearVariable = false;

@@ -37,8 +37,7 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner)
                        QStringLiteral("a.pokuta,a.datum_zaplatenia,a.pokuta_zaplatena,a.poznamka,a.vybaveny"),
                        QStringLiteral("from temp_spracuj x"),
                        QStringLiteral("left join e_priestupky a on a.jedin=x.cislo"),
-                       QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
-                           QStringLiteral("'"),
+                       SelectionSetWhere(),
                        QStringLiteral("order by a.datum,a.nazov_uplny")};
     PrintRegister(*list.gr1, print);
   };

@@ -63,7 +63,7 @@ void TfrmERS::btnTlacClick() {
                      QStringLiteral("from temp_spracuj x"),
                      QStringLiteral("left join E_RS a on a.jedin=x.cislo"),
                      QStringLiteral("left join c_reviry_jux b on b.jedin=a.c_reviry_jux"),
-                     QStringLiteral("where x.connection_id=current_connection and x.zaradenie='F58D66B0-7A38-41E2'"),
+                     SelectionSetWhere(),
                      QStringLiteral("order by x.jedin")};
   print.Details = {
       {QStringLiteral("DETAIL_KONTROLORI"),

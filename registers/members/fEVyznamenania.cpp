@@ -27,8 +27,7 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner)
                        QStringLiteral("from temp_spracuj x"),
                        QStringLiteral("left join e_vyznamenania a on a.jedin=x.cislo"),
                        QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
-                       QStringLiteral("where x.connection_id=current_connection and x.zaradenie='") + tag +
-                           QStringLiteral("'"),
+                       SelectionSetWhere(),
                        QStringLiteral("order by a.rok_vyznamenania,b.nazov_uplny")};
     print.YearVariable = false;
     PrintRegister(*list.gr1, print);

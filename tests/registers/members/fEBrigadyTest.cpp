@@ -8,6 +8,7 @@
 #include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
 #include "core/DateTime.h"
+#include "registers/common/PrintProtocol.h"
 #include "registers/members/fEBrigadyPridaj.h"
 #include "registers/members/fEBrigadyTlac.h"
 #include "tests/registers/members/MemberRecordsTestSupport.h"
@@ -291,7 +292,7 @@ TEST_F(WorkDutyTest, EachPrintTakesTheMarkedRowsUnderItsTag) {
     EXPECT_EQ(p.Template, c.templ);
     EXPECT_EQ(p.Aliases.value(QStringLiteral("ib1")), QStringLiteral("MASTER"));
     EXPECT_TRUE(p.Variables.isEmpty());
-    EXPECT_TRUE(p.Sql.contains(QStringLiteral("x.zaradenie='") + c.tag + QStringLiteral("'")));
+    EXPECT_TRUE(p.Sql.contains(SelectionSetWhere()));
     QVariantList hodiny;
     for (const QVariantMap& row : p.Rows)
       hodiny.append(row.value(QStringLiteral("HODINY")).toDouble());
