@@ -139,6 +139,24 @@ void TrpEMFPages::LoadFromStream(TBinaryReader& stream) {
   LoadCurrentLayout(stream, version, compressed != 0);
 }
 
+// The paper of one stored page; files from version 24 on add the bin and the margins.
+std::unique_ptr<TrpEMFPage> TrpEMFPages::ReadPageHeader(TBinaryReader& stream, bool binAndMargins) {
+  auto page = std::make_unique<TrpEMFPage>();
+  page->PaperSize = rpReadWord(stream);
+  page->PaperWidth = rpReadInteger(stream);
+  page->PaperHeight = rpReadInteger(stream);
+  page->Orientation = rpReadByte(stream);
+  page->Bin = binAndMargins ? rpReadInteger(stream) : -1;
+  page->UseMargins = rpReadByte(stream) != 0;
+  if (binAndMargins) {
+    page->LeftMargin = rpReadInteger(stream);
+    page->TopMargin = rpReadInteger(stream);
+    page->RightMargin = rpReadInteger(stream);
+    page->BottomMargin = rpReadInteger(stream);
+  }
+  return page;
+}
+
 void TrpEMFPages::LoadMetafileLayout(TBinaryReader& stream) {
   TVersionScope scope{kVersion};
   QStringList header;
@@ -147,13 +165,7 @@ void TrpEMFPages::LoadMetafileLayout(TBinaryReader& stream) {
   const qint32 count = rpReadInteger(stream);
   for (qint32 i = 0; i < count; ++i) {
     const qint32 endOffset = rpReadInteger(stream);
-    auto page = std::make_unique<TrpEMFPage>();
-    page->PaperSize = rpReadWord(stream);
-    page->PaperWidth = rpReadInteger(stream);
-    page->PaperHeight = rpReadInteger(stream);
-    page->Orientation = rpReadByte(stream);
-    page->Bin = -1;
-    page->UseMargins = rpReadByte(stream) != 0;
+    auto page = ReadPageHeader(stream, false);
     TakePrinterPaper(*page);
     if (endOffset < stream.Position() || endOffset > stream.Size())
       throw EStreamError(QStringLiteral("Chybný koniec strany v pripravenej zostave"));
@@ -177,19 +189,7 @@ void TrpEMFPages::LoadCurrentLayout(TBinaryReader& stream, int version, bool com
   const qint32 count = rpReadInteger(stream);
   for (qint32 i = 0; i < count; ++i) {
     const qint32 endOffset = rpReadInteger(stream);
-    auto page = std::make_unique<TrpEMFPage>();
-    page->PaperSize = rpReadWord(stream);
-    page->PaperWidth = rpReadInteger(stream);
-    page->PaperHeight = rpReadInteger(stream);
-    page->Orientation = rpReadByte(stream);
-    page->Bin = version > 23 ? rpReadInteger(stream) : -1;
-    page->UseMargins = rpReadByte(stream) != 0;
-    if (version > 23) {
-      page->LeftMargin = rpReadInteger(stream);
-      page->TopMargin = rpReadInteger(stream);
-      page->RightMargin = rpReadInteger(stream);
-      page->BottomMargin = rpReadInteger(stream);
-    }
+    auto page = ReadPageHeader(stream, version > 23);
     if (endOffset < stream.Position()) throw EStreamError(QStringLiteral("Chybný koniec strany v pripravenej zostave"));
     page->Stream = stream.ReadBytes(endOffset - stream.Position());
     // The compressor hook does nothing, so a compressed flag keeps the bytes as they are.

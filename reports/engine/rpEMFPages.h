@@ -78,6 +78,7 @@ private:
   void LoadCurrentLayout(TBinaryReader& stream, int version, bool compressed);
   // The oldest files: each page one recorded drawing (a QPicture recording, the system's metafile).
   void LoadMetafileLayout(TBinaryReader& stream);
+  static std::unique_ptr<TrpEMFPage> ReadPageHeader(TBinaryReader& stream, bool binAndMargins);
   void TakePrinterPaper(TrpEMFPage& page);
 
   std::vector<std::unique_ptr<TrpEMFPage>> pages_;

@@ -4,6 +4,7 @@
 #include "reports/engine/ui/rpFindForm.h"
 #include "reports/engine/ui/rpPreview.h"
 #include "reports/engine/ui/rpSpeedButton.h"
+#include "tests/reports/engine/ui/TwoPrinters.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
@@ -426,25 +427,6 @@ TEST_F(Preview, ExportsThroughAFilter) {
 } // namespace
 
 namespace {
-
-// Two system printers that accept every setting.
-class TwoPrinters : public TrpSystemPrinter {
-public:
-  QStringList Printers() const override { return {QStringLiteral("Laser"), QStringLiteral("Atrament")}; }
-  int CurrentIndex() const override { return index; }
-  void SetCurrentIndex(int i) override { index = i; }
-  bool Printing() const override { return false; }
-  TrpDeviceSettings ReadSettings() override {
-    TrpDeviceSettings s;
-    s.PaperSize = 9;
-    s.DpiX = s.DpiY = 600;
-    s.PhysicalSize = s.PrintableSize = {4960, 7016};
-    return s;
-  }
-  void WriteSettings(int, int, int, bool, int) override {}
-  bool PropertiesDialog() override { return false; }
-  int index = 0;
-};
 
 TEST_F(Preview, AnotherPrinterRebuildsThePagesOnlyWithRebuildPrinter) {
   rpPrinter().SetPrinter(std::make_shared<TwoPrinters>());

@@ -6,6 +6,7 @@
 #include "reports/engine/ui/rpEngineUi.h"
 #include "reports/engine/ui/rpPrintForm.h"
 #include "reports/engine/ui/rpQtPrinter.h"
+#include "tests/reports/engine/ui/TwoPrinters.h"
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
@@ -285,26 +286,6 @@ TEST_F(Printing, CancelledOrRefusedDialogPrintsNothing) {
   EXPECT_FALSE(report.PrintWithDialog());
   EXPECT_FALSE(QFile::exists(report.PrintFileName));
 }
-
-// Two system printers that accept every setting.
-class TwoPrinters : public TrpSystemPrinter {
-public:
-  QStringList Printers() const override { return {QStringLiteral("Laser"), QStringLiteral("Atrament")}; }
-  int CurrentIndex() const override { return index; }
-  void SetCurrentIndex(int i) override { index = i; }
-  bool Printing() const override { return false; }
-  TrpDeviceSettings ReadSettings() override {
-    TrpDeviceSettings s;
-    s.PaperSize = 9;
-    s.DpiX = s.DpiY = 600;
-    s.PhysicalSize = {4960, 7016};
-    s.PrintableSize = {4960, 7016};
-    return s;
-  }
-  void WriteSettings(int, int, int, bool, int) override {}
-  bool PropertiesDialog() override { return false; }
-  int index = 0;
-};
 
 TEST_F(Printing, PrinterChosenInTheDialogStaysOnlyWithOk) {
   rpPrinter().SetPrinter(std::make_shared<TwoPrinters>());
