@@ -3,10 +3,10 @@
 #include "controls/QPLBtn.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
-#include "db/IBTransaction.h"
 #include "platform/base/Registry.h"
 #include "schema/BaseScript.h"
 #include "tests/support/FreshDatabase.h"
+#include "tests/support/SqlTestRoutines.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QPainter>
@@ -36,12 +36,9 @@ protected:
   static void SetUpTestSuite() {
     fresh = new FreshDatabase(&MakeMembersDatabase);
     auto db = fresh->Connect();
-    TIBTransaction transaction(db.get());
-    transaction.StartTransaction();
-    TIBQuery insert;
-    insert.SetDatabase(db.get());
-    insert.SetTransaction(&transaction);
-    insert.SetSQL(QStringLiteral("insert into c_clenov (jedin, priezvisko, meno) values (:J, :P, :M)"));
+    TTestStatement statement(db.get(),
+                             QStringLiteral("insert into c_clenov (jedin, priezvisko, meno) values (:J, :P, :M)"));
+    TIBQuery& insert = statement.Query();
     int key = 0;
     auto add = [&](const QString& surname, const QString& name) {
       insert.ParamByName(QStringLiteral("J")).SetValue(++key);
@@ -55,7 +52,7 @@ protected:
                                QStringLiteral("Molnár"), QStringLiteral("Varga")};
     for (int i = 0; i < 300; ++i)
       add(surnames[i % 5], QStringLiteral("Člen%1").arg(i, 3, 10, QLatin1Char('0')));
-    transaction.Commit();
+    statement.Commit();
     db->Close();
   }
   static void TearDownTestSuite() {
@@ -100,12 +97,8 @@ protected:
     return next->hasFocus();
   }
   QVariant Scalar(const QString& sql) {
-    TIBTransaction transaction(db.get());
-    transaction.StartTransaction();
-    TIBQuery query;
-    query.SetDatabase(db.get());
-    query.SetTransaction(&transaction);
-    query.SetSQL(sql);
+    TTestStatement statement(db.get(), sql);
+    TIBQuery& query = statement.Query();
     query.Open();
     return query.IsEmpty() ? QVariant() : query.ValueAt(0, 0);
   }
@@ -252,26 +245,10 @@ TEST_F(LookupComboTest, FindItSetsTextAndColumnsOrLeavesTheComboEmpty) {
 TEST_F(LookupComboTest, TheOwnTransactionSeesRowsCommittedLater) {
   combo->FindIt(1);
   ASSERT_EQ(combo->currentText(), QStringLiteral("Novák Ján"));
-  {
-    TIBTransaction transaction(db.get());
-    transaction.StartTransaction();
-    TIBQuery insert;
-    insert.SetDatabase(db.get());
-    insert.SetTransaction(&transaction);
-    insert.SetSQL(QStringLiteral("insert into c_clenov (jedin, priezvisko, meno) values (5000, 'Zelený', 'Ivan')"));
-    insert.ExecSQL();
-    transaction.Commit();
-  }
+  ExecCommitted(*db, QStringLiteral("insert into c_clenov (jedin, priezvisko, meno) values (5000, 'Zelený', 'Ivan')"));
   combo->FindIt(5000);
   EXPECT_EQ(combo->currentText(), QStringLiteral("Zelený Ivan"));
-  TIBTransaction transaction(db.get());
-  transaction.StartTransaction();
-  TIBQuery remove;
-  remove.SetDatabase(db.get());
-  remove.SetTransaction(&transaction);
-  remove.SetSQL(QStringLiteral("delete from c_clenov where jedin = 5000"));
-  remove.ExecSQL();
-  transaction.Commit();
+  ExecCommitted(*db, QStringLiteral("delete from c_clenov where jedin = 5000"));
   combo->FindIt(5000);
   EXPECT_EQ(combo->currentText(), QString()) << "a deleted row leaves the combo empty";
 }
