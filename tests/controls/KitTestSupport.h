@@ -1,14 +1,12 @@
 #pragma once
 #include "platform/MessageDialogs.h"
+#include "tests/support/QStringPrinter.h"
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QVBoxLayout>
 #include <gtest/gtest.h>
 #include <ostream>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Types text key by key, letters with diacritics included (QTest's own
 // typing knows only ASCII).

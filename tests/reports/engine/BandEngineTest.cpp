@@ -9,15 +9,13 @@
 #include "reports/engine/rpPictureView.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpSubReportView.h"
+#include "tests/support/QStringPrinter.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtGui/QImage>
 #include <functional>
-
-// Readable texts in failure messages.
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "reports/engine/ui/rpPreview.h"
 #include "reports/engine/ui/rpSpeedButton.h"
 #include "tests/reports/engine/ui/TwoPrinters.h"
+#include "tests/support/QStringPrinter.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
@@ -18,9 +19,6 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
 #include <cmath>
-
-// Readable texts in failure messages.
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 

@@ -1,11 +1,9 @@
 #include "PreviewFixture.h"
 #include "reports/engine/ui/rpProgressForm.h"
+#include "tests/support/QStringPrinter.h"
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
-
-// Readable texts in failure messages.
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
