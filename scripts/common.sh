@@ -32,8 +32,6 @@ install_packages() {
 
 build() {
   export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
-  # Paths below the checkout count relative, so another clone reuses the cache.
-  export CCACHE_BASEDIR="$ROOT"
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$BUILD_DIR"
 }
