@@ -1,6 +1,6 @@
 #include "app/SettingsFile.h"
 #include "app/AppContext.h"
-#include "app/util/IniFiles.h"
+#include "util/IniFiles.h"
 #include <QtCore/QFileInfo>
 
 namespace {

@@ -2,7 +2,7 @@
 #include "app/AppContext.h"
 #include "app/QPLUnit.h"
 #include "app/SysInfo.h"
-#include "app/util/RtShell.h"
+#include "util/RtShell.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
 #include "db/IBDatabase.h"

@@ -3,7 +3,7 @@
 #include "app/ExceptionHandler.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
-#include "app/util/UxMemDS.h"
+#include "util/UxMemDS.h"
 #include "controls/QPLBtn.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/util/XMLDataset.h"
+#include "util/XMLDataset.h"
 #include "core/ui/Form.h"
 #include "db/IBSQL.h"
 #include <QtCore/QByteArray>

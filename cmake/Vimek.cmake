@@ -1,4 +1,8 @@
 # Shared build conventions of every Vimek library and test executable.
+# No precompiled headers: measured on an 8-core machine, a clean build took
+# 3 min without them and 9.5 min with one shared header per kind (the
+# compilers' page faults on the 200 MB header files grew with every parallel
+# job); ccache carries the repeated builds.
 
 # Sets the project's compile options on a target: warnings, and no implicit
 # conversion between byte strings and text (every such conversion names its
@@ -11,6 +15,22 @@ function(vimek_target_defaults target)
   # members at their defaults on purpose.
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# Test code is compiled without optimisation: it compiles faster, and the
+# code under test keeps the libraries' optimised build.
+function(vimek_test_defaults target)
+  target_compile_options(${target} PRIVATE -O0)
+endfunction()
+
+# Qt Test without the compile definitions that its own target adds: those
+# carry absolute source and build paths, which would give every checkout its
+# own compiled objects in the compiler cache.
+function(vimek_add_qttest)
+  add_library(vimek_qttest INTERFACE)
+  target_include_directories(vimek_qttest INTERFACE $<TARGET_PROPERTY:Qt6::Test,INTERFACE_INCLUDE_DIRECTORIES>)
+  target_link_libraries(vimek_qttest INTERFACE $<TARGET_FILE:Qt6::Test> Qt6::Core)
+  target_compile_definitions(vimek_qttest INTERFACE QT_TESTLIB_LIB)
 endfunction()
 
 # vimek_add_library(<name> [GUI] DEPS <targets...>)
@@ -31,9 +51,6 @@ function(vimek_add_library name)
   target_link_libraries(${name} PUBLIC Qt6::Core ${ARG_DEPS})
   if(ARG_GUI)
     target_link_libraries(${name} PUBLIC Qt6::Gui Qt6::Widgets)
-    target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_gui.h)
-  else()
-    target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_core.h)
   endif()
 endfunction()
 
@@ -51,8 +68,8 @@ function(vimek_add_test name)
   endif()
   add_executable(${name} ${sources})
   vimek_target_defaults(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock Qt6::Test)
-  target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_test.h)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock vimek_qttest)
+  vimek_test_defaults(${name})
   add_test(NAME ${name} COMMAND ${name})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 600)

@@ -1,5 +1,5 @@
 #include "controls/IBDate.h"
-#include "app/util/RtDateUtils.h"
+#include "util/RtDateUtils.h"
 #include "controls/KitMessages.h"
 #include "controls/fMonthCalendar.h"
 #include <QtCore/QScopeGuard>

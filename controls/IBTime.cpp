@@ -1,5 +1,5 @@
 #include "controls/IBTime.h"
-#include "app/util/RtDateUtils.h"
+#include "util/RtDateUtils.h"
 #include "controls/KitMessages.h"
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>

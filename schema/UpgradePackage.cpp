@@ -1,6 +1,6 @@
 #include "schema/UpgradePackage.h"
-#include "app/util/UxMemDS.h"
-#include "app/util/XMLDataset.h"
+#include "util/UxMemDS.h"
+#include "util/XMLDataset.h"
 #include "core/Exception.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"

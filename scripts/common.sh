@@ -30,8 +30,8 @@ install_packages() {
   fi
 }
 
+# VIMEK_JOBS limits the parallel compile jobs (default: one per core).
 build() {
-  export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$BUILD_DIR"
+  cmake --build "$BUILD_DIR" ${VIMEK_JOBS:+-j "$VIMEK_JOBS"}
 }

@@ -1,7 +1,7 @@
 // A 20,000-row member list built to prepared pages: pages per second and the
 // peak memory, beside a baseline that walks the same rows and formats the same
 // texts without the engine.
-#include "app/util/UxMemDS.h"
+#include "util/UxMemDS.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpDBDataSet.h"
 #include "reports/engine/rpGlobals.h"

@@ -3,8 +3,8 @@
 // the base database, and running the same scripts bare (one committed
 // transaction each, without the form's version reads and bookkeeping).
 #include "app/fUpdate.h"
-#include "app/util/UxMemDS.h"
-#include "app/util/XMLDataset.h"
+#include "util/UxMemDS.h"
+#include "util/XMLDataset.h"
 #include "db/IBDatabase.h"
 #include "db/IBSQL.h"
 #include "db/IBTransaction.h"

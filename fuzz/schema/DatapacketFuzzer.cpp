@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the datapacket reader: as a packet text, and
 // through the package's inflating step. A read may fail; it must not crash.
-#include "app/util/UxMemDS.h"
-#include "app/util/XMLDataset.h"
+#include "util/UxMemDS.h"
+#include "util/XMLDataset.h"
 #include "core/Exception.h"
 #include "schema/UpgradePackage.h"
 #include <QtCore/QBuffer>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the base64 decoder (the datapacket reader hands it
 // field text from files) and checks it against Qt's decoder on the alphabet
 // characters it keeps.
-#include "app/util/Base64.h"
+#include "util/Base64.h"
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <cstdlib>

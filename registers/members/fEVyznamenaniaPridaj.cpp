@@ -1,6 +1,6 @@
 #include "registers/members/fEVyznamenaniaPridaj.h"
 #include "app/ToolBar.h"
-#include "app/util/RtDateUtils.h"
+#include "util/RtDateUtils.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBMemo.h"

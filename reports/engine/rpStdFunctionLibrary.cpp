@@ -1,5 +1,5 @@
 #include "reports/engine/rpStdFunctionLibrary.h"
-#include "app/util/RtDateUtils.h"
+#include "util/RtDateUtils.h"
 #include "reports/engine/rpDisplayFormat.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpUtils.h"

@@ -1,7 +1,7 @@
 #include "app/AppContext.h"
 #include "app/QPLUnit.h"
 #include "app/fMain.h"
-#include "app/util/IniFiles.h"
+#include "util/IniFiles.h"
 #include "controls/IBCurrencyEdit.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"

@@ -5,6 +5,7 @@
 #include "db/IBServices.h"
 #include "db/IBTransaction.h"
 #include "tests/app/AdminTestSupport.h"
+#include <QtCore/QCoreApplication>
 #include <QtCore/QCryptographicHash>
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>

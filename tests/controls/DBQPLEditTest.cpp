@@ -1,7 +1,7 @@
 #include "controls/DBQPLEdit.h"
 #include "GridTestDataSet.h"
 #include "KitTestSupport.h"
-#include "app/util/UxMemDS.h"
+#include "util/UxMemDS.h"
 #include <QtWidgets/QLineEdit>
 
 namespace {

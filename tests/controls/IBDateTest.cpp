@@ -1,6 +1,6 @@
 #include "controls/IBDate.h"
 #include "KitTestSupport.h"
-#include "app/util/RtDateUtils.h"
+#include "util/RtDateUtils.h"
 #include "controls/QPLBtn.h"
 #include "controls/fMonthCalendar.h"
 #include <QtCore/QFile>

@@ -1,6 +1,6 @@
 #include "controls/IBTime.h"
 #include "KitTestSupport.h"
-#include "app/util/RtDateUtils.h"
+#include "util/RtDateUtils.h"
 #include "controls/QPLBtn.h"
 #include <QtWidgets/QLineEdit>
 

@@ -1,6 +1,7 @@
 #include "controls/SylkWriter.h"
 #include "core/CodePage1250.h"
 #include "core/Exception.h"
+#include "tests/support/SourcePath.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -12,8 +13,7 @@
 namespace {
 
 QString FixturePath(const char* name) {
-  return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../fixtures/controls/") +
-         QLatin1String(name);
+  return SourcePath(QStringLiteral("tests/fixtures/controls/") + QLatin1String(name));
 }
 
 QByteArray ReadAll(const QString& path) {

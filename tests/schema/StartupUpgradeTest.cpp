@@ -4,7 +4,7 @@
 #include "app/AppContext.h"
 #include "app/fMain.h"
 #include "app/fUpdate.h"
-#include "app/util/IniFiles.h"
+#include "util/IniFiles.h"
 #include "platform/base/ProgramVersion.h"
 #include "schema/UpgradePackage.h"
 #include "tests/schema/SchemaTestSupport.h"

@@ -1,8 +1,8 @@
 // The program's own package: its numbering, and a base database upgraded by
 // it holding every object the registers and the error handler name.
 #include "app/fUpdate.h"
-#include "app/util/UxMemDS.h"
-#include "app/util/XMLDataset.h"
+#include "util/UxMemDS.h"
+#include "util/XMLDataset.h"
 #include "schema/UpgradePackage.h"
 #include "tests/schema/SchemaTestSupport.h"
 #include <QtCore/QRegularExpression>

@@ -1,5 +1,5 @@
 #include "ReportFixture.h"
-#include "app/util/UxMemDS.h"
+#include "util/UxMemDS.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpCompositeReport.h"

@@ -10,7 +10,9 @@
 #include "reports/engine/rpValue.h"
 #include <QtCore/QBuffer>
 #include <QtCore/QTemporaryFile>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
+#include <QtGui/QPalette>
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/util/UxMemDS.h"
+#include "util/UxMemDS.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpDBDataSet.h"

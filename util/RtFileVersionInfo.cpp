@@ -1,6 +1,6 @@
-#include "app/util/RtFileVersionInfo.h"
-#include "app/util/RtErrors.h"
-#include "app/util/RtFileUtils.h"
+#include "util/RtFileVersionInfo.h"
+#include "util/RtErrors.h"
+#include "util/RtFileUtils.h"
 #include "platform/base/ProgramVersion.h"
 #include <QtCore/QFileInfo>
 

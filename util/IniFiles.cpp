@@ -1,4 +1,4 @@
-#include "app/util/IniFiles.h"
+#include "util/IniFiles.h"
 #include "core/CodePage1250.h"
 #include <QtCore/QFile>
 #include <QtCore/QSaveFile>

@@ -1,5 +1,5 @@
-#include "app/util/RtDateUtils.h"
-#include "app/util/RtErrors.h"
+#include "util/RtDateUtils.h"
+#include "util/RtErrors.h"
 #include <QtCore/QLocale>
 #include <cmath>
 

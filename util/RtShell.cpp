@@ -1,5 +1,5 @@
-#include "app/util/RtShell.h"
-#include "app/util/RtFileUtils.h"
+#include "util/RtShell.h"
+#include "util/RtFileUtils.h"
 #include "platform/base/DesktopEntry.h"
 #include "platform/base/SpecialFolders.h"
 

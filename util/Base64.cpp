@@ -1,4 +1,4 @@
-#include "app/util/Base64.h"
+#include "util/Base64.h"
 #include <array>
 #include <span>
 

@@ -1,5 +1,5 @@
-#include "app/util/Base64.h"
-#include "app/util/CodePageConversion.h"
+#include "util/Base64.h"
+#include "util/CodePageConversion.h"
 #include "core/CodePage1250.h"
 #include "core/CodePage852.h"
 #include <QtCore/QRandomGenerator>

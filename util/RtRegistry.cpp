@@ -1,5 +1,5 @@
-#include "app/util/RtRegistry.h"
-#include "app/util/RtErrors.h"
+#include "util/RtRegistry.h"
+#include "util/RtErrors.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "app/util/XMLDataset.h"
-#include "app/util/UxMemDS.h"
+#include "util/XMLDataset.h"
+#include "util/UxMemDS.h"
 #include "core/CodePage1250.h"
 #include <QtCore/QBuffer>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/util/UxStrUtils.h"
+#include "util/UxStrUtils.h"
 
 QString ReplaceAll(const QString& text, const QString& search, const QString& replacement) {
   if (search.isEmpty()) return text;

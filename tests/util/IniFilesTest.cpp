@@ -1,4 +1,4 @@
-#include "app/util/IniFiles.h"
+#include "util/IniFiles.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>

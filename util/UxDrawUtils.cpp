@@ -1,4 +1,4 @@
-#include "app/util/UxDrawUtils.h"
+#include "util/UxDrawUtils.h"
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
 #include <QtGui/QPalette>

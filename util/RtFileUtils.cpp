@@ -1,4 +1,4 @@
-#include "app/util/RtFileUtils.h"
+#include "util/RtFileUtils.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>

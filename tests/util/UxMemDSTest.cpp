@@ -1,4 +1,4 @@
-#include "app/util/UxMemDS.h"
+#include "util/UxMemDS.h"
 #include "core/Exception.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"

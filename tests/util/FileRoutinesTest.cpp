@@ -1,9 +1,9 @@
-#include "app/util/RtCriticalSection.h"
-#include "app/util/RtErrors.h"
-#include "app/util/RtFileUtils.h"
-#include "app/util/RtFileVersionInfo.h"
-#include "app/util/RtShell.h"
-#include "app/util/RtStreams.h"
+#include "util/RtCriticalSection.h"
+#include "util/RtErrors.h"
+#include "util/RtFileUtils.h"
+#include "util/RtFileVersionInfo.h"
+#include "util/RtShell.h"
+#include "util/RtStreams.h"
 #include "platform/base/ProgramVersion.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>

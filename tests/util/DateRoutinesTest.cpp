@@ -1,4 +1,4 @@
-#include "app/util/RtDateUtils.h"
+#include "util/RtDateUtils.h"
 #include <gtest/gtest.h>
 
 namespace {

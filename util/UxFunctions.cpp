@@ -1,5 +1,5 @@
-#include "app/util/UxFunctions.h"
-#include "app/util/RtErrors.h"
+#include "util/UxFunctions.h"
+#include "util/RtErrors.h"
 
 void CheckOSResult(bool ok) {
   if (!ok) RaiseLastSystemError();

@@ -1,5 +1,5 @@
-#include "app/util/RtStrUtils.h"
-#include "app/util/RtErrors.h"
+#include "util/RtStrUtils.h"
+#include "util/RtErrors.h"
 #include "core/CodePage1250.h"
 #include <QtCore/QSaveFile>
 #include <array>

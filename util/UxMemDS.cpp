@@ -1,4 +1,4 @@
-#include "app/util/UxMemDS.h"
+#include "util/UxMemDS.h"
 #include "core/Exception.h"
 
 bool UxFieldTypeStorable(TUxFieldType type) {

@@ -1,4 +1,4 @@
-#include "app/util/CodePageConversion.h"
+#include "util/CodePageConversion.h"
 #include "core/CodePage1250.h"
 #include "core/CodePage852.h"
 

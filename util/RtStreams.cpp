@@ -1,5 +1,5 @@
-#include "app/util/RtStreams.h"
-#include "app/util/RtErrors.h"
+#include "util/RtStreams.h"
+#include "util/RtErrors.h"
 #include <cerrno>
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/util/UxDrawUtils.h"
+#include "util/UxDrawUtils.h"
 #include <QtGui/QFontDatabase>
 #include <QtGui/QPainter>
 #include <gtest/gtest.h>

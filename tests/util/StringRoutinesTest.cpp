@@ -1,6 +1,6 @@
-#include "app/util/RtStrUtils.h"
-#include "app/util/UxMaxMin.h"
-#include "app/util/UxStrUtils.h"
+#include "util/RtStrUtils.h"
+#include "util/UxMaxMin.h"
+#include "util/UxStrUtils.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/util/RtErrors.h"
+#include "util/RtErrors.h"
 #include <cerrno>
 #include <cstring>
 
