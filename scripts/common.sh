@@ -30,7 +30,7 @@ install_packages() {
   fi
 }
 
-# VIMEK_JOBS limits the parallel compile jobs (default: one per core).
+# VIMEK_JOBS limits the parallel compile and test jobs (default: one per core).
 build() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$BUILD_DIR" ${VIMEK_JOBS:+-j "$VIMEK_JOBS"}
