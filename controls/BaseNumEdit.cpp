@@ -182,7 +182,12 @@ double TBaseNumEdit::OutOfRangeValue(const QByteArray& number) {
 
 void TBaseNumEdit::SetValue(double value) {
   const QString formatted = FormatValue(value);
-  if (formatted != text()) setText(formatted);
+  if (formatted == text()) return;
+  setText(formatted);
+  // The caret goes before the new text, not behind its last decimal, where
+  // every digit typed next would be refused: typing into a field that the
+  // program has just set (a blank field shown as 0) replaces its leading 0.
+  setCursorPosition(0);
 }
 
 QString TBaseNumEdit::FormatValue(double value) const {

@@ -36,8 +36,8 @@ public:
   // 0 when too close to zero). Throws EConvertError for a text that is not
   // a number.
   double Value() const;
-  // Writes the formatted value; the text (and the caret) stay untouched when
-  // the formatted text equals the current one.
+  // Writes the formatted value with the caret before it; the text (and the
+  // caret) stay untouched when the formatted text equals the current one.
   void SetValue(double value);
   // Decimal places; -1 = as many as the number needs (at most 14).
   int Decimals() const { return decimals_; }

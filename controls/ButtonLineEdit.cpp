@@ -43,6 +43,10 @@ void TButtonLineEdit::resizeEvent(QResizeEvent* event) {
   PlaceButton();
 }
 
+void TButtonLineEdit::mousePressEvent(QMouseEvent* event) {
+  if (!TakeEntryClick(event)) QLineEdit::mousePressEvent(event);
+}
+
 void TButtonLineEdit::Refuse(const QString& message) {
   ShowRefusal([&] { ShowKitInformation(message); });
 }

@@ -23,6 +23,7 @@ protected:
   void PlaceButton();
   void Refuse(const QString& message);
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   // The number a part of the typed text holds, or -1 when it holds none.
   static int PartNumber(const QString& text);
 

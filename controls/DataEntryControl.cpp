@@ -4,6 +4,7 @@
 #include "core/gui/ColorConvert.h"
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
@@ -100,6 +101,17 @@ bool TDataEntryControl::BeginLeave(const QFocusEvent* event) {
   // focus-out without a focus-in: it was never entered, so it is not left.
   if (!entered_) return false;
   entered_ = false;
+  return true;
+}
+
+void TDataEntryControl::NoteEntryClick(const QFocusEvent* event) {
+  entryClick_ = event->reason() == Qt::MouseFocusReason;
+}
+
+bool TDataEntryControl::TakeEntryClick(QMouseEvent* event) {
+  if (!entryClick_) return false;
+  entryClick_ = false;
+  event->accept();
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 class QFocusEvent;
 class QKeyEvent;
+class QMouseEvent;
 class QWidget;
 
 // The contract every data-entry control of the kit shares (text edit, money
@@ -102,6 +103,13 @@ public:
   // window deactivation, a pop-up, or a control that was never entered.
   bool BeginLeave(const QFocusEvent* event);
   void RememberColor() { remembered_ = color_; }
+  // A click that brings the focus into a number, date or time field keeps
+  // the whole text that entering selected, so that typing replaces it: these
+  // fields refuse keys at a caret that the click put behind their last place.
+  // Call NoteEntryClick when the control is entered, and TakeEntryClick
+  // first in mousePressEvent (true: the press is used up).
+  void NoteEntryClick(const QFocusEvent* event);
+  bool TakeEntryClick(QMouseEvent* event);
   TColor RememberedColor() const { return remembered_; }
 
   // True when the focus goes to a push button of the kit whose Cancel
@@ -149,4 +157,5 @@ private:
   bool readOnly_ = false;
   bool refocusing_ = false;
   bool entered_ = false;
+  bool entryClick_ = false;
 };

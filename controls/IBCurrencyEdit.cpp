@@ -112,6 +112,7 @@ bool TIBCurrencyEdit::ValidationFailed() {
 void TIBCurrencyEdit::focusInEvent(QFocusEvent* event) {
   TBaseNumEdit::focusInEvent(event);
   if (!BeginEnter()) return;
+  NoteEntryClick(event);
   checkFailed_ = false;
   setModified(false);
   if (!ReadOnly()) {
@@ -120,6 +121,10 @@ void TIBCurrencyEdit::focusInEvent(QFocusEvent* event) {
   }
   emit OnEnter();
   selectAll();
+}
+
+void TIBCurrencyEdit::mousePressEvent(QMouseEvent* event) {
+  if (!TakeEntryClick(event)) TBaseNumEdit::mousePressEvent(event);
 }
 
 void TIBCurrencyEdit::focusOutEvent(QFocusEvent* event) {

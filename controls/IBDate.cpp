@@ -1,7 +1,7 @@
 #include "controls/IBDate.h"
-#include "util/RtDateUtils.h"
 #include "controls/KitMessages.h"
 #include "controls/fMonthCalendar.h"
+#include "util/RtDateUtils.h"
 #include <QtCore/QScopeGuard>
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
@@ -130,6 +130,7 @@ bool TIBDate::ValidationFailed() {
 void TIBDate::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   if (!BeginEnter()) return;
+  NoteEntryClick(event);
   SetColor(FocusColorByRequired());
   entryDate_ = date_;
   if (!IsEmptyDate(date_) && !ReadOnly()) setText(FormatDateTime(QStringLiteral("ddmmyyyy"), date_.toDouble()));

@@ -1,6 +1,6 @@
 #include "controls/IBTime.h"
-#include "util/RtDateUtils.h"
 #include "controls/KitMessages.h"
+#include "util/RtDateUtils.h"
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
@@ -90,6 +90,7 @@ bool TIBTime::ValidationFailed() {
 void TIBTime::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   if (!BeginEnter()) return;
+  NoteEntryClick(event);
   SetColor(FocusColorByRequired());
   if (!time_.isNull() && time_.toDouble() != 0 && !ReadOnly()) setText(Shown());
   selectAll();

@@ -25,8 +25,6 @@ TfrmCClenovRSPridaj::TfrmCClenovRSPridaj(QWidget* owner) : TDialogForm(owner) {
   controls.Note(QStringLiteral("Dátum vymenovanie za člena rybárskej stráže"));
   eDBDatumDo = controls.Add<TIBDate>(QStringLiteral("Zaniknutý:"), QStringLiteral("eDBDatumDo"));
   controls.Note(QStringLiteral("Dátum odvolania"));
-  // A dismissal before the appointment is refused by the dismissal's own check.
-  connect(eDBDatumOd, &QLineEdit::textChanged, this, &TfrmCClenovRSPridaj::LimitDismissal);
 
   dlg.AddCaption = QStringLiteral("Pridanie člena rybárskej stráže");
   dlg.EditCaption = QStringLiteral("Oprava člena rybárskej stráže");
@@ -65,10 +63,5 @@ TfrmCClenovRSPridaj::TfrmCClenovRSPridaj(QWidget* owner) : TDialogForm(owner) {
 }
 
 TfrmCClenovRSPridaj::~TfrmCClenovRSPridaj() = default;
-
-void TfrmCClenovRSPridaj::LimitDismissal() {
-  eDBDatumOd->ParseText(true);
-  eDBDatumDo->SetMinDate(eDBDatumOd->Date());
-}
 
 void TfrmCClenovRSPridaj::btnClenClick() { PickFromList(*eDBClen, QStringLiteral("TfrmCClenov"), btnClen); }

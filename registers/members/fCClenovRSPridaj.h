@@ -7,8 +7,8 @@ class TIBEdit;
 class TSpeedButton;
 
 // The add/edit dialog of a fishing guard: the member, badge and certificate
-// numbers, the appointment date and the optional dismissal date, which may
-// not precede the appointment.
+// numbers, the appointment date and the optional dismissal date; the two
+// dates are kept as typed, without a check between them.
 class TfrmCClenovRSPridaj : public TDialogForm {
   Q_OBJECT
 public:
@@ -23,7 +23,4 @@ public:
   TIBDate* eDBDatumDo;
 
   void btnClenClick();
-
-private:
-  void LimitDismissal();
 };
