@@ -5,6 +5,7 @@
 #include "platform/base/TerminationSignals.h"
 #include "registers/members/MembersForms.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
+#include "reports/export/RegisterReportExports.h"
 #include "reports/print/RegisterPrintForm.h"
 
 // The libraries that build the main window's forms register them (see
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
   RegisterAdministrationForms();
   RegisterMembersForms();
   RegisterPrintForm();
+  RegisterReportExports();
   // The report function MONEYTOSTR writes amounts in the program's Slovak words.
   TQPLFunctionLibrary::NumberInWords = NumberToSlovakWords;
   return RunVimek(application);

@@ -10,7 +10,7 @@ PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbc
 # What the tests need besides: GoogleTest, and the readers that open the files
 # the program writes for other programs.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth poppler-utils qpdf libxml2-utils
-  libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils)
+  libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui)
 
 # install_packages [extra packages...]
 install_packages() {

@@ -8,12 +8,20 @@
 class QIODevice;
 class TrpView;
 
-// One line of text a filter collected while a page was exported.
+// One line of text a filter collected while a page was exported, with the
+// look of the text object that drew it.
 struct TrpExportTextLine {
   QRect DrawRect;
   int X = 0, Y = 0;
   QString Text;
   int FrameType = 0;
+  QString FontName;
+  int FontSize = 0;
+  int FontStyle = 0; // stored style bits: 1 italic, 2 bold, 4 underline, 8 strike-out
+  quint32 FontColor = 0;
+  int FontCharset = 0;
+  quint32 FillColor = 0x1FFFFFFF;
+  int Alignment = 0;
 };
 
 // The base of every export filter: it turns each prepared page's objects
@@ -49,6 +57,8 @@ public:
   bool Default = false; // the preferred filter of the preview's save dialog
   // May change the file name or cancel (`go` false) before the options dialog.
   std::function<void(QString& fileName, bool& go)> OnBeforeExport;
+  // Raised with the file name once the engine has closed the file; an
+  // Exception it raises is shown and makes the export fail.
   std::function<void(const QString& fileName)> OnAfterExport;
 
   QString FileName;            // set by the engine before each export

@@ -247,8 +247,14 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
   }
   filter->Stream = nullptr;
   g.ExportStream = nullptr;
-  if (written && filter->OnAfterExport) filter->OnAfterExport(filter->FileName);
-  return written;
+  if (!written || !filter->OnAfterExport) return written;
+  try {
+    filter->OnAfterExport(filter->FileName);
+  } catch (const Exception& e) {
+    g.ErrorBox(e.Message(), ErrorCaption());
+    return false;
+  }
+  return true;
 }
 
 void TrpReport::SendObjectToFilter(TrpView* object) {

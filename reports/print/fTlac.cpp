@@ -41,6 +41,17 @@ QString BareName(QString fileName) {
 
 void TfrmTlac::SetDesigner(TDesigner designer) { Designer() = std::move(designer); }
 
+namespace {
+
+QList<TfrmTlac::TComponentMaker>& ComponentMakers() {
+  static QList<TfrmTlac::TComponentMaker> makers;
+  return makers;
+}
+
+} // namespace
+
+void TfrmTlac::AddComponentMaker(TComponentMaker maker) { ComponentMakers().append(std::move(maker)); }
+
 TfrmTlac::TfrmTlac(QWidget* owner) : TForm(owner) {
   setObjectName(QStringLiteral("frmTlac"));
   SetCaption(QStringLiteral("Tlač..."));
@@ -66,6 +77,9 @@ TfrmTlac::TfrmTlac(QWidget* owner) : TForm(owner) {
   rp1->PreviewButtons = pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;
   rp1->DefaultCopies = 1;
   rp1->DefaultCollate = true;
+
+  for (const TComponentMaker& make : ComponentMakers())
+    make(*this);
 
   CreateButtons();
   setFixedSize(168, 148);

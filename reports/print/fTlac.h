@@ -24,6 +24,11 @@ public:
   // The report designer installs itself here; without one, editing a
   // template (and a missing template) only says so.
   static void SetDesigner(TDesigner designer);
+  // Adds the components every print form holds from libraries above it
+  // (export filters); each maker runs when a form is created and gives the
+  // form its components as children, so they live exactly as long as the form.
+  using TComponentMaker = std::function<void(TfrmTlac& form)>;
+  static void AddComponentMaker(TComponentMaker maker);
 
   explicit TfrmTlac(QWidget* owner = nullptr);
   ~TfrmTlac() override;

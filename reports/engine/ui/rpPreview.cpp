@@ -145,8 +145,8 @@ void TrpPreviewForm::CreateToolbar() {
   ZoomBtn->setMinimumWidth(56);
   auto* tools = new QHBoxLayout(TPanel);
   tools->setContentsMargins(2, 2, 2, 2);
-  for (QWidget* w : std::initializer_list<QWidget*>{ZoomBtn, Separator1, LoadBtn, SaveBtn, PrintBtn, PageSetupBtn, Separator2,
-                                                   FindBtn, Separator3, HelpBtn})
+  for (QWidget* w : std::initializer_list<QWidget*>{ZoomBtn, Separator1, LoadBtn, SaveBtn, PrintBtn, PageSetupBtn,
+                                                    Separator2, FindBtn, Separator3, HelpBtn})
     tools->addWidget(w);
   tools->addStretch();
   tools->addWidget(ExitBtn);
@@ -212,7 +212,8 @@ void TrpPreviewForm::CreateZoomMenu() {
     zoomItems_->addAction(item);
     connect(item, &QAction::triggered, this, [this, tag] { SetZoomTag(tag); });
   };
-  for (int percent : {200, 150, 100, 75, 50, 25, 10}) addZoom(QString::number(percent) + QStringLiteral(" %"), percent);
+  for (int percent : {200, 150, 100, 75, 50, 25, 10})
+    addZoom(QString::number(percent) + QStringLiteral(" %"), percent);
   addZoom(rpLoadStr(53020), 1);
   addZoom(rpLoadStr(53021), 2);
   addZoom(rpLoadStr(53022), 3);
@@ -301,10 +302,17 @@ void TrpPreviewForm::ApplyReportOptions() {
   for (TrpSpeedButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
     button->SetGrayedInactive(report_->GrayedButtons);
   switch (report_->InitialZoom) {
-  case TrpPreviewZoom::pzDefault: break;
-  case TrpPreviewZoom::pzPageWidth: KeptZoom().Mode = 1; break;
-  case TrpPreviewZoom::pzOnePage: KeptZoom().Mode = 2; break;
-  case TrpPreviewZoom::pzTwoPages: KeptZoom().Mode = 3; break;
+  case TrpPreviewZoom::pzDefault:
+    break;
+  case TrpPreviewZoom::pzPageWidth:
+    KeptZoom().Mode = 1;
+    break;
+  case TrpPreviewZoom::pzOnePage:
+    KeptZoom().Mode = 2;
+    break;
+  case TrpPreviewZoom::pzTwoPages:
+    KeptZoom().Mode = 3;
+    break;
   }
 }
 
@@ -312,7 +320,8 @@ void TrpPreviewForm::Redisplay(bool fromFirstPage) {
   zoom_ = KeptZoom().Zoom;
   zoomMode_ = KeptZoom().Mode;
   const int checkedTag = zoomMode_ == 0 ? int(std::lround(zoom_ * 100)) : zoomMode_;
-  for (QAction* item : zoomItems_->actions()) item->setChecked(item->data().toInt() == checkedTag);
+  for (QAction* item : zoomItems_->actions())
+    item->setChecked(item->data().toInt() == checkedTag);
   if (fromFirstPage) {
     currentPage_ = 1;
     const QSignalBlocker blockV(VScrollBar), blockH(HScrollBar);
@@ -323,7 +332,8 @@ void TrpPreviewForm::Redisplay(bool fromFirstPage) {
   hitMarked_ = false;
   ShowPageNumber();
   FormResize();
-  for (int i = 0; i < PageCount(); ++i) FreePageObjects(i);
+  for (int i = 0; i < PageCount(); ++i)
+    FreePageObjects(i);
   ScrollBox1->update();
 }
 
@@ -350,10 +360,17 @@ void TrpPreviewForm::FormResize() {
   const int boxWidth = ScrollBox1->width(), boxHeight = ScrollBox1->height();
   const TrpPrnInfo& current = pages_.GetPage(currentPage_ - 1).PrnInfo;
   if (current.Width > 0 && current.Height > 0) switch (zoomMode_) {
-    case 1: zoom_ = double(boxWidth - 2 * kGap) / current.Width; break;
-    case 2: zoom_ = double(boxHeight - 2 * kGap) / current.Height; break;
-    case 3: zoom_ = double(boxWidth - 3 * kGap) / (2.0 * current.Width); break;
-    default: break;
+    case 1:
+      zoom_ = double(boxWidth - 2 * kGap) / current.Width;
+      break;
+    case 2:
+      zoom_ = double(boxHeight - 2 * kGap) / current.Height;
+      break;
+    case 3:
+      zoom_ = double(boxWidth - 3 * kGap) / (2.0 * current.Width);
+      break;
+    default:
+      break;
     }
   zoom_ = std::max(zoom_, 0.01);
   ZoomBtn->SetCaption(QString::number(std::lround(zoom_ * 100)) + QLatin1Char('%'));
@@ -549,10 +566,18 @@ void TrpPreviewForm::PgDownClick() { GoToPage(currentPage_ + 1); }
 bool TrpPreviewForm::FormKeyDown(QKeyEvent* event) {
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   switch (event->key()) {
-  case Qt::Key_Up: ScrollBy(VScrollBar, -kSmallChange); return true;
-  case Qt::Key_Down: ScrollBy(VScrollBar, kSmallChange); return true;
-  case Qt::Key_Left: ScrollBy(HScrollBar, -kSmallChange); return true;
-  case Qt::Key_Right: ScrollBy(HScrollBar, kSmallChange); return true;
+  case Qt::Key_Up:
+    ScrollBy(VScrollBar, -kSmallChange);
+    return true;
+  case Qt::Key_Down:
+    ScrollBy(VScrollBar, kSmallChange);
+    return true;
+  case Qt::Key_Left:
+    ScrollBy(HScrollBar, -kSmallChange);
+    return true;
+  case Qt::Key_Right:
+    ScrollBy(HScrollBar, kSmallChange);
+    return true;
   case Qt::Key_PageUp:
     if (ctrl)
       PgUpClick();
@@ -571,8 +596,12 @@ bool TrpPreviewForm::FormKeyDown(QKeyEvent* event) {
   case Qt::Key_End:
     if (ctrl) GoToPage(PageCount());
     return true;
-  case Qt::Key_Space: ZoomBtnClick(); return true;
-  case Qt::Key_Escape: ExitBtnClick(); return true;
+  case Qt::Key_Space:
+    ZoomBtnClick();
+    return true;
+  case Qt::Key_Escape:
+    ExitBtnClick();
+    return true;
   case Qt::Key_F3:
     if (!ctrl && !searchText_.isEmpty()) {
       if (currentPage_ != searchPage_ + 1) {
@@ -584,8 +613,10 @@ bool TrpPreviewForm::FormKeyDown(QKeyEvent* event) {
     return true;
   // Tab never moves the focus between the window's controls.
   case Qt::Key_Tab:
-  case Qt::Key_Backtab: return true;
-  default: break;
+  case Qt::Key_Backtab:
+    return true;
+  default:
+    break;
   }
   if (!ctrl) return false;
   switch (event->key()) {
@@ -601,7 +632,8 @@ bool TrpPreviewForm::FormKeyDown(QKeyEvent* event) {
   case Qt::Key_F:
     if (FindBtn->isVisible()) FindBtnClick();
     break;
-  default: break;
+  default:
+    break;
   }
   return true;
 }
@@ -613,7 +645,8 @@ void TrpPreviewForm::SetZoomTag(int tag) {
     zoomMode_ = 0;
     zoom_ = tag / 100.0;
   }
-  for (QAction* item : zoomItems_->actions()) item->setChecked(item->data().toInt() == tag);
+  for (QAction* item : zoomItems_->actions())
+    item->setChecked(item->data().toInt() == tag);
   HScrollBar->setValue(0);
   FormResize();
   KeptZoom() = {zoom_, zoomMode_};
@@ -678,7 +711,9 @@ void TrpPreviewForm::SaveBtnClick() {
   QStringList names{rpLoadStr(55211) + QStringLiteral(" (*.rpp)")};
   QString selected = names.first();
   for (const TrpExportFilterInfo& info : filters) {
-    names.append(info.Description + QStringLiteral(" (") + info.Mask + QLatin1Char(')'));
+    // Descriptions that name their mask already keep it once.
+    const QString pattern = QStringLiteral(" (") + info.Mask + QLatin1Char(')');
+    names.append(info.Description.endsWith(pattern) ? info.Description : info.Description + pattern);
     auto* filter = qobject_cast<TrpExportFilter*>(info.Filter);
     if (filter && filter->Default && selected == names.first()) selected = names.last();
   }
@@ -737,15 +772,15 @@ void TrpPreviewForm::PageSetupBtnClick() {
   // The dialog starts from the first page's paper and margins (pixels × 500 / 18 are hundredths of mm).
   const TrpEMFPage& first = pages_.GetPage(0);
   const QPageSize::PageSizeId id = rpPageSizeIdOf(first.PaperSize);
-  const QPageSize size = id == QPageSize::Custom
-                             ? QPageSize(QSizeF(first.PaperWidth / 10.0, first.PaperHeight / 10.0), QPageSize::Millimeter)
-                             : QPageSize(id);
+  const QPageSize size = id == QPageSize::Custom ? QPageSize(QSizeF(first.PaperWidth / 10.0, first.PaperHeight / 10.0),
+                                                             QPageSize::Millimeter)
+                                                 : QPageSize(id);
   auto mm = [](int pixels) { return pixels * 5.0 / 18; };
   QPrinter printer;
-  printer.setPageLayout(QPageLayout(size, first.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                    QMarginsF(mm(first.LeftMargin), mm(first.TopMargin), mm(first.RightMargin),
-                                              mm(first.BottomMargin)),
-                                    QPageLayout::Millimeter));
+  printer.setPageLayout(
+      QPageLayout(size, first.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                  QMarginsF(mm(first.LeftMargin), mm(first.TopMargin), mm(first.RightMargin), mm(first.BottomMargin)),
+                  QPageLayout::Millimeter));
   QPageSetupDialog dialog(&printer, this);
   if (dialog.exec() == QDialog::Accepted) ApplyPageSetup(printer.pageLayout());
 }

@@ -1,0 +1,38 @@
+#include "reports/export/RegisterReportExports.h"
+#include "reports/export/rpHTMExport.h"
+#include "reports/export/rpHTMLTableExport.h"
+#include "reports/export/rpOLEExcelExport.h"
+#include "reports/export/rpRTFExport.h"
+#include "reports/export/rpTextExport.h"
+#include "reports/export/rpXMLExcelExport.h"
+#include "reports/print/fTlac.h"
+
+namespace {
+
+template <class TFilter> TFilter* Make(TfrmTlac& form, const char* name) {
+  auto* filter = new TFilter(&form);
+  filter->setObjectName(QLatin1String(name));
+  return filter;
+}
+
+void AddExportFilters(TfrmTlac& form) {
+  auto* text = Make<TrpTextExport>(form, "rpTextExport1");
+  text->ScaleX = text->ScaleY = 1;
+  auto* csv = Make<TrpCSVExport>(form, "rpCSVExport1");
+  csv->ScaleX = csv->ScaleY = 1;
+  csv->Delimiter = QLatin1Char(';');
+  auto* htm = Make<TrpHTMExport>(form, "rpHTMExport1");
+  htm->ScaleX = htm->ScaleY = 1;
+  auto* rtf = Make<TrpRTFExport>(form, "rpRTFExport1");
+  rtf->ScaleX = 1.3;
+  rtf->ScaleY = 1;
+  Make<TrpHTMLTableExport>(form, "rpHTMLTableExport1");
+  auto* ole = Make<TrpOLEExcelExport>(form, "rpOLEExcelExport1");
+  ole->CellsAlign = ole->CellsFillColor = ole->CellsFontColor = false;
+  ole->CellsFontName = ole->CellsFontSize = ole->CellsFontStyle = false;
+  Make<TrpXMLExcelExport>(form, "rpXMLExcelExport1");
+}
+
+} // namespace
+
+void RegisterReportExports() { TfrmTlac::AddComponentMaker(AddExportFilters); }

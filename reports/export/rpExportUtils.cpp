@@ -1,0 +1,78 @@
+#include "reports/export/rpExportUtils.h"
+#include "core/CodePage1250.h"
+#include "core/CodePage852.h"
+#include "core/Exception.h"
+#include "platform/Shell.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpPictureView.h"
+#include "reports/engine/rpReport.h"
+#include "reports/engine/rpValue.h"
+#include <QtCore/QFileInfo>
+#include <QtGui/QPainter>
+#include <algorithm>
+
+TrpReport& rpActiveReport() {
+  auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport);
+  if (!report) throw Exception(QStringLiteral("No report is being exported"));
+  return *report;
+}
+
+namespace {
+
+int PageNumber(const QString& text) {
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  if (!ok) throw ErpConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+  return value;
+}
+
+} // namespace
+
+void TrpPageRange::Parse(const QString& text) {
+  pages_.clear();
+  QString compact = text;
+  compact.remove(QLatin1Char(' '));
+  if (compact.isEmpty()) return;
+  for (const QString& item : compact.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    const qsizetype dash = item.indexOf(QLatin1Char('-'));
+    if (dash < 0) {
+      pages_.append(PageNumber(item));
+      continue;
+    }
+    const int first = PageNumber(item.left(dash));
+    const int last = PageNumber(item.mid(dash + 1));
+    for (int page = first; page <= last; ++page)
+      pages_.append(page);
+  }
+  std::sort(pages_.begin(), pages_.end());
+  pages_.erase(std::unique(pages_.begin(), pages_.end()), pages_.end());
+}
+
+bool TrpPageRange::Contains(int page) const {
+  return pages_.isEmpty() || std::binary_search(pages_.begin(), pages_.end(), page);
+}
+
+QByteArray rpEncodeText(const QString& text, bool oem) {
+  return oem ? Cp852::EncodeLossy(text, '?') : Cp1250::EncodeLossy(text, '?');
+}
+
+std::function<bool(const QString& fileName)> rpOpenDocument = [](const QString& fileName) {
+  return Shell::OpenUrl(fileName);
+};
+
+QString rpBareName(const QString& fileName) { return QFileInfo(fileName).completeBaseName(); }
+
+QImage rpGraphicAsImage(const TrpPictureView& picture) {
+  const TrpGraphic& graphic = picture.Picture;
+  if (graphic.IsEmpty()) return {};
+  if (!graphic.Image.isNull()) return graphic.Image.convertToFormat(QImage::Format_RGB32);
+  if (graphic.Recording.isNull()) return {};
+  const QRect bounds = graphic.Recording.boundingRect();
+  QImage image(bounds.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.translate(-bounds.topLeft());
+  QPicture recording = graphic.Recording; // playing needs a modifiable picture
+  recording.play(&painter);
+  return image;
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <QtCore/QByteArray>
+#include <QtCore/QList>
+#include <QtCore/QString>
+#include <functional>
+
+class TrpReport;
+
+// What the export filters share: the report being exported, the page range
+// of the grid and dot-matrix exports, code-page output and opening a written
+// file with the desktop's default application.
+
+// The report of the running export (the engine's current report); raises
+// Exception outside an export.
+TrpReport& rpActiveReport();
+
+// A page range as typed: numbers and ranges separated by commas
+// ("1,3,5-12"), blanks ignored; an empty text means every page. A range
+// whose end is smaller than its start adds nothing. An item that is not a
+// number raises ErpConversionError.
+class TrpPageRange {
+public:
+  void Parse(const QString& text);
+  // True for every page when the range is empty.
+  bool Contains(int page) const;
+  bool IsEmpty() const { return pages_.isEmpty(); }
+  // The pages in ascending order.
+  const QList<int>& Pages() const { return pages_; }
+
+private:
+  QList<int> pages_;
+};
+
+// The text as bytes of the ANSI code page (1250) or, with `oem`, of the DOS
+// code page (852); characters the code page lacks become "?".
+QByteArray rpEncodeText(const QString& text, bool oem);
+
+// Opens a written document with the desktop's default application; tests
+// replace it. Answers false when nothing could be opened.
+extern std::function<bool(const QString& fileName)> rpOpenDocument;
+
+// The bare name of a file: without folder and extension.
+QString rpBareName(const QString& fileName);
+
+class TrpPictureView;
+// The picture object's graphic as a bitmap (metafiles drawn at the object's
+// size); a null image when the object holds nothing that can be shown.
+class QImage rpGraphicAsImage(const TrpPictureView& picture);

@@ -1,0 +1,224 @@
+#include "reports/export/rpRTFExport.h"
+#include "core/CodePage1250.h"
+#include "reports/engine/rpPictureView.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/rpView.h"
+#include "reports/export/rpExportUtils.h"
+#include "reports/export/rpTextExportForms.h"
+#include <QtCore/QBuffer>
+#include <QtCore/QIODevice>
+
+namespace {
+
+QByteArray Num(qint64 value) { return QByteArray::number(value); }
+
+QByteArray LE32(quint32 v) {
+  QByteArray bytes;
+  for (int i = 0; i < 4; ++i)
+    bytes += char((v >> (8 * i)) & 0xFF);
+  return bytes.toHex().toUpper();
+}
+
+QByteArray LE16(quint32 v) {
+  QByteArray bytes;
+  bytes += char(v & 0xFF);
+  bytes += char((v >> 8) & 0xFF);
+  return bytes.toHex().toUpper();
+}
+
+} // namespace
+
+QByteArray rpRtfText(const QString& text) {
+  QByteArray out;
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u == '\\' || u == '{' || u == '}') {
+      out += '\\';
+      out += char(u);
+    } else if (u == '\t') {
+      out += "\\tab ";
+    } else if (u < 0x80) {
+      out += char(u);
+    } else {
+      const int byte = Cp1250::FromUnicode(u);
+      out += "\\'" + QByteArray::number(byte < 0 ? int('?') : byte, 16).rightJustified(2, '0');
+    }
+  }
+  return out;
+}
+
+TrpRTFExport::TrpRTFExport(QObject* owner) : TrpTextExport(owner, false) {
+  ScaleX = 1.3;
+  ScaleY = 1;
+  KillEmptyLines = true;
+  PageBreaks = true;
+  Register(rpLoadStr(55218) + QStringLiteral(" (*.rtf)"), QStringLiteral("*.rtf"));
+}
+
+int TrpRTFExport::OptionsDialog() {
+  if (!ShowDialog) return 1;
+  TrpRTFExportForm form(*this);
+  return form.Execute();
+}
+
+int TrpRTFExport::Twips(double x) const { return rpRoundEven(x / (1.3 / ScaleX) * 20); }
+
+void TrpRTFExport::BeginDocument() {
+  pageWritten_ = false;
+  fonts_.clear();
+  colors_.clear();
+  pictures_.clear();
+  body_.clear();
+  // The code page is declared, so readers decode the text's \'hh bytes as 1250.
+  Stream->write("{\\rtf1\\ansi\\ansicpg1250\r\n\\margl600\\margr600\\margt600\\margb600\r\n");
+}
+
+void TrpRTFExport::ObjectData(int x, int y, TrpView* object) {
+  auto* picture = dynamic_cast<TrpPictureView*>(object);
+  if (!ExportBitmaps || !picture || picture->Picture.IsEmpty()) return;
+  // Every kind of graphic is turned into a bitmap first: the picture is written as one.
+  const QImage image = rpGraphicAsImage(*picture);
+  if (!image.isNull()) pictures_.append({x, y, picture->Width, picture->Height, image});
+}
+
+QByteArray TrpRTFExport::MetafileHex(const QByteArray& bmp, int width, int height) {
+  const quint32 size = quint32(bmp.size());
+  const quint32 g = size / 2 + 7;
+  QByteArray hex = "010009000003" + LE32(g + 36) + "0000" + LE32(g) + "0000";
+  hex += "050000000b0200000000";
+  hex += "050000000c02" + LE16(quint32(height)) + LE16(quint32(width));
+  hex += "05000000090200000000";
+  hex += "050000000102ffffff00";
+  hex += "0400000007010300";
+  hex += LE32(g) + "430f2000cc000000" + LE16(quint32(height)) + LE16(quint32(width)) + "00000000" +
+         LE16(quint32(height)) + LE16(quint32(width)) + "00000000\r\n";
+  const QByteArray dib = bmp.mid(14);
+  for (qsizetype at = 0; at < dib.size(); at += 64) {
+    const QByteArray chunk = dib.mid(at, 64);
+    hex += chunk.toHex().toUpper();
+    if (chunk.size() == 64) hex += "\r\n";
+  }
+  return hex;
+}
+
+void TrpRTFExport::WritePicture(const TStoredPicture& picture) {
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  buffer.open(QIODevice::WriteOnly);
+  picture.Image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+  body_ += "\\pard\\phmrg\\posx" + Num(Twips(picture.X)) + "\\posy" + Num(rpRoundEven(picture.Y * 20 / 1.3)) +
+           "\\absh" + Num(qint64(picture.Height) * 20) + "\\absw" + Num(qint64(picture.Width) * 20) +
+           "{\\pict\\wmetafile8\\picw" + Num(rpRoundEven(picture.Width * 26.46875)) + "\\pich" +
+           Num(rpRoundEven(picture.Height * 26.46875)) + " \\picbmp\\picbpp4\r\n";
+  body_ += MetafileHex(bmp, picture.Image.width(), picture.Image.height());
+  body_ += "030000000000}\\par\r\n";
+}
+
+QByteArray TrpRTFExport::Formatting(const TrpExportTextLine& record, const TrpExportTextLine* previous) {
+  quint32 color = record.FontColor;
+  if (color == 0xFFFFFF) color = 0;
+  qsizetype font = fonts_.indexOf(record.FontName);
+  if (font < 0) {
+    fonts_.append(record.FontName);
+    font = fonts_.size() - 1;
+  }
+  const QString colorText = QString::number(color);
+  qsizetype colorIndex = colors_.indexOf(colorText);
+  if (colorIndex < 0) {
+    colors_.append(colorText);
+    colorIndex = colors_.size() - 1;
+  }
+  QByteArray out;
+  const bool all = !previous;
+  if (all || previous->FontName != record.FontName) out += "\\f" + Num(font);
+  if (all || previous->FontSize != record.FontSize) out += "\\fs" + Num(qint64(record.FontSize) * 2);
+  if (all || previous->FontStyle != record.FontStyle) {
+    const int style = record.FontStyle & 7;
+    const int ended = previous ? previous->FontStyle & 7 & ~style : 0;
+    // A style that ends within the row is switched off, so it does not run on.
+    if (ended & 1) out += "\\i0";
+    if (ended & 2) out += "\\b0";
+    if (ended & 4) out += "\\ul0";
+    if (style & 1) out += "\\i";
+    if (style & 2) out += "\\b";
+    if (style & 4) out += "\\ul";
+  }
+  quint32 previousColor = previous ? previous->FontColor : 0;
+  if (previousColor == 0xFFFFFF) previousColor = 0;
+  if (all || previousColor != color) out += "\\cf" + Num(colorIndex + 1);
+  return out;
+}
+
+void TrpRTFExport::WriteParagraphRow(const QList<TrpExportTextLine>& chain) {
+  QByteArray head = "\\pard";
+  QByteArray text;
+  const TrpExportTextLine* previous = nullptr;
+  for (const TrpExportTextLine& record : chain) {
+    if ((record.Alignment & 7) == 1) head += "\\tqr";
+    head += "\\tx" + Num(Twips(record.X));
+    text += "\\tab" + Formatting(record, previous) + " " + rpRtfText(record.Text);
+    previous = &record;
+  }
+  body_ += head + "{" + text + "\\par}\r\n";
+}
+
+void TrpRTFExport::WriteTableRow(const QList<TrpExportTextLine>& chain) {
+  QByteArray head = "\\trowd \\trgaph108";
+  QByteArray text;
+  for (qsizetype i = 0; i < chain.size(); ++i) {
+    if (i > 0) head += "\\cellx" + Num(Twips(chain[i].X));
+    text += "{" + Formatting(chain[i], nullptr) + " " + rpRtfText(chain[i].Text) + "}\\cell ";
+  }
+  head += "\\cellx" + Num(Twips(chain.last().DrawRect.right())) + " \\trleft" + Num(Twips(chain.first().X));
+  body_ += head + " \\pard \\intbl " + text + "\\pard \\intbl \\row\r\n";
+}
+
+void TrpRTFExport::EndPage() {
+  if (pageWritten_ && PageBreaks) body_ += "\\page\r\n";
+  if (ExportBitmaps)
+    for (const TStoredPicture& picture : pictures_)
+      WritePicture(picture);
+  const int last = LastUsedLine();
+  for (int i = 0; i <= last; ++i) {
+    const QList<TrpExportTextLine>& chain = CollectedLines[i];
+    if (chain.isEmpty()) {
+      if (!KillEmptyLines) body_ += "{\\pard \\par}\r\n";
+    } else if (ConvertToTable) {
+      WriteTableRow(chain);
+    } else {
+      WriteParagraphRow(chain);
+    }
+  }
+  if (ConvertToTable) body_ += "\\pard\r\n";
+  pageWritten_ = true;
+  pictures_.clear();
+}
+
+void TrpRTFExport::WriteTable(const QByteArray& start, const QList<QByteArray>& entries) {
+  QByteArray line = start;
+  for (const QByteArray& entry : entries) {
+    // Long tables are wrapped between entries, never inside one.
+    if (line.size() + entry.size() > 254) {
+      Stream->write(line + "\r\n");
+      line.clear();
+    }
+    line += entry;
+  }
+  Stream->write(line + "}\r\n");
+}
+
+void TrpRTFExport::EndDocument() {
+  body_ += "\\par}";
+  QList<QByteArray> fontEntries;
+  for (qsizetype i = 0; i < fonts_.size(); ++i)
+    fontEntries.append("{\\f" + Num(i) + " " + rpRtfText(fonts_[i]) + ";}");
+  WriteTable("{\\fonttbl", fontEntries);
+  QList<QByteArray> colorEntries;
+  for (const QString& text : colors_) {
+    const quint32 c = text.toUInt();
+    colorEntries.append("\\red" + Num(c & 0xFF) + "\\green" + Num((c >> 8) & 0xFF) + "\\blue" + Num((c >> 16) & 0xFF) +
+                        ";");
+  }
+  WriteTable("{\\colortbl;", colorEntries);
+  Stream->write(body_);
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include "reports/export/rpTextExport.h"
+#include <QtCore/QStringList>
+#include <QtGui/QImage>
+
+// The line RTF export: a paragraph (or a table row) per collected line, in
+// code page 1250, optionally with the report's pictures embedded as bitmaps
+// inside Windows metafiles.
+class TrpRTFExport : public TrpTextExport {
+  Q_OBJECT
+public:
+  explicit TrpRTFExport(QObject* owner = nullptr);
+
+  int OptionsDialog() override;
+  void BeginDocument() override;
+  void EndDocument() override;
+  void EndPage() override;
+  void ObjectData(int x, int y, TrpView* object) override;
+
+  bool ExportBitmaps = false;
+  bool ConvertToTable = false;
+
+  // The hex text of a metafile holding the bitmap file `bmp` (its 14-byte
+  // header first) at width × height pixels, without the end record.
+  static QByteArray MetafileHex(const QByteArray& bmp, int width, int height);
+
+private:
+  struct TStoredPicture {
+    int X, Y, Width, Height;
+    QImage Image;
+  };
+  int Twips(double x) const;
+  QByteArray Formatting(const TrpExportTextLine& record, const TrpExportTextLine* previous);
+  void WriteParagraphRow(const QList<TrpExportTextLine>& chain);
+  void WriteTableRow(const QList<TrpExportTextLine>& chain);
+  void WritePicture(const TStoredPicture& picture);
+  void WriteTable(const QByteArray& start, const QList<QByteArray>& entries);
+
+  QStringList fonts_;
+  QStringList colors_;
+  QList<TStoredPicture> pictures_;
+  QByteArray body_;
+  bool pageWritten_ = false;
+};
+
+// Text as RTF: "\", "{" and "}" escaped, tabs as \tab, every other
+// character outside ASCII as \'hh of its code page 1250 byte.
+QByteArray rpRtfText(const QString& text);

@@ -1,0 +1,170 @@
+#include "ExportFixture.h"
+#include "reports/export/rpHTMExport.h"
+#include "reports/export/rpRTFExport.h"
+#include "reports/export/rpTextExport.h"
+#include <QtCore/QBuffer>
+#include <QtCore/QFile>
+
+namespace {
+
+class LineExportsTest : public ExportFixture {};
+
+// Two framed boxes side by side on one line; a third box below whose top
+// frame shares the grid line with the bottom frames above.
+const QList<TTestObject> kFramedBoxes{{13, 14, 52, 14, QStringLiteral("Meno"), 15},
+                                      {65, 14, 52, 14, QStringLiteral("Obec"), 15},
+                                      {13, 42, 104, 14, QStringLiteral("Spolu"), 15}};
+
+TEST_F(LineExportsTest, TextLayoutsMatchTheirGoldenFiles) {
+  struct Case {
+    const char* golden;
+    QList<TTestObject> objects;
+    bool frames, pseudographic, oem;
+  };
+  const Case cases[] = {
+      {"text_frames_ascii.txt", kFramedBoxes, true, false, false},
+      {"text_frames_boxes.txt", kFramedBoxes, true, true, true},
+      // A top frame right under a line of text gets a line of its own.
+      {"text_top_frame_after_text.txt",
+       {{13, 14, 104, 14, QStringLiteral("Hlavička")}, {13, 28, 104, 14, QStringLiteral("Rámik"), 8}},
+       true,
+       false,
+       false},
+      // Right-aligned text ends at its object's right edge; text that
+      // would overlap follows the text before it.
+      {"text_right_aligned.txt",
+       {{13, 14, 130, 14, QStringLiteral("12,50"), 0, 1},
+        {13, 28, 60, 14, QStringLiteral("Dlhý text pred")},
+        {20, 28, 60, 14, QStringLiteral("prekrytím")}},
+       false,
+       false,
+       false},
+      {"text_slovak_852.txt", {{0, 0, 300, 14, QStringLiteral("Ďurčo Ľudovít, Žilina – Šaľa")}}, false, false, true},
+      // A tab is text, never a frame mark.
+      {"text_tab_stays_text.txt", {{0, 0, 300, 14, QStringLiteral("a\tb")}}, false, false, false},
+  };
+  for (const Case& c : cases) {
+    report.EMFPages.Clear();
+    AddPage(c.objects);
+    TrpTextExport filter;
+    filter.ExportFrames = c.frames;
+    filter.UsePseudographic = c.pseudographic;
+    filter.ConvertToOEM = c.oem;
+    ExpectGolden(Export(filter, QStringLiteral("zostava.txt")), QLatin1String(c.golden));
+  }
+}
+
+TEST_F(LineExportsTest, EmptyPagesAndTallPagesLoseNothing) {
+  AddPage({});
+  // Line index 300, past the 201 slots a page starts with.
+  AddPage({{0, 300 * 14, 100, 14, QStringLiteral("Na konci")}});
+  TrpTextExport filter;
+  filter.KillEmptyLines = false;
+  const QByteArray text = Export(filter, QStringLiteral("zostava.txt"));
+  EXPECT_TRUE(text.startsWith("\f\r\n")) << "an empty page gives only its form feed";
+  EXPECT_TRUE(text.endsWith("Na konci\r\n\f\r\n"));
+  EXPECT_EQ(text.count("\r\n"), 1 + 300 + 1 + 1) << "the empty lines up to the text are kept";
+}
+
+TEST_F(LineExportsTest, CsvQuotesFieldsThatNeedItAndOfficeReadsThemBack) {
+  AddPage({{0, 0, 60, 14, QStringLiteral("Priezvisko")},
+           {64, 0, 60, 14, QStringLiteral("Meno")},
+           {192, 0, 60, 14, QStringLiteral("Poznámka")},
+           {0, 28, 60, 14, QStringLiteral("Ďurčo")},
+           {64, 28, 60, 14, QStringLiteral("Ján; ml.")},
+           {192, 28, 60, 14, QStringLiteral("volá sa \"Jano\"")}});
+  TrpCSVExport filter;
+  const QByteArray csv = Export(filter, QStringLiteral("clenovia.csv"));
+  ExpectGolden(csv, QStringLiteral("clenovia.csv"));
+  if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  // Semicolon, double quote, code page 1250 (LibreOffice's number 33 is MS-1250).
+  const QByteArray read = ConvertWithOffice(Path(QStringLiteral("clenovia.csv")), QStringLiteral("ods"), dir.path(),
+                                            QStringLiteral("CSV:59,34,33"));
+  ASSERT_FALSE(read.isEmpty());
+  const QByteArray back =
+      ConvertWithOffice(Path(QStringLiteral("clenovia.ods")), QStringLiteral("csv:Text - txt - csv (StarCalc):9,34,76"),
+                        Path(QStringLiteral("back")));
+  // Calc writes the cell with quotes quoted again, in its own tab-separated form.
+  EXPECT_EQ(QString::fromUtf8(back),
+            QStringLiteral("Priezvisko\tMeno\t\tPoznámka\nĎurčo\tJán; ml.\t\t\"volá sa \"\"Jano\"\"\"\n"));
+}
+
+TEST_F(LineExportsTest, LineHtmlDeclaresItsCodePageEscapesAndPassesTidy) {
+  AddPage({{0, 0, 200, 14, QStringLiteral("Ryby <kapor> & šťuka"), 0, 0, clNone, true},
+           {210, 0, 100, 14, QStringLiteral("Ďalší")}});
+  AddPage({{0, 0, 200, 14, QStringLiteral("Druhá strana")}});
+  TrpHTMExport filter;
+  const QByteArray html = Export(filter, QStringLiteral("zoznam.htm"));
+  EXPECT_TRUE(html.contains("charset=windows-1250"));
+  EXPECT_TRUE(html.contains("<td><b>Ryby &lt;kapor&gt; &amp; \x9a\x9duka</b></td><td>\xcf"
+                            "al\x9a\xed</td>"))
+      << html.toStdString();
+  QString output;
+  const int code =
+      RunProgram(QStringLiteral("tidy"),
+                 {QStringLiteral("-e"), QStringLiteral("-q"), Path(QStringLiteral("zoznam.htm"))}, &output);
+  if (code == -1) GTEST_SKIP() << "tidy is not installed";
+  EXPECT_LT(code, 2) << output.toStdString();
+  EXPECT_FALSE(output.contains(QStringLiteral("Error:"))) << output.toStdString();
+}
+
+TEST_F(LineExportsTest, RtfKeepsStylesInTheirPlaceAndOfficeReadsSlovakLetters) {
+  AddPage({{0, 0, 100, 14, QStringLiteral("Tučný"), 0, 0, clNone, true},
+           {120, 0, 100, 14, QStringLiteral("obyčajný {text}")},
+           {0, 14, 300, 14, QStringLiteral("Ťažký Ľudovít z Prievidze")}});
+  AddPage({{0, 0, 100, 14, QStringLiteral("Druhá")}});
+  TrpRTFExport filter;
+  const QByteArray rtf = Export(filter, QStringLiteral("zoznam.rtf"));
+  EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\r\n"));
+  // Bold ends within the row: it is switched off before the plain text.
+  EXPECT_TRUE(rtf.contains("{\\tab\\f0\\fs20\\b\\cf1 Tu\\'e8n\\'fd\\tab\\b0 oby\\'e8ajn\\'fd \\{text\\}\\par}"))
+      << rtf.toStdString();
+  EXPECT_EQ(rtf.count("\\page"), 1);
+  if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  const QByteArray text =
+      ConvertWithOffice(Path(QStringLiteral("zoznam.rtf")), QStringLiteral("txt:Text (encoded):UTF8"), dir.path());
+  const QString read = QString::fromUtf8(text);
+  EXPECT_TRUE(read.contains(QStringLiteral("Tučný")) && read.contains(QStringLiteral("obyčajný {text}")) &&
+              read.contains(QStringLiteral("Ťažký Ľudovít z Prievidze")) && read.contains(QStringLiteral("Druhá")))
+      << read.toStdString();
+}
+
+TEST_F(LineExportsTest, RtfEmbedsPicturesAsBitmapsInAMetafile) {
+  QImage image(2, 2, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray bmp;
+  {
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+  }
+  const QByteArray hex = TrpRTFExport::MetafileHex(bmp, 2, 2);
+  // 70-byte bitmap file: G = 70 / 2 + 7 = 42 words, the file 42 + 36 = 78 words.
+  ASSERT_EQ(bmp.size(), 70);
+  EXPECT_TRUE(hex.startsWith("0100090000034E000000"
+                             "00002A000000"
+                             "0000"
+                             "050000000b0200000000"
+                             "050000000c0202000200"
+                             "05000000090200000000"
+                             "050000000102ffffff00"
+                             "0400000007010300"
+                             "2A000000430f2000cc000000"
+                             "0200"
+                             "0200"
+                             "00000000"
+                             "0200"
+                             "0200"
+                             "00000000\r\n"
+                             "28000000"))
+      << hex.toStdString();
+
+  AddPage({{10, 10, 40, 40, {}, 0, 0, clNone, false, image}, {60, 10, 100, 14, QStringLiteral("Obrázok")}});
+  TrpRTFExport filter;
+  filter.ExportBitmaps = true;
+  const QByteArray rtf = Export(filter, QStringLiteral("obrazok.rtf"));
+  EXPECT_TRUE(rtf.contains("{\\pict\\wmetafile8\\picw1059\\pich1059 \\picbmp\\picbpp4\r\n010009000003"));
+  EXPECT_TRUE(rtf.contains("030000000000}\\par\r\n"));
+}
+
+} // namespace
