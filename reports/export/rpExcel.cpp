@@ -87,10 +87,7 @@ void TRpExcel::SetWrapText(bool on) { Book(*this).WrapText = on; }
 void TRpExcel::SelectFirstCell() { Range = QRect(1, 1, 1, 1); }
 
 void TRpExcel::SaveAs(const QString& fileName) {
-  const QByteArray contents = Book(*this).Contents();
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit())
-    throw Exception(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(fileName));
+  rpWriteWholeFile(fileName, Book(*this).Contents());
   if (Visible) rpOpenDocument(fileName);
 }
 

@@ -60,6 +60,13 @@ QLineEdit* TrpExportForm::AddEdit(const QString& label, const QString& text, QBo
   return edit;
 }
 
+void TrpExportForm::AddScaleEdits(QLineEdit** x, double scaleX, QLineEdit** y, double scaleY) {
+  QBoxLayout* scale = nullptr;
+  AddGroup(rpLoadStr(54806), scale, true);
+  if (x) *x = AddEdit(QStringLiteral("X"), QString::number(scaleX, 'g', 15), scale);
+  *y = AddEdit(QStringLiteral("Y"), QString::number(scaleY, 'g', 15), scale);
+}
+
 QString rpPercentText(double factor) { return QString::number(qint64(std::trunc(factor * 100))); }
 
 double rpPercentFactor(const QString& text) {

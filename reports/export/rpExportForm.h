@@ -31,6 +31,8 @@ protected:
   QGroupBox* AddGroup(const QString& title, QBoxLayout*& inside, bool horizontal = false);
   // A label and an edit in a row of `layout`.
   QLineEdit* AddEdit(const QString& label, const QString& text, QBoxLayout* layout, const QString& suffix = {});
+  // The "Škálovateľný faktor" group with an X edit (when `x` is given) and a Y edit.
+  void AddScaleEdits(QLineEdit** x, double scaleX, QLineEdit** y, double scaleY);
   QVBoxLayout* column_;
 };
 

@@ -8,6 +8,7 @@
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QFileInfo>
+#include <QtCore/QSaveFile>
 #include <QtGui/QPainter>
 #include <algorithm>
 
@@ -75,4 +76,10 @@ QImage rpGraphicAsImage(const TrpPictureView& picture) {
   QPicture recording = graphic.Recording; // playing needs a modifiable picture
   recording.play(&painter);
   return image;
+}
+
+void rpWriteWholeFile(const QString& fileName, const QByteArray& contents) {
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit())
+    throw Exception(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(fileName));
 }

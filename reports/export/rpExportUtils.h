@@ -39,6 +39,10 @@ QByteArray rpEncodeText(const QString& text, bool oem);
 // replace it. Answers false when nothing could be opened.
 extern std::function<bool(const QString& fileName)> rpOpenDocument;
 
+// Writes the whole file, replacing an existing one only by the complete
+// new content; raises Exception when it cannot be written.
+void rpWriteWholeFile(const QString& fileName, const QByteArray& contents);
+
 // The bare name of a file: without folder and extension.
 QString rpBareName(const QString& fileName);
 

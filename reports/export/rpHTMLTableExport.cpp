@@ -28,13 +28,6 @@ QString VerticalName(int alignment) {
   return QStringLiteral("top");
 }
 
-// Writes a whole file or raises Exception; the file is replaced only when complete.
-void WriteFile(const QString& fileName, const QString& text) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-    throw Exception(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(fileName));
-}
-
 } // namespace
 
 TrpHTMLTableExport::TrpHTMLTableExport(QObject* owner) : TrpGridExport(owner) {
@@ -190,7 +183,7 @@ void TrpHTMLTableExport::WriteDocument(const QString& fileName, bool singleDocum
     }
   }
   out.append(QStringLiteral("</table></body></html>"));
-  WriteFile(fileName, out.join(kEol) + kEol);
+  rpWriteWholeFile(fileName, (out.join(kEol) + kEol).toUtf8());
 }
 
 void TrpHTMLTableExport::WriteNavigator() {
@@ -212,7 +205,7 @@ void TrpHTMLTableExport::WriteNavigator() {
               ? QStringLiteral("<a href=\"%1%2.html\" target=\"mainFrame\">%2</a>&nbsp;").arg(linkPrefix).arg(p)
               : QStringLiteral("<a href=\"%1main.html#%2\" target=\"mainFrame\">%2</a>&nbsp;").arg(linkPrefix).arg(p));
   out.append(QStringLiteral("</td></tr></table></body></html>"));
-  WriteFile(Folder().filePath(prefix + QStringLiteral("nav.html")), out.join(kEol) + kEol);
+  rpWriteWholeFile(Folder().filePath(prefix + QStringLiteral("nav.html")), (out.join(kEol) + kEol).toUtf8());
 }
 
 void TrpHTMLTableExport::WriteFrameset(const QString& fileName) {
@@ -226,7 +219,7 @@ void TrpHTMLTableExport::WriteFrameset(const QString& fileName) {
           (Multipage ? QStringLiteral("1.html\">") : QStringLiteral("main.html\">")),
       QStringLiteral("<frame name=\"bottomFrame\" src=\"") + prefix + QStringLiteral("nav.html\">"),
       QStringLiteral("</frameset><noframes><body bgcolor=\"#FFFFFF\" text=\"#000000\"></body></noframes>")};
-  WriteFile(fileName, out.join(kEol) + kEol);
+  rpWriteWholeFile(fileName, (out.join(kEol) + kEol).toUtf8());
 }
 
 void TrpHTMLTableExport::AfterExport(const QString& fileName) {

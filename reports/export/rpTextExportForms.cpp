@@ -15,12 +15,6 @@ double rpScaleOf(const QString& text) {
   }
 }
 
-namespace {
-
-QString ScaleText(double value) { return QString::number(value, 'g', 15); }
-
-} // namespace
-
 TrpTXTExportForm::TrpTXTExportForm(TrpTextExport& filter, QWidget* parent) : TrpExportForm(parent), filter_(filter) {
   SetCaption(rpLoadStr(54800));
   KillEmptyLinesCB = AddCheck(54801, filter.KillEmptyLines);
@@ -28,10 +22,7 @@ TrpTXTExportForm::TrpTXTExportForm(TrpTextExport& filter, QWidget* parent) : Trp
   ExportFramesCB = AddCheck(54803, filter.ExportFrames);
   UsePseudographicCB = AddCheck(54804, filter.UsePseudographic);
   PageBreaksCB = AddCheck(54805, filter.PageBreaks);
-  QBoxLayout* scale = nullptr;
-  AddGroup(rpLoadStr(54806), scale, true);
-  ScaleXE = AddEdit(QStringLiteral("X"), ScaleText(filter.ScaleX), scale);
-  ScaleYE = AddEdit(QStringLiteral("Y"), ScaleText(filter.ScaleY), scale);
+  AddScaleEdits(&ScaleXE, filter.ScaleX, &ScaleYE, filter.ScaleY);
   // Box drawing only makes sense with frames.
   const auto follow = [this] { UsePseudographicCB->setEnabled(ExportFramesCB->isChecked()); };
   follow();
@@ -52,10 +43,7 @@ TrpCSVExportForm::TrpCSVExportForm(TrpCSVExport& filter, QWidget* parent) : TrpE
   SetCaption(rpLoadStr(54810));
   KillEmptyLinesCB = AddCheck(54801, filter.KillEmptyLines);
   ConvertToOEMCB = AddCheck(54802, filter.ConvertToOEM);
-  QBoxLayout* scale = nullptr;
-  AddGroup(rpLoadStr(54806), scale, true);
-  ScaleXE = AddEdit(QStringLiteral("X"), ScaleText(filter.ScaleX), scale);
-  ScaleYE = AddEdit(QStringLiteral("Y"), ScaleText(filter.ScaleY), scale);
+  AddScaleEdits(&ScaleXE, filter.ScaleX, &ScaleYE, filter.ScaleY);
   DelimiterE = AddEdit(rpLoadStr(54811), QString(filter.Delimiter), column_);
   DelimiterE->setMaxLength(1);
 }
@@ -72,9 +60,7 @@ TrpHTMExportForm::TrpHTMExportForm(TrpHTMExport& filter, QWidget* parent) : TrpE
   SetCaption(rpLoadStr(54830));
   KillEmptyLinesCB = AddCheck(54801, filter.KillEmptyLines);
   ExportPicturesCB = AddCheck(54821, filter.ExportPictures);
-  QBoxLayout* scale = nullptr;
-  AddGroup(rpLoadStr(54806), scale, true);
-  ScaleYE = AddEdit(QStringLiteral("Y"), ScaleText(filter.ScaleY), scale);
+  AddScaleEdits(nullptr, 1, &ScaleYE, filter.ScaleY);
 }
 
 void TrpHTMExportForm::Apply() {
@@ -89,10 +75,7 @@ TrpRTFExportForm::TrpRTFExportForm(TrpRTFExport& filter, QWidget* parent) : TrpE
   ExportBitmapsCB = AddCheck(54821, filter.ExportBitmaps);
   ConvertToTableCB = AddCheck(54822, filter.ConvertToTable);
   PageBreaksCB = AddCheck(54805, filter.PageBreaks);
-  QBoxLayout* scale = nullptr;
-  AddGroup(rpLoadStr(54806), scale, true);
-  ScaleXE = AddEdit(QStringLiteral("X"), ScaleText(filter.ScaleX), scale);
-  ScaleYE = AddEdit(QStringLiteral("Y"), ScaleText(filter.ScaleY), scale);
+  AddScaleEdits(&ScaleXE, filter.ScaleX, &ScaleYE, filter.ScaleY);
 }
 
 void TrpRTFExportForm::Apply() {

@@ -219,9 +219,7 @@ void TrpXMLExcelExport::AfterExport(const QString& fileName) {
   matrix_->Prepare();
   const QString text = Workbook();
   matrix_.reset();
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-    throw Exception(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(fileName));
+  rpWriteWholeFile(fileName, text.toUtf8());
   if (!Terminated() && OpenExcelAfterExport && !XmlMode) rpOpenDocument(fileName);
 }
 
