@@ -3,14 +3,17 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${VIMEK_BUILD_DIR:-$ROOT/build}"
 
-# What building and running needs.
+# What building and running needs (libdw-dev: the build tool that writes the
+# program's binary debug file reads its DWARF lines).
 PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbcommon-dev
   zlib1g-dev libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
-  qt6-translations-l10n)
-# What the tests need besides: GoogleTest, and the readers that open the files
-# the program writes for other programs.
+  qt6-translations-l10n libdw-dev)
+# What the tests need besides: GoogleTest, the readers that open the files
+# the program writes for other programs, and the mingw-w64 cross compiler that
+# builds the crash reporter's PE fixtures.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth poppler-utils qpdf libxml2-utils
-  libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui)
+  libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui
+  gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686)
 
 # install_packages [extra packages...]
 install_packages() {

@@ -1,0 +1,209 @@
+#include "crash/debuginfo/makerdbg/ElfDebugFacts.h"
+#include "crash/debuginfo/RtBinDebug.h"
+#include "crash/debuginfo/RtDebugSources.h"
+#include "crash/debuginfo/RtModules.h"
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QSet>
+#include <algorithm>
+#include <dwarf.h>
+#include <elfutils/libdw.h>
+#include <fcntl.h>
+#include <gelf.h>
+#include <unistd.h>
+
+namespace {
+
+QString FileNameOnly(const char* path) { return path ? QFileInfo(QFile::decodeName(path)).fileName() : QString(); }
+
+// Closes the file and the ELF and DWARF handles opened on it.
+struct TElfFile {
+  int fd = -1;
+  Elf* elf = nullptr;
+  Dwarf* dwarf = nullptr;
+  ~TElfFile() {
+    if (dwarf) dwarf_end(dwarf);
+    if (elf) elf_end(elf);
+    if (fd >= 0) close(fd);
+  }
+};
+
+quint64 LowestLoadedAddress(Elf* elf) {
+  size_t count = 0;
+  quint64 lowest = ~quint64(0);
+  if (elf_getphdrnum(elf, &count) != 0) return 0;
+  for (size_t i = 0; i < count; ++i) {
+    GElf_Phdr header;
+    if (gelf_getphdr(elf, int(i), &header) && header.p_type == PT_LOAD) lowest = qMin<quint64>(lowest, header.p_vaddr);
+  }
+  return lowest == ~quint64(0) ? 0 : lowest & ~quint64(kRtModulePageSize - 1);
+}
+
+void ReadSymbols(Elf* elf, QList<TElfDebugFacts::TSymbol>& symbols) {
+  for (Elf_Scn* section = elf_nextscn(elf, nullptr); section; section = elf_nextscn(elf, section)) {
+    GElf_Shdr header;
+    if (!gelf_getshdr(section, &header) || header.sh_type != SHT_SYMTAB || header.sh_entsize == 0) continue;
+    Elf_Data* data = elf_getdata(section, nullptr);
+    const size_t count = header.sh_size / header.sh_entsize;
+    for (size_t i = 0; data && i < count; ++i) {
+      GElf_Sym symbol;
+      if (!gelf_getsym(data, int(i), &symbol)) continue;
+      if (GELF_ST_TYPE(symbol.st_info) != STT_FUNC || symbol.st_size == 0 || symbol.st_shndx == SHN_UNDEF) continue;
+      const char* name = elf_strptr(elf, header.sh_link, symbol.st_name);
+      if (name && *name) symbols.append({symbol.st_value, symbol.st_size, DemangledName(name)});
+    }
+  }
+}
+
+void ReadUnit(Dwarf_Die& unit, TElfDebugFacts& facts) {
+  const QString name =
+      QFileInfo(QFile::decodeName(dwarf_diename(&unit) ? dwarf_diename(&unit) : "")).completeBaseName();
+  Dwarf_Addr base = 0, start = 0, end = 0;
+  for (ptrdiff_t offset = 0; (offset = dwarf_ranges(&unit, offset, &base, &start, &end)) > 0;)
+    if (end > start) facts.Units.append({start, end, name});
+  Dwarf_Lines* lines = nullptr;
+  size_t count = 0;
+  if (dwarf_getsrclines(&unit, &lines, &count) != 0) return;
+  for (size_t i = 0; i < count; ++i) {
+    Dwarf_Line* line = dwarf_onesrcline(lines, i);
+    Dwarf_Addr address = 0;
+    int number = 0;
+    bool endSequence = false;
+    if (!line || dwarf_lineaddr(line, &address) != 0 || dwarf_lineno(line, &number) != 0 ||
+        dwarf_lineendsequence(line, &endSequence) != 0)
+      continue;
+    facts.Lines.append({address, number, FileNameOnly(dwarf_linesrc(line, nullptr, nullptr)), endSequence});
+  }
+}
+
+void ReadDwarf(Dwarf* dwarf, TElfDebugFacts& facts) {
+  Dwarf_CU* unit = nullptr;
+  Dwarf_Half version = 0;
+  uint8_t unitType = 0;
+  Dwarf_Die unitDie, subDie;
+  while (dwarf_get_units(dwarf, unit, &unit, &version, &unitType, &unitDie, &subDie) == 0)
+    if (unitType == DW_UT_compile) ReadUnit(unitDie, facts);
+}
+
+// True when the address lies where a running module's offsets can reach it.
+bool Storable(quint64 address, quint64 linkBase) {
+  return address >= linkBase + 4096 && address - linkBase - 4096 <= 0x7FFFFFFEu;
+}
+
+} // namespace
+
+bool ReadElfDebugFacts(const QString& fileName, TElfDebugFacts& facts, QString& error) {
+  elf_version(EV_CURRENT);
+  TElfFile file;
+  file.fd = open(QFile::encodeName(fileName).constData(), O_RDONLY);
+  if (file.fd < 0) {
+    error = QStringLiteral("cannot open %1").arg(fileName);
+    return false;
+  }
+  file.elf = elf_begin(file.fd, ELF_C_READ, nullptr);
+  if (!file.elf || elf_kind(file.elf) != ELF_K_ELF) {
+    error = QStringLiteral("%1 is no ELF file").arg(fileName);
+    return false;
+  }
+  facts.LinkBase = LowestLoadedAddress(file.elf);
+  ReadSymbols(file.elf, facts.Symbols);
+  // A program without DWARF data still gets its routines.
+  file.dwarf = dwarf_begin_elf(file.elf, DWARF_C_READ, nullptr);
+  if (file.dwarf) ReadDwarf(file.dwarf, facts);
+  return true;
+}
+
+QByteArray BinaryDebugData(const TElfDebugFacts& facts, const QString& moduleName) {
+  TRtBinDebugWriter writer;
+  writer.SetModuleName(moduleName);
+  auto offset = [&facts](quint64 address) { return quint32(address - facts.LinkBase - 4096); };
+
+  // Units, each followed by a nameless one where code of no unit follows.
+  QList<TElfDebugFacts::TUnitRange> units = facts.Units;
+  std::stable_sort(units.begin(), units.end(), [](const auto& a, const auto& b) { return a.Start < b.Start; });
+  for (qsizetype i = 0; i < units.size(); ++i) {
+    if (!Storable(units[i].Start, facts.LinkBase) || !Storable(units[i].End, facts.LinkBase)) continue;
+    writer.AddUnit(offset(units[i].Start), units[i].Name);
+    if (i + 1 == units.size() || units[i + 1].Start > units[i].End) writer.AddUnit(offset(units[i].End), QString());
+  }
+
+  // Routines, likewise ended where no routine follows at once.
+  QList<TElfDebugFacts::TSymbol> symbols = facts.Symbols;
+  std::stable_sort(symbols.begin(), symbols.end(), [](const auto& a, const auto& b) { return a.Start < b.Start; });
+  for (qsizetype i = 0; i < symbols.size(); ++i) {
+    const quint64 end = symbols[i].Start + symbols[i].Size;
+    if ((i > 0 && symbols[i].Start == symbols[i - 1].Start) || !Storable(symbols[i].Start, facts.LinkBase) ||
+        !Storable(end, facts.LinkBase))
+      continue; // an alias of the routine before
+    const auto [scope, name] = SplitQualifiedName(symbols[i].Name);
+    if (scope.isEmpty())
+      writer.AddSymbol(offset(symbols[i].Start), name, QString());
+    else
+      writer.AddSymbol(offset(symbols[i].Start), scope, name);
+    if (i + 1 == symbols.size() || symbols[i + 1].Start > end) writer.AddSymbol(offset(end), QString(), QString());
+  }
+
+  // Lines in address order; where a sequence ends and another starts at the
+  // same address, the end goes first so the start wins. A row that repeats
+  // the line before adds nothing, unless a unit starts there.
+  QList<TElfDebugFacts::TLine> lines = facts.Lines;
+  std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+    return a.Address != b.Address ? a.Address < b.Address : a.EndSequence > b.EndSequence;
+  });
+  QSet<quint64> unitStarts;
+  for (const TElfDebugFacts::TUnitRange& unit : units)
+    unitStarts.insert(unit.Start);
+  bool first = true;
+  int lastNumber = 0;
+  QString lastFile;
+  for (const TElfDebugFacts::TLine& line : lines) {
+    if (!Storable(line.Address, facts.LinkBase)) continue;
+    const int number = line.EndSequence ? 0 : line.Line;
+    const QString file = line.EndSequence ? QString() : line.File;
+    if (!first && number == lastNumber && file == lastFile && !unitStarts.contains(line.Address)) continue;
+    writer.AddLine(offset(line.Address), quint32(number));
+    if (first || file != lastFile || unitStarts.contains(line.Address))
+      writer.AddSourceName(offset(line.Address), file);
+    first = false;
+    lastNumber = number;
+    lastFile = file;
+  }
+  return writer.Data(true);
+}
+
+std::pair<QString, QString> SplitQualifiedName(const QString& demangled) {
+  QString head = demangled;
+  // A part of a function that the compiler split off keeps the function's name.
+  const qsizetype clone = head.indexOf(QLatin1String(" [clone "));
+  if (clone > 0) head.truncate(clone);
+  // Parameters: from the last ")" back to its "(".
+  const qsizetype close = head.lastIndexOf(QLatin1Char(')'));
+  if (close > 0) {
+    int depth = 0;
+    for (qsizetype i = close; i >= 0; --i) {
+      if (head[i] == QLatin1Char(')')) ++depth;
+      if (head[i] == QLatin1Char('(') && --depth == 0) {
+        head.truncate(i);
+        break;
+      }
+    }
+  }
+  // Return type and scope: blanks and "::" outside brackets, up to an operator's name.
+  qsizetype start = 0, ownName = 0;
+  int depth = 0;
+  for (qsizetype i = 0; i < head.size(); ++i) {
+    const QChar c = head[i];
+    if (depth == 0 && head.mid(i, 8) == QLatin1String("operator") &&
+        (i == 0 || head[i - 1] == QLatin1Char(':') || head[i - 1] == QLatin1Char(' ')) &&
+        (i + 8 >= head.size() || !(head[i + 8].isLetterOrNumber() || head[i + 8] == QLatin1Char('_'))))
+      break;
+    if (c == QLatin1Char('<') || c == QLatin1Char('(') || c == QLatin1Char('[') || c == QLatin1Char('{')) ++depth;
+    if (c == QLatin1Char('>') || c == QLatin1Char(')') || c == QLatin1Char(']') || c == QLatin1Char('}'))
+      depth = qMax(0, depth - 1);
+    if (depth != 0) continue;
+    if (c == QLatin1Char(' ')) start = ownName = i + 1;
+    if (c == QLatin1Char(':') && i + 1 < head.size() && head[i + 1] == QLatin1Char(':')) ownName = ++i + 1;
+  }
+  if (ownName == start) return {head.mid(start), QString()};
+  return {head.mid(start, ownName - 2 - start), head.mid(ownName)};
+}
