@@ -3,8 +3,9 @@
 #include <QtCore/QFile>
 #include <cstring>
 
-TRtLoadedImage::TRtLoadedImage(const QByteArray& fileBytes, const QString& fileName) : fileName_(fileName) {
-  laidOut_ = LayOut(fileBytes);
+TRtLoadedImage::TRtLoadedImage(const QByteArray& fileBytes, const QString& fileName, quint32 maxImageSize)
+    : fileName_(fileName) {
+  laidOut_ = LayOut(fileBytes, maxImageSize);
   if (!laidOut_) memory_ = fileBytes;
   // A detached, non-shared copy: the module's memory may be written
   // (import entries) and must stay where it is.
@@ -21,13 +22,13 @@ TRtModule TRtLoadedImage::Module() const {
   return {quintptr(memory_.constData()), fileName_, quint64(memory_.size())};
 }
 
-bool TRtLoadedImage::LayOut(const QByteArray& fileBytes) {
+bool TRtLoadedImage::LayOut(const QByteArray& fileBytes, quint32 maxImageSize) {
   const TRtByteView file(reinterpret_cast<const uchar*>(fileBytes.constData()), quint64(fileBytes.size()));
   const std::optional<quint32> nt = NtHeadersOffset(file);
   if (!nt) return false;
   const quint32 imageSize = file.U32(*nt + RtPe::kOptSizeOfImage).value_or(0);
   const quint32 headersSize = file.U32(*nt + RtPe::kOptSizeOfHeaders).value_or(0);
-  if (imageSize == 0 || imageSize > kMaxImageSize || headersSize > imageSize) return false;
+  if (imageSize == 0 || imageSize > maxImageSize || headersSize > imageSize) return false;
   memory_ = QByteArray(qsizetype(imageSize), '\0');
   std::memcpy(memory_.data(), file.Data(), size_t(qMin<quint64>(headersSize, file.Size())));
   const TRtByteView image(reinterpret_cast<const uchar*>(memory_.constData()), imageSize);

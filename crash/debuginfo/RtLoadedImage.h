@@ -13,7 +13,7 @@ public:
   // Images that claim more memory than this are not laid out.
   static constexpr quint32 kMaxImageSize = 32u << 20;
 
-  TRtLoadedImage(const QByteArray& fileBytes, const QString& fileName);
+  TRtLoadedImage(const QByteArray& fileBytes, const QString& fileName, quint32 maxImageSize = kMaxImageSize);
   // Reads the file; an unreadable file gives an empty image.
   static TRtLoadedImage FromFile(const QString& fileName);
 
@@ -28,7 +28,7 @@ public:
   bool IsLaidOut() const { return laidOut_; }
 
 private:
-  bool LayOut(const QByteArray& fileBytes);
+  bool LayOut(const QByteArray& fileBytes, quint32 maxImageSize);
 
   QByteArray memory_;
   QString fileName_;
