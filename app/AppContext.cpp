@@ -10,6 +10,7 @@ TOrganizacia Organizacia;
 
 namespace {
 TIBDatabase* mainDatabase = nullptr;
+std::function<void()> mainConnectionChecks;
 TImageList* imageList16 = nullptr;
 TImageList* imageList32 = nullptr;
 QString programFilePath;
@@ -19,6 +20,11 @@ QString applicationTitle;
 
 TIBDatabase* MainDatabase() { return mainDatabase; }
 void SetMainDatabase(TIBDatabase* database) { mainDatabase = database; }
+
+void SetMainConnectionChecks(std::function<void()> checks) { mainConnectionChecks = std::move(checks); }
+void RunMainConnectionChecks() {
+  if (mainConnectionChecks) mainConnectionChecks();
+}
 
 TImageList* ImageList16() { return imageList16; }
 TImageList* ImageList32() { return imageList32; }

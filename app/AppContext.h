@@ -1,6 +1,7 @@
 #pragma once
 #include <QtCore/QString>
 #include <QtCore/QVariant>
+#include <functional>
 
 class TIBDatabase;
 class TImageList;
@@ -43,6 +44,12 @@ extern TOrganizacia Organizacia;
 // main window exists.
 TIBDatabase* MainDatabase();
 void SetMainDatabase(TIBDatabase* database);
+// The checks the owner of the main connection runs once it is connected
+// (schema version, settings table); a form that had to close the connection
+// (backup, restore) runs them after opening it again. Nothing is run while
+// no owner has set them.
+void SetMainConnectionChecks(std::function<void()> checks);
+void RunMainConnectionChecks();
 
 // The main window's 16- and 32-pixel image lists, shared by the register
 // forms' tool bars; null before the main window exists.

@@ -4,6 +4,7 @@
 #include "app/PrintForm.h"
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
+#include "app/UnitOfWork.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
@@ -15,6 +16,7 @@
 #include "controls/QPLBtn.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "db/ServerSql.h"
 #include <QtCore/QScopeGuard>
 #include <QtCore/QSet>
 #include <QtGui/QGuiApplication>
@@ -47,29 +49,20 @@ QString KeyCondition(const QString& keyField, const QList<int>& keys) {
 }
 
 // The frame of every selection-set writer: its own read-committed
-// transaction on the main connection; errors rolled back and handed to the
-// handler (raised again when it did not report them).
+// transaction on the main connection, one unit of work.
 bool RunSelectionSetAction(const std::function<void(TIBQuery&, TIBTransaction&)>& action) {
   TIBTransaction transaction(MainDatabase(), TIBTransactionKind::ReadCommitted);
   TIBQuery query;
   query.SetDatabase(MainDatabase());
   query.SetTransaction(&transaction);
-  try {
-    BeginTransaction(transaction);
-    action(query, transaction);
-    transaction.Commit();
-    return true;
-  } catch (const std::exception& error) {
-    RollbackIfActive(transaction);
-    if (HandleDatabaseError(error) == 0) throw;
-    return false;
-  }
+  return RunUnitOfWork(transaction, [&] { action(query, transaction); }).Done;
 }
 
 const QString kClearSet = QStringLiteral("delete from temp_spracuj where connection_id=current_connection\n"
                                          "and zaradenie=:ZARADENIE");
-const QString kAddToSet = QStringLiteral("insert into temp_spracuj (jedin,cislo,zaradenie,connection_id)\n"
-                                         "values (gen_id(temp_spracuj_id,1),:CISLO,:ZARADENIE,current_connection)");
+const QString kAddToSet = QStringLiteral("insert into temp_spracuj (jedin,cislo,zaradenie,connection_id)\nvalues (") +
+                          ServerSql::NextKey(QStringLiteral("temp_spracuj_id")) +
+                          QStringLiteral(",:CISLO,:ZARADENIE,current_connection)");
 
 void ClearSet(TIBQuery& query, const QString& tag) {
   query.SetSQL(kClearSet);
@@ -171,18 +164,13 @@ bool ExecSQLInOwnTransaction(const QString& sql, const QVariantMap& params) {
   TIBQuery query;
   query.SetDatabase(MainDatabase());
   query.SetTransaction(&transaction);
-  try {
-    transaction.StartTransaction();
-    query.SetSQL(sql);
-    Bind(query, params);
-    query.ExecSQL();
-    transaction.Commit();
-    return true;
-  } catch (const std::exception& error) {
-    if (transaction.InTransaction()) transaction.Rollback();
-    if (HandleDatabaseError(error) == 0) throw;
-    return false;
-  }
+  return RunUnitOfWork(transaction,
+                       [&] {
+                         query.SetSQL(sql);
+                         Bind(query, params);
+                         query.ExecSQL();
+                       })
+      .Done;
 }
 
 void CheckShowMarkedButton(const TDbGridQPL& grid, TToolButton& button) {
@@ -355,27 +343,26 @@ void PrintPermitReceipt(const QString& title, const QString& templateName, const
                         const QStringList& items) {
   std::unique_ptr<IPrintForm> report = CreatePrintForm();
   if (!report) return;
-  try {
-    BeginTransaction(report->Transaction());
-    report->SetTitle(title);
-    report->SetTemplateName(templateName);
-    report->LoadReport();
-    report->ClearAliases();
-    AddOrganizaciaVariables(*report);
-    report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
-    report->Query(1).SetSQL(master.join(QLatin1Char('\n')));
-    report->Query(1).Open();
-    if (!items.isEmpty()) {
-      report->SetAlias(QStringLiteral("ib2"), QStringLiteral("DETAIL"));
-      report->LinkDetail(2);
-      report->Query(2).SetSQL(items.join(QLatin1Char('\n')));
-      report->Query(2).Open();
-    }
-    report->ShowModal();
-  } catch (const std::exception& error) {
-    RollbackIfActive(report->Transaction());
-    if (HandleDatabaseError(error) == 0) throw;
-  }
+  RunUnitOfWork(
+      report->Transaction(),
+      [&] {
+        report->SetTitle(title);
+        report->SetTemplateName(templateName);
+        report->LoadReport();
+        report->ClearAliases();
+        AddOrganizaciaVariables(*report);
+        report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
+        report->Query(1).SetSQL(master.join(QLatin1Char('\n')));
+        report->Query(1).Open();
+        if (!items.isEmpty()) {
+          report->SetAlias(QStringLiteral("ib2"), QStringLiteral("DETAIL"));
+          report->LinkDetail(2);
+          report->Query(2).SetSQL(items.join(QLatin1Char('\n')));
+          report->Query(2).Open();
+        }
+        report->ShowModal();
+      },
+      TWorkEnd::KeepOpen);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "app/fMain.h"
-#include "app/ToolImages.h"
 #include "app/AppContext.h"
 #include "app/ExceptionHandler.h"
 #include "app/FormRegistry.h"
@@ -7,6 +6,8 @@
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
 #include "app/SettingsFile.h"
+#include "app/ToolImages.h"
+#include "app/UnitOfWork.h"
 #include "app/fUpdate.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/QPLBtn.h"
@@ -14,6 +15,7 @@
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "db/ServerSql.h"
 #include "platform/Shell.h"
 #include "platform/base/ProgramVersion.h"
 #include <QtCore/QDate>
@@ -128,12 +130,16 @@ TfrmMain::TfrmMain(QWidget* parent) : TForm(parent) {
   BuildPages();
   frmMain = this;
   SetMainDatabase(IBD);
+  SetMainConnectionChecks([this] { IBDAfterConnect(); });
   SetImageLists(il16, il32);
 }
 
 TfrmMain::~TfrmMain() {
   if (frmMain == this) frmMain = nullptr;
-  if (MainDatabase() == IBD) SetMainDatabase(nullptr);
+  if (MainDatabase() == IBD) {
+    SetMainDatabase(nullptr);
+    SetMainConnectionChecks({});
+  }
   if (ImageList16() == il16) SetImageLists(nullptr, nullptr);
 }
 
@@ -362,12 +368,7 @@ void TfrmMain::IBDAfterConnect() {
     Kontrola_Kalim_UDF();
     if (TerminationRequested()) return;
   }
-  try {
-    PurgeAndReadSettings();
-  } catch (const std::exception& error) {
-    RollbackIfActive(*IBDT);
-    if (HandleDatabaseError(error) == 0) throw;
-  }
+  RunUnitOfWork(*IBDT, [this] { PurgeAndReadSettings(); });
 }
 
 bool TfrmMain::CheckVersion() {
@@ -394,13 +395,12 @@ bool TfrmMain::CheckVersion() {
 }
 
 void TfrmMain::PurgeAndReadSettings() {
-  BeginTransaction(*IBDT);
   // The selection sets hold the rows of every connected workstation: purge
   // them only when this connection is the database's only attachment.
   if (IBD->AttachmentCount() == 1) {
     ibs->SetSQL(QStringLiteral("delete from temp_spracuj"));
     ibs->ExecSQL();
-    ibs->SetSQL(QStringLiteral("set generator temp_spracuj_id to 0"));
+    ibs->SetSQL(ServerSql::ResetGenerator(QStringLiteral("temp_spracuj_id")));
     ibs->ExecSQL();
   }
   ProgramSettings.BRIGADA_PREDPISANA = qint16(std::trunc(NastaveniaExtendedRead(QStringLiteral("BRIGADA_PREDPISANA"))));
@@ -422,7 +422,6 @@ void TfrmMain::PurgeAndReadSettings() {
   };
   for (const auto& [key, target] : identity)
     *target = NastaveniaStringRead(QLatin1String(key));
-  IBDT->Commit();
 }
 
 int TfrmMain::ZistiVerziu() {

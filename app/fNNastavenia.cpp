@@ -3,6 +3,7 @@
 #include "app/FormActions.h"
 #include "app/FormRegistry.h"
 #include "app/QPLUnit.h"
+#include "app/UnitOfWork.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBEdit.h"
@@ -190,11 +191,9 @@ void TfrmNNastavenia::FormCreate() {
 }
 
 void TfrmNNastavenia::FormShow() {
-  RunDatabaseAction(*ibt1, [this] {
-    BeginTransaction(*ibt1);
+  RunUnitOfWork(*ibt1, [this] {
     for (const TKey& key : Keys())
       Nacitaj(QLatin1String(key.key), key.control);
-    ibt1->Commit();
   });
   eDBNazov->setFocus();
 }
@@ -238,18 +237,17 @@ void TfrmNNastavenia::btnZapisClick() {
   const QVariant jux = eJUX->GetKeyValue();
   const double hours = eBrigadaHodiny->Value();
   const bool upper = ePriezviskaVelkymi->isChecked();
-  const bool saved = RunDatabaseAction(*ibt1, [&] {
-    BeginTransaction(*ibt1);
-    ib1->Close();
-    ib1->SetSQL(QStringLiteral("execute procedure Nastavenia_Zapis(:PREMENNA,:TEXT,:CISLO)"));
-    for (const TKey& key : Keys())
-      if (auto* edit = qobject_cast<TIBEdit*>(key.control)) Nastav(QLatin1String(key.key), edit->text(), 0);
-    Nastav(QStringLiteral("ZO_JEDIN"), QString(), zo.toDouble());
-    Nastav(QStringLiteral("JUX_JEDIN"), QString(), jux.toDouble());
-    Nastav(QStringLiteral("BRIGADA_PREDPISANA"), QString(), hours);
-    Nastav(QStringLiteral("PRIEZVISKA_VELKYMI"), QString(), upper ? 1 : 0);
-    ibt1->Commit();
-  });
+  const bool saved = RunUnitOfWork(*ibt1, [&] {
+                       ib1->Close();
+                       ib1->SetSQL(QStringLiteral("execute procedure Nastavenia_Zapis(:PREMENNA,:TEXT,:CISLO)"));
+                       for (const TKey& key : Keys())
+                         if (auto* edit = qobject_cast<TIBEdit*>(key.control))
+                           Nastav(QLatin1String(key.key), edit->text(), 0);
+                       Nastav(QStringLiteral("ZO_JEDIN"), QString(), zo.toDouble());
+                       Nastav(QStringLiteral("JUX_JEDIN"), QString(), jux.toDouble());
+                       Nastav(QStringLiteral("BRIGADA_PREDPISANA"), QString(), hours);
+                       Nastav(QStringLiteral("PRIEZVISKA_VELKYMI"), QString(), upper ? 1 : 0);
+                     }).Done;
   // A refused save keeps the dialog open and the run-time records as they were.
   if (!saved) return;
   Organizacia = {eDBNazov->text(),     eDBUlica->text(),   eDBPSC->text(),     eDBMesto->text(),

@@ -2,11 +2,13 @@
 #include "app/AppContext.h"
 #include "app/FormActions.h"
 #include "app/QPLUnit.h"
+#include "app/UnitOfWork.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "db/ServerSql.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QHBoxLayout>
@@ -88,8 +90,7 @@ void TfrmSPrevodRoka::btnZapisClick() {
     TfrmSPrevodRoka* form;
     ~Enable() { form->SetButtonsEnabled(true); }
   } enable{this};
-  RunDatabaseAction(*ibt1, [this] {
-    BeginTransaction(*ibt1);
+  RunUnitOfWork(*ibt1, [this] {
     QList<qint64> grounds;
     for (const TList& list : Lists()) {
       if (!list.box->isChecked()) continue;
@@ -102,7 +103,6 @@ void TfrmSPrevodRoka::btnZapisClick() {
     }
     // After the price list, so that this run's copied prices are found too.
     TranslatePriceReferences(grounds);
-    ibt1->Commit();
   });
   SetModalResult(mrOk);
 }
@@ -157,10 +157,10 @@ void TfrmSPrevodRoka::CopyNames(const TList& list) {
   ib1->Close();
   ib1->SetSQL(
       QStringLiteral("INSERT INTO %1 (JEDIN, ROK, NAZOV)\n"
-                     "SELECT GEN_ID(%1_ID,1), CAST(:ROK AS SMALLINT), NAZOV\n"
+                     "SELECT %2, CAST(:ROK AS SMALLINT), NAZOV\n"
                      "FROM %1 S WHERE S.ROK=:ROK_OLD AND\n"
                      "NOT EXISTS (SELECT 1 FROM %1 T WHERE T.ROK=:ROK AND T.NAZOV IS NOT DISTINCT FROM S.NAZOV)")
-          .arg(table));
+          .arg(table, ServerSql::NextKey(table + QStringLiteral("_ID"))));
   ib1->ParamByName(QStringLiteral("ROK")).SetValue(year_);
   ib1->ParamByName(QStringLiteral("ROK_OLD")).SetValue(year_ - 1);
   ib1->ExecSQL();

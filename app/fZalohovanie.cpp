@@ -3,7 +3,6 @@
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
 #include "app/SysInfo.h"
-#include "app/fMain.h"
 #include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
@@ -90,7 +89,7 @@ TfrmZalohovanie::TfrmZalohovanie(QWidget* owner, TIBDatabase* database)
 
   Reconnect = [this] {
     database_->Open();
-    if (frmMain && frmMain->IBD == database_) frmMain->IBDAfterConnect();
+    if (database_ == MainDatabase()) RunMainConnectionChecks();
   };
   connect(btnZalohuj, &QPushButton::clicked, this, &TfrmZalohovanie::btnZalohujClick);
   connect(btnObnov, &QPushButton::clicked, this, &TfrmZalohovanie::btnObnovClick);

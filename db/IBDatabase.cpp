@@ -4,6 +4,7 @@
 #include "db/IBDatabaseInfo.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "db/ServerSql.h"
 #include <QtCore/QRegularExpression>
 #include <ibase.h>
 
@@ -116,16 +117,14 @@ int TIBDatabase::OdsMinorVersion() const { return TIBDatabaseInfo(*this).OdsMino
 QString TIBDatabase::ServerVersion() const { return TIBDatabaseInfo(*this).Version(); }
 
 qint64 TIBDatabase::GeneratorValue(const QString& generatorName, qint64 step) {
-  static const QRegularExpression identifier(QStringLiteral("^[A-Za-z][A-Za-z0-9_$]{0,62}$"));
-  if (!identifier.match(generatorName).hasMatch())
-    throw EIBError(QStringLiteral("Neplatný názov generátora: \"%1\".").arg(generatorName));
   TIBTransaction transaction(this);
   transaction.StartTransaction();
   TIBQuery query;
   query.SetDatabase(this);
   query.SetTransaction(&transaction);
-  // A generator name is an identifier, which cannot be a bound parameter; it is checked above.
-  query.SetSQL(QStringLiteral("SELECT GEN_ID(%1, CAST(:STEP AS BIGINT)) FROM RDB$DATABASE").arg(generatorName));
+  // A generator name is an identifier, which cannot be a bound parameter.
+  query.SetSQL(QStringLiteral("SELECT GEN_ID(%1, CAST(:STEP AS BIGINT)) FROM RDB$DATABASE")
+                   .arg(ServerSql::CheckedName(generatorName)));
   query.ParamByName(QStringLiteral("STEP")).SetValue(step);
   query.Open();
   const qint64 value = query.FieldByNumber(0).AsLargeInt();

@@ -3,6 +3,7 @@
 #include "app/MyUnits.h"
 #include "app/MyUnitsForms.h"
 #include "app/QPLUnit.h"
+#include "app/UnitOfWork.h"
 #include "controls/DataEntryControl.h"
 #include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
@@ -10,6 +11,7 @@
 #include "core/ui/Form.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "db/ServerSql.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
@@ -108,19 +110,6 @@ void TDialogPattern::ClearForPass() {
   if (ClearAll) ClearAll();
 }
 
-bool TDialogPattern::RunGuarded(const std::function<void()>& action, int* handled) {
-  try {
-    action();
-    return true;
-  } catch (const std::exception& error) {
-    RollbackIfActive(*ibt1);
-    const int result = HandleDatabaseError(error);
-    if (result == 0) throw;
-    if (handled) *handled = result;
-    return false;
-  }
-}
-
 void TDialogPattern::FormShow() {
   saved_ = false;
   placeholderMade_ = false;
@@ -136,25 +125,21 @@ void TDialogPattern::FormShow() {
 }
 
 void TDialogPattern::InsertPlaceholder() {
-  RunGuarded([this] {
-    BeginTransaction(*ibt1);
-    ib1->SetSQL(QStringLiteral("select gen_id(") + Generator + QStringLiteral(",1) from rdb$database"));
-    ib1->Open();
-    const int key = ib1->FieldByNumber(0).AsInteger();
-    ib1->Close();
+  int key = 0;
+  const TWorkOutcome outcome = RunUnitOfWork(*ibt1, [&] {
+    key = TakeNextKey(*ib1, Generator);
     ib1->SetSQL(PlaceholderInsert);
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(key);
     ib1->ExecSQL();
-    jedin_ = key;
     if (PlaceholderMade) PlaceholderMade(*ib1);
-    ibt1->Commit();
-    placeholderMade_ = true;
   });
+  if (!outcome) return;
+  jedin_ = key;
+  placeholderMade_ = true;
 }
 
 void TDialogPattern::LoadRow() {
-  RunGuarded([this] {
-    BeginTransaction(*ibt1);
+  RunUnitOfWork(*ibt1, [this] {
     ib1->SetSQL(LoadSql);
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
     ib1->Open();
@@ -211,30 +196,20 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
   }
   if (CheckRequiredInputs(form_)) return;
   if (CheckEntries && !CheckEntries()) return;
-  int handled = 0;
   const bool adding = Adding() && !placeholderMade_;
-  const bool ok = RunGuarded(
-      [&] {
-        BeginTransaction(*ibt1);
-        int key = jedin_;
-        if (adding) {
-          ib1->SetSQL(QStringLiteral("select gen_id(") + Generator + QStringLiteral(",1) from rdb$database"));
-          ib1->Open();
-          key = ib1->FieldByNumber(0).AsInteger();
-          ib1->Close();
-        }
-        Save(*ib1, adding);
-        if (TIBParam* param = ib1->FindParam(QStringLiteral("JEDIN"))) param->SetValue(key);
-        ib1->ExecSQL();
-        ibt1->Commit();
-        jedin_ = key;
-      },
-      &handled);
-  if (!ok) {
+  int key = jedin_;
+  const TWorkOutcome outcome = RunUnitOfWork(*ibt1, [&] {
+    if (adding) key = TakeNextKey(*ib1, Generator);
+    Save(*ib1, adding);
+    if (TIBParam* param = ib1->FindParam(QStringLiteral("JEDIN"))) param->SetValue(key);
+    ib1->ExecSQL();
+  });
+  if (!outcome) {
     // The entries stay for the user to correct; nothing was written.
-    if (SaveFailed) SaveFailed(handled);
+    if (SaveFailed) SaveFailed(outcome.Reported);
     return;
   }
+  jedin_ = key;
   saved_ = true;
   form_.SetModalResult(result);
 }
@@ -249,12 +224,10 @@ void TDialogPattern::btnNezapisClick() { form_.SetModalResult(mrCancel); }
 void TDialogPattern::FormClose() {
   if (!placeholderMade_ || saved_ || PlaceholderDelete.isEmpty()) return;
   // The placeholder goes on every close that did not save, also after an error.
-  RunGuarded([this] {
-    BeginTransaction(*ibt1);
+  RunUnitOfWork(*ibt1, [this] {
     ib1->SetSQL(PlaceholderDelete);
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
     ib1->ExecSQL();
-    ibt1->Commit();
   });
   placeholderMade_ = false;
 }

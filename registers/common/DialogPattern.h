@@ -111,7 +111,6 @@ private:
   void InsertPlaceholder();
   void SetUniqueKeys();
   void FocusFirstControl();
-  bool RunGuarded(const std::function<void()>& action, int* handled = nullptr);
 
   TForm& form_;
   int& jedin_;

@@ -4,6 +4,7 @@
 #include "app/MyUnitsForms.h"
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
+#include "app/UnitOfWork.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
@@ -233,27 +234,26 @@ void TListPattern::ReleaseOznacene() {
 
 void TListPattern::gr1DisplayGrid() {
   if (ib1->Active() && !ib1->IsEmpty()) keptKey_ = ib1->FieldByName(QStringLiteral("jedin")).AsInteger();
-  try {
-    BeginTransaction(*ibt1);
-    TListQuery query;
-    if (Select) Select(query);
-    AddMarkedCondition(query);
-    if (Filter && btnFilter && btnFilter->Down()) Filter(query);
-    query.Add(QStringLiteral("order by"));
-    QString order;
-    if (gr1->ActiveTitleIndex() != 0) gr1->GetOrderBy(Smer, order);
-    query.Add(order.isEmpty() ? QStringLiteral("a.jedin") + Smer : order);
-    ib1->SetSQL(query.Text());
-    for (auto it = query.Params.begin(); it != query.Params.end(); ++it)
-      ib1->ParamByName(it.key()).SetValue(it.value());
-    TraceQuerySQL(*ib1, ib1->SQL());
-    ib1->Open();
-    if (AfterOpen) AfterOpen();
-    LocateKey(keptKey_);
-  } catch (const std::exception& error) {
-    RollbackIfActive(*ibt1);
-    if (HandleDatabaseError(error) == 0) throw;
-  }
+  RunUnitOfWork(
+      *ibt1,
+      [this] {
+        TListQuery query;
+        if (Select) Select(query);
+        AddMarkedCondition(query);
+        if (Filter && btnFilter && btnFilter->Down()) Filter(query);
+        query.Add(QStringLiteral("order by"));
+        QString order;
+        if (gr1->ActiveTitleIndex() != 0) gr1->GetOrderBy(Smer, order);
+        query.Add(order.isEmpty() ? QStringLiteral("a.jedin") + Smer : order);
+        ib1->SetSQL(query.Text());
+        for (auto it = query.Params.begin(); it != query.Params.end(); ++it)
+          ib1->ParamByName(it.key()).SetValue(it.value());
+        TraceQuerySQL(*ib1, ib1->SQL());
+        ib1->Open();
+        if (AfterOpen) AfterOpen();
+        LocateKey(keptKey_);
+      },
+      TWorkEnd::KeepOpen);
 }
 
 bool TListPattern::LocateKey(int key) { return key != 0 && ib1->Active() && ib1->Locate(QStringLiteral("jedin"), key); }

@@ -4,6 +4,7 @@
 #include "app/MyUnitsForms.h"
 #include "app/PrintForm.h"
 #include "app/QPLUnit.h"
+#include "app/UnitOfWork.h"
 #include "controls/DbGridQPL.h"
 #include "controls/fWaitPlease.h"
 #include "db/IBQuery.h"
@@ -39,43 +40,45 @@ bool PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
     QGuiApplication::restoreOverrideCursor();
     HideWaitForm();
   };
-  auto guard = qScopeGuard(endWait);
-  try {
-    TempSpracujStoreGrid(grid, print.Tag, print.AllRows);
-    BeginTransaction(report->Transaction());
-    report->SetTitle(print.Title);
-    report->SetTemplateName(print.Template);
-    report->LoadReport();
-    report->ClearAliases();
-    report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
-    for (qsizetype i = 0; i < print.Details.size(); ++i)
-      report->SetAlias(QStringLiteral("ib%1").arg(i + 2), print.Details[i].Alias);
-    if (print.YearVariable || print.OrganizationVariables) report->ClearVariables();
-    if (print.YearVariable) {
-      report->SetVariable(QStringLiteral(" Nastavenia"), QStringLiteral("''"));
-      report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(ProgramSettings.Rok)));
-    }
-    if (print.OrganizationVariables) AddOrganizaciaVariables(*report);
-    QCoreApplication::processEvents();
-    PrepareQuery(report->Query(1), print.MasterSql, print.Params, print.Tag);
-    report->Query(1).Open();
-    // A detail is opened by the print form for each master row, with the row's key.
-    for (qsizetype i = 0; i < print.Details.size(); ++i) {
-      const int number = int(i) + 2;
-      PrepareQuery(report->Query(number), print.Details[i].Sql, {}, print.Tag);
-      report->LinkDetail(number);
-    }
-    endWait();
-    if (report->Query(1).IsEmpty()) {
-      ShowNoDataToPrint();
-      return false;
-    }
-    report->ShowModal();
-    return report->Completed();
-  } catch (const std::exception& error) {
-    endWait();
-    RollbackIfActive(report->Transaction());
-    if (HandleDatabaseError(error) == 0) throw;
-    return false;
-  }
+  auto stopWaiting = qScopeGuard(endWait);
+  // Stored before the print's transaction starts, so that its snapshot sees the set.
+  TempSpracujStoreGrid(grid, print.Tag, print.AllRows);
+  bool completed = false;
+  RunUnitOfWork(
+      report->Transaction(),
+      [&] {
+        // An error shows its message after the wait window has gone.
+        auto stopWaitingFirst = qScopeGuard(endWait);
+        report->SetTitle(print.Title);
+        report->SetTemplateName(print.Template);
+        report->LoadReport();
+        report->ClearAliases();
+        report->SetAlias(QStringLiteral("ib1"), QStringLiteral("MASTER"));
+        for (qsizetype i = 0; i < print.Details.size(); ++i)
+          report->SetAlias(QStringLiteral("ib%1").arg(i + 2), print.Details[i].Alias);
+        if (print.YearVariable || print.OrganizationVariables) report->ClearVariables();
+        if (print.YearVariable) {
+          report->SetVariable(QStringLiteral(" Nastavenia"), QStringLiteral("''"));
+          report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(ProgramSettings.Rok)));
+        }
+        if (print.OrganizationVariables) AddOrganizaciaVariables(*report);
+        QCoreApplication::processEvents();
+        PrepareQuery(report->Query(1), print.MasterSql, print.Params, print.Tag);
+        report->Query(1).Open();
+        // A detail is opened by the print form for each master row, with the row's key.
+        for (qsizetype i = 0; i < print.Details.size(); ++i) {
+          const int number = int(i) + 2;
+          PrepareQuery(report->Query(number), print.Details[i].Sql, {}, print.Tag);
+          report->LinkDetail(number);
+        }
+        endWait();
+        if (report->Query(1).IsEmpty()) {
+          ShowNoDataToPrint();
+          return;
+        }
+        report->ShowModal();
+        completed = report->Completed();
+      },
+      TWorkEnd::KeepOpen);
+  return completed;
 }

@@ -4,6 +4,7 @@
 #include "app/MyUnitsForms.h"
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
+#include "app/UnitOfWork.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
@@ -13,10 +14,11 @@
 #include "core/DateTime.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "registers/common/PrintProtocol.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fCClenovPridaj.h"
 #include "registers/members/fCClenovTlac.h"
-#include "registers/common/PrintProtocol.h"
+#include <QtCore/QScopeGuard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QGridLayout>
@@ -250,26 +252,27 @@ void TfrmCClenov::btnTlacClick() {
 
 void TfrmCClenov::btnInfoClick() {
   qint64 all = 0, members = 0;
-  try {
-    BeginTransaction(*list.ibt1);
-    ibs->SetSQL(QStringLiteral("select count(*) from c_clenov"));
-    ibs->Open();
-    all = ibs->FieldByNumber(0).AsInteger();
-    ibs->Close();
-    ibs->SetSQL(QStringList{QStringLiteral("select count(*) from c_clenov a"), QStringLiteral("where a.jedin in"),
-                            QStringLiteral("(select b.c_clenov from e_povolenky b where b.rok=:ROK and"),
-                            QStringLiteral("b.jedin in (select c.e_povolenky from e_povolenky2 c"),
-                            QStringLiteral("where c.typ_platby=2 and c.rok=:ROK and c.e_povolenky=b.jedin))")}
-                    .join(QLatin1Char('\n')));
-    ibs->ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
-    ibs->Open();
-    members = ibs->FieldByNumber(0).AsInteger();
-    ibs->Close();
-  } catch (const std::exception& error) {
-    RollbackIfActive(*list.ibt1);
-    if (HandleDatabaseError(error) == 0) throw;
-    return;
-  }
+  const bool counted = RunUnitOfWork(
+                           *list.ibt1,
+                           [&] {
+                             ibs->SetSQL(QStringLiteral("select count(*) from c_clenov"));
+                             ibs->Open();
+                             all = ibs->FieldByNumber(0).AsInteger();
+                             ibs->Close();
+                             ibs->SetSQL(QStringList{
+                                 QStringLiteral("select count(*) from c_clenov a"), QStringLiteral("where a.jedin in"),
+                                 QStringLiteral("(select b.c_clenov from e_povolenky b where b.rok=:ROK and"),
+                                 QStringLiteral("b.jedin in (select c.e_povolenky from e_povolenky2 c"),
+                                 QStringLiteral("where c.typ_platby=2 and c.rok=:ROK and c.e_povolenky=b.jedin))")}
+                                             .join(QLatin1Char('\n')));
+                             ibs->ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
+                             ibs->Open();
+                             members = ibs->FieldByNumber(0).AsInteger();
+                             ibs->Close();
+                           },
+                           TWorkEnd::KeepOpen)
+                           .Done;
+  if (!counted) return;
   const QString crlf2 = QStringLiteral("\r\n\r\n");
   MessageDlg(FormatIntegers(QStringLiteral("Celkový počet v evidencii: %d"), {all}) + crlf2 +
                  FormatIntegers(QStringLiteral("Z toho členov: %d"), {members}) + crlf2 +
@@ -284,25 +287,29 @@ void TfrmCClenov::btnSaveClick() {
   TIBTransaction transaction(MainDatabase(), TIBTransactionKind::ReadCommitted);
   query.SetDatabase(MainDatabase());
   query.SetTransaction(&transaction);
-  bool empty = true;
-  try {
-    ShowWaitForm();
+  ShowWaitForm();
+  bool waiting = true;
+  const auto endWait = [&waiting] {
+    if (waiting) HideWaitForm();
+    waiting = false;
+  };
+  const auto stopWaiting = qScopeGuard(endWait);
+  {
     TSqlWaitCursor cursor;
     TempSpracujStoreGrid(*list.gr1, kExportTag, true);
-    BeginTransaction(transaction);
-    query.SetSQL(ChosenMembersSql());
-    query.ParamByName(QStringLiteral("ZARADENIE")).SetValue(kExportTag);
-    QApplication::processEvents();
-    query.Open();
-    empty = query.IsEmpty();
-  } catch (const std::exception& error) {
-    HideWaitForm();
-    RollbackIfActive(transaction);
-    if (HandleDatabaseError(error) == 0) throw;
-    return;
   }
-  HideWaitForm();
-  if (empty) {
+  const bool read = RunUnitOfWork(transaction, [&] {
+                      // An error shows its message after the wait window has gone.
+                      const auto stopWaitingFirst = qScopeGuard(endWait);
+                      TSqlWaitCursor cursor;
+                      query.SetSQL(ChosenMembersSql());
+                      query.ParamByName(QStringLiteral("ZARADENIE")).SetValue(kExportTag);
+                      QApplication::processEvents();
+                      query.Open();
+                    }).Done;
+  endWait();
+  if (!read) return;
+  if (query.IsEmpty()) {
     ShowNoDataToPrint();
     return;
   }

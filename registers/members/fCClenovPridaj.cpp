@@ -2,6 +2,7 @@
 #include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
+#include "app/UnitOfWork.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
@@ -387,8 +388,7 @@ void TfrmCClenovPridaj::Save(TIBQuery& q) {
 
 void TfrmCClenovPridaj::NacitajOstatneInformacie() {
   TIBQuery& q = *dlg.ib1;
-  try {
-    BeginTransaction(*dlg.ibt1);
+  RunUnitOfWork(*dlg.ibt1, [&] {
     q.SetSQL(QStringLiteral("select sum(hodiny) from e_brigady\nwhere c_clenov=:CLEN and rok=:ROK"));
     q.ParamByName(QStringLiteral("CLEN")).SetValue(Jedin);
     q.ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
@@ -417,10 +417,7 @@ void TfrmCClenovPridaj::NacitajOstatneInformacie() {
     q.Open();
     SetCaptionColor(*btnPreruseneClenstvo, q.IsEmpty() ? clWindowText : clRed);
     q.Close();
-  } catch (const std::exception& error) {
-    RollbackIfActive(*dlg.ibt1);
-    if (HandleDatabaseError(error) == 0) throw;
-  }
+  });
 }
 
 void TfrmCClenovPridaj::btnSkupinaClick(int index) {

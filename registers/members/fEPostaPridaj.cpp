@@ -3,6 +3,7 @@
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
+#include "app/UnitOfWork.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBDate.h"
@@ -118,40 +119,35 @@ void TfrmEPostaPridaj::FormShow() {
 int TfrmEPostaPridaj::NextNumber() {
   TIBQuery& q = *dlg.ib1;
   int next = 1;
-  try {
-    BeginTransaction(*dlg.ibt1);
+  RunUnitOfWork(*dlg.ibt1, [&] {
     q.SetSQL(QStringLiteral("select coalesce(max(cislo)+1,1) from e_posta\nwhere rok=:ROK and druh=:DRUH"));
     q.ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
     q.ParamByName(QStringLiteral("DRUH")).SetValue(KeyParam(*eDBDruh));
     q.Open();
     if (!q.IsEmpty()) next = q.FieldByNumber(0).AsInteger();
     q.Close();
-    dlg.ibt1->Commit();
-  } catch (const std::exception& error) {
-    RollbackIfActive(*dlg.ibt1);
-    if (HandleDatabaseError(error) == 0) throw;
-  }
+  });
   return next;
 }
 
 bool TfrmEPostaPridaj::CheckNumber() {
   const int number = int(eDBCislo->Value());
   if (number == 0) return true;
-  const int taken = [&] {
-    TIBQuery& q = *dlg.ib1;
-    BeginTransaction(*dlg.ibt1);
-    q.SetSQL(QStringLiteral("select count(*) from e_posta\nwhere rok=:ROK and druh=:DRUH and cislo=:CISLO and "
-                            "jedin<>:JEDIN"));
-    q.ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
-    q.ParamByName(QStringLiteral("DRUH")).SetValue(KeyParam(*eDBDruh));
-    q.ParamByName(QStringLiteral("CISLO")).SetValue(number);
-    q.ParamByName(QStringLiteral("JEDIN")).SetValue(Tag() == 1 ? 0 : Jedin);
-    q.Open();
-    const int count = q.FieldByNumber(0).AsInteger();
-    q.Close();
-    dlg.ibt1->Commit();
-    return count;
-  }();
+  int taken = 0;
+  const bool checked =
+      RunUnitOfWork(*dlg.ibt1, [&] {
+        TIBQuery& q = *dlg.ib1;
+        q.SetSQL(QStringLiteral("select count(*) from e_posta\nwhere rok=:ROK and druh=:DRUH and cislo=:CISLO and "
+                                "jedin<>:JEDIN"));
+        q.ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
+        q.ParamByName(QStringLiteral("DRUH")).SetValue(KeyParam(*eDBDruh));
+        q.ParamByName(QStringLiteral("CISLO")).SetValue(number);
+        q.ParamByName(QStringLiteral("JEDIN")).SetValue(Tag() == 1 ? 0 : Jedin);
+        q.Open();
+        taken = q.FieldByNumber(0).AsInteger();
+        q.Close();
+      }).Done;
+  if (!checked) return false;
   if (taken == 0) return true;
   // Another workstation saved this number meanwhile (or it was typed twice).
   const int next = NextNumber();

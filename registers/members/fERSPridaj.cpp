@@ -4,6 +4,7 @@
 #include "app/MyUnitsForms.h"
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
+#include "app/UnitOfWork.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
@@ -83,22 +84,21 @@ public:
 
   void Refresh() {
     const int kept = query->Active() && !query->IsEmpty() ? query->FieldByName(QStringLiteral("JEDIN")).AsInteger() : 0;
-    try {
-      BeginTransaction(*form_.dlg.ibt1);
-      QStringList lines = select_;
-      lines.append(QStringLiteral("order by"));
-      QString order;
-      if (grid->ActiveTitleIndex() != 0) grid->GetOrderBy(QString(), order);
-      lines.append(order.isEmpty() ? QStringLiteral("a.jedin") : order);
-      query->SetSQL(lines.join(QLatin1Char('\n')));
-      query->ParamByName(QStringLiteral("JEDIN")).SetValue(form_.Jedin);
-      TraceQuerySQL(*query, query->SQL());
-      query->Open();
-      if (kept != 0) query->Locate(QStringLiteral("jedin"), kept);
-    } catch (const std::exception& error) {
-      RollbackIfActive(*form_.dlg.ibt1);
-      if (HandleDatabaseError(error) == 0) throw;
-    }
+    RunUnitOfWork(
+        *form_.dlg.ibt1,
+        [&] {
+          QStringList lines = select_;
+          lines.append(QStringLiteral("order by"));
+          QString order;
+          if (grid->ActiveTitleIndex() != 0) grid->GetOrderBy(QString(), order);
+          lines.append(order.isEmpty() ? QStringLiteral("a.jedin") : order);
+          query->SetSQL(lines.join(QLatin1Char('\n')));
+          query->ParamByName(QStringLiteral("JEDIN")).SetValue(form_.Jedin);
+          TraceQuerySQL(*query, query->SQL());
+          query->Open();
+          if (kept != 0) query->Locate(QStringLiteral("jedin"), kept);
+        },
+        TWorkEnd::KeepOpen);
   }
 
   void Add() {
@@ -448,29 +448,30 @@ void TfrmERSPridaj::PrepocitajSpolu() {
 bool TfrmERSPridaj::ConfirmGuardRemoval() {
   const QList<int> doomed = guards_->Doomed();
   QSet<int> removedGuards, keptGuards, inspectors;
-  try {
-    TIBQuery q;
-    q.SetDatabase(MainDatabase());
-    q.SetTransaction(dlg.ibt1);
-    BeginTransaction(*dlg.ibt1);
-    q.SetSQL(QStringLiteral("select jedin,c_clenov_rs from e_rs_kontrolori where e_rs=:E_RS"));
-    q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
-    q.Open();
-    for (q.First(); !q.Eof(); q.Next())
-      (doomed.contains(q.FieldByNumber(0).AsInteger()) ? removedGuards : keptGuards)
-          .insert(q.FieldByNumber(1).AsInteger());
-    q.Close();
-    q.SetSQL(QStringLiteral("select distinct c_clenov_rs from e_rs_kontrolovani where e_rs=:E_RS"));
-    q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
-    q.Open();
-    for (q.First(); !q.Eof(); q.Next())
-      inspectors.insert(q.FieldByNumber(0).AsInteger());
-    q.Close();
-  } catch (const std::exception& error) {
-    RollbackIfActive(*dlg.ibt1);
-    if (HandleDatabaseError(error) == 0) throw;
-    return false;
-  }
+  TIBQuery q;
+  q.SetDatabase(MainDatabase());
+  q.SetTransaction(dlg.ibt1);
+  const bool read =
+      RunUnitOfWork(
+          *dlg.ibt1,
+          [&] {
+            q.SetSQL(QStringLiteral("select jedin,c_clenov_rs from e_rs_kontrolori where e_rs=:E_RS"));
+            q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
+            q.Open();
+            for (q.First(); !q.Eof(); q.Next())
+              (doomed.contains(q.FieldByNumber(0).AsInteger()) ? removedGuards : keptGuards)
+                  .insert(q.FieldByNumber(1).AsInteger());
+            q.Close();
+            q.SetSQL(QStringLiteral("select distinct c_clenov_rs from e_rs_kontrolovani where e_rs=:E_RS"));
+            q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
+            q.Open();
+            for (q.First(); !q.Eof(); q.Next())
+              inspectors.insert(q.FieldByNumber(0).AsInteger());
+            q.Close();
+          },
+          TWorkEnd::KeepOpen)
+          .Done;
+  if (!read) return false;
   removedGuards.subtract(keptGuards);
   if (!removedGuards.intersects(inspectors)) return true;
   return MessageDlg(QStringLiteral("Člen rybárskej stráže, ktorého odstraňujete, je kontrolórom niektorej "

@@ -9,6 +9,7 @@
 #include <QtCore/QCryptographicHash>
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QScopeGuard>
 #include <QtWidgets/QPlainTextEdit>
 
 namespace {
@@ -106,6 +107,24 @@ TEST_F(ZalohovanieTest, BackupThenRestoreIntoANewFileKeepsEveryTable) {
   const TTableSums after = Checksums(restored);
   restored.Close();
   EXPECT_EQ(Differences(after, before), QStringList());
+}
+
+TEST_F(ZalohovanieTest, TheMainConnectionsChecksRunOnlyWhenTheServiceReopenedTheMainConnection) {
+  int checks = 0;
+  SetMainConnectionChecks([&] {
+    EXPECT_TRUE(db->Connected());
+    ++checks;
+  });
+  const auto forget = qScopeGuard([] { SetMainConnectionChecks({}); });
+  Form()->btnZalohujClick();
+  EXPECT_EQ(checks, 1);
+
+  const std::unique_ptr<TIBDatabase> other = fresh->Connect();
+  TfrmZalohovanie form(nullptr, other.get());
+  form.eSubor->setText(QStringLiteral("ina.fbk"));
+  form.btnZalohujClick(); // done or refused, the form reopens its own connection
+  EXPECT_TRUE(other->Connected());
+  EXPECT_EQ(checks, 1);
 }
 
 TEST_F(ZalohovanieTest, RestoreAsksThenReplacesTheConnectedDatabase) {

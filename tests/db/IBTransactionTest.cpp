@@ -1,4 +1,5 @@
 #include "db/IBError.h"
+#include "db/ServerSql.h"
 #include "tests/db/DbTestSupport.h"
 
 namespace {
@@ -112,6 +113,32 @@ TEST_F(IBTransactionTest, GeneratorStepSurvivesRollbackAndResetAppliesAtCommit) 
   tr->Commit();
   EXPECT_EQ(db->GeneratorValue(QStringLiteral("g_test"), 1), 41);
   EXPECT_THROW(db->GeneratorValue(QStringLiteral("G_TEST, 1) FROM RDB$DATABASE --")), EIBError);
+}
+
+TEST_F(IBTransactionTest, ServerStatementsTakeKeysResetGeneratorsAndWriteARowWhetherOrNotItExists) {
+  TIBQuery query;
+  query.SetDatabase(db.get());
+  query.SetTransaction(tr.get());
+  tr->StartTransaction();
+  EXPECT_EQ(TakeNextKey(query, QStringLiteral("g_test")), 1);
+  EXPECT_EQ(TakeNextKey(query, QStringLiteral("G_TEST")), 2);
+  query.SetSQL(ServerSql::ResetGenerator(QStringLiteral("G_TEST")));
+  query.ExecSQL();
+  query.SetSQL(ServerSql::UpdateOrInsert(QStringLiteral("T_PARENT"), {QStringLiteral("ID"), QStringLiteral("NAZOV")},
+                                         QStringLiteral("ID")));
+  for (const char* nazov : {"prvý", "druhý"}) {
+    query.ParamByName(QStringLiteral("ID")).SetValue(7);
+    query.ParamByName(QStringLiteral("NAZOV")).SetValue(QString::fromUtf8(nazov));
+    query.ExecSQL();
+  }
+  tr->Commit();
+  EXPECT_EQ(db->GeneratorValue(QStringLiteral("G_TEST"), 1), 1);
+  EXPECT_EQ(Scalar(QStringLiteral("SELECT LIST(ID || ':' || NAZOV) FROM T_PARENT")).toString(),
+            QStringLiteral("7:druhý"));
+  // Names are pasted into these statements, so only identifiers are taken.
+  EXPECT_THROW(ServerSql::NextKey(QStringLiteral("G_TEST,1) FROM RDB$DATABASE --")), EIBError);
+  EXPECT_THROW(ServerSql::UpdateOrInsert(QStringLiteral("T_PARENT"), {QStringLiteral("ID) --")}, QStringLiteral("ID")),
+               EIBError);
 }
 
 } // namespace
