@@ -25,6 +25,12 @@ TCodeCharSet& TCodeCharSet::IncludeRange(int first, int last) {
   return *this;
 }
 
+TCodeCharSet& TCodeCharSet::IncludeCodePageLetters() {
+  for (int b = 128; b < 256; ++b)
+    if (QChar(Cp1250::ToUnicode(static_cast<unsigned char>(b))).isLetter()) Include(b);
+  return *this;
+}
+
 TCodeCharSet& TCodeCharSet::IncludeForeignLetters(bool include) {
   foreignLetters_ = include;
   return *this;

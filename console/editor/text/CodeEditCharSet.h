@@ -19,6 +19,9 @@ public:
 
   TCodeCharSet& Include(int byte);
   TCodeCharSet& IncludeRange(int first, int last);
+  // Every letter of code page 1250 (also š, ť, ž, ľ and the other letters
+  // below byte 192).
+  TCodeCharSet& IncludeCodePageLetters();
   // Whether characters outside code page 1250 belong: letters and digits, others.
   TCodeCharSet& IncludeForeignLetters(bool include = true);
   TCodeCharSet& IncludeForeignOthers(bool include = true);

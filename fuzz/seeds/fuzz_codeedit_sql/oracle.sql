@@ -1,0 +1,2 @@
+REM x
+:b := DBMS_OUTPUT.PUT_LINE(1);
