@@ -2,6 +2,8 @@
 #include "app/Application.h"
 #include "app/NumToWords.h"
 #include "app/SingleInstance.h"
+#include "crash/RtFaultHandler.h"
+#include "crash/fExceptionDialog.h"
 #include "platform/base/TerminationSignals.h"
 #include "registers/members/MembersForms.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
@@ -15,6 +17,10 @@ int main(int argc, char* argv[]) {
   // interrupted by a kill; the application then ends in order.
   BlockTerminationSignals();
   TApplication application(argc, argv);
+  // A fault of an earlier run is reported by a new start of the program.
+  if (argc == 3 && qstrcmp(argv[1], kCrashReportArgument) == 0) return RunCrashReport(QString::fromLocal8Bit(argv[2]));
+  // Every error no form handles ends in the crash dialog, from here on.
+  InstallCrashHandlers();
   // A second start of the same program file brings the running one to the front and ends.
   if (!AppInstances().EnsureSingleInstance()) return 0;
   RegisterAdministrationForms();
@@ -23,5 +29,7 @@ int main(int argc, char* argv[]) {
   RegisterReportExports();
   // The report function MONEYTOSTR writes amounts in the program's Slovak words.
   TQPLFunctionLibrary::NumberInWords = NumberToSlovakWords;
-  return RunVimek(application);
+  const int result = RunVimek(application);
+  RemoveCrashHandlers();
+  return result;
 }

@@ -190,40 +190,50 @@ void TRtPeExportFuncList::Read() {
 void TRtPeExportFuncList::Sort(TSortType type, bool descending) {
   if (sorted_ && sortType_ == type && descending_ == descending) return;
   const TRtPeImage& image = Image();
-  auto forwardedOrAddress = [](const TRtPeExportFuncItem& item) {
-    return item.IsForwarded() ? item.ForwardTarget : QByteArray::number(item.Address, 16).rightJustified(8, '0');
-  };
-  auto sectionName = [&image](const TRtPeExportFuncItem& item) {
-    return item.IsForwarded() ? QByteArray() : image.SectionNameOfRva(item.Address);
-  };
-  // Negative, zero or positive as a lies before, with or after b.
-  auto compare = [&](const TRtPeExportFuncItem& a, const TRtPeExportFuncItem& b) -> int {
-    const int byName = a.Name.compare(b.Name);
+  // The text keys are made once per export, not once per comparison.
+  std::vector<QByteArray> keys(items_.size());
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const TRtPeExportFuncItem& item = items_[i];
+    if (type == esForwarded)
+      keys[i] = item.ForwardTarget;
+    else if (type == esAddressOrForwarded)
+      keys[i] = item.IsForwarded() ? item.ForwardTarget : QByteArray::number(item.Address, 16).rightJustified(8, '0');
+    else if (type == esSection)
+      keys[i] = item.IsForwarded() ? QByteArray() : image.SectionNameOfRva(item.Address);
+  }
+  // Negative, zero or positive as item a lies before, with or after item b.
+  auto compare = [&](size_t a, size_t b) -> int {
+    const TRtPeExportFuncItem &x = items_[a], &y = items_[b];
+    const int byName = x.Name.compare(y.Name);
     switch (type) {
     case esName:
       return byName;
     case esOrdinal:
-      return int(a.Ordinal) - int(b.Ordinal);
+      return int(x.Ordinal) - int(y.Ordinal);
     case esHint:
-      return a.Hint - b.Hint;
+      return x.Hint - y.Hint;
     case esAddress:
-      return a.Address != b.Address ? (a.Address < b.Address ? -1 : 1) : byName;
-    case esForwarded: {
-      const int order = a.ForwardTarget.compare(b.ForwardTarget);
-      return order ? order : byName;
-    }
+      return x.Address != y.Address ? (x.Address < y.Address ? -1 : 1) : byName;
     case esAddressOrForwarded:
-      return forwardedOrAddress(a).compare(forwardedOrAddress(b));
+      return keys[a].compare(keys[b]);
+    case esForwarded:
     case esSection: {
-      const int order = sectionName(a).compare(sectionName(b));
+      const int order = keys[a].compare(keys[b]);
       return order ? order : byName;
     }
     }
     return 0;
   };
-  std::stable_sort(items_.begin(), items_.end(), [&](const TRtPeExportFuncItem& a, const TRtPeExportFuncItem& b) {
-    return descending ? compare(b, a) < 0 : compare(a, b) < 0;
-  });
+  std::vector<size_t> order(items_.size());
+  for (size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return descending ? compare(b, a) < 0 : compare(a, b) < 0; });
+  std::vector<TRtPeExportFuncItem> sorted;
+  sorted.reserve(items_.size());
+  for (size_t index : order)
+    sorted.push_back(std::move(items_[index]));
+  items_ = std::move(sorted);
   sortType_ = type;
   descending_ = descending;
   sorted_ = true;
