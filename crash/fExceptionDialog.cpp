@@ -46,6 +46,7 @@ private:
 };
 
 bool reportShowing = false;
+bool handlersInstalled = false;
 TApplicationExceptionHandler plainHandler;
 std::function<void(TExceptionDialog&)> shownHook;
 
@@ -119,8 +120,11 @@ void TSimpleExceptionLog::WriteLogText(const QString& text, int indent) {
   // A final line break ends the last line; it starts no empty one.
   if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast();
   QByteArray bytes;
-  for (const QString& line : lines)
-    bytes += (QString(indent, QLatin1Char(' ')) + TrimmedLogLine(line) + kCrLf).toUtf8();
+  for (const QString& line : lines) {
+    // An empty line gets no indent either: no line of the log ends in blanks.
+    const QString trimmed = TrimmedLogLine(line);
+    bytes += ((trimmed.isEmpty() ? QString() : QString(indent, QLatin1Char(' '))) + trimmed + kCrLf).toUtf8();
+  }
   file_.write(bytes);
 }
 
@@ -506,9 +510,8 @@ void HandleAppException(std::exception_ptr exception) {
 }
 
 void InstallCrashHandlers() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
+  if (handlersInstalled) return;
+  handlersInstalled = true;
   SetTrackingOptions(TrackingOptions() | toRawWalk);
   TRtDebugThreadList::Instance().OnSyncException = [](quint64) {};
   StartRaiseTracking();
@@ -516,6 +519,8 @@ void InstallCrashHandlers() {
 }
 
 void RemoveCrashHandlers() {
+  if (!handlersInstalled) return;
+  handlersInstalled = false;
   SetApplicationExceptionHandler(plainHandler);
   TRtDebugThreadList::Instance().OnSyncException = nullptr;
   RemoveRaiseHooks();

@@ -35,8 +35,8 @@ public:
   void CloseLog() { file_.close(); }
   bool IsLogOpen() const { return file_.isOpen(); }
   bool LogWasEmpty() const { return logWasEmpty_; }
-  // Each line of the text, after `indent` blanks, without trailing blanks and
-  // control characters, ended by CR LF.
+  // Each line of the text, after `indent` blanks (none on an empty line),
+  // without trailing blanks and control characters, ended by CR LF.
   void WriteLogText(const QString& text, int indent);
   // An empty line unless the log was empty, a line of "=", the date line
   // "= <date> =", a line of "=" (width 0 means 100, at least 20).
