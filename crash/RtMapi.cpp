@@ -261,6 +261,9 @@ bool SendSimpleMail(const QString& address, const QString& name, const QString& 
 
 void EnsureMessagingSubsystemKey() {
   if (RegistryKeyExists(TRegRoot::LocalMachine, kMessagingKey)) return;
-  TRegistry::Root(TRegRoot::LocalMachine)
-      .WriteValue(kMessagingKey, QStringLiteral("MAPI"), TRegValue::String(QStringLiteral("1")), true);
+  // Our library stands for the whole messaging subsystem: without "MAPIX" the
+  // set-up would count no client at all and refuse every send.
+  TRegistry& machine = TRegistry::Root(TRegRoot::LocalMachine);
+  machine.WriteValue(kMessagingKey, QStringLiteral("MAPI"), TRegValue::String(QStringLiteral("1")), true);
+  machine.WriteValue(kMessagingKey, QStringLiteral("MAPIX"), TRegValue::String(QStringLiteral("1")), true);
 }

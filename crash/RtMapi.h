@@ -132,6 +132,6 @@ private:
 bool SendSimpleMail(const QString& address, const QString& name, const QString& subject, const QString& body,
                     const QString& attachment, bool showDialog, QWidget* parent);
 
-// Creates the messaging key with "MAPI" = "1" when it is missing, so that the
-// system's library (ours) is used.
+// Creates the messaging key with "MAPI" and "MAPIX" = "1" when it is missing,
+// so that the system's library (ours) is used.
 void EnsureMessagingSubsystemKey();

@@ -13,6 +13,7 @@
 #include "util/RtStrUtils.h"
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QSet>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QThread>
 #include <QtGui/QClipboard>
@@ -87,6 +88,25 @@ QString TrimmedLogLine(QString line) {
 }
 
 } // namespace
+
+std::optional<QList<TModuleEntry>> ProcessCodeModules() {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  if (!maps.open(QIODevice::ReadOnly)) return std::nullopt;
+  return CodeModulesOfMaps(QString::fromLocal8Bit(maps.readAll()));
+}
+
+QList<TModuleEntry> CodeModulesOfMaps(const QString& mapsText) {
+  // Files mapped for data (fonts, caches, locales) are no modules: only files
+  // with an executable mapping count.
+  QSet<QString> code;
+  for (const QString& line : mapsText.split(QLatin1Char('\n'))) {
+    const QStringList parts = line.simplified().split(QLatin1Char(' '));
+    if (parts.size() >= 6 && parts[1].contains(QLatin1Char('x'))) code.insert(parts.mid(5).join(QLatin1Char(' ')));
+  }
+  QList<TModuleEntry> modules = ParseModuleMaps(mapsText, false);
+  modules.removeIf([&code](const TModuleEntry& module) { return !code.contains(module.Path); });
+  return modules;
+}
 
 // ---------------------------------------------------------------- log
 
@@ -375,14 +395,9 @@ void TExceptionDialog::AddSystemSection() {
 }
 
 void TExceptionDialog::AddModulesSection() {
-  std::optional<QList<TModuleEntry>> modules;
-  if (ModuleSource) {
-    modules = ModuleSource();
-  } else {
-    QList<TModuleEntry> list;
-    if (ProcessModuleList(list, QCoreApplication::applicationPid(), false)) modules = list;
-  }
-  if (!modules) return;
+  const std::optional<QList<TModuleEntry>> found = ModuleSource ? ModuleSource() : ProcessCodeModules();
+  if (!found) return;
+  std::optional<QList<TModuleEntry>> modules = found;
   std::sort(modules->begin(), modules->end(),
             [](const TModuleEntry& a, const TModuleEntry& b) { return a.Base < b.Base; });
   AddDetailLine(QStringLiteral("List of loaded modules:"));
@@ -432,7 +447,7 @@ bool TExceptionDialog::FormKeyDown(QKeyEvent* event) {
 
 void TExceptionDialog::paintEvent(QPaintEvent* event) {
   TForm::paintEvent(event);
-  const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+  const int size = 32; // the system's error icon, as wide as the room left of the message
   const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, this);
   QPainter painter(this);
   painter.drawPixmap(TextLabel->x() - size - 15, TextLabel->y(), icon.pixmap(size, size));
@@ -559,7 +574,7 @@ TFaultDescription DescribeFault(const TRtFaultReport& fault) {
 int RunCrashReport(const QString& faultReportFile) {
   const std::optional<TRtFaultReport> fault = ReadFaultReport(faultReportFile);
   if (!fault) return 1;
-  const QList<TModuleEntry> modules = ParseModuleMaps(fault->Maps, false);
+  const QList<TModuleEntry> modules = CodeModulesOfMaps(fault->Maps);
   // Addresses of the ended process resolve through its own module map.
   SetLocationModuleResolver([modules](quintptr address) {
     const TModuleEntry* best = nullptr;

@@ -59,6 +59,12 @@ struct TCrashModule {
 // "[base] file", then the prefix and the version text, then the description.
 QStringList ModuleLines(const TCrashModule& module);
 
+// The modules of a memory map (/proc/<pid>/maps): the files with an
+// executable mapping, each with its lowest mapped address.
+QList<TModuleEntry> CodeModulesOfMaps(const QString& mapsText);
+// This process's modules; none when its map cannot be read.
+std::optional<QList<TModuleEntry>> ProcessCodeModules();
+
 // The exception's message as the dialog shows it: "." appended unless it ends
 // with one, line breaks as CR LF.
 QString CrashMessageText(const QString& message);

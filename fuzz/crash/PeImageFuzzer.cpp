@@ -7,12 +7,13 @@
 
 namespace {
 
-void WalkResources(TRtPeResourceList* list, int depth) {
-  for (int i = 0; list && i < list->Count() && depth < 4; ++i) {
+// A directory may point back to itself: the walk visits a bounded number of entries.
+void WalkResources(TRtPeResourceList* list, int depth, int& budget) {
+  for (int i = 0; list && i < list->Count() && depth < 4 && budget > 0; ++i, --budget) {
     TRtPeResourceItem& item = list->Items(i);
     (void)item.Name();
     (void)item.ResourceType();
-    if (item.IsSubdirectory()) WalkResources(item.List(), depth + 1);
+    if (item.IsSubdirectory()) WalkResources(item.List(), depth + 1, budget);
   }
 }
 
@@ -33,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     exports.Sort(TRtPeExportFuncList::TSortType(type), type % 2 == 1);
   for (int i = 0; i < exports.Count(); ++i)
     (void)ReadExportName(exports.Items(i).Name);
-  WalkResources(&image.ResourceList(), 0);
+  int budget = 4096;
+  WalkResources(&image.ResourceList(), 0, budget);
   (void)image.ResourceList().FindResource(RtPe::kResourceRcData, QStringLiteral("PACKAGEINFO"));
   for (int i = 0; i < image.DebugList().Count(); ++i)
     (void)image.DebugList().Items(i).Type;

@@ -117,6 +117,22 @@ TEST(CrashDialogTest, ModuleLines) {
     EXPECT_EQ(ModuleLines(*c.module), c.lines) << c.module->FileName.toStdString();
 }
 
+TEST(CrashDialogTest, ModulesAreTheFilesWithCode) {
+  const QString maps =
+      QStringLiteral("55d3b9511000-55d3b9520000 r--p 00000000 08:01 1 /opt/vimek/Vimek\n"
+                     "55d3b9520000-55d3b9600000 r-xp 0000f000 08:01 1 /opt/vimek/Vimek\n"
+                     "7f4090269000-7f4090280000 r--p 00000000 08:01 2 /usr/share/fonts/LiberationMono-Regular.ttf\n"
+                     "7f4093c1e000-7f4093c44000 r--p 00000000 08:01 3 /usr/lib/libc.so.6\n"
+                     "7f4093c44000-7f4093d99000 r-xp 00026000 08:01 3 /usr/lib/libc.so.6\n"
+                     "7ffd1c1fe000-7ffd1c200000 r-xp 00000000 00:00 0 [vdso]\n");
+  const QList<TModuleEntry> modules = CodeModulesOfMaps(maps);
+  ASSERT_EQ(modules.size(), 2);
+  EXPECT_EQ(modules[0].Path, QStringLiteral("/opt/vimek/Vimek"));
+  EXPECT_EQ(modules[0].Base, quintptr(0x55d3b9511000));
+  EXPECT_EQ(modules[1].Path, QStringLiteral("/usr/lib/libc.so.6"));
+  EXPECT_EQ(modules[1].Base, quintptr(0x7f4093c1e000));
+}
+
 TEST(CrashDialogTest, ReportTextAndCtrlCCopy) {
   TExceptionDialog dialog;
   dialog.SetMessage(QStringLiteral("Nastala chyba"));

@@ -171,6 +171,20 @@ TEST_F(MailTest, ChoosesTheLibraryFromTheSetUp) {
                ERtMapiError);
 }
 
+TEST_F(MailTest, TheSeededMessagingKeyLeadsToTheSystemLibrary) {
+  TRegistry::Root(TRegRoot::LocalMachine).DeleteKey(kClients);
+  EXPECT_FALSE(TRtSimpleMapi().AnyClientInstalled);
+  EnsureMessagingSubsystemKey();
+  TRtSimpleMapi setup;
+  EXPECT_TRUE(setup.SimpleMapiInstalled);
+  EXPECT_TRUE(setup.AnyClientInstalled);
+  EXPECT_EQ(setup.LibraryToLoad(), TRtSimpleMapi::SystemLibraryPath());
+  // A key that is there stays as it is.
+  SetMessaging("1", "0");
+  EnsureMessagingSubsystemKey();
+  EXPECT_FALSE(TRtSimpleMapi().SimpleMapiInstalled);
+}
+
 // The crash dialog's send: the log moves to the dated name once a day.
 TEST_F(MailTest, ASentReportMovesTheLogToTheDatedNameOnceADay) {
   const QString programBefore = ProgramFilePath();
