@@ -1,7 +1,6 @@
 #include "crash/RtDebug.h"
 #include "crash/RtHookExcept.h"
 #include <QtCore/QFileInfo>
-#include <QtCore/QMutex>
 #include <atomic>
 #include <cstring>
 #include <pthread.h>
@@ -277,7 +276,7 @@ TRtStackInfoList* StackListOfThread() { return TRtGlobalStackList::Instance().St
 namespace {
 
 struct TLocationState {
-  QRecursiveMutex lock;
+  TRtCriticalSection lock;
   std::unique_ptr<TRtDebugInfoList> sources;
   std::function<TRtModule(quintptr)> resolver = ProcessModuleOfAddress;
 };
@@ -287,24 +286,31 @@ TLocationState& Locations() {
   return state;
 }
 
+// Holds the location lock for a scope.
+struct TLocationLock {
+  TLocationState& state;
+  explicit TLocationLock(TLocationState& s) : state(s) { state.lock.Enter(); }
+  ~TLocationLock() { state.lock.Leave(); }
+};
+
 } // namespace
 
 void SetLocationModuleResolver(std::function<TRtModule(quintptr)> resolver) {
   TLocationState& state = Locations();
-  QMutexLocker locker(&state.lock);
+  TLocationLock locker(state);
   state.resolver = resolver ? std::move(resolver) : std::function<TRtModule(quintptr)>(ProcessModuleOfAddress);
   state.sources.reset();
 }
 
 void ResetLocationSources() {
   TLocationState& state = Locations();
-  QMutexLocker locker(&state.lock);
+  TLocationLock locker(state);
   state.sources.reset();
 }
 
 bool LocationOfAddress(quintptr address, TRtLocationInfo& location) {
   TLocationState& state = Locations();
-  QMutexLocker locker(&state.lock);
+  TLocationLock locker(state);
   location = {};
   try {
     if (!state.sources) state.sources = std::make_unique<TRtDebugInfoList>();
@@ -353,7 +359,7 @@ QString LocationText(quintptr address, bool withModuleName, bool withAddressOffs
   QString moduleName;
   if (withModuleName) {
     TLocationState& state = Locations();
-    QMutexLocker locker(&state.lock);
+    TLocationLock locker(state);
     moduleName = QFileInfo(state.resolver(address).FileName).fileName();
   }
   return FormatLocationText(address, found ? &location : nullptr, startLine, moduleName, withModuleName,
