@@ -20,9 +20,9 @@ void WalkResources(TRtPeResourceList* list, int depth, int& budget) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // Images claiming more than 1 MiB are refused here, to keep each run short.
+  // Images claiming more than 256 KiB are refused here, to keep each run short.
   TRtLoadedImage loaded(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), QStringLiteral("fuzz.dll"),
-                        1u << 20);
+                        256u << 10);
   const TRtModule module = loaded.Module();
   TRtPeTD32Image image(true);
   image.AttachLoadedModule(module);
