@@ -18,7 +18,7 @@ namespace {
 
 QChar DecimalSeparator() { return QLocale().decimalPoint().at(0); }
 
-struct TButtonSpec {
+struct TCalcButtonLayout {
   TCalcBtnKind kind;
   int left, top;
   const char* caption; // empty: drawn picture
@@ -28,7 +28,7 @@ struct TButtonSpec {
 constexpr QRgb kPurple = 0x800080, kNavy = 0x000080, kMaroon = 0x800000;
 
 // Layout of the panel: position, caption and font colour of every kind.
-const TButtonSpec kButtons[] = {
+const TCalcButtonLayout kButtons[] = {
     {TCalcBtnKind::Digit0, 47, 104, "0", 0},
     {TCalcBtnKind::Digit1, 47, 80, "1", 0},
     {TCalcBtnKind::Digit2, 85, 80, "2", 0},
@@ -113,9 +113,9 @@ void DrawPicture(QPainter& p, TCalcBtnKind kind, const QRect& r, const QColor& c
   }
 }
 
-const TButtonSpec& SpecOf(TCalcBtnKind kind) {
+const TCalcButtonLayout& LayoutOf(TCalcBtnKind kind) {
   return *std::find_if(std::begin(kButtons), std::end(kButtons),
-                       [kind](const TButtonSpec& s) { return s.kind == kind; });
+                       [kind](const TCalcButtonLayout& s) { return s.kind == kind; });
 }
 
 } // namespace
@@ -140,10 +140,10 @@ QString CalcFormatNumber(double value, int precision) {
 
 TUxCalcButton::TUxCalcButton(TCalcBtnKind kind, QWidget* parent) : QAbstractButton(parent), kind_(kind) {
   setFocusPolicy(Qt::NoFocus);
-  const TButtonSpec& spec = SpecOf(kind);
+  const TCalcButtonLayout& layout = LayoutOf(kind);
   const bool wide = kind == TCalcBtnKind::Backspace || kind == TCalcBtnKind::Clear;
-  setGeometry(spec.left, spec.top, wide ? 44 : 36, 22);
-  setText(kind == TCalcBtnKind::Decimal ? QString(DecimalSeparator()) : QString::fromLatin1(spec.caption));
+  setGeometry(layout.left, layout.top, wide ? 44 : 36, 22);
+  setText(kind == TCalcBtnKind::Decimal ? QString(DecimalSeparator()) : QString::fromLatin1(layout.caption));
   setFont(ButtonFont());
 }
 
@@ -155,8 +155,8 @@ void TUxCalcButton::paintEvent(QPaintEvent*) {
   qDrawWinButton(&p, rect(), palette(), sunken, &palette().brush(QPalette::Button));
   QRect content = rect().adjusted(2, 2, -2, -2);
   if (sunken) content.translate(1, 1);
-  const QRgb spec = SpecOf(kind_).fontColor;
-  QColor color = spec ? QColor(spec) : palette().color(QPalette::ButtonText);
+  const QRgb fontColor = LayoutOf(kind_).fontColor;
+  QColor color = fontColor ? QColor(fontColor) : palette().color(QPalette::ButtonText);
   if (!isEnabled()) {
     // Embossed: highlight one pixel right and down, then shadow in place.
     color = palette().color(QPalette::Dark);
@@ -182,9 +182,9 @@ TUxCalculatorPanel::TUxCalculatorPanel(QWidget* parent, QLabel* display, int pre
   indicator_ = new QLabel(box);
   indicator_->setAlignment(Qt::AlignCenter);
   indicator_->setGeometry(box->contentsRect());
-  for (const TButtonSpec& spec : kButtons) {
-    auto* button = new TUxCalcButton(spec.kind, this);
-    connect(button, &QAbstractButton::clicked, this, [this, kind = spec.kind] { ButtonClicked(kind); });
+  for (const TCalcButtonLayout& layout : kButtons) {
+    auto* button = new TUxCalcButton(layout.kind, this);
+    connect(button, &QAbstractButton::clicked, this, [this, kind = layout.kind] { ButtonClicked(kind); });
     buttons_.append(button);
   }
   if (displayLabel_) displayLabel_->setText(display_);

@@ -18,7 +18,11 @@ protected:
     QMessageBox::showEvent(event);
     if (!centre_) return;
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen) move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    if (!screen) return;
+    // The whole window, frame included, is centred, whatever the size of its text.
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
   }
 
 private:

@@ -4,8 +4,8 @@
 #include <QtWidgets/QApplication>
 
 TForm::TForm(QWidget* parent) : QDialog(parent) {
-  // A Delphi-style form is a plain top-level window with its own title bar
-  // buttons, not a dialog with a help button.
+  // A form is a plain top-level window with its own title-bar buttons, not a
+  // dialog with a help button.
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 }
 
@@ -74,13 +74,18 @@ void TForm::closeEvent(QCloseEvent* event) {
   TCloseAction action = testAttribute(Qt::WA_DeleteOnClose) ? TCloseAction::Free : TCloseAction::Hide;
   FormClose(action);
   switch (action) {
-  case TCloseAction::None: event->ignore(); return;
+  case TCloseAction::None:
+    event->ignore();
+    return;
   case TCloseAction::Minimize:
     event->ignore();
     showMinimized();
     return;
-  case TCloseAction::Free: setAttribute(Qt::WA_DeleteOnClose); break;
-  case TCloseAction::Hide: break;
+  case TCloseAction::Free:
+    setAttribute(Qt::WA_DeleteOnClose);
+    break;
+  case TCloseAction::Hide:
+    break;
   }
   if (inModalRun_) {
     if (modalResult_ == mrNone) modalResult_ = mrCancel;
@@ -95,7 +100,8 @@ bool TForm::event(QEvent* event) {
 }
 
 bool TForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
     // An unaccepted key travels up the parent chain and passes this filter
     // again, one parent at a time; the form previews each key press once.
     auto* key = static_cast<QKeyEvent*>(event);

@@ -1,11 +1,12 @@
 #include "tests/app/AdminTestSupport.h"
-#include "tests/support/SqlTestRoutines.h"
 #include "app/AppContext.h"
 #include "app/fUpdate.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "schema/BaseScript.h"
 #include "schema/UpgradePackage.h"
+#include "tests/support/SqlTestRoutines.h"
+#include "tests/support/TestOutput.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtGui/QPixmap>
@@ -25,10 +26,8 @@ void MakeAdminDatabase(const QString& path) {
   database.Close();
 }
 
-
 void AdminTest::SetUp() {
   ASSERT_TRUE(home_.isValid());
-  previousConfig_ = qgetenv("XDG_CONFIG_HOME");
   const QString config = home_.filePath(QStringLiteral("config"));
   QDir().mkpath(config);
   QDir().mkpath(home_.filePath(QStringLiteral("Desktop")));
@@ -37,7 +36,7 @@ void AdminTest::SetUp() {
   ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
   dirs.write("XDG_DESKTOP_DIR=\"" + QFile::encodeName(home_.filePath(QStringLiteral("Desktop"))) + "\"\n");
   dirs.close();
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+  config_.emplace(config);
   fresh = std::make_unique<FreshDatabase>(&MakeAdminDatabase);
   db = fresh->Connect();
   SetMainDatabase(db.get());
@@ -53,12 +52,14 @@ void AdminTest::TearDown() {
   if (db) db->Close();
   db.reset();
   fresh.reset();
-  qputenv("XDG_CONFIG_HOME", previousConfig_);
+  config_.reset();
 }
 
 void AdminTest::Exec(const QString& sql, const QVariantMap& params) { ExecCommitted(*db, sql, params); }
 
-QList<QVariantList> AdminTest::Rows(const QString& sql, const QVariantMap& params) { return SelectRows(*db, sql, params); }
+QList<QVariantList> AdminTest::Rows(const QString& sql, const QVariantMap& params) {
+  return SelectRows(*db, sql, params);
+}
 
 QVariant AdminTest::Scalar(const QString& sql, const QVariantMap& params) {
   const QList<QVariantList> rows = Rows(sql, params);
@@ -73,8 +74,6 @@ QStringList AdminTest::Messages() const {
 }
 
 QString AdminTest::SaveScreenshot(QWidget* window, const QString& name) {
-  const QString folder = qEnvironmentVariable("VIMEK_BINARY_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
-  QDir().mkpath(folder);
-  const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+  const QString path = TestOutputPath(name + QStringLiteral(".png"));
   return window->grab().save(path) ? path : QString();
 }

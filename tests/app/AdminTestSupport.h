@@ -1,11 +1,13 @@
 #pragma once
 #include "db/IBDatabase.h"
 #include "platform/MessageDialogs.h"
+#include "tests/support/ConfigFolder.h"
 #include "tests/support/FreshDatabase.h"
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QVariantMap>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -27,12 +29,13 @@ protected:
   QVariant Scalar(const QString& sql, const QVariantMap& params = {});
   // The texts of the messages shown so far.
   QStringList Messages() const;
-  // Saves a picture of the window as <name>.png in the build's screenshot
-  // folder; returns the file path (empty when it could not be written).
+  // Saves a picture of the window as <name>.png among the test output
+  // (tests/support/TestOutput.h); returns the file path (empty when it could
+  // not be written).
   static QString SaveScreenshot(QWidget* window, const QString& name);
 
   QTemporaryDir home_;
-  QByteArray previousConfig_;
+  std::optional<TConfigFolder> config_;
   std::unique_ptr<FreshDatabase> fresh;
   std::unique_ptr<TIBDatabase> db;
   std::unique_ptr<TScriptedMessageDialogs> dialogs;

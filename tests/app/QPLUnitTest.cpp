@@ -5,10 +5,11 @@
 #include "db/IBTransaction.h"
 #include "platform/base/ProgramVersion.h"
 #include "platform/base/Registry.h"
+#include "tests/support/ConfigFolder.h"
 #include "tests/support/FreshDatabase.h"
+#include "tests/support/ModalDriver.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
-#include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -16,17 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Routes the registry to a temporary folder for the test's lifetime.
-class ConfigFolder {
-public:
-  ConfigFolder() : previous_(qgetenv("XDG_CONFIG_HOME")) { qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit()); }
-  ~ConfigFolder() { qputenv("XDG_CONFIG_HOME", previous_); }
-
-private:
-  QTemporaryDir dir_;
-  QByteArray previous_;
-};
 
 TEST(SqlWhereOrAnd, JoinsWithWhereOrAnd) {
   const struct {
@@ -129,7 +119,7 @@ private:
 };
 
 TEST(RedAndGrayDialogs, OpenWhereTheyWereLastClosed) {
-  ConfigFolder config;
+  TConfigFolder config;
   MovingDialogs dialogs;
   dialogs.closeAt = QPoint(120, 340);
   EXPECT_EQ(RedMessageDlg(QStringLiteral("Vymazať?"), TMsgDlgType::Confirmation, mbYes | mbNo, 0, mrYes), mrYes);
@@ -157,12 +147,10 @@ TEST(RedAndGrayDialogs, OpenWhereTheyWereLastClosed) {
 // The real dialog: Enter answers the default button, and a moved dialog
 // opens at its new place the next time.
 TEST(RedAndGrayDialogs, StandardDialogAnswersEnterWithTheDefault) {
-  ConfigFolder config;
+  TConfigFolder config;
   QPoint openedAt;
   const auto answer = [&](const QPoint& moveTo) {
-    QTimer::singleShot(0, [&, moveTo] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      ASSERT_NE(dialog, nullptr);
+    WhenModal([&, moveTo](QWidget* dialog) {
       openedAt = dialog->pos();
       dialog->move(moveTo);
       QTest::keyClick(dialog, Qt::Key_Return);

@@ -6,8 +6,8 @@
 #include "core/Exception.h"
 #include "core/ui/Form.h"
 #include "platform/base/Registry.h"
+#include "tests/support/ModalDriver.h"
 #include <QtCore/QTemporaryDir>
-#include <QtCore/QTimer>
 #include <QtGui/QClipboard>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -460,9 +460,7 @@ TEST_F(DbGridQPLTest, FindAsYouTypeContinuesFromTheCurrentRowAndKeepsItOnFailure
       {"x", "Kováčik", true, 1},   {"y", "Kováčik", true, 1},   {"\b", "Kováčik", true, 1},
       {"\b", "Kováčik", false, 1}, {"\b", "Kováčik", false, 1}, {"o", "Kováčová", false, 1},
   };
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<TfrmDBGridQPLFind*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
+  WhenModal<TfrmDBGridQPLFind>([&](TfrmDBGridQPLFind* dialog) {
     caption = dialog->Caption();
     limeDuringFind = grid()->ColorSelectedRow();
     for (const auto& step : steps) {
@@ -500,9 +498,7 @@ TEST_F(DbGridQPLTest, FindByDateAndEscKeepsTheReachedRow) {
   QObject::connect(grid(), &TDbGridQPL::OnFoundRecord, [&] { ++foundRecord; });
   const auto surname = [this] { return ds().FieldByName(QStringLiteral("PRIEZVISKO")).AsString(); };
   grid()->SetActiveTitleIndex(4); // NARODENY
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<TfrmDBGridQPLFind*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
+  WhenModal<TfrmDBGridQPLFind>([&](TfrmDBGridQPLFind* dialog) {
     EXPECT_EQ(dialog->pc1->currentWidget(), dialog->tsDate);
     dialog->e2->setDate(QDate(1966, 11, 11));
     EXPECT_EQ(surname(), QStringLiteral("Ďurčo"));

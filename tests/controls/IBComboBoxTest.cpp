@@ -7,6 +7,7 @@
 #include "schema/BaseScript.h"
 #include "tests/support/FreshDatabase.h"
 #include "tests/support/SqlTestRoutines.h"
+#include "tests/support/TestOutput.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QPainter>
@@ -410,7 +411,7 @@ TEST_F(LookupComboTest, PictureOfTheOpenList) {
     painter.drawPixmap(0, 0, dialog.grab());
     painter.drawPixmap(offset, popup->grab());
   }
-  EXPECT_TRUE(picture.save(QStringLiteral("/tmp/vimek-combo-list.png")));
+  EXPECT_TRUE(picture.save(TestOutputPath(QStringLiteral("combo-list.png"))));
   EXPECT_EQ(Items(), (QStringList{QStringLiteral("Kováč Ján"), QStringLiteral("Novák Ján"), QStringLiteral("Novák Ján"),
                                   QStringLiteral("Nováková Jana")}));
   combo->hidePopup();

@@ -3,7 +3,7 @@
 #include "controls/QPLBtn.h"
 #include "controls/UxCalculator.h"
 #include "core/gui/ColorConvert.h"
-#include <QtCore/QTimer>
+#include "tests/support/ModalDriver.h"
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QLineEdit>
 
@@ -64,7 +64,9 @@ TEST_P(MoneyEditChecks, RefuseAndKeepTheFocus) {
   EXPECT_EQ(edit->hasFocus(), !accepted) << c.keys;
   EXPECT_EQ(edit->CheckFailed(), !accepted);
   EXPECT_EQ(exits.count(), accepted ? 1 : 0);
-  if (!accepted) { EXPECT_EQ(edit->selectedText(), edit->text()); }
+  if (!accepted) {
+    EXPECT_EQ(edit->selectedText(), edit->text());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,13 +152,7 @@ TEST_F(MoneyEditTest, F8AndVClearToZeroOrMinValue) {
 }
 
 // Works the calculator dialog while it is shown modally.
-void OnCalculator(const std::function<void(TUxCalculatorForm*)>& drive) {
-  QTimer::singleShot(0, [drive] {
-    auto* form = qobject_cast<TUxCalculatorForm*>(QApplication::activeModalWidget());
-    ASSERT_NE(form, nullptr);
-    drive(form);
-  });
-}
+void OnCalculator(const std::function<void(TUxCalculatorForm*)>& drive) { WhenModal<TUxCalculatorForm>(drive); }
 
 TEST_F(MoneyEditTest, KOpensTheCalculatorWithTheValue) {
   edit->SetValue(12.5);

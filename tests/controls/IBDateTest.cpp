@@ -1,11 +1,12 @@
 #include "controls/IBDate.h"
 #include "KitTestSupport.h"
-#include "util/RtDateUtils.h"
 #include "controls/QPLBtn.h"
 #include "controls/fMonthCalendar.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/TestOutput.h"
+#include "util/RtDateUtils.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
-#include <QtCore/QTimer>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QToolButton>
@@ -208,10 +209,7 @@ TEST_F(DateEditTest, HandlersReplaceTheCalendarAndToday) {
 
 // Runs `keys` on the calendar once it shows, then saves a picture of it.
 void OnCalendar(const std::function<void(TfrmMonthCalendar&)>& keys) {
-  QTimer::singleShot(0, [keys] {
-    ASSERT_NE(frmMonthCalendar, nullptr);
-    keys(*frmMonthCalendar);
-  });
+  WhenModal<TfrmMonthCalendar>([keys](TfrmMonthCalendar* form) { keys(*form); });
 }
 
 TEST_F(DateEditTest, TheCalendarStartsAtTheDateAndItsKeysMoveTheDay) {
@@ -243,7 +241,9 @@ TEST_F(DateEditTest, TheCalendarStartsAtTheDateAndItsKeysMoveTheDay) {
     EXPECT_TRUE(edit->hasFocus());
     EXPECT_EQ(start, c.typed[0] == '+' ? QDate(2024, 3, 10) : QDate(2024, 3, 7)) << c.typed;
     EXPECT_EQ(edit->Date().toDouble(), c.expected) << c.typed;
-    if (c.expected != Day(2024, 3, 7)) { EXPECT_EQ(edit->text(), FormatDateTime(QStringLiteral("ddmmyyyy"), c.expected)); }
+    if (c.expected != Day(2024, 3, 7)) {
+      EXPECT_EQ(edit->text(), FormatDateTime(QStringLiteral("ddmmyyyy"), c.expected));
+    }
   }
 }
 
@@ -251,7 +251,7 @@ TEST_F(DateEditTest, PictureOfTheMonthCalendar) {
   edit->SetDate(Day(2024, 3, 7));
   Focus(edit);
   OnCalendar([](TfrmMonthCalendar& form) {
-    EXPECT_TRUE(form.grab().save(QStringLiteral("/tmp/vimek-month-calendar.png")));
+    EXPECT_TRUE(form.grab().save(TestOutputPath(QStringLiteral("month-calendar.png"))));
     form.SetModalResult(mrCancel);
   });
   edit->CalendarButtonClick();

@@ -1,5 +1,5 @@
 #include "controls/UxCalculator.h"
-#include <QtCore/QTimer>
+#include "tests/support/ModalDriver.h"
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtTest/QTest>
@@ -101,7 +101,7 @@ std::pair<bool, double> RunCalculator(double start, const std::function<void(TUx
   TUxCalculator calculator;
   calculator.SetValue(start);
   calculator.SetBeepOnError(false);
-  QTimer::singleShot(0, [&] { drive(calculator.Form()); });
+  WhenModal<TUxCalculatorForm>(drive);
   const bool accepted = calculator.Execute();
   return {accepted, calculator.Value()};
 }

@@ -22,7 +22,7 @@ struct Values {
 
 enum class KeyKind { Text, Number };
 
-struct TagSpec {
+struct TagDefinition {
   const char* name;
   const char* expression;
   int options;
@@ -32,7 +32,7 @@ struct TagSpec {
 
 QByteArray Pad(QByteArray text, int size) { return text.leftJustified(size, ' ', true); }
 
-const TagSpec kTags[] = {
+const TagDefinition kTags[] = {
     {"NAME", "NAME", 0, KeyKind::Text, [](const Values& v) { return Pad(v.name, 12); }},
     {"NAMED", "NAME", ixDescending, KeyKind::Text, [](const Values& v) { return Pad(v.name, 12); }},
     {"AMOUNT", "AMOUNT", 0, KeyKind::Number, nullptr},
@@ -48,7 +48,7 @@ const TagSpec kTags[] = {
 
 // One tag of the model: its entries in the order the tag must walk them.
 struct ModelTag {
-  const TagSpec* spec;
+  const TagDefinition* definition;
   struct Entry {
     QByteArray text;
     double number;
@@ -58,16 +58,16 @@ struct ModelTag {
   std::vector<Entry> entries;
 
   Entry KeyOf(const Values& v, int rec, qint64 seq) const {
-    return spec->kind == KeyKind::Text ? Entry{spec->text(v), 0, rec, seq} : Entry{{}, v.amount, rec, seq};
+    return definition->kind == KeyKind::Text ? Entry{definition->text(v), 0, rec, seq} : Entry{{}, v.amount, rec, seq};
   }
   int Compare(const Entry& a, const Entry& b) const {
-    const int c = spec->kind == KeyKind::Text ? (a.text < b.text   ? -1
-                                                 : a.text > b.text ? 1
-                                                                   : 0)
-                                              : (a.number < b.number   ? -1
-                                                 : a.number > b.number ? 1
-                                                                       : 0);
-    return (spec->options & ixDescending) ? -c : c;
+    const int c = definition->kind == KeyKind::Text ? (a.text < b.text   ? -1
+                                                       : a.text > b.text ? 1
+                                                                         : 0)
+                                                    : (a.number < b.number   ? -1
+                                                       : a.number > b.number ? 1
+                                                                             : 0);
+    return (definition->options & ixDescending) ? -c : c;
   }
   bool Holds(const Entry& key) const {
     return std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return Compare(e, key) == 0; });
@@ -80,10 +80,10 @@ struct ModelTag {
     return true;
   }
   void Insert(const Entry& key) {
-    if ((spec->options & ixUnique) && Holds(key)) return;
+    if ((definition->options & ixUnique) && Holds(key)) return;
     entries.push_back(key);
   }
-  bool Distinct() const { return spec->options & ixPrimary; }
+  bool Distinct() const { return definition->options & ixPrimary; }
   std::vector<int> Order() const {
     std::vector<Entry> sorted = entries;
     std::stable_sort(sorted.begin(), sorted.end(), [&](const Entry& a, const Entry& b) {
@@ -113,8 +113,9 @@ protected:
   qint64 seq = 0;
   std::mt19937 random{20261210};
 
-  QString IndexName(const TagSpec& spec) const {
-    return GetParam().ndx ? dir.filePath(QLatin1String(spec.name) + QStringLiteral(".ndx")) : QLatin1String(spec.name);
+  QString IndexName(const TagDefinition& definition) const {
+    return GetParam().ndx ? dir.filePath(QLatin1String(definition.name) + QStringLiteral(".ndx"))
+                          : QLatin1String(definition.name);
   }
   void SetUp() override {
     table.SetTableName(dir.filePath(QStringLiteral("keys.dbf")));
@@ -125,10 +126,11 @@ protected:
     table.CreateTable();
     table.Exclusive = true;
     table.Open();
-    for (const TagSpec& spec : kTags) {
-      ASSERT_NE(table.DbfFile()->OpenIndex(IndexName(spec), QLatin1String(spec.expression), spec.options, true),
+    for (const TagDefinition& definition : kTags) {
+      ASSERT_NE(table.DbfFile()->OpenIndex(IndexName(definition), QLatin1String(definition.expression),
+                                           definition.options, true),
                 nullptr);
-      model.push_back({&spec, {}});
+      model.push_back({&definition, {}});
     }
   }
   TXbFile& File() { return *table.DbfFile(); }
@@ -150,7 +152,9 @@ protected:
   }
   // The tag whose keys the index maintains alone; null: every tag.
   const char* maintained = nullptr;
-  bool Maintained(const ModelTag& tag) const { return !maintained || std::strcmp(tag.spec->name, maintained) == 0; }
+  bool Maintained(const ModelTag& tag) const {
+    return !maintained || std::strcmp(tag.definition->name, maintained) == 0;
+  }
   bool IsDeleted(int rec) const { return deleted[std::size_t(rec) - 1]; }
 
   // The first maintained distinct tag holding the key for another record
@@ -271,11 +275,11 @@ protected:
       Recall();
   }
 
-  std::vector<int> Walk(const TagSpec& spec, bool backward = false) {
-    TIndexFile* index = File().IndexByName(IndexName(spec));
+  std::vector<int> Walk(const TagDefinition& definition, bool backward = false) {
+    TIndexFile* index = File().IndexByName(IndexName(definition));
     if (!index) return {-1};
     const int selected = index->SelectedTag(); // the maintained tag stays selected
-    index->SelectTagByName(QLatin1String(spec.name));
+    index->SelectTagByName(QLatin1String(definition.name));
     std::vector<int> recs;
     if (backward) {
       for (index->MoveLast(); index->MovePrior();)
@@ -289,9 +293,9 @@ protected:
   }
   void ExpectAllTags(const char* when) {
     for (const ModelTag& tag : model) {
-      const std::vector<int> walked = Walk(*tag.spec), expected = tag.Order();
+      const std::vector<int> walked = Walk(*tag.definition), expected = tag.Order();
       const auto diff = std::mismatch(walked.begin(), walked.end(), expected.begin(), expected.end());
-      ASSERT_EQ(walked, expected) << tag.spec->name << " " << when << ", first difference at "
+      ASSERT_EQ(walked, expected) << tag.definition->name << " " << when << ", first difference at "
                                   << (diff.first - walked.begin());
     }
   }
@@ -303,7 +307,7 @@ TEST_P(RandomKeysTest, InsertUpdateDeleteRecallKeepEveryTagInOrder) {
     ASSERT_NO_FATAL_FAILURE(ExpectAllTags("after a step"));
   }
   for (const ModelTag& tag : model)
-    EXPECT_EQ(Walk(*tag.spec, true), tag.Order()) << tag.spec->name << " backward";
+    EXPECT_EQ(Walk(*tag.definition, true), tag.Order()) << tag.definition->name << " backward";
   EXPECT_GT(model.front().entries.size(), 200u) << "enough keys for trees of several levels";
   EXPECT_GT(recalls, 10) << "enough recalls";
   EXPECT_GT(refusedRecalls, 0) << "a recall onto a taken key was tried";
@@ -311,8 +315,8 @@ TEST_P(RandomKeysTest, InsertUpdateDeleteRecallKeepEveryTagInOrder) {
   table.Close();
   table.Open();
   if (GetParam().ndx) {
-    for (const TagSpec& spec : kTags)
-      ASSERT_NE(File().OpenIndex(IndexName(spec), QString(), 0, false), nullptr);
+    for (const TagDefinition& definition : kTags)
+      ASSERT_NE(File().OpenIndex(IndexName(definition), QString(), 0, false), nullptr);
   }
   ExpectAllTags("after reopening");
 }
@@ -340,14 +344,14 @@ TEST_P(SelectedTagTest, OnlyTheSelectedTagFollowsTheRecords) {
     index->SelectTagByName(QLatin1String(only));
     std::map<std::string, std::vector<int>> before;
     for (const ModelTag& tag : model)
-      before[tag.spec->name] = Walk(*tag.spec);
+      before[tag.definition->name] = Walk(*tag.definition);
     for (int step = 0; step < 150; ++step) {
       RandomStep();
       ASSERT_NO_FATAL_FAILURE(ExpectAllTags(only));
     }
     for (const ModelTag& tag : model)
-      EXPECT_EQ(Walk(*tag.spec) == before[tag.spec->name], !Maintained(tag))
-          << tag.spec->name << " while " << only << " alone was maintained";
+      EXPECT_EQ(Walk(*tag.definition) == before[tag.definition->name], !Maintained(tag))
+          << tag.definition->name << " while " << only << " alone was maintained";
   }
   EXPECT_GT(refusedRecalls + recalls, 0);
 

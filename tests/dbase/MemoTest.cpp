@@ -34,8 +34,9 @@ TEST_F(MemoFileTest, DbaseIIIValuesEndWithTwoMarks) {
   const struct {
     int length;
     int blocks;
-    QByteArray tail; // the last bytes of the value's blocks, where the marks go
-  } cases[] = {{510, 1, QByteArray("x\x1A\x1A")}, {511, 2, QByteArray("\x1A ")}, {512, 2, QByteArray("\x1A\x1A ")}};
+    QByteArray tail; // from the value's last byte: the two marks, then the blank padding of the block (if any)
+  } cases[] = {
+      {510, 1, QByteArray("x\x1A\x1A")}, {511, 2, QByteArray("x\x1A\x1A ")}, {512, 2, QByteArray("x\x1A\x1A ")}};
   for (const auto& c : cases) {
     QFile::remove(path);
     auto memo = Create<TDbaseMemoFile>(TableFormat::Dbase3, 512);
@@ -49,14 +50,7 @@ TEST_F(MemoFileTest, DbaseIIIValuesEndWithTwoMarks) {
     const QByteArray file = DbfBytes::ReadFile(path);
     ASSERT_EQ(file.size(), 512 * (1 + c.blocks)) << c.length;
     EXPECT_EQ(file[16], 3);
-    if (c.length == 511) {
-      EXPECT_EQ(file[1023], '\x1A');
-      EXPECT_EQ(file.mid(1024, 2), QByteArray("\x1A "));
-    } else if (c.length == 512) {
-      EXPECT_EQ(file.mid(1024, 3), QByteArray("\x1A\x1A "));
-    } else {
-      EXPECT_EQ(file.mid(512 + 509, 3), c.tail);
-    }
+    EXPECT_EQ(file.mid(512 + c.length - 1, 4), c.tail) << c.length;
   }
 }
 
@@ -83,9 +77,7 @@ TEST_F(MemoFileTest, DbaseIVBlockHeaderAndPlacement) {
 TEST_F(MemoFileTest, NewFileBlockSizes) {
   // Blocks of dBASE files are multiples of 128 bytes: 64 becomes 512 once the
   // first free block has been counted in blocks of 64.
-  const struct {
-    int size, nextFree, blockLength;
-  } cases[] = {{64, 8, 512}, {512, 1, 512}, {1024, 1, 1024}};
+  const struct { int size, nextFree, blockLength; } cases[] = {{64, 8, 512}, {512, 1, 512}, {1024, 1, 1024}};
   for (const auto& c : cases) {
     QFile::remove(path);
     auto memo = Create<TDbaseMemoFile>(TableFormat::Dbase4, c.size);
@@ -125,7 +117,8 @@ TEST_F(MemoFileTest, ReadsStopAtTheEndOfTheFile) {
   auto memo = Create<TDbaseMemoFile>(TableFormat::Dbase3, 512);
   int block = 0;
   memo->WriteMemo(block, 0, QByteArray("abc"));
-  for (const int beyond : {0, -1, 2, 1000}) EXPECT_TRUE(memo->ReadMemo(beyond).isEmpty()) << beyond;
+  for (const int beyond : {0, -1, 2, 1000})
+    EXPECT_TRUE(memo->ReadMemo(beyond).isEmpty()) << beyond;
   memo->CloseMemo();
   // A dBASE III value without end marks runs to the end of the file.
   DbfBytes::WriteFile(path, DbfBytes::DbaseIIIMemo({}) + QByteArray(700, 'q'));

@@ -1,5 +1,5 @@
 #include "platform/MessageDialogs.h"
-#include <QtCore/QTimer>
+#include "tests/support/ModalDriver.h"
 #include <QtGui/QScreen>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -16,18 +16,16 @@ struct TDialogProbe {
   QStringList buttons;
   QString defaultButton;
   QColor background;
-  QRect geometry;
+  QRect frame;
 
   void Arm(std::function<void(QMessageBox&)> act) {
-    QTimer::singleShot(0, [this, act] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      ASSERT_NE(box, nullptr);
+    WhenModal<QMessageBox>([this, act](QMessageBox* box) {
       caption = box->windowTitle();
       for (QAbstractButton* button : box->buttons())
         buttons.append(button->text());
       if (box->defaultButton()) defaultButton = box->defaultButton()->text();
       background = box->palette().color(QPalette::Window);
-      geometry = box->geometry();
+      frame = box->frameGeometry();
       act(*box);
     });
   }
@@ -76,7 +74,7 @@ TEST(MessageDialogsTest, StandardDialogAnswersByKeyAndButton) {
     EXPECT_EQ(MessageDlg(QStringLiteral("Text"), c.type, c.buttons, c.defaultResult), c.expected);
     EXPECT_EQ(probe.caption, QString::fromUtf8(c.caption));
     const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE((probe.geometry.center() - screenCentre).manhattanLength(), 2);
+    EXPECT_EQ(probe.frame.center(), screenCentre);
   }
 }
 

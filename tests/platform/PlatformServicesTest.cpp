@@ -2,6 +2,7 @@
 #include "platform/base/DesktopEntry.h"
 #include "platform/base/FileMapping.h"
 #include "platform/base/SpecialFolders.h"
+#include "tests/support/ConfigFolder.h"
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
@@ -78,10 +79,9 @@ TEST(DesktopEntryTest, TheDesktopValidatorAcceptsTheFile) {
 }
 
 TEST(SpecialFoldersTest, KnownFoldersFollowTheXdgFolders) {
-  QTemporaryDir dir;
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
-  EXPECT_EQ(SpecialFolders::Path(SpecialFolders::AppData), dir.path());
-  EXPECT_EQ(SpecialFolders::Path(SpecialFolders::Startup), dir.path() + QStringLiteral("/autostart"));
+  const TConfigFolder config;
+  EXPECT_EQ(SpecialFolders::Path(SpecialFolders::AppData), config.Path());
+  EXPECT_EQ(SpecialFolders::Path(SpecialFolders::Startup), config.Path() + QStringLiteral("/autostart"));
   EXPECT_FALSE(SpecialFolders::Path(SpecialFolders::Desktop).isEmpty());
   EXPECT_EQ(SpecialFolders::Path(0x2B), QString());
 }

@@ -1,6 +1,6 @@
 #include "platform/base/Registry.h"
+#include "tests/support/ConfigFolder.h"
 #include <QtCore/QFile>
-#include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -8,17 +8,14 @@ namespace {
 // Each test gets its own config folder and a store over it.
 class RegistryTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path()));
-  }
+  void SetUp() override { ASSERT_TRUE(config_.IsValid()); }
   QString Path() const { return TRegistry::RootFilePath(TRegRoot::CurrentUser); }
 
-  QTemporaryDir dir_;
+  TConfigFolder config_;
 };
 
 TEST_F(RegistryTest, RootLivesUnderTheConfigFolder) {
-  EXPECT_TRUE(Path().startsWith(dir_.path() + QStringLiteral("/Vimek/")));
+  EXPECT_TRUE(Path().startsWith(config_.Path() + QStringLiteral("/Vimek/")));
   EXPECT_EQ(TRegistry::Root().FilePath(), Path());
 }
 

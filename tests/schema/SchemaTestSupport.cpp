@@ -1,10 +1,10 @@
 #include "tests/schema/SchemaTestSupport.h"
-#include "tests/support/SqlTestRoutines.h"
 #include "core/CodePage1250.h"
 #include "db/IBError.h"
 #include "db/IBServices.h"
 #include "schema/BaseScript.h"
 #include "schema/UpgradePackage.h"
+#include "tests/support/SqlTestRoutines.h"
 #include <QtCore/QFile>
 #include <zlib.h>
 
@@ -39,9 +39,7 @@ QByteArray PackScripts(const QStringList& scripts, int firstVersion) {
 }
 
 void SchemaTest::SetUp() {
-  ASSERT_TRUE(config_.isValid());
-  previousConfig_ = qgetenv("XDG_CONFIG_HOME");
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+  ASSERT_TRUE(config_.IsValid());
   fresh = std::make_unique<FreshDatabase>(maker_);
   db = fresh->Connect();
   dialogs = std::make_unique<TScriptedMessageDialogs>();
@@ -52,13 +50,13 @@ void SchemaTest::TearDown() {
   if (db) db->Close();
   db.reset();
   fresh.reset();
-  qputenv("XDG_CONFIG_HOME", previousConfig_);
 }
-
 
 void SchemaTest::Exec(const QString& sql, const QVariantMap& params) { ExecCommitted(*db, sql, params); }
 
-QList<QVariantList> SchemaTest::Rows(const QString& sql, const QVariantMap& params) { return SelectRows(*db, sql, params); }
+QList<QVariantList> SchemaTest::Rows(const QString& sql, const QVariantMap& params) {
+  return SelectRows(*db, sql, params);
+}
 
 QVariant SchemaTest::Scalar(const QString& sql, const QVariantMap& params) {
   const QList<QVariantList> rows = Rows(sql, params);

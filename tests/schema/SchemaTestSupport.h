@@ -3,8 +3,8 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
+#include "tests/support/ConfigFolder.h"
 #include "tests/support/FreshDatabase.h"
-#include <QtCore/QTemporaryDir>
 #include <QtCore/QVariantMap>
 #include <gtest/gtest.h>
 #include <memory>
@@ -36,8 +36,7 @@ protected:
   QString ErrorOf(const QString& sql, const QVariantMap& params = {});
 
   TDatabaseMaker maker_;
-  QTemporaryDir config_;
-  QByteArray previousConfig_;
+  TConfigFolder config_;
   std::unique_ptr<FreshDatabase> fresh;
   std::unique_ptr<TIBDatabase> db;
   std::unique_ptr<TScriptedMessageDialogs> dialogs;

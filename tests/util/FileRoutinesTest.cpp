@@ -1,10 +1,12 @@
+#include "platform/base/ProgramVersion.h"
+#include "tests/support/ConfigFolder.h"
 #include "util/RtCriticalSection.h"
 #include "util/RtErrors.h"
 #include "util/RtFileUtils.h"
 #include "util/RtFileVersionInfo.h"
 #include "util/RtShell.h"
 #include "util/RtStreams.h"
-#include "platform/base/ProgramVersion.h"
+#include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <cerrno>
@@ -166,8 +168,8 @@ TEST(FileRoutinesTest, ErrorMessagesCarryTheSystemError) {
 }
 
 TEST(FileRoutinesTest, ShellLinkBecomesADesktopEntryInTheFolder) {
-  QTemporaryDir dir;
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+  const TConfigFolder config;
+  const QDir dir(config.Path());
   TShellLink link;
   link.Target = QStringLiteral("/opt/vimek/Vimek");
   link.WorkingDirectory = QStringLiteral("/opt/vimek");

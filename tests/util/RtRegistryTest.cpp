@@ -1,14 +1,13 @@
 #include "util/RtRegistry.h"
+#include "tests/support/ConfigFolder.h"
 #include "util/RtErrors.h"
-#include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 class RtRegistryTest : public ::testing::Test {
 protected:
-  void SetUp() override { qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path())); }
-  QTemporaryDir dir_;
+  TConfigFolder config_;
   const TRegRoot user_ = TRegRoot::CurrentUser;
   const QString key_ = QStringLiteral("\\Software\\Vimek\\TfrmCClenov");
 };

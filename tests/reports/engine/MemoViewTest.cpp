@@ -1,6 +1,8 @@
 #include "ReportFixture.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReport.h"
+#include "tests/support/PinnedFont.h"
+#include "tests/support/TestOutput.h"
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 
@@ -29,7 +31,8 @@ protected:
     memo.PreWrapped = false;
     memo.WrapMemo();
     QStringList shown = memo.WrapLines;
-    for (QString& line : shown) line.replace(QChar(kParagraphMark), QStringLiteral("¶"));
+    for (QString& line : shown)
+      line.replace(QChar(kParagraphMark), QStringLiteral("¶"));
     return shown;
   }
   struct Exported {
@@ -53,7 +56,6 @@ protected:
   TrpMemoView memo;
 };
 
-
 } // namespace
 
 TEST(BreakWord, SlovakSyllables) {
@@ -62,10 +64,11 @@ TEST(BreakWord, SlovakSyllables) {
     QList<int> Breaks;
   };
   const Case cases[] = {
-      {"počítač", {2, 4}}, {"rybárskeho", {2, 6, 8}}, {"ŠKOLA", {3}}, {"auto", {2}},
-      {"mraz", {}},        {"kôň", {}},               {"dom", {}},   {"úžasné", {4}},
+      {"počítač", {2, 4}}, {"rybárskeho", {2, 6, 8}}, {"ŠKOLA", {3}}, {"auto", {2}}, {"mraz", {}}, {"kôň", {}},
+      {"dom", {}},         {"úžasné", {4}},
   };
-  for (const Case& c : cases) EXPECT_EQ(rpBreakWord(QString::fromUtf8(c.Word)), c.Breaks) << c.Word;
+  for (const Case& c : cases)
+    EXPECT_EQ(rpBreakWord(QString::fromUtf8(c.Word)), c.Breaks) << c.Word;
 }
 
 TEST_F(MemoLayout, WrappingTable) {
@@ -78,21 +81,36 @@ TEST_F(MemoLayout, WrappingTable) {
   const quint16 wrap = mfWordWrap, hyphen = mfWordWrap | mfWordBreak;
   const Case cases[] = {
       {"fits", {QStringLiteral("Ahoj")}, wrap, {QStringLiteral("Ahoj¶")}},
-      {"no wrap keeps long lines", {QStringLiteral("Jeden dva tri styri")}, 0, {QStringLiteral("Jeden dva tri styri¶")}},
-      {"breaks at the last blank", {QStringLiteral("Jeden dva tri styri")}, wrap,
+      {"no wrap keeps long lines",
+       {QStringLiteral("Jeden dva tri styri")},
+       0,
+       {QStringLiteral("Jeden dva tri styri¶")}},
+      {"breaks at the last blank",
+       {QStringLiteral("Jeden dva tri styri")},
+       wrap,
        {QStringLiteral("Jeden dva"), QStringLiteral("tri styri¶")}},
       {"ending line break gives no empty line", {QStringLiteral("Ahoj\r\n")}, wrap, {QStringLiteral("Ahoj¶")}},
-      {"inner line breaks end paragraphs", {QStringLiteral("a\r\n\r\nb")}, wrap, {QStringLiteral("a¶"), QStringLiteral("b¶")}},
-      {"a long word breaks before the first letter that does not fit", {QStringLiteral("abcdefghijkl")}, wrap,
+      {"inner line breaks end paragraphs",
+       {QStringLiteral("a\r\n\r\nb")},
+       wrap,
+       {QStringLiteral("a¶"), QStringLiteral("b¶")}},
+      {"a long word breaks before the first letter that does not fit",
+       {QStringLiteral("abcdefghijkl")},
+       wrap,
        {QStringLiteral("abcdefghi"), QStringLiteral("jkl¶")}},
-      {"hyphenation at Slovak syllables", {QStringLiteral("členovia rybárskeho zväzu")}, hyphen,
+      {"hyphenation at Slovak syllables",
+       {QStringLiteral("členovia rybárskeho zväzu")},
+       hyphen,
        {QStringLiteral("členovia"), QStringLiteral("rybárske-"), QStringLiteral("ho zväzu¶")}},
-      {"without hyphenation", {QStringLiteral("členovia rybárskeho zväzu")}, wrap,
+      {"without hyphenation",
+       {QStringLiteral("členovia rybárskeho zväzu")},
+       wrap,
        {QStringLiteral("členovia"), QStringLiteral("rybárskeh"), QStringLiteral("o zväzu¶")}},
       {"empty line", {QString()}, wrap, {QStringLiteral("¶")}},
       {"tab is one character", {QStringLiteral("a\tb")}, wrap, {QStringLiteral("a\tb¶")}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Wrapped(c.Lines, c.Flags), c.Expected) << c.Label;
+  for (const Case& c : cases)
+    EXPECT_EQ(Wrapped(c.Lines, c.Flags), c.Expected) << c.Label;
   EXPECT_EQ(memo.LineHeight, 15) << "10 points at 96 dpi is 13 pixels, plus LineSpacing 2";
 }
 
@@ -108,7 +126,8 @@ TEST_F(MemoLayout, HeightAndVerticalAlignment) {
   for (const Case& c : cases) {
     memo.Alignment = c.Alignment;
     QList<int> ys;
-    for (const Exported& e : ExportDraw()) ys.append(e.Y);
+    for (const Exported& e : ExportDraw())
+      ys.append(e.Y);
     EXPECT_EQ(ys, c.Ys) << c.Alignment;
   }
 }
@@ -122,7 +141,8 @@ TEST_F(MemoLayout, HorizontalAlignmentAndExportedFrames) {
     QList<int> Xs;
   };
   // DrawRect width 100, GapX 2; lines of 90, 90 and 30 pixels.
-  const Case cases[] = {{0, {12, 12, 12}}, {1, {10 + 100 - 1 - 2 - 90, 17, 10 + 100 - 1 - 2 - 30}}, {2, {15, 15, 45}}, {3, {12, 12, 12}}};
+  const Case cases[] = {
+      {0, {12, 12, 12}}, {1, {10 + 100 - 1 - 2 - 90, 17, 10 + 100 - 1 - 2 - 30}}, {2, {15, 15, 45}}, {3, {12, 12, 12}}};
   for (const Case& c : cases) {
     memo.Alignment = c.Alignment;
     QList<int> xs, frames;
@@ -145,7 +165,8 @@ TEST_F(MemoLayout, RotatedLinesRunUpwardAndAdvanceRight) {
   const Case cases[] = {
       {4, {{12, 119, QStringLiteral("Jeden dva"), 0}, {27, 119, QStringLiteral("tri styri"), 0}}},
       {5, {{12, 90 + 20 + 1, QStringLiteral("Jeden dva"), 0}, {27, 111, QStringLiteral("tri styri"), 0}}},
-      {6, {{12, 120 - 1 - 1 - (98 - 90) / 2, QStringLiteral("Jeden dva"), 0}, {27, 114, QStringLiteral("tri styri"), 0}}},
+      {6,
+       {{12, 120 - 1 - 1 - (98 - 90) / 2, QStringLiteral("Jeden dva"), 0}, {27, 114, QStringLiteral("tri styri"), 0}}},
       // the block (2 x 15 + 2 x GapX = 34) ends at DrawRect's right edge 110
       {4 | 16, {{110 - 34 + 2, 119, QStringLiteral("Jeden dva"), 0}, {93, 119, QStringLiteral("tri styri"), 0}}},
   };
@@ -228,7 +249,7 @@ TEST_F(MemoLayout, HighlightChangesOnlyThePrintedCopy) {
 
 namespace {
 
-// Text objects drawn with the real font metrics onto an image, as the preview draws them.
+// Text objects drawn with the real metrics of the pinned font onto an image, as the preview draws them.
 class MemoRendering : public ReportFixture {
 protected:
   MemoRendering() {
@@ -243,14 +264,17 @@ protected:
     memo->Alignment = alignment;
     memo->Flags = flags;
     memo->FrameTyp = 15;
+    memo->Font.Name = PinnedFontFamily();
     memos.push_back(std::move(memo));
     return *memos.back();
   }
-  void Render(const QString& fileName) {
+  // Draws every text object and keeps the picture among the test output.
+  void Render(const QString& name) {
     QPainter painter(&image);
-    for (const auto& memo : memos) memo->Draw(&painter);
+    for (const auto& memo : memos)
+      memo->Draw(&painter);
     painter.end();
-    image.save(fileName);
+    image.save(TestOutputPath(name + QStringLiteral(".png")));
   }
   // The rightmost column with dark ink in the rows.
   int InkRight(int top, int bottom, int left, int right) const {
@@ -275,7 +299,7 @@ const QString kParagraph = QStringLiteral(
 TEST_F(MemoRendering, JustifiedLinesFillTheWidthButTheLast) {
   TrpMemoView& memo = Add(10, 10, 240, 120, kParagraph, 3, mfWordWrap);
   memo.FrameTyp = 0;
-  Render(QStringLiteral("/tmp/vimek_engine3_justified.png"));
+  Render(QStringLiteral("memo-justified"));
   const int th = memo.LineHeight;
   ASSERT_GT(memo.LineNo, 2);
   const int textRight = 10 + 240 - 2; // DrawRect right less GapX
@@ -303,10 +327,11 @@ TEST_F(MemoRendering, SampleSheet) {
   rotated.FrameStyle = 1;
   rotated.FrameWidth = 3;
   rotated.FrameColor = clBlue;
-  TrpMemoView& lined = Add(10, 210, 240, 100, QStringLiteral("Prvý riadok\r\nDruhý riadok"), 16, mfWordWrap | mfUnderlines);
+  TrpMemoView& lined =
+      Add(10, 210, 240, 100, QStringLiteral("Prvý riadok\r\nDruhý riadok"), 16, mfWordWrap | mfUnderlines);
   lined.FrameTyp = 0;
   lined.Font.Color = clMaroon;
-  Render(QStringLiteral("/tmp/vimek_engine3_sheet.png"));
+  Render(QStringLiteral("memo-sheet"));
   EXPECT_LT(qGray(image.pixel(300, 120)), 250) << "the yellow fill is painted";
 }
 
@@ -346,12 +371,12 @@ TEST_F(MemoLayout, AutoWidthFitsTheTextWhileBuilding) {
 TEST_F(MemoRendering, ZoomedPreviewKeepsTheLineBreaks) {
   TrpMemoView& memo = Add(10, 10, 150, 80, kParagraph, 0, mfWordWrap);
   memo.FrameTyp = 0;
-  Render(QStringLiteral("/tmp/vimek_engine3_zoom1.png"));
+  Render(QStringLiteral("memo-zoom1"));
   const QStringList atOne = memo.WorkLines;
   image = QImage(520, 420, QImage::Format_RGB32);
   image.fill(Qt::white);
   memo.ZoomX = memo.ZoomY = 2.5;
-  Render(QStringLiteral("/tmp/vimek_engine3_zoom25.png"));
+  Render(QStringLiteral("memo-zoom25"));
   EXPECT_EQ(memo.WorkLines, atOne) << "lines are broken at 96 dpi whatever the zoom";
   EXPECT_GT(memo.LineNo, 2);
   EXPECT_GT(InkRight(10 * 2, 60 * 2, 0, 520), 200) << "the text is drawn larger";

@@ -2,7 +2,7 @@
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/ui/rpEngineUi.h"
 #include "reports/engine/ui/rpPasswForm.h"
-#include <QtCore/QTimer>
+#include "tests/support/ModalDriver.h"
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -17,15 +17,6 @@ class EngineUi : public ::testing::Test {
 protected:
   EngineUi() { rpEngineStart(); }
   ~EngineUi() override { rpEngineEnd(); }
-
-  // Runs `act` on the modal window once it is shown.
-  static void WhenModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-      QWidget* modal = QApplication::activeModalWidget();
-      ASSERT_NE(modal, nullptr);
-      act(modal);
-    });
-  }
 };
 
 TEST_F(EngineUi, PasswordFormTexts) {

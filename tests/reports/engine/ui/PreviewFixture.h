@@ -1,12 +1,12 @@
 #pragma once
-#include "util/UxMemDS.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpDBDataSet.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReport.h"
-#include <QtCore/QTimer>
+#include "tests/support/ModalDriver.h"
+#include "util/UxMemDS.h"
 #include <QtWidgets/QApplication>
 #include <functional>
 #include <gtest/gtest.h>
@@ -23,14 +23,6 @@ protected:
   // Builds the prepared pages from the template, with an URL object in the
   // page header when `urlTag` is given; the build's result.
   bool Build(const QString& urlTag = QString());
-  // Runs `act` on the modal window once it is shown.
-  static void WhenModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-      QWidget* modal = QApplication::activeModalWidget();
-      ASSERT_NE(modal, nullptr);
-      act(modal);
-    });
-  }
 
   // The engine runs before the report is made and after it is gone.
   struct TEngineRun {

@@ -7,11 +7,11 @@
 #include "reports/engine/ui/rpPrintForm.h"
 #include "reports/engine/ui/rpQtPrinter.h"
 #include "tests/reports/engine/ui/TwoPrinters.h"
+#include "tests/support/ModalDriver.h"
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
-#include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -76,15 +76,6 @@ protected:
   void AddThreePages() {
     for (int i = 1; i <= 3; ++i)
       AddPage(9, 0, {QStringLiteral("Strana %1 z 3").arg(i), QStringLiteral("Člen %1: %2").arg(i).arg(kDiacritics)});
-  }
-
-  // Runs `act` on the modal window once it is shown.
-  static void WhenModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-      QWidget* modal = QApplication::activeModalWidget();
-      ASSERT_NE(modal, nullptr);
-      act(modal);
-    });
   }
 
   QString PdfInfo(const QString& extra = QString()) {
