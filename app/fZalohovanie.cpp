@@ -154,7 +154,15 @@ bool TfrmZalohovanie::RunService(TQPLBtn* button,
   }
   button->setEnabled(true);
   setEnabled(true);
-  Reconnect();
+  // The connection comes back whatever happened; a failure to open it is a
+  // database error like any other, shown to the user, never one that escapes
+  // with the program left without its connection unnoticed.
+  try {
+    Reconnect();
+  } catch (const std::exception& error) {
+    if (outcome != TOutcome::Failed) outcome = TOutcome::Reported;
+    if (HandleDatabaseError(error) == 0 && !unknown) unknown = std::current_exception();
+  }
   if (unknown) std::rethrow_exception(unknown);
   if (outcome == TOutcome::Failed)
     RedMessageDlg(QStringLiteral("Služba servera ohlásila chybu, činnosť nebola dokončená. Podrobnosti sú v priebehu "
@@ -210,6 +218,13 @@ void TfrmZalohovanie::btnObnovClick() {
     } cleanup{restored};
     services.Restore(backupFile, restored, roCreate, 8192, true);
     if (ServiceOutputFailed(output_)) return;
+    // Only a copy that opens replaces the database, so the connection can always come back.
+    TIBDatabase copy;
+    copy.SetDatabaseName(restored);
+    copy.SetUserName(database_->UserName());
+    copy.SetPassword(database_->Password());
+    copy.Open();
+    copy.Close();
     const QString previous = database + QStringLiteral(".povodna");
     QFile::remove(previous);
     if (!QFile::rename(database, previous) || !QFile::rename(restored, database)) {

@@ -2,11 +2,15 @@
 #include "core/CodePage1250.h"
 #include "db/FbClient.h"
 #include <QtCore/QFile>
+#include <QtCore/QThread>
 #include <ibase.h>
 
 using namespace FbClient;
 
 namespace {
+
+// How long a finished service may take to let go of the database.
+constexpr int kServiceFinishMs = 30000, kServicePollMs = 10;
 
 // The start block of a service action: the action code, then tagged values.
 class TStartBlock {
@@ -42,6 +46,22 @@ private:
 QByteArray FileName(const QString& path) {
   if (path.trimmed().isEmpty()) throw EIBError(QStringLiteral("Nie je zadaný názov súboru."));
   return QFile::encodeName(path);
+}
+
+// Waits until the service's work has ended, so that its own attachment to the
+// database is gone when the caller reconnects or renames files: the end of the
+// output, or the error, comes before the service has let go of the database.
+// The status of these queries carries the service's own error, which the
+// output query has already reported; only the answer counts here.
+void WaitUntilFinished(Firebird::IService* service) {
+  const unsigned char request[] = {isc_info_svc_running};
+  for (int waited = 0; waited < kServiceFinishMs; waited += kServicePollMs) {
+    TStatus status;
+    unsigned char answer[16] = {};
+    service->query(&status, 0, nullptr, sizeof request, request, sizeof answer, answer);
+    if (answer[0] != isc_info_svc_running || InfoInteger(QByteArrayView(answer + 1, 4)) == 0) return;
+    QThread::msleep(kServicePollMs);
+  }
 }
 
 } // namespace
@@ -83,9 +103,11 @@ void TIBServices::Run(const QByteArray& startBlock) {
       if (onLine_) onLine_(QString::fromLocal8Bit(QByteArrayView(answer).sliced(3, length)));
     }
   } catch (...) {
+    WaitUntilFinished(service.get());
     detach();
     throw;
   }
+  WaitUntilFinished(service.get());
   service->detach(&status);
   status.Check();
   service.release();

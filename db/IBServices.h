@@ -27,7 +27,9 @@ enum TIBStatisticsOption { soDataPages = 0x01, soHeaderPages = 0x04, soIndexPage
 // database properties. An empty server name uses the embedded engine of this
 // process. Each call attaches, runs the service to its end, passing each line
 // of its output to the line handler, and detaches; a failure of the service
-// throws EIBInterBaseError.
+// throws EIBInterBaseError. Either way the call returns only once the service
+// has finished and let go of the database, so the caller may reconnect to it
+// or move its file at once.
 class TIBServices {
 public:
   using TLineHandler = std::function<void(const QString& line)>;

@@ -1,6 +1,7 @@
 #include "app/fZalohovanie.h"
 #include "app/AppContext.h"
 #include "controls/IBEdit.h"
+#include "controls/QPLBtn.h"
 #include "db/IBQuery.h"
 #include "db/IBServices.h"
 #include "db/IBTransaction.h"
@@ -185,6 +186,20 @@ TEST_F(ZalohovanieTest, FailedServiceIsNotReportedAsSuccess) {
   EXPECT_FALSE(Messages().contains(restoreDone));
   ASSERT_TRUE(db->Connected());
   EXPECT_EQ(Differences(Checksums(*db), before), QStringList());
+}
+
+TEST_F(ZalohovanieTest, AConnectionThatDoesNotComeBackIsShownNotRaised) {
+  auto form = Form();
+  form->Reconnect = [this] {
+    TIBDatabase gone;
+    gone.SetDatabaseName(home_.filePath(QStringLiteral("zmiznuta.fdb")));
+    gone.Open();
+  };
+  EXPECT_NO_THROW(form->btnZalohujClick());
+  EXPECT_FALSE(Messages().contains(backupDone)) << "no success after an error";
+  ASSERT_FALSE(Messages().isEmpty());
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(form->btnZalohuj->isEnabled());
 }
 
 TEST_F(ZalohovanieTest, MissingFolderAndNoDoesNothing) {
