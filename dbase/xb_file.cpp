@@ -426,6 +426,30 @@ int TXbFile::HeaderRecordCount() const {
 
 void TXbFile::SetHeaderRecordCount(int count) { qToLittleEndian<quint32>(quint32(count), Header() + 4); }
 
+namespace {
+
+// Holds a table's header lock for a scope.
+class THeaderLock {
+public:
+  explicit THeaderLock(TXbFile& file) : file_(file) { file_.LockHeader(); }
+  ~THeaderLock() { file_.UnlockHeader(); }
+  THeaderLock(const THeaderLock&) = delete;
+  THeaderLock& operator=(const THeaderLock&) = delete;
+
+private:
+  TXbFile& file_;
+};
+
+} // namespace
+
+void TXbFile::LockHeader() {
+  if (headerLockDepth_++ == 0) LockPage(0, true);
+}
+
+void TXbFile::UnlockHeader() {
+  if (--headerLockDepth_ == 0) UnlockPage(0);
+}
+
 void TXbFile::OpenTable() {
   if (Active()) return;
   ForceClose = false;
@@ -860,13 +884,35 @@ void TXbFile::CreateStructure(const TXbFieldDefs& defs, int memoBlockSize) {
 
 void TXbFile::WriteHeader() {
   if (HeaderSize() == 0) return;
+  const THeaderLock lock(*this);
   const QDate today = QDate::currentDate();
   Header()[1] = char(today.year() - 1900);
   Header()[2] = char(today.month());
   Header()[3] = char(today.day());
+  // The count is that of the records in the file, whichever handle or process
+  // appended them, so the end byte lands right after the last record and
+  // never on one that another process has just written.
+  const int count = RecordCount();
+  SetHeaderRecordCount(count);
+  if (NeedsLocks()) KeepNewerAutoIncrements();
   TPagedFile::WriteHeader();
   const char eof = 0x1A;
-  if (WriteAt(PageOffset(HeaderRecordCount() + 1), &eof, 1) != 1) MarkWriteFailed();
+  if (WriteAt(PageOffset(count + 1), &eof, 1) != 1) MarkWriteFailed();
+}
+
+// Auto-increment values only grow; another process may have taken some since
+// this handle read the header, and writing the older values back would hand
+// them out twice.
+void TXbFile::KeepNewerAutoIncrements() {
+  if (!HasAutoIncrement) return;
+  QByteArray stored(HeaderSize(), '\0');
+  if (ReadAt(HeaderOffset(), stored.data(), stored.size()) != stored.size()) return;
+  for (int i = 0; i < defs_.Count(); ++i) {
+    if (defs_[i].NativeFieldType() != '+') continue;
+    const int at = FixedHeaderSize() + i * DescriptorSize() + 42;
+    const qint32 theirs = qFromLittleEndian<qint32>(stored.constData() + at);
+    if (theirs > qFromLittleEndian<qint32>(Header() + at)) qToLittleEndian<qint32>(theirs, Header() + at);
+  }
 }
 
 void TXbFile::AttemptExclusive() {
@@ -909,13 +955,10 @@ void TXbFile::WriteLockStamp(char* record) const {
   std::memcpy(field + 8, TXbGlobals::Instance().LockUserName.constData(), size_t(lockUserNameLength_));
 }
 
+// The caller holds the header lock and has reloaded a shared table's header.
 void TXbFile::AssignAutoIncrements(char* record) {
   if (!HasAutoIncrement) return;
   const bool shared = IsShared(Mode());
-  if (shared) {
-    LockPage(0, true);
-    ReloadHeader();
-  }
   for (int i = 0; i < defs_.Count(); ++i) {
     TXbFieldDef& def = defs_[i];
     if (def.NativeFieldType() != '+') continue;
@@ -926,10 +969,13 @@ void TXbFile::AssignAutoIncrements(char* record) {
     qToLittleEndian<qint32>(value + 1, descriptor + 42);
   }
   WriteHeader();
-  if (shared) UnlockPage(0);
 }
 
 int TXbFile::AppendRecord(char* record) {
+  // One append at a time across every handle of a shared table: the slot after
+  // the last record is free, and the header written after the record counts it.
+  const THeaderLock lock(*this);
+  if (NeedsLocks()) ReloadHeader();
   int n = RecordCount() + 1;
   while (!LockPage(n, false))
     ++n;
@@ -950,23 +996,11 @@ int TXbFile::AppendRecord(char* record) {
       UndoIndexInserts(inserted, n, record);
     }
   }
-  auto changeCount = [&](int delta) {
-    LockPage(0, true);
-    ReloadHeader();
-    SetHeaderRecordCount(HeaderRecordCount() + delta);
-    WriteHeader();
-    UnlockPage(0);
-  };
-  changeCount(+1);
-  if (!WriteFailed()) {
-    WriteLockStamp(record);
-    WriteRecord(n, record);
-    UnlockPage(n);
-    if (!WriteFailed()) return n;
-    changeCount(-1);
-  } else {
-    UnlockPage(n);
-  }
+  WriteLockStamp(record);
+  WriteRecord(n, record);
+  WriteHeader();
+  UnlockPage(n);
+  if (!WriteFailed()) return n;
   UndoIndexInserts(inserted, n, record);
 }
 

@@ -45,7 +45,15 @@ public:
   void CloseTable();
   void CreateStructure(const TXbFieldDefs& defs, int memoBlockSize);
   void ReadFieldDescriptors();
+  // Writes the header with today's date and the count of the records in the
+  // file, and the end-of-file byte right after the last record; in a shared
+  // table under the header lock, keeping auto-increment values that other
+  // processes have advanced meanwhile.
   void WriteHeader() override;
+  // The header lock of a shared table (page 0); nested uses within one
+  // handle count, the outermost takes and releases it.
+  void LockHeader();
+  void UnlockHeader();
   void SetRecordSize(int size) override;
   void AttemptExclusive() override;
   void LeaveExclusive() override;
@@ -136,6 +144,7 @@ public:
 
 private:
   void DetectFormat();
+  void KeepNewerAutoIncrements();
   void ReadCodePage();
   void ReadFieldProperties(int descriptorsEnd);
   void CheckRecordLayout() const;
@@ -160,6 +169,7 @@ private:
   QStringList indexNames_;
   QByteArray oldRecordImage_;
   int lockUserNameLength_ = 0;
+  int headerLockDepth_ = 0;
 };
 
 // The physical-order cursor: 0 before the first record, 1..count on a

@@ -1,5 +1,6 @@
 #include "app/SingleInstance.h"
 #include "core/ui/Form.h"
+#include "tests/support/HelperProcess.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QProcess>
@@ -126,27 +127,9 @@ protected:
     path = folder.filePath(QStringLiteral("Vimek"));
   }
 
-  void Start(QProcess& process) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("VIMEK_GUARD_PATH"), path);
-    process.setProcessEnvironment(env);
-    process.start(QCoreApplication::applicationFilePath(),
-                  {QStringLiteral("--gtest_also_run_disabled_tests"),
-                   QStringLiteral("--gtest_filter=SingleInstanceHelper.DISABLED_Run")});
-    ASSERT_TRUE(process.waitForStarted(10000));
-  }
-
-  // Reads the process's output until a line starts with `marker`; returns that line.
-  static QString WaitForLine(QProcess& process, const char* marker) {
-    QDeadlineTimer deadline(15000);
-    while (!deadline.hasExpired()) {
-      while (process.canReadLine()) {
-        const QString line = QString::fromLocal8Bit(process.readLine()).trimmed();
-        if (line.startsWith(QLatin1String(marker))) return line;
-      }
-      if (!process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) break;
-    }
-    return {};
+  bool Start(THelperProcess& process) {
+    return process.Start(QStringLiteral("SingleInstanceHelper.DISABLED_Run"),
+                         {{QStringLiteral("VIMEK_GUARD_PATH"), path}});
   }
 
   QTemporaryDir folder;
@@ -154,12 +137,12 @@ protected:
 };
 
 TEST_F(TwoProcessesTest, SecondStartActivatesTheFirstAndEndsWithZero) {
-  QProcess first;
-  Start(first);
-  ASSERT_EQ(WaitForLine(first, "ready"), QStringLiteral("ready"));
+  THelperProcess first;
+  ASSERT_TRUE(Start(first));
+  ASSERT_EQ(first.WaitForLine(QStringLiteral("ready")), QStringLiteral("ready"));
 
-  QProcess second;
-  Start(second);
+  THelperProcess second;
+  ASSERT_TRUE(Start(second));
   ASSERT_TRUE(second.waitForFinished(15000));
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
@@ -168,7 +151,7 @@ TEST_F(TwoProcessesTest, SecondStartActivatesTheFirstAndEndsWithZero) {
   EXPECT_FALSE(secondOutput.contains(QLatin1String("ready"))); // it never showed a window
 
   // The first one was restored from minimised and came to the front.
-  EXPECT_EQ(WaitForLine(first, "activated"), QStringLiteral("activated minimized=0 active=1"));
+  EXPECT_EQ(first.WaitForLine(QStringLiteral("activated")), QStringLiteral("activated minimized=0 active=1"));
   TRtAppInstances observer(path);
   EXPECT_EQ(observer.InstanceCount(), 1);
   EXPECT_EQ(observer.InstanceProcessId(0), quint32(first.processId()));
@@ -180,30 +163,30 @@ TEST_F(TwoProcessesTest, SecondStartActivatesTheFirstAndEndsWithZero) {
 }
 
 TEST_F(TwoProcessesTest, TwoStartsAtOnceLeaveExactlyOneRunning) {
-  QProcess a, b;
-  Start(a);
-  Start(b);
+  THelperProcess a, b;
+  ASSERT_TRUE(Start(a));
+  ASSERT_TRUE(Start(b));
   // The refused one ends by itself; the other waits for "quit".
-  QProcess* refused = nullptr;
+  THelperProcess* refused = nullptr;
   QDeadlineTimer deadline(15000);
   while (!refused && !deadline.hasExpired()) {
-    for (QProcess* p : {&a, &b})
+    for (THelperProcess* p : {&a, &b})
       if (p->waitForFinished(50)) refused = p;
   }
   ASSERT_NE(refused, nullptr);
-  QProcess* running = refused == &a ? &b : &a;
+  THelperProcess* running = refused == &a ? &b : &a;
   EXPECT_EQ(refused->exitCode(), 0);
   EXPECT_TRUE(QString::fromLocal8Bit(refused->readAllStandardOutput()).contains(QLatin1String("refused")));
-  EXPECT_EQ(WaitForLine(*running, "ready"), QStringLiteral("ready"));
+  EXPECT_EQ(running->WaitForLine(QStringLiteral("ready")), QStringLiteral("ready"));
   EXPECT_EQ(running->state(), QProcess::Running);
   running->write("quit\n");
   ASSERT_TRUE(running->waitForFinished(15000));
 }
 
 TEST_F(TwoProcessesTest, KilledInstanceDoesNotBlockTheNextStart) {
-  QProcess first;
-  Start(first);
-  ASSERT_EQ(WaitForLine(first, "ready"), QStringLiteral("ready"));
+  THelperProcess first;
+  ASSERT_TRUE(Start(first));
+  ASSERT_EQ(first.WaitForLine(QStringLiteral("ready")), QStringLiteral("ready"));
   const quint32 killed = quint32(first.processId());
   first.kill();
   ASSERT_TRUE(first.waitForFinished(15000));
@@ -222,9 +205,9 @@ TEST_F(TwoProcessesTest, AnnouncementsReachRegisteredInstances) {
   QList<std::pair<int, quint32>> seen;
   QObject::connect(&own, &TRtAppInstances::Notified, [&](int kind, quint32 value) { seen.append({kind, value}); });
   ASSERT_TRUE(own.RegisterInstance(2));
-  QProcess other;
-  Start(other);
-  ASSERT_EQ(WaitForLine(other, "ready"), QStringLiteral("ready"));
+  THelperProcess other;
+  ASSERT_TRUE(Start(other));
+  ASSERT_EQ(other.WaitForLine(QStringLiteral("ready")), QStringLiteral("ready"));
   const quint32 pid = quint32(other.processId());
   other.write("quit\n");
   ASSERT_TRUE(other.waitForFinished(15000));

@@ -9,22 +9,26 @@ void PutLe16(QByteArray& b, int at, quint16 v) {
 }
 
 void PutLe32(QByteArray& b, int at, quint32 v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    b[at + i] = char((v >> (8 * i)) & 0xFF);
 }
 
 void PutBe32(QByteArray& b, int at, quint32 v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * (3 - i))) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    b[at + i] = char((v >> (8 * (3 - i))) & 0xFF);
 }
 
 quint32 Le32(const char* p) {
   quint32 v = 0;
-  for (int i = 0; i < 4; ++i) v |= quint32(static_cast<unsigned char>(p[i])) << (8 * i);
+  for (int i = 0; i < 4; ++i)
+    v |= quint32(static_cast<unsigned char>(p[i])) << (8 * i);
   return v;
 }
 
 int RecordSize(const Table& t) {
   int size = 1;
-  for (const Field& f : t.fields) size += f.size;
+  for (const Field& f : t.fields)
+    size += f.size;
   return size;
 }
 
@@ -33,7 +37,8 @@ QByteArray RightText(const QByteArray& text, int size) { return text.rightJustif
 
 QByteArray Record(const Table& t, const QList<QByteArray>& values, bool deleted) {
   QByteArray r(1, deleted ? '*' : ' ');
-  for (int i = 0; i < t.fields.size(); ++i) r += values.value(i).leftJustified(t.fields[i].size, ' ', true);
+  for (int i = 0; i < t.fields.size(); ++i)
+    r += values.value(i).leftJustified(t.fields[i].size, ' ', true);
   return r;
 }
 
@@ -69,7 +74,8 @@ QByteArray Build(const Table& t) {
   h[at] = 0x0D;
   h.replace(at + 1, t.afterTerminator.size(), t.afterTerminator);
   QByteArray file = h;
-  for (const QByteArray& r : t.records) file += r;
+  for (const QByteArray& r : t.records)
+    file += r;
   file += char(0x1A);
   return file;
 }
@@ -95,7 +101,8 @@ QByteArray Pad(QByteArray bytes, int blockLength) {
 QByteArray DbaseIIIMemo(const QList<QByteArray>& values) {
   QByteArray file(512, '\0');
   QByteArray body;
-  for (const QByteArray& v : values) body += Pad(v + "\x1A\x1A", 512);
+  for (const QByteArray& v : values)
+    body += Pad(v + "\x1A\x1A", 512);
   PutLe32(file, 0, quint32(1 + body.size() / 512));
   file[16] = 3;
   return file + body;
@@ -129,6 +136,21 @@ QByteArray FoxProMemo(int blockLength, const QList<QByteArray>& values) {
   file[6] = char(blockLength >> 8);
   file[7] = char(blockLength & 0xFF);
   return file + body;
+}
+
+Contents Read(const QByteArray& file) {
+  Contents c;
+  if (file.size() < 32) return c;
+  c.headerCount = Le32(file.constData() + 4);
+  c.headerSize = static_cast<unsigned char>(file[8]) | static_cast<unsigned char>(file[9]) << 8;
+  c.recordSize = static_cast<unsigned char>(file[10]) | static_cast<unsigned char>(file[11]) << 8;
+  if (c.recordSize == 0) return c;
+  qsizetype at = c.headerSize;
+  for (quint32 i = 0; i < c.headerCount && at + c.recordSize <= file.size(); ++i, at += c.recordSize)
+    c.records.append(file.mid(at, c.recordSize));
+  if (c.records.size() == qsizetype(c.headerCount) && at < file.size())
+    c.byteAfterRecords = static_cast<unsigned char>(file[at]);
+  return c;
 }
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {

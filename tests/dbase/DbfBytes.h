@@ -21,11 +21,11 @@ struct Table {
   quint8 productionIndex = 0;
   bool dbase7 = false;
   bool foxPro = false;
-  QByteArray languageName;     // dBASE 7: at offset 32
-  QByteArray afterTerminator;  // dBASE 7 field properties
+  QByteArray languageName;    // dBASE 7: at offset 32
+  QByteArray afterTerminator; // dBASE 7 field properties
   QList<Field> fields;
-  QList<QByteArray> records;   // each with its deletion flag
-  int headerCount = -1;        // the stored record count; -1: the real count
+  QList<QByteArray> records; // each with its deletion flag
+  int headerCount = -1;      // the stored record count; -1: the real count
 };
 
 QByteArray Build(const Table& table);
@@ -47,6 +47,19 @@ QByteArray DbaseIVMemo(int blockLength, const QList<QByteArray>& values);
 QByteArray FoxProMemo(int blockLength, const QList<QByteArray>& values);
 // The first block of each value in the memo files above.
 QList<int> MemoBlocks(int blockLength, int headerBytes, int trailerBytes, const QList<QByteArray>& values);
+
+// What a reader that follows the published layout finds in table bytes, read
+// without the library: the header's record count and sizes, and the records
+// that the count names (fewer when the file ends before them).
+struct Contents {
+  quint32 headerCount = 0;
+  int headerSize = 0;
+  int recordSize = 0;
+  QList<QByteArray> records;
+  // The byte right after the last counted record, -1 beyond the end of the file.
+  int byteAfterRecords = -1;
+};
+Contents Read(const QByteArray& file);
 
 bool WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
