@@ -555,6 +555,11 @@ struct TFaultDescription {
 
 TFaultDescription DescribeFault(const TRtFaultReport& fault) {
   const QString at = Hex(fault.Address, true);
+  // A signal another process sent carries no faulting data address.
+  if (fault.Code <= 0)
+    return {QStringLiteral("EExternalException"),
+            QStringLiteral("Program prijal signál SIG%1 od iného procesu, prerušený na adrese %2")
+                .arg(QLatin1String(sigabbrev_np(fault.Signal) ? sigabbrev_np(fault.Signal) : "?"), at)};
   switch (fault.Signal) {
   case SIGFPE:
     if (fault.Code == FPE_INTDIV)

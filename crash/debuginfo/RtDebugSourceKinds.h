@@ -67,8 +67,9 @@ private:
 };
 
 // The module's exports: a PE image's export table (read as the compiler
-// family's mangled names in a run-time package), or for a module of this
-// process the dynamic symbol that the dynamic linker finds for an address.
+// family's mangled names in a run-time package), or for an ELF module the
+// dynamic symbol that the dynamic linker finds for the address in this
+// process's copy of the module's file.
 class TRtDebugInfoExports : public TRtDebugInfoSource {
 public:
   explicit TRtDebugInfoExports(const TRtModule& module) : TRtDebugInfoSource(module), image_(true) {}
@@ -79,4 +80,5 @@ private:
   bool LocatePeExport(quintptr address, TRtLocationInfo& info);
   bool LocateDynamicSymbol(quintptr address, TRtLocationInfo& info);
   TRtPePackageImage image_;
+  quintptr loadedBase_ = 0; // where this process has the module's file loaded
 };

@@ -68,8 +68,18 @@ bool TRtDebugInfoMap::Initialize() {
 
 bool TRtDebugInfoExports::Initialize() {
   if (!Module().IsPeImage()) {
-    Dl_info symbol;
-    return dladdr(reinterpret_cast<void*>(Module().Base), &symbol) != 0;
+    // The same file loaded in this process; the module may be another
+    // process's (a crash report of an ended run), loaded elsewhere.
+    // Compared as real files: a memory map names them by their canonical
+    // path, the dynamic linker by the path it searched.
+    const QString file = QFileInfo(Module().FileName).canonicalFilePath();
+    for (const TRtElfModule& loaded : LoadedElfModules())
+      if (loaded.FileName == Module().FileName ||
+          (!file.isEmpty() && QFileInfo(loaded.FileName).canonicalFilePath() == file)) {
+        loadedBase_ = loaded.Base;
+        return true;
+      }
+    return false;
   }
   image_.AttachLoadedModule(Module());
   return image_.StatusOK() && image_.ExportList().Count() > 0;
@@ -114,10 +124,11 @@ bool TRtDebugInfoExports::LocatePeExport(quintptr address, TRtLocationInfo& info
 }
 
 bool TRtDebugInfoExports::LocateDynamicSymbol(quintptr address, TRtLocationInfo& info) {
+  const quintptr loaded = address - Module().Base + loadedBase_;
   Dl_info symbol;
-  if (!dladdr(reinterpret_cast<void*>(address), &symbol) || !symbol.dli_sname || !symbol.dli_saddr) return false;
+  if (!dladdr(reinterpret_cast<void*>(loaded), &symbol) || !symbol.dli_sname || !symbol.dli_saddr) return false;
   info.Procedure = DemangledName(symbol.dli_sname);
-  info.ProcedureOffset = quint32(address - quintptr(symbol.dli_saddr));
+  info.ProcedureOffset = quint32(loaded - quintptr(symbol.dli_saddr));
   return true;
 }
 

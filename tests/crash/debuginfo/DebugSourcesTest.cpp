@@ -171,6 +171,18 @@ TEST(OwnProgramTest, ResolvesALibraryAddressThroughItsDynamicSymbols) {
   EXPECT_EQ(info.Procedure, QStringLiteral("qVersion"));
   EXPECT_EQ(info.ProcedureOffset, 2u);
   EXPECT_EQ(info.Line, 0);
+
+  // The same library loaded elsewhere by another process (an ended run whose
+  // report shows here): its addresses resolve through this process's copy.
+  const TRtModule elsewhere{0x7f0000000000, module.FileName, 0};
+  TRtDebugInfoList other;
+  TRtDebugInfoSource* translated = other.SourceForModule(elsewhere);
+  ASSERT_TRUE(dynamic_cast<TRtDebugInfoExports*>(translated));
+  info = {};
+  ASSERT_TRUE(translated->Locate(elsewhere.Base + (address - module.Base), info));
+  EXPECT_EQ(info.Procedure, QStringLiteral("qVersion"));
+  EXPECT_EQ(info.ProcedureOffset, 2u);
+  EXPECT_FALSE(other.SourceForModule(TRtModule{0x7e0000000000, QStringLiteral("/nowhere/libgone.so"), 0}));
 }
 
 TEST(ProcessModulesTest, ListsTheProgramFirstWithItsOwnFile) {
