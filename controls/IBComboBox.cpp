@@ -6,6 +6,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/base/Registry.h"
+#include <QtCore/QDebug>
 #include <QtCore/QMetaMethod>
 #include <QtCore/QScopeGuard>
 #include <QtCore/QTimer>
@@ -44,6 +45,15 @@ QString CollatedEquals(const QString& column, const QString& param, const QStrin
          QStringLiteral(" as varchar(") + length + QStringLiteral(") character set WIN1250) COLLATE PXW_CSY)");
 }
 
+const QString kLookupFailed = QStringLiteral("Údaje zoznamu sa nepodarilo prečítať z databázy.\r\n\r\n"
+                                             "Skúste to znova, prípadne kontaktujte správcu systému.");
+
+// Shows an error that escaped a handler of the combo, unless it was a failed
+// lookup, which has been reported where it failed.
+void ShowEscapedError(const Exception& error) {
+  if (!dynamic_cast<const EComboLookupError*>(&error)) ShowKitError(error.Message());
+}
+
 class TWaitCursor {
 public:
   TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -74,7 +84,7 @@ TIBComboBox::TIBComboBox(QWidget* parent)
     try {
       TimerElapsed();
     } catch (const Exception& error) {
-      ShowKitError(error.Message());
+      ShowEscapedError(error);
     }
   });
   connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -332,11 +342,10 @@ bool TIBComboBox::OpenStatement(const TComboStatement& statement) {
   return !query_->IsEmpty();
 }
 
-void TIBComboBox::Guarded(const std::function<void()>& action, bool rollback,
-                          const std::function<void(const QString& sql)>& report, bool rethrow) {
+void TIBComboBox::Guarded(const char* operation, const std::function<void()>& action, bool rollback, bool rethrow) {
   try {
     action();
-  } catch (const Exception&) {
+  } catch (const Exception& error) {
     if (rollback && transaction_->InTransaction()) {
       try {
         transaction_->RollbackRetaining();
@@ -344,8 +353,11 @@ void TIBComboBox::Guarded(const std::function<void()>& action, bool rollback,
         // The statement's own error is the one to report.
       }
     }
-    report(query_->SQL());
-    if (rethrow) throw;
+    // The user is told in words; the statement and the server's own text are
+    // for whoever reads the program's log.
+    qWarning().noquote() << objectName() << operation << error.Message() << query_->SQL();
+    ShowKitError(kLookupFailed);
+    if (rethrow) throw EComboLookupError(kLookupFailed);
   }
 }
 
@@ -481,6 +493,7 @@ void TIBComboBox::RunCompletion() {
   bool found = false;
   TWaitCursor wait;
   Guarded(
+      "AppendText",
       [&] {
         if (typed < sMinSearchLength_ || lastCharacter == QLatin1Char('\b') || lastCharacter == QLatin1Char(' ')) {
           ClearKeys();
@@ -500,8 +513,7 @@ void TIBComboBox::RunCompletion() {
         SetKeys(RowKeys(0), rowText);
         foundText_ = rowText;
       },
-      true, [](const QString& sql) { ShowKitInformation(QStringLiteral("Chyba v TIBComboBox.AppendText: ") + sql); },
-      true);
+      true, true);
   query_->Close();
   if (!found) return;
   const QString completed = text.left(typed) + foundText_.mid(typed);
@@ -562,6 +574,7 @@ void TIBComboBox::FillList() {
   const bool wholeSelected = text.isEmpty() || lineEdit()->selectedText() == text;
   TWaitCursor wait;
   Guarded(
+      "DropDown",
       [&] {
         OpenStatement(ListStatement(!wholeSelected));
         AdjustMaxLength(*query_);
@@ -573,11 +586,7 @@ void TIBComboBox::FillList() {
           lineEdit()->selectAll();
         }
       },
-      false,
-      [this](const QString& sql) {
-        ShowKitInformation(objectName() + QStringLiteral(": Error in \"DropDown\" event\r\n\r\n") + sql);
-      },
-      true);
+      false, true);
   query_->Close();
 }
 
@@ -587,7 +596,7 @@ void TIBComboBox::showPopup() {
   try {
     FillList();
   } catch (const Exception& error) {
-    ShowKitError(error.Message());
+    ShowEscapedError(error);
     return;
   }
   if (dropDownWidth_ > 0) view()->setMinimumWidth(dropDownWidth_);
@@ -605,8 +614,8 @@ void TIBComboBox::showPopup() {
 void TIBComboBox::FindBy(const char* operation, const TComboStatement& statement, const QVariant& firstKey,
                          bool rethrow) {
   TWaitCursor wait;
-  const QString name = QString::fromLatin1(operation);
   Guarded(
+      operation,
       [&] {
         const bool found = OpenStatement(statement);
         selectedItem_ = -1;
@@ -621,13 +630,7 @@ void TIBComboBox::FindBy(const char* operation, const TComboStatement& statement
         SetTextQuietly(rowText);
         SetKeys(values, rowText);
       },
-      true,
-      [this, name, rethrow](const QString& sql) {
-        const QString head = objectName() + QStringLiteral(": Error in \"") + name + QStringLiteral("\" procedure");
-        ShowKitInformation(head);
-        ShowKitInformation(sql);
-      },
-      rethrow);
+      true, rethrow);
   query_->Close();
   TextChanged(currentText());
 }
@@ -660,15 +663,12 @@ void TIBComboBox::FindFirst() {
   {
     TWaitCursor wait;
     Guarded(
+        "FindFirst",
         [&] {
           if (OpenStatement(FindFirstStatement())) first = query_->ValueAt(0, 0);
           selectedItem_ = -1;
         },
-        true,
-        [this](const QString& sql) {
-          ShowKitInformation(objectName() + QStringLiteral(": Error in \"FindFirst\" procedure\r\n\r\n") + sql);
-        },
-        false);
+        true, false);
     query_->Close();
   }
   if (!first.isNull()) FindIt(first);
@@ -706,27 +706,23 @@ void TIBComboBox::focusOutEvent(QFocusEvent* event) {
     LeaveSequence();
   } catch (const Exception& error) {
     // No exception may leave an event handler.
-    ShowKitError(error.Message());
+    ShowEscapedError(error);
   }
 }
 
 void TIBComboBox::LeaveSequence() {
   if (!ReadOnly()) {
-    if (sTimerUse_) {
-      timer_->stop();
-      const QString text = currentText();
-      if (!text.isEmpty() && !HoldsChoiceFor(text)) {
-        searchPending_ = true;
-        lastKey_ = 0;
-        RunCompletion();
-        if (!foundText_.isEmpty()) SetTextQuietly(foundText_);
-      }
+    try {
+      SettleOnRow();
+    } catch (const EComboLookupError&) {
+      // The row could not be read (the user has been told): the entry stays
+      // unconfirmed and the focus with it.
+      checkFailed_ = true;
+      ClearKeys();
+      TakeFocusBack();
+      SetColor(FocusColorByRequired());
+      return;
     }
-    const QVariant key1 = KeyValue(0), key2 = KeyValue(1);
-    if (!key1.isNull() && !key2.isNull())
-      FindIt2(key1, key2);
-    else if (!key1.isNull())
-      FindIt(key1);
   }
   if (enterFlag) return;
   switch (LeaveCheck()) {
@@ -741,6 +737,24 @@ void TIBComboBox::LeaveSequence() {
     if (!ReadOnly()) SetColor(UnfocusedColor());
     return;
   }
+}
+
+void TIBComboBox::SettleOnRow() {
+  if (sTimerUse_) {
+    timer_->stop();
+    const QString text = currentText();
+    if (!text.isEmpty() && !HoldsChoiceFor(text)) {
+      searchPending_ = true;
+      lastKey_ = 0;
+      RunCompletion();
+      if (!foundText_.isEmpty()) SetTextQuietly(foundText_);
+    }
+  }
+  const QVariant key1 = KeyValue(0), key2 = KeyValue(1);
+  if (!key1.isNull() && !key2.isNull())
+    FindIt2(key1, key2);
+  else if (!key1.isNull())
+    FindIt(key1);
 }
 
 void TIBComboBox::EnterPressed() {
@@ -768,10 +782,17 @@ bool TIBComboBox::ValidationFailed() {
   if (length > 0 && length < minLength_ && checkable)
     return refuse([this] { ShowKitInformation(QStringLiteral("Zadajte minimálne %1 znakov").arg(minLength_)); });
   bool failed = false;
-  if (IsNotExist(true) && sSearchIfFound_)
-    failed = checkable;
-  else if (IsUnique())
-    failed = checkable;
+  try {
+    if (IsNotExist(true) && sSearchIfFound_)
+      failed = checkable;
+    else if (IsUnique())
+      failed = checkable;
+  } catch (const EComboLookupError&) {
+    // The row could not be looked up (the user has been told): the entry
+    // stays unconfirmed, so nothing is saved with it.
+    checkFailed_ = true;
+    return checkable;
+  }
   if (isSignalConnected(QMetaMethod::fromSignal(&TIBComboBox::OnNotFound)) && KeyValue(0).isNull() &&
       (!IsTextEmpty() || Required()) && !ReadOnly())
     emit OnNotFound();
@@ -787,6 +808,7 @@ bool TIBComboBox::IsNotExist(bool withFocus) {
   {
     TWaitCursor wait;
     Guarded(
+        "IsNotExist",
         [&] {
           if (!OpenStatement(ExistStatement(text))) return;
           for (int row = 0; row < query_->RecordCount() && !found; ++row) {
@@ -797,11 +819,7 @@ bool TIBComboBox::IsNotExist(bool withFocus) {
             if (rowText != text) SetTextQuietly(rowText);
           }
         },
-        true,
-        [this](const QString& sql) {
-          ShowKitInformation(objectName() + QStringLiteral(": Error in \"IsNotExist\" function\r\n") + sql);
-        },
-        true);
+        true, true);
     query_->Close();
   }
   if (found) return false;
@@ -824,11 +842,8 @@ bool TIBComboBox::IsUnique() {
   bool found = false;
   {
     TWaitCursor wait;
-    Guarded([&] { found = OpenStatement(UniqueStatement()); }, true,
-            [this](const QString& sql) {
-              ShowKitInformation(objectName() + QStringLiteral(": Error in \"IsUnique\" function\r\n\r\n") + sql);
-            },
-            true);
+    Guarded(
+        "IsUnique", [&] { found = OpenStatement(UniqueStatement()); }, true, true);
     query_->Close();
   }
   if (!found) return false;

@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/DataEntryControl.h"
+#include "core/Exception.h"
 #include <QtCore/QVariant>
 #include <QtCore/QVariantMap>
 #include <QtWidgets/QComboBox>
@@ -17,6 +18,12 @@ class TIBTransaction;
 // (SKeyField .. SKeyField9); a value stays invalid when its column is not set.
 struct TQPLComboObject {
   std::array<QVariant, 9> Values;
+};
+
+// A statement of the combo failed; the user has been told.
+class EComboLookupError : public Exception {
+public:
+  using Exception::Exception;
 };
 
 // One statement of the combo with its bound values. `Runnable` is false when
@@ -204,6 +211,9 @@ private:
   void TypeCharacter(QKeyEvent* event);
   void EnterPressed();
   void LeaveSequence();
+  // The first steps of leaving: a pending completion runs now, and the row
+  // of the held key writes its exact text back.
+  void SettleOnRow();
   bool IsNotExist(bool withFocus);
   bool IsUnique();
   void FindBy(const char* operation, const TComboStatement& statement, const QVariant& firstKey, bool rethrow);
@@ -216,10 +226,11 @@ private:
   // Opens `statement` on the combo's query; false when it cannot find a row
   // (not runnable, or a value the column's type cannot hold).
   bool OpenStatement(const TComboStatement& statement);
-  // Runs `action`; a failing statement rolls back (retaining) when `rollback`,
-  // shows `report`, and is raised again when `rethrow`.
-  void Guarded(const std::function<void()>& action, bool rollback,
-               const std::function<void(const QString& sql)>& report, bool rethrow);
+  // Runs `action`; a failing statement rolls back (retaining) when
+  // `rollback`, tells the user that the list could not be read (never the
+  // statement, which goes to the log with the `operation`), and is raised
+  // again as an EComboLookupError when `rethrow`.
+  void Guarded(const char* operation, const std::function<void()>& action, bool rollback, bool rethrow);
 
   std::unique_ptr<TIBTransaction> transaction_;
   std::unique_ptr<TIBQuery> query_;

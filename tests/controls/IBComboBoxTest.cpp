@@ -287,6 +287,21 @@ TEST_F(LookupComboTest, LeavingSettlesOnARowOrRefusesAnUnknownText) {
   }
 }
 
+TEST_F(LookupComboTest, AFailingLookupIsToldInWordsOnceAndTheEntryIsRefused) {
+  // A condition the server cannot run: every statement of the combo fails.
+  combo->SetSWhere(QStringLiteral("no_such_column=1"));
+  Type(QStringLiteral("nov"));
+  EXPECT_FALSE(Leave());
+  EXPECT_TRUE(combo->GetKeyValue().isNull());
+  ASSERT_FALSE(Messages().isEmpty());
+  for (const QString& message : Messages()) {
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Údaje zoznamu sa nepodarilo prečítať z databázy.")))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("select"), Qt::CaseInsensitive)) << message.toStdString();
+  }
+  EXPECT_EQ(Messages().size(), 1) << Messages().join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(LookupComboTest, BlankLeavesWithNullOrIsRefusedWhenRequired) {
   Type(QString());
   EXPECT_TRUE(Leave());

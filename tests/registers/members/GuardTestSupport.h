@@ -46,14 +46,42 @@ protected:
     SetPrintFormFactory([this] { return std::make_unique<TDetailRecordingPrintForm>(prints, details); });
   }
   int AddGuard(int clen, const QString& odznak, const QDate& od, const QDate& dismissed = QDate()) {
-    return InsertRow(QStringLiteral("c_clenov_rs_id"),
-                     QStringLiteral("insert into c_clenov_rs (jedin,c_clenov,cislo_odznaku,cislo_osvedcenia,datum_od,"
-                                    "datum_do) values (:JEDIN,:C,:O,:S,:F,:T)"),
-                     {{QStringLiteral("C"), clen},
-                      {QStringLiteral("O"), odznak},
-                      {QStringLiteral("S"), QString(QStringLiteral("S-") + odznak)},
-                      {QStringLiteral("F"), od},
-                      {QStringLiteral("T"), dismissed.isValid() ? QVariant(dismissed) : QVariant(QMetaType(QMetaType::QDate))}});
+    return InsertRow(
+        QStringLiteral("c_clenov_rs_id"),
+        QStringLiteral("insert into c_clenov_rs (jedin,c_clenov,cislo_odznaku,cislo_osvedcenia,datum_od,"
+                       "datum_do) values (:JEDIN,:C,:O,:S,:F,:T)"),
+        {{QStringLiteral("C"), clen},
+         {QStringLiteral("O"), odznak},
+         {QStringLiteral("S"), QString(QStringLiteral("S-") + odznak)},
+         {QStringLiteral("F"), od},
+         {QStringLiteral("T"), dismissed.isValid() ? QVariant(dismissed) : QVariant(QMetaType(QMetaType::QDate))}});
+  }
+  // A member whose display name fills its 75 characters, diacritics in capitals included.
+  int AddLongNamedMember() {
+    return InsertRow(QStringLiteral("c_clenov_id"),
+                     QStringLiteral("insert into c_clenov (jedin,titul,meno,priezvisko,mesto,ulica,datum_narodenia) "
+                                    "values (:JEDIN,'Ing.',:M,:P,:T,:U,'1960-02-01')"),
+                     {{QStringLiteral("M"), QStringLiteral("Ľuboš")},
+                      {QStringLiteral("P"), QStringLiteral("KÔŇAŤŽÝÁÍÉÚÄĽŠČŔĹ")},
+                      {QStringLiteral("T"), QStringLiteral("Liptovský Mikuláš")},
+                      {QStringLiteral("U"), QStringLiteral("Nábrežie A. Stodolu 1234")}});
+  }
+  QString DisplayName(int clen) const {
+    return Column(QStringLiteral("select nazov_uplny from c_clenov where jedin=:J"), {{QStringLiteral("J"), clen}})
+        .value(0)
+        .toString();
+  }
+  // Types `text` key by key into the control that has the focus and leaves it with Tab.
+  static void TypeAndTab(const QString& text) {
+    QWidget* control = QApplication::focusWidget();
+    ASSERT_NE(control, nullptr);
+    TypeText(control, text);
+    QTest::keyClick(control, Qt::Key_Tab);
+  }
+  // Makes the dialog that a key opened the active window, so that keys reach it.
+  static void Activate(TForm& f) {
+    f.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&f] { return f.isActiveWindow(); }, 5000)) << f.objectName().toStdString();
   }
   int AddInspection(int rok, int uhradene = 1, int vozidlo = 1) {
     return InsertRow(QStringLiteral("e_rs_id"),

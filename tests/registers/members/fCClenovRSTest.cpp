@@ -96,6 +96,25 @@ TEST_F(GuardMembersTest, EditLoadsTheGuardAndTypedDatesReplaceTheStoredOnes) {
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
 }
 
+TEST_F(GuardMembersTest, AMemberWithALongNameIsTypedInAndSavedThroughKeys) {
+  const int longNamed = AddLongNamedMember();
+  const QString name = DisplayName(longNamed);
+  ASSERT_EQ(name.size(), 75) << name.toStdString();
+  Open();
+  script.Then([&](TForm& f) {
+    Activate(f);
+    for (const QString& typed :
+         {name, QStringLiteral("75"), QStringLiteral("OS-75"), QStringLiteral("01012020"), QStringLiteral("15062021")})
+      TypeAndTab(typed);
+    Press(f, Qt::Key_F12);
+    CancelIfOpen(f);
+  });
+  Key(form->list, Qt::Key_P);
+  EXPECT_EQ(Rows(QStringLiteral("select c_clenov,cislo_odznaku,cislo_osvedcenia,datum_od,datum_do from c_clenov_rs")),
+            QStringList({QStringLiteral("%1/75/OS-75/2020-01-01/2021-06-15").arg(longNamed)}));
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(GuardMembersTest, MissingRequiredEntriesSaveNothing) {
   Open();
   const std::function<void(TfrmCClenovRSPridaj&)> blanks[] = {

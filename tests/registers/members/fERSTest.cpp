@@ -1,3 +1,4 @@
+#include "registers/members/fERS.h"
 #include "app/ToolBar.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBCheckBox.h"
@@ -7,7 +8,6 @@
 #include "controls/IBEdit.h"
 #include "controls/IBTime.h"
 #include "registers/common/PrintProtocol.h"
-#include "registers/members/fERS.h"
 #include "registers/members/fERSKontroloriPridaj.h"
 #include "registers/members/fERSKontrolovaniPridaj.h"
 #include "registers/members/fERSPridaj.h"
@@ -95,10 +95,11 @@ TEST_F(InspectionsTest, AnInspectionWithTwoGuardsAndThreePersonsIsAddedEditedPri
   EXPECT_EQ(Count(QStringLiteral("e_rs")), 1);
   EXPECT_EQ(Stored(QStringLiteral("select c_clenov_rs from e_rs_kontrolori order by jedin")),
             QVariantList({guardNovak, guardKral}));
-  EXPECT_EQ(Stored(QStringLiteral("select priezvisko||'/'||c_clenov_rs||'/'||e_rs from e_rs_kontrolovani order by jedin")),
-            QVariantList({QStringLiteral("Prvý/%1/%2").arg(guardNovak).arg(kontrola),
-                          QStringLiteral("Druhý/%1/%2").arg(guardKral).arg(kontrola),
-                          QStringLiteral("Tretí/%1/%2").arg(guardNovak).arg(kontrola)}));
+  EXPECT_EQ(
+      Stored(QStringLiteral("select priezvisko||'/'||c_clenov_rs||'/'||e_rs from e_rs_kontrolovani order by jedin")),
+      QVariantList({QStringLiteral("Prvý/%1/%2").arg(guardNovak).arg(kontrola),
+                    QStringLiteral("Druhý/%1/%2").arg(guardKral).arg(kontrola),
+                    QStringLiteral("Tretí/%1/%2").arg(guardNovak).arg(kontrola)}));
   EXPECT_EQ(Listed(form->list, QStringLiteral("KONTROLOR")),
             Stored(QStringLiteral("select nazov_uplny from c_clenov where priezvisko='Novák'")));
 
@@ -135,10 +136,11 @@ TEST_F(InspectionsTest, AnInspectionWithTwoGuardsAndThreePersonsIsAddedEditedPri
       texts.append(v.toString());
     return texts.join(QLatin1Char(','));
   };
-  EXPECT_EQ(details, QList<QStringList>({{joined(QStringLiteral("select c.nazov_uplny from e_rs_kontrolori k join "
-                                                                "c_clenov_rs r on r.jedin=k.c_clenov_rs join c_clenov c "
-                                                                "on c.jedin=r.c_clenov order by k.jedin")),
-                                          joined(QStringLiteral("select nazov_uplny from e_rs_kontrolovani order by jedin"))}}));
+  EXPECT_EQ(details,
+            QList<QStringList>({{joined(QStringLiteral("select c.nazov_uplny from e_rs_kontrolori k join "
+                                                       "c_clenov_rs r on r.jedin=k.c_clenov_rs join c_clenov c "
+                                                       "on c.jedin=r.c_clenov order by k.jedin")),
+                                 joined(QStringLiteral("select nazov_uplny from e_rs_kontrolovani order by jedin"))}}));
   EXPECT_TRUE(details.value(0).value(1).contains(QStringLiteral("Tretí"))) << details.value(0).value(1).toStdString();
 
   // Delete: the inspection goes with its guards and inspected persons.
@@ -148,6 +150,45 @@ TEST_F(InspectionsTest, AnInspectionWithTwoGuardsAndThreePersonsIsAddedEditedPri
   EXPECT_EQ(Count(QStringLiteral("e_rs")), 0);
   EXPECT_EQ(Count(QStringLiteral("e_rs_kontrolori")), 0);
   EXPECT_EQ(Count(QStringLiteral("e_rs_kontrolovani")), 0);
+}
+
+TEST_F(InspectionsTest, AnInspectionWithTwoGuardsOneLongNamedIsEnteredThroughKeys) {
+  const int longNamed = AddLongNamedMember();
+  const QString name = DisplayName(longNamed);
+  ASSERT_EQ(name.size(), 75) << name.toStdString();
+  const int guardLong = AddGuard(longNamed, QStringLiteral("1"), QDate(2020, 1, 1));
+  Open();
+  script.Then([&](TForm& f) {
+    TfrmERSPridaj& d = Inspection(f);
+    Activate(f);
+    for (const QString& typed : {QStringLiteral("01052026"), QStringLiteral("0800"), QStringLiteral("01052026"),
+                                 QStringLiteral("1230"), QStringLiteral("Nitra 3")})
+      TypeAndTab(typed);
+    // On through the car's fields into the empty guards list, which opens the guard dialog.
+    for (int i = 0; i < 15 && QApplication::focusWidget() != d.gr2; ++i)
+      Press(f, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), d.gr2);
+    EXPECT_TRUE(QTest::qWaitFor([&d] { return d.ib2->RecordCount() == 2; }, 10000));
+    Activate(f);
+    Press(f, Qt::Key_F12);
+    CancelIfOpen(f);
+  });
+  for (const auto& [typed, key] :
+       {std::pair{name, int(Qt::Key_F11)}, std::pair{QStringLiteral("Novák Peter (11)"), int(Qt::Key_F12)}})
+    script.Then([typed, key](TForm& f) {
+      Activate(f);
+      TypeAndTab(typed);
+      Press(f, key);
+      CancelIfOpen(f);
+    });
+  Key(form->list, Qt::Key_P);
+  EXPECT_EQ(Stored(QStringLiteral("select c_clenov_rs from e_rs_kontrolori order by jedin")),
+            QVariantList({guardLong, guardNovak}));
+  EXPECT_EQ(Rows(QStringLiteral("select rok,kontrola_od,kontrola_do,c_reviry_jux from e_rs")),
+            QStringList({QStringLiteral("2026/2026-05-01T08:00:00.000/2026-05-01T12:30:00.000/%1").arg(revir)}));
+  // The list names the inspection's first guard, the long name whole.
+  EXPECT_EQ(Listed(form->list, QStringLiteral("KONTROLOR")), QVariantList({name}));
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(InspectionsTest, ANewInspectionClosedWithoutSavingLeavesNoRowsBehind) {
@@ -241,7 +282,9 @@ TEST_F(InspectionsTest, RemovingAGuardWhoInspectedSomeoneAsksFirst) {
     Key(form->list, Qt::Key_O);
     EXPECT_EQ(Count(QStringLiteral("e_rs_kontrolori")), c.guardsLeft) << c.removeInspector;
     EXPECT_EQ(Messages().size(), c.messages) << Messages().join(QLatin1Char('|')).toStdString();
-    if (c.removeInspector) { EXPECT_TRUE(Messages().value(0).contains(QStringLiteral("kontrolórom"))); }
+    if (c.removeInspector) {
+      EXPECT_TRUE(Messages().value(0).contains(QStringLiteral("kontrolórom")));
+    }
   }
 }
 
@@ -306,7 +349,9 @@ TEST_F(InspectionsTest, ChildDialogsOfferOnlyServingGuardsAndTheInspectionsOwnGu
     });
     guards.ShowModal();
     EXPECT_EQ(!guards.eDBClen->GetKeyValue().isNull() && guards.eDBClen->GetKeyValue().isValid(), c.held) << c.tag;
-    if (c.held) { EXPECT_FALSE(guards.eDBCisloOdznaku->text().isEmpty()); }
+    if (c.held) {
+      EXPECT_FALSE(guards.eDBCisloOdznaku->text().isEmpty());
+    }
   }
   TfrmERSKontrolovaniPridaj person;
   person.Kontrola = kontrola;
