@@ -25,7 +25,8 @@ TPickerRow::TPickerRow(QWidget* parent) : QWidget(parent) {
   });
   row->addWidget(Combo, 1);
   row->addWidget(Button);
-  setFocusProxy(Combo);
+  // No focus proxy: Tab would take the row as a stop of its own, where the
+  // row was made, and jump back to the combo from further down the dialog.
 }
 
 TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, std::function<void()> pick) {
@@ -41,6 +42,8 @@ TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpe
                             std::function<void()> pick) {
   auto* row = controls.Add<TPickerRow>(QStringLiteral("row") + name.mid(3));
   row->Combo->setObjectName(name);
+  for (QLabel* label : row->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+    if (label->buddy() == row) label->setBuddy(row->Combo);
   row->OnPick = std::move(pick);
   button = row->Button;
   return row->Combo;
@@ -77,6 +80,10 @@ TIBMemo* NewNoteBox(QWidget* parent, const QString& caption) {
   auto* memo = new TIBMemo(box);
   memo->setObjectName(QStringLiteral("eDBPoznamka"));
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The note takes the room its column leaves, at least three lines; its own
+  // wish would make a dialog taller than the screen.
+  memo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  memo->setMinimumHeight(3 * memo->fontMetrics().lineSpacing() + 2 * memo->frameWidth() + 4);
   layout->addWidget(memo);
   return memo;
 }

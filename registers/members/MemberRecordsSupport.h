@@ -25,7 +25,7 @@ struct TListQuery;
 // of their date edits and combos.
 
 // A lookup combo with its picker button "..." (hidden in read-only mode) beside it, one row of a
-// dialog (TRegisterLayout::Add<TPickerRow>); the row hands its focus to the
+// dialog (TRegisterLayout::Add<TPickerRow>); its label's buddy is the
 // combo. The button and Ctrl+Enter in the combo run `OnPick`.
 class TPickerRow : public QWidget {
   Q_OBJECT

@@ -29,6 +29,8 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
@@ -214,9 +216,14 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
       [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontrolovaniPridaj&>(dialog).Kontrola = kontrola; });
   guards_->BeforeDelete = [this] { return ConfirmGuardRemoval(); };
 
+  // Start, end, ground and the note beside the car, the two child lists
+  // below: each control in reading order, which is also the tab order, and
+  // the whole within a 1024 x 768 screen.
   auto* body = new QWidget(this);
   auto* column = new QVBoxLayout(body);
   column->setContentsMargins(0, 0, 0, 0);
+  auto* head = new QHBoxLayout;
+  column->addLayout(head);
   TGuardRows top(*body);
   eDBKontrolaDatumOd = top.Add<TIBDate>(QStringLiteral("Kontrola od:"), QStringLiteral("eDBKontrolaDatumOd"));
   eDBKontrolaCasOd = new TIBTime(top.Widget());
@@ -230,13 +237,65 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
     date->SetRequired(true);
   for (TIBTime* time : {eDBKontrolaCasOd, eDBKontrolaCasDo})
     time->SetRequired(true);
+  for (QLineEdit* edit : std::initializer_list<QLineEdit*>{eDBKontrolaDatumOd, eDBKontrolaDatumDo})
+    edit->setFixedWidth(105);
+  for (QLineEdit* edit : std::initializer_list<QLineEdit*>{eDBKontrolaCasOd, eDBKontrolaCasDo})
+    edit->setFixedWidth(65);
   eDBRevir = top.Add<TIBComboBox>(QStringLiteral("Revír:"), QStringLiteral("eDBRevir"));
   SetupRevirCombo(*eDBRevir, true);
   btnRevir = top.Picker(*eDBRevir, QStringLiteral("btnRevir"));
   connect(btnRevir, &QToolButton::clicked, this, &TfrmERSPridaj::btnRevirClick);
-  column->addWidget(top.Widget());
+  auto* topColumn = new QVBoxLayout;
+  topColumn->addWidget(top.Widget());
+  eDBPoznamka = NewNoteBox(body, QStringLiteral(" Poznámka:      CTRL+Enter = nový riadok"));
+  topColumn->addWidget(eDBPoznamka->parentWidget(), 1);
+  head->addLayout(topColumn, 1);
+  head->addWidget(BuildCar(*body));
 
-  auto* car = new QGroupBox(QStringLiteral(" Vozidlo: "), body);
+  column->addWidget(BuildChild(QStringLiteral(" Členovia rybárskej stráže, ktorý sa zúčastnili kontroly: "),
+                               QStringLiteral("tb1"), *guards_, QStringLiteral("2")),
+                    1);
+  column->addWidget(
+      BuildChild(QStringLiteral(" Kontrolované osoby: "), QStringLiteral("ToolBar1"), *persons_, QStringLiteral("3")),
+      1);
+  tb1 = qobject_cast<TToolBar*>(guards_->add->parentWidget());
+  ToolBar1 = qobject_cast<TToolBar*>(persons_->add->parentWidget());
+  btnPridaj2 = guards_->add, btnOprav2 = guards_->edit, btnVymaz2 = guards_->del, btnRefresh2 = guards_->refresh;
+  btnPridaj3 = persons_->add, btnOprav3 = persons_->edit, btnVymaz3 = persons_->del, btnRefresh3 = persons_->refresh;
+  gr2 = guards_->grid, ib2 = guards_->query, gr3 = persons_->grid, ib3 = persons_->query;
+  AddListColumns(*gr2, {{"NAZOV_UPLNY", "Člen rybárskej stráže", 501, "C.NAZOV_UPLNY"},
+                        {"CISLO_ODZNAKU", "Číslo odznaku", 107, "b.cislo_odznaku"},
+                        {"CISLO_OSVEDCENIA", "Číslo osvedčenia", 96, "b.cislo_osvedcenia"}});
+  AddListColumns(*gr3, {{"KONTROLOVANY", "Kontrolovaný", 197, "a.nazov_uplny"},
+                        {"REVIR", "Revír", 139, "d.nazov"},
+                        {"PRIESTUPOK", "Priestupok", 166, "a.priestupok"},
+                        {"KONTROLOR", "Kontrolór", 202, "c.nazov_uplny"}});
+  for (TDbGridQPL* grid : {gr2, gr3}) {
+    grid->SetActiveTitleIndex(0);
+    grid->Loaded();
+  }
+
+  dlg.AddCaption = QStringLiteral("Pridanie kontroly rybárskej stráže");
+  dlg.EditCaption = QStringLiteral("Oprava kontroly rybárskej stráže");
+  dlg.Generator = QStringLiteral("e_rs_id");
+  dlg.PlaceholderInsert = QStringLiteral("insert into e_rs(jedin,sukromne_vozidlo,uhradene)\nvalues (:JEDIN,1,0)");
+  dlg.PlaceholderDelete = QStringLiteral("delete from e_rs where jedin=:JEDIN");
+  dlg.ClearAll = [this] { ClearAll(); };
+  dlg.LoadSql = QStringLiteral("SELECT KONTROLA_OD,KONTROLA_DO,SUKROMNE_VOZIDLO,\n"
+                               "SPZ,TYP,SPOTREBA,NAHRADA,KM,CENA_PALIVA,UHRADENE,\n"
+                               "POZNAMKA,C_REVIRY_JUX FROM E_RS where jedin=:JEDIN");
+  dlg.Load = [this](TIBQuery& q) { Load(q); };
+  dlg.Save = [this](TIBQuery& q, bool) { Save(q); };
+  dlg.FormCreate(body, QSize(753, 545));
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+  ClearAll();
+  eDBRevir->SetSWhere(YearCondition(ProgramSettings.Rok));
+}
+
+TfrmERSPridaj::~TfrmERSPridaj() = default;
+
+QWidget* TfrmERSPridaj::BuildCar(QWidget& parent) {
+  auto* car = new QGroupBox(QStringLiteral(" Vozidlo: "), &parent);
   car->setObjectName(QStringLiteral("gbxVozidlo"));
   auto* carLayout = new QVBoxLayout(car);
   TGuardRows carRows(*car);
@@ -267,54 +326,10 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   for (TIBCurrencyEdit* input : {eDBSpotreba, eDBNahrada, eDBKM, eDBCenaPaliva})
     connect(input, &QLineEdit::textChanged, this, &TfrmERSPridaj::PrepocitajSpolu);
   eDBUhradene =
-      carRows.Add<TIBCheckBox>(QStringLiteral("Použitie súkromného vozidla uhradené:"), QStringLiteral("eDBUhradene"));
+      carRows.Add<TIBCheckBox>(QStringLiteral("Použitie súkromného\nvozidla uhradené:"), QStringLiteral("eDBUhradene"));
   carLayout->addWidget(carRows.Widget());
-  column->addWidget(car);
-
-  column->addWidget(BuildChild(QStringLiteral(" Členovia rybárskej stráže, ktorý sa zúčastnili kontroly: "),
-                               QStringLiteral("tb1"), *guards_, QStringLiteral("2")),
-                    1);
-  column->addWidget(
-      BuildChild(QStringLiteral(" Kontrolované osoby: "), QStringLiteral("ToolBar1"), *persons_, QStringLiteral("3")),
-      1);
-  tb1 = qobject_cast<TToolBar*>(guards_->add->parentWidget());
-  ToolBar1 = qobject_cast<TToolBar*>(persons_->add->parentWidget());
-  btnPridaj2 = guards_->add, btnOprav2 = guards_->edit, btnVymaz2 = guards_->del, btnRefresh2 = guards_->refresh;
-  btnPridaj3 = persons_->add, btnOprav3 = persons_->edit, btnVymaz3 = persons_->del, btnRefresh3 = persons_->refresh;
-  gr2 = guards_->grid, ib2 = guards_->query, gr3 = persons_->grid, ib3 = persons_->query;
-  AddListColumns(*gr2, {{"NAZOV_UPLNY", "Člen rybárskej stráže", 501, "C.NAZOV_UPLNY"},
-                        {"CISLO_ODZNAKU", "Číslo odznaku", 107, "b.cislo_odznaku"},
-                        {"CISLO_OSVEDCENIA", "Číslo osvedčenia", 96, "b.cislo_osvedcenia"}});
-  AddListColumns(*gr3, {{"KONTROLOVANY", "Kontrolovaný", 197, "a.nazov_uplny"},
-                        {"REVIR", "Revír", 139, "d.nazov"},
-                        {"PRIESTUPOK", "Priestupok", 166, "a.priestupok"},
-                        {"KONTROLOR", "Kontrolór", 202, "c.nazov_uplny"}});
-  for (TDbGridQPL* grid : {gr2, gr3}) {
-    grid->SetActiveTitleIndex(0);
-    grid->Loaded();
-  }
-
-  eDBPoznamka = NewNoteBox(body, QStringLiteral(" Poznámka:      CTRL+Enter = nový riadok"));
-  column->addWidget(eDBPoznamka->parentWidget());
-
-  dlg.AddCaption = QStringLiteral("Pridanie kontroly rybárskej stráže");
-  dlg.EditCaption = QStringLiteral("Oprava kontroly rybárskej stráže");
-  dlg.Generator = QStringLiteral("e_rs_id");
-  dlg.PlaceholderInsert = QStringLiteral("insert into e_rs(jedin,sukromne_vozidlo,uhradene)\nvalues (:JEDIN,1,0)");
-  dlg.PlaceholderDelete = QStringLiteral("delete from e_rs where jedin=:JEDIN");
-  dlg.ClearAll = [this] { ClearAll(); };
-  dlg.LoadSql = QStringLiteral("SELECT KONTROLA_OD,KONTROLA_DO,SUKROMNE_VOZIDLO,\n"
-                               "SPZ,TYP,SPOTREBA,NAHRADA,KM,CENA_PALIVA,UHRADENE,\n"
-                               "POZNAMKA,C_REVIRY_JUX FROM E_RS where jedin=:JEDIN");
-  dlg.Load = [this](TIBQuery& q) { Load(q); };
-  dlg.Save = [this](TIBQuery& q, bool) { Save(q); };
-  dlg.FormCreate(body, QSize(753, 545));
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
-  ClearAll();
-  eDBRevir->SetSWhere(YearCondition(ProgramSettings.Rok));
+  return car;
 }
-
-TfrmERSPridaj::~TfrmERSPridaj() = default;
 
 QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barName, TChildList& list,
                                    const QString& suffix) {
@@ -331,6 +346,7 @@ QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barNam
   list.del = bar->AddButton(QStringLiteral("btnVymaz") + suffix, 7);
   bar->addSeparator();
   list.refresh = bar->AddButton(QStringLiteral("btnRefresh") + suffix, 4);
+  bar->setMaximumHeight(28);
   layout->addWidget(bar);
   list.grid = new TDbGridQPL(box);
   list.grid->setObjectName(QStringLiteral("gr") + suffix);
@@ -346,6 +362,11 @@ QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barNam
   grid->SetReadOnly(true);
   grid->SetOptions(grid->Options() | dgRowSelect);
   grid->SetDataSet(list.query);
+  // The grid takes the room the dialog leaves it; its own wish would make
+  // the dialog taller than the screen.
+  grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  grid->setMinimumHeight(3 * grid->verticalHeader()->defaultSectionSize() +
+                         grid->horizontalHeader()->sizeHint().height());
   layout->addWidget(grid, 1);
   TChildList* child = &list;
   connect(list.add, &QToolButton::clicked, this, [child] { child->Add(); });

@@ -68,6 +68,8 @@ private:
   bool ConfirmGuardRemoval();
   // Entering an empty child list starts its add.
   void FocusChanged(QWidget* old, QWidget* now);
+  // The car's group: its fields one under another, each unit beside its number.
+  QWidget* BuildCar(QWidget& parent);
   QWidget* BuildChild(const QString& caption, const QString& barName, TChildList& list, const QString& suffix);
 
   std::unique_ptr<TChildList> guards_, persons_;

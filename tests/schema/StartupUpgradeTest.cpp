@@ -4,10 +4,10 @@
 #include "app/AppContext.h"
 #include "app/fMain.h"
 #include "app/fUpdate.h"
-#include "util/IniFiles.h"
 #include "platform/base/ProgramVersion.h"
 #include "schema/UpgradePackage.h"
 #include "tests/schema/SchemaTestSupport.h"
+#include "util/IniFiles.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ TEST_F(StartupUpgradeTest, NewDatabaseIsUpgradedOnceAndThenOpensStraightAway) {
     window.FormCreate();
     EXPECT_EQ(window.upgradesShown, 1);
     EXPECT_FALSE(TerminationRequested());
-    EXPECT_EQ(window.ZistiVerziu(), 235);
+    EXPECT_EQ(window.ZistiVerziu(), 236);
     window.IBD->Close();
   }
   {
