@@ -11,14 +11,19 @@
 #include "app/fUpdate.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/QPLBtn.h"
+#include "core/Exception.h"
 #include "core/ui/ImageList.h"
 #include "db/IBDatabase.h"
+#include "db/IBError.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "db/ServerSql.h"
+#include "platform/MessageDialogs.h"
 #include "platform/Shell.h"
+#include "platform/base/ProgramResources.h"
 #include "platform/base/ProgramVersion.h"
 #include <QtCore/QDate>
+#include <QtCore/QDir>
 #include <QtCore/QScopeGuard>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
@@ -327,12 +332,31 @@ void TfrmMain::Connect() {
     IBDLogin();
     IBD->Open();
   } catch (const std::exception& error) {
-    // Without a connection the program can do nothing: report once and end.
-    if (HandleDatabaseError(error) == 0) HandleApplicationException(std::current_exception());
-    RequestTermination();
+    // The window opens all the same, without a connection: the information
+    // window says so, and each database action later fails with its own message.
+    MessageDlg(ConnectionFailureText(IniSettings.Database, error), TMsgDlgType::Error, mbOK, mrOk);
     return;
   }
   RunGuarded([this] { IBDAfterConnect(); });
+}
+
+QString ConnectionFailureText(const QString& database, const std::exception& error) {
+  QString reason;
+  if (const auto* serverError = dynamic_cast<const EIBInterBaseError*>(&error)) {
+    // The server's own text is English; the user gets the program's words for it.
+    reason = ProgramResources::DatabaseErrorText(serverError->IBErrorCode()).trimmed();
+    if (reason.isEmpty())
+      reason = QStringLiteral("Databázový server pripojenie odmietol (chyba %1). Skontrolujte, či server beží a či "
+                              "je cesta k databáze správna.")
+                   .arg(serverError->IBErrorCode());
+  } else if (const auto* own = dynamic_cast<const Exception*>(&error)) {
+    reason = own->Message();
+  } else {
+    reason = QStringLiteral("Neznáma chyba pripojenia.");
+  }
+  return QStringLiteral("Nepodarilo sa pripojiť k databáze\r\n%1\r\n\r\n%2\r\n\r\n"
+                        "Program pracuje bez databázy: cestu k nej nastavte v súbore %3.")
+      .arg(database, reason, QDir::toNativeSeparators(IniSettings.IniFileName));
 }
 
 void TfrmMain::IBDLogin() {

@@ -2,6 +2,7 @@
 #include "core/ui/Form.h"
 #include <QtCore/QHash>
 #include <QtCore/QVariant>
+#include <exception>
 
 class QLabel;
 class QPushButton;
@@ -110,3 +111,8 @@ private:
 
 // The main window of the run; null before it is created.
 extern TfrmMain* frmMain;
+
+// What the user is told when the database named in the settings cannot be
+// opened: the database, the reason in the program's words (never the
+// server's own text) and that the program goes on without it.
+QString ConnectionFailureText(const QString& database, const std::exception& error);
