@@ -194,8 +194,19 @@ void TfrmNNastavenia::FormShow() {
   RunUnitOfWork(*ibt1, [this] {
     for (const TKey& key : Keys())
       Nacitaj(QLatin1String(key.key), key.control);
+    RequireOrganisations();
   });
   eDBNazov->setFocus();
+}
+
+void TfrmNNastavenia::RequireOrganisations() {
+  ib1->Close();
+  ib1->SetSQL(QStringLiteral("select first 1 jedin from c_zo"));
+  ib1->Open();
+  const bool listed = !ib1->Eof();
+  ib1->Close();
+  for (TIBComboBox* combo : {eZO, eJUX})
+    combo->SetRequired(listed);
 }
 
 void TfrmNNastavenia::Nacitaj(const QString& key, QWidget* control) {
@@ -224,7 +235,7 @@ void TfrmNNastavenia::Nacitaj(const QString& key, QWidget* control) {
   ib1->Close();
 }
 
-void TfrmNNastavenia::Nastav(const QString& key, const QString& text, double number) {
+void TfrmNNastavenia::Nastav(const QString& key, const QString& text, const QVariant& number) {
   ib1->ParamByName(QStringLiteral("PREMENNA")).SetValue(key.toUpper());
   ib1->ParamByName(QStringLiteral("TEXT")).SetValue(text);
   ib1->ParamByName(QStringLiteral("CISLO")).SetValue(number);
@@ -243,8 +254,9 @@ void TfrmNNastavenia::btnZapisClick() {
                        for (const TKey& key : Keys())
                          if (auto* edit = qobject_cast<TIBEdit*>(key.control))
                            Nastav(QLatin1String(key.key), edit->text(), 0);
-                       Nastav(QStringLiteral("ZO_JEDIN"), QString(), zo.toDouble());
-                       Nastav(QStringLiteral("JUX_JEDIN"), QString(), jux.toDouble());
+                       // No organisation chosen (none listed yet) stays Null, never key 0.
+                       Nastav(QStringLiteral("ZO_JEDIN"), QString(), zo.isNull() ? QVariant() : zo.toDouble());
+                       Nastav(QStringLiteral("JUX_JEDIN"), QString(), jux.isNull() ? QVariant() : jux.toDouble());
                        Nastav(QStringLiteral("BRIGADA_PREDPISANA"), QString(), hours);
                        Nastav(QStringLiteral("PRIEZVISKA_VELKYMI"), QString(), upper ? 1 : 0);
                      }).Done;

@@ -26,8 +26,9 @@ public:
 
   // Loads one key into one control inside the open transaction.
   void Nacitaj(const QString& key, QWidget* control);
-  // Writes one key through the stored procedure inside the open transaction.
-  void Nastav(const QString& key, const QString& text, double number);
+  // Writes one key through the stored procedure inside the open transaction;
+  // a Null number is stored as Null.
+  void Nastav(const QString& key, const QString& text, const QVariant& number);
 
   void FormCreate();
   void btnZapisClick();
@@ -59,6 +60,9 @@ private:
   // The keys in the order they are read and written.
   QList<TKey> Keys() const;
   void PickOrganisation(QToolButton* button, TIBComboBox* combo);
+  // The two organisations are required only once the organisation code list
+  // has rows to choose from; until then the other settings can be saved.
+  void RequireOrganisations();
 
   TIBDatabase* database_;
 };

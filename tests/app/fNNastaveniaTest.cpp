@@ -5,6 +5,7 @@
 #include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
 #include "tests/app/AdminTestSupport.h"
+#include "tests/controls/KitTestSupport.h"
 #include <QtTest/QTest>
 #include <QtWidgets/QCheckBox>
 
@@ -69,6 +70,31 @@ TEST_F(NastaveniaTest, EmptyTableOpensEmptyAndRequiresTheOrganisations) {
   EXPECT_TRUE(Messages().first().contains(QStringLiteral("Povinný údaj")));
   EXPECT_TRUE(Table().isEmpty());
   EXPECT_TRUE(Organizacia.Nazov.isEmpty());
+}
+
+TEST_F(NastaveniaTest, WithNoOrganisationListedTheOtherSettingsAreSavedThroughKeys) {
+  Exec(QStringLiteral("delete from c_zo"));
+  auto form = OpenForm();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  EXPECT_FALSE(form->eZO->Required());
+  form->eDBNazov->setFocus(Qt::TabFocusReason);
+  TypeText(form->eDBNazov, QStringLiteral("MO SRZ Šaľa"));
+  // On through the empty organisation combos, which refuse nothing now.
+  for (int i = 0; i < 20 && QApplication::focusWidget() != form->eBrigadaHodiny; ++i)
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), form->eBrigadaHodiny) << Messages().join(QLatin1Char('|')).toStdString();
+  TypeText(form->eBrigadaHodiny, QStringLiteral("40"));
+  QTest::keyClick(form->eBrigadaHodiny, Qt::Key_F12);
+  EXPECT_EQ(form->ModalResult(), mrOk) << Messages().join(QLatin1Char('|')).toStdString();
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(
+      Rows(QStringLiteral("select text, cislo from nastavenia where premenna in ('ORG_NAZOV', "
+                          "'BRIGADA_PREDPISANA', 'ZO_JEDIN', 'JUX_JEDIN') order by premenna")),
+      QList<QVariantList>(
+          {{QString(), 40}, {QString(), QVariant()}, {QStringLiteral("MO SRZ Šaľa"), 0}, {QString(), QVariant()}}));
+  EXPECT_TRUE(ProgramSettings.ZO_JEDIN.isNull());
+  EXPECT_EQ(ProgramSettings.BRIGADA_PREDPISANA, 40);
 }
 
 TEST_F(NastaveniaTest, SavedValuesAreReadBackAtTheNextStart) {
