@@ -103,7 +103,8 @@ std::unique_ptr<TrpMemoView> Text(const QJsonObject& t, int bandTop, const TrpFo
   memo->Font.Style.Italic = t.value(QLatin1String("italic")).toBool();
   memo->Alignment = Alignment(t.value(QLatin1String("align")).toString());
   memo->FrameTyp = FrameSides(t.value(QLatin1String("frame")).toString());
-  memo->Flags = mfWordWrap;
+  // A line that must not break (a name on a label) is cut at the object's edge instead.
+  memo->Flags = t.value(QLatin1String("wrap")).toBool(true) ? mfWordWrap : 0;
   if (t.value(QLatin1String("stretch")).toBool()) memo->Flags |= mfStretched;
   if (t.value(QLatin1String("hideZeros")).toBool()) memo->Flags |= mfHideZeros;
   return memo;

@@ -22,6 +22,7 @@ class TrpReport;
 //                 "size": 14, "bold": true, "italic": true,
 //                 "align": "left" | "right" | "center" | "justify",
 //                 "frame": "ltrb" (sides drawn), "stretch": true,
+//                 "wrap": false (one line, cut at the object's edge),
 //                 "hideZeros": true (an empty date or number prints nothing)},
 //                {"x": 0, "y": 20, "w": 700, "h": 18, "subreport": 1}]}], (prints sub-page 1 there)
 //   "subpages": [[bands...], ...]                    (template pages 1, 2 ... for subreports)

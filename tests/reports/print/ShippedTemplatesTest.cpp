@@ -15,9 +15,11 @@
 #include "registers/members/fEVyznamenania.h"
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/ui/rpQtPrinter.h"
+#include "reports/engine/ui/rpTextScan.h"
 #include "tests/reports/print/PrintFormFixture.h"
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
+#include <QtGui/QPainter>
 
 namespace {
 
@@ -187,6 +189,41 @@ INSTANTIATE_TEST_SUITE_P(
       std::string name = info.param.file;
       return name.substr(0, name.find('.'));
     });
+
+// A name that does not fit a label is never broken onto a line the label
+// hides: it is drawn in one piece on the name's line, the surname with it.
+TEST_F(ShippedTemplates, ALongNameOnALabelStaysWholeOnItsLine) {
+  AddPerson({QStringLiteral("KÔŇAŤŽÝÁÍÉÚÄĽŠČŔĹ"), QStringLiteral("Ľuboš"), QStringLiteral("Liptovský Mikuláš"),
+             QDate(1960, 2, 1), QStringLiteral("Nábrežie A. Stodolu 1234")},
+            {{QStringLiteral("TITUL"), QStringLiteral("Ing.")}});
+  QList<TrpTextScan::TRecord> drawn;
+  QSize page;
+  rpGlobals().PreviewWindow = [&](TrpReport& report, const QString&) {
+    TrpEMFPage& first = report.EMFPages.GetPage(0);
+    page = QSize(first.PrnInfo.Width, first.PrnInfo.Height);
+    TrpTextScan scan(page);
+    first.Visible = true;
+    {
+      QPainter painter(&scan);
+      report.EMFPages.Draw(0, &painter, QRect(QPoint(0, 0), page));
+    }
+    drawn = scan.Records();
+    first.Visible = false;
+  };
+  Members(2);
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
+  const QString name = QStringLiteral("Ing. Ľuboš KÔŇAŤŽÝÁÍÉÚÄĽŠČŔĹ");
+  const auto line = std::find_if(drawn.begin(), drawn.end(), [](const TrpTextScan::TRecord& r) {
+    return r.Text.contains(QStringLiteral("Ľuboš"));
+  });
+  ASSERT_NE(line, drawn.end()) << drawn.size() << " texts drawn";
+  EXPECT_EQ(line->Text.trimmed(), name);
+  // Within its label: three labels share the width of the page.
+  EXPECT_LT(line->Bounds.width(), page.width() / 3) << line->Bounds.width();
+  EXPECT_FALSE(std::any_of(drawn.begin(), drawn.end(), [](const TrpTextScan::TRecord& r) {
+    return r.Text.trimmed() == QStringLiteral("KÔŇAŤŽÝÁÍÉÚÄĽŠČŔĹ");
+  })) << "the surname went to a line of its own";
+}
 
 // The member list printed from its register on the virtual printer goes to a
 // PDF file that a PDF reader takes, with the names and their diacritics.
