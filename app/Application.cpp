@@ -22,6 +22,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 
 int RunVimek(QApplication& application) {
   SetApplicationTitle(QStringLiteral("Palendrix - Tarnavo"));
+  // Dates, month names and decimal commas are Slovak whatever the machine's
+  // own locale is: the program, its users and its reports are Slovak.
+  QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
   // Qt's own dialogs (the save dialog of the exports) speak Slovak too.
   auto* translator = new QTranslator(&application);
   if (translator->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -2,7 +2,6 @@
 #include "app/AppContext.h"
 #include "app/QPLUnit.h"
 #include "app/SysInfo.h"
-#include "util/RtShell.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
 #include "db/IBDatabase.h"
@@ -10,6 +9,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
+#include "util/RtShell.h"
 #include <QtCore/QFileInfo>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QScreen>
@@ -27,7 +27,9 @@ QLabel* AddRow(QFormLayout* group, const char* caption, const char* name) {
   auto* value = new QLabel;
   value->setObjectName(QLatin1String(name));
   value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  value->setMinimumWidth(340);
+  // A long value (the system, a folder) wraps onto a second line rather than being cut.
+  value->setWordWrap(true);
+  value->setMinimumWidth(420);
   group->addRow(new QLabel(QString::fromUtf8(caption)), value);
   return value;
 }
@@ -42,8 +44,8 @@ QFormLayout* AddGroup(QVBoxLayout* layout, QWidget* parent, const char* title) {
 
 } // namespace
 
-const QString TfrmInfo::ProductShortName = QStringLiteral("Tarnavo");
-const QString TfrmInfo::ProductLongName = QStringLiteral("evidencia základnej organizácie rybárskeho zväzu");
+const QString TfrmInfo::ProductShortName = QStringLiteral("Vimek");
+const QString TfrmInfo::ProductLongName = QStringLiteral("evidencia miestnej organizácie rybárskeho zväzu");
 
 bool CreateDesktopShortcut(const QString& description, const QString& name) {
   TShellLink link;

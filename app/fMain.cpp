@@ -8,6 +8,7 @@
 #include "app/SettingsFile.h"
 #include "app/ToolImages.h"
 #include "app/UnitOfWork.h"
+#include "app/fInfo.h"
 #include "app/fUpdate.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/QPLBtn.h"
@@ -43,8 +44,9 @@ namespace {
 
 // The maker's notice line: the main window's caption and, with " - Tarnavo",
 // the application title.
-const QString kNotice = QStringLiteral("Vimek - evidencia miestnej organizácie rybárskeho zväzu");
-const QString kProductName = QStringLiteral("Vimek");
+// The program is named alike here and in the information window.
+const QString kNotice = TfrmInfo::ProductShortName + QStringLiteral(" - ") + TfrmInfo::ProductLongName;
+const QString& kProductName = TfrmInfo::ProductShortName;
 const QString kWebAddress = QStringLiteral("https://www.vimek.sk");
 const QString kSupportAddress = QStringLiteral("podpora@vimek.sk");
 

@@ -93,10 +93,10 @@ TEST_F(InfoTest, DesktopShortcut) {
   auto form = Open();
   form->btnDesktopIconClick();
   EXPECT_EQ(Messages(), QStringList{QStringLiteral("Zástupca na ploche bol úspešne vytvorený.")});
-  QFile shortcut(home_.filePath(QStringLiteral("Desktop/Tarnavo.desktop")));
+  QFile shortcut(home_.filePath(QStringLiteral("Desktop/Vimek.desktop")));
   ASSERT_TRUE(shortcut.open(QIODevice::ReadOnly));
   const QString text = QString::fromUtf8(shortcut.readAll());
-  EXPECT_TRUE(text.contains(QStringLiteral("Name=Tarnavo")));
+  EXPECT_TRUE(text.contains(QStringLiteral("Name=Vimek")));
   EXPECT_TRUE(text.contains(QFileInfo(ProgramFilePath()).fileName()));
   shortcut.close();
 
@@ -114,7 +114,7 @@ TEST_F(InfoTest, ShortcutPassesTheDesktopValidator) {
   if (validator.isEmpty()) GTEST_SKIP() << "desktop-file-validate is not installed";
   ASSERT_TRUE(CreateDesktopShortcut(QStringLiteral("Rybári - evidencia"), TfrmInfo::ProductShortName));
   QProcess check;
-  check.start(validator, {home_.filePath(QStringLiteral("Desktop/Tarnavo.desktop"))});
+  check.start(validator, {home_.filePath(QStringLiteral("Desktop/Vimek.desktop"))});
   ASSERT_TRUE(check.waitForFinished(30000));
   EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
 }
