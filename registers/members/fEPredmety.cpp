@@ -35,12 +35,16 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TListForm(owner, kStandardListBut
     TfrmEPredmetyTlac dialog(this);
     dialog.ShowModal();
   };
-  AddListColumns(*list.gr1, {{"DATUM", "Dátum", 61, "a.datum", true},
-                             {"CLEN", "Priezvisko a meno", 292, "b.nazov_uplny", true},
-                             {"NAZOV", "Názov predmetu", 210, "a.nazov", true},
-                             {"CENA", "Cena za MJ", 85, "a.cena", true},
-                             {"MNOZSTVO", "Množstvo", 51, "a.mnozstvo", true},
-                             {"SPOLU", "Spolu", 85, "1", true}});
+  const QList<TQPLColumn*> columns =
+      AddListColumns(*list.gr1, {{"DATUM", "Dátum", 61, "a.datum", true},
+                                 {"CLEN", "Priezvisko a meno", 292, "b.nazov_uplny", true},
+                                 {"NAZOV", "Názov predmetu", 210, "a.nazov", true},
+                                 {"CENA", "Cena za MJ", 85, "a.cena", true},
+                                 {"MNOZSTVO", "Množstvo", 51, "a.mnozstvo", true},
+                                 {"SPOLU", "Spolu", 85, "1", true}});
+  // Amounts and quantities with their two decimals (25,50 and 2,00, not 25.5 and 2).
+  for (int i : {3, 4, 5})
+    columns[i]->DisplayFormat = QStringLiteral("#,##0.00");
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPredmety::gr1DrawColumnCell);
 
   QWidget& panel = *list.pnlFilter;

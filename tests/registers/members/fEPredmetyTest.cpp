@@ -40,6 +40,11 @@ TEST_F(EntrustedItemsTest, ReturnedItemsAreListedOnlyOnRequestAndStruckOut) {
   ShowActive(form);
   EXPECT_EQ(Listed(form.list, QStringLiteral("NAZOV")), QVariantList({QStringLiteral("Vesta")}));
   EXPECT_DOUBLE_EQ(Listed(form.list, QStringLiteral("SPOLU")).value(0).toDouble(), 37.5);
+  // Price, quantity and total show their two decimals.
+  QStringList shown;
+  for (int column : {3, 4, 5})
+    shown.append(form.list.gr1->model()->index(0, column).data().toString());
+  EXPECT_EQ(shown, QStringList({QStringLiteral("12,50"), QStringLiteral("3,00"), QStringLiteral("37,50")}));
   form.list.btnFilterClick(&form); // the panel open, the box unticked: still only the items out
   EXPECT_EQ(Listed(form.list, QStringLiteral("NAZOV")), QVariantList({QStringLiteral("Vesta")}));
   form.eDBVratene->SetCheckedValue(1);
