@@ -9,6 +9,30 @@
 #include <QtCore/QTranslator>
 #include <QtGui/QSessionManager>
 
+namespace {
+
+// Slovak for the texts of Qt's own dialogs that its Slovak translation
+// leaves in English (the file dialog's cancel button and its file types).
+class TMissingQtTexts : public QTranslator {
+public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* sourceText, const char*, int) const override {
+    static const struct {
+      const char *context, *source, *slovak;
+    } texts[] = {{"QPlatformTheme", "Cancel", "Storno"},
+                 {"QAbstractFileIconProvider", "Folder", "Priečinok"},
+                 {"QAbstractFileIconProvider", "Drive", "Jednotka"},
+                 {"QAbstractFileIconProvider", "File", "Súbor"}};
+    for (const auto& text : texts)
+      if (qstrcmp(context, text.context) == 0 && qstrcmp(sourceText, text.source) == 0)
+        return QString::fromUtf8(text.slovak);
+    return QString();
+  }
+};
+
+} // namespace
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
@@ -30,6 +54,8 @@ int RunVimek(QApplication& application) {
   if (translator->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(translator);
+  // Asked before Qt's own: the few texts its Slovak translation lacks.
+  QCoreApplication::installTranslator(new TMissingQtTexts(&application));
   // The main window ends the program when it closes; hiding it while a
   // register is open must not.
   application.setQuitOnLastWindowClosed(false);
