@@ -9,6 +9,8 @@
 #include "reports/engine/rpRegistries.h"
 #include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpValue.h"
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -34,6 +36,8 @@ TrpBand::TrpBand(int kind, TrpPageBuild& build) : build(build), kind(kind) {}
 TrpBand::~TrpBand() {
   if (view && view->RunBand == this) view->RunBand = nullptr;
   ReleaseDataSets();
+  if (crossDataSource) crossDataSource->Exit();
+  if (ownsCrossDataSource) delete crossDataSource;
 }
 
 void TrpBand::TakeView(TrpBandView* bandView, bool subreportPage) {
@@ -64,8 +68,23 @@ void TrpBand::ResolveDataSource(const QString& text) {
     groupCondition = rpParser().ToPostfix(text);
     return;
   }
-  if (text.isEmpty()) return;
+  // A list of "band=data set;" pairs is the cross data band's, resolved per horizontal band.
+  if (text.isEmpty() || text.contains(QLatin1Char(';'))) return;
   dataSource = rpResolveBandDataSource(text, ownsDataSource);
+}
+
+void TrpBand::SetCrossDataSource(const QString& text) {
+  if (crossDataSource) crossDataSource->Exit();
+  if (ownsCrossDataSource) delete crossDataSource;
+  crossDataSource = nullptr;
+  ownsCrossDataSource = false;
+  crossDataSource = rpResolveBandDataSource(text, ownsCrossDataSource);
+}
+
+TrpDataset* TrpBand::VerticalDataSource() const {
+  const TrpBand* crossData = build.Band(btCrossData);
+  const bool pairs = crossData->view && crossData->view->DisplayFormatText.contains(QLatin1Char(';'));
+  return pairs ? crossDataSource : crossData->dataSource;
 }
 
 void TrpBand::ReleaseDataSets() {
@@ -77,7 +96,8 @@ void TrpBand::ReleaseDataSets() {
 }
 
 const TrpBand* TrpBand::CounterBand() const {
-  if (IsDataBand() || kind == btGroupHeader) return this;
+  // A cross cell counts with the horizontal band it prints for (its counters are copied in).
+  if (IsDataBand() || kind == btGroupHeader || IsCrossBand()) return this;
   return dataBand;
 }
 
@@ -97,13 +117,7 @@ bool TrpBand::PrintBand() {
     lastPrinted->columnCounter = 1;
   }
   yChangedByScript = false;
-  if (!scriptDone && !script.isEmpty()) {
-    try {
-      rpInterpreter().DoScript(script);
-    } catch (const Exception& error) {
-      rpReportObjectError(error);
-    }
-  }
+  if (!scriptDone) RunBandScript();
   scriptDone = false;
   const int oldY = build.curY;
   if (build.report.Terminated) return false;
@@ -155,6 +169,15 @@ bool TrpBand::PrintBand() {
   return result;
 }
 
+void TrpBand::RunBandScript() {
+  if (script.isEmpty()) return;
+  try {
+    rpInterpreter().DoScript(script);
+  } catch (const Exception& error) {
+    rpReportObjectError(error);
+  }
+}
+
 int TrpBand::TotalHeight() {
   int result = 0;
   if (IsDataBand() && next && !next->dataSource) {
@@ -168,14 +191,48 @@ int TrpBand::TotalHeight() {
 
 int TrpBand::MeasureHeight() {
   int result = height;
-  for (TrpView* object : objects) {
-    auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
-    if (!stretchable) continue;
-    const int keptHeight = object->Height;
-    result = std::max(result, stretchable->CalcHeight() + object->Top);
-    object->Height = keptHeight;
+  if (hasCrossObjects && kind != btPageFooter) {
+    result = MeasureCrossHeight();
+  } else {
+    for (TrpView* object : objects) {
+      auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
+      if (!stretchable) continue;
+      const int keptHeight = object->Height;
+      result = std::max(result, stretchable->CalcHeight() + object->Top);
+      object->Height = keptHeight;
+    }
   }
   calculatedHeight = std::max(calculatedHeight, result);
+  return result;
+}
+
+int TrpBand::MeasureCrossHeight() {
+  const auto measure = [this] {
+    int result = height;
+    for (TrpView* object : objects) {
+      auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
+      if (!stretchable) continue;
+      const int keptHeight = object->Height;
+      result = std::max(result, stretchable->CalcHeight() + object->Top);
+      object->Height = keptHeight;
+      stretchable->SplitMode = 0;
+    }
+    return result;
+  };
+  // Once as the row stands (header and footer cells, or no vertical data), then once per column's record.
+  int result = measure();
+  build.crossColumn = 1;
+  if (build.report.OnBeginColumn) build.report.OnBeginColumn(this);
+  TrpDataset* source = build.Band(btCrossData)->view ? VerticalDataSource() : nullptr;
+  if (!source) return result;
+  for (source->First(); !source->Eof() && !build.report.Terminated; source->Next()) {
+    if (build.report.OnPrintColumn) {
+      int discarded = 0;
+      build.report.OnPrintColumn(build.crossColumn, discarded);
+    }
+    result = std::max(result, measure());
+    ++build.crossColumn;
+  }
   return result;
 }
 
@@ -207,8 +264,9 @@ void TrpBand::OutputBody() {
     if (breaked) {
       OutputSplit();
       grow = 0;
-    } else if (OutputObjects()) {
-      grow = 0;
+    } else {
+      if (OutputObjects()) grow = 0;
+      if (hasCrossObjects) OutputCrossCells();
     }
     for (const TKeptRect& k : kept) k.object->Height = k.height;
     build.curY += grow;
@@ -220,8 +278,10 @@ void TrpBand::OutputBody() {
     if (breaked) {
       maximumHeight = calculatedHeight;
       OutputSplit();
-    } else if (!OutputObjects() && !IsFixedKind()) {
-      build.curY += height;
+    } else {
+      const bool subreportsRan = OutputObjects();
+      if (hasCrossObjects) OutputCrossCells();
+      if (!subreportsRan && !IsFixedKind()) build.curY += height;
     }
   }
   if (build.lastPrintedBand != this) columnCounter = 1;
@@ -330,6 +390,7 @@ void TrpBand::OutputObject(TrpView* object) {
   g.CurrentBand = view;
   g.CurrentObject = object;
   build.currentBand = this;
+  if (build.CrossBandOf(object)) return; // a cell prints with its row of cross cells
   try {
     auto* memo = dynamic_cast<TrpMemoView*>(object);
     if (g.SuppressDrawing && !breaked) {
@@ -337,20 +398,136 @@ void TrpBand::OutputObject(TrpView* object) {
       if (!(memo && memo->SplitMode != 0)) RunObjectScript(object);
       return;
     }
-    const int keptLeft = object->Left, keptTop = object->Top;
-    const int keptViewTop = view ? view->Top : 0;
-    object->Left += build.pageX - build.page.PrintableLeft();
-    object->Top += y;
-    if (view) view->Top = y; // band-aligned objects read the band's printed position
+    WriteObjectAt(object, build.pageX - build.page.PrintableLeft(), y);
+  } catch (const Exception& error) {
+    rpReportObjectError(error);
+  }
+}
+
+void TrpBand::WriteObjectAt(TrpView* object, int dx, int atY) {
+  TrpGlobals& g = rpGlobals();
+  const int keptLeft = object->Left, keptTop = object->Top;
+  const int keptViewTop = view ? view->Top : 0;
+  object->Left += dx;
+  object->Top += atY;
+  if (view) view->Top = atY; // band-aligned objects read the band's printed position
+  try {
     build.WritePrepared(object);
+  } catch (...) {
     object->Left = keptLeft;
     object->Top = keptTop;
     if (view) view->Top = keptViewTop;
-    // Objects that collect printed values (a chart) hear of every text printed, not of continuation parts.
-    if (memo && memo->SplitMode < 2)
-      for (TrpView* watcher : g.WatchList) watcher->NotifyObjectPrinted(object);
-  } catch (const Exception& error) {
-    rpReportObjectError(error);
+    throw;
+  }
+  object->Left = keptLeft;
+  object->Top = keptTop;
+  if (view) view->Top = keptViewTop;
+  // Objects that collect printed values (a chart) hear of every text printed, not of continuation parts.
+  auto* memo = dynamic_cast<TrpMemoView*>(object);
+  if (memo && memo->SplitMode < 2)
+    for (TrpView* watcher : g.WatchList) watcher->NotifyObjectPrinted(object);
+}
+
+// --- cross cells
+
+void TrpBand::OutputCrossCells() {
+  if (kind == btPageFooter) return;
+  TrpGlobals& g = rpGlobals();
+  const int keptPage = g.PageNumber;
+  build.crossRowPage = keptPage;
+  build.crossColumn = 1;
+  build.crossX = 0;
+  if (build.report.OnBeginColumn) build.report.OnBeginColumn(this);
+  if (TrpBand* header = build.Band(btCrossHeader); header->view) {
+    header->RunBandScript();
+    OutputCrossCell(header, header->x);
+    build.crossX = header->x + header->width;
+  }
+  if (TrpBand* data = build.Band(btCrossData); data->view) {
+    if (build.crossX == 0) build.crossX = data->x;
+    TrpDataset* source = VerticalDataSource();
+    if (source) source->First();
+    // A master footer below an exhausted source still prints as many cells as the widest row had.
+    std::unique_ptr<TrpUserDataset> columns;
+    if (kind == btMasterFooter && (!source || source->Eof())) {
+      columns = std::make_unique<TrpUserDataset>();
+      columns->RangeEnd = TRangeEnd::reCount;
+      columns->RangeEndCount = data->maxCrossColumns;
+      source = columns.get();
+      source->First();
+    }
+    while (source && !source->Eof() && !build.report.Terminated) {
+      g.CurrentObject = data->view;
+      if (build.report.OnPrintColumn) build.report.OnPrintColumn(build.crossColumn, data->width);
+      data->RunBandScript();
+      CheckCrossWidth(data->width);
+      OutputCrossCell(data, build.crossX);
+      data->Accumulate();
+      if (IsDataBand()) Accumulate(true);
+      build.crossX += data->width;
+      ++build.crossColumn;
+      source->Next();
+    }
+    if (source) data->maxCrossColumns = std::max(data->maxCrossColumns, source->RecNo());
+  }
+  if (TrpBand* footer = build.Band(btCrossFooter); footer->view) {
+    if (build.crossX == 0) build.crossX = footer->x;
+    footer->RunBandScript();
+    CheckCrossWidth(footer->width);
+    OutputCrossCell(footer, build.crossX);
+    footer->ResetAggregates();
+  }
+  g.PageNumber = keptPage;
+  g.CurrentBand = view;
+  build.currentBand = this;
+}
+
+void TrpBand::OutputCrossCell(TrpBand* cross, int atX) {
+  TrpGlobals& g = rpGlobals();
+  build.currentBand = cross;
+  g.CurrentBand = cross->view;
+  cross->lineCounter = lineCounter;
+  cross->runningCounter = runningCounter;
+  build.Band(btCrossData)->aggregateOwner = this;
+  for (TrpView* object : cross->objects) {
+    if (!objects.contains(object)) continue;
+    g.CurrentObject = object;
+    try {
+      if (g.SuppressDrawing)
+        RunObjectScript(object);
+      else
+        cross->WriteObjectAt(object, atX, y);
+    } catch (const Exception& error) {
+      rpReportObjectError(error);
+    }
+  }
+}
+
+void TrpBand::CheckCrossWidth(int cellWidth) {
+  if (build.crossX + cellWidth <= build.page.PrintableRight()) return;
+  TrpGlobals& g = rpGlobals();
+  build.crossX = build.page.PrintableLeft();
+  ++g.PageNumber;
+  if (g.PageNumber >= build.prepared.Count()) {
+    build.prepared.Add(build.page);
+    // The new page gets its overlay and page header; the row and its column keep going.
+    const int keptY = build.curY, keptColumn = build.crossColumn, keptX = build.crossX;
+    TrpBand* keptBand = build.currentBand;
+    build.ShowBand(build.Band(btOverlay));
+    TrpBand* pageHeader = build.Band(btPageHeader);
+    if (pageHeader->Exists() && (build.crossRowPage > 0 || (pageHeader->flags & bfOnFirstPage))) {
+      build.curY = build.page.PrintableTop();
+      build.ShowBand(pageHeader);
+    }
+    build.curY = keptY;
+    build.crossColumn = keptColumn;
+    build.crossX = keptX;
+    build.currentBand = keptBand;
+    build.report.ReportProgress(g.PageNumber);
+  }
+  if (TrpBand* header = build.Band(btCrossHeader); header->view && (header->flags & bfRepeatHeader)) {
+    OutputCrossCell(header, build.page.PrintableLeft());
+    build.crossX = build.page.PrintableLeft() + header->width;
   }
 }
 
@@ -492,11 +669,27 @@ void TrpBand::ResetAggregates() {
   aggregateOwner->aggregateRows = 0;
 }
 
-void TrpBand::Accumulate() {
+void TrpBand::Accumulate(bool inCrossCell) {
+  const QString column = QString::number(build.crossColumn);
+  if (inCrossCell) {
+    // Each column totals in its own copy of an entry registered for column "0".
+    for (qsizetype i = 0, count = values.size(); i < count; ++i) {
+      if (KeyField(values[i].first, 1) != QLatin1String("0")) continue;
+      const QString copy = column + values[i].first.mid(1);
+      if (std::none_of(values.cbegin(), values.cend(), [&](const auto& entry) { return entry.first == copy; })) {
+        values.append({copy, initialValues[i]});
+        initialValues.append(initialValues[i]);
+      }
+    }
+  }
   QString lastExpression;
   QVariant lastValue;
   bool evaluated = false;
-  for (auto& [key, value] : values) {
+  for (auto& [columnKey, value] : values) {
+    // Column entries total inside cross cells only, the others once per print of the band.
+    const bool isColumnKey = !columnKey.isEmpty() && columnKey[0].isDigit();
+    if (isColumnKey != inCrossCell || (inCrossCell && KeyField(columnKey, 1) != column)) continue;
+    const QString key = inCrossCell ? columnKey.mid(column.size() + 1) : columnKey;
     const char16_t function = KeyField(key, 2).isEmpty() ? 0 : KeyField(key, 2)[0].unicode();
     const QString expression = KeyField(key, 3);
     const QString flag = KeyField(key, 4).trimmed();

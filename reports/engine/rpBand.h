@@ -33,16 +33,24 @@ public:
   // A numeric text gives an owned virtual data set; a group header keeps its condition in postfix form.
   void ResolveDataSource(const QString& text);
   void ReleaseDataSets();
+  // The data set that the cross data band walks for this band (a name or a count, as a data source).
+  void SetCrossDataSource(const QString& text);
 
   // Prints the band now; true when the page ran full on a subreport page.
   bool PrintBand();
+  // The row of cross cells of this horizontal band: header, one data cell per
+  // record of its vertical data source, footer; cells that do not fit to the
+  // right continue on the prepared pages after the current one.
+  void OutputCrossCells();
   int TotalHeight();
   // Starts a new column or page (unless `noBreak`) when the height does not fit at y; true then.
   bool CheckFit(int y, int height, bool noBreak);
 
   // --- aggregates
   void ResetAggregates();
-  void Accumulate();
+  // `inCrossCell`: the print of one cross data cell, which totals the entries
+  // of the current cross column; otherwise the entries without a column.
+  void Accumulate(bool inCrossCell = false);
   void AddAggregate(const QString& key, const QVariant& initial);
   QVariant AggregateValue(const QString& key) const;
   // The n-th field of a key whose fields end with the character of code 1.
@@ -55,6 +63,11 @@ public:
   // A band object stands behind it, or it is the band of the objects outside every band and holds some.
   bool Exists() const { return view != nullptr || (kind == btNone && !objects.isEmpty()); }
   bool IsDataBand() const { return kind == btMasterData || kind == btDetailData || kind == btSubDetailData; }
+  bool IsCrossBand() const { return kind == btCrossHeader || kind == btCrossData || kind == btCrossFooter; }
+  // Some listed object belongs to a cross band (a cell of this horizontal band).
+  bool HasCrossObjects() const { return hasCrossObjects; }
+  // The data source the cross data band walks for this horizontal band.
+  TrpDataset* VerticalDataSource() const;
   // The band whose LINE# and LINETHROUGH# a print of this band reads.
   const TrpBand* CounterBand() const;
 
@@ -73,7 +86,11 @@ public:
   QStringList script; // compiled
   TrpDataset* dataSource = nullptr;
   bool ownsDataSource = false;
-  QString groupCondition; // postfix
+  TrpDataset* crossDataSource = nullptr; // named for this band by the cross data band's list of pairs
+  bool ownsCrossDataSource = false;
+  bool hasCrossObjects = false;
+  int maxCrossColumns = 0; // cross data band: the most records a vertical data source had
+  QString groupCondition;  // postfix
   QVariant lastGroupValue;
   bool hasGroupValue = false;
   QList<QPair<QString, QVariant>> values; // aggregate entries in registration order
@@ -89,11 +106,17 @@ public:
 
 private:
   int MeasureHeight();
+  int MeasureCrossHeight();
+  void OutputCrossCell(TrpBand* cross, int atX);
+  void CheckCrossWidth(int cellWidth);
+  void RunBandScript();
   void OutputBody();
   // Returns whether subreports ran (they advance the page themselves).
   bool OutputObjects();
   void StartSubreports(int index);
   void OutputObject(TrpView* object);
+  // Writes the object into the current prepared page moved by dx and atY.
+  void WriteObjectAt(TrpView* object, int dx, int atY);
   void OutputSplit();
   void ShiftObjectsBelow(const TrpView* object, int amount);
   void AdvanceColumns();

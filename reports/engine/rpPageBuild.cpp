@@ -7,6 +7,8 @@
 #include "reports/engine/rpFunctionSplitter.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpRegistries.h"
+#include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 
@@ -88,9 +90,10 @@ void TrpPageBuild::LinkBands() {
     if (!dynamic_cast<TrpBandView*>(object)) unattached.append(object);
   }
   g.CurrentPage = &page;
-  for (int kind = 0; kind < btKindCount; ++kind) {
+  crossBandOf_.clear();
+  LinkCrossBands(unattached);
+  for (int kind = 0; kind < btNone; ++kind) {
     if (kind == btCrossHeader || kind == btCrossData || kind == btCrossFooter) continue;
-    if (kind == btNone) break;
     TrpBand* tail = nullptr;
     for (int i = 0; i < page.Count(); ++i) {
       auto* bandView = dynamic_cast<TrpBandView*>(page.GetObject(i));
@@ -103,21 +106,13 @@ void TrpPageBuild::LinkBands() {
       }
       band->TakeView(bandView, subreportPage);
       tail = band;
-      for (qsizetype k = 0; k < unattached.size();) {
-        TrpView* object = unattached[k];
-        if (!LiesIn(object, band)) {
-          ++k;
-          continue;
-        }
-        object->Top -= band->y;
-        band->objects.append(object);
-        unattached.removeAt(k);
-      }
+      AttachObjects(band, unattached);
     }
     OrderChain(kind);
   }
   TrpBand* none = bands_[btNone];
-  none->objects = unattached;
+  for (TrpView* object : unattached)
+    if (!crossBandOf_.contains(object)) none->objects.append(object);
   none->y = 0;
   TrpBand* master = bands_[btMasterData];
   if (master->Exists() && !master->dataSource && report.Dataset() && report.ReportType == rtSimple) {
@@ -125,12 +120,83 @@ void TrpPageBuild::LinkBands() {
     master->dataSource->Init();
   }
   LinkHeadersAndFooters();
+  LinkCrossSources();
   for (const auto& band : owned_)
     if (band->view && !band->view->ChildBand.isEmpty())
       if (auto* childView = dynamic_cast<TrpBandView*>(page.FindObject(band->view->ChildBand)))
         for (const auto& other : owned_)
           if (other->view == childView) band->child = other.get();
   LinkGroups();
+}
+
+void TrpPageBuild::LinkCrossBands(QList<TrpView*>& unattached) {
+  // One band per cross kind: every band object of the kind fills it, so the last one's settings stay.
+  for (int i = 0; i < page.Count(); ++i) {
+    auto* bandView = dynamic_cast<TrpBandView*>(page.GetObject(i));
+    if (!bandView) continue;
+    const int kind = bandView->GetBandType();
+    if (kind != btCrossHeader && kind != btCrossData && kind != btCrossFooter) continue;
+    TrpBand* band = bands_[kind];
+    band->ReleaseDataSets();
+    band->TakeView(bandView, subreportPage);
+  }
+  for (int kind : {btCrossHeader, btCrossData, btCrossFooter}) {
+    TrpBand* band = bands_[kind];
+    if (!band->view) continue;
+    for (TrpView* object : unattached) {
+      if (crossBandOf_.contains(object) || object->Left < band->x ||
+          object->Left + object->Width > band->x + band->width)
+        continue;
+      object->Left -= band->x;
+      crossBandOf_.insert(object, band);
+      band->objects.append(object);
+    }
+  }
+}
+
+void TrpPageBuild::AttachObjects(TrpBand* band, QList<TrpView*>& unattached) {
+  // The band's own objects in page order, then its cross cells, then its subreports.
+  const auto take = [&](const std::function<bool(const TrpView*)>& wanted) {
+    for (qsizetype k = 0; k < unattached.size();) {
+      TrpView* object = unattached[k];
+      if (!wanted(object) || !LiesIn(object, band)) {
+        ++k;
+        continue;
+      }
+      object->Top -= band->y;
+      band->objects.append(object);
+      unattached.removeAt(k);
+    }
+  };
+  const auto isSubreport = [](const TrpView* object) {
+    return dynamic_cast<const TrpSubReportView*>(object) != nullptr;
+  };
+  take([&](const TrpView* object) { return !crossBandOf_.contains(object) && !isSubreport(object); });
+  take([&](const TrpView* object) { return crossBandOf_.contains(object); });
+  take([&](const TrpView* object) { return !crossBandOf_.contains(object) && isSubreport(object); });
+  for (TrpView* object : band->objects)
+    if (crossBandOf_.contains(object)) band->hasCrossObjects = true;
+}
+
+void TrpPageBuild::LinkCrossSources() {
+  const TrpBand* crossData = bands_[btCrossData];
+  if (!crossData->view) return;
+  const QString text = crossData->view->DisplayFormatText;
+  if (!text.contains(QLatin1Char(';'))) return;
+  QStringList pairs;
+  rpSplitBySemicolon(text, pairs);
+  for (const QString& pair : pairs) {
+    const qsizetype equals = pair.indexOf(QLatin1Char('='));
+    if (equals < 0) continue;
+    const QString bandName = pair.left(equals).trimmed();
+    const QString dataSetName = pair.mid(equals + 1).trimmed();
+    for (const auto& band : owned_) {
+      if (band->kind < btMasterHeader || band->kind > btChild || !band->view ||
+          band->view->Name.compare(bandName, Qt::CaseInsensitive) != 0)
+        continue;
+      band->SetCrossDataSource(dataSetName);
+    }
+  }
 }
 
 void TrpPageBuild::OrderChain(int kind) {
@@ -228,6 +294,11 @@ void TrpPageBuild::RegisterAggregates() {
         }
     }
   }
+  // The row totals of cross footers come from the cross data band.
+  if (bands_[btCrossData]->view && bands_[btCrossFooter]->view) {
+    aggregateBand_ = bands_[btCrossData];
+    RegisterBand(bands_[btCrossFooter]);
+  }
   aggregateBand_ = nullptr;
 }
 
@@ -259,14 +330,25 @@ void TrpPageBuild::Register(const QString& key, const QVariant& start) {
   scannedBand_->aggregateOwner = aggregateBand_;
 }
 
-bool TrpPageBuild::LinkedName(QString& name) const {
-  if (!currentBand || !currentBand->aggregateOwner) return false;
-  name = currentBand->name;
-  return true;
+TrpBand* TrpPageBuild::AggregateSource(QString& name) const {
+  if (!currentBand || !currentBand->aggregateOwner) return nullptr;
+  if (currentBand->kind != btCrossData) {
+    name = currentBand->name;
+    return currentBand->aggregateOwner;
+  }
+  // A cross data cell reads the column's copy in the entries its horizontal band shows.
+  const TrpBand* row = currentBand->aggregateOwner;
+  if (!row->aggregateOwner) return nullptr;
+  name = QString::number(crossColumn) + QChar(1) + row->name;
+  return row->aggregateOwner;
 }
 
+bool TrpPageBuild::LinkedName(QString& name) const { return AggregateSource(name) != nullptr; }
+
 QVariant TrpPageBuild::Value(const QString& key) const {
-  return currentBand && currentBand->aggregateOwner ? currentBand->aggregateOwner->AggregateValue(key) : QVariant();
+  QString name;
+  const TrpBand* source = AggregateSource(name);
+  return source ? source->AggregateValue(key) : QVariant();
 }
 
 // --- building

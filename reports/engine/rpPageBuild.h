@@ -2,6 +2,7 @@
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpStdFunctionLibrary.h"
+#include <QtCore/QHash>
 #include <memory>
 #include <vector>
 
@@ -65,6 +66,11 @@ public:
   bool unfinished = false;
   TrpBand* pendingSubreportBand = nullptr;
   int currentRecord = 1;
+  int crossColumn = 1; // COLUMN#: the cross column being printed
+  int crossX = 0;      // where the next cross cell prints
+  int crossRowPage = 0; // the prepared page the row of cross cells started on
+  // The cross band a cell object belongs to; null for any other object.
+  TrpBand* CrossBandOf(const TrpView* object) const { return crossBandOf_.value(object); }
   int ColumnCount() const { return page.ColumnCount > 1 ? page.ColumnCount : 1; }
   int ColumnFooterHeight() const;
 
@@ -77,7 +83,7 @@ public:
 
   // --- TrpRunState
   qint64 RowNumber(bool throughReport) const override;
-  qint64 ColumnNumber() const override { return 1; }
+  qint64 ColumnNumber() const override { return crossColumn; }
   qint64 CurrentRow() const override { return currentRecord; }
   int CurY() const override { return curY; }
   void SetCurY(int y) override;
@@ -95,7 +101,7 @@ public:
   // --- TrpAggregateBands
   int CallBandType() const override;
   QString CallBandName() const override;
-  bool CallBandHasCrossObjects() const override { return false; }
+  bool CallBandHasCrossObjects() const override { return currentBand && currentBand->HasCrossObjects(); }
   int AggregateBandType() const override;
   QString AggregateBandName() const override;
   void Register(const QString& key, const QVariant& start) override;
@@ -104,7 +110,11 @@ public:
 
 private:
   void LinkBands();
-  void AttachObjects(TrpBand* band);
+  void LinkCrossBands(QList<TrpView*>& unattached);
+  void AttachObjects(TrpBand* band, QList<TrpView*>& unattached);
+  void LinkCrossSources();
+  // The band whose entries an aggregate call of the current band reads, and the key's band name.
+  TrpBand* AggregateSource(QString& name) const;
   void OrderChain(int kind);
   void LinkHeadersAndFooters();
   void LinkGroups();
@@ -123,6 +133,7 @@ private:
 
   std::vector<std::unique_ptr<TrpBand>> owned_;
   TrpBand* bands_[btKindCount] = {};
+  QHash<const TrpView*, TrpBand*> crossBandOf_;
   QList<TrpBand*> pending_;
   int deepestLevel_ = 0;
   TrpBand* aggregateBand_ = nullptr; // the data band registering during the aggregate pass

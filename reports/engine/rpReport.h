@@ -165,6 +165,10 @@ public:
   std::function<void(int pageNumber)> OnProgress;
   // OnProgress, else the progress window's line (ProgressText) while it shows.
   void ReportProgress(int pageNumber);
+  // Once per row of cross cells of a horizontal band.
+  std::function<void(class TrpBand* band)> OnBeginColumn;
+  // Before each cross data cell; a changed width stays for the following cells.
+  std::function<void(int column, int& width)> OnPrintColumn;
 
   // --- preview and build progress (rpReportPreview.cpp)
   QString Title = QStringLiteral("Bezmena"); // preview and progress captions

@@ -838,3 +838,151 @@ TEST_F(BandEngine, FieldObjectsAreBoundToTheirFields) {
 }
 
 } // namespace
+
+namespace {
+
+// Cross bands: a member list whose rows grow cells to the right. The page
+// prints from x 20 to x 720; the cross data band starts at x 220 and is 100
+// wide, so five data cells fit beside a row's own text.
+class CrossBands : public BandEngine {
+protected:
+  CrossBands() {
+    page->LeftMargin = 20;
+    page->RightMargin = page->PrnInfo.Width - 720;
+    top = page->PrintableTop();
+    bottom = 1053; // the virtual printer's A4 page
+    columns.setObjectName(F("Cols"));
+    columns.RangeEnd = TRangeEnd::reCount;
+  }
+
+  TrpBandView* AddCrossBand(int type, int left, int width, const QString& source = {}) {
+    TrpBandView* band = AddBand(type, 0, 1000, 0, source);
+    band->SetBounds(left, 0, width, 1000);
+    return band;
+  }
+  // A master list of members with their name at x 10 and a cell "c<COLUMN#>" in the cross data band.
+  void AddMemberRows(int count) {
+    AddMembers(count);
+    AddBand(btMasterData, 100, 20, 0, F("Members"));
+    AddText(10, 100, 100, 20, F("[Members.\"NAME\"]"));
+    AddCrossBand(btCrossData, 220, 100, F("Cols"));
+    AddText(220, 100, 100, 20, F("c[COLUMN#]"));
+  }
+  static QString At(int x, int y, const QString& text) { return QStringLiteral("%1,%2:%3").arg(x).arg(y).arg(text); }
+
+  TrpUserDataset columns{&owner};
+  int top = 0, bottom = 0; // the build reloads the template, so `page` is read before it
+};
+
+TEST_F(CrossBands, RowWiderThanThePageContinuesOnTheNextPageAtTheSameY) {
+  ASSERT_EQ(page->PrintableRight(), 720);
+  report.DoublePassReport = true; // the first pass counts the pages to the right too
+  AddMemberRows(2);
+  columns.RangeEndCount = 7;
+  AddBand(btPageFooter, 300, 20, bfOnFirstPage | bfOnLastPage);
+  AddText(10, 300, 100, 20, F("[PAGE#]/[TOTALPAGES]"));
+  ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
+  QStringList left, right;
+  for (int row = 0; row < 2; ++row) {
+    const int y = top + row * 20;
+    left.append(At(10, y, F("Člen %1").arg(row + 1)));
+    for (int c = 1; c <= 5; ++c)
+      left.append(At(220 + (c - 1) * 100, y, F("c%1").arg(c)));
+    for (int c = 6; c <= 7; ++c)
+      right.append(At(20 + (c - 6) * 100, y, F("c%1").arg(c)));
+  }
+  left.append(At(10, bottom - 20, F("1/2")));
+  right.append(At(10, bottom - 20, F("2/2")));
+  EXPECT_EQ(Prepared(), (QList<QStringList>{left, right}));
+}
+
+// Rows of 1, 3 and 2 columns (as many as the member's fee); the master footer
+// below them prints three cells with the column sums and the cross footer the
+// row totals.
+TEST_F(CrossBands, MasterFooterPrintsTheWidestRowsColumnsWithTheirSums) {
+  for (int fee : {1, 3, 2})
+    AddMember(F("Člen %1").arg(fee), F("Obec"), fee);
+  columns.OnFirst = [this](TrpDataset*) {
+    TDataSet& d = data;
+    columns.RangeEndCount = d.Eof() ? 0 : d.FieldByName(F("FEE")).AsInteger();
+  };
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  AddCrossBand(btCrossData, 220, 100, F("Cols"));
+  AddText(220, 100, 100, 20, F("[Members.\"FEE\"]"));
+  AddCrossBand(btCrossFooter, 620, 100);
+  AddText(620, 100, 100, 20, F("=[SUM([Members.\"FEE\"])]"));
+  AddBand(btMasterFooter, 200, 20);
+  AddText(10, 200, 100, 20, F("Spolu"));
+  AddText(220, 200, 100, 20, F("[SUM([Members.\"FEE\"], Band1)]"));
+  ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
+  EXPECT_EQ(Prepared(), (QList<QStringList>{{
+                            At(220, top, F("1")),
+                            At(320, top, F("=1")),
+                            At(220, top + 20, F("3")),
+                            At(320, top + 20, F("3")),
+                            At(420, top + 20, F("3")),
+                            At(520, top + 20, F("=9")),
+                            At(220, top + 40, F("2")),
+                            At(320, top + 40, F("2")),
+                            At(420, top + 40, F("=4")),
+                            At(10, top + 60, F("Spolu")),
+                            At(220, top + 60, F("6")),
+                            At(320, top + 60, F("5")),
+                            At(420, top + 60, F("3")),
+                        }}));
+}
+
+TEST_F(CrossBands, PageFooterAndSplitBandsPrintNoCells) {
+  AddMembers(1);
+  AddBand(btMasterData, 100, 20, bfBreaked, F("Members"));
+  AddText(10, 100, 100, 20, F("[Members.\"NAME\"]"));
+  AddText(220, 100, 100, 20, F("bunka"));
+  AddBand(btPageFooter, 300, 20, bfOnFirstPage | bfOnLastPage);
+  AddText(10, 300, 100, 20, F("Päta"));
+  AddText(220, 300, 100, 20, F("bunka v päte"));
+  AddCrossBand(btCrossData, 220, 100, F("Cols"));
+  columns.RangeEndCount = 2;
+  ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
+  const QList<QStringList> pages = Prepared();
+  ASSERT_EQ(pages.size(), 1);
+  EXPECT_EQ(pages[0], (QStringList{At(10, top, F("Člen 1")), At(10, bottom - 20, F("Päta"))}));
+}
+
+// "Band1=Two;Band2=Cols;": the master header runs two columns, the rows three.
+TEST_F(CrossBands, PairsGiveBandsTheirOwnVerticalSources) {
+  TrpUserDataset two(&owner);
+  two.setObjectName(F("Two"));
+  two.RangeEnd = TRangeEnd::reCount;
+  two.RangeEndCount = 2;
+  columns.RangeEndCount = 3;
+  AddMembers(1);
+  AddBand(btMasterHeader, 50, 20);
+  AddText(220, 50, 100, 20, F("h[COLUMN#]"));
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  AddText(220, 100, 100, 20, F("d[COLUMN#]"));
+  AddCrossBand(btCrossData, 220, 100, F("Band1=Two;Band2=Cols;"));
+  ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
+  EXPECT_EQ(Prepared(), (QList<QStringList>{{At(220, top, F("h1")), At(320, top, F("h2")), At(220, top + 20, F("d1")),
+                                             At(320, top + 20, F("d2")), At(420, top + 20, F("d3"))}}));
+}
+
+TEST_F(CrossBands, WidthSetWhileAColumnPrintsStaysForTheFollowingCells) {
+  AddMemberRows(2);
+  columns.RangeEndCount = 3;
+  int rows = 0;
+  report.OnBeginColumn = [&](TrpBand* band) {
+    EXPECT_EQ(band->kind, btMasterData);
+    ++rows;
+  };
+  report.OnPrintColumn = [](int column, int& width) {
+    if (column == 2) width = 50;
+  };
+  ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
+  EXPECT_EQ(Prepared(),
+            (QList<QStringList>{{At(10, top, F("Člen 1")), At(220, top, F("c1")), At(320, top, F("c2")),
+                                 At(370, top, F("c3")), At(10, top + 20, F("Člen 2")), At(220, top + 20, F("c1")),
+                                 At(270, top + 20, F("c2")), At(320, top + 20, F("c3"))}}));
+  EXPECT_EQ(rows, 2);
+}
+
+} // namespace
