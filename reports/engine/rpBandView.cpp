@@ -4,6 +4,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpStream.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include <initializer_list>
 
@@ -185,4 +186,46 @@ void TrpBandView::LoadFromStream(TBinaryReader& stream) {
   ColumnGap = rpReadInteger(stream);
   NewColumnAfter = rpReadInteger(stream);
   if (RecordVersionPair() > 20) Master = rpReadReportString(stream);
+}
+
+void TrpBandView::WriteXmlElement(QString& element) {
+  static const char* const names[] = {
+      "TrpxReportTitle", "TrpxReportSummary", "TrpxPageHeader",   "TrpxPageFooter", "TrpxHeader",
+      "TrpxMasterData",  "TrpxFooter",        "TrpxHeader",       "TrpxDetailData", "TrpxFooter",
+      "TrpxHeader",      "TrpxSubDetailData", "TrpxFooter",       "TrpxOverlay",    "TrpxColumnHeader",
+      "TrpxColumnFooter", "TrpxGroupHeader",  "TrpxGroupFooter",  nullptr,          nullptr,
+      nullptr,           "TrpxChild"};
+  const int type = GetBandType();
+  if (type < 0 || type > 21 || !names[type]) return;
+  element += QLatin1Char('<') + QLatin1String(names[type]);
+  rpXmlAttribute(element, QStringLiteral("Name"), Name);
+  rpXmlAttribute(element, QStringLiteral("Top"), Top);
+  rpXmlAttribute(element, QStringLiteral("Height"), Height);
+  rpXmlAttribute(element, QStringLiteral("Columns"), Columns);
+  rpXmlAttribute(element, QStringLiteral("ColumnWidth"), ColumnWidth);
+  rpXmlAttribute(element, QStringLiteral("ColumnGap"), ColumnGap);
+  if (!Visible) rpXmlAttribute(element, QStringLiteral("Visible"), QStringLiteral("False"));
+  if (!ChildBand.isEmpty()) rpXmlAttribute(element, QStringLiteral("Child"), ChildBand);
+  const auto flag = [&](quint16 bit, const char* name, bool whenSet, const char* value) {
+    if (bool(Flags & bit) == whenSet) rpXmlAttribute(element, QLatin1String(name), QLatin1String(value));
+  };
+  flag(bfStretched, "Stretched", true, "True");
+  flag(bfFormNewPage, "StartNewPage", true, "True");
+  flag(bfPrintIfSubsetEmpty, "PrintIfDetailEmpty", true, "True");
+  flag(bfBreaked, "AllowSplit", true, "True");
+  flag(bfOnFirstPage, "PrintOnFirstPage", false, "False");
+  flag(bfOnLastPage, "PrintOnLastPage", false, "False");
+  flag(bfRepeatHeader, "ReprintOnNewPage", true, "True");
+  flag(bfPrintChildIfInvisible, "PrintChildIfInvisible", true, "True");
+  if (!Script.isEmpty()) rpXmlAttribute(element, QStringLiteral("OnBeforePrint"), Name + QStringLiteral("OnBeforePrint"));
+  if (type == 5 || type == 8 || type == 11) {
+    QObject* source = nullptr;
+    try {
+      if (!DisplayFormatText.isEmpty()) source = rpFindDataSet(DisplayFormatText);
+    } catch (const Exception&) {
+      source = nullptr; // a report without an owner reaches no data set
+    }
+    if (qobject_cast<TrpDataset*>(source)) rpXmlAttribute(element, QStringLiteral("DataSetName"), source->objectName());
+  }
+  if (type == 16) rpXmlAttribute(element, QStringLiteral("Condition"), DisplayFormatText);
 }

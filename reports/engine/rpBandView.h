@@ -20,6 +20,8 @@ public:
   void ListProperties() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
+  // Bands write an element of their own per kind; cross bands none.
+  void WriteXmlElement(QString& element) override;
 
   int GetBandType() const { return FrameTyp & 0xFF; }
   void SetBandType(int type) { FrameTyp = quint16((FrameTyp & 0xFF00) | (type & 0xFF)); }

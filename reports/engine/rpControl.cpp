@@ -1,6 +1,7 @@
 #include "reports/engine/rpControl.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLocale.h"
+#include "reports/engine/rpXmlWriter.h"
 #include <QtGui/QPainter>
 
 TrpControl::TrpControl() {
@@ -69,4 +70,15 @@ void TrpNonVisualControl::PaintControlImage() {
   p.drawLine(r.topRight(), r.bottomRight());
   if (!IconBitmap.isNull()) p.drawImage(QPoint(DrawRect.left() + 2, DrawRect.top() + 2), IconBitmap);
   p.restore();
+}
+
+void TrpNonVisualControl::WriteXmlElement(QString& element) {
+  TrpView::WriteXmlElement(element);
+  TrpPropertyStream properties;
+  properties.Name(QStringLiteral("pLeft"));
+  properties.Integer(Left);
+  properties.Name(QStringLiteral("pTop"));
+  properties.Integer(Top);
+  properties.ListEnd();
+  rpXmlAttribute(element, QStringLiteral("Propdata"), properties.Hex());
 }

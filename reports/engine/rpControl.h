@@ -28,6 +28,8 @@ public:
   TrpNonVisualControl();
   void WriteProperty(const QString& name, const QVariant& value) override;
   void ListProperties() override;
+  // The common attributes and Propdata: a component stream of pLeft and pTop.
+  void WriteXmlElement(QString& element) override;
   // Always 28 x 28 pixels: a button-face square with a raised edge and the icon.
   void Draw(QPainter* canvas) override;
 

@@ -30,3 +30,8 @@ void TrpLineView::Draw(QPainter* canvas) {
   PaintFrame();
   RestoreDesignCoords();
 }
+
+void TrpLineView::WriteXmlElement(QString& element) {
+  TrpView::WriteXmlElement(element);
+  if (!(Flags & 1)) rpXmlAttribute(element, QStringLiteral("Stretched"), QStringLiteral("False"));
+}

@@ -7,6 +7,7 @@ class TrpLineView : public TrpStretcheable {
 public:
   TrpLineView();
   void ListProperties() override;
+  void WriteXmlElement(QString& element) override;
   // A stretched vertical line grows with its band.
   int CalcHeight() override { return Height; }
   int MinimumHeight() override { return 1; }

@@ -1,5 +1,7 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpDataset.h"
+#include "reports/engine/rpDisplayFormat.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpBandView.h"
@@ -634,4 +636,63 @@ void TrpMemoView::WritePrepared(TBinaryWriter& stream) {
   Tag = keptTag;
   BandAlign = keptAlign;
   SplitMode = 0;
+}
+
+void TrpMemoView::WriteXmlElement(QString& element) {
+  TrpView::WriteXmlElement(element);
+  const auto flag = [&](quint16 bit, const char* name, bool whenSet, const char* value) {
+    if (bool(Flags & bit) == whenSet) rpXmlAttribute(element, QLatin1String(name), QLatin1String(value));
+  };
+  flag(mfStretched, "StretchMode", true, "smMaxHeight");
+  flag(mfWordWrap, "WordWrap", false, "False");
+  flag(mfAutoWidth, "AutoWidth", true, "True");
+  flag(mfTextOnly, "AllowExpressions", true, "False");
+  flag(mfSuppress, "SuppressRepeated", true, "True");
+  flag(mfHideZeros, "HideZeros", true, "True");
+  flag(mfUnderlines, "Underlines", true, "True");
+  flag(mfRTLReading, "RTLReading", true, "True");
+  rpXmlAttribute(element, QStringLiteral("Font.Name"), Font.Name);
+  rpXmlAttribute(element, QStringLiteral("Font.Height"), -((Font.Size * 96 + 36) / 72)); // points at 96 dpi
+  rpXmlAttribute(element, QStringLiteral("Font.Color"), Font.Color);
+  const TFontStyles& style = Font.Style;
+  rpXmlAttribute(element, QStringLiteral("Font.Style"),
+                 (style.Bold ? 1 : 0) + (style.Italic ? 2 : 0) + (style.Underline ? 4 : 0) + (style.StrikeOut ? 8 : 0));
+  rpXmlAttribute(element, QStringLiteral("LineSpacing"), LineSpacing);
+  rpXmlAttribute(element, QStringLiteral("CharSpacing"), CharSpacing);
+  if (!HighlightCondition.isEmpty()) {
+    rpXmlAttribute(element, QStringLiteral("Highlight.Condition"), HighlightCondition);
+    rpXmlAttribute(element, QStringLiteral("Highlight.Font.Style"), HighlightStyle);
+    rpXmlAttribute(element, QStringLiteral("Highlight.Font.Color"), HighlightFontColor);
+    rpXmlAttribute(element, QStringLiteral("Highlight.Color"), HighlightFillColor);
+  }
+  const int horizontal = (Alignment & 3) == 3 ? 3 : (Alignment & 1) ? 1 : (Alignment & 2) ? 2 : 0;
+  rpXmlAttribute(element, QStringLiteral("HAlign"), horizontal);
+  rpXmlAttribute(element, QStringLiteral("VAlign"), (Alignment & 8) ? 2 : (Alignment & 16) ? 1 : 0);
+  if (Alignment & 4) rpXmlAttribute(element, QStringLiteral("Rotation"), QStringLiteral("90"));
+  WriteXmlDisplayFormat(element);
+}
+
+void TrpMemoView::WriteXmlDisplayFormat(QString& element) const {
+  const int kind = rpFormatGroup(DisplayFormatCode);
+  const int variant = rpFormatForm(DisplayFormatCode);
+  if (kind < 1 || kind > 4) return;
+  static const char* const kinds[] = {"", "fkNumeric", "fkDateTime", "fkDateTime", "fkBoolean"};
+  rpXmlAttribute(element, QStringLiteral("DisplayFormat.Kind"), QLatin1String(kinds[kind]));
+  if (kind == 1)
+    rpXmlAttribute(element, QStringLiteral("DisplayFormat.DecimalSeparator"),
+                   QString(QChar(rpFormatSeparator(DisplayFormatCode))));
+  QString format;
+  if (variant == 4) {
+    format = DisplayFormatText;
+  } else if (kind == 1) {
+    static const char* const numbers[] = {"%g", "%2.2f", "%2.2n", "%2.2m"};
+    format = variant < 4 ? QLatin1String(numbers[variant]) : QString();
+  } else if (kind == 2) {
+    format = variant == 3 ? QStringLiteral("dd mmmm yyyy") : variant < 3 ? rpLoadStr(55175 + variant) : QString();
+  } else if (kind == 3) {
+    format = variant < 4 ? rpLoadStr(55179 + variant) : QString();
+  } else {
+    format = variant < 4 ? rpLoadStr(55170 + variant) : QString();
+  }
+  rpXmlAttribute(element, QStringLiteral("DisplayFormat.FormatStr"), format);
 }

@@ -16,6 +16,7 @@ public:
   void ListProperties() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
+  void WriteXmlElement(QString& element) override;
   // The field's text becomes the lines to print (WorkLines).
   void LoadFromBlobField(TField* field) override;
 
@@ -71,6 +72,7 @@ public:
   QStringList WrapLines;     // the laid-out lines
 
 private:
+  void WriteXmlDisplayFormat(QString& element) const;
   void WrapLine(const QString& s, int available, const QFont& font);
   void DrawHorizontalLines(const QFont& font, int fontHeight, const QRect& clip);
   void DrawRotatedLines(const QFont& font, int fontHeight);

@@ -5,6 +5,7 @@
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
+#include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QHash>
@@ -227,4 +228,33 @@ void TrpPictureView::Draw(QPainter* canvas) {
   }
   PaintFrame();
   RestoreDesignCoords();
+}
+
+void TrpPictureView::WriteXmlElement(QString& element) {
+  TrpView::WriteXmlElement(element);
+  if (!Picture.Data.isEmpty()) {
+    QBuffer bytes(&Picture.Data);
+    bytes.open(QIODevice::ReadOnly);
+    rpXmlAttribute(element, QStringLiteral("Picture.Propdata"), rpStreamToHex(bytes));
+  }
+  if (!Memo.isEmpty()) {
+    QString reference = Memo.first().trimmed();
+    if (reference.startsWith(QLatin1Char('[')) && reference.endsWith(QLatin1Char(']')))
+      reference = reference.mid(1, reference.size() - 2);
+    TDataSet* dataSet = nullptr;
+    QString field;
+    try {
+      rpGetDataSetAndField(reference, dataSet, field);
+    } catch (const Exception&) {
+      dataSet = nullptr; // a text that names no field writes no binding
+    }
+    if (dataSet && !field.isEmpty()) {
+      const QString owner = dataSet->parent() ? dataSet->parent()->objectName() : QString();
+      rpXmlAttribute(element, QStringLiteral("DataSet"), owner + QLatin1Char('.') + dataSet->objectName());
+      rpXmlAttribute(element, QStringLiteral("DataField"), field);
+    }
+  }
+  if (!(Flags & pfStretched)) rpXmlAttribute(element, QStringLiteral("Stretched"), QStringLiteral("False"));
+  if (Flags & pfCenter) rpXmlAttribute(element, QStringLiteral("Center"), QStringLiteral("True"));
+  if (!(Flags & pfKeepAspect)) rpXmlAttribute(element, QStringLiteral("KeepAspectRatio"), QStringLiteral("False"));
 }

@@ -39,6 +39,7 @@ public:
   void ListProperties() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
+  void WriteXmlElement(QString& element) override;
 
   // The field's bytes as a graphic of the kind BlobType names; a null field clears the picture.
   void LoadFromBlobField(TField* field) override;

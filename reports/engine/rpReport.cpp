@@ -1,4 +1,5 @@
 #include "reports/engine/rpReport.h"
+#include "reports/engine/rpXmlWriter.h"
 #include "core/CodePage1250.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpDisplayFormat.h"
@@ -10,6 +11,7 @@
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include <QtCore/QBuffer>
+#include <QtCore/QFileInfo>
 #include <QtCore/QFile>
 #include <QtCore/QSaveFile>
 
@@ -312,6 +314,15 @@ bool TrpReport::LoadFromFile(const QString& fileName) {
 }
 
 void TrpReport::SaveToFile(const QString& fileName) { WriteFile(fileName, SaveToStream()); }
+
+void TrpReport::SaveAsXmlFile(const QString& fileName) {
+  const QFileInfo info(fileName);
+  const QString target = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".rp3");
+  QBuffer document;
+  document.open(QIODevice::WriteOnly);
+  rpSaveToRP3Stream(*this, document);
+  WriteFile(target, document.data());
+}
 
 void TrpReport::WriteTemplateFile(const QString& fileName, const QStringList& description, const QImage& picture) {
   rpGlobals().StreamVersion = kStreamVersion;

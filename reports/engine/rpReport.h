@@ -85,6 +85,9 @@ public:
   bool LoadFromFile(const QString& fileName);
   // Raises Exception when the file cannot be written.
   void SaveToFile(const QString& fileName);
+  // Writes the XML form of the template into the file name with the extension
+  // ".rp3"; raises Exception when the file cannot be written.
+  void SaveAsXmlFile(const QString& fileName);
   // The ".rpt" file: description lines, an optional picture (bitmap file form) and the pages.
   void WriteTemplateFile(const QString& fileName, const QStringList& description, const QImage& picture);
   // With `load`: reads the pages into the report (description and picture are

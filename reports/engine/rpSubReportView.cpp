@@ -30,3 +30,8 @@ void TrpSubReportView::Draw(QPainter* canvas) {
   }
   RestoreDesignCoords();
 }
+
+void TrpSubReportView::WriteXmlElement(QString& element) {
+  TrpView::WriteXmlElement(element);
+  rpXmlAttribute(element, QStringLiteral("Page"), QStringLiteral("Page%1").arg(SubPage + 1));
+}

@@ -7,6 +7,7 @@ public:
   TrpSubReportView() { SetKind(3, QStringLiteral("SubReport"), QStringLiteral("TrpSubReportView")); }
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
+  void WriteXmlElement(QString& element) override;
   // The designer's placeholder: a white rectangle with the object's name.
   void Draw(QPainter* canvas) override;
 

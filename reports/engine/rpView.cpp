@@ -1,5 +1,6 @@
 #include "reports/engine/rpView.h"
 #include "core/DataSet.h"
+#include "core/StringList.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpControl.h"
 #include "reports/engine/rpGlobals.h"
@@ -742,4 +743,54 @@ void rpReportObjectError(const Exception& error) {
                     QLatin1Char('\r') + objectPart + QLatin1Char('\r') + error.Message();
   g.BuildAborted = true;
   if (g.Run) g.Run->Terminate();
+}
+
+// --- XML form
+
+void rpXmlAttribute(QString& element, const QString& name, const QString& value) {
+  element += QLatin1Char(' ') + name + QStringLiteral("=\"") + rpStrToXML(value) + QLatin1Char('"');
+}
+
+void rpXmlAttribute(QString& element, const QString& name, qint64 value) {
+  rpXmlAttribute(element, name, QString::number(value));
+}
+
+QString rpXmlFloat(double value) {
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale.toString(value, 'g', 15);
+}
+
+void TrpView::WriteXmlElement(QString& element) {
+  QString name = className_;
+  if (name.startsWith(QLatin1String("Trp"))) name.insert(3, QLatin1Char('x'));
+  if (name.compare(QLatin1String("TrpxSubreportView"), Qt::CaseInsensitive) == 0) name = QStringLiteral("TrpxSubreport");
+  element += QLatin1Char('<') + name;
+  rpXmlAttribute(element, QStringLiteral("Name"), Name);
+  rpXmlAttribute(element, QStringLiteral("Left"), Left);
+  rpXmlAttribute(element, QStringLiteral("Top"), Top);
+  rpXmlAttribute(element, QStringLiteral("Width"), Width);
+  rpXmlAttribute(element, QStringLiteral("Height"), Height);
+  rpXmlAttribute(element, QStringLiteral("Color"), FillColor);
+  if (!Visible) rpXmlAttribute(element, QStringLiteral("Visible"), QStringLiteral("False"));
+  // The engine's frame bits are right 1, bottom 2, left 4, top 8; the XML form counts left, right, top, bottom.
+  const int frame = (FrameTyp & 4 ? 1 : 0) | (FrameTyp & 1 ? 2 : 0) | (FrameTyp & 8 ? 4 : 0) | (FrameTyp & 2 ? 8 : 0);
+  rpXmlAttribute(element, QStringLiteral("Frame.Typ"), frame);
+  rpXmlAttribute(element, QStringLiteral("Frame.Width"), rpXmlFloat(FrameWidth));
+  rpXmlAttribute(element, QStringLiteral("Frame.Color"), FrameColor);
+  rpXmlAttribute(element, QStringLiteral("Frame.Style"), FrameStyle);
+  rpXmlAttribute(element, QStringLiteral("GapX"), GapX);
+  rpXmlAttribute(element, QStringLiteral("GapY"), GapY);
+  rpXmlAttribute(element, QStringLiteral("TagStr"), Tag);
+  rpXmlAttribute(element, QStringLiteral("Memo.text"), TStringList(Memo).Text());
+  const int align = BandAlign == 7 ? 4 : BandAlign == 6 ? 0 : BandAlign;
+  rpXmlAttribute(element, QStringLiteral("Align"), align);
+  if (!Script.isEmpty())
+    for (const char* event : {"OnBeforePrint", "OnClick", "OnActivate"})
+      rpXmlAttribute(element, QLatin1String(event), Name + QStringLiteral("OnBeforePrint"));
+  int restrictions = (Restrictions & 15) ? 1 : 0;
+  if (Restrictions & 16) restrictions += 2;
+  if (Restrictions & 32) restrictions += 4;
+  if (Restrictions & 64) restrictions += 8;
+  rpXmlAttribute(element, QStringLiteral("Restrictions"), restrictions);
 }

@@ -118,6 +118,10 @@ public:
   // Reads the common record for the engine's StreamVersion and this RecordMode.
   virtual void LoadFromStream(TBinaryReader& stream);
   virtual void SaveToStream(TBinaryWriter& stream);
+  // Appends the object's element of the XML template: "<", the element name
+  // and its attributes (rpXmlAttribute), without the closing "/>". An object
+  // that has no element appends nothing.
+  virtual void WriteXmlElement(QString& element);
 
   // --- drawing and printing
   // Draws the object on the canvas (the preview, the printer, an image).
@@ -250,6 +254,12 @@ const QList<TrpAddInObjectInfo>& rpAddInObjects();
 // line, 10 the registered class of exactly that name) with the next object
 // id; null for any other code or an unregistered class.
 std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className);
+
+// Appends ` name="value"` with the value escaped for XML.
+void rpXmlAttribute(QString& element, const QString& name, const QString& value);
+void rpXmlAttribute(QString& element, const QString& name, qint64 value);
+// A number as the system writes floating values ("1", "0,5" in the Slovak locale).
+QString rpXmlFloat(double value);
 
 // A text or line list in the layout of the engine's StreamVersion.
 QString rpReadReportString(TBinaryReader& stream);

@@ -4,6 +4,9 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReport.h"
 #include <QtCore/QDir>
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
+#include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,6 +113,25 @@ TEST_F(TemplateDescription, SurvivesTheTemplateFile) {
   EXPECT_TRUE(name->Flags & mfHideZeros);
   EXPECT_EQ(page.GetObject(4)->ObjectKind, 3); // the subreport
   EXPECT_EQ(report.Pages.GetPage(1)->Count(), 1);
+}
+
+// Every shipped template written in its XML form is a well-formed document.
+TEST_F(TemplateDescription, ShippedTemplatesWrittenAsXmlPassXmllint) {
+  if (QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty()) GTEST_SKIP() << "xmllint is not installed";
+  const QDir reports(QDir(QString::fromLocal8Bit(qgetenv("VIMEK_BINARY_DIR"))).filePath(QStringLiteral("bin/Reports")));
+  const QStringList templates = reports.entryList({QStringLiteral("*.rpf")}, QDir::Files);
+  ASSERT_FALSE(templates.isEmpty()) << reports.path().toStdString();
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  for (const QString& name : templates) {
+    TrpReport report;
+    ASSERT_TRUE(report.LoadFromFile(reports.filePath(name))) << name.toStdString();
+    report.SaveAsXmlFile(dir.filePath(name));
+    QProcess lint;
+    lint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".rp3"))});
+    ASSERT_TRUE(lint.waitForFinished());
+    EXPECT_EQ(lint.exitCode(), 0) << name.toStdString() << ": " << lint.readAllStandardError().toStdString();
+  }
 }
 
 } // namespace
