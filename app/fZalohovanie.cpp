@@ -44,6 +44,11 @@ bool ServiceOutputFailed(const QStringList& lines) {
   return false;
 }
 
+void ReopenConnection(TIBDatabase& database) {
+  database.Open();
+  if (&database == MainDatabase()) RunMainConnectionChecks();
+}
+
 TfrmZalohovanie::TfrmZalohovanie(QWidget* owner, TIBDatabase* database)
     : TForm(owner), database_(database ? database : MainDatabase()) {
   setObjectName(QStringLiteral("frmZalohovanie"));
@@ -87,10 +92,7 @@ TfrmZalohovanie::TfrmZalohovanie(QWidget* owner, TIBDatabase* database)
   layout->addLayout(buttons);
   resize(560, 420);
 
-  Reconnect = [this] {
-    database_->Open();
-    if (database_ == MainDatabase()) RunMainConnectionChecks();
-  };
+  Reconnect = [this] { ReopenConnection(*database_); };
   connect(btnZalohuj, &QPushButton::clicked, this, &TfrmZalohovanie::btnZalohujClick);
   connect(btnObnov, &QPushButton::clicked, this, &TfrmZalohovanie::btnObnovClick);
   FormCreate();

@@ -17,6 +17,9 @@ class TUxFormPlacement;
 QString BackupServiceServer(const QString& connectionName, const QString& siteName, const QString& computerName);
 // True when the service's verbose output reports an error.
 bool ServiceOutputFailed(const QStringList& lines);
+// Opens a connection again after a service had it closed; the main
+// connection then runs its after-connect checks.
+void ReopenConnection(TIBDatabase& database);
 
 // Backs the program's database up into a file of the backup folder, or
 // restores it from such a file, through the server's services, showing the
@@ -43,8 +46,7 @@ public:
   void btnZalohujClick();
   void btnObnovClick();
 
-  // Opens the connection again after a service; the default opens it and runs
-  // the main window's after-connect steps when it is the main connection.
+  // Opens the connection again after a service; the default is ReopenConnection.
   std::function<void()> Reconnect;
 
   TIBEdit *eAdresar, *eSubor;

@@ -55,4 +55,6 @@ constexpr int CheckConstraint = 335544558;
 constexpr int DynamicSql = 335544569;
 constexpr int UniqueKey = 335544665;
 constexpr int StringTruncation = 335544321;
+// The validation service found damage: "Summary of validation errors", then the counts.
+constexpr int ValidationErrors = 335740952;
 } // namespace IBErrorCodes

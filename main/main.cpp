@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/NumToWords.h"
 #include "app/SingleInstance.h"
+#include "console/ConsoleForms.h"
 #include "crash/RtFaultHandler.h"
 #include "crash/fExceptionDialog.h"
 #include "platform/base/TerminationSignals.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
   // A second start of the same program file brings the running one to the front and ends.
   if (!AppInstances().EnsureSingleInstance()) return 0;
   RegisterAdministrationForms();
+  RegisterConsoleForms();
   RegisterMembersForms();
   RegisterPrintForm();
   RegisterReportExports();

@@ -1,0 +1,127 @@
+#pragma once
+#include "core/ui/Form.h"
+#include <QtCore/QStringList>
+#include <QtWidgets/QGroupBox>
+#include <functional>
+
+class QRadioButton;
+class QTabWidget;
+class TIBCheckBox;
+class TIBCurrencyEdit;
+class TIBDatabase;
+class TIBMemo;
+class TIBQuery;
+class TIBServices;
+class TIBTransaction;
+class TQPLBtn;
+class TUxFormPlacement;
+
+// A page's " Používaný sieťový protokol: " group: "Local connection" or
+// "TCP/IP connection", side by side.
+class TProtocolGroup : public QGroupBox {
+public:
+  explicit TProtocolGroup(QWidget* parent = nullptr);
+  bool LocalConnection() const;
+  void SetLocalConnection(bool local);
+
+  QRadioButton *rbLocal, *rbTcp;
+};
+
+// The administrator's window for database maintenance on the program's
+// connection: the maintenance tasks with their running log (generator check
+// and reset, index selectivity, record counts, purge of the selection sets),
+// the server's statistics, the database's information block, and write mode,
+// sweep interval, page buffers and validation through the server's services.
+// The page "SQL editor" is the place of the SQL console; it stays empty here.
+class TfrmServis : public TForm {
+  Q_OBJECT
+public:
+  // Works on the given connection (the main window's when null).
+  explicit TfrmServis(QWidget* owner = nullptr, TIBDatabase* database = nullptr);
+  ~TfrmServis() override;
+
+  void btnGoClick();
+  void pc1Change();
+  void btnStatistikaClick();
+  void btnWriteModeClick();
+  void btnSweepIntervalClick();
+  void QPLBtn2Click();
+  void btnValidateClick();
+
+  // The maintenance tasks, each logged into lb1.
+  void Kontrola_Generatorov();
+  void Generator_Set(const QString& generator, const QString& table);
+  void Set_Statistics();
+  void Pocet_Zaznamov();
+  void Vymazanie_Docasnych_Tabuliek();
+  // Appends one line to the log and lets the window repaint.
+  void AddText(const QString& text);
+
+  // The information block appended to e41 on each visit of its page.
+  QStringList InformationBlock() const;
+  // The server a service addresses for a protocol choice: for "Local
+  // connection" the embedded engine of a local file, or "localhost" for a
+  // server on this computer; for "TCP/IP connection" the site name the
+  // server reports.
+  static QString ServiceServer(bool localConnection, const QString& connectionName, const QString& siteName,
+                               const QString& computerName);
+  // True when the validation service's output reports something found.
+  static bool ValidationFoundErrors(const QStringList& output);
+
+  // Opens the connection again after a service that needed it closed; the
+  // default is ReopenConnection.
+  std::function<void()> Reconnect;
+
+  QTabWidget* pc1;
+  QWidget *ts1, *ts2, *ts3, *ts4, *ts5;
+  TIBMemo *lb1, *e31, *e41;
+  TIBCheckBox *e1, *e2, *e3, *e4;
+  TQPLBtn* btnGo;
+  TProtocolGroup *rgProtokol, *rgProtokol2;
+  TQPLBtn* btnStatistika;
+  QRadioButton *rbWriteAsync, *rbWriteSync;
+  TQPLBtn* btnWriteMode;
+  TIBCurrencyEdit *eSweepInterval, *eBuffers;
+  TQPLBtn *btnSweepInterval, *QPLBtn2;
+  TIBCheckBox *e51, *e52, *e53, *e54, *e55;
+  TQPLBtn* btnValidate;
+  TIBTransaction* ibt1;
+  TIBQuery* ib1;
+  TUxFormPlacement* fp;
+
+protected:
+  void FormCloseQuery(bool& canClose) override;
+  bool FormKeyDown(QKeyEvent* event) override;
+
+private:
+  void CreatePages();
+  QWidget* CreateTasksPage();
+  QWidget* CreateStatisticsPage();
+  QWidget* CreateSettingsPage();
+  void FormCreate();
+  void FormDestroy();
+
+  // Number of attachments to the database, this one included.
+  int AttachedUsers() const;
+  // Runs a task that needs the database alone, or shows the warning instead.
+  void RunExclusiveTask(void (TfrmServis::*task)(), const QString& warning);
+  // Runs one guarded step: a fresh transaction, the work, commit; a database
+  // error is rolled back and reported, and the task goes on when it was.
+  bool Guarded(const std::function<void()>& work);
+  // The trimmed values of the first column of a select, collected into a list.
+  QStringList SelectNames(const QString& sql);
+  void BeginTask(const QString& title);
+  // The buttons that share the form's query and transaction with a run.
+  void SetOtherActionsEnabled(bool on);
+
+  // A server service with the login of the connection, addressed as the
+  // page's protocol group says; `database` receives the file the server reports.
+  TIBServices Services(const TProtocolGroup* protocol, QString& database) const;
+  // Runs a service that needs the database alone: refused with a message
+  // while other users are attached (false), otherwise run with this
+  // program's connection closed and opened again afterwards.
+  bool RunWithConnectionClosed(const std::function<void()>& service);
+  void SetProperty(const std::function<void(TIBServices&, const QString& database)>& change, bool exclusive);
+
+  TIBDatabase* database_;
+};
