@@ -18,6 +18,7 @@
 #include "db/IBServices.h"
 #include "db/IBTransaction.h"
 #include <QtCore/QDateTime>
+#include <QtCore/QPointer>
 #include <QtCore/QScopeGuard>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
@@ -72,6 +73,8 @@ TIBCheckBox* CheckBox(QWidget* parent, const QString& name, const QString& capti
 TQPLBtn* Button(QWidget* parent, const QString& name, const QString& caption) {
   auto* button = new TQPLBtn(caption, parent);
   button->setObjectName(name);
+  // Wide enough for its caption in the button's bold font.
+  button->setMinimumWidth(qMax(button->sizeHint().width(), button->fontMetrics().horizontalAdvance(caption) + 20));
   return button;
 }
 
@@ -89,6 +92,21 @@ TIBCurrencyEdit* NumberEdit(QWidget* parent, const QString& name, const QString&
   edit->setToolTip(hint);
   return edit;
 }
+
+// The form disabled while a service works; enabled again afterwards with the
+// focus back where it was, so the keyboard goes on working.
+class TFormDisabled {
+public:
+  explicit TFormDisabled(QWidget* form) : form_(form), focus_(QApplication::focusWidget()) { form_->setEnabled(false); }
+  ~TFormDisabled() {
+    form_->setEnabled(true);
+    if (focus_) focus_->setFocus();
+  }
+
+private:
+  QWidget* form_;
+  QPointer<QWidget> focus_;
+};
 
 // The cursor of a statement that runs on the server, for as long as it runs.
 struct TSqlWaitCursor {
@@ -126,7 +144,8 @@ TfrmServis::TfrmServis(QWidget* owner, TIBDatabase* database)
   ib1->SetTransaction(ibt1);
   Reconnect = [this] { ReopenConnection(*database_); };
   CreatePages();
-  resize(417, 420);
+  // The settings page's five groups need this much with Qt's controls.
+  resize(480, 600);
   FormCreate();
 }
 
@@ -136,8 +155,10 @@ void TfrmServis::CreatePages() {
   pc1 = new QTabWidget(this);
   pc1->setObjectName(QStringLiteral("pc1"));
   pc1->setFocusPolicy(Qt::NoFocus);
+  // Qt's tabs take one line; the ones beyond the window's width are reached
+  // by the tab bar's arrows or Ctrl+Tab.
   pc1->tabBar()->setExpanding(false);
-  pc1->setUsesScrollButtons(false); // the tabs take more lines instead
+  pc1->setUsesScrollButtons(true);
   ts1 = CreateTasksPage();
   // The SQL console's page: its editor, result grid and table list fill it.
   ts2 = new QWidget;
@@ -166,12 +187,10 @@ QWidget* TfrmServis::CreateTasksPage() {
   e3 = CheckBox(group, QStringLiteral("e3"), QStringLiteral("Vypísanie počtu záznamov v tabuľkách:"));
   e4 = CheckBox(group, QStringLiteral("e4"), QStringLiteral("Vymazanie dočasných tabuliek:"));
   btnGo = Button(group, QStringLiteral("btnGo"), QStringLiteral("Vykonaj"));
-  auto* boxes = new QVBoxLayout;
+  auto* groupLayout = new QVBoxLayout(group);
   for (TIBCheckBox* box : {e1, e2, e3, e4})
-    boxes->addWidget(box, 0, Qt::AlignLeft);
-  auto* groupLayout = new QHBoxLayout(group);
-  groupLayout->addLayout(boxes, 1);
-  groupLayout->addWidget(btnGo, 0, Qt::AlignBottom);
+    groupLayout->addWidget(box);
+  groupLayout->addWidget(btnGo, 0, Qt::AlignRight);
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(lb1, 1);
   layout->addWidget(group);
@@ -250,7 +269,7 @@ QWidget* TfrmServis::CreateSettingsPage() {
   btnValidate = Button(maintenance, QStringLiteral("btnValidate"), QStringLiteral("Vykonaj údržbu databázy"));
   auto* maintenanceLayout = new QVBoxLayout(maintenance);
   for (TIBCheckBox* box : {e51, e52, e53, e54, e55})
-    maintenanceLayout->addWidget(box, 0, Qt::AlignLeft);
+    maintenanceLayout->addWidget(box);
   maintenanceLayout->addWidget(btnValidate, 0, Qt::AlignRight);
 
   auto* layout = new QVBoxLayout(page);
@@ -293,6 +312,9 @@ bool TfrmServis::FormKeyDown(QKeyEvent* event) {
 
 void TfrmServis::AddText(const QString& text) {
   lb1->appendPlainText(text);
+  // The newest line stays in view.
+  lb1->moveCursor(QTextCursor::End);
+  lb1->ensureCursorVisible();
   QApplication::processEvents();
 }
 
@@ -536,13 +558,12 @@ bool TfrmServis::RunWithConnectionClosed(const std::function<void()>& service) {
 
 void TfrmServis::btnStatistikaClick() {
   e31->clear();
-  setEnabled(false);
+  const TFormDisabled disabled(this);
   btnStatistika->setEnabled(false);
   ShowWaitForm();
   const auto restore = qScopeGuard([this] {
     HideWaitForm();
     btnStatistika->setEnabled(true);
-    setEnabled(true);
   });
   const TSqlWaitCursor cursor;
   QString database;
@@ -552,8 +573,7 @@ void TfrmServis::btnStatistikaClick() {
 }
 
 void TfrmServis::SetProperty(const std::function<void(TIBServices&, const QString&)>& change, bool exclusive) {
-  setEnabled(false);
-  const auto enable = qScopeGuard([this] { setEnabled(true); });
+  const TFormDisabled disabled(this);
   QString database;
   TIBServices services = Services(rgProtokol2, database);
   const bool done =
@@ -585,13 +605,12 @@ bool TfrmServis::ValidationFoundErrors(const QStringList& output) {
 }
 
 void TfrmServis::btnValidateClick() {
-  setEnabled(false);
+  const TFormDisabled disabled(this);
   btnValidate->setEnabled(false);
   ShowWaitForm();
   const auto restore = qScopeGuard([this] {
     HideWaitForm();
     btnValidate->setEnabled(true);
-    setEnabled(true);
   });
   int options = 0;
   if (e51->isChecked()) options |= voIgnoreChecksum;

@@ -160,7 +160,6 @@ TEST_P(ServisTest, TheFourTasksResetGeneratorsRecomputeIndexesCountRowsAndPurge)
   EXPECT_EQ(again.value(lines + 1), QStringLiteral("Vypísanie počtu záznamov v tabuľkách..."));
   EXPECT_TRUE(form.lb1->isReadOnly());
   form.pc1->setCurrentIndex(0);
-  form.resize(417, 420);
   SaveScreenshot(&form, QStringLiteral("servis-cinnosti"));
 }
 
@@ -247,7 +246,6 @@ TEST_P(ServisTest, TheInformationPageAppendsABlockOnEveryVisitAndThePageIsRestor
       EXPECT_TRUE(lines.mid(0, separator).contains(line[0])) << line[0].toStdString();
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("   Server využíva ")));
     EXPECT_EQ(lines[separator - 1].left(48), QStringLiteral("   Number of reads from the memory buffer cache:"));
-    form.resize(417, 420);
     SaveScreenshot(&form, QStringLiteral("servis-informacie"));
   }
   // Reopened on the page it had, with one block.
