@@ -291,6 +291,11 @@ void TExceptionDialog::SetDetailsShown(bool shown) {
     setMaximumHeight(screen ? screen->geometry().height() : QWIDGETSIZE_MAX);
     caption = QStringLiteral("<< ") + base;
     resize(width(), ExpandedClientHeight);
+    // A dialog that grew past the screen's bottom moves up, so that the details show whole.
+    if (screen && isVisible()) {
+      const int below = frameGeometry().bottom() - screen->availableGeometry().bottom();
+      if (below > 0) move(x(), qMax(screen->availableGeometry().top(), y() - below));
+    }
   } else {
     ExpandedClientHeight = height();
     caption = base + QStringLiteral(" >>");
