@@ -32,7 +32,8 @@ struct TrpExportTextLine {
 // BeginDocument, for each page BeginPage, ObjectData per object and
 // ObjectText per line of text objects, EndPage; then EndDocument, closes the
 // stream and raises OnAfterExport. A filter writes only into Stream, which
-// the engine owns.
+// the engine owns. A run that is cancelled (the report's Terminated) leaves
+// no file and answers false.
 class TrpExportFilter : public QObject {
   Q_OBJECT
 public:
@@ -54,6 +55,10 @@ public:
   virtual void ObjectText(const QRect& drawRect, int x, int y, const QString& text, int frameType, TrpView* object) {}
 
   bool ShowDialog = true;
+  // The filter writes its file in OnAfterExport: the engine then leaves the
+  // target alone, so an existing file is replaced only by the filter's
+  // complete one.
+  bool WritesAfterExport = false;
   bool Default = false; // the preferred filter of the preview's save dialog
   // May change the file name or cancel (`go` false) before the options dialog.
   std::function<void(QString& fileName, bool& go)> OnBeforeExport;

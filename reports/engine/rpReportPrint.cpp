@@ -239,8 +239,17 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
       }
       filter->EndDocument();
     });
-    written = file.commit();
-    if (!written) g.ErrorBox(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(filter->FileName), ErrorCaption());
+    if (Terminated) {
+      // Cancelled: an existing file stays as it was.
+      file.cancelWriting();
+    } else if (filter->WritesAfterExport) {
+      // The filter writes the whole file itself once the run is over.
+      file.cancelWriting();
+      written = true;
+    } else {
+      written = file.commit();
+      if (!written) g.ErrorBox(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(filter->FileName), ErrorCaption());
+    }
   } catch (const Exception& e) {
     file.cancelWriting();
     g.ErrorBox(e.Message(), ErrorCaption());
@@ -254,7 +263,7 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
     g.ErrorBox(e.Message(), ErrorCaption());
     return false;
   }
-  return true;
+  return !Terminated;
 }
 
 void TrpReport::SendObjectToFilter(TrpView* object) {

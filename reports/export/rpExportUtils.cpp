@@ -1,12 +1,12 @@
 #include "reports/export/rpExportUtils.h"
 #include "core/CodePage1250.h"
-#include "core/CodePage852.h"
 #include "core/Exception.h"
 #include "platform/Shell.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpPictureView.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpValue.h"
+#include "util/CodePageConversion.h"
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 #include <QtGui/QPainter>
@@ -54,7 +54,8 @@ bool TrpPageRange::Contains(int page) const {
 }
 
 QByteArray rpEncodeText(const QString& text, bool oem) {
-  return oem ? Cp852::EncodeLossy(text, '?') : Cp1250::EncodeLossy(text, '?');
+  const QByteArray ansi = Cp1250::EncodeLossy(text, '?');
+  return oem ? ConvertCharset(ansi, kCharsetWindows1250, kCharsetCp852) : ansi;
 }
 
 std::function<bool(const QString& fileName)> rpOpenDocument = [](const QString& fileName) {

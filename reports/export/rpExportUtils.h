@@ -31,8 +31,9 @@ private:
   QList<int> pages_;
 };
 
-// The text as bytes of the ANSI code page (1250) or, with `oem`, of the DOS
-// code page (852); characters the code page lacks become "?".
+// The text as bytes of the ANSI code page (1250), characters it lacks as
+// "?"; with `oem` those bytes converted to the DOS code page (852), where a
+// letter 852 lacks becomes "_".
 QByteArray rpEncodeText(const QString& text, bool oem);
 
 // Opens a written document with the desktop's default application; tests

@@ -9,12 +9,13 @@ class TrpGridExportForm;
 // What the HTML table and the two spreadsheet exports share: the page
 // range, margins and scales of their dialogs, and collecting the objects of
 // the pages in range into the export matrix, one page below the other. Each
-// writes its file in its own after-export event, once the engine has closed
-// its (empty) target.
+// writes its file in its own after-export event; the engine leaves the target
+// alone, and a run cancelled in any progress window writes nothing more.
 class TrpGridExport : public TrpExportFilter {
   Q_OBJECT
 public:
-  using TrpExportFilter::TrpExportFilter;
+  // The grid exports write their file themselves once the run is over.
+  explicit TrpGridExport(QObject* owner = nullptr) : TrpExportFilter(owner) { WritesAfterExport = true; }
 
   // The dialog (when ShowDialog) and the page range; a value that is no
   // number is reported and the export does not start.

@@ -3,10 +3,26 @@
 #include "reports/export/rpGridExport.h"
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QTabWidget>
 
-TrpGridExportForm::TrpGridExportForm(TrpGridExport& filter, int captionId, QWidget* parent)
+TrpGridExportForm::TrpGridExportForm(TrpGridExport& filter, int captionId, QWidget* parent, bool tabbed)
     : TrpExportForm(parent), filter_(filter) {
   SetCaption(rpLoadStr(captionId));
+  QVBoxLayout* const form = column_;
+  QVBoxLayout* advanced = form;
+  if (tabbed) {
+    // "Pages" holds range and page properties, "Advanced" the quality group.
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("Tabs"));
+    const auto addTab = [&](int stringId) {
+      auto* page = new QWidget(tabs);
+      tabs->addTab(page, rpLoadStr(stringId));
+      return new QVBoxLayout(page);
+    };
+    column_ = addTab(55729);
+    advanced = addTab(55730);
+    form->addWidget(tabs);
+  }
   QBoxLayout* range = nullptr;
   AddGroup(rpLoadStr(53044), range);
   PageRangeE = AddEdit(rpLoadStr(53047), filter.PageRangeText, range);
@@ -17,7 +33,9 @@ TrpGridExportForm::TrpGridExportForm(TrpGridExport& filter, int captionId, QWidg
   LeftMarginE = AddEdit(rpLoadStr(54847), QString::number(filter.LeftMargin, 'g', 15), page);
   ScaleXE = AddEdit(rpLoadStr(54848), rpPercentText(filter.HorizontalScale), page, QStringLiteral("%"));
   ScaleYE = AddEdit(rpLoadStr(54849), rpPercentText(filter.VerticalScale), page, QStringLiteral("%"));
+  column_ = advanced;
   AddGroup(rpLoadStr(54850), quality_);
+  column_ = form;
 }
 
 void TrpGridExportForm::Apply() {

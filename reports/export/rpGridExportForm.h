@@ -11,7 +11,8 @@ class TrpGridExport;
 class TrpGridExportForm : public TrpExportForm {
   Q_OBJECT
 public:
-  TrpGridExportForm(TrpGridExport& filter, int captionId, QWidget* parent = nullptr);
+  // With `tabbed` the groups lie on two tabs, "Pages" and "Advanced".
+  TrpGridExportForm(TrpGridExport& filter, int captionId, QWidget* parent = nullptr, bool tabbed = false);
   // Reads range, margins and scales back; then the subclass's boxes (ApplyChecks).
   void Apply() override;
 

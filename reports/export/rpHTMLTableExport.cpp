@@ -6,7 +6,7 @@
 #include "reports/export/rpProgress.h"
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
+#include <QtCore/QScopeGuard>
 #include <QtWidgets/QCheckBox>
 
 namespace {
@@ -70,7 +70,8 @@ void TrpHTMLTableExport::BeginDocument() {
 void TrpHTMLTableExport::PageInRangeEnded() {
   if (!Multipage) return;
   matrix_->Prepare();
-  WriteDocument(Folder().filePath(FolderPrefix() + QString::number(pageCounter_) + QStringLiteral(".html")), false);
+  rpWriteWholeFile(Folder().filePath(FolderPrefix() + QString::number(pageCounter_) + QStringLiteral(".html")),
+                   DocumentText(false));
   matrix_->Clear();
 }
 
@@ -115,7 +116,7 @@ QString TrpHTMLTableExport::CellOf(TrpIEMObject& object, int index) {
   if (dx >= 2) cell += QStringLiteral(" colspan=\"%1\"").arg(dx);
   if (dy >= 2) cell += QStringLiteral(" rowspan=\"%1\"").arg(dy);
   if (Styles) cell += QStringLiteral(" class=\"s%1\"").arg(object.StyleIndex);
-  if (text.trimmed().isEmpty()) cell += QStringLiteral(" style={font-size:0px}");
+  if (text.trimmed().isEmpty()) cell += QStringLiteral(" style=\"font-size:0px\"");
   cell += QLatin1Char('>');
   if (!object.IsText && !object.Image.isNull()) {
     const QString name = QStringLiteral("img%1.jpg").arg(pictureCounter_);
@@ -130,8 +131,7 @@ QString TrpHTMLTableExport::CellOf(TrpIEMObject& object, int index) {
   return cell + QStringLiteral("</td>");
 }
 
-void TrpHTMLTableExport::WriteDocument(const QString& fileName, bool singleDocument) {
-  if (Terminated()) return;
+QByteArray TrpHTMLTableExport::DocumentText(bool singleDocument) {
   QStringList out{QStringLiteral("<html><head>"),
                   QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"),
                   QStringLiteral("<meta name=\"generator\" content=\"Vimek\">"),
@@ -147,16 +147,19 @@ void TrpHTMLTableExport::WriteDocument(const QString& fileName, bool singleDocum
   out.append(QStringLiteral("<body  bgcolor=\"#FFFFFF\" text=\"#000000\">"));
   out.append(QStringLiteral("<a name=\"1\"></a>"));
   out.append(TableHead(false));
+  bool tableOpen = true;
   int passed = 0;
   const int lastRow = matrix_->Height() - 2;
   for (int j = 0; j <= lastRow; ++j) {
     if (singleDocument && progress_ && progress_->Terminated) break;
     bool endsPage = false;
-    if (passed < matrix_->PageBreakCount() &&
+    // A page file holds one page: the breaks of earlier pages, which the
+    // matrix keeps, would split it after its first row.
+    if (singleDocument && passed < matrix_->PageBreakCount() &&
         rpRoundEven(matrix_->PageBreak(passed)) <= rpRoundEven(matrix_->YPos(j + 1))) {
       ++passed;
       endsPage = true;
-      if (!Multipage && progress_) progress_->Tick();
+      if (progress_) progress_->Tick();
     }
     out.append(QStringLiteral("<tr height=\"") + Px((matrix_->YPos(j + 1) - matrix_->YPos(j)) * VerticalScale) +
                QStringLiteral("\">"));
@@ -165,8 +168,8 @@ void TrpHTMLTableExport::WriteDocument(const QString& fileName, bool singleDocum
       const int index = matrix_->CellIndex(i, j);
       TrpIEMObject* object = matrix_->ObjectByIndex(index);
       if (!object) {
-        cells += QStringLiteral("<td style={font-size:0px} width=\"") +
-                 Px((matrix_->XPos(i + 1) - matrix_->XPos(i)) * HorizontalScale) + QStringLiteral("\"/>");
+        cells += QStringLiteral("<td style=\"font-size:0px\" width=\"") +
+                 Px((matrix_->XPos(i + 1) - matrix_->XPos(i)) * HorizontalScale) + QStringLiteral("\"></td>");
       } else if (!object->Exported) {
         object->Exported = 1;
         cells += CellOf(*object, index);
@@ -176,14 +179,15 @@ void TrpHTMLTableExport::WriteDocument(const QString& fileName, bool singleDocum
     out.append(QStringLiteral("</tr>"));
     if (endsPage) {
       out.append(QStringLiteral("</table>"));
-      if (j != lastRow) {
+      tableOpen = j != lastRow;
+      if (tableOpen) {
         out.append(QStringLiteral("<a name=\"%1\"></a>").arg(passed + 1));
         out.append(TableHead(true));
       }
     }
   }
-  out.append(QStringLiteral("</table></body></html>"));
-  rpWriteWholeFile(fileName, (out.join(kEol) + kEol).toUtf8());
+  out.append(tableOpen ? QStringLiteral("</table></body></html>") : QStringLiteral("</body></html>"));
+  return (out.join(kEol) + kEol).toUtf8();
 }
 
 void TrpHTMLTableExport::WriteNavigator() {
@@ -223,28 +227,32 @@ void TrpHTMLTableExport::WriteFrameset(const QString& fileName) {
 }
 
 void TrpHTMLTableExport::AfterExport(const QString& fileName) {
+  const auto freeMatrix = qScopeGuard([this] { matrix_.reset(); });
   if (Terminated()) return;
   if (!Multipage) {
     progress_ = std::make_unique<TrpProgress>();
     progress_->OnCancel = [] { rpActiveReport().Terminated = true; };
     progress_->Execute(matrix_->PageBreakCount() - 1, QStringLiteral("Please wait"), true, true);
     matrix_->Prepare();
-    WriteDocument(Navigator ? Folder().filePath(FolderPrefix() + QStringLiteral("main.html")) : fileName, true);
+    const QByteArray document = DocumentText(true);
     progress_.reset();
+    if (Terminated()) return; // cancelled: nothing is written
+    rpWriteWholeFile(Navigator ? Folder().filePath(FolderPrefix() + QStringLiteral("main.html")) : fileName, document);
   }
   if (Navigator) {
     WriteNavigator();
     WriteFrameset(fileName);
+  } else if (Multipage) {
+    rpWriteWholeFile(fileName, {}); // the pages are beside it; the target itself stays empty
   }
-  if (OpenAfterExport && !Terminated())
+  if (OpenAfterExport)
     rpOpenDocument(Multipage && !Navigator ? Folder().filePath(FolderPrefix() + QStringLiteral("1.html")) : fileName);
-  matrix_.reset();
 }
 
 // --- the dialog
 
 TrpHTMLExprSet::TrpHTMLExprSet(TrpHTMLTableExport& filter, QWidget* parent)
-    : TrpGridExportForm(filter, 55721, parent), export_(filter) {
+    : TrpGridExportForm(filter, 55721, parent, true), export_(filter) {
   BordersCB = AddCheck(54854, filter.Borders, quality_);
   StylesCB = AddCheck(55700, filter.Styles, quality_);
   PageBreaksCB = AddCheck(54860, filter.PageBreaks, quality_);

@@ -34,7 +34,8 @@ protected:
   void AfterExport(const QString& fileName) override;
 
 private:
-  void WriteDocument(const QString& fileName, bool singleDocument);
+  // The matrix as one HTML document: all pages with page breaks, or one page file.
+  QByteArray DocumentText(bool singleDocument);
   void WriteNavigator();
   void WriteFrameset(const QString& fileName);
   QString StyleClass(int index) const;

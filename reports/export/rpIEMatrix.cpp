@@ -54,12 +54,12 @@ void TrpIEMatrix::AddObject(TrpView* view) {
   object->Width = view->Width;
   object->Height = view->Height;
   if (!object->IsText) {
-    if (std::lround(object->Width) == 0) object->Width = 1;
+    if (rpRoundEven(object->Width) == 0) object->Width = 1;
     if (object->Width < 0) {
       object->Width = -object->Width;
       object->Left -= object->Width;
     }
-    if (std::lround(object->Height) == 0) object->Height = 1;
+    if (rpRoundEven(object->Height) == 0) object->Height = 1;
     if (object->Height < 0) {
       object->Height = -object->Height;
       object->Top -= object->Height;
@@ -102,9 +102,10 @@ void TrpIEMatrix::OrderPositions(QList<double>& list, bool splitRows) {
   if (!splitRows || MaxCellHeight <= 0) return;
   const qsizetype count = list.size();
   for (qsizetype i = 0; i + 1 < count; ++i) {
-    const double current = list[i];
-    const int extra = int(std::trunc((list[i + 1] - current) / MaxCellHeight));
-    for (int k = 1; k <= extra; ++k)
+    const double current = list[i], next = list[i + 1];
+    const int extra = int(std::trunc((next - current) / MaxCellHeight));
+    // A split that would fall on the next boundary itself would give a row of no height.
+    for (int k = 1; k <= extra && current + k * MaxCellHeight < next; ++k)
       AddPos(list, current + k * MaxCellHeight);
   }
   if (list.size() != count) std::sort(list.begin(), list.end());
@@ -119,15 +120,23 @@ int FirstNotBelow(const QList<double>& list, double value) {
   return int(it - list.begin());
 }
 
+// The number of positions after `first` up to and including the first one
+// not below `end`: at least one while there is a next position, so an object
+// whose edges merged into one boundary still has a cell.
+int SpanFrom(const QList<double>& list, int first, double end) {
+  const int last = FirstNotBelow(list, end);
+  return std::min(std::max(last, first + 1), int(list.size()) - 1) - first;
+}
+
 } // namespace
 
 void TrpIEMatrix::FindSpans() {
   for (TrpIEMObjectList& entry : objects_) {
     const TrpIEMObject& o = *entry.Object;
     entry.X = FirstNotBelow(xs_, o.Left);
-    entry.DX = std::max(0, FirstNotBelow(xs_, o.Left + o.Width) - entry.X);
+    entry.DX = SpanFrom(xs_, entry.X, o.Left + o.Width);
     entry.Y = FirstNotBelow(ys_, o.Top);
-    entry.DY = std::max(0, FirstNotBelow(ys_, o.Top + o.Height) - entry.Y);
+    entry.DY = SpanFrom(ys_, entry.Y, o.Top + o.Height);
   }
 }
 

@@ -3,7 +3,6 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/export/rpProgress.h"
 #include <QtCore/QCoreApplication>
-#include <QtCore/QFile>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QPushButton>
@@ -131,9 +130,8 @@ void TrpOLEExcelExport::AfterExport(const QString& fileName) {
   progress_.reset();
   matrix_.reset();
   if (cancelled) {
-    // Nothing is saved after Cancel, and the engine's empty target goes too.
+    // Nothing is saved after Cancel: a file already there stays as it was.
     excel_->Quit();
-    QFile::remove(fileName);
     return;
   }
   excel_->SetValues(values);
@@ -143,8 +141,7 @@ void TrpOLEExcelExport::AfterExport(const QString& fileName) {
   try {
     excel_->SaveAs(fileName);
   } catch (const Exception&) {
-    excel_->Quit();
-    QFile::remove(fileName);
+    excel_->Quit(); // the failed save is reported by the export run
     throw;
   }
   if (!OpenExcelAfterExport) excel_->Quit();

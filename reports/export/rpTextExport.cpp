@@ -4,6 +4,7 @@
 #include "reports/export/rpExportUtils.h"
 #include "reports/export/rpTextExportForms.h"
 #include <QtCore/QIODevice>
+#include <algorithm>
 
 namespace {
 
@@ -186,6 +187,9 @@ void TrpTextExport::LayOutPage() {
     for (const TrpExportTextLine& record : CollectedLines[i]) {
       int c = rpRoundEven(record.X / columnWidth);
       if ((record.Alignment & 7) == 1) c -= int(record.Text.size());
+      // The gap before a text is less than a column, so its first letter would fall on its own left frame.
+      if (ExportFrames && record.FrameType > 0 && (record.FrameType & 4))
+        c = std::max(c, rpRoundEven(record.DrawRect.left() / columnWidth) + 1);
       // The row never moves back: text that would overlap follows the text before it.
       if (row.size() < c) row = row.leftJustified(c, QLatin1Char(' '));
       row += record.Text;

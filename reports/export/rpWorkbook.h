@@ -41,6 +41,8 @@ public:
   void AddBorders(int column, int row, int flags) { borders_[Key(column, row)] |= flags; }
   void SetColumnWidth(int column, double width) { columnWidths_[column] = width; }
   void SetRowHeight(int row, double height) { rowHeights_[row] = height; }
+  // Points; 0 for a row whose height was never set.
+  double RowHeight(int row) const { return rowHeights_.value(row); }
   void AddPicture(const TPicture& picture) { pictures_.append(picture); }
   QList<TPicture>& Pictures() { return pictures_; }
 

@@ -3,9 +3,8 @@
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/export/rpProgress.h"
-#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
+#include <QtCore/QScopeGuard>
 #include <QtWidgets/QCheckBox>
 
 namespace {
@@ -74,7 +73,7 @@ TrpXMLExcelExport::~TrpXMLExcelExport() {
 }
 
 int TrpXMLExcelExport::OptionsDialog() {
-  XmlMode = QFileInfo(FileName).suffix() == QLatin1String("xml") && FileName.endsWith(QStringLiteral(".xml"));
+  XmlMode = QFileInfo(FileName).suffix() == QLatin1String("xml");
   return TrpGridExport::OptionsDialog();
 }
 
@@ -215,12 +214,13 @@ QString TrpXMLExcelExport::Workbook() {
 }
 
 void TrpXMLExcelExport::AfterExport(const QString& fileName) {
+  const auto freeMatrix = qScopeGuard([this] { matrix_.reset(); });
   if (Terminated()) return;
   matrix_->Prepare();
   const QString text = Workbook();
-  matrix_.reset();
+  if (Terminated()) return; // cancelled: nothing is written
   rpWriteWholeFile(fileName, text.toUtf8());
-  if (!Terminated() && OpenExcelAfterExport && !XmlMode) rpOpenDocument(fileName);
+  if (OpenExcelAfterExport && !XmlMode) rpOpenDocument(fileName);
 }
 
 // --- the dialog

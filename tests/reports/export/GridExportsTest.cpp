@@ -121,6 +121,17 @@ TEST_F(GridExportsTest, MatrixLaysOutSmallLayouts) {
   // Equal looks are stored once.
   auto shared = MatrixOf({{0, 0, 50, 20, "a", 0, clNone}, {50, 0, 50, 20, "b", 0, clNone}}, 0.5, 0, false);
   EXPECT_EQ(shared->StyleCount(), 1);
+
+  // A text narrower than Inaccuracy keeps a cell of its own.
+  auto narrow =
+      MatrixOf({{0, 0, 100, 20, "A", 0, clNone}, {100, 0, 1, 20, "úzky", 0, clNone}, {0, 20, 200, 20, "B", 0, clNone}},
+               1.0, 0, false);
+  EXPECT_EQ(Positions(*narrow, false), (QList<double>{0, 101, 200}));
+  EXPECT_EQ(CellText(*narrow, 1, 0), QStringLiteral("úzky:0:1fffffff"));
+
+  // A gap of exactly two row heights gets one split, never a row of no height.
+  auto exact = MatrixOf({{0, 0, 100, 1022, "Presne", 0, clNone}}, 0.5, 511, false);
+  EXPECT_EQ(Positions(*exact, true), (QList<double>{0, 511, 1022}));
 }
 
 // --- HTML table
@@ -196,9 +207,37 @@ TEST_F(GridExportsTest, HtmlTablePagesAndNavigatorLieBesideTheExportFile) {
   }
   // The single document refers to its picture in the companion folder.
   EXPECT_TRUE(ReadFile(Path(QStringLiteral("web.html"))).contains("<img src=\"web.files/img0.jpg\""));
-  // Page files refer to pictures beside them.
   QDir::setCurrent(keep);
   ExpectTidyWithoutErrors(Path(QStringLiteral("web.html")));
+}
+
+TEST_F(GridExportsTest, HtmlTablePageFilesAndMainDocumentFindTheirPictures) {
+  QImage red(20, 20, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  AddPage({{0, 0, 100, 20, QStringLiteral("Strana 1")}, {0, 20, 20, 20, {}, 0, 0, clNone, false, red}});
+  AddPage({{0, 0, 100, 20, QStringLiteral("Strana 2")}, {0, 20, 100, 20, QStringLiteral("riadok 2")}});
+  const QRegularExpression source(QStringLiteral("<img src=\"([^\"]*)\""));
+  for (const bool multipage : {true, false}) {
+    QDir(Path(QStringLiteral("web.files"))).removeRecursively();
+    TrpHTMLTableExport filter;
+    filter.Multipage = multipage;
+    filter.Navigator = true;
+    Export(filter, QStringLiteral("web.html"));
+    const QString document =
+        Path(multipage ? QStringLiteral("web.files/1.html") : QStringLiteral("web.files/main.html"));
+    const QRegularExpressionMatch image = source.match(QString::fromUtf8(ReadFile(document)));
+    ASSERT_TRUE(image.hasMatch()) << multipage;
+    EXPECT_TRUE(QFileInfo::exists(QFileInfo(document).dir().filePath(image.captured(1))))
+        << "the reference " << image.captured(1).toStdString() << " leads to the picture";
+    ExpectTidyWithoutErrors(document);
+    ExpectTidyWithoutErrors(Path(QStringLiteral("web.files/nav.html")));
+    if (!multipage) continue;
+    // A page file is one page: no break splits it after its first row.
+    const QString second = QString::fromUtf8(ReadFile(Path(QStringLiteral("web.files/2.html"))));
+    EXPECT_FALSE(second.contains(QStringLiteral("page_break\">"))) << second.toStdString();
+    EXPECT_EQ(second.count(QStringLiteral("</table>")), 1);
+    ExpectTidyWithoutErrors(Path(QStringLiteral("web.files/2.html")));
+  }
 }
 
 TEST_F(GridExportsTest, HtmlTableWithoutDialogTakesEveryPage) {
@@ -325,9 +364,6 @@ TEST_F(GridExportsTest, WorkbookIsReadByCalcWithValuesAndMergedBlock) {
   TrpOLEExcelExport filter;
   const QByteArray file = Export(filter, QStringLiteral("clenovia.xls"));
   EXPECT_TRUE(file.startsWith("PK\x03\x04"));
-  TRpExcel excel;
-  excel.Open();
-  excel.SetRowHeight(1, 600 / 1.31);
   if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
   const QString html =
       QString::fromUtf8(ConvertWithOffice(Path(QStringLiteral("clenovia.xls")), QStringLiteral("html"), dir.path()));
@@ -339,15 +375,30 @@ TEST_F(GridExportsTest, WorkbookIsReadByCalcWithValuesAndMergedBlock) {
     EXPECT_TRUE(html.contains(text)) << text.toStdString();
 }
 
+// Keeps the workbook when the export quits the spreadsheet, so the test can look at it.
+class KeepingExcel : public TRpExcel {
+public:
+  explicit KeepingExcel(std::unique_ptr<TRpWorkbook>& kept) : kept_(kept) {}
+  void Quit() override {
+    kept_ = std::move(Workbook);
+    TRpExcel::Quit();
+  }
+
+private:
+  std::unique_ptr<TRpWorkbook>& kept_;
+};
+
 TEST_F(GridExportsTest, WorkbookRowHeightsStopAt409Points) {
-  TRpExcel excel;
-  excel.Open();
-  excel.SetRowHeight(1, 600 / 1.31);
-  excel.SetRowHeight(2, 100);
-  excel.SetValues({{QStringLiteral("a")}, {QStringLiteral("b")}});
-  const QByteArray zip = excel.Workbook->Contents();
-  EXPECT_TRUE(zip.startsWith("PK"));
-  EXPECT_EQ(excel.Workbook->Value(1, 2), QStringLiteral("b"));
+  // 300 pixels at scale 2 are 458 points.
+  AddPage({{0, 0, 100, 131, QStringLiteral("nízky")}, {0, 131, 100, 300, QStringLiteral("vysoký")}});
+  TrpOLEExcelExport filter;
+  filter.VerticalScale = 2;
+  std::unique_ptr<TRpWorkbook> book;
+  filter.CreateExcel = [&book] { return std::make_unique<KeepingExcel>(book); };
+  Export(filter, QStringLiteral("vyska.xls"));
+  ASSERT_TRUE(book);
+  EXPECT_DOUBLE_EQ(book->RowHeight(1), 200);
+  EXPECT_EQ(book->RowHeight(2), 409);
 }
 
 // Clicks Cancel of the first progress window that offers it.
@@ -364,16 +415,44 @@ void CancelWhenAsked(QObject* context) {
   timer->start(0);
 }
 
-TEST_F(GridExportsTest, CancelledWorkbookLeavesNoFile) {
+TEST_F(GridExportsTest, CancelledGridExportsWriteNothing) {
   QList<TTestObject> rows;
   for (int i = 0; i < 40; ++i)
     rows.append({0, i * 20, 100, 20, QStringLiteral("Riadok %1").arg(i)});
   AddPage(rows);
+  AddPage(rows);
+  TrpOLEExcelExport workbook;
+  TrpXMLExcelExport xml;
+  TrpHTMLTableExport html;
+  for (TrpGridExport* filter : std::initializer_list<TrpGridExport*>{&workbook, &xml, &html}) {
+    QObject context;
+    CancelWhenAsked(&context);
+    Export(*filter, QStringLiteral("zrusene.xls"), false);
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("zrusene.xls")))) << filter->metaObject()->className();
+  }
+  // A file already there stays as it was.
+  QFile old(Path(QStringLiteral("stary.xls")));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("starý zošit");
+  old.close();
   QObject context;
   CancelWhenAsked(&context);
+  Export(workbook, QStringLiteral("stary.xls"), false);
+  EXPECT_EQ(ReadFile(Path(QStringLiteral("stary.xls"))), QByteArray("starý zošit"));
+  EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.xls*")}, QDir::Files | QDir::Hidden).size() == 1)
+      << "no temporary file is left";
+}
+
+TEST_F(GridExportsTest, FailedWorkbookSaveIsReported) {
+  AddPage({{0, 0, 100, 20, QStringLiteral("a")}});
+  struct TFailingExcel : TRpExcel {
+    void SaveAs(const QString&) override { throw Exception(QStringLiteral("Disk je plný.")); }
+  };
   TrpOLEExcelExport filter;
-  Export(filter, QStringLiteral("zrusene.xls"));
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("zrusene.xls"))));
+  filter.CreateExcel = [] { return std::make_unique<TFailingExcel>(); };
+  Export(filter, QStringLiteral("zosit.xls"), false);
+  EXPECT_EQ(messages, QStringList{QStringLiteral("Disk je plný.")});
+  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("zosit.xls"))));
 }
 
 // --- XML spreadsheet

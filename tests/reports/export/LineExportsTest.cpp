@@ -54,6 +54,20 @@ TEST_F(LineExportsTest, TextLayoutsMatchTheirGoldenFiles) {
   }
 }
 
+TEST_F(LineExportsTest, CancelledRunLeavesAFileAlreadyThereAsItWas) {
+  AddPage({{0, 0, 100, 14, QStringLiteral("Prvá")}});
+  AddPage({{0, 0, 100, 14, QStringLiteral("Druhá")}});
+  QFile old(Path(QStringLiteral("zostava.txt")));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("predtym");
+  old.close();
+  report.OnProgress = [this](int page) {
+    if (page == 1) report.Terminated = true; // Cancel after the first page
+  };
+  TrpTextExport filter;
+  EXPECT_EQ(Export(filter, QStringLiteral("zostava.txt"), false), QByteArray("predtym"));
+}
+
 TEST_F(LineExportsTest, EmptyPagesAndTallPagesLoseNothing) {
   AddPage({});
   // Line index 300, past the 201 slots a page starts with.
