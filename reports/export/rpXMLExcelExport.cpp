@@ -111,8 +111,7 @@ QString TrpXMLExcelExport::StyleElement(int index) const {
   return out + QStringLiteral("</Style>");
 }
 
-QString TrpXMLExcelExport::Rows(QList<int>& rowBreaks) {
-  QString out;
+void TrpXMLExcelExport::AppendRows(QString& out, QList<int>& rowBreaks) {
   int passed = 0;
   for (int k = 0; k <= matrix_->Height() - 2; ++k) {
     out += QStringLiteral("<Row ss:Height=\"") +
@@ -149,7 +148,6 @@ QString TrpXMLExcelExport::Rows(QList<int>& rowBreaks) {
     }
     out += QStringLiteral("</Row>");
   }
-  return out;
 }
 
 QString TrpXMLExcelExport::Workbook() {
@@ -192,7 +190,7 @@ QString TrpXMLExcelExport::Workbook() {
     out += QStringLiteral("<Column ss:AutoFitWidth=\"0\" ss:Width=\"") +
            Number((matrix_->XPos(i) - matrix_->XPos(i - 1)) * HorizontalScale / 1.36) + QStringLiteral("\"/>");
   QList<int> rowBreaks;
-  out += Rows(rowBreaks);
+  AppendRows(out, rowBreaks);
   out += QStringLiteral("</Table><WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\"><PageSetup>");
   if (report.EMFPages.Count() > 0) {
     const TrpEMFPage& first = report.EMFPages.GetPage(0);

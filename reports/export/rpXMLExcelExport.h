@@ -33,7 +33,8 @@ protected:
 private:
   QString Workbook();
   QString StyleElement(int index) const;
-  QString Rows(QList<int>& rowBreaks);
+  // The rows, recording the rows that start a page.
+  void AppendRows(QString& out, QList<int>& rowBreaks);
 
   std::unique_ptr<TrpProgress> progress_;
   bool xmlRegistered_ = false;

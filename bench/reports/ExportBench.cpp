@@ -1,0 +1,71 @@
+// The 20,000-member list's prepared pages exported as XML spreadsheet and as
+// HTML table, beside the CSV export of the same pages (the baseline): seconds
+// and the ratio to the baseline.
+#include "MemberListReport.h"
+#include "reports/engine/rpExportFilter.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/export/rpHTMLTableExport.h"
+#include "reports/export/rpTextExport.h"
+#include "reports/export/rpXMLExcelExport.h"
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QFileInfo>
+#include <QtCore/QTemporaryDir>
+#include <QtWidgets/QApplication>
+#include <cstdio>
+
+namespace {
+
+struct TRun {
+  const char* name;
+  TrpExportFilter* filter;
+  QString file;
+};
+
+// Seconds of one export run, or -1 when it failed.
+double TimeExport(TrpReport& report, TrpExportFilter& filter, const QString& file) {
+  filter.ShowDialog = false;
+  QElapsedTimer timer;
+  timer.start();
+  const bool written = report.ExportToFile(&filter, file);
+  return written ? timer.nsecsElapsed() / 1e9 : -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  rpEngineStart();
+  rpGlobals().ErrorBox = [](const QString& text, const QString&) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
+  QObject owner;
+  TUxMemoryData data;
+  FillMembers(data);
+  TrpDBDataSet members(&owner);
+  members.setObjectName(QStringLiteral("Clenovia"));
+  members.SetDataSet(&data);
+  TrpReport report(&owner);
+  AddMemberListPage(report);
+  report.ShowProgress = false;
+  if (!report.BuildPreparedPages()) return 1;
+
+  QTemporaryDir dir;
+  TrpCSVExport csv;
+  TrpXMLExcelExport xml;
+  TrpHTMLTableExport html;
+  const TRun runs[] = {{"baseline: CSV export", &csv, dir.filePath(QStringLiteral("clenovia.csv"))},
+                       {"XML spreadsheet export", &xml, dir.filePath(QStringLiteral("clenovia.xls"))},
+                       {"HTML table export", &html, dir.filePath(QStringLiteral("clenovia.html"))}};
+  std::printf("%d prepared pages of %d members\n", report.EMFPages.Count(), kMemberRows);
+  std::printf("%-26s %10s %12s %10s\n", "export", "seconds", "KiB", "x CSV");
+  double baseline = 0;
+  bool failed = false;
+  for (const TRun& run : runs) {
+    const double seconds = TimeExport(report, *run.filter, run.file);
+    failed |= seconds < 0;
+    if (baseline == 0) baseline = seconds;
+    std::printf("%-26s %10.3f %12lld %10.2f\n", run.name, seconds,
+                static_cast<long long>(QFileInfo(run.file).size() / 1024), seconds / baseline);
+  }
+  rpEngineEnd();
+  return failed ? 1 : 0;
+}
