@@ -33,8 +33,10 @@ TrpGridExportForm::TrpGridExportForm(TrpGridExport& filter, int captionId, QWidg
   LeftMarginE = AddEdit(rpLoadStr(54847), QString::number(filter.LeftMargin, 'g', 15), page);
   ScaleXE = AddEdit(rpLoadStr(54848), rpPercentText(filter.HorizontalScale), page, QStringLiteral("%"));
   ScaleYE = AddEdit(rpLoadStr(54849), rpPercentText(filter.VerticalScale), page, QStringLiteral("%"));
+  if (tabbed) column_->addStretch(); // the groups keep their height on their tab
   column_ = advanced;
   AddGroup(rpLoadStr(54850), quality_);
+  if (tabbed) column_->addStretch();
   column_ = form;
 }
 

@@ -176,8 +176,11 @@ QString TrpXMLExcelExport::Workbook() {
                         "ProtectStructure><ProtectWindows>False</ProtectWindows></ExcelWorkbook>");
   if (Styles) {
     out += QStringLiteral("<Styles>");
-    for (int i = 0; i < matrix_->StyleCount(); ++i)
-      out += StyleElement(i);
+    // LibreOffice gives a style without borders the borders of the style
+    // before it, so the styles without borders come first.
+    for (const bool framed : {false, true})
+      for (int i = 0; i < matrix_->StyleCount(); ++i)
+        if (((matrix_->Style(i).FrameTyp & 15) != 0) == framed) out += StyleElement(i);
     out += QStringLiteral("</Styles>");
   }
   const QString sheet = report.Info.Name.isEmpty() ? QStringLiteral("Page1") : report.Info.Name;

@@ -487,6 +487,11 @@ TEST_F(GridExportsTest, XmlSpreadsheetIsWellFormedAndReadByCalc) {
   for (const QString& text : {QStringLiteral("Ryby &amp; raci &lt;&quot;kapor&quot;&gt;"), QStringLiteral("Ľubica"),
                               QStringLiteral("a&lt;b"), QStringLiteral("Strana 2")})
     EXPECT_TRUE(html.contains(text)) << text.toStdString();
+  // The framed block's borders stay with it.
+  const QRegularExpression plainCell(QStringLiteral("<td([^>]*)>(<[^>]*>)*Ľubica"));
+  const QRegularExpressionMatch cell = plainCell.match(html);
+  ASSERT_TRUE(cell.hasMatch());
+  EXPECT_FALSE(cell.captured(1).contains(QStringLiteral("border"))) << cell.captured(0).toStdString();
 }
 
 TEST_F(GridExportsTest, BadDialogNumbersStopTheExportBeforeAnyFile) {
