@@ -30,27 +30,22 @@ int PageNumber(const QString& text) {
 } // namespace
 
 void TrpPageRange::Parse(const QString& text) {
-  pages_.clear();
+  ranges_.clear();
   QString compact = text;
   compact.remove(QLatin1Char(' '));
-  if (compact.isEmpty()) return;
   for (const QString& item : compact.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
     const qsizetype dash = item.indexOf(QLatin1Char('-'));
-    if (dash < 0) {
-      pages_.append(PageNumber(item));
-      continue;
-    }
-    const int first = PageNumber(item.left(dash));
-    const int last = PageNumber(item.mid(dash + 1));
-    for (int page = first; page <= last; ++page)
-      pages_.append(page);
+    const int first = PageNumber(dash < 0 ? item : item.left(dash));
+    const int last = dash < 0 ? first : PageNumber(item.mid(dash + 1));
+    if (first <= last) ranges_.append({first, last});
   }
-  std::sort(pages_.begin(), pages_.end());
-  pages_.erase(std::unique(pages_.begin(), pages_.end()), pages_.end());
+  std::sort(ranges_.begin(), ranges_.end());
 }
 
 bool TrpPageRange::Contains(int page) const {
-  return pages_.isEmpty() || std::binary_search(pages_.begin(), pages_.end(), page);
+  if (ranges_.isEmpty()) return true;
+  return std::any_of(ranges_.begin(), ranges_.end(),
+                     [page](const std::pair<int, int>& r) { return r.first <= page && page <= r.second; });
 }
 
 QByteArray rpEncodeText(const QString& text, bool oem) {

@@ -3,6 +3,7 @@
 #include <QtCore/QList>
 #include <QtCore/QString>
 #include <functional>
+#include <utility>
 
 class TrpReport;
 
@@ -17,18 +18,17 @@ TrpReport& rpActiveReport();
 // A page range as typed: numbers and ranges separated by commas
 // ("1,3,5-12"), blanks ignored; an empty text means every page. A range
 // whose end is smaller than its start adds nothing. An item that is not a
-// number raises ErpConversionError.
+// number raises ErpConversionError. Ranges are kept as their ends, so
+// "1-2000000000" costs no more than "1-2".
 class TrpPageRange {
 public:
   void Parse(const QString& text);
   // True for every page when the range is empty.
   bool Contains(int page) const;
-  bool IsEmpty() const { return pages_.isEmpty(); }
-  // The pages in ascending order.
-  const QList<int>& Pages() const { return pages_; }
+  bool IsEmpty() const { return ranges_.isEmpty(); }
 
 private:
-  QList<int> pages_;
+  QList<std::pair<int, int>> ranges_; // first and last page, ascending by first
 };
 
 // The text as bytes of the ANSI code page (1250), characters it lacks as
