@@ -5,6 +5,7 @@
 #include "db/IBDatabase.h"
 #include "db/IBDecimal.h"
 #include "db/IBParamParser.h"
+#include "db/IBRowStore.h"
 #include "db/IBTransaction.h"
 #include <cmath>
 #include <cstring>
@@ -151,14 +152,13 @@ struct TIBQuery::TStatement {
   bool HasCursor = false;
 };
 
-// The fetched rows: each row is the output message as the server sent it,
-// stored side by side; blob values are read at fetch time and kept apart.
+// The fetched rows: each row is the output message as the server sent it;
+// blob values are read at fetch time and kept apart.
 struct TIBQuery::TRows {
+  explicit TRows(size_t rowLength) : Store(rowLength) {}
   std::vector<TColumn> Columns;
-  size_t Stride = 0;
   int BlobCount = 0;
-  int Count = 0;
-  std::vector<unsigned char> Data;
+  TIBRowStore Store;
   std::vector<QVariant> Blobs;
 };
 
@@ -457,7 +457,9 @@ void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
   const unsigned count = meta->getCount(&status);
   status.Check();
   if (count == 0) throw EIBError(QStringLiteral("Príkaz nevracia žiadne riadky; použite ExecSQL."));
-  auto rows = std::make_unique<TRows>();
+  const unsigned length = meta->getMessageLength(&status);
+  status.Check();
+  auto rows = std::make_unique<TRows>(length);
   for (unsigned i = 0; i < count; ++i) {
     TColumn c = DescribeColumn(meta, i);
     if (c.Type == SQL_BLOB) c.BlobSlot = rows->BlobCount++;
@@ -472,9 +474,6 @@ void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
     defs.append(def);
     rows->Columns.push_back(c);
   }
-  const unsigned length = meta->getMessageLength(&status);
-  status.Check();
-  rows->Stride = (size_t(length) + 7) & ~size_t(7); // keeps every row 8-byte aligned
 
   Firebird::IAttachment* attachment = database_->Attachment();
   Firebird::ITransaction* transaction = transaction_->Handle();
@@ -496,36 +495,34 @@ void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
     TRef<Firebird::IResultSet> cursor(
         statement_->Handle->openCursor(&status, transaction, input.Metadata(), input.Buffer(), meta, 0));
     status.Check();
-    for (;;) {
-      rows->Data.resize(rows->Data.size() + rows->Stride);
-      unsigned char* row = rows->Data.data() + size_t(rows->Count) * rows->Stride;
-      if (cursor->fetchNext(&status, row) != Firebird::IStatus::RESULT_OK) break;
-      ++rows->Count;
+    // The client writes into one buffer that stays in the cache; the row is copied from there.
+    std::vector<unsigned char> message(length);
+    while (cursor->fetchNext(&status, message.data()) == Firebird::IStatus::RESULT_OK) {
+      const unsigned char* row = rows->Store.Append(message.data());
       if (rows->BlobCount > 0) readBlobs(row);
     }
     status.Check();
-    rows->Data.resize(size_t(rows->Count) * rows->Stride);
     cursor->close(&status);
     status.Check();
     cursor.release(); // close() released it
   } else {
     // A procedure with outputs returns exactly one row.
-    rows->Data.resize(rows->Stride);
-    statement_->Handle->execute(&status, transaction, input.Metadata(), input.Buffer(), meta, rows->Data.data());
+    std::vector<unsigned char> message(length);
+    statement_->Handle->execute(&status, transaction, input.Metadata(), input.Buffer(), meta, message.data());
     status.Check();
-    rows->Count = 1;
-    readBlobs(rows->Data.data());
+    readBlobs(rows->Store.Append(message.data()));
   }
+  rows->Store.Seal();
   rows_ = std::move(rows);
 }
 
 void TIBQuery::DoClose() { rows_.reset(); }
 
-int TIBQuery::DoRecordCount() const { return rows_ ? rows_->Count : 0; }
+int TIBQuery::DoRecordCount() const { return rows_ ? rows_->Store.Count() : 0; }
 
 QVariant TIBQuery::DoValue(int row, int fieldIndex) const {
   const TColumn& c = rows_->Columns[size_t(fieldIndex)];
-  const unsigned char* data = rows_->Data.data() + size_t(row) * rows_->Stride;
+  const unsigned char* data = rows_->Store.Row(row);
   if (Read<qint16>(data + c.NullOffset) != 0) return QVariant();
   if (c.BlobSlot >= 0) return rows_->Blobs[size_t(row) * size_t(rows_->BlobCount) + size_t(c.BlobSlot)];
   return DecodeValue(c, data);

@@ -223,6 +223,95 @@ TEST_F(IBQueryTest, ProcedureWrittenWithColonsAndSemicolonsRuns) {
   }
 }
 
+// A selectable block of `count` rows: N, a text, a value that is Null on every
+// seventh row, a time stamp and a text blob on every 500th row.
+QString GeneratedRows(int count) {
+  return QStringLiteral("EXECUTE BLOCK RETURNS (N INTEGER, T VARCHAR(60), X INTEGER, TS TIMESTAMP, "
+                        "B BLOB SUB_TYPE TEXT) AS BEGIN N = 0; WHILE (N < %1) DO BEGIN N = N + 1; "
+                        "T = 'Riadok č. ' || N || ' – Ľubovoľný text'; X = IIF(MOD(N, 7) = 0, NULL, N * 3); "
+                        "TS = DATEADD(N MINUTE TO TIMESTAMP '2024-03-30 23:00:00'); "
+                        "B = IIF(MOD(N, 500) = 0, 'Poznámka ' || N, NULL); SUSPEND; END END")
+      .arg(count);
+}
+
+// Checks every value of every row of a GeneratedRows result, read row-wise.
+void ExpectGeneratedRows(const TIBQuery& query, int count, const char* which) {
+  ASSERT_EQ(query.RecordCount(), count) << which;
+  for (int row = 0; row < count; ++row) {
+    const int n = row + 1;
+    ASSERT_EQ(query.ValueAt(row, 0), QVariant(n)) << which << " row " << n;
+    ASSERT_EQ(query.ValueAt(row, 1).toString(), QStringLiteral("Riadok č. %1 – Ľubovoľný text").arg(n)) << which;
+    ASSERT_EQ(query.ValueAt(row, 2), n % 7 == 0 ? QVariant() : QVariant(n * 3)) << which << " row " << n;
+    ASSERT_EQ(query.ValueAt(row, 3).toDateTime(), QDateTime(QDate(2024, 3, 30), QTime(23, 0)).addSecs(60 * n));
+    ASSERT_EQ(query.ValueAt(row, 4), n % 500 == 0 ? QVariant(QStringLiteral("Poznámka %1").arg(n)) : QVariant())
+        << which << " row " << n;
+  }
+}
+
+TEST_F(IBQueryTest, LargeResultsKeepEveryRowWhileOthersOpenAndClose) {
+  // Some thousand rows fill several of the blocks the rows are kept in.
+  auto first = Query(GeneratedRows(2000));
+  first->Open();
+  auto second = Query(GeneratedRows(1301));
+  second->Open();
+  ExpectGeneratedRows(*first, 2000, "first");
+  ExpectGeneratedRows(*second, 1301, "second");
+  // The memory of a closed result serves the next one; the open one must not change.
+  first->Close();
+  auto third = Query(GeneratedRows(2500));
+  third->Open();
+  ExpectGeneratedRows(*second, 1301, "second after the first closed");
+  ExpectGeneratedRows(*third, 2500, "third");
+
+  // Navigation, null rules, bookmarks and Locate over the whole set.
+  TIBQuery& q = *third;
+  q.Last();
+  EXPECT_EQ(q.FieldByName(QStringLiteral("N")).AsInteger(), 2500);
+  const TBookmark last = q.GetBookmark();
+  q.First();
+  int rows = 0, nulls = 0;
+  for (; !q.Eof(); q.Next()) {
+    ++rows;
+    nulls += q.FieldByName(QStringLiteral("X")).IsNull();
+  }
+  EXPECT_EQ(rows, 2500);
+  EXPECT_EQ(nulls, 2500 / 7);
+  EXPECT_EQ(q.FieldByName(QStringLiteral("x")).AsInteger(), 2500 * 3);
+  EXPECT_TRUE(q.Locate(QStringLiteral("T"), QStringLiteral("riadok č. 2346 "), loCaseInsensitive | loPartialKey));
+  EXPECT_EQ(q.RecNo(), 2346);
+  EXPECT_EQ(q.FieldByName(QStringLiteral("X")).AsString(), QStringLiteral("7038"));
+  q.GotoBookmark(last);
+  EXPECT_EQ(q.FieldByName(QStringLiteral("B")).AsString(), QStringLiteral("Poznámka 2500"));
+  EXPECT_TRUE(q.Locate(QStringLiteral("N"), 2000));
+  EXPECT_EQ(q.FieldByName(QStringLiteral("B")).AsString(), QStringLiteral("Poznámka 2000"));
+  EXPECT_EQ(q.FieldByName(QStringLiteral("TS")).AsDateTime(),
+            DateTime::FromDateTime(QDateTime(QDate(2024, 4, 1), QTime(8, 20))));
+}
+
+TEST_F(IBQueryTest, EmptySingleAndWideResults) {
+  const std::tuple<int, const char*> counts[] = {{0, "empty"}, {1, "one row"}, {7, "seven rows"}};
+  for (const auto& [count, which] : counts) {
+    auto query = Query(GeneratedRows(count));
+    query->Open();
+    ExpectGeneratedRows(*query, count, which);
+    EXPECT_EQ(query->Eof(), count == 0) << which;
+  }
+  // Rows longer than the blocks the rows are kept in.
+  auto wide = Query(QStringLiteral(
+      "EXECUTE BLOCK RETURNS (A VARCHAR(30000), B VARCHAR(30000), C VARCHAR(30000), N INTEGER) AS BEGIN N = 0; "
+      "WHILE (N < 3) DO BEGIN N = N + 1; A = LPAD('', 30000, 'a') || ''; B = LPAD(N, 30000, 'ž'); "
+      "C = IIF(N = 2, NULL, RPAD(N, 29999, 'c') || 'ľ'); SUSPEND; END END"));
+  wide->Open();
+  ASSERT_EQ(wide->RecordCount(), 3);
+  for (int row = 0; row < 3; ++row) {
+    const QString n = QString::number(row + 1);
+    EXPECT_EQ(wide->ValueAt(row, 0).toString(), QString(30000, QLatin1Char('a')));
+    EXPECT_EQ(wide->ValueAt(row, 1).toString(), QString(29999, QChar(0x017E)) + n);
+    EXPECT_EQ(wide->ValueAt(row, 2), row == 1 ? QVariant() : QVariant(n + QString(29998, QLatin1Char('c')) + QChar(0x013E)));
+    EXPECT_EQ(wide->ValueAt(row, 3), QVariant(row + 1));
+  }
+}
+
 TEST(IBDecimalTest, ScalesOnDecimalDigits) {
   const std::tuple<QVariant, int, std::optional<qint64>> cases[] = {
       {2.675, 2, 268},
