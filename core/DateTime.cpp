@@ -4,6 +4,13 @@
 namespace DateTime {
 namespace {
 const QDate kEpoch(1899, 12, 30);
+
+// Before main, while no thread can read the environment.
+const bool localZoneNamed = (ReadLocalZoneOnce(), true);
+} // namespace
+
+void ReadLocalZoneOnce() {
+  if (!qEnvironmentVariableIsSet("TZ")) qputenv("TZ", QByteArrayLiteral(":/etc/localtime"));
 }
 
 TDateTime FromDate(QDate date) {

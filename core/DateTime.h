@@ -27,4 +27,12 @@ QDateTime ToDateTime(TDateTime value);
 TDateTime Today();
 TDateTime Now();
 
+// With TZ unset the C library checks the zone file at every conversion to or
+// from local time: a system call per QDateTime, so a list of 100,000 time
+// stamps made 100,000 of them. This names the system's own zone file in TZ,
+// so that it is read once, with the same local time; a TZ already set (also
+// an empty one, UTC) stays. Every program linking this file has it done
+// before main.
+void ReadLocalZoneOnce();
+
 } // namespace DateTime

@@ -4,6 +4,7 @@
 #include "core/DateTime.h"
 #include "core/Exception.h"
 #include "core/StringList.h"
+#include "tests/support/ScopedEnvironment.h"
 #include <QtTest/QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -71,6 +72,26 @@ TEST(DateTimeValue, EpochDaysAndTimeFraction) {
   const QDateTime dt(QDate(2026, 12, 10), QTime(13, 30, 15));
   EXPECT_EQ(DateTime::ToDateTime(DateTime::FromDateTime(dt)), dt);
   EXPECT_FALSE(DateTime::ToDate(1e300).isValid());
+}
+
+TEST(DateTimeValue, LocalZoneIsNamedOnlyWhenUnset) {
+  EXPECT_TRUE(qEnvironmentVariableIsSet("TZ")) << "named before main";
+  const QDateTime summer(QDate(2024, 7, 1), QTime(12, 0)), winter(QDate(2024, 1, 15), QTime(12, 0));
+  {
+    TScopedEnvironment unset("TZ", std::nullopt);
+    const int summerOffset = QDateTime(summer).offsetFromUtc(), winterOffset = QDateTime(winter).offsetFromUtc();
+    DateTime::ReadLocalZoneOnce();
+    EXPECT_EQ(qgetenv("TZ"), QByteArrayLiteral(":/etc/localtime"));
+    EXPECT_EQ(QDateTime(summer.date(), summer.time()).offsetFromUtc(), summerOffset);
+    EXPECT_EQ(QDateTime(winter.date(), winter.time()).offsetFromUtc(), winterOffset);
+  }
+  for (const QString& zone : {QString(), QStringLiteral("CET-1CEST,M3.5.0,M10.5.0/3")}) {
+    TScopedEnvironment set("TZ", zone);
+    DateTime::ReadLocalZoneOnce();
+    EXPECT_EQ(qEnvironmentVariable("TZ"), zone);
+  }
+  TScopedEnvironment central("TZ", QStringLiteral("CET-1CEST,M3.5.0,M10.5.0/3"));
+  EXPECT_EQ(QDateTime(summer.date(), summer.time()).offsetFromUtc(), 7200) << "a changed TZ still counts";
 }
 
 TEST(BinaryStream, LittleEndianRoundTripAndTruncationError) {
