@@ -119,21 +119,16 @@ std::vector<double> BestRates(TIBDatabase& db, const std::vector<TRun>& runs) {
   return best;
 }
 
-// Keeps every core busy until stdin closes: each thread writes a buffer
-// larger than a core's cache and computes over it, as a compiler run would
-// press on the memory and the scheduler.
+// Keeps every core busy computing until stdin closes.
 int RunLoad() {
   std::atomic<bool> stop = false;
   std::vector<std::thread> threads;
   for (int i = 0; i < QThread::idealThreadCount(); ++i)
     threads.emplace_back([&stop, i] {
-      std::vector<unsigned char> buffer(4 << 20);
-      unsigned sum = 0;
-      for (unsigned char round = 0; !stop.load(std::memory_order_relaxed); ++round) {
-        std::memset(buffer.data(), round + i, buffer.size());
-        for (size_t k = 0; k < buffer.size(); k += 64) sum = sum * 31 + buffer[k];
-      }
-      if (sum == 1) std::fputc(' ', stderr); // keeps the loop from being optimised away
+      quint64 x = quint64(i) + 1;
+      while (!stop.load(std::memory_order_relaxed))
+        for (int k = 0; k < 100000; ++k) x = x * 6364136223846793005u + 1442695040888963407u;
+      if (x == 0) std::fputc(' ', stderr); // keeps the loop from being optimised away
     });
   while (std::fgetc(stdin) != EOF) {
   }
