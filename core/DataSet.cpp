@@ -135,6 +135,7 @@ void TDataSet::Open() {
   QList<TFieldDef> defs;
   DoOpen(defs);
   fields_.clear();
+  fieldsByName_.clear();
   for (int i = 0; i < defs.size(); ++i) fields_.push_back(std::make_unique<TField>(this, i, defs[i]));
   state_ = TDataSetState::Browse;
   row_ = DoRecordCount() > 0 ? 0 : -1;
@@ -148,6 +149,7 @@ void TDataSet::Close() {
   DoClose();
   state_ = TDataSetState::Inactive;
   fields_.clear();
+  fieldsByName_.clear();
   editBuffer_.clear();
   row_ = -1;
   bof_ = eof_ = true;
@@ -220,9 +222,15 @@ QStringList TDataSet::FieldNames() const {
 }
 
 TField* TDataSet::FindField(const QString& name) const {
+  if (const auto known = fieldsByName_.constFind(name); known != fieldsByName_.cend()) return known.value();
+  TField* found = nullptr;
   for (const auto& f : fields_)
-    if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0) return f.get();
-  return nullptr;
+    if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0) {
+      found = f.get();
+      break;
+    }
+  fieldsByName_.insert(name, found);
+  return found;
 }
 
 TField& TDataSet::FieldByName(const QString& name) const {

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/DateTime.h"
+#include <QtCore/QHash>
 #include <QtCore/QList>
 #include <QtCore/QObject>
 #include <QtCore/QString>
@@ -97,6 +98,8 @@ public:
   const std::vector<std::unique_ptr<TField>>& Fields() const { return fields_; }
   int FieldCount() const { return int(fields_.size()); }
   QStringList FieldNames() const;
+  // Names compare without case. A name is searched for once per opening; the
+  // answer is kept for the caller's spelling, so lookups in a loop cost a hash.
   TField* FindField(const QString& name) const;
   // Throws EDataSetError naming the field when there is none.
   TField& FieldByName(const QString& name) const;
@@ -172,6 +175,7 @@ private:
   bool RowMatches(int row, const QList<int>& fieldIndexes, const QVariantList& values, TLocateOptions options) const;
 
   std::vector<std::unique_ptr<TField>> fields_;
+  mutable QHash<QString, TField*> fieldsByName_;
   TDataSetState state_ = TDataSetState::Inactive;
   int row_ = -1;
   bool eof_ = true;

@@ -140,6 +140,28 @@ TEST(DataSet, NavigationEofBofAndRecNo) {
   EXPECT_THROW(ds->FieldByName(QStringLiteral("NIC")), EDataSetError);
 }
 
+TEST(DataSet, FieldsByNameFollowEveryOpening) {
+  auto ds = Members();
+  EXPECT_EQ(ds->FindField(QStringLiteral("MENO")), nullptr) << "closed";
+  ds->Open();
+  TField* meno = ds->FindField(QStringLiteral("MENO"));
+  ASSERT_NE(meno, nullptr);
+  EXPECT_EQ(meno->Index(), 1);
+  EXPECT_EQ(&ds->FieldByName(QStringLiteral("meno")), meno);
+  EXPECT_EQ(ds->FindField(QStringLiteral("MENO")), meno);
+  EXPECT_EQ(ds->FindField(QStringLiteral("ADRESA")), nullptr);
+  ds->Close();
+  // The same names over other columns: nothing from the last opening may answer.
+  ds->defs = {{QStringLiteral("ADRESA"), TFieldType::String, 40}, {QStringLiteral("Meno"), TFieldType::String, 25}};
+  ds->rows = {{QStringLiteral("Hlavná 1"), QStringLiteral("Ján")}};
+  EXPECT_EQ(ds->FindField(QStringLiteral("MENO")), nullptr);
+  ds->Open();
+  EXPECT_EQ(ds->FieldByName(QStringLiteral("MENO")).AsString(), QStringLiteral("Ján"));
+  EXPECT_EQ(ds->FieldByName(QStringLiteral("meno")).Index(), 1);
+  EXPECT_EQ(ds->FieldByName(QStringLiteral("ADRESA")).AsString(), QStringLiteral("Hlavná 1"));
+  EXPECT_THROW(ds->FieldByName(QStringLiteral("JEDIN")), EDataSetError);
+}
+
 TEST(DataSet, FieldConversionsAndNull) {
   auto ds = Members();
   ds->Open();
