@@ -14,6 +14,7 @@
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QThread>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +25,7 @@
 namespace {
 
 constexpr int rowCount = 100000;
-constexpr int rounds = 7;
+constexpr int rounds = 9;
 constexpr double openGoal = 0.80;
 constexpr double readGoal = 0.50;
 const char* const loadArgument = "--load";
@@ -109,14 +110,22 @@ double Rate(TIBDatabase& db, const TRun& run) {
   return rows / seconds;
 }
 
-// The best rate of each run over several rounds; the runs take turns within
-// a round, so a busy machine slows them alike.
-std::vector<double> BestRates(TIBDatabase& db, const std::vector<TRun>& runs) {
-  std::vector<double> best(runs.size(), 0.0);
+// The rates of each run in every round. The runs take turns within a round,
+// forwards and backwards in alternate rounds, so that a machine whose load
+// changes slows the runs of one round alike.
+std::vector<std::vector<double>> RoundRates(TIBDatabase& db, const std::vector<TRun>& runs) {
+  std::vector<std::vector<double>> rates(rounds, std::vector<double>(runs.size()));
   for (int round = 0; round < rounds; ++round)
-    for (size_t i = 0; i < runs.size(); ++i)
-      best[i] = std::max(best[i], Rate(db, runs[i]));
-  return best;
+    for (size_t k = 0; k < runs.size(); ++k) {
+      const size_t i = round % 2 == 0 ? k : runs.size() - 1 - k;
+      rates[round][i] = Rate(db, runs[i]);
+    }
+  return rates;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
 // Keeps every core busy computing until stdin closes.
@@ -137,26 +146,43 @@ int RunLoad() {
   return 0;
 }
 
+// Best rates, and the ratios to the bare loop as the median of the rounds' own ratios.
 struct TFigures {
   double Bare = 0, Open = 0, Read = 0;
-  double OpenRatio() const { return Open / Bare; }
-  double ReadRatio() const { return Read / Bare; }
-  bool MeetGoals() const { return OpenRatio() >= openGoal && ReadRatio() >= readGoal; }
+  double OpenRatio = 0, ReadRatio = 0;
+  bool MeetGoals() const { return OpenRatio >= openGoal && ReadRatio >= readGoal; }
 };
 
 TFigures Measure(TIBDatabase& db) {
-  const std::vector<double> rates =
-      BestRates(db, {BareLoop, [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, false); },
-                     [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, true); }});
-  return {rates[0], rates[1], rates[2]};
+  const auto rates =
+      RoundRates(db, {BareLoop, [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, false); },
+                      [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, true); }});
+  TFigures f;
+  std::vector<double> openRatios, readRatios;
+  for (const std::vector<double>& round : rates) {
+    f.Bare = std::max(f.Bare, round[0]);
+    f.Open = std::max(f.Open, round[1]);
+    f.Read = std::max(f.Read, round[2]);
+    openRatios.push_back(round[1] / round[0]);
+    readRatios.push_back(round[2] / round[0]);
+  }
+  f.OpenRatio = Median(openRatios);
+  f.ReadRatio = Median(readRatios);
+  return f;
+}
+
+QByteArray LoadAverage() {
+  QFile file(QStringLiteral("/proc/loadavg"));
+  if (!file.open(QIODevice::ReadOnly)) return QByteArrayLiteral("unknown");
+  return file.readAll().split(' ').mid(0, 3).join(' ');
 }
 
 void Print(const char* title, const TFigures& f) {
-  std::printf("%s\n", title);
+  std::printf("%s (load average at the end %s)\n", title, LoadAverage().constData());
   std::printf("  bare client fetch loop      %12.0f rows/s\n", f.Bare);
-  std::printf("  TIBQuery::Open (buffered)   %12.0f rows/s   ratio %.2f (goal >= %.2f)\n", f.Open, f.OpenRatio(),
+  std::printf("  TIBQuery::Open (buffered)   %12.0f rows/s   ratio %.2f (goal >= %.2f)\n", f.Open, f.OpenRatio,
               openGoal);
-  std::printf("  Open + read every value     %12.0f rows/s   ratio %.2f (goal >= %.2f)\n", f.Read, f.ReadRatio(),
+  std::printf("  Open + read every value     %12.0f rows/s   ratio %.2f (goal >= %.2f)\n", f.Read, f.ReadRatio,
               readGoal);
 }
 
@@ -185,7 +211,8 @@ int main(int argc, char** argv) {
     db.CreateDatabase();
     MakeTable(db);
     Rate(db, BareLoop); // warms the page cache for all runs
-    std::printf("%d rows x 10 columns, best of %d rounds, %d cores\n", rowCount, rounds, QThread::idealThreadCount());
+    std::printf("%d rows x 10 columns, %d cores; rates: best of %d rounds; ratios: median of the rounds' ratios\n",
+                rowCount, QThread::idealThreadCount(), rounds);
     const TFigures quiet = Measure(db);
     Print("quiet", quiet);
     std::fflush(stdout);
