@@ -451,9 +451,11 @@ QString VariantText(const QVariant& v) {
   case QMetaType::QDate: return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
   case QMetaType::QTime: return v.toTime().toString(QStringLiteral("hh:mm:ss"));
   case QMetaType::QDateTime: {
+    // From its date and time: a stored time in the hour that the local zone
+    // skips in spring is not a valid local time, and QDateTime would print nothing.
     const QDateTime dt = v.toDateTime();
-    return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("dd.MM.yyyy"))
-                                    : dt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+    const QString date = dt.date().toString(QStringLiteral("dd.MM.yyyy"));
+    return dt.time() == QTime(0, 0) ? date : date + dt.time().toString(QStringLiteral(" hh:mm:ss"));
   }
   case QMetaType::Double:
   case QMetaType::Float:

@@ -2,6 +2,7 @@
 #include "db/IBError.h"
 #include "db/IBParamParser.h"
 #include "tests/db/DbTestSupport.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -310,6 +311,19 @@ TEST_F(IBQueryTest, EmptySingleAndWideResults) {
     EXPECT_EQ(wide->ValueAt(row, 2), row == 1 ? QVariant() : QVariant(n + QString(29998, QLatin1Char('c')) + QChar(0x013E)));
     EXPECT_EQ(wide->ValueAt(row, 3), QVariant(row + 1));
   }
+}
+
+TEST_F(IBQueryTest, TimeStampInTheSkippedSpringHourReadsAsStored) {
+  TScopedEnvironment central("TZ", QStringLiteral("CET-1CEST,M3.5.0,M10.5.0/3"));
+  Exec(QStringLiteral("INSERT INTO T_TYPES (ID, TS) VALUES (1, TIMESTAMP '2021-03-28 02:30:00')"));
+  Exec(QStringLiteral("INSERT INTO T_TYPES (ID, TS) VALUES (2, TIMESTAMP '2021-03-28 03:30:00')"));
+  auto query = Query(QStringLiteral("SELECT TS FROM T_TYPES ORDER BY ID"));
+  query->Open();
+  TField& stamp = query->FieldByNumber(0);
+  EXPECT_EQ(stamp.AsString(), QStringLiteral("28.03.2021 02:30:00"));
+  EXPECT_EQ(stamp.AsDateTime(), DateTime::FromDateTime(QDateTime(QDate(2021, 3, 28), QTime(2, 30), Qt::UTC)));
+  query->Next();
+  EXPECT_EQ(stamp.AsString(), QStringLiteral("28.03.2021 03:30:00"));
 }
 
 TEST(IBDecimalTest, ScalesOnDecimalDigits) {
