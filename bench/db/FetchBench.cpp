@@ -25,7 +25,7 @@
 namespace {
 
 constexpr int rowCount = 100000;
-constexpr int rounds = 9;
+constexpr int rounds = 15;
 constexpr double openGoal = 0.80;
 constexpr double readGoal = 0.50;
 const char* const loadArgument = "--load";
