@@ -9,6 +9,7 @@
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpPictureView.h"
 #include "reports/engine/rpReport.h"
+#include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpUtils.h"
@@ -673,6 +674,12 @@ QRect TrpView::ObjectRegion(bool extended) const {
     b += 10;
   }
   return QRect(l, t, r - l, b - t);
+}
+
+void TrpView::AddContextMenuItems(QList<TrpContextMenuItem>& items) {
+  const bool stretched = (Flags & 1) != 0;
+  items.append({QStringLiteral("-")});
+  items.append({rpLoadStr(55190), true, stretched, true, [stretched] { rpSetFlagOfSelection(1, !stretched); }});
 }
 
 void TrpView::ExpandBrackets(QString& text) {

@@ -85,6 +85,16 @@ private:
 // The lines of a text (CR LF, CR or LF between them); none for an empty text.
 QStringList rpSplitLines(const QString& text);
 
+// One entry of the designer's context menu of an object; the caption "-" is a
+// separator. The designer shows the list; OnClick runs when the entry is chosen.
+struct TrpContextMenuItem {
+  QString Caption;
+  bool Checkable = false;
+  bool Checked = false;
+  bool Enabled = true;
+  std::function<void()> OnClick;
+};
+
 // A value rounded to the nearest integer, halves to even.
 int rpRoundEven(double value);
 
@@ -138,6 +148,11 @@ public:
   virtual void PaintBackground();
   // The frame lines of FrameTyp (and the designer's corner marks).
   virtual void PaintFrame();
+  // Appends the object's entries of the designer's context menu: a separator
+  // and "stretched", which sets or clears Stretched on the designer's selection.
+  virtual void AddContextMenuItems(QList<TrpContextMenuItem>& items);
+  // Opens the object's editor (the designer's double click); the base has none.
+  virtual void OpenEditor() {}
   // The design rectangle grown by the frame lines' widths; `extended` adds 10 pixels on every side.
   virtual QRect ObjectRegion(bool extended) const;
   // Replaces every [expression] by its formatted value; inserted text is not scanned again.

@@ -1,0 +1,59 @@
+#include "reports/objects/RegisterReportObjects.h"
+#include "reports/engine/rpView.h"
+#include "reports/objects/rpCheckBoxView.h"
+#include "reports/objects/rpGradient.h"
+#include "reports/objects/rpRichForm.h"
+#include "reports/objects/rpRichView.h"
+#include "reports/objects/rpRoundRectView.h"
+#include "reports/objects/rpShapeView.h"
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
+#include <cstring>
+
+QImage rpObjectBitmap(const char* name) {
+  QImage image(16, 16, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setPen(Qt::black);
+  if (std::strcmp(name, "RP_SHAPE") == 0) {
+    p.setBrush(QColor(0x80, 0xC0, 0xFF));
+    p.drawRect(1, 5, 8, 8);
+    p.setBrush(QColor(0xFF, 0xE0, 0x80));
+    p.drawEllipse(6, 1, 8, 8);
+  } else if (std::strcmp(name, "RP_CHECKBOXVIEW") == 0) {
+    p.setBrush(Qt::white);
+    p.drawRect(2, 2, 11, 11);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(4, 8, 7, 11);
+    p.drawLine(7, 11, 12, 4);
+  } else if (std::strcmp(name, "RP_ROUNDRECTVIEW") == 0) {
+    p.setBrush(Qt::gray);
+    p.drawRoundedRect(4, 4, 11, 10, 3, 3);
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(1, 1, 11, 10, 3, 3);
+  } else if (std::strcmp(name, "RP_RICHVIEW") == 0) {
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setPixelSize(14);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::darkRed);
+    p.drawText(QRect(0, 0, 9, 16), Qt::AlignCenter, QStringLiteral("R"));
+    font.setItalic(true);
+    p.setFont(font);
+    p.setPen(Qt::darkBlue);
+    p.drawText(QRect(7, 0, 9, 16), Qt::AlignCenter, QStringLiteral("t"));
+  }
+  return image;
+}
+
+void RegisterReportObjects() {
+  rpAddObjectClass(QStringLiteral("TrpShapeView"), [] { return new TrpShapeView; }, rpObjectBitmap("RP_SHAPE"),
+                   QStringLiteral("55226"));
+  rpAddObjectClass(QStringLiteral("TrpCheckBoxView"), [] { return new TrpCheckBoxView; },
+                   rpObjectBitmap("RP_CHECKBOXVIEW"), QStringLiteral("55224"));
+  rpAddObjectClass(QStringLiteral("TrpRoundRectView"), [] { return new TrpRoundRectView; },
+                   rpObjectBitmap("RP_ROUNDRECTVIEW"), QStringLiteral("55344"));
+  rpRichForm(); // the hidden editor window lives from here to the program's end
+  rpAddObjectClass(QStringLiteral("TrpRichView"), [] { return new TrpRichView; }, rpObjectBitmap("RP_RICHVIEW"),
+                   QStringLiteral("55223"));
+}

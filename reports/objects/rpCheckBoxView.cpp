@@ -1,0 +1,103 @@
+#include "reports/objects/rpCheckBoxView.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpReport.h"
+#include "reports/engine/rpStream.h"
+#include "reports/engine/rpSymbolFont.h"
+#include "reports/engine/rpValue.h"
+#include "reports/objects/rpShapeView.h"
+#include <QtGui/QPainter>
+#include <cmath>
+
+TrpCheckBoxView::TrpCheckBoxView() {
+  SetKind(10, QStringLiteral("Check"), QStringLiteral("TrpCheckBoxView"));
+  FrameTyp = 15;
+  FrameWidth = 2;
+  rpSetScriptConstant("csCross", csCross);
+  rpSetScriptConstant("csCheck", csCheck);
+}
+
+void TrpCheckBoxView::WriteProperty(const QString& name, const QVariant& value) {
+  TrpView::WriteProperty(name, value);
+  const QString n = name.toUpper();
+  if (n == QLatin1String("CHECKSTYLE"))
+    CheckStyle = quint8(rpValueToInteger(value));
+  else if (n == QLatin1String("CHECKCOLOR"))
+    CheckColor = TColor(rpValueToInteger(value));
+}
+
+QVariant TrpCheckBoxView::ReadProperty(const QString& name) {
+  const QVariant result = TrpView::ReadProperty(name);
+  if (!rpIsNull(result)) return result;
+  const QString n = name.toUpper();
+  if (n == QLatin1String("CHECKSTYLE")) return rpIntegerValue(CheckStyle);
+  if (n == QLatin1String("CHECKCOLOR")) return rpIntegerValue(CheckColor);
+  return result;
+}
+
+void TrpCheckBoxView::ListProperties() {
+  TrpView::ListProperties();
+  AddEnumPropertyRec(QStringLiteral("CheckStyle"), QStringLiteral("csCross;csCheck"), QVariantList{0, 1});
+  AddPropertyRec(QStringLiteral("CheckColor"), ptColor);
+  AddPropertyRec(QStringLiteral("DataField"), ptEditor | ptSingleOnly | ptText);
+}
+
+bool TrpCheckBoxView::IsChecked(const QStringList& lines) {
+  return !lines.isEmpty() && !lines.first().isEmpty() && !lines.first().startsWith(QLatin1Char('0'));
+}
+
+void TrpCheckBoxView::Draw(QPainter* canvas) {
+  const TrpGlobals& g = rpGlobals();
+  PrepareDrawing(canvas);
+  WorkLines = Memo;
+  ToDeviceCoords(!g.EngineMode);
+  PaintBackground();
+  // While designing every box shows its mark.
+  const bool checked = !g.EngineMode || IsChecked(WorkLines);
+  if (checked && canvas && !g.SuppressDrawing && DrawRect.height() > 0) {
+    const qreal height = DrawRect.height(), width = rpSymbolWidth(height);
+    const QRectF cell(DrawRect.left() + int(DrawRect.width() - width) / 2, DrawRect.top(), width, height);
+    canvas->save();
+    canvas->setClipRect(DrawRect);
+    canvas->setRenderHint(QPainter::Antialiasing);
+    canvas->fillPath(rpSymbolPath(CheckStyle == csCross ? kSymbolCross : kSymbolCheck, cell), rpPaintColor(CheckColor));
+    canvas->restore();
+  }
+  PaintFrame();
+  RestoreDesignCoords();
+}
+
+void TrpCheckBoxView::WritePrepared(TBinaryWriter& stream) {
+  TrpGlobals& g = rpGlobals();
+  PrepareDrawing(DrawCanvas);
+  WorkLines = Memo;
+  if (auto* report = dynamic_cast<TrpReport*>(g.CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  RunScript();
+  if (!Visible) return;
+  const QString keptTag = Tag;
+  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  if (!WorkLines.isEmpty()) {
+    const double value = rpValueToFloat(rpParser().Calc(WorkLines.first()));
+    WorkLines[0] = QString::number(qint64(std::trunc(value)));
+  }
+  WriteTypedRecord(stream);
+  Tag = keptTag;
+}
+
+void TrpCheckBoxView::SendToExport() {
+  TrpView::SendToExport();
+  const TrpGlobals& g = rpGlobals();
+  if (g.ExportText) g.ExportText(DrawRect, Left, Top, IsChecked(Memo) ? QStringLiteral("X") : QString(), 0, this);
+}
+
+void TrpCheckBoxView::LoadFromStream(TBinaryReader& stream) {
+  TrpView::LoadFromStream(stream);
+  if (rpGlobals().StreamVersion <= 23) return; // older records have neither field
+  CheckStyle = rpReadByte(stream);
+  CheckColor = rpReadInteger(stream);
+}
+
+void TrpCheckBoxView::SaveToStream(TBinaryWriter& stream) {
+  TrpView::SaveToStream(stream);
+  rpWriteByte(stream, CheckStyle);
+  rpWriteInteger(stream, CheckColor);
+}

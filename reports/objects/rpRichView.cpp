@@ -1,0 +1,214 @@
+#include "reports/objects/rpRichView.h"
+#include "core/DataSet.h"
+#include "core/Exception.h"
+#include "reports/engine/rpDataset.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpParser.h"
+#include "reports/engine/rpReport.h"
+#include "reports/engine/rpReportDesigner.h"
+#include "reports/engine/rpStream.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/rpValue.h"
+#include "reports/objects/rpRichForm.h"
+#include <QtCore/QBuffer>
+#include <QtGui/QPainter>
+
+TrpRichText& rpRichWorkArea() {
+  // Shared by every object and needed until the last report is freed.
+  static TrpRichText* area = new TrpRichText;
+  return *area;
+}
+
+TrpRichView::TrpRichView() { SetKind(10, QStringLiteral("Rich"), QStringLiteral("TrpRichView")); }
+
+void TrpRichView::WriteProperty(const QString& name, const QVariant& value) {
+  TrpStretcheable::WriteProperty(name, value);
+  if (name.toUpper() == QLatin1String("TEXTONLY"))
+    Flags = rpValueToInteger(value) != 0 ? Flags | mfTextOnly : Flags & ~mfTextOnly;
+}
+
+QVariant TrpRichView::ReadProperty(const QString& name) {
+  const QVariant result = TrpStretcheable::ReadProperty(name);
+  if (!rpIsNull(result) || name.toUpper() != QLatin1String("TEXTONLY")) return result;
+  return (Flags & mfTextOnly) != 0;
+}
+
+void TrpRichView::ListProperties() {
+  TrpStretcheable::ListProperties();
+  AddPropertyRec(QStringLiteral("GapX"), ptInteger);
+  AddPropertyRec(QStringLiteral("GapY"), ptInteger);
+  AddPropertyRec(QStringLiteral("Lines"), ptEditor | ptSingleOnly, [this] { OpenEditor(); });
+  AddPropertyRec(QStringLiteral("Stretched"), ptBoolean);
+  AddPropertyRec(QStringLiteral("TextOnly"), ptBoolean);
+  AddPropertyRec(QStringLiteral("DataField"), ptEditor | ptSingleOnly | ptText);
+}
+
+void TrpRichView::LoadFromBlobField(TField* field) {
+  QBuffer bytes;
+  bytes.open(QIODevice::ReadWrite);
+  rpAssignBlobTo(field, bytes);
+  text_.LoadRtf(bytes.data());
+}
+
+void TrpRichView::ExpandExpressions(TrpRichText& text) {
+  TrpGlobals& g = rpGlobals();
+  g.CurrentObject = this;
+  auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
+  int pos = text.Find(QStringLiteral("["), 0) + 1; // 1-based; 0: none
+  while (pos > 0) {
+    qsizetype finish = 0;
+    const QString expression = rpGetBracketedText(text.Text(), pos - 1, finish);
+    if (finish >= text.Length()) return; // an unclosed bracket stays as it is
+    QString value;
+    if (report) report->GetFormattedValue(expression, value);
+    text.ReplaceRange(pos - 1, int(finish), value);
+    // The search goes on after the value, so its own brackets stay as they are.
+    pos += int(value.size()) - 1;
+    const int next = text.Find(QStringLiteral("["), pos);
+    pos = next >= 0 ? next + 1 : 0;
+  }
+}
+
+void TrpRichView::PrepareWorkArea() {
+  TrpRichText& work = rpRichWorkArea();
+  work.CopyFrom(text_);
+  if (!(Flags & mfTextOnly)) ExpandExpressions(work);
+}
+
+int TrpRichView::Measure() {
+  const TrpRichText& work = rpRichWorkArea();
+  const int width = Width - 2 * GapX;
+  int lo = 0, hi = 1000000;
+  while (hi - lo >= 2) {
+    const int mid = lo + (hi - lo) / 2;
+    // Text is left over also when not even the first line fits.
+    if (work.FitRange(Start, QSize(width, mid)) < work.Length())
+      lo = mid;
+    else
+      hi = mid;
+  }
+  if (hi < 2) hi = 8;
+  return hi + 2 * GapY;
+}
+
+void TrpRichView::Draw(QPainter* canvas) {
+  const TrpGlobals& g = rpGlobals();
+  PrepareDrawing(canvas);
+  const QSize area(Width - 2 * GapX, Height - 2 * GapY); // design units
+  ToDeviceCoords(!g.EngineMode);
+  PaintBackground();
+  DrawRect.adjust(GapX, GapY, -GapX, -GapY);
+  Start = 0;
+  if (canvas && !g.SuppressDrawing && Width > 0 && Height > 0 && area.width() > 0 && area.height() > 0) {
+    int end = 0;
+    const QPicture picture = text_.Render(Start, area, end);
+    End = end;
+    canvas->save();
+    canvas->setClipRect(DrawRect, Qt::IntersectClip);
+    canvas->translate(DrawRect.topLeft());
+    canvas->scale(double(DrawRect.width()) / area.width(), double(DrawRect.height()) / area.height());
+    canvas->drawPicture(0, 0, picture);
+    canvas->restore();
+  }
+  PaintFrame();
+  RestoreDesignCoords();
+}
+
+int TrpRichView::CalcHeight() {
+  End = 0;
+  Printed = 0;
+  RunScript();
+  if (!Visible) return 0;
+  WorkLines = Memo;
+  if (auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  PrepareWorkArea();
+  Start = 0;
+  return Measure();
+}
+
+int TrpRichView::RemainingHeight() {
+  PrepareWorkArea();
+  const qint32 keptEnd = End, keptPrinted = Printed;
+  TrpRichText& work = rpRichWorkArea();
+  Start = 0;
+  work.Remove(0, End);
+  End = work.FitRange(Start, TextArea());
+  work.Remove(End, work.Length());
+  const int h = std::max(Measure(), int(Height));
+  End = keptEnd;
+  Printed = keptPrinted;
+  return (h - Height) + 2 * GapY + rpRoundEven(2.0 * FrameWidth);
+}
+
+void TrpRichView::WritePrepared(TBinaryWriter& stream) {
+  TrpGlobals& g = rpGlobals();
+  PrepareDrawing(DrawCanvas);
+  WorkLines = Memo;
+  if (auto* report = dynamic_cast<TrpReport*>(g.CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  RunScript();
+  if (!Visible) return;
+  const QString keptTag = Tag;
+  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  PrepareWorkArea();
+  if (SplitMode == 2) {
+    // This part holds what fits after the characters printed before.
+    TrpRichText& work = rpRichWorkArea();
+    Start = End;
+    End = work.FitRange(Start, TextArea());
+    work.Remove(End, work.Length());
+    work.Remove(0, Printed);
+    Printed = End;
+  }
+  savingPrepared_ = true;
+  try {
+    WriteTypedRecord(stream);
+  } catch (...) {
+    savingPrepared_ = false;
+    Tag = keptTag;
+    throw;
+  }
+  savingPrepared_ = false;
+  Tag = keptTag;
+}
+
+void TrpRichView::SaveToStream(TBinaryWriter& stream) {
+  TrpStretcheable::SaveToStream(stream);
+  const TrpRichText& source = savingPrepared_ ? rpRichWorkArea() : text_;
+  const bool hasText = !source.IsEmpty();
+  rpWriteByte(stream, hasText ? 1 : 0);
+  const qsizetype endField = stream.Size();
+  rpWriteInteger(stream, 0);
+  if (hasText) stream.WriteBytes(source.SaveRtf());
+  stream.PatchUInt32(endField, quint32(stream.Size()));
+}
+
+void TrpRichView::LoadFromStream(TBinaryReader& stream) {
+  TrpStretcheable::LoadFromStream(stream);
+  const quint8 hasText = rpReadByte(stream);
+  const qsizetype end = quint32(rpReadInteger(stream));
+  if (end < stream.Position() || end > stream.Size())
+    throw EStreamError(QStringLiteral("Koniec textu objektu %1 leží mimo súboru.").arg(Name));
+  if (hasText == 1)
+    text_.LoadRtf(stream.ReadBytes(end - stream.Position()));
+  else
+    text_.Clear();
+  stream.Seek(end);
+}
+
+void TrpRichView::AddContextMenuItems(QList<TrpContextMenuItem>& items) {
+  TrpStretcheable::AddContextMenuItems(items);
+  const bool textOnly = (Flags & mfTextOnly) != 0;
+  items.append({rpLoadStr(55433), true, textOnly, true, [textOnly] { rpSetFlagOfSelection(mfTextOnly, !textOnly); }});
+}
+
+void TrpRichView::OpenEditor() {
+  TrpRichForm& form = rpRichForm();
+  form.SetText(text_);
+  if (form.ShowModal() == mrOk && !(Restrictions & rrModify)) {
+    if (TrpReportDesigner* designer = rpCurrentDesigner()) designer->BeforeChange();
+    form.GetText(text_);
+    if (TrpReportDesigner* designer = rpCurrentDesigner()) designer->AfterChange();
+  }
+  form.ClearText();
+}
