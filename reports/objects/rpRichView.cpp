@@ -135,10 +135,12 @@ int TrpRichView::RemainingHeight() {
   work.Remove(0, End);
   End = work.FitRange(Start, TextArea());
   work.Remove(End, work.Length());
-  const int h = std::max(Measure(), int(Height));
+  // The room the placed lines leave unused at the cut is added, so the lines
+  // after the cut still fit into the parts that follow.
+  const int used = Measure();
   End = keptEnd;
   Printed = keptPrinted;
-  return (h - Height) + 2 * GapY + rpRoundEven(2.0 * FrameWidth);
+  return std::max(0, Height - used) + 2 * GapY + rpRoundEven(2.0 * FrameWidth);
 }
 
 void TrpRichView::WritePrepared(TBinaryWriter& stream) {

@@ -29,6 +29,7 @@ public:
   int RemainingHeight() override;
 
   TrpRichText& Text() { return text_; }
+  const TrpRichText& Text() const { return text_; }
   // Fills in every [expression] of the text with its formatted value; a
   // value's own brackets are not expanded again.
   void ExpandExpressions(TrpRichText& text);

@@ -256,7 +256,7 @@ void TRtfParser::ControlWord(const QByteArray& word, bool hasParam, int param) {
     ch.Color = param;
   } else if (word == "uc") {
     ch.SkipAfterUnicode = qBound(0, param, 10);
-  } else if (word == "u") {
+  } else if (word == "u" && hasParam) {
     AddText(QString(QChar(char16_t(param < 0 ? param + 65536 : param))));
     skipChars_ = ch.SkipAfterUnicode;
   } else if (word == "ql") {
@@ -306,6 +306,7 @@ void TRtfParser::AddByte(quint8 byte) {
     --skipChars_;
     return;
   }
+  if (byte < 0x20) return; // control characters are no text
   AddText(QString(QChar(Cp1250::ToUnicode(byte))));
 }
 

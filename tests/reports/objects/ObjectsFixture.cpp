@@ -53,6 +53,10 @@ void WriteMemoRecord(TBinaryWriter& s) {
   rpWriteInteger(s, 0);
 }
 
+void StopClock(TrpReport& report) {
+  report.Now = [] { return TDateTime(45000.5); };
+}
+
 QByteArray TemplateWith(const QList<TObjectRecord>& objects, int version) {
   TBinaryWriter s;
   rpWriteByte(s, quint8(version));
@@ -100,6 +104,7 @@ QByteArray TemplateWith(const QList<TObjectRecord>& objects, int version) {
   }
   // The dictionary, end mark and report information as the engine writes them for an empty report.
   TrpReport empty;
+  StopClock(empty);
   empty.Pages.Clear();
   empty.Pages.Add();
   const QByteArray saved = empty.SaveToStream();

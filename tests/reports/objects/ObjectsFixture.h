@@ -45,5 +45,8 @@ struct TObjectRecord {
   // Where the record holds the file position of its own end (-1: nowhere).
   qsizetype EndPositionAt = -1;
 };
+// Gives the report a clock that stands still, so saved files compare byte by byte.
+void StopClock(TrpReport& report);
+
 // A template (version 25, or 23 without end offsets) of one A4 page holding the objects.
 QByteArray TemplateWith(const QList<TObjectRecord>& objects, int version = 25);

@@ -47,6 +47,7 @@ TEST_F(ShapeCheck, TemplatesRoundTripEveryFigureAndBothCheckStyles) {
   const QByteArray file = TemplateWith(records);
 
   TrpReport report;
+  StopClock(report);
   report.LoadFromStream(file, false);
   EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
   const TrpPage& page = *report.Pages.GetPage(0);
