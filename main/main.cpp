@@ -9,6 +9,7 @@
 #include "registers/members/MembersForms.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/export/RegisterReportExports.h"
+#include "reports/objects/RegisterReportObjects.h"
 #include "reports/print/RegisterPrintForm.h"
 
 // The libraries that build the main window's forms register them (see
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
   RegisterConsoleForms();
   RegisterMembersForms();
   RegisterPrintForm();
+  RegisterReportObjects();
   RegisterReportExports();
   // The report function MONEYTOSTR writes amounts in the program's Slovak words.
   TQPLFunctionLibrary::NumberInWords = NumberToSlovakWords;

@@ -10,10 +10,11 @@ PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbc
   zlib1g-dev libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
   qt6-translations-l10n libdw-dev fonts-liberation)
 # What the tests need besides: GoogleTest, the readers that open the files
-# the program writes for other programs, and the mingw-w64 cross compiler that
-# builds the crash reporter's PE fixtures.
+# the program writes for other programs, the mingw-w64 cross compiler that
+# builds the crash reporter's PE fixtures, and a second font family set
+# (fonts-dejavu-core) for the font box's list.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth poppler-utils qpdf libxml2-utils
-  libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui
+  libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui fonts-dejavu-core
   gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686)
 
 # install_packages [extra packages...]

@@ -3,12 +3,17 @@
 // whatever the bytes hold, and never reads outside the data.
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpReport.h"
+#include "reports/objects/RegisterReportObjects.h"
+#include <QtWidgets/QApplication>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication application(*argc, *argv); // rich text and its hidden editor need it
   rpEngineStart();
+  RegisterReportObjects();
   TrpGlobals& g = rpGlobals();
   g.ErrorBox = [](const QString&, const QString&) {};
   g.AskPassword = [](QString& password) {
