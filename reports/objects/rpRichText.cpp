@@ -31,6 +31,38 @@ void Prepare(QTextDocument& document) {
   document.setDefaultFont(font);
 }
 
+// Point sizes become pixel sizes at 96 dots per inch: a recording keeps pixel
+// sizes in its own coordinates, so it prints as large on a printer of any
+// resolution as on the screen.
+void UsePixelSizes(QTextDocument& document) {
+  const auto convert = [](QTextCharFormat format) {
+    if (format.hasProperty(QTextFormat::FontPointSize)) {
+      format.setProperty(QTextFormat::FontPixelSize, qRound(format.fontPointSize() * 96 / 72));
+      format.clearProperty(QTextFormat::FontPointSize);
+    }
+    return format;
+  };
+  QFont font = document.defaultFont();
+  if (font.pointSizeF() > 0) font.setPixelSize(qRound(font.pointSizeF() * 96 / 72));
+  document.setDefaultFont(font);
+  struct TRun {
+    int Position, Length;
+    QTextCharFormat Format;
+  };
+  QList<TRun> runs; // collected first: changing formats may merge fragments
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    QTextCursor(block).setBlockCharFormat(convert(block.charFormat()));
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      runs.append({it.fragment().position(), it.fragment().length(), it.fragment().charFormat()});
+  }
+  QTextCursor cursor(&document);
+  for (const TRun& run : runs) {
+    cursor.setPosition(run.Position);
+    cursor.setPosition(run.Position + run.Length, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(convert(run.Format));
+  }
+}
+
 } // namespace
 
 TrpRichText::TrpRichText() : document_(std::make_unique<QTextDocument>()) { Prepare(*document_); }
@@ -91,6 +123,7 @@ std::unique_ptr<QTextDocument> TrpRichText::LaidOutFrom(int start, int width) co
     cursor.setPosition(std::min(start, copy->characterCount() - 1), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
   }
+  UsePixelSizes(*copy);
   copy->setTextWidth(std::max(1, width));
   return copy;
 }
@@ -121,20 +154,18 @@ int TrpRichText::FitRange(int start, const QSize& pixels) const {
   return Length();
 }
 
-QPicture TrpRichText::Render(int start, const QSize& pixels, int& end) const {
+int TrpRichText::Paint(QPainter& painter, int start, const QSize& pixels) const {
   start = std::clamp(start, 0, Length());
-  end = FitRange(start, pixels);
+  const int end = FitRange(start, pixels);
   int height = 0;
   for (const TLine& line : Lines(start, pixels.width()))
     if (start + line.First < end) height = int(std::ceil(line.Bottom));
   std::unique_ptr<QTextDocument> laidOut = LaidOutFrom(start, pixels.width());
-  QPicture picture;
-  QPainter painter(&picture);
   QAbstractTextDocumentLayout::PaintContext context;
   context.clip = QRectF(0, 0, pixels.width(), height);
-  painter.setClipRect(context.clip);
+  painter.save();
+  painter.setClipRect(context.clip, Qt::IntersectClip);
   laidOut->documentLayout()->draw(&painter, context);
-  painter.end();
-  picture.setBoundingRect(QRect(QPoint(0, 0), pixels));
-  return picture;
+  painter.restore();
+  return end;
 }

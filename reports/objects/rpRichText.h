@@ -2,9 +2,9 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QList>
 #include <QtCore/QSize>
-#include <QtGui/QPicture>
 #include <memory>
 
+class QPainter;
 class QTextDocument;
 
 // Formatted text as the rich-text object keeps it: a document with the RTF
@@ -47,9 +47,12 @@ public:
   // Lays the text from `start` out into a rectangle of that size and
   // answers the first character that did not fit (Length() when all did).
   int FitRange(int start, const QSize& pixels) const;
-  // Draws the text from `start` into a recording of that size, only the
-  // lines that fit; `end` receives the first character that did not.
-  QPicture Render(int start, const QSize& pixels, int& end) const;
+  // Draws the text from `start` at the painter's origin into an area of that
+  // size (the painter's transform scales it to the device), only the lines
+  // that fit; answers the first character that did not. Text is drawn, not
+  // replayed from a recording: a recording re-sizes its fonts on a device of
+  // another resolution (a printer), so printed text came out too large.
+  int Paint(QPainter& painter, int start, const QSize& pixels) const;
 
 private:
   // A copy of the document from `start`, laid out at the width.

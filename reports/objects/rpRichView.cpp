@@ -101,14 +101,12 @@ void TrpRichView::Draw(QPainter* canvas) {
   DrawRect.adjust(GapX, GapY, -GapX, -GapY);
   Start = 0;
   if (canvas && !g.SuppressDrawing && Width > 0 && Height > 0 && area.width() > 0 && area.height() > 0) {
-    int end = 0;
-    const QPicture picture = text_.Render(Start, area, end);
-    End = end;
+    // The text is laid out in design units and scaled into the drawing rectangle.
     canvas->save();
     canvas->setClipRect(DrawRect, Qt::IntersectClip);
     canvas->translate(DrawRect.topLeft());
     canvas->scale(double(DrawRect.width()) / area.width(), double(DrawRect.height()) / area.height());
-    canvas->drawPicture(0, 0, picture);
+    End = text_.Paint(*canvas, Start, area);
     canvas->restore();
   }
   PaintFrame();

@@ -75,6 +75,7 @@ TrpRoundRectForm::TrpRoundRectForm(QWidget* parent) : TrpObjEditorForm(parent) {
   lblSWidth = MakeLabel(panCurve, 53675, {4, 38, 100, 22});
   ShWidth = new QLineEdit(panCurve);
   ShWidth->setGeometry(110, 38, 50, 22);
+  lblSWidth->setBuddy(ShWidth);
   lblSColor = MakeLabel(panCurve, 53676, {230, 38, 60, 22});
   bcolor = MakeColorImage(panCurve, {300, 36, 40, 26}, 0);
 
@@ -88,6 +89,7 @@ TrpRoundRectForm::TrpRoundRectForm(QWidget* parent) : TrpObjEditorForm(parent) {
     if (underscore >= 0) item[underscore] = QLatin1Char(' ');
     cbStyle->addItem(item);
   }
+  Label3->setBuddy(cbStyle);
   Label2 = MakeLabel(panGrad, 53680, {4, 38, 100, 22});
   bColor2 = MakeColorImage(panGrad, {110, 36, 40, 26}, 1);
   Label1 = MakeLabel(panGrad, 53679, {230, 38, 100, 22});
@@ -181,7 +183,7 @@ void TrpRoundRectForm::DrawSample() {
   if (cbGradian->isChecked()) {
     rpGradientFill(&p, 0, 0, size.width(), size.height(), second, first, std::max(0, cbStyle->currentIndex()));
   } else {
-    sample.fill(palette().color(QPalette::Button));
+    p.fillRect(sample.rect(), palette().color(QPalette::Button));
     const auto figure = [&](const QRect& box) {
       if (cmShadow->isChecked())
         p.drawRoundedRect(box, round / 2.0, round / 2.0);

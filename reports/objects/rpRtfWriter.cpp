@@ -86,7 +86,6 @@ QByteArray rpWriteRtf(const QTextDocument& document) {
     indent("\\ri", format.rightMargin());
     for (const QTextOption::Tab& tab : format.tabPositions()) body += "\\tx" + QByteArray::number(rpPixelsToTwips(tab.position));
     if (block.textList()) body += "{\\*\\pn\\pnlvlblt\\pnindent0{\\pntxtb\\'b7}}{\\pntext\\'b7\\tab}";
-    body += ' ';
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
       const QTextCharFormat cf = fragment.charFormat();

@@ -12,7 +12,11 @@
 #include "tests/support/QStringPrinter.h"
 #include "util/UxMemDS.h"
 #include <QtCore/QFile>
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QPainter>
+#include <QtGui/QPdfWriter>
 #include <QtGui/QTextBlock>
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
@@ -67,7 +71,8 @@ TEST(Rtf, ReadsTextFontsStylesColoursAndParagraphs) {
 TEST(Rtf, WrittenTextReadsBackWithItsFormatsAndWritesTheSame) {
   const QByteArray source =
       "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red0\\green128\\blue0;}"
-      "\\pard\\qr\\ri300 \\f0\\fs24 \\'9elt\\'e1 {\\b\\f1\\cf1 \\'cfumbier}\\par\\pard\\qj\\ul \\'8d\\'8e\\u8470?\\ulnone x\\par}";
+      "\\pard\\qr\\ri300 \\f0\\fs24 \\'9elt\\'e1 {\\b\\f1\\cf1 \\'cfumbier}\\par\\pard\\qj\\ul \\'8d\\'8e\\u8470?\\ulnone x\\par"
+      "\\pard{\\*\\pn\\pnlvlblt}{\\pntext\\'b7\\tab}kapor\\par}";
   QTextDocument document;
   rpReadRtf(source, document);
   const QByteArray written = rpWriteRtf(document);
@@ -83,6 +88,8 @@ TEST(Rtf, WrittenTextReadsBackWithItsFormatsAndWritesTheSame) {
     EXPECT_EQ(FormatAt(again, position).fontUnderline(), FormatAt(document, position).fontUnderline());
   }
   EXPECT_EQ(again.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+  EXPECT_NE(again.lastBlock().textList(), nullptr); // a bullet paragraph, and no blank before its text
+  EXPECT_EQ(again.lastBlock().text(), QStringLiteral("kapor"));
   EXPECT_DOUBLE_EQ(again.begin().blockFormat().rightMargin(), 20);
   EXPECT_EQ(rpWriteRtf(again), written);
   EXPECT_TRUE(written.contains("\\u8470?")); // beyond code page 1250
@@ -240,6 +247,41 @@ TEST_F(RichReport, ValuesKeepTheirFormatAndAreNotExpandedAgain) {
   EXPECT_EQ(pages[0][1]->Text().Text(), QStringLiteral("Ostane [1+2]"));
   EXPECT_EQ(pages[0][2]->Text().Text(), QStringLiteral("Meno: [Members.\"NAME\"] 3"));
   EXPECT_EQ(pages[0][3]->Text().Text(), QStringLiteral("Ostane [1+2]"));
+}
+
+// What a PDF reader finds in the page printed at a printer's resolution.
+QString PrintedText(TrpReport& report, const QString& folder) {
+  const QString file = folder + QStringLiteral("/tlac.pdf");
+  {
+    QPdfWriter pdf(file);
+    pdf.setResolution(1200);
+    QPainter painter(&pdf);
+    rpGlobals().EngineMode = true;
+    TrpPage& prepared = report.EMFPages.LoadPageObjects(0);
+    for (int i = 0; i < prepared.Count(); ++i) {
+      TrpView* view = prepared.GetObject(i);
+      view->ZoomX = view->ZoomY = 1200.0 / 96; // report pixels to printer dots
+      view->PrinterOutput = 1;
+      view->Draw(&painter);
+    }
+  }
+  QProcess reader;
+  reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+  if (!reader.waitForFinished(60000)) return {};
+  return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
+TEST_F(RichReport, PrintsAtAPrintersResolutionAsOnTheScreen) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
+  AddBand(btReportTitle, 20, 80, 0);
+  AddRich(25, 70, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs22 Prv\\'fd riadok textu o kaproch\\par Druh\\'fd "
+                  "riadok: {\\b [1 + 1]} ryby}");
+  ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
+  QTemporaryDir folder;
+  const QString printed = PrintedText(report, folder.path());
+  EXPECT_TRUE(printed.contains(QStringLiteral("Prvý riadok textu o kaproch"))) << printed.toStdString();
+  EXPECT_TRUE(printed.contains(QStringLiteral("Druhý riadok: 2 ryby"))) << printed.toStdString();
 }
 
 TEST_F(RichReport, ATextLongerThanAPageIsSplitIntoPartsOfUnprintedCharacters) {
