@@ -4,7 +4,7 @@
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpSymbolFont.h"
 #include "reports/engine/rpValue.h"
-#include "reports/objects/rpShapeView.h"
+#include "reports/objects/rpObjectUtils.h"
 #include <QtGui/QPainter>
 #include <cmath>
 
@@ -87,6 +87,15 @@ void TrpCheckBoxView::SendToExport() {
   TrpView::SendToExport();
   const TrpGlobals& g = rpGlobals();
   if (g.ExportText) g.ExportText(DrawRect, Left, Top, IsChecked(Memo) ? QStringLiteral("X") : QString(), 0, this);
+}
+
+void TrpCheckBoxView::WriteXmlElement(QString& element) {
+  TrpView::WriteXmlElement(element);
+  rpXmlAttribute(element, QStringLiteral("CheckStyle"), CheckStyle);
+  rpXmlAttribute(element, QStringLiteral("CheckColor"), CheckColor);
+  if (Memo.isEmpty()) return;
+  rpXmlDataFieldAttributes(element, Memo.first());
+  rpXmlAttribute(element, QStringLiteral("Text"), Memo.first());
 }
 
 void TrpCheckBoxView::LoadFromStream(TBinaryReader& stream) {

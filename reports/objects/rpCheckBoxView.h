@@ -20,6 +20,9 @@ public:
   void SendToExport() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
+  // Style and colour; with a memo line also its data set and field (when it
+  // names one) and the line itself.
+  void WriteXmlElement(QString& element) override;
   void AddContextMenuItems(QList<TrpContextMenuItem>& items) override {}
 
   // A prepared value shows the mark when it is not empty and does not begin with "0".

@@ -11,6 +11,7 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include "reports/objects/rpRichForm.h"
+#include "reports/objects/rpObjectUtils.h"
 #include <QtCore/QBuffer>
 #include <QtGui/QPainter>
 
@@ -194,6 +195,21 @@ void TrpRichView::LoadFromStream(TBinaryReader& stream) {
   else
     text_.Clear();
   stream.Seek(end);
+}
+
+void TrpRichView::WriteXmlElement(QString& element) {
+  TrpStretcheable::WriteXmlElement(element);
+  const QByteArray rtf = text_.SaveRtf();
+  TBinaryWriter data;
+  data.WriteByte(8);
+  data.WriteBytes("RichEdit");
+  data.WriteByte(10); // binary data
+  data.WriteUInt32(quint32(rtf.size()));
+  data.WriteBytes(rtf);
+  rpXmlAttribute(element, QStringLiteral("Propdata"), QString::fromLatin1(data.Data().toHex().toUpper()));
+  if (Flags & mfStretched) rpXmlAttribute(element, QStringLiteral("StretchMode"), QStringLiteral("smMaxHeight"));
+  if (Flags & mfTextOnly) rpXmlAttribute(element, QStringLiteral("AllowExpressions"), QStringLiteral("False"));
+  if (!Memo.isEmpty()) rpXmlDataFieldAttributes(element, Memo.first());
 }
 
 void TrpRichView::AddContextMenuItems(QList<TrpContextMenuItem>& items) {

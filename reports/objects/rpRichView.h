@@ -22,6 +22,9 @@ public:
   // record, the RTF. Reading always goes on at that position.
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
+  // "Propdata" (the RTF as streamed component data), the stretch mode, whether
+  // expressions are allowed, and the data set and field of the memo line.
+  void WriteXmlElement(QString& element) override;
   void AddContextMenuItems(QList<TrpContextMenuItem>& items) override;
   void OpenEditor() override;
   int CalcHeight() override;

@@ -3,7 +3,7 @@
 #include "reports/engine/rpValue.h"
 #include "reports/objects/rpGradient.h"
 #include "reports/objects/rpRoundRectForm.h"
-#include "reports/objects/rpShapeView.h"
+#include "reports/objects/rpObjectUtils.h"
 #include <QtGui/QPainter>
 
 TrpRoundRectView::TrpRoundRectView() {

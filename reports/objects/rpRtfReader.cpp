@@ -257,7 +257,8 @@ void TRtfParser::ControlWord(const QByteArray& word, bool hasParam, int param) {
   } else if (word == "uc") {
     ch.SkipAfterUnicode = qBound(0, param, 10);
   } else if (word == "u" && hasParam) {
-    AddText(QString(QChar(char16_t(param < 0 ? param + 65536 : param))));
+    const char16_t code = char16_t(param < 0 ? param + 65536 : param);
+    if (code >= 0x20) AddText(QString(QChar(code))); // control characters are no text
     skipChars_ = ch.SkipAfterUnicode;
   } else if (word == "ql") {
     paragraph_.Format.setAlignment(Qt::AlignLeft);

@@ -1,11 +1,10 @@
 #include "reports/objects/rpShapeView.h"
+#include "reports/objects/rpObjectUtils.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpValue.h"
 #include <QtGui/QPainter>
 #include <algorithm>
-
-void rpSetScriptConstant(const char* name, int value) { rpConsts().SetVariable(QLatin1String(name), rpIntegerValue(value)); }
 
 TrpShapeView::TrpShapeView() {
   SetKind(10, QStringLiteral("Shape"), QStringLiteral("TrpShapeView"));
@@ -77,6 +76,11 @@ void TrpShapeView::Draw(QPainter* canvas) {
     p.restore();
   }
   RestoreDesignCoords();
+}
+
+void TrpShapeView::WriteXmlElement(QString& element) {
+  TrpView::WriteXmlElement(element);
+  rpXmlAttribute(element, QStringLiteral("Shape"), Shape);
 }
 
 void TrpShapeView::LoadFromStream(TBinaryReader& stream) {

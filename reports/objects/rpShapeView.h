@@ -15,11 +15,9 @@ public:
   void Draw(QPainter* canvas) override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
+  void WriteXmlElement(QString& element) override;
   // A shape offers no "stretched" entry.
   void AddContextMenuItems(QList<TrpContextMenuItem>& items) override {}
 
   quint8 Shape = skRectangle;
 };
-
-// Sets a named integer constant of scripts and expressions.
-void rpSetScriptConstant(const char* name, int value);

@@ -6,12 +6,14 @@
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/objects/rpRichView.h"
+#include "reports/objects/rpShapeView.h"
 #include "reports/objects/rpRtfReader.h"
 #include "reports/objects/rpRtfWriter.h"
 #include "tests/support/OfficeConvert.h"
 #include "tests/support/QStringPrinter.h"
 #include "util/UxMemDS.h"
 #include <QtCore/QFile>
+#include <QtCore/QtEndian>
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
@@ -105,6 +107,7 @@ TEST(Rtf, DamagedInputGivesWhatCouldBeRead) {
                {"{\\rtf1 a\\'", QStringLiteral("a")},
                {"{\\rtf1 a\\'zz b}", QStringLiteral("a b")},
                {"{\\rtf1 a\\u", QStringLiteral("a")},
+               {"{\\rtf1 a\\u3 b\\u0 c\\'01d}", QStringLiteral("ad")}, // b and c stand in for the dropped characters
                {"{\\rtf1 \\fs99999999999 a\\uc99999 \\u-3 bcd}", QStringLiteral("a\uFFFD")},
                {"{\\rtf1 " + QByteArray(5000, '{') + "x", QString()},
                {"no rtf at all", QString()},
@@ -416,6 +419,44 @@ TEST_F(RichReport, TextOnlyMenuEntryChangesTheSelectionButNotProtectedObjects) {
   EXPECT_FALSE(unselected->Flags & mfTextOnly);
   EXPECT_EQ(designer.before, 1);
   EXPECT_EQ(designer.after, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RichReport, XmlElementCarriesTheTextAsComponentDataAndTheTemplateIsWellFormed) {
+  TrpRichView* rich = AddRich(10, 20, "{\\rtf1 \\'9eiv\\'e1 <ryba> & \"kapor\"}");
+  rich->Flags = mfStretched | mfTextOnly;
+  QString element, common;
+  rich->WriteXmlElement(element);
+  rich->TrpView::WriteXmlElement(common);
+  const QString own = element.mid(common.size());
+  ASSERT_TRUE(own.startsWith(QStringLiteral(" Propdata=\""))) << own.toStdString();
+  const QByteArray data = QByteArray::fromHex(own.section(QLatin1Char('"'), 1, 1).toLatin1());
+  EXPECT_TRUE(data.startsWith("\x08RichEdit\x0a"));
+  const QByteArray rtf = data.mid(14);
+  EXPECT_EQ(qFromLittleEndian<quint32>(data.constData() + 10), quint32(rtf.size()));
+  EXPECT_EQ(rtf, rich->Text().SaveRtf());
+  EXPECT_TRUE(own.endsWith(QStringLiteral("\" StretchMode=\"smMaxHeight\" AllowExpressions=\"False\""))) << own.toStdString();
+
+  if (QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty())
+    GTEST_SKIP() << "xmllint is not installed (libxml2-utils)";
+  for (auto kind : {TrpShapeView().ClassName(), QStringLiteral("TrpCheckBoxView"), QStringLiteral("TrpRoundRectView")}) {
+    std::unique_ptr<TrpView> view = rpNewObjectOfType(10, kind);
+    ASSERT_NE(view, nullptr) << kind.toStdString();
+    view->Memo = {QStringLiteral("Ťažký \"úlovok\" & <kapor>")};
+    view->Name = kind + QStringLiteral("1");
+    page->Add(std::move(view));
+  }
+  QTemporaryDir folder;
+  const QString file = folder.filePath(QStringLiteral("objekty.rp3"));
+  report.SaveAsXmlFile(file);
+  QProcess lint;
+  lint.setProcessChannelMode(QProcess::MergedChannels);
+  lint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), file});
+  ASSERT_TRUE(lint.waitForFinished(60000));
+  EXPECT_EQ(lint.exitCode(), 0) << lint.readAll().toStdString();
 }
 
 } // namespace

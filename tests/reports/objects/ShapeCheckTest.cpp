@@ -246,3 +246,28 @@ TEST_F(ShapeCheck, ScriptsReachTheFieldsAndTheConstants) {
 }
 
 } // namespace
+
+namespace {
+
+// The attributes an object adds after the common ones of its XML element.
+QString OwnAttributes(TrpView& view) {
+  QString element, common;
+  view.WriteXmlElement(element);
+  view.TrpView::WriteXmlElement(common);
+  return element.mid(common.size());
+}
+
+TEST_F(ShapeCheck, XmlElementsCarryTheObjectsOwnFields) {
+  TrpShapeView shape;
+  shape.Shape = TrpShapeView::skTriangle;
+  EXPECT_EQ(OwnAttributes(shape), QStringLiteral(" Shape=\"3\""));
+  TrpCheckBoxView box;
+  box.CheckStyle = 1;
+  box.CheckColor = 0xFF;
+  EXPECT_EQ(OwnAttributes(box), QStringLiteral(" CheckStyle=\"1\" CheckColor=\"255\""));
+  box.Memo = {QStringLiteral("[PLATI] > \"0\""), QStringLiteral("druhý")};
+  EXPECT_EQ(OwnAttributes(box),
+            QStringLiteral(" CheckStyle=\"1\" CheckColor=\"255\" Text=\"[PLATI] &#62; &#34;0&#34;\""));
+}
+
+} // namespace
