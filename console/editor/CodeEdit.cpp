@@ -44,6 +44,14 @@ TCustomCodeEdit::TCustomCodeEdit(QWidget* parent)
   keystrokes_.LoadDefaultBindings();
 
   autoScrollTimer_.setInterval(100);
+  connect(&autoScrollTimer_, &QTimer::timeout, this, &TCustomCodeEdit::AutoScrollTick);
+  viewport()->setMouseTracking(true);
+  for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+    QScrollBar* bar = orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+    connect(bar, &QScrollBar::actionTriggered, this,
+            [this, orientation](int action) { OnScrollBarAction(orientation, action); });
+    connect(bar, &QScrollBar::sliderReleased, this, [this, orientation] { OnScrollBarReleased(orientation); });
+  }
   caretBlinkTimer_.setInterval(qMax(1, QApplication::cursorFlashTime() / 2));
   connect(&caretBlinkTimer_, &QTimer::timeout, this, &TCustomCodeEdit::BlinkCaret);
   horizontalScrollBar()->setRange(1, 1);
@@ -163,11 +171,6 @@ void TCustomCodeEdit::RecomputeViewSize(bool fontChanged) {
   SetStateFlag(esScrollBarsPending, false);
   if (!HasOption(eoScrollPastEol)) ScrollToColumn(leftColumn_);
   if (!HasOption(eoScrollPastEof)) ScrollToRow(topRow_);
-}
-
-void TCustomCodeEdit::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  RecomputeViewSize(false);
 }
 
 void TCustomCodeEdit::SetGutterPixelWidth(int width) {

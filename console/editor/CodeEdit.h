@@ -21,6 +21,7 @@
 
 class TCodeInternalImage;
 class TheTextDrawer;
+class QMimeData;
 class QPainter;
 
 // The custom-drawn multi-line editor of the service console. It keeps no text
@@ -177,8 +178,93 @@ public:
   void SetSelectionActiveEnd(const TBufferCoord& position);
   void SetCurrentSelectionMode(TCodeSelectionMode mode);
   void PlaceCaretAndSelection(const TBufferCoord& caret, const TBufferCoord& anchor, const TBufferCoord& activeEnd);
+  // The selected text by the current selection mode ("" without a selection);
+  // lines joined with CR LF. Rows of a column block that end before its right
+  // edge are filled with spaces to its width, unless trailing blanks are trimmed.
+  QString SelectedText() const;
+
+  // --- clipboard: plain text, and the editor's own block (the MIME type
+  // BlockMimeType(), standing for "CodeEdit Control Block Type") with the
+  // selection mode, so that a column block is pasted as a column
+  // Raises ECodeEditError when there is no clipboard.
+  void CopyToClipboardEx(const QString& text);
+  void CopySelection();
+  void CutSelection();
+  void PasteClipboard();
+  bool CanPaste() const;
+  static const QString& BlockMimeType();
+
+  // --- commands
+  // Runs a command through the whole pipeline: the process events, the
+  // hooks, the built-in command (codes below ecUserFirst) and the processed
+  // event. `data` points to a TBufferCoord for ecGotoXY, ecSelGotoXY and
+  // ecSetMarker0..9, to a QString for ecImeStr.
+  virtual void ProcessCommand(TCodeEditorCommand command, QChar ch = QChar(), const void* data = nullptr);
+  // The command bound to the key (a pending first key of a two-key binding
+  // taken into account); a key without a command may start such a binding.
+  TCodeEditorCommand KeyToCommand(quint16 key, TShiftState shift);
+  // A handler that sees every command before and after it runs; setting
+  // `handled` in any of them cancels the command.
+  using TCommandHook = std::function<void(TCustomCodeEdit* sender, bool afterProcessing, bool& handled,
+                                          TCodeEditorCommand& command, QChar& ch, const void* data, void* handlerData)>;
+  // Returns the number by which the hook is removed again.
+  int AddCommandHook(TCommandHook hook, void* handlerData);
+  void RemoveCommandHook(int id);
+  int CommandHookCount() const { return int(commandHooks_.size()); }
+
+  // --- words, brackets and positions
+  virtual TBufferCoord FindNextWord(const TBufferCoord& position) const;
+  virtual TBufferCoord FindWordBegin(const TBufferCoord& position) const;
+  virtual TBufferCoord FindWordEnd(const TBufferCoord& position) const;
+  virtual TBufferCoord FindPrevWord(const TBufferCoord& position) const;
+  TBufferCoord NextWordFromCaret() const { return FindNextWord(CaretPos()); }
+  TBufferCoord WordBeginFromCaret() const { return FindWordBegin(CaretPos()); }
+  TBufferCoord WordEndFromCaret() const { return FindWordEnd(CaretPos()); }
+  TBufferCoord PrevWordFromCaret() const { return FindPrevWord(CaretPos()); }
+  QString WordAt(const TBufferCoord& position) const;
+  QString WordAtCaret() const { return WordAt(CaretPos()); }
+  void SelectWordAt(const TBufferCoord& position);
+  void SelectWordAtCaret() { SelectWordAt(CaretPos()); }
+  void SelectAllText();
+  // The partner of the bracket at the position, skipping brackets inside
+  // strings and comments; (0, 0) when there is none.
+  virtual TBufferCoord MatchingBracketAt(const TBufferCoord& position);
+  TBufferCoord MatchingBracket() { return MatchingBracketAt(CaretPos()); }
+  virtual void JumpToMatchingBracket();
+  // The highlighter's token covering the position; false without one.
+  bool HighlighterTokenAt(const TBufferCoord& position, QString& token, TCodeHighlighterAttributes*& attribute);
+  // The text as one string with two characters per line break.
+  int BufferCoordToCharIndex(const TBufferCoord& position) const;
+  TBufferCoord CharIndexToBufferCoord(int offset) const;
+  int SelectionStartOffset() const;
+  void SetSelectionStartOffset(int offset);
+  int SelectionEndOffset() const;
+  void SetSelectionEndOffset(int offset);
+  void SetSelectionLength(int length);
+
+  // --- bookmarks (0..9)
+  TCodeEditMark* Bookmark(int number) const { return number >= 0 && number <= 9 ? bookmarks_[number] : nullptr; }
+  void SetBookmark(int number, int charIndex, int line);
+  void ClearBookmark(int number);
+  void GotoBookmark(int number);
+
+  // --- text changes
+  // Replaces the selection by the text as one undoable change.
+  void ReplaceSelection(const QString& text);
+  void DeleteSelection();
+  // Empties the text, the marks and both undo lists; not undoable.
+  void ClearAllText();
 
   // --- undo
+  void Undo();
+  void Redo();
+  bool CanUndo() const { return !readOnly_ && activeUndoList_->HasItems(); }
+  bool CanRedo() const { return !readOnly_ && activeRedoList_->HasItems(); }
+  void BeginUndoBlock() { activeUndoList_->BeginChangeBlock(); }
+  void EndUndoBlock() { activeUndoList_->EndChangeBlock(); }
+  // Nothing is recorded between them.
+  void SuspendUndo();
+  void ResumeUndo();
   void ClearUndo();
 
   // --- painting
@@ -198,6 +284,27 @@ public:
       OnSpecialLineColors;
   std::function<void(TCustomCodeEdit* sender, int line, QString& text)> OnGutterGetText;
   std::function<void(TCustomCodeEdit* sender, int line, int x, int y)> OnGutterPaint;
+  using TProcessCommandEvent =
+      std::function<void(TCustomCodeEdit* sender, TCodeEditorCommand& command, QChar& ch, const void* data)>;
+  TProcessCommandEvent OnProcessCommand, OnProcessUserCommand, OnCommandProcessed;
+  std::function<void(TCustomCodeEdit* sender, const QString& word)> OnContextHelp;
+  // The mark may be replaced, or set to none to refuse the bookmark.
+  std::function<void(TCustomCodeEdit* sender, TCodeEditMark*& mark)> OnPlaceBookmark;
+  std::function<void(TCustomCodeEdit* sender, TCodeEditMark*& mark)> OnClearBookmark;
+  std::function<void(TCustomCodeEdit* sender, Qt::MouseButton button, int x, int y, int line, TCodeEditMark* mark)>
+      OnGutterClick;
+  std::function<void(TCustomCodeEdit* sender, const TBufferCoord& linePos, Qt::CursorShape& cursor)> OnMouseCursor;
+  std::function<void(TCustomCodeEdit* sender, int x, int y, const QStringList& files)> OnDropFiles;
+  std::function<void(TCustomCodeEdit* sender, Qt::Orientation bar)> OnScroll;
+
+  // --- mouse auto-scroll (tests drive the timer's tick themselves)
+  void AutoScrollTick();
+  bool AutoScrollRunning() const { return autoScrollTimer_.isActive(); }
+  QPoint AutoScrollStep() const { return autoScrollStep_; }
+  // The text of an input-method composition shown at the caret.
+  QString PreeditText() const { return preeditText_; }
+  // The scroll hint's text while it shows ("" when hidden).
+  QString ScrollHintText() const;
 
 protected:
   // The virtual operations of the control.
@@ -212,6 +319,14 @@ protected:
   void PaintTransient(TTransientType type) { PaintTransient(type, false); }
   virtual void FireStatusChange();
   virtual void FireChange();
+  virtual void RunCommand(TCodeEditorCommand command, QChar ch, const void* data);
+  virtual void RunCommandHooks(bool afterProcessing, TCodeEditorCommand& command, QChar& ch, const void* data);
+  virtual void FireProcessCommand(TCodeEditorCommand& command, QChar& ch, const void* data);
+  virtual void FireCommandProcessed(TCodeEditorCommand command, QChar ch, const void* data);
+  virtual void FirePlaceBookmark(TCodeEditMark*& mark);
+  virtual void FireClearBookmark(TCodeEditMark*& mark);
+  virtual void GutterClicked(Qt::MouseButton button, int x, int y);
+  virtual void ChooseMouseCursor(const QPoint& point);
 
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -219,9 +334,25 @@ protected:
   void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  bool event(QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   friend class TCodeEditPaintLock;
+  friend class TCodeEditOptionSwitch;
   struct PaintState;
   struct RowPaint;
 
@@ -250,6 +381,7 @@ private:
   void SetPieceColors(PaintState& state, bool selected);
   void DrawRightEdge(QPainter& painter, const PaintState& state, int top, int bottom);
   void PaintCaret(QPainter& painter);
+  void PaintPreedit(QPainter& painter);
 
   // caret and view (CodeEditCaret.cpp)
   void RememberCaretColumn();
@@ -262,10 +394,64 @@ private:
   int VerticalExtent() const;
   void SetScrollBar(Qt::Orientation orientation, int extent, int page, int position);
 
+  int CaretCharLimit(int line) const;
+  void SetCaretLineRaw(int line);
+  void SetCaretCharRaw(int charIndex);
+  void OnScrollBarAction(Qt::Orientation orientation, int action);
+  void OnScrollBarReleased(Qt::Orientation orientation);
+  void ShowScrollHint();
+  void HideScrollHint();
+  void ScrollByWheel(int delta, bool ctrl);
+
   // selection (CodeEditSelection.cpp)
   TBufferCoord ClampedSelectionEnd(const TBufferCoord& position) const;
 
+  // mouse (CodeEditMouse.cpp)
+  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& point);
+  void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& point);
+  void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& point);
+  void DoubleClick(const QPoint& point);
+  void UpdateAutoScroll(const QPoint& point);
+  void ReleaseMouse();
+
+  // commands and navigation (CodeEditCommands.cpp)
+  void WordCharSets(TCodeCharSet& identifier, TCodeCharSet& white) const;
+  void MoveCaretExtending(const TBufferCoord& from, const TBufferCoord& to, bool extend);
+  void StepCaretHorizontally(int delta, bool extend);
+  void StepCaretVertically(int delta, bool extend);
+  void MovePage(int direction, bool extend);
+  void ScrollOneRow(int direction);
+  void GoLineStart(bool extend);
+  void GoLineEnd(bool extend);
+  void MoveToScreenRowColumn(const TScreenCoord& position, bool extend);
+  bool CaretOnFirstRow() const;
+  bool CaretOnLastRow() const;
+  void ToggleBookmark(int number, const void* data);
+  bool IgnoredByBracketSearch(const TBufferCoord& position);
+
+  // clipboard and drag and drop (CodeEditClipboard.cpp)
+  // The text the selection holds, as deleting it takes it out (no filling).
+  QString SelectionContents() const;
+  QString SelectionText(bool padColumns) const;
+  QMimeData* SelectionMimeData(const QString& text) const;
+  void StartDragOfSelection();
+  TCustomCodeEdit* DragSourceEdit(const QDropEvent* event) const;
+  void DragOverFromEditor(TCustomCodeEdit* source, const QPoint& point);
+  void DropSelection(TCustomCodeEdit* source, const QPoint& point, Qt::KeyboardModifiers modifiers);
+
   // text changes (CodeEditTextChanges.cpp)
+  void ReplaceSelectionRaw(TCodeSelectionMode mode, const QString& text, bool record);
+  void ReplaceSelectionRawCurrent(const QString& text) { ReplaceSelectionRaw(currentSelectionMode_, text, true); }
+  void RemoveSelectedText(const TBufferCoord& first, const TBufferCoord& last);
+  void InsertTextByMode(TCodeSelectionMode mode, const QString& text, bool record);
+  int InsertStreamText(const QString& text);
+  int InsertColumnText(const QString& text, bool record);
+  int InsertWholeLines(const QString& text);
+  // Inserts the lines of the text as a column at the position's character.
+  void InsertColumnBlock(const TBufferCoord& at, bool record, const QString& text);
+  void StoreLine(int index, const QString& text);
+  // ReplaceSelection with the mode of the insertion when nothing is selected.
+  void ReplaceSelectionAs(const QString& text, TCodeSelectionMode modeWithoutSelection);
   void BufferCleared();
   void BufferLinesDeleted(int index, int count);
   void BufferLinesInserted(int index, int count);
@@ -279,6 +465,29 @@ private:
   // undo (CodeEditUndo.cpp)
   void SyncModifiedWithUndo();
   void UndoListItemAdded(TCodeEditUndoList* list);
+  void UndoOneItem();
+  void RedoOneItem();
+
+  // editing commands (CodeEditEditing.cpp)
+  int LeadingBlankWidth(const QString& text, bool tabsAsWidth) const;
+  QString IndentText(int width, bool tabsAllowed) const;
+  int IndentAbove(int line, int width, bool tabsAsWidth) const;
+  void FillLineToCaret();
+  void DeleteSelectionRecorded();
+  void ForceCaretChar(int charIndex);
+  void TypeChar(QChar ch);
+  void InsertImeString(const QString& text);
+  void DeleteLastChar();
+  void DeleteChar();
+  void DeleteWordOrLineEnd(TCodeEditorCommand command);
+  void DeleteLastWordOrLineStart(TCodeEditorCommand command);
+  void DeleteLine();
+  void LineBreak(bool moveCaret);
+  void InsertTab();
+  void RemoveTab();
+  void IndentBlock();
+  void UnindentBlock();
+  void ChangeCase(TCodeEditorCommand command);
 
   // property changes (CodeEditProperties.cpp)
   void HighlighterChanged(QObject* sender);
@@ -361,6 +570,20 @@ private:
   bool caretBlinkOn_ = true;
   QPainter* paintingOn_ = nullptr;
   bool constructed_ = false;
+  quint16 pendingChordKey_ = 0;
+  TShiftState pendingChordShift_ = 0;
+  struct CommandHookEntry {
+    int id;
+    TCommandHook hook;
+    void* data;
+  };
+  std::vector<CommandHookEntry> commandHooks_;
+  int lastCommandHookId_ = 0;
+  bool mouseCaptured_ = false;
+  QPoint lastMousePoint_;
+  Qt::KeyboardModifiers lastMouseModifiers_;
+  QString preeditText_;
+  bool dragging_ = false;
 };
 
 // The editor control as forms place it.

@@ -2,13 +2,19 @@
 // caret, scrolling and the scroll bars.
 #include "console/editor/CodeEditPrivate.h"
 #include "console/editor/CodeTextDrawer.h"
+#include "console/editor/text/CodeEditStrings.h"
 #include "core/gui/ColorConvert.h"
+#include <QtCore/QPointer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QInputMethod>
 #include <QtGui/QPaintEngine>
 #include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyle>
 #include <climits>
+#include <cmath>
 
 TScreenCoord TCustomCodeEdit::CaretScreenPos() const {
   TScreenCoord position = ToScreenCoord(CaretPos());
@@ -37,21 +43,24 @@ bool TCustomCodeEdit::CaretIsVisible() const {
          caret.Row <= topRow_ + visibleRows_;
 }
 
+// The highest character index the caret may take on the line: its end
+// without scrolling past line ends; with it, MaxScrollWidth + 1, or the end of
+// a longer line, so that the text of a long line stays within the caret's
+// reach.
+int TCustomCodeEdit::CaretCharLimit(int line) const {
+  const int lineEnd = int(lines_->Get(line - 1).size()) + 1;
+  if (!HasOption(eoScrollPastEol)) return lineEnd;
+  if (wrapPlugin_ || HasOption(eoAutoSizeMaxScrollWidth)) return INT_MAX;
+  return qMax(maxScrollWidth_ + 1, lineEnd);
+}
+
 void TCustomCodeEdit::MoveCaretEx(bool ensureVisible, const TBufferCoord& position) {
   caretAtRowEnd_ = false;
   PaintTransient(ttBefore);
-  const bool pastEol = HasOption(eoScrollPastEol);
-  int limit = wrapPlugin_ ? INT_MAX : maxScrollWidth_ + 1;
-  int line = qMin(position.Line, lines_->Count());
-  if (line < 1) {
-    line = 1;
-    if (!pastEol) limit = 1;
-  } else if (!pastEol) {
-    limit = int(lines_->Get(line - 1).size()) + 1;
-  }
-  int charIndex = position.Char;
-  if (charIndex > limit && !(pastEol && HasOption(eoAutoSizeMaxScrollWidth))) charIndex = limit;
-  charIndex = qMax(1, charIndex);
+  const int line = qMax(1, qMin(position.Line, lines_->Count()));
+  int charIndex = qMax(1, qMin(position.Char, CaretCharLimit(line)));
+  // The caret never stands inside a character of two code units.
+  if (IsTrailByte(lines_->Get(line - 1), charIndex)) --charIndex;
   if (charIndex == caretChar_ && line == caretLine_) {
     RememberCaretColumn();
   } else {
@@ -230,7 +239,7 @@ void TCustomCodeEdit::ScrollToColumn(int column) {
   } else if (HasOption(eoAutoSizeMaxScrollWidth)) {
     limit = INT_MAX - visibleColumns_;
   } else {
-    limit = maxScrollWidth_ - visibleColumns_ + 1;
+    limit = HorizontalExtent() - visibleColumns_ + 1;
   }
   column = qMax(qMin(column, limit), 1);
   if (column == leftColumn_) return;
@@ -252,7 +261,8 @@ void TCustomCodeEdit::ScrollToColumn(int column) {
 }
 
 int TCustomCodeEdit::HorizontalExtent() {
-  return HasOption(eoScrollPastEol) ? maxScrollWidth_ : qMax(lines_->GetLongestLineLength(), 1);
+  const int longest = lines_->GetLongestLineLength();
+  return HasOption(eoScrollPastEol) ? qMax(maxScrollWidth_, longest) : qMax(longest, 1);
 }
 
 int TCustomCodeEdit::VerticalExtent() const { return RowCount() + (HasOption(eoScrollPastEof) ? visibleRows_ - 1 : 0); }
@@ -303,4 +313,149 @@ void TCustomCodeEdit::UpdateScrollBarState() {
 
 void TCustomCodeEdit::scrollContentsBy(int, int) {
   // The view follows TopRow and LeftColumn, not the bars' own scrolling.
+}
+
+// --- scroll bar requests, the wheel and the scroll hint
+
+namespace {
+
+// The hint window of every editor of the process, made on first use.
+QLabel& ScrollHintWindow() {
+  static QPointer<QLabel> hint;
+  if (!hint) {
+    hint = new QLabel(nullptr, Qt::ToolTip | Qt::BypassGraphicsProxyWidget);
+    hint->setAutoFillBackground(true);
+    hint->setMargin(2);
+    hint->setFrameStyle(QFrame::Box | QFrame::Plain);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, hint, &QObject::deleteLater);
+  }
+  return *hint;
+}
+
+} // namespace
+
+void TCustomCodeEdit::OnScrollBarAction(Qt::Orientation orientation, int action) {
+  const int less = HasOption(eoScrollByOneLess) ? 1 : 0;
+  QScrollBar* bar = orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+  // The thumb's position in the bar's own units, scaled back above 32767.
+  const auto thumb = [&](int extent) {
+    const int position = qint16(bar->sliderPosition());
+    return extent > 32767 ? int(qint64(extent) * position / 32767) : position;
+  };
+  if (orientation == Qt::Horizontal) {
+    int column = leftColumn_;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+      column = leftColumn_ - 1;
+      break;
+    case QAbstractSlider::SliderSingleStepAdd:
+      column = leftColumn_ + 1;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      column = leftColumn_ - (visibleColumns_ - less);
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      column = leftColumn_ + visibleColumns_ - less;
+      break;
+    case QAbstractSlider::SliderToMinimum:
+      column = 1;
+      break;
+    case QAbstractSlider::SliderToMaximum:
+      column = HasOption(eoScrollPastEol) ? HorizontalExtent() - visibleColumns_ + 1 : lines_->GetLongestLineLength();
+      break;
+    case QAbstractSlider::SliderMove:
+      thumbTracking_ = true;
+      column = thumb(HorizontalExtent());
+      break;
+    default:
+      return;
+    }
+    ScrollToColumn(column);
+  } else {
+    int row = topRow_;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+      row = topRow_ - 1;
+      break;
+    case QAbstractSlider::SliderSingleStepAdd:
+      row = topRow_ + 1;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      row = topRow_ - (visibleRows_ - less);
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      row = topRow_ + visibleRows_ - less;
+      break;
+    case QAbstractSlider::SliderToMinimum:
+      row = 1;
+      break;
+    case QAbstractSlider::SliderToMaximum:
+      row = RowCount();
+      break;
+    case QAbstractSlider::SliderMove:
+      thumbTracking_ = true;
+      row = RowCount() > 32767 ? int(qint64(RowCount() + visibleRows_ - 1) * qint16(bar->sliderPosition()) / 32767)
+                               : qint16(bar->sliderPosition());
+      break;
+    default:
+      return;
+    }
+    ScrollToRow(row);
+    if (thumbTracking_ && HasOption(eoShowScrollHint)) ShowScrollHint();
+    viewport()->repaint();
+  }
+  // The bar keeps the position the view took, not the one it asked for.
+  bar->setSliderPosition(bar->value());
+  if (OnScroll) OnScroll(this, orientation);
+}
+
+void TCustomCodeEdit::OnScrollBarReleased(Qt::Orientation orientation) {
+  thumbTracking_ = false;
+  if (orientation == Qt::Vertical && HasOption(eoShowScrollHint)) HideScrollHint();
+}
+
+QString TCustomCodeEdit::ScrollHintText() const {
+  const QLabel& hint = ScrollHintWindow();
+  return hint.isVisible() ? hint.text() : QString();
+}
+
+void TCustomCodeEdit::ShowScrollHint() {
+  QLabel& hint = ScrollHintWindow();
+  QPalette palette = hint.palette();
+  palette.setColor(QPalette::Window, ToQColor(scrollHintColor_));
+  palette.setColor(QPalette::WindowText, ToQColor(clInfoText));
+  hint.setPalette(palette);
+  const int top = LineOfRow(topRow_);
+  if (scrollHintFormat_ == shfTopToBottom)
+    hint.setText(CodeEditStrings::ScrollHintTopToBottom().arg(top).arg(
+        LineOfRow(topRow_ + qMin(visibleRows_, RowCount() - topRow_))));
+  else
+    hint.setText(CodeEditStrings::ScrollHintTopLine().arg(top));
+  hint.setMaximumWidth(200);
+  hint.adjustSize();
+  QPoint point(viewport()->width() - hint.width() - 4, 10);
+  if (HasOption(eoScrollHintFollows)) {
+    const QScrollBar* bar = verticalScrollBar();
+    const int arrow = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int maximum = qMax(1, bar->maximum());
+    point.setY(arrow + int(std::lround(double(viewport()->height() - 2 * arrow) * bar->sliderPosition() / maximum)) +
+               hint.height() / 2);
+  }
+  hint.move(viewport()->mapToGlobal(point));
+  hint.show();
+  hint.repaint();
+}
+
+void TCustomCodeEdit::HideScrollHint() { ScrollHintWindow().hide(); }
+
+void TCustomCodeEdit::ScrollByWheel(int delta, bool ctrl) {
+  int rowsPerNotch = QApplication::wheelScrollLines();
+  if (ctrl) rowsPerNotch = HasOption(eoHalfPageScroll) ? visibleRows_ / 2 : visibleRows_;
+  if (rowsPerNotch < 0 || rowsPerNotch > visibleRows_) rowsPerNotch = visibleRows_;
+  wheelRemainder_ += delta;
+  const int notches = wheelRemainder_ / 120;
+  wheelRemainder_ %= 120;
+  if (notches != 0) ScrollToRow(topRow_ - notches * rowsPerNotch);
+  viewport()->repaint();
+  if (OnScroll) OnScroll(this, Qt::Vertical);
 }

@@ -145,7 +145,23 @@ void TCustomCodeEdit::InvalidateSelectionLines() { InvalidateLineRange(Selection
 void TCustomCodeEdit::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   PaintClipArea(painter, event->rect());
+  PaintPreedit(painter);
   PaintCaret(painter);
+}
+
+// The text an input method is composing, underlined at the caret.
+void TCustomCodeEdit::PaintPreedit(QPainter& painter) {
+  if (preeditText_.isEmpty()) return;
+  const QPoint cell = ScreenCoordToPixel(CaretScreenPos());
+  const QRect rect(cell, QSize(charCellWidth_ * int(preeditText_.size()), rowHeight_));
+  QFont underlined = font();
+  underlined.setUnderline(true);
+  painter.save();
+  painter.fillRect(rect, ToQColor(color_));
+  painter.setFont(underlined);
+  painter.setPen(ToQColor(fontColor_));
+  painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, preeditText_);
+  painter.restore();
 }
 
 void TCustomCodeEdit::PaintClipArea(QPainter& painter, const QRect& clip) {
@@ -405,6 +421,13 @@ void TCustomCodeEdit::PaintLine(QPainter& painter, PaintState& st, int line) {
       rp.lastText = st.lastColumn;
     }
     if (st.hasSelection && row >= st.selStart.Row && row <= st.selEnd.Row) {
+      if (currentSelectionMode_ == smColumn && !wrapPlugin_) {
+        // A column block covers the same character indexes on every line, as
+        // it is copied and deleted; tabs move it on the display.
+        const TBufferCoord first = SelectionFirst(), last = SelectionLast();
+        st.selStart.Column = ToScreenCoord({qMin(first.Char, last.Char), line}).Column;
+        st.selEnd.Column = ToScreenCoord({qMax(first.Char, last.Char), line}).Column;
+      }
       rp.selStart = st.firstColumn;
       rp.selEnd = st.lastColumn + 1;
       const bool column = currentSelectionMode_ == smColumn, normal = currentSelectionMode_ == smNormal;

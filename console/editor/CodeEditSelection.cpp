@@ -52,11 +52,12 @@ bool TCustomCodeEdit::IsInSelection(const TBufferCoord& position) const {
 
 TBufferCoord TCustomCodeEdit::ClampedSelectionEnd(const TBufferCoord& position) const {
   TBufferCoord p = position;
-  p.Char = qMax(1, p.Char);
-  if (HasOption(eoScrollPastEol) && !wrapPlugin_) p.Char = qMin(p.Char, maxScrollWidth_ + 1);
   p.Line = qMax(1, qMin(p.Line, lines_->Count()));
+  p.Char = qMax(1, p.Char);
+  if (HasOption(eoScrollPastEol) && !wrapPlugin_) p.Char = qMin(p.Char, CaretCharLimit(p.Line));
   if (currentSelectionMode_ == smNormal)
     p.Char = p.Line > lines_->Count() ? 1 : qMin(p.Char, int(lines_->Get(p.Line - 1).size()) + 1);
+  if (IsTrailByte(lines_->Get(p.Line - 1), p.Char)) --p.Char;
   return p;
 }
 
@@ -99,6 +100,11 @@ void TCustomCodeEdit::SetCurrentSelectionMode(TCodeSelectionMode mode) {
   if (mode == currentSelectionMode_) return;
   if (HasSelection()) InvalidateSelectionLines();
   currentSelectionMode_ = mode;
+  // A stream selection ends within its lines (a column block may reach past them).
+  if (mode == smNormal) {
+    selectionAnchor_ = ClampedSelectionEnd(selectionAnchor_);
+    selectionActiveEnd_ = ClampedSelectionEnd(selectionActiveEnd_);
+  }
   if (HasSelection()) InvalidateSelectionLines();
   NotifyStatusChange(stcSelection);
 }
@@ -106,12 +112,10 @@ void TCustomCodeEdit::SetCurrentSelectionMode(TCodeSelectionMode mode) {
 void TCustomCodeEdit::PlaceCaretAndSelection(const TBufferCoord& caret, const TBufferCoord& anchor,
                                              const TBufferCoord& activeEnd) {
   TCodeEditPaintLock lock(*this);
-  const TCodeSelectionMode mode = currentSelectionMode_;
+  // The ends are placed (and clipped) in the mode in force, which stays.
+  const TCodeSelectionMode defaultMode = std::exchange(selectionMode_, currentSelectionMode_);
   MoveCaretTo(caret);
   SetSelectionAnchor(anchor);
   SetSelectionActiveEnd(activeEnd);
-  if (mode != currentSelectionMode_) {
-    currentSelectionMode_ = mode;
-    InvalidateSelectionLines();
-  }
+  selectionMode_ = defaultMode;
 }

@@ -19,3 +19,9 @@ class ECodeKeyError : public Exception {
 public:
   using Exception::Exception;
 };
+
+// A failure of the editor control itself (the clipboard).
+class ECodeEditError : public Exception {
+public:
+  using Exception::Exception;
+};

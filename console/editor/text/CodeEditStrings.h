@@ -5,6 +5,9 @@
 namespace CodeEditStrings {
 
 inline QString ShortcutAlreadyExists() { return QStringLiteral("Shortcut already exists"); }
+// The scroll hint: the top line, or the first and the last visible line.
+inline QString ScrollHintTopLine() { return QStringLiteral("Top Line: %1"); }
+inline QString ScrollHintTopToBottom() { return QStringLiteral("%1 - %2"); }
 
 // The SQL highlighter's attribute names, file filter and language name.
 inline QString AttrComment() { return QStringLiteral("Comment"); }

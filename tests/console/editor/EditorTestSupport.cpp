@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "console/editor/CodeEdit.h"
 #include "core/gui/ColorConvert.h"
 #include <QtGui/QFontDatabase>
 #include <QtGui/QPainter>
@@ -23,6 +24,21 @@ QFont EditorTestFont(int pointSize) {
 }
 
 QColor Rgb(TColor color) { return ToQColor(color); }
+
+void ShowEditor(TCustomCodeEdit& edit, int width, int height) {
+  edit.SetFont(EditorTestFont(10));
+  edit.SetBorderStyle(bsNone);
+  edit.SetScrollBars(ssNone);
+  edit.resize(width, height);
+  edit.show();
+}
+
+QStringList EditorLines(const TCustomCodeEdit& edit) {
+  QStringList lines;
+  for (int i = 0; i < edit.Lines().Count(); ++i)
+    lines << edit.Lines().Get(i);
+  return lines;
+}
 
 namespace {
 

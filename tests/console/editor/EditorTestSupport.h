@@ -43,3 +43,10 @@ private:
 };
 
 QColor Rgb(TColor color);
+
+class TCustomCodeEdit;
+// Shows the editor at a known size in the pinned font, without border and
+// scroll bars (a hidden editor has no view size yet).
+void ShowEditor(TCustomCodeEdit& edit, int width = 400, int height = 200);
+// The editor's lines, for comparing texts in tests.
+QStringList EditorLines(const TCustomCodeEdit& edit);
