@@ -232,6 +232,7 @@ void TCustomCodeEdit::DeleteLastChar() {
   if (CaretPos() != old) {
     activeUndoList_->RecordChange(urDeleteNoSelect, CaretPos(), old, removed, smNormal);
     if (trim != 0) ForceCaretChar(caretChar_ + trim);
+    SetSelectionAnchor(CaretPos());
   }
   EnsureCaretVisible();
 }
