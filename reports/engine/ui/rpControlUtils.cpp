@@ -1,5 +1,8 @@
 #include "reports/engine/ui/rpControlUtils.h"
 #include "core/gui/ColorConvert.h"
+#include <QtGui/QIcon>
+#include <QtGui/QPainter>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QLabel>
 
@@ -38,4 +41,19 @@ QWidget* rpControlAtPos(QWidget* parent, const QPoint& point) {
     if (QWidget* inner = rpControlAtPos(child, point - child->pos())) return inner;
   }
   return nullptr;
+}
+
+QIcon rpPrinterIcon() {
+  QPixmap pixmap(18, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setPen(Qt::black);
+  p.setBrush(Qt::white);
+  p.drawRect(5, 1, 8, 5); // paper
+  p.setBrush(QColor(192, 192, 192));
+  p.drawRect(1, 6, 15, 6); // body
+  p.setBrush(Qt::white);
+  p.drawRect(4, 10, 10, 4); // output tray
+  p.fillRect(13, 8, 2, 1, Qt::green);
+  return QIcon(pixmap);
 }

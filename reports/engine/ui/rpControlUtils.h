@@ -2,6 +2,7 @@
 #include <QtCore/QList>
 #include <QtCore/QPoint>
 
+class QIcon;
 class QWidget;
 
 // Enables or disables the controls of a report dialog page and shows the
@@ -13,3 +14,6 @@ void rpEnableControls(const QList<QWidget*>& controls, bool enabled);
 // child whose bounds contain it, searched in a container's own children first;
 // nullptr when none.
 QWidget* rpControlAtPos(QWidget* parent, const QPoint& point);
+
+// The printer picture of the printer lists (18 x 16).
+QIcon rpPrinterIcon();

@@ -3,6 +3,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpUtils.h"
+#include "reports/engine/ui/rpControlUtils.h"
 #include <QtGui/QIntValidator>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -19,22 +20,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
-
-// The printer picture of each printer entry (18 x 16).
-QIcon PrinterIcon() {
-  QPixmap pixmap(18, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setPen(Qt::black);
-  p.setBrush(Qt::white);
-  p.drawRect(5, 1, 8, 5); // paper
-  p.setBrush(QColor(192, 192, 192));
-  p.drawRect(1, 6, 15, 6); // body
-  p.setBrush(Qt::white);
-  p.drawRect(4, 10, 10, 4); // output tray
-  p.fillRect(13, 8, 2, 1, Qt::green);
-  return QIcon(pixmap);
-}
 
 // One sheet with its page number in the corner that stays in sight when sheets overlap.
 void DrawSheet(QPainter& p, int x, int y, int number) {
@@ -170,7 +155,7 @@ TrpPrintForm::TrpPrintForm(QWidget* parent) : TForm(parent) {
 
   // The system's printers without the virtual one, which stands for a PDF file.
   TrpPrinter& printer = rpPrinter();
-  const QIcon icon = PrinterIcon();
+  const QIcon icon = rpPrinterIcon();
   for (int i = 0; i < printer.VirtualPrinterIndex; ++i)
     CB1->addItem(icon, printer.Printers[i]);
   rememberedPrinter_ = printer.PrinterIndex;
