@@ -206,6 +206,8 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
   TRestore keepTextHook(g.ExportText);
   CurrentFilter = filter;
   filter->FileName = fileName;
+  // The options dialog may look at the report's pages (and preview an export of one).
+  g.CurrentReport = this;
   bool go = true;
   if (filter->OnBeforeExport) filter->OnBeforeExport(filter->FileName, go);
   if (!go || filter->OptionsDialog() != 1) return false;
