@@ -5,10 +5,11 @@ BUILD_DIR="${VIMEK_BUILD_DIR:-$ROOT/build}"
 
 # What building and running needs (libdw-dev: the build tool that writes the
 # program's binary debug file reads its DWARF lines; fonts-liberation: the
-# fonts that stand in for "Courier New" and the other fonts the program names).
+# fonts that stand in for "Courier New" and the other fonts the program names;
+# libcups2-dev: raw printing of the dot-matrix export).
 PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbcommon-dev
   zlib1g-dev libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils
-  qt6-translations-l10n libdw-dev fonts-liberation)
+  qt6-translations-l10n libdw-dev fonts-liberation libcups2-dev)
 # What the tests need besides: GoogleTest, the readers that open the files
 # the program writes for other programs, the mingw-w64 cross compiler that
 # builds the crash reporter's PE fixtures, and a second font family set
