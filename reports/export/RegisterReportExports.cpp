@@ -3,6 +3,7 @@
 #include "reports/export/rpHTMLTableExport.h"
 #include "reports/export/rpOLEExcelExport.h"
 #include "reports/export/rpRTFExport.h"
+#include "reports/export/rpTextAdvExport.h"
 #include "reports/export/rpTextExport.h"
 #include "reports/export/rpXMLExcelExport.h"
 #include "reports/print/fTlac.h"
@@ -31,6 +32,13 @@ void AddExportFilters(TfrmTlac& form) {
   ole->CellsAlign = ole->CellsFillColor = ole->CellsFontColor = false;
   ole->CellsFontName = ole->CellsFontSize = ole->CellsFontStyle = false;
   Make<TrpXMLExcelExport>(form, "rpXMLExcelExport1");
+  // Simple frames, page breaks, empty lines and leading blanks, no OEM
+  // conversion, no printing after the export; printer dialog and saved settings on.
+  auto* dotMatrix = Make<TrpTextAdvExport>(form, "rpTextAdvExport1");
+  dotMatrix->ScaleWidth = dotMatrix->ScaleHeight = 1;
+  dotMatrix->Borders = dotMatrix->PageBreaks = dotMatrix->EmptyLines = dotMatrix->LeadSpaces = true;
+  dotMatrix->Pseudogrpahic = dotMatrix->OEMCodepage = dotMatrix->PrintAfter = false;
+  dotMatrix->PrinterDialog = dotMatrix->UseSavedProps = true;
 }
 
 } // namespace
