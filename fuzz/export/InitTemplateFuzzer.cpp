@@ -2,7 +2,6 @@
 // must be the program's own error and leave the selection as it was; a
 // template that loads selects an existing printer type.
 #include "core/Exception.h"
-#include "reports/engine/rpGlobals.h"
 #include "reports/export/rpTextAdvExport.h"
 #include <QtCore/QTemporaryFile>
 #include <cstddef>
@@ -10,8 +9,6 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool started = (rpEngineStart(), true);
-  (void)started;
   static QTemporaryFile file;
   static const bool opened = file.open();
   if (!opened) return 0;
@@ -19,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   file.seek(0);
   file.write(reinterpret_cast<const char*>(data), qint64(size));
   file.flush();
-  TrpTextAdvExport filter;
+  // The dialog's kind of exporter: it needs no running engine.
+  const std::unique_ptr<TrpTextAdvExport> exporter = TrpTextAdvExport::CreatePreviewExporter();
+  TrpTextAdvExport& filter = *exporter;
   try {
     filter.LoadInitTemplate(file.fileName());
   } catch (const Exception&) {
