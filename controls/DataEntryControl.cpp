@@ -89,8 +89,24 @@ void TDataEntryControl::TakeFocusBack() {
 bool TDataEntryControl::BeginEnter() {
   if (entered_ || refocusing_) return false;
   entered_ = true;
+  EndUnseenFocus(control_);
   return true;
 }
+
+void TDataEntryControl::EndUnseenFocus(const QWidget* focused) {
+  const QWidget* window = focused->window();
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    if (widget == focused || widget->window() != window || widget->hasFocus()) continue;
+    if (auto* button = qobject_cast<TQPLBtn*>(widget)) {
+      button->DropFocusColor();
+    } else if (auto* control = dynamic_cast<TDataEntryControl*>(widget); control && control->entered_) {
+      control->entered_ = false;
+      control->LeftUnseen();
+    }
+  }
+}
+
+void TDataEntryControl::LeftUnseen() { SetColor(StateColor(TColorOrder::ReadOnlyFirst)); }
 
 bool TDataEntryControl::BeginLeave(const QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();

@@ -51,6 +51,8 @@ public:
   static constexpr TColor FocusRequiredColor = TColor(0xFFD900); // RGB 0, 217, 255
   static constexpr TColor ErrorColor = clRed;                    // $0000FF
   static constexpr TColor ErrorFontColor = clWhite;
+  // The height of every single-line entry (text, number, date, time, combo).
+  static constexpr int EntryHeight = 21;
 
   enum class TLeaveResult { Passed, Refused, Skipped };
   // Which test decides first when both apply (read-only writers test
@@ -97,7 +99,15 @@ public:
   // Call first in focusInEvent: true when the user enters the control, false
   // when it only gets the focus back (its window was reactivated, or a
   // refusal took the focus back): the entering steps must not run again then.
+  // Entering also ends the focus look of the controls and buttons of the
+  // window that the focus left unseen (EndUnseenFocus).
   bool BeginEnter();
+  // Qt tells only the new focus widget when an inactive window is activated
+  // again, never the widget the program moved the focus away from meanwhile
+  // (after a picker, between two passes of a dialog): every other data-entry
+  // control and push button of `focused`'s window that still shows the focus
+  // takes its unfocused look.
+  static void EndUnseenFocus(const QWidget* focused);
   // Call first in focusOutEvent: true when the user leaves the control (the
   // focus moves within the window, or the window is closing), false for a
   // window deactivation, a pop-up, or a control that was never entered.
@@ -141,6 +151,11 @@ public:
 
 protected:
   explicit TDataEntryControl(QWidget* control);
+  // The focus left this control while its window was inactive (the program
+  // moved it after a picker or between two passes of a dialog), so no
+  // focus-out came: the control takes its unfocused look. No check runs, as
+  // the user did not leave it; the form's check before saving still does.
+  virtual void LeftUnseen();
   void SetRequiredFlag(bool on) { required_ = on; }
   void SetReadOnlyFlag(bool on) { readOnly_ = on; }
   void TakeFocusBack();

@@ -28,6 +28,8 @@ signals:
 protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // The box keeps its own colour when not focused.
+  void LeftUnseen() override { SetColor(RememberedColor()); }
   void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -155,6 +155,11 @@ void TIBDate::focusOutEvent(QFocusEvent* event) {
   emit OnExit();
 }
 
+void TIBDate::LeftUnseen() {
+  TButtonLineEdit::LeftUnseen();
+  if (!IsEmptyDate(date_)) setText(Shown(std::floor(date_.toDouble())));
+}
+
 void TIBDate::PutToday() {
   SetDate(DateTime::Now());
   selectAll();

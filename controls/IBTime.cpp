@@ -114,6 +114,11 @@ void TIBTime::focusOutEvent(QFocusEvent* event) {
   emit OnExit();
 }
 
+void TIBTime::LeftUnseen() {
+  TButtonLineEdit::LeftUnseen();
+  if (!time_.isNull() && hours_ != kClearedHours && minutes_ != kClearedMinutes) setText(Shown());
+}
+
 void TIBTime::keyPressEvent(QKeyEvent* event) {
   if (IsPlainEnter(event)) {
     MoveToNextControl();

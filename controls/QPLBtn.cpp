@@ -1,4 +1,5 @@
 #include "controls/QPLBtn.h"
+#include "controls/DataEntryControl.h"
 #include "core/gui/ColorConvert.h"
 #include "core/ui/Form.h"
 #include "core/ui/ImageList.h"
@@ -61,13 +62,18 @@ bool TQPLBtn::Active() const {
 
 TQPLBtn::TLayout TQPLBtn::Layout(const QRect& content) const {
   const QFontMetrics metrics(font());
-  const QRect textBox = metrics.boundingRect(QRect(0, 0, 10000, 10000), Qt::TextShowMnemonic, DisplayCaption());
   const QSize glyph = HasGlyph() ? QSize(images_->Width(), images_->Height()) : QSize(0, 0);
   const int spacing = HasGlyph() ? spacing_ : 0;
+  const int room = content.width() - (margin_ == -1 ? 0 : margin_) - glyph.width() - spacing;
+  QRect textBox = metrics.boundingRect(QRect(0, 0, 10000, 10000), Qt::TextShowMnemonic, DisplayCaption());
+  const bool wrapped = textBox.width() > room && room > 0;
+  if (wrapped)
+    textBox = metrics.boundingRect(QRect(0, 0, room, 10000), Qt::TextShowMnemonic | Qt::TextWordWrap, DisplayCaption());
   const int total = glyph.width() + spacing + textBox.width();
   // Integer division rounds towards zero, also for a negative remainder.
   const int left = content.left() + (margin_ == -1 ? (content.width() - total) / 2 : margin_);
   TLayout layout;
+  layout.Wrapped = wrapped;
   if (HasGlyph()) layout.Glyph = QRect(QPoint(left, content.top() + (content.height() - glyph.height()) / 2), glyph);
   layout.Caption =
       QRect(QPoint(left + glyph.width() + spacing, content.top() + (content.height() - textBox.height()) / 2),
@@ -102,7 +108,8 @@ void TQPLBtn::paintEvent(QPaintEvent*) {
   if (pressed) content.translate(1, 1);
   const TLayout layout = Layout(content);
   const QString caption = DisplayCaption();
-  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+  const int flags =
+      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | (layout.Wrapped ? Qt::TextWordWrap : Qt::TextSingleLine);
   if (isEnabled()) {
     p.setPen(palette().color(QPalette::ButtonText));
     p.drawText(layout.Caption, flags, caption);
@@ -124,15 +131,24 @@ void TQPLBtn::paintEvent(QPaintEvent*) {
 
 void TQPLBtn::focusInEvent(QFocusEvent* event) {
   QPushButton::focusInEvent(event);
-  colorBeforeFocus_ = color_;
+  // A window hidden and shown again can give the focus twice without taking
+  // it: the colour of before is the one the button had before the first.
+  if (!focusColored_) colorBeforeFocus_ = color_;
+  focusColored_ = true;
   SetColor(FocusColor);
+  TDataEntryControl::EndUnseenFocus(this);
   emit OnEnter();
 }
 
 void TQPLBtn::focusOutEvent(QFocusEvent* event) {
   QPushButton::focusOutEvent(event);
-  SetColor(colorBeforeFocus_);
+  DropFocusColor();
   emit OnExit();
+}
+
+void TQPLBtn::DropFocusColor() {
+  if (focusColored_) SetColor(colorBeforeFocus_);
+  focusColored_ = false;
 }
 
 void TQPLBtn::changeEvent(QEvent* event) {

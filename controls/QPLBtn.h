@@ -42,14 +42,18 @@ public:
   // default button while no other button has the focus.
   bool Active() const;
   // Where the glyph and the caption go inside the content rectangle; an
-  // empty glyph rectangle when no glyph is shown.
+  // empty glyph rectangle when no glyph is shown. A caption too long for the
+  // room beside the glyph breaks between its words (`Wrapped`).
   struct TLayout {
     QRect Glyph;
     QRect Caption;
+    bool Wrapped = false;
   };
   TLayout Layout(const QRect& content) const;
 
   QSize sizeHint() const override;
+  // Puts back the colour of before the focus, if the focus colour shows.
+  void DropFocusColor();
 
 signals:
   void OnEnter();
@@ -75,4 +79,5 @@ private:
   TColor color_ = clBtnFace;
   TColor colorBeforeFocus_ = clBtnFace;
   bool cancel_ = false;
+  bool focusColored_ = false;
 };

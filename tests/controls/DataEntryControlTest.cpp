@@ -1,7 +1,9 @@
 #include "KitTestSupport.h"
 #include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
 #include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
+#include "core/DateTime.h"
 #include "core/gui/ColorConvert.h"
 #include <QtCore/QDir>
 #include <QtWidgets/QFormLayout>
@@ -125,6 +127,64 @@ TEST_F(LostFocus, ReportedWhenTheControlCannotTakeIt) {
   edit->setEnabled(false);
   EXPECT_FALSE(edit->hasFocus());
   EXPECT_EQ(Messages(), QStringList{QStringLiteral("nie je mozne nastavit fokus")});
+}
+
+// The program moves the focus while the window is inactive (a picker has
+// just closed, or a dialog starts its next pass): Qt then tells only the
+// control that gets the focus. The control and the button it was taken from
+// must not keep the focus look.
+class FocusMovedUnseen : public KitDialogTest {
+protected:
+  void SetUp() override {
+    date = Add<TIBDate>(QStringLiteral("eDBDatum"));
+    date->SetRequired(true);
+    date->SetDate(DateTime::EncodeDate(2021, 6, 15));
+    money = Add<TIBCurrencyEdit>(QStringLiteral("eDBCena"));
+    ok = Add<TQPLBtn>(QStringLiteral("btnZapis"));
+    Show();
+  }
+  // Another window comes to the front, the focus moves to `next` behind it,
+  // and the dialog is active again.
+  void MoveBehindAnotherWindow(QWidget* next) {
+    QDialog picker;
+    picker.show();
+    picker.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+    next->setFocus(Qt::OtherFocusReason);
+    picker.close();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(next->hasFocus());
+  }
+  TIBDate* date;
+  TIBCurrencyEdit* money;
+  TQPLBtn* ok;
+};
+
+TEST_F(FocusMovedUnseen, TheControlLeftShowsItsUnfocusedLook) {
+  Focus(date);
+  ASSERT_EQ(date->text(), QStringLiteral("15062021"));
+  MoveBehindAnotherWindow(money);
+  EXPECT_EQ(date->Color(), clYellow) << "required and no longer focused";
+  EXPECT_EQ(date->text(), QStringLiteral("15.06.2021"));
+  EXPECT_EQ(money->Color(), TDataEntryControl::FocusColor);
+  // Leaving it again later is an ordinary leave.
+  QTest::keyClick(money, Qt::Key_Tab);
+  EXPECT_EQ(money->Color(), clWindow);
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(FocusMovedUnseen, TheButtonLeftShowsItsOwnColour) {
+  Focus(ok);
+  ASSERT_EQ(ok->Color(), TQPLBtn::FocusColor);
+  MoveBehindAnotherWindow(date);
+  EXPECT_EQ(ok->Color(), clBtnFace);
+  // Focus given twice without being taken keeps the colour of before.
+  Focus(ok);
+  QFocusEvent again(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(ok, &again);
+  Focus(money);
+  EXPECT_EQ(ok->Color(), clBtnFace);
 }
 
 } // namespace

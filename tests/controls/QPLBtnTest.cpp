@@ -2,6 +2,7 @@
 #include "KitTestSupport.h"
 #include "core/ui/Form.h"
 #include "core/ui/ImageList.h"
+#include "tests/support/PinnedFont.h"
 #include <QtCore/QTimer>
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QLineEdit>
@@ -55,6 +56,36 @@ TEST_P(PushButtonLayout, PlacesGlyphAndCaption) {
 INSTANTIATE_TEST_SUITE_P(Table, PushButtonLayout,
                          testing::Values(LayoutCase{true, -1, -1}, LayoutCase{false, 0, -1}, LayoutCase{true, 0, -1},
                                          LayoutCase{true, 0, 0}, LayoutCase{true, 0, 7}));
+
+// The main window's page buttons: 165 x 41, a 32-pixel glyph at the left.
+// A caption too long for the room beside the glyph breaks between its words
+// instead of running over the edge; a short one stays on its line.
+TEST(PushButton, ACaptionTooLongForItsButtonBreaksBetweenWords) {
+  TImageList images(32, 32);
+  QPixmap glyph(32, 32);
+  glyph.fill(Qt::darkBlue);
+  images.Add(glyph);
+  QFont font(PinnedFontFamily());
+  font.setBold(true);
+  font.setPixelSize(12);
+  const QRect content(4, 4, 157, 33);
+  const struct {
+    const char* caption;
+    bool wraps;
+  } cases[] = {{"Informácie o systéme", true}, {"Nastavenia", false}};
+  for (const auto& [caption, wraps] : cases) {
+    TQPLBtn button(QString::fromUtf8(caption));
+    button.setFont(font);
+    button.SetImages(&images);
+    button.SetImageIndex(0);
+    button.SetMargin(4);
+    const TQPLBtn::TLayout layout = button.Layout(content);
+    EXPECT_EQ(layout.Wrapped, wraps) << caption;
+    EXPECT_LE(layout.Caption.right(), content.right()) << caption;
+    EXPECT_GE(layout.Caption.top(), content.top()) << caption;
+    EXPECT_LE(layout.Caption.bottom(), content.bottom()) << caption;
+  }
+}
 
 class PushButtonTest : public KitDialogTest {
 protected:
