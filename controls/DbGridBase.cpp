@@ -327,7 +327,34 @@ void TDbGridBase::DataSetChanged() {
   syncing_ = true;
   model_->Refresh();
   syncing_ = false;
+  FitDateColumns();
   SyncCurrentRow();
+}
+
+int TDbGridBase::TitleFitWidth(const TGridColumn& column) const {
+  // The title's text rectangle is 3 pixels in from each side, the line 1 more.
+  return QFontMetrics(titleFont_).horizontalAdvance(column.Title) + 7;
+}
+
+void TDbGridBase::FitDateColumns() {
+  if (!dataSet_ || !dataSet_->Active()) return;
+  for (int logical = 0; logical < ColumnCount(); ++logical) {
+    const TGridColumn* column = columns_[logical].get();
+    const TField* field = ColumnField(column);
+    if (!field || fittedToDates_.contains(column)) continue;
+    QVariant sample;
+    switch (field->DataType()) {
+    case TFieldType::Date: sample = QDate(2000, 12, 28); break;
+    case TFieldType::Time: sample = QTime(20, 58, 58); break;
+    case TFieldType::DateTime: sample = QDateTime(QDate(2000, 12, 28), QTime(0, 0)); break;
+    default: continue;
+    }
+    // Only once, before the user can have chosen a width of his own.
+    fittedToDates_.insert(column);
+    // The cell's text rectangle is 2 pixels in from each side, the line 1 more.
+    const int needed = QFontMetrics(column->Font).horizontalAdvance(VariantText(sample)) + 5;
+    if (titleHeader_->sectionSize(logical) < needed) titleHeader_->resizeSection(logical, needed);
+  }
 }
 
 void TDbGridBase::DataSetScrolled() {
@@ -382,7 +409,7 @@ TGridColumn* TDbGridBase::AddColumn(const QString& fieldName, const QString& tit
   auto column = std::unique_ptr<TGridColumn>(CreateColumn());
   column->FieldName = fieldName;
   column->Title = title;
-  column->Width = width;
+  column->Width = std::max(width, TitleFitWidth(*column));
   column->Font = font();
   column->Color = color_;
   TGridColumn* result = column.get();

@@ -3,6 +3,7 @@
 #include "core/DataSet.h"
 #include <QtCore/QList>
 #include <QtCore/QPointer>
+#include <QtCore/QSet>
 #include <QtCore/QStringList>
 #include <QtGui/QFont>
 #include <QtWidgets/QTableView>
@@ -242,6 +243,11 @@ private:
   void DataSetScrolled();
   void SyncCurrentRow();
   void ApplyColumnWidths();
+  // A column is at least as wide as its title, and a column of dates or
+  // times as wide as one of them: the designed widths were laid out for a
+  // narrower font.
+  int TitleFitWidth(const TGridColumn& column) const;
+  void FitDateColumns();
   void ApplyLockedCols();
   // The locked leading columns are drawn again by a view of their own laid
   // over the left edge, which does not scroll horizontally.
@@ -264,6 +270,7 @@ private:
   bool updatingLocked_ = false;
   bool syncing_ = false;
   bool quietMove_ = false;
+  QSet<const TGridColumn*> fittedToDates_;
 
   TGridOptions options_ = TGridOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs |
                                        dgConfirmDelete | dgCancelOnExit | dgEditing);

@@ -206,9 +206,6 @@ void TfrmCClenov::FormCreate() {
                              {"VSTUP_JUX", "v JUX od", 51, "a.VSTUP_JUX", true},
                              {"SKOLENIE_USKUTOCNENE", "Skúšky", 48, "b.text", true},
                              {"CLEN", "Člen", 45, "2", true}});
-  // The birth date in full: the designed width is too narrow for a date in this font.
-  list.gr1->SetColumnWidth(4, std::max(list.gr1->Column(4)->Width,
-                                       list.gr1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 8));
   list.FormCreate(QStringLiteral("Číselník členov"), QSize(745, 392));
 }
 

@@ -330,3 +330,24 @@ TEST(DbGridColumns, DisplayFormatsGiveTheirDecimalsAndGrouping) {
   for (const auto& c : cases)
     EXPECT_EQ(FormatColumnNumber(QLatin1String(c.format), c.value), c.expected) << c.format << " " << c.value;
 }
+
+TEST(DbGridBaseWidths, TitlesAndDatesFitTheirColumnsAndTheUsersWidthStays) {
+  TRowsDataSet ds;
+  FillMembers(ds);
+  TDbGridBase grid;
+  TGridColumn* surname = grid.AddColumn(QStringLiteral("PRIEZVISKO"), QStringLiteral("Priezvisko a meno"), 20);
+  TGridColumn* born = grid.AddColumn(QStringLiteral("NARODENY"), QStringLiteral("Dát."), 20);
+  QHeaderView* header = grid.horizontalHeader();
+  const QFontMetrics titles(grid.TitleFont());
+  EXPECT_GT(header->sectionSize(0), titles.horizontalAdvance(surname->Title)) << "the title in full";
+  // The date's width is known once the data set shows its field types.
+  ds.Open();
+  grid.SetDataSet(&ds);
+  const int dateWidth = QFontMetrics(born->Font).horizontalAdvance(QStringLiteral("28.12.2000"));
+  EXPECT_GT(header->sectionSize(1), dateWidth);
+  EXPECT_EQ(born->Width, header->sectionSize(1));
+  // A width the user chooses survives the next refresh.
+  header->resizeSection(1, 40);
+  ds.Refresh();
+  EXPECT_EQ(header->sectionSize(1), 40);
+}
