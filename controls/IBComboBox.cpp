@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kComboHeight = 21;
 constexpr int kSmallestList = 3;
 
 // The last character typed into any combo, and the flag that is set while
@@ -76,7 +75,7 @@ TIBComboBox::TIBComboBox(QWidget* parent)
   // Double clicks land in the edit part; the form opens its picker on them.
   lineEdit()->installEventFilter(this);
   setFont(QFont(QStringLiteral("Courier"), 10));
-  setFixedHeight(kComboHeight);
+  setFixedHeight(EntryHeight);
   setMaxVisibleItems(30);
   query_->SetTransaction(transaction_.get());
   timer_->setInterval(500);
@@ -374,6 +373,13 @@ void TIBComboBox::SetTextQuietly(const QString& text) {
   ++quiet_;
   lineEdit()->setText(text);
   --quiet_;
+  ShowTextStart();
+}
+
+void TIBComboBox::ProposeText(const QString& text) {
+  SetTextQuietly(text);
+  searchPending_ = false;
+  lineEdit()->selectAll();
 }
 
 void TIBComboBox::TextEdited() { selectedItem_ = -1; }
@@ -708,6 +714,18 @@ void TIBComboBox::focusOutEvent(QFocusEvent* event) {
     // No exception may leave an event handler.
     ShowEscapedError(error);
   }
+  ShowTextStart();
+}
+
+void TIBComboBox::LeftUnseen() {
+  TDataEntryControl::LeftUnseen();
+  ShowTextStart();
+}
+
+void TIBComboBox::ShowTextStart() {
+  // A text longer than the combo shows its beginning (the name) when the
+  // user is not in it, not the end that writing it left in sight.
+  if (!hasFocus()) lineEdit()->setCursorPosition(0);
 }
 
 void TIBComboBox::LeaveSequence() {

@@ -129,6 +129,9 @@ public:
   void FindFirst();
   // Empties the combo: no row, no list items, no text.
   void ClearValue();
+  // Writes a text the user may accept or type over: no search starts for
+  // it, and it is selected, so that the first key typed replaces it.
+  void ProposeText(const QString& text);
   // Key value 1 .. 8 of the chosen list item, else of the remembered row;
   // Null when nothing is chosen.
   QVariant GetKeyValue() const { return KeyValue(0); }
@@ -192,6 +195,7 @@ signals:
 protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void LeftUnseen() override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
@@ -208,6 +212,7 @@ private:
   void TextEdited();
   void ItemActivated(int index);
   void SetTextQuietly(const QString& text);
+  void ShowTextStart();
   void TypeCharacter(QKeyEvent* event);
   void EnterPressed();
   void LeaveSequence();

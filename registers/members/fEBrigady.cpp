@@ -116,7 +116,7 @@ void TfrmEBrigady::SumHours() {
     sum += q.FieldByName(QStringLiteral("HODINY")).AsFloat();
   q.EnableControls();
   sbPanels[0]->setText(FormatIntegers(QStringLiteral("Počet záznamov: %d"), {q.RecordCount()}));
-  sbPanels[1]->setText(QStringLiteral("Spolu hodín: %1").arg(double(sum), 9, 'f', 1));
+  sbPanels[1]->setText(QStringLiteral("Spolu hodín: %L1").arg(double(sum), 9, 'f', 1));
   FitStatusBarPanels(*list.sb);
 }
 

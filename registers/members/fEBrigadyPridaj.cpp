@@ -132,7 +132,7 @@ void TfrmEBrigadyPridaj::PrepocitajSpolu() {
 
 void TfrmEBrigadyPridaj::eDBPopisEnter() {
   if (Tag() != 1 || !eDBPopis->currentText().trimmed().isEmpty() || eDBTypyBrigad->IsTextEmpty()) return;
-  eDBPopis->setEditText(eDBTypyBrigad->currentText().left(50));
+  eDBPopis->ProposeText(eDBTypyBrigad->currentText().left(50));
 }
 
 void TfrmEBrigadyPridaj::Load(TIBQuery& q) {

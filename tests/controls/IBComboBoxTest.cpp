@@ -243,6 +243,17 @@ TEST_F(LookupComboTest, FindItSetsTextAndColumnsOrLeavesTheComboEmpty) {
   EXPECT_EQ(combo->GetKeyValue(), QVariant(6));
 }
 
+TEST_F(LookupComboTest, OutOfTheComboAChosenNameShowsItsBeginning) {
+  combo->lineEdit()->setFixedWidth(40); // narrower than any name
+  Focus(next);
+  combo->FindIt(4);
+  EXPECT_EQ(combo->lineEdit()->cursorPosition(), 0);
+  Type(QStringLiteral("čier"));
+  ASSERT_TRUE(Leave());
+  EXPECT_EQ(combo->currentText(), QStringLiteral("Čierna Žofia"));
+  EXPECT_EQ(combo->lineEdit()->cursorPosition(), 0);
+}
+
 TEST_F(LookupComboTest, TheOwnTransactionSeesRowsCommittedLater) {
   combo->FindIt(1);
   ASSERT_EQ(combo->currentText(), QStringLiteral("Novák Ján"));

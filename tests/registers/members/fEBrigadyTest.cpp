@@ -84,8 +84,9 @@ TEST_F(WorkDutyTest, SaveAndContinueKeepsTheWorkEventForTheNextMember) {
   });
   script.Then([&](TForm& f) {
     TfrmEBrigadyPridaj& d = Dialog(f);
+    // The date by its value: the first control has the focus, so it shows its digits alone.
     secondPass = {d.eDBClen->currentText(), d.eDBTypyBrigad->currentText(), d.eDBPopis->currentText(),
-                  d.eDBHodiny->text(), d.eDBDatum->text()};
+                  d.eDBHodiny->text(), DateTime::ToDateTime(d.eDBDatum->Date().toDouble()).toString(u"dd.MM.yyyy")};
     d.eDBClen->FindIt(kral);
     Submit(f, Qt::Key_F12);
   });
@@ -97,6 +98,34 @@ TEST_F(WorkDutyTest, SaveAndContinueKeepsTheWorkEventForTheNextMember) {
       QStringList({QStringLiteral("2026/%1/Kosenie/4.5/%2/1").arg(novak).arg(type),
                    QStringLiteral("2026/%1/Kosenie/4.5/%2/1").arg(kral).arg(type)}));
   EXPECT_EQ(form->list.ib1->FieldByName(QStringLiteral("CLEN")).AsString(), QStringLiteral("Kráľ Peter"));
+}
+
+TEST_F(WorkDutyTest, ADescriptionTypedOverTheProposedOneIsStoredAsTyped) {
+  const int type = AddType(2026, QStringLiteral("Kosenie"));
+  // A description the proposal would complete to, were it searched for.
+  AddRecord(2026, kral, 2);
+  Exec(QStringLiteral("update e_brigady set popis='Kosenie hrádze'"));
+  Open();
+  QString proposed;
+  script.Then([&](TForm& f) {
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&f] { return f.isActiveWindow(); }, 5000));
+    TfrmEBrigadyPridaj& d = Dialog(f);
+    d.eDBClen->FindIt(novak);
+    d.eDBTypyBrigad->FindIt(type);
+    d.eDBHodiny->setFocus(Qt::TabFocusReason);
+    QTest::keyPress(d.eDBHodiny, Qt::Key_Tab); // into the description, which proposes the type
+    // The key's release reaches the description, and the combo's search pause passes.
+    QTest::keyRelease(d.eDBPopis, Qt::Key_Tab);
+    QTest::qWait(600);
+    proposed = d.eDBPopis->currentText();
+    TypeText(d.eDBPopis, QStringLiteral("Oprava hrádze"));
+    Submit(f, Qt::Key_F12);
+  });
+  Key(form->list, Qt::Key_P);
+  EXPECT_EQ(proposed, QStringLiteral("Kosenie"));
+  EXPECT_EQ(Rows(QStringLiteral("select popis from e_brigady where c_clenov=%1").arg(novak)),
+            QStringList{QStringLiteral("Oprava hrádze")});
 }
 
 TEST_F(WorkDutyTest, ThePreviousYearsRecordKeepsItsTypeAndGroundWhenEdited) {
@@ -210,14 +239,14 @@ TEST_F(WorkDutyTest, RequiredEntriesAreRefusedAndNothingIsWritten) {
 TEST_F(WorkDutyTest, TheStatusBarCountsAndSumsAndTheFilterNarrowsTheList) {
   Open();
   EXPECT_EQ(Panel(0), QStringLiteral("Počet záznamov: 0"));
-  EXPECT_EQ(Panel(1), QStringLiteral("Spolu hodín:       0.0"));
+  EXPECT_EQ(Panel(1), QStringLiteral("Spolu hodín:       0,0"));
   AddRecord(2026, novak, 2.5);
   AddRecord(2026, kral, 4);
   AddRecord(2026, novak, 1.25);
   AddRecord(2025, novak, 100);
   Key(form->list, Qt::Key_R);
   EXPECT_EQ(Panel(0), QStringLiteral("Počet záznamov: 3"));
-  EXPECT_EQ(Panel(1), QStringLiteral("Spolu hodín:       7.8"));
+  EXPECT_EQ(Panel(1), QStringLiteral("Spolu hodín:       7,8"));
   EXPECT_EQ(form->Caption(), QStringLiteral("Evidencia brigád - rok 2026"));
   // The hours column shows one decimal, as the sum does.
   QStringList shown;
@@ -230,7 +259,7 @@ TEST_F(WorkDutyTest, TheStatusBarCountsAndSumsAndTheFilterNarrowsTheList) {
   Key(form->list, Qt::Key_F);
   EXPECT_TRUE(form->list.pnlFilter->isVisibleTo(form.get()));
   EXPECT_EQ(Listed(form->list, QStringLiteral("HODINY")), QVariantList({1.25, 2.5}));
-  EXPECT_EQ(Panel(1), QStringLiteral("Spolu hodín:       3.8"));
+  EXPECT_EQ(Panel(1), QStringLiteral("Spolu hodín:       3,8"));
 }
 
 TEST_F(WorkDutyTest, AnUnpaidPrivateVehicleIsPaintedRedWithAYellowFont) {
