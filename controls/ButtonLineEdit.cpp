@@ -4,15 +4,14 @@
 #include <QtWidgets/QToolButton>
 
 namespace {
-constexpr int kEditHeight = 21;
 constexpr int kButtonWidth = 16;
 } // namespace
 
 TButtonLineEdit::TButtonLineEdit(QWidget* parent, int width)
     : QLineEdit(parent), TDataEntryControl(this), button_(new QToolButton(this)) {
   setFont(QFont(QStringLiteral("Courier"), 10));
-  setFixedHeight(kEditHeight);
-  resize(width, kEditHeight);
+  setFixedHeight(EntryHeight);
+  resize(width, EntryHeight);
   button_->setCursor(Qt::PointingHandCursor);
   button_->setFocusPolicy(Qt::NoFocus);
   button_->setFont(QApplication::font());

@@ -24,7 +24,8 @@ int CurrencyDecimals() {
 TIBCurrencyEdit::TIBCurrencyEdit(QWidget* parent) : TBaseNumEdit(parent), TDataEntryControl(this) {
   setFont(QFont(QStringLiteral("Courier"), 10));
   SetMaxLength(14);
-  resize(121, height());
+  setFixedHeight(EntryHeight);
+  resize(121, EntryHeight);
   SetDecimals(CurrencyDecimals());
   SetColor(StateColor(TColorOrder::FocusFirst));
 }

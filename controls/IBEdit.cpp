@@ -12,13 +12,12 @@
 #include <QtWidgets/QToolButton>
 
 namespace {
-constexpr int kEditHeight = 21;
 constexpr int kButtonWidth = 16;
 } // namespace
 
 TIBEdit::TIBEdit(QWidget* parent) : QLineEdit(parent), TDataEntryControl(this) {
   setFont(QFont(QStringLiteral("Courier"), 10));
-  setFixedHeight(kEditHeight);
+  setFixedHeight(EntryHeight);
   button_ = new QToolButton(this);
   button_->setText(QStringLiteral("..."));
   button_->setAutoRaise(true);

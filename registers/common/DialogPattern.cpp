@@ -98,7 +98,9 @@ void TDialogPattern::FormCreate(QWidget* controls, QSize clientSize) {
   for (QWidget* widget : order)
     tabOrder_.append(widget);
   form_.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-  form_.setFixedSize(form_.sizeHint().expandedTo(clientSize));
+  // Never below what the layout needs: controls that ignore their size hint
+  // (the child lists of a dialog) still keep their minimum.
+  form_.setFixedSize(form_.sizeHint().expandedTo(form_.minimumSizeHint()).expandedTo(clientSize));
 }
 
 bool TDialogPattern::Adding() const { return form_.Tag() == 1; }

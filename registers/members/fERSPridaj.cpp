@@ -31,6 +31,7 @@
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
@@ -273,6 +274,10 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   for (TDbGridQPL* grid : {gr2, gr3}) {
     grid->SetActiveTitleIndex(0);
     grid->Loaded();
+    // Three rows in sight below the titles, above the horizontal scroll bar.
+    grid->setMinimumHeight(3 * grid->verticalHeader()->defaultSectionSize() +
+                           grid->horizontalHeader()->sizeHint().height() +
+                           grid->horizontalScrollBar()->sizeHint().height() + 2 * grid->frameWidth());
   }
 
   dlg.AddCaption = QStringLiteral("Pridanie kontroly rybárskej stráže");
@@ -365,8 +370,6 @@ QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barNam
   // The grid takes the room the dialog leaves it; its own wish would make
   // the dialog taller than the screen.
   grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-  grid->setMinimumHeight(3 * grid->verticalHeader()->defaultSectionSize() +
-                         grid->horizontalHeader()->sizeHint().height());
   layout->addWidget(grid, 1);
   TChildList* child = &list;
   connect(list.add, &QToolButton::clicked, this, [child] { child->Add(); });

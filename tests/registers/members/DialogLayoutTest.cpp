@@ -5,6 +5,7 @@
 #include "app/AdminForms.h"
 #include "app/FormRegistry.h"
 #include "app/MainNavigation.h"
+#include "controls/DbGridBase.h"
 #include "registers/common/ListForm.h"
 #include "registers/members/MembersForms.h"
 #include "registers/members/fCClenenieClenovPridaj.h"
@@ -117,6 +118,10 @@ protected:
   static void ExpectFitsTheScreen(TForm& form, const QString& name) {
     EXPECT_LE(form.width() + kFrameWidth, kScreenWidth) << name.toStdString() << " " << form.width();
     EXPECT_LE(form.height() + kFrameHeight, kScreenHeight) << name.toStdString() << " " << form.height();
+    // No list is squeezed below the rows it asks to show (the inspection's guards and persons).
+    for (const TDbGridBase* grid : form.findChildren<TDbGridBase*>())
+      if (grid->isVisibleTo(&form))
+        EXPECT_GE(grid->height(), grid->minimumHeight()) << name.toStdString() << " " << grid->objectName().toStdString();
     for (QAbstractButton* button : form.findChildren<QAbstractButton*>()) {
       if (!button->isVisibleTo(&form)) continue;
       const QRect place(button->mapTo(&form, QPoint(0, 0)), button->size());
