@@ -1,5 +1,6 @@
 #include "core/ui/Form.h"
 #include <QtGui/QCloseEvent>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 
@@ -62,6 +63,27 @@ void TForm::done(int result) {
 void TForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
+}
+
+void TForm::setVisible(bool visible) {
+  // Before the dialog places itself on the screen by its size.
+  if (visible && !isVisible()) FitCaption();
+  QDialog::setVisible(visible);
+}
+
+void TForm::FitCaption() {
+  // The title bar cuts a caption wider than the window; it also holds the
+  // window's icon and buttons.
+  constexpr int kTitleBarExtras = 120;
+  if (!testAttribute(Qt::WA_Resized)) {
+    // The size the window is about to take; still its own to adjust.
+    adjustSize();
+    setAttribute(Qt::WA_Resized, false);
+  }
+  QFont bold = font();
+  bold.setBold(true);
+  const int needed = QFontMetrics(bold).horizontalAdvance(windowTitle()) + kTitleBarExtras;
+  if (width() < needed && maximumWidth() > width()) resize(std::min(needed, maximumWidth()), height());
 }
 
 void TForm::closeEvent(QCloseEvent* event) {

@@ -40,6 +40,7 @@ public:
   bool Close() { return close(); }
 
   void done(int result) override;
+  void setVisible(bool visible) override;
   void accept() override { SetModalResult(mrOk); }
   void reject() override;
 
@@ -63,6 +64,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  // A form whose width may grow is made wide enough for its caption.
+  void FitCaption();
   // The key press last seen and the widget it reaches next if unaccepted
   // (compared, never dereferenced).
   struct PreviewedKey {

@@ -3,6 +3,7 @@
 #include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,6 +73,30 @@ TEST(Form, CloseQueryCanKeepTheFormOpen) {
   EXPECT_TRUE(form.isVisible());
   form.allowClose = true;
   EXPECT_TRUE(form.Close());
+}
+
+TEST(Form, AWindowThatMayGrowShowsItsWholeCaption) {
+  const QString caption = QStringLiteral("Prevod údajov z predchádzajúceho roku");
+  TForm growing;
+  growing.SetCaption(caption);
+  growing.resize(150, 100);
+  growing.show();
+  QFont bold = growing.font();
+  bold.setBold(true);
+  EXPECT_GT(growing.width(), QFontMetrics(bold).horizontalAdvance(caption));
+  // A window laid out by its layout keeps the layout's height.
+  TForm laidOut;
+  laidOut.SetCaption(caption);
+  (new QVBoxLayout(&laidOut))->addWidget(new QLineEdit(&laidOut));
+  laidOut.show();
+  EXPECT_GT(laidOut.width(), QFontMetrics(bold).horizontalAdvance(caption));
+  EXPECT_EQ(laidOut.height(), laidOut.sizeHint().height());
+  // A window of fixed size keeps it.
+  TForm fixed;
+  fixed.SetCaption(caption);
+  fixed.setFixedSize(150, 100);
+  fixed.show();
+  EXPECT_EQ(fixed.width(), 150);
 }
 
 TEST(ColorConvert, StoredColoursMapToRgb) {
