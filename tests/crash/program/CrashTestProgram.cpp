@@ -66,6 +66,9 @@ void Record(TExceptionDialog& dialog) {
 
 int main(int argc, char* argv[]) {
   TApplication application(argc, argv);
+  // The crash dialog is the program's only window: its closing must not end
+  // the loop that the test watches going on.
+  application.setQuitOnLastWindowClosed(false);
   SetCrashDialogShownHook(Record);
   if (argc == 3 && qstrcmp(argv[1], kCrashReportArgument) == 0) return RunCrashReport(QString::fromLocal8Bit(argv[2]));
   InstallCrashHandlers();
