@@ -1,5 +1,6 @@
 #include "reports/objects/RegisterReportObjects.h"
 #include "reports/engine/rpView.h"
+#include "reports/objects/rpBarCodeView.h"
 #include "reports/objects/rpCheckBoxView.h"
 #include "reports/objects/rpGradient.h"
 #include "reports/objects/rpRichForm.h"
@@ -31,6 +32,8 @@ QImage rpObjectBitmap(const char* name) {
     p.drawRoundedRect(4, 4, 11, 10, 3, 3);
     p.setBrush(Qt::white);
     p.drawRoundedRect(1, 1, 11, 10, 3, 3);
+  } else if (std::strcmp(name, "RP_BARCODEVIEW") == 0) {
+    for (int x = 1, i = 0; x < 15; x += 1 + i % 3, ++i) p.fillRect(x, 2, 1 + i % 2, 12, Qt::black);
   } else if (std::strcmp(name, "RP_RICHVIEW") == 0) {
     QFont font(QStringLiteral("Liberation Serif"));
     font.setPixelSize(14);
@@ -53,6 +56,8 @@ void RegisterReportObjects() {
                    rpObjectBitmap("RP_CHECKBOXVIEW"), QStringLiteral("55224"));
   rpAddObjectClass(QStringLiteral("TrpRoundRectView"), [] { return new TrpRoundRectView; },
                    rpObjectBitmap("RP_ROUNDRECTVIEW"), QStringLiteral("55344"));
+  rpAddObjectClass(QStringLiteral("TrpBarCodeView"), [] { return new TrpBarCodeView; }, rpObjectBitmap("RP_BARCODEVIEW"),
+                   QStringLiteral("55338"));
   rpRichForm(); // the hidden editor window lives from here to the program's end
   rpAddObjectClass(QStringLiteral("TrpRichView"), [] { return new TrpRichView; }, rpObjectBitmap("RP_RICHVIEW"),
                    QStringLiteral("55223"));

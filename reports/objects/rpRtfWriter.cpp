@@ -98,7 +98,9 @@ QByteArray rpWriteRtf(const QTextDocument& document) {
       if (const int color = colorIndex(cf)) body += "\\cf" + QByteArray::number(color);
       body += ' ' + Escaped(fragment.text());
     }
-    if (block.next().isValid()) body += "\\par\r\n";
+    // Every paragraph ends with its mark, the last one too: a reader drops
+    // the empty paragraph after the last mark, so an empty last one stays.
+    body += "\\par\r\n";
   }
 
   QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051{\\fonttbl";

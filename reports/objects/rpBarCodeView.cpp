@@ -1,0 +1,181 @@
+#include "reports/objects/rpBarCodeView.h"
+#include "core/Exception.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpParser.h"
+#include "reports/engine/rpReport.h"
+#include "reports/engine/rpStream.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/rpValue.h"
+#include "reports/objects/rpBarCodeForm.h"
+#include "reports/objects/rpObjectUtils.h"
+#include <QtCore/QRegularExpression>
+#include <QtGui/QFontMetrics>
+#include <QtGui/QPainter>
+
+namespace {
+
+constexpr int kTextHeight = 12; // pixels of the code's text
+constexpr int kTextRoom = 14;   // the bars leave this much for it
+
+// An optional sign, digits, a decimal point and an exponent.
+bool IsDecimalNumber(const QString& text) {
+  static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+  return number.match(text).hasMatch();
+}
+
+} // namespace
+
+QFont rpBarcodeTextFont() {
+  QFont font(QStringLiteral("Liberation Mono"));
+  font.setPixelSize(kTextHeight);
+  return font;
+}
+
+TrpBarCodeView::TrpBarCodeView() {
+  SetKind(10, QStringLiteral("Bar"), QStringLiteral("TrpBarCodeView"));
+  Memo = {QStringLiteral("12345678")};
+}
+
+void TrpBarCodeView::ListProperties() {
+  TrpView::ListProperties();
+  AddPropertyRec(QStringLiteral("Barcode"), ptEditor | ptSingleOnly, [this] { OpenEditor(); });
+  AddPropertyRec(QStringLiteral("DataField"), ptEditor | ptSingleOnly | ptText);
+}
+
+QString TrpBarCodeView::CodeText() const {
+  const QString fallback = QStringLiteral("12345678");
+  if (WorkLines.isEmpty() || WorkLines.first().startsWith(QLatin1Char('['))) return fallback;
+  const QString code = WorkLines.first();
+  if (rpBarcodeTypeInfo(BarType).Numeric && !IsDecimalNumber(code.trimmed())) return fallback;
+  return code;
+}
+
+void TrpBarCodeView::Draw(QPainter* canvas) {
+  const TrpGlobals& g = rpGlobals();
+  if (Width < 0 || Height < 0 || Memo == QStringList{QString()}) return;
+  PrepareDrawing(canvas);
+  WorkLines = Memo;
+  Generator.SetAngle(Rotation);
+  Generator.SetRatio(2);
+  Generator.SetModul(1);
+  Generator.SetChecksum(CheckSum);
+  Generator.Color = FillColor == clNone ? QColor(Qt::white) : rpPaintColor(FillColor);
+  Generator.SetTyp(BarType);
+  Generator.SetText(CodeText());
+  const bool horizontal = Horizontal();
+  const int pattern = Generator.Width();
+  qint32& along = horizontal ? Width : Height;
+  along = pattern;
+  const int restored = rpRoundEven(pattern * Zoom);
+  if (Generator.Text().trimmed() == QLatin1String("0")) return;
+  const int h = (horizontal ? Height : Width) - (ShowText ? kTextRoom : 0);
+  Generator.SetLeft(0);
+  Generator.SetTop(0);
+  Generator.SetHeight(h);
+  if (BarType == bcCodePostNet && Rotation == 0) {
+    Generator.SetTop(h);
+    Generator.SetHeight(-h);
+  } else if (Rotation == 180) {
+    Generator.SetTop(Height - h);
+  } else if (Rotation == 270) {
+    Generator.SetLeft(Width - h);
+  }
+  const int drawnWidth = Width, drawnHeight = Height;
+  along = restored;
+  ToDeviceCoords(!g.EngineMode);
+  PaintBackground();
+  if (canvas && !g.SuppressDrawing && drawnWidth > 0 && drawnHeight > 0) {
+    // Drawn at one pixel per module and scaled into the drawing rectangle,
+    // directly: a recording would re-size the text on a printer.
+    canvas->save();
+    canvas->setClipRect(DrawRect, Qt::IntersectClip);
+    canvas->translate(DrawRect.topLeft());
+    canvas->scale(double(DrawRect.width()) / drawnWidth, double(DrawRect.height()) / drawnHeight);
+    Generator.PaintTo(*canvas);
+    if (ShowText) {
+      const QFont font = rpBarcodeTextFont();
+      const QString text = Generator.Text();
+      const int tw = QFontMetrics(font).horizontalAdvance(text);
+      QPoint at;
+      if (Rotation == 0)
+        at = {(drawnWidth - tw) / 2, drawnHeight - kTextHeight};
+      else if (Rotation == 90)
+        at = {drawnWidth - kTextHeight, drawnHeight - (drawnHeight - tw) / 2};
+      else if (Rotation == 180)
+        at = {drawnWidth - (drawnWidth - tw) / 2, kTextHeight};
+      else
+        at = {kTextHeight, (drawnHeight - tw) / 2};
+      canvas->setFont(font);
+      canvas->setPen(Qt::black);
+      canvas->translate(at);
+      canvas->rotate(-std::round(Rotation * 10) / 10);
+      canvas->drawText(QRect(0, 0, tw + 1, kTextHeight), Qt::AlignLeft | Qt::AlignTop, text);
+    }
+    canvas->restore();
+  }
+  PaintFrame();
+  RestoreDesignCoords();
+}
+
+void TrpBarCodeView::WritePrepared(TBinaryWriter& stream) {
+  TrpGlobals& g = rpGlobals();
+  PrepareDrawing(DrawCanvas);
+  WorkLines = Memo;
+  if (auto* report = dynamic_cast<TrpReport*>(g.CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  RunScript();
+  if (!Visible) return;
+  const QString keptTag = Tag;
+  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  if (!WorkLines.isEmpty() && WorkLines.first().startsWith(QLatin1Char('['))) {
+    try {
+      WorkLines[0] = rpValueToText(rpParser().Calc(WorkLines.first()));
+    } catch (const Exception&) {
+      WorkLines[0] = QStringLiteral("0"); // prints nothing
+    }
+  }
+  WriteTypedRecord(stream);
+  Tag = keptTag;
+}
+
+void TrpBarCodeView::LoadFromStream(TBinaryReader& stream) {
+  TrpView::LoadFromStream(stream);
+  CheckSum = rpReadByte(stream) != 0;
+  ShowText = rpReadByte(stream) != 0;
+  Reserved = rpReadByte(stream);
+  BarType = rpReadByte(stream);
+  Module = rpReadInteger(stream);
+  Zoom = stream.ReadDouble();
+  Rotation = stream.ReadDouble();
+  if (Module == 1) {
+    // The older form kept one pixel per module at twice the zoom.
+    Zoom /= 2;
+    Module = 2;
+  }
+}
+
+void TrpBarCodeView::SaveToStream(TBinaryWriter& stream) {
+  TrpView::SaveToStream(stream);
+  rpWriteByte(stream, CheckSum ? 1 : 0);
+  rpWriteByte(stream, ShowText ? 1 : 0);
+  rpWriteByte(stream, Reserved);
+  rpWriteByte(stream, BarType);
+  rpWriteInteger(stream, Module);
+  stream.WriteDouble(Zoom);
+  stream.WriteDouble(Rotation);
+}
+
+void TrpBarCodeView::WriteXmlElement(QString& element) {
+  TrpView::WriteXmlElement(element);
+  if (!Memo.isEmpty()) rpXmlAttribute(element, QStringLiteral("Text"), Memo.first());
+  rpXmlAttribute(element, QStringLiteral("BarType"), BarType);
+  rpXmlAttribute(element, QStringLiteral("CalcCheckSum"), CheckSum ? 1 : 0);
+  rpXmlAttribute(element, QStringLiteral("Rotation"), rpXmlFloat(Rotation));
+  rpXmlAttribute(element, QStringLiteral("ShowText"), ShowText ? 1 : 0);
+  rpXmlAttribute(element, QStringLiteral("Zoom"), rpXmlFloat(Zoom));
+  if (!Memo.isEmpty()) rpXmlDataFieldAttributes(element, Memo.first());
+}
+
+void TrpBarCodeView::OpenEditor() {
+  TrpBarCodeForm editor;
+  editor.ShowEditor(this);
+}
