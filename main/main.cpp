@@ -5,6 +5,8 @@
 #include "console/ConsoleForms.h"
 #include "crash/RtFaultHandler.h"
 #include "crash/fExceptionDialog.h"
+#include "dbase/exchange/fSImport.h"
+#include "dbase/exchange/uPUlovkySumarizaciaExport.h"
 #include "platform/base/TerminationSignals.h"
 #include "registers/members/MembersForms.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
@@ -28,6 +30,8 @@ int main(int argc, char* argv[]) {
   RegisterAdministrationForms();
   RegisterConsoleForms();
   RegisterMembersForms();
+  RegisterMemberImport();
+  RegisterCatchSummaryExporter();
   RegisterPrintForm();
   RegisterReportObjects();
   RegisterReportExports();
