@@ -194,6 +194,7 @@ TfrmSImport::TfrmSImport(QWidget* owner, TIBDatabase* database)
   layout->addWidget(eVymazatClenov);
   layout->addWidget(progress, 1);
   layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize); // a fixed border, as the dialog was designed
   setTabOrder(rbClezk, rbClen);
   setTabOrder(rbClen, eDBFile);
   setTabOrder(eDBFile, eVymazatClenov);
