@@ -50,10 +50,19 @@ public:
   void SetValue(const QVariant& value);
   void Clear() { SetValue(QVariant()); }
 
+  // Views that list every field (the ad-hoc table prints) leave a hidden field out.
+  bool Visible = true;
+  // The caption such views show: the label set, else the field name.
+  QString DisplayLabel() const { return label_.isEmpty() ? def_.Name : label_; }
+  void SetDisplayLabel(const QString& label) { label_ = label; }
+  // The width in characters such a view gives the field: a string's length, else 10.
+  int DisplayWidth() const { return def_.DataType == TFieldType::String && def_.Size > 0 ? def_.Size : 10; }
+
 private:
   TDataSet* dataSet_;
   int index_;
   TFieldDef def_;
+  QString label_;
 };
 
 enum class TDataSetState { Inactive, Browse, Edit, Insert };

@@ -207,11 +207,11 @@ int TrpBand::MeasureHeight() {
 }
 
 int TrpBand::MeasureCrossHeight() {
-  const auto measure = [this] {
+  const auto measure = [this](bool cells) {
     int result = height;
     for (TrpView* object : objects) {
       auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
-      if (!stretchable) continue;
+      if (!stretchable || (!cells && build.CrossBandOf(object))) continue;
       const int keptHeight = object->Height;
       result = std::max(result, stretchable->CalcHeight() + object->Top);
       object->Height = keptHeight;
@@ -219,8 +219,8 @@ int TrpBand::MeasureCrossHeight() {
     }
     return result;
   };
-  // Once as the row stands (header and footer cells, or no vertical data), then once per column's record.
-  int result = measure();
+  // The band's own objects, then every object once per column's record.
+  int result = measure(false);
   build.crossColumn = 1;
   if (build.report.OnBeginColumn) build.report.OnBeginColumn(this);
   TrpDataset* source = build.Band(btCrossData)->view ? VerticalDataSource() : nullptr;
@@ -230,7 +230,7 @@ int TrpBand::MeasureCrossHeight() {
       int discarded = 0;
       build.report.OnPrintColumn(build.crossColumn, discarded);
     }
-    result = std::max(result, measure());
+    result = std::max(result, measure(true));
     ++build.crossColumn;
   }
   return result;

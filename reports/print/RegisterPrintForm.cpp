@@ -2,9 +2,12 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/ui/rpEngineUi.h"
 #include "reports/print/fTlac.h"
+#include "reports/print/rpPrintGrid.h"
+#include "controls/DbGridQPL.h"
 
 void RegisterPrintForm() {
   rpEngineStart();
   rpInstallEngineUi();
   SetPrintFormFactory([] { return std::make_unique<TfrmTlac>(); });
+  TDbGridQPL::SetGridPrinter(rpPrintGridJob);
 }
