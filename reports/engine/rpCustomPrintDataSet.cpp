@@ -344,7 +344,7 @@ TrpMemoView* AddText(TrpPage& page, const QRect& rect, const TrpSectionParams& s
 
 constexpr int kBandWidth = 1000;
 constexpr int kToBandWidth = 4;   // band alignment: the band's width
-constexpr int kMiddle = 16;       // vertical alignment bit: middle
+constexpr int kMiddle = 8;        // vertical alignment bit: middle
 constexpr int kCentre = 2;        // horizontal alignment: centre
 
 } // namespace
