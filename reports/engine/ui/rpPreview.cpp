@@ -7,6 +7,7 @@
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpUrlLink.h"
 #include "reports/engine/rpUtils.h"
+#include "reports/engine/ui/rpDock.h"
 #include "reports/engine/ui/rpFindForm.h"
 #include "reports/engine/ui/rpQtPrinter.h"
 #include "reports/engine/ui/rpSpeedButton.h"
@@ -887,6 +888,14 @@ void TrpPreviewForm::ExitBtnClick() {
     SetModalResult(mrOk);
   else
     close();
+}
+
+void TrpPreviewForm::FormShow() { rpRestoreFormPosition(this); }
+
+void TrpPreviewForm::hideEvent(QHideEvent* event) {
+  // A modal run ends without a close event, so the place is kept whenever the window goes.
+  if (!event->spontaneous()) rpSaveFormPosition(this);
+  TForm::hideEvent(event);
 }
 
 void TrpPreviewForm::FormClose(TCloseAction& action) {

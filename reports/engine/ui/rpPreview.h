@@ -125,7 +125,10 @@ signals:
 
 protected:
   bool FormKeyDown(QKeyEvent* event) override;
+  // The window comes back where it was when it last closed.
+  void FormShow() override;
   void FormClose(TCloseAction& action) override;
+  void hideEvent(QHideEvent* event) override;
 
 private:
   friend class TrpPBox;

@@ -249,6 +249,31 @@ TEST_F(Preview, ShowPreviewIsModalAndGivesThePagesBack) {
   report.ShowPreview(); // without pages nothing shows (a modal window would block here)
 }
 
+// The preview opens maximized the first time; once the user made it a window
+// of its own size, it comes back there.
+TEST_F(Preview, ReopensWhereItClosed) {
+  ASSERT_TRUE(Build());
+  QRect closedAt;
+  WhenModal([&](QWidget* modal) {
+    EXPECT_TRUE(modal->isMaximized());
+    modal->showNormal();
+    modal->setGeometry(40, 50, 640, 480);
+    closedAt = modal->geometry();
+    QTest::keyClick(static_cast<TrpPreviewForm*>(modal)->ScrollBox1, Qt::Key_Escape);
+  });
+  report.ShowPreview();
+  QRect reopenedAt;
+  bool maximized = true;
+  WhenModal([&](QWidget* modal) {
+    reopenedAt = modal->geometry();
+    maximized = modal->isMaximized();
+    QTest::keyClick(static_cast<TrpPreviewForm*>(modal)->ScrollBox1, Qt::Key_Escape);
+  });
+  report.ShowPreview();
+  EXPECT_FALSE(maximized);
+  EXPECT_EQ(reopenedAt, closedAt);
+}
+
 TEST_F(Preview, ButtonsFollowTheReport) {
   report.PreviewButtons = pbZoom | pbPrint | pbExit;
   Show();
