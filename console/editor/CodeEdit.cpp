@@ -57,6 +57,7 @@ TCustomCodeEdit::TCustomCodeEdit(QWidget* parent)
   horizontalScrollBar()->setRange(1, 1);
   verticalScrollBar()->setRange(1, 1);
   constructed_ = true;
+  ApplyDropAcceptance();
   ApplyFontChange();
 }
 

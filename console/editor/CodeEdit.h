@@ -20,6 +20,7 @@
 #include <memory>
 
 class TCodeInternalImage;
+class TEditAction;
 class TheTextDrawer;
 class QMimeData;
 class QPainter;
@@ -51,9 +52,12 @@ public:
   TCodeCustomHighlighter* Highlighter() const { return highlighter_; }
   void SetHighlighter(TCodeCustomHighlighter* highlighter);
   TCodeGutter& Gutter() { return gutter_; }
+  // Copies the settings (the gutter's change handling follows).
+  void SetGutter(const TCodeGutter& gutter) { gutter_.Assign(gutter); }
   TCodeSelectedColor& SelectedColor() { return selectedColor_; }
   TCodeBookMarkOpt& BookMarkOptions() { return bookMarkOptions_; }
   TCodeGlyph& WordWrapGlyph() { return wordWrapGlyph_; }
+  void SetWordWrapGlyph(const TCodeGlyph& glyph) { wordWrapGlyph_.Assign(glyph); }
   TCodeEditMarkList& Marks() { return marks_; }
   TCodeEditKeyStrokes& Keystrokes() { return keystrokes_; }
   void SetKeystrokes(const TCodeEditKeyStrokes* keystrokes);
@@ -193,6 +197,9 @@ public:
   void PasteClipboard();
   bool CanPaste() const;
   static const QString& BlockMimeType();
+  // What a drag of the selection carries (the editor's drops know it as
+  // coming from this editor); the caller owns it.
+  QMimeData* DragMimeData();
 
   // --- commands
   // Runs a command through the whole pipeline: the process events, the
@@ -254,6 +261,11 @@ public:
   void DeleteSelection();
   // Empties the text, the marks and both undo lists; not undoable.
   void ClearAllText();
+
+  // --- the standard edit actions (TEditAction): running one, and its
+  // enabled state; both false when the editor does not have the focus.
+  bool ExecuteAction(TEditAction& action);
+  bool UpdateAction(TEditAction& action);
 
   // --- undo
   void Undo();
@@ -319,6 +331,8 @@ protected:
   void PaintTransient(TTransientType type) { PaintTransient(type, false); }
   virtual void FireStatusChange();
   virtual void FireChange();
+  // The text the selection holds, as deleting it takes it out (no filling).
+  QString SelectionContents() const;
   virtual void RunCommand(TCodeEditorCommand command, QChar ch, const void* data);
   virtual void RunCommandHooks(bool afterProcessing, TCodeEditorCommand& command, QChar& ch, const void* data);
   virtual void FireProcessCommand(TCodeEditorCommand& command, QChar& ch, const void* data);
@@ -430,8 +444,6 @@ private:
   bool IgnoredByBracketSearch(const TBufferCoord& position);
 
   // clipboard and drag and drop (CodeEditClipboard.cpp)
-  // The text the selection holds, as deleting it takes it out (no filling).
-  QString SelectionContents() const;
   QString SelectionText(bool padColumns) const;
   QMimeData* SelectionMimeData(const QString& text) const;
   void StartDragOfSelection();
@@ -492,6 +504,8 @@ private:
   // property changes (CodeEditProperties.cpp)
   void HighlighterChanged(QObject* sender);
   void GutterSettingsChanged();
+  // The text area takes drops of the selection and of files when an option asks.
+  void ApplyDropAcceptance();
   void ShowBorder();
 
   TBufferCoord selectionAnchor_{1, 1};

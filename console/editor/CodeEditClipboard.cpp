@@ -4,6 +4,7 @@
 #include "console/editor/CodeEditPrivate.h"
 #include "console/editor/text/CodeEditErrors.h"
 #include <QtCore/QMimeData>
+#include <QtCore/QPointer>
 #include <QtCore/QScopeGuard>
 #include <QtGui/QClipboard>
 #include <QtGui/QDrag>
@@ -177,9 +178,32 @@ void TCustomCodeEdit::PasteClipboard() {
 
 // --- drag and drop of the selection
 
+namespace {
+
+// What a drag of the selection carries: the text and the block, and the
+// editor it comes from, which moves or copies it when dropped.
+class TCodeEditDragData : public QMimeData {
+public:
+  explicit TCodeEditDragData(TCustomCodeEdit* source) : source_(source) {}
+  TCustomCodeEdit* Source() const { return source_; }
+
+private:
+  QPointer<TCustomCodeEdit> source_;
+};
+
+} // namespace
+
+QMimeData* TCustomCodeEdit::DragMimeData() {
+  auto* data = new TCodeEditDragData(this);
+  const std::unique_ptr<QMimeData> contents(SelectionMimeData(SelectedText()));
+  for (const QString& format : contents->formats())
+    data->setData(format, contents->data(format));
+  return data;
+}
+
 void TCustomCodeEdit::StartDragOfSelection() {
   auto* drag = new QDrag(this);
-  drag->setMimeData(SelectionMimeData(SelectedText()));
+  drag->setMimeData(DragMimeData());
   dragging_ = true;
   const auto done = qScopeGuard([this] {
     dragging_ = false;
@@ -190,7 +214,8 @@ void TCustomCodeEdit::StartDragOfSelection() {
 }
 
 TCustomCodeEdit* TCustomCodeEdit::DragSourceEdit(const QDropEvent* event) const {
-  auto* source = qobject_cast<TCustomCodeEdit*>(event->source());
+  const auto* data = dynamic_cast<const TCodeEditDragData*>(event->mimeData());
+  TCustomCodeEdit* source = data ? data->Source() : nullptr;
   return source && source->HasSelection() && !readOnly_ ? source : nullptr;
 }
 

@@ -1,4 +1,5 @@
 // Property changes and the handlers of the owned objects' change notices.
+#include "console/editor/CodeEditActions.h"
 #include "console/editor/CodeEditPrivate.h"
 #include "console/editor/CodeEditSearchCustom.h"
 #include "console/editor/CodeTextDrawer.h"
@@ -85,12 +86,17 @@ void TCustomCodeEdit::SetOptions(TCodeEditorOptions options) {
     SetSelectionAnchor(first);
     SetSelectionActiveEnd(last);
   }
-  setAcceptDrops(HasOption(eoDropFiles) || HasOption(eoDragDropEditing));
+  ApplyDropAcceptance();
   if (HasOption(eoShowSpecialChars) != specialCharsVisible_) {
     specialCharsVisible_ = HasOption(eoShowSpecialChars);
     viewport()->update();
   }
   if (scrollBarsChanged) UpdateScrollBarState();
+}
+
+void TCustomCodeEdit::ApplyDropAcceptance() {
+  const bool accept = HasOption(eoDropFiles) || HasOption(eoDragDropEditing);
+  viewport()->setAcceptDrops(accept);
 }
 
 void TCustomCodeEdit::SetWordWrap(bool value) {
@@ -212,4 +218,51 @@ void TCustomCodeEdit::SetSearchEngine(TCodeEditSearchCustom* engine) { searchEng
 
 TCodeCharSet TCustomCodeEdit::EditorIdentifierChars() const {
   return highlighter_ ? highlighter_->IdentifierChars() : TCodeCustomHighlighter::DefaultIdentifierChars();
+}
+
+// --- the standard edit actions
+
+bool TCustomCodeEdit::ExecuteAction(TEditAction& action) {
+  switch (action.Kind()) {
+  case TEditActionKind::Cut:
+    if (!readOnly_ && HasSelection()) CutSelection();
+    break;
+  case TEditActionKind::Copy:
+    CopySelection();
+    break;
+  case TEditActionKind::Paste:
+    PasteClipboard();
+    break;
+  case TEditActionKind::Delete:
+    if (!readOnly_) DeleteSelection();
+    break;
+  case TEditActionKind::Undo:
+    Undo();
+    break;
+  case TEditActionKind::SelectAll:
+    SelectAllText();
+    break;
+  }
+  return true;
+}
+
+bool TCustomCodeEdit::UpdateAction(TEditAction& action) {
+  if (!hasFocus()) return false;
+  switch (action.Kind()) {
+  case TEditActionKind::Cut:
+  case TEditActionKind::Copy:
+  case TEditActionKind::Delete:
+    action.setEnabled(HasSelection());
+    break;
+  case TEditActionKind::Paste:
+    action.setEnabled(CanPaste());
+    break;
+  case TEditActionKind::Undo:
+    action.setEnabled(CanUndo());
+    break;
+  case TEditActionKind::SelectAll:
+    action.setEnabled(true);
+    break;
+  }
+  return true;
 }
