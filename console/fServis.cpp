@@ -5,6 +5,7 @@
 #include "app/SysInfo.h"
 #include "app/UnitOfWork.h"
 #include "app/fZalohovanie.h"
+#include "console/fServisParts.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBMemo.h"
@@ -46,11 +47,6 @@ const QString longTimeFormat = QStringLiteral("H:mm:ss");
 
 enum TPage { pgTasks, pgSqlEditor, pgStatistics, pgInformation, pgSettings };
 
-// A name from the database's catalogue as an SQL identifier.
-QString Identifier(const QString& name) {
-  return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
 TIBMemo* OutputMemo(QWidget* parent, const QString& name) {
   auto* memo = new TIBMemo(parent);
   memo->setObjectName(name);
@@ -61,13 +57,6 @@ TIBMemo* OutputMemo(QWidget* parent, const QString& name) {
   palette.setColor(QPalette::Base, palette.color(QPalette::Button));
   memo->setPalette(palette);
   return memo;
-}
-
-TIBCheckBox* CheckBox(QWidget* parent, const QString& name, const QString& caption) {
-  auto* box = new TIBCheckBox(caption, parent);
-  box->setObjectName(name);
-  box->setLayoutDirection(Qt::RightToLeft); // the caption stands before the box
-  return box;
 }
 
 TQPLBtn* Button(QWidget* parent, const QString& name, const QString& caption) {
@@ -106,12 +95,6 @@ public:
 private:
   QWidget* form_;
   QPointer<QWidget> focus_;
-};
-
-// The cursor of a statement that runs on the server, for as long as it runs.
-struct TSqlWaitCursor {
-  TSqlWaitCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-  ~TSqlWaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
 } // namespace
@@ -160,9 +143,7 @@ void TfrmServis::CreatePages() {
   pc1->tabBar()->setExpanding(false);
   pc1->setUsesScrollButtons(true);
   ts1 = CreateTasksPage();
-  // The SQL console's page: its editor, result grid and table list fill it.
-  ts2 = new QWidget;
-  ts2->setObjectName(QStringLiteral("ts2"));
+  ts2 = CreateSqlConsolePage();
   ts3 = CreateStatisticsPage();
   ts4 = new QWidget;
   ts4->setObjectName(QStringLiteral("ts4"));
@@ -291,6 +272,7 @@ void TfrmServis::FormCreate() {
   pc1->setCurrentIndex(page >= 0 && page < pc1->count() ? page : pgTasks);
   pc1Change();
   connect(pc1, &QTabWidget::currentChanged, this, &TfrmServis::pc1Change);
+  RestoreSqlCommand();
   const bool local =
       LocalComputerName().trimmed().toUpper() == TIBDatabaseInfo(*database_).DbSiteName().trimmed().toUpper();
   rgProtokol->SetLocalConnection(local);
@@ -298,7 +280,10 @@ void TfrmServis::FormCreate() {
   setMinimumSize(size());
 }
 
-void TfrmServis::FormDestroy() { fp->WriteInteger(pageIndexValue, pc1->currentIndex()); }
+void TfrmServis::FormDestroy() {
+  fp->WriteInteger(pageIndexValue, pc1->currentIndex());
+  StoreSqlCommand();
+}
 
 void TfrmServis::FormCloseQuery(bool& canClose) { canClose = btnGo->isEnabled(); }
 
@@ -386,11 +371,11 @@ void TfrmServis::Generator_Set(const QString& generator, const QString& table) {
   try {
     if (ibt1->InTransaction()) ibt1->Commit();
     ibt1->StartTransaction();
-    ib1->SetSQL(QStringLiteral("select max(cast(jedin as numeric(18))) from ") + Identifier(table));
+    ib1->SetSQL(QStringLiteral("select max(cast(jedin as numeric(18))) from ") + QuotedIdentifier(table));
     ib1->Open();
     const qint64 highest = !ib1->Active() || ib1->Eof() ? 0 : ib1->FieldByNumber(0).AsLargeInt();
     ib1->Close();
-    ib1->SetSQL(QStringLiteral("set generator ") + Identifier(generator) + QStringLiteral(" To ") +
+    ib1->SetSQL(QStringLiteral("set generator ") + QuotedIdentifier(generator) + QStringLiteral(" To ") +
                 QString::number(highest));
     ib1->ExecSQL();
     ibt1->Commit();
@@ -410,7 +395,7 @@ void TfrmServis::Set_Statistics() {
   Guarded([&] {
     for (const QString& index : indexes) {
       AddText(QStringLiteral("Nastavujem selectivitu indexu ") + index);
-      ib1->SetSQL(QStringLiteral("SET STATISTICS INDEX ") + Identifier(index));
+      ib1->SetSQL(QStringLiteral("SET STATISTICS INDEX ") + QuotedIdentifier(index));
       ib1->ExecSQL();
     }
   });
@@ -427,7 +412,7 @@ void TfrmServis::Pocet_Zaznamov() {
   });
   Guarded([&] {
     for (const QString& table : tables) {
-      ib1->SetSQL(QStringLiteral("SELECT COUNT(*) FROM ") + Identifier(table));
+      ib1->SetSQL(QStringLiteral("SELECT COUNT(*) FROM ") + QuotedIdentifier(table));
       ib1->Open();
       const qint64 count = ib1->FieldByNumber(0).AsLargeInt();
       ib1->Close();
@@ -452,7 +437,13 @@ void TfrmServis::Vymazanie_Docasnych_Tabuliek() {
 // ---------------------------------------------------------------- pages
 
 void TfrmServis::pc1Change() {
+  // The result grid shows the form's query only while the console is shown.
+  BindResultGrid(false);
   switch (pc1->currentIndex()) {
+  case pgSqlEditor:
+    e24Click();
+    BindResultGrid(true);
+    break;
   case pgInformation:
     if (!e41->document()->isEmpty()) e41->appendPlainText(QString(69, QLatin1Char('-')));
     for (const QString& line : InformationBlock())

@@ -4,8 +4,13 @@
 #include <QtWidgets/QGroupBox>
 #include <functional>
 
+class EIBError;
 class QRadioButton;
+class QStatusBar;
 class QTabWidget;
+class TCodeMemo;
+class TCodeSQLHighlighter;
+class TDbGridQPL;
 class TIBCheckBox;
 class TIBCurrencyEdit;
 class TIBDatabase;
@@ -14,7 +19,11 @@ class TIBQuery;
 class TIBServices;
 class TIBTransaction;
 class TQPLBtn;
+class TToolBar;
+class TToolButton;
 class TUxFormPlacement;
+class TUxMemoryData;
+class TZvetsovaciPanel;
 
 // A page's " Používaný sieťový protokol: " group: "Local connection" or
 // "TCP/IP connection", side by side.
@@ -32,7 +41,10 @@ public:
 // and reset, index selectivity, record counts, purge of the selection sets),
 // the server's statistics, the database's information block, and write mode,
 // sweep interval, page buffers and validation through the server's services.
-// The page "SQL editor" is the place of the SQL console; it stays empty here.
+// The page "SQL editor" is the SQL console: one statement typed into the
+// editor runs on the form's query and transaction, the rows of a select show
+// in the result grid, and the list of the database's tables beside it runs
+// "select * from" a table on a double click.
 class TfrmServis : public TForm {
   Q_OBJECT
 public:
@@ -68,6 +80,20 @@ public:
   // True when the validation service's output reports something found.
   static bool ValidationFoundErrors(const QStringList& output);
 
+  // The SQL console: runs the editor's whole text as one statement; enables
+  // the execute button for a text that is not blank; reloads the table list;
+  // shows the rows of the table list's current table.
+  void btnExecSQLClick();
+  void e21Change();
+  void e24Click();
+  void gr23DblClick();
+
+  // A name from the database's catalogue as a quoted SQL identifier.
+  static QString QuotedIdentifier(const QString& name);
+  // A table's name as the console writes it: as it stands when it is a plain
+  // upper-case identifier, quoted otherwise.
+  static QString TableReference(const QString& name);
+
   // Opens the connection again after a service that needed it closed; the
   // default is ReopenConnection.
   std::function<void()> Reconnect;
@@ -85,6 +111,16 @@ public:
   TQPLBtn *btnSweepInterval, *QPLBtn2;
   TIBCheckBox *e51, *e52, *e53, *e54, *e55;
   TQPLBtn* btnValidate;
+  TToolBar* tb;
+  TToolButton* btnExecSQL;
+  QWidget* pTablesList;
+  TIBCheckBox *e24, *e25;
+  TDbGridQPL *gr23, *gr22;
+  TUxMemoryData* md23;
+  TZvetsovaciPanel* ZvetsovaciPanel1;
+  TCodeMemo* e21;
+  TCodeSQLHighlighter* CodeSQLHighlighter1;
+  QStatusBar* sb23;
   TIBTransaction* ibt1;
   TIBQuery* ib1;
   TUxFormPlacement* fp;
@@ -98,6 +134,8 @@ private:
   QWidget* CreateTasksPage();
   QWidget* CreateStatisticsPage();
   QWidget* CreateSettingsPage();
+  QWidget* CreateSqlConsolePage();
+  TCodeMemo* CreateSqlEditor(QWidget* parent);
   void FormCreate();
   void FormDestroy();
 
@@ -122,6 +160,19 @@ private:
   // program's connection closed and opened again afterwards.
   bool RunWithConnectionClosed(const std::function<void()>& service);
   void SetProperty(const std::function<void(TIBServices&, const QString& database)>& change, bool exclusive);
+
+  // The SQL console's text kept in the placement store.
+  void RestoreSqlCommand();
+  void StoreSqlCommand();
+  // Binds the result grid to the form's query, or unbinds it.
+  void BindResultGrid(bool bound);
+  // One column for each field of the query's result.
+  void ShowResultColumns();
+  // The statement the administrator typed was refused: the server's (or the
+  // database layer's) message goes to the status line and to a message.
+  void ReportRefusedStatement(const EIBError& error);
+  // The key handler of both grids: F4 puts the focus into the console.
+  void gr22KeyDown(int& key, Qt::KeyboardModifiers modifiers);
 
   TIBDatabase* database_;
 };

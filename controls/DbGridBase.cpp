@@ -266,8 +266,9 @@ public:
                                                     : field && IsNumericType(field->DataType()) ? Qt::AlignRight
                                                                                                 : Qt::AlignLeft);
     const QRect textRect = option.rect.adjusted(2, 0, -2, 0);
-    painter->drawText(textRect, align,
-                      QFontMetrics(canvas.Font).elidedText(index.data().toString(), Qt::ElideRight, textRect.width()));
+    painter->drawText(
+        textRect, align,
+        QFontMetrics(canvas.Font).elidedText(index.data().toString(), grid_->textElideMode(), textRect.width()));
     painter->restore();
   }
 
@@ -419,6 +420,13 @@ TGridColumn* TDbGridBase::AddColumn(const QString& fieldName, const QString& tit
   ApplyLockedCols();
   SyncCurrentRow();
   return result;
+}
+
+void TDbGridBase::ClearColumns() {
+  columns_.clear();
+  model_->Reset();
+  ApplyLockedCols();
+  SyncCurrentRow();
 }
 
 TGridColumn* TDbGridBase::Column(int position) const {
@@ -641,7 +649,10 @@ int TDbGridBase::CurrentRow() const {
 }
 
 TField* TDbGridBase::ColumnField(const TGridColumn* column) const {
-  if (!column || !dataSet_ || !dataSet_->Active() || column->FieldName.isEmpty()) return nullptr;
+  if (!column || !dataSet_ || !dataSet_->Active()) return nullptr;
+  if (column->FieldIndex >= 0)
+    return column->FieldIndex < dataSet_->FieldCount() ? &dataSet_->FieldByNumber(column->FieldIndex) : nullptr;
+  if (column->FieldName.isEmpty()) return nullptr;
   return dataSet_->FindField(column->FieldName);
 }
 

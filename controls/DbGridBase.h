@@ -65,6 +65,9 @@ class TGridColumn {
 public:
   virtual ~TGridColumn() = default;
   QString FieldName;
+  // Binds the column to the field at this position instead, when not
+  // negative: a result may hold several columns of one name.
+  int FieldIndex = -1;
   QString Title;
   int Width = 64;
   // Font and colour of the column's data cells (the grid's own when unset).
@@ -113,6 +116,9 @@ public:
   // Columns in visible order.
   TGridColumn* AddColumn(const QString& fieldName, const QString& title, int width = 64);
   int ColumnCount() const { return int(columns_.size()); }
+  // Removes every column (a grid that shows whatever its data set holds
+  // builds them again for each new result).
+  void ClearColumns();
   TGridColumn* Column(int position) const;
   int PositionOf(const TGridColumn* column) const;
   // Moves the column at `from` to `to`. A notified move is one the user made

@@ -402,6 +402,20 @@ void TIBQuery::Prepare() {
   statement_ = std::move(statement);
 }
 
+TIBStatementType TIBQuery::StatementType() {
+  Prepare();
+  TStatus status;
+  const unsigned type = statement_->Handle->getType(&status);
+  status.Check();
+  return type <= unsigned(TIBStatementType::Savepoint) ? TIBStatementType(type) : TIBStatementType::Unknown;
+}
+
+bool TIBQuery::ReturnsRows() {
+  Prepare();
+  TStatus status;
+  return status.Checked(statement_->Output->getCount(&status)) > 0;
+}
+
 void TIBQuery::Unprepare() {
   if (!statement_) return;
   TStatus status;
@@ -420,6 +434,13 @@ QList<QVariant> TIBQuery::MarkerValues() const {
 void TIBQuery::ExecSQL() {
   Close();
   Prepare();
+  // Run here, the server would end or replace the transaction behind the
+  // back of its TIBTransaction, which would then work on a freed handle.
+  const TIBStatementType type = StatementType();
+  if (type == TIBStatementType::StartTransaction || type == TIBStatementType::Commit ||
+      type == TIBStatementType::Rollback)
+    throw EIBError(QStringLiteral("Príkaz riadi transakciu (SET TRANSACTION, COMMIT, ROLLBACK); transakcie riadi "
+                                  "program sám."));
   Firebird::IAttachment* attachment = database_->Attachment();
   Firebird::ITransaction* transaction = transaction_->Handle();
   TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, MarkerValues());

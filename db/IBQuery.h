@@ -29,6 +29,25 @@ private:
 // connection in code page 1250: a value or statement with a character outside
 // it is refused before the server sees it.
 //
+// The kind of a prepared statement, as the server reports it.
+enum class TIBStatementType {
+  Unknown,
+  Select,
+  Insert,
+  Update,
+  Delete,
+  Ddl,
+  GetSegment,
+  PutSegment,
+  ExecProcedure,
+  StartTransaction,
+  Commit,
+  Rollback,
+  SelectForUpdate,
+  SetGenerator,
+  Savepoint
+};
+
 // Column types: SMALLINT, INTEGER, BIGINT -> SmallInt, Integer, LargeInt;
 // NUMERIC/DECIMAL with 2 decimals -> Currency, with other decimals -> Float
 // (both as double); FLOAT, DOUBLE PRECISION -> Float; DATE -> Date (QDate);
@@ -60,7 +79,13 @@ public:
   // Prepares the statement in the query's transaction (done by Open and ExecSQL when needed).
   void Prepare();
   bool Prepared() const;
-  // Runs a statement that returns no rows; a SELECT runs and its rows are dropped.
+  // The kind of the statement and whether it returns rows (a select, or a
+  // procedure with outputs); both prepare the statement when needed.
+  TIBStatementType StatementType();
+  bool ReturnsRows();
+  // Runs a statement that returns no rows; a SELECT runs and its rows are
+  // dropped. A statement that starts or ends a transaction is refused
+  // (EIBError): transactions are the TIBTransaction's.
   void ExecSQL();
   // Rows inserted, updated or deleted by the last ExecSQL.
   int RowsAffected() const { return rowsAffected_; }

@@ -224,6 +224,41 @@ TEST_F(IBQueryTest, ProcedureWrittenWithColonsAndSemicolonsRuns) {
   }
 }
 
+// The server tells the kind of a statement after preparing it; a statement
+// that would end or replace the transaction is refused, and the transaction
+// goes on working.
+TEST_F(IBQueryTest, StatementKindsAndTransactionControlRefused) {
+  const struct {
+    const char* sql;
+    TIBStatementType type;
+    bool rows;
+  } cases[] = {
+      {"SELECT ID FROM T_PARENT", TIBStatementType::Select, true},
+      {"SELECT ID FROM T_PARENT FOR UPDATE", TIBStatementType::SelectForUpdate, true},
+      {"UPDATE T_PARENT SET NAZOV = NAZOV", TIBStatementType::Update, false},
+      {"INSERT INTO T_PARENT (ID, NAZOV) VALUES (1, 'a')", TIBStatementType::Insert, false},
+      {"DELETE FROM T_PARENT", TIBStatementType::Delete, false},
+      {"CREATE TABLE T_KIND (ID INTEGER)", TIBStatementType::Ddl, false},
+      {"EXECUTE PROCEDURE P_DOUBLE(2)", TIBStatementType::ExecProcedure, true},
+      {"SAVEPOINT S1", TIBStatementType::Savepoint, false},
+      {"COMMIT", TIBStatementType::Commit, false},
+      {"ROLLBACK", TIBStatementType::Rollback, false},
+      {"SET TRANSACTION", TIBStatementType::StartTransaction, false},
+  };
+  for (const auto& c : cases) {
+    auto query = Query(QString::fromLatin1(c.sql));
+    EXPECT_EQ(query->StatementType(), c.type) << c.sql;
+    EXPECT_EQ(query->ReturnsRows(), c.rows) << c.sql;
+  }
+  for (const char* sql : {"COMMIT", "ROLLBACK WORK", "SET TRANSACTION READ ONLY"}) {
+    EXPECT_THROW(Query(QString::fromLatin1(sql))->ExecSQL(), EIBError) << sql;
+    ASSERT_TRUE(tr->InTransaction());
+    auto check = Query(QStringLiteral("SELECT COUNT(*) FROM T_PARENT"));
+    EXPECT_NO_THROW(check->Open()) << sql;
+  }
+  tr->Commit();
+}
+
 // A selectable block of `count` rows: N, a text, a value that is Null on every
 // seventh row, a time stamp and a text blob on every 500th row.
 QString GeneratedRows(int count) {
@@ -308,7 +343,8 @@ TEST_F(IBQueryTest, EmptySingleAndWideResults) {
     const QString n = QString::number(row + 1);
     EXPECT_EQ(wide->ValueAt(row, 0).toString(), QString(30000, QLatin1Char('a')));
     EXPECT_EQ(wide->ValueAt(row, 1).toString(), QString(29999, QChar(0x017E)) + n);
-    EXPECT_EQ(wide->ValueAt(row, 2), row == 1 ? QVariant() : QVariant(n + QString(29998, QLatin1Char('c')) + QChar(0x013E)));
+    EXPECT_EQ(wide->ValueAt(row, 2),
+              row == 1 ? QVariant() : QVariant(n + QString(29998, QLatin1Char('c')) + QChar(0x013E)));
     EXPECT_EQ(wide->ValueAt(row, 3), QVariant(row + 1));
   }
 }
