@@ -219,12 +219,26 @@ void TCodeEditKeyStroke::CheckUnique(TShortCut shortCut, TShortCut shortCut2) co
   if (found >= 0 && &collection_->Items(found) != this) throw ECodeKeyError(CodeEditStrings::ShortcutAlreadyExists());
 }
 
+namespace {
+
+// A shortcut as a binding keeps it: bits that name no key or modifier go.
+TShortCut StoredShortCut(TShortCut value) {
+  quint16 key = 0;
+  TShiftState shift = 0;
+  ShortCutToKey(value, key, shift);
+  return ShortCut(key, shift);
+}
+
+} // namespace
+
 void TCodeEditKeyStroke::SetShortCut(TShortCut value) {
+  value = StoredShortCut(value);
   if (value != 0) CheckUnique(value, ShortCut2());
   ShortCutToKey(value, key_, shift_);
 }
 
 void TCodeEditKeyStroke::SetShortCut2(TShortCut value) {
+  value = StoredShortCut(value);
   if (value != 0) CheckUnique(ShortCut(), value);
   ShortCutToKey(value, key2_, shift2_);
 }

@@ -164,6 +164,12 @@ TEST(CodeEditKeyCmdsTest, DuplicateShortcutsAreRefusedButOwnShortcutIsAllowed) {
   EXPECT_THROW(other.SetShortCut(copy.ShortCut()), ECodeKeyError);
   EXPECT_NO_THROW(other.SetShortCut(0));
   EXPECT_NO_THROW(strokes.Add().SetShortCut(0));
+  // A value with bits that name no modifier is checked as it is kept.
+  TCodeEditKeyStroke& stray = strokes.Add();
+  EXPECT_THROW(stray.SetShortCut(copy.ShortCut() | 0x0200), ECodeKeyError);
+  EXPECT_EQ(stray.ShortCut(), 0);
+  EXPECT_NO_THROW(stray.SetShortCut(ShortCut(vk::F1, ssCtrl | ssAlt) | 0x1100));
+  EXPECT_EQ(stray.ShortCut(), ShortCut(vk::F1, ssCtrl | ssAlt));
 }
 
 TEST(CodeEditKeyCmdsTest, LookupsTellSingleKeysFromChords) {
