@@ -424,6 +424,7 @@ TGridColumn* TDbGridBase::AddColumn(const QString& fieldName, const QString& tit
 
 void TDbGridBase::ClearColumns() {
   columns_.clear();
+  fittedToDates_.clear();
   model_->Reset();
   ApplyLockedCols();
   SyncCurrentRow();
