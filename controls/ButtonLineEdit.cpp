@@ -3,10 +3,6 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QToolButton>
 
-namespace {
-constexpr int kButtonWidth = 16;
-} // namespace
-
 TButtonLineEdit::TButtonLineEdit(QWidget* parent, int width)
     : QLineEdit(parent), TDataEntryControl(this), button_(new QToolButton(this)) {
   setFont(QFont(QStringLiteral("Courier"), 10));
@@ -33,8 +29,8 @@ void TButtonLineEdit::SetReadOnly(bool on) {
 }
 
 void TButtonLineEdit::PlaceButton() {
-  button_->setGeometry(width() - kButtonWidth - 4, 0, kButtonWidth, height() - 4);
-  setTextMargins(0, 0, button_->isVisibleTo(this) ? kButtonWidth + 2 : 0, 0);
+  button_->setGeometry(width() - EntryButtonWidth - 4, 0, EntryButtonWidth, height() - 4);
+  setTextMargins(0, 0, button_->isVisibleTo(this) ? EntryButtonWidth + 2 : 0, 0);
 }
 
 void TButtonLineEdit::resizeEvent(QResizeEvent* event) {

@@ -53,6 +53,8 @@ public:
   static constexpr TColor ErrorFontColor = clWhite;
   // The height of every single-line entry (text, number, date, time, combo).
   static constexpr int EntryHeight = 21;
+  // The width of an entry's built-in button (lookup, calendar).
+  static constexpr int EntryButtonWidth = 16;
 
   enum class TLeaveResult { Passed, Refused, Skipped };
   // Which test decides first when both apply (read-only writers test

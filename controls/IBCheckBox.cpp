@@ -4,7 +4,7 @@
 
 namespace {
 // Set while Enter has fired OnExit and moves the focus on (one for all boxes).
-bool enterFlag = false;
+bool checkBoxEnterFlag = false;
 } // namespace
 
 TIBCheckBox::TIBCheckBox(QWidget* parent) : TIBCheckBox(QString(), parent) {}
@@ -30,7 +30,7 @@ void TIBCheckBox::Clicked() {
 void TIBCheckBox::focusInEvent(QFocusEvent* event) {
   QCheckBox::focusInEvent(event);
   if (!BeginEnter()) return;
-  enterFlag = false;
+  checkBoxEnterFlag = false;
   RememberColor();
   SetColor(FocusColor);
   emit OnEnter();
@@ -40,8 +40,8 @@ void TIBCheckBox::focusOutEvent(QFocusEvent* event) {
   QCheckBox::focusOutEvent(event);
   if (!BeginLeave(event)) return;
   SetColor(RememberedColor());
-  if (!enterFlag) emit OnExit();
-  enterFlag = false;
+  if (!checkBoxEnterFlag) emit OnExit();
+  checkBoxEnterFlag = false;
 }
 
 void TIBCheckBox::keyPressEvent(QKeyEvent* event) {
@@ -52,9 +52,9 @@ void TIBCheckBox::keyPressEvent(QKeyEvent* event) {
     toggle();
     Clicked();
   } else if (IsPlainEnter(event)) {
-    enterFlag = false;
+    checkBoxEnterFlag = false;
     emit OnExit();
-    enterFlag = true;
+    checkBoxEnterFlag = true;
     if (hasFocus()) MoveToNextControl();
   } else {
     QCheckBox::keyPressEvent(event);

@@ -23,7 +23,7 @@ constexpr int kSmallestList = 3;
 // The last character typed into any combo, and the flag that is set while
 // Enter moves the focus on (one for all combos).
 QChar lastCharacter;
-bool enterFlag = false;
+bool comboEnterFlag = false;
 
 // The text of a typed number ("12", "12,5") as a number, or nothing.
 QVariant NumberOf(const QString& text) {
@@ -742,7 +742,7 @@ void TIBComboBox::LeaveSequence() {
       return;
     }
   }
-  if (enterFlag) return;
+  if (comboEnterFlag) return;
   switch (LeaveCheck()) {
   case TLeaveResult::Skipped:
     return;
@@ -780,10 +780,10 @@ void TIBComboBox::EnterPressed() {
   TextChanged(currentText());
   emit OnClickEnter();
   checkFailed_ = false;
-  enterFlag = false;
+  comboEnterFlag = false;
   LeaveSequence();
-  enterFlag = true;
-  const auto clear = qScopeGuard([] { enterFlag = false; });
+  comboEnterFlag = true;
+  const auto clear = qScopeGuard([] { comboEnterFlag = false; });
   if (hasFocus() && !checkFailed_) MoveToNextControl();
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 // At most eight typed characters; the shown "dd.mm.yyyy" is longer, so the
 // limit applies to typing only.
-constexpr int kMaxTyped = 8;
+constexpr int kMaxTypedDate = 8;
 const QString kRequired = QStringLiteral("Povinný údaj. Položka musí byť zadaná!");
 
 bool AcceptsCharacter(QChar c) {
@@ -181,7 +181,7 @@ void TIBDate::keyPressEvent(QKeyEvent* event) {
   const QString typed = event->text();
   const bool character =
       typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if (character && (!AcceptsCharacter(typed.at(0)) || text().size() - selectedText().size() >= kMaxTyped)) return;
+  if (character && (!AcceptsCharacter(typed.at(0)) || text().size() - selectedText().size() >= kMaxTypedDate)) return;
   QLineEdit::keyPressEvent(event);
 }
 

@@ -11,10 +11,6 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QToolButton>
 
-namespace {
-constexpr int kButtonWidth = 16;
-} // namespace
-
 TIBEdit::TIBEdit(QWidget* parent) : QLineEdit(parent), TDataEntryControl(this) {
   setFont(QFont(QStringLiteral("Courier"), 10));
   setFixedHeight(EntryHeight);
@@ -65,9 +61,9 @@ void TIBEdit::ApplyAlignment() {
 }
 
 void TIBEdit::PlaceButton() {
-  button_->setGeometry(width() - kButtonWidth - 4, 0, kButtonWidth, height() - 4);
+  button_->setGeometry(width() - EntryButtonWidth - 4, 0, EntryButtonWidth, height() - 4);
   // The text never runs under the button.
-  setTextMargins(0, 0, button_->isVisibleTo(this) ? kButtonWidth + 2 : 0, 0);
+  setTextMargins(0, 0, button_->isVisibleTo(this) ? EntryButtonWidth + 2 : 0, 0);
 }
 
 void TIBEdit::resizeEvent(QResizeEvent* event) {

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kMaxTyped = 4;
+constexpr int kMaxTypedTime = 4;
 constexpr quint16 kClearedHours = 24, kClearedMinutes = 61;
 
 double TimeOfDay(double value) { return value - std::floor(value); }
@@ -140,7 +140,7 @@ void TIBTime::keyPressEvent(QKeyEvent* event) {
   const bool character =
       typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   const bool digit = character && typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9');
-  if (character && (!digit || text().size() - selectedText().size() >= kMaxTyped)) return;
+  if (character && (!digit || text().size() - selectedText().size() >= kMaxTypedTime)) return;
   QLineEdit::keyPressEvent(event);
 }
 

@@ -30,11 +30,6 @@ bool IsBlank(QStringView text) {
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' ' || c == u'\t'; });
 }
 
-TFontStyles StyleOf(const QFont& font) {
-  return TFontStyles((font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
-                     (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0));
-}
-
 } // namespace
 
 struct TCustomCodeEdit::PaintState {

@@ -4,8 +4,6 @@
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
 
-namespace {
-
 TFontStyles StyleOf(const QFont& font) {
   TFontStyles style = 0;
   if (font.bold()) style |= fsBold;
@@ -14,6 +12,8 @@ TFontStyles StyleOf(const QFont& font) {
   if (font.strikeOut()) style |= fsStrikeOut;
   return style;
 }
+
+namespace {
 
 // Below U+0300 the fixed-pitch fonts have every glyph and no combining marks,
 // so a run can be written in one piece when the font's advance is the cell.

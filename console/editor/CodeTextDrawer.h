@@ -39,6 +39,9 @@ private:
   std::vector<std::unique_ptr<TSharedFontInfo>> entries_;
 };
 
+// The style bits of a font.
+TFontStyles StyleOf(const QFont& font);
+
 // Access to the style variants of one base font.
 class TheFontStock {
 public:

@@ -1,4 +1,5 @@
 #include "registers/common/DialogPattern.h"
+#include "registers/common/PatternKeys.h"
 #include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/MyUnitsForms.h"
@@ -17,7 +18,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
-constexpr Qt::KeyboardModifiers kHeldModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
 const QString kPatternName = QStringLiteral("dialogPattern");
 
 TQPLBtn* MakeButton(TForm& form, const char* name, const QString& caption, int image) {

@@ -1,4 +1,5 @@
 #include "registers/common/ListPattern.h"
+#include "registers/common/PatternKeys.h"
 #include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/MyUnitsForms.h"
@@ -25,8 +26,7 @@
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
-constexpr Qt::KeyboardModifiers kHeldModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-const QString kPatternName = QStringLiteral("listPattern");
+const QString kListPatternName = QStringLiteral("listPattern");
 } // namespace
 
 QList<TQPLColumn*> AddListColumns(TDbGridQPL& grid, std::initializer_list<TListColumn> columns) {
@@ -46,14 +46,14 @@ void TListQuery::Where(const QString& condition) {
 }
 
 TListPattern::TListPattern(TForm& form, TListButtons buttons) : QObject(&form), form_(form) {
-  setObjectName(kPatternName);
+  setObjectName(kListPatternName);
   BuildComponents(buttons);
 }
 
 TListPattern::~TListPattern() = default;
 
 TListPattern* TListPattern::Of(const QWidget* form) {
-  return form ? form->findChild<TListPattern*>(kPatternName, Qt::FindDirectChildrenOnly) : nullptr;
+  return form ? form->findChild<TListPattern*>(kListPatternName, Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 TToolButton* TListPattern::AddButton(TListButton which, TListButtons buttons, const char* name, int image, bool check) {

@@ -20,7 +20,6 @@ namespace {
 enum : quint8 { tagPage = 255, tagDictionary = 254, tagDataManager = 253, tagEnd = 252 };
 constexpr quint8 kInfoMarker = 88;
 
-QString ErrorCaption() { return QStringLiteral("Chyba"); }
 QString UnsupportedText() { return QStringLiteral("Nepodporovaný RPF formát"); }
 
 void WriteCountedText(TBinaryWriter& stream, const QString& text) {
@@ -123,7 +122,7 @@ void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
   g.LoadErrorFlag = false;
   g.LoadErrorText.clear();
   if (version > kStreamVersion) {
-    g.ErrorBox(UnsupportedText(), ErrorCaption());
+    g.ErrorBox(UnsupportedText(), rpLoadStr(55206));
     return;
   }
   g.StreamVersion = version;
@@ -135,7 +134,7 @@ void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
       ReadReportInfo(stream);
   } catch (const EMissingClasses& e) {
     EnsureOnePage();
-    g.ErrorBox(e.Message(), ErrorCaption());
+    g.ErrorBox(e.Message(), rpLoadStr(55206));
     return;
   } catch (const Exception&) {
     FailUnsupported();
@@ -156,7 +155,7 @@ void TrpReport::EnsureOnePage() {
 
 void TrpReport::FailUnsupported() {
   ResetToEmptyPage();
-  rpGlobals().ErrorBox(UnsupportedText(), ErrorCaption());
+  rpGlobals().ErrorBox(UnsupportedText(), rpLoadStr(55206));
 }
 
 bool TrpReport::PasswordAccepted() {
@@ -367,7 +366,7 @@ bool TrpReport::ReadTemplateFile(const QString& fileName, QStringList* descripti
   try {
     ReadPagesSection(stream);
   } catch (const EMissingClasses& e) {
-    g.ErrorBox(e.Message(), ErrorCaption());
+    g.ErrorBox(e.Message(), rpLoadStr(55206));
   } catch (const Exception&) {
     FailUnsupported();
   }

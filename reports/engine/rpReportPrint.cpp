@@ -16,7 +16,6 @@
 
 namespace {
 
-QString ErrorCaption() { return rpLoadStr(55206); }
 
 // Restores a value when the scope ends, also after an exception.
 template <class T> class TRestore {
@@ -136,7 +135,7 @@ bool TrpReport::PrintPages(const QString& pageList, int copies, bool collate, in
     const bool completed = RunWithProgress(*this, [this, &printed] { printed = SendPagesToPrinter(); });
     return completed && printed;
   } catch (const Exception& e) {
-    g.ErrorBox(rpLoadStr(58092).arg(e.Message()), ErrorCaption());
+    g.ErrorBox(rpLoadStr(58092).arg(e.Message()), rpLoadStr(55206));
     return false;
   }
 }
@@ -177,7 +176,7 @@ bool TrpReport::SwitchPrinter(int oldIndex, int newIndex) {
   printer.SetPrinterIndex(newIndex);
   const bool selected = printer.PrinterIndex == newIndex;
   if (!selected) {
-    rpGlobals().ErrorBox(rpLoadStr(58093), ErrorCaption());
+    rpGlobals().ErrorBox(rpLoadStr(58093), rpLoadStr(55206));
     printer.SetPrinterIndex(oldIndex);
   }
   // Each template page takes its own paper again, as the current printer offers it.
@@ -197,7 +196,7 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
       SavePreparedFile(fileName);
       return true;
     } catch (const Exception& e) {
-      g.ErrorBox(e.Message(), ErrorCaption());
+      g.ErrorBox(e.Message(), rpLoadStr(55206));
       return false;
     }
   }
@@ -215,7 +214,7 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
   // Written beside the target and renamed at the end, so a failed export leaves no half document.
   QSaveFile file(filter->FileName);
   if (!file.open(QIODevice::WriteOnly)) {
-    g.ErrorBox(QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(filter->FileName), ErrorCaption());
+    g.ErrorBox(QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(filter->FileName), rpLoadStr(55206));
     return false;
   }
   filter->Stream = &file;
@@ -250,11 +249,11 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
       written = true;
     } else {
       written = file.commit();
-      if (!written) g.ErrorBox(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(filter->FileName), ErrorCaption());
+      if (!written) g.ErrorBox(QStringLiteral("Súbor %1 sa nedá zapísať.").arg(filter->FileName), rpLoadStr(55206));
     }
   } catch (const Exception& e) {
     file.cancelWriting();
-    g.ErrorBox(e.Message(), ErrorCaption());
+    g.ErrorBox(e.Message(), rpLoadStr(55206));
   }
   filter->Stream = nullptr;
   g.ExportStream = nullptr;
@@ -262,7 +261,7 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
   try {
     filter->OnAfterExport(filter->FileName);
   } catch (const Exception& e) {
-    g.ErrorBox(e.Message(), ErrorCaption());
+    g.ErrorBox(e.Message(), rpLoadStr(55206));
     return false;
   }
   return !Terminated;

@@ -15,7 +15,7 @@ const QString kEol = QStringLiteral("\r\n");
 
 QString Px(double value) { return QString::number(rpRoundEven(value)); }
 
-QString Color(TColor color) { return color == clNone ? QStringLiteral("transparent") : rpColorToHTML(color); }
+QString CssColor(TColor color) { return color == clNone ? QStringLiteral("transparent") : rpColorToHTML(color); }
 
 QString HorizontalName(int alignment) {
   static const char* names[] = {"left", "right", "center", "justify"};
@@ -79,14 +79,14 @@ QString TrpHTMLTableExport::StyleClass(int index) const {
   const TrpIEMStyle& s = matrix_->Style(index);
   QStringList lines{QStringLiteral(".s%1 {").arg(index)};
   QString font = QStringLiteral(" font-family: ") + s.Font.Name + QStringLiteral("; font-size: ") +
-                 Px(s.Font.Size * 96.0 / 72.0) + QStringLiteral("px; color: ") + Color(s.Font.Color) + QLatin1Char(';');
+                 Px(s.Font.Size * 96.0 / 72.0) + QStringLiteral("px; color: ") + CssColor(s.Font.Color) + QLatin1Char(';');
   if (s.Font.Style.Bold) font += QStringLiteral(" font-weight: bold;");
   font += s.Font.Style.Italic ? QStringLiteral(" font-style: italic;") : QStringLiteral(" font-style: normal;");
   if (s.Font.Style.Underline) font += QStringLiteral(" text-decoration: underline;");
   lines.append(font);
-  lines.append(QStringLiteral(" background-color: ") + Color(s.FillColor) + QLatin1Char(';'));
+  lines.append(QStringLiteral(" background-color: ") + CssColor(s.FillColor) + QLatin1Char(';'));
   if (Borders && s.FrameTyp != 0) {
-    lines.append(QStringLiteral(" border-color:") + Color(s.FrameColor) + QStringLiteral("; border-style: solid;"));
+    lines.append(QStringLiteral(" border-color:") + CssColor(s.FrameColor) + QStringLiteral("; border-style: solid;"));
     const QString width = Px(s.FrameWidth) + QStringLiteral("px;");
     const std::pair<int, const char*> sides[] = {{4, "left"}, {1, "right"}, {8, "top"}, {2, "bottom"}};
     for (const auto& [flag, side] : sides)

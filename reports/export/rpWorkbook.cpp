@@ -17,7 +17,7 @@ QByteArray Xml(const QString& text) {
   return rpXmlText(text).replace(QStringLiteral("&#10;"), QStringLiteral("\n")).toUtf8();
 }
 
-QByteArray Num(double value) { return QByteArray::number(value, 'g', 12); }
+QByteArray XmlNumber(double value) { return QByteArray::number(value, 'g', 12); }
 
 QByteArray Argb(TColor color) {
   const quint32 c = quint32(color);
@@ -25,7 +25,7 @@ QByteArray Argb(TColor color) {
   return "FF" + QByteArray::number(rgb, 16).toUpper().rightJustified(6, '0');
 }
 
-QByteArray HorizontalName(int value) {
+QByteArray HorizontalAlignmentName(int value) {
   switch (value) {
   case -4152:
     return "right";
@@ -38,7 +38,7 @@ QByteArray HorizontalName(int value) {
   }
 }
 
-QByteArray VerticalName(int value) {
+QByteArray VerticalAlignmentName(int value) {
   switch (value) {
   case -4108:
     return "center";
@@ -84,14 +84,14 @@ QByteArray TRpWorkbook::SheetXml(QList<QByteArray>& cellFormats) const {
   if (!columnWidths_.isEmpty()) {
     out += "<cols>";
     for (auto it = columnWidths_.begin(); it != columnWidths_.end(); ++it)
-      out += "<col min=\"" + Num(it.key()) + "\" max=\"" + Num(it.key()) + "\" width=\"" + Num(it.value()) +
+      out += "<col min=\"" + XmlNumber(it.key()) + "\" max=\"" + XmlNumber(it.key()) + "\" width=\"" + XmlNumber(it.value()) +
              "\" customWidth=\"1\"/>";
     out += "</cols>";
   }
   out += "<sheetData>";
   for (auto row = rows.begin(); row != rows.end(); ++row) {
-    out += "<row r=\"" + Num(row.key()) + "\"";
-    if (rowHeights_.contains(row.key())) out += " ht=\"" + Num(rowHeights_.value(row.key())) + "\" customHeight=\"1\"";
+    out += "<row r=\"" + XmlNumber(row.key()) + "\"";
+    if (rowHeights_.contains(row.key())) out += " ht=\"" + XmlNumber(rowHeights_.value(row.key())) + "\" customHeight=\"1\"";
     out += ">";
     for (quint64 key : row.value()) {
       const int column = int(key & 0xFFFFFFFF);
@@ -101,7 +101,7 @@ QByteArray TRpWorkbook::SheetXml(QList<QByteArray>& cellFormats) const {
         cellFormats.append(format);
         formatIndex = cellFormats.size() - 1;
       }
-      out += "<c r=\"" + TRpExcel::CellName(column, row.key()).toLatin1() + "\" s=\"" + Num(formatIndex + 1) + "\"";
+      out += "<c r=\"" + TRpExcel::CellName(column, row.key()).toLatin1() + "\" s=\"" + XmlNumber(formatIndex + 1) + "\"";
       const QString value = values_.value(key);
       if (value.isEmpty())
         out += "/>";
@@ -112,7 +112,7 @@ QByteArray TRpWorkbook::SheetXml(QList<QByteArray>& cellFormats) const {
   }
   out += "</sheetData>";
   if (!merges_.isEmpty()) {
-    out += "<mergeCells count=\"" + Num(merges_.size()) + "\">";
+    out += "<mergeCells count=\"" + XmlNumber(merges_.size()) + "\">";
     for (const QRect& r : merges_)
       out += "<mergeCell ref=\"" +
              (TRpExcel::CellName(r.left(), r.top()) + QLatin1Char(':') + TRpExcel::CellName(r.right(), r.bottom()))
@@ -120,8 +120,8 @@ QByteArray TRpWorkbook::SheetXml(QList<QByteArray>& cellFormats) const {
              "\"/>";
     out += "</mergeCells>";
   }
-  out += "<pageMargins left=\"" + Num(LeftMargin / 72) + "\" right=\"" + Num(RightMargin / 72) + "\" top=\"" +
-         Num(TopMargin / 72) + "\" bottom=\"" + Num(BottomMargin / 72) + "\" header=\"0.3\" footer=\"0.3\"/>";
+  out += "<pageMargins left=\"" + XmlNumber(LeftMargin / 72) + "\" right=\"" + XmlNumber(RightMargin / 72) + "\" top=\"" +
+         XmlNumber(TopMargin / 72) + "\" bottom=\"" + XmlNumber(BottomMargin / 72) + "\" header=\"0.3\" footer=\"0.3\"/>";
   out += QByteArray("<pageSetup orientation=\"") + (Landscape ? "landscape" : "portrait") + "\"/>";
   if (!pictures_.isEmpty()) out += "<drawing r:id=\"rId1\"/>";
   return out + "</worksheet>";
@@ -141,22 +141,22 @@ QByteArray TRpWorkbook::StylesXml(const QList<QByteArray>& cellFormats) const {
       list.append(item);
       at = list.size() - 1;
     }
-    return Num(at);
+    return XmlNumber(at);
   };
   const auto styleParts = [&](const TRpCellStyle& s, QByteArray& fontId, QByteArray& fillId, QByteArray& alignment) {
     QByteArray font = "<font>";
     if (s.Bold) font += "<b/>";
     if (s.Italic) font += "<i/>";
     if (s.Underline) font += "<u/>";
-    font += "<sz val=\"" + Num(s.FontSize) + "\"/><color rgb=\"" + Argb(s.FontColor) + "\"/><name val=\"" +
+    font += "<sz val=\"" + XmlNumber(s.FontSize) + "\"/><color rgb=\"" + Argb(s.FontColor) + "\"/><name val=\"" +
             Xml(s.FontName) + "\"/></font>";
     fontId = indexOf(fonts, font);
     fillId = s.InteriorColor == clNone
                  ? QByteArray("0")
                  : indexOf(fills, "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"" + Argb(s.InteriorColor) +
                                       "\"/><bgColor indexed=\"64\"/></patternFill></fill>");
-    alignment = "<alignment horizontal=\"" + HorizontalName(s.HorizontalAlignment) + "\" vertical=\"" +
-                VerticalName(s.VerticalAlignment) + "\"" + (WrapText ? " wrapText=\"1\"" : "") + "/>";
+    alignment = "<alignment horizontal=\"" + HorizontalAlignmentName(s.HorizontalAlignment) + "\" vertical=\"" +
+                VerticalAlignmentName(s.VerticalAlignment) + "\"" + (WrapText ? " wrapText=\"1\"" : "") + "/>";
   };
   for (auto it = styles_.begin(); it != styles_.end(); ++it) {
     QByteArray fontId, fillId, alignment;
@@ -164,7 +164,7 @@ QByteArray TRpWorkbook::StylesXml(const QList<QByteArray>& cellFormats) const {
     styleXfs.append("<xf numFmtId=\"0\" fontId=\"" + fontId + "\" fillId=\"" + fillId +
                     "\" borderId=\"0\" applyFont=\"1\" applyFill=\"1\" applyAlignment=\"1\">" + alignment + "</xf>");
     styleXfOf.insert(it.key(), int(styleXfs.size()) - 1);
-    cellStyles += "<cellStyle name=\"" + Xml(it.key()) + "\" xfId=\"" + Num(styleXfs.size() - 1) + "\"/>";
+    cellStyles += "<cellStyle name=\"" + Xml(it.key()) + "\" xfId=\"" + XmlNumber(styleXfs.size() - 1) + "\"/>";
   }
   QList<QByteArray> cellXfs{"<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>"};
   for (const QByteArray& format : cellFormats) {
@@ -181,16 +181,16 @@ QByteArray TRpWorkbook::StylesXml(const QList<QByteArray>& cellFormats) const {
     QByteArray fontId = "0", fillId = "0", alignment = WrapText ? "<alignment wrapText=\"1\"/>" : "";
     if (styles_.contains(name)) styleParts(styles_.value(name), fontId, fillId, alignment);
     cellXfs.append("<xf numFmtId=\"0\" fontId=\"" + fontId + "\" fillId=\"" + fillId + "\" borderId=\"" + borderId +
-                   "\" xfId=\"" + Num(styleXfOf.value(name, 0)) +
+                   "\" xfId=\"" + XmlNumber(styleXfOf.value(name, 0)) +
                    "\" applyFont=\"1\" applyFill=\"1\" applyBorder=\"1\" applyAlignment=\"1\">" + alignment + "</xf>");
   }
   const auto block = [](const char* tag, const QList<QByteArray>& items) -> QByteArray {
-    return "<" + QByteArray(tag) + " count=\"" + Num(items.size()) + "\">" + items.join() + "</" + QByteArray(tag) +
+    return "<" + QByteArray(tag) + " count=\"" + XmlNumber(items.size()) + "\">" + items.join() + "</" + QByteArray(tag) +
            ">";
   };
   return kHead + "<styleSheet xmlns=\"" + kMain + "\">" + block("fonts", fonts) + block("fills", fills) +
          block("borders", borders) + block("cellStyleXfs", styleXfs) + block("cellXfs", cellXfs) +
-         "<cellStyles count=\"" + Num(styles_.size() + 1) + "\">" + cellStyles + "</cellStyles></styleSheet>";
+         "<cellStyles count=\"" + XmlNumber(styles_.size() + 1) + "\">" + cellStyles + "</cellStyles></styleSheet>";
 }
 
 QByteArray TRpWorkbook::DrawingXml() const {
@@ -200,12 +200,12 @@ QByteArray TRpWorkbook::DrawingXml() const {
                    kRel + "\">";
   for (qsizetype i = 0; i < pictures_.size(); ++i) {
     const TPicture& p = pictures_[i];
-    const QByteArray cx = Num(qint64(p.Width * kEmuPerPoint)), cy = Num(qint64(p.Height * kEmuPerPoint));
-    out += "<xdr:oneCellAnchor><xdr:from><xdr:col>" + Num(p.Column - 1) +
-           "</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>" + Num(p.Row - 1) +
+    const QByteArray cx = XmlNumber(qint64(p.Width * kEmuPerPoint)), cy = XmlNumber(qint64(p.Height * kEmuPerPoint));
+    out += "<xdr:oneCellAnchor><xdr:from><xdr:col>" + XmlNumber(p.Column - 1) +
+           "</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>" + XmlNumber(p.Row - 1) +
            "</xdr:row><xdr:rowOff>0</xdr:rowOff></xdr:from><xdr:ext cx=\"" + cx + "\" cy=\"" + cy +
-           "\"/><xdr:pic><xdr:nvPicPr><xdr:cNvPr id=\"" + Num(i + 2) + "\" name=\"Picture " + Num(i + 1) +
-           "\"/><xdr:cNvPicPr/></xdr:nvPicPr><xdr:blipFill><a:blip r:embed=\"rId" + Num(i + 1) +
+           "\"/><xdr:pic><xdr:nvPicPr><xdr:cNvPr id=\"" + XmlNumber(i + 2) + "\" name=\"Picture " + XmlNumber(i + 1) +
+           "\"/><xdr:cNvPicPr/></xdr:nvPicPr><xdr:blipFill><a:blip r:embed=\"rId" + XmlNumber(i + 1) +
            "\"/><a:stretch><a:fillRect/></a:stretch></xdr:blipFill><xdr:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext "
            "cx=\"" +
            cx + "\" cy=\"" + cy +
@@ -252,8 +252,8 @@ QByteArray TRpWorkbook::Contents() const {
     zip.Add(QStringLiteral("xl/drawings/drawing1.xml"), DrawingXml());
     QByteArray rels = kHead + "<Relationships xmlns=\"" + kPackageRel + "\">";
     for (qsizetype i = 0; i < pictures_.size(); ++i) {
-      rels += "<Relationship Id=\"rId" + Num(i + 1) + "\" Type=\"" + kRel + "/image\" Target=\"../media/image" +
-              Num(i + 1) + ".png\"/>";
+      rels += "<Relationship Id=\"rId" + XmlNumber(i + 1) + "\" Type=\"" + kRel + "/image\" Target=\"../media/image" +
+              XmlNumber(i + 1) + ".png\"/>";
       QByteArray png;
       QBuffer buffer(&png);
       buffer.open(QIODevice::WriteOnly);

@@ -9,11 +9,11 @@
 
 namespace {
 
-QString Number(double value) { return QString::number(value, 'g', 15); }
+QString XmlSheetNumber(double value) { return QString::number(value, 'g', 15); }
 
-QString Color(TColor color) { return color == clNone ? QStringLiteral("#FFFFFF") : rpColorToHTML(color); }
+QString CellColor(TColor color) { return color == clNone ? QStringLiteral("#FFFFFF") : rpColorToHTML(color); }
 
-QString Horizontal(int alignment) {
+QString HorizontalAlign(int alignment) {
   static const char* names[] = {"Left", "Right", "Center", "Justify"};
   return QLatin1String(names[alignment & 3]);
 }
@@ -85,14 +85,14 @@ QString TrpXMLExcelExport::StyleElement(int index) const {
   const TrpIEMStyle& s = matrix_->Style(index);
   QString out = QStringLiteral("<Style ss:ID=\"s%1\">").arg(index);
   out += QStringLiteral("<Font ss:FontName=\"") + rpXmlText(s.Font.Name) + QStringLiteral("\" ss:Size=\"") +
-         QString::number(s.Font.Size) + QStringLiteral("\" ss:Color=\"") + Color(s.Font.Color) + QLatin1Char('"');
+         QString::number(s.Font.Size) + QStringLiteral("\" ss:Color=\"") + CellColor(s.Font.Color) + QLatin1Char('"');
   if (s.Font.Style.Bold) out += QStringLiteral(" ss:Bold=\"1\"");
   if (s.Font.Style.Italic) out += QStringLiteral(" ss:Italic=\"1\"");
   if (s.Font.Style.Underline) out += QStringLiteral(" ss:Underline=\"Single\"");
   out += QStringLiteral("/>");
   if (s.FillColor != clNone)
-    out += QStringLiteral("<Interior ss:Color=\"") + Color(s.FillColor) + QStringLiteral("\" ss:Pattern=\"Solid\"/>");
-  out += QStringLiteral("<Alignment ss:Horizontal=\"") + Horizontal(s.Alignment) + QStringLiteral("\" ss:Vertical=\"") +
+    out += QStringLiteral("<Interior ss:Color=\"") + CellColor(s.FillColor) + QStringLiteral("\" ss:Pattern=\"Solid\"/>");
+  out += QStringLiteral("<Alignment ss:Horizontal=\"") + HorizontalAlign(s.Alignment) + QStringLiteral("\" ss:Vertical=\"") +
          Vertical(s.Alignment) +
          (WrapWords ? QStringLiteral("\" ss:WrapText=\"1\" ") : QStringLiteral("\" ss:WrapText=\"0\" ")) +
          QStringLiteral("/>");
@@ -105,7 +105,7 @@ QString TrpXMLExcelExport::StyleElement(int index) const {
             QStringLiteral("<Border ss:Position=\"%1\" ss:LineStyle=\"Continuous\" ss:Weight=\"%2\" ss:Color=\"%3\" />")
                 .arg(QLatin1String(side))
                 .arg(s.FrameWidth > 1 ? 3 : 1)
-                .arg(Color(s.FrameColor));
+                .arg(CellColor(s.FrameColor));
     out += QStringLiteral("</Borders>");
   }
   return out + QStringLiteral("</Style>");
@@ -115,7 +115,7 @@ void TrpXMLExcelExport::AppendRows(QString& out, QList<int>& rowBreaks) {
   int passed = 0;
   for (int k = 0; k <= matrix_->Height() - 2; ++k) {
     out += QStringLiteral("<Row ss:Height=\"") +
-           Number((matrix_->YPos(k + 1) - matrix_->YPos(k)) * VerticalScale / 1.25) + QStringLiteral("\">");
+           XmlSheetNumber((matrix_->YPos(k + 1) - matrix_->YPos(k)) * VerticalScale / 1.25) + QStringLiteral("\">");
     if (passed < matrix_->PageBreakCount() && matrix_->PageBreak(passed) <= matrix_->YPos(k)) {
       ++passed;
       rowBreaks.append(k + 1);
@@ -191,7 +191,7 @@ QString TrpXMLExcelExport::Workbook() {
              .arg(matrix_->Height());
   for (int i = 1; i <= matrix_->Width() - 1; ++i)
     out += QStringLiteral("<Column ss:AutoFitWidth=\"0\" ss:Width=\"") +
-           Number((matrix_->XPos(i) - matrix_->XPos(i - 1)) * HorizontalScale / 1.36) + QStringLiteral("\"/>");
+           XmlSheetNumber((matrix_->XPos(i) - matrix_->XPos(i - 1)) * HorizontalScale / 1.36) + QStringLiteral("\"/>");
   QList<int> rowBreaks;
   AppendRows(out, rowBreaks);
   out += QStringLiteral("</Table><WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\"><PageSetup>");
@@ -199,8 +199,8 @@ QString TrpXMLExcelExport::Workbook() {
     const TrpEMFPage& first = report.EMFPages.GetPage(0);
     if (first.Orientation == 1) out += QStringLiteral("<Layout x:Orientation=\"Landscape\"/>");
     out += QStringLiteral("<PageMargins x:Bottom=\"%1\" x:Left=\"%2\" x:Right=\"%3\" x:Top=\"%4\"/>")
-               .arg(Number(first.BottomMargin / 96.0), Number(first.LeftMargin / 96.0),
-                    Number(first.RightMargin / 96.0), Number(first.TopMargin / 96.0));
+               .arg(XmlSheetNumber(first.BottomMargin / 96.0), XmlSheetNumber(first.LeftMargin / 96.0),
+                    XmlSheetNumber(first.RightMargin / 96.0), XmlSheetNumber(first.TopMargin / 96.0));
   }
   out += QStringLiteral("</PageSetup></WorksheetOptions>");
   if (PageBreaks) {

@@ -15,7 +15,7 @@ TEST_P(NumberToSlovakWordsTest, WritesTheNumberInWords) {
   EXPECT_EQ(NumberToSlovakWords(c.number), QString::fromUtf8(c.words)) << c.number;
 }
 
-const WordsCase kCases[] = {
+const WordsCase kWordsCases[] = {
     {0, ""},
     {1, "jeden"},
     {10, "desať"},
@@ -57,6 +57,6 @@ const WordsCase kCases[] = {
     {9223372036854775807, "!!!!! veľké číslo !!!!!"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Table, NumberToSlovakWordsTest, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Table, NumberToSlovakWordsTest, ::testing::ValuesIn(kWordsCases));
 
 } // namespace

@@ -10,7 +10,7 @@
 
 namespace {
 
-struct VersionCase {
+struct WindowsVersionCase {
   bool nt;
   int major, minor;
   const char* service;
@@ -20,7 +20,7 @@ struct VersionCase {
 };
 
 TEST(SysInfoTest, WindowsVersionFromFacts) {
-  const VersionCase cases[] = {
+  const WindowsVersionCase cases[] = {
       {false, 4, 0, " ", 0, 1, "Windows 95"},
       {false, 4, 0, " B ", 0, 2, "Windows 95 OSR2"},
       {false, 4, 10, "", 0, 3, "Windows 98"},
@@ -37,7 +37,7 @@ TEST(SysInfoTest, WindowsVersionFromFacts) {
       {true, 10, 0, "", 0, 0, ""}, //
       {false, 5, 0, "", 0, 0, ""},
   };
-  for (const VersionCase& c : cases) {
+  for (const WindowsVersionCase& c : cases) {
     TWindowsFacts facts;
     facts.PlatformNt = c.nt;
     facts.Major = c.major;

@@ -1,6 +1,7 @@
 #include "controls/DbGridQPL.h"
 #include "GridTestDataSet.h"
 #include "GridTestMessages.h"
+#include "KitTestSupport.h"
 #include "controls/DbGridQPLFind.h"
 #include "controls/UxPlacemnt.h"
 #include "core/Exception.h"
@@ -129,12 +130,6 @@ protected:
   QByteArray oldConfig;
   std::unique_ptr<TfrmCClenov> form;
 };
-
-// Types the text as a user would, letter by letter (diacritics included).
-void TypeText(QWidget* edit, const QString& text) {
-  for (const QChar ch : text)
-    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
 QStringList Names(std::initializer_list<const char*> names) {
   QStringList list;

@@ -17,7 +17,6 @@
 
 namespace {
 
-const QString k1001 = QStringLiteral("Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n");
 
 void MakeMembersDatabase(const QString& path) { CreateDatabaseFromBaseScript(path); }
 
@@ -320,7 +319,7 @@ TEST_F(LookupComboTest, BlankLeavesWithNullOrIsRefusedWhenRequired) {
   combo->SetRequired(true);
   Focus(combo);
   EXPECT_FALSE(Leave());
-  EXPECT_EQ(Messages(), QStringList{k1001});
+  EXPECT_EQ(Messages(), QStringList{kRequiredMessage1001});
 }
 
 TEST_F(LookupComboTest, WithoutKeepingTheFocusAnUnknownTextFiresNotFound) {

@@ -15,7 +15,6 @@
 
 namespace {
 
-const QString k1001 = QStringLiteral("Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n");
 const QString k1004 =
     QStringLiteral("Hlásenie #1004\r\n\r\nTakáto položka už existuje!\r\nDuplicity nie sú povolené.\r\n");
 
@@ -69,17 +68,17 @@ protected:
   TQPLBtn* cancel;
 };
 
-struct CheckCase {
+struct EditCheckCase {
   bool required;
   int minLength;
   const char* text;
   const char* message; // empty: accepted
 };
 
-class TextEditChecks : public TextEditTest, public testing::WithParamInterface<CheckCase> {};
+class TextEditChecks : public TextEditTest, public testing::WithParamInterface<EditCheckCase> {};
 
 TEST_P(TextEditChecks, RefuseAndKeepTheFocus) {
-  const CheckCase& c = GetParam();
+  const EditCheckCase& c = GetParam();
   edit->SetRequired(c.required);
   edit->SetMinLength(c.minLength);
   edit->setText(QString::fromUtf8(c.text));
@@ -93,12 +92,12 @@ TEST_P(TextEditChecks, RefuseAndKeepTheFocus) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TextEditChecks,
-    testing::Values(CheckCase{true, 0, "", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"},
-                    CheckCase{true, 0, "   ", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"},
-                    CheckCase{true, 0, "x", ""}, CheckCase{false, 0, "", ""},
-                    CheckCase{false, 3, " ab ", "Zadajte minimálne 3 znakov"}, CheckCase{false, 3, "abc", ""},
-                    CheckCase{false, 3, "  ", ""},
-                    CheckCase{true, 3, "", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"}));
+    testing::Values(EditCheckCase{true, 0, "", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"},
+                    EditCheckCase{true, 0, "   ", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"},
+                    EditCheckCase{true, 0, "x", ""}, EditCheckCase{false, 0, "", ""},
+                    EditCheckCase{false, 3, " ab ", "Zadajte minimálne 3 znakov"}, EditCheckCase{false, 3, "abc", ""},
+                    EditCheckCase{false, 3, "  ", ""},
+                    EditCheckCase{true, 3, "", "Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n"}));
 
 TEST_F(TextEditTest, ReadOnlyHiddenOrDisabledEditsAreNotRefused) {
   edit->SetRequired(true);
@@ -129,7 +128,7 @@ TEST_F(TextEditTest, ARefusalKeepsTheFocusFromAClickedButton) {
   edit->SetRequired(true);
   QSignalSpy clicks(ok, &QAbstractButton::clicked);
   QTest::mouseClick(ok, Qt::LeftButton);
-  EXPECT_EQ(Messages(), QStringList{k1001});
+  EXPECT_EQ(Messages(), QStringList{kRequiredMessage1001});
   EXPECT_TRUE(edit->hasFocus());
   EXPECT_EQ(clicks.count(), 0);
   edit->setText(QStringLiteral("x"));
@@ -147,7 +146,7 @@ TEST_F(TextEditTest, TheControlThatWasToGetTheFocusIsNotChecked) {
   second->show();
   edit->SetRequired(true);
   QTest::keyClick(edit, Qt::Key_Tab);
-  EXPECT_EQ(Messages(), QStringList{k1001});
+  EXPECT_EQ(Messages(), QStringList{kRequiredMessage1001});
   EXPECT_TRUE(edit->hasFocus());
   EXPECT_EQ(second->Color(), clYellow);
 }
@@ -159,7 +158,7 @@ TEST_F(TextEditTest, EnterMovesOnAndARefusalComesBack) {
   QSignalSpy clickEnter(edit, &TIBEdit::OnClickEnter);
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_EQ(clickEnter.count(), 1);
-  EXPECT_EQ(Messages(), QStringList{k1001});
+  EXPECT_EQ(Messages(), QStringList{kRequiredMessage1001});
   EXPECT_TRUE(edit->hasFocus());
   EXPECT_EQ(edit->Color(), TColor(0xFFD900));
 

@@ -7,7 +7,7 @@
 namespace {
 
 const QString kWrongTime = QStringLiteral("Nesprávny čas! Opravte hodnotu.");
-const QString kRequired = QStringLiteral("Povinný údaj. Položka musí byť zadaná!");
+const QString kTimeRequired = QStringLiteral("Povinný údaj. Položka musí byť zadaná!");
 
 class TimeEditTest : public KitDialogTest {
 protected:
@@ -72,7 +72,7 @@ TEST_F(TimeEditTest, RequiredBlankIsRefusedAlsoByTheFormWideCheck) {
   edit->Clear();
   // A required time edit that the user never entered.
   EXPECT_TRUE(edit->ValidationFailed());
-  EXPECT_EQ(Messages(), QStringList{kRequired});
+  EXPECT_EQ(Messages(), QStringList{kTimeRequired});
   EXPECT_TRUE(edit->hasFocus());
   Type(QString());
   EXPECT_FALSE(Leave());

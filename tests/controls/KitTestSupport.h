@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+// The message of a required entry left empty.
+inline const QString kRequiredMessage1001 =
+    QStringLiteral("Hlásenie #1001\r\n\r\nPovinný údaj. Položka musí byť zadaná!\r\n");
+
 // Types text key by key, letters with diacritics included (QTest's own
 // typing knows only ASCII).
 inline void TypeText(QWidget* widget, const QString& text) {

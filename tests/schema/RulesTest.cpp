@@ -4,6 +4,7 @@
 #include "app/QPLUnit.h"
 #include "core/CodePage1250.h"
 #include "tests/schema/SchemaTestSupport.h"
+#include "tests/support/Utf8Text.h"
 
 using TRules = UpgradedDatabaseTest;
 
@@ -15,8 +16,6 @@ QVariantMap P(std::initializer_list<std::pair<const char*, QVariant>> values) {
     map.insert(QString::fromLatin1(key), value);
   return map;
 }
-
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 
 } // namespace
 

@@ -12,10 +12,9 @@
 #include <cerrno>
 #include <future>
 #include <gtest/gtest.h>
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 
 void Touch(const QString& path, const QByteArray& bytes = "x") {
   QFile file(path);

@@ -4,10 +4,9 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 
 TEST(StringRoutinesTest, SmallStringRoutines) {
   struct Case {

@@ -4,6 +4,7 @@
 #include "crash/debuginfo/RtModules.h"
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QRegularExpression>
 #include <QtCore/QSet>
 #include <algorithm>
 #include <dwarf.h>
@@ -55,15 +56,11 @@ void ReadSymbols(Elf* elf, QList<TElfDebugFacts::TSymbol>& symbols) {
   }
 }
 
-void ReadUnit(Dwarf_Die& unit, TElfDebugFacts& facts) {
-  const QString name =
-      QFileInfo(QFile::decodeName(dwarf_diename(&unit) ? dwarf_diename(&unit) : "")).completeBaseName();
-  Dwarf_Addr base = 0, start = 0, end = 0;
-  for (ptrdiff_t offset = 0; (offset = dwarf_ranges(&unit, offset, &base, &start, &end)) > 0;)
-    if (end > start) facts.Units.append({start, end, name});
+QList<TElfDebugFacts::TLine> ReadLines(Dwarf_Die& unit) {
+  QList<TElfDebugFacts::TLine> result;
   Dwarf_Lines* lines = nullptr;
   size_t count = 0;
-  if (dwarf_getsrclines(&unit, &lines, &count) != 0) return;
+  if (dwarf_getsrclines(&unit, &lines, &count) != 0) return result;
   for (size_t i = 0; i < count; ++i) {
     Dwarf_Line* line = dwarf_onesrcline(lines, i);
     Dwarf_Addr address = 0;
@@ -72,8 +69,58 @@ void ReadUnit(Dwarf_Die& unit, TElfDebugFacts& facts) {
     if (!line || dwarf_lineaddr(line, &address) != 0 || dwarf_lineno(line, &number) != 0 ||
         dwarf_lineendsequence(line, &endSequence) != 0)
       continue;
-    facts.Lines.append({address, number, FileNameOnly(dwarf_linesrc(line, nullptr, nullptr)), endSequence});
+    result.append({address, number, FileNameOnly(dwarf_linesrc(line, nullptr, nullptr)), endSequence});
   }
+  return result;
+}
+
+// A compilation unit the build generated to compile several source files at
+// once ("unity_0_cxx"): its name tells nothing about where code came from.
+bool IsCombinedUnit(const QString& name) {
+  static const QRegularExpression pattern(QStringLiteral("^unity_\\d+_cxx$"));
+  return pattern.match(name).hasMatch();
+}
+
+bool IsSourceFile(const QString& fileName) {
+  const QString suffix = QFileInfo(fileName).suffix();
+  return suffix == QLatin1String("cpp") || suffix == QLatin1String("cc") || suffix == QLatin1String("cxx");
+}
+
+// The units of a combined compilation unit, one per source file: in address
+// order, code belongs to the source file whose lines came last, so that
+// code inlined from headers stays with the file that uses it.
+void AddSourceFileUnits(const QList<TElfDebugFacts::TLine>& lines, TElfDebugFacts& facts) {
+  QString current;
+  quint64 start = 0;
+  auto close = [&](quint64 end) {
+    if (!current.isEmpty() && end > start) facts.Units.append({start, end, current});
+  };
+  for (const TElfDebugFacts::TLine& line : lines) {
+    if (line.EndSequence) {
+      close(line.Address);
+      current.clear();
+      continue;
+    }
+    const QString stem = IsSourceFile(line.File) ? QFileInfo(line.File).completeBaseName() : current;
+    if (stem == current) continue;
+    close(line.Address);
+    current = stem;
+    start = line.Address;
+  }
+}
+
+void ReadUnit(Dwarf_Die& unit, TElfDebugFacts& facts) {
+  const QString name =
+      QFileInfo(QFile::decodeName(dwarf_diename(&unit) ? dwarf_diename(&unit) : "")).completeBaseName();
+  const QList<TElfDebugFacts::TLine> lines = ReadLines(unit);
+  if (IsCombinedUnit(name)) {
+    AddSourceFileUnits(lines, facts);
+  } else {
+    Dwarf_Addr base = 0, start = 0, end = 0;
+    for (ptrdiff_t offset = 0; (offset = dwarf_ranges(&unit, offset, &base, &start, &end)) > 0;)
+      if (end > start) facts.Units.append({start, end, name});
+  }
+  facts.Lines.append(lines);
 }
 
 void ReadDwarf(Dwarf* dwarf, TElfDebugFacts& facts) {

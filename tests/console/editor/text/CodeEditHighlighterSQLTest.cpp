@@ -1,6 +1,7 @@
 #include "console/editor/text/CodeEditHighlighterSQL.h"
 #include "console/editor/text/CodeEditSqlKeywords.h"
 #include <gtest/gtest.h>
+#include "tests/support/Utf8Text.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ QStringList Scan(TCodeSQLHighlighter& hl, const QStringList& lines) {
     result << tokens.join(u' ');
   }
   return result;
-}
-
-QStringList L(std::initializer_list<const char*> items) {
-  QStringList list;
-  for (const char* item : items)
-    list << QString::fromUtf8(item);
-  return list;
 }
 
 struct TokenCase {

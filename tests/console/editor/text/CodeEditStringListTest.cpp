@@ -4,15 +4,9 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-QStringList L(std::initializer_list<const char*> items) {
-  QStringList list;
-  for (const char* item : items)
-    list << QString::fromUtf8(item);
-  return list;
-}
 
 QStringList Lines(const TCodeEditStringList& list) {
   QStringList lines;
