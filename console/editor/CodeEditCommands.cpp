@@ -10,8 +10,6 @@ namespace {
 // Opening and closing brackets; an even index opens, index ^ 1 is its partner.
 constexpr char16_t kBrackets[] = {u'(', u')', u'[', u']', u'{', u'}', u'<', u'>'};
 
-bool IsBlankChar(QChar c) { return c == u' ' || c == u'\t'; }
-
 bool IsLeadAt(QStringView text, int index) {
   return index >= 1 && index <= text.size() && text[index - 1].isHighSurrogate();
 }

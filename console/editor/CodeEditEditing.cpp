@@ -7,8 +7,6 @@
 
 namespace {
 
-bool IsBlankChar(QChar c) { return c == u' ' || c == u'\t'; }
-
 bool IsBlankText(QStringView text) { return std::all_of(text.begin(), text.end(), IsBlankChar); }
 
 bool Before(const TBufferCoord& a, const TBufferCoord& b) {

@@ -1,6 +1,9 @@
 #pragma once
 #include "console/editor/CodeEdit.h"
 
+// A blank between words: space or tab.
+inline bool IsBlankChar(QChar c) { return c == u' ' || c == u'\t'; }
+
 // Holds the control's paint lock for a scope; the deferred caret, scroll-bar
 // and status work runs when the outermost lock ends, also after an error.
 class TCodeEditPaintLock {
