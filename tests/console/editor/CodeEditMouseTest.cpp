@@ -9,7 +9,7 @@
 
 namespace {
 
-QString Numbered(int count) {
+QString NumberedSentences(int count) {
   QStringList lines;
   for (int i = 1; i <= count; ++i)
     lines << QStringLiteral("line %1 of the text").arg(i);
@@ -170,7 +170,7 @@ TEST(CodeEditMouseTest, GutterClicksReportTheLineAndTheMarkUnderThePointer) {
 TEST(CodeEditMouseTest, DraggingPastTheTextScrollsByTheDistance) {
   TCodeEdit edit;
   ShowEditor(edit, 400, 200);
-  edit.SetText(Numbered(200));
+  edit.SetText(NumberedSentences(200));
   QWidget* view = edit.viewport();
   // Without a border the text area that scrolls when left is two pixels smaller.
   const int bottom = edit.VisibleRows() * edit.RowHeight() - 2;
@@ -206,7 +206,7 @@ TEST(CodeEditMouseTest, CaretAndViewLimits) {
   TCodeEdit edit;
   ShowEditor(edit, 400, 10);
   edit.resize(400, 20 * edit.RowHeight());
-  edit.SetText(Numbered(100));
+  edit.SetText(NumberedSentences(100));
   edit.MoveCaretTo({1025, 1});
   EXPECT_EQ(edit.CaretChar(), 1025);
   edit.MoveCaretTo({1026, 1});
@@ -253,7 +253,7 @@ TEST(CodeEditMouseTest, ScrollBarsScaleLongTextsAndTheHintShowsTheTopLine) {
   short100.SetScrollBars(ssVertical);
   short100.resize(400, 20 * short100.RowHeight());
   short100.SetScrollHintFormat(shfTopToBottom);
-  short100.SetText(Numbered(100));
+  short100.SetText(NumberedSentences(100));
   QScrollBar* small = short100.verticalScrollBar();
   EXPECT_EQ(small->minimum(), 1);
   small->setSliderDown(true);
@@ -270,7 +270,7 @@ TEST(CodeEditMouseTest, ScrollBarsScaleLongTextsAndTheHintShowsTheTopLine) {
 TEST(CodeEditMouseTest, TheWheelScrollsWholeNotchesAndKeepsTheRest) {
   TCodeEdit edit;
   ShowEditor(edit);
-  edit.SetText(Numbered(200));
+  edit.SetText(NumberedSentences(200));
   edit.ScrollToRow(50);
   const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const QPointF point(50, 50);
