@@ -95,8 +95,6 @@ int RunProgram(const QString& program, const QStringList& arguments, QString* ou
   return process.exitCode();
 }
 
-bool OfficeAvailable() { return !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty(); }
-
 QByteArray ConvertWithOffice(const QString& file, const QString& format, const QString& outDir,
                              const QString& inFilter) {
   QStringList arguments{QStringLiteral("-env:UserInstallation=file://") + outDir + QStringLiteral("/profile"),

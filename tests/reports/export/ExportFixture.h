@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/support/OfficeConvert.h"
 #include "core/Color.h"
 #include "reports/engine/rpReport.h"
 #include <QtCore/QStringList>
@@ -56,4 +57,3 @@ int RunProgram(const QString& program, const QStringList& arguments, QString* ou
 // `outDir`; `inFilter` names the import filter and options. The converted file's bytes, empty on failure.
 QByteArray ConvertWithOffice(const QString& file, const QString& format, const QString& outDir,
                              const QString& inFilter = {});
-bool OfficeAvailable();
