@@ -1,4 +1,5 @@
 #include "app/fMain.h"
+#include "app/AbandonedRows.h"
 #include "app/AppContext.h"
 #include "app/ExceptionHandler.h"
 #include "app/FormRegistry.h"
@@ -394,6 +395,9 @@ void TfrmMain::IBDAfterConnect() {
     Kontrola_Kalim_UDF();
     if (TerminationRequested()) return;
   }
+  // Leftovers of dialogs that an abrupt end left open: only while no other
+  // workstation can have such a dialog open.
+  if (IBD->AttachmentCount() == 1) DeleteAbandonedRows(*IBDT);
   RunUnitOfWork(*IBDT, [this] { PurgeAndReadSettings(); });
 }
 

@@ -74,6 +74,13 @@ function(vimek_add_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 600)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=sk_SK.UTF-8;VIMEK_SOURCE_DIR=${PROJECT_SOURCE_DIR};VIMEK_BINARY_DIR=${PROJECT_BINARY_DIR}")
+  set(environment "QT_QPA_PLATFORM=offscreen;LANG=sk_SK.UTF-8;VIMEK_SOURCE_DIR=${PROJECT_SOURCE_DIR};VIMEK_BINARY_DIR=${PROJECT_BINARY_DIR}")
+  if(VIMEK_SANITIZE)
+    # The database client keeps some allocations for the life of the process.
+    set(supp ${PROJECT_SOURCE_DIR}/tests/sanitizer)
+    list(APPEND environment "LSAN_OPTIONS=suppressions=${supp}/lsan.supp:print_suppressions=0"
+      "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+      "ASAN_OPTIONS=detect_stack_use_after_return=0")
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${environment}")
 endfunction()

@@ -99,11 +99,16 @@ void TListPattern::BuildComponents(TListButtons buttons) {
     pnlFilter = panel;
     layout->addWidget(panel);
     // Leaving the panel refreshes the list with the filter as it now stands.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-      if (old && pnlFilter->isAncestorOf(old) && !(now && pnlFilter->isAncestorOf(now)) && now &&
-          now->window() == &form_)
-        btnRefreshClick();
-    });
+    // The focus also moves while the form's widgets are destroyed: the
+    // connection ends as the form starts going, and a hidden form refreshes
+    // nothing.
+    const QMetaObject::Connection leaving =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+          if (form_.isVisible() && old && pnlFilter->isAncestorOf(old) && !(now && pnlFilter->isAncestorOf(now)) &&
+              now && now->window() == &form_)
+            btnRefreshClick();
+        });
+    connect(&form_, &TForm::Destroying, this, [leaving] { QObject::disconnect(leaving); });
   }
 
   gr1 = new TDbGridQPL(&form_);

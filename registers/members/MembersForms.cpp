@@ -1,4 +1,5 @@
 #include "registers/members/MembersForms.h"
+#include "app/AbandonedRows.h"
 #include "app/FormRegistry.h"
 #include "registers/members/fCClenenieClenov.h"
 #include "registers/members/fCClenov.h"
@@ -13,6 +14,9 @@
 #include "registers/members/fEVyznamenania.h"
 
 void RegisterMembersForms() {
+  // A member card and an inspection write their row when an add opens.
+  RegisterAbandonedRows(QStringLiteral("c_clenov"), QStringLiteral("priezvisko is null and meno is null"));
+  RegisterAbandonedRows(QStringLiteral("e_rs"), QStringLiteral("rok is null"));
   FormRegistry::RegisterOwnedForm<TfrmCClenenieClenov>(QStringLiteral("TfrmCClenenieClenov"));
   FormRegistry::RegisterOwnedForm<TfrmCClenov>(QStringLiteral("TfrmCClenov"));
   FormRegistry::RegisterForm(QStringLiteral("TfrmCTypyBrigad"), [](QWidget* owner, const TFormArgs& args) {

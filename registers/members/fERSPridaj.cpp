@@ -292,12 +292,17 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   dlg.Load = [this](TIBQuery& q) { Load(q); };
   dlg.Save = [this](TIBQuery& q, bool) { Save(q); };
   dlg.FormCreate(body, QSize(753, 545));
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+  focusWatch_ =
+      connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
   ClearAll();
   eDBRevir->SetSWhere(YearCondition(ProgramSettings.Rok));
 }
 
-TfrmERSPridaj::~TfrmERSPridaj() = default;
+TfrmERSPridaj::~TfrmERSPridaj() {
+  // The child lists go before the base class's widgets, and the focus moves
+  // while those are destroyed: no focus change may reach this form then.
+  disconnect(focusWatch_);
+}
 
 QWidget* TfrmERSPridaj::BuildCar(QWidget& parent) {
   auto* car = new QGroupBox(QStringLiteral(" Vozidlo: "), &parent);

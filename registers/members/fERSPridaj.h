@@ -73,6 +73,7 @@ private:
   QWidget* BuildChild(const QString& caption, const QString& barName, TChildList& list, const QString& suffix);
 
   std::unique_ptr<TChildList> guards_, persons_;
+  QMetaObject::Connection focusWatch_;
   // True while a child dialog runs: no second one opens from a focus change.
   bool childBusy_ = false;
 };

@@ -1,3 +1,4 @@
+#include "app/AbandonedRows.h"
 #include "app/AppContext.h"
 #include "app/QPLUnit.h"
 #include "app/fMain.h"
@@ -55,6 +56,7 @@ void MakeStartupDatabase(const QString& path) {
               QStringLiteral("create table temp_spracuj (jedin integer not null primary key, cislo integer,"
                              " zaradenie varchar(50), connection_id integer)"),
               QStringLiteral("create generator temp_spracuj_id"),
+              QStringLiteral("create table dialog_rows (jedin integer not null primary key, meno varchar(20))"),
               QStringLiteral("create function kalim_udf_version returns varchar(10) as begin return '1.4'; end"),
           });
 }
@@ -311,6 +313,27 @@ TEST_F(StartupTest, SelectionSetsArePurgedOnlyWhenAlone) {
   db = database.Connect();
   EXPECT_EQ(SelectionRows(), 0);
   EXPECT_EQ(SelectionGenerator(), 0);
+}
+
+TEST_F(StartupTest, RowsOfDialogsLeftOpenAreDeletedOnlyWhenAlone) {
+  UseTestDatabase();
+  RegisterAbandonedRows(QStringLiteral("dialog_rows"), QStringLiteral("meno is null"));
+  Execute(*db, {QStringLiteral("insert into dialog_rows values (1, null)"),
+                QStringLiteral("insert into dialog_rows values (2, 'Ján')")});
+  // The keys in order, as "1,2".
+  const auto rows = [this] {
+    return Select(*db, QStringLiteral("select list(jedin) from (select jedin from dialog_rows order by jedin)"))
+        .toString();
+  };
+  {
+    // `db` is a second attachment: its dialog may still be open.
+    auto window = Start();
+    EXPECT_EQ(rows(), QStringLiteral("1,2"));
+  }
+  db.reset();
+  auto window = Start();
+  db = database.Connect();
+  EXPECT_EQ(rows(), QStringLiteral("2"));
 }
 
 TEST_F(StartupTest, SettingsTableReachesTheRunTimeRecords) {
