@@ -1,5 +1,6 @@
 #include "reports/engine/ui/rpComboBox.h"
 #include "platform/base/Registry.h"
+#include "core/gui/ColorConvert.h"
 #include <QtCore/QTimer>
 #include <QtGui/QFontDatabase>
 #include <QtGui/QGuiApplication>
@@ -17,7 +18,6 @@ namespace {
 const QString kDefaultMRUKey = QStringLiteral("\\Software\\ZiviVudire\\MRUFont");
 constexpr int kFontTypeRole = Qt::UserRole + 1;
 
-QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
 QColor WindowColor() { return QApplication::palette().color(QPalette::Base); }
 
 // A 3D edge of one pixel: `topLeft` on the upper and left lines, `bottomRight` on the others.
@@ -114,21 +114,21 @@ void TrpCustomComboBox::paintEvent(QPaintEvent*) {
   const QRect button(QPoint(w - kButtonWidth - 2, 2), QPoint(w - 3, h - 3));
   const int arrowX = w + 6 - kButtonWidth - 4, arrowY = qRound((h - 4) / 2.0) + 1;
   if (!isEnabled()) {
-    p.fillRect(all, ButtonFace());
+    p.fillRect(all, ToQColor(clBtnFace));
     FrameRect(p, all.adjusted(2, 2, -2, -2), WindowColor());
     DrawArrow(p, arrowX, arrowY);
     return;
   }
   p.fillRect(all.adjusted(2, 2, -2, -2), WindowColor());
   DrawImage(p, QRect(QPoint(3, 3), QPoint(editIndent_ + 2, h - 4)));
-  FrameRect(p, all.adjusted(1, 1, -1, -1), ButtonFace());
+  FrameRect(p, all.adjusted(1, 1, -1, -1), ToQColor(clBtnFace));
   FrameRect(p, all.adjusted(2, 2, -(kButtonWidth + 3), -2), WindowColor());
   const bool hot = IsHot();
   if (hot)
     DrawEdge(p, all.adjusted(0, 0, -1, -1), palette().color(QPalette::Dark), palette().color(QPalette::Light));
   else
-    FrameRect(p, all, ButtonFace());
-  p.fillRect(button, ButtonFace());
+    FrameRect(p, all, ToQColor(clBtnFace));
+  p.fillRect(button, ToQColor(clBtnFace));
   int shift = 0;
   if (dropped_) {
     DrawEdge(p, button, palette().color(QPalette::Dark), palette().color(QPalette::Light));
@@ -138,7 +138,7 @@ void TrpCustomComboBox::paintEvent(QPaintEvent*) {
   } else {
     FrameRect(p, button.adjusted(0, 0, 1, 1), WindowColor());
   }
-  p.setPen(hot ? ButtonFace() : WindowColor());
+  p.setPen(hot ? ToQColor(clBtnFace) : WindowColor());
   p.drawLine(button.left() - 1, button.top(), button.left() - 1, button.bottom());
   DrawArrow(p, arrowX + shift, arrowY + shift);
 }

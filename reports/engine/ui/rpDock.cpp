@@ -1,5 +1,6 @@
 #include "reports/engine/ui/rpDock.h"
 #include "platform/base/Registry.h"
+#include "core/gui/ColorConvert.h"
 #include <QtCore/QCoreApplication>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -16,7 +17,6 @@ TrpControlAlign AlignOf(const QWidget* control) {
 }
 void SetAlign(QWidget* control, TrpControlAlign align) { control->setProperty(kAlignProperty, int(align)); }
 
-QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
 
 void RaisedFrame(QPainter& p, const QRect& r) {
   p.setPen(QApplication::palette().color(QPalette::Light));
@@ -125,7 +125,7 @@ void TrpDock::AdjustBounds() {
 
 void TrpDock::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), ButtonFace());
+  p.fillRect(rect(), ToQColor(clBtnFace));
 }
 
 // --- tool bar
@@ -236,7 +236,7 @@ void TrpToolBar::resizeEvent(QResizeEvent*) { PlaceDragBox(); }
 
 void TrpToolBar::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), ButtonFace());
+  p.fillRect(rect(), ToQColor(clBtnFace));
   if (!floatWindow_) RaisedFrame(p, rect().adjusted(0, 0, -1, -1));
 }
 
@@ -431,7 +431,7 @@ void TrpDragBox::mouseReleaseEvent(QMouseEvent*) { bar_->DragMouseUp(); }
 
 void TrpDragBox::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), ButtonFace());
+  p.fillRect(rect(), ToQColor(clBtnFace));
   const bool horizontal = bar_->IsHorizontal();
   for (int at : {2, 5}) {
     const QRect grip = horizontal ? QRect(at, 1, 2, height() - 3) : QRect(1, at, width() - 3, 2);
@@ -510,7 +510,7 @@ void TrpFloatWindow::mouseReleaseEvent(QMouseEvent*) { EndDrag(); }
 
 void TrpFloatWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), ButtonFace());
+  p.fillRect(rect(), ToQColor(clBtnFace));
   const QRect caption(0, 0, width(), kCaptionHeight);
   p.fillRect(caption, QApplication::palette().color(QPalette::Highlight));
   p.setPen(QApplication::palette().color(QPalette::HighlightedText));
