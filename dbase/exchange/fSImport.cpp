@@ -103,7 +103,7 @@ QString WithLine(const QString& text, const QString& addition) {
   return addition.trimmed().isEmpty() ? text : text + QStringLiteral("\r\n") + addition.trimmed();
 }
 
-QString AskFileNameWithDialog(QWidget* owner, const QString& current) {
+QString AskImportFileName(QWidget* owner, const QString& current) {
   QFileDialog dialog(owner, QStringLiteral("Zvoľte databázový súbor k importu..."));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(QStringLiteral("dbf"));
@@ -118,7 +118,7 @@ QString AskFileNameWithDialog(QWidget* owner, const QString& current) {
 
 } // namespace
 
-std::function<QString(QWidget*, const QString&)> TfrmSImport::AskFileName = AskFileNameWithDialog;
+std::function<QString(QWidget*, const QString&)> TfrmSImport::AskFileName = AskImportFileName;
 
 TfrmSImport::TfrmSImport(QWidget* owner, TIBDatabase* database)
     : TForm(owner), database_(database ? database : MainDatabase()) {

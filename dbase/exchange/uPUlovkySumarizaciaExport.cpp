@@ -26,7 +26,7 @@ QString Lines(std::initializer_list<const char*> lines) {
   return text.join(QLatin1Char('\n'));
 }
 
-QString AskFileNameWithDialog(QWidget* owner, const QString& proposed) {
+QString AskExportFileName(QWidget* owner, const QString& proposed) {
   QFileDialog dialog(owner);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
@@ -50,7 +50,7 @@ QString UnusedTemporaryName(const QFileInfo& target) {
 
 } // namespace
 
-std::function<QString(QWidget*, const QString&)> TExportSumarizacieUlovkov::AskFileName = AskFileNameWithDialog;
+std::function<QString(QWidget*, const QString&)> TExportSumarizacieUlovkov::AskFileName = AskExportFileName;
 
 TExportSumarizacieUlovkov::TExportSumarizacieUlovkov(QWidget* owner, TIBDatabase* database)
     : owner_(owner), year_(ProgramSettings.Rok) {

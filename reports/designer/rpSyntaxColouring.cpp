@@ -20,10 +20,10 @@ TDelimiters DelimitersOf(TSyntaxType type) {
   return {QString(), false, QChar(), QChar(), QChar()};
 }
 
-bool IsLetter(QChar c) { return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')); }
-bool IsWordChar(QChar c) { return IsLetter(c) || c == QLatin1Char('_') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')); }
+bool IsAsciiLetter(QChar c) { return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')); }
+bool IsAsciiWordChar(QChar c) { return IsAsciiLetter(c) || c == QLatin1Char('_') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')); }
 bool StartsToken(QChar c) {
-  return IsLetter(c) || QStringLiteral("_\"'(-/{").contains(c);
+  return IsAsciiLetter(c) || QStringLiteral("_\"'(-/{").contains(c);
 }
 
 } // namespace
@@ -83,10 +83,10 @@ QStringList rpColourLines(const QStringList& lines, TSyntaxType type, const QStr
     char16_t code = taText;
     if (type == TSyntaxType::stText) {
       // no tokens but words, and no keywords
-      if (IsLetter(c) || c == QLatin1Char('_'))
-        while (IsWordChar(text[end])) ++end;
-    } else if (IsLetter(c) || c == QLatin1Char('_')) {
-      while (IsWordChar(text[end])) ++end;
+      if (IsAsciiLetter(c) || c == QLatin1Char('_'))
+        while (IsAsciiWordChar(text[end])) ++end;
+    } else if (IsAsciiLetter(c) || c == QLatin1Char('_')) {
+      while (IsAsciiWordChar(text[end])) ++end;
       if (!list.isEmpty() && list.contains(QLatin1Char(',') + text.mid(p, end - p).toLower() + QLatin1Char(',')))
         code = taKeyword;
     } else if (c == d.lineComment[0] && text[p + 1] == d.lineComment[1]) {
