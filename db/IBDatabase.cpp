@@ -39,7 +39,44 @@ qsizetype ServerColon(const QString& name) {
   return match.hasMatch() ? match.capturedEnd() - 1 : -1;
 }
 
+TIBLoginHandler& LoginHandler() {
+  static TIBLoginHandler handler;
+  return handler;
+}
+
+// The parameter lines' names without the prefix "isc_dpb_", in lower case.
+QString ParamName(const QString& line) {
+  QString name = line.section(QLatin1Char('='), 0, 0).trimmed().toLower();
+  if (name.startsWith(QLatin1String("isc_dpb_"))) name.remove(0, 8);
+  return name;
+}
+
 } // namespace
+
+TIBTransaction* TIBDatabase::DefaultTransaction() const { return defaultTransaction_; }
+void TIBDatabase::SetDefaultTransaction(TIBTransaction* transaction) { defaultTransaction_ = transaction; }
+
+void TIBDatabase::SetLoginHandler(TIBLoginHandler handler) { LoginHandler() = std::move(handler); }
+
+TIBDatabase::TLogin TIBDatabase::LoginValues() const {
+  TLogin login{userName_, password_, QString()};
+  for (const QString& line : params_) {
+    if (line.trimmed().isEmpty()) continue;
+    const QString name = ParamName(line);
+    const QString value = line.section(QLatin1Char('='), 1);
+    if (name == QLatin1String("user_name"))
+      login.UserName = value;
+    else if (name == QLatin1String("password"))
+      login.Password = value;
+    else if (name == QLatin1String("sql_role_name"))
+      login.Role = value;
+    else if (name != QLatin1String("lc_ctype"))
+      throw EIBError(QStringLiteral("Neznámy parameter pripojenia „%1“.").arg(line.trimmed()));
+  }
+  if (loginPrompt_ && LoginHandler() && !LoginHandler()(databaseName_, login.UserName, login.Password))
+    throw EIBError(QStringLiteral("Prihlásenie do databázy %1 bolo zrušené.").arg(databaseName_));
+  return login;
+}
 
 bool TIBDatabase::IsRemoteName(const QString& name) { return ServerColon(name) >= 0; }
 
@@ -59,10 +96,12 @@ void TIBDatabase::CreateDatabase(int pageSize) {
 
 Firebird::IAttachment* TIBDatabase::Connect(bool create, int pageSize) {
   if (databaseName_.trimmed().isEmpty()) throw EIBError(QStringLiteral("Nie je zadaný názov databázy."));
-  QByteArray user, password;
+  const TLogin login = LoginValues();
+  QByteArray user, password, role;
   try {
-    user = Cp1250::Encode(userName_);
-    password = Cp1250::Encode(password_);
+    user = Cp1250::Encode(login.UserName);
+    password = Cp1250::Encode(login.Password);
+    role = Cp1250::Encode(login.Role);
   } catch (const ECodePageError& e) {
     throw EIBError(QStringLiteral("Meno alebo heslo nie je možné poslať serveru: %1").arg(e.Message()));
   }
@@ -70,6 +109,7 @@ Firebird::IAttachment* TIBDatabase::Connect(bool create, int pageSize) {
   dpb.Tag(isc_dpb_utf8_filename);
   dpb.String(isc_dpb_user_name, user);
   if (!password.isEmpty()) dpb.String(isc_dpb_password, password);
+  if (!role.isEmpty()) dpb.String(isc_dpb_sql_role_name, role);
   dpb.String(isc_dpb_lc_ctype, QByteArrayLiteral("WIN1250"));
   dpb.Int(isc_dpb_sql_dialect, SQL_DIALECT_V6);
   // A local file always goes to the engine in this process, whatever the

@@ -1,11 +1,18 @@
 #pragma once
 #include <QtCore/QObject>
+#include <QtCore/QPointer>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
+#include <functional>
 
 namespace Firebird {
 class IAttachment;
 }
+class TIBTransaction;
+
+// Asks for the user name and password of a connection (the database's name
+// shown); false when the user cancelled. Installed by the window side.
+using TIBLoginHandler = std::function<bool(const QString& databaseName, QString& userName, QString& password)>;
 
 // A connection to one Firebird database in SQL dialect 3 with the character
 // set WIN1250. A bare path opens the file through the embedded engine in this
@@ -22,6 +29,24 @@ public:
   void SetUserName(const QString& name) { userName_ = name; }
   QString Password() const { return password_; }
   void SetPassword(const QString& password) { password_ = password; }
+
+  // Parameter lines "name=value" handed over when connecting: user_name,
+  // password and sql_role_name (also with the prefix "isc_dpb_", names
+  // without regard to case) override the user name and password above;
+  // lc_ctype is accepted and left unapplied, since the layer converts all text
+  // through code page 1250 and the connection always speaks WIN1250. Another
+  // name fails the connect with EIBError naming the line.
+  const QStringList& Params() const { return params_; }
+  void SetParams(const QStringList& lines) { params_ = lines; }
+  // With LoginPrompt on, Open asks the login handler for the user name and
+  // password first (when one is installed); a cancel fails with EIBError.
+  bool LoginPrompt() const { return loginPrompt_; }
+  void SetLoginPrompt(bool on) { loginPrompt_ = on; }
+  static void SetLoginHandler(TIBLoginHandler handler);
+
+  // The transaction of data sets on this connection that have none of their own.
+  TIBTransaction* DefaultTransaction() const;
+  void SetDefaultTransaction(TIBTransaction* transaction);
 
   // Connects; throws EIBInterBaseError with the server's code on failure
   // (e.g. 335544344 for a missing file, 335544472 for a refused login).
@@ -64,10 +89,18 @@ signals:
   void BeforeDisconnect();
 
 private:
+  struct TLogin {
+    QString UserName, Password, Role;
+  };
   Firebird::IAttachment* Connect(bool create, int pageSize);
+  // The user name, password and role the parameter lines and the login prompt give.
+  TLogin LoginValues() const;
 
   QString databaseName_;
   QString userName_ = QStringLiteral("SYSDBA");
   QString password_;
+  QStringList params_;
+  bool loginPrompt_ = false;
+  QPointer<TIBTransaction> defaultTransaction_;
   Firebird::IAttachment* attachment_ = nullptr;
 };

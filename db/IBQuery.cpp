@@ -7,9 +7,12 @@
 #include "db/IBParamParser.h"
 #include "db/IBRowStore.h"
 #include "db/IBTransaction.h"
+#include <QtCore/QHash>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <ibase.h>
+#include <map>
 
 using namespace FbClient;
 
@@ -141,10 +144,32 @@ TColumn DescribeColumn(Firebird::IMessageMetadata* meta, unsigned i) {
   return c;
 }
 
+// The key of a lookup row: the texts of its key values.
+QString LookupKey(const QVariantList& values) {
+  QStringList texts;
+  for (const QVariant& value : values)
+    texts.append(VariantText(value));
+  return texts.join(QChar(0x1F));
+}
+
+int ColumnNamed(const QList<TFieldDef>& columns, const QString& name) {
+  for (int i = 0; i < columns.size(); ++i)
+    if (columns[i].Name.compare(name, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+QStringList FieldList(const QString& names) {
+  QStringList list;
+  for (const QString& name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+    list.append(name.trimmed());
+  return list;
+}
+
 } // namespace
 
 // The prepared statement with the names of its markers.
 struct TIBQuery::TStatement {
+  QString Text;
   TRef<Firebird::IStatement> Handle;
   QStringList MarkerNames;
   TRef<Firebird::IMessageMetadata> Input;
@@ -160,6 +185,28 @@ struct TIBQuery::TRows {
   int BlobCount = 0;
   TIBRowStore Store;
   std::vector<QVariant> Blobs;
+};
+
+// Where each visible field of a data set with persistent fields comes from.
+struct TIBQuery::TFieldMap {
+  // The rows of a lookup data set by the text of their key values, made on
+  // first use and dropped when that data set changes.
+  struct TLookup {
+    QList<int> KeyColumns; // this result's columns of the key fields
+    QPointer<TDataSet> Source;
+    QHash<QString, int> Rows;
+    int ResultField = -1;
+    bool Valid = false;
+    QList<QMetaObject::Connection> Watches;
+  };
+  ~TFieldMap() {
+    for (const auto& [field, lookup] : Lookups)
+      for (const QMetaObject::Connection& watch : lookup.Watches)
+        QObject::disconnect(watch);
+  }
+  std::vector<int> Columns; // per field: its column, -1 for a lookup field
+  std::vector<TFieldType> Types;
+  std::map<int, TLookup> Lookups; // by field index; nodes stay where they are
 };
 
 namespace {
@@ -352,6 +399,60 @@ void TIBQuery::SetSQL(const QString& sql) {
     if (!FindParam(name)) params_.push_back(std::make_unique<TIBParam>(name));
 }
 
+void TIBQuery::SetFilter(const QString& filter) {
+  if (filter == filter_) return;
+  filter_ = filter;
+  FilterChanged();
+}
+
+void TIBQuery::SetFiltered(bool filtered) {
+  if (filtered == filtered_) return;
+  filtered_ = filtered;
+  FilterChanged();
+}
+
+void TIBQuery::FilterChanged() { RestartStatement(); }
+
+void TIBQuery::RestartStatement() {
+  const bool active = Active();
+  Close();
+  Unprepare();
+  if (active) Open();
+}
+
+void TIBQuery::ReplaceStatement(const QString& sql) {
+  if (sql == sql_) return;
+  Unprepare();
+  sql_ = sql;
+  std::vector<std::unique_ptr<TIBParam>> kept = std::move(params_);
+  params_.clear();
+  for (const QString& name : ParseParams(sql).Names) {
+    if (FindParam(name)) continue;
+    auto same = std::find_if(kept.begin(), kept.end(), [&name](const auto& p) { return p && p->Name() == name; });
+    params_.push_back(same != kept.end() ? std::move(*same) : std::make_unique<TIBParam>(name));
+  }
+}
+
+void TIBQuery::RequireFilterWithoutParams(const QString& filter) {
+  const QStringList markers = ParseParams(filter).Names;
+  if (!markers.isEmpty())
+    throw EIBError(QStringLiteral("Filter nesmie obsahovať parametre (:%1).").arg(markers.first()));
+}
+
+QString TIBQuery::StatementText() const {
+  if (!filtered_ || filter_.trimmed().isEmpty()) return sql_;
+  RequireFilterWithoutParams(filter_);
+  // The line breaks keep a comment at the end of either text from swallowing what follows.
+  return QStringLiteral("SELECT * FROM (\n") + sql_ + QStringLiteral("\n) VIMEK_FILTERED WHERE (\n") + filter_ +
+         QStringLiteral("\n)");
+}
+
+void TIBQuery::SetDataSource(TDataSource* source) {
+  if (source == dataSource_) return;
+  dataSource_ = source;
+  if (Active()) RestartStatement();
+}
+
 TIBParam* TIBQuery::FindParam(const QString& name) const {
   const QString key = name.toUpper();
   for (const auto& param : params_)
@@ -364,28 +465,64 @@ TIBParam& TIBQuery::ParamByName(const QString& name) {
   throw EIBError(QStringLiteral("Parameter %1 nie je v príkaze.").arg(name));
 }
 
+TIBPersistentField* TIBQuery::FindPersistentField(const QString& name) {
+  for (TIBPersistentField& field : persistent_)
+    if (field.FieldName.compare(name, Qt::CaseInsensitive) == 0) return &field;
+  return nullptr;
+}
+
+void TIBQuery::AddPersistentField(const TIBPersistentField& field) {
+  Close();
+  persistent_.append(field);
+}
+
+void TIBQuery::RemovePersistentField(const QString& name) {
+  Close();
+  persistent_.removeIf(
+      [&name](const TIBPersistentField& field) { return field.FieldName.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+void TIBQuery::ClearPersistentFields() {
+  Close();
+  persistent_.clear();
+}
+
 bool TIBQuery::Prepared() const { return statement_ != nullptr; }
 
 void TIBQuery::RequireReady() const {
   if (!database_) throw EIBError(QStringLiteral("Dotaz nemá databázu."));
-  if (!transaction_) throw EIBError(QStringLiteral("Dotaz nemá transakciu."));
+  if (!transaction_ && !database_->DefaultTransaction()) throw EIBError(QStringLiteral("Dotaz nemá transakciu."));
   if (sql_.trimmed().isEmpty()) throw EIBError(QStringLiteral("Dotaz nemá príkaz."));
 }
 
+TIBTransaction* TIBQuery::ActiveTransaction() const {
+  if (transaction_) return transaction_;
+  TIBTransaction* fallback = database_->DefaultTransaction();
+  if (!fallback->InTransaction()) fallback->StartTransaction();
+  return fallback;
+}
+
 void TIBQuery::Prepare() {
-  if (Prepared()) return;
+  UpdateStatement();
+  Prepare(StatementText());
+}
+
+void TIBQuery::Prepare(const QString& text) {
+  if (statement_ && statement_->Text == text) return;
+  Unprepare();
   RequireReady();
-  const TIBParsedSql parsed = ParseParams(sql_);
-  QByteArray text;
+  const TIBParsedSql parsed = ParseParams(text);
+  QByteArray bytes;
   try {
-    text = Cp1250::Encode(parsed.Sql);
+    bytes = Cp1250::Encode(parsed.Sql);
   } catch (const ECodePageError& e) {
     throw EIBError(QStringLiteral("Príkaz nie je možné poslať serveru: %1").arg(e.Message()));
   }
   auto statement = std::make_unique<TStatement>();
+  statement->Text = text;
   TStatus status;
-  statement->Handle.Reset(database_->Attachment()->prepare(&status, transaction_->Handle(), unsigned(text.size()),
-                                                           text.constData(), SQL_DIALECT_V6,
+  statement->Handle.Reset(database_->Attachment()->prepare(&status, ActiveTransaction()->Handle(),
+                                                           unsigned(bytes.size()), bytes.constData(), SQL_DIALECT_V6,
                                                            Firebird::IStatement::PREPARE_PREFETCH_METADATA));
   status.Check();
   statement->Input.Reset(statement->Handle->getInputMetadata(&status));
@@ -398,12 +535,18 @@ void TIBQuery::Prepare() {
   status.Check();
   if (markers != unsigned(parsed.Names.size()))
     throw EIBError(QStringLiteral("Príkaz obsahuje parametre bez mena (?); použite :MENO."));
+  for (const QString& name : parsed.Names)
+    if (!FindParam(name)) throw EIBError(QStringLiteral("Parameter %1 nie je v príkaze.").arg(name));
   statement->MarkerNames = parsed.Names;
   statement_ = std::move(statement);
 }
 
 TIBStatementType TIBQuery::StatementType() {
   Prepare();
+  return PreparedType();
+}
+
+TIBStatementType TIBQuery::PreparedType() const {
   TStatus status;
   const unsigned type = statement_->Handle->getType(&status);
   status.Check();
@@ -433,16 +576,17 @@ QList<QVariant> TIBQuery::MarkerValues() const {
 
 void TIBQuery::ExecSQL() {
   Close();
-  Prepare();
+  // The filter narrows what an open shows; a statement runs as written.
+  Prepare(sql_);
   // Run here, the server would end or replace the transaction behind the
   // back of its TIBTransaction, which would then work on a freed handle.
-  const TIBStatementType type = StatementType();
+  const TIBStatementType type = PreparedType();
   if (type == TIBStatementType::StartTransaction || type == TIBStatementType::Commit ||
       type == TIBStatementType::Rollback)
     throw EIBError(QStringLiteral("Príkaz riadi transakciu (SET TRANSACTION, COMMIT, ROLLBACK); transakcie riadi "
                                   "program sám."));
   Firebird::IAttachment* attachment = database_->Attachment();
-  Firebird::ITransaction* transaction = transaction_->Handle();
+  Firebird::ITransaction* transaction = ActiveTransaction()->Handle();
   TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, MarkerValues());
   TStatus status;
   if (statement_->HasCursor) {
@@ -471,19 +615,55 @@ void TIBQuery::ExecSQL() {
   status.Check();
 }
 
-void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
-  Prepare();
+// --- master data source
+
+void TIBQuery::FollowMaster() {
+  TDataSet* master = dataSource_ ? dataSource_->DataSet() : nullptr;
+  if (master == this) master = nullptr; // a query cannot be its own master
+  if (master != followed_) {
+    if (followed_) disconnect(followed_, nullptr, this, nullptr);
+    followed_ = master;
+    if (master) {
+      connect(master, &TDataSet::Scrolled, this, &TIBQuery::MasterChanged);
+      connect(master, &TDataSet::DataSetChanged, this, &TIBQuery::MasterChanged);
+    }
+  }
+  if (master && master->Active()) FillMasterParams(*master);
+}
+
+void TIBQuery::FillMasterParams(const TDataSet& master) {
+  for (const auto& param : params_)
+    if (!param->Bound())
+      if (const TField* field = master.FindField(param->Name())) param->SetValue(field->AsVariant());
+}
+
+void TIBQuery::MasterChanged() {
+  if (!Active() || reopening_) return;
+  reopening_ = true;
+  try {
+    Close();
+    Open();
+  } catch (...) {
+    reopening_ = false;
+    throw;
+  }
+  reopening_ = false;
+}
+
+// --- fetching
+
+namespace {
+
+// The columns of an output message as fields and as the reading layout.
+void DescribeOutput(Firebird::IMessageMetadata* meta, QList<TFieldDef>& defs, std::vector<TColumn>* columns,
+                    int* blobCount) {
   TStatus status;
-  Firebird::IMessageMetadata* meta = statement_->Output.get();
   const unsigned count = meta->getCount(&status);
   status.Check();
   if (count == 0) throw EIBError(QStringLiteral("Príkaz nevracia žiadne riadky; použite ExecSQL."));
-  const unsigned length = meta->getMessageLength(&status);
-  status.Check();
-  auto rows = std::make_unique<TRows>(length);
   for (unsigned i = 0; i < count; ++i) {
     TColumn c = DescribeColumn(meta, i);
-    if (c.Type == SQL_BLOB) c.BlobSlot = rows->BlobCount++;
+    if (c.Type == SQL_BLOB && blobCount) c.BlobSlot = (*blobCount)++;
     TFieldDef def;
     def.Name = Cp1250::Decode(QByteArrayView(status.Checked(meta->getAlias(&status, i))));
     def.Required = !status.Checked(meta->isNullable(&status, i));
@@ -493,11 +673,35 @@ void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
     if (def.DataType == TFieldType::String) def.Size = int(c.Length);
     if (c.Scale < 0) def.Precision = -c.Scale;
     defs.append(def);
-    rows->Columns.push_back(c);
+    if (columns) columns->push_back(c);
   }
+}
+
+} // namespace
+
+QList<TFieldDef> TIBQuery::FieldDefinitions() {
+  Prepare();
+  QList<TFieldDef> defs;
+  DescribeOutput(statement_->Output.get(), defs, nullptr, nullptr);
+  return defs;
+}
+
+void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
+  if (BeforeOpen) BeforeOpen();
+  UpdateStatement();
+  FollowMaster();
+  Prepare(StatementText());
+  TStatus status;
+  Firebird::IMessageMetadata* meta = statement_->Output.get();
+  const unsigned length = meta->getMessageLength(&status);
+  status.Check();
+  auto rows = std::make_unique<TRows>(length);
+  QList<TFieldDef> columns;
+  DescribeOutput(meta, columns, &rows->Columns, &rows->BlobCount);
+  MapFields(columns, defs);
 
   Firebird::IAttachment* attachment = database_->Attachment();
-  Firebird::ITransaction* transaction = transaction_->Handle();
+  Firebird::ITransaction* transaction = ActiveTransaction()->Handle();
   TInputMessage input(attachment, transaction, statement_->Input.get(), statement_->MarkerNames, MarkerValues());
 
   auto readBlobs = [&](const unsigned char* row) {
@@ -537,14 +741,98 @@ void TIBQuery::DoOpen(QList<TFieldDef>& defs) {
   rows_ = std::move(rows);
 }
 
-void TIBQuery::DoClose() { rows_.reset(); }
+void TIBQuery::MapFields(const QList<TFieldDef>& columns, QList<TFieldDef>& defs) {
+  map_.reset();
+  if (persistent_.isEmpty()) {
+    defs = columns;
+    return;
+  }
+  auto map = std::make_unique<TFieldMap>();
+  for (const TIBPersistentField& field : persistent_) {
+    TFieldDef def;
+    const TFieldType type = CoreFieldType(field.DataType);
+    if (field.Lookup) {
+      TFieldMap::TLookup lookup;
+      for (const QString& key : FieldList(field.KeyFields)) {
+        const int column = ColumnNamed(columns, key);
+        if (column < 0)
+          throw EIBError(
+              QStringLiteral("Kľúčová položka %1 lookup položky %2 nie je vo výsledku.").arg(key, field.FieldName));
+        lookup.KeyColumns.append(column);
+      }
+      map->Lookups.emplace(int(map->Columns.size()), lookup);
+      map->Columns.push_back(-1);
+      def.DataType = type;
+    } else {
+      const int column = ColumnNamed(columns, field.FieldName);
+      if (column < 0) throw EIBError(QStringLiteral("Položka %1 nie je vo výsledku.").arg(field.FieldName));
+      map->Columns.push_back(column);
+      def = columns[column];
+      if (type != TFieldType::Unknown) def.DataType = type;
+    }
+    def.Name = field.FieldName;
+    if (field.Size > 0) def.Size = field.Size;
+    map->Types.push_back(type);
+    defs.append(def);
+  }
+  map_ = std::move(map);
+}
+
+void TIBQuery::DoClose() {
+  rows_.reset();
+  map_.reset();
+}
 
 int TIBQuery::DoRecordCount() const { return rows_ ? rows_->Store.Count() : 0; }
 
 QVariant TIBQuery::DoValue(int row, int fieldIndex) const {
-  const TColumn& c = rows_->Columns[size_t(fieldIndex)];
+  if (map_) {
+    const int column = map_->Columns[size_t(fieldIndex)];
+    const QVariant value = column < 0 ? LookupValue(row, fieldIndex) : ColumnValue(row, column);
+    return CoerceToFieldType(value, map_->Types[size_t(fieldIndex)]);
+  }
+  return ColumnValue(row, fieldIndex);
+}
+
+QVariant TIBQuery::ColumnValue(int row, int column) const {
+  const TColumn& c = rows_->Columns[size_t(column)];
   const unsigned char* data = rows_->Store.Row(row);
   if (Read<qint16>(data + c.NullOffset) != 0) return QVariant();
   if (c.BlobSlot >= 0) return rows_->Blobs[size_t(row) * size_t(rows_->BlobCount) + size_t(c.BlobSlot)];
   return DecodeValue(c, data);
+}
+
+QVariant TIBQuery::LookupValue(int row, int fieldIndex) const {
+  const TIBPersistentField& field = persistent_[fieldIndex];
+  TFieldMap::TLookup& lookup = map_->Lookups.at(fieldIndex);
+  TDataSet* source = field.LookupDataSet;
+  if (!source || !source->Active()) return {};
+  if (!lookup.Valid || lookup.Source != source) {
+    for (const QMetaObject::Connection& watch : lookup.Watches)
+      disconnect(watch);
+    lookup.Watches.clear();
+    lookup.Rows.clear();
+    const QStringList keys = FieldList(field.LookupKeyFields);
+    QList<int> keyFields;
+    for (const QString& key : keys)
+      keyFields.append(source->FieldByName(key).Index());
+    lookup.ResultField = source->FieldByName(field.LookupResultField).Index();
+    for (int r = source->RecordCount() - 1; r >= 0; --r) { // the first row of a key wins
+      QVariantList values;
+      for (int k : keyFields)
+        values.append(source->ValueAt(r, k));
+      lookup.Rows.insert(LookupKey(values), r);
+    }
+    lookup.Source = source;
+    lookup.Valid = true;
+    TFieldMap::TLookup* watched = &lookup;
+    auto forget = [watched] { watched->Valid = false; };
+    lookup.Watches = {connect(source, &TDataSet::DataSetChanged, this, forget),
+                      connect(source, &TDataSet::RecordChanged, this, forget)};
+  }
+  QVariantList values;
+  for (int column : lookup.KeyColumns)
+    values.append(ColumnValue(row, column));
+  const auto found = lookup.Rows.constFind(LookupKey(values));
+  return found == lookup.Rows.cend() ? QVariant() : source->ValueAt(*found, lookup.ResultField);
 }
