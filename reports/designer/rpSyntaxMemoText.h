@@ -35,6 +35,15 @@ public:
   void ClearSelection() { anchor_ = end_ = QPoint(); }
   void SelectAll();
   QString SelectedText() const;
+  QPoint SelectionAnchor() const { return anchor_; }
+  // The earlier and the later point of the selection (the later one exclusive).
+  QPoint SelectionStart() const { return Key(anchor_) <= Key(end_) ? anchor_ : end_; }
+  QPoint SelectionEnd() const { return Key(anchor_) <= Key(end_) ? end_ : anchor_; }
+  // Whether the cell lies inside the selection.
+  bool IsSelected(int column, int line) const {
+    return HasSelection() && Key(SelectionStart()) <= Key(QPoint(column, line)) &&
+           Key(QPoint(column, line)) < Key(SelectionEnd());
+  }
 
   // --- edits (none while ReadOnly)
   // Replaces the selection, or inserts at the caret (padding the line when the caret stands beyond its end).
@@ -76,8 +85,6 @@ private:
   // A point's position in the whole text.
   qsizetype Offset(int column, int line) const;
   static qsizetype Key(const QPoint& p) { return qsizetype(p.y()) * kMaxColumn + p.x(); }
-  QPoint SelectionStart() const { return Key(anchor_) <= Key(end_) ? anchor_ : end_; }
-  QPoint SelectionEnd() const { return Key(anchor_) <= Key(end_) ? end_ : anchor_; }
   void MoveBookmarksBelow(int lineIndex, int by);
   static QString TrimmedRight(const QString& line);
   static int FirstNonBlank(const QString& line); // 1-based; 0 for a blank line
