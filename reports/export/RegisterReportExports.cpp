@@ -6,6 +6,10 @@
 #include "reports/export/rpTextAdvExport.h"
 #include "reports/export/rpTextExport.h"
 #include "reports/export/rpXMLExcelExport.h"
+#include "reports/export/vzGraphicExport.h"
+#include "reports/export/vzHTMLExport.h"
+#include "reports/export/vzPDFExport.h"
+#include "reports/export/vzRTFExport.h"
 #include "reports/print/fTlac.h"
 
 namespace {
@@ -17,6 +21,15 @@ template <class TFilter> TFilter* Make(TfrmTlac& form, const char* name) {
 }
 
 void AddExportFilters(TfrmTlac& form) {
+  Make<TVezoPDFExport>(form, "VezoPDFExport1")->RichTextEncodingType = rtPlainText;
+  auto* html = Make<TVezoHTMLExport>(form, "VezoHTMLExport1");
+  html->LinkFontName = QStringLiteral("Wingdings");
+  html->LinkFontSize = 18; // 24 pixels high
+  html->LinkFontColor = clBlue;
+  Make<TVezoRTFExport>(form, "VezoRTFExport1")->SetExportImageFormat(ifJPG);
+  for (TVezoGraphicExport* metafile : std::initializer_list<TVezoGraphicExport*>{
+           Make<TVezoWMFExport>(form, "VezoWMFExport1"), Make<TVezoEMFExport>(form, "VezoEMFExport1")})
+    metafile->ScaleX = metafile->ScaleY = 1;
   auto* text = Make<TrpTextExport>(form, "rpTextExport1");
   text->ScaleX = text->ScaleY = 1;
   auto* csv = Make<TrpCSVExport>(form, "rpCSVExport1");

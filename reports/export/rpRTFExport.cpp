@@ -5,7 +5,7 @@
 #include "reports/engine/rpView.h"
 #include "reports/export/rpExportUtils.h"
 #include "reports/export/rpTextExportForms.h"
-#include <QtCore/QBuffer>
+#include "reports/export/vzExportFilter.h"
 #include <QtCore/QIODevice>
 
 namespace {
@@ -82,16 +82,7 @@ void TrpRTFExport::ObjectData(int x, int y, TrpView* object) {
 }
 
 QByteArray TrpRTFExport::MetafileHex(const QByteArray& bmp, int width, int height) {
-  const quint32 size = quint32(bmp.size());
-  const quint32 g = size / 2 + 7;
-  QByteArray hex = "010009000003" + LE32(g + 36) + "0000" + LE32(g) + "0000";
-  hex += "050000000b0200000000";
-  hex += "050000000c02" + LE16(quint32(height)) + LE16(quint32(width));
-  hex += "05000000090200000000";
-  hex += "050000000102ffffff00";
-  hex += "0400000007010300";
-  hex += LE32(g) + "430f2000cc000000" + LE16(quint32(height)) + LE16(quint32(width)) + "00000000" +
-         LE16(quint32(height)) + LE16(quint32(width)) + "00000000\r\n";
+  QByteArray hex = MetafileWrapperHex(quint32(bmp.size()), width, height);
   const QByteArray dib = bmp.mid(14);
   for (qsizetype at = 0; at < dib.size(); at += 64) {
     const QByteArray chunk = dib.mid(at, 64);
@@ -101,11 +92,21 @@ QByteArray TrpRTFExport::MetafileHex(const QByteArray& bmp, int width, int heigh
   return hex;
 }
 
+QByteArray TrpRTFExport::MetafileWrapperHex(quint32 size, int width, int height) {
+  const quint32 g = size / 2 + 7;
+  QByteArray hex = "010009000003" + LE32(g + 36) + "0000" + LE32(g) + "0000";
+  hex += "050000000b0200000000";
+  hex += "050000000c02" + LE16(quint32(height)) + LE16(quint32(width));
+  hex += "05000000090200000000";
+  hex += "050000000102ffffff00";
+  hex += "0400000007010300";
+  hex += LE32(g) + "430f2000cc000000" + LE16(quint32(height)) + LE16(quint32(width)) + "00000000" +
+         LE16(quint32(height)) + LE16(quint32(width)) + "00000000\r\n";
+  return hex;
+}
+
 void TrpRTFExport::WritePicture(const TStoredPicture& picture) {
-  QByteArray bmp;
-  QBuffer buffer(&bmp);
-  buffer.open(QIODevice::WriteOnly);
-  picture.Image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+  const QByteArray bmp = vzBitmapFile(picture.Image);
   body_ += "\\pard\\phmrg\\posx" + Num(Twips(picture.X)) + "\\posy" + Num(rpRoundEven(picture.Y * 20 / 1.3)) +
            "\\absh" + Num(qint64(picture.Height) * 20) + "\\absw" + Num(qint64(picture.Width) * 20) +
            "{\\pict\\wmetafile8\\picw" + Num(rpRoundEven(picture.Width * 26.46875)) + "\\pich" +

@@ -23,6 +23,9 @@ public:
   // The hex text of a metafile holding the bitmap file `bmp` (its 14-byte
   // header first) at width × height pixels, without the end record.
   static QByteArray MetafileHex(const QByteArray& bmp, int width, int height);
+  // Its records before the bitmap's bytes: header, window origin and extent,
+  // colours, stretch mode and the stretch record's fixed part, then CR LF.
+  static QByteArray MetafileWrapperHex(quint32 bmpFileSize, int width, int height);
 
 private:
   struct TStoredPicture {

@@ -4,6 +4,7 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPictureView.h"
 #include "reports/export/rpExportUtils.h"
+#include "reports/objects/RegisterReportObjects.h"
 #include "tests/support/SourcePath.h"
 #include <QtCore/QBuffer>
 #include <QtCore/QDir>
@@ -12,7 +13,10 @@
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
 
-ExportFixture::TEngine::TEngine() { rpEngineStart(); }
+ExportFixture::TEngine::TEngine() {
+  rpEngineStart();
+  RegisterReportObjects();
+}
 ExportFixture::TEngine::~TEngine() { rpEngineEnd(); }
 
 ExportFixture::ExportFixture() {
@@ -27,35 +31,45 @@ ExportFixture::ExportFixture() {
 
 ExportFixture::~ExportFixture() = default;
 
+std::unique_ptr<TrpView> ExportFixture::TextView(const TTestObject& o) {
+  std::unique_ptr<TrpView> view;
+  if (!o.Picture.isNull()) {
+    auto picture = std::make_unique<TrpPictureView>();
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    o.Picture.save(&buffer, "BMP");
+    picture->Picture.Load(1, bmp);
+    view = std::move(picture);
+  } else {
+    auto memo = std::make_unique<TrpMemoView>();
+    memo->Memo = rpSplitLines(o.Text);
+    memo->Alignment = o.Alignment;
+    memo->Font.Style.Bold = o.Bold;
+    memo->Flags = 0;
+    view = std::move(memo);
+  }
+  view->SetBounds(o.X, o.Y, o.W, o.H);
+  view->FrameTyp = quint16(o.Frame);
+  view->FillColor = o.Fill;
+  return view;
+}
+
 void ExportFixture::AddPage(const QList<TTestObject>& objects, bool landscape) {
+  std::vector<std::unique_ptr<TrpView>> views;
+  for (const TTestObject& o : objects)
+    views.push_back(TextView(o));
+  AddViewsPage(std::move(views), landscape);
+}
+
+void ExportFixture::AddViewsPage(std::vector<std::unique_ptr<TrpView>> views, bool landscape) {
   TrpPage templatePage(nullptr, 9, 0, 0, 65535, landscape ? 1 : 0);
   templatePage.LeftMargin = templatePage.TopMargin = templatePage.RightMargin = templatePage.BottomMargin = 36;
   const int index = report.EMFPages.Count();
   report.EMFPages.Add(templatePage);
   auto page = std::make_unique<TrpPage>(nullptr, 9, 0, 0, 65535, landscape ? 1 : 0);
-  for (const TTestObject& o : objects) {
-    std::unique_ptr<TrpView> view;
-    if (!o.Picture.isNull()) {
-      auto picture = std::make_unique<TrpPictureView>();
-      QByteArray bmp;
-      QBuffer buffer(&bmp);
-      buffer.open(QIODevice::WriteOnly);
-      o.Picture.save(&buffer, "BMP");
-      picture->Picture.Load(1, bmp);
-      view = std::move(picture);
-    } else {
-      auto memo = std::make_unique<TrpMemoView>();
-      memo->Memo = rpSplitLines(o.Text);
-      memo->Alignment = o.Alignment;
-      memo->Font.Style.Bold = o.Bold;
-      memo->Flags = 0;
-      view = std::move(memo);
-    }
-    view->SetBounds(o.X, o.Y, o.W, o.H);
-    view->FrameTyp = quint16(o.Frame);
-    view->FillColor = o.Fill;
+  for (auto& view : views)
     page->Add(std::move(view));
-  }
   report.EMFPages.GetPage(index).PageObject = std::move(page);
   report.EMFPages.StorePageObjects(index);
   report.EMFPages.GetPage(index).PageObject.reset();

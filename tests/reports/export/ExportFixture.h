@@ -6,6 +6,8 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 class TrpExportFilter;
 
@@ -29,12 +31,17 @@ protected:
   ~ExportFixture() override;
 
   void AddPage(const QList<TTestObject>& objects, bool landscape = false);
+  // A prepared page of the given objects (any kind of view).
+  void AddViewsPage(std::vector<std::unique_ptr<TrpView>> views, bool landscape = false);
+
   // Exports without dialogs or progress window; the file's bytes (empty when none).
   QByteArray Export(TrpExportFilter& filter, const QString& fileName, bool expectWritten = true);
   QString Path(const QString& name) const { return dir.filePath(name); }
 
 public:
   static QByteArray ReadFile(const QString& path);
+  // A text or picture object as AddPage makes them.
+  static std::unique_ptr<TrpView> TextView(const TTestObject& o);
 
 protected:
   // Compares with tests/reports/export/golden/<name>; VIMEK_UPDATE_GOLDEN=1 rewrites the file.

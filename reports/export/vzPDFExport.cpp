@@ -1,0 +1,428 @@
+#include "reports/export/vzPDFExport.h"
+#include "core/CodePage1250.h"
+#include "core/gui/ColorConvert.h"
+#include "reports/engine/rpSymbolFont.h"
+#include "reports/engine/rpView.h"
+#include "reports/export/rpExportUtils.h"
+#include "reports/export/vzExportDialogs.h"
+#include <QtCore/QCoreApplication>
+#include <QtCore/QIODevice>
+#include <QtGui/QFontInfo>
+#include <QtGui/QFontMetricsF>
+#include <array>
+#include <cmath>
+
+namespace {
+
+const QByteArray kCrLf = "\r\n";
+constexpr int kCatalog = 1, kPages = 2, kInfo = 3, kProcSet = 4, kResources = 5;
+const QString kSymbolKey = QStringLiteral("ZapfDingbats");
+
+QByteArray Ref(int number) { return QByteArray::number(number) + " 0 R"; }
+QByteArray Num(qint64 value) { return QByteArray::number(value); }
+
+// The glyph names of code page 1250's upper half, so that viewers show its
+// letters (the fonts' base encoding is WinAnsi, whose upper half differs).
+const std::array<const char*, 128> kCp1250Glyphs = {
+    "Euro",         ".notdef",        "quotesinglbase", ".notdef",        "quotedblbase", "ellipsis",
+    "dagger",       "daggerdbl",      ".notdef",        "perthousand",    "Scaron",       "guilsinglleft",
+    "Sacute",       "Tcaron",         "Zcaron",         "Zacute",         ".notdef",      "quoteleft",
+    "quoteright",   "quotedblleft",   "quotedblright",  "bullet",         "endash",       "emdash",
+    ".notdef",      "trademark",      "scaron",         "guilsinglright", "sacute",       "tcaron",
+    "zcaron",       "zacute",         "space",          "caron",          "breve",        "Lslash",
+    "currency",     "Aogonek",        "brokenbar",      "section",        "dieresis",     "copyright",
+    "Scedilla",     "guillemotleft",  "logicalnot",     "hyphen",         "registered",   "Zdotaccent",
+    "degree",       "plusminus",      "ogonek",         "lslash",         "acute",        "mu",
+    "paragraph",    "periodcentered", "cedilla",        "aogonek",        "scedilla",     "guillemotright",
+    "Lcaron",       "hungarumlaut",   "lcaron",         "zdotaccent",     "Racute",       "Aacute",
+    "Acircumflex",  "Abreve",         "Adieresis",      "Lacute",         "Cacute",       "Ccedilla",
+    "Ccaron",       "Eacute",         "Eogonek",        "Edieresis",      "Ecaron",       "Iacute",
+    "Icircumflex",  "Dcaron",         "Dcroat",         "Nacute",         "Ncaron",       "Oacute",
+    "Ocircumflex",  "Ohungarumlaut",  "Odieresis",      "multiply",       "Rcaron",       "Uring",
+    "Uacute",       "Uhungarumlaut",  "Udieresis",      "Yacute",         "Tcommaaccent", "germandbls",
+    "racute",       "aacute",         "acircumflex",    "abreve",         "adieresis",    "lacute",
+    "cacute",       "ccedilla",       "ccaron",         "eacute",         "eogonek",      "edieresis",
+    "ecaron",       "iacute",         "icircumflex",    "dcaron",         "dcroat",       "nacute",
+    "ncaron",       "oacute",         "ocircumflex",    "ohungarumlaut",  "odieresis",    "divide",
+    "rcaron",       "uring",          "uacute",         "uhungarumlaut",  "udieresis",    "yacute",
+    "tcommaaccent", "dotaccent"};
+
+QByteArray EncodingDictionary() {
+  QByteArray differences = "/Encoding << /Type /Encoding /BaseEncoding /WinAnsiEncoding /Differences [128";
+  for (const char* name : kCp1250Glyphs)
+    differences += QByteArray(" /") + name;
+  return differences + "] >>";
+}
+
+// ZapfDingbats' check mark and cross for the symbol font's marks.
+char DingbatOf(const QString& mark) { return !mark.isEmpty() && mark[0].unicode() == kSymbolCheck ? '4' : '8'; }
+
+} // namespace
+
+struct TVezoPDFExport::TFontMetrics {
+  int FontObject = 0, DescriptorObject = 0;
+  std::array<int, 224> Widths{};
+  int Flags = 0;
+  int BBoxLeft = -250, BBoxTop = 900, BBoxRight = 1000, BBoxBottom = -200;
+  int Ascent = 800, Descent = -200, CapHeight = 700, AvgWidth = 600, MaxWidth = 600, StemV = 0, ItalicAngle = 0;
+  int StrikeoutSize = 0, StrikeoutPosition = 0, UnderscoreSize = 0, UnderscorePosition = -1;
+  bool Symbol = false;
+};
+
+TVezoPDFExport::TVezoPDFExport(QObject* owner) : TVezoExportFilter(owner) {
+  ExportImageFormat = ifBMP;
+  Register(VezoTexts::kPdfDescription, QStringLiteral("*.pdf"));
+}
+
+TVezoPDFExport::~TVezoPDFExport() = default;
+
+int TVezoPDFExport::OptionsDialog() {
+  if (!ShowDialog) return 1;
+  TVezoPDFExportDialog dialog(*this);
+  QCoreApplication::processEvents();
+  return dialog.ShowModal();
+}
+
+// --- numbers and texts
+
+QByteArray TVezoPDFExport::FormatNumber(double value) {
+  QByteArray text = QByteArray::number(value, 'f', 4);
+  if (text == "-0.0000") text = "0.0000";
+  return text;
+}
+
+QByteArray TVezoPDFExport::FormatColor(TColor color) {
+  const QColor c = ToQColor(color == clNone ? clWhite : color);
+  return QByteArray::number(c.red() / 255.0, 'f', 4) + ' ' + QByteArray::number(c.green() / 255.0, 'f', 4) + ' ' +
+         QByteArray::number(c.blue() / 255.0, 'f', 4);
+}
+
+QByteArray TVezoPDFExport::EscapeText(const QString& text) {
+  QByteArray bytes = Cp1250::EncodeLossy(text, '?');
+  bytes.replace("\\", "\\\\");
+  bytes.replace("(", "\\(");
+  bytes.replace(")", "\\)");
+  return bytes;
+}
+
+QByteArray TVezoPDFExport::PdfDate(const QDateTime& time) {
+  // The zone is the real offset at that moment, daylight saving included.
+  const int offset = time.offsetFromUtc() / 60;
+  const QByteArray sign = offset < 0 ? "-" : "+";
+  const int minutes = std::abs(offset);
+  return "D:" + time.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + sign +
+         QByteArray::number(minutes / 60).rightJustified(2, '0') + '\'' +
+         QByteArray::number(minutes % 60).rightJustified(2, '0') + '\'';
+}
+
+double TVezoPDFExport::ToPoints(double value) const { return value / ScreenPixelsPerInch() * 72; }
+
+double TVezoPDFExport::FlipY(double value) const {
+  return PageHeight == 0 ? ToPoints(value) : ToPoints(PageHeight) - ToPoints(value);
+}
+
+// --- the file
+
+void TVezoPDFExport::Write(const QByteArray& bytes) { Stream->write(bytes); }
+
+void TVezoPDFExport::WriteObject(QByteArray text, int number, bool withEndobj) {
+  if (text.contains(kCrLf)) text = "<<" + kCrLf + text + kCrLf + ">>";
+  xref_[number] = Stream->pos();
+  Write(Num(number) + " 0 obj" + kCrLf + text + kCrLf + (withEndobj ? "endobj" + kCrLf : QByteArray()));
+}
+
+void TVezoPDFExport::BeginDocument() {
+  TVezoExportFilter::BeginDocument();
+  fontKeys_.clear();
+  fonts_.clear();
+  images_.clear();
+  xref_.clear();
+  kids_.clear();
+  pagesWritten_ = 0;
+  lastObject_ = 5;
+  Write("%PDF-1.3" + kCrLf);
+  WriteObject("/Type /Catalog" + kCrLf + "/Pages " + Ref(kPages), kCatalog);
+}
+
+void TVezoPDFExport::BeginPage() {
+  TVezoExportFilter::BeginPage();
+  pageImageOffsets_.clear();
+  pageContent_.clear();
+  pageImages_.clear();
+  pageObject_ = NextObjectNumber();
+  contentsObject_ = NextObjectNumber();
+  kids_ += ' ' + Ref(pageObject_);
+  lengthObject_ = NextObjectNumber();
+}
+
+QByteArray TVezoPDFExport::FrameLines(const TVezoDataRec& item) const {
+  const double x = ToPoints(item.Left), yt = FlipY(item.Top), w = ToPoints(item.Width), h = ToPoints(item.Height);
+  QByteArray out =
+      "\r" + FormatNumber(ToPoints(vzToExportUnits(item.FrameWidth))) + " w " + FormatColor(item.FrameColor) + " RG";
+  if (item.FrameTyp == 15) {
+    return out + "\r" + FormatNumber(x) + ' ' + FormatNumber(yt - h) + ' ' + FormatNumber(w) + ' ' + FormatNumber(h) +
+           " re\rS\r";
+  }
+  const struct {
+    int flag;
+    double x1, y1, x2, y2;
+  } sides[] = {
+      {8, x, yt, x + w, yt}, {1, x + w, yt, x + w, yt - h}, {2, x + w, yt - h, x, yt - h}, {4, x, yt - h, x, yt}};
+  for (const auto& side : sides)
+    if (item.FrameTyp & side.flag)
+      out += "\r" + FormatNumber(side.x1) + ' ' + FormatNumber(side.y1) + " m " + FormatNumber(side.x2) + ' ' +
+             FormatNumber(side.y2) + " l S\r";
+  return out;
+}
+
+int TVezoPDFExport::ChooseImage(TVezoDataRec& item) {
+  bool unique = true;
+  int reuse = -1;
+  QString altText;
+  if (BeforeSaveGraphic) BeforeSaveGraphic(item.ViewName, unique, reuse, altText);
+  if (!unique) {
+    if (reuse == -1)
+      for (qsizetype i = 0; i < images_.size(); ++i)
+        if (images_[i].NameIndex == item.NameIndex) {
+          reuse = int(i);
+          break;
+        }
+    if (reuse >= 0 && reuse < images_.size()) return reuse;
+  }
+  QByteArray data;
+  const QImage picture = item.Picture.convertToFormat(QImage::Format_RGB888);
+  if (ExportImageFormat == ifJPG) {
+    data = GraphicToJPEGStream(picture, JPEGQuality);
+  } else {
+    // Rows top first, red, green and blue, nothing between rows.
+    data.reserve(qsizetype(picture.width()) * picture.height() * 3);
+    for (int y = 0; y < picture.height(); ++y)
+      data.append(reinterpret_cast<const char*>(picture.constScanLine(y)), qsizetype(picture.width()) * 3);
+  }
+  const int number = NextObjectNumber();
+  const int index = int(images_.size());
+  images_.append({number, item.NameIndex});
+  pageImageOffsets_.append({pageImages_.size(), number});
+  pageImages_ += Num(number) + " 0 obj" + kCrLf + "<< /Type/XObject/Subtype/Image/Name/Img" + Num(index) + "/Width " +
+                 Num(picture.width()) + "/Height " + Num(picture.height()) +
+                 "/BitsPerComponent 8/ColorSpace/DeviceRGB" + (ExportImageFormat == ifJPG ? "/Filter/DCTDecode" : "") +
+                 "/Length " + Num(data.size()) + kCrLf + ">>" + kCrLf + "stream" + kCrLf + data + kCrLf + "endstream" +
+                 kCrLf + "endobj" + kCrLf;
+  item.Picture = QImage();
+  return index;
+}
+
+void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
+  const double x = ToPoints(item.Left), yt = FlipY(item.Top), w = ToPoints(item.Width), h = ToPoints(item.Height);
+  if (ExportFrames) {
+    QByteArray body = item.FillColor != clNone
+                          ? FormatColor(item.FillColor) + " rg\r" + FormatNumber(x) + ' ' + FormatNumber(yt - h) + ' ' +
+                                FormatNumber(w) + ' ' + FormatNumber(h) + " re f"
+                          : QByteArray("0 w\r");
+    pageContent_ += "q\r" + body + FrameLines(item) + "\rQ" + kCrLf;
+  }
+  const bool rich = item.ClassName == QLatin1String("TrpRichView");
+  if (rich && ExportRichText && RichTextEncodingType == rtPlainText) {
+    WriteRichTextAsLines(item);
+  } else if (ExportImages && item.IsPictureItem() && !item.Picture.isNull()) {
+    if (rich && !ExportRichText) return;
+    const int index = ChooseImage(item);
+    const double pw = ToPoints(item.PictureWidth), ph = ToPoints(item.PictureHeight);
+    pageContent_ += "q\r" + FormatNumber(pw) + " 0 0 " + FormatNumber(ph) + ' ' + FormatNumber(x) + ' ' +
+                    FormatNumber(yt - ph) + " cm\r/Img" + Num(index) + " Do\rQ" + kCrLf;
+    if (AfterSaveGraphic) AfterSaveGraphic(item.ViewName, index);
+  }
+  // Frames lie over pictures.
+  if (ExportFrames) pageContent_ += "q\r0 w\r" + FrameLines(item) + "\rQ" + kCrLf;
+}
+
+void TVezoPDFExport::EndPage() {
+  for (const auto& item : DataItems) {
+    QCoreApplication::processEvents();
+    WriteItem(*item);
+  }
+  for (const auto& line : TextItems) {
+    QCoreApplication::processEvents();
+    WriteTextLine(*line);
+  }
+  const QByteArray width = FormatNumber(ToPoints(PageWidth)), height = FormatNumber(ToPoints(PageHeight));
+  WriteObject("/Type /Page" + kCrLf + "/MediaBox [0 0 " + width + ' ' + height + "]" + kCrLf + "/Parent " +
+                  Ref(kPages) + kCrLf + "/Contents " + Ref(contentsObject_),
+              pageObject_);
+  WriteObject("<< /Length " + Ref(lengthObject_) + " >>", contentsObject_, false);
+  Write("stream" + kCrLf + pageContent_ + kCrLf + "endstream" + kCrLf + "endobj" + kCrLf);
+  WriteObject(Num(pageContent_.size()), lengthObject_);
+  const qint64 start = Stream->pos();
+  for (const auto& [offset, number] : pageImageOffsets_)
+    xref_[number] = start + offset;
+  Write(pageImages_);
+  ++pagesWritten_;
+  lastPageWidth_ = PageWidth;
+  lastPageHeight_ = PageHeight;
+  TVezoExportFilter::EndPage();
+}
+
+// --- text
+
+TVezoPDFExport::TFontMetrics TVezoPDFExport::MeasureFont(const TVezoFontInfo& info) {
+  TFontMetrics m;
+  m.FontObject = NextObjectNumber();
+  m.DescriptorObject = NextObjectNumber();
+  m.Widths.fill(600);
+  m.StrikeoutSize = info.Size / 20;
+  m.StrikeoutPosition = std::abs(info.Size) / 5;
+  m.UnderscoreSize = info.Size / 10;
+  // Metrics of the font the system really uses, at 1000 units (thousandths of the size).
+  QFont font = info.ScreenFont();
+  font.setPixelSize(1000);
+  const QFontMetricsF metrics(font);
+  for (int c = 32; c <= 255; ++c) {
+    const QChar ch(Cp1250::ToUnicode(uchar(c)));
+    m.Widths[size_t(c - 32)] = rpRoundEven(metrics.horizontalAdvance(ch));
+  }
+  m.Ascent = rpRoundEven(metrics.ascent());
+  m.Descent = -rpRoundEven(std::abs(metrics.descent()));
+  m.CapHeight = m.Ascent;
+  m.AvgWidth = rpRoundEven(metrics.averageCharWidth());
+  m.MaxWidth = rpRoundEven(metrics.maxWidth());
+  m.BBoxTop = m.Ascent;
+  m.BBoxRight = m.MaxWidth;
+  m.BBoxBottom = m.Descent;
+  const bool fixed = QFontInfo(font).fixedPitch();
+  const bool serif = info.Name.contains(QLatin1String("Times"), Qt::CaseInsensitive);
+  m.Flags = (fixed ? 1 : 0) | (serif ? 2 : 0) | 32 | (info.Italic() ? 64 : 0);
+  m.ItalicAngle = info.Italic() ? -12 : 0;
+  const double perSize = info.Size / 1000.0;
+  m.StrikeoutSize = rpRoundEven(metrics.lineWidth() * perSize);
+  m.StrikeoutPosition = rpRoundEven(metrics.strikeOutPos() * perSize);
+  m.UnderscoreSize = rpRoundEven(metrics.lineWidth() * perSize);
+  m.UnderscorePosition = rpRoundEven(metrics.underlinePos() * perSize) - 1;
+  return m;
+}
+
+int TVezoPDFExport::FontNumber(const TVezoTextRec& line) {
+  QString key;
+  if (line.Symbol) {
+    key = kSymbolKey;
+  } else {
+    key = QString(line.Font.Name).remove(QLatin1Char(' '));
+    if (line.Font.Bold() || line.Font.Italic()) key += QLatin1Char(',');
+    if (line.Font.Bold()) key += QLatin1String("Bold");
+    if (line.Font.Italic()) key += QLatin1String("Italic");
+  }
+  const qsizetype at = fontKeys_.indexOf(key);
+  if (at >= 0) return int(at);
+  fontKeys_.append(key);
+  if (line.Symbol) {
+    TFontMetrics symbol;
+    symbol.Symbol = true;
+    symbol.FontObject = NextObjectNumber();
+    fonts_.append(symbol);
+  } else {
+    fonts_.append(MeasureFont(line.Font));
+  }
+  return int(fontKeys_.size()) - 1;
+}
+
+void TVezoPDFExport::WriteTextLine(const TVezoTextRec& line) {
+  const double x = ToPoints(line.Left), yt = FlipY(line.Top);
+  const double hp = line.TextHeight / double(ScreenPixelsPerInch()) * 72;
+  const int number = FontNumber(line);
+  const TFontMetrics& metrics = fonts_[number];
+  const QByteArray text = line.Symbol ? QByteArray(1, DingbatOf(line.Text)) : EscapeText(line.Text);
+  // Spacing that makes the text as wide as it was on the screen.
+  double tc = 0;
+  if (!line.Symbol && !line.Text.isEmpty()) {
+    double sum = 0;
+    for (const char c : Cp1250::EncodeLossy(line.Text, '?'))
+      if (uchar(c) >= 32) sum += metrics.Widths[size_t(uchar(c) - 32)];
+    tc = (ToPoints(line.TextWidth) - sum * line.Font.Size / 1000.0) / line.Text.size();
+  }
+  QByteArray block =
+      "BT\r" + FormatColor(line.Font.Color) + " rg\r/F" + Num(number) + ' ' + Num(line.Font.Size) + " Tf\r";
+  if (FormatNumber(tc) != "0.0000") block += FormatNumber(tc) + " Tc\r";
+  block += FormatNumber(x) + ' ' + FormatNumber(yt - hp + 3) + " Td (" + text + ") Tj\rET";
+  const auto rule = [&](int size, double y) {
+    block += "\r" + FormatColor(line.Font.Color) + " RG\r" + FormatNumber(size) + " w " + FormatNumber(x) + ' ' +
+             FormatNumber(y) + " m\r" + FormatNumber(x + ToPoints(line.TextWidth)) + ' ' + FormatNumber(y) + " l\rS";
+  };
+  if (!line.Symbol && line.Font.Underline())
+    rule(metrics.UnderscoreSize, yt - (line.TextHeight + metrics.UnderscorePosition) + 2);
+  if (!line.Symbol && line.Font.StrikeOut()) rule(metrics.StrikeoutSize, yt - (hp / 2 + metrics.StrikeoutPosition) + 2);
+  pageContent_ += block + kCrLf;
+}
+
+// --- the end of the document
+
+void TVezoPDFExport::WriteFonts() {
+  for (qsizetype i = 0; i < fonts_.size(); ++i) {
+    const TFontMetrics& m = fonts_[i];
+    const QByteArray key = fontKeys_[i].toLatin1();
+    if (m.Symbol) {
+      WriteObject("/Type /Font" + kCrLf + "/Subtype /Type1" + kCrLf + "/Name /F" + Num(i) + kCrLf + "/BaseFont /" + key,
+                  m.FontObject);
+      continue;
+    }
+    QByteArray widths;
+    for (const int w : m.Widths)
+      widths += (widths.isEmpty() ? "" : " ") + Num(w);
+    WriteObject("/Type /Font" + kCrLf + "/Subtype /TrueType" + kCrLf + "/Name /F" + Num(i) + kCrLf + "/BaseFont /" +
+                    key + kCrLf + EncodingDictionary() + kCrLf + "/FirstChar 32" + kCrLf + "/LastChar 255" + kCrLf +
+                    "/Widths [" + widths + "]" + kCrLf + "/FontDescriptor " + Ref(m.DescriptorObject),
+                m.FontObject);
+    WriteObject("/Type /FontDescriptor" + kCrLf + "/FontName /" + key + kCrLf + "/Flags " + Num(m.Flags) + kCrLf +
+                    "/FontBBox [" + Num(m.BBoxLeft) + ' ' + Num(m.BBoxBottom) + ' ' + Num(m.BBoxRight) + ' ' +
+                    Num(m.BBoxTop) + "]" + kCrLf + "/Ascent " + Num(m.Ascent) + kCrLf + "/Descent " + Num(m.Descent) +
+                    kCrLf + "/CapHeight " + Num(m.CapHeight) + kCrLf + "/AvgWidth " + Num(m.AvgWidth) + kCrLf +
+                    "/MaxWidth " + Num(m.MaxWidth) + kCrLf + "/StemV " + Num(m.StemV) + kCrLf + "/ItalicAngle " +
+                    Num(m.ItalicAngle),
+                m.DescriptorObject);
+  }
+}
+
+void TVezoPDFExport::WriteInformation() {
+  const QString title = Title.isEmpty() ? ReportTitle() : Title;
+  QByteArray info = "/Author (" + EscapeText(Author) + ")" + kCrLf + "/CreationDate (" + PdfDate(Now()) + ")" + kCrLf +
+                    "/Keywords (" + EscapeText(Keywords) + ")" + kCrLf + "/Creator (" + EscapeText(Creator) + ")" +
+                    kCrLf + "/Title (" + EscapeText(title) + ")";
+  if (!Subject.isEmpty()) info += kCrLf + "/Subject (" + EscapeText(Subject) + ")";
+  info += kCrLf + "/Producer (" + EscapeText(VezoTexts::kProducer) + ")";
+  WriteObject(info, kInfo);
+}
+
+void TVezoPDFExport::EndDocument() {
+  // The pages written, which after a cancelled run are fewer than the prepared ones.
+  WriteObject("/Type /Pages" + kCrLf + "/Count " + Num(pagesWritten_) + kCrLf + "/MediaBox [0 0 " +
+                  FormatNumber(ToPoints(lastPageWidth_)) + ' ' + FormatNumber(ToPoints(lastPageHeight_)) + "]" + kCrLf +
+                  "/Kids [" + kids_.trimmed() + "]" + kCrLf + "/Resources " + Ref(kResources),
+              kPages);
+  if (fonts_.isEmpty()) {
+    TVezoTextRec arial;
+    arial.Font.Name = QStringLiteral("Arial");
+    FontNumber(arial);
+  }
+  QByteArray resources = "/Font <<" + kCrLf;
+  for (qsizetype i = 0; i < fonts_.size(); ++i)
+    resources += "/F" + Num(i) + ' ' + Ref(fonts_[i].FontObject) + kCrLf;
+  resources += ">>" + kCrLf + "/ProcSet " + Ref(kProcSet);
+  if (!images_.isEmpty()) {
+    resources += kCrLf + "/XObject <<";
+    for (qsizetype i = 0; i < images_.size(); ++i)
+      resources += kCrLf + "/Img" + Num(i) + ' ' + Ref(images_[i].Object);
+    resources += " >>";
+  }
+  WriteObject(resources, kResources);
+  WriteObject(QByteArray("[/PDF /Text") + (ExportImages ? " /ImageC" : "") + "]", kProcSet);
+  WriteFonts();
+  WriteInformation();
+  const qint64 start = Stream->pos();
+  QByteArray table = "xref" + kCrLf + "0 " + Num(lastObject_ + 1) + kCrLf + "0000000000 65535 f" + kCrLf;
+  for (auto it = xref_.begin(); it != xref_.end(); ++it)
+    table += QByteArray::number(it.value()).rightJustified(10, '0') + " 00000 n" + kCrLf;
+  Write(table + "trailer" + kCrLf + "<<" + kCrLf + "/Root " + Ref(kCatalog) + kCrLf + "/Info " + Ref(kInfo) + kCrLf +
+        "/Size " + Num(lastObject_ + 1) + kCrLf + ">>" + kCrLf + "startxref" + kCrLf + Num(start) + kCrLf + "%%EOF");
+  fonts_.clear();
+  fontKeys_.clear();
+  images_.clear();
+  TVezoExportFilter::EndDocument();
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include "reports/export/vzExportFilter.h"
+#include <QtCore/QDateTime>
+#include <functional>
+#include <memory>
+
+class QTemporaryFile;
+
+// The page-exact RTF export: every page a group of elements anchored to the
+// page: text objects as positioned paragraphs, frames and fills as drawing
+// objects, pictures embedded (JPEG, or bitmaps in a metafile), rich text as
+// text boxes carrying their own RTF, merged into the document's font and
+// colour tables. The header is written last, when the tables are complete.
+class TVezoRTFExport : public TVezoExportFilter {
+  Q_OBJECT
+public:
+  explicit TVezoRTFExport(QObject* owner = nullptr);
+  ~TVezoRTFExport() override;
+
+  int OptionsDialog() override;
+  void BeginDocument() override;
+  void EndDocument() override;
+  void BeginPage() override;
+  void EndPage() override;
+
+  // Only JPEG and BMP; another format leaves the option as it is.
+  void SetExportImageFormat(TVezoImageFormat format) { SetImageFormatJpgOrBmp(format); }
+
+  bool GraphicDataInBinary = false; // JPEG bytes after "\bin" instead of hexadecimal text
+  // The body held in memory; beyond it the body so far goes to a temporary "VeZO" file.
+  qint64 BodyLimit = qint64(256) << 20;
+  // The creation time of the document; the clock by default.
+  std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+  // Whether the last run spilled its body into a temporary file.
+  bool Spilled() const { return spilled_; }
+
+  // A text object's text: its last line break dropped, "\", "{" and "}"
+  // escaped, letters as code page 1250 bytes, line breaks as paragraph marks.
+  static QByteArray EscapeRTFText(const QString& text);
+  // The rich text's RTF as a text box element (without its start), its fonts
+  // and colours renumbered into the document's tables.
+  QByteArray RichTextBox(const QByteArray& rtf);
+
+private:
+  double Twips(double exportUnits) const;
+  QByteArray FormatTwips(double exportUnits) const;
+  void WriteBody(const QByteArray& text);
+  int ColorIndex(TColor color);
+  QByteArray FrameShape(const TVezoDataRec& item) const;
+  QByteArray LineObject(double x1, double y1, double x2, double y2, const QByteArray& lineText) const;
+  QByteArray PictureElement(TVezoDataRec& item);
+  QByteArray TextParagraph(const TVezoDataRec& item);
+  QByteArray Header();
+
+  QByteArray body_;
+  QStringList fontTable_;
+  QStringList colorTable_;
+  QByteArray richFontDefs_;
+  std::unique_ptr<QTemporaryFile> spill_;
+  bool spilled_ = false;
+};

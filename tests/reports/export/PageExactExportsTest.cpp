@@ -1,0 +1,392 @@
+#include "ExportFixture.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpSymbolFont.h"
+#include "reports/export/vzExportFilter.h"
+#include "reports/export/vzGraphicExport.h"
+#include "reports/export/vzHTMLExport.h"
+#include "reports/export/vzMetafile.h"
+#include "reports/export/vzPDFExport.h"
+#include "reports/export/vzRTFExport.h"
+#include "reports/objects/rpCheckBoxView.h"
+#include "reports/objects/rpShapeView.h"
+#include "tests/support/TestOutput.h"
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QTimeZone>
+#include <QtCore/QtEndian>
+#include <QtGui/QPainter>
+
+namespace {
+
+const QStringList kNames{QStringLiteral("Čierny Ďuro"),    QStringLiteral("Ľubomír Ĺžka"),
+                         QStringLiteral("Ňachaj Ôndrej"),  QStringLiteral("Ŕaľo Šťastný"),
+                         QStringLiteral("Ťapák Žofia"),    QStringLiteral("Kováč Ján"),
+                         QStringLiteral("Nováková Mária"), QStringLiteral("Hudec Peter")};
+
+std::unique_ptr<TrpView> Text(int x, int y, int w, int h, const QString& text, bool bold = false, int frame = 0,
+                              const QString& name = {}) {
+  TTestObject o{x, y, w, h, text, frame};
+  o.Bold = bold;
+  auto view = ExportFixture::TextView(o);
+  view->Name = name.isEmpty() ? QStringLiteral("Memo%1_%2").arg(x).arg(y) : name;
+  return view;
+}
+
+std::unique_ptr<TrpView> CheckBox(int x, int y, bool checked, const QString& name) {
+  auto box = std::make_unique<TrpCheckBoxView>();
+  box->SetBounds(x, y, 18, 18);
+  box->Memo = QStringList{checked ? QStringLiteral("1") : QStringLiteral("0")};
+  box->CheckStyle = TrpCheckBoxView::csCheck;
+  box->FrameTyp = 15;
+  box->Name = name;
+  return box;
+}
+
+std::unique_ptr<TrpView> Shape(int x, int y, const QString& name) {
+  auto shape = std::make_unique<TrpShapeView>();
+  shape->SetBounds(x, y, 40, 30);
+  shape->Shape = TrpShapeView::skEllipse;
+  shape->FillColor = clRed;
+  shape->Name = name;
+  return shape;
+}
+
+std::unique_ptr<TrpView> Picture(int x, int y, const QString& name) {
+  QImage image(24, 12, QImage::Format_RGB32);
+  image.fill(Qt::blue);
+  TTestObject o{x, y, 24, 12, {}};
+  o.Picture = image;
+  auto view = ExportFixture::TextView(o);
+  view->Name = name;
+  return view;
+}
+
+class PageExactExportsTest : public ExportFixture {
+protected:
+  // A member list over two pages: a bold title, the names, a check box, a shape and a picture.
+  void AddMemberList() {
+    for (int page = 0; page < 2; ++page) {
+      std::vector<std::unique_ptr<TrpView>> views;
+      views.push_back(Text(36, 36, 400, 24, QStringLiteral("Zoznam členov"), true, 2, QStringLiteral("Nadpis")));
+      for (int i = 0; i < 4; ++i)
+        views.push_back(Text(36, 80 + 20 * i, 300, 18, kNames[page * 4 + i], false, 0, QStringLiteral("Meno")));
+      views.push_back(CheckBox(360, 80, true, QStringLiteral("Zaplatil")));
+      views.push_back(Shape(400, 80, QStringLiteral("Ryba")));
+      views.push_back(Picture(460, 80, QStringLiteral("Znak")));
+      AddViewsPage(std::move(views));
+    }
+  }
+};
+
+// --- the frame
+
+TEST_F(PageExactExportsTest, FileNamesAndTextFitting) {
+  EXPECT_EQ(PageFileName(QStringLiteral("/out/report.htm"), 2, QStringLiteral("htm")),
+            QStringLiteral("report0002.htm"));
+  EXPECT_EQ(ImageFileName(QStringLiteral("/out/report.htm"), 7, QStringLiteral("jpg")),
+            QStringLiteral("report_I0007.jpg"));
+  EXPECT_EQ(FitText(QStringLiteral("abcdefghij"), 50, 100), QStringLiteral("abcde"));
+  EXPECT_EQ(FitText(QStringLiteral("abc"), 100, 100), QStringLiteral("abc"));
+  EXPECT_EQ(PosFrom(QStringLiteral("b"), QStringLiteral("abcb"), 3), 4);
+  EXPECT_EQ(ReplaceAllText(QStringLiteral("aXbxc"), QStringLiteral("x"), QStringLiteral("-")), QStringLiteral("a-b-c"));
+  EXPECT_EQ(ColorToHex(clRed), QStringLiteral("FF0000"));
+}
+
+// Collects the items of a page without writing anything.
+class TItemProbe : public TVezoExportFilter {
+public:
+  void EndPage() override {
+    for (const auto& item : DataItems)
+      items.append(*item);
+    for (const auto& line : TextItems)
+      lines.append(*line);
+    TVezoExportFilter::EndPage();
+  }
+  QList<TVezoDataRec> items;
+  QList<TVezoTextRec> lines;
+};
+
+TEST_F(PageExactExportsTest, ItemsOfAPage) {
+  std::vector<std::unique_ptr<TrpView>> views;
+  for (const int alignment : {0, 1, 2, 3, 8, 9, 10, 11, 16, 17, 18, 19, 4}) {
+    auto view = Text(0, alignment * 20, 100, 18, QStringLiteral("a"));
+    static_cast<TrpMemoView*>(view.get())->Alignment = alignment;
+    views.push_back(std::move(view));
+  }
+  views.push_back(CheckBox(0, 300, false, QStringLiteral("Nie")));
+  views.push_back(CheckBox(0, 320, true, QStringLiteral("Ano")));
+  // 30 characters at 10 pixels are 300 pixels: a 100-pixel object keeps its first 10 (with the "W": 310 to 100).
+  views.push_back(
+      Text(0, 340, 100, 18, QStringLiteral("123456789012345678901234567890"), false, 0, QStringLiteral("Dlhy")));
+  // Only 18 - 16 pixels of this line lie inside its object: less than 80 % of a line.
+  auto cut = Text(0, 400, 100, 4, QStringLiteral("orezany"));
+  views.push_back(std::move(cut));
+  views.push_back(Shape(200, 0, QStringLiteral("Ryba")));
+  AddViewsPage(std::move(views));
+  AddViewsPage([] {
+    std::vector<std::unique_ptr<TrpView>> next;
+    next.push_back(Shape(0, 0, QStringLiteral("Ryba")));
+    next.push_back(Text(0, 40, 100, 18, QStringLiteral("b"), false, 0, QStringLiteral("Novy")));
+    return next;
+  }());
+
+  TItemProbe probe;
+  probe.ShowDialog = false;
+  ASSERT_TRUE(report.ExportToFile(&probe, Path(QStringLiteral("sonda.bin"))));
+  QList<int> flags;
+  for (int i = 0; i < 13; ++i)
+    flags.append(probe.items[i].AlignFlags);
+  EXPECT_EQ(flags, (QList<int>{5, 6, 36, 20, 65, 66, 96, 80, 9, 10, 40, 24, 0}));
+  EXPECT_TRUE(probe.items[12].Rotated);
+  const auto byName = [&probe](const QString& name) -> const TVezoDataRec* {
+    for (const TVezoDataRec& item : probe.items)
+      if (item.ViewName == name) return &item;
+    return nullptr;
+  };
+  EXPECT_FALSE(byName(QStringLiteral("Nie"))) << "an unchecked check box gives no item";
+  ASSERT_TRUE(byName(QStringLiteral("Ano")));
+  EXPECT_TRUE(byName(QStringLiteral("Ano"))->Symbol);
+  EXPECT_EQ(byName(QStringLiteral("Ano"))->Text, QString(QChar(char16_t(kSymbolCheck))));
+  EXPECT_EQ(byName(QStringLiteral("Dlhy"))->Text, QStringLiteral("1234567890\r\n"));
+  QStringList texts;
+  for (const TVezoTextRec& line : probe.lines)
+    texts.append(line.Text);
+  EXPECT_FALSE(texts.contains(QStringLiteral("orezany"))) << "a line mostly outside its object";
+  EXPECT_EQ(texts.count(QString(QChar(char16_t(kSymbolCheck)))), 1) << "only the checked box has a mark";
+  // The shape is a picture item; its name keeps its index on the next page.
+  const TVezoDataRec* fish = byName(QStringLiteral("Ryba"));
+  ASSERT_TRUE(fish);
+  EXPECT_EQ(fish->Picture.size(), QSize(40, 30));
+  const TVezoDataRec& nextFish = probe.items[probe.items.size() - 2];
+  EXPECT_EQ(nextFish.ViewName, QStringLiteral("Ryba"));
+  EXPECT_EQ(nextFish.NameIndex, fish->NameIndex);
+
+  // 192 dots an inch double every picture's pixels.
+  TItemProbe sharp;
+  sharp.ShowDialog = false;
+  sharp.ImageDPI = 192;
+  ASSERT_TRUE(report.ExportToFile(&sharp, Path(QStringLiteral("sonda.bin"))));
+  for (const TVezoDataRec& item : sharp.items) {
+    if (item.ViewName == QLatin1String("Ryba")) {
+      EXPECT_EQ(item.Picture.size(), QSize(80, 60));
+    }
+  }
+}
+
+// --- PDF
+
+QString ReaderOutput(const QString& program, const QStringList& arguments, int* code = nullptr) {
+  QString output;
+  const int result = RunProgram(program, arguments, &output);
+  if (code) *code = result;
+  return output;
+}
+
+TEST_F(PageExactExportsTest, PdfIsReadWithItsLettersAndFonts) {
+  AddMemberList();
+  TVezoPDFExport filter;
+  const QByteArray pdf = Export(filter, QStringLiteral("clenovia.pdf"));
+  ASSERT_TRUE(pdf.startsWith("%PDF-1.3"));
+  const QString file = Path(QStringLiteral("clenovia.pdf"));
+  int code = 0;
+  const QString check = ReaderOutput(QStringLiteral("qpdf"), {QStringLiteral("--check"), file}, &code);
+  if (code == -1) GTEST_SKIP() << "qpdf is not installed";
+  EXPECT_EQ(code, 0) << check.toStdString();
+  const QString text = ReaderOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+  for (const QString& name : kNames)
+    EXPECT_TRUE(text.contains(name)) << name.toStdString() << " in\n" << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("Zoznam členov")));
+  const QString fonts = ReaderOutput(QStringLiteral("pdffonts"), {file});
+  const QRegularExpression arial(QStringLiteral("^Arial\\s+TrueType\\s+\\S+\\s+no\\s+no"),
+                                 QRegularExpression::MultilineOption);
+  const QRegularExpression arialBold(QStringLiteral("^Arial,Bold\\s+TrueType\\s+\\S+\\s+no\\s+no"),
+                                     QRegularExpression::MultilineOption);
+  EXPECT_TRUE(arial.match(fonts).hasMatch()) << fonts.toStdString();
+  EXPECT_TRUE(arialBold.match(fonts).hasMatch()) << fonts.toStdString();
+  const QString info = ReaderOutput(QStringLiteral("pdfinfo"), {file});
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2")))) << info.toStdString();
+  // The first page as a picture for a person to look at.
+  RunProgram(QStringLiteral("pdftoppm"),
+             {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), QStringLiteral("-singlefile"), file,
+              TestOutputPath(QStringLiteral("clenovia-pdf"))});
+}
+
+} // namespace
+
+namespace {
+
+// --- RTF
+
+TEST_F(PageExactExportsTest, RtfIsReadByOfficeWithItsWordsAndLetters) {
+  AddMemberList();
+  TVezoRTFExport filter;
+  filter.Title = QStringLiteral("Členovia {2026}");
+  const QByteArray rtf = Export(filter, QStringLiteral("clenovia.rtf"));
+  QFile::remove(TestOutputPath(QStringLiteral("clenovia.rtf")));
+  QFile::copy(Path(QStringLiteral("clenovia.rtf")), TestOutputPath(QStringLiteral("clenovia.rtf")));
+  ASSERT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250"));
+  EXPECT_TRUE(rtf.contains("{\\title \\'c8lenovia \\{2026\\}}")) << "the document information is escaped";
+  EXPECT_EQ(rtf.count("\\par\\pard\\plain\\page}\r\n"), 1);
+  EXPECT_TRUE(rtf.contains("\\par}\r\n}"));
+  if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  // Its positioned paragraphs are read through the page LibreOffice lays out.
+  const QByteArray pdf =
+      ConvertWithOffice(Path(QStringLiteral("clenovia.rtf")), QStringLiteral("pdf"), Path(QStringLiteral("pdf")));
+  ASSERT_FALSE(pdf.isEmpty());
+  const QString pdfFile = Path(QStringLiteral("pdf/clenovia.pdf"));
+  const QString firstPage = ReaderOutput(QStringLiteral("pdftotext"),
+                                         {QStringLiteral("-l"), QStringLiteral("1"), pdfFile, QStringLiteral("-")});
+  const QString secondPage = ReaderOutput(QStringLiteral("pdftotext"),
+                                          {QStringLiteral("-f"), QStringLiteral("2"), pdfFile, QStringLiteral("-")});
+  for (int i = 0; i < kNames.size(); ++i)
+    EXPECT_TRUE((i < 4 ? firstPage : secondPage).contains(kNames[i]))
+        << kNames[i].toStdString() << " on its page in\n"
+        << firstPage.toStdString() << secondPage.toStdString();
+  RunProgram(QStringLiteral("pdftoppm"),
+             {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+              Path(QStringLiteral("pdf/clenovia.pdf")), TestOutputPath(QStringLiteral("clenovia-rtf"))});
+}
+
+// --- HTML
+
+TEST_F(PageExactExportsTest, HtmlPagesLinkEachOther) {
+  for (int page = 1; page <= 3; ++page) {
+    std::vector<std::unique_ptr<TrpView>> views;
+    views.push_back(Text(36, 36, 300, 18, QStringLiteral("Strana %1 <b> & \"úvodzovky\"").arg(page)));
+    views.push_back(Picture(36, 80, QStringLiteral("Znak%1").arg(page)));
+    AddViewsPage(std::move(views));
+  }
+  TVezoHTMLExport filter;
+  filter.ImageDir = QStringLiteral("img");
+  const QString first = QString::fromLatin1(Export(filter, QStringLiteral("report.htm")));
+  const QString second = QString::fromLatin1(ReadFile(Path(QStringLiteral("report0002.htm"))));
+  const QString third = QString::fromLatin1(ReadFile(Path(QStringLiteral("report0003.htm"))));
+  ASSERT_FALSE(second.isEmpty());
+  ASSERT_FALSE(third.isEmpty());
+  EXPECT_TRUE(QFile::exists(Path(QStringLiteral("img/report_I0001.jpg"))));
+  EXPECT_TRUE(first.contains(QStringLiteral("<IMG SRC=\"img/report_I0001.jpg\"")));
+  // Page 1 has no target for First and Previous; page 2 has all four.
+  EXPECT_TRUE(first.contains(QStringLiteral("<A TITLE=\"First\">")) &&
+              first.contains(QStringLiteral("<A TITLE=\"Previous\">")));
+  EXPECT_TRUE(first.contains(QStringLiteral("<A HREF=\"report0002.htm\" TITLE=\"Next\">")));
+  EXPECT_TRUE(first.contains(QStringLiteral("<A HREF=\"report0003.htm\" TITLE=\"Last\">")));
+  EXPECT_EQ(second.count(QStringLiteral("<A HREF=")), 4) << second.toStdString();
+  EXPECT_TRUE(third.contains(QStringLiteral("<A TITLE=\"Next\">")));
+  EXPECT_TRUE(first.contains(QStringLiteral("charset=windows-1250")));
+  // Report text reads literally.
+  EXPECT_TRUE(first.contains(QStringLiteral("Strana&nbsp;1&nbsp;&lt;b&gt;&nbsp;&amp;&nbsp;&quot;")));
+  for (const QString& file :
+       {QStringLiteral("report.htm"), QStringLiteral("report0002.htm"), QStringLiteral("report0003.htm")}) {
+    QString output;
+    const int code =
+        RunProgram(QStringLiteral("tidy"), {QStringLiteral("-e"), QStringLiteral("-q"), Path(file)}, &output);
+    if (code == -1) GTEST_SKIP() << "tidy is not installed";
+    EXPECT_LT(code, 2) << file.toStdString() << "\n" << output.toStdString();
+  }
+}
+
+TEST_F(PageExactExportsTest, HtmlStacksPagesInOneFile) {
+  AddViewsPage([] {
+    std::vector<std::unique_ptr<TrpView>> views;
+    views.push_back(Text(36, 36, 300, 18, QStringLiteral("prvá")));
+    return views;
+  }());
+  AddViewsPage([] {
+    std::vector<std::unique_ptr<TrpView>> views;
+    views.push_back(Text(36, 36, 300, 18, QStringLiteral("druhá")));
+    return views;
+  }());
+  TVezoHTMLExport filter;
+  filter.SeparateFilePerPage = false;
+  const QString html = QString::fromLatin1(Export(filter, QStringLiteral("spolu.htm")));
+  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("spolu0002.htm"))));
+  EXPECT_EQ(html.count(QStringLiteral("</BODY>")), 1);
+  EXPECT_EQ(html.count(QStringLiteral("<HR SIZE=2")), 2);
+  // The second page's line lies one page height and two pixels lower.
+  const QRegularExpression top(QStringLiteral("top: (\\d+)px[^>]*>([^<]*)</DIV>"));
+  QMap<QString, int> tops;
+  for (auto it = top.globalMatch(html); it.hasNext();) {
+    const QRegularExpressionMatch match = it.next();
+    tops.insert(match.captured(2), match.captured(1).toInt());
+  }
+  const int offset = rpRoundEven(vzToExportUnits(report.EMFPages.GetPage(0).PrnInfo.Height) + 2);
+  ASSERT_TRUE(tops.contains(QStringLiteral("prv\xe1")) && tops.contains(QStringLiteral("druh\xe1")))
+      << html.toStdString();
+  EXPECT_EQ(tops.value(QStringLiteral("druh\xe1")) - tops.value(QStringLiteral("prv\xe1")), offset);
+  QString output;
+  const int code = RunProgram(QStringLiteral("tidy"),
+                              {QStringLiteral("-e"), QStringLiteral("-q"), Path(QStringLiteral("spolu.htm"))}, &output);
+  if (code != -1) {
+    EXPECT_LT(code, 2) << output.toStdString();
+  }
+}
+
+// --- metafiles
+
+TEST_F(PageExactExportsTest, MetafilesHaveAPageEach) {
+  for (int page = 1; page <= 3; ++page) {
+    std::vector<std::unique_ptr<TrpView>> views;
+    views.push_back(Text(36, 36, 300, 18, QStringLiteral("Strana %1 Čierny Ďuro").arg(page), true, 15));
+    views.push_back(Shape(36, 80, QStringLiteral("Ryba")));
+    AddViewsPage(std::move(views), page == 2);
+  }
+  TVezoEMFExport emf;
+  Export(emf, QStringLiteral("pages.emf"));
+  EXPECT_EQ(emf.PageFiles, (QStringList{Path(QStringLiteral("pages.emf")), Path(QStringLiteral("pages0002.emf")),
+                                        Path(QStringLiteral("pages0003.emf"))}));
+  for (const QString& file : emf.PageFiles)
+    EXPECT_TRUE(ReadFile(file).mid(40, 4) == QByteArray(" EMF")) << file.toStdString();
+  TVezoWMFExport wmf;
+  Export(wmf, QStringLiteral("pages.wmf"));
+  EXPECT_TRUE(ReadFile(Path(QStringLiteral("pages0003.wmf"))).startsWith("\xd7\xcd\xc6\x9a"));
+  QFile::remove(TestOutputPath(QStringLiteral("pages.wmf")));
+  QFile::copy(Path(QStringLiteral("pages.wmf")), TestOutputPath(QStringLiteral("pages.wmf")));
+  if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  for (const QString& name :
+       {QStringLiteral("pages.emf"), QStringLiteral("pages0002.emf"), QStringLiteral("pages.wmf")}) {
+    const QByteArray png = ConvertWithOffice(Path(name), QStringLiteral("png"), Path(name + QStringLiteral("-png")));
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(png)) << name.toStdString();
+    // The page's text and the red fish are on the picture.
+    int red = 0, dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        red += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+        dark += c.red() < 80 && c.green() < 80 && c.blue() < 80;
+      }
+    EXPECT_GT(red, 100) << name.toStdString();
+    EXPECT_GT(dark, 100) << name.toStdString();
+    image.save(TestOutputPath(name + QStringLiteral(".png")));
+  }
+  QString svg;
+  const int code = RunProgram(QStringLiteral("wmf2svg"), {Path(QStringLiteral("pages.wmf"))}, &svg);
+  if (code != -1) {
+    EXPECT_EQ(code, 0) << svg.toStdString();
+    EXPECT_TRUE(svg.contains(QStringLiteral("<svg"))) << svg.left(400).toStdString();
+  }
+}
+
+TEST_F(PageExactExportsTest, MetafileScalesAndEachPageItsOwnSize) {
+  AddPage({{36, 36, 100, 18, QStringLiteral("na výšku")}});
+  AddPage({{36, 36, 100, 18, QStringLiteral("na šírku")}}, true);
+  report.EMFPages.GetPage(0).PrnInfo.Width = 794;
+  report.EMFPages.GetPage(0).PrnInfo.Height = 1122;
+  TVezoEMFExport emf;
+  emf.ScaleX = 2;
+  emf.ScaleY = 0.5;
+  Export(emf, QStringLiteral("mierka.emf"));
+  const auto frameSize = [](const QByteArray& file) -> QSize {
+    const auto at = [&file](int offset) { return qFromLittleEndian<qint32>(file.constData() + offset); };
+    return QSize(at(16) - at(8) + 1, at(20) - at(12) + 1); // the bounds hold their last pixel
+  };
+  EXPECT_EQ(frameSize(ReadFile(Path(QStringLiteral("mierka.emf")))), QSize(1588, 561));
+  const TrpPrnInfo& landscape = report.EMFPages.GetPage(1).PrnInfo;
+  EXPECT_EQ(frameSize(ReadFile(Path(QStringLiteral("mierka0002.emf")))),
+            QSize(rpRoundEven(landscape.Width * 2.0), rpRoundEven(landscape.Height * 0.5)))
+      << "the landscape page keeps its own size";
+}
+
+} // namespace
