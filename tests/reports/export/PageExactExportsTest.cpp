@@ -10,6 +10,7 @@
 #include "reports/export/vzRTFExport.h"
 #include "reports/objects/rpCheckBoxView.h"
 #include "reports/objects/rpShapeView.h"
+#include "tests/support/PinnedFont.h"
 #include "tests/support/TestOutput.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -387,6 +388,172 @@ TEST_F(PageExactExportsTest, MetafileScalesAndEachPageItsOwnSize) {
   EXPECT_EQ(frameSize(ReadFile(Path(QStringLiteral("mierka0002.emf")))),
             QSize(rpRoundEven(landscape.Width * 2.0), rpRoundEven(landscape.Height * 0.5)))
       << "the landscape page keeps its own size";
+}
+
+} // namespace
+
+namespace {
+
+// --- PDF in detail
+
+class PdfDetailTest : public PageExactExportsTest {
+protected:
+  // A fixed clock one hour east of UTC.
+  static QDateTime FixedNow() { return QDateTime(QDate(2026, 7, 1), QTime(9, 30), QTimeZone(3600)); }
+  QByteArray Run(TVezoPDFExport& filter) {
+    filter.Now = FixedNow;
+    return Export(filter, QStringLiteral("detail.pdf"));
+  }
+};
+
+TEST_F(PdfDetailTest, EdgeCasesMatchTheirGoldenBytes) {
+  const QString family = PinnedFontFamily();
+  std::vector<std::unique_ptr<TrpView>> views;
+  auto text = Text(36, 36, 300, 18, QStringLiteral("a(b)\\c č"));
+  static_cast<TrpMemoView*>(text.get())->Font.Name = family;
+  views.push_back(std::move(text));
+  auto boxed = Text(36, 60, 100, 18, QString());
+  boxed->FrameTyp = 15;
+  boxed->FillColor = clYellow;
+  views.push_back(std::move(boxed));
+  auto topOnly = Text(36, 90, 100, 18, QString());
+  topOnly->FrameTyp = 8;
+  views.push_back(std::move(topOnly));
+  QImage twoByOne(2, 1, QImage::Format_RGB32);
+  twoByOne.setPixel(0, 0, qRgb(255, 0, 0));
+  twoByOne.setPixel(1, 0, qRgb(0, 0, 255));
+  TTestObject picture{200, 36, 2, 1, {}};
+  picture.Picture = twoByOne;
+  views.push_back(TextView(picture));
+  AddViewsPage(std::move(views));
+  TVezoPDFExport filter;
+  filter.Title = QStringLiteral("Skúška (1)");
+  const QByteArray pdf = Run(filter);
+  ExpectGolden(pdf, QStringLiteral("pdf_edge_cases.pdf"));
+  // The 2 × 1 picture is six bytes of red, green and blue, without a filter.
+  EXPECT_TRUE(pdf.contains("/Width 2/Height 1/BitsPerComponent 8/ColorSpace/DeviceRGB/Length 6\r\n>>\r\nstream\r\n"
+                           "\xff\x00\x00\x00\x00\xff\r\nendstream"));
+  EXPECT_TRUE(pdf.contains("(a\\(b\\)\\\\c \xe8) Tj")) << "escaped, the letter as its 1250 byte";
+  EXPECT_TRUE(pdf.contains(" re\rS\r")) << "a full frame is one rectangle";
+  EXPECT_TRUE(pdf.contains("0 w\r\r"));
+  EXPECT_TRUE(pdf.contains("/CreationDate (D:20260701093000+01'00')"));
+  EXPECT_TRUE(pdf.contains("/Title (Sk\xfa\x9aka \\(1\\))"));
+  // Every object has its 20-byte entry.
+  const qsizetype xref = pdf.lastIndexOf("\r\nxref\r\n") + 2;
+  const QList<QByteArray> head = pdf.mid(xref).split('\n');
+  const int count = head[1].trimmed().split(' ')[1].toInt();
+  const qsizetype trailer = pdf.indexOf("trailer", xref);
+  EXPECT_EQ(trailer - (xref + 6 + head[1].size() + 1), 20 * count);
+  if (RunProgram(QStringLiteral("qpdf"), {QStringLiteral("--check"), Path(QStringLiteral("detail.pdf"))}) != -1) {
+    EXPECT_EQ(RunProgram(QStringLiteral("qpdf"), {QStringLiteral("--check"), Path(QStringLiteral("detail.pdf"))}), 0);
+  }
+}
+
+TEST_F(PdfDetailTest, FontsImagesAndFrames) {
+  std::vector<std::unique_ptr<TrpView>> views;
+  for (const auto& [size, bold] : {std::pair{8, false}, std::pair{12, false}, std::pair{10, true}}) {
+    auto text = Text(36, 36 + 20 * size, 300, 18, QStringLiteral("Arial %1").arg(size), bold, 15);
+    static_cast<TrpMemoView*>(text.get())->Font.Size = size;
+    views.push_back(std::move(text));
+  }
+  views.push_back(Picture(36, 400, QStringLiteral("Znak")));
+  AddViewsPage(std::move(views));
+  TVezoPDFExport filter;
+  filter.SetExportImageFormat(ifJPG);
+  filter.SetExportImageFormat(ifGIF); // refused
+  EXPECT_EQ(filter.ExportImageFormat, ifJPG);
+  const QByteArray pdf = Run(filter);
+  EXPECT_EQ(pdf.count("/Subtype /TrueType"), 2) << "sizes 8 and 12 share one font, bold has its own";
+  EXPECT_TRUE(pdf.contains("/BaseFont /Arial\r\n") && pdf.contains("/BaseFont /Arial,Bold\r\n"));
+  EXPECT_TRUE(pdf.contains("/Filter/DCTDecode"));
+  EXPECT_TRUE(pdf.contains("/Differences [128 /Euro"));
+  EXPECT_TRUE(pdf.contains("/Count 1\r\n"));
+
+  TVezoPDFExport plain;
+  plain.ExportFrames = false;
+  const QByteArray noFrames = Run(plain);
+  EXPECT_FALSE(noFrames.contains(" RG\r") || noFrames.contains(" re f") || noFrames.contains(" re\r"))
+      << "no frame operators without frames";
+  EXPECT_TRUE(noFrames.contains("/Img0 Do")) << "pictures stay without frames";
+}
+
+TEST_F(PdfDetailTest, AReportWithoutTextStillDeclaresArial) {
+  AddViewsPage({});
+  TVezoPDFExport filter;
+  const QByteArray pdf = Run(filter);
+  EXPECT_TRUE(pdf.contains("/F0 ") && pdf.contains("/BaseFont /Arial\r\n"));
+  EXPECT_TRUE(pdf.contains("0 obj\r\n0\r\nendobj")) << "the empty page's length is 0";
+}
+
+// --- RTF in detail
+
+TEST_F(PageExactExportsTest, RtfEdgeCases) {
+  std::vector<std::unique_ptr<TrpView>> views;
+  views.push_back(Text(36, 36, 300, 40, QStringLiteral("prvý riadok\r\ndruhý {riadok}\r\n")));
+  views.push_back(Text(36, 90, 300, 18, QStringLiteral("ďalší v Arial")));
+  auto otherSet = Text(36, 120, 300, 18, QStringLiteral("iná sada"));
+  static_cast<TrpMemoView*>(otherSet.get())->Font.Charset = 0;
+  views.push_back(std::move(otherSet));
+  auto rotated = Text(36, 150, 18, 100, QStringLiteral("otočený"));
+  static_cast<TrpMemoView*>(rotated.get())->Alignment = 4;
+  views.push_back(std::move(rotated));
+  views.push_back(Shape(300, 150, QStringLiteral("Ryba")));
+  AddViewsPage(std::move(views));
+  AddViewsPage({});
+  TVezoRTFExport filter;
+  filter.ExportImages = false;
+  const QByteArray rtf = Export(filter, QStringLiteral("detail.rtf"));
+  EXPECT_TRUE(rtf.contains("prv\\'fd riadok\r\n\\par druh\\'fd \\{riadok\\}\r\n")) << "the last break is dropped";
+  EXPECT_TRUE(rtf.contains("{\\f0\\fnil\\fcharset238 Arial;}{\\f1\\fnil\\fcharset0 Arial;}"))
+      << "one entry per font and character set";
+  EXPECT_FALSE(rtf.contains("oto\\'e8en")) << "rotated text is only a picture";
+  EXPECT_FALSE(rtf.contains("\\pict")) << "no pictures without images";
+  EXPECT_EQ(rtf.count("{\r\n"), 2);
+  EXPECT_TRUE(rtf.endsWith("\\par}\r\n}"));
+
+  TVezoRTFExport binary;
+  binary.GraphicDataInBinary = true;
+  binary.SetExportImageFormat(ifBMP);
+  const QByteArray bmp = Export(binary, QStringLiteral("detail.rtf"));
+  EXPECT_TRUE(bmp.contains("\\wmetafile8") && !bmp.contains("\\bin")) << "bitmaps stay hexadecimal";
+}
+
+TEST_F(PageExactExportsTest, RtfRichTextFontsAndColoursAreRenumbered) {
+  TVezoRTFExport filter;
+  filter.ShowDialog = false;
+  // A text object's red comes first, then a rich text with two fonts (the second numbered 12) and its own red.
+  const QByteArray rich = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset238 Arial;}"
+                          "{\\f12\\fnil\\fcharset238 Courier New;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;"
+                          "\\red0\\green0\\blue255;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\\cf1 a\\f12\\cf2 b\\cf12 c}";
+  const QByteArray box = filter.RichTextBox(rich);
+  EXPECT_FALSE(box.contains("\\rtf1") || box.contains("\\fonttbl") || box.contains("\\colortbl"));
+  EXPECT_TRUE(box.contains("\\f0\\fs20\\cf1 a\\f1\\cf2 b\\cf12 c")) << box.toStdString();
+  EXPECT_TRUE(box.contains("\\viewkind1"));
+}
+
+TEST_F(PageExactExportsTest, RtfBodySpillsIntoATemporaryFile) {
+  for (int page = 0; page < 3; ++page)
+    AddPage({{36, 36, 300, 18, QStringLiteral("Strana %1").arg(page + 1)}});
+  TVezoRTFExport filter;
+  filter.BodyLimit = 300;
+  const QByteArray rtf = Export(filter, QStringLiteral("velky.rtf"));
+  EXPECT_TRUE(filter.Spilled());
+  EXPECT_TRUE(rtf.indexOf("Strana 1") < rtf.indexOf("Strana 2") && rtf.indexOf("Strana 2") < rtf.indexOf("Strana 3"));
+  TVezoRTFExport inMemory;
+  EXPECT_EQ(Export(inMemory, QStringLiteral("maly.rtf")).mid(rtf.indexOf("\\headery0")),
+            rtf.mid(rtf.indexOf("\\headery0")))
+      << "the spilled body reads the same";
+  EXPECT_TRUE(QDir::temp().entryList({QStringLiteral("VeZO*")}).isEmpty()) << "the temporary file is gone";
+}
+
+// --- HTML in detail
+
+TEST_F(PageExactExportsTest, HtmlOnePageHasNoNavigator) {
+  AddPage({{36, 36, 300, 18, QStringLiteral("sama")}});
+  TVezoHTMLExport filter;
+  const QString html = QString::fromLatin1(Export(filter, QStringLiteral("jedna.htm")));
+  EXPECT_FALSE(html.contains(QStringLiteral("<SCRIPT")) || html.contains(QStringLiteral("PsNavigator")));
+  EXPECT_FALSE(html.contains(QStringLiteral("initNavigator")));
 }
 
 } // namespace
