@@ -1,12 +1,16 @@
 // The 20,000-member list's prepared pages exported as XML spreadsheet and as
-// HTML table, beside the CSV export of the same pages (the baseline): seconds
-// and the ratio to the baseline.
+// HTML table beside the CSV export of the same pages, and as PDF beside
+// printing them into a PDF file through the engine's print path: seconds and
+// the ratio to each baseline.
 #include "MemberListReport.h"
 #include "reports/engine/rpExportFilter.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpPrinter.h"
+#include "reports/engine/ui/rpQtPrinter.h"
 #include "reports/export/rpHTMLTableExport.h"
 #include "reports/export/rpTextExport.h"
 #include "reports/export/rpXMLExcelExport.h"
+#include "reports/export/vzPDFExport.h"
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
@@ -66,6 +70,24 @@ int main(int argc, char** argv) {
     std::printf("%-26s %10.3f %12lld %10.2f\n", run.name, seconds,
                 static_cast<long long>(QFileInfo(run.file).size() / 1024), seconds / baseline);
   }
+
+  // PDF: the export beside the engine printing the same pages into a PDF file.
+  rpInstallPrinting();
+  rpPrinter().SetPrinterIndex(rpPrinter().VirtualPrinterIndex);
+  report.ShowPrintDialog = false;
+  report.PrintFileName = dir.filePath(QStringLiteral("tlac.pdf"));
+  QElapsedTimer timer;
+  timer.start();
+  const bool printed = report.PrintPages(QString(), 1, false, 0);
+  const double printSeconds = timer.nsecsElapsed() / 1e9;
+  TVezoPDFExport pdf;
+  const QString pdfFile = dir.filePath(QStringLiteral("clenovia.pdf"));
+  const double pdfSeconds = TimeExport(report, pdf, pdfFile);
+  failed |= !printed || pdfSeconds < 0;
+  std::printf("%-26s %10.3f %12lld %10s\n", "baseline: print to PDF", printSeconds,
+              static_cast<long long>(QFileInfo(report.PrintFileName).size() / 1024), "x print");
+  std::printf("%-26s %10.3f %12lld %10.2f\n", "PDF export", pdfSeconds,
+              static_cast<long long>(QFileInfo(pdfFile).size() / 1024), pdfSeconds / printSeconds);
   rpEngineEnd();
   return failed ? 1 : 0;
 }

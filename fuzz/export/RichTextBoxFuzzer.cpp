@@ -7,8 +7,9 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  TVezoRTFExport filter;
-  const QByteArray box = filter.RichTextBox(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+  TVezoRTFExport::TTables tables;
+  const QByteArray box =
+      TVezoRTFExport::RichTextBox(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), tables);
   if (!box.endsWith("}}}}\r\n")) std::abort();
   return 0;
 }

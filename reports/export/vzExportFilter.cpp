@@ -13,8 +13,10 @@
 #include "reports/objects/rpRoundRectView.h"
 #include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QHash>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
@@ -145,13 +147,24 @@ QString ReplaceAllText(const QString& s, const QString& old, const QString& repl
 }
 
 QSize MeasureText(const QFont& font, const QString& s) {
+  // Finding a font's metrics costs more than measuring with them.
+  static QHash<QString, QFontMetrics> metrics;
+  auto found = metrics.constFind(font.key());
+  if (found == metrics.constEnd()) found = metrics.insert(font.key(), QFontMetrics(font));
   if (rpIsSymbolFont(font.family())) {
-    const int height = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    const int height = font.pixelSize() > 0 ? font.pixelSize() : found->height();
     return QSize(int(rpSymbolWidth(height)) * int(s.size()), height);
   }
-  const int width = rpEngineStarted() && rpGlobals().TextWidth ? rpGlobals().TextWidth(font, s)
-                                                               : QFontMetrics(font).horizontalAdvance(s);
-  return QSize(width, QFontMetrics(font).height());
+  const int width =
+      rpEngineStarted() && rpGlobals().TextWidth ? rpGlobals().TextWidth(font, s) : found->horizontalAdvance(s);
+  return QSize(width, found->height());
+}
+
+void vzLetEventsThrough() {
+  static QElapsedTimer since;
+  if (since.isValid() && since.elapsed() < 40) return;
+  QCoreApplication::processEvents();
+  since.start();
 }
 
 QString ColorToHex(TColor color) {

@@ -137,6 +137,9 @@ private:
 
 // Report pixels to export units.
 double vzToExportUnits(double reportPixels);
+// Lets pending window events run (the progress window's Cancel), at most
+// every few hundredths of a second, so long pages stay fast.
+void vzLetEventsThrough();
 // 1-based position of `sub` in `s` at or after `from`; 0 when none.
 int PosFrom(const QString& sub, const QString& s, int from);
 // Every occurrence of `old` (compared without case) replaced, scanning on after each replacement.

@@ -196,7 +196,7 @@ QByteArray TVezoHTMLExport::BorderStyle(const TVezoDataRec& item) const {
 
 void TVezoHTMLExport::WriteObjectDivs() {
   for (const auto& entry : DataItems) {
-    QCoreApplication::processEvents();
+    vzLetEventsThrough();
     TVezoDataRec& item = *entry;
     item.Top += PageOffset();
     QByteArray image;
@@ -306,7 +306,7 @@ void TVezoHTMLExport::EndPage() {
   lastReference_.clear();
   WriteObjectDivs();
   for (const auto& line : TextItems) {
-    QCoreApplication::processEvents();
+    vzLetEventsThrough();
     WriteTextLine(*line);
   }
   page_ += PageEnd();

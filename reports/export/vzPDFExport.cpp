@@ -238,11 +238,11 @@ void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
 
 void TVezoPDFExport::EndPage() {
   for (const auto& item : DataItems) {
-    QCoreApplication::processEvents();
+    vzLetEventsThrough();
     WriteItem(*item);
   }
   for (const auto& line : TextItems) {
-    QCoreApplication::processEvents();
+    vzLetEventsThrough();
     WriteTextLine(*line);
   }
   const QByteArray width = FormatNumber(ToPoints(PageWidth)), height = FormatNumber(ToPoints(PageHeight));

@@ -76,9 +76,7 @@ void TVezoRTFExport::WriteBody(const QByteArray& text) {
 void TVezoRTFExport::BeginDocument() {
   TVezoExportFilter::BeginDocument();
   body_.clear();
-  fontTable_.clear();
-  colorTable_.clear();
-  richFontDefs_.clear();
+  tables_ = TTables();
   spill_.reset();
   spilled_ = false;
 }
@@ -101,10 +99,10 @@ QByteArray TVezoRTFExport::EscapeRTFText(const QString& text) {
 
 int TVezoRTFExport::ColorIndex(TColor color) {
   const QString hex = ColorToHex(color);
-  qsizetype at = colorTable_.indexOf(hex);
+  qsizetype at = tables_.Colors.indexOf(hex);
   if (at < 0) {
-    colorTable_.append(hex);
-    at = colorTable_.size() - 1;
+    tables_.Colors.append(hex);
+    at = tables_.Colors.size() - 1;
   }
   return int(at) + 1;
 }
@@ -167,10 +165,10 @@ QByteArray TVezoRTFExport::TextParagraph(const TVezoDataRec& item) {
   // The default character set is the program's code page 1250 (Central European, 238).
   const int charset = item.Font.Charset == 1 ? 238 : item.Font.Charset;
   const QString fontEntry = QString::number(charset) + QLatin1Char(' ') + item.Font.Name;
-  qsizetype font = fontTable_.indexOf(fontEntry);
+  qsizetype font = tables_.Fonts.indexOf(fontEntry);
   if (font < 0) {
-    fontTable_.append(fontEntry);
-    font = fontTable_.size() - 1;
+    tables_.Fonts.append(fontEntry);
+    font = tables_.Fonts.size() - 1;
   }
   QByteArray opening = "\\f" + Num(font) + "\\cf" + Num(ColorIndex(item.Font.Color)) + "\\fs" + Num(item.Font.Size * 2);
   QByteArray closing;
@@ -193,7 +191,7 @@ QByteArray TVezoRTFExport::TextParagraph(const TVezoDataRec& item) {
          kCrLf;
 }
 
-QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf) {
+QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf, TTables& tables) {
   QByteArray text = rtf;
   const qsizetype start = text.indexOf("{\\rtf1");
   text = start < 0 ? QByteArray() : text.mid(start);
@@ -206,13 +204,13 @@ QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf) {
     QMap<int, int> numbers;
     const QRegularExpression definition(QStringLiteral("\\{\\\\f(\\d+)"));
     for (auto it = definition.globalMatch(QString::fromLatin1(fonts)); it.hasNext();) {
-      fontTable_.append(kDummyFont);
-      numbers.insert(it.next().captured(1).toInt(), int(fontTable_.size()) - 1);
+      tables.Fonts.append(kDummyFont);
+      numbers.insert(it.next().captured(1).toInt(), int(tables.Fonts.size()) - 1);
     }
     const auto renumber = [&numbers](int n) { return numbers.value(n, n); };
     fonts = Renumbered(fonts, "f", renumber);
     text = Renumbered(text, "f", renumber);
-    richFontDefs_ += fonts;
+    tables.RichFontDefs += fonts;
     headerEnd = fontsFrom;
   }
   // Colours: each definition becomes an entry of the document's table.
@@ -224,8 +222,8 @@ QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf) {
     int count = 0;
     for (qsizetype at = colors.indexOf("\\red"); at >= 0; at = colors.indexOf("\\red", at + 1)) {
       const qsizetype end = colors.indexOf(';', at);
-      colorTable_.append(QString::fromLatin1(colors.mid(at, end < 0 ? -1 : end + 1 - at)));
-      numbers.insert(++count, int(colorTable_.size()));
+      tables.Colors.append(QString::fromLatin1(colors.mid(at, end < 0 ? -1 : end + 1 - at)));
+      numbers.insert(++count, int(tables.Colors.size()));
     }
     text = Renumbered(text, "cf", [&numbers](int n) { return numbers.value(n, n); });
     headerEnd = text.indexOf('}', text.indexOf("\\colortbl")) + 1;
@@ -239,14 +237,14 @@ QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf) {
 
 void TVezoRTFExport::EndPage() {
   for (const auto& entry : DataItems) {
-    QCoreApplication::processEvents();
+    vzLetEventsThrough();
     TVezoDataRec& item = *entry;
     const double l = Twips(item.Left), t = Twips(item.Top), w = Twips(item.Width), h = Twips(item.Height);
     if (!item.RichStream.isEmpty()) {
       WriteBody("{\\lang1024 {\\*\\do\\dobxpage\\dobypage\\dptxbx{\\dptxbxtext\\dpx" + Num(rpRoundEven(l)) + "\\dpy" +
                 Num(rpRoundEven(t)) + "\\dpxsize" + Num(rpRoundEven(w + 1)) + "\\dpysize" + Num(rpRoundEven(h + 1)) +
                 "\\dplinehollow");
-      WriteBody(RichTextBox(item.RichStream));
+      WriteBody(RichTextBox(item.RichStream, tables_));
     }
     if (ExportImages && item.IsPictureItem() && item.ClassName != QLatin1String("TrpRichView") &&
         item.PictureWidth > 0 && !item.Picture.isNull())
@@ -267,14 +265,14 @@ void TVezoRTFExport::EndPage() {
 QByteArray TVezoRTFExport::Header() {
   const TrpReport& report = rpActiveReport();
   QByteArray fonts;
-  for (qsizetype i = 0; i < fontTable_.size(); ++i) {
-    if (fontTable_[i] == kDummyFont) continue;
-    const qsizetype blank = fontTable_[i].indexOf(QLatin1Char(' '));
-    fonts += "{\\f" + Num(i) + "\\fnil\\fcharset" + fontTable_[i].left(blank).toLatin1() + ' ' +
-             rpRtfText(fontTable_[i].mid(blank + 1)) + ";}";
+  for (qsizetype i = 0; i < tables_.Fonts.size(); ++i) {
+    if (tables_.Fonts[i] == kDummyFont) continue;
+    const qsizetype blank = tables_.Fonts[i].indexOf(QLatin1Char(' '));
+    fonts += "{\\f" + Num(i) + "\\fnil\\fcharset" + tables_.Fonts[i].left(blank).toLatin1() + ' ' +
+             rpRtfText(tables_.Fonts[i].mid(blank + 1)) + ";}";
   }
   QByteArray colors;
-  for (const QString& entry : colorTable_) {
+  for (const QString& entry : tables_.Colors) {
     if (entry.contains(QLatin1String("\\red"))) {
       colors += entry.toLatin1();
       continue;
@@ -285,7 +283,7 @@ QByteArray TVezoRTFExport::Header() {
   const QDateTime now = Now();
   const QString title = Title.isEmpty() ? ReportTitle() : Title;
   // The information is escaped like any text; paper, margins and orientation all come from the first page.
-  QByteArray header = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deftab720{\\fonttbl" + fonts + richFontDefs_ + "}" +
+  QByteArray header = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deftab720{\\fonttbl" + fonts + tables_.RichFontDefs + "}" +
                       "{\\colortbl;" + colors + "}" + "{\\info{\\title " + rpRtfText(title) + "}";
   if (!Subject.isEmpty()) header += "{\\subject " + rpRtfText(Subject) + "}";
   header += "{\\author " + rpRtfText(Author) + "}{\\keywords " + rpRtfText(Keywords) + "}{\\doccomm " +

@@ -37,9 +37,17 @@ public:
   // A text object's text: its last line break dropped, "\", "{" and "}"
   // escaped, letters as code page 1250 bytes, line breaks as paragraph marks.
   static QByteArray EscapeRTFText(const QString& text);
+  // The document's tables a rich text is merged into: font entries
+  // ("charset name", or RTFDummyFont for a rich text's font), colour entries
+  // (RRGGBB or a definition), and the rich texts' font definitions.
+  struct TTables {
+    QStringList Fonts;
+    QStringList Colors;
+    QByteArray RichFontDefs;
+  };
   // The rich text's RTF as a text box element (without its start), its fonts
-  // and colours renumbered into the document's tables.
-  QByteArray RichTextBox(const QByteArray& rtf);
+  // and colours renumbered into the tables.
+  static QByteArray RichTextBox(const QByteArray& rtf, TTables& tables);
 
 private:
   double Twips(double exportUnits) const;
@@ -53,9 +61,7 @@ private:
   QByteArray Header();
 
   QByteArray body_;
-  QStringList fontTable_;
-  QStringList colorTable_;
-  QByteArray richFontDefs_;
+  TTables tables_;
   std::unique_ptr<QTemporaryFile> spill_;
   bool spilled_ = false;
 };

@@ -519,13 +519,12 @@ TEST_F(PageExactExportsTest, RtfEdgeCases) {
 }
 
 TEST_F(PageExactExportsTest, RtfRichTextFontsAndColoursAreRenumbered) {
-  TVezoRTFExport filter;
-  filter.ShowDialog = false;
+  TVezoRTFExport::TTables tables;
   // A text object's red comes first, then a rich text with two fonts (the second numbered 12) and its own red.
   const QByteArray rich = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset238 Arial;}"
                           "{\\f12\\fnil\\fcharset238 Courier New;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;"
                           "\\red0\\green0\\blue255;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\\cf1 a\\f12\\cf2 b\\cf12 c}";
-  const QByteArray box = filter.RichTextBox(rich);
+  const QByteArray box = TVezoRTFExport::RichTextBox(rich, tables);
   EXPECT_FALSE(box.contains("\\rtf1") || box.contains("\\fonttbl") || box.contains("\\colortbl"));
   EXPECT_TRUE(box.contains("\\f0\\fs20\\cf1 a\\f1\\cf2 b\\cf12 c")) << box.toStdString();
   EXPECT_TRUE(box.contains("\\viewkind1"));
