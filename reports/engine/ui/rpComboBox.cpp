@@ -1,6 +1,7 @@
 #include "reports/engine/ui/rpComboBox.h"
 #include "platform/base/Registry.h"
 #include "core/gui/ColorConvert.h"
+#include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
 #include <QtGui/QFontDatabase>
 #include <QtGui/QGuiApplication>
@@ -275,6 +276,8 @@ TrpFontComboBox::TrpFontComboBox(QWidget* parent) : TrpCustomComboBox(parent), m
 void TrpFontComboBox::SetMRURegKey(const QString& key) { mruRegKey_ = key.isEmpty() ? kDefaultMRUKey : key; }
 
 void TrpFontComboBox::FillFontList() {
+  // The application removes its own fonts while it ends: nothing is shown any more.
+  if (QCoreApplication::closingDown()) return;
   filling_ = true;
   const QString kept = currentText();
   QStringList families = QFontDatabase::families();
