@@ -147,17 +147,17 @@ QString ReplaceAllText(const QString& s, const QString& old, const QString& repl
 }
 
 QSize MeasureText(const QFont& font, const QString& s) {
-  // Finding a font's metrics costs more than measuring with them.
-  static QHash<QString, QFontMetrics> metrics;
-  auto found = metrics.constFind(font.key());
-  if (found == metrics.constEnd()) found = metrics.insert(font.key(), QFontMetrics(font));
+  // Finding a font's metrics costs more than measuring with them: heights are kept.
+  static QHash<QString, int> heights;
+  auto height = heights.constFind(font.key());
+  if (height == heights.constEnd()) height = heights.insert(font.key(), QFontMetrics(font).height());
   if (rpIsSymbolFont(font.family())) {
-    const int height = font.pixelSize() > 0 ? font.pixelSize() : found->height();
-    return QSize(int(rpSymbolWidth(height)) * int(s.size()), height);
+    const int symbolHeight = font.pixelSize() > 0 ? font.pixelSize() : *height;
+    return QSize(int(rpSymbolWidth(symbolHeight)) * int(s.size()), symbolHeight);
   }
-  const int width =
-      rpEngineStarted() && rpGlobals().TextWidth ? rpGlobals().TextWidth(font, s) : found->horizontalAdvance(s);
-  return QSize(width, found->height());
+  const int width = rpEngineStarted() && rpGlobals().TextWidth ? rpGlobals().TextWidth(font, s)
+                                                               : QFontMetrics(font).horizontalAdvance(s);
+  return QSize(width, *height);
 }
 
 void vzLetEventsThrough() {
