@@ -52,6 +52,9 @@ TVezoExportDialog::TVezoExportDialog(TVezoExportFilter& filter, QWidget* parent)
   setObjectName(QStringLiteral("TVezoExportDialog"));
   SetCaption(QStringLiteral("Export Options"));
   main_ = new QVBoxLayout(this);
+  common_ = new QWidget(this);
+  auto* commonColumn = new QVBoxLayout(common_);
+  commonColumn->setContentsMargins(0, 0, 0, 0);
   auto* group = new QGroupBox(this);
   options_ = new QVBoxLayout(group);
   ExportFramesCB = new QCheckBox(QStringLiteral("Export Frames"), this);
@@ -81,7 +84,7 @@ TVezoExportDialog::TVezoExportDialog(TVezoExportFilter& filter, QWidget* parent)
   options_->addLayout(encoding);
   options_->addWidget(ExportImagesCB);
   options_->addWidget(ImagesGB);
-  main_->addWidget(group);
+  commonColumn->addWidget(group);
 
   auto* document = new QFormLayout;
   TitleE = new QLineEdit(this);
@@ -94,7 +97,8 @@ TVezoExportDialog::TVezoExportDialog(TVezoExportFilter& filter, QWidget* parent)
   document->addRow(SubjectL, SubjectE);
   document->addRow(QStringLiteral("Author"), AuthorE);
   document->addRow(QStringLiteral("Keywords"), KeywordsE);
-  main_->addLayout(document);
+  commonColumn->addLayout(document);
+  main_->addWidget(common_);
   OKB = new QPushButton(QStringLiteral("OK"), this);
   OKB->setDefault(true);
   CancelB = new QPushButton(QStringLiteral("Cancel"), this);
@@ -215,14 +219,8 @@ TVezoHTMLExportDialog::TVezoHTMLExportDialog(TVezoHTMLExport& filter, QWidget* p
   Tabs = new QTabWidget(this);
   auto* content = new QWidget(Tabs);
   auto* contentColumn = new QVBoxLayout(content);
-  while (main_->count() > 1) {
-    QLayoutItem* item = main_->takeAt(0);
-    if (item->widget())
-      contentColumn->addWidget(item->widget());
-    else if (item->layout())
-      contentColumn->addLayout(item->layout());
-    delete item;
-  }
+  main_->removeWidget(common_);
+  contentColumn->addWidget(common_);
   auto* folderRow = new QHBoxLayout;
   ImageFolderE = new QLineEdit(filter.ImageDir, this);
   ImageFolderB = new QPushButton(QStringLiteral("..."), this);
@@ -265,7 +263,7 @@ TVezoHTMLExportDialog::TVezoHTMLExportDialog(TVezoHTMLExport& filter, QWidget* p
   linkFont_.setBold(filter.LinkFontStyle & 1);
   linkFont_.setItalic(filter.LinkFontStyle & 2);
   for (int i = 0; i < 4; ++i) {
-    LinkTextE[i] = new QLineEdit(texts[i], this);
+    LinkTextE[i] = new QLineEdit(vzSymbolMarks(texts[i], filter.LinkFontName), this);
     LinkTextE[i]->setFont(linkFont_);
     textForm->addRow(titles[i], LinkTextE[i]);
     LinkImageE[i] = new QLineEdit(images[i], this);

@@ -46,8 +46,10 @@ public:
 protected:
   // Enables the image group with "Export Images", JPEG quality only for JPG.
   void ApplyImageState();
-  // The column the subclasses add their own controls to, and the form's main column.
+  // The column the subclasses add their own controls to, and the widget of
+  // every common control (above the buttons).
   QVBoxLayout* options_;
+  QWidget* common_;
   QVBoxLayout* main_;
 
 private:

@@ -23,6 +23,7 @@
 #include <QtGui/QPicture>
 #include <QtGui/QScreen>
 #include <cmath>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace {
@@ -107,6 +108,16 @@ int ScreenPixelsPerInch() {
     return screen ? int(std::lround(screen->logicalDotsPerInchY())) : 96;
   }();
   return dpi;
+}
+
+QString vzSymbolMarks(const QString& text, const QString& fontName) {
+  if (!rpIsSymbolFont(fontName)) return text;
+  QString marks;
+  for (const QChar c : text) {
+    const QChar mark = c.unicode() <= 0xFF ? rpSymbolChar(quint8(c.unicode())) : QChar();
+    marks += mark.isNull() ? c : mark;
+  }
+  return marks;
 }
 
 double vzToExportUnits(double reportPixels) { return reportPixels / 96.0 * ScreenPixelsPerInch(); }
@@ -256,10 +267,9 @@ QByteArray vzBitmapFile(const QImage& image) {
 TVezoExportFilter::TVezoExportFilter(QObject* owner) : TrpExportFilter(owner) { ShowDialog = true; }
 
 QString TVezoExportFilter::UserName() {
-  const QString name = qEnvironmentVariable("USER");
-  if (!name.isEmpty()) return name;
-  const char* login = getlogin();
-  return login ? QString::fromLocal8Bit(login) : QString();
+  const passwd* user = getpwuid(getuid());
+  if (user && user->pw_name) return QString::fromLocal8Bit(user->pw_name);
+  return qEnvironmentVariable("USER");
 }
 
 QString TVezoExportFilter::ReportTitle() {

@@ -135,6 +135,9 @@ private:
 
 // --- routines shared by the family
 
+// The text with the symbol font's marks ("Wingdings" codes) as the same
+// marks in Unicode when the font is the symbol font; else unchanged.
+QString vzSymbolMarks(const QString& text, const QString& fontName);
 // Report pixels to export units.
 double vzToExportUnits(double reportPixels);
 // Lets pending window events run (the progress window's Cancel), at most

@@ -61,16 +61,7 @@ QByteArray TVezoHTMLExport::HTMLText(const QString& text) {
   return Encoded(escaped);
 }
 
-QByteArray TVezoHTMLExport::LinkText(const QString& text) const {
-  if (!rpIsSymbolFont(LinkFontName)) return HTMLText(text);
-  // Marks of the symbol font as the same marks in Unicode.
-  QString marks;
-  for (const QChar c : text) {
-    const QChar mark = c.unicode() <= 0xFF ? rpSymbolChar(quint8(c.unicode())) : QChar();
-    marks += mark.isNull() ? c : mark;
-  }
-  return HTMLText(marks);
-}
+QByteArray TVezoHTMLExport::LinkText(const QString& text) const { return HTMLText(vzSymbolMarks(text, LinkFontName)); }
 
 bool TVezoHTMLExport::NavigatorShown() const {
   return SeparateFilePerPage && ShowNavigator && rpActiveReport().EMFPages.Count() > 1;

@@ -105,6 +105,23 @@ QByteArray TVezoPDFExport::EscapeText(const QString& text) {
   return bytes;
 }
 
+namespace {
+
+// A text of the document information: plain ASCII as it is, anything else
+// in UTF-16 (what viewers read there), so letters of 1250 show right.
+QByteArray InfoText(const QString& text) {
+  if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+    return '(' + TVezoPDFExport::EscapeText(text) + ')';
+  QByteArray utf16 = "\xFE\xFF";
+  for (const QChar c : text) {
+    utf16 += char(c.unicode() >> 8);
+    utf16 += char(c.unicode() & 0xFF);
+  }
+  return '<' + utf16.toHex().toUpper() + '>';
+}
+
+} // namespace
+
 QByteArray TVezoPDFExport::PdfDate(const QDateTime& time) {
   // The zone is the real offset at that moment, daylight saving included.
   const int offset = time.offsetFromUtc() / 60;
@@ -382,11 +399,11 @@ void TVezoPDFExport::WriteFonts() {
 
 void TVezoPDFExport::WriteInformation() {
   const QString title = Title.isEmpty() ? ReportTitle() : Title;
-  QByteArray info = "/Author (" + EscapeText(Author) + ")" + kCrLf + "/CreationDate (" + PdfDate(Now()) + ")" + kCrLf +
-                    "/Keywords (" + EscapeText(Keywords) + ")" + kCrLf + "/Creator (" + EscapeText(Creator) + ")" +
-                    kCrLf + "/Title (" + EscapeText(title) + ")";
-  if (!Subject.isEmpty()) info += kCrLf + "/Subject (" + EscapeText(Subject) + ")";
-  info += kCrLf + "/Producer (" + EscapeText(VezoTexts::kProducer) + ")";
+  QByteArray info = "/Author " + InfoText(Author) + kCrLf + "/CreationDate (" + PdfDate(Now()) + ")" + kCrLf +
+                    "/Keywords " + InfoText(Keywords) + kCrLf + "/Creator " + InfoText(Creator) + kCrLf + "/Title " +
+                    InfoText(title);
+  if (!Subject.isEmpty()) info += kCrLf + "/Subject " + InfoText(Subject);
+  info += kCrLf + "/Producer " + InfoText(VezoTexts::kProducer);
   WriteObject(info, kInfo);
 }
 
