@@ -57,6 +57,18 @@ std::function<bool(const QString& fileName)> rpOpenDocument = [](const QString& 
   return Shell::OpenUrl(fileName);
 };
 
+void rpPutLE16(QByteArray& out, quint32 value) {
+  out += char(value & 0xFF);
+  out += char((value >> 8) & 0xFF);
+}
+
+void rpPutLE32(QByteArray& out, quint32 value) {
+  rpPutLE16(out, value & 0xFFFF);
+  rpPutLE16(out, value >> 16);
+}
+
+QByteArray rpNum(qint64 value) { return QByteArray::number(value); }
+
 QString rpBareName(const QString& fileName) { return QFileInfo(fileName).completeBaseName(); }
 
 QImage rpGraphicAsImage(const TrpPictureView& picture) {

@@ -44,6 +44,14 @@ extern std::function<bool(const QString& fileName)> rpOpenDocument;
 // new content; raises Exception when it cannot be written.
 void rpWriteWholeFile(const QString& fileName, const QByteArray& contents);
 
+// Little-endian binary fields of the files the exports write (ZIP
+// archives, bitmaps, metafiles); wider values keep their low bytes.
+void rpPutLE16(QByteArray& out, quint32 value);
+void rpPutLE32(QByteArray& out, quint32 value);
+
+// A whole number as the decimal digits that PDF and RTF write.
+QByteArray rpNum(qint64 value);
+
 // The bare name of a file: without folder and extension.
 QString rpBareName(const QString& fileName);
 

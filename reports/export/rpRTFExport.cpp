@@ -10,8 +10,6 @@
 
 namespace {
 
-QByteArray Num(qint64 value) { return QByteArray::number(value); }
-
 QByteArray LE32(quint32 v) {
   QByteArray bytes;
   for (int i = 0; i < 4; ++i)
@@ -107,10 +105,10 @@ QByteArray TrpRTFExport::MetafileWrapperHex(quint32 size, int width, int height)
 
 void TrpRTFExport::WritePicture(const TStoredPicture& picture) {
   const QByteArray bmp = vzBitmapFile(picture.Image);
-  body_ += "\\pard\\phmrg\\posx" + Num(Twips(picture.X)) + "\\posy" + Num(rpRoundEven(picture.Y * 20 / 1.3)) +
-           "\\absh" + Num(qint64(picture.Height) * 20) + "\\absw" + Num(qint64(picture.Width) * 20) +
-           "{\\pict\\wmetafile8\\picw" + Num(rpRoundEven(picture.Width * 26.46875)) + "\\pich" +
-           Num(rpRoundEven(picture.Height * 26.46875)) + " \\picbmp\\picbpp4\r\n";
+  body_ += "\\pard\\phmrg\\posx" + rpNum(Twips(picture.X)) + "\\posy" + rpNum(rpRoundEven(picture.Y * 20 / 1.3)) +
+           "\\absh" + rpNum(qint64(picture.Height) * 20) + "\\absw" + rpNum(qint64(picture.Width) * 20) +
+           "{\\pict\\wmetafile8\\picw" + rpNum(rpRoundEven(picture.Width * 26.46875)) + "\\pich" +
+           rpNum(rpRoundEven(picture.Height * 26.46875)) + " \\picbmp\\picbpp4\r\n";
   body_ += MetafileHex(bmp, picture.Image.width(), picture.Image.height());
   body_ += "030000000000}\\par\r\n";
 }
@@ -131,8 +129,8 @@ QByteArray TrpRTFExport::Formatting(const TrpExportTextLine& record, const TrpEx
   }
   QByteArray out;
   const bool all = !previous;
-  if (all || previous->FontName != record.FontName) out += "\\f" + Num(font);
-  if (all || previous->FontSize != record.FontSize) out += "\\fs" + Num(qint64(record.FontSize) * 2);
+  if (all || previous->FontName != record.FontName) out += "\\f" + rpNum(font);
+  if (all || previous->FontSize != record.FontSize) out += "\\fs" + rpNum(qint64(record.FontSize) * 2);
   if (all || previous->FontStyle != record.FontStyle) {
     const int style = record.FontStyle & 7;
     const int ended = previous ? previous->FontStyle & 7 & ~style : 0;
@@ -146,7 +144,7 @@ QByteArray TrpRTFExport::Formatting(const TrpExportTextLine& record, const TrpEx
   }
   quint32 previousColor = previous ? previous->FontColor : 0;
   if (previousColor == 0xFFFFFF) previousColor = 0;
-  if (all || previousColor != color) out += "\\cf" + Num(colorIndex + 1);
+  if (all || previousColor != color) out += "\\cf" + rpNum(colorIndex + 1);
   return out;
 }
 
@@ -156,7 +154,7 @@ void TrpRTFExport::WriteParagraphRow(const QList<TrpExportTextLine>& chain) {
   const TrpExportTextLine* previous = nullptr;
   for (const TrpExportTextLine& record : chain) {
     if ((record.Alignment & 7) == 1) head += "\\tqr";
-    head += "\\tx" + Num(Twips(record.X));
+    head += "\\tx" + rpNum(Twips(record.X));
     text += "\\tab" + Formatting(record, previous) + " " + rpRtfText(record.Text);
     previous = &record;
   }
@@ -167,10 +165,10 @@ void TrpRTFExport::WriteTableRow(const QList<TrpExportTextLine>& chain) {
   QByteArray head = "\\trowd \\trgaph108";
   QByteArray text;
   for (qsizetype i = 0; i < chain.size(); ++i) {
-    if (i > 0) head += "\\cellx" + Num(Twips(chain[i].X));
+    if (i > 0) head += "\\cellx" + rpNum(Twips(chain[i].X));
     text += "{" + Formatting(chain[i], nullptr) + " " + rpRtfText(chain[i].Text) + "}\\cell ";
   }
-  head += "\\cellx" + Num(Twips(chain.last().DrawRect.right())) + " \\trleft" + Num(Twips(chain.first().X));
+  head += "\\cellx" + rpNum(Twips(chain.last().DrawRect.right())) + " \\trleft" + rpNum(Twips(chain.first().X));
   body_ += head + " \\pard \\intbl " + text + "\\pard \\intbl \\row\r\n";
 }
 
@@ -212,13 +210,13 @@ void TrpRTFExport::EndDocument() {
   body_ += "\\par}";
   QList<QByteArray> fontEntries;
   for (qsizetype i = 0; i < fonts_.size(); ++i)
-    fontEntries.append("{\\f" + Num(i) + " " + rpRtfText(fonts_[i]) + ";}");
+    fontEntries.append("{\\f" + rpNum(i) + " " + rpRtfText(fonts_[i]) + ";}");
   WriteTable("{\\fonttbl", fontEntries);
   QList<QByteArray> colorEntries;
   for (const QString& text : colors_) {
     const quint32 c = text.toUInt();
-    colorEntries.append("\\red" + Num(c & 0xFF) + "\\green" + Num((c >> 8) & 0xFF) + "\\blue" + Num((c >> 16) & 0xFF) +
-                        ";");
+    colorEntries.append("\\red" + rpNum(c & 0xFF) + "\\green" + rpNum((c >> 8) & 0xFF) + "\\blue" +
+                        rpNum((c >> 16) & 0xFF) + ";");
   }
   WriteTable("{\\colortbl;", colorEntries);
   Stream->write(body_);

@@ -1,18 +1,9 @@
 #include "reports/export/rpZipWriter.h"
 #include "core/Exception.h"
+#include "reports/export/rpExportUtils.h"
 #include <zlib.h>
 
 namespace {
-
-void Put16(QByteArray& out, quint32 v) {
-  out += char(v & 0xFF);
-  out += char((v >> 8) & 0xFF);
-}
-
-void Put32(QByteArray& out, quint32 v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 QByteArray Deflate(const QByteArray& data) {
   z_stream z{};
@@ -48,48 +39,48 @@ QByteArray TrpZipWriter::Finish() const {
   QByteArray out, directory;
   for (const TEntry& e : entries_) {
     const quint32 offset = quint32(out.size());
-    Put32(out, 0x04034b50);
-    Put16(out, 20);
-    Put16(out, 0x0800); // names in UTF-8
-    Put16(out, e.Method);
-    Put16(out, 0);    // time
-    Put16(out, 0x21); // date: 1980-01-01
-    Put32(out, e.Crc);
-    Put32(out, quint32(e.Data.size()));
-    Put32(out, e.Size);
-    Put16(out, quint32(e.Name.size()));
-    Put16(out, 0);
+    rpPutLE32(out, 0x04034b50);
+    rpPutLE16(out, 20);
+    rpPutLE16(out, 0x0800); // names in UTF-8
+    rpPutLE16(out, e.Method);
+    rpPutLE16(out, 0);    // time
+    rpPutLE16(out, 0x21); // date: 1980-01-01
+    rpPutLE32(out, e.Crc);
+    rpPutLE32(out, quint32(e.Data.size()));
+    rpPutLE32(out, e.Size);
+    rpPutLE16(out, quint32(e.Name.size()));
+    rpPutLE16(out, 0);
     out += e.Name;
     out += e.Data;
 
-    Put32(directory, 0x02014b50);
-    Put16(directory, 20);
-    Put16(directory, 20);
-    Put16(directory, 0x0800);
-    Put16(directory, e.Method);
-    Put16(directory, 0);
-    Put16(directory, 0x21);
-    Put32(directory, e.Crc);
-    Put32(directory, quint32(e.Data.size()));
-    Put32(directory, e.Size);
-    Put16(directory, quint32(e.Name.size()));
-    Put16(directory, 0);
-    Put16(directory, 0);
-    Put16(directory, 0);
-    Put16(directory, 0);
-    Put32(directory, 0);
-    Put32(directory, offset);
+    rpPutLE32(directory, 0x02014b50);
+    rpPutLE16(directory, 20);
+    rpPutLE16(directory, 20);
+    rpPutLE16(directory, 0x0800);
+    rpPutLE16(directory, e.Method);
+    rpPutLE16(directory, 0);
+    rpPutLE16(directory, 0x21);
+    rpPutLE32(directory, e.Crc);
+    rpPutLE32(directory, quint32(e.Data.size()));
+    rpPutLE32(directory, e.Size);
+    rpPutLE16(directory, quint32(e.Name.size()));
+    rpPutLE16(directory, 0);
+    rpPutLE16(directory, 0);
+    rpPutLE16(directory, 0);
+    rpPutLE16(directory, 0);
+    rpPutLE32(directory, 0);
+    rpPutLE32(directory, offset);
     directory += e.Name;
   }
   const quint32 directoryOffset = quint32(out.size());
   out += directory;
-  Put32(out, 0x06054b50);
-  Put16(out, 0);
-  Put16(out, 0);
-  Put16(out, quint32(entries_.size()));
-  Put16(out, quint32(entries_.size()));
-  Put32(out, quint32(directory.size()));
-  Put32(out, directoryOffset);
-  Put16(out, 0);
+  rpPutLE32(out, 0x06054b50);
+  rpPutLE16(out, 0);
+  rpPutLE16(out, 0);
+  rpPutLE16(out, quint32(entries_.size()));
+  rpPutLE16(out, quint32(entries_.size()));
+  rpPutLE32(out, quint32(directory.size()));
+  rpPutLE32(out, directoryOffset);
+  rpPutLE16(out, 0);
   return out;
 }

@@ -28,7 +28,7 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
+const QString kLineEnd = QStringLiteral("\r\n");
 
 // The engine's alignment codes to the item's flags.
 quint8 AlignFlagsOf(int alignment) {
@@ -210,36 +210,23 @@ QByteArray GraphicToJPEGStream(const QImage& image, int quality) {
   return bytes;
 }
 
-namespace {
-
-void Put32(QByteArray& out, quint32 v) {
-  for (int i = 0; i < 4; ++i)
-    out += char((v >> (8 * i)) & 0xFF);
-}
-void Put16(QByteArray& out, quint16 v) {
-  out += char(v & 0xFF);
-  out += char(v >> 8);
-}
-
-} // namespace
-
 QByteArray vzBitmapDib(const QImage& source) {
   const QImage image = source.convertToFormat(QImage::Format_RGB888);
   const int width = image.width(), height = image.height();
   const int rowBytes = (width * 3 + 3) / 4 * 4;
   QByteArray dib;
   dib.reserve(40 + rowBytes * height);
-  Put32(dib, 40);
-  Put32(dib, quint32(width));
-  Put32(dib, quint32(height)); // rows bottom-up
-  Put16(dib, 1);
-  Put16(dib, 24);
-  Put32(dib, 0); // no compression
-  Put32(dib, quint32(rowBytes * height));
-  Put32(dib, 3780); // 96 dpi in pixels a metre
-  Put32(dib, 3780);
-  Put32(dib, 0);
-  Put32(dib, 0);
+  rpPutLE32(dib, 40);
+  rpPutLE32(dib, quint32(width));
+  rpPutLE32(dib, quint32(height)); // rows bottom-up
+  rpPutLE16(dib, 1);
+  rpPutLE16(dib, 24);
+  rpPutLE32(dib, 0); // no compression
+  rpPutLE32(dib, quint32(rowBytes * height));
+  rpPutLE32(dib, 3780); // 96 dpi in pixels a metre
+  rpPutLE32(dib, 3780);
+  rpPutLE32(dib, 0);
+  rpPutLE32(dib, 0);
   for (int y = height - 1; y >= 0; --y) {
     const uchar* line = image.constScanLine(y);
     QByteArray row(rowBytes, '\0');
@@ -256,9 +243,9 @@ QByteArray vzBitmapDib(const QImage& source) {
 QByteArray vzBitmapFile(const QImage& image) {
   const QByteArray dib = vzBitmapDib(image);
   QByteArray file = "BM";
-  Put32(file, quint32(14 + dib.size()));
-  Put32(file, 0);
-  Put32(file, 14 + 40);
+  rpPutLE32(file, quint32(14 + dib.size()));
+  rpPutLE32(file, 0);
+  rpPutLE32(file, 14 + 40);
   return file + dib;
 }
 
@@ -349,12 +336,12 @@ void TVezoExportFilter::TextOfMemo(TVezoDataRec& item, TrpView& view) {
   item.Font = FontInfoOf(memo.Font);
   const QFont font = item.Font.ScreenFont();
   const QString W = QStringLiteral("W");
-  QString text = memo.Memo.join(kCrLf) + kCrLf;
+  QString text = memo.Memo.join(kLineEnd) + kLineEnd;
   text.remove(QChar(1));
   if (memo.Memo.size() == 1) {
     const int measured = MeasureText(font, memo.Memo[0] + W).width();
     if (ToReportPixels(measured) > memo.Width)
-      text = FitText(memo.Memo[0], memo.Width, ToReportPixels(measured)) + kCrLf;
+      text = FitText(memo.Memo[0], memo.Width, ToReportPixels(measured)) + kLineEnd;
   }
   item.Text = text;
   item.Width = vzToExportUnits(memo.Width);
@@ -368,7 +355,7 @@ void TVezoExportFilter::TextOfMemo(TVezoDataRec& item, TrpView& view) {
       line.remove(QChar(1));
       line = FitText(line, memo.Width, ToReportPixels(MeasureText(font, line).width()));
       item.TextWidth = std::max(item.TextWidth, MeasureText(font, line + W).width());
-      item.Text += line + kCrLf;
+      item.Text += line + kLineEnd;
     }
   }
   const TrpBandView* band = memo.ParentBand;

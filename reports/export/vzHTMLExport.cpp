@@ -14,9 +14,9 @@
 
 namespace {
 
-const QByteArray kCrLf = "\r\n";
+const QByteArray kHtmlLineEnd = "\r\n";
 
-QByteArray Num(double value) { return QByteArray::number(rpRoundEven(value)); }
+QByteArray RoundedNum(double value) { return QByteArray::number(rpRoundEven(value)); }
 
 // Text in the document's code page: its letters as bytes, anything else as a character reference.
 QByteArray Encoded(const QString& text) {
@@ -114,31 +114,33 @@ void TVezoHTMLExport::BeginDocument() {
 
 QByteArray TVezoHTMLExport::PageHeader() const {
   const QString title = Title.isEmpty() ? ReportTitle() : Title;
-  QByteArray out = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">" + kCrLf + "<HTML> <HEAD>" +
-                   kCrLf + "<TITLE>" + HTMLText(title) + "</TITLE>" + kCrLf;
+  QByteArray out = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">" + kHtmlLineEnd + "<HTML> <HEAD>" +
+                   kHtmlLineEnd + "<TITLE>" + HTMLText(title) + "</TITLE>" + kHtmlLineEnd;
   // The code page said where browsers read it; the values escaped.
-  out += "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1250\">" + kCrLf;
-  out += "<META HTTP-EQUIV=\"Content-Style-Type\" CONTENT=\"text/css\">" + kCrLf;
-  out += "<META NAME=\"Keywords\" CONTENT=\"" + AttributeText(Keywords) + "\">" + kCrLf;
-  out += "<META NAME=\"Author\" CONTENT=\"" + AttributeText(Author) + "\">" + kCrLf;
-  out += "<META NAME=\"Creator\" CONTENT=\"" + AttributeText(Creator) + "\">" + kCrLf;
-  if (!Subject.isEmpty()) out += "<META NAME=\"Subject\" CONTENT=\"" + AttributeText(Subject) + "\">" + kCrLf;
-  out += "<META NAME=\"Producer\" CONTENT=\"" + AttributeText(VezoTexts::kProducer) + "\">" + kCrLf;
+  out += "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1250\">" + kHtmlLineEnd;
+  out += "<META HTTP-EQUIV=\"Content-Style-Type\" CONTENT=\"text/css\">" + kHtmlLineEnd;
+  out += "<META NAME=\"Keywords\" CONTENT=\"" + AttributeText(Keywords) + "\">" + kHtmlLineEnd;
+  out += "<META NAME=\"Author\" CONTENT=\"" + AttributeText(Author) + "\">" + kHtmlLineEnd;
+  out += "<META NAME=\"Creator\" CONTENT=\"" + AttributeText(Creator) + "\">" + kHtmlLineEnd;
+  if (!Subject.isEmpty()) out += "<META NAME=\"Subject\" CONTENT=\"" + AttributeText(Subject) + "\">" + kHtmlLineEnd;
+  out += "<META NAME=\"Producer\" CONTENT=\"" + AttributeText(VezoTexts::kProducer) + "\">" + kHtmlLineEnd;
   if (SeparateFilePerPage && ShowNavigator) {
     const QByteArray font = QByteArray::number(LinkFontSize) + "pt " + AttributeText(LinkFontName);
-    out += "<STYLE TYPE=\"text/css\">" + kCrLf + "<!--" + kCrLf;
+    out += "<STYLE TYPE=\"text/css\">" + kHtmlLineEnd + "<!--" + kHtmlLineEnd;
     for (const char* state : {"A:link", "A:visited"})
       out += QByteArray("  ") + state + " {font: " + font + "; text-decoration: none; color: #" + Hex(LinkFontColor) +
-             "; background-color: #" + Hex(LinkBackColor) + "}" + kCrLf;
+             "; background-color: #" + Hex(LinkBackColor) + "}" + kHtmlLineEnd;
     out += "  A:hover {font: " + font + "; text-decoration: none; color: #" + Hex(LinkHoverForeColor) +
-           "; background-color: #" + Hex(LinkHoverBackColor) + "}" + kCrLf;
-    out += "SPAN {position: absolute; visibility: hidden}" + kCrLf + "-->" + kCrLf + "</STYLE>" + kCrLf;
+           "; background-color: #" + Hex(LinkHoverBackColor) + "}" + kHtmlLineEnd;
+    out += "SPAN {position: absolute; visibility: hidden}" + kHtmlLineEnd + "-->" + kHtmlLineEnd + "</STYLE>" +
+           kHtmlLineEnd;
   }
   const bool script = NavigatorShown() && NavigatorType == ntFixedToScreen;
   if (script)
-    out += "<SCRIPT TYPE=\"text/javascript\">" + kCrLf + "<!--" + kCrLf + NavigatorScript() + kCrLf + "-->" + kCrLf +
-           "</SCRIPT>" + kCrLf;
-  out += "</HEAD>" + kCrLf + "<BODY BGCOLOR=\"#FFFFFF\"" + (script ? " onLoad=\"initNavigator()\"" : "") + ">" + kCrLf;
+    out += "<SCRIPT TYPE=\"text/javascript\">" + kHtmlLineEnd + "<!--" + kHtmlLineEnd + NavigatorScript() +
+           kHtmlLineEnd + "-->" + kHtmlLineEnd + "</SCRIPT>" + kHtmlLineEnd;
+  out += "</HEAD>" + kHtmlLineEnd + "<BODY BGCOLOR=\"#FFFFFF\"" + (script ? " onLoad=\"initNavigator()\"" : "") + ">" +
+         kHtmlLineEnd;
   return out;
 }
 
@@ -172,12 +174,12 @@ QByteArray TVezoHTMLExport::ImageElement(TVezoDataRec& item) {
   if (AfterSaveGraphic) AfterSaveGraphic(item.ViewName, index);
   lastReference_ = reference;
   return "<IMG SRC=\"" + AttributeText(reference) + "\" ALT=\"" + AttributeText(altText) +
-         "\" WIDTH=" + Num(item.PictureWidth) + " HEIGHT=" + Num(item.PictureHeight) + ">";
+         "\" WIDTH=" + RoundedNum(item.PictureWidth) + " HEIGHT=" + RoundedNum(item.PictureHeight) + ">";
 }
 
 QByteArray TVezoHTMLExport::BorderStyle(const TVezoDataRec& item) const {
   if (item.FrameTyp == 0) return {};
-  const QByteArray line = Num(vzToExportUnits(item.FrameWidth)) + "px solid #" + Hex(item.FrameColor);
+  const QByteArray line = RoundedNum(vzToExportUnits(item.FrameWidth)) + "px solid #" + Hex(item.FrameColor);
   QByteArray out;
   const std::pair<int, const char*> sides[] = {{8, "top"}, {1, "right"}, {2, "bottom"}, {4, "left"}};
   for (const auto& [flag, side] : sides)
@@ -202,15 +204,16 @@ void TVezoHTMLExport::WriteObjectDivs() {
         ExportFrames && item.FillColor != clNone ? "; background-color: #" + Hex(item.FillColor) : QByteArray();
     const QByteArray border = ExportFrames ? BorderStyle(item) : QByteArray();
     if (background.isEmpty() && border.isEmpty() && image.isEmpty()) continue;
-    page_ += "<DIV STYLE=\"font: 0pt Arial" + background + "; position: absolute; top: " + Num(item.Top) +
-             "px; left: " + Num(item.Left) + "px; width: " + Num(item.Width) + "px; height: " + Num(item.Height) +
-             "px" + border + ";\">" + image + "</DIV>" + kCrLf;
+    page_ += "<DIV STYLE=\"font: 0pt Arial" + background + "; position: absolute; top: " + RoundedNum(item.Top) +
+             "px; left: " + RoundedNum(item.Left) + "px; width: " + RoundedNum(item.Width) +
+             "px; height: " + RoundedNum(item.Height) + "px" + border + ";\">" + image + "</DIV>" + kHtmlLineEnd;
   }
 }
 
 void TVezoHTMLExport::WriteTextLine(const TVezoTextRec& line) {
-  QByteArray style = "position: absolute; top: " + Num(line.Top + PageOffset()) + "px; left: " + Num(line.Left) +
-                     "px; width: " + Num(2.5 * line.TextWidth) + "px; font:";
+  QByteArray style = "position: absolute; top: " + RoundedNum(line.Top + PageOffset()) +
+                     "px; left: " + RoundedNum(line.Left) + "px; width: " + RoundedNum(2.5 * line.TextWidth) +
+                     "px; font:";
   if (line.Font.Italic()) style += " italic";
   if (line.Font.Bold()) style += " bold";
   style += ' ' + QByteArray::number(line.Font.Size) + "pt " + AttributeText(line.Font.Name);
@@ -221,7 +224,7 @@ void TVezoHTMLExport::WriteTextLine(const TVezoTextRec& line) {
   // A check-box mark is the same mark as a Unicode character.
   const QByteArray text =
       line.Symbol ? HTMLText(QString(rpSymbolChar(quint8(line.Text.at(0).unicode())))) : HTMLText(line.Text);
-  page_ += "<DIV STYLE=\"" + style + "\">" + text + "</DIV>" + kCrLf;
+  page_ += "<DIV STYLE=\"" + style + "\">" + text + "</DIV>" + kHtmlLineEnd;
 }
 
 QByteArray TVezoHTMLExport::NavigatorLinks() const {
@@ -251,7 +254,7 @@ QByteArray TVezoHTMLExport::NavigatorLinks() const {
 }
 
 QByteArray TVezoHTMLExport::NavigatorScript() const {
-  const QByteArray w = Num(navigatorWidth_), h = Num(navigatorHeight_);
+  const QByteArray w = RoundedNum(navigatorWidth_), h = RoundedNum(navigatorHeight_);
   const QByteArray x = "document.body.scrollLeft + document.body.clientWidth - " + w;
   const QByteArray y = "document.body.scrollTop + document.body.clientHeight - " + h;
   const QByteArray allPlace =
@@ -273,21 +276,21 @@ QByteArray TVezoHTMLExport::PageEnd() const {
   QByteArray out;
   const int pages = rpActiveReport().EMFPages.Count();
   if (!SeparateFilePerPage && PageEndLines)
-    out += "<DIV STYLE=\"position: absolute; top: " + Num((PageIndex + 1) * PageHeight) +
-           "px\"><HR SIZE=2 WIDTH=" + Num(PageWidth - 10) + " NOSHADE></DIV>" + kCrLf;
+    out += "<DIV STYLE=\"position: absolute; top: " + RoundedNum((PageIndex + 1) * PageHeight) +
+           "px\"><HR SIZE=2 WIDTH=" + RoundedNum(PageWidth - 10) + " NOSHADE></DIV>" + kHtmlLineEnd;
   if (NavigatorShown()) {
     const QByteArray font =
         QByteArray::number(LinkFontSize) + "pt " + AttributeText(LinkFontName) + "; color: #" + Hex(LinkFontColor);
     if (NavigatorType == ntFixedToPage)
-      out += "<DIV STYLE=\"position: absolute; top: " + Num(PageHeight - navigatorHeight_) +
-             "px; left: " + Num(PageWidth - navigatorWidth_) + "px; font: " + font + "\">" + NavigatorLinks() +
-             "</DIV>" + kCrLf;
+      out += "<DIV STYLE=\"position: absolute; top: " + RoundedNum(PageHeight - navigatorHeight_) +
+             "px; left: " + RoundedNum(PageWidth - navigatorWidth_) + "px; font: " + font + "\">" + NavigatorLinks() +
+             "</DIV>" + kHtmlLineEnd;
     else
       out +=
           "<DIV ID=\"PsNavigator\" STYLE=\"position: absolute; visibility: hidden; white-space: nowrap; font: " + font +
-          "\">" + NavigatorLinks() + "</DIV>" + kCrLf;
+          "\">" + NavigatorLinks() + "</DIV>" + kHtmlLineEnd;
   }
-  if (SeparateFilePerPage || PageIndex == pages - 1) out += "</BODY>" + kCrLf + "</HTML>" + kCrLf;
+  if (SeparateFilePerPage || PageIndex == pages - 1) out += "</BODY>" + kHtmlLineEnd + "</HTML>" + kHtmlLineEnd;
   return out;
 }
 

@@ -1,5 +1,6 @@
 #include "reports/export/vzMetafile.h"
 #include "core/CodePage1250.h"
+#include "reports/export/rpExportUtils.h"
 #include "reports/export/vzExportFilter.h"
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPaintEngine>
@@ -14,18 +15,10 @@
 namespace {
 
 // Little-endian writing.
-void Put16(QByteArray& out, qint32 v) {
-  out += char(v & 0xFF);
-  out += char((v >> 8) & 0xFF);
-}
-void Put32(QByteArray& out, qint64 v) {
-  for (int i = 0; i < 4; ++i)
-    out += char((v >> (8 * i)) & 0xFF);
-}
 void PutFloat(QByteArray& out, float v) {
   quint32 bits;
   std::memcpy(&bits, &v, 4);
-  Put32(out, bits);
+  rpPutLE32(out, bits);
 }
 
 quint32 ColorRef(const QColor& c) { return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16); }
@@ -77,10 +70,10 @@ public:
     SelectBrush(closed ? brush : TBrush{});
     QByteArray r;
     PutRect(r, points.boundingRect());
-    Put32(r, points.size());
+    rpPutLE32(r, points.size());
     for (const QPoint& p : points) {
-      Put32(r, p.x());
-      Put32(r, p.y());
+      rpPutLE32(r, p.x());
+      rpPutLE32(r, p.y());
     }
     Raw(closed ? 3 : 4, r); // polygon or polyline
     ReleaseObjects();
@@ -90,12 +83,12 @@ public:
             const QColor& color) override {
     if (text.isEmpty()) return;
     QByteArray f;
-    Put32(f, 3); // handle
-    Put32(f, -font.PixelHeight);
-    Put32(f, 0);
-    Put32(f, font.Escapement);
-    Put32(f, font.Escapement);
-    Put32(f, font.Weight);
+    rpPutLE32(f, 3); // handle
+    rpPutLE32(f, -font.PixelHeight);
+    rpPutLE32(f, 0);
+    rpPutLE32(f, font.Escapement);
+    rpPutLE32(f, font.Escapement);
+    rpPutLE32(f, font.Weight);
     f += char(font.Italic);
     f += char(font.Underline);
     f += char(font.StrikeOut);
@@ -113,24 +106,24 @@ public:
     QByteArray r;
     const int width = std::accumulate(advances.begin(), advances.end(), 0);
     PutRect(r, QRect(at.x(), at.y() - font.PixelHeight, width, font.PixelHeight * 2));
-    Put32(r, 1); // compatible graphics mode
+    rpPutLE32(r, 1); // compatible graphics mode
     PutFloat(r, 0);
     PutFloat(r, 0);
     const qint64 stringOffset = 8 + 16 + 12 + 40;
     const qint64 stringBytes = (text.size() * 2 + 3) / 4 * 4;
-    Put32(r, at.x());
-    Put32(r, at.y());
-    Put32(r, text.size());
-    Put32(r, stringOffset);
-    Put32(r, 0); // options
+    rpPutLE32(r, at.x());
+    rpPutLE32(r, at.y());
+    rpPutLE32(r, text.size());
+    rpPutLE32(r, stringOffset);
+    rpPutLE32(r, 0); // options
     PutRect(r, QRect());
-    Put32(r, stringOffset + stringBytes);
+    rpPutLE32(r, stringOffset + stringBytes);
     QByteArray chars;
     for (const QChar c : text)
-      Put16(chars, c.unicode());
+      rpPutLE16(chars, c.unicode());
     r += chars.leftJustified(stringBytes, '\0');
     for (const int advance : advances)
-      Put32(r, advance);
+      rpPutLE32(r, advance);
     Raw(84, r);
     Record(37, {0x8000000D}); // the system font, so the font can go
     Record(40, {3});
@@ -143,7 +136,7 @@ public:
     for (const qint64 v : {qint64(target.x()), qint64(target.y()), qint64(0), qint64(0), qint64(image.width()),
                            qint64(image.height()), qint64(80), qint64(40), qint64(120), qint64(dib.size() - 40),
                            qint64(0), qint64(0x00CC0020), qint64(target.width()), qint64(target.height())})
-      Put32(r, v);
+      rpPutLE32(r, v);
     Raw(81, r + dib);
   }
 
@@ -161,44 +154,44 @@ public:
     if (clipped_) Record(34, {-1});
     Record(14, {0, 16, 20});
     QByteArray header;
-    Put32(header, 1);
-    Put32(header, 108);
+    rpPutLE32(header, 1);
+    rpPutLE32(header, 108);
     PutRect(header, QRect(0, 0, size.width(), size.height()));
     // The frame in hundredths of a millimetre at 96 pixels an inch.
     PutRect(header, QRect(0, 0, size.width() * 2540 / 96, size.height() * 2540 / 96));
-    Put32(header, 0x464D4520);
-    Put32(header, 0x10000);
-    Put32(header, 108 + records_.size());
-    Put32(header, records_count_ + 1);
-    Put16(header, 4); // handles: the table's own and pen, brush, font
-    Put16(header, 0);
-    Put32(header, 0);
-    Put32(header, 0);
-    Put32(header, 0);
+    rpPutLE32(header, 0x464D4520);
+    rpPutLE32(header, 0x10000);
+    rpPutLE32(header, 108 + records_.size());
+    rpPutLE32(header, records_count_ + 1);
+    rpPutLE16(header, 4); // handles: the table's own and pen, brush, font
+    rpPutLE16(header, 0);
+    rpPutLE32(header, 0);
+    rpPutLE32(header, 0);
+    rpPutLE32(header, 0);
     // The reference device: 1920 × 1080 pixels at 96 an inch.
     for (const qint64 v : {1920, 1080, 508, 286, 0, 0, 0, 508000, 285750})
-      Put32(header, v);
+      rpPutLE32(header, v);
     return header + records_;
   }
 
 private:
   static void PutRect(QByteArray& out, const QRect& r) {
-    Put32(out, r.left());
-    Put32(out, r.top());
-    Put32(out, r.isNull() ? 0 : r.right());
-    Put32(out, r.isNull() ? 0 : r.bottom());
+    rpPutLE32(out, r.left());
+    rpPutLE32(out, r.top());
+    rpPutLE32(out, r.isNull() ? 0 : r.right());
+    rpPutLE32(out, r.isNull() ? 0 : r.bottom());
   }
   void Raw(quint32 type, const QByteArray& body) {
     const QByteArray padded = body.leftJustified((body.size() + 3) / 4 * 4, '\0');
-    Put32(records_, type);
-    Put32(records_, 8 + padded.size());
+    rpPutLE32(records_, type);
+    rpPutLE32(records_, 8 + padded.size());
     records_ += padded;
     ++records_count_;
   }
   void Record(quint32 type, std::initializer_list<qint64> values) {
     QByteArray body;
     for (const qint64 v : values)
-      Put32(body, v);
+      rpPutLE32(body, v);
     Raw(type, body);
   }
   void SelectPen(const TPen& pen) {
@@ -245,23 +238,23 @@ public:
   void Shape(const QPolygon& points, bool closed, const TPen& pen, const TBrush& brush) override {
     if (points.isEmpty()) return;
     QByteArray p;
-    Put16(p, pen.Visible ? 0 : 5); // solid or the null pen
-    Put16(p, pen.Visible ? pen.Width : 0);
-    Put16(p, 0);
-    Put32(p, ColorRef(pen.Color));
+    rpPutLE16(p, pen.Visible ? 0 : 5); // solid or the null pen
+    rpPutLE16(p, pen.Visible ? pen.Width : 0);
+    rpPutLE16(p, 0);
+    rpPutLE32(p, ColorRef(pen.Color));
     Raw(0x02FA, p);
     QByteArray b;
-    Put16(b, closed && brush.Visible ? 0 : 1); // solid or hollow
-    Put32(b, ColorRef(brush.Color));
-    Put16(b, 0);
+    rpPutLE16(b, closed && brush.Visible ? 0 : 1); // solid or hollow
+    rpPutLE32(b, ColorRef(brush.Color));
+    rpPutLE16(b, 0);
     Raw(0x02FC, b);
     Record(0x012D, {0});
     Record(0x012D, {1});
     QByteArray r;
-    Put16(r, points.size());
+    rpPutLE16(r, points.size());
     for (const QPoint& pt : points) {
-      Put16(r, pt.x());
-      Put16(r, pt.y());
+      rpPutLE16(r, pt.x());
+      rpPutLE16(r, pt.y());
     }
     Raw(closed ? 0x0324 : 0x0325, r);
     Record(0x01F0, {0});
@@ -274,7 +267,7 @@ public:
     if (text.isEmpty()) return;
     QByteArray f;
     for (const qint32 v : {-font.PixelHeight, 0, font.Escapement, font.Escapement, font.Weight})
-      Put16(f, v);
+      rpPutLE16(f, v);
     f += char(font.Italic);
     f += char(font.Underline);
     f += char(font.StrikeOut);
@@ -284,18 +277,18 @@ public:
     Raw(0x02FB, f);
     Record(0x012D, {0});
     QByteArray c;
-    Put32(c, ColorRef(color));
+    rpPutLE32(c, ColorRef(color));
     Raw(0x0209, c);
     const QByteArray bytes = Cp1250::EncodeLossy(text, '?');
     QByteArray r;
-    Put16(r, at.y());
-    Put16(r, at.x());
-    Put16(r, bytes.size());
-    Put16(r, 0);
+    rpPutLE16(r, at.y());
+    rpPutLE16(r, at.x());
+    rpPutLE16(r, bytes.size());
+    rpPutLE16(r, 0);
     r += bytes;
     if (bytes.size() % 2) r += '\0';
     for (const int advance : advances)
-      Put16(r, advance);
+      rpPutLE16(r, advance);
     Raw(0x0A32, r);
     Record(0x01F0, {0});
     objects_ = std::max(objects_, 1);
@@ -303,10 +296,10 @@ public:
 
   void Image(const QRect& target, const QImage& image) override {
     QByteArray r;
-    Put32(r, 0x00CC0020);
-    Put16(r, 0);
+    rpPutLE32(r, 0x00CC0020);
+    rpPutLE16(r, 0);
     for (const int v : {image.height(), image.width(), 0, 0, target.height(), target.width(), target.y(), target.x()})
-      Put16(r, v);
+      rpPutLE16(r, v);
     Raw(0x0F43, r + vzBitmapDib(image));
   }
 
@@ -323,23 +316,23 @@ public:
     if (clipped_) Record(0x0127, {-1});
     Record(0x0000, {});
     QByteArray placeable;
-    Put32(placeable, qint64(0x9AC6CDD7));
-    Put16(placeable, 0);
+    rpPutLE32(placeable, qint64(0x9AC6CDD7));
+    rpPutLE16(placeable, 0);
     for (const int v : {0, 0, size.width(), size.height(), 96})
-      Put16(placeable, v);
-    Put32(placeable, 0);
+      rpPutLE16(placeable, v);
+    rpPutLE32(placeable, 0);
     quint16 checksum = 0;
     for (int i = 0; i < 10; ++i)
       checksum ^= quint16(uchar(placeable[2 * i]) | (uchar(placeable[2 * i + 1]) << 8));
-    Put16(placeable, checksum);
+    rpPutLE16(placeable, checksum);
     QByteArray header;
-    Put16(header, 1);
-    Put16(header, 9);
-    Put16(header, 0x0300);
-    Put32(header, 9 + records_.size() / 2);
-    Put16(header, objects_);
-    Put32(header, largest_);
-    Put16(header, 0);
+    rpPutLE16(header, 1);
+    rpPutLE16(header, 9);
+    rpPutLE16(header, 0x0300);
+    rpPutLE32(header, 9 + records_.size() / 2);
+    rpPutLE16(header, objects_);
+    rpPutLE32(header, largest_);
+    rpPutLE16(header, 0);
     return placeable + header + records_;
   }
 
@@ -347,15 +340,15 @@ private:
   void Raw(quint16 function, const QByteArray& body) {
     const QByteArray padded = body.size() % 2 ? body + '\0' : body;
     const qint64 words = 3 + padded.size() / 2;
-    Put32(records_, words);
-    Put16(records_, function);
+    rpPutLE32(records_, words);
+    rpPutLE16(records_, function);
     records_ += padded;
     largest_ = std::max(largest_, words);
   }
   void Record(quint16 function, std::initializer_list<qint32> values) {
     QByteArray body;
     for (const qint32 v : values)
-      Put16(body, v);
+      rpPutLE16(body, v);
     Raw(function, body);
   }
 

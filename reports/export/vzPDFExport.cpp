@@ -14,12 +14,11 @@
 
 namespace {
 
-const QByteArray kCrLf = "\r\n";
+const QByteArray kPdfLineEnd = "\r\n";
 constexpr int kCatalog = 1, kPages = 2, kInfo = 3, kProcSet = 4, kResources = 5;
 const QString kSymbolKey = QStringLiteral("ZapfDingbats");
 
 QByteArray Ref(int number) { return QByteArray::number(number) + " 0 R"; }
-QByteArray Num(qint64 value) { return QByteArray::number(value); }
 
 // The glyph names of code page 1250's upper half, so that viewers show its
 // letters (the fonts' base encoding is WinAnsi, whose upper half differs).
@@ -143,9 +142,10 @@ double TVezoPDFExport::FlipY(double value) const {
 void TVezoPDFExport::Write(const QByteArray& bytes) { Stream->write(bytes); }
 
 void TVezoPDFExport::WriteObject(QByteArray text, int number, bool withEndobj) {
-  if (text.contains(kCrLf)) text = "<<" + kCrLf + text + kCrLf + ">>";
+  if (text.contains(kPdfLineEnd)) text = "<<" + kPdfLineEnd + text + kPdfLineEnd + ">>";
   xref_[number] = Stream->pos();
-  Write(Num(number) + " 0 obj" + kCrLf + text + kCrLf + (withEndobj ? "endobj" + kCrLf : QByteArray()));
+  Write(rpNum(number) + " 0 obj" + kPdfLineEnd + text + kPdfLineEnd +
+        (withEndobj ? "endobj" + kPdfLineEnd : QByteArray()));
 }
 
 void TVezoPDFExport::BeginDocument() {
@@ -157,8 +157,8 @@ void TVezoPDFExport::BeginDocument() {
   kids_.clear();
   pagesWritten_ = 0;
   lastObject_ = 5;
-  Write("%PDF-1.3" + kCrLf);
-  WriteObject("/Type /Catalog" + kCrLf + "/Pages " + Ref(kPages), kCatalog);
+  Write("%PDF-1.3" + kPdfLineEnd);
+  WriteObject("/Type /Catalog" + kPdfLineEnd + "/Pages " + Ref(kPages), kCatalog);
 }
 
 void TVezoPDFExport::BeginPage() {
@@ -220,11 +220,11 @@ int TVezoPDFExport::ChooseImage(TVezoDataRec& item) {
   const int index = int(images_.size());
   images_.append({number, item.NameIndex});
   pageImageOffsets_.append({pageImages_.size(), number});
-  pageImages_ += Num(number) + " 0 obj" + kCrLf + "<< /Type/XObject/Subtype/Image/Name/Img" + Num(index) + "/Width " +
-                 Num(picture.width()) + "/Height " + Num(picture.height()) +
+  pageImages_ += rpNum(number) + " 0 obj" + kPdfLineEnd + "<< /Type/XObject/Subtype/Image/Name/Img" + rpNum(index) +
+                 "/Width " + rpNum(picture.width()) + "/Height " + rpNum(picture.height()) +
                  "/BitsPerComponent 8/ColorSpace/DeviceRGB" + (ExportImageFormat == ifJPG ? "/Filter/DCTDecode" : "") +
-                 "/Length " + Num(data.size()) + kCrLf + ">>" + kCrLf + "stream" + kCrLf + data + kCrLf + "endstream" +
-                 kCrLf + "endobj" + kCrLf;
+                 "/Length " + rpNum(data.size()) + kPdfLineEnd + ">>" + kPdfLineEnd + "stream" + kPdfLineEnd + data +
+                 kPdfLineEnd + "endstream" + kPdfLineEnd + "endobj" + kPdfLineEnd;
   item.Picture = QImage();
   return index;
 }
@@ -236,7 +236,7 @@ void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
                           ? FormatColor(item.FillColor) + " rg\r" + FormatNumber(x) + ' ' + FormatNumber(yt - h) + ' ' +
                                 FormatNumber(w) + ' ' + FormatNumber(h) + " re f"
                           : QByteArray("0 w\r");
-    pageContent_ += "q\r" + body + FrameLines(item) + "\rQ" + kCrLf;
+    pageContent_ += "q\r" + body + FrameLines(item) + "\rQ" + kPdfLineEnd;
   }
   const bool rich = item.ClassName == QLatin1String("TrpRichView");
   if (rich && ExportRichText && RichTextEncodingType == rtPlainText) {
@@ -246,11 +246,11 @@ void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
     const int index = ChooseImage(item);
     const double pw = ToPoints(item.PictureWidth), ph = ToPoints(item.PictureHeight);
     pageContent_ += "q\r" + FormatNumber(pw) + " 0 0 " + FormatNumber(ph) + ' ' + FormatNumber(x) + ' ' +
-                    FormatNumber(yt - ph) + " cm\r/Img" + Num(index) + " Do\rQ" + kCrLf;
+                    FormatNumber(yt - ph) + " cm\r/Img" + rpNum(index) + " Do\rQ" + kPdfLineEnd;
     if (AfterSaveGraphic) AfterSaveGraphic(item.ViewName, index);
   }
   // Frames lie over pictures.
-  if (ExportFrames) pageContent_ += "q\r0 w\r" + FrameLines(item) + "\rQ" + kCrLf;
+  if (ExportFrames) pageContent_ += "q\r0 w\r" + FrameLines(item) + "\rQ" + kPdfLineEnd;
 }
 
 void TVezoPDFExport::EndPage() {
@@ -263,12 +263,12 @@ void TVezoPDFExport::EndPage() {
     WriteTextLine(*line);
   }
   const QByteArray width = FormatNumber(ToPoints(PageWidth)), height = FormatNumber(ToPoints(PageHeight));
-  WriteObject("/Type /Page" + kCrLf + "/MediaBox [0 0 " + width + ' ' + height + "]" + kCrLf + "/Parent " +
-                  Ref(kPages) + kCrLf + "/Contents " + Ref(contentsObject_),
+  WriteObject("/Type /Page" + kPdfLineEnd + "/MediaBox [0 0 " + width + ' ' + height + "]" + kPdfLineEnd + "/Parent " +
+                  Ref(kPages) + kPdfLineEnd + "/Contents " + Ref(contentsObject_),
               pageObject_);
   WriteObject("<< /Length " + Ref(lengthObject_) + " >>", contentsObject_, false);
-  Write("stream" + kCrLf + pageContent_ + kCrLf + "endstream" + kCrLf + "endobj" + kCrLf);
-  WriteObject(Num(pageContent_.size()), lengthObject_);
+  Write("stream" + kPdfLineEnd + pageContent_ + kPdfLineEnd + "endstream" + kPdfLineEnd + "endobj" + kPdfLineEnd);
+  WriteObject(rpNum(pageContent_.size()), lengthObject_);
   const qint64 start = Stream->pos();
   for (const auto& [offset, number] : pageImageOffsets_)
     xref_[number] = start + offset;
@@ -356,7 +356,7 @@ void TVezoPDFExport::WriteTextLine(const TVezoTextRec& line) {
     tc = (ToPoints(line.TextWidth) - sum * line.Font.Size / 1000.0) / line.Text.size();
   }
   QByteArray block =
-      "BT\r" + FormatColor(line.Font.Color) + " rg\r/F" + Num(number) + ' ' + Num(line.Font.Size) + " Tf\r";
+      "BT\r" + FormatColor(line.Font.Color) + " rg\r/F" + rpNum(number) + ' ' + rpNum(line.Font.Size) + " Tf\r";
   if (FormatNumber(tc) != "0.0000") block += FormatNumber(tc) + " Tc\r";
   block += FormatNumber(x) + ' ' + FormatNumber(yt - hp + 3) + " Td (" + text + ") Tj\rET";
   const auto rule = [&](int size, double y) {
@@ -366,7 +366,7 @@ void TVezoPDFExport::WriteTextLine(const TVezoTextRec& line) {
   if (!line.Symbol && line.Font.Underline())
     rule(metrics.UnderscoreSize, yt - (line.TextHeight + metrics.UnderscorePosition) + 2);
   if (!line.Symbol && line.Font.StrikeOut()) rule(metrics.StrikeoutSize, yt - (hp / 2 + metrics.StrikeoutPosition) + 2);
-  pageContent_ += block + kCrLf;
+  pageContent_ += block + kPdfLineEnd;
 }
 
 // --- the end of the document
@@ -376,56 +376,58 @@ void TVezoPDFExport::WriteFonts() {
     const TFontMetrics& m = fonts_[i];
     const QByteArray key = fontKeys_[i].toLatin1();
     if (m.Symbol) {
-      WriteObject("/Type /Font" + kCrLf + "/Subtype /Type1" + kCrLf + "/Name /F" + Num(i) + kCrLf + "/BaseFont /" + key,
+      WriteObject("/Type /Font" + kPdfLineEnd + "/Subtype /Type1" + kPdfLineEnd + "/Name /F" + rpNum(i) + kPdfLineEnd +
+                      "/BaseFont /" + key,
                   m.FontObject);
       continue;
     }
     QByteArray widths;
     for (const int w : m.Widths)
-      widths += (widths.isEmpty() ? "" : " ") + Num(w);
-    WriteObject("/Type /Font" + kCrLf + "/Subtype /TrueType" + kCrLf + "/Name /F" + Num(i) + kCrLf + "/BaseFont /" +
-                    key + kCrLf + EncodingDictionary() + kCrLf + "/FirstChar 32" + kCrLf + "/LastChar 255" + kCrLf +
-                    "/Widths [" + widths + "]" + kCrLf + "/FontDescriptor " + Ref(m.DescriptorObject),
+      widths += (widths.isEmpty() ? "" : " ") + rpNum(w);
+    WriteObject("/Type /Font" + kPdfLineEnd + "/Subtype /TrueType" + kPdfLineEnd + "/Name /F" + rpNum(i) + kPdfLineEnd +
+                    "/BaseFont /" + key + kPdfLineEnd + EncodingDictionary() + kPdfLineEnd + "/FirstChar 32" +
+                    kPdfLineEnd + "/LastChar 255" + kPdfLineEnd + "/Widths [" + widths + "]" + kPdfLineEnd +
+                    "/FontDescriptor " + Ref(m.DescriptorObject),
                 m.FontObject);
-    WriteObject("/Type /FontDescriptor" + kCrLf + "/FontName /" + key + kCrLf + "/Flags " + Num(m.Flags) + kCrLf +
-                    "/FontBBox [" + Num(m.BBoxLeft) + ' ' + Num(m.BBoxBottom) + ' ' + Num(m.BBoxRight) + ' ' +
-                    Num(m.BBoxTop) + "]" + kCrLf + "/Ascent " + Num(m.Ascent) + kCrLf + "/Descent " + Num(m.Descent) +
-                    kCrLf + "/CapHeight " + Num(m.CapHeight) + kCrLf + "/AvgWidth " + Num(m.AvgWidth) + kCrLf +
-                    "/MaxWidth " + Num(m.MaxWidth) + kCrLf + "/StemV " + Num(m.StemV) + kCrLf + "/ItalicAngle " +
-                    Num(m.ItalicAngle),
+    WriteObject("/Type /FontDescriptor" + kPdfLineEnd + "/FontName /" + key + kPdfLineEnd + "/Flags " + rpNum(m.Flags) +
+                    kPdfLineEnd + "/FontBBox [" + rpNum(m.BBoxLeft) + ' ' + rpNum(m.BBoxBottom) + ' ' +
+                    rpNum(m.BBoxRight) + ' ' + rpNum(m.BBoxTop) + "]" + kPdfLineEnd + "/Ascent " + rpNum(m.Ascent) +
+                    kPdfLineEnd + "/Descent " + rpNum(m.Descent) + kPdfLineEnd + "/CapHeight " + rpNum(m.CapHeight) +
+                    kPdfLineEnd + "/AvgWidth " + rpNum(m.AvgWidth) + kPdfLineEnd + "/MaxWidth " + rpNum(m.MaxWidth) +
+                    kPdfLineEnd + "/StemV " + rpNum(m.StemV) + kPdfLineEnd + "/ItalicAngle " + rpNum(m.ItalicAngle),
                 m.DescriptorObject);
   }
 }
 
 void TVezoPDFExport::WriteInformation() {
   const QString title = Title.isEmpty() ? ReportTitle() : Title;
-  QByteArray info = "/Author " + InfoText(Author) + kCrLf + "/CreationDate (" + PdfDate(Now()) + ")" + kCrLf +
-                    "/Keywords " + InfoText(Keywords) + kCrLf + "/Creator " + InfoText(Creator) + kCrLf + "/Title " +
-                    InfoText(title);
-  if (!Subject.isEmpty()) info += kCrLf + "/Subject " + InfoText(Subject);
-  info += kCrLf + "/Producer " + InfoText(VezoTexts::kProducer);
+  QByteArray info = "/Author " + InfoText(Author) + kPdfLineEnd + "/CreationDate (" + PdfDate(Now()) + ")" +
+                    kPdfLineEnd + "/Keywords " + InfoText(Keywords) + kPdfLineEnd + "/Creator " + InfoText(Creator) +
+                    kPdfLineEnd + "/Title " + InfoText(title);
+  if (!Subject.isEmpty()) info += kPdfLineEnd + "/Subject " + InfoText(Subject);
+  info += kPdfLineEnd + "/Producer " + InfoText(VezoTexts::kProducer);
   WriteObject(info, kInfo);
 }
 
 void TVezoPDFExport::EndDocument() {
   // The pages written, which after a cancelled run are fewer than the prepared ones.
-  WriteObject("/Type /Pages" + kCrLf + "/Count " + Num(pagesWritten_) + kCrLf + "/MediaBox [0 0 " +
-                  FormatNumber(ToPoints(lastPageWidth_)) + ' ' + FormatNumber(ToPoints(lastPageHeight_)) + "]" + kCrLf +
-                  "/Kids [" + kids_.trimmed() + "]" + kCrLf + "/Resources " + Ref(kResources),
+  WriteObject("/Type /Pages" + kPdfLineEnd + "/Count " + rpNum(pagesWritten_) + kPdfLineEnd + "/MediaBox [0 0 " +
+                  FormatNumber(ToPoints(lastPageWidth_)) + ' ' + FormatNumber(ToPoints(lastPageHeight_)) + "]" +
+                  kPdfLineEnd + "/Kids [" + kids_.trimmed() + "]" + kPdfLineEnd + "/Resources " + Ref(kResources),
               kPages);
   if (fonts_.isEmpty()) {
     TVezoTextRec arial;
     arial.Font.Name = QStringLiteral("Arial");
     FontNumber(arial);
   }
-  QByteArray resources = "/Font <<" + kCrLf;
+  QByteArray resources = "/Font <<" + kPdfLineEnd;
   for (qsizetype i = 0; i < fonts_.size(); ++i)
-    resources += "/F" + Num(i) + ' ' + Ref(fonts_[i].FontObject) + kCrLf;
-  resources += ">>" + kCrLf + "/ProcSet " + Ref(kProcSet);
+    resources += "/F" + rpNum(i) + ' ' + Ref(fonts_[i].FontObject) + kPdfLineEnd;
+  resources += ">>" + kPdfLineEnd + "/ProcSet " + Ref(kProcSet);
   if (!images_.isEmpty()) {
-    resources += kCrLf + "/XObject <<";
+    resources += kPdfLineEnd + "/XObject <<";
     for (qsizetype i = 0; i < images_.size(); ++i)
-      resources += kCrLf + "/Img" + Num(i) + ' ' + Ref(images_[i].Object);
+      resources += kPdfLineEnd + "/Img" + rpNum(i) + ' ' + Ref(images_[i].Object);
     resources += " >>";
   }
   WriteObject(resources, kResources);
@@ -433,11 +435,13 @@ void TVezoPDFExport::EndDocument() {
   WriteFonts();
   WriteInformation();
   const qint64 start = Stream->pos();
-  QByteArray table = "xref" + kCrLf + "0 " + Num(lastObject_ + 1) + kCrLf + "0000000000 65535 f" + kCrLf;
+  QByteArray table =
+      "xref" + kPdfLineEnd + "0 " + rpNum(lastObject_ + 1) + kPdfLineEnd + "0000000000 65535 f" + kPdfLineEnd;
   for (auto it = xref_.begin(); it != xref_.end(); ++it)
-    table += QByteArray::number(it.value()).rightJustified(10, '0') + " 00000 n" + kCrLf;
-  Write(table + "trailer" + kCrLf + "<<" + kCrLf + "/Root " + Ref(kCatalog) + kCrLf + "/Info " + Ref(kInfo) + kCrLf +
-        "/Size " + Num(lastObject_ + 1) + kCrLf + ">>" + kCrLf + "startxref" + kCrLf + Num(start) + kCrLf + "%%EOF");
+    table += QByteArray::number(it.value()).rightJustified(10, '0') + " 00000 n" + kPdfLineEnd;
+  Write(table + "trailer" + kPdfLineEnd + "<<" + kPdfLineEnd + "/Root " + Ref(kCatalog) + kPdfLineEnd + "/Info " +
+        Ref(kInfo) + kPdfLineEnd + "/Size " + rpNum(lastObject_ + 1) + kPdfLineEnd + ">>" + kPdfLineEnd + "startxref" +
+        kPdfLineEnd + rpNum(start) + kPdfLineEnd + "%%EOF");
   fonts_.clear();
   fontKeys_.clear();
   images_.clear();

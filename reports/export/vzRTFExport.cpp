@@ -15,14 +15,12 @@
 
 namespace {
 
-const QByteArray kCrLf = "\r\n";
+const QByteArray kRtfLineEnd = "\r\n";
 const QString kDummyFont = QStringLiteral("RTFDummyFont");
-
-QByteArray Num(qint64 value) { return QByteArray::number(value); }
 
 QByteArray Components(const char* r, const char* g, const char* b, TColor color) {
   const QColor c = ToQColor(color);
-  return QByteArray(r) + Num(c.red()) + g + Num(c.green()) + b + Num(c.blue());
+  return QByteArray(r) + rpNum(c.red()) + g + rpNum(c.green()) + b + rpNum(c.blue());
 }
 
 // Every "\<word><number>" with a whole number (never part of a longer one)
@@ -57,7 +55,7 @@ int TVezoRTFExport::OptionsDialog() {
 
 double TVezoRTFExport::Twips(double exportUnits) const { return exportUnits / ScreenPixelsPerInch() * 72 * 20; }
 
-QByteArray TVezoRTFExport::FormatTwips(double exportUnits) const { return Num(rpRoundEven(Twips(exportUnits))); }
+QByteArray TVezoRTFExport::FormatTwips(double exportUnits) const { return rpNum(rpRoundEven(Twips(exportUnits))); }
 
 void TVezoRTFExport::WriteBody(const QByteArray& text) {
   if (body_.size() + text.size() > BodyLimit) {
@@ -83,7 +81,7 @@ void TVezoRTFExport::BeginDocument() {
 
 void TVezoRTFExport::BeginPage() {
   TVezoExportFilter::BeginPage();
-  WriteBody("{" + kCrLf);
+  WriteBody("{" + kRtfLineEnd);
 }
 
 QByteArray TVezoRTFExport::EscapeRTFText(const QString& text) {
@@ -108,7 +106,7 @@ int TVezoRTFExport::ColorIndex(TColor color) {
 }
 
 QByteArray TVezoRTFExport::LineObject(double x1, double y1, double x2, double y2, const QByteArray& lineText) const {
-  const auto t = [](double v) { return Num(rpRoundEven(v)); };
+  const auto t = [](double v) { return rpNum(rpRoundEven(v)); };
   return "{\\*\\do\\dobxpage\\dobypage\\dpline\\dpptx0\\dppty0\\dpptx" + t(x2 - x1) + "\\dppty" + t(y2 - y1) + "\\dpx" +
          t(x1) + "\\dpy" + t(y1) + "\\dpxsize" + t(x2 - x1 + 1) + "\\dpysize" + t(y2 - y1 + 1) + "\\dplinesolid" +
          lineText;
@@ -123,21 +121,23 @@ QByteArray TVezoRTFExport::FrameShape(const TVezoDataRec& item) const {
                                     "\\dpfillpat1";
   const QByteArray lineText = Components("\\dplinecor", "\\dplinecog", "\\dplinecob", item.FrameColor) + "\\dplinew" +
                               FormatTwips(vzToExportUnits(item.FrameWidth));
-  const auto n = [](double v) { return Num(rpRoundEven(v)); };
+  const auto n = [](double v) { return rpNum(rpRoundEven(v)); };
   const QByteArray box = "{\\*\\do\\dobxpage\\dobypage\\dprect\\dpx" + n(l) + "\\dpy" + n(t) + "\\dpxsize" + n(w + 1) +
                          "\\dpysize" + n(h + 1);
   QByteArray out;
   if (item.FrameTyp == 15 || item.FillColor != clNone)
-    out += box + (item.FrameTyp == 15 ? "\\dplinesolid" + lineText : QByteArray("\\dplinehollow")) + fill + "}" + kCrLf;
+    out += box + (item.FrameTyp == 15 ? "\\dplinesolid" + lineText : QByteArray("\\dplinehollow")) + fill + "}" +
+           kRtfLineEnd;
   if (item.FrameTyp != 15) {
     const struct {
       int flag;
       double x1, y1, x2, y2;
     } sides[] = {{8, l, t, l + w, t}, {1, l + w, t, l + w, t + h}, {2, l, t + h, l + w, t + h}, {4, l, t, l, t + h}};
     for (const auto& side : sides)
-      if (item.FrameTyp & side.flag) out += LineObject(side.x1, side.y1, side.x2, side.y2, lineText) + "}" + kCrLf;
+      if (item.FrameTyp & side.flag)
+        out += LineObject(side.x1, side.y1, side.x2, side.y2, lineText) + "}" + kRtfLineEnd;
   }
-  if (out.isEmpty()) out = box + "\\dplinehollow }" + kCrLf; // an invisible rectangle
+  if (out.isEmpty()) out = box + "\\dplinehollow }" + kRtfLineEnd; // an invisible rectangle
   return out;
 }
 
@@ -145,10 +145,10 @@ QByteArray TVezoRTFExport::PictureElement(TVezoDataRec& item) {
   const bool jpeg = ExportImageFormat == ifJPG;
   QByteArray element = "\\par\\pard\\pvpg\\phpg\\posx" + FormatTwips(item.Left) + "\\posy" + FormatTwips(item.Top) +
                        "{\\pict" + (jpeg ? "\\jpegblip" : "\\wmetafile8") + "\\picscalex100\\picscaley100" +
-                       "\\picbmp\\picbpp4" + kCrLf;
+                       "\\picbmp\\picbpp4" + kRtfLineEnd;
   if (jpeg) {
     const QByteArray data = GraphicToJPEGStream(item.Picture, JPEGQuality);
-    element += GraphicDataInBinary ? "\\bin" + Num(data.size()) + ' ' + data : data.toHex().toUpper();
+    element += GraphicDataInBinary ? "\\bin" + rpNum(data.size()) + ' ' + data : data.toHex().toUpper();
   } else {
     const QByteArray bmp = vzBitmapFile(item.Picture);
     element += TrpRTFExport::MetafileWrapperHex(quint32(bmp.size()), item.Picture.width(), item.Picture.height()) +
@@ -170,7 +170,8 @@ QByteArray TVezoRTFExport::TextParagraph(const TVezoDataRec& item) {
     tables_.Fonts.append(fontEntry);
     font = tables_.Fonts.size() - 1;
   }
-  QByteArray opening = "\\f" + Num(font) + "\\cf" + Num(ColorIndex(item.Font.Color)) + "\\fs" + Num(item.Font.Size * 2);
+  QByteArray opening =
+      "\\f" + rpNum(font) + "\\cf" + rpNum(ColorIndex(item.Font.Color)) + "\\fs" + rpNum(item.Font.Size * 2);
   QByteArray closing;
   const std::pair<bool, const char*> styles[] = {{item.Font.Bold(), "\\b"},
                                                  {item.Font.Italic(), "\\i"},
@@ -183,12 +184,12 @@ QByteArray TVezoRTFExport::TextParagraph(const TVezoDataRec& item) {
     }
   opening += alignment;
   // A check-box mark is the same mark as a Unicode character.
-  const QByteArray text = item.Symbol ? "\\u" + Num(rpSymbolChar(quint8(item.Text.at(0).unicode())).unicode()) + "?"
+  const QByteArray text = item.Symbol ? "\\u" + rpNum(rpSymbolChar(quint8(item.Text.at(0).unicode())).unicode()) + "?"
                                       : EscapeRTFText(item.Text);
   QByteArray out = "\\par\\pard\\pvpg\\phpg\\absw" + FormatTwips(item.Width);
   if (!item.Stretched || item.Symbol) out += "\\absh-" + FormatTwips(item.Height);
   return out + "\\posy" + FormatTwips(item.Top) + "\\posx" + FormatTwips(item.Left) + opening + ' ' + text + closing +
-         kCrLf;
+         kRtfLineEnd;
 }
 
 QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf, TTables& tables) {
@@ -232,7 +233,7 @@ QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf, TTables& tables) {
   if (headerEnd > 1) text.remove(1, headerEnd - 1);
   text.replace("\\lang1049\\", "\\");
   text.replace("\\viewkind4", "\\viewkind1");
-  return "{" + text + "}}}}" + kCrLf;
+  return "{" + text + "}}}}" + kRtfLineEnd;
 }
 
 void TVezoRTFExport::EndPage() {
@@ -241,9 +242,9 @@ void TVezoRTFExport::EndPage() {
     TVezoDataRec& item = *entry;
     const double l = Twips(item.Left), t = Twips(item.Top), w = Twips(item.Width), h = Twips(item.Height);
     if (!item.RichStream.isEmpty()) {
-      WriteBody("{\\lang1024 {\\*\\do\\dobxpage\\dobypage\\dptxbx{\\dptxbxtext\\dpx" + Num(rpRoundEven(l)) + "\\dpy" +
-                Num(rpRoundEven(t)) + "\\dpxsize" + Num(rpRoundEven(w + 1)) + "\\dpysize" + Num(rpRoundEven(h + 1)) +
-                "\\dplinehollow");
+      WriteBody("{\\lang1024 {\\*\\do\\dobxpage\\dobypage\\dptxbx{\\dptxbxtext\\dpx" + rpNum(rpRoundEven(l)) + "\\dpy" +
+                rpNum(rpRoundEven(t)) + "\\dpxsize" + rpNum(rpRoundEven(w + 1)) + "\\dpysize" +
+                rpNum(rpRoundEven(h + 1)) + "\\dplinehollow");
       WriteBody(RichTextBox(item.RichStream, tables_));
     }
     if (ExportImages && item.IsPictureItem() && item.ClassName != QLatin1String("TrpRichView") &&
@@ -258,7 +259,7 @@ void TVezoRTFExport::EndPage() {
   // The break stands in a plain paragraph: readers anchor the page's
   // positioned paragraphs to the paragraph after them, which must lie on this page.
   const bool last = PageIndex >= rpActiveReport().EMFPages.Count() - 1;
-  WriteBody((last ? "\\par}" : "\\par\\pard\\plain\\page}") + kCrLf);
+  WriteBody((last ? "\\par}" : "\\par\\pard\\plain\\page}") + kRtfLineEnd);
   TVezoExportFilter::EndPage();
 }
 
@@ -268,7 +269,7 @@ QByteArray TVezoRTFExport::Header() {
   for (qsizetype i = 0; i < tables_.Fonts.size(); ++i) {
     if (tables_.Fonts[i] == kDummyFont) continue;
     const qsizetype blank = tables_.Fonts[i].indexOf(QLatin1Char(' '));
-    fonts += "{\\f" + Num(i) + "\\fnil\\fcharset" + tables_.Fonts[i].left(blank).toLatin1() + ' ' +
+    fonts += "{\\f" + rpNum(i) + "\\fnil\\fcharset" + tables_.Fonts[i].left(blank).toLatin1() + ' ' +
              rpRtfText(tables_.Fonts[i].mid(blank + 1)) + ";}";
   }
   QByteArray colors;
@@ -278,7 +279,8 @@ QByteArray TVezoRTFExport::Header() {
       continue;
     }
     const quint32 rgb = entry.toUInt(nullptr, 16);
-    colors += "\\red" + Num((rgb >> 16) & 0xFF) + "\\green" + Num((rgb >> 8) & 0xFF) + "\\blue" + Num(rgb & 0xFF) + ';';
+    colors +=
+        "\\red" + rpNum((rgb >> 16) & 0xFF) + "\\green" + rpNum((rgb >> 8) & 0xFF) + "\\blue" + rpNum(rgb & 0xFF) + ';';
   }
   const QDateTime now = Now();
   const QString title = Title.isEmpty() ? ReportTitle() : Title;
@@ -287,9 +289,9 @@ QByteArray TVezoRTFExport::Header() {
                       "{\\colortbl;" + colors + "}" + "{\\info{\\title " + rpRtfText(title) + "}";
   if (!Subject.isEmpty()) header += "{\\subject " + rpRtfText(Subject) + "}";
   header += "{\\author " + rpRtfText(Author) + "}{\\keywords " + rpRtfText(Keywords) + "}{\\doccomm " +
-            rpRtfText(VezoTexts::kProducer) + "}{\\creatim\\yr" + Num(now.date().year()) + "\\mo" +
-            Num(now.date().month()) + "\\dy" + Num(now.date().day()) + "\\hr" + Num(now.time().hour()) + "\\min" +
-            Num(now.time().minute()) + "}}\\viewkind1";
+            rpRtfText(VezoTexts::kProducer) + "}{\\creatim\\yr" + rpNum(now.date().year()) + "\\mo" +
+            rpNum(now.date().month()) + "\\dy" + rpNum(now.date().day()) + "\\hr" + rpNum(now.time().hour()) + "\\min" +
+            rpNum(now.time().minute()) + "}}\\viewkind1";
   if (report.EMFPages.Count() > 0) {
     const TrpEMFPage& first = report.EMFPages.GetPage(0);
     const auto twips = [this](int reportPixels) { return FormatTwips(vzToExportUnits(reportPixels)); };
@@ -297,7 +299,7 @@ QByteArray TVezoRTFExport::Header() {
               twips(first.LeftMargin) + "\\margr" + twips(first.RightMargin) + "\\margt" + twips(first.TopMargin) +
               "\\margb" + twips(first.BottomMargin) + (first.Orientation == 1 ? "\\landscape" : "");
   }
-  return header + "\\headery0\\footery0" + kCrLf;
+  return header + "\\headery0\\footery0" + kRtfLineEnd;
 }
 
 void TVezoRTFExport::EndDocument() {
