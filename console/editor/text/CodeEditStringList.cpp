@@ -53,9 +53,18 @@ void TCodeEditStringList::SetCapacity(int capacity) {
   ReserveExactly(capacity);
 }
 
+int TCodeEditStringList::GrownCapacity(int capacity) { return capacity + (capacity > 64 ? capacity / 4 : 16); }
+
 void TCodeEditStringList::GrowForOneMore() {
   if (Count() < capacity_) return;
-  ReserveExactly(capacity_ + (capacity_ > 64 ? capacity_ / 4 : 16));
+  ReserveExactly(GrownCapacity(capacity_));
+}
+
+void TCodeEditStringList::ReserveForAdding(int count) {
+  int capacity = capacity_;
+  while (capacity < Count() + count)
+    capacity = GrownCapacity(capacity);
+  if (capacity != capacity_) ReserveExactly(capacity);
 }
 
 void TCodeEditStringList::InsertRecord(int index, const QString& text) {
@@ -278,6 +287,18 @@ void TCodeEditStringList::LoadFromFile(const QString& fileName) {
   LoadFromStream(file);
 }
 
+int TCodeEditStringList::LoadedLineCount(QStringView text) const {
+  qsizetype count = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    if (text[i] == u'\r' || text[i] == u'\n') ++count;
+  }
+  const bool endsWithBreak = !text.isEmpty() && (text.back() == u'\r' || text.back() == u'\n');
+  if (!text.isEmpty() && !endsWithBreak) ++count;
+  if (endsWithBreak && !trailingLineBreak_) ++count;
+  return int(count);
+}
+
 void TCodeEditStringList::LoadFromStream(QIODevice& stream) {
   if (!stream.isSequential()) stream.seek(0);
   const QString text = Cp1250::Decode(stream.readAll());
@@ -286,6 +307,9 @@ void TCodeEditStringList::LoadFromStream(QIODevice& stream) {
     Clear();
     const QChar* data = text.constData();
     const qsizetype size = text.size();
+    // The array ends as large as adding the lines one by one makes it, but is
+    // moved only once.
+    ReserveForAdding(LoadedLineCount(text));
     qsizetype start = 0;
     while (start < size) {
       qsizetype stop = start;

@@ -93,6 +93,11 @@ private:
   void CheckIndex(int index, int limit) const;
   void InsertRecord(int index, const QString& text);
   void GrowForOneMore();
+  static int GrownCapacity(int capacity);
+  // Reserves what adding `count` lines one by one would grow the array to.
+  void ReserveForAdding(int count);
+  // The number of lines LoadFromStream makes of the text.
+  int LoadedLineCount(QStringView text) const;
   void ReserveExactly(int capacity);
   void ExpandLine(TCodeEditStringRec& rec, QString& expanded);
   void Fire(const TLinesChangeEvent& event, int index, int count);

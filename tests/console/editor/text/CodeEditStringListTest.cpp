@@ -66,6 +66,10 @@ TEST(CodeEditStringListTest, StreamsLoadAndSaveEveryLineBreakStyle) {
       {"\r\n", false, L({"", ""}), lbsCrLf, "\r\n"},
       {"\r\n", true, L({""}), lbsCrLf, "\r\n"},
       {"\x9a\xe8\n\xbe", false, L({"šč", "ľ"}), lbsLf, "\x9a\xe8\n\xbe"},
+      {QByteArray("x\r\n").repeated(80), false, QStringList(80, QStringLiteral("x")) << QString(), lbsCrLf,
+       QByteArray("x\r\n").repeated(80)},
+      {QByteArray("x\n").repeated(64) + "x", false, QStringList(65, QStringLiteral("x")), lbsLf,
+       QByteArray("x\n").repeated(64) + "x"},
   };
   for (const StreamCase& c : cases) {
     SCOPED_TRACE(c.bytes.toStdString() + (c.trailingLineBreak ? " trailing" : ""));
@@ -80,6 +84,9 @@ TEST(CodeEditStringListTest, StreamsLoadAndSaveEveryLineBreakStyle) {
     list.LoadFromStream(in);
     EXPECT_EQ(Lines(list), c.lines);
     EXPECT_EQ(list.LineBreakStyle(), c.style);
+    TCodeEditStringList added;
+    Fill(added, c.lines);
+    EXPECT_EQ(list.Capacity(), added.Capacity()) << "a load grows the array as adding its lines does";
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     list.SaveToStream(out);
