@@ -18,6 +18,7 @@
 #include "util/UxMemDS.h"
 #include <QtCore/QRegularExpression>
 #include <QtCore/QScopeGuard>
+#include <QtCore/QSet>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
@@ -44,9 +45,39 @@ QString TfrmServis::QuotedIdentifier(const QString& name) {
   return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
+namespace {
+
+// The words the server refuses as bare names; a table created under one of
+// them in quotes is written in quotes again.
+bool IsReservedWord(const QString& name) {
+  static const QSet<QString> words = [] {
+    const QString list = QStringLiteral(
+        "ADD ADMIN ALL ALTER AND ANY AS AT AVG BEGIN BETWEEN BIGINT BIT_LENGTH BLOB BOOLEAN BOTH BY CASE CAST CHAR "
+        "CHAR_LENGTH CHARACTER CHARACTER_LENGTH CHECK CLOSE COLLATE COLUMN COMMIT CONNECT CONSTRAINT CORR COUNT "
+        "COVAR_POP COVAR_SAMP CREATE CROSS CURRENT CURRENT_CONNECTION CURRENT_DATE CURRENT_ROLE CURRENT_TIME "
+        "CURRENT_TIMESTAMP CURRENT_TRANSACTION CURRENT_USER CURSOR DATE DAY DEC DECIMAL DECLARE DEFAULT DELETE "
+        "DELETING DETERMINISTIC DISCONNECT DISTINCT DOUBLE DROP ELSE END ESCAPE EXECUTE EXISTS EXTERNAL EXTRACT FALSE "
+        "FETCH FILTER FLOAT FOR FOREIGN FROM FULL FUNCTION GDSCODE GLOBAL GRANT GROUP HAVING HOUR IN INDEX INNER "
+        "INSENSITIVE INSERT INSERTING INT INTEGER INTO IS JOIN LEADING LEFT LIKE LONG LOWER MAX MERGE MIN MINUTE "
+        "MONTH NATIONAL NATURAL NCHAR NO NOT NULL NUMERIC OCTET_LENGTH OF OFFSET ON ONLY OPEN OR ORDER OUTER OVER "
+        "PARAMETER PLAN POSITION POST_EVENT PRECISION PRIMARY PROCEDURE RDB$DB_KEY RDB$RECORD_VERSION REAL "
+        "RECORD_VERSION RECREATE RECURSIVE REFERENCES REGR_AVGX REGR_AVGY REGR_COUNT REGR_INTERCEPT REGR_R2 "
+        "REGR_SLOPE REGR_SXX REGR_SXY REGR_SYY RELEASE RETURN RETURNING_VALUES RETURNS REVOKE RIGHT ROLLBACK ROW "
+        "ROW_COUNT ROWS SAVEPOINT SCROLL SECOND SELECT SENSITIVE SET SIMILAR SMALLINT SOME SQLCODE SQLSTATE START "
+        "STDDEV_POP STDDEV_SAMP SUM TABLE THEN TIME TIMESTAMP TO TRAILING TRIGGER TRIM TRUE UNION UNIQUE UNKNOWN "
+        "UPDATE UPDATING UPPER USER USING VALUE VALUES VAR_POP VAR_SAMP VARCHAR VARIABLE VARYING VIEW WHEN WHERE "
+        "WHILE WITH YEAR");
+    const QStringList split = list.split(u' ');
+    return QSet<QString>(split.begin(), split.end());
+  }();
+  return words.contains(name);
+}
+
+} // namespace
+
 QString TfrmServis::TableReference(const QString& name) {
   static const QRegularExpression plain(QStringLiteral("^[A-Z][A-Z0-9_$]*$"));
-  return plain.match(name).hasMatch() ? name : QuotedIdentifier(name);
+  return plain.match(name).hasMatch() && !IsReservedWord(name) ? name : QuotedIdentifier(name);
 }
 
 QWidget* TfrmServis::CreateSqlConsolePage() {

@@ -195,6 +195,14 @@ TEST_F(ServisSqlConsoleTest, ADoubleClickOnATableShowsItsRows) {
   EXPECT_EQ(form.e21->Text(), QStringLiteral("select * from \"ryby 2\""));
   EXPECT_EQ(ResultTitles(form), QStringList({QStringLiteral("ID"), QStringLiteral("Názov")}));
   EXPECT_EQ(ResultCell(form, 0, 1), QStringLiteral("Šťuka"));
+
+  // A reserved word is a name only in quotes.
+  Exec(QStringLiteral("create table \"ORDER\" (id integer)"));
+  form.e24Click();
+  ASSERT_TRUE(form.md23->Locate(QStringLiteral("TABULKA"), QStringLiteral("ORDER"), loPartialKey));
+  form.gr23DblClick();
+  EXPECT_EQ(form.e21->Text(), QStringLiteral("select * from \"ORDER\""));
+  EXPECT_EQ(Status(form), statementDone);
   EXPECT_TRUE(Messages().isEmpty());
 }
 
@@ -204,7 +212,8 @@ TEST_F(ServisSqlConsoleTest, TableNamesAreQuotedWhereTheyNeedIt) {
     const char* written;
   } cases[] = {{"C_CLENOV", "C_CLENOV"}, {"RDB$RELATIONS", "RDB$RELATIONS"},
                {"ryby", "\"ryby\""},     {"RYBY 2", "\"RYBY 2\""},
-               {"2RYBY", "\"2RYBY\""},   {"A\"B", "\"A\"\"B\""}};
+               {"2RYBY", "\"2RYBY\""},   {"A\"B", "\"A\"\"B\""},
+               {"ORDER", "\"ORDER\""},   {"USER", "\"USER\""}};
   for (const auto& c : cases)
     EXPECT_EQ(TfrmServis::TableReference(QString::fromUtf8(c.name)), QString::fromUtf8(c.written)) << c.name;
 }
