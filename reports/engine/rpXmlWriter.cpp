@@ -39,6 +39,11 @@ void TrpPropertyStream::Integer(qint32 value) {
   for (int i = 0; i < size; ++i) bytes_.append(char((quint32(value) >> (8 * i)) & 0xFF));
 }
 
+void TrpPropertyStream::Identifier(const QString& identifier) {
+  bytes_.append(char(7));
+  Name(identifier);
+}
+
 QString TrpPropertyStream::Hex() const {
   QByteArray copy = bytes_;
   QBuffer buffer(&copy);

@@ -1,5 +1,6 @@
 #include "reports/objects/RegisterReportObjects.h"
 #include "reports/engine/rpView.h"
+#include "reports/objects/dialog/RegisterDialogObjects.h"
 #include "reports/objects/rpBarCodeView.h"
 #include "reports/objects/rpCheckBoxView.h"
 #include "reports/objects/rpGradient.h"
@@ -61,4 +62,5 @@ void RegisterReportObjects() {
   rpRichForm(); // the hidden editor window lives from here to the program's end
   rpAddObjectClass(QStringLiteral("TrpRichView"), [] { return new TrpRichView; }, rpObjectBitmap("RP_RICHVIEW"),
                    QStringLiteral("55223"));
+  RegisterDialogObjects();
 }
