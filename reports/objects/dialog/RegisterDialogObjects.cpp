@@ -2,6 +2,7 @@
 #include "db/IBDatabase.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpView.h"
+#include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
 #include "reports/objects/dialog/rpFBDatabase.h"

@@ -6,6 +6,7 @@
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
+#include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
 #include <QtCore/QDir>

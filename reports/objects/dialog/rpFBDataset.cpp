@@ -8,6 +8,7 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpXmlWriter.h"
+#include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDBUtils.h"
 #include "reports/objects/dialog/rpDialogEditors.h"

@@ -5,6 +5,7 @@
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpValue.h"
+#include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDBUtils.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
