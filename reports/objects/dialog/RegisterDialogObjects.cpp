@@ -4,20 +4,38 @@
 #include "reports/engine/rpView.h"
 #include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
+#include "reports/objects/dialog/rpDBLookupControl.h"
+#include "reports/objects/dialog/rpDialogControls.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
 #include "reports/objects/dialog/rpFBDatabase.h"
 #include "reports/objects/dialog/rpFBQuery.h"
 #include "reports/objects/dialog/rpFBTable.h"
 #include "reports/objects/dialog/rpLoginForm.h"
 
+namespace {
+
+template <class T>
+void AddControl(const char* className, const char* bitmap, int hint) {
+  rpAddControlClass(QLatin1String(className), [] { return new T; }, rpDialogIcon(bitmap), QString::number(hint));
+}
+
+} // namespace
+
 void RegisterDialogObjects() {
   // Bands name the report's own data sets "DialogForm._Name".
   rpAddGlobalComponent(rpDialogForm());
   TIBDatabase::SetLoginHandler(&TrpLoginForm::Ask);
-  rpAddControlClass(QStringLiteral("TrpFBDatabase"), [] { return new TrpFBDatabase; }, rpDialogIcon("RP_FBDBCONTROL"),
-                    QStringLiteral("55470"));
-  rpAddControlClass(QStringLiteral("TrpFBTable"), [] { return new TrpFBTable; }, rpDialogIcon("RP_FBTABLECONTROL"),
-                    QStringLiteral("55471"));
-  rpAddControlClass(QStringLiteral("TrpFBQuery"), [] { return new TrpFBQuery; }, rpDialogIcon("RP_FBQUERYCONTROL"),
-                    QStringLiteral("55472"));
+  AddControl<TrpFBDatabase>("TrpFBDatabase", "RP_FBDBCONTROL", 55470);
+  AddControl<TrpFBTable>("TrpFBTable", "RP_FBTABLECONTROL", 55471);
+  AddControl<TrpFBQuery>("TrpFBQuery", "RP_FBQUERYCONTROL", 55472);
+  AddControl<TrpLabelControl>("TrpLabelControl", "RP_LABELCONTROL", 55450);
+  AddControl<TrpEditControl>("TrpEditControl", "RP_EDITCONTROL", 55451);
+  AddControl<TrpMemoControl>("TrpMemoControl", "RP_MEMOCONTROL", 55452);
+  AddControl<TrpButtonControl>("TrpButtonControl", "RP_BUTTONCONTROL", 55453);
+  AddControl<TrpCheckBoxControl>("TrpCheckBoxControl", "RP_CHECKBOXCONTROL", 55454);
+  AddControl<TrpRadioButtonControl>("TrpRadioButtonControl", "RP_RADIOBUTTONCONTROL", 55455);
+  AddControl<TrpListBoxControl>("TrpListBoxControl", "RP_LISTBOXCONTROL", 55456);
+  AddControl<TrpComboBoxControl>("TrpComboBoxControl", "RP_COMBOBOXCONTROL", 55457);
+  AddControl<TrpDateEditControl>("TrpDateEditControl", "RP_DATEEDITCONTROL", 55458);
+  AddControl<TrpDBLookupControl>("TrpDBLookupControl", "RP_DBLOOKUPCONTROL", 55473);
 }
