@@ -235,7 +235,7 @@ QVariant TrpMemoControl::ReadProperty(const QString& name) {
   const QString n = name.toUpper();
   if (Is(n, "READONLY")) return Memo()->isReadOnly();
   if (Is(n, "LINES.COUNT")) return rpIntegerValue(rpSplitLines(Memo()->toPlainText()).size());
-  if (Is(n, "TEXT")) return Memo()->toPlainText();
+  if (Is(n, "TEXT")) return LinesText(rpSplitLines(Memo()->toPlainText()));
   return inherited;
 }
 
