@@ -1,6 +1,7 @@
 // The template loader over arbitrary bytes, as a damaged or foreign ".rpf"
 // file gives them: every load ends with a report of at least one page,
 // whatever the bytes hold, and never reads outside the data.
+#include "db/IBDatabase.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpReport.h"
 #include "reports/objects/RegisterReportObjects.h"
@@ -20,6 +21,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   new QApplication(argc, argv); // rich text and its hidden editor need it; lives for the whole run
   rpEngineStart();
   RegisterReportObjects();
+  // A template's database component asking for a login is refused at once, never shown a window.
+  TIBDatabase::SetLoginHandler([](const QString&, QString&, QString&) { return false; });
   TrpGlobals& g = rpGlobals();
   g.ErrorBox = [](const QString&, const QString&) {};
   g.AskPassword = [](QString& password) {
