@@ -20,7 +20,9 @@ TrpFBParamsForm::TrpFBParamsForm(TrpFBQuery& query, QWidget* parent) : TForm(par
   auto* group = new QGroupBox(rpLoadStr(56110), this);
   auto* groupLayout = new QGridLayout(group);
   ParamList = new QListWidget(group);
-  groupLayout->addWidget(new QLabel(rpLoadStr(56112), group), 0, 0);
+  auto* nameLabel = new QLabel(rpLoadStr(56112), group);
+  nameLabel->setBuddy(ParamList);
+  groupLayout->addWidget(nameLabel, 0, 0);
   groupLayout->addWidget(ParamList, 1, 0, 5, 1);
   auto* typeLabel = new QLabel(rpLoadStr(56111), group);
   TypeList = new QComboBox(group);
