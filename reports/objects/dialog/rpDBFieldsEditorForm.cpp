@@ -1,6 +1,7 @@
 #include "reports/objects/dialog/rpDBFieldsEditorForm.h"
 #include "db/IBQuery.h"
 #include "reports/engine/rpUtils.h"
+#include "reports/objects/dialog/rpDBLookupFieldForm.h"
 #include "reports/objects/dialog/rpDBUtils.h"
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QListWidget>
@@ -22,6 +23,7 @@ TrpDBFieldsEditorForm::TrpDBFieldsEditorForm(TIBQuery& dataSet, QWidget* parent)
     return button;
   };
   connect(addButton(56040), &QPushButton::clicked, this, &TrpDBFieldsEditorForm::AddFields);
+  connect(addButton(56041), &QPushButton::clicked, this, &TrpDBFieldsEditorForm::AddLookupField);
   connect(addButton(56042), &QPushButton::clicked, FieldList, &QListWidget::selectAll);
   connect(addButton(56043), &QPushButton::clicked, this, &TrpDBFieldsEditorForm::DeleteSelected);
   connect(addButton(56044), &QPushButton::clicked, this, [this] { SetModalResult(mrOk); });
@@ -38,6 +40,11 @@ void TrpDBFieldsEditorForm::RebuildList() {
 void TrpDBFieldsEditorForm::AddFields() {
   TrpDBFieldsListForm list(dataSet_, this);
   if (list.ShowModal() == mrOk) list.AddSelected();
+  RebuildList();
+}
+
+void TrpDBFieldsEditorForm::AddLookupField() {
+  TrpDBLookupFieldForm(dataSet_, this).ShowModal();
   RebuildList();
 }
 

@@ -6,8 +6,8 @@ class QListWidget;
 class TIBQuery;
 
 // The persistent fields of a data set: the list of its fields in field order,
-// adding fields of the result that are not yet persistent, selecting all and
-// deleting the selected ones.
+// adding fields of the result that are not yet persistent or a new lookup
+// field, selecting all and deleting the selected ones.
 class TrpDBFieldsEditorForm : public TForm {
   Q_OBJECT
 public:
@@ -18,6 +18,8 @@ public:
   void RebuildList();
   // The available-fields window; the chosen fields become persistent after its OK.
   void AddFields();
+  // The new-lookup-field window.
+  void AddLookupField();
   void DeleteSelected();
 
 private:

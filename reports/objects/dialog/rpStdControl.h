@@ -1,6 +1,7 @@
 #pragma once
 #include "reports/engine/rpStream.h"
 #include "reports/engine/ui/rpWindowControl.h"
+#include <QtGui/QPalette>
 
 // The base of the dialog-page controls: colour, enabled state and font of
 // the wrapped widget, the click script, geometry that reaches the widget

@@ -1,5 +1,8 @@
 #include "DialogFixture.h"
 #include "db/IBTable.h"
+#include "platform/MessageDialogs.h"
+#include "reports/objects/dialog/rpDBFieldsEditorForm.h"
+#include "reports/objects/dialog/rpDBLookupFieldForm.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
 #include "reports/objects/dialog/rpFBDatabase.h"
 #include "reports/objects/dialog/rpFBFieldsLinkForm.h"
@@ -133,6 +136,57 @@ TEST_F(LinkEditorTest, ParameterEditorAppliesOnOk) {
   });
   towns->EditParams();
   EXPECT_EQ(towns->GetParamExpression(0), S("Edit1.Text"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LinkEditorTest, AvailableFieldsOfferWhatIsNotYetPersistentAllSelected) {
+  TIBQuery& query = *towns->WrappedDataSet();
+  query.AddPersistentField({S("ID"), TIBFieldType::ftInteger});
+  TrpDBFieldsListForm list(query);
+  EXPECT_EQ(Items(list.FieldList), QStringList{S("NAZOV")});
+  EXPECT_EQ(list.FieldList->selectedItems().size(), 1);
+  list.AddSelected();
+  ASSERT_EQ(query.PersistentFields().size(), 2);
+  EXPECT_EQ(query.PersistentFields()[1].DataType, TIBFieldType::ftString);
+  EXPECT_EQ(query.PersistentFields()[1].Size, 40);
+  TrpDBFieldsListForm covered(query);
+  EXPECT_EQ(covered.FieldList->count(), 0);
+}
+
+TEST_F(LinkEditorTest, NewLookupFieldNeedsAWholeSizeForTextOnly) {
+  TScriptedMessageDialogs messages({mrOk});
+  TIBQuery& detail = *waters->WrappedDataSet();
+  TrpDBLookupFieldForm form(detail);
+  EXPECT_EQ(form.TypeList->currentText(), S("String"));
+  form.NameEdit->setText(S("MESTO"));
+  form.KeyFieldBox->setEditText(S("MESTO_ID"));
+  form.DataSetBox->setCurrentText(S("Mesta"));
+  EXPECT_EQ(form.LookupKeyBox->count(), 2); // the towns' ID and NAZOV
+  form.LookupKeyBox->setEditText(S("ID"));
+  form.ResultBox->setEditText(S("NAZOV"));
+  form.Confirm();
+  ASSERT_EQ(messages.Requests().size(), 1);
+  EXPECT_EQ(messages.Requests()[0].Text, S("Nevhodná veľkosť položky"));
+  EXPECT_TRUE(detail.PersistentFields().isEmpty());
+  form.SizeEdit->setText(S("40"));
+  form.Confirm();
+  ASSERT_EQ(detail.PersistentFields().size(), 1);
+  const TIBPersistentField& field = detail.PersistentFields()[0];
+  EXPECT_TRUE(field.Lookup);
+  EXPECT_EQ(field.LookupDataSet, towns->WrappedDataSet());
+  EXPECT_EQ(field.KeyFields, S("MESTO_ID"));
+  EXPECT_EQ(field.LookupResultField, S("NAZOV"));
+  EXPECT_EQ(form.ModalResult(), int(mrOk));
+
+  TrpDBLookupFieldForm other(detail);
+  other.TypeList->setCurrentIndex(2); // Integer: the size is not asked
+  other.NameEdit->setText(S("CISLO"));
+  other.Confirm();
+  EXPECT_EQ(messages.Requests().size(), 1);
+  EXPECT_EQ(detail.PersistentFields().size(), 2);
 }
 
 } // namespace
