@@ -263,3 +263,19 @@ TEST_F(DataComponentsTest, DatabaseRecordWithoutDialectReadsTheParametersRightAf
 }
 
 } // namespace
+
+namespace {
+
+TEST(DesignParamTextTest, EachTypeHasItsPlaceholder) {
+  for (const TrpParamType& type : rpParamTypeTable) {
+    const QString name = QLatin1String(type.Name);
+    const QString expected = name == QLatin1String("Date") || name == QLatin1String("DateTime") ? S("01.01.00")
+                             : name == QLatin1String("Time")                                     ? S("00:00")
+                                                                                                 : S("0");
+    EXPECT_EQ(rpDesignParamText(type.Type), expected) << type.Name;
+  }
+  EXPECT_EQ(rpParamTypeIndex(TIBFieldType::ftUnknown), kParamTypeCount);
+  EXPECT_EQ(rpParamTypeIndex(TIBFieldType::ftWord), 10);
+}
+
+} // namespace
