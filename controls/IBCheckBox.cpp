@@ -15,6 +15,11 @@ TIBCheckBox::TIBCheckBox(const QString& caption, QWidget* parent)
   setLayoutDirection(Qt::RightToLeft);
   SetColor(clBtnFace);
   connect(this, &QCheckBox::clicked, this, &TIBCheckBox::Clicked);
+  // A box checked or cleared by the program holds the value it shows; a
+  // written value the box agrees with (2 shows unchecked) stays as written.
+  connect(this, &QCheckBox::toggled, this, [this](bool checked) {
+    if (checked != (checkedValue_ == 1)) checkedValue_ = checked ? 1 : 0;
+  });
 }
 
 void TIBCheckBox::SetCheckedValue(quint8 value) {

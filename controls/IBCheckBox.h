@@ -3,8 +3,8 @@
 #include <QtWidgets/QCheckBox>
 #include <functional>
 
-// The yes/no field of the dialogs: `CheckedValue` is 1 or 0 after a click or
-// a toggle (a written value is kept as written, the box checked only for 1);
+// The yes/no field of the dialogs: `CheckedValue` is 1 or 0 after a click, a
+// toggle or a change by the program (a written value is kept as written, the box checked only for 1);
 // a numeric-pad digit toggles it, Enter moves on firing OnExit once, and it
 // is aqua while focused. It has no leaving check.
 class TIBCheckBox : public QCheckBox, public TDataEntryControl {
