@@ -8,7 +8,9 @@
 void RegisterAdministrationForms() {
   FormRegistry::RegisterOwnedForm<TfrmNNastavenia>(QStringLiteral("TfrmNNastavenia"));
   FormRegistry::RegisterOwnedForm<TfrmZalohovanie>(QStringLiteral("TfrmZalohovanie"));
-  FormRegistry::RegisterOwnedForm<TfrmSPrevodRoka>(QStringLiteral("TfrmSPrevodRoka"));
+  FormRegistry::RegisterForm(QStringLiteral("TfrmSPrevodRoka"), [](QWidget* owner, const TFormArgs& args) {
+    return new TfrmSPrevodRoka(owner, nullptr, args.Rok);
+  });
   FormRegistry::RegisterForm(QStringLiteral("TfrmInfo"), [](QWidget* owner, const TFormArgs& args) {
     auto* form = new TfrmInfo(owner);
     form->DatumCas = args.DatumCas;

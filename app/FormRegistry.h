@@ -41,4 +41,8 @@ TFormAction Action(const QString& name);
 template <class Form> void RegisterOwnedForm(const QString& name) {
   RegisterForm(name, [](QWidget* owner, const TFormArgs&) { return new Form(owner); });
 }
+// Registers a form that works in the year its opener hands it (every register list).
+template <class Form> void RegisterYearForm(const QString& name) {
+  RegisterForm(name, [](QWidget* owner, const TFormArgs& args) { return new Form(owner, args.Rok); });
+}
 } // namespace FormRegistry

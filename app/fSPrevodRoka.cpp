@@ -30,7 +30,7 @@ QCheckBox* MakeBox(QWidget* parent, const char* name, const char* caption) {
 } // namespace
 
 TfrmSPrevodRoka::TfrmSPrevodRoka(QWidget* owner, TIBDatabase* database, int year)
-    : TForm(owner), database_(database ? database : MainDatabase()), year_(year ? year : ProgramSettings.Rok) {
+    : TForm(owner), database_(database ? database : MainDatabase()), year_(year) {
   setObjectName(QStringLiteral("frmSPrevodRoka"));
   SetCaption(QStringLiteral("Prevod údajov z predchádzajúceho roku"));
   SetKeyPreview(true);

@@ -16,9 +16,9 @@ class TUxFormPlacement;
 class TfrmSPrevodRoka : public TForm {
   Q_OBJECT
 public:
-  // Works on the given connection and year (the main window's connection
-  // and the working year when null / 0).
-  explicit TfrmSPrevodRoka(QWidget* owner = nullptr, TIBDatabase* database = nullptr, int year = 0);
+  // Works on the given connection (the main window's when null) for the
+  // year its opener hands it (the main window: the working year).
+  TfrmSPrevodRoka(QWidget* owner, TIBDatabase* database, int year);
 
   // Runs the rollover; closes with modal result 1 unless an unknown error
   // is raised again.

@@ -188,9 +188,13 @@ QString SelectList(const QString& shown, const QStringList& keys) {
   return list;
 }
 
-// Appends the extra condition with "where" or "and", and the order.
-void Finish(QStringList& lines, bool hasWhere, const QString& where, const QString& orderBy) {
-  if (!where.isEmpty()) lines.append((hasWhere ? QStringLiteral("and ") : QStringLiteral("where ")) + where);
+// Appends the extra condition with "where" or "and", its values, and the order.
+void Finish(QStringList& lines, QVariantMap& params, bool hasWhere, const TSqlCondition& where,
+            const QString& orderBy) {
+  if (!where.IsEmpty()) {
+    lines.append((hasWhere ? QStringLiteral("and ") : QStringLiteral("where ")) + where.Text);
+    params.insert(where.Params);
+  }
   if (!orderBy.isEmpty()) lines.append(QStringLiteral("order by ") + orderBy);
 }
 
@@ -205,8 +209,9 @@ TComboStatement TIBComboBox::CompletionStatement(const QString& text) const {
   QStringList lines{QStringLiteral("Select First 1 ") + SelectList(sAppendFromField_, SetKeyColumns(0)),
                     QStringLiteral("from ") + sTableName_ + QStringLiteral(" where"),
                     searched + QStringLiteral(" starting UpperQPL2(:DATA)")};
-  Finish(lines, true, sWhere_, sOrderBy_);
-  return {lines.join(QLatin1Char('\n')), {{QStringLiteral("DATA"), text}}};
+  QVariantMap params{{QStringLiteral("DATA"), text}};
+  Finish(lines, params, true, sWhere_, sOrderBy_);
+  return {lines.join(QLatin1Char('\n')), params};
 }
 
 TComboStatement TIBComboBox::ListStatement(bool withFilter) const {
@@ -246,7 +251,7 @@ TComboStatement TIBComboBox::ListStatement(bool withFilter) const {
     statement.Params.insert(QStringLiteral("DATA"), typed);
     hasWhere = true;
   }
-  Finish(lines, hasWhere, sWhere_, sOrderBy_);
+  Finish(lines, statement.Params, hasWhere, sWhere_, sOrderBy_);
   statement.Sql = lines.join(QLatin1Char('\n'));
   return statement;
 }
@@ -267,7 +272,7 @@ TComboStatement TIBComboBox::ExistStatement(const QString& text) const {
     lines.append(QStringLiteral("where ") + CollatedEquals(sAppendFromField_, QStringLiteral("SWHERE"), text));
     statement.Params.insert(QStringLiteral("SWHERE"), text);
   }
-  Finish(lines, true, sWhere_, QString());
+  Finish(lines, statement.Params, true, sWhere_, QString());
   statement.Sql = lines.join(QLatin1Char('\n'));
   return statement;
 }
@@ -284,15 +289,17 @@ TComboStatement TIBComboBox::FindStatement(const QStringList& keyColumns, const 
                  param);
     statement.Params.insert(param, values.value(i));
   }
-  Finish(lines, true, sWhere_, sOrderBy_);
+  Finish(lines, statement.Params, true, sWhere_, sOrderBy_);
   statement.Sql = lines.join(QLatin1Char('\n'));
   return statement;
 }
 
 TComboStatement TIBComboBox::FindFirstStatement() const {
+  TComboStatement statement;
   QStringList lines{QStringLiteral("Select ") + sKeyFields_[0] + QStringLiteral(" from ") + sTableName_};
-  Finish(lines, false, sWhere_, sOrderBy_);
-  return {lines.join(QLatin1Char('\n')), {}};
+  Finish(lines, statement.Params, false, sWhere_, sOrderBy_);
+  statement.Sql = lines.join(QLatin1Char('\n'));
+  return statement;
 }
 
 TComboStatement TIBComboBox::UniqueStatement() const {
@@ -316,7 +323,10 @@ TComboStatement TIBComboBox::UniqueStatement() const {
     lines.append(QStringLiteral("and ") + CollatedEquals(uTestColumn_, QStringLiteral("VALUE"), text));
     statement.Params.insert(QStringLiteral("VALUE"), text);
   }
-  if (!uAdditionalToWhere_.trimmed().isEmpty()) lines.append(uAdditionalToWhere_);
+  if (!uAdditionalToWhere_.IsEmpty()) {
+    lines.append(uAdditionalToWhere_.Text);
+    statement.Params.insert(uAdditionalToWhere_.Params);
+  }
   statement.Sql = lines.join(QLatin1Char('\n'));
   return statement;
 }

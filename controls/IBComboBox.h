@@ -1,6 +1,7 @@
 #pragma once
 #include "controls/DataEntryControl.h"
 #include "core/Exception.h"
+#include "db/SqlCondition.h"
 #include <QtCore/QVariant>
 #include <QtCore/QVariantMap>
 #include <QtWidgets/QComboBox>
@@ -60,8 +61,9 @@ public:
   QString SKeyField(int index = 0) const { return sKeyFields_[size_t(index)]; }
   void SetSKeyField(int index, const QString& name) { sKeyFields_[size_t(index)] = name; }
   void SetSKeyField(const QString& name) { sKeyFields_[0] = name; }
-  QString SWhere() const { return sWhere_; }
-  void SetSWhere(const QString& condition) { sWhere_ = condition; }
+  // The condition every statement of the combo adds, with its bound values.
+  const TSqlCondition& SWhere() const { return sWhere_; }
+  void SetSWhere(const TSqlCondition& condition) { sWhere_ = condition; }
   QString SOrderBy() const { return sOrderBy_; }
   void SetSOrderBy(const QString& order) { sOrderBy_ = order; }
   bool SDistinct() const { return sDistinct_; }
@@ -112,7 +114,7 @@ public:
   void SetUTestColumn(const QString& name) { uTestColumn_ = name; }
   void SetUniqueColumn(const QString& name) { uniqueColumn_ = name; }
   void SetUniqueColumnValue(const QVariant& value) { uniqueColumnValue_ = value; }
-  void SetUAdditionalToWhere(const QString& condition) { uAdditionalToWhere_ = condition; }
+  void SetUAdditionalToWhere(const TSqlCondition& condition) { uAdditionalToWhere_ = condition; }
   void SetUBezDiakritiky(bool on) { uBezDiakritiky_ = on; }
   void SetUniqueErrorText(int number) { uniqueErrorText_ = number; }
   void SetUniqueTestSKeyValue(bool on) { uniqueTestSKeyValue_ = on; }
@@ -247,8 +249,10 @@ private:
   QString chosenText_; // the row text of the held keys
   QString foundText_;
   QString readOnlyText_;
-  QString sTableName_, sAppendFromField_, sWhere_, sOrderBy_, onlyTheseChars_;
-  QString uTableName_, uTestColumn_, uniqueColumn_, uAdditionalToWhere_, uniqueTestSKeyField_;
+  QString sTableName_, sAppendFromField_, sOrderBy_, onlyTheseChars_;
+  TSqlCondition sWhere_;
+  QString uTableName_, uTestColumn_, uniqueColumn_, uniqueTestSKeyField_;
+  TSqlCondition uAdditionalToWhere_;
   QString messagesSource_ = QStringLiteral("Messages");
   QVariant uniqueColumnValue_;
   QVariant tag_ = 0;

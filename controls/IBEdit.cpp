@@ -190,7 +190,10 @@ TUniqueStatement TIBEdit::UniqueStatement() const {
   QStringList lines{QStringLiteral("Select first 1 ") + uniqueColumn_ + QStringLiteral(" from ") + uTableName_ +
                         QStringLiteral(" where ") + uniqueColumn_ + QStringLiteral("<>:KEY"),
                     comparison};
-  if (!uAdditionalToWhere_.trimmed().isEmpty()) lines.append(uAdditionalToWhere_);
+  if (!uAdditionalToWhere_.IsEmpty()) {
+    lines.append(uAdditionalToWhere_.Text);
+    statement.Params = uAdditionalToWhere_.Params;
+  }
   statement.Sql = lines.join(QLatin1Char('\n'));
   return statement;
 }
@@ -210,6 +213,8 @@ bool TIBEdit::IsUnique() {
     query.SetSQL(statement.Sql);
     query.ParamByName(QStringLiteral("KEY")).SetValue(statement.Key);
     query.ParamByName(QStringLiteral("TEXT")).SetValue(statement.Text);
+    for (auto it = statement.Params.begin(); it != statement.Params.end(); ++it)
+      query.ParamByName(it.key()).SetValue(it.value());
     transaction.StartTransaction();
     query.Open();
     found = !query.IsEmpty();

@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/DataEntryControl.h"
+#include "db/SqlCondition.h"
 #include <QtCore/QVariant>
 #include <QtWidgets/QLineEdit>
 #include <functional>
@@ -13,6 +14,7 @@ struct TUniqueStatement {
   QString Sql;
   QVariant Key;
   QVariant Text;
+  QVariantMap Params; // of the additional condition
   // False when the typed text cannot equal any row (a digits-only edit whose
   // text is no number): the test finds nothing without asking the server.
   bool Runnable = true;
@@ -54,8 +56,9 @@ public:
   void SetUniqueColumn(const QString& name) { uniqueColumn_ = name; }
   QVariant UniqueColumnValue() const { return uniqueColumnValue_; }
   void SetUniqueColumnValue(const QVariant& key) { uniqueColumnValue_ = key; }
-  QString UAdditionalToWhere() const { return uAdditionalToWhere_; }
-  void SetUAdditionalToWhere(const QString& condition) { uAdditionalToWhere_ = condition; }
+  // A further condition of the test, written with its leading "and", with its bound values.
+  const TSqlCondition& UAdditionalToWhere() const { return uAdditionalToWhere_; }
+  void SetUAdditionalToWhere(const TSqlCondition& condition) { uAdditionalToWhere_ = condition; }
   bool UBezDiakritiky() const { return uBezDiakritiky_; }
   void SetUBezDiakritiky(bool on) { uBezDiakritiky_ = on; }
   int UniqueErrorText() const { return uniqueErrorText_; }
@@ -117,7 +120,8 @@ private:
   QVariant uniqueColumnValue_;
   QVariant tag_ = 0;
   QString onlyTheseChars_;
-  QString uTableName_, uTestColumn_, uniqueColumn_, uAdditionalToWhere_;
+  QString uTableName_, uTestColumn_, uniqueColumn_;
+  TSqlCondition uAdditionalToWhere_;
   QString messagesSource_ = QStringLiteral("Messages");
   TIBDatabase* database_ = nullptr;
   Qt::Alignment alignment_ = Qt::AlignLeft;

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   // The list's own query text, as the register builds it.
   QString listSql;
   {
-    TfrmCClenov form;
+    TfrmCClenov form(nullptr, ProgramSettings.Rok);
     form.list.btnRefreshClick();
     listSql = form.list.ib1->SQL();
   }
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     // column order written to the registry, widgets freed) is timed apart.
     QElapsedTimer phase;
     phase.start();
-    auto form = std::make_unique<TfrmCClenov>();
+    auto form = std::make_unique<TfrmCClenov>(nullptr, ProgramSettings.Rok);
     create.push_back(Lap(phase));
     form->show();
     form->list.FormActivate();

@@ -1,5 +1,4 @@
 #include "registers/common/DialogPattern.h"
-#include "registers/common/PatternKeys.h"
 #include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/MyUnitsForms.h"
@@ -13,6 +12,8 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "db/ServerSql.h"
+#include "db/SqlCondition.h"
+#include "registers/common/PatternKeys.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
@@ -97,19 +98,97 @@ void TDialogPattern::FormCreate(QWidget* controls, QSize clientSize) {
   tabOrder_.clear();
   for (QWidget* widget : order)
     tabOrder_.append(widget);
+  ApplyFieldRules();
   form_.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
   // Never below what the layout needs: controls that ignore their size hint
   // (the child lists of a dialog) still keep their minimum.
   form_.setFixedSize(form_.sizeHint().expandedTo(form_.minimumSizeHint()).expandedTo(clientSize));
 }
 
+TDialogField& TDialogPattern::Field(const QString& column, QWidget* control) {
+  return fields_.emplace_back(ServerSql::CheckedName(column), control);
+}
+
+void TDialogPattern::ApplyFieldRules() {
+  for (const TDialogField& field : fields_) {
+    field.ApplyRules();
+    auto* edit = qobject_cast<TIBEdit*>(field.Control());
+    if (!edit || !(field.Has(TFieldRule::Unique) || field.Has(TFieldRule::UniqueInYear))) continue;
+    edit->SetUniqueTest(true);
+    edit->SetDatabase(MainDatabase());
+    edit->SetUTableName(Table);
+    edit->SetUTestColumn(field.Column());
+    edit->SetUniqueColumn(QStringLiteral("JEDIN"));
+  }
+}
+
+QString TDialogPattern::LoadStatement() const {
+  QStringList columns;
+  for (const TDialogField& field : fields_)
+    if (field.Loaded()) columns.append(field.Column());
+  return QStringLiteral("select ") + columns.join(QLatin1Char(',')) + QStringLiteral("\nfrom ") +
+         ServerSql::CheckedName(Table) + QStringLiteral(" where JEDIN=:JEDIN");
+}
+
+QStringList TDialogPattern::WrittenColumns(bool adding) const {
+  QStringList columns;
+  // A placeholder row has no year until its first save.
+  if (PerYear && (adding || HasPlaceholder)) columns.append(QStringLiteral("ROK"));
+  for (const TDialogField& field : fields_)
+    if (field.Written() && (adding || !field.Has(TFieldRule::InsertOnly))) columns.append(field.Column());
+  return columns;
+}
+
+QString TDialogPattern::InsertStatement() const {
+  const QStringList columns = QStringList{QStringLiteral("JEDIN")} + WrittenColumns(true);
+  return QStringLiteral("insert into ") + ServerSql::CheckedName(Table) + QStringLiteral(" (") +
+         columns.join(QLatin1Char(',')) + QStringLiteral(")\nvalues (:") + columns.join(QStringLiteral(",:")) +
+         QLatin1Char(')');
+}
+
+QString TDialogPattern::UpdateStatement() const {
+  QStringList assignments;
+  for (const QString& column : WrittenColumns(false))
+    assignments.append(column + QStringLiteral("=:") + column);
+  return QStringLiteral("update ") + ServerSql::CheckedName(Table) + QStringLiteral(" set ") +
+         assignments.join(QLatin1Char(',')) + QStringLiteral("\nwhere JEDIN=:JEDIN");
+}
+
+QString TDialogPattern::PlaceholderStatement() const {
+  QStringList columns{QStringLiteral("JEDIN")};
+  for (const TDialogField& field : fields_)
+    if (field.PlaceholderValue().isValid()) columns.append(field.Column());
+  return QStringLiteral("insert into ") + ServerSql::CheckedName(Table) + QStringLiteral(" (") +
+         columns.join(QLatin1Char(',')) + QStringLiteral(")\nvalues (:") + columns.join(QStringLiteral(",:")) +
+         QLatin1Char(')');
+}
+
+QString TDialogPattern::DeleteStatement() const {
+  return QStringLiteral("delete from ") + ServerSql::CheckedName(Table) + QStringLiteral(" where JEDIN=:JEDIN");
+}
+
+void TDialogPattern::BindFields(TIBQuery& query, bool adding) const {
+  if (TIBParam* year = query.FindParam(QStringLiteral("ROK")); year && PerYear) year->SetValue(int(Rok));
+  for (const TDialogField& field : fields_)
+    if (field.Written() && (adding || !field.Has(TFieldRule::InsertOnly)))
+      query.ParamByName(field.Column()).SetValue(field.Value());
+}
+
 bool TDialogPattern::Adding() const { return form_.Tag() == 1; }
+
+void TDialogPattern::ClearFields() { ClearFields(false); }
+
+void TDialogPattern::ClearFields(bool keepKept) {
+  for (const TDialogField& field : fields_)
+    if (!keepKept || !field.Has(TFieldRule::Kept)) field.Clear();
+  if (AfterClear) AfterClear();
+}
 
 void TDialogPattern::ClearForPass() {
   // Each pass starts without a key: the uniqueness tests of a new row must
   // not leave out the row saved in the pass before.
   jedin_ = 0;
-  if (ClearAll) ClearAll();
+  ClearFields(passes_++ > 0);
 }
 
 void TDialogPattern::FormShow() {
@@ -117,7 +196,7 @@ void TDialogPattern::FormShow() {
   placeholderMade_ = false;
   if (Adding()) {
     form_.SetCaption(AddCaption);
-    if (!PlaceholderInsert.isEmpty()) InsertPlaceholder();
+    if (HasPlaceholder) InsertPlaceholder();
   } else {
     form_.SetCaption(EditCaption);
     LoadRow();
@@ -129,9 +208,11 @@ void TDialogPattern::FormShow() {
 void TDialogPattern::InsertPlaceholder() {
   int key = 0;
   const TWorkOutcome outcome = RunUnitOfWork(*ibt1, [&] {
-    key = TakeNextKey(*ib1, Generator);
-    ib1->SetSQL(PlaceholderInsert);
+    key = TakeNextKey(*ib1, Table + QStringLiteral("_ID"));
+    ib1->SetSQL(PlaceholderStatement());
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(key);
+    for (const TDialogField& field : fields_)
+      if (field.PlaceholderValue().isValid()) ib1->ParamByName(field.Column()).SetValue(field.PlaceholderValue());
     ib1->ExecSQL();
     if (PlaceholderMade) PlaceholderMade(*ib1);
   });
@@ -142,7 +223,7 @@ void TDialogPattern::InsertPlaceholder() {
 
 void TDialogPattern::LoadRow() {
   RunUnitOfWork(*ibt1, [this] {
-    ib1->SetSQL(LoadSql);
+    ib1->SetSQL(LoadStatement());
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
     ib1->Open();
     if (ib1->IsEmpty()) {
@@ -153,7 +234,8 @@ void TDialogPattern::LoadRow() {
           &form_, [this] { form_.SetModalResult(mrCancel); }, Qt::QueuedConnection);
       return;
     }
-    if (Load) Load(*ib1);
+    for (const TDialogField& field : fields_)
+      if (field.Loaded()) field.Load(ib1->FieldByName(field.Column()));
     ib1->Close();
   });
 }
@@ -163,6 +245,10 @@ void TDialogPattern::SetUniqueKeys() {
   const QVariant key = Adding() && !placeholderMade_ ? QVariant() : QVariant(jedin_);
   for (TIBEdit* edit : form_.findChildren<TIBEdit*>())
     if (edit->UniqueTest()) edit->SetUniqueColumnValue(key);
+  for (const TDialogField& field : fields_)
+    if (field.Has(TFieldRule::UniqueInYear))
+      if (auto* edit = qobject_cast<TIBEdit*>(field.Control()))
+        edit->SetUAdditionalToWhere({QStringLiteral("and ROK=:ROK"), {{QStringLiteral("ROK"), int(Rok)}}});
 }
 
 void TDialogPattern::FocusFirstControl() {
@@ -200,15 +286,21 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
   if (CheckEntries && !CheckEntries()) return;
   const bool adding = Adding() && !placeholderMade_;
   int key = jedin_;
+  bool gone = false;
   const TWorkOutcome outcome = RunUnitOfWork(*ibt1, [&] {
-    if (adding) key = TakeNextKey(*ib1, Generator);
-    Save(*ib1, adding);
-    if (TIBParam* param = ib1->FindParam(QStringLiteral("JEDIN"))) param->SetValue(key);
+    if (adding) key = TakeNextKey(*ib1, Table + QStringLiteral("_ID"));
+    ib1->SetSQL(adding ? InsertStatement() : UpdateStatement());
+    ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(key);
+    BindFields(*ib1, adding);
     ib1->ExecSQL();
+    // The row was deleted meanwhile (by another workstation): nothing was
+    // written, and the user is told so instead of the save counting as done.
+    gone = !adding && ib1->RowsAffected() == 0;
   });
-  if (!outcome) {
+  if (!outcome || gone) {
+    if (gone) ShowNumberedMessage(1012, TMsgDlgType::Information);
     // The entries stay for the user to correct; nothing was written.
-    if (SaveFailed) SaveFailed(outcome.Reported);
+    if (SaveFailed) SaveFailed(gone ? 1012 : outcome.Reported);
     return;
   }
   jedin_ = key;
@@ -224,10 +316,10 @@ void TDialogPattern::btnDalsiClick() {
 void TDialogPattern::btnNezapisClick() { form_.SetModalResult(mrCancel); }
 
 void TDialogPattern::FormClose() {
-  if (!placeholderMade_ || saved_ || PlaceholderDelete.isEmpty()) return;
+  if (!placeholderMade_ || saved_) return;
   // The placeholder goes on every close that did not save, also after an error.
   RunUnitOfWork(*ibt1, [this] {
-    ib1->SetSQL(PlaceholderDelete);
+    ib1->SetSQL(DeleteStatement());
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
     ib1->ExecSQL();
   });

@@ -1,9 +1,11 @@
 #pragma once
+#include "registers/common/DialogField.h"
 #include <QtCore/QList>
 #include <QtCore/QObject>
 #include <QtCore/QPointer>
 #include <QtCore/QSize>
 #include <QtCore/QString>
+#include <deque>
 #include <functional>
 
 class QKeyEvent;
@@ -17,33 +19,37 @@ enum class TCloseAction;
 
 // The behaviour of every register's add/edit dialog, written once. A dialog
 // derives from TDialogForm (DialogForm.h), which keeps its public `Jedin` and
-// its TDialogPattern `dlg` and hands the form's hooks here; the dialog keeps
-// its data-entry controls and says how it clears, loads and saves its row:
+// its TDialogPattern `dlg` and hands the form's hooks here; the dialog builds
+// its controls and declares its row: the table and one field per column,
+// each tied to its control and its rules (DialogField.h):
 //
 //   class TfrmCClenenieClenovPridaj : public TDialogForm {
 //   public:
 //     explicit TfrmCClenenieClenovPridaj(QWidget* owner) : TDialogForm(owner) {
-//       ... eDBNazov (required, unique) ...
+//       TRegisterLayout controls(*this);
+//       controls.Label(QStringLiteral("Názov skupiny:"));
+//       eDBNazov = controls.Add<TIBEdit>(QStringLiteral("eDBNazov"), 25);
 //       dlg.AddCaption = QStringLiteral("Pridanie členenia členov");
 //       dlg.EditCaption = QStringLiteral("Oprava členenia členov");
-//       dlg.Generator = QStringLiteral("c_clenenie_clenov_id");
-//       dlg.ClearAll = [this] { eDBNazov->clear(); };
-//       dlg.LoadSql = QStringLiteral("select nazov\nfrom c_clenenie_clenov where jedin=:JEDIN");
-//       dlg.Load = [this](TIBQuery& q) { eDBNazov->setText(q.FieldByName("NAZOV").AsString()); };
-//       dlg.Save = [this](TIBQuery& q, bool adding) { q.SetSQL(adding ? insert : update);
-//                                                     q.ParamByName("NAZOV").SetValue(eDBNazov->text()); };
-//       dlg.FormCreate(layoutOfControls, QSize(305, 61));
+//       dlg.Table = QStringLiteral("C_CLENENIE_CLENOV");
+//       dlg.Field(QStringLiteral("NAZOV"), eDBNazov).Required().Unique();
+//       dlg.FormCreate(controls.Widget(), QSize(305, 61));
 //     }
 //   };
 //
-// The pattern builds the buttons btnDalsi ("Ď&alší", save and continue,
-// result 4), btnZapis (" &OK", result 1) and btnNezapis ("&Nezapíš",
-// cancel), the dialog's transaction `ibt1`, query `ib1` and placement `fp`.
-// It loads the row in edit mode (message 1012 and result 2 when it is gone),
-// inserts and deletes the placeholder row of registers that have one, runs
-// the required checks before a save, takes the new key from the generator,
-// and keeps the dialog open with the user's entries after any database error.
-// Uniqueness tests leave out the edited row, and no row for a new one.
+// From the fields the pattern makes the load, insert and update statements
+// (values always bound), clears the controls for a new row, loads and saves
+// them, makes required controls required and sets up the uniqueness tests.
+// It builds the buttons btnDalsi ("Ď&alší", save and continue, result 4),
+// btnZapis (" &OK", result 1) and btnNezapis ("&Nezapíš", cancel), the
+// dialog's transaction `ibt1`, query `ib1` and placement `fp`. It loads the
+// row in edit mode (message 1012 and result 2 when it is gone), inserts and
+// deletes the placeholder row of registers that have one, runs the required
+// checks before a save, takes the new key from the table's generator, and
+// keeps the dialog open with the user's entries after any database error or
+// when the row to update is gone. The dialog works in the year `Rok` its
+// opener hands it. Uniqueness tests leave out the edited row, and no row for
+// a new one.
 class TDialogPattern : public QObject {
   Q_OBJECT
 public:
@@ -57,22 +63,29 @@ public:
   TIBQuery* ib1;
   TUxFormPlacement* fp;
 
-  // What the register supplies.
+  // What the register declares.
   QString AddCaption, EditCaption;
-  // The generator of new keys ("c_clenenie_clenov_id").
-  QString Generator;
-  // Sets every control to its add-mode default.
-  std::function<void()> ClearAll;
-  // The select of the dialog's columns "where jedin=:JEDIN", and how the
-  // controls take the columns of its row.
-  QString LoadSql;
-  std::function<void(TIBQuery&)> Load;
-  // Sets the insert (adding) or update statement and its values; JEDIN is bound by the pattern.
-  std::function<void(TIBQuery&, bool adding)> Save;
-  // Registers whose row exists while the dialog is open in add mode: the
-  // insert of the key and its starting values (":JEDIN"), and the delete.
-  QString PlaceholderInsert;
-  QString PlaceholderDelete;
+  // The table of the row; its keys come from the generator <table>_ID.
+  QString Table;
+  // The table keeps rows per year (column ROK): a row added here gets the
+  // dialog's year; an update leaves it as it is, except in a row that
+  // started as a placeholder, which gets it at every save.
+  bool PerYear = false;
+  // The row exists while the dialog is open in add mode (child rows refer to
+  // it): inserted with the fields' placeholder values when the dialog shows,
+  // deleted when it closes without a save.
+  bool HasPlaceholder = false;
+  // Declares a column of the row (in load order) and its control; `control`
+  // null for a column the dialog computes (its field `Saves` the value).
+  TDialogField& Field(const QString& column, QWidget* control = nullptr);
+  const std::deque<TDialogField>& Fields() const { return fields_; }
+
+  // The year the dialog works in; its opener sets it before showing it.
+  quint16 Rok = 0;
+
+  // The register's own steps beyond its fields.
+  // After the fields are cleared for a new row (and before each pass).
+  std::function<void()> AfterClear;
   // Run after the placeholder insert, in its transaction (reading back the
   // yearly number the insert took, for example).
   std::function<void(TIBQuery&)> PlaceholderMade;
@@ -83,12 +96,23 @@ public:
   // checks; false stops the save (it has told the user and set the focus).
   std::function<bool()> CheckEntries;
 
+  // The statements the fields make (bound values only).
+  QString LoadStatement() const;
+  QString InsertStatement() const;
+  QString UpdateStatement() const;
+  QString PlaceholderStatement() const;
+  QString DeleteStatement() const;
+
   // Lays out the controls above the row of buttons and fixes the client size.
   void FormCreate(QWidget* controls, QSize clientSize);
   int Jedin() const { return jedin_; }
   void SetJedin(int key) { jedin_ = key; }
-  // Before each pass of the list's add or edit loop: ClearAll and key 0.
+  // Before each pass of the list's add or edit loop: key 0, the fields
+  // emptied or at their defaults (the kept ones only before the first pass),
+  // then AfterClear.
   void ClearForPass();
+  // Every field to its add-mode value, then AfterClear.
+  void ClearFields();
   // True when the last save of this showing committed.
   bool Saved() const { return saved_; }
 
@@ -107,6 +131,10 @@ protected:
 
 private:
   bool Adding() const;
+  void ClearFields(bool keepKept);
+  QStringList WrittenColumns(bool adding) const;
+  void BindFields(TIBQuery& query, bool adding) const;
+  void ApplyFieldRules();
   void LoadRow();
   void InsertPlaceholder();
   void SetUniqueKeys();
@@ -115,6 +143,8 @@ private:
   TForm& form_;
   int& jedin_;
   QList<QPointer<QWidget>> tabOrder_;
+  std::deque<TDialogField> fields_;
   bool saved_ = false;
   bool placeholderMade_ = false;
+  int passes_ = 0;
 };

@@ -4,11 +4,12 @@
 
 // A register's list form: a form with its TListPattern `list`, built with the
 // register's tool buttons, its activation and keys handed to the pattern.
-// The register derives from it and describes itself in `list`.
+// The register derives from it and describes itself in `list`. The opener
+// hands it the year it works in (the main window its working year).
 class TListForm : public TForm {
   Q_OBJECT
 public:
-  TListForm(QWidget* owner, TListButtons buttons) : TForm(owner), list(*this, buttons) {}
+  TListForm(QWidget* owner, TListButtons buttons, quint16 rok) : TForm(owner), list(*this, buttons, rok) {}
 
   TListPattern list;
 

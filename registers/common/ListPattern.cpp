@@ -1,5 +1,4 @@
 #include "registers/common/ListPattern.h"
-#include "registers/common/PatternKeys.h"
 #include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/MyUnitsForms.h"
@@ -15,6 +14,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "registers/common/DialogPattern.h"
+#include "registers/common/PatternKeys.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -45,7 +45,7 @@ void TListQuery::Where(const QString& condition) {
   HasWhere = true;
 }
 
-TListPattern::TListPattern(TForm& form, TListButtons buttons) : QObject(&form), form_(form) {
+TListPattern::TListPattern(TForm& form, TListButtons buttons, quint16 rok) : QObject(&form), Rok(rok), form_(form) {
   setObjectName(kListPatternName);
   BuildComponents(buttons);
 }
@@ -170,7 +170,7 @@ QStatusBar* TListPattern::AddStatusBar() {
 
 void TListPattern::FormCreate(const QString& caption, QSize design) {
   designCaption_ = caption;
-  ShowYear(ProgramSettings.Rok);
+  ShowYear();
   form_.SetKeyPreview(true);
   form_.resize(design);
   form_.setMinimumSize(design);
@@ -181,8 +181,8 @@ void TListPattern::FormCreate(const QString& caption, QSize design) {
   ClearFilter();
 }
 
-void TListPattern::ShowYear(int year) {
-  form_.SetCaption(designCaption_.contains(QLatin1String("%d")) ? FormatIntegers(designCaption_, {year})
+void TListPattern::ShowYear() {
+  form_.SetCaption(designCaption_.contains(QLatin1String("%d")) ? FormatIntegers(designCaption_, {Rok})
                                                                 : designCaption_);
 }
 
@@ -244,6 +244,10 @@ void TListPattern::gr1DisplayGrid() {
       [this] {
         TListQuery query;
         if (Select) Select(query);
+        if (PerYear) {
+          query.Where(QStringLiteral("a.rok=:ROK"));
+          query.Params.insert(QStringLiteral("ROK"), int(Rok));
+        }
         AddMarkedCondition(query);
         if (Filter && btnFilter && btnFilter->Down()) Filter(query);
         query.Add(QStringLiteral("order by"));
@@ -267,6 +271,7 @@ void TListPattern::btnPridajClick() {
   if (!CreateDialog) return;
   std::unique_ptr<TForm> dialog = CreateDialog();
   TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
+  pattern->Rok = Rok;
   if (PrepareAdd) PrepareAdd(*dialog);
   int result;
   do {
@@ -282,6 +287,7 @@ void TListPattern::btnOpravClick() {
   if (!ib1->Active() || ib1->IsEmpty() || !CreateDialog) return;
   std::unique_ptr<TForm> dialog = CreateDialog();
   TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
+  pattern->Rok = Rok;
   int result;
   do {
     pattern->ClearForPass();

@@ -73,7 +73,7 @@ QList<TQPLColumn*> AddListColumns(TDbGridQPL& grid, std::initializer_list<TListC
 //
 //   class TfrmCClenenieClenov : public TListForm {
 //   public:
-//     explicit TfrmCClenenieClenov(QWidget* owner = nullptr) : TListForm(owner, kStandardListButtons | lbHladaj) {
+//     TfrmCClenenieClenov(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
 //       list.Table = QStringLiteral("c_clenenie_clenov");
 //       list.Select = [](TListQuery& q) { q.Add(QStringLiteral("select a.jedin,a.nazov from c_clenenie_clenov a")); };
 //       list.CreateDialog = [this] { return std::make_unique<TfrmCClenenieClenovPridaj>(this); };
@@ -92,7 +92,8 @@ QList<TQPLColumn*> AddListColumns(TDbGridQPL& grid, std::initializer_list<TListC
 class TListPattern : public QObject {
   Q_OBJECT
 public:
-  TListPattern(TForm& form, TListButtons buttons);
+  // `rok`: the year the list works in, handed by its opener.
+  TListPattern(TForm& form, TListButtons buttons, quint16 rok);
   ~TListPattern() override;
   // The pattern of a list form, nullptr for another form.
   static TListPattern* Of(const QWidget* form);
@@ -113,17 +114,23 @@ public:
 
   // The sort direction: empty until the first A, then " DESC", " ASC", ...
   QString Smer;
+  // The year the list works in: its per-year rows, its caption, and the year
+  // its dialogs, pickers and prints get.
+  quint16 Rok;
 
   // What the register supplies.
   // The table that delete acts on.
   QString Table;
   // The fixed select with its joins (alias a) and the scope condition.
   std::function<void(TListQuery&)> Select;
+  // The table keeps rows per year: the list shows the rows of its year
+  // ("a.rok=:ROK" after the select).
+  bool PerYear = false;
   // The filter clauses, asked only while btnFilter is down.
   std::function<void(TListQuery&)> Filter;
   // Status-bar sums etc. after the query opened, before the kept key is located.
   std::function<void()> AfterOpen;
-  // The add/edit dialog (a form with a TDialogPattern).
+  // The add/edit dialog (a form with a TDialogPattern); it works in the list's year.
   std::function<std::unique_ptr<TForm>()> CreateDialog;
   // Run once on a new dialog before the add loop (child registers copy their parent key).
   std::function<void(TForm& dialog)> PrepareAdd;
@@ -132,13 +139,12 @@ public:
   std::function<void()> Save;
 
   // Finishes creation: the caption (a design text holding "%d" shows the
-  // working year), fixed width and minimum height of `design`, the grid's
+  // list's year), fixed width and minimum height of `design`, the grid's
   // saved columns, the standard hints, and the filter panel's controls
   // cleared (lookup combos, dates, numbers, texts, check boxes).
   void FormCreate(const QString& caption, QSize design);
-  // Formats the design caption with the year of a register whose opener
-  // sets it (called when the form is shown).
-  void ShowYear(int year);
+  // Formats the design caption with the list's year.
+  void ShowYear();
   // Adds the status bar `sb` under the grid (registers that show sums).
   QStatusBar* AddStatusBar();
   // The form's hooks.

@@ -1,17 +1,23 @@
 #include "registers/common/Picker.h"
-#include "app/AppContext.h"
 #include "app/FormRegistry.h"
 #include "controls/IBComboBox.h"
 #include "core/ui/Form.h"
 #include "db/IBQuery.h"
+#include "registers/common/DialogPattern.h"
 #include "registers/common/ListPattern.h"
 
-bool PickFromList(TIBComboBox& combo, const QString& formName, const QWidget* pickerButton, quint16 year) {
+quint16 YearOfForm(const QWidget* form) {
+  if (const TDialogPattern* dialog = TDialogPattern::Of(form)) return dialog->Rok;
+  if (const TListPattern* list = TListPattern::Of(form)) return list->Rok;
+  return 0;
+}
+
+bool PickFromList(TIBComboBox& combo, const QString& formName, const QWidget* pickerButton) {
   if (pickerButton && pickerButton->isHidden()) return false;
   const TFormFactory factory = FormRegistry::Factory(formName);
   if (!factory) return false;
   TFormArgs args;
-  args.Rok = year ? year : ProgramSettings.Rok;
+  args.Rok = YearOfForm(combo.window());
   std::unique_ptr<TForm> form(factory(combo.window(), args));
   TListPattern* list = TListPattern::Of(form.get());
   if (!list) return false;

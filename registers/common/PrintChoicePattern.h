@@ -6,7 +6,7 @@
 
 class QKeyEvent;
 class QVBoxLayout;
-class TDbGridQPL;
+class TListPattern;
 class TForm;
 class TQPLBtn;
 class TUxFormPlacement;
@@ -22,7 +22,7 @@ class TUxFormPlacement;
 //   class TfrmEPredmetyTlac : public TPrintChoiceForm {
 //   public:
 //     explicit TfrmEPredmetyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-//       btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), [] { return ListGrid(frmEPredmety); });
+//       btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), [] { return ListOf(frmEPredmety); });
 //     }
 //   };
 class TPrintChoicePattern : public QObject {
@@ -33,11 +33,11 @@ public:
 
   TUxFormPlacement* fp;
 
-  // Where a print takes its selection from: the grid of the open list form,
+  // Where a print takes its selection and year from: the open list form,
   // asked when the button is pressed (null: no list, nothing is printed).
-  using TGridSource = std::function<TDbGridQPL*()>;
+  using TListSource = std::function<TListPattern*()>;
   // Adds the button of one print of the register's list (PrintRegister).
-  TQPLBtn* AddPrint(const QString& name, const TRegisterPrint& print, TGridSource grid);
+  TQPLBtn* AddPrint(const QString& name, const TRegisterPrint& print, TListSource list);
   // Esc without Shift, Ctrl or Alt: result 2.
   bool FormKeyDown(QKeyEvent* event);
 
@@ -46,6 +46,6 @@ private:
   QVBoxLayout* layout_;
 };
 
-// The grid of a list form reached through its global reference, null while
+// The list of a list form reached through its global reference, null while
 // no such form exists (for TPrintChoicePattern::AddPrint).
-template <class ListForm> TDbGridQPL* ListGrid(ListForm* form) { return form ? form->list.gr1 : nullptr; }
+template <class ListForm> TListPattern* ListOf(ListForm* form) { return form ? &form->list : nullptr; }

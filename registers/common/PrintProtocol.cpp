@@ -9,6 +9,7 @@
 #include "controls/fWaitPlease.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "registers/common/ListPattern.h"
 #include <QtCore/QScopeGuard>
 #include <QtGui/QGuiApplication>
 
@@ -25,7 +26,7 @@ QString SelectionSetWhere() {
   return QStringLiteral("where x.connection_id=current_connection and x.zaradenie=:ZARADENIE");
 }
 
-bool PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
+bool PrintRegister(TListPattern& list, const TRegisterPrint& print) {
   std::unique_ptr<IPrintForm> report = CreatePrintForm();
   if (!report) {
     MessageDlg(QStringLiteral("Tlačový formulár nie je k dispozícii."), TMsgDlgType::Warning, mbOK, mrOk);
@@ -42,7 +43,7 @@ bool PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
   };
   auto stopWaiting = qScopeGuard(endWait);
   // Stored before the print's transaction starts, so that its snapshot sees the set.
-  TempSpracujStoreGrid(grid, print.Tag, print.AllRows);
+  TempSpracujStoreGrid(*list.gr1, print.Tag, print.AllRows);
   bool completed = false;
   RunUnitOfWork(
       report->Transaction(),
@@ -59,7 +60,7 @@ bool PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print) {
         if (print.YearVariable || print.OrganizationVariables) report->ClearVariables();
         if (print.YearVariable) {
           report->SetVariable(QStringLiteral(" Nastavenia"), QStringLiteral("''"));
-          report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(ProgramSettings.Rok)));
+          report->SetVariable(QStringLiteral("Rok"), ReportStringLiteral(QString::number(list.Rok)));
         }
         if (print.OrganizationVariables) AddOrganizaciaVariables(*report);
         QCoreApplication::processEvents();

@@ -4,7 +4,7 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVariantMap>
 
-class TDbGridQPL;
+class TListPattern;
 
 // One print of a register from a template: the selection set's fixed tag,
 // whether an unmarked list prints every row (else the current row), the
@@ -33,13 +33,13 @@ struct TRegisterPrint {
 // connection's selection set; the print protocol binds the print's tag.
 QString SelectionSetWhere();
 
-// The print protocol: stores the grid's selection under the tag (the marked
-// rows the list shows, else every row or the current row), fills the print
-// form (title, template, aliases "ib1" -> "MASTER" and the details', the
-// variables " Nastavenia" with "Rok" and " Organizacia" with the
-// organisation, as the print asks), opens the queries and shows the form; an
+// The print protocol of a list: stores the list grid's selection under the
+// tag (the marked rows the list shows, else every row or the current row),
+// fills the print form (title, template, aliases "ib1" -> "MASTER" and the
+// details', the variables " Nastavenia" with "Rok", the list's year, and
+// " Organizacia" with the organisation, as the print asks), opens the queries and shows the form; an
 // empty master says "Nie sú údaje pre tlač." instead. Returns true only when
 // the form previewed, printed or designed the report; false when there was
 // no print form, no data, a database error, a failed build or an Esc. Errors: roll back,
 // the database-error handler, raised again when it did not report them.
-bool PrintRegister(TDbGridQPL& grid, const TRegisterPrint& print);
+bool PrintRegister(TListPattern& list, const TRegisterPrint& print);

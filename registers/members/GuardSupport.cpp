@@ -3,13 +3,10 @@
 #include "controls/IBComboBox.h"
 #include "registers/members/MemberRecordsSupport.h"
 
-TSpeedButton* TGuardRows::Picker(TIBComboBox& combo, const QString& name) {
-  auto* button = new TSpeedButton(widget_);
+TSpeedButton* TGuardRows::Picker(TIBComboBox& combo, const QString& name, const QString& formName) {
+  TSpeedButton* button = NewPickerButton(combo, widget_, formName);
   button->setObjectName(name);
-  button->setFocusPolicy(Qt::NoFocus);
   Beside(button);
-  QObject::connect(&combo, &TIBComboBox::OnCtrlEnter, button, &QToolButton::click);
-  QObject::connect(&combo, &TIBComboBox::OnDblClick, button, &QToolButton::click);
   return button;
 }
 
@@ -24,6 +21,4 @@ void SetupGuardCombo(TIBComboBox& combo) {
   combo.lineEdit()->setMaxLength(75);
   combo.SetSNotFoundErrorText(1019);
   combo.SetSetFocusIfNotFound(true);
-  combo.SetRequired(true);
 }
-

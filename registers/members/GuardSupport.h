@@ -7,8 +7,8 @@
 class TIBComboBox;
 class TSpeedButton;
 
-// A required lookup of the fishing guards over the view v_clenov_rs (name
-// with badge, or badge with name), searched by the folded shown text.
+// A lookup of the fishing guards over the view v_clenov_rs (name with badge,
+// or badge with name), searched by the folded shown text.
 void SetupGuardCombo(TIBComboBox& combo);
 
 // Rows of labelled controls for the fishing-guard dialogs, created in tab
@@ -37,8 +37,9 @@ public:
   void Beside(QWidget* extra) { grid_->addWidget(extra, row_ - 1, 2); }
   // A note beside the control of the last row.
   void Note(const QString& text) { Beside(new QLabel(text, widget_)); }
-  // The "..." picker button beside the combo of the last row; Ctrl+Enter in the combo runs it too.
-  TSpeedButton* Picker(TIBComboBox& combo, const QString& name);
+  // The "..." picker button beside the combo of the last row over the list
+  // form `formName`; a double-click and Ctrl+Enter in the combo run it too.
+  TSpeedButton* Picker(TIBComboBox& combo, const QString& name, const QString& formName);
   QWidget* Widget() const { return widget_; }
 
 private:

@@ -10,6 +10,7 @@
 #include "core/DataSet.h"
 #include "core/DateTime.h"
 #include "registers/common/ListForm.h"
+#include "registers/common/Picker.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
@@ -20,18 +21,24 @@ TPickerRow::TPickerRow(QWidget* parent) : QWidget(parent) {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
   Combo = new TIBComboBox(this);
-  Button = NewPickerButton(*Combo, this, [this] {
+  Button = new TSpeedButton(this);
+  Button->setFocusPolicy(Qt::NoFocus);
+  const auto pick = [this] {
     if (OnPick) OnPick();
-  });
+  };
+  connect(Button, &TSpeedButton::clicked, this, pick);
+  connect(Combo, &TIBComboBox::OnCtrlEnter, this, pick);
+  connect(Combo, &TIBComboBox::OnDblClick, this, pick);
   row->addWidget(Combo, 1);
   row->addWidget(Button);
   // No focus proxy: Tab would take the row as a stop of its own, where the
   // row was made, and jump back to the combo from further down the dialog.
 }
 
-TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, std::function<void()> pick) {
+TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, const QString& formName) {
   auto* button = new TSpeedButton(parent);
   button->setFocusPolicy(Qt::NoFocus);
+  const auto pick = [&combo, button, formName] { PickFromList(combo, formName, button); };
   QObject::connect(button, &TSpeedButton::clicked, button, pick);
   QObject::connect(&combo, &TIBComboBox::OnCtrlEnter, button, pick);
   QObject::connect(&combo, &TIBComboBox::OnDblClick, button, pick);
@@ -39,14 +46,19 @@ TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, std::function
 }
 
 TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpeedButton*& button,
-                            std::function<void()> pick) {
+                            const QString& formName) {
   auto* row = controls.Add<TPickerRow>(QStringLiteral("row") + name.mid(3));
   row->Combo->setObjectName(name);
   for (QLabel* label : row->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
     if (label->buddy() == row) label->setBuddy(row->Combo);
-  row->OnPick = std::move(pick);
+  row->OnPick = [row, formName] { PickFromList(*row->Combo, formName, row->Button); };
   button = row->Button;
   return row->Combo;
+}
+
+TIBEdit* AddText(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength) {
+  controls.Label(label);
+  return controls.Add<TIBEdit>(name, maxLength);
 }
 
 TIBCurrencyEdit* AddAmount(TRegisterLayout& controls, const QString& label, const QString& name, int decimals,
@@ -99,11 +111,17 @@ QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* contro
   return label;
 }
 
-TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label) {
+TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label,
+                            const QString& pickFrom) {
   auto* combo = new TIBComboBox(&panel);
   combo->setObjectName(name);
   QLabel* added = AddFilterControl(panel, caption, combo);
   if (label) *label = added;
+  if (!pickFrom.isEmpty()) {
+    TSpeedButton* button = NewPickerButton(*combo, &panel, pickFrom);
+    button->setObjectName(QStringLiteral("btn") + name.mid(3));
+    panel.layout()->addWidget(button);
+  }
   return combo;
 }
 
@@ -134,7 +152,7 @@ void SetupComboLook(TIBComboBox& combo) {
 namespace {
 // A lookup over `table` showing nazov_uplny by its ASCII shadow, keyed by
 // jedin, at most 75 characters, message 1019 for an unknown name.
-void SetupNameLookup(TIBComboBox& combo, const QString& table, bool required) {
+void SetupNameLookup(TIBComboBox& combo, const QString& table) {
   SetupComboLook(combo);
   combo.SetSTableName(table);
   combo.SetSAppendFromField(QStringLiteral("nazov_uplny"));
@@ -143,12 +161,14 @@ void SetupNameLookup(TIBComboBox& combo, const QString& table, bool required) {
   combo.SetSUseBasicASCIIColumn(true);
   combo.lineEdit()->setMaxLength(75);
   combo.SetSNotFoundErrorText(1019);
-  combo.SetRequired(required);
 }
 } // namespace
 
-void SetupMemberCombo(TIBComboBox& combo, bool required) {
-  SetupNameLookup(combo, QStringLiteral("c_clenov"), required);
+void SetupMemberCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLiteral("c_clenov")); }
+
+void SetupMemberEntry(TIBComboBox& combo) {
+  SetupMemberCombo(combo);
+  combo.SetSWhere(QStringLiteral("priezvisko is not null"));
 }
 
 void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& column, int maxLength,
@@ -167,9 +187,7 @@ void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& col
   combo.SetSetFocusIfNotFound(notFoundMessage != 0);
 }
 
-void SetupRevirCombo(TIBComboBox& combo, bool required) {
-  SetupNameLookup(combo, QStringLiteral("v_reviry_jux"), required);
-}
+void SetupRevirCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLiteral("v_reviry_jux")); }
 
 void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen) {
   memberCombo.FindIt(clen);
@@ -209,19 +227,4 @@ void SetupGroupCombo(TIBComboBox& combo) {
   combo.SetSAutoAppend(true);
 }
 
-QVariant DateParam(const TIBDate& edit) {
-  const QVariant value = edit.Date();
-  if (value.isNull() || !value.isValid() || value.toDouble() == 0) return QVariant(QMetaType(QMetaType::QDate));
-  return DateTime::ToDate(value.toDouble());
-}
-
-void LoadDate(TIBDate& edit, const TField& field) {
-  edit.SetDate(field.IsNull() ? QVariant() : QVariant(DateTime::FromDate(field.AsVariant().toDate())));
-}
-
-QVariant KeyParam(const TIBComboBox& combo) {
-  const QVariant key = combo.GetKeyValue();
-  return key.isNull() || !key.isValid() ? QVariant() : key;
-}
-
-QString YearCondition(int year) { return QStringLiteral("rok=%1").arg(year); }
+TSqlCondition YearCondition(int year) { return {QStringLiteral("rok=:ROK"), {{QStringLiteral("ROK"), year}}}; }

@@ -1,4 +1,6 @@
 #pragma once
+#include "db/SqlCondition.h"
+#include "registers/common/DialogField.h"
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
@@ -26,7 +28,7 @@ struct TListQuery;
 
 // A lookup combo with its picker button "..." (hidden in read-only mode) beside it, one row of a
 // dialog (TRegisterLayout::Add<TPickerRow>); its label's buddy is the
-// combo. The button and Ctrl+Enter in the combo run `OnPick`.
+// combo. The button, a double-click and Ctrl+Enter in the combo run `OnPick`.
 class TPickerRow : public QWidget {
   Q_OBJECT
 public:
@@ -37,13 +39,16 @@ public:
 };
 
 // A picker button "..." beside `combo` (not added to any layout): the button,
-// Ctrl+Enter and a double-click in the combo run `pick`.
-TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, std::function<void()> pick);
+// Ctrl+Enter and a double-click in the combo pick from the list form
+// registered as `formName` (PickFromList).
+TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, const QString& formName);
 // The dialog's next row (under the label set before): a lookup combo named
-// `name` with its picker button, which runs `pick`; the row is named "row"
-// and the name without its "eDB".
+// `name` with its picker button over the list form `formName`; the row is
+// named "row" and the name without its "eDB".
 TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpeedButton*& button,
-                            std::function<void()> pick);
+                            const QString& formName);
+// The dialog's labelled text edit of at most `maxLength` characters.
+TIBEdit* AddText(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength);
 // The dialog's labelled amount edit with `decimals` places and at most `maxLength` characters.
 TIBCurrencyEdit* AddAmount(TRegisterLayout& controls, const QString& label, const QString& name, int decimals,
                            int maxLength);
@@ -60,8 +65,10 @@ TIBMemo* NewNoteBox(QWidget* parent, const QString& caption);
 // when empty); returns the label.
 QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control);
 // A lookup combo named `name` added to a list's filter panel after its label
-// `caption` (handed back in `label` when asked for).
-TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label = nullptr);
+// `caption` (handed back in `label` when asked for), with a picker button
+// over the list form `pickFrom` when one is named.
+TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label = nullptr,
+                            const QString& pickFrom = QString());
 // A check box named `name` added to a list's filter panel, its `text` left of the box.
 TIBCheckBox* AddFilterCheck(QWidget& panel, const QString& name, const QString& text);
 // Adds `condition` with the combo's key bound as `param` when a key is chosen.
@@ -69,13 +76,15 @@ void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condit
 
 // A member lookup over c_clenov showing nazov_uplny by its ASCII shadow,
 // at most 75 characters, message 1019 for an unknown name.
-void SetupMemberCombo(TIBComboBox& combo, bool required);
+void SetupMemberCombo(TIBComboBox& combo);
+// The member lookup of a record's dialog: persons with a surname only.
+void SetupMemberEntry(TIBComboBox& combo);
 // A combo of the distinct texts of `table`.`column`, the text being its own
 // key; `notFoundMessage` 0 accepts any new text.
 void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& column, int maxLength,
                     int notFoundMessage);
 // A fishing-ground lookup over v_reviry_jux showing nazov_uplny.
-void SetupRevirCombo(TIBComboBox& combo, bool required);
+void SetupRevirCombo(TIBComboBox& combo);
 // A lookup of the member groups (c_clenenie_clenov) by name.
 void SetupGroupCombo(TIBComboBox& combo);
 // Courier 13 pixels, 30 rows, the 500 ms search timer: every lookup of these forms.
@@ -98,11 +107,5 @@ void SetupPersonKeys(TIBComboBox& memberCombo);
 // required checks); without one, unlocks them for typing. Returns whether a member is chosen.
 bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person);
 
-// The date edit's value as a date parameter: Null when empty.
-QVariant DateParam(const TIBDate& edit);
-// Puts a date column (Null empties the edit) into the edit.
-void LoadDate(TIBDate& edit, const TField& field);
-// The combo's key value, Null when nothing is chosen.
-QVariant KeyParam(const TIBComboBox& combo);
-// "rok=<year>", the condition of the per-year code lists' combos.
-QString YearCondition(int year);
+// The condition of the per-year code lists' combos: the rows of `year`.
+TSqlCondition YearCondition(int year);

@@ -3,6 +3,7 @@
 #include "app/FormRegistry.h"
 #include "registers/members/fCClenenieClenov.h"
 #include "registers/members/fCClenov.h"
+#include "registers/members/fCClenovPreruseneRoky.h"
 #include "registers/members/fCClenovPridaj.h"
 #include "registers/members/fCClenovRS.h"
 #include "registers/members/fCTypyBrigad.h"
@@ -17,26 +18,22 @@ void RegisterMembersForms() {
   // A member card and an inspection write their row when an add opens.
   RegisterAbandonedRows(QStringLiteral("c_clenov"), QStringLiteral("priezvisko is null and meno is null"));
   RegisterAbandonedRows(QStringLiteral("e_rs"), QStringLiteral("rok is null"));
-  FormRegistry::RegisterOwnedForm<TfrmCClenenieClenov>(QStringLiteral("TfrmCClenenieClenov"));
-  FormRegistry::RegisterOwnedForm<TfrmCClenov>(QStringLiteral("TfrmCClenov"));
-  FormRegistry::RegisterForm(QStringLiteral("TfrmCTypyBrigad"), [](QWidget* owner, const TFormArgs& args) {
-    return new TfrmCTypyBrigad(owner, args.Rok);
-  });
-  FormRegistry::RegisterForm(QStringLiteral("TfrmEBrigady"), [](QWidget* owner, const TFormArgs& args) {
-    auto* form = new TfrmEBrigady(owner);
-    if (args.Rok) form->Rok = args.Rok;
-    return form;
-  });
-  FormRegistry::RegisterOwnedForm<TfrmCClenovRS>(QStringLiteral("TfrmCClenovRS"));
-  FormRegistry::RegisterOwnedForm<TfrmERS>(QStringLiteral("TfrmERS"));
-  FormRegistry::RegisterOwnedForm<TfrmEPredmety>(QStringLiteral("TfrmEPredmety"));
-  FormRegistry::RegisterOwnedForm<TfrmEVyznamenania>(QStringLiteral("TfrmEVyznamenania"));
-  FormRegistry::RegisterOwnedForm<TfrmEPriestupky>(QStringLiteral("TfrmEPriestupky"));
-  FormRegistry::RegisterOwnedForm<TfrmEPosta>(QStringLiteral("TfrmEPosta"));
+  FormRegistry::RegisterYearForm<TfrmCClenenieClenov>(QStringLiteral("TfrmCClenenieClenov"));
+  FormRegistry::RegisterYearForm<TfrmCClenov>(QStringLiteral("TfrmCClenov"));
+  FormRegistry::RegisterYearForm<TfrmCTypyBrigad>(QStringLiteral("TfrmCTypyBrigad"));
+  FormRegistry::RegisterYearForm<TfrmEBrigady>(QStringLiteral("TfrmEBrigady"));
+  FormRegistry::RegisterYearForm<TfrmCClenovRS>(QStringLiteral("TfrmCClenovRS"));
+  FormRegistry::RegisterYearForm<TfrmERS>(QStringLiteral("TfrmERS"));
+  FormRegistry::RegisterYearForm<TfrmEPredmety>(QStringLiteral("TfrmEPredmety"));
+  FormRegistry::RegisterYearForm<TfrmEVyznamenania>(QStringLiteral("TfrmEVyznamenania"));
+  FormRegistry::RegisterYearForm<TfrmEPriestupky>(QStringLiteral("TfrmEPriestupky"));
+  FormRegistry::RegisterYearForm<TfrmEPosta>(QStringLiteral("TfrmEPosta"));
   // The member card opens the records of its member.
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnBrigady"), &TfrmEBrigady::OpenForMember);
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnBrigadyMinulyRok"), &TfrmEBrigady::OpenForMember);
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPredmety"), &TfrmEPredmety::OpenForMember);
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnVyznamenania"), &TfrmEVyznamenania::OpenForMember);
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPriestupky"), &TfrmEPriestupky::OpenForMember);
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPreruseneClenstvo"),
+                                       &TfrmCClenovPreruseneRoky::OpenForMember);
 }

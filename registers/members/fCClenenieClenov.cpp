@@ -2,13 +2,12 @@
 #include "controls/DbGridQPL.h"
 #include "registers/members/fCClenenieClenovPridaj.h"
 
-TfrmCClenenieClenov::TfrmCClenenieClenov(QWidget* owner) : TListForm(owner, kStandardListButtons | lbHladaj) {
+TfrmCClenenieClenov::TfrmCClenenieClenov(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
   list.Table = QStringLiteral("c_clenenie_clenov");
   list.Select = [](TListQuery& q) { q.Add(QStringLiteral("select a.jedin,a.nazov from c_clenenie_clenov a")); };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenenieClenovPridaj>(this); };
-  TQPLColumn* nazov = list.gr1->AddColumn(QStringLiteral("NAZOV"), QStringLiteral("Názov skupiny členov"), 353);
-  nazov->OrderBy = QStringLiteral("a.nazov");
-  nazov->TitleAlignment = Qt::AlignHCenter;
+  AddListColumns(*list.gr1, {{"NAZOV", "Názov skupiny členov", 353, "a.nazov", true}});
   list.FormCreate(QStringLiteral("Číselník členenia členov"), QSize(395, 343));
 }
 

@@ -5,6 +5,6 @@
 class TfrmCClenenieClenov : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmCClenenieClenov(QWidget* owner = nullptr);
+  TfrmCClenenieClenov(QWidget* owner, quint16 rok);
   ~TfrmCClenenieClenov() override;
 };

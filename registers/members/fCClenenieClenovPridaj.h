@@ -13,5 +13,4 @@ public:
 
   QLabel* lblNazov;
   TIBEdit* eDBNazov;
-  // The key of the row being edited or saved.
 };

@@ -111,8 +111,8 @@ QString ChosenMembersSql() {
       .join(QLatin1Char('\n'));
 }
 
-TfrmCClenov::TfrmCClenov(QWidget* owner)
-    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj | lbSave | lbInfo) {
+TfrmCClenov::TfrmCClenov(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj | lbSave | lbInfo, rok) {
   frmCClenov = this;
   ibs = new TIBQuery(this);
   ibs->setObjectName(QStringLiteral("ibs"));
@@ -177,7 +177,7 @@ void TfrmCClenov::BuildFilterPanel() {
 
 void TfrmCClenov::FormCreate() {
   list.Table = QStringLiteral("c_clenov");
-  list.Select = [](TListQuery& q) {
+  list.Select = [this](TListQuery& q) {
     // ADRESA first and the flag second: the flag column sorts by position 2.
     q.Add(QStringLiteral("select A.adresa,"));
     q.Add(QStringLiteral("case when c.uhradene=1 then 'Člen'"));
@@ -188,7 +188,7 @@ void TfrmCClenov::FormCreate() {
     q.Add(QStringLiteral("left join ponuky b on b.cislo=a.skolenie_uskutocnene"));
     q.Add(QStringLiteral("and b.zaradenie='logika'"));
     q.Add(QStringLiteral("left join c_clenov_clenske c on c.c_clenov=a.jedin and c.rok=:ROK"));
-    q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
+    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
   };
   list.Filter = [this](TListQuery& q) { AddFilter(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenovPridaj>(this); };
@@ -262,7 +262,7 @@ void TfrmCClenov::btnInfoClick() {
                                  QStringLiteral("b.jedin in (select c.e_povolenky from e_povolenky2 c"),
                                  QStringLiteral("where c.typ_platby=2 and c.rok=:ROK and c.e_povolenky=b.jedin))")}
                                              .join(QLatin1Char('\n')));
-                             ibs->ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
+                             ibs->ParamByName(QStringLiteral("ROK")).SetValue(int(list.Rok));
                              ibs->Open();
                              members = ibs->FieldByNumber(0).AsInteger();
                              ibs->Close();

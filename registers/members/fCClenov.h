@@ -14,7 +14,7 @@ class TIBQuery;
 class TfrmCClenov : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmCClenov(QWidget* owner = nullptr);
+  TfrmCClenov(QWidget* owner, quint16 rok);
   ~TfrmCClenov() override;
 
   TIBComboBox *eDBMesto, *eDBPovolanie, *eDBSkupina;

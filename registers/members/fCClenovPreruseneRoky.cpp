@@ -1,7 +1,8 @@
 #include "registers/members/fCClenovPreruseneRoky.h"
 #include "registers/members/fCClenovPreruseneRokyPridaj.h"
 
-TfrmCClenovPreruseneRoky::TfrmCClenovPreruseneRoky(QWidget* owner) : TListForm(owner, kStandardListButtons) {
+TfrmCClenovPreruseneRoky::TfrmCClenovPreruseneRoky(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons, rok) {
   list.Table = QStringLiteral("c_clenov_prerusene_roky");
   list.Select = [this](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.rok,a.dovod from C_clenov_prerusene_roky a"));
@@ -10,12 +11,16 @@ TfrmCClenovPreruseneRoky::TfrmCClenovPreruseneRoky(QWidget* owner) : TListForm(o
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenovPreruseneRokyPridaj>(this); };
   list.PrepareAdd = [this](TForm& dialog) { static_cast<TfrmCClenovPreruseneRokyPridaj&>(dialog).Clen = Clen; };
-  TQPLColumn* rok = list.gr1->AddColumn(QStringLiteral("ROK"), QStringLiteral("Rok"), 53);
-  rok->OrderBy = QStringLiteral("a.rok");
-  rok->TitleAlignment = rok->Alignment = Qt::AlignHCenter;
-  list.gr1->AddColumn(QStringLiteral("DOVOD"), QStringLiteral("Dôvod prerušenia"), 281)->OrderBy =
-      QStringLiteral("a.dovod");
+  const QList<TQPLColumn*> columns =
+      AddListColumns(*list.gr1, {{"ROK", "Rok", 53, "a.rok", true}, {"DOVOD", "Dôvod prerušenia", 281, "a.dovod"}});
+  columns[0]->Alignment = Qt::AlignHCenter;
   list.FormCreate(QStringLiteral("Evidencia rokov prerušeného členstva"), QSize(377, 246));
 }
 
 TfrmCClenovPreruseneRoky::~TfrmCClenovPreruseneRoky() = default;
+
+void TfrmCClenovPreruseneRoky::OpenForMember(QWidget* owner, int clen, int rok) {
+  TfrmCClenovPreruseneRoky form(owner, quint16(rok));
+  form.Clen = clen;
+  form.ShowModal();
+}

@@ -31,25 +31,6 @@ QHash<QString, TMemberRegisterOpener>& Openers() {
   return openers;
 }
 
-QVariant DateParam(const TIBDate* edit) {
-  const QVariant value = edit->Date();
-  if (!value.isValid() || value.isNull()) return QVariant(QMetaType(QMetaType::QDate));
-  return DateTime::ToDate(value.toDouble());
-}
-
-QVariant DateValue(const TField& field) { return field.IsNull() ? QVariant() : QVariant(field.AsDateTime()); }
-
-// A year typed as 0 or not at all is no year.
-QVariant YearParam(const TIBCurrencyEdit* edit) {
-  const int year = int(std::trunc(edit->Value()));
-  return year == 0 ? QVariant(QMetaType(QMetaType::Int)) : QVariant(year);
-}
-
-QVariant KeyParam(const TIBComboBox* combo) {
-  const QVariant key = combo->GetKeyValue();
-  return key.isValid() && !key.isNull() ? key : QVariant(QMetaType(QMetaType::Int));
-}
-
 // A name, town or occupation: text with suggestions from the register, any text accepted.
 TIBComboBox* SetupSuggestions(TIBComboBox* combo, const QString& column) {
   SetupTextCombo(*combo, QStringLiteral("c_clenov"), column, 25, 0);
@@ -93,21 +74,48 @@ TfrmCClenovPridaj::TfrmCClenovPridaj(QWidget* owner) : TDialogForm(owner) {
 
   dlg.AddCaption = QStringLiteral("Pridanie údajov člena");
   dlg.EditCaption = QStringLiteral("Oprava údajov člena");
-  dlg.Generator = QStringLiteral("C_clenov_id");
-  dlg.PlaceholderInsert =
-      QStringLiteral("insert into c_clenov(jedin,SKOLENIE_USKUTOCNENE,BRIGADA_VYZADOVAT) values(:JEDIN,0,0)");
-  dlg.PlaceholderDelete = QStringLiteral("delete from c_clenov where jedin=:JEDIN");
-  dlg.ClearAll = [this] { ClearAll(); };
-  dlg.LoadSql = QStringList{QStringLiteral("SELECT TITUL,MENO,PRIEZVISKO,ULICA,MESTO,PSC,"),
-                            QStringLiteral("DATUM_NARODENIA,CISLO_LEGITIMACIE,VSTUP_JUX,VSTUP_ZO,"),
-                            QStringLiteral("SKOLENIE_USKUTOCNENE,SKOLENIE_DATUM,BRIGADA_VYZADOVAT,"),
-                            QStringLiteral("SKUPINA_1,SKUPINA_2,SKUPINA_3,SKUPINA_4,"),
-                            QStringLiteral("SKUPINA_5,PRACOVNE_ZARADENIE,POVOLANIE,POZNAMKA,TELEFON,"),
-                            QStringLiteral("EMAIL,UKONCENIE_STAV,UKONCENIE_DATUM,CLEN_OBO"),
-                            QStringLiteral("FROM C_CLENOV A WHERE A.JEDIN=:JEDIN")}
-                    .join(QLatin1Char('\n'));
-  dlg.Load = [this](TIBQuery& q) { Load(q); };
-  dlg.Save = [this](TIBQuery& q, bool) { Save(q); };
+  dlg.Table = QStringLiteral("C_CLENOV");
+  // The row exists from the show, so that the registers opened from the card can refer to the new person.
+  dlg.HasPlaceholder = true;
+  dlg.Field(QStringLiteral("TITUL"), eDBTitul);
+  dlg.Field(QStringLiteral("MENO"), eDBMeno).Required();
+  dlg.Field(QStringLiteral("PRIEZVISKO"), eDBPriezvisko).Required().Saves([this] {
+    const QString priezvisko = eDBPriezvisko->text();
+    return ProgramSettings.PRIEZVISKA_VELKYMI ? priezvisko.toUpper() : priezvisko;
+  });
+  dlg.Field(QStringLiteral("ULICA"), eDBUlica);
+  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
+  dlg.Field(QStringLiteral("PSC"), eDBPSC);
+  dlg.Field(QStringLiteral("DATUM_NARODENIA"), eDBDatumNarodenia);
+  dlg.Field(QStringLiteral("CISLO_LEGITIMACIE"), eDBCisloLegimitacie);
+  // A year typed as 0 or not at all is no year.
+  dlg.Field(QStringLiteral("VSTUP_JUX"), eDBVstupJUX).ZeroIsNull();
+  dlg.Field(QStringLiteral("VSTUP_ZO"), eDBVstupZO).ZeroIsNull();
+  dlg.Field(QStringLiteral("SKOLENIE_USKUTOCNENE"), eDBSkolenieUskutocnene).Placeholder(0);
+  dlg.Field(QStringLiteral("SKOLENIE_DATUM"), eDBSkolenieDatum);
+  // The box tells the exemption, the column the duty; a new person is
+  // exempt until the box is cleared, and Null counts as exempt.
+  dlg.Field(QStringLiteral("BRIGADA_VYZADOVAT"), eDBBrigadaVyzadovat)
+      .Placeholder(0)
+      .Default(1)
+      .Loads([this](const TField& f) { eDBBrigadaVyzadovat->SetCheckedValue(f.AsInteger() == 1 ? 0 : 1); })
+      .Saves([this] { return eDBBrigadaVyzadovat->CheckedValue() == 1 ? 0 : 1; });
+  for (int i = 0; i < 5; ++i)
+    dlg.Field(QStringLiteral("SKUPINA_%1").arg(i + 1), eDBSkupina[i]);
+  dlg.Field(QStringLiteral("PRACOVNE_ZARADENIE"), eDBPracovneZaradenie);
+  dlg.Field(QStringLiteral("POVOLANIE"), eDBPovolanie);
+  dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka);
+  dlg.Field(QStringLiteral("TELEFON"), eDBTelefon);
+  dlg.Field(QStringLiteral("EMAIL"), eDBEmail);
+  dlg.Field(QStringLiteral("UKONCENIE_STAV"), eDBUkoncenieStav);
+  dlg.Field(QStringLiteral("UKONCENIE_DATUM"), eDBUkoncenieDatum);
+  dlg.Field(QStringLiteral("CLEN_OBO"), eDBClenObO);
+  dlg.AfterClear = [this] {
+    for (TIBCurrencyEdit* number : {eBrigadaHodiny, eClenskeSuma})
+      number->Clear();
+    eClenskeDatum->Clear();
+    eDBSkolenieUskutocneneClick();
+  };
   dlg.FormCreate(body, QSize(757, 417));
 }
 
@@ -254,22 +262,20 @@ QWidget* TfrmCClenovPridaj::BuildRightColumn() {
   eDBPoznamka = NewNoteBox(column, QStringLiteral(" Poznámka:                   CTRL+Enter = nový riadok"));
   v->addWidget(eDBPoznamka->parentWidget(), 1);
 
-  const int rok = ProgramSettings.Rok;
   const struct {
     TQPLBtn* button;
-    int year; // 0: the register's own
+    int yearsBack; // the register opens for the card's year less this
     bool reread;
   } opened[] = {
-      {btnPovolenky, rok, true},       {btnPovolenkyMinulyRok, rok - 1, false},
-      {btnBrigady, rok, true},         {btnBrigadyMinulyRok, rok - 1, false},
-      {btnPredmety, 0, false},         {btnVyznamenania, 0, false},
-      {btnPriestupky, 0, false},       {btnPokladna, 0, false},
-      {btnPreruseneClenstvo, 0, true},
+      {btnPovolenky, 0, true},         {btnPovolenkyMinulyRok, 1, false}, {btnBrigady, 0, true},
+      {btnBrigadyMinulyRok, 1, false}, {btnPredmety, 0, false},           {btnVyznamenania, 0, false},
+      {btnPriestupky, 0, false},       {btnPokladna, 0, false},           {btnPreruseneClenstvo, 0, true},
   };
   for (const auto& o : opened) {
     o.button->setEnabled(bool(Openers().value(o.button->objectName())));
-    connect(o.button, &QPushButton::clicked, this,
-            [this, button = o.button, year = o.year, reread = o.reread] { OpenRegister(button, year, reread); });
+    connect(o.button, &QPushButton::clicked, this, [this, button = o.button, back = o.yearsBack, reread = o.reread] {
+      OpenRegister(button, dlg.Rok - back, reread);
+    });
   }
   return column;
 }
@@ -281,27 +287,6 @@ void TfrmCClenovPridaj::OpenRegister(TQPLBtn* button, int rok, bool reread) {
   if (reread) NacitajOstatneInformacie();
 }
 
-void TfrmCClenovPridaj::ClearAll() {
-  for (QLineEdit* edit :
-       {static_cast<QLineEdit*>(eDBTitul), static_cast<QLineEdit*>(eDBPriezvisko), static_cast<QLineEdit*>(eDBUlica),
-        static_cast<QLineEdit*>(eDBPSC), static_cast<QLineEdit*>(eDBTelefon), static_cast<QLineEdit*>(eDBEmail),
-        static_cast<QLineEdit*>(eDBPracovneZaradenie), static_cast<QLineEdit*>(eDBCisloLegimitacie)})
-    edit->clear();
-  for (TIBComboBox* combo : {eDBMeno, eDBMesto, eDBPovolanie, eDBUkoncenieStav})
-    combo->ClearValue();
-  for (TIBComboBox* combo : eDBSkupina)
-    combo->ClearValue();
-  for (TIBDate* date : {eDBDatumNarodenia, eDBSkolenieDatum, eDBUkoncenieDatum, eClenskeDatum})
-    date->Clear();
-  for (TIBCurrencyEdit* number : {eDBVstupJUX, eDBVstupZO, eDBClenObO, eBrigadaHodiny, eClenskeSuma})
-    number->Clear();
-  eDBPoznamka->clear();
-  eDBSkolenieUskutocnene->setChecked(false);
-  eDBSkolenieUskutocneneClick();
-  // A new person is exempt from work duty until the box is cleared.
-  eDBBrigadaVyzadovat->setChecked(true);
-}
-
 void TfrmCClenovPridaj::eDBSkolenieUskutocneneClick() {
   eDBSkolenieDatum->setVisible(eDBSkolenieUskutocnene->isChecked());
 }
@@ -311,87 +296,12 @@ void TfrmCClenovPridaj::FormShow() {
   if (Jedin != 0) NacitajOstatneInformacie();
 }
 
-void TfrmCClenovPridaj::Load(TIBQuery& q) {
-  const auto s = [&q](const char* name) { return q.FieldByName(QString::fromLatin1(name)).AsString(); };
-  const auto f = [&q](const char* name) -> const TField& { return q.FieldByName(QString::fromLatin1(name)); };
-  eDBTitul->setText(s("TITUL"));
-  eDBMeno->setEditText(s("MENO"));
-  eDBPriezvisko->setText(s("PRIEZVISKO"));
-  eDBUlica->setText(s("ULICA"));
-  eDBMesto->setEditText(s("MESTO"));
-  eDBPSC->setText(s("PSC"));
-  eDBDatumNarodenia->SetDate(DateValue(f("DATUM_NARODENIA")));
-  eDBCisloLegimitacie->setText(s("CISLO_LEGITIMACIE"));
-  eDBVstupJUX->SetValue(f("VSTUP_JUX").AsInteger());
-  eDBVstupZO->SetValue(f("VSTUP_ZO").AsInteger());
-  eDBClenObO->SetValue(f("CLEN_OBO").AsInteger());
-  eDBSkolenieUskutocnene->setChecked(f("SKOLENIE_USKUTOCNENE").AsInteger() == 1);
-  eDBSkolenieUskutocneneClick();
-  eDBSkolenieDatum->SetDate(DateValue(f("SKOLENIE_DATUM")));
-  // Null counts as exempt, as for a new person.
-  eDBBrigadaVyzadovat->setChecked(f("BRIGADA_VYZADOVAT").IsNull() || f("BRIGADA_VYZADOVAT").AsInteger() != 1);
-  for (int i = 0; i < 5; ++i)
-    eDBSkupina[i]->FindIt(f(QStringLiteral("SKUPINA_%1").arg(i + 1).toLatin1().constData()).AsVariant());
-  eDBPracovneZaradenie->setText(s("PRACOVNE_ZARADENIE"));
-  eDBPovolanie->setEditText(s("POVOLANIE"));
-  eDBPoznamka->setPlainText(s("POZNAMKA"));
-  eDBTelefon->setText(s("TELEFON"));
-  eDBEmail->setText(s("EMAIL"));
-  eDBUkoncenieStav->FindIt(f("UKONCENIE_STAV").AsVariant());
-  eDBUkoncenieDatum->SetDate(DateValue(f("UKONCENIE_DATUM")));
-}
-
-void TfrmCClenovPridaj::Save(TIBQuery& q) {
-  q.SetSQL(QStringList{QStringLiteral("UPDATE C_CLENOV SET TITUL=:TITUL,MENO=:MENO,"),
-                       QStringLiteral("PRIEZVISKO=:PRIEZVISKO,ULICA=:ULICA,MESTO=:MESTO,"),
-                       QStringLiteral("PSC=:PSC,DATUM_NARODENIA=:DATUM_NARODENIA,"),
-                       QStringLiteral("CISLO_LEGITIMACIE=:CISLO_LEGITIMACIE,VSTUP_JUX=:VSTUP_JUX,"),
-                       QStringLiteral("VSTUP_ZO=:VSTUP_ZO,SKOLENIE_USKUTOCNENE=:SKOLENIE_USKUTOCNENE,"),
-                       QStringLiteral("SKOLENIE_DATUM=:SKOLENIE_DATUM,BRIGADA_VYZADOVAT=:BRIGADA_VYZADOVAT,"),
-                       QStringLiteral("SKUPINA_1=:SKUPINA_1,SKUPINA_2=:SKUPINA_2,"),
-                       QStringLiteral("SKUPINA_3=:SKUPINA_3,SKUPINA_4=:SKUPINA_4,"),
-                       QStringLiteral("SKUPINA_5=:SKUPINA_5,PRACOVNE_ZARADENIE=:PRACOVNE_ZARADENIE,"),
-                       QStringLiteral("POVOLANIE=:POVOLANIE,POZNAMKA=:POZNAMKA,TELEFON=:TELEFON,"),
-                       QStringLiteral("EMAIL=:EMAIL,UKONCENIE_STAV=:UKONCENIE_STAV,"),
-                       QStringLiteral("UKONCENIE_DATUM=:UKONCENIE_DATUM,CLEN_OBO=:CLEN_OBO"),
-                       QStringLiteral("WHERE JEDIN=:JEDIN")}
-               .join(QLatin1Char('\n')));
-  const auto set = [&q](const char* name, const QVariant& value) {
-    q.ParamByName(QString::fromLatin1(name)).SetValue(value);
-  };
-  set("TITUL", eDBTitul->text());
-  set("MENO", eDBMeno->currentText());
-  QString priezvisko = eDBPriezvisko->text();
-  if (ProgramSettings.PRIEZVISKA_VELKYMI) priezvisko = priezvisko.toUpper();
-  set("PRIEZVISKO", priezvisko);
-  set("ULICA", eDBUlica->text());
-  set("MESTO", eDBMesto->currentText());
-  set("PSC", eDBPSC->text());
-  set("CISLO_LEGITIMACIE", eDBCisloLegimitacie->text());
-  set("PRACOVNE_ZARADENIE", eDBPracovneZaradenie->text());
-  set("POVOLANIE", eDBPovolanie->currentText());
-  set("POZNAMKA", eDBPoznamka->toPlainText());
-  set("TELEFON", eDBTelefon->text());
-  set("EMAIL", eDBEmail->text());
-  set("DATUM_NARODENIA", DateParam(eDBDatumNarodenia));
-  set("SKOLENIE_DATUM", DateParam(eDBSkolenieDatum));
-  set("UKONCENIE_DATUM", DateParam(eDBUkoncenieDatum));
-  set("VSTUP_JUX", YearParam(eDBVstupJUX));
-  set("VSTUP_ZO", YearParam(eDBVstupZO));
-  set("CLEN_OBO", int(std::trunc(eDBClenObO->Value())));
-  set("SKOLENIE_USKUTOCNENE", eDBSkolenieUskutocnene->isChecked() ? 1 : 0);
-  set("BRIGADA_VYZADOVAT", eDBBrigadaVyzadovat->isChecked() ? 0 : 1);
-  for (int i = 0; i < 5; ++i)
-    set(QStringLiteral("SKUPINA_%1").arg(i + 1).toLatin1().constData(), KeyParam(eDBSkupina[i]));
-  set("UKONCENIE_STAV", KeyParam(eDBUkoncenieStav));
-}
-
 void TfrmCClenovPridaj::NacitajOstatneInformacie() {
   TIBQuery& q = *dlg.ib1;
   RunUnitOfWork(*dlg.ibt1, [&] {
     q.SetSQL(QStringLiteral("select sum(hodiny) from e_brigady\nwhere c_clenov=:CLEN and rok=:ROK"));
     q.ParamByName(QStringLiteral("CLEN")).SetValue(Jedin);
-    q.ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
+    q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
     q.Open();
     eBrigadaHodiny->SetValue(q.FieldByNumber(0).AsFloat());
     q.Close();
@@ -401,14 +311,14 @@ void TfrmCClenovPridaj::NacitajOstatneInformacie() {
                          QStringLiteral("where b.c_clenov=:CLEN and a.typ_platby=2 and a.rok=:ROK")}
                  .join(QLatin1Char('\n')));
     q.ParamByName(QStringLiteral("CLEN")).SetValue(Jedin);
-    q.ParamByName(QStringLiteral("ROK")).SetValue(int(ProgramSettings.Rok));
+    q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
     q.Open();
     if (q.IsEmpty()) {
       eClenskeSuma->Clear();
       eClenskeDatum->Clear();
     } else {
       eClenskeSuma->SetValue(q.FieldByName(QStringLiteral("CENA")).AsFloat());
-      eClenskeDatum->SetDate(DateValue(q.FieldByName(QStringLiteral("DATUM"))));
+      LoadDate(*eClenskeDatum, q.FieldByName(QStringLiteral("DATUM")));
     }
     q.Close();
 

@@ -15,7 +15,8 @@ class TQPLBtn;
 using TMemberRegisterOpener = std::function<void(QWidget* owner, int clen, int rok)>;
 
 // The member card: every personal column of one C_CLENOV row, its groups,
-// end of membership and note, and a read-only summary of the working year.
+// end of membership and note, and a read-only summary of the year it is
+// opened for.
 // In add mode the row exists from the show (a placeholder) so that the
 // registers opened from the card can refer to the new person; leaving
 // without saving deletes it again.
@@ -37,10 +38,9 @@ public:
   TQPLBtn *btnPovolenky, *btnBrigady, *btnPredmety, *btnVyznamenania, *btnPriestupky, *btnPokladna,
       *btnPovolenkyMinulyRok, *btnBrigadyMinulyRok, *btnPreruseneClenstvo;
 
-  // Reads the working year's summary: work-duty hours, the membership fee's
+  // Reads the summary of the card's year: work-duty hours, the membership fee's
   // date and amount, and whether membership was ever interrupted (red caption).
   void NacitajOstatneInformacie();
-  void ClearAll();
   void eDBSkolenieUskutocneneClick();
   // The group picker of combo `index` (0..4).
   void btnSkupinaClick(int index);
@@ -55,7 +55,5 @@ protected:
 private:
   QWidget* BuildPersonalData();
   QWidget* BuildRightColumn();
-  void Load(TIBQuery& q);
-  void Save(TIBQuery& q);
   void OpenRegister(TQPLBtn* button, int rok, bool reread);
 };

@@ -3,7 +3,7 @@
 #include "db/IBQuery.h"
 #include "registers/members/fCClenovRSPridaj.h"
 
-TfrmCClenovRS::TfrmCClenovRS(QWidget* owner) : TListForm(owner, kStandardListButtons | lbHladaj) {
+TfrmCClenovRS::TfrmCClenovRS(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
   list.Table = QStringLiteral("c_clenov_rs");
   list.Select = [](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.cislo_odznaku,a.cislo_osvedcenia,b.meno,"));

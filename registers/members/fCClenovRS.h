@@ -10,7 +10,7 @@ struct TGridCellCanvas;
 class TfrmCClenovRS : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmCClenovRS(QWidget* owner = nullptr);
+  TfrmCClenovRS(QWidget* owner, quint16 rok);
   ~TfrmCClenovRS() override;
 
 private:

@@ -21,6 +21,4 @@ public:
   TIBEdit* eDBCisloOsvedcenia;
   TIBDate* eDBDatumOd;
   TIBDate* eDBDatumDo;
-
-  void btnClenClick();
 };

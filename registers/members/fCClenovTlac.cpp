@@ -13,15 +13,15 @@ TRegisterPrint MembersPrint(const QString& title, const QString& templateName, c
 } // namespace
 
 TfrmCClenovTlac::TfrmCClenovTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-  const auto grid = [] { return ListGrid(frmCClenov); };
+  const auto list = [] { return ListOf(frmCClenov); };
   btn1 = choice.AddPrint(QStringLiteral("btn1"),
                          MembersPrint(QStringLiteral("Tlač zoznamu členov"), QStringLiteral("ClenZoznam.rpf"),
                                       QStringLiteral("DBD05A9C-3FA7-4662")),
-                         grid);
+                         list);
   btn2 = choice.AddPrint(QStringLiteral("btn2"),
                          MembersPrint(QStringLiteral("Tlač štítkov"), QStringLiteral("ClenStitky.rpf"),
                                       QStringLiteral("BFA2BA58-3F64-48AF")),
-                         grid);
+                         list);
 }
 
 TfrmCClenovTlac::~TfrmCClenovTlac() = default;

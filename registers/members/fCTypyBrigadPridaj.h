@@ -5,7 +5,7 @@ class QLabel;
 class TIBEdit;
 
 // The add/edit dialog of a work-duty type: its name (required, at most 50
-// characters, not unique); a new type belongs to the working year.
+// characters, not unique); a new type belongs to the dialog's year.
 class TfrmCTypyBrigadPridaj : public TDialogForm {
   Q_OBJECT
 public:
@@ -14,6 +14,4 @@ public:
 
   QLabel* lblNazov;
   TIBEdit* eDBNazov;
-  // The year written into ROK of a new type.
-  quint16 Rok;
 };

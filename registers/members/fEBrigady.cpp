@@ -1,11 +1,9 @@
 #include "registers/members/fEBrigady.h"
-#include "app/AppContext.h"
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
-#include "registers/common/Picker.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEBrigadyPridaj.h"
 #include "registers/members/fEBrigadyTlac.h"
@@ -15,22 +13,8 @@
 
 TfrmEBrigady* frmEBrigady = nullptr;
 
-namespace {
-// A label and its combo on the filter panel, with an optional picker button.
-TIBComboBox* AddFilterPicker(QWidget& panel, QLabel*& label, const QString& caption, const QString& name,
-                             const std::function<void()>& pick) {
-  auto* combo = AddFilterCombo(panel, caption, name, &label);
-  if (pick) {
-    TSpeedButton* button = NewPickerButton(*combo, &panel, pick);
-    button->setObjectName(QStringLiteral("btn") + name.mid(3));
-    panel.layout()->addWidget(button);
-  }
-  return combo;
-}
-} // namespace
-
-TfrmEBrigady::TfrmEBrigady(QWidget* owner)
-    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj), Rok(ProgramSettings.Rok) {
+TfrmEBrigady::TfrmEBrigady(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   frmEBrigady = this;
   list.Table = QStringLiteral("e_brigady");
   list.Select = [this](TListQuery& q) {
@@ -38,9 +22,8 @@ TfrmEBrigady::TfrmEBrigady(QWidget* owner)
     q.Add(QStringLiteral("C.TEXT AS SUKROMNE_VOZIDLO,a.uhradene"));
     q.Add(QStringLiteral("from e_brigady a left join c_clenov b on b.jedin=a.c_clenov"));
     q.Add(QStringLiteral("LEFT JOIN PONUKY C ON C.CISLO=A.SUKROMNE_VOZIDLO AND C.ZARADENIE='logika'"));
-    q.Where(QStringLiteral("a.rok=:ROK"));
-    q.Params.insert(QStringLiteral("ROK"), int(Rok));
   };
+  list.PerYear = true;
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
     AddKeyFilter(q, *eDBTypyBrigad, QStringLiteral("a.c_typy_brigad=:C_TYPY_BRIGAD"), QStringLiteral("C_TYPY_BRIGAD"));
@@ -48,12 +31,7 @@ TfrmEBrigady::TfrmEBrigady(QWidget* owner)
     AddKeyFilter(q, *eDBPopis, QStringLiteral("a.popis=:POPIS"), QStringLiteral("POPIS"));
   };
   list.AfterOpen = [this] { SumHours(); };
-  list.CreateDialog = [this] {
-    auto dialog = std::make_unique<TfrmEBrigadyPridaj>(this);
-    dialog->SetRok(Rok);
-    return dialog;
-  };
-  list.PrepareAdd = [](TForm& dialog) { static_cast<TfrmEBrigadyPridaj&>(dialog).StartAddRun(); };
+  list.CreateDialog = [this] { return std::make_unique<TfrmEBrigadyPridaj>(this); };
   list.Print = [this] {
     TfrmEBrigadyTlac dialog(this);
     dialog.ShowModal();
@@ -84,28 +62,22 @@ TfrmEBrigady::~TfrmEBrigady() {
 
 void TfrmEBrigady::BuildFilter() {
   QWidget& panel = *list.pnlFilter;
-  eDBClen =
-      AddFilterPicker(panel, lblClen, QStringLiteral("Člen:"), QStringLiteral("eDBClen"), [this] { btnClenClick(); });
-  SetupMemberCombo(*eDBClen, false);
-  eDBTypyBrigad = AddFilterPicker(panel, lblTypyBrigad, QStringLiteral("Typ:"), QStringLiteral("eDBTypyBrigad"),
-                                  [this] { btnTypyBrigadClick(); });
+  eDBClen = AddFilterCombo(panel, QStringLiteral("Člen:"), QStringLiteral("eDBClen"), &lblClen,
+                           QStringLiteral("TfrmCClenov"));
+  SetupMemberCombo(*eDBClen);
+  eDBTypyBrigad = AddFilterCombo(panel, QStringLiteral("Typ:"), QStringLiteral("eDBTypyBrigad"), &lblTypyBrigad,
+                                 QStringLiteral("TfrmCTypyBrigad"));
   SetupTextCombo(*eDBTypyBrigad, QStringLiteral("c_typy_brigad"), QStringLiteral("nazov"), 50, 0);
   eDBTypyBrigad->SetSKeyField(QStringLiteral("jedin"));
   eDBTypyBrigad->SetSOrderBy(QStringLiteral("nazov"));
-  eDBRevir = AddFilterPicker(panel, lblRevir, QStringLiteral("Revír:"), QStringLiteral("eDBRevir"),
-                             [this] { btnRevirClick(); });
-  SetupRevirCombo(*eDBRevir, false);
-  eDBPopis = AddFilterPicker(panel, lblPopis, QStringLiteral("Popis:"), QStringLiteral("eDBPopis"), {});
+  eDBRevir = AddFilterCombo(panel, QStringLiteral("Revír:"), QStringLiteral("eDBRevir"), &lblRevir,
+                            QStringLiteral("TfrmCReviryJUX"));
+  SetupRevirCombo(*eDBRevir);
+  eDBPopis = AddFilterCombo(panel, QStringLiteral("Popis:"), QStringLiteral("eDBPopis"), &lblPopis);
   SetupTextCombo(*eDBPopis, QStringLiteral("e_brigady"), QStringLiteral("popis"), 50, 1019);
-  eDBTypyBrigad->SetSWhere(YearCondition(Rok));
-  eDBRevir->SetSWhere(YearCondition(Rok));
-}
-
-void TfrmEBrigady::FormShow() {
-  list.ShowYear(Rok);
   // The types and grounds of the listed year: keys of another year would filter nothing.
-  eDBTypyBrigad->SetSWhere(YearCondition(Rok));
-  eDBRevir->SetSWhere(YearCondition(Rok));
+  eDBTypyBrigad->SetSWhere(YearCondition(list.Rok));
+  eDBRevir->SetSWhere(YearCondition(list.Rok));
 }
 
 void TfrmEBrigady::SumHours() {
@@ -130,14 +102,7 @@ void TfrmEBrigady::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanva
   }
 }
 
-void TfrmEBrigady::btnClenClick() { PickFromList(*eDBClen, QStringLiteral("TfrmCClenov"), nullptr); }
-void TfrmEBrigady::btnTypyBrigadClick() {
-  PickFromList(*eDBTypyBrigad, QStringLiteral("TfrmCTypyBrigad"), nullptr, Rok);
-}
-void TfrmEBrigady::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), nullptr, Rok); }
-
 void TfrmEBrigady::OpenForMember(QWidget* owner, int clen, int rok) {
-  TfrmEBrigady form(owner);
-  form.Rok = quint16(rok);
+  TfrmEBrigady form(owner, quint16(rok));
   ShowForMember(form, *form.eDBClen, clen);
 }

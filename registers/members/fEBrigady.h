@@ -6,19 +6,16 @@ class TGridCellCanvas;
 class TIBComboBox;
 class TQPLColumn;
 
-// The work-duty register of one year (`Rok`, set by the opener before the
-// first refresh): the list with its hours summed in the status bar, the
+// The work-duty register of the list's year: the list with its hours summed in the status bar, the
 // filter by member, type, ground and description, and three prints.
 class TfrmEBrigady : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmEBrigady(QWidget* owner = nullptr);
+  TfrmEBrigady(QWidget* owner, quint16 rok);
   ~TfrmEBrigady() override;
   // Shows the register filtered to one member (the member card's buttons); `rok` is the year listed.
   static void OpenForMember(QWidget* owner, int clen, int rok);
 
-  // The year whose records are listed and added.
-  quint16 Rok;
   QLabel* lblClen;
   TIBComboBox* eDBClen;
   QLabel* lblTypyBrigad;
@@ -32,17 +29,11 @@ public:
 
   // Unpaid private-vehicle use: red with a yellow font in its column.
   void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
-  void btnClenClick();
-  void btnTypyBrigadClick();
-  void btnRevirClick();
-
-protected:
-  void FormShow() override;
 
 private:
   void BuildFilter();
   void SumHours();
 };
 
-// The list form open now (the prints of TfrmEBrigadyTlac reach its grid here).
+// The list form open now (the prints of TfrmEBrigadyTlac reach its list here).
 extern TfrmEBrigady* frmEBrigady;

@@ -15,21 +15,13 @@ class TIBMemo;
 double PrivateCarCost(double spotreba, double km, double cenaPaliva, double nahrada);
 
 // The add/edit dialog of a work-duty record. Its type and ground combos list
-// the year of the record (`Rok`); it computes the private-car cost as the
-// vehicle figures change. In an add run everything but the member stays
-// from the record before.
+// the dialog's year; it computes the private-car cost as the vehicle figures
+// change. In an add run everything but the member stays from the record before.
 class TfrmEBrigadyPridaj : public TDialogForm {
   Q_OBJECT
 public:
   explicit TfrmEBrigadyPridaj(QWidget* owner = nullptr);
   ~TfrmEBrigadyPridaj() override;
-
-  // The year of new rows and of the type and ground combos' lists.
-  quint16 Rok;
-  void SetRok(quint16 rok);
-  // Clears the dialog once; the passes of the add run then clear only the member.
-  void StartAddRun();
-  void ClearAll();
 
   TIBDate* eDBDatum;
   TIBComboBox *eDBClen, *eDBTypyBrigad, *eDBRevir, *eDBPopis;
@@ -43,12 +35,7 @@ public:
 
   void PrepocitajSpolu();
   void eDBPopisEnter();
-  void btnClenClick();
-  void btnTypyBrigadClick();
-  void btnRevirClick();
 
-private:
-  void Load(class TIBQuery& q);
-  void Save(class TIBQuery& q, bool adding);
-  bool addRun_ = false;
+protected:
+  void FormShow() override;
 };

@@ -6,8 +6,7 @@ namespace {
 QStringList ItemLines(const QString& tag, const QString& extra) {
   QStringList lines{QStringLiteral("select a.datum,a.popis,a.hodiny,b.nazov_uplny as clen"),
                     QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
-                    QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
-                    SelectionSetWhere()};
+                    QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"), SelectionSetWhere()};
   if (!extra.isEmpty()) lines.append(extra);
   lines.append(QStringLiteral("order by b.nazov_uplny,a.datum,a.popis"));
   return lines;
@@ -28,8 +27,7 @@ TRegisterPrint BrigadyPrint(int button) {
               QStringLiteral("Brigady02.rpf"),
               {QStringLiteral("select sum(a.hodiny) as hodiny,b.nazov_uplny as clen"),
                QStringLiteral("from temp_spracuj x"), QStringLiteral("left join e_brigady a on a.jedin=x.cislo"),
-               QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
-               SelectionSetWhere(),
+               QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"), SelectionSetWhere(),
                QStringLiteral("group by b.jedin,b.nazov_uplny order by b.nazov_uplny,b.jedin")}};
     }
     default:
@@ -45,10 +43,10 @@ TRegisterPrint BrigadyPrint(int button) {
 } // namespace
 
 TfrmEBrigadyTlac::TfrmEBrigadyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 88)) {
-  const auto grid = [] { return ListGrid(frmEBrigady); };
-  btn1 = choice.AddPrint(QStringLiteral("btn1"), BrigadyPrint(1), grid);
-  btn2 = choice.AddPrint(QStringLiteral("btn2"), BrigadyPrint(2), grid);
-  btn3 = choice.AddPrint(QStringLiteral("btn3"), BrigadyPrint(3), grid);
+  const auto list = [] { return ListOf(frmEBrigady); };
+  btn1 = choice.AddPrint(QStringLiteral("btn1"), BrigadyPrint(1), list);
+  btn2 = choice.AddPrint(QStringLiteral("btn2"), BrigadyPrint(2), list);
+  btn3 = choice.AddPrint(QStringLiteral("btn3"), BrigadyPrint(3), list);
 }
 
 TfrmEBrigadyTlac::~TfrmEBrigadyTlac() = default;

@@ -1,5 +1,4 @@
 #include "registers/members/fEPosta.h"
-#include "app/AppContext.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
@@ -25,16 +24,16 @@ void SetupKindCombo(TIBComboBox& combo) {
   combo.SetSNotFoundErrorText(1019);
 }
 
-TfrmEPosta::TfrmEPosta(QWidget* owner) : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj) {
+TfrmEPosta::TfrmEPosta(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_posta");
   list.Select = [](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,b.text as druh,a.datum,a.cislo,a.vec,"));
     q.Add(QStringLiteral("a.nazov_uplny,a.vybavene_datum"));
     q.Add(QStringLiteral("from e_posta a"));
     q.Add(QStringLiteral("left join ponuky b on b.cislo=a.druh and b.zaradenie='typ_posty2'"));
-    q.Where(QStringLiteral("a.rok=:ROK"));
-    q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
   };
+  list.PerYear = true;
   list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPostaPridaj>(this); };
   list.Print = [this] {
@@ -52,8 +51,8 @@ TfrmEPosta::TfrmEPosta(QWidget* owner) : TListForm(owner, kStandardListButtons |
                        SelectionSetWhere(),
                        QStringLiteral("and a.rok=:ROK"),
                        QStringLiteral("order by a.cislo,a.datum,a.nazov_uplny")};
-    print.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
-    PrintRegister(*list.gr1, print);
+    print.Params.insert(QStringLiteral("ROK"), int(list.Rok));
+    PrintRegister(list, print);
   };
   AddListColumns(*list.gr1, {{"CISLO", "Por. číslo", 64, "a.cislo"},
                              {"DATUM", "Dátum", 64, "a.datum", true},
@@ -93,7 +92,7 @@ TfrmEPosta::TfrmEPosta(QWidget* owner) : TListForm(owner, kStandardListButtons |
   eKontakt->setObjectName(QStringLiteral("eKontakt"));
   SetupTextCombo(*eKontakt, QStringLiteral("e_posta"), QStringLiteral("nazov_uplny"), 75, 1019);
   eKontakt->SetSUseBasicASCIIColumn(true);
-  eKontakt->SetSWhere(YearCondition(ProgramSettings.Rok));
+  eKontakt->SetSWhere(YearCondition(list.Rok));
   place(2, 0, QStringLiteral("Kontakt:"), eKontakt);
   eVec = new TIBEdit(list.pnlFilter);
   eVec->setObjectName(QStringLiteral("eVec"));

@@ -12,7 +12,7 @@ class TIBEdit;
 class TfrmEPosta : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmEPosta(QWidget* owner = nullptr);
+  TfrmEPosta(QWidget* owner, quint16 rok);
   ~TfrmEPosta() override;
 
   TIBDate *eDatumOd, *eDatumDo;

@@ -34,19 +34,16 @@ public:
   TIBEdit* eDBVybaveneSposob;
   TIBMemo* eDBPoznamka;
 
-  void ClearAll();
-  // The next number of the working year and the chosen kind (1 for the first).
+  // The next number of the dialog's year and the chosen kind (1 for the first).
   int NextNumber();
   void eDBClenChange();
   void eDBPartneriChange();
-  void btnClenClick();
-  void btnPartneriClick();
 
 protected:
   void FormShow() override;
 
 private:
   bool CheckNumber();
-  void Load(class TIBQuery& q);
-  void Save(class TIBQuery& q, bool adding);
+  // The name of the member or partner the item is about, as the list shows it.
+  QString Contact() const;
 };

@@ -15,7 +15,8 @@ namespace {
 const QString kStillOut = QStringLiteral("a.mnozstvo<>a.MNOZSTVO_VRATENE");
 }
 
-TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj) {
+TfrmEPredmety::TfrmEPredmety(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   frmEPredmety = this;
   list.Table = QStringLiteral("e_predmety");
   list.Select = [this](TListQuery& q) {
@@ -49,7 +50,7 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner) : TListForm(owner, kStandardListBut
 
   QWidget& panel = *list.pnlFilter;
   eDBClen = AddFilterCombo(panel, QStringLiteral("Člen:"), QStringLiteral("eDBClen"));
-  SetupMemberCombo(*eDBClen, false);
+  SetupMemberCombo(*eDBClen);
   eDBNazov = AddFilterCombo(panel, QStringLiteral("Názov:"), QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_predmety"), QStringLiteral("nazov"), 50, 1019);
   eDBVratene = AddFilterCheck(panel, QStringLiteral("eDBVratene"), QStringLiteral("Zobraziť aj vrátené predmety:"));
@@ -68,7 +69,7 @@ void TfrmEPredmety::gr1DrawColumnCell(int row, TQPLColumn*, TGridCellCanvas& can
   if (lent == returned) canvas.Font.setStrikeOut(true);
 }
 
-void TfrmEPredmety::OpenForMember(QWidget* owner, int clen, int) {
-  TfrmEPredmety form(owner);
+void TfrmEPredmety::OpenForMember(QWidget* owner, int clen, int rok) {
+  TfrmEPredmety form(owner, quint16(rok));
   ShowForMember(form, *form.eDBClen, clen);
 }

@@ -13,7 +13,7 @@ class TQPLColumn;
 class TfrmEPredmety : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmEPredmety(QWidget* owner = nullptr);
+  TfrmEPredmety(QWidget* owner, quint16 rok);
   ~TfrmEPredmety() override;
   // Shows the register filtered to one member (the member card's buttons).
   static void OpenForMember(QWidget* owner, int clen, int rok);
@@ -25,5 +25,5 @@ public:
   void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
 };
 
-// The list form open now (the prints of TfrmEPredmetyTlac reach its grid here).
+// The list form open now (the prints of TfrmEPredmetyTlac reach its list here).
 extern TfrmEPredmety* frmEPredmety;

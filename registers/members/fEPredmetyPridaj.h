@@ -25,9 +25,7 @@ public:
   TIBCurrencyEdit* eDBMnozstvoVratene;
   TIBMemo* eDBPoznamka;
 
-  void ClearAll();
   // False (after a message, with the focus on the entry) when the return
   // contradicts the loan.
   bool CheckReturn();
-  void btnClenClick();
 };

@@ -19,8 +19,7 @@ TRegisterPrint PredmetyPrint(int button) {
         QStringLiteral("select b.nazov_uplny as clen,sum(a.cena*(a.mnozstvo-a.mnozstvo_vratene)) as zostatok")};
   print.MasterSql << QStringLiteral("from temp_spracuj x")
                   << QStringLiteral("left join e_predmety a on a.jedin=x.cislo")
-                  << QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov")
-                  << SelectionSetWhere()
+                  << QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov") << SelectionSetWhere()
                   << (items ? QStringLiteral("order by b.nazov_uplny,a.datum")
                             : QStringLiteral("group by b.jedin,b.nazov_uplny order by b.nazov_uplny,b.jedin"));
   print.YearVariable = false;
@@ -30,9 +29,9 @@ TRegisterPrint PredmetyPrint(int button) {
 } // namespace
 
 TfrmEPredmetyTlac::TfrmEPredmetyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-  const auto grid = [] { return ListGrid(frmEPredmety); };
-  btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), grid);
-  btn2 = choice.AddPrint(QStringLiteral("btn2"), PredmetyPrint(2), grid);
+  const auto list = [] { return ListOf(frmEPredmety); };
+  btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), list);
+  btn2 = choice.AddPrint(QStringLiteral("btn2"), PredmetyPrint(2), list);
 }
 
 TfrmEPredmetyTlac::~TfrmEPredmetyTlac() = default;

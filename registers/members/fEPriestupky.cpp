@@ -1,5 +1,4 @@
 #include "registers/members/fEPriestupky.h"
-#include "app/AppContext.h"
 #include "app/ToolBar.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBCheckBox.h"
@@ -9,8 +8,8 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPriestupkyPridaj.h"
 
-TfrmEPriestupky::TfrmEPriestupky(QWidget* owner)
-    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj) {
+TfrmEPriestupky::TfrmEPriestupky(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_priestupky");
   list.Select = [this](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.nazov_uplny,a.datum,a.priestupok,"));
@@ -19,7 +18,7 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner)
     q.Where(list.btnFilter->Down() && eDBVybaveny->CheckedValue() == 1
                 ? QStringLiteral("a.rok<=:ROK")
                 : QStringLiteral("(a.rok=:ROK or (a.rok<:ROK and a.vybaveny=0))"));
-    q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
+    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
   };
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
@@ -39,7 +38,7 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner)
                        QStringLiteral("left join e_priestupky a on a.jedin=x.cislo"),
                        SelectionSetWhere(),
                        QStringLiteral("order by a.datum,a.nazov_uplny")};
-    PrintRegister(*list.gr1, print);
+    PrintRegister(list, print);
   };
   AddListColumns(*list.gr1, {{"NAZOV_UPLNY", "Priezvisko, Meno", 363, "a.nazov_uplny", true},
                              {"DATUM", "Dátum", 64, "a.datum", true},
@@ -49,9 +48,9 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner)
 
   QWidget& panel = *list.pnlFilter;
   eDBClen = AddFilterCombo(panel, QStringLiteral("Člen ZO:"), QStringLiteral("eDBClen"));
-  SetupMemberCombo(*eDBClen, false);
+  SetupMemberCombo(*eDBClen);
   eDBOstatni = AddFilterCombo(panel, QStringLiteral("Ostatní:"), QStringLiteral("eDBOstatni"));
-  SetupMemberCombo(*eDBOstatni, false);
+  SetupMemberCombo(*eDBOstatni);
   eDBOstatni->SetSTableName(QStringLiteral("e_priestupky"));
   eDBOstatni->SetSKeyField(QStringLiteral("nazov_uplny"));
   eDBOstatni->SetSOrderBy(QStringLiteral("1"));
@@ -77,8 +76,8 @@ void TfrmEPriestupky::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCa
   if (column->FieldName == QLatin1String("NAZOV_UPLNY") && value("C_CLENOV").isNull()) canvas.Font.setBold(true);
 }
 
-void TfrmEPriestupky::OpenForMember(QWidget* owner, int clen, int) {
-  TfrmEPriestupky form(owner);
+void TfrmEPriestupky::OpenForMember(QWidget* owner, int clen, int rok) {
+  TfrmEPriestupky form(owner, quint16(rok));
   // The member's whole history: settled cases of earlier years too.
   form.eDBVybaveny->SetCheckedValue(1);
   ShowForMember(form, *form.eDBClen, clen);

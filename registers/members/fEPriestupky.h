@@ -13,7 +13,7 @@ class TQPLColumn;
 class TfrmEPriestupky : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmEPriestupky(QWidget* owner = nullptr);
+  TfrmEPriestupky(QWidget* owner, quint16 rok);
   ~TfrmEPriestupky() override;
   // Shows the register filtered to one member (the member card's buttons).
   static void OpenForMember(QWidget* owner, int clen, int rok);

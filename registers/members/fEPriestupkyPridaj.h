@@ -32,16 +32,9 @@ public:
   TIBMemo* eDBPoznamka;
   TIBCheckBox* eDBVybaveny;
 
-  void ClearAll();
   void eDBClenChange();
   void eDBPokutaChange();
-  void btnClenClick();
-  void btnRevirClick();
 
 protected:
   void FormShow() override;
-
-private:
-  void Load(class TIBQuery& q);
-  void Save(class TIBQuery& q, bool adding);
 };

@@ -1,5 +1,4 @@
 #include "registers/members/fERS.h"
-#include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/MyUnitsForms.h"
 #include "app/PrintForm.h"
@@ -14,7 +13,7 @@ namespace {
 const QString kPrintTag = QStringLiteral("F58D66B0-7A38-41E2");
 } // namespace
 
-TfrmERS::TfrmERS(QWidget* owner) : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj) {
+TfrmERS::TfrmERS(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj, rok) {
   list.Table = QStringLiteral("e_rs");
   list.Select = [](TListQuery& q) {
     q.Add(QStringLiteral("SELECT A.JEDIN,CAST(A.KONTROLA_OD AS DATE) AS DATUM,"));
@@ -23,9 +22,8 @@ TfrmERS::TfrmERS(QWidget* owner) : TListForm(owner, kStandardListButtons | lbTla
     q.Add(QStringLiteral("LEFT JOIN PONUKY B ON B.CISLO=A.SUKROMNE_VOZIDLO AND B.ZARADENIE='logika'"));
     q.Add(QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=A.C_CLENOV"));
     q.Add(QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"));
-    q.Where(QStringLiteral("A.ROK=:ROK"));
-    q.Params.insert(QStringLiteral("ROK"), int(ProgramSettings.Rok));
   };
+  list.PerYear = true;
   list.CreateDialog = [this] { return std::make_unique<TfrmERSPridaj>(this); };
   list.Print = [this] { btnTlacClick(); };
   const QList<TQPLColumn*> columns =
@@ -79,5 +77,5 @@ void TfrmERS::btnTlacClick() {
         QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"),
         QStringLiteral("LEFT JOIN C_ZO E ON E.JEDIN=A.C_ZO"), QStringLiteral("WHERE A.E_RS=:JEDIN ORDER BY A.JEDIN")}},
   };
-  PrintRegister(*list.gr1, print);
+  PrintRegister(list, print);
 }

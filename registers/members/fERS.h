@@ -11,7 +11,7 @@ struct TGridCellCanvas;
 class TfrmERS : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmERS(QWidget* owner = nullptr);
+  TfrmERS(QWidget* owner, quint16 rok);
   ~TfrmERS() override;
 
   void btnTlacClick();

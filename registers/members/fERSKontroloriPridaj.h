@@ -21,7 +21,6 @@ public:
   // The inspection the guard row belongs to.
   int Kontrola = 0;
 
-  void btnClenClick();
   void eDBClenChange();
 
 protected:

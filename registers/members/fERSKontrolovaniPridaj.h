@@ -34,14 +34,5 @@ public:
   // The inspection the person belongs to.
   int Kontrola = 0;
 
-  void btnKontrolorClick();
-  void btnClenClick();
-  void btnZOClick();
-  void btnRevirClick();
   void eDBClenChange();
-
-private:
-  void ClearAll();
-  void Load(TIBQuery& q);
-  void Save(TIBQuery& q, bool adding);
 };

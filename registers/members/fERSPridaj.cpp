@@ -18,7 +18,6 @@
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
 #include "registers/common/ListPattern.h"
-#include "registers/common/Picker.h"
 #include "registers/members/GuardSupport.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fERSKontroloriPridaj.h"
@@ -36,12 +35,6 @@
 
 namespace {
 constexpr Qt::KeyboardModifiers kHeldModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-
-const char* const kSave = "UPDATE OR INSERT INTO E_RS (JEDIN,ROK,KONTROLA_OD,KONTROLA_DO,SUKROMNE_VOZIDLO,\n"
-                          "SPZ,TYP,SPOTREBA,NAHRADA,KM,CENA_PALIVA,UHRADENE,POZNAMKA,C_REVIRY_JUX)\n"
-                          "VALUES (:JEDIN,:ROK,:KONTROLA_OD,:KONTROLA_DO,:SUKROMNE_VOZIDLO,\n"
-                          ":SPZ,:TYP,:SPOTREBA,:NAHRADA,:KM,:CENA_PALIVA,:UHRADENE,:POZNAMKA,:C_REVIRY_JUX)\n"
-                          "MATCHING (JEDIN)";
 
 // Date plus time of day as a timestamp; Null when either is empty.
 QVariant Moment(const TIBDate& date, const TIBTime& time) {
@@ -110,6 +103,7 @@ public:
     QScopedValueRollback<bool> running(form_.childBusy_, true);
     std::unique_ptr<TForm> dialog = create_();
     TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
+    pattern->Rok = form_.dlg.Rok;
     int result;
     do {
       setKontrola_(*dialog, form_.Jedin);
@@ -126,6 +120,7 @@ public:
     QScopedValueRollback<bool> running(form_.childBusy_, true);
     std::unique_ptr<TForm> dialog = create_();
     TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
+    pattern->Rok = form_.dlg.Rok;
     int result;
     do {
       setKontrola_(*dialog, form_.Jedin);
@@ -234,8 +229,6 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   eDBKontrolaCasDo = new TIBTime(top.Widget());
   eDBKontrolaCasDo->setObjectName(QStringLiteral("eDBKontrolaCasDo"));
   top.Beside(eDBKontrolaCasDo);
-  for (TIBDate* date : {eDBKontrolaDatumOd, eDBKontrolaDatumDo})
-    date->SetRequired(true);
   for (TIBTime* time : {eDBKontrolaCasOd, eDBKontrolaCasDo})
     time->SetRequired(true);
   for (QLineEdit* edit : std::initializer_list<QLineEdit*>{eDBKontrolaDatumOd, eDBKontrolaDatumDo})
@@ -243,9 +236,8 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   for (QLineEdit* edit : std::initializer_list<QLineEdit*>{eDBKontrolaCasOd, eDBKontrolaCasDo})
     edit->setFixedWidth(65);
   eDBRevir = top.Add<TIBComboBox>(QStringLiteral("Revír:"), QStringLiteral("eDBRevir"));
-  SetupRevirCombo(*eDBRevir, true);
-  btnRevir = top.Picker(*eDBRevir, QStringLiteral("btnRevir"));
-  connect(btnRevir, &QToolButton::clicked, this, &TfrmERSPridaj::btnRevirClick);
+  SetupRevirCombo(*eDBRevir);
+  btnRevir = top.Picker(*eDBRevir, QStringLiteral("btnRevir"), QStringLiteral("TfrmCReviryJUX"));
   auto* topColumn = new QVBoxLayout;
   topColumn->addWidget(top.Widget());
   eDBPoznamka = NewNoteBox(body, QStringLiteral(" Poznámka:      CTRL+Enter = nový riadok"));
@@ -282,20 +274,45 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
 
   dlg.AddCaption = QStringLiteral("Pridanie kontroly rybárskej stráže");
   dlg.EditCaption = QStringLiteral("Oprava kontroly rybárskej stráže");
-  dlg.Generator = QStringLiteral("e_rs_id");
-  dlg.PlaceholderInsert = QStringLiteral("insert into e_rs(jedin,sukromne_vozidlo,uhradene)\nvalues (:JEDIN,1,0)");
-  dlg.PlaceholderDelete = QStringLiteral("delete from e_rs where jedin=:JEDIN");
-  dlg.ClearAll = [this] { ClearAll(); };
-  dlg.LoadSql = QStringLiteral("SELECT KONTROLA_OD,KONTROLA_DO,SUKROMNE_VOZIDLO,\n"
-                               "SPZ,TYP,SPOTREBA,NAHRADA,KM,CENA_PALIVA,UHRADENE,\n"
-                               "POZNAMKA,C_REVIRY_JUX FROM E_RS where jedin=:JEDIN");
-  dlg.Load = [this](TIBQuery& q) { Load(q); };
-  dlg.Save = [this](TIBQuery& q, bool) { Save(q); };
+  dlg.Table = QStringLiteral("E_RS");
+  // The row exists from the show, so that guards can be entered at once; it
+  // gets its year at the first save and is listed from then on.
+  dlg.PerYear = true;
+  dlg.HasPlaceholder = true;
+  dlg.Field(QStringLiteral("KONTROLA_OD"), eDBKontrolaDatumOd)
+      .Required()
+      .Loads([this](const TField& f) { LoadMoment(*eDBKontrolaDatumOd, *eDBKontrolaCasOd, f); })
+      .Saves([this] { return Moment(*eDBKontrolaDatumOd, *eDBKontrolaCasOd); });
+  dlg.Field(QStringLiteral("KONTROLA_DO"), eDBKontrolaDatumDo)
+      .Required()
+      .Loads([this](const TField& f) { LoadMoment(*eDBKontrolaDatumDo, *eDBKontrolaCasDo, f); })
+      .Saves([this] { return Moment(*eDBKontrolaDatumDo, *eDBKontrolaCasDo); });
+  dlg.Field(QStringLiteral("SUKROMNE_VOZIDLO"), eDBSukromneVozidlo).Default(1).Placeholder(1);
+  dlg.Field(QStringLiteral("SPZ"), eDBSPZ);
+  dlg.Field(QStringLiteral("TYP"), eDBTyp);
+  dlg.Field(QStringLiteral("SPOTREBA"), eDBSpotreba);
+  dlg.Field(QStringLiteral("NAHRADA"), eDBNahrada);
+  dlg.Field(QStringLiteral("KM"), eDBKM);
+  dlg.Field(QStringLiteral("CENA_PALIVA"), eDBCenaPaliva);
+  // Without a private car there is nothing to pay.
+  dlg.Field(QStringLiteral("UHRADENE"), eDBUhradene).Placeholder(0).Saves([this] {
+    return eDBSukromneVozidlo->CheckedValue() == 1 ? int(eDBUhradene->CheckedValue()) : 1;
+  });
+  dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka);
+  dlg.Field(QStringLiteral("C_REVIRY_JUX"), eDBRevir).Required();
+  // A new inspection proposes the present moment as its start and end.
+  dlg.AfterClear = [this] {
+    const TDateTime now = DateTime::Now();
+    for (TIBDate* date : {eDBKontrolaDatumOd, eDBKontrolaDatumDo})
+      date->SetDate(double(qint64(now)));
+    for (TIBTime* time : {eDBKontrolaCasOd, eDBKontrolaCasDo})
+      time->SetTime(now - double(qint64(now)));
+    eSpolu->clear();
+  };
   dlg.FormCreate(body, QSize(753, 545));
   focusWatch_ =
       connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
-  ClearAll();
-  eDBRevir->SetSWhere(YearCondition(ProgramSettings.Rok));
+  dlg.ClearFields();
 }
 
 TfrmERSPridaj::~TfrmERSPridaj() {
@@ -398,6 +415,7 @@ void TfrmERSPridaj::FocusChanged(QWidget* old, QWidget* now) {
 }
 
 void TfrmERSPridaj::FormShow() {
+  eDBRevir->SetSWhere(YearCondition(dlg.Rok));
   dlg.FormShow();
   // Without its row a new inspection can keep neither itself nor its children.
   if (Tag() == 1 && Jedin == 0) {
@@ -407,64 +425,6 @@ void TfrmERSPridaj::FormShow() {
   }
   btnRefresh2Click();
   btnRefresh3Click();
-}
-
-void TfrmERSPridaj::ClearAll() {
-  const TDateTime now = DateTime::Now();
-  for (TIBDate* date : {eDBKontrolaDatumOd, eDBKontrolaDatumDo})
-    date->SetDate(double(qint64(now)));
-  for (TIBTime* time : {eDBKontrolaCasOd, eDBKontrolaCasDo})
-    time->SetTime(now - double(qint64(now)));
-  eDBRevir->ClearValue();
-  eDBSukromneVozidlo->SetCheckedValue(1);
-  eDBSPZ->clear();
-  eDBTyp->clear();
-  for (TIBCurrencyEdit* number : {eDBSpotreba, eDBNahrada, eDBKM, eDBCenaPaliva, eSpolu})
-    number->Clear();
-  eDBUhradene->SetCheckedValue(0);
-  eDBPoznamka->clear();
-}
-
-void TfrmERSPridaj::Load(TIBQuery& q) {
-  auto field = [&q](const char* name) -> TField& { return q.FieldByName(QString::fromLatin1(name)); };
-  LoadMoment(*eDBKontrolaDatumOd, *eDBKontrolaCasOd, field("KONTROLA_OD"));
-  LoadMoment(*eDBKontrolaDatumDo, *eDBKontrolaCasDo, field("KONTROLA_DO"));
-  eDBRevir->FindIt(field("C_REVIRY_JUX").AsVariant());
-  eDBSukromneVozidlo->SetCheckedValue(quint8(field("SUKROMNE_VOZIDLO").AsInteger()));
-  eDBUhradene->SetCheckedValue(quint8(field("UHRADENE").AsInteger()));
-  eDBSPZ->setText(field("SPZ").AsString());
-  eDBTyp->setText(field("TYP").AsString());
-  eDBPoznamka->setPlainText(field("POZNAMKA").AsString());
-  const std::pair<TIBCurrencyEdit*, const char*> numbers[] = {
-      {eDBSpotreba, "SPOTREBA"}, {eDBNahrada, "NAHRADA"}, {eDBKM, "KM"}, {eDBCenaPaliva, "CENA_PALIVA"}};
-  for (const auto& [edit, name] : numbers)
-    if (field(name).IsNull())
-      edit->Clear();
-    else
-      edit->SetValue(field(name).AsVariant().toDouble());
-}
-
-void TfrmERSPridaj::Save(TIBQuery& q) {
-  // Written whether the row is there or not: a save never reports success
-  // for a row it did not write.
-  q.SetSQL(QString::fromLatin1(kSave));
-  auto set = [&q](const char* name, const QVariant& value) {
-    q.ParamByName(QString::fromLatin1(name)).SetValue(value);
-  };
-  set("ROK", int(ProgramSettings.Rok));
-  set("KONTROLA_OD", Moment(*eDBKontrolaDatumOd, *eDBKontrolaCasOd));
-  set("KONTROLA_DO", Moment(*eDBKontrolaDatumDo, *eDBKontrolaCasDo));
-  set("C_REVIRY_JUX", KeyParam(*eDBRevir));
-  set("SUKROMNE_VOZIDLO", int(eDBSukromneVozidlo->CheckedValue()));
-  set("SPZ", eDBSPZ->text());
-  set("TYP", eDBTyp->text());
-  set("POZNAMKA", eDBPoznamka->toPlainText());
-  set("SPOTREBA", eDBSpotreba->Value());
-  set("NAHRADA", eDBNahrada->Value());
-  set("KM", eDBKM->Value());
-  set("CENA_PALIVA", eDBCenaPaliva->Value());
-  // Without a private car there is nothing to pay.
-  set("UHRADENE", eDBSukromneVozidlo->CheckedValue() == 1 ? int(eDBUhradene->CheckedValue()) : 1);
 }
 
 void TfrmERSPridaj::PrepocitajSpolu() {
@@ -510,7 +470,6 @@ bool TfrmERSPridaj::ConfirmGuardRemoval() {
                     TMsgDlgType::Warning, mbYes | mbNo, mrNo) == mrYes;
 }
 
-void TfrmERSPridaj::btnRevirClick() { PickFromList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), btnRevir); }
 void TfrmERSPridaj::btnPridaj2Click() { guards_->Add(); }
 void TfrmERSPridaj::btnOprav2Click() { guards_->Edit(); }
 void TfrmERSPridaj::btnVymaz2Click() { guards_->Delete(); }

@@ -46,7 +46,6 @@ public:
   TIBMemo* eDBPoznamka;
 
   void PrepocitajSpolu();
-  void btnRevirClick();
   void btnPridaj2Click();
   void btnOprav2Click();
   void btnVymaz2Click();
@@ -62,9 +61,6 @@ protected:
   void FormShow() override;
 
 private:
-  void ClearAll();
-  void Load(TIBQuery& q);
-  void Save(TIBQuery& q);
   bool ConfirmGuardRemoval();
   // Entering an empty child list starts its add.
   void FocusChanged(QWidget* old, QWidget* now);

@@ -5,8 +5,8 @@
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEVyznamenaniaPridaj.h"
 
-TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner)
-    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj) {
+TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner, quint16 rok)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_vyznamenania");
   list.Select = [](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.nazov,a.rok_vyznamenania,b.nazov_uplny as clen"));
@@ -30,7 +30,7 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner)
                        SelectionSetWhere(),
                        QStringLiteral("order by a.rok_vyznamenania,b.nazov_uplny")};
     print.YearVariable = false;
-    PrintRegister(*list.gr1, print);
+    PrintRegister(list, print);
   };
   const QList<TQPLColumn*> columns =
       AddListColumns(*list.gr1, {{"CLEN", "Priezvisko a meno", 362, "b.nazov_uplny", true},
@@ -40,7 +40,7 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner)
 
   QWidget& panel = *list.pnlFilter;
   eDBClen = AddFilterCombo(panel, QStringLiteral("Člen:"), QStringLiteral("eDBClen"));
-  SetupMemberCombo(*eDBClen, false);
+  SetupMemberCombo(*eDBClen);
   eDBNazov = AddFilterCombo(panel, QStringLiteral("Vyznamenanie:"), QStringLiteral("eDBNazov"));
   SetupTextCombo(*eDBNazov, QStringLiteral("e_vyznamenania"), QStringLiteral("nazov"), 50, 1019);
   list.FormCreate(QStringLiteral("Evidencia vyznamenaní"), QSize(778, 343));
@@ -48,7 +48,7 @@ TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner)
 
 TfrmEVyznamenania::~TfrmEVyznamenania() = default;
 
-void TfrmEVyznamenania::OpenForMember(QWidget* owner, int clen, int) {
-  TfrmEVyznamenania form(owner);
+void TfrmEVyznamenania::OpenForMember(QWidget* owner, int clen, int rok) {
+  TfrmEVyznamenania form(owner, quint16(rok));
   ShowForMember(form, *form.eDBClen, clen);
 }

@@ -8,7 +8,7 @@ class TIBComboBox;
 class TfrmEVyznamenania : public TListForm {
   Q_OBJECT
 public:
-  explicit TfrmEVyznamenania(QWidget* owner = nullptr);
+  TfrmEVyznamenania(QWidget* owner, quint16 rok);
   ~TfrmEVyznamenania() override;
   // Shows the register filtered to one member (the member card's buttons).
   static void OpenForMember(QWidget* owner, int clen, int rok);

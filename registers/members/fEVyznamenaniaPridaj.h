@@ -18,7 +18,4 @@ public:
   TSpeedButton* btnClen;
   TIBCurrencyEdit* eDBRok;
   TIBMemo* eDBPoznamka;
-
-  void ClearAll();
-  void btnClenClick();
 };

@@ -17,7 +17,6 @@
 
 namespace {
 
-
 void MakeMembersDatabase(const QString& path) { CreateDatabaseFromBaseScript(path); }
 
 struct Member {
@@ -210,6 +209,20 @@ TEST_F(LookupComboTest, StatementsBindEveryTypedText) {
   combo->SetSUseBasicASCIIColumn(false);
   EXPECT_FALSE(combo->ExistStatement(QStringLiteral("12a")).Runnable);
   EXPECT_TRUE(combo->ExistStatement(QStringLiteral("12")).Runnable);
+}
+
+TEST_F(LookupComboTest, ItsOwnConditionBindsItsValuesInEveryStatement) {
+  combo->SetSWhere({QStringLiteral("priezvisko<>:SKIPPED"), {{QStringLiteral("SKIPPED"), QStringLiteral("Čierna")}}});
+  for (const TComboStatement& statement :
+       {combo->CompletionStatement(QStringLiteral("č")), combo->ListStatement(false),
+        combo->ExistStatement(QStringLiteral("Čierna Žofia")), combo->FindFirstStatement()}) {
+    EXPECT_TRUE(statement.Sql.contains(QStringLiteral("priezvisko<>:SKIPPED"))) << statement.Sql.toStdString();
+    EXPECT_EQ(statement.Params.value(QStringLiteral("SKIPPED")), QStringLiteral("Čierna"));
+  }
+  combo->FindIt(5); // Čierna Žofia
+  EXPECT_EQ(combo->currentText(), QString()) << "the condition leaves her out";
+  combo->FindIt(4);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("Šťastný Ľubomír"));
 }
 
 TEST_F(LookupComboTest, FindItSetsTextAndColumnsOrLeavesTheComboEmpty) {

@@ -60,7 +60,9 @@ TEST_F(FormRoutinesTest, RequiredCheckRunsOnlyOnControlsThatCanTakeTheFocus) {
       const bool failed = CheckRequiredInputs(form);
       EXPECT_EQ(failed, state == State::Visible) << failing->metaObject()->className() << " state " << int(state);
       EXPECT_EQ(Messages().size(), state == State::Visible ? 1 : 0) << failing->metaObject()->className();
-      if (failed) { EXPECT_EQ(form.focusWidget(), failing) << failing->metaObject()->className(); }
+      if (failed) {
+        EXPECT_EQ(form.focusWidget(), failing) << failing->metaObject()->className();
+      }
     }
   }
 }
@@ -158,7 +160,7 @@ TEST_F(FormRoutinesTest, StoringAGridTakesMarkedRowsElseAllRowsOrTheCurrentOne) 
   };
   for (const auto& c : cases) {
     TempSpracujAdd(99, tag); // an earlier selection
-    TfrmTestGroups form;
+    TfrmTestGroups form(nullptr, 2026);
     form.list.btnFilterClick(&form);
     form.eFilter->setText(c.prefix);
     form.list.btnRefreshClick();

@@ -29,7 +29,7 @@ protected:
   }
   // The groups list shown, every group marked, then filtered to the prefix.
   std::unique_ptr<TfrmTestGroups> MarkedAndFiltered(const QString& prefix) {
-    auto form = std::make_unique<TfrmTestGroups>();
+    auto form = std::make_unique<TfrmTestGroups>(nullptr, ProgramSettings.Rok);
     ShowActive(*form);
     form->list.gr1->setFocus();
     form->list.gr1->CheckAll();
@@ -147,7 +147,7 @@ TEST_F(PatternTest, EnterThatNoControlTookPressesNoButton) {
 TEST_F(PatternTest, FilterKeyShowsThePanelAndItsClauseNarrowsTheList) {
   for (const char* name : {"Ahoj", "Bum"})
     Group(QString::fromLatin1(name));
-  TfrmTestGroups form;
+  TfrmTestGroups form(nullptr, 2026);
   ShowActive(form);
   form.list.gr1->setFocus();
   QTest::keyClick(form.list.gr1, Qt::Key_F);
@@ -187,7 +187,7 @@ TEST_F(PatternTest, DeleteOfMoreMarkedRowsThanOneListTakesGoesThroughInOneStatem
     }
     insert.Commit();
   }
-  TfrmTestGroups form;
+  TfrmTestGroups form(nullptr, 2026);
   ShowActive(form);
   form.list.gr1->CheckAll();
   Answer({mrYes});
@@ -239,7 +239,8 @@ namespace {
 // A per-year list whose filter panel holds a value of every kind before it is created.
 class TfrmTestYearList : public TForm {
 public:
-  explicit TfrmTestYearList(QWidget* owner = nullptr) : TForm(owner) {
+  explicit TfrmTestYearList(QWidget* owner = nullptr, quint16 rok = 2026)
+      : TForm(owner), list(*this, kStandardListButtons | lbFilter, rok) {
     QLayout* panel = list.pnlFilter->layout();
     eText = new QLineEdit(QStringLiteral("text"), list.pnlFilter);
     eBox = new TIBCheckBox(QStringLiteral("Iba:"), list.pnlFilter);
@@ -265,15 +266,15 @@ public:
   TIBDate* eDatum;
   TIBCurrencyEdit* eSuma;
   TIBComboBox* eCombo;
-  TListPattern list{*this, kStandardListButtons | lbFilter};
+  TListPattern list;
 };
 
 TEST_F(PatternTest, CreationPutsTheYearIntoTheCaptionAndClearsTheFilterPanel) {
   Group(QStringLiteral("Prvá"));
   TfrmTestYearList form;
   EXPECT_EQ(form.Caption(), QStringLiteral("Zoznam - rok 2026"));
-  form.list.ShowYear(2019); // a register whose opener chose another year
-  EXPECT_EQ(form.Caption(), QStringLiteral("Zoznam - rok 2019"));
+  TfrmTestYearList earlier(nullptr, 2019); // a register whose opener chose another year
+  EXPECT_EQ(earlier.Caption(), QStringLiteral("Zoznam - rok 2019"));
   EXPECT_TRUE(form.eText->text().isEmpty());
   EXPECT_FALSE(form.eBox->isChecked());
   EXPECT_TRUE(form.eDatum->Date().isNull());
@@ -281,7 +282,7 @@ TEST_F(PatternTest, CreationPutsTheYearIntoTheCaptionAndClearsTheFilterPanel) {
   EXPECT_TRUE(form.eCombo->GetKeyValue().isNull());
   EXPECT_TRUE(form.eCombo->currentText().isEmpty());
 
-  TfrmTestGroups plain; // a caption without "%d" stays as designed
+  TfrmTestGroups plain(nullptr, 2026); // a caption without "%d" stays as designed
   EXPECT_EQ(plain.Caption(), QStringLiteral("Skupiny"));
 }
 

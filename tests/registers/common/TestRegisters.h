@@ -18,7 +18,7 @@
 // Groups whose name begins with the filter's text.
 class TfrmTestGroups : public TListForm {
 public:
-  explicit TfrmTestGroups(QWidget* owner = nullptr) : TListForm(owner, kStandardListButtons | lbFilter | lbTlac) {
+  TfrmTestGroups(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbFilter | lbTlac, rok) {
     eFilter = new QLineEdit(list.pnlFilter);
     eFilter->setObjectName(QStringLiteral("eFilter"));
     list.pnlFilter->layout()->addWidget(eFilter);
@@ -30,16 +30,16 @@ public:
       q.Params[QStringLiteral("PREFIX")] = eFilter->text();
     };
     list.Print = [this] {
-      PrintRegister(*list.gr1, {QStringLiteral("DBD05A9C-3FA7-4662"),
-                                true,
-                                QStringLiteral("Zoznam skupín"),
-                                QStringLiteral("Skupiny.rpf"),
-                                {QStringLiteral("select a.nazov"), QStringLiteral("from temp_spracuj x"),
-                                 QStringLiteral("left join c_clenenie_clenov a on a.jedin=x.cislo"),
-                                 QStringLiteral("where x.connection_id=current_connection and x.zaradenie=:ZARADENIE"),
-                                 QStringLiteral("order by a.nazov")},
-                                {},
-                                {}});
+      PrintRegister(list, {QStringLiteral("DBD05A9C-3FA7-4662"),
+                           true,
+                           QStringLiteral("Zoznam skupín"),
+                           QStringLiteral("Skupiny.rpf"),
+                           {QStringLiteral("select a.nazov"), QStringLiteral("from temp_spracuj x"),
+                            QStringLiteral("left join c_clenenie_clenov a on a.jedin=x.cislo"),
+                            QStringLiteral("where x.connection_id=current_connection and x.zaradenie=:ZARADENIE"),
+                            QStringLiteral("order by a.nazov")},
+                           {},
+                           {}});
     };
     list.gr1->AddColumn(QStringLiteral("NAZOV"), QStringLiteral("Názov"), 200)->OrderBy = QStringLiteral("a.nazov");
     list.FormCreate(QStringLiteral("Skupiny"), QSize(300, 300));
@@ -53,18 +53,13 @@ public:
   explicit TfrmTestKindPridaj(QWidget* owner = nullptr) : TDialogForm(owner) {
     TRegisterLayout controls(*this);
     eDBSkratka = controls.Add<TIBEdit>(QStringLiteral("eDBSkratka"), 5);
-    eDBSkratka->SetRequired(true);
     dlg.AddCaption = QStringLiteral("Pridanie druhu dokladu");
     dlg.EditCaption = QStringLiteral("Oprava druhu dokladu");
-    dlg.Generator = QStringLiteral("c_druhy_dokladov_id");
-    dlg.ClearAll = [this] { eDBSkratka->clear(); };
-    dlg.LoadSql = QStringLiteral("select skratka from c_druhy_dokladov where jedin=:JEDIN");
-    dlg.Load = [this](TIBQuery& q) { eDBSkratka->setText(q.FieldByName(QStringLiteral("SKRATKA")).AsString()); };
-    dlg.Save = [this](TIBQuery& q, bool adding) {
-      q.SetSQL(adding ? QStringLiteral("insert into c_druhy_dokladov (jedin,rok,skratka,typ) values (:JEDIN,2026,:S,1)")
-                      : QStringLiteral("update c_druhy_dokladov set skratka=:S where jedin=:JEDIN"));
-      q.ParamByName(QStringLiteral("S")).SetValue(eDBSkratka->text());
-    };
+    dlg.Table = QStringLiteral("C_DRUHY_DOKLADOV");
+    dlg.PerYear = true;
+    dlg.Rok = 2026;
+    dlg.Field(QStringLiteral("SKRATKA"), eDBSkratka).Required();
+    dlg.Field(QStringLiteral("TYP")).WrittenOnly().InsertOnly().Saves([] { return 1; });
     dlg.SaveFailed = [this](int handled) { failures.push_back(handled); };
     dlg.FormCreate(controls.Widget(), QSize(200, 60));
   }
@@ -78,20 +73,13 @@ public:
   explicit TfrmTestMemberPridaj(QWidget* owner = nullptr) : TDialogForm(owner) {
     TRegisterLayout controls(*this);
     eDBPriezvisko = controls.Add<TIBEdit>(QStringLiteral("eDBPriezvisko"), 30);
-    eDBPriezvisko->SetRequired(true);
     dlg.AddCaption = QStringLiteral("Pridanie člena");
     dlg.EditCaption = QStringLiteral("Oprava člena");
-    dlg.Generator = QStringLiteral("c_clenov_id");
-    dlg.PlaceholderInsert =
-        QStringLiteral("insert into c_clenov(jedin,SKOLENIE_USKUTOCNENE,BRIGADA_VYZADOVAT) values(:JEDIN,0,0)");
-    dlg.PlaceholderDelete = QStringLiteral("delete from c_clenov where jedin=:JEDIN");
-    dlg.ClearAll = [this] { eDBPriezvisko->clear(); };
-    dlg.LoadSql = QStringLiteral("select priezvisko from c_clenov where jedin=:JEDIN");
-    dlg.Load = [this](TIBQuery& q) { eDBPriezvisko->setText(q.FieldByName(QStringLiteral("PRIEZVISKO")).AsString()); };
-    dlg.Save = [this](TIBQuery& q, bool) {
-      q.SetSQL(QStringLiteral("update c_clenov set priezvisko=:P where jedin=:JEDIN"));
-      q.ParamByName(QStringLiteral("P")).SetValue(eDBPriezvisko->text());
-    };
+    dlg.Table = QStringLiteral("C_CLENOV");
+    dlg.HasPlaceholder = true;
+    dlg.Field(QStringLiteral("PRIEZVISKO"), eDBPriezvisko).Required();
+    dlg.Field(QStringLiteral("SKOLENIE_USKUTOCNENE")).WrittenOnly().Placeholder(0).Saves([] { return 0; });
+    dlg.Field(QStringLiteral("BRIGADA_VYZADOVAT")).WrittenOnly().Placeholder(0).Saves([] { return 0; });
     dlg.FormCreate(controls.Widget(), QSize(200, 60));
   }
   TIBEdit* eDBPriezvisko;

@@ -33,11 +33,11 @@ TEST(AbandonedRowsHelper, DISABLED_OpenAddDialog) {
   std::unique_ptr<TForm> list;
   TListPattern* pattern = nullptr;
   if (qEnvironmentVariable(kFormVariable.toLatin1().constData()) == QLatin1String("TfrmCClenov")) {
-    auto members = std::make_unique<TfrmCClenov>();
+    auto members = std::make_unique<TfrmCClenov>(nullptr, ProgramSettings.Rok);
     pattern = &members->list;
     list = std::move(members);
   } else {
-    auto inspections = std::make_unique<TfrmERS>();
+    auto inspections = std::make_unique<TfrmERS>(nullptr, ProgramSettings.Rok);
     pattern = &inspections->list;
     list = std::move(inspections);
   }

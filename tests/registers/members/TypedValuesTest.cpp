@@ -55,7 +55,7 @@ protected:
 
   TTypedField Field(const QString& key) {
     const auto predmety = [this](const QString& column) {
-      return TTypedField{[] { return std::make_unique<TfrmEPredmety>(); },
+      return TTypedField{[] { return std::make_unique<TfrmEPredmety>(nullptr, ProgramSettings.Rok); },
                          [](TForm& f) -> TListPattern& { return dynamic_cast<TfrmEPredmety&>(f).list; },
                          [this, column](const QVariant& start) {
                            InsertRow(QStringLiteral("e_predmety_id"),
@@ -78,7 +78,7 @@ protected:
     };
     const auto brigady = [this](const QString& column) {
       return TTypedField{
-          [] { return std::make_unique<TfrmEBrigady>(); },
+          [] { return std::make_unique<TfrmEBrigady>(nullptr, ProgramSettings.Rok); },
           [](TForm& f) -> TListPattern& { return dynamic_cast<TfrmEBrigady&>(f).list; },
           [this, column](const QVariant& start) {
             InsertRow(
@@ -107,7 +107,7 @@ protected:
     if (key == QLatin1String("hodiny") || key == QLatin1String("km") || key == QLatin1String("datum"))
       return brigady(key);
     if (key == QLatin1String("datum_od"))
-      return TTypedField{[] { return std::make_unique<TfrmCClenovRS>(); },
+      return TTypedField{[] { return std::make_unique<TfrmCClenovRS>(nullptr, ProgramSettings.Rok); },
                          [](TForm& f) -> TListPattern& { return dynamic_cast<TfrmCClenovRS&>(f).list; },
                          [this](const QVariant& start) { AddGuard(member, QStringLiteral("7"), start.toDate()); },
                          [this](TForm& f) {
@@ -119,7 +119,7 @@ protected:
                          [](TForm& f) -> QWidget* { return dynamic_cast<TfrmCClenovRSPridaj&>(f).eDBDatumOd; },
                          QStringLiteral("select datum_od from c_clenov_rs")};
     // The start of an inspection: its time of day.
-    return TTypedField{[] { return std::make_unique<TfrmERS>(); },
+    return TTypedField{[] { return std::make_unique<TfrmERS>(nullptr, ProgramSettings.Rok); },
                        [](TForm& f) -> TListPattern& { return dynamic_cast<TfrmERS&>(f).list; },
                        [this](const QVariant& start) {
                          const int kontrola = AddInspection(2026);

@@ -15,7 +15,7 @@ class MemberGroupsTest : public RegisterTest {
 protected:
   void SetUp() override {
     RegisterTest::SetUp();
-    form = std::make_unique<TfrmCClenenieClenov>();
+    form = std::make_unique<TfrmCClenenieClenov>(nullptr, ProgramSettings.Rok);
   }
   void TearDown() override {
     form.reset();
@@ -118,7 +118,9 @@ TEST_F(MemberGroupsTest, DialogRefusesEmptyAndDuplicateNamesAndCancelWritesNothi
     Key(Qt::Key_P);
     EXPECT_EQ(shownAfter, c.message.isEmpty() ? 0 : 1) << c.name.toStdString();
     EXPECT_EQ(Messages().size(), c.message.isEmpty() ? 0 : 1);
-    if (!c.message.isEmpty()) { EXPECT_TRUE(Messages().value(0).contains(c.message)) << c.name.toStdString(); }
+    if (!c.message.isEmpty()) {
+      EXPECT_TRUE(Messages().value(0).contains(c.message)) << c.name.toStdString();
+    }
     EXPECT_EQ(Stored(), QVariantList({QStringLiteral("Ženy")}));
   }
 }
@@ -189,7 +191,7 @@ TEST_F(MemberGroupsTest, DeleteAsksAndRemovesTheCurrentRowOrTheMarkedRows) {
     Exec(QStringLiteral("delete from c_clenenie_clenov"));
     for (const char* name : {"A", "B", "C"})
       Insert(QString::fromLatin1(name));
-    form = std::make_unique<TfrmCClenenieClenov>();
+    form = std::make_unique<TfrmCClenenieClenov>(nullptr, ProgramSettings.Rok);
     Open();
     for (int i = 0; i < c.marks; ++i)
       Key(Qt::Key_Insert);
@@ -324,7 +326,9 @@ TEST_F(GroupPickerTest, ComboTakesTheRowChosenInTheRegisteredList) {
         QTest::keyClick(list->gr1, Qt::Key(c.key));
       });
     EXPECT_EQ(PickFromList(*combo, QStringLiteral("TfrmCClenenieClenov"), button), c.chosen);
-    if (c.key) { EXPECT_EQ(openedOn, 1); } // positioned on the combo's key
+    if (c.key) {
+      EXPECT_EQ(openedOn, 1);
+    } // positioned on the combo's key
     EXPECT_EQ(combo->GetKeyValue().toInt(), c.inCombo);
   }
   FormRegistry::Unregister(QStringLiteral("TfrmCClenenieClenov"));

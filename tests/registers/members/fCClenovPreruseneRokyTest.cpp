@@ -23,7 +23,7 @@ protected:
     RegisterTest::TearDown();
   }
   void Open(int member) {
-    form = std::make_unique<TfrmCClenovPreruseneRoky>();
+    form = std::make_unique<TfrmCClenovPreruseneRoky>(nullptr, ProgramSettings.Rok);
     form->Clen = member;
     ShowActive(*form);
     form->list.gr1->setFocus();

@@ -15,7 +15,7 @@ protected:
     novak = AddMember(QStringLiteral("Novák"), QStringLiteral("Peter"));
   }
   void Open() {
-    form = std::make_unique<TfrmCClenovRS>();
+    form = std::make_unique<TfrmCClenovRS>(nullptr, ProgramSettings.Rok);
     ShowActive(*form);
     form->list.gr1->setFocus();
   }
@@ -182,7 +182,7 @@ TEST_F(GuardMembersTest, AGuardOfAnInspectionCannotBeDeleted) {
 }
 
 TEST_F(GuardMembersTest, PickerAddsAGuardWithPAndReturnsItWithEnter) {
-  form = std::make_unique<TfrmCClenovRS>();
+  form = std::make_unique<TfrmCClenovRS>(nullptr, ProgramSettings.Rok);
   form->SetTag(1);
   script.Then([this](TForm&) {
     form->list.gr1->setFocus();

@@ -27,7 +27,7 @@ protected:
     MembersTest::TearDown();
   }
   TListPattern& Open() {
-    form = std::make_unique<TfrmCClenov>();
+    form = std::make_unique<TfrmCClenov>(nullptr, ProgramSettings.Rok);
     form->list.btnRefreshClick();
     return form->list;
   }

@@ -19,7 +19,7 @@ TEST_F(MemberPrintsTest, BothPrintsFromOneOpeningTakeTheChosenMembers) {
   QVariantList keys;
   for (const char* name : {"Cyril", "Adam", "Boris"})
     keys.append(AddPerson({QString::fromLatin1(name), QStringLiteral("J"), QStringLiteral("Nitra")}));
-  TfrmCClenov list;
+  TfrmCClenov list(nullptr, ProgramSettings.Rok);
   list.list.btnRefreshClick();
   const struct {
     QVariantList marked;
@@ -65,7 +65,7 @@ TEST_F(MemberPrintsTest, BothPrintsFromOneOpeningTakeTheChosenMembers) {
 }
 
 TEST_F(MemberPrintsTest, AnEmptyListSaysThereIsNothingToPrint) {
-  TfrmCClenov list;
+  TfrmCClenov list(nullptr, ProgramSettings.Rok);
   list.list.btnRefreshClick();
   TfrmCClenovTlac dialog(&list);
   dialog.btn1->click();

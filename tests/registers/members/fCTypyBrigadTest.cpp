@@ -23,12 +23,12 @@ protected:
 
 TEST_F(WorkDutyTypesTest, TheListShowsAndAddsTheTypesOfItsYearOnly) {
   const struct {
-    quint16 rok; // 0: the working year
+    quint16 rok; // the year the opener hands the list
     QString caption;
     QVariantList listed;
     QString added;
   } cases[] = {
-      {0,
+      {2026,
        QStringLiteral("Číselník typov brigád - rok 2026"),
        {QStringLiteral("Kosenie")},
        QStringLiteral("2026:Kosenie")},
@@ -58,7 +58,7 @@ TEST_F(WorkDutyTypesTest, ABlankNameIsRefusedAndARenameKeepsTheRecordsKey) {
   const int member = AddMember(QStringLiteral("Novák"), QStringLiteral("Ján"));
   Exec(QStringLiteral("insert into e_brigady (jedin,rok,c_clenov,c_typy_brigad) values (1,2026,:C,:T)"),
        {{QStringLiteral("C"), member}, {QStringLiteral("T"), type}});
-  TfrmCTypyBrigad form;
+  TfrmCTypyBrigad form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   bool stayedOpen = false;
   script.Then([&](TForm& f) {
@@ -81,7 +81,7 @@ TEST_F(WorkDutyTypesTest, ATypeInUseCannotBeDeleted) {
   const int type = AddType(2026, QStringLiteral("Kosenie"));
   Exec(QStringLiteral("insert into e_brigady (jedin,rok,c_typy_brigad) values (1,2026,:T)"),
        {{QStringLiteral("T"), type}});
-  TfrmCTypyBrigad form;
+  TfrmCTypyBrigad form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   FreshMessages({mrYes, mrOk, mrOk, mrOk});
   try {

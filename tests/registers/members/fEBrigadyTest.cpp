@@ -37,8 +37,7 @@ protected:
     kral = AddMember(QStringLiteral("Kráľ"), QStringLiteral("Peter"), 0);
   }
   void Open(quint16 rok = 0) {
-    form = std::make_unique<TfrmEBrigady>();
-    if (rok) form->Rok = rok;
+    form = std::make_unique<TfrmEBrigady>(nullptr, rok ? rok : ProgramSettings.Rok);
     ShowActive(*form);
     form->list.gr1->setFocus();
   }

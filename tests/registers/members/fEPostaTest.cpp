@@ -27,7 +27,7 @@ protected:
 TEST_F(MailTest, NumbersAreProposedPerYearAndKind) {
   AddMail(2025, 1, 40, QStringLiteral("Minulý rok"));
   AddMail(2026, -1, 7, QStringLiteral("Odoslaná"));
-  TfrmEPosta form;
+  TfrmEPosta form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   QList<double> proposed;
   // The first received item of the year is 1, the next follows it; a sent one follows the sent ones.
@@ -50,7 +50,7 @@ TEST_F(MailTest, NumbersAreProposedPerYearAndKind) {
 }
 
 TEST_F(MailTest, ANumberSavedMeanwhileElsewhereIsRefusedAndTheNextFreeOneProposed) {
-  TfrmEPosta form;
+  TfrmEPosta form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   double proposedAgain = 0;
   bool stayedOpen = false;
@@ -74,7 +74,7 @@ TEST_F(MailTest, TheFilterTakesDatesEitherWayRoundAndFindsTextAnywhereInTheSubje
   AddMail(2026, 1, 1, QStringLiteral("Žiadosť o povolenie"), QDate(2026, 1, 10));
   AddMail(2026, 1, 2, QStringLiteral("Faktúra"), QDate(2026, 2, 10));
   AddMail(2026, -1, 3, QStringLiteral("Odpoveď na žiadosť"), QDate(2026, 3, 10));
-  TfrmEPosta form;
+  TfrmEPosta form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   Key(form.list, Qt::Key_F);
   const struct {
@@ -100,7 +100,7 @@ TEST_F(MailTest, ThePrintTakesTheMarkedItemsInNumberOrder) {
   const int third = AddMail(2026, 1, 3, QStringLiteral("C"), QDate(2026, 1, 1));
   AddMail(2026, 1, 2, QStringLiteral("B"), QDate(2026, 1, 2));
   const int first = AddMail(2026, -1, 1, QStringLiteral("A"), QDate(2026, 1, 3));
-  TfrmEPosta form;
+  TfrmEPosta form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   Mark(form.list, {third, first});
   Key(form.list, Qt::Key_T);

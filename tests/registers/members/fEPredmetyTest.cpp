@@ -36,7 +36,7 @@ protected:
 TEST_F(EntrustedItemsTest, ReturnedItemsAreListedOnlyOnRequestAndStruckOut) {
   AddItem(QStringLiteral("Vesta"), 12.5, 3, 1);
   AddItem(QStringLiteral("Čln"), 1000, 1, 1, 2);
-  TfrmEPredmety form;
+  TfrmEPredmety form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   EXPECT_EQ(Listed(form.list, QStringLiteral("NAZOV")), QVariantList({QStringLiteral("Vesta")}));
   EXPECT_DOUBLE_EQ(Listed(form.list, QStringLiteral("SPOLU")).value(0).toDouble(), 37.5);
@@ -59,7 +59,7 @@ TEST_F(EntrustedItemsTest, ReturnedItemsAreListedOnlyOnRequestAndStruckOut) {
 }
 
 TEST_F(EntrustedItemsTest, AReturnBeyondTheLoanIsRefused) {
-  TfrmEPredmety form;
+  TfrmEPredmety form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   const struct {
     double lent, returned;
@@ -98,7 +98,7 @@ TEST_F(EntrustedItemsTest, AReturnBeyondTheLoanIsRefused) {
 
 TEST_F(EntrustedItemsTest, TheSummaryPrintShowsTheValueStillOutstanding) {
   const QVariantList keys{AddItem(QStringLiteral("Vesta"), 12.5, 3, 1), AddItem(QStringLiteral("Sieť"), 4, 2, 0, 2)};
-  TfrmEPredmety form;
+  TfrmEPredmety form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   TfrmEPredmetyTlac dialog(&form);
   const struct {

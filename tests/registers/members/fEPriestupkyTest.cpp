@@ -35,7 +35,7 @@ TEST_F(OffencesTest, UnsettledCasesOfEarlierYearsFollowIntoTheWorkingYear) {
   AddOffence(2025, QStringLiteral("2025 vybavený"), 1);
   AddOffence(2026, QStringLiteral("2026 vybavený"), 1);
   AddOffence(2027, QStringLiteral("2027 otvorený"), 0);
-  TfrmEPriestupky form;
+  TfrmEPriestupky form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   const struct {
     bool filter, settledToo;
@@ -61,7 +61,7 @@ TEST_F(OffencesTest, AMembersDataAreCopiedAndLockedAndTheNextOffenceStartsUnsett
                                QStringLiteral("insert into c_clenov (jedin,meno,priezvisko,ulica,mesto,psc) "
                                               "values (:JEDIN,'Ján','Novák','Hlavná 1','Žilina','01001')"),
                                {});
-  TfrmEPriestupky form;
+  TfrmEPriestupky form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   QStringList copied;
   bool locked = false, tickedByPayment = false;
@@ -99,7 +99,7 @@ TEST_F(OffencesTest, UnsettledFinesAreRedAndNonMembersBold) {
   const int member = AddMember(QStringLiteral("Novák"), QStringLiteral("Ján"));
   AddOffence(2026, QStringLiteral("A"), 0, member);
   AddOffence(2026, QStringLiteral("B"), 1);
-  TfrmEPriestupky form;
+  TfrmEPriestupky form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   const int memberRow = int(Listed(form.list, QStringLiteral("PRIESTUPOK")).indexOf(QStringLiteral("A")));
   const struct {

@@ -28,7 +28,7 @@ protected:
     revir = AddRevir(2026, QStringLiteral("Nitra 3"));
   }
   void Open() {
-    form = std::make_unique<TfrmERS>();
+    form = std::make_unique<TfrmERS>(nullptr, ProgramSettings.Rok);
     ShowActive(*form);
     form->list.gr1->setFocus();
   }
@@ -269,7 +269,7 @@ TEST_F(InspectionsTest, RemovingAGuardWhoInspectedSomeoneAsksFirst) {
     AddInspectionGuard(kontrola, guardNovak);
     AddInspectionGuard(kontrola, guardKral);
     AddInspected(kontrola, guardNovak, QStringLiteral("Rybár"), revir);
-    form = std::make_unique<TfrmERS>();
+    form = std::make_unique<TfrmERS>(nullptr, ProgramSettings.Rok);
     Open();
     dialogs.reset();
     dialogs = std::make_unique<TScriptedMessageDialogs>(c.answers);

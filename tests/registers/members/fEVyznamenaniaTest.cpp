@@ -18,7 +18,7 @@ protected:
 };
 
 TEST_F(AwardsTest, ANewAwardProposesLastYearAndTheYearMustBePositive) {
-  TfrmEVyznamenania form;
+  TfrmEVyznamenania form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
   const int lastYear = QDate::currentDate().year() - 1;
   const struct {
@@ -66,7 +66,7 @@ TEST_F(AwardsTest, TheFilterNarrowsToAMemberAndThePrintIsOrderedByYear) {
         QStringLiteral("e_vyznamenania_id"),
         QStringLiteral("insert into e_vyznamenania (jedin,c_clenov,nazov,rok_vyznamenania) values (:JEDIN,:C,:N,:R)"),
         {{QStringLiteral("C"), member}, {QStringLiteral("N"), QString::fromUtf8(name)}, {QStringLiteral("R"), year}});
-  TfrmEVyznamenania form;
+  TfrmEVyznamenania form(nullptr, ProgramSettings.Rok);
   form.eDBClen->FindIt(novak);
   form.list.btnFilterClick(&form); // opened filtered, as the member card does
   ShowActive(form);

@@ -73,7 +73,7 @@ protected:
   }
   // The members list print over every member, the form answering with `action`.
   bool PrintMembers(const std::function<void(TfrmTlac&)>& action) {
-    TfrmCClenov list;
+    TfrmCClenov list(nullptr, ProgramSettings.Rok);
     list.list.btnRefreshClick();
     script.Then([action](TForm& f) { action(static_cast<TfrmTlac&>(f)); });
     TRegisterPrint print;
@@ -82,7 +82,7 @@ protected:
     print.Template = QStringLiteral("ClenZoznam.rpf");
     print.MasterSql = ChosenMembersSql().split(QLatin1Char('\n'));
     print.Params.insert(QStringLiteral("ZARADENIE"), print.Tag);
-    return PrintRegister(*list.list.gr1, print);
+    return PrintRegister(list.list, print);
   }
 
   QTemporaryDir folder;

@@ -45,8 +45,7 @@ protected:
       Exec(QStringLiteral("insert into e_brigady (jedin,rok,datum,c_clenov,hodiny,popis) "
                           "values (gen_id(e_brigady_id,1),2026,'2026-04-11',:C,2.5,'Čistenie brehov')"),
            {{QStringLiteral("C"), member}});
-    TfrmEBrigady form;
-    form.Rok = 2026;
+    TfrmEBrigady form(nullptr, 2026);
     form.list.btnRefreshClick();
     TfrmEBrigadyTlac dialog(&form);
     PreviewNext();
@@ -56,20 +55,20 @@ protected:
     Exec(QStringLiteral("insert into e_predmety (jedin,c_clenov,datum,nazov,cena,mnozstvo,mnozstvo_vratene) "
                         "values (gen_id(e_predmety_id,1),:C,'2026-03-01','Kľúč od chaty',12.5,2,1)"),
          {{QStringLiteral("C"), stastny}});
-    TfrmEPredmety form;
+    TfrmEPredmety form(nullptr, ProgramSettings.Rok);
     form.list.btnRefreshClick();
     TfrmEPredmetyTlac dialog(&form);
     PreviewNext();
     (button == 1 ? dialog.btn1 : dialog.btn2)->click();
   }
   template <class TList> void ListPrint() {
-    TList form;
+    TList form(nullptr, ProgramSettings.Rok);
     form.list.btnRefreshClick();
     PreviewNext();
     form.list.btnTlacClick();
   }
   void Members(int button) {
-    TfrmCClenov list;
+    TfrmCClenov list(nullptr, ProgramSettings.Rok);
     list.list.btnRefreshClick();
     TfrmCClenovTlac dialog(&list);
     PreviewNext();
@@ -91,7 +90,7 @@ protected:
                         "values (gen_id(e_rs_kontrolovani_id,1),:E,:G,'Ďuro','Kňazovický','Lesná 4','Trnava',"
                         "'bez povolenky')"),
          {{QStringLiteral("E"), inspection}, {QStringLiteral("G"), guard}});
-    TfrmERS form;
+    TfrmERS form(nullptr, ProgramSettings.Rok);
     form.list.btnRefreshClick();
     PreviewNext();
     form.btnTlacClick();
@@ -240,7 +239,7 @@ TEST_F(ShippedTemplates, TheMemberListPrintsToAPdfFileWithItsDiacritics) {
   if (!rpPrinter().IsVirtual()) GTEST_SKIP() << "a system printer is installed";
   g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
   const QString pdf = QDir(folder.path()).filePath(QStringLiteral("zoznam.pdf"));
-  TfrmCClenov list;
+  TfrmCClenov list(nullptr, ProgramSettings.Rok);
   list.list.btnRefreshClick();
   TfrmCClenovTlac dialog(&list);
   script.Then([&pdf](TForm& f) {

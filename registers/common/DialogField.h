@@ -1,0 +1,107 @@
+#pragma once
+#include <QtCore/QFlags>
+#include <QtCore/QString>
+#include <QtCore/QVariant>
+#include <functional>
+
+class QWidget;
+class TField;
+class TIBComboBox;
+class TIBDate;
+
+// The values of the data-entry controls as columns take them: a date edit's
+// date as a date parameter (Null when empty), a combo's key (Null when no
+// row is chosen); and a date column put into a date edit (Null empties it).
+QVariant DateParam(const TIBDate& edit);
+QVariant KeyParam(const TIBComboBox& combo);
+void LoadDate(TIBDate& edit, const TField& field);
+// True for a combo whose key is its own text (a town, a description).
+bool HoldsOwnText(const TIBComboBox& combo);
+
+// What a field's column is to its dialog.
+enum class TFieldRule {
+  Required = 0x1,     // the control refuses a blank entry (message 1001)
+  Unique = 0x2,       // a text no other row of the table holds (message 1004)
+  UniqueInYear = 0x4, // a text no other row of the dialog's year holds
+  ShownOnly = 0x8,    // loaded into its control, never written
+  WrittenOnly = 0x10, // written, never loaded (a value the dialog computes or a parent's key)
+  InsertOnly = 0x20,  // written when the row is added, never changed afterwards
+  Kept = 0x40,        // keeps its entry from one pass of an add run to the next
+  ZeroIsNull = 0x80,  // a number: 0 is written as Null (a year not given)
+};
+Q_DECLARE_FLAGS(TFieldRules, TFieldRule)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFieldRules)
+
+// One column of a dialog's row, tied to the control that shows it. How the
+// value travels follows from the control: a text edit its text, a lookup
+// combo its key (or its text, when the combo's key is its own text), a
+// number edit its value (whole numbers truncated when it has no decimals), a
+// date edit its date (Null when empty), a check box 0 or 1, a memo its text.
+// A field without a control writes what `Saves` gives. The setters return
+// the field, so that a dialog declares a field in one statement:
+//
+//   dlg.Field(QStringLiteral("NAZOV"), eDBNazov).Required().Unique();
+class TDialogField {
+public:
+  TDialogField(QString column, QWidget* control) : column_(std::move(column)), control_(control) {}
+
+  TDialogField& Required() { return Rule(TFieldRule::Required); }
+  TDialogField& Unique() { return Rule(TFieldRule::Unique); }
+  TDialogField& UniqueInYear() { return Rule(TFieldRule::UniqueInYear); }
+  TDialogField& ShownOnly() { return Rule(TFieldRule::ShownOnly); }
+  TDialogField& WrittenOnly() { return Rule(TFieldRule::WrittenOnly); }
+  TDialogField& InsertOnly() { return Rule(TFieldRule::InsertOnly); }
+  TDialogField& Kept() { return Rule(TFieldRule::Kept); }
+  TDialogField& ZeroIsNull() { return Rule(TFieldRule::ZeroIsNull); }
+  TDialogField& Rule(TFieldRule rule) {
+    rules_ |= rule;
+    return *this;
+  }
+  // The control's value in a new row (else it is emptied); asked at every
+  // pass, so that "today" is today.
+  TDialogField& Default(std::function<QVariant()> value) {
+    default_ = std::move(value);
+    return *this;
+  }
+  TDialogField& Default(const QVariant& value) {
+    return Default([value] { return value; });
+  }
+  // The column's value in the placeholder row of a dialog that has one.
+  TDialogField& Placeholder(const QVariant& value) {
+    placeholder_ = value;
+    return *this;
+  }
+  // Where the column's value takes another way than the control's own.
+  TDialogField& Loads(std::function<void(const TField&)> load) {
+    load_ = std::move(load);
+    return *this;
+  }
+  TDialogField& Saves(std::function<QVariant()> save) {
+    save_ = std::move(save);
+    return *this;
+  }
+
+  const QString& Column() const { return column_; }
+  QWidget* Control() const { return control_; }
+  bool Has(TFieldRule rule) const { return rules_.testFlag(rule); }
+  bool Loaded() const { return !Has(TFieldRule::WrittenOnly); }
+  bool Written() const { return !Has(TFieldRule::ShownOnly); }
+  const QVariant& PlaceholderValue() const { return placeholder_; }
+
+  // The control takes the column's value, or its add-mode value, or nothing.
+  void Load(const TField& field) const;
+  void Clear() const;
+  // The value the row's column is written with.
+  QVariant Value() const;
+  // Makes the control show the field's rules (required colour and check).
+  void ApplyRules() const;
+
+private:
+  QString column_;
+  QWidget* control_;
+  TFieldRules rules_;
+  std::function<QVariant()> default_;
+  QVariant placeholder_;
+  std::function<void(const TField&)> load_;
+  std::function<QVariant()> save_;
+};
