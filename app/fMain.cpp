@@ -1,6 +1,7 @@
 #include "app/fMain.h"
 #include "app/AbandonedRows.h"
 #include "app/AppContext.h"
+#include "app/AppData.h"
 #include "app/ExceptionHandler.h"
 #include "app/FormRegistry.h"
 #include "app/MainNavigation.h"
@@ -19,7 +20,6 @@
 #include "db/IBError.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "db/ServerSql.h"
 #include "platform/MessageDialogs.h"
 #include "platform/Shell.h"
 #include "platform/base/ProgramResources.h"
@@ -428,10 +428,7 @@ void TfrmMain::PurgeAndReadSettings() {
   // The selection sets hold the rows of every connected workstation: purge
   // them only when this connection is the database's only attachment.
   if (IBD->AttachmentCount() == 1) {
-    ibs->SetSQL(QStringLiteral("delete from temp_spracuj"));
-    ibs->ExecSQL();
-    ibs->SetSQL(ServerSql::ResetGenerator(QStringLiteral("temp_spracuj_id")));
-    ibs->ExecSQL();
+    AppData::PurgeSelectionSets(*ibs);
   }
   ProgramSettings.BRIGADA_PREDPISANA = qint16(std::trunc(NastaveniaExtendedRead(QStringLiteral("BRIGADA_PREDPISANA"))));
   ProgramSettings.ZO_JEDIN = NastaveniaVariantRead(QStringLiteral("ZO_JEDIN"));
@@ -457,10 +454,7 @@ void TfrmMain::PurgeAndReadSettings() {
 int TfrmMain::ZistiVerziu() {
   try {
     BeginTransaction(*IBDT);
-    ibs->SetSQL(QStringLiteral("select max(VERSION) FROM DATABASE_UPDATES"));
-    ibs->Open();
-    const int version = ibs->Active() && !ibs->IsEmpty() ? ibs->FieldByNumber(0).AsInteger() : 0;
-    ibs->Close();
+    const int version = AppData::SchemaVersion(*ibs);
     IBDT->Commit();
     return version;
   } catch (const std::exception&) {
@@ -474,15 +468,10 @@ void TfrmMain::Kontrola_Kalim_UDF() {
   bool passed = false;
   try {
     BeginTransaction(*IBDT);
-    ibs->SetSQL(QStringLiteral("select kalim_udf_version() from rdb$database"));
-    ibs->Open();
-    if (ibs->Active() && !ibs->IsEmpty()) {
-      const QStringList parts = ibs->FieldByNumber(0).AsString().split(QLatin1Char('.'));
-      const int major = parts.value(0).trimmed().toInt();
-      const int minor = parts.value(1).trimmed().toInt();
-      passed = major > 1 || (major == 1 && minor >= 4);
-    }
-    ibs->Close();
+    const QStringList parts = AppData::FunctionLibraryVersion(*ibs).split(QLatin1Char('.'));
+    const int major = parts.value(0).trimmed().toInt();
+    const int minor = parts.value(1).trimmed().toInt();
+    passed = major > 1 || (major == 1 && minor >= 4);
     IBDT->Commit();
   } catch (const std::exception&) {
     // A missing function is the same as an old library.
@@ -494,13 +483,7 @@ void TfrmMain::Kontrola_Kalim_UDF() {
 }
 
 QVariant TfrmMain::ReadSetting(const QString& column, const QString& key) {
-  ibs->SetSQL(QStringLiteral("select ") + column + QStringLiteral(" from nastavenia where premenna=:PREMENNA"));
-  ibs->ParamByName(QStringLiteral("PREMENNA")).SetValue(key);
-  ibs->Open();
-  QVariant value;
-  if (ibs->Active() && !ibs->IsEmpty() && !ibs->FieldByNumber(0).IsNull()) value = ibs->FieldByNumber(0).AsVariant();
-  ibs->Close();
-  return value;
+  return AppData::Setting(*ibs, column, key);
 }
 
 QString TfrmMain::NastaveniaStringRead(const QString& key) {

@@ -1,15 +1,16 @@
 #include "app/fUpdate.h"
 #include "app/AppContext.h"
+#include "app/AppData.h"
 #include "app/ExceptionHandler.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
-#include "util/UxMemDS.h"
 #include "controls/QPLBtn.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/base/ProgramVersion.h"
 #include "schema/UpgradePackage.h"
+#include "util/UxMemDS.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QScopeGuard>
 #include <QtGui/QGuiApplication>
@@ -97,10 +98,7 @@ void TfrmUpdate::AddItem(const QString& text) {
 int TfrmUpdate::ZistiVerziu() {
   try {
     BeginTransaction(*ibt1);
-    ib1->SetSQL(QStringLiteral("select max(VERSION) FROM DATABASE_UPDATES"));
-    ib1->Open();
-    const int version = ib1->IsEmpty() ? 0 : ib1->FieldByNumber(0).AsInteger();
-    ib1->Close();
+    const int version = AppData::SchemaVersion(*ib1);
     ibt1->Commit();
     return version;
   } catch (const std::exception&) {
