@@ -38,14 +38,23 @@ void Bind(TIBQuery& query, const QVariantMap& params) {
     query.ParamByName(it.key()).SetValue(it.value());
 }
 
-// Firebird takes at most 1500 values in one IN list: longer selections are
-// split into lists joined by OR.
-QString KeyCondition(const QString& keyField, const QList<int>& keys) {
-  QStringList parts;
-  for (qsizetype start = 0; start < keys.size(); start += kMaxCheckedFilterKeys)
-    parts.append(CheckedFilterCondition(keys.mid(start, kMaxCheckedFilterKeys), QString(), keyField)->trimmed());
-  if (parts.size() == 1) return QLatin1Char(' ') + parts.first();
-  return QStringLiteral(" (") + parts.join(QStringLiteral(" or ")) + QLatin1Char(')');
+// Deletes the rows of the keys, each key bound to one prepared statement, all
+// in one unit of work: the rows go together or none goes.
+bool DeleteRowsByKey(const QString& table, const QString& keyField, const QList<int>& keys, const QString& tail) {
+  TIBTransaction transaction(MainDatabase());
+  TIBQuery query;
+  query.SetDatabase(MainDatabase());
+  query.SetTransaction(&transaction);
+  return RunUnitOfWork(transaction,
+                       [&] {
+                         query.SetSQL(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + keyField +
+                                      QStringLiteral("=:KEY ") + tail);
+                         for (const int key : keys) {
+                           query.ParamByName(QStringLiteral("KEY")).SetValue(key);
+                           query.ExecSQL();
+                         }
+                       })
+      .Done;
 }
 
 // The frame of every selection-set writer: its own read-committed
@@ -142,17 +151,12 @@ bool DeleteMarkedRecords(TDbGridQPL& grid, const QString& table, const QString& 
     if (RedMessageDlg(QStringLiteral("Naozaj vymazať označený záznam?"), TMsgDlgType::Confirmation, mbYes | mbNo, 0,
                       mrYes) != mrYes)
       return false;
-    return ExecSQLInOwnTransaction(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + keyField +
-                                       QStringLiteral("=:KEY ") + tail,
-                                   {{QStringLiteral("KEY"), dataSet->FieldByName(keyField).AsInteger()}});
+    return DeleteRowsByKey(table, keyField, {dataSet->FieldByName(keyField).AsInteger()}, tail);
   }
   if (RedMessageDlg(QStringLiteral("Naozaj vymazať všetky označené záznamy?"), TMsgDlgType::Confirmation, mbYes | mbNo,
                     0, mrYes) != mrYes)
     return false;
-  // The keys are the grid's own integers, never text typed by the user.
-  if (!ExecSQLInOwnTransaction(QStringLiteral("delete from ") + table + QStringLiteral(" where") +
-                               KeyCondition(keyField, keys) + QLatin1Char(' ') + tail))
-    return false;
+  if (!DeleteRowsByKey(table, keyField, keys, tail)) return false;
   // Unmarks the rows of the list (the deleted ones); marks of rows that the
   // filter hid stay, as those rows were not deleted.
   grid.UncheckAll();
