@@ -325,3 +325,29 @@ void TDialogPattern::FormClose() {
   });
   placeholderMade_ = false;
 }
+
+int RunAddPasses(TForm& dialog, const std::function<void()>& beforePass) {
+  TDialogPattern& pattern = *TDialogPattern::Of(&dialog);
+  int result;
+  do {
+    if (beforePass) beforePass();
+    pattern.ClearForPass();
+    dialog.SetTag(1);
+    result = dialog.ShowModal();
+  } while (result == mrSaveAndContinue);
+  return result;
+}
+
+int RunEditPasses(TForm& dialog, TIBQuery& rows, const std::function<void()>& beforePass) {
+  TDialogPattern& pattern = *TDialogPattern::Of(&dialog);
+  int result;
+  do {
+    if (beforePass) beforePass();
+    pattern.ClearForPass();
+    pattern.SetJedin(rows.FieldByName(QStringLiteral("JEDIN")).AsInteger());
+    dialog.SetTag(2);
+    result = dialog.ShowModal();
+    if (result == mrSaveAndContinue) rows.Next();
+  } while (result == mrSaveAndContinue && !rows.Eof());
+  return result;
+}

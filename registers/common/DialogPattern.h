@@ -17,6 +17,14 @@ class TQPLBtn;
 class TUxFormPlacement;
 enum class TCloseAction;
 
+// The add and edit runs of a dialog opened from a list, for the lists and the
+// child lists alike. The add run shows new rows (Tag 1) until a pass ends
+// otherwise than with save-and-continue; the edit run starts at the current
+// row of `rows` (Tag 2) and moves on with save-and-continue until its end.
+// `beforePass` runs before each pass; both answer the last pass's result.
+int RunAddPasses(TForm& dialog, const std::function<void()>& beforePass = {});
+int RunEditPasses(TForm& dialog, TIBQuery& rows, const std::function<void()>& beforePass = {});
+
 // The behaviour of every register's add/edit dialog, written once. A dialog
 // derives from TDialogForm (DialogForm.h), which keeps its public `Jedin` and
 // its TDialogPattern `dlg` and hands the form's hooks here; the dialog builds

@@ -273,12 +273,7 @@ void TListPattern::btnPridajClick() {
   TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
   pattern->Rok = Rok;
   if (PrepareAdd) PrepareAdd(*dialog);
-  int result;
-  do {
-    pattern->ClearForPass();
-    dialog->SetTag(1);
-    result = dialog->ShowModal();
-  } while (result == mrSaveAndContinue);
+  const int result = RunAddPasses(*dialog);
   btnRefreshClick();
   if (result == mrOk) LocateKey(pattern->Jedin());
 }
@@ -288,14 +283,7 @@ void TListPattern::btnOpravClick() {
   std::unique_ptr<TForm> dialog = CreateDialog();
   TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
   pattern->Rok = Rok;
-  int result;
-  do {
-    pattern->ClearForPass();
-    pattern->SetJedin(ib1->FieldByName(QStringLiteral("jedin")).AsInteger());
-    dialog->SetTag(2);
-    result = dialog->ShowModal();
-    if (result == mrSaveAndContinue) ib1->Next();
-  } while (result == mrSaveAndContinue && !ib1->Eof());
+  RunEditPasses(*dialog, *ib1);
   btnRefreshClick();
 }
 

@@ -104,13 +104,7 @@ public:
     std::unique_ptr<TForm> dialog = create_();
     TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
     pattern->Rok = form_.dlg.Rok;
-    int result;
-    do {
-      setKontrola_(*dialog, form_.Jedin);
-      pattern->ClearForPass();
-      dialog->SetTag(1);
-      result = dialog->ShowModal();
-    } while (result == mrSaveAndContinue);
+    const int result = RunAddPasses(*dialog, [&] { setKontrola_(*dialog, form_.Jedin); });
     grid->DisplayGrid();
     if (result == mrOk) query->Locate(QStringLiteral("jedin"), pattern->Jedin());
   }
@@ -119,17 +113,8 @@ public:
     if (!query->Active() || query->IsEmpty() || form_.childBusy_) return;
     QScopedValueRollback<bool> running(form_.childBusy_, true);
     std::unique_ptr<TForm> dialog = create_();
-    TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
-    pattern->Rok = form_.dlg.Rok;
-    int result;
-    do {
-      setKontrola_(*dialog, form_.Jedin);
-      pattern->ClearForPass();
-      pattern->SetJedin(query->FieldByName(QStringLiteral("JEDIN")).AsInteger());
-      dialog->SetTag(2);
-      result = dialog->ShowModal();
-      if (result == mrSaveAndContinue) query->Next();
-    } while (result == mrSaveAndContinue && !query->Eof());
+    TDialogPattern::Of(dialog.get())->Rok = form_.dlg.Rok;
+    RunEditPasses(*dialog, *query, [&] { setKontrola_(*dialog, form_.Jedin); });
     grid->DisplayGrid();
   }
 
