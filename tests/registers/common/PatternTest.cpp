@@ -28,8 +28,8 @@ protected:
     return texts;
   }
   // The groups list shown, every group marked, then filtered to the prefix.
-  std::unique_ptr<TfrmTestGroups> MarkedAndFiltered(const QString& prefix) {
-    auto form = std::make_unique<TfrmTestGroups>(nullptr, ProgramSettings.Rok);
+  std::unique_ptr<TfrmTestGroups> MarkedAndFiltered(const QString& prefix, quint16 rok = ProgramSettings.Rok) {
+    auto form = std::make_unique<TfrmTestGroups>(nullptr, rok);
     ShowActive(*form);
     form->list.gr1->setFocus();
     form->list.gr1->CheckAll();
@@ -200,11 +200,10 @@ TEST_F(PatternTest, PrintTakesTheMarkedRowsTheListShowsElseTheWholeFilteredList)
   SetPrintFormFactory([&prints] { return std::make_unique<TRecordingPrintForm>(prints); });
   for (const char* name : {"A1", "A2", "B1"})
     Group(QString::fromLatin1(name));
-  ProgramSettings.Rok = 2025;
   Organizacia.Nazov = QStringLiteral("MO SRZ Vimek 'Pstruh'");
 
-  auto form = MarkedAndFiltered(QStringLiteral("A"));
-  form->list.gr1->UncheckAll(); // A1 and A2 unmarked: the hidden B1 keeps its mark
+  auto form = MarkedAndFiltered(QStringLiteral("A"), 2025); // the print names the list's year, not the working one
+  form->list.gr1->UncheckAll();                             // A1 and A2 unmarked: the hidden B1 keeps its mark
   form->list.ib1->First();
   form->list.gr1->CheckRow(); // A1
   form->list.gr1->setFocus();
