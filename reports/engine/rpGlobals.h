@@ -134,6 +134,9 @@ public:
   // font, picture, data field, data source), opened for the object; the
   // designer installs it, and property records get editors only while it is set.
   std::function<void(class TrpObject* object, const QString& property)> DesignerEditor;
+  // The designer's script editor: edits the object's Script modally and
+  // stores what was confirmed; set while a designer window exists.
+  std::function<void(TrpView& object)> ScriptEditor;
 
   // --- localised tables
   quint8 DefaultCharset = 1;

@@ -89,6 +89,10 @@ QVariant TrpMemoView::CallMethod(const QString& name, const QVariant& a1, const 
   return result;
 }
 
+void TrpMemoView::OpenEditor() {
+  if (rpEngineStarted() && rpGlobals().DesignerEditor) rpGlobals().DesignerEditor(this, QStringLiteral("Memo"));
+}
+
 void TrpMemoView::ListProperties() {
   ListViewProperties(true);
   for (const char* n : {"Font.Name", "Font.Size", "Font.Style", "Font.Color"})

@@ -19,6 +19,8 @@ public:
   void WriteXmlElement(QString& element) override;
   // The field's text becomes the lines to print (WorkLines).
   void LoadFromBlobField(TField* field) override;
+  // The designer's text editor for the object's text and script.
+  void OpenEditor() override;
 
   // Script, before-print event, expansion and highlight as for printing, then
   // the laid-out text height (0 when hidden or suppressed); SplitMode becomes 1.

@@ -1,4 +1,5 @@
 #include "reports/engine/rpPage.h"
+#include "reports/engine/rpControl.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpValue.h"
@@ -70,6 +71,14 @@ void TrpPage::AssignFreeName() {
     }
   }
   Name = QStringLiteral("Page");
+}
+
+void TrpPage::EditScript() {
+  if (!rpEngineStarted() || !rpGlobals().ScriptEditor) return;
+  TrpControl holder;
+  holder.Script = Script;
+  rpGlobals().ScriptEditor(holder);
+  Script = holder.Script;
 }
 
 int TrpPage::PrintableLeft() const {

@@ -35,6 +35,9 @@ public:
   TrpView* FindObject(const QString& name) const;
   // "Page" + the first number 1..10000 no page of the report bears; "Page" when all are taken.
   void AssignFreeName();
+  // Hands the page's script to the designer's script editor in a temporary
+  // control and keeps what comes back; nothing without a script editor.
+  void EditScript();
 
   int PrintableLeft() const;
   int PrintableTop() const;
