@@ -107,8 +107,14 @@ QStringList rpColourLines(const QStringList& lines, TSyntaxType type, const QStr
     mark(p, end, code);
     p = end;
   }
-  codes.truncate(length);
-  QStringList result = codes.split(QStringLiteral("\r\n"));
+  // Cut by the lines' own lengths: a line may hold a line break of its own
+  // (a pasted lone CR joined with an LF), and its codes must still match it.
+  QStringList result;
+  qsizetype at = 0;
+  for (const QString& line : lines) {
+    result.append(codes.mid(at, line.size()));
+    at += line.size() + 2;
+  }
   result.append(QStringLiteral(" "));
   return result;
 }

@@ -237,8 +237,10 @@ void TrpSyntaxMemo::CutToClipboard() {
 
 void TrpSyntaxMemo::PasteFromClipboard() {
   if (ReadOnly()) return;
-  InsertText(QGuiApplication::clipboard()->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                 .replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+  // Any line break of the clipboard (CR LF, LF or a lone CR) becomes the memo's CR LF.
+  QString text = QGuiApplication::clipboard()->text();
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  InsertText(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
 // --- keys

@@ -48,8 +48,12 @@ void TrpSyntaxMemoText::MoveCaret(int column, int line) {
 }
 
 void TrpSyntaxMemoText::SetSelection(const QPoint& anchor, const QPoint& end) {
-  anchor_ = anchor;
-  end_ = end;
+  // Both points lie on the text, so the edits that use them never reach past its last line.
+  const auto onText = [this](const QPoint& p) {
+    return QPoint(std::clamp(p.x(), 1, kMaxColumn), std::clamp(p.y(), 1, LineCount()));
+  };
+  anchor_ = onText(anchor);
+  end_ = onText(end);
 }
 
 void TrpSyntaxMemoText::SelectAll() {
@@ -117,12 +121,12 @@ void TrpSyntaxMemoText::InsertText(const QString& text) {
 
 void TrpSyntaxMemoText::Enter() {
   if (ReadOnly) return;
-  QString& line = lines_[line_ - 1];
-  const QString rest = line.mid(column_ - 1, kMaxColumn);
-  line = TrimmedRight(line.left(column_ - 1));
-  lines_.insert(line_, rest);
+  const QString line = lines_[line_ - 1];
+  const QString kept = TrimmedRight(line.left(column_ - 1));
+  lines_[line_ - 1] = kept;
+  lines_.insert(line_, line.mid(column_ - 1, kMaxColumn)); // may move the list's strings
   MoveBookmarksBelow(line_ - 1, 1);
-  const int indent = FirstNonBlank(line) > 0 ? FirstNonBlank(line) : column_;
+  const int indent = FirstNonBlank(kept) > 0 ? FirstNonBlank(kept) : column_;
   MoveCaret(1, line_ + 1);
   ClearSelection();
   if (indent > 1) InsertText(QString(indent - 1, QLatin1Char(' ')));
@@ -223,6 +227,7 @@ void TrpSyntaxMemoText::ShiftBlock(bool indent) {
 void TrpSyntaxMemoText::DeleteLine() {
   if (ReadOnly) return;
   PushUndo();
+  ClearSelection(); // it may have covered the line
   if (line_ < LineCount()) {
     lines_.removeAt(line_ - 1);
     MoveBookmarksBelow(line_ - 1, -1);

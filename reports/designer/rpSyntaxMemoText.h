@@ -31,6 +31,7 @@ public:
   // Clamped to 1..1024 and 1..line count.
   void MoveCaret(int column, int line);
   bool HasSelection() const { return anchor_.x() != 0; }
+  // Points beyond the text are moved onto it (column 1..1024, line 1..line count).
   void SetSelection(const QPoint& anchor, const QPoint& end);
   void ClearSelection() { anchor_ = end_ = QPoint(); }
   void SelectAll();

@@ -94,6 +94,16 @@ INSTANTIATE_TEST_SUITE_P(
                      OnTwoLines(Qt::Key_U, Qt::ControlModifier), {F("  a"), F("b"), F("c")}, {1, 3}},
         TMemoKeyCase{"ctrlYDeletesTheLine", {F("a"), F("b")}, {1, 1}, Press(Qt::Key_Y, Qt::ControlModifier), {F("b")},
                      {1, 1}},
+        // The selection covered lines that are gone: typing afterwards must not reach them.
+        TMemoKeyCase{"ctrlYDropsTheSelection", {F("a"), F("b"), F("c")}, {1, 1},
+                     [](TrpSyntaxMemo* m) {
+                       Keys(m, Qt::Key_Down, Qt::ShiftModifier, 2);
+                       Keys(m, Qt::Key_Y, Qt::ControlModifier);
+                       Keys(m, Qt::Key_Up);
+                       Keys(m, Qt::Key_Y, Qt::ControlModifier);
+                       QTest::keyClicks(m, F("x"));
+                     },
+                     {F("a"), F("x")}, {2, 2}},
         TMemoKeyCase{"backspaceUnindents", {F("  if"), F("      x")}, {7, 2}, Press(Qt::Key_Backspace),
                      {F("  if"), F("  x")}, {3, 2}},
         TMemoKeyCase{"ctrlLeftAndRightByWords", {F("abc de_f  g")}, {1, 1},
@@ -203,9 +213,9 @@ TEST(SyntaxMemoControl, ClipboardKeysCarryLineBreaks) {
   Keys(memo, Qt::Key_Delete, Qt::ShiftModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), F("ab\r\ncd"));
   EXPECT_EQ(memo->Lines(), QStringList{F("")});
-  QGuiApplication::clipboard()->setText(F("x\ny"));
+  QGuiApplication::clipboard()->setText(F("x\ny\rz"));
   Keys(memo, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(memo->Lines(), (QStringList{F("x"), F("y")}));
+  EXPECT_EQ(memo->Lines(), (QStringList{F("x"), F("y"), F("z")}));
 }
 
 TEST(SyntaxMemoControl, TabStaysInTheMemoInsideADialog) {
