@@ -208,6 +208,26 @@ TEST_F(TextEditors, PageScriptGoesThroughTheConnectedEditor) {
   page->EditScript(); // nothing to show without an editor
 }
 
+TEST_F(TextEditors, ATextObjectsOpenEditorReachesTheDesignersTextEditor) {
+  const std::unique_ptr<TrpObjEditorForm> plain = rpCreateTextEditor(false, nullptr);
+  EXPECT_TRUE(dynamic_cast<TrpEditorForm1*>(plain.get()));
+  const std::unique_ptr<TrpObjEditorForm> editor = rpCreateTextEditor(true, nullptr);
+  ASSERT_TRUE(dynamic_cast<TrpEditorForm*>(editor.get()));
+  QStringList asked;
+  rpGlobals().DesignerEditor = [&](TrpObject* object, const QString& property) {
+    asked << property;
+    rpOpenTextEditor(*editor, object, property);
+  };
+  WhenModal<TrpEditorForm>([](TrpEditorForm* shown) {
+    EXPECT_EQ(shown->TextMemo->toPlainText(), F("Zoznam členov"));
+    shown->CancelBtn->click();
+  });
+  title->OpenEditor();
+  EXPECT_EQ(asked, QStringList{F("Memo")});
+  EXPECT_EQ(rpOpenTextEditor(*editor, title, F("Font")), 0) << "only the text and script entries";
+  rpGlobals().DesignerEditor = nullptr;
+}
+
 TEST_F(TextEditors, HighlightDialogWritesEverySelectedTextObject) {
   auto* second = static_cast<TrpMemoView*>(page->Add(std::make_unique<TrpMemoView>()));
   title->IsSelected = second->IsSelected = true;
