@@ -268,4 +268,19 @@ TEST_F(ServisSqlConsoleTest, F4InEitherGridFocusesTheConsoleAndScreenReadersRead
   EXPECT_EQ(text->text(start, end), QStringLiteral("from"));
 }
 
+// The console keeps the standard key bindings but for context help, which is
+// on Ctrl+F1.
+TEST_F(ServisSqlConsoleTest, ContextHelpIsOnCtrlF1) {
+  TfrmServis& form = Console();
+  QStringList asked;
+  form.e21->OnContextHelp = [&asked](TCustomCodeEdit*, const QString& word) { asked << word; };
+  Write(form, QStringLiteral("select x"));
+  form.e21->MoveCaretCollapsing({3, 1});
+  QTest::keyClick(form.e21, Qt::Key_F1);
+  EXPECT_TRUE(asked.isEmpty());
+  QTest::keyClick(form.e21, Qt::Key_F1, Qt::ControlModifier);
+  EXPECT_EQ(asked, QStringList{QStringLiteral("select")});
+  EXPECT_EQ(form.e21->Text(), QStringLiteral("select x"));
+}
+
 } // namespace
