@@ -54,7 +54,7 @@ QImage rpEditorGlyph(const char* name) {
   return image;
 }
 
-QList<TrpSpeedButton*> rpAddEditBar(TForm& form, QWidget& bar, QPlainTextEdit& memo, int x) {
+QList<TrpSpeedButton*> rpAddEditBar(TForm& form, QWidget& bar, const TrpMemoClipboard& memo, int x) {
   struct TButton {
     const char* Glyph;
     int Hint;
@@ -71,9 +71,9 @@ QList<TrpSpeedButton*> rpAddEditBar(TForm& form, QWidget& bar, QPlainTextEdit& m
     x += b.Hint == 53093 ? 32 : 24;
     made.append(button);
   }
-  QObject::connect(made[0], &TrpSpeedButton::clicked, &memo, &QPlainTextEdit::cut);
-  QObject::connect(made[1], &TrpSpeedButton::clicked, &memo, &QPlainTextEdit::copy);
-  QObject::connect(made[2], &TrpSpeedButton::clicked, &memo, &QPlainTextEdit::paste);
+  QObject::connect(made[0], &TrpSpeedButton::clicked, &form, memo.Cut);
+  QObject::connect(made[1], &TrpSpeedButton::clicked, &form, memo.Copy);
+  QObject::connect(made[2], &TrpSpeedButton::clicked, &form, memo.Paste);
   QObject::connect(made[3], &TrpSpeedButton::clicked, &form, [&form] { form.SetModalResult(mrCancel); });
   QObject::connect(made[4], &TrpSpeedButton::clicked, &form, [&form] { form.SetModalResult(mrOk); });
   return made;
@@ -95,7 +95,8 @@ TrpLinesEditorForm::TrpLinesEditorForm(QWidget* parent) : TForm(parent) {
   M1->setObjectName(QStringLiteral("M1"));
   M1->setLineWrapMode(QPlainTextEdit::NoWrap);
   layout->addWidget(M1);
-  const QList<TrpSpeedButton*> buttons = rpAddEditBar(*this, *panel, *M1);
+  const QList<TrpSpeedButton*> buttons =
+      rpAddEditBar(*this, *panel, {[this] { M1->cut(); }, [this] { M1->copy(); }, [this] { M1->paste(); }});
   CutBtn = buttons[0];
   CopyBtn = buttons[1];
   PasteBtn = buttons[2];

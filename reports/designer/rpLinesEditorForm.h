@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ui/Form.h"
+#include <functional>
 
 class QPlainTextEdit;
 class TrpSpeedButton;
@@ -25,8 +26,12 @@ protected:
   bool FormKeyDown(QKeyEvent* event) override;
 };
 
-// The tool bar of the editors of lines (cut, copy, paste, cancel, OK) over
-// `memo`, 33 pixels high, the buttons 24 x 24 at y 6 from x 4; returned in that order.
-QList<TrpSpeedButton*> rpAddEditBar(TForm& form, QWidget& bar, QPlainTextEdit& memo, int x = 4);
+// The clipboard operations of an editor's memo.
+struct TrpMemoClipboard {
+  std::function<void()> Cut, Copy, Paste;
+};
+// The tool bar of the editors of lines (cut, copy, paste, cancel, OK) on
+// `bar`, 33 pixels high, the buttons 24 x 24 at y 6 from x; returned in that order.
+QList<TrpSpeedButton*> rpAddEditBar(TForm& form, QWidget& bar, const TrpMemoClipboard& memo, int x = 4);
 // The 24 x 24 glyphs of the editors' buttons, drawn in code: "cut", "copy", "paste", "cancel", "ok", "open", "save", "builder".
 QImage rpEditorGlyph(const char* name);

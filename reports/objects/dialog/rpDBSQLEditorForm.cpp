@@ -1,15 +1,16 @@
 #include "reports/objects/dialog/rpDBSQLEditorForm.h"
 #include "platform/base/Registry.h"
 #include "reports/designer/rpLinesEditorForm.h"
+#include "reports/designer/rpSyntaxMemo.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpUtils.h"
+#include "reports/engine/rpView.h"
 #include "reports/engine/ui/rpSpeedButton.h"
 #include <QtCore/QFile>
 #include <QtCore/QTextStream>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QFrame>
-#include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QVBoxLayout>
 
 TrpDBSQLEditorForm::TrpDBSQLEditorForm(QWidget* parent) : TForm(parent) {
@@ -23,9 +24,9 @@ TrpDBSQLEditorForm::TrpDBSQLEditorForm(QWidget* parent) : TForm(parent) {
   auto* bar = new QFrame(this);
   bar->setFixedHeight(33);
   layout->addWidget(bar);
-  Memo = new QPlainTextEdit(this);
+  Memo = new TrpSyntaxMemo(this);
   Memo->setObjectName(QStringLiteral("Memo"));
-  Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo->SetSyntaxType(TSyntaxType::stSQL);
   layout->addWidget(Memo);
 
   struct TFileButton {
@@ -45,14 +46,17 @@ TrpDBSQLEditorForm::TrpDBSQLEditorForm(QWidget* parent) : TForm(parent) {
   }
   connect(files[0], &TrpSpeedButton::clicked, this, &TrpDBSQLEditorForm::LoadFromFile);
   connect(files[1], &TrpSpeedButton::clicked, this, &TrpDBSQLEditorForm::SaveToFile);
-  const QList<TrpSpeedButton*> edits = rpAddEditBar(*this, *bar, *Memo, 60);
+  const QList<TrpSpeedButton*> edits = rpAddEditBar(
+      *this, *bar,
+      {[this] { Memo->CutToClipboard(); }, [this] { Memo->CopyToClipboard(); }, [this] { Memo->PasteFromClipboard(); }},
+      60);
   auto* builder = new TrpSpeedButton(bar);
   builder->SetFlat(true);
   builder->SetGlyph(rpEditorGlyph("builder"));
   builder->setToolTip(rpLoadStr(56101));
   builder->setGeometry(edits.last()->geometry().right() + 9, 6, 24, 24);
 
-  Memo->setFont(ScriptFont());
+  Memo->SetMemoFont(ScriptFont());
   Memo->setFocus();
 }
 
@@ -88,13 +92,13 @@ void TrpDBSQLEditorForm::LoadFromFile() {
     rpGlobals().ErrorBox(QStringLiteral("Súbor %1 nie je možné otvoriť.").arg(name), rpLoadStr(55206));
     return;
   }
-  Memo->setPlainText(QString::fromUtf8(file.readAll()));
+  Memo->SetLines(rpSplitLines(QString::fromUtf8(file.readAll())));
 }
 
 void TrpDBSQLEditorForm::SaveToFile() {
   const QString name = QFileDialog::getSaveFileName(this);
   if (name.isEmpty()) return;
   QFile file(name);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(Memo->toPlainText().toUtf8()) < 0)
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(Memo->Text().toUtf8()) < 0)
     rpGlobals().ErrorBox(QStringLiteral("Súbor %1 nie je možné zapísať.").arg(name), rpLoadStr(55206));
 }

@@ -1,20 +1,19 @@
 #pragma once
 #include "core/ui/Form.h"
 
-class QPlainTextEdit;
+class TrpSyntaxMemo;
 class TrpSpeedButton;
 
 // The SQL editor of a query: open and save the text to a file, cut, copy,
 // paste, the SQL builder (which has no action), cancel and OK above the
-// memo. Ctrl+Enter closes with OK, Esc in the memo with cancel. The memo is
-// a plain text memo in the designer's script font until the designer's
-// syntax memo can take its place.
+// designer's syntax memo in SQL colouring and the designer's script font.
+// Ctrl+Enter closes with OK, Esc in the memo with cancel.
 class TrpDBSQLEditorForm : public TForm {
   Q_OBJECT
 public:
   explicit TrpDBSQLEditorForm(QWidget* parent = nullptr);
 
-  QPlainTextEdit* Memo = nullptr;
+  TrpSyntaxMemo* Memo = nullptr;
 
 protected:
   bool FormKeyDown(QKeyEvent* event) override;

@@ -1,5 +1,6 @@
 #include "reports/objects/dialog/rpDialogEditors.h"
 #include "reports/designer/rpLinesEditorForm.h"
+#include "reports/designer/rpSyntaxMemo.h"
 #include "reports/objects/dialog/rpDBFieldsEditorForm.h"
 #include "reports/objects/dialog/rpDBSQLEditorForm.h"
 #include "reports/objects/dialog/rpFBFieldsLinkForm.h"
@@ -93,9 +94,9 @@ bool rpEditLines(QString& text) { return TrpLinesEditorForm::Edit(text); }
 
 bool rpEditSQL(QStringList& lines) {
   TrpDBSQLEditorForm form;
-  form.Memo->setPlainText(lines.join(QLatin1Char('\n')));
+  form.Memo->SetLines(lines);
   if (form.ShowModal() != mrOk) return false;
-  lines = form.Memo->toPlainText().split(QLatin1Char('\n'));
+  lines = form.Memo->Lines();
   return true;
 }
 

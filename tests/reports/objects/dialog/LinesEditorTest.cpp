@@ -1,5 +1,6 @@
 #include "DialogFixture.h"
 #include "reports/designer/rpLinesEditorForm.h"
+#include "reports/designer/rpSyntaxMemo.h"
 #include "reports/engine/ui/rpSpeedButton.h"
 #include "reports/objects/dialog/rpDBSQLEditorForm.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
@@ -36,8 +37,9 @@ TEST_F(LinesEditorTest, CtrlEnterAppliesWithoutALineBreakAndCancelKeepsTheText) 
 TEST_F(LinesEditorTest, SqlEditorAppliesOnCtrlEnterAndDiscardsOnEsc) {
   QStringList lines{S("SELECT *"), S("FROM VODY")};
   WhenModal<TrpDBSQLEditorForm>([](TrpDBSQLEditorForm* form) {
+    EXPECT_EQ(form->Memo->SyntaxType(), TSyntaxType::stSQL);
     form->Memo->setFocus();
-    form->Memo->moveCursor(QTextCursor::End);
+    form->Memo->MoveCaret(10, 2); // 1-based: after "FROM VODY"
     QTest::keyClicks(form->Memo, S(" WHERE ID > 1"));
     QTest::keyClick(form->Memo, Qt::Key_Escape);
   });
@@ -45,7 +47,7 @@ TEST_F(LinesEditorTest, SqlEditorAppliesOnCtrlEnterAndDiscardsOnEsc) {
   EXPECT_EQ(lines, (QStringList{S("SELECT *"), S("FROM VODY")}));
   WhenModal<TrpDBSQLEditorForm>([](TrpDBSQLEditorForm* form) {
     form->Memo->setFocus();
-    form->Memo->moveCursor(QTextCursor::End);
+    form->Memo->MoveCaret(10, 2); // 1-based: after "FROM VODY"
     QTest::keyClicks(form->Memo, S(" WHERE ID > 1"));
     QTest::keyClick(form->Memo, Qt::Key_Enter, Qt::ControlModifier);
   });
