@@ -122,6 +122,24 @@ void TrpFBDataset::TryStoredActive() {
   }
 }
 
+void TrpFBDataset::StoreAndWrite(const QString& name, const QString& value) {
+  StoredValues.SetVariable(name, value);
+  try {
+    WriteProperty(name, value);
+  } catch (const Exception&) {
+    // Bound again once the whole report is loaded.
+  }
+}
+
+void TrpFBDataset::AfterLoadWithMaster(const QString& masterProperty) {
+  try {
+    ApplyStored(masterProperty);
+  } catch (const Exception&) {
+    // The data set then has no master.
+  }
+  TrpFBDataset::AfterLoad();
+}
+
 void TrpFBDataset::AfterLoad() {
   try {
     ApplyStored(QStringLiteral("DataBase"));

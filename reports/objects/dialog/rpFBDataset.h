@@ -45,6 +45,11 @@ protected:
   void ApplyStored(const QString& name);
   // The stored "Active", ignoring a failure (a later AfterLoad tries again).
   void TryStoredActive();
+  // Keeps a name read from the template and applies it now; a failure waits for AfterLoad.
+  void StoreAndWrite(const QString& name, const QString& value);
+  // AfterLoad that first applies the stored master ("MasterSource",
+  // "DataSource"); a master that cannot be bound stays unset.
+  void AfterLoadWithMaster(const QString& masterProperty);
 
 private:
   QPointer<TIBQuery> dataSet_;

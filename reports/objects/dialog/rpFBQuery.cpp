@@ -172,30 +172,15 @@ void TrpFBQuery::ListProperties() {
   AddPropertyRec(QStringLiteral("SQL.Count"), 0);
 }
 
-void TrpFBQuery::AfterLoad() {
-  try {
-    ApplyStored(QStringLiteral("DataSource"));
-  } catch (const Exception&) {
-    // The query then has no master.
-  }
-  TrpFBDataset::AfterLoad();
-}
+void TrpFBQuery::AfterLoad() { AfterLoadWithMaster(QStringLiteral("DataSource")); }
 
 void TrpFBQuery::LoadFromStream(TBinaryReader& stream) {
   TrpFBDataset::LoadFromStream(stream);
   StoredValues.Clear();
   ParamExpressions.Clear();
-  const auto storeAndWrite = [this](const QString& name, const QString& value) {
-    StoredValues.SetVariable(name, value);
-    try {
-      WriteProperty(name, value);
-    } catch (const Exception&) {
-      // Bound again once the whole report is loaded.
-    }
-  };
-  storeAndWrite(QStringLiteral("DataBase"), rpReadReportString(stream));
+  StoreAndWrite(QStringLiteral("DataBase"), rpReadReportString(stream));
   WriteProperty(QStringLiteral("Filter"), rpReadReportString(stream));
-  storeAndWrite(QStringLiteral("DataSource"), rpReadReportString(stream));
+  StoreAndWrite(QStringLiteral("DataSource"), rpReadReportString(stream));
   QStringList sql;
   rpReadReportMemo(stream, sql);
   SetSQL(sql);

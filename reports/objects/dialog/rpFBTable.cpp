@@ -78,34 +78,19 @@ void TrpFBTable::ListProperties() {
   AddNameChoice(*this, QStringLiteral("TableName"), tables);
 }
 
-void TrpFBTable::AfterLoad() {
-  try {
-    ApplyStored(QStringLiteral("MasterSource"));
-  } catch (const Exception&) {
-    // The table then has no master.
-  }
-  TrpFBDataset::AfterLoad();
-}
+void TrpFBTable::AfterLoad() { AfterLoadWithMaster(QStringLiteral("MasterSource")); }
 
 void TrpFBTable::LoadFromStream(TBinaryReader& stream) {
   TrpFBDataset::LoadFromStream(stream);
   StoredValues.Clear();
   TIBTable& table = *Table();
-  const auto storeAndWrite = [this](const QString& name, const QString& value) {
-    StoredValues.SetVariable(name, value);
-    try {
-      WriteProperty(name, value);
-    } catch (const Exception&) {
-      // Bound again once the whole report is loaded.
-    }
-  };
-  storeAndWrite(QStringLiteral("DataBase"), rpReadReportString(stream));
+  StoreAndWrite(QStringLiteral("DataBase"), rpReadReportString(stream));
   table.SetTableName(rpReadReportString(stream));
   WriteProperty(QStringLiteral("Filter"), rpReadReportString(stream));
   table.SetIndexName(rpReadReportString(stream));
   table.SetIndexFieldNames(rpReadReportString(stream));
   table.SetMasterFields(rpReadReportString(stream));
-  storeAndWrite(QStringLiteral("MasterSource"), rpReadReportString(stream));
+  StoreAndWrite(QStringLiteral("MasterSource"), rpReadReportString(stream));
   StoredValues.SetVariable(QStringLiteral("Active"), rpReadBoolean(stream));
   ReadFields(stream);
   TryStoredActive();
