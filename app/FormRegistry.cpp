@@ -10,6 +10,10 @@ QHash<QString, TFormAction>& Actions() {
   static QHash<QString, TFormAction> actions;
   return actions;
 }
+TComboPicker& InstalledPicker() {
+  static TComboPicker picker;
+  return picker;
+}
 } // namespace
 
 namespace FormRegistry {
@@ -25,5 +29,10 @@ void Unregister(const QString& name) {
 bool IsRegistered(const QString& name) { return Factories().contains(name) || Actions().contains(name); }
 TFormFactory Factory(const QString& name) { return Factories().value(name); }
 TFormAction Action(const QString& name) { return Actions().value(name); }
+
+void SetPicker(TComboPicker picker) { InstalledPicker() = std::move(picker); }
+bool Pick(TIBComboBox& combo, const QString& formName, const QWidget* pickerButton) {
+  return InstalledPicker() && InstalledPicker()(combo, formName, pickerButton);
+}
 
 } // namespace FormRegistry

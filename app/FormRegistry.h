@@ -5,6 +5,7 @@
 
 class QWidget;
 class TForm;
+class TIBComboBox;
 
 // What the main window hands a form before showing it: the working year and,
 // for the forms that need one, a book type, a document-type range or the
@@ -22,6 +23,9 @@ struct TFormArgs {
 using TFormFactory = std::function<TForm*(QWidget* owner, const TFormArgs& args)>;
 // An action that shows and frees its own window (the catch-summary chooser).
 using TFormAction = std::function<void()>;
+// The picker protocol of a lookup combo (registers/common/Picker.h): picks a
+// row of the list registered as `formName` into the combo; true when chosen.
+using TComboPicker = std::function<bool(TIBComboBox& combo, const QString& formName, const QWidget* pickerButton)>;
 
 // The forms the main window can open, by class name. The library that builds
 // a form registers it here before the main window is created (from a
@@ -36,6 +40,11 @@ bool IsRegistered(const QString& name);
 // The factory or action of the name; empty when none is registered.
 TFormFactory Factory(const QString& name);
 TFormAction Action(const QString& name);
+// The register libraries install the picker protocol, so that a form of
+// app/ picks from a register list without linking it; Pick is false while
+// none is installed.
+void SetPicker(TComboPicker picker);
+bool Pick(TIBComboBox& combo, const QString& formName, const QWidget* pickerButton);
 
 // Registers a form that takes nothing but its owner.
 template <class Form> void RegisterOwnedForm(const QString& name) {

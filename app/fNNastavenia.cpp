@@ -282,19 +282,7 @@ void TfrmNNastavenia::btnZOClick() { PickOrganisation(btnZO, eZO); }
 void TfrmNNastavenia::btnJUXClick() { PickOrganisation(btnJUX, eJUX); }
 
 void TfrmNNastavenia::PickOrganisation(QToolButton* button, TIBComboBox* combo) {
-  if (button->isHidden()) return;
-  const TFormFactory factory = FormRegistry::Factory(QStringLiteral("TfrmCZO"));
-  if (!factory) return;
-  std::unique_ptr<TForm> list(factory(this, TFormArgs{}));
-  list->SetTag(1); // picker mode
-  // The list offers its current row's key as the property "JEDIN".
-  if (!combo->GetKeyValue().isNull()) list->setProperty("JEDIN", combo->GetKeyValue());
-  if (list->ShowModal() == mrOk) {
-    combo->FindIt(list->property("JEDIN"));
-    if (combo->hasFocus()) focusNextChild();
-  } else {
-    combo->setFocus();
-  }
+  FormRegistry::Pick(*combo, QStringLiteral("TfrmCZO"), button);
 }
 
 bool TfrmNNastavenia::FormKeyDown(QKeyEvent* event) {

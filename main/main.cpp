@@ -9,6 +9,7 @@
 #include "dbase/exchange/uPUlovkySumarizaciaExport.h"
 #include "platform/base/TerminationSignals.h"
 #include "registers/members/MembersForms.h"
+#include "registers/permits/PermitsForms.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/export/RegisterReportExports.h"
 #include "reports/objects/RegisterReportObjects.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
   RegisterAdministrationForms();
   RegisterConsoleForms();
   RegisterMembersForms();
+  RegisterPermitsForms();
   RegisterMemberImport();
   RegisterCatchSummaryExporter();
   RegisterPrintForm();

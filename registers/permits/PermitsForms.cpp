@@ -1,0 +1,12 @@
+#include "registers/permits/PermitsForms.h"
+#include "app/FormRegistry.h"
+#include "registers/common/Picker.h"
+#include "registers/permits/fCZO.h"
+#include "registers/permits/fCZdrojeUhrad.h"
+
+void RegisterPermitsForms() {
+  // The settings dialog picks its two organisations from TfrmCZO.
+  FormRegistry::SetPicker(&PickFromList);
+  FormRegistry::RegisterYearForm<TfrmCZO>(QStringLiteral("TfrmCZO"));
+  FormRegistry::RegisterYearForm<TfrmCZdrojeUhrad>(QStringLiteral("TfrmCZdrojeUhrad"));
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The fixture of the permit code lists' tests: a list form opened as the
+// main window opens it, its keys, and the rows of its table.
+#include "controls/DbGridQPL.h"
+#include "controls/IBEdit.h"
+#include "db/IBQuery.h"
+#include "registers/common/ListPattern.h"
+#include "tests/controls/KitTestSupport.h"
+#include "tests/registers/common/RegisterTestSupport.h"
+
+template <class List> class PermitListTest : public RegisterTest {
+protected:
+  void TearDown() override {
+    form.reset();
+    RegisterTest::TearDown();
+  }
+  void Open() {
+    form = std::make_unique<List>(nullptr, ProgramSettings.Rok);
+    ShowActive(*form);
+    form->list.gr1->setFocus();
+  }
+  void Key(int key) { QTest::keyClick(form->list.gr1, Qt::Key(key)); }
+  // The column of the list's rows in their order.
+  QVariantList Listed(const QString& field) const {
+    QVariantList values;
+    TIBQuery& q = *form->list.ib1;
+    for (int row = 0; row < q.RecordCount(); ++row)
+      values.append(q.ValueAt(row, q.FieldByName(field).Index()));
+    return values;
+  }
+  // Every row of the statement, its columns' texts joined by "/".
+  QStringList Rows(const QString& sql) const {
+    QStringList rows;
+    TTestStatement statement(db.get(), sql);
+    TIBQuery& query = statement.Query();
+    query.Open();
+    for (query.First(); !query.Eof(); query.Next()) {
+      QStringList columns;
+      for (const auto& field : query.Fields())
+        columns.append(field->AsVariant().toString());
+      rows.append(columns.join(QLatin1Char('/')));
+    }
+    statement.Commit();
+    return rows;
+  }
+  // Replaces the text of a line edit as typing would after selecting it.
+  static void Retype(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    TypeText(edit, text);
+  }
+
+  std::unique_ptr<List> form;
+};
