@@ -56,28 +56,6 @@ TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpe
   return row->Combo;
 }
 
-TIBEdit* AddText(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength) {
-  controls.Label(label);
-  return controls.Add<TIBEdit>(name, maxLength);
-}
-
-TIBCurrencyEdit* AddAmount(TRegisterLayout& controls, const QString& label, const QString& name, int decimals,
-                           int maxLength) {
-  controls.Label(label);
-  auto* edit = controls.Add<TIBCurrencyEdit>(name);
-  edit->SetDecimals(decimals);
-  edit->SetMaxLength(maxLength);
-  return edit;
-}
-
-TIBCheckBox* AddCheckRow(TRegisterLayout& controls, const QString& label, const QString& name, const QString& text) {
-  controls.Label(label);
-  auto* box = controls.Add<TIBCheckBox>(name);
-  box->setText(text);
-  box->setLayoutDirection(Qt::RightToLeft);
-  return box;
-}
-
 TIBMemo* AddNoteMemo(TRegisterLayout& controls) {
   controls.Label(QStringLiteral(" Poznámka:\nCTRL+Enter = nový riadok"));
   auto* memo = controls.Add<TIBMemo>(QStringLiteral("eDBPoznamka"));
@@ -140,15 +118,6 @@ void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condit
   q.Params.insert(param, key);
 }
 
-void SetupComboLook(TIBComboBox& combo) {
-  combo.setFont(TRegisterLayout::EntryFont());
-  combo.SetDatabase(MainDatabase());
-  combo.SetSAutoAppend(true);
-  combo.SetDropDownCount(30);
-  combo.SetSTimerUse(true);
-  combo.SetSTimerInterval(500);
-}
-
 namespace {
 // A lookup over `table` showing nazov_uplny by its ASCII shadow, keyed by
 // jedin, at most 75 characters, message 1019 for an unknown name.
@@ -169,22 +138,6 @@ void SetupMemberCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLitera
 void SetupMemberEntry(TIBComboBox& combo) {
   SetupMemberCombo(combo);
   combo.SetSWhere(QStringLiteral("priezvisko is not null"));
-}
-
-void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& column, int maxLength,
-                    int notFoundMessage) {
-  SetupComboLook(combo);
-  combo.SetSTableName(table);
-  combo.SetSAppendFromField(column);
-  combo.SetSKeyField(column);
-  // By position: the column is selected twice (shown and key), and its name
-  // alone would be ambiguous to the server.
-  combo.SetSOrderBy(QStringLiteral("1"));
-  combo.SetSDistinct(true);
-  if (maxLength > 0) combo.lineEdit()->setMaxLength(maxLength);
-  combo.SetSNotFoundErrorText(notFoundMessage);
-  // Without a message any new text is welcome: the list only suggests.
-  combo.SetSetFocusIfNotFound(notFoundMessage != 0);
 }
 
 void SetupRevirCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLiteral("v_reviry_jux")); }

@@ -1,6 +1,7 @@
 #pragma once
 #include "db/SqlCondition.h"
 #include "registers/common/DialogField.h"
+#include "registers/common/RegisterControls.h"
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
@@ -47,13 +48,6 @@ TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, const QString
 // named "row" and the name without its "eDB".
 TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpeedButton*& button,
                             const QString& formName);
-// The dialog's labelled text edit of at most `maxLength` characters.
-TIBEdit* AddText(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength);
-// The dialog's labelled amount edit with `decimals` places and at most `maxLength` characters.
-TIBCurrencyEdit* AddAmount(TRegisterLayout& controls, const QString& label, const QString& name, int decimals,
-                           int maxLength);
-// The dialog's check box `name` whose `text` stands left of the box, under `label`.
-TIBCheckBox* AddCheckRow(TRegisterLayout& controls, const QString& label, const QString& name, const QString& text);
 // The dialog's note memo eDBPoznamka, labelled with its Ctrl+Enter hint.
 TIBMemo* AddNoteMemo(TRegisterLayout& controls);
 // The note memo eDBPoznamka in the group box gbxPoznamka titled `caption`
@@ -79,16 +73,10 @@ void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condit
 void SetupMemberCombo(TIBComboBox& combo);
 // The member lookup of a record's dialog: persons with a surname only.
 void SetupMemberEntry(TIBComboBox& combo);
-// A combo of the distinct texts of `table`.`column`, the text being its own
-// key; `notFoundMessage` 0 accepts any new text.
-void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& column, int maxLength,
-                    int notFoundMessage);
 // A fishing-ground lookup over v_reviry_jux showing nazov_uplny.
 void SetupRevirCombo(TIBComboBox& combo);
 // A lookup of the member groups (c_clenenie_clenov) by name.
 void SetupGroupCombo(TIBComboBox& combo);
-// Courier 13 pixels, 30 rows, the 500 ms search timer: every lookup of these forms.
-void SetupComboLook(TIBComboBox& combo);
 
 // Shows the list filtered to member `clen` chosen in its filter's
 // `memberCombo`, modally (the member card's buttons).
