@@ -1,6 +1,7 @@
 #include "registers/permits/PermitsForms.h"
 #include "app/FormRegistry.h"
 #include "registers/common/Picker.h"
+#include "registers/permits/fCDruhyRyb.h"
 #include "registers/permits/fCZO.h"
 #include "registers/permits/fCZdrojeUhrad.h"
 
@@ -8,5 +9,6 @@ void RegisterPermitsForms() {
   // The settings dialog picks its two organisations from TfrmCZO.
   FormRegistry::SetPicker(&PickFromList);
   FormRegistry::RegisterYearForm<TfrmCZO>(QStringLiteral("TfrmCZO"));
+  FormRegistry::RegisterYearForm<TfrmCDruhyRyb>(QStringLiteral("TfrmCDruhyRyb"));
   FormRegistry::RegisterYearForm<TfrmCZdrojeUhrad>(QStringLiteral("TfrmCZdrojeUhrad"));
 }
