@@ -1,10 +1,15 @@
 #include "registers/common/RegisterControls.h"
 #include "app/AppContext.h"
+#include "app/ToolBar.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBEdit.h"
+#include "controls/IBMemo.h"
+#include "registers/common/Picker.h"
 #include "registers/common/RegisterLayout.h"
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 
 TIBEdit* AddText(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength) {
@@ -63,3 +68,66 @@ void SetupOptionCombo(TIBComboBox& combo, const QString& zaradenie, const QStrin
   combo.SetSOrderBy(orderBy);
   combo.SetSNotFoundErrorText(1019);
 }
+
+TPickerRow::TPickerRow(QWidget* parent) : QWidget(parent) {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  Combo = new TIBComboBox(this);
+  Button = new TSpeedButton(this);
+  Button->setFocusPolicy(Qt::NoFocus);
+  const auto pick = [this] {
+    if (OnPick) OnPick();
+  };
+  connect(Button, &TSpeedButton::clicked, this, pick);
+  connect(Combo, &TIBComboBox::OnCtrlEnter, this, pick);
+  connect(Combo, &TIBComboBox::OnDblClick, this, pick);
+  row->addWidget(Combo, 1);
+  row->addWidget(Button);
+  // No focus proxy: Tab would take the row as a stop of its own, where the
+  // row was made, and jump back to the combo from further down the dialog.
+}
+
+TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, const QString& formName) {
+  auto* button = new TSpeedButton(parent);
+  button->setFocusPolicy(Qt::NoFocus);
+  const auto pick = [&combo, button, formName] { PickFromList(combo, formName, button); };
+  QObject::connect(button, &TSpeedButton::clicked, button, pick);
+  QObject::connect(&combo, &TIBComboBox::OnCtrlEnter, button, pick);
+  QObject::connect(&combo, &TIBComboBox::OnDblClick, button, pick);
+  return button;
+}
+
+TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpeedButton*& button,
+                            const QString& formName) {
+  auto* row = controls.Add<TPickerRow>(QStringLiteral("row") + name.mid(3));
+  row->Combo->setObjectName(name);
+  for (QLabel* label : row->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+    if (label->buddy() == row) label->setBuddy(row->Combo);
+  row->OnPick = [row, formName] { PickFromList(*row->Combo, formName, row->Button); };
+  button = row->Button;
+  return row->Combo;
+}
+
+TIBMemo* AddNoteMemo(TRegisterLayout& controls) {
+  controls.Label(QStringLiteral(" Poznámka:\nCTRL+Enter = nový riadok"));
+  auto* memo = controls.Add<TIBMemo>(QStringLiteral("eDBPoznamka"));
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  return memo;
+}
+
+// A lookup over `table` showing nazov_uplny by its ASCII shadow, keyed by
+// jedin, at most 75 characters, message 1019 for an unknown name.
+void SetupNameLookup(TIBComboBox& combo, const QString& table) {
+  SetupComboLook(combo);
+  combo.SetSTableName(table);
+  combo.SetSAppendFromField(QStringLiteral("nazov_uplny"));
+  combo.SetSKeyField(QStringLiteral("jedin"));
+  combo.SetSOrderBy(QStringLiteral("nazov_uplny"));
+  combo.SetSUseBasicASCIIColumn(true);
+  combo.lineEdit()->setMaxLength(75);
+  combo.SetSNotFoundErrorText(1019);
+}
+
+void SetupRevirCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLiteral("v_reviry_jux")); }
+
+TSqlCondition YearCondition(int year) { return {QStringLiteral("rok=:ROK"), {{QStringLiteral("ROK"), year}}}; }

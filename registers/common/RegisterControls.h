@@ -1,10 +1,15 @@
 #pragma once
+#include "db/SqlCondition.h"
 #include <QtCore/QString>
+#include <QtWidgets/QWidget>
+#include <functional>
 
 class TIBCheckBox;
 class TIBComboBox;
 class TIBCurrencyEdit;
 class TIBEdit;
+class TIBMemo;
+class TSpeedButton;
 class TRegisterLayout;
 
 // The dialog rows and lookups every register configures alike.
@@ -25,3 +30,34 @@ void SetupTextCombo(TIBComboBox& combo, const QString& table, const QString& col
 // A combo over the option list PONUKY of `zaradenie`: shows TEXT, keyed by
 // CISLO, ordered by `orderBy`; an unknown text is refused (message 1019).
 void SetupOptionCombo(TIBComboBox& combo, const QString& zaradenie, const QString& orderBy);
+
+// A lookup combo with its picker button "..." (hidden in read-only mode) beside it, one row of a
+// dialog (TRegisterLayout::Add<TPickerRow>); its label's buddy is the
+// combo. The button, a double-click and Ctrl+Enter in the combo run `OnPick`.
+class TPickerRow : public QWidget {
+  Q_OBJECT
+public:
+  explicit TPickerRow(QWidget* parent = nullptr);
+  TIBComboBox* Combo;
+  TSpeedButton* Button;
+  std::function<void()> OnPick;
+};
+
+// A picker button "..." beside `combo` (not added to any layout): the button,
+// Ctrl+Enter and a double-click in the combo pick from the list form
+// registered as `formName` (PickFromList).
+TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, const QString& formName);
+// The dialog's next row (under the label set before): a lookup combo named
+// `name` with its picker button over the list form `formName`; the row is
+// named "row" and the name without its "eDB".
+TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpeedButton*& button,
+                            const QString& formName);
+// The dialog's note memo eDBPoznamka, labelled with its Ctrl+Enter hint.
+TIBMemo* AddNoteMemo(TRegisterLayout& controls);
+// A lookup over `table` showing nazov_uplny by its ASCII shadow, keyed by
+// jedin, at most 75 characters, message 1019 for an unknown name.
+void SetupNameLookup(TIBComboBox& combo, const QString& table);
+// A fishing-ground lookup over v_reviry_jux showing nazov_uplny.
+void SetupRevirCombo(TIBComboBox& combo);
+// The condition of the per-year code lists' combos: the rows of `year`.
+TSqlCondition YearCondition(int year);

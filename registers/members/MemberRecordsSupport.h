@@ -27,29 +27,6 @@ struct TListQuery;
 // the rows their dialogs and filter panels repeat, and the value conversions
 // of their date edits and combos.
 
-// A lookup combo with its picker button "..." (hidden in read-only mode) beside it, one row of a
-// dialog (TRegisterLayout::Add<TPickerRow>); its label's buddy is the
-// combo. The button, a double-click and Ctrl+Enter in the combo run `OnPick`.
-class TPickerRow : public QWidget {
-  Q_OBJECT
-public:
-  explicit TPickerRow(QWidget* parent = nullptr);
-  TIBComboBox* Combo;
-  TSpeedButton* Button;
-  std::function<void()> OnPick;
-};
-
-// A picker button "..." beside `combo` (not added to any layout): the button,
-// Ctrl+Enter and a double-click in the combo pick from the list form
-// registered as `formName` (PickFromList).
-TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, const QString& formName);
-// The dialog's next row (under the label set before): a lookup combo named
-// `name` with its picker button over the list form `formName`; the row is
-// named "row" and the name without its "eDB".
-TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpeedButton*& button,
-                            const QString& formName);
-// The dialog's note memo eDBPoznamka, labelled with its Ctrl+Enter hint.
-TIBMemo* AddNoteMemo(TRegisterLayout& controls);
 // The note memo eDBPoznamka in the group box gbxPoznamka titled `caption`
 // (its Ctrl+Enter hint included), for dialogs laid out in columns: the caller
 // lays out the memo's parent.
@@ -73,8 +50,6 @@ void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condit
 void SetupMemberCombo(TIBComboBox& combo);
 // The member lookup of a record's dialog: persons with a surname only.
 void SetupMemberEntry(TIBComboBox& combo);
-// A fishing-ground lookup over v_reviry_jux showing nazov_uplny.
-void SetupRevirCombo(TIBComboBox& combo);
 // A lookup of the member groups (c_clenenie_clenov) by name.
 void SetupGroupCombo(TIBComboBox& combo);
 
@@ -94,6 +69,3 @@ void SetupPersonKeys(TIBComboBox& memberCombo);
 // locks them (the member record holds them, and locked edits skip the
 // required checks); without one, unlocks them for typing. Returns whether a member is chosen.
 bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person);
-
-// The condition of the per-year code lists' combos: the rows of `year`.
-TSqlCondition YearCondition(int year);
