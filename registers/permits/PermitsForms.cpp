@@ -2,13 +2,17 @@
 #include "app/FormRegistry.h"
 #include "registers/common/Picker.h"
 #include "registers/permits/fCDruhyRyb.h"
+#include "registers/permits/fCKrmiv.h"
 #include "registers/permits/fCZO.h"
 #include "registers/permits/fCZdrojeUhrad.h"
+#include "registers/permits/fEKrmenia.h"
 
 void RegisterPermitsForms() {
   // The settings dialog picks its two organisations from TfrmCZO.
   FormRegistry::SetPicker(&PickFromList);
   FormRegistry::RegisterYearForm<TfrmCZO>(QStringLiteral("TfrmCZO"));
   FormRegistry::RegisterYearForm<TfrmCDruhyRyb>(QStringLiteral("TfrmCDruhyRyb"));
+  FormRegistry::RegisterYearForm<TfrmCKrmiv>(QStringLiteral("TfrmCKrmiv"));
+  FormRegistry::RegisterYearForm<TfrmEKrmenia>(QStringLiteral("TfrmEKrmenia"));
   FormRegistry::RegisterYearForm<TfrmCZdrojeUhrad>(QStringLiteral("TfrmCZdrojeUhrad"));
 }
