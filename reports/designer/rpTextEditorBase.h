@@ -59,7 +59,6 @@ protected:
   void AttachScriptPart();
   void AddToolButton(QToolButton* button);
 
-  TrpView* Object() const { return object_; }
   bool FormKeyDown(QKeyEvent* event) override;
   void FormShow() override;
   void FormClose(TCloseAction& action) override;
@@ -72,7 +71,6 @@ private:
   void ApplyLayout();
   void StoreEdits();
   void ShowScriptPart(bool show);
-  bool ScriptTargeted() const { return scriptTargeted_; }
 
   TrpView* object_ = nullptr;
   bool hasTextPart_ = true;
