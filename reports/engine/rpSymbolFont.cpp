@@ -37,10 +37,12 @@ QChar rpSymbolChar(quint8 code) {
   switch (code) {
   case kSymbolCross: return QChar(0x2717);
   case kSymbolCheck: return QChar(0x2713);
-  case kSymbolArrowLeft: return QChar(0x2B9C);
-  case kSymbolArrowRight: return QChar(0x2B9E);
-  case kSymbolArrowUp: return QChar(0x2B9D);
-  case kSymbolArrowDown: return QChar(0x2B9F);
+  // The pointers of the geometric shapes, which nearly every font has (the
+  // arrowheads of the symbols block showed as empty boxes in readers).
+  case kSymbolArrowLeft: return QChar(0x25C4);
+  case kSymbolArrowRight: return QChar(0x25BA);
+  case kSymbolArrowUp: return QChar(0x25B2);
+  case kSymbolArrowDown: return QChar(0x25BC);
   default: return {};
   }
 }

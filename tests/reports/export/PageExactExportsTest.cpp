@@ -17,6 +17,7 @@
 #include <QtCore/QRegularExpression>
 #include <QtCore/QTimeZone>
 #include <QtCore/QtEndian>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
 
 namespace {
@@ -278,6 +279,11 @@ TEST_F(PageExactExportsTest, HtmlPagesLinkEachOther) {
   EXPECT_EQ(second.count(QStringLiteral("<A HREF=")), 4) << second.toStdString();
   EXPECT_TRUE(third.contains(QStringLiteral("<A TITLE=\"Next\">")));
   EXPECT_TRUE(first.contains(QStringLiteral("charset=windows-1250")));
+  // The arrows of the links are characters that common fonts draw.
+  EXPECT_TRUE(first.contains(QStringLiteral("<A TITLE=\"First\">&#9650;</A>"))) << first.toStdString();
+  const QFontMetrics dejaVu(QFont(QStringLiteral("DejaVu Sans")));
+  for (const quint8 code : {kSymbolArrowLeft, kSymbolArrowRight, kSymbolArrowUp, kSymbolArrowDown})
+    EXPECT_TRUE(dejaVu.inFont(rpSymbolChar(code))) << int(code);
   // Report text reads literally.
   EXPECT_TRUE(first.contains(QStringLiteral("Strana&nbsp;1&nbsp;&lt;b&gt;&nbsp;&amp;&nbsp;&quot;")));
   for (const QString& file :
