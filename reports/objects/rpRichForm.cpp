@@ -455,13 +455,13 @@ bool TrpRichForm::eventFilter(QObject* watched, QEvent* event) {
   }
   for (QLabel* marker : {FirstInd, LeftInd, RightInd}) {
     if (watched != marker) continue;
-    auto* mouse = static_cast<QMouseEvent*>(event);
     if (event->type() == QEvent::MouseButtonPress) {
       dragged_ = marker;
       dragOffset_ = marker->width() / 2; // grabbed at its middle
       return true;
     }
     if (event->type() == QEvent::MouseMove && dragged_ == marker) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
       const int x = marker->mapToParent(mouse->position().toPoint()).x() - dragOffset_;
       marker->move(std::clamp(x, 0, Ruler->width() - marker->width()), marker->y());
       return true;

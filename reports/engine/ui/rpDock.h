@@ -164,7 +164,7 @@ protected:
   void paintEvent(QPaintEvent* event) override;
 
 private:
-  TrpToolBar* bar_;
+  QPointer<TrpToolBar> bar_; // the owner may delete the bar first
   QPointer<QWidget> owner_;
   TrpDragFrame frame_;
   QRect dragRect_;
