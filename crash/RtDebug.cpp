@@ -152,7 +152,8 @@ __attribute__((noinline)) void TRtStackInfoList::WalkCurrentStack() {
   Walk(quintptr(&here), CurrentStackTop());
 }
 
-void TRtStackInfoList::RawWalk(quintptr bottom, quintptr top) {
+// Reads every word between two stack addresses, whatever the frames hold.
+__attribute__((no_sanitize("address"))) void TRtStackInfoList::RawWalk(quintptr bottom, quintptr top) {
   stackBottom_ = bottom;
   TRtModuleInfoList& modules = Modules();
   quintptr previous = 0;
