@@ -4,6 +4,7 @@
 #include <QtCore/QList>
 #include <algorithm>
 #include <atomic>
+#include <cxxabi.h>
 #include <typeinfo>
 
 namespace {
@@ -53,7 +54,17 @@ extern "C" [[noreturn]] void __real___cxa_throw(void* object, std::type_info* ty
 // runtime's throw). The raise address is where the throw was called from.
 extern "C" [[noreturn]] __attribute__((noinline, section("vimek_raisehook"))) void
 __wrap___cxa_throw(void* object, std::type_info* type, void (*destructor)(void*)) {
-  if (hooked.load(std::memory_order_relaxed)) NotifyRaise(object, quintptr(__builtin_return_address(0)), false);
+  if (hooked.load(std::memory_order_relaxed)) {
+    try {
+      NotifyRaise(object, quintptr(__builtin_return_address(0)), false);
+    } catch (...) {
+      // A notifier's own exception leaves instead: the one never thrown is
+      // destroyed and its memory returned, or it would leak.
+      if (destructor) destructor(object);
+      __cxa_free_exception(object);
+      throw;
+    }
+  }
   __real___cxa_throw(object, type, destructor);
 }
 
