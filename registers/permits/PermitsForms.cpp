@@ -1,6 +1,7 @@
 #include "registers/permits/PermitsForms.h"
 #include "app/FormRegistry.h"
 #include "registers/common/Picker.h"
+#include "registers/permits/fCCeniny.h"
 #include "registers/permits/fCDruhyRyb.h"
 #include "registers/permits/fCKrmiv.h"
 #include "registers/permits/fCZO.h"
@@ -11,6 +12,7 @@ void RegisterPermitsForms() {
   // The settings dialog picks its two organisations from TfrmCZO.
   FormRegistry::SetPicker(&PickFromList);
   FormRegistry::RegisterYearForm<TfrmCZO>(QStringLiteral("TfrmCZO"));
+  FormRegistry::RegisterYearForm<TfrmCCeniny>(QStringLiteral("TfrmCCeniny"));
   FormRegistry::RegisterYearForm<TfrmCDruhyRyb>(QStringLiteral("TfrmCDruhyRyb"));
   FormRegistry::RegisterYearForm<TfrmCKrmiv>(QStringLiteral("TfrmCKrmiv"));
   FormRegistry::RegisterYearForm<TfrmEKrmenia>(QStringLiteral("TfrmEKrmenia"));

@@ -10,7 +10,8 @@
 
 namespace {
 
-const char* const kPermitForms[] = {"TfrmCZO", "TfrmCDruhyRyb", "TfrmCKrmiv", "TfrmEKrmenia", "TfrmCZdrojeUhrad"};
+const char* const kPermitForms[] = {"TfrmCZO",    "TfrmCCeniny",  "TfrmCDruhyRyb",
+                                    "TfrmCKrmiv", "TfrmEKrmenia", "TfrmCZdrojeUhrad"};
 
 class PermitDialogsLayoutTest : public RegisterTest {
 protected:
