@@ -11,6 +11,7 @@
 #include "reports/objects/rpCheckBoxView.h"
 #include "reports/objects/rpShapeView.h"
 #include "tests/support/PinnedFont.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestOutput.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -541,6 +542,9 @@ TEST_F(PageExactExportsTest, RtfRichTextFontsAndColoursAreRenumbered) {
 TEST_F(PageExactExportsTest, RtfBodySpillsIntoATemporaryFile) {
   for (int page = 0; page < 3; ++page)
     AddPage({{36, 36, 300, 18, QStringLiteral("Strana %1").arg(page + 1)}});
+  // A temporary folder of this test's own, so no other run's files count.
+  const QTemporaryDir temporary;
+  const TScopedEnvironment ownTemporary("TMPDIR", temporary.path());
   TVezoRTFExport filter;
   filter.BodyLimit = 300;
   const QByteArray rtf = Export(filter, QStringLiteral("velky.rtf"));
@@ -550,7 +554,7 @@ TEST_F(PageExactExportsTest, RtfBodySpillsIntoATemporaryFile) {
   EXPECT_EQ(Export(inMemory, QStringLiteral("maly.rtf")).mid(rtf.indexOf("\\headery0")),
             rtf.mid(rtf.indexOf("\\headery0")))
       << "the spilled body reads the same";
-  EXPECT_TRUE(QDir::temp().entryList({QStringLiteral("VeZO*")}).isEmpty()) << "the temporary file is gone";
+  EXPECT_TRUE(QDir(temporary.path()).entryList({QStringLiteral("VeZO*")}).isEmpty()) << "the temporary file is gone";
 }
 
 // --- HTML in detail
