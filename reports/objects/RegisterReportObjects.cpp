@@ -2,6 +2,8 @@
 #include "reports/engine/rpView.h"
 #include "reports/objects/dialog/RegisterDialogObjects.h"
 #include "reports/objects/rpBarCodeView.h"
+#include "reports/objects/rpChartForm.h"
+#include "reports/objects/rpChartView.h"
 #include "reports/objects/rpCheckBoxView.h"
 #include "reports/objects/rpGradient.h"
 #include "reports/objects/rpRichForm.h"
@@ -35,6 +37,13 @@ QImage rpObjectBitmap(const char* name) {
     p.drawRoundedRect(1, 1, 11, 10, 3, 3);
   } else if (std::strcmp(name, "RP_BARCODEVIEW") == 0) {
     for (int x = 1, i = 0; x < 15; x += 1 + i % 3, ++i) p.fillRect(x, 2, 1 + i % 2, 12, Qt::black);
+  } else if (std::strcmp(name, "RP_CHARTVIEW") == 0) {
+    p.setPen(Qt::NoPen);
+    p.fillRect(2, 8, 3, 6, Qt::red);
+    p.fillRect(6, 3, 3, 11, Qt::darkGreen);
+    p.fillRect(10, 6, 3, 8, Qt::blue);
+    p.setPen(Qt::black);
+    p.drawLine(1, 14, 14, 14);
   } else if (std::strcmp(name, "RP_RICHVIEW") == 0) {
     QFont font(QStringLiteral("Liberation Serif"));
     font.setPixelSize(14);
@@ -59,6 +68,9 @@ void RegisterReportObjects() {
                    rpObjectBitmap("RP_ROUNDRECTVIEW"), QStringLiteral("55344"));
   rpAddObjectClass(QStringLiteral("TrpBarCodeView"), [] { return new TrpBarCodeView; }, rpObjectBitmap("RP_BARCODEVIEW"),
                    QStringLiteral("55338"));
+  rpChartForm(); // the chart's hidden editor, like the rich text's below
+  rpAddObjectClass(QStringLiteral("TrpChartView"), [] { return new TrpChartView; }, rpObjectBitmap("RP_CHARTVIEW"),
+                   QStringLiteral("55225"));
   rpRichForm(); // the hidden editor window lives from here to the program's end
   rpAddObjectClass(QStringLiteral("TrpRichView"), [] { return new TrpRichView; }, rpObjectBitmap("RP_RICHVIEW"),
                    QStringLiteral("55223"));
