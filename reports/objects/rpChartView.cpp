@@ -197,7 +197,8 @@ void TrpChartView::LoadFromStream(TBinaryReader& stream) {
     Picture = stream.ReadBytes(length);
     return;
   }
-  TBinaryReader settings(stream.ReadBytes(kChartSettingsSize));
+  const QByteArray block = stream.ReadBytes(kChartSettingsSize); // the reader only views it
+  TBinaryReader settings(block);
   ChartType = settings.ReadByte();
   Chart3D = settings.ReadByte() != 0;
   Single = settings.ReadByte() != 0;
