@@ -138,6 +138,10 @@ TrpChart::TLayout TrpChart::Layout(const QRect& area) const {
     plot.setLeft(plot.left() + (horizontal ? 40 : valueText) + 6);
     plot.setBottom(plot.bottom() - metrics.height() - 4);
   }
+  // Marks above the highest point stay inside the chart.
+  const bool marks = std::any_of(series_.cbegin(), series_.cend(), [](const TrpChartSeries& s) { return s.MarksVisible; });
+  if (marks && !pie && !series_.isEmpty() && series_.first().Kind != ckHorizontalBar)
+    plot.setTop(plot.top() + metrics.height() + 2);
   if (View3D && !pie) layout.Depth = std::min(12, std::min(plot.width(), plot.height()) / 6);
   layout.Front = plot.adjusted(0, layout.Depth, -layout.Depth, 0);
   return layout;
@@ -234,7 +238,7 @@ void TrpChart::DrawAxes(QPainter& painter, const TLayout& layout) const {
                        Qt::AlignRight | Qt::AlignVCenter, first.Points[i].Label);
     else
       painter.drawText(QRect(int(middle - slot / 2), f.bottom() + 3, int(slot), metrics.height()),
-                       Qt::AlignHCenter | Qt::AlignTop, first.Points[i].Label);
+                       Qt::AlignHCenter | Qt::AlignTop, metrics.elidedText(first.Points[i].Label, Qt::ElideRight, int(slot) - 2));
   }
 }
 
