@@ -10,6 +10,7 @@
 #include "platform/base/TerminationSignals.h"
 #include "registers/members/MembersForms.h"
 #include "registers/permits/PermitsForms.h"
+#include "reports/designer/RegisterReportDesigner.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/export/RegisterReportExports.h"
 #include "reports/objects/RegisterReportObjects.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
   RegisterPrintForm();
   RegisterReportObjects();
   RegisterReportExports();
+  RegisterReportDesigner();
   // The report function MONEYTOSTR writes amounts in the program's Slovak words.
   TQPLFunctionLibrary::NumberInWords = NumberToSlovakWords;
   const int result = RunVimek(application);

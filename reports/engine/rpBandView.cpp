@@ -6,6 +6,8 @@
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
+#include "core/gui/ColorConvert.h"
+#include <QtGui/QPainter>
 #include <initializer_list>
 
 namespace {
@@ -228,4 +230,88 @@ void TrpBandView::WriteXmlElement(QString& element) {
     if (qobject_cast<TrpDataset*>(source)) rpXmlAttribute(element, QStringLiteral("DataSetName"), source->objectName());
   }
   if (type == 16) rpXmlAttribute(element, QStringLiteral("Condition"), DisplayFormatText);
+}
+
+// --- drawing in the designer
+
+namespace {
+
+QFont BandTitleFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(11); // 8 points at 96 dpi
+  return font;
+}
+
+} // namespace
+
+int TrpBandView::LabelWidth() const { return qMax(100, rpGlobals().TextWidth(BandTitleFont(), Name) + 8); }
+
+void TrpBandView::Draw(QPainter* canvas) {
+  if (!canvas || !Page) return;
+  TrpGlobals& g = rpGlobals();
+  FrameWidth = 1;
+  if (IsCrossBand()) {
+    Top = 0;
+    Height = Page->PrnInfo.Height;
+  } else {
+    Left = 0;
+    Width = Page->PrnInfo.Width;
+  }
+  PrepareDrawing(canvas);
+  ToDeviceCoords(true);
+  canvas->save();
+  canvas->fillRect(DrawRect, QBrush(g.CheckerBitmap));
+  canvas->setFont(BandTitleFont());
+  canvas->setPen(QPen(ToQColor(clBtnFace), 1));
+  canvas->setBrush(Qt::NoBrush);
+  canvas->drawRect(QRect(Left, Top, Width + 1, Height + 1));
+  if (Columns > 1) {
+    canvas->setPen(QPen(Qt::black, 1, Qt::DotLine));
+    for (int i = 1; i <= Columns; ++i) {
+      const int x = Page->PrintableLeft() + (i - 1) * (ColumnWidth + ColumnGap);
+      canvas->drawRect(QRect(QPoint(x, Top), QPoint(x + ColumnWidth, Top + Height)));
+    }
+  }
+  const int ascent = canvas->fontMetrics().ascent();
+  const int label = LabelWidth();
+  if (g.ShowBandTitles && !IsCrossBand()) {
+    const QRect tab(QPoint(Left, Top - 18), QPoint(Left + label, Top));
+    canvas->fillRect(tab, ToQColor(clBtnFace));
+    canvas->setPen(ToQColor(clBtnShadow));
+    canvas->drawLine(tab.right() - 1, tab.top(), tab.right() - 1, tab.bottom());
+    canvas->setPen(Qt::black);
+    canvas->drawLine(tab.right(), tab.top(), tab.right(), tab.bottom());
+    canvas->drawText(QPoint(Left + 4, Top - 17 + ascent), Name);
+  } else if (g.ShowBandTitles) {
+    const QRect tab(QPoint(Left - 18, Top), QPoint(Left, Top + label));
+    canvas->fillRect(tab, ToQColor(clBtnFace));
+    canvas->setPen(ToQColor(clBtnHighlight));
+    canvas->drawLine(tab.topLeft(), tab.bottomLeft());
+    canvas->setPen(ToQColor(clBtnShadow));
+    canvas->drawLine(tab.left(), tab.bottom() - 1, tab.right(), tab.bottom() - 1);
+    canvas->setPen(Qt::black);
+    canvas->drawLine(tab.bottomLeft(), tab.bottomRight());
+    canvas->translate(Left - 15 + ascent, Top + canvas->fontMetrics().horizontalAdvance(Name) + 4);
+    canvas->rotate(-90);
+    canvas->drawText(QPoint(0, 0), Name);
+  } else if (IsCrossBand()) {
+    canvas->setPen(Qt::black);
+    canvas->translate(Left + 2 + ascent, Top + 94);
+    canvas->rotate(-90);
+    canvas->drawText(QPoint(0, 0), Name);
+  } else {
+    canvas->setPen(Qt::black);
+    canvas->drawText(QPoint(Left + 4, Top + 2 + ascent), Name);
+  }
+  canvas->restore();
+  RestoreDesignCoords();
+}
+
+QRect TrpBandView::ObjectRegion(bool extended) const {
+  const QRect own = TrpView::ObjectRegion(extended);
+  if (!rpEngineStarted() || !rpGlobals().ShowBandTitles) return own;
+  const int label = LabelWidth();
+  const QRect tab = IsCrossBand() ? QRect(QPoint(Left - 18, Top), QPoint(Left, Top + label))
+                                  : QRect(QPoint(Left, Top - 18), QPoint(Left + label, Top));
+  return own.united(tab);
 }

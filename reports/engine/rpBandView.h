@@ -23,6 +23,15 @@ public:
   // Bands write an element of their own per kind; cross bands none.
   void WriteXmlElement(QString& element) override;
 
+  // In the designer: the band across the page (a cross band down it) on the
+  // band background, its columns and its name, on a tab outside the band
+  // while the designer shows band titles.
+  void Draw(QPainter* canvas) override;
+  // With band titles the tab belongs to the region.
+  QRect ObjectRegion(bool extended) const override;
+  // The width of the name in Arial 8 plus 8, at least 100.
+  int LabelWidth() const;
+
   int GetBandType() const { return FrameTyp & 0xFF; }
   void SetBandType(int type) { FrameTyp = quint16((FrameTyp & 0xFF00) | (type & 0xFF)); }
   // Types 18 to 20: vertical strips across the page's height.

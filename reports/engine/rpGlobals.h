@@ -130,6 +130,10 @@ public:
   // True when the engine's host form of dialog controls already has a
   // component of that name (the engine window library installs it).
   std::function<bool(const QString& name)> HostFormHasComponent;
+  // The designer window, registered by the designer library: shows it modally
+  // on the report's template, or (`editingTemplate` false) on the one
+  // temporary page the report then holds, and answers its modal result.
+  std::function<int(class TrpReport& report, bool editingTemplate)> DesignerWindow;
   // The designer's editor of a property (text, tag, restrictions, highlight,
   // font, picture, data field, data source), opened for the object; the
   // designer installs it, and property records get editors only while it is set.

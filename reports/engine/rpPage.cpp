@@ -47,6 +47,13 @@ void TrpPage::Delete(int index) {
   if (index >= 0 && index < Count()) objects_.erase(objects_.begin() + index);
 }
 
+void TrpPage::MoveObject(int from, int to) {
+  if (from < 0 || from >= Count() || to < 0 || to >= Count() || from == to) return;
+  auto object = std::move(objects_[size_t(from)]);
+  objects_.erase(objects_.begin() + from);
+  objects_.insert(objects_.begin() + to, std::move(object));
+}
+
 int TrpPage::IndexOfObjectID(qint32 id) const {
   for (int i = 0; i < Count(); ++i)
     if (objects_[size_t(i)]->ObjectId == id) return i;

@@ -30,6 +30,8 @@ public:
   TrpView* Add(std::unique_ptr<TrpView> view);
   void Clear() { objects_.clear(); }
   void Delete(int index);
+  // Moves the object at `from` to index `to`; the others keep their order.
+  void MoveObject(int from, int to);
   int IndexOfObjectID(qint32 id) const;
   // Compared without regard to case; null when absent.
   TrpView* FindObject(const QString& name) const;

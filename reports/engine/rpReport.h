@@ -234,6 +234,19 @@ public:
   // Raised once per print job just before the printer document starts.
   std::function<void()> OnPrintReport;
 
+  // --- designing
+  // Shows the designer on the template and answers its modal result; 2
+  // without showing anything while no designer is registered.
+  int OpenDesigner();
+  // Opens the designer on a copy of one prepared page; when the designer
+  // leaves the page modified and the user agrees, the page is written back.
+  // The template is as before afterwards. True when the page changed.
+  bool EditPreparedPage(int index);
+  // Set by every change in the designer; cleared when it shows and saves.
+  bool Modified = false;
+  // Set by changes made in template mode.
+  bool ChangedInDesigner = false;
+
   TrpPages Pages;
   TrpDataDictionary Dictionary{this};
   TrpReportInfo Info;

@@ -4,9 +4,11 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
+#include "reports/designer/rpDesigner.h"
 #include "reports/engine/rpDBDataSet.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpReport.h"
+#include "reports/engine/rpUtils.h"
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtCore/QScopeGuard>
@@ -15,11 +17,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
-
-TfrmTlac::TDesigner& Designer() {
-  static TfrmTlac::TDesigner designer;
-  return designer;
-}
 
 // The file of that name in the folder; templates copied from another system
 // may differ in the case of their names, which the folder there ignored.
@@ -38,8 +35,6 @@ QString BareName(QString fileName) {
 }
 
 } // namespace
-
-void TfrmTlac::SetDesigner(TDesigner designer) { Designer() = std::move(designer); }
 
 namespace {
 
@@ -63,6 +58,12 @@ TfrmTlac::TfrmTlac(QWidget* owner) : TForm(owner) {
   ibt1->setObjectName(QStringLiteral("ibt1"));
   rp1 = new TrpReport(this);
   rp1->setObjectName(QStringLiteral("rp1"));
+  // The designer's settings at their defaults: disabled tool buttons hide.
+  // A print form opened from another one's run shares the first one's.
+  if (!TrpDesigner::Instance()) {
+    rpDesigner1 = new TrpDesigner(this);
+    rpDesigner1->setObjectName(QStringLiteral("rpDesigner1"));
+  }
   for (int i = 0; i < 6; ++i) {
     ib[i] = new TIBQuery(this);
     ib[i]->setObjectName(QStringLiteral("ib%1").arg(i + 1));
@@ -73,6 +74,8 @@ TfrmTlac::TfrmTlac(QWidget* owner) : TForm(owner) {
     rpDB[i]->SetDataSet(ib[i]);
   }
   rp1->SetDataset(rpDB[0]);
+  // The designer's dictionary lists the data sets of the program's forms.
+  rpAddGlobalComponent(this);
   rp1->InitialZoom = TrpPreviewZoom::pzPageWidth;
   rp1->PreviewButtons = pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;
   rp1->DefaultCopies = 1;
@@ -85,7 +88,7 @@ TfrmTlac::TfrmTlac(QWidget* owner) : TForm(owner) {
   setFixedSize(168, 148);
 }
 
-TfrmTlac::~TfrmTlac() = default;
+TfrmTlac::~TfrmTlac() { rpRemoveGlobalComponent(this); }
 
 void TfrmTlac::CreateButtons() {
   auto* layout = new QVBoxLayout(this);
@@ -238,8 +241,10 @@ bool TfrmTlac::BuildReport() {
 }
 
 bool TfrmTlac::OpenDesigner() {
-  if (Designer()) {
-    Designer()(*rp1);
+  // Without a registered designer, editing a template (and a missing
+  // template) only says so.
+  if (rpGlobals().DesignerWindow) {
+    rp1->OpenDesigner();
     completed_ = true;
     return true;
   }

@@ -8,6 +8,7 @@ class TIBQuery;
 class TIBTransaction;
 class TQPLBtn;
 class TrpDBDataSet;
+class TrpDesigner;
 class TrpReport;
 
 // The print form through which every register prints: the register fills
@@ -19,11 +20,6 @@ class TrpReport;
 class TfrmTlac : public TForm, public IPrintForm {
   Q_OBJECT
 public:
-  // Opens the report designer on the report and answers its modal result.
-  using TDesigner = std::function<int(TrpReport& report)>;
-  // The report designer installs itself here; without one, editing a
-  // template (and a missing template) only says so.
-  static void SetDesigner(TDesigner designer);
   // Adds the components every print form holds from libraries above it
   // (export filters); each maker runs when a form is created and gives the
   // form its components as children, so they live exactly as long as the form.
@@ -57,6 +53,7 @@ public:
   bool Process(QAbstractButton* button);
 
   TrpReport* rp1;
+  TrpDesigner* rpDesigner1 = nullptr; // null when another print form holds the one component
   TIBTransaction* ibt1;
   TIBQuery* ib[6];
   TrpDBDataSet* rpDB[6];

@@ -27,30 +27,30 @@ void RaisedFrame(QPainter& p, const QRect& r) {
   p.drawLine(r.topRight(), r.bottomRight());
 }
 
-// Registry values kept as texts, as an INI-like access writes them.
-QString ReadText(const QString& key, const QString& name, const QString& fallback) {
+} // namespace
+
+QString rpRegistryReadText(const QString& key, const QString& name, const QString& fallback) {
   const auto value = TRegistry::Root().ReadValue(key, name);
   if (!value) return fallback;
   return value->Type == TRegValueType::Dword ? QString::number(value->Dword) : value->Text;
 }
-int ReadInt(const QString& key, const QString& name, int fallback) {
+int rpRegistryReadInt(const QString& key, const QString& name, int fallback) {
   bool ok = false;
-  const int value = ReadText(key, name, QString()).toInt(&ok);
+  const int value = rpRegistryReadText(key, name, QString()).toInt(&ok);
   return ok ? value : fallback;
 }
-bool ReadBool(const QString& key, const QString& name, bool fallback) {
-  const QString text = ReadText(key, name, QString());
+bool rpRegistryReadBool(const QString& key, const QString& name, bool fallback) {
+  const QString text = rpRegistryReadText(key, name, QString());
   return text.isEmpty() ? fallback : text != QLatin1String("0");
 }
-void WriteText(const QString& key, const QString& name, const QString& text) {
+void rpRegistryWriteText(const QString& key, const QString& name, const QString& text) {
   TRegistry::Root().WriteValue(key, name, TRegValue::String(text), true);
 }
-void WriteInt(const QString& key, const QString& name, int value) { WriteText(key, name, QString::number(value)); }
-void WriteBool(const QString& key, const QString& name, bool value) {
-  WriteText(key, name, value ? QStringLiteral("1") : QStringLiteral("0"));
+void rpRegistryWriteInt(const QString& key, const QString& name, int value) { rpRegistryWriteText(key, name, QString::number(value)); }
+void rpRegistryWriteBool(const QString& key, const QString& name, bool value) {
+  rpRegistryWriteText(key, name, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-} // namespace
 
 QString& rpRegistryRoot() {
   static QString root = QStringLiteral("Software\\ZiviVudire");
@@ -555,28 +555,28 @@ TrpTBButton::TrpTBButton(QWidget* parent) : TrpSpeedButton(parent) { SetFlat(tru
 void rpSaveToolbarPosition(TrpToolBar* bar) {
   const QString key = rpRegistryRoot() + QStringLiteral("\\ToolBar\\") + bar->objectName();
   const bool floating = bar->IsFloating();
-  WriteBool(key, QStringLiteral("isFloat"), floating);
-  WriteBool(key, QStringLiteral("isVisible"), bar->IsVisible());
+  rpRegistryWriteBool(key, QStringLiteral("isFloat"), floating);
+  rpRegistryWriteBool(key, QStringLiteral("isVisible"), bar->IsVisible());
   const QPoint at = floating ? bar->GetFloatWindow()->pos() : bar->pos();
-  WriteInt(key, QStringLiteral("XPosition"), at.x());
-  WriteInt(key, QStringLiteral("YPosition"), at.y());
-  WriteInt(key, QStringLiteral("Width"), bar->width());
-  WriteInt(key, QStringLiteral("Height"), bar->height());
-  if (!floating && bar->Dock()) WriteText(key, QStringLiteral("DockName"), bar->Dock()->objectName());
+  rpRegistryWriteInt(key, QStringLiteral("XPosition"), at.x());
+  rpRegistryWriteInt(key, QStringLiteral("YPosition"), at.y());
+  rpRegistryWriteInt(key, QStringLiteral("Width"), bar->width());
+  rpRegistryWriteInt(key, QStringLiteral("Height"), bar->height());
+  if (!floating && bar->Dock()) rpRegistryWriteText(key, QStringLiteral("DockName"), bar->Dock()->objectName());
 }
 
 void rpRestoreToolbarPosition(TrpToolBar* bar) {
   const QString key = rpRegistryRoot() + QStringLiteral("\\ToolBar\\") + bar->objectName();
   bar->SetIsVisible(false);
   const QPoint current = bar->IsFloating() ? bar->GetFloatWindow()->pos() : bar->pos();
-  const int x = ReadInt(key, QStringLiteral("XPosition"), current.x());
-  const int y = ReadInt(key, QStringLiteral("YPosition"), current.y());
-  bar->resize(ReadInt(key, QStringLiteral("Width"), bar->width()), ReadInt(key, QStringLiteral("Height"), bar->height()));
-  if (ReadBool(key, QStringLiteral("isFloat"), false)) {
+  const int x = rpRegistryReadInt(key, QStringLiteral("XPosition"), current.x());
+  const int y = rpRegistryReadInt(key, QStringLiteral("YPosition"), current.y());
+  bar->resize(rpRegistryReadInt(key, QStringLiteral("Width"), bar->width()), rpRegistryReadInt(key, QStringLiteral("Height"), bar->height()));
+  if (rpRegistryReadBool(key, QStringLiteral("isFloat"), false)) {
     bar->MakeFloat(x, y);
   } else {
     TrpDock* dock = bar->Dock();
-    const QString dockName = ReadText(key, QStringLiteral("DockName"), dock ? dock->objectName() : QString());
+    const QString dockName = rpRegistryReadText(key, QStringLiteral("DockName"), dock ? dock->objectName() : QString());
     QWidget* form = dock ? dock->window() : bar->window();
     TrpDock* named = form ? form->findChild<TrpDock*>(dockName) : nullptr;
     if (named && named != dock)
@@ -585,27 +585,27 @@ void rpRestoreToolbarPosition(TrpToolBar* bar) {
       bar->MoveToDock(dock, x, y);
   }
   bar->AdjustBounds();
-  bar->SetIsVisible(ReadBool(key, QStringLiteral("isVisible"), true));
+  bar->SetIsVisible(rpRegistryReadBool(key, QStringLiteral("isVisible"), true));
 }
 
 void rpSaveFormPosition(QWidget* form) {
   const QString key = rpRegistryRoot() + QStringLiteral("\\Form\\") + QString::fromLatin1(form->metaObject()->className());
   const QRect bounds = form->isMaximized() ? form->normalGeometry() : form->geometry();
-  WriteInt(key, QStringLiteral("XPosition"), bounds.x());
-  WriteInt(key, QStringLiteral("YPosition"), bounds.y());
-  WriteInt(key, QStringLiteral("Width"), bounds.width());
-  WriteInt(key, QStringLiteral("Height"), bounds.height());
-  WriteBool(key, QStringLiteral("Maximized"), form->isMaximized());
+  rpRegistryWriteInt(key, QStringLiteral("XPosition"), bounds.x());
+  rpRegistryWriteInt(key, QStringLiteral("YPosition"), bounds.y());
+  rpRegistryWriteInt(key, QStringLiteral("Width"), bounds.width());
+  rpRegistryWriteInt(key, QStringLiteral("Height"), bounds.height());
+  rpRegistryWriteBool(key, QStringLiteral("Maximized"), form->isMaximized());
 }
 
 void rpRestoreFormPosition(QWidget* form) {
   const QString key = rpRegistryRoot() + QStringLiteral("\\Form\\") + QString::fromLatin1(form->metaObject()->className());
-  if (!ReadBool(key, QStringLiteral("Maximized"), true)) form->setWindowState(form->windowState() & ~Qt::WindowMaximized);
+  if (!rpRegistryReadBool(key, QStringLiteral("Maximized"), true)) form->setWindowState(form->windowState() & ~Qt::WindowMaximized);
   const Qt::WindowStates state = form->windowState();
   const QRect current = form->isMaximized() ? form->normalGeometry() : form->geometry();
   // The stored bounds become the normal bounds; a maximized window stays maximized.
-  form->setGeometry(ReadInt(key, QStringLiteral("XPosition"), current.x()), ReadInt(key, QStringLiteral("YPosition"), current.y()),
-                    ReadInt(key, QStringLiteral("Width"), current.width()),
-                    ReadInt(key, QStringLiteral("Height"), current.height()));
+  form->setGeometry(rpRegistryReadInt(key, QStringLiteral("XPosition"), current.x()), rpRegistryReadInt(key, QStringLiteral("YPosition"), current.y()),
+                    rpRegistryReadInt(key, QStringLiteral("Width"), current.width()),
+                    rpRegistryReadInt(key, QStringLiteral("Height"), current.height()));
   if (state & Qt::WindowMaximized) form->setWindowState(form->windowState() | Qt::WindowMaximized);
 }

@@ -200,6 +200,14 @@ public:
 // Places of tool bars ("ToolBar\" + name) and windows ("Form\" + class name)
 // below rpRegistryRoot.
 void rpSaveToolbarPosition(TrpToolBar* bar);
+// Values below the current user's registry kept as texts, as an INI-like
+// access writes them; a missing or unreadable value gives the fallback.
+QString rpRegistryReadText(const QString& key, const QString& name, const QString& fallback);
+int rpRegistryReadInt(const QString& key, const QString& name, int fallback);
+bool rpRegistryReadBool(const QString& key, const QString& name, bool fallback);
+void rpRegistryWriteText(const QString& key, const QString& name, const QString& text);
+void rpRegistryWriteInt(const QString& key, const QString& name, int value);
+void rpRegistryWriteBool(const QString& key, const QString& name, bool value);
 void rpRestoreToolbarPosition(TrpToolBar* bar);
 void rpSaveFormPosition(QWidget* form);
 void rpRestoreFormPosition(QWidget* form);

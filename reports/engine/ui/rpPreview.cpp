@@ -218,6 +218,46 @@ void TrpPreviewForm::CreateZoomMenu() {
   addZoom(rpLoadStr(53020), 1);
   addZoom(rpLoadStr(53021), 2);
   addZoom(rpLoadStr(53022), 3);
+  pageItemsSeparator_ = ProcMenu->addSeparator();
+  EditPageItem = ProcMenu->addAction(rpLoadStr(53029));
+  AddPageItem = ProcMenu->addAction(rpLoadStr(53030));
+  RemovePageItem = ProcMenu->addAction(rpLoadStr(53031));
+  connect(EditPageItem, &QAction::triggered, this, &TrpPreviewForm::EditPageClick);
+  connect(AddPageItem, &QAction::triggered, this, &TrpPreviewForm::AddPageClick);
+  connect(RemovePageItem, &QAction::triggered, this, &TrpPreviewForm::RemovePageClick);
+  ShowPageItems(false);
+}
+
+bool TrpPreviewForm::PageEditingAllowed() const {
+  return report_ && report_->ModifyPrepared && bool(rpGlobals().DesignerWindow);
+}
+
+void TrpPreviewForm::ShowPageItems(bool show) {
+  for (QAction* item : {pageItemsSeparator_, EditPageItem, AddPageItem, RemovePageItem}) item->setVisible(show);
+}
+
+void TrpPreviewForm::EditPageClick() {
+  if (!PageEditingAllowed() || PageCount() == 0) return;
+  const int index = currentPage_ - 1;
+  TrpReport* report = report_;
+  Disconnect();
+  report->EditPreparedPage(index);
+  Connect(report);
+  Redisplay(false);
+}
+
+void TrpPreviewForm::AddPageClick() {
+  if (!PageEditingAllowed() || report_->Pages.Count() == 0) return;
+  pages_.Insert(std::max(0, currentPage_ - 1), *report_->Pages.GetPage(0));
+  Redisplay(false);
+}
+
+void TrpPreviewForm::RemovePageClick() {
+  if (!PageEditingAllowed() || PageCount() <= 1) return;
+  constexpr int yesNoQuestion = 4 | 32; // mb_YesNo | mb_IconQuestion
+  if (rpGlobals().MessageBox(rpLoadStr(55005), rpLoadStr(55006), yesNoQuestion) != mrYes) return;
+  pages_.Delete(currentPage_ - 1);
+  Redisplay(true);
 }
 
 TrpPreviewForm::~TrpPreviewForm() { Disconnect(); }
@@ -300,6 +340,7 @@ void TrpPreviewForm::ApplyReportOptions() {
   PrintBtn->setEnabled(bool(rpGlobals().OpenPrintDevice));
   PageSetupBtn->setVisible(buttons & pbPageSetup);
   PageSetupBtn->setEnabled(PrintBtn->isEnabled());
+  ShowPageItems(PageEditingAllowed());
   for (TrpSpeedButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
     button->SetGrayedInactive(report_->GrayedButtons);
   switch (report_->InitialZoom) {
@@ -335,6 +376,7 @@ void TrpPreviewForm::Redisplay(bool fromFirstPage) {
   FormResize();
   for (int i = 0; i < PageCount(); ++i)
     FreePageObjects(i);
+  RemovePageItem->setEnabled(PageCount() > 1);
   ScrollBox1->update();
 }
 
@@ -476,6 +518,7 @@ int TrpPreviewForm::PageAt(const QPoint& boxPoint) const {
 void TrpPreviewForm::BoxMouseDown(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
   if (event->button() == Qt::RightButton) {
+    ShowPageItems(PageEditingAllowed());
     ProcMenu->popup(event->globalPosition().toPoint());
     return;
   }
@@ -527,6 +570,7 @@ void TrpPreviewForm::BoxDoubleClick(QMouseEvent* event) {
   if (index < 0) return;
   currentPage_ = index + 1;
   ShowPageNumber();
+  if (PageEditingAllowed()) EditPageClick();
 }
 
 void TrpPreviewForm::BoxWheel(int steps) { ScrollBy(VScrollBar, -steps * kSmallChange * wheelFactor_); }
@@ -633,6 +677,9 @@ bool TrpPreviewForm::FormKeyDown(QKeyEvent* event) {
   case Qt::Key_F:
     if (FindBtn->isVisible()) FindBtnClick();
     break;
+  case Qt::Key_E:
+    if (PageEditingAllowed()) EditPageClick();
+    break;
   default:
     break;
   }
@@ -654,7 +701,10 @@ void TrpPreviewForm::SetZoomTag(int tag) {
   ScrollBox1->update();
 }
 
-void TrpPreviewForm::ZoomBtnClick() { ProcMenu->popup(ZoomBtn->mapToGlobal(QPoint(0, ZoomBtn->height()))); }
+void TrpPreviewForm::ZoomBtnClick() {
+  ShowPageItems(false);
+  ProcMenu->popup(ZoomBtn->mapToGlobal(QPoint(0, ZoomBtn->height())));
+}
 
 void TrpPreviewForm::LoadFile(const QString& fileName) {
   if (!report_) return;

@@ -7,6 +7,7 @@
 class QActionGroup;
 class QPageLayout;
 class QLabel;
+class QAction;
 class QMenu;
 class QScrollBar;
 class TrpSpeedButton;
@@ -118,6 +119,16 @@ public:
   QLabel* Label2;
   QScrollBar* HScrollBar;
   QMenu* ProcMenu;
+  // The page items of ProcMenu: only with a registered designer and the report's ModifyPrepared.
+  QAction* EditPageItem;
+  QAction* AddPageItem;
+  QAction* RemovePageItem;
+  // Opens the designer on the current page and shows what it wrote back.
+  void EditPageClick();
+  // An empty page with the paper of the template's first page before the current one.
+  void AddPageClick();
+  // Asks first; the last page stays.
+  void RemovePageClick();
 
 signals:
   // The page shown in the status line changed (or was shown again).
@@ -165,6 +176,9 @@ private:
   TrpEMFPages pages_;
   bool connected_ = false; // pages_ holds the report's pages
   QActionGroup* zoomItems_;
+  QAction* pageItemsSeparator_;
+  bool PageEditingAllowed() const;
+  void ShowPageItems(bool show);
   int currentPage_ = 1;
   double zoom_ = 1;
   int zoomMode_ = 0;

@@ -57,7 +57,7 @@ protected:
     Organizacia.Mesto = QStringLiteral("Žilina");
   }
   void TearDown() override {
-    TfrmTlac::SetDesigner({});
+    rpGlobals().DesignerWindow = {};
     rpGlobals().PreviewWindow = {};
     rpEngineEnd();
     MembersTest::TearDown();

@@ -107,10 +107,10 @@ TEST_F(PrintFormTest, AMissingTemplateOrAnEditSaysThereIsNoDesignerAndKeepsTheFo
 
 TEST_F(PrintFormTest, WithADesignerEditStaysOpenAndAMissingTemplateOpensIt) {
   QStringList designed;
-  TfrmTlac::SetDesigner([&designed](TrpReport& report) {
+  rpGlobals().DesignerWindow = [&designed](TrpReport& report, bool) {
     designed.append(report.FileName);
     return int(mrOk);
-  });
+  };
   WriteTemplate(InFolder(QStringLiteral("Zoznam.rpf")), ListDescription(QStringLiteral("zoznam")));
   TfrmTlac form;
   form.SetTemplateName(QStringLiteral("Zoznam.rpf"));

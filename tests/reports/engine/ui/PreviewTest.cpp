@@ -16,6 +16,7 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
 #include <cmath>
@@ -481,6 +482,57 @@ TEST_F(Preview, AnotherPrinterRebuildsThePagesOnlyWithRebuildPrinter) {
     form.Disconnect();
   }
   rpPrinter().SetPrinter(nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Preview, PageItemsShowOnlyWithARegisteredDesignerAndEditAddAndRemovePages) {
+  rpGlobals().DesignerWindow = {};
+  Show();
+  EXPECT_FALSE(form.EditPageItem->isVisible());
+  QTest::mouseClick(form.ScrollBox1, Qt::RightButton, {}, QPoint(100, 100));
+  form.ProcMenu->hide();
+  EXPECT_FALSE(form.AddPageItem->isVisible()) << "no designer, no page items";
+
+  QList<bool> designed; // the editing mode of every designer opened
+  rpGlobals().DesignerWindow = [&designed](TrpReport& edited, bool editingTemplate) {
+    designed << editingTemplate;
+    edited.Modified = false;
+    return int(mrOk);
+  };
+  form.ApplyReportOptions();
+  QTest::mouseClick(form.ScrollBox1, Qt::RightButton, {}, QPoint(100, 100));
+  form.ProcMenu->hide();
+  EXPECT_TRUE(form.EditPageItem->isVisible());
+  EXPECT_TRUE(form.AddPageItem->isVisible());
+  EXPECT_TRUE(form.RemovePageItem->isVisible());
+  EXPECT_EQ(form.EditPageItem->text(), QStringLiteral("Upraviť stranu..."));
+  EXPECT_EQ(form.AddPageItem->text(), QStringLiteral("Pridať stranu"));
+  EXPECT_EQ(form.RemovePageItem->text(), QStringLiteral("Odobrať stranu"));
+
+  QTest::keyClick(form.ScrollBox1, Qt::Key_E, Qt::ControlModifier);
+  QTest::mouseDClick(form.ScrollBox1, Qt::LeftButton, {}, form.PageRect(0).center());
+  EXPECT_EQ(designed, (QList<bool>{false, false}));
+  EXPECT_EQ(form.PageCount(), 3) << "the pages come back to the preview";
+
+  form.AddPageItem->trigger();
+  EXPECT_EQ(form.PageCount(), 4);
+  int asked = 0;
+  rpGlobals().MessageBox = [&asked](const QString& text, const QString& caption, int) {
+    EXPECT_EQ(caption + QLatin1Char(' ') + text, QStringLiteral("Dotaz Odobrať túto stránku?"));
+    return ++asked == 1 ? int(mrNo) : int(mrYes);
+  };
+  form.RemovePageItem->trigger();
+  EXPECT_EQ(form.PageCount(), 4);
+  form.RemovePageItem->trigger();
+  EXPECT_EQ(form.PageCount(), 3);
+
+  report.ModifyPrepared = false;
+  form.ApplyReportOptions();
+  EXPECT_FALSE(form.EditPageItem->isVisible());
+  rpGlobals().DesignerWindow = {};
 }
 
 } // namespace

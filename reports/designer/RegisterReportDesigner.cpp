@@ -1,0 +1,23 @@
+#include "reports/designer/RegisterReportDesigner.h"
+#include "app/AppContext.h"
+#include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpInsertDefaults.h"
+#include "reports/engine/rpGlobals.h"
+#include "reports/engine/ui/rpDock.h"
+
+TrpInsertDefaults& rpInsertDefaults() {
+  static TrpInsertDefaults defaults;
+  return defaults;
+}
+
+void RegisterReportDesigner() {
+  TrpGlobals& g = rpGlobals();
+  rpInsertDefaults() = TrpInsertDefaults{};
+  rpInsertDefaults().Charset = g.DefaultCharset;
+  g.DesignerWindow = [](TrpReport& report, bool editingTemplate) {
+    // The title is known only once the program runs, after the registrations.
+    rpRegistryRoot() = QStringLiteral("Software\\ZiviVudire\\") + ApplicationTitle();
+    TrpDesignerForm form(report, editingTemplate);
+    return form.ShowModal();
+  };
+}

@@ -1,0 +1,163 @@
+#pragma once
+#include "core/ui/Form.h"
+#include "reports/designer/rpDesignerSelection.h"
+#include "reports/designer/rpDesignerSettings.h"
+#include "reports/designer/rpInspForm.h"
+#include "reports/engine/rpReportDesigner.h"
+#include <QtCore/QHash>
+#include <QtCore/QPointer>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QScrollArea;
+class QTabBar;
+class TrpDesignerPage;
+class TrpDesignerStatus;
+class TrpDock;
+class TrpInsFieldsForm;
+class TrpInspForm;
+class TrpObject;
+class TrpPageForm;
+class TrpReport;
+class TrpSpeedButton;
+class TrpToolBar;
+class TrpComboBox;
+class TrpFontComboBox;
+
+// The report designer's window on a report template (template mode) or on
+// the one page the engine made from a prepared page: the page workspace
+// with its tabs and status line, six dockable tool bars, the palette and
+// the menus. It is the engine's open designer while it lives.
+class TrpDesignerForm : public TForm, public TrpReportDesigner {
+  Q_OBJECT
+public:
+  TrpDesignerForm(TrpReport& report, bool editingTemplate, QWidget* parent = nullptr);
+  ~TrpDesignerForm() override;
+
+  // --- the engine's designer interface
+  bool GetModified() const override;
+  void SetModified(bool modified) override;
+  void BeforeChange() override {}
+  void AfterChange() override;
+  void RedrawPage() override;
+  void SelectObject(TrpView* object) override;
+  // An object of the current page by name (without case), else "Page" and a
+  // page number from 1 makes that page current.
+  void SelectObjectByName(const QString& name);
+
+  TrpReport& Report() const { return report_; }
+  int CurrentPageIndex() const { return currentPageIndex_; }
+  void SetCurrentPage(int index);
+  QString FileName() const { return fileName_; }
+  const TrpDesignerSettings& Settings() const { return settings_; }
+  TrpDesignerSelection& Selection() { return selection_; }
+
+  // Installs the command's handler (later parts of the designer fill theirs);
+  // a command without one stays disabled.
+  void SetCommandHandler(const QString& command, std::function<void()> handler);
+  QAction* MenuItem(const QString& name) const { return menuItems_.value(name); }
+  QWidget* Control(const QString& name) const { return controls_.value(name); }
+  TrpToolBar* ToolBar(const QString& name) const { return toolBars_.value(name); }
+  TrpDesignerPage* Workspace() const { return workspace_; }
+  TrpDesignerStatus* StatusLine() const { return status_; }
+  QTabBar* Tabs() const { return tabs_; }
+  QMenu* TabMenu() const { return tabMenu_; }
+  TrpPageForm* PageForm() const { return pageForm_; }
+  TrpInsFieldsForm* FieldsWindow() const { return fieldsWindow_; }
+  TrpInspForm* Inspector() const { return inspector_; }
+  // Fills the inspector with the properties of the one selected object, or
+  // of the page when nothing is selected (several objects: nothing yet).
+  void RefreshInspector();
+  // Opens the window of data sets and fields, or closes it.
+  void ShowFieldsWindow(bool show);
+
+  // Writes the template into FileName; an error is shown and leaves the report modified.
+  bool Save();
+  void AddDialogForm();
+  // Asks first; nothing happens when the report has one page.
+  void DeletePage();
+  // Applies the enabling of every command to its menu items and buttons.
+  void UpdateEnabling();
+  void UpdateStatus();
+  void NextUnits();
+
+protected:
+  void FormShow() override;
+  void FormCloseQuery(bool& canClose) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+private:
+  void CreateMenus();
+  void CreateToolBars();
+  void CreatePalette(TrpToolBar* bar);
+  TrpSpeedButton* AddButton(TrpToolBar* bar, const QString& name, int hintId, const QString& glyph);
+  TrpToolBar* AddToolBar(const QString& name, int captionId, TrpDock* dock);
+  void ConnectCommands();
+  void RunCommand(const QString& name);
+  bool CommandEnabled(const QString& name) const;
+  void SetControlEnabled(QWidget* control, bool enabled);
+  void UpdateTabs();
+  void PlaceWorkspace();
+  void ShowDialogPageWindow(bool dialogPage);
+  void FollowSelection();
+  void ShowSelectionValues();
+  void ToggleBar(int tag);
+  void UpdateToolBarsMenu();
+  void ObjectClicked(TrpView* object, bool extend);
+  void ShowContextMenu(TrpView* object, const QPoint& globalPos);
+  void ReadPositions();
+  void WritePositions();
+  void UpdateCaption();
+
+  TrpReport& report_;
+  TrpDesignerSettings settings_;
+  TrpDesignerSelection selection_;
+  int currentPageIndex_ = -1;
+  QString fileName_;
+  bool firstShow_ = true;
+  bool settingControls_ = false; // the attribute controls ignore their own changes meanwhile
+  QPoint mouse_;
+
+  QMenuBar* menuBar_ = nullptr;
+  QMenu* contextMenu_ = nullptr;
+  QMenu* tabMenu_ = nullptr;
+  QMenu* toolBarsMenu_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  QScrollArea* scrollBox_ = nullptr;
+  TrpDesignerPage* workspace_ = nullptr;
+  TrpDesignerStatus* status_ = nullptr;
+  QPointer<TrpPageForm> pageForm_;
+  QPointer<TrpInsFieldsForm> fieldsWindow_;
+  QPointer<TrpInspForm> inspector_;
+  TrpObject* inspected_ = nullptr;
+  void CreateInspector();
+  void InspectedPropertyModified(int index);
+  TrpDock* topDock_ = nullptr;
+  TrpDock* bottomDock_ = nullptr;
+  TrpDock* leftDock_ = nullptr;
+  TrpDock* rightDock_ = nullptr;
+  TrpFontComboBox* fontName_ = nullptr;
+  TrpComboBox* fontSize_ = nullptr;
+  TrpComboBox* frameWidth_ = nullptr;
+  QHash<QString, QAction*> menuItems_;
+  QHash<QString, QWidget*> controls_;
+  QHash<QString, TrpToolBar*> toolBars_;
+  QHash<QString, std::function<void()>> handlers_;
+};
+
+// The window in which a dialog page is edited; its close is refused, and
+// moving or resizing it writes its bounds back into the page.
+class TrpPageForm : public QWidget {
+  Q_OBJECT
+public:
+  explicit TrpPageForm(QWidget* designer);
+  std::function<void()> OnBoundsChanged;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+};

@@ -1,0 +1,319 @@
+#include "DesignerFixture.h"
+#include "platform/base/Registry.h"
+#include "reports/designer/RegisterReportDesigner.h"
+#include "reports/designer/rpDesigner.h"
+#include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpDesignerPage.h"
+#include "reports/designer/rpDesignerStatus.h"
+#include "reports/designer/rpInsFieldsForm.h"
+#include "reports/engine/rpBand.h"
+#include "reports/engine/rpPage.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/ui/rpDock.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/QStringPrinter.h"
+#include "tests/support/TestOutput.h"
+#include "util/UxMemDS.h"
+#include <QtCore/QFile>
+#include <QtCore/QScopeGuard>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QAction>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QSplitter>
+#include <QtWidgets/QTabBar>
+
+namespace {
+
+#define S(text) QStringLiteral(text)
+
+// A double click as the system sends it: press and release, then the double click.
+void DoubleClick(QWidget* widget, QPoint at) {
+  QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+  QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A list template: title and master band with texts, saved into a folder of the test.
+class DesignerForm : public DesignerFixture {
+protected:
+  DesignerForm() {
+    TRegistry::Root().DeleteKey(rpRegistryRoot());
+    TrpPage* page = report->Pages.GetPage(0);
+    AddBand(page, btReportTitle, S("ReportTitle1"), 40, 40);
+    AddText(page, S("Nadpis"), {60, 50, 300, 20}, S("Zoznam členov"));
+    AddBand(page, btMasterData, S("MasterData1"), 100, 20);
+    AddText(page, S("Priezvisko"), {40, 100, 36, 18}, S("[MASTER.\"PRIEZVISKO\"]"));
+    fileName = dir.filePath(S("ClenZoznam.rpf"));
+    report->SaveToFile(fileName);
+    report->LoadFromFile(fileName);
+  }
+  ~DesignerForm() override { TRegistry::Root().DeleteKey(rpRegistryRoot()); }
+
+  // A designer window shown without a modal loop.
+  std::unique_ptr<TrpDesignerForm> Open(bool editingTemplate = true) {
+    auto form = std::make_unique<TrpDesignerForm>(*report, editingTemplate);
+    form->show();
+    return form;
+  }
+
+  QTemporaryDir dir;
+  QString fileName;
+};
+
+TEST_F(DesignerForm, ShowsThePageWithItsTabsBarsAndStatusAndSelectsByName) {
+  auto form = Open();
+  EXPECT_EQ(form->windowTitle(), S("Generátor - ClenZoznam.rpf"));
+  EXPECT_EQ(form->Tabs()->count(), 1);
+  EXPECT_EQ(form->Tabs()->tabText(0), S("Strana 1"));
+  EXPECT_EQ(rpCurrentDesigner(), form.get());
+  for (const char* bar : {"Panel1", "Panel2", "Panel3", "Panel4", "Panel5"})
+    EXPECT_TRUE(form->ToolBar(QString::fromLatin1(bar))->IsVisible()) << bar;
+  EXPECT_FALSE(form->ToolBar(S("Panel6"))->IsVisible()); // no extra tools
+  EXPECT_EQ(form->Workspace()->size(),
+            QSize(report->Pages.GetPage(0)->PrnInfo.Width, report->Pages.GetPage(0)->PrnInfo.Height));
+  EXPECT_FALSE(form->MenuItem(S("N20"))->isEnabled()); // nothing to save yet
+  EXPECT_FALSE(form->MenuItem(S("N36"))->isEnabled());
+
+  form->SelectObjectByName(S("priezvisko"));
+  EXPECT_EQ(form->Selection().LastSelected()->Name, S("Priezvisko"));
+  EXPECT_EQ(form->StatusLine()->Texts().Position, S("40;100"));
+  EXPECT_EQ(form->StatusLine()->Texts().ObjectText, S("Priezvisko: [MASTER.\"PRIEZVISKO\"]"));
+  EXPECT_TRUE(form->MenuItem(S("N36"))->isEnabled() == false); // editing comes with the object editors
+  form->Workspace()->grab().save(TestOutputPath(S("designer-window-workspace.png")));
+  form->grab().save(TestOutputPath(S("designer-window.png")));
+
+  // A double click left on the status line steps through the units.
+  QStringList units;
+  for (int i = 0; i < 3; ++i) {
+    DoubleClick(form->StatusLine(), QPoint(20, 8));
+    units << form->StatusLine()->UnitName();
+  }
+  EXPECT_EQ(units, (QStringList{S("MM"), S("Palcov"), S("Bodov")}));
+  DoubleClick(form->StatusLine(), QPoint(200, 8));
+  EXPECT_EQ(form->StatusLine()->UnitName(), S("Bodov"));
+}
+
+TEST_F(DesignerForm, ABarHiddenFromTheMenuStaysHiddenAfterReopening) {
+  {
+    auto form = Open();
+    form->MenuItem(S("Pan3"))->trigger();
+    EXPECT_FALSE(form->ToolBar(S("Panel3"))->IsVisible());
+  }
+  auto again = Open();
+  EXPECT_FALSE(again->ToolBar(S("Panel3"))->IsVisible());
+  EXPECT_TRUE(again->ToolBar(S("Panel2"))->IsVisible());
+}
+
+TEST_F(DesignerForm, ADialogFormIsAddedWithItsWindowAndDeletedAfterTheQuestion) {
+  auto form = Open();
+  form->MenuItem(S("N15"))->trigger();
+  ASSERT_EQ(report->Pages.Count(), 2);
+  EXPECT_EQ(form->Tabs()->tabText(1), S("Strana 2"));
+  EXPECT_EQ(form->CurrentPageIndex(), 1);
+  ASSERT_NE(form->PageForm(), nullptr);
+  EXPECT_TRUE(form->PageForm()->isVisible());
+  EXPECT_TRUE(form->GetModified());
+  EXPECT_TRUE(form->MenuItem(S("N20"))->isEnabled());
+
+  answers = {7}; // No: the page stays
+  form->MenuItem(S("N30"))->trigger();
+  EXPECT_EQ(report->Pages.Count(), 2);
+  form->MenuItem(S("N30"))->trigger();
+  EXPECT_EQ(questions, (QStringList{S("Dotaz: Odobrať túto stránku?"), S("Dotaz: Odobrať túto stránku?")}));
+  EXPECT_EQ(report->Pages.Count(), 1);
+  EXPECT_EQ(form->CurrentPageIndex(), 0);
+  EXPECT_EQ(form->PageForm(), nullptr);
+  questions.clear();
+  form->MenuItem(S("N30"))->trigger(); // one page: no question
+  EXPECT_TRUE(questions.isEmpty());
+}
+
+TEST_F(DesignerForm, ClosingAModifiedTemplateAsksAndNoLeavesTheFileAsItWas) {
+  const QByteArray before = FileBytes(fileName);
+  {
+    auto form = Open();
+    form->AddDialogForm();
+    answers = {2}; // Cancel keeps the window
+    EXPECT_FALSE(form->close());
+    answers = {7};
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(questions,
+              (QStringList{S("Dotaz: Uložiť zmeny do ClenZoznam.rpf?"), S("Dotaz: Uložiť zmeny do ClenZoznam.rpf?")}));
+    EXPECT_EQ(form->ModalResult(), mrCancel);
+  }
+  EXPECT_EQ(FileBytes(fileName), before);
+  EXPECT_EQ(report->FileName, fileName);
+}
+
+TEST_F(DesignerForm, YesSavesAndAnUnwritableFileKeepsTheWindowAndTheChange) {
+  {
+    auto form = Open();
+    form->AddDialogForm();
+    answers = {6};
+    EXPECT_TRUE(form->close());
+  }
+  TrpReport saved(&owner);
+  ASSERT_TRUE(saved.LoadFromFile(fileName));
+  EXPECT_EQ(saved.Pages.Count(), 2);
+
+  report->FileName = dir.filePath(S("missing/ClenZoznam.rpf"));
+  auto form = Open();
+  form->AddDialogForm();
+  answers = {6};
+  EXPECT_FALSE(form->close());
+  EXPECT_EQ(errors.size(), 1);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(form->GetModified());
+  answers = {7};
+  EXPECT_TRUE(form->close());
+}
+
+TEST_F(DesignerForm, APreparedPageOpensUntitledClosesWithoutAQuestionAndKeepsTheFileName) {
+  QStringList captions;
+  rpGlobals().DesignerWindow = [&](TrpReport& edited, bool editingTemplate) {
+    TrpDesignerForm form(edited, editingTemplate);
+    form.show();
+    captions << form.windowTitle();
+    EXPECT_FALSE(form.MenuItem(S("N15"))->isEnabled()); // no new pages in a prepared page
+    form.SelectObjectByName(S("Nadpis"));
+    form.SetModified(true);
+    form.close();
+    return form.ModalResult();
+  };
+  ASSERT_TRUE(report->BuildPreparedPages());
+  answers = {7}; // not written back
+  EXPECT_FALSE(report->EditPreparedPage(0));
+  EXPECT_EQ(captions, QStringList{S("Generátor - Bezmena")});
+  EXPECT_EQ(questions, QStringList{S("Dotaz: Uložiť zmeny?")});
+  EXPECT_EQ(report->FileName, fileName);
+  EXPECT_EQ(report->Pages.GetPage(0)->Count(), 4); // the template is back
+}
+
+TEST_F(DesignerForm, AnEditedPreparedPageIsWrittenBackOnYes) {
+  rpGlobals().DesignerWindow = [&](TrpReport& edited, bool) {
+    TrpView* title = edited.FindObject(S("Nadpis"));
+    EXPECT_NE(title, nullptr);
+    if (title) title->Left += 36;
+    edited.Modified = true;
+    return int(mrOk);
+  };
+  ASSERT_TRUE(report->BuildPreparedPages());
+  const int left = report->EMFPages.LoadPageObjects(0).FindObject(S("Nadpis"))->Left;
+  answers = {6};
+  EXPECT_TRUE(report->EditPreparedPage(0));
+  EXPECT_EQ(report->EMFPages.LoadPageObjects(0).FindObject(S("Nadpis"))->Left, left + 36);
+  EXPECT_EQ(report->Pages.GetPage(0)->FindObject(S("Nadpis"))->Left, 60);
+}
+
+TEST_F(DesignerForm, TheFieldsWindowOffersTheDataSetsAndRemembersTheOneChosen) {
+  auto members = new TUxMemoryData(&owner);
+  members->setObjectName(S("ib1"));
+  for (const char* field : {"PRIEZVISKO", "MENO", "TELEFON"})
+    members->AddFieldDef({QString::fromLatin1(field), TUxFieldType::String, 30});
+  auto payments = new TUxMemoryData(&owner);
+  payments->setObjectName(S("ib2"));
+  payments->AddFieldDef({S("SUMA"), TUxFieldType::Float});
+  // The data sets of the print form, which the engine reaches as a form of the program.
+  owner.setObjectName(S("frmTlac"));
+  rpAddGlobalComponent(&owner);
+  const auto unregister = qScopeGuard([this] { rpRemoveGlobalComponent(&owner); });
+  report->Dictionary.FieldAliases.SetVariable(S("ib1"), S("MASTER"));
+  report->Dictionary.FieldAliases.SetVariable(S("ib2"), S("DETAIL"));
+  rpLastInsFieldsDataset().clear();
+  {
+    auto form = Open();
+    TrpInsFieldsForm* fields = form->FieldsWindow();
+    ASSERT_NE(fields, nullptr) << "shown at the first start";
+    EXPECT_EQ(fields->windowTitle(), S("Položky databáz"));
+    ASSERT_EQ(fields->DatasetsLB->count(), 2);
+    EXPECT_EQ(fields->DatasetsLB->currentItem()->text(), S("DETAIL"));
+    fields->DatasetsLB->setCurrentRow(1);
+    ASSERT_EQ(fields->FieldsLB->count(), 3);
+    EXPECT_EQ(fields->FieldsLB->item(2)->text(), S("TELEFON"));
+    fields->FieldsLB->setCurrentRow(2);
+    EXPECT_EQ(fields->DBField(), S("MASTER.\"TELEFON\""));
+    fields->Splitter->setSizes({150, fields->Splitter->height() - 150 - fields->Splitter->handleWidth()});
+    QApplication::processEvents();
+  }
+  auto again = Open();
+  ASSERT_NE(again->FieldsWindow(), nullptr);
+  EXPECT_EQ(again->FieldsWindow()->DatasetsLB->currentItem()->text(), S("MASTER"));
+  EXPECT_EQ(again->FieldsWindow()->DatasetsLB->height(), 150);
+  again->MenuItem(S("Pan8"))->trigger();
+  EXPECT_EQ(again->FieldsWindow(), nullptr);
+  again.reset();
+  auto closed = Open();
+  EXPECT_EQ(closed->FieldsWindow(), nullptr) << "its visibility is kept";
+  closed->MenuItem(S("Pan8"))->trigger();
+  ASSERT_NE(closed->FieldsWindow(), nullptr);
+
+  closed->MenuItem(S("Pan8"))->trigger();
+  rpLastInsFieldsDataset() = S("GONE");
+  closed->MenuItem(S("Pan8"))->trigger();
+  EXPECT_EQ(closed->FieldsWindow()->DatasetsLB->currentItem()->text(), S("DETAIL"))
+      << "the first when the last is gone";
+}
+
+TEST_F(DesignerForm, TheInspectorShowsAndChangesTheSelectedObject) {
+  {
+    auto form = Open();
+    TrpInspForm* inspector = form->Inspector();
+    ASSERT_NE(inspector, nullptr);
+    EXPECT_TRUE(inspector->isVisible());
+    EXPECT_EQ(inspector->ObjectName, S("Page1")) << "the page while nothing is selected";
+    form->SelectObjectByName(S("Priezvisko"));
+    TrpInspProps& props = inspector->Props();
+    EXPECT_EQ(inspector->ObjectName, S("Priezvisko"));
+    EXPECT_EQ(inspector->CB1->currentText(), S("Priezvisko"));
+    const int left = props.IndexOf(S("Left"));
+    ASSERT_GE(left, 0);
+    EXPECT_EQ(props.Row(left).Text, S("40"));
+    inspector->SetItemIndex(left);
+    inspector->ApplyEditText(S("76"));
+    EXPECT_EQ(report->FindObject(S("Priezvisko"))->Left, 76);
+    EXPECT_TRUE(form->GetModified());
+    EXPECT_EQ(form->StatusLine()->Texts().Position, S("76;100"));
+    EXPECT_EQ(props.ItemIndex(), props.IndexOf(S("Left"))) << "the row stays selected after the refill";
+
+    form->NextUnits(); // millimetres: 76 pixels are 21,11 mm
+    EXPECT_EQ(props.Row(props.IndexOf(S("Left"))).Text, S("21,11"));
+    inspector->SetItemIndex(props.IndexOf(S("Left")));
+    inspector->ApplyEditText(S("10"));
+    EXPECT_EQ(report->FindObject(S("Priezvisko"))->Left, 36);
+
+    inspector->SetItemIndex(props.IndexOf(S("Name")));
+    inspector->ApplyEditText(QString());
+    EXPECT_NE(report->FindObject(S("Priezvisko")), nullptr) << "an empty name is refused";
+    inspector->SetItemIndex(props.IndexOf(S("Left")));
+    inspector->ApplyEditText(S("abc"));
+    EXPECT_EQ(errors.size(), 1) << "a number that does not convert is told";
+    EXPECT_EQ(report->FindObject(S("Priezvisko"))->Left, 36);
+    form->grab().save(TestOutputPath(S("designer-inspector.png")));
+    inspector->grab().save(TestOutputPath(S("designer-inspector-window.png")));
+    inspector->SetSplitPos(90);
+    answers = {7};
+  }
+  auto again = Open();
+  EXPECT_EQ(again->Inspector()->SplitPos(), 90);
+  again->MenuItem(S("Pan5"))->trigger();
+  EXPECT_FALSE(again->Inspector()->isVisible());
+}
+
+TEST_F(DesignerForm, WithoutARegisteredDesignerOpenDesignerAnswersTwo) {
+  rpGlobals().DesignerWindow = {};
+  EXPECT_EQ(report->OpenDesigner(), 2);
+  EXPECT_FALSE(report->EditPreparedPage(0));
+
+  RegisterReportDesigner();
+  WhenModal<TrpDesignerForm>([](TrpDesignerForm* form) { form->MenuItem(S("N10"))->trigger(); });
+  EXPECT_EQ(report->OpenDesigner(), int(mrOk));
+}
+
+} // namespace
