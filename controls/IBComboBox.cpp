@@ -706,6 +706,8 @@ void TIBComboBox::focusInEvent(QFocusEvent* event) {
   QComboBox::focusInEvent(event);
   if (!BeginEnter()) return;
   if (ReadOnly()) readOnlyText_ = currentText();
+  const QVariant key = KeyValue(0);
+  entryKeyValue_ = key.isNull() ? QVariant() : key;
   searchPending_ = false;
   checkFailed_ = false;
   if (dropDownWidth_ > 0) view()->setMinimumWidth(dropDownWidth_);

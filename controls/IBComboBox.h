@@ -144,6 +144,9 @@ public:
   QVariant GetKeyValue6() const { return KeyValue(5); }
   QVariant GetKeyValue7() const { return KeyValue(6); }
   QVariant GetKeyValue8() const { return KeyValue(7); }
+  // Key 1 as it was when the combo last received the focus (Null before):
+  // leaving handlers act only on a changed choice.
+  QVariant EntryKeyValue() const { return entryKeyValue_; }
   bool IsTextEmpty() const { return currentText().trimmed().isEmpty(); }
   // The full text of the row the last completion found; empty when none.
   QString FoundText() const { return foundText_; }
@@ -246,6 +249,7 @@ private:
   std::vector<std::unique_ptr<TQPLComboObject>> objects_;
   std::array<QString, 9> sKeyFields_;
   TKeyValues keys_;
+  QVariant entryKeyValue_;
   QString chosenText_; // the row text of the held keys
   QString foundText_;
   QString readOnlyText_;
