@@ -8,6 +8,7 @@
 #include "dbase/exchange/fSImport.h"
 #include "dbase/exchange/uPUlovkySumarizaciaExport.h"
 #include "platform/base/TerminationSignals.h"
+#include "registers/accounting/AccountingForms.h"
 #include "registers/members/MembersForms.h"
 #include "registers/permits/PermitsForms.h"
 #include "reports/designer/RegisterReportDesigner.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
   RegisterConsoleForms();
   RegisterMembersForms();
   RegisterPermitsForms();
+  RegisterAccountingForms();
   RegisterMemberImport();
   RegisterCatchSummaryExporter();
   RegisterPrintForm();

@@ -1,0 +1,75 @@
+#include "registers/accounting/fCPartneriPridaj.h"
+#include "controls/IBEdit.h"
+#include "controls/IBMemo.h"
+#include "registers/common/EntryRows.h"
+#include "registers/common/RegisterLayout.h"
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+
+namespace {
+TIBEdit* AddDigits(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength) {
+  TIBEdit* edit = AddText(controls, label, name, maxLength);
+  edit->SetOnlyNumbers(true);
+  return edit;
+}
+} // namespace
+
+TfrmCPartneriPridaj::TfrmCPartneriPridaj(QWidget* owner) : TDialogForm(owner) {
+  TRegisterLayout controls(*this);
+  eDBNazov = AddText(controls, QStringLiteral("Názov:"), QStringLiteral("eDBNazov"), 50);
+  eDBUlica = AddText(controls, QStringLiteral("Ulica:"), QStringLiteral("eDBUlica"), 50);
+  controls.Label(QStringLiteral("PSČ a mesto:"));
+  std::tie(eDBPSC, eDBMesto) = controls.AddPair<TIBEdit, TIBEdit>(QStringLiteral("eDBPSC"), 5,
+                                                                   QStringLiteral("eDBMesto"), 50);
+  eDBPSC->setMaximumWidth(60);
+  eDBICO = AddDigits(controls, QStringLiteral("IČO:"), QStringLiteral("eDBICO"), 10);
+  eDBDIC = AddDigits(controls, QStringLiteral("DIČ:"), QStringLiteral("eDBDIC"), 10);
+  eDBICDPH = AddText(controls, QStringLiteral("IČ pre DPH:"), QStringLiteral("eDBICDPH"), 12);
+  controls.Label(QStringLiteral("Číslo účtu:"));
+  auto* account = controls.Add<QWidget>(QStringLiteral("pnlUcet"));
+  auto* line = new QHBoxLayout(account);
+  line->setContentsMargins(0, 0, 0, 0);
+  const auto part = [&](const QString& name, int maxLength) {
+    auto* edit = new TIBEdit(account);
+    edit->setObjectName(name);
+    edit->setFont(TRegisterLayout::EntryFont());
+    edit->setMaxLength(maxLength);
+    edit->SetOnlyNumbers(true);
+    line->addWidget(edit, maxLength);
+    return edit;
+  };
+  eDBUcetPredcislie = part(QStringLiteral("eDBUcetPredcislie"), 6);
+  line->addWidget(new QLabel(QStringLiteral("-"), account));
+  eDBUcetCislo = part(QStringLiteral("eDBUcetCislo"), 10);
+  line->addWidget(new QLabel(QStringLiteral("/"), account));
+  eDBUcetKod = part(QStringLiteral("eDBUcetKod"), 4);
+  eDBUcetSS = AddDigits(controls, QStringLiteral("Špecifický symbol:"), QStringLiteral("eDBUcetSS"), 10);
+  eDBUcetIBAN = AddText(controls, QStringLiteral("Číslo IBAN:"), QStringLiteral("eDBUcetIBAN"), 50);
+  eDBPoznamka = AddNoteMemo(controls);
+
+  dlg.AddCaption = QStringLiteral("Pridanie partnera");
+  dlg.EditCaption = QStringLiteral("Oprava partnera");
+  dlg.Table = QStringLiteral("C_PARTNERI");
+  dlg.Field(QStringLiteral("NAZOV"), eDBNazov).Required();
+  dlg.Field(QStringLiteral("ULICA"), eDBUlica);
+  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
+  dlg.Field(QStringLiteral("PSC"), eDBPSC);
+  dlg.Field(QStringLiteral("ICO"), eDBICO);
+  dlg.Field(QStringLiteral("DIC"), eDBDIC);
+  dlg.Field(QStringLiteral("IC_DPH"), eDBICDPH);
+  dlg.Field(QStringLiteral("UCET_PREDCISLIE"), eDBUcetPredcislie);
+  dlg.Field(QStringLiteral("UCET_CISLO"), eDBUcetCislo);
+  dlg.Field(QStringLiteral("UCET_KOD"), eDBUcetKod);
+  dlg.Field(QStringLiteral("UCET_SS"), eDBUcetSS);
+  dlg.Field(QStringLiteral("UCET_IBAN"), eDBUcetIBAN);
+  dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka);
+  dlg.Field(QStringLiteral("NAZOV_UPLNY")).WrittenOnly().Saves([this] { return NazovUplny(); });
+  dlg.FormCreate(controls.Widget(), QSize(520, 330));
+}
+
+TfrmCPartneriPridaj::~TfrmCPartneriPridaj() = default;
+
+QString TfrmCPartneriPridaj::NazovUplny() const {
+  const QString name = eDBNazov->text() + QStringLiteral(", ") + eDBMesto->text();
+  return name.left(75);
+}

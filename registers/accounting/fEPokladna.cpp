@@ -1,0 +1,179 @@
+#include "registers/accounting/fEPokladna.h"
+#include "app/QPLUnit.h"
+#include "controls/DbGridQPL.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
+#include "controls/IBEdit.h"
+#include "db/IBQuery.h"
+#include "registers/accounting/AccountingCombos.h"
+#include "registers/accounting/fEPokladnaPridaj.h"
+#include "registers/accounting/fEPokladnaTlac.h"
+#include "registers/common/EntryRows.h"
+#include "util/MoneyFormat.h"
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QStatusBar>
+#include <cmath>
+
+TfrmEPokladna* frmEPokladna = nullptr;
+
+namespace {
+// A range filter on `column`: both bounds (in either order) as a between,
+// or the one given; an absent bound is an invalid value.
+void AddRange(TListQuery& q, const QString& column, const QString& param, QVariant from, QVariant to) {
+  const QString fromName = param + QStringLiteral("_OD"), toName = param + QStringLiteral("_DO");
+  if (from.isValid() && to.isValid()) {
+    if (QVariant::compare(from, to) == QPartialOrdering::Greater) std::swap(from, to);
+    q.Where(column + QStringLiteral(" between :") + fromName + QStringLiteral(" and :") + toName);
+  } else if (from.isValid()) {
+    q.Where(column + QStringLiteral(">=:") + fromName);
+  } else if (to.isValid()) {
+    q.Where(column + QStringLiteral("<=:") + toName);
+  }
+  if (from.isValid()) q.Params.insert(fromName, from);
+  if (to.isValid()) q.Params.insert(toName, to);
+}
+
+QVariant DateBound(const TIBDate& edit) {
+  const QVariant date = DateParam(edit);
+  return date.isNull() ? QVariant() : date;
+}
+
+// A number bound of 0 (or an empty edit) is no bound.
+QVariant NumberBound(const TIBCurrencyEdit& edit) {
+  const qint64 number = qint64(std::trunc(edit.Value()));
+  return number == 0 ? QVariant() : QVariant(number);
+}
+} // namespace
+
+TfrmEPokladna::TfrmEPokladna(QWidget* owner, quint16 rok, int typ)
+    : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok), Typ(typ) {
+  frmEPokladna = this;
+  list.Table = QStringLiteral("e_pokladna");
+  list.Select = [this](TListQuery& q) {
+    q.Add(QStringLiteral("select a.jedin,a.druh_dokladu,a.p1,a.p2,a.datum,"));
+    q.Add(QStringLiteral("a.popis,a.nazov_uplny as partner,a.prijem,a.vydaj"));
+    q.Add(QStringLiteral("from e_pokladna a"));
+    q.Where(QStringLiteral("a.rok=:ROK and a.typ=:TYP"));
+    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
+    q.Params.insert(QStringLiteral("TYP"), Typ);
+  };
+  list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
+  list.AfterOpen = [this] { ShowTotals(); };
+  list.CreateDialog = [this] { return std::make_unique<TfrmEPokladnaPridaj>(this, Typ); };
+  list.Print = [this] {
+    TfrmEPokladnaTlac dialog(this);
+    dialog.ShowModal();
+  };
+  const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"DRUH_DOKLADU", "DD", 40, "a.druh_dokladu", true},
+                                                                {"P1", "Číslo", 60, "a.p1", true},
+                                                                {"P2", "Pol.", 35, "a.p2", true},
+                                                                {"DATUM", "Dátum", 70, "a.datum", true},
+                                                                {"PARTNER", "Partner", 220, "a.nazov_uplny", true},
+                                                                {"POPIS", "Popis", 200, "a.popis", true},
+                                                                {"PRIJEM", "Príjem", 85, "a.prijem", true},
+                                                                {"VYDAJ", "Výdaj", 85, "a.vydaj", true}});
+  columns[6]->DisplayFormat = QStringLiteral("#,##0.00");
+  columns[7]->DisplayFormat = QStringLiteral("#,##0.00");
+  BuildFilter();
+  QStatusBar* sb = list.AddStatusBar();
+  for (QLabel*& panel : sbPanels) {
+    panel = new QLabel(sb);
+    sb->addWidget(panel);
+  }
+  list.FormCreate(Typ == 1 ? QStringLiteral("Evidencia pokladne - rok %d") : QStringLiteral("Evidencia banky - rok %d"),
+                  QSize(860, 400));
+}
+
+TfrmEPokladna::~TfrmEPokladna() {
+  if (frmEPokladna == this) frmEPokladna = nullptr;
+}
+
+void TfrmEPokladna::BuildFilter() {
+  QWidget& panel = *list.pnlFilter;
+  const auto addDate = [&](const QString& caption, const QString& name) {
+    auto* edit = new TIBDate(&panel);
+    edit->setObjectName(name);
+    AddFilterControl(panel, caption, edit);
+    return edit;
+  };
+  const auto addNumber = [&](const QString& caption, const QString& name) {
+    auto* edit = new TIBCurrencyEdit(&panel);
+    edit->setObjectName(name);
+    edit->SetDecimals(0);
+    edit->SetMaxLength(10);
+    AddFilterControl(panel, caption, edit);
+    return edit;
+  };
+  eDatumOd = addDate(QStringLiteral("Dátum od:"), QStringLiteral("eDatumOd"));
+  eDatumDo = addDate(QStringLiteral("do:"), QStringLiteral("eDatumDo"));
+  eDruhDokladu = AddFilterCombo(panel, QStringLiteral("Druh dokladu:"), QStringLiteral("eDruhDokladu"));
+  SetupDocumentKindCombo(*eDruhDokladu);
+  eDruhDokladu->SetSWhere(
+      {QStringLiteral("typ in (1,2) and rok=:ROK"), {{QStringLiteral("ROK"), int(list.Rok)}}});
+  eCisloOd = addNumber(QStringLiteral("Číslo od:"), QStringLiteral("eCisloOd"));
+  eCisloDo = addNumber(QStringLiteral("do:"), QStringLiteral("eCisloDo"));
+  eSmerPohybu = AddFilterCombo(panel, QStringLiteral("Príjem/Výdaj:"), QStringLiteral("eSmerPohybu"));
+  SetupDirectionCombo(*eSmerPohybu);
+  ePopis = new TIBEdit(&panel);
+  ePopis->setObjectName(QStringLiteral("ePopis"));
+  ePopis->setMaxLength(50);
+  AddFilterControl(panel, QStringLiteral("Popis:"), ePopis);
+  AddFilterControl(panel, QString(), new QLabel(QStringLiteral("(obsahuje text)"), &panel));
+  eClen = AddFilterCombo(panel, QStringLiteral("Člen ZO:"), QStringLiteral("eClen"));
+  SetupMemberCombo(*eClen);
+  ePartner = AddFilterCombo(panel, QStringLiteral("Partner:"), QStringLiteral("ePartner"));
+  SetupPartnerCombo(*ePartner);
+  eOstatni = AddFilterCombo(panel, QStringLiteral("Ostatní:"), QStringLiteral("eOstatni"));
+  SetupMemberCombo(*eOstatni);
+  eOstatni->SetSTableName(QStringLiteral("e_pokladna"));
+  eOstatni->SetSKeyField(QStringLiteral("nazov_uplny"));
+  eOstatni->SetSOrderBy(QStringLiteral("1"));
+  eOstatni->SetSDistinct(true);
+  // The counterparties that are neither members nor partners.
+  eOstatni->SetSWhere({QStringLiteral("rok=:ROK and c_clenov is null and c_partneri is null"),
+                       {{QStringLiteral("ROK"), int(list.Rok)}}});
+}
+
+void TfrmEPokladna::AddFilterClauses(TListQuery& q) const {
+  // Each range binds its own values, so both apply together.
+  AddRange(q, QStringLiteral("a.datum"), QStringLiteral("DATUM"), DateBound(*eDatumOd), DateBound(*eDatumDo));
+  if (!KeyParam(*eDruhDokladu).isNull()) {
+    q.Where(QStringLiteral("a.druh_dokladu=:DRUH_DOKLADU"));
+    q.Params.insert(QStringLiteral("DRUH_DOKLADU"), eDruhDokladu->GetKeyValue2());
+  }
+  AddRange(q, QStringLiteral("a.p1"), QStringLiteral("CISLO"), NumberBound(*eCisloOd), NumberBound(*eCisloDo));
+  AddKeyFilter(q, *eSmerPohybu, QStringLiteral("a.smer_pohybu=:SMER_POHYBU"), QStringLiteral("SMER_POHYBU"));
+  if (!ePopis->text().trimmed().isEmpty()) {
+    // The server's containing ignores letter case.
+    q.Where(QStringLiteral("a.popis containing :POPIS"));
+    q.Params.insert(QStringLiteral("POPIS"), ePopis->text());
+  }
+  AddKeyFilter(q, *eClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
+  AddKeyFilter(q, *ePartner, QStringLiteral("a.c_partneri=:C_PARTNERI"), QStringLiteral("C_PARTNERI"));
+  AddKeyFilter(q, *eOstatni, QStringLiteral("a.nazov_uplny=:NAZOV_UPLNY"), QStringLiteral("NAZOV_UPLNY"));
+}
+
+void TfrmEPokladna::ShowTotals() {
+  TIBQuery& q = *list.ib1;
+  q.DisableControls();
+  // In cents: the sums of many amounts stay exact.
+  qint64 prijmy = 0, vydaje = 0;
+  const TField& prijem = q.FieldByName(QStringLiteral("PRIJEM"));
+  const TField& vydaj = q.FieldByName(QStringLiteral("VYDAJ"));
+  for (q.First(); !q.Eof(); q.Next()) {
+    prijmy += std::llround(prijem.AsFloat() * 100);
+    vydaje += std::llround(vydaj.AsFloat() * 100);
+  }
+  q.EnableControls();
+  sbPanels[0]->setText(FormatIntegers(QStringLiteral("Počet záznamov: %d"), {q.RecordCount()}));
+  sbPanels[1]->setText(QStringLiteral("Príjmy: ") + FormatMoney(double(prijmy) / 100));
+  sbPanels[2]->setText(QStringLiteral("Výdaje: ") + FormatMoney(double(vydaje) / 100));
+  sbPanels[3]->setText(QStringLiteral("Zostatok: ") + FormatMoney(double(prijmy - vydaje) / 100));
+  FitStatusBarPanels(*list.sb);
+}
+
+void TfrmEPokladna::OpenForMember(QWidget* owner, int clen, int rok) {
+  TfrmEPokladna form(owner, quint16(rok), 1);
+  ShowForMember(form, *form.eClen, clen);
+}

@@ -1,0 +1,342 @@
+#include "registers/accounting/fEPokladnaPridaj.h"
+#include "app/MyUnitsForms.h"
+#include "app/QPLUnit.h"
+#include "app/ToolBar.h"
+#include "app/UnitOfWork.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
+#include "controls/IBEdit.h"
+#include "controls/IBMemo.h"
+#include "controls/QPLBtn.h"
+#include "controls/UxPlacemnt.h"
+#include "core/DataSet.h"
+#include "core/DateTime.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
+#include "platform/MessageDialogs.h"
+#include "registers/accounting/AccountingCombos.h"
+#include "registers/common/EntryRows.h"
+#include "registers/common/RegisterLayout.h"
+#include <QtWidgets/QLabel>
+#include <cmath>
+
+namespace {
+// The edit's number; a text that is no number (half typed) counts as 0.
+double AmountOf(const TIBCurrencyEdit& edit) {
+  try {
+    return edit.Value();
+  } catch (const Exception&) {
+    return 0;
+  }
+}
+
+TIBCurrencyEdit* AddWholeNumber(TRegisterLayout& controls, const QString& label, const QString& name, int digits) {
+  TIBCurrencyEdit* edit = AddAmount(controls, label, name, 0, digits);
+  edit->SetAllowZero(false);
+  edit->SetAllowNegative(false);
+  return edit;
+}
+
+TIBCurrencyEdit* AddMoney(TRegisterLayout& controls, const QString& label, const QString& name) {
+  TIBCurrencyEdit* edit = AddAmount(controls, label, name, 2, 14);
+  edit->SetAllowNegative(true);
+  edit->SetMoneyColor(true);
+  return edit;
+}
+} // namespace
+
+TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(owner), Typ(typ) {
+  TRegisterLayout controls(*this);
+  controls.Label(QStringLiteral("Druh dokladu:"));
+  eDBDruhDokladu = AddPickerCombo(controls, QStringLiteral("eDBDruhDokladu"), btnDruhDokladu,
+                                  QStringLiteral("TfrmCDruhyDokladov"));
+  SetupDocumentKindCombo(*eDBDruhDokladu);
+  eDBP1 = AddWholeNumber(controls, QStringLiteral("Číslo dokladu:"), QStringLiteral("eDBP1"), 10);
+  eDBP2 = AddWholeNumber(controls, QStringLiteral("Položka:"), QStringLiteral("eDBP2"), 10);
+  eDBP2->setToolTip(QStringLiteral("Položka bankového výpisu"));
+  controls.Label(QStringLiteral("Dátum:"));
+  eDBDatum = controls.Add<TIBDate>(QStringLiteral("eDBDatum"));
+  controls.Label(QStringLiteral("Príjem/Výdaj:"));
+  eDBSmerPohybu = controls.Add<TIBComboBox>(QStringLiteral("eDBSmerPohybu"));
+  SetupDirectionCombo(*eDBSmerPohybu);
+  eDBPopis = AddText(controls, QStringLiteral("Popis:"), QStringLiteral("eDBPopis"), 50);
+  lblClen = controls.Label(QStringLiteral("Člen:"));
+  eDBClen = AddPickerCombo(controls, QStringLiteral("eDBClen"), btnClen, QStringLiteral("TfrmCClenov"));
+  SetupMemberEntry(*eDBClen);
+  const char* const memberKeys[] = {"priezvisko", "meno", "titul", "ulica", "psc", "mesto"};
+  for (int i = 0; i < 6; ++i)
+    eDBClen->SetSKeyField(i + 1, QString::fromLatin1(memberKeys[i]));
+  lblPartneri = controls.Label(QStringLiteral("Partner:"));
+  eDBPartneri = AddPickerCombo(controls, QStringLiteral("eDBPartneri"), btnPartneri, QStringLiteral("TfrmCPartneri"));
+  SetupPartnerCombo(*eDBPartneri);
+  const char* const partnerKeys[] = {"nazov", "ulica", "psc", "mesto", "ico", "dic", "ic_dph"};
+  for (int i = 0; i < 7; ++i)
+    eDBPartneri->SetSKeyField(i + 1, QString::fromLatin1(partnerKeys[i]));
+  eDBNazov = AddText(controls, QStringLiteral("Názov:"), QStringLiteral("eDBNazov"), 50);
+  eDBUlica = AddText(controls, QStringLiteral("Ulica:"), QStringLiteral("eDBUlica"), 50);
+  controls.Label(QStringLiteral("PSČ a mesto:"));
+  std::tie(eDBPSC, eDBMesto) =
+      controls.AddPair<TIBEdit, TIBEdit>(QStringLiteral("eDBPSC"), 5, QStringLiteral("eDBMesto"), 50);
+  eDBPSC->setMaximumWidth(60);
+  eDBICO = AddText(controls, QStringLiteral("IČO:"), QStringLiteral("eDBICO"), 10);
+  eDBICO->SetOnlyNumbers(true);
+  eDBDIC = AddText(controls, QStringLiteral("DIČ:"), QStringLiteral("eDBDIC"), 10);
+  eDBDIC->SetOnlyNumbers(true);
+  eDBICDPH = AddText(controls, QStringLiteral("IČ pre DPH:"), QStringLiteral("eDBICDPH"), 12);
+  eDBZaklad = AddMoney(controls, QStringLiteral("Základ bez DPH"), QStringLiteral("eDBZaklad"));
+  eDBSadzbaDPH = AddAmount(controls, QStringLiteral("DPH %"), QStringLiteral("eDBSadzbaDPH"), 0, 2);
+  eDBDPH = AddMoney(controls, QStringLiteral("DPH"), QStringLiteral("eDBDPH"));
+  eDBSpolu = AddMoney(controls, QStringLiteral("Spolu s DPH"), QStringLiteral("eDBSpolu"));
+  eDBPoznamka = AddNoteMemo(controls);
+
+  DeclareFields();
+  dlg.FormCreate(controls.Widget(), QSize(560, 560));
+
+  connect(eDBDruhDokladu, &TIBComboBox::OnExit, this, &TfrmEPokladnaPridaj::eDBDruhDokladuExit);
+  for (TIBComboBox* combo : {eDBClen, eDBPartneri})
+    connect(combo, &TIBComboBox::OnChange, this, &TfrmEPokladnaPridaj::FollowCounterparty);
+  connect(eDBClen, &TIBComboBox::OnExit, this, &TfrmEPokladnaPridaj::eDBClenExit);
+  connect(eDBPartneri, &TIBComboBox::OnExit, this, &TfrmEPokladnaPridaj::eDBPartneriExit);
+  connect(eDBZaklad, &TIBCurrencyEdit::OnEnter, this, [this] { zakladOnEntry_ = AmountOf(*eDBZaklad); });
+  connect(eDBZaklad, &TIBCurrencyEdit::OnExit, this, &TfrmEPokladnaPridaj::eDBZakladExit);
+  connect(eDBZaklad, &QLineEdit::textChanged, this, [this] {
+    if (eDBZaklad->hasFocus()) UpdateTotal();
+  });
+  connect(eDBDPH, &QLineEdit::textChanged, this, &TfrmEPokladnaPridaj::UpdateTotal);
+  connect(eDBSadzbaDPH, &QLineEdit::textChanged, this, &TfrmEPokladnaPridaj::FollowRate);
+  connect(eDBSadzbaDPH, &TIBCurrencyEdit::OnExit, this, &TfrmEPokladnaPridaj::eDBSadzbaDPHExit);
+}
+
+TfrmEPokladnaPridaj::~TfrmEPokladnaPridaj() = default;
+
+void TfrmEPokladnaPridaj::DeclareFields() {
+  dlg.AddCaption = Typ == 1 ? QStringLiteral("Pridanie pohybu pokladne") : QStringLiteral("Pridanie pohybu banky");
+  dlg.EditCaption = Typ == 1 ? QStringLiteral("Oprava pohybu pokladne") : QStringLiteral("Oprava pohybu banky");
+  dlg.Table = QStringLiteral("E_POKLADNA");
+  dlg.PerYear = true;
+  // The kind is stored by its abbreviation (key 2); its type (key 3) names the book.
+  dlg.Field(QStringLiteral("DRUH_DOKLADU"), eDBDruhDokladu)
+      .Required()
+      .Loads([this](const TField& f) { eDBDruhDokladu->FindIt3(f.AsVariant()); })
+      .Saves([this] { return eDBDruhDokladu->GetKeyValue2(); });
+  dlg.Field(QStringLiteral("P1"), eDBP1).Required();
+  dlg.Field(QStringLiteral("P2"), eDBP2).Required();
+  dlg.Field(QStringLiteral("SMER_POHYBU"), eDBSmerPohybu).Required().Default(-1);
+  dlg.Field(QStringLiteral("POPIS"), eDBPopis).Required();
+  // The partner before the member: a loaded member then locks its address.
+  dlg.Field(QStringLiteral("C_PARTNERI"), eDBPartneri);
+  dlg.Field(QStringLiteral("C_CLENOV"), eDBClen);
+  dlg.Field(QStringLiteral("NAZOV"), eDBNazov).Required();
+  dlg.Field(QStringLiteral("ULICA"), eDBUlica);
+  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
+  dlg.Field(QStringLiteral("PSC"), eDBPSC);
+  dlg.Field(QStringLiteral("ICO"), eDBICO);
+  dlg.Field(QStringLiteral("DIC"), eDBDIC);
+  dlg.Field(QStringLiteral("IC_DPH"), eDBICDPH);
+  dlg.Field(QStringLiteral("SADZBA_DPH"), eDBSadzbaDPH);
+  // The three amounts stand in the income columns or in the expense ones,
+  // the other three hold zeros.
+  const struct {
+    const char *income, *expense;
+    TIBCurrencyEdit* edit;
+  } amounts[] = {{"PRIJEM_ZAKLAD", "VYDAJ_ZAKLAD", eDBZaklad},
+                 {"PRIJEM_DPH", "VYDAJ_DPH", eDBDPH},
+                 {"PRIJEM", "VYDAJ", eDBSpolu}};
+  for (const auto& amount : amounts)
+    for (const bool incomeColumn : {true, false}) {
+      TIBCurrencyEdit* edit = amount.edit;
+      dlg.Field(QString::fromLatin1(incomeColumn ? amount.income : amount.expense))
+          .Loads([this, edit, incomeColumn](const TField& f) {
+            if (Income() == incomeColumn) edit->SetValue(f.AsFloat());
+          })
+          .Saves([this, edit, incomeColumn] { return Income() == incomeColumn ? AmountOf(*edit) : 0.0; });
+    }
+  dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka);
+  dlg.Field(QStringLiteral("TYP")).WrittenOnly().InsertOnly().Saves([this] { return eDBDruhDokladu->GetKeyValue3(); });
+  dlg.Field(QStringLiteral("E_FAKTURY"))
+      .Loads([this](const TField& f) { LinkedInvoice = f.AsVariant(); })
+      .Saves([this] { return LinkedInvoice; });
+  dlg.Field(QStringLiteral("DATUM"), eDBDatum).Required().Default([] { return DateTime::Today(); });
+  dlg.Field(QStringLiteral("E_POVOLENKY2")).ShownOnly().Loads([this](const TField& f) { fromPermit_ = !f.IsNull(); });
+  dlg.AfterClear = [this] { ClearAll(); };
+  dlg.CheckEntries = [this] { return CheckNumberFree(); };
+}
+
+bool TfrmEPokladnaPridaj::Income() const {
+  // Only an expense fills the expense columns.
+  return KeyParam(*eDBSmerPohybu).toInt() != -1;
+}
+
+QString TfrmEPokladnaPridaj::KindMemoryName() const { return QStringLiteral("Druh_Dokladu_Typ%1").arg(Typ); }
+
+void TfrmEPokladnaPridaj::ClearAll() {
+  eDBDruhDokladu->SetSWhere({QStringLiteral("rok=:ROK and typ=:TYP"),
+                             {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("TYP"), Typ}}});
+  eDBDruhDokladu->FindIt(dlg.fp->ReadInteger(KindMemoryName(), 0));
+  if (KeyParam(*eDBDruhDokladu).isNull()) eDBDruhDokladu->FindFirst();
+  for (TIBCurrencyEdit* amount : {eDBZaklad, eDBDPH, eDBSpolu})
+    amount->clear();
+  LinkedInvoice = QVariant();
+  fromPermit_ = false;
+  FollowCounterparty();
+  FollowRate();
+}
+
+void TfrmEPokladnaPridaj::FormShow() {
+  dlg.FormShow();
+  if (Tag() == 1) PriradCisloDokladu();
+  if (!LinkedInvoice.isNull() && LinkedInvoice.isValid()) {
+    // A payment of an invoice keeps the invoice's direction, text and partner.
+    eDBSmerPohybu->SetReadOnly(true);
+    eDBPopis->SetReadOnly(true);
+    if (!KeyParam(*eDBPartneri).isNull()) {
+      eDBPartneri->SetReadOnly(true);
+      btnPartneri->hide();
+    }
+  }
+  if (fromPermit_) {
+    // Written by a permit payment: shown, never changed here.
+    SetTag(3);
+    SetFormReadOnly(*this);
+    dlg.btnDalsi->hide();
+  }
+}
+
+void TfrmEPokladnaPridaj::FormClose(TCloseAction& action) {
+  TDialogForm::FormClose(action);
+  if (Tag() == 1 && dlg.Saved()) dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
+}
+
+void TfrmEPokladnaPridaj::PriradCisloDokladu() {
+  const QVariant druh = eDBDruhDokladu->GetKeyValue2();
+  if (druh.isNull() || !druh.isValid()) return;
+  TIBQuery& q = *dlg.ib1;
+  const auto next = [&](const QString& sql, const QVariantMap& params) {
+    q.SetSQL(sql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+      q.ParamByName(it.key()).SetValue(it.value());
+    q.Open();
+    const int number = q.FieldByNumber(0).AsInteger();
+    q.Close();
+    return number;
+  };
+  RunUnitOfWork(*dlg.ibt1, [&] {
+    const QVariantMap year{{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DD"), druh}};
+    // A bank movement continues the latest statement; a cash receipt takes the next number.
+    const int p1 = next(Typ == 2 ? QStringLiteral("select coalesce(max(P1),1) from e_pokladna\n"
+                                                  "where rok=:ROK and druh_dokladu=:DD")
+                                 : QStringLiteral("select coalesce(max(P1+1),1) from e_pokladna\n"
+                                                  "where rok=:ROK and druh_dokladu=:DD"),
+                        year);
+    eDBP1->SetValue(p1);
+    QVariantMap item = year;
+    item.insert(QStringLiteral("P1"), p1);
+    eDBP2->SetValue(next(QStringLiteral("select coalesce(max(P2+1),1) from e_pokladna\n"
+                                        "where rok=:ROK and druh_dokladu=:DD and p1=:P1"),
+                         item));
+  });
+}
+
+bool TfrmEPokladnaPridaj::CheckNumberFree() {
+  const qint64 p1 = qint64(std::trunc(AmountOf(*eDBP1))), p2 = qint64(std::trunc(AmountOf(*eDBP2)));
+  int taken = 0;
+  const bool checked = RunUnitOfWork(*dlg.ibt1, [&] {
+                         TIBQuery& q = *dlg.ib1;
+                         q.SetSQL(QStringLiteral("select count(*) from e_pokladna\nwhere rok=:ROK and "
+                                                 "druh_dokladu=:DD and p1=:P1 and p2=:P2 and jedin<>:JEDIN"));
+                         q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
+                         q.ParamByName(QStringLiteral("DD")).SetValue(eDBDruhDokladu->GetKeyValue2());
+                         q.ParamByName(QStringLiteral("P1")).SetValue(p1);
+                         q.ParamByName(QStringLiteral("P2")).SetValue(p2);
+                         q.ParamByName(QStringLiteral("JEDIN")).SetValue(Tag() == 1 ? 0 : Jedin);
+                         q.Open();
+                         taken = q.FieldByNumber(0).AsInteger();
+                         q.Close();
+                       }).Done;
+  if (!checked) return false;
+  if (taken == 0) return true;
+  // The database would refuse the pair too; the user gets to correct it here.
+  MessageDlg(QStringLiteral("Doklad %1 číslo %2, položka %3 už v evidencii je.")
+                 .arg(eDBDruhDokladu->GetKeyValue2().toString())
+                 .arg(p1)
+                 .arg(p2),
+             TMsgDlgType::Warning, mbOK, mrOk);
+  eDBP1->setFocus();
+  return false;
+}
+
+void TfrmEPokladnaPridaj::eDBDruhDokladuExit() {
+  if (Tag() == 3 || KeyParam(*eDBDruhDokladu) == eDBDruhDokladu->EntryKeyValue()) return;
+  PriradCisloDokladu();
+}
+
+void TfrmEPokladnaPridaj::FollowCounterparty() {
+  const bool member = !KeyParam(*eDBClen).isNull();
+  const bool partner = !KeyParam(*eDBPartneri).isNull();
+  for (QWidget* w : {static_cast<QWidget*>(eDBPartneri), static_cast<QWidget*>(lblPartneri),
+                     static_cast<QWidget*>(btnPartneri)})
+    w->setVisible(!member);
+  for (QWidget* w :
+       {static_cast<QWidget*>(eDBClen), static_cast<QWidget*>(lblClen), static_cast<QWidget*>(btnClen)})
+    w->setVisible(!partner);
+  if (Tag() == 3) return;
+  // The chosen member's or partner's record holds these; locked edits skip their checks.
+  for (TIBEdit* edit : {eDBNazov, eDBUlica, eDBPSC, eDBMesto})
+    edit->SetReadOnly(member || partner);
+  for (TIBEdit* edit : {eDBICO, eDBDIC, eDBICDPH})
+    edit->SetReadOnly(partner);
+}
+
+void TfrmEPokladnaPridaj::eDBClenExit() {
+  FollowCounterparty();
+  const QVariant member = KeyParam(*eDBClen);
+  if (member.isNull() || member == eDBClen->EntryKeyValue()) return;
+  const QString name = eDBClen->GetKeyValue2().toString() + QLatin1Char(' ') + eDBClen->GetKeyValue3().toString() +
+                       QLatin1Char(' ') + eDBClen->GetKeyValue4().toString();
+  eDBNazov->setText(name.trimmed());
+  eDBUlica->setText(eDBClen->GetKeyValue5().toString());
+  eDBPSC->setText(eDBClen->GetKeyValue6().toString());
+  eDBMesto->setText(eDBClen->GetKeyValue7().toString());
+  for (TIBEdit* edit : {eDBICO, eDBDIC, eDBICDPH})
+    edit->clear();
+}
+
+void TfrmEPokladnaPridaj::eDBPartneriExit() {
+  FollowCounterparty();
+  const QVariant partner = KeyParam(*eDBPartneri);
+  if (partner.isNull() || partner == eDBPartneri->EntryKeyValue()) return;
+  eDBNazov->setText(eDBPartneri->GetKeyValue2().toString());
+  eDBUlica->setText(eDBPartneri->GetKeyValue3().toString());
+  eDBPSC->setText(eDBPartneri->GetKeyValue4().toString());
+  eDBMesto->setText(eDBPartneri->GetKeyValue5().toString());
+  eDBICO->setText(eDBPartneri->GetKeyValue6().toString());
+  eDBDIC->setText(eDBPartneri->GetKeyValue7().toString());
+  eDBICDPH->setText(eDBPartneri->GetKeyValue8().toString());
+}
+
+void TfrmEPokladnaPridaj::eDBZakladExit() {
+  const double base = AmountOf(*eDBZaklad);
+  if (base == zakladOnEntry_ || Tag() == 3) return;
+  const double rate = std::trunc(AmountOf(*eDBSadzbaDPH));
+  if (rate == 0) {
+    eDBDPH->clear(); // no VAT, not a VAT of 0
+    return;
+  }
+  // To a tenth, halves to the even tenth.
+  eDBDPH->SetValue(RoundToDecimals(1, base / 100 * rate));
+}
+
+void TfrmEPokladnaPridaj::FollowRate() {
+  // Without a rate there is no VAT to type.
+  eDBDPH->SetReadOnly(std::trunc(AmountOf(*eDBSadzbaDPH)) == 0 || Tag() == 3);
+}
+
+void TfrmEPokladnaPridaj::eDBSadzbaDPHExit() {
+  if (std::trunc(AmountOf(*eDBSadzbaDPH)) == 0 && Tag() != 3) eDBDPH->clear();
+}
+
+void TfrmEPokladnaPridaj::UpdateTotal() {
+  if (Tag() == 3) return;
+  eDBSpolu->SetValue(AmountOf(*eDBZaklad) + AmountOf(*eDBDPH));
+}
