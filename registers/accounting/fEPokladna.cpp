@@ -11,6 +11,7 @@
 #include "registers/accounting/fEPokladnaTlac.h"
 #include "registers/common/EntryRows.h"
 #include "util/MoneyFormat.h"
+#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QStatusBar>
 #include <cmath>
@@ -18,27 +19,6 @@
 TfrmEPokladna* frmEPokladna = nullptr;
 
 namespace {
-// A range filter on `column`: both bounds (in either order) as a between,
-// or the one given; an absent bound is an invalid value.
-void AddRange(TListQuery& q, const QString& column, const QString& param, QVariant from, QVariant to) {
-  const QString fromName = param + QStringLiteral("_OD"), toName = param + QStringLiteral("_DO");
-  if (from.isValid() && to.isValid()) {
-    if (QVariant::compare(from, to) == QPartialOrdering::Greater) std::swap(from, to);
-    q.Where(column + QStringLiteral(" between :") + fromName + QStringLiteral(" and :") + toName);
-  } else if (from.isValid()) {
-    q.Where(column + QStringLiteral(">=:") + fromName);
-  } else if (to.isValid()) {
-    q.Where(column + QStringLiteral("<=:") + toName);
-  }
-  if (from.isValid()) q.Params.insert(fromName, from);
-  if (to.isValid()) q.Params.insert(toName, to);
-}
-
-QVariant DateBound(const TIBDate& edit) {
-  const QVariant date = DateParam(edit);
-  return date.isNull() ? QVariant() : date;
-}
-
 // A number bound of 0 (or an empty edit) is no bound.
 QVariant NumberBound(const TIBCurrencyEdit& edit) {
   const qint64 number = qint64(std::trunc(edit.Value()));
@@ -91,40 +71,43 @@ TfrmEPokladna::~TfrmEPokladna() {
 
 void TfrmEPokladna::BuildFilter() {
   QWidget& panel = *list.pnlFilter;
-  const auto addDate = [&](const QString& caption, const QString& name) {
-    auto* edit = new TIBDate(&panel);
-    edit->setObjectName(name);
-    AddFilterControl(panel, caption, edit);
-    return edit;
+  auto* grid = new QGridLayout;
+  delete panel.layout();
+  panel.setLayout(grid);
+  // A control under its label at (row, column), spanning `span` grid columns.
+  const auto place = [&](int row, int column, const QString& caption, QWidget* control, int span = 1) {
+    control->setParent(&panel);
+    auto* label = new QLabel(caption, &panel);
+    label->setBuddy(control);
+    grid->addWidget(label, row, column);
+    grid->addWidget(control, row, column + 1, 1, span);
   };
-  const auto addNumber = [&](const QString& caption, const QString& name) {
-    auto* edit = new TIBCurrencyEdit(&panel);
-    edit->setObjectName(name);
+  const auto named = [](auto* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+  };
+  const auto number = [&](const char* name) {
+    auto* edit = named(new TIBCurrencyEdit(&panel), name);
     edit->SetDecimals(0);
     edit->SetMaxLength(10);
-    AddFilterControl(panel, caption, edit);
     return edit;
   };
-  eDatumOd = addDate(QStringLiteral("Dátum od:"), QStringLiteral("eDatumOd"));
-  eDatumDo = addDate(QStringLiteral("do:"), QStringLiteral("eDatumDo"));
-  eDruhDokladu = AddFilterCombo(panel, QStringLiteral("Druh dokladu:"), QStringLiteral("eDruhDokladu"));
+  eDatumOd = named(new TIBDate(&panel), "eDatumOd");
+  eDatumDo = named(new TIBDate(&panel), "eDatumDo");
+  eDruhDokladu = named(new TIBComboBox(&panel), "eDruhDokladu");
   SetupDocumentKindCombo(*eDruhDokladu);
-  eDruhDokladu->SetSWhere(
-      {QStringLiteral("typ in (1,2) and rok=:ROK"), {{QStringLiteral("ROK"), int(list.Rok)}}});
-  eCisloOd = addNumber(QStringLiteral("Číslo od:"), QStringLiteral("eCisloOd"));
-  eCisloDo = addNumber(QStringLiteral("do:"), QStringLiteral("eCisloDo"));
-  eSmerPohybu = AddFilterCombo(panel, QStringLiteral("Príjem/Výdaj:"), QStringLiteral("eSmerPohybu"));
+  eDruhDokladu->SetSWhere({QStringLiteral("typ in (1,2) and rok=:ROK"), {{QStringLiteral("ROK"), int(list.Rok)}}});
+  eCisloOd = number("eCisloOd");
+  eCisloDo = number("eCisloDo");
+  eSmerPohybu = named(new TIBComboBox(&panel), "eSmerPohybu");
   SetupDirectionCombo(*eSmerPohybu);
-  ePopis = new TIBEdit(&panel);
-  ePopis->setObjectName(QStringLiteral("ePopis"));
+  ePopis = named(new TIBEdit(&panel), "ePopis");
   ePopis->setMaxLength(50);
-  AddFilterControl(panel, QStringLiteral("Popis:"), ePopis);
-  AddFilterControl(panel, QString(), new QLabel(QStringLiteral("(obsahuje text)"), &panel));
-  eClen = AddFilterCombo(panel, QStringLiteral("Člen ZO:"), QStringLiteral("eClen"));
+  eClen = named(new TIBComboBox(&panel), "eClen");
   SetupMemberCombo(*eClen);
-  ePartner = AddFilterCombo(panel, QStringLiteral("Partner:"), QStringLiteral("ePartner"));
+  ePartner = named(new TIBComboBox(&panel), "ePartner");
   SetupPartnerCombo(*ePartner);
-  eOstatni = AddFilterCombo(panel, QStringLiteral("Ostatní:"), QStringLiteral("eOstatni"));
+  eOstatni = named(new TIBComboBox(&panel), "eOstatni");
   SetupMemberCombo(*eOstatni);
   eOstatni->SetSTableName(QStringLiteral("e_pokladna"));
   eOstatni->SetSKeyField(QStringLiteral("nazov_uplny"));
@@ -133,16 +116,29 @@ void TfrmEPokladna::BuildFilter() {
   // The counterparties that are neither members nor partners.
   eOstatni->SetSWhere({QStringLiteral("rok=:ROK and c_clenov is null and c_partneri is null"),
                        {{QStringLiteral("ROK"), int(list.Rok)}}});
+  // In reading order, so that Tab follows the rows.
+  place(0, 0, QStringLiteral("Dátum od:"), eDatumOd);
+  place(0, 2, QStringLiteral("do:"), eDatumDo);
+  place(0, 4, QStringLiteral("Druh dokladu:"), eDruhDokladu);
+  place(1, 0, QStringLiteral("Číslo od:"), eCisloOd);
+  place(1, 2, QStringLiteral("do:"), eCisloDo);
+  place(1, 4, QStringLiteral("Príjem/Výdaj:"), eSmerPohybu);
+  place(2, 0, QStringLiteral("Popis:"), ePopis, 2);
+  place(2, 4, QStringLiteral("Člen ZO:"), eClen);
+  place(3, 0, QStringLiteral("Partner:"), ePartner, 3);
+  place(3, 4, QStringLiteral("Ostatní:"), eOstatni);
+  grid->addWidget(new QLabel(QStringLiteral("(obsahuje text)"), &panel), 2, 3);
+  grid->setColumnStretch(5, 1);
 }
 
 void TfrmEPokladna::AddFilterClauses(TListQuery& q) const {
   // Each range binds its own values, so both apply together.
-  AddRange(q, QStringLiteral("a.datum"), QStringLiteral("DATUM"), DateBound(*eDatumOd), DateBound(*eDatumDo));
+  AddRangeFilter(q, QStringLiteral("a.datum"), QStringLiteral("DATUM"), DateBound(*eDatumOd), DateBound(*eDatumDo));
   if (!KeyParam(*eDruhDokladu).isNull()) {
     q.Where(QStringLiteral("a.druh_dokladu=:DRUH_DOKLADU"));
     q.Params.insert(QStringLiteral("DRUH_DOKLADU"), eDruhDokladu->GetKeyValue2());
   }
-  AddRange(q, QStringLiteral("a.p1"), QStringLiteral("CISLO"), NumberBound(*eCisloOd), NumberBound(*eCisloDo));
+  AddRangeFilter(q, QStringLiteral("a.p1"), QStringLiteral("CISLO"), NumberBound(*eCisloOd), NumberBound(*eCisloDo));
   AddKeyFilter(q, *eSmerPohybu, QStringLiteral("a.smer_pohybu=:SMER_POHYBU"), QStringLiteral("SMER_POHYBU"));
   if (!ePopis->text().trimmed().isEmpty()) {
     // The server's containing ignores letter case.
