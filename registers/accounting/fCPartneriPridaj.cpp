@@ -1,6 +1,7 @@
 #include "registers/accounting/fCPartneriPridaj.h"
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
+#include "registers/accounting/AccountingRows.h"
 #include "registers/common/EntryRows.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QHBoxLayout>
@@ -16,15 +17,7 @@ TIBEdit* AddDigits(TRegisterLayout& controls, const QString& label, const QStrin
 
 TfrmCPartneriPridaj::TfrmCPartneriPridaj(QWidget* owner) : TDialogForm(owner) {
   TRegisterLayout controls(*this);
-  eDBNazov = AddText(controls, QStringLiteral("Názov:"), QStringLiteral("eDBNazov"), 50);
-  eDBUlica = AddText(controls, QStringLiteral("Ulica:"), QStringLiteral("eDBUlica"), 50);
-  controls.Label(QStringLiteral("PSČ a mesto:"));
-  std::tie(eDBPSC, eDBMesto) = controls.AddPair<TIBEdit, TIBEdit>(QStringLiteral("eDBPSC"), 5,
-                                                                   QStringLiteral("eDBMesto"), 50);
-  eDBPSC->setMaximumWidth(60);
-  eDBICO = AddDigits(controls, QStringLiteral("IČO:"), QStringLiteral("eDBICO"), 10);
-  eDBDIC = AddDigits(controls, QStringLiteral("DIČ:"), QStringLiteral("eDBDIC"), 10);
-  eDBICDPH = AddText(controls, QStringLiteral("IČ pre DPH:"), QStringLiteral("eDBICDPH"), 12);
+  AddAddressRows(controls, eDBNazov, eDBUlica, eDBPSC, eDBMesto, eDBICO, eDBDIC, eDBICDPH);
   controls.Label(QStringLiteral("Číslo účtu:"));
   auto* account = controls.Add<QWidget>(QStringLiteral("pnlUcet"));
   auto* line = new QHBoxLayout(account);

@@ -6,7 +6,7 @@
 #include "controls/IBDate.h"
 #include "controls/IBEdit.h"
 #include "db/IBQuery.h"
-#include "registers/accounting/AccountingCombos.h"
+#include "registers/accounting/AccountingRows.h"
 #include "registers/accounting/fEPokladnaPridaj.h"
 #include "registers/accounting/fEPokladnaTlac.h"
 #include "registers/common/EntryRows.h"

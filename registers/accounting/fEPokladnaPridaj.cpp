@@ -15,7 +15,8 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
-#include "registers/accounting/AccountingCombos.h"
+#include "registers/accounting/AccountingRows.h"
+#include "registers/common/DialogQueries.h"
 #include "registers/common/EntryRows.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QLabel>
@@ -73,17 +74,7 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   const char* const partnerKeys[] = {"nazov", "ulica", "psc", "mesto", "ico", "dic", "ic_dph"};
   for (int i = 0; i < 7; ++i)
     eDBPartneri->SetSKeyField(i + 1, QString::fromLatin1(partnerKeys[i]));
-  eDBNazov = AddText(controls, QStringLiteral("Názov:"), QStringLiteral("eDBNazov"), 50);
-  eDBUlica = AddText(controls, QStringLiteral("Ulica:"), QStringLiteral("eDBUlica"), 50);
-  controls.Label(QStringLiteral("PSČ a mesto:"));
-  std::tie(eDBPSC, eDBMesto) =
-      controls.AddPair<TIBEdit, TIBEdit>(QStringLiteral("eDBPSC"), 5, QStringLiteral("eDBMesto"), 50);
-  eDBPSC->setMaximumWidth(60);
-  eDBICO = AddText(controls, QStringLiteral("IČO:"), QStringLiteral("eDBICO"), 10);
-  eDBICO->SetOnlyNumbers(true);
-  eDBDIC = AddText(controls, QStringLiteral("DIČ:"), QStringLiteral("eDBDIC"), 10);
-  eDBDIC->SetOnlyNumbers(true);
-  eDBICDPH = AddText(controls, QStringLiteral("IČ pre DPH:"), QStringLiteral("eDBICDPH"), 12);
+  AddAddressRows(controls, eDBNazov, eDBUlica, eDBPSC, eDBMesto, eDBICO, eDBDIC, eDBICDPH);
   eDBZaklad = AddMoney(controls, QStringLiteral("Základ bez DPH"), QStringLiteral("eDBZaklad"));
   eDBSadzbaDPH = AddAmount(controls, QStringLiteral("DPH %"), QStringLiteral("eDBSadzbaDPH"), 0, 2);
   eDBDPH = AddMoney(controls, QStringLiteral("DPH"), QStringLiteral("eDBDPH"));
@@ -211,51 +202,35 @@ void TfrmEPokladnaPridaj::FormClose(TCloseAction& action) {
 void TfrmEPokladnaPridaj::PriradCisloDokladu() {
   const QVariant druh = eDBDruhDokladu->GetKeyValue2();
   if (druh.isNull() || !druh.isValid()) return;
-  TIBQuery& q = *dlg.ib1;
-  const auto next = [&](const QString& sql, const QVariantMap& params) {
-    q.SetSQL(sql);
-    for (auto it = params.begin(); it != params.end(); ++it)
-      q.ParamByName(it.key()).SetValue(it.value());
-    q.Open();
-    const int number = q.FieldByNumber(0).AsInteger();
-    q.Close();
-    return number;
-  };
-  RunUnitOfWork(*dlg.ibt1, [&] {
-    const QVariantMap year{{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DD"), druh}};
-    // A bank movement continues the latest statement; a cash receipt takes the next number.
-    const int p1 = next(Typ == 2 ? QStringLiteral("select coalesce(max(P1),1) from e_pokladna\n"
-                                                  "where rok=:ROK and druh_dokladu=:DD")
-                                 : QStringLiteral("select coalesce(max(P1+1),1) from e_pokladna\n"
-                                                  "where rok=:ROK and druh_dokladu=:DD"),
-                        year);
-    eDBP1->SetValue(p1);
-    QVariantMap item = year;
-    item.insert(QStringLiteral("P1"), p1);
-    eDBP2->SetValue(next(QStringLiteral("select coalesce(max(P2+1),1) from e_pokladna\n"
-                                        "where rok=:ROK and druh_dokladu=:DD and p1=:P1"),
-                         item));
-  });
+  QVariantMap params{{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DD"), druh}};
+  // A bank movement continues the latest statement; a cash receipt takes the next number.
+  const std::optional<qint64> p1 =
+      SelectNumber(dlg,
+                   Typ == 2 ? QStringLiteral("select coalesce(max(P1),1) from e_pokladna\n"
+                                             "where rok=:ROK and druh_dokladu=:DD")
+                            : QStringLiteral("select coalesce(max(P1+1),1) from e_pokladna\n"
+                                             "where rok=:ROK and druh_dokladu=:DD"),
+                   params);
+  if (!p1) return;
+  eDBP1->SetValue(double(*p1));
+  params.insert(QStringLiteral("P1"), *p1);
+  const std::optional<qint64> p2 = SelectNumber(dlg,
+                                                QStringLiteral("select coalesce(max(P2+1),1) from e_pokladna\n"
+                                                               "where rok=:ROK and druh_dokladu=:DD and p1=:P1"),
+                                                params);
+  if (p2) eDBP2->SetValue(double(*p2));
 }
 
 bool TfrmEPokladnaPridaj::CheckNumberFree() {
   const qint64 p1 = qint64(std::trunc(AmountOf(*eDBP1))), p2 = qint64(std::trunc(AmountOf(*eDBP2)));
-  int taken = 0;
-  const bool checked = RunUnitOfWork(*dlg.ibt1, [&] {
-                         TIBQuery& q = *dlg.ib1;
-                         q.SetSQL(QStringLiteral("select count(*) from e_pokladna\nwhere rok=:ROK and "
-                                                 "druh_dokladu=:DD and p1=:P1 and p2=:P2 and jedin<>:JEDIN"));
-                         q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
-                         q.ParamByName(QStringLiteral("DD")).SetValue(eDBDruhDokladu->GetKeyValue2());
-                         q.ParamByName(QStringLiteral("P1")).SetValue(p1);
-                         q.ParamByName(QStringLiteral("P2")).SetValue(p2);
-                         q.ParamByName(QStringLiteral("JEDIN")).SetValue(Tag() == 1 ? 0 : Jedin);
-                         q.Open();
-                         taken = q.FieldByNumber(0).AsInteger();
-                         q.Close();
-                       }).Done;
-  if (!checked) return false;
-  if (taken == 0) return true;
+  const std::optional<qint64> taken =
+      CountOtherRows(dlg, QStringLiteral("e_pokladna"), QStringLiteral("rok=:ROK and druh_dokladu=:DD and p1=:P1 and p2=:P2"),
+                     {{QStringLiteral("ROK"), int(dlg.Rok)},
+                      {QStringLiteral("DD"), eDBDruhDokladu->GetKeyValue2()},
+                      {QStringLiteral("P1"), p1},
+                      {QStringLiteral("P2"), p2}});
+  if (!taken) return false;
+  if (*taken == 0) return true;
   // The database would refuse the pair too; the user gets to correct it here.
   MessageDlg(QStringLiteral("Doklad %1 číslo %2, položka %3 už v evidencii je.")
                  .arg(eDBDruhDokladu->GetKeyValue2().toString())

@@ -10,6 +10,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
+#include "registers/common/DialogQueries.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPosta.h"
@@ -101,38 +102,22 @@ void TfrmEPostaPridaj::FormShow() {
 }
 
 int TfrmEPostaPridaj::NextNumber() {
-  TIBQuery& q = *dlg.ib1;
-  int next = 1;
-  RunUnitOfWork(*dlg.ibt1, [&] {
-    q.SetSQL(QStringLiteral("select coalesce(max(cislo)+1,1) from e_posta\nwhere rok=:ROK and druh=:DRUH"));
-    q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
-    q.ParamByName(QStringLiteral("DRUH")).SetValue(KeyParam(*eDBDruh));
-    q.Open();
-    if (!q.IsEmpty()) next = q.FieldByNumber(0).AsInteger();
-    q.Close();
-  });
-  return next;
+  const std::optional<qint64> next =
+      SelectNumber(dlg, QStringLiteral("select coalesce(max(cislo)+1,1) from e_posta\nwhere rok=:ROK and druh=:DRUH"),
+                   {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DRUH"), KeyParam(*eDBDruh)}});
+  return next ? int(*next) : 1;
 }
 
 bool TfrmEPostaPridaj::CheckNumber() {
   const int number = int(eDBCislo->Value());
   if (number == 0) return true;
-  int taken = 0;
-  const bool checked =
-      RunUnitOfWork(*dlg.ibt1, [&] {
-        TIBQuery& q = *dlg.ib1;
-        q.SetSQL(QStringLiteral("select count(*) from e_posta\nwhere rok=:ROK and druh=:DRUH and cislo=:CISLO and "
-                                "jedin<>:JEDIN"));
-        q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
-        q.ParamByName(QStringLiteral("DRUH")).SetValue(KeyParam(*eDBDruh));
-        q.ParamByName(QStringLiteral("CISLO")).SetValue(number);
-        q.ParamByName(QStringLiteral("JEDIN")).SetValue(Tag() == 1 ? 0 : Jedin);
-        q.Open();
-        taken = q.FieldByNumber(0).AsInteger();
-        q.Close();
-      }).Done;
-  if (!checked) return false;
-  if (taken == 0) return true;
+  const std::optional<qint64> taken =
+      CountOtherRows(dlg, QStringLiteral("e_posta"), QStringLiteral("rok=:ROK and druh=:DRUH and cislo=:CISLO"),
+                     {{QStringLiteral("ROK"), int(dlg.Rok)},
+                      {QStringLiteral("DRUH"), KeyParam(*eDBDruh)},
+                      {QStringLiteral("CISLO"), number}});
+  if (!taken) return false;
+  if (*taken == 0) return true;
   // Another workstation saved this number meanwhile (or it was typed twice).
   const int next = NextNumber();
   MessageDlg(
