@@ -1,6 +1,7 @@
 #include "registers/accounting/AccountingRows.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBEdit.h"
+#include "registers/common/DialogPattern.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/common/EntryRows.h"
 #include <QtWidgets/QLineEdit>
@@ -33,4 +34,15 @@ void AddAddressRows(TRegisterLayout& controls, TIBEdit*& nazov, TIBEdit*& ulica,
   dic = AddText(controls, QStringLiteral("DIČ:"), QStringLiteral("eDBDIC"), 10);
   dic->SetOnlyNumbers(true);
   icDph = AddText(controls, QStringLiteral("IČ pre DPH:"), QStringLiteral("eDBICDPH"), 12);
+}
+
+void DeclareAddressFields(TDialogPattern& dlg, TIBEdit* nazov, TIBEdit* ulica, TIBEdit* psc, TIBEdit* mesto,
+                          TIBEdit* ico, TIBEdit* dic, TIBEdit* icDph) {
+  dlg.Field(QStringLiteral("NAZOV"), nazov).Required();
+  dlg.Field(QStringLiteral("ULICA"), ulica);
+  dlg.Field(QStringLiteral("MESTO"), mesto).Required();
+  dlg.Field(QStringLiteral("PSC"), psc);
+  dlg.Field(QStringLiteral("ICO"), ico);
+  dlg.Field(QStringLiteral("DIC"), dic);
+  dlg.Field(QStringLiteral("IC_DPH"), icDph);
 }

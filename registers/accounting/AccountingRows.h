@@ -1,6 +1,7 @@
 #pragma once
 
 class TIBComboBox;
+class TDialogPattern;
 class TIBEdit;
 class TRegisterLayout;
 
@@ -19,3 +20,7 @@ void SetupDirectionCombo(TIBComboBox& combo);
 // eDBNazov, eDBUlica, eDBPSC, eDBMesto, eDBICO, eDBDIC and eDBICDPH.
 void AddAddressRows(TRegisterLayout& controls, TIBEdit*& nazov, TIBEdit*& ulica, TIBEdit*& psc, TIBEdit*& mesto,
                     TIBEdit*& ico, TIBEdit*& dic, TIBEdit*& icDph);
+// Declares the address edits' columns NAZOV (required), ULICA, MESTO
+// (required), PSC, ICO, DIC and IC_DPH in the dialog's row.
+void DeclareAddressFields(TDialogPattern& dlg, TIBEdit* nazov, TIBEdit* ulica, TIBEdit* psc, TIBEdit* mesto,
+                          TIBEdit* ico, TIBEdit* dic, TIBEdit* icDph);

@@ -43,13 +43,7 @@ TfrmCPartneriPridaj::TfrmCPartneriPridaj(QWidget* owner) : TDialogForm(owner) {
   dlg.AddCaption = QStringLiteral("Pridanie partnera");
   dlg.EditCaption = QStringLiteral("Oprava partnera");
   dlg.Table = QStringLiteral("C_PARTNERI");
-  dlg.Field(QStringLiteral("NAZOV"), eDBNazov).Required();
-  dlg.Field(QStringLiteral("ULICA"), eDBUlica);
-  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
-  dlg.Field(QStringLiteral("PSC"), eDBPSC);
-  dlg.Field(QStringLiteral("ICO"), eDBICO);
-  dlg.Field(QStringLiteral("DIC"), eDBDIC);
-  dlg.Field(QStringLiteral("IC_DPH"), eDBICDPH);
+  DeclareAddressFields(dlg, eDBNazov, eDBUlica, eDBPSC, eDBMesto, eDBICO, eDBDIC, eDBICDPH);
   dlg.Field(QStringLiteral("UCET_PREDCISLIE"), eDBUcetPredcislie);
   dlg.Field(QStringLiteral("UCET_CISLO"), eDBUcetCislo);
   dlg.Field(QStringLiteral("UCET_KOD"), eDBUcetKod);

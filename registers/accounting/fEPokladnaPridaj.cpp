@@ -118,13 +118,7 @@ void TfrmEPokladnaPridaj::DeclareFields() {
   // The partner before the member: a loaded member then locks its address.
   dlg.Field(QStringLiteral("C_PARTNERI"), eDBPartneri);
   dlg.Field(QStringLiteral("C_CLENOV"), eDBClen);
-  dlg.Field(QStringLiteral("NAZOV"), eDBNazov).Required();
-  dlg.Field(QStringLiteral("ULICA"), eDBUlica);
-  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
-  dlg.Field(QStringLiteral("PSC"), eDBPSC);
-  dlg.Field(QStringLiteral("ICO"), eDBICO);
-  dlg.Field(QStringLiteral("DIC"), eDBDIC);
-  dlg.Field(QStringLiteral("IC_DPH"), eDBICDPH);
+  DeclareAddressFields(dlg, eDBNazov, eDBUlica, eDBPSC, eDBMesto, eDBICO, eDBDIC, eDBICDPH);
   dlg.Field(QStringLiteral("SADZBA_DPH"), eDBSadzbaDPH);
   // The three amounts stand in the income columns or in the expense ones,
   // the other three hold zeros.

@@ -1,7 +1,7 @@
 #include "registers/accounting/fCDruhyDokladov.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBEdit.h"
-#include "registers/accounting/AccountingCombos.h"
+#include "registers/accounting/AccountingRows.h"
 #include "registers/accounting/fCDruhyDokladovPridaj.h"
 #include "tests/registers/accounting/AccountingTestSupport.h"
 
