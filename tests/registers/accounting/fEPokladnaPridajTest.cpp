@@ -248,4 +248,37 @@ TEST_F(MovementDialogTest, ANumberAndItemTakenInTheKindAreRefusedWithTheEntriesK
   EXPECT_EQ(Stored(), QStringList{QStringLiteral("PD/1/1/1")});
 }
 
+TEST_F(MovementDialogTest, AHandledDatabaseErrorKeepsTheDialogOpenWithItsEntries) {
+  AddKind(2026, QStringLiteral("PD"), QStringLiteral("Pokladňa"), 1);
+  TMovement m;
+  const int row = AddMovement(m);
+  TfrmEPokladna cash(nullptr, ProgramSettings.Rok, 1);
+  ShowActive(cash);
+  cash.list.LocateKey(row);
+  bool stayedOpen = false;
+  QString kept;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPokladnaPridaj& d = Dialog(f);
+    d.eDBPopis->setFocus();
+    d.eDBPopis->clear();
+    TypeText(d.eDBPopis, QStringLiteral("Opravený popis"));
+    {
+      // Another workstation holds the row.
+      TTestStatement other(db.get(), QStringLiteral("update e_pokladna set popis='Iný' where jedin=:J"),
+                           {{QStringLiteral("J"), row}});
+      other.Query().ExecSQL();
+      Press(f, Qt::Key_F12);
+    }
+    stayedOpen = f.isVisible();
+    kept = d.eDBPopis->text();
+    f.SetModalResult(mrCancel);
+  });
+  Key(cash.list, Qt::Key_O);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(kept, QStringLiteral("Opravený popis"));
+  EXPECT_EQ(Messages().size(), 1) << Messages().join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(Column(QStringLiteral("select popis from e_pokladna")), QVariantList{QStringLiteral("Poplatok")});
+}
+
 } // namespace
