@@ -2,7 +2,10 @@
 // database: it loads from the build's Reports folder, builds, and its
 // prepared pages hold the register's data, the year and the organisation.
 #include "app/MyUnitsForms.h"
+#include "app/NumToWords.h"
 #include "controls/QPLBtn.h"
+#include "registers/accounting/fEPokladna.h"
+#include "registers/accounting/fEPokladnaTlac.h"
 #include "registers/members/fCClenov.h"
 #include "registers/members/fCClenovTlac.h"
 #include "registers/members/fEBrigady.h"
@@ -14,6 +17,7 @@
 #include "registers/members/fERS.h"
 #include "registers/members/fEVyznamenania.h"
 #include "reports/engine/rpPrinter.h"
+#include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/engine/ui/rpQtPrinter.h"
 #include "reports/engine/ui/rpTextScan.h"
 #include "tests/reports/print/PrintFormFixture.h"
@@ -105,6 +109,30 @@ protected:
     basic ? PrintBasicPermitPayment() : PrintHostPermitPayment();
   }
 
+  // Two cash movements of the year, an income of a member and an expense with VAT.
+  void AddCashMovements() {
+    Exec(QStringLiteral("insert into e_pokladna (jedin,rok,typ,druh_dokladu,p1,p2,smer_pohybu,datum,popis,c_clenov,"
+                        "nazov,ulica,psc,mesto,prijem_zaklad,prijem) values (gen_id(e_pokladna_id,1),2026,1,'PD',1,1,1,"
+                        "'2026-01-15','Členský príspevok',:C,'Šťastný Ľubomír','Hlavná 1','94901','Nitra',1481.46,"
+                        "1481.46)"),
+         {{QStringLiteral("C"), stastny}});
+    Exec(QStringLiteral("insert into e_pokladna (jedin,rok,typ,druh_dokladu,p1,p2,smer_pohybu,datum,popis,nazov,mesto,"
+                        "sadzba_dph,vydaj_zaklad,vydaj_dph,vydaj) values (gen_id(e_pokladna_id,1),2026,1,'PD',2,1,-1,"
+                        "'2026-02-20','Krmivo','Agro Čaňa','Košice',20,1234.56,246.9,1481.46)"));
+  }
+  void Pokladna(int button) {
+    // The receipt writes its total in the program's words.
+    const auto words = TQPLFunctionLibrary::NumberInWords;
+    TQPLFunctionLibrary::NumberInWords = NumberToSlovakWords;
+    const auto restore = qScopeGuard([words] { TQPLFunctionLibrary::NumberInWords = words; });
+    AddCashMovements();
+    TfrmEPokladna form(nullptr, ProgramSettings.Rok, 1);
+    form.list.btnRefreshClick();
+    TfrmEPokladnaTlac dialog(&form);
+    PreviewNext();
+    (button == 1 ? dialog.btn1 : dialog.btn2)->click();
+  }
+
   int stastny = 0, ciern = 0;
 };
 
@@ -162,6 +190,8 @@ struct P : ShippedTemplates {
   static void Kontrola(ShippedTemplates& f) { static_cast<P&>(f).Inspection(); }
   static void Zakl(ShippedTemplates& f) { static_cast<P&>(f).Permit(true); }
   static void Host(ShippedTemplates& f) { static_cast<P&>(f).Permit(false); }
+  static void PokDoklad(ShippedTemplates& f) { static_cast<P&>(f).Pokladna(1); }
+  static void PokZoznam(ShippedTemplates& f) { static_cast<P&>(f).Pokladna(2); }
 };
 
 INSTANTIATE_TEST_SUITE_P(
@@ -183,7 +213,16 @@ INSTANTIATE_TEST_SUITE_P(
         TShippedCase{"Posta.rpf", P::Posta, {S("Kniha pošty 2026"), S("Žiadosť o zarybnenie"), S("Rada zväzu Žilina")}},
         TShippedCase{"KontrolaRS.rpf", P::Kontrola, {S("Ranná kontrola"), S("bez povolenky"), S("odznak 17")}},
         TShippedCase{"POV_Zakl.rpf", P::Zakl, {S("Ľubomír Šťastný"), S("MO SRZ Žilina"), S("IČO: 00178811")}},
-        TShippedCase{"POV_Host.rpf", P::Host, {S("Ľubomír Šťastný"), S("MO SRZ Žilina")}}),
+        TShippedCase{"POV_Host.rpf", P::Host, {S("Ľubomír Šťastný"), S("MO SRZ Žilina")}},
+        // The current row's receipt: the last movement of the list.
+        TShippedCase{"PokDoklad.rpf",
+                     P::PokDoklad,
+                     {S("Výdavkový pokladničný doklad PD 2/1/2026"), S("Agro Čaňa"), S("1\u00A0234,56"), S("246,90"),
+                      S("1\u00A0481,46 €"), S("jedentisícštyristoosemdesiatjeden eur 46 centov")}},
+        TShippedCase{"PokZoznam.rpf",
+                     P::PokZoznam,
+                     {S("Zoznam dokladov 2026"), S("Šťastný Ľubomír, Nitra"), S("Agro Čaňa, Košice"),
+                      S("1\u00A0481,46"), S("0,00"), S("Strana 1 z 1")}}),
     [](const auto& info) {
       std::string name = info.param.file;
       return name.substr(0, name.find('.'));
