@@ -3,7 +3,7 @@
 #include "controls/IBEdit.h"
 #include "registers/common/DialogPattern.h"
 #include "registers/common/RegisterLayout.h"
-#include "registers/common/EntryRows.h"
+#include "registers/common/RegisterControls.h"
 #include <QtWidgets/QLineEdit>
 
 void SetupDocumentKindCombo(TIBComboBox& combo) {
@@ -19,7 +19,7 @@ void SetupDocumentKindCombo(TIBComboBox& combo) {
   combo.SetSNotFoundErrorText(1019);
 }
 
-void SetupDirectionCombo(TIBComboBox& combo) { SetupOptionCombo(combo, QStringLiteral("smer_pohybu")); }
+void SetupDirectionCombo(TIBComboBox& combo) { SetupOptionCombo(combo, QStringLiteral("smer_pohybu"), QStringLiteral("text")); }
 
 void AddAddressRows(TRegisterLayout& controls, TIBEdit*& nazov, TIBEdit*& ulica, TIBEdit*& psc, TIBEdit*& mesto,
                     TIBEdit*& ico, TIBEdit*& dic, TIBEdit*& icDph) {

@@ -1,7 +1,7 @@
 #include "registers/accounting/fCDruhyDokladovPridaj.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBEdit.h"
-#include "registers/common/EntryRows.h"
+#include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 
 TfrmCDruhyDokladovPridaj::TfrmCDruhyDokladovPridaj(QWidget* owner) : TDialogForm(owner) {
@@ -10,7 +10,7 @@ TfrmCDruhyDokladovPridaj::TfrmCDruhyDokladovPridaj(QWidget* owner) : TDialogForm
   eDBNazov = AddText(controls, QStringLiteral("Názov:"), QStringLiteral("eDBNazov"), 25);
   controls.Label(QStringLiteral("Typ:"));
   eDBTyp = controls.Add<TIBComboBox>(QStringLiteral("eDBTyp"));
-  SetupOptionCombo(*eDBTyp, QStringLiteral("druh_dokladu"));
+  SetupOptionCombo(*eDBTyp, QStringLiteral("druh_dokladu"), QStringLiteral("text"));
 
   dlg.AddCaption = QStringLiteral("Pridanie druhu dokladu");
   dlg.EditCaption = QStringLiteral("Oprava druhu dokladu");

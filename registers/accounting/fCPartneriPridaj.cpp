@@ -2,7 +2,7 @@
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
 #include "registers/accounting/AccountingRows.h"
-#include "registers/common/EntryRows.h"
+#include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>

@@ -9,7 +9,7 @@
 #include "registers/accounting/AccountingRows.h"
 #include "registers/accounting/fEPokladnaPridaj.h"
 #include "registers/accounting/fEPokladnaTlac.h"
-#include "registers/common/EntryRows.h"
+#include "registers/common/RegisterControls.h"
 #include "util/MoneyFormat.h"
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QLabel>

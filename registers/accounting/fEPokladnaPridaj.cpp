@@ -17,7 +17,7 @@
 #include "platform/MessageDialogs.h"
 #include "registers/accounting/AccountingRows.h"
 #include "registers/common/DialogQueries.h"
-#include "registers/common/EntryRows.h"
+#include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QLabel>
 #include <cmath>

@@ -15,6 +15,11 @@ QVariant DateParam(const TIBDate& edit) {
   return DateTime::ToDate(value.toDouble());
 }
 
+QVariant DateBound(const TIBDate& edit) {
+  const QVariant date = DateParam(edit);
+  return date.isNull() ? QVariant() : date;
+}
+
 void LoadDate(TIBDate& edit, const TField& field) {
   edit.SetDate(field.IsNull() ? QVariant() : QVariant(DateTime::FromDate(field.AsVariant().toDate())));
 }

@@ -14,6 +14,8 @@ class TIBDate;
 // row is chosen); and a date column put into a date edit (Null empties it).
 QVariant DateParam(const TIBDate& edit);
 QVariant KeyParam(const TIBComboBox& combo);
+// A date edit's date as a filter bound: invalid (no bound) when empty.
+QVariant DateBound(const TIBDate& edit);
 void LoadDate(TIBDate& edit, const TField& field);
 // True for a combo whose key is its own text (a town, a description).
 bool HoldsOwnText(const TIBComboBox& combo);

@@ -6,6 +6,8 @@
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
+#include "registers/common/DialogField.h"
+#include "registers/common/ListForm.h"
 #include "registers/common/Picker.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QHBoxLayout>
@@ -131,3 +133,67 @@ void SetupNameLookup(TIBComboBox& combo, const QString& table) {
 void SetupRevirCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLiteral("v_reviry_jux")); }
 
 TSqlCondition YearCondition(int year) { return {QStringLiteral("rok=:ROK"), {{QStringLiteral("ROK"), year}}}; }
+
+QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control) {
+  QLabel* label = nullptr;
+  if (!caption.isEmpty()) {
+    label = new QLabel(caption, &panel);
+    label->setBuddy(control);
+    panel.layout()->addWidget(label);
+  }
+  panel.layout()->addWidget(control);
+  return label;
+}
+
+TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label,
+                            const QString& pickFrom) {
+  auto* combo = new TIBComboBox(&panel);
+  combo->setObjectName(name);
+  QLabel* added = AddFilterControl(panel, caption, combo);
+  if (label) *label = added;
+  if (!pickFrom.isEmpty()) {
+    TSpeedButton* button = NewPickerButton(*combo, &panel, pickFrom);
+    button->setObjectName(QStringLiteral("btn") + name.mid(3));
+    panel.layout()->addWidget(button);
+  }
+  return combo;
+}
+
+void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param) {
+  const QVariant key = KeyParam(combo);
+  if (key.isNull()) return;
+  q.Where(condition);
+  q.Params.insert(param, key);
+}
+
+void SetupMemberCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLiteral("c_clenov")); }
+
+void SetupMemberEntry(TIBComboBox& combo) {
+  SetupMemberCombo(combo);
+  combo.SetSWhere(QStringLiteral("priezvisko is not null"));
+}
+
+void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen) {
+  memberCombo.FindIt(clen);
+  form.list.btnFilterClick(&form);
+  form.ShowModal();
+}
+
+void AddRangeFilter(TListQuery& q, const QString& column, const QString& param, QVariant from, QVariant to) {
+  const QString fromName = param + QStringLiteral("_OD"), toName = param + QStringLiteral("_DO");
+  if (from.isValid() && to.isValid()) {
+    if (QVariant::compare(from, to) == QPartialOrdering::Greater) std::swap(from, to);
+    q.Where(column + QStringLiteral(" between :") + fromName + QStringLiteral(" and :") + toName);
+  } else if (from.isValid()) {
+    q.Where(column + QStringLiteral(">=:") + fromName);
+  } else if (to.isValid()) {
+    q.Where(column + QStringLiteral("<=:") + toName);
+  }
+  if (from.isValid()) q.Params.insert(fromName, from);
+  if (to.isValid()) q.Params.insert(toName, to);
+}
+
+void SetupPartnerCombo(TIBComboBox& combo) {
+  SetupNameLookup(combo, QStringLiteral("c_partneri"));
+  combo.SetSWhere(QStringLiteral("nazov is not null"));
+}

@@ -1,16 +1,20 @@
 #pragma once
 #include "db/SqlCondition.h"
 #include <QtCore/QString>
+#include <QtCore/QVariant>
 #include <QtWidgets/QWidget>
 #include <functional>
 
+class QLabel;
 class TIBCheckBox;
 class TIBComboBox;
 class TIBCurrencyEdit;
 class TIBEdit;
 class TIBMemo;
 class TSpeedButton;
+class TListForm;
 class TRegisterLayout;
+struct TListQuery;
 
 // The dialog rows and lookups every register configures alike.
 
@@ -61,3 +65,30 @@ void SetupNameLookup(TIBComboBox& combo, const QString& table);
 void SetupRevirCombo(TIBComboBox& combo);
 // The condition of the per-year code lists' combos: the rows of `year`.
 TSqlCondition YearCondition(int year);
+
+// Adds `control` to a list's filter panel after its label `caption` (none
+// when empty); returns the label.
+QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control);
+// A lookup combo named `name` added to a list's filter panel after its label
+// `caption` (handed back in `label` when asked for), with a picker button
+// over the list form `pickFrom` when one is named.
+TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label = nullptr,
+                            const QString& pickFrom = QString());
+// Adds `condition` with the combo's key bound as `param` when a key is chosen.
+void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param);
+// A member lookup over c_clenov showing nazov_uplny by its ASCII shadow,
+// at most 75 characters, message 1019 for an unknown name.
+void SetupMemberCombo(TIBComboBox& combo);
+// The member lookup of a record's dialog: persons with a surname only.
+void SetupMemberEntry(TIBComboBox& combo);
+// Shows the list filtered to member `clen` chosen in its filter's
+// `memberCombo`, modally (the member card's buttons).
+void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen);
+// Adds a range condition on `column`: both bounds as a between (a reversed
+// range read the right way round), else the one bound given; an invalid
+// bound is none. The bounds are bound as `param`_OD and `param`_DO, so that
+// two ranges of one list apply together.
+void AddRangeFilter(TListQuery& q, const QString& column, const QString& param, QVariant from, QVariant to);
+// A business-partner lookup over c_partneri showing nazov_uplny, partners
+// with a name only.
+void SetupPartnerCombo(TIBComboBox& combo);

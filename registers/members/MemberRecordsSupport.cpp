@@ -32,57 +32,12 @@ TIBMemo* NewNoteBox(QWidget* parent, const QString& caption) {
   return memo;
 }
 
-QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control) {
-  QLabel* label = nullptr;
-  if (!caption.isEmpty()) {
-    label = new QLabel(caption, &panel);
-    label->setBuddy(control);
-    panel.layout()->addWidget(label);
-  }
-  panel.layout()->addWidget(control);
-  return label;
-}
-
-TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label,
-                            const QString& pickFrom) {
-  auto* combo = new TIBComboBox(&panel);
-  combo->setObjectName(name);
-  QLabel* added = AddFilterControl(panel, caption, combo);
-  if (label) *label = added;
-  if (!pickFrom.isEmpty()) {
-    TSpeedButton* button = NewPickerButton(*combo, &panel, pickFrom);
-    button->setObjectName(QStringLiteral("btn") + name.mid(3));
-    panel.layout()->addWidget(button);
-  }
-  return combo;
-}
-
 TIBCheckBox* AddFilterCheck(QWidget& panel, const QString& name, const QString& text) {
   auto* box = new TIBCheckBox(text, &panel);
   box->setObjectName(name);
   box->setLayoutDirection(Qt::RightToLeft);
   AddFilterControl(panel, QString(), box);
   return box;
-}
-
-void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param) {
-  const QVariant key = KeyParam(combo);
-  if (key.isNull()) return;
-  q.Where(condition);
-  q.Params.insert(param, key);
-}
-
-void SetupMemberCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLiteral("c_clenov")); }
-
-void SetupMemberEntry(TIBComboBox& combo) {
-  SetupMemberCombo(combo);
-  combo.SetSWhere(QStringLiteral("priezvisko is not null"));
-}
-
-void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen) {
-  memberCombo.FindIt(clen);
-  form.list.btnFilterClick(&form);
-  form.ShowModal();
 }
 
 void SetupPersonKeys(TIBComboBox& memberCombo) {

@@ -32,30 +32,12 @@ struct TListQuery;
 // lays out the memo's parent.
 TIBMemo* NewNoteBox(QWidget* parent, const QString& caption);
 
-// Adds `control` to a list's filter panel after its label `caption` (none
-// when empty); returns the label.
-QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control);
-// A lookup combo named `name` added to a list's filter panel after its label
-// `caption` (handed back in `label` when asked for), with a picker button
-// over the list form `pickFrom` when one is named.
-TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label = nullptr,
-                            const QString& pickFrom = QString());
 // A check box named `name` added to a list's filter panel, its `text` left of the box.
 TIBCheckBox* AddFilterCheck(QWidget& panel, const QString& name, const QString& text);
-// Adds `condition` with the combo's key bound as `param` when a key is chosen.
-void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param);
 
-// A member lookup over c_clenov showing nazov_uplny by its ASCII shadow,
-// at most 75 characters, message 1019 for an unknown name.
-void SetupMemberCombo(TIBComboBox& combo);
-// The member lookup of a record's dialog: persons with a surname only.
-void SetupMemberEntry(TIBComboBox& combo);
 // A lookup of the member groups (c_clenenie_clenov) by name.
 void SetupGroupCombo(TIBComboBox& combo);
 
-// Shows the list filtered to member `clen` chosen in its filter's
-// `memberCombo`, modally (the member card's buttons).
-void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen);
 
 // The person data of a record that may be about a member or anyone else.
 struct TPersonEdits {

@@ -15,13 +15,7 @@
 QString LocaleCurrencyText() { return QLocale().currencySymbol(QLocale::CurrencySymbol); }
 
 void SetupKindCombo(TIBComboBox& combo) {
-  SetupComboLook(combo);
-  combo.SetSTableName(QStringLiteral("ponuky"));
-  combo.SetSAppendFromField(QStringLiteral("text"));
-  combo.SetSKeyField(QStringLiteral("cislo"));
-  combo.SetSWhere(QStringLiteral("zaradenie='typ_posty'"));
-  combo.SetSOrderBy(QStringLiteral("text"));
-  combo.SetSNotFoundErrorText(1019);
+  SetupOptionCombo(combo, QStringLiteral("typ_posty"), QStringLiteral("text"));
 }
 
 TfrmEPosta::TfrmEPosta(QWidget* owner, quint16 rok)
@@ -109,19 +103,7 @@ TfrmEPosta::TfrmEPosta(QWidget* owner, quint16 rok)
 TfrmEPosta::~TfrmEPosta() = default;
 
 void TfrmEPosta::AddFilterClauses(TListQuery& q) {
-  const QVariant od = DateParam(*eDatumOd), po = DateParam(*eDatumDo);
-  // A reversed range is read the right way round.
-  if (!od.isNull() && !po.isNull()) {
-    q.Where(QStringLiteral("a.datum between :OD and :DO"));
-    q.Params.insert(QStringLiteral("OD"), qMin(od.toDate(), po.toDate()));
-    q.Params.insert(QStringLiteral("DO"), qMax(od.toDate(), po.toDate()));
-  } else if (!od.isNull()) {
-    q.Where(QStringLiteral("a.datum>=:OD"));
-    q.Params.insert(QStringLiteral("OD"), od);
-  } else if (!po.isNull()) {
-    q.Where(QStringLiteral("a.datum<=:DO"));
-    q.Params.insert(QStringLiteral("DO"), po);
-  }
+  AddRangeFilter(q, QStringLiteral("a.datum"), QStringLiteral("DATUM"), DateBound(*eDatumOd), DateBound(*eDatumDo));
   AddKeyFilter(q, *eDruh, QStringLiteral("a.druh=:DRUH"), QStringLiteral("DRUH"));
   if (ePostovne->Value() != 0) {
     q.Where(QStringLiteral("a.postovne=:POSTOVNE"));

@@ -42,9 +42,7 @@ TfrmEPostaPridaj::TfrmEPostaPridaj(QWidget* owner) : TDialogForm(owner) {
   SetupMemberEntry(*eDBClen);
   eDBPartneri = AddContact(controls, lblPartneri, QStringLiteral("Partner:"), QStringLiteral("eDBPartneri"),
                            btnPartneri, QStringLiteral("TfrmCPartneri"));
-  SetupMemberCombo(*eDBPartneri);
-  eDBPartneri->SetSTableName(QStringLiteral("c_partneri"));
-  eDBPartneri->SetSWhere(QStringLiteral("nazov is not null"));
+  SetupPartnerCombo(*eDBPartneri);
   for (TIBComboBox* combo : {eDBClen, eDBPartneri}) {
     auto handler = combo == eDBClen ? &TfrmEPostaPridaj::eDBClenChange : &TfrmEPostaPridaj::eDBPartneriChange;
     connect(combo, &TIBComboBox::OnChange, this, handler);
