@@ -60,12 +60,12 @@ QVariant rpCrossAdd(const QVariant& sum, const QVariant& value) {
   return CrossNumber(sum) + CrossNumber(value);
 }
 
-TrpCrossField::TrpCrossField(const QString& specification) {
-  const qsizetype plus = specification.indexOf(QLatin1Char('+'));
-  Name = plus < 0 ? specification : specification.left(plus);
+TrpCrossField::TrpCrossField(const QString& definition) {
+  const qsizetype plus = definition.indexOf(QLatin1Char('+'));
+  Name = plus < 0 ? definition : definition.left(plus);
   HasFunction = plus >= 0;
   if (HasFunction) {
-    Function = specification.mid(plus + 1, 255).toLower();
+    Function = definition.mid(plus + 1, 255).toLower();
     if (Function.isEmpty()) Function = QStringLiteral("sum");
   }
 }
@@ -181,9 +181,9 @@ void TrpCross::RecordKey(const QList<const TField*>& fields, std::array<QVariant
 
 void TrpCross::ReadRecords() {
   DataSet->Open();
-  const auto resolve = [this](const QList<TrpCrossField>& specifications) {
+  const auto resolve = [this](const QList<TrpCrossField>& definitions) {
     QList<const TField*> fields;
-    for (const TrpCrossField& field : specifications)
+    for (const TrpCrossField& field : definitions)
       fields.append(&DataSet->FieldByName(FieldOfAlias ? FieldOfAlias(field.Name) : field.Name));
     return fields;
   };

@@ -11,7 +11,7 @@ class TField;
 // "NAME+function". A row or column field with "+" gets subtotals; a cell
 // field's function (sum, count, min, max, avg) says how totals aggregate it.
 struct TrpCrossField {
-  explicit TrpCrossField(const QString& specification);
+  explicit TrpCrossField(const QString& definition);
   QString Name;
   bool HasFunction = false;
   QString Function; // lower case; "sum" for a bare "+", empty without "+"
