@@ -624,10 +624,12 @@ void TrpDesignerForm::SetCurrentPage(int index) {
   currentPageIndex_ = index;
   Page = report_.Pages.GetPage(index);
   rpGlobals().CurrentPage = Page;
-  ShowDialogPageWindow(Page->PageType == 1);
-  workspace_->SetPage(Page);
+  // The selection moves first: the page it held may just have been deleted,
+  // and showing the page asks it what the commands may do.
   selection_.SetPage(Page);
   selection_.Clear();
+  ShowDialogPageWindow(Page->PageType == 1);
+  workspace_->SetPage(Page);
   rpNormaliseObjectOrder(*Page);
   scrollBox_->horizontalScrollBar()->setValue(0);
   scrollBox_->verticalScrollBar()->setValue(0);
