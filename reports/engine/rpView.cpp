@@ -713,15 +713,21 @@ void TrpView::WriteTypedRecord(TBinaryWriter& stream) {
   SaveToStream(stream);
 }
 
-void TrpView::WritePrepared(TBinaryWriter& stream) {
-  TrpGlobals& g = rpGlobals();
+bool TrpView::BeginPreparedWrite(QString& keptTag) {
   PrepareDrawing(DrawCanvas);
   WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(g.CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  if (auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport)) report->FireBeforePrint(WorkLines, this);
   RunScript();
-  if (!Visible) return;
-  const QString keptTag = Tag;
+  if (!Visible) return false;
+  keptTag = Tag;
   if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  return true;
+}
+
+void TrpView::WritePrepared(TBinaryWriter& stream) {
+  QString keptTag;
+  if (!BeginPreparedWrite(keptTag)) return;
+  const TrpGlobals& g = rpGlobals();
   if (const TrpBandView* band = g.CurrentBand) {
     if (BandAlign == 5) Top = band->Top + (g.Run ? g.Run->BandPrintedHeight() : band->Height) - Height;
     if (BandAlign == 6) Top = band->Top;

@@ -220,6 +220,11 @@ protected:
   void WriteTypedRecord(TBinaryWriter& stream);
   // Runs the object's script with the engine's interpreter.
   void RunScript();
+  // The start of every prepared write: the working lines from Memo, the
+  // report's before-print event, the script; false when the object is hidden.
+  // Otherwise the tag's brackets are expanded and its text before that kept in
+  // `keptTag`, for the caller to put back after writing.
+  bool BeginPreparedWrite(QString& keptTag);
   // The device rectangle's right and bottom edges the frame and fill reach (the saved design rectangle zoomed).
   double ZoomedRight() const { return (saved_.Left + saved_.Width) * ZoomX + OffsetX; }
   double ZoomedBottom() const { return (saved_.Top + saved_.Height) * ZoomY + OffsetY; }

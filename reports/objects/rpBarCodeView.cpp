@@ -118,14 +118,8 @@ void TrpBarCodeView::Draw(QPainter* canvas) {
 }
 
 void TrpBarCodeView::WritePrepared(TBinaryWriter& stream) {
-  TrpGlobals& g = rpGlobals();
-  PrepareDrawing(DrawCanvas);
-  WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(g.CurrentReport)) report->FireBeforePrint(WorkLines, this);
-  RunScript();
-  if (!Visible) return;
-  const QString keptTag = Tag;
-  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  QString keptTag;
+  if (!BeginPreparedWrite(keptTag)) return;
   if (!WorkLines.isEmpty() && WorkLines.first().startsWith(QLatin1Char('['))) {
     try {
       WorkLines[0] = rpValueToText(rpParser().Calc(WorkLines.first()));

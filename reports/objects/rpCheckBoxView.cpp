@@ -67,14 +67,8 @@ void TrpCheckBoxView::Draw(QPainter* canvas) {
 }
 
 void TrpCheckBoxView::WritePrepared(TBinaryWriter& stream) {
-  TrpGlobals& g = rpGlobals();
-  PrepareDrawing(DrawCanvas);
-  WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(g.CurrentReport)) report->FireBeforePrint(WorkLines, this);
-  RunScript();
-  if (!Visible) return;
-  const QString keptTag = Tag;
-  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  QString keptTag;
+  if (!BeginPreparedWrite(keptTag)) return;
   if (!WorkLines.isEmpty()) {
     const double value = rpValueToFloat(rpParser().Calc(WorkLines.first()));
     WorkLines[0] = QString::number(qint64(std::trunc(value)));

@@ -143,14 +143,8 @@ int TrpRichView::RemainingHeight() {
 }
 
 void TrpRichView::WritePrepared(TBinaryWriter& stream) {
-  TrpGlobals& g = rpGlobals();
-  PrepareDrawing(DrawCanvas);
-  WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(g.CurrentReport)) report->FireBeforePrint(WorkLines, this);
-  RunScript();
-  if (!Visible) return;
-  const QString keptTag = Tag;
-  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  QString keptTag;
+  if (!BeginPreparedWrite(keptTag)) return;
   PrepareWorkArea();
   if (SplitMode == 2) {
     // This part holds what fits after the characters printed before.
