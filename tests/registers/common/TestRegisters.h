@@ -85,12 +85,14 @@ public:
   TIBEdit* eDBPriezvisko;
 };
 
-// A print form that keeps what a print handed it and the master rows it showed.
+// A print form that keeps what a print handed it and the rows it showed.
 struct TRecordedPrint {
   QString Title, Template;
   QList<std::pair<QString, QString>> Aliases;
   QList<std::pair<QString, QString>> Variables; // in order, overwrites in place
-  QStringList Rows;                             // the master's first column
+  QStringList Rows;                             // ib1's first column
+  QMap<int, QStringList> QueryRows;             // the first column of every open query, by number
+  QMap<int, QString> Sql;                       // the SQL of every open query, by number
   bool Shown = false;
 };
 
@@ -123,13 +125,20 @@ public:
   }
   void ShowModal() override {
     Last().Shown = true;
-    for (queries_[0].First(); !queries_[0].Eof(); queries_[0].Next())
-      Last().Rows.append(queries_[0].FieldByNumber(0).AsString());
+    for (int number = 1; number <= 6; ++number) {
+      TIBQuery& q = queries_[number - 1];
+      if (!q.Active()) continue;
+      Last().Sql[number] = q.SQL();
+      QStringList& rows = Last().QueryRows[number];
+      for (q.First(); !q.Eof(); q.Next())
+        rows.append(q.FieldByNumber(0).AsString());
+    }
+    Last().Rows = Last().QueryRows.value(1);
   }
 
 private:
   TRecordedPrint& Last() { return log_.back(); }
   std::vector<TRecordedPrint>& log_;
   TIBTransaction transaction_;
-  TIBQuery queries_[3];
+  TIBQuery queries_[6];
 };
