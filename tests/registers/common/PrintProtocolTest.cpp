@@ -20,11 +20,11 @@ protected:
     TIBTransaction transaction(db.get());
     transaction.StartTransaction();
     TIBSQL(db.get(), &transaction)
-        .ExecImmediate(QStringLiteral(
-            "create procedure t_vyber (zaradenie varchar(50)) returns (nazov varchar(100)) as begin "
-            "for select a.nazov from temp_spracuj x join c_clenenie_clenov a on a.jedin=x.cislo "
-            "where x.connection_id=current_connection and x.zaradenie=:zaradenie order by a.nazov "
-            "into :nazov do suspend; end"));
+        .ExecImmediate(
+            QStringLiteral("create procedure t_vyber (zaradenie varchar(50)) returns (nazov varchar(100)) as begin "
+                           "for select a.nazov from temp_spracuj x join c_clenenie_clenov a on a.jedin=x.cislo "
+                           "where x.connection_id=current_connection and x.zaradenie=:zaradenie order by a.nazov "
+                           "into :nazov do suspend; end"));
     transaction.Commit();
   }
   void TearDown() override {
@@ -59,13 +59,14 @@ TEST_F(PrintProtocolTest, DataSetsFollowMasterAndDetailsWithTheirAliasesValuesAn
   form.list.ib1->Next();
   form.list.gr1->CheckRow(); // A2
   TRegisterPrint print = SelectionPrint();
-  print.Details = {{QStringLiteral("DETAIL"), {QStringLiteral("select nazov from c_clenenie_clenov where jedin=:JEDIN")}}};
+  print.Details = {
+      {QStringLiteral("DETAIL"), {QStringLiteral("select nazov from c_clenenie_clenov where jedin=:JEDIN")}}};
   print.DataSets = {Groups(QStringLiteral("SKUPINY_B"), QStringLiteral("B")),
                     {QStringLiteral("VYBER"), {QStringLiteral("select nazov from t_vyber(:ZARADENIE)")}, {}}};
   Organizacia.Nazov = QStringLiteral("MO SRZ");
-  print.Variables = {{QStringLiteral(" Special_Data"),
-                      {{QStringLiteral("Spolu_pocet"), 3}, {QStringLiteral("Spolu_vaha"), 12.5}}},
-                     {QStringLiteral(" Nastavenia"), {{QStringLiteral("Vypracoval"), QStringLiteral("Ján 'Kapor'")}}}};
+  print.Variables = {
+      {QStringLiteral(" Special_Data"), {{QStringLiteral("Spolu_pocet"), 3}, {QStringLiteral("Spolu_vaha"), 12.5}}},
+      {QStringLiteral(" Nastavenia"), {{QStringLiteral("Vypracoval"), QStringLiteral("Ján 'Kapor'")}}}};
 
   EXPECT_TRUE(PrintRegister(form.list, print));
 
