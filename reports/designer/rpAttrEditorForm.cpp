@@ -10,10 +10,6 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
-namespace {
-constexpr quint16 kNoContentsEdit = 4; // restriction bit: the contents may not be edited
-}
-
 TrpAttrEditorForm::TrpAttrEditorForm(QWidget* parent) : TForm(parent) {
   SetCaption(rpLoadStr(53740));
   TagEdit = new TrpComboEdit(this);
@@ -30,7 +26,7 @@ TrpAttrEditorForm::TrpAttrEditorForm(QWidget* parent) : TForm(parent) {
 int TrpAttrEditorForm::EditTag(TrpView* object) {
   TrpReportDesigner* designer = rpCurrentDesigner();
   if (!object && designer && !designer->SelectedObjects().isEmpty()) object = designer->SelectedObjects().last();
-  if (!object || object->Restrictions & kNoContentsEdit) return 0;
+  if (!object || object->Restrictions & rrContents) return 0;
   TrpAttrEditorForm form;
   form.TagEdit->setEditText(object->Tag);
   const int result = form.ShowModal();

@@ -17,11 +17,3 @@ void rpConnectTextEditor(TrpObjEditorForm* editor) {
   }
   rpGlobals().ScriptEditor = [editor](TrpView& object) { editor->ShowEditor(&object); };
 }
-
-int rpOpenTextEditor(TrpObjEditorForm& editor, TrpObject* object, const QString& property) {
-  auto* view = dynamic_cast<TrpView*>(object);
-  if (!view || (property.compare(QLatin1String("Memo"), Qt::CaseInsensitive) != 0 &&
-                property.compare(QLatin1String("Script"), Qt::CaseInsensitive) != 0))
-    return 0;
-  return editor.ShowEditor(view);
-}

@@ -16,6 +16,7 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpComboBox.h"
 #include "reports/engine/ui/rpDock.h"
+#include "reports/engine/ui/rpObjEditorForm.h"
 #include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
 #include <QtGui/QCloseEvent>
@@ -132,6 +133,7 @@ TrpDesignerForm::TrpDesignerForm(TrpReport& report, bool editingTemplate, QWidge
   CreateMenus();
   CreateToolBars();
   ConnectCommands();
+  CreateEditors();
 
   workspace_->OnObjectClicked = [this](TrpView* object, bool extend) { ObjectClicked(object, extend); };
   workspace_->OnMouseMoved = [this](QPoint point) {
@@ -161,6 +163,7 @@ TrpDesignerForm::~TrpDesignerForm() {
     settings_.FieldsWindowVisible = fieldsWindow_ != nullptr;
     ShowFieldsWindow(false);
   }
+  RemoveEditors();
   if (inspector_) {
     settings_.InspectorSplitPos = inspector_->SplitPos();
     settings_.InspectorVisible = inspector_->isVisible();
@@ -522,6 +525,7 @@ void TrpDesignerForm::FormShow() {
   UpdateEnabling();
   UpdateStatus();
   if (EditingTemplate && settings_.FieldsWindowVisible) ShowFieldsWindow(true);
+  InstallEditors();
   if (TrpDesigner* designer = TrpDesigner::Instance(); designer && designer->OnShow) designer->OnShow(this);
 }
 

@@ -7,6 +7,7 @@
 #include <QtCore/QHash>
 #include <QtCore/QPointer>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -18,6 +19,7 @@ class TrpDesignerStatus;
 class TrpDock;
 class TrpInsFieldsForm;
 class TrpInspForm;
+class TrpObjEditorForm;
 class TrpObject;
 class TrpPageForm;
 class TrpReport;
@@ -43,6 +45,9 @@ public:
   void AfterChange() override;
   void RedrawPage() override;
   void SelectObject(TrpView* object) override;
+  // The expression builder and the field chooser; empty when nothing was chosen.
+  QString InsertExpression() override;
+  QString InsertDBField() override;
   // An object of the current page by name (without case), else "Page" and a
   // page number from 1 makes that page current.
   void SelectObjectByName(const QString& name);
@@ -73,6 +78,19 @@ public:
   // Opens the window of data sets and fields, or closes it.
   void ShowFieldsWindow(bool show);
 
+  // --- editors (rpDesignerFormEditors.cpp)
+  // The text editor the "SyntaxHighlight" setting chose; changing the
+  // setting replaces it with the other one.
+  TrpObjEditorForm* TextEditor() const { return textEditor_.get(); }
+  void SetSyntaxHighlight(bool on);
+  // The text editor on the object, or on the last selected one; answers its modal result.
+  int OpenTextEditor(TrpView* object = nullptr);
+  // The editor of the last selected object (double click, Enter, the edit command).
+  void EditObject();
+  // Installs the editor the engine's property records open for a property
+  // ("Memo", "Tag", "Font" ...); a property without one opens nothing.
+  void SetPropertyEditor(const QString& property, std::function<void(TrpObject* object)> editor);
+
   // Writes the template into FileName; an error is shown and leaves the report modified.
   bool Save();
   void AddDialogForm();
@@ -86,6 +104,7 @@ public:
 protected:
   void FormShow() override;
   void FormCloseQuery(bool& canClose) override;
+  bool FormKeyDown(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
@@ -111,6 +130,11 @@ private:
   void ReadPositions();
   void WritePositions();
   void UpdateCaption();
+  void CreateEditors();
+  void InstallEditors();
+  void RemoveEditors();
+  void OpenPropertyEditor(TrpObject* object, const QString& property);
+  void WorkspaceDoubleClicked(TrpView* object, bool withCtrl);
 
   TrpReport& report_;
   TrpDesignerSettings settings_;
@@ -146,6 +170,8 @@ private:
   QHash<QString, QWidget*> controls_;
   QHash<QString, TrpToolBar*> toolBars_;
   QHash<QString, std::function<void()>> handlers_;
+  std::unique_ptr<TrpObjEditorForm> textEditor_;
+  QHash<QString, std::function<void(TrpObject*)>> propertyEditors_; // by upper-case property name
 };
 
 // The window in which a dialog page is edited; its close is refused, and

@@ -127,6 +127,7 @@ TrpView* TrpDesignerPage::ObjectAt(QPoint point) const {
 }
 
 void TrpDesignerPage::mousePressEvent(QMouseEvent* event) {
+  ctrlAtMouseDown_ = event->modifiers() & Qt::ControlModifier;
   TrpView* object = ObjectAt(event->position().toPoint());
   if (event->button() == Qt::LeftButton && OnObjectClicked)
     OnObjectClicked(object, event->modifiers() & Qt::ShiftModifier);
@@ -136,4 +137,8 @@ void TrpDesignerPage::mousePressEvent(QMouseEvent* event) {
 
 void TrpDesignerPage::mouseMoveEvent(QMouseEvent* event) {
   if (OnMouseMoved) OnMouseMoved(event->position().toPoint());
+}
+
+void TrpDesignerPage::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && OnDoubleClick) OnDoubleClick(ctrlAtMouseDown_);
 }

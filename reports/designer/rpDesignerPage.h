@@ -30,11 +30,14 @@ public:
   std::function<void(TrpView* object, bool extend)> OnObjectClicked;
   std::function<void(QPoint point)> OnMouseMoved;
   std::function<void(TrpView* object, QPoint globalPos)> OnContextMenu;
+  // A double click; withCtrl tells whether Ctrl was held at its mouse-down.
+  std::function<void(bool withCtrl)> OnDoubleClick;
 
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
   void FillBackground(QPainter& canvas, const QRegion& region) const;
@@ -44,4 +47,5 @@ private:
   const TrpDesignerSettings& settings_;
   TrpDesignerSelection& selection_;
   TrpPage* page_ = nullptr;
+  bool ctrlAtMouseDown_ = false;
 };

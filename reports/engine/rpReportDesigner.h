@@ -38,7 +38,9 @@ public:
 TrpReportDesigner* rpCurrentDesigner();
 void rpSetCurrentDesigner(TrpReportDesigner* designer);
 
-// Restriction bit of an object whose properties the designer may not change.
+// Restriction bits: the object's contents may not be edited; its properties
+// may not be changed by the designer.
+constexpr quint16 rrContents = 4;
 constexpr quint16 rrModify = 8;
 
 // Sets or clears a Flags bit on every selected object of the designer's page

@@ -1,0 +1,124 @@
+#include "DesignerFixture.h"
+#include "platform/base/Registry.h"
+#include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpDesignerPage.h"
+#include "reports/designer/rpDesignerSettings.h"
+#include "reports/designer/rpEditorForm.h"
+#include "reports/designer/rpEditorForm1.h"
+#include "reports/designer/rpSyntaxMemo.h"
+#include "reports/engine/rpBand.h"
+#include "reports/engine/rpPage.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/ui/rpDock.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/QStringPrinter.h"
+#include <QtTest/QTest>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QToolButton>
+
+namespace {
+
+#define E(text) QStringLiteral(text)
+
+// Press and release, then the double click, as the system sends them.
+void DoubleClickWith(QWidget* widget, QPoint at, Qt::KeyboardModifiers modifiers = {}) {
+  QTest::mouseClick(widget, Qt::LeftButton, modifiers, at);
+  QTest::mouseDClick(widget, Qt::LeftButton, modifiers, at);
+}
+
+// A title band with its text over a master band with a text of its own.
+class DesignerEditors : public DesignerFixture {
+protected:
+  DesignerEditors() {
+    TRegistry::Root().DeleteKey(rpRegistryRoot());
+    TrpPage* page = report->Pages.GetPage(0);
+    AddBand(page, btReportTitle, E("ReportTitle1"), 40, 40);
+    title = AddText(page, E("Nadpis"), {60, 50, 300, 20}, E("Zoznam členov"));
+    AddBand(page, btMasterData, E("MasterData1"), 100, 20);
+  }
+  ~DesignerEditors() override { TRegistry::Root().DeleteKey(rpRegistryRoot()); }
+
+  std::unique_ptr<TrpDesignerForm> Open() {
+    auto form = std::make_unique<TrpDesignerForm>(*report, true);
+    form->show();
+    return form;
+  }
+
+  TrpView* title = nullptr;
+};
+
+TEST_F(DesignerEditors, ADoubleClickedTextOpensTheTextEditorAndOkStoresWhatWasTyped) {
+  auto form = Open();
+  ASSERT_TRUE(dynamic_cast<TrpEditorForm*>(form->TextEditor())) << "the syntax editor by default";
+  WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
+    EXPECT_EQ(editor->TextMemo->toPlainText(), E("Zoznam členov"));
+    EXPECT_EQ(editor->ScriptMemo->Lines(), (QStringList{E("begin"), E(""), E("end")}));
+    editor->TextMemo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->TextMemo, E(" a hostia"));
+    QTest::keyClick(editor->TextMemo, Qt::Key_Return, Qt::ControlModifier);
+  });
+  DoubleClickWith(form->Workspace(), QPoint(70, 55));
+  EXPECT_EQ(title->Memo, QStringList{E("Zoznam členov a hostia")});
+  EXPECT_TRUE(title->Script.isEmpty()) << "the untouched frame";
+  EXPECT_TRUE(form->GetModified());
+  EXPECT_TRUE(form->MenuItem(E("N20"))->isEnabled()) << "Save follows";
+}
+
+TEST_F(DesignerEditors, CtrlDoubleClickOnABandEditsItsScriptAndCancelKeepsIt) {
+  auto form = Open();
+  TrpView* band = report->FindObject(E("MasterData1"));
+  band->Script = {E("begin"), E("  x := 1;"), E("end")};
+  WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
+    EXPECT_FALSE(editor->TextMemo->isVisible()) << "a band has its script alone";
+    EXPECT_EQ(editor->ScriptMemo->Lines().value(1), E("  x := 1;"));
+    QTest::keyClicks(editor->ScriptMemo, E("y"));
+    editor->CancelBtn->click();
+  });
+  DoubleClickWith(form->Workspace(), QPoint(300, 110), Qt::ControlModifier);
+  EXPECT_EQ(band->Script, (QStringList{E("begin"), E("  x := 1;"), E("end")}));
+  EXPECT_FALSE(form->GetModified());
+}
+
+TEST_F(DesignerEditors, CtrlEnterOpensThePlainEditorWhenColouringIsOffAndTheSettingSwitchesEditors) {
+  TrpDesignerSettings settings;
+  settings.SyntaxHighlight = false;
+  settings.Write();
+  auto form = Open();
+  ASSERT_TRUE(dynamic_cast<TrpEditorForm1*>(form->TextEditor()));
+  form->SelectObjectByName(E("Nadpis"));
+  WhenModal<TrpEditorForm1>([](TrpEditorForm1* editor) {
+    EXPECT_EQ(editor->TextMemo->toPlainText(), E("Zoznam členov"));
+    editor->CancelBtn->click();
+  });
+  QTest::keyClick(form->Workspace(), Qt::Key_Return, Qt::ControlModifier);
+
+  form->SetSyntaxHighlight(true);
+  ASSERT_TRUE(dynamic_cast<TrpEditorForm*>(form->TextEditor()));
+  // The page's script goes through the engine's hook to the editor now in use.
+  TrpPage* page = report->Pages.GetPage(0);
+  WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
+    editor->ScriptMemo->MoveCaret(3, 2);
+    QTest::keyClicks(editor->ScriptMemo, E("z := 0;"));
+    editor->OkBtn->click();
+  });
+  page->EditScript();
+  EXPECT_EQ(page->Script, (QStringList{E("begin"), E("  z := 0;"), E("end")}));
+
+  form.reset();
+  EXPECT_FALSE(rpGlobals().ScriptEditor) << "no editor once the window has gone";
+  EXPECT_FALSE(rpGlobals().DesignerEditor);
+}
+
+TEST_F(DesignerEditors, TheEngineReachesTheTextEditorThroughTheMemoEntryOnly) {
+  auto form = Open();
+  ASSERT_TRUE(rpGlobals().DesignerEditor);
+  WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
+    EXPECT_EQ(editor->TextMemo->toPlainText(), E("Zoznam členov"));
+    editor->CancelBtn->click();
+  });
+  rpGlobals().DesignerEditor(title, E("memo"));
+  rpGlobals().DesignerEditor(title, E("Font")); // not built here: opens nothing
+  EXPECT_EQ(title->Memo, QStringList{E("Zoznam členov")});
+}
+
+} // namespace
