@@ -285,6 +285,7 @@ void TVezoExportFilter::EndDocument() {
 void TVezoExportFilter::BeginPage() {
   DataItems.clear();
   TextItems.clear();
+  pageWidths_.clear();
   const TrpReport& report = rpActiveReport();
   if (PageIndex < report.EMFPages.Count()) {
     const TrpEMFPage& page = report.EMFPages.GetPage(PageIndex);
@@ -331,15 +332,28 @@ std::unique_ptr<TVezoDataRec> TVezoExportFilter::PictureItem(TrpView& view, int 
   return item;
 }
 
+QSize TVezoExportFilter::MeasureOnPage(const QFont& font, const QString& s) {
+  if (rpIsSymbolFont(font.family())) return MeasureText(font, s);
+  auto entry = pageWidths_.find(font);
+  if (entry == pageWidths_.end()) entry = pageWidths_.insert(font, {MeasureText(font, QString()).height(), {}});
+  auto width = entry->Widths.constFind(s);
+  if (width == entry->Widths.constEnd()) width = entry->Widths.insert(s, MeasureText(font, s).width());
+  return QSize(*width, entry->Height);
+}
+
+int TVezoExportFilter::WidthWithMargin(const QFont& font, const QString& s) {
+  // The line's own width is asked for again when it is drawn; the margin's is the same for every line.
+  return MeasureOnPage(font, s).width() + MeasureOnPage(font, QStringLiteral("W")).width();
+}
+
 void TVezoExportFilter::TextOfMemo(TVezoDataRec& item, TrpView& view) {
   auto& memo = static_cast<TrpMemoView&>(view);
   item.Font = FontInfoOf(memo.Font);
   const QFont font = item.Font.ScreenFont();
-  const QString W = QStringLiteral("W");
   QString text = memo.Memo.join(kLineEnd) + kLineEnd;
   text.remove(QChar(1));
   if (memo.Memo.size() == 1) {
-    const int measured = MeasureText(font, memo.Memo[0] + W).width();
+    const int measured = WidthWithMargin(font, memo.Memo[0]);
     if (ToReportPixels(measured) > memo.Width)
       text = FitText(memo.Memo[0], memo.Width, ToReportPixels(measured)) + kLineEnd;
   }
@@ -353,8 +367,8 @@ void TVezoExportFilter::TextOfMemo(TVezoDataRec& item, TrpView& view) {
     item.Text.clear();
     for (QString line : memo.Memo) {
       line.remove(QChar(1));
-      line = FitText(line, memo.Width, ToReportPixels(MeasureText(font, line).width()));
-      item.TextWidth = std::max(item.TextWidth, MeasureText(font, line + W).width());
+      line = FitText(line, memo.Width, ToReportPixels(MeasureOnPage(font, line).width()));
+      item.TextWidth = std::max(item.TextWidth, WidthWithMargin(font, line));
       item.Text += line + kLineEnd;
     }
   }
@@ -433,12 +447,12 @@ void TVezoExportFilter::ObjectText(const QRect& drawRect, int x, int y, const QS
   if (memo) {
     line->Font = FontInfoOf(memo->Font);
     const QFont font = line->Font.ScreenFont();
-    const QSize size = MeasureText(font, text);
+    const QSize size = MeasureOnPage(font, text);
     line->TextHeight = size.height();
     // A line cut off by the object's bottom edge is not written.
     if (!(drawRect.top() <= y + 0.5 * size.height() && drawRect.bottom() >= y + 0.8 * size.height())) return;
     line->Text = FitText(text, memo->Width, ToReportPixels(size.width()));
-    line->TextWidth = MeasureText(font, line->Text).width();
+    line->TextWidth = MeasureOnPage(font, line->Text).width();
   } else {
     if (!TrpCheckBoxView::IsChecked(checkBox->Memo)) return;
     const int height = rpRoundEven(vzToExportUnits(checkBox->Height));
@@ -464,9 +478,9 @@ void TVezoExportFilter::WriteRichTextAsLines(const TVezoDataRec& item) {
     line.Text = QString(text).remove(QLatin1Char('\r'));
     line.Font.Name = QStringLiteral("Arial");
     line.Font.Size = 10;
-    const QSize size = MeasureText(line.Font.ScreenFont(), line.Text + QStringLiteral("W"));
-    line.TextWidth = size.width();
-    line.TextHeight = size.height();
+    const QFont font = line.Font.ScreenFont();
+    line.TextWidth = WidthWithMargin(font, line.Text);
+    line.TextHeight = MeasureOnPage(font, line.Text).height();
     WriteTextLine(line);
     top += line.TextHeight;
   }

@@ -2,6 +2,7 @@
 #include "core/Color.h"
 #include "reports/engine/rpExportFilter.h"
 #include <QtCore/QByteArray>
+#include <QtCore/QHash>
 #include <QtCore/QList>
 #include <QtCore/QSize>
 #include <QtCore/QStringList>
@@ -131,6 +132,18 @@ protected:
 private:
   std::unique_ptr<TVezoDataRec> PictureItem(TrpView& view, int x, int y);
   void TextOfMemo(TVezoDataRec& item, TrpView& view);
+  // MeasureText, remembered for the page: each line of an object is measured
+  // several times (cut to the width, widest line, each drawn line), and
+  // measuring is most of an export's time.
+  QSize MeasureOnPage(const QFont& font, const QString& s);
+  // The width of the text with room for one more wide letter.
+  int WidthWithMargin(const QFont& font, const QString& s);
+
+  struct TFontWidths {
+    int Height = 0;
+    QHash<QString, int> Widths;
+  };
+  QHash<QFont, TFontWidths> pageWidths_;
 };
 
 // --- routines shared by the family

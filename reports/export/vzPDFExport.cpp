@@ -10,6 +10,7 @@
 #include <QtGui/QFontInfo>
 #include <QtGui/QFontMetricsF>
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -85,15 +86,18 @@ int TVezoPDFExport::OptionsDialog() {
 // --- numbers and texts
 
 QByteArray TVezoPDFExport::FormatNumber(double value) {
-  QByteArray text = QByteArray::number(value, 'f', 4);
+  // Every coordinate of every page goes through here: formatted directly,
+  // not through the locale-aware number conversion.
+  char digits[64];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 4).ptr;
+  QByteArray text(digits, end - digits);
   if (text == "-0.0000") text = "0.0000";
   return text;
 }
 
 QByteArray TVezoPDFExport::FormatColor(TColor color) {
   const QColor c = ToQColor(color == clNone ? clWhite : color);
-  return QByteArray::number(c.red() / 255.0, 'f', 4) + ' ' + QByteArray::number(c.green() / 255.0, 'f', 4) + ' ' +
-         QByteArray::number(c.blue() / 255.0, 'f', 4);
+  return FormatNumber(c.red() / 255.0) + ' ' + FormatNumber(c.green() / 255.0) + ' ' + FormatNumber(c.blue() / 255.0);
 }
 
 QByteArray TVezoPDFExport::EscapeText(const QString& text) {
