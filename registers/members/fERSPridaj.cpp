@@ -17,15 +17,13 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
+#include "registers/common/ChildGrid.h"
 #include "registers/common/ListPattern.h"
 #include "registers/members/GuardSupport.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fERSKontroloriPridaj.h"
 #include "registers/members/fERSKontrolovaniPridaj.h"
-#include <QtCore/QScopedValueRollback>
 #include <QtCore/QSet>
-#include <QtGui/QKeyEvent>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QHeaderView>
@@ -34,8 +32,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
-constexpr Qt::KeyboardModifiers kHeldModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-
 // Date plus time of day as a timestamp; Null when either is empty.
 QVariant Moment(const TIBDate& date, const TIBTime& time) {
   const QVariant day = date.Date(), hour = time.Time();
@@ -63,129 +59,17 @@ void SetupMoney(TIBCurrencyEdit& edit, int maxLength) {
 }
 } // namespace
 
-// One child list of the inspection: its tool bar, grid and query, the add,
-// edit and delete runs with its own small dialog, and its keys.
-class TfrmERSPridaj::TChildList {
-public:
-  TChildList(TfrmERSPridaj& form, QString table, QStringList select, std::function<std::unique_ptr<TForm>()> create,
-             std::function<void(TForm&, int)> setKontrola)
-      : form_(form), table_(std::move(table)), select_(std::move(select)), create_(std::move(create)),
-        setKontrola_(std::move(setKontrola)) {}
-
-  TToolButton *add = nullptr, *edit = nullptr, *del = nullptr, *refresh = nullptr;
-  TDbGridQPL* grid = nullptr;
-  TIBQuery* query = nullptr;
-  // Asked before a delete; false keeps the rows.
-  std::function<bool()> BeforeDelete;
-
-  void Refresh() {
-    const int kept = query->Active() && !query->IsEmpty() ? query->FieldByName(QStringLiteral("JEDIN")).AsInteger() : 0;
-    RunUnitOfWork(
-        *form_.dlg.ibt1,
-        [&] {
-          QStringList lines = select_;
-          lines.append(QStringLiteral("order by"));
-          QString order;
-          if (grid->ActiveTitleIndex() != 0) grid->GetOrderBy(QString(), order);
-          lines.append(order.isEmpty() ? QStringLiteral("a.jedin") : order);
-          query->SetSQL(lines.join(QLatin1Char('\n')));
-          query->ParamByName(QStringLiteral("JEDIN")).SetValue(form_.Jedin);
-          TraceQuerySQL(*query, query->SQL());
-          query->Open();
-          if (kept != 0) query->Locate(QStringLiteral("jedin"), kept);
-        },
-        TWorkEnd::KeepOpen);
-  }
-
-  void Add() {
-    // Children need their inspection's key.
-    if (form_.Jedin == 0 || form_.childBusy_) return;
-    QScopedValueRollback<bool> running(form_.childBusy_, true);
-    std::unique_ptr<TForm> dialog = create_();
-    TDialogPattern* pattern = TDialogPattern::Of(dialog.get());
-    pattern->Rok = form_.dlg.Rok;
-    const int result = RunAddPasses(*dialog, [&] { setKontrola_(*dialog, form_.Jedin); });
-    grid->DisplayGrid();
-    if (result == mrOk) query->Locate(QStringLiteral("jedin"), pattern->Jedin());
-  }
-
-  void Edit() {
-    if (!query->Active() || query->IsEmpty() || form_.childBusy_) return;
-    QScopedValueRollback<bool> running(form_.childBusy_, true);
-    std::unique_ptr<TForm> dialog = create_();
-    TDialogPattern::Of(dialog.get())->Rok = form_.dlg.Rok;
-    RunEditPasses(*dialog, *query, [&] { setKontrola_(*dialog, form_.Jedin); });
-    grid->DisplayGrid();
-  }
-
-  void Delete() {
-    if (!query->Active() || query->IsEmpty()) return;
-    if (BeforeDelete && !BeforeDelete()) return;
-    DeleteMarkedRecords(*grid, table_);
-  }
-
-  // The keys a delete would take: the marked rows, else the current one.
-  QList<int> Doomed() const {
-    QList<int> keys = MarkedKeysInList(*grid);
-    if (keys.isEmpty() && query->Active() && !query->IsEmpty())
-      keys.append(query->FieldByName(QStringLiteral("JEDIN")).AsInteger());
-    return keys;
-  }
-
-  void KeyDown(int& key, Qt::KeyboardModifiers modifiers) {
-    if (key == 0 || (modifiers & kHeldModifiers)) return;
-    const int pressed = key;
-    key = 0;
-    switch (pressed) {
-    case Qt::Key_Delete:
-    case Qt::Key_F8:
-      if (del->isEnabled()) Delete();
-      return;
-    case Qt::Key_O:
-    case Qt::Key_F4:
-      if (edit->isEnabled()) Edit();
-      return;
-    case Qt::Key_P:
-    case Qt::Key_F2:
-      if (add->isEnabled()) Add();
-      return;
-    case Qt::Key_R:
-      grid->DisplayGrid();
-      return;
-    default:
-      key = pressed;
-    }
-  }
-
-  // Entering the list while it is empty starts an add.
-  void Entered() {
-    // Asked again when it runs: focus may arrive twice (the window's activation).
-    auto addIfEmpty = [this] {
-      if (!form_.childBusy_ && query->Active() && query->IsEmpty() && add->isEnabled()) Add();
-    };
-    if (!form_.childBusy_ && query->Active() && query->IsEmpty())
-      QMetaObject::invokeMethod(grid, addIfEmpty, Qt::QueuedConnection);
-  }
-
-private:
-  TfrmERSPridaj& form_;
-  QString table_;
-  QStringList select_;
-  std::function<std::unique_ptr<TForm>()> create_;
-  std::function<void(TForm&, int)> setKontrola_;
-};
-
 TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
-  guards_ = std::make_unique<TChildList>(
-      *this, QStringLiteral("e_rs_kontrolori"),
+  guards_ = std::make_unique<TChildGrid>(
+      childOwner_, QStringLiteral("e_rs_kontrolori"),
       QStringList{QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY"),
                   QStringLiteral("FROM E_RS_KONTROLORI A"),
                   QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
                   QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"), QStringLiteral("WHERE A.E_RS=:JEDIN")},
       [] { return std::make_unique<TfrmERSKontroloriPridaj>(); },
       [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontroloriPridaj&>(dialog).Kontrola = kontrola; });
-  persons_ = std::make_unique<TChildList>(
-      *this, QStringLiteral("e_rs_kontrolovani"),
+  persons_ = std::make_unique<TChildGrid>(
+      childOwner_, QStringLiteral("e_rs_kontrolovani"),
       QStringList{QStringLiteral("SELECT A.JEDIN,A.NAZOV_UPLNY AS KONTROLOVANY,"),
                   QStringLiteral("A.PRIESTUPOK,C.NAZOV_UPLNY AS KONTROLOR,D.NAZOV AS REVIR"),
                   QStringLiteral("FROM E_RS_KONTROLOVANI A"),
@@ -230,12 +114,12 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   head->addLayout(topColumn, 1);
   head->addWidget(BuildCar(*body));
 
-  column->addWidget(BuildChild(QStringLiteral(" Členovia rybárskej stráže, ktorý sa zúčastnili kontroly: "),
-                               QStringLiteral("tb1"), *guards_, QStringLiteral("2")),
+  column->addWidget(guards_->Build(*body, QStringLiteral(" Členovia rybárskej stráže, ktorý sa zúčastnili kontroly: "),
+                                    QStringLiteral("gbxKontrolori"), QStringLiteral("tb1"), QStringLiteral("2")),
                     1);
-  column->addWidget(
-      BuildChild(QStringLiteral(" Kontrolované osoby: "), QStringLiteral("ToolBar1"), *persons_, QStringLiteral("3")),
-      1);
+  column->addWidget(persons_->Build(*body, QStringLiteral(" Kontrolované osoby: "), QStringLiteral("gbxKontrolovani"),
+                                    QStringLiteral("ToolBar1"), QStringLiteral("3")),
+                    1);
   tb1 = qobject_cast<TToolBar*>(guards_->add->parentWidget());
   ToolBar1 = qobject_cast<TToolBar*>(persons_->add->parentWidget());
   btnPridaj2 = guards_->add, btnOprav2 = guards_->edit, btnVymaz2 = guards_->del, btnRefresh2 = guards_->refresh;
@@ -295,16 +179,10 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
     eSpolu->clear();
   };
   dlg.FormCreate(body, QSize(753, 545));
-  focusWatch_ =
-      connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
   dlg.ClearFields();
 }
 
-TfrmERSPridaj::~TfrmERSPridaj() {
-  // The child lists go before the base class's widgets, and the focus moves
-  // while those are destroyed: no focus change may reach this form then.
-  disconnect(focusWatch_);
-}
+TfrmERSPridaj::~TfrmERSPridaj() = default;
 
 QWidget* TfrmERSPridaj::BuildCar(QWidget& parent) {
   auto* car = new QGroupBox(QStringLiteral(" Vozidlo: "), &parent);
@@ -341,62 +219,6 @@ QWidget* TfrmERSPridaj::BuildCar(QWidget& parent) {
       carRows.Add<TIBCheckBox>(QStringLiteral("Použitie súkromného\nvozidla uhradené:"), QStringLiteral("eDBUhradene"));
   carLayout->addWidget(carRows.Widget());
   return car;
-}
-
-QWidget* TfrmERSPridaj::BuildChild(const QString& caption, const QString& barName, TChildList& list,
-                                   const QString& suffix) {
-  auto* box = new QGroupBox(caption, this);
-  box->setObjectName(suffix == QLatin1String("2") ? QStringLiteral("gbxKontrolori")
-                                                  : QStringLiteral("gbxKontrolovani"));
-  auto* layout = new QVBoxLayout(box);
-  auto* bar = new TToolBar(box);
-  bar->setObjectName(barName);
-  bar->setIconSize(QSize(16, 16));
-  bar->SetImages(ImageList16());
-  list.add = bar->AddButton(QStringLiteral("btnPridaj") + suffix, 5);
-  list.edit = bar->AddButton(QStringLiteral("btnOprav") + suffix, 6);
-  list.del = bar->AddButton(QStringLiteral("btnVymaz") + suffix, 7);
-  bar->addSeparator();
-  list.refresh = bar->AddButton(QStringLiteral("btnRefresh") + suffix, 4);
-  bar->setMaximumHeight(28);
-  layout->addWidget(bar);
-  list.grid = new TDbGridQPL(box);
-  list.grid->setObjectName(QStringLiteral("gr") + suffix);
-  list.query = new TIBQuery(this);
-  list.query->setObjectName(QStringLiteral("ib") + suffix);
-  list.query->SetDatabase(MainDatabase());
-  list.query->SetTransaction(dlg.ibt1);
-  TDbGridQPL* grid = list.grid;
-  grid->SetKeyField(QStringLiteral("jedin"));
-  grid->SetKeyFieldType(TGridKeyFieldType::sktInteger);
-  grid->SetCheckEnabled(true);
-  grid->SetClickTitleEnabled(true);
-  grid->SetReadOnly(true);
-  grid->SetOptions(grid->Options() | dgRowSelect);
-  grid->SetDataSet(list.query);
-  // The grid takes the room the dialog leaves it; its own wish would make
-  // the dialog taller than the screen.
-  grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-  layout->addWidget(grid, 1);
-  TChildList* child = &list;
-  connect(list.add, &QToolButton::clicked, this, [child] { child->Add(); });
-  connect(list.edit, &QToolButton::clicked, this, [child] { child->Edit(); });
-  connect(list.del, &QToolButton::clicked, this, [child] { child->Delete(); });
-  connect(list.refresh, &QToolButton::clicked, this, [grid] { grid->DisplayGrid(); });
-  connect(grid, &TDbGridQPL::OnDisplayGrid, this, [child] { child->Refresh(); });
-  connect(grid, &TDbGridQPL::OnKeyDown, this, [child](int& key, Qt::KeyboardModifiers m) { child->KeyDown(key, m); });
-  connect(grid, &TDbGridBase::OnClickEnter, this, [child] { child->Edit(); });
-  connect(grid, &QAbstractItemView::doubleClicked, this, [child] { child->Edit(); });
-  return box;
-}
-
-void TfrmERSPridaj::FocusChanged(QWidget* old, QWidget* now) {
-  // Only while this dialog is in front; its child dialogs coming and going move the focus too.
-  if (!now || now->window() != this || QApplication::activeModalWidget() != this) return;
-  if (now == gr2 || gr2->isAncestorOf(now))
-    guards_->Entered();
-  else if (now == gr3 || gr3->isAncestorOf(now))
-    persons_->Entered();
 }
 
 void TfrmERSPridaj::FormShow() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "registers/common/ChildGrid.h"
 #include "registers/common/DialogForm.h"
 #include <memory>
 
@@ -55,21 +56,14 @@ public:
   void btnVymaz3Click();
   void btnRefresh3Click();
 
-  class TChildList;
-
 protected:
   void FormShow() override;
 
 private:
   bool ConfirmGuardRemoval();
-  // Entering an empty child list starts its add.
-  void FocusChanged(QWidget* old, QWidget* now);
   // The car's group: its fields one under another, each unit beside its number.
   QWidget* BuildCar(QWidget& parent);
-  QWidget* BuildChild(const QString& caption, const QString& barName, TChildList& list, const QString& suffix);
 
-  std::unique_ptr<TChildList> guards_, persons_;
-  QMetaObject::Connection focusWatch_;
-  // True while a child dialog runs: no second one opens from a focus change.
-  bool childBusy_ = false;
+  TDialogChildOwner childOwner_{*this};
+  std::unique_ptr<TChildGrid> guards_, persons_;
 };
