@@ -1,4 +1,5 @@
 #include "controls/DBQPLEdit.h"
+#include "controls/DbGridBase.h"
 #include "core/DataSet.h"
 #include "core/gui/ColorConvert.h"
 #include <QtGui/QFocusEvent>
@@ -31,9 +32,19 @@ void TDBQPLEdit::SetDataField(const QString& field) {
   ShowField();
 }
 
+void TDBQPLEdit::SetDisplayFormat(const QString& format) {
+  displayFormat_ = format;
+  ShowField();
+}
+
 void TDBQPLEdit::ShowField() {
   const TField* field = dataSet_ && dataSet_->Active() ? dataSet_->FindField(dataField_) : nullptr;
-  setText(field && !dataSet_->IsEmpty() ? field->AsString() : QString());
+  if (!field || dataSet_->IsEmpty())
+    setText(QString());
+  else if (!displayFormat_.isEmpty() && !field->IsNull())
+    setText(FormatColumnNumber(displayFormat_, field->AsFloat()));
+  else
+    setText(field->AsString());
   setModified(false);
   setReadOnly(!dataSet_ || !dataSet_->CanModify());
 }

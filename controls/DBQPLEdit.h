@@ -18,6 +18,9 @@ public:
   void SetDataSet(TDataSet* dataSet);
   QString DataField() const { return dataField_; }
   void SetDataField(const QString& field);
+  // A number field's format as the grid columns take it ("#,##0.00");
+  // empty shows the field's own text.
+  void SetDisplayFormat(const QString& format);
   TColor Color() const { return color_; }
   void SetColor(TColor color);
 
@@ -35,6 +38,7 @@ private:
 
   QPointer<TDataSet> dataSet_;
   QString dataField_;
+  QString displayFormat_;
   TColor color_ = clBtnFace;
   TColor remembered_ = clBtnFace;
 };

@@ -132,6 +132,27 @@ void SetupNameLookup(TIBComboBox& combo, const QString& table) {
 
 void SetupRevirCombo(TIBComboBox& combo) { SetupNameLookup(combo, QStringLiteral("v_reviry_jux")); }
 
+namespace {
+
+// A lookup of `table` showing nazov, keyed by jedin, ordered by name.
+void SetupNazovLookup(TIBComboBox& combo, const QString& table) {
+  SetupComboLook(combo);
+  combo.SetSTableName(table);
+  combo.SetSAppendFromField(QStringLiteral("nazov"));
+  combo.SetSKeyField(QStringLiteral("jedin"));
+  combo.SetSOrderBy(QStringLiteral("nazov"));
+  combo.SetSNotFoundErrorText(1019);
+}
+
+} // namespace
+
+void SetupOrganisationCombo(TIBComboBox& combo) {
+  SetupNazovLookup(combo, QStringLiteral("c_zo"));
+  combo.lineEdit()->setMaxLength(25);
+}
+
+void SetupPriceItemCombo(TIBComboBox& combo) { SetupNazovLookup(combo, QStringLiteral("c_ceniny")); }
+
 TSqlCondition YearCondition(int year) { return {QStringLiteral("rok=:ROK"), {{QStringLiteral("ROK"), year}}}; }
 
 QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* control) {

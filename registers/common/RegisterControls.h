@@ -63,6 +63,12 @@ TIBMemo* AddNoteMemo(TRegisterLayout& controls);
 void SetupNameLookup(TIBComboBox& combo, const QString& table);
 // A fishing-ground lookup over v_reviry_jux showing nazov_uplny.
 void SetupRevirCombo(TIBComboBox& combo);
+// A lookup of the union's local organisations (c_zo) by name, at most 25
+// characters, message 1019 for an unknown name.
+void SetupOrganisationCombo(TIBComboBox& combo);
+// A lookup of the price-list items (c_ceniny) by name, message 1019 for an
+// unknown name; the caller restricts it to its year.
+void SetupPriceItemCombo(TIBComboBox& combo);
 // The condition of the per-year code lists' combos: the rows of `year`.
 TSqlCondition YearCondition(int year);
 

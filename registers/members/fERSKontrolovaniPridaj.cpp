@@ -41,13 +41,7 @@ TfrmERSKontrolovaniPridaj::TfrmERSKontrolovaniPridaj(QWidget* owner) : TDialogFo
   TGuardRows rest(*body);
   eDBCisloPovolenia = rest.Add<TIBEdit>(QStringLiteral("Číslo povol.:"), QStringLiteral("eDBCisloPovolenia"), 50);
   eDBZO = rest.Add<TIBComboBox>(QStringLiteral("ZO:"), QStringLiteral("eDBZO"));
-  SetupComboLook(*eDBZO);
-  eDBZO->SetSTableName(QStringLiteral("C_ZO"));
-  eDBZO->SetSAppendFromField(QStringLiteral("nazov"));
-  eDBZO->SetSKeyField(QStringLiteral("jedin"));
-  eDBZO->SetSOrderBy(QStringLiteral("nazov"));
-  eDBZO->lineEdit()->setMaxLength(25);
-  eDBZO->SetSNotFoundErrorText(1019);
+  SetupOrganisationCombo(*eDBZO);
   btnZO = rest.Picker(*eDBZO, QStringLiteral("btnZO"), QStringLiteral("TfrmCZO"));
   rest.Note(QStringLiteral("(ktorej ZO JUX je kontrolovaný členom)"));
   eDBRevir = rest.Add<TIBComboBox>(QStringLiteral("Revír:"), QStringLiteral("eDBRevir"));

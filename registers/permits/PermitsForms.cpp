@@ -4,6 +4,7 @@
 #include "registers/permits/fCCeniny.h"
 #include "registers/permits/fCDruhyRyb.h"
 #include "registers/permits/fCKrmiv.h"
+#include "registers/permits/fCReviryJUX.h"
 #include "registers/permits/fCZO.h"
 #include "registers/permits/fCZdrojeUhrad.h"
 #include "registers/permits/fEKrmenia.h"
@@ -13,6 +14,7 @@ void RegisterPermitsForms() {
   FormRegistry::SetPicker(&PickFromList);
   FormRegistry::RegisterYearForm<TfrmCZO>(QStringLiteral("TfrmCZO"));
   FormRegistry::RegisterYearForm<TfrmCCeniny>(QStringLiteral("TfrmCCeniny"));
+  FormRegistry::RegisterYearForm<TfrmCReviryJUX>(QStringLiteral("TfrmCReviryJUX"));
   FormRegistry::RegisterYearForm<TfrmCDruhyRyb>(QStringLiteral("TfrmCDruhyRyb"));
   FormRegistry::RegisterYearForm<TfrmCKrmiv>(QStringLiteral("TfrmCKrmiv"));
   FormRegistry::RegisterYearForm<TfrmEKrmenia>(QStringLiteral("TfrmEKrmenia"));

@@ -22,6 +22,11 @@ TEST(DataAwareEdit, ShowsTheCurrentRecordsField) {
   prices.First();
   EXPECT_EQ(edit.text(), QStringLiteral("5,5"));
   EXPECT_TRUE(edit.isReadOnly()) << "a data set that cannot be modified";
+  // With a display format a number shows as the grid's columns show it; Null stays empty.
+  edit.SetDisplayFormat(QStringLiteral("#,##0.00"));
+  EXPECT_EQ(edit.text(), QStringLiteral("5,50"));
+  prices.Next();
+  EXPECT_EQ(edit.text(), QString());
 }
 
 class DataAwareEditDialog : public KitDialogTest {};

@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* const kPermitForms[] = {"TfrmCZO",    "TfrmCCeniny",  "TfrmCDruhyRyb",
+const char* const kPermitForms[] = {"TfrmCZO",    "TfrmCCeniny",  "TfrmCReviryJUX",  "TfrmCDruhyRyb",
                                     "TfrmCKrmiv", "TfrmEKrmenia", "TfrmCZdrojeUhrad"};
 
 class PermitDialogsLayoutTest : public RegisterTest {
