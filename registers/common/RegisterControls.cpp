@@ -4,8 +4,10 @@
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
+#include "core/DateTime.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/ListForm.h"
 #include "registers/common/Picker.h"
@@ -180,6 +182,14 @@ TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QStrin
   return combo;
 }
 
+TIBCheckBox* AddFilterCheck(QWidget& panel, const QString& name, const QString& text) {
+  auto* box = new TIBCheckBox(text, &panel);
+  box->setObjectName(name);
+  box->setLayoutDirection(Qt::RightToLeft);
+  AddFilterControl(panel, QString(), box);
+  return box;
+}
+
 void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param) {
   const QVariant key = KeyParam(combo);
   if (key.isNull()) return;
@@ -217,4 +227,27 @@ void AddRangeFilter(TListQuery& q, const QString& column, const QString& param, 
 void SetupPartnerCombo(TIBComboBox& combo) {
   SetupNameLookup(combo, QStringLiteral("c_partneri"));
   combo.SetSWhere(QStringLiteral("nazov is not null"));
+}
+
+void SetupPersonKeys(TIBComboBox& memberCombo) {
+  const char* const columns[] = {"titul", "meno", "priezvisko", "ulica", "psc", "mesto", "datum_narodenia"};
+  for (int i = 0; i < 7; ++i)
+    memberCombo.SetSKeyField(i + 1, QString::fromLatin1(columns[i]));
+}
+
+bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person) {
+  const bool member = !KeyParam(memberCombo).isNull();
+  TIBEdit* const edits[] = {person.Titul, person.Meno, person.Priezvisko, person.Ulica, person.PSC, person.Mesto};
+  if (member) {
+    const QVariant values[] = {memberCombo.GetKeyValue2(), memberCombo.GetKeyValue3(), memberCombo.GetKeyValue4(),
+                               memberCombo.GetKeyValue5(), memberCombo.GetKeyValue6(), memberCombo.GetKeyValue7()};
+    for (int i = 0; i < 6; ++i)
+      edits[i]->setText(values[i].toString());
+    const QVariant born = memberCombo.GetKeyValue8();
+    person.DatumNarodenia->SetDate(born.isNull() ? QVariant() : QVariant(DateTime::FromDate(born.toDate())));
+  }
+  for (TIBEdit* edit : edits)
+    edit->SetReadOnly(member);
+  person.DatumNarodenia->SetReadOnly(member);
+  return member;
 }

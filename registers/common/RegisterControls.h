@@ -9,6 +9,7 @@ class QLabel;
 class TIBCheckBox;
 class TIBComboBox;
 class TIBCurrencyEdit;
+class TIBDate;
 class TIBEdit;
 class TIBMemo;
 class TSpeedButton;
@@ -80,6 +81,8 @@ QLabel* AddFilterControl(QWidget& panel, const QString& caption, QWidget* contro
 // over the list form `pickFrom` when one is named.
 TIBComboBox* AddFilterCombo(QWidget& panel, const QString& caption, const QString& name, QLabel** label = nullptr,
                             const QString& pickFrom = QString());
+// A check box named `name` added to a list's filter panel, its `text` left of the box.
+TIBCheckBox* AddFilterCheck(QWidget& panel, const QString& name, const QString& text);
 // Adds `condition` with the combo's key bound as `param` when a key is chosen.
 void AddKeyFilter(TListQuery& q, const TIBComboBox& combo, const QString& condition, const QString& param);
 // A member lookup over c_clenov showing nazov_uplny by its ASCII shadow,
@@ -98,3 +101,16 @@ void AddRangeFilter(TListQuery& q, const QString& column, const QString& param, 
 // A business-partner lookup over c_partneri showing nazov_uplny, partners
 // with a name only.
 void SetupPartnerCombo(TIBComboBox& combo);
+
+// Person following: the person data of a record that may be about a member or anyone else.
+struct TPersonEdits {
+  TIBEdit *Titul, *Meno, *Priezvisko, *Ulica, *PSC, *Mesto;
+  TIBDate* DatumNarodenia;
+};
+// Makes the member combo carry the person columns a choice copies (key
+// values 2..8: title, first name, surname, street, postcode, town, birth date).
+void SetupPersonKeys(TIBComboBox& memberCombo);
+// With a member chosen, copies the member's person data into the edits and
+// locks them (the member record holds them, and locked edits skip the
+// required checks); without one, unlocks them for typing. Returns whether a member is chosen.
+bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person);
