@@ -20,7 +20,14 @@ TrpPage::TrpPage(TrpPages* owner, int paperSize, int width, int height, int bin,
   ApplyPaper(paperSize, width, height, bin, orientation);
 }
 
-TrpPage::~TrpPage() = default;
+TrpPage::~TrpPage() { Clear(); }
+
+void TrpPage::Clear() {
+  // An object's destructor may remove other objects of its page: the list is
+  // empty before any object goes.
+  const auto objects = std::move(objects_);
+  objects_.clear();
+}
 
 void TrpPage::ApplyPaper(int paperSize, int width, int height, int bin, int orientation) {
   TrpPrinter& printer = rpPrinter();
@@ -44,7 +51,10 @@ TrpView* TrpPage::Add(std::unique_ptr<TrpView> view) {
 }
 
 void TrpPage::Delete(int index) {
-  if (index >= 0 && index < Count()) objects_.erase(objects_.begin() + index);
+  if (index < 0 || index >= Count()) return;
+  // The entry goes before the object: its destructor may delete other objects of the page.
+  std::unique_ptr<TrpView> object = std::move(objects_[size_t(index)]);
+  objects_.erase(objects_.begin() + index);
 }
 
 void TrpPage::MoveObject(int from, int to) {

@@ -28,7 +28,8 @@ public:
   TrpView* GetObject(int index) const { return objects_.at(size_t(index)).get(); }
   // Appends the object; the page owns it from now on.
   TrpView* Add(std::unique_ptr<TrpView> view);
-  void Clear() { objects_.clear(); }
+  void Clear();
+  // Removes the entry and frees the object (which may delete others of the page).
   void Delete(int index);
   // Moves the object at `from` to index `to`; the others keep their order.
   void MoveObject(int from, int to);

@@ -778,6 +778,14 @@ void TrpReport::StartDialogPages() {
 }
 
 void TrpReport::StartReportPages(bool rewind) {
+  if (!rewind && OnBeforeBuild) {
+    try {
+      OnBeforeBuild();
+    } catch (const Exception& error) {
+      rpReportObjectError(error);
+      Terminated = true;
+    }
+  }
   if (!rewind && OnBuildStart) OnBuildStart();
   for (const auto& build : builds_)
     if (build->page.PageType == 0) {

@@ -154,6 +154,11 @@ public:
   std::function<void(TrpView* control)> OnCustomizeObject;
   // Raised once per build before the report pages are walked.
   std::function<void()> OnBuildStart;
+  // Raised once per build after the dialog pages, before the report pages
+  // are linked and prepared: objects may still add bands and objects to
+  // their pages here (the template is restored after the build). An
+  // exception stops the build with its message.
+  std::function<void()> OnBeforeBuild;
 
   TrpEMFPages EMFPages;
   bool PrintIfEmpty = true;

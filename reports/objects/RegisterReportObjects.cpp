@@ -5,6 +5,8 @@
 #include "reports/objects/rpChartForm.h"
 #include "reports/objects/rpChartView.h"
 #include "reports/objects/rpCheckBoxView.h"
+#include "reports/objects/rpCrossForm.h"
+#include "reports/objects/rpCrossView.h"
 #include "reports/objects/rpGradient.h"
 #include "reports/objects/rpRichForm.h"
 #include "reports/objects/rpRichView.h"
@@ -44,6 +46,13 @@ QImage rpObjectBitmap(const char* name) {
     p.fillRect(10, 6, 3, 8, Qt::blue);
     p.setPen(Qt::black);
     p.drawLine(1, 14, 14, 14);
+  } else if (std::strcmp(name, "RP_CROSSVIEW") == 0) {
+    p.fillRect(1, 1, 14, 4, QColor(192, 192, 192));
+    p.fillRect(1, 1, 4, 14, QColor(192, 192, 192));
+    for (int at : {1, 5, 10, 14}) {
+      p.drawLine(1, at, 14, at);
+      p.drawLine(at, 1, at, 14);
+    }
   } else if (std::strcmp(name, "RP_RICHVIEW") == 0) {
     QFont font(QStringLiteral("Liberation Serif"));
     font.setPixelSize(14);
@@ -74,5 +83,8 @@ void RegisterReportObjects() {
   rpRichForm(); // the hidden editor window lives from here to the program's end
   rpAddObjectClass(QStringLiteral("TrpRichView"), [] { return new TrpRichView; }, rpObjectBitmap("RP_RICHVIEW"),
                    QStringLiteral("55223"));
+  rpCrossForm(); // the cross-tab's hidden editor
+  rpAddObjectClass(QStringLiteral("TrpCrossView"), [] { return new TrpCrossView; }, rpObjectBitmap("RP_CROSSVIEW"),
+                   QStringLiteral("55480"));
   RegisterDialogObjects();
 }

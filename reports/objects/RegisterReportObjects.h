@@ -6,6 +6,7 @@
 void RegisterReportObjects();
 
 // The 16 x 16 tool-bar bitmap of an object class by its resource name
-// ("RP_SHAPE", "RP_CHECKBOXVIEW", "RP_ROUNDRECTVIEW", "RP_RICHVIEW", "RP_BARCODEVIEW", "RP_CHARTVIEW").
+// ("RP_SHAPE", "RP_CHECKBOXVIEW", "RP_ROUNDRECTVIEW", "RP_RICHVIEW", "RP_BARCODEVIEW", "RP_CHARTVIEW",
+// "RP_CROSSVIEW").
 class QImage;
 QImage rpObjectBitmap(const char* name);
