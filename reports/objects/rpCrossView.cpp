@@ -198,7 +198,13 @@ void TrpCrossView::LoadFromStream(TBinaryReader& stream) {
   ShowGrandTotal = version >= 1 ? rpReadByte(stream) != 0 : true;
   DataWidth = version >= 1 ? rpReadInteger(stream) : -1;
   HeaderWidth = version >= 1 ? rpReadInteger(stream) : -1;
-  Dictionary = version >= 2 ? rpSplitLines(rpReadString(stream)) : QStringList();
+  Dictionary.clear();
+  if (version >= 2) {
+    // Every line is stored with its line break.
+    const QString lines = rpReadString(stream);
+    Dictionary = rpSplitLines(lines);
+    if (lines.endsWith(QLatin1Char('\n')) && !Dictionary.isEmpty() && Dictionary.last().isEmpty()) Dictionary.removeLast();
+  }
   MaxNameLen = version >= 2 ? rpReadInteger(stream) : 100;
   DataCaption = version >= 3 ? rpReadString(stream) : QStringLiteral("Data");
 }

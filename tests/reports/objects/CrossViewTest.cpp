@@ -2,12 +2,23 @@
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
+#include "reports/engine/rpReportDesigner.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/objects/rpCrossView.h"
+#include "reports/objects/rpCrossForm.h"
+#include "reports/objects/rpDictionaryForm.h"
+#include "tests/support/ModalDriver.h"
 #include "tests/support/QStringPrinter.h"
 #include "util/UxMemDS.h"
 #include <QtCore/QLocale>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include <QtTest/QTest>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
 #include <map>
 
 namespace {
@@ -40,6 +51,9 @@ class CrossReport : public ObjectsFixture {
 protected:
   CrossReport() {
     QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
+    // The report's owner is a form of the program, whose data sets the editor offers.
+    owner.setObjectName(S("frmPrint"));
+    rpAddGlobalComponent(&owner);
     members.setObjectName(S("Members"));
     members.setParent(&owner);
     FillMembers(members);
@@ -48,6 +62,7 @@ protected:
     cross = AddCross(*page, S("Members"), S("PLACE;"), S("CATEGORY;"), S("FEE+count;"));
   }
   ~CrossReport() override {
+    rpRemoveGlobalComponent(&owner);
     members.setParent(nullptr);
     QLocale::setDefault(QLocale::system());
   }
@@ -249,6 +264,295 @@ TEST_F(CrossReport, AHeaderGroupWiderThanThePageIsCutAtItsEdgeAndShownAgain) {
     EXPECT_EQ(again->Left, report.Pages.GetPage(0)->PrintableLeft() + (repeat ? 100 : 0));
     EXPECT_EQ(again->Width, 150);
   }
+}
+
+TEST_F(CrossReport, CrossTabsOfOneReportChainTheirHandlersLastJoinedFirst) {
+  AddMembers();
+  // The report's own handler is there before any cross-tab joins.
+  page->Delete(0);
+  int original = 0;
+  report.OnEndDoc = [&] { ++original; };
+  QStringList counters; // the row counters made by the cross-tabs' builds, in order
+  report.OnBeforeBuild = [&] {
+    for (const QObject* child : owner.children())
+      if (child->objectName().startsWith(S("RowDS"))) counters.append(child->objectName());
+  };
+  AddCross(*page, S("Members"), S("PLACE;"), S("CATEGORY;"), S("FEE+count;"));
+  TrpPage* second = report.Pages.Add();
+  AddCross(*second, S("Members"), S("CATEGORY;"), S("PLACE;"), S("FEE+;"));
+  ASSERT_TRUE(Build());
+  EXPECT_EQ(original, 1) << "the report's own handler runs once, after the cross-tabs";
+  EXPECT_EQ(report.EMFPages.Count(), 2);
+  EXPECT_EQ(Texts(0).value(1), S("PLACE|dospelý|dôchodca|mládež|Grand total"));
+  EXPECT_EQ(Texts(1).value(1), S("CATEGORY|Bojnice|Nitra|Grand total"));
+  EXPECT_EQ(counters, (QStringList{S("RowDSCross2"), S("RowDSCross1")})) << "the last joined builds first";
+  EXPECT_EQ(owner.findChild<QObject*>(S("RowDSCross1")), nullptr) << "the counters go with the build";
+
+  // Removing the first leaves the second hooked to all four events.
+  TrpPage* first = report.Pages.GetPage(0);
+  first->Delete(0);
+  EXPECT_EQ(first->Count(), 0) << "its format memos went with it";
+  original = 0;
+  counters.clear();
+  ASSERT_TRUE(Build());
+  EXPECT_EQ(original, 1);
+  EXPECT_EQ(counters, QStringList{S("RowDSCross2")});
+  EXPECT_EQ(Texts(1).value(1), S("CATEGORY|Bojnice|Nitra|Grand total"));
+
+  // Removing the only one gives the report back the handlers it had.
+  report.Pages.GetPage(1)->Delete(0);
+  EXPECT_FALSE(report.OnBeforePrint);
+  EXPECT_FALSE(report.OnPrintColumn);
+  original = 0;
+  counters.clear();
+  report.OnEndDoc();
+  report.OnBeforeBuild();
+  EXPECT_EQ(original, 1);
+  EXPECT_TRUE(counters.isEmpty());
+}
+
+TEST_F(CrossReport, TheFormatMemosAppearAtTheFirstDrawingAndGoWithTheObject) {
+  EXPECT_EQ(page->Count(), 1);
+  QImage image(400, 200, QImage::Format_RGB32);
+  QPainter painter(&image);
+  cross->Draw(&painter);
+  painter.end();
+  ASSERT_EQ(page->Count(), 8);
+  const TrpMemoView* cell = cross->FormatMemo(S("CellMemo"));
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->Name, S("CellMemoCross1"));
+  EXPECT_EQ(cell->Memo, QStringList{S("Cell")});
+  EXPECT_EQ(QRect(cell->Left, cell->Top, cell->Width, cell->Height), QRect(20 + 92, 20 + 28, 80, 18));
+  EXPECT_FALSE(cell->Visible);
+  EXPECT_EQ(cell->Restrictions, 0x70);
+  EXPECT_EQ(cross->FormatMemo(S("GrandRowTotalMemo"))->FillColor, TColor(0xC0C0C0));
+  // They are saved with the template and found again after loading it.
+  const QByteArray saved = report.SaveToStream();
+  report.LoadFromStream(saved, false);
+  page = report.Pages.GetPage(0);
+  ASSERT_EQ(page->Count(), 8);
+  // A format memo moved before the cross-tab: deleting the cross-tab removes its own entry and its memos.
+  page->MoveObject(3, 0);
+  int at = -1;
+  for (int i = 0; i < page->Count(); ++i)
+    if (dynamic_cast<TrpCrossView*>(page->GetObject(i))) at = i;
+  ASSERT_EQ(at, 1);
+  page->Delete(at);
+  EXPECT_EQ(page->Count(), 0);
+}
+
+TEST_F(CrossReport, ContextMenuItemsDoNotChangeAReadOnlyObject) {
+  QList<TrpContextMenuItem> items;
+  cross->AddContextMenuItems(items);
+  ASSERT_EQ(items.size(), 3);
+  EXPECT_EQ(items[0].Caption, S("Repeat captions"));
+  EXPECT_EQ(items[2].Caption, S("Show header"));
+  EXPECT_TRUE(items[2].Checked);
+  items[0].OnClick();
+  EXPECT_TRUE(cross->RepeatCaptions);
+  cross->Restrictions |= rrModify;
+  items[0].OnClick();
+  items[1].OnClick();
+  items[2].OnClick();
+  EXPECT_TRUE(cross->RepeatCaptions);
+  EXPECT_FALSE(cross->InternalFrame);
+  EXPECT_TRUE(cross->ShowHeader);
+}
+
+TEST_F(CrossReport, PropertiesReachTheOptionsAndTheNameStaysOutOfTheInspector) {
+  cross->WriteProperty(S("MAXNAMELEN"), 12);
+  cross->WriteProperty(S("DATACAPTION"), S("Údaje"));
+  cross->WriteProperty(S("INTERNALFRAME"), true);
+  EXPECT_EQ(cross->ReadProperty(S("MaxNameLen")).toInt(), 12);
+  EXPECT_EQ(cross->ReadProperty(S("DataCaption")).toString(), S("Údaje"));
+  EXPECT_TRUE(cross->ReadProperty(S("InternalFrame")).toBool());
+  EXPECT_EQ(cross->ReadProperty(S("Name")).toString(), S("Cross1"));
+  cross->ListProperties();
+  EXPECT_EQ(cross->FindPropertyRec(S("Name")), nullptr);
+  ASSERT_NE(cross->FindPropertyRec(S("Dictionary")), nullptr);
+  EXPECT_EQ(cross->FindPropertyRec(S("Dictionary"))->Type, 320);
+  cross->Dictionary = {S("PLACE=Miesto"), S("CATEGORY=")};
+  EXPECT_EQ(cross->FieldCaption(S("PLACE")), S("Miesto"));
+  EXPECT_EQ(cross->FieldCaption(S("CATEGORY")), S("CATEGORY")) << "an empty caption shows the name";
+  cross->Memo = {S("Members"), S("PLACE+;"), S("CATEGORY;"), S("FEE+count;FEE;")};
+  EXPECT_EQ(cross->DictionaryTemplate(), (QStringList{S("PLACE="), S("CATEGORY="), S("FEE+count="), S("FEE=")}));
+}
+
+// The common view record and the cross-tab's own part of the given class version.
+QByteArray CrossRecord(int classVersion) {
+  TViewRecord view;
+  view.Name = S("Cross1");
+  view.Width = 348;
+  view.Height = 94;
+  view.Flags = 0x6001;
+  view.FrameTyp = 15;
+  view.Visible = false;
+  view.Restrictions = 17;
+  view.Memo = {S("Members"), S("PLACE;"), S("CATEGORY;"), S("FEE+;")};
+  TBinaryWriter s;
+  WriteViewRecord(s, view);
+  QByteArray record = s.TakeData();
+  record[10] = char(classVersion); // after the name (2 + 6 + 1 bytes) and the common record's version
+  TBinaryWriter own;
+  for (int flag : {1, 0, 1}) rpWriteByte(own, quint8(flag));
+  if (classVersion >= 1) {
+    rpWriteByte(own, 0);
+    rpWriteInteger(own, 120);
+    rpWriteInteger(own, -1);
+  }
+  if (classVersion >= 2) {
+    rpWriteString(own, S("PLACE=Miesto\r\nCATEGORY=Kategória\r\n"));
+    rpWriteInteger(own, 20);
+  }
+  if (classVersion >= 3) rpWriteString(own, S("Údaje"));
+  return record + own.TakeData();
+}
+
+TEST_F(ObjectsFixture, CrossTabRecordsLoadOldVersionsWithDefaultsAndRoundTripByteForByte) {
+  TrpReport old;
+  old.LoadFromStream(TemplateWith({{S("TrpCrossView"), CrossRecord(0)}}), false);
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+  auto* view = dynamic_cast<TrpCrossView*>(old.Pages.GetPage(0)->GetObject(0));
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->InternalFrame);
+  EXPECT_FALSE(view->RepeatCaptions);
+  EXPECT_TRUE(view->ShowGrandTotal);
+  EXPECT_EQ(view->DataWidth, -1);
+  EXPECT_EQ(view->HeaderWidth, -1);
+  EXPECT_TRUE(view->Dictionary.isEmpty());
+  EXPECT_EQ(view->MaxNameLen, 100);
+  EXPECT_EQ(view->DataCaption, S("Data"));
+
+  const QByteArray current = TemplateWith({{S("TrpCrossView"), CrossRecord(3)}});
+  TrpReport report;
+  StopClock(report);
+  report.LoadFromStream(current, false);
+  view = dynamic_cast<TrpCrossView*>(report.Pages.GetPage(0)->GetObject(0));
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(view->ShowGrandTotal);
+  EXPECT_EQ(view->DataWidth, 120);
+  EXPECT_EQ(view->Dictionary, (QStringList{S("PLACE=Miesto"), S("CATEGORY=Kategória")}));
+  EXPECT_EQ(view->MaxNameLen, 20);
+  EXPECT_EQ(view->DataCaption, S("Údaje"));
+  EXPECT_EQ(report.SaveToStream(), current);
+}
+
+QStringList ItemsOf(const QListWidget* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items.append(list->item(i)->text());
+  return items;
+}
+
+TEST_F(CrossReport, TheEditorReadsAndWritesTheDefinitionByItsDragRules) {
+  cross->Memo = {S("Members"), S("PLACE+;"), S("CATEGORY;"), S("FEE+count;")};
+  WhenModal<TrpCrossForm>([](TrpCrossForm* form) {
+    EXPECT_EQ(form->windowTitle(), S("Cross-tab editor"));
+    EXPECT_EQ(form->DatasetsLB->currentText(), S("Members"));
+    EXPECT_EQ(ItemsOf(form->FieldsLB), QStringList{S("FEE")}) << "row and column fields leave the field list";
+    EXPECT_EQ(ItemsOf(form->ListBox2), QStringList{S("PLACE+")});
+    // A field dragged to the cells arrives with the sum and stays in the field list.
+    form->DropField(form->FieldsLB, 0, form->ListBox4, -1);
+    EXPECT_EQ(ItemsOf(form->ListBox4), (QStringList{S("FEE+count"), S("FEE+")}));
+    EXPECT_EQ(ItemsOf(form->FieldsLB), QStringList{S("FEE")});
+    // A cell field is no row field.
+    form->DropField(form->FieldsLB, 0, form->ListBox2, -1);
+    EXPECT_EQ(ItemsOf(form->ListBox2), QStringList{S("PLACE+")});
+    // A row field dragged to the columns arrives bare, in front of the one it is dropped on.
+    form->DropField(form->ListBox2, 0, form->ListBox3, 0);
+    EXPECT_EQ(ItemsOf(form->ListBox3), (QStringList{S("PLACE"), S("CATEGORY")}));
+    EXPECT_TRUE(ItemsOf(form->ListBox2).isEmpty());
+    // A column field dragged to the cells returns to the field list too.
+    form->DropField(form->ListBox3, 1, form->ListBox4, 0);
+    EXPECT_EQ(ItemsOf(form->ListBox4), (QStringList{S("CATEGORY"), S("FEE+count"), S("FEE+")}));
+    EXPECT_EQ(ItemsOf(form->FieldsLB), (QStringList{S("FEE"), S("CATEGORY")}));
+    // A cell field dragged to the rows takes every cell entry of its field and leaves the field list.
+    form->DropField(form->ListBox4, 1, form->ListBox2, -1);
+    EXPECT_EQ(ItemsOf(form->ListBox2), QStringList{S("FEE")});
+    EXPECT_EQ(ItemsOf(form->ListBox4), QStringList{S("CATEGORY")});
+    EXPECT_EQ(ItemsOf(form->FieldsLB), QStringList{S("CATEGORY")});
+    // A cell field dragged back to the field list is listed there once.
+    form->DropField(form->ListBox4, 0, form->FieldsLB, -1);
+    EXPECT_EQ(ItemsOf(form->FieldsLB), QStringList{S("CATEGORY")});
+    form->DropField(form->FieldsLB, 0, form->ListBox4, -1);
+    form->DropField(form->ListBox2, 0, form->FieldsLB, -1);
+    EXPECT_EQ(ItemsOf(form->FieldsLB), (QStringList{S("CATEGORY"), S("FEE")}));
+    form->DropField(form->FieldsLB, 1, form->ListBox2, -1);
+    // Subtotals and functions through the selection.
+    form->ListBox2->setCurrentRow(0);
+    EXPECT_TRUE(form->CheckBox1->isEnabled());
+    EXPECT_FALSE(form->ComboBox2->isEnabled());
+    EXPECT_TRUE(form->CheckBox1->isChecked());
+    form->CheckBox1->click();
+    EXPECT_EQ(ItemsOf(form->ListBox2), QStringList{S("FEE")});
+    form->ListBox4->setCurrentRow(0);
+    EXPECT_TRUE(form->ListBox2->selectedItems().isEmpty()) << "one list's selection clears the others'";
+    EXPECT_EQ(form->ComboBox2->currentIndex(), 1);
+    form->ChooseFunction(5);
+    EXPECT_EQ(ItemsOf(form->ListBox4), QStringList{S("CATEGORY+count")});
+    form->SwapRowsAndColumns();
+    EXPECT_EQ(ItemsOf(form->ListBox3), QStringList{S("FEE")});
+    form->DropField(form->FieldsLB, 0, form->ListBox2, -1); // CATEGORY is a cell field: refused
+    form->DropField(form->ListBox4, 0, form->ListBox4, -1);
+    EXPECT_EQ(ItemsOf(form->ListBox2), QStringList{S("PLACE")});
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+  });
+  cross->OpenEditor();
+  EXPECT_EQ(cross->Memo, (QStringList{S("Members"), S("PLACE;"), S("FEE;"), S("CATEGORY+count;")}));
+  // A read-only object keeps its definition.
+  cross->Restrictions |= rrModify;
+  WhenModal<TrpCrossForm>([](TrpCrossForm* form) {
+    form->DropField(form->ListBox3, 0, form->ListBox2, -1);
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+  });
+  cross->OpenEditor();
+  EXPECT_EQ(cross->Memo[2], S("FEE;"));
+}
+
+TEST_F(CrossReport, ThePreviewDrawsTheLayoutOnceEveryListHasFields) {
+  TrpCrossForm& form = rpCrossForm();
+  const auto paint = [&] {
+    QImage image(600, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    form.PaintPreview(painter);
+    return image;
+  };
+  const auto pixels = [](const QImage& image, QColor color) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == color;
+    return n;
+  };
+  form.ListBox2->clear();
+  form.ListBox3->clear();
+  form.ListBox4->clear();
+  form.ListBox2->addItems({S("PLACE+"), S("SECTION")});
+  form.ListBox3->addItem(S("CATEGORY"));
+  EXPECT_EQ(pixels(paint(), Qt::white), 600 * 300) << "nothing without cell fields";
+  form.ListBox4->addItems({S("FEE+"), S("FEE+count")});
+  const QImage image = paint();
+  EXPECT_GT(pixels(image, QColor(192, 192, 192)), 72 * 10) << "the grand-total row and column";
+  EXPECT_GT(pixels(image, QColor(245, 245, 245)), 72 * 10) << "the subtotal of the marked row field";
+  form.ListBox2->item(0)->setText(S("PLACE"));
+  EXPECT_LT(pixels(paint(), QColor(245, 245, 245)), 10) << "no subtotals without \"+\"";
+}
+
+TEST_F(CrossReport, TheDictionaryEditorStartsWithOneLinePerField) {
+  cross->Memo = {S("Members"), S("PLACE+;"), S("CATEGORY;"), S("FEE+count;")};
+  WhenModal<TDictionaryForm>([](TDictionaryForm* form) {
+    EXPECT_EQ(form->windowTitle(), S("Dictionary editor"));
+    EXPECT_EQ(form->Memo1->toPlainText(), S("PLACE=\nCATEGORY=\nFEE+count="));
+    form->Memo1->setPlainText(S("PLACE=Miesto\nCATEGORY=\nFEE+count=Počet"));
+    QTest::mouseClick(form->OkButton, Qt::LeftButton);
+  });
+  cross->EditDictionary();
+  EXPECT_EQ(cross->Dictionary, (QStringList{S("PLACE=Miesto"), S("CATEGORY="), S("FEE+count=Počet")}));
+  WhenModal<TDictionaryForm>([](TDictionaryForm* form) {
+    form->Memo1->setPlainText(S("x"));
+    QTest::mouseClick(form->CancelButton, Qt::LeftButton);
+  });
+  cross->EditDictionary();
+  EXPECT_EQ(cross->Dictionary.size(), 3);
 }
 
 } // namespace
