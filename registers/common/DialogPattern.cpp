@@ -237,6 +237,7 @@ void TDialogPattern::LoadRow() {
     for (const TDialogField& field : fields_)
       if (field.Loaded()) field.Load(ib1->FieldByName(field.Column()));
     ib1->Close();
+    if (RowLoaded) RowLoaded(*ib1);
   });
 }
 
@@ -296,6 +297,7 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
     // The row was deleted meanwhile (by another workstation): nothing was
     // written, and the user is told so instead of the save counting as done.
     gone = !adding && ib1->RowsAffected() == 0;
+    if (RowWritten && !gone) RowWritten(*ib1, key);
   });
   if (!outcome || gone) {
     if (gone) ShowNumberedMessage(1012, TMsgDlgType::Information);

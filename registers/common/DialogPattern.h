@@ -103,6 +103,12 @@ public:
   // The register's own rules between entries, checked after the controls'
   // checks; false stops the save (it has told the user and set the focus).
   std::function<bool()> CheckEntries;
+  // Rows of other tables that go with the dialog's row (a yearly row of a
+  // code list): read after the row loaded, in its transaction, and written
+  // after each insert or update of the row, in the save's transaction, with
+  // the row's key.
+  std::function<void(TIBQuery&)> RowLoaded;
+  std::function<void(TIBQuery&, int key)> RowWritten;
 
   // The statements the fields make (bound values only).
   QString LoadStatement() const;

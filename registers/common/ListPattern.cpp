@@ -50,6 +50,18 @@ TListPattern::TListPattern(TForm& form, TListButtons buttons, quint16 rok) : QOb
   BuildComponents(buttons);
 }
 
+TListPattern::TListPattern(TListPattern& host, QWidget& page, const QString& gridName)
+    : QObject(&page), tb(host.tb), btnPridaj(host.btnPridaj), btnOprav(host.btnOprav), btnVymaz(host.btnVymaz),
+      btnTlac(host.btnTlac), btnSmer(host.btnSmer), btnHladaj(host.btnHladaj), btnOznacene(host.btnOznacene),
+      btnOznac(host.btnOznac), btnOdznac(host.btnOdznac), btnRefresh(host.btnRefresh), fp(host.fp), Rok(host.Rok),
+      form_(host.form_), host_(&host) {
+  auto* layout = new QVBoxLayout(&page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  BuildList(page, gridName);
+  layout->addWidget(gr1);
+  host.pages_.append(this);
+}
+
 TListPattern::~TListPattern() = default;
 
 TListPattern* TListPattern::Of(const QWidget* form) {
@@ -111,8 +123,38 @@ void TListPattern::BuildComponents(TListButtons buttons) {
     connect(&form_, &TForm::Destroying, this, [leaving] { QObject::disconnect(leaving); });
   }
 
-  gr1 = new TDbGridQPL(&form_);
-  gr1->setObjectName(QStringLiteral("gr1"));
+  BuildList(form_, QStringLiteral("gr1"));
+  layout->addWidget(gr1, 1);
+
+  fp = new TUxFormPlacement(&form_);
+  fp->setObjectName(QStringLiteral("fp"));
+  fp->SetOptions(fpPosition);
+  fp->SetUseRegistry(true);
+
+  // The buttons act on the active list (the current tab's in a form of several).
+  auto click = [](TToolButton* button, auto handler) {
+    if (button) QObject::connect(button, &QToolButton::clicked, button, handler);
+  };
+  click(btnPridaj, [this] { Active().btnPridajClick(); });
+  click(btnOprav, [this] { Active().btnOpravClick(); });
+  click(btnVymaz, [this] { Active().btnVymazClick(); });
+  click(btnTlac, [this] { Active().btnTlacClick(); });
+  click(btnSmer, [this] { Active().btnSmerClick(); });
+  click(btnFilter, [this] { btnFilterClick(btnFilter); });
+  click(btnHladaj, [this] { Active().gr1->Find(); });
+  click(btnOznacene, [this] { Active().btnOznaceneClick(btnOznacene); });
+  click(btnOznac, [this] { Active().gr1->CheckAll(); });
+  click(btnOdznac, [this] { Active().gr1->UncheckAll(); });
+  click(btnRefresh, [this] { Active().btnRefreshClick(); });
+  click(btnSave, [this] {
+    if (Save) Save();
+  });
+  click(btnInfo, [this] { btnInfoClick(); });
+}
+
+void TListPattern::BuildList(QWidget& parent, const QString& gridName) {
+  gr1 = new TDbGridQPL(&parent);
+  gr1->setObjectName(gridName);
   ibt1 = new TIBTransaction(MainDatabase(), TIBTransactionKind::ReadOnlyReadCommitted, this);
   ibt1->setObjectName(QStringLiteral("ibt1"));
   ib1 = new TIBQuery(this);
@@ -127,31 +169,6 @@ void TListPattern::BuildComponents(TListButtons buttons) {
   gr1->SetReadOnly(true);
   gr1->SetOptions(gr1->Options() | dgRowSelect);
   gr1->SetDataSet(ib1);
-  layout->addWidget(gr1, 1);
-
-  fp = new TUxFormPlacement(&form_);
-  fp->setObjectName(QStringLiteral("fp"));
-  fp->SetOptions(fpPosition);
-  fp->SetUseRegistry(true);
-
-  auto click = [](TToolButton* button, auto handler) {
-    if (button) QObject::connect(button, &QToolButton::clicked, button, handler);
-  };
-  click(btnPridaj, [this] { btnPridajClick(); });
-  click(btnOprav, [this] { btnOpravClick(); });
-  click(btnVymaz, [this] { btnVymazClick(); });
-  click(btnTlac, [this] { btnTlacClick(); });
-  click(btnSmer, [this] { btnSmerClick(); });
-  click(btnFilter, [this] { btnFilterClick(btnFilter); });
-  click(btnHladaj, [this] { gr1->Find(); });
-  click(btnOznacene, [this] { btnOznaceneClick(btnOznacene); });
-  click(btnOznac, [this] { gr1->CheckAll(); });
-  click(btnOdznac, [this] { gr1->UncheckAll(); });
-  click(btnRefresh, [this] { btnRefreshClick(); });
-  click(btnSave, [this] {
-    if (Save) Save();
-  });
-  click(btnInfo, [this] { btnInfoClick(); });
   connect(gr1, &TDbGridQPL::OnDisplayGrid, this, &TListPattern::gr1DisplayGrid);
   connect(gr1, &TDbGridQPL::OnKeyDown, this, &TListPattern::gr1KeyDown);
   connect(gr1, &TDbGridBase::OnClickEnter, this, &TListPattern::gr1ClickEnter);
@@ -177,6 +194,10 @@ void TListPattern::FormCreate(const QString& caption, QSize design) {
   form_.setMaximumWidth(design.width());
   gr1->SetActiveTitleIndex(1);
   gr1->Loaded();
+  for (TListPattern* page : pages_) {
+    page->gr1->SetActiveTitleIndex(1);
+    page->gr1->Loaded();
+  }
   SetDefaultToolbarHints(*tb);
   ClearFilter();
 }
@@ -203,7 +224,7 @@ void TListPattern::ClearFilter() {
 }
 
 void TListPattern::FormActivate() {
-  if (!ib1->Active()) btnRefreshClick();
+  if (!Active().ib1->Active()) Active().btnRefreshClick();
 }
 
 bool TListPattern::FormKeyDown(QKeyEvent* event) {
@@ -238,6 +259,7 @@ void TListPattern::ReleaseOznacene() {
 }
 
 void TListPattern::gr1DisplayGrid() {
+  if (BeforeRefresh && !BeforeRefresh()) return;
   if (ib1->Active() && !ib1->IsEmpty()) keptKey_ = ib1->FieldByName(QStringLiteral("jedin")).AsInteger();
   RunUnitOfWork(
       *ibt1,
@@ -252,8 +274,9 @@ void TListPattern::gr1DisplayGrid() {
         if (Filter && btnFilter && btnFilter->Down()) Filter(query);
         query.Add(QStringLiteral("order by"));
         QString order;
-        if (gr1->ActiveTitleIndex() != 0) gr1->GetOrderBy(Smer, order);
-        query.Add(order.isEmpty() ? QStringLiteral("a.jedin") + Smer : order);
+        const QString& smer = host_->Smer;
+        if (gr1->ActiveTitleIndex() != 0) gr1->GetOrderBy(smer, order);
+        query.Add(order.isEmpty() ? QStringLiteral("a.jedin") + smer : order);
         ib1->SetSQL(query.Text());
         for (auto it = query.Params.begin(); it != query.Params.end(); ++it)
           ib1->ParamByName(it.key()).SetValue(it.value());
@@ -306,9 +329,10 @@ void TListPattern::btnOznaceneClick(QObject* sender) {
 
 void TListPattern::btnSmerClick() {
   // The picture tells the direction; a list without the button alternates its text.
-  const bool toDescending = btnSmer ? btnSmer->ImageIndex() == 5 : Smer != QLatin1String(" DESC");
+  QString& smer = host_->Smer;
+  const bool toDescending = btnSmer ? btnSmer->ImageIndex() == 5 : smer != QLatin1String(" DESC");
   if (btnSmer) btnSmer->SetImageIndex(toDescending ? 6 : 5);
-  Smer = toDescending ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
+  smer = toDescending ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
   btnRefreshClick();
 }
 

@@ -94,6 +94,11 @@ class TListPattern : public QObject {
 public:
   // `rok`: the year the list works in, handed by its opener.
   TListPattern(TForm& form, TListButtons buttons, quint16 rok);
+  // A further list of a form that holds several (TListTabs): its own grid
+  // (named `gridName`), query, transaction, table and dialog on `page`; the
+  // tool bar, its sort direction, the year and the placement are `host`'s,
+  // whose tool buttons act on the active list. It has no filter panel.
+  TListPattern(TListPattern& host, QWidget& page, const QString& gridName);
   ~TListPattern() override;
   // The pattern of a list form, nullptr for another form.
   static TListPattern* Of(const QWidget* form);
@@ -113,6 +118,7 @@ public:
   QStatusBar* sb = nullptr;
 
   // The sort direction: empty until the first A, then " DESC", " ASC", ...
+  // (one for the form: a further list uses its host's).
   QString Smer;
   // The year the list works in: its per-year rows, its caption, and the year
   // its dialogs, pickers and prints get.
@@ -130,6 +136,9 @@ public:
   std::function<void(TListQuery&)> Filter;
   // Status-bar sums etc. after the query opened, before the kept key is located.
   std::function<void()> AfterOpen;
+  // Asked before each refresh; false leaves the list as it is (a list whose
+  // rows follow another list refreshes that one first).
+  std::function<bool()> BeforeRefresh;
   // The add/edit dialog (a form with a TDialogPattern); it works in the list's year.
   std::function<std::unique_ptr<TForm>()> CreateDialog;
   // Run once on a new dialog before the add loop (child registers copy their parent key).
@@ -167,6 +176,11 @@ public:
   void gr1ClickEnter();
   void gr1KeyDown(int& key, Qt::KeyboardModifiers modifiers);
 
+  // The list the tool bar, the form's activation and marks act on: this
+  // one, or the further list made active (the current tab's).
+  TListPattern& Active() const { return *active_; }
+  void SetActive(TListPattern& list) { active_ = &list; }
+
   // The key the next refresh keeps (the current row's JEDIN at its start).
   int KeptKey() const { return keptKey_; }
   // Locates the key in ib1's column jedin; false when absent.
@@ -180,7 +194,12 @@ private:
   void ClearFilter();
   bool Enabled(const TToolButton* button) const;
 
+  void BuildList(QWidget& parent, const QString& gridName);
+
   TForm& form_;
+  TListPattern* host_ = this;
+  TListPattern* active_ = this;
+  QList<TListPattern*> pages_;
   QString designCaption_;
   int keptKey_ = 0;
 };

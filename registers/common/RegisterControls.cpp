@@ -38,6 +38,17 @@ TIBCheckBox* AddCheckRow(TRegisterLayout& controls, const QString& label, const 
   return box;
 }
 
+void TypeInCapitals(QLineEdit& edit, std::function<bool()> when) {
+  QObject::connect(&edit, &QLineEdit::textEdited, &edit, [&edit, when = std::move(when)](const QString& typed) {
+    if ((when && !when()) || typed == typed.toUpper()) return;
+    const int cursor = edit.cursorPosition();
+    edit.setText(typed.toUpper());
+    edit.setCursorPosition(cursor);
+  });
+}
+
+QString SurnameAsSaved(const QString& typed) { return ProgramSettings.PRIEZVISKA_VELKYMI ? typed.toUpper() : typed; }
+
 void SetupComboLook(TIBComboBox& combo) {
   combo.setFont(TRegisterLayout::EntryFont());
   combo.SetDatabase(MainDatabase());

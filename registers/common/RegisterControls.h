@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class QLineEdit;
 class TIBCheckBox;
 class TIBComboBox;
 class TIBCurrencyEdit;
@@ -26,6 +27,11 @@ TIBCurrencyEdit* AddAmount(TRegisterLayout& controls, const QString& label, cons
                            int maxLength);
 // The dialog's check box `name` whose `text` stands left of the box, under `label`.
 TIBCheckBox* AddCheckRow(TRegisterLayout& controls, const QString& label, const QString& name, const QString& text);
+// Turns what the user types into the edit into capitals, keeping the caret,
+// while `when` says so (asked at each change; always without it).
+void TypeInCapitals(QLineEdit& edit, std::function<bool()> when = {});
+// The surname as saved: in capitals while the settings ask for them.
+QString SurnameAsSaved(const QString& typed);
 // Courier 13 pixels, 30 rows, the 500 ms search timer: every lookup of the registers.
 void SetupComboLook(TIBComboBox& combo);
 // A combo of the distinct texts of `table`.`column`, the text being its own

@@ -15,6 +15,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "registers/common/Picker.h"
+#include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include <QtCore/QHash>
@@ -80,8 +81,7 @@ TfrmCClenovPridaj::TfrmCClenovPridaj(QWidget* owner) : TDialogForm(owner) {
   dlg.Field(QStringLiteral("TITUL"), eDBTitul);
   dlg.Field(QStringLiteral("MENO"), eDBMeno).Required();
   dlg.Field(QStringLiteral("PRIEZVISKO"), eDBPriezvisko).Required().Saves([this] {
-    const QString priezvisko = eDBPriezvisko->text();
-    return ProgramSettings.PRIEZVISKA_VELKYMI ? priezvisko.toUpper() : priezvisko;
+    return SurnameAsSaved(eDBPriezvisko->text());
   });
   dlg.Field(QStringLiteral("ULICA"), eDBUlica);
   dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
@@ -133,12 +133,7 @@ QWidget* TfrmCClenovPridaj::BuildPersonalData() {
   eDBMeno->SetRequired(true);
   eDBPriezvisko = text(QStringLiteral("Priezvisko:"), QStringLiteral("eDBPriezvisko"), 25);
   eDBPriezvisko->SetRequired(true);
-  connect(eDBPriezvisko, &QLineEdit::textEdited, this, [this](const QString& typed) {
-    if (!ProgramSettings.PRIEZVISKA_VELKYMI || typed == typed.toUpper()) return;
-    const int cursor = eDBPriezvisko->cursorPosition();
-    eDBPriezvisko->setText(typed.toUpper());
-    eDBPriezvisko->setCursorPosition(cursor);
-  });
+  TypeInCapitals(*eDBPriezvisko, [] { return ProgramSettings.PRIEZVISKA_VELKYMI; });
   eDBUlica = text(QStringLiteral("Ulica:"), QStringLiteral("eDBUlica"), 25);
   l.Label(QStringLiteral("PSČ a mesto:"));
   std::tie(eDBPSC, eDBMesto) = l.AddPair<TIBEdit, TIBComboBox>(QStringLiteral("eDBPSC"), 5, QStringLiteral("eDBMesto"));

@@ -56,15 +56,4 @@ protected:
          {QStringLiteral("PA"), m.Partner},
          {QStringLiteral("EP"), m.Povolenka}});
   }
-  // Makes the dialog the active window, so that the focus can go into it.
-  static void Activate(TForm& f) {
-    f.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&f] { return f.isActiveWindow(); }, 5000));
-  }
-  // Types into a combo and leaves it with Tab, as a user picks a row.
-  static void Choose(QWidget& combo, const QString& text) {
-    combo.setFocus(Qt::TabFocusReason);
-    TypeText(&combo, text);
-    QTest::keyClick(&combo, Qt::Key_Tab);
-  }
 };

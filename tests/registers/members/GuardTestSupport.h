@@ -78,11 +78,6 @@ protected:
     TypeText(control, text);
     QTest::keyClick(control, Qt::Key_Tab);
   }
-  // Makes the dialog that a key opened the active window, so that keys reach it.
-  static void Activate(TForm& f) {
-    f.activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([&f] { return f.isActiveWindow(); }, 5000)) << f.objectName().toStdString();
-  }
   int AddInspection(int rok, int uhradene = 1, int vozidlo = 1) {
     return InsertRow(QStringLiteral("e_rs_id"),
                      QStringLiteral("insert into e_rs (jedin,rok,kontrola_od,kontrola_do,sukromne_vozidlo,uhradene) "

@@ -46,9 +46,9 @@ protected:
          {QStringLiteral("N"), nazov},
          {QStringLiteral("N2"), QString(nazov + QStringLiteral(" II"))}});
   }
-  // Every row of the statement, its columns' texts joined by "/".
-  QStringList Rows(const QString& sql) const {
-    TTestStatement statement(db.get(), sql);
+  // Every row of the statement with its values bound, its columns' texts joined by "/".
+  QStringList Rows(const QString& sql, const QVariantMap& params = {}) const {
+    TTestStatement statement(db.get(), sql, params);
     TIBQuery& query = statement.Query();
     query.Open();
     QStringList rows;
@@ -73,6 +73,17 @@ protected:
     ADD_FAILURE() << "the dialog stayed open: " << Messages().join(QLatin1Char('|')).toStdString() << " at "
                   << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "");
     f.SetModalResult(mrCancel);
+  }
+  // Makes the dialog that a key opened the active window, so that keys reach it.
+  static void Activate(TForm& f) {
+    f.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&f] { return f.isActiveWindow(); }, 5000)) << f.objectName().toStdString();
+  }
+  // Types into a combo and leaves it with Tab, as a user picks a row.
+  static void Choose(QWidget& combo, const QString& text) {
+    combo.setFocus(Qt::TabFocusReason);
+    TypeText(&combo, text);
+    QTest::keyClick(&combo, Qt::Key_Tab);
   }
   // A key press on the list's grid.
   static void Key(TListPattern& list, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
