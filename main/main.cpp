@@ -9,6 +9,7 @@
 #include "dbase/exchange/uPUlovkySumarizaciaExport.h"
 #include "platform/base/TerminationSignals.h"
 #include "registers/accounting/AccountingForms.h"
+#include "registers/competitions/CompetitionsForms.h"
 #include "registers/members/MembersForms.h"
 #include "registers/permits/PermitsForms.h"
 #include "reports/designer/RegisterReportDesigner.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
   RegisterMembersForms();
   RegisterPermitsForms();
   RegisterAccountingForms();
+  RegisterCompetitionsForms();
   RegisterMemberImport();
   RegisterCatchSummaryExporter();
   RegisterPrintForm();

@@ -1,0 +1,13 @@
+#include "registers/competitions/CompetitionsForms.h"
+#include "app/FormRegistry.h"
+#include "registers/competitions/fCDruzstvaPretekarov.h"
+#include "registers/competitions/fCLig.h"
+#include "registers/competitions/fCPretekari.h"
+#include "registers/competitions/fEPreteky.h"
+
+void RegisterCompetitionsForms() {
+  FormRegistry::RegisterYearForm<TfrmCLig>(QStringLiteral("TfrmCLig"));
+  FormRegistry::RegisterYearForm<TfrmCDruzstvaPretekarov>(QStringLiteral("TfrmCDruzstvaPretekarov"));
+  FormRegistry::RegisterYearForm<TfrmCPretekari>(QStringLiteral("TfrmCPretekari"));
+  FormRegistry::RegisterYearForm<TfrmEPreteky>(QStringLiteral("TfrmEPreteky"));
+}
