@@ -2,6 +2,7 @@
 #include "core/gui/ColorConvert.h"
 #include "reports/designer/rpDesigner.h"
 #include "reports/designer/rpDesignerCommands.h"
+#include "reports/designer/rpDesignerKeys.h"
 #include "reports/designer/rpDesignerGlyphs.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerPages.h"
@@ -21,6 +22,7 @@
 #include <QtCore/QLocale>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QIcon>
+#include <QtGui/QKeyEvent>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHBoxLayout>
@@ -57,12 +59,16 @@ QString BarOfTag(int tag) {
 
 // --- the dialog page window
 
-TrpPageForm::TrpPageForm(QWidget* designer) : QWidget(designer, Qt::Tool) {
+TrpPageForm::TrpPageForm(TrpDesignerForm* designer) : QWidget(designer, Qt::Tool) {
   setObjectName(QStringLiteral("PageForm"));
   resize(112, 86);
 }
 
 void TrpPageForm::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+void TrpPageForm::keyPressEvent(QKeyEvent* event) {
+  static_cast<TrpDesignerForm*>(parentWidget())->DialogPageKeyDown(event);
+}
 
 void TrpPageForm::moveEvent(QMoveEvent*) {
   if (OnBoundsChanged) OnBoundsChanged();
@@ -521,6 +527,7 @@ void TrpDesignerForm::FormShow() {
   SetCurrentPage(0);
   fileName_ = EditingTemplate ? report_.FileName : rpLoadStr(55209);
   UpdateCaption();
+  ApplyGrayButtons();
   ReadPositions();
   UpdateEnabling();
   UpdateStatus();
@@ -560,6 +567,22 @@ bool TrpDesignerForm::Save() {
   }
   SetModified(false);
   return true;
+}
+
+void TrpDesignerForm::DialogPageKeyDown(QKeyEvent* event) {
+  const TrpDialogPageKey mapped = rpMapDialogPageKey(event->key(), event->modifiers());
+  if (mapped.SelectAll) {
+    RunCommand(QStringLiteral("SelectAll"));
+    return;
+  }
+  QKeyEvent passed(QEvent::KeyPress, mapped.Key, mapped.Modifiers, event->text());
+  if (!FormKeyDown(&passed)) event->ignore();
+}
+
+void TrpDesignerForm::ApplyGrayButtons() {
+  for (TrpToolBar* bar : toolBars_)
+    for (TrpSpeedButton* button : bar->findChildren<TrpSpeedButton*>())
+      button->SetGrayedInactive(settings_.GrayButtons);
 }
 
 void TrpDesignerForm::ReadPositions() {

@@ -98,6 +98,9 @@ public:
   void DeletePage();
   // Applies the enabling of every command to its menu items and buttons.
   void UpdateEnabling();
+  // A key pressed in the dialog page window: the clipboard keys become
+  // those the designer handles, Ctrl+A selects all, the rest passes as is.
+  void DialogPageKeyDown(QKeyEvent* event);
   void UpdateStatus();
   void NextUnits();
 
@@ -112,6 +115,7 @@ private:
   void CreateMenus();
   void CreateToolBars();
   void CreatePalette(TrpToolBar* bar);
+  void ApplyGrayButtons();
   TrpSpeedButton* AddButton(TrpToolBar* bar, const QString& name, int hintId, const QString& glyph);
   TrpToolBar* AddToolBar(const QString& name, int captionId, TrpDock* dock);
   void ConnectCommands();
@@ -174,16 +178,18 @@ private:
   QHash<QString, std::function<void(TrpObject*)>> propertyEditors_; // by upper-case property name
 };
 
-// The window in which a dialog page is edited; its close is refused, and
-// moving or resizing it writes its bounds back into the page.
+// The window in which a dialog page is edited; its close is refused,
+// moving or resizing it writes its bounds back into the page, and its keys
+// go to the designer.
 class TrpPageForm : public QWidget {
   Q_OBJECT
 public:
-  explicit TrpPageForm(QWidget* designer);
+  explicit TrpPageForm(TrpDesignerForm* designer);
   std::function<void()> OnBoundsChanged;
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 };

@@ -31,6 +31,19 @@ void Lines(QPainter& p, std::initializer_list<QLine> lines, const QColor& colour
     p.drawLine(line);
 }
 
+// A 15 x 15 box with a letter, drawn over an object in the workspace.
+void ObjectMarker(QPainter& p, const QColor& fill, const QString& letter, const QColor& ink) {
+  p.setPen(Qt::black);
+  p.setBrush(fill);
+  p.drawRect(0, 0, 14, 14);
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPixelSize(11);
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(ink);
+  p.drawText(QRect(0, 0, 15, 15), Qt::AlignCenter, letter);
+}
+
 // Two bars aligned on the left edge (0), centred (1), centred in the window (2),
 // spaced evenly (3) or on the right edge (4).
 void AlignBars(QPainter& p, int kind) {
@@ -333,6 +346,9 @@ const QHash<QString, TGlyphPainter>& GlyphPainters() {
          p.setPen(Qt::black);
          p.drawLine(1, 12, 14, 12);
        }},
+      // The workspace's marks of an object with a script and of a text with a highlight condition.
+      {QStringLiteral("RP_SCRIPT"), [](QPainter& p) { ObjectMarker(p, QColor(255, 255, 192), QStringLiteral("S"), Qt::darkBlue); }},
+      {QStringLiteral("RP_HIGHLIGHT"), [](QPainter& p) { ObjectMarker(p, Qt::yellow, QStringLiteral("H"), Qt::darkRed); }},
       {QStringLiteral("Align1"), [](QPainter& p) { AlignBars(p, 0); }},
       {QStringLiteral("Align2"), [](QPainter& p) { AlignBars(p, 1); }},
       {QStringLiteral("Align3"), [](QPainter& p) { AlignBars(p, 2); }},

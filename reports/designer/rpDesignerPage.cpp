@@ -1,8 +1,10 @@
 #include "reports/designer/rpDesignerPage.h"
 #include "core/gui/ColorConvert.h"
+#include "reports/designer/rpDesignerGlyphs.h"
 #include "reports/designer/rpDesignerSelection.h"
 #include "reports/designer/rpDesignerSettings.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpView.h"
 #include <QtGui/QMouseEvent>
@@ -58,8 +60,18 @@ void TrpDesignerPage::Draw(QPainter& canvas, int upTo, const QRegion& clip) {
     canvas.save();
     object->Draw(&canvas);
     canvas.restore();
+    DrawObjectMarkers(canvas, *object);
   }
   DrawSelectionMarks(canvas);
+}
+
+void TrpDesignerPage::DrawObjectMarkers(QPainter& canvas, const TrpView& object) const {
+  // The marks tell the author what the page does not show: a script, a highlight condition.
+  static const QImage script = rpDesignerGlyph(QStringLiteral("RP_SCRIPT"));
+  static const QImage highlight = rpDesignerGlyph(QStringLiteral("RP_HIGHLIGHT"));
+  if (!object.Script.isEmpty()) canvas.drawImage(object.Left + 1, object.Top + 1, script);
+  const auto* text = dynamic_cast<const TrpMemoView*>(&object);
+  if (text && !text->HighlightCondition.isEmpty()) canvas.drawImage(object.Left + 1, object.Top + 10, highlight);
 }
 
 void TrpDesignerPage::FillBackground(QPainter& canvas, const QRegion& region) const {

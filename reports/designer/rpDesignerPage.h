@@ -6,6 +6,7 @@
 
 class TrpDesignerForm;
 class TrpPage;
+class TrpView;
 class TrpDesignerSelection;
 struct TrpDesignerSettings;
 
@@ -43,6 +44,7 @@ private:
   void FillBackground(QPainter& canvas, const QRegion& region) const;
   void DrawMarginsAndColumns(QPainter& canvas) const;
   void DrawSelectionMarks(QPainter& canvas) const;
+  void DrawObjectMarkers(QPainter& canvas, const TrpView& object) const;
 
   const TrpDesignerSettings& settings_;
   TrpDesignerSelection& selection_;

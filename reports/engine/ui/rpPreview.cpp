@@ -341,8 +341,12 @@ void TrpPreviewForm::ApplyReportOptions() {
   PageSetupBtn->setVisible(buttons & pbPageSetup);
   PageSetupBtn->setEnabled(PrintBtn->isEnabled());
   ShowPageItems(PageEditingAllowed());
+  // With a designer in the program its own setting decides, so both look alike.
+  const bool grayed = rpGlobals().DesignerWindow ? rpRegistryReadBool(rpRegistryRoot() + QStringLiteral("\\Form\\TrpDesignerForm"),
+                                                                      QStringLiteral("GrayButtons"), false)
+                                                 : report_->GrayedButtons;
   for (TrpSpeedButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
-    button->SetGrayedInactive(report_->GrayedButtons);
+    button->SetGrayedInactive(grayed);
   switch (report_->InitialZoom) {
   case TrpPreviewZoom::pzDefault:
     break;

@@ -1,15 +1,19 @@
 #include "DesignerFixture.h"
 #include "platform/base/Registry.h"
 #include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpDesignerKeys.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerSettings.h"
 #include "reports/designer/rpEditorForm.h"
 #include "reports/designer/rpEditorForm1.h"
 #include "reports/designer/rpSyntaxMemo.h"
 #include "reports/engine/rpBand.h"
+#include "reports/engine/rpControl.h"
+#include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpDock.h"
+#include "reports/engine/ui/rpSpeedButton.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/QStringPrinter.h"
 #include <QtTest/QTest>
@@ -119,6 +123,61 @@ TEST_F(DesignerEditors, TheEngineReachesTheTextEditorThroughTheMemoEntryOnly) {
   rpGlobals().DesignerEditor(title, E("memo"));
   rpGlobals().DesignerEditor(title, E("Font")); // not built here: opens nothing
   EXPECT_EQ(title->Memo, QStringList{E("Zoznam členov")});
+}
+
+TEST(DesignerDialogPageKeys, ClipboardKeysBecomeTheDesignersAndCtrlASelectsAll) {
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+  const QList<std::tuple<int, Qt::KeyboardModifiers, TrpDialogPageKey>> cases{
+      {Qt::Key_C, ctrl, {Qt::Key_Insert, ctrl}},
+      {Qt::Key_X, ctrl, {Qt::Key_Delete, shift}},
+      {Qt::Key_V, ctrl, {Qt::Key_Insert, shift}},
+      {Qt::Key_A, ctrl, {Qt::Key_A, ctrl, true}},
+      {Qt::Key_C, ctrl | shift, {Qt::Key_C, ctrl | shift}},
+      {Qt::Key_V, {}, {Qt::Key_V, {}}},
+      {Qt::Key_Return, ctrl, {Qt::Key_Return, ctrl}}};
+  for (const auto& [key, modifiers, expected] : cases)
+    EXPECT_EQ(rpMapDialogPageKey(key, modifiers), expected) << key << " " << int(modifiers);
+}
+
+TEST_F(DesignerEditors, KeysOfTheDialogPageWindowReachTheDesigner) {
+  auto form = Open();
+  form->AddDialogForm();
+  ASSERT_NE(form->PageForm(), nullptr);
+  TrpView* control = report->Pages.GetPage(1)->Add(std::make_unique<TrpControl>());
+  control->Name = E("Button1");
+  form->SelectObject(control);
+  WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
+    EXPECT_FALSE(editor->TextMemo->isVisible()) << "a dialog control has its script alone";
+    editor->CancelBtn->click();
+  });
+  QTest::keyClick(form->PageForm(), Qt::Key_Return, Qt::ControlModifier);
+}
+
+// The colour of the workspace's pixel, as painted.
+QRgb WorkspacePixel(TrpDesignerForm& form, QPoint at) { return form.Workspace()->grab().toImage().pixel(at); }
+
+TEST_F(DesignerEditors, ObjectsWithAScriptOrAHighlightConditionAreMarked) {
+  auto form = Open();
+  const QRgb scriptMark = qRgb(255, 255, 192), highlightMark = qRgb(255, 255, 0);
+  const QPoint scriptAt(title->Left + 3, title->Top + 3), highlightAt(title->Left + 3, title->Top + 12);
+  EXPECT_NE(WorkspacePixel(*form, scriptAt), scriptMark);
+  EXPECT_NE(WorkspacePixel(*form, highlightAt), highlightMark);
+  title->Script = {E("begin"), E("  x := 1;"), E("end")};
+  static_cast<TrpMemoView*>(title)->HighlightCondition = E("[PAGE#] > 1");
+  EXPECT_EQ(WorkspacePixel(*form, scriptAt), scriptMark);
+  EXPECT_EQ(WorkspacePixel(*form, highlightAt), highlightMark);
+}
+
+TEST_F(DesignerEditors, ToolGlyphsAreGreyUntilHoveredOnlyWithTheSetting) {
+  for (const bool gray : {false, true}) {
+    TrpDesignerSettings settings;
+    settings.GrayButtons = gray;
+    settings.Write();
+    auto form = Open();
+    for (const char* button : {"FileBtn3", "OB1", "FrB1", "Align1"})
+      EXPECT_EQ(qobject_cast<TrpSpeedButton*>(form->Control(QString::fromLatin1(button)))->GrayedInactive(), gray)
+          << button;
+  }
 }
 
 } // namespace
