@@ -99,6 +99,7 @@ QList<int> OpenQueries(IPrintForm& report, const TRegisterPrint& print) {
 bool NothingToPrint(IPrintForm& report, const TRegisterPrint& print, const QList<int>& opened) {
   if (opened.isEmpty()) return true;
   if (print.NoData == TRegisterPrint::TNoData::FirstEmpty) return report.Query(opened.first()).IsEmpty();
+  if (print.NoData == TRegisterPrint::TNoData::LastEmpty) return report.Query(opened.last()).IsEmpty();
   for (int number : opened)
     if (!report.Query(number).IsEmpty()) return false;
   return true;

@@ -45,6 +45,7 @@ struct TRegisterPrint {
   enum class TNoData {
     FirstEmpty, // the master (or, without one, the first data set) has no row
     AllEmpty,   // no query of the print has a row
+    LastEmpty,  // the last data set has no row (the list under a heading)
   };
   static constexpr int kMaxQueries = 6;
 

@@ -135,6 +135,8 @@ TEST_F(PrintProtocolTest, EachNoDataRuleDecidesWhetherTheFormIsShown) {
       {"first data set empty, second not", false, "X", "B", TRegisterPrint::TNoData::AllEmpty, true},
       {"first data set empty", false, "X", "B", TRegisterPrint::TNoData::FirstEmpty, false},
       {"every data set empty", false, "X", "Y", TRegisterPrint::TNoData::AllEmpty, false},
+      {"heading with rows, last data set empty", false, "A", "Y", TRegisterPrint::TNoData::LastEmpty, false},
+      {"heading empty, last data set not", false, "X", "B", TRegisterPrint::TNoData::LastEmpty, true},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
