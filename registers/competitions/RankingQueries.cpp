@@ -35,3 +35,16 @@ QStringList AtpRankingSql() {
 }
 
 QStringList LeagueNameSql() { return {QStringLiteral("select a.nazov from c_lig a where jedin=:JEDIN")}; }
+
+TRegisterPrint LeagueRankingPrint(const QString& templateName, const QStringList& detailSql, int liga, quint16 rok,
+                                  TRegisterPrint::TNoData noData) {
+  TRegisterPrint print;
+  print.Title = QStringLiteral("Tlač výsledkov súťaže");
+  print.Template = templateName;
+  print.OrganizationVariables = false;
+  print.DataSets = {
+      {QStringLiteral("MASTER"), LeagueNameSql(), {{QStringLiteral("JEDIN"), liga}}},
+      {QStringLiteral("DETAIL"), detailSql, {{QStringLiteral("ROK"), int(rok)}, {QStringLiteral("JEDIN"), liga}}}};
+  print.NoData = noData;
+  return print;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "registers/common/PrintProtocol.h"
 #include <QtCore/QStringList>
 
 // The yearly rankings of a league, read from the database's yearly result
@@ -16,3 +17,9 @@ QStringList LeagueTableSql();
 QStringList AtpRankingSql();
 // The league's name (NAZOV) of :JEDIN.
 QStringList LeagueNameSql();
+
+// The print of a ranking of league `liga` in year `rok` from its template:
+// MASTER the league's name and DETAIL the ranking's rows (two independent
+// data sets), the variable "Rok"; `noData` says when there is nothing to print.
+TRegisterPrint LeagueRankingPrint(const QString& templateName, const QStringList& detailSql, int liga, quint16 rok,
+                                  TRegisterPrint::TNoData noData);

@@ -1,4 +1,7 @@
+#include "controls/IBComboBox.h"
 #include "registers/competitions/RankingQueries.h"
+#include "registers/competitions/fPVysledkyATP.h"
+#include "registers/competitions/fPVysledkyLigy.h"
 #include "tests/registers/competitions/CompetitionsTestSupport.h"
 
 namespace {
@@ -199,6 +202,51 @@ TEST_F(RankingTest, ALeagueWithoutCompetitionsHasItsNameButNoRows) {
             QStringList(QStringLiteral("Liga ZEZ-A Západ")));
   EXPECT_TRUE(LeagueTable(prazdna).isEmpty());
   EXPECT_TRUE(Atp(prazdna).isEmpty());
+}
+
+// The dialogs print the chosen league of their year; the league table of a
+// league without competitions prints its heading, its ATP ranking has nothing.
+TEST_F(RankingTest, TheRankingDialogsPrintTheChosenLeagueOfTheirYear) {
+  const int prazdna = AddLeague(QStringLiteral("Liga ZEZ-A Západ"));
+  TfrmPVysledkyLigy tabulka(nullptr, 2026);
+  TfrmPVysledkyATP atp(nullptr, 2026);
+  const struct {
+    TLeagueRankingForm& dialog;
+    int liga;
+    QString templateName;
+    bool shown;
+  } cases[] = {
+      {tabulka, liga, QStringLiteral("PR_VS.rpf"), true},
+      {atp, liga, QStringLiteral("PR_VATP.rpf"), true},
+      {tabulka, prazdna, QStringLiteral("PR_VS.rpf"), true},
+      {atp, prazdna, QStringLiteral("PR_VATP.rpf"), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.templateName.toStdString() + " " + std::to_string(c.liga));
+    prints.clear();
+    FreshMessages();
+    ShowActive(c.dialog);
+    c.dialog.SetModalResult(0);
+    c.dialog.eDBLiga->ClearValue();
+    Press(c.dialog, Qt::Key_F12); // no league: refused
+    EXPECT_TRUE(Messages().value(0).contains(QStringLiteral("#1001")))
+        << Messages().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(prints.empty());
+    FreshMessages();
+    c.dialog.eDBLiga->FindIt(c.liga);
+    Press(c.dialog, Qt::Key_F12);
+    EXPECT_EQ(c.dialog.ModalResult(), mrOk);
+    ASSERT_EQ(prints.size(), 1u);
+    const TRecordedPrint& p = prints[0];
+    EXPECT_EQ(p.Template, c.templateName);
+    EXPECT_EQ(p.Title, QStringLiteral("Tlač výsledkov súťaže"));
+    EXPECT_EQ(p.Variables.value(QStringLiteral("Rok")), QStringLiteral("'2026'"));
+    EXPECT_EQ(p.Aliases.value(QStringLiteral("ib1")), QStringLiteral("MASTER"));
+    EXPECT_EQ(p.Aliases.value(QStringLiteral("ib2")), QStringLiteral("DETAIL"));
+    EXPECT_EQ(p.Shown, c.shown);
+    EXPECT_EQ(Messages(), c.shown ? QStringList() : QStringList(QStringLiteral("Nie sú údaje pre tlač.")));
+    c.dialog.hide();
+  }
 }
 
 } // namespace
