@@ -12,7 +12,8 @@
 #include <numeric>
 #include <optional>
 
-namespace {
+// Named, not anonymous: the paint engine below, declared in the header, holds a recorder.
+namespace vzMetafileRecords {
 
 // Little-endian writing.
 void PutFloat(QByteArray& out, float v) {
@@ -358,7 +359,9 @@ private:
   bool clipped_ = false;
 };
 
-} // namespace
+} // namespace vzMetafileRecords
+
+using namespace vzMetafileRecords;
 
 // --- the paint engine
 
