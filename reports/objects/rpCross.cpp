@@ -25,6 +25,15 @@ bool IsIntegralVariant(const QVariant& value) {
   }
 }
 
+// An Int or LongLong value, read without conversion.
+bool WholeNumber(const QVariant& value, qlonglong& number) {
+  switch (value.typeId()) {
+  case QMetaType::LongLong: number = *static_cast<const qlonglong*>(value.constData()); return true;
+  case QMetaType::Int: number = *static_cast<const int*>(value.constData()); return true;
+  default: return false;
+  }
+}
+
 // A value as a real number: dates as day numbers, booleans -1 and 0.
 double CrossNumber(const QVariant& value) {
   switch (value.typeId()) {
@@ -55,6 +64,11 @@ QString OneCharKey(int code) { return QString(QChar(char16_t(code))); }
 QVariant rpCrossAdd(const QVariant& sum, const QVariant& value) {
   if (value.isNull()) return sum; // a Null adds nothing
   if (sum.isNull()) return value;
+  // The common cases first: whole numbers, and reals of the same kind.
+  qlonglong wholeSum = 0, wholeValue = 0;
+  if (WholeNumber(sum, wholeSum) && WholeNumber(value, wholeValue)) return QVariant(wholeSum + wholeValue);
+  if (sum.typeId() == QMetaType::Double && value.typeId() == QMetaType::Double)
+    return QVariant(*static_cast<const double*>(sum.constData()) + *static_cast<const double*>(value.constData()));
   if (IsTextVariant(sum) && IsTextVariant(value)) return QString(sum.toString() + value.toString());
   if (IsIntegralVariant(sum) && IsIntegralVariant(value)) return QVariant(sum.toLongLong() + value.toLongLong());
   return CrossNumber(sum) + CrossNumber(value);
@@ -82,19 +96,26 @@ QList<TrpCrossField> rpCrossFields(const QString& text) {
 // The running aggregate of one grouping level while totals are computed.
 class TrpCross::TGroupItem {
 public:
-  TGroupItem(const TrpCross& cross, int level) : Level(level), cross_(cross) {
+  TGroupItem(const TrpCross& cross, int level) : Level(level) {
     Values.resize(cross.CellCount);
     Counts.assign(cross.CellCount, 0);
+    for (const TrpCrossField& field : cross.CellFields) {
+      const QString& f = field.Function;
+      kinds_.push_back(!field.HasFunction                                           ? kNone
+                       : f == QLatin1String("sum") || f == QLatin1String("count") ? kSum
+                       : f == QLatin1String("min")                                ? kMin
+                       : f == QLatin1String("max")                                ? kMax
+                       : f == QLatin1String("avg")                                ? kAverage
+                                                                                  : kNone);
+    }
   }
 
-  void Restart(const QString& key, int start) {
+  void Restart(const QStringList& keyParts, int start) {
     StartIndex = start;
-    KeyParts = key.split(QLatin1Char(';'));
+    KeyParts = keyParts;
     std::fill(Counts.begin(), Counts.end(), 0);
-    for (int k = 0; k < cross_.CellCount; ++k) {
-      const QString& function = cross_.CellFields[k].Function;
-      Values[k] = function == QLatin1String("min") || function == QLatin1String("max") ? QVariant() : QVariant(0);
-    }
+    for (size_t k = 0; k < kinds_.size(); ++k)
+      Values[k] = kinds_[k] == kMin || kinds_[k] == kMax ? QVariant() : QVariant(0);
   }
 
   bool BreaksAt(const QStringList& parts) const {
@@ -104,27 +125,29 @@ public:
   // Folds the values of a cell (slot k at index k + 1); nothing without a cell.
   void Fold(const TCell* cell) {
     if (!cell) return;
-    for (int k = 0; k < cross_.CellCount; ++k) {
-      const QVariant& value = (*cell)[k + 1];
-      const TrpCrossField& field = cross_.CellFields[k];
-      if (value.isNull() || !field.HasFunction) continue;
-      const QString& function = field.Function;
-      if (function == QLatin1String("sum") || function == QLatin1String("count")) {
-        Values[k] = rpCrossAdd(Values[k], value);
-      } else if (function == QLatin1String("min")) {
+    for (size_t k = 0; k < kinds_.size(); ++k) {
+      const QVariant& value = (*cell)[qsizetype(k) + 1];
+      if (kinds_[k] == kNone || value.isNull()) continue;
+      switch (kinds_[k]) {
+      case kSum: Values[k] = rpCrossAdd(Values[k], value); break;
+      case kMin:
         if (Values[k].isNull() || CrossLess(value, Values[k])) Values[k] = value;
-      } else if (function == QLatin1String("max")) {
+        break;
+      case kMax:
         if (Values[k].isNull() || CrossLess(Values[k], value)) Values[k] = value;
-      } else if (function == QLatin1String("avg")) {
+        break;
+      case kAverage:
         Values[k] = rpCrossAdd(Values[k], value);
         ++Counts[k];
+        break;
+      case kNone: break;
       }
     }
   }
 
   void FinishAverages() {
-    for (int k = 0; k < cross_.CellCount; ++k)
-      if (cross_.CellFields[k].Function == QLatin1String("avg"))
+    for (size_t k = 0; k < kinds_.size(); ++k)
+      if (kinds_[k] == kAverage)
         Values[k] = Counts[k] != 0 ? QVariant(CrossNumber(Values[k]) / Counts[k]) : QVariant();
   }
 
@@ -135,7 +158,8 @@ public:
   int StartIndex = 0;     // where the current group was restarted
 
 private:
-  const TrpCross& cross_;
+  enum TKind { kNone, kSum, kMin, kMax, kAverage }; // count sums its ones
+  std::vector<TKind> kinds_; // per cell field
 };
 
 TrpCross::TrpCross(TDataSet* dataSet, QString rowFields, QString columnFields, const QString& cellFields)
@@ -167,6 +191,10 @@ void TrpCross::RecordKey(const QList<const TField*>& fields, std::array<QVariant
   for (int i = 0; i < fields.size(); ++i) {
     if (i > 0) key += QLatin1Char(';');
     const QVariant value = fields[i]->AsVariant();
+    if (value.typeId() == QMetaType::QString) {
+      key += *static_cast<const QString*>(value.constData());
+      continue;
+    }
     if (IsTextVariant(value)) {
       key += value.toString();
       continue;
@@ -199,7 +227,7 @@ void TrpCross::ReadRecords() {
     TCell& cell = CellByKeys(rowKey, columnKey);
     for (int i = 0; i < CellCount; ++i) {
       const TField& field = *cellFields[i];
-      cell[i + 1] = rpCrossAdd(cell[i + 1], counted[i] ? QVariant(field.IsNull() ? 0 : 1) : field.AsVariant());
+      cell[i + 1] = rpCrossAdd(cell[i + 1], counted[i] ? QVariant(qlonglong(field.IsNull() ? 0 : 1)) : field.AsVariant());
     }
   }
 }
@@ -260,13 +288,13 @@ void TrpCross::AddTotals(bool alongColumns) {
     totals.push_back(innerList.Key(inner).contains(kTotalMark));
   }
   for (int outer = 0; outer < outerList.Count(); ++outer) {
-    for (TGroupItem& item : items) item.Restart(innerList.Key(0), 0);
+    for (TGroupItem& item : items) item.Restart(parts[0], 0);
     for (int inner = 0; inner <= last; ++inner) {
       const bool totalKey = totals[inner];
       for (int i = 0; i <= n; ++i) {
         TGroupItem& item = items[i];
         if (item.BreaksAt(parts[inner]) || (i == 0 && inner == last)) {
-          BreakGroup(item, i, alongColumns, outer, inner);
+          BreakGroup(item, i, alongColumns, outer, inner, parts, totals);
           if (totalKey || inner == last) break; // total keys carry no data values
         }
         // A data key that restarted the item also counts in it, so every group sums all its cells.
@@ -276,7 +304,8 @@ void TrpCross::AddTotals(bool alongColumns) {
   }
 }
 
-void TrpCross::BreakGroup(TGroupItem& item, int index, bool alongColumns, int outer, int inner) {
+void TrpCross::BreakGroup(TGroupItem& item, int index, bool alongColumns, int outer, int inner,
+                          const std::vector<QStringList>& parts, const std::vector<bool>& totals) {
   const QList<TrpCrossField>& fields = alongColumns ? ColumnFields : RowFields;
   const TrpKeyList& innerList = alongColumns ? Columns : Rows;
   if (index == 0 || fields[index - 1].HasFunction) {
@@ -290,8 +319,8 @@ void TrpCross::BreakGroup(TGroupItem& item, int index, bool alongColumns, int ou
     }
   }
   for (int next = inner; next < innerList.Count(); ++next)
-    if (!innerList.Key(next).contains(kTotalMark)) {
-      item.Restart(innerList.Key(next), inner);
+    if (!totals[next]) {
+      item.Restart(parts[next], inner);
       return;
     }
 }
@@ -304,29 +333,33 @@ bool TrpCross::HasAverages() const {
 
 void TrpCross::AverageTotals() {
   const int lastRow = Rows.Count() - 1, lastColumn = Columns.Count() - 1;
+  std::vector<bool> totalRow, totalColumn;
+  for (int r = 0; r <= lastRow; ++r) totalRow.push_back(IsTotalRow(r));
+  for (int c = 0; c <= lastColumn; ++c) totalColumn.push_back(IsTotalColumn(c));
+  std::vector<int> averaged;
+  for (int k = 0; k < CellCount; ++k)
+    if (CellFields[k].Function == QLatin1String("avg")) averaged.push_back(k);
   for (int i = 0; i <= lastRow; ++i) {
-    if (!IsTotalRow(i) && i != lastRow) continue;
+    if (!totalRow[i] && i != lastRow) continue;
     for (int j = 0; j <= lastColumn; ++j) {
-      if (!IsTotalColumn(j) && j != lastColumn) continue;
+      if (!totalColumn[j] && j != lastColumn) continue;
       std::vector<double> sums(CellCount, 0);
       std::vector<int> counts(CellCount, 0);
       const int firstRow = GetCellByIndex(i, 0, -1).toInt();
       const int firstColumn = GetCellByIndex(0, j, -1).toInt();
       for (int r = firstRow; r < i; ++r) {
-        if (IsTotalRow(r)) continue;
+        if (totalRow[r]) continue;
         for (int c = firstColumn; c < j; ++c) {
-          if (IsTotalColumn(c)) continue;
-          const QList<QVariant> values = GetCellValues(r, c);
-          for (int k = 0; k < CellCount && k < values.size(); ++k)
-            if (CellFields[k].Function == QLatin1String("avg") && !values[k].isNull()) {
-              sums[k] += CrossNumber(values[k]);
+          const TCell* cell = totalColumn[c] ? nullptr : CellAt(r, c);
+          if (!cell) continue;
+          for (int k : averaged)
+            if (const QVariant& value = (*cell)[k + 1]; !value.isNull()) {
+              sums[k] += CrossNumber(value);
               ++counts[k];
             }
         }
       }
-      for (int k = 0; k < CellCount; ++k)
-        if (CellFields[k].Function == QLatin1String("avg"))
-          SetCellByIndex(i, j, counts[k] != 0 ? QVariant(sums[k] / counts[k]) : QVariant(), k);
+      for (int k : averaged) SetCellByIndex(i, j, counts[k] != 0 ? QVariant(sums[k] / counts[k]) : QVariant(), k);
     }
   }
 }

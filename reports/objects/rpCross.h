@@ -3,6 +3,7 @@
 #include <QtCore/QStringList>
 #include <array>
 #include <functional>
+#include <vector>
 
 class TDataSet;
 class TField;
@@ -74,7 +75,9 @@ private:
   void AddTotalKeys(bool columns);
   void AddTotalKeysOfChange(bool columns, const QString& oldKey, const QString& newKey);
   void AddTotals(bool alongColumns);
-  void BreakGroup(TGroupItem& item, int index, bool alongColumns, int outer, int inner);
+  // Closes the item's group at `inner` and restarts it at the next data key (`parts` and `totals` by inner position).
+  void BreakGroup(TGroupItem& item, int index, bool alongColumns, int outer, int inner,
+                  const std::vector<QStringList>& parts, const std::vector<bool>& totals);
   void AverageTotals();
   void ClearStartPositions();
   bool HasAverages() const;
