@@ -276,6 +276,11 @@ void TrpCrossView::MeasureCellField(TrpMemoView& m) {
   if (HeaderWidth == -1)
     for (columns.First(); columns.RecNo() < Cross->RowHeaderCount && !columns.Eof(); columns.Next())
       widestRowsOfColumn();
+  if (HeaderWidth == -1 && ShowHeader && !Cross->ShowCellCaptions && Cross->RowHeaderCount > 0) {
+    // The corner's caption of the cell fields gets a column wide enough for one line: its row is one line high.
+    CopyMemoFormat(m, "ColumnHeaderMemo");
+    ColumnWidths[0] = std::max(ColumnWidths[0], m.CalcWidth({CornerCaption()}) + 5);
+  }
   if (DataWidth == -1) {
     for (MoveTo(columns, Cross->RowHeaderCount); !columns.Eof(); columns.Next()) widestRowsOfColumn();
     ColumnWidths[Cross->Columns.Count()] = 0;
@@ -457,9 +462,7 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
         if (r == 0) {
           memo.FrameTyp |= kTopLine;
           if (!cross.ShowCellCaptions) memo.FrameTyp |= kBottomLine;
-          if (c == 0 && !cross.ShowCellCaptions)
-            for (const QString& field : rpCrossSpecifications(Memo.value(3)))
-              text += ShortCaption(FieldCaption(field)) + QStringLiteral("  ");
+          if (c == 0 && !cross.ShowCellCaptions) text = CornerCaption();
         }
       }
     }
@@ -518,6 +521,12 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
   memo.Memo = rpSplitLines(text);
   while (memo.Memo.size() > 1 && memo.Memo.last().isEmpty()) memo.Memo.removeLast();
   if (memo.Memo.isEmpty()) memo.Memo.append(QString());
+}
+
+QString TrpCrossView::CornerCaption() {
+  QString caption;
+  for (const QString& field : rpCrossSpecifications(Memo.value(3))) caption += ShortCaption(FieldCaption(field)) + QStringLiteral("  ");
+  return caption;
 }
 
 QVariant TrpCrossView::GroupText(int row, int column) const {

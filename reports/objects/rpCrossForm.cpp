@@ -7,6 +7,7 @@
 #include <QtCore/QPointer>
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QGroupBox>
@@ -63,10 +64,13 @@ public:
       QStyledItemDelegate::paint(painter, option, index);
       return;
     }
+    // The item's background and selection without its text, which is drawn in two parts.
     QStyleOptionViewItem plain = option;
     initStyleOption(&plain, index);
     plain.text.clear();
-    QStyledItemDelegate::paint(painter, plain, index);
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, widget);
     QString function = text.section(QLatin1Char('+'), 1);
     if (function.isEmpty()) function = emptyFunction_;
     const QRect area = option.rect.adjusted(3, 0, -3, 0);

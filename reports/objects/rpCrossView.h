@@ -104,6 +104,8 @@ private:
   // Widens a header over the following columns while `continues` and the page allows; a cut is kept in `spanBreak`.
   void WidenHeader(TrpMemoView& memo, int from, int& spanBreak, const std::function<bool(int)>& continues);
   QString FormattedValue(TrpMemoView& memo, const QVariant& value) const;
+  // The corner's caption: the cell fields' shortened captions, each followed by two blanks.
+  QString CornerCaption();
   // The text of the header group the cell at (row, column) belongs to: the nearest one at its left.
   QVariant GroupText(int row, int column) const;
   // The page of the report whose list holds this object; null when none does.

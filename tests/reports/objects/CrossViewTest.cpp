@@ -118,9 +118,10 @@ protected:
 
 TEST_F(CrossReport, MembersByPlaceAndCategoryAreCountedInAMeasuredFramedTable) {
   AddMembers();
+  cross->Dictionary = {S("FEE+count=Počet členov")};
   ASSERT_TRUE(Build());
   EXPECT_EQ(report.EMFPages.Count(), 1);
-  EXPECT_EQ(Texts(0), (QStringList{S("FEE+count  |     CATEGORY"), S("PLACE|dospelý|dôchodca|mládež|Grand total"),
+  EXPECT_EQ(Texts(0), (QStringList{S("Počet členov  |     CATEGORY"), S("PLACE|dospelý|dôchodca|mládež|Grand total"),
                                    S("Bojnice|1|0||1"), S("Nitra|2||1|3"), S("Grand total|3|0|1|4")}));
   const auto grid = Grid(0);
   const auto row = [&](int index) {
@@ -134,7 +135,7 @@ TEST_F(CrossReport, MembersByPlaceAndCategoryAreCountedInAMeasuredFramedTable) {
   const QList<TrpMemoView*> captions = row(1);
   QList<int> widths;
   for (const TrpMemoView* memo : captions) widths.append(memo->Width);
-  EXPECT_EQ(widths, (QList<int>{121, 81, 91, 71, 121}));
+  EXPECT_EQ(widths, (QList<int>{151, 81, 91, 71, 121})) << "the corner's caption fits in one line";
   EXPECT_EQ(row(0)[1]->Width, 81 + 91 + 71 + 121) << "the column fields' caption spans every column";
   // Frames: the first data row has a top line, the row before the grand total a bottom line.
   EXPECT_EQ(row(2)[1]->FrameTyp, 13);
