@@ -9,9 +9,11 @@
 #include "reports/designer/rpDesignerStatus.h"
 #include "reports/designer/rpInsFieldsForm.h"
 #include "reports/designer/rpInspForm.h"
+#include "reports/designer/rpSelectionProperties.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpCompositeReport.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpLocale.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpUtils.h"
@@ -524,6 +526,7 @@ void TrpDesignerForm::FormShow() {
   report_.ChangedInDesigner = false;
   if (fontName_->findText(QStringLiteral("Arial")) >= 0) fontName_->setCurrentText(QStringLiteral("Arial"));
   rpGlobals().ShowBandTitles = settings_.BandTitles;
+  rpGetLocale().LocalizedPropNames = settings_.LocalizedPropNames;
   SetCurrentPage(0);
   fileName_ = EditingTemplate ? report_.FileName : rpLoadStr(55209);
   UpdateCaption();
@@ -839,42 +842,43 @@ void TrpDesignerForm::CreateInspector() {
 void TrpDesignerForm::RefreshInspector() {
   if (!inspector_) return;
   inspector_->ClearProperties();
-  inspected_ = nullptr;
-  const int count = selection_.Count();
-  if (count == 1) {
-    TrpView* object = selection_.LastSelected();
-    inspected_ = object;
-    inspector_->ObjectName = object->Name;
-  } else if (count == 0 && Page) {
-    inspected_ = Page;
+  inspected_.clear();
+  inspector_->ObjectName.clear();
+  const QList<TrpView*> selected = SelectedObjects();
+  if (selected.size() == 1) inspector_->ObjectName = selected.first()->Name;
+  for (TrpView* object : selected)
+    inspected_ << object;
+  if (selected.isEmpty() && Page) {
+    inspected_ << Page;
     inspector_->ObjectName = QStringLiteral("Page%1").arg(currentPageIndex_ + 1);
   }
-  if (inspected_) {
-    inspected_->ListProperties();
-    for (const TrpPropRec& rec : inspected_->PropertyList()) {
-      QVariant value = inspected_->ReadProperty(rec.Name.toUpper());
-      quint16 type = rec.Type;
-      // Sizes show in the user's units: whole pixels or decimal millimetres and inches.
-      if ((type & ptUnitLength) && settings_.Units == TrpDesignerUnits::Pixels) {
-        type |= ptInteger;
-      } else if (type & ptUnitLength) {
-        value = rpPixelsToUnits(value.toInt(), settings_.Units);
-        type |= ptFloat;
-      }
-      inspector_->AddProperty(TProp(rec.Name, value, type, rec.EnumNames, rec.EnumValues.toList(), rec.Editor));
+  for (const TrpSelectionProperty& property : rpSelectionProperties(inspected_)) {
+    const TrpPropRec& rec = property.Rec;
+    if (inspected_.first() == Page && rec.Type == 0) continue; // the page's script-only properties
+    QVariant value = property.Value;
+    quint16 type = rec.Type;
+    // Sizes show in the user's units: whole pixels or decimal millimetres and inches.
+    if ((type & ptUnitLength) && settings_.Units == TrpDesignerUnits::Pixels) {
+      type |= ptInteger;
+    } else if (type & ptUnitLength) {
+      if (!value.isNull()) value = rpPixelsToUnits(value.toInt(), settings_.Units);
+      type |= ptFloat;
     }
+    inspector_->AddProperty(TProp(rec.Name, value, type, rec.EnumNames, rec.EnumValues.toList(), rec.Editor));
   }
   inspector_->ItemsChanged();
 }
 
 void TrpDesignerForm::InspectedPropertyModified(int index) {
-  if (!inspected_) return;
+  if (inspected_.isEmpty()) return;
   const TProp& row = inspector_->Props().Row(index);
   try {
     QVariant value = inspector_->GetPropValue(index);
     if ((row.Type & ptUnitLength) && settings_.Units != TrpDesignerUnits::Pixels)
       value = rpUnitsToPixels(value.toDouble(), settings_.Units);
-    inspected_->WriteProperty(row.Name.toUpper(), value);
+    // A value typed for several objects goes to each of them.
+    for (TrpObject* object : std::as_const(inspected_))
+      object->WriteProperty(row.Name.toUpper(), value);
   } catch (const Exception& error) {
     // A text that does not convert changes nothing; the row shows the value again.
     rpGlobals().ErrorBox(error.Message(), rpLoadStr(55206));

@@ -72,8 +72,8 @@ public:
   TrpPageForm* PageForm() const { return pageForm_; }
   TrpInsFieldsForm* FieldsWindow() const { return fieldsWindow_; }
   TrpInspForm* Inspector() const { return inspector_; }
-  // Fills the inspector with the properties of the one selected object, or
-  // of the page when nothing is selected (several objects: nothing yet).
+  // Fills the inspector with the properties the selected objects share
+  // (empty where their values differ), or the page's when nothing is selected.
   void RefreshInspector();
   // Opens the window of data sets and fields, or closes it.
   void ShowFieldsWindow(bool show);
@@ -160,7 +160,7 @@ private:
   QPointer<TrpPageForm> pageForm_;
   QPointer<TrpInsFieldsForm> fieldsWindow_;
   QPointer<TrpInspForm> inspector_;
-  TrpObject* inspected_ = nullptr;
+  QList<TrpObject*> inspected_; // the selected objects, or the page
   void CreateInspector();
   void InspectedPropertyModified(int index);
   TrpDock* topDock_ = nullptr;

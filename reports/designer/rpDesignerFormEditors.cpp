@@ -4,6 +4,7 @@
 #include "reports/designer/rpDesignerForm.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpExpressionBuilder.h"
+#include "reports/designer/rpInspForm.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpPage.h"
@@ -103,6 +104,10 @@ void TrpDesignerForm::WorkspaceDoubleClicked(TrpView* object, bool withCtrl) {
 }
 
 bool TrpDesignerForm::FormKeyDown(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F11 && inspector_) {
+    inspector_->ShowInspector();
+    return true;
+  }
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (!enter || selection_.Count() != 1) return false;
   // Enter in the size and width boxes applies the box, not an editor.

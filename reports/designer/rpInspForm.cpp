@@ -1,4 +1,5 @@
 #include "reports/designer/rpInspForm.h"
+#include "reports/engine/rpLocale.h"
 #include "core/gui/ColorConvert.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpUtils.h"
@@ -30,7 +31,8 @@ protected:
       const int top = i * h;
       const TProp& row = form_->props_.Row(i);
       p.setPen(Qt::black);
-      p.drawText(QRect(QPoint(5, top + 1), QPoint(split - 2, top + h - 1)), Qt::AlignVCenter | Qt::AlignLeft, row.Name);
+      p.drawText(QRect(QPoint(5, top + 1), QPoint(split - 2, top + h - 1)), Qt::AlignVCenter | Qt::AlignLeft,
+                 form_->DisplayName(row.Name));
       p.setPen(shadow);
       p.drawLine(split - 1, top, split - 1, top + h - 1);
       p.setPen(light);
@@ -84,6 +86,13 @@ TrpInspForm::TrpInspForm(QWidget* designer) : QWidget(designer, Qt::Tool) {
   setWindowTitle(rpLoadStr(53059));
   rowHeight_ = fontMetrics().height() + 3;
   resize(200, 320);
+  // A translated string table names the properties from 58001 on as "name=text".
+  for (int id = 58001; id <= 65535; ++id) {
+    const QString entry = rpLoadStr(id);
+    if (entry.isEmpty()) break;
+    const qsizetype equals = entry.indexOf(QLatin1Char('='));
+    if (equals > 0 && equals + 1 < entry.size()) localizedNames_.insert(entry.left(equals), entry.mid(equals + 1));
+  }
   CB1 = new QComboBox(this);
   CB1->setObjectName(QStringLiteral("CB1"));
   box_ = new QScrollArea(this);
@@ -128,6 +137,46 @@ void TrpInspForm::resizeEvent(QResizeEvent*) {
   box_->setGeometry(0, CB1->height() + 3, width(), qMax(0, height() - CB1->height() - 7));
   rows_->resize(box_->viewport()->width(), qMax(1, props_.Count() * rowHeight_));
   LayoutRow();
+}
+
+QString TrpInspForm::DisplayName(const QString& name) const {
+  if (!rpGetLocale().LocalizedPropNames) return name;
+  return localizedNames_.value(name, name);
+}
+
+void TrpInspForm::RollUp() {
+  if (height() > 30) {
+    savedHeight_ = height();
+    CB1->hide();
+    resize(width(), 0);
+  } else {
+    resize(width(), savedHeight_);
+    CB1->show();
+    ItemsChanged();
+    Edit1->setModified(false);
+  }
+  if (OnHeightChanged) OnHeightChanged(this);
+}
+
+void TrpInspForm::ShowInspector() {
+  show();
+  raise();
+  if (RolledUp()) RollUp();
+}
+
+bool TrpInspForm::event(QEvent* event) {
+  // Where the platform reports a double click on the caption bar.
+  if (event->type() == QEvent::NonClientAreaMouseButtonDblClick) {
+    RollUp();
+    return true;
+  }
+  if (event->type() == QEvent::WindowActivate && Edit1->isVisible() && Edit1->isEnabled()) Edit1->setFocus();
+  return QWidget::event(event);
+}
+
+void TrpInspForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  CB1->setVisible(!RolledUp());
 }
 
 void TrpInspForm::SetSplitPos(int pos) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "reports/designer/rpInspProps.h"
+#include <QtCore/QHash>
 #include <QtWidgets/QWidget>
 #include <functional>
 
@@ -34,6 +35,15 @@ public:
   // Opens or closes the value list of the selected row.
   void ToggleValueList();
 
+  // Rolls the window up to its caption (above 30 pixels high), or back down.
+  void RollUp();
+  bool RolledUp() const { return height() < 20; }
+  // Shows the window, unrolled.
+  void ShowInspector();
+  // The name a row shows: its localized text while the engine's locale asks
+  // for localized names and one is known, else the name itself.
+  QString DisplayName(const QString& name) const;
+
   int SplitPos() const { return splitPos_; }
   void SetSplitPos(int pos);
   int RowHeight() const { return rowHeight_; }
@@ -43,6 +53,7 @@ public:
   std::function<void(int index)> OnPropertyModified;
   std::function<void(QStringList& names)> OnGetObjectNames;
   std::function<void(const QString& name)> OnObjectSelected;
+  std::function<void(TrpInspForm* inspector)> OnHeightChanged;
 
   QComboBox* CB1;
   QLineEdit* Edit1;
@@ -52,6 +63,8 @@ public:
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -66,4 +79,6 @@ private:
   int splitPos_ = 75;
   int rowHeight_ = 16;
   bool fillingCombo_ = false;
+  int savedHeight_ = 320;
+  QHash<QString, QString> localizedNames_;
 };

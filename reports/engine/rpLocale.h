@@ -25,6 +25,8 @@ public:
   void ClearResourceLibrary() { library_.reset(); }
 
   TLocalizeEvent OnLocalize;
+  // The designer's inspector shows the properties by their localized names.
+  bool LocalizedPropNames = false;
 
 private:
   QHash<int, QString> program_;

@@ -22,7 +22,7 @@
 
 namespace {
 
-#define E(text) QStringLiteral(text)
+#define EDT(text) QStringLiteral(text)
 
 // Press and release, then the double click, as the system sends them.
 void DoubleClickWith(QWidget* widget, QPoint at, Qt::KeyboardModifiers modifiers = {}) {
@@ -36,9 +36,9 @@ protected:
   DesignerEditors() {
     TRegistry::Root().DeleteKey(rpRegistryRoot());
     TrpPage* page = report->Pages.GetPage(0);
-    AddBand(page, btReportTitle, E("ReportTitle1"), 40, 40);
-    title = AddText(page, E("Nadpis"), {60, 50, 300, 20}, E("Zoznam členov"));
-    AddBand(page, btMasterData, E("MasterData1"), 100, 20);
+    AddBand(page, btReportTitle, EDT("ReportTitle1"), 40, 40);
+    title = AddText(page, EDT("Nadpis"), {60, 50, 300, 20}, EDT("Zoznam členov"));
+    AddBand(page, btMasterData, EDT("MasterData1"), 100, 20);
   }
   ~DesignerEditors() override { TRegistry::Root().DeleteKey(rpRegistryRoot()); }
 
@@ -55,31 +55,31 @@ TEST_F(DesignerEditors, ADoubleClickedTextOpensTheTextEditorAndOkStoresWhatWasTy
   auto form = Open();
   ASSERT_TRUE(dynamic_cast<TrpEditorForm*>(form->TextEditor())) << "the syntax editor by default";
   WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
-    EXPECT_EQ(editor->TextMemo->toPlainText(), E("Zoznam členov"));
-    EXPECT_EQ(editor->ScriptMemo->Lines(), (QStringList{E("begin"), E(""), E("end")}));
+    EXPECT_EQ(editor->TextMemo->toPlainText(), EDT("Zoznam členov"));
+    EXPECT_EQ(editor->ScriptMemo->Lines(), (QStringList{EDT("begin"), EDT(""), EDT("end")}));
     editor->TextMemo->moveCursor(QTextCursor::End);
-    QTest::keyClicks(editor->TextMemo, E(" a hostia"));
+    QTest::keyClicks(editor->TextMemo, EDT(" a hostia"));
     QTest::keyClick(editor->TextMemo, Qt::Key_Return, Qt::ControlModifier);
   });
   DoubleClickWith(form->Workspace(), QPoint(70, 55));
-  EXPECT_EQ(title->Memo, QStringList{E("Zoznam členov a hostia")});
+  EXPECT_EQ(title->Memo, QStringList{EDT("Zoznam členov a hostia")});
   EXPECT_TRUE(title->Script.isEmpty()) << "the untouched frame";
   EXPECT_TRUE(form->GetModified());
-  EXPECT_TRUE(form->MenuItem(E("N20"))->isEnabled()) << "Save follows";
+  EXPECT_TRUE(form->MenuItem(EDT("N20"))->isEnabled()) << "Save follows";
 }
 
 TEST_F(DesignerEditors, CtrlDoubleClickOnABandEditsItsScriptAndCancelKeepsIt) {
   auto form = Open();
-  TrpView* band = report->FindObject(E("MasterData1"));
-  band->Script = {E("begin"), E("  x := 1;"), E("end")};
+  TrpView* band = report->FindObject(EDT("MasterData1"));
+  band->Script = {EDT("begin"), EDT("  x := 1;"), EDT("end")};
   WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
     EXPECT_FALSE(editor->TextMemo->isVisible()) << "a band has its script alone";
-    EXPECT_EQ(editor->ScriptMemo->Lines().value(1), E("  x := 1;"));
-    QTest::keyClicks(editor->ScriptMemo, E("y"));
+    EXPECT_EQ(editor->ScriptMemo->Lines().value(1), EDT("  x := 1;"));
+    QTest::keyClicks(editor->ScriptMemo, EDT("y"));
     editor->CancelBtn->click();
   });
   DoubleClickWith(form->Workspace(), QPoint(300, 110), Qt::ControlModifier);
-  EXPECT_EQ(band->Script, (QStringList{E("begin"), E("  x := 1;"), E("end")}));
+  EXPECT_EQ(band->Script, (QStringList{EDT("begin"), EDT("  x := 1;"), EDT("end")}));
   EXPECT_FALSE(form->GetModified());
 }
 
@@ -89,9 +89,9 @@ TEST_F(DesignerEditors, CtrlEnterOpensThePlainEditorWhenColouringIsOffAndTheSett
   settings.Write();
   auto form = Open();
   ASSERT_TRUE(dynamic_cast<TrpEditorForm1*>(form->TextEditor()));
-  form->SelectObjectByName(E("Nadpis"));
+  form->SelectObjectByName(EDT("Nadpis"));
   WhenModal<TrpEditorForm1>([](TrpEditorForm1* editor) {
-    EXPECT_EQ(editor->TextMemo->toPlainText(), E("Zoznam členov"));
+    EXPECT_EQ(editor->TextMemo->toPlainText(), EDT("Zoznam členov"));
     editor->CancelBtn->click();
   });
   QTest::keyClick(form->Workspace(), Qt::Key_Return, Qt::ControlModifier);
@@ -102,11 +102,11 @@ TEST_F(DesignerEditors, CtrlEnterOpensThePlainEditorWhenColouringIsOffAndTheSett
   TrpPage* page = report->Pages.GetPage(0);
   WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
     editor->ScriptMemo->MoveCaret(3, 2);
-    QTest::keyClicks(editor->ScriptMemo, E("z := 0;"));
+    QTest::keyClicks(editor->ScriptMemo, EDT("z := 0;"));
     editor->OkBtn->click();
   });
   page->EditScript();
-  EXPECT_EQ(page->Script, (QStringList{E("begin"), E("  z := 0;"), E("end")}));
+  EXPECT_EQ(page->Script, (QStringList{EDT("begin"), EDT("  z := 0;"), EDT("end")}));
 
   form.reset();
   EXPECT_FALSE(rpGlobals().ScriptEditor) << "no editor once the window has gone";
@@ -117,12 +117,12 @@ TEST_F(DesignerEditors, TheEngineReachesTheTextEditorThroughTheMemoEntryOnly) {
   auto form = Open();
   ASSERT_TRUE(rpGlobals().DesignerEditor);
   WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
-    EXPECT_EQ(editor->TextMemo->toPlainText(), E("Zoznam členov"));
+    EXPECT_EQ(editor->TextMemo->toPlainText(), EDT("Zoznam členov"));
     editor->CancelBtn->click();
   });
-  rpGlobals().DesignerEditor(title, E("memo"));
-  rpGlobals().DesignerEditor(title, E("Font")); // not built here: opens nothing
-  EXPECT_EQ(title->Memo, QStringList{E("Zoznam členov")});
+  rpGlobals().DesignerEditor(title, EDT("memo"));
+  rpGlobals().DesignerEditor(title, EDT("Font")); // not built here: opens nothing
+  EXPECT_EQ(title->Memo, QStringList{EDT("Zoznam členov")});
 }
 
 TEST(DesignerDialogPageKeys, ClipboardKeysBecomeTheDesignersAndCtrlASelectsAll) {
@@ -144,7 +144,7 @@ TEST_F(DesignerEditors, KeysOfTheDialogPageWindowReachTheDesigner) {
   form->AddDialogForm();
   ASSERT_NE(form->PageForm(), nullptr);
   TrpView* control = report->Pages.GetPage(1)->Add(std::make_unique<TrpControl>());
-  control->Name = E("Button1");
+  control->Name = EDT("Button1");
   form->SelectObject(control);
   WhenModal<TrpEditorForm>([](TrpEditorForm* editor) {
     EXPECT_FALSE(editor->TextMemo->isVisible()) << "a dialog control has its script alone";
@@ -162,8 +162,8 @@ TEST_F(DesignerEditors, ObjectsWithAScriptOrAHighlightConditionAreMarked) {
   const QPoint scriptAt(title->Left + 3, title->Top + 3), highlightAt(title->Left + 3, title->Top + 12);
   EXPECT_NE(WorkspacePixel(*form, scriptAt), scriptMark);
   EXPECT_NE(WorkspacePixel(*form, highlightAt), highlightMark);
-  title->Script = {E("begin"), E("  x := 1;"), E("end")};
-  static_cast<TrpMemoView*>(title)->HighlightCondition = E("[PAGE#] > 1");
+  title->Script = {EDT("begin"), EDT("  x := 1;"), EDT("end")};
+  static_cast<TrpMemoView*>(title)->HighlightCondition = EDT("[PAGE#] > 1");
   EXPECT_EQ(WorkspacePixel(*form, scriptAt), scriptMark);
   EXPECT_EQ(WorkspacePixel(*form, highlightAt), highlightMark);
 }
@@ -181,3 +181,4 @@ TEST_F(DesignerEditors, ToolGlyphsAreGreyUntilHoveredOnlyWithTheSetting) {
 }
 
 } // namespace
+#undef EDT

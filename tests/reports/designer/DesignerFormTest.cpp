@@ -317,3 +317,4 @@ TEST_F(DesignerForm, WithoutARegisteredDesignerOpenDesignerAnswersTwo) {
 }
 
 } // namespace
+#undef S

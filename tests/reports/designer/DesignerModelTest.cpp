@@ -276,3 +276,4 @@ TEST_F(DesignerFixture, StatusTextsOfOneObjectABandAPictureAndNothing) {
 }
 
 } // namespace
+#undef S

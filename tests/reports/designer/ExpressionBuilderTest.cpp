@@ -217,3 +217,4 @@ TEST_F(ExpressionBuilder, FunctionChooserSplitsTheDescription) {
 }
 
 } // namespace
+#undef F

@@ -119,3 +119,4 @@ TEST_F(DesignerFixture, AnEmptyNameIsRefusedButTheChangeIsStillReported) {
 }
 
 } // namespace
+#undef S

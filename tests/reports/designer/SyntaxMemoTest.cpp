@@ -300,3 +300,4 @@ TEST(SyntaxMemoControl, ScrollsToTheCaretAndPaintsColours) {
 }
 
 } // namespace
+#undef F

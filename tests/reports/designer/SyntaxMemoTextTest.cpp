@@ -184,3 +184,4 @@ TEST(SyntaxMemo, CommentsRunOverLineEnds) {
 }
 
 } // namespace
+#undef F

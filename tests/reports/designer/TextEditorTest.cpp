@@ -287,3 +287,4 @@ TEST_F(TextEditors, TagEditorRespectsTheContentsRestriction) {
 }
 
 } // namespace
+#undef F
