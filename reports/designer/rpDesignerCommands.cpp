@@ -55,6 +55,8 @@ QList<TrpDesignerCommand> MakeDesignerCommands() {
       c("HelpContents", items({"N22"}), "", 53189, 0, "F1"),
       c("HelpTool", items({"N35"}), "HelpBtn", 53190, 53032, "Shift+F1", R::Always, false, true),
       c("About", items({"N34"}), "", 53187, 0, ""),
+      // The first extra tool of template mode; its dialog inserts DB fields with their bands.
+      c("InsertFields", items({"ExtraTool0"}), "", 55305, 0, "", R::Always, true),
   };
 }
 

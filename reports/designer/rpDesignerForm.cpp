@@ -141,6 +141,7 @@ TrpDesignerForm::TrpDesignerForm(TrpReport& report, bool editingTemplate, QWidge
   CreateMenus();
   CreateToolBars();
   ConnectCommands();
+  CreateExtraTools();
   CreateEditors();
 
   workspace_->OnObjectClicked = [this](TrpView* object, bool extend) { ObjectClicked(object, extend); };
@@ -436,6 +437,7 @@ void TrpDesignerForm::ConnectCommands() {
     RedrawPage();
   });
   SetCommandHandler(QStringLiteral("SnapToGrid"), [this] { settings_.GridAlign = !settings_.GridAlign; });
+  SetCommandHandler(QStringLiteral("HelpTool"), [this] { StartHelpTool(); });
 }
 
 void TrpDesignerForm::SetCommandHandler(const QString& command, std::function<void()> handler) {

@@ -103,11 +103,17 @@ public:
   void DialogPageKeyDown(QKeyEvent* event);
   void UpdateStatus();
   void NextUnits();
+  // The help tool (rpDesignerFormTools.cpp): the next mouse press on the
+  // window tells the hint and help topic of the control under it.
+  void StartHelpTool();
+  bool HelpToolActive() const { return helpToolActive_; }
+  QString HelpText() const { return helpText_; }
 
 protected:
   void FormShow() override;
   void FormCloseQuery(bool& canClose) override;
   bool FormKeyDown(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
@@ -115,6 +121,8 @@ private:
   void CreateMenus();
   void CreateToolBars();
   void CreatePalette(TrpToolBar* bar);
+  void CreateExtraTools();
+  QAction* AddExtraTool(const QString& caption, const QImage& bitmap, std::function<void()> onClick);
   void ApplyGrayButtons();
   TrpSpeedButton* AddButton(TrpToolBar* bar, const QString& name, int hintId, const QString& glyph);
   TrpToolBar* AddToolBar(const QString& name, int captionId, TrpDock* dock);
@@ -175,6 +183,8 @@ private:
   QHash<QString, TrpToolBar*> toolBars_;
   QHash<QString, std::function<void()>> handlers_;
   std::unique_ptr<TrpObjEditorForm> textEditor_;
+  bool helpToolActive_ = false;
+  QString helpText_;
   QHash<QString, std::function<void(TrpObject*)>> propertyEditors_; // by upper-case property name
 };
 

@@ -2,6 +2,7 @@
 // engine's objects open through it, double click and Enter on the page.
 #include "reports/designer/rpDesignerEditors.h"
 #include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpInsFieldsForm.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpExpressionBuilder.h"
 #include "reports/designer/rpInspForm.h"

@@ -349,6 +349,16 @@ const QHash<QString, TGlyphPainter>& GlyphPainters() {
       // The workspace's marks of an object with a script and of a text with a highlight condition.
       {QStringLiteral("RP_SCRIPT"), [](QPainter& p) { ObjectMarker(p, QColor(255, 255, 192), QStringLiteral("S"), Qt::darkBlue); }},
       {QStringLiteral("RP_HIGHLIGHT"), [](QPainter& p) { ObjectMarker(p, Qt::yellow, QStringLiteral("H"), Qt::darkRed); }},
+      {QStringLiteral("Image2"), // inserting DB fields: a table with a plus
+       [](QPainter& p) {
+         p.setPen(Qt::black);
+         p.setBrush(Qt::white);
+         p.drawRect(1, 3, 10, 11);
+         p.fillRect(2, 4, 9, 3, QColor(0, 0, 128));
+         Lines(p, {{1, 10, 11, 10}, {6, 7, 6, 14}});
+         p.fillRect(11, 1, 2, 7, QColor(0, 128, 0));
+         p.fillRect(9, 3, 6, 2, QColor(0, 128, 0));
+       }},
       {QStringLiteral("Align1"), [](QPainter& p) { AlignBars(p, 0); }},
       {QStringLiteral("Align2"), [](QPainter& p) { AlignBars(p, 1); }},
       {QStringLiteral("Align3"), [](QPainter& p) { AlignBars(p, 2); }},

@@ -1,6 +1,7 @@
 #include "DesignerFixture.h"
 #include "platform/base/Registry.h"
 #include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpDesignerHelp.h"
 #include "reports/designer/rpDesignerKeys.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerSettings.h"
@@ -9,6 +10,7 @@
 #include "reports/designer/rpSyntaxMemo.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpControl.h"
+#include "reports/engine/rpDesignerTools.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpUtils.h"
@@ -16,7 +18,11 @@
 #include "reports/engine/ui/rpSpeedButton.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/QStringPrinter.h"
+#include <QtCore/QScopeGuard>
+#include <QtGui/QAction>
 #include <QtTest/QTest>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QToolButton>
 
@@ -178,6 +184,60 @@ TEST_F(DesignerEditors, ToolGlyphsAreGreyUntilHoveredOnlyWithTheSetting) {
       EXPECT_EQ(qobject_cast<TrpSpeedButton*>(form->Control(QString::fromLatin1(button)))->GrayedInactive(), gray)
           << button;
   }
+}
+
+TEST(DesignerHelpTopics, PaletteButtonsCountFrom430AndTheOtherControlsFrom400) {
+  const QList<std::pair<const char*, int>> cases{{"OB1", 429},       {"OB3", 432},     {"OB6", 434},    {"AddIn12", 435},
+                                                 {"FileBtn1", 440},  {"PgB4", 470},    {"FnB3", 418},   {"Align7", 460},
+                                                 {"rpSpeedButton6", 430}, {"ExtraTool1", 436}, {"StB1", 400}, {"Tab1", 400}};
+  for (const auto& [name, topic] : cases)
+    EXPECT_EQ(rpDesignerHelpTopic(QString::fromLatin1(name)), topic) << name;
+}
+
+TEST_F(DesignerEditors, TheHelpToolTellsTheHintAndTopicOfTheNextControlClicked) {
+  auto form = Open();
+  form->MenuItem(EDT("N35"))->trigger();
+  EXPECT_TRUE(form->HelpToolActive());
+  EXPECT_TRUE(qobject_cast<TrpSpeedButton*>(form->Control(EDT("HelpBtn")))->Down());
+  QWidget* band = form->Control(EDT("OB3"));
+  QTest::mouseClick(form.get(), Qt::LeftButton, {}, band->mapTo(form.get(), band->rect().center()));
+  EXPECT_FALSE(form->HelpToolActive());
+  EXPECT_FALSE(qobject_cast<TrpSpeedButton*>(form->Control(EDT("HelpBtn")))->Down());
+  EXPECT_EQ(form->HelpText(), EDT("Vložiť pásku\nTéma pomocníka: 432"));
+  EXPECT_FALSE(form->MenuItem(EDT("N22"))->isEnabled()) << "no help file to open";
+}
+
+TEST_F(DesignerEditors, ExtraToolsAreMenuItemsAndButtonsInTemplateModeOnly) {
+  const auto clear = qScopeGuard([] { rpClearDesignerTools(); });
+  int clicks = 0;
+  QImage glyph(16, 16, QImage::Format_ARGB32);
+  glyph.fill(Qt::red);
+  rpRegisterTool(EDT("53086"), glyph, [&] { ++clicks; });
+  {
+    auto form = Open();
+    auto* menu = form->findChild<QMenu*>(EDT("MastMenu"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isEnabled());
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions().at(0)->text(), EDT("Vložiť DB položky"));
+    EXPECT_FALSE(menu->actions().at(0)->isEnabled()) << "until its dialog is there";
+    EXPECT_EQ(menu->actions().at(1)->text(), EDT("Nástroje")) << "a number names an engine string";
+    EXPECT_TRUE(form->ToolBar(EDT("Panel6"))->IsVisible()) << "two tools";
+    QWidget* button = form->Control(EDT("ExtraTool1"));
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    menu->actions().at(1)->trigger();
+    EXPECT_EQ(clicks, 2);
+  }
+  rpClearDesignerTools();
+  {
+    auto form = Open();
+    auto* menu = form->findChild<QMenu*>(EDT("MastMenu"));
+    EXPECT_EQ(menu->actions().size(), 1);
+    EXPECT_FALSE(form->ToolBar(EDT("Panel6"))->IsVisible()) << "one tool: the bar stays hidden";
+  }
+  TrpDesignerForm prepared(*report, false);
+  prepared.show();
+  EXPECT_FALSE(prepared.findChild<QMenu*>(EDT("MastMenu"))->isEnabled());
 }
 
 } // namespace
