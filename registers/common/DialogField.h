@@ -82,6 +82,14 @@ public:
     save_ = std::move(save);
     return *this;
   }
+  // The insert (and a placeholder insert) gives the column this SQL
+  // expression instead of a bound value: a number taken inside the insert,
+  // so that two workstations never both take it. Its only parameter may be
+  // :ROK, the dialog's year.
+  TDialogField& InsertedAs(const QString& expression) {
+    insertedAs_ = expression;
+    return *this;
+  }
 
   const QString& Column() const { return column_; }
   QWidget* Control() const { return control_; }
@@ -89,6 +97,7 @@ public:
   bool Loaded() const { return !Has(TFieldRule::WrittenOnly); }
   bool Written() const { return !Has(TFieldRule::ShownOnly); }
   const QVariant& PlaceholderValue() const { return placeholder_; }
+  const QString& InsertExpression() const { return insertedAs_; }
 
   // The control takes the column's value, or its add-mode value, or nothing.
   void Load(const TField& field) const;
@@ -106,4 +115,5 @@ private:
   QVariant placeholder_;
   std::function<void(const TField&)> load_;
   std::function<QVariant()> save_;
+  QString insertedAs_;
 };

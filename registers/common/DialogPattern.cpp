@@ -123,6 +123,7 @@ void TDialogPattern::ApplyFieldRules() {
 }
 
 QString TDialogPattern::LoadStatement() const {
+  if (!LoadSql.isEmpty()) return LoadSql;
   QStringList columns;
   for (const TDialogField& field : fields_)
     if (field.Loaded()) columns.append(field.Column());
@@ -139,11 +140,26 @@ QStringList TDialogPattern::WrittenColumns(bool adding) const {
   return columns;
 }
 
-QString TDialogPattern::InsertStatement() const {
-  const QStringList columns = QStringList{QStringLiteral("JEDIN")} + WrittenColumns(true);
+QString TDialogPattern::InsertInto(const QStringList& columns) const {
+  QStringList values;
+  for (const QString& column : columns) {
+    const TDialogField* field = FieldOf(column);
+    values.append(field && !field->InsertExpression().isEmpty() ? field->InsertExpression()
+                                                                : QLatin1Char(':') + column);
+  }
   return QStringLiteral("insert into ") + ServerSql::CheckedName(Table) + QStringLiteral(" (") +
-         columns.join(QLatin1Char(',')) + QStringLiteral(")\nvalues (:") + columns.join(QStringLiteral(",:")) +
+         columns.join(QLatin1Char(',')) + QStringLiteral(")\nvalues (") + values.join(QLatin1Char(',')) +
          QLatin1Char(')');
+}
+
+const TDialogField* TDialogPattern::FieldOf(const QString& column) const {
+  for (const TDialogField& field : fields_)
+    if (field.Column() == column) return &field;
+  return nullptr;
+}
+
+QString TDialogPattern::InsertStatement() const {
+  return InsertInto(QStringList{QStringLiteral("JEDIN")} + WrittenColumns(true));
 }
 
 QString TDialogPattern::UpdateStatement() const {
@@ -156,11 +172,10 @@ QString TDialogPattern::UpdateStatement() const {
 
 QString TDialogPattern::PlaceholderStatement() const {
   QStringList columns{QStringLiteral("JEDIN")};
+  if (PlaceholderHasYear) columns.append(QStringLiteral("ROK"));
   for (const TDialogField& field : fields_)
-    if (field.PlaceholderValue().isValid()) columns.append(field.Column());
-  return QStringLiteral("insert into ") + ServerSql::CheckedName(Table) + QStringLiteral(" (") +
-         columns.join(QLatin1Char(',')) + QStringLiteral(")\nvalues (:") + columns.join(QStringLiteral(",:")) +
-         QLatin1Char(')');
+    if (field.PlaceholderValue().isValid() || !field.InsertExpression().isEmpty()) columns.append(field.Column());
+  return InsertInto(columns);
 }
 
 QString TDialogPattern::DeleteStatement() const {
@@ -170,7 +185,8 @@ QString TDialogPattern::DeleteStatement() const {
 void TDialogPattern::BindFields(TIBQuery& query, bool adding) const {
   if (TIBParam* year = query.FindParam(QStringLiteral("ROK")); year && PerYear) year->SetValue(int(Rok));
   for (const TDialogField& field : fields_)
-    if (field.Written() && (adding || !field.Has(TFieldRule::InsertOnly)))
+    if (field.Written() && (adding || !field.Has(TFieldRule::InsertOnly)) &&
+        !(adding && !field.InsertExpression().isEmpty()))
       query.ParamByName(field.Column()).SetValue(field.Value());
 }
 
@@ -211,8 +227,10 @@ void TDialogPattern::InsertPlaceholder() {
     key = TakeNextKey(*ib1, Table + QStringLiteral("_ID"));
     ib1->SetSQL(PlaceholderStatement());
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(key);
+    if (TIBParam* year = ib1->FindParam(QStringLiteral("ROK"))) year->SetValue(int(Rok));
     for (const TDialogField& field : fields_)
-      if (field.PlaceholderValue().isValid()) ib1->ParamByName(field.Column()).SetValue(field.PlaceholderValue());
+      if (field.PlaceholderValue().isValid() && field.InsertExpression().isEmpty())
+        ib1->ParamByName(field.Column()).SetValue(field.PlaceholderValue());
     ib1->ExecSQL();
     if (PlaceholderMade) PlaceholderMade(*ib1);
   });

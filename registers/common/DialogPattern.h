@@ -83,6 +83,12 @@ public:
   // it): inserted with the fields' placeholder values when the dialog shows,
   // deleted when it closes without a save.
   bool HasPlaceholder = false;
+  // The placeholder row gets the dialog's year at once (a yearly number
+  // taken in its insert needs it).
+  bool PlaceholderHasYear = false;
+  // The load statement when the row's columns come with others' (joined
+  // rows); bound with :JEDIN, its columns named as the fields.
+  QString LoadSql;
   // Declares a column of the row (in load order) and its control; `control`
   // null for a column the dialog computes (its field `Saves` the value).
   TDialogField& Field(const QString& column, QWidget* control = nullptr);
@@ -147,6 +153,9 @@ private:
   bool Adding() const;
   void ClearFields(bool keepKept);
   QStringList WrittenColumns(bool adding) const;
+  // The insert of `columns`, each a bound value or its field's expression.
+  QString InsertInto(const QStringList& columns) const;
+  const TDialogField* FieldOf(const QString& column) const;
   void BindFields(TIBQuery& query, bool adding) const;
   void ApplyFieldRules();
   void LoadRow();

@@ -8,6 +8,7 @@
 #include "registers/permits/fCZO.h"
 #include "registers/permits/fCZdrojeUhrad.h"
 #include "registers/permits/fEKrmenia.h"
+#include "registers/permits/fEPovolenkyHost.h"
 
 void RegisterPermitsForms() {
   // The settings dialog picks its two organisations from TfrmCZO.
@@ -19,4 +20,6 @@ void RegisterPermitsForms() {
   FormRegistry::RegisterYearForm<TfrmCKrmiv>(QStringLiteral("TfrmCKrmiv"));
   FormRegistry::RegisterYearForm<TfrmEKrmenia>(QStringLiteral("TfrmEKrmenia"));
   FormRegistry::RegisterYearForm<TfrmCZdrojeUhrad>(QStringLiteral("TfrmCZdrojeUhrad"));
+  FormRegistry::RegisterYearForm<TfrmEPovolenkyJUX>(QStringLiteral("TfrmEPovolenkyJUX"));
+  FormRegistry::RegisterYearForm<TfrmEPovolenkyZO>(QStringLiteral("TfrmEPovolenkyZO"));
 }

@@ -1,0 +1,74 @@
+#include "registers/permits/PermitEntries.h"
+#include "app/ToolBar.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/UxPlacemnt.h"
+#include "core/Exception.h"
+#include "registers/accounting/AccountingRows.h"
+#include "registers/common/DialogField.h"
+#include "registers/common/DialogPattern.h"
+#include "registers/common/RegisterControls.h"
+#include "registers/common/RegisterLayout.h"
+
+namespace {
+const QString kKindMemory = QStringLiteral("Druh_Dokladu");
+}
+
+void SetupSoldItemCombo(TIBComboBox& combo) {
+  SetupComboLook(combo);
+  combo.SetSTableName(QStringLiteral("c_ceniny"));
+  combo.SetSAppendFromField(QStringLiteral("nazov"));
+  const char* const keys[] = {"jedin", "cena", "odvod_jux", "doplnkovy_udaj", "typ_platby"};
+  for (int i = 0; i < 5; ++i)
+    combo.SetSKeyField(i, QString::fromLatin1(keys[i]));
+  combo.SetSOrderBy(QStringLiteral("nazov"));
+  combo.SetSNotFoundErrorText(1019);
+}
+
+double PermitAmount(const TIBCurrencyEdit& edit) {
+  try {
+    return edit.Value();
+  } catch (const Exception&) {
+    return 0;
+  }
+}
+
+TIBCurrencyEdit* AddWholeAmount(TRegisterLayout& controls, const char* label, const char* name) {
+  TIBCurrencyEdit* edit = AddAmount(controls, QString::fromUtf8(label), QString::fromLatin1(name), 0, 14);
+  edit->SetAllowZero(true);
+  edit->SetAllowNegative(true);
+  return edit;
+}
+
+TPermitDocumentKind::TPermitDocumentKind(TRegisterLayout& controls, TDialogPattern& dlg, const char* label)
+    : dlg_(dlg) {
+  controls.Label(QString::fromUtf8(label));
+  Combo = AddPickerCombo(controls, QStringLiteral("eDBDruhDokladu"), Button, QStringLiteral("TfrmCDruhyDokladov"));
+  SetupDocumentKindCombo(*Combo);
+  Combo->setToolTip(QStringLiteral("Udáva, že sa platba zaeviduje pod ktorým druhom dokladu buda platba zaevidovaná."));
+  Combo->SetRequired(true);
+}
+
+void TPermitDocumentKind::Clear() {
+  Lock(false);
+  Combo->SetSWhere({QStringLiteral("rok=:ROK and typ between 1 and 2"), {{QStringLiteral("ROK"), int(dlg_.Rok)}}});
+  Combo->FindIt(dlg_.fp->ReadInteger(kKindMemory, 0));
+  if (KeyParam(*Combo).isNull()) Combo->FindFirst();
+}
+
+void TPermitDocumentKind::Load(const QVariant& skratka) {
+  if (skratka.isNull() || !skratka.isValid()) return;
+  Combo->FindIt3(skratka);
+  Lock(true);
+}
+
+void TPermitDocumentKind::Remember() { dlg_.fp->WriteInteger(kKindMemory, KeyParam(*Combo).toInt()); }
+
+QVariant TPermitDocumentKind::Skratka() const { return Combo->GetKeyValue2(); }
+
+QVariant TPermitDocumentKind::Typ() const { return Combo->GetKeyValue3(); }
+
+void TPermitDocumentKind::Lock(bool locked) {
+  Combo->SetReadOnly(locked);
+  Button->setVisible(!locked);
+}

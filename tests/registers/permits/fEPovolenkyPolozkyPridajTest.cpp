@@ -1,0 +1,121 @@
+#include "registers/permits/fEPovolenkyPolozkyPridaj.h"
+#include "app/ToolBar.h"
+#include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
+#include "controls/IBEdit.h"
+#include "registers/permits/fEPovolenkyHost.h"
+#include "tests/registers/permits/PermitPaymentsTestSupport.h"
+
+namespace {
+
+// The item dialog as the payment dialog runs it, on payment 50 of member 40.
+class PermitItemTest : public PermitPaymentTest<TfrmEPovolenkyJUX> {
+protected:
+  void SetUp() override {
+    PermitPaymentTest::SetUp();
+    Sql("insert into e_povolenky (jedin,rok,typ_povolenky,cislo,datum,c_clenov) values "
+        "(50,2026,0,1,'2026-03-02',40)");
+    dialog = std::make_unique<TfrmEPovolenkyPolozkyPridaj>();
+    dialog->dlg.Rok = 2026;
+    dialog->EPovolenky = 50;
+  }
+  void TearDown() override {
+    dialog.reset();
+    PermitPaymentTest::TearDown();
+  }
+  static TfrmEPovolenkyPolozkyPridaj& Item(TForm& f) { return dynamic_cast<TfrmEPovolenkyPolozkyPridaj&>(f); }
+  int Edit(int item) {
+    dialog->dlg.ClearForPass();
+    dialog->Jedin = item;
+    dialog->SetTag(2);
+    return dialog->ShowModal();
+  }
+  std::unique_ptr<TfrmEPovolenkyPolozkyPridaj> dialog;
+};
+
+TEST_F(PermitItemTest, TheShareFollowsPriceAndLevyAndTheItemWritesItsStockIssueAndCashIncome) {
+  double share = 0, typedShare = 0, keptPrice = 0;
+  bool extraShown = true;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyPolozkyPridaj& d = Item(f);
+    extraShown = d.eDBDoplnkovyUdaj->isVisibleTo(&d);
+    Choose(*d.eDBCeniny, 10);
+    share = d.eZO->Value();
+    d.eDBDruhDokladu->FindIt(30);
+    Retype(d.eDBCena, QStringLiteral("14"));
+    typedShare = d.eZO->Value();
+    // Passing the item again without another choice keeps the typed price.
+    d.eDBCeniny->setFocus();
+    QTest::keyClick(d.eDBCeniny, Qt::Key_Tab);
+    keptPrice = d.eDBCena->Value();
+    Press(f, Qt::Key_F11);
+  });
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyPolozkyPridaj& d = Item(f);
+    Choose(*d.eDBCeniny, 11); // a form of price 0 with its number
+    Retype(d.eDBDoplnkovyUdaj, QStringLiteral("T-5"));
+    Press(f, Qt::Key_F12);
+  });
+  RunAddPasses(*dialog);
+  EXPECT_FALSE(extraShown);
+  EXPECT_EQ(share, 12);
+  EXPECT_EQ(typedShare, 11);
+  EXPECT_EQ(keptPrice, 14);
+  EXPECT_EQ(Rows(QStringLiteral("select rok,typ_povolenky,typ_platby,c_ceniny,cena,odvod_jux,doplnkovy_udaj "
+                                "from e_povolenky2 order by jedin")),
+            QStringList({QStringLiteral("2026/0/2/10/14/3/"), QStringLiteral("2026/0/1/11/0/0/T-5")}));
+  // Both issue one piece, dated and with the member as the payment holds them.
+  EXPECT_EQ(Rows(QStringLiteral("select cislo,mnozstvo,smer_pohybu,cena,poznamka,datum,c_clenov from e_ceniny "
+                                "order by cislo")),
+            QStringList({QStringLiteral("1/-1/-1/14//2026-03-02/40"), QStringLiteral("2/-1/-1/0/T-5/2026-03-02/40")}));
+  EXPECT_EQ(Rows(QStringLiteral("select druh_dokladu,typ,p1,p2,popis,prijem,datum,c_clenov,nazov from e_pokladna")),
+            QStringList(QStringLiteral("PPD/1/1/1/Členský príspevok/14/2026-03-02/40/Novák Ján Ing.")));
+  // The payment's total follows its items; the member is paid up.
+  EXPECT_EQ(Column(QStringLiteral("select spolu from e_povolenky")), QVariantList({14.0}));
+  EXPECT_EQ(Column(QStringLiteral("select uhradene from c_clenov_clenske where c_clenov=40 and rok=2026")),
+            QVariantList({1}));
+}
+
+TEST_F(PermitItemTest, APriceOfZeroRemovesTheCashRowWhichAloneStillCannotBeDeleted) {
+  script.Then([&](TForm& f) {
+    Activate(f);
+    Choose(*Item(f).eDBCeniny, 10);
+    Item(f).eDBDruhDokladu->FindIt(30);
+    Press(f, Qt::Key_F12);
+  });
+  RunAddPasses(*dialog);
+  const int item = Column(QStringLiteral("select jedin from e_povolenky2")).value(0).toInt();
+  // Deleted alone, a permit's cash row is refused.
+  EXPECT_ANY_THROW(Exec(QStringLiteral("delete from e_pokladna")));
+  QVariant kindLocked;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyPolozkyPridaj& d = Item(f);
+    kindLocked = d.eDBDruhDokladu->ReadOnly() && !d.btnDruhDokladu->isVisibleTo(&d);
+    Retype(d.eDBCena, QStringLiteral("0"));
+    Press(f, Qt::Key_F12);
+  });
+  EXPECT_EQ(Edit(item), mrOk);
+  EXPECT_TRUE(kindLocked.toBool());
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(Column(QStringLiteral("select cena from e_povolenky2")), QVariantList({0.0}));
+  EXPECT_EQ(Column(QStringLiteral("select cena from e_ceniny")), QVariantList({0.0}));
+  EXPECT_TRUE(Rows(QStringLiteral("select jedin from e_pokladna")).isEmpty());
+  // A price again: a new cash row under the kind chosen now.
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyPolozkyPridaj& d = Item(f);
+    kindLocked = d.eDBDruhDokladu->ReadOnly();
+    d.eDBDruhDokladu->FindIt(31);
+    Retype(d.eDBCena, QStringLiteral("15"));
+    Press(f, Qt::Key_F12);
+  });
+  EXPECT_EQ(Edit(item), mrOk);
+  EXPECT_FALSE(kindLocked.toBool());
+  EXPECT_EQ(Rows(QStringLiteral("select druh_dokladu,typ,p1,prijem from e_pokladna")),
+            QStringList(QStringLiteral("BV/2/1/15")));
+}
+
+} // namespace
