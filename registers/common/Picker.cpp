@@ -13,6 +13,11 @@ quint16 YearOfForm(const QWidget* form) {
 }
 
 bool PickFromList(TIBComboBox& combo, const QString& formName, const QWidget* pickerButton) {
+  return PickFromFilteredList(combo, formName, pickerButton, {});
+}
+
+bool PickFromFilteredList(TIBComboBox& combo, const QString& formName, const QWidget* pickerButton,
+                          const std::function<void(TForm&)>& prepare) {
   if (pickerButton && pickerButton->isHidden()) return false;
   const TFormFactory factory = FormRegistry::Factory(formName);
   if (!factory) return false;
@@ -22,6 +27,7 @@ bool PickFromList(TIBComboBox& combo, const QString& formName, const QWidget* pi
   TListPattern* list = TListPattern::Of(form.get());
   if (!list) return false;
   form->SetTag(1);
+  if (prepare) prepare(*form);
   list->btnRefreshClick();
   const QVariant key = combo.GetKeyValue();
   if (!key.isNull()) list->LocateKey(key.toInt());

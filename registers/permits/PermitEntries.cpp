@@ -15,14 +15,10 @@ const QString kKindMemory = QStringLiteral("Druh_Dokladu");
 }
 
 void SetupSoldItemCombo(TIBComboBox& combo) {
-  SetupComboLook(combo);
-  combo.SetSTableName(QStringLiteral("c_ceniny"));
-  combo.SetSAppendFromField(QStringLiteral("nazov"));
-  const char* const keys[] = {"jedin", "cena", "odvod_jux", "doplnkovy_udaj", "typ_platby"};
-  for (int i = 0; i < 5; ++i)
-    combo.SetSKeyField(i, QString::fromLatin1(keys[i]));
-  combo.SetSOrderBy(QStringLiteral("nazov"));
-  combo.SetSNotFoundErrorText(1019);
+  SetupPriceItemCombo(combo);
+  const char* const keys[] = {"cena", "odvod_jux", "doplnkovy_udaj", "typ_platby"};
+  for (int i = 0; i < 4; ++i)
+    combo.SetSKeyField(i + 1, QString::fromLatin1(keys[i]));
 }
 
 double PermitAmount(const TIBCurrencyEdit& edit) {

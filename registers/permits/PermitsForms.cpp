@@ -8,6 +8,7 @@
 #include "registers/permits/fCZO.h"
 #include "registers/permits/fCZdrojeUhrad.h"
 #include "registers/permits/fEKrmenia.h"
+#include "registers/permits/fEPovolenky.h"
 #include "registers/permits/fEPovolenkyHost.h"
 
 void RegisterPermitsForms() {
@@ -20,6 +21,7 @@ void RegisterPermitsForms() {
   FormRegistry::RegisterYearForm<TfrmCKrmiv>(QStringLiteral("TfrmCKrmiv"));
   FormRegistry::RegisterYearForm<TfrmEKrmenia>(QStringLiteral("TfrmEKrmenia"));
   FormRegistry::RegisterYearForm<TfrmCZdrojeUhrad>(QStringLiteral("TfrmCZdrojeUhrad"));
+  FormRegistry::RegisterYearForm<TfrmEPovolenky>(QStringLiteral("TfrmEPovolenky"));
   FormRegistry::RegisterYearForm<TfrmEPovolenkyJUX>(QStringLiteral("TfrmEPovolenkyJUX"));
   FormRegistry::RegisterYearForm<TfrmEPovolenkyZO>(QStringLiteral("TfrmEPovolenkyZO"));
 }

@@ -12,12 +12,13 @@
 #include "db/IBQuery.h"
 #include "db/ServerSql.h"
 #include "platform/MessageDialogs.h"
+#include "registers/common/Picker.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
-#include "registers/members/MemberRecordsSupport.h"
 #include "registers/permits/PermitEntries.h"
 #include "registers/permits/PermitRows.h"
 #include "registers/permits/PermitRules.h"
+#include "registers/permits/fCReviryJUX.h"
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QVBoxLayout>
@@ -50,13 +51,7 @@ TfrmEPovolenkyHostPridaj::TfrmEPovolenkyHostPridaj(QWidget* owner, const TGuestR
   TRegisterLayout controls(*body);
   controls.Label(QStringLiteral("ZO:"));
   eDBZO = controls.Add<TIBComboBox>(QStringLiteral("eDBZO"));
-  SetupComboLook(*eDBZO);
-  eDBZO->SetSTableName(QStringLiteral("c_zo"));
-  eDBZO->SetSAppendFromField(QStringLiteral("nazov"));
-  eDBZO->SetSKeyField(QStringLiteral("jedin"));
-  eDBZO->SetSOrderBy(QStringLiteral("nazov"));
-  eDBZO->lineEdit()->setMaxLength(25);
-  eDBZO->SetSNotFoundErrorText(1019);
+  SetupOrganisationCombo(*eDBZO);
   eDBCisloZakladnejPovolenky =
       AddText(controls, QStringLiteral("Číslo ZP:"), QStringLiteral("eDBCisloZakladnejPovolenky"), 50);
   eDBCisloZakladnejPovolenky->setToolTip(QStringLiteral("číslo základnej povolenky"));
@@ -73,6 +68,7 @@ TfrmEPovolenkyHostPridaj::TfrmEPovolenkyHostPridaj(QWidget* owner, const TGuestR
   controls.Label(QStringLiteral("Revír:"));
   eDBRevir = AddPickerCombo(controls, QStringLiteral("eDBRevir"), btnRevir, QStringLiteral("TfrmCReviryJUX"));
   SetupRevirCombo(*eDBRevir);
+  if (auto* row = qobject_cast<TPickerRow*>(eDBRevir->parentWidget())) row->OnPick = [this] { btnRevirClick(); };
   const char* const prices[] = {"sezonna", "denna", "tyzdenna", "sezonna_cudzi", "denna_cudzi", "tyzdenna_cudzi"};
   for (int i = 0; i < 6; ++i)
     eDBRevir->SetSKeyField(i + 1, QString::fromLatin1(prices[i]));
@@ -255,6 +251,20 @@ void TfrmEPovolenkyHostPridaj::eDBRevirExit() {
                              eDBRevir->GetKeyValue5(), eDBRevir->GetKeyValue6(), eDBRevir->GetKeyValue7()};
   const QVariant item = ProposedPriceItem(ValidityKind(), prices);
   if (!item.isNull() && item.isValid()) eDBCeniny->FindIt(item);
+}
+
+void TfrmEPovolenkyHostPridaj::btnRevirClick() {
+  const QVariant owner = GroundOwner(Register, ProgramSettings.JUX_JEDIN, ProgramSettings.ZO_JEDIN);
+  if (!owner.isValid()) {
+    MessageDlg(MissingGroundOwnerText(Register), TMsgDlgType::Warning, TMsgDlgButtons(mbOK));
+    return;
+  }
+  // The grounds list filtered to the council's or the own branch's grounds.
+  PickFromFilteredList(*eDBRevir, QStringLiteral("TfrmCReviryJUX"), btnRevir, [&owner](TForm& list) {
+    auto& grounds = dynamic_cast<TfrmCReviryJUX&>(list);
+    grounds.eDBZO->FindIt(owner);
+    grounds.list.btnFilterClick(&grounds);
+  });
 }
 
 void TfrmEPovolenkyHostPridaj::eDBCeninyExit() {

@@ -55,6 +55,8 @@ public:
   void eDBRevirExit();
   void eDBCeninyExit();
   void eDBCenaChange();
+  // The grounds list as a picker, filtered to the grounds offered.
+  void btnRevirClick();
 
 protected:
   void FormShow() override;

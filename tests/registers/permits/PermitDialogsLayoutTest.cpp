@@ -12,7 +12,7 @@ namespace {
 
 const char* const kPermitForms[] = {"TfrmCZO",          "TfrmCCeniny",     "TfrmCReviryJUX",    "TfrmCDruhyRyb",
                                     "TfrmCKrmiv",       "TfrmEKrmenia",    "TfrmCZdrojeUhrad", "TfrmEPovolenkyJUX",
-                                    "TfrmEPovolenkyZO"};
+                                    "TfrmEPovolenkyZO",  "TfrmEPovolenky"};
 
 class PermitDialogsLayoutTest : public RegisterTest {
 protected:
