@@ -3,9 +3,15 @@
 // prepared pages hold the register's data, the year and the organisation.
 #include "app/MyUnitsForms.h"
 #include "app/NumToWords.h"
+#include "controls/IBComboBox.h"
 #include "controls/QPLBtn.h"
 #include "registers/accounting/fEPokladna.h"
 #include "registers/accounting/fEPokladnaTlac.h"
+#include "registers/competitions/fCPretekari.h"
+#include "registers/competitions/fEPreteky.h"
+#include "registers/competitions/fEPretekyKolaTlac.h"
+#include "registers/competitions/fPVysledkyATP.h"
+#include "registers/competitions/fPVysledkyLigy.h"
 #include "registers/members/fCClenov.h"
 #include "registers/members/fCClenovTlac.h"
 #include "registers/members/fEBrigady.h"
@@ -133,6 +139,72 @@ protected:
     (button == 1 ? dialog.btn1 : dialog.btn2)->click();
   }
 
+  // One competition of 2026 with one round: sector A with Ďurčo 1200, Šťastný
+  // and Kováč 800, Mráz 500 and Hruška disqualified to place 6; sector B with
+  // Nováková 0; Šimko without a sector. Martin: Ďurčo, Šťastný, Nováková.
+  int AddCompetition() {
+    const int liga = Column(QStringLiteral("select gen_id(c_lig_id,1) from rdb$database")).value(0).toInt();
+    Exec(QStringLiteral("insert into c_lig (jedin,nazov) values (:L,'Liga Stredné Považie')"),
+         {{QStringLiteral("L"), liga}});
+    Exec(QStringLiteral("insert into c_druzstva_pretekarov (jedin,nazov) values (1,'Martin Ryba')"));
+    Exec(QStringLiteral("insert into c_druzstva_pretekarov (jedin,nazov) values (2,'Žilina Šťuka')"));
+    Exec(QStringLiteral("insert into e_preteky (jedin,rok,termin_od,termin_do,c_lig,druh,disciplina,miesto,nazov,trat) "
+                        "values (1,2026,'2026-05-16','2026-05-16',:L,'1. kolo','plávaná','Ružomberok',"
+                        "'Pohár Liptova','Váh')"),
+         {{QStringLiteral("L"), liga}});
+    Exec(QStringLiteral("insert into e_preteky_kola (jedin,e_preteky,cislo,cislo_v_roku,nazov) "
+                        "values (1,1,1,1,'Sobota')"));
+    const struct {
+      const char *meno, *priezvisko;
+      int team;
+      const char* sektor;
+      int peg, cips, trestne;
+    } entries[] = {{"Peter", "Ďurčo", 1, "A", 1, 1200, 0},   {"Ján", "Šťastný", 1, "A", 2, 800, 0},
+                   {"Ľuboš", "Kováč", 2, "A", 3, 800, 0},    {"Ivan", "Mráz", 2, "A", 4, 500, 0},
+                   {"Milan", "Hruška", 2, "A", 5, 300, 6},   {"Eva", "Nováková", 1, "B", 1, 0, 0},
+                   {"Jozef", "Šimko", 2, nullptr, 0, 900, 0}};
+    int key = 0;
+    for (const auto& e : entries) {
+      ++key;
+      Exec(QStringLiteral("insert into c_pretekari (jedin,titul,meno,priezvisko,c_druzstva_pretekarov,c_lig) "
+                          "values (:K,'',:M,:P,:D,:L)"),
+           {{QStringLiteral("K"), key},
+            {QStringLiteral("M"), QString::fromUtf8(e.meno)},
+            {QStringLiteral("P"), QString::fromUtf8(e.priezvisko)},
+            {QStringLiteral("D"), e.team},
+            {QStringLiteral("L"), liga}});
+      Exec(QStringLiteral("insert into e_preteky_pretekari (jedin,e_preteky_kola,e_preteky,c_pretekari,"
+                          "c_druzstva_pretekarov,sektor,sektor_cislo,cips,trestne_miesto) "
+                          "values (:K,1,1,:K,:D,:S,:SC,:C,:T)"),
+           {{QStringLiteral("K"), key},
+            {QStringLiteral("D"), e.team},
+            {QStringLiteral("S"), e.sektor ? QVariant(QString::fromLatin1(e.sektor)) : QVariant()},
+            {QStringLiteral("SC"), e.peg ? QVariant(e.peg) : QVariant()},
+            {QStringLiteral("C"), e.cips},
+            {QStringLiteral("T"), e.trestne}});
+    }
+    return liga;
+  }
+  // 0 the competition's results, 1 the round's result sheet, 2 its weighing sheet.
+  void Preteky(int print) {
+    AddCompetition();
+    TfrmEPreteky form(nullptr, 2026);
+    form.list.btnRefreshClick();
+    PreviewNext();
+    if (print == 0) {
+      form.list.btnTlacClick();
+      return;
+    }
+    form.tabs.ShowTab(1);
+    TfrmEPretekyKolaTlac dialog(&form);
+    (print == 1 ? dialog.btn1 : dialog.btn2)->click();
+  }
+  void Ranking(TLeagueRankingForm&& dialog) {
+    dialog.eDBLiga->FindIt(AddCompetition());
+    PreviewNext();
+    dialog.btnZapisClick();
+  }
+
   int stastny = 0, ciern = 0;
 };
 
@@ -192,6 +264,15 @@ struct P : ShippedTemplates {
   static void Host(ShippedTemplates& f) { static_cast<P&>(f).Permit(false); }
   static void PokDoklad(ShippedTemplates& f) { static_cast<P&>(f).Pokladna(1); }
   static void PokZoznam(ShippedTemplates& f) { static_cast<P&>(f).Pokladna(2); }
+  static void Pretekari(ShippedTemplates& f) {
+    static_cast<P&>(f).AddCompetition();
+    static_cast<P&>(f).ListPrint<TfrmCPretekari>();
+  }
+  static void VysledkyPreteku(ShippedTemplates& f) { static_cast<P&>(f).Preteky(0); }
+  static void VysledkovaListina(ShippedTemplates& f) { static_cast<P&>(f).Preteky(1); }
+  static void TabulkaNaVazenie(ShippedTemplates& f) { static_cast<P&>(f).Preteky(2); }
+  static void VysledkySutaze(ShippedTemplates& f) { static_cast<P&>(f).Ranking(TfrmPVysledkyLigy(nullptr, 2026)); }
+  static void RebricekAtp(ShippedTemplates& f) { static_cast<P&>(f).Ranking(TfrmPVysledkyATP(nullptr, 2026)); }
 };
 
 INSTANTIATE_TEST_SUITE_P(
@@ -222,7 +303,29 @@ INSTANTIATE_TEST_SUITE_P(
         TShippedCase{"PokZoznam.rpf",
                      P::PokZoznam,
                      {S("Zoznam dokladov 2026"), S("Šťastný Ľubomír, Nitra"), S("Agro Čaňa, Košice"),
-                      S("1\u00A0481,46"), S("0,00"), S("Strana 1 z 1")}}),
+                      S("1\u00A0481,46"), S("0,00"), S("Strana 1 z 1")}},
+        TShippedCase{"Pretekari.rpf",
+                     P::Pretekari,
+                     {S("Zoznam pretekárov ZEZ-A"), S("Rok: 2026"), S("Žilina Šťuka"), S("Počet pretekárov: 7")}},
+        // The tie shares 2,5; the disqualified takes place 6 with 0 CIPS; team sums of the round.
+        TShippedCase{"PR_VKP.rpf",
+                     P::VysledkovaListina,
+                     {S("Výsledková listina – Sobota"), S("Šťastný Ján"), S("2,5"), S("Hruška Milan"), S("6"), S("0"),
+                      S("4,5"), S("2000"), S("12,5"), S("1300")}},
+        TShippedCase{"PR_VT.rpf",
+                     P::TabulkaNaVazenie,
+                     {S("Tabuľka na váženie – Sobota"), S("Šimko Jozef"), S("Hmotnosť úlovku")}},
+        TShippedCase{"PR_VP.rpf",
+                     P::VysledkyPreteku,
+                     {S("Výsledky preteku Pohár Liptova"), S("Martin Ryba"), S("4,5"), S("12,5"),
+                      S("Celkové poradie družstiev")}},
+        TShippedCase{"PR_VS.rpf",
+                     P::VysledkySutaze,
+                     {S("Výsledky súťaže ZEZ-A"), S("Súťaž: Liga Stredné Považie"), S("Rok: 2026"), S("4,5"), S("2000"),
+                      S("12,5"), S("1300")}},
+        TShippedCase{"PR_VATP.rpf",
+                     P::RebricekAtp,
+                     {S("Rebríček ATP pretekárov ZEZ-A"), S("Ďurčo Peter"), S("Nováková Eva"), S("2,5"), S("6")}}),
     [](const auto& info) {
       std::string name = info.param.file;
       return name.substr(0, name.find('.'));
