@@ -203,6 +203,15 @@ TEST_F(CrossReport, WithoutHeaderAndGrandTotalOnlyTheTableItselfPrints) {
   EXPECT_EQ(Texts(0), (QStringList{S("dospelý|dôchodca|mládež"), S("Bojnice|1|0|"), S("Nitra|2||1")}));
 }
 
+TEST_F(CrossReport, AnInternalFrameGivesEveryValueAllFourLines) {
+  AddMembers();
+  cross->InternalFrame = true;
+  ASSERT_TRUE(Build());
+  QStringList frames;
+  for (const auto& [top, row] : Grid(0)) frames.append(QString::number(std::next(row.begin())->second->FrameTyp));
+  EXPECT_EQ(frames.mid(2), (QStringList{S("15"), S("15"), S("15")})) << "the first data row, the one before the grand total and the grand total";
+}
+
 TEST_F(CrossReport, ACaptionBeyondTheLimitPrintsAsAsterisksWithItsLegend) {
   AddMembers();
   cross->Dictionary = {S("FEE+count=Počet členov s príspevkom")};
