@@ -430,6 +430,7 @@ void TrpDesignerForm::ConnectCommands() {
     else
       close();
   });
+  SetCommandHandler(QStringLiteral("AddPage"), [this] { AddPage(); });
   SetCommandHandler(QStringLiteral("AddDialogForm"), [this] { AddDialogForm(); });
   SetCommandHandler(QStringLiteral("DeletePage"), [this] { DeletePage(); });
   SetCommandHandler(QStringLiteral("ShowGrid"), [this] {
@@ -744,6 +745,23 @@ void TrpDesignerForm::UpdateTabs() {
     }
   }
   tabs_->setCurrentIndex(currentPageIndex_);
+}
+
+void TrpDesignerForm::AddPage() {
+  const int previous = currentPageIndex_;
+  TrpPage* page = report_.Pages.Add();
+  page->AssignFreeName();
+  Page = page; // the page options edit the new page
+  pageOptionsAccepted_ = !CommandEnabled(QStringLiteral("PageOptions"));
+  if (!pageOptionsAccepted_) RunCommand(QStringLiteral("PageOptions"));
+  if (!pageOptionsAccepted_) {
+    report_.Pages.Delete(report_.Pages.IndexOf(page));
+    currentPageIndex_ = -1;
+    SetCurrentPage(previous);
+    return;
+  }
+  SetModified(true);
+  SetCurrentPage(report_.Pages.Count() - 1);
 }
 
 void TrpDesignerForm::AddDialogForm() {

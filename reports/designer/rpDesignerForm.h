@@ -93,6 +93,11 @@ public:
 
   // Writes the template into FileName; an error is shown and leaves the report modified.
   bool Save();
+  // Appends a page and opens the page options on it; cancelling them takes
+  // the page away again (without a page options dialog the default paper stands).
+  void AddPage();
+  // The page options dialog tells that it was confirmed.
+  void SetPageOptionsAccepted(bool accepted) { pageOptionsAccepted_ = accepted; }
   void AddDialogForm();
   // Asks first; nothing happens when the report has one page.
   void DeletePage();
@@ -184,6 +189,7 @@ private:
   QHash<QString, std::function<void()>> handlers_;
   std::unique_ptr<TrpObjEditorForm> textEditor_;
   bool helpToolActive_ = false;
+  bool pageOptionsAccepted_ = false;
   QString helpText_;
   QHash<QString, std::function<void(TrpObject*)>> propertyEditors_; // by upper-case property name
 };

@@ -24,6 +24,7 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QTabBar>
 #include <QtWidgets/QToolButton>
 
 namespace {
@@ -238,6 +239,36 @@ TEST_F(DesignerEditors, ExtraToolsAreMenuItemsAndButtonsInTemplateModeOnly) {
   TrpDesignerForm prepared(*report, false);
   prepared.show();
   EXPECT_FALSE(prepared.findChild<QMenu*>(EDT("MastMenu"))->isEnabled());
+}
+
+TEST_F(DesignerEditors, AddPageKeepsThePageOnlyWhenItsPageOptionsAreConfirmed) {
+  auto form = Open();
+  QTabBar* tabs = form->Tabs();
+  TrpPage* first = report->Pages.GetPage(0);
+  first->Name = EDT("Page1");
+  // The page options are asked for the new page; declining takes it away again.
+  TrpPage* asked = nullptr;
+  form->SetCommandHandler(EDT("PageOptions"), [&] { asked = form->Page; });
+  form->MenuItem(EDT("N29"))->trigger();
+  ASSERT_NE(asked, nullptr);
+  EXPECT_NE(asked, first);
+  EXPECT_EQ(report->Pages.Count(), 1);
+  EXPECT_EQ(form->Page, first);
+  EXPECT_EQ(tabs->count(), 1);
+  EXPECT_FALSE(form->GetModified());
+
+  form->SetCommandHandler(EDT("PageOptions"), [&] { form->SetPageOptionsAccepted(true); });
+  form->MenuItem(EDT("N41"))->trigger(); // the tab menu's copy
+  ASSERT_EQ(report->Pages.Count(), 2);
+  EXPECT_EQ(form->CurrentPageIndex(), 1);
+  EXPECT_EQ(report->Pages.GetPage(1)->Name, EDT("Page2"));
+  EXPECT_EQ(tabs->tabText(1), EDT("Strana 2"));
+  EXPECT_TRUE(form->GetModified());
+
+  form->SetCommandHandler(EDT("PageOptions"), {}); // no page options dialog: the default paper stands
+  form->MenuItem(EDT("N29"))->trigger();
+  EXPECT_EQ(report->Pages.Count(), 3);
+  EXPECT_EQ(form->CurrentPageIndex(), 2);
 }
 
 } // namespace
