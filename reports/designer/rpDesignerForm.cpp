@@ -141,6 +141,7 @@ TrpDesignerForm::TrpDesignerForm(TrpReport& report, bool editingTemplate, QWidge
   CreateMenus();
   CreateToolBars();
   ConnectCommands();
+  CreateAttributeDropDowns();
   CreateExtraTools();
   CreateEditors();
 
@@ -493,12 +494,20 @@ void TrpDesignerForm::UpdateEnabling() {
       if (QAction* action = menuItems_.value(item)) action->setEnabled(enabled);
     if (QWidget* button = controls_.value(command.Button)) SetControlEnabled(button, enabled);
   }
-  // The attribute controls and the insert tools come with their editing; until
-  // then they show the selection's values but change nothing.
-  static const char* const waiting[] = {"FrB1", "FrB2", "FrB3", "FrB4", "FrB5", "FrB6", "ClB1", "ClB3", "StB1",
-                                        "FnB1", "FnB2", "FnB3", "ClB2", "HlB1", "AlB1", "AlB2", "AlB3", "AlB4",
-                                        "AlB5", "AlB6", "AlB7", "AlB8", "OB2",  "OB3",  "OB4",  "OB5",  "OB6"};
-  for (const char* name : waiting)
+  // The attribute controls follow the selection once their effect is there;
+  // until then they show the selection's values but change nothing.
+  static const char* const frameControls[] = {"FrB1", "FrB2", "FrB3", "FrB4", "FrB5", "FrB6", "ClB1", "ClB3", "StB1"};
+  static const char* const textControls[] = {"FnB1", "FnB2", "FnB3", "ClB2", "HlB1", "AlB1", "AlB2",
+                                             "AlB3", "AlB4", "AlB5", "AlB6", "AlB7", "AlB8"};
+  const TrpSelectionEnabling attributes = selection_.Enabling(false);
+  for (const char* name : frameControls)
+    if (QWidget* control = controls_.value(QString::fromLatin1(name)))
+      SetControlEnabled(control, attributeHandler_ && attributes.FrameControls);
+  for (const char* name : textControls)
+    if (QWidget* control = controls_.value(QString::fromLatin1(name)))
+      SetControlEnabled(control, attributeHandler_ && attributes.TextControls);
+  // The insert tools come with mouse editing.
+  for (const char* name : {"OB2", "OB3", "OB4", "OB5", "OB6"})
     if (QWidget* control = controls_.value(QString::fromLatin1(name))) SetControlEnabled(control, false);
   for (int i = 1; i <= 10; ++i)
     SetControlEnabled(controls_.value(QStringLiteral("Align%1").arg(i)), false);
@@ -911,8 +920,14 @@ void TrpDesignerForm::InspectedPropertyModified(int index) {
   RefreshInspector();
 }
 
+void TrpDesignerForm::SetAttributeHandler(std::function<void(int tag)> handler) {
+  attributeHandler_ = std::move(handler);
+  UpdateEnabling();
+}
+
 void TrpDesignerForm::ShowSelectionValues() {
   settingControls_ = true;
+  ShowSelectionColors();
   const auto down = [this](const char* name, bool isDown) {
     if (auto* button = qobject_cast<TrpSpeedButton*>(controls_.value(QString::fromLatin1(name))))
       button->SetDown(isDown);

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Color.h"
 #include "core/ui/Form.h"
 #include "reports/designer/rpDesignerSelection.h"
 #include "reports/designer/rpDesignerSettings.h"
@@ -26,6 +27,8 @@ class TrpReport;
 class TrpSpeedButton;
 class TrpToolBar;
 class TrpComboBox;
+class TColorSelector;
+class QFrame;
 class TrpFontComboBox;
 
 // The report designer's window on a report template (template mode) or on
@@ -108,6 +111,17 @@ public:
   void DialogPageKeyDown(QKeyEvent* event);
   void UpdateStatus();
   void NextUnits();
+  // --- attribute tool bars (rpDesignerFormAttributes.cpp)
+  // The colour selector under a colour button and the frame-style panel under StB1.
+  TColorSelector* ColorSelector() const { return colorSelector_; }
+  QFrame* LinePanel() const { return linePanel_; }
+  // The colour a colour button ("ClB1" fill, "ClB2" font, "ClB3" frame) shows.
+  TColor ButtonColor(const QString& button) const;
+  // What using an attribute control does, by its tag (5, 17, 19 a colour
+  // chosen in the selector, 25 to 30 a frame style); until it is set the
+  // attribute controls stay disabled.
+  void SetAttributeHandler(std::function<void(int tag)> handler);
+
   // The help tool (rpDesignerFormTools.cpp): the next mouse press on the
   // window tells the hint and help topic of the control under it.
   void StartHelpTool();
@@ -127,6 +141,12 @@ private:
   void CreateToolBars();
   void CreatePalette(TrpToolBar* bar);
   void CreateExtraTools();
+  void CreateAttributeDropDowns();
+  void DropDownUnder(QWidget* dropDown, QWidget* button, bool show);
+  void ToggleColorSelector(TrpSpeedButton* button, int tag);
+  void ShowButtonColor(TrpSpeedButton* button, TColor color);
+  void ShowSelectionColors();
+  void UseAttribute(int tag);
   QAction* AddExtraTool(const QString& caption, const QImage& bitmap, std::function<void()> onClick);
   void ApplyGrayButtons();
   TrpSpeedButton* AddButton(TrpToolBar* bar, const QString& name, int hintId, const QString& glyph);
@@ -189,6 +209,12 @@ private:
   QHash<QString, std::function<void()>> handlers_;
   std::unique_ptr<TrpObjEditorForm> textEditor_;
   bool helpToolActive_ = false;
+  TColorSelector* colorSelector_ = nullptr;
+  QFrame* linePanel_ = nullptr;
+  TrpSpeedButton* colorButton_ = nullptr; // the button the selector was opened from
+  int colorButtonTag_ = 0;
+  QHash<TrpSpeedButton*, TColor> buttonColors_;
+  std::function<void(int tag)> attributeHandler_;
   bool pageOptionsAccepted_ = false;
   QString helpText_;
   QHash<QString, std::function<void(TrpObject*)>> propertyEditors_; // by upper-case property name

@@ -11,6 +11,7 @@
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpSubReportView.h"
+#include "reports/engine/ui/rpComboBox.h"
 #include "reports/engine/ui/rpObjEditorForm.h"
 #include <QtGui/QKeyEvent>
 

@@ -2,6 +2,7 @@
 #include "platform/base/Registry.h"
 #include "reports/designer/rpDesignerForm.h"
 #include "reports/designer/rpDesignerHelp.h"
+#include "reports/designer/rpColorSelector.h"
 #include "reports/designer/rpDesignerKeys.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerSettings.h"
@@ -23,6 +24,7 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QTabBar>
 #include <QtWidgets/QToolButton>
@@ -269,6 +271,76 @@ TEST_F(DesignerEditors, AddPageKeepsThePageOnlyWhenItsPageOptionsAreConfirmed) {
   form->MenuItem(EDT("N29"))->trigger();
   EXPECT_EQ(report->Pages.Count(), 3);
   EXPECT_EQ(form->CurrentPageIndex(), 2);
+}
+
+// A click in the middle of a control, as the user gives it.
+void ClickControl(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+
+TEST_F(DesignerEditors, TheColourSelectorChoosesATableColourTransparentOrAnyOther) {
+  QWidget owner;
+  TColorSelector selector(&owner);
+  QList<TColor> reported;
+  selector.OnColorSelected = [&](TColorSelector* sender) { reported << sender->SelectedColor; };
+  const auto button = [&](int tag) {
+    return selector.findChild<TrpSpeedButton*>(QStringLiteral("ColorButton%1").arg(tag));
+  };
+  selector.ShowColor(clRed);
+  EXPECT_TRUE(button(10)->Down());
+  selector.ShowColor(TColor(0x123456));
+  for (int tag = 0; tag < 18; ++tag)
+    EXPECT_FALSE(button(tag)->Down()) << tag;
+  EXPECT_EQ(selector.SelectedColor, clNone) << "showing a colour chooses nothing";
+
+  selector.show();
+  ClickControl(button(3));
+  EXPECT_FALSE(selector.isVisible());
+  selector.ColorSelected(16);
+  bool chooseOther = false;
+  selector.ChooseOtherColor = [&](TColor& color) {
+    color = TColor(0x123456);
+    return chooseOther;
+  };
+  selector.ColorSelected(17); // cancelled: nothing chosen, nothing reported
+  chooseOther = true;
+  selector.ColorSelected(17);
+  EXPECT_EQ(reported, (QList<TColor>{clGreen, clNone, TColor(0x123456)}));
+}
+
+TEST_F(DesignerEditors, ColourButtonsShowTheSelectionAndDropTheSelectorAndStylePanel) {
+  auto form = Open();
+  title->FillColor = clYellow;
+  title->FrameColor = clBlue;
+  static_cast<TrpMemoView*>(title)->Font.Color = clRed;
+  form->SelectObject(title);
+  EXPECT_EQ(form->ButtonColor(EDT("ClB1")), clYellow);
+  EXPECT_EQ(form->ButtonColor(EDT("ClB3")), clBlue);
+  EXPECT_EQ(form->ButtonColor(EDT("ClB2")), clRed);
+  EXPECT_FALSE(form->Control(EDT("ClB1"))->isVisible() && form->Control(EDT("ClB1"))->isEnabled())
+      << "no effect yet, so not offered";
+
+  QList<int> used;
+  form->SetAttributeHandler([&](int tag) { used << tag; });
+  ClickControl(form->Control(EDT("ClB1")));
+  ASSERT_TRUE(form->ColorSelector()->isVisible());
+  EXPECT_EQ(form->ColorSelector()->pos(), form->Control(EDT("ClB1"))->mapTo(form.get(), QPoint(0, 26)));
+  EXPECT_TRUE(form->ColorSelector()->findChild<TrpSpeedButton*>(EDT("ColorButton12"))->Down()) << "starts at yellow";
+  ClickControl(form->ColorSelector()->findChild<TrpSpeedButton*>(EDT("ColorButton11")));
+  EXPECT_EQ(form->ButtonColor(EDT("ClB1")), clLime);
+  EXPECT_FALSE(form->ColorSelector()->isVisible());
+
+  ClickControl(form->Control(EDT("ClB3")));
+  ClickControl(form->Control(EDT("ClB3"))); // a second click closes it
+  EXPECT_FALSE(form->ColorSelector()->isVisible());
+
+  ClickControl(form->Control(EDT("StB1")));
+  ASSERT_TRUE(form->LinePanel()->isVisible());
+  ClickControl(form->Control(EDT("rpSpeedButton3")));
+  EXPECT_FALSE(form->LinePanel()->isVisible());
+  EXPECT_EQ(used, (QList<int>{5, 27}));
+
+  ClickControl(form->Control(EDT("StB1")));
+  form->SelectObjectByName(EDT("MasterData1"));
+  EXPECT_FALSE(form->LinePanel()->isVisible()) << "a new selection closes the drop-downs";
 }
 
 } // namespace
