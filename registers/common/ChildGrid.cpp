@@ -69,12 +69,11 @@ QGroupBox* TChildGrid::Build(QWidget& parent, const QString& caption, const QStr
   QObject::connect(del, &QToolButton::clicked, grid, [this] { Delete(); });
   QObject::connect(refresh, &QToolButton::clicked, grid, [this] { grid->DisplayGrid(); });
   QObject::connect(grid, &TDbGridQPL::OnDisplayGrid, grid, [this] { Refresh(); });
-  QObject::connect(grid, &TDbGridQPL::OnKeyDown, grid,
-                   [this](int& key, Qt::KeyboardModifiers m) { KeyDown(key, m); });
+  QObject::connect(grid, &TDbGridQPL::OnKeyDown, grid, [this](int& key, Qt::KeyboardModifiers m) { KeyDown(key, m); });
   QObject::connect(grid, &TDbGridBase::OnClickEnter, grid, [this] { Edit(); });
   QObject::connect(grid, &QAbstractItemView::doubleClicked, grid, [this] { Edit(); });
-  focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, grid,
-                                 [this](QWidget*, QWidget* now) { FocusChanged(now); });
+  focusWatch_ =
+      QObject::connect(qApp, &QApplication::focusChanged, grid, [this](QWidget*, QWidget* now) { FocusChanged(now); });
   return box;
 }
 
@@ -92,6 +91,7 @@ void TChildGrid::Refresh() {
         query->ParamByName(QStringLiteral("JEDIN")).SetValue(owner_.ChildOwnerKey());
         TraceQuerySQL(*query, query->SQL());
         query->Open();
+        if (AfterOpen) AfterOpen();
         if (kept != 0) query->Locate(QStringLiteral("jedin"), kept);
       },
       TWorkEnd::KeepOpen);
@@ -108,7 +108,6 @@ void TChildGrid::Add() {
   const int result = RunAddPasses(*dialog, [&] { tieToOwner_(*dialog, ownerKey); });
   grid->DisplayGrid();
   if (result == mrOk) query->Locate(QStringLiteral("jedin"), pattern->Jedin());
-  if (Changed) Changed();
 }
 
 void TChildGrid::Edit() {
@@ -119,14 +118,12 @@ void TChildGrid::Edit() {
   const int ownerKey = owner_.ChildOwnerKey();
   RunEditPasses(*dialog, *query, [&] { tieToOwner_(*dialog, ownerKey); });
   grid->DisplayGrid();
-  if (Changed) Changed();
 }
 
 void TChildGrid::Delete() {
   if (!query->Active() || query->IsEmpty()) return;
   if (BeforeDelete && !BeforeDelete()) return;
   DeleteMarkedRecords(*grid, table_);
-  if (Changed) Changed();
 }
 
 QList<int> TChildGrid::Doomed() const {

@@ -69,8 +69,9 @@ public:
   TIBQuery* query = nullptr;
   // Asked before a delete; false keeps the rows.
   std::function<bool()> BeforeDelete;
-  // Called after an add or edit changed the rows (totals the owner shows).
-  std::function<void()> Changed;
+  // After each refresh opened the rows, before the kept row is located
+  // (totals the owner shows).
+  std::function<void()> AfterOpen;
 
   void Refresh();
   void Add();

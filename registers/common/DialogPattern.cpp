@@ -210,7 +210,9 @@ void TDialogPattern::ClearForPass() {
 void TDialogPattern::FormShow() {
   saved_ = false;
   placeholderMade_ = false;
-  if (Adding()) {
+  if (Table.isEmpty()) {
+    form_.SetCaption(EditCaption);
+  } else if (Adding()) {
     form_.SetCaption(AddCaption);
     if (HasPlaceholder) InsertPlaceholder();
   } else {
@@ -303,6 +305,11 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
   }
   if (CheckRequiredInputs(form_)) return;
   if (CheckEntries && !CheckEntries()) return;
+  if (Table.isEmpty()) {
+    saved_ = true;
+    form_.SetModalResult(result);
+    return;
+  }
   const bool adding = Adding() && !placeholderMade_;
   int key = jedin_;
   bool gone = false;

@@ -74,6 +74,8 @@ public:
   // What the register declares.
   QString AddCaption, EditCaption;
   // The table of the row; its keys come from the generator <table>_ID.
+  // Without a table the dialog has no row: it shows its entries as its
+  // opener set them, and OK checks them and closes with result 1.
   QString Table;
   // The table keeps rows per year (column ROK): a row added here gets the
   // dialog's year; an update leaves it as it is, except in a row that

@@ -10,6 +10,9 @@ class TDialogPattern;
 // 0 when no row comes; nothing when a database error stopped it (the error
 // handler has told the user).
 std::optional<qint64> SelectNumber(TDialogPattern& dlg, const QString& sql, const QVariantMap& params);
+// The first row of `sql` with its values bound, column name to value (empty
+// when no row comes); nothing when a database error stopped it.
+std::optional<QVariantMap> SelectRow(TDialogPattern& dlg, const QString& sql, const QVariantMap& params);
 // How many other rows than the dialog's own (none for a row not yet saved)
 // of `table` meet `condition` with its values; nothing after a database error.
 std::optional<qint64> CountOtherRows(TDialogPattern& dlg, const QString& table, const QString& condition,
