@@ -1,9 +1,13 @@
 #include "registers/accounting/AccountingRows.h"
 #include "controls/IBComboBox.h"
+#include "controls/IBCurrencyEdit.h"
 #include "controls/IBEdit.h"
+#include "core/Exception.h"
 #include "registers/common/DialogPattern.h"
-#include "registers/common/RegisterLayout.h"
 #include "registers/common/RegisterControls.h"
+#include "registers/common/RegisterLayout.h"
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 
 void SetupDocumentKindCombo(TIBComboBox& combo) {
@@ -19,7 +23,9 @@ void SetupDocumentKindCombo(TIBComboBox& combo) {
   combo.SetSNotFoundErrorText(1019);
 }
 
-void SetupDirectionCombo(TIBComboBox& combo) { SetupOptionCombo(combo, QStringLiteral("smer_pohybu"), QStringLiteral("text")); }
+void SetupDirectionCombo(TIBComboBox& combo) {
+  SetupOptionCombo(combo, QStringLiteral("smer_pohybu"), QStringLiteral("text"));
+}
 
 void AddAddressRows(TRegisterLayout& controls, TIBEdit*& nazov, TIBEdit*& ulica, TIBEdit*& psc, TIBEdit*& mesto,
                     TIBEdit*& ico, TIBEdit*& dic, TIBEdit*& icDph) {
@@ -45,4 +51,56 @@ void DeclareAddressFields(TDialogPattern& dlg, TIBEdit* nazov, TIBEdit* ulica, T
   dlg.Field(QStringLiteral("ICO"), ico);
   dlg.Field(QStringLiteral("DIC"), dic);
   dlg.Field(QStringLiteral("IC_DPH"), icDph);
+}
+
+TIBEdit* AddDigits(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength) {
+  TIBEdit* edit = AddText(controls, label, name, maxLength);
+  edit->SetOnlyNumbers(true);
+  return edit;
+}
+
+void AddAccountRow(TRegisterLayout& controls, TIBEdit*& predcislie, TIBEdit*& cislo, TIBEdit*& kod) {
+  controls.Label(QStringLiteral("Číslo účtu:"));
+  auto* account = controls.Add<QWidget>(QStringLiteral("pnlUcet"));
+  auto* line = new QHBoxLayout(account);
+  line->setContentsMargins(0, 0, 0, 0);
+  const auto part = [&](const QString& name, int maxLength) {
+    auto* edit = new TIBEdit(account);
+    edit->setObjectName(name);
+    edit->setFont(TRegisterLayout::EntryFont());
+    edit->setMaxLength(maxLength);
+    edit->SetOnlyNumbers(true);
+    line->addWidget(edit, maxLength);
+    return edit;
+  };
+  predcislie = part(QStringLiteral("eDBUcetPredcislie"), 6);
+  line->addWidget(new QLabel(QStringLiteral("-"), account));
+  cislo = part(QStringLiteral("eDBUcetCislo"), 10);
+  line->addWidget(new QLabel(QStringLiteral("/"), account));
+  kod = part(QStringLiteral("eDBUcetKod"), 4);
+}
+
+const std::array<const char*, 11> kIdentityColumns = {
+    "NAZOV", "ULICA", "PSC", "MESTO", "ICO", "DIC", "IC_DPH", "UCET_PREDCISLIE", "UCET_CISLO", "UCET_KOD", "UCET_IBAN"};
+
+void AddIdentityRows(TRegisterLayout& controls, TIdentityEdits& edits) {
+  AddAddressRows(controls, edits.Nazov, edits.Ulica, edits.PSC, edits.Mesto, edits.ICO, edits.DIC, edits.ICDPH);
+  AddAccountRow(controls, edits.UcetPredcislie, edits.UcetCislo, edits.UcetKod);
+  edits.UcetIBAN = AddText(controls, QStringLiteral("Číslo IBAN:"), QStringLiteral("eDBUcetIBAN"), 50);
+  edits.Nazov->SetRequired(true);
+  edits.Mesto->SetRequired(true);
+}
+
+double AmountOf(const TIBCurrencyEdit& edit) {
+  try {
+    return edit.Value();
+  } catch (const Exception&) {
+    return 0;
+  }
+}
+
+void SetupMoneyEdit(TIBCurrencyEdit& edit, int decimals) {
+  edit.SetDecimals(decimals);
+  edit.SetAllowZero(true);
+  edit.SetAllowNegative(true);
 }

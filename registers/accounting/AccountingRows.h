@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QtCore/QString>
+#include <array>
+
 class TIBComboBox;
+class TIBCurrencyEdit;
 class TDialogPattern;
 class TIBEdit;
 class TRegisterLayout;
@@ -24,3 +28,27 @@ void AddAddressRows(TRegisterLayout& controls, TIBEdit*& nazov, TIBEdit*& ulica,
 // (required), PSC, ICO, DIC and IC_DPH in the dialog's row.
 void DeclareAddressFields(TDialogPattern& dlg, TIBEdit* nazov, TIBEdit* ulica, TIBEdit* psc, TIBEdit* mesto,
                           TIBEdit* ico, TIBEdit* dic, TIBEdit* icDph);
+
+// A text edit of digits only, at most `maxLength` of them, under its label.
+TIBEdit* AddDigits(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength);
+// The row "Číslo účtu:": prefix (6 digits) "-" number (10) "/" bank code (4),
+// the edits named eDBUcetPredcislie, eDBUcetCislo and eDBUcetKod.
+void AddAccountRow(TRegisterLayout& controls, TIBEdit*& predcislie, TIBEdit*& cislo, TIBEdit*& kod);
+
+// The eleven parts of a party's identity on an invoice, in the order of
+// kIdentityColumns: the address rows, the account row and "Číslo IBAN:" (50).
+struct TIdentityEdits {
+  TIBEdit *Nazov, *Ulica, *PSC, *Mesto, *ICO, *DIC, *ICDPH, *UcetPredcislie, *UcetCislo, *UcetKod, *UcetIBAN;
+  std::array<TIBEdit*, 11> All() const {
+    return {Nazov, Ulica, PSC, Mesto, ICO, DIC, ICDPH, UcetPredcislie, UcetCislo, UcetKod, UcetIBAN};
+  }
+};
+// The columns of an identity block after its prefix (ODB_ or DOD_).
+extern const std::array<const char*, 11> kIdentityColumns;
+// Adds the rows of TIdentityEdits; the name and the town are required.
+void AddIdentityRows(TRegisterLayout& controls, TIdentityEdits& edits);
+
+// The edit's number; a text that is no number (half typed) counts as 0.
+double AmountOf(const TIBCurrencyEdit& edit);
+// An amount edit with `decimals`, zero and negative numbers allowed.
+void SetupMoneyEdit(TIBCurrencyEdit& edit, int decimals);

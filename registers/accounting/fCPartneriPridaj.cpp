@@ -4,38 +4,11 @@
 #include "registers/accounting/AccountingRows.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
-#include <QtWidgets/QHBoxLayout>
-#include <QtWidgets/QLabel>
-
-namespace {
-TIBEdit* AddDigits(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength) {
-  TIBEdit* edit = AddText(controls, label, name, maxLength);
-  edit->SetOnlyNumbers(true);
-  return edit;
-}
-} // namespace
 
 TfrmCPartneriPridaj::TfrmCPartneriPridaj(QWidget* owner) : TDialogForm(owner) {
   TRegisterLayout controls(*this);
   AddAddressRows(controls, eDBNazov, eDBUlica, eDBPSC, eDBMesto, eDBICO, eDBDIC, eDBICDPH);
-  controls.Label(QStringLiteral("Číslo účtu:"));
-  auto* account = controls.Add<QWidget>(QStringLiteral("pnlUcet"));
-  auto* line = new QHBoxLayout(account);
-  line->setContentsMargins(0, 0, 0, 0);
-  const auto part = [&](const QString& name, int maxLength) {
-    auto* edit = new TIBEdit(account);
-    edit->setObjectName(name);
-    edit->setFont(TRegisterLayout::EntryFont());
-    edit->setMaxLength(maxLength);
-    edit->SetOnlyNumbers(true);
-    line->addWidget(edit, maxLength);
-    return edit;
-  };
-  eDBUcetPredcislie = part(QStringLiteral("eDBUcetPredcislie"), 6);
-  line->addWidget(new QLabel(QStringLiteral("-"), account));
-  eDBUcetCislo = part(QStringLiteral("eDBUcetCislo"), 10);
-  line->addWidget(new QLabel(QStringLiteral("/"), account));
-  eDBUcetKod = part(QStringLiteral("eDBUcetKod"), 4);
+  AddAccountRow(controls, eDBUcetPredcislie, eDBUcetCislo, eDBUcetKod);
   eDBUcetSS = AddDigits(controls, QStringLiteral("Špecifický symbol:"), QStringLiteral("eDBUcetSS"), 10);
   eDBUcetIBAN = AddText(controls, QStringLiteral("Číslo IBAN:"), QStringLiteral("eDBUcetIBAN"), 50);
   eDBPoznamka = AddNoteMemo(controls);

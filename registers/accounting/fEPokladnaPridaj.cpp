@@ -16,22 +16,16 @@
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
 #include "registers/accounting/AccountingRows.h"
+#include "registers/accounting/fESaldokonto.h"
 #include "registers/common/DialogQueries.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <cmath>
 
 namespace {
-// The edit's number; a text that is no number (half typed) counts as 0.
-double AmountOf(const TIBCurrencyEdit& edit) {
-  try {
-    return edit.Value();
-  } catch (const Exception&) {
-    return 0;
-  }
-}
-
 TIBCurrencyEdit* AddWholeNumber(TRegisterLayout& controls, const QString& label, const QString& name, int digits) {
   TIBCurrencyEdit* edit = AddAmount(controls, label, name, 0, digits);
   edit->SetAllowZero(false);
@@ -50,8 +44,8 @@ TIBCurrencyEdit* AddMoney(TRegisterLayout& controls, const QString& label, const
 TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(owner), Typ(typ) {
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Druh dokladu:"));
-  eDBDruhDokladu = AddPickerCombo(controls, QStringLiteral("eDBDruhDokladu"), btnDruhDokladu,
-                                  QStringLiteral("TfrmCDruhyDokladov"));
+  eDBDruhDokladu =
+      AddPickerCombo(controls, QStringLiteral("eDBDruhDokladu"), btnDruhDokladu, QStringLiteral("TfrmCDruhyDokladov"));
   SetupDocumentKindCombo(*eDBDruhDokladu);
   eDBP1 = AddWholeNumber(controls, QStringLiteral("Číslo dokladu:"), QStringLiteral("eDBP1"), 10);
   eDBP2 = AddWholeNumber(controls, QStringLiteral("Položka:"), QStringLiteral("eDBP2"), 10);
@@ -80,6 +74,21 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   eDBDPH = AddMoney(controls, QStringLiteral("DPH"), QStringLiteral("eDBDPH"));
   eDBSpolu = AddMoney(controls, QStringLiteral("Spolu s DPH"), QStringLiteral("eDBSpolu"));
   eDBPoznamka = AddNoteMemo(controls);
+  auto* link = controls.Add<QWidget>(QStringLiteral("pnlFaktura"));
+  auto* linkRow = new QHBoxLayout(link);
+  linkRow->setContentsMargins(0, 0, 0, 0);
+  btnFakturaUhrada = new TSpeedButton(link);
+  btnFakturaUhrada->setObjectName(QStringLiteral("btnFakturaUhrada"));
+  btnFakturaUhrada->setText(QStringLiteral("Úhrada dokladu zo saldokonta - F5"));
+  btnFakturaZrus = new TSpeedButton(link);
+  btnFakturaZrus->setObjectName(QStringLiteral("btnFakturaZrus"));
+  btnFakturaZrus->setText(QStringLiteral("Zruš napojenie uhrádzania - F6"));
+  btnFakturaZrus->hide();
+  linkRow->addWidget(btnFakturaUhrada);
+  linkRow->addWidget(btnFakturaZrus);
+  linkRow->addStretch();
+  connect(btnFakturaUhrada, &QToolButton::clicked, this, &TfrmEPokladnaPridaj::btnFakturaUhradaClick);
+  connect(btnFakturaZrus, &QToolButton::clicked, this, &TfrmEPokladnaPridaj::btnFakturaZrusClick);
 
   DeclareFields();
   dlg.FormCreate(controls.Widget(), QSize(560, 560));
@@ -125,9 +134,8 @@ void TfrmEPokladnaPridaj::DeclareFields() {
   const struct {
     const char *income, *expense;
     TIBCurrencyEdit* edit;
-  } amounts[] = {{"PRIJEM_ZAKLAD", "VYDAJ_ZAKLAD", eDBZaklad},
-                 {"PRIJEM_DPH", "VYDAJ_DPH", eDBDPH},
-                 {"PRIJEM", "VYDAJ", eDBSpolu}};
+  } amounts[] = {
+      {"PRIJEM_ZAKLAD", "VYDAJ_ZAKLAD", eDBZaklad}, {"PRIJEM_DPH", "VYDAJ_DPH", eDBDPH}, {"PRIJEM", "VYDAJ", eDBSpolu}};
   for (const auto& amount : amounts)
     for (const bool incomeColumn : {true, false}) {
       TIBCurrencyEdit* edit = amount.edit;
@@ -156,14 +164,15 @@ bool TfrmEPokladnaPridaj::Income() const {
 QString TfrmEPokladnaPridaj::KindMemoryName() const { return QStringLiteral("Druh_Dokladu_Typ%1").arg(Typ); }
 
 void TfrmEPokladnaPridaj::ClearAll() {
-  eDBDruhDokladu->SetSWhere({QStringLiteral("rok=:ROK and typ=:TYP"),
-                             {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("TYP"), Typ}}});
+  eDBDruhDokladu->SetSWhere(
+      {QStringLiteral("rok=:ROK and typ=:TYP"), {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("TYP"), Typ}}});
   eDBDruhDokladu->FindIt(dlg.fp->ReadInteger(KindMemoryName(), 0));
   if (KeyParam(*eDBDruhDokladu).isNull()) eDBDruhDokladu->FindFirst();
   for (TIBCurrencyEdit* amount : {eDBZaklad, eDBDPH, eDBSpolu})
     amount->clear();
   LinkedInvoice = QVariant();
   fromPermit_ = false;
+  FollowLink();
   FollowCounterparty();
   FollowRate();
 }
@@ -171,10 +180,9 @@ void TfrmEPokladnaPridaj::ClearAll() {
 void TfrmEPokladnaPridaj::FormShow() {
   dlg.FormShow();
   if (Tag() == 1) PriradCisloDokladu();
-  if (!LinkedInvoice.isNull() && LinkedInvoice.isValid()) {
-    // A payment of an invoice keeps the invoice's direction, text and partner.
-    eDBSmerPohybu->SetReadOnly(true);
-    eDBPopis->SetReadOnly(true);
+  FollowLink();
+  if (Linked()) {
+    // A payment of an invoice keeps the invoice's partner.
     if (!KeyParam(*eDBPartneri).isNull()) {
       eDBPartneri->SetReadOnly(true);
       btnPartneri->hide();
@@ -185,6 +193,8 @@ void TfrmEPokladnaPridaj::FormShow() {
     SetTag(3);
     SetFormReadOnly(*this);
     dlg.btnDalsi->hide();
+    btnFakturaUhrada->hide();
+    btnFakturaZrus->hide();
   }
 }
 
@@ -217,12 +227,12 @@ void TfrmEPokladnaPridaj::PriradCisloDokladu() {
 
 bool TfrmEPokladnaPridaj::CheckNumberFree() {
   const qint64 p1 = qint64(std::trunc(AmountOf(*eDBP1))), p2 = qint64(std::trunc(AmountOf(*eDBP2)));
-  const std::optional<qint64> taken =
-      CountOtherRows(dlg, QStringLiteral("e_pokladna"), QStringLiteral("rok=:ROK and druh_dokladu=:DD and p1=:P1 and p2=:P2"),
-                     {{QStringLiteral("ROK"), int(dlg.Rok)},
-                      {QStringLiteral("DD"), eDBDruhDokladu->GetKeyValue2()},
-                      {QStringLiteral("P1"), p1},
-                      {QStringLiteral("P2"), p2}});
+  const std::optional<qint64> taken = CountOtherRows(
+      dlg, QStringLiteral("e_pokladna"), QStringLiteral("rok=:ROK and druh_dokladu=:DD and p1=:P1 and p2=:P2"),
+      {{QStringLiteral("ROK"), int(dlg.Rok)},
+       {QStringLiteral("DD"), eDBDruhDokladu->GetKeyValue2()},
+       {QStringLiteral("P1"), p1},
+       {QStringLiteral("P2"), p2}});
   if (!taken) return false;
   if (*taken == 0) return true;
   // The database would refuse the pair too; the user gets to correct it here.
@@ -243,11 +253,10 @@ void TfrmEPokladnaPridaj::eDBDruhDokladuExit() {
 void TfrmEPokladnaPridaj::FollowCounterparty() {
   const bool member = !KeyParam(*eDBClen).isNull();
   const bool partner = !KeyParam(*eDBPartneri).isNull();
-  for (QWidget* w : {static_cast<QWidget*>(eDBPartneri), static_cast<QWidget*>(lblPartneri),
-                     static_cast<QWidget*>(btnPartneri)})
-    w->setVisible(!member);
   for (QWidget* w :
-       {static_cast<QWidget*>(eDBClen), static_cast<QWidget*>(lblClen), static_cast<QWidget*>(btnClen)})
+       {static_cast<QWidget*>(eDBPartneri), static_cast<QWidget*>(lblPartneri), static_cast<QWidget*>(btnPartneri)})
+    w->setVisible(!member);
+  for (QWidget* w : {static_cast<QWidget*>(eDBClen), static_cast<QWidget*>(lblClen), static_cast<QWidget*>(btnClen)})
     w->setVisible(!partner);
   if (Tag() == 3) return;
   // The chosen member's or partner's record holds these; locked edits skip their checks.
@@ -308,4 +317,87 @@ void TfrmEPokladnaPridaj::eDBSadzbaDPHExit() {
 void TfrmEPokladnaPridaj::UpdateTotal() {
   if (Tag() == 3) return;
   eDBSpolu->SetValue(AmountOf(*eDBZaklad) + AmountOf(*eDBDPH));
+}
+
+bool TfrmEPokladnaPridaj::Linked() const { return !LinkedInvoice.isNull() && LinkedInvoice.isValid(); }
+
+void TfrmEPokladnaPridaj::FollowLink() {
+  const bool linked = Linked();
+  btnFakturaZrus->setVisible(linked && Tag() != 3);
+  eDBSmerPohybu->SetReadOnly(linked);
+  eDBPopis->SetReadOnly(linked);
+}
+
+bool TfrmEPokladnaPridaj::FormKeyDown(QKeyEvent* event) {
+  if (!(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+    if (event->key() == Qt::Key_F5) {
+      if (btnFakturaUhrada->isVisible()) btnFakturaUhradaClick();
+      return true;
+    }
+    if (event->key() == Qt::Key_F6) {
+      if (btnFakturaZrus->isVisible()) btnFakturaZrusClick();
+      return true;
+    }
+  }
+  return TDialogForm::FormKeyDown(event);
+}
+
+void TfrmEPokladnaPridaj::btnFakturaUhradaClick() {
+  if (Tag() == 3) return;
+  // Income pays receivables, expense liabilities.
+  const int smer = KeyParam(*eDBSmerPohybu).toInt() == 1 ? 1 : -1;
+  if (const std::optional<int> chosen = TfrmESaldokonto::PickInvoice(this, dlg.Rok, smer, LinkedInvoice))
+    LinkedInvoice = *chosen;
+  FollowLink();
+  if (Linked()) FillFromInvoice();
+}
+
+void TfrmEPokladnaPridaj::FillFromInvoice() {
+  const std::optional<QVariantMap> ledger =
+      SelectRow(dlg,
+                QStringLiteral("SELECT DRUH_DOKLADU||'-'||P1||'/'||ROK||' - '||COALESCE(PARTNER,'') AS DOKLAD,\n"
+                               "POHLADAVKA-ZAVAZOK AS UHRADA,PARTNER_JEDIN,TYP\n"
+                               "FROM sp_saldokonto(:ROK,0,0) WHERE JEDIN=:JEDIN"),
+                {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("JEDIN"), LinkedInvoice}});
+  // Not listed in the ledger of this year: the link stays as chosen, nothing is filled.
+  if (!ledger || ledger->isEmpty()) return;
+  eDBPopis->setText(QString(QStringLiteral("Úhrada ") + ledger->value(QStringLiteral("DOKLAD")).toString()).left(50));
+  eDBSadzbaDPH->clear();
+  eDBZaklad->SetValue(std::abs(ledger->value(QStringLiteral("UHRADA")).toDouble()));
+  eDBDPH->clear();
+  eDBSpolu->SetValue(AmountOf(*eDBZaklad));
+  if (eDBPopis->hasFocus()) eDBZaklad->setFocus();
+  eDBClen->ClearValue();
+  eDBPartneri->ClearValue();
+  // The side the ledger names as the partner: the supplier of received invoices and credit notes.
+  const int typ = ledger->value(QStringLiteral("TYP")).toInt();
+  const QString side = typ >= 21 && typ <= 23 ? QStringLiteral("DOD_") : QStringLiteral("ODB_");
+  QStringList columns;
+  for (const char* column : {"NAZOV", "ULICA", "MESTO", "PSC", "ICO", "DIC", "IC_DPH", "JEDIN"})
+    columns.append(side + QString::fromLatin1(column) + QStringLiteral(" AS ") + QString::fromLatin1(column));
+  const std::optional<QVariantMap> block = SelectRow(dlg,
+                                                     QStringLiteral("SELECT ") + columns.join(QLatin1Char(',')) +
+                                                         QStringLiteral("\nFROM E_FAKTURY WHERE JEDIN=:JEDIN"),
+                                                     {{QStringLiteral("JEDIN"), LinkedInvoice}});
+  if (block && !block->isEmpty()) {
+    const QVariant partner = block->value(QStringLiteral("JEDIN"));
+    if (!partner.isNull()) eDBPartneri->FindIt(partner);
+    const struct {
+      TIBEdit* edit;
+      const char* column;
+    } parts[] = {{eDBNazov, "NAZOV"}, {eDBUlica, "ULICA"}, {eDBMesto, "MESTO"}, {eDBPSC, "PSC"},
+                 {eDBICO, "ICO"},     {eDBDIC, "DIC"},     {eDBICDPH, "IC_DPH"}};
+    for (const auto& part : parts)
+      part.edit->setText(block->value(QString::fromLatin1(part.column)).toString());
+  }
+  FollowCounterparty();
+}
+
+void TfrmEPokladnaPridaj::btnFakturaZrusClick() {
+  if (Tag() == 3) return;
+  LinkedInvoice = QVariant();
+  eDBPopis->clear();
+  FollowLink();
+  eDBPartneri->SetReadOnly(false);
+  btnPartneri->show();
 }

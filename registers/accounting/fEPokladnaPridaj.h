@@ -17,8 +17,10 @@ class TSpeedButton;
 // its next item. The counterparty is a member or a partner (never both),
 // whose address is copied when chosen; the VAT is computed from the base to
 // a tenth. The amounts go into the income or the expense columns by the
-// direction. A movement that a permit item wrote opens read-only and writes
-// nothing.
+// direction. A movement may pay an invoice picked from the ledger (F5),
+// which fills its open amount, its partner and a description naming it, and
+// locks direction and description; F6 drops the link. A movement that a
+// permit item wrote opens read-only and writes nothing.
 class TfrmEPokladnaPridaj : public TDialogForm {
   Q_OBJECT
 public:
@@ -42,13 +44,19 @@ public:
   TIBEdit *eDBNazov, *eDBUlica, *eDBPSC, *eDBMesto, *eDBICO, *eDBDIC, *eDBICDPH;
   TIBCurrencyEdit *eDBZaklad, *eDBSadzbaDPH, *eDBDPH, *eDBSpolu;
   TIBMemo* eDBPoznamka;
+  TSpeedButton *btnFakturaUhrada, *btnFakturaZrus;
 
   // Proposes the document number and item of the chosen kind.
   void PriradCisloDokladu();
+  // Links the movement to an invoice chosen in the ledger and fills it from it.
+  void btnFakturaUhradaClick();
+  // Drops the link to the invoice.
+  void btnFakturaZrusClick();
 
 protected:
   void FormShow() override;
   void FormClose(TCloseAction& action) override;
+  bool FormKeyDown(QKeyEvent* event) override;
 
 private:
   void DeclareFields();
@@ -65,6 +73,11 @@ private:
   void UpdateTotal();
   bool Income() const;
   QString KindMemoryName() const;
+  bool Linked() const;
+  // Direction, description and the link buttons as the link says.
+  void FollowLink();
+  // Description, amounts and partner from the linked invoice, when the ledger lists it.
+  void FillFromInvoice();
 
   bool fromPermit_ = false;
   double zakladOnEntry_ = 0;
