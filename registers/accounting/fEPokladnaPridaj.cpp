@@ -75,6 +75,7 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   eDBSpolu = AddMoney(controls, QStringLiteral("Spolu s DPH"), QStringLiteral("eDBSpolu"));
   eDBPoznamka = AddNoteMemo(controls);
   auto* link = controls.Add<QWidget>(QStringLiteral("pnlFaktura"));
+  link->setFont(font()); // the buttons' captions, not the entry font of the rows
   auto* linkRow = new QHBoxLayout(link);
   linkRow->setContentsMargins(0, 0, 0, 0);
   btnFakturaUhrada = new TSpeedButton(link);

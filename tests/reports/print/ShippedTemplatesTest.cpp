@@ -5,6 +5,8 @@
 #include "app/NumToWords.h"
 #include "controls/IBComboBox.h"
 #include "controls/QPLBtn.h"
+#include "registers/accounting/fEFaktury.h"
+#include "registers/accounting/fEFakturyTlac.h"
 #include "registers/accounting/fEPokladna.h"
 #include "registers/accounting/fEPokladnaTlac.h"
 #include "registers/competitions/fCPretekari.h"
@@ -399,6 +401,91 @@ TEST_F(ShippedTemplates, TheMemberListPrintsToAPdfFileWithItsDiacritics) {
        {QStringLiteral("Zoznam členov"), QStringLiteral("Rok: 2026"), QStringLiteral("MO SRZ Žilina"),
         QStringLiteral("Šťastný Ľubomír"), QStringLiteral("Čierny Ján"), QStringLiteral("Strana 1 z 1")})
     EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " not in:\n" << text.toStdString();
+}
+
+// Two invoices marked in reverse order print into a PDF in that order, each
+// with its items, its VAT lines by rate and its totals.
+TEST_F(ShippedTemplates, MarkedInvoicesPrintToAPdfInMarkingOrderWithItemsAndVatLines) {
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  rpInstallPrinting();
+  TrpGlobals& g = rpGlobals();
+  auto restore = qScopeGuard([&g] {
+    g.PrintDialog = {};
+    g.OpenPrintDevice = {};
+  });
+  if (!rpPrinter().IsVirtual()) GTEST_SKIP() << "a system printer is installed";
+  g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
+  Exec(QStringLiteral("insert into c_druhy_dokladov (jedin,rok,skratka,nazov,typ) "
+                      "values (gen_id(c_druhy_dokladov_id,1),2026,'FV','Faktúry vystavené',11)"));
+  const struct {
+    int p1;
+    const char* odberatel;
+    QList<std::tuple<const char*, double, double, double, int>> items; // name, quantity, price, VAT, rate
+  } invoices[] = {{1, "Rybárske potreby s.r.o.", {{"Povolenka miestna", 2.5, 100, 20, 20}, {"Kniha", 1, 12, 1.2, 10}}},
+                  {2, "Obec Spišská Sobota", {{"Prenájom chaty", 2, 50, 10, 20}}}};
+  QList<int> keys;
+  for (const auto& invoice : invoices) {
+    keys.append(Column(QStringLiteral("select gen_id(e_faktury_id,1) from rdb$database")).value(0).toInt());
+    Exec(QStringLiteral("insert into e_faktury (jedin,rok,typ,druh_dokladu,p1,p2,uhradene,datum,odb_nazov,odb_mesto,"
+                        "dod_nazov,dod_mesto) values (:J,2026,11,'FV',:P,0,0,'2026-12-11',:O,'Košice','MO SRZ Žilina',"
+                        "'Žilina')"),
+         {{QStringLiteral("J"), keys.last()},
+          {QStringLiteral("P"), invoice.p1},
+          {QStringLiteral("O"), QString::fromUtf8(invoice.odberatel)}});
+    for (const auto& [name, quantity, price, vat, rate] : invoice.items)
+      Exec(QStringLiteral(
+               "insert into e_faktury_polozky (jedin,e_faktury,nazov,mnozstvo,mj,mj_zaklad,mj_dph,sadzba_dph) "
+               "values (gen_id(e_faktury_polozky_id,1),:F,:N,:Q,'ks',:C,:D,:S)"),
+           {{QStringLiteral("F"), keys.last()},
+            {QStringLiteral("N"), QString::fromUtf8(name)},
+            {QStringLiteral("Q"), quantity},
+            {QStringLiteral("C"), price},
+            {QStringLiteral("D"), vat},
+            {QStringLiteral("S"), rate}});
+  }
+  TfrmEFaktury list(nullptr, ProgramSettings.Rok, 11, 19);
+  list.list.btnRefreshClick();
+  for (int key : {keys[1], keys[0]}) {
+    ASSERT_TRUE(list.list.LocateKey(key));
+    QTest::keyClick(list.list.gr1, Qt::Key_Insert);
+  }
+  TfrmEFakturyTlac dialog(list);
+  const QString pdf = QDir(folder.path()).filePath(QStringLiteral("faktury.pdf"));
+  script.Then([&pdf](TForm& f) {
+    auto& form = static_cast<TfrmTlac&>(f);
+    form.rp1->PrintFileName = pdf;
+    form.btnPrint->click();
+  });
+  dialog.btn1->click();
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
+  QProcess process;
+  process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  ASSERT_TRUE(process.waitForFinished(30000));
+  QStringList lines;
+  for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n')))
+    if (!line.trimmed().isEmpty()) lines.append(line.simplified());
+  // The lines that matter, in the order they must come.
+  const QStringList expected{QStringLiteral("číslo FV 2"),
+                             QStringLiteral("Obec Spišská Sobota"),
+                             QStringLiteral("Prenájom chaty 2 ks 20 60,00 120,00"),
+                             QStringLiteral("20 % 100,00 20,00"),
+                             QStringLiteral("Spolu k úhrade: 120,00 €"),
+                             QStringLiteral("číslo FV 1"),
+                             QStringLiteral("Rybárske potreby s.r.o."),
+                             QStringLiteral("Povolenka miestna 2,5 ks 20 120,00 300,00"),
+                             QStringLiteral("Kniha 1 ks 10 13,20 13,20"),
+                             QStringLiteral("10 % 12,00 1,20"),
+                             QStringLiteral("20 % 250,00 50,00"),
+                             QStringLiteral("Spolu k úhrade: 313,20 €")};
+  qsizetype at = 0;
+  for (const QString& want : expected) {
+    const auto found =
+        std::find_if(lines.begin() + at, lines.end(), [&](const QString& l) { return l.contains(want); });
+    ASSERT_NE(found, lines.end()) << want.toStdString() << " not after line " << at << " in:\n"
+                                  << lines.join(QLatin1Char('\n')).toStdString();
+    at = found - lines.begin() + 1;
+  }
 }
 
 } // namespace
