@@ -1,3 +1,4 @@
+#include "app/ToolBar.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBEdit.h"
@@ -184,6 +185,39 @@ TEST_F(CodeListsTest, TheCompetitorListPrintsTheMarkedOrElseEveryListedCompetito
   EXPECT_EQ(printed[0],
             QStringList({QStringLiteral("Adam Ján "), QStringLiteral("Bielik Ján "), QStringLiteral("Cibuľa Ján ")}));
   EXPECT_EQ(printed[1], QStringList({QStringLiteral("Bielik Ján "), QStringLiteral("Cibuľa Ján ")}));
+}
+
+// The "..." buttons of the competitor dialog pick from the league and team registers.
+TEST_F(CodeListsTest, TheDialogsButtonsPickTheRowTheRegisterStandsOn) {
+  AddLeague(QStringLiteral("Liga Stred"));
+  const int sever = AddLeague(QStringLiteral("Liga Sever"));
+  const int martin = AddTeam(QStringLiteral("Martin"));
+  AddTeam(QStringLiteral("Žilina"));
+  TfrmCPretekari form(nullptr, 2026);
+  ShowActive(form);
+  QVariant liga, druzstvo;
+  // Each picker is a list form of its own, shown over the dialog.
+  const auto pick = [](int key) {
+    return [key](TForm& picker) {
+      TListPattern& list = *TListPattern::Of(&picker);
+      ASSERT_TRUE(list.LocateKey(key));
+      QTest::keyClick(list.gr1, Qt::Key_Return);
+    };
+  };
+  script.Then([&](TForm& f) {
+    auto& d = dynamic_cast<TfrmCPretekariPridaj&>(f);
+    Activate(f);
+    script.Then(pick(sever));
+    d.btnLiga->click();
+    script.Then(pick(martin));
+    d.btnDruzstvo->click();
+    liga = d.eDBLiga->GetKeyValue();
+    druzstvo = d.eDBDruzstvo->GetKeyValue();
+    Press(f, Qt::Key_Escape);
+  });
+  Key(form.list, Qt::Key_P);
+  EXPECT_EQ(liga.toInt(), sever);
+  EXPECT_EQ(druzstvo.toInt(), martin);
 }
 
 } // namespace
