@@ -438,6 +438,12 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
   if (r <= headerRowCount) {
     CopyMemoFormat(memo, "ColumnHeaderMemo");
     header = true;
+    // The headers start again from the first data column (a repeated header
+    // on a new page): no group has been cut or covered yet.
+    if (!Measuring && c == headerColumnCount && r == (ShowHeader ? 0 : 1)) {
+      SpanBreaks.fill(0);
+      CaptionSpanBreak = 0;
+    }
     if (!Measuring && dataColumn && r >= 1) {
       int& spanBreak = SpanBreaks[r - 1];
       memo.Visible = !v.isNull() || c == spanBreak + 1;

@@ -203,6 +203,22 @@ TEST_F(CrossReport, WithoutHeaderAndGrandTotalOnlyTheTableItselfPrints) {
   EXPECT_EQ(Texts(0), (QStringList{S("dospelý|dôchodca|mládež"), S("Bojnice|1|0|"), S("Nitra|2||1")}));
 }
 
+TEST_F(CrossReport, RepeatedCaptionsOnTheNextPageShowTheGrandTotalHeadingAgain) {
+  for (int i = 0; i < 80; ++i) AddMember(members, QStringLiteral("Obec %1").arg(i, 2, 10, QLatin1Char('0')), S("dospelý"), 1);
+  AddMember(members, S("Obec 00"), S("mládež"), 1);
+  cross->Memo[2] = S("CATEGORY;FEE;"); // two header rows under the caption row
+  cross->RepeatCaptions = true;
+  ASSERT_TRUE(Build());
+  ASSERT_GE(report.EMFPages.Count(), 2);
+  for (int pageIndex : {0, 1}) {
+    SCOPED_TRACE(pageIndex);
+    const QStringList texts = Texts(pageIndex);
+    ASSERT_GE(texts.size(), 3);
+    EXPECT_TRUE(texts[1].endsWith(S("|Grand total"))) << texts[1].toStdString();
+    EXPECT_EQ(texts[2], S("PLACE|1|1")) << "the grand total's heading covers this row";
+  }
+}
+
 TEST_F(CrossReport, AnInternalFrameGivesEveryValueAllFourLines) {
   AddMembers();
   cross->InternalFrame = true;
