@@ -1,6 +1,8 @@
 #include "reports/designer/rpDesignerForm.h"
 #include "core/gui/ColorConvert.h"
 #include "reports/designer/rpDesigner.h"
+#include "reports/designer/rpDesignerArrange.h"
+#include "reports/designer/rpDesignerClipboard.h"
 #include "reports/designer/rpDesignerCommands.h"
 #include "reports/designer/rpDesignerKeys.h"
 #include "reports/designer/rpDesignerGlyphs.h"
@@ -144,13 +146,12 @@ TrpDesignerForm::TrpDesignerForm(TrpReport& report, bool editingTemplate, QWidge
   CreateAttributeDropDowns();
   CreateExtraTools();
   CreateEditors();
+  ConnectEditing();
 
-  workspace_->OnObjectClicked = [this](TrpView* object, bool extend) { ObjectClicked(object, extend); };
   workspace_->OnMouseMoved = [this](QPoint point) {
     mouse_ = point;
     if (selection_.Count() == 0) UpdateStatus();
   };
-  workspace_->OnContextMenu = [this](TrpView* object, QPoint at) { ShowContextMenu(object, at); };
   status_->OnNextUnits = [this] { NextUnits(); };
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
     if (index >= 0 && index != currentPageIndex_ && index < report_.Pages.Count()) SetCurrentPage(index);
@@ -158,6 +159,7 @@ TrpDesignerForm::TrpDesignerForm(TrpReport& report, bool editingTemplate, QWidge
   connect(tabs_, &QTabBar::tabMoved, this, [this](int from, int to) {
     TrpPage* shown = Page;
     rpMoveReportPage(report_, from, to);
+    undo_.Clear();
     currentPageIndex_ = report_.Pages.IndexOf(shown);
     UpdateTabs();
     SetModified(true);
@@ -459,7 +461,9 @@ bool TrpDesignerForm::CommandEnabled(const QString& name) const {
   if (command.TemplateOnly && !EditingTemplate) return false;
   if (name == QLatin1String("Preview") && dynamic_cast<TrpCompositeReport*>(&report_)) return false;
   if (name == QLatin1String("Save")) return GetModified();
-  const TrpSelectionEnabling enabling = selection_.Enabling(false);
+  if (name == QLatin1String("Undo")) return undo_.CanUndo() && !settings_.DisableUndo;
+  if (name == QLatin1String("Redo")) return undo_.CanRedo() && !settings_.DisableUndo;
+  const TrpSelectionEnabling enabling = selection_.Enabling(!rpObjectClipboard().IsEmpty());
   switch (command.Rule) {
   case TrpCommandRule::Always:
     return true;
@@ -506,16 +510,14 @@ void TrpDesignerForm::UpdateEnabling() {
   for (const char* name : textControls)
     if (QWidget* control = controls_.value(QString::fromLatin1(name)))
       SetControlEnabled(control, attributeHandler_ && attributes.TextControls);
-  // The insert tools come with mouse editing.
-  for (const char* name : {"OB2", "OB3", "OB4", "OB5", "OB6"})
-    if (QWidget* control = controls_.value(QString::fromLatin1(name))) SetControlEnabled(control, false);
+  // The band tool comes with the band types dialog.
+  if (QWidget* bandTool = controls_.value(QStringLiteral("OB3"))) SetControlEnabled(bandTool, false);
   for (int i = 1; i <= 10; ++i)
-    SetControlEnabled(controls_.value(QStringLiteral("Align%1").arg(i)), false);
+    if (QWidget* align = controls_.value(QStringLiteral("Align%1").arg(i)))
+      SetControlEnabled(align, rpAlignmentApplies(selection_, i));
   for (QWidget* combo :
        {static_cast<QWidget*>(fontName_), static_cast<QWidget*>(fontSize_), static_cast<QWidget*>(frameWidth_)})
     if (combo) combo->setEnabled(false);
-  for (auto it = controls_.cbegin(); it != controls_.cend(); ++it)
-    if (it.key().startsWith(QLatin1String("AddIn"))) SetControlEnabled(it.value(), false);
   if (auto* grid = qobject_cast<TrpSpeedButton*>(controls_.value(QStringLiteral("GB1"))))
     grid->SetDown(settings_.GridShow);
   if (auto* snap = qobject_cast<TrpSpeedButton*>(controls_.value(QStringLiteral("GB2"))))
@@ -536,6 +538,7 @@ void TrpDesignerForm::FormShow() {
   CreateInspector();
   SetModified(false);
   report_.ChangedInDesigner = false;
+  undo_.Clear();
   if (fontName_->findText(QStringLiteral("Arial")) >= 0) fontName_->setCurrentText(QStringLiteral("Arial"));
   rpGlobals().ShowBandTitles = settings_.BandTitles;
   rpGetLocale().LocalizedPropNames = settings_.LocalizedPropNames;
@@ -672,6 +675,7 @@ void TrpDesignerForm::SetCurrentPage(int index) {
   selection_.Clear();
   ShowDialogPageWindow(Page->PageType == 1);
   workspace_->SetPage(Page);
+  mouseEditing_.DialogPage = Page->PageType == 1;
   rpNormaliseObjectOrder(*Page);
   scrollBox_->horizontalScrollBar()->setValue(0);
   scrollBox_->verticalScrollBar()->setValue(0);
@@ -735,6 +739,7 @@ void TrpDesignerForm::PlaceWorkspace() {
   const TrpWorkspacePlacement placement = rpPlaceWorkspace(scrollBox_->viewport()->width(), Page->PrnInfo.Width, height,
                                                            settings_.PagePosition, scrollBarWidth);
   workspace_->setGeometry(placement.Bounds);
+  mouseEditing_.WorkspaceWidth = placement.Bounds.width();
   scrollBox_->widget()->resize(qMax(placement.Scrolled.width() + scrollBarWidth, placement.Bounds.right() + 11),
                                placement.Scrolled.height());
 }
@@ -786,26 +791,14 @@ void TrpDesignerForm::DeletePage() {
   if (rpGlobals().MessageBox(rpLoadStr(55005), rpLoadStr(55006), kYesNoQuestion) != kAnswerYes) return;
   SetModified(true);
   rpDeleteReportPage(report_, currentPageIndex_);
+  undo_.Clear();
   currentPageIndex_ = -1;
   SetCurrentPage(0);
 }
 
 // --- selection, status and tool bars
 
-void TrpDesignerForm::ObjectClicked(TrpView* object, bool extend) {
-  if (!object) {
-    selection_.Clear();
-  } else if (extend) {
-    selection_.SetSelected(object, !object->IsSelected);
-  } else {
-    selection_.SelectOnly(object);
-  }
-  FollowSelection();
-  RedrawPage();
-}
-
-void TrpDesignerForm::ShowContextMenu(TrpView* object, const QPoint& globalPos) {
-  if (object && !object->IsSelected) ObjectClicked(object, false);
+void TrpDesignerForm::ShowContextMenu(const QPoint& globalPos) {
   // The fixed items stay; the objects' own follow them.
   const QList<QAction*> actions = contextMenu_->actions();
   for (int i = 7; i < actions.size(); ++i) {

@@ -1,8 +1,10 @@
 #pragma once
 #include "core/Color.h"
 #include "core/ui/Form.h"
+#include "reports/designer/rpDesignerMouse.h"
 #include "reports/designer/rpDesignerSelection.h"
 #include "reports/designer/rpDesignerSettings.h"
+#include "reports/designer/rpDesignerUndo.h"
 #include "reports/designer/rpInspForm.h"
 #include "reports/engine/rpReportDesigner.h"
 #include <QtCore/QHash>
@@ -44,7 +46,8 @@ public:
   // --- the engine's designer interface
   bool GetModified() const override;
   void SetModified(bool modified) override;
-  void BeforeChange() override {}
+  // Records an undo step of the kind modify for the selection.
+  void BeforeChange() override;
   void AfterChange() override;
   void RedrawPage() override;
   void SelectObject(TrpView* object) override;
@@ -128,6 +131,22 @@ public:
   bool HelpToolActive() const { return helpToolActive_; }
   QString HelpText() const { return helpText_; }
 
+  // --- editing with mouse and keys (rpDesignerEditing.cpp)
+  TrpDesignerMouse& Mouse() { return mouseEditing_; }
+  TrpDesignerUndo& UndoBuffers() { return undo_; }
+  // Records an undo step of the objects (the selection's step objects when
+  // none are given) and marks the report modified; only the latter with "DisableUndo".
+  void RecordStep(TrpUndoAction action);
+  void RecordStep(TrpUndoAction action, const QList<TrpView*>& objects);
+  void Undo();
+  void Redo();
+  void SelectAll();
+  void DeleteSelection();
+  void CopySelection();
+  void CutSelection();
+  void PasteObjects();
+  void Preview();
+
 protected:
   void FormShow() override;
   void FormCloseQuery(bool& canClose) override;
@@ -162,8 +181,7 @@ private:
   void ShowSelectionValues();
   void ToggleBar(int tag);
   void UpdateToolBarsMenu();
-  void ObjectClicked(TrpView* object, bool extend);
-  void ShowContextMenu(TrpView* object, const QPoint& globalPos);
+  void ShowContextMenu(const QPoint& globalPos);
   void ReadPositions();
   void WritePositions();
   void UpdateCaption();
@@ -172,10 +190,20 @@ private:
   void RemoveEditors();
   void OpenPropertyEditor(TrpObject* object, const QString& property);
   void WorkspaceDoubleClicked(TrpView* object, bool withCtrl);
+  void ConnectEditing();
+  void ConnectPalette();
+  void ArrangeSelection(TrpUndoAction action, const std::function<void()>& change);
+  void AfterUndo();
+  void ArrowKey(int dx, int dy, Qt::KeyboardModifiers modifiers);
+  // The keys of editing on the page: Esc, Delete, Insert, arrows and the rest.
+  bool EditingKey(QKeyEvent* event);
+  void SelectTool(int tool);
 
   TrpReport& report_;
   TrpDesignerSettings settings_;
   TrpDesignerSelection selection_;
+  TrpDesignerMouse mouseEditing_{settings_, selection_};
+  TrpDesignerUndo undo_;
   int currentPageIndex_ = -1;
   QString fileName_;
   bool firstShow_ = true;

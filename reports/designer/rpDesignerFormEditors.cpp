@@ -27,7 +27,6 @@ void TrpDesignerForm::CreateEditors() {
       OpenTextEditor(dynamic_cast<TrpView*>(object));
     });
   SetCommandHandler(QStringLiteral("Edit"), [this] { EditObject(); });
-  workspace_->OnDoubleClick = [this](bool withCtrl) { WorkspaceDoubleClicked(selection_.LastSelected(), withCtrl); };
 }
 
 void TrpDesignerForm::InstallEditors() {
@@ -111,7 +110,7 @@ bool TrpDesignerForm::FormKeyDown(QKeyEvent* event) {
     return true;
   }
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (!enter || selection_.Count() != 1) return false;
+  if (!enter || selection_.Count() != 1) return EditingKey(event);
   // Enter in the size and width boxes applies the box, not an editor.
   const QWidget* focus = focusWidget();
   for (const QWidget* box : {static_cast<QWidget*>(fontSize_), static_cast<QWidget*>(frameWidth_)})

@@ -1,12 +1,14 @@
 #include "reports/designer/rpDesignerPage.h"
 #include "core/gui/ColorConvert.h"
 #include "reports/designer/rpDesignerGlyphs.h"
+#include "reports/designer/rpDesignerMouse.h"
 #include "reports/designer/rpDesignerSelection.h"
 #include "reports/designer/rpDesignerSettings.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpView.h"
+#include <QtGui/QDrag>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 
@@ -29,6 +31,42 @@ QImage GridTile(const QColor& background, int gridSize) {
   return tile;
 }
 
+// The line tool's cursor: a pencil whose point is the hot spot.
+QCursor PencilCursor() {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setPen(QPen(Qt::black, 3));
+  painter.drawLine(3, 12, 13, 2);
+  painter.setPen(QPen(Qt::white, 1));
+  painter.drawLine(4, 11, 12, 3);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.drawLine(0, 15, 2, 13);
+  return QCursor(pixmap, 0, 15);
+}
+
+QCursor CursorOf(TrpDesignerCursor cursor) {
+  switch (cursor) {
+  case TrpDesignerCursor::Cross:
+    return QCursor(Qt::CrossCursor);
+  case TrpDesignerCursor::Pencil:
+    return PencilCursor();
+  case TrpDesignerCursor::SizeNWSE:
+    return QCursor(Qt::SizeFDiagCursor);
+  case TrpDesignerCursor::SizeNESW:
+    return QCursor(Qt::SizeBDiagCursor);
+  case TrpDesignerCursor::SizeVertical:
+    return QCursor(Qt::SizeVerCursor);
+  case TrpDesignerCursor::SizeHorizontal:
+    return QCursor(Qt::SizeHorCursor);
+  case TrpDesignerCursor::Split:
+    return QCursor(Qt::SplitHCursor);
+  case TrpDesignerCursor::Arrow:
+    break;
+  }
+  return QCursor(Qt::ArrowCursor);
+}
+
 } // namespace
 
 TrpDesignerPage::TrpDesignerPage(const TrpDesignerSettings& settings, TrpDesignerSelection& selection, QWidget* parent)
@@ -36,6 +74,7 @@ TrpDesignerPage::TrpDesignerPage(const TrpDesignerSettings& settings, TrpDesigne
   setObjectName(QStringLiteral("DesignerPage"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  setAcceptDrops(true);
 }
 
 void TrpDesignerPage::paintEvent(QPaintEvent* event) {
@@ -63,6 +102,40 @@ void TrpDesignerPage::Draw(QPainter& canvas, int upTo, const QRegion& clip) {
     DrawObjectMarkers(canvas, *object);
   }
   DrawSelectionMarks(canvas);
+  DrawMouseOverlay(canvas);
+}
+
+void TrpDesignerPage::DrawMouseOverlay(QPainter& canvas) const {
+  if (!mouse_) return;
+  const TrpEdges r = mouse_->WorkRect();
+  canvas.setClipping(false);
+  canvas.setBrush(Qt::NoBrush);
+  canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  canvas.setPen(QPen(Qt::white, 1, Qt::DotLine));
+  switch (mouse_->Overlay()) {
+  case TrpMouseOverlay::Ghost:
+  case TrpMouseOverlay::RubberBand: {
+    const TrpEdges n = r.Normalised();
+    canvas.drawRect(QRect(QPoint(n.Left, n.Top), QPoint(n.Right, n.Bottom)));
+    break;
+  }
+  case TrpMouseOverlay::Line:
+    canvas.setPen(QPen(Qt::white, 1));
+    canvas.drawLine(r.Left, r.Top, r.Right, r.Bottom);
+    break;
+  case TrpMouseOverlay::SplitLine:
+    canvas.setPen(QPen(Qt::white, 1));
+    canvas.drawLine(mouse_->SplitLineX(), r.Top, mouse_->SplitLineX(), r.Bottom);
+    break;
+  case TrpMouseOverlay::None:
+    break;
+  }
+  canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TrpDesignerPage::FollowMouseCursor() {
+  if (mouse_) setCursor(CursorOf(mouse_->Cursor()));
+  update();
 }
 
 void TrpDesignerPage::DrawObjectMarkers(QPainter& canvas, const TrpView& object) const {
@@ -129,28 +202,70 @@ void TrpDesignerPage::DrawSelectionMarks(QPainter& canvas) const {
   }
 }
 
-TrpView* TrpDesignerPage::ObjectAt(QPoint point) const {
-  if (!page_) return nullptr;
-  for (int i = page_->Count() - 1; i >= 0; --i) {
-    TrpView* object = page_->GetObject(i);
-    if (QRect(object->Left, object->Top, object->Width + 1, object->Height + 1).contains(point)) return object;
-  }
-  return nullptr;
-}
-
 void TrpDesignerPage::mousePressEvent(QMouseEvent* event) {
-  ctrlAtMouseDown_ = event->modifiers() & Qt::ControlModifier;
-  TrpView* object = ObjectAt(event->position().toPoint());
-  if (event->button() == Qt::LeftButton && OnObjectClicked)
-    OnObjectClicked(object, event->modifiers() & Qt::ShiftModifier);
-  else if (event->button() == Qt::RightButton && OnContextMenu)
-    OnContextMenu(object, event->globalPosition().toPoint());
+  if (!mouse_ || !page_) return;
+  mouse_->Press(event->position().toPoint(), event->button(), event->modifiers());
+  FollowMouseCursor();
 }
 
 void TrpDesignerPage::mouseMoveEvent(QMouseEvent* event) {
-  if (OnMouseMoved) OnMouseMoved(event->position().toPoint());
+  const QPoint point = event->position().toPoint();
+  if (OnMouseMoved) OnMouseMoved(point);
+  if (!mouse_ || !page_) return;
+  if (mouse_->ButtonDown() && (event->buttons() & Qt::LeftButton))
+    mouse_->Drag(point, event->modifiers());
+  else
+    mouse_->Hover(point);
+  if (event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && OnAutoScroll) OnAutoScroll(point);
+  FollowMouseCursor();
+}
+
+void TrpDesignerPage::mouseReleaseEvent(QMouseEvent* event) {
+  if (!mouse_ || !page_ || event->button() != Qt::LeftButton) return;
+  mouse_->Release(event->position().toPoint());
+  FollowMouseCursor();
 }
 
 void TrpDesignerPage::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && OnDoubleClick) OnDoubleClick(ctrlAtMouseDown_);
+  if (!mouse_ || !page_ || event->button() != Qt::LeftButton) return;
+  mouse_->DoubleClick();
+  FollowMouseCursor();
+}
+
+void TrpDesignerPage::leaveEvent(QEvent*) {
+  if (!mouse_) return;
+  mouse_->Leave();
+  FollowMouseCursor();
+}
+
+void TrpDesignerPage::dragEnterEvent(QDragEnterEvent* event) {
+  if (page_ && page_->PageType == 0 && AcceptsFieldDrag && AcceptsFieldDrag(event->source()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TrpDesignerPage::dragMoveEvent(QDragMoveEvent* event) {
+  if (!mouse_ || !page_ || page_->PageType != 0 || !AcceptsFieldDrag || !AcceptsFieldDrag(event->source())) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  mouse_->DragOver(event->position().toPoint());
+  update();
+}
+
+void TrpDesignerPage::dragLeaveEvent(QDragLeaveEvent*) {
+  if (mouse_) mouse_->Leave();
+  update();
+}
+
+void TrpDesignerPage::dropEvent(QDropEvent* event) {
+  if (!page_ || page_->PageType != 0 || !AcceptsFieldDrag || !AcceptsFieldDrag(event->source())) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  if (OnFieldDropped) OnFieldDropped(event->position().toPoint());
+  FollowMouseCursor();
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 class TrpDesignerForm;
+class TrpDesignerMouse;
 class TrpPage;
 class TrpView;
 class TrpDesignerSelection;
@@ -24,30 +25,38 @@ public:
   // Draws the objects with an index not above `upTo` inside `clip`, then
   // the background, margins, columns and marks the clip holds.
   void Draw(QPainter& canvas, int upTo, const QRegion& clip);
-  // The topmost object whose rectangle holds the point; null when none.
-  class TrpView* ObjectAt(QPoint point) const;
 
-  // Told of every click on an object (or on nothing) and of the mouse position.
-  std::function<void(TrpView* object, bool extend)> OnObjectClicked;
+  // The mouse's editing; the workspace hands it every mouse event and draws what it shows.
+  void SetMouse(TrpDesignerMouse* mouse) { mouse_ = mouse; }
+  // Told of the mouse position; a drag with the left button alone asks to scroll the point into view.
   std::function<void(QPoint point)> OnMouseMoved;
-  std::function<void(TrpView* object, QPoint globalPos)> OnContextMenu;
-  // A double click; withCtrl tells whether Ctrl was held at its mouse-down.
-  std::function<void(bool withCtrl)> OnDoubleClick;
+  std::function<void(QPoint point)> OnAutoScroll;
+  // A database field dropped from the window of fields: whether the source is that window's list.
+  std::function<bool(QObject* source)> AcceptsFieldDrag;
+  std::function<void(QPoint point)> OnFieldDropped;
 
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void FillBackground(QPainter& canvas, const QRegion& region) const;
   void DrawMarginsAndColumns(QPainter& canvas) const;
   void DrawSelectionMarks(QPainter& canvas) const;
   void DrawObjectMarkers(QPainter& canvas, const TrpView& object) const;
+  void DrawMouseOverlay(QPainter& canvas) const;
+  void FollowMouseCursor();
 
   const TrpDesignerSettings& settings_;
   TrpDesignerSelection& selection_;
   TrpPage* page_ = nullptr;
-  bool ctrlAtMouseDown_ = false;
+  TrpDesignerMouse* mouse_ = nullptr;
 };

@@ -75,11 +75,13 @@ void TrpDesignerSelection::ComputeMultipleSelection() {
   multiFrameValid_ = false;
   gripIndex_ = -1;
   leftTop_ = QPoint(10000, 10000);
+  rectsAtDown_.clear();
   if (!page_ || Count() < 2) return;
   int gripRight = 0, gripBottom = 0;
   for (int i = 0; i < page_->Count(); ++i) {
     const TrpView* object = page_->GetObject(i);
     if (!object->IsSelected) continue;
+    rectsAtDown_.insert(object, QRect(object->Left, object->Top, object->Width, object->Height));
     leftTop_.setX(qMin(leftTop_.x(), object->Left));
     leftTop_.setY(qMin(leftTop_.y(), object->Top));
     const int right = object->Left + object->Width, bottom = object->Top + object->Height;

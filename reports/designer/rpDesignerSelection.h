@@ -2,6 +2,7 @@
 #include "reports/designer/rpDesignerUnits.h"
 #include <QtCore/QPoint>
 #include <QtCore/QRect>
+#include <QtCore/QHash>
 #include <QtCore/QString>
 
 class TrpPage;
@@ -37,6 +38,7 @@ public:
   // The selected object with the highest index, or null.
   TrpView* LastSelected() const;
   TrpView* SingleSelected() const { return single_; }
+  void SetSingleSelected(TrpView* object) { single_ = object; }
   TrpSelectionKind Kind() const;
   TrpSelectionEnabling Enabling(bool clipboardHasEntries) const;
 
@@ -46,9 +48,13 @@ public:
   int GripIndex() const { return gripIndex_; }
   QRect MultiFrame() const { return multiFrame_; }
   QPoint MultiLeftTop() const { return leftTop_; }
+  // Each selected object's rectangle when the frame was last computed (the
+  // scaling by the grip starts from these); null rectangle when unknown.
+  QRect RectAtDown(const TrpView* object) const { return rectsAtDown_.value(object); }
+  // Computes the frame again after the objects or their flags changed.
+  void ComputeMultipleSelection();
 
 private:
-  void ComputeMultipleSelection();
 
   TrpPage* page_ = nullptr;
   TrpView* single_ = nullptr;
@@ -56,6 +62,7 @@ private:
   int gripIndex_ = -1;
   QRect multiFrame_;
   QPoint leftTop_{10000, 10000};
+  QHash<const TrpView*, QRect> rectsAtDown_;
 };
 
 // The texts of the status line.

@@ -153,6 +153,8 @@ public:
   virtual void AddContextMenuItems(QList<TrpContextMenuItem>& items);
   // Opens the object's editor (the designer's double click); the base has none.
   virtual void OpenEditor() {}
+  // Told by the designer after the user resized the object with the mouse; the base does nothing.
+  virtual void AfterResize() {}
   // The design rectangle grown by the frame lines' widths; `extended` adds 10 pixels on every side.
   virtual QRect ObjectRegion(bool extended) const;
   // Replaces every [expression] by its formatted value; inserted text is not scanned again.

@@ -316,5 +316,95 @@ TEST_F(DesignerForm, WithoutARegisteredDesignerOpenDesignerAnswersTwo) {
   EXPECT_EQ(report->OpenDesigner(), int(mrOk));
 }
 
+// --- editing with the mouse and keys
+
+// A designer window that has the focus, so its shortcuts work.
+std::unique_ptr<TrpDesignerForm> Active(std::unique_ptr<TrpDesignerForm> form) {
+  form->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  return form;
+}
+
+// The workspace point inside an object, pressed, dragged by (dx, dy) in steps and released.
+void DragOnWorkspace(QWidget* workspace, QPoint from, QPoint by, Qt::KeyboardModifiers modifiers = {}) {
+  QTest::mouseMove(workspace, from);
+  QTest::mousePress(workspace, Qt::LeftButton, modifiers, from);
+  QTest::mouseMove(workspace, from + by / 2);
+  QTest::mouseMove(workspace, from + by);
+  QTest::mouseRelease(workspace, Qt::LeftButton, modifiers, from + by);
+}
+
+TEST_F(DesignerForm, DraggingDeletingUndoingAndRedoingOnThePage) {
+  auto form = Active(Open());
+  TrpPage* page = report->Pages.GetPage(0);
+  TrpView* title = page->FindObject(S("Nadpis"));
+  DragOnWorkspace(form->Workspace(), QPoint(100, 60), QPoint(36, 0));
+  EXPECT_EQ(title->Left, 96);
+  EXPECT_TRUE(form->GetModified());
+  EXPECT_TRUE(form->MenuItem(S("N46"))->isEnabled());
+
+  form->SelectObjectByName(S("Priezvisko"));
+  QTest::keyClick(form->Workspace(), Qt::Key_Delete);
+  EXPECT_EQ(page->FindObject(S("Priezvisko")), nullptr);
+  QTest::keyClick(form->Workspace(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_NE(page->FindObject(S("Priezvisko")), nullptr);
+  EXPECT_EQ(page->FindObject(S("Priezvisko"))->Top, 100);
+  EXPECT_TRUE(form->MenuItem(S("N48"))->isEnabled());
+  QTest::keyClick(form->Workspace(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(page->FindObject(S("Priezvisko")), nullptr);
+  QTest::keyClick(form->Workspace(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(form->Workspace(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(title->Left, 60);
+  EXPECT_FALSE(form->MenuItem(S("N46"))->isEnabled());
+  answers = {7};
+}
+
+TEST_F(DesignerForm, WithUndoDisabledChangesStillMarkTheReportModified) {
+  rpRegistryWriteBool(rpDesignerFormKey(S("TrpDesignerForm")), S("DisableUndo"), true);
+  auto form = Active(Open());
+  form->SelectObjectByName(S("Nadpis"));
+  QTest::keyClick(form->Workspace(), Qt::Key_Delete);
+  EXPECT_EQ(report->Pages.GetPage(0)->FindObject(S("Nadpis")), nullptr);
+  EXPECT_TRUE(form->GetModified());
+  EXPECT_FALSE(form->MenuItem(S("N46"))->isEnabled());
+  EXPECT_FALSE(form->MenuItem(S("N48"))->isEnabled());
+  answers = {7};
+}
+
+TEST_F(DesignerForm, AltArrowPlacementCanBeUndoneAndMarksTheReportModified) {
+  auto form = Active(Open());
+  TrpView* name = report->Pages.GetPage(0)->FindObject(S("Priezvisko"));
+  TrpView* title = report->Pages.GetPage(0)->FindObject(S("Nadpis"));
+  form->SelectObjectByName(S("Priezvisko"));
+  QTest::keyClick(form->Workspace(), Qt::Key_Up); // the neighbour above becomes the selection
+  EXPECT_EQ(form->Selection().LastSelected(), title);
+  EXPECT_FALSE(form->GetModified());
+  form->SelectObjectByName(S("Priezvisko"));
+  QTest::keyClick(form->Workspace(), Qt::Key_Up, Qt::AltModifier);
+  EXPECT_EQ(name->Top, 70); // against the title's bottom
+  EXPECT_TRUE(form->GetModified());
+  QTest::keyClick(form->Workspace(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(report->Pages.GetPage(0)->FindObject(S("Priezvisko"))->Top, 100);
+  answers = {7};
+}
+
+TEST_F(DesignerForm, ACopyPastesInTheNextOpeningOfTheDesigner) {
+  {
+    auto form = Active(Open());
+    form->SelectObjectByName(S("Nadpis"));
+    QTest::keyClick(form->Workspace(), Qt::Key_C, Qt::ControlModifier);
+  }
+  auto form = Active(Open());
+  EXPECT_TRUE(form->MenuItem(S("N13"))->isEnabled());
+  form->SelectObjectByName(S("MasterData1"));
+  QTest::keyClick(form->Workspace(), Qt::Key_V, Qt::ControlModifier);
+  const TrpView* pasted = form->Selection().LastSelected();
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(pasted->Memo, QStringList{S("Zoznam členov")});
+  EXPECT_EQ(pasted->Top, 100);
+  EXPECT_NE(pasted->Name, S("Nadpis"));
+  answers = {7};
+}
+
 } // namespace
 #undef S
