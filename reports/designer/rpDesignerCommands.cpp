@@ -26,7 +26,8 @@ QList<TrpDesignerCommand> MakeDesignerCommands() {
     return list;
   };
   return {
-      c("New", items({"N23"}), "FileBtn1", 53155, 53087, "Ctrl+N", R::Always, true),
+      c("New", {}, "FileBtn1", 0, 53087, "", R::Always, true),
+      c("NewFromTemplate", items({"N23"}), "", 53155, 0, "Ctrl+N", R::Always, true),
       c("Open", items({"N19"}), "FileBtn2", 53156, 53088, "Ctrl+O", R::Always, true),
       c("Save", items({"N20"}), "FileBtn3", 53157, 53089, "Ctrl+S"),
       c("SaveAs", items({"N17"}), "", 53188, 0, ""),

@@ -40,7 +40,6 @@
 
 namespace {
 
-constexpr int kYesNoCancelQuestion = 3 | 32; // mb_YesNoCancel | mb_IconQuestion
 constexpr int kYesNoQuestion = 4 | 32;       // mb_YesNo | mb_IconQuestion
 constexpr int kAnswerYes = 6, kAnswerNo = 7;
 
@@ -147,6 +146,7 @@ TrpDesignerForm::TrpDesignerForm(TrpReport& report, bool editingTemplate, QWidge
   CreateExtraTools();
   CreateEditors();
   ConnectEditing();
+  ConnectFileCommands();
 
   workspace_->OnMouseMoved = [this](QPoint point) {
     mouse_ = point;
@@ -217,7 +217,7 @@ void TrpDesignerForm::CreateMenus() {
 
   QMenu* file = menuBar_->addMenu(rpLoadStr(53154));
   file->setObjectName(QStringLiteral("FileMenu"));
-  for (const char* name : {"New", "Open", "Save", "SaveAs"})
+  for (const char* name : {"NewFromTemplate", "Open", "Save", "SaveAs"})
     commandItem(file, QString::fromLatin1(name));
   file->addSeparator();
   for (const char* name : {"Dictionary", "ReportOptions", "PageOptions"})
@@ -563,11 +563,7 @@ void TrpDesignerForm::UpdateCaption() {
 void TrpDesignerForm::FormCloseQuery(bool& canClose) {
   canClose = true;
   if (!rpDesignerAsksToSave(GetModified(), EditingTemplate, TrpDesigner::Instance())) return;
-  QString file = fileName_;
-  file.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  const QString question = rpLoadStr(55306) + QLatin1Char(' ') + rpLoadStr(55336) + QLatin1Char(' ') +
-                           QFileInfo(file).fileName() + QLatin1Char('?');
-  const int answer = rpGlobals().MessageBox(question, rpLoadStr(55006), kYesNoCancelQuestion);
+  const int answer = AskSaveChanges();
   if (answer == kAnswerYes)
     canClose = Save();
   else if (answer == kAnswerNo)
@@ -577,6 +573,13 @@ void TrpDesignerForm::FormCloseQuery(bool& canClose) {
 }
 
 bool TrpDesignerForm::Save() {
+  if (fileName_ == rpLoadStr(55209)) return SaveAs();
+  if (TrpDesigner* designer = TrpDesigner::Instance(); designer && designer->OnSaveReport) {
+    bool done = true;
+    designer->OnSaveReport(report_, fileName_, false, done);
+    if (done) SetModified(false);
+    return done;
+  }
   try {
     report_.SaveToFile(fileName_);
   } catch (const Exception& error) {

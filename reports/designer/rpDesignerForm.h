@@ -1,10 +1,12 @@
 #pragma once
 #include "core/Color.h"
 #include "core/ui/Form.h"
+#include "reports/designer/rpDesignerFiles.h"
 #include "reports/designer/rpDesignerMouse.h"
 #include "reports/designer/rpDesignerSelection.h"
 #include "reports/designer/rpDesignerSettings.h"
 #include "reports/designer/rpDesignerUndo.h"
+#include "reports/designer/rpInsFieldsForm.h"
 #include "reports/designer/rpInspForm.h"
 #include "reports/engine/rpReportDesigner.h"
 #include <QtCore/QHash>
@@ -20,7 +22,6 @@ class QTabBar;
 class TrpDesignerPage;
 class TrpDesignerStatus;
 class TrpDock;
-class TrpInsFieldsForm;
 class TrpInspForm;
 class TrpObjEditorForm;
 class TrpObject;
@@ -97,13 +98,27 @@ public:
   // ("Memo", "Tag", "Font" ...); a property without one opens nothing.
   void SetPropertyEditor(const QString& property, std::function<void(TrpObject* object)> editor);
 
-  // Writes the template into FileName; an error is shown and leaves the report modified.
+  // Writes the template into FileName (an untitled report goes through save
+  // as); an error is shown and leaves the report modified.
   bool Save();
   // Appends a page and opens the page options on it; cancelling them takes
   // the page away again (without a page options dialog the default paper stands).
   void AddPage();
   // The page options dialog tells that it was confirmed.
   void SetPageOptionsAccepted(bool accepted) { pageOptionsAccepted_ = accepted; }
+
+  // --- commands on the whole report (rpDesignerFileCommands.cpp)
+  void NewReport();
+  // Asks to save changes first, then replaces the report by the chosen template, untitled.
+  void NewFromTemplate();
+  void OpenReport();
+  // Loads a template, or only the data dictionary (which marks the report modified).
+  bool OpenFile(const QString& file, bool dictionary);
+  bool SaveAs();
+  // Writes the report in one of the save-as formats; false when cancelled or failed.
+  bool SaveAsFile(const QString& file, TrpSaveKind kind);
+  void ShowAbout();
+  void InsertDBFields();
   void AddDialogForm();
   // Asks first; nothing happens when the report has one page.
   void DeletePage();
@@ -191,6 +206,13 @@ private:
   void OpenPropertyEditor(TrpObject* object, const QString& property);
   void WorkspaceDoubleClicked(TrpView* object, bool withCtrl);
   void ConnectEditing();
+  void ConnectFileCommands();
+  // The save-changes question's answer.
+  int AskSaveChanges();
+  // The question when the report is modified; false when the command should stop.
+  bool SaveChangesFirst();
+  bool OpenTemplateFile(const QString& templateFile);
+  void AfterReportReplaced();
   void ConnectPalette();
   void ArrangeSelection(TrpUndoAction action, const std::function<void()>& change);
   void AfterUndo();

@@ -75,6 +75,10 @@ TrpPictureView* TrpPictureView::FindByPictureReference(qint64 reference) {
 
 TrpPictureView::~TrpPictureView() { References().remove(reference_); }
 
+void TrpPictureView::OpenEditor() {
+  if (rpEngineStarted() && rpGlobals().DesignerEditor) rpGlobals().DesignerEditor(this, QStringLiteral("Picture"));
+}
+
 TrpPictureView::TrpPictureView() {
   static qint64 lastReference = 0;
   reference_ = ++lastReference;

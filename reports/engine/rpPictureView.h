@@ -32,6 +32,8 @@ public:
   ~TrpPictureView() override;
   TrpPictureView(const TrpPictureView&) = delete; // the picture reference is the object's own
   TrpPictureView& operator=(const TrpPictureView&) = delete;
+  // The designer's picture editor.
+  void OpenEditor() override;
 
   void WriteProperty(const QString& name, const QVariant& value) override;
   QVariant ReadProperty(const QString& name) override;

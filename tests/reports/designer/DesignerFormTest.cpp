@@ -2,7 +2,10 @@
 #include "platform/base/Registry.h"
 #include "reports/designer/RegisterReportDesigner.h"
 #include "reports/designer/rpDesigner.h"
+#include "reports/designer/rpDesignerFiles.h"
 #include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpGEditorForm.h"
+#include "reports/designer/rpTemplForm.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerStatus.h"
 #include "reports/designer/rpInsFieldsForm.h"
@@ -15,12 +18,18 @@
 #include "tests/support/TestOutput.h"
 #include "util/UxMemDS.h"
 #include <QtCore/QFile>
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QScopeGuard>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QAction>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QSplitter>
 #include <QtWidgets/QTabBar>
@@ -404,6 +413,127 @@ TEST_F(DesignerForm, ACopyPastesInTheNextOpeningOfTheDesigner) {
   EXPECT_EQ(pasted->Top, 100);
   EXPECT_NE(pasted->Name, S("Nadpis"));
   answers = {7};
+}
+
+// --- file commands
+
+TEST_F(DesignerForm, SaveOnAnUntitledReportAsksForANameAndCancelKeepsItModified) {
+  auto form = Open();
+  form->NewReport();
+  EXPECT_EQ(form->FileName(), S("Bezmena"));
+  EXPECT_EQ(report->Pages.Count(), 1);
+  EXPECT_EQ(report->Pages.GetPage(0)->Count(), 0);
+  form->AddDialogForm();
+  bool asked = false;
+  WhenModal<QFileDialog>([&asked](QFileDialog* dialog) {
+    asked = dialog->acceptMode() == QFileDialog::AcceptSave;
+    dialog->reject();
+  });
+  EXPECT_FALSE(form->Save());
+  EXPECT_TRUE(asked);
+  EXPECT_TRUE(form->GetModified());
+  answers = {7};
+}
+
+TEST_F(DesignerForm, AfterSavingAsXmlSaveWritesATemplateUnderThatName) {
+  auto form = Open();
+  form->AddDialogForm();
+  const QString xml = dir.filePath(S("ClenZoznam.rp3"));
+  ASSERT_TRUE(form->SaveAsFile(dir.filePath(S("ClenZoznam.rpf")), TrpSaveKind::XmlReport));
+  EXPECT_EQ(form->FileName(), xml);
+  EXPECT_FALSE(form->GetModified());
+  EXPECT_TRUE(FileBytes(xml).startsWith("<?xml"));
+  if (!QStandardPaths::findExecutable(S("xmllint")).isEmpty()) {
+    QProcess lint;
+    lint.setProcessChannelMode(QProcess::MergedChannels);
+    lint.start(S("xmllint"), {S("--noout"), xml});
+    ASSERT_TRUE(lint.waitForFinished(60000));
+    EXPECT_EQ(lint.exitCode(), 0) << lint.readAll().toStdString();
+  }
+  form->AddDialogForm();
+  ASSERT_TRUE(form->Save());
+  TrpReport saved(&owner);
+  ASSERT_TRUE(saved.LoadFromFile(xml)); // the template format, under the XML report's name
+  EXPECT_EQ(saved.Pages.Count(), 3);
+}
+
+TEST_F(DesignerForm, TheDictionaryIsSavedAloneAndOpeningItMarksTheReportModified) {
+  auto form = Open();
+  report->Dictionary.Variables.SetVariable(S(" Pobočka"), QString()); // a category, then its variable
+  report->Dictionary.Variables.SetVariable(S("Pobocka"), S("'Senec'"));
+  const QString dictionary = dir.filePath(S("slovnik.rpd"));
+  ASSERT_TRUE(form->SaveAsFile(dictionary, TrpSaveKind::Dictionary));
+  EXPECT_TRUE(QFile::exists(dictionary));
+  EXPECT_EQ(form->FileName(), fileName);
+  report->Dictionary.Clear();
+  form->SetModified(false);
+  ASSERT_TRUE(form->OpenFile(dictionary, true));
+  EXPECT_TRUE(form->GetModified());
+  EXPECT_EQ(form->FileName(), fileName);
+  EXPECT_EQ(report->Dictionary.Variables.IndexOf(S("Pobocka")), 1);
+  answers = {7};
+}
+
+TEST_F(DesignerForm, ATemplateForNewReportsIsListedAndANewReportFromItIsUntitled) {
+  TrpDesigner designer;
+  designer.TemplateDir = dir.path(); // without its separator
+  QImage icon(16, 16, QImage::Format_RGB32);
+  icon.fill(Qt::red);
+  const QString bitmap = dir.filePath(S("ikona.bmp"));
+  ASSERT_TRUE(icon.save(bitmap, "BMP"));
+  auto form = Open();
+  WhenModal<TrpTemplNewForm>([&bitmap](TrpTemplNewForm* details) {
+    details->CommentMemo->setPlainText(S("Zoznam členov\ns telefónmi"));
+    EXPECT_TRUE(details->LoadPicture(bitmap));
+    details->SetModalResult(mrOk);
+  });
+  ASSERT_TRUE(form->SaveAsFile(dir.filePath(S("elsewhere/Zoznam.rpf")), TrpSaveKind::NewReportTemplate));
+  const QString templateFile = dir.filePath(S("Zoznam.rpt"));
+  EXPECT_EQ(rpTemplateFiles(rpTemplateFolder(&designer)), QStringList{templateFile});
+
+  form->AddDialogForm(); // unsaved work: the new report asks first
+  WhenModal<TrpTemplForm>([](TrpTemplForm* chooser) {
+    ASSERT_EQ(chooser->TemplatesLV->count(), 1);
+    EXPECT_EQ(chooser->TemplatesLV->item(0)->text(), S("Zoznam"));
+    EXPECT_FALSE(chooser->OkButton->isEnabled());
+    chooser->TemplatesLV->setCurrentRow(0);
+    EXPECT_EQ(chooser->DescriptionMemo->toPlainText(), S("Zoznam členov\ns telefónmi"));
+    EXPECT_FALSE(chooser->PictureImage->pixmap().isNull());
+    chooser->OkButton->click();
+  });
+  answers = {7};
+  questions.clear();
+  form->NewFromTemplate();
+  EXPECT_EQ(questions, QStringList{S("Dotaz: Uložiť zmeny do ClenZoznam.rpf?")});
+  EXPECT_EQ(form->FileName(), S("Bezmena"));
+  EXPECT_EQ(report->Pages.Count(), 1);
+  EXPECT_NE(report->Pages.GetPage(0)->FindObject(S("Nadpis")), nullptr);
+  answers = {7};
+}
+
+TEST_F(DesignerForm, ThePictureEditorCentresASmallPictureAndKeepsItForAnUnknownFile) {
+  TrpGEditorForm editor;
+  editor.resize(400, 300);
+  QImage square(50, 50, QImage::Format_RGB32);
+  square.fill(Qt::red);
+  const QString bitmap = dir.filePath(S("stvorec.bmp"));
+  ASSERT_TRUE(square.save(bitmap, "BMP"));
+  ASSERT_TRUE(editor.LoadPicture(bitmap));
+  const QString foreign = dir.filePath(S("cudzi.wmf"));
+  {
+    QFile file(foreign);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromHex("d7cdc69a0000000000000000e803e80300000000"));
+  }
+  EXPECT_FALSE(editor.LoadPicture(foreign));
+  EXPECT_EQ(errors.size(), 1);
+  editor.show();
+  const QImage shown = editor.PreviewArea->grab().toImage();
+  const QRect expected = rpPicturePreviewRect(QSize(50, 50), editor.PreviewArea->size());
+  EXPECT_EQ(shown.pixelColor(expected.center()), QColor(Qt::red));
+  EXPECT_EQ(shown.pixelColor(expected.topLeft()), QColor(Qt::red));
+  EXPECT_NE(shown.pixelColor(expected.topLeft() - QPoint(1, 1)), QColor(Qt::red));
+  EXPECT_NE(shown.pixelColor(expected.bottomRight() + QPoint(1, 1)), QColor(Qt::red));
 }
 
 } // namespace
