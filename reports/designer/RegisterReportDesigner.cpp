@@ -4,6 +4,7 @@
 #include "reports/designer/rpInsertDefaults.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/ui/rpDock.h"
+#include <QtWidgets/QApplication>
 
 TrpInsertDefaults& rpInsertDefaults() {
   static TrpInsertDefaults defaults;
@@ -17,7 +18,9 @@ void RegisterReportDesigner() {
   g.DesignerWindow = [](TrpReport& report, bool editingTemplate) {
     // The title is known only once the program runs, after the registrations.
     rpRegistryRoot() = QStringLiteral("Software\\ZiviVudire\\") + ApplicationTitle();
-    TrpDesignerForm form(report, editingTemplate);
+    // Owned by the window that opens it, so its tool windows (inspector,
+    // fields) stay usable beside that window's modal run.
+    TrpDesignerForm form(report, editingTemplate, QApplication::activeModalWidget());
     return form.ShowModal();
   };
 }

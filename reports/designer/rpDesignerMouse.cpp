@@ -398,7 +398,7 @@ void TrpDesignerMouse::Release(QPoint) {
     if (workRect_.IsPoint()) workRect_ = TrpEdges{workRectAtDown_.Left, workRectAtDown_.Top, workRectAtDown_.Left, workRectAtDown_.Top};
     workRect_ = workRect_.Normalised();
     rubberBand_ = false;
-    InsertObject(false);
+    InsertObject();
   } else if (tool_ == TrpDesignerTool::Line) {
     ReleaseLine();
   } else if (rubberBand_) {
@@ -490,7 +490,8 @@ void TrpDesignerMouse::ReleaseSplit() {
 
 // --- inserting
 
-TrpView* TrpDesignerMouse::InsertObject(bool fieldDrop) {
+TrpView* TrpDesignerMouse::InsertObject(const QString& droppedField) {
+  const bool fieldDrop = !droppedField.isEmpty();
   TrpPage& page = *selection_.Page();
   std::unique_ptr<TrpView> object = rpNewToolObject(*Report, page, tool_, ChooseBandType);
   if (!object) return nullptr;
@@ -521,6 +522,7 @@ TrpView* TrpDesignerMouse::InsertObject(bool fieldDrop) {
         object->Width > WorkspaceWidth - 10)
       object->Width = 40;
   rpApplyInsertDefaults(*object, rpInsertDefaults());
+  if (fieldDrop) object->Memo = QStringList{QLatin1Char('[') + droppedField + QLatin1Char(']')};
   object->IsSelected = 1;
   TrpView* added = page.Add(std::move(object));
   if (IsBandObject(added)) rpNormaliseObjectOrder(page);
@@ -573,7 +575,5 @@ TrpView* TrpDesignerMouse::Drop(const QString& field) {
   dragOver_ = false;
   SetTool(TrpDesignerTool::Text, false);
   cursor_ = TrpDesignerCursor::Cross;
-  TrpView* object = InsertObject(true);
-  if (object) object->Memo = QStringList{QLatin1Char('[') + field + QLatin1Char(']')};
-  return object;
+  return InsertObject(field);
 }

@@ -94,7 +94,8 @@ private:
   void ReleaseLine();
   void ReleaseRubberBand();
   void ReleaseSplit();
-  TrpView* InsertObject(bool fieldDrop);
+  // A dropped field gives the text object its text "[field]".
+  TrpView* InsertObject(const QString& droppedField = QString());
 
   const TrpDesignerSettings& settings_;
   TrpDesignerSelection& selection_;

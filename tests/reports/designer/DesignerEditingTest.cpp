@@ -231,6 +231,22 @@ TEST_F(EditingFixture, AClickInsertsTheDefaultSizeAtTheSnappedPoint) {
   EXPECT_EQ(mouse.Tool(), TrpDesignerTool::Picture); // Shift at the palette keeps it armed
 }
 
+TEST_F(EditingFixture, ADroppedFieldBecomesATextAtTheGhostWithoutItsEditor) {
+  settings.EditAfterInsert = true;
+  int edits = 0;
+  mouse.EditObject = [&edits](TrpView*) { ++edits; };
+  mouse.DragOver(QPoint(103, 61));
+  mouse.DragOver(QPoint(110, 70));
+  EXPECT_EQ(mouse.Overlay(), TrpMouseOverlay::Ghost);
+  const TrpView* text = mouse.Drop(S("MASTER.\"TELEFON\""));
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(Bounds(text), QRect(100, 60, 96, 20)); // the snapped point less 4
+  EXPECT_EQ(text->Memo, QStringList{S("[MASTER.\"TELEFON\"]")});
+  EXPECT_EQ(edits, 0);
+  EXPECT_EQ(mouse.Tool(), TrpDesignerTool::Select);
+  EXPECT_EQ(undo.UndoCount(), 1);
+}
+
 class OnlyOnePerPage : public TrpView {
 public:
   OnlyOnePerPage() {
