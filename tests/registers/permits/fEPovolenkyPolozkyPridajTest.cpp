@@ -118,4 +118,18 @@ TEST_F(PermitItemTest, APriceOfZeroRemovesTheCashRowWhichAloneStillCannotBeDelet
             QStringList(QStringLiteral("BV/2/1/15")));
 }
 
+TEST_F(PermitItemTest, AMemberWithoutATownOrTitleIsStillNamedInTheCashBook) {
+  Sql("update c_clenov set mesto=null,titul=null where jedin=40");
+  Sql("update e_povolenky set datum=datum where jedin=50"); // the header takes the member's data again
+  script.Then([&](TForm& f) {
+    Activate(f);
+    Choose(*Item(f).eDBCeniny, 10);
+    Item(f).eDBDruhDokladu->FindIt(30);
+    Press(f, Qt::Key_F12);
+  });
+  RunAddPasses(*dialog);
+  EXPECT_EQ(Rows(QStringLiteral("select nazov,mesto,nazov_uplny from e_pokladna")),
+            QStringList(QStringLiteral("Novák Ján//Novák Ján")));
+}
+
 } // namespace
