@@ -129,6 +129,7 @@ TfrmEPovolenkyPridaj::TfrmEPovolenkyPridaj(QWidget* owner) : TDialogForm(owner) 
     eDBCislo->SetValue(q.FieldByNumber(0).AsInteger());
     q.Close();
   };
+  dlg.AfterClear = [this] { ShowChecks(TMemberChecks{}); };
   dlg.RowWritten = [](TIBQuery& q, int key) { StampPaymentRows(q, key); };
   dlg.SaveFailed = [this](int handled) {
     if (handled == 2001) eDBCislo->setFocus();
@@ -164,7 +165,7 @@ void TfrmEPovolenkyPridaj::eDBClenChange() {
   const QVariant born = chosen ? eDBClen->GetKeyValue3() : QVariant();
   eDatumNarodenia->SetDate(born.isNull() ? QVariant() : QVariant(DateTime::FromDate(born.toDate())));
   eCisloLegimitacie->setText(chosen ? eDBClen->GetKeyValue4().toString() : QString());
-  if (!chosen) ePokuta->clear();
+  if (!chosen) ShowChecks(TMemberChecks{});
 }
 
 void TfrmEPovolenkyPridaj::eDBClenExit() {
@@ -187,9 +188,15 @@ void TfrmEPovolenkyPridaj::ShowChecks(const TMemberChecks& checks) {
   else
     ePovolenkaVratena->SetDate(DateTime::FromDate(checks.Returned.Shown.toDate()));
   ShowWarning(*ePovolenkaVratena, checks.Returned.Warning);
-  eBrigada->SetValue(checks.Hours);
+  // Without a member nothing is shown.
+  if (!KeyParam(*eDBClen).isNull()) {
+    eBrigada->SetValue(checks.Hours);
+    ePokuta->SetValue(checks.Fines);
+  } else {
+    eBrigada->clear();
+    ePokuta->clear();
+  }
   ShowWarning(*eBrigada, checks.HoursShort);
-  ePokuta->SetValue(checks.Fines);
   ShowWarning(*ePokuta, checks.FinesDue);
 }
 
