@@ -21,8 +21,8 @@
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtGui/QKeyEvent>
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QVBoxLayout>
 #include <cmath>
 
 namespace {
@@ -74,9 +74,14 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   eDBDPH = AddMoney(controls, QStringLiteral("DPH"), QStringLiteral("eDBDPH"));
   eDBSpolu = AddMoney(controls, QStringLiteral("Spolu s DPH"), QStringLiteral("eDBSpolu"));
   eDBPoznamka = AddNoteMemo(controls);
+  // The note takes the room the rows leave it, so the dialog with its invoice
+  // buttons stays within a 1024 x 768 screen.
+  eDBPoznamka->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  eDBPoznamka->setMinimumHeight(60);
   auto* link = controls.Add<QWidget>(QStringLiteral("pnlFaktura"));
   link->setFont(font()); // the buttons' captions, not the entry font of the rows
-  auto* linkRow = new QHBoxLayout(link);
+  // One under the other: side by side their captions do not fit.
+  auto* linkRow = new QVBoxLayout(link);
   linkRow->setContentsMargins(0, 0, 0, 0);
   btnFakturaUhrada = new TSpeedButton(link);
   btnFakturaUhrada->setObjectName(QStringLiteral("btnFakturaUhrada"));
@@ -85,9 +90,8 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   btnFakturaZrus->setObjectName(QStringLiteral("btnFakturaZrus"));
   btnFakturaZrus->setText(QStringLiteral("Zruš napojenie uhrádzania - F6"));
   btnFakturaZrus->hide();
-  linkRow->addWidget(btnFakturaUhrada);
-  linkRow->addWidget(btnFakturaZrus);
-  linkRow->addStretch();
+  linkRow->addWidget(btnFakturaUhrada, 0, Qt::AlignLeft);
+  linkRow->addWidget(btnFakturaZrus, 0, Qt::AlignLeft);
   connect(btnFakturaUhrada, &QToolButton::clicked, this, &TfrmEPokladnaPridaj::btnFakturaUhradaClick);
   connect(btnFakturaZrus, &QToolButton::clicked, this, &TfrmEPokladnaPridaj::btnFakturaZrusClick);
 

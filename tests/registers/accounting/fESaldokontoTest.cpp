@@ -141,6 +141,8 @@ protected:
     script.Then([&, smer](TForm& f) {
       Activate(f);
       TfrmEPokladnaPridaj& d = Movement(f);
+      // With its title bar within a 1024 x 768 screen.
+      EXPECT_LE(f.height() + 32, 768);
       d.eDBSmerPohybu->FindIt(smer);
       Press(f, Qt::Key_F5);
       seen << d.eDBPopis->text() << d.eDBZaklad->text() << d.eDBSpolu->text() << d.eDBNazov->text()
