@@ -1,5 +1,4 @@
 #include "reports/designer/rpTextEditorBase.h"
-#include "platform/base/Registry.h"
 #include "reports/designer/rpExpressionBuilder.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpControl.h"
@@ -21,18 +20,6 @@ namespace {
 
 // The designer's own section, where its options dialog writes the editor's fonts.
 QString TextEditorSettingsKey() { return rpRegistryRoot() + QStringLiteral("\\Form\\TrpDesignerForm"); }
-
-QString TextEditorSetting(const QString& name, const QString& fallback) {
-  const auto value = TRegistry::Root().ReadValue(TextEditorSettingsKey(), name);
-  if (!value) return fallback;
-  return value->Type == TRegValueType::Dword ? QString::number(value->Dword) : value->Text;
-}
-
-int TextEditorIntSetting(const QString& name, int fallback) {
-  bool ok = false;
-  const int value = TextEditorSetting(name, QString()).toInt(&ok);
-  return ok ? value : fallback;
-}
 
 const QStringList& EmptyScriptFrame() {
   static const QStringList frame{QStringLiteral("begin"), QStringLiteral("  "), QStringLiteral("end")};
@@ -130,7 +117,7 @@ int TrpTextEditorBase::ShowEditor(TrpView* object) {
   ApplyFonts();
   TextMemo->setReadOnly(object->Restrictions & 1);
   SetScriptReadOnly(object->Restrictions & 2);
-  splitterPos_ = TextEditorIntSetting(QStringLiteral("SplitterPos"), 100);
+  splitterPos_ = rpRegistryReadInt(TextEditorSettingsKey(), QStringLiteral("SplitterPos"), 100);
   ApplyLayout();
   scriptTargeted_ = !hasTextPart_;
   TextMemo->moveCursor(QTextCursor::Start);
@@ -142,15 +129,15 @@ int TrpTextEditorBase::ShowEditor(TrpView* object) {
 
 void TrpTextEditorBase::ApplyFonts() {
   const bool textObject = dynamic_cast<TrpMemoView*>(object_);
-  QFont text(TextEditorSetting(QStringLiteral("TextFontName"), QStringLiteral("Arial")));
-  text.setPointSize(TextEditorIntSetting(QStringLiteral("TextFontSize"), 10));
-  if (textObject && TextEditorSetting(QStringLiteral("UseDefaultFont"), QStringLiteral("1")) != QLatin1String("0")) {
+  QFont text(rpRegistryReadText(TextEditorSettingsKey(), QStringLiteral("TextFontName"), QStringLiteral("Arial")));
+  text.setPointSize(rpRegistryReadInt(TextEditorSettingsKey(), QStringLiteral("TextFontSize"), 10));
+  if (textObject && rpRegistryReadBool(TextEditorSettingsKey(), QStringLiteral("UseDefaultFont"), true)) {
     text.setFamily(static_cast<TrpMemoView*>(object_)->Font.Name);
     text.setPointSize(10);
   }
   TextMemo->setFont(text);
-  QFont script(TextEditorSetting(QStringLiteral("ScriptFontName"), QStringLiteral("Courier New")));
-  script.setPointSize(TextEditorIntSetting(QStringLiteral("ScriptFontSize"), 10));
+  QFont script(rpRegistryReadText(TextEditorSettingsKey(), QStringLiteral("ScriptFontName"), QStringLiteral("Courier New")));
+  script.setPointSize(rpRegistryReadInt(TextEditorSettingsKey(), QStringLiteral("ScriptFontSize"), 10));
   SetScriptFont(script);
 }
 
@@ -221,8 +208,7 @@ void TrpTextEditorBase::InsertText(const QString& text) {
 void TrpTextEditorBase::FormClose(TCloseAction&) {
   if (hasTextPart_) scriptVisible_ = ScriptBtn->isChecked();
   if (hasTextPart_ && ScriptShown()) splitterPos_ = Splitter->sizes().value(0, splitterPos_);
-  TRegistry::Root().WriteValue(TextEditorSettingsKey(), QStringLiteral("SplitterPos"),
-                               TRegValue::String(QString::number(splitterPos_)), true);
+  rpRegistryWriteInt(TextEditorSettingsKey(), QStringLiteral("SplitterPos"), splitterPos_);
   rpSaveFormPosition(this);
 }
 
