@@ -136,4 +136,29 @@ TEST_F(PermitPaymentsTest, TheMembersWarningsAreRedAndNeverStopTheSave) {
   EXPECT_EQ(Column(QStringLiteral("select count(*) from e_povolenky where rok=2026 and c_clenov=40")), QVariantList({1}));
 }
 
+TEST_F(PermitPaymentsTest, ANumberTypedOverThatAnotherPaymentHasIsRefusedAndTheNumberKeepsTheFocus) {
+  Sql("insert into e_povolenky (jedin,rok,typ_povolenky,cislo) values (60,2026,0,5)");
+  Open();
+  bool stayedOpen = false, numberFocused = false;
+  QStringList refusal;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyPridaj& d = Payment(f);
+    Choose(*d.eDBClen, 40);
+    Retype(d.eDBCislo, QStringLiteral("5"));
+    Press(f, Qt::Key_F12);
+    stayedOpen = f.isVisible();
+    numberFocused = d.eDBCislo->hasFocus();
+    refusal = Messages();
+    Press(f, Qt::Key_Escape);
+  });
+  Key(Qt::Key_P);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_TRUE(numberFocused);
+  ASSERT_FALSE(refusal.isEmpty());
+  EXPECT_TRUE(refusal.last().contains(QStringLiteral("#2001"))) << refusal.join(QLatin1Char('|')).toStdString();
+  // The placeholder went with the cancel; the other payment stays.
+  EXPECT_EQ(Column(QStringLiteral("select jedin from e_povolenky")), QVariantList({60}));
+}
+
 } // namespace
