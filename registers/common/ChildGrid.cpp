@@ -89,6 +89,7 @@ void TChildGrid::Refresh() {
         lines.append(order.isEmpty() ? QStringLiteral("a.jedin") : order);
         query->SetSQL(lines.join(QLatin1Char('\n')));
         query->ParamByName(QStringLiteral("JEDIN")).SetValue(owner_.ChildOwnerKey());
+        if (BindParams) BindParams(*query);
         TraceQuerySQL(*query, query->SQL());
         query->Open();
         if (AfterOpen) AfterOpen();

@@ -72,6 +72,8 @@ public:
   // After each refresh opened the rows, before the kept row is located
   // (totals the owner shows).
   std::function<void()> AfterOpen;
+  // Binds the select's values beyond :JEDIN (a price the owner shows).
+  std::function<void(TIBQuery&)> BindParams;
 
   void Refresh();
   void Add();

@@ -10,6 +10,8 @@
 #include "registers/permits/fEKrmenia.h"
 #include "registers/permits/fEPovolenky.h"
 #include "registers/permits/fEPovolenkyHost.h"
+#include "registers/permits/fEZarybnovanieZdroj.h"
+#include "registers/permits/fPVlastnaProdukcia.h"
 
 void RegisterPermitsForms() {
   // The settings dialog picks its two organisations from TfrmCZO.
@@ -24,4 +26,6 @@ void RegisterPermitsForms() {
   FormRegistry::RegisterYearForm<TfrmEPovolenky>(QStringLiteral("TfrmEPovolenky"));
   FormRegistry::RegisterYearForm<TfrmEPovolenkyJUX>(QStringLiteral("TfrmEPovolenkyJUX"));
   FormRegistry::RegisterYearForm<TfrmEPovolenkyZO>(QStringLiteral("TfrmEPovolenkyZO"));
+  FormRegistry::RegisterYearForm<TfrmEZarybnovanieZdroj>(QStringLiteral("TfrmEZarybnovanieZdroj"));
+  FormRegistry::RegisterYearForm<TfrmPVlastnaProdukcia>(QStringLiteral("TfrmPVlastnaProdukcia"));
 }

@@ -10,9 +10,9 @@
 
 namespace {
 
-const char* const kPermitForms[] = {"TfrmCZO",          "TfrmCCeniny",     "TfrmCReviryJUX",    "TfrmCDruhyRyb",
-                                    "TfrmCKrmiv",       "TfrmEKrmenia",    "TfrmCZdrojeUhrad", "TfrmEPovolenkyJUX",
-                                    "TfrmEPovolenkyZO",  "TfrmEPovolenky"};
+const char* const kPermitForms[] = {"TfrmCZO",          "TfrmCCeniny",    "TfrmCReviryJUX",        "TfrmCDruhyRyb",
+                                    "TfrmCKrmiv",       "TfrmEKrmenia",   "TfrmCZdrojeUhrad",      "TfrmEPovolenkyJUX",
+                                    "TfrmEPovolenkyZO", "TfrmEPovolenky", "TfrmEZarybnovanieZdroj"};
 
 class PermitDialogsLayoutTest : public RegisterTest {
 protected:

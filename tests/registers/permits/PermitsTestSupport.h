@@ -43,6 +43,11 @@ protected:
     statement.Commit();
     return rows;
   }
+  // Makes a shown dialog the active window, so that leaving a control reaches it.
+  static void Activate(TForm& f) {
+    f.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&f] { return f.isActiveWindow(); }, 5000));
+  }
   // Replaces the text of a line edit as typing would after selecting it.
   static void Retype(QLineEdit* edit, const QString& text) {
     edit->setFocus();

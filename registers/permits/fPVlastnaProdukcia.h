@@ -1,0 +1,35 @@
+#pragma once
+#include "core/ui/Form.h"
+
+class TIBComboBox;
+class TQPLBtn;
+class TSpeedButton;
+struct TRegisterPrint;
+
+// The overview of one fishing ground's year: the user picks a ground of the
+// year and " &OK" (F12) prints its releases, guard inspections, work duty,
+// fish taken out of it and feeding; the dialog then closes with 1, also when
+// there was nothing to print. "&Nezapíš" (Esc) closes it with 2.
+class TfrmPVlastnaProdukcia : public TForm {
+  Q_OBJECT
+public:
+  TfrmPVlastnaProdukcia(QWidget* owner, quint16 rok);
+  ~TfrmPVlastnaProdukcia() override;
+
+  // The report of ground `revir` (shown as `revirText`) in year `rok`.
+  static TRegisterPrint GroundReport(int revir, const QString& revirText, quint16 rok);
+
+  TIBComboBox* eDBRevir;
+  TSpeedButton* btnRevir;
+  TQPLBtn *btnZapis, *btnNezapis;
+
+  void btnZapisClick();
+
+protected:
+  void FormShow() override;
+  bool FormKeyDown(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  quint16 rok_;
+};
