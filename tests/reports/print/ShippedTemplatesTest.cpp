@@ -24,6 +24,8 @@
 #include "registers/members/fEPriestupky.h"
 #include "registers/members/fERS.h"
 #include "registers/members/fEVyznamenania.h"
+#include "registers/permits/fEZarybnovanieZdroj.h"
+#include "registers/permits/fPVlastnaProdukcia.h"
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/engine/ui/rpQtPrinter.h"
@@ -207,6 +209,39 @@ protected:
     dialog.btnZapisClick();
   }
 
+  // A purchase of pike fry from the council's money, released into a ground,
+  // and the ground's feeding.
+  void AddStocking() {
+    Exec(QStringLiteral("insert into c_zo (jedin,cislo,nazov) values (1,1,'Sever')"));
+    Exec(QStringLiteral("insert into c_reviry_jux (jedin,rok,cislo,nazov,c_zo,typ_vody,typ_revira,nazov_uplny,"
+                        "nazov_uplny2) values (1,2026,'3-1230-4-1','Štrkovisko Ľubochňa',1,1,1,"
+                        "'Štrkovisko Ľubochňa (Sever) - 3-1230-4-1','3-1230-4-1 - Štrkovisko Ľubochňa (Sever)')"));
+    Exec(QStringLiteral("insert into c_druhy_ryb (jedin,nazov,druh,skratka,typ,cena,cislo) "
+                        "values (1,'Šťuka plôdik','šťuka','Š',3,0.5,0)"));
+    Exec(QStringLiteral("insert into c_zdroje_uhrad (jedin,nazov,do_vykazu_rady) values (1,'Rada Žilina',1)"));
+    Exec(QStringLiteral("insert into e_zarybnovanie_zdroj (jedin,rok,datum,c_druhy_ryb,cena_mj,mnozstvo,mj,"
+                        "c_zdroje_uhrad,preberanie_zabezpecene) values (1,2026,'2026-04-10',1,0.5,1000,'ks',1,1)"));
+    Exec(QStringLiteral("insert into e_zarybnovanie_revir (jedin,e_zarybnovanie_zdroj,datum,c_reviry_jux,mnozstvo) "
+                        "values (1,1,'2026-04-11',1,600)"));
+    Exec(QStringLiteral("insert into c_krmiv (jedin,rok,nazov) values (1,2026,'Kukurica')"));
+    Exec(QStringLiteral("insert into e_krmenia (jedin,rok,datum,c_reviry_jux,c_krmiv,jc,mnozstvo,mj,spolu) "
+                        "values (1,2026,'2026-05-01',1,1,4,12.5,'kg',50)"));
+  }
+  void Stocking() {
+    AddStocking();
+    ListPrint<TfrmEZarybnovanieZdroj>();
+  }
+  void GroundOverview() {
+    AddStocking();
+    TfrmPVlastnaProdukcia dialog(nullptr, 2026);
+    script.Then([&dialog](TForm&) {
+      dialog.eDBRevir->FindIt(1);
+      dialog.btnZapisClick();
+    });
+    PreviewNext();
+    dialog.ShowModal();
+  }
+
   int stastny = 0, ciern = 0;
 };
 
@@ -275,6 +310,8 @@ struct P : ShippedTemplates {
   static void TabulkaNaVazenie(ShippedTemplates& f) { static_cast<P&>(f).Preteky(2); }
   static void VysledkySutaze(ShippedTemplates& f) { static_cast<P&>(f).Ranking(TfrmPVysledkyLigy(nullptr, 2026)); }
   static void RebricekAtp(ShippedTemplates& f) { static_cast<P&>(f).Ranking(TfrmPVysledkyATP(nullptr, 2026)); }
+  static void Zaryb(ShippedTemplates& f) { static_cast<P&>(f).Stocking(); }
+  static void Vlastna(ShippedTemplates& f) { static_cast<P&>(f).GroundOverview(); }
 };
 
 INSTANTIATE_TEST_SUITE_P(
@@ -327,7 +364,15 @@ INSTANTIATE_TEST_SUITE_P(
                       S("12,5"), S("1300")}},
         TShippedCase{"PR_VATP.rpf",
                      P::RebricekAtp,
-                     {S("Rebríček ATP pretekárov ZEZ-A"), S("Ďurčo Peter"), S("Nováková Eva"), S("2,5"), S("6")}}),
+                     {S("Rebríček ATP pretekárov ZEZ-A"), S("Ďurčo Peter"), S("Nováková Eva"), S("2,5"), S("6")}},
+        TShippedCase{"Zaryb01.rpf",
+                     P::Zaryb,
+                     {S("Zarybňovanie 2026"), S("Šťuka plôdik (Š)"), S("Rada Žilina"), S("100,00 %"),
+                      S("Štrkovisko Ľubochňa"), S("Strana 1 z 1")}},
+        TShippedCase{"VlastnaProdukcia.rpf",
+                     P::Vlastna,
+                     {S("Hospodárenie revíru 2026"), S("Revír: 3-1230-4-1 - Štrkovisko Ľubochňa (Sever)"),
+                      S("Šťuka plôdik"), S("Kukurica"), S("Strana 1 z 1")}}),
     [](const auto& info) {
       std::string name = info.param.file;
       return name.substr(0, name.find('.'));
@@ -368,39 +413,73 @@ TEST_F(ShippedTemplates, ALongNameOnALabelStaysWholeOnItsLine) {
   })) << "the surname went to a line of its own";
 }
 
-// The member list printed from its register on the virtual printer goes to a
-// PDF file that a PDF reader takes, with the names and their diacritics.
-TEST_F(ShippedTemplates, TheMemberListPrintsToAPdfFileWithItsDiacritics) {
-  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
-  rpInstallPrinting();
-  TrpGlobals& g = rpGlobals();
-  auto restore = qScopeGuard([&g] {
-    g.PrintDialog = {};
-    g.OpenPrintDevice = {};
-  });
-  // A machine with a real printer must not get this page.
-  if (!rpPrinter().IsVirtual()) GTEST_SKIP() << "a system printer is installed";
-  g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
-  const QString pdf = QDir(folder.path()).filePath(QStringLiteral("zoznam.pdf"));
+// Prints on the virtual printer into a PDF file of the test's folder what
+// `print` starts (the next print form shown prints), and returns the text a
+// PDF reader finds in it; empty when the machine cannot do it (skipped).
+class ShippedPdf : public ShippedTemplates {
+protected:
+  QString PrintedText(const QString& name, const std::function<void()>& print) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) return {};
+    rpInstallPrinting();
+    TrpGlobals& g = rpGlobals();
+    auto restore = qScopeGuard([&g] {
+      g.PrintDialog = {};
+      g.OpenPrintDevice = {};
+    });
+    // A machine with a real printer must not get this page.
+    if (!rpPrinter().IsVirtual()) return {};
+    g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
+    const QString pdf = QDir(folder.path()).filePath(name);
+    script.Then([pdf](TForm& f) {
+      auto& form = static_cast<TfrmTlac&>(f);
+      form.rp1->PrintFileName = pdf;
+      form.btnPrint->click();
+    });
+    print();
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return QString::fromUtf8(process.readAllStandardOutput());
+  }
+  static void ExpectAll(const QString& text, std::initializer_list<QString> expected) {
+    for (const QString& piece : expected)
+      EXPECT_TRUE(text.contains(piece)) << piece.toStdString() << " not in:\n" << text.toStdString();
+  }
+};
+
+// The member list printed from its register goes to a PDF file that a PDF
+// reader takes, with the names and their diacritics.
+TEST_F(ShippedPdf, TheMemberListPrintsToAPdfFileWithItsDiacritics) {
   TfrmCClenov list(nullptr, ProgramSettings.Rok);
   list.list.btnRefreshClick();
   TfrmCClenovTlac dialog(&list);
-  script.Then([&pdf](TForm& f) {
-    auto& form = static_cast<TfrmTlac&>(f);
-    form.rp1->PrintFileName = pdf;
-    form.btnPrint->click();
+  const QString text = PrintedText(QStringLiteral("zoznam.pdf"), [&] { dialog.btn1->click(); });
+  if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  ExpectAll(text, {QStringLiteral("Zoznam členov"), QStringLiteral("Rok: 2026"), QStringLiteral("MO SRZ Žilina"),
+                   QStringLiteral("Šťastný Ľubomír"), QStringLiteral("Čierny Ján"), QStringLiteral("Strana 1 z 1")});
+}
+
+// The stocking report and the ground overview, printed from their register
+// and dialog, with the species, the source's share and the ground.
+TEST_F(ShippedPdf, TheStockingPrintsGoToPdfFilesWithSpeciesSourcesAndGround) {
+  AddStocking();
+  TfrmEZarybnovanieZdroj list(nullptr, 2026);
+  list.list.btnRefreshClick();
+  const QString stocking = PrintedText(QStringLiteral("zaryb.pdf"), [&] { list.list.btnTlacClick(); });
+  if (stocking.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  ExpectAll(stocking,
+            {QStringLiteral("Zarybňovanie 2026"), QStringLiteral("Šťuka plôdik (Š)"), QStringLiteral("Rada Žilina"),
+             QStringLiteral("100,00 %"), QStringLiteral("Štrkovisko Ľubochňa")});
+  TfrmPVlastnaProdukcia dialog(nullptr, 2026);
+  script.Then([&dialog](TForm&) {
+    dialog.eDBRevir->FindIt(1);
+    dialog.btnZapisClick();
   });
-  dialog.btn1->click();
-  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
-  QProcess process;
-  process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-  ASSERT_TRUE(process.waitForFinished(30000));
-  const QString text = QString::fromUtf8(process.readAllStandardOutput());
-  for (const QString& expected :
-       {QStringLiteral("Zoznam členov"), QStringLiteral("Rok: 2026"), QStringLiteral("MO SRZ Žilina"),
-        QStringLiteral("Šťastný Ľubomír"), QStringLiteral("Čierny Ján"), QStringLiteral("Strana 1 z 1")})
-    EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " not in:\n" << text.toStdString();
+  const QString overview = PrintedText(QStringLiteral("revir.pdf"), [&] { dialog.ShowModal(); });
+  ExpectAll(overview, {QStringLiteral("Hospodárenie revíru 2026"), QStringLiteral("Štrkovisko Ľubochňa (Sever)"),
+                       QStringLiteral("Šťuka plôdik"), QStringLiteral("Kukurica")});
 }
 
 // Two invoices marked in reverse order print into a PDF in that order, each
