@@ -6,6 +6,7 @@
 #include "reports/designer/rpDesignerArrange.h"
 #include "reports/designer/rpDesignerClipboard.h"
 #include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpDesignerGrid.h"
 #include "reports/designer/rpDesignerInsert.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpInsFieldsForm.h"
@@ -61,10 +62,7 @@ void TrpDesignerForm::ConnectEditing() {
           button->SetDown(true);
   };
   mouseEditing_.PagesChanged = [this] { UpdateTabs(); };
-  workspace_->OnAutoScroll = [this](QPoint point) {
-    const QPoint inContent = workspace_->mapTo(scrollBox_->widget(), point);
-    scrollBox_->ensureVisible(inContent.x(), inContent.y(), 0, 0);
-  };
+  workspace_->OnAutoScroll = [this](QPoint point) { ScrollTowardMouse(point); };
   workspace_->AcceptsFieldDrag = [this](QObject* source) { return fieldsWindow_ && source == fieldsWindow_->FieldsLB; };
   workspace_->OnFieldDropped = [this](QPoint) {
     if (!fieldsWindow_ || fieldsWindow_->DBField().isEmpty()) return;
@@ -111,6 +109,18 @@ void TrpDesignerForm::ConnectPalette() {
       const int tag = TrpDesignerTool::FirstAddIn + i;
       connect(button, &TrpSpeedButton::clicked, this, [this, tag] { SelectTool(tag); });
     }
+}
+
+void TrpDesignerForm::ScrollTowardMouse(QPoint point) {
+  if (pageForm_) return; // a dialog page has its own window, not the scroll box
+  const QRect visible(workspace_->mapFrom(scrollBox_->viewport(), QPoint(0, 0)), scrollBox_->viewport()->size());
+  const QPoint distance = rpAutoScrollDistance(point, visible);
+  QScrollBar* across = scrollBox_->horizontalScrollBar();
+  QScrollBar* down = scrollBox_->verticalScrollBar();
+  const int x = across->value(), y = down->value();
+  across->setValue(x + distance.x());
+  down->setValue(y + distance.y());
+  if (across->value() != x || down->value() != y) RedrawPage();
 }
 
 void TrpDesignerForm::SelectTool(int tool) {

@@ -220,6 +220,8 @@ private:
   // The keys of editing on the page: Esc, Delete, Insert, arrows and the rest.
   bool EditingKey(QKeyEvent* event);
   void SelectTool(int tool);
+  // A drag past the scroll box's visible part scrolls by as much as it lies beyond.
+  void ScrollTowardMouse(QPoint point);
 
   TrpReport& report_;
   TrpDesignerSettings settings_;

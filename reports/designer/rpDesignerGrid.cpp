@@ -70,3 +70,18 @@ TrpView* rpObjectAtPoint(const TrpPage& page, QPoint point) {
   }
   return nullptr;
 }
+
+namespace {
+
+int DistanceBeyond(int value, int start, int length) {
+  if (value > start + length) return value - (start + length);
+  if (value < start) return value - start;
+  return 0;
+}
+
+} // namespace
+
+QPoint rpAutoScrollDistance(QPoint point, const QRect& visible) {
+  return QPoint(DistanceBeyond(point.x(), visible.x(), visible.width()),
+                DistanceBeyond(point.y(), visible.y(), visible.height()));
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <QtCore/QPoint>
+#include <QtCore/QRect>
 #include <QtCore/QSize>
 
 class TrpPage;
@@ -26,3 +27,6 @@ QSize rpDefaultInsertSize(int gridSize, int fontSize);
 // The topmost object at the point; thin objects (lines) are hit within 3
 // pixels around them. Null when none.
 TrpView* rpObjectAtPoint(const TrpPage& page, QPoint point);
+// How far a drag scrolls the workspace: in each axis by as much as the point
+// lies beyond the visible rectangle (negative before its start), else 0.
+QPoint rpAutoScrollDistance(QPoint point, const QRect& visible);

@@ -80,6 +80,17 @@ TrpMouseOverlay TrpDesignerMouse::Overlay() const {
   return TrpMouseOverlay::None;
 }
 
+QList<TrpEdges> TrpDesignerMouse::Outlines() const {
+  QList<TrpEdges> outlines;
+  if (settings_.Selection != 0 || !buttonDown_ || tool_ != TrpDesignerTool::Select) return outlines;
+  const TrpPage& page = *selection_.Page();
+  for (int i = 0; i < page.Count(); ++i) {
+    const TrpView* o = page.GetObject(i);
+    if (o->IsSelected) outlines << TrpEdges{o->Left, o->Top, o->Left + o->Width, o->Top + o->Height};
+  }
+  return outlines;
+}
+
 void TrpDesignerMouse::ComputeMultipleSelection() {
   selection_.ComputeMultipleSelection();
   if (!selection_.MultiFrameValid()) return;
@@ -97,6 +108,7 @@ void TrpDesignerMouse::DeselectAll() {
 void TrpDesignerMouse::Hover(QPoint point) {
   dragOver_ = false;
   moved_ = true;
+  mayAutoScroll_ = true;
   const int count = selection_.Count();
   if (tool_ == TrpDesignerTool::Line) {
     selectMode_ = true;
@@ -241,6 +253,7 @@ void TrpDesignerMouse::PressSelect(QPoint point, Qt::MouseButton button, Qt::Key
 void TrpDesignerMouse::Drag(QPoint point, Qt::KeyboardModifiers modifiers) {
   dragOver_ = false;
   moved_ = true;
+  mayAutoScroll_ = false;
   const bool snapping = Snapping(modifiers);
   const QPoint delta = rpGridDelta(point - last_, settings_.GridSize, snapping);
   if (undoPending_ && !rubberBand_ && (!snapping || !delta.isNull())) {
@@ -270,8 +283,10 @@ void TrpDesignerMouse::Drag(QPoint point, Qt::KeyboardModifiers modifiers) {
     ScaleSelection(delta);
   } else if (cursor_ == TrpDesignerCursor::Arrow && selectMode_ && count >= 1) {
     MoveSelection(delta, modifiers);
+    mayAutoScroll_ = true;
   } else if (IsSizeCursor(cursor_) && count == 1) {
     ResizeSingle(delta);
+    mayAutoScroll_ = true;
   } else {
     return;
   }

@@ -1,5 +1,6 @@
 #pragma once
 #include "reports/designer/rpDesignerUndo.h"
+#include <QtCore/QList>
 #include <QtCore/QPoint>
 #include <QtCore/QRect>
 #include <QtCore/QString>
@@ -67,6 +68,13 @@ public:
   TrpEdges WorkRect() const { return workRect_; }
   TrpMouseOverlay Overlay() const;
   int SplitLineX() const { return split_.LineX; }
+  // With "Selection" at 0, a left press on the selection shows the selected
+  // objects' outlines until the release, instead of the objects redrawn at
+  // every step of a move or resize. Empty otherwise.
+  QList<TrpEdges> Outlines() const;
+  // Whether the last mouse move may scroll the workspace toward the mouse:
+  // hovering, moving and resizing may; rubber bands, lines, splits and scaling do not.
+  bool MayAutoScroll() const { return mayAutoScroll_; }
 
   void Hover(QPoint point);
   void Press(QPoint point, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -111,6 +119,7 @@ private:
   bool dragOver_ = false;
   bool undoPending_ = false;
   bool resized_ = false;
+  bool mayAutoScroll_ = false;
   int resizeMode_ = 0; // 1 top-left, 2 bottom-right, 3 top-right, 4 bottom-left, 5 left, 6 right, 7 top, 8 bottom
   int gripTolerance_ = 2;
   QPoint last_;

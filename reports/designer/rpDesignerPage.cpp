@@ -84,10 +84,22 @@ void TrpDesignerPage::paintEvent(QPaintEvent* event) {
 
 void TrpDesignerPage::Draw(QPainter& canvas, int upTo, const QRegion& clip) {
   if (!page_ || DrawingDisabled) return;
+  const QList<TrpEdges> outlines = mouse_ ? mouse_->Outlines() : QList<TrpEdges>();
+  canvas.setClipRegion(clip);
+  if (outlines.isEmpty() || pageAtPress_.isNull()) {
+    DrawPageContent(canvas, upTo, clip);
+    DrawSelectionMarks(canvas);
+  } else {
+    canvas.drawPixmap(0, 0, pageAtPress_);
+    DrawOutlines(canvas, outlines);
+  }
+  DrawMouseOverlay(canvas);
+}
+
+void TrpDesignerPage::DrawPageContent(QPainter& canvas, int upTo, const QRegion& clip) {
   TrpGlobals& g = rpGlobals();
   g.EngineMode = false;
   g.CurrentPage = page_;
-  canvas.setClipRegion(clip);
   FillBackground(canvas, clip);
   if (page_->PageType == 0) DrawMarginsAndColumns(canvas);
   // Bottom to top: objects outside the clip are skipped, so redrawing one
@@ -101,8 +113,24 @@ void TrpDesignerPage::Draw(QPainter& canvas, int upTo, const QRegion& clip) {
     canvas.restore();
     DrawObjectMarkers(canvas, *object);
   }
-  DrawSelectionMarks(canvas);
-  DrawMouseOverlay(canvas);
+}
+
+QPixmap TrpDesignerPage::PageAtPress() {
+  QPixmap picture(size() * devicePixelRatio());
+  picture.setDevicePixelRatio(devicePixelRatio());
+  QPainter canvas(&picture);
+  DrawPageContent(canvas, page_->Count() - 1, QRegion(rect()));
+  return picture;
+}
+
+void TrpDesignerPage::DrawOutlines(QPainter& canvas, const QList<TrpEdges>& outlines) const {
+  canvas.setBrush(Qt::NoBrush);
+  // Black dots over a white line show on any background without inverting it.
+  for (const QPen& pen : {QPen(Qt::white, 1), QPen(Qt::black, 1, Qt::DotLine)}) {
+    canvas.setPen(pen);
+    for (const TrpEdges& o : outlines)
+      canvas.drawRect(QRect(o.Left, o.Top, o.Width(), o.Height()));
+  }
 }
 
 void TrpDesignerPage::DrawMouseOverlay(QPainter& canvas) const {
@@ -205,6 +233,7 @@ void TrpDesignerPage::DrawSelectionMarks(QPainter& canvas) const {
 void TrpDesignerPage::mousePressEvent(QMouseEvent* event) {
   if (!mouse_ || !page_) return;
   mouse_->Press(event->position().toPoint(), event->button(), event->modifiers());
+  pageAtPress_ = mouse_->Outlines().isEmpty() ? QPixmap() : PageAtPress();
   FollowMouseCursor();
 }
 
@@ -216,13 +245,16 @@ void TrpDesignerPage::mouseMoveEvent(QMouseEvent* event) {
     mouse_->Drag(point, event->modifiers());
   else
     mouse_->Hover(point);
-  if (event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && OnAutoScroll) OnAutoScroll(point);
+  if (mouse_->MayAutoScroll() && event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+      OnAutoScroll)
+    OnAutoScroll(point);
   FollowMouseCursor();
 }
 
 void TrpDesignerPage::mouseReleaseEvent(QMouseEvent* event) {
   if (!mouse_ || !page_ || event->button() != Qt::LeftButton) return;
   mouse_->Release(event->position().toPoint());
+  pageAtPress_ = QPixmap();
   FollowMouseCursor();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 #include <QtCore/QPoint>
+#include <QtGui/QPixmap>
 #include <QtGui/QRegion>
 #include <QtWidgets/QWidget>
 #include <functional>
 
 class TrpDesignerForm;
 class TrpDesignerMouse;
+struct TrpEdges;
 class TrpPage;
 class TrpView;
 class TrpDesignerSelection;
@@ -23,12 +25,13 @@ public:
   // Nothing is drawn while a report loads or previews.
   bool DrawingDisabled = false;
   // Draws the objects with an index not above `upTo` inside `clip`, then
-  // the background, margins, columns and marks the clip holds.
+  // the background, margins, columns and marks the clip holds; while the
+  // mouse shows outlines, the page as it was at the press with the outlines.
   void Draw(QPainter& canvas, int upTo, const QRegion& clip);
 
   // The mouse's editing; the workspace hands it every mouse event and draws what it shows.
   void SetMouse(TrpDesignerMouse* mouse) { mouse_ = mouse; }
-  // Told of the mouse position; a drag with the left button alone asks to scroll the point into view.
+  // Told of the mouse position; hovering, moving or resizing with the left button alone asks to scroll toward it.
   std::function<void(QPoint point)> OnMouseMoved;
   std::function<void(QPoint point)> OnAutoScroll;
   // A database field dropped from the window of fields: whether the source is that window's list.
@@ -53,10 +56,16 @@ private:
   void DrawSelectionMarks(QPainter& canvas) const;
   void DrawObjectMarkers(QPainter& canvas, const TrpView& object) const;
   void DrawMouseOverlay(QPainter& canvas) const;
+  void DrawPageContent(QPainter& canvas, int upTo, const QRegion& clip);
+  void DrawOutlines(QPainter& canvas, const QList<TrpEdges>& outlines) const;
+  QPixmap PageAtPress();
   void FollowMouseCursor();
 
   const TrpDesignerSettings& settings_;
   TrpDesignerSelection& selection_;
   TrpPage* page_ = nullptr;
   TrpDesignerMouse* mouse_ = nullptr;
+  // The page as it was when the outlines appeared: shown under them, so the
+  // objects are not redrawn while they move.
+  QPixmap pageAtPress_;
 };

@@ -13,6 +13,11 @@
 #include "reports/engine/rpPage.h"
 #include "tests/support/QStringPrinter.h"
 
+// Outlines print as their edges when a check fails.
+void PrintTo(const TrpEdges& edges, std::ostream* os) {
+  *os << "(" << edges.Left << "," << edges.Top << " to " << edges.Right << "," << edges.Bottom << ")";
+}
+
 namespace {
 
 #define S(text) QStringLiteral(text)
@@ -204,6 +209,63 @@ TEST_F(EditingFixture, ASplitMovesTheSharedEdgeAndKeepsOnePixel) {
   mouse.Drag(QPoint(79, 20), {});
   mouse.Release(QPoint(79, 20));
   EXPECT_EQ(right->Width, 1);
+}
+
+TEST_F(EditingFixture, OutlinesShowWhileTheSelectionIsMovedOrResizedWithOutlineModeOn) {
+  constexpr int kSelect = TrpDesignerTool::Select;
+  const TrpEdges a{40, 40, 120, 60}, b{200, 40, 280, 60};
+  const struct {
+    const char* what;
+    int selectionSetting, tool, preselected; // preselected: none, the first object or both
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers modifiers;
+    QPoint from, to;
+    QList<TrpEdges> expected; // after the drag
+    bool scrolls;             // whether that drag (for the right button the hover) may scroll
+  } cases[] = {
+      {"move", 0, kSelect, 0, Qt::LeftButton, {}, {60, 50}, {76, 50}, {{56, 40, 136, 60}}, true},
+      {"move, objects redrawn", 1, kSelect, 0, Qt::LeftButton, {}, {60, 50}, {76, 50}, {}, true},
+      {"move two", 0, kSelect, 2, Qt::LeftButton, {}, {210, 50}, {210, 66}, {{40, 56, 120, 76}, {200, 56, 280, 76}}, true},
+      {"resize", 0, kSelect, 1, Qt::LeftButton, {}, {120, 50}, {136, 50}, {{40, 40, 136, 60}}, true},
+      {"scale two", 0, kSelect, 2, Qt::LeftButton, {}, {280, 60}, {296, 60}, {{40, 40, 125, 60}, {211, 40, 296, 60}}, false},
+      {"rubber band", 0, kSelect, 0, Qt::LeftButton, {}, {150, 150}, {300, 300}, {}, false},
+      {"Ctrl rubber band", 0, kSelect, 1, Qt::LeftButton, Qt::ControlModifier, {60, 50}, {76, 50}, {}, false},
+      {"line", 0, TrpDesignerTool::Line, 0, Qt::LeftButton, {}, {60, 50}, {76, 50}, {}, false},
+      {"insert", 0, TrpDesignerTool::Text, 0, Qt::LeftButton, {}, {60, 50}, {76, 50}, {}, false},
+      {"right button", 0, kSelect, 1, Qt::RightButton, {}, {60, 50}, {76, 50}, {}, true},
+  };
+  for (const auto& c : cases) {
+    page = report->Pages.Add();
+    selection.SetPage(page);
+    TrpView* first = Text(S("First"), QRect(40, 40, 80, 20));
+    TrpView* second = Text(S("Second"), QRect(200, 40, 80, 20));
+    first->IsSelected = c.preselected >= 1;
+    second->IsSelected = c.preselected == 2;
+    selection.ComputeMultipleSelection();
+    settings.Selection = c.selectionSetting;
+    mouse.SetTool(c.tool, false);
+    mouse.Hover(c.from);
+    mouse.Press(c.from, c.button, c.modifiers);
+    // At the press the outlines lie on the objects still in place (the first, or both).
+    EXPECT_EQ(mouse.Outlines(), QList<TrpEdges>({a, b}).first(c.expected.size())) << c.what;
+    if (c.button == Qt::LeftButton) mouse.Drag(c.to, c.modifiers);
+    EXPECT_EQ(mouse.Outlines(), c.expected) << c.what;
+    EXPECT_EQ(mouse.MayAutoScroll(), c.scrolls) << c.what;
+    mouse.Release(c.to);
+    EXPECT_TRUE(mouse.Outlines().isEmpty()) << c.what;
+  }
+}
+
+TEST(DesignerGrid, AutoScrollGoesAsFarAsThePointLiesBeyondTheVisiblePart) {
+  const QRect visible(100, 200, 400, 300); // x 100 to 500, y 200 to 500
+  const struct {
+    QPoint point, expected;
+  } cases[] = {
+      {{300, 300}, {0, 0}},   {{100, 200}, {0, 0}},     {{500, 500}, {0, 0}},     {{530, 300}, {30, 0}},
+      {{60, 300}, {-40, 0}},  {{300, 520}, {0, 20}},    {{300, 150}, {0, -50}},   {{40, 560}, {-60, 60}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(rpAutoScrollDistance(c.point, visible), c.expected) << c.point.x() << "," << c.point.y();
 }
 
 TEST_F(EditingFixture, AClickInsertsTheDefaultSizeAtTheSnappedPoint) {
