@@ -163,18 +163,20 @@ bool DeleteMarkedRecords(TDbGridQPL& grid, const QString& table, const QString& 
   return true;
 }
 
-bool ExecSQLInOwnTransaction(const QString& sql, const QVariantMap& params) {
+bool RunInOwnTransaction(const std::function<void(TIBQuery&)>& work) {
   TIBTransaction transaction(MainDatabase());
   TIBQuery query;
   query.SetDatabase(MainDatabase());
   query.SetTransaction(&transaction);
-  return RunUnitOfWork(transaction,
-                       [&] {
-                         query.SetSQL(sql);
-                         Bind(query, params);
-                         query.ExecSQL();
-                       })
-      .Done;
+  return RunUnitOfWork(transaction, [&] { work(query); }).Done;
+}
+
+bool ExecSQLInOwnTransaction(const QString& sql, const QVariantMap& params) {
+  return RunInOwnTransaction([&](TIBQuery& query) {
+    query.SetSQL(sql);
+    Bind(query, params);
+    query.ExecSQL();
+  });
 }
 
 void CheckShowMarkedButton(const TDbGridQPL& grid, TToolButton& button) {

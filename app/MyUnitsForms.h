@@ -2,9 +2,11 @@
 #include <QtCore/QList>
 #include <QtCore/QString>
 #include <QtCore/QVariantMap>
+#include <functional>
 
 class QWidget;
 class TDbGridQPL;
+class TIBQuery;
 class TToolBar;
 class TToolButton;
 class IPrintForm;
@@ -35,10 +37,12 @@ QList<int> MarkedKeysInList(const TDbGridQPL& grid);
 // after No or an error. True when rows were deleted.
 bool DeleteMarkedRecords(TDbGridQPL& grid, const QString& table, const QString& tail = QString());
 
-// Runs the statement with the bound values in a snapshot transaction of its
-// own and commits; on an error rolls back and hands it to the database-error
-// handler, returning false when the handler reported it and raising it again
-// when not. True when committed.
+// Runs `work` on a query of a snapshot transaction of its own and commits;
+// on an error rolls back and hands it to the database-error handler,
+// returning false when the handler reported it and raising it again when
+// not. True when committed.
+bool RunInOwnTransaction(const std::function<void(TIBQuery&)>& work);
+// RunInOwnTransaction of one statement with the bound values.
 bool ExecSQLInOwnTransaction(const QString& sql, const QVariantMap& params = {});
 
 // Keeps the only-marked button consistent with the grid: pressed with no

@@ -124,7 +124,7 @@ void TChildGrid::Edit() {
 void TChildGrid::Delete() {
   if (!query->Active() || query->IsEmpty()) return;
   if (BeforeDelete && !BeforeDelete()) return;
-  DeleteMarkedRecords(*grid, table_);
+  if (DeleteMarkedRecords(*grid, table_) && AfterDelete) AfterDelete();
 }
 
 QList<int> TChildGrid::Doomed() const {

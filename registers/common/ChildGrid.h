@@ -69,6 +69,8 @@ public:
   TIBQuery* query = nullptr;
   // Asked before a delete; false keeps the rows.
   std::function<bool()> BeforeDelete;
+  // Called after rows were deleted (each delete commits at once).
+  std::function<void()> AfterDelete;
   // After each refresh opened the rows, before the kept row is located
   // (totals the owner shows).
   std::function<void()> AfterOpen;

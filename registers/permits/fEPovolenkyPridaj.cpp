@@ -104,6 +104,9 @@ TfrmEPovolenkyPridaj::TfrmEPovolenkyPridaj(QWidget* owner) : TDialogForm(owner) 
   box->setMinimumHeight(200);
   form->addRow(box);
   connect(items->query, &TDataSet::DataSetChanged, this, &TfrmEPovolenkyPridaj::ItemsChanged);
+  // A delete commits at once, as an item's save does: the payment's stored
+  // total follows it there too, so a cancelled dialog leaves it right.
+  items->AfterDelete = [this] { RunInOwnTransaction([this](TIBQuery& q) { StampPaymentRows(q, Jedin); }); };
 
   eDBPoznamka = AddNoteMemo(controls);
   eSpolu = AddShownAmount(controls, QStringLiteral("Spolu k úhrade:"), QStringLiteral("eSpolu"), 2);

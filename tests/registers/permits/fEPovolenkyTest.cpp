@@ -103,6 +103,31 @@ TEST_F(PermitPaymentsTest, CancelAfterTwoItemsLeavesNothing) {
   EXPECT_TRUE(prints.empty());
 }
 
+TEST_F(PermitPaymentsTest, AnItemDeletedFromASavedPaymentLeavesTheRightTotalAlsoWhenTheDialogIsCancelled) {
+  Sql("insert into e_povolenky (jedin,rok,typ_povolenky,cislo,c_clenov,datum,spolu) "
+      "values (90,2026,0,1,40,'2026-03-02',15)");
+  Sql("insert into e_povolenky2 (jedin,e_povolenky,rok,typ_povolenky,typ_platby,c_ceniny,cena) "
+      "values (91,90,2026,0,0,10,5)");
+  Sql("insert into e_povolenky2 (jedin,e_povolenky,rok,typ_povolenky,typ_platby,c_ceniny,cena) "
+      "values (92,90,2026,0,0,10,10)");
+  Open();
+  Answer({mrYes});
+  double shown = 0;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyPridaj& d = Payment(f);
+    ASSERT_TRUE(d.items->query->Locate(QStringLiteral("jedin"), 92));
+    d.items->Delete();
+    shown = d.eSpolu->Value();
+    Press(f, Qt::Key_Escape);
+  });
+  Key(Qt::Key_F4);
+  EXPECT_EQ(Messages(), QStringList(QStringLiteral("Naozaj vymazať označený záznam?")));
+  EXPECT_EQ(shown, 5);
+  EXPECT_EQ(Rows(QStringLiteral("select count(*),sum(cena) from e_povolenky2")), QStringList(QStringLiteral("1/5")));
+  EXPECT_EQ(Column(QStringLiteral("select spolu from e_povolenky where jedin=90")), QVariantList({5}));
+}
+
 TEST_F(PermitPaymentsTest, TheMembersWarningsAreRedAndNeverStopTheSave) {
   // Last year: a permit back on 16 January, 7.5 of the 8 hours; a fine not paid.
   Sql("insert into e_povolenky (jedin,rok,typ_povolenky,cislo,c_clenov) values (80,2025,0,1,40)");
