@@ -173,10 +173,11 @@ void TDbGridQPL::DisplayGrid() {
   emit OnDisplayGrid();
 }
 
-bool TDbGridQPL::GetCheckedFilter(const QString& alias, QString& filter) {
+bool TDbGridQPL::GetCheckedFilter(const QString& alias, QString& filter, const QString& column) {
   filter.clear();
   if (!CheckEnabled() || CheckedCount() == 0) return true;
-  const std::optional<QString> condition = CheckedFilterCondition(CheckedList().Keys(), alias, KeyField());
+  const std::optional<QString> condition =
+      CheckedFilterCondition(CheckedList().Keys(), alias, column.isEmpty() ? KeyField() : column);
   if (!condition) {
     ShowKitInformation(QStringLiteral("Nie je možné označiť viac ako %1 záznamov!\r\n"
                                       "Filtrovanie označených nebolo akceptované.")

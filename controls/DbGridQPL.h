@@ -104,8 +104,9 @@ public:
   // off or nothing is marked. With more than kMaxCheckedFilterKeys marks it
   // shows why, leaves `filter` empty and returns false: the form must then
   // release its only-marked button rather than show the whole list as if it
-  // were the marked rows.
-  bool GetCheckedFilter(const QString& alias, QString& filter);
+  // were the marked rows. The condition is on `alias` and the key field, or
+  // on `column` when one is given (the marked keys found in another column).
+  bool GetCheckedFilter(const QString& alias, QString& filter, const QString& column = QString());
   // The ORDER BY list of the active column and then the others.
   void GetOrderBy(const QString& direction, QString& orderBy) const;
   // Marks every row not yet marked; OnCheckRow fires once per new mark.

@@ -18,14 +18,6 @@
 
 TfrmEPokladna* frmEPokladna = nullptr;
 
-namespace {
-// A number bound of 0 (or an empty edit) is no bound.
-QVariant NumberBound(const TIBCurrencyEdit& edit) {
-  const qint64 number = qint64(std::trunc(edit.Value()));
-  return number == 0 ? QVariant() : QVariant(number);
-}
-} // namespace
-
 TfrmEPokladna::TfrmEPokladna(QWidget* owner, quint16 rok, int typ)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok), Typ(typ) {
   frmEPokladna = this;

@@ -246,7 +246,7 @@ void TListPattern::AddMarkedCondition(TListQuery& query) {
   QString condition;
   // Past the grid's limit of marks it has said why: the button is released
   // so that the full list is not taken for the marked rows.
-  if (!gr1->GetCheckedFilter(QStringLiteral("a."), condition)) {
+  if (!gr1->GetCheckedFilter(MarkedColumn.isEmpty() ? QStringLiteral("a.") : QString(), condition, MarkedColumn)) {
     ReleaseOznacene();
     return;
   }
@@ -272,11 +272,12 @@ void TListPattern::gr1DisplayGrid() {
         }
         AddMarkedCondition(query);
         if (Filter && btnFilter && btnFilter->Down()) Filter(query);
+        if (!Grouping.isEmpty()) query.Add(Grouping);
         query.Add(QStringLiteral("order by"));
         QString order;
         const QString& smer = host_->Smer;
         if (gr1->ActiveTitleIndex() != 0) gr1->GetOrderBy(smer, order);
-        query.Add(order.isEmpty() ? QStringLiteral("a.jedin") + smer : order);
+        query.Add(order.isEmpty() ? DefaultOrder + smer : order);
         ib1->SetSQL(query.Text());
         for (auto it = query.Params.begin(); it != query.Params.end(); ++it)
           ib1->ParamByName(it.key()).SetValue(it.value());

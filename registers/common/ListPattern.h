@@ -134,6 +134,15 @@ public:
   bool PerYear = false;
   // The filter clauses, asked only while btnFilter is down.
   std::function<void(TListQuery&)> Filter;
+  // The column the marked rows restrict: by default the row's own key
+  // ("a." and the grid's key field); a list of sums whose rows are keyed
+  // by what they group names the rows' column that key is ("a.c_ceniny").
+  QString MarkedColumn;
+  // The lines after the conditions and before the order of a grouping
+  // query ("group by b.nazov,b.jedin"); empty for a plain list.
+  QString Grouping;
+  // The order when no column's order is chosen (with the direction).
+  QString DefaultOrder = QStringLiteral("a.jedin");
   // Status-bar sums etc. after the query opened, before the kept key is located.
   std::function<void()> AfterOpen;
   // Asked before each refresh; false leaves the list as it is (a list whose

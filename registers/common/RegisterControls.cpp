@@ -15,6 +15,7 @@
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <cmath>
 
 TIBEdit* AddText(TRegisterLayout& controls, const QString& label, const QString& name, int maxLength) {
   controls.Label(label);
@@ -221,6 +222,11 @@ void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen) {
   form.ShowModal();
 }
 
+QVariant NumberBound(const TIBCurrencyEdit& edit) {
+  const qint64 number = qint64(std::trunc(edit.Value()));
+  return number == 0 ? QVariant() : QVariant(number);
+}
+
 void AddRangeFilter(TListQuery& q, const QString& column, const QString& param, QVariant from, QVariant to) {
   const QString fromName = param + QStringLiteral("_OD"), toName = param + QStringLiteral("_DO");
   if (from.isValid() && to.isValid()) {
@@ -261,4 +267,16 @@ bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person) {
     edit->SetReadOnly(member);
   person.DatumNarodenia->SetReadOnly(member);
   return member;
+}
+
+void ShowOneCounterparty(const TCounterpartyRow& member, const TCounterpartyRow& partner) {
+  const auto show = [](const TCounterpartyRow& row, bool visible) {
+    row.Label->setVisible(visible);
+    row.Combo->setVisible(visible);
+    row.Button->setVisible(visible);
+  };
+  const bool memberChosen = !KeyParam(*member.Combo).isNull();
+  const bool partnerChosen = !KeyParam(*partner.Combo).isNull();
+  show(partner, !memberChosen);
+  show(member, !partnerChosen);
 }

@@ -104,6 +104,8 @@ void ShowForMember(TListForm& form, TIBComboBox& memberCombo, int clen);
 // bound is none. The bounds are bound as `param`_OD and `param`_DO, so that
 // two ranges of one list apply together.
 void AddRangeFilter(TListQuery& q, const QString& column, const QString& param, QVariant from, QVariant to);
+// A whole-number filter bound: 0 (or an empty edit) is no bound.
+QVariant NumberBound(const TIBCurrencyEdit& edit);
 // A business-partner lookup over c_partneri showing nazov_uplny, partners
 // with a name only.
 void SetupPartnerCombo(TIBComboBox& combo);
@@ -120,3 +122,12 @@ void SetupPersonKeys(TIBComboBox& memberCombo);
 // locks them (the member record holds them, and locked edits skip the
 // required checks); without one, unlocks them for typing. Returns whether a member is chosen.
 bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person);
+// One counterparty row of a dialog: its label, lookup combo and picker button.
+struct TCounterpartyRow {
+  QLabel* Label;
+  TIBComboBox* Combo;
+  TSpeedButton* Button;
+};
+// A member and a partner exclude each other: each row is shown only while
+// the other's combo holds no key.
+void ShowOneCounterparty(const TCounterpartyRow& member, const TCounterpartyRow& partner);

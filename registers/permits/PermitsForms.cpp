@@ -7,10 +7,12 @@
 #include "registers/permits/fCReviryJUX.h"
 #include "registers/permits/fCZO.h"
 #include "registers/permits/fCZdrojeUhrad.h"
+#include "registers/permits/fECeniny.h"
 #include "registers/permits/fEKrmenia.h"
 #include "registers/permits/fEPovolenky.h"
 #include "registers/permits/fEPovolenkyHost.h"
 #include "registers/permits/fEZarybnovanieZdroj.h"
+#include "registers/permits/fPCeninyZostatky.h"
 #include "registers/permits/fPVlastnaProdukcia.h"
 
 void RegisterPermitsForms() {
@@ -28,4 +30,6 @@ void RegisterPermitsForms() {
   FormRegistry::RegisterYearForm<TfrmEPovolenkyZO>(QStringLiteral("TfrmEPovolenkyZO"));
   FormRegistry::RegisterYearForm<TfrmEZarybnovanieZdroj>(QStringLiteral("TfrmEZarybnovanieZdroj"));
   FormRegistry::RegisterYearForm<TfrmPVlastnaProdukcia>(QStringLiteral("TfrmPVlastnaProdukcia"));
+  FormRegistry::RegisterYearForm<TfrmECeniny>(QStringLiteral("TfrmECeniny"));
+  FormRegistry::RegisterYearForm<TfrmPCeninyZostatky>(QStringLiteral("TfrmPCeninyZostatky"));
 }

@@ -10,9 +10,11 @@
 
 namespace {
 
-const char* const kPermitForms[] = {"TfrmCZO",          "TfrmCCeniny",    "TfrmCReviryJUX",        "TfrmCDruhyRyb",
-                                    "TfrmCKrmiv",       "TfrmEKrmenia",   "TfrmCZdrojeUhrad",      "TfrmEPovolenkyJUX",
-                                    "TfrmEPovolenkyZO", "TfrmEPovolenky", "TfrmEZarybnovanieZdroj"};
+const char* const kPermitForms[] = {"TfrmCZO",          "TfrmCCeniny",    "TfrmCReviryJUX",         "TfrmCDruhyRyb",
+                                    "TfrmCKrmiv",       "TfrmEKrmenia",   "TfrmCZdrojeUhrad",       "TfrmEPovolenkyJUX",
+                                    "TfrmEPovolenkyZO", "TfrmEPovolenky", "TfrmEZarybnovanieZdroj", "TfrmECeniny"};
+// Lists without a dialog.
+const char* const kPermitOverviews[] = {"TfrmPCeninyZostatky"};
 
 class PermitDialogsLayoutTest : public RegisterTest {
 protected:
@@ -23,6 +25,8 @@ protected:
   void TearDown() override {
     FormRegistry::SetPicker({});
     for (const char* name : kPermitForms)
+      FormRegistry::Unregister(QLatin1String(name));
+    for (const char* name : kPermitOverviews)
       FormRegistry::Unregister(QLatin1String(name));
     RegisterTest::TearDown();
   }
@@ -66,6 +70,15 @@ TEST_F(PermitDialogsLayoutTest, EveryListAndDialogFitsTheScreenAndTabGoesDownThe
     }
     EXPECT_GE(visited, 1) << name;
     dialog->close();
+    form->close();
+  }
+  for (const char* name : kPermitOverviews) {
+    TFormArgs args;
+    args.Rok = 2026;
+    const std::unique_ptr<TForm> form(FormRegistry::Factory(QLatin1String(name))(nullptr, args));
+    form->show();
+    QApplication::processEvents();
+    ExpectFitsTheScreen(*form, name);
     form->close();
   }
 }
