@@ -24,6 +24,8 @@
 #include "registers/members/fEPriestupky.h"
 #include "registers/members/fERS.h"
 #include "registers/members/fEVyznamenania.h"
+#include "registers/permits/fECeniny.h"
+#include "registers/permits/fECeninyTlac.h"
 #include "registers/permits/fEZarybnovanieZdroj.h"
 #include "registers/permits/fPVlastnaProdukcia.h"
 #include "reports/engine/rpPrinter.h"
@@ -242,6 +244,32 @@ protected:
     dialog.ShowModal();
   }
 
+  // Receipts and issues of two kinds (one issue to a member), printed by `button` of the stock prints.
+  void Ceniny(int button) {
+    for (const auto& [jedin, nazov, cena] :
+         {std::tuple{1, "Známka členská", 2.0}, std::tuple{2, "Povolenka kaprová – sezónna", 30.0}})
+      Exec(
+          QStringLiteral("insert into c_ceniny (jedin,rok,nazov,cena,odvod_jux) values (:J,2026,:N,:C,:C/4)"),
+          {{QStringLiteral("J"), jedin}, {QStringLiteral("N"), QString::fromUtf8(nazov)}, {QStringLiteral("C"), cena}});
+    const struct {
+      int cislo, smer, kind;
+      double mnozstvo;
+    } rows[] = {{1, 1, 1, 100}, {2, -1, 1, -30}, {3, -1, 1, -5}, {4, 1, 2, 12}};
+    for (const auto& r : rows)
+      Exec(QStringLiteral("insert into e_ceniny (jedin,rok,cislo,datum,smer_pohybu,c_ceniny,cena,odvod_jux,mnozstvo,"
+                          "c_clenov) values (gen_id(e_ceniny_id,1),2026,:CI,'2026-03-01',:S,:K,(select cena from "
+                          "c_ceniny where jedin=:K),(select odvod_jux from c_ceniny where jedin=:K),:M,:C)"),
+           {{QStringLiteral("CI"), r.cislo},
+            {QStringLiteral("S"), r.smer},
+            {QStringLiteral("K"), r.kind},
+            {QStringLiteral("M"), r.mnozstvo},
+            {QStringLiteral("C"), r.cislo == 2 ? QVariant(stastny) : QVariant()}});
+    TfrmECeniny form(nullptr, ProgramSettings.Rok);
+    form.list.btnRefreshClick();
+    TfrmECeninyTlac dialog(&form);
+    (button == 1 ? dialog.btn1 : dialog.btn2)->click();
+  }
+
   int stastny = 0, ciern = 0;
 };
 
@@ -312,6 +340,14 @@ struct P : ShippedTemplates {
   static void RebricekAtp(ShippedTemplates& f) { static_cast<P&>(f).Ranking(TfrmPVysledkyATP(nullptr, 2026)); }
   static void Zaryb(ShippedTemplates& f) { static_cast<P&>(f).Stocking(); }
   static void Vlastna(ShippedTemplates& f) { static_cast<P&>(f).GroundOverview(); }
+  static void Ceniny01(ShippedTemplates& f) {
+    static_cast<P&>(f).PreviewNext();
+    static_cast<P&>(f).Ceniny(1);
+  }
+  static void Ceniny02(ShippedTemplates& f) {
+    static_cast<P&>(f).PreviewNext();
+    static_cast<P&>(f).Ceniny(2);
+  }
 };
 
 INSTANTIATE_TEST_SUITE_P(
@@ -372,7 +408,15 @@ INSTANTIATE_TEST_SUITE_P(
         TShippedCase{"VlastnaProdukcia.rpf",
                      P::Vlastna,
                      {S("Hospodárenie revíru 2026"), S("Revír: 3-1230-4-1 - Štrkovisko Ľubochňa (Sever)"),
-                      S("Šťuka plôdik"), S("Kukurica"), S("Strana 1 z 1")}}),
+                      S("Šťuka plôdik"), S("Kukurica"), S("Strana 1 z 1")}},
+        TShippedCase{"Ceniny01.rpf",
+                     P::Ceniny01,
+                     {S("Pohyby cenín a tlačív"), S("Známka členská"), S("Povolenka kaprová – sezónna"),
+                      S("Šťastný Ľubomír, Nitra, Hlavná 1, 01.03.1970"), S("-60,00"), S("490,00"), S("122,50")}},
+        TShippedCase{"Ceniny02.rpf",
+                     P::Ceniny02,
+                     {S("Príjem"), S("Výdaj"), S("Známka členská"), S("-35"), S("-70,00"), S("560,00"),
+                      S("Zostatok (príjem a výdaj spolu)")}}),
     [](const auto& info) {
       std::string name = info.param.file;
       return name.substr(0, name.find('.'));
@@ -564,6 +608,30 @@ TEST_F(ShippedTemplates, MarkedInvoicesPrintToAPdfInMarkingOrderWithItemsAndVatL
     ASSERT_NE(found, lines.end()) << want.toStdString() << " not after line " << at << " in:\n"
                                   << lines.join(QLatin1Char('\n')).toStdString();
     at = found - lines.begin() + 1;
+  }
+}
+
+// Both stock prints go to PDF files with the kinds, their diacritics and the sums.
+TEST_F(ShippedPdf, TheStockPrintsGoToPdfFilesWithTheKindsAndTheSums) {
+  const struct {
+    int button;
+    QStringList expected;
+  } prints[] = {{1,
+                 {QStringLiteral("Pohyby cenín a tlačív"), QStringLiteral("Známka členská"),
+                  QStringLiteral("Povolenka kaprová – sezónna"), QStringLiteral("Šťastný Ľubomír"),
+                  QStringLiteral("490,00"), QStringLiteral("122,50")}},
+                {2,
+                 {QStringLiteral("Ceniny a tlačivá sumárne"), QStringLiteral("Príjem"), QStringLiteral("Výdaj"),
+                  QStringLiteral("Známka členská"), QStringLiteral("-70,00"), QStringLiteral("560,00")}}};
+  for (const auto& print : prints) {
+    SCOPED_TRACE(print.button);
+    Answer();
+    const QString text = PrintedText(QStringLiteral("ceniny%1.pdf").arg(print.button), [&] { Ceniny(print.button); });
+    if (text.isEmpty() && !HasFailure()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+    for (const QString& expected : print.expected)
+      EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " not in:\n" << text.toStdString();
+    Exec(QStringLiteral("delete from e_ceniny"));
+    Exec(QStringLiteral("delete from c_ceniny"));
   }
 }
 
