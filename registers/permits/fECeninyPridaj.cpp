@@ -78,10 +78,10 @@ TfrmECeninyPridaj::TfrmECeninyPridaj(QWidget* owner) : TDialogForm(owner) {
   DeclareFields();
   dlg.FormCreate(controls.Widget(), QSize(520, 420));
 
-  for (TIBComboBox* combo : {eDBClen, eDBPartneri}) {
+  for (TIBComboBox* combo : {eDBClen, eDBPartneri})
     connect(combo, &TIBComboBox::OnChange, this, &TfrmECeninyPridaj::FollowCounterparty);
-    connect(combo, &TIBComboBox::OnEnter, this, &TfrmECeninyPridaj::FollowCounterparty);
-  }
+  connect(eDBClen, &TIBComboBox::OnEnter, this, &TfrmECeninyPridaj::FollowCounterparty);
+  connect(eDBPartneri, &TIBComboBox::OnEnter, this, &TfrmECeninyPridaj::eDBPartneriEnter);
   connect(eDBCenina, &TIBComboBox::OnExit, this, &TfrmECeninyPridaj::eDBCeninaExit);
   for (TIBCurrencyEdit* edit : {eDBCena, eDBMnozstvo})
     connect(edit, &QLineEdit::textChanged, this, &TfrmECeninyPridaj::UpdateTotal);
@@ -116,6 +116,7 @@ void TfrmECeninyPridaj::DeclareFields() {
   dlg.AfterClear = [this] {
     fromPermit_ = false;
     storedName_.clear();
+    guestShown_ = false;
     lblPartneri->setText(QStringLiteral("Partner:"));
     FollowCounterparty();
     UpdateTotal();
@@ -177,6 +178,16 @@ void TfrmECeninyPridaj::ShowGuest() {
   // A row with neither member nor partner (a guest's permit) names its buyer as stored.
   lblPartneri->setText(QStringLiteral("Hosť:"));
   eDBPartneri->setEditText(storedName_);
+  guestShown_ = true;
+}
+
+void TfrmECeninyPridaj::eDBPartneriEnter() {
+  FollowCounterparty();
+  if (!guestShown_ || Tag() == 3) return;
+  // The guest's name is no partner: entered, the combo offers the partners (the stored name stays).
+  guestShown_ = false;
+  lblPartneri->setText(QStringLiteral("Partner:"));
+  eDBPartneri->ClearValue();
 }
 
 void TfrmECeninyPridaj::eDBCeninaExit() {

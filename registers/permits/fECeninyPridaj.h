@@ -47,9 +47,11 @@ private:
   bool CheckNumberFree();
   void FollowCounterparty();
   void ShowGuest();
+  void eDBPartneriEnter();
   void eDBCeninaExit();
   void UpdateTotal();
 
   bool fromPermit_ = false;
   QString storedName_;
+  bool guestShown_ = false;
 };

@@ -271,6 +271,28 @@ TEST_F(ValuablesTest, AMovementOfAPermitItemOpensReadOnlyChangesNothingAndCannot
   EXPECT_EQ(Stored(), before);
 }
 
+TEST_F(ValuablesTest, AGuestRowOfTheRegisterItselfOffersThePartnersAndSavesKeepingTheGuest) {
+  const int row = AddStock({1, QDate(2026, 5, 2), -1, znamka, -2, QStringLiteral("Kováč Peter")});
+  Open();
+  QStringList seen;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmECeninyPridaj& d = Dialog(f);
+    seen << d.lblPartneri->text() << d.eDBPartneri->currentText();
+    // Passing the combo neither refuses the guest's name nor makes it a partner.
+    d.eDBPartneri->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(d.eDBPartneri, Qt::Key_Tab);
+    seen << d.lblPartneri->text();
+    Save(f);
+  });
+  form->list.LocateKey(row);
+  Key(Qt::Key_F4);
+  EXPECT_EQ(seen, QStringList({QStringLiteral("Hosť:"), QStringLiteral("Kováč Peter"), QStringLiteral("Partner:")}));
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(Rows(QStringLiteral("select mnozstvo,c_partneri,nazov_uplny from e_ceniny")),
+            QStringList(QStringLiteral("-2//Kováč Peter")));
+}
+
 TEST_F(ValuablesTest, BothPrintsTakeTheMarkedMovementsElseAllAndSumReceiptsFirst) {
   SetPrintFormFactory([this] { return std::make_unique<TRecordingPrintForm>(prints); });
   AddStock({1, QDate(2026, 1, 10), 1, znamka, 100, {}});
