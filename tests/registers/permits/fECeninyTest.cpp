@@ -8,7 +8,7 @@
 #include "registers/permits/fECeninyPridaj.h"
 #include "registers/permits/fECeninyTlac.h"
 #include "registers/permits/fPCeninyZostatky.h"
-#include "tests/registers/common/TestRegisters.h"
+#include "tests/registers/members/RecordingPrintForm.h"
 #include "tests/registers/permits/PermitsTestSupport.h"
 #include <QtCore/QDate>
 #include <QtWidgets/QLabel>
@@ -294,7 +294,7 @@ TEST_F(ValuablesTest, AGuestRowOfTheRegisterItselfOffersThePartnersAndSavesKeepi
 }
 
 TEST_F(ValuablesTest, BothPrintsTakeTheMarkedMovementsElseAllAndSumReceiptsFirst) {
-  SetPrintFormFactory([this] { return std::make_unique<TRecordingPrintForm>(prints); });
+  TRecordingPrintForm::Install(prints);
   AddStock({1, QDate(2026, 1, 10), 1, znamka, 100, {}});
   AddStock({2, QDate(2026, 2, 15), -1, znamka, -30, {}});
   AddStock({3, QDate(2026, 3, 20), -1, znamka, -20, {}});
@@ -314,15 +314,24 @@ TEST_F(ValuablesTest, BothPrintsTakeTheMarkedMovementsElseAllAndSumReceiptsFirst
   dialog.btn1->click();
   dialog.btn2->click();
   ASSERT_EQ(prints.size(), 3u);
+  const auto column = [](const TRecordedPrint& p, const char* field) {
+    QStringList values;
+    for (const QVariantMap& row : p.Rows)
+      values << row.value(QString::fromLatin1(field)).toString();
+    return values;
+  };
   EXPECT_EQ(prints[0].Template, QStringLiteral("Ceniny01.rpf"));
-  EXPECT_EQ(prints[0].Rows, QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")}));
-  EXPECT_EQ(prints[1].Rows,
+  EXPECT_EQ(column(prints[0], "CISLO"), QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")}));
+  EXPECT_EQ(column(prints[1], "CISLO"),
             QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
   EXPECT_EQ(prints[2].Template, QStringLiteral("Ceniny02.rpf"));
   EXPECT_EQ(prints[2].Title, QStringLiteral("Tlač cenín sumárne"));
   // Per direction (receipts first) and kind: the two issues of one kind and price are one row.
-  EXPECT_EQ(prints[2].Rows, QStringList({QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("-1")}));
-  EXPECT_EQ(prints[2].Aliases, (QList<std::pair<QString, QString>>{{QStringLiteral("ib1"), QStringLiteral("MASTER")}}));
+  EXPECT_EQ(column(prints[2], "SMER_POHYBU"),
+            QStringList({QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("-1")}));
+  EXPECT_EQ(column(prints[2], "MNOZSTVO"),
+            QStringList({QStringLiteral("20"), QStringLiteral("100"), QStringLiteral("-50")}));
+  EXPECT_EQ(prints[2].Aliases, (QMap<QString, QString>{{QStringLiteral("ib1"), QStringLiteral("MASTER")}}));
   EXPECT_TRUE(prints[2].Variables.isEmpty());
 }
 
