@@ -4,17 +4,14 @@
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
 #include "registers/common/DialogField.h"
-#include "registers/common/PatternKeys.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/competitions/CompetitionLookups.h"
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
 
-TLeagueRankingForm::TLeagueRankingForm(QWidget* owner, quint16 rok, const QString& caption) : TForm(owner), Rok(rok) {
+TLeagueRankingForm::TLeagueRankingForm(QWidget* owner, quint16 rok, const QString& caption) : TPrintParametersForm(owner), Rok(rok) {
   SetCaption(caption);
-  SetKeyPreview(true);
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Súťaž:"));
   eDBLiga = AddPickerCombo(controls, QStringLiteral("eDBLiga"), btnLiga, QStringLiteral("TfrmCLig"));
@@ -51,28 +48,6 @@ TLeagueRankingForm::TLeagueRankingForm(QWidget* owner, quint16 rok, const QStrin
 TLeagueRankingForm::~TLeagueRankingForm() = default;
 
 void TLeagueRankingForm::FormShow() { eDBLiga->setFocus(Qt::TabFocusReason); }
-
-bool TLeagueRankingForm::FormKeyDown(QKeyEvent* event) {
-  if (event->modifiers() & kHeldModifiers) return false;
-  if (event->key() == Qt::Key_Escape) {
-    SetModalResult(mrCancel);
-    return true;
-  }
-  if (event->key() == Qt::Key_F12) {
-    btnZapisClick();
-    return true;
-  }
-  return false;
-}
-
-// Enter that no control used presses no button.
-bool TLeagueRankingForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == this && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
-  }
-  return TForm::eventFilter(watched, event);
-}
 
 void TLeagueRankingForm::btnZapisClick() {
   if (CheckRequiredInputs(*this)) return;

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
+#include "registers/common/PrintParametersForm.h"
 #include "registers/common/PrintProtocol.h"
 
 class TIBComboBox;
@@ -13,7 +13,7 @@ class TUxFormPlacement;
 // after the print, its no-data message or a database error the error handler
 // reported; an error it did not know leaves the dialog open. The league
 // table and the ATP ranking derive from it with their caption and print.
-class TLeagueRankingForm : public TForm {
+class TLeagueRankingForm : public TPrintParametersForm {
   Q_OBJECT
 public:
   TLeagueRankingForm(QWidget* owner, quint16 rok, const QString& caption);
@@ -26,12 +26,10 @@ public:
   // The year whose ranking prints.
   const quint16 Rok;
 
-  void btnZapisClick();
+  void btnZapisClick() override;
 
 protected:
   // The ranking's print for the chosen league.
   virtual TRegisterPrint Print(int liga) const = 0;
   void FormShow() override;
-  bool FormKeyDown(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 };

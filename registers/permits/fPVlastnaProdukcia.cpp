@@ -7,7 +7,6 @@
 #include "registers/common/PrintProtocol.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
 
@@ -20,7 +19,7 @@ TRegisterPrint::TDataSet GroundDataSet(const char* alias, QStringList sql, int r
 
 } // namespace
 
-TfrmPVlastnaProdukcia::TfrmPVlastnaProdukcia(QWidget* owner, quint16 rok) : TForm(owner), rok_(rok) {
+TfrmPVlastnaProdukcia::TfrmPVlastnaProdukcia(QWidget* owner, quint16 rok) : TPrintParametersForm(owner), rok_(rok) {
   SetCaption(QStringLiteral("Tlač prehľadu hospodárenia revíru..."));
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Revír:"));
@@ -51,35 +50,11 @@ TfrmPVlastnaProdukcia::TfrmPVlastnaProdukcia(QWidget* owner, quint16 rok) : TFor
   buttons->addWidget(btnZapis);
   buttons->addWidget(btnNezapis);
   layout->addLayout(buttons);
-  SetKeyPreview(true);
-  installEventFilter(this);
 }
 
 TfrmPVlastnaProdukcia::~TfrmPVlastnaProdukcia() = default;
 
 void TfrmPVlastnaProdukcia::FormShow() { eDBRevir->setFocus(); }
-
-bool TfrmPVlastnaProdukcia::FormKeyDown(QKeyEvent* event) {
-  if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
-  if (event->key() == Qt::Key_F12) {
-    btnZapisClick();
-    return true;
-  }
-  if (event->key() == Qt::Key_Escape) {
-    SetModalResult(mrCancel);
-    return true;
-  }
-  return false;
-}
-
-bool TfrmPVlastnaProdukcia::eventFilter(QObject* watched, QEvent* event) {
-  // Enter never presses a button the user did not choose.
-  if (watched == this && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
-  }
-  return TForm::eventFilter(watched, event);
-}
 
 void TfrmPVlastnaProdukcia::btnZapisClick() {
   if (CheckRequiredInputs(*this)) return;

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/ui/Form.h"
+#include "registers/common/PrintParametersForm.h"
 
 class TIBComboBox;
 class TQPLBtn;
@@ -10,7 +10,7 @@ struct TRegisterPrint;
 // year and " &OK" (F12) prints its releases, guard inspections, work duty,
 // fish taken out of it and feeding; the dialog then closes with 1, also when
 // there was nothing to print. "&Nezapíš" (Esc) closes it with 2.
-class TfrmPVlastnaProdukcia : public TForm {
+class TfrmPVlastnaProdukcia : public TPrintParametersForm {
   Q_OBJECT
 public:
   TfrmPVlastnaProdukcia(QWidget* owner, quint16 rok);
@@ -23,12 +23,10 @@ public:
   TSpeedButton* btnRevir;
   TQPLBtn *btnZapis, *btnNezapis;
 
-  void btnZapisClick();
+  void btnZapisClick() override;
 
 protected:
   void FormShow() override;
-  bool FormKeyDown(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   quint16 rok_;
