@@ -103,7 +103,7 @@ void TrpCrossView::SetCaptions() {
   for (const TrpCrossField& field : Cross->ColumnFields)
     Cross->ColumnFieldsCaption += QStringLiteral("     ") + FieldCaption(field.Name);
   ShortNames.clear();
-  const QStringList cellFields = rpCrossSpecifications(Memo[3]);
+  const QStringList cellFields = rpCrossFieldEntries(Memo[3]);
   Cross->ShowCellCaptions = cellFields.size() >= 2 && ShowHeader;
   Cross->CellCaptions.clear();
   LongestCellCaption.clear();
@@ -531,7 +531,7 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
 
 QString TrpCrossView::CornerCaption() {
   QString caption;
-  for (const QString& field : rpCrossSpecifications(Memo.value(3))) caption += ShortCaption(FieldCaption(field)) + QStringLiteral("  ");
+  for (const QString& field : rpCrossFieldEntries(Memo.value(3))) caption += ShortCaption(FieldCaption(field)) + QStringLiteral("  ");
   return caption;
 }
 

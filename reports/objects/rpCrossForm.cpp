@@ -22,8 +22,6 @@ namespace {
 constexpr int kPreviewTop = 244; // the lists end here; the preview takes the rest of the form
 const char* const kCrossFunctions[] = {"", "+", "+min", "+max", "+avg", "+count"};
 
-QString SpecificationField(const QString& specification) { return specification.section(QLatin1Char('+'), 0, 0); }
-
 // A field list that takes drops from the editor's lists and leaves the moving to the editor's rules.
 class TCrossFormList : public QListWidget {
 public:
@@ -52,7 +50,7 @@ private:
   }
 };
 
-// A specification with "+" shows its field at the left and its function at the right.
+// An entry with "+" shows its field at the left and its function at the right.
 class TCrossItemDelegate : public QStyledItemDelegate {
 public:
   TCrossItemDelegate(const QString& emptyFunction, QObject* parent)
@@ -77,7 +75,7 @@ public:
     painter->save();
     painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
                                                           : option.palette.text().color());
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, SpecificationField(text));
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, rpCrossFieldName(text));
     painter->drawText(area, Qt::AlignRight | Qt::AlignVCenter, function);
     painter->restore();
   }
@@ -104,7 +102,7 @@ void InsertItem(QListWidget* list, int row, const QString& text) {
 // Removes the items whose field is `field`.
 void RemoveField(QListWidget* list, const QString& field) {
   for (int i = list->count() - 1; i >= 0; --i)
-    if (SpecificationField(list->item(i)->text()) == field) delete list->takeItem(i);
+    if (rpCrossFieldName(list->item(i)->text()) == field) delete list->takeItem(i);
 }
 
 } // namespace
@@ -242,11 +240,11 @@ void TrpCrossForm::FormShow() {
   } else if (const int index = DatasetsLB->findText(memo[0]); index >= 0) {
     DatasetsLB->setCurrentIndex(index);
     ListFields();
-    SetItemTexts(ListBox2, rpCrossSpecifications(memo[1]));
-    SetItemTexts(ListBox3, rpCrossSpecifications(memo[2]));
-    SetItemTexts(ListBox4, rpCrossSpecifications(memo[3]));
+    SetItemTexts(ListBox2, rpCrossFieldEntries(memo[1]));
+    SetItemTexts(ListBox3, rpCrossFieldEntries(memo[2]));
+    SetItemTexts(ListBox4, rpCrossFieldEntries(memo[3]));
     for (QListWidget* list : {ListBox2, ListBox3})
-      for (const QString& specification : ItemTexts(list)) RemoveField(FieldsLB, SpecificationField(specification));
+      for (const QString& entry : ItemTexts(list)) RemoveField(FieldsLB, rpCrossFieldName(entry));
   }
   ShowSelectionState();
   Preview->update();
@@ -262,22 +260,22 @@ QStringList TrpCrossForm::Definition() const {
   QStringList lines{DatasetsLB->currentText()};
   for (const QListWidget* list : {ListBox2, ListBox3, ListBox4}) {
     QString line;
-    for (const QString& specification : ItemTexts(list)) line += specification + QLatin1Char(';');
+    for (const QString& entry : ItemTexts(list)) line += entry + QLatin1Char(';');
     lines.append(line);
   }
   return lines;
 }
 
 bool TrpCrossForm::IsCellField(const QString& field) const {
-  for (const QString& specification : ItemTexts(ListBox4))
-    if (SpecificationField(specification) == field) return true;
+  for (const QString& entry : ItemTexts(ListBox4))
+    if (rpCrossFieldName(entry) == field) return true;
   return false;
 }
 
 void TrpCrossForm::DropField(QListWidget* source, int sourceRow, QListWidget* target, int targetRow) {
   if (!source || sourceRow < 0 || sourceRow >= source->count()) return;
   const QString text = source->item(sourceRow)->text();
-  const QString field = SpecificationField(text);
+  const QString field = rpCrossFieldName(text);
   const bool toCells = target == ListBox4;
   if (source == target) {
     if (source == FieldsLB) return;
@@ -325,14 +323,14 @@ void TrpCrossForm::ShowSelectionState() {
   CheckBox1->setEnabled(list == ListBox2 || list == ListBox3);
   ComboBox2->setEnabled(list == ListBox4);
   if (!list) return;
-  const QString specification = list->selectedItems().first()->text();
+  const QString entry = list->selectedItems().first()->text();
   if (list != ListBox4) {
-    CheckBox1->setChecked(specification.contains(QLatin1Char('+')));
+    CheckBox1->setChecked(entry.contains(QLatin1Char('+')));
     return;
   }
   int index = 0;
-  if (specification.contains(QLatin1Char('+'))) {
-    const QString function = specification.section(QLatin1Char('+'), 1).toLower();
+  if (entry.contains(QLatin1Char('+'))) {
+    const QString function = entry.section(QLatin1Char('+'), 1).toLower();
     index = 1;
     for (int i = 2; i < 6; ++i)
       if (function == QLatin1String(kCrossFunctions[i] + 1)) index = i;
@@ -344,12 +342,12 @@ void TrpCrossForm::ToggleSubtotals() {
   QListWidget* list = SelectedList();
   if (list != ListBox2 && list != ListBox3) return;
   QListWidgetItem* item = list->selectedItems().first();
-  QString specification = item->text();
-  if (specification.contains(QLatin1Char('+')))
-    specification.chop(1);
+  QString entry = item->text();
+  if (entry.contains(QLatin1Char('+')))
+    entry.chop(1);
   else
-    specification += QLatin1Char('+');
-  item->setText(specification);
+    entry += QLatin1Char('+');
+  item->setText(entry);
   ShowSelectionState();
   Preview->update();
 }
@@ -357,7 +355,7 @@ void TrpCrossForm::ToggleSubtotals() {
 void TrpCrossForm::ChooseFunction(int index) {
   if (SelectedList() != ListBox4 || index < 0 || index >= 6) return;
   QListWidgetItem* item = ListBox4->selectedItems().first();
-  item->setText(SpecificationField(item->text()) + QLatin1String(kCrossFunctions[index]));
+  item->setText(rpCrossFieldName(item->text()) + QLatin1String(kCrossFunctions[index]));
   Preview->update();
 }
 
@@ -391,10 +389,10 @@ void TrpCrossForm::PaintPreview(QPainter& painter) const {
   painter.drawRect(x0, y0, headerWidth - 1, headerHeight - 1);
   // Column fields: one line each, the subtotal columns of the marked ones after the data column.
   int right = dataLeft + w;
-  for (int j = 0; j < columnCount; ++j) cell(QRect(dataLeft, y0 + j * h, w, h), SpecificationField(columns[j]), Qt::white);
+  for (int j = 0; j < columnCount; ++j) cell(QRect(dataLeft, y0 + j * h, w, h), rpCrossFieldName(columns[j]), Qt::white);
   for (int j = columnCount - 1; j >= 0; --j)
     if (columns[j].contains(QLatin1Char('+'))) {
-      cell(QRect(right, y0 + j * h, w, headerHeight - j * h + dataHeight), totalOf + SpecificationField(columns[j]),
+      cell(QRect(right, y0 + j * h, w, headerHeight - j * h + dataHeight), totalOf + rpCrossFieldName(columns[j]),
            totalFill);
       right += w;
     }
@@ -402,10 +400,10 @@ void TrpCrossForm::PaintPreview(QPainter& painter) const {
   cell(QRect(grandLeft, y0, w, headerHeight + dataHeight), grandTotal, grandFill);
   // Row fields: one column each, the innermost at the right, their subtotal rows below the data row.
   int bottom = dataTop + dataHeight;
-  for (int k = 0; k < rowCount; ++k) cell(QRect(x0 + k * w, dataTop, w, dataHeight), SpecificationField(rows[k]), Qt::white);
+  for (int k = 0; k < rowCount; ++k) cell(QRect(x0 + k * w, dataTop, w, dataHeight), rpCrossFieldName(rows[k]), Qt::white);
   for (int k = rowCount - 1; k >= 0; --k)
     if (rows[k].contains(QLatin1Char('+'))) {
-      cell(QRect(x0 + k * w, bottom, headerWidth - k * w + w, h), totalOf + SpecificationField(rows[k]), totalFill);
+      cell(QRect(x0 + k * w, bottom, headerWidth - k * w + w, h), totalOf + rpCrossFieldName(rows[k]), totalFill);
       bottom += h;
     }
   const int grandTop = bottom + h / 2;
@@ -417,7 +415,7 @@ void TrpCrossForm::PaintPreview(QPainter& painter) const {
     painter.save();
     painter.setClipRect(QRect(dataLeft + 3, dataTop + i * h + 3, w - 6, h - 6));
     painter.drawText(QRect(dataLeft + 3, dataTop + i * h, w - 6, h), Qt::AlignLeft | Qt::AlignVCenter,
-                     SpecificationField(cells[i]));
+                     rpCrossFieldName(cells[i]));
     painter.restore();
   }
   painter.setPen(QPen(Qt::black, 1, Qt::DashDotLine));

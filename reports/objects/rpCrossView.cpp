@@ -43,11 +43,11 @@ constexpr quint16 kOnePerPage = 0x2000;
 constexpr quint16 kNoUndo = 0x4000;
 constexpr quint16 kFixedMemo = 0x70; // format memos may not be resized, moved or deleted
 
-QString CrossFieldName(const QString& specification) { return specification.section(QLatin1Char('+'), 0, 0); }
-
 } // namespace
 
-QStringList rpCrossSpecifications(const QString& line) {
+QString rpCrossFieldName(const QString& entry) { return entry.section(QLatin1Char('+'), 0, 0); }
+
+QStringList rpCrossFieldEntries(const QString& line) {
   QStringList parts = line.split(QLatin1Char(';'));
   parts.removeLast();
   return parts;
@@ -260,8 +260,8 @@ QString TrpCrossView::FieldCaption(const QString& name) const {
 QStringList TrpCrossView::DictionaryTemplate() const {
   QStringList lines;
   for (int line = 1; line <= 3; ++line)
-    for (const QString& field : rpCrossSpecifications(Memo.value(line)))
-      lines.append((line == 3 ? field : CrossFieldName(field)) + QLatin1Char('='));
+    for (const QString& field : rpCrossFieldEntries(Memo.value(line)))
+      lines.append((line == 3 ? field : rpCrossFieldName(field)) + QLatin1Char('='));
   return lines;
 }
 

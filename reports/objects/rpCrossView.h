@@ -117,5 +117,7 @@ private:
   QList<TrpMemoView*> cells_, headerColumns_, headerRows_;
 };
 
-// The field specifications of a definition line, as many as it has ";".
-QStringList rpCrossSpecifications(const QString& line);
+// The field name of an entry ("NAME" of "NAME+", "NAME+sum").
+QString rpCrossFieldName(const QString& entry);
+// The field entries of a definition line, as many as it has ";".
+QStringList rpCrossFieldEntries(const QString& line);

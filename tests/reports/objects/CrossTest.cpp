@@ -103,7 +103,7 @@ TEST(CrossKeys, OrderIsThatTheBuildReliesOn) {
   EXPECT_EQ(list.IndexOf(S("Prievidza")), -1);
 }
 
-TEST(CrossFields, SpecificationsGiveNameSubtotalsAndFunction) {
+TEST(CrossFields, FieldEntriesGiveNameSubtotalsAndFunction) {
   const QList<TrpCrossField> fields = rpCrossFields(S("Rok+;Mesiac;Suma+AVG;Pocet+;;"));
   ASSERT_EQ(fields.size(), 5);
   EXPECT_EQ(fields[0].Name, S("Rok"));
