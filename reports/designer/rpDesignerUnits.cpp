@@ -37,3 +37,9 @@ QString rpStatusPair(int first, int second, TrpDesignerUnits units) {
   return locale.toString(rpPixelsToUnits(first, units), 'f', 2) + QStringLiteral("; ") +
          locale.toString(rpPixelsToUnits(second, units), 'f', 2);
 }
+
+QString rpUnitsValueText(double value) {
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale.toString(value, 'g', 4);
+}

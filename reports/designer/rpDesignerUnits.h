@@ -16,3 +16,6 @@ TrpDesignerUnits rpNextUnits(TrpDesignerUnits units);
 // Two values as the status line shows them: pixels "36;18", other units with
 // two decimals in the user's locale, "10,00; 5,00".
 QString rpStatusPair(int first, int second, TrpDesignerUnits units);
+// A value as the option dialogs show it: a general number of at most four
+// significant digits in the user's locale, "10", "12,5", "2,778".
+QString rpUnitsValueText(double value);
