@@ -55,6 +55,7 @@ void TrpDesignerForm::ConnectFileCommands() {
   SetCommandHandler(QStringLiteral("SaveAs"), [this] { SaveAs(); });
   SetCommandHandler(QStringLiteral("About"), [this] { ShowAbout(); });
   SetPropertyEditor(QStringLiteral("Picture"), [this](TrpObject* object) {
+    if (!LastSelectedEditable()) return;
     TrpGEditorForm editor(this);
     editor.ShowEditor(dynamic_cast<TrpView*>(object));
     RefreshInspector();

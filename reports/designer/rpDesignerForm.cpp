@@ -498,26 +498,25 @@ void TrpDesignerForm::UpdateEnabling() {
       if (QAction* action = menuItems_.value(item)) action->setEnabled(enabled);
     if (QWidget* button = controls_.value(command.Button)) SetControlEnabled(button, enabled);
   }
-  // The attribute controls follow the selection once their effect is there;
-  // until then they show the selection's values but change nothing.
+  // The attribute controls follow the selection.
   static const char* const frameControls[] = {"FrB1", "FrB2", "FrB3", "FrB4", "FrB5", "FrB6", "ClB1", "ClB3", "StB1"};
   static const char* const textControls[] = {"FnB1", "FnB2", "FnB3", "ClB2", "HlB1", "AlB1", "AlB2",
                                              "AlB3", "AlB4", "AlB5", "AlB6", "AlB7", "AlB8"};
   const TrpSelectionEnabling attributes = selection_.Enabling(false);
   for (const char* name : frameControls)
     if (QWidget* control = controls_.value(QString::fromLatin1(name)))
-      SetControlEnabled(control, attributeHandler_ && attributes.FrameControls);
+      SetControlEnabled(control, attributes.FrameControls);
   for (const char* name : textControls)
     if (QWidget* control = controls_.value(QString::fromLatin1(name)))
-      SetControlEnabled(control, attributeHandler_ && attributes.TextControls);
+      SetControlEnabled(control, attributes.TextControls);
   // The band tool comes with the band types dialog.
   if (QWidget* bandTool = controls_.value(QStringLiteral("OB3"))) SetControlEnabled(bandTool, false);
   for (int i = 1; i <= 10; ++i)
     if (QWidget* align = controls_.value(QStringLiteral("Align%1").arg(i)))
       SetControlEnabled(align, rpAlignmentApplies(selection_, i));
-  for (QWidget* combo :
-       {static_cast<QWidget*>(fontName_), static_cast<QWidget*>(fontSize_), static_cast<QWidget*>(frameWidth_)})
-    if (combo) combo->setEnabled(false);
+  for (QWidget* combo : {static_cast<QWidget*>(fontName_), static_cast<QWidget*>(fontSize_)})
+    if (combo) combo->setEnabled(attributes.TextControls);
+  if (frameWidth_) frameWidth_->setEnabled(attributes.FrameControls);
   if (auto* grid = qobject_cast<TrpSpeedButton*>(controls_.value(QStringLiteral("GB1"))))
     grid->SetDown(settings_.GridShow);
   if (auto* snap = qobject_cast<TrpSpeedButton*>(controls_.value(QStringLiteral("GB2"))))
@@ -914,11 +913,6 @@ void TrpDesignerForm::InspectedPropertyModified(int index) {
   RedrawPage();
   UpdateStatus();
   RefreshInspector();
-}
-
-void TrpDesignerForm::SetAttributeHandler(std::function<void(int tag)> handler) {
-  attributeHandler_ = std::move(handler);
-  UpdateEnabling();
 }
 
 void TrpDesignerForm::ShowSelectionValues() {

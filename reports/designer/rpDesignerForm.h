@@ -33,6 +33,7 @@ class TrpComboBox;
 class TColorSelector;
 class QFrame;
 class TrpFontComboBox;
+struct TrpAttributeInput;
 
 // The report designer's window on a report template (template mode) or on
 // the one page the engine made from a prepared page: the page workspace
@@ -135,10 +136,15 @@ public:
   QFrame* LinePanel() const { return linePanel_; }
   // The colour a colour button ("ClB1" fill, "ClB2" font, "ClB3" frame) shows.
   TColor ButtonColor(const QString& button) const;
-  // What using an attribute control does, by its tag (5, 17, 19 a colour
-  // chosen in the selector, 25 to 30 a frame style); until it is set the
-  // attribute controls stay disabled.
-  void SetAttributeHandler(std::function<void(int tag)> handler);
+  // Applies an attribute control, by its tag (rpAttributeTag), to the
+  // selected objects that may be modified, with one undo step; a box's text
+  // that does not convert is shown as an error and changes nothing.
+  void UseAttribute(int tag);
+  // The font editor on the last selected text object: what is changed in it
+  // goes to every selected text object that may be modified.
+  void OpenFontEditor();
+  // The highlight dialog on the selected text objects.
+  void OpenHighlightEditor();
 
   // The help tool (rpDesignerFormTools.cpp): the next mouse press on the
   // window tells the hint and help topic of the control under it.
@@ -169,6 +175,7 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void CreateMenus();
@@ -180,7 +187,8 @@ private:
   void ToggleColorSelector(TrpSpeedButton* button, int tag);
   void ShowButtonColor(TrpSpeedButton* button, TColor color);
   void ShowSelectionColors();
-  void UseAttribute(int tag);
+  void ConnectAttributeControls();
+  TrpAttributeInput AttributeInput(int tag) const;
   QAction* AddExtraTool(const QString& caption, const QImage& bitmap, std::function<void()> onClick);
   void ApplyGrayButtons();
   TrpSpeedButton* AddButton(TrpToolBar* bar, const QString& name, int hintId, const QString& glyph);
@@ -201,6 +209,11 @@ private:
   void WritePositions();
   void UpdateCaption();
   void CreateEditors();
+  void CreatePropertyEditors();
+  // The last selected object's contents may be edited (the checked editors open only then).
+  bool LastSelectedEditable() const;
+  void ChooseDataField();
+  void EditDisplayFormat();
   void InstallEditors();
   void RemoveEditors();
   void OpenPropertyEditor(TrpObject* object, const QString& property);
@@ -266,7 +279,6 @@ private:
   TrpSpeedButton* colorButton_ = nullptr; // the button the selector was opened from
   int colorButtonTag_ = 0;
   QHash<TrpSpeedButton*, TColor> buttonColors_;
-  std::function<void(int tag)> attributeHandler_;
   bool pageOptionsAccepted_ = false;
   QString helpText_;
   QHash<QString, std::function<void(TrpObject*)>> propertyEditors_; // by upper-case property name

@@ -1,13 +1,21 @@
-// The designer window's drop-downs of the attribute tool bars: the colour
-// selector under the three colour buttons and the frame-style panel under
-// StB1, and the colours the buttons show.
+// The designer window's attribute tool bars: the colour selector under the
+// three colour buttons and the frame-style panel under StB1, the colours the
+// buttons show, what using a control does to the selection, and the font and
+// highlight editors.
 #include "reports/designer/rpColorSelector.h"
+#include "reports/designer/rpDesignerAttributes.h"
 #include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpHilightForm.h"
 #include "reports/designer/rpInsFieldsForm.h"
 #include "reports/engine/rpBandView.h"
+#include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/ui/rpComboBox.h"
 #include "reports/engine/ui/rpSpeedButton.h"
 #include <QtGui/QPainter>
+#include <QtWidgets/QFontDialog>
+#include <QtWidgets/QLineEdit>
 
 namespace {
 
@@ -69,6 +77,7 @@ void TrpDesignerForm::CreateAttributeDropDowns() {
     const int tag = entry.Tag;
     connect(button, &TrpSpeedButton::clicked, this, [this, button, tag] { ToggleColorSelector(button, tag); });
   }
+  ConnectAttributeControls();
   auto* style = controls_.value(QStringLiteral("StB1"));
   connect(qobject_cast<TrpSpeedButton*>(style), &TrpSpeedButton::clicked, this, [this, style] {
     colorSelector_->hide();
@@ -122,6 +131,102 @@ void TrpDesignerForm::ShowSelectionColors() {
   }
 }
 
+void TrpDesignerForm::ConnectAttributeControls() {
+  using namespace rpAttributeTag;
+  const std::pair<const char*, int> buttons[] = {
+      {"FrB1", FrameTop},  {"FrB2", FrameLeft},   {"FrB3", FrameBottom},   {"FrB4", FrameRight},
+      {"FrB5", FrameAll},  {"FrB6", FrameNone},   {"FnB1", Bold},          {"FnB2", Italic},
+      {"FnB3", Underline}, {"AlB1", AlignLeft},   {"AlB2", AlignRight},    {"AlB3", AlignCentre},
+      {"AlB8", Justify},   {"AlB4", Rotated},     {"AlB5", VerticalAlign}, {"AlB6", VerticalAlign},
+      {"AlB7", VerticalAlign}};
+  for (const auto& [name, tag] : buttons) {
+    auto* button = qobject_cast<TrpSpeedButton*>(controls_.value(QString::fromLatin1(name)));
+    connect(button, &TrpSpeedButton::clicked, this, [this, tag = tag] { UseAttribute(tag); });
+  }
+  connect(qobject_cast<TrpSpeedButton*>(controls_.value(QStringLiteral("HlB1"))), &TrpSpeedButton::clicked, this,
+          [this] { OpenHighlightEditor(); });
+  connect(fontName_, &TrpFontComboBox::Click, this, [this] { UseAttribute(FontName); });
+  // A size or width picked from the list applies at once; a typed one on Enter.
+  connect(fontSize_, &QComboBox::activated, this, [this] { UseAttribute(FontSize); });
+  connect(frameWidth_, &QComboBox::activated, this, [this] { UseAttribute(FrameWidth); });
+  fontName_->lineEdit()->installEventFilter(this);
+}
+
+bool TrpDesignerForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick && fontName_ && watched == fontName_->lineEdit()) {
+    if (fontName_->isEnabled()) OpenFontEditor();
+    return true;
+  }
+  return TForm::eventFilter(watched, event);
+}
+
+TrpAttributeInput TrpDesignerForm::AttributeInput(int tag) const {
+  using namespace rpAttributeTag;
+  const auto down = [this](const char* name) {
+    const auto* button = qobject_cast<TrpSpeedButton*>(controls_.value(QString::fromLatin1(name)));
+    return button && button->Down();
+  };
+  TrpAttributeInput input;
+  static const char* const buttonOfTag[] = {nullptr, "FrB1", "FrB2", "FrB3", "FrB4", nullptr, nullptr,
+                                            nullptr, nullptr, "FnB1", "FnB2", nullptr, nullptr, nullptr,
+                                            "AlB4", nullptr, nullptr, nullptr, "FnB3"};
+  if (tag < int(std::size(buttonOfTag)) && buttonOfTag[tag]) input.Down = down(buttonOfTag[tag]);
+  input.MiddleDown = down("AlB5");
+  input.BottomDown = down("AlB7");
+  if (tag == FillColor) input.Color = ButtonColor(QStringLiteral("ClB1"));
+  if (tag == FontColor) input.Color = ButtonColor(QStringLiteral("ClB2"));
+  if (tag == FrameColor) input.Color = ButtonColor(QStringLiteral("ClB3"));
+  if (tag == FontName) input.Text = fontName_->currentText();
+  if (tag == FontSize) input.Text = fontSize_->currentText();
+  if (tag == FrameWidth) input.Text = frameWidth_->currentText();
+  return input;
+}
+
 void TrpDesignerForm::UseAttribute(int tag) {
-  if (attributeHandler_) attributeHandler_(tag);
+  if (settingControls_ || !Page) return;
+  const TrpAttributeInput input = AttributeInput(tag);
+  try {
+    rpCheckAttributeText(tag, input.Text);
+  } catch (const Exception& error) {
+    rpGlobals().ErrorBox(error.Message(), rpLoadStr(55206));
+    ShowSelectionValues();
+    return;
+  }
+  RecordStep(TrpUndoAction::Modify);
+  rpApplyAttribute(SelectedObjects(), tag, input, rpInsertDefaults());
+  RedrawPage();
+  RefreshInspector();
+  UpdateStatus();
+  if (tag == rpAttributeTag::FrameAll || tag == rpAttributeTag::FrameNone) ShowSelectionValues();
+  setFocus();
+}
+
+void TrpDesignerForm::OpenHighlightEditor() {
+  if (TrpHilightForm::EditSelection(*this) != mrOk) return;
+  RedrawPage();
+  RefreshInspector();
+}
+
+void TrpDesignerForm::OpenFontEditor() {
+  auto* last = dynamic_cast<TrpMemoView*>(selection_.LastSelected());
+  if (!last || (last->Restrictions & rrContents)) return;
+  QFontDialog dialog(rpFontOfDialog(last->Font), this);
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  // What the dialog shows may already differ from the object's font (a
+  // family the system lacks); only what the user then changes is applied.
+  const TrpFont shown = rpFontFromDialog(dialog.currentFont(), last->Font);
+  const int result = dialog.exec();
+  setFocus();
+  if (result != QDialog::Accepted) return;
+  const TrpFont chosen = rpFontFromDialog(dialog.selectedFont(), last->Font);
+  const TrpFontChange change = rpFontChange(shown, chosen);
+  if (!change.Any()) return;
+  BeforeChange();
+  for (TrpView* object : SelectedObjects())
+    if (auto* text = dynamic_cast<TrpMemoView*>(object); text && !(text->Restrictions & rrModify))
+      rpApplyFontChange(text->Font, chosen, change);
+  if (change.Charset) rpInsertDefaults().Charset = chosen.Charset;
+  AfterChange();
+  ShowSelectionValues();
+  RefreshInspector();
 }

@@ -1,5 +1,6 @@
 // The designer window's editors: its text editor, the property editors the
 // engine's objects open through it, double click and Enter on the page.
+#include "reports/designer/rpDesignerAttributes.h"
 #include "reports/designer/rpDesignerEditors.h"
 #include "reports/designer/rpDesignerForm.h"
 #include "reports/designer/rpInsFieldsForm.h"
@@ -27,6 +28,7 @@ void TrpDesignerForm::CreateEditors() {
       OpenTextEditor(dynamic_cast<TrpView*>(object));
     });
   SetCommandHandler(QStringLiteral("Edit"), [this] { EditObject(); });
+  CreatePropertyEditors();
 }
 
 void TrpDesignerForm::InstallEditors() {
@@ -110,11 +112,14 @@ bool TrpDesignerForm::FormKeyDown(QKeyEvent* event) {
     return true;
   }
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (!enter || selection_.Count() != 1) return EditingKey(event);
   // Enter in the size and width boxes applies the box, not an editor.
   const QWidget* focus = focusWidget();
-  for (const QWidget* box : {static_cast<QWidget*>(fontSize_), static_cast<QWidget*>(frameWidth_)})
-    if (focus && (focus == box || box->isAncestorOf(focus))) return false;
+  const auto inBox = [focus](const QWidget* box) { return focus && (focus == box || box->isAncestorOf(focus)); };
+  if (enter && (inBox(fontSize_) || inBox(frameWidth_))) {
+    UseAttribute(inBox(fontSize_) ? rpAttributeTag::FontSize : rpAttributeTag::FrameWidth);
+    return true;
+  }
+  if (!enter || selection_.Count() != 1) return EditingKey(event);
   if (event->modifiers() & Qt::ControlModifier) OpenTextEditor();
   else EditObject();
   return true;
