@@ -150,6 +150,9 @@ public:
   bool IsTextEmpty() const { return currentText().trimmed().isEmpty(); }
   // The full text of the row the last completion found; empty when none.
   QString FoundText() const { return foundText_; }
+  // The shown column of the row the key values belong to, as the row holds
+  // it (a completion keeps the typed letters' case); empty when none.
+  QString ChosenText() const { return chosenText_; }
   bool CheckFailed() const { return checkFailed_; }
   const TQPLComboObject* ItemObject(int index) const;
 

@@ -59,7 +59,9 @@ void TfrmPVlastnaProdukcia::FormShow() { eDBRevir->setFocus(); }
 void TfrmPVlastnaProdukcia::btnZapisClick() {
   if (CheckRequiredInputs(*this)) return;
   try {
-    PrintRegister(GroundReport(eDBRevir->GetKeyValue().toInt(), eDBRevir->currentText(), rok_), rok_);
+    // The ground as its row holds it: a completion still in the combo shows
+    // the typed letters as typed.
+    PrintRegister(GroundReport(eDBRevir->GetKeyValue().toInt(), eDBRevir->ChosenText(), rok_), rok_);
   } catch (...) {
     // Reported by the print protocol's handler and raised again: the dialog closes all the same.
     SetModalResult(mrOk);

@@ -406,4 +406,28 @@ TEST_F(GroundReportTest, EachDataSetOfTheGroundAndNoDataClosesTheDialogToo) {
   }
 }
 
+TEST_F(GroundReportTest, TheGroundPrintsAsItsRowHoldsItWhateverCaseWasTyped) {
+  AddPurchase(1, 1, 2, 100, QStringLiteral("ks"), 1, {{1, 100}});
+  const struct {
+    const char *typed, *shown;
+  } cases[] = {{"vá", "váh"}, {"VÁ", "VÁh"}, {"Váh", "Váh"}};
+  for (const auto& c : cases) {
+    printed.clear();
+    TfrmPVlastnaProdukcia dialog(nullptr, 2026);
+    QString shownWhenConfirmed;
+    script.Then([&](TForm& f) {
+      Activate(f);
+      dialog.eDBRevir->setFocus();
+      TypeText(dialog.eDBRevir, QString::fromUtf8(c.typed));
+      dialog.eDBRevir->TimerElapsed();
+      shownWhenConfirmed = dialog.eDBRevir->currentText();
+      Press(f, Qt::Key_F12); // confirmed from inside the combo: it is never left
+      if (f.isVisible()) f.SetModalResult(mrCancel);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk) << c.typed;
+    EXPECT_EQ(shownWhenConfirmed, QString::fromUtf8(c.shown)) << c.typed;
+    EXPECT_EQ(printed[QStringLiteral("var Revir")], QStringList(QStringLiteral("'Váh'"))) << c.typed;
+  }
+}
+
 } // namespace
