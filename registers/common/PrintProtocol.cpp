@@ -49,9 +49,25 @@ void SetCategory(IPrintForm& report, const TRegisterPrint::TVariableCategory& ca
     report.SetVariable(variable.Name, ReportConstant(variable.Value));
 }
 
-// " Nastavenia" (the year first, then the print's own), the organisation, then the print's other categories.
+// Runs on the print form's first query, which is prepared again for its data set afterwards.
+TRegisterPrint::TVariableCategory ReadQueryVariables(IPrintForm& report, const TRegisterPrint::TQueryVariables& source,
+                                                     const QString& tag) {
+  TIBQuery& query = report.Query(1);
+  PrepareQuery(query, source.Sql, source.Params, tag);
+  query.Open();
+  TRegisterPrint::TVariableCategory category{source.Category, {}};
+  for (const auto& [column, variable] : source.Columns)
+    category.Variables.append({variable, query.FieldByName(column).AsVariant()});
+  query.Close();
+  return category;
+}
+
+// " Nastavenia" (the year first, then the print's own), the organisation, the
+// print's other categories, then those read from queries.
 void SetVariables(IPrintForm& report, const TRegisterPrint& print, quint16 rok) {
-  if (!print.YearVariable && !print.OrganizationVariables && print.Variables.isEmpty()) return;
+  if (!print.YearVariable && !print.OrganizationVariables && print.Variables.isEmpty() &&
+      print.QueryVariables.isEmpty())
+    return;
   report.ClearVariables();
   TRegisterPrint::TVariableCategory settings{kSettingsCategory, {}};
   if (print.YearVariable) settings.Variables.append({QStringLiteral("Rok"), QString::number(rok)});
@@ -61,6 +77,8 @@ void SetVariables(IPrintForm& report, const TRegisterPrint& print, quint16 rok) 
   if (print.OrganizationVariables) AddOrganizaciaVariables(report);
   for (const auto& category : print.Variables)
     if (category.Name != kSettingsCategory) SetCategory(report, category);
+  for (const auto& source : print.QueryVariables)
+    SetCategory(report, ReadQueryVariables(report, source, print.Tag));
 }
 
 int QueryCount(const TRegisterPrint& print) {

@@ -4,6 +4,7 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
 #include <QtCore/QVariantMap>
+#include <utility>
 
 class TListPattern;
 
@@ -41,6 +42,15 @@ struct TRegisterPrint {
     QString Name;
     QList<TVariable> Variables;
   };
+  // Variables of one category read from the first row of a query in the
+  // print's own transaction, before the data sets open (a summary's totals):
+  // each (column, variable) pair takes the column's value.
+  struct TQueryVariables {
+    QString Category;
+    QStringList Sql;
+    QVariantMap Params;
+    QList<std::pair<QString, QString>> Columns;
+  };
   // When the print says "Nie sú údaje pre tlač." instead of showing the form.
   enum class TNoData {
     FirstEmpty, // the master (or, without one, the first data set) has no row
@@ -61,6 +71,8 @@ struct TRegisterPrint {
   bool YearVariable = true;
   bool OrganizationVariables = true;
   QList<TVariableCategory> Variables;
+  // Set after the categories above.
+  QList<TQueryVariables> QueryVariables;
   TNoData NoData = TNoData::FirstEmpty;
 };
 

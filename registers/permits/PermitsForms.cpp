@@ -13,6 +13,7 @@
 #include "registers/permits/fEPovolenkyHost.h"
 #include "registers/permits/fEZarybnovanieZdroj.h"
 #include "registers/permits/fPCeninyZostatky.h"
+#include "registers/permits/fPUlovkySumarizaciaVyber.h"
 #include "registers/permits/fPVlastnaProdukcia.h"
 
 void RegisterPermitsForms() {
@@ -32,4 +33,5 @@ void RegisterPermitsForms() {
   FormRegistry::RegisterYearForm<TfrmPVlastnaProdukcia>(QStringLiteral("TfrmPVlastnaProdukcia"));
   FormRegistry::RegisterYearForm<TfrmECeniny>(QStringLiteral("TfrmECeniny"));
   FormRegistry::RegisterYearForm<TfrmPCeninyZostatky>(QStringLiteral("TfrmPCeninyZostatky"));
+  FormRegistry::RegisterAction(QStringLiteral("ShowPUlovkySumarizaciaVyber"), [] { ShowPUlovkySumarizaciaVyber(); });
 }

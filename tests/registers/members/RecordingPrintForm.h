@@ -16,6 +16,8 @@ struct TRecordedPrint {
   QStringList VariableNames;
   QMap<QString, QString> Variables;
   std::vector<QVariantMap> Rows; // empty when the form was not shown
+  // The rows of every data set opened, by alias, their columns' texts joined by "/".
+  QMap<QString, QStringList> DataSets;
   bool Shown = false;
 };
 
@@ -56,6 +58,17 @@ public:
         row.insert(q.Fields()[size_t(i)]->FieldName().toUpper(), q.Fields()[size_t(i)]->AsVariant());
       Last().Rows.push_back(row);
     }
+    for (int number = 1; number <= kQueries; ++number) {
+      TIBQuery& query = *queries_[size_t(number - 1)];
+      if (!query.Active()) continue;
+      QStringList& rows = Last().DataSets[Last().Aliases.value(QStringLiteral("ib%1").arg(number))];
+      for (query.First(); !query.Eof(); query.Next()) {
+        QStringList columns;
+        for (const auto& field : query.Fields())
+          columns.append(field->AsVariant().toString());
+        rows.append(columns.join(QLatin1Char('/')));
+      }
+    }
   }
 
   // Installs a factory that logs every print into `log`.
@@ -67,5 +80,6 @@ private:
   TRecordedPrint& Last() { return log_.back(); }
   std::vector<TRecordedPrint>& log_;
   std::unique_ptr<TIBTransaction> transaction_;
-  std::unique_ptr<TIBQuery> queries_[3];
+  static constexpr int kQueries = 6;
+  std::unique_ptr<TIBQuery> queries_[kQueries];
 };

@@ -3,7 +3,9 @@
 // prepared pages hold the register's data, the year and the organisation.
 #include "app/MyUnitsForms.h"
 #include "app/NumToWords.h"
+#include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
+#include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
 #include "registers/accounting/fEFaktury.h"
 #include "registers/accounting/fEFakturyTlac.h"
@@ -27,6 +29,7 @@
 #include "registers/permits/fECeniny.h"
 #include "registers/permits/fECeninyTlac.h"
 #include "registers/permits/fEZarybnovanieZdroj.h"
+#include "registers/permits/fPUlovkySumarizacia.h"
 #include "registers/permits/fPVlastnaProdukcia.h"
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
@@ -34,6 +37,7 @@
 #include "reports/engine/ui/rpTextScan.h"
 #include "tests/reports/print/PrintFormFixture.h"
 #include <QtCore/QProcess>
+#include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
 #include <QtGui/QPainter>
 
@@ -244,6 +248,44 @@ protected:
     dialog.ShowModal();
   }
 
+  // Catch lines of two anglers on a ground of the own branch; Čierny's line of last year does not count.
+  void AddCatches() {
+    ProgramSettings.ZO_JEDIN = 1;
+    const char* const rows[] = {
+        "insert into c_zo (jedin,cislo,nazov) values (1,425,'MO Žilina')",
+        "insert into c_reviry_jux (jedin,rok,cislo,nazov,c_zo) values (1,2026,'3-4560-1-1','Váh – Žilina',1)",
+        "insert into c_druhy_ryb (jedin,nazov,cislo) values (1,'Kapor rybničný',1)",
+        "insert into c_druhy_ryb (jedin,nazov,cislo) values (2,'Šťuka severná',15)",
+        "insert into e_povolenky (jedin,rok,typ_povolenky,cislo,priezvisko,meno) values "
+        "(1,2026,1,1,'Šťastný','Ľubomír')",
+        "insert into e_povolenky (jedin,rok,typ_povolenky,cislo,priezvisko,meno) values (2,2026,1,2,'Čierny','Ján')",
+        "insert into e_povolenky2 (jedin,e_povolenky,rok) values (1,1,2026)",
+        "insert into e_povolenky2 (jedin,e_povolenky,rok) values (2,2,2026)",
+        "insert into e_ulovky (jedin,e_povolenky2,rok,c_reviry_jux,c_druhy_ryb,pocet,vaha,spolu) "
+        "values (1,1,2026,1,1,2,4.5,13.5)",
+        "insert into e_ulovky (jedin,e_povolenky2,rok,c_reviry_jux,c_druhy_ryb,pocet,vaha,spolu) "
+        "values (2,1,2026,1,2,1,3,9)",
+        "insert into e_ulovky (jedin,e_povolenky2,rok,c_reviry_jux,c_druhy_ryb,pocet,vaha,spolu) "
+        "values (3,2,2026,1,1,3,2.5,7.5)",
+        "insert into e_ulovky (jedin,e_povolenky2,rok,c_reviry_jux,c_druhy_ryb,pocet,vaha,spolu) "
+        "values (4,2,2025,1,1,9,9,9)",
+    };
+    for (const char* sql : rows)
+      Exec(QString::fromUtf8(sql));
+  }
+  // The catch summary of the own branch's grounds, prepared by Ing. Ľuboš Kôň.
+  void CatchSummary() {
+    AddCatches();
+    TfrmPUlovkySumarizacia dialog(nullptr, 2026);
+    script.Then([&dialog](TForm&) {
+      dialog.eVypracoval->setText(QStringLiteral("Ing. Ľuboš Kôň"));
+      dialog.eReviryOstatne->setChecked(false);
+      dialog.btnZapisClick();
+    });
+    PreviewNext();
+    dialog.ShowModal();
+  }
+
   // Receipts and issues of two kinds (one issue to a member), printed by `button` of the stock prints.
   void Ceniny(int button) {
     for (const auto& [jedin, nazov, cena] :
@@ -340,6 +382,7 @@ struct P : ShippedTemplates {
   static void RebricekAtp(ShippedTemplates& f) { static_cast<P&>(f).Ranking(TfrmPVysledkyATP(nullptr, 2026)); }
   static void Zaryb(ShippedTemplates& f) { static_cast<P&>(f).Stocking(); }
   static void Vlastna(ShippedTemplates& f) { static_cast<P&>(f).GroundOverview(); }
+  static void Ulovky(ShippedTemplates& f) { static_cast<P&>(f).CatchSummary(); }
   static void Ceniny01(ShippedTemplates& f) {
     static_cast<P&>(f).PreviewNext();
     static_cast<P&>(f).Ceniny(1);
@@ -409,6 +452,12 @@ INSTANTIATE_TEST_SUITE_P(
                      P::Vlastna,
                      {S("Hospodárenie revíru 2026"), S("Revír: 3-1230-4-1 - Štrkovisko Ľubochňa (Sever)"),
                       S("Šťuka plôdik"), S("Kukurica"), S("Strana 1 z 1")}},
+        // Each data set's rows, the species' shares of the weight and the year's totals.
+        TShippedCase{"PR_Ulovky.rpf",
+                     P::Ulovky,
+                     {S("Sumarizácia úlovkov 2026"), S("iba za revíry základnej organizácie"), S("Váh – Žilina"),
+                      S("Kapor rybničný"), S("Šťuka severná"), S("Šťastný Ľubomír"), S("Čierny Ján"), S("70,00 %"),
+                      S("30,00 %"), S("7,50"), S("6"), S("10,00"), S("Vypracoval: Ing. Ľuboš Kôň"), S("Strana 1 z 1")}},
         TShippedCase{"Ceniny01.rpf",
                      P::Ceniny01,
                      {S("Pohyby cenín a tlačív"), S("Známka členská"), S("Povolenka kaprová – sezónna"),
@@ -524,6 +573,26 @@ TEST_F(ShippedPdf, TheStockingPrintsGoToPdfFilesWithSpeciesSourcesAndGround) {
   const QString overview = PrintedText(QStringLiteral("revir.pdf"), [&] { dialog.ShowModal(); });
   ExpectAll(overview, {QStringLiteral("Hospodárenie revíru 2026"), QStringLiteral("Štrkovisko Ľubochňa (Sever)"),
                        QStringLiteral("Šťuka plôdik"), QStringLiteral("Kukurica")});
+}
+
+// The catch summary printed from its parameters into a PDF: the anglers, the
+// grounds' text and the year's totals.
+TEST_F(ShippedPdf, TheCatchSummaryPrintsToAPdfWithAnglersGroundsAndTotals) {
+  AddCatches();
+  TfrmPUlovkySumarizacia dialog(nullptr, 2026);
+  script.Then([&dialog](TForm&) {
+    dialog.eVypracoval->setText(QStringLiteral("Ing. Ľuboš Kôň"));
+    dialog.btnZapisClick();
+  });
+  const QString text = PrintedText(QStringLiteral("ulovky.pdf"), [&] { dialog.ShowModal(); });
+  if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  ExpectAll(text, {QStringLiteral("Sumarizácia úlovkov 2026"), QStringLiteral("za všetky revíry JUX"),
+                   QStringLiteral("Šťastný Ľubomír"), QStringLiteral("Čierny Ján"), QStringLiteral("Šťuka severná"),
+                   QStringLiteral("Spolu za rok 2026"), QStringLiteral("10,00"),
+                   QStringLiteral("Vypracoval: Ing. Ľuboš Kôň")});
+  // Six fish: the summary's last line holds the count before the weight.
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("Spolu za rok 2026\\s+6\\s+10,00")).match(text).hasMatch())
+      << text.toStdString();
 }
 
 // Two invoices marked in reverse order print into a PDF in that order, each
