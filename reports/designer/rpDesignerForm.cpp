@@ -509,8 +509,6 @@ void TrpDesignerForm::UpdateEnabling() {
   for (const char* name : textControls)
     if (QWidget* control = controls_.value(QString::fromLatin1(name)))
       SetControlEnabled(control, attributes.TextControls);
-  // The band tool comes with the band types dialog.
-  if (QWidget* bandTool = controls_.value(QStringLiteral("OB3"))) SetControlEnabled(bandTool, false);
   for (int i = 1; i <= 10; ++i)
     if (QWidget* align = controls_.value(QStringLiteral("Align%1").arg(i)))
       SetControlEnabled(align, rpAlignmentApplies(selection_, i));

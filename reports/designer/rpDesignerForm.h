@@ -29,6 +29,7 @@ class TrpPageForm;
 class TrpReport;
 class TrpSpeedButton;
 class TrpToolBar;
+class TrpBandView;
 class TrpComboBox;
 class TColorSelector;
 class QFrame;
@@ -95,6 +96,9 @@ public:
   int OpenTextEditor(TrpView* object = nullptr);
   // The editor of the last selected object (double click, Enter, the edit command).
   void EditObject();
+  // The band's data source or group editor (none for other bands); answers
+  // the modal result, mrNone when the band has no editor.
+  int EditBand(TrpBandView* band);
   // Installs the editor the engine's property records open for a property
   // ("Memo", "Tag", "Font" ...); a property without one opens nothing.
   void SetPropertyEditor(const QString& property, std::function<void(TrpObject* object)> editor);
@@ -214,6 +218,7 @@ private:
   bool LastSelectedEditable() const;
   void ChooseDataField();
   void EditDisplayFormat();
+  void CreateBandEditors();
   void InstallEditors();
   void RemoveEditors();
   void OpenPropertyEditor(TrpObject* object, const QString& property);

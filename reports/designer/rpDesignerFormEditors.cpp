@@ -29,6 +29,7 @@ void TrpDesignerForm::CreateEditors() {
     });
   SetCommandHandler(QStringLiteral("Edit"), [this] { EditObject(); });
   CreatePropertyEditors();
+  CreateBandEditors();
 }
 
 void TrpDesignerForm::InstallEditors() {
@@ -81,9 +82,8 @@ void TrpDesignerForm::EditObject() {
     SetCurrentPage(subreport->SubPage);
     return;
   }
-  // A band's data source and group editors come with the band dialogs.
-  if (dynamic_cast<TrpBandView*>(object)) return;
-  object->OpenEditor();
+  if (auto* band = dynamic_cast<TrpBandView*>(object)) EditBand(band);
+  else object->OpenEditor();
   RedrawPage();
   UpdateStatus();
   RefreshInspector();
