@@ -76,14 +76,7 @@ TfrmEFakturyPridaj::TfrmEFakturyPridaj(QWidget* owner, int typOd, int typDo)
   head->addWidget(BuildPartner(*body), 1);
   QGroupBox* itemsBox = items_->Build(*body, QStringLiteral(" &Položky dokladu: "), QStringLiteral("gbxPolozky"),
                                       QStringLiteral("tb1"), QStringLiteral("2"));
-  sb = new QStatusBar(itemsBox);
-  sb->setObjectName(QStringLiteral("sb"));
-  sb->setSizeGripEnabled(false);
-  for (QLabel*& panel : sbPanels) {
-    panel = new QLabel(sb);
-    sb->addWidget(panel);
-  }
-  itemsBox->layout()->addWidget(sb);
+  sb = items_->AddStatusBar(QStringLiteral("sb"), sbPanels);
   column->addWidget(itemsBox, 1);
   column->addWidget(BuildTexts(*body));
   const QList<TQPLColumn*> shown =

@@ -12,6 +12,8 @@
 #include <QtCore/QScopedValueRollback>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
 
 TIBTransaction& TDialogChildOwner::ChildTransaction() const { return *dialog_.dlg.ibt1; }
@@ -75,6 +77,19 @@ QGroupBox* TChildGrid::Build(QWidget& parent, const QString& caption, const QStr
   focusWatch_ =
       QObject::connect(qApp, &QApplication::focusChanged, grid, [this](QWidget*, QWidget* now) { FocusChanged(now); });
   return box;
+}
+
+QStatusBar* TChildGrid::AddStatusBar(const QString& name, std::span<QLabel*> panels) {
+  QWidget* box = grid->parentWidget();
+  auto* bar = new QStatusBar(box);
+  bar->setObjectName(name);
+  bar->setSizeGripEnabled(false);
+  for (QLabel*& panel : panels) {
+    panel = new QLabel(bar);
+    bar->addWidget(panel);
+  }
+  box->layout()->addWidget(bar);
+  return bar;
 }
 
 void TChildGrid::Refresh() {

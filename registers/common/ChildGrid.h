@@ -3,8 +3,11 @@
 #include <QtCore/QStringList>
 #include <functional>
 #include <memory>
+#include <span>
 
 class QGroupBox;
+class QLabel;
+class QStatusBar;
 class QWidget;
 class TDbGridQPL;
 class TDialogForm;
@@ -63,6 +66,10 @@ public:
   // followed by `suffix`.
   QGroupBox* Build(QWidget& parent, const QString& caption, const QString& boxName, const QString& barName,
                    const QString& suffix);
+
+  // A status bar `name` under the grid with one label per element of
+  // `panels` (the owner's totals); after `Build`.
+  QStatusBar* AddStatusBar(const QString& name, std::span<QLabel*> panels);
 
   TToolButton *add = nullptr, *edit = nullptr, *del = nullptr, *refresh = nullptr;
   TDbGridQPL* grid = nullptr;

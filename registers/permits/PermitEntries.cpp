@@ -21,6 +21,17 @@ void SetupSoldItemCombo(TIBComboBox& combo) {
     combo.SetSKeyField(i + 1, QString::fromLatin1(keys[i]));
 }
 
+void SetupSpeciesCombo(TIBComboBox& combo, const QString& types) {
+  SetupComboLook(combo);
+  combo.SetSTableName(QStringLiteral("c_druhy_ryb"));
+  combo.SetSAppendFromField(QStringLiteral("nazov"));
+  combo.SetSKeyField(QStringLiteral("jedin"));
+  combo.SetSKeyField(1, QStringLiteral("cena"));
+  combo.SetSOrderBy(QStringLiteral("nazov"));
+  combo.SetSWhere(types);
+  combo.SetSNotFoundErrorText(1019);
+}
+
 double PermitAmount(const TIBCurrencyEdit& edit) {
   try {
     return edit.Value();

@@ -7,11 +7,14 @@ class TIBCurrencyEdit;
 class TRegisterLayout;
 class TSpeedButton;
 
-// The entries the permit item dialog and the guest-permit dialogs share.
+// The entries the permit, catch and stocking dialogs share.
 
 // A lookup of the price list's items by name (the caller restricts it to its
 // year), keys jedin, cena, odvod_jux, doplnkovy_udaj and typ_platby.
 void SetupSoldItemCombo(TIBComboBox& combo);
+// A lookup of the fish species by name, of the types `types` selects (a
+// condition on typ), keys jedin and cena.
+void SetupSpeciesCombo(TIBComboBox& combo, const QString& types);
 
 // The edit's amount; a text that is no number yet (half typed) counts as 0.
 double PermitAmount(const TIBCurrencyEdit& edit);

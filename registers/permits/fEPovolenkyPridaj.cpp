@@ -93,14 +93,7 @@ TfrmEPovolenkyPridaj::TfrmEPovolenkyPridaj(QWidget* owner) : TDialogForm(owner) 
   AddListColumns(*items->grid, {{"NAZOV", "Názov platby", 260, "b.nazov"},
                                 {"DOPLNKOVY_UDAJ", "Doplnkový údaj", 150, "a.doplnkovy_udaj"},
                                 {"CENA", "Cena", 80, "a.cena"}});
-  sb = new QStatusBar(box);
-  sb->setObjectName(QStringLiteral("sb"));
-  sb->setSizeGripEnabled(false);
-  for (QLabel*& panel : sbPanels) {
-    panel = new QLabel(sb);
-    sb->addWidget(panel);
-  }
-  box->layout()->addWidget(sb);
+  sb = items->AddStatusBar(QStringLiteral("sb"), sbPanels);
   box->setMinimumHeight(200);
   form->addRow(box);
   connect(items->query, &TDataSet::DataSetChanged, this, &TfrmEPovolenkyPridaj::ItemsChanged);

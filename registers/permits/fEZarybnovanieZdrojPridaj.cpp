@@ -16,6 +16,7 @@
 #include "registers/common/ListPattern.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include "registers/permits/PermitEntries.h"
 #include "registers/permits/fEZarybnovanieRevirPridaj.h"
 #include "util/MoneyFormat.h"
 #include <QtWidgets/QGroupBox>
@@ -118,15 +119,8 @@ QWidget* TfrmEZarybnovanieZdrojPridaj::BuildPurchase(QWidget& parent) {
   eDBDatum = controls.Add<TIBDate>(QStringLiteral("eDBDatum"));
   controls.Label(QStringLiteral("Druh ryby:"));
   eDBRyba = AddPickerCombo(controls, QStringLiteral("eDBRyba"), btnRyba, QStringLiteral("TfrmCDruhyRyb"));
-  SetupComboLook(*eDBRyba);
-  eDBRyba->SetSTableName(QStringLiteral("c_druhy_ryb"));
-  eDBRyba->SetSAppendFromField(QStringLiteral("nazov"));
-  eDBRyba->SetSKeyField(QStringLiteral("jedin"));
-  eDBRyba->SetSKeyField(1, QStringLiteral("cena"));
-  eDBRyba->SetSOrderBy(QStringLiteral("nazov"));
   // Stocking fish and fry, not caught fish.
-  eDBRyba->SetSWhere(QStringLiteral("typ in (2,3)"));
-  eDBRyba->SetSNotFoundErrorText(1019);
+  SetupSpeciesCombo(*eDBRyba, QStringLiteral("typ in (2,3)"));
   eDBVelkost = AddText(controls, QStringLiteral("Veľkosť:"), QStringLiteral("eDBVelkost"), 50);
   eDBCenaMJ = AddAmount(controls, QStringLiteral("Cena za MJ"), QStringLiteral("eDBCenaMJ"), 3, 14);
   eDBMnozstvo = AddAmount(controls, QStringLiteral("Množstvo"), QStringLiteral("eDBMnozstvo"), 2, 14);
@@ -217,14 +211,7 @@ QWidget* TfrmEZarybnovanieZdrojPridaj::BuildReleases(QWidget& parent) {
   shown[0]->Alignment = Qt::AlignHCenter;
   shown[2]->DisplayFormat = QStringLiteral(",0.00");
   shown[3]->DisplayFormat = QStringLiteral("#,##0.00");
-  auto* bar = new QStatusBar(box);
-  bar->setObjectName(QStringLiteral("sb2"));
-  bar->setSizeGripEnabled(false);
-  for (QLabel*& panel : sbPanels) {
-    panel = new QLabel(bar);
-    bar->addWidget(panel);
-  }
-  box->layout()->addWidget(bar);
+  releases->AddStatusBar(QStringLiteral("sb2"), sbPanels);
   layout->addWidget(box, 2);
 
   auto* note = new QGroupBox(
