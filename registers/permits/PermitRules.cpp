@@ -76,9 +76,12 @@ const TGuestRegister kBranchGuestPermits = {
     false, false, "2,3,12,13", 0, false};
 
 QVariant GroundOwner(const TGuestRegister& reg, const QVariant& council, const QVariant& ownBranch) {
-  const QVariant& owner = reg.GroundsOfCouncil ? council : ownBranch;
-  if (owner.isNull() || !owner.isValid() || owner.toInt() == 0) return {};
-  return owner.toInt();
+  return OrganisationKey(reg.GroundsOfCouncil ? council : ownBranch);
+}
+
+QVariant OrganisationKey(const QVariant& setting) {
+  if (setting.isNull() || !setting.isValid() || setting.toInt() == 0) return {};
+  return setting.toInt();
 }
 
 QString MissingGroundOwnerText(const TGuestRegister& reg) {

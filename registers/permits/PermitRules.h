@@ -71,6 +71,8 @@ struct TGuestRegister {
 extern const TGuestRegister kUnionGuestPermits;
 extern const TGuestRegister kBranchGuestPermits;
 
+// An organisation's key as the settings hold it; Null when it is not set.
+QVariant OrganisationKey(const QVariant& setting);
 // The organisation whose grounds a register offers, from the settings'
 // council and own branch; Null when that setting is missing.
 QVariant GroundOwner(const TGuestRegister& reg, const QVariant& council, const QVariant& ownBranch);

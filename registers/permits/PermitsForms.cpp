@@ -1,6 +1,7 @@
 #include "registers/permits/PermitsForms.h"
 #include "app/FormRegistry.h"
 #include "registers/common/Picker.h"
+#include "registers/members/fCClenovPridaj.h"
 #include "registers/permits/fCCeniny.h"
 #include "registers/permits/fCDruhyRyb.h"
 #include "registers/permits/fCKrmiv.h"
@@ -11,6 +12,7 @@
 #include "registers/permits/fEKrmenia.h"
 #include "registers/permits/fEPovolenky.h"
 #include "registers/permits/fEPovolenkyHost.h"
+#include "registers/permits/fEPovolenkyVratenie.h"
 #include "registers/permits/fEZarybnovanieZdroj.h"
 #include "registers/permits/fPCeninyZostatky.h"
 #include "registers/permits/fPUlovkySumarizaciaVyber.h"
@@ -34,4 +36,8 @@ void RegisterPermitsForms() {
   FormRegistry::RegisterYearForm<TfrmECeniny>(QStringLiteral("TfrmECeniny"));
   FormRegistry::RegisterYearForm<TfrmPCeninyZostatky>(QStringLiteral("TfrmPCeninyZostatky"));
   FormRegistry::RegisterAction(QStringLiteral("ShowPUlovkySumarizaciaVyber"), [] { ShowPUlovkySumarizaciaVyber(); });
+  FormRegistry::RegisterYearForm<TfrmEPovolenkyVratenie>(QStringLiteral("TfrmEPovolenkyVratenie"));
+  // The member card opens its member's permits of the working year and of the year before.
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPovolenky"), &TfrmEPovolenkyVratenie::OpenForMember);
+  TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPovolenkyMinulyRok"), &TfrmEPovolenkyVratenie::OpenForMember);
 }

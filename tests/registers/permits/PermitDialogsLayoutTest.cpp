@@ -12,7 +12,8 @@ namespace {
 
 const char* const kPermitForms[] = {"TfrmCZO",          "TfrmCCeniny",    "TfrmCReviryJUX",         "TfrmCDruhyRyb",
                                     "TfrmCKrmiv",       "TfrmEKrmenia",   "TfrmCZdrojeUhrad",       "TfrmEPovolenkyJUX",
-                                    "TfrmEPovolenkyZO", "TfrmEPovolenky", "TfrmEZarybnovanieZdroj", "TfrmECeniny"};
+                                    "TfrmEPovolenkyZO", "TfrmEPovolenky", "TfrmEZarybnovanieZdroj", "TfrmECeniny",
+                                    "TfrmEPovolenkyVratenie"};
 // Lists without a dialog.
 const char* const kPermitOverviews[] = {"TfrmPCeninyZostatky"};
 
