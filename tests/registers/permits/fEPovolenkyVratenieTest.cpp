@@ -176,7 +176,7 @@ TEST_F(PermitReturnsTest, TheMemberCardOpensItsMembersPermitsOfThisYearAndOfTheY
   for (const char* name :
        {"TfrmCZO", "TfrmCCeniny", "TfrmCReviryJUX", "TfrmCDruhyRyb", "TfrmCKrmiv", "TfrmEKrmenia", "TfrmCZdrojeUhrad",
         "TfrmEPovolenky", "TfrmEPovolenkyJUX", "TfrmEPovolenkyZO", "TfrmEZarybnovanieZdroj", "TfrmPVlastnaProdukcia",
-        "TfrmECeniny", "TfrmPCeninyZostatky", "TfrmEPovolenkyVratenie"})
+        "TfrmECeniny", "TfrmPCeninyZostatky", "TfrmEPovolenkyVratenie", "ShowPUlovkySumarizaciaVyber"})
     FormRegistry::Unregister(QLatin1String(name));
   FormRegistry::SetPicker({});
   ASSERT_EQ(seen.size(), 2);
