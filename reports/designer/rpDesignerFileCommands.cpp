@@ -54,6 +54,7 @@ void TrpDesignerForm::ConnectFileCommands() {
   SetCommandHandler(QStringLiteral("Open"), [this] { OpenReport(); });
   SetCommandHandler(QStringLiteral("SaveAs"), [this] { SaveAs(); });
   SetCommandHandler(QStringLiteral("About"), [this] { ShowAbout(); });
+  SetCommandHandler(QStringLiteral("Dictionary"), [this] { EditDictionary(); });
   SetPropertyEditor(QStringLiteral("Picture"), [this](TrpObject* object) {
     if (!LastSelectedEditable()) return;
     TrpGEditorForm editor(this);

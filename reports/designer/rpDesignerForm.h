@@ -124,6 +124,8 @@ public:
   bool SaveAsFile(const QString& file, TrpSaveKind kind);
   void ShowAbout();
   void InsertDBFields();
+  // The data dictionary editor (rpDesignerDictionary.cpp); OK marks the report modified.
+  void EditDictionary();
   void AddDialogForm();
   // Asks first; nothing happens when the report has one page.
   void DeletePage();
