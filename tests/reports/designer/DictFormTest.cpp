@@ -45,30 +45,30 @@ private:
 };
 
 // The entries of a list as "name=value", in order.
-QStringList ListEntries(const TrpVariables& list) {
+QStringList DictListEntries(const TrpVariables& list) {
   QStringList entries;
   for (int i = 0; i < list.GetCount(); ++i)
     entries.append(list.GetName(i) + QLatin1Char('=') + rpValueToText(list.GetValue(i)));
   return entries;
 }
 
-QStringList NodeTexts(const QTreeWidgetItem* parent) {
+QStringList DictNodeTexts(const QTreeWidgetItem* parent) {
   QStringList texts;
   for (int i = 0; i < parent->childCount(); ++i) texts.append(parent->child(i)->text(0));
   return texts;
 }
 
-QStringList TopTexts(const QTreeWidget* tree) { return NodeTexts(tree->invisibleRootItem()); }
+QStringList DictTopTexts(const QTreeWidget* tree) { return DictNodeTexts(tree->invisibleRootItem()); }
 
-QStringList ListTexts(const QListWidget* list) {
+QStringList DictListTexts(const QListWidget* list) {
   QStringList texts;
   for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
   return texts;
 }
 
-void Press(TrpSpeedButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); }
+void PressDictButton(TrpSpeedButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); }
 
-QPushButton* ButtonCaptioned(QWidget* form, const QString& caption) {
+QPushButton* DictButtonCaptioned(QWidget* form, const QString& caption) {
   for (QPushButton* button : form->findChildren<QPushButton*>())
     if (button->text() == caption) return button;
   return nullptr;
@@ -148,41 +148,41 @@ TEST_F(DictEditor, TheDesignerCommandKeepsANewCategoryAndVariableAfterOkAndNothi
   ASSERT_TRUE(command->isEnabled());
   WhenModal<TrpDictForm>([](TrpDictForm* form) {
     EXPECT_EQ(form->windowTitle(), DCT("Dátová základňa"));
-    EXPECT_EQ(TopTexts(form->VarTree), (QStringList{DCT("Nastavenia"), DCT("Organizácia")}));
-    EXPECT_EQ(NodeTexts(form->VarTree->topLevelItem(0)), QStringList{DCT("Rok")});
-    Press(form->NewCategoryBtn);
+    EXPECT_EQ(DictTopTexts(form->VarTree), (QStringList{DCT("Nastavenia"), DCT("Organizácia")}));
+    EXPECT_EQ(DictNodeTexts(form->VarTree->topLevelItem(0)), QStringList{DCT("Rok")});
+    PressDictButton(form->NewCategoryBtn);
     TypeNodeName(form->VarTree, DCT("Ryby"));
-    Press(form->NewVariableBtn);
+    PressDictButton(form->NewVariableBtn);
     TypeNodeName(form->VarTree, DCT("Druh"));
-    ButtonCaptioned(form, DCT("OK"))->click();
+    DictButtonCaptioned(form, DCT("OK"))->click();
   });
   command->trigger();
-  EXPECT_EQ(ListEntries(report->Dictionary.Variables),
+  EXPECT_EQ(DictListEntries(report->Dictionary.Variables),
             (QStringList{DCT(" Nastavenia="), DCT("Rok=2026"), DCT(" Organizácia="), DCT("Meno=Clen.\"MENO\""),
                          DCT("Datum=date"), DCT("Cudzi=Iny.\"X\""), DCT("Prazdna="), DCT(" Ryby="), DCT("Druh=")}));
   EXPECT_TRUE(designer.GetModified());
 
   designer.SetModified(false);
-  const QStringList before = ListEntries(report->Dictionary.Variables);
+  const QStringList before = DictListEntries(report->Dictionary.Variables);
   WhenModal<TrpDictForm>([](TrpDictForm* form) {
-    EXPECT_EQ(TopTexts(form->VarTree), (QStringList{DCT("Nastavenia"), DCT("Organizácia"), DCT("Ryby")}));
-    Press(form->NewCategoryBtn);
+    EXPECT_EQ(DictTopTexts(form->VarTree), (QStringList{DCT("Nastavenia"), DCT("Organizácia"), DCT("Ryby")}));
+    PressDictButton(form->NewCategoryBtn);
     TypeNodeName(form->VarTree, DCT("Zahodená"));
     form->VarTree->setCurrentItem(form->VarTree->topLevelItem(0));
     form->DeleteNode();
     form->Pages->setCurrentIndex(1);
-    Press(form->AddAllDataSetsBtn);
-    ButtonCaptioned(form, DCT("Návrat"))->click();
+    PressDictButton(form->AddAllDataSetsBtn);
+    DictButtonCaptioned(form, DCT("Návrat"))->click();
   });
   command->trigger();
-  EXPECT_EQ(ListEntries(report->Dictionary.Variables), before);
+  EXPECT_EQ(DictListEntries(report->Dictionary.Variables), before);
   EXPECT_EQ(report->Dictionary.FieldAliases.GetCount(), 0);
   EXPECT_FALSE(designer.GetModified());
 }
 
 TEST_F(DictEditor, ASelectedVariableShowsItsValueByKind) {
   auto form = Open();
-  EXPECT_EQ(ListTexts(form->ValuesLB).first(), DCT("[Žiaden]"));
+  EXPECT_EQ(DictListTexts(form->ValuesLB).first(), DCT("[Žiaden]"));
   struct TCase {
     QString Node, Source;
     int Row;
@@ -203,7 +203,7 @@ TEST_F(DictEditor, ASelectedVariableShowsItsValueByKind) {
     EXPECT_EQ(form->ExprEdit->isEnabled(), c.Expression) << c.Node.toStdString();
     EXPECT_EQ(form->ExprEdit->currentText(), c.ExpressionText) << c.Node.toStdString();
   }
-  EXPECT_EQ(ListTexts(form->ValuesLB),
+  EXPECT_EQ(DictListTexts(form->ValuesLB),
             (QStringList{DCT("[Žiaden]"), DCT("Page#"), DCT("Date"), DCT("Time"), DCT("Line#"), DCT("Line through#"),
                          DCT("Column#"), DCT("Current line#"), DCT("PageCount")}));
   Select(*form, DCT("Nastavenia"));
@@ -214,7 +214,7 @@ TEST_F(DictEditor, ChoosingAValueStoresItInTheWorkingCopyOnly) {
   auto form = Open();
   Select(*form, DCT("Rok"));
   form->DataSourceCB->setCurrentText(DCT("Clen"));
-  EXPECT_EQ(ListTexts(form->ValuesLB),
+  EXPECT_EQ(DictListTexts(form->ValuesLB),
             (QStringList{DCT("[Žiaden]"), DCT("PRIEZVISKO"), DCT("MENO"), DCT("CLENSKE_CISLO")}));
   form->ValuesLB->setCurrentRow(1);
   EXPECT_EQ(rpValueToText(form->WorkingVariables().GetVariable(DCT("Rok"))), DCT("Clen.\"PRIEZVISKO\""));
@@ -245,12 +245,12 @@ TEST_F(DictEditor, ChoosingAValueStoresItInTheWorkingCopyOnly) {
 TEST_F(DictEditor, TheTreeNamesRenamesAndDeletes) {
   report->Dictionary.Variables.Clear();
   auto form = Open();
-  EXPECT_EQ(TopTexts(form->VarTree), QStringList{DCT("[Žiaden]")});
+  EXPECT_EQ(DictTopTexts(form->VarTree), QStringList{DCT("[Žiaden]")});
   EXPECT_FALSE(form->ExprCB->isEnabled());
   form->NewVariable(); // nothing to put it in
   QTest::keyClick(form->VarTree, Qt::Key_Insert);
   TypeNodeName(form->VarTree, DCT("Category1")); // the proposed name kept
-  EXPECT_EQ(TopTexts(form->VarTree), QStringList{DCT("Category1")});
+  EXPECT_EQ(DictTopTexts(form->VarTree), QStringList{DCT("Category1")});
   QTest::keyClick(form->VarTree, Qt::Key_Insert);
   TypeNodeName(form->VarTree, DCT("Variable1"));
   QTest::keyClick(form->VarTree, Qt::Key_Insert, Qt::ControlModifier);
@@ -261,7 +261,7 @@ TEST_F(DictEditor, TheTreeNamesRenamesAndDeletes) {
   form->VarTree->setCurrentItem(form->VarTree->topLevelItem(0));
   form->NewVariable();
   TypeNodeName(form->VarTree, DCT("Variable3"));
-  EXPECT_EQ(ListEntries(form->WorkingVariables()), (QStringList{DCT(" Category1="), DCT("Variable1="),
+  EXPECT_EQ(DictListEntries(form->WorkingVariables()), (QStringList{DCT(" Category1="), DCT("Variable1="),
                                                                 DCT("Variable3="), DCT(" Druhá="), DCT("Variable2=")}));
 
   // Onto another name is refused, a change of case kept.
@@ -275,10 +275,10 @@ TEST_F(DictEditor, TheTreeNamesRenamesAndDeletes) {
   // A category goes with its variables; the last one brings the placeholder back.
   form->VarTree->setCurrentItem(form->VarTree->topLevelItem(0));
   QTest::keyClick(form->VarTree, Qt::Key_Delete);
-  EXPECT_EQ(ListEntries(form->WorkingVariables()), (QStringList{DCT(" Druhá="), DCT("Variable2=")}));
+  EXPECT_EQ(DictListEntries(form->WorkingVariables()), (QStringList{DCT(" Druhá="), DCT("Variable2=")}));
   form->VarTree->setCurrentItem(form->VarTree->topLevelItem(0));
-  Press(form->DeleteBtn);
-  EXPECT_EQ(TopTexts(form->VarTree), QStringList{DCT("[Žiaden]")});
+  PressDictButton(form->DeleteBtn);
+  EXPECT_EQ(DictTopTexts(form->VarTree), QStringList{DCT("[Žiaden]")});
   EXPECT_EQ(form->WorkingVariables().GetCount(), 0);
   Finish(*form, mrCancel);
   EXPECT_EQ(report->Dictionary.Variables.GetCount(), 0);
@@ -291,34 +291,34 @@ TEST_F(DictEditor, TheListEditorRewritesTheWorkingList) {
     EXPECT_EQ(editor->M1->toPlainText(),
               DCT("Nastavenia\n Rok\nOrganizácia\n Meno\n Datum\n Cudzi\n Prazdna"));
     editor->M1->setPlainText(DCT("Organizácia\n Meno\n\n Nová\nNastavenia\n Rok"));
-    ButtonCaptioned(editor, DCT("OK"))->click();
+    DictButtonCaptioned(editor, DCT("OK"))->click();
   });
-  Press(form->EditListBtn);
-  EXPECT_EQ(TopTexts(form->VarTree), (QStringList{DCT("Organizácia"), DCT("Nastavenia")}));
-  EXPECT_EQ(NodeTexts(form->VarTree->topLevelItem(0)), (QStringList{DCT("Meno"), DCT("Nová")}));
+  PressDictButton(form->EditListBtn);
+  EXPECT_EQ(DictTopTexts(form->VarTree), (QStringList{DCT("Organizácia"), DCT("Nastavenia")}));
+  EXPECT_EQ(DictNodeTexts(form->VarTree->topLevelItem(0)), (QStringList{DCT("Meno"), DCT("Nová")}));
   EXPECT_EQ(form->VarTree->currentItem(), form->VarTree->topLevelItem(0));
   EXPECT_EQ(rpValueToText(form->WorkingVariables().GetVariable(DCT("Meno"))), DCT("Clen.\"MENO\""));
 
   WhenModal<TrpVaredForm>([](TrpVaredForm* editor) {
     editor->M1->clear();
-    ButtonCaptioned(editor, DCT("Návrat"))->click();
+    DictButtonCaptioned(editor, DCT("Návrat"))->click();
   });
-  Press(form->EditListBtn);
+  PressDictButton(form->EditListBtn);
   EXPECT_EQ(form->WorkingVariables().GetCount(), 5);
 }
 
 TEST_F(DictEditor, DataSetsAndFieldsGetAliasesAndExclusions) {
   auto form = Open();
-  EXPECT_EQ(TopTexts(form->FieldsTree), QStringList{DCT("Databázy a položky")});
-  EXPECT_EQ(ListTexts(form->DataSetsLB), (QStringList{DCT("Clen"), DCT("Povolenka")}));
+  EXPECT_EQ(DictTopTexts(form->FieldsTree), QStringList{DCT("Databázy a položky")});
+  EXPECT_EQ(DictListTexts(form->DataSetsLB), (QStringList{DCT("Clen"), DCT("Povolenka")}));
   form->DataSetsLB->item(0)->setSelected(true);
-  Press(form->AddDataSetBtn);
-  EXPECT_EQ(ListTexts(form->DataSetsLB), QStringList{DCT("Povolenka")});
+  PressDictButton(form->AddDataSetBtn);
+  EXPECT_EQ(DictListTexts(form->DataSetsLB), QStringList{DCT("Povolenka")});
   EXPECT_EQ(form->DataSetsLB->currentRow(), 0);
   QTreeWidgetItem* clen = form->FieldsTree->topLevelItem(0)->child(0);
   EXPECT_EQ(clen->text(0), DCT("Clen"));
   clen->setExpanded(true);
-  EXPECT_EQ(NodeTexts(clen), (QStringList{DCT("CLENSKE_CISLO"), DCT("MENO"), DCT("PRIEZVISKO")}));
+  EXPECT_EQ(DictNodeTexts(clen), (QStringList{DCT("CLENSKE_CISLO"), DCT("MENO"), DCT("PRIEZVISKO")}));
 
   // An alias is stored when the box is left; an emptied one gives the field its name back.
   form->FieldsTree->setCurrentItem(clen->child(1));
@@ -336,10 +336,10 @@ TEST_F(DictEditor, DataSetsAndFieldsGetAliasesAndExclusions) {
   form->FieldsTree->setCurrentItem(clen->child(0));
   form->ExcludeCB->click();
   form->ExcludeCB->click();
-  EXPECT_EQ(ListEntries(form->WorkingFieldAliases()),
+  EXPECT_EQ(DictListEntries(form->WorkingFieldAliases()),
             (QStringList{DCT("Clen=Členovia"), DCT("Clen.MENO=Meno člena"), DCT("Clen.PRIEZVISKO=")}));
   Finish(*form, mrOk);
-  EXPECT_EQ(ListEntries(report->Dictionary.FieldAliases),
+  EXPECT_EQ(DictListEntries(report->Dictionary.FieldAliases),
             (QStringList{DCT("Clen=Členovia"), DCT("Clen.MENO=Meno člena"), DCT("Clen.PRIEZVISKO=")}));
   EXPECT_EQ(report->Dictionary.ListDataSets(), QStringList{DCT("Členovia")});
   EXPECT_EQ(report->Dictionary.ListFields(DCT("Členovia")), (QStringList{DCT("Meno člena"), DCT("CLENSKE_CISLO")}));
@@ -352,20 +352,20 @@ TEST_F(DictEditor, ADataSetMovedBackLeavesOnlyTheEntriesOfFieldsNeverListed) {
   report->Dictionary.FieldAliases.SetVariable(DCT("Povolenka.CISLO"), DCT("Číslo"));
   auto form = Open();
   QTreeWidgetItem* root = form->FieldsTree->topLevelItem(0);
-  EXPECT_EQ(NodeTexts(root), (QStringList{DCT("Clen"), DCT("Povolenka {Povolenky}")}));
+  EXPECT_EQ(DictNodeTexts(root), (QStringList{DCT("Clen"), DCT("Povolenka {Povolenky}")}));
   form->FieldsTree->setCurrentItem(root->child(0));
-  Press(form->RemoveDataSetBtn);
+  PressDictButton(form->RemoveDataSetBtn);
   root->child(0)->setExpanded(true);
-  EXPECT_EQ(NodeTexts(root->child(0)), QStringList{DCT("CISLO {Číslo}")});
+  EXPECT_EQ(DictNodeTexts(root->child(0)), QStringList{DCT("CISLO {Číslo}")});
   form->FieldsTree->setCurrentItem(root->child(0));
-  Press(form->RemoveDataSetBtn);
-  EXPECT_EQ(ListEntries(form->WorkingFieldAliases()), QStringList{DCT("Clen.MENO=Meno člena")});
-  EXPECT_EQ(ListTexts(form->DataSetsLB), (QStringList{DCT("Clen"), DCT("Povolenka")}));
-  Press(form->AddAllDataSetsBtn);
-  Press(form->RemoveAllDataSetsBtn);
+  PressDictButton(form->RemoveDataSetBtn);
+  EXPECT_EQ(DictListEntries(form->WorkingFieldAliases()), QStringList{DCT("Clen.MENO=Meno člena")});
+  EXPECT_EQ(DictListTexts(form->DataSetsLB), (QStringList{DCT("Clen"), DCT("Povolenka")}));
+  PressDictButton(form->AddAllDataSetsBtn);
+  PressDictButton(form->RemoveAllDataSetsBtn);
   EXPECT_EQ(form->WorkingFieldAliases().GetCount(), 0);
   EXPECT_EQ(root->childCount(), 0);
-  EXPECT_EQ(ListTexts(form->DataSetsLB), (QStringList{DCT("Clen"), DCT("Povolenka")}));
+  EXPECT_EQ(DictListTexts(form->DataSetsLB), (QStringList{DCT("Clen"), DCT("Povolenka")}));
 }
 
 TEST_F(DictEditor, DataSourcesMoveWithTheirAliases) {
@@ -373,25 +373,25 @@ TEST_F(DictEditor, DataSourcesMoveWithTheirAliases) {
   auto form = Open();
   QTreeWidgetItem* root = form->SourcesTree->topLevelItem(0);
   EXPECT_EQ(root->text(0), DCT("Dátové zdroje"));
-  EXPECT_EQ(ListTexts(form->SourcesLB), (QStringList{DCT("Stitky"), DCT("Zoznam")}));
+  EXPECT_EQ(DictListTexts(form->SourcesLB), (QStringList{DCT("Stitky"), DCT("Zoznam")}));
   form->SourcesLB->item(1)->setSelected(true);
   emit form->SourcesLB->itemDoubleClicked(form->SourcesLB->item(1));
   form->SourcesLB->setCurrentRow(0);
   form->SourcesLB->item(0)->setSelected(false);
-  Press(form->AddSourceBtn); // nothing selected: nothing moves
-  EXPECT_EQ(NodeTexts(root), QStringList{DCT("Zoznam")});
+  PressDictButton(form->AddSourceBtn); // nothing selected: nothing moves
+  EXPECT_EQ(DictNodeTexts(root), QStringList{DCT("Zoznam")});
   form->SourcesTree->setCurrentItem(root->child(0));
   form->SourceAliasEdit->setText(DCT("Členovia"));
   form->SourceAliasEdit->setModified(true);
   QTest::keyClick(form->SourceAliasEdit, Qt::Key_Return);
   form->SourcesTree->setCurrentItem(root);
-  EXPECT_EQ(NodeTexts(root), QStringList{DCT("Zoznam {Členovia}")});
-  EXPECT_EQ(ListEntries(form->WorkingSourceAliases()), (QStringList{DCT("Zmazany=Starý"), DCT("Zoznam=Členovia")}));
-  Press(form->RemoveAllSourcesBtn);
-  EXPECT_EQ(ListTexts(form->SourcesLB), (QStringList{DCT("Stitky"), DCT("Zmazany"), DCT("Zoznam")}));
+  EXPECT_EQ(DictNodeTexts(root), QStringList{DCT("Zoznam {Členovia}")});
+  EXPECT_EQ(DictListEntries(form->WorkingSourceAliases()), (QStringList{DCT("Zmazany=Starý"), DCT("Zoznam=Členovia")}));
+  PressDictButton(form->RemoveAllSourcesBtn);
+  EXPECT_EQ(DictListTexts(form->SourcesLB), (QStringList{DCT("Stitky"), DCT("Zmazany"), DCT("Zoznam")}));
   EXPECT_EQ(form->WorkingSourceAliases().GetCount(), 0);
   Finish(*form, mrCancel);
-  EXPECT_EQ(ListEntries(report->Dictionary.BandSourceAliases), QStringList{DCT("Zmazany=Starý")});
+  EXPECT_EQ(DictListEntries(report->Dictionary.BandSourceAliases), QStringList{DCT("Zmazany=Starý")});
 }
 
 } // namespace
