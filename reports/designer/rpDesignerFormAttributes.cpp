@@ -13,6 +13,7 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpComboBox.h"
 #include "reports/engine/ui/rpSpeedButton.h"
+#include <QtCore/QEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QFontDialog>
 #include <QtWidgets/QLineEdit>
