@@ -8,6 +8,7 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/ui/rpComboEdit.h"
+#include "reports/engine/ui/rpDock.h"
 #include "reports/engine/ui/rpSpeedButton.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/QStringPrinter.h"
