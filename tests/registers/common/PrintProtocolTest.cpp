@@ -161,4 +161,30 @@ TEST_F(PrintProtocolTest, MoreQueriesThanThePrintFormHoldsAreRefusedBeforeAnythi
   EXPECT_TRUE(prints.empty());
 }
 
+// Totals read in the print's transaction become variables; the query they
+// borrow still serves its data set afterwards.
+TEST_F(PrintProtocolTest, QueryVariablesTakeTheFirstRowOfTheirQuery) {
+  TRegisterPrint print;
+  print.Title = QStringLiteral("Súhrn");
+  print.Template = QStringLiteral("Suhrn.rpf");
+  print.YearVariable = false;
+  print.OrganizationVariables = false;
+  print.DataSets = {Groups(QStringLiteral("SKUPINY_A"), QStringLiteral("A"))};
+  print.QueryVariables = {{QStringLiteral(" Special_Data"),
+                           {QStringLiteral("select count(*) as pocet, max(nazov) as posledna"),
+                            QStringLiteral("from c_clenenie_clenov where nazov starting with :PREFIX")},
+                           {{QStringLiteral("PREFIX"), QStringLiteral("A")}},
+                           {{QStringLiteral("POCET"), QStringLiteral("Spolu_pocet")},
+                            {QStringLiteral("POSLEDNA"), QStringLiteral("Posledna")}}}};
+
+  EXPECT_TRUE(PrintRegister(print, 2024));
+
+  ASSERT_EQ(prints.size(), 1u);
+  EXPECT_EQ(prints[0].Variables,
+            (QList<std::pair<QString, QString>>{{QStringLiteral(" Special_Data"), QStringLiteral("''")},
+                                                {QStringLiteral("Spolu_pocet"), QStringLiteral("2")},
+                                                {QStringLiteral("Posledna"), QStringLiteral("'A2'")}}));
+  EXPECT_EQ(prints[0].QueryRows.value(1), (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
+}
+
 } // namespace
