@@ -74,10 +74,7 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   eDBDPH = AddMoney(controls, QStringLiteral("DPH"), QStringLiteral("eDBDPH"));
   eDBSpolu = AddMoney(controls, QStringLiteral("Spolu s DPH"), QStringLiteral("eDBSpolu"));
   eDBPoznamka = AddNoteMemo(controls);
-  // The note takes the room the rows leave it, so the dialog with its invoice
-  // buttons stays within a 1024 x 768 screen.
-  eDBPoznamka->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-  eDBPoznamka->setMinimumHeight(60);
+  LetNoteTakeTheRoomLeft(*eDBPoznamka);
   auto* link = controls.Add<QWidget>(QStringLiteral("pnlFaktura"));
   link->setFont(font()); // the buttons' captions, not the entry font of the rows
   // One under the other: side by side their captions do not fit.

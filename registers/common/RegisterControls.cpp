@@ -131,6 +131,11 @@ TIBMemo* AddNoteMemo(TRegisterLayout& controls) {
   return memo;
 }
 
+void LetNoteTakeTheRoomLeft(TIBMemo& memo) {
+  memo.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  memo.setMinimumHeight(3 * memo.fontMetrics().lineSpacing() + 2 * memo.frameWidth() + 4);
+}
+
 // A lookup over `table` showing nazov_uplny by its ASCII shadow, keyed by
 // jedin, at most 75 characters, message 1019 for an unknown name.
 void SetupNameLookup(TIBComboBox& combo, const QString& table) {

@@ -65,6 +65,9 @@ TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpe
                             const QString& formName);
 // The dialog's note memo eDBPoznamka, labelled with its Ctrl+Enter hint.
 TIBMemo* AddNoteMemo(TRegisterLayout& controls);
+// The note takes the room the other rows leave it, at least three lines: its
+// own wish would make a dialog taller than a 1024 x 768 screen.
+void LetNoteTakeTheRoomLeft(TIBMemo& memo);
 // A lookup over `table` showing nazov_uplny by its ASCII shadow, keyed by
 // jedin, at most 75 characters, message 1019 for an unknown name.
 void SetupNameLookup(TIBComboBox& combo, const QString& table);

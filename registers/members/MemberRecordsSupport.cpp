@@ -11,6 +11,7 @@
 #include "core/DateTime.h"
 #include "registers/common/ListForm.h"
 #include "registers/common/Picker.h"
+#include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
@@ -24,10 +25,7 @@ TIBMemo* NewNoteBox(QWidget* parent, const QString& caption) {
   auto* memo = new TIBMemo(box);
   memo->setObjectName(QStringLiteral("eDBPoznamka"));
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  // The note takes the room its column leaves, at least three lines; its own
-  // wish would make a dialog taller than the screen.
-  memo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-  memo->setMinimumHeight(3 * memo->fontMetrics().lineSpacing() + 2 * memo->frameWidth() + 4);
+  LetNoteTakeTheRoomLeft(*memo);
   layout->addWidget(memo);
   return memo;
 }

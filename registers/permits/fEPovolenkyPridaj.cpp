@@ -102,6 +102,7 @@ TfrmEPovolenkyPridaj::TfrmEPovolenkyPridaj(QWidget* owner) : TDialogForm(owner) 
   items->AfterDelete = [this] { RunInOwnTransaction([this](TIBQuery& q) { StampPaymentRows(q, Jedin); }); };
 
   eDBPoznamka = AddNoteMemo(controls);
+  LetNoteTakeTheRoomLeft(*eDBPoznamka);
   eSpolu = AddShownAmount(controls, QStringLiteral("Spolu k úhrade:"), QStringLiteral("eSpolu"), 2);
 
   dlg.AddCaption = QStringLiteral("Pridanie platby za základné povolenky");

@@ -11,6 +11,7 @@
 #include "schema/UpgradePackage.h"
 #include "tests/controls/KitTestSupport.h" // PrintTo, TypeText
 #include "tests/db/DbTestSupport.h"
+#include "tests/support/DialogLayoutCheck.h"
 #include "tests/support/FreshDatabase.h"
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
@@ -21,6 +22,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 // Plays one action on each modal form as it is shown, in order; a form shown
 // with no action left is cancelled (so a failing test does not hang).
@@ -61,6 +63,32 @@ private:
 inline void Press(QWidget& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
   QTest::keyClick(target, Qt::Key(key), modifiers);
+}
+
+// A dialog of the layout checks, made afresh each time: its name and maker.
+using TDialogMaker = std::function<std::unique_ptr<TForm>()>;
+using TNamedDialog = std::pair<QString, TDialogMaker>;
+template <class Form, class... Args> TNamedDialog Dialog(const char* name, Args... args) {
+  return {QString::fromLatin1(name), [=] { return std::make_unique<Form>(nullptr, args...); }};
+}
+
+// Shows a dialog as the user gets it when adding a row.
+inline void ShowAsAdded(TForm& form) {
+  form.SetTag(1);
+  form.show();
+  QApplication::processEvents();
+}
+
+// Each dialog, shown for adding, fits the small screen and Tab goes down it.
+inline void ExpectEachDialogFitsAndTabsDown(const std::vector<TNamedDialog>& dialogs) {
+  for (const auto& [name, make] : dialogs) {
+    const std::unique_ptr<TForm> dialog = make();
+    ShowAsAdded(*dialog);
+    ExpectFitsTheScreen(*dialog, name);
+    ExpectTabGoesDownTheDialog(*dialog, name);
+    dialog->SetModalResult(mrCancel);
+    dialog->close();
+  }
 }
 
 class RegisterTest : public ::testing::Test {
