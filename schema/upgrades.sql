@@ -1208,3 +1208,15 @@ BEGIN
     END
   END
 END
+--- 240
+CREATE OR ALTER TRIGGER E_ULOVKY_KAPITALNE_BIU FOR E_ULOVKY_KAPITALNE ACTIVE BEFORE INSERT OR UPDATE POSITION 0
+AS
+BEGIN
+  -- The angler as stored with the catch, a member too: the dialog copies the
+  -- member's data when he is chosen, and a later move of the member must not
+  -- rewrite where the catch's angler lived.
+  SELECT NAZOV_UPLNY FROM SP_NAZOV_UPLNY(NEW.TITUL, NEW.MENO, NEW.PRIEZVISKO, NEW.ULICA, NEW.MESTO, NULL)
+    INTO NEW.NAZOV_UPLNY;
+END
+--- 241
+UPDATE E_ULOVKY_KAPITALNE SET NAZOV_UPLNY = NULL

@@ -332,3 +332,22 @@ TEST_F(TRules, StockingSummariesDoNotFailOnAZeroTotal) {
   EXPECT_EQ(Rows(QStringLiteral("select hodnota, percento, nazov from sp_zarybnovanie_druhy('G')")),
             (QList<QVariantList>{{15.0, 100.0, QStringLiteral("K")}}));
 }
+
+TEST_F(TRules, TrophyKeepsItsAnglersNameAndAddressWhenTheMemberMoves) {
+  Exec(QStringLiteral("insert into c_clenov (jedin, meno, priezvisko, ulica, mesto, psc, datum_narodenia) "
+                      "values (1, :M, :P, 'Nová 9', :T, '01001', '1970-05-03')"),
+       P({{"M", S("Ján")}, {"P", S("Šťastný")}, {"T", S("Žilina")}}));
+  // The angler as the dialog stored him: the member's former address.
+  Exec(QStringLiteral("insert into e_ulovky_kapitalne (jedin, rok, c_clenov, meno, priezvisko, ulica, mesto, psc) "
+                      "values (1, 2024, 1, :M, :P, 'Stará 1', :T, '03601')"),
+       P({{"M", S("Ján")}, {"P", S("Šťastný")}, {"T", S("Martin")}}));
+  Exec(QStringLiteral("insert into e_ulovky_kapitalne (jedin, rok, titul, meno, priezvisko, mesto) "
+                      "values (2, 2024, 'Ing.', 'Eva', :P, 'Nitra')"),
+       P({{"P", S("Malá")}}));
+  const QString rows = QStringLiteral("select nazov_uplny, ulica, mesto, psc from e_ulovky_kapitalne order by jedin");
+  const QList<QVariantList> stored = {{S("Šťastný Ján, Martin, Stará 1"), S("Stará 1"), S("Martin"), S("03601")},
+                                      {S("Malá Eva Ing., Nitra"), QVariant(), S("Nitra"), QVariant()}};
+  EXPECT_EQ(Rows(rows), stored);
+  Exec(QStringLiteral("update e_ulovky_kapitalne set vaha=2.5"));
+  EXPECT_EQ(Rows(rows), stored);
+}
