@@ -5,6 +5,7 @@
 #include "controls/IBDate.h"
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
+#include "controls/IBTime.h"
 #include "core/DataSet.h"
 #include "core/DateTime.h"
 #include <cmath>
@@ -22,6 +23,19 @@ QVariant DateBound(const TIBDate& edit) {
 
 void LoadDate(TIBDate& edit, const TField& field) {
   edit.SetDate(field.IsNull() ? QVariant() : QVariant(DateTime::FromDate(field.AsVariant().toDate())));
+}
+
+QVariant TimeParam(const TIBTime& edit) {
+  const QVariant time = edit.Time();
+  if (time.isNull() || !time.isValid()) return QVariant(QMetaType(QMetaType::QTime));
+  return DateTime::ToTime(time.toDouble());
+}
+
+void LoadTime(TIBTime& edit, const TField& field) {
+  if (field.IsNull())
+    edit.Clear();
+  else
+    edit.SetTime(DateTime::FromTime(field.AsVariant().toTime()));
 }
 
 QVariant KeyParam(const TIBComboBox& combo) {
@@ -43,6 +57,7 @@ QVariant ControlValue(const QWidget* control) {
     return number->Decimals() == 0 ? QVariant(qint64(std::trunc(value))) : QVariant(value);
   }
   if (const auto* date = qobject_cast<const TIBDate*>(control)) return DateParam(*date);
+  if (const auto* time = qobject_cast<const TIBTime*>(control)) return TimeParam(*time);
   if (const auto* box = qobject_cast<const TIBCheckBox*>(control)) return int(box->CheckedValue());
   if (const auto* memo = qobject_cast<const TIBMemo*>(control)) return memo->toPlainText();
   return {};
@@ -65,6 +80,11 @@ void Show(QWidget* control, const QVariant& value) {
       number->SetValue(value.toDouble());
   } else if (auto* date = qobject_cast<TIBDate*>(control)) {
     date->SetDate(value);
+  } else if (auto* time = qobject_cast<TIBTime*>(control)) {
+    if (empty)
+      time->Clear();
+    else
+      time->SetTime(value);
   } else if (auto* box = qobject_cast<TIBCheckBox*>(control)) {
     box->SetCheckedValue(quint8(value.toInt()));
   } else if (auto* memo = qobject_cast<TIBMemo*>(control)) {
@@ -79,6 +99,8 @@ void TDialogField::Load(const TField& field) const {
     load_(field);
   } else if (auto* date = qobject_cast<TIBDate*>(control_)) {
     LoadDate(*date, field);
+  } else if (auto* time = qobject_cast<TIBTime*>(control_)) {
+    LoadTime(*time, field);
   } else if (qobject_cast<TIBCurrencyEdit*>(control_) || qobject_cast<TIBCheckBox*>(control_)) {
     Show(control_, field.IsNull() ? QVariant(0) : field.AsVariant());
   } else if (control_) {

@@ -8,15 +8,19 @@ class QWidget;
 class TField;
 class TIBComboBox;
 class TIBDate;
+class TIBTime;
 
 // The values of the data-entry controls as columns take them: a date edit's
-// date as a date parameter (Null when empty), a combo's key (Null when no
-// row is chosen); and a date column put into a date edit (Null empties it).
+// date as a date parameter (Null when empty), a time edit's time (Null when
+// empty), a combo's key (Null when no row is chosen); and a date or time
+// column put into its edit (Null empties it).
 QVariant DateParam(const TIBDate& edit);
 QVariant KeyParam(const TIBComboBox& combo);
 // A date edit's date as a filter bound: invalid (no bound) when empty.
 QVariant DateBound(const TIBDate& edit);
 void LoadDate(TIBDate& edit, const TField& field);
+QVariant TimeParam(const TIBTime& edit);
+void LoadTime(TIBTime& edit, const TField& field);
 // True for a combo whose key is its own text (a town, a description).
 bool HoldsOwnText(const TIBComboBox& combo);
 
@@ -38,7 +42,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TFieldRules)
 // value travels follows from the control: a text edit its text, a lookup
 // combo its key (or its text, when the combo's key is its own text), a
 // number edit its value (whole numbers truncated when it has no decimals), a
-// date edit its date (Null when empty), a check box 0 or 1, a memo its text.
+// date edit its date, a time edit its time (Null when empty), a check box
+// 0 or 1, a memo its text.
 // A field without a control writes what `Saves` gives. The setters return
 // the field, so that a dialog declares a field in one statement:
 //

@@ -266,11 +266,12 @@ bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person) {
     for (int i = 0; i < 6; ++i)
       edits[i]->setText(values[i].toString());
     const QVariant born = memberCombo.GetKeyValue8();
-    person.DatumNarodenia->SetDate(born.isNull() ? QVariant() : QVariant(DateTime::FromDate(born.toDate())));
+    if (person.DatumNarodenia)
+      person.DatumNarodenia->SetDate(born.isNull() ? QVariant() : QVariant(DateTime::FromDate(born.toDate())));
   }
   for (TIBEdit* edit : edits)
     edit->SetReadOnly(member);
-  person.DatumNarodenia->SetReadOnly(member);
+  if (person.DatumNarodenia) person.DatumNarodenia->SetReadOnly(member);
   return member;
 }
 

@@ -116,7 +116,7 @@ void SetupPartnerCombo(TIBComboBox& combo);
 // Person following: the person data of a record that may be about a member or anyone else.
 struct TPersonEdits {
   TIBEdit *Titul, *Meno, *Priezvisko, *Ulica, *PSC, *Mesto;
-  TIBDate* DatumNarodenia;
+  TIBDate* DatumNarodenia; // null for a record that keeps no birth date
 };
 // Makes the member combo carry the person columns a choice copies (key
 // values 2..8: title, first name, surname, street, postcode, town, birth date).

@@ -13,6 +13,7 @@
 #include "registers/permits/fEPovolenky.h"
 #include "registers/permits/fEPovolenkyHost.h"
 #include "registers/permits/fEPovolenkyVratenie.h"
+#include "registers/permits/fEUlovkyKapitalne.h"
 #include "registers/permits/fEZarybnovanieZdroj.h"
 #include "registers/permits/fPCeninyZostatky.h"
 #include "registers/permits/fPUlovkySumarizaciaVyber.h"
@@ -40,4 +41,5 @@ void RegisterPermitsForms() {
   // The member card opens its member's permits of the working year and of the year before.
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPovolenky"), &TfrmEPovolenkyVratenie::OpenForMember);
   TfrmCClenovPridaj::SetRegisterOpener(QStringLiteral("btnPovolenkyMinulyRok"), &TfrmEPovolenkyVratenie::OpenForMember);
+  FormRegistry::RegisterYearForm<TfrmEUlovkyKapitalne>(QStringLiteral("TfrmEUlovkyKapitalne"));
 }

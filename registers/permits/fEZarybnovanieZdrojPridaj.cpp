@@ -10,7 +10,6 @@
 #include "controls/IBMemo.h"
 #include "controls/IBTime.h"
 #include "core/DataSet.h"
-#include "core/DateTime.h"
 #include "db/IBQuery.h"
 #include "registers/common/ChildGrid.h"
 #include "registers/common/ListPattern.h"
@@ -27,20 +26,6 @@
 #include <cmath>
 
 namespace {
-
-// A time column: Null for an empty edit.
-QVariant TimeParam(const TIBTime& edit) {
-  const QVariant time = edit.Time();
-  if (time.isNull() || !time.isValid()) return QVariant(QMetaType(QMetaType::QTime));
-  return DateTime::ToTime(time.toDouble());
-}
-
-void LoadTime(TIBTime& edit, const TField& field) {
-  if (field.IsNull())
-    edit.Clear();
-  else
-    edit.SetTime(DateTime::FromTime(field.AsVariant().toTime()));
-}
 
 // A half-typed number counts as 0 until it reads as one.
 double AmountOrZero(const TIBCurrencyEdit& edit) {
@@ -93,16 +78,12 @@ TfrmEZarybnovanieZdrojPridaj::TfrmEZarybnovanieZdrojPridaj(QWidget* owner)
                                                     {"VYSADZOVANIE_OD", eDBVysadzanieOd},
                                                     {"VYSADZOVANIE_DO", eDBVysadzanieDo}};
   for (const auto& [column, edit] : times)
-    dlg.Field(QLatin1String(column), edit).Loads([edit](const TField& f) { LoadTime(*edit, f); }).Saves([edit] {
-      return TimeParam(*edit);
-    });
+    dlg.Field(QLatin1String(column), edit);
   dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka);
   dlg.Field(QStringLiteral("FAKTURA"), eDBFaktura);
   dlg.Field(QStringLiteral("DODACI_LIST"), eDBDodaciList);
   dlg.Field(QStringLiteral("C_REVIRY_JUX"), eDBRevir);
   dlg.AfterClear = [this] {
-    for (TIBTime* time : {eDBPreberanieOd, eDBPreberanieDo, eDBVysadzanieOd, eDBVysadzanieDo})
-      time->Clear();
     released_ = 0;
     ShowArrangedBy();
     Recompute();

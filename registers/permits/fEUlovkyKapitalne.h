@@ -1,0 +1,17 @@
+#pragma once
+#include "registers/common/ListForm.h"
+
+struct TRegisterPrint;
+
+// The register of the year's trophy catches: angler, date, ground, species,
+// weight and length; one print of the marked (else all) catches.
+class TfrmEUlovkyKapitalne : public TListForm {
+  Q_OBJECT
+public:
+  TfrmEUlovkyKapitalne(QWidget* owner, quint16 rok);
+  ~TfrmEUlovkyKapitalne() override;
+
+  // The print of the list's selection, sorted by angler, date, ground,
+  // species, weight and length.
+  TRegisterPrint TrophyReport() const;
+};
