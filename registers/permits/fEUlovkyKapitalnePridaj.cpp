@@ -9,17 +9,25 @@
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
 
 TfrmEUlovkyKapitalnePridaj::TfrmEUlovkyKapitalnePridaj(QWidget* owner) : TDialogForm(owner) {
+  // The angler left, the fish right, the note under both.
   auto* body = new QWidget(this);
   auto* rows = new QVBoxLayout(body);
   rows->setContentsMargins(0, 0, 0, 0);
-  rows->addWidget(BuildCatch(*body));
-  rows->addWidget(BuildAngler(*body));
-  rows->addWidget(BuildFish(*body), 1);
+  auto* columns = new QHBoxLayout;
+  auto* angler = new QVBoxLayout;
+  angler->addWidget(BuildCatch(*body));
+  angler->addWidget(BuildAngler(*body));
+  angler->addStretch(1);
+  columns->addLayout(angler, 1);
+  columns->addWidget(BuildFish(*body), 1, Qt::AlignTop);
+  rows->addLayout(columns);
+  rows->addWidget(BuildNote(*body), 1);
   DeclareFields();
-  dlg.FormCreate(body, QSize(640, 610));
+  dlg.FormCreate(body, QSize(940, 470));
 }
 
 TfrmEUlovkyKapitalnePridaj::~TfrmEUlovkyKapitalnePridaj() = default;
@@ -77,6 +85,11 @@ QWidget* TfrmEUlovkyKapitalnePridaj::BuildFish(QWidget& parent) {
   SetupTextCombo(*eDBSposobUlovenia, QStringLiteral("e_ulovky_kapitalne"), QStringLiteral("sposob_ulovenia"), 50, 0);
   eDBSvedok1 = AddText(controls, QStringLiteral("Svedok 1:"), QStringLiteral("eDBSvedok1"), 50);
   eDBSvedok2 = AddText(controls, QStringLiteral("Svedok 2:"), QStringLiteral("eDBSvedok2"), 50);
+  return controls.Widget();
+}
+
+QWidget* TfrmEUlovkyKapitalnePridaj::BuildNote(QWidget& parent) {
+  TRegisterLayout controls(parent);
   eDBPoznamka = AddNoteMemo(controls);
   return controls.Widget();
 }

@@ -42,5 +42,6 @@ private:
   QWidget* BuildCatch(QWidget& parent);
   QWidget* BuildAngler(QWidget& parent);
   QWidget* BuildFish(QWidget& parent);
+  QWidget* BuildNote(QWidget& parent);
   void DeclareFields();
 };

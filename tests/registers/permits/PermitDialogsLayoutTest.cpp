@@ -11,7 +11,7 @@ namespace {
 const char* const kPermitForms[] = {"TfrmCZO",          "TfrmCCeniny",    "TfrmCReviryJUX",         "TfrmCDruhyRyb",
                                     "TfrmCKrmiv",       "TfrmEKrmenia",   "TfrmCZdrojeUhrad",       "TfrmEPovolenkyJUX",
                                     "TfrmEPovolenkyZO", "TfrmEPovolenky", "TfrmEZarybnovanieZdroj", "TfrmECeniny",
-                                    "TfrmEPovolenkyVratenie"};
+                                    "TfrmEPovolenkyVratenie", "TfrmEUlovkyKapitalne"};
 // Lists without a dialog.
 const char* const kPermitOverviews[] = {"TfrmPCeninyZostatky"};
 

@@ -48,6 +48,27 @@ protected:
     f.activateWindow();
     EXPECT_TRUE(QTest::qWaitFor([&f] { return f.isActiveWindow(); }, 5000));
   }
+  // Inserts a row keyed from `generator` (bound as :JEDIN); returns its key.
+  int InsertRow(const QString& generator, const QString& sql, QVariantMap params) {
+    const int key =
+        Column(QStringLiteral("select gen_id(") + generator + QStringLiteral(",1) from rdb$database")).value(0).toInt();
+    params.insert(QStringLiteral("JEDIN"), key);
+    Exec(sql, params);
+    return key;
+  }
+  // Types into a combo and leaves it with Tab, as a user picks a row.
+  static void Choose(QWidget& combo, const QString& text) {
+    combo.setFocus(Qt::TabFocusReason);
+    TypeText(&combo, text);
+    QTest::keyClick(&combo, Qt::Key_Tab);
+  }
+  // Saves with `key`; a dialog the save left open fails the test and is cancelled, so that it does not hang.
+  void Save(TForm& f, int key = Qt::Key_F12) {
+    Press(f, key);
+    if (!f.isVisible()) return;
+    ADD_FAILURE() << "the dialog stayed open; messages: " << Messages().join(QLatin1Char('|')).toStdString();
+    f.SetModalResult(mrCancel);
+  }
   // Replaces the text of a line edit as typing would after selecting it.
   static void Retype(QLineEdit* edit, const QString& text) {
     edit->setFocus();

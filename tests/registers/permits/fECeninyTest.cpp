@@ -39,15 +39,8 @@ protected:
     SetPrintFormFactory(nullptr);
     PermitListTest::TearDown();
   }
-  int Insert(const QString& generator, const QString& sql, QVariantMap params) {
-    const int key =
-        Column(QStringLiteral("select gen_id(") + generator + QStringLiteral(",1) from rdb$database")).value(0).toInt();
-    params.insert(QStringLiteral("JEDIN"), key);
-    Exec(sql, params);
-    return key;
-  }
   int AddKind(int rok, const QString& nazov, double cena, double odvod) {
-    return Insert(QStringLiteral("c_ceniny_id"),
+    return InsertRow(QStringLiteral("c_ceniny_id"),
                   QStringLiteral("insert into c_ceniny (jedin,rok,nazov,cena,odvod_jux) values (:JEDIN,:R,:N,:C,:O)"),
                   {{QStringLiteral("R"), rok},
                    {QStringLiteral("N"), nazov},
@@ -55,7 +48,7 @@ protected:
                    {QStringLiteral("O"), odvod}});
   }
   int AddStock(const TStockRow& r) {
-    return Insert(QStringLiteral("e_ceniny_id"),
+    return InsertRow(QStringLiteral("e_ceniny_id"),
                   QStringLiteral("insert into e_ceniny (jedin,rok,cislo,datum,smer_pohybu,c_ceniny,cena,odvod_jux,"
                                  "mnozstvo,nazov_uplny,e_povolenky2) values (:JEDIN,:R,:CI,:D,:S,:K,"
                                  "(select cena from c_ceniny where jedin=:K),(select odvod_jux from c_ceniny where "
@@ -70,7 +63,7 @@ protected:
                    {QStringLiteral("P"), r.Povolenka}});
   }
   int AddMember(const QString& priezvisko, const QString& meno) {
-    return Insert(QStringLiteral("c_clenov_id"),
+    return InsertRow(QStringLiteral("c_clenov_id"),
                   QStringLiteral("insert into c_clenov (jedin,meno,priezvisko) values (:JEDIN,:M,:P)"),
                   {{QStringLiteral("M"), meno}, {QStringLiteral("P"), priezvisko}});
   }
@@ -78,19 +71,6 @@ protected:
   static void Activate(TForm& f) {
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&f] { return f.isActiveWindow(); }, 5000));
-  }
-  // Types into a combo and leaves it with Tab, as a user picks a row.
-  static void Choose(QWidget& combo, const QString& text) {
-    combo.setFocus(Qt::TabFocusReason);
-    TypeText(&combo, text);
-    QTest::keyClick(&combo, Qt::Key_Tab);
-  }
-  // Saves with `key`; a dialog the save left open fails the test and is cancelled, so that it does not hang.
-  void Save(TForm& f, int key = Qt::Key_F12) {
-    Press(f, key);
-    if (!f.isVisible()) return;
-    ADD_FAILURE() << "the dialog stayed open; messages: " << Messages().join(QLatin1Char('|')).toStdString();
-    f.SetModalResult(mrCancel);
   }
   QStringList Stored() const {
     return Rows(QStringLiteral("select cislo,smer_pohybu,mnozstvo,cena,odvod_jux,c_clenov,c_partneri "
@@ -235,11 +215,11 @@ TEST_F(ValuablesTest, EachFilterFieldNarrowsTheListAndBothRangesApplyTogether) {
 }
 
 TEST_F(ValuablesTest, AMovementOfAPermitItemOpensReadOnlyChangesNothingAndCannotBeDeleted) {
-  const int payment = Insert(QStringLiteral("e_povolenky_id"),
+  const int payment = InsertRow(QStringLiteral("e_povolenky_id"),
                              QStringLiteral("insert into e_povolenky (jedin,rok,typ_povolenky,cislo,datum) "
                                             "values (:JEDIN,2026,2,1,'2026-05-02')"),
                              {});
-  const int item = Insert(QStringLiteral("e_povolenky2_id"),
+  const int item = InsertRow(QStringLiteral("e_povolenky2_id"),
                           QStringLiteral("insert into e_povolenky2 (jedin,e_povolenky,rok,c_ceniny,cena,typ_platby) "
                                          "values (:JEDIN,:E,2026,:K,30,0)"),
                           {{QStringLiteral("E"), payment}, {QStringLiteral("K"), povolenka}});

@@ -28,6 +28,7 @@
 #include "registers/members/fEVyznamenania.h"
 #include "registers/permits/fECeniny.h"
 #include "registers/permits/fECeninyTlac.h"
+#include "registers/permits/fEUlovkyKapitalne.h"
 #include "registers/permits/fEZarybnovanieZdroj.h"
 #include "registers/permits/fPUlovkySumarizacia.h"
 #include "registers/permits/fPVlastnaProdukcia.h"
@@ -233,6 +234,19 @@ protected:
     Exec(QStringLiteral("insert into e_krmenia (jedin,rok,datum,c_reviry_jux,c_krmiv,jc,mnozstvo,mj,spolu) "
                         "values (1,2026,'2026-05-01',1,1,4,12.5,'kg',50)"));
   }
+  // Two trophy catches of the year on the stocked ground: a member's and a guest's.
+  void AddTrophies() {
+    AddStocking();
+    Exec(QStringLiteral("insert into c_druhy_ryb (jedin,nazov,druh,typ) values (2,'Sumec veľký','sumec',1)"));
+    Exec(QStringLiteral("insert into e_ulovky_kapitalne (jedin,rok,datum,c_reviry_jux,c_clenov,meno,priezvisko,ulica,"
+                        "mesto,c_druhy_ryb,vaha,dlzka,cas,sposob_ulovenia,svedok_1,svedok_2) values (1,2026,"
+                        "'2026-06-12',1,:C,'Ľubomír','Šťastný','Hlavná 1','Nitra',2,42.2,187.5,'01:45','na rybku',"
+                        "'Ján Čierny','Eva Malá')"),
+         {{QStringLiteral("C"), stastny}});
+    Exec(QStringLiteral("insert into e_ulovky_kapitalne (jedin,rok,datum,c_reviry_jux,meno,priezvisko,ulica,mesto,"
+                        "c_druhy_ryb,vaha,dlzka) values (2,2026,'2026-05-02',1,'Ondrej','Ďurica','Lesná 4',"
+                        "'Trnava',2,21.4,150)"));
+  }
   void Stocking() {
     AddStocking();
     ListPrint<TfrmEZarybnovanieZdroj>();
@@ -383,6 +397,10 @@ struct P : ShippedTemplates {
   static void Zaryb(ShippedTemplates& f) { static_cast<P&>(f).Stocking(); }
   static void Vlastna(ShippedTemplates& f) { static_cast<P&>(f).GroundOverview(); }
   static void Ulovky(ShippedTemplates& f) { static_cast<P&>(f).CatchSummary(); }
+  static void Kapitalne(ShippedTemplates& f) {
+    static_cast<P&>(f).AddTrophies();
+    static_cast<P&>(f).ListPrint<TfrmEUlovkyKapitalne>();
+  }
   static void Ceniny01(ShippedTemplates& f) {
     static_cast<P&>(f).PreviewNext();
     static_cast<P&>(f).Ceniny(1);
@@ -458,6 +476,11 @@ INSTANTIATE_TEST_SUITE_P(
                      {S("Sumarizácia úlovkov 2026"), S("iba za revíry základnej organizácie"), S("Váh – Žilina"),
                       S("Kapor rybničný"), S("Šťuka severná"), S("Šťastný Ľubomír"), S("Čierny Ján"), S("70,00 %"),
                       S("30,00 %"), S("7,50"), S("6"), S("10,00"), S("Vypracoval: Ing. Ľuboš Kôň"), S("Strana 1 z 1")}},
+        TShippedCase{"Kapitalne.rpf",
+                     P::Kapitalne,
+                     {S("Kapitálne úlovky"), S("MO SRZ Žilina, rok 2026"), S("Ďurica Ondrej, Trnava, Lesná 4"),
+                      S("Šťastný Ľubomír, Nitra, Hlavná 1"), S("Sumec veľký"), S("42,20"), S("187,50"),
+                      S("01:45"), S("Ján Čierny Eva Malá"), S("Počet úlovkov: 2"), S("63,60")}},
         TShippedCase{"Ceniny01.rpf",
                      P::Ceniny01,
                      {S("Pohyby cenín a tlačív"), S("Známka členská"), S("Povolenka kaprová – sezónna"),
@@ -593,6 +616,21 @@ TEST_F(ShippedPdf, TheCatchSummaryPrintsToAPdfWithAnglersGroundsAndTotals) {
   // Six fish: the summary's last line holds the count before the weight.
   EXPECT_TRUE(QRegularExpression(QStringLiteral("Spolu za rok 2026\\s+6\\s+10,00")).match(text).hasMatch())
       << text.toStdString();
+}
+
+// The trophy catches printed from their register: the anglers with their
+// diacritics, the time spent as hours and minutes, the count and the weight.
+TEST_F(ShippedPdf, TheTrophyCatchesPrintToAPdfFileWithTheirAnglersAndTotals) {
+  AddTrophies();
+  TfrmEUlovkyKapitalne list(nullptr, 2026);
+  list.list.btnRefreshClick();
+  const QString text = PrintedText(QStringLiteral("kapitalne.pdf"), [&] { list.list.btnTlacClick(); });
+  if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  ExpectAll(text, {QStringLiteral("Kapitálne úlovky"), QStringLiteral("MO SRZ Žilina, rok 2026"),
+                   QStringLiteral("Štrkovisko Ľubochňa (Sever)"), QStringLiteral("Sumec veľký"),
+                   QStringLiteral("Ďurica Ondrej, Trnava, Lesná 4"), QStringLiteral("Šťastný Ľubomír, Nitra, Hlavná 1"),
+                   QStringLiteral("01:45"), QStringLiteral("na rybku"), QStringLiteral("Počet úlovkov: 2"),
+                   QStringLiteral("63,60")});
 }
 
 // Two invoices marked in reverse order print into a PDF in that order, each
