@@ -8,6 +8,7 @@
 #include "core/DateTime.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include "registers/permits/PermitEntries.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
@@ -66,14 +67,8 @@ QWidget* TfrmEUlovkyKapitalnePridaj::BuildFish(QWidget& parent) {
   SetupRevirCombo(*eDBRevir);
   controls.Label(QStringLiteral("Ryba:"));
   eDBRyba = AddPickerCombo(controls, QStringLiteral("eDBRyba"), btnRyba, QStringLiteral("TfrmCDruhyRyb"));
-  SetupComboLook(*eDBRyba);
-  eDBRyba->SetSTableName(QStringLiteral("c_druhy_ryb"));
-  eDBRyba->SetSAppendFromField(QStringLiteral("nazov"));
-  eDBRyba->SetSKeyField(QStringLiteral("jedin"));
-  eDBRyba->SetSOrderBy(QStringLiteral("nazov"));
   // Caught fish, not stocking fish or fry.
-  eDBRyba->SetSWhere(QStringLiteral("typ=1"));
-  eDBRyba->SetSNotFoundErrorText(1019);
+  SetupSpeciesCombo(*eDBRyba, QStringLiteral("typ=1"));
   eDBVaha = AddAmount(controls, QStringLiteral("Váha:"), QStringLiteral("eDBVaha"), 2, 6);
   eDBDlzka = AddAmount(controls, QStringLiteral("Dĺžka:"), QStringLiteral("eDBDlzka"), 2, 6);
   controls.Label(QStringLiteral("Čas:"));
