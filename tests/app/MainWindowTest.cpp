@@ -69,11 +69,14 @@ protected:
 
 TEST_F(MainWindowTest, ButtonsWithoutARegisteredFormAreDisabled) {
   FormRegistry::RegisterForm(QStringLiteral("TfrmCZO"), [](QWidget*, const TFormArgs&) { return new ClosingForm; });
+  FormRegistry::RegisterAction(QStringLiteral("ShowPUlovkySumarizaciaVyber"), [] {});
   TfrmMain window;
   FormRegistry::Unregister(QStringLiteral("TfrmCZO"));
+  FormRegistry::Unregister(QStringLiteral("ShowPUlovkySumarizaciaVyber"));
   EXPECT_TRUE(window.Button(QStringLiteral("btnCZO"))->isEnabled());
+  EXPECT_TRUE(window.Button(QStringLiteral("btnPUlovkyReviry"))->isEnabled());
   EXPECT_FALSE(window.Button(QStringLiteral("btnCClenov"))->isEnabled());
-  EXPECT_FALSE(window.Button(QStringLiteral("btnPUlovkyReviry"))->isEnabled());
+  EXPECT_FALSE(window.Button(QStringLiteral("btnEUlovkyKapitalne"))->isEnabled());
 }
 
 TEST_F(MainWindowTest, PagesAndButtonsFollowTheLayout) {
