@@ -508,12 +508,13 @@ void TrpDesignerMouse::ReleaseSplit() {
 TrpView* TrpDesignerMouse::InsertObject(const QString& droppedField) {
   const bool fieldDrop = !droppedField.isEmpty();
   TrpPage& page = *selection_.Page();
+  // Taken first: the band types dialog covering the page sends it a leave, which hides the ghost.
+  TrpEdges place = workRect_;
   std::unique_ptr<TrpView> object = rpNewToolObject(*Report, page, tool_, ChooseBandType);
   if (!object) return nullptr;
   if (object->ObjectKind == TrpDesignerTool::Subreport && PagesChanged) PagesChanged();
   const bool text = object->ObjectKind == TrpDesignerTool::Text;
   const bool control = dynamic_cast<TrpControl*>(object.get()) != nullptr;
-  TrpEdges place = workRect_;
   if (place.Width() == 0 || place.Height() == 0) {
     QSize size(36, 36);
     if (tool_ == TrpDesignerTool::Band)

@@ -205,7 +205,8 @@ TEST_F(BandDialogs, TheBandToolAsksTheTypeWithoutASecondPageHeaderAndInsertsTheC
   InsertBandAt(*form, QPoint(40, 300));
   EXPECT_EQ(page->Count(), before) << "cancelled: nothing inserted";
 
-  WhenModal<TrpBandTypesForm>([](TrpBandTypesForm* dialog) {
+  WhenModal<TrpBandTypesForm>([&form](TrpBandTypesForm* dialog) {
+    form->Mouse().Leave(); // what the page hears when the dialog covers it
     QTest::mouseClick(dialog->TypeButtons.at(btDetailData), Qt::LeftButton);
     // A new data band opens its data source editor next.
     WhenModal<TrpBandEditorForm>([](TrpBandEditorForm* editor) {
@@ -220,6 +221,7 @@ TEST_F(BandDialogs, TheBandToolAsksTheTypeWithoutASecondPageHeaderAndInsertsTheC
   ASSERT_NE(inserted, nullptr);
   EXPECT_EQ(inserted->GetBandType(), btDetailData);
   EXPECT_EQ(inserted->Name, BND("DetailData1"));
+  EXPECT_EQ(QPoint(inserted->Left, inserted->Top), QPoint(40, 300)) << "where it was clicked";
 }
 
 TEST_F(BandDialogs, OnASubreportPageTheTitleSummaryPageColumnAndGroupBandsAreNotOffered) {
