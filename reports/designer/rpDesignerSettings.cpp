@@ -68,3 +68,24 @@ void TrpDesignerSettings::Write() const {
   rpRegistryWriteBool(inspector, QStringLiteral("isVisible"), InspectorVisible);
   rpRegistryWriteBool(rpDesignerFormKey(kFieldsForm), QStringLiteral("isVisible"), FieldsWindowVisible);
 }
+
+TrpTextEditorFonts TrpTextEditorFonts::Read() {
+  const TrpTextEditorFonts defaults;
+  const QString key = rpDesignerFormKey(kDesignerForm);
+  TrpTextEditorFonts fonts;
+  fonts.TextFontName = rpRegistryReadText(key, QStringLiteral("TextFontName"), defaults.TextFontName);
+  fonts.TextFontSize = rpRegistryReadInt(key, QStringLiteral("TextFontSize"), defaults.TextFontSize);
+  fonts.ScriptFontName = rpRegistryReadText(key, QStringLiteral("ScriptFontName"), defaults.ScriptFontName);
+  fonts.ScriptFontSize = rpRegistryReadInt(key, QStringLiteral("ScriptFontSize"), defaults.ScriptFontSize);
+  fonts.UseDefaultFont = rpRegistryReadBool(key, QStringLiteral("UseDefaultFont"), defaults.UseDefaultFont);
+  return fonts;
+}
+
+void TrpTextEditorFonts::Write() const {
+  const QString key = rpDesignerFormKey(kDesignerForm);
+  rpRegistryWriteText(key, QStringLiteral("TextFontName"), TextFontName);
+  rpRegistryWriteInt(key, QStringLiteral("TextFontSize"), TextFontSize);
+  rpRegistryWriteText(key, QStringLiteral("ScriptFontName"), ScriptFontName);
+  rpRegistryWriteInt(key, QStringLiteral("ScriptFontSize"), ScriptFontSize);
+  rpRegistryWriteBool(key, QStringLiteral("UseDefaultFont"), UseDefaultFont);
+}

@@ -26,5 +26,18 @@ struct TrpDesignerSettings {
   void Write() const;
 };
 
+// The fonts of the text and script editors, in the designer's section as
+// texts (flags "1" or "0"); the designer options dialog writes them.
+struct TrpTextEditorFonts {
+  QString TextFontName = QStringLiteral("Arial");
+  int TextFontSize = 10;
+  QString ScriptFontName = QStringLiteral("Courier New");
+  int ScriptFontSize = 10;
+  bool UseDefaultFont = true; // a text object's editor shows the object's font
+
+  static TrpTextEditorFonts Read();
+  void Write() const;
+};
+
 // The registry key of a window's values: root + "\Form\" + class name.
 QString rpDesignerFormKey(const QString& className);

@@ -1,4 +1,5 @@
 #include "reports/designer/rpTextEditorBase.h"
+#include "reports/designer/rpDesignerSettings.h"
 #include "reports/designer/rpExpressionBuilder.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpControl.h"
@@ -129,15 +130,16 @@ int TrpTextEditorBase::ShowEditor(TrpView* object) {
 
 void TrpTextEditorBase::ApplyFonts() {
   const bool textObject = dynamic_cast<TrpMemoView*>(object_);
-  QFont text(rpRegistryReadText(TextEditorSettingsKey(), QStringLiteral("TextFontName"), QStringLiteral("Arial")));
-  text.setPointSize(rpRegistryReadInt(TextEditorSettingsKey(), QStringLiteral("TextFontSize"), 10));
-  if (textObject && rpRegistryReadBool(TextEditorSettingsKey(), QStringLiteral("UseDefaultFont"), true)) {
+  const TrpTextEditorFonts fonts = TrpTextEditorFonts::Read();
+  QFont text(fonts.TextFontName);
+  text.setPointSize(fonts.TextFontSize);
+  if (textObject && fonts.UseDefaultFont) {
     text.setFamily(static_cast<TrpMemoView*>(object_)->Font.Name);
     text.setPointSize(10);
   }
   TextMemo->setFont(text);
-  QFont script(rpRegistryReadText(TextEditorSettingsKey(), QStringLiteral("ScriptFontName"), QStringLiteral("Courier New")));
-  script.setPointSize(rpRegistryReadInt(TextEditorSettingsKey(), QStringLiteral("ScriptFontSize"), 10));
+  QFont script(fonts.ScriptFontName);
+  script.setPointSize(fonts.ScriptFontSize);
   SetScriptFont(script);
 }
 
