@@ -147,6 +147,7 @@ TrpDesignerForm::TrpDesignerForm(TrpReport& report, bool editingTemplate, QWidge
   CreateEditors();
   ConnectEditing();
   ConnectFileCommands();
+  ConnectOptions();
 
   workspace_->OnMouseMoved = [this](QPoint point) {
     mouse_ = point;

@@ -112,6 +112,15 @@ public:
   // The page options dialog tells that it was confirmed.
   void SetPageOptionsAccepted(bool accepted) { pageOptionsAccepted_ = accepted; }
 
+  // --- options (rpDesignerFormOptions.cpp)
+  // The current page's paper, margins, columns and source; OK stores them
+  // (and tells AddPage that the new page stays).
+  void PageOptions();
+  // The report's printer, two passes, password and information.
+  void ReportOptions();
+  // The designer's grid, units, drawing and page position, the editors' fonts.
+  void DesignerOptions();
+
   // --- commands on the whole report (rpDesignerFileCommands.cpp)
   void NewReport();
   // Asks to save changes first, then replaces the report by the chosen template, untitled.
@@ -227,6 +236,7 @@ private:
   void WorkspaceDoubleClicked(TrpView* object, bool withCtrl);
   void ConnectEditing();
   void ConnectFileCommands();
+  void ConnectOptions();
   // The save-changes question's answer.
   int AskSaveChanges();
   // The question when the report is modified; false when the command should stop.
