@@ -11,9 +11,11 @@
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpPrinter.h"
+#include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpComboBox.h"
 #include "reports/engine/ui/rpDock.h"
 #include "reports/engine/ui/rpPasswForm.h"
+#include "reports/engine/ui/rpSpeedButton.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/QStringPrinter.h"
 #include <QtGui/QAction>
@@ -24,6 +26,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolButton>
