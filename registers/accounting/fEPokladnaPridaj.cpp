@@ -253,14 +253,10 @@ void TfrmEPokladnaPridaj::eDBDruhDokladuExit() {
 }
 
 void TfrmEPokladnaPridaj::FollowCounterparty() {
+  ShowOneCounterparty({lblClen, eDBClen, btnClen}, {lblPartneri, eDBPartneri, btnPartneri});
+  if (Tag() == 3) return;
   const bool member = !KeyParam(*eDBClen).isNull();
   const bool partner = !KeyParam(*eDBPartneri).isNull();
-  for (QWidget* w :
-       {static_cast<QWidget*>(eDBPartneri), static_cast<QWidget*>(lblPartneri), static_cast<QWidget*>(btnPartneri)})
-    w->setVisible(!member);
-  for (QWidget* w : {static_cast<QWidget*>(eDBClen), static_cast<QWidget*>(lblClen), static_cast<QWidget*>(btnClen)})
-    w->setVisible(!partner);
-  if (Tag() == 3) return;
   // The chosen member's or partner's record holds these; locked edits skip their checks.
   for (TIBEdit* edit : {eDBNazov, eDBUlica, eDBPSC, eDBMesto})
     edit->SetReadOnly(member || partner);
