@@ -459,8 +459,9 @@ void TrpDictForm::VariableSelected(QTreeWidgetItem* current, QTreeWidgetItem*) {
   if (kind != nkCategory && kind != nkVariable) return;
   QScopedValueRollback<bool> quiet(loading_, true);
   ExprCB->setEnabled(kind == nkVariable);
-  if (kind != nkVariable) ExprCB->setChecked(false);
   ShowValue(ValueOf(current));
+  // A category's value is never an expression to edit, whatever its entry holds.
+  if (kind != nkVariable) ExprCB->setChecked(false);
 }
 
 void TrpDictForm::ShowValue(const QString& value) {

@@ -102,7 +102,7 @@ protected:
     rpAddGlobalComponent(&owner);
     rpGlobals().CurrentReport = report;
     TrpVariables& variables = report->Dictionary.Variables;
-    for (const auto& [name, value] : QList<std::pair<QString, QString>>{{DCT(" Nastavenia"), {}},
+    for (const auto& [name, value] : QList<std::pair<QString, QString>>{{DCT(" Nastavenia"), DCT("''")},
                                                                        {DCT("Rok"), DCT("2026")},
                                                                        {DCT(" Organizácia"), {}},
                                                                        {DCT("Meno"), DCT("Clen.\"MENO\"")},
@@ -159,7 +159,7 @@ TEST_F(DictEditor, TheDesignerCommandKeepsANewCategoryAndVariableAfterOkAndNothi
   });
   command->trigger();
   EXPECT_EQ(DictListEntries(report->Dictionary.Variables),
-            (QStringList{DCT(" Nastavenia="), DCT("Rok=2026"), DCT(" Organizácia="), DCT("Meno=Clen.\"MENO\""),
+            (QStringList{DCT(" Nastavenia=''"), DCT("Rok=2026"), DCT(" Organizácia="), DCT("Meno=Clen.\"MENO\""),
                          DCT("Datum=date"), DCT("Cudzi=Iny.\"X\""), DCT("Prazdna="), DCT(" Ryby="), DCT("Druh=")}));
   EXPECT_TRUE(designer.GetModified());
 
@@ -207,8 +207,12 @@ TEST_F(DictEditor, ASelectedVariableShowsItsValueByKind) {
   EXPECT_EQ(DictListTexts(form->ValuesLB),
             (QStringList{DCT("[Žiaden]"), DCT("Page#"), DCT("Date"), DCT("Time"), DCT("Line#"), DCT("Line through#"),
                          DCT("Column#"), DCT("Current line#"), DCT("PageCount")}));
+  // The print form writes its categories with the value '' (an empty text constant).
+  Select(*form, DCT("Rok"));
   Select(*form, DCT("Nastavenia"));
   EXPECT_FALSE(form->ExprCB->isEnabled()) << "a category has no expression";
+  EXPECT_FALSE(form->ExprCB->isChecked());
+  EXPECT_EQ(form->ExprEdit->currentText(), QString());
 }
 
 TEST_F(DictEditor, ChoosingAValueStoresItInTheWorkingCopyOnly) {
