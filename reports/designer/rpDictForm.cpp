@@ -170,7 +170,7 @@ QWidget* TrpDictForm::CreateVariablesPage() {
   VarTree = new QTreeWidget(page);
   VarTree->setObjectName(QStringLiteral("VarTree"));
   VarTree->setHeaderHidden(true);
-  VarTree->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+  VarTree->setEditTriggers(QAbstractItemView::EditKeyPressed);
   VarTree->installEventFilter(this);
   auto* treeLabel = new QLabel(rpLoadStr(53344), page);
   treeLabel->setBuddy(VarTree);
@@ -549,7 +549,9 @@ void TrpDictForm::ExpressionChecked(bool checked) {
 }
 
 void TrpDictForm::StoreExpression() {
+  // The node is remembered for one visit of the field only: the field shows another node's value next.
   if (expressionNode_ && ExprEdit->isEnabled()) SetValueOf(expressionNode_, ExprEdit->currentText());
+  expressionNode_ = nullptr;
 }
 
 void TrpDictForm::EditExpression() {

@@ -234,8 +234,12 @@ TEST_F(DictEditor, ChoosingAValueStoresItInTheWorkingCopyOnly) {
   form->ExprCB->setChecked(true);
   form->ExprEdit->setFocus();
   form->ExprEdit->setCurrentText(DCT("[Rok] + 1"));
-  Select(*form, DCT("Meno"));
-  EXPECT_EQ(rpValueToText(form->WorkingVariables().GetVariable(DCT("Rok"))), DCT("[Rok] + 1"));
+  Select(*form, DCT("Cudzi"));
+  EXPECT_EQ(form->ExprEdit->currentText(), DCT("Iny.\"X\""));
+  Select(*form, DCT("Rok"));
+  EXPECT_EQ(rpValueToText(form->WorkingVariables().GetVariable(DCT("Rok"))), DCT("[Rok] + 1"))
+      << "another node's value shown in the field meanwhile is not stored";
+  EXPECT_EQ(rpValueToText(form->WorkingVariables().GetVariable(DCT("Cudzi"))), DCT("Iny.\"X\""));
   // Clearing the check box empties the value.
   Select(*form, DCT("Cudzi"));
   form->ExprCB->setChecked(false);
