@@ -1,4 +1,5 @@
 #include "reports/designer/rpDesignerArrange.h"
+#include "reports/engine/rpReportDesigner.h"
 #include "reports/designer/rpDesignerPages.h"
 #include "reports/designer/rpDesignerSelection.h"
 #include "reports/engine/rpBandView.h"
@@ -8,11 +9,10 @@
 
 namespace {
 
-constexpr quint16 kNoResize = 16, kNoMove = 32, kNoDelete = 64;
 constexpr int kChildBandType = 21;
 
-bool Movable(const TrpView* o) { return !(o->Restrictions & kNoMove); }
-bool Resizable(const TrpView* o) { return !(o->Restrictions & kNoResize); }
+bool Movable(const TrpView* o) { return !(o->Restrictions & rrMove); }
+bool Resizable(const TrpView* o) { return !(o->Restrictions & rrSize); }
 bool IsBandView(const TrpView* o) { return dynamic_cast<const TrpBandView*>(o) != nullptr; }
 int RightOf(const TrpView* o) { return o->Left + o->Width; }
 int BottomOf(const TrpView* o) { return o->Top + o->Height; }
@@ -274,14 +274,14 @@ void rpPlaceAgainst(TrpView& object, const TrpView& neighbour, int dx, int dy) {
 QList<TrpView*> rpDeletableSelection(const TrpPage& page) {
   QList<TrpView*> objects;
   for (TrpView* o : SelectedObjects(page))
-    if (!(o->Restrictions & kNoDelete)) objects << o;
+    if (!(o->Restrictions & rrDelete)) objects << o;
   return objects;
 }
 
 void rpDeleteSelection(TrpPage& page) {
   for (int i = page.Count() - 1; i >= 0; --i) {
     TrpView* o = page.GetObject(i);
-    if (!o->IsSelected || (o->Restrictions & kNoDelete)) continue;
+    if (!o->IsSelected || (o->Restrictions & rrDelete)) continue;
     if (const auto* band = dynamic_cast<const TrpBandView*>(o); band && band->GetBandType() == kChildBandType)
       for (int j = 0; j < page.Count(); ++j)
         if (auto* other = dynamic_cast<TrpBandView*>(page.GetObject(j)); other && other->ChildBand == o->Name)

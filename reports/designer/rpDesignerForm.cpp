@@ -845,75 +845,6 @@ void TrpDesignerForm::FollowSelection() {
   RefreshInspector();
 }
 
-void TrpDesignerForm::CreateInspector() {
-  inspector_ = new TrpInspForm(this);
-  inspector_->SetSplitPos(settings_.InspectorSplitPos);
-  inspector_->OnPropertyModified = [this](int index) { InspectedPropertyModified(index); };
-  inspector_->OnObjectSelected = [this](const QString& name) { SelectObjectByName(name); };
-  inspector_->OnGetObjectNames = [this](QStringList& names) {
-    if (Page)
-      for (int i = 0; i < Page->Count(); ++i)
-        names << Page->GetObject(i)->Name;
-    for (int i = 1; i <= report_.Pages.Count(); ++i)
-      names << QStringLiteral("Page%1").arg(i);
-  };
-  inspector_->move(geometry().right() - inspector_->width(), geometry().top() + 60);
-  rpRestoreFormPosition(inspector_);
-  if (settings_.InspectorVisible) inspector_->show();
-}
-
-void TrpDesignerForm::RefreshInspector() {
-  if (!inspector_) return;
-  inspector_->ClearProperties();
-  inspected_.clear();
-  inspector_->ObjectName.clear();
-  const QList<TrpView*> selected = SelectedObjects();
-  if (selected.size() == 1) inspector_->ObjectName = selected.first()->Name;
-  for (TrpView* object : selected)
-    inspected_ << object;
-  if (selected.isEmpty() && Page) {
-    inspected_ << Page;
-    inspector_->ObjectName = QStringLiteral("Page%1").arg(currentPageIndex_ + 1);
-  }
-  for (const TrpSelectionProperty& property : rpSelectionProperties(inspected_)) {
-    const TrpPropRec& rec = property.Rec;
-    if (inspected_.first() == Page && rec.Type == 0) continue; // the page's script-only properties
-    QVariant value = property.Value;
-    quint16 type = rec.Type;
-    // Sizes show in the user's units: whole pixels or decimal millimetres and inches.
-    if ((type & ptUnitLength) && settings_.Units == TrpDesignerUnits::Pixels) {
-      type |= ptInteger;
-    } else if (type & ptUnitLength) {
-      if (!value.isNull()) value = rpPixelsToUnits(value.toInt(), settings_.Units);
-      type |= ptFloat;
-    }
-    inspector_->AddProperty(TProp(rec.Name, value, type, rec.EnumNames, rec.EnumValues.toList(), rec.Editor));
-  }
-  inspector_->ItemsChanged();
-}
-
-void TrpDesignerForm::InspectedPropertyModified(int index) {
-  if (inspected_.isEmpty()) return;
-  const TProp& row = inspector_->Props().Row(index);
-  try {
-    QVariant value = inspector_->GetPropValue(index);
-    if ((row.Type & ptUnitLength) && settings_.Units != TrpDesignerUnits::Pixels)
-      value = rpUnitsToPixels(value.toDouble(), settings_.Units);
-    // A value typed for several objects goes to each of them.
-    for (TrpObject* object : std::as_const(inspected_))
-      object->WriteProperty(row.Name.toUpper(), value);
-  } catch (const Exception& error) {
-    // A text that does not convert changes nothing; the row shows the value again.
-    rpGlobals().ErrorBox(error.Message(), rpLoadStr(55206));
-    RefreshInspector();
-    return;
-  }
-  SetModified(true);
-  RedrawPage();
-  UpdateStatus();
-  RefreshInspector();
-}
-
 void TrpDesignerForm::ShowSelectionValues() {
   settingControls_ = true;
   ShowSelectionColors();
@@ -994,6 +925,7 @@ void TrpDesignerForm::ShowFieldsWindow(bool show) {
     if (!fieldsWindow_) {
       fieldsWindow_ = new TrpInsFieldsForm(report_, this);
       fieldsWindow_->setAttribute(Qt::WA_DeleteOnClose);
+      fieldsWindow_->OnHeightChanged = [this](TrpInsFieldsForm*) { StackToolWindows(); };
     }
     fieldsWindow_->show();
     fieldsWindow_->raise();

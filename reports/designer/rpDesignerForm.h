@@ -276,8 +276,16 @@ private:
   QPointer<TrpInsFieldsForm> fieldsWindow_;
   QPointer<TrpInspForm> inspector_;
   QList<TrpObject*> inspected_; // the selected objects, or the page
+  // --- the inspector (rpDesignerFormInspector.cpp)
   void CreateInspector();
   void InspectedPropertyModified(int index);
+  // A page property; "Type" of a page with objects asks before it clears the page.
+  void WritePageProperty(const QString& name, const QVariant& value);
+  // A property of every selected object, with one undo step, by the inspector's rules.
+  void WriteObjectsProperty(const QString& name, const QVariant& value);
+  // Stacks the inspector and the fields window where they lie over one another.
+  void StackToolWindows();
+  bool stackingToolWindows_ = false;
   TrpDock* topDock_ = nullptr;
   TrpDock* bottomDock_ = nullptr;
   TrpDock* leftDock_ = nullptr;

@@ -1,4 +1,5 @@
 #include "reports/designer/rpDesignerMouse.h"
+#include "reports/engine/rpReportDesigner.h"
 #include "reports/designer/rpDesignerGrid.h"
 #include "reports/designer/rpDesignerInsert.h"
 #include "reports/designer/rpDesignerPages.h"
@@ -12,11 +13,10 @@
 
 namespace {
 
-constexpr quint16 kMouseNoResize = 16, kMouseNoMove = 32;
 constexpr int kCrossBandFirst = 18, kCrossBandLast = 20;
 
-bool MayResize(const TrpView* o) { return !(o->Restrictions & kMouseNoResize); }
-bool MayMove(const TrpView* o) { return !(o->Restrictions & kMouseNoMove); }
+bool MayResize(const TrpView* o) { return !(o->Restrictions & rrSize); }
+bool MayMove(const TrpView* o) { return !(o->Restrictions & rrMove); }
 bool IsBandObject(const TrpView* o) { return dynamic_cast<const TrpBandView*>(o) != nullptr; }
 
 bool IsSizeCursor(TrpDesignerCursor cursor) {

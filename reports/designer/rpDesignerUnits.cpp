@@ -3,7 +3,7 @@
 #include "reports/engine/rpView.h"
 #include <QtCore/QLocale>
 
-double rpPixelsToUnits(int pixels, TrpDesignerUnits units) {
+double rpPixelsToUnits(double pixels, TrpDesignerUnits units) {
   switch (units) {
   case TrpDesignerUnits::Millimetres:
     return pixels / 18.0 * 5;
@@ -15,17 +15,19 @@ double rpPixelsToUnits(int pixels, TrpDesignerUnits units) {
   return pixels;
 }
 
-int rpUnitsToPixels(double value, TrpDesignerUnits units) {
+double rpUnitsToExactPixels(double value, TrpDesignerUnits units) {
   switch (units) {
   case TrpDesignerUnits::Millimetres:
-    return rpRoundEven(value / 5 * 18);
+    return value / 5 * 18;
   case TrpDesignerUnits::Inches:
-    return rpRoundEven(value * 25.4 / 5 * 18);
+    return value * 25.4 / 5 * 18;
   case TrpDesignerUnits::Pixels:
     break;
   }
-  return rpRoundEven(value);
+  return value;
 }
+
+int rpUnitsToPixels(double value, TrpDesignerUnits units) { return rpRoundEven(rpUnitsToExactPixels(value, units)); }
 
 QString rpUnitsName(TrpDesignerUnits units) { return rpLoadStr(55330 + int(units)); }
 

@@ -7,8 +7,11 @@
 // are 18 to every 5 millimetres.
 enum class TrpDesignerUnits { Pixels = 0, Millimetres = 1, Inches = 2 };
 
-double rpPixelsToUnits(int pixels, TrpDesignerUnits units);
+double rpPixelsToUnits(double pixels, TrpDesignerUnits units);
+// Whole pixels, rounded half to even.
 int rpUnitsToPixels(double value, TrpDesignerUnits units);
+// With the fraction (a frame width).
+double rpUnitsToExactPixels(double value, TrpDesignerUnits units);
 // The unit's name in the status line ("Bodov", "MM", "Palcov").
 QString rpUnitsName(TrpDesignerUnits units);
 // The unit after this one, back to pixels after inches.

@@ -4,6 +4,7 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpDock.h"
 #include <QtGui/QPainter>
+#include <QtGui/QResizeEvent>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QSplitter>
 #include <QtWidgets/QVBoxLayout>
@@ -84,6 +85,11 @@ void TrpInsFieldsForm::hideEvent(QHideEvent* event) {
   rpRegistryWriteInt(rpDesignerFormKey(kFieldsWindowClass), QStringLiteral("SplitterPos"), DatasetsLB->height());
   PrepareReference();
   if (parentWidget() && parentWidget()->isVisible()) parentWidget()->activateWindow();
+}
+
+void TrpInsFieldsForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (event->size().height() != event->oldSize().height() && OnHeightChanged) OnHeightChanged(this);
 }
 
 void TrpInsFieldsForm::RefreshData() {

@@ -21,6 +21,9 @@ public:
   QString DBField() const { return dbField_; }
   void PrepareReference();
 
+  // The window's height changed (the designer stacks it with the inspector).
+  std::function<void(TrpInsFieldsForm* sender)> OnHeightChanged;
+
   QListWidget* DatasetsLB;
   QListWidget* FieldsLB;
   QSplitter* Splitter;
@@ -28,6 +31,7 @@ public:
 protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
   void FillFields();

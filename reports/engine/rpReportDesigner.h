@@ -39,9 +39,12 @@ TrpReportDesigner* rpCurrentDesigner();
 void rpSetCurrentDesigner(TrpReportDesigner* designer);
 
 // Restriction bits: the object's contents may not be edited; its properties
-// may not be changed by the designer.
+// may not be changed by the designer; it may not be resized, moved, deleted.
 constexpr quint16 rrContents = 4;
 constexpr quint16 rrModify = 8;
+constexpr quint16 rrSize = 16;
+constexpr quint16 rrMove = 32;
+constexpr quint16 rrDelete = 64;
 
 // Sets or clears a Flags bit on every selected object of the designer's page
 // that may be modified, between the designer's before-change and
