@@ -5,6 +5,7 @@
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBDate.h"
 #include "db/SqlCondition.h"
+#include "platform/MessageDialogs.h"
 #include "registers/common/Picker.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
@@ -59,6 +60,7 @@ TfrmEPovolenkyUlovkyPridaj::TfrmEPovolenkyUlovkyPridaj(QWidget* owner) : TDialog
   dlg.Field(QStringLiteral("VAHA"), eDBVaha).Required();
   dlg.Field(QStringLiteral("SPOLU"), eDBSpolu);
   dlg.AfterClear = [this] { edbZvazovyChange(); };
+  dlg.CheckEntries = [this] { return CheckGuestGround(); };
   dlg.FormCreate(controls.Widget(), QSize(520, 250));
 
   connect(edbZvazovy, &QCheckBox::toggled, this, &TfrmEPovolenkyUlovkyPridaj::edbZvazovyChange);
@@ -97,6 +99,15 @@ void TfrmEPovolenkyUlovkyPridaj::FormShow() {
   // Also a line stored otherwise is the permit's ground's.
   edbZvazovy->SetCheckedValue(1);
   eDBRevir->FindIt(Revir);
+}
+
+bool TfrmEPovolenkyUlovkyPridaj::CheckGuestGround() {
+  // The locked combo skips the required check: a permit's ground missing
+  // from the year's grounds would store a line without a ground.
+  if (!eDBRevir->ReadOnly() || !KeyParam(*eDBRevir).isNull()) return true;
+  MessageDlg(QStringLiteral("Revír povolenky nie je medzi revírmi roku %1, úlovok nie je možné zapísať.").arg(dlg.Rok),
+             TMsgDlgType::Error, TMsgDlgButtons(mbOK));
+  return false;
 }
 
 void TfrmEPovolenkyUlovkyPridaj::btnRevirClick() {

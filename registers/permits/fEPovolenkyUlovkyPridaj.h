@@ -46,5 +46,6 @@ protected:
 
 private:
   TSqlCondition GroundsOffered() const;
+  bool CheckGuestGround();
   void btnRevirClick();
 };

@@ -320,6 +320,24 @@ TEST_F(PermitReturnsTest, AGuestPermitsLinesKeepItsGroundInTheUnionsWaters) {
             QStringList(QStringLiteral("63/20/1/15")));
 }
 
+TEST_F(PermitReturnsTest, AGuestPermitsGroundMissingFromTheYearStoresNoLineWithoutAGround) {
+  bool stayedOpen = false;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyUlovkyPridaj& c = Catch(f);
+    TypeLine(c, 51, QStringLiteral("1"), QStringLiteral("3"));
+    Press(f, Qt::Key_F12);
+    stayedOpen = f.isVisible();
+    Press(f, Qt::Key_Escape);
+  });
+  // Ground 24 is of 2025, the lines of 2026.
+  AddCatches(63, 24, 2026);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(Messages(), QStringList(QStringLiteral(
+                            "Revír povolenky nie je medzi revírmi roku 2026, úlovok nie je možné zapísať.")));
+  EXPECT_EQ(Column(QStringLiteral("select count(*) from e_ulovky")), QVariantList({0}));
+}
+
 TEST_F(PermitReturnsTest, LastYearsLinesBelongToLastYearAndItsGrounds) {
   form = std::make_unique<TfrmEPovolenkyVratenie>(nullptr, 2025);
   ShowActive(*form);
