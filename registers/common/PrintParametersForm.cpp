@@ -1,8 +1,36 @@
 #include "registers/common/PrintParametersForm.h"
+#include "app/AppContext.h"
+#include "controls/QPLBtn.h"
 #include "registers/common/PatternKeys.h"
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QBoxLayout>
 
 TPrintParametersForm::TPrintParametersForm(QWidget* owner) : TForm(owner) { SetKeyPreview(true); }
+
+TPrintParametersForm::TButtons TPrintParametersForm::AddButtons(QBoxLayout& layout, const TButtonsLook& look) {
+  TButtons buttons{new TQPLBtn(QStringLiteral(" &OK"), this), new TQPLBtn(look.CancelCaption, this)};
+  buttons.Ok->setObjectName(QStringLiteral("btnZapis"));
+  buttons.Cancel->setObjectName(QStringLiteral("btnNezapis"));
+  buttons.Cancel->SetCancel(look.CancelSkipsTheChecks);
+  for (TQPLBtn* button : {buttons.Ok, buttons.Cancel}) {
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setFont(bold);
+    if (look.Images) button->SetImages(ImageList16());
+  }
+  if (look.Images) {
+    buttons.Ok->SetImageIndex(1);
+    buttons.Cancel->SetImageIndex(2);
+  }
+  connect(buttons.Ok, &QPushButton::clicked, this, [this] { btnZapisClick(); });
+  connect(buttons.Cancel, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(buttons.Ok);
+  row->addWidget(buttons.Cancel);
+  layout.addLayout(row);
+  return buttons;
+}
 
 bool TPrintParametersForm::FormKeyDown(QKeyEvent* event) {
   if (event->modifiers() & kHeldModifiers) return false;

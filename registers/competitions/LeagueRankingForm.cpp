@@ -1,16 +1,15 @@
 #include "registers/competitions/LeagueRankingForm.h"
 #include "app/MyUnitsForms.h"
 #include "controls/IBComboBox.h"
-#include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/competitions/CompetitionLookups.h"
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
 
-TLeagueRankingForm::TLeagueRankingForm(QWidget* owner, quint16 rok, const QString& caption) : TPrintParametersForm(owner), Rok(rok) {
+TLeagueRankingForm::TLeagueRankingForm(QWidget* owner, quint16 rok, const QString& caption)
+    : TPrintParametersForm(owner), Rok(rok) {
   SetCaption(caption);
   TRegisterLayout controls(*this);
   controls.Label(QStringLiteral("Súťaž:"));
@@ -18,25 +17,12 @@ TLeagueRankingForm::TLeagueRankingForm(QWidget* owner, quint16 rok, const QStrin
   SetupLeagueCombo(*eDBLiga);
   eDBLiga->SetRequired(true);
   eDBLiga->ClearValue();
-  btnZapis = new TQPLBtn(QStringLiteral(" &OK"), this);
-  btnZapis->setObjectName(QStringLiteral("btnZapis"));
-  btnNezapis = new TQPLBtn(QStringLiteral("&Netlač"), this);
-  btnNezapis->setObjectName(QStringLiteral("btnNezapis"));
-  btnNezapis->SetCancel(true);
-  for (TQPLBtn* button : {btnZapis, btnNezapis}) {
-    QFont font = button->font();
-    font.setBold(true);
-    button->setFont(font);
-  }
-  connect(btnZapis, &QPushButton::clicked, this, &TLeagueRankingForm::btnZapisClick);
-  connect(btnNezapis, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(controls.Widget());
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnZapis);
-  buttons->addWidget(btnNezapis);
-  layout->addLayout(buttons);
+  const TButtons buttons =
+      AddButtons(*layout, {.CancelCaption = QStringLiteral("&Netlač"), .CancelSkipsTheChecks = true});
+  btnZapis = buttons.Ok;
+  btnNezapis = buttons.Cancel;
   fp = new TUxFormPlacement(this);
   fp->setObjectName(QStringLiteral("fp"));
   fp->SetOptions(fpPosition);

@@ -3,11 +3,9 @@
 #include "app/MyUnitsForms.h"
 #include "app/QPLUnit.h"
 #include "controls/IBComboBox.h"
-#include "controls/QPLBtn.h"
 #include "registers/common/PrintProtocol.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
 
 namespace {
@@ -29,27 +27,11 @@ TfrmPVlastnaProdukcia::TfrmPVlastnaProdukcia(QWidget* owner, quint16 rok) : TPri
   eDBRevir->SetRequired(true);
   eDBRevir->setMinimumWidth(420);
   eDBRevir->ClearValue();
-  btnZapis = new TQPLBtn(QStringLiteral(" &OK"), this);
-  btnZapis->setObjectName(QStringLiteral("btnZapis"));
-  btnNezapis = new TQPLBtn(QStringLiteral("&Nezapíš"), this);
-  btnNezapis->setObjectName(QStringLiteral("btnNezapis"));
-  for (TQPLBtn* button : {btnZapis, btnNezapis}) {
-    button->SetImages(ImageList16());
-    QFont bold = button->font();
-    bold.setBold(true);
-    button->setFont(bold);
-  }
-  btnZapis->SetImageIndex(1);
-  btnNezapis->SetImageIndex(2);
-  connect(btnZapis, &QPushButton::clicked, this, &TfrmPVlastnaProdukcia::btnZapisClick);
-  connect(btnNezapis, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(controls.Widget());
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnZapis);
-  buttons->addWidget(btnNezapis);
-  layout->addLayout(buttons);
+  const TButtons buttons = AddButtons(*layout, {.CancelCaption = QStringLiteral("&Nezapíš"), .Images = true});
+  btnZapis = buttons.Ok;
+  btnNezapis = buttons.Cancel;
 }
 
 TfrmPVlastnaProdukcia::~TfrmPVlastnaProdukcia() = default;
