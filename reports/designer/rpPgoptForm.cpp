@@ -13,6 +13,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QRadioButton>
+#include <QtWidgets/QTabBar>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
@@ -55,6 +56,8 @@ TrpPgoptForm::TrpPgoptForm(QWidget* parent) : TForm(parent) {
   PageControl->addTab(CreateMarginsTab(), rpLoadStr(53398));
   PageControl->addTab(CreateOptionsTab(), rpLoadStr(53405));
   PageControl->addTab(CreateSourceTab(), rpLoadStr(53411));
+  // Wide enough for all four tabs side by side, without scroll arrows.
+  PageControl->setMinimumWidth(PageControl->tabBar()->sizeHint().width() + 16);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(PageControl);
   layout->addLayout(rpOkCancelRow(this));
