@@ -74,6 +74,7 @@ QWidget* TfrmEUlovkyKapitalnePridaj::BuildFish(QWidget& parent) {
   controls.Label(QStringLiteral("Čas:"));
   auto [cas, hint] = controls.AddPair<TIBTime, QLabel>(QStringLiteral("eDBCas"), 0, QStringLiteral("lblCas"));
   eDBCas = cas;
+  eDBCas->setFixedWidth(65);
   hint->setText(QStringLiteral("(čas vynaložený na chytenie úlovku)"));
   controls.Label(QStringLiteral("Spôsob ulovenia:"));
   eDBSposobUlovenia = controls.Add<TIBComboBox>(QStringLiteral("eDBSposobUlovenia"));

@@ -631,6 +631,8 @@ TEST_F(ShippedPdf, TheTrophyCatchesPrintToAPdfFileWithTheirAnglersAndTotals) {
                    QStringLiteral("Ďurica Ondrej, Trnava, Lesná 4"), QStringLiteral("Šťastný Ľubomír, Nitra, Hlavná 1"),
                    QStringLiteral("01:45"), QStringLiteral("na rybku"), QStringLiteral("Počet úlovkov: 2"),
                    QStringLiteral("63,60")});
+  // The guest's catch has no time: nothing, not midnight.
+  EXPECT_FALSE(text.contains(QStringLiteral("00:00"))) << text.toStdString();
 }
 
 // Two invoices marked in reverse order print into a PDF in that order, each
