@@ -155,6 +155,10 @@ void TIBComboBox::SetKeys(const TKeyValues& values, const QString& rowText) {
   chosenText_ = rowText;
 }
 
+QString TIBComboBox::RowText() const {
+  return !KeyValue(0).isNull() && !chosenText_.isEmpty() ? chosenText_ : currentText();
+}
+
 bool TIBComboBox::HoldsChoiceFor(const QString& text) const {
   // A key chosen from the list or set by FindIt stays while the text still
   // names its row: re-resolving the text could pick a namesake instead.

@@ -151,8 +151,9 @@ public:
   // The full text of the row the last completion found; empty when none.
   QString FoundText() const { return foundText_; }
   // The shown column of the row the key values belong to, as the row holds
-  // it (a completion keeps the typed letters' case); empty when none.
-  QString ChosenText() const { return chosenText_; }
+  // it (a completion keeps the typed letters' case until the combo is left);
+  // the shown text when no row is held. What a dialog stores or prints.
+  QString RowText() const;
   bool CheckFailed() const { return checkFailed_; }
   const TQPLComboObject* ItemObject(int index) const;
 

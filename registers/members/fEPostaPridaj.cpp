@@ -140,7 +140,7 @@ void TfrmEPostaPridaj::eDBPartneriChange() {
 }
 
 QString TfrmEPostaPridaj::Contact() const {
-  if (!KeyParam(*eDBClen).isNull()) return eDBClen->currentText();
-  if (!KeyParam(*eDBPartneri).isNull()) return eDBPartneri->currentText();
+  if (!KeyParam(*eDBClen).isNull()) return eDBClen->RowText();
+  if (!KeyParam(*eDBPartneri).isNull()) return eDBPartneri->RowText();
   return QString();
 }

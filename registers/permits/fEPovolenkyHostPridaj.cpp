@@ -316,7 +316,7 @@ void TfrmEPovolenkyHostPridaj::WriteSale(TIBQuery& q, int payment) {
   rows.Cena = PermitAmount(*eDBCena);
   rows.OdvodJux = PermitAmount(*eDBOdvodJUX);
   rows.Poznamka = eDBDoplnkovyUdaj->text();
-  rows.Popis = eDBCeniny->currentText();
+  rows.Popis = eDBCeniny->RowText();
   rows.DruhDokladu = kind_->Skratka();
   rows.TypDokladu = kind_->Typ();
   WritePermitStockIssue(q, rows);

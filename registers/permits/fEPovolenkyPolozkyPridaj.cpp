@@ -92,7 +92,7 @@ void TfrmEPovolenkyPolozkyPridaj::WriteItemRows(TIBQuery& q, int key) {
   item.Cena = PermitAmount(*eDBCena);
   item.OdvodJux = PermitAmount(*eDBOdvodJUX);
   item.Poznamka = eDBDoplnkovyUdaj->isVisibleTo(this) ? eDBDoplnkovyUdaj->text() : QString();
-  item.Popis = eDBCeniny->currentText();
+  item.Popis = eDBCeniny->RowText();
   item.DruhDokladu = kind_->Skratka();
   item.TypDokladu = kind_->Typ();
   WritePermitStockIssue(q, item);

@@ -109,22 +109,9 @@ TfrmPUlovkySumarizacia::TfrmPUlovkySumarizacia(QWidget* owner, quint16 rok) : TP
   (new QVBoxLayout(orderBox))->addWidget(order.Widget());
   layout->addWidget(orderBox);
 
-  btnZapis = new TQPLBtn(QStringLiteral(" &OK"), this);
-  btnZapis->setObjectName(QStringLiteral("btnZapis"));
-  btnNezapis = new TQPLBtn(QStringLiteral("&Netlač"), this);
-  btnNezapis->setObjectName(QStringLiteral("btnNezapis"));
-  for (TQPLBtn* button : {btnZapis, btnNezapis}) {
-    QFont bold = button->font();
-    bold.setBold(true);
-    button->setFont(bold);
-  }
-  connect(btnZapis, &QPushButton::clicked, this, &TfrmPUlovkySumarizacia::btnZapisClick);
-  connect(btnNezapis, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnZapis);
-  buttons->addWidget(btnNezapis);
-  layout->addLayout(buttons);
+  const TButtons buttons = AddButtons(*layout, {.CancelCaption = QStringLiteral("&Netlač")});
+  btnZapis = buttons.Ok;
+  btnNezapis = buttons.Cancel;
 
   fp = new TUxFormPlacement(this);
   fp->setObjectName(QStringLiteral("fp"));

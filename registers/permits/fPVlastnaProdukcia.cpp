@@ -43,7 +43,7 @@ void TfrmPVlastnaProdukcia::btnZapisClick() {
   try {
     // The ground as its row holds it: a completion still in the combo shows
     // the typed letters as typed.
-    PrintRegister(GroundReport(eDBRevir->GetKeyValue().toInt(), eDBRevir->ChosenText(), rok_), rok_);
+    PrintRegister(GroundReport(eDBRevir->GetKeyValue().toInt(), eDBRevir->RowText(), rok_), rok_);
   } catch (...) {
     // Reported by the print protocol's handler and raised again: the dialog closes all the same.
     SetModalResult(mrOk);

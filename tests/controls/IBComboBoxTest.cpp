@@ -122,14 +122,15 @@ TEST_F(LookupComboTest, TypingCompletesFromTheFirstMatchingRowAfterThePause) {
     const char* text;
     const char* appended;
     int key; // 0: no row
+    const char* rowText; // what a dialog stores or prints
   } cases[] = {
       // The typed characters stay as typed; leaving puts the row's own text in.
-      {"nov", "novák Ján", "ák Ján", 1},
-      {"NOVÁKOVÁ", "NOVÁKOVÁ Jana", " Jana", 3},
-      {"stast", "stastný Ľubomír", "ný Ľubomír", 4},
-      {"čierna ž", "čierna žofia", "ofia", 5},
-      {"o'n", "o'neil Patrick", "eil Patrick", 6},
-      {"xyzq", "xyzq", "", 0},
+      {"nov", "novák Ján", "ák Ján", 1, "Novák Ján"},
+      {"NOVÁKOVÁ", "NOVÁKOVÁ Jana", " Jana", 3, "Nováková Jana"},
+      {"stast", "stastný Ľubomír", "ný Ľubomír", 4, "Šťastný Ľubomír"},
+      {"čierna ž", "čierna žofia", "ofia", 5, "Čierna Žofia"},
+      {"o'n", "o'neil Patrick", "eil Patrick", 6, "O'Neil Patrick"},
+      {"xyzq", "xyzq", "", 0, "xyzq"},
   };
   for (const auto& c : cases) {
     const QString typed = QString::fromUtf8(c.typed);
@@ -140,6 +141,7 @@ TEST_F(LookupComboTest, TypingCompletesFromTheFirstMatchingRowAfterThePause) {
     EXPECT_EQ(combo->currentText(), QString::fromUtf8(c.text)) << c.typed;
     EXPECT_EQ(combo->lineEdit()->selectedText(), QString::fromUtf8(c.appended)) << c.typed;
     EXPECT_EQ(combo->GetKeyValue(), c.key ? QVariant(c.key) : QVariant()) << c.typed;
+    EXPECT_EQ(combo->RowText(), QString::fromUtf8(c.rowText)) << c.typed;
     EXPECT_EQ(combo->Color(), c.key ? TDataEntryControl::FocusColor : TDataEntryControl::ErrorColor) << c.typed;
   }
 }
