@@ -185,6 +185,7 @@ public:
 
 protected:
   void FormShow() override;
+  void FormActivate() override;
   void FormCloseQuery(bool& canClose) override;
   bool FormKeyDown(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -143,3 +143,10 @@ void TrpDesignerForm::StackToolWindows() {
   const int frame = inspector_->frameGeometry().height() - inspector_->height();
   if (!rolledUp) inspector_->resize(inspector_->width(), qMax(0, placement->Inspector.height() - frame));
 }
+
+void TrpDesignerForm::FormActivate() {
+  // Window managers may stack the tool windows, shown while this window was
+  // still being shown, beneath it; they belong above it.
+  for (QWidget* tool : {static_cast<QWidget*>(inspector_), static_cast<QWidget*>(fieldsWindow_)})
+    if (tool && tool->isVisible()) tool->raise();
+}
