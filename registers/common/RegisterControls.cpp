@@ -8,6 +8,7 @@
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
 #include "core/DateTime.h"
+#include "registers/common/DialogPattern.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/ListForm.h"
 #include "registers/common/Picker.h"
@@ -273,6 +274,16 @@ bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person) {
     edit->SetReadOnly(member);
   if (person.DatumNarodenia) person.DatumNarodenia->SetReadOnly(member);
   return member;
+}
+
+void BindPersonFields(TDialogPattern& dlg, const TPersonEdits& person) {
+  dlg.Field(QStringLiteral("TITUL"), person.Titul);
+  dlg.Field(QStringLiteral("MENO"), person.Meno).Required();
+  dlg.Field(QStringLiteral("PRIEZVISKO"), person.Priezvisko).Required();
+  dlg.Field(QStringLiteral("ULICA"), person.Ulica).Required();
+  dlg.Field(QStringLiteral("PSC"), person.PSC);
+  dlg.Field(QStringLiteral("MESTO"), person.Mesto).Required();
+  if (person.DatumNarodenia) dlg.Field(QStringLiteral("DATUM_NARODENIA"), person.DatumNarodenia);
 }
 
 void ShowOneCounterparty(const TCounterpartyRow& member, const TCounterpartyRow& partner) {

@@ -14,6 +14,7 @@ class TIBDate;
 class TIBEdit;
 class TIBMemo;
 class TSpeedButton;
+class TDialogPattern;
 class TListForm;
 class TRegisterLayout;
 struct TListQuery;
@@ -125,6 +126,11 @@ void SetupPersonKeys(TIBComboBox& memberCombo);
 // locks them (the member record holds them, and locked edits skip the
 // required checks); without one, unlocks them for typing. Returns whether a member is chosen.
 bool FollowMember(const TIBComboBox& memberCombo, const TPersonEdits& person);
+// Binds the person columns a record keeps beside its member (title, first
+// name, surname, street, postcode, town and, when kept, birth date), bound
+// after the member so that a loaded member locks them; names, street and
+// town are required.
+void BindPersonFields(TDialogPattern& dlg, const TPersonEdits& person);
 // One counterparty row of a dialog: its label, lookup combo and picker button.
 struct TCounterpartyRow {
   QLabel* Label;

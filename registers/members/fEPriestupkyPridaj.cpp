@@ -54,12 +54,7 @@ TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TDialogForm(owner
   // The person as stored with the offence, not as the member is now: the
   // member's data are copied when he is chosen, and loaded after him.
   dlg.Field(QStringLiteral("C_CLENOV"), eDBClen);
-  dlg.Field(QStringLiteral("TITUL"), eDBTitul);
-  dlg.Field(QStringLiteral("MENO"), eDBMeno).Required();
-  dlg.Field(QStringLiteral("PRIEZVISKO"), eDBPriezvisko).Required();
-  dlg.Field(QStringLiteral("ULICA"), eDBUlica).Required();
-  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
-  dlg.Field(QStringLiteral("PSC"), eDBPSC);
+  BindPersonFields(dlg, {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto, eDBDatumNarodenia});
   dlg.Field(QStringLiteral("PRIESTUPOK"), eDBPriestupok).Required();
   // The fine may repeat for the next offender, the settlement may not.
   dlg.Field(QStringLiteral("POKUTA"), eDBPokuta).Kept();
@@ -67,7 +62,6 @@ TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TDialogForm(owner
   dlg.Field(QStringLiteral("POKUTA_ZAPLATENA"), eDBPokutaZaplatena);
   dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka);
   dlg.Field(QStringLiteral("VYBAVENY"), eDBVybaveny);
-  dlg.Field(QStringLiteral("DATUM_NARODENIA"), eDBDatumNarodenia);
   dlg.FormCreate(controls.Widget(), QSize(709, 317));
 }
 

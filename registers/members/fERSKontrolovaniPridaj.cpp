@@ -67,13 +67,7 @@ TfrmERSKontrolovaniPridaj::TfrmERSKontrolovaniPridaj(QWidget* owner) : TDialogFo
   // The person as checked: a member's data are copied when he is chosen, and loaded after him.
   dlg.Field(QStringLiteral("C_CLENOV"), eDBClen);
   dlg.Field(QStringLiteral("CISLO_POVOLENIA"), eDBCisloPovolenia);
-  dlg.Field(QStringLiteral("TITUL"), eDBTitul);
-  dlg.Field(QStringLiteral("MENO"), eDBMeno).Required();
-  dlg.Field(QStringLiteral("PRIEZVISKO"), eDBPriezvisko).Required();
-  dlg.Field(QStringLiteral("ULICA"), eDBUlica).Required();
-  dlg.Field(QStringLiteral("PSC"), eDBPSC);
-  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
-  dlg.Field(QStringLiteral("DATUM_NARODENIA"), eDBDatumNarodenia);
+  BindPersonFields(dlg, {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto, eDBDatumNarodenia});
   dlg.Field(QStringLiteral("C_ZO"), eDBZO);
   dlg.Field(QStringLiteral("PRIESTUPOK"), eDBPriestupok).Required();
   dlg.Field(QStringLiteral("C_REVIRY_JUX"), eDBRevir).Required();

@@ -144,13 +144,7 @@ void TfrmEPovolenkyHostPridaj::DeclareFields() {
   dlg.Field(QStringLiteral("TYP_POVOLENKY")).WrittenOnly().InsertOnly().Saves([this] { return Register.Kind; });
   // The member before the person: a loaded member locks the person's fields.
   if (eDBClen) dlg.Field(QStringLiteral("C_CLENOV"), eDBClen);
-  dlg.Field(QStringLiteral("TITUL"), eDBTitul);
-  dlg.Field(QStringLiteral("MENO"), eDBMeno).Required();
-  dlg.Field(QStringLiteral("PRIEZVISKO"), eDBPriezvisko).Required();
-  dlg.Field(QStringLiteral("ULICA"), eDBUlica).Required();
-  dlg.Field(QStringLiteral("PSC"), eDBPSC);
-  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
-  dlg.Field(QStringLiteral("DATUM_NARODENIA"), eDBDatumNarodenia);
+  BindPersonFields(dlg, {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto, eDBDatumNarodenia});
   dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka);
   // The item's columns: loaded with the header, written by WriteSale.
   dlg.Field(QStringLiteral("C_ZO"), eDBZO).ShownOnly().Required();

@@ -99,12 +99,7 @@ void TfrmEUlovkyKapitalnePridaj::DeclareFields() {
   // The angler as stored with the catch, not as the member is now: the
   // member's data are copied when he is chosen, and loaded after him.
   dlg.Field(QStringLiteral("C_CLENOV"), eDBClen);
-  dlg.Field(QStringLiteral("TITUL"), eDBTitul);
-  dlg.Field(QStringLiteral("MENO"), eDBMeno).Required();
-  dlg.Field(QStringLiteral("PRIEZVISKO"), eDBPriezvisko).Required();
-  dlg.Field(QStringLiteral("ULICA"), eDBUlica).Required();
-  dlg.Field(QStringLiteral("MESTO"), eDBMesto).Required();
-  dlg.Field(QStringLiteral("PSC"), eDBPSC);
+  BindPersonFields(dlg, {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto, nullptr});
   dlg.Field(QStringLiteral("C_REVIRY_JUX"), eDBRevir).Required();
   dlg.Field(QStringLiteral("C_DRUHY_RYB"), eDBRyba).Required();
   dlg.Field(QStringLiteral("VAHA"), eDBVaha).Required();
