@@ -138,10 +138,12 @@ TEST_F(PermitPaymentsTest, TheMembersWarningsAreRedAndNeverStopTheSave) {
   Open();
   bool returnRed = false, dutyRed = false, fineRed = false;
   double fine = 0, hours = 0;
-  QString card;
+  QString card, bornBefore, returnedBefore;
   script.Then([&](TForm& f) {
     Activate(f);
     TfrmEPovolenkyPridaj& d = Payment(f);
+    bornBefore = d.eDatumNarodenia->text();
+    returnedBefore = d.ePovolenkaVratena->text();
     Choose(*d.eDBClen, 40);
     returnRed = Red(*d.ePovolenkaVratena);
     dutyRed = Red(*d.eBrigada);
@@ -152,6 +154,9 @@ TEST_F(PermitPaymentsTest, TheMembersWarningsAreRedAndNeverStopTheSave) {
     Press(f, Qt::Key_F12);
   });
   Key(Qt::Key_P);
+  // Without a member the member's dates show nothing (not today).
+  EXPECT_EQ(bornBefore, QString());
+  EXPECT_EQ(returnedBefore, QString());
   EXPECT_TRUE(returnRed);
   EXPECT_TRUE(dutyRed);
   EXPECT_TRUE(fineRed);
