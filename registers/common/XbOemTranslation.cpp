@@ -1,4 +1,4 @@
-#include "dbase/exchange/XbOemTranslation.h"
+#include "registers/common/XbOemTranslation.h"
 #include "util/CodePageConversion.h"
 #include <cstring>
 

@@ -1,10 +1,10 @@
-#include "dbase/exchange/uPUlovkySumarizaciaExport.h"
+#include "registers/permits/uPUlovkySumarizaciaExport.h"
 #include "app/AppContext.h"
 #include "app/UnitOfWork.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "dbase/exchange/XbOemTranslation.h"
+#include "registers/common/XbOemTranslation.h"
 #include "dbase/xbtable.h"
 #include "platform/MessageDialogs.h"
 #include <QtCore/QCoreApplication>

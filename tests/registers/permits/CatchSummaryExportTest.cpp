@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
-#include "dbase/exchange/XbOemTranslation.h"
-#include "dbase/exchange/uPUlovkySumarizaciaExport.h"
+#include "registers/common/XbOemTranslation.h"
+#include "registers/permits/uPUlovkySumarizaciaExport.h"
 #include "dbase/xbtable.h"
 #include "registers/common/Exporters.h"
 #include "tests/app/AdminTestSupport.h"

@@ -1,7 +1,7 @@
 #include "app/AppContext.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBEdit.h"
-#include "dbase/exchange/fSImport.h"
+#include "registers/members/fSImport.h"
 #include "tests/app/AdminTestSupport.h"
 #include "tests/dbase/DbfBytes.h"
 #include "tests/dbase/OfficeReader.h"
