@@ -7,6 +7,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFile>
 #include <QtPrintSupport/QPageSetupDialog>
+#include <QtPrintSupport/QPrintEngine>
 #include <QtWidgets/QFileDialog>
 
 namespace {
@@ -61,6 +62,25 @@ const TPaperPair kPairs[] = {
     {66, QPageSize::A2},
 };
 
+// The print engine property from which Qt's CUPS engine takes a job's
+// options, as name and value pairs.
+const auto kCupsOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// Sets (or with an empty value drops) one CUPS option of the printer's next job.
+void SetCupsOption(QPrinter& printer, const QString& name, const QString& value) {
+  QStringList options = printer.printEngine()->property(kCupsOptionsProperty).toStringList();
+  for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+    if (options[i] != name) continue;
+    options.remove(i, 2);
+    break;
+  }
+  if (!value.isEmpty()) options << name << value;
+  printer.printEngine()->setProperty(kCupsOptionsProperty, options);
+}
+
+// The source a prepared page asks for: 65535 (and -1 from older files) is the printer's default.
+int RequestedBin(const TrpEMFPage& paper) { return paper.Bin == 65535 ? -1 : paper.Bin; }
+
 } // namespace
 
 int rpPaperCodeOf(QPageSize::PageSizeId id) {
@@ -81,6 +101,18 @@ TrpQtPrinter::TrpQtPrinter() : printers_(QPrinterInfo::availablePrinters()) {
     if (printers_[i].printerName() == preferred) index_ = i;
   printer_ = printers_.isEmpty() ? std::make_unique<QPrinter>(QPrinter::HighResolution)
                                  : std::make_unique<QPrinter>(printers_[index_], QPrinter::HighResolution);
+  ReadBins();
+}
+
+void TrpQtPrinter::ReadBins() {
+  bins_ = printers_.isEmpty() ? TrpPrinterBins() : rpReadPrinterBins(printers_[index_].printerName());
+  SelectBin(-1);
+}
+
+void TrpQtPrinter::SelectBin(int code) {
+  const TrpPrinterBin* bin = bins_.Find(code);
+  bin_ = bin ? code : -1;
+  if (!printers_.isEmpty()) SetCupsOption(*printer_, QStringLiteral("InputSlot"), bin ? QString::fromLatin1(bin->Keyword) : QString());
 }
 
 QStringList TrpQtPrinter::Printers() const {
@@ -94,6 +126,7 @@ void TrpQtPrinter::SetCurrentIndex(int index) {
   if (index < 0 || index >= printers_.size()) return;
   index_ = index;
   printer_->setPrinterName(printers_[index].printerName());
+  ReadBins();
 }
 
 TrpDeviceSettings TrpQtPrinter::ReadSettings() {
@@ -105,6 +138,12 @@ TrpDeviceSettings TrpQtPrinter::ReadSettings() {
     s.PaperCodes.append(quint16(rpPaperCodeOf(size.id())));
     s.PaperNames.append(size.name());
   }
+  for (const TrpPrinterBin& bin : bins_.Bins) {
+    s.BinCodes.append(quint16(bin.Code));
+    s.BinNames.append(bin.Name);
+  }
+  // Without a chosen source the job takes the printer's default one.
+  s.Bin = bin_ != -1 || bins_.DefaultIndex < 0 ? bin_ : bins_.Bins[bins_.DefaultIndex].Code;
   s.Landscape = layout.orientation() == QPageLayout::Landscape;
   s.DpiX = printer_->logicalDpiX();
   s.DpiY = printer_->logicalDpiY();
@@ -123,6 +162,7 @@ void TrpQtPrinter::WriteSettings(int paperSize, int width, int height, bool land
   if (!printer_->setPageSize(size)) throw Exception(QStringLiteral("Tlačiareň odmietla veľkosť papiera."));
   printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   printer_->setCopyCount(1);
+  SelectBin(bin);
 }
 
 bool TrpQtPrinter::PropertiesDialog() {
@@ -144,7 +184,7 @@ QPageLayout rpPageLayoutOf(const TrpEMFPage& paper) {
   return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }
 
-TrpQtPrintDevice::TrpQtPrintDevice(QPrinter& printer) : printer_(&printer) {}
+TrpQtPrintDevice::TrpQtPrintDevice(TrpQtPrinter& system) : system_(&system), printer_(&system.Printer()) {}
 
 TrpQtPrintDevice::TrpQtPrintDevice(const QString& pdfFileName)
     : own_(std::make_unique<QPrinter>(QPrinter::HighResolution)), printer_(own_.get()) {
@@ -161,6 +201,11 @@ void TrpQtPrintDevice::BeginDoc(const QString& title, int copies, const TrpEMFPa
   printer_->setCreator(QCoreApplication::applicationName());
   printer_->setCopyCount(copies);
   TakePaper(paper);
+  if (system_) system_->SelectBin(system_->BinFor(RequestedBin(paper)));
+  Begin();
+}
+
+void TrpQtPrintDevice::Begin() {
   if (!painter_.begin(printer_)) {
     const QString target = printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
     throw Exception(QStringLiteral("Tlač do „%1“ sa nedá začať.").arg(target));
@@ -168,7 +213,20 @@ void TrpQtPrintDevice::BeginDoc(const QString& title, int copies, const TrpEMFPa
   PaintFromPaperCorner();
 }
 
+bool TrpQtPrintDevice::TakesOtherBin(const TrpEMFPage& paper) const {
+  return system_ && system_->BinFor(RequestedBin(paper)) != system_->SelectedBin();
+}
+
 void TrpQtPrintDevice::NewPage(const TrpEMFPage& paper) {
+  if (TakesOtherBin(paper)) {
+    // A source holds for a whole job: the pages so far go as one document,
+    // the next ones as another from the page's source.
+    EndDoc();
+    TakePaper(paper);
+    system_->SelectBin(system_->BinFor(RequestedBin(paper)));
+    Begin();
+    return;
+  }
   // Other paper changes from this page on, within the same document: ending
   // the document here would overwrite a PDF file with its last part.
   TakePaper(paper);
@@ -212,7 +270,7 @@ void rpInstallPrinting() {
   TrpGlobals& g = rpGlobals();
   g.PrintDialog = rpExecPrintForm;
   g.OpenPrintDevice = [system](const QString& pdfFileName) -> std::unique_ptr<TrpPrintDevice> {
-    if (!rpPrinter().IsVirtual()) return std::make_unique<TrpQtPrintDevice>(system->Printer());
+    if (!rpPrinter().IsVirtual()) return std::make_unique<TrpQtPrintDevice>(*system);
     QString fileName = pdfFileName;
     if (fileName.isEmpty())
       fileName = QFileDialog::getSaveFileName(nullptr, rpLoadStr(58094), QString(), rpLoadStr(58095));

@@ -1,13 +1,15 @@
 #pragma once
 #include "reports/engine/rpPrintDevice.h"
 #include "reports/engine/rpPrinter.h"
+#include "reports/engine/ui/rpPrinterBins.h"
 #include <QtGui/QPainter>
 #include <QtPrintSupport/QPrinter>
 #include <QtPrintSupport/QPrinterInfo>
 
 // The printers Qt knows, behind the engine's report printer. Paper codes are
 // the Windows codes the templates store; a page size Qt has no code for is
-// reported as custom (256).
+// reported as custom (256). Paper sources are the printer's CUPS sources; the
+// chosen one travels with the printer's next job.
 class TrpQtPrinter : public TrpSystemPrinter {
 public:
   TrpQtPrinter();
@@ -22,10 +24,22 @@ public:
 
   QPrinter& Printer() { return *printer_; }
 
+  // The source the next job takes: a bin code of the printer's list, or -1
+  // for the printer's own default (also for a code the printer lacks, so that
+  // a template made for another printer still prints).
+  void SelectBin(int code);
+  int SelectedBin() const { return bin_; }
+  // The bin code that a page asking for `code` prints from on this printer.
+  int BinFor(int code) const { return bins_.Find(code) ? code : -1; }
+
 private:
+  void ReadBins();
+
   QList<QPrinterInfo> printers_;
   int index_ = 0;
   std::unique_ptr<QPrinter> printer_;
+  TrpPrinterBins bins_;
+  int bin_ = -1;
 };
 
 // The Windows paper code of a Qt page size, 256 when it has none; and back.
@@ -37,8 +51,9 @@ QPageSize::PageSizeId rpPageSizeIdOf(int paperCode);
 // corner; each page may take other paper.
 class TrpQtPrintDevice : public TrpPrintDevice {
 public:
-  // Prints on the system printer (not owned).
-  explicit TrpQtPrintDevice(QPrinter& printer);
+  // Prints on the system printer (not owned); a page of another paper source
+  // starts a new job there, as a source holds for a whole job.
+  explicit TrpQtPrintDevice(TrpQtPrinter& system);
   // Writes a PDF file.
   explicit TrpQtPrintDevice(const QString& pdfFileName);
   ~TrpQtPrintDevice() override;
@@ -54,9 +69,12 @@ public:
 
 private:
   void TakePaper(const TrpEMFPage& paper);
+  void Begin();
   void PaintFromPaperCorner();
+  bool TakesOtherBin(const TrpEMFPage& paper) const;
 
   std::unique_ptr<QPrinter> own_;
+  TrpQtPrinter* system_ = nullptr;
   QPrinter* printer_;
   QPainter painter_;
 };
