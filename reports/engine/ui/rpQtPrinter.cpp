@@ -112,7 +112,8 @@ void TrpQtPrinter::ReadBins() {
 void TrpQtPrinter::SelectBin(int code) {
   const TrpPrinterBin* bin = bins_.Find(code);
   bin_ = bin ? code : -1;
-  if (!printers_.isEmpty()) SetCupsOption(*printer_, QStringLiteral("InputSlot"), bin ? QString::fromLatin1(bin->Keyword) : QString());
+  if (!printers_.isEmpty())
+    SetCupsOption(*printer_, QStringLiteral("InputSlot"), bin ? QString::fromLatin1(bin->Keyword) : QString());
 }
 
 QStringList TrpQtPrinter::Printers() const {
