@@ -16,7 +16,7 @@ PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbc
 # builds the crash reporter's PE fixtures, a second font family set
 # (fonts-dejavu-core) for the font box's list, and the barcode decoder
 # (zbar-tools) that reads the painted barcodes.
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool poppler-utils qpdf libxml2-utils
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool twm poppler-utils qpdf libxml2-utils
   libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui
   libreoffice-draw-nogui libwmf-bin fonts-dejavu-core zbar-tools
   gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686)
