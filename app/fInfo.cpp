@@ -147,7 +147,7 @@ void TfrmInfo::FillComputer() {
           .arg(cpu.NormalisedMHz)
           .arg(cpu.Mmx ? QStringLiteral("MMX") : QString(), cpu.FdivOk ? QString() : QStringLiteral(" [FDIV Bug]")));
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    lDisplay->setText(QStringLiteral("%1x%2 pixels, %3 bpp")
+    lDisplay->setText(QStringLiteral("%1x%2 bodov, %3 bitov na bod")
                           .arg(screen->size().width())
                           .arg(screen->size().height())
                           .arg(screen->depth()));

@@ -113,11 +113,22 @@ bool TDataEntryControl::BeginLeave(const QFocusEvent* event) {
   const bool deactivation =
       reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
   if (deactivation && control_->window()->isVisible()) return false;
+  // Opening a combo's list hands the focus to the list, a pop-up the control
+  // owns: the user is still in the control.
+  if (FocusInOwnPopup()) return false;
   // A control that a refusal elsewhere kept from getting the focus gets a
   // focus-out without a focus-in: it was never entered, so it is not left.
   if (!entered_) return false;
   entered_ = false;
   return true;
+}
+
+bool TDataEntryControl::FocusInOwnPopup() const {
+  const QWidget* focused = QApplication::focusWidget();
+  if (!focused || focused->window() == control_->window()) return false;
+  for (const QWidget* widget = focused; widget; widget = widget->parentWidget())
+    if (widget == control_) return true;
+  return false;
 }
 
 void TDataEntryControl::NoteEntryClick(const QFocusEvent* event) {

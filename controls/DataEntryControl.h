@@ -114,6 +114,8 @@ public:
   // focus moves within the window, or the window is closing), false for a
   // window deactivation, a pop-up, or a control that was never entered.
   bool BeginLeave(const QFocusEvent* event);
+  // True while the focus is in a pop-up window this control owns.
+  bool FocusInOwnPopup() const;
   void RememberColor() { remembered_ = color_; }
   // A click that brings the focus into a number, date or time field keeps
   // the whole text that entering selected, so that typing replaces it: these

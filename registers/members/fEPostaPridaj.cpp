@@ -86,23 +86,21 @@ TfrmEPostaPridaj::TfrmEPostaPridaj(QWidget* owner) : TDialogForm(owner) {
   };
   dlg.CheckEntries = [this] { return CheckNumber(); };
   dlg.FormCreate(controls.Widget(), QSize(716, 489));
-  // The kind decides the number series: a new item follows its kind.
-  connect(eDBDruh, &TIBComboBox::OnExit, this, [this] {
-    if (Tag() == 1) eDBCislo->SetValue(NextNumber());
-  });
 }
 
 TfrmEPostaPridaj::~TfrmEPostaPridaj() = default;
 
 void TfrmEPostaPridaj::FormShow() {
   dlg.FormShow();
+  // One number series per year for every kind, proposed once: a number the
+  // user types stays as typed.
   if (Tag() == 1) eDBCislo->SetValue(NextNumber());
 }
 
 int TfrmEPostaPridaj::NextNumber() {
   const std::optional<qint64> next =
-      SelectNumber(dlg, QStringLiteral("select coalesce(max(cislo)+1,1) from e_posta\nwhere rok=:ROK and druh=:DRUH"),
-                   {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DRUH"), KeyParam(*eDBDruh)}});
+      SelectNumber(dlg, QStringLiteral("select coalesce(max(cislo)+1,1) from e_posta\nwhere rok=:ROK"),
+                   {{QStringLiteral("ROK"), int(dlg.Rok)}});
   return next ? int(*next) : 1;
 }
 
@@ -110,10 +108,8 @@ bool TfrmEPostaPridaj::CheckNumber() {
   const int number = int(eDBCislo->Value());
   if (number == 0) return true;
   const std::optional<qint64> taken =
-      CountOtherRows(dlg, QStringLiteral("e_posta"), QStringLiteral("rok=:ROK and druh=:DRUH and cislo=:CISLO"),
-                     {{QStringLiteral("ROK"), int(dlg.Rok)},
-                      {QStringLiteral("DRUH"), KeyParam(*eDBDruh)},
-                      {QStringLiteral("CISLO"), number}});
+      CountOtherRows(dlg, QStringLiteral("e_posta"), QStringLiteral("rok=:ROK and cislo=:CISLO"),
+                     {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("CISLO"), number}});
   if (!taken) return false;
   if (*taken == 0) return true;
   // Another workstation saved this number meanwhile (or it was typed twice).

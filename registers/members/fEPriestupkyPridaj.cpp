@@ -56,12 +56,12 @@ TfrmEPriestupkyPridaj::TfrmEPriestupkyPridaj(QWidget* owner) : TDialogForm(owner
   dlg.Field(QStringLiteral("C_CLENOV"), eDBClen);
   BindPersonFields(dlg, {eDBTitul, eDBMeno, eDBPriezvisko, eDBUlica, eDBPSC, eDBMesto, eDBDatumNarodenia});
   dlg.Field(QStringLiteral("PRIESTUPOK"), eDBPriestupok).Required();
-  // The fine may repeat for the next offender, the settlement may not.
+  // The fine and the settlement repeat for the next offender of a series.
   dlg.Field(QStringLiteral("POKUTA"), eDBPokuta).Kept();
   dlg.Field(QStringLiteral("DATUM_ZAPLATENIA"), eDBDatumZaplatenia);
   dlg.Field(QStringLiteral("POKUTA_ZAPLATENA"), eDBPokutaZaplatena);
   dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka);
-  dlg.Field(QStringLiteral("VYBAVENY"), eDBVybaveny);
+  dlg.Field(QStringLiteral("VYBAVENY"), eDBVybaveny).Kept();
   dlg.FormCreate(controls.Widget(), QSize(709, 317));
 }
 

@@ -14,6 +14,8 @@
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOptionComboBox>
 
 namespace {
 
@@ -513,4 +515,27 @@ TEST(LookupComboPlain, DoubleClickAsksForThePickerUnlessReadOnly) {
   combo->SetReadOnly(true);
   QTest::mouseDClick(combo->lineEdit(), Qt::LeftButton);
   EXPECT_EQ(picks.count(), 1);
+}
+
+TEST_F(LookupComboTest, AClickOnTheArrowOfAnEmptyRequiredComboOpensTheList) {
+  // Coming from another control by the mouse, the click both enters the
+  // combo and opens its list; opening the list is not leaving the combo.
+  Focus(next);
+  combo->SetRequired(true);
+  QStyleOptionComboBox option;
+  option.initFrom(combo);
+  option.editable = true;
+  const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+  QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, arrow.center());
+  EXPECT_TRUE(QTest::qWaitFor([this] { return combo->view()->isVisible(); }, 2000));
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+  EXPECT_GT(combo->count(), 0);
+  // A row chosen in the open list leaves nothing to refuse.
+  QTest::keyClick(combo->view(), Qt::Key_Down);
+  QTest::keyClick(combo->view(), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !combo->view()->isVisible(); }, 2000));
+  EXPECT_TRUE(combo->hasFocus());
+  EXPECT_TRUE(Leave());
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+  EXPECT_FALSE(combo->GetKeyValue().isNull());
 }

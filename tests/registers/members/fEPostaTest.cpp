@@ -24,27 +24,41 @@ protected:
   static TfrmEPostaPridaj& Dialog(TForm& f) { return dynamic_cast<TfrmEPostaPridaj&>(f); }
 };
 
-TEST_F(MailTest, NumbersAreProposedPerYearAndKind) {
+TEST_F(MailTest, TheNumberIsProposedOncePerYearAndATypedOneIsKept) {
   AddMail(2025, 1, 40, QStringLiteral("Minulý rok"));
   AddMail(2026, -1, 7, QStringLiteral("Odoslaná"));
   TfrmEPosta form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
-  QList<double> proposed;
-  // The first received item of the year is 1, the next follows it; a sent one follows the sent ones.
+  QList<double> proposed, afterKind;
+  // One series for every kind of the year: 8 follows the sent item 7. The
+  // user types 10 over it and leaves the kind by Tab: the 10 stays.
   script.Then([&](TForm& f) {
-    proposed.append(Dialog(f).eDBCislo->Value());
-    Dialog(f).eDBVec->setText(QStringLiteral("Prvá"));
-    Dialog(f).eDBCislo->SetValue(10);
+    TfrmEPostaPridaj& d = Dialog(f);
+    proposed.append(d.eDBCislo->Value());
+    d.eDBCislo->setFocus(Qt::TabFocusReason);
+    TypeText(d.eDBCislo, QStringLiteral("10"));
+    QTest::keyClick(d.eDBCislo, Qt::Key_Tab);
+    d.eDBDruh->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(d.eDBDruh, Qt::Key_Tab);
+    afterKind.append(d.eDBCislo->Value());
+    d.eDBVec->setFocus(Qt::TabFocusReason);
+    TypeText(d.eDBVec, QStringLiteral("Prvá"));
     Submit(f, Qt::Key_F11);
   });
+  // The next proposal follows the typed number; choosing another kind
+  // changes nothing.
   script.Then([&](TForm& f) {
-    proposed.append(Dialog(f).eDBCislo->Value());
-    Dialog(f).eDBDruh->FindIt(-1);
-    proposed.append(Dialog(f).NextNumber());
+    TfrmEPostaPridaj& d = Dialog(f);
+    proposed.append(d.eDBCislo->Value());
+    d.eDBDruh->setFocus(Qt::TabFocusReason);
+    d.eDBDruh->FindIt(-1);
+    QTest::keyClick(d.eDBDruh, Qt::Key_Tab);
+    afterKind.append(d.eDBCislo->Value());
     f.SetModalResult(mrCancel);
   });
   Key(form.list, Qt::Key_P);
-  EXPECT_EQ(proposed, QList<double>({1, 11, 8}));
+  EXPECT_EQ(proposed, QList<double>({8, 11}));
+  EXPECT_EQ(afterKind, QList<double>({10, 11}));
   EXPECT_EQ(Rows(QStringLiteral("select rok,druh,cislo,vec from e_posta where vec='Prvá'")),
             QStringList(QStringLiteral("2026/1/10/Prvá")));
 }

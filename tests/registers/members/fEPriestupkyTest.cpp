@@ -56,7 +56,7 @@ TEST_F(OffencesTest, UnsettledCasesOfEarlierYearsFollowIntoTheWorkingYear) {
   }
 }
 
-TEST_F(OffencesTest, AMembersDataAreCopiedAndLockedAndTheNextOffenceStartsUnsettled) {
+TEST_F(OffencesTest, AMembersDataAreCopiedAndLockedAndTheNextOffenceKeepsFineAndSettlement) {
   const int member = InsertRow(QStringLiteral("c_clenov_id"),
                                QStringLiteral("insert into c_clenov (jedin,meno,priezvisko,ulica,mesto,psc) "
                                               "values (:JEDIN,'Ján','Novák','Hlavná 1','Žilina','01001')"),
@@ -82,6 +82,21 @@ TEST_F(OffencesTest, AMembersDataAreCopiedAndLockedAndTheNextOffenceStartsUnsett
     TfrmEPriestupkyPridaj& d = Dialog(f);
     next = {d.eDBPokuta->text(), QString::number(d.eDBVybaveny->CheckedValue()), d.eDBMeno->text(),
             QString::number(d.eDBMeno->ReadOnly())};
+    // A non-member's offence, left unsettled by hand, saved with "Ďalší".
+    d.eDBPriezvisko->setText(QStringLiteral("Hosť"));
+    d.eDBMeno->setText(QStringLiteral("Peter"));
+    d.eDBMesto->setText(QStringLiteral("Púchov"));
+    d.eDBUlica->setText(QStringLiteral("Nová 2"));
+    d.eDBPSC->setText(QStringLiteral("02001"));
+    d.eDBRevir->FindIt(revir);
+    d.eDBPriestupok->setEditText(QStringLiteral("Nočný lov"));
+    d.eDBVybaveny->SetCheckedValue(0);
+    Submit(f, Qt::Key_F11);
+  });
+  QStringList third;
+  script.Then([&](TForm& f) {
+    TfrmEPriestupkyPridaj& d = Dialog(f);
+    third = {d.eDBPokuta->text(), QString::number(d.eDBVybaveny->CheckedValue())};
     f.SetModalResult(mrCancel);
   });
   Key(form.list, Qt::Key_P);
@@ -89,10 +104,12 @@ TEST_F(OffencesTest, AMembersDataAreCopiedAndLockedAndTheNextOffenceStartsUnsett
                                  QStringLiteral("Žilina"), QStringLiteral("01001")}));
   EXPECT_TRUE(locked);
   EXPECT_TRUE(tickedByPayment);
-  // The fine stays for the next offender; the settlement does not.
-  EXPECT_EQ(next, QStringList({QStringLiteral("500,00"), QStringLiteral("0"), QString(), QStringLiteral("0")}));
-  EXPECT_EQ(Rows(QStringLiteral("select rok,c_clenov,meno,mesto,pokuta,vybaveny from e_priestupky")),
-            QStringList(QStringLiteral("2026/%1/Ján/Žilina/500/1").arg(member)));
+  // The fine and the settled box stay for the next offender, ticked or not.
+  EXPECT_EQ(next, QStringList({QStringLiteral("500,00"), QStringLiteral("1"), QString(), QStringLiteral("0")}));
+  EXPECT_EQ(third, QStringList({QStringLiteral("500,00"), QStringLiteral("0")}));
+  EXPECT_EQ(Rows(QStringLiteral("select rok,c_clenov,meno,mesto,pokuta,vybaveny from e_priestupky order by jedin")),
+            QStringList({QStringLiteral("2026/%1/Ján/Žilina/500/1").arg(member),
+                         QStringLiteral("2026//Peter/Púchov/500/0")}));
 }
 
 TEST_F(OffencesTest, UnsettledFinesAreRedAndNonMembersBold) {
