@@ -48,3 +48,72 @@ QByteArray TSingleByteCodePage::EncodeLossy(QStringView text, char replacement, 
   if (lossless) *lossless = all;
   return bytes;
 }
+
+namespace {
+
+// The plain character nearest to a punctuation mark, or 0.
+char16_t PlainPunctuation(char16_t ch) {
+  switch (ch) {
+  case 0x2010: // hyphens, dashes and the minus sign
+  case 0x2011:
+  case 0x2012:
+  case 0x2013:
+  case 0x2014:
+  case 0x2015:
+  case 0x2212:
+    return u'-';
+  case 0x2018: // single quotes and the prime
+  case 0x2019:
+  case 0x201A:
+  case 0x201B:
+  case 0x2032:
+    return u'\'';
+  case 0x201C: // double quotes, guillemets and the double prime
+  case 0x201D:
+  case 0x201E:
+  case 0x201F:
+  case 0x00AB:
+  case 0x00BB:
+  case 0x2033:
+    return u'"';
+  case 0x2039:
+    return u'<';
+  case 0x203A:
+    return u'>';
+  case 0x00A0: // spaces of other widths
+  case 0x2002:
+  case 0x2003:
+  case 0x2009:
+  case 0x200A:
+  case 0x202F:
+    return u' ';
+  case 0x2022:
+    return u'*';
+  case 0x2026:
+    return u'.';
+  default:
+    return 0;
+  }
+}
+
+} // namespace
+
+QByteArray TSingleByteCodePage::EncodeNearest(QStringView text, char replacement) const {
+  QByteArray bytes(text.size(), Qt::Uninitialized);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t ch = text[i].unicode();
+    int b = FromUnicode(ch);
+    if (b < 0) {
+      const char16_t plain = PlainPunctuation(ch);
+      if (plain != 0) {
+        b = FromUnicode(plain);
+      } else {
+        // A letter the code page lacks, without its accent.
+        const QString bare = QString(QChar(ch)).normalized(QString::NormalizationForm_D);
+        if (bare.size() > 1) b = FromUnicode(bare[0].unicode());
+      }
+    }
+    bytes[i] = b < 0 ? replacement : static_cast<char>(b);
+  }
+  return bytes;
+}

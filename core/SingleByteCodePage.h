@@ -25,6 +25,11 @@ public:
   // Puts `replacement` for every character the code page lacks; `lossless`
   // tells whether none was replaced.
   QByteArray EncodeLossy(QStringView text, char replacement, bool* lossless = nullptr) const;
+  // Like EncodeLossy, but a character the code page lacks becomes its
+  // nearest plain one first (a dash "-", a typographic quote "'" or '"', a
+  // letter without its accent); `replacement` only where none is near. One
+  // byte a character, so column layouts keep their widths.
+  QByteArray EncodeNearest(QStringView text, char replacement) const;
   // Index of the first character the code page lacks, or -1.
   qsizetype FirstUnencodable(QStringView text) const;
 

@@ -12,7 +12,8 @@ PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbc
   qt6-translations-l10n libdw-dev fonts-liberation libcups2-dev)
 # What the tests need besides: GoogleTest, the readers that open the files
 # the program writes for other programs (LibreOffice Draw and wmf2svg for the
-# metafile exports), the mingw-w64 cross compiler that
+# metafile exports; fonts-urw-base35 holds the fonts wmf2svg draws with, only
+# recommended by its library), the mingw-w64 cross compiler that
 # builds the crash reporter's PE fixtures, a second font family set
 # (fonts-dejavu-core) for the font box's list, a small window manager (twm)
 # for the focus checks under one, the barcode decoder
@@ -20,7 +21,7 @@ PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbc
 # PDF-to-PostScript filters for the paper-source tests' private printer.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool twm poppler-utils qpdf libxml2-utils
   libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui
-  libreoffice-draw-nogui libwmf-bin fonts-dejavu-core zbar-tools
+  libreoffice-draw-nogui libwmf-bin fonts-urw-base35 fonts-dejavu-core zbar-tools
   gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 cups cups-client cups-filters)
 
 # install_packages [extra packages...]

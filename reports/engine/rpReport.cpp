@@ -142,7 +142,7 @@ void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
   }
   if (Info.AskPassword && fromFile && !PasswordAccepted()) {
     ClearReportInfo();
-    FileName = QStringLiteral("Bezmena");
+    FileName = kUntitled;
     ResetToEmptyPage();
   }
   EnsureOnePage();

@@ -179,7 +179,9 @@ public:
   std::function<void(int column, int& width)> OnPrintColumn;
 
   // --- preview and build progress (rpReportPreview.cpp)
-  QString Title = QStringLiteral("Bezmena"); // preview and progress captions
+  // The title and file name of a report nobody has named.
+  static inline const QString kUntitled = QStringLiteral("Bezmena");
+  QString Title = kUntitled;                 // preview and progress captions
   bool ShowProgress = true;                  // the progress window while pages build
   bool ModalPreview = true;
   bool ModifyPrepared = true;

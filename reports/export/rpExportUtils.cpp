@@ -1,12 +1,12 @@
 #include "reports/export/rpExportUtils.h"
 #include "core/CodePage1250.h"
+#include "core/CodePage852.h"
 #include "core/Exception.h"
 #include "platform/Shell.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpPictureView.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpValue.h"
-#include "util/CodePageConversion.h"
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 #include <QtGui/QPainter>
@@ -49,8 +49,7 @@ bool TrpPageRange::Contains(int page) const {
 }
 
 QByteArray rpEncodeText(const QString& text, bool oem) {
-  const QByteArray ansi = Cp1250::EncodeLossy(text, '?');
-  return oem ? ConvertCharset(ansi, kCharsetWindows1250, kCharsetCp852) : ansi;
+  return oem ? Cp852::CodePage().EncodeNearest(text, '_') : Cp1250::CodePage().EncodeNearest(text, '?');
 }
 
 std::function<bool(const QString& fileName)> rpOpenDocument = [](const QString& fileName) {

@@ -31,9 +31,9 @@ private:
   QList<std::pair<int, int>> ranges_; // first and last page, ascending by first
 };
 
-// The text as bytes of the ANSI code page (1250), characters it lacks as
-// "?"; with `oem` those bytes converted to the DOS code page (852), where a
-// letter 852 lacks becomes "_".
+// The text as bytes of the ANSI code page (1250), or with `oem` of the DOS
+// code page (852); a character the code page lacks becomes its nearest plain
+// one (a dash "-", a quote "'" or '"'), "?" (1250) or "_" (852) where none is near.
 QByteArray rpEncodeText(const QString& text, bool oem);
 
 // Opens a written document with the desktop's default application; tests

@@ -23,7 +23,7 @@ int VerticalConstant(int alignment) {
 } // namespace
 
 TrpOLEExcelExport::TrpOLEExcelExport(QObject* owner) : TrpGridExport(owner) {
-  Register(rpLoadStr(54840), QStringLiteral("*.xls"));
+  Register(rpLoadStr(54840), QStringLiteral("*.xlsx")); // the workbook is an OOXML package
 }
 
 TrpOLEExcelExport::~TrpOLEExcelExport() = default;

@@ -239,19 +239,41 @@ QString TrpCSVExport::Field(const QString& text) const {
   return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+namespace {
+
+// Where a text's object starts: its left edge whatever its alignment (a
+// right-aligned text's X is its right edge).
+int ObjectLeft(const TrpExportTextLine& record) {
+  return record.DrawRect.isValid() ? record.DrawRect.left() : record.X;
+}
+
+} // namespace
+
 void TrpCSVExport::EndPage() {
-  const double columnWidth = 64.0 / ScaleX;
+  // A field for every left edge of an object on the page: a header and the
+  // values under it start where their objects start, whatever their alignment.
+  QList<int> lefts;
   const int last = LastUsedLine();
+  for (int i = 0; i <= last; ++i)
+    for (const TrpExportTextLine& record : CollectedLines[i])
+      lefts.append(ObjectLeft(record));
+  std::sort(lefts.begin(), lefts.end());
+  lefts.erase(std::unique(lefts.begin(), lefts.end()), lefts.end());
   for (int i = 0; i <= last; ++i) {
-    const QList<TrpExportTextLine>& chain = CollectedLines[i];
+    QList<TrpExportTextLine> chain = CollectedLines[i];
     if (KillEmptyLines && chain.isEmpty()) continue;
+    std::stable_sort(chain.begin(), chain.end(), [](const TrpExportTextLine& a, const TrpExportTextLine& b) {
+      return ObjectLeft(a) < ObjectLeft(b);
+    });
     QString line;
-    int previous = 0;
+    int next = 0; // the first field still free
     for (const TrpExportTextLine& record : chain) {
-      const int c = rpRoundEven(record.X / columnWidth);
-      if (c > previous) line += QString(c - previous, Delimiter);
-      previous = c;
+      // Two texts never share a field: overlapping objects take the next one.
+      const int field =
+          std::max(int(std::lower_bound(lefts.begin(), lefts.end(), ObjectLeft(record)) - lefts.begin()), next);
+      line += QString(field - next + (next > 0 ? 1 : 0), Delimiter);
       line += Field(record.Text);
+      next = field + 1;
     }
     Stream->write(rpEncodeText(line, ConvertToOEM) + "\r\n");
   }

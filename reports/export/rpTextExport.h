@@ -44,8 +44,9 @@ private:
   QStringList pageText_; // frame marks kept apart from text as private-use characters
 };
 
-// The CSV export: each collected line becomes a row of fields, one field
-// column per 64 report pixels, separated by Delimiter.
+// The CSV export: each collected line becomes a row of fields separated by
+// Delimiter, one field for every left edge of an object on the page, so that
+// a column's header and values share a field and two texts never do.
 class TrpCSVExport : public TrpTextExport {
   Q_OBJECT
 public:

@@ -164,7 +164,7 @@ TVezoPDFExportDialog::TVezoPDFExportDialog(TVezoPDFExport& filter, QWidget* pare
   ImageFormatCB->removeItem(ImageFormatCB->findData(ifGIF));
   SelectValue(ImageFormatCB, filter.ExportImageFormat);
   CompressCB = new QCheckBox(QStringLiteral("Compress Document"), this);
-  CompressCB->setChecked(true);
+  CompressCB->setChecked(filter.UseCompression);
   CompressionGB = new QGroupBox(this);
   auto* compression = new QFormLayout(CompressionGB);
   CompressionLevelCB = Combo(this, {QStringLiteral("Fastest"), QStringLiteral("Normal"), QStringLiteral("Maximum")});
@@ -172,6 +172,7 @@ TVezoPDFExportDialog::TVezoPDFExportDialog(TVezoPDFExport& filter, QWidget* pare
   options_->addWidget(CompressCB);
   options_->addWidget(CompressionGB);
   connect(CompressCB, &QCheckBox::toggled, CompressionGB, &QWidget::setEnabled);
+  CompressionGB->setEnabled(filter.UseCompression);
   TitleE->setText(filter.Title);
   SubjectE->setText(filter.Subject);
   SelectValue(RichTextEncodingCB, filter.RichTextEncodingType);
@@ -183,6 +184,7 @@ void TVezoPDFExportDialog::StoreValues() {
   pdf_.RichTextEncodingType = TPsRichTextEncodingType(RichTextEncodingCB->currentData().toInt());
   pdf_.Title = TitleE->text();
   pdf_.Subject = SubjectE->text();
+  pdf_.UseCompression = CompressCB->isChecked();
   pdf_.CompressionMethod = TPDFCompressionMethod(CompressionLevelCB->currentData().toInt());
 }
 

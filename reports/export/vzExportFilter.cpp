@@ -74,7 +74,7 @@ TVezoFontInfo FontInfoOf(const TrpFont& font) {
 }
 
 // Screen pixels to report pixels.
-double ToReportPixels(int screenPixels) { return screenPixels / double(ScreenPixelsPerInch()) * 96; }
+double ToReportPixels(int screenPixels) { return screenPixels / double(ScreenPixelsPerInch()) * kReportUnitsPerInch; }
 
 QImage::Format ImageFormatOf(TVezoPixelFormat format) {
   switch (format) {
@@ -120,7 +120,12 @@ QString vzSymbolMarks(const QString& text, const QString& fontName) {
   return marks;
 }
 
-double vzToExportUnits(double reportPixels) { return reportPixels / 96.0 * ScreenPixelsPerInch(); }
+double vzToExportUnits(double reportPixels) { return reportPixels / kReportUnitsPerInch * ScreenPixelsPerInch(); }
+
+QSizeF vzPaperInches(const TrpEMFPage& page) {
+  if (page.PaperWidth > 0 && page.PaperHeight > 0) return QSizeF(page.PaperWidth / 254.0, page.PaperHeight / 254.0);
+  return QSizeF(page.PrnInfo.Width / kReportUnitsPerInch, page.PrnInfo.Height / kReportUnitsPerInch);
+}
 
 QFont TVezoFontInfo::ScreenFont() const {
   TrpFont font;
@@ -259,11 +264,14 @@ QString TVezoExportFilter::UserName() {
   return qEnvironmentVariable("USER");
 }
 
-QString TVezoExportFilter::ReportTitle() {
+QString TVezoExportFilter::ReportTitle() const {
   const TrpReport& report = rpActiveReport();
-  if (!report.Title.isEmpty()) return report.Title;
+  // The caption of a report nobody titled is no title for a document.
+  if (!report.Title.isEmpty() && report.Title != TrpReport::kUntitled) return report.Title;
   if (!report.Info.Name.isEmpty()) return report.Info.Name;
-  return rpBareName(report.FileName);
+  const QString templateName = rpBareName(report.FileName);
+  if (!templateName.isEmpty() && templateName != TrpReport::kUntitled) return templateName;
+  return rpBareName(FileName);
 }
 
 void TVezoExportFilter::SetImageFormatJpgOrBmp(TVezoImageFormat format) {
@@ -289,8 +297,9 @@ void TVezoExportFilter::BeginPage() {
   const TrpReport& report = rpActiveReport();
   if (PageIndex < report.EMFPages.Count()) {
     const TrpEMFPage& page = report.EMFPages.GetPage(PageIndex);
-    PageWidth = vzToExportUnits(page.PrnInfo.Width);
-    PageHeight = vzToExportUnits(page.PrnInfo.Height);
+    const QSizeF paper = vzPaperInches(page) * ScreenPixelsPerInch();
+    PageWidth = paper.width();
+    PageHeight = paper.height();
   }
 }
 

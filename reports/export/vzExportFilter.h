@@ -5,6 +5,7 @@
 #include <QtCore/QHash>
 #include <QtCore/QList>
 #include <QtCore/QSize>
+#include <QtCore/QSizeF>
 #include <QtCore/QStringList>
 #include <QtGui/QFont>
 #include <QtGui/QImage>
@@ -12,12 +13,15 @@
 #include <vector>
 
 class TrpView;
+struct TrpEMFPage;
 
 // The page-exact exports (PDF, RTF, HTML with navigator) and the metafile
 // exports: each page as in the preview, every object at its place.
 
 // The screen's logical resolution when the program started (96 without a
-// screen); export units are report pixels ÷ 96 × this.
+// screen). Export units are screen pixels at the page's true size: report
+// units (kReportUnitsPerInch to the inch, as the printer lays pages out)
+// ÷ kReportUnitsPerInch × this.
 int ScreenPixelsPerInch();
 
 enum TVezoImageFormat { ifGIF = 0, ifJPG = 1, ifBMP = 2 };
@@ -122,8 +126,9 @@ public:
 
   // The user's login name (the dialogs' default author).
   static QString UserName();
-  // The report's title, or the file name without folder and extension.
-  static QString ReportTitle();
+  // The report's title; without one its name, its template's file name or
+  // the exported file's name, without folder and extension.
+  QString ReportTitle() const;
 
 protected:
   // Only JPEG and BMP pictures (PDF and RTF); other values are refused.
@@ -153,6 +158,9 @@ private:
 QString vzSymbolMarks(const QString& text, const QString& fontName);
 // Report pixels to export units.
 double vzToExportUnits(double reportPixels);
+// A prepared page's paper in inches, landscape already turned: its own size
+// when it names one (tenths of a millimetre), else its printer geometry.
+QSizeF vzPaperInches(const TrpEMFPage& page);
 // Lets pending window events run (the progress window's Cancel), at most
 // every few hundredths of a second, so long pages stay fast.
 void vzLetEventsThrough();

@@ -48,7 +48,8 @@ void TVezoGraphicExport::EndPage() {
   TrpReport& report = rpActiveReport();
   TrpEMFPage& page = report.EMFPages.GetPage(PageIndex);
   // Each page in its own size: pages of a report may differ.
-  const QSize size(rpRoundEven(page.PrnInfo.Width * ScaleX), rpRoundEven(page.PrnInfo.Height * ScaleY));
+  const QSizeF paper = vzPaperInches(page) * TVezoMetafile::kPixelsPerInch;
+  const QSize size(rpRoundEven(paper.width() * ScaleX), rpRoundEven(paper.height() * ScaleY));
   TVezoMetafile picture(kind_, size);
   {
     QPainter painter(&picture);
@@ -60,5 +61,8 @@ void TVezoGraphicExport::EndPage() {
   else
     rpWriteWholeFile(PageFiles.last(), picture.Data());
   page.Visible = savedVisible_;
+  // Only the pages on view keep their objects: a long report's pages would
+  // otherwise all stay loaded until the export ends.
+  if (!page.Visible) page.PageObject.reset();
   ++PageIndex;
 }

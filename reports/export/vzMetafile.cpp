@@ -537,7 +537,7 @@ int TVezoMetafile::metric(PaintDeviceMetric metric) const {
   case PdmDpiY:
   case PdmPhysicalDpiX:
   case PdmPhysicalDpiY:
-    return 96;
+    return kPixelsPerInch;
   case PdmDevicePixelRatio:
     return 1;
   case PdmDevicePixelRatioScaled:

@@ -15,6 +15,7 @@ class TVezoMetafileEngine;
 class TVezoMetafile : public QPaintDevice {
 public:
   enum TKind { Enhanced, Placeable };
+  static constexpr int kPixelsPerInch = 96;
 
   TVezoMetafile(TKind kind, QSize size);
   ~TVezoMetafile() override;

@@ -1,5 +1,6 @@
 #include "reports/export/vzPDFExport.h"
 #include "core/CodePage1250.h"
+#include "core/Exception.h"
 #include "core/gui/ColorConvert.h"
 #include "reports/engine/rpSymbolFont.h"
 #include "reports/engine/rpView.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <zlib.h>
 
 namespace {
 
@@ -52,6 +54,29 @@ QByteArray EncodingDictionary() {
   for (const char* name : kCp1250Glyphs)
     differences += QByteArray(" /") + name;
   return differences + "] >>";
+}
+
+// zlib's level for each choice of the options dialog.
+int ZlibLevel(TPDFCompressionMethod method) {
+  switch (method) {
+  case cmFastest:
+    return Z_BEST_SPEED;
+  case cmNormal:
+    return Z_DEFAULT_COMPRESSION;
+  default:
+    return Z_BEST_COMPRESSION;
+  }
+}
+
+// A zlib stream of the bytes, as a FlateDecode filter reads it.
+QByteArray Deflated(const QByteArray& data, int level) {
+  uLongf size = compressBound(uLong(data.size()));
+  QByteArray packed(qsizetype(size), Qt::Uninitialized);
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(data.constData()),
+                uLong(data.size()), level) != Z_OK)
+    throw Exception(QStringLiteral("Stránku PDF sa nepodarilo skomprimovať."));
+  packed.truncate(qsizetype(size));
+  return packed;
 }
 
 // ZapfDingbats' check mark and cross for the symbol font's marks.
@@ -134,6 +159,12 @@ QByteArray TVezoPDFExport::PdfDate(const QDateTime& time) {
          QByteArray::number(minutes / 60).rightJustified(2, '0') + '\'' +
          QByteArray::number(minutes % 60).rightJustified(2, '0') + '\'';
 }
+
+QByteArray TVezoPDFExport::Packed(const QByteArray& data) const {
+  return UseCompression ? Deflated(data, ZlibLevel(CompressionMethod)) : data;
+}
+
+QByteArray TVezoPDFExport::StreamFilter() const { return UseCompression ? "/Filter/FlateDecode" : ""; }
 
 double TVezoPDFExport::ToPoints(double value) const { return value / ScreenPixelsPerInch() * 72; }
 
@@ -219,6 +250,7 @@ int TVezoPDFExport::ChooseImage(TVezoDataRec& item) {
     data.reserve(qsizetype(picture.width()) * picture.height() * 3);
     for (int y = 0; y < picture.height(); ++y)
       data.append(reinterpret_cast<const char*>(picture.constScanLine(y)), qsizetype(picture.width()) * 3);
+    data = Packed(data);
   }
   const int number = NextObjectNumber();
   const int index = int(images_.size());
@@ -226,9 +258,10 @@ int TVezoPDFExport::ChooseImage(TVezoDataRec& item) {
   pageImageOffsets_.append({pageImages_.size(), number});
   pageImages_ += rpNum(number) + " 0 obj" + kPdfLineEnd + "<< /Type/XObject/Subtype/Image/Name/Img" + rpNum(index) +
                  "/Width " + rpNum(picture.width()) + "/Height " + rpNum(picture.height()) +
-                 "/BitsPerComponent 8/ColorSpace/DeviceRGB" + (ExportImageFormat == ifJPG ? "/Filter/DCTDecode" : "") +
-                 "/Length " + rpNum(data.size()) + kPdfLineEnd + ">>" + kPdfLineEnd + "stream" + kPdfLineEnd + data +
-                 kPdfLineEnd + "endstream" + kPdfLineEnd + "endobj" + kPdfLineEnd;
+                 "/BitsPerComponent 8/ColorSpace/DeviceRGB" +
+                 (ExportImageFormat == ifJPG ? QByteArray("/Filter/DCTDecode") : StreamFilter()) + "/Length " +
+                 rpNum(data.size()) + kPdfLineEnd + ">>" + kPdfLineEnd + "stream" + kPdfLineEnd + data + kPdfLineEnd +
+                 "endstream" + kPdfLineEnd + "endobj" + kPdfLineEnd;
   item.Picture = QImage();
   return index;
 }
@@ -270,9 +303,10 @@ void TVezoPDFExport::EndPage() {
   WriteObject("/Type /Page" + kPdfLineEnd + "/MediaBox [0 0 " + width + ' ' + height + "]" + kPdfLineEnd + "/Parent " +
                   Ref(kPages) + kPdfLineEnd + "/Contents " + Ref(contentsObject_),
               pageObject_);
-  WriteObject("<< /Length " + Ref(lengthObject_) + " >>", contentsObject_, false);
-  Write("stream" + kPdfLineEnd + pageContent_ + kPdfLineEnd + "endstream" + kPdfLineEnd + "endobj" + kPdfLineEnd);
-  WriteObject(rpNum(pageContent_.size()), lengthObject_);
+  const QByteArray content = Packed(pageContent_);
+  WriteObject("<< /Length " + Ref(lengthObject_) + StreamFilter() + " >>", contentsObject_, false);
+  Write("stream" + kPdfLineEnd + content + kPdfLineEnd + "endstream" + kPdfLineEnd + "endobj" + kPdfLineEnd);
+  WriteObject(rpNum(content.size()), lengthObject_);
   const qint64 start = Stream->pos();
   for (const auto& [offset, number] : pageImageOffsets_)
     xref_[number] = start + offset;

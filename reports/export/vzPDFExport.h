@@ -26,8 +26,9 @@ public:
   void SetExportImageFormat(TVezoImageFormat format) { SetImageFormatJpgOrBmp(format); }
 
   TPsRichTextEncodingType RichTextEncodingType = rtImage;
-  TPDFCompressionMethod CompressionMethod = cmMaxCompress; // kept for the dialog
-  bool UseCompression = true;                              // kept for the dialog
+  // Content streams and pictures other than JPEG are packed with zlib at this level.
+  TPDFCompressionMethod CompressionMethod = cmMaxCompress;
+  bool UseCompression = true;
   TBeforeSaveGraphicEvent BeforeSaveGraphic;
   TAfterSaveGraphicEvent AfterSaveGraphic;
   // The creation time of the document; the clock by default.
@@ -52,6 +53,9 @@ private:
   int NextObjectNumber() { return ++lastObject_; }
   void Write(const QByteArray& bytes);
   void WriteObject(QByteArray text, int number, bool withEndobj = true);
+  // The bytes of a stream as written (packed when compressing) and the filter its dictionary names.
+  QByteArray Packed(const QByteArray& data) const;
+  QByteArray StreamFilter() const;
   double ToPoints(double value) const;
   double FlipY(double value) const;
   QByteArray FrameLines(const TVezoDataRec& item) const;

@@ -295,9 +295,11 @@ QByteArray TVezoRTFExport::Header() {
   if (report.EMFPages.Count() > 0) {
     const TrpEMFPage& first = report.EMFPages.GetPage(0);
     const auto twips = [this](int reportPixels) { return FormatTwips(vzToExportUnits(reportPixels)); };
-    header += "\\paperw" + twips(first.PrnInfo.Width) + "\\paperh" + twips(first.PrnInfo.Height) + "\\margl" +
-              twips(first.LeftMargin) + "\\margr" + twips(first.RightMargin) + "\\margt" + twips(first.TopMargin) +
-              "\\margb" + twips(first.BottomMargin) + (first.Orientation == 1 ? "\\landscape" : "");
+    const QSizeF paper = vzPaperInches(first) * 1440;
+    header += "\\paperw" + rpNum(rpRoundEven(paper.width())) + "\\paperh" + rpNum(rpRoundEven(paper.height())) +
+              "\\margl" + twips(first.LeftMargin) + "\\margr" + twips(first.RightMargin) + "\\margt" +
+              twips(first.TopMargin) + "\\margb" + twips(first.BottomMargin) +
+              (first.Orientation == 1 ? "\\landscape" : "");
   }
   return header + "\\headery0\\footery0" + kRtfLineEnd;
 }

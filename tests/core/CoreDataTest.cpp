@@ -1,5 +1,6 @@
 #include "core/BinaryStream.h"
 #include "core/CodePage1250.h"
+#include "core/CodePage852.h"
 #include "core/DataSet.h"
 #include "core/DateTime.h"
 #include "core/Exception.h"
@@ -62,6 +63,25 @@ TEST(CodePage1250, UnencodableTextIsRefusedOrReplaced) {
   EXPECT_THROW(Cp1250::Encode(text), ECodePageError);
   EXPECT_EQ(Cp1250::EncodeLossy(text), QByteArray("ab?c"));
   EXPECT_EQ(Cp1250::Decode(QByteArray("\x81")), QString(QChar(0xFFFD)));
+}
+
+TEST(CodePages, MissingCharactersBecomeTheirNearestPlainOnes) {
+  struct Case {
+    const TSingleByteCodePage& page;
+    QString text;
+    QByteArray expected;
+  } const cases[] = {
+      // 852 lacks dashes and typographic quotes; its own letters and guillemets stay.
+      {Cp852::CodePage(), QStringLiteral("Žilina – Šaľa — „Ján“ ‘ml.’ «x»"),
+       Cp852::EncodeLossy(QStringLiteral("Žilina - Šaľa - \"Ján\" 'ml.' «x»"))},
+      // A letter neither page has loses its accent; a sign with nothing near is the replacement.
+      {Cp852::CodePage(), QStringLiteral("ñ ø ∑"), QByteArray("n _ _")},
+      {Cp1250::CodePage(), QStringLiteral("ñ ∑ – ‚a‘"),
+       QByteArray("n ? \x96 \x82"
+                  "a\x91")},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.page.EncodeNearest(c.text, c.page.Number() == 852 ? '_' : '?'), c.expected) << c.text.toStdString();
 }
 
 TEST(DateTimeValue, EpochDaysAndTimeFraction) {

@@ -63,11 +63,16 @@ void ExportFixture::AddPage(const QList<TTestObject>& objects, bool landscape) {
 }
 
 void ExportFixture::AddViewsPage(std::vector<std::unique_ptr<TrpView>> views, bool landscape) {
-  TrpPage templatePage(nullptr, 9, 0, 0, 65535, landscape ? 1 : 0);
+  AddPaperPage({9, 0, 0, landscape}, std::move(views));
+}
+
+void ExportFixture::AddPaperPage(const TTestPaper& paper, std::vector<std::unique_ptr<TrpView>> views) {
+  const int orientation = paper.Landscape ? 1 : 0;
+  TrpPage templatePage(nullptr, paper.Size, paper.Width, paper.Height, 65535, orientation);
   templatePage.LeftMargin = templatePage.TopMargin = templatePage.RightMargin = templatePage.BottomMargin = 36;
   const int index = report.EMFPages.Count();
   report.EMFPages.Add(templatePage);
-  auto page = std::make_unique<TrpPage>(nullptr, 9, 0, 0, 65535, landscape ? 1 : 0);
+  auto page = std::make_unique<TrpPage>(nullptr, paper.Size, paper.Width, paper.Height, 65535, orientation);
   for (auto& view : views)
     page->Add(std::move(view));
   report.EMFPages.GetPage(index).PageObject = std::move(page);

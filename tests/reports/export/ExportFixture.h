@@ -22,6 +22,14 @@ struct TTestObject {
   QImage Picture; // a picture object when not null
 };
 
+// A paper as the template names it: a size code (9 is A4), for a custom
+// one (256) its width and height in tenths of a millimetre.
+struct TTestPaper {
+  int Size = 9;
+  int Width = 0, Height = 0;
+  bool Landscape = false;
+};
+
 // A running engine (text measured at 10 pixels a character), a report
 // whose prepared pages the test lays out object by object, a temporary
 // folder and the messages the engine would have shown.
@@ -31,6 +39,7 @@ protected:
   ~ExportFixture() override;
 
   void AddPage(const QList<TTestObject>& objects, bool landscape = false);
+  void AddPaperPage(const TTestPaper& paper, std::vector<std::unique_ptr<TrpView>> views);
   // A prepared page of the given objects (any kind of view).
   void AddViewsPage(std::vector<std::unique_ptr<TrpView>> views, bool landscape = false);
 

@@ -322,7 +322,7 @@ TEST_F(GridExportsTest, WorkbookExportCallsTheSpreadsheetInOrder) {
   QStringList log;
   TrpOLEExcelExport filter;
   filter.CreateExcel = [&log] { return std::make_unique<RecordingExcel>(log); };
-  Export(filter, QStringLiteral("zosit.xls"));
+  Export(filter, QStringLiteral("zosit.xlsx"));
   const QStringList expected{QStringLiteral("Open"),
                              QStringLiteral("PageSetup 1 9 9 9 9"),
                              QStringLiteral("Height 1 15.2672"),
@@ -356,7 +356,7 @@ TEST_F(GridExportsTest, WorkbookExportCallsTheSpreadsheetInOrder) {
                              QStringLiteral("Values Blok||1/||2/||3/x|y|"),
                              QStringLiteral("Wrap 1"),
                              QStringLiteral("Select"),
-                             QStringLiteral("SaveAs zosit.xls"),
+                             QStringLiteral("SaveAs zosit.xlsx"),
                              QStringLiteral("Quit")};
   EXPECT_EQ(log, expected);
 }
@@ -367,11 +367,11 @@ TEST_F(GridExportsTest, WorkbookIsReadByCalcWithValuesAndMergedBlock) {
            {160, 20, 80, 20, QStringLiteral("Šťastný & syn")},
            {0, 40, 80, 20, QStringLiteral("riadok 3")}});
   TrpOLEExcelExport filter;
-  const QByteArray file = Export(filter, QStringLiteral("clenovia.xls"));
+  const QByteArray file = Export(filter, QStringLiteral("clenovia.xlsx"));
   EXPECT_TRUE(file.startsWith("PK\x03\x04"));
   if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
   const QString html =
-      QString::fromUtf8(ConvertWithOffice(Path(QStringLiteral("clenovia.xls")), QStringLiteral("html"), dir.path()));
+      QString::fromUtf8(ConvertWithOffice(Path(QStringLiteral("clenovia.xlsx")), QStringLiteral("html"), dir.path()));
   EXPECT_TRUE(html.contains(QStringLiteral("colspan=2 rowspan=2")) ||
               html.contains(QStringLiteral("colspan=\"2\" rowspan=\"2\"")))
       << html.toStdString();
@@ -455,9 +455,9 @@ TEST_F(GridExportsTest, FailedWorkbookSaveIsReported) {
   };
   TrpOLEExcelExport filter;
   filter.CreateExcel = [] { return std::make_unique<TFailingExcel>(); };
-  Export(filter, QStringLiteral("zosit.xls"), false);
+  Export(filter, QStringLiteral("zosit.xlsx"), false);
   EXPECT_EQ(messages, QStringList{QStringLiteral("Disk je plný.")});
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("zosit.xls"))));
+  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("zosit.xlsx"))));
 }
 
 // --- XML spreadsheet

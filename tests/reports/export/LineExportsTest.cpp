@@ -4,6 +4,8 @@
 #include "reports/export/rpTextExport.h"
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
+#include <QtCore/QJsonArray>
+#include <QtCore/QJsonDocument>
 
 namespace {
 
@@ -100,7 +102,64 @@ TEST_F(LineExportsTest, CsvQuotesFieldsThatNeedItAndOfficeReadsThemBack) {
                         Path(QStringLiteral("back")));
   // Calc writes the cell with quotes quoted again, in its own tab-separated form.
   EXPECT_EQ(QString::fromUtf8(back),
-            QStringLiteral("Priezvisko\tMeno\t\tPoznámka\nĎurčo\tJán; ml.\t\t\"volá sa \"\"Jano\"\"\"\n"));
+            QStringLiteral("Priezvisko\tMeno\tPoznámka\nĎurčo\tJán; ml.\t\"volá sa \"\"Jano\"\"\"\n"));
+}
+
+// Python's csv module reads the file (given its delimiter and code page) and answers its rows as JSON.
+QJsonArray RowsReadByPython(const QString& file, const QString& delimiter, const QString& encoding) {
+  const QString script = QStringLiteral("import csv, json, sys\n"
+                                        "with open(sys.argv[1], newline='', encoding=sys.argv[3]) as f:\n"
+                                        "    print(json.dumps(list(csv.reader(f, delimiter=sys.argv[2]))))\n");
+  QString output;
+  if (RunProgram(QStringLiteral("python3"), {QStringLiteral("-c"), script, file, delimiter, encoding}, &output) != 0)
+    return {};
+  return QJsonDocument::fromJson(output.toUtf8()).array();
+}
+
+// A list as reports lay it out: a right-aligned number right before a
+// left-aligned name, a header over each column aligned like its values.
+TEST_F(LineExportsTest, CsvGivesEveryTextOfARowItsOwnFieldUnderItsHeader) {
+  const QList<QStringList> page{
+      {QStringLiteral("Č."), QStringLiteral("Meno"), QStringLiteral("Obec"), QStringLiteral("Suma")},
+      {QStringLiteral("1"), QStringLiteral("Ľubomír Šťastný"), QStringLiteral("Banská Štiavnica"),
+       QStringLiteral("1 234,56")},
+      {QStringLiteral("2"), QStringLiteral("Ján \"Jano\" Kováč"), QStringLiteral("Žilina; stred"),
+       QStringLiteral("12,00")}};
+  QList<TTestObject> objects;
+  for (int row = 0; row < page.size(); ++row) {
+    const int y = 14 * row;
+    objects.append({0, y, 60, 14, page[row][0], 0, 1}); // right-aligned, ends where the name starts
+    objects.append({64, y, 190, 14, page[row][1]});
+    objects.append({256, y, 130, 14, page[row][2]});
+    objects.append({390, y, 80, 14, page[row][3], 0, 1}); // right-aligned
+  }
+  AddPage(objects);
+  TrpCSVExport filter;
+  Export(filter, QStringLiteral("zoznam.csv"));
+  const auto expectPage = [&page](const QJsonArray& rows, const char* reader) {
+    ASSERT_EQ(rows.size(), page.size()) << reader;
+    for (int row = 0; row < page.size(); ++row) {
+      QStringList fields;
+      for (const QJsonValue& field : rows[row].toArray())
+        fields.append(field.toString());
+      EXPECT_EQ(fields, page[row]) << reader << ", row " << row;
+    }
+  };
+  const QJsonArray python =
+      RowsReadByPython(Path(QStringLiteral("zoznam.csv")), QStringLiteral(";"), QStringLiteral("cp1250"));
+  if (python.isEmpty()) GTEST_SKIP() << "python3 is not installed";
+  expectPage(python, "Python");
+  if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  // Calc imports every column as text (so "12,00" stays as written) and saves its cells tab-separated in UTF-8.
+  ASSERT_FALSE(ConvertWithOffice(Path(QStringLiteral("zoznam.csv")), QStringLiteral("ods"), dir.path(),
+                                 QStringLiteral("CSV:59,34,33,1,1/2/2/2/3/2/4/2"))
+                   .isEmpty());
+  ASSERT_FALSE(ConvertWithOffice(Path(QStringLiteral("zoznam.ods")),
+                                 QStringLiteral("csv:Text - txt - csv (StarCalc):9,34,76"),
+                                 Path(QStringLiteral("calc")))
+                   .isEmpty());
+  expectPage(RowsReadByPython(Path(QStringLiteral("calc/zoznam.csv")), QStringLiteral("\t"), QStringLiteral("utf-8")),
+             "Calc");
 }
 
 TEST_F(LineExportsTest, LineHtmlDeclaresItsCodePageEscapesAndPassesTidy) {

@@ -2,6 +2,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpSymbolFont.h"
+#include "reports/export/rpRTFExport.h"
 #include "reports/export/vzExportFilter.h"
 #include "reports/export/vzGraphicExport.h"
 #include "reports/export/vzHTMLExport.h"
@@ -321,7 +322,7 @@ TEST_F(PageExactExportsTest, HtmlStacksPagesInOneFile) {
     const QRegularExpressionMatch match = it.next();
     tops.insert(match.captured(2), match.captured(1).toInt());
   }
-  const int offset = rpRoundEven(vzToExportUnits(report.EMFPages.GetPage(0).PrnInfo.Height) + 2);
+  const int offset = rpRoundEven(vzPaperInches(report.EMFPages.GetPage(0)).height() * ScreenPixelsPerInch() + 2);
   ASSERT_TRUE(tops.contains(QStringLiteral("prv\xe1")) && tops.contains(QStringLiteral("druh\xe1")))
       << html.toStdString();
   EXPECT_EQ(tops.value(QStringLiteral("druh\xe1")) - tops.value(QStringLiteral("prv\xe1")), offset);
@@ -382,8 +383,6 @@ TEST_F(PageExactExportsTest, MetafilesHaveAPageEach) {
 TEST_F(PageExactExportsTest, MetafileScalesAndEachPageItsOwnSize) {
   AddPage({{36, 36, 100, 18, QStringLiteral("na výšku")}});
   AddPage({{36, 36, 100, 18, QStringLiteral("na šírku")}}, true);
-  report.EMFPages.GetPage(0).PrnInfo.Width = 794;
-  report.EMFPages.GetPage(0).PrnInfo.Height = 1122;
   TVezoEMFExport emf;
   emf.ScaleX = 2;
   emf.ScaleY = 0.5;
@@ -392,10 +391,9 @@ TEST_F(PageExactExportsTest, MetafileScalesAndEachPageItsOwnSize) {
     const auto at = [&file](int offset) { return qFromLittleEndian<qint32>(file.constData() + offset); };
     return QSize(at(16) - at(8) + 1, at(20) - at(12) + 1); // the bounds hold their last pixel
   };
-  EXPECT_EQ(frameSize(ReadFile(Path(QStringLiteral("mierka.emf")))), QSize(1588, 561));
-  const TrpPrnInfo& landscape = report.EMFPages.GetPage(1).PrnInfo;
-  EXPECT_EQ(frameSize(ReadFile(Path(QStringLiteral("mierka0002.emf")))),
-            QSize(rpRoundEven(landscape.Width * 2.0), rpRoundEven(landscape.Height * 0.5)))
+  // A4 at 96 pixels an inch is 793.7 × 1122.5 pixels.
+  EXPECT_EQ(frameSize(ReadFile(Path(QStringLiteral("mierka.emf")))), QSize(1587, 561));
+  EXPECT_EQ(frameSize(ReadFile(Path(QStringLiteral("mierka0002.emf")))), QSize(2245, 397))
       << "the landscape page keeps its own size";
 }
 
@@ -409,8 +407,10 @@ class PdfDetailTest : public PageExactExportsTest {
 protected:
   // A fixed clock one hour east of UTC.
   static QDateTime FixedNow() { return QDateTime(QDate(2026, 7, 1), QTime(9, 30), QTimeZone(3600)); }
+  // Uncompressed, so that the page's operators can be read in the file.
   QByteArray Run(TVezoPDFExport& filter) {
     filter.Now = FixedNow;
+    filter.UseCompression = false;
     return Export(filter, QStringLiteral("detail.pdf"));
   }
 };
@@ -492,6 +492,217 @@ TEST_F(PdfDetailTest, AReportWithoutTextStillDeclaresArial) {
   const QByteArray pdf = Run(filter);
   EXPECT_TRUE(pdf.contains("/F0 ") && pdf.contains("/BaseFont /Arial\r\n"));
   EXPECT_TRUE(pdf.contains("0 obj\r\n0\r\nendobj")) << "the empty page's length is 0";
+}
+
+// --- the paper: every page-exact export gives a page the size its template names
+
+struct TPaperCase {
+  const char* name;
+  TTestPaper paper;
+  double widthPt, heightPt; // the paper's true size
+};
+const TPaperCase kPapers[] = {
+    {"A4", {9}, 595.28, 841.89},
+    {"A4 na šírku", {9, 0, 0, true}, 841.89, 595.28},
+    {"vlastný 150 × 100 mm", {256, 1500, 1000}, 425.20, 283.46},
+    {"Letter", {1}, 612, 792},
+    {"A5", {11}, 419.53, 595.28},
+};
+// Two inches from the paper's left and top edges in report units.
+constexpr int kTwoInches = 183;
+
+class PaperSizeTest : public PageExactExportsTest {
+protected:
+  void AddPaper(const TPaperCase& c) {
+    std::vector<std::unique_ptr<TrpView>> views;
+    views.push_back(
+        Text(kTwoInches, kTwoInches, 300, 18, QStringLiteral("Dvapalce %1").arg(QString::fromUtf8(c.name))));
+    AddPaperPage(c.paper, std::move(views));
+  }
+  // The size of each page in points as pdfinfo reads it.
+  static QList<QSizeF> PdfPageSizes(const QString& file, int pages) {
+    const QString info = ReaderOutput(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                                  QStringLiteral("-l"), QString::number(pages), file});
+    QList<QSizeF> sizes;
+    const QRegularExpression size(QStringLiteral("Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"));
+    for (auto it = size.globalMatch(info); it.hasNext();) {
+      const QRegularExpressionMatch match = it.next();
+      sizes.append(QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()));
+    }
+    return sizes;
+  }
+  // Where pdftotext finds the word on its page (points from the top-left corner).
+  static QPointF WordAt(const QString& file, int page, const QString& word) {
+    const QString boxes = ReaderOutput(QStringLiteral("pdftotext"),
+                                       {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                                        QStringLiteral("-l"), QString::number(page), file, QStringLiteral("-")});
+    const QRegularExpression box(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>%1<").arg(word));
+    const QRegularExpressionMatch match = box.match(boxes);
+    return match.hasMatch() ? QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QPointF(-1, -1);
+  }
+};
+
+TEST_F(PaperSizeTest, PdfPagesHaveTheirPapersSizeAndObjectsTheirPlace) {
+  for (const TPaperCase& c : kPapers)
+    AddPaper(c);
+  TVezoPDFExport filter;
+  Export(filter, QStringLiteral("papiere.pdf"));
+  const QString file = Path(QStringLiteral("papiere.pdf"));
+  const int pages = int(std::size(kPapers));
+  const QList<QSizeF> sizes = PdfPageSizes(file, pages);
+  if (sizes.isEmpty()) GTEST_SKIP() << "pdfinfo is not installed";
+  ASSERT_EQ(sizes.size(), pages);
+  for (int i = 0; i < pages; ++i) {
+    SCOPED_TRACE(kPapers[i].name);
+    EXPECT_NEAR(sizes[i].width(), kPapers[i].widthPt, 0.5);
+    EXPECT_NEAR(sizes[i].height(), kPapers[i].heightPt, 0.5);
+    // The text's object starts two inches (144 points) in; the text's box lies a little inside it.
+    const QPointF word = WordAt(file, i + 1, QStringLiteral("Dvapalce"));
+    EXPECT_NEAR(word.x(), 144, 1.5);
+    EXPECT_NEAR(word.y(), 144, 4);
+  }
+}
+
+TEST_F(PaperSizeTest, RtfPaperIsTheTemplatesInWriter) {
+  if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  for (const TPaperCase& c : {kPapers[0], kPapers[1], kPapers[2]}) {
+    SCOPED_TRACE(c.name);
+    report.EMFPages.Clear();
+    AddPaper(c);
+    TVezoRTFExport filter;
+    Export(filter, QStringLiteral("papier.rtf"));
+    const QString out = Path(QStringLiteral("rtf-%1").arg(&c - kPapers));
+    ASSERT_FALSE(ConvertWithOffice(Path(QStringLiteral("papier.rtf")), QStringLiteral("pdf"), out).isEmpty());
+    const QString pdf = out + QStringLiteral("/papier.pdf");
+    const QList<QSizeF> sizes = PdfPageSizes(pdf, 1);
+    ASSERT_EQ(sizes.size(), 1);
+    EXPECT_NEAR(sizes[0].width(), c.widthPt, 0.5);
+    EXPECT_NEAR(sizes[0].height(), c.heightPt, 0.5);
+    const QPointF word = WordAt(pdf, 1, QStringLiteral("Dvapalce"));
+    EXPECT_NEAR(word.x(), 144, 2);
+    EXPECT_NEAR(word.y(), 144, 4);
+  }
+}
+
+TEST_F(PaperSizeTest, HtmlPagesStackAtTheirPapersHeight) {
+  for (const TPaperCase& c : {kPapers[0], kPapers[1], kPapers[2]}) {
+    SCOPED_TRACE(c.name);
+    report.EMFPages.Clear();
+    AddPaper(c);
+    AddPaper(c);
+    TVezoHTMLExport filter;
+    filter.SeparateFilePerPage = false;
+    const QString html = QString::fromLatin1(Export(filter, QStringLiteral("papier.htm")));
+    // A CSS pixel is a 96th of an inch: the second page's text lies one paper height and two pixels lower.
+    QList<int> tops, lefts;
+    const QRegularExpression text(QStringLiteral("top: (\\d+)px; left: (\\d+)px[^>]*>Dvapalce"));
+    for (auto it = text.globalMatch(html); it.hasNext();) {
+      const QRegularExpressionMatch match = it.next();
+      tops.append(match.captured(1).toInt());
+      lefts.append(match.captured(2).toInt());
+    }
+    ASSERT_EQ(tops.size(), 2) << html.toStdString();
+    EXPECT_NEAR(tops[1] - tops[0], c.heightPt / 72 * 96 + 2, 1.5);
+    // The object starts two inches (192 pixels) in, its text a small gap inside.
+    EXPECT_GE(lefts[0], 192);
+    EXPECT_LE(lefts[0], 196);
+  }
+}
+
+TEST_F(PaperSizeTest, MetafilesHaveTheirPapersSize) {
+  for (const TPaperCase& c : {kPapers[0], kPapers[1], kPapers[2]})
+    AddPaper(c);
+  TVezoEMFExport emf;
+  Export(emf, QStringLiteral("papier.emf"));
+  TVezoWMFExport wmf;
+  Export(wmf, QStringLiteral("papier.wmf"));
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(kPapers[i].name);
+    // The enhanced metafile's frame in hundredths of a millimetre.
+    const QByteArray enhanced = ReadFile(emf.PageFiles[i]);
+    ASSERT_GE(enhanced.size(), 40);
+    const auto at = [&enhanced](int offset) { return qFromLittleEndian<qint32>(enhanced.constData() + offset); };
+    EXPECT_NEAR((at(32) - at(24)) / 100.0, kPapers[i].widthPt / 72 * 25.4, 0.5);
+    EXPECT_NEAR((at(36) - at(28)) / 100.0, kPapers[i].heightPt / 72 * 25.4, 0.5);
+    // The placeable metafile's bounds in its units an inch.
+    const QByteArray placeable = ReadFile(wmf.PageFiles[i]);
+    ASSERT_GE(placeable.size(), 22);
+    const auto word = [&placeable](int offset) { return qFromLittleEndian<qint16>(placeable.constData() + offset); };
+    const double perInch = qFromLittleEndian<quint16>(placeable.constData() + 14);
+    EXPECT_NEAR((word(10) - word(6)) / perInch * 72, kPapers[i].widthPt, 1);
+    EXPECT_NEAR((word(12) - word(8)) / perInch * 72, kPapers[i].heightPt, 1);
+  }
+}
+
+// --- the document's title
+
+TEST_F(PageExactExportsTest, DocumentTitleIsTheReportsNameWhenNoneIsSet) {
+  AddPage({{36, 36, 100, 18, QStringLiteral("a")}});
+  struct Case {
+    QString title, name, expected;
+  } const cases[] = {
+      {TrpReport::kUntitled, QStringLiteral("Zoznam členov"), QStringLiteral("Zoznam členov")},
+      {QStringLiteral("Výkaz úlovkov"), QStringLiteral("Zoznam členov"), QStringLiteral("Výkaz úlovkov")},
+      {TrpReport::kUntitled, QString(), QStringLiteral("zostava")}, // the file exported
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected.toStdString());
+    report.Title = c.title;
+    report.Info.Name = c.name;
+    TVezoPDFExport filter;
+    Export(filter, QStringLiteral("zostava.pdf"));
+    const QString info = ReaderOutput(QStringLiteral("pdfinfo"), {Path(QStringLiteral("zostava.pdf"))});
+    if (info.isEmpty()) GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_TRUE(info.contains(QStringLiteral("Title:           ") + c.expected + QLatin1Char('\n')))
+        << info.toStdString();
+    TVezoRTFExport rtf;
+    const QByteArray title = "{\\title " + rpRtfText(c.expected) + "}";
+    EXPECT_TRUE(Export(rtf, QStringLiteral("zostava.rtf")).contains(title));
+  }
+}
+
+// --- PDF compression
+
+TEST_F(PageExactExportsTest, CompressedPdfReadsAsTheUncompressedOne) {
+  for (int page = 0; page < 6; ++page) {
+    std::vector<std::unique_ptr<TrpView>> views;
+    for (int row = 0; row < 50; ++row) {
+      const int number = page * 50 + row + 1;
+      views.push_back(Text(36, 36 + 18 * row, 40, 18, QString::number(number), false, 15));
+      views.push_back(Text(80, 36 + 18 * row, 300, 18, kNames[number % kNames.size()], false, 15));
+      views.push_back(Text(380, 36 + 18 * row, 120, 18, QStringLiteral("%1,50 €").arg(number * 3), false, 15));
+    }
+    views.push_back(Picture(520, 36, QStringLiteral("Znak")));
+    AddViewsPage(std::move(views));
+  }
+  const auto run = [this](bool compress, TPDFCompressionMethod level, const QString& name) {
+    TVezoPDFExport filter;
+    filter.UseCompression = compress;
+    filter.CompressionMethod = level;
+    return Export(filter, name);
+  };
+  const QByteArray plain = run(false, cmMaxCompress, QStringLiteral("plain.pdf"));
+  EXPECT_FALSE(plain.contains("/FlateDecode")) << "unchecked, nothing is packed";
+  const QString plainText =
+      ReaderOutput(QStringLiteral("pdftotext"), {Path(QStringLiteral("plain.pdf")), QStringLiteral("-")});
+  const QString plainFonts = ReaderOutput(QStringLiteral("pdffonts"), {Path(QStringLiteral("plain.pdf"))});
+  qsizetype previous = plain.size();
+  for (const TPDFCompressionMethod level : {cmFastest, cmNormal, cmMaxCompress}) {
+    SCOPED_TRACE(int(level));
+    const QString name = QStringLiteral("packed%1.pdf").arg(int(level));
+    const QByteArray packed = run(true, level, name);
+    EXPECT_EQ(packed.count("/Filter/FlateDecode"), 6 + 6) << "every page's content and its picture";
+    EXPECT_LT(packed.size() * 4, plain.size());
+    EXPECT_LE(packed.size(), previous) << "a higher level packs no worse";
+    previous = packed.size();
+    int code = 0;
+    const QString check = ReaderOutput(QStringLiteral("qpdf"), {QStringLiteral("--check"), Path(name)}, &code);
+    if (code == -1) GTEST_SKIP() << "qpdf is not installed";
+    EXPECT_EQ(code, 0) << check.toStdString();
+    EXPECT_EQ(ReaderOutput(QStringLiteral("pdftotext"), {Path(name), QStringLiteral("-")}), plainText);
+    EXPECT_EQ(ReaderOutput(QStringLiteral("pdffonts"), {Path(name)}), plainFonts);
+  }
+  EXPECT_TRUE(plainText.contains(QStringLiteral("900,50"))) << "the last row is there";
 }
 
 // --- RTF in detail
