@@ -106,12 +106,13 @@ TEST_F(InvoiceTest, ItemsComputeTheirFiguresAndTheDatabaseKeepsTheInvoiceTotals)
   EXPECT_EQ(typedSymbol, QStringLiteral("57"));
   EXPECT_EQ(due, QDate(2027, 1, 3));
   EXPECT_EQ(items, QStringList({QStringLiteral("20,00"), QStringLiteral("120,00"), QStringLiteral("250,00"),
-                                QStringLiteral("50,00"), QStringLiteral("300,00"), QStringLiteral("6,70"),
-                                QStringLiteral("40,03"), QStringLiteral("99,99"), QStringLiteral("20,10"),
-                                QStringLiteral("120,09")}));
-  // Without items the totals are Null; with them the sums of the lines.
-  EXPECT_EQ(totals, QStringList({QStringLiteral("//"), QStringLiteral("349.99/70.1/420.09")}));
-  EXPECT_TRUE(statusBar.contains(QStringLiteral("420,09"))) << statusBar.toStdString();
+                                QStringLiteral("50,00"), QStringLiteral("300,00"), QStringLiteral("6,67"),
+                                QStringLiteral("40,00"), QStringLiteral("99,99"), QStringLiteral("20,00"),
+                                QStringLiteral("119,99")}));
+  // Without items the totals are Null; with them the sums of the lines
+  // (the VAT of 99,99 at 20 % is 19,998: 20,00, not 3 x 6,67).
+  EXPECT_EQ(totals, QStringList({QStringLiteral("//"), QStringLiteral("349.99/70/419.99")}));
+  EXPECT_TRUE(statusBar.contains(QStringLiteral("419,99"))) << statusBar.toStdString();
   EXPECT_EQ(
       Rows(QStringLiteral("select rok,typ,druh_dokladu,p1,p2,variabilny_symbol,uhradene,odb_jedin,odb_nazov,"
                           "odb_ico,dod_jedin,dod_nazov,dod_mesto,dod_ico from e_faktury")),

@@ -88,7 +88,7 @@ TEST_F(MovementDialogTest, CashReceiptsTakeTheNextNumberAndBankItemsContinueTheS
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
 }
 
-TEST_F(MovementDialogTest, VatIsComputedToATenthAndAnExpenseFillsOnlyTheExpenseColumns) {
+TEST_F(MovementDialogTest, VatIsComputedToTheCentAndAnExpenseFillsOnlyTheExpenseColumns) {
   AddKind(2026, QStringLiteral("PD"), QStringLiteral("Pokladňa"), 1);
   TfrmEPokladna cash(nullptr, ProgramSettings.Rok, 1);
   ShowActive(cash);
@@ -117,13 +117,14 @@ TEST_F(MovementDialogTest, VatIsComputedToATenthAndAnExpenseFillsOnlyTheExpenseC
   });
   Key(cash.list, Qt::Key_P);
   EXPECT_TRUE(vatLockedAtZero);
-  EXPECT_EQ(shown, QStringList({QStringLiteral("246,90"), QStringLiteral("1481,46"), QString(),
+  // 20 % of 1 234,56 is 246,912.
+  EXPECT_EQ(shown, QStringList({QStringLiteral("246,91"), QStringLiteral("1481,47"), QString(),
                                 QStringLiteral("1000,00"), QStringLiteral("locked")}));
   EXPECT_EQ(
       Rows(QStringLiteral("select smer_pohybu,sadzba_dph,prijem_zaklad,prijem_dph,prijem,vydaj_zaklad,vydaj_dph,"
                           "vydaj from e_pokladna order by jedin")),
-      QStringList({QStringLiteral("-1/20/0/0/0/1234.56/246.9/1481.46"), QStringLiteral("1/0/1000/0/1000/0/0/0")}));
-  EXPECT_EQ(Listed(cash.list, QStringLiteral("VYDAJ")).value(0).toDouble(), 1481.46);
+      QStringList({QStringLiteral("-1/20/0/0/0/1234.56/246.91/1481.47"), QStringLiteral("1/0/1000/0/1000/0/0/0")}));
+  EXPECT_EQ(Listed(cash.list, QStringLiteral("VYDAJ")).value(0).toDouble(), 1481.47);
 }
 
 TEST_F(MovementDialogTest, AMemberFillsTheAddressAndHidesThePartner) {
