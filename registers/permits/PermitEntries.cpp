@@ -9,6 +9,7 @@
 #include "registers/common/DialogPattern.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include "util/MoneyArithmetic.h"
 
 namespace {
 const QString kKindMemory = QStringLiteral("Druh_Dokladu");
@@ -40,11 +41,15 @@ double PermitAmount(const TIBCurrencyEdit& edit) {
   }
 }
 
-TIBCurrencyEdit* AddWholeAmount(TRegisterLayout& controls, const char* label, const char* name) {
-  TIBCurrencyEdit* edit = AddAmount(controls, QString::fromUtf8(label), QString::fromLatin1(name), 0, 14);
+TIBCurrencyEdit* AddPermitAmount(TRegisterLayout& controls, const char* label, const char* name) {
+  TIBCurrencyEdit* edit = AddAmount(controls, QString::fromUtf8(label), QString::fromLatin1(name), 2, 14);
   edit->SetAllowZero(true);
   edit->SetAllowNegative(true);
   return edit;
+}
+
+double PermitShare(const TIBCurrencyEdit& price, const TIBCurrencyEdit& levy) {
+  return FromCents(ToCents(PermitAmount(price)) - ToCents(PermitAmount(levy)));
 }
 
 TPermitDocumentKind::TPermitDocumentKind(TRegisterLayout& controls, TDialogPattern& dlg, const char* label)
