@@ -76,6 +76,9 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   eDBSpolu = AddMoney(controls, QStringLiteral("Spolu s DPH"), QStringLiteral("eDBSpolu"));
   eDBPoznamka = AddNoteMemo(controls);
   LetNoteTakeTheRoomLeft(*eDBPoznamka);
+  // Its three lines held: the link buttons below must not be laid over it.
+  eDBPoznamka->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  eDBPoznamka->setFixedHeight(eDBPoznamka->minimumHeight());
   auto* link = controls.Add<QWidget>(QStringLiteral("pnlFaktura"));
   link->setFont(font()); // the buttons' captions, not the entry font of the rows
   // One under the other: side by side their captions do not fit.
@@ -87,6 +90,11 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   btnFakturaZrus = new TSpeedButton(link);
   btnFakturaZrus->setObjectName(QStringLiteral("btnFakturaZrus"));
   btnFakturaZrus->setText(QStringLiteral("Zruš napojenie uhrádzania - F6"));
+  // Its room is kept while it is hidden: the dialog is sized once, and the
+  // button must not push the rows over the note when a link shows it.
+  QSizePolicy keepRoom = btnFakturaZrus->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  btnFakturaZrus->setSizePolicy(keepRoom);
   btnFakturaZrus->hide();
   linkRow->addWidget(btnFakturaUhrada, 0, Qt::AlignLeft);
   linkRow->addWidget(btnFakturaZrus, 0, Qt::AlignLeft);
@@ -198,7 +206,12 @@ void TfrmEPokladnaPridaj::FormShow() {
     SetFormReadOnly(*this);
     dlg.btnDalsi->hide();
     btnFakturaUhrada->hide();
-    btnFakturaZrus->hide();
+    // Its room is kept while it is hidden: the dialog is sized once, and the
+  // button must not push the rows over the note when a link shows it.
+  QSizePolicy keepRoom = btnFakturaZrus->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  btnFakturaZrus->setSizePolicy(keepRoom);
+  btnFakturaZrus->hide();
   }
 }
 
