@@ -7,6 +7,7 @@
 #include "registers/accounting/AccountingRows.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/DialogPattern.h"
+#include "registers/common/DialogQueries.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "util/MoneyArithmetic.h"
@@ -65,6 +66,15 @@ void TPermitDocumentKind::Clear() {
   Lock(false);
   Combo->SetSWhere({QStringLiteral("rok=:ROK and typ between 1 and 2"), {{QStringLiteral("ROK"), int(dlg_.Rok)}}});
   Combo->FindIt(dlg_.fp->ReadInteger(kKindMemory, 0));
+  if (!KeyParam(*Combo).isNull()) return;
+  // Nothing kept: a permit is paid in cash unless the user says otherwise, so
+  // the first cash kind of the year, and the first of the list only without one.
+  const std::optional<qint64> cash =
+      SelectNumber(dlg_,
+                   QStringLiteral("select first 1 jedin from v_c_druhy_dokladov\n"
+                                  "where rok=:ROK and typ=1 order by poradie,nazov"),
+                   {{QStringLiteral("ROK"), int(dlg_.Rok)}});
+  if (cash) Combo->FindIt(*cash);
   if (KeyParam(*Combo).isNull()) Combo->FindFirst();
 }
 

@@ -36,7 +36,8 @@ public:
   TIBComboBox* Combo;
   TSpeedButton* Button;
 
-  // For a new entry: the year's kinds, the one kept, else the first.
+  // For a new entry: the year's kinds, the one kept, else the first cash
+  // kind, else the first.
   void Clear();
   // The kind of an existing cash row (its abbreviation); Null leaves the choice open.
   void Load(const QVariant& skratka);

@@ -176,3 +176,28 @@ TEST_F(PermitItemTest, PricesWithCentsAreKeptFromTheEditToEveryRow) {
 }
 
 } // namespace
+
+namespace {
+
+// With no kind kept, a new item proposes the first cash kind, though the
+// bank statement comes first in the list; a kind kept wins.
+TEST_F(PermitItemTest, WithNothingKeptTheCashKindIsProposedNotTheBankStatement) {
+  QVariantList proposed;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyPolozkyPridaj& d = Item(f);
+    proposed << d.eDBDruhDokladu->GetKeyValue();
+    Choose(*d.eDBCeniny, 10);
+    d.eDBDruhDokladu->FindIt(31);
+    Press(f, Qt::Key_F11);
+  });
+  script.Then([&](TForm& f) {
+    Activate(f);
+    proposed << Item(f).eDBDruhDokladu->GetKeyValue();
+    f.SetModalResult(mrCancel);
+  });
+  RunAddPasses(*dialog);
+  EXPECT_EQ(proposed, QVariantList({30, 31}));
+}
+
+} // namespace
