@@ -293,3 +293,58 @@ TEST_F(MovementDialogTest, AHandledDatabaseErrorKeepsTheDialogOpenWithItsEntries
 }
 
 } // namespace
+
+namespace {
+
+// The VAT follows base and rate in any order of typing, in the cash book and
+// the bank book, and the row stores what the dialog shows.
+TEST_F(MovementDialogTest, TheVatFollowsBaseAndRateWhateverTheOrderOfTyping) {
+  AddKind(2026, QStringLiteral("PD"), QStringLiteral("Pokladňa"), 1);
+  AddKind(2026, QStringLiteral("BV"), QStringLiteral("Výpis"), 2);
+  enum Order { BaseThenRate, RateThenBase, RateChangedAfterBoth };
+  const struct {
+    const char* base;
+    Order order;
+    const char *shown, *stored; // VAT/total as shown and as stored
+  } cases[] = {{"104,75", BaseThenRate, "20,95/125,70", "104.75/20.95/125.7"},
+               {"1234,56", RateThenBase, "246,91/1481,47", "1234.56/246.91/1481.47"},
+               {"0,03", RateChangedAfterBoth, "0,01/0,04", "0.03/0.01/0.04"}};
+  const auto type = [](TIBCurrencyEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    TypeText(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+  };
+  for (const int book : {1, 2}) {
+    TfrmEPokladna list(nullptr, ProgramSettings.Rok, book);
+    ShowActive(list);
+    QStringList shown, expectedShown, expectedStored;
+    for (const auto& c : cases) {
+      expectedShown << QString::fromUtf8(c.shown);
+      expectedStored << QString::fromUtf8(c.stored);
+      script.Then([&](TForm& f) {
+        Activate(f);
+        TfrmEPokladnaPridaj& d = Dialog(f);
+        if (c.order == RateThenBase) type(d.eDBSadzbaDPH, QStringLiteral("20"));
+        if (c.order == RateChangedAfterBoth) type(d.eDBSadzbaDPH, QStringLiteral("10"));
+        type(d.eDBZaklad, QString::fromUtf8(c.base));
+        if (c.order != RateThenBase) type(d.eDBSadzbaDPH, QStringLiteral("20"));
+        shown << d.eDBDPH->text() + QLatin1Char('/') + d.eDBSpolu->text();
+        d.eDBPopis->setFocus();
+        TypeText(d.eDBPopis, QStringLiteral("Krmivo"));
+        d.eDBNazov->setFocus();
+        TypeText(d.eDBNazov, QStringLiteral("Kováč Peter"));
+        d.eDBMesto->setFocus();
+        TypeText(d.eDBMesto, QStringLiteral("Poprad"));
+        Press(f, Qt::Key_F12);
+      });
+      Key(list.list, Qt::Key_P);
+    }
+    EXPECT_EQ(shown, expectedShown);
+    EXPECT_EQ(Rows(QStringLiteral("select vydaj_zaklad,vydaj_dph,vydaj from e_pokladna where typ=%1 order by jedin")
+                       .arg(book)),
+              expectedStored);
+  }
+}
+
+} // namespace
