@@ -52,7 +52,7 @@ TEST_F(StartupUpgradeTest, NewDatabaseIsUpgradedOnceAndThenOpensStraightAway) {
     window.FormCreate();
     EXPECT_EQ(window.upgradesShown, 1);
     EXPECT_FALSE(TerminationRequested());
-    EXPECT_EQ(window.ZistiVerziu(), 241);
+    EXPECT_EQ(window.ZistiVerziu(), VIMEK_SCHEMA_SCRIPT_COUNT);
     window.IBD->Close();
   }
   {

@@ -71,6 +71,8 @@ const TScriptKind kScriptKinds[] = {
     {{237}, "^CREATE OR ALTER TRIGGER E_POKLADNA_BIU "},
     {{239}, "^CREATE OR ALTER PROCEDURE SP_SALDOKONTO "},
     {{240}, "^CREATE OR ALTER TRIGGER E_ULOVKY_KAPITALNE_BIU "},
+    {{244}, "^CREATE OR ALTER TRIGGER E_FAKTURY_POLOZKY_AIUD "},
+    {{246}, "^CREATE OR ALTER TRIGGER E_FAKTURY_POLOZKY_BIU "},
     {{40}, "^CREATE TRIGGER E_POKLADNA_AIUD "},
     {{53}, "^CREATE TRIGGER E_PRETEKY_PRETEKARI_BIU "},
     {{57}, "^CREATE TRIGGER E_CENINY_AD "},
@@ -103,7 +105,7 @@ TEST(UpgradePackageTest, EveryVersionHoldsTheStatementOfItsNumber) {
   ASSERT_EQ(scripts.size(), UpdatePackageScriptCount());
   ASSERT_EQ(UpdatePackageScriptCount(), VIMEK_SCHEMA_SCRIPT_COUNT);
   EXPECT_EQ(scripts.firstKey(), 1);
-  EXPECT_EQ(scripts.lastKey(), 241);
+  EXPECT_EQ(scripts.lastKey(), VIMEK_SCHEMA_SCRIPT_COUNT);
   QMap<int, QString> expected;
   for (const TScriptKind& kind : kScriptKinds)
     for (int version : kind.Versions)
@@ -345,14 +347,16 @@ TEST_F(UpgradeRunTest, BaseDatabaseReachesTheSupportedVersionWithEveryNamedObjec
   TfrmUpdate form(db.get(), UpdatePackageZlib(), UpdatePackageScriptCount());
   EXPECT_EQ(form.ZistiVerziu(), 0);
   form.btnGoClick();
-  ASSERT_EQ(form.ZistiVerziu(), 241);
+  ASSERT_EQ(form.ZistiVerziu(), VIMEK_SCHEMA_SCRIPT_COUNT);
   EXPECT_TRUE(dialogs->Requests().isEmpty());
   // One row per version, in order, all stamped.
-  EXPECT_EQ(Scalar(QStringLiteral("select count(*) from database_updates where updated is not null")).toInt(), 241);
+  EXPECT_EQ(Scalar(QStringLiteral("select count(*) from database_updates where updated is not null")).toInt(),
+            VIMEK_SCHEMA_SCRIPT_COUNT);
   EXPECT_EQ(
-      Scalar(QStringLiteral("select count(distinct version) from database_updates where version between 1 and 241"))
+      Scalar(QStringLiteral("select count(distinct version) from database_updates where version between 1 and %1")
+                 .arg(VIMEK_SCHEMA_SCRIPT_COUNT))
           .toInt(),
-      241);
+      VIMEK_SCHEMA_SCRIPT_COUNT);
 
   for (const TFact& fact : kFacts) {
     const QSet<QString> present = Names(fact.Kind);
