@@ -1,11 +1,12 @@
 #include "registers/accounting/fEFakturyPolozkyPridaj.h"
-#include "app/QPLUnit.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/QPLBtn.h"
+#include "core/DataSet.h"
 #include "registers/accounting/AccountingRows.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include "util/MoneyArithmetic.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QVBoxLayout>
@@ -61,31 +62,54 @@ TfrmEFakturyPolozkyPridaj::TfrmEFakturyPolozkyPridaj(QWidget* owner) : TDialogFo
   dlg.Field(QStringLiteral("MJ_ZAKLAD"), eDBMJZaklad);
   dlg.Field(QStringLiteral("MJ_DPH"), eDBMJDPH);
   dlg.Field(QStringLiteral("SADZBA_DPH"), eDBSadzbaDPH);
-  dlg.AfterClear = [this] { VypocitajCenuSpolu(); };
+  // Last: the figures it is computed from are loaded by then.
+  dlg.Field(QStringLiteral("DPH"), eSpoluDPH).Loads([this](const TField& f) { LoadLineVat(f.AsVariant()); });
+  dlg.AfterClear = [this] {
+    vatFollowsRate_ = true;
+    VypocitajCenuSpolu();
+  };
   dlg.FormCreate(body, QSize(420, 300));
   // Save and continue is in the tab order from the start: items come in series.
   dlg.btnDalsi->setFocusPolicy(Qt::StrongFocus);
 
-  connect(eDBMJZaklad, &TIBCurrencyEdit::OnEnter, this, [this] { zakladOnEntry_ = AmountOf(*eDBMJZaklad); });
-  connect(eDBMJZaklad, &TIBCurrencyEdit::OnExit, this, &TfrmEFakturyPolozkyPridaj::eDBMJZakladExit);
-  for (TIBCurrencyEdit* input : {eDBMJZaklad, eDBMJDPH, eDBMnozstvo})
-    connect(input, &QLineEdit::textChanged, this, &TfrmEFakturyPolozkyPridaj::VypocitajCenuSpolu);
+  // What the user types decides; values the dialog puts in (a loaded row) compute nothing new.
+  for (TIBCurrencyEdit* input : {eDBMJZaklad, eDBSadzbaDPH})
+    connect(input, &QLineEdit::textChanged, this, [this, input] {
+      if (input->hasFocus()) FollowRate();
+    });
+  connect(eDBMJDPH, &QLineEdit::textChanged, this, [this] {
+    if (eDBMJDPH->hasFocus()) vatFollowsRate_ = false;
+    VypocitajCenuSpolu();
+  });
+  connect(eDBMnozstvo, &QLineEdit::textChanged, this, &TfrmEFakturyPolozkyPridaj::VypocitajCenuSpolu);
 }
 
 TfrmEFakturyPolozkyPridaj::~TfrmEFakturyPolozkyPridaj() = default;
 
-void TfrmEFakturyPolozkyPridaj::eDBMJZakladExit() {
-  const double price = AmountOf(*eDBMJZaklad);
-  if (price == zakladOnEntry_) return;
-  // To a tenth, halves to the even tenth.
-  eDBMJDPH->SetValue(RoundToDecimals(1, price / 100 * std::trunc(AmountOf(*eDBSadzbaDPH))));
+namespace {
+int RateOf(const TIBCurrencyEdit& edit) { return int(std::trunc(AmountOf(edit))); }
+} // namespace
+
+void TfrmEFakturyPolozkyPridaj::FollowRate() {
+  vatFollowsRate_ = true;
+  eDBMJDPH->SetValue(FromCents(VatCents(ToCents(AmountOf(*eDBMJZaklad)), RateOf(*eDBSadzbaDPH))));
+  VypocitajCenuSpolu();
+}
+
+void TfrmEFakturyPolozkyPridaj::LoadLineVat(const QVariant& stored) {
+  // A stored VAT other than the base's at the rate was typed by hand: shown as it was.
+  const qint64 base = LineCents(ToCents(AmountOf(*eDBMJZaklad)), ToThousandths(AmountOf(*eDBMnozstvo)));
+  vatFollowsRate_ = !stored.isNull() && ToCents(stored.toDouble()) == VatCents(base, RateOf(*eDBSadzbaDPH));
+  VypocitajCenuSpolu();
 }
 
 void TfrmEFakturyPolozkyPridaj::VypocitajCenuSpolu() {
-  const double price = AmountOf(*eDBMJZaklad), vat = AmountOf(*eDBMJDPH), quantity = AmountOf(*eDBMnozstvo);
-  eMJSpolu->SetValue(price + vat);
-  eSpoluZaklad->SetValue(price * quantity);
-  eSpoluDPH->SetValue(vat * quantity);
-  // The sum of the two figures as shown, so that the line adds up on paper.
-  eSpolu->SetValue(AmountOf(*eSpoluZaklad) + AmountOf(*eSpoluDPH));
+  const qint64 price = ToCents(AmountOf(*eDBMJZaklad)), unitVat = ToCents(AmountOf(*eDBMJDPH));
+  const qint64 quantity = ToThousandths(AmountOf(*eDBMnozstvo));
+  const qint64 base = LineCents(price, quantity);
+  const qint64 vat = vatFollowsRate_ ? VatCents(base, RateOf(*eDBSadzbaDPH)) : LineCents(unitVat, quantity);
+  eMJSpolu->SetValue(FromCents(price + unitVat));
+  eSpoluZaklad->SetValue(FromCents(base));
+  eSpoluDPH->SetValue(FromCents(vat));
+  eSpolu->SetValue(FromCents(base + vat));
 }

@@ -6,9 +6,11 @@ class TIBCurrencyEdit;
 
 // The add/edit dialog of one item of an invoice or delivery note: name,
 // quantity and unit, unit price, VAT rate and VAT per unit, with the unit
-// price with VAT and the line's figures shown. Leaving a changed unit price
-// proposes the unit VAT at the rate, to a tenth; the rate alone changes
-// nothing. Each save commits, and the invoice's totals follow at once.
+// price with VAT and the line's figures shown. The line's VAT is its base at
+// the rate, to the cent, whichever of price, quantity and rate is typed last;
+// a unit VAT typed by hand makes it that VAT times the quantity instead,
+// until the price or the rate is typed again. The line's VAT is stored as
+// shown. Each save commits, and the invoice's totals follow at once.
 class TfrmEFakturyPolozkyPridaj : public TDialogForm {
   Q_OBJECT
 public:
@@ -26,7 +28,9 @@ public:
   void VypocitajCenuSpolu();
 
 private:
-  void eDBMJZakladExit();
+  // The price or the rate was typed: the unit VAT and the line's VAT follow the rate.
+  void FollowRate();
+  void LoadLineVat(const QVariant& stored);
 
-  double zakladOnEntry_ = 0;
+  bool vatFollowsRate_ = true;
 };

@@ -16,6 +16,7 @@
 #include "registers/common/ListPattern.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include "util/MoneyArithmetic.h"
 #include "util/MoneyFormat.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
@@ -58,7 +59,7 @@ TfrmEFakturyPridaj::TfrmEFakturyPridaj(QWidget* owner, int typOd, int typDo)
   items_ = std::make_unique<TChildGrid>(
       childOwner_, QStringLiteral("e_faktury_polozky"),
       // The two computed columns first: the grid sorts them by position.
-      QStringList{QStringLiteral("select a.mj_zaklad*a.mnozstvo as zaklad,a.mj_dph*a.mnozstvo as dph,"),
+      QStringList{QStringLiteral("select a.zaklad,a.dph,"),
                   QStringLiteral("a.jedin,a.nazov,a.mnozstvo,a.mj,a.mj_zaklad"),
                   QStringLiteral("from e_faktury_polozky a"), QStringLiteral("where a.e_faktury=:JEDIN")},
       [] { return std::make_unique<TfrmEFakturyPolozkyPridaj>(); },
@@ -317,17 +318,18 @@ void TfrmEFakturyPridaj::btnUdajeZOClick() {
 void TfrmEFakturyPridaj::ShowItemTotals() {
   TIBQuery& q = *items_->query;
   q.DisableControls();
-  double zaklad = 0, dph = 0;
+  // In cents: the sums of the lines as the grid shows them, as the invoice's totals are.
+  qint64 zaklad = 0, dph = 0;
   const TField& lineBase = q.FieldByName(QStringLiteral("ZAKLAD"));
   const TField& lineVat = q.FieldByName(QStringLiteral("DPH"));
   for (q.First(); !q.Eof(); q.Next()) {
-    zaklad += lineBase.AsFloat();
-    dph += lineVat.AsFloat();
+    zaklad += ToCents(lineBase.AsFloat());
+    dph += ToCents(lineVat.AsFloat());
   }
   q.EnableControls();
   sbPanels[0]->setText(FormatIntegers(QStringLiteral("Počet záznamov: %d"), {q.RecordCount()}));
-  sbPanels[1]->setText(QStringLiteral("Spolu bez DPH: ") + FormatMoney(zaklad));
-  sbPanels[2]->setText(QStringLiteral("Spolu DPH: ") + FormatMoney(dph));
-  sbPanels[3]->setText(QStringLiteral("Spolu s DPH: ") + FormatMoney(zaklad + dph));
+  sbPanels[1]->setText(QStringLiteral("Spolu bez DPH: ") + FormatMoney(FromCents(zaklad)));
+  sbPanels[2]->setText(QStringLiteral("Spolu DPH: ") + FormatMoney(FromCents(dph)));
+  sbPanels[3]->setText(QStringLiteral("Spolu s DPH: ") + FormatMoney(FromCents(zaklad + dph)));
   FitStatusBarPanels(*sb);
 }

@@ -32,16 +32,16 @@ TRegisterPrint DocumentPrint() {
        QStringLiteral("A.DOD_UCET_KOD,A.DOD_UCET_IBAN,A.SPOLU_ZAKLAD,A.SPOLU_DPH,"),
        QStringLiteral("A.SPOLU,A.POZNAMKA,A.TYP,A.JEDIN,A.FORMA_UHRADY")});
   print.Details = {
-      // The items with their prices including VAT.
+      // The items with their prices including VAT; a line's total is its
+      // base and its VAT, each to the cent, as the invoice's totals add them.
       {QStringLiteral("DETAIL_POLOZKY"),
        {QStringLiteral("select a.nazov,a.mnozstvo,a.mj,a.sadzba_dph,"),
         QStringLiteral("a.mj_zaklad+a.mj_dph as cena_s_dph_jednotkova,"),
-        QStringLiteral("(a.mj_zaklad+a.mj_dph)*a.mnozstvo as cena_s_dph_spolu"),
+        QStringLiteral("a.zaklad+a.dph as cena_s_dph_spolu"),
         QStringLiteral("from e_faktury_polozky a where a.e_faktury=:JEDIN"), QStringLiteral("order by a.jedin")}},
-      // The VAT summary per rate, base and VAT to a tenth.
+      // The VAT summary per rate: the sums of the lines' bases and VAT.
       {QStringLiteral("DETAIL_DPH"),
-       {QStringLiteral("select sadzba_dph,cast(sum(mj_zaklad*mnozstvo) as numeric(11,1)) as zaklad,"),
-        QStringLiteral("cast(sum(mj_DPH*mnozstvo) as numeric(11,1)) as dph"),
+       {QStringLiteral("select sadzba_dph,sum(zaklad) as zaklad,sum(dph) as dph"),
         QStringLiteral("from e_faktury_polozky a where a.e_faktury=:JEDIN"),
         QStringLiteral("group by sadzba_dph order by sadzba_dph")}},
   };

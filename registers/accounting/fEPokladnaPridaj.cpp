@@ -20,6 +20,7 @@
 #include "registers/common/DialogQueries.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include "util/MoneyArithmetic.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QVBoxLayout>
@@ -75,6 +76,9 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   eDBSpolu = AddMoney(controls, QStringLiteral("Spolu s DPH"), QStringLiteral("eDBSpolu"));
   eDBPoznamka = AddNoteMemo(controls);
   LetNoteTakeTheRoomLeft(*eDBPoznamka);
+  // Its three lines held: the link buttons below must not be laid over it.
+  eDBPoznamka->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  eDBPoznamka->setFixedHeight(eDBPoznamka->minimumHeight());
   auto* link = controls.Add<QWidget>(QStringLiteral("pnlFaktura"));
   link->setFont(font()); // the buttons' captions, not the entry font of the rows
   // One under the other: side by side their captions do not fit.
@@ -86,6 +90,11 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
   btnFakturaZrus = new TSpeedButton(link);
   btnFakturaZrus->setObjectName(QStringLiteral("btnFakturaZrus"));
   btnFakturaZrus->setText(QStringLiteral("Zruš napojenie uhrádzania - F6"));
+  // Its room is kept while it is hidden: the dialog is sized once, and the
+  // button must not push the rows over the note when a link shows it.
+  QSizePolicy keepRoom = btnFakturaZrus->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  btnFakturaZrus->setSizePolicy(keepRoom);
   btnFakturaZrus->hide();
   linkRow->addWidget(btnFakturaUhrada, 0, Qt::AlignLeft);
   linkRow->addWidget(btnFakturaZrus, 0, Qt::AlignLeft);
@@ -100,14 +109,15 @@ TfrmEPokladnaPridaj::TfrmEPokladnaPridaj(QWidget* owner, int typ) : TDialogForm(
     connect(combo, &TIBComboBox::OnChange, this, &TfrmEPokladnaPridaj::FollowCounterparty);
   connect(eDBClen, &TIBComboBox::OnExit, this, &TfrmEPokladnaPridaj::eDBClenExit);
   connect(eDBPartneri, &TIBComboBox::OnExit, this, &TfrmEPokladnaPridaj::eDBPartneriExit);
-  connect(eDBZaklad, &TIBCurrencyEdit::OnEnter, this, [this] { zakladOnEntry_ = AmountOf(*eDBZaklad); });
-  connect(eDBZaklad, &TIBCurrencyEdit::OnExit, this, &TfrmEPokladnaPridaj::eDBZakladExit);
+  // Typed values decide; values the dialog puts in (a loaded row, an invoice's amount) compute nothing.
   connect(eDBZaklad, &QLineEdit::textChanged, this, [this] {
-    if (eDBZaklad->hasFocus()) UpdateTotal();
+    if (eDBZaklad->hasFocus()) ComputeVat();
   });
   connect(eDBDPH, &QLineEdit::textChanged, this, &TfrmEPokladnaPridaj::UpdateTotal);
-  connect(eDBSadzbaDPH, &QLineEdit::textChanged, this, &TfrmEPokladnaPridaj::FollowRate);
-  connect(eDBSadzbaDPH, &TIBCurrencyEdit::OnExit, this, &TfrmEPokladnaPridaj::eDBSadzbaDPHExit);
+  connect(eDBSadzbaDPH, &QLineEdit::textChanged, this, [this] {
+    FollowRate();
+    if (eDBSadzbaDPH->hasFocus()) ComputeVat();
+  });
 }
 
 TfrmEPokladnaPridaj::~TfrmEPokladnaPridaj() = default;
@@ -196,7 +206,12 @@ void TfrmEPokladnaPridaj::FormShow() {
     SetFormReadOnly(*this);
     dlg.btnDalsi->hide();
     btnFakturaUhrada->hide();
-    btnFakturaZrus->hide();
+    // Its room is kept while it is hidden: the dialog is sized once, and the
+  // button must not push the rows over the note when a link shows it.
+  QSizePolicy keepRoom = btnFakturaZrus->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  btnFakturaZrus->setSizePolicy(keepRoom);
+  btnFakturaZrus->hide();
   }
 }
 
@@ -291,25 +306,19 @@ void TfrmEPokladnaPridaj::eDBPartneriExit() {
   eDBICDPH->setText(eDBPartneri->GetKeyValue8().toString());
 }
 
-void TfrmEPokladnaPridaj::eDBZakladExit() {
-  const double base = AmountOf(*eDBZaklad);
-  if (base == zakladOnEntry_ || Tag() == 3) return;
-  const double rate = std::trunc(AmountOf(*eDBSadzbaDPH));
-  if (rate == 0) {
+void TfrmEPokladnaPridaj::ComputeVat() {
+  if (Tag() == 3) return;
+  const int rate = int(std::trunc(AmountOf(*eDBSadzbaDPH)));
+  if (rate == 0)
     eDBDPH->clear(); // no VAT, not a VAT of 0
-    return;
-  }
-  // To a tenth, halves to the even tenth.
-  eDBDPH->SetValue(RoundToDecimals(1, base / 100 * rate));
+  else
+    eDBDPH->SetValue(FromCents(VatCents(ToCents(AmountOf(*eDBZaklad)), rate)));
+  UpdateTotal();
 }
 
 void TfrmEPokladnaPridaj::FollowRate() {
   // Without a rate there is no VAT to type.
   eDBDPH->SetReadOnly(std::trunc(AmountOf(*eDBSadzbaDPH)) == 0 || Tag() == 3);
-}
-
-void TfrmEPokladnaPridaj::eDBSadzbaDPHExit() {
-  if (std::trunc(AmountOf(*eDBSadzbaDPH)) == 0 && Tag() != 3) eDBDPH->clear();
 }
 
 void TfrmEPokladnaPridaj::UpdateTotal() {
@@ -347,7 +356,18 @@ void TfrmEPokladnaPridaj::btnFakturaUhradaClick() {
   if (const std::optional<int> chosen = TfrmESaldokonto::PickInvoice(this, dlg.Rok, smer, LinkedInvoice))
     LinkedInvoice = *chosen;
   FollowLink();
-  if (Linked()) FillFromInvoice();
+  if (!Linked()) return;
+  FollowInvoiceDirection();
+  FillFromInvoice();
+}
+
+void TfrmEPokladnaPridaj::FollowInvoiceDirection() {
+  // Whatever the picker listed: a payment never goes the wrong way.
+  const std::optional<qint64> typ = SelectNumber(dlg, QStringLiteral("SELECT TYP FROM E_FAKTURY WHERE JEDIN=:JEDIN"),
+                                                 {{QStringLiteral("JEDIN"), LinkedInvoice}});
+  if (!typ) return;
+  const bool receivable = *typ == 11 || *typ == 12 || *typ == 23;
+  eDBSmerPohybu->FindIt(receivable ? 1 : -1);
 }
 
 void TfrmEPokladnaPridaj::FillFromInvoice() {

@@ -15,11 +15,13 @@ class TSpeedButton;
 // and a new movement is numbered per kind: a cash receipt takes the next
 // number with item 1, a bank movement continues the latest statement with
 // its next item. The counterparty is a member or a partner (never both),
-// whose address is copied when chosen; the VAT is computed from the base to
-// a tenth. The amounts go into the income or the expense columns by the
-// direction. A movement may pay an invoice picked from the ledger (F5),
-// which fills its open amount, its partner and a description naming it, and
-// locks direction and description; F6 drops the link. A movement that a
+// whose address is copied when chosen; the VAT is the base at the rate to
+// the cent, whichever of the two is typed last, and the total follows. The
+// amounts go into the income or the expense columns by the direction. A
+// movement may pay an invoice picked from the ledger (F5), which fills its
+// open amount, its partner and a description naming it, sets the direction
+// the invoice's kind requires (a receivable is paid in, a liability paid out)
+// and locks direction and description; F6 drops the link. A movement that a
 // permit item wrote opens read-only and writes nothing.
 class TfrmEPokladnaPridaj : public TDialogForm {
   Q_OBJECT
@@ -67,10 +69,12 @@ private:
   void eDBDruhDokladuExit();
   void eDBClenExit();
   void eDBPartneriExit();
-  void eDBZakladExit();
+  // The VAT of the base at the rate (none without a rate), and the total.
+  void ComputeVat();
   void FollowRate();
-  void eDBSadzbaDPHExit();
   void UpdateTotal();
+  // The direction the linked invoice's kind requires.
+  void FollowInvoiceDirection();
   bool Income() const;
   QString KindMemoryName() const;
   bool Linked() const;
@@ -80,5 +84,4 @@ private:
   void FillFromInvoice();
 
   bool fromPermit_ = false;
-  double zakladOnEntry_ = 0;
 };

@@ -40,10 +40,12 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner, quint16 rok)
                        QStringLiteral("order by a.datum,a.nazov_uplny")};
     PrintRegister(list, print);
   };
-  AddListColumns(*list.gr1, {{"NAZOV_UPLNY", "Priezvisko, Meno", 363, "a.nazov_uplny", true},
-                             {"DATUM", "Dátum", 64, "a.datum", true},
-                             {"PRIESTUPOK", "Priestupok", 237, "a.priestupok", true},
-                             {"POKUTA", "Pokuta", 85, "a.pokuta", true}});
+  const QList<TQPLColumn*> columns =
+      AddListColumns(*list.gr1, {{"NAZOV_UPLNY", "Priezvisko, Meno", 363, "a.nazov_uplny", true},
+                                 {"DATUM", "Dátum", 64, "a.datum", true},
+                                 {"PRIESTUPOK", "Priestupok", 237, "a.priestupok", true},
+                                 {"POKUTA", "Pokuta", 85, "a.pokuta", true}});
+  columns[3]->DisplayFormat = QStringLiteral("#,##0.00");
   connect(list.gr1, &TDbGridQPL::OnDrawColumnCell, this, &TfrmEPriestupky::gr1DrawColumnCell);
 
   QWidget& panel = *list.pnlFilter;

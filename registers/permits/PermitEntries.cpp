@@ -7,8 +7,10 @@
 #include "registers/accounting/AccountingRows.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/DialogPattern.h"
+#include "registers/common/DialogQueries.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include "util/MoneyArithmetic.h"
 
 namespace {
 const QString kKindMemory = QStringLiteral("Druh_Dokladu");
@@ -40,11 +42,15 @@ double PermitAmount(const TIBCurrencyEdit& edit) {
   }
 }
 
-TIBCurrencyEdit* AddWholeAmount(TRegisterLayout& controls, const char* label, const char* name) {
-  TIBCurrencyEdit* edit = AddAmount(controls, QString::fromUtf8(label), QString::fromLatin1(name), 0, 14);
+TIBCurrencyEdit* AddPermitAmount(TRegisterLayout& controls, const char* label, const char* name) {
+  TIBCurrencyEdit* edit = AddAmount(controls, QString::fromUtf8(label), QString::fromLatin1(name), 2, 14);
   edit->SetAllowZero(true);
   edit->SetAllowNegative(true);
   return edit;
+}
+
+double PermitShare(const TIBCurrencyEdit& price, const TIBCurrencyEdit& levy) {
+  return FromCents(ToCents(PermitAmount(price)) - ToCents(PermitAmount(levy)));
 }
 
 TPermitDocumentKind::TPermitDocumentKind(TRegisterLayout& controls, TDialogPattern& dlg, const char* label)
@@ -60,6 +66,15 @@ void TPermitDocumentKind::Clear() {
   Lock(false);
   Combo->SetSWhere({QStringLiteral("rok=:ROK and typ between 1 and 2"), {{QStringLiteral("ROK"), int(dlg_.Rok)}}});
   Combo->FindIt(dlg_.fp->ReadInteger(kKindMemory, 0));
+  if (!KeyParam(*Combo).isNull()) return;
+  // Nothing kept: a permit is paid in cash unless the user says otherwise, so
+  // the first cash kind of the year, and the first of the list only without one.
+  const std::optional<qint64> cash =
+      SelectNumber(dlg_,
+                   QStringLiteral("select first 1 jedin from v_c_druhy_dokladov\n"
+                                  "where rok=:ROK and typ=1 order by poradie,nazov"),
+                   {{QStringLiteral("ROK"), int(dlg_.Rok)}});
+  if (cash) Combo->FindIt(*cash);
   if (KeyParam(*Combo).isNull()) Combo->FindFirst();
 }
 

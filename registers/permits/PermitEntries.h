@@ -18,9 +18,11 @@ void SetupSpeciesCombo(TIBComboBox& combo, const QString& types);
 
 // The edit's amount; a text that is no number yet (half typed) counts as 0.
 double PermitAmount(const TIBCurrencyEdit& edit);
-// A money edit in whole currency units (the value saved is the value shown),
-// zero and negative accepted.
-TIBCurrencyEdit* AddWholeAmount(TRegisterLayout& controls, const char* label, const char* name);
+// A money edit with the price list's two decimals (the value saved is the
+// value shown), zero and negative accepted.
+TIBCurrencyEdit* AddPermitAmount(TRegisterLayout& controls, const char* label, const char* name);
+// The branch's share of a price: the price less the union's levy, to the cent.
+double PermitShare(const TIBCurrencyEdit& price, const TIBCurrencyEdit& levy);
 
 // The document kind under which a permit's price goes into the cash book or
 // the bank book: the cash and bank kinds of the dialog's year, the kind used
@@ -34,7 +36,8 @@ public:
   TIBComboBox* Combo;
   TSpeedButton* Button;
 
-  // For a new entry: the year's kinds, the one kept, else the first.
+  // For a new entry: the year's kinds, the one kept, else the first cash
+  // kind, else the first.
   void Clear();
   // The kind of an existing cash row (its abbreviation); Null leaves the choice open.
   void Load(const QVariant& skratka);

@@ -75,9 +75,9 @@ TfrmEPovolenkyHostPridaj::TfrmEPovolenkyHostPridaj(QWidget* owner, const TGuestR
   controls.Label(QStringLiteral("Cenina:"));
   eDBCeniny = AddPickerCombo(controls, QStringLiteral("eDBCeniny"), btnCeniny, QStringLiteral("TfrmCCeniny"));
   SetupSoldItemCombo(*eDBCeniny);
-  eDBCena = AddWholeAmount(controls, " Cena položky:\nPredajná cena:", "eDBCena");
-  eDBOdvodJUX = AddWholeAmount(controls, "Odvod JUX:", "eDBOdvodJUX");
-  eZO = AddWholeAmount(controls, "ZO:", "eZO");
+  eDBCena = AddPermitAmount(controls, " Cena položky:\nPredajná cena:", "eDBCena");
+  eDBOdvodJUX = AddPermitAmount(controls, "Odvod JUX:", "eDBOdvodJUX");
+  eZO = AddPermitAmount(controls, "ZO:", "eZO");
   eZO->SetReadOnly(true);
   eZO->setFocusPolicy(Qt::NoFocus);
   eDBDoplnkovyUdaj = AddText(controls, QStringLiteral("Číslo HP:"), QStringLiteral("eDBDoplnkovyUdaj"), 50);
@@ -268,7 +268,7 @@ void TfrmEPovolenkyHostPridaj::eDBCeninyExit() {
   eDBOdvodJUX->SetValue(eDBCeniny->GetKeyValue3().toDouble());
 }
 
-void TfrmEPovolenkyHostPridaj::eDBCenaChange() { eZO->SetValue(PermitAmount(*eDBCena) - PermitAmount(*eDBOdvodJUX)); }
+void TfrmEPovolenkyHostPridaj::eDBCenaChange() { eZO->SetValue(PermitShare(*eDBCena, *eDBOdvodJUX)); }
 
 void TfrmEPovolenkyHostPridaj::WriteSale(TIBQuery& q, int payment) {
   q.Close();

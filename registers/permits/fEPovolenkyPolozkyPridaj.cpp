@@ -16,9 +16,9 @@ TfrmEPovolenkyPolozkyPridaj::TfrmEPovolenkyPolozkyPridaj(QWidget* owner) : TDial
   controls.Label(QStringLiteral("Platba:"));
   eDBCeniny = AddPickerCombo(controls, QStringLiteral("eDBCeniny"), btnCeniny, QStringLiteral("TfrmCCeniny"));
   SetupSoldItemCombo(*eDBCeniny);
-  eDBCena = AddWholeAmount(controls, " Cena položky:\nPredajná cena:", "eDBCena");
-  eDBOdvodJUX = AddWholeAmount(controls, "Odvod JUX:", "eDBOdvodJUX");
-  eZO = AddWholeAmount(controls, "ZO:", "eZO");
+  eDBCena = AddPermitAmount(controls, " Cena položky:\nPredajná cena:", "eDBCena");
+  eDBOdvodJUX = AddPermitAmount(controls, "Odvod JUX:", "eDBOdvodJUX");
+  eZO = AddPermitAmount(controls, "ZO:", "eZO");
   eZO->SetReadOnly(true);
   eZO->setFocusPolicy(Qt::NoFocus);
   lblDoplnkovyUdaj = controls.Label(QStringLiteral("Doplnkový údaj:"));
@@ -81,7 +81,7 @@ void TfrmEPovolenkyPolozkyPridaj::eDBCeninyExit() {
   ShowExtraText(eDBCeniny->GetKeyValue4().toInt() == 1);
 }
 
-void TfrmEPovolenkyPolozkyPridaj::eDBCenaChange() { eZO->SetValue(PermitAmount(*eDBCena) - PermitAmount(*eDBOdvodJUX)); }
+void TfrmEPovolenkyPolozkyPridaj::eDBCenaChange() { eZO->SetValue(PermitShare(*eDBCena, *eDBOdvodJUX)); }
 
 void TfrmEPovolenkyPolozkyPridaj::WriteItemRows(TIBQuery& q, int key) {
   TPermitItemRows item;

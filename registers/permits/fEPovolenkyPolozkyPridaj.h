@@ -11,7 +11,7 @@ class TPermitDocumentKind;
 class TSpeedButton;
 
 // One item of a base-permit payment: the price-list item sold, its price and
-// levy in whole currency units, the branch's share, an extra text for items
+// levy to the cent, the branch's share, an extra text for items
 // that ask for one, and the document kind of its cash income. Its save
 // writes the item, its stock issue and, for a price, its cash income in one
 // transaction, stamped with the payment's date and member as the payment

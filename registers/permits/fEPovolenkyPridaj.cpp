@@ -92,7 +92,9 @@ TfrmEPovolenkyPridaj::TfrmEPovolenkyPridaj(QWidget* owner) : TDialogForm(owner) 
                                 QStringLiteral("tb1"), QStringLiteral("2"));
   AddListColumns(*items->grid, {{"NAZOV", "Názov platby", 260, "b.nazov"},
                                 {"DOPLNKOVY_UDAJ", "Doplnkový údaj", 150, "a.doplnkovy_udaj"},
-                                {"CENA", "Cena", 80, "a.cena"}});
+                                {"CENA", "Cena", 80, "a.cena"}})
+      .value(2)
+      ->DisplayFormat = QStringLiteral("#,##0.00");
   sb = items->AddStatusBar(QStringLiteral("sb"), sbPanels);
   box->setMinimumHeight(200);
   form->addRow(box);

@@ -106,12 +106,13 @@ TEST_F(InvoiceTest, ItemsComputeTheirFiguresAndTheDatabaseKeepsTheInvoiceTotals)
   EXPECT_EQ(typedSymbol, QStringLiteral("57"));
   EXPECT_EQ(due, QDate(2027, 1, 3));
   EXPECT_EQ(items, QStringList({QStringLiteral("20,00"), QStringLiteral("120,00"), QStringLiteral("250,00"),
-                                QStringLiteral("50,00"), QStringLiteral("300,00"), QStringLiteral("6,70"),
-                                QStringLiteral("40,03"), QStringLiteral("99,99"), QStringLiteral("20,10"),
-                                QStringLiteral("120,09")}));
-  // Without items the totals are Null; with them the sums of the lines.
-  EXPECT_EQ(totals, QStringList({QStringLiteral("//"), QStringLiteral("349.99/70.1/420.09")}));
-  EXPECT_TRUE(statusBar.contains(QStringLiteral("420,09"))) << statusBar.toStdString();
+                                QStringLiteral("50,00"), QStringLiteral("300,00"), QStringLiteral("6,67"),
+                                QStringLiteral("40,00"), QStringLiteral("99,99"), QStringLiteral("20,00"),
+                                QStringLiteral("119,99")}));
+  // Without items the totals are Null; with them the sums of the lines
+  // (the VAT of 99,99 at 20 % is 19,998: 20,00, not 3 x 6,67).
+  EXPECT_EQ(totals, QStringList({QStringLiteral("//"), QStringLiteral("349.99/70/419.99")}));
+  EXPECT_TRUE(statusBar.contains(QStringLiteral("419,99"))) << statusBar.toStdString();
   EXPECT_EQ(
       Rows(QStringLiteral("select rok,typ,druh_dokladu,p1,p2,variabilny_symbol,uhradene,odb_jedin,odb_nazov,"
                           "odb_ico,dod_jedin,dod_nazov,dod_mesto,dod_ico from e_faktury")),
@@ -272,6 +273,66 @@ TEST_F(InvoiceTest, AReceivedInvoiceKeepsThePartnerAsSupplierAndItsOwnIdentityWh
   EXPECT_EQ(Column(QStringLiteral("select odb_nazov from e_faktury")),
             QVariantList{QStringLiteral("MO SRZ Poprad - nový názov")});
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// The VAT of an item follows price, quantity and rate in any order of typing,
+// for every register of invoices and delivery notes; the dialog shows what
+// is stored, and the invoice's totals are the sums of the lines.
+TEST_F(InvoiceTest, TheVatIsTheLinesBaseAtTheRateToTheCentWhateverTheOrderOfTyping) {
+  enum Order { PriceThenRate, RateThenPrice, RateChangedAfterBoth };
+  const struct {
+    const char *price, *quantity, *rate;
+    Order order;
+    const char* shown; // unit VAT / line base / line VAT / line total
+  } cases[] = {{"3,10", "200", "20", PriceThenRate, "0,62/620,00/124,00/744,00"},
+               {"41,90", "2,5", "20", RateThenPrice, "8,38/104,75/20,95/125,70"},
+               {"33,33", "3", "20", RateChangedAfterBoth, "6,67/99,99/20,00/119,99"},
+               {"0,10", "3", "20", PriceThenRate, "0,02/0,30/0,06/0,36"}};
+  for (const int typ : {11, 21, 31, 41}) {
+    SCOPED_TRACE(typ);
+    const int faktura = Column(QStringLiteral("select gen_id(e_faktury_id,1) from rdb$database")).value(0).toInt();
+    Exec(QStringLiteral("insert into e_faktury (jedin,p1,p2,uhradene,typ) values (:J,:T,0,0,:T)"),
+         {{QStringLiteral("J"), faktura}, {QStringLiteral("T"), typ}});
+    TfrmEFakturyPolozkyPridaj dialog;
+    dialog.Faktura = faktura;
+    QStringList shown;
+    const int last = int(std::size(cases)) - 1;
+    for (int i = 0; i <= last; ++i)
+      script.Then([&, i](TForm& f) {
+        Activate(f);
+        TfrmEFakturyPolozkyPridaj& d = Item(f);
+        const auto& c = cases[i];
+        Type(d.eDBNazov, QStringLiteral("Položka %1").arg(i));
+        Type(d.eDBMJ, QStringLiteral("kg"));
+        Type(d.eDBMnozstvo, QString::fromUtf8(c.quantity));
+        if (c.order == RateThenPrice) Type(d.eDBSadzbaDPH, QString::fromUtf8(c.rate));
+        if (c.order == RateChangedAfterBoth) Type(d.eDBSadzbaDPH, QStringLiteral("10"));
+        Type(d.eDBMJZaklad, QString::fromUtf8(c.price));
+        if (c.order != RateThenPrice) Type(d.eDBSadzbaDPH, QString::fromUtf8(c.rate));
+        shown << QStringList{d.eDBMJDPH->text(), d.eSpoluZaklad->text(), d.eSpoluDPH->text(), d.eSpolu->text()}.join(
+            QLatin1Char('/'));
+        Press(f, i == last ? Qt::Key_F12 : Qt::Key_F11);
+      });
+    RunAddPasses(dialog);
+    QStringList expectedShown, expectedStored;
+    for (const auto& c : cases) {
+      expectedShown << QString::fromUtf8(c.shown);
+      const QStringList parts = QString::fromUtf8(c.shown).replace(QLatin1Char(','), QLatin1Char('.')).split(QLatin1Char('/'));
+      // As the database prints its numbers: no trailing zeros.
+      const auto plain = [](const QString& n) { return QString::number(n.toDouble()); };
+      expectedStored << plain(parts[0]) + QLatin1Char('/') + plain(parts[1]) + QLatin1Char('/') + plain(parts[2]);
+    }
+    EXPECT_EQ(shown, expectedShown);
+    EXPECT_EQ(Rows(QStringLiteral("select mj_dph,zaklad,dph from e_faktury_polozky where e_faktury=%1 order by jedin")
+                       .arg(faktura)),
+              expectedStored);
+    // 620,00 + 104,75 + 99,99 + 0,30 and 124,00 + 20,95 + 20,00 + 0,06.
+    EXPECT_EQ(Totals(faktura), QStringLiteral("825.04/165.01/990.05"));
+  }
 }
 
 } // namespace

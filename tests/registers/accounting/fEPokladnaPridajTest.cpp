@@ -88,7 +88,7 @@ TEST_F(MovementDialogTest, CashReceiptsTakeTheNextNumberAndBankItemsContinueTheS
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
 }
 
-TEST_F(MovementDialogTest, VatIsComputedToATenthAndAnExpenseFillsOnlyTheExpenseColumns) {
+TEST_F(MovementDialogTest, VatIsComputedToTheCentAndAnExpenseFillsOnlyTheExpenseColumns) {
   AddKind(2026, QStringLiteral("PD"), QStringLiteral("Pokladňa"), 1);
   TfrmEPokladna cash(nullptr, ProgramSettings.Rok, 1);
   ShowActive(cash);
@@ -117,13 +117,14 @@ TEST_F(MovementDialogTest, VatIsComputedToATenthAndAnExpenseFillsOnlyTheExpenseC
   });
   Key(cash.list, Qt::Key_P);
   EXPECT_TRUE(vatLockedAtZero);
-  EXPECT_EQ(shown, QStringList({QStringLiteral("246,90"), QStringLiteral("1481,46"), QString(),
+  // 20 % of 1 234,56 is 246,912.
+  EXPECT_EQ(shown, QStringList({QStringLiteral("246,91"), QStringLiteral("1481,47"), QString(),
                                 QStringLiteral("1000,00"), QStringLiteral("locked")}));
   EXPECT_EQ(
       Rows(QStringLiteral("select smer_pohybu,sadzba_dph,prijem_zaklad,prijem_dph,prijem,vydaj_zaklad,vydaj_dph,"
                           "vydaj from e_pokladna order by jedin")),
-      QStringList({QStringLiteral("-1/20/0/0/0/1234.56/246.9/1481.46"), QStringLiteral("1/0/1000/0/1000/0/0/0")}));
-  EXPECT_EQ(Listed(cash.list, QStringLiteral("VYDAJ")).value(0).toDouble(), 1481.46);
+      QStringList({QStringLiteral("-1/20/0/0/0/1234.56/246.91/1481.47"), QStringLiteral("1/0/1000/0/1000/0/0/0")}));
+  EXPECT_EQ(Listed(cash.list, QStringLiteral("VYDAJ")).value(0).toDouble(), 1481.47);
 }
 
 TEST_F(MovementDialogTest, AMemberFillsTheAddressAndHidesThePartner) {
@@ -289,6 +290,61 @@ TEST_F(MovementDialogTest, AHandledDatabaseErrorKeepsTheDialogOpenWithItsEntries
   EXPECT_EQ(kept, QStringLiteral("Opravený popis"));
   EXPECT_EQ(Messages().size(), 1) << Messages().join(QLatin1Char('|')).toStdString();
   EXPECT_EQ(Column(QStringLiteral("select popis from e_pokladna")), QVariantList{QStringLiteral("Poplatok")});
+}
+
+} // namespace
+
+namespace {
+
+// The VAT follows base and rate in any order of typing, in the cash book and
+// the bank book, and the row stores what the dialog shows.
+TEST_F(MovementDialogTest, TheVatFollowsBaseAndRateWhateverTheOrderOfTyping) {
+  AddKind(2026, QStringLiteral("PD"), QStringLiteral("Pokladňa"), 1);
+  AddKind(2026, QStringLiteral("BV"), QStringLiteral("Výpis"), 2);
+  enum Order { BaseThenRate, RateThenBase, RateChangedAfterBoth };
+  const struct {
+    const char* base;
+    Order order;
+    const char *shown, *stored; // VAT/total as shown and as stored
+  } cases[] = {{"104,75", BaseThenRate, "20,95/125,70", "104.75/20.95/125.7"},
+               {"1234,56", RateThenBase, "246,91/1481,47", "1234.56/246.91/1481.47"},
+               {"0,03", RateChangedAfterBoth, "0,01/0,04", "0.03/0.01/0.04"}};
+  const auto type = [](TIBCurrencyEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    TypeText(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+  };
+  for (const int book : {1, 2}) {
+    TfrmEPokladna list(nullptr, ProgramSettings.Rok, book);
+    ShowActive(list);
+    QStringList shown, expectedShown, expectedStored;
+    for (const auto& c : cases) {
+      expectedShown << QString::fromUtf8(c.shown);
+      expectedStored << QString::fromUtf8(c.stored);
+      script.Then([&](TForm& f) {
+        Activate(f);
+        TfrmEPokladnaPridaj& d = Dialog(f);
+        if (c.order == RateThenBase) type(d.eDBSadzbaDPH, QStringLiteral("20"));
+        if (c.order == RateChangedAfterBoth) type(d.eDBSadzbaDPH, QStringLiteral("10"));
+        type(d.eDBZaklad, QString::fromUtf8(c.base));
+        if (c.order != RateThenBase) type(d.eDBSadzbaDPH, QStringLiteral("20"));
+        shown << d.eDBDPH->text() + QLatin1Char('/') + d.eDBSpolu->text();
+        d.eDBPopis->setFocus();
+        TypeText(d.eDBPopis, QStringLiteral("Krmivo"));
+        d.eDBNazov->setFocus();
+        TypeText(d.eDBNazov, QStringLiteral("Kováč Peter"));
+        d.eDBMesto->setFocus();
+        TypeText(d.eDBMesto, QStringLiteral("Poprad"));
+        Press(f, Qt::Key_F12);
+      });
+      Key(list.list, Qt::Key_P);
+    }
+    EXPECT_EQ(shown, expectedShown);
+    EXPECT_EQ(Rows(QStringLiteral("select vydaj_zaklad,vydaj_dph,vydaj from e_pokladna where typ=%1 order by jedin")
+                       .arg(book)),
+              expectedStored);
+  }
 }
 
 } // namespace

@@ -212,3 +212,45 @@ TEST_F(PaymentLinkTest, F5FillsTheOpenAmountAndThePartnerSideAndF6DropsTheLink) 
 }
 
 } // namespace
+
+namespace {
+
+// With the ledger switched to all items, F5 may pick a document of the other
+// side: the movement then takes the direction the document's kind requires
+// (a receivable is paid in, a liability paid out), shown and stored.
+TEST_F(PaymentLinkTest, ALinkedDocumentSetsTheDirectionItsKindRequires) {
+  AddKinds();
+  AddKind(2026, QStringLiteral("PD"), QStringLiteral("Pokladňa"), 1);
+  const int issued = AddInvoice({.P1 = 5, .Spolu = 300});
+  const int received = AddInvoice({.Typ = 21, .Druh = QStringLiteral("FP"), .P1 = 6, .Spolu = 80});
+  TfrmEPokladna cash(nullptr, ProgramSettings.Rok, 1);
+  ShowActive(cash);
+  const struct {
+    int startedAs, invoice, required;
+    const char* stored; // prijem/vydaj
+  } cases[] = {{-1, issued, 1, "300/0"}, {1, received, -1, "0/80"}};
+  for (const auto& c : cases) {
+    int shown = 0;
+    script.Then([&](TForm& f) {
+      Activate(f);
+      TfrmEPokladnaPridaj& d = Movement(f);
+      d.eDBSmerPohybu->FindIt(c.startedAs);
+      Press(f, Qt::Key_F5);
+      shown = d.eDBSmerPohybu->GetKeyValue().toInt();
+      Submit(f, Qt::Key_F12);
+    });
+    script.Then([&](TForm& f) {
+      auto& ledger = dynamic_cast<TfrmESaldokonto&>(f);
+      ledger.eDBTyp->FindIt(0); // všetky
+      ledger.list.btnRefreshClick();
+      ASSERT_TRUE(ledger.list.LocateKey(c.invoice));
+      QTest::keyClick(ledger.list.gr1, Qt::Key_Return);
+    });
+    Key(cash.list, Qt::Key_P);
+    EXPECT_EQ(shown, c.required);
+    EXPECT_EQ(Rows(QStringLiteral("select smer_pohybu,prijem,vydaj from e_pokladna where e_faktury=%1").arg(c.invoice)),
+              QStringList(QStringLiteral("%1/%2").arg(c.required).arg(QString::fromUtf8(c.stored))));
+  }
+}
+
+} // namespace

@@ -218,3 +218,31 @@ TEST_F(BranchGuestPermitsTest, WithoutTheOwnBranchSetNoGroundIsOfferedAndTheSett
 }
 
 } // namespace
+
+namespace {
+
+// A guest sale at a price with cents keeps it in its item, stock issue and cash income.
+TEST_F(UnionGuestPermitsTest, ASaleAtAPriceWithCentsKeepsItsCentsInEveryRow) {
+  Sql("update c_ceniny set cena=1234.56,odvod_jux=25.5 where jedin=13");
+  Open();
+  QString shown;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyHostPridaj& d = Dialog(f);
+    FillHolder(d, QStringLiteral("Kováč"));
+    Choose(*d.eDBRevir, 21);
+    Choose(*d.eDBCeniny, 13);
+    QTest::keyClick(d.eDBCeniny, Qt::Key_Tab);
+    shown = d.eDBCena->text() + QLatin1Char('/') + d.eDBOdvodJUX->text() + QLatin1Char('/') + d.eZO->text();
+    Press(f, Qt::Key_F12);
+  });
+  Key(Qt::Key_P);
+  EXPECT_EQ(shown, QStringLiteral("1234,56/25,50/1209,06"));
+  EXPECT_EQ(Rows(QStringLiteral("select cena,odvod_jux from e_povolenky2")), QStringList(QStringLiteral("1234.56/25.5")));
+  EXPECT_EQ(Rows(QStringLiteral("select cena,odvod_jux from e_ceniny")), QStringList(QStringLiteral("1234.56/25.5")));
+  EXPECT_EQ(Rows(QStringLiteral("select prijem_zaklad,prijem from e_pokladna")),
+            QStringList(QStringLiteral("1234.56/1234.56")));
+  EXPECT_EQ(Rows(QStringLiteral("select spolu from e_povolenky")), QStringList(QStringLiteral("1234.56")));
+}
+
+} // namespace

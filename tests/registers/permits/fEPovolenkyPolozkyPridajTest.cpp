@@ -133,3 +133,71 @@ TEST_F(PermitItemTest, AMemberWithoutATownOrTitleIsStillNamedInTheCashBook) {
 }
 
 } // namespace
+
+namespace {
+
+// Prices with cents, typed: the edits, the item, its stock issue, its cash
+// income and the payment's total keep them to the cent.
+TEST_F(PermitItemTest, PricesWithCentsAreKeptFromTheEditToEveryRow) {
+  const struct {
+    const char *price, *levy, *share;
+    const char* stored; // price/levy as the rows hold them
+  } cases[] = {{"25,50", "3,10", "22,40", "25.5/3.1"},
+               {"1234,56", "0,01", "1234,55", "1234.56/0.01"},
+               {"0,01", "0", "0,01", "0.01/0"}};
+  QStringList shown;
+  const int last = int(std::size(cases)) - 1;
+  for (int i = 0; i <= last; ++i)
+    script.Then([&, i](TForm& f) {
+      Activate(f);
+      TfrmEPovolenkyPolozkyPridaj& d = Item(f);
+      Choose(*d.eDBCeniny, 10);
+      d.eDBDruhDokladu->FindIt(30);
+      Retype(d.eDBCena, QString::fromUtf8(cases[i].price));
+      Retype(d.eDBOdvodJUX, QString::fromUtf8(cases[i].levy));
+      shown << d.eDBCena->text() + QLatin1Char('/') + d.eZO->text();
+      Press(f, i == last ? Qt::Key_F12 : Qt::Key_F11);
+    });
+  RunAddPasses(*dialog);
+  QStringList expectedShown, expectedItems, expectedStock, expectedCash;
+  for (const auto& c : cases) {
+    expectedShown << QString::fromUtf8(c.price) + QLatin1Char('/') + QString::fromUtf8(c.share);
+    expectedItems << QString::fromUtf8(c.stored);
+    expectedStock << QString::fromUtf8(c.stored);
+    expectedCash << QString::fromUtf8(c.stored).section(QLatin1Char('/'), 0, 0) + QStringLiteral("/0/") +
+                        QString::fromUtf8(c.stored).section(QLatin1Char('/'), 0, 0);
+  }
+  EXPECT_EQ(shown, expectedShown);
+  EXPECT_EQ(Rows(QStringLiteral("select cena,odvod_jux from e_povolenky2 order by jedin")), expectedItems);
+  EXPECT_EQ(Rows(QStringLiteral("select cena,odvod_jux from e_ceniny order by jedin")), expectedStock);
+  EXPECT_EQ(Rows(QStringLiteral("select prijem_zaklad,prijem_dph,prijem from e_pokladna order by jedin")),
+            expectedCash);
+  EXPECT_EQ(Rows(QStringLiteral("select spolu from e_povolenky")), QStringList(QStringLiteral("1260.07")));
+}
+
+} // namespace
+
+namespace {
+
+// With no kind kept, a new item proposes the first cash kind, though the
+// bank statement comes first in the list; a kind kept wins.
+TEST_F(PermitItemTest, WithNothingKeptTheCashKindIsProposedNotTheBankStatement) {
+  QVariantList proposed;
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmEPovolenkyPolozkyPridaj& d = Item(f);
+    proposed << d.eDBDruhDokladu->GetKeyValue();
+    Choose(*d.eDBCeniny, 10);
+    d.eDBDruhDokladu->FindIt(31);
+    Press(f, Qt::Key_F11);
+  });
+  script.Then([&](TForm& f) {
+    Activate(f);
+    proposed << Item(f).eDBDruhDokladu->GetKeyValue();
+    f.SetModalResult(mrCancel);
+  });
+  RunAddPasses(*dialog);
+  EXPECT_EQ(proposed, QVariantList({30, 31}));
+}
+
+} // namespace

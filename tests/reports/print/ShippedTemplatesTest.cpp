@@ -745,3 +745,88 @@ TEST_F(ShippedPdf, TheStockPrintsGoToPdfFilesWithTheKindsAndTheSums) {
 }
 
 } // namespace
+
+namespace {
+
+// A base-permit receipt prints its items and total as money, to the cent.
+TEST_F(ShippedPdf, AReceiptPrintsItsAmountsWithTheirCents) {
+  const int payment = Pay(stastny, 2026, 25.5, QDate(2026, 2, 3));
+  Exec(QStringLiteral("insert into e_povolenky2 (jedin,e_povolenky,rok,cena,typ_platby) "
+                      "values (gen_id(e_povolenky2_id,1),:E,2026,1234.56,0)"),
+       {{QStringLiteral("E"), payment}});
+  Exec(QStringLiteral("update e_povolenky set typ_povolenky=0,spolu=1260.06 where jedin=:J"),
+       {{QStringLiteral("J"), payment}});
+  const QString tag = QStringLiteral("FB1E244F-A9DE-4FD8");
+  ASSERT_TRUE(TempSpracujClear(tag) && TempSpracujAdd(payment, tag));
+  const QString text = PrintedText(QStringLiteral("potvrdenie.pdf"), [] { PrintBasicPermitPayment(); });
+  if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  const QString nbsp(QChar(0xA0));
+  const QString simplified = QString(text).replace(nbsp, QStringLiteral(" ")).simplified();
+  ExpectAll(simplified, {QStringLiteral(" 25,50 "), QStringLiteral(" 1 234,56 "), QStringLiteral("Spolu 1 260,06 €")});
+}
+
+// Amounts a floating-point sum gets wrong: each printed line, the VAT
+// summary per rate and the totals, read back from the PDF, add up.
+TEST_F(ShippedPdf, AnInvoicesPrintedTotalsAreTheSumsOfItsPrintedLines) {
+  Exec(QStringLiteral("insert into c_druhy_dokladov (jedin,rok,skratka,nazov,typ) "
+                      "values (gen_id(c_druhy_dokladov_id,1),2026,'FV','Faktúry vystavené',11)"));
+  const int key = Column(QStringLiteral("select gen_id(e_faktury_id,1) from rdb$database")).value(0).toInt();
+  Exec(QStringLiteral("insert into e_faktury (jedin,rok,typ,druh_dokladu,p1,p2,uhradene,datum,odb_nazov,odb_mesto,"
+                      "dod_nazov,dod_mesto) values (:J,2026,11,'FV',7,0,0,'2026-12-11','Obec','Košice','MO SRZ',"
+                      "'Žilina')"),
+       {{QStringLiteral("J"), key}});
+  // name, quantity, unit price, unit VAT, rate, the line's VAT as the item dialog stores it
+  const QList<std::tuple<const char*, double, double, double, int, double>> items{
+      {"Povolenka", 3, 400, 80, 20, 240}, {"Známka", 1.5, 33.33, 6.67, 20, 10}};
+  for (const auto& [name, quantity, price, unitVat, rate, vat] : items)
+    Exec(QStringLiteral("insert into e_faktury_polozky (jedin,e_faktury,nazov,mnozstvo,mj,mj_zaklad,mj_dph,sadzba_dph,"
+                        "dph) values (gen_id(e_faktury_polozky_id,1),:F,:N,:Q,'ks',:C,:D,:S,:V)"),
+         {{QStringLiteral("F"), key},
+          {QStringLiteral("N"), QString::fromUtf8(name)},
+          {QStringLiteral("Q"), quantity},
+          {QStringLiteral("C"), price},
+          {QStringLiteral("D"), unitVat},
+          {QStringLiteral("S"), rate},
+          {QStringLiteral("V"), vat}});
+  TfrmEFaktury list(nullptr, ProgramSettings.Rok, 11, 19);
+  list.list.btnRefreshClick();
+  ASSERT_TRUE(list.list.LocateKey(key));
+  TfrmEFakturyTlac dialog(list);
+  const QString text = PrintedText(QStringLiteral("faktura.pdf"), [&] { dialog.btn1->click(); });
+  if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  // An amount as printed ("1 440,00") in cents.
+  const auto cents = [](QString printed) {
+    printed.remove(QChar(0xA0)).remove(QLatin1Char(' ')).remove(QLatin1Char(','));
+    return printed.toLongLong();
+  };
+  const QRegularExpression amount(QStringLiteral("(-?\\d{1,3}(?:[ \\x{00A0}]\\d{3})*,\\d{2})"));
+  qint64 lines = 0, summaryBase = 0, summaryVat = 0, base = 0, vat = 0, total = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) {
+    const QString simple = line.simplified();
+    QList<qint64> found;
+    for (auto match = amount.globalMatch(simple); match.hasNext();)
+      found.append(cents(match.next().captured(1)));
+    if (found.isEmpty()) continue;
+    if (simple.startsWith(QStringLiteral("Povolenka")) || simple.startsWith(QStringLiteral("Známka")))
+      lines += found.last();
+    else if (simple.startsWith(QStringLiteral("20 %")) && found.size() == 2)
+      summaryBase += found[0], summaryVat += found[1];
+    else if (simple.contains(QStringLiteral("Spolu bez DPH")))
+      base = found.last();
+    else if (simple.contains(QStringLiteral("DPH spolu")))
+      vat = found.last();
+    else if (simple.contains(QStringLiteral("Spolu k úhrade")))
+      total = found.last();
+  }
+  // By hand: bases 1 200,00 and 50,00 (49,995), VAT 240,00 and 10,00; a
+  // floating-point sum of the bases gives 1 249,99.
+  EXPECT_EQ(lines, 144000 + 6000) << text.toStdString();
+  EXPECT_EQ(summaryBase, 125000) << text.toStdString();
+  EXPECT_EQ(summaryVat, 25000) << text.toStdString();
+  EXPECT_EQ(base, summaryBase);
+  EXPECT_EQ(vat, summaryVat);
+  EXPECT_EQ(total, lines);
+  EXPECT_EQ(total, base + vat);
+}
+
+} // namespace
