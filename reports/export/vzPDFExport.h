@@ -54,6 +54,8 @@ private:
   void WriteObject(QByteArray text, int number, bool withEndobj = true);
   double ToPoints(double value) const;
   double FlipY(double value) const;
+  // A barcode item's bars and gaps as filled rectangles.
+  QByteArray BarRectangles(const TVezoDataRec& item) const;
   QByteArray FrameLines(const TVezoDataRec& item) const;
   void WriteItem(TVezoDataRec& item);
   int ChooseImage(TVezoDataRec& item);
