@@ -12,7 +12,7 @@
 namespace {
 
 // Slovak for the texts of Qt's own dialogs that its Slovak translation
-// leaves in English (the file dialog's cancel button and its file types).
+// leaves in English (every standard button, the file dialog's file types).
 class TMissingQtTexts : public QTranslator {
 public:
   using QTranslator::QTranslator;
@@ -20,7 +20,26 @@ public:
   QString translate(const char* context, const char* sourceText, const char*, int) const override {
     static const struct {
       const char *context, *source, *slovak;
-    } texts[] = {{"QPlatformTheme", "Cancel", "Storno"},
+    } texts[] = {{"QPlatformTheme", "OK", "OK"},
+                 {"QPlatformTheme", "Save", "Uložiť"},
+                 {"QPlatformTheme", "Save All", "Uložiť všetko"},
+                 {"QPlatformTheme", "Open", "Otvoriť"},
+                 {"QPlatformTheme", "&Yes", "&Áno"},
+                 {"QPlatformTheme", "Yes to &All", "Áno pre &všetky"},
+                 {"QPlatformTheme", "&No", "&Nie"},
+                 {"QPlatformTheme", "N&o to All", "Nie pre vš&etky"},
+                 {"QPlatformTheme", "Abort", "Prerušiť"},
+                 {"QPlatformTheme", "Retry", "Znova"},
+                 {"QPlatformTheme", "Ignore", "Ignorovať"},
+                 {"QPlatformTheme", "Close", "Zavrieť"},
+                 {"QPlatformTheme", "Cancel", "Storno"},
+                 {"QPlatformTheme", "Discard", "Zahodiť"},
+                 {"QPlatformTheme", "Don't Save", "Neuložiť"},
+                 {"QPlatformTheme", "Close without Saving", "Zavrieť bez uloženia"},
+                 {"QPlatformTheme", "Help", "Pomocník"},
+                 {"QPlatformTheme", "Apply", "Použiť"},
+                 {"QPlatformTheme", "Reset", "Obnoviť"},
+                 {"QPlatformTheme", "Restore Defaults", "Obnoviť predvolené"},
                  {"QAbstractFileIconProvider", "Folder", "Priečinok"},
                  {"QAbstractFileIconProvider", "Drive", "Jednotka"},
                  {"QAbstractFileIconProvider", "File", "Súbor"}};
@@ -32,6 +51,22 @@ public:
 };
 
 } // namespace
+
+QList<QTranslator*> InstallSlovakQtTexts(QObject* owner) {
+  QList<QTranslator*> installed;
+  // Qt's own dialogs (the save dialog of the exports) speak Slovak too.
+  auto* translator = new QTranslator(owner);
+  if (translator->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+    installed << translator;
+  }
+  // Asked before Qt's own: the texts its Slovak translation lacks.
+  auto* missing = new TMissingQtTexts(owner);
+  QCoreApplication::installTranslator(missing);
+  installed << missing;
+  return installed;
+}
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -49,13 +84,7 @@ int RunVimek(QApplication& application) {
   // Dates, month names and decimal commas are Slovak whatever the machine's
   // own locale is: the program, its users and its reports are Slovak.
   QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
-  // Qt's own dialogs (the save dialog of the exports) speak Slovak too.
-  auto* translator = new QTranslator(&application);
-  if (translator->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(translator);
-  // Asked before Qt's own: the few texts its Slovak translation lacks.
-  QCoreApplication::installTranslator(new TMissingQtTexts(&application));
+  InstallSlovakQtTexts(&application);
   // The main window ends the program when it closes; hiding it while a
   // register is open must not.
   application.setQuitOnLastWindowClosed(false);

@@ -48,6 +48,7 @@ void TrpDesignerForm::ConnectEditing() {
   mouseEditing_.SelectionChanged = [this] { FollowSelection(); };
   mouseEditing_.ObjectsChanged = [this] {
     UpdateStatus();
+    RefreshInspector(); // the moved or resized objects' Left, Height ...
     RedrawPage();
   };
   mouseEditing_.EditObject = [this](TrpView*) { EditObject(); };

@@ -4,8 +4,8 @@
 #include "reports/designer/rpDesignerArrange.h"
 #include "reports/designer/rpDesignerClipboard.h"
 #include "reports/designer/rpDesignerCommands.h"
-#include "reports/designer/rpDesignerKeys.h"
 #include "reports/designer/rpDesignerGlyphs.h"
+#include "reports/designer/rpDesignerKeys.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerPages.h"
 #include "reports/designer/rpDesignerStatus.h"
@@ -37,6 +37,7 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QTabBar>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -302,9 +303,16 @@ TrpSpeedButton* TrpDesignerForm::AddButton(TrpToolBar* bar, const QString& name,
 
 void TrpDesignerForm::CreateToolBars() {
   TrpToolBar* standard = AddToolBar(QStringLiteral("Panel2"), 53082, topDock_);
-  for (const TrpDesignerCommand& command : rpDesignerCommands()) {
-    if (command.Button.isEmpty()) continue;
-    if (command.Name == QLatin1String("Exit")) continue; // the captioned button ends the bar
+  // The bar's buttons left to right; the captioned exit button ends it.
+  static const char* const kStandardButtons[] = {
+      "FileBtn1", "FileBtn2", "FileBtn3", "FileBtn4", "CutB", "CopyB", "PstB", "UndoB", "RedoB", "ZB1",
+      "ZB2",      "SelAllB",  "PgB1",     "PgB4",     "PgB2", "PgB3",  "GB1",  "GB2",   "GB3",   "HelpBtn"};
+  for (const char* buttonName : kStandardButtons) {
+    const auto found =
+        std::find_if(rpDesignerCommands().begin(), rpDesignerCommands().end(),
+                     [buttonName](const TrpDesignerCommand& c) { return c.Button == QLatin1String(buttonName); });
+    if (found == rpDesignerCommands().end()) continue;
+    const TrpDesignerCommand& command = *found;
     TrpSpeedButton* button = AddButton(standard, command.Button, command.HintId, QString());
     if (command.Toggle) {
       button->SetGroupIndex(command.Name == QLatin1String("ShowGrid")     ? 101
@@ -537,7 +545,6 @@ void TrpDesignerForm::FormShow() {
   SetModified(false);
   report_.ChangedInDesigner = false;
   undo_.Clear();
-  if (fontName_->findText(QStringLiteral("Arial")) >= 0) fontName_->setCurrentText(QStringLiteral("Arial"));
   rpGlobals().ShowBandTitles = settings_.BandTitles;
   rpGetLocale().LocalizedPropNames = settings_.LocalizedPropNames;
   SetCurrentPage(0);
@@ -546,6 +553,7 @@ void TrpDesignerForm::FormShow() {
   ApplyGrayButtons();
   ReadPositions();
   UpdateEnabling();
+  ShowSelectionValues();
   UpdateStatus();
   if (EditingTemplate && settings_.FieldsWindowVisible) ShowFieldsWindow(true);
   InstallEditors();
@@ -884,6 +892,11 @@ void TrpDesignerForm::ShowSelectionValues() {
     frameWidth_->setCurrentText(QStringLiteral("1"));
     fontName_->setCurrentText(QString());
     fontSize_->setCurrentText(QString());
+  } else if (count == 0) {
+    // Nothing selected: no font to show.
+    fontName_->setCurrentIndex(-1);
+    fontSize_->setCurrentIndex(-1);
+    fontSize_->setEditText(QString());
   }
   settingControls_ = false;
 }

@@ -23,6 +23,19 @@ QString ColourName(qint64 value) {
          QStringLiteral("%1").arg(quint32(value) & 0xFFFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
 }
 
+// A row without a type (font size and colour, alignment ...) gives what its
+// text reads as: a whole number, a decimal number, or the text itself.
+QVariant UntypedValue(const QString& text) {
+  bool ok = false;
+  const qint64 whole = text.trimmed().toLongLong(&ok);
+  if (ok) return whole;
+  const double number = QLocale().toDouble(text.trimmed(), &ok);
+  if (ok) return number;
+  const double plain = QLocale::c().toDouble(text.trimmed(), &ok);
+  if (ok) return plain;
+  return text;
+}
+
 } // namespace
 
 QString rpInspDisplayText(const QVariant& value, quint16 type, const QStringList& valueNames,
@@ -92,7 +105,7 @@ QVariant TProp::Value() const {
     if (position >= 0 && position < ValueArray.size()) return ValueArray.at(position);
     return WholeNumber(Text);
   }
-  return {};
+  return UntypedValue(Text);
 }
 
 bool TProp::StepValue() {

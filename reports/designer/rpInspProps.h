@@ -15,7 +15,8 @@ struct TProp {
   // Stores a value and shows it by the type's rules.
   void SetValue(const QVariant& value);
   // The value the display text stands for; raises ErpConversionError when a
-  // number, colour or enumeration text does not convert; null for a type without rule.
+  // number, colour or enumeration text does not convert. A row without a type
+  // gives what its text reads as: a whole number, a decimal number or the text.
   QVariant Value() const;
   // The value after a double click: a yes/no inverted, an enumeration
   // stepped to the next name or array element (back to the first after the

@@ -8,6 +8,7 @@
 #include "reports/engine/rpSymbolFont.h"
 #include "reports/engine/rpView.h"
 #include "reports/export/rpExportUtils.h"
+#include "reports/objects/rpBarCodeView.h"
 #include "reports/objects/rpCheckBoxView.h"
 #include "reports/objects/rpRichView.h"
 #include "reports/objects/rpRoundRectView.h"
@@ -318,6 +319,13 @@ std::unique_ptr<TVezoDataRec> TVezoExportFilter::PictureItem(TrpView& view, int 
     QPainter painter(&drawing);
     view.Draw(&painter);
     painter.end();
+    if (auto* barcode = dynamic_cast<TrpBarCodeView*>(&view))
+      for (const TrpBarStroke& stroke : barcode->Strokes) {
+        const QRectF& r = stroke.Rect;
+        item->Bars.append({QRectF(QPointF(vzToExportUnits(r.left()), vzToExportUnits(r.top())),
+                                  QPointF(vzToExportUnits(r.right()), vzToExportUnits(r.bottom()))),
+                           stroke.Color});
+      }
     view.BandAlign = bandAlign;
     view.SetBounds(x, y, width, height);
   }
@@ -412,8 +420,8 @@ void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
     item->RichText = rich->Text().Text();
   }
   if (memo) TextOfMemo(*item, *view);
-  if (checkBox) {
-    if (!TrpCheckBoxView::IsChecked(checkBox->Memo)) return; // an unchecked box shows nothing
+  if (checkBox && TrpCheckBoxView::IsChecked(checkBox->Memo)) {
+    // An unchecked box keeps its frame and fill, without a mark.
     const int height = rpRoundEven(item->Height);
     item->Symbol = true;
     item->Text = QString(QChar(char16_t(CheckMark(*checkBox))));

@@ -73,6 +73,9 @@ struct TVezoDataRec {
   bool AutoWidth = false, WordWrap = false;
   QImage Picture;
   int PictureWidth = 0, PictureHeight = 0;
+  // A barcode's bars and gaps, export units from the item's corner: written
+  // as rectangles over its picture where the format draws vectors.
+  QList<QPair<QRectF, QColor>> Bars;
   bool Rotated = false;
   bool Stretched = false;
   QByteArray RichStream; // the RTF of a rich-text object

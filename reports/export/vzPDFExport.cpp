@@ -266,6 +266,19 @@ int TVezoPDFExport::ChooseImage(TVezoDataRec& item) {
   return index;
 }
 
+QByteArray TVezoPDFExport::BarRectangles(const TVezoDataRec& item) const {
+  // Over the picture's bars, so that they print sharp at any resolution.
+  if (item.Bars.isEmpty()) return {};
+  QByteArray out = "q\r";
+  for (const auto& [rect, color] : item.Bars) {
+    const double x = ToPoints(item.Left + rect.left()), y = FlipY(item.Top + rect.bottom());
+    out += FormatNumber(color.redF()) + ' ' + FormatNumber(color.greenF()) + ' ' + FormatNumber(color.blueF()) +
+           " rg " + FormatNumber(x) + ' ' + FormatNumber(y) + ' ' + FormatNumber(ToPoints(rect.width())) + ' ' +
+           FormatNumber(ToPoints(rect.height())) + " re f\r";
+  }
+  return out + "Q" + kPdfLineEnd;
+}
+
 void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
   const double x = ToPoints(item.Left), yt = FlipY(item.Top), w = ToPoints(item.Width), h = ToPoints(item.Height);
   if (ExportFrames) {
@@ -284,6 +297,7 @@ void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
     const double pw = ToPoints(item.PictureWidth), ph = ToPoints(item.PictureHeight);
     pageContent_ += "q\r" + FormatNumber(pw) + " 0 0 " + FormatNumber(ph) + ' ' + FormatNumber(x) + ' ' +
                     FormatNumber(yt - ph) + " cm\r/Img" + rpNum(index) + " Do\rQ" + kPdfLineEnd;
+    pageContent_ += BarRectangles(item);
     if (AfterSaveGraphic) AfterSaveGraphic(item.ViewName, index);
   }
   // Frames lie over pictures.

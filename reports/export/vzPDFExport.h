@@ -58,6 +58,8 @@ private:
   QByteArray StreamFilter() const;
   double ToPoints(double value) const;
   double FlipY(double value) const;
+  // A barcode item's bars and gaps as filled rectangles.
+  QByteArray BarRectangles(const TVezoDataRec& item) const;
   QByteArray FrameLines(const TVezoDataRec& item) const;
   void WriteItem(TVezoDataRec& item);
   int ChooseImage(TVezoDataRec& item);

@@ -254,7 +254,17 @@ void TVezoRTFExport::EndPage() {
     const bool box = item.ClassName == QLatin1String("TrpCheckBoxView");
     if (ExportFrames && (plain || box || item.ClassName == QLatin1String("TrpLineView")))
       WriteBody("{\\lang1024 " + FrameShape(item) + "}");
-    if ((plain || box) && !item.Text.isEmpty()) WriteBody(TextParagraph(item));
+    if (plain && !item.Text.isEmpty()) WriteBody(TextParagraph(item));
+    if (box && !item.Text.isEmpty()) {
+      // The mark's paragraph inside the frame: a reader paints it over the frame's lines.
+      TVezoDataRec mark = item;
+      const double frame = ExportFrames && item.FrameTyp ? vzToExportUnits(item.FrameWidth) : 0;
+      mark.Left += frame;
+      mark.Top += frame;
+      mark.Width = std::max(0.0, mark.Width - 2 * frame);
+      mark.Height = std::max(0.0, mark.Height - 2 * frame);
+      WriteBody(TextParagraph(mark));
+    }
   }
   // The break stands in a plain paragraph: readers anchor the page's
   // positioned paragraphs to the paragraph after them, which must lie on this page.

@@ -11,6 +11,8 @@
 #include <QtCore/QRegularExpression>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -84,37 +86,82 @@ void TrpBarCodeView::Draw(QPainter* canvas) {
   along = restored;
   ToDeviceCoords(!g.EngineMode);
   PaintBackground();
+  Strokes.clear();
   if (canvas && !g.SuppressDrawing && drawnWidth > 0 && drawnHeight > 0) {
-    // Drawn at one pixel per module and scaled into the drawing rectangle,
-    // directly: a recording would re-size the text on a printer.
+    // DrawRect's corners are inclusive: its right and bottom are the edges.
+    const QRectF area(QPointF(DrawRect.left(), DrawRect.top()), QPointF(DrawRect.right(), DrawRect.bottom()));
+    Strokes = LayOutBars(canvas->deviceTransform(), area, drawnWidth, drawnHeight);
     canvas->save();
     canvas->setClipRect(DrawRect, Qt::IntersectClip);
-    canvas->translate(DrawRect.topLeft());
-    canvas->scale(double(DrawRect.width()) / drawnWidth, double(DrawRect.height()) / drawnHeight);
-    Generator.PaintTo(*canvas);
-    if (ShowText) {
-      const QFont font = rpBarcodeTextFont();
-      const QString text = Generator.Text();
-      const int tw = QFontMetrics(font).horizontalAdvance(text);
-      QPoint at;
-      if (Rotation == 0)
-        at = {(drawnWidth - tw) / 2, drawnHeight - kTextHeight};
-      else if (Rotation == 90)
-        at = {drawnWidth - kTextHeight, drawnHeight - (drawnHeight - tw) / 2};
-      else if (Rotation == 180)
-        at = {drawnWidth - (drawnWidth - tw) / 2, kTextHeight};
-      else
-        at = {kTextHeight, (drawnHeight - tw) / 2};
-      canvas->setFont(font);
-      canvas->setPen(Qt::black);
-      canvas->translate(at);
-      canvas->rotate(-std::round(Rotation * 10) / 10);
-      canvas->drawText(QRect(0, 0, tw + 1, kTextHeight), Qt::AlignLeft | Qt::AlignTop, text);
-    }
+    canvas->setRenderHint(QPainter::Antialiasing, false);
+    for (const TrpBarStroke& stroke : Strokes)
+      canvas->fillRect(stroke.Rect, stroke.Color);
+    if (ShowText) PaintCodeText(*canvas, area, drawnWidth, drawnHeight);
     canvas->restore();
   }
   PaintFrame();
   RestoreDesignCoords();
+}
+
+QList<TrpBarStroke> TrpBarCodeView::LayOutBars(const QTransform& toDevice, const QRectF& area, int drawnWidth,
+                                               int drawnHeight) {
+  const QList<TrpBarcode::TElement> elements = Generator.Elements();
+  QRect drawn; // the elements' extent at one pixel per module
+  for (const TrpBarcode::TElement& element : elements)
+    drawn |= element.Corners.boundingRect();
+  if (drawn.isEmpty()) return {};
+  const bool horizontal = Horizontal();
+  const QRectF device = toDevice.mapRect(area);
+  const double length = horizontal ? device.width() : device.height();
+  const int pattern = horizontal ? drawn.width() : drawn.height();
+  // Whole device pixels per module, every module alike; the bars centred along the code.
+  const int module = std::max(1, int(std::floor(length / pattern + 1e-9)));
+  const int slack = std::max(0, int(std::floor((length - pattern * module) / 2)));
+  const double across = horizontal ? device.height() / drawnHeight : device.width() / drawnWidth;
+  const QTransform toCanvas = toDevice.inverted();
+  const auto r = [](double v) { return int(std::lround(v)); };
+  QList<TrpBarStroke> strokes;
+  strokes.reserve(elements.size());
+  for (const TrpBarcode::TElement& element : elements) {
+    const QRect e = element.Corners.boundingRect();
+    QRect onDevice;
+    if (horizontal) {
+      const int left = r(device.left()) + slack + (e.left() - drawn.left()) * module;
+      onDevice = QRect(QPoint(left, r(device.top() + e.top() * across)),
+                       QPoint(left + e.width() * module, r(device.top() + (e.bottom() + 1) * across)));
+    } else {
+      const int top = r(device.top()) + slack + (e.top() - drawn.top()) * module;
+      onDevice = QRect(QPoint(r(device.left() + e.left() * across), top),
+                       QPoint(r(device.left() + (e.right() + 1) * across), top + e.height() * module));
+    }
+    // The corners as edges: the rectangle ends where the next element begins.
+    const QRectF edges(QPointF(onDevice.left(), onDevice.top()), QPointF(onDevice.right(), onDevice.bottom()));
+    strokes.append({toCanvas.mapRect(edges), element.Bar ? Generator.ColorBar : Generator.Color});
+  }
+  return strokes;
+}
+
+void TrpBarCodeView::PaintCodeText(QPainter& canvas, const QRectF& area, int drawnWidth, int drawnHeight) {
+  const QFont font = rpBarcodeTextFont();
+  const QString text = Generator.Text();
+  const int tw = QFontMetrics(font).horizontalAdvance(text);
+  QPoint at;
+  if (Rotation == 0)
+    at = {(drawnWidth - tw) / 2, drawnHeight - kTextHeight};
+  else if (Rotation == 90)
+    at = {drawnWidth - kTextHeight, drawnHeight - (drawnHeight - tw) / 2};
+  else if (Rotation == 180)
+    at = {drawnWidth - (drawnWidth - tw) / 2, kTextHeight};
+  else
+    at = {kTextHeight, (drawnHeight - tw) / 2};
+  // The text keeps its place at one pixel per module, scaled with the object.
+  canvas.translate(area.topLeft());
+  canvas.scale(area.width() / drawnWidth, area.height() / drawnHeight);
+  canvas.setFont(font);
+  canvas.setPen(Qt::black);
+  canvas.translate(at);
+  canvas.rotate(-std::round(Rotation * 10) / 10);
+  canvas.drawText(QRect(0, 0, tw + 1, kTextHeight), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
 void TrpBarCodeView::WritePrepared(TBinaryWriter& stream) {

@@ -1,6 +1,13 @@
 #pragma once
 #include "reports/engine/rpView.h"
 #include "reports/objects/rpBarcode.h"
+#include <QtGui/QTransform>
+
+// A bar or gap as the barcode object painted it, in the canvas's coordinates.
+struct TrpBarStroke {
+  QRectF Rect;
+  QColor Color;
+};
 
 // A barcode of the code in the first memo line (or of the value of the
 // [expression] there), optionally with the code as text beneath and rotated
@@ -38,6 +45,14 @@ public:
   double Rotation = 0;
 
   TrpBarcode Generator;
+  // The bars and gaps of the last drawing (the exports write them as rectangles).
+  QList<TrpBarStroke> Strokes;
+
+private:
+  // The generator's elements on whole pixels of the canvas's device, every
+  // module equally wide, within the area of drawn width × height pixels.
+  QList<TrpBarStroke> LayOutBars(const QTransform& toDevice, const QRectF& area, int drawnWidth, int drawnHeight);
+  void PaintCodeText(QPainter& canvas, const QRectF& area, int drawnWidth, int drawnHeight);
 };
 
 // The stand-in of the code text's "Courier New": a metric-compatible

@@ -507,7 +507,7 @@ void TrpBarcode::SetWidth(int width) {
   if (total > 0) SetModul(modul_ * width / total);
 }
 
-void TrpBarcode::PaintTo(QPainter& painter) {
+QList<TrpBarcode::TElement> TrpBarcode::Elements() {
   const QString pattern = BuildPattern();
   int total = 0;
   for (QChar e : pattern) total += ElementWidth(e);
@@ -526,21 +526,32 @@ void TrpBarcode::PaintTo(QPainter& painter) {
     ox += r(-w * c - h * s);
     oy += r(-h * c);
   }
-  painter.save();
+  QList<TElement> elements;
+  elements.reserve(pattern.size());
   int x = 0;
   for (QChar e : pattern) {
     const int width = ElementWidth(e);
     const ushort u = e.unicode();
-    const bool bar = u >= '5';
     const int height = u >= 'A' ? h * 2 / 5 : h;
-    const QColor color = bar ? ColorBar : Color;
+    const QPoint corners[] = {{x, 0}, {x, height}, {x + width - 1, height}, {x + width - 1, 0}};
+    TElement element;
+    element.Bar = u >= '5';
+    for (const QPoint& p : corners)
+      element.Corners << QPoint(ox + r(p.x() * c + p.y() * s), oy + r(-p.x() * s + p.y() * c));
+    elements.append(element);
+    x += width;
+  }
+  return elements;
+}
+
+void TrpBarcode::PaintTo(QPainter& painter) {
+  const QList<TElement> elements = Elements();
+  painter.save();
+  for (const TElement& element : elements) {
+    const QColor color = element.Bar ? ColorBar : Color;
     painter.setPen(QPen(color, 1));
     painter.setBrush(color);
-    const QPoint corners[] = {{x, 0}, {x, height}, {x + width - 1, height}, {x + width - 1, 0}};
-    QPolygon polygon;
-    for (const QPoint& p : corners) polygon << QPoint(ox + r(p.x() * c + p.y() * s), oy + r(-p.x() * s + p.y() * c));
-    painter.drawPolygon(polygon);
-    x += width;
+    painter.drawPolygon(element.Corners);
   }
   painter.restore();
 }

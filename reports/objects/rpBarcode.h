@@ -2,6 +2,7 @@
 #include <QtCore/QObject>
 #include <QtCore/QString>
 #include <QtGui/QColor>
+#include <QtGui/QPolygon>
 #include <functional>
 
 class QPainter;
@@ -61,6 +62,13 @@ public:
 
   // Prepares Text (padding, check digits) and answers the pattern.
   QString BuildPattern();
+  // One element of the painted pattern: its corners as PaintTo fills them
+  // (rotated by Angle, placed at Left, Top) and whether it is a bar.
+  struct TElement {
+    QPolygon Corners;
+    bool Bar = false;
+  };
+  QList<TElement> Elements();
   // The pattern painted at Left, Top, rotated by Angle.
   void PaintTo(QPainter& painter);
 

@@ -189,11 +189,8 @@ void TrpToolBar::PlaceDragBox() {
 
 void TrpToolBar::RearrangeControls() {
   const bool horizontal = IsHorizontal();
-  QList<QWidget*> controls = Controls();
-  std::stable_sort(controls.begin(), controls.end(), [&](const QWidget* a, const QWidget* b) {
-    const bool wasHorizontal = AlignOf(a) == TrpControlAlign::Left || AlignOf(a) == TrpControlAlign::Right;
-    return wasHorizontal ? a->x() < b->x() : a->y() < b->y();
-  });
+  // In the order they were added, whatever is hidden or shown meanwhile.
+  const QList<QWidget*> controls = Controls();
   for (QWidget* control : controls) {
     if (horizontal && control->height() > control->width()) control->resize(control->height(), control->width());
     if (!horizontal && control->width() > control->height()) control->resize(control->height(), control->width());

@@ -1,4 +1,5 @@
 #include "DesignerFixture.h"
+#include "core/BinaryStream.h"
 #include "platform/base/Registry.h"
 #include "reports/designer/rpDesignerForm.h"
 #include "reports/designer/rpDesignerUnits.h"
@@ -7,13 +8,19 @@
 #include "reports/designer/rpToolWindowLayout.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
+#include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/ui/rpDock.h"
 #include "tests/support/QStringPrinter.h"
 #include "tests/support/TestOutput.h"
+#include <QtGui/QMouseEvent>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QTabBar>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -104,6 +111,128 @@ TEST_F(DesignerInspectorBinding, TypedMillimetresBecomePixelsAndAValueThatDoesNo
   EXPECT_EQ(Shown(*form, INB("Top")), INB("27,78")) << "the old value again";
   EXPECT_EQ(form->UndoBuffers().UndoCount(), steps);
   EXPECT_EQ(Shown(*form, INB("Font")), INB("(Font)")) << "edited only through its editor";
+}
+
+TEST_F(DesignerInspectorBinding, EveryRowShownIsWrittenBackAndRowsWithoutATypeTakeTheirText) {
+  auto form = Open();
+  form->SelectObject(first);
+  auto* text = static_cast<TrpMemoView*>(first);
+  const struct {
+    const char* row;
+    const char* typed;
+    std::function<QVariant()> stored;
+    QVariant expected;
+  } cases[] = {
+      {"Font.Size", "14", [&] { return text->Font.Size; }, 14},
+      {"Font.Color", "255", [&] { return qint64(text->Font.Color); }, qint64(clRed)},
+      {"Font.Name", "Liberation Serif", [&] { return text->Font.Name; }, INB("Liberation Serif")},
+      {"Font.Style", "2", [&] { return bool(text->Font.Style.Bold); }, true},
+      {"Alignment", "2", [&] { return text->Alignment; }, 2},
+  };
+  for (const auto& c : cases) {
+    Type(*form, QString::fromLatin1(c.row), QString::fromUtf8(c.typed));
+    EXPECT_EQ(c.stored(), c.expected) << c.row;
+    EXPECT_EQ(Shown(*form, QString::fromLatin1(c.row)), QString::fromUtf8(c.typed)) << c.row;
+  }
+  EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+
+  // Whatever a row shows, typed again, is taken without complaint and changes nothing.
+  for (TrpView* object : {first, master, title}) {
+    form->SelectObject(object);
+    // The object's own record (the report's stream also holds the time of the last change).
+    const auto record = [](TrpView* view) {
+      TBinaryWriter stream;
+      view->SaveToStream(stream);
+      return stream.TakeData();
+    };
+    const QByteArray before = record(object);
+    const TrpInspProps& props = form->Inspector()->Props();
+    QStringList rows;
+    for (int i = 0; i < props.Count(); ++i)
+      if (!(props.Row(i).Type & ptEditor) || (props.Row(i).Type & ptText)) rows << props.Row(i).Name;
+    for (const QString& row : rows) {
+      Type(*form, row, Shown(*form, row));
+      EXPECT_EQ(record(object), before) << object->Name.toStdString() << " " << row.toStdString();
+    }
+    EXPECT_TRUE(errors.isEmpty()) << object->Name.toStdString() << ": " << errors.join(QLatin1Char('\n')).toStdString();
+    errors.clear();
+  }
+}
+
+TEST_F(DesignerInspectorBinding, TheInspectorFollowsAMoveAndAResizeWithTheMouse) {
+  auto form = Open();
+  QWidget* workspace = form->Workspace();
+  const auto send = [workspace](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, workspace->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+    QApplication::sendEvent(workspace, &event);
+  };
+  const auto drag = [&](QPoint from, QPoint to) {
+    send(QEvent::MouseMove, from, Qt::NoButton); // the cursor over a grip takes its shape first
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int step = 1; step <= 4; ++step)
+      send(QEvent::MouseMove, from + (to - from) * step / 4, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+  };
+  QTest::mouseClick(workspace, Qt::LeftButton, {}, QPoint(first->Left + 5, first->Top + 5));
+  ASSERT_EQ(form->Selection().LastSelected(), first);
+  ASSERT_EQ(Shown(*form, INB("Left")), INB("40"));
+  drag(QPoint(first->Left + 20, first->Top + 9), QPoint(first->Left + 60, first->Top + 9));
+  EXPECT_EQ(first->Left, 80);
+  EXPECT_EQ(Shown(*form, INB("Left")), INB("80")) << "the inspector follows the move";
+  // The bottom edge's middle grip.
+  const QPoint grip(first->Left + first->Width / 2, first->Top + first->Height);
+  drag(grip, grip + QPoint(0, 12));
+  EXPECT_EQ(first->Height, 30);
+  EXPECT_EQ(Shown(*form, INB("Height")), INB("30")) << "the inspector follows the resize";
+}
+
+TEST_F(DesignerInspectorBinding, WithNothingSelectedTheFontBoxesAreEmpty) {
+  auto form = Open();
+  auto* fontName = form->findChild<QComboBox*>(INB("C2"));
+  auto* fontSize = form->findChild<QComboBox*>(INB("C3"));
+  ASSERT_TRUE(fontName && fontSize);
+  EXPECT_EQ(fontName->currentText(), QString());
+  EXPECT_EQ(fontSize->currentText(), QString());
+  form->SelectObject(first);
+  EXPECT_EQ(fontSize->currentText(), QString::number(static_cast<TrpMemoView*>(first)->Font.Size));
+  QTest::mouseClick(form->Workspace(), Qt::LeftButton, {}, QPoint(600, 400)); // the empty page
+  ASSERT_EQ(form->Selection().Count(), 0);
+  EXPECT_EQ(fontName->currentText(), QString());
+  EXPECT_EQ(fontSize->currentText(), QString());
+}
+
+TEST_F(DesignerInspectorBinding, TheStandardBarKeepsItsOrderWhateverIsHidden) {
+  auto form = Open();
+  TrpToolBar* bar = form->ToolBar(INB("Panel2"));
+  const QStringList order{
+      INB("FileBtn1"), INB("FileBtn2"), INB("FileBtn3"), INB("FileBtn4"), INB("CutB"),    INB("CopyB"),   INB("PstB"),
+      INB("UndoB"),    INB("RedoB"),    INB("ZB1"),      INB("ZB2"),      INB("SelAllB"), INB("PgB1"),    INB("PgB4"),
+      INB("PgB2"),     INB("PgB3"),     INB("GB1"),      INB("GB2"),      INB("GB3"),     INB("HelpBtn"), INB("ExitB")};
+  // The visible buttons from left to right.
+  const auto shown = [bar] {
+    QList<QWidget*> controls;
+    for (QWidget* control : bar->Controls())
+      if (!control->isHidden()) controls << control;
+    std::sort(controls.begin(), controls.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    QStringList names;
+    for (QWidget* control : controls)
+      names << control->objectName();
+    return names;
+  };
+  EXPECT_EQ(shown(), order);
+  // Hidden and shown again in another order, the buttons stand where they belong.
+  for (const char* name : {"CutB", "UndoB", "GB3", "FileBtn1"})
+    bar->findChild<QWidget*>(QString::fromLatin1(name))->hide();
+  bar->AdjustBounds();
+  QStringList without = order;
+  for (const char* name : {"CutB", "UndoB", "GB3", "FileBtn1"})
+    without.removeAll(QString::fromLatin1(name));
+  EXPECT_EQ(shown(), without);
+  for (const char* name : {"GB3", "FileBtn1", "UndoB", "CutB"})
+    bar->findChild<QWidget*>(QString::fromLatin1(name))->show();
+  bar->AdjustBounds();
+  EXPECT_EQ(shown(), order);
 }
 
 TEST_F(DesignerInspectorBinding, ADuplicateNameIsRefusedAndARenamedChildBandIsFollowedByItsReference) {

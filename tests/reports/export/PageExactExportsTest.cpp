@@ -149,7 +149,10 @@ TEST_F(PageExactExportsTest, ItemsOfAPage) {
       if (item.ViewName == name) return &item;
     return nullptr;
   };
-  EXPECT_FALSE(byName(QStringLiteral("Nie"))) << "an unchecked check box gives no item";
+  // An unchecked box keeps its frame, without a mark.
+  ASSERT_TRUE(byName(QStringLiteral("Nie")));
+  EXPECT_TRUE(byName(QStringLiteral("Nie"))->Text.isEmpty());
+  EXPECT_EQ(byName(QStringLiteral("Nie"))->FrameTyp, 15);
   ASSERT_TRUE(byName(QStringLiteral("Ano")));
   EXPECT_TRUE(byName(QStringLiteral("Ano"))->Symbol);
   EXPECT_EQ(byName(QStringLiteral("Ano"))->Text, QString(QChar(char16_t(kSymbolCheck))));
