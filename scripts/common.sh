@@ -14,12 +14,13 @@ PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbc
 # the program writes for other programs (LibreOffice Draw and wmf2svg for the
 # metafile exports), the mingw-w64 cross compiler that
 # builds the crash reporter's PE fixtures, a second font family set
-# (fonts-dejavu-core) for the font box's list, and the barcode decoder
-# (zbar-tools) that reads the painted barcodes.
+# (fonts-dejavu-core) for the font box's list, the barcode decoder
+# (zbar-tools) that reads the painted barcodes, and eu-addr2line (elfutils),
+# the crash reporter's lookup benchmark's baseline.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool poppler-utils qpdf libxml2-utils
   libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui
   libreoffice-draw-nogui libwmf-bin fonts-dejavu-core zbar-tools
-  gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686)
+  gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 elfutils)
 
 # install_packages [extra packages...]
 install_packages() {
