@@ -15,8 +15,13 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
+#include "platform/base/Registry.h"
 #include "util/UxMemDS.h"
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QRegularExpression>
+#include <QtCore/QSaveFile>
 #include <QtCore/QScopeGuard>
 #include <QtCore/QSet>
 #include <QtWidgets/QHBoxLayout>
@@ -26,6 +31,20 @@
 namespace {
 
 const QString sqlCommandValue = QStringLiteral("SQLCommand");
+
+// The console's text is kept in a file of its own beside the settings store:
+// inside the store every other setting's write rewrote it (with 5 MB of text,
+// opening and closing the form took seconds).
+QString SqlCommandFilePath() {
+  return QFileInfo(TRegistry::RootFilePath(TRegRoot::CurrentUser)).dir().filePath(QStringLiteral("sql-console.sql"));
+}
+
+bool WriteSqlCommandFile(const QString& text) {
+  const QString path = SqlCommandFilePath();
+  QSaveFile file(path);
+  return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 &&
+         file.commit();
+}
 const QString statementDone = QStringLiteral("OK. SQL príkaz úspešne vykonaný.");
 const QString statementFailed = QStringLiteral("CHYBA!!! Neplatný príkaz jazyka SQL.");
 
@@ -178,6 +197,8 @@ TCodeMemo* TfrmServis::CreateSqlEditor(QWidget* parent) {
   gutter.SetFont(gutterFont);
   gutter.SetShowLineNumbers(true);
   gutter.SetDigitCount(2);
+  // Widens as the line count grows: a fixed width cut line 41,539 to "539".
+  gutter.SetAutoSize(true);
   gutter.SetLeftOffset(5);
   editor->SetRightEdge(51);
   editor->SetHighlighter(CodeSQLHighlighter1);
@@ -193,11 +214,22 @@ TCodeMemo* TfrmServis::CreateSqlEditor(QWidget* parent) {
 }
 
 void TfrmServis::RestoreSqlCommand() {
-  e21->SetText(fp->ReadString(sqlCommandValue, QString()));
+  // A text that an older version left in the store is read from there.
+  QFile file(SqlCommandFilePath());
+  e21->SetText(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                              : fp->ReadString(sqlCommandValue, QString()));
   e21Change();
 }
 
-void TfrmServis::StoreSqlCommand() { fp->WriteString(sqlCommandValue, e21->Text()); }
+void TfrmServis::StoreSqlCommand() {
+  if (WriteSqlCommandFile(e21->Text())) {
+    if (!fp->ReadString(sqlCommandValue, QString()).isEmpty()) fp->WriteString(sqlCommandValue, QString());
+    return;
+  }
+  // Without the file the store keeps the text, and no older file may win over it.
+  QFile::remove(SqlCommandFilePath());
+  fp->WriteString(sqlCommandValue, e21->Text());
+}
 
 void TfrmServis::e21Change() { btnExecSQL->setEnabled(!e21->Text().trimmed().isEmpty()); }
 

@@ -28,7 +28,6 @@ TCustomCodeEdit::TCustomCodeEdit(QWidget* parent)
   gutterPixelWidth_ = gutter_.Width();
   wordWrapGlyph_.OnChange = [this](TCodeGlyph*) { InvalidateGutterRange(-1, -1); };
   marks_.OnChange = [this](TCodeEditMarkList*) { InvalidateGutterRange(-1, -1); };
-  textOriginX_ = gutterPixelWidth_ + 2;
 
   // Painting covers every pixel: the background is never erased on its own.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -178,7 +177,6 @@ void TCustomCodeEdit::SetGutterPixelWidth(int width) {
   width = qMax(0, width);
   if (width == gutterPixelWidth_) return;
   gutterPixelWidth_ = width;
-  textOriginX_ = gutterPixelWidth_ + 2 - (leftColumn_ - 1) * charCellWidth_;
   if (!constructed_) return;
   if (charCellWidth_ > 0) visibleColumns_ = qMax(viewport()->width() - gutterPixelWidth_ - 2, 0) / charCellWidth_;
   if (wrapPlugin_) wrapPlugin_->ViewWidthChanged();
@@ -223,7 +221,7 @@ int TCustomCodeEdit::RowOfLine(int line) const {
 int TCustomCodeEdit::LineOfRow(int row) const { return wrapPlugin_ ? wrapPlugin_->ScreenToBuffer({1, row}).Line : row; }
 
 QPoint TCustomCodeEdit::ScreenCoordToPixel(const TScreenCoord& position) const {
-  return {(position.Column - 1) * charCellWidth_ + textOriginX_, (position.Row - topRow_) * rowHeight_};
+  return {(position.Column - 1) * charCellWidth_ + TextOriginX(), (position.Row - topRow_) * rowHeight_};
 }
 
 TScreenCoord TCustomCodeEdit::PixelToScreenCoord(int x, int y) const {

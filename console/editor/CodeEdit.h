@@ -126,7 +126,8 @@ public:
   int VisibleColumns() const override { return visibleColumns_; }
   int CharCellWidth() const { return charCellWidth_; }
   int RowHeight() const { return rowHeight_; }
-  int TextOriginX() const { return textOriginX_; }
+  // Where column 1 lies: past the gutter, less the columns scrolled out of view.
+  int TextOriginX() const { return gutterPixelWidth_ + 2 - (leftColumn_ - 1) * charCellWidth_; }
   int GutterPixelWidth() const { return gutterPixelWidth_; }
   TBufferCoord SelectionAnchor() const { return selectionAnchor_; }
   TBufferCoord SelectionActiveEnd() const { return selectionActiveEnd_; }
@@ -533,7 +534,6 @@ private:
   TScrollHintFormat scrollHintFormat_ = shfTopLineOnly;
   TScrollStyle scrollBars_ = ssBoth;
   int rowHeight_ = 0;
-  int textOriginX_ = 0;
   int topRow_ = 1;
   QPointer<TCodeCustomHighlighter> highlighter_;
   TCodeSelectedColor selectedColor_;

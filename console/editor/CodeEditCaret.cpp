@@ -220,12 +220,11 @@ void TCustomCodeEdit::ScrollToRow(int row) {
   const int limit = HasOption(eoScrollPastEof) ? RowCount() : RowCount() - visibleRows_ + 1;
   row = qMax(qMin(row, limit), 1);
   if (row == topRow_) return;
-  const int delta = topRow_ - row;
   topRow_ = row;
-  if (qAbs(delta) < visibleRows_)
-    viewport()->scroll(0, delta * rowHeight_);
-  else
-    viewport()->update();
+  // The view is painted again rather than its pixels moved: moved pixels may
+  // hold a paint that is still owed, and the view would show text it no
+  // longer holds.
+  viewport()->update();
   UpdateScrollBarState();
   NotifyStatusChange(stcTopRow);
 }
@@ -243,15 +242,9 @@ void TCustomCodeEdit::ScrollToColumn(int column) {
   }
   column = qMax(qMin(column, limit), 1);
   if (column == leftColumn_) return;
-  const int delta = leftColumn_ - column;
   leftColumn_ = column;
-  textOriginX_ = gutterPixelWidth_ + 2 - (leftColumn_ - 1) * charCellWidth_;
-  if (qAbs(delta) < visibleColumns_) {
-    const QRect text(gutterPixelWidth_ + 2, 0, viewport()->width() - gutterPixelWidth_ - 2, viewport()->height());
-    viewport()->scroll(delta * charCellWidth_, 0, text);
-  } else {
-    InvalidateLineRange(-1, -1);
-  }
+  // Painted again, not moved: see ScrollToRow.
+  InvalidateLineRange(-1, -1);
   if (HasOption(eoScrollPastEol) && HasOption(eoAutoSizeMaxScrollWidth) &&
       leftColumn_ + visibleColumns_ > maxScrollWidth_)
     SetMaxScrollWidth(leftColumn_ + visibleColumns_);

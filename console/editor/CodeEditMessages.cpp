@@ -27,7 +27,7 @@ bool TCustomCodeEdit::event(QEvent* event) {
   // A key bound to a command belongs to the editor before any shortcut of its window.
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    const quint16 code = VirtualKeyFromQt(key->key(), key->modifiers());
+    const quint16 code = VirtualKeyFromKeyEvent(*key);
     const TShiftState shift = ShiftStateFromQt(key->modifiers());
     const bool bound =
         keystrokes_.FindSingleKey(code, shift) >= 0 ||
@@ -46,7 +46,7 @@ bool TCustomCodeEdit::focusNextPrevChild(bool next) {
 }
 
 void TCustomCodeEdit::keyPressEvent(QKeyEvent* event) {
-  quint16 key = VirtualKeyFromQt(event->key(), event->modifiers());
+  quint16 key = VirtualKeyFromKeyEvent(*event);
   const TShiftState shift = ShiftStateFromQt(event->modifiers());
   if (!wantReturns_ && key == vk::Return) {
     event->ignore();
@@ -80,7 +80,7 @@ void TCustomCodeEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TCustomCodeEdit::keyReleaseEvent(QKeyEvent* event) {
-  quint16 key = VirtualKeyFromQt(event->key(), event->modifiers());
+  quint16 key = VirtualKeyFromKeyEvent(*event);
   keyboardHandler_.RunKeyUpHandlers(this, key, ShiftStateFromQt(event->modifiers()));
   QAbstractScrollArea::keyReleaseEvent(event);
 }

@@ -351,7 +351,7 @@ void TCustomCodeEdit::PaintTextRows(QPainter& painter, const QRect& rect, int fi
   st.lastColumn = lastColumn;
   const int firstLine = LineOfRow(firstRow), lastLine = LineOfRow(lastRow);
   if (rightEdge_ > 0) {
-    st.rightEdgeX = rightEdge_ * charCellWidth_ + textOriginX_;
+    st.rightEdgeX = rightEdge_ * charCellWidth_ + TextOriginX();
     st.drawRightEdge = st.rightEdgeX >= st.rect.left && st.rightEdgeX < st.rect.right;
   }
   // The two pixels between the gutter and column 1 take the text background.
@@ -523,15 +523,15 @@ void TCustomCodeEdit::PaintRowPlain(PaintState& st, RowPaint& rp) {
   const int cell = charCellWidth_;
   if (rp.partlySelected) {
     SetPieceColors(st, false);
-    rp.tokenRect.left = qMax(rp.rowRect.left, ColumnX(st.firstColumn, textOriginX_, cell));
-    rp.tokenRect.right = qMin(rp.rowRect.right, ColumnX(rp.selStart, textOriginX_, cell));
+    rp.tokenRect.left = qMax(rp.rowRect.left, ColumnX(st.firstColumn, TextOriginX(), cell));
+    rp.tokenRect.right = qMin(rp.rowRect.right, ColumnX(rp.selStart, TextOriginX(), cell));
     PaintPiece(rp, token, 0, st.firstColumn, rp.selStart);
-    rp.tokenRect.left = qMax(rp.rowRect.left, ColumnX(rp.selEnd, textOriginX_, cell));
-    rp.tokenRect.right = qMin(rp.rowRect.right, ColumnX(st.lastColumn, textOriginX_, cell));
+    rp.tokenRect.left = qMax(rp.rowRect.left, ColumnX(rp.selEnd, TextOriginX(), cell));
+    rp.tokenRect.right = qMin(rp.rowRect.right, ColumnX(st.lastColumn, TextOriginX(), cell));
     PaintPiece(rp, token, 0, rp.selEnd, st.lastColumn);
     SetPieceColors(st, true);
-    rp.tokenRect.left = qMax(rp.rowRect.left, ColumnX(rp.selStart, textOriginX_, cell));
-    rp.tokenRect.right = qMin(rp.rowRect.right, ColumnX(rp.selEnd, textOriginX_, cell));
+    rp.tokenRect.left = qMax(rp.rowRect.left, ColumnX(rp.selStart, TextOriginX(), cell));
+    rp.tokenRect.right = qMin(rp.rowRect.right, ColumnX(rp.selEnd, TextOriginX(), cell));
     PaintPiece(rp, token, 0, rp.selStart, rp.selEnd - 1);
   } else {
     SetPieceColors(st, rp.wholeRow);
@@ -573,7 +573,7 @@ void TCustomCodeEdit::SetPieceColors(PaintState& st, bool selected) {
 
 void TCustomCodeEdit::FlushToken(QPainter& painter, PaintState& st, RowPaint& rp, bool fillToEnd) {
   const int cell = charCellWidth_;
-  const auto x = [&](int column) { return ColumnX(column, textOriginX_, cell); };
+  const auto x = [&](int column) { return ColumnX(column, TextOriginX(), cell); };
   const int c1 = qMax(st.firstColumn, st.accColumnsBefore + 1);
   const int c2 = qMin(st.lastColumn, st.accColumnsBefore + int(st.accText.size()) + 1);
   bool before = false, inSelection = rp.wholeRow, after = false;
@@ -664,7 +664,7 @@ void TCustomCodeEdit::PaintPiece(RowPaint& rp, const QString& text, int columnsB
   }
   if (last < first || rp.tokenRect.Empty()) return;
   const int cell = charCellWidth_;
-  int x = ColumnX(first, textOriginX_, cell);
+  int x = ColumnX(first, TextOriginX(), cell);
   int index = first - columnsBefore;
   int count = 0;
   if (index <= shown.size()) {
@@ -689,7 +689,7 @@ void TCustomCodeEdit::PaintPiece(RowPaint& rp, const QString& text, int columnsB
       while ((runStart + columnsBefore + width - 1) % tabWidth_ != 0 && width < tabWidth_)
         ++width;
       const int glyphX =
-          ColumnX(columnsBefore + runStart + width / 2 - 1, textOriginX_, cell) + (width % 2 ? cell : cell / 2);
+          ColumnX(columnsBefore + runStart + width / 2 - 1, TextOriginX(), cell) + (width % 2 ? cell : cell / 2);
       textDrawer_->SpacedTextOut(glyphX, rp.tokenRect.top, false, rp.tokenRect.ToQRect(), QStringView(&kTabGlyph, 1));
       for (int i = 0; i < width && found + i < tabs.size(); ++i)
         tabs[found + i] = u' ';

@@ -142,7 +142,7 @@ void TCustomCodeEdit::SetRightEdge(int column) {
 void TCustomCodeEdit::SetRightEdgeColor(TColor color) {
   if (color == rightEdgeColor_) return;
   rightEdgeColor_ = color;
-  const int x = textOriginX_ + rightEdge_ * charCellWidth_;
+  const int x = TextOriginX() + rightEdge_ * charCellWidth_;
   InvalidatePixels(QRect(x - 1, 0, 3, viewport()->height()));
 }
 

@@ -318,7 +318,6 @@ void TCustomCodeEdit::BufferCleared() {
   MoveCaretCollapsing({1, 1});
   topRow_ = 1;
   leftColumn_ = 1;
-  textOriginX_ = gutterPixelWidth_ + 2;
   pendingStatusChanges_ |= stcAll;
 }
 

@@ -163,35 +163,43 @@ std::optional<std::vector<TRtBinDebugScanner::TEntry>> TRtBinDebugScanner::ReadT
   }
 }
 
-const TRtBinDebugScanner::TEntry* TRtBinDebugScanner::LastAtOrBelow(const std::vector<TEntry>& entries,
-                                                                    quint32 offset) {
+const TRtBinDebugScanner::TEntry* TRtBinDebugScanner::LastAtOrBelow(const TTable& table, quint32 offset) {
+  const std::vector<TEntry>& entries = table.Entries;
+  if (table.Ascending) {
+    const auto after = std::upper_bound(entries.begin(), entries.end(), offset,
+                                        [](quint32 value, const TEntry& entry) { return value < entry.Address; });
+    return after == entries.begin() ? nullptr : &*(after - 1);
+  }
   for (auto it = entries.rbegin(); it != entries.rend(); ++it)
     if (it->Address <= offset) return &*it;
   return nullptr;
 }
 
-const TRtBinDebugScanner::TEntry* TRtBinDebugScanner::EntryInUnit(const std::vector<TEntry>& entries,
-                                                                  quint32 offset) const {
-  const TEntry* entry = LastAtOrBelow(entries, offset);
+const TRtBinDebugScanner::TEntry* TRtBinDebugScanner::EntryInUnit(const TTable& table, quint32 offset) const {
+  const TEntry* entry = LastAtOrBelow(table, offset);
   return entry && entry->Address >= UnitStart(offset) ? entry : nullptr;
 }
 
-const std::vector<TRtBinDebugScanner::TEntry>& TRtBinDebugScanner::Cached(std::optional<std::vector<TEntry>>& cache,
-                                                                          quint32 headerField, int width) const {
+const TRtBinDebugScanner::TTable& TRtBinDebugScanner::Cached(std::optional<TTable>& cache, quint32 headerField,
+                                                             int width) const {
+  if (cache) return *cache;
   // A damaged table is remembered as empty: it answers nothing, every time.
-  if (!cache) cache = ReadTable(headerField, width).value_or(std::vector<TEntry>());
+  TTable table;
+  table.Entries = ReadTable(headerField, width).value_or(std::vector<TEntry>());
+  // Running totals wrap at 32 bits, so a table of other origin may not ascend.
+  table.Ascending = std::is_sorted(table.Entries.begin(), table.Entries.end(),
+                                   [](const TEntry& a, const TEntry& b) { return a.Address < b.Address; });
+  cache = std::move(table);
   return *cache;
 }
 
 quint32 TRtBinDebugScanner::UnitStart(quint32 offset) const {
-  const std::optional<std::vector<TEntry>> units = ReadTable(kUnitsOffset, 2);
-  const TEntry* unit = units ? LastAtOrBelow(*units, offset) : nullptr;
+  const TEntry* unit = LastAtOrBelow(Cached(units_, kUnitsOffset, 2), offset);
   return unit ? unit->Address : 0xFFFFFFFFu;
 }
 
 QString TRtBinDebugScanner::UnitName(quint32 offset) const {
-  const std::optional<std::vector<TEntry>> units = ReadTable(kUnitsOffset, 2);
-  const TEntry* unit = units ? LastAtOrBelow(*units, offset) : nullptr;
+  const TEntry* unit = LastAtOrBelow(Cached(units_, kUnitsOffset, 2), offset);
   return unit ? DecodeName(unit->Value) : QString();
 }
 
@@ -214,8 +222,7 @@ int TRtBinDebugScanner::LineNumber(quint32 offset, quint32& lineOffset) const {
 }
 
 QString TRtBinDebugScanner::SourceName(quint32 offset) const {
-  const std::optional<std::vector<TEntry>> sources = ReadTable(kSourceNamesOffset, 2);
-  const TEntry* source = sources ? EntryInUnit(*sources, offset) : nullptr;
+  const TEntry* source = EntryInUnit(Cached(sources_, kSourceNamesOffset, 2), offset);
   return source ? DecodeName(source->Value) : QString();
 }
 

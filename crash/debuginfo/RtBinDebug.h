@@ -62,20 +62,28 @@ private:
     quint32 Value;  // the line, or the first name reference
     quint32 Second; // the second name reference of a procedure
   };
-  // Decodes the table at the header field's offset; none when it leaves the data.
+  // A table decoded in full on its first use. Tables written by the writer
+  // ascend; only those are searched by halving.
+  struct TTable {
+    std::vector<TEntry> Entries;
+    bool Ascending = true;
+  };
   // The name; none when it leaves the data.
   std::optional<QString> TryDecodeName(quint32 reference) const;
+  // Decodes the table at the header field's offset; none when it leaves the data.
   std::optional<std::vector<TEntry>> ReadTable(quint32 headerField, int width) const;
   // The last entry in table order whose address is not above the offset.
-  static const TEntry* LastAtOrBelow(const std::vector<TEntry>& entries, quint32 offset);
+  static const TEntry* LastAtOrBelow(const TTable& table, quint32 offset);
   // The same for the table's entries that do not lie below the offset's unit start.
-  const TEntry* EntryInUnit(const std::vector<TEntry>& entries, quint32 offset) const;
-  const std::vector<TEntry>& Cached(std::optional<std::vector<TEntry>>& cache, quint32 headerField, int width) const;
+  const TEntry* EntryInUnit(const TTable& table, quint32 offset) const;
+  const TTable& Cached(std::optional<TTable>& cache, quint32 headerField, int width) const;
 
   TRtByteView data_;
   bool cacheData_;
   bool valid_ = false;
-  mutable std::optional<std::vector<TEntry>> procedures_, lines_;
+  // A crash log looks up dozens of addresses of one module: every table is
+  // decoded once per module.
+  mutable std::optional<TTable> units_, sources_, procedures_, lines_;
 };
 
 // Writes the format. Entries may be added in any order; each table is written

@@ -3,10 +3,15 @@
 #include "console/fServis.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBCheckBox.h"
+#include "controls/UxPlacemnt.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "platform/base/Registry.h"
 #include "tests/app/AdminTestSupport.h"
+#include "tests/support/QStringPrinter.h"
 #include "util/UxMemDS.h"
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
 #include <QtGui/QAccessible>
 #include <QtTest/QTest>
 #include <QtWidgets/QStatusBar>
@@ -243,6 +248,55 @@ TEST_F(ServisSqlConsoleTest, TheTextComesBackOnReopening) {
   Write(reopened, QString());
   EXPECT_EQ(Console().e21->Text(), QString());
   EXPECT_FALSE(form_->btnExecSQL->isEnabled());
+}
+
+// A long text is kept out of the settings store, which every setting's write
+// rewrites whole; the text still comes back, and a text an older version kept
+// in the store is still read.
+TEST_F(ServisSqlConsoleTest, ALongTextIsStoredBesideTheSettings) {
+  QString text;
+  for (int i = 0; text.size() < 2 * 1024 * 1024; ++i)
+    text += QStringLiteral("select jedin from c_clenov where mesto = 'Žilina %1'\r\n").arg(i);
+  text.chop(2);
+  TfrmServis& form = Console();
+  Write(form, text);
+  const QString shown = form.e21->Text();
+  const QString section = form.fp->Section();
+  EXPECT_EQ(Console().e21->Text(), shown);
+  form_.reset();
+  const QFileInfo store(TRegistry::RootFilePath(TRegRoot::CurrentUser));
+  ASSERT_TRUE(store.exists());
+  EXPECT_LT(store.size(), 64 * 1024);
+
+  // An older version's text in the store, and no file of ours.
+  ASSERT_TRUE(QFile::remove(store.dir().filePath(QStringLiteral("sql-console.sql"))));
+  const QString older = QStringLiteral("select 'staré' from rdb$database");
+  {
+    TUxFormPlacement placement(nullptr);
+    placement.SetUseRegistry(true);
+    placement.SetIniSection(section);
+    placement.WriteString(QStringLiteral("SQLCommand"), older);
+  }
+  EXPECT_EQ(Console().e21->Text(), older);
+  form_.reset(); // now in the file, and out of the store
+  EXPECT_EQ(Console().e21->Text(), older);
+}
+
+// The gutter widens as the line count grows, so no line number is cut.
+TEST_F(ServisSqlConsoleTest, TheGutterWidensForLongerLineNumbers) {
+  TfrmServis& form = Console();
+  Write(form, QStringLiteral("select 1\r\nfrom rdb$database"));
+  const int narrow = form.e21->GutterPixelWidth();
+  EXPECT_EQ(form.e21->Gutter().LineNumberText(2), QStringLiteral(" 2"));
+  Write(form, QStringLiteral("x\r\n").repeated(41538) + QStringLiteral("x"));
+  ASSERT_EQ(form.e21->Lines().Count(), 41539);
+  EXPECT_EQ(form.e21->Gutter().LineNumberText(41539), QStringLiteral("41539"));
+  // Three more digit places, each as wide as the others.
+  const int wider = form.e21->GutterPixelWidth() - narrow;
+  EXPECT_GT(wider, 0);
+  EXPECT_EQ(wider % 3, 0);
+  Write(form, QStringLiteral("x"));
+  EXPECT_EQ(form.e21->GutterPixelWidth(), narrow);
 }
 
 TEST_F(ServisSqlConsoleTest, F4InEitherGridFocusesTheConsoleAndScreenReadersReadIt) {

@@ -1,4 +1,5 @@
 #include "console/editor/text/CodeEditVirtualKeys.h"
+#include <QtGui/QKeyEvent>
 #include <QtGui/QKeySequence>
 
 namespace {
@@ -31,7 +32,19 @@ constexpr KeyPair kKeys[] = {
     {0xDE, Qt::Key_Apostrophe, false},
 };
 
+// Key codes of the keyboard's keys as X11 and Wayland report them (the
+// kernel's code plus 8): the digit row "1" ... "9", "0" is 10 ... 19. Other
+// platforms report 0 for the scan code, and the Qt key is used.
+constexpr quint32 kScanCodeDigit1 = 10, kScanCodeDigit0 = 19;
+
 } // namespace
+
+quint16 VirtualKeyFromKeyEvent(const QKeyEvent& event) {
+  const quint32 scanCode = event.nativeScanCode();
+  if (!event.modifiers().testFlag(Qt::KeypadModifier) && scanCode >= kScanCodeDigit1 && scanCode <= kScanCodeDigit0)
+    return quint16(vk::Digit0 + (scanCode - kScanCodeDigit1 + 1) % 10);
+  return VirtualKeyFromQt(event.key(), event.modifiers());
+}
 
 quint16 VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
   const bool keypad = modifiers.testFlag(Qt::KeypadModifier);

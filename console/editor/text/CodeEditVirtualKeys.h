@@ -2,6 +2,8 @@
 #include <QtCore/QString>
 #include <QtCore/Qt>
 
+class QKeyEvent;
+
 // Keys as the editor's bindings store them: 16-bit virtual-key codes, so that
 // stored bindings read the same as they always did. One table maps them to
 // and from Qt keys.
@@ -39,6 +41,11 @@ QString ShortCutToText(TShortCut shortCut);
 // The virtual key of a Qt key (0 when there is none); keypad keys are told
 // apart by the keypad modifier.
 quint16 VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
+// The virtual key of a key event. The digit keys of the main keyboard are
+// told by where they lie, not by what they type: X11 reports Ctrl+Shift+1 as
+// "!" on an English layout and Ctrl+1 as "+" on a Slovak one, yet both are
+// bindings of the digit 1.
+quint16 VirtualKeyFromKeyEvent(const QKeyEvent& event);
 // The Qt key of a virtual key (0 when there is none); `keypad` tells whether
 // it lies on the numeric keypad.
 int QtKeyFromVirtualKey(quint16 key, bool* keypad = nullptr);

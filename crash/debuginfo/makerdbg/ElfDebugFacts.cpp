@@ -4,6 +4,7 @@
 #include "crash/debuginfo/RtModules.h"
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QHash>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QSet>
 #include <algorithm>
@@ -86,10 +87,47 @@ bool IsSourceFile(const QString& fileName) {
   return suffix == QLatin1String("cpp") || suffix == QLatin1String("cc") || suffix == QLatin1String("cxx");
 }
 
-// The units of a combined compilation unit, one per source file: in address
-// order, code belongs to the source file whose lines came last, so that
-// code inlined from headers stays with the file that uses it.
+QString FileStem(const QString& fileName) { return QFileInfo(fileName).completeBaseName(); }
+
+// The routine whose code holds the address, from routines in address order;
+// null outside every routine.
+const TElfDebugFacts::TSymbol* RoutineAt(const QList<TElfDebugFacts::TSymbol>& routines, quint64 address) {
+  const auto after = std::upper_bound(routines.begin(), routines.end(), address,
+                                      [](quint64 value, const TElfDebugFacts::TSymbol& s) { return value < s.Start; });
+  if (after == routines.begin()) return nullptr;
+  const TElfDebugFacts::TSymbol& routine = *(after - 1);
+  return address < routine.Start + routine.Size ? &routine : nullptr;
+}
+
+// The source file each routine of the lines belongs to: the first source file
+// among its lines, so that code inlined from headers stays with the file that
+// uses it; a routine made from headers alone (an inline or template routine
+// that the build keeps once for the whole program) belongs to the header of
+// its first line. Keyed by the routine's start.
+QHash<quint64, QString> RoutineStems(const QList<TElfDebugFacts::TLine>& lines,
+                                     const QList<TElfDebugFacts::TSymbol>& routines) {
+  QHash<quint64, QString> stems;
+  QSet<quint64> fromSource;
+  for (const TElfDebugFacts::TLine& line : lines) {
+    const TElfDebugFacts::TSymbol* routine = line.EndSequence ? nullptr : RoutineAt(routines, line.Address);
+    if (!routine || fromSource.contains(routine->Start)) continue;
+    if (IsSourceFile(line.File)) {
+      stems.insert(routine->Start, FileStem(line.File));
+      fromSource.insert(routine->Start);
+    } else if (!stems.contains(routine->Start)) {
+      stems.insert(routine->Start, FileStem(line.File));
+    }
+  }
+  return stems;
+}
+
+// The units of a combined compilation unit, one per source file. A unit
+// changes only where a routine starts, so that no routine's start lies before
+// the unit of its own code (a lookup names only routines of the address's
+// unit). Code outside routines belongs to the source file whose lines came
+// last.
 void AddSourceFileUnits(const QList<TElfDebugFacts::TLine>& lines, TElfDebugFacts& facts) {
+  const QHash<quint64, QString> routineStems = RoutineStems(lines, facts.Symbols);
   QString current;
   quint64 start = 0;
   auto close = [&](quint64 end) {
@@ -101,11 +139,19 @@ void AddSourceFileUnits(const QList<TElfDebugFacts::TLine>& lines, TElfDebugFact
       current.clear();
       continue;
     }
-    const QString stem = IsSourceFile(line.File) ? QFileInfo(line.File).completeBaseName() : current;
+    const TElfDebugFacts::TSymbol* routine = RoutineAt(facts.Symbols, line.Address);
+    QString stem;
+    quint64 from = line.Address;
+    if (routine) {
+      stem = routineStems.value(routine->Start);
+      from = qMax(routine->Start, start);
+    } else {
+      stem = IsSourceFile(line.File) || current.isEmpty() ? FileStem(line.File) : current;
+    }
     if (stem == current) continue;
-    close(line.Address);
+    close(from);
     current = stem;
-    start = line.Address;
+    start = from;
   }
 }
 
@@ -132,6 +178,37 @@ void ReadDwarf(Dwarf* dwarf, TElfDebugFacts& facts) {
     if (unitType == DW_UT_compile) ReadUnit(unitDie, facts);
 }
 
+// The unit (from units in start order) whose range holds the address; null when none does.
+const TElfDebugFacts::TUnitRange* UnitAt(const QList<TElfDebugFacts::TUnitRange>& units, quint64 address) {
+  const auto after =
+      std::upper_bound(units.begin(), units.end(), address,
+                       [](quint64 value, const TElfDebugFacts::TUnitRange& u) { return value < u.Start; });
+  if (after == units.begin()) return nullptr;
+  const TElfDebugFacts::TUnitRange& unit = *(after - 1);
+  return address < unit.End ? &unit : nullptr;
+}
+
+// Units for the routines that lie in no unit, since a lookup names routines
+// of a unit only: a part the compiler split off a routine ("[clone .cold]",
+// without lines) goes with its routine's unit, start-up code without debug
+// information with the module.
+QList<TElfDebugFacts::TUnitRange> UnitsOfStrayRoutines(const TElfDebugFacts& facts,
+                                                       const QList<TElfDebugFacts::TUnitRange>& units,
+                                                       const QString& moduleName) {
+  QHash<QString, quint64> startOf;
+  for (const TElfDebugFacts::TSymbol& symbol : facts.Symbols)
+    startOf.insert(symbol.Name, symbol.Start);
+  QList<TElfDebugFacts::TUnitRange> stray;
+  for (const TElfDebugFacts::TSymbol& symbol : facts.Symbols) {
+    if (UnitAt(units, symbol.Start)) continue;
+    const qsizetype clone = symbol.Name.indexOf(QLatin1String(" [clone "));
+    const auto main = clone > 0 ? startOf.constFind(symbol.Name.left(clone)) : startOf.constEnd();
+    const TElfDebugFacts::TUnitRange* owner = main != startOf.constEnd() ? UnitAt(units, *main) : nullptr;
+    stray.append({symbol.Start, symbol.Start + symbol.Size, owner ? owner->Name : moduleName});
+  }
+  return stray;
+}
+
 // True when the address lies where a running module's offsets can reach it.
 bool Storable(quint64 address, quint64 linkBase) {
   return address >= linkBase + 4096 && address - linkBase - 4096 <= 0x7FFFFFFEu;
@@ -154,6 +231,8 @@ bool ReadElfDebugFacts(const QString& fileName, TElfDebugFacts& facts, QString& 
   }
   facts.LinkBase = LowestLoadedAddress(file.elf);
   ReadSymbols(file.elf, facts.Symbols);
+  std::stable_sort(facts.Symbols.begin(), facts.Symbols.end(),
+                   [](const auto& a, const auto& b) { return a.Start < b.Start; });
   // A program without DWARF data still gets its routines.
   file.dwarf = dwarf_begin_elf(file.elf, DWARF_C_READ, nullptr);
   if (file.dwarf) ReadDwarf(file.dwarf, facts);
@@ -167,6 +246,8 @@ QByteArray BinaryDebugData(const TElfDebugFacts& facts, const QString& moduleNam
 
   // Units, each followed by a nameless one where code of no unit follows.
   QList<TElfDebugFacts::TUnitRange> units = facts.Units;
+  std::stable_sort(units.begin(), units.end(), [](const auto& a, const auto& b) { return a.Start < b.Start; });
+  units.append(UnitsOfStrayRoutines(facts, units, moduleName));
   std::stable_sort(units.begin(), units.end(), [](const auto& a, const auto& b) { return a.Start < b.Start; });
   for (qsizetype i = 0; i < units.size(); ++i) {
     if (!Storable(units[i].Start, facts.LinkBase) || !Storable(units[i].End, facts.LinkBase)) continue;

@@ -25,7 +25,7 @@ struct TElfDebugFacts {
   };
   quint64 LinkBase = 0; // the lowest loaded segment's address, rounded down to its page
   QList<TUnitRange> Units;
-  QList<TSymbol> Symbols;
+  QList<TSymbol> Symbols; // in address order
   QList<TLine> Lines;
 };
 

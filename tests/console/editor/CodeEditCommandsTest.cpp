@@ -535,3 +535,74 @@ TEST(CodeEditCommandsTest, UndoStepsGroupTypingAndANewChangeForgetsTheRedo) {
 }
 
 } // namespace
+
+namespace {
+
+// A key as X11 delivers it: the Qt key of what the layout types with the
+// modifiers held, the key's scan code (digit row: 10 for "1" ... 19 for "0")
+// and the text, through the shortcut check first as Qt does.
+struct NativeKey {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  quint32 scanCode;
+  const char* text; // UTF-8
+};
+
+void SendNative(TCodeEdit& edit, const NativeKey& k) {
+  const QString text = QString::fromUtf8(k.text);
+  for (QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, k.key, k.modifiers, k.scanCode, 0, 0, text);
+    QCoreApplication::sendEvent(&edit, &event);
+  }
+}
+
+} // namespace
+
+TEST(CodeEditCommandsTest, BookmarkKeysWorkOnEnglishAndSlovakLayouts) {
+  struct Layout {
+    const char* name;
+    NativeKey set1, goto1, set0, goto0;
+  };
+  const Layout layouts[] = {
+      {"English (Shift+1 types \"!\")",
+       {Qt::Key_Exclam, kCtrl | kShift, 10, "!"},
+       {Qt::Key_1, kCtrl, 10, "1"},
+       {Qt::Key_ParenRight, kCtrl | kShift, 19, ")"},
+       {Qt::Key_0, kCtrl, 19, "0"}},
+      {"Slovak (1 types \"+\", Shift+1 types \"1\")",
+       {Qt::Key_1, kCtrl | kShift, 10, "1"},
+       {Qt::Key_Plus, kCtrl, 10, "+"},
+       {Qt::Key_0, kCtrl | kShift, 19, "0"},
+       {Qt::Key_Eacute, kCtrl, 19, "\u00e9"}},
+      {"a platform without scan codes",
+       {Qt::Key_1, kCtrl | kShift, 0, "1"},
+       {Qt::Key_1, kCtrl, 0, "1"},
+       {Qt::Key_0, kCtrl | kShift, 0, "0"},
+       {Qt::Key_0, kCtrl, 0, "0"}},
+  };
+  for (const Layout& layout : layouts) {
+    SCOPED_TRACE(layout.name);
+    TCodeEdit edit;
+    ShowEditor(edit);
+    edit.SetText(QStringLiteral("one\r\ntwo\r\nthree\r\nfour\r\nfive"));
+    edit.MoveCaretCollapsing({2, 4});
+    SendNative(edit, layout.set1);
+    edit.MoveCaretCollapsing({3, 2});
+    SendNative(edit, layout.set0);
+    ASSERT_TRUE(edit.Bookmark(1));
+    ASSERT_TRUE(edit.Bookmark(0));
+    EXPECT_EQ(edit.Bookmark(1)->Line(), 4);
+    EXPECT_EQ(edit.Bookmark(0)->Line(), 2);
+    EXPECT_EQ(Lines(edit), QStringLiteral("one|two|three|four|five")); // nothing typed
+
+    edit.MoveCaretCollapsing({1, 1});
+    SendNative(edit, layout.goto1);
+    EXPECT_EQ(edit.CaretPos(), (TBufferCoord{2, 4}));
+    SendNative(edit, layout.goto0);
+    EXPECT_EQ(edit.CaretPos(), (TBufferCoord{3, 2}));
+    // The keypad's digits are other keys: Ctrl with keypad 1 jumps nowhere.
+    SendNative(edit, {Qt::Key_1, kCtrl | Qt::KeypadModifier, 87, "1"});
+    EXPECT_EQ(edit.CaretPos(), (TBufferCoord{3, 2}));
+    EXPECT_EQ(Lines(edit), QStringLiteral("one|two|three|four|five"));
+  }
+}

@@ -3,6 +3,10 @@
 #include "console/editor/text/CodeEditHighlighterSQL.h"
 #include "core/ui/ImageList.h"
 #include <QtGui/QPainter>
+#include <QtGui/QScreen>
+#include <QtTest/QTest>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -231,3 +235,106 @@ TEST_F(CodeEditPaintTest, TokensAreCutAtTheViewsEdges) {
 }
 
 } // namespace
+
+namespace {
+
+// What the window shows now: the pixels the editor's paints left in the
+// window's backing store (as a user sees them), not a fresh rendering.
+QImage Shown(const QWidget& window) {
+  return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The rows of a new editor that holds the same text at the same place,
+// painted whole.
+QImage DrawnFromText(const TCodeEdit& edit) {
+  TCodeEdit fresh;
+  fresh.SetOptions(edit.Options());
+  ShowEditor(fresh, edit.width(), edit.height());
+  fresh.SetFont(edit.font());
+  fresh.SetText(edit.Text());
+  fresh.ScrollToRow(edit.TopRow());
+  fresh.ScrollToColumn(edit.LeftColumn());
+  return fresh.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The first row (0-based) whose pixels differ, or -1.
+int FirstDifferentRow(const QImage& shown, const QImage& expected, int rowHeight) {
+  if (shown.size() != expected.size()) return 0;
+  for (int y = 0; y < shown.height(); ++y)
+    if (std::memcmp(shown.constScanLine(y), expected.constScanLine(y), size_t(shown.bytesPerLine())) != 0)
+      return y / rowHeight;
+  return -1;
+}
+
+} // namespace
+
+// Scrolling sideways and back, up and down, typing and deleting: after each
+// step the window shows exactly the rows of the text at the place shown.
+TEST(CodeEditScrollPaintTest, ShowsTheTextItHoldsAfterScrollingTypingAndDeleting) {
+  QString text;
+  for (int line = 1; line <= 60; ++line) {
+    text += QStringLiteral("%1 jedin, priezvisko, meno").arg(line, 3, 10, QLatin1Char('0'));
+    for (int i = 0; i < line % 7 + 2; ++i)
+      text += QStringLiteral(" | stlpec%1 = 'hodnota %2'").arg(i).arg(line * 7 + i);
+    text += QStringLiteral("\r\n");
+  }
+  TCodeEdit edit;
+  edit.SetOptions(edit.Options() | Opt(eoNoCaret)); // a blinking caret is no part of the text
+  ShowEditor(edit, 420, 220);
+  edit.SetText(text);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
+  const auto settle = [] {
+    for (int i = 0; i < 3; ++i)
+      QCoreApplication::processEvents();
+  };
+  settle();
+  const QImage first = Shown(edit);
+  EXPECT_EQ(FirstDifferentRow(first, DrawnFromText(edit), edit.RowHeight()), -1);
+
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+  };
+  const auto keys = [&edit](std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> presses) {
+    return [&edit, presses] {
+      for (const auto& [key, modifiers] : presses)
+        QTest::keyClick(&edit, key, modifiers);
+    };
+  };
+  const Step steps[] = {
+      {"three columns right", [&] { edit.ScrollToColumn(4); }},
+      {"seven more, one by one",
+       [&] {
+         for (int i = 0; i < 7; ++i)
+           edit.ScrollToColumn(edit.LeftColumn() + 1);
+       }},
+      {"to the end of a long line", keys({{Qt::Key_Down, {}}, {Qt::Key_Down, {}}, {Qt::Key_End, {}}})},
+      {"typing there", [&] { QTest::keyClicks(&edit, QStringLiteral("jedin,,x")); }},
+      {"deleting back", keys({{Qt::Key_Backspace, {}}, {Qt::Key_Backspace, {}}, {Qt::Key_Backspace, {}}})},
+      {"home", keys({{Qt::Key_Home, {}}})},
+      {"down a page and sideways",
+       [&] {
+         QTest::keyClick(&edit, Qt::Key_PageDown);
+         edit.ScrollToColumn(12);
+         edit.ScrollToRow(edit.TopRow() - 3);
+       }},
+      {"typing at the line start", [&] { QTest::keyClicks(&edit, QStringLiteral("abc")); }},
+      {"deleting a line", keys({{Qt::Key_Y, Qt::ControlModifier}})},
+      {"a larger font while scrolled sideways",
+       [&] {
+         edit.ScrollToColumn(9);
+         edit.SetFont(EditorTestFont(12));
+       }},
+      {"back to the top left", keys({{Qt::Key_Home, Qt::ControlModifier}})},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    settle();
+    EXPECT_EQ(FirstDifferentRow(Shown(edit), DrawnFromText(edit), edit.RowHeight()), -1)
+        << "top row " << edit.TopRow() << ", left column " << edit.LeftColumn();
+    if (&step == &steps[0]) {
+      EXPECT_NE(FirstDifferentRow(first, Shown(edit), edit.RowHeight()), -1); // the text moved
+    }
+  }
+}

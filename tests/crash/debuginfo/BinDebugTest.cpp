@@ -127,6 +127,38 @@ TEST(BinDebugScannerTest, LooksUpUnitsRoutinesLinesAndSources) {
   EXPECT_EQ(scanner.UnitStart(0x150), 0x100u);
 }
 
+// Running totals wrap at 32 bits, so data written elsewhere may hold a table
+// whose addresses fall back; the last entry in table order still answers.
+TEST(BinDebugScannerTest, TableThatFallsBackAnswersInTableOrder) {
+  QByteArray names = TRtBinDebugWriter::EncodeName(QStringLiteral("Later"));
+  const quint32 earlierName = quint32(names.size()) + 1;
+  names += TRtBinDebugWriter::EncodeName(QStringLiteral("Earlier"));
+  QByteArray units;
+  TRtBinDebugWriter::AppendNumber(units, 0x40); // "Later" from 0x40
+  TRtBinDebugWriter::AppendNumber(units, 1);
+  TRtBinDebugWriter::AppendNumber(units, 0xFFFFFFE0u); // back to 0x20: "Earlier"
+  TRtBinDebugWriter::AppendNumber(units, earlierName - 1);
+  TRtBinDebugWriter::AppendNumber(units, kTableEnd);
+  QByteArray data = BareHeader(kHeaderSize);
+  QByteArray empty;
+  TRtBinDebugWriter::AppendNumber(empty, kTableEnd);
+  PokeU32(reinterpret_cast<uchar*>(data.data()) + kUnitsOffset, quint32(data.size()));
+  data += units;
+  for (quint32 field : {kSourceNamesOffset, kSymbolsOffset, kLineNumbersOffset})
+    PokeU32(reinterpret_cast<uchar*>(data.data()) + field, quint32(data.size()));
+  data += empty;
+  PokeU32(reinterpret_cast<uchar*>(data.data()) + kNamesOffset, quint32(data.size()));
+  data += names;
+  while (data.size() % 4)
+    data += '\0';
+  const TRtBinDebugScanner scanner(ViewOf(data));
+  ASSERT_TRUE(scanner.ValidFormat());
+  EXPECT_EQ(scanner.UnitName(0x50), QStringLiteral("Earlier")); // the later entry in the table wins
+  EXPECT_EQ(scanner.UnitName(0x30), QStringLiteral("Earlier"));
+  EXPECT_EQ(scanner.UnitStart(0x50), 0x20u);
+  EXPECT_EQ(scanner.UnitName(0x10), QString());
+}
+
 TEST(BinDebugScannerTest, TablesLeavingTheDataAnswerNothing) {
   const QByteArray valid = FixtureBinaryDebugData();
   struct Case {

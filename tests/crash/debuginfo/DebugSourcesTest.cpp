@@ -1,6 +1,7 @@
 #include "DebugInfoTestSupport.h"
 #include "FixtureDebugData.h"
 #include "ResolveTargets.h"
+#include "WeakTargets.h"
 #include "crash/debuginfo/RtDebugSourceKinds.h"
 #include "tests/support/QStringPrinter.h"
 #include <QtCore/QTemporaryDir>
@@ -154,6 +155,31 @@ TEST(OwnProgramTest, ResolvesItsOwnRoutinesToFileNameAndLine) {
     EXPECT_EQ(info.Line, c.site.Line) << c.procedure;
     EXPECT_EQ(info.SourceFile, QStringLiteral("ResolveTargets.cpp")) << c.procedure;
     EXPECT_GT(info.ProcedureOffset, 0u) << c.procedure;
+  }
+}
+
+// Inline and template routines are kept once for the whole program, in code
+// of their own that carries only the header's lines; their frames are named
+// like any other (and like eu-addr2line names them).
+TEST(OwnProgramTest, ResolvesInlineAndTemplateRoutinesOfHeaders) {
+  struct Case {
+    TCallSite site;
+    const char* procedure;
+  };
+  const Case cases[] = {
+      {resolvetargets::InlineFunction(), "resolvetargets.InlineFunction"},
+      {resolvetargets::TTemplateTarget<long>::Grow(7), "resolvetargets::TTemplateTarget<long>.Grow"},
+  };
+  TRtDebugInfoList list;
+  for (const Case& c : cases) {
+    TRtDebugInfoSource* source = list.SourceForModule(ProcessModuleOfAddress(quintptr(c.site.Address)));
+    ASSERT_TRUE(dynamic_cast<TRtDebugInfoBinary*>(source)) << c.procedure;
+    TRtLocationInfo info;
+    ASSERT_TRUE(source->Locate(quintptr(c.site.Address), info)) << c.procedure;
+    EXPECT_FALSE(info.Unit.isEmpty()) << c.procedure;
+    EXPECT_EQ(info.Procedure, QLatin1String(c.procedure));
+    EXPECT_EQ(info.Line, c.site.Line) << c.procedure;
+    EXPECT_EQ(info.SourceFile, QStringLiteral("WeakTargets.h")) << c.procedure;
   }
 }
 

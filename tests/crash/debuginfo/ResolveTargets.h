@@ -9,6 +9,10 @@ struct TCallSite {
 };
 
 namespace resolvetargets {
+// The return address of the call of this routine, one byte back so that it
+// lies inside the call instruction itself.
+const void* ReturnAddressInCall();
+
 TCallSite FreeFunction();
 
 class TTarget {
