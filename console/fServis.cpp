@@ -2,7 +2,6 @@
 #include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
-#include "app/SysInfo.h"
 #include "app/UnitOfWork.h"
 #include "app/fZalohovanie.h"
 #include "console/fServisParts.h"
@@ -12,6 +11,7 @@
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
 #include "controls/fWaitPlease.h"
+#include "db/ConnectionString.h"
 #include "db/IBDatabase.h"
 #include "db/IBDatabaseInfo.h"
 #include "db/IBError.h"
@@ -273,8 +273,9 @@ void TfrmServis::FormCreate() {
   pc1Change();
   connect(pc1, &QTabWidget::currentChanged, this, &TfrmServis::pc1Change);
   RestoreSqlCommand();
-  const bool local =
-      LocalComputerName().trimmed().toUpper() == TIBDatabaseInfo(*database_).DbSiteName().trimmed().toUpper();
+  // The services go where the connection goes: a server at the host and
+  // port of the connection string, or the engine of this process.
+  const bool local = !TIBDatabase::IsRemoteName(database_->DatabaseName());
   rgProtokol->SetLocalConnection(local);
   rgProtokol2->SetLocalConnection(local);
   setMinimumSize(size());
@@ -503,17 +504,16 @@ QStringList TfrmServis::InformationBlock() const {
 
 // ---------------------------------------------------------------- server services
 
-QString TfrmServis::ServiceServer(bool localConnection, const QString& connectionName, const QString& siteName,
-                                  const QString& computerName) {
-  return localConnection ? BackupServiceServer(connectionName, siteName, computerName) : siteName.trimmed();
+QString TfrmServis::ServiceServer(bool localConnection, const QString& connectionName) {
+  const TConnectionString connection = TConnectionString::Parse(connectionName);
+  return localConnection ? connection.ServerAt(QStringLiteral("localhost")) : connection.Server();
 }
 
 TIBServices TfrmServis::Services(const TProtocolGroup* protocol, QString& database) const {
   const TIBDatabaseInfo info(*database_);
   database = info.DbFileName();
   TIBServices services;
-  services.SetServerName(
-      ServiceServer(protocol->LocalConnection(), database_->DatabaseName(), info.DbSiteName(), LocalComputerName()));
+  services.SetServerName(ServiceServer(protocol->LocalConnection(), database_->DatabaseName()));
   services.SetUserName(database_->UserName());
   services.SetPassword(database_->Password());
   return services;
