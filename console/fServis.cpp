@@ -547,6 +547,24 @@ bool TfrmServis::RunWithConnectionClosed(const std::function<void()>& service) {
   return true;
 }
 
+const QString TfrmServis::NothingTickedMessage =
+    QStringLiteral("Nie je zaškrtnutá žiadna činnosť údržby databázy. Zaškrtnite aspoň jednu z nich.");
+
+bool TfrmServis::RunGuarded(const std::function<void()>& service) {
+  try {
+    service();
+    return true;
+  } catch (const std::exception& error) {
+    AddText(QStringLiteral("Služba databázového servera skončila s chybou: ") +
+            QString::fromUtf8(error.what()).trimmed());
+    if (HandleDatabaseError(error) == 0)
+      RedMessageDlg(QStringLiteral("Služba databázového servera skončila s chybou, činnosť nebola vykonaná:\n\n") +
+                        QString::fromUtf8(error.what()).trimmed(),
+                    TMsgDlgType::Error, mbOK, 0, mrOk);
+    return false;
+  }
+}
+
 void TfrmServis::btnStatistikaClick() {
   e31->clear();
   const TFormDisabled disabled(this);
@@ -557,18 +575,23 @@ void TfrmServis::btnStatistikaClick() {
     btnStatistika->setEnabled(true);
   });
   const TSqlWaitCursor cursor;
-  QString database;
-  TIBServices services = Services(rgProtokol, database);
-  services.SetLineHandler([this](const QString& line) { e31->appendPlainText(line); });
-  services.Statistics(database, 0);
+  RunGuarded([this] {
+    QString database;
+    TIBServices services = Services(rgProtokol, database);
+    services.SetLineHandler([this](const QString& line) { e31->appendPlainText(line); });
+    services.Statistics(database, 0);
+  });
 }
 
 void TfrmServis::SetProperty(const std::function<void(TIBServices&, const QString&)>& change, bool exclusive) {
   const TFormDisabled disabled(this);
-  QString database;
-  TIBServices services = Services(rgProtokol2, database);
-  const bool done =
-      exclusive ? RunWithConnectionClosed([&] { change(services, database); }) : (change(services, database), true);
+  bool done = false;
+  RunGuarded([&] {
+    QString database;
+    TIBServices services = Services(rgProtokol2, database);
+    done =
+        exclusive ? RunWithConnectionClosed([&] { change(services, database); }) : (change(services, database), true);
+  });
   if (done) MessageDlg(doneMessage, TMsgDlgType::Information, mbOK);
 }
 
@@ -596,6 +619,11 @@ bool TfrmServis::ValidationFoundErrors(const QStringList& output) {
 }
 
 void TfrmServis::btnValidateClick() {
+  // The server answers a request without options only with an English error.
+  if (!e51->isChecked() && !e52->isChecked() && !e53->isChecked() && !e54->isChecked() && !e55->isChecked()) {
+    GrayMessageDlg(NothingTickedMessage, TMsgDlgType::Warning, mbOK, 0, mrOk);
+    return;
+  }
   const TFormDisabled disabled(this);
   btnValidate->setEnabled(false);
   ShowWaitForm();
@@ -610,19 +638,22 @@ void TfrmServis::btnValidateClick() {
   if (e54->isChecked()) options |= voSweepDB;
   // Validation that repairs what it finds: without the check-only option.
   if (e55->isChecked()) options |= voValidateDB | voValidateFull;
-  QString database;
-  TIBServices services = Services(rgProtokol2, database);
   QStringList output;
-  services.SetLineHandler([&](const QString& line) { output << line; });
-  // The server ends a validation that found damage with its summary as the
-  // service's error; it is the result of the run, not a failure of it.
-  const bool ran = RunWithConnectionClosed([&] {
-    try {
-      services.Validate(database, options);
-    } catch (const EIBInterBaseError& error) {
-      if (error.IBErrorCode() != IBErrorCodes::ValidationErrors) throw;
-      output << error.Message();
-    }
+  bool ran = false;
+  RunGuarded([&] {
+    QString database;
+    TIBServices services = Services(rgProtokol2, database);
+    services.SetLineHandler([&](const QString& line) { output << line; });
+    // The server ends a validation that found damage with its summary as the
+    // service's error; it is the result of the run, not a failure of it.
+    ran = RunWithConnectionClosed([&] {
+      try {
+        services.Validate(database, options);
+      } catch (const EIBInterBaseError& error) {
+        if (error.IBErrorCode() != IBErrorCodes::ValidationErrors) throw;
+        output << error.Message();
+      }
+    });
   });
   if (!ran) return;
   HideWaitForm();

@@ -69,6 +69,12 @@ public:
   // Appends one line to the log and lets the window repaint.
   void AddText(const QString& text);
 
+  // Runs a server service; an error it raises is shown as a database error in
+  // Slovak and logged in lb1, never left to the unhandled-error dialog.
+  // True when the service ran through.
+  bool RunGuarded(const std::function<void()>& service);
+  static const QString NothingTickedMessage;
+
   // The information block appended to e41 on each visit of its page.
   QStringList InformationBlock() const;
   // The server a service addresses: the embedded engine for a local file;

@@ -327,6 +327,41 @@ TEST_P(ServisTest, StatisticsLandInTheirPage) {
   EXPECT_TRUE(form.btnStatistika->isEnabled());
 }
 
+// Nothing ticked is refused before the server is asked; a service the server
+// refuses (here a login with a wrong password) is a Slovak message and a line
+// of the log, the form usable again, never the unhandled-error dialog.
+TEST_P(ServisTest, RefusalsAndServiceErrorsAreSlovakMessages) {
+  TfrmServis& form = Form();
+  form.btnValidateClick();
+  EXPECT_EQ(Messages(), QStringList{TfrmServis::NothingTickedMessage});
+  EXPECT_TRUE(db->Connected());
+  EXPECT_TRUE(form.btnValidate->isEnabled());
+  if (GetParam() != TTarget::Server) return; // the embedded engine checks no password
+  const QString password = db->Password();
+  db->SetPassword(QStringLiteral("zle-heslo"));
+  const auto restore = qScopeGuard([&] { db->SetPassword(password); });
+  struct Action {
+    const char* name;
+    std::function<void()> run;
+  };
+  const Action actions[] = {
+      {"statistics", [&] { form.btnStatistikaClick(); }},
+      {"sweep interval", [&] { form.btnSweepIntervalClick(); }},
+  };
+  for (const Action& action : actions) {
+    SCOPED_TRACE(action.name);
+    const qsizetype shown = Messages().size();
+    const QString logLine = QStringLiteral("Služba databázového servera skončila s chybou");
+    const qsizetype logged = form.lb1->toPlainText().count(logLine);
+    action.run();
+    ASSERT_EQ(Messages().size(), shown + 1);
+    EXPECT_NE(Messages().last(), doneMessage);
+    EXPECT_EQ(form.lb1->toPlainText().count(logLine), logged + 1) << form.lb1->toPlainText().toStdString();
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_TRUE(db->Connected());
+  }
+}
+
 TEST_P(ServisTest, ValidationOfACleanDatabaseSucceedsAndWaitsForOtherUsers) {
   TfrmServis& form = Form();
   form.e55->setChecked(true);
