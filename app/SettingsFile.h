@@ -1,11 +1,13 @@
 #pragma once
+#include "util/IniFiles.h"
 #include <QtCore/QString>
 
 // The program's settings file: the program's path with the extension ".ini",
-// section "Settings". Each call reads or writes the file at once.
+// section "Settings". Each call reads or writes the file at once; it holds the
+// database password, so the file is written readable by its owner only.
 class TSettingsFile {
 public:
-  explicit TSettingsFile(QString fileName) : fileName_(std::move(fileName)) {}
+  explicit TSettingsFile(const QString& fileName);
 
   // The value of the key in section "Settings"; empty when missing.
   QString ReadString(const QString& key) const;
@@ -16,7 +18,7 @@ public:
   void WriteBool(const QString& key, bool value);
 
 private:
-  QString fileName_;
+  TIniFile file_;
 };
 
 // The settings file of this program: its path with ".ini" in place of the extension.

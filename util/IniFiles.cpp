@@ -97,7 +97,8 @@ void TIniFile::Save(const TContent& content) const {
     text += line + QLatin1String("\r\n");
   const bool utf8 = content.Utf8 || Cp1250::FirstUnencodable(text) >= 0;
   QSaveFile file(fileName_);
-  if (file.open(QIODevice::WriteOnly)) {
+  if (file.open(QIODevice::WriteOnly) &&
+      (!ownerOnly_ || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))) {
     file.write(utf8 ? kUtf8Bom + text.toUtf8() : Cp1250::Encode(text));
     if (file.commit()) return;
   }

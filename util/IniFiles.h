@@ -23,6 +23,9 @@ class TIniFile {
 public:
   explicit TIniFile(QString fileName) : fileName_(std::move(fileName)) {}
   const QString& FileName() const { return fileName_; }
+  // Every write leaves the file, and its temporary copy from the start,
+  // readable and writable by the owner only (a file that holds a password).
+  void SetOwnerOnly(bool ownerOnly) { ownerOnly_ = ownerOnly; }
 
   QString ReadString(const QString& section, const QString& key, const QString& defaultValue = {}) const;
   // Decimal, or hexadecimal after "0x" or "$"; the default for anything else.
@@ -49,6 +52,7 @@ private:
   void Save(const TContent& content) const;
 
   QString fileName_;
+  bool ownerOnly_ = false;
 };
 
 // One-call access: each opens the file, does one thing and closes it.
