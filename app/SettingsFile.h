@@ -9,6 +9,9 @@ class TSettingsFile {
 public:
   explicit TSettingsFile(const QString& fileName);
 
+  // Throws EIniFileError (with the path, in Slovak) when the file exists but
+  // is not readable as a settings file; nothing is then written to it.
+  void CheckReadable() const { file_.CheckReadable(); }
   // The value of the key in section "Settings"; empty when missing.
   QString ReadString(const QString& key) const;
   // Any non-zero integer reads as true; a text that is not a number as false.

@@ -38,6 +38,11 @@ public:
   // Writes "1" or "0".
   void WriteBool(const QString& section, const QString& key, bool value);
 
+  // Throws EIniFileError naming the file when it exists but is not the text
+  // of an INI file (binary bytes, invalid UTF-8 after its mark, lines that
+  // are neither sections, keys nor comments); a missing file is fine.
+  void CheckReadable() const;
+
   bool SectionExists(const QString& section) const;
   bool ValueExists(const QString& section, const QString& key) const;
   // The key names of the section, in file order.
