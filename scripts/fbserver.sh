@@ -12,14 +12,16 @@ FB_SERVER_PACKAGES=(firebird3.0-server)
 FB_SERVER_PID=""
 FB_SERVER_ROOT=""
 
+# A port nothing listens on (bash's own /dev/tcp, no other tool needed).
 fbserver_free_port() {
-  python3 - <<'EOF'
-import socket
-s = socket.socket()
-s.bind(("127.0.0.1", 0))
-print(s.getsockname()[1])
-s.close()
-EOF
+  local port
+  while :; do
+    port=$((20000 + RANDOM % 40000))
+    if ! (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+      echo "$port"
+      return
+    fi
+  done
 }
 
 fbserver_start() {
