@@ -1,21 +1,20 @@
 #include "app/SettingsFile.h"
 #include "app/AppContext.h"
-#include "util/IniFiles.h"
 #include <QtCore/QFileInfo>
 
 namespace {
 const QString kSection = QStringLiteral("Settings");
 }
 
-QString TSettingsFile::ReadString(const QString& key) const { return IniFileReadString(fileName_, kSection, key); }
+TSettingsFile::TSettingsFile(const QString& fileName) : file_(fileName) { file_.SetOwnerOnly(true); }
 
-bool TSettingsFile::ReadBool(const QString& key) const { return IniFileReadBool(fileName_, kSection, key); }
+QString TSettingsFile::ReadString(const QString& key) const { return file_.ReadString(kSection, key); }
 
-void TSettingsFile::WriteString(const QString& key, const QString& value) {
-  IniFileWriteString(fileName_, kSection, key, value);
-}
+bool TSettingsFile::ReadBool(const QString& key) const { return file_.ReadBool(kSection, key); }
 
-void TSettingsFile::WriteBool(const QString& key, bool value) { IniFileWriteBool(fileName_, kSection, key, value); }
+void TSettingsFile::WriteString(const QString& key, const QString& value) { file_.WriteString(kSection, key, value); }
+
+void TSettingsFile::WriteBool(const QString& key, bool value) { file_.WriteBool(kSection, key, value); }
 
 QString SettingsFilePath() {
   const QFileInfo program(ProgramFilePath());

@@ -321,6 +321,13 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::ReadShiftForClose() {
   TSettingsFile file(IniSettings.IniFileName);
+  // A file that is not a settings file is left as it is; the login reports it.
+  try {
+    file.CheckReadable();
+  } catch (const EIniFileError&) {
+    IniSettings.ShiftForClose = false;
+    return;
+  }
   if (file.ReadString(QStringLiteral("ShiftForClose")).isEmpty()) {
     file.WriteBool(QStringLiteral("ShiftForClose"), false);
     IniSettings.ShiftForClose = false;
@@ -364,6 +371,9 @@ QString ConnectionFailureText(const QString& database, const std::exception& err
 
 void TfrmMain::IBDLogin() {
   TSettingsFile file(IniSettings.IniFileName);
+  // Defaults are never appended to a file that is not a settings file: the
+  // connection fails with the reason and the program goes on without it.
+  file.CheckReadable();
   const QString folder = ProgramFolder();
   QString database = file.ReadString(QStringLiteral("Database"));
   IniSettings.User_Name = file.ReadString(QStringLiteral("User_Name"));

@@ -2,7 +2,6 @@
 #include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
-#include "app/SysInfo.h"
 #include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
@@ -30,12 +29,6 @@ enum class TOutcome { Succeeded, Failed, Reported };
 } // namespace
 
 const QString TfrmZalohovanie::DefaultFileName = QStringLiteral("Vimek.fbk");
-
-QString BackupServiceServer(const QString& connectionName, const QString& siteName, const QString& computerName) {
-  if (!TIBDatabase::IsRemoteName(connectionName)) return {};
-  if (siteName.trimmed().toUpper() == computerName.trimmed().toUpper()) return QStringLiteral("localhost");
-  return siteName.trimmed();
-}
 
 bool ServiceOutputFailed(const QStringList& lines) {
   for (const QString& line : lines)
@@ -141,7 +134,8 @@ bool TfrmZalohovanie::RunService(TQPLBtn* button,
     const TIBDatabaseInfo info(*database_);
     const QString fileName = info.DbFileName();
     TIBServices services;
-    services.SetServerName(BackupServiceServer(database_->DatabaseName(), info.DbSiteName(), LocalComputerName()));
+    // The service manager of the server the connection goes to, at its host and port.
+    services.SetServerOf(database_->DatabaseName());
     services.SetUserName(database_->UserName());
     services.SetPassword(database_->Password());
     services.SetLineHandler([this](const QString& line) { AppendLine(line); });

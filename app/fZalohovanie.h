@@ -10,11 +10,6 @@ class TIBServices;
 class TQPLBtn;
 class TUxFormPlacement;
 
-// The server a service must address for a connection: empty (this process's
-// embedded engine) for a local file; "localhost" when the database's site is
-// this computer (names compared trimmed and without regard to case); else
-// the site name.
-QString BackupServiceServer(const QString& connectionName, const QString& siteName, const QString& computerName);
 // True when the service's verbose output reports an error.
 bool ServiceOutputFailed(const QStringList& lines);
 // Opens a connection again after a service had it closed; the main

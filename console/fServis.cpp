@@ -2,7 +2,6 @@
 #include "app/AppContext.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
-#include "app/SysInfo.h"
 #include "app/UnitOfWork.h"
 #include "app/fZalohovanie.h"
 #include "console/fServisParts.h"
@@ -12,6 +11,7 @@
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
 #include "controls/fWaitPlease.h"
+#include "db/ConnectionString.h"
 #include "db/IBDatabase.h"
 #include "db/IBDatabaseInfo.h"
 #include "db/IBError.h"
@@ -273,8 +273,9 @@ void TfrmServis::FormCreate() {
   pc1Change();
   connect(pc1, &QTabWidget::currentChanged, this, &TfrmServis::pc1Change);
   RestoreSqlCommand();
-  const bool local =
-      LocalComputerName().trimmed().toUpper() == TIBDatabaseInfo(*database_).DbSiteName().trimmed().toUpper();
+  // The services go where the connection goes: a server at the host and
+  // port of the connection string, or the engine of this process.
+  const bool local = !TIBDatabase::IsRemoteName(database_->DatabaseName());
   rgProtokol->SetLocalConnection(local);
   rgProtokol2->SetLocalConnection(local);
   setMinimumSize(size());
@@ -503,17 +504,16 @@ QStringList TfrmServis::InformationBlock() const {
 
 // ---------------------------------------------------------------- server services
 
-QString TfrmServis::ServiceServer(bool localConnection, const QString& connectionName, const QString& siteName,
-                                  const QString& computerName) {
-  return localConnection ? BackupServiceServer(connectionName, siteName, computerName) : siteName.trimmed();
+QString TfrmServis::ServiceServer(bool localConnection, const QString& connectionName) {
+  const TConnectionString connection = TConnectionString::Parse(connectionName);
+  return localConnection ? connection.ServerAt(QStringLiteral("localhost")) : connection.Server();
 }
 
 TIBServices TfrmServis::Services(const TProtocolGroup* protocol, QString& database) const {
   const TIBDatabaseInfo info(*database_);
   database = info.DbFileName();
   TIBServices services;
-  services.SetServerName(
-      ServiceServer(protocol->LocalConnection(), database_->DatabaseName(), info.DbSiteName(), LocalComputerName()));
+  services.SetServerName(ServiceServer(protocol->LocalConnection(), database_->DatabaseName()));
   services.SetUserName(database_->UserName());
   services.SetPassword(database_->Password());
   return services;
@@ -547,6 +547,24 @@ bool TfrmServis::RunWithConnectionClosed(const std::function<void()>& service) {
   return true;
 }
 
+const QString TfrmServis::NothingTickedMessage =
+    QStringLiteral("Nie je zaškrtnutá žiadna činnosť údržby databázy. Zaškrtnite aspoň jednu z nich.");
+
+bool TfrmServis::RunGuarded(const std::function<void()>& service) {
+  try {
+    service();
+    return true;
+  } catch (const std::exception& error) {
+    AddText(QStringLiteral("Služba databázového servera skončila s chybou: ") +
+            QString::fromUtf8(error.what()).trimmed());
+    if (HandleDatabaseError(error) == 0)
+      RedMessageDlg(QStringLiteral("Služba databázového servera skončila s chybou, činnosť nebola vykonaná:\n\n") +
+                        QString::fromUtf8(error.what()).trimmed(),
+                    TMsgDlgType::Error, mbOK, 0, mrOk);
+    return false;
+  }
+}
+
 void TfrmServis::btnStatistikaClick() {
   e31->clear();
   const TFormDisabled disabled(this);
@@ -557,18 +575,23 @@ void TfrmServis::btnStatistikaClick() {
     btnStatistika->setEnabled(true);
   });
   const TSqlWaitCursor cursor;
-  QString database;
-  TIBServices services = Services(rgProtokol, database);
-  services.SetLineHandler([this](const QString& line) { e31->appendPlainText(line); });
-  services.Statistics(database, 0);
+  RunGuarded([this] {
+    QString database;
+    TIBServices services = Services(rgProtokol, database);
+    services.SetLineHandler([this](const QString& line) { e31->appendPlainText(line); });
+    services.Statistics(database, 0);
+  });
 }
 
 void TfrmServis::SetProperty(const std::function<void(TIBServices&, const QString&)>& change, bool exclusive) {
   const TFormDisabled disabled(this);
-  QString database;
-  TIBServices services = Services(rgProtokol2, database);
-  const bool done =
-      exclusive ? RunWithConnectionClosed([&] { change(services, database); }) : (change(services, database), true);
+  bool done = false;
+  RunGuarded([&] {
+    QString database;
+    TIBServices services = Services(rgProtokol2, database);
+    done =
+        exclusive ? RunWithConnectionClosed([&] { change(services, database); }) : (change(services, database), true);
+  });
   if (done) MessageDlg(doneMessage, TMsgDlgType::Information, mbOK);
 }
 
@@ -596,6 +619,11 @@ bool TfrmServis::ValidationFoundErrors(const QStringList& output) {
 }
 
 void TfrmServis::btnValidateClick() {
+  // The server answers a request without options only with an English error.
+  if (!e51->isChecked() && !e52->isChecked() && !e53->isChecked() && !e54->isChecked() && !e55->isChecked()) {
+    GrayMessageDlg(NothingTickedMessage, TMsgDlgType::Warning, mbOK, 0, mrOk);
+    return;
+  }
   const TFormDisabled disabled(this);
   btnValidate->setEnabled(false);
   ShowWaitForm();
@@ -610,19 +638,22 @@ void TfrmServis::btnValidateClick() {
   if (e54->isChecked()) options |= voSweepDB;
   // Validation that repairs what it finds: without the check-only option.
   if (e55->isChecked()) options |= voValidateDB | voValidateFull;
-  QString database;
-  TIBServices services = Services(rgProtokol2, database);
   QStringList output;
-  services.SetLineHandler([&](const QString& line) { output << line; });
-  // The server ends a validation that found damage with its summary as the
-  // service's error; it is the result of the run, not a failure of it.
-  const bool ran = RunWithConnectionClosed([&] {
-    try {
-      services.Validate(database, options);
-    } catch (const EIBInterBaseError& error) {
-      if (error.IBErrorCode() != IBErrorCodes::ValidationErrors) throw;
-      output << error.Message();
-    }
+  bool ran = false;
+  RunGuarded([&] {
+    QString database;
+    TIBServices services = Services(rgProtokol2, database);
+    services.SetLineHandler([&](const QString& line) { output << line; });
+    // The server ends a validation that found damage with its summary as the
+    // service's error; it is the result of the run, not a failure of it.
+    ran = RunWithConnectionClosed([&] {
+      try {
+        services.Validate(database, options);
+      } catch (const EIBInterBaseError& error) {
+        if (error.IBErrorCode() != IBErrorCodes::ValidationErrors) throw;
+        output << error.Message();
+      }
+    });
   });
   if (!ran) return;
   HideWaitForm();

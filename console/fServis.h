@@ -69,14 +69,18 @@ public:
   // Appends one line to the log and lets the window repaint.
   void AddText(const QString& text);
 
+  // Runs a server service; an error it raises is shown as a database error in
+  // Slovak and logged in lb1, never left to the unhandled-error dialog.
+  // True when the service ran through.
+  bool RunGuarded(const std::function<void()>& service);
+  static const QString NothingTickedMessage;
+
   // The information block appended to e41 on each visit of its page.
   QStringList InformationBlock() const;
-  // The server a service addresses for a protocol choice: for "Local
-  // connection" the embedded engine of a local file, or "localhost" for a
-  // server on this computer; for "TCP/IP connection" the site name the
-  // server reports.
-  static QString ServiceServer(bool localConnection, const QString& connectionName, const QString& siteName,
-                               const QString& computerName);
+  // The server a service addresses: the embedded engine for a local file;
+  // for a server, its host and port from the connection string ("TCP/IP
+  // connection"), or this computer at the same port ("Local connection").
+  static QString ServiceServer(bool localConnection, const QString& connectionName);
   // True when the validation service's output reports something found.
   static bool ValidationFoundErrors(const QStringList& output);
 

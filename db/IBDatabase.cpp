@@ -1,11 +1,11 @@
 #include "db/IBDatabase.h"
 #include "core/CodePage1250.h"
+#include "db/ConnectionString.h"
 #include "db/FbClient.h"
 #include "db/IBDatabaseInfo.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "db/ServerSql.h"
-#include <QtCore/QRegularExpression>
 #include <ibase.h>
 
 using namespace FbClient;
@@ -26,18 +26,6 @@ void TIBDatabase::SetDatabaseName(const QString& name) {
 }
 
 namespace {
-
-// The index of the colon that ends the server part of a database name, or -1
-// for a local file. "host:path", "host/port:path", "[ipv6]:path" and the
-// protocol forms ("inet://host:path") name a server; a drive letter ("C:")
-// or a path that merely holds a colon ("/data/a:b.fdb") is local.
-qsizetype ServerColon(const QString& name) {
-  static const QRegularExpression server(
-      QStringLiteral("^((inet[46]?|xnet|wnet)://)?([A-Za-z0-9_.\\-]{2,}|\\[[0-9A-Fa-f:]+\\])(/[A-Za-z0-9_-]+)?:"),
-      QRegularExpression::CaseInsensitiveOption);
-  const QRegularExpressionMatch match = server.match(name);
-  return match.hasMatch() ? match.capturedEnd() - 1 : -1;
-}
 
 TIBLoginHandler& LoginHandler() {
   static TIBLoginHandler handler;
@@ -78,11 +66,11 @@ TIBDatabase::TLogin TIBDatabase::LoginValues() const {
   return login;
 }
 
-bool TIBDatabase::IsRemoteName(const QString& name) { return ServerColon(name) >= 0; }
+bool TIBDatabase::IsRemoteName(const QString& name) { return TConnectionString::Parse(name).Remote(); }
 
-QString TIBDatabase::SiteName() const { return databaseName_.left(qMax<qsizetype>(ServerColon(databaseName_), 0)); }
+QString TIBDatabase::SiteName() const { return TConnectionString::Parse(databaseName_).Server(); }
 
-QString TIBDatabase::FileName() const { return databaseName_.mid(ServerColon(databaseName_) + 1); }
+QString TIBDatabase::FileName() const { return TConnectionString::Parse(databaseName_).Path(); }
 
 void TIBDatabase::Open() {
   if (Connected()) return;

@@ -62,7 +62,9 @@ public:
   // True when the name has a server part ("host:path"); false for a local file.
   static bool IsRemoteName(const QString& name);
 
-  // Site (host) name and file path the name denotes; the site is empty for a local file.
+  // The server part of the name as written ("host", "host/port",
+  // "inet://host:port") and the file path on that server; the server part is
+  // empty for a local file (TConnectionString).
   QString SiteName() const;
   QString FileName() const;
 

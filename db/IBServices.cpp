@@ -1,5 +1,6 @@
 #include "db/IBServices.h"
 #include "core/CodePage1250.h"
+#include "db/ConnectionString.h"
 #include "db/FbClient.h"
 #include <QtCore/QFile>
 #include <QtCore/QThread>
@@ -66,14 +67,18 @@ void WaitUntilFinished(Firebird::IService* service) {
 
 } // namespace
 
+void TIBServices::SetServerOf(const QString& databaseName) {
+  server_ = TConnectionString::Parse(databaseName).Server();
+}
+
 void TIBServices::Run(const QByteArray& startBlock) {
   TBlock attach(Firebird::IXpbBuilder::SPB_ATTACH);
   attach.String(isc_spb_user_name, Cp1250::Encode(userName_));
   if (!password_.isEmpty()) attach.String(isc_spb_password, Cp1250::Encode(password_));
   // As for a connection: without a server the engine of this process serves.
   if (server_.isEmpty()) attach.String(isc_spb_config, QByteArrayLiteral("Providers=Engine12"));
-  const QByteArray manager = server_.isEmpty() ? QByteArrayLiteral("service_mgr")
-                                               : Cp1250::Encode(server_) + QByteArrayLiteral(":service_mgr");
+  const QByteArray manager =
+      server_.isEmpty() ? QByteArrayLiteral("service_mgr") : Cp1250::Encode(TConnectionString::ServiceManager(server_));
   TStatus status;
   const TKeepSignalHandlers keepSignalHandlers;
   TRef<Firebird::IProvider> provider(Master()->getDispatcher());

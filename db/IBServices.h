@@ -24,18 +24,23 @@ enum TIBValidateOption {
 enum TIBStatisticsOption { soDataPages = 0x01, soHeaderPages = 0x04, soIndexPages = 0x08, soSystemRelations = 0x10 };
 
 // The server's service manager: backup, restore, statistics, validation and
-// database properties. An empty server name uses the embedded engine of this
-// process. Each call attaches, runs the service to its end, passing each line
-// of its output to the line handler, and detaches; a failure of the service
-// throws EIBInterBaseError. Either way the call returns only once the service
-// has finished and let go of the database, so the caller may reconnect to it
-// or move its file at once.
+// database properties. The server name is the server part of a connection
+// string ("host", "host/port", "[::1]/port", "inet://host:port"; see
+// TConnectionString), so the service manager is reached where the database
+// is; an empty server name uses the embedded engine of this process. Each
+// call attaches, runs the service to its end, passing each line of its output
+// to the line handler, and detaches; a failure of the service throws
+// EIBInterBaseError. Either way the call returns only once the service has
+// finished and let go of the database, so the caller may reconnect to it or
+// move its file at once.
 class TIBServices {
 public:
   using TLineHandler = std::function<void(const QString& line)>;
 
   TIBServices() = default;
   void SetServerName(const QString& server) { server_ = server; }
+  // The server of a database name (empty for a local file).
+  void SetServerOf(const QString& databaseName);
   const QString& ServerName() const { return server_; }
   void SetUserName(const QString& name) { userName_ = name; }
   void SetPassword(const QString& password) { password_ = password; }

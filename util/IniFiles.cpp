@@ -2,6 +2,7 @@
 #include "core/CodePage1250.h"
 #include <QtCore/QFile>
 #include <QtCore/QSaveFile>
+#include <QtCore/QStringDecoder>
 
 namespace {
 
@@ -97,11 +98,38 @@ void TIniFile::Save(const TContent& content) const {
     text += line + QLatin1String("\r\n");
   const bool utf8 = content.Utf8 || Cp1250::FirstUnencodable(text) >= 0;
   QSaveFile file(fileName_);
-  if (file.open(QIODevice::WriteOnly)) {
+  if (file.open(QIODevice::WriteOnly) &&
+      (!ownerOnly_ || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))) {
     file.write(utf8 ? kUtf8Bom + text.toUtf8() : Cp1250::Encode(text));
     if (file.commit()) return;
   }
   throw EIniFileError(QStringLiteral("Nie je možné zapísať do súboru %1").arg(fileName_));
+}
+
+void TIniFile::CheckReadable() const {
+  QFile file(fileName_);
+  if (!file.exists()) return;
+  const auto refuse = [this](const QString& why) {
+    throw EIniFileError(QStringLiteral("Súbor nastavení %1 nie je možné prečítať: %2. Program ho nezmenil; opravte "
+                                       "ho alebo ho vymažte.")
+                            .arg(fileName_, why));
+  };
+  if (!file.open(QIODevice::ReadOnly)) refuse(QStringLiteral("súbor sa nedá otvoriť"));
+  const QByteArray bytes = file.readAll();
+  for (const char byte : bytes)
+    if (static_cast<unsigned char>(byte) < 0x20 && byte != '\t' && byte != '\r' && byte != '\n')
+      refuse(QStringLiteral("obsahuje binárne údaje"));
+  if (bytes.startsWith(kUtf8Bom)) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString text = utf8(bytes.mid(kUtf8Bom.size()));
+    if (utf8.hasError()) refuse(QStringLiteral("nie je platný text v kódovaní UTF-8"));
+  }
+  for (const QString& line : Load().Lines) {
+    const QString trimmed = line.trimmed();
+    if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char(';')) && !trimmed.startsWith(QLatin1Char('#')) &&
+        !IsSectionLine(trimmed) && !trimmed.contains(QLatin1Char('=')))
+      refuse(QStringLiteral("riadok „%1“ nie je sekcia ani nastavenie").arg(trimmed.left(40)));
+  }
 }
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const {

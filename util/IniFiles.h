@@ -23,6 +23,9 @@ class TIniFile {
 public:
   explicit TIniFile(QString fileName) : fileName_(std::move(fileName)) {}
   const QString& FileName() const { return fileName_; }
+  // Every write leaves the file, and its temporary copy from the start,
+  // readable and writable by the owner only (a file that holds a password).
+  void SetOwnerOnly(bool ownerOnly) { ownerOnly_ = ownerOnly; }
 
   QString ReadString(const QString& section, const QString& key, const QString& defaultValue = {}) const;
   // Decimal, or hexadecimal after "0x" or "$"; the default for anything else.
@@ -34,6 +37,11 @@ public:
   void WriteInteger(const QString& section, const QString& key, int value);
   // Writes "1" or "0".
   void WriteBool(const QString& section, const QString& key, bool value);
+
+  // Throws EIniFileError naming the file when it exists but is not the text
+  // of an INI file (binary bytes, invalid UTF-8 after its mark, lines that
+  // are neither sections, keys nor comments); a missing file is fine.
+  void CheckReadable() const;
 
   bool SectionExists(const QString& section) const;
   bool ValueExists(const QString& section, const QString& key) const;
@@ -49,6 +57,7 @@ private:
   void Save(const TContent& content) const;
 
   QString fileName_;
+  bool ownerOnly_ = false;
 };
 
 // One-call access: each opens the file, does one thing and closes it.

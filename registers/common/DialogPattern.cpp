@@ -33,6 +33,11 @@ TQPLBtn* MakeButton(TForm& form, const char* name, const QString& caption, int i
 }
 } // namespace
 
+const QString TDialogPattern::ChangedByOtherMessage =
+    QStringLiteral("Záznam medzitým zmenil iný používateľ, vaše zmeny preto neboli zapísané. Údaje, ktoré ste "
+                   "zadali, zostávajú v okne: poznačte si ich, zatvorte okno bez zápisu, otvorte záznam znova a zmeny "
+                   "zopakujte.");
+
 TDialogPattern::TDialogPattern(TForm& form, int& jedin) : QObject(&form), form_(form), jedin_(jedin) {
   setObjectName(kPatternName);
   btnDalsi = MakeButton(form, "btnDalsi", QStringLiteral("Ď&alší"), 0);
@@ -178,6 +183,19 @@ QString TDialogPattern::PlaceholderStatement() const {
   return InsertInto(columns);
 }
 
+QStringList TDialogPattern::ComparedColumns() const {
+  QStringList columns;
+  for (const TDialogField& field : fields_)
+    if (field.Loaded() && field.Written() && !field.Has(TFieldRule::InsertOnly)) columns.append(field.Column());
+  return columns;
+}
+
+QString TDialogPattern::LockStatement() const {
+  const QStringList columns = ComparedColumns();
+  return QStringLiteral("select ") + (columns.isEmpty() ? QStringLiteral("JEDIN") : columns.join(QLatin1Char(','))) +
+         QStringLiteral("\nfrom ") + ServerSql::CheckedName(Table) + QStringLiteral(" where JEDIN=:JEDIN with lock");
+}
+
 QString TDialogPattern::DeleteStatement() const {
   return QStringLiteral("delete from ") + ServerSql::CheckedName(Table) + QStringLiteral(" where JEDIN=:JEDIN");
 }
@@ -242,6 +260,7 @@ void TDialogPattern::InsertPlaceholder() {
 }
 
 void TDialogPattern::LoadRow() {
+  loaded_.clear();
   RunUnitOfWork(*ibt1, [this] {
     ib1->SetSQL(LoadStatement());
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
@@ -256,9 +275,26 @@ void TDialogPattern::LoadRow() {
     }
     for (const TDialogField& field : fields_)
       if (field.Loaded()) field.Load(ib1->FieldByName(field.Column()));
+    for (const QString& column : ComparedColumns())
+      loaded_.insert(column, ib1->FieldByName(column).AsVariant());
     ib1->Close();
     if (RowLoaded) RowLoaded(*ib1);
   });
+}
+
+bool TDialogPattern::LockLoadedRow(bool& changed) {
+  // A lock conflict (another workstation is saving the row) fails here and
+  // is reported like any database error of the save.
+  ib1->SetSQL(LockStatement());
+  ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
+  ib1->Open();
+  const bool found = !ib1->IsEmpty();
+  changed = false;
+  if (found)
+    for (auto loaded = loaded_.cbegin(); loaded != loaded_.cend(); ++loaded)
+      changed = changed || ib1->FieldByName(loaded.key()).AsVariant() != loaded.value();
+  ib1->Close();
+  return found;
 }
 
 void TDialogPattern::SetUniqueKeys() {
@@ -312,8 +348,15 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
   }
   const bool adding = Adding() && !placeholderMade_;
   int key = jedin_;
-  bool gone = false;
+  bool gone = false, changed = false;
+  // A row this dialog loaded is compared; its own placeholder is not.
+  const bool loaded = !adding && !placeholderMade_;
   const TWorkOutcome outcome = RunUnitOfWork(*ibt1, [&] {
+    if (loaded) {
+      const bool found = LockLoadedRow(changed);
+      gone = !found || changed; // either way nothing is written over
+      if (gone) return;
+    }
     if (adding) key = TakeNextKey(*ib1, Table + QStringLiteral("_ID"));
     ib1->SetSQL(adding ? InsertStatement() : UpdateStatement());
     ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(key);
@@ -325,8 +368,11 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
     if (RowWritten && !gone) RowWritten(*ib1, key);
   });
   if (!outcome || gone) {
-    if (gone) ShowNumberedMessage(1012, TMsgDlgType::Information);
-    // The entries stay for the user to correct; nothing was written.
+    if (changed)
+      RedMessageDlg(ChangedByOtherMessage, TMsgDlgType::Warning, mbOK, 0, mrOk);
+    else if (gone)
+      ShowNumberedMessage(1012, TMsgDlgType::Information);
+    // The entries stay for the user to correct or redo; nothing was written.
     if (SaveFailed) SaveFailed(gone ? 1012 : outcome.Reported);
     return;
   }

@@ -5,6 +5,7 @@
 #include <QtCore/QPointer>
 #include <QtCore/QSize>
 #include <QtCore/QString>
+#include <QtCore/QVariantMap>
 #include <deque>
 #include <functional>
 
@@ -55,7 +56,11 @@ int RunEditPasses(TForm& dialog, TIBQuery& rows, const std::function<void()>& be
 // deletes the placeholder row of registers that have one, runs the required
 // checks before a save, takes the new key from the table's generator, and
 // keeps the dialog open with the user's entries after any database error or
-// when the row to update is gone. The dialog works in the year `Rok` its
+// when the row to update is gone. An update never overwrites a change that
+// another workstation committed after the row loaded: inside the saving
+// transaction the row is locked and the columns the dialog writes are
+// compared with their loaded values; a difference refuses the save
+// (ChangedByOtherMessage), the entries kept. The dialog works in the year `Rok` its
 // opener hands it. Uniqueness tests leave out the edited row, and no row for
 // a new one.
 class TDialogPattern : public QObject {
@@ -118,12 +123,17 @@ public:
   std::function<void(TIBQuery&)> RowLoaded;
   std::function<void(TIBQuery&, int key)> RowWritten;
 
+  // What the user is told when another workstation changed the row.
+  static const QString ChangedByOtherMessage;
+
   // The statements the fields make (bound values only).
   QString LoadStatement() const;
   QString InsertStatement() const;
   QString UpdateStatement() const;
   QString PlaceholderStatement() const;
   QString DeleteStatement() const;
+  // Reads the row's compared columns and locks it for the saving transaction.
+  QString LockStatement() const;
 
   // Lays out the controls above the row of buttons and fixes the client size.
   void FormCreate(QWidget* controls, QSize clientSize);
@@ -161,6 +171,11 @@ private:
   void BindFields(TIBQuery& query, bool adding) const;
   void ApplyFieldRules();
   void LoadRow();
+  // The columns an update writes whose loaded values it compares.
+  QStringList ComparedColumns() const;
+  // In the saving transaction: false when the row is gone; `changed` when a
+  // compared column no longer holds its loaded value.
+  bool LockLoadedRow(bool& changed);
   void InsertPlaceholder();
   void SetUniqueKeys();
   void FocusFirstControl();
@@ -169,6 +184,8 @@ private:
   int& jedin_;
   QList<QPointer<QWidget>> tabOrder_;
   std::deque<TDialogField> fields_;
+  // The compared columns' values as the row was loaded.
+  QVariantMap loaded_;
   bool saved_ = false;
   bool placeholderMade_ = false;
   int passes_ = 0;

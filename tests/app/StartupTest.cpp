@@ -182,6 +182,49 @@ TEST_F(StartupTest, StoredValuesAreKeptAndOnlyMissingOnesWritten) {
   EXPECT_TRUE(IniSettings.ShiftForClose);
 }
 
+// A settings file that is not one (random bytes, a UTF-8 mark before invalid
+// bytes, text without a single setting) is reported with its path and left
+// exactly as it was; the program goes on without a connection.
+TEST_F(StartupTest, AnUnreadableSettingsFileIsReportedAndLeftUntouched) {
+  QByteArray random(3000, '\0');
+  quint32 seed = 61;
+  for (char& byte : random) {
+    seed = seed * 1103515245u + 12345u;
+    byte = char(seed >> 16);
+  }
+  const std::pair<const char*, QByteArray> files[] = {
+      {"random bytes", random},
+      {"invalid UTF-8", QByteArrayLiteral("\xEF\xBB\xBF[Settings]\r\nDatabase=\xC3\x28\r\n")},
+      {"no settings", QByteArrayLiteral("Toto nie je súbor nastavení\r\nani tento riadok\r\n")},
+  };
+  for (const auto& [what, bytes] : files) {
+    SCOPED_TRACE(what);
+    QFile file(IniPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+    const qsizetype shown = dialogs.Requests().size();
+    auto window = Start();
+    EXPECT_FALSE(window->IBD->Connected());
+    ASSERT_EQ(dialogs.Requests().size(), shown + 1);
+    const QString message = dialogs.Requests().last().Text;
+    EXPECT_TRUE(message.contains(QStringLiteral("nie je možné prečítať"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(IniPath())) << message.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+    file.close();
+  }
+}
+
+TEST_F(StartupTest, TheSettingsFileIsReadableByItsOwnerOnly) {
+  QDir(folder.path()).mkpath(QStringLiteral("Data"));
+  db.reset();
+  ASSERT_TRUE(QFile::copy(database.Path(), folder.path() + QStringLiteral("/Data/Vimek.fdb")));
+  auto window = Start();
+  EXPECT_EQ(QFile::permissions(IniPath()),
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
 struct VersionCase {
   const char* name;
   int database;  // DATABASE_UPDATES version

@@ -6,6 +6,7 @@
 #include "db/IBServices.h"
 #include "db/IBTransaction.h"
 #include "tests/app/AdminTestSupport.h"
+#include "tests/support/TestServer.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QCryptographicHash>
 #include <QtCore/QDir>
@@ -235,23 +236,7 @@ TEST_F(ZalohovanieTest, FileNameIsRememberedAndABlankOneFallsBackToTheDefault) {
   }
 }
 
-TEST(ZalohovanieServiceTest, ServerAndFailureDecisions) {
-  const struct {
-    const char* connection;
-    const char* site;
-    const char* computer;
-    const char* server;
-  } servers[] = {
-      {"/data/Vimek.fdb", "pc1", "pc1", ""},
-      {"pc1:/data/Vimek.fdb", " PC1 ", "pc1", "localhost"},
-      {"server:/data/Vimek.fdb", "server", "pc1", "server"},
-      {"server/3051:/data/Vimek.fdb", "server", "PC1", "server"},
-  };
-  for (const auto& c : servers)
-    EXPECT_EQ(BackupServiceServer(QLatin1String(c.connection), QLatin1String(c.site), QLatin1String(c.computer)),
-              QLatin1String(c.server))
-        << c.connection;
-
+TEST(ZalohovanieServiceTest, FailureDecisions) {
   const std::pair<QStringList, bool> outputs[] = {
       {{QStringLiteral("gbak:readied database for backup"), QStringLiteral("gbak:closing file, committing")}, false},
       {{QStringLiteral("gbak:opened file"), QStringLiteral("gbak: ERROR:cannot open backup file")}, true},
@@ -266,19 +251,17 @@ TEST(ZalohovanieServiceTest, ServerAndFailureDecisions) {
 
 namespace {
 
-// Backup and restore through a database server: runs when VIMEK_FB_SERVER
-// names one (e.g. "localhost"), with the SYSDBA password in
-// VIMEK_FB_PASSWORD and a folder the server may write in VIMEK_FB_FOLDER
-// (default /tmp).
+// Backup and restore through the database server the environment names
+// (tests/support/TestServer.h), addressed at its host and port.
 TEST(ZalohovanieServerTest, BackupAndRestoreThroughAServer) {
-  const QString server = qEnvironmentVariable("VIMEK_FB_SERVER");
-  if (server.isEmpty()) GTEST_SKIP() << "no Firebird server named in VIMEK_FB_SERVER";
-  const QString folder = qEnvironmentVariable("VIMEK_FB_FOLDER", QStringLiteral("/tmp"));
+  VIMEK_REQUIRE_SERVER(server);
+  const QString folder = server->Folder;
   const QString file = folder + QStringLiteral("/vimek-admin-%1.fdb").arg(QCoreApplication::applicationPid());
   TScriptedMessageDialogs dialogs;
   TIBDatabase database;
-  database.SetDatabaseName(server + QLatin1Char(':') + file);
-  database.SetPassword(qEnvironmentVariable("VIMEK_FB_PASSWORD"));
+  database.SetDatabaseName(server->Server + QLatin1Char(':') + file);
+  database.SetUserName(server->User);
+  database.SetPassword(server->Password);
   database.CreateDatabase();
   auto exec = [&](const QString& sql) {
     TIBTransaction transaction(&database);

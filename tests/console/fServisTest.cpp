@@ -10,6 +10,7 @@
 #include "tests/app/AdminTestSupport.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TestServer.h"
 #include <QtCore/QFile>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QScopeGuard>
@@ -28,8 +29,7 @@ constexpr int kPageSize = 8192;
 QStringList Lines(const TIBMemo* memo) { return memo->toPlainText().split(QLatin1Char('\n')); }
 
 // The service form on a fresh embedded database, or on the server database
-// that VIMEK_FB_DATABASE names ("host:path"; user VIMEK_FB_USER, default
-// SYSDBA, password VIMEK_FB_PASSWORD). The server's database is made from the
+// that VIMEK_FB_DATABASE names (tests/support/TestServer.h). The server's database is made from the
 // schema when it cannot be opened, and its selection sets and members are
 // emptied before each test.
 class ServisTest : public AdminTest, public ::testing::WithParamInterface<TTarget> {
@@ -46,17 +46,17 @@ protected:
   }
 
   void ConnectToServer() {
-    const QString name = qEnvironmentVariable("VIMEK_FB_DATABASE");
-    if (name.isEmpty()) GTEST_SKIP() << "no server database named in VIMEK_FB_DATABASE (host:path)";
+    VIMEK_REQUIRE_SERVER(server);
+    const QString name = server->Database;
     // The client library logs in with these wherever no login is given.
-    user_.emplace("ISC_USER", qEnvironmentVariable("VIMEK_FB_USER", QStringLiteral("SYSDBA")));
-    password_.emplace("ISC_PASSWORD", qEnvironmentVariable("VIMEK_FB_PASSWORD"));
+    user_.emplace("ISC_USER", server->User);
+    password_.emplace("ISC_PASSWORD", server->Password);
     SetMainDatabase(nullptr);
     db->Close();
     db = std::make_unique<TIBDatabase>();
     db->SetDatabaseName(name);
-    db->SetUserName(qEnvironmentVariable("VIMEK_FB_USER", QStringLiteral("SYSDBA")));
-    db->SetPassword(qEnvironmentVariable("VIMEK_FB_PASSWORD"));
+    db->SetUserName(server->User);
+    db->SetPassword(server->Password);
     try {
       db->Open();
     } catch (const std::exception&) {
@@ -327,6 +327,41 @@ TEST_P(ServisTest, StatisticsLandInTheirPage) {
   EXPECT_TRUE(form.btnStatistika->isEnabled());
 }
 
+// Nothing ticked is refused before the server is asked; a service the server
+// refuses (here a login with a wrong password) is a Slovak message and a line
+// of the log, the form usable again, never the unhandled-error dialog.
+TEST_P(ServisTest, RefusalsAndServiceErrorsAreSlovakMessages) {
+  TfrmServis& form = Form();
+  form.btnValidateClick();
+  EXPECT_EQ(Messages(), QStringList{TfrmServis::NothingTickedMessage});
+  EXPECT_TRUE(db->Connected());
+  EXPECT_TRUE(form.btnValidate->isEnabled());
+  if (GetParam() != TTarget::Server) return; // the embedded engine checks no password
+  const QString password = db->Password();
+  db->SetPassword(QStringLiteral("zle-heslo"));
+  const auto restore = qScopeGuard([&] { db->SetPassword(password); });
+  struct Action {
+    const char* name;
+    std::function<void()> run;
+  };
+  const Action actions[] = {
+      {"statistics", [&] { form.btnStatistikaClick(); }},
+      {"sweep interval", [&] { form.btnSweepIntervalClick(); }},
+  };
+  for (const Action& action : actions) {
+    SCOPED_TRACE(action.name);
+    const qsizetype shown = Messages().size();
+    const QString logLine = QStringLiteral("Služba databázového servera skončila s chybou");
+    const qsizetype logged = form.lb1->toPlainText().count(logLine);
+    action.run();
+    ASSERT_EQ(Messages().size(), shown + 1);
+    EXPECT_NE(Messages().last(), doneMessage);
+    EXPECT_EQ(form.lb1->toPlainText().count(logLine), logged + 1) << form.lb1->toPlainText().toStdString();
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_TRUE(db->Connected());
+  }
+}
+
 TEST_P(ServisTest, ValidationOfACleanDatabaseSucceedsAndWaitsForOtherUsers) {
   TfrmServis& form = Form();
   form.e55->setChecked(true);
@@ -411,24 +446,24 @@ TEST(ConsoleFormsTest, TheMainWindowsServiceButtonOpensTheServiceForm) {
   FormRegistry::Unregister(QStringLiteral("TfrmServis"));
 }
 
-TEST(ServiceServerTest, TheProtocolChoiceNamesTheServer) {
+TEST(ServiceServerTest, TheServiceGoesToTheHostAndPortOfTheConnection) {
   struct Case {
     bool local;
     const char* connection;
-    const char* site;
     const char* server;
   };
   const Case cases[] = {
-      {true, "/data/Vimek.fdb", "stroj", ""},                  // the embedded engine
-      {true, "stroj:/data/Vimek.fdb", " STROJ ", "localhost"}, // a server on this computer
-      {true, "server:/data/Vimek.fdb", "server", "server"},    // a server elsewhere
-      {false, "/data/Vimek.fdb", "stroj", "stroj"},            // TCP/IP: the site the server reports
-      {false, "stroj:/data/Vimek.fdb", " stroj ", "stroj"},
+      {true, "/data/Vimek.fdb", ""}, // the embedded engine, whatever the choice
+      {false, "/data/Vimek.fdb", ""},
+      {false, "127.0.0.1/3057:/data/Vimek.fdb", "127.0.0.1/3057"},
+      {true, "127.0.0.1/3057:/data/Vimek.fdb", "localhost/3057"}, // this computer, the same port
+      {false, "server:/data/Vimek.fdb", "server"},
+      {false, "[::1]/3057:/data/Vimek.fdb", "[::1]/3057"},
+      {false, "inet://server:3057//data/Vimek.fdb", "inet://server:3057"},
+      {true, "inet6://[fe80::1]:3057//data/Vimek.fdb", "inet6://localhost:3057"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(
-        TfrmServis::ServiceServer(c.local, QLatin1String(c.connection), QLatin1String(c.site), QStringLiteral("stroj")),
-        QLatin1String(c.server))
+    EXPECT_EQ(TfrmServis::ServiceServer(c.local, QLatin1String(c.connection)), QLatin1String(c.server))
         << c.connection << " " << c.local;
 }
 

@@ -1,3 +1,4 @@
+#include "db/ConnectionString.h"
 #include "db/FbClient.h"
 #include "db/IBDatabaseInfo.h"
 #include "db/IBError.h"
@@ -64,7 +65,8 @@ TEST(IBDatabaseNameTest, TellsServerNamesFromLocalPaths) {
       {"192.168.1.5/3051:C:\\Data\\Vimek.fdb", true, "192.168.1.5/3051", "C:\\Data\\Vimek.fdb"},
       {"localhost:vimek", true, "localhost", "vimek"},
       {"[::1]:/db/v.fdb", true, "[::1]", "/db/v.fdb"},
-      {"inet://server:/db/v.fdb", true, "inet://server", "/db/v.fdb"},
+      {"inet://server//db/v.fdb", true, "inet://server", "/db/v.fdb"},
+      {"inet4://127.0.0.1:3057//db/v.fdb", true, "inet4://127.0.0.1:3057", "/db/v.fdb"},
   };
   for (const auto& [name, remote, site, file] : cases) {
     TIBDatabase database;
@@ -113,6 +115,45 @@ TEST(SignalHandlersTest, AttachingKeepsTheProgramsTerminationHandler) {
         _exit(action.sa_handler == ProgramsHandler ? 7 : 1);
       },
       testing::ExitedWithCode(7), "");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ConnectionStringTest, TakesEveryFormApart) {
+  struct Case {
+    const char* name;
+    const char* scheme;
+    const char* host;
+    const char* port;
+    const char* path;
+    const char* manager;
+  };
+  const Case cases[] = {
+      {"server:/var/db/Vimek.fdb", "", "server", "", "/var/db/Vimek.fdb", "server:service_mgr"},
+      {"localhost:vimek", "", "localhost", "", "vimek", "localhost:service_mgr"},
+      {"127.0.0.1/3057:/db/Vimek.fdb", "", "127.0.0.1", "3057", "/db/Vimek.fdb", "127.0.0.1/3057:service_mgr"},
+      {"server/gds_db:C:\\Data\\V.fdb", "", "server", "gds_db", "C:\\Data\\V.fdb", "server/gds_db:service_mgr"},
+      {"[::1]:/db/v.fdb", "", "::1", "", "/db/v.fdb", "[::1]:service_mgr"},
+      {"[fe80::2]/3057:/db/v.fdb", "", "fe80::2", "3057", "/db/v.fdb", "[fe80::2]/3057:service_mgr"},
+      {"inet://server/vimek", "inet", "server", "", "vimek", "inet://server/service_mgr"},
+      {"inet://127.0.0.1:3057//db/v.fdb", "inet", "127.0.0.1", "3057", "/db/v.fdb",
+       "inet://127.0.0.1:3057/service_mgr"},
+      {"INET6://[::1]:3057//db/v.fdb", "inet6", "::1", "3057", "/db/v.fdb", "INET6://[::1]:3057/service_mgr"},
+      {"/db/Vimek.fdb", "", "", "", "/db/Vimek.fdb", ""},
+      {"/data/a:b.fdb", "", "", "", "/data/a:b.fdb", ""},
+      {"C:\\Vimek\\Data\\Vimek.fdb", "", "", "", "C:\\Vimek\\Data\\Vimek.fdb", ""},
+      {"Data/Vimek.fdb", "", "", "", "Data/Vimek.fdb", ""},
+  };
+  for (const Case& c : cases) {
+    const TConnectionString parts = TConnectionString::Parse(QString::fromLatin1(c.name));
+    EXPECT_EQ(parts.Scheme(), QLatin1String(c.scheme)) << c.name;
+    EXPECT_EQ(parts.Host(), QLatin1String(c.host)) << c.name;
+    EXPECT_EQ(parts.Port(), QLatin1String(c.port)) << c.name;
+    EXPECT_EQ(parts.Path(), QLatin1String(c.path)) << c.name;
+    EXPECT_EQ(TConnectionString::ServiceManager(parts.Server()), QLatin1String(c.manager)) << c.name;
+  }
 }
 
 } // namespace
