@@ -3,6 +3,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QThread>
 
 TIniSettings IniSettings;
 TProgramSettings ProgramSettings;
@@ -46,8 +47,10 @@ void SetApplicationTitle(const QString& title) { applicationTitle = title; }
 
 void RequestTermination() {
   terminationRequested = true;
-  // Ends every running event loop, the modal ones included.
-  QCoreApplication::exit(0);
+  // Ends every running event loop, the modal ones included. With none
+  // running the flag alone tells the caller; Qt's exit would also make every
+  // later event loop, a message box's among them, return at once.
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 bool TerminationRequested() { return terminationRequested; }
