@@ -161,6 +161,7 @@ TEST_F(ObjectsOnPaper, TheBarcodeObjectScansToItsValueInThePreviewThePrintAndThe
 
     // The page-exact PDF at 300 dots an inch: bars as rectangles.
     TVezoPDFExport pdf;
+    pdf.UseCompression = false; // the drawing operators stay readable in the file
     const QByteArray file = Export(pdf, name + QStringLiteral(".pdf"));
     EXPECT_TRUE(file.contains(" re f")) << "the bars are vector rectangles";
     const QImage exported = Rendered(Path(name + QStringLiteral(".pdf")), 300);
