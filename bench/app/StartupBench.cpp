@@ -67,7 +67,10 @@ QByteArray WindowTitle(xcb_connection_t* connection, xcb_window_t window) {
 // with `title` is mapped; then ends the program.
 bool TimeStart(const QByteArray& program, const QByteArray& title, TStartFigures& figures) {
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-  if (xcb_connection_has_error(connection)) return false;
+  if (xcb_connection_has_error(connection)) {
+    std::fprintf(stderr, "no connection to the X display\n");
+    return false;
+  }
   xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection, screen->root, XCB_CW_EVENT_MASK, &mask);
@@ -77,7 +80,10 @@ bool TimeStart(const QByteArray& program, const QByteArray& title, TStartFigures
   timer.start();
   pid_t pid = 0;
   char* arguments[] = {const_cast<char*>(program.constData()), nullptr};
-  if (posix_spawn(&pid, program.constData(), nullptr, nullptr, arguments, environ) != 0) return false;
+  if (posix_spawn(&pid, program.constData(), nullptr, nullptr, arguments, environ) != 0) {
+    std::fprintf(stderr, "%s could not be started\n", program.constData());
+    return false;
+  }
   bool shown = false;
   pollfd display{xcb_get_file_descriptor(connection), POLLIN, 0};
   while (!shown && timer.elapsed() < kGiveUpMs) {

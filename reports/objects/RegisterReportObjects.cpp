@@ -2,13 +2,10 @@
 #include "reports/engine/rpView.h"
 #include "reports/objects/dialog/RegisterDialogObjects.h"
 #include "reports/objects/rpBarCodeView.h"
-#include "reports/objects/rpChartForm.h"
 #include "reports/objects/rpChartView.h"
 #include "reports/objects/rpCheckBoxView.h"
-#include "reports/objects/rpCrossForm.h"
 #include "reports/objects/rpCrossView.h"
 #include "reports/objects/rpGradient.h"
-#include "reports/objects/rpRichForm.h"
 #include "reports/objects/rpRichView.h"
 #include "reports/objects/rpRoundRectView.h"
 #include "reports/objects/rpShapeView.h"
@@ -68,6 +65,9 @@ QImage rpObjectBitmap(const char* name) {
   return image;
 }
 
+// The objects' hidden editor windows (chart, rich text, cross-tab) are made
+// when a report first needs one: built here, they took a quarter of the
+// program's start-up for windows most sessions never open.
 void RegisterReportObjects() {
   rpAddObjectClass(QStringLiteral("TrpShapeView"), [] { return new TrpShapeView; }, rpObjectBitmap("RP_SHAPE"),
                    QStringLiteral("55226"));
@@ -77,13 +77,10 @@ void RegisterReportObjects() {
                    rpObjectBitmap("RP_ROUNDRECTVIEW"), QStringLiteral("55344"));
   rpAddObjectClass(QStringLiteral("TrpBarCodeView"), [] { return new TrpBarCodeView; }, rpObjectBitmap("RP_BARCODEVIEW"),
                    QStringLiteral("55338"));
-  rpChartForm(); // the chart's hidden editor, like the rich text's below
   rpAddObjectClass(QStringLiteral("TrpChartView"), [] { return new TrpChartView; }, rpObjectBitmap("RP_CHARTVIEW"),
                    QStringLiteral("55225"));
-  rpRichForm(); // the hidden editor window lives from here to the program's end
   rpAddObjectClass(QStringLiteral("TrpRichView"), [] { return new TrpRichView; }, rpObjectBitmap("RP_RICHVIEW"),
                    QStringLiteral("55223"));
-  rpCrossForm(); // the cross-tab's hidden editor
   rpAddObjectClass(QStringLiteral("TrpCrossView"), [] { return new TrpCrossView; }, rpObjectBitmap("RP_CROSSVIEW"),
                    QStringLiteral("55480"));
   RegisterDialogObjects();
