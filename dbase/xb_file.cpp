@@ -713,6 +713,8 @@ TIndexFile* TXbFile::OpenIndex(const QString& name, const QString& expression, i
     DropIndex(*index, QString(), true); // nothing to create in the new file
     return nullptr;
   }
+  // An index file of its own is listed by the name it was opened with.
+  if (!tag && !attached) indexNames_ << name;
   return index;
 }
 

@@ -665,10 +665,20 @@ QString TXbTable::IndexFileName(const QString& name) const {
   return QFileInfo(trimmed).suffix().isEmpty() ? trimmed : XbPath::CompleteFileName(filePathFull_, trimmed);
 }
 
+// A new table is made with the indexes that can be built: one whose key
+// cannot be (a date or logical key, an unknown field) is left out, taken back
+// by OpenIndex. A failed write still fails the creation.
 void TXbTable::AttachIndexes(TXbFile& file, bool create) {
   for (int i = 0; i < IndexDefs.Count(); ++i) {
     const TXbIndexDef& def = IndexDefs[i];
-    if (!def.FromIndexFile) file.OpenIndex(IndexFileName(def.IndexFile()), def.SortField(), def.Options, create);
+    if (def.FromIndexFile) continue;
+    try {
+      file.OpenIndex(IndexFileName(def.IndexFile()), def.SortField(), def.Options, create);
+    } catch (const EXbWriteError&) {
+      throw;
+    } catch (const EXbError&) {
+      if (!create) throw;
+    }
   }
   if (!create) AddProductionIndexDefs(file);
 }
