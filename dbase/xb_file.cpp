@@ -774,8 +774,14 @@ TIndexFile* TXbFile::IndexByName(const QString& name) const {
 }
 
 void TXbFile::CloseTable() {
-  for (const auto& index : indexFiles_)
+  // An index writes its changed nodes as it closes; a failure there is the table's.
+  for (const auto& index : indexFiles_) {
     index->CloseIndex();
+    if (index->WriteFailed()) {
+      index->ClearWriteFailed();
+      MarkWriteFailed();
+    }
+  }
   memo_.reset();
   Close();
   if (productionIndex_) {

@@ -185,6 +185,7 @@ std::vector<int> TIndexFile::MaintainedTags() const {
 
 void TIndexFile::CloseIndexFile() {
   if (!Active()) return;
+  DropNodes();
   tags_.clear();
   selected_ = -1;
   Close();
@@ -345,6 +346,9 @@ void TIndexFile::ClearTag(TTag& tag) {
 }
 
 void TIndexFile::ClearIndexFile() {
+  // Every key goes and the pages are given out anew.
+  nodes_.clear();
+  changed_.clear();
   if (mdx_) {
     const int oldLength = tagRecordLength_;
     QByteArray records = fileHeader_.mid(512 + oldLength, int(tags_.size()) * oldLength);
@@ -394,6 +398,7 @@ void TIndexFile::ClearIndexFile() {
 
 void TIndexFile::CreateTag(const QString& expression, const QString& name, int options) {
   table_.RequireExclusive();
+  DropNodes();
   auto parser = std::make_unique<TXbParser>(&table_);
   parser->PrepareExpression(expression);
   const TExpressionType type = parser->ExpressionType();
@@ -461,6 +466,7 @@ void TIndexFile::CreateTag(const QString& expression, const QString& name, int o
 
 void TIndexFile::DeleteTag(const QString& name) {
   table_.RequireExclusive();
+  DropNodes();
   if (!mdx_) {
     CloseIndexFile();
     DeleteFromDisk();
@@ -607,37 +613,71 @@ int TIndexFile::CompareKeys(const QByteArray& a, const QByteArray& b) const {
 
 // ---- nodes --------------------------------------------------------------------------------------
 
+// How many entries a node buffer holds (an inner node's trailing entry
+// included) and whether it is an inner node.
+int TIndexFile::NodeEntries(const char* buffer, const TTag& tag, bool* inner) const {
+  int count = std::clamp<int>(int(qFromLittleEndian<quint32>(buffer)), 0, tag.KeysPerNode);
+  auto at = [&](int i) { return nodeHeader_ + i * tag.EntryLen; };
+  const bool room = at(count + 1) + 4 <= nodeSize_;
+  *inner = mdx_ ? count < tag.KeysPerNode && room && qFromLittleEndian<quint32>(buffer + at(count)) != 0
+                : qFromLittleEndian<quint32>(buffer + at(0)) != 0;
+  if (*inner) count = std::min(count, tag.KeysPerNode - 1);
+  return count + (*inner ? 1 : 0);
+}
+
+// A page in the header or beyond the end of the file is not read: an empty leaf.
+bool TIndexFile::ReadNodeBuffer(int page, char* buffer) {
+  if (page < (mdx_ ? 4 : 1)) return false;
+  return ReadAt(qint64(page) * kPageSize, buffer, nodeSize_) == nodeSize_;
+}
+
 TIndexFile::TNode TIndexFile::ReadNode(int page, const TTag& tag) const {
+  auto* self = const_cast<TIndexFile*>(this);
+  if (CachesNodes()) {
+    const auto cached = nodes_.find(page);
+    if (cached != nodes_.end()) return cached->second;
+  }
   TNode node;
   node.Page = page;
-  const qint64 offset = qint64(page) * kPageSize;
-  // A page in the header or beyond the end of the file is not read: an empty leaf.
-  if (page < (mdx_ ? 4 : 1) || offset + nodeSize_ > const_cast<TIndexFile*>(this)->StreamSize()) return node;
   QByteArray buffer(nodeSize_, '\0');
-  const_cast<TIndexFile*>(this)->ReadAt(offset, buffer.data(), nodeSize_);
-  int count = std::clamp<int>(int(Le32(buffer, 0)), 0, tag.KeysPerNode);
-  auto at = [&](int i) { return nodeHeader_ + i * tag.EntryLen; };
-  const bool room = at(count + 1) <= nodeSize_;
-  node.Inner = mdx_ ? count < tag.KeysPerNode && room && Le32(buffer, at(count)) != 0 : Le32(buffer, at(0)) != 0;
-  if (node.Inner) count = std::min(count, tag.KeysPerNode - 1);
-  const int entries = count + (node.Inner ? 1 : 0);
-  node.Entries.resize(std::size_t(entries));
-  for (int i = 0; i < entries; ++i) {
-    TEntry& e = node.Entries[std::size_t(i)];
-    const int o = at(i);
-    if (mdx_) {
-      (node.Inner ? e.Child : e.Rec) = Le32(buffer, o);
-    } else {
-      e.Child = Le32(buffer, o);
-      e.Rec = Le32(buffer, o + 4);
+  if (self->ReadNodeBuffer(page, buffer.data())) {
+    const int entries = NodeEntries(buffer.constData(), tag, &node.Inner);
+    const int count = entries - (node.Inner ? 1 : 0);
+    node.Entries.resize(std::size_t(entries));
+    for (int i = 0; i < entries; ++i) {
+      TEntry& e = node.Entries[std::size_t(i)];
+      const int o = nodeHeader_ + i * tag.EntryLen;
+      if (mdx_) {
+        (node.Inner ? e.Child : e.Rec) = Le32(buffer, o);
+      } else {
+        e.Child = Le32(buffer, o);
+        e.Rec = Le32(buffer, o + 4);
+      }
+      if (i < count) e.Key = buffer.mid(o + entryHeader_, tag.KeyLen);
     }
-    if (i < count) e.Key = buffer.mid(o + entryHeader_, tag.KeyLen);
   }
+  if (CachesNodes()) self->KeepNode(node, nullptr);
   return node;
+}
+
+// Nodes of an exclusive or memory file are kept decoded; a changed node
+// reaches the file at Flush, at Close or when the cache is full.
+void TIndexFile::KeepNode(const TNode& node, const TTag* changedIn) {
+  if (nodes_.size() >= kCachedNodes && !nodes_.count(node.Page)) {
+    FlushNodes();
+    nodes_.clear();
+  }
+  nodes_[node.Page] = node;
+  if (changedIn) changed_[node.Page] = changedIn;
 }
 
 void TIndexFile::WriteNode(const TNode& node, const TTag& tag) {
   if (readOnly_) return;
+  if (CachesNodes()) return KeepNode(node, &tag);
+  StoreNode(node, tag);
+}
+
+void TIndexFile::StoreNode(const TNode& node, const TTag& tag) {
   QByteArray buffer(nodeSize_, '\0');
   Put32(buffer, 0, quint32(node.Keys()));
   for (std::size_t i = 0; i < node.Entries.size(); ++i) {
@@ -653,7 +693,80 @@ void TIndexFile::WriteNode(const TNode& node, const TTag& tag) {
       std::memcpy(buffer.data() + o + entryHeader_, e.Key.constData(),
                   size_t(std::min<qsizetype>(e.Key.size(), tag.KeyLen)));
   }
-  WriteAt(qint64(node.Page) * kPageSize, buffer.constData(), nodeSize_);
+  if (WriteAt(qint64(node.Page) * kPageSize, buffer.constData(), nodeSize_) != nodeSize_) MarkWriteFailed();
+}
+
+void TIndexFile::FlushNodes() {
+  std::vector<std::pair<int, const TTag*>> pages(changed_.begin(), changed_.end());
+  std::sort(pages.begin(), pages.end());
+  changed_.clear();
+  for (const auto& [page, tag] : pages)
+    StoreNode(nodes_.at(page), *tag);
+}
+
+void TIndexFile::DropNodes() {
+  FlushNodes();
+  nodes_.clear();
+}
+
+void TIndexFile::Close() {
+  if (Active()) DropNodes();
+  TPagedFile::Close();
+}
+
+// The records of the selected tag in its order (each once, as the walk
+// gives them), read in one pass over the tree; a shared file is held still
+// meanwhile by its header lock, which every key change takes.
+std::vector<int> TIndexFile::RecordsInOrder() {
+  std::vector<int> records;
+  if (selected_ < 0) return records;
+  const bool shared = NeedsLocks();
+  if (shared) LockPage(0, true);
+  try {
+    TTag& tag = Tag();
+    if (shared) {
+      ReadFileHeader();
+      if (mdx_)
+        ReadAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.data(), tag.Header.size());
+      else
+        tag.Header = fileHeader_;
+    }
+    if (tag.RangeActive) {
+      const std::vector<TLevel> path = tag.Path;
+      const TWhere where = tag.Where;
+      for (bool on = Seek(tag.Low, false); on && InRange(); on = StepLeaf(true))
+        if (records.empty() || records.back() != PhysicalRecNo()) records.push_back(PhysicalRecNo());
+      tag.Path = path;
+      tag.Where = where;
+    } else {
+      FlushNodes();
+      QByteArray buffer(nodeSize_ * (kMaxDepth + 1), '\0');
+      CollectRecords(tag.RootPage(), 0, buffer.data(), records);
+    }
+  } catch (...) {
+    if (shared) UnlockPage(0);
+    throw;
+  }
+  if (shared) UnlockPage(0);
+  return records;
+}
+
+void TIndexFile::CollectRecords(int page, int depth, char* buffers, std::vector<int>& records) {
+  if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
+  char* buffer = buffers + std::size_t(depth) * std::size_t(nodeSize_);
+  if (!ReadNodeBuffer(page, buffer)) return;
+  const TTag& tag = Tag();
+  bool inner = false;
+  const int entries = NodeEntries(buffer, tag, &inner);
+  for (int i = 0; i < entries; ++i) {
+    const char* entry = buffer + nodeHeader_ + i * tag.EntryLen;
+    if (inner) {
+      CollectRecords(int(qFromLittleEndian<quint32>(entry)), depth + 1, buffers, records);
+      continue;
+    }
+    const int rec = int(qFromLittleEndian<quint32>(entry + (mdx_ ? 0 : 4)));
+    if (records.empty() || records.back() != rec) records.push_back(rec);
+  }
 }
 
 int TIndexFile::Capacity(const TNode& node, const TTag& tag) const {

@@ -5,6 +5,7 @@
 #include <QtCore/QCollator>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class TXbFile;
@@ -93,6 +94,12 @@ public:
   // A search value of the record set as a key of the selected tag.
   QByteArray KeyToBuffer(const QVariant& value) const;
 
+  void Close() override;
+  // Writes the changed nodes.
+  void Flush() override { FlushNodes(); }
+  // The record numbers of the selected tag in its order (within the range).
+  std::vector<int> RecordsInOrder();
+
   // Walk of the selected tag.
   void MoveFirst();
   void MoveLast();
@@ -178,8 +185,16 @@ private:
   int MaxTags() const;
   int TagRecordOffset(int slot) const;
 
+  int NodeEntries(const char* buffer, const TTag& tag, bool* inner) const;
+  bool ReadNodeBuffer(int page, char* buffer);
   TNode ReadNode(int page, const TTag& tag) const;
   void WriteNode(const TNode& node, const TTag& tag);
+  void StoreNode(const TNode& node, const TTag& tag);
+  bool CachesNodes() const { return !NeedsLocks(); }
+  void KeepNode(const TNode& node, const TTag* changedIn);
+  void FlushNodes();
+  void DropNodes();
+  void CollectRecords(int page, int depth, char* buffers, std::vector<int>& records);
   int Capacity(const TNode& node, const TTag& tag) const;
 
   std::optional<TSplit> InsertInto(int page, const QByteArray& key, quint32 rec, int depth);
@@ -210,6 +225,11 @@ private:
   const QByteArray& CurrentKey() const;
   int CompareRaw(const QByteArray& a, const QByteArray& b) const;
 
+  // Decoded nodes of an exclusive or memory file (a shared file reads its
+  // nodes afresh), and the pages changed in it that the file still lacks.
+  static constexpr std::size_t kCachedNodes = 8192;
+  std::unordered_map<int, TNode> nodes_;
+  std::unordered_map<int, const TTag*> changed_;
   TXbFile& table_;
   bool mdx_ = false;
   bool dbase7_ = false;

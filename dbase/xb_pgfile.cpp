@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -219,7 +221,13 @@ void TPagedFile::LeaveExclusive() {
   Open();
 }
 
-qint64 TPagedFile::StreamSize() const { return stream_ ? stream_->size() : 0; }
+qint64 TPagedFile::StreamSize() const {
+  if (file_) {
+    struct stat info {};
+    return ::fstat(file_->handle(), &info) == 0 ? qint64(info.st_size) : 0;
+  }
+  return stream_ ? stream_->size() : 0;
+}
 
 void TPagedFile::SetStreamSize(qint64 size) {
   if (file_)
@@ -228,15 +236,39 @@ void TPagedFile::SetStreamSize(qint64 size) {
     memory_->buffer().resize(size);
 }
 
+// A disk file is read and written at an offset in one call each: no size
+// asked, no seek (a read beyond the end gives 0 bytes).
 qint64 TPagedFile::ReadAt(qint64 offset, char* buffer, qint64 length) {
+  if (offset < 0) return 0;
+  if (file_) {
+    qint64 done = 0;
+    while (done < length) {
+      const ssize_t n = ::pread(file_->handle(), buffer + done, size_t(length - done), off_t(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += n;
+    }
+    return done;
+  }
   // Seeking a memory stream past its end would lengthen it, so such reads stop here.
-  if (!stream_ || offset < 0 || offset >= stream_->size() || !stream_->seek(offset)) return 0;
+  if (!stream_ || offset >= stream_->size() || !stream_->seek(offset)) return 0;
   const qint64 n = stream_->read(buffer, length);
   return n < 0 ? 0 : n;
 }
 
 qint64 TPagedFile::WriteAt(qint64 offset, const char* buffer, qint64 length) {
-  if (!stream_ || offset < 0) return 0;
+  if (offset < 0) return 0;
+  if (file_) {
+    qint64 done = 0;
+    while (done < length) {
+      const ssize_t n = ::pwrite(file_->handle(), buffer + done, size_t(length - done), off_t(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += n;
+    }
+    return done;
+  }
+  if (!stream_) return 0;
   if (offset > stream_->size() && memory_ && stream_ == memory_) memory_->buffer().resize(offset, '\0');
   if (!stream_->seek(offset)) return 0;
   const qint64 n = stream_->write(buffer, length);
