@@ -904,8 +904,20 @@ void TXbFile::WriteHeader() {
   SetHeaderRecordCount(count);
   if (NeedsLocks()) KeepNewerAutoIncrements();
   TPagedFile::WriteHeader();
+  // A file no other process writes gets its end byte when it closes, as its header.
+  endBytePending_ = !NeedsLocks() && !IsMemoryMode(Mode());
+  if (!endBytePending_) WriteEndByte(count);
+}
+
+void TXbFile::WriteEndByte(int count) {
   const char eof = 0x1A;
   if (WriteAt(PageOffset(count + 1), &eof, 1) != 1) MarkWriteFailed();
+}
+
+void TXbFile::Close() {
+  if (Active() && endBytePending_) WriteEndByte(RecordCount());
+  endBytePending_ = false;
+  TPagedFile::Close();
 }
 
 // Auto-increment values only grow; another process may have taken some since

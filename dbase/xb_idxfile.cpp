@@ -781,9 +781,7 @@ std::optional<TIndexFile::TSplit> TIndexFile::InsertInto(int page, const QByteAr
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   TTag& tag = Tag();
   TNode node = ReadNode(page, tag);
-  int i = 0;
-  while (i < node.Keys() && CompareKeys(node.Entries[std::size_t(i)].Key, key) <= 0)
-    ++i;
+  const int i = LowerBound(node, key, true);
   if (node.Inner) {
     const std::optional<TSplit> below = InsertInto(int(node.Entries[std::size_t(i)].Child), key, rec, depth + 1);
     if (!below) return std::nullopt;
@@ -848,9 +846,7 @@ TIndexFile::TDeleteResult TIndexFile::DeleteFrom(int page, const QByteArray& key
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   TTag& tag = Tag();
   TNode node = ReadNode(page, tag);
-  int i = 0;
-  while (i < node.Keys() && CompareKeys(node.Entries[std::size_t(i)].Key, key) < 0)
-    ++i;
+  int i = LowerBound(node, key, false);
   if (!node.Inner) {
     for (; i < node.Keys() && CompareKeys(node.Entries[std::size_t(i)].Key, key) == 0; ++i) {
       if (node.Entries[std::size_t(i)].Rec != rec) continue;
@@ -1083,6 +1079,20 @@ bool TIndexFile::StepLeaf(bool forward) {
   }
 }
 
+// The first entry whose key is not below the key (afterEqual: above it); the
+// keys of a node are in order, so bisection finds it.
+int TIndexFile::LowerBound(const TNode& node, const QByteArray& key, bool afterEqual) const {
+  int low = 0, high = node.Keys();
+  while (low < high) {
+    const int middle = (low + high) / 2;
+    if (CompareKeys(node.Entries[std::size_t(middle)].Key, key) < (afterEqual ? 1 : 0))
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low;
+}
+
 // Places the position on the first key not below (afterEqual: above) the key.
 bool TIndexFile::Seek(const QByteArray& key, bool afterEqual) {
   TTag& tag = Tag();
@@ -1092,9 +1102,7 @@ bool TIndexFile::Seek(const QByteArray& key, bool afterEqual) {
     if (tag.Path.size() > std::size_t(kMaxDepth)) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
     TLevel level;
     level.Node = ReadNode(page, tag);
-    int i = 0;
-    while (i < level.Node.Keys() && CompareKeys(level.Node.Entries[std::size_t(i)].Key, key) < (afterEqual ? 1 : 0))
-      ++i;
+    const int i = LowerBound(level.Node, key, afterEqual);
     level.Entry = i;
     const bool inner = level.Node.Inner;
     if (inner) page = int(level.Node.Entries[std::size_t(i)].Child);
@@ -1124,14 +1132,21 @@ bool TIndexFile::InRange() const {
 
 // Other processes may have changed the file: the headers are read again and
 // the position found again by its key and record before the walk goes on.
+void TIndexFile::RefreshHeaders() {
+  if (!NeedsLocks() || selected_ < 0) return;
+  TTag& tag = Tag();
+  if (mdx_) {
+    ReadAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.data(), tag.Header.size());
+  } else {
+    ReadFileHeader();
+    tag.Header = fileHeader_;
+  }
+}
+
 void TIndexFile::RefreshShared() {
   if (!NeedsLocks() || selected_ < 0) return;
-  ReadFileHeader();
+  RefreshHeaders();
   TTag& tag = Tag();
-  if (mdx_)
-    ReadAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.data(), tag.Header.size());
-  else
-    tag.Header = fileHeader_;
   if (tag.Where != TWhere::On) return;
   // The path read afresh: when every node still holds the entry the position
   // is on, the walk goes on from there; otherwise the entry is sought again.
@@ -1274,7 +1289,8 @@ void TIndexFile::SetSequentialRecNo(int position) {
 
 bool TIndexFile::SearchKey(const QByteArray& key, TSearchKind kind) {
   if (selected_ < 0) return false;
-  RefreshShared();
+  // The search reads its path afresh from the root: only the headers first.
+  RefreshHeaders();
   TTag& tag = Tag();
   const std::vector<TLevel> path = tag.Path;
   const TWhere where = tag.Where;

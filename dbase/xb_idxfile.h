@@ -214,7 +214,9 @@ private:
   // found missing.
   template <typename Action> void ForEachTag(int recNo, Action action);
   void Resync();
+  void RefreshHeaders();
   void RefreshShared();
+  int LowerBound(const TNode& node, const QByteArray& key, bool afterEqual) const;
   [[noreturn]] void ThrowKeyViolation(const QByteArray& key) const;
   void GoEnd(bool last);
 

@@ -180,6 +180,7 @@ void TPagedFile::TakeSharingLocks() {
 
 void TPagedFile::Close() {
   if (!active_) return;
+  FlushPending();
   FlushHeader();
   if (IsMemoryMode(mode_)) {
     stream_ = memory_;
@@ -222,6 +223,7 @@ void TPagedFile::LeaveExclusive() {
 }
 
 qint64 TPagedFile::StreamSize() const {
+  const_cast<TPagedFile*>(this)->FlushPending();
   if (file_) {
     struct stat info {};
     return ::fstat(file_->handle(), &info) == 0 ? qint64(info.st_size) : 0;
@@ -230,6 +232,7 @@ qint64 TPagedFile::StreamSize() const {
 }
 
 void TPagedFile::SetStreamSize(qint64 size) {
+  FlushPending();
   if (file_)
     file_->resize(size);
   else if (memory_)
@@ -240,6 +243,7 @@ void TPagedFile::SetStreamSize(qint64 size) {
 // asked, no seek (a read beyond the end gives 0 bytes).
 qint64 TPagedFile::ReadAt(qint64 offset, char* buffer, qint64 length) {
   if (offset < 0) return 0;
+  if (!pending_.isEmpty() && offset + length > pendingAt_) FlushPending();
   if (file_) {
     qint64 done = 0;
     while (done < length) {
@@ -258,6 +262,11 @@ qint64 TPagedFile::ReadAt(qint64 offset, char* buffer, qint64 length) {
 
 qint64 TPagedFile::WriteAt(qint64 offset, const char* buffer, qint64 length) {
   if (offset < 0) return 0;
+  if (!pending_.isEmpty() && offset + length > pendingAt_) FlushPending();
+  return RawWriteAt(offset, buffer, length);
+}
+
+qint64 TPagedFile::RawWriteAt(qint64 offset, const char* buffer, qint64 length) {
   if (file_) {
     qint64 done = 0;
     while (done < length) {
@@ -352,9 +361,41 @@ int TPagedFile::ReadRecords(int first, int count, char* buffer) {
 
 void TPagedFile::WriteRecord(int number, const char* buffer) {
   const qint64 offset = PageOffset(number);
+  if (KeepPending(offset, buffer)) {
+    NoteOffset(offset + recordSize_);
+    return;
+  }
   const qint64 written = WriteAt(offset, buffer, recordSize_);
   if (written <= 0 && recordSize_ > 0) writeFailed_ = true;
   NoteOffset(offset + written);
+}
+
+// A disk file that no other process writes gathers the records appended at
+// its end and writes them in one piece (when 256 KiB are gathered, and
+// before anything reads, writes or measures beyond their start); a shared
+// file writes every record at once, so other processes see it.
+bool TPagedFile::KeepPending(qint64 offset, const char* buffer) {
+  if (!file_ || needsLocks_ || recordSize_ <= 0) return false;
+  const qint64 end = pendingAt_ + pending_.size();
+  if (!pending_.isEmpty() && offset >= pendingAt_ && offset + recordSize_ <= end) {
+    std::memcpy(pending_.data() + (offset - pendingAt_), buffer, size_t(recordSize_));
+    return true;
+  }
+  if (!pending_.isEmpty() && offset != end) FlushPending();
+  if (pending_.isEmpty()) {
+    if (offset + recordSize_ <= cachedSize_) return false; // not an append
+    pendingAt_ = offset;
+  }
+  pending_.append(buffer, recordSize_);
+  if (pending_.size() >= kPendingBytes) FlushPending();
+  return true;
+}
+
+void TPagedFile::FlushPending() {
+  if (pending_.isEmpty()) return;
+  const QByteArray data = std::move(pending_);
+  pending_ = QByteArray();
+  if (RawWriteAt(pendingAt_, data.constData(), data.size()) != data.size()) writeFailed_ = true;
 }
 
 int TPagedFile::ReadByte() {

@@ -251,6 +251,11 @@ double SeekInMemory(int records) {
   return us;
 }
 
+// Sections named on the command line run alone (write, read, open, seek, scan).
+QStringList only;
+
+bool Wanted(const char* section) { return only.isEmpty() || only.contains(QLatin1String(section)); }
+
 void Run(int records) {
   QTemporaryDir dir;
   const QString plain = dir.filePath(QStringLiteral("plain.dbf"));
@@ -258,31 +263,44 @@ void Run(int records) {
   const QString mdx = dir.filePath(QStringLiteral("indexed.mdx"));
   const QString copy = dir.filePath(QStringLiteral("copy"));
 
-  const Measure write = Best([&] { return InChild([&] { return Write(plain, records, false); }); });
-  const Measure copyPlain = Best([&] { return Cat({plain}, copy); });
-  Print("write", records, "cat copy", write, copyPlain, 5);
-  const Measure writeIndexed = Best([&] { return InChild([&] { return Write(indexed, records, true); }); });
-  const Measure copyIndexed = Best([&] {
-    const Measure a = Cat({indexed}, copy), b = Cat({mdx}, copy + QStringLiteral("2"));
-    return Measure{a.ms + b.ms, std::max(a.peakKiB, b.peakKiB)};
-  });
-  Print("write, one index", records, "cat copy of dbf + mdx", writeIndexed, copyIndexed, 10);
+  if (Wanted("write")) {
+    const Measure write = Best([&] { return InChild([&] { return Write(plain, records, false); }); });
+    const Measure copyPlain = Best([&] { return Cat({plain}, copy); });
+    Print("write", records, "cat copy", write, copyPlain, 5);
+    const Measure writeIndexed = Best([&] { return InChild([&] { return Write(indexed, records, true); }); });
+    const Measure copyIndexed = Best([&] {
+      const Measure a = Cat({indexed}, copy), b = Cat({mdx}, copy + QStringLiteral("2"));
+      return Measure{a.ms + b.ms, std::max(a.peakKiB, b.peakKiB)};
+    });
+    Print("write, one index", records, "cat copy of dbf + mdx", writeIndexed, copyIndexed, 10);
+  } else {
+    InChild([&] { return Write(plain, records, false); });
+    InChild([&] { return Write(indexed, records, true); });
+  }
+  if (Wanted("read")) {
 
-  const Measure read = Best([&] { return InChild([&] { return Scan(plain, QString()); }); });
-  Print("read all fields", records, "cat of the dbf", read, Best([&] { return Cat({plain}); }));
-  Print("read all fields", records, "plain read loop", read,
-        Best([&] { return InChild([&] { return PlainReadLoop(plain); }); }));
+    const Measure read = Best([&] { return InChild([&] { return Scan(plain, QString()); }); });
+    Print("read all fields", records, "cat of the dbf", read, Best([&] { return Cat({plain}); }));
+    Print("read all fields", records, "plain read loop", read,
+          Best([&] { return InChild([&] { return PlainReadLoop(plain); }); }));
+  }
+  if (Wanted("open")) {
 
-  const Measure open = Best([&] { return InChild([&] { return OpenOrder(indexed); }); });
-  Print("open index order", records, "cat of the mdx", open, Best([&] { return Cat({mdx}); }), 3);
+    const Measure open = Best([&] { return InChild([&] { return OpenOrder(indexed); }); });
+    Print("open index order", records, "cat of the mdx", open, Best([&] { return Cat({mdx}); }), 3);
+  }
+  if (Wanted("seek")) {
 
-  const Measure seek = Best([&] { return InChild([&] { return Seek(indexed, records); }); });
-  Print("seek (per key)", records, "binary search in memory", seek,
-        Best([&] { return InChild([&] { return SeekInMemory(records); }); }), 0, "us");
+    const Measure seek = Best([&] { return InChild([&] { return Seek(indexed, records); }); });
+    Print("seek (per key)", records, "binary search in memory", seek,
+          Best([&] { return InChild([&] { return SeekInMemory(records); }); }), 0, "us");
+  }
+  if (Wanted("scan")) {
 
-  const Measure ordered = Best([&] { return InChild([&] { return Scan(indexed, QStringLiteral("MENO")); }); });
-  Print("index-order scan", records, "record-order scan", ordered,
-        Best([&] { return InChild([&] { return Scan(indexed, QString()); }); }), 2);
+    const Measure ordered = Best([&] { return InChild([&] { return Scan(indexed, QStringLiteral("MENO")); }); });
+    Print("index-order scan", records, "record-order scan", ordered,
+          Best([&] { return InChild([&] { return Scan(indexed, QString()); }); }), 2);
+  }
 }
 
 } // namespace
@@ -290,8 +308,13 @@ void Run(int records) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   std::vector<int> sizes;
-  for (int i = 1; i < argc; ++i)
-    sizes.push_back(std::atoi(argv[i]));
+  for (int i = 1; i < argc; ++i) {
+    const int size = std::atoi(argv[i]);
+    if (size > 0)
+      sizes.push_back(size);
+    else
+      only << QString::fromLocal8Bit(argv[i]);
+  }
   if (sizes.empty()) sizes = {10000, 100000, 1000000};
   std::printf("%ld cores online, load average: ", sysconf(_SC_NPROCESSORS_ONLN));
   double load[3] = {};
