@@ -636,11 +636,27 @@ TIndexFile::TNode TIndexFile::ReadNode(int page, const TTag& tag) const {
   if (CachesNodes()) {
     const auto cached = nodes_.find(page);
     if (cached != nodes_.end()) return cached->second;
+    // Nobody holds a cached node while a copy is asked for: room may be made.
+    if (nodes_.size() >= kCachedNodes) self->DropNodes();
+    return self->nodes_[page] = self->DecodeNode(page, tag);
   }
+  return self->DecodeNode(page, tag);
+}
+
+// The node a change is made to: the cached one itself (no copy, and the
+// cache is not trimmed while changes go on), or the caller's copy.
+TIndexFile::TNode& TIndexFile::NodeToChange(int page, const TTag& tag, TNode& local) {
+  if (!CachesNodes()) return local = ReadNode(page, tag);
+  const auto cached = nodes_.find(page);
+  if (cached != nodes_.end()) return cached->second;
+  return nodes_[page] = DecodeNode(page, tag);
+}
+
+TIndexFile::TNode TIndexFile::DecodeNode(int page, const TTag& tag) {
   TNode node;
   node.Page = page;
   QByteArray buffer(nodeSize_, '\0');
-  if (self->ReadNodeBuffer(page, buffer.data())) {
+  if (ReadNodeBuffer(page, buffer.data())) {
     const int entries = NodeEntries(buffer.constData(), tag, &node.Inner);
     const int count = entries - (node.Inner ? 1 : 0);
     node.Entries.resize(std::size_t(entries));
@@ -656,18 +672,14 @@ TIndexFile::TNode TIndexFile::ReadNode(int page, const TTag& tag) const {
       if (i < count) e.Key = buffer.mid(o + entryHeader_, tag.KeyLen);
     }
   }
-  if (CachesNodes()) self->KeepNode(node, nullptr);
   return node;
 }
 
 // Nodes of an exclusive or memory file are kept decoded; a changed node
-// reaches the file at Flush, at Close or when the cache is full.
+// reaches the file at Flush, at Close or when a copy finds the cache full.
 void TIndexFile::KeepNode(const TNode& node, const TTag* changedIn) {
-  if (nodes_.size() >= kCachedNodes && !nodes_.count(node.Page)) {
-    FlushNodes();
-    nodes_.clear();
-  }
-  nodes_[node.Page] = node;
+  TNode& kept = nodes_[node.Page];
+  if (&kept != &node) kept = node;
   if (changedIn) changed_[node.Page] = changedIn;
 }
 
@@ -780,7 +792,8 @@ int TIndexFile::Capacity(const TNode& node, const TTag& tag) const {
 std::optional<TIndexFile::TSplit> TIndexFile::InsertInto(int page, const QByteArray& key, quint32 rec, int depth) {
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   TTag& tag = Tag();
-  TNode node = ReadNode(page, tag);
+  TNode local;
+  TNode& node = NodeToChange(page, tag, local);
   const int i = LowerBound(node, key, true);
   if (node.Inner) {
     const std::optional<TSplit> below = InsertInto(int(node.Entries[std::size_t(i)].Child), key, rec, depth + 1);
@@ -845,7 +858,8 @@ void TIndexFile::InsertKey(const QByteArray& key, int recNo) {
 TIndexFile::TDeleteResult TIndexFile::DeleteFrom(int page, const QByteArray& key, quint32 rec, int depth) {
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   TTag& tag = Tag();
-  TNode node = ReadNode(page, tag);
+  TNode local;
+  TNode& node = NodeToChange(page, tag, local);
   int i = LowerBound(node, key, false);
   if (!node.Inner) {
     for (; i < node.Keys() && CompareKeys(node.Entries[std::size_t(i)].Key, key) == 0; ++i) {

@@ -188,6 +188,8 @@ private:
   int NodeEntries(const char* buffer, const TTag& tag, bool* inner) const;
   bool ReadNodeBuffer(int page, char* buffer);
   TNode ReadNode(int page, const TTag& tag) const;
+  TNode DecodeNode(int page, const TTag& tag);
+  TNode& NodeToChange(int page, const TTag& tag, TNode& local);
   void WriteNode(const TNode& node, const TTag& tag);
   void StoreNode(const TNode& node, const TTag& tag);
   bool CachesNodes() const { return !NeedsLocks(); }
