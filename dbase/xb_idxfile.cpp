@@ -597,13 +597,16 @@ int TIndexFile::CompareRaw(const QByteArray& a, const QByteArray& b) const {
     }
     return 0;
   }
-  auto text = [&](const QByteArray& k) {
-    const QByteArray cut = k.left(tag.KeyLen);
-    const qsizetype zero = cut.indexOf('\0');
-    return XbCodePages::Decode(collationCodePage_, zero < 0 ? QByteArrayView(cut) : QByteArrayView(cut).first(zero));
-  };
-  const int r = collator_.compare(text(a), text(b));
+  const int r = collator_.compare(CollationText(a), CollationText(b));
   return r < 0 ? -1 : r > 0 ? 1 : 0;
+}
+
+// A character key as the locale compares it: up to the key length or a zero byte.
+QString TIndexFile::CollationText(const QByteArray& key) const {
+  QByteArrayView view(key.constData(), std::min<qsizetype>(key.size(), Tag().KeyLen));
+  const void* zero = std::memchr(view.data(), 0, size_t(view.size()));
+  if (zero) view = view.first(static_cast<const char*>(zero) - view.data());
+  return XbCodePages::Decode(collationCodePage_, view);
 }
 
 int TIndexFile::CompareKeys(const QByteArray& a, const QByteArray& b) const {
@@ -1096,10 +1099,19 @@ bool TIndexFile::StepLeaf(bool forward) {
 // The first entry whose key is not below the key (afterEqual: above it); the
 // keys of a node are in order, so bisection finds it.
 int TIndexFile::LowerBound(const TNode& node, const QByteArray& key, bool afterEqual) const {
+  const TTag& tag = Tag();
+  // A key compared by the locale is converted once for the whole search.
+  const bool byLocale = tag.KeyType == 'C' && !byteCollation_;
+  const QString keyText = byLocale ? CollationText(key) : QString();
+  auto compare = [&](const QByteArray& stored) {
+    if (!byLocale) return CompareKeys(stored, key);
+    const int r = collator_.compare(CollationText(stored), keyText);
+    return tag.Descending ? -r : r;
+  };
   int low = 0, high = node.Keys();
   while (low < high) {
     const int middle = (low + high) / 2;
-    if (CompareKeys(node.Entries[std::size_t(middle)].Key, key) < (afterEqual ? 1 : 0))
+    if (compare(node.Entries[std::size_t(middle)].Key) < (afterEqual ? 1 : 0))
       low = middle + 1;
     else
       high = middle;

@@ -228,6 +228,7 @@ private:
   bool InRange() const;
   const QByteArray& CurrentKey() const;
   int CompareRaw(const QByteArray& a, const QByteArray& b) const;
+  QString CollationText(const QByteArray& key) const;
 
   // Decoded nodes of an exclusive or memory file (a shared file reads its
   // nodes afresh), and the pages changed in it that the file still lacks.

@@ -774,7 +774,7 @@ void TXbTable::SetIndexName(const QString& name) {
   if (!Active()) return;
   const int recNo = PhysicalRecNo();
   ApplyIndexName();
-  ReloadRows(recNo);
+  if (State() == TDataSetState::Browse) ShowRows(recNo);
 }
 
 // Chooses the cursor for the index name: the index's tag, or physical order
@@ -797,6 +797,11 @@ void TXbTable::ApplyIndexName() {
 void TXbTable::ReloadRows(int keepRecNo) {
   if (State() != TDataSetState::Browse) return;
   BuildRows();
+  ShowRows(keepRecNo);
+}
+
+// Tells the rows are new and stays on the record when it is still shown.
+void TXbTable::ShowRows(int keepRecNo) {
   RecordsReplaced();
   const int row = RowOfRecord(keepRecNo);
   if (row >= 0) SetRecNo(row + 1);

@@ -244,6 +244,7 @@ private:
   void SetKeyRangeBuffer(const QByteArray& low, const QByteArray& high);
   void ApplyIndexName();
   void ReloadRows(int keepRecNo);
+  void ShowRows(int keepRecNo);
   void MasterChanged();
   void MasterDisabled();
   void CheckMasterRange();

@@ -3,7 +3,9 @@
 // order, each beside a baseline doing the same work measured in the same run:
 // - write: `cat` copying the same files the write produced;
 // - read: `cat` of the table file, and a plain read loop over its bytes;
-// - open order: `cat` of the index file (what reading the index once costs);
+// - open order: `cat` of the index file (what reading the index once costs),
+//   and of the table and index files (the order also learns which records
+//   are deleted);
 // - seek: a binary search over the same keys held sorted in memory;
 // - index-order scan: the same record set scanned in record order.
 // Every figure is measured in a child process of its own, so each has its own
@@ -118,18 +120,19 @@ std::vector<int> Keys(int records) {
   return keys;
 }
 
+// The table of the earlier measurements: 16 fields, 197 bytes a record.
 void Declare(TXbTable& table, const QString& path, bool indexed) {
   table.SetTableName(path);
   table.SetTableLevel(4);
-  table.FieldDefs = {{QStringLiteral("ID"), TFieldType::Integer},
-                     {QStringLiteral("MENO"), TFieldType::String, 20},
-                     {QStringLiteral("OBEC"), TFieldType::String, 20},
-                     {QStringLiteral("SUMA"), TFieldType::Float, 12, 2},
-                     {QStringLiteral("DATUM"), TFieldType::Date}};
+  for (int i = 0; i < 4; ++i)
+    table.FieldDefs << TFieldDef{QStringLiteral("MENO%1").arg(i), TFieldType::String, 20}
+                    << TFieldDef{QStringLiteral("CISLO%1").arg(i), TFieldType::Integer}
+                    << TFieldDef{QStringLiteral("SUMA%1").arg(i), TFieldType::Float, 12, 2}
+                    << TFieldDef{QStringLiteral("DATUM%1").arg(i), TFieldType::Date};
   if (indexed) {
     TXbIndexDef& def = table.IndexDefs.Add();
     def.SetIndexFile(QStringLiteral("MENO"));
-    def.SetSortField(QStringLiteral("MENO"));
+    def.SetSortField(QStringLiteral("MENO0"));
   }
 }
 
@@ -144,13 +147,16 @@ double Write(const QString& path, int records, bool indexed) {
   table.Exclusive = true;
   table.Open();
   const std::vector<int> keys = Keys(records);
+  const QDate first(2000, 1, 1);
   for (int r = 0; r < records; ++r) {
     table.Append();
-    table.FieldByNumber(0).SetValue(r + 1);
-    table.FieldByNumber(1).SetValue(NameOf(keys[std::size_t(r)]));
-    table.FieldByNumber(2).SetValue(QStringLiteral("Obec %1").arg(r % 500));
-    table.FieldByNumber(3).SetValue(r * 0.25);
-    table.FieldByNumber(4).SetValue(QDate(2000, 1, 1).addDays(r % 9000));
+    const QString name = NameOf(keys[std::size_t(r)]);
+    for (int i = 0; i < 4; ++i) {
+      table.FieldByNumber(4 * i).SetValue(name);
+      table.FieldByNumber(4 * i + 1).SetValue(r * 7 + i);
+      table.FieldByNumber(4 * i + 2).SetValue(r * 0.25);
+      table.FieldByNumber(4 * i + 3).SetValue(first.addDays(r % 9000));
+    }
     table.Post();
   }
   table.Close();
@@ -288,6 +294,8 @@ void Run(int records) {
 
     const Measure open = Best([&] { return InChild([&] { return OpenOrder(indexed); }); });
     Print("open index order", records, "cat of the mdx", open, Best([&] { return Cat({mdx}); }), 3);
+    // Which records are deleted is learnt from the table: both files read once.
+    Print("open index order", records, "cat of the dbf and mdx", open, Best([&] { return Cat({indexed, mdx}); }));
   }
   if (Wanted("seek")) {
 
