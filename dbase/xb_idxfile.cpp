@@ -756,7 +756,8 @@ std::vector<int> TIndexFile::RecordsInOrder() {
     } else {
       FlushNodes();
       QByteArray buffer(nodeSize_ * (kMaxDepth + 1), '\0');
-      CollectRecords(tag.RootPage(), 0, buffer.data(), records);
+      std::unordered_set<int> innerPages;
+      CollectRecords(tag.RootPage(), 0, buffer.data(), innerPages, records);
     }
   } catch (...) {
     if (shared) UnlockPage(0);
@@ -766,17 +767,20 @@ std::vector<int> TIndexFile::RecordsInOrder() {
   return records;
 }
 
-void TIndexFile::CollectRecords(int page, int depth, char* buffers, std::vector<int>& records) {
+void TIndexFile::CollectRecords(int page, int depth, char* buffers, std::unordered_set<int>& innerPages,
+                                std::vector<int>& records) {
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   char* buffer = buffers + std::size_t(depth) * std::size_t(nodeSize_);
   if (!ReadNodeBuffer(page, buffer)) return;
   const TTag& tag = Tag();
   bool inner = false;
   const int entries = NodeEntries(buffer, tag, &inner);
+  // An inner node reached twice means nodes that point in a circle.
+  if (inner && !innerPages.insert(page).second) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   for (int i = 0; i < entries; ++i) {
     const char* entry = buffer + nodeHeader_ + i * tag.EntryLen;
     if (inner) {
-      CollectRecords(int(qFromLittleEndian<quint32>(entry)), depth + 1, buffers, records);
+      CollectRecords(int(qFromLittleEndian<quint32>(entry)), depth + 1, buffers, innerPages, records);
       continue;
     }
     const int rec = int(qFromLittleEndian<quint32>(entry + (mdx_ ? 0 : 4)));

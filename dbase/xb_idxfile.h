@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class TXbFile;
@@ -196,7 +197,8 @@ private:
   void KeepNode(const TNode& node, const TTag* changedIn);
   void FlushNodes();
   void DropNodes();
-  void CollectRecords(int page, int depth, char* buffers, std::vector<int>& records);
+  void CollectRecords(int page, int depth, char* buffers, std::unordered_set<int>& innerPages,
+                      std::vector<int>& records);
   int Capacity(const TNode& node, const TTag& tag) const;
 
   std::optional<TSplit> InsertInto(int page, const QByteArray& key, quint32 rec, int depth);
