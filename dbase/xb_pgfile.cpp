@@ -295,9 +295,8 @@ void TPagedFile::ReloadHeader() {
   FlushHeader();
   if (headerSize_ == 0) return;
   header_.fill('\0');
-  if (!active_) return;
-  const qint64 available = StreamSize() - headerOffset_;
-  if (available > 0) ReadAt(headerOffset_, header_.data(), std::min<qint64>(available, headerSize_));
+  // Bytes beyond the end of the file are not read and stay zero.
+  if (active_) ReadAt(headerOffset_, header_.data(), headerSize_);
 }
 
 void TPagedFile::FlushHeader() {
