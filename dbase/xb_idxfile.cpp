@@ -755,9 +755,16 @@ std::vector<int> TIndexFile::RecordsInOrder() {
       tag.Where = where;
     } else {
       FlushNodes();
-      QByteArray buffer(nodeSize_ * (kMaxDepth + 1), '\0');
-      std::unordered_set<int> innerPages;
-      CollectRecords(tag.RootPage(), 0, buffer.data(), innerPages, records);
+      // The whole file in one read when it is not large (as reading it
+      // node by node would take about as many bytes), else node by node.
+      const qint64 size = StreamSize();
+      QByteArray image;
+      if (size <= kWholeFileRead) {
+        image.resize(size);
+        image.resize(ReadAt(0, image.data(), size));
+      }
+      TNodeSource source{size <= kWholeFileRead ? &image : nullptr, QByteArray(nodeSize_ * (kMaxDepth + 1), '\0'), {}};
+      CollectRecords(tag.RootPage(), 0, source, records);
     }
   } catch (...) {
     if (shared) UnlockPage(0);
@@ -767,11 +774,19 @@ std::vector<int> TIndexFile::RecordsInOrder() {
   return records;
 }
 
-void TIndexFile::CollectRecords(int page, int depth, char* buffers, std::unordered_set<int>& innerPages,
-                                std::vector<int>& records) {
+void TIndexFile::CollectRecords(int page, int depth, TNodeSource& source, std::vector<int>& records) {
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
-  char* buffer = buffers + std::size_t(depth) * std::size_t(nodeSize_);
-  if (!ReadNodeBuffer(page, buffer)) return;
+  const char* buffer = nullptr;
+  if (source.Image) {
+    const qint64 at = qint64(page) * kPageSize;
+    if (page < (mdx_ ? 4 : 1) || at + nodeSize_ > source.Image->size()) return;
+    buffer = source.Image->constData() + at;
+  } else {
+    char* own = source.Buffers.data() + qsizetype(depth) * nodeSize_;
+    if (!ReadNodeBuffer(page, own)) return;
+    buffer = own;
+  }
+  std::unordered_set<int>& innerPages = source.InnerPages;
   const TTag& tag = Tag();
   bool inner = false;
   const int entries = NodeEntries(buffer, tag, &inner);
@@ -780,7 +795,7 @@ void TIndexFile::CollectRecords(int page, int depth, char* buffers, std::unorder
   for (int i = 0; i < entries; ++i) {
     const char* entry = buffer + nodeHeader_ + i * tag.EntryLen;
     if (inner) {
-      CollectRecords(int(qFromLittleEndian<quint32>(entry)), depth + 1, buffers, innerPages, records);
+      CollectRecords(int(qFromLittleEndian<quint32>(entry)), depth + 1, source, records);
       continue;
     }
     const int rec = int(qFromLittleEndian<quint32>(entry + (mdx_ ? 0 : 4)));

@@ -197,8 +197,15 @@ private:
   void KeepNode(const TNode& node, const TTag* changedIn);
   void FlushNodes();
   void DropNodes();
-  void CollectRecords(int page, int depth, char* buffers, std::unordered_set<int>& innerPages,
-                      std::vector<int>& records);
+  // Where a one-pass walk takes its nodes: the file read whole, or a read
+  // buffer per level; and the inner nodes it has been through.
+  struct TNodeSource {
+    const QByteArray* Image;
+    QByteArray Buffers;
+    std::unordered_set<int> InnerPages;
+  };
+  static constexpr qint64 kWholeFileRead = 64 << 20;
+  void CollectRecords(int page, int depth, TNodeSource& source, std::vector<int>& records);
   int Capacity(const TNode& node, const TTag& tag) const;
 
   std::optional<TSplit> InsertInto(int page, const QByteArray& key, quint32 rec, int depth);
