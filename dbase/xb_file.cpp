@@ -713,6 +713,8 @@ TIndexFile* TXbFile::OpenIndex(const QString& name, const QString& expression, i
     DropIndex(*index, QString(), true); // nothing to create in the new file
     return nullptr;
   }
+  // An index file of its own is listed by the name it was opened with.
+  if (!tag && !attached) indexNames_ << name;
   return index;
 }
 
@@ -772,8 +774,14 @@ TIndexFile* TXbFile::IndexByName(const QString& name) const {
 }
 
 void TXbFile::CloseTable() {
-  for (const auto& index : indexFiles_)
+  // An index writes its changed nodes as it closes; a failure there is the table's.
+  for (const auto& index : indexFiles_) {
     index->CloseIndex();
+    if (index->WriteFailed()) {
+      index->ClearWriteFailed();
+      MarkWriteFailed();
+    }
+  }
   memo_.reset();
   Close();
   if (productionIndex_) {
@@ -896,8 +904,20 @@ void TXbFile::WriteHeader() {
   SetHeaderRecordCount(count);
   if (NeedsLocks()) KeepNewerAutoIncrements();
   TPagedFile::WriteHeader();
+  // A file no other process writes gets its end byte when it closes, as its header.
+  endBytePending_ = !NeedsLocks() && !IsMemoryMode(Mode());
+  if (!endBytePending_) WriteEndByte(count);
+}
+
+void TXbFile::WriteEndByte(int count) {
   const char eof = 0x1A;
   if (WriteAt(PageOffset(count + 1), &eof, 1) != 1) MarkWriteFailed();
+}
+
+void TXbFile::Close() {
+  if (Active() && endBytePending_) WriteEndByte(RecordCount());
+  endBytePending_ = false;
+  TPagedFile::Close();
 }
 
 // Auto-increment values only grow; another process may have taken some since

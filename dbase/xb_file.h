@@ -55,6 +55,7 @@ public:
   void LockHeader();
   void UnlockHeader();
   void SetRecordSize(int size) override;
+  void Close() override;
   void AttemptExclusive() override;
   void LeaveExclusive() override;
 
@@ -158,6 +159,7 @@ private:
   int FixedHeaderSize() const { return Format() == TableFormat::Dbase7 ? 68 : 32; }
   int DescriptorSize() const { return Format() == TableFormat::Dbase7 ? 48 : 32; }
   void SetHeaderRecordCount(int count);
+  void WriteEndByte(int count);
   bool NullBitSet(const TXbFieldDef& field, const char* record) const;
   void SetNullBit(const TXbFieldDef& field, char* record, bool on) const;
 
@@ -170,6 +172,7 @@ private:
   QByteArray oldRecordImage_;
   int lockUserNameLength_ = 0;
   int headerLockDepth_ = 0;
+  bool endBytePending_ = false;
 };
 
 // The physical-order cursor: 0 before the first record, 1..count on a

@@ -185,6 +185,7 @@ std::vector<int> TIndexFile::MaintainedTags() const {
 
 void TIndexFile::CloseIndexFile() {
   if (!Active()) return;
+  DropNodes();
   tags_.clear();
   selected_ = -1;
   Close();
@@ -345,6 +346,9 @@ void TIndexFile::ClearTag(TTag& tag) {
 }
 
 void TIndexFile::ClearIndexFile() {
+  // Every key goes and the pages are given out anew.
+  nodes_.clear();
+  changed_.clear();
   if (mdx_) {
     const int oldLength = tagRecordLength_;
     QByteArray records = fileHeader_.mid(512 + oldLength, int(tags_.size()) * oldLength);
@@ -394,6 +398,7 @@ void TIndexFile::ClearIndexFile() {
 
 void TIndexFile::CreateTag(const QString& expression, const QString& name, int options) {
   table_.RequireExclusive();
+  DropNodes();
   auto parser = std::make_unique<TXbParser>(&table_);
   parser->PrepareExpression(expression);
   const TExpressionType type = parser->ExpressionType();
@@ -461,6 +466,7 @@ void TIndexFile::CreateTag(const QString& expression, const QString& name, int o
 
 void TIndexFile::DeleteTag(const QString& name) {
   table_.RequireExclusive();
+  DropNodes();
   if (!mdx_) {
     CloseIndexFile();
     DeleteFromDisk();
@@ -591,13 +597,16 @@ int TIndexFile::CompareRaw(const QByteArray& a, const QByteArray& b) const {
     }
     return 0;
   }
-  auto text = [&](const QByteArray& k) {
-    const QByteArray cut = k.left(tag.KeyLen);
-    const qsizetype zero = cut.indexOf('\0');
-    return XbCodePages::Decode(collationCodePage_, zero < 0 ? QByteArrayView(cut) : QByteArrayView(cut).first(zero));
-  };
-  const int r = collator_.compare(text(a), text(b));
+  const int r = collator_.compare(CollationText(a), CollationText(b));
   return r < 0 ? -1 : r > 0 ? 1 : 0;
+}
+
+// A character key as the locale compares it: up to the key length or a zero byte.
+QString TIndexFile::CollationText(const QByteArray& key) const {
+  QByteArrayView view(key.constData(), std::min<qsizetype>(key.size(), Tag().KeyLen));
+  const void* zero = std::memchr(view.data(), 0, size_t(view.size()));
+  if (zero) view = view.first(static_cast<const char*>(zero) - view.data());
+  return XbCodePages::Decode(collationCodePage_, view);
 }
 
 int TIndexFile::CompareKeys(const QByteArray& a, const QByteArray& b) const {
@@ -607,37 +616,83 @@ int TIndexFile::CompareKeys(const QByteArray& a, const QByteArray& b) const {
 
 // ---- nodes --------------------------------------------------------------------------------------
 
+// How many entries a node buffer holds (an inner node's trailing entry
+// included) and whether it is an inner node.
+int TIndexFile::NodeEntries(const char* buffer, const TTag& tag, bool* inner) const {
+  int count = std::clamp<int>(int(qFromLittleEndian<quint32>(buffer)), 0, tag.KeysPerNode);
+  auto at = [&](int i) { return nodeHeader_ + i * tag.EntryLen; };
+  const bool room = at(count + 1) + 4 <= nodeSize_;
+  *inner = mdx_ ? count < tag.KeysPerNode && room && qFromLittleEndian<quint32>(buffer + at(count)) != 0
+                : qFromLittleEndian<quint32>(buffer + at(0)) != 0;
+  if (*inner) count = std::min(count, tag.KeysPerNode - 1);
+  return count + (*inner ? 1 : 0);
+}
+
+// A page in the header or beyond the end of the file is not read: an empty leaf.
+bool TIndexFile::ReadNodeBuffer(int page, char* buffer) {
+  if (page < (mdx_ ? 4 : 1)) return false;
+  return ReadAt(qint64(page) * kPageSize, buffer, nodeSize_) == nodeSize_;
+}
+
 TIndexFile::TNode TIndexFile::ReadNode(int page, const TTag& tag) const {
+  auto* self = const_cast<TIndexFile*>(this);
+  if (CachesNodes()) {
+    const auto cached = nodes_.find(page);
+    if (cached != nodes_.end()) return cached->second;
+    // Nobody holds a cached node while a copy is asked for: room may be made.
+    if (nodes_.size() >= kCachedNodes) self->DropNodes();
+    return self->nodes_[page] = self->DecodeNode(page, tag);
+  }
+  return self->DecodeNode(page, tag);
+}
+
+// The node a change is made to: the cached one itself (no copy, and the
+// cache is not trimmed while changes go on), or the caller's copy.
+TIndexFile::TNode& TIndexFile::NodeToChange(int page, const TTag& tag, TNode& local) {
+  if (!CachesNodes()) return local = ReadNode(page, tag);
+  const auto cached = nodes_.find(page);
+  if (cached != nodes_.end()) return cached->second;
+  return nodes_[page] = DecodeNode(page, tag);
+}
+
+TIndexFile::TNode TIndexFile::DecodeNode(int page, const TTag& tag) {
   TNode node;
   node.Page = page;
-  const qint64 offset = qint64(page) * kPageSize;
-  // A page in the header or beyond the end of the file is not read: an empty leaf.
-  if (page < (mdx_ ? 4 : 1) || offset + nodeSize_ > const_cast<TIndexFile*>(this)->StreamSize()) return node;
   QByteArray buffer(nodeSize_, '\0');
-  const_cast<TIndexFile*>(this)->ReadAt(offset, buffer.data(), nodeSize_);
-  int count = std::clamp<int>(int(Le32(buffer, 0)), 0, tag.KeysPerNode);
-  auto at = [&](int i) { return nodeHeader_ + i * tag.EntryLen; };
-  const bool room = at(count + 1) <= nodeSize_;
-  node.Inner = mdx_ ? count < tag.KeysPerNode && room && Le32(buffer, at(count)) != 0 : Le32(buffer, at(0)) != 0;
-  if (node.Inner) count = std::min(count, tag.KeysPerNode - 1);
-  const int entries = count + (node.Inner ? 1 : 0);
-  node.Entries.resize(std::size_t(entries));
-  for (int i = 0; i < entries; ++i) {
-    TEntry& e = node.Entries[std::size_t(i)];
-    const int o = at(i);
-    if (mdx_) {
-      (node.Inner ? e.Child : e.Rec) = Le32(buffer, o);
-    } else {
-      e.Child = Le32(buffer, o);
-      e.Rec = Le32(buffer, o + 4);
+  if (ReadNodeBuffer(page, buffer.data())) {
+    const int entries = NodeEntries(buffer.constData(), tag, &node.Inner);
+    const int count = entries - (node.Inner ? 1 : 0);
+    node.Entries.resize(std::size_t(entries));
+    for (int i = 0; i < entries; ++i) {
+      TEntry& e = node.Entries[std::size_t(i)];
+      const int o = nodeHeader_ + i * tag.EntryLen;
+      if (mdx_) {
+        (node.Inner ? e.Child : e.Rec) = Le32(buffer, o);
+      } else {
+        e.Child = Le32(buffer, o);
+        e.Rec = Le32(buffer, o + 4);
+      }
+      if (i < count) e.Key = buffer.mid(o + entryHeader_, tag.KeyLen);
     }
-    if (i < count) e.Key = buffer.mid(o + entryHeader_, tag.KeyLen);
   }
   return node;
 }
 
+// Nodes of an exclusive or memory file are kept decoded; a changed node
+// reaches the file at Flush, at Close or when a copy finds the cache full.
+void TIndexFile::KeepNode(const TNode& node, const TTag* changedIn) {
+  TNode& kept = nodes_[node.Page];
+  if (&kept != &node) kept = node;
+  if (changedIn) changed_[node.Page] = changedIn;
+}
+
 void TIndexFile::WriteNode(const TNode& node, const TTag& tag) {
   if (readOnly_) return;
+  if (CachesNodes()) return KeepNode(node, &tag);
+  StoreNode(node, tag);
+}
+
+void TIndexFile::StoreNode(const TNode& node, const TTag& tag) {
   QByteArray buffer(nodeSize_, '\0');
   Put32(buffer, 0, quint32(node.Keys()));
   for (std::size_t i = 0; i < node.Entries.size(); ++i) {
@@ -653,7 +708,99 @@ void TIndexFile::WriteNode(const TNode& node, const TTag& tag) {
       std::memcpy(buffer.data() + o + entryHeader_, e.Key.constData(),
                   size_t(std::min<qsizetype>(e.Key.size(), tag.KeyLen)));
   }
-  WriteAt(qint64(node.Page) * kPageSize, buffer.constData(), nodeSize_);
+  if (WriteAt(qint64(node.Page) * kPageSize, buffer.constData(), nodeSize_) != nodeSize_) MarkWriteFailed();
+}
+
+void TIndexFile::FlushNodes() {
+  std::vector<std::pair<int, const TTag*>> pages(changed_.begin(), changed_.end());
+  std::sort(pages.begin(), pages.end());
+  changed_.clear();
+  for (const auto& [page, tag] : pages)
+    StoreNode(nodes_.at(page), *tag);
+}
+
+void TIndexFile::DropNodes() {
+  FlushNodes();
+  nodes_.clear();
+}
+
+void TIndexFile::Close() {
+  if (Active()) DropNodes();
+  TPagedFile::Close();
+}
+
+// The records of the selected tag in its order (each once, as the walk
+// gives them), read in one pass over the tree; a shared file is held still
+// meanwhile by its header lock, which every key change takes.
+std::vector<int> TIndexFile::RecordsInOrder() {
+  std::vector<int> records;
+  if (selected_ < 0) return records;
+  const bool shared = NeedsLocks();
+  if (shared) LockPage(0, true);
+  try {
+    TTag& tag = Tag();
+    if (shared) {
+      ReadFileHeader();
+      if (mdx_)
+        ReadAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.data(), tag.Header.size());
+      else
+        tag.Header = fileHeader_;
+    }
+    if (tag.RangeActive) {
+      const std::vector<TLevel> path = tag.Path;
+      const TWhere where = tag.Where;
+      for (bool on = Seek(tag.Low, false); on && InRange(); on = StepLeaf(true))
+        if (records.empty() || records.back() != PhysicalRecNo()) records.push_back(PhysicalRecNo());
+      tag.Path = path;
+      tag.Where = where;
+    } else {
+      FlushNodes();
+      // The whole file in one read when it is not large (as reading it
+      // node by node would take about as many bytes), else node by node.
+      const qint64 size = StreamSize();
+      QByteArray image;
+      if (size <= kWholeFileRead) {
+        image.resize(size);
+        image.resize(ReadAt(0, image.data(), size));
+      }
+      TNodeSource source{size <= kWholeFileRead ? &image : nullptr, QByteArray(nodeSize_ * (kMaxDepth + 1), '\0'), {}};
+      CollectRecords(tag.RootPage(), 0, source, records);
+    }
+  } catch (...) {
+    if (shared) UnlockPage(0);
+    throw;
+  }
+  if (shared) UnlockPage(0);
+  return records;
+}
+
+void TIndexFile::CollectRecords(int page, int depth, TNodeSource& source, std::vector<int>& records) {
+  if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
+  const char* buffer = nullptr;
+  if (source.Image) {
+    const qint64 at = qint64(page) * kPageSize;
+    if (page < (mdx_ ? 4 : 1) || at + nodeSize_ > source.Image->size()) return;
+    buffer = source.Image->constData() + at;
+  } else {
+    char* own = source.Buffers.data() + qsizetype(depth) * nodeSize_;
+    if (!ReadNodeBuffer(page, own)) return;
+    buffer = own;
+  }
+  std::unordered_set<int>& innerPages = source.InnerPages;
+  const TTag& tag = Tag();
+  bool inner = false;
+  const int entries = NodeEntries(buffer, tag, &inner);
+  // An inner node reached twice means nodes that point in a circle.
+  if (inner && !innerPages.insert(page).second) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
+  for (int i = 0; i < entries; ++i) {
+    const char* entry = buffer + nodeHeader_ + i * tag.EntryLen;
+    if (inner) {
+      CollectRecords(int(qFromLittleEndian<quint32>(entry)), depth + 1, source, records);
+      continue;
+    }
+    const int rec = int(qFromLittleEndian<quint32>(entry + (mdx_ ? 0 : 4)));
+    if (records.empty() || records.back() != rec) records.push_back(rec);
+  }
 }
 
 int TIndexFile::Capacity(const TNode& node, const TTag& tag) const {
@@ -667,10 +814,9 @@ int TIndexFile::Capacity(const TNode& node, const TTag& tag) const {
 std::optional<TIndexFile::TSplit> TIndexFile::InsertInto(int page, const QByteArray& key, quint32 rec, int depth) {
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   TTag& tag = Tag();
-  TNode node = ReadNode(page, tag);
-  int i = 0;
-  while (i < node.Keys() && CompareKeys(node.Entries[std::size_t(i)].Key, key) <= 0)
-    ++i;
+  TNode local;
+  TNode& node = NodeToChange(page, tag, local);
+  const int i = LowerBound(node, key, true);
   if (node.Inner) {
     const std::optional<TSplit> below = InsertInto(int(node.Entries[std::size_t(i)].Child), key, rec, depth + 1);
     if (!below) return std::nullopt;
@@ -734,10 +880,9 @@ void TIndexFile::InsertKey(const QByteArray& key, int recNo) {
 TIndexFile::TDeleteResult TIndexFile::DeleteFrom(int page, const QByteArray& key, quint32 rec, int depth) {
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   TTag& tag = Tag();
-  TNode node = ReadNode(page, tag);
-  int i = 0;
-  while (i < node.Keys() && CompareKeys(node.Entries[std::size_t(i)].Key, key) < 0)
-    ++i;
+  TNode local;
+  TNode& node = NodeToChange(page, tag, local);
+  int i = LowerBound(node, key, false);
   if (!node.Inner) {
     for (; i < node.Keys() && CompareKeys(node.Entries[std::size_t(i)].Key, key) == 0; ++i) {
       if (node.Entries[std::size_t(i)].Rec != rec) continue;
@@ -970,6 +1115,29 @@ bool TIndexFile::StepLeaf(bool forward) {
   }
 }
 
+// The first entry whose key is not below the key (afterEqual: above it); the
+// keys of a node are in order, so bisection finds it.
+int TIndexFile::LowerBound(const TNode& node, const QByteArray& key, bool afterEqual) const {
+  const TTag& tag = Tag();
+  // A key compared by the locale is converted once for the whole search.
+  const bool byLocale = tag.KeyType == 'C' && !byteCollation_;
+  const QString keyText = byLocale ? CollationText(key) : QString();
+  auto compare = [&](const QByteArray& stored) {
+    if (!byLocale) return CompareKeys(stored, key);
+    const int r = collator_.compare(CollationText(stored), keyText);
+    return tag.Descending ? -r : r;
+  };
+  int low = 0, high = node.Keys();
+  while (low < high) {
+    const int middle = (low + high) / 2;
+    if (compare(node.Entries[std::size_t(middle)].Key) < (afterEqual ? 1 : 0))
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low;
+}
+
 // Places the position on the first key not below (afterEqual: above) the key.
 bool TIndexFile::Seek(const QByteArray& key, bool afterEqual) {
   TTag& tag = Tag();
@@ -979,9 +1147,7 @@ bool TIndexFile::Seek(const QByteArray& key, bool afterEqual) {
     if (tag.Path.size() > std::size_t(kMaxDepth)) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
     TLevel level;
     level.Node = ReadNode(page, tag);
-    int i = 0;
-    while (i < level.Node.Keys() && CompareKeys(level.Node.Entries[std::size_t(i)].Key, key) < (afterEqual ? 1 : 0))
-      ++i;
+    const int i = LowerBound(level.Node, key, afterEqual);
     level.Entry = i;
     const bool inner = level.Node.Inner;
     if (inner) page = int(level.Node.Entries[std::size_t(i)].Child);
@@ -1011,14 +1177,21 @@ bool TIndexFile::InRange() const {
 
 // Other processes may have changed the file: the headers are read again and
 // the position found again by its key and record before the walk goes on.
+void TIndexFile::RefreshHeaders() {
+  if (!NeedsLocks() || selected_ < 0) return;
+  TTag& tag = Tag();
+  if (mdx_) {
+    ReadAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.data(), tag.Header.size());
+  } else {
+    ReadFileHeader();
+    tag.Header = fileHeader_;
+  }
+}
+
 void TIndexFile::RefreshShared() {
   if (!NeedsLocks() || selected_ < 0) return;
-  ReadFileHeader();
+  RefreshHeaders();
   TTag& tag = Tag();
-  if (mdx_)
-    ReadAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.data(), tag.Header.size());
-  else
-    tag.Header = fileHeader_;
   if (tag.Where != TWhere::On) return;
   // The path read afresh: when every node still holds the entry the position
   // is on, the walk goes on from there; otherwise the entry is sought again.
@@ -1161,7 +1334,8 @@ void TIndexFile::SetSequentialRecNo(int position) {
 
 bool TIndexFile::SearchKey(const QByteArray& key, TSearchKind kind) {
   if (selected_ < 0) return false;
-  RefreshShared();
+  // The search reads its path afresh from the root: only the headers first.
+  RefreshHeaders();
   TTag& tag = Tag();
   const std::vector<TLevel> path = tag.Path;
   const TWhere where = tag.Where;

@@ -5,6 +5,8 @@
 #include <QtCore/QCollator>
 #include <functional>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class TXbFile;
@@ -93,6 +95,12 @@ public:
   // A search value of the record set as a key of the selected tag.
   QByteArray KeyToBuffer(const QVariant& value) const;
 
+  void Close() override;
+  // Writes the changed nodes.
+  void Flush() override { FlushNodes(); }
+  // The record numbers of the selected tag in its order (within the range).
+  std::vector<int> RecordsInOrder();
+
   // Walk of the selected tag.
   void MoveFirst();
   void MoveLast();
@@ -178,8 +186,26 @@ private:
   int MaxTags() const;
   int TagRecordOffset(int slot) const;
 
+  int NodeEntries(const char* buffer, const TTag& tag, bool* inner) const;
+  bool ReadNodeBuffer(int page, char* buffer);
   TNode ReadNode(int page, const TTag& tag) const;
+  TNode DecodeNode(int page, const TTag& tag);
+  TNode& NodeToChange(int page, const TTag& tag, TNode& local);
   void WriteNode(const TNode& node, const TTag& tag);
+  void StoreNode(const TNode& node, const TTag& tag);
+  bool CachesNodes() const { return !NeedsLocks(); }
+  void KeepNode(const TNode& node, const TTag* changedIn);
+  void FlushNodes();
+  void DropNodes();
+  // Where a one-pass walk takes its nodes: the file read whole, or a read
+  // buffer per level; and the inner nodes it has been through.
+  struct TNodeSource {
+    const QByteArray* Image;
+    QByteArray Buffers;
+    std::unordered_set<int> InnerPages;
+  };
+  static constexpr qint64 kWholeFileRead = 64 << 20;
+  void CollectRecords(int page, int depth, TNodeSource& source, std::vector<int>& records);
   int Capacity(const TNode& node, const TTag& tag) const;
 
   std::optional<TSplit> InsertInto(int page, const QByteArray& key, quint32 rec, int depth);
@@ -199,7 +225,9 @@ private:
   // found missing.
   template <typename Action> void ForEachTag(int recNo, Action action);
   void Resync();
+  void RefreshHeaders();
   void RefreshShared();
+  int LowerBound(const TNode& node, const QByteArray& key, bool afterEqual) const;
   [[noreturn]] void ThrowKeyViolation(const QByteArray& key) const;
   void GoEnd(bool last);
 
@@ -209,7 +237,13 @@ private:
   bool InRange() const;
   const QByteArray& CurrentKey() const;
   int CompareRaw(const QByteArray& a, const QByteArray& b) const;
+  QString CollationText(const QByteArray& key) const;
 
+  // Decoded nodes of an exclusive or memory file (a shared file reads its
+  // nodes afresh), and the pages changed in it that the file still lacks.
+  static constexpr std::size_t kCachedNodes = 8192;
+  std::unordered_map<int, TNode> nodes_;
+  std::unordered_map<int, const TTag*> changed_;
   TXbFile& table_;
   bool mdx_ = false;
   bool dbase7_ = false;

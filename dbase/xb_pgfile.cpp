@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -178,6 +180,7 @@ void TPagedFile::TakeSharingLocks() {
 
 void TPagedFile::Close() {
   if (!active_) return;
+  FlushPending();
   FlushHeader();
   if (IsMemoryMode(mode_)) {
     stream_ = memory_;
@@ -219,24 +222,62 @@ void TPagedFile::LeaveExclusive() {
   Open();
 }
 
-qint64 TPagedFile::StreamSize() const { return stream_ ? stream_->size() : 0; }
+qint64 TPagedFile::StreamSize() const {
+  const_cast<TPagedFile*>(this)->FlushPending();
+  if (file_) {
+    struct stat info {};
+    return ::fstat(file_->handle(), &info) == 0 ? qint64(info.st_size) : 0;
+  }
+  return stream_ ? stream_->size() : 0;
+}
 
 void TPagedFile::SetStreamSize(qint64 size) {
+  FlushPending();
   if (file_)
     file_->resize(size);
   else if (memory_)
     memory_->buffer().resize(size);
 }
 
+// A disk file is read and written at an offset in one call each: no size
+// asked, no seek (a read beyond the end gives 0 bytes).
 qint64 TPagedFile::ReadAt(qint64 offset, char* buffer, qint64 length) {
+  if (offset < 0) return 0;
+  if (!pending_.isEmpty() && offset + length > pendingAt_) FlushPending();
+  if (file_) {
+    qint64 done = 0;
+    while (done < length) {
+      const ssize_t n = ::pread(file_->handle(), buffer + done, size_t(length - done), off_t(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += n;
+    }
+    return done;
+  }
   // Seeking a memory stream past its end would lengthen it, so such reads stop here.
-  if (!stream_ || offset < 0 || offset >= stream_->size() || !stream_->seek(offset)) return 0;
+  if (!stream_ || offset >= stream_->size() || !stream_->seek(offset)) return 0;
   const qint64 n = stream_->read(buffer, length);
   return n < 0 ? 0 : n;
 }
 
 qint64 TPagedFile::WriteAt(qint64 offset, const char* buffer, qint64 length) {
-  if (!stream_ || offset < 0) return 0;
+  if (offset < 0) return 0;
+  if (!pending_.isEmpty() && offset + length > pendingAt_) FlushPending();
+  return RawWriteAt(offset, buffer, length);
+}
+
+qint64 TPagedFile::RawWriteAt(qint64 offset, const char* buffer, qint64 length) {
+  if (file_) {
+    qint64 done = 0;
+    while (done < length) {
+      const ssize_t n = ::pwrite(file_->handle(), buffer + done, size_t(length - done), off_t(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += n;
+    }
+    return done;
+  }
+  if (!stream_) return 0;
   if (offset > stream_->size() && memory_ && stream_ == memory_) memory_->buffer().resize(offset, '\0');
   if (!stream_->seek(offset)) return 0;
   const qint64 n = stream_->write(buffer, length);
@@ -254,9 +295,8 @@ void TPagedFile::ReloadHeader() {
   FlushHeader();
   if (headerSize_ == 0) return;
   header_.fill('\0');
-  if (!active_) return;
-  const qint64 available = StreamSize() - headerOffset_;
-  if (available > 0) ReadAt(headerOffset_, header_.data(), std::min<qint64>(available, headerSize_));
+  // Bytes beyond the end of the file are not read and stay zero.
+  if (active_) ReadAt(headerOffset_, header_.data(), headerSize_);
 }
 
 void TPagedFile::FlushHeader() {
@@ -320,9 +360,41 @@ int TPagedFile::ReadRecords(int first, int count, char* buffer) {
 
 void TPagedFile::WriteRecord(int number, const char* buffer) {
   const qint64 offset = PageOffset(number);
+  if (KeepPending(offset, buffer)) {
+    NoteOffset(offset + recordSize_);
+    return;
+  }
   const qint64 written = WriteAt(offset, buffer, recordSize_);
   if (written <= 0 && recordSize_ > 0) writeFailed_ = true;
   NoteOffset(offset + written);
+}
+
+// A disk file that no other process writes gathers the records appended at
+// its end and writes them in one piece (when 256 KiB are gathered, and
+// before anything reads, writes or measures beyond their start); a shared
+// file writes every record at once, so other processes see it.
+bool TPagedFile::KeepPending(qint64 offset, const char* buffer) {
+  if (!file_ || needsLocks_ || recordSize_ <= 0) return false;
+  const qint64 end = pendingAt_ + pending_.size();
+  if (!pending_.isEmpty() && offset >= pendingAt_ && offset + recordSize_ <= end) {
+    std::memcpy(pending_.data() + (offset - pendingAt_), buffer, size_t(recordSize_));
+    return true;
+  }
+  if (!pending_.isEmpty() && offset != end) FlushPending();
+  if (pending_.isEmpty()) {
+    if (offset + recordSize_ <= cachedSize_) return false; // not an append
+    pendingAt_ = offset;
+  }
+  pending_.append(buffer, recordSize_);
+  if (pending_.size() >= kPendingBytes) FlushPending();
+  return true;
+}
+
+void TPagedFile::FlushPending() {
+  if (pending_.isEmpty()) return;
+  const QByteArray data = std::move(pending_);
+  pending_ = QByteArray();
+  if (RawWriteAt(pendingAt_, data.constData(), data.size()) != data.size()) writeFailed_ = true;
 }
 
 int TPagedFile::ReadByte() {

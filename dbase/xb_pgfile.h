@@ -161,8 +161,12 @@ protected:
   qint64 ReadAt(qint64 offset, char* buffer, qint64 length);
   qint64 WriteAt(qint64 offset, const char* buffer, qint64 length);
   void MarkWriteFailed() { writeFailed_ = true; }
+  // Writes the appended records still gathered in memory.
+  void FlushPending();
 
 private:
+  qint64 RawWriteAt(qint64 offset, const char* buffer, qint64 length);
+  bool KeepPending(qint64 offset, const char* buffer);
   void OpenDisk();
   void OpenMemory();
   void TakeSharingLocks();
@@ -193,6 +197,9 @@ private:
   bool pageNumberLocks_ = true;
   QString fileName_;
   bool writeFailed_ = false;
+  static constexpr qsizetype kPendingBytes = 256 * 1024;
+  QByteArray pending_;
+  qint64 pendingAt_ = 0;
 };
 
 // Path routines of the library; both '\' and '/' separate folders, and a

@@ -379,28 +379,47 @@ bool TXbTable::FilterAccepts(const char* record) {
   return !OnFilterRecord || OnFilterRecord(*this, record);
 }
 
+// The rows in the cursor's order: an index gives its records in one walk,
+// and which records are shown (deleted, filtered) comes from one pass over
+// the table in record order, whatever the order of the rows.
 void TXbTable::BuildRows() {
   rows_.clear();
   DropBuffer();
   if (!cursor_) return;
-  const bool filtering = filtered_ && (filterParser_ || OnFilterRecord);
-  cursor_->First();
-  if (showDeleted_ && !filtering) {
-    // Every position is a row: no record needs to be read.
-    while (cursor_->Next())
-      if (cursor_->PhysicalRecNo() >= 1 && cursor_->PhysicalRecNo() <= file_->RecordCount())
-        rows_.push_back(cursor_->PhysicalRecNo());
-    return;
-  }
   const int count = file_->RecordCount();
-  while (cursor_->Next()) {
-    const int recNo = cursor_->PhysicalRecNo();
-    if (recNo < 1 || recNo > count) continue; // a damaged index names records the table lacks
-    const char* record = BufferedRecord(recNo);
-    if (!showDeleted_ && record[0] == '*') continue;
-    if (filtering && !FilterAccepts(record)) continue;
-    rows_.push_back(recNo);
+  const auto* indexCursor = dynamic_cast<const TIndexCursor*>(cursor_.get());
+  std::vector<int> order;
+  if (indexCursor) order = indexCursor->IndexFile()->RecordsInOrder();
+  const bool filtering = filtered_ && (filterParser_ || OnFilterRecord);
+  const std::vector<bool> shown = showDeleted_ && !filtering ? std::vector<bool>() : ShownRecords(count, filtering);
+  auto take = [&](int recNo) {
+    // A damaged index names records the table lacks.
+    if (recNo >= 1 && recNo <= count && (shown.empty() || shown[std::size_t(recNo)])) rows_.push_back(recNo);
+  };
+  if (indexCursor) {
+    for (int recNo : order)
+      take(recNo);
+  } else {
+    rows_.reserve(std::size_t(count));
+    for (int recNo = 1; recNo <= count; ++recNo)
+      take(recNo);
   }
+}
+
+std::vector<bool> TXbTable::ShownRecords(int count, bool filtering) {
+  std::vector<bool> shown(std::size_t(count) + 1, false);
+  const int size = std::max(file_->RecordSize(), 1);
+  const int chunk = std::max(1, (1 << 20) / size);
+  QByteArray buffer(qsizetype(chunk) * size, '\0');
+  for (int first = 1; first <= count; first += chunk) {
+    const int read = file_->ReadRecords(first, std::min(chunk, count - first + 1), buffer.data()) / size;
+    for (int i = 0; i < read; ++i) {
+      const char* record = buffer.constData() + qsizetype(i) * size;
+      shown[std::size_t(first + i)] = (showDeleted_ || record[0] != '*') && (!filtering || FilterAccepts(record));
+    }
+    if (read == 0) break;
+  }
+  return shown;
 }
 
 void TXbTable::Refresh() {
@@ -416,17 +435,74 @@ int TXbTable::PhysicalRecNo() const {
 
 const char* TXbTable::RecordOf(int row) const { return BufferedRecord(rows_[std::size_t(row)]); }
 
+// Records are read in blocks of about 4 KiB, kept up to a bound; a block
+// that follows the one read last starts a read-ahead of 64 KiB, so a scan in
+// record order reads in large pieces and one in another order reads little
+// more than it needs. A shared table's blocks go when another handle
+// appends.
 const char* TXbTable::BufferedRecord(int recNo) const {
-  const int size = file_->RecordSize();
-  if (recNo < windowFirst_ || recNo >= windowFirst_ + windowCount_) {
-    constexpr int kWindowBytes = 64 * 1024;
-    const int count = std::clamp(file_->RecordCount() - recNo + 1, 1, std::max(1, kWindowBytes / std::max(size, 1)));
-    window_.resize(qsizetype(count) * size);
-    windowFirst_ = recNo;
-    windowCount_ = recNo >= 1 ? file_->ReadRecords(recNo, count, window_.data()) / std::max(size, 1) : 0;
-    if (windowCount_ == 0) throw EXbError(XbMessages::InvalidDbfFile());
+  const int size = std::max(file_->RecordSize(), 1);
+  const int perBlock = std::max(1, 4096 / size);
+  if (recNo < 1) throw EXbError(XbMessages::InvalidDbfFile());
+  const std::size_t block = std::size_t((recNo - 1) / perBlock);
+  if (block >= blocks_.size() || blocks_[block].isEmpty()) {
+    const int count = file_->RecordCount();
+    if (recNo > count) throw EXbError(XbMessages::InvalidDbfFile());
+    if (count != cachedCount_) {
+      DropBuffer();
+      cachedCount_ = count;
+    }
+    if (block >= blocks_.size()) blocks_.resize(std::size_t((count - 1) / perBlock) + 1);
+    ReadBlocks(block, perBlock, size, count);
   }
-  return window_.constData() + qsizetype(recNo - windowFirst_) * size;
+  const QByteArray& data = blocks_[block];
+  const qsizetype at = qsizetype((recNo - 1) % perBlock) * size;
+  if (at + size > data.size()) throw EXbError(XbMessages::InvalidDbfFile());
+  return data.constData() + at;
+}
+
+void TXbTable::ReadBlocks(std::size_t block, int perBlock, int size, int count) const {
+  constexpr std::size_t kMaxBlocks = (64 << 20) / 4096;
+  const std::size_t ahead =
+      block == lastBlockRead_ + 1 ? std::max<std::size_t>(1, 65536 / std::size_t(perBlock * size)) : 1;
+  std::size_t blocks = 1;
+  while (blocks < ahead && block + blocks < blocks_.size() && blocks_[block + blocks].isEmpty())
+    ++blocks;
+  const int first = int(block) * perBlock + 1;
+  const int records = std::min(int(blocks) * perBlock, count - first + 1);
+  QByteArray buffer(qsizetype(records) * size, Qt::Uninitialized);
+  const int read = file_->ReadRecords(first, records, buffer.data()) / size;
+  for (std::size_t b = 0; b < blocks && int(b) * perBlock < read; ++b) {
+    if (resident_.size() >= kMaxBlocks) {
+      // Clock replacement: the block under the hand gives way.
+      const std::size_t victim = resident_[clockHand_ % resident_.size()];
+      blocks_[victim].clear();
+      resident_[clockHand_ % resident_.size()] = block + b;
+      ++clockHand_;
+    } else {
+      resident_.push_back(block + b);
+    }
+    const int inBlock = std::min(perBlock, read - int(b) * perBlock);
+    blocks_[block + b] = buffer.mid(qsizetype(b) * perBlock * size, qsizetype(inBlock) * size);
+  }
+  lastBlockRead_ = block + blocks - 1;
+}
+
+void TXbTable::DropBuffer() const {
+  blocks_.clear();
+  resident_.clear();
+  clockHand_ = 0;
+  lastBlockRead_ = std::size_t(-2);
+  rowIndex_.clear();
+}
+
+int TXbTable::RowOfRecord(int recNo) const {
+  if (rowIndex_.empty()) {
+    rowIndex_.assign(std::size_t(std::max(file_ ? file_->RecordCount() : 0, 0)) + 1, -1);
+    for (std::size_t row = 0; row < rows_.size(); ++row)
+      if (std::size_t(rows_[row]) < rowIndex_.size()) rowIndex_[std::size_t(rows_[row])] = int(row);
+  }
+  return recNo >= 0 && std::size_t(recNo) < rowIndex_.size() ? rowIndex_[std::size_t(recNo)] : -1;
 }
 
 QVariant TXbTable::DoValue(int row, int fieldIndex) const {
@@ -665,10 +741,20 @@ QString TXbTable::IndexFileName(const QString& name) const {
   return QFileInfo(trimmed).suffix().isEmpty() ? trimmed : XbPath::CompleteFileName(filePathFull_, trimmed);
 }
 
+// A new table is made with the indexes that can be built: one whose key
+// cannot be (a date or logical key, an unknown field) is left out, taken back
+// by OpenIndex. A failed write still fails the creation.
 void TXbTable::AttachIndexes(TXbFile& file, bool create) {
   for (int i = 0; i < IndexDefs.Count(); ++i) {
     const TXbIndexDef& def = IndexDefs[i];
-    if (!def.FromIndexFile) file.OpenIndex(IndexFileName(def.IndexFile()), def.SortField(), def.Options, create);
+    if (def.FromIndexFile) continue;
+    try {
+      file.OpenIndex(IndexFileName(def.IndexFile()), def.SortField(), def.Options, create);
+    } catch (const EXbWriteError&) {
+      throw;
+    } catch (const EXbError&) {
+      if (!create) throw;
+    }
   }
   if (!create) AddProductionIndexDefs(file);
 }
@@ -688,7 +774,7 @@ void TXbTable::SetIndexName(const QString& name) {
   if (!Active()) return;
   const int recNo = PhysicalRecNo();
   ApplyIndexName();
-  ReloadRows(recNo);
+  if (State() == TDataSetState::Browse) ShowRows(recNo);
 }
 
 // Chooses the cursor for the index name: the index's tag, or physical order
@@ -711,9 +797,14 @@ void TXbTable::ApplyIndexName() {
 void TXbTable::ReloadRows(int keepRecNo) {
   if (State() != TDataSetState::Browse) return;
   BuildRows();
+  ShowRows(keepRecNo);
+}
+
+// Tells the rows are new and stays on the record when it is still shown.
+void TXbTable::ShowRows(int keepRecNo) {
   RecordsReplaced();
-  const auto row = std::find(rows_.begin(), rows_.end(), keepRecNo);
-  if (row != rows_.end()) SetRecNo(int(row - rows_.begin()) + 1);
+  const int row = RowOfRecord(keepRecNo);
+  if (row >= 0) SetRecNo(row + 1);
 }
 
 QString TXbTable::IndexFieldNames() const {
@@ -738,12 +829,12 @@ bool TXbTable::FindKeyBuffer(const QByteArray& key, TSearchKind kind) {
   if (State() != TDataSetState::Browse) Post();
   if (!index_->SearchKey(key, kind)) return false;
   // Records the rows do not show (deleted, filtered) are passed over.
-  auto row = std::find(rows_.begin(), rows_.end(), index_->PhysicalRecNo());
-  while (row == rows_.end()) {
+  int row = RowOfRecord(index_->PhysicalRecNo());
+  while (row < 0) {
     if (!index_->MoveNext()) return false;
-    row = std::find(rows_.begin(), rows_.end(), index_->PhysicalRecNo());
+    row = RowOfRecord(index_->PhysicalRecNo());
   }
-  SetRecNo(int(row - rows_.begin()) + 1);
+  SetRecNo(row + 1);
   const int c = index_->CompareWithCurrent(key);
   return kind == SearchEqual ? c == 0 : kind == SearchGreaterEqual ? c <= 0 : c < 0;
 }

@@ -226,10 +226,14 @@ private:
   void BuildRows();
   void Refresh();
   const char* RecordOf(int row) const;
-  // The record from a window of consecutive records read in one go; the
-  // window is dropped whenever this record set writes.
+  // The record from the blocks of records kept in memory; they are dropped
+  // whenever this record set writes or builds its rows.
   const char* BufferedRecord(int recNo) const;
-  void DropBuffer() const { windowCount_ = 0; }
+  void ReadBlocks(std::size_t block, int perBlock, int size, int count) const;
+  void DropBuffer() const;
+  std::vector<bool> ShownRecords(int count, bool filtering);
+  // The row showing the record, -1 when none does.
+  int RowOfRecord(int recNo) const;
   QString DecodeText(QByteArrayView bytes) const;
   QByteArray EncodeText(const QString& text);
   void StoreField(char* record, int index, const QVariant& value, const QVariant& previous);
@@ -240,6 +244,7 @@ private:
   void SetKeyRangeBuffer(const QByteArray& low, const QByteArray& high);
   void ApplyIndexName();
   void ReloadRows(int keepRecNo);
+  void ShowRows(int keepRecNo);
   void MasterChanged();
   void MasterDisabled();
   void CheckMasterRange();
@@ -259,9 +264,12 @@ private:
   std::unique_ptr<TXbFilter> filterParser_;
   TTranslationMode translation_ = TTranslationMode::NoCodePage;
   std::vector<int> rows_;
-  mutable QByteArray window_;
-  mutable int windowFirst_ = 0;
-  mutable int windowCount_ = 0;
+  mutable std::vector<QByteArray> blocks_;
+  mutable std::vector<std::size_t> resident_;
+  mutable std::size_t clockHand_ = 0;
+  mutable std::size_t lastBlockRead_ = std::size_t(-2);
+  mutable int cachedCount_ = -1;
+  mutable std::vector<int> rowIndex_;
   QByteArray editRecord_;
   QVariantList editOriginal_;
   int editingRecNo_ = -1;

@@ -103,6 +103,16 @@ struct IndexKind {
   bool ndx;
 };
 
+// Selects a tag for the scope and then the one selected before.
+struct TKeepTag {
+  TIndexFile& index;
+  int before;
+  TKeepTag(TIndexFile& file, const char* name) : index(file), before(file.SelectedTag()) {
+    index.SelectTagByName(QLatin1String(name));
+  }
+  ~TKeepTag() { index.SelectTag(before); }
+};
+
 class RandomKeysTest : public ::testing::TestWithParam<IndexKind> {
 protected:
   QTemporaryDir dir;
@@ -297,6 +307,10 @@ protected:
       const auto diff = std::mismatch(walked.begin(), walked.end(), expected.begin(), expected.end());
       ASSERT_EQ(walked, expected) << tag.definition->name << " " << when << ", first difference at "
                                   << (diff.first - walked.begin());
+      // The order read in one pass over the tree is the walk's.
+      TIndexFile* index = File().IndexByName(IndexName(*tag.definition));
+      const TKeepTag keep(*index, tag.definition->name);
+      ASSERT_EQ(index->RecordsInOrder(), expected) << tag.definition->name << " in one pass " << when;
     }
   }
 };

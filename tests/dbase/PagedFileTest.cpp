@@ -102,6 +102,45 @@ TEST_F(PagedFileTest, RecordsReadWriteAndCount) {
   EXPECT_EQ(DbfBytes::ReadFile(path), QByteArray("HHaaaa"));
 }
 
+// Records appended to a file that no other process writes may be gathered,
+// but every read, rewrite and measure sees them, and the file holds them in
+// order after the close; a shared file has each one on disk at once.
+TEST_F(PagedFileTest, AppendedRecordsAreSeenBeforeTheyAreWritten) {
+  for (const PagedFileMode mode : {PagedFileMode::ExclusiveExisting, PagedFileMode::SharedExisting}) {
+    const QString path = MakeFile("append.bin", QByteArray("HH"));
+    TPagedFile file;
+    file.SetFileName(path);
+    file.SetMode(mode);
+    file.Open();
+    file.SetHeaderSize(2);
+    file.SetRecordSize(1000);
+    QByteArray expected("HH");
+    // 300 records of 1000 bytes: more than one batch.
+    for (int n = 1; n <= 300; ++n) {
+      const QByteArray record(1000, char('A' + n % 26));
+      file.WriteRecord(n, record.constData());
+      expected += record;
+      if (mode == PagedFileMode::SharedExisting && n == 7)
+        EXPECT_EQ(DbfBytes::ReadFile(path).size(), 2 + 7 * 1000) << "a shared file writes each record at once";
+    }
+    EXPECT_EQ(file.RecordCount(), 300);
+    const QByteArray changed(1000, 'z');
+    file.WriteRecord(299, changed.constData());
+    expected.replace(2 + 298 * 1000, 1000, changed);
+    QByteArray buffer(1000, '\0');
+    EXPECT_EQ(file.ReadRecord(299, buffer.data()), 1000);
+    EXPECT_EQ(buffer, changed);
+    EXPECT_EQ(file.ReadRecord(300, buffer.data()), 1000);
+    EXPECT_EQ(buffer, expected.right(1000));
+    file.WriteRecord(301, changed.constData());
+    expected += changed;
+    file.SetRecordCount(300);
+    expected.chop(1000);
+    file.Close();
+    EXPECT_EQ(DbfBytes::ReadFile(path), expected) << int(mode);
+  }
+}
+
 TEST_F(PagedFileTest, HeaderReachesDiskAtCloseOrAtOnceWhenShared) {
   for (const PagedFileMode mode : {PagedFileMode::ExclusiveExisting, PagedFileMode::SharedExisting}) {
     const QString path = MakeFile("hdr.bin", QByteArray(8, '0'));
