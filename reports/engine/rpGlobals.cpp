@@ -1,12 +1,13 @@
 #include "reports/engine/rpGlobals.h"
 #include "core/Color.h"
-#include <QtGui/QFontMetrics>
 #include "reports/engine/rpLocale.h"
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/engine/rpStdFunctionLibrary.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
+#include <QtCore/QHash>
+#include <QtGui/QFontMetrics>
 
 namespace {
 
@@ -29,6 +30,30 @@ QImage Checker() {
   return image;
 }
 
+// Text widths as QFontMetrics gives them, remembered: a line is measured
+// when it is wrapped, again when it is drawn and again by an export filter,
+// and shaping it is the costly part. Each font keeps its metrics and a
+// bounded table of widths.
+class TTextWidths {
+public:
+  int Width(const QFont& font, const QString& text) {
+    auto entry = fonts_.find(font);
+    if (entry == fonts_.end()) entry = fonts_.insert(font, {QFontMetrics(font), {}});
+    auto& widths = entry->Widths;
+    if (const auto known = widths.constFind(text); known != widths.constEnd()) return *known;
+    if (widths.size() >= kWidthsPerFont) widths.clear();
+    return *widths.insert(text, entry->Metrics.horizontalAdvance(text));
+  }
+
+private:
+  static constexpr qsizetype kWidthsPerFont = 8192;
+  struct TFont {
+    QFontMetrics Metrics;
+    QHash<QString, int> Widths;
+  };
+  QHash<QFont, TFont> fonts_;
+};
+
 } // namespace
 
 TrpGlobals::TrpGlobals() {
@@ -48,7 +73,9 @@ TrpGlobals::TrpGlobals() {
     qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(text));
   };
   AskPassword = [](QString&) { return false; };
-  TextWidth = [](const QFont& font, const QString& text) { return QFontMetrics(font).horizontalAdvance(text); };
+  TextWidth = [widths = std::make_shared<TTextWidths>()](const QFont& font, const QString& text) {
+    return widths->Width(font, text);
+  };
   InputBox = [](const QString&, const QString& preset) { return preset; };
   MessageBox = [](const QString& text, const QString& title, int) {
     qWarning("%s: %s", qUtf8Printable(title), qUtf8Printable(text));

@@ -356,7 +356,8 @@ void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const Q
       Measure(font, WorkLines[0]) > clip.width())
     align = 1;
   LineNo = 0;
-  const QFontMetrics metrics(font);
+  const bool drawing = !ExportMode && DrawCanvas;
+  const int ascent = drawing ? QFontMetrics(font).ascent() : 0;
   for (qsizetype i = 0; i < WorkLines.size(); ++i) {
     if (StopAtBottom && y + th > DrawRect.bottom() - 1) break;
     QString line = WorkLines[i];
@@ -365,16 +366,17 @@ void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const Q
       line.chop(1);
       paragraphEnd = true;
     }
-    const int width = Measure(font, line);
+    // Only a line that is not left-aligned needs its width.
+    const int width = align == 0 ? 0 : Measure(font, line);
     int x = Left + GapX;
     if (align == 1) x = Left + drWidth - 1 - GapX - width;
     if (align == 2) x = Left + GapX + (available - width) / 2;
-    if (!ExportMode && DrawCanvas) {
+    if (drawing) {
       QPainter& p = *DrawCanvas;
       p.save();
       p.setClipRect(clip);
       p.setLayoutDirection(Flags & mfRTLReading ? Qt::RightToLeft : Qt::LeftToRight);
-      const QPoint at(x, y + metrics.ascent());
+      const QPoint at(x, y + ascent);
       if (align == 3 && !paragraphEnd && std::any_of(line.begin(), line.end(), IsBlank))
         DrawJustified(p, font, at, line, available - width);
       else

@@ -1,14 +1,22 @@
 #include "reports/export/rpRTFExport.h"
 #include "core/CodePage1250.h"
 #include "reports/engine/rpPictureView.h"
+#include "reports/engine/rpPrinter.h"
+#include "reports/engine/rpReport.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpView.h"
 #include "reports/export/rpExportUtils.h"
 #include "reports/export/rpTextExportForms.h"
 #include "reports/export/vzExportFilter.h"
 #include <QtCore/QIODevice>
+#include <algorithm>
 
 namespace {
+
+// The engine lays pages out at kReportUnitsPerInch; RTF measures in twips.
+constexpr double kTwipsPerUnit = 1440 / kReportUnitsPerInch;
+// The print form's horizontal scale: positions stay where the page has them.
+constexpr double kNaturalScaleX = 1.3;
 
 QByteArray LE32(quint32 v) {
   QByteArray bytes;
@@ -59,7 +67,27 @@ int TrpRTFExport::OptionsDialog() {
   return form.Execute();
 }
 
-int TrpRTFExport::Twips(double x) const { return rpRoundEven(x / (1.3 / ScaleX) * 20); }
+int TrpRTFExport::Twips(double x) const { return rpRoundEven(x * kTwipsPerUnit * ScaleX / kNaturalScaleX); }
+
+int TrpRTFExport::UnscaledTwips(double y) { return rpRoundEven(y * kTwipsPerUnit); }
+
+int TrpRTFExport::FromMargin(double x) const { return std::max(0, Twips(x) - leftMargin_); }
+
+QByteArray TrpRTFExport::PaperAndMargins() {
+  const TrpReport& report = rpActiveReport();
+  leftMargin_ = topMargin_ = kDefaultMargin;
+  if (report.EMFPages.Count() == 0) return "\\margl600\\margr600\\margt600\\margb600";
+  // The first page's paper and margins, so that each page's lines fit its width and height as in the preview.
+  const TrpEMFPage& page = report.EMFPages.GetPage(0);
+  const auto margin = [](int units) { return units > 0 ? UnscaledTwips(units) : kDefaultMargin; };
+  leftMargin_ = margin(page.LeftMargin);
+  topMargin_ = margin(page.TopMargin);
+  const QSizeF paper = vzPaperInches(page) * 1440;
+  return "\\paperw" + rpNum(rpRoundEven(paper.width())) + "\\paperh" + rpNum(rpRoundEven(paper.height())) +
+         (page.Orientation == 1 ? "\\landscape" : "") + "\\margl" + rpNum(leftMargin_) + "\\margr" +
+         rpNum(margin(page.RightMargin)) + "\\margt" + rpNum(margin(page.TopMargin)) + "\\margb" +
+         rpNum(margin(page.BottomMargin));
+}
 
 void TrpRTFExport::BeginDocument() {
   pageWritten_ = false;
@@ -68,7 +96,7 @@ void TrpRTFExport::BeginDocument() {
   pictures_.clear();
   body_.clear();
   // The code page is declared, so readers decode the text's \'hh bytes as 1250.
-  Stream->write("{\\rtf1\\ansi\\ansicpg1250\r\n\\margl600\\margr600\\margt600\\margb600\r\n");
+  Stream->write("{\\rtf1\\ansi\\ansicpg1250\r\n" + PaperAndMargins() + "\r\n");
 }
 
 void TrpRTFExport::ObjectData(int x, int y, TrpView* object) {
@@ -105,10 +133,13 @@ QByteArray TrpRTFExport::MetafileWrapperHex(quint32 size, int width, int height)
 
 void TrpRTFExport::WritePicture(const TStoredPicture& picture) {
   const QByteArray bmp = vzBitmapFile(picture.Image);
-  body_ += "\\pard\\phmrg\\posx" + rpNum(Twips(picture.X)) + "\\posy" + rpNum(rpRoundEven(picture.Y * 20 / 1.3)) +
-           "\\absh" + rpNum(qint64(picture.Height) * 20) + "\\absw" + rpNum(qint64(picture.Width) * 20) +
-           "{\\pict\\wmetafile8\\picw" + rpNum(rpRoundEven(picture.Width * 26.46875)) + "\\pich" +
-           rpNum(rpRoundEven(picture.Height * 26.46875)) + " \\picbmp\\picbpp4\r\n";
+  // The metafile's own size in hundredths of a millimetre is the size it is shown at.
+  const auto hundredths = [](double twips) { return rpNum(rpRoundEven(twips * 2540 / 1440)); };
+  const int width = Twips(picture.Width), height = UnscaledTwips(picture.Height);
+  body_ += "\\pard\\phmrg\\posx" + rpNum(FromMargin(picture.X)) + "\\posy" +
+           rpNum(std::max(0, UnscaledTwips(picture.Y) - topMargin_)) + "\\absh" + rpNum(height) + "\\absw" +
+           rpNum(width) + "{\\pict\\wmetafile8\\picw" + hundredths(width) + "\\pich" + hundredths(height) +
+           " \\picbmp\\picbpp4\r\n";
   body_ += MetafileHex(bmp, picture.Image.width(), picture.Image.height());
   body_ += "030000000000}\\par\r\n";
 }
@@ -153,9 +184,14 @@ void TrpRTFExport::WriteParagraphRow(const QList<TrpExportTextLine>& chain) {
   QByteArray text;
   const TrpExportTextLine* previous = nullptr;
   for (const TrpExportTextLine& record : chain) {
-    if ((record.Alignment & 7) == 1) head += "\\tqr";
-    head += "\\tx" + rpNum(Twips(record.X));
-    text += "\\tab" + Formatting(record, previous) + " " + rpRtfText(record.Text);
+    const int stop = FromMargin(record.X);
+    // A text at the margin starts the paragraph: a tab there would jump on to the next stop.
+    if (stop > 0 || previous) {
+      if ((record.Alignment & 7) == 1) head += "\\tqr";
+      head += "\\tx" + rpNum(stop);
+      text += "\\tab";
+    }
+    text += Formatting(record, previous) + " " + rpRtfText(record.Text);
     previous = &record;
   }
   body_ += head + "{" + text + "\\par}\r\n";
@@ -165,10 +201,11 @@ void TrpRTFExport::WriteTableRow(const QList<TrpExportTextLine>& chain) {
   QByteArray head = "\\trowd \\trgaph108";
   QByteArray text;
   for (qsizetype i = 0; i < chain.size(); ++i) {
-    if (i > 0) head += "\\cellx" + rpNum(Twips(chain[i].X));
+    if (i > 0) head += "\\cellx" + rpNum(FromMargin(chain[i].X));
     text += "{" + Formatting(chain[i], nullptr) + " " + rpRtfText(chain[i].Text) + "}\\cell ";
   }
-  head += "\\cellx" + rpNum(Twips(chain.last().DrawRect.right())) + " \\trleft" + rpNum(Twips(chain.first().X));
+  head +=
+      "\\cellx" + rpNum(FromMargin(chain.last().DrawRect.right())) + " \\trleft" + rpNum(FromMargin(chain.first().X));
   body_ += head + " \\pard \\intbl " + text + "\\pard \\intbl \\row\r\n";
 }
 

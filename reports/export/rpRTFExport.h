@@ -32,7 +32,14 @@ private:
     int X, Y, Width, Height;
     QImage Image;
   };
+  static constexpr int kDefaultMargin = 600; // twips, where the page names no margin
+  // A horizontal position or width in twips, stretched by ScaleX over the print form's 1.3.
   int Twips(double x) const;
+  static int UnscaledTwips(double y);
+  // A position in twips from the left margin, where tab stops and frames count from.
+  int FromMargin(double x) const;
+  // The head's paper size, orientation and margins, those of the report's first page.
+  QByteArray PaperAndMargins();
   QByteArray Formatting(const TrpExportTextLine& record, const TrpExportTextLine* previous);
   void WriteParagraphRow(const QList<TrpExportTextLine>& chain);
   void WriteTableRow(const QList<TrpExportTextLine>& chain);
@@ -44,6 +51,7 @@ private:
   QList<TStoredPicture> pictures_;
   QByteArray body_;
   bool pageWritten_ = false;
+  int leftMargin_ = kDefaultMargin, topMargin_ = kDefaultMargin; // twips
 };
 
 // Text as RTF: "\", "{" and "}" escaped, tabs as \tab, every other

@@ -10,6 +10,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QIODevice>
+#include <QtCore/QLineF>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QTemporaryFile>
 
@@ -17,11 +18,6 @@ namespace {
 
 const QByteArray kRtfLineEnd = "\r\n";
 const QString kDummyFont = QStringLiteral("RTFDummyFont");
-
-QByteArray Components(const char* r, const char* g, const char* b, TColor color) {
-  const QColor c = ToQColor(color);
-  return QByteArray(r) + rpNum(c.red()) + g + rpNum(c.green()) + b + rpNum(c.blue());
-}
 
 // Every "\<word><number>" with a whole number (never part of a longer one)
 // renumbered through `renumber`.
@@ -105,39 +101,46 @@ int TVezoRTFExport::ColorIndex(TColor color) {
   return int(at) + 1;
 }
 
-QByteArray TVezoRTFExport::LineObject(double x1, double y1, double x2, double y2, const QByteArray& lineText) const {
-  const auto t = [](double v) { return rpNum(rpRoundEven(v)); };
-  return "{\\*\\do\\dobxpage\\dobypage\\dpline\\dpptx0\\dppty0\\dpptx" + t(x2 - x1) + "\\dppty" + t(y2 - y1) + "\\dpx" +
-         t(x1) + "\\dpy" + t(y1) + "\\dpxsize" + t(x2 - x1 + 1) + "\\dpysize" + t(y2 - y1 + 1) + "\\dplinesolid" +
-         lineText;
+QByteArray TVezoRTFExport::Shape(int type, const QRectF& twips, const QByteArray& properties, bool behind) {
+  const auto n = [](double v) { return rpNum(rpRoundEven(v)); };
+  // Placed on the page; no text flows around it.
+  return "{\\shp{\\*\\shpinst\\shpleft" + n(twips.left()) + "\\shptop" + n(twips.top()) + "\\shpright" +
+         n(twips.right()) + "\\shpbottom" + n(twips.bottom()) +
+         "\\shpfhdr0\\shpbxpage\\shpbxignore\\shpbypage\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt" +
+         rpNum(behind ? 1 : 0) + Property("shapeType", type) + properties + "}}" + kRtfLineEnd;
 }
 
-QByteArray TVezoRTFExport::FrameShape(const TVezoDataRec& item) const {
+qint64 TVezoRTFExport::ColorRef(TColor color) {
+  const QColor c = ToQColor(color);
+  return qint64(c.red()) | qint64(c.green()) << 8 | qint64(c.blue()) << 16;
+}
+
+QByteArray TVezoRTFExport::Property(const char* name, qint64 value) {
+  return QByteArray("{\\sp{\\sn ") + name + "}{\\sv " + rpNum(value) + "}}";
+}
+
+QByteArray TVezoRTFExport::FrameShape(const TVezoDataRec& item, bool filledBox) const {
   const double l = Twips(item.Left), t = Twips(item.Top), w = Twips(item.Width), h = Twips(item.Height);
-  const QByteArray fill = item.FillColor == clNone
-                              ? QByteArray("\\dpfillpat0")
-                              : Components("\\dpfillfgcr", "\\dpfillfgcg", "\\dpfillfgcb", item.FillColor) +
-                                    Components("\\dpfillbgcr", "\\dpfillbgcg", "\\dpfillbgcb", item.FillColor) +
-                                    "\\dpfillpat1";
-  const QByteArray lineText = Components("\\dplinecor", "\\dplinecog", "\\dplinecob", item.FrameColor) + "\\dplinew" +
-                              FormatTwips(vzToExportUnits(item.FrameWidth));
-  const auto n = [](double v) { return rpNum(rpRoundEven(v)); };
-  const QByteArray box = "{\\*\\do\\dobxpage\\dobypage\\dprect\\dpx" + n(l) + "\\dpy" + n(t) + "\\dpxsize" + n(w + 1) +
-                         "\\dpysize" + n(h + 1);
+  // A twip is 635 English metric units, the unit of a shape's line width.
+  const QByteArray line = Property("lineColor", ColorRef(item.FrameColor)) +
+                          Property("lineWidth", qint64(rpRoundEven(Twips(vzToExportUnits(item.FrameWidth)))) * 635);
+  const bool filled = item.FillColor != clNone && !filledBox;
+  const QByteArray fill =
+      !filled ? Property("fFilled", 0) : Property("fillColor", ColorRef(item.FillColor)) + Property("fFilled", 1);
   QByteArray out;
-  if (item.FrameTyp == 15 || item.FillColor != clNone)
-    out += box + (item.FrameTyp == 15 ? "\\dplinesolid" + lineText : QByteArray("\\dplinehollow")) + fill + "}" +
-           kRtfLineEnd;
+  if (item.FrameTyp == 15 || filled)
+    out += Shape(kRectangle, QRectF(l, t, w, h),
+                 (item.FrameTyp == 15 ? Property("fLine", 1) + line : Property("fLine", 0)) + fill, filled);
   if (item.FrameTyp != 15) {
     const struct {
       int flag;
-      double x1, y1, x2, y2;
-    } sides[] = {{8, l, t, l + w, t}, {1, l + w, t, l + w, t + h}, {2, l, t + h, l + w, t + h}, {4, l, t, l, t + h}};
+      QLineF side;
+    } sides[] = {
+        {8, {l, t, l + w, t}}, {1, {l + w, t, l + w, t + h}}, {2, {l, t + h, l + w, t + h}}, {4, {l, t, l, t + h}}};
     for (const auto& side : sides)
       if (item.FrameTyp & side.flag)
-        out += LineObject(side.x1, side.y1, side.x2, side.y2, lineText) + "}" + kRtfLineEnd;
+        out += Shape(kLine, QRectF(side.side.p1(), side.side.p2()), Property("fLine", 1) + line);
   }
-  if (out.isEmpty()) out = box + "\\dplinehollow }" + kRtfLineEnd; // an invisible rectangle
   return out;
 }
 
@@ -158,7 +161,7 @@ QByteArray TVezoRTFExport::PictureElement(TVezoDataRec& item) {
   return element + "}";
 }
 
-QByteArray TVezoRTFExport::TextParagraph(const TVezoDataRec& item) {
+QByteArray TVezoRTFExport::TextRun(const TVezoDataRec& item) {
   const quint8 a = item.AlignFlags;
   QByteArray alignment = (a & 1) ? "\\ql" : (a & 2) ? "\\qr" : (a & 32) ? "\\qc" : (a & 16) ? "\\qj" : "";
   alignment.prepend((a & 4) ? "\\vertalt" : (a & 8) ? "\\vertalb" : (a & 64) ? "\\vertalc" : "");
@@ -186,10 +189,26 @@ QByteArray TVezoRTFExport::TextParagraph(const TVezoDataRec& item) {
   // A check-box mark is the same mark as a Unicode character.
   const QByteArray text = item.Symbol ? "\\u" + rpNum(rpSymbolChar(quint8(item.Text.at(0).unicode())).unicode()) + "?"
                                       : EscapeRTFText(item.Text);
+  return opening + ' ' + text + closing;
+}
+
+QByteArray TVezoRTFExport::TextParagraph(const TVezoDataRec& item) {
   QByteArray out = "\\par\\pard\\pvpg\\phpg\\absw" + FormatTwips(item.Width);
   if (!item.Stretched || item.Symbol) out += "\\absh-" + FormatTwips(item.Height);
-  return out + "\\posy" + FormatTwips(item.Top) + "\\posx" + FormatTwips(item.Left) + opening + ' ' + text + closing +
-         kRtfLineEnd;
+  return out + "\\posy" + FormatTwips(item.Top) + "\\posx" + FormatTwips(item.Left) + TextRun(item) + kRtfLineEnd;
+}
+
+QByteArray TVezoRTFExport::FilledTextBox(const TVezoDataRec& item) {
+  const quint8 a = item.AlignFlags;
+  const int anchor = (a & 8) ? 2 : (a & 64) ? 1 : 0; // bottom, middle, top
+  QByteArray properties = Property("fLine", 0) + Property("fillColor", ColorRef(item.FillColor)) +
+                          Property("fFilled", 1) + Property("anchorText", anchor);
+  for (const char* inset : {"dxTextLeft", "dyTextTop", "dxTextRight", "dyTextBottom"})
+    properties += Property(inset, 0);
+  const double l = Twips(item.Left), t = Twips(item.Top);
+  QByteArray box = Shape(kTextBox, QRectF(l, t, Twips(item.Width), Twips(item.Height)), properties);
+  box.insert(box.lastIndexOf("}}"), "{\\shptxt \\pard\\plain" + TextRun(item) + "\\par}");
+  return box;
 }
 
 QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf, TTables& tables) {
@@ -237,6 +256,9 @@ QByteArray TVezoRTFExport::RichTextBox(const QByteArray& rtf, TTables& tables) {
 }
 
 void TVezoRTFExport::EndPage() {
+  // Frames, fills and filled texts are shapes drawn over the page's positioned
+  // paragraphs (which readers paint opaque), so they come after all of them.
+  QByteArray shapes;
   for (const auto& entry : DataItems) {
     vzLetEventsThrough();
     TVezoDataRec& item = *entry;
@@ -252,11 +274,14 @@ void TVezoRTFExport::EndPage() {
       WriteBody(PictureElement(item));
     const bool plain = item.ClassName == QLatin1String("TrpMemoView") && !item.Rotated;
     const bool box = item.ClassName == QLatin1String("TrpCheckBoxView");
-    if (ExportFrames && (plain || box || item.ClassName == QLatin1String("TrpLineView")))
-      WriteBody("{\\lang1024 " + FrameShape(item) + "}");
-    if (plain && !item.Text.isEmpty()) WriteBody(TextParagraph(item));
+    const bool framed = ExportFrames && (plain || box || item.ClassName == QLatin1String("TrpLineView"));
+    // A filled text is a text box of its own colour: a fill behind an opaque paragraph would not show.
+    const bool filledBox = framed && plain && !item.Text.isEmpty() && item.FillColor != clNone;
+    if (filledBox) shapes += FilledTextBox(item);
+    if (framed) shapes += FrameShape(item, filledBox);
+    if (plain && !item.Text.isEmpty() && !filledBox) WriteBody(TextParagraph(item));
     if (box && !item.Text.isEmpty()) {
-      // The mark's paragraph inside the frame: a reader paints it over the frame's lines.
+      // The mark's paragraph inside the frame, clear of the frame's lines.
       TVezoDataRec mark = item;
       const double frame = ExportFrames && item.FrameTyp ? vzToExportUnits(item.FrameWidth) : 0;
       mark.Left += frame;
@@ -267,9 +292,13 @@ void TVezoRTFExport::EndPage() {
     }
   }
   // The break stands in a plain paragraph: readers anchor the page's
-  // positioned paragraphs to the paragraph after them, which must lie on this page.
+  // positioned paragraphs to the paragraph after them, which must lie on this
+  // page. The shapes follow in one more, so that they lie over all of them.
   const bool last = PageIndex >= rpActiveReport().EMFPages.Count() - 1;
-  WriteBody((last ? "\\par}" : "\\par\\pard\\plain\\page}") + kRtfLineEnd);
+  if (last && shapes.isEmpty())
+    WriteBody("\\par}" + kRtfLineEnd);
+  else
+    WriteBody("\\par\\pard\\plain\\par " + shapes + (last ? "\\par}" : "\\page}") + kRtfLineEnd);
   TVezoExportFilter::EndPage();
 }
 

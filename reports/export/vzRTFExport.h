@@ -7,8 +7,8 @@
 class QTemporaryFile;
 
 // The page-exact RTF export: every page a group of elements anchored to the
-// page: text objects as positioned paragraphs, frames and fills as drawing
-// objects, pictures embedded (JPEG, or bitmaps in a metafile), rich text as
+// page: text objects as positioned paragraphs, frames and fills as shapes,
+// pictures embedded (JPEG, or bitmaps in a metafile), rich text as
 // text boxes carrying their own RTF, merged into the document's font and
 // colour tables. The header is written last, when the tables are complete.
 class TVezoRTFExport : public TVezoExportFilter {
@@ -54,10 +54,21 @@ private:
   QByteArray FormatTwips(double exportUnits) const;
   void WriteBody(const QByteArray& text);
   int ColorIndex(TColor color);
-  QByteArray FrameShape(const TVezoDataRec& item) const;
-  QByteArray LineObject(double x1, double y1, double x2, double y2, const QByteArray& lineText) const;
+  // A frame as shapes: a rectangle for a whole frame or a fill (unless a
+  // filled text box carries it), a line for each side of a partial frame.
+  QByteArray FrameShape(const TVezoDataRec& item, bool filledBox) const;
+  static constexpr int kRectangle = 1, kLine = 20, kTextBox = 202; // shape types
+  // A shape on the page at `twips` (a line runs from its top left to its
+  // bottom right), in front of the text or behind it.
+  static QByteArray Shape(int type, const QRectF& twips, const QByteArray& properties, bool behind = false);
+  static QByteArray Property(const char* name, qint64 value);
+  static qint64 ColorRef(TColor color); // red, green and blue in one number, red lowest
   QByteArray PictureElement(TVezoDataRec& item);
+  // A text object's text with its font, style and alignment.
+  QByteArray TextRun(const TVezoDataRec& item);
   QByteArray TextParagraph(const TVezoDataRec& item);
+  // A filled text object: its text in a text box of its fill colour.
+  QByteArray FilledTextBox(const TVezoDataRec& item);
   QByteArray Header();
 
   QByteArray body_;

@@ -6,6 +6,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
+#include <QtCore/QRegularExpression>
 
 namespace {
 
@@ -190,7 +191,7 @@ TEST_F(LineExportsTest, RtfKeepsStylesInTheirPlaceAndOfficeReadsSlovakLetters) {
   const QByteArray rtf = Export(filter, QStringLiteral("zoznam.rtf"));
   EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\r\n"));
   // Bold ends within the row: it is switched off before the plain text.
-  EXPECT_TRUE(rtf.contains("{\\tab\\f0\\fs20\\b\\cf1 Tu\\'e8n\\'fd\\tab\\b0 oby\\'e8ajn\\'fd \\{text\\}\\par}"))
+  EXPECT_TRUE(rtf.contains("{\\f0\\fs20\\b\\cf1 Tu\\'e8n\\'fd\\tab\\b0 oby\\'e8ajn\\'fd \\{text\\}\\par}"))
       << rtf.toStdString();
   EXPECT_EQ(rtf.count("\\page"), 1);
   if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
@@ -236,8 +237,63 @@ TEST_F(LineExportsTest, RtfEmbedsPicturesAsBitmapsInAMetafile) {
   TrpRTFExport filter;
   filter.ExportBitmaps = true;
   const QByteArray rtf = Export(filter, QStringLiteral("obrazok.rtf"));
-  EXPECT_TRUE(rtf.contains("{\\pict\\wmetafile8\\picw1059\\pich1059 \\picbmp\\picbpp4\r\n010009000003"));
+  // 40 report units are 11.09 mm (629 twips); the page's 36-unit margins are 566 twips.
+  EXPECT_TRUE(rtf.contains("\\pard\\phmrg\\posx0\\posy0\\absh629\\absw629{\\pict\\wmetafile8\\picw1109\\pich1109 "
+                           "\\picbmp\\picbpp4\r\n010009000003"))
+      << rtf.left(400).toStdString();
   EXPECT_TRUE(rtf.contains("030000000000}\\par\r\n"));
+}
+
+// Member-list pages as the print form prints them: a right-aligned number,
+// a name, a town and a right-aligned amount ending at the right margin,
+// rows 5 mm apart down to the bottom margin.
+QList<TTestObject> MemberPage(int page, bool landscape) {
+  const int right = landscape ? 1030 : 720, bottom = landscape ? 720 : 1034;
+  QList<TTestObject> objects{
+      {36, 36, 400, 18, QStringLiteral("Zoznam členov – strana %1").arg(page), 0, 0, clNone, true}};
+  for (int row = 0, y = 90; y + 18 <= bottom; ++row, y += 18) {
+    objects.append({36, y, 30, 18, QString::number(row + 1), 0, 1});
+    objects.append({76, y, 250, 18, QStringLiteral("Šťastný Ľubomír %1-%2").arg(page).arg(row + 1)});
+    objects.append({336, y, 200, 18, QStringLiteral("Banská Štiavnica")});
+    objects.append({right - 120, y, 120, 18, QStringLiteral("1 234,56"), 0, 1});
+  }
+  return objects;
+}
+
+TEST_F(LineExportsTest, RtfAtThePrintFormsScaleHasThePreviewsPagesInWriter) {
+  if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  for (const bool landscape : {false, true}) {
+    SCOPED_TRACE(landscape ? "landscape" : "portrait");
+    report.EMFPages.Clear();
+    const int pages = 3;
+    for (int page = 1; page <= pages; ++page)
+      AddPage(MemberPage(page, landscape), landscape);
+    TrpRTFExport filter;
+    filter.ScaleX = 1.3; // as the print form sets it
+    filter.ScaleY = 1;
+    Export(filter, QStringLiteral("clenovia.rtf"));
+    const QString out = Path(landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
+    ASSERT_FALSE(ConvertWithOffice(Path(QStringLiteral("clenovia.rtf")), QStringLiteral("pdf"), out).isEmpty());
+    const QString pdf = out + QStringLiteral("/clenovia.pdf");
+    QString info;
+    ASSERT_EQ(RunProgram(QStringLiteral("pdfinfo"), {pdf}, &info), 0) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages)))) << info.toStdString();
+    for (int page = 1; page <= pages; ++page) {
+      QString text;
+      RunProgram(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                  QString::number(page), pdf, QStringLiteral("-")},
+                 &text);
+      const int rows = int(MemberPage(page, landscape).size() - 1) / 4;
+      // Each row stays one line: its name and its amount are read together, on the row's own page.
+      for (const int row : {1, rows}) {
+        const QString name = QStringLiteral("Šťastný Ľubomír %1-%2").arg(page).arg(row);
+        const QRegularExpression line(
+            QStringLiteral("\\s%1\\s.*Banská Štiavnica\\s+1 234,56\\n").arg(QRegularExpression::escape(name)));
+        EXPECT_TRUE(text.contains(line)) << name.toStdString() << " in\n" << text.toStdString();
+      }
+    }
+  }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ExportFixture.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpSymbolFont.h"
 #include "reports/export/rpRTFExport.h"
 #include "reports/export/vzExportFilter.h"
@@ -237,7 +238,7 @@ TEST_F(PageExactExportsTest, RtfIsReadByOfficeWithItsWordsAndLetters) {
   QFile::copy(Path(QStringLiteral("clenovia.rtf")), TestOutputPath(QStringLiteral("clenovia.rtf")));
   ASSERT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250"));
   EXPECT_TRUE(rtf.contains("{\\title \\'c8lenovia \\{2026\\}}")) << "the document information is escaped";
-  EXPECT_EQ(rtf.count("\\par\\pard\\plain\\page}\r\n"), 1);
+  EXPECT_EQ(rtf.count("\\page}\r\n"), 1);
   EXPECT_TRUE(rtf.contains("\\par}\r\n}"));
   if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
   // Its positioned paragraphs are read through the page LibreOffice lays out.
@@ -769,6 +770,88 @@ TEST_F(PageExactExportsTest, RtfBodySpillsIntoATemporaryFile) {
             rtf.mid(rtf.indexOf("\\headery0")))
       << "the spilled body reads the same";
   EXPECT_TRUE(QDir(temporary.path()).entryList({QStringLiteral("VeZO*")}).isEmpty()) << "the temporary file is gone";
+}
+
+// Cells framed on every side, on one side, on two opposite sides and on none,
+// one of them filled, each with its number, as Writer draws them: each side
+// is a line where the preview has it, a missing side leaves the paper white.
+TEST_F(PageExactExportsTest, RtfFramesAndFillsShowInWriterWhereThePreviewHasThem) {
+  struct Cell {
+    int x, y, frame;
+    TColor fill;
+  };
+  const Cell cells[] = {{108, 180, 15, clNone}, {288, 180, 8, clNone}, {468, 180, 2, clNone},
+                        {108, 300, 5, clNone},  {288, 300, 0, clNone}, {468, 300, 15, clYellow},
+                        {108, 420, 10, clNone}, {288, 420, 1, clNone}, {468, 420, 4, clNone}};
+  const int width = 140, height = 60;
+  std::vector<std::unique_ptr<TrpView>> views;
+  for (const Cell& c : cells) {
+    auto cell = Text(c.x, c.y, width, height, QStringLiteral("%1").arg(&c - cells), false, c.frame,
+                     QStringLiteral("Bunka%1").arg(&c - cells));
+    cell->FillColor = c.fill;
+    views.push_back(std::move(cell));
+  }
+  views.push_back(Text(108, 560, 300, 18, QStringLiteral("Rámik pod textom"), false, 2, QStringLiteral("Text")));
+  AddViewsPage(std::move(views));
+  TVezoRTFExport filter;
+  Export(filter, QStringLiteral("ramiky.rtf"));
+  if (!OfficeAvailable()) GTEST_SKIP() << "LibreOffice is not installed";
+  ASSERT_FALSE(ConvertWithOffice(Path(QStringLiteral("ramiky.rtf")), QStringLiteral("pdf"), Path(QStringLiteral("pdf")))
+                   .isEmpty());
+  const QString pdf = Path(QStringLiteral("pdf/ramiky.pdf"));
+  const QString text = ReaderOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  EXPECT_TRUE(text.contains(QStringLiteral("Rámik pod textom"))) << text.toStdString();
+  for (const Cell& c : cells)
+    EXPECT_TRUE(text.contains(QString::number(&c - cells))) << "the text of each cell, the filled one too";
+  const int dpi = 96;
+  ASSERT_EQ(
+      RunProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                              QStringLiteral("-singlefile"), pdf, Path(QStringLiteral("ramiky"))}),
+      0);
+  const QImage page(Path(QStringLiteral("ramiky.png")));
+  ASSERT_FALSE(page.isNull());
+  page.save(TestOutputPath(QStringLiteral("ramiky-rtf.png")));
+  const auto pixels = [dpi](double units) { return units * dpi / kReportUnitsPerInch; };
+  // How much of a side's middle part (a line from a to b) has a dark pixel within two pixels across it.
+  const auto drawn = [&page](QPointF a, QPointF b) {
+    int dark = 0, samples = 0;
+    for (double t = 0.2; t <= 0.8; t += 0.02, ++samples) {
+      const QPointF at = a + (b - a) * t;
+      bool found = false;
+      for (int d = -2; d <= 2 && !found; ++d) {
+        const QPoint p =
+            a.y() == b.y() ? QPoint(qRound(at.x()), qRound(at.y()) + d) : QPoint(qRound(at.x()) + d, qRound(at.y()));
+        found = page.valid(p) && qGray(page.pixel(p)) < 128;
+      }
+      dark += found ? 1 : 0;
+    }
+    return double(dark) / samples;
+  };
+  for (const Cell& c : cells) {
+    SCOPED_TRACE(QStringLiteral("frame %1 at %2, %3").arg(c.frame).arg(c.x).arg(c.y).toStdString());
+    const double l = pixels(c.x), t = pixels(c.y), r = pixels(c.x + width), b = pixels(c.y + height);
+    const struct {
+      int flag;
+      const char* side;
+      QPointF a, b;
+    } sides[] = {{8, "top", {l, t}, {r, t}},
+                 {1, "right", {r, t}, {r, b}},
+                 {2, "bottom", {l, b}, {r, b}},
+                 {4, "left", {l, t}, {l, b}}};
+    for (const auto& side : sides) {
+      if (c.frame & side.flag)
+        EXPECT_GT(drawn(side.a, side.b), 0.9) << side.side << " is drawn";
+      else
+        EXPECT_LT(drawn(side.a, side.b), 0.1) << side.side << " is not drawn";
+    }
+    const QColor middle = page.pixelColor(QPointF((l + r) / 2, (t + b) / 2).toPoint());
+    if (c.fill == clYellow)
+      EXPECT_TRUE(middle.red() > 200 && middle.green() > 200 && middle.blue() < 80) << middle.name().toStdString();
+    else
+      EXPECT_EQ(middle, QColor(Qt::white));
+  }
+  // The line under the page's last text lies over that text's paragraph too.
+  EXPECT_GT(drawn(QPointF(pixels(108), pixels(578)), QPointF(pixels(408), pixels(578))), 0.9);
 }
 
 // --- HTML in detail
