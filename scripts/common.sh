@@ -21,6 +21,9 @@ TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool poppler-u
   libreoffice-draw-nogui libwmf-bin fonts-dejavu-core zbar-tools
   gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686)
 
+# What scripts/fuzz needs besides: clang with its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 # install_packages [extra packages...]
 install_packages() {
   local missing=()
