@@ -13,9 +13,9 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QCryptographicHash>
 #include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>
 #include <QtCore/QScopeGuard>
-#include <QtCore/QElapsedTimer>
 #include <QtCore/QThread>
 #include <QtWidgets/QPlainTextEdit>
 #include <cstdio>
