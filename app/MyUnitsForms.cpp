@@ -17,6 +17,8 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "db/ServerSql.h"
+#include <QtCore/QHash>
+#include <QtCore/QRegularExpression>
 #include <QtCore/QScopeGuard>
 #include <QtCore/QSet>
 #include <QtGui/QGuiApplication>
@@ -39,23 +41,61 @@ void Bind(TIBQuery& query, const QVariantMap& params) {
     query.ParamByName(it.key()).SetValue(it.value());
 }
 
+// What stopped a delete before anything was deleted.
+enum class TDeleteRefusal { None, Gone, Changed };
+
 // Deletes the rows of the keys, each key bound to one prepared statement, all
-// in one unit of work: the rows go together or none goes.
-bool DeleteRowsByKey(const QString& table, const QString& keyField, const QList<int>& keys, const QString& tail) {
+// in one unit of work: the rows go together or none goes. A row that another
+// workstation deleted, or changed since the list loaded it (its version in
+// `versions` no longer the row's), refuses the whole delete.
+bool DeleteRowsByKey(const QString& table, const QString& keyField, const QList<int>& keys,
+                     const QHash<int, QVariant>& versions, const QString& tail) {
+  // A snapshot without waiting: a change another workstation commits after
+  // the versions were compared makes the delete an update conflict, and one
+  // it is still saving a lock conflict, both reported at once.
   TIBTransaction transaction(MainDatabase());
+  transaction.SetParams({QStringLiteral("concurrency"), QStringLiteral("nowait"), QStringLiteral("write")});
   TIBQuery query;
   query.SetDatabase(MainDatabase());
   query.SetTransaction(&transaction);
-  return RunUnitOfWork(transaction,
-                       [&] {
-                         query.SetSQL(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + keyField +
-                                      QStringLiteral("=:KEY ") + tail);
-                         for (const int key : keys) {
-                           query.ParamByName(QStringLiteral("KEY")).SetValue(key);
-                           query.ExecSQL();
-                         }
-                       })
-      .Done;
+  TDeleteRefusal refusal = TDeleteRefusal::None;
+  const bool done = RunUnitOfWork(transaction, [&] {
+                      query.SetSQL(QStringLiteral("select rdb$record_version from ") + table +
+                                   QStringLiteral(" where ") + keyField + QStringLiteral("=:KEY"));
+                      for (const int key : keys) {
+                        query.ParamByName(QStringLiteral("KEY")).SetValue(key);
+                        query.Open();
+                        if (query.IsEmpty())
+                          refusal = TDeleteRefusal::Gone;
+                        else if (versions.contains(key) && query.FieldByNumber(0).AsVariant() != versions.value(key))
+                          refusal = TDeleteRefusal::Changed;
+                        query.Close();
+                        if (refusal != TDeleteRefusal::None) return;
+                      }
+                      query.SetSQL(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + keyField +
+                                   QStringLiteral("=:KEY ") + tail);
+                      for (const int key : keys) {
+                        query.ParamByName(QStringLiteral("KEY")).SetValue(key);
+                        query.ExecSQL();
+                      }
+                    }).Done;
+  if (refusal == TDeleteRefusal::Gone) ShowNumberedMessage(1012, TMsgDlgType::Information);
+  if (refusal == TDeleteRefusal::Changed)
+    RedMessageDlg(ChangedBeforeDeleteMessage, TMsgDlgType::Warning, mbOK, 0, mrOk);
+  return done && refusal == TDeleteRefusal::None;
+}
+
+// The versions the list loaded of the keys' rows; none when it loaded none.
+QHash<int, QVariant> LoadedVersions(const TDataSet& dataSet, const QString& keyField, const QList<int>& keys) {
+  QHash<int, QVariant> versions;
+  const TField* key = dataSet.FindField(keyField);
+  const TField* version = dataSet.FindField(RowVersionField);
+  if (!key || !version) return versions;
+  for (int row = 0; row < dataSet.RecordCount(); ++row) {
+    const int rowKey = dataSet.ValueAt(row, key->Index()).toInt();
+    if (keys.contains(rowKey)) versions.insert(rowKey, dataSet.ValueAt(row, version->Index()));
+  }
+  return versions;
 }
 
 // The frame of every selection-set writer: its own read-committed
@@ -86,6 +126,35 @@ void AddToSet(TIBQuery& query, int key) {
 }
 
 } // namespace
+
+const QString RowVersionField = QStringLiteral("ROW_VERSION");
+const QString ChangedBeforeDeleteMessage =
+    QStringLiteral("Záznam medzitým zmenil iný používateľ, preto nebolo nič vymazané. Obnovte zoznam, pozrite si "
+                   "zmenu a vymazanie zopakujte.");
+
+bool AddRowVersion(QStringList& select, const QString& table) {
+  static const QRegularExpression leading(QStringLiteral("^\\s*select\\s+(?!(distinct|first|skip|all)\\b)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression ownKey(QStringLiteral("\\ba\\.jedin\\b"), QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression merged(QStringLiteral("\\b(group\\s+by|union|distinct)\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpression from(QStringLiteral("\\bfrom\\s+") + QRegularExpression::escape(table) +
+                                    QStringLiteral("\\s+a\\b"),
+                                QRegularExpression::CaseInsensitiveOption);
+  if (select.isEmpty() || table.isEmpty()) return false;
+  QString text = select.join(QLatin1Char('\n'));
+  const QRegularExpressionMatch main = from.match(text);
+  if (!leading.match(select.first()).hasMatch() || !ownKey.match(text).hasMatch() || !main.hasMatch() ||
+      merged.match(text).hasMatch())
+    return false;
+  // The column goes last, so that orders by a column's position still hold,
+  // and only before the statement's own from, not a subselect's.
+  const QStringView columns = QStringView(text).left(main.capturedStart());
+  if (columns.count(QLatin1Char('(')) != columns.count(QLatin1Char(')'))) return false;
+  text.insert(main.capturedStart(), QStringLiteral(",a.rdb$record_version as ") + RowVersionField + QLatin1Char(' '));
+  select = text.split(QLatin1Char('\n'));
+  return true;
+}
 
 bool CheckRequiredInputs(QWidget& form) {
   for (QWidget* widget : form.findChildren<QWidget*>()) {
@@ -152,12 +221,13 @@ bool DeleteMarkedRecords(TDbGridQPL& grid, const QString& table, const QString& 
     if (RedMessageDlg(QStringLiteral("Naozaj vymazať označený záznam?"), TMsgDlgType::Confirmation, mbYes | mbNo, 0,
                       mrYes) != mrYes)
       return false;
-    return DeleteRowsByKey(table, keyField, {dataSet->FieldByName(keyField).AsInteger()}, tail);
+    const QList<int> current{dataSet->FieldByName(keyField).AsInteger()};
+    return DeleteRowsByKey(table, keyField, current, LoadedVersions(*dataSet, keyField, current), tail);
   }
   if (RedMessageDlg(QStringLiteral("Naozaj vymazať všetky označené záznamy?"), TMsgDlgType::Confirmation, mbYes | mbNo,
                     0, mrYes) != mrYes)
     return false;
-  if (!DeleteRowsByKey(table, keyField, keys, tail)) return false;
+  if (!DeleteRowsByKey(table, keyField, keys, LoadedVersions(*dataSet, keyField, keys), tail)) return false;
   // Unmarks the rows of the list (the deleted ones); marks of rows that the
   // filter hid stay, as those rows were not deleted.
   grid.UncheckAll();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QtCore/QList>
+#include <QtCore/QStringList>
 #include <QtCore/QString>
 #include <QtCore/QVariantMap>
 #include <functional>
@@ -34,8 +35,20 @@ QList<int> MarkedKeysInList(const TDbGridQPL& grid);
 // After the red confirmation, deletes the marked rows of the list (only those
 // the list shows) or, with none, the current row, from `table`; `tail` ends
 // the statement. The grid is refreshed and goes back to where it was, also
-// after No or an error. True when rows were deleted.
+// after No or an error. True when rows were deleted. Nothing is deleted when
+// one of the rows is gone (message 1012) or, in a list whose select has the
+// rows' versions (AddRowVersion), when another workstation changed one since
+// the list loaded it (ChangedBeforeDeleteMessage).
 bool DeleteMarkedRecords(TDbGridQPL& grid, const QString& table, const QString& tail = QString());
+// What the user is told when a row to delete was changed by another workstation.
+extern const QString ChangedBeforeDeleteMessage;
+
+// The column of a list's rows that holds each row's version as loaded.
+extern const QString RowVersionField;
+// Adds the version of each row to a list's select (its lines) of `table`,
+// one row per row of "from table a" with its key a.jedin; false, the select
+// left as it is, for any other (a grouping, distinct rows, another table).
+bool AddRowVersion(QStringList& select, const QString& table);
 
 // Runs `work` on a query of a snapshot transaction of its own and commits;
 // on an error rolls back and hands it to the database-error handler,

@@ -11,6 +11,7 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QScopeGuard>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGridLayout>
@@ -19,6 +20,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QVBoxLayout>
+#include <filesystem>
 
 namespace {
 
@@ -29,6 +31,7 @@ enum class TOutcome { Succeeded, Failed, Reported };
 } // namespace
 
 const QString TfrmZalohovanie::DefaultFileName = QStringLiteral("Vimek.fbk");
+const QString TfrmZalohovanie::UnfinishedSuffix = QStringLiteral(".nedokoncena");
 
 bool ServiceOutputFailed(const QStringList& lines) {
   for (const QString& line : lines)
@@ -98,6 +101,23 @@ void TfrmZalohovanie::FormCreate() {
   const QString stored = fp->ReadString(fileNameValue, DefaultFileName).trimmed();
   eSubor->setText(stored.isEmpty() ? DefaultFileName : stored);
   mPriebeh->clear();
+  RemoveUnfinishedBackup();
+}
+
+QString TfrmZalohovanie::UnfinishedFileName() const { return FullBackupFileName() + UnfinishedSuffix; }
+
+void TfrmZalohovanie::RemoveUnfinishedBackup() {
+  // Left by a backup whose program ended midway (killed, a power cut): never
+  // a backup to restore from, and the file of the name is still the one
+  // before it.
+  const QString unfinished = UnfinishedFileName();
+  if (!QFileInfo::exists(unfinished)) return;
+  QFile::remove(unfinished);
+  GrayMessageDlg(QStringLiteral("Predchádzajúce zálohovanie do súboru %1 nebolo dokončené (program bol prerušený). "
+                                "Jeho nedokončený súbor bol odstránený; záložný súbor %1, ak existuje, zostal taký, "
+                                "aký bol pred ním.")
+                     .arg(eSubor->text()),
+                 TMsgDlgType::Warning, mbOK, 0, mrOk);
 }
 
 void TfrmZalohovanie::FormClose(TCloseAction&) { fp->WriteString(fileNameValue, eSubor->text()); }
@@ -169,17 +189,36 @@ bool TfrmZalohovanie::RunService(TQPLBtn* button,
 
 void TfrmZalohovanie::btnZalohujClick() {
   if (eSubor->ValidationFailed() || !EnsureBackupFolder()) return;
+  RemoveUnfinishedBackup();
   const QString backupFile = FullBackupFileName();
+  // Written under another name and given its own only when complete, so an
+  // interrupted backup never replaces the last good one nor passes for one.
+  const QString unfinished = UnfinishedFileName();
   const bool done = RunService(btnZalohuj, [&](TIBServices& services, const QString& database) {
-    services.Backup(database, backupFile, boIgnoreChecksums | boIgnoreLimbo, true);
+    const auto cleanup = qScopeGuard([&] { QFile::remove(unfinished); });
+    services.Backup(database, unfinished, boIgnoreChecksums | boIgnoreLimbo, true);
+    if (ServiceOutputFailed(output_)) return;
     // A backup that left no file did not succeed, whatever the output said.
-    if (QFileInfo(backupFile).size() <= 0) AppendLine(QStringLiteral("ERROR: záložný súbor nevznikol"));
+    if (QFileInfo(unfinished).size() <= 0) {
+      AppendLine(QStringLiteral("ERROR: záložný súbor nevznikol"));
+      return;
+    }
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(unfinished).toStdString(), QFile::encodeName(backupFile).toStdString(),
+                            error);
+    if (error) AppendLine(QStringLiteral("ERROR: záložný súbor sa nepodarilo zapísať pod jeho menom"));
   });
   if (done) MessageDlg(QStringLiteral("Zálohovanie úspešne dokončené."), TMsgDlgType::Information, mbOK);
 }
 
 void TfrmZalohovanie::btnObnovClick() {
   const QString backupFile = FullBackupFileName();
+  if (backupFile.endsWith(UnfinishedSuffix)) {
+    RedMessageDlg(
+        QStringLiteral("Súbor %1 je nedokončená záloha, obnoviť z neho databázu nie je možné.").arg(eSubor->text()),
+        TMsgDlgType::Error, mbOK, 0, mrOk);
+    return;
+  }
   if (eSubor->text().trimmed().isEmpty() || !QFileInfo(backupFile).isFile()) {
     RedMessageDlg(QStringLiteral("Nie je možné vykonať obnovenie databázy, lebo záložný súbor nebol nájdený."),
                   TMsgDlgType::Error, mbOK, 0, mrOk);

@@ -21,14 +21,19 @@ void ReopenConnection(TIBDatabase& database);
 // service's output line by line. The connection is closed while a service
 // runs and opened again afterwards, whatever the outcome. A backup or
 // restore is reported successful only when the service ran through without
-// an error in its output; a restore asks first, refuses while other users
-// are connected, and on a local file replaces the database only once the
-// restored copy is complete.
+// an error in its output. A backup is written under its name with
+// UnfinishedSuffix and renamed only once complete; the leftover of an
+// interrupted one is removed, the user told, when the form opens or the next
+// backup starts. A restore refuses such a file, asks first, refuses while
+// other users are connected, and on a local file replaces the database only
+// once the restored copy is complete.
 class TfrmZalohovanie : public TForm {
   Q_OBJECT
 public:
   // The default file name offered when none is stored.
   static const QString DefaultFileName;
+  // Ends the name of a backup file while it is being written.
+  static const QString UnfinishedSuffix;
 
   // Works on the given connection (the main window's when null).
   explicit TfrmZalohovanie(QWidget* owner = nullptr, TIBDatabase* database = nullptr);
@@ -58,6 +63,9 @@ private:
   // true when it succeeded.
   bool RunService(TQPLBtn* button, const std::function<void(TIBServices&, const QString& database)>& service);
   bool EnsureBackupFolder();
+  QString UnfinishedFileName() const;
+  // Removes the leftover of an interrupted backup to the chosen file and says so.
+  void RemoveUnfinishedBackup();
   void AppendLine(const QString& line);
 
   TIBDatabase* database_;

@@ -98,6 +98,7 @@ void TChildGrid::Refresh() {
       owner_.ChildTransaction(),
       [&] {
         QStringList lines = select_;
+        AddRowVersion(lines, table_); // a delete tells a row changed since this load
         lines.append(QStringLiteral("order by"));
         QString order;
         if (grid->ActiveTitleIndex() != 0) grid->GetOrderBy(QString(), order);

@@ -266,6 +266,8 @@ void TListPattern::gr1DisplayGrid() {
       [this] {
         TListQuery query;
         if (Select) Select(query);
+        // A delete tells a row another workstation changed since this load.
+        if (Grouping.isEmpty()) AddRowVersion(query.Lines, Table);
         if (PerYear) {
           query.Where(QStringLiteral("a.rok=:ROK"));
           query.Params.insert(QStringLiteral("ROK"), int(Rok));

@@ -6,13 +6,20 @@
 #include "db/IBServices.h"
 #include "db/IBTransaction.h"
 #include "tests/app/AdminTestSupport.h"
+#include "tests/support/ConfigFolder.h"
+#include "tests/support/HelperProcess.h"
+#include "tests/support/SqlTestRoutines.h"
 #include "tests/support/TestServer.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QCryptographicHash>
 #include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>
 #include <QtCore/QScopeGuard>
+#include <QtCore/QThread>
 #include <QtWidgets/QPlainTextEdit>
+#include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -236,6 +243,117 @@ TEST_F(ZalohovanieTest, FileNameIsRememberedAndABlankOneFallsBackToTheDefault) {
   }
 }
 
+// Where the killed backup goes and what it backs up.
+const char* const kBackupDatabase = "VIMEK_KILLED_BACKUP_DATABASE";
+const char* const kBackupUser = "VIMEK_KILLED_BACKUP_USER";
+const char* const kBackupPassword = "VIMEK_KILLED_BACKUP_PASSWORD";
+const char* const kBackupFolder = "VIMEK_KILLED_BACKUP_FOLDER";
+const char* const kBackupFile = "VIMEK_KILLED_BACKUP_FILE";
+
+// The program killed during a backup: starts one through the form and, once
+// the unfinished file is being written, says so and stops in the middle of
+// the service's output until it is killed.
+TEST(ZalohovanieHelper, DISABLED_BackUpUntilKilled) {
+  const TConfigFolder config;
+  const TScriptedMessageDialogs dialogs;
+  TIBDatabase database;
+  database.SetDatabaseName(qEnvironmentVariable(kBackupDatabase));
+  database.SetUserName(qEnvironmentVariable(kBackupUser));
+  database.SetPassword(qEnvironmentVariable(kBackupPassword));
+  database.Open();
+  IniSettings.Backups = qEnvironmentVariable(kBackupFolder);
+  TfrmZalohovanie form(nullptr, &database);
+  form.eSubor->setText(qEnvironmentVariable(kBackupFile));
+  const QString unfinished = form.FullBackupFileName() + TfrmZalohovanie::UnfinishedSuffix;
+  QObject::connect(form.mPriebeh, &QPlainTextEdit::textChanged, [&] {
+    if (!QFileInfo::exists(unfinished)) return;
+    std::printf("midway\n");
+    std::fflush(stdout);
+    for (;;)
+      std::this_thread::sleep_for(std::chrono::seconds(1));
+  });
+  form.btnZalohujClick();
+  std::printf("finished\n"); // not reached: the test fails when it is
+  std::fflush(stdout);
+}
+
+// Kills a backup of `database` into `folder`/`fileName` midway; true when
+// the helper reached the middle.
+bool KillBackupMidway(const TIBDatabase& database, const QString& folder, const QString& fileName) {
+  THelperProcess program;
+  if (!program.Start(QStringLiteral("ZalohovanieHelper.DISABLED_BackUpUntilKilled"),
+                     {{QLatin1String(kBackupDatabase), database.DatabaseName()},
+                      {QLatin1String(kBackupUser), database.UserName()},
+                      {QLatin1String(kBackupPassword), database.Password()},
+                      {QLatin1String(kBackupFolder), folder},
+                      {QLatin1String(kBackupFile), fileName}}))
+    return false;
+  const bool midway = program.WaitForLine(QStringLiteral("midway")) == QLatin1String("midway");
+  program.kill();
+  program.waitForFinished(30000);
+  if (!midway)
+    ADD_FAILURE() << program.readAllStandardOutput().toStdString() << program.readAllStandardError().toStdString();
+  return midway;
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A backup killed midway leaves the database whole and the backup file as it
+// was (absent, or the earlier good backup); the unfinished file is never
+// restored from, and the next opening of the form removes it and says so.
+TEST_F(ZalohovanieTest, AKilledBackupLeavesTheDatabaseAndTheEarlierBackupAsTheyWere) {
+  for (const bool earlier : {false, true}) {
+    SCOPED_TRACE(earlier ? "an earlier backup of the name" : "no earlier backup");
+    dialogs = std::make_unique<TScriptedMessageDialogs>();
+    const QString fileName = earlier ? QStringLiteral("drivejsia.fbk") : QStringLiteral("nova.fbk");
+    const QString target = IniSettings.Backups + QLatin1Char('/') + fileName;
+    const QString unfinished = target + TfrmZalohovanie::UnfinishedSuffix;
+    if (earlier) {
+      Form(fileName)->btnZalohujClick();
+      ASSERT_EQ(Messages().last(), backupDone);
+    }
+    const QByteArray before = FileBytes(target);
+    ASSERT_EQ(before.isEmpty(), !earlier);
+    const TTableSums sums = Checksums(*db);
+    db->Close(); // the embedded file has one process at a time
+    const bool killed = KillBackupMidway(*db, IniSettings.Backups, fileName);
+    db->Open();
+    ASSERT_TRUE(killed);
+    EXPECT_EQ(FileBytes(target), before);
+    EXPECT_EQ(QFileInfo::exists(target), earlier);
+    EXPECT_EQ(Differences(Checksums(*db), sums), QStringList());
+    Exec(QStringLiteral("insert into c_zo (jedin, cislo, nazov) values (3, 103, 'Po prerušení')"));
+    EXPECT_EQ(Scalar(QStringLiteral("select count(*) from c_zo")).toInt(), 2);
+    ASSERT_TRUE(QFileInfo::exists(unfinished)) << "the killed backup was writing it";
+
+    // Typed as the file to restore from, it is refused before any question.
+    auto form = Form(fileName + TfrmZalohovanie::UnfinishedSuffix);
+    const qsizetype shown = dialogs->Requests().size();
+    form->btnObnovClick();
+    ASSERT_EQ(dialogs->Requests().size(), shown + 1);
+    EXPECT_TRUE(Messages().last().contains(QStringLiteral("nedokončená záloha")));
+    EXPECT_EQ(Scalar(QStringLiteral("select count(*) from c_zo")).toInt(), 2);
+
+    form->eSubor->setText(fileName);
+    form->close(); // the next opening offers the name
+    auto next = std::make_unique<TfrmZalohovanie>(nullptr, db.get());
+    EXPECT_EQ(next->eSubor->text(), fileName);
+    EXPECT_TRUE(Messages().last().startsWith(QStringLiteral("Predchádzajúce zálohovanie do súboru %1 nebolo "
+                                                            "dokončené")
+                                                 .arg(fileName)));
+    EXPECT_FALSE(QFileInfo::exists(unfinished));
+    EXPECT_EQ(FileBytes(target), before);
+    next->btnZalohujClick();
+    EXPECT_EQ(Messages().last(), backupDone);
+    EXPECT_GT(QFileInfo(target).size(), 0);
+    EXPECT_FALSE(QFileInfo::exists(unfinished));
+    Exec(QStringLiteral("delete from c_zo where jedin=3"));
+  }
+}
+
 TEST(ZalohovanieServiceTest, FailureDecisions) {
   const std::pair<QStringList, bool> outputs[] = {
       {{QStringLiteral("gbak:readied database for backup"), QStringLiteral("gbak:closing file, committing")}, false},
@@ -291,6 +409,88 @@ TEST(ZalohovanieServerTest, BackupAndRestoreThroughAServer) {
   IniSettings = {};
   QFile::remove(form.FullBackupFileName());
   QFile::remove(file);
+}
+
+} // namespace
+
+namespace {
+
+// The same on a server: a backup killed midway leaves the database whole and
+// the earlier backup as it was, and a restore is refused while another
+// workstation is connected, the database untouched.
+TEST(ZalohovanieServerTest, AKilledBackupOrARestoreBesideAnotherConnectionLeavesTheDatabaseWhole) {
+  VIMEK_REQUIRE_SERVER(server);
+  const TConfigFolder config;
+  const QString pid = QString::number(QCoreApplication::applicationPid());
+  const QString file = server->Folder + QStringLiteral("/vimek-killed-%1.fdb").arg(pid);
+  const QString fileName = QStringLiteral("vimek-killed-%1.fbk").arg(pid);
+  const QString target = server->Folder + QLatin1Char('/') + fileName;
+  const QString unfinished = target + TfrmZalohovanie::UnfinishedSuffix;
+  const auto cleanup = qScopeGuard([&] {
+    IniSettings = {};
+    for (const QString& path : {file, target, unfinished})
+      QFile::remove(path);
+  });
+  auto messages = std::make_unique<TScriptedMessageDialogs>();
+  TIBDatabase database;
+  database.SetDatabaseName(server->Server + QLatin1Char(':') + file);
+  database.SetUserName(server->User);
+  database.SetPassword(server->Password);
+  database.CreateDatabase();
+  ExecCommitted(database, QStringLiteral("create table t (id integer not null primary key, text varchar(20))"));
+  ExecCommitted(database, QStringLiteral("insert into t values (1, 'pred zálohou')"));
+  IniSettings.Backups = server->Folder;
+  {
+    TfrmZalohovanie form(nullptr, &database);
+    form.eSubor->setText(fileName);
+    form.btnZalohujClick();
+    form.close();
+  }
+  ASSERT_EQ(messages->Requests().last().Text, backupDone);
+  const QByteArray before = FileBytes(target);
+  ASSERT_FALSE(before.isEmpty());
+  ExecCommitted(database, QStringLiteral("insert into t values (2, 'po zálohe')"));
+  const TTableSums sums = Checksums(database);
+
+  // The backup's options (checksums ignored) need the database to itself.
+  database.Close();
+  const bool killed = KillBackupMidway(database, server->Folder, fileName);
+  // The server runs the killed program's backup service on until it notices
+  // its client gone, the database attached in the service's mode meanwhile.
+  QElapsedTimer waited;
+  waited.start();
+  for (;;) {
+    try {
+      database.Open();
+      break;
+    } catch (const std::exception&) {
+      if (waited.hasExpired(60000)) throw;
+      QThread::msleep(100);
+    }
+  }
+  ASSERT_TRUE(killed);
+  EXPECT_EQ(FileBytes(target), before);
+  EXPECT_EQ(Differences(Checksums(database), sums), QStringList());
+
+  TIBDatabase other;
+  other.SetDatabaseName(database.DatabaseName());
+  other.SetUserName(server->User);
+  other.SetPassword(server->Password);
+  other.Open();
+  messages = std::make_unique<TScriptedMessageDialogs>();
+  // The server may still be writing the killed backup's file: it goes at
+  // the form's opening whenever it is there, and the user is told.
+  const bool leftover = QFileInfo::exists(unfinished);
+  TfrmZalohovanie form(nullptr, &database);
+  EXPECT_EQ(form.eSubor->text(), fileName);
+  EXPECT_EQ(messages->Requests().size(), leftover ? 1 : 0);
+  form.btnObnovClick();
+  ASSERT_FALSE(messages->Requests().isEmpty());
+  EXPECT_TRUE(messages->Requests().last().Text.contains(QStringLiteral("pripojení ďalší užívatelia (1)")));
+  EXPECT_EQ(Differences(Checksums(database), sums), QStringList());
+  EXPECT_EQ(Differences(Checksums(other), sums), QStringList());
+  other.Close();
+  database.Close();
 }
 
 } // namespace

@@ -6,10 +6,7 @@
 #include "registers/common/DialogPattern.h"
 #include "tests/registers/common/RegisterTestSupport.h"
 #include "tests/registers/common/TestRegisters.h"
-#include "tests/support/SqlTestRoutines.h"
-#include "tests/support/TestServer.h"
-#include <QtCore/QCoreApplication>
-#include <QtCore/QFile>
+#include "tests/registers/common/TwoWorkstations.h"
 
 namespace {
 
@@ -32,52 +29,7 @@ public:
   std::vector<int> failures;
 };
 
-enum class TTarget { Embedded, Server };
-
-// The main connection is this workstation; `Other()` opens the other one.
-class ConcurrentSaveTest : public RegisterTest, public ::testing::WithParamInterface<TTarget> {
-protected:
-  void SetUp() override {
-    RegisterTest::SetUp();
-    if (HasFatalFailure() || GetParam() == TTarget::Embedded) {
-      name_ = fresh->Path();
-      return;
-    }
-    VIMEK_REQUIRE_SERVER(server);
-    // The fresh database, copied where the server keeps its files.
-    serverFile_ = server->Folder + QStringLiteral("/vimek-concurrent-%1.fdb").arg(QCoreApplication::applicationPid());
-    SetMainDatabase(nullptr);
-    db->Close();
-    QFile::remove(serverFile_);
-    ASSERT_TRUE(QFile::copy(fresh->Path(), serverFile_));
-    name_ = server->Server + QLatin1Char(':') + serverFile_;
-    user_ = server->User;
-    password_ = server->Password;
-    db = Other();
-    SetMainDatabase(db.get());
-  }
-  void TearDown() override {
-    RegisterTest::TearDown();
-    if (!serverFile_.isEmpty()) QFile::remove(serverFile_);
-  }
-  std::unique_ptr<TIBDatabase> Other() const {
-    auto other = std::make_unique<TIBDatabase>();
-    other->SetDatabaseName(name_);
-    other->SetUserName(user_);
-    other->SetPassword(password_);
-    other->Open();
-    return other;
-  }
-  QStringList Messages() const {
-    QStringList texts;
-    for (const TMessageRequest& request : dialogs->Requests())
-      texts.append(request.Text);
-    return texts;
-  }
-  QVariantList Row(const QString& sql) const { return SelectRows(*db, sql).value(0); }
-
-  QString name_, serverFile_, user_ = QStringLiteral("SYSDBA"), password_;
-};
+class ConcurrentSaveTest : public TwoWorkstationsTest {};
 
 TEST_P(ConcurrentSaveTest, ASaveNeverOverwritesWhatAnotherWorkstationCommitted) {
   struct Case {
@@ -127,9 +79,7 @@ TEST_P(ConcurrentSaveTest, ASaveNeverOverwritesWhatAnotherWorkstationCommitted) 
     bool open = false;
     QString keptTitul, keptUlica;
     script.Then([&](TForm& f) {
-      const std::unique_ptr<TIBDatabase> other = Other();
-      ExecCommitted(*other, QString::fromUtf8(c.other));
-      other->Close();
+      OtherCommits(QString::fromUtf8(c.other));
       dialog.eDBTitul->setText(QString::fromUtf8(c.titul));
       dialog.eDBUlica->setText(QString::fromUtf8(c.ulica));
       Press(f, Qt::Key_F12);
@@ -192,9 +142,6 @@ TEST_P(ConcurrentSaveTest, ALockConflictKeepsTheDialogOpenWithItsEntries) {
             (QVariantList{QStringLiteral("Hlavná 1"), QStringLiteral("Ján")}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, ConcurrentSaveTest, ::testing::Values(TTarget::Embedded, TTarget::Server),
-                         [](const auto& info) {
-                           return std::string(info.param == TTarget::Embedded ? "Embedded" : "Server");
-                         });
+VIMEK_ON_BOTH_TARGETS(ConcurrentSaveTest);
 
 } // namespace
