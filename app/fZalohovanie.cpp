@@ -196,7 +196,9 @@ void TfrmZalohovanie::btnZalohujClick() {
   const QString unfinished = UnfinishedFileName();
   const bool done = RunService(btnZalohuj, [&](TIBServices& services, const QString& database) {
     const auto cleanup = qScopeGuard([&] { QFile::remove(unfinished); });
-    services.Backup(database, unfinished, boIgnoreChecksums | boIgnoreLimbo, true);
+    // Without ignoring checksums: with it the server attaches as to a damaged
+    // database, which it refuses while any other workstation is connected.
+    services.Backup(database, unfinished, boIgnoreLimbo, true);
     if (ServiceOutputFailed(output_)) return;
     // A backup that left no file did not succeed, whatever the output said.
     if (QFileInfo(unfinished).size() <= 0) {
