@@ -36,7 +36,8 @@ TrpGlobals::TrpGlobals() {
   CheckerBitmap = Checker();
   MeasureBitmap = QImage(8, 8, QImage::Format_RGB32);
   MeasureBitmap.fill(Qt::white);
-  Interpreter = std::make_unique<TrpInterpretator>();
+  EngineRun.Parser = std::make_shared<TrpParser>();
+  EngineRun.Interpreter = std::make_shared<TrpInterpretator>();
   Variables.SetSorted(true);
   Consts.SetSorted(true);
   PutConstants();
@@ -115,6 +116,7 @@ void TrpGlobals::PutConstants() {
 void rpEngineStart() {
   if (startCount++ > 0) return;
   Instance() = std::make_unique<TrpGlobals>();
+  rpSetEngineRunContext(&Instance()->EngineRun);
   // The libraries record their descriptions through the running engine, so
   // they are registered once the globals exist.
   rpAddFunctionLibrary(TrpStdFunctionLibrary::staticMetaObject);
@@ -124,6 +126,7 @@ void rpEngineStart() {
 
 void rpEngineEnd() {
   if (startCount == 0 || --startCount > 0) return;
+  rpSetEngineRunContext(nullptr);
   Instance().reset();
   rpFreeLocale();
 }

@@ -54,7 +54,7 @@ TrpPageBuild::TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepar
     : report(report), page(page), prepared(prepared) {}
 
 TrpPageBuild::~TrpPageBuild() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   if (g.Run == this) g.Run = nullptr;
   if (g.Aggregates == this) g.Aggregates = nullptr;
 }
@@ -81,7 +81,7 @@ void TrpPageBuild::StartBuild() {
 }
 
 void TrpPageBuild::LinkBands() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   QList<TrpView*> unattached;
   for (int i = 0; i < page.Count(); ++i) {
     TrpView* object = page.GetObject(i);
@@ -266,7 +266,7 @@ void TrpPageBuild::LinkGroups() {
 // --- preparation: aggregates
 
 void TrpPageBuild::PrepareBuild() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.Aggregates = this;
   g.Run = this;
   BindFieldObjects();
@@ -360,15 +360,15 @@ void TrpPageBuild::Rewind() {
   }
   for (TrpBand* band : bands_)
     if (band && band->dataSource) band->dataSource->First();
-  rpGlobals().Run = this;
-  rpGlobals().Aggregates = this;
+  rpRun().Run = this;
+  rpRun().Aggregates = this;
 }
 
 void TrpPageBuild::AddPreparedPage() { prepared.Add(page); }
 
 void TrpPageBuild::RunPageScript() {
   if (page.Script.isEmpty()) return;
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.CurrentObject = nullptr;
   g.Run = this;
   try {
@@ -385,7 +385,8 @@ void TrpPageBuild::RunPageScript() {
 
 void TrpPageBuild::StartDialog() {
   TrpGlobals& g = rpGlobals();
-  g.CurrentPage = &page;
+  TrpRunContext& run = rpRun();
+  run.CurrentPage = &page;
   int placed = 0;
   for (int i = 0; i < page.Count(); ++i) {
     TrpView* object = page.GetObject(i);
@@ -401,9 +402,9 @@ void TrpPageBuild::StartDialog() {
   if (placed > 0 && page.Visible && !report.Terminated) {
     // A script that already set the modal result decides without showing the form.
     if (modalResult_ == 0) modalResult_ = g.ShowDialogPage ? g.ShowDialogPage(page) : 1;
-    if (modalResult_ == 2) g.BuildAborted = true;
+    if (modalResult_ == 2) run.BuildAborted = true;
   }
-  if (g.Run == this) g.Run = nullptr;
+  if (run.Run == this) run.Run = nullptr;
   built_ = true;
 }
 
@@ -448,12 +449,12 @@ void TrpPageBuild::BindField(TrpView* object) {
 
 void TrpPageBuild::FireEndPage(int number) {
   if (report.OnEndPage) report.OnEndPage(number);
-  auto* run = dynamic_cast<TrpReport*>(rpGlobals().RunReport);
+  auto* run = dynamic_cast<TrpReport*>(rpRun().RunReport);
   if (run && run != &report && run->OnEndPage) run->OnEndPage(number);
 }
 
 void TrpPageBuild::BuildPage() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.Run = this;
   g.Aggregates = this;
   g.CurrentPage = &page;
@@ -559,7 +560,7 @@ void TrpPageBuild::ShowBand(TrpBand* band) {
 }
 
 bool TrpPageBuild::PlayDelayedActions() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.Run = this;
   g.Aggregates = this;
   g.CurrentPage = &page;
@@ -705,7 +706,7 @@ void TrpPageBuild::ResetBandCounter(TrpBand* band, int n) {
 }
 
 void TrpPageBuild::NewPage() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   report.ReportProgress(g.PageNumber + 1);
   if (!inSummary) ShowBand(bands_[btColumnFooter]);
   FinishPages();
@@ -745,7 +746,7 @@ void TrpPageBuild::NewColumn(TrpBand* band) {
 }
 
 void TrpPageBuild::FinishPages() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   columnIndex = 0;
   pageX = page.PrintableLeft();
   TrpBand* footer = bands_[btPageFooter];
@@ -761,7 +762,7 @@ void TrpPageBuild::FinishPages() {
 }
 
 void TrpPageBuild::WritePrepared(TrpView* object) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   if (g.PageNumber < 0 || g.PageNumber >= prepared.Count()) {
     TBinaryWriter dropped; // no page to write into; the object still runs its script
     object->WritePrepared(dropped);
@@ -807,7 +808,7 @@ int TrpPageBuild::BandPrintedHeight() const {
 
 bool TrpPageBuild::FinalPass() const {
   // The pass belongs to the run: a composite's members build inside its passes.
-  const auto* run = dynamic_cast<const TrpReport*>(rpGlobals().RunReport);
+  const auto* run = dynamic_cast<const TrpReport*>(rpRun().RunReport);
   return run ? run->FinalPass : report.FinalPass;
 }
 

@@ -85,7 +85,7 @@ int rpDataBandTypeOf(int bandType) {
 }
 
 TDataSet* rpGetDefaultDataSet() {
-  const TrpReportBase* report = rpGlobals().CurrentReport;
+  const TrpReportBase* report = rpRun().CurrentReport;
   if (!report) return nullptr;
   TrpDataset* dataSet = report->Dataset();
   const int bandType = report->CurrentBandType();
@@ -109,7 +109,7 @@ TrpDataset* rpResolveBandDataSource(const QString& text, bool& created) {
     dataSet = user;
     created = true;
   } else {
-    const TrpReportBase* report = rpGlobals().CurrentReport;
+    const TrpReportBase* report = rpRun().CurrentReport;
     QObject* component = rpFindComponent(report ? report->Owner() : nullptr, text);
     if (component) {
       dataSet = qobject_cast<TrpDataset*>(component);

@@ -175,7 +175,8 @@ struct T : BandEngine {
     AddText(10, 200, 200, 20, F("Koniec"));
     report.OnManualBuild = [this](TrpPage* built) {
       EXPECT_EQ(built, report.Pages.GetPage(0));
-      for (data.First(); !data.Eof(); data.Next()) rpGlobals().Run->ShowBand(F("Band2"));
+      for (data.First(); !data.Eof(); data.Next())
+        rpRun().Run->ShowBand(F("Band2"));
     };
   }
 
@@ -691,7 +692,7 @@ TEST_F(BandEngine, WatchersHearOfEveryPrintedText) {
   EXPECT_TRUE(report.BuildPreparedPages());
   rpRemoveObjectClass(QStringLiteral("TrpTestWatcher"));
   EXPECT_EQ(heard, (QStringList{F("Text1"), F("Text1"), F("Text2")}));
-  EXPECT_TRUE(rpGlobals().WatchList.isEmpty()) << "the watchers go with the run";
+  EXPECT_TRUE(rpRun().WatchList.isEmpty()) << "the watchers go with the run";
 }
 
 // A dialog page ahead of the report page: its control's value reaches the
