@@ -45,16 +45,11 @@ QStringList BracketExpressions(const QString& text) {
 
 } // namespace
 
-TrpPageBuild::TShared& TrpPageBuild::Shared() {
-  static TShared shared;
-  return shared;
-}
-
-TrpPageBuild::TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared)
-    : report(report), page(page), prepared(prepared) {}
+TrpPageBuild::TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared, TrpRunContext& context)
+    : report(report), page(page), prepared(prepared), context(context) {}
 
 TrpPageBuild::~TrpPageBuild() {
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   if (g.Run == this) g.Run = nullptr;
   if (g.Aggregates == this) g.Aggregates = nullptr;
 }
@@ -81,7 +76,7 @@ void TrpPageBuild::StartBuild() {
 }
 
 void TrpPageBuild::LinkBands() {
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   QList<TrpView*> unattached;
   for (int i = 0; i < page.Count(); ++i) {
     TrpView* object = page.GetObject(i);
@@ -266,7 +261,7 @@ void TrpPageBuild::LinkGroups() {
 // --- preparation: aggregates
 
 void TrpPageBuild::PrepareBuild() {
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   g.Aggregates = this;
   g.Run = this;
   BindFieldObjects();
@@ -360,15 +355,15 @@ void TrpPageBuild::Rewind() {
   }
   for (TrpBand* band : bands_)
     if (band && band->dataSource) band->dataSource->First();
-  rpRun().Run = this;
-  rpRun().Aggregates = this;
+  context.Run = this;
+  context.Aggregates = this;
 }
 
 void TrpPageBuild::AddPreparedPage() { prepared.Add(page); }
 
 void TrpPageBuild::RunPageScript() {
   if (page.Script.isEmpty()) return;
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   g.CurrentObject = nullptr;
   g.Run = this;
   try {
@@ -385,7 +380,7 @@ void TrpPageBuild::RunPageScript() {
 
 void TrpPageBuild::StartDialog() {
   TrpGlobals& g = rpGlobals();
-  TrpRunContext& run = rpRun();
+  TrpRunContext& run = context;
   run.CurrentPage = &page;
   int placed = 0;
   for (int i = 0; i < page.Count(); ++i) {
@@ -449,16 +444,16 @@ void TrpPageBuild::BindField(TrpView* object) {
 
 void TrpPageBuild::FireEndPage(int number) {
   if (report.OnEndPage) report.OnEndPage(number);
-  auto* run = dynamic_cast<TrpReport*>(rpRun().RunReport);
+  auto* run = dynamic_cast<TrpReport*>(context.RunReport);
   if (run && run != &report && run->OnEndPage) run->OnEndPage(number);
 }
 
 void TrpPageBuild::BuildPage() {
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   g.Run = this;
   g.Aggregates = this;
   g.CurrentPage = &page;
-  TShared& shared = Shared();
+  TrpRunContext::TAppendPlace& shared = context.AppendPlace;
   TrpBand* master = bands_[btMasterData];
   if (delayed) {
     inSummary = false;
@@ -560,7 +555,7 @@ void TrpPageBuild::ShowBand(TrpBand* band) {
 }
 
 bool TrpPageBuild::PlayDelayedActions() {
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   g.Run = this;
   g.Aggregates = this;
   g.CurrentPage = &page;
@@ -706,7 +701,7 @@ void TrpPageBuild::ResetBandCounter(TrpBand* band, int n) {
 }
 
 void TrpPageBuild::NewPage() {
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   report.ReportProgress(g.PageNumber + 1);
   if (!inSummary) ShowBand(bands_[btColumnFooter]);
   FinishPages();
@@ -746,14 +741,14 @@ void TrpPageBuild::NewColumn(TrpBand* band) {
 }
 
 void TrpPageBuild::FinishPages() {
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   columnIndex = 0;
   pageX = page.PrintableLeft();
   TrpBand* footer = bands_[btPageFooter];
   if (g.PageNumber != 0 || (footer->flags & bfOnFirstPage)) {
     for (int number = g.PageNumber; number < prepared.Count(); ++number) {
       g.PageNumber = number;
-      if (g.AppendPage && Shared().footerPrinted) continue;
+      if (g.AppendPage && context.AppendPlace.footerPrinted) continue;
       FireEndPage(number);
       ShowBand(footer);
     }
@@ -762,7 +757,7 @@ void TrpPageBuild::FinishPages() {
 }
 
 void TrpPageBuild::WritePrepared(TrpView* object) {
-  TrpRunContext& g = rpRun();
+  TrpRunContext& g = context;
   if (g.PageNumber < 0 || g.PageNumber >= prepared.Count()) {
     TBinaryWriter dropped; // no page to write into; the object still runs its script
     object->WritePrepared(dropped);
@@ -808,7 +803,7 @@ int TrpPageBuild::BandPrintedHeight() const {
 
 bool TrpPageBuild::FinalPass() const {
   // The pass belongs to the run: a composite's members build inside its passes.
-  const auto* run = dynamic_cast<const TrpReport*>(rpRun().RunReport);
+  const auto* run = dynamic_cast<const TrpReport*>(context.RunReport);
   return run ? run->FinalPass : report.FinalPass;
 }
 

@@ -54,6 +54,8 @@ void WriteFile(const QString& fileName, const QByteArray& data) {
 
 TrpReport::TrpReport(QObject* owner)
     : TrpReportBase(owner), Now([] { return DateTime::FromDateTime(QDateTime::currentDateTime()); }) {
+  runContext_.Parser = std::make_shared<TrpParser>();
+  runContext_.Interpreter = std::make_shared<TInterpretator>();
   Pages.Add();
   EMFPages.OnPageAdded = [this](int pageNumber) {
     // The report being built hears of the page first, then this one (a composite) when it differs.
@@ -633,8 +635,9 @@ TrpDataset* TrpReport::PageDataBandDataSet(int dataBandType) const {
 }
 
 bool TrpReport::BuildPreparedPages() {
+  const TrpRunScope scope(runContext_);
   TrpGlobals& g = rpGlobals();
-  TrpRunContext& runContext = rpRun();
+  TrpRunContext& runContext = runContext_;
   runContext.EngineMode = true;
   runContext.RunDate = int(Now());
   runContext.RunTime = Now() - int(Now());
@@ -737,7 +740,7 @@ void TrpReport::CreateBuilds() {
   TrpEMFPages& target = run ? run->EMFPages : EMFPages;
   builds_.clear();
   for (int i = 0; i < Pages.Count(); ++i)
-    builds_.push_back(std::make_unique<TrpPageBuild>(*this, *Pages.GetPage(i), target));
+    builds_.push_back(std::make_unique<TrpPageBuild>(*this, *Pages.GetPage(i), target, rpRun()));
   // Pages shown by subreport objects are never built on their own.
   for (const auto& build : builds_)
     for (int i = 0; i < build->page.Count(); ++i)
@@ -810,7 +813,7 @@ void TrpReport::StartReportPages(bool rewind) {
 void TrpReport::BuildReportPages(bool multiple) {
   TrpRunContext& g = rpRun();
   // A page continuing the previous report of a composite keeps the place where that one ended.
-  if (!g.AppendPage) TrpPageBuild::Shared() = {};
+  if (!g.AppendPage) g.AppendPlace = {};
   QList<TrpPageBuild*> pages;
   for (const auto& build : builds_)
     if (build->page.PageType == 0 && !build->subreportPage) pages.append(build.get());
