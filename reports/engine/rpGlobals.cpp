@@ -133,6 +133,22 @@ void rpEngineEnd() {
 
 bool rpEngineStarted() { return Instance() != nullptr; }
 
+// The registries and the printer belong to the running engine.
+TrpPrinter& rpPrinter() { return *rpGlobals().Printer; }
+
+bool rpAddExportFilter(QObject* filter, const QString& description, const QString& mask) {
+  return rpGlobals().ExportFilters.Add(filter, description, mask);
+}
+
+void rpRemoveExportFilter(const QObject* filter) { rpGlobals().ExportFilters.Remove(filter); }
+bool rpAddFunctionLibrary(const QMetaObject& libraryClass) { return rpGlobals().FunctionLibraries.Add(libraryClass); }
+void rpRemoveFunctionLibrary(const QMetaObject& libraryClass) { rpGlobals().FunctionLibraries.Remove(libraryClass); }
+
+void rpAddFunctionDescription(TrpFunctionLibrary* library, const QString& name, const QString& category,
+                              const QString& description) {
+  rpGlobals().InstalledFunctions.Add(library, name, category, description);
+}
+
 TrpGlobals& rpGlobals() {
   if (!Instance()) throw Exception(QStringLiteral("Tlačový modul nie je spustený."));
   return *Instance();

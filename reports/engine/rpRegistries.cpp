@@ -1,8 +1,9 @@
 #include "reports/engine/rpRegistries.h"
 #include "core/CodePage1250.h"
 #include "reports/engine/rpDataset.h"
-#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpInstalledFunctions.h"
 #include "reports/engine/rpReportBase.h"
+#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 
@@ -61,19 +62,6 @@ void TrpFunctionLibraryRegistry::Remove(const QMetaObject& libraryClass) {
     installed_.RemoveLibrary(library.get());
     return true;
   });
-}
-
-bool rpAddExportFilter(QObject* filter, const QString& description, const QString& mask) {
-  return rpGlobals().ExportFilters.Add(filter, description, mask);
-}
-
-void rpRemoveExportFilter(const QObject* filter) { rpGlobals().ExportFilters.Remove(filter); }
-bool rpAddFunctionLibrary(const QMetaObject& libraryClass) { return rpGlobals().FunctionLibraries.Add(libraryClass); }
-void rpRemoveFunctionLibrary(const QMetaObject& libraryClass) { rpGlobals().FunctionLibraries.Remove(libraryClass); }
-
-void rpAddFunctionDescription(TrpFunctionLibrary* library, const QString& name, const QString& category,
-                              const QString& description) {
-  rpGlobals().InstalledFunctions.Add(library, name, category, description);
 }
 
 int rpDataBandTypeOf(int bandType) {

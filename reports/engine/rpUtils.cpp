@@ -1,10 +1,10 @@
 #include "reports/engine/rpUtils.h"
 #include "core/gui/ColorConvert.h"
 #include "reports/engine/rpDataset.h"
-#include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLocale.h"
 #include "reports/engine/rpRegistries.h"
 #include "reports/engine/rpReportBase.h"
+#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QIODevice>
 
