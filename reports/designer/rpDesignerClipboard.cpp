@@ -29,7 +29,7 @@ std::unique_ptr<TrpView> ReadEntry(const QByteArray& entry) {
   const QString className = rpReadString(reader);
   std::unique_ptr<TrpView> object = rpNewObjectOfType(kind, className);
   if (!object) return nullptr;
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   const quint8 version = g.StreamVersion;
   g.StreamVersion = kClipboardRecordVersion;
   object->RecordMode = 0;
@@ -61,7 +61,7 @@ bool rpOnePerPageTaken(const TrpPage& page, int kind, const QString& className) 
 
 void TrpObjectClipboard::Copy(const TrpPage& page) {
   entries_.clear();
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   const quint8 version = g.StreamVersion;
   g.StreamVersion = kClipboardRecordVersion;
   for (int i = 0; i < page.Count(); ++i) {

@@ -337,7 +337,7 @@ void TrpDesignerForm::Preview() {
   // Whatever the build did, the designer comes back as it was.
   report_.ModalPreview = modalPreview;
   workspace_->DrawingDisabled = false;
-  rpGlobals().CurrentReport = &report_;
+  rpRun().CurrentReport = &report_;
   rpSetCurrentDesigner(this);
   SetCurrentPage(qBound(0, shownPage, report_.Pages.Count() - 1));
   FollowSelection();

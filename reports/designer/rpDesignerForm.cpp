@@ -677,7 +677,7 @@ void TrpDesignerForm::SetCurrentPage(int index) {
   if (index < 0 || index >= report_.Pages.Count()) return;
   currentPageIndex_ = index;
   Page = report_.Pages.GetPage(index);
-  rpGlobals().CurrentPage = Page;
+  rpRun().CurrentPage = Page;
   // The selection moves first: the page it held may just have been deleted,
   // and showing the page asks it what the commands may do.
   selection_.SetPage(Page);

@@ -97,7 +97,7 @@ void TrpDesignerPage::Draw(QPainter& canvas, int upTo, const QRegion& clip) {
 }
 
 void TrpDesignerPage::DrawPageContent(QPainter& canvas, int upTo, const QRegion& clip) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.EngineMode = false;
   g.CurrentPage = page_;
   FillBackground(canvas, clip);

@@ -290,7 +290,7 @@ void TrpDictForm::ConnectAliasPage(QTreeWidget* tree, QListWidget* list, const Q
 
 void TrpDictForm::FormShow() {
   // The data set look-ups name the components of the report being edited.
-  rpGlobals().CurrentReport = &report_;
+  rpRun().CurrentReport = &report_;
   variables_ = report_.Dictionary.Variables;
   fieldAliases_ = report_.Dictionary.FieldAliases;
   sourceAliases_ = report_.Dictionary.BandSourceAliases;

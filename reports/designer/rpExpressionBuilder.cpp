@@ -25,9 +25,7 @@ QString& rpLastFieldsDataset() {
   return dataSet;
 }
 
-TrpReport* rpDesignedReport() {
-  return rpEngineStarted() ? dynamic_cast<TrpReport*>(rpGlobals().CurrentReport) : nullptr;
-}
+TrpReport* rpDesignedReport() { return rpEngineStarted() ? dynamic_cast<TrpReport*>(rpRun().CurrentReport) : nullptr; }
 
 QString rpExpressionToInsert(const QString& expression) {
   if (expression.isEmpty()) return {};

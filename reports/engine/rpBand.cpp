@@ -102,7 +102,7 @@ const TrpBand* TrpBand::CounterBand() const {
 }
 
 bool TrpBand::PrintBand() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = build.context;
   const bool keptBreaked = breaked;
   g.CurrentObject = view;
   g.CurrentBand = view;
@@ -162,7 +162,7 @@ bool TrpBand::PrintBand() {
     if (child && printChildIfInvisible) child->PrintBand();
     if (IsDataBand()) Accumulate();
   }
-  if (!noValueReset && (kind != btPageFooter || rpGlobals().PageNumber >= build.prepared.Count() - 1))
+  if (!noValueReset && (kind != btPageFooter || build.context.PageNumber >= build.prepared.Count() - 1))
     ResetAggregates();
   if (build.report.OnEndBand) build.report.OnEndBand(this);
   breaked = keptBreaked;
@@ -309,7 +309,7 @@ bool TrpBand::OutputObjects() {
   for (int i = 0; i < objects.size(); ++i) {
     if (build.report.Terminated) return false;
     if (auto* sub = dynamic_cast<TrpSubReportView*>(objects[i]); sub && sub->Visible) {
-      TrpGlobals& g = rpGlobals();
+      TrpRunContext& g = build.context;
       int limit = build.curY + height;
       if (limit < 1) limit = 0;
       const int keptPage = g.PageNumber;
@@ -342,7 +342,7 @@ void TrpBand::StartSubreports(int index) {
 }
 
 void TrpBand::RunSubreports() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = build.context;
   QList<TrpPageBuild*> shown;
   for (int i = subreportIndex; i >= 0 && i < objects.size(); ++i)
     if (auto* sub = dynamic_cast<TrpSubReportView*>(objects[i]); sub && sub->Visible)
@@ -385,7 +385,7 @@ void TrpBand::RunSubreports() {
 }
 
 void TrpBand::OutputObject(TrpView* object) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = build.context;
   g.CurrentPage = &build.page;
   g.CurrentBand = view;
   g.CurrentObject = object;
@@ -405,7 +405,7 @@ void TrpBand::OutputObject(TrpView* object) {
 }
 
 void TrpBand::WriteObjectAt(TrpView* object, int dx, int atY) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = build.context;
   const int keptLeft = object->Left, keptTop = object->Top;
   const int keptViewTop = view ? view->Top : 0;
   object->Left += dx;
@@ -432,7 +432,7 @@ void TrpBand::WriteObjectAt(TrpView* object, int dx, int atY) {
 
 void TrpBand::OutputCrossCells() {
   if (kind == btPageFooter) return;
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = build.context;
   const int keptPage = g.PageNumber;
   build.crossRowPage = keptPage;
   build.crossColumn = 1;
@@ -483,7 +483,7 @@ void TrpBand::OutputCrossCells() {
 }
 
 void TrpBand::OutputCrossCell(TrpBand* cross, int atX) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = build.context;
   build.currentBand = cross;
   g.CurrentBand = cross->view;
   cross->lineCounter = lineCounter;
@@ -505,7 +505,7 @@ void TrpBand::OutputCrossCell(TrpBand* cross, int atX) {
 
 void TrpBand::CheckCrossWidth(int cellWidth) {
   if (build.crossX + cellWidth <= build.page.PrintableRight()) return;
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = build.context;
   build.crossX = build.page.PrintableLeft();
   ++g.PageNumber;
   if (g.PageNumber >= build.prepared.Count()) {

@@ -46,7 +46,7 @@ bool IsDataBand(int type) { return type == 5 || type == 8 || type == 11; }
 // The names of the bands of the page that satisfy the test, other than `self`, ";"-joined.
 QString BandNames(const TrpView* self, const std::function<bool(int)>& test) {
   QStringList names;
-  if (self->Page && !rpGlobals().EngineMode)
+  if (self->Page && !rpRun().EngineMode)
     for (int i = 0; i < self->Page->Count(); ++i) {
       const auto* band = dynamic_cast<const TrpBandView*>(self->Page->GetObject(i));
       if (band && band != self && test(band->GetBandType())) names.append(band->Name);
@@ -181,7 +181,7 @@ void TrpBandView::SaveToStream(TBinaryWriter& stream) {
 
 void TrpBandView::LoadFromStream(TBinaryReader& stream) {
   TrpView::LoadFromStream(stream);
-  if (rpGlobals().StreamVersion <= 23) return;
+  if (rpRun().StreamVersion <= 23) return;
   ChildBand = rpReadReportString(stream);
   Columns = rpReadInteger(stream);
   ColumnWidth = rpReadInteger(stream);

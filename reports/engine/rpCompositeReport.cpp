@@ -30,7 +30,7 @@ bool TrpCompositeReport::MayAppend(TrpReport& member, TrpReport& next) const {
 }
 
 void TrpCompositeReport::BuildPages() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   CanRebuild = true;
   g.PageNumber = 0;
   TrpDataset* data = Dataset();

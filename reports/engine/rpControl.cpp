@@ -41,7 +41,7 @@ void TrpNonVisualControl::WriteProperty(const QString& name, const QVariant& val
 
 void TrpControl::Draw(QPainter* canvas) {
   PrepareDrawing(canvas);
-  ToDeviceCoords(!rpGlobals().EngineMode);
+  ToDeviceCoords(!rpRun().EngineMode);
   PaintControlImage();
   RestoreDesignCoords();
 }
@@ -49,7 +49,7 @@ void TrpControl::Draw(QPainter* canvas) {
 void TrpNonVisualControl::Draw(QPainter* canvas) {
   Width = Height = 28;
   PrepareDrawing(canvas);
-  ToDeviceCoords(!rpGlobals().EngineMode);
+  ToDeviceCoords(!rpRun().EngineMode);
   FillColor = clBtnFace;
   PaintBackground();
   PaintControlImage();

@@ -14,8 +14,8 @@ namespace {
 // Keeps the engine's stream version for the duration of a read.
 class TVersionScope {
 public:
-  explicit TVersionScope(quint8 version) : kept_(rpGlobals().StreamVersion) { rpGlobals().StreamVersion = version; }
-  ~TVersionScope() { rpGlobals().StreamVersion = kept_; }
+  explicit TVersionScope(quint8 version) : kept_(rpRun().StreamVersion) { rpRun().StreamVersion = version; }
+  ~TVersionScope() { rpRun().StreamVersion = kept_; }
 
 private:
   quint8 kept_;
@@ -43,7 +43,7 @@ TrpEMFPage& TrpEMFPages::Insert(int index, const TrpPage& templatePage) {
 
 TrpEMFPage& TrpEMFPages::Add(const TrpPage& templatePage) {
   TrpEMFPage& page = Insert(Count(), templatePage);
-  if (OnPageAdded) OnPageAdded(rpGlobals().PageNumber);
+  if (OnPageAdded) OnPageAdded(rpRun().PageNumber);
   return page;
 }
 
@@ -59,7 +59,7 @@ TrpPage& TrpEMFPages::LoadPageObjects(int index) {
   page->TopMargin = entry.TopMargin;
   page->RightMargin = entry.RightMargin;
   page->BottomMargin = entry.BottomMargin;
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.CurrentPage = page.get();
   TBinaryReader stream(entry.Stream);
   TVersionScope version{stream.ReadByte()};
@@ -216,7 +216,7 @@ void TrpEMFPages::Draw(int index, QPainter* canvas, const QRect& rectangle, bool
     entry.PageObject.reset(); // only the pages on view keep their objects
     return;
   }
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.EngineMode = true;
   TrpPage& page = entry.PageObject ? *entry.PageObject : LoadPageObjects(index);
   g.CurrentPage = &page;

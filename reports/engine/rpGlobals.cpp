@@ -61,7 +61,8 @@ TrpGlobals::TrpGlobals() {
   CheckerBitmap = Checker();
   MeasureBitmap = QImage(8, 8, QImage::Format_RGB32);
   MeasureBitmap.fill(Qt::white);
-  Interpreter = std::make_unique<TrpInterpretator>();
+  EngineRun.Parser = std::make_shared<TrpParser>();
+  EngineRun.Interpreter = std::make_shared<TrpInterpretator>();
   Variables.SetSorted(true);
   Consts.SetSorted(true);
   PutConstants();
@@ -142,6 +143,7 @@ void TrpGlobals::PutConstants() {
 void rpEngineStart() {
   if (startCount++ > 0) return;
   Instance() = std::make_unique<TrpGlobals>();
+  rpSetEngineRunContext(&Instance()->EngineRun);
   // The libraries record their descriptions through the running engine, so
   // they are registered once the globals exist.
   rpAddFunctionLibrary(TrpStdFunctionLibrary::staticMetaObject);
@@ -151,11 +153,28 @@ void rpEngineStart() {
 
 void rpEngineEnd() {
   if (startCount == 0 || --startCount > 0) return;
+  rpSetEngineRunContext(nullptr);
   Instance().reset();
   rpFreeLocale();
 }
 
 bool rpEngineStarted() { return Instance() != nullptr; }
+
+// The registries and the printer belong to the running engine.
+TrpPrinter& rpPrinter() { return *rpGlobals().Printer; }
+
+bool rpAddExportFilter(QObject* filter, const QString& description, const QString& mask) {
+  return rpGlobals().ExportFilters.Add(filter, description, mask);
+}
+
+void rpRemoveExportFilter(const QObject* filter) { rpGlobals().ExportFilters.Remove(filter); }
+bool rpAddFunctionLibrary(const QMetaObject& libraryClass) { return rpGlobals().FunctionLibraries.Add(libraryClass); }
+void rpRemoveFunctionLibrary(const QMetaObject& libraryClass) { rpGlobals().FunctionLibraries.Remove(libraryClass); }
+
+void rpAddFunctionDescription(TrpFunctionLibrary* library, const QString& name, const QString& category,
+                              const QString& description) {
+  rpGlobals().InstalledFunctions.Add(library, name, category, description);
+}
 
 TrpGlobals& rpGlobals() {
   if (!Instance()) throw Exception(QStringLiteral("Tlačový modul nie je spustený."));

@@ -6,6 +6,7 @@
 #include "reports/engine/rpPrintDevice.h"
 #include "reports/engine/rpPrintJob.h"
 #include "reports/engine/rpRegistries.h"
+#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpVariables.h"
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
@@ -30,9 +31,10 @@ public:
   virtual void Decompress(QIODevice& source, QIODevice& target) {}
 };
 
-// The engine's process-wide objects and the state of the report being loaded
-// or run. One instance lives from rpEngineStart to rpEngineEnd; the engine is
-// used from the main thread only and builds one report at a time.
+// The engine's process-wide objects: the registries, the shared variables and
+// constants, the printer, the localised tables and the hooks the window
+// libraries install. One instance lives from rpEngineStart to rpEngineEnd.
+// What belongs to one run is in TrpRunContext (rpRun()).
 class TrpGlobals {
 public:
   TrpGlobals();
@@ -40,30 +42,9 @@ public:
   TrpGlobals(const TrpGlobals&) = delete;
   TrpGlobals& operator=(const TrpGlobals&) = delete;
 
-  // --- the run (references, not owned)
-  TrpReportBase* CurrentReport = nullptr; // named-value look-ups go to it
-  TrpReportBase* RunReport = nullptr;     // owns the prepared pages being built
-  TrpPage* CurrentPage = nullptr;
-  TrpBandView* CurrentBand = nullptr;
-  TrpView* CurrentObject = nullptr;
-  bool EngineMode = false;      // off while designing, on while building, showing, printing, exporting
-  bool SuppressDrawing = false; // the first pass of a two-pass build
-  int PageNumber = 0;           // 0-based; PAGE# is this + 1
-  int TotalPages = 0;
-  TDateTime RunDate = 0, RunTime = 0;
-  QVariant CurrentValue;   // VALUE: the value being formatted
-  QString EvaluatingName;  // guards a name whose value refers to itself
-  bool AggregatePass = false;
-  TrpBandView* AggregateBand = nullptr;
-  bool AppendPage = false;
-  bool AppendNextReport = false;
-  bool BuildAborted = false;
-  bool LoadErrorFlag = false;
-  QString LoadErrorText;
-  quint8 StreamVersion = 0;
+  // --- the run outside a build (designing, loading, showing); a build runs in its report's own context
+  TrpRunContext EngineRun;
   qint32 NextObjectId = 0; // gives every new object its ObjectId
-  QIODevice* ExportStream = nullptr;
-  QList<TrpView*> WatchList;
   bool PrinterReady = false;
   // The registry key below the current user where the report user interface
   // keeps its window positions; the designer appends the application title.
@@ -77,9 +58,6 @@ public:
   QStringList Strings; // the general string list
   QImage CheckerBitmap; // 8 x 8, white where x + y is even, silver elsewhere
   QImage MeasureBitmap; // 8 x 8 scratch surface for off-screen measuring
-  TrpParser Parser;
-  // The report engine replaces it by its own subclass.
-  std::unique_ptr<TrpInterpretator> Interpreter;
   TrpVariables Variables; // sorted; never cleared between reports
   TrpVariables Consts;    // sorted named constants
   std::unique_ptr<TrpCompressor> Compressor;
@@ -111,18 +89,9 @@ public:
   // (`pdfFileName`, else asked) while the virtual printer is current. Null
   // when the user cancelled; raises Exception when it cannot be opened.
   std::function<std::unique_ptr<TrpPrintDevice>(const QString& pdfFileName)> OpenPrintDevice;
-  // The aggregate side of the band engine; null until page building installs it.
-  class TrpAggregateBands* Aggregates = nullptr;
   // The width in pixels of a text in a font (QFontMetrics by default); tests
   // install a deterministic one.
   std::function<int(const QFont& font, const QString& text)> TextWidth;
-  // The export filter's object callback (the report being exported installs it).
-  std::function<void(int x, int y, TrpView* object)> ExportObject;
-  // The export filter's text callback for a line of a text object.
-  std::function<void(const QRect& drawRect, int x, int y, const QString& text, int frameLines, TrpView* object)>
-      ExportText;
-  // The band engine's run state; null until page building installs it.
-  class TrpRunState* Run = nullptr;
   // Shows a dialog page's controls as a modal form and returns its modal
   // result (1 OK, 2 cancel); the engine window library installs it. Without
   // it a dialog page is confirmed at once.
@@ -175,8 +144,8 @@ bool rpEngineStarted();
 TrpGlobals& rpGlobals();
 
 // The names the rest of the engine uses.
-inline TrpParser& rpParser() { return rpGlobals().Parser; }
-inline TrpInterpretator& rpInterpreter() { return *rpGlobals().Interpreter; }
+inline TrpParser& rpParser() { return *rpRun().Parser; }
+inline TrpInterpretator& rpInterpreter() { return *rpRun().Interpreter; }
 inline TrpVariables& rpVariables() { return rpGlobals().Variables; }
 inline TrpVariables& rpConsts() { return rpGlobals().Consts; }
 inline TrpInstalledFunctions& rpInstalledFunctions() { return rpGlobals().InstalledFunctions; }

@@ -26,7 +26,7 @@ void TrpLineView::MakeLine() {
 void TrpLineView::Draw(QPainter* canvas) {
   PrepareDrawing(canvas);
   MakeLine();
-  ToDeviceCoords(!rpGlobals().EngineMode);
+  ToDeviceCoords(!rpRun().EngineMode);
   PaintFrame();
   RestoreDesignCoords();
 }

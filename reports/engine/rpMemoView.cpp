@@ -131,7 +131,8 @@ void TrpMemoView::SaveToStream(TBinaryWriter& stream) {
 void TrpMemoView::LoadFromStream(TBinaryReader& stream) {
   TrpStretcheable::LoadFromStream(stream);
   const TrpGlobals& g = rpGlobals();
-  const int v = g.StreamVersion;
+  const TrpRunContext& run = rpRun();
+  const int v = run.StreamVersion;
   Font.Name = rpReadReportString(stream);
   Font.Size = rpReadInteger(stream);
   Font.Style = rpSetFontStyle(rpReadWord(stream));
@@ -315,7 +316,7 @@ void TrpMemoView::WrapMemo() {
   WrapLines.clear();
   const bool rotated = Alignment & 4;
   const int available = rotated ? Height - 2 * GapY : Width - 2 * GapX;
-  const bool designing = !rpGlobals().EngineMode;
+  const bool designing = !rpRun().EngineMode;
   if (!rotated && designing && WorkLines.size() == 1 && WorkLines[0].startsWith(QLatin1Char('[')) &&
       Measure(font, WorkLines[0]) > available) {
     WrapLines.append(WorkLines[0]);
@@ -346,7 +347,7 @@ int TrpMemoView::AssignFont(QPainter* canvas) {
 }
 
 void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const QRect& clip) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   int y = Top + GapY;
   const int th = rpRoundEven(LineSpacing * ZoomY) + fontHeight;
   const int drWidth = DrawRect.right() - DrawRect.left();
@@ -397,7 +398,7 @@ void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const Q
 }
 
 void TrpMemoView::DrawRotatedLines(const QFont& font, int fontHeight) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   int x = Left + GapX;
   const int th = rpRoundEven(LineSpacing * ZoomX) + fontHeight;
   const int drHeight = DrawRect.bottom() - DrawRect.top();
@@ -496,7 +497,7 @@ int TrpMemoView::CalcWidth(const QStringList& lines) {
 }
 
 void TrpMemoView::Draw(QPainter* canvas) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   const bool building = g.EngineMode;
   DrawCanvas = canvas;
   if ((Flags & mfAutoWidth) && !Memo.isEmpty() && building) {
@@ -558,7 +559,7 @@ void TrpMemoView::ApplyHighlight() {
 }
 
 bool TrpMemoView::HasBeforePrintChange() {
-  auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport);
+  auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport);
   WorkLines = Memo;
   if (report) report->FireBeforePrint(WorkLines, this);
   return WorkLines != Memo;
@@ -580,7 +581,7 @@ int TrpMemoView::CalcHeight() {
     WorkLines = WrapLines;
     const QString text = WorkLines.join(QStringLiteral("\r\n"));
     if (!((Flags & mfSuppress) && text == LastPrintedText)) result = TextHeight;
-    if (rpGlobals().SuppressDrawing && (Flags & mfSuppress)) LastPrintedText = text;
+    if (rpRun().SuppressDrawing && (Flags & mfSuppress)) LastPrintedText = text;
   }
   RestoreDesignCoords();
   Font = keptFont;
@@ -589,7 +590,7 @@ int TrpMemoView::CalcHeight() {
 }
 
 void TrpMemoView::WritePrepared(TBinaryWriter& stream) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   PrepareDrawing(nullptr);
   StopAtBottom = true;
   if (SplitMode == 0) RunScript();

@@ -119,7 +119,7 @@ int TrpPage::PrintableBottom() const {
 }
 
 void TrpPage::LoadFromStream(TBinaryReader& stream) {
-  const int v = rpGlobals().StreamVersion;
+  const int v = rpRun().StreamVersion;
   Script.clear();
   const qint32 first = rpReadInteger(stream);
   const bool marked = first == -1;
@@ -308,7 +308,7 @@ void TrpPages::Delete(int index) {
 }
 
 void TrpPages::PrepareAlignedObjects() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   QImage scratch(8, 8, QImage::Format_RGB32);
   QPainter canvas(&scratch);
   TrpPage* const keptPage = g.CurrentPage;

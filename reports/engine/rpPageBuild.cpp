@@ -45,16 +45,11 @@ QStringList BracketExpressions(const QString& text) {
 
 } // namespace
 
-TrpPageBuild::TShared& TrpPageBuild::Shared() {
-  static TShared shared;
-  return shared;
-}
-
-TrpPageBuild::TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared)
-    : report(report), page(page), prepared(prepared) {}
+TrpPageBuild::TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared, TrpRunContext& context)
+    : report(report), page(page), prepared(prepared), context(context) {}
 
 TrpPageBuild::~TrpPageBuild() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   if (g.Run == this) g.Run = nullptr;
   if (g.Aggregates == this) g.Aggregates = nullptr;
 }
@@ -81,7 +76,7 @@ void TrpPageBuild::StartBuild() {
 }
 
 void TrpPageBuild::LinkBands() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   QList<TrpView*> unattached;
   for (int i = 0; i < page.Count(); ++i) {
     TrpView* object = page.GetObject(i);
@@ -266,7 +261,7 @@ void TrpPageBuild::LinkGroups() {
 // --- preparation: aggregates
 
 void TrpPageBuild::PrepareBuild() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   g.Aggregates = this;
   g.Run = this;
   BindFieldObjects();
@@ -360,15 +355,15 @@ void TrpPageBuild::Rewind() {
   }
   for (TrpBand* band : bands_)
     if (band && band->dataSource) band->dataSource->First();
-  rpGlobals().Run = this;
-  rpGlobals().Aggregates = this;
+  context.Run = this;
+  context.Aggregates = this;
 }
 
 void TrpPageBuild::AddPreparedPage() { prepared.Add(page); }
 
 void TrpPageBuild::RunPageScript() {
   if (page.Script.isEmpty()) return;
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   g.CurrentObject = nullptr;
   g.Run = this;
   try {
@@ -385,7 +380,8 @@ void TrpPageBuild::RunPageScript() {
 
 void TrpPageBuild::StartDialog() {
   TrpGlobals& g = rpGlobals();
-  g.CurrentPage = &page;
+  TrpRunContext& run = context;
+  run.CurrentPage = &page;
   int placed = 0;
   for (int i = 0; i < page.Count(); ++i) {
     TrpView* object = page.GetObject(i);
@@ -401,9 +397,9 @@ void TrpPageBuild::StartDialog() {
   if (placed > 0 && page.Visible && !report.Terminated) {
     // A script that already set the modal result decides without showing the form.
     if (modalResult_ == 0) modalResult_ = g.ShowDialogPage ? g.ShowDialogPage(page) : 1;
-    if (modalResult_ == 2) g.BuildAborted = true;
+    if (modalResult_ == 2) run.BuildAborted = true;
   }
-  if (g.Run == this) g.Run = nullptr;
+  if (run.Run == this) run.Run = nullptr;
   built_ = true;
 }
 
@@ -448,16 +444,16 @@ void TrpPageBuild::BindField(TrpView* object) {
 
 void TrpPageBuild::FireEndPage(int number) {
   if (report.OnEndPage) report.OnEndPage(number);
-  auto* run = dynamic_cast<TrpReport*>(rpGlobals().RunReport);
+  auto* run = dynamic_cast<TrpReport*>(context.RunReport);
   if (run && run != &report && run->OnEndPage) run->OnEndPage(number);
 }
 
 void TrpPageBuild::BuildPage() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   g.Run = this;
   g.Aggregates = this;
   g.CurrentPage = &page;
-  TShared& shared = Shared();
+  TrpRunContext::TAppendPlace& shared = context.AppendPlace;
   TrpBand* master = bands_[btMasterData];
   if (delayed) {
     inSummary = false;
@@ -559,7 +555,7 @@ void TrpPageBuild::ShowBand(TrpBand* band) {
 }
 
 bool TrpPageBuild::PlayDelayedActions() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   g.Run = this;
   g.Aggregates = this;
   g.CurrentPage = &page;
@@ -705,7 +701,7 @@ void TrpPageBuild::ResetBandCounter(TrpBand* band, int n) {
 }
 
 void TrpPageBuild::NewPage() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   report.ReportProgress(g.PageNumber + 1);
   if (!inSummary) ShowBand(bands_[btColumnFooter]);
   FinishPages();
@@ -745,14 +741,14 @@ void TrpPageBuild::NewColumn(TrpBand* band) {
 }
 
 void TrpPageBuild::FinishPages() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   columnIndex = 0;
   pageX = page.PrintableLeft();
   TrpBand* footer = bands_[btPageFooter];
   if (g.PageNumber != 0 || (footer->flags & bfOnFirstPage)) {
     for (int number = g.PageNumber; number < prepared.Count(); ++number) {
       g.PageNumber = number;
-      if (g.AppendPage && Shared().footerPrinted) continue;
+      if (g.AppendPage && context.AppendPlace.footerPrinted) continue;
       FireEndPage(number);
       ShowBand(footer);
     }
@@ -761,7 +757,7 @@ void TrpPageBuild::FinishPages() {
 }
 
 void TrpPageBuild::WritePrepared(TrpView* object) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = context;
   if (g.PageNumber < 0 || g.PageNumber >= prepared.Count()) {
     TBinaryWriter dropped; // no page to write into; the object still runs its script
     object->WritePrepared(dropped);
@@ -807,7 +803,7 @@ int TrpPageBuild::BandPrintedHeight() const {
 
 bool TrpPageBuild::FinalPass() const {
   // The pass belongs to the run: a composite's members build inside its passes.
-  const auto* run = dynamic_cast<const TrpReport*>(rpGlobals().RunReport);
+  const auto* run = dynamic_cast<const TrpReport*>(context.RunReport);
   return run ? run->FinalPass : report.FinalPass;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpReport.h"
+#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpStdFunctionLibrary.h"
 #include <QtCore/QHash>
 #include <memory>
@@ -19,7 +20,8 @@ public:
   // headers and group headers stay well below this.
   static constexpr int kMaxPendingBands = 100;
 
-  TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared);
+  // `context` is the run the build belongs to (its report's, or a composite's for a member).
+  TrpPageBuild(TrpReport& report, TrpPage& page, TrpEMFPages& prepared, TrpRunContext& context);
   ~TrpPageBuild() override;
 
   // A dialog page shows its controls (through TrpGlobals::ShowDialogPage)
@@ -48,6 +50,7 @@ public:
   TrpReport& report;
   TrpPage& page;
   TrpEMFPages& prepared;
+  TrpRunContext& context;
 
   // --- build state
   int curY = 0, pageBottom = 0, pageX = 0, columnIndex = 0, columnStartY = 0;
@@ -73,13 +76,6 @@ public:
   TrpBand* CrossBandOf(const TrpView* object) const { return crossBandOf_.value(object); }
   int ColumnCount() const { return page.ColumnCount > 1 ? page.ColumnCount : 1; }
   int ColumnFooterHeight() const;
-
-  // Shared between the page templates of one run.
-  struct TShared {
-    int savedCurY = 0, savedPageBottom = 0;
-    bool footerPrinted = false;
-  };
-  static TShared& Shared();
 
   // --- TrpRunState
   qint64 RowNumber(bool throughReport) const override;

@@ -202,7 +202,7 @@ QRect TrpPictureView::TargetRect() const {
 }
 
 void TrpPictureView::Draw(QPainter* canvas) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   PrepareDrawing(canvas);
   ToDeviceCoords(!g.EngineMode);
   PaintBackground();

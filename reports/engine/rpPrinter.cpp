@@ -1,6 +1,5 @@
 #include "reports/engine/rpPrinter.h"
 #include "core/Exception.h"
-#include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpUtils.h"
 #include <cmath>
 
@@ -162,5 +161,3 @@ int TrpPrinter::BinToIndex(int code) const { return std::max(0, int(BinCodes.ind
 void TrpPrinter::PropertiesDlg() {
   if (system_ && !IsVirtual() && system_->PropertiesDialog()) GetSettings();
 }
-
-TrpPrinter& rpPrinter() { return *rpGlobals().Printer; }

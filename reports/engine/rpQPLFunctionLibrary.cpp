@@ -1,5 +1,6 @@
 #include "reports/engine/rpQPLFunctionLibrary.h"
-#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpParser.h"
+#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpValue.h"
 #include <cmath>
 
@@ -22,5 +23,5 @@ TQPLFunctionLibrary::TQPLFunctionLibrary() {
 }
 
 void TQPLFunctionLibrary::ExecuteFunction(int number, const QString& p1, const QString&, const QString&, QVariant& val) {
-  val = number == 0 ? QVariant(rpMoneyToStr(rpValueToFloat(rpParser().Calc(p1)))) : rpIntegerValue(0);
+  val = number == 0 ? QVariant(rpMoneyToStr(rpValueToFloat(rpRun().Parser->Calc(p1)))) : rpIntegerValue(0);
 }

@@ -1,8 +1,9 @@
 #include "reports/engine/rpRegistries.h"
 #include "core/CodePage1250.h"
 #include "reports/engine/rpDataset.h"
-#include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpInstalledFunctions.h"
 #include "reports/engine/rpReportBase.h"
+#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 
@@ -63,19 +64,6 @@ void TrpFunctionLibraryRegistry::Remove(const QMetaObject& libraryClass) {
   });
 }
 
-bool rpAddExportFilter(QObject* filter, const QString& description, const QString& mask) {
-  return rpGlobals().ExportFilters.Add(filter, description, mask);
-}
-
-void rpRemoveExportFilter(const QObject* filter) { rpGlobals().ExportFilters.Remove(filter); }
-bool rpAddFunctionLibrary(const QMetaObject& libraryClass) { return rpGlobals().FunctionLibraries.Add(libraryClass); }
-void rpRemoveFunctionLibrary(const QMetaObject& libraryClass) { rpGlobals().FunctionLibraries.Remove(libraryClass); }
-
-void rpAddFunctionDescription(TrpFunctionLibrary* library, const QString& name, const QString& category,
-                              const QString& description) {
-  rpGlobals().InstalledFunctions.Add(library, name, category, description);
-}
-
 int rpDataBandTypeOf(int bandType) {
   if ((bandType >= 0 && bandType <= 6) || bandType == 16 || bandType == 17) return 5;
   if (bandType == 8 || bandType == 9) return 8;
@@ -85,7 +73,7 @@ int rpDataBandTypeOf(int bandType) {
 }
 
 TDataSet* rpGetDefaultDataSet() {
-  const TrpReportBase* report = rpGlobals().CurrentReport;
+  const TrpReportBase* report = rpRun().CurrentReport;
   if (!report) return nullptr;
   TrpDataset* dataSet = report->Dataset();
   const int bandType = report->CurrentBandType();
@@ -109,7 +97,7 @@ TrpDataset* rpResolveBandDataSource(const QString& text, bool& created) {
     dataSet = user;
     created = true;
   } else {
-    const TrpReportBase* report = rpGlobals().CurrentReport;
+    const TrpReportBase* report = rpRun().CurrentReport;
     QObject* component = rpFindComponent(report ? report->Owner() : nullptr, text);
     if (component) {
       dataSet = qobject_cast<TrpDataset*>(component);

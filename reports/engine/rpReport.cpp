@@ -55,18 +55,20 @@ void WriteFile(const QString& fileName, const QByteArray& data) {
 
 TrpReport::TrpReport(QObject* owner)
     : TrpReportBase(owner), Now([] { return DateTime::FromDateTime(QDateTime::currentDateTime()); }) {
+  runContext_.Parser = std::make_shared<TrpParser>();
+  runContext_.Interpreter = std::make_shared<TInterpretator>();
   Pages.Add();
   EMFPages.OnPageAdded = [this](int pageNumber) {
     // The report being built hears of the page first, then this one (a composite) when it differs.
-    auto* current = rpEngineStarted() ? dynamic_cast<TrpReport*>(rpGlobals().CurrentReport) : nullptr;
+    auto* current = rpEngineStarted() ? dynamic_cast<TrpReport*>(rpRun().CurrentReport) : nullptr;
     if (current && current != this && current->OnBeginPage) current->OnBeginPage(pageNumber);
     if (OnBeginPage) OnBeginPage(pageNumber);
   };
 }
 
 TrpReport::~TrpReport() {
-  if (rpEngineStarted() && rpGlobals().CurrentReport == this) {
-    rpGlobals().CurrentReport = nullptr;
+  if (rpEngineStarted() && rpRun().CurrentReport == this) {
+    rpRun().CurrentReport = nullptr;
     ForgetCurrentObjects();
   }
 }
@@ -77,10 +79,12 @@ void TrpReport::ForgetCurrentObjects() {
   if (TrpReportDesigner* designer = rpCurrentDesigner();
       designer && designer->Page && Pages.IndexOf(designer->Page) >= 0)
     designer->ReleasePages();
-  TrpGlobals& g = rpGlobals();
-  g.CurrentPage = nullptr;
-  g.CurrentObject = nullptr;
-  g.CurrentBand = nullptr;
+  // Both the context now running and the report's own, which keeps the last build's.
+  for (TrpRunContext* g : {&rpRun(), &runContext_}) {
+    g->CurrentPage = nullptr;
+    g->CurrentObject = nullptr;
+    g->CurrentBand = nullptr;
+  }
 }
 
 void TrpReport::ClearTemplate() {
@@ -112,9 +116,10 @@ TrpView* TrpReport::FindObject(const QString& name) const {
 
 void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
   TrpGlobals& g = rpGlobals();
+  TrpRunContext& run = rpRun();
   TrpReport::EndBuild(); // page builds refer to the pages about to be replaced
-  g.CurrentReport = this;
-  g.EngineMode = false;
+  run.CurrentReport = this;
+  run.EngineMode = false;
   Dictionary.Clear();
   if (data.isEmpty()) return;
   TBinaryReader stream(data);
@@ -124,13 +129,13 @@ void TrpReport::LoadFromStream(const QByteArray& data, bool fromFile) {
     version = 21;
     stream.Seek(0);
   }
-  g.LoadErrorFlag = false;
-  g.LoadErrorText.clear();
+  run.LoadErrorFlag = false;
+  run.LoadErrorText.clear();
   if (version > kStreamVersion) {
     g.ErrorBox(UnsupportedText(), rpLoadStr(55206));
     return;
   }
-  g.StreamVersion = version;
+  run.StreamVersion = version;
   try {
     ReadPagesSection(stream);
     if (stream.AtEnd())
@@ -169,7 +174,7 @@ bool TrpReport::PasswordAccepted() {
 }
 
 void TrpReport::ReadPagesSection(TBinaryReader& stream) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   ClearTemplate();
   UseCurrentPrinter = stream.ReadUInt16() != 0;
   DoublePassReport = stream.ReadUInt16() != 0;
@@ -201,7 +206,7 @@ void TrpReport::ReadPagesSection(TBinaryReader& stream) {
 }
 
 void TrpReport::ReadObjectRecord(TBinaryReader& stream, quint8 kind) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   const int version = g.StreamVersion;
   QString className = kind == 10 ? rpReadReportString(stream) : QString();
   const QString upper = className.toUpper();
@@ -257,7 +262,7 @@ void TrpReport::ReadReportInfo(TBinaryReader& stream) {
 // --- writing
 
 QByteArray TrpReport::SaveToStream() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.StreamVersion = kStreamVersion;
   TBinaryWriter stream;
   rpWriteByte(stream, kStreamVersion);
@@ -329,7 +334,7 @@ void TrpReport::SaveAsXmlFile(const QString& fileName) {
 }
 
 void TrpReport::WriteTemplateFile(const QString& fileName, const QStringList& description, const QImage& picture) {
-  rpGlobals().StreamVersion = kStreamVersion;
+  rpRun().StreamVersion = kStreamVersion;
   TBinaryWriter stream;
   rpWriteMemo(stream, description);
   const qsizetype offsetField = stream.Size();
@@ -346,7 +351,8 @@ bool TrpReport::ReadTemplateFile(const QString& fileName, QStringList* descripti
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray data = file.readAll();
   TrpGlobals& g = rpGlobals();
-  g.StreamVersion = kStreamVersion;
+  TrpRunContext& run = rpRun();
+  run.StreamVersion = kStreamVersion;
   TBinaryReader stream(data);
   try {
     QStringList lines;
@@ -365,9 +371,9 @@ bool TrpReport::ReadTemplateFile(const QString& fileName, QStringList* descripti
     if (load) FailUnsupported();
     return false;
   }
-  g.CurrentReport = this;
-  g.LoadErrorFlag = false;
-  g.LoadErrorText.clear();
+  run.CurrentReport = this;
+  run.LoadErrorFlag = false;
+  run.LoadErrorText.clear();
   try {
     ReadPagesSection(stream);
   } catch (const EMissingClasses& e) {
@@ -382,11 +388,11 @@ bool TrpReport::ReadTemplateFile(const QString& fileName, QStringList* descripti
 // --- values while a report runs
 
 void TrpReport::BindParser() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.CurrentReport = this;
-  g.Parser.OnGetValue = [this](const QString& name, QVariant& value) { ResolveName(name, value); };
-  g.Parser.OnFunction = [this](const QString& name, const QString& p1, const QString& p2, const QString& p3,
-                               QVariant& val) { CallReportFunction(name, p1, p2, p3, val); };
+  g.Parser->OnGetValue = [this](const QString& name, QVariant& value) { ResolveName(name, value); };
+  g.Parser->OnFunction = [this](const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                                QVariant& val) { CallReportFunction(name, p1, p2, p3, val); };
   if (!dynamic_cast<TInterpretator*>(g.Interpreter.get())) g.Interpreter = std::make_unique<TInterpretator>();
 }
 
@@ -410,17 +416,18 @@ void TrpReport::ResolveName(const QString& name, QVariant& value) {
   if (!rpIsNull(value)) return;
   value = rpIntegerValue(0);
   TrpGlobals& g = rpGlobals();
-  const TrpRunState* run = g.Run;
+  TrpRunContext& runContext = rpRun();
+  const TrpRunState* run = runContext.Run;
   if (Dictionary.Variables.IndexOf(name) >= 0 || Dictionary.ResolveName(name)) {
     value = Dictionary.GetValue(name);
   } else if (name == QLatin1String("VALUE")) {
-    value = g.CurrentValue;
+    value = runContext.CurrentValue;
   } else if (name == QLatin1String("PAGE#")) {
-    value = rpIntegerValue(g.PageNumber + 1);
+    value = rpIntegerValue(runContext.PageNumber + 1);
   } else if (name == QLatin1String("DATE")) {
-    value = rpDateTimeValue(g.RunDate);
+    value = rpDateTimeValue(runContext.RunDate);
   } else if (name == QLatin1String("TIME")) {
-    value = rpDateTimeValue(g.RunTime);
+    value = rpDateTimeValue(runContext.RunTime);
   } else if (name == QLatin1String("LINE#") || name == QLatin1String("LINETHROUGH#")) {
     value = rpIntegerValue(run ? run->RowNumber(name == QLatin1String("LINETHROUGH#")) : 0);
   } else if (name == QLatin1String("COLUMN#")) {
@@ -428,15 +435,15 @@ void TrpReport::ResolveName(const QString& name, QVariant& value) {
   } else if (name == QLatin1String("CURRENT#")) {
     value = rpIntegerValue(run ? run->CurrentRow() : 0);
   } else if (name == QLatin1String("TOTALPAGES")) {
-    value = rpIntegerValue(g.TotalPages);
+    value = rpIntegerValue(runContext.TotalPages);
   } else if (const QVariant info = ReportInfoValue(name); info.isValid()) {
     value = info;
   } else if (name == QLatin1String("CALCWIDTH")) {
-    if (auto* memo = dynamic_cast<TrpMemoView*>(g.CurrentObject)) {
+    if (auto* memo = dynamic_cast<TrpMemoView*>(runContext.CurrentObject)) {
       memo->ExpandMemo();
       value = rpIntegerValue(memo->CalcWidth(memo->WorkLines));
-    } else if (g.CurrentObject) {
-      value = rpIntegerValue(g.CurrentObject->Width);
+    } else if (runContext.CurrentObject) {
+      value = rpIntegerValue(runContext.CurrentObject->Width);
     }
   } else if (g.Variables.IndexOf(name) >= 0) {
     value = g.Variables.GetVariable(name);
@@ -444,17 +451,17 @@ void TrpReport::ResolveName(const QString& name, QVariant& value) {
     value = QVariant();
     GetInternalValue(name, value);
     if (!rpIsNull(value)) return;
-    if (name != g.EvaluatingName) {
-      const QString saved = g.EvaluatingName;
-      g.EvaluatingName = name;
+    if (name != runContext.EvaluatingName) {
+      const QString saved = runContext.EvaluatingName;
+      runContext.EvaluatingName = name;
       try {
-        value = g.Parser.Calc(name);
+        value = runContext.Parser->Calc(name);
       } catch (...) {
-        g.EvaluatingName = saved;
+        runContext.EvaluatingName = saved;
         throw;
       }
-      g.EvaluatingName = saved;
-    } else if (!g.AggregatePass) {
+      runContext.EvaluatingName = saved;
+    } else if (!runContext.AggregatePass) {
       throw ErpParserError(QStringLiteral("Nedefinovaný symbol \"%1\"").arg(name));
     }
   }
@@ -462,7 +469,8 @@ void TrpReport::ResolveName(const QString& name, QVariant& value) {
 
 void TrpReport::GetInternalValue(const QString& name, QVariant& value) {
   TrpGlobals& g = rpGlobals();
-  const TrpRunState* run = g.Run;
+  TrpRunContext& runContext = rpRun();
+  const TrpRunState* run = runContext.Run;
   if (name == QLatin1String("CURY")) {
     value = rpIntegerValue(run ? run->CurY() : 0);
   } else if (name == QLatin1String("FREESPACE")) {
@@ -472,7 +480,7 @@ void TrpReport::GetInternalValue(const QString& name, QVariant& value) {
   } else if (name == QLatin1String("PAGEHEIGHT")) {
     value = rpIntegerValue(run ? run->BottomLimit() : 0);
   } else if (name == QLatin1String("PAGEWIDTH")) {
-    value = rpIntegerValue(g.CurrentPage ? g.CurrentPage->PrintableRight() : 0);
+    value = rpIntegerValue(runContext.CurrentPage ? runContext.CurrentPage->PrintableRight() : 0);
   } else {
     TrpObject* object = nullptr;
     QString property;
@@ -488,7 +496,7 @@ void TrpReport::GetInternalValue(const QString& name, QVariant& value) {
 }
 
 void TrpReport::GetFormattedValue(const QString& expression, QString& text) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   qint32 code = g.CurrentObject ? g.CurrentObject->DisplayFormatCode : 0;
   QString format = g.CurrentObject ? g.CurrentObject->DisplayFormatText : QString();
   QString source = expression;
@@ -522,7 +530,7 @@ void TrpReport::CallReportFunction(const QString& name, const QString& p1, const
 
 void TrpReport::RunBuiltinProcedure(const QString& name, const QString& p1, const QString& p2, const QString& p3,
                                     QVariant& val) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   TrpRunState* run = g.Run;
   if (name == QLatin1String("STOPREPORT")) {
     if (run) run->Terminate();
@@ -534,7 +542,7 @@ void TrpReport::RunBuiltinProcedure(const QString& name, const QString& p1, cons
     if (run) run->ShowBand(p1);
   } else if (name == QLatin1String("INC") || name == QLatin1String("DEC")) {
     QVariant value;
-    if (g.Parser.OnGetValue) g.Parser.OnGetValue(p1, value);
+    if (g.Parser->OnGetValue) g.Parser->OnGetValue(p1, value);
     g.Interpreter->SetValue(p1, name == QLatin1String("INC") ? rpAdd(value, rpIntegerValue(1))
                                                             : rpSubtract(value, rpIntegerValue(1)));
   } else if (name == QLatin1String("SETARRAY") || name == QLatin1String("GETARRAY")) {
@@ -550,13 +558,14 @@ void TrpReport::RunBuiltinProcedure(const QString& name, const QString& p1, cons
 void TrpReport::ArrayProcedure(bool set, const QString& array, const QString& index, const QString& value,
                                QVariant& val) {
   TrpGlobals& g = rpGlobals();
-  const QVariant indexValue = g.Parser.Calc(index);
+  TrpRunContext& run = rpRun();
+  const QVariant indexValue = run.Parser->Calc(index);
   if (array.contains(QLatin1Char('.'))) {
     TrpObject* object = nullptr;
     QString property;
     rpGetObjectAndProperty(array, object, property);
     if (!object) return;
-    const QVariant item = set ? g.Parser.Calc(value) : QVariant();
+    const QVariant item = set ? run.Parser->Calc(value) : QVariant();
     val = object->CallMethod(set ? QStringLiteral("SETINDEXPROPERTY") : QStringLiteral("GETINDEXPROPERTY"),
                              property.toUpper(), indexValue, item);
     return;
@@ -566,7 +575,7 @@ void TrpReport::ArrayProcedure(bool set, const QString& array, const QString& in
                                 : QString::number(rpValueToInteger(indexValue));
   const QString element = QStringLiteral("Arr_") + array + QLatin1Char('_') + indexText;
   if (set)
-    g.Variables.SetVariable(element, g.Parser.Calc(value));
+    g.Variables.SetVariable(element, run.Parser->Calc(value));
   else
     val = g.Variables.GetVariable(element);
 }
@@ -596,18 +605,19 @@ void TInterpretator::DoFunction(const QString& name, const QString& p1, const QS
 
 void TInterpretator::SetValue(const QString& name, const QVariant& value) {
   TrpGlobals& g = rpGlobals();
-  auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
+  TrpRunContext& run = rpRun();
+  auto* report = dynamic_cast<TrpReport*>(run.CurrentReport);
   const QString upper = name.toUpper();
   if (g.Variables.IndexOf(name) >= 0) {
     g.Variables.SetVariable(name, value);
   } else if (report && report->Dictionary.Variables.IndexOf(name) >= 0) {
     report->Dictionary.Variables.SetVariable(name, value);
   } else if (upper == QLatin1String("MODALRESULT")) {
-    if (g.Run) g.Run->SetModalResult(int(rpValueToInteger(value)));
+    if (run.Run) run.Run->SetModalResult(int(rpValueToInteger(value)));
   } else if (upper == QLatin1String("CURY")) {
-    if (g.Run) g.Run->SetCurY(int(rpValueToInteger(value)));
+    if (run.Run) run.Run->SetCurY(int(rpValueToInteger(value)));
   } else if (upper == QLatin1String("PROGRESS")) {
-    if (g.Run) g.Run->Progress(rpValueToText(value));
+    if (run.Run) run.Run->Progress(rpValueToText(value));
   } else {
     TrpObject* object = nullptr;
     QString property;
@@ -632,19 +642,21 @@ TrpDataset* TrpReport::PageDataBandDataSet(int dataBandType) const {
 }
 
 bool TrpReport::BuildPreparedPages() {
+  const TrpRunScope scope(runContext_);
   TrpGlobals& g = rpGlobals();
-  g.EngineMode = true;
-  g.RunDate = int(Now());
-  g.RunTime = Now() - int(Now());
+  TrpRunContext& runContext = runContext_;
+  runContext.EngineMode = true;
+  runContext.RunDate = int(Now());
+  runContext.RunTime = Now() - int(Now());
   for (TrpReport* report : TemplateReports())
     report->Pages.PrepareAlignedObjects();
-  g.CurrentPage = nullptr;
-  g.CurrentBand = nullptr;
-  g.RunReport = this;
-  g.CurrentReport = this;
-  g.LoadErrorFlag = false;
-  g.LoadErrorText.clear();
-  g.BuildAborted = false;
+  runContext.CurrentPage = nullptr;
+  runContext.CurrentBand = nullptr;
+  runContext.RunReport = this;
+  runContext.CurrentReport = this;
+  runContext.LoadErrorFlag = false;
+  runContext.LoadErrorText.clear();
+  runContext.BuildAborted = false;
   BindParser();
   // Whatever scripts change in the templates during the run is forgotten afterwards.
   const QList<TrpReport*> templates = TemplateReports();
@@ -658,32 +670,32 @@ bool TrpReport::BuildPreparedPages() {
   if (OnBeginDoc) OnBeginDoc();
   bool result = RunPreparePassesShown();
   if (OnEndDoc) OnEndDoc();
-  const bool failed = g.LoadErrorFlag;
-  const QString errorText = g.LoadErrorText;
+  const bool failed = runContext.LoadErrorFlag;
+  const QString errorText = runContext.LoadErrorText;
   for (qsizetype i = 0; i < templates.size(); ++i) {
     TrpReport* report = templates[i];
     if (report != this && report->OnEndDoc) report->OnEndDoc();
     report->LoadFromStream(saved[i], false);
     report->Info = keptInfo[i];
   }
-  g.CurrentReport = this;
+  runContext.CurrentReport = this;
   FinalPass = false;
   CanRebuild = true;
-  if (g.BuildAborted) result = false;
+  if (runContext.BuildAborted) result = false;
   if (failed) {
     if (g.ErrorBox) g.ErrorBox(errorText, QStringLiteral("Chyba"));
     EMFPages.Clear();
     result = false;
-  } else if (g.BuildAborted) {
+  } else if (runContext.BuildAborted) {
     EMFPages.Clear();
   }
-  g.SuppressDrawing = false;
-  g.CurrentBand = nullptr;
+  runContext.SuppressDrawing = false;
+  runContext.CurrentBand = nullptr;
   return result;
 }
 
 bool TrpReport::RunPreparePasses() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   Terminated = false;
   g.AppendPage = false;
   g.SuppressDrawing = false;
@@ -726,16 +738,16 @@ void TrpReport::EndBuild() {
   running_ = nullptr;
   if (builds_.empty()) return;
   builds_.clear();
-  rpGlobals().WatchList.clear(); // the watchers belong to the pages of the run
+  rpRun().WatchList.clear(); // the watchers belong to the pages of the run
 }
 
 void TrpReport::CreateBuilds() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   auto* run = dynamic_cast<TrpReport*>(g.RunReport);
   TrpEMFPages& target = run ? run->EMFPages : EMFPages;
   builds_.clear();
   for (int i = 0; i < Pages.Count(); ++i)
-    builds_.push_back(std::make_unique<TrpPageBuild>(*this, *Pages.GetPage(i), target));
+    builds_.push_back(std::make_unique<TrpPageBuild>(*this, *Pages.GetPage(i), target, rpRun()));
   // Pages shown by subreport objects are never built on their own.
   for (const auto& build : builds_)
     for (int i = 0; i < build->page.Count(); ++i)
@@ -744,7 +756,7 @@ void TrpReport::CreateBuilds() {
 }
 
 void TrpReport::BuildPages() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   auto* run = dynamic_cast<TrpReport*>(g.RunReport);
   CanRebuild = true;
   g.EngineMode = true;
@@ -770,7 +782,7 @@ void TrpReport::BuildPages() {
 }
 
 void TrpReport::StartDialogPages() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.WatchList.clear();
   g.BuildAborted = false;
   CreateBuilds();
@@ -806,9 +818,9 @@ void TrpReport::StartReportPages(bool rewind) {
 }
 
 void TrpReport::BuildReportPages(bool multiple) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   // A page continuing the previous report of a composite keeps the place where that one ended.
-  if (!g.AppendPage) TrpPageBuild::Shared() = {};
+  if (!g.AppendPage) g.AppendPlace = {};
   QList<TrpPageBuild*> pages;
   for (const auto& build : builds_)
     if (build->page.PageType == 0 && !build->subreportPage) pages.append(build.get());

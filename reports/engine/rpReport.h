@@ -7,6 +7,7 @@
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpPrintJob.h"
 #include "reports/engine/rpReportBase.h"
+#include "reports/engine/rpRunContext.h"
 #include <QtCore/QPointer>
 #include <functional>
 
@@ -131,8 +132,12 @@ public:
   // Builds the template over its data sets into EMFPages (two passes with
   // DoublePassReport, so TOTALPAGES is known); the template is restored
   // afterwards. False when nothing was built or an error stopped the run
-  // (its text goes to the error box and the pages are cleared).
+  // (its text goes to the error box and the pages are cleared). The build
+  // runs in the report's own run context, so a report built meanwhile (from
+  // an event of this one) leaves this run as it was.
   bool BuildPreparedPages();
+  // The run context of this report's builds; it holds the last build's state afterwards.
+  TrpRunContext& RunContext() { return runContext_; }
   // The ".rpp" file; a save failure raises Exception, a damaged file EStreamError.
   void SavePreparedFile(const QString& fileName);
   void LoadPreparedFile(const QString& fileName);
@@ -148,7 +153,7 @@ public:
 
   TrpReportType ReportType = rtSimple;
   // Replaces the data walk and the summary of every report page: the handler
-  // shows bands itself (through rpGlobals().Run). The report title is not shown either.
+  // shows bands itself (through rpRun().Run). The report title is not shown either.
   std::function<void(TrpPage* page)> OnManualBuild;
   // Receives the non-visual controls of a dialog page when it is shown.
   std::function<void(TrpView* control)> OnCustomizeObject;
@@ -274,6 +279,7 @@ private:
   void StartReportPages(bool rewind);
   void BuildReportPages(bool multiple);
 
+  TrpRunContext runContext_;
   QPointer<TrpDataset> dataset_; // cleared when the data set is destroyed
   class TrpPageBuild* running_ = nullptr;
   std::vector<std::unique_ptr<class TrpPageBuild>> builds_;

@@ -39,15 +39,17 @@ void TakePaperOfPreparedPage(const TrpEMFPage& entry, TrpPage& page) {
 
 int TrpReport::OpenDesigner() {
   TrpGlobals& g = rpGlobals();
+  TrpRunContext& run = rpRun();
   if (!g.DesignerWindow) return 2;
   EnsureOnePage();
-  g.CurrentReport = this;
-  g.EngineMode = false;
+  run.CurrentReport = this;
+  run.EngineMode = false;
   return g.DesignerWindow(*this, true);
 }
 
 bool TrpReport::EditPreparedPage(int index) {
   TrpGlobals& g = rpGlobals();
+  TrpRunContext& run = rpRun();
   if (!g.DesignerWindow || index < 0 || index >= EMFPages.Count()) return false;
   const QByteArray keptTemplate = SaveToStream();
   const QString keptFileName = FileName;
@@ -63,8 +65,8 @@ bool TrpReport::EditPreparedPage(int index) {
   TakePaperOfPreparedPage(entry, *page);
   CopyPageObjects(EMFPages.LoadPageObjects(index), *page);
   EMFPages.GetPage(index).PageObject.reset();
-  g.CurrentReport = this;
-  g.EngineMode = false;
+  run.CurrentReport = this;
+  run.EngineMode = false;
   Modified = false;
   g.DesignerWindow(*this, false);
   if (!Modified || !g.MessageBox) return false;

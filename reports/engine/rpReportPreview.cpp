@@ -29,7 +29,7 @@ QString TrpReport::ProgressText(int pageNumber) const {
   const bool firstOfTwo = DoublePassReport && !FinalPass;
   QString text = (firstOfTwo ? QStringLiteral("Uskutočňujem 1. skok:") : QStringLiteral("Generovanie strany:")) +
                  QStringLiteral("  ") + QString::number(pageNumber);
-  if (DoublePassReport && FinalPass) text += QStringLiteral(" z ") + QString::number(rpGlobals().TotalPages);
+  if (DoublePassReport && FinalPass) text += QStringLiteral(" z ") + QString::number(rpRun().TotalPages);
   return text;
 }
 
@@ -52,10 +52,11 @@ bool TrpReport::RunPreparePassesShown() {
 
 void TrpReport::ShowPreview() {
   TrpGlobals& g = rpGlobals();
-  g.CurrentReport = this;
-  g.RunReport = this;
-  g.EngineMode = true;
-  g.CurrentBand = nullptr;
+  TrpRunContext& run = rpRun();
+  run.CurrentReport = this;
+  run.RunReport = this;
+  run.EngineMode = true;
+  run.CurrentBand = nullptr;
   if (EMFPages.Count() == 0 || !g.PreviewWindow) return;
   g.PreviewWindow(*this, CaptionWithTitle(QStringLiteral("Ukážka"), Title));
 }

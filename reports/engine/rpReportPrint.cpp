@@ -84,11 +84,12 @@ bool RunWithProgress(TrpReport& report, const std::function<void()>& work) {
 // window's cancel is heard after every page.
 void ShowPageProgress(TrpReport& report, const QString& prefix, int pageNumber) {
   TrpGlobals& g = rpGlobals();
+  TrpRunContext& run = rpRun();
   if (report.OnProgress) {
     report.OnProgress(pageNumber);
   } else if (report.ShowProgress && g.ProgressText) {
     QString text = prefix + QStringLiteral("  ") + QString::number(pageNumber);
-    if (report.CurrentFilter) text += QStringLiteral(" z ") + QString::number(g.TotalPages);
+    if (report.CurrentFilter) text += QStringLiteral(" z ") + QString::number(run.TotalPages);
     g.ProgressText(text);
   }
   QCoreApplication::processEvents();
@@ -104,7 +105,7 @@ void PrintOnePage(TrpEMFPages& pages, int index, TrpPrintDevice& device) {
   page.Visible = false;
   pages.Draw(index, &device.Canvas(), QRect(), true);
   page.Visible = onView;
-  rpGlobals().CurrentPage = nullptr; // the drawn page object is gone
+  rpRun().CurrentPage = nullptr; // the drawn page object is gone
 }
 
 } // namespace
@@ -121,12 +122,13 @@ bool TrpReport::PrintWithDialog(int currentPage) {
 
 bool TrpReport::PrintPages(const QString& pageList, int copies, bool collate, int oddEven) {
   TrpGlobals& g = rpGlobals();
-  g.CurrentReport = this;
-  g.RunReport = this;
+  TrpRunContext& runContext = rpRun();
+  runContext.CurrentReport = this;
+  runContext.RunReport = this;
   Terminated = false;
   PrintSettings = {pageList, copies, collate, oddEven};
   if (EMFPages.Count() == 0) return false;
-  g.EngineMode = true;
+  runContext.EngineMode = true;
   // Hovering over the preview must not run report code while pages print.
   TRestore keepHover(EMFPages.OnMouseOverObject);
   EMFPages.OnMouseOverObject = nullptr;
@@ -190,7 +192,8 @@ bool TrpReport::SwitchPrinter(int oldIndex, int newIndex) {
 
 bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
   TrpGlobals& g = rpGlobals();
-  g.EngineMode = true;
+  TrpRunContext& runContext = rpRun();
+  runContext.EngineMode = true;
   if (!filter) {
     try {
       SavePreparedFile(fileName);
@@ -201,12 +204,12 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
     }
   }
   TRestore keepFilter(CurrentFilter);
-  TRestore keepObjectHook(g.ExportObject);
-  TRestore keepTextHook(g.ExportText);
+  TRestore keepObjectHook(runContext.ExportObject);
+  TRestore keepTextHook(runContext.ExportText);
   CurrentFilter = filter;
   filter->FileName = fileName;
   // The options dialog may look at the report's pages (and preview an export of one).
-  g.CurrentReport = this;
+  runContext.CurrentReport = this;
   bool go = true;
   if (filter->OnBeforeExport) filter->OnBeforeExport(filter->FileName, go);
   if (!go || filter->OptionsDialog() != 1) return false;
@@ -218,12 +221,12 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
     return false;
   }
   filter->Stream = &file;
-  g.ExportStream = &file;
-  g.CurrentReport = this;
-  g.RunReport = this;
-  g.TotalPages = EMFPages.Count();
-  g.ExportObject = [this](int, int, TrpView* object) { SendObjectToFilter(object); };
-  g.ExportText = [this](const QRect& rect, int x, int y, const QString& text, int frame, TrpView* object) {
+  runContext.ExportStream = &file;
+  runContext.CurrentReport = this;
+  runContext.RunReport = this;
+  runContext.TotalPages = EMFPages.Count();
+  runContext.ExportObject = [this](int, int, TrpView* object) { SendObjectToFilter(object); };
+  runContext.ExportText = [this](const QRect& rect, int x, int y, const QString& text, int frame, TrpView* object) {
     SendTextToFilter(rect, x, y, text, frame, object);
   };
   Terminated = false;
@@ -256,7 +259,7 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
     g.ErrorBox(e.Message(), rpLoadStr(55206));
   }
   filter->Stream = nullptr;
-  g.ExportStream = nullptr;
+  runContext.ExportStream = nullptr;
   if (!written || !filter->OnAfterExport) return written;
   try {
     filter->OnAfterExport(filter->FileName);

@@ -196,7 +196,7 @@ void TrpStdFunctionLibrary::ExecuteFunction(int number, const QString& p1, const
 
 void TrpStdFunctionLibrary::Aggregate(char16_t kind, const QString& expression, const QString& band,
                                       const QString& flag, QVariant& val) {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   TrpAggregateBands* bands = g.Aggregates;
   if (!bands) return;
   const QString keyExpression = kind == akCount ? band : expression;

@@ -16,7 +16,7 @@ void TrpSubReportView::LoadFromStream(TBinaryReader& stream) {
 void TrpSubReportView::Draw(QPainter* canvas) {
   PrepareDrawing(canvas);
   FrameWidth = 1;
-  ToDeviceCoords(!rpGlobals().EngineMode);
+  ToDeviceCoords(!rpRun().EngineMode);
   if (canvas) {
     canvas->save();
     canvas->setFont(QFont(QStringLiteral("Arial"), 8));

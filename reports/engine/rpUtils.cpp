@@ -1,10 +1,10 @@
 #include "reports/engine/rpUtils.h"
 #include "core/gui/ColorConvert.h"
 #include "reports/engine/rpDataset.h"
-#include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLocale.h"
 #include "reports/engine/rpRegistries.h"
 #include "reports/engine/rpReportBase.h"
+#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QIODevice>
 
@@ -86,7 +86,7 @@ QObject* rpFindComponent(const QObject* owner, const QString& name) {
 }
 
 QObject* rpFindDataSet(const QString& name) {
-  const TrpReportBase* report = rpGlobals().CurrentReport;
+  const TrpReportBase* report = rpRun().CurrentReport;
   return rpFindComponent(report ? report->Owner() : nullptr, name);
 }
 
@@ -119,7 +119,7 @@ QString rpCheckFieldName(const TDataSet* dataSet, const QString& name) {
 
 void rpGetDataSetAndField(const QString& reference, TDataSet*& dataSet, QString& fieldName) {
   const QStringList parts = ReferenceParts(reference);
-  const TrpReportBase* report = rpGlobals().CurrentReport;
+  const TrpReportBase* report = rpRun().CurrentReport;
   QObject* container = nullptr;
   switch (parts.size()) {
   case 1: break;
@@ -152,7 +152,7 @@ QVariant rpGetFieldValue(TField* field) {
 }
 
 bool rpIsFieldNull(const QString& reference) {
-  const TrpReportBase* report = rpGlobals().CurrentReport;
+  const TrpReportBase* report = rpRun().CurrentReport;
   TDataSet* dataSet = report && report->UseDefaultDataSetName() ? rpGetDefaultDataSet() : nullptr;
   QString field;
   rpGetDataSetAndField(reference, dataSet, field);

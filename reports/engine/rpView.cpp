@@ -42,9 +42,7 @@ bool AddClass(const QString& className, TrpViewFactory create, const QImage& bit
   return true;
 }
 
-TrpReport* CurrentTemplate() {
-  return rpEngineStarted() ? dynamic_cast<TrpReport*>(rpGlobals().CurrentReport) : nullptr;
-}
+TrpReport* CurrentTemplate() { return rpEngineStarted() ? dynamic_cast<TrpReport*>(rpRun().CurrentReport) : nullptr; }
 
 } // namespace
 
@@ -136,11 +134,11 @@ float rpFrameWidthFromCode(qint32 code) {
 qint32 rpDefaultDisplayFormatCode() { return 2 * 256 + QLocale().decimalPoint().at(0).unicode() % 256; }
 
 QString rpReadReportString(TBinaryReader& stream) {
-  return rpGlobals().StreamVersion < 23 ? rpReadStringOld(stream) : rpReadString(stream);
+  return rpRun().StreamVersion < 23 ? rpReadStringOld(stream) : rpReadString(stream);
 }
 
 void rpReadReportMemo(TBinaryReader& stream, QStringList& lines) {
-  if (rpGlobals().StreamVersion < 23)
+  if (rpRun().StreamVersion < 23)
     rpReadMemoOld(stream, lines);
   else
     rpReadMemo(stream, lines);
@@ -307,7 +305,7 @@ void TrpView::SaveToStream(TBinaryWriter& stream) {
 }
 
 void TrpView::LoadFromStream(TBinaryReader& stream) {
-  const int v = rpGlobals().StreamVersion;
+  const int v = rpRun().StreamVersion;
   const bool templateMode = IsTemplateMode(*this);
   if (v > 23 || (v == 23 && templateMode))
     Name = rpReadReportString(stream);
@@ -385,7 +383,7 @@ void TrpView::Assign(TrpView& other) {
   Name = other.Name;
   ObjectKind = other.ObjectKind;
   IsSelected = other.IsSelected;
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   const quint8 version = g.StreamVersion;
   g.StreamVersion = 25;
   other.RecordMode = 0;
@@ -471,7 +469,7 @@ std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className) {
 }
 
 void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& property) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   object = g.CurrentObject;
   property = name;
   const qsizetype dot = name.indexOf(QLatin1Char('.'));
@@ -508,7 +506,7 @@ bool IsBand(const TrpView* view) { return dynamic_cast<const TrpBandView*>(view)
 // The nearest object on the same row on one side whose own alignment is the
 // one that side looks for (1 left, 2 right).
 TrpView* RowNeighbour(const TrpView& self, const TrpPage& page, bool leftSide) {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   const TrpBandView* band = g.EngineMode ? g.CurrentBand : nullptr;
   const bool stretched = band && (band->Flags & bfStretched);
   TrpView* best = nullptr;
@@ -527,7 +525,7 @@ TrpView* RowNeighbour(const TrpView& self, const TrpPage& page, bool leftSide) {
 } // namespace
 
 void TrpView::PrepareDrawing(QPainter* canvas) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   DrawCanvas = canvas;
   g.CurrentObject = this;
   if (BandAlign == 0) return;
@@ -579,7 +577,7 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
 }
 
 void TrpView::PaintBackground() {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   if (g.SuppressDrawing || !DrawCanvas) return;
   const QColor color = FillColor == clNone ? QColor(Qt::white) : rpPaintColor(FillColor);
   if (g.EngineMode) {
@@ -611,7 +609,7 @@ void DrawShiftedLine(QPainter& p, QPoint a, QPoint b, int shift) {
 } // namespace
 
 void TrpView::PaintFrame() {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   if (g.SuppressDrawing || !DrawCanvas || (g.EngineMode && (FrameTyp & 15) == 0)) return;
   QPainter& p = *DrawCanvas;
   p.save();
@@ -683,7 +681,7 @@ void TrpView::AddContextMenuItems(QList<TrpContextMenuItem>& items) {
 }
 
 void TrpView::ExpandBrackets(QString& text) {
-  auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport);
+  auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport);
   qsizetype pos = 0;
   while (pos < text.size()) {
     const qsizetype start = text.indexOf(QLatin1Char('['), pos);
@@ -716,7 +714,7 @@ void TrpView::WriteTypedRecord(TBinaryWriter& stream) {
 bool TrpView::BeginPreparedWrite(QString& keptTag) {
   PrepareDrawing(DrawCanvas);
   WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  if (auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport)) report->FireBeforePrint(WorkLines, this);
   RunScript();
   if (!Visible) return false;
   keptTag = Tag;
@@ -727,7 +725,7 @@ bool TrpView::BeginPreparedWrite(QString& keptTag) {
 void TrpView::WritePrepared(TBinaryWriter& stream) {
   QString keptTag;
   if (!BeginPreparedWrite(keptTag)) return;
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   if (const TrpBandView* band = g.CurrentBand) {
     if (BandAlign == 5) Top = band->Top + (g.Run ? g.Run->BandPrintedHeight() : band->Height) - Height;
     if (BandAlign == 6) Top = band->Top;
@@ -738,12 +736,12 @@ void TrpView::WritePrepared(TBinaryWriter& stream) {
 }
 
 void TrpView::SendToExport() {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   if (g.ExportObject) g.ExportObject(Left, Top, this);
 }
 
 void rpReportObjectError(const Exception& error) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.LoadErrorFlag = true;
   g.LoadErrorText = rpLoadStr(55200);
   QString objectPart;

@@ -227,7 +227,7 @@ QString ObjectElements(const TrpPage& page) {
 } // namespace
 
 void rpSaveToRP3Stream(TrpReport& report, QIODevice& stream) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   // Objects look up the data sets they name through the current report.
   TrpReportBase* keptReport = std::exchange(g.CurrentReport, &report);
   QString document = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>") + kLineBreak;

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 TrpReport& rpActiveReport() {
-  auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport);
+  auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport);
   if (!report) throw Exception(QStringLiteral("No report is being exported"));
   return *report;
 }

@@ -53,7 +53,7 @@ QString TrpBarCodeView::CodeText() const {
 }
 
 void TrpBarCodeView::Draw(QPainter* canvas) {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   if (Width < 0 || Height < 0 || Memo == QStringList{QString()}) return;
   PrepareDrawing(canvas);
   WorkLines = Memo;

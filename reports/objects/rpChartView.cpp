@@ -141,7 +141,7 @@ bool TrpChartView::BuildSeries() {
 }
 
 void TrpChartView::DrawPicture(QPainter* canvas, const QPicture& picture, const QRect& source) const {
-  if (!canvas || rpGlobals().SuppressDrawing || source.isEmpty()) return;
+  if (!canvas || rpRun().SuppressDrawing || source.isEmpty()) return;
   canvas->save();
   canvas->setClipRect(DrawRect, Qt::IntersectClip);
   canvas->translate(DrawRect.topLeft());
@@ -171,7 +171,7 @@ bool TrpChartView::ShowChart(QPainter* canvas, const QSize& designSize) {
 }
 
 void TrpChartView::Draw(QPainter* canvas) {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   PrepareDrawing(canvas);
   WorkLines = Memo;
   const QSize designSize(Width, Height);

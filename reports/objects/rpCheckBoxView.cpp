@@ -46,7 +46,7 @@ bool TrpCheckBoxView::IsChecked(const QStringList& lines) {
 }
 
 void TrpCheckBoxView::Draw(QPainter* canvas) {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   PrepareDrawing(canvas);
   WorkLines = Memo;
   ToDeviceCoords(!g.EngineMode);
@@ -79,7 +79,7 @@ void TrpCheckBoxView::WritePrepared(TBinaryWriter& stream) {
 
 void TrpCheckBoxView::SendToExport() {
   TrpView::SendToExport();
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   if (g.ExportText) g.ExportText(DrawRect, Left, Top, IsChecked(Memo) ? QStringLiteral("X") : QString(), 0, this);
 }
 
@@ -94,7 +94,7 @@ void TrpCheckBoxView::WriteXmlElement(QString& element) {
 
 void TrpCheckBoxView::LoadFromStream(TBinaryReader& stream) {
   TrpView::LoadFromStream(stream);
-  if (rpGlobals().StreamVersion <= 23) return; // older records have neither field
+  if (rpRun().StreamVersion <= 23) return; // older records have neither field
   CheckStyle = rpReadByte(stream);
   CheckColor = rpReadInteger(stream);
 }

@@ -330,7 +330,7 @@ void TrpCrossView::FreeBuild() {
 // --- printing
 
 void TrpCrossView::PrintColumn(int column, int& width) {
-  const TrpView* active = rpGlobals().CurrentObject;
+  const TrpView* active = rpRun().CurrentObject;
   if (!Disabled && Cross && active && active->Name.contains(Name)) {
     width = DataWidth == -1 ? ColumnWidths.value(column + Cross->RowHeaderCount - 1) : DataWidth;
     for (TrpMemoView* cell : cells_) cell->Width = width;
@@ -380,12 +380,13 @@ void TrpCrossView::CopyMemoFormat(TrpMemoView& target, const char* prefix) const
 
 QString TrpCrossView::FormattedValue(TrpMemoView& memo, const QVariant& value) const {
   TrpGlobals& g = rpGlobals();
+  TrpRunContext& run = rpRun();
   g.Variables.SetVariable(QStringLiteral("CrossVariable"), value);
-  TrpView* kept = g.CurrentObject;
-  g.CurrentObject = &memo;
+  TrpView* kept = run.CurrentObject;
+  run.CurrentObject = &memo;
   QString text;
   if (Report) Report->GetFormattedValue(QStringLiteral("CrossVariable"), text);
-  g.CurrentObject = kept;
+  run.CurrentObject = kept;
   return text;
 }
 
@@ -542,7 +543,7 @@ QVariant TrpCrossView::GroupText(int row, int column) const {
 }
 
 void TrpCrossView::WidenHeader(TrpMemoView& memo, int from, int& spanBreak, const std::function<bool(int)>& continues) {
-  const TrpPage* page = rpGlobals().CurrentPage;
+  const TrpPage* page = rpRun().CurrentPage;
   const int right = page ? page->PrintableRight() : INT_MAX;
   const int lastColumn = Cross->Columns.Count() - 1;
   for (int j = from; j <= lastColumn && continues(j); ++j) {

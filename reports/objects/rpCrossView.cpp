@@ -61,7 +61,7 @@ TrpCrossView::TrpCrossView() {
   Height = 94;
   Restrictions = 17;
   Flags |= kOnePerPage | kNoUndo;
-  Report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport);
+  Report = dynamic_cast<TrpReport*>(rpRun().CurrentReport);
   if (Report) rpCrossLists().AddView(this);
 }
 
@@ -163,7 +163,7 @@ TrpPage* TrpCrossView::HoldingPage() const {
 }
 
 void TrpCrossView::Draw(QPainter* canvas) {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   if (!FormatMemo(QStringLiteral("ColumnHeaderMemo"))) CreateFormatMemos();
   for (const TCrossFormatMemo& format : kCrossFormatMemos)
     if (TrpMemoView* memo = FormatMemo(QLatin1String(format.Prefix))) {
@@ -186,7 +186,7 @@ void TrpCrossView::Draw(QPainter* canvas) {
     }
   static const QImage bitmap = rpObjectBitmap("RP_CROSSVIEW");
   if (canvas && !g.SuppressDrawing) canvas->drawImage(device.right() - 19, device.bottom() - 19, bitmap);
-  rpGlobals().CurrentObject = this;
+  rpRun().CurrentObject = this;
 }
 
 void TrpCrossView::LoadFromStream(TBinaryReader& stream) {

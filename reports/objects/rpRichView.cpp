@@ -53,7 +53,7 @@ void TrpRichView::LoadFromBlobField(TField* field) {
 }
 
 void TrpRichView::ExpandExpressions(TrpRichText& text) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.CurrentObject = this;
   auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
   int pos = text.Find(QStringLiteral("["), 0) + 1; // 1-based; 0: none
@@ -94,7 +94,7 @@ int TrpRichView::Measure() {
 }
 
 void TrpRichView::Draw(QPainter* canvas) {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   PrepareDrawing(canvas);
   const QSize area(Width - 2 * GapX, Height - 2 * GapY); // design units
   ToDeviceCoords(!g.EngineMode);
@@ -120,7 +120,7 @@ int TrpRichView::CalcHeight() {
   RunScript();
   if (!Visible) return 0;
   WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(rpGlobals().CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  if (auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport)) report->FireBeforePrint(WorkLines, this);
   PrepareWorkArea();
   Start = 0;
   return Measure();

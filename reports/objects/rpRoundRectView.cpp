@@ -80,7 +80,7 @@ void TrpRoundRectView::ToDeviceCoords(bool designing) {
 }
 
 void TrpRoundRectView::PaintBackground() {
-  if (rpGlobals().EngineMode || IsGradient()) return;
+  if (rpRun().EngineMode || IsGradient()) return;
   const QRect keptRect = DrawRect;
   const TColor keptFill = FillColor;
   DrawRect = QRect(Left, Top, Width + 1, Height + 1);
@@ -91,7 +91,7 @@ void TrpRoundRectView::PaintBackground() {
 }
 
 void TrpRoundRectView::PaintFrame() {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   if (g.SuppressDrawing || !DrawCanvas) return;
   QPainter& p = *DrawCanvas;
   const int x = Left, y = Top, w = Width, h = Height;

@@ -31,7 +31,7 @@ void TrpShapeView::ListProperties() {
 }
 
 void TrpShapeView::Draw(QPainter* canvas) {
-  const TrpGlobals& g = rpGlobals();
+  const TrpRunContext& g = rpRun();
   PrepareDrawing(canvas);
   WorkLines = Memo;
   ToDeviceCoords(!g.EngineMode);

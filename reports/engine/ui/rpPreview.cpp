@@ -300,7 +300,7 @@ void TrpPreviewForm::FreePageObjects(int index) {
   TrpEMFPage& page = pages_.GetPage(index);
   page.Visible = false;
   // Drawing made the page current; the engine must not keep a freed page.
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   if (page.PageObject && g.CurrentPage == page.PageObject.get()) g.CurrentPage = nullptr;
   page.PageObject.reset();
 }

@@ -127,7 +127,7 @@ void TrpLabelControl::Draw(QPainter* canvas) {
     FitSize();
   else
     Label()->resize(Width, Height);
-  ToDeviceCoords(!rpGlobals().EngineMode);
+  ToDeviceCoords(!rpRun().EngineMode);
   PaintControlImage();
   RestoreDesignCoords();
 }

@@ -101,7 +101,7 @@ void TrpFBQuery::SetParamExpression(int i, const QString& expression) {
 }
 
 void TrpFBQuery::BindParams() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   TrpView* savedView = g.CurrentObject;
   TrpPage* savedPage = g.CurrentPage;
   TrpBandView* savedBand = g.CurrentBand;

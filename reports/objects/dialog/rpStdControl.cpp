@@ -59,7 +59,7 @@ void TrpStdControl::WriteProperty(const QString& name, const QVariant& value) {
     SetColor(TColor(rpValueToInteger(value)));
   } else if (n == QLatin1String("ENABLED")) {
     if (widget) widget->setEnabled(rpValueToInteger(value) != 0);
-  } else if (widget && rpGlobals().EngineMode) {
+  } else if (widget && rpRun().EngineMode) {
     // A script moves, sizes, shows and hides the controls of the dialog window that is open.
     if (n == QLatin1String("LEFT") || n == QLatin1String("TOP") || n == QLatin1String("WIDTH") ||
         n == QLatin1String("HEIGHT"))
@@ -126,7 +126,7 @@ void TrpStdControl::WriteXmlElement(QString& element) {
 }
 
 void TrpStdControl::ControlClick() {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   if (!g.EngineMode) return;
   g.CurrentObject = this;
   RunScript();

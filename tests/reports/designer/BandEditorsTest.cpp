@@ -157,14 +157,14 @@ class BandDialogs : public BandSources {
 protected:
   BandDialogs() {
     TRegistry::Root().DeleteKey(rpRegistryRoot());
-    rpGlobals().CurrentReport = report;
+    rpRun().CurrentReport = report;
     TrpPage* page = report->Pages.GetPage(0);
     AddBand(page, btPageHeader, BND("PageHeader1"), 20, 30);
     master = static_cast<TrpBandView*>(AddBand(page, btMasterData, BND("MasterData1"), 100, 30));
     group = static_cast<TrpBandView*>(AddBand(page, btGroupHeader, BND("GroupHeader1"), 160, 30));
   }
   ~BandDialogs() override {
-    rpGlobals().CurrentReport = nullptr;
+    rpRun().CurrentReport = nullptr;
     TRegistry::Root().DeleteKey(rpRegistryRoot());
   }
 

@@ -35,7 +35,7 @@ QStringList NamesOn(const TrpPage& page) {
 class EditingFixture : public DesignerFixture {
 protected:
   EditingFixture() {
-    rpGlobals().CurrentReport = report;
+    rpRun().CurrentReport = report;
     page = report->Pages.Add();
     selection.SetPage(page);
     settings.GridSize = 8;
@@ -49,7 +49,7 @@ protected:
     };
     rpInsertDefaults() = TrpInsertDefaults{};
   }
-  ~EditingFixture() override { rpGlobals().CurrentReport = nullptr; }
+  ~EditingFixture() override { rpRun().CurrentReport = nullptr; }
 
   // A text object with an ID of its own, as the designer's objects have.
   TrpView* Text(const QString& name, QRect bounds, const QString& text = {}) {
@@ -467,9 +467,9 @@ TEST_F(EditingFixture, ACopyPastesIntoAnotherReportLater) {
   rpObjectClipboard().Copy(*page);
   TrpReport later(&owner);
   TrpPage* laterPage = later.Pages.Add();
-  rpGlobals().CurrentReport = &later;
+  rpRun().CurrentReport = &later;
   const QList<TrpView*> pasted = rpObjectClipboard().Paste(later, *laterPage, QPoint(37, 45), 8);
-  rpGlobals().CurrentReport = report;
+  rpRun().CurrentReport = report;
   ASSERT_EQ(pasted.size(), 1);
   EXPECT_EQ(pasted.at(0)->Name, S("Phone"));
   EXPECT_EQ(pasted.at(0)->Memo, QStringList{S("[Master.\"TELEFON\"]")});

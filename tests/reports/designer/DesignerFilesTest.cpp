@@ -61,13 +61,13 @@ TEST(DesignerFiles, APictureThatFitsIsCentredUnscaledALargerOneFillsTheArea) {
 class InsertFields : public DesignerFixture {
 protected:
   InsertFields() {
-    rpGlobals().CurrentReport = report;
+    rpRun().CurrentReport = report;
     page = report->Pages.GetPage(0);
     choice.DataSet = S("Master");
     choice.BandDataSource = S("rpClenovia");
     choice.Fields = {{S("MENO"), 20, S("Meno")}, {S("TELEFON"), 300, S("Telefón")}, {S("OBEC"), 8, S("Obec")}};
   }
-  ~InsertFields() override { rpGlobals().CurrentReport = nullptr; }
+  ~InsertFields() override { rpRun().CurrentReport = nullptr; }
 
   QList<TrpView*> Insert() {
     // Seven pixels a character, bold or not, so the positions are exact.

@@ -100,7 +100,7 @@ protected:
     owner.findChild<TrpUserDataset*>()->setObjectName(DCT("Zoznam"));
     (new TrpUserDataset(&owner))->setObjectName(DCT("Stitky"));
     rpAddGlobalComponent(&owner);
-    rpGlobals().CurrentReport = report;
+    rpRun().CurrentReport = report;
     TrpVariables& variables = report->Dictionary.Variables;
     for (const auto& [name, value] : QList<std::pair<QString, QString>>{{DCT(" Nastavenia"), DCT("''")},
                                                                        {DCT("Rok"), DCT("2026")},
@@ -112,7 +112,7 @@ protected:
       variables.SetVariable(name, value);
   }
   ~DictEditor() override {
-    rpGlobals().CurrentReport = nullptr;
+    rpRun().CurrentReport = nullptr;
     rpRemoveGlobalComponent(&owner);
     TRegistry::Root().DeleteKey(rpRegistryRoot());
   }

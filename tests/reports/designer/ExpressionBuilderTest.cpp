@@ -53,12 +53,12 @@ protected:
     report->Dictionary.Variables.SetVariable(F(" Organizácia"), QString());
     report->Dictionary.Variables.SetVariable(F("Názov"), F("'MO'"));
     report->Dictionary.Variables.SetVariable(F("Sidlo"), F("'Zvolen'"));
-    rpGlobals().CurrentReport = report;
+    rpRun().CurrentReport = report;
     rpLastVariableCategory().clear();
     rpLastFieldsDataset().clear();
   }
   ~ExpressionBuilder() override {
-    rpGlobals().CurrentReport = nullptr;
+    rpRun().CurrentReport = nullptr;
     rpRemoveGlobalComponent(&form);
     rpLastVariableCategory().clear();
     rpLastFieldsDataset().clear();

@@ -175,7 +175,8 @@ struct T : BandEngine {
     AddText(10, 200, 200, 20, F("Koniec"));
     report.OnManualBuild = [this](TrpPage* built) {
       EXPECT_EQ(built, report.Pages.GetPage(0));
-      for (data.First(); !data.Eof(); data.Next()) rpGlobals().Run->ShowBand(F("Band2"));
+      for (data.First(); !data.Eof(); data.Next())
+        rpRun().Run->ShowBand(F("Band2"));
     };
   }
 
@@ -429,7 +430,7 @@ TEST_F(BandEngine, TemplateIsRestoredAfterTheBuild) {
 // Aggregate reading: AVG divides by the rows accumulated since the last reset,
 // also in a column key, where the column comes first and the function one field later.
 TEST_F(BandEngine, AggregateValuesFromPlainAndColumnKeys) {
-  TrpPageBuild build(report, *page, report.EMFPages);
+  TrpPageBuild build(report, *page, report.EMFPages, report.RunContext());
   TrpBand band(btMasterData, build);
   const struct {
     QString key;
@@ -569,6 +570,65 @@ TEST_F(BandEngine, EventsFireInBuildOrder) {
                                  F("band 5"), F("band 5"), F("band 15"), F("band 1"), F("/page 0"), F("/doc")}));
 }
 
+// A report built from an event of another one while that one builds: each
+// runs in its own context, so the other's data set of the same name (on
+// another owner), page numbers and line numbers stay its own, and both
+// reports come out as when each is built alone.
+TEST_F(BandEngine, ReportBuiltDuringAnotherBuildLeavesBothRight) {
+  AddMembers(60, 25);
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  AddText(50, 100, 300, 20, F("[Members.\"NAME\"] [Members.\"TOWN\"] [LINE#]"));
+  AddBand(btPageFooter, 1000, 20, bfOnFirstPage | bfOnLastPage);
+  AddText(10, 1000, 200, 20, F("Strana [PAGE#] z [TOTALPAGES]"));
+  report.DoublePassReport = true;
+
+  QObject otherOwner;
+  TUxMemoryData otherData;
+  TUxFieldDef def;
+  def.Name = F("NAME");
+  def.DataType = TUxFieldType::String;
+  def.Size = 30;
+  otherData.AddFieldDef(def);
+  otherData.Open();
+  for (const char* name : {"Iný", "Druhý", "Tretí"}) {
+    otherData.Append();
+    otherData.FieldByName(F("NAME")).SetValue(QString::fromUtf8(name));
+    otherData.Post();
+  }
+  TrpDBDataSet otherMembers{&otherOwner};
+  otherMembers.setObjectName(F("Members"));
+  otherMembers.SetDataSet(&otherData);
+  TrpReport other{&otherOwner};
+  page = other.Pages.GetPage(0);
+  AddBand(btReportTitle, 20, 30);
+  AddText(10, 25, 200, 20, F("Zoznam [PAGE#]"));
+  AddBand(btMasterData, 100, 20, 0, F("Members"));
+  AddText(50, 100, 300, 20, F("[Members.\"NAME\"] [LINE#]"));
+
+  ASSERT_TRUE(report.BuildPreparedPages());
+  const QList<QStringList> alone = Prepared();
+  ASSERT_TRUE(other.BuildPreparedPages());
+  const QList<QStringList> otherAlone = Prepared(&other.EMFPages);
+  ASSERT_EQ(alone.size(), 2);
+  EXPECT_EQ(alone[0].first(), F("50,18:Člen 1 Obec 1 1"));
+  EXPECT_EQ(alone[1].last(), F("10,1033:Strana 2 z 2"));
+  EXPECT_EQ(otherAlone,
+            (QList<QStringList>{{F("10,23:Zoznam 1"), F("50,48:Iný 1"), F("50,68:Druhý 2"), F("50,88:Tretí 3")}}));
+
+  // The other report is built at every 25th data band of this one, in both passes and on both pages.
+  int dataBands = 0, builtInside = 0;
+  report.OnBeginBand = [&](TrpBand* band) {
+    if (band->kind != btMasterData || ++dataBands % 25 != 7) return;
+    EXPECT_TRUE(other.BuildPreparedPages());
+    ++builtInside;
+  };
+  ASSERT_TRUE(report.BuildPreparedPages());
+  EXPECT_EQ(builtInside, 5) << "60 records in each of two passes";
+  EXPECT_EQ(Prepared(), alone);
+  EXPECT_EQ(Prepared(&other.EMFPages), otherAlone);
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+}
+
 } // namespace
 
 namespace {
@@ -691,7 +751,7 @@ TEST_F(BandEngine, WatchersHearOfEveryPrintedText) {
   EXPECT_TRUE(report.BuildPreparedPages());
   rpRemoveObjectClass(QStringLiteral("TrpTestWatcher"));
   EXPECT_EQ(heard, (QStringList{F("Text1"), F("Text1"), F("Text2")}));
-  EXPECT_TRUE(rpGlobals().WatchList.isEmpty()) << "the watchers go with the run";
+  EXPECT_TRUE(rpRun().WatchList.isEmpty()) << "the watchers go with the run";
 }
 
 // A dialog page ahead of the report page: its control's value reaches the

@@ -142,7 +142,7 @@ TEST_F(ReportFixture, BandOfVersion23KeepsColumnAndLinkDefaults) {
   rpWriteMemo(w, {});
   rpWriteMemo(w, {});
   rpWriteWord(w, 0xFFFF);
-  rpGlobals().StreamVersion = 23;
+  rpRun().StreamVersion = 23;
   TrpBandView band;
   TBinaryReader reader(w.Data());
   band.LoadFromStream(reader);
@@ -170,7 +170,7 @@ TEST_P(BandRecord, ReadsTheMasterFromRecordVersion21) {
   source.SaveToStream(writer);
   QByteArray bytes = writer.TakeData();
   bytes[2 + 12 + 1 + 1] = char(GetParam().subVersion); // after the name: version 2, then the sub-version
-  rpGlobals().StreamVersion = 25;
+  rpRun().StreamVersion = 25;
   TrpBandView read;
   TBinaryReader reader(bytes);
   read.LoadFromStream(reader);

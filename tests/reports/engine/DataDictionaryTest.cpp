@@ -206,7 +206,7 @@ protected:
     }
     (new TrpDataset(&form))->setObjectName(QStringLiteral("rpDataset1"));
     rpAddGlobalComponent(&form);
-    rpGlobals().CurrentReport = report;
+    rpRun().CurrentReport = report;
   }
   ~DictionaryOfForm() override { rpRemoveGlobalComponent(&form); }
 

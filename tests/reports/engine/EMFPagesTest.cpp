@@ -229,7 +229,7 @@ TEST_F(EMFPagesTest, InsertPlacesEntriesAndExportHandsEveryObject) {
   EXPECT_EQ(pages.GetPage(1).Stream, QByteArray(1, char(25)));
   EXPECT_EQ(pages.GetPage(2).LeftMargin, 11);
   QStringList exported;
-  rpGlobals().ExportObject = [&](int x, int y, TrpView* v) { exported.append(QStringLiteral("%1,%2").arg(x).arg(y)); };
+  rpRun().ExportObject = [&](int x, int y, TrpView* v) { exported.append(QStringLiteral("%1,%2").arg(x).arg(y)); };
   pages.ExportPage(2);
   EXPECT_EQ(exported, (QStringList{QStringLiteral("30,20"), QStringLiteral("30,40"), QStringLiteral("5,6")}));
   EXPECT_FALSE(pages.GetPage(2).PageObject) << "the page object is freed after the export";

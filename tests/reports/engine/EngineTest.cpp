@@ -79,10 +79,10 @@ protected:
     report = new FakeReport(&form);
     master = new WrappingDataset(&form, members);
     master->setObjectName(QStringLiteral("MASTER"));
-    rpGlobals().CurrentReport = report;
+    rpRun().CurrentReport = report;
   }
   void TearDown() override {
-    rpGlobals().CurrentReport = nullptr;
+    rpRun().CurrentReport = nullptr;
     rpRemoveGlobalComponent(&form);
     rpEngineEnd();
   }
@@ -280,7 +280,7 @@ TEST_F(EngineTest, DefaultDataSetFollowsTheBandBeingPrinted) {
     report->bandType = c.bandType;
     EXPECT_EQ(rpGetDefaultDataSet(), c.expected) << c.bandType;
   }
-  rpGlobals().CurrentReport = nullptr;
+  rpRun().CurrentReport = nullptr;
   EXPECT_EQ(rpGetDefaultDataSet(), nullptr);
 }
 

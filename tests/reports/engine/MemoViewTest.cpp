@@ -14,12 +14,13 @@ class MemoLayout : public ReportFixture {
 protected:
   MemoLayout() {
     TrpGlobals& g = rpGlobals();
+    TrpRunContext& run = rpRun();
     g.TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 10; };
-    g.ExportText = [this](const QRect&, int x, int y, const QString& text, int frame, TrpView*) {
+    run.ExportText = [this](const QRect&, int x, int y, const QString& text, int frame, TrpView*) {
       exported.append({x, y, text, frame});
     };
-    g.ExportObject = [this](int x, int y, TrpView* object) { exported.append({x, y, object->Name, -1}); };
-    g.EngineMode = true;
+    run.ExportObject = [this](int x, int y, TrpView* object) { exported.append({x, y, object->Name, -1}); };
+    run.EngineMode = true;
     report.BindParser();
     memo.SetBounds(10, 20, 100, 100);
     memo.Name = QStringLiteral("Memo1");
@@ -240,7 +241,7 @@ TEST_F(MemoLayout, HighlightChangesOnlyThePrintedCopy) {
   EXPECT_EQ(rpReadByte(reader), 0);
   TrpMemoView copy;
   copy.RecordMode = memo.RecordMode;
-  rpGlobals().StreamVersion = TrpReport::kStreamVersion;
+  rpRun().StreamVersion = TrpReport::kStreamVersion;
   copy.LoadFromStream(reader);
   EXPECT_EQ(copy.Font.Color, clRed);
   EXPECT_EQ(copy.FillColor, clYellow);
@@ -253,7 +254,7 @@ namespace {
 class MemoRendering : public ReportFixture {
 protected:
   MemoRendering() {
-    rpGlobals().EngineMode = true;
+    rpRun().EngineMode = true;
     report.BindParser();
     image.fill(Qt::white);
   }

@@ -108,7 +108,7 @@ TEST_F(PageTest, RecordWithoutMarkerHasNoScript) {
   rpWriteMemo(script, page->Script);
   QByteArray bytes = writer.TakeData().mid(4); // without the marker the paper size comes first
   bytes.chop(script.Size());                   // and no script ends it
-  rpGlobals().StreamVersion = 25;
+  rpRun().StreamVersion = 25;
   TrpPage* read = pages.Add();
   read->Script = {QStringLiteral("stale")};
   TBinaryReader reader(bytes);

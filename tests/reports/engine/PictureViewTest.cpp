@@ -29,7 +29,7 @@ std::unique_ptr<TrpPictureView> RoundTrip(TrpPictureView& source, bool* markerFo
   TBinaryWriter writer;
   source.SaveToStream(writer);
   writer.WriteByte(0x5A);
-  rpGlobals().StreamVersion = 25;
+  rpRun().StreamVersion = 25;
   TBinaryReader reader(writer.Data());
   auto read = std::make_unique<TrpPictureView>();
   read->LoadFromStream(reader);
@@ -83,7 +83,7 @@ TEST_F(ReportFixture, OldPictureRecordHasNoBlobType) {
   bytes.remove(size - 5, 1); // blob type
   bytes.remove(size - 7, 1); // band alignment
   qToLittleEndian<quint32>(quint32(bytes.size()), bytes.data() + bytes.size() - 4);
-  rpGlobals().StreamVersion = 25;
+  rpRun().StreamVersion = 25;
   TrpPictureView read;
   read.BlobType = 2;
   TBinaryReader reader(bytes);
@@ -235,7 +235,7 @@ TEST_F(ReportFixture, PictureDrawsItsGraphic) {
       {"icon on screen", 3, "ICO", false, Qt::blue},
       {"icon on a printer", 3, "ICO", true, Qt::white},
   };
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   for (const auto& c : cases) {
     TrpPictureView picture;
     picture.FrameTyp = 0;

@@ -384,7 +384,7 @@ TEST_F(ReportPrint, ExportFeedsTheFilterPageByPage) {
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromUtf8(written.readAll()), QStringLiteral("<doc>Čľen ĎurčoŤažký Žofia</doc>"));
   EXPECT_EQ(report.CurrentFilter, nullptr);
-  EXPECT_FALSE(bool(rpGlobals().ExportObject)) << "the export hooks are put back";
+  EXPECT_FALSE(bool(rpRun().ExportObject)) << "the export hooks are put back";
   EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -416,7 +416,7 @@ TEST_F(ReportPrint, CancelledVetoedOrFailedExportsLeaveNoFile) {
     EXPECT_FALSE(QFile::exists(target)) << c.name;
     EXPECT_EQ(log.contains(QStringLiteral("begin")), !c.failOn.isEmpty()) << c.name;
     EXPECT_EQ(messages.size(), c.errors) << c.name;
-    EXPECT_EQ(rpGlobals().ExportStream, nullptr) << c.name;
+    EXPECT_EQ(rpRun().ExportStream, nullptr) << c.name;
   }
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << "no half-written file either";
 }

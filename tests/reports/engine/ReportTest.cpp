@@ -558,14 +558,14 @@ TEST_F(ReportFiles, StoredVirtualPrinterIsSelectedAgain) {
 }
 
 TEST_F(ReportFiles, LoadLeavesOnePageAndNoStaleCurrentObject) {
-  rpGlobals().CurrentObject = report.FindObject(QStringLiteral("Memo1"));
-  rpGlobals().CurrentPage = report.Pages.GetPage(0);
+  rpRun().CurrentObject = report.FindObject(QStringLiteral("Memo1"));
+  rpRun().CurrentPage = report.Pages.GetPage(0);
   // A template whose pages section holds no page record.
   report.LoadFromStream(QByteArray("\x19\0\0\0\0\x01\0\x01\0\xFC", 10), true);
   EXPECT_TRUE(messages.isEmpty());
   ASSERT_EQ(report.Pages.Count(), 1);
-  EXPECT_EQ(rpGlobals().CurrentObject, nullptr);
-  EXPECT_EQ(rpGlobals().CurrentPage, nullptr);
+  EXPECT_EQ(rpRun().CurrentObject, nullptr);
+  EXPECT_EQ(rpRun().CurrentPage, nullptr);
 }
 
 TEST_F(ReportFiles, MissingFileAndEmptyStreamChangeNothing) {

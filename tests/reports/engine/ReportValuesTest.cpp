@@ -37,7 +37,7 @@ protected:
 } // namespace
 
 TEST_F(ReportValues, NamesResolveInTheirOrder) {
-  TrpGlobals& g = rpGlobals();
+  TrpRunContext& g = rpRun();
   g.PageNumber = 2;
   g.TotalPages = 9;
   rpVariables().SetVariable(QStringLiteral("Pocet"), rpIntegerValue(5));
@@ -68,21 +68,21 @@ TEST_F(ReportValues, NamesResolveInTheirOrder) {
 }
 
 TEST_F(ReportValues, ANameThatLeadsBackToItselfIsUndefined) {
-  rpGlobals().EvaluatingName = QStringLiteral("NEZNAME");
+  rpRun().EvaluatingName = QStringLiteral("NEZNAME");
   try {
     Resolve(QStringLiteral("NEZNAME"));
     FAIL() << "no error";
   } catch (const ErpParserError& e) {
     EXPECT_EQ(e.Message(), QStringLiteral("Nedefinovaný symbol \"NEZNAME\""));
   }
-  rpGlobals().AggregatePass = true;
+  rpRun().AggregatePass = true;
   EXPECT_TRUE(rpIsNull(Resolve(QStringLiteral("NEZNAME"))));
-  rpGlobals().AggregatePass = false;
-  rpGlobals().EvaluatingName.clear();
+  rpRun().AggregatePass = false;
+  rpRun().EvaluatingName.clear();
 }
 
 TEST_F(ReportValues, FormattedValuesFollowSuffixObjectFormatAndHideZeros) {
-  rpGlobals().CurrentObject = memo;
+  rpRun().CurrentObject = memo;
   memo->DisplayFormatCode = rpMakeFormatCode(1, 1, 2, ',');
   EXPECT_EQ(Formatted(QStringLiteral("1234.5")), QStringLiteral("1234,50"));
   EXPECT_EQ(Formatted(QStringLiteral("1234.5 #N###,##0.00")), QStringLiteral("1") + QChar(0xA0) + QStringLiteral("234.50"));
@@ -92,10 +92,10 @@ TEST_F(ReportValues, FormattedValuesFollowSuffixObjectFormatAndHideZeros) {
   memo->Flags |= mfHideZeros;
   EXPECT_EQ(Formatted(QStringLiteral("0")), QString());
   EXPECT_EQ(Formatted(QStringLiteral("'0'")), QStringLiteral("0"));
-  EXPECT_EQ(rpGlobals().CurrentValue, QVariant(QStringLiteral("0"))) << "VALUE is the last formatted value";
-  rpGlobals().AggregatePass = true;
+  EXPECT_EQ(rpRun().CurrentValue, QVariant(QStringLiteral("0"))) << "VALUE is the last formatted value";
+  rpRun().AggregatePass = true;
   EXPECT_EQ(Formatted(QStringLiteral("7")), QStringLiteral("untouched"));
-  rpGlobals().AggregatePass = false;
+  rpRun().AggregatePass = false;
 }
 
 TEST_F(ReportValues, BuiltinProceduresArraysAndScriptAssignments) {
@@ -196,7 +196,7 @@ public:
 
 TEST_F(ReportValues, RunValuesAndRequestsReachTheBandEngine) {
   FakeRunState run;
-  rpGlobals().Run = &run;
+  rpRun().Run = &run;
   struct Case {
     const char* Name;
     QString Expected;
@@ -219,16 +219,16 @@ TEST_F(ReportValues, RunValuesAndRequestsReachTheBandEngine) {
                                        QStringLiteral("progress Strana 1"), QStringLiteral("modal 1"),
                                        QStringLiteral("stop")}));
   EXPECT_EQ(rpVariables().IndexOf(QStringLiteral("CurY")), -1) << "engine values are not script variables";
-  rpGlobals().Run = nullptr;
+  rpRun().Run = nullptr;
 }
 
 TEST_F(ReportValues, CalcWidthMeasuresTheExpandedText) {
   rpGlobals().TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 10; };
   rpVariables().SetVariable(QStringLiteral("Meno"), QStringLiteral("Ján Novák"));
   memo->Memo = QStringList{QStringLiteral("Člen: [Meno]")};
-  rpGlobals().CurrentObject = memo;
+  rpRun().CurrentObject = memo;
   // 15 characters, frame width 1, GapX 2 on both sides and 1.
   EXPECT_EQ(Resolve(QStringLiteral("CALCWIDTH")), rpIntegerValue(150 + 1 + 4 + 1));
-  rpGlobals().CurrentObject = nullptr;
+  rpRun().CurrentObject = nullptr;
   EXPECT_EQ(Resolve(QStringLiteral("CALCWIDTH")), rpIntegerValue(0));
 }

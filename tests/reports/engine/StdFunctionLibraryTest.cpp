@@ -18,7 +18,7 @@ protected:
   }
   ~FunctionFixture() override {
     TQPLFunctionLibrary::NumberInWords = words;
-    rpGlobals().Aggregates = nullptr;
+    rpRun().Aggregates = nullptr;
   }
   QString Calc(const QString& expression) { return rpValueToText(rpParser().Calc(expression)); }
 
@@ -113,9 +113,9 @@ TEST_F(FunctionFixture, MessageBoxAndInputGetTheirArguments) {
 
 TEST_F(FunctionFixture, AggregatesRegisterKeysAndReadValues) {
   FakeAggregateBands bands;
-  rpGlobals().Aggregates = &bands;
+  rpRun().Aggregates = &bands;
   const QChar s(1);
-  rpGlobals().AggregatePass = true;
+  rpRun().AggregatePass = true;
   Calc(QStringLiteral("COUNT()"));                  // a master footer counts the master data band
   Calc(QStringLiteral("SUM([Suma], MasterData1, 1)"));
   Calc(QStringLiteral("MAX(N, Iny)"));               // another band: nothing
@@ -123,7 +123,7 @@ TEST_F(FunctionFixture, AggregatesRegisterKeysAndReadValues) {
   Calc(QStringLiteral("MIN(N)"));
   bands.callType = 9;                                // a detail footer aggregates the detail band only
   Calc(QStringLiteral("AVG(N)"));
-  rpGlobals().AggregatePass = false;
+  rpRun().AggregatePass = false;
   const QString count = QStringLiteral("MasterFooter1") + s + QChar(akCount) + s + s + s;
   const QString sum = QStringLiteral("MasterFooter1") + s + QChar(akSum) + s + QStringLiteral("[Suma]") + s + QStringLiteral("1") + s;
   const QString min = QStringLiteral("0") + s + QStringLiteral("MasterFooter1") + s + QChar(akMin) + s + QStringLiteral("N") + s + s;

@@ -20,7 +20,7 @@ protected:
   }
   // Paints background and frame the way Draw does, at zoom 1.
   void Paint(bool building) {
-    rpGlobals().EngineMode = building;
+    rpRun().EngineMode = building;
     QPainter painter(&image);
     view->DrawCanvas = &painter;
     view->ToDeviceCoords(false);
@@ -118,7 +118,7 @@ TEST_F(ViewDrawing, BandAlignmentTable) {
       {7, left + 100, 40, left + 35, right - left - 35},
       {4, left + 100, 40, left, right - left},    // width in the designer
   };
-  rpGlobals().EngineMode = false;
+  rpRun().EngineMode = false;
   for (const Case& c : cases) {
     view->SetBounds(c.Left, 10, c.Width, 20);
     view->BandAlign = c.Align;
@@ -126,23 +126,23 @@ TEST_F(ViewDrawing, BandAlignmentTable) {
     EXPECT_EQ(view->Left, c.ExpectedLeft) << int(c.Align);
     EXPECT_EQ(view->Width, c.ExpectedWidth) << int(c.Align);
   }
-  rpGlobals().EngineMode = true;
-  rpGlobals().CurrentPage = page;
+  rpRun().EngineMode = true;
+  rpRun().CurrentPage = page;
   view->SetBounds(left + 100, 10, 40, 20);
   view->BandAlign = 4;
   view->PrepareDrawing(nullptr);
   EXPECT_EQ(view->Width, right - left - 1) << "building without a band";
-  rpGlobals().CurrentPage = nullptr;
+  rpRun().CurrentPage = nullptr;
 }
 
 TEST_F(ViewDrawing, ObjectErrorTextNamesReportAndObject) {
   report.setObjectName(QStringLiteral("Zostava1"));
-  rpGlobals().CurrentReport = &report;
+  rpRun().CurrentReport = &report;
   view->Name = QStringLiteral("Memo1");
   view->Memo = QStringList{QStringLiteral("[Zle]")};
-  rpGlobals().CurrentObject = view;
+  rpRun().CurrentObject = view;
   rpReportObjectError(Exception(QStringLiteral("Nedefinovaný symbol \"ZLE\"")));
-  EXPECT_TRUE(rpGlobals().LoadErrorFlag);
-  EXPECT_EQ(rpGlobals().LoadErrorText,
-            QStringLiteral("Chyba pri tlači objektu zostavy.\r[Zle]\r\rZostava: Zostava1\rObjekt: Memo1\r\rNedefinovaný symbol \"ZLE\""));
+  EXPECT_TRUE(rpRun().LoadErrorFlag);
+  EXPECT_EQ(rpRun().LoadErrorText, QStringLiteral("Chyba pri tlači objektu zostavy.\r[Zle]\r\rZostava: "
+                                                  "Zostava1\rObjekt: Memo1\r\rNedefinovaný symbol \"ZLE\""));
 }

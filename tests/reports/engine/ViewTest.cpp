@@ -39,8 +39,8 @@ protected:
     memo1 = Place(0, QStringLiteral("Memo1"));
     memo2 = Place(1, QStringLiteral("Memo2"));
     pageA = Place(1, QStringLiteral("PageA"));
-    rpGlobals().CurrentReport = &report;
-    rpGlobals().CurrentObject = memo2;
+    rpRun().CurrentReport = &report;
+    rpRun().CurrentObject = memo2;
   }
 
   TrpMemoView* Place(int page, const QString& name) {
@@ -176,7 +176,7 @@ TEST_F(ViewTest, PreparedRecordCarriesThePrintedText) {
   memo1->SaveToStream(writer);
   TrpMemoView read;
   read.RecordMode = 1;
-  rpGlobals().StreamVersion = 25;
+  rpRun().StreamVersion = 25;
   TBinaryReader reader(writer.Data());
   read.LoadFromStream(reader);
   EXPECT_TRUE(reader.AtEnd());
@@ -259,7 +259,7 @@ TEST_F(ViewTest, EditorPropertiesOpenTheDesignersEditor) {
 TEST_F(ViewTest, NonVisualControlDrawsAsASquareOfButtonFace) {
   TrpNonVisualControl component;
   component.SetBounds(10, 10, 50, 40);
-  rpGlobals().EngineMode = false;
+  rpRun().EngineMode = false;
   QImage canvas(80, 80, QImage::Format_RGB32);
   canvas.fill(Qt::white);
   QPainter painter(&canvas);

@@ -214,9 +214,9 @@ class DotMatrixDialogTest : public DotMatrixExportTest {
 protected:
   DotMatrixDialogTest() {
     AddTwoPages();
-    rpGlobals().CurrentReport = &report;
+    rpRun().CurrentReport = &report;
   }
-  ~DotMatrixDialogTest() override { rpGlobals().CurrentReport = nullptr; }
+  ~DotMatrixDialogTest() override { rpRun().CurrentReport = nullptr; }
   TConfigFolder config_;
 };
 

@@ -76,7 +76,7 @@ TEST_F(BarcodeView, ANewObjectPrintsCode39Of12345678WithItsText) {
   QImage image(300, 80, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   bar.Draw(&painter);
   painter.end();
   EXPECT_EQ(bar.Width, 11 * 12 + 10); // "*12345678" with its check character and "*", one pixel per module
@@ -93,7 +93,7 @@ TEST_F(BarcodeView, RotatedANinetyDegreesTheObjectIsAsTallAsTheZoomedPattern) {
   QImage image(100, 400, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  rpGlobals().EngineMode = false;
+  rpRun().EngineMode = false;
   bar.Draw(&painter);
   painter.end();
   EXPECT_EQ(bar.Height, 2 * (11 * 12 + 10));
@@ -116,7 +116,7 @@ TEST_F(BarcodeView, AMemoOfOneEmptyLinePrintsNothingAndAFailedExpressionNothingV
   QImage image(200, 60, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   bar.Draw(&painter);
   painter.end();
   QImage blank(200, 60, QImage::Format_RGB32);

@@ -214,7 +214,7 @@ TEST_F(ChartReport, PrintedCaptionsAndValuesBecomeTheMemoAndAThreePointChart) {
   QImage image(420, 200, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   prepared->Draw(&painter);
   painter.end();
   ASSERT_EQ(prepared->Chart().SeriesCount(), 1);
@@ -280,7 +280,7 @@ TEST_F(ChartView, ChartWithoutMatchingDataPaintsOnlyItsBackground) {
     QImage image(100, 60, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    rpGlobals().EngineMode = true;
+    rpRun().EngineMode = true;
     chart.Draw(&painter);
     painter.end();
     const int green = PixelsOf(image, QColor(0, 0xFF, 0), image.rect());
@@ -353,7 +353,7 @@ TEST_F(ChartView, BothRecordFormsRoundTripAndAStoredPictureIsDrawnAndKept) {
   QImage image(120, 60, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   drawn->SetBounds(0, 0, 100, 40);
   drawn->Draw(&painter);
   painter.end();

@@ -57,7 +57,7 @@ protected:
     members.setObjectName(S("Members"));
     members.setParent(&owner);
     FillMembers(members);
-    rpGlobals().CurrentReport = &report;
+    rpRun().CurrentReport = &report;
     page = report.Pages.GetPage(0);
     cross = AddCross(*page, S("Members"), S("PLACE;"), S("CATEGORY;"), S("FEE+count;"));
   }

@@ -259,7 +259,7 @@ QString PrintedText(TrpReport& report, const QString& folder) {
     QPdfWriter pdf(file);
     pdf.setResolution(1200);
     QPainter painter(&pdf);
-    rpGlobals().EngineMode = true;
+    rpRun().EngineMode = true;
     TrpPage& prepared = report.EMFPages.LoadPageObjects(0);
     for (int i = 0; i < prepared.Count(); ++i) {
       TrpView* view = prepared.GetObject(i);

@@ -166,7 +166,7 @@ TEST_F(RoundRect, PlainBodyHasItsShadowAndAnUnframedOutlineInTheFillColour) {
   QImage image(80, 60, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   view.Draw(&painter);
   painter.end();
   EXPECT_EQ(view.Framed, 0);

@@ -132,7 +132,7 @@ TEST_F(ShapeCheck, CheckValuesAreStoredTruncatedAndPrintTheirMark) {
   ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
   TrpPage& prepared = report.EMFPages.LoadPageObjects(0);
   QStringList exported;
-  rpGlobals().ExportText = [&](const QRect&, int, int, const QString& text, int frame, TrpView*) {
+  rpRun().ExportText = [&](const QRect&, int, int, const QString& text, int frame, TrpView*) {
     exported.append(text + QString::number(frame));
   };
   QImage image(800, 200, QImage::Format_RGB32);
@@ -145,7 +145,7 @@ TEST_F(ShapeCheck, CheckValuesAreStoredTruncatedAndPrintTheirMark) {
     EXPECT_EQ(box->Memo, c.stored);
     image.fill(Qt::white);
     QPainter painter(&image);
-    rpGlobals().EngineMode = true;
+    rpRun().EngineMode = true;
     box->Top = 30;
     box->Draw(&painter);
     painter.end();
@@ -155,7 +155,7 @@ TEST_F(ShapeCheck, CheckValuesAreStoredTruncatedAndPrintTheirMark) {
     EXPECT_EQ(exported, QStringList{(c.marked ? QStringLiteral("X") : QString()) + QStringLiteral("0")});
   }
   EXPECT_EQ(index, 7);
-  rpGlobals().ExportText = {};
+  rpRun().ExportText = {};
 }
 
 TEST_F(ShapeCheck, DesigningShowsTheMarkWhateverTheMemoAndOnlyCrossForStyleZero) {
@@ -167,7 +167,7 @@ TEST_F(ShapeCheck, DesigningShowsTheMarkWhateverTheMemoAndOnlyCrossForStyleZero)
     box.CheckStyle = quint8(style);
     image->fill(Qt::white);
     QPainter painter(image);
-    rpGlobals().EngineMode = false;
+    rpRun().EngineMode = false;
     box.Draw(&painter);
   }
   EXPECT_GT(CountColor(cross, QRect(5, 5, 30, 30), qRgb(0, 0, 0)), 50);
@@ -206,7 +206,7 @@ TEST_F(ShapeCheck, FiguresHaveTheirCorners) {
     QImage image(80, 60, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    rpGlobals().EngineMode = true;
+    rpRun().EngineMode = true;
     view.Draw(&painter);
     painter.end();
     EXPECT_EQ(Painted(image, probes), c.painted);
@@ -220,7 +220,7 @@ TEST_F(ShapeCheck, ARoundRectangleUnderFourPixelsHasSquareCorners) {
   QImage image(60, 30, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   view.Draw(&painter);
   painter.end();
   EXPECT_EQ(Painted(image, {{10, 10}, {40, 10}, {10, 13}, {40, 13}}), QList<bool>(4, true));

@@ -185,14 +185,14 @@ TEST_F(DataComponentsTest, ExpressionParametersTakePlaceholdersWhileDesigningAnd
   query->SetParamExpression(0, S("'01.01.1970'"));
   query->SetParamExpression(1, S("5 + 5"));
   query->SetParamExpression(2, S("'Kučišdorf'"));
-  rpGlobals().EngineMode = false;
+  rpRun().EngineMode = false;
   query->WriteProperty(S("ACTIVE"), true);
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(query->WrappedDataSet()->Params()[size_t(i)]->Value(), cases[i].Placeholder) << i;
   query->WriteProperty(S("ACTIVE"), false);
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   query->WriteProperty(S("ACTIVE"), true);
-  rpGlobals().EngineMode = false;
+  rpRun().EngineMode = false;
   EXPECT_EQ(Column(*query->WrappedDataSet(), S("NAZOV")), QStringList{S("Martinský les")});
 }
 
@@ -205,9 +205,9 @@ TEST_F(DataComponentsTest, ExecSqlEvaluatesTheExpressionFirst) {
   query->WrappedDataSet()->Params()[0]->SetDataType(TIBFieldType::ftInteger);
   query->SetExpressionParam(0, true);
   query->SetParamExpression(0, S("6 * 2"));
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   query->CallMethod(S("EXECSQL"), {}, {}, {});
-  rpGlobals().EngineMode = false;
+  rpRun().EngineMode = false;
   EXPECT_EQ(query->WrappedDataSet()->RowsAffected(), 1);
   EXPECT_EQ(query->WrappedDataSet()->Params()[0]->Value(), S("12"));
 }

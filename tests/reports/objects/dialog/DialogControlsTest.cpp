@@ -140,9 +140,9 @@ TEST_F(DialogControlsTest, GeometryReachesTheWidgetOnlyWhileAReportRuns) {
   edit.WriteProperty(S("LEFT"), 50);
   EXPECT_EQ(edit.Left, 50);
   EXPECT_EQ(edit.Control()->x(), 0);
-  rpGlobals().EngineMode = true;
+  rpRun().EngineMode = true;
   edit.WriteProperty(S("LEFT"), 60);
-  rpGlobals().EngineMode = false;
+  rpRun().EngineMode = false;
   EXPECT_EQ(edit.Control()->x(), 60);
 }
 

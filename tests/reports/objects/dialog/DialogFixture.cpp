@@ -27,9 +27,10 @@ void MakeTownsAndWaters(const QString& path) {
 DialogFixture::DialogFixture() : fresh(&MakeTownsAndWaters) {
   rpEngineStart();
   TrpGlobals& g = rpGlobals();
+  TrpRunContext& run = rpRun();
   g.ErrorBox = [this](const QString& text, const QString& caption) { messages.append(caption + QStringLiteral(": ") + text); };
   RegisterReportObjects();
-  g.StreamVersion = TrpReport::kStreamVersion; // records read by themselves are in the current layout
+  run.StreamVersion = TrpReport::kStreamVersion; // records read by themselves are in the current layout
 }
 
 DialogFixture::~DialogFixture() { rpEngineEnd(); }
