@@ -701,7 +701,7 @@ void TrpDesignerForm::ReleasePages() {
   inspected_.clear();
   if (inspector_) inspector_->ClearProperties();
   Page = nullptr;
-  rpGlobals().CurrentPage = nullptr;
+  rpRun().CurrentPage = nullptr;
 }
 
 void TrpDesignerForm::ShowDialogPageWindow(bool dialogPage) {
