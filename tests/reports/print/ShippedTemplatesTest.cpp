@@ -48,8 +48,7 @@ class ShippedTemplates : public PrintFormFixture {
 protected:
   void SetUp() override {
     PrintFormFixture::SetUp();
-    IniSettings.Reports = IniSettings.ReportsPreferred =
-        QDir(QString::fromLocal8Bit(qgetenv("VIMEK_BINARY_DIR"))).filePath(QStringLiteral("bin/Reports"));
+    UseShippedTemplates();
     Organizacia.ICO = QStringLiteral("00178811");
     stastny = AddPerson({QStringLiteral("Šťastný"), QStringLiteral("Ľubomír"), QStringLiteral("Nitra"),
                          QDate(1970, 3, 1), QStringLiteral("Hlavná 1")},
@@ -529,36 +528,9 @@ TEST_F(ShippedTemplates, ALongNameOnALabelStaysWholeOnItsLine) {
   })) << "the surname went to a line of its own";
 }
 
-// Prints on the virtual printer into a PDF file of the test's folder what
-// `print` starts (the next print form shown prints), and returns the text a
-// PDF reader finds in it; empty when the machine cannot do it (skipped).
+// Prints what `print` starts into a PDF file and reads it back (PrintedText).
 class ShippedPdf : public ShippedTemplates {
 protected:
-  QString PrintedText(const QString& name, const std::function<void()>& print) {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty()) return {};
-    rpInstallPrinting();
-    TrpGlobals& g = rpGlobals();
-    auto restore = qScopeGuard([&g] {
-      g.PrintDialog = {};
-      g.OpenPrintDevice = {};
-    });
-    // A machine with a real printer must not get this page.
-    if (!rpPrinter().IsVirtual()) return {};
-    g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
-    const QString pdf = QDir(folder.path()).filePath(name);
-    script.Then([pdf](TForm& f) {
-      auto& form = static_cast<TfrmTlac&>(f);
-      form.rp1->PrintFileName = pdf;
-      form.btnPrint->click();
-    });
-    print();
-    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return QString::fromUtf8(process.readAllStandardOutput());
-  }
   static void ExpectAll(const QString& text, std::initializer_list<QString> expected) {
     for (const QString& piece : expected)
       EXPECT_TRUE(text.contains(piece)) << piece.toStdString() << " not in:\n" << text.toStdString();
