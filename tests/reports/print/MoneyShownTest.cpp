@@ -17,6 +17,7 @@
 #include "registers/permits/fEPovolenkyPolozkyPridaj.h"
 #include "registers/permits/fEPovolenkyPridaj.h"
 #include "tests/reports/print/PrintFormFixture.h"
+#include "tests/reports/print/PrintedInvoice.h"
 #include <QtCore/QRegularExpression>
 
 namespace {
@@ -241,6 +242,92 @@ TEST_F(MoneyShownTest, TypedAmountsShowWithTwoDecimalsInTheListTheDialogAndThePr
     // Never the amount as typed, a number without its cents.
     EXPECT_FALSE(QRegularExpression(QStringLiteral("(^|\\s)150,5(\\s|$)")).match(printed).hasMatch())
         << printed.toStdString();
+  }
+}
+
+} // namespace
+
+namespace {
+
+// Items typed into the item dialog of issued and received invoices and
+// delivery notes print with a VAT summary and totals that are the sums of
+// the printed lines, to the cent, for amounts a floating-point sum or a unit
+// VAT rounded to one decimal gets wrong.
+TEST_F(MoneyShownTest, PrintedVatSummariesAndTotalsAreTheSumsOfThePrintedLines) {
+  struct TItem {
+    const char *name, *quantity, *unit, *price;
+  };
+  const struct {
+    int typ;
+    const char* kind;
+    QList<TItem> items; // all at 20 %
+    qint64 base, vat;   // computed by hand, in cents
+  } documents[] = {     // 0,30 and 0,06: three tenths summed in floating point are not 0,3.
+                   {11, "FV", {{"Vstupenka", "3", "ks", "0,1"}}, 30, 6},
+                   // 49,995 rounds once to 50,00, VAT 10,00.
+                   {11, "FV", {{"Známka", "1,5", "ks", "33,33"}}, 5000, 1000},
+                   // 620,00 and 104,75 at 20 %: VAT 124,00 and 20,95, where a unit VAT of
+                   // 0,60 and 8,40 gave 141,00.
+                   {21, "FP", {{"Krmivo", "200", "kg", "3,10"}, {"Zrno", "2,5", "q", "41,90"}}, 72475, 14495},
+                   {31, "DV", {{"Krmivo", "200", "kg", "3,10"}, {"Zrno", "2,5", "q", "41,90"}}, 72475, 14495},
+                   {41, "DP", {{"Krmivo", "200", "kg", "3,10"}, {"Zrno", "2,5", "q", "41,90"}}, 72475, 14495}};
+  int number = 0;
+  for (const auto& document : documents) {
+    SCOPED_TRACE(
+        QStringLiteral("%1 %2").arg(document.typ).arg(QString::fromUtf8(document.items.first().name)).toStdString());
+    Answer();
+    if (Column(QStringLiteral("select count(*) from c_druhy_dokladov where skratka='%1'")
+                   .arg(QString::fromLatin1(document.kind)))
+            .value(0)
+            .toInt() == 0)
+      Exec(QStringLiteral("insert into c_druhy_dokladov (jedin,rok,skratka,nazov,typ) "
+                          "values (gen_id(c_druhy_dokladov_id,1),2026,:S,:S,:T)"),
+           {{QStringLiteral("S"), QString::fromLatin1(document.kind)}, {QStringLiteral("T"), document.typ}});
+    const int invoice = Column(QStringLiteral("select gen_id(e_faktury_id,1) from rdb$database")).value(0).toInt();
+    Exec(QStringLiteral("insert into e_faktury (jedin,rok,typ,druh_dokladu,p1,p2,uhradene,datum,odb_nazov,odb_mesto,"
+                        "dod_nazov,dod_mesto) values (:J,2026,:T,:D,:P,0,0,'2026-12-11','Obec','Košice',"
+                        "'Agro Čaňa','Žilina')"),
+         {{QStringLiteral("J"), invoice},
+          {QStringLiteral("T"), document.typ},
+          {QStringLiteral("D"), QString::fromLatin1(document.kind)},
+          {QStringLiteral("P"), ++number}});
+    TfrmEFakturyPolozkyPridaj dialog;
+    dialog.Faktura = invoice;
+    QStringList names;
+    for (qsizetype i = 0; i < document.items.size(); ++i) {
+      const TItem& item = document.items[i];
+      names.append(QString::fromUtf8(item.name));
+      const bool last = i + 1 == document.items.size();
+      script.Then([&, item, last](TForm& f) {
+        Activate(f);
+        auto& d = dynamic_cast<TfrmEFakturyPolozkyPridaj&>(f);
+        TypeInto(d.eDBNazov, QString::fromUtf8(item.name));
+        TypeInto(d.eDBMJ, QString::fromUtf8(item.unit));
+        TypeInto(d.eDBMnozstvo, QString::fromUtf8(item.quantity));
+        TypeInto(d.eDBMJZaklad, QString::fromUtf8(item.price));
+        TypeInto(d.eDBSadzbaDPH, QStringLiteral("20"));
+        Submit(f, last ? Qt::Key_F12 : Qt::Key_F11);
+      });
+    }
+    RunAddPasses(dialog);
+    TfrmEFaktury list(nullptr, ProgramSettings.Rok, document.typ, document.typ + 8);
+    list.list.btnRefreshClick();
+    ASSERT_TRUE(list.list.LocateKey(invoice));
+    TfrmEFakturyTlac print(list);
+    const QString text = PrintedText(QStringLiteral("doklad%1.pdf").arg(invoice), [&] { print.btn1->click(); });
+    if (text.isEmpty() && !HasFailure()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+    const TPrintedSums sums = SumPrintedInvoice(text, names);
+    EXPECT_EQ(sums.SummaryBase, document.base) << text.toStdString();
+    EXPECT_EQ(sums.SummaryVat, document.vat) << text.toStdString();
+    EXPECT_EQ(sums.Base, sums.SummaryBase);
+    EXPECT_EQ(sums.Vat, sums.SummaryVat);
+    EXPECT_EQ(sums.Lines, document.base + document.vat);
+    EXPECT_EQ(sums.Total, sums.Lines);
+    // What the database keeps for the invoice is what it printed.
+    EXPECT_EQ(Column(QStringLiteral("select cast(spolu*100 as integer) from e_faktury where jedin=%1").arg(invoice))
+                  .value(0)
+                  .toLongLong(),
+              sums.Total);
   }
 }
 

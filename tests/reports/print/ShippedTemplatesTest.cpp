@@ -37,6 +37,7 @@
 #include "reports/engine/ui/rpQtPrinter.h"
 #include "reports/engine/ui/rpTextScan.h"
 #include "tests/reports/print/PrintFormFixture.h"
+#include "tests/reports/print/PrintedInvoice.h"
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
@@ -766,39 +767,16 @@ TEST_F(ShippedPdf, AnInvoicesPrintedTotalsAreTheSumsOfItsPrintedLines) {
   TfrmEFakturyTlac dialog(list);
   const QString text = PrintedText(QStringLiteral("faktura.pdf"), [&] { dialog.btn1->click(); });
   if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
-  // An amount as printed ("1 440,00") in cents.
-  const auto cents = [](QString printed) {
-    printed.remove(QChar(0xA0)).remove(QLatin1Char(' ')).remove(QLatin1Char(','));
-    return printed.toLongLong();
-  };
-  const QRegularExpression amount(QStringLiteral("(-?\\d{1,3}(?:[ \\x{00A0}]\\d{3})*,\\d{2})"));
-  qint64 lines = 0, summaryBase = 0, summaryVat = 0, base = 0, vat = 0, total = 0;
-  for (const QString& line : text.split(QLatin1Char('\n'))) {
-    const QString simple = line.simplified();
-    QList<qint64> found;
-    for (auto match = amount.globalMatch(simple); match.hasNext();)
-      found.append(cents(match.next().captured(1)));
-    if (found.isEmpty()) continue;
-    if (simple.startsWith(QStringLiteral("Povolenka")) || simple.startsWith(QStringLiteral("Známka")))
-      lines += found.last();
-    else if (simple.startsWith(QStringLiteral("20 %")) && found.size() == 2)
-      summaryBase += found[0], summaryVat += found[1];
-    else if (simple.contains(QStringLiteral("Spolu bez DPH")))
-      base = found.last();
-    else if (simple.contains(QStringLiteral("DPH spolu")))
-      vat = found.last();
-    else if (simple.contains(QStringLiteral("Spolu k úhrade")))
-      total = found.last();
-  }
+  const TPrintedSums sums = SumPrintedInvoice(text, {QStringLiteral("Povolenka"), QStringLiteral("Známka")});
   // By hand: bases 1 200,00 and 50,00 (49,995), VAT 240,00 and 10,00; a
   // floating-point sum of the bases gives 1 249,99.
-  EXPECT_EQ(lines, 144000 + 6000) << text.toStdString();
-  EXPECT_EQ(summaryBase, 125000) << text.toStdString();
-  EXPECT_EQ(summaryVat, 25000) << text.toStdString();
-  EXPECT_EQ(base, summaryBase);
-  EXPECT_EQ(vat, summaryVat);
-  EXPECT_EQ(total, lines);
-  EXPECT_EQ(total, base + vat);
+  EXPECT_EQ(sums.Lines, 144000 + 6000) << text.toStdString();
+  EXPECT_EQ(sums.SummaryBase, 125000) << text.toStdString();
+  EXPECT_EQ(sums.SummaryVat, 25000) << text.toStdString();
+  EXPECT_EQ(sums.Base, sums.SummaryBase);
+  EXPECT_EQ(sums.Vat, sums.SummaryVat);
+  EXPECT_EQ(sums.Total, sums.Lines);
+  EXPECT_EQ(sums.Total, sums.Base + sums.Vat);
 }
 
 } // namespace
