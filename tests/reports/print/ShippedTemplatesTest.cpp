@@ -738,6 +738,34 @@ TEST_F(ShippedPdf, AReceiptPrintsItsAmountsWithTheirCents) {
   ExpectAll(simplified, {QStringLiteral(" 25,50 "), QStringLiteral(" 1 234,56 "), QStringLiteral("Spolu 1 260,06 €")});
 }
 
+// Guest-permit receipts print each price as money, to the cent: a price with
+// cents, one with thousands and the smallest one.
+TEST_F(ShippedPdf, GuestReceiptsPrintTheirPricesWithTheirCents) {
+  const QString tag = QStringLiteral("74FBA026-8F7F-4A58");
+  ASSERT_TRUE(TempSpracujClear(tag));
+  const struct {
+    double price;
+    QString printed;
+  } sales[] = {{25.5, QStringLiteral("Cena 25,50 €")},
+               {1234.56, QStringLiteral("Cena 1 234,56 €")},
+               {0.01, QStringLiteral("Cena 0,01 €")}};
+  for (const auto& sale : sales) {
+    const int payment = Pay(stastny, 2026, sale.price, QDate(2026, 5, 2), 0);
+    Exec(QStringLiteral("update e_povolenky set typ_povolenky=1,spolu=:S where jedin=:J"),
+         {{QStringLiteral("S"), sale.price}, {QStringLiteral("J"), payment}});
+    ASSERT_TRUE(TempSpracujAdd(payment, tag));
+  }
+  const QString text = PrintedText(QStringLiteral("hostovska.pdf"), [] { PrintHostPermitPayment(); });
+  if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  QStringList lines;
+  for (const QString& line : QString(text).replace(QChar(0xA0), QLatin1Char(' ')).split(QLatin1Char('\n')))
+    if (line.contains(QStringLiteral("Cena"))) lines.append(line.simplified());
+  QStringList expected;
+  for (const auto& sale : sales)
+    expected.append(sale.printed);
+  EXPECT_EQ(lines, expected) << text.toStdString();
+}
+
 // Amounts a floating-point sum gets wrong: each printed line, the VAT
 // summary per rate and the totals, read back from the PDF, add up.
 TEST_F(ShippedPdf, AnInvoicesPrintedTotalsAreTheSumsOfItsPrintedLines) {
