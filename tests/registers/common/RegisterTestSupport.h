@@ -18,6 +18,7 @@
 #include <QtCore/QVariantMap>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
@@ -63,6 +64,15 @@ private:
 inline void Press(QWidget& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
   QTest::keyClick(target, Qt::Key(key), modifiers);
+}
+
+// Types `text` over what the control holds and leaves it with Tab, as a user
+// retypes a field.
+inline void TypeInto(QWidget* control, const QString& text) {
+  control->setFocus();
+  if (auto* line = qobject_cast<QLineEdit*>(control)) line->selectAll();
+  TypeText(control, text);
+  QTest::keyClick(control, Qt::Key_Tab);
 }
 
 // A dialog of the layout checks, made afresh each time: its name and maker.

@@ -1,14 +1,22 @@
 #pragma once
 // The print form's test fixture: the real print form over a members
 // database, its preview window replaced by a record of the prepared pages.
+#include "controls/QPLBtn.h"
+#include "registers/common/PrintProtocol.h"
+#include "registers/members/fCClenov.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpReport.h"
+#include "reports/engine/ui/rpQtPrinter.h"
 #include "reports/print/fTlac.h"
 #include "reports/templates/TemplateDescription.h"
 #include "tests/registers/members/MembersTestSupport.h"
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QProcess>
+#include <QtCore/QScopeGuard>
+#include <QtCore/QStandardPaths>
 
 // A template of one master line per member under a title; `script` is the master band's script.
 inline QByteArray ListDescription(const QString& comment, const QString& script = {}) {
@@ -63,6 +71,39 @@ protected:
     MembersTest::TearDown();
   }
   QString InFolder(const QString& name) const { return QDir(folder.path()).filePath(name); }
+  // The registers print with the templates the program ships.
+  static void UseShippedTemplates() {
+    IniSettings.Reports = IniSettings.ReportsPreferred =
+        QDir(QString::fromLocal8Bit(qgetenv("VIMEK_BINARY_DIR"))).filePath(QStringLiteral("bin/Reports"));
+  }
+  // Prints on the virtual printer into a PDF file of the test's folder what
+  // `print` starts (the next print form shown prints), and returns the text a
+  // PDF reader finds in it; empty when the machine cannot do it (skipped).
+  QString PrintedText(const QString& name, const std::function<void()>& print) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) return {};
+    rpInstallPrinting();
+    TrpGlobals& g = rpGlobals();
+    auto restore = qScopeGuard([&g] {
+      g.PrintDialog = {};
+      g.OpenPrintDevice = {};
+    });
+    // A machine with a real printer must not get this page.
+    if (!rpPrinter().IsVirtual()) return {};
+    g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
+    const QString pdf = InFolder(name);
+    script.Then([pdf](TForm& f) {
+      auto& form = static_cast<TfrmTlac&>(f);
+      form.rp1->PrintFileName = pdf;
+      form.btnPrint->click();
+    });
+    print();
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return QString::fromUtf8(process.readAllStandardOutput());
+  }
   void AddThreeMembers() {
     AddPerson({QStringLiteral("Šťastný"), QStringLiteral("Ľubomír"), QStringLiteral("Nitra"), QDate(1970, 3, 1),
                QStringLiteral("Hlavná 1")});

@@ -37,6 +37,7 @@
 #include "reports/engine/ui/rpQtPrinter.h"
 #include "reports/engine/ui/rpTextScan.h"
 #include "tests/reports/print/PrintFormFixture.h"
+#include "tests/reports/print/PrintedInvoice.h"
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
@@ -48,8 +49,7 @@ class ShippedTemplates : public PrintFormFixture {
 protected:
   void SetUp() override {
     PrintFormFixture::SetUp();
-    IniSettings.Reports = IniSettings.ReportsPreferred =
-        QDir(QString::fromLocal8Bit(qgetenv("VIMEK_BINARY_DIR"))).filePath(QStringLiteral("bin/Reports"));
+    UseShippedTemplates();
     Organizacia.ICO = QStringLiteral("00178811");
     stastny = AddPerson({QStringLiteral("Šťastný"), QStringLiteral("Ľubomír"), QStringLiteral("Nitra"),
                          QDate(1970, 3, 1), QStringLiteral("Hlavná 1")},
@@ -529,36 +529,9 @@ TEST_F(ShippedTemplates, ALongNameOnALabelStaysWholeOnItsLine) {
   })) << "the surname went to a line of its own";
 }
 
-// Prints on the virtual printer into a PDF file of the test's folder what
-// `print` starts (the next print form shown prints), and returns the text a
-// PDF reader finds in it; empty when the machine cannot do it (skipped).
+// Prints what `print` starts into a PDF file and reads it back (PrintedText).
 class ShippedPdf : public ShippedTemplates {
 protected:
-  QString PrintedText(const QString& name, const std::function<void()>& print) {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty()) return {};
-    rpInstallPrinting();
-    TrpGlobals& g = rpGlobals();
-    auto restore = qScopeGuard([&g] {
-      g.PrintDialog = {};
-      g.OpenPrintDevice = {};
-    });
-    // A machine with a real printer must not get this page.
-    if (!rpPrinter().IsVirtual()) return {};
-    g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
-    const QString pdf = QDir(folder.path()).filePath(name);
-    script.Then([pdf](TForm& f) {
-      auto& form = static_cast<TfrmTlac&>(f);
-      form.rp1->PrintFileName = pdf;
-      form.btnPrint->click();
-    });
-    print();
-    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return QString::fromUtf8(process.readAllStandardOutput());
-  }
   static void ExpectAll(const QString& text, std::initializer_list<QString> expected) {
     for (const QString& piece : expected)
       EXPECT_TRUE(text.contains(piece)) << piece.toStdString() << " not in:\n" << text.toStdString();
@@ -765,6 +738,34 @@ TEST_F(ShippedPdf, AReceiptPrintsItsAmountsWithTheirCents) {
   ExpectAll(simplified, {QStringLiteral(" 25,50 "), QStringLiteral(" 1 234,56 "), QStringLiteral("Spolu 1 260,06 €")});
 }
 
+// Guest-permit receipts print each price as money, to the cent: a price with
+// cents, one with thousands and the smallest one.
+TEST_F(ShippedPdf, GuestReceiptsPrintTheirPricesWithTheirCents) {
+  const QString tag = QStringLiteral("74FBA026-8F7F-4A58");
+  ASSERT_TRUE(TempSpracujClear(tag));
+  const struct {
+    double price;
+    QString printed;
+  } sales[] = {{25.5, QStringLiteral("Cena 25,50 €")},
+               {1234.56, QStringLiteral("Cena 1 234,56 €")},
+               {0.01, QStringLiteral("Cena 0,01 €")}};
+  for (const auto& sale : sales) {
+    const int payment = Pay(stastny, 2026, sale.price, QDate(2026, 5, 2), 0);
+    Exec(QStringLiteral("update e_povolenky set typ_povolenky=1,spolu=:S where jedin=:J"),
+         {{QStringLiteral("S"), sale.price}, {QStringLiteral("J"), payment}});
+    ASSERT_TRUE(TempSpracujAdd(payment, tag));
+  }
+  const QString text = PrintedText(QStringLiteral("hostovska.pdf"), [] { PrintHostPermitPayment(); });
+  if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  QStringList lines;
+  for (const QString& line : QString(text).replace(QChar(0xA0), QLatin1Char(' ')).split(QLatin1Char('\n')))
+    if (line.contains(QStringLiteral("Cena"))) lines.append(line.simplified());
+  QStringList expected;
+  for (const auto& sale : sales)
+    expected.append(sale.printed);
+  EXPECT_EQ(lines, expected) << text.toStdString();
+}
+
 // Amounts a floating-point sum gets wrong: each printed line, the VAT
 // summary per rate and the totals, read back from the PDF, add up.
 TEST_F(ShippedPdf, AnInvoicesPrintedTotalsAreTheSumsOfItsPrintedLines) {
@@ -794,39 +795,16 @@ TEST_F(ShippedPdf, AnInvoicesPrintedTotalsAreTheSumsOfItsPrintedLines) {
   TfrmEFakturyTlac dialog(list);
   const QString text = PrintedText(QStringLiteral("faktura.pdf"), [&] { dialog.btn1->click(); });
   if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
-  // An amount as printed ("1 440,00") in cents.
-  const auto cents = [](QString printed) {
-    printed.remove(QChar(0xA0)).remove(QLatin1Char(' ')).remove(QLatin1Char(','));
-    return printed.toLongLong();
-  };
-  const QRegularExpression amount(QStringLiteral("(-?\\d{1,3}(?:[ \\x{00A0}]\\d{3})*,\\d{2})"));
-  qint64 lines = 0, summaryBase = 0, summaryVat = 0, base = 0, vat = 0, total = 0;
-  for (const QString& line : text.split(QLatin1Char('\n'))) {
-    const QString simple = line.simplified();
-    QList<qint64> found;
-    for (auto match = amount.globalMatch(simple); match.hasNext();)
-      found.append(cents(match.next().captured(1)));
-    if (found.isEmpty()) continue;
-    if (simple.startsWith(QStringLiteral("Povolenka")) || simple.startsWith(QStringLiteral("Známka")))
-      lines += found.last();
-    else if (simple.startsWith(QStringLiteral("20 %")) && found.size() == 2)
-      summaryBase += found[0], summaryVat += found[1];
-    else if (simple.contains(QStringLiteral("Spolu bez DPH")))
-      base = found.last();
-    else if (simple.contains(QStringLiteral("DPH spolu")))
-      vat = found.last();
-    else if (simple.contains(QStringLiteral("Spolu k úhrade")))
-      total = found.last();
-  }
+  const TPrintedSums sums = SumPrintedInvoice(text, {QStringLiteral("Povolenka"), QStringLiteral("Známka")});
   // By hand: bases 1 200,00 and 50,00 (49,995), VAT 240,00 and 10,00; a
   // floating-point sum of the bases gives 1 249,99.
-  EXPECT_EQ(lines, 144000 + 6000) << text.toStdString();
-  EXPECT_EQ(summaryBase, 125000) << text.toStdString();
-  EXPECT_EQ(summaryVat, 25000) << text.toStdString();
-  EXPECT_EQ(base, summaryBase);
-  EXPECT_EQ(vat, summaryVat);
-  EXPECT_EQ(total, lines);
-  EXPECT_EQ(total, base + vat);
+  EXPECT_EQ(sums.Lines, 144000 + 6000) << text.toStdString();
+  EXPECT_EQ(sums.SummaryBase, 125000) << text.toStdString();
+  EXPECT_EQ(sums.SummaryVat, 25000) << text.toStdString();
+  EXPECT_EQ(sums.Base, sums.SummaryBase);
+  EXPECT_EQ(sums.Vat, sums.SummaryVat);
+  EXPECT_EQ(sums.Total, sums.Lines);
+  EXPECT_EQ(sums.Total, sums.Base + sums.Vat);
 }
 
 } // namespace
