@@ -129,6 +129,36 @@ TEST_F(PatternTest, ReadOnlyDialogWritesNothingAndF11DoesNothingWithoutItsButton
   EXPECT_EQ(Stored(QStringLiteral("select skratka from c_druhy_dokladov")), QStringList(QStringLiteral("PD")));
 }
 
+// "Ďalší" is pressed by Alt+D as a Slovak keyboard gives it, by Alt+Ď and by
+// its caption's Alt+A, from inside a text field, and no letter is typed.
+TEST_F(PatternTest, AltDPressesDalsiWithoutTypingALetter) {
+  const struct {
+    int key;
+    QString text; // what the key types without Alt
+    const char* typed;
+  } cases[] = {{Qt::Key_D, QStringLiteral("d"), "K1"}, {0x10E, QStringLiteral("ď"), "K2"}, {Qt::Key_A, QStringLiteral("a"), "K3"}};
+  for (const auto& c : cases) {
+    TfrmTestKindPridaj dialog;
+    dialog.SetTag(1);
+    QString shown;
+    script.Then([&](TForm& f) {
+      dialog.eDBSkratka->setFocus();
+      TypeText(dialog.eDBSkratka, QString::fromLatin1(c.typed));
+      // Accelerators work in the active window, as the dialog is for the user.
+      f.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+      QTest::sendKeyEvent(QTest::Click, f.focusWidget(), Qt::Key(c.key), c.text, Qt::AltModifier);
+      shown = dialog.eDBSkratka->text();
+      // The caption's accelerator presses the button after its press shows.
+      if (!QTest::qWaitFor([&] { return !f.isVisible(); }, 1000)) Press(f, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrSaveAndContinue) << c.typed;
+    EXPECT_EQ(shown, QString::fromLatin1(c.typed)) << "no letter typed";
+    EXPECT_TRUE(Stored(QStringLiteral("select skratka from c_druhy_dokladov")).contains(QString::fromLatin1(c.typed)))
+        << c.typed;
+  }
+}
+
 TEST_F(PatternTest, EnterThatNoControlTookPressesNoButton) {
   TfrmTestKindPridaj dialog;
   dialog.SetTag(1);
