@@ -136,7 +136,9 @@ TEST_F(PatternTest, AltDPressesDalsiWithoutTypingALetter) {
     int key;
     QString text; // what the key types without Alt
     const char* typed;
-  } cases[] = {{Qt::Key_D, QStringLiteral("d"), "K1"}, {0x10E, QStringLiteral("ď"), "K2"}, {Qt::Key_A, QStringLiteral("a"), "K3"}};
+  } cases[] = {{Qt::Key_D, QStringLiteral("d"), "K1"},
+               {0x10E, QStringLiteral("ď"), "K2"},
+               {Qt::Key_A, QStringLiteral("a"), "K3"}};
   for (const auto& c : cases) {
     TfrmTestKindPridaj dialog;
     dialog.SetTag(1);
