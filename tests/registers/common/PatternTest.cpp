@@ -161,6 +161,30 @@ TEST_F(PatternTest, AltDPressesDalsiWithoutTypingALetter) {
   }
 }
 
+// A register window closes on Esc from any of its controls, not only its grid.
+TEST_F(PatternTest, EscClosesTheListFromAnyControl) {
+  for (const char* name : {"gr1", "eFilter", "combo"}) {
+    TfrmTestGroups form(nullptr, 2026);
+    auto* combo = new TIBComboBox(form.list.pnlFilter);
+    combo->setObjectName(QStringLiteral("combo"));
+    form.list.pnlFilter->layout()->addWidget(combo);
+    script.Then([&](TForm& f) {
+      f.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+      QTest::keyClick(form.list.gr1, Qt::Key_F); // the filter panel shows
+      QWidget* control = f.findChild<QWidget*>(QString::fromLatin1(name));
+      control->setFocus(Qt::TabFocusReason);
+      ASSERT_TRUE(control->hasFocus() || control->isAncestorOf(QApplication::focusWidget())) << name;
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+      if (!QTest::qWaitFor([&] { return !f.isVisible(); }, 500)) {
+        ADD_FAILURE() << "Esc left the list open from " << name;
+        f.SetModalResult(mrCancel);
+      }
+    });
+    EXPECT_EQ(form.ShowModal(), mrCancel) << name;
+  }
+}
+
 TEST_F(PatternTest, EnterThatNoControlTookPressesNoButton) {
   TfrmTestKindPridaj dialog;
   dialog.SetTag(1);
