@@ -14,6 +14,7 @@
 #include "db/ServerSql.h"
 #include "db/SqlCondition.h"
 #include "registers/common/PatternKeys.h"
+#include "registers/common/RegisterControls.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
@@ -224,6 +225,7 @@ void TDialogPattern::FormShow() {
   }
   SetUniqueKeys();
   FocusFirstControl();
+  if (Adding()) TellEmptyRequiredLookups(form_);
 }
 
 void TDialogPattern::InsertPlaceholder() {
