@@ -684,7 +684,8 @@ bool TIBComboBox::ListIsEmpty() {
   const TComboStatement statement{QStringLiteral("Select first 1 ") + sKeyFields_[0] + QStringLiteral(" from ") +
                                   sTableName_};
   bool empty = false;
-  Guarded("ListIsEmpty", [&] { empty = !OpenStatement(statement); }, true, false);
+  Guarded(
+      "ListIsEmpty", [&] { empty = !OpenStatement(statement); }, true, false);
   query_->Close();
   return empty;
 }

@@ -2,7 +2,6 @@
 #include "app/AppContext.h"
 #include "app/FormRegistry.h"
 #include "app/ToolBar.h"
-#include "platform/MessageDialogs.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
@@ -10,8 +9,9 @@
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
 #include "core/DateTime.h"
-#include "registers/common/DialogPattern.h"
+#include "platform/MessageDialogs.h"
 #include "registers/common/DialogField.h"
+#include "registers/common/DialogPattern.h"
 #include "registers/common/ListForm.h"
 #include "registers/common/Picker.h"
 #include "registers/common/RegisterLayout.h"
@@ -131,17 +131,15 @@ void TellEmptyRequiredLookups(QWidget& dialog) {
   for (TIBComboBox* combo : dialog.findChildren<TIBComboBox*>()) {
     // A list that only suggests takes any new text: empty, it blocks nothing.
     const bool choiceOnly = combo->SSearchIfFound() && combo->SetFocusIfNotFound();
-    if (!combo->Required() || !choiceOnly || combo->ReadOnly() || !combo->CanFocus() || !combo->ListIsEmpty())
-      continue;
+    if (!combo->Required() || !choiceOnly || combo->ReadOnly() || !combo->CanFocus() || !combo->ListIsEmpty()) continue;
     const QString item = LabelOf(dialog, *combo);
     const QString title = RegisterTitle(combo->property(kPickFromProperty).toString(), dialog);
-    MessageDlg(title.isEmpty()
-                   ? QStringLiteral("Položka „%1“ nemá z čoho vybrať: jej zoznam je prázdny.\r\n"
-                                    "Záznam nebude možné uložiť, kým ho nevyplníte.")
-                         .arg(item)
-                   : QStringLiteral("Položka „%1“ nemá z čoho vybrať: zoznam je prázdny.\r\n"
-                                    "Najprv vyplňte register „%2“.")
-                         .arg(item, title),
+    MessageDlg(title.isEmpty() ? QStringLiteral("Položka „%1“ nemá z čoho vybrať: jej zoznam je prázdny.\r\n"
+                                                "Záznam nebude možné uložiť, kým ho nevyplníte.")
+                                     .arg(item)
+                               : QStringLiteral("Položka „%1“ nemá z čoho vybrať: zoznam je prázdny.\r\n"
+                                                "Najprv vyplňte register „%2“.")
+                                     .arg(item, title),
                TMsgDlgType::Information, mbOK, mrOk);
   }
 }

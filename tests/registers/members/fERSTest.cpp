@@ -1,6 +1,5 @@
 #include "registers/members/fERS.h"
 #include "app/FormRegistry.h"
-#include <QtCore/QScopeGuard>
 #include "app/ToolBar.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBCheckBox.h"
@@ -14,6 +13,7 @@
 #include "registers/members/fERSKontrolovaniPridaj.h"
 #include "registers/members/fERSPridaj.h"
 #include "tests/registers/members/GuardTestSupport.h"
+#include <QtCore/QScopeGuard>
 
 namespace {
 
