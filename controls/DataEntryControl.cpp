@@ -116,6 +116,8 @@ void TDataEntryControl::TakeFocusBack() {
   control_->setFocus(Qt::OtherFocusReason);
   refocusing_ = false;
   entered_ = true;
+  // Entered without its enter handling: it still must look focused.
+  if (control_->hasFocus()) SetColor(FocusColorByRequired());
 }
 
 bool TDataEntryControl::BeginEnter() {
@@ -190,7 +192,7 @@ TDataEntryControl::TLeaveResult TDataEntryControl::LeaveCheck() {
   if (ChecksSkipped() || BypassesCheck(newFocus) || !control_->window()->isVisible()) return TLeaveResult::Skipped;
   if (ValidationFailed()) {
     entered_ = control_->hasFocus();
-    SetColor(FocusColorByRequired());
+    SetColor(entered_ ? FocusColorByRequired() : StateColor(TColorOrder::ReadOnlyFirst));
     return TLeaveResult::Refused;
   }
   RecoverLostFocus();

@@ -677,6 +677,19 @@ void TIBComboBox::FindIt2(const QVariant& value1, const QVariant& value2) {
   FindBy("FindIt2", FindStatement(columns, {value1, value2}, true), value1, true);
 }
 
+bool TIBComboBox::ListIsEmpty() {
+  if (sTableName_.isEmpty() || sKeyFields_[0].isEmpty() || !database_) return false;
+  // The table itself, not the combo's filter: a filter that leaves nothing
+  // has its own reason, which the dialog names.
+  const TComboStatement statement{QStringLiteral("Select first 1 ") + sKeyFields_[0] + QStringLiteral(" from ") +
+                                  sTableName_};
+  bool empty = false;
+  Guarded(
+      "ListIsEmpty", [&] { empty = !OpenStatement(statement); }, true, false);
+  query_->Close();
+  return empty;
+}
+
 void TIBComboBox::FindFirst() {
   if (sKeyFields_[0].isEmpty()) return;
   QVariant first;

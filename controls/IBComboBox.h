@@ -169,6 +169,9 @@ public:
   void RunCompletion();
   // Fills the list as opening it does (without showing it).
   void FillList();
+  // True when the lookup's table holds no row at all (a register not filled
+  // yet), whatever the combo's filter; false also when that cannot be read.
+  bool ListIsEmpty();
 
   // The statements, with their bound values, for the current settings.
   TComboStatement CompletionStatement(const QString& text) const;

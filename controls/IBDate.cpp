@@ -11,8 +11,8 @@
 
 namespace {
 
-// At most eight typed characters; the shown "dd.mm.yyyy" is longer, so the
-// limit applies to typing only.
+// At most eight typed characters; the dots of the shown "dd.mm.yyyy" do not
+// count, so a shown date can be edited in place.
 constexpr int kMaxTypedDate = 8;
 const QString kRequired = QStringLiteral("Povinný údaj. Položka musí byť zadaná!");
 
@@ -21,6 +21,24 @@ bool AcceptsCharacter(QChar c) {
 }
 
 bool IsEmptyDate(const QVariant& value) { return value.isNull() || value.toDouble() == 0; }
+
+qsizetype TypedLength(const QString& text) { return text.size() - text.count(QLatin1Char('.')); }
+
+// Day, month and year texts: "dd.mm.yyyy" (a shown date, maybe edited) split
+// at its dots, bare digits "ddmmyyyy" by position. False for a fourth part.
+bool SplitDateText(const QString& text, QString& day, QString& month, QString& year) {
+  if (!text.contains(QLatin1Char('.'))) {
+    day = text.mid(0, 2);
+    month = text.mid(2, 2);
+    year = text.mid(4, 4);
+    return true;
+  }
+  const QStringList parts = text.split(QLatin1Char('.'));
+  day = parts.value(0);
+  month = parts.value(1);
+  year = parts.value(2);
+  return parts.size() <= 3 && day.size() <= 2 && month.size() <= 2 && year.size() <= 4;
+}
 
 } // namespace
 
@@ -33,9 +51,8 @@ TIBDate::TIBDate(QWidget* parent) : TButtonLineEdit(parent, 105) {
   SetColor(StateColor(TColorOrder::FocusFirst));
 }
 
-QString TIBDate::Shown(double value) const {
-  return FormatDateTime(hasFocus() ? QStringLiteral("ddmmyyyy") : QStringLiteral("dd.mm.yyyy"), value);
-}
+// Focused or not: a date the user did not type yet must read as a date.
+QString TIBDate::Shown(double value) const { return FormatDateTime(QStringLiteral("dd.mm.yyyy"), value); }
 
 void TIBDate::SetDate(const QVariant& value) {
   date_ = value;
@@ -77,12 +94,12 @@ bool TIBDate::ParseShift(bool quiet) {
 bool TIBDate::ParseText(bool quiet) {
   const QString typed = text();
   if (typed.contains(QLatin1Char('+')) || typed.contains(QLatin1Char('-'))) return ParseShift(quiet);
-  const QString dayText = typed.mid(0, 2), monthText = typed.mid(2, 2), yearText = typed.mid(4, 4);
+  QString dayText, monthText, yearText;
+  bool valid = SplitDateText(typed, dayText, monthText, yearText);
   int year = PartNumber(yearText);
-  bool valid = true;
   if (!yearText.isEmpty() && yearText.size() <= 2) {
     const int century = CenturyPivot / 100 * 100;
-    valid = year >= 0; // a pasted year that is no number
+    valid = valid && year >= 0; // a pasted year that is no number
     year = year > CenturyPivot - century ? year + century - 100 : year + century;
   }
   const QDate today = QDate::currentDate();
@@ -133,7 +150,7 @@ void TIBDate::focusInEvent(QFocusEvent* event) {
   NoteEntryClick(event);
   SetColor(FocusColorByRequired());
   entryDate_ = date_;
-  if (!IsEmptyDate(date_) && !ReadOnly()) setText(FormatDateTime(QStringLiteral("ddmmyyyy"), date_.toDouble()));
+  if (!IsEmptyDate(date_) && !ReadOnly()) setText(Shown(std::floor(date_.toDouble())));
   selectAll();
   emit OnEnter();
 }
@@ -148,7 +165,7 @@ void TIBDate::focusOutEvent(QFocusEvent* event) {
   SetColor(ReadOnly() ? clBtnFace : UnfocusedColor());
   if (LeaveCheck() == TLeaveResult::Refused) return;
   if (day_ != 0 && month_ != 0 && year_ != 0)
-    setText(FormatDateTime(QStringLiteral("dd.mm.yyyy"), DateTime::EncodeDate(year_, month_, day_)));
+    setText(Shown(DateTime::EncodeDate(year_, month_, day_)));
   else
     SetDate(QVariant());
   if (date_ != entryDate_) setModified(true);
@@ -181,7 +198,9 @@ void TIBDate::keyPressEvent(QKeyEvent* event) {
   const QString typed = event->text();
   const bool character =
       typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if (character && (!AcceptsCharacter(typed.at(0)) || text().size() - selectedText().size() >= kMaxTypedDate)) return;
+  if (character &&
+      (!AcceptsCharacter(typed.at(0)) || TypedLength(text()) - TypedLength(selectedText()) >= kMaxTypedDate))
+    return;
   QLineEdit::keyPressEvent(event);
 }
 
@@ -217,8 +236,5 @@ void TIBDate::CalendarButtonClick() {
   }
   if (result != mrOk) return;
   SetDate(DateTime::FromDate(frmMonthCalendar->Date()));
-  if (focused) {
-    setText(FormatDateTime(QStringLiteral("ddmmyyyy"), date_.toDouble()));
-    selectAll();
-  }
+  if (focused) selectAll();
 }

@@ -2,11 +2,12 @@
 #include "controls/ButtonLineEdit.h"
 #include <functional>
 
-// The date entry field: shows "dd.mm.yyyy", takes bare digits "ddmmyyyy"
-// (shorter entries complete from the last date shown or from today; two-digit
-// years 00-29 are 2000-2029, 30-99 are 1930-1999), the day shifts +N and -N,
-// today on F5 or a double click, and a month calendar from its button or
-// Ctrl+Enter. Leaving refuses a blank required entry, an impossible date, a
+// The date entry field: shows "dd.mm.yyyy" (also while focused), takes bare
+// digits "ddmmyyyy" or the shown form edited in place (shorter entries
+// complete from the last date shown or from today; two-digit years 00-29 are
+// 2000-2029, 30-99 are 1930-1999), the day shifts +N and -N, today on F5 or a
+// double click, and a month calendar from its button or Ctrl+Enter. Leaving
+// refuses a blank required entry, an impossible date, a
 // year below 1000 and dates outside MinDate..MaxDate with plain messages.
 // `Date` is Null or a date value (days since 30.12.1899).
 class TIBDate : public TButtonLineEdit {

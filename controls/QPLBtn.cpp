@@ -6,10 +6,19 @@
 #include <QtCore/QEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtGui/QShortcut>
 #include <QtWidgets/QStyleOptionButton>
 #include <QtWidgets/qdrawutil.h>
 
 TQPLBtn::TQPLBtn(QWidget* parent) : TQPLBtn(QString(), parent) {}
+
+void TQPLBtn::AddAccelerator(const QKeySequence& keys) {
+  auto* shortcut = new QShortcut(keys, this);
+  shortcut->setContext(Qt::WindowShortcut);
+  connect(shortcut, &QShortcut::activated, this, [this] {
+    if (isVisible() && isEnabled()) click();
+  });
+}
 
 TQPLBtn::TQPLBtn(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
   QFont bold = font();

@@ -2,6 +2,7 @@
 #include "core/Color.h"
 #include "core/ui/ImageList.h"
 #include <QtCore/QPointer>
+#include <QtGui/QKeySequence>
 #include <QtWidgets/QPushButton>
 
 // The push button of the program's own forms: bold caption with a glyph from
@@ -50,6 +51,10 @@ public:
     bool Wrapped = false;
   };
   TLayout Layout(const QRect& content) const;
+
+  // Further keys that press the button anywhere in its window, as its
+  // caption's accelerator does, and are not typed into the focused control.
+  void AddAccelerator(const QKeySequence& keys);
 
   QSize sizeHint() const override;
   // Puts back the colour of before the focus, if the focus colour shows.

@@ -14,6 +14,7 @@
 #include "db/ServerSql.h"
 #include "db/SqlCondition.h"
 #include "registers/common/PatternKeys.h"
+#include "registers/common/RegisterControls.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
@@ -42,6 +43,9 @@ TDialogPattern::TDialogPattern(TForm& form, int& jedin) : QObject(&form), form_(
   setObjectName(kPatternName);
   btnDalsi = MakeButton(form, "btnDalsi", QStringLiteral("Ď&alší"), 0);
   btnDalsi->setFocusPolicy(Qt::ClickFocus); // no tab stop until first pressed
+  // A Slovak keyboard reaches "Ď" only through a dead key: Alt+D is what is pressed.
+  for (int key : {int(Qt::Key_D), 0x10E})
+    btnDalsi->AddAccelerator(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key))));
   btnZapis = MakeButton(form, "btnZapis", QStringLiteral(" &OK"), 1);
   btnNezapis = MakeButton(form, "btnNezapis", QStringLiteral("&Nezapíš"), 2);
   btnNezapis->SetCancel(true);
@@ -239,6 +243,7 @@ void TDialogPattern::FormShow() {
   }
   SetUniqueKeys();
   FocusFirstControl();
+  if (Adding()) TellEmptyRequiredLookups(form_);
 }
 
 void TDialogPattern::InsertPlaceholder() {

@@ -1,5 +1,6 @@
 #include "registers/common/RegisterControls.h"
 #include "app/AppContext.h"
+#include "app/FormRegistry.h"
 #include "app/ToolBar.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
@@ -8,8 +9,9 @@
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
 #include "core/DateTime.h"
-#include "registers/common/DialogPattern.h"
+#include "platform/MessageDialogs.h"
 #include "registers/common/DialogField.h"
+#include "registers/common/DialogPattern.h"
 #include "registers/common/ListForm.h"
 #include "registers/common/Picker.h"
 #include "registers/common/RegisterLayout.h"
@@ -104,10 +106,49 @@ TPickerRow::TPickerRow(QWidget* parent) : QWidget(parent) {
   // row was made, and jump back to the combo from further down the dialog.
 }
 
+namespace {
+// The list form a combo's picker opens: the register its rows come from.
+constexpr const char* kPickFromProperty = "pickFrom";
+
+// The register's window title, as its list shows it for the dialog's year.
+QString RegisterTitle(const QString& formName, const QWidget& dialog) {
+  const TFormFactory factory = FormRegistry::Factory(formName);
+  if (!factory) return QString();
+  TFormArgs args;
+  args.Rok = YearOfForm(&dialog);
+  const std::unique_ptr<TForm> form(factory(nullptr, args));
+  return form ? form->Caption() : QString();
+}
+
+QString LabelOf(const QWidget& dialog, const QWidget& control) {
+  for (const QLabel* label : dialog.findChildren<QLabel*>())
+    if (label->buddy() == &control) return label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
+  return control.objectName();
+}
+} // namespace
+
+void TellEmptyRequiredLookups(QWidget& dialog) {
+  for (TIBComboBox* combo : dialog.findChildren<TIBComboBox*>()) {
+    // A list that only suggests takes any new text: empty, it blocks nothing.
+    const bool choiceOnly = combo->SSearchIfFound() && combo->SetFocusIfNotFound();
+    if (!combo->Required() || !choiceOnly || combo->ReadOnly() || !combo->CanFocus() || !combo->ListIsEmpty()) continue;
+    const QString item = LabelOf(dialog, *combo);
+    const QString title = RegisterTitle(combo->property(kPickFromProperty).toString(), dialog);
+    MessageDlg(title.isEmpty() ? QStringLiteral("Položka „%1“ nemá z čoho vybrať: jej zoznam je prázdny.\r\n"
+                                                "Záznam nebude možné uložiť, kým ho nevyplníte.")
+                                     .arg(item)
+                               : QStringLiteral("Položka „%1“ nemá z čoho vybrať: zoznam je prázdny.\r\n"
+                                                "Najprv vyplňte register „%2“.")
+                                     .arg(item, title),
+               TMsgDlgType::Information, mbOK, mrOk);
+  }
+}
+
 TSpeedButton* NewPickerButton(TIBComboBox& combo, QWidget* parent, const QString& formName) {
   auto* button = new TSpeedButton(parent);
   button->setFocusPolicy(Qt::NoFocus);
   const auto pick = [&combo, button, formName] { PickFromList(combo, formName, button); };
+  combo.setProperty(kPickFromProperty, formName);
   QObject::connect(button, &TSpeedButton::clicked, button, pick);
   QObject::connect(&combo, &TIBComboBox::OnCtrlEnter, button, pick);
   QObject::connect(&combo, &TIBComboBox::OnDblClick, button, pick);
@@ -121,6 +162,7 @@ TIBComboBox* AddPickerCombo(TRegisterLayout& controls, const QString& name, TSpe
   for (QLabel* label : row->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
     if (label->buddy() == row) label->setBuddy(row->Combo);
   row->OnPick = [row, formName] { PickFromList(*row->Combo, formName, row->Button); };
+  row->Combo->setProperty(kPickFromProperty, formName);
   button = row->Button;
   return row->Combo;
 }

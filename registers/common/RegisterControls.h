@@ -69,6 +69,10 @@ TIBMemo* AddNoteMemo(TRegisterLayout& controls);
 // The note takes the room the other rows leave it, at least three lines: its
 // own wish would make a dialog taller than a 1024 x 768 screen.
 void LetNoteTakeTheRoomLeft(TIBMemo& memo);
+// Before anything is typed into a new record: says, for each required lookup
+// whose list is empty, which register to fill first (the register its picker
+// opens, else the lookup's own label).
+void TellEmptyRequiredLookups(QWidget& dialog);
 // A lookup over `table` showing nazov_uplny by its ASCII shadow, keyed by
 // jedin, at most 75 characters, message 1019 for an unknown name.
 void SetupNameLookup(TIBComboBox& combo, const QString& table);

@@ -163,7 +163,7 @@ protected:
 
 TEST_F(FocusMovedUnseen, TheControlLeftShowsItsUnfocusedLook) {
   Focus(date);
-  ASSERT_EQ(date->text(), QStringLiteral("15062021"));
+  ASSERT_EQ(date->text(), QStringLiteral("15.06.2021"));
   MoveBehindAnotherWindow(money);
   EXPECT_EQ(date->Color(), clYellow) << "required and no longer focused";
   EXPECT_EQ(date->text(), QStringLiteral("15.06.2021"));

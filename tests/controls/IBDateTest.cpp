@@ -84,7 +84,50 @@ TEST_F(DateEditTest, TypedTextsCompleteFromTheLastDateShown) {
     EXPECT_EQ(Messages().last(), QString::fromUtf8(c.message) == QLatin1String("wrong") ? kWrongDate : kUnknownCommand);
     EXPECT_EQ(edit->Date().toDouble(), Day(2024, 3, 7)) << "a refusal keeps the date: " << c.typed;
     if (QString::fromUtf8(c.message) == QLatin1String("wrong")) {
-      EXPECT_EQ(edit->text(), QStringLiteral("07032024")) << "the previous date is shown again";
+      EXPECT_EQ(edit->text(), QStringLiteral("07.03.2024")) << "the previous date is shown again";
+    }
+  }
+}
+
+// A date proposed while the edit has the focus (the first field of an add
+// dialog) shows as a date, and the shown text can be edited in place.
+TEST_F(DateEditTest, AFocusedEditShowsItsDateAndTakesEditsOfIt) {
+  Focus(edit);
+  edit->SetDate(Day(2026, 12, 11));
+  EXPECT_EQ(edit->text(), QStringLiteral("11.12.2026"));
+  const struct {
+    std::vector<Qt::Key> keys; // from the shown "07.03.2024", cursor at its start
+    const char* typed;
+    const char* shown; // after leaving; nullptr: refused
+  } cases[] = {
+      {{Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace}, "25", "07.03.2025"},
+      {{Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace}, "1999", "07.03.1999"},
+      {{Qt::Key_Delete, Qt::Key_Delete}, "15", "15.03.2024"},
+      {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Delete, Qt::Key_Delete}, "12", "07.12.2024"},
+      {{Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace}, "", "07.03.2024"},
+      {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Delete, Qt::Key_Delete}, "13", nullptr},
+      {{Qt::Key_End}, "1", "07.03.2024"}, // a ninth digit is not taken
+  };
+  for (const auto& c : cases) {
+    edit->SetDate(Day(2024, 3, 7));
+    Focus(edit);
+    EXPECT_EQ(edit->text(), QStringLiteral("07.03.2024"));
+    edit->setCursorPosition(0);
+    for (Qt::Key key : c.keys)
+      QTest::keyClick(edit, key);
+    QTest::keyClicks(edit, QString::fromUtf8(c.typed));
+    const qsizetype before = Messages().size();
+    const bool left = Leave();
+    EXPECT_EQ(left, c.shown != nullptr) << c.typed;
+    if (c.shown) {
+      EXPECT_EQ(edit->text(), QString::fromUtf8(c.shown)) << c.typed;
+      EXPECT_EQ(FormatDateTime(QStringLiteral("dd.mm.yyyy"), edit->Date().toDouble()), QString::fromUtf8(c.shown));
+    } else {
+      ASSERT_EQ(Messages().size(), before + 1) << c.typed;
+      EXPECT_EQ(Messages().last(), kWrongDate);
+      EXPECT_EQ(edit->text(), QStringLiteral("07.03.2024"));
+      edit->SetDate(Day(2024, 3, 7));
+      ASSERT_TRUE(Leave());
     }
   }
 }
@@ -159,12 +202,12 @@ TEST_F(DateEditTest, ShownFormatsTodayKeysAndFilters) {
   edit->SetDate(Day(2024, 3, 7) + 0.5);
   EXPECT_EQ(edit->text(), QStringLiteral("07.03.2024"));
   Focus(edit);
-  EXPECT_EQ(edit->text(), QStringLiteral("07032024"));
+  EXPECT_EQ(edit->text(), QStringLiteral("07.03.2024")) << "focused, a date still reads as a date";
   EXPECT_EQ(edit->selectedText(), edit->text());
   QTest::keyClicks(edit, QStringLiteral("1a.b/2"));
   EXPECT_EQ(edit->text(), QStringLiteral("12")) << "only digits, + and - reach the text";
   QTest::keyClick(edit, Qt::Key_F5);
-  EXPECT_EQ(edit->text(), QDate::currentDate().toString(QStringLiteral("ddMMyyyy")));
+  EXPECT_EQ(edit->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
   EXPECT_EQ(std::floor(edit->Date().toDouble()), DateTime::Today());
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_TRUE(next->hasFocus());
@@ -242,7 +285,7 @@ TEST_F(DateEditTest, TheCalendarStartsAtTheDateAndItsKeysMoveTheDay) {
     EXPECT_EQ(start, c.typed[0] == '+' ? QDate(2024, 3, 10) : QDate(2024, 3, 7)) << c.typed;
     EXPECT_EQ(edit->Date().toDouble(), c.expected) << c.typed;
     if (c.expected != Day(2024, 3, 7)) {
-      EXPECT_EQ(edit->text(), FormatDateTime(QStringLiteral("ddmmyyyy"), c.expected));
+      EXPECT_EQ(edit->text(), FormatDateTime(QStringLiteral("dd.mm.yyyy"), c.expected));
     }
   }
 }

@@ -129,6 +129,62 @@ TEST_F(PatternTest, ReadOnlyDialogWritesNothingAndF11DoesNothingWithoutItsButton
   EXPECT_EQ(Stored(QStringLiteral("select skratka from c_druhy_dokladov")), QStringList(QStringLiteral("PD")));
 }
 
+// "Ďalší" is pressed by Alt+D as a Slovak keyboard gives it, by Alt+Ď and by
+// its caption's Alt+A, from inside a text field, and no letter is typed.
+TEST_F(PatternTest, AltDPressesDalsiWithoutTypingALetter) {
+  const struct {
+    int key;
+    QString text; // what the key types without Alt
+    const char* typed;
+  } cases[] = {{Qt::Key_D, QStringLiteral("d"), "K1"},
+               {0x10E, QStringLiteral("ď"), "K2"},
+               {Qt::Key_A, QStringLiteral("a"), "K3"}};
+  for (const auto& c : cases) {
+    TfrmTestKindPridaj dialog;
+    dialog.SetTag(1);
+    QString shown;
+    script.Then([&](TForm& f) {
+      dialog.eDBSkratka->setFocus();
+      TypeText(dialog.eDBSkratka, QString::fromLatin1(c.typed));
+      // Accelerators work in the active window, as the dialog is for the user.
+      f.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+      QTest::sendKeyEvent(QTest::Click, f.focusWidget(), Qt::Key(c.key), c.text, Qt::AltModifier);
+      shown = dialog.eDBSkratka->text();
+      // The caption's accelerator presses the button after its press shows.
+      if (!QTest::qWaitFor([&] { return !f.isVisible(); }, 1000)) Press(f, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrSaveAndContinue) << c.typed;
+    EXPECT_EQ(shown, QString::fromLatin1(c.typed)) << "no letter typed";
+    EXPECT_TRUE(Stored(QStringLiteral("select skratka from c_druhy_dokladov")).contains(QString::fromLatin1(c.typed)))
+        << c.typed;
+  }
+}
+
+// A register window closes on Esc from any of its controls, not only its grid.
+TEST_F(PatternTest, EscClosesTheListFromAnyControl) {
+  for (const char* name : {"gr1", "eFilter", "combo"}) {
+    TfrmTestGroups form(nullptr, 2026);
+    auto* combo = new TIBComboBox(form.list.pnlFilter);
+    combo->setObjectName(QStringLiteral("combo"));
+    form.list.pnlFilter->layout()->addWidget(combo);
+    script.Then([&](TForm& f) {
+      f.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+      QTest::keyClick(form.list.gr1, Qt::Key_F); // the filter panel shows
+      QWidget* control = f.findChild<QWidget*>(QString::fromLatin1(name));
+      control->setFocus(Qt::TabFocusReason);
+      ASSERT_TRUE(control->hasFocus() || control->isAncestorOf(QApplication::focusWidget())) << name;
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+      if (!QTest::qWaitFor([&] { return !f.isVisible(); }, 500)) {
+        ADD_FAILURE() << "Esc left the list open from " << name;
+        f.SetModalResult(mrCancel);
+      }
+    });
+    EXPECT_EQ(form.ShowModal(), mrCancel) << name;
+  }
+}
+
 TEST_F(PatternTest, EnterThatNoControlTookPressesNoButton) {
   TfrmTestKindPridaj dialog;
   dialog.SetTag(1);

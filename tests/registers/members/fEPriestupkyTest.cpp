@@ -7,6 +7,8 @@
 #include "controls/IBEdit.h"
 #include "registers/members/fEPriestupkyPridaj.h"
 #include "tests/registers/members/MemberRecordsTestSupport.h"
+#include "tests/support/TestOutput.h"
+#include <QtWidgets/QGroupBox>
 
 namespace {
 
@@ -110,6 +112,44 @@ TEST_F(OffencesTest, AMembersDataAreCopiedAndLockedAndTheNextOffenceKeepsFineAnd
   EXPECT_EQ(Rows(QStringLiteral("select rok,c_clenov,meno,mesto,pokuta,vybaveny from e_priestupky order by jedin")),
             QStringList({QStringLiteral("2026/%1/Ján/Žilina/500/1").arg(member),
                          QStringLiteral("2026//Peter/Púchov/500/0")}));
+}
+
+// The dialog keeps its place's size with the person in its " Rybár: " box,
+// and after a refused save only the control the refusal went to looks focused.
+TEST_F(OffencesTest, TheDialogFitsItsSizeAndOnlyTheFocusedFieldLooksFocused) {
+  TfrmEPriestupky form(nullptr, ProgramSettings.Rok);
+  ShowActive(form);
+  QSize size;
+  bool personInBox = false;
+  QString focused;
+  QStringList lookingFocused;
+  script.Then([&](TForm& f) {
+    TfrmEPriestupkyPridaj& d = Dialog(f);
+    Activate(f);
+    size = f.size();
+    const auto* box = f.findChild<QGroupBox*>(QStringLiteral("gbxRybar"));
+    personInBox = box && box->isVisible() && box->title() == QStringLiteral(" Rybár: ");
+    for (QWidget* edit : std::initializer_list<QWidget*>{d.eDBTitul, d.eDBMeno, d.eDBMesto, d.eDBDatumNarodenia})
+      personInBox = personInBox && box->isAncestorOf(edit);
+    // A non-member without a name: the save is refused at the first name.
+    d.eDBPriezvisko->setFocus();
+    TypeText(d.eDBPriezvisko, QStringLiteral("Hosť"));
+    Press(f, Qt::Key_F12);
+    focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    for (QWidget* widget : f.findChildren<QWidget*>()) {
+      const auto* control = dynamic_cast<TDataEntryControl*>(widget);
+      if (control && (control->Color() == TDataEntryControl::FocusColor ||
+                      control->Color() == TDataEntryControl::FocusRequiredColor))
+        lookingFocused << widget->objectName();
+    }
+    EXPECT_TRUE(f.grab().save(TestOutputPath(QStringLiteral("offence-dialog.png"))));
+    f.SetModalResult(mrCancel);
+  });
+  Key(form.list, Qt::Key_P);
+  EXPECT_EQ(size, QSize(709, 317));
+  EXPECT_TRUE(personInBox);
+  EXPECT_EQ(Messages().size(), 1);
+  EXPECT_EQ(lookingFocused, QStringList(focused)) << "focused: " << focused.toStdString();
 }
 
 TEST_F(OffencesTest, UnsettledFinesAreRedAndNonMembersBold) {

@@ -1,4 +1,5 @@
 #include "registers/members/fERS.h"
+#include "app/FormRegistry.h"
 #include "app/ToolBar.h"
 #include "controls/DbGridQPL.h"
 #include "controls/IBCheckBox.h"
@@ -12,6 +13,7 @@
 #include "registers/members/fERSKontrolovaniPridaj.h"
 #include "registers/members/fERSPridaj.h"
 #include "tests/registers/members/GuardTestSupport.h"
+#include <QtCore/QScopeGuard>
 
 namespace {
 
@@ -189,6 +191,34 @@ TEST_F(InspectionsTest, AnInspectionWithTwoGuardsOneLongNamedIsEnteredThroughKey
   // The list names the inspection's first guard, the long name whole.
   EXPECT_EQ(Listed(form->list, QStringLiteral("KONTROLOR")), QVariantList({name}));
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+}
+
+// Without fishing grounds no inspection can be saved: opening a new one says
+// at once which register to fill, naming it by its window title.
+TEST_F(InspectionsTest, ANewInspectionWithoutGroundsSaysWhichRegisterToFillFirst) {
+  FormRegistry::RegisterForm(QStringLiteral("TfrmCReviryJUX"), [](QWidget* owner, const TFormArgs& args) {
+    auto* form = new TForm(owner);
+    form->SetCaption(QStringLiteral("Číselník revírov - rok %1").arg(args.Rok));
+    return form;
+  });
+  const auto unregister = qScopeGuard([] { FormRegistry::Unregister(QStringLiteral("TfrmCReviryJUX")); });
+  for (bool grounds : {true, false}) {
+    if (!grounds) Exec(QStringLiteral("delete from c_reviry_jux"));
+    FreshMessages();
+    Open();
+    QStringList atOpening;
+    script.Then([&](TForm& f) {
+      atOpening = Messages();
+      f.SetModalResult(mrCancel);
+    });
+    Key(form->list, Qt::Key_P);
+    if (grounds) {
+      EXPECT_TRUE(atOpening.isEmpty()) << atOpening.join(QLatin1Char('|')).toStdString();
+    } else {
+      EXPECT_EQ(atOpening, QStringList(QStringLiteral("Položka „Revír“ nemá z čoho vybrať: zoznam je prázdny.\r\n"
+                                                      "Najprv vyplňte register „Číselník revírov - rok 2026“.")));
+    }
+  }
 }
 
 TEST_F(InspectionsTest, ANewInspectionClosedWithoutSavingLeavesNoRowsBehind) {
