@@ -2,6 +2,7 @@
 #include "core/CodePage1250.h"
 #include "core/Exception.h"
 #include <QtCore/QFileInfo>
+#include <langinfo.h>
 
 namespace {
 
@@ -100,18 +101,18 @@ QString CleanText(QString text) {
   return text;
 }
 
-QByteArray FontLine(int index, int size, int style) {
+QString FontLine(int index, int size, int style) {
   QString styleText;
   if (style & TSylkWriter::fsStrikeOut) styleText += QLatin1Char('S');
   if (style & TSylkWriter::fsBold) styleText += QLatin1Char('B');
   if (style & TSylkWriter::fsItalic) styleText += QLatin1Char('I');
   if (style & TSylkWriter::fsUnderline) styleText += QLatin1Char('U');
   if (!styleText.isEmpty()) styleText.prepend(QLatin1String(";S"));
-  return Cp1250::EncodeLossy(QStringLiteral("P;E%1;M%2%3;L%4")
-                                 .arg(TSylkWriter::FontNames().at(index))
-                                 .arg(size * 20)
-                                 .arg(styleText)
-                                 .arg(kColour));
+  return QStringLiteral("P;E%1;M%2%3;L%4")
+      .arg(TSylkWriter::FontNames().at(index))
+      .arg(size * 20)
+      .arg(styleText)
+      .arg(kColour);
 }
 
 [[noreturn]] void Fail(const char* format, const QString& name, const QString& error) {
@@ -158,7 +159,18 @@ const QList<QString>& TSylkWriter::FontNames() {
   return names;
 }
 
-TSylkWriter::TSylkWriter(const QString& fileName) : fileName_(fileName), workFile_(WorkFileNameOf(fileName)) {
+TSylkWriter::TTextEncoding TSylkWriter::DesktopEncoding() {
+  // The program's locale is the desktop's (Qt sets it from the environment at start).
+  const char* codeset = nl_langinfo(CODESET);
+  return codeset && qstricmp(codeset, "UTF-8") == 0 ? TTextEncoding::Utf8 : TTextEncoding::Cp1250;
+}
+
+QByteArray TSylkWriter::Encode(const QString& text) const {
+  return encoding_ == TTextEncoding::Utf8 ? text.toUtf8() : Cp1250::EncodeLossy(text);
+}
+
+TSylkWriter::TSylkWriter(const QString& fileName, TTextEncoding encoding)
+    : fileName_(fileName), encoding_(encoding), workFile_(WorkFileNameOf(fileName)) {
   if (!workFile_.open(QIODevice::WriteOnly | QIODevice::Truncate))
     Fail("Soubor \"%1\" nelze vytvořit - chyba:\r\n%2", workFile_.fileName(), workFile_.errorString());
   SetFont(1, 10, 0);
@@ -193,7 +205,7 @@ void TSylkWriter::SetAlignment(int align) {
 }
 
 void TSylkWriter::UpdateFormat() {
-  const QByteArray line = FontLine(fontIndex_, fontSize_, fontStyle_);
+  const QByteArray line = Encode(FontLine(fontIndex_, fontSize_, fontStyle_));
   qsizetype position = fontLines_.indexOf(line);
   if (position < 0) {
     fontLines_.append(line);
@@ -213,7 +225,7 @@ void TSylkWriter::WriteText(int row, int col, const QString& comment, const QStr
                        .arg(CleanText(text));
   if (!comment.isEmpty()) record += QStringLiteral(";A") + CleanText(comment) + QStringLiteral(" ") + kBreak;
   record += QStringLiteral("\r\n");
-  const QByteArray bytes = Cp1250::EncodeLossy(record);
+  const QByteArray bytes = Encode(record);
   if (closed_ || workFile_.write(bytes) != bytes.size() || !workFile_.flush())
     throw Exception(
         QStringLiteral("Chyba zápisu  textové hodnoty do souboru %1 na řádku %2 a sloupci %3 - chyba:\r\n%4")

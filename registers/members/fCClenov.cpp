@@ -314,7 +314,7 @@ void TfrmCClenov::btnSaveClick() {
 }
 
 void TfrmCClenov::ExportToExcel(TIBQuery& query, const QString& fileName) {
-  TSylkWriter writer(fileName);
+  TSylkWriter writer(fileName, TSylkWriter::DesktopEncoding());
   writer.SetFont(7, 10, TSylkWriter::fsBold);
   writer.SetAlignment(TSylkWriter::taCenter);
   const QString groupNote = QStringLiteral("Do ktorej skupiny je osoba zadelená");

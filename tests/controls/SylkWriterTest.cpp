@@ -50,10 +50,10 @@ protected:
 } // namespace
 
 TEST_F(SylkWriterTest, EmptyAndMemberListMatchGoldenFiles) {
-  { TSylkWriter writer(Target()); }
+  { TSylkWriter writer(Target(), TSylkWriter::TTextEncoding::Cp1250); }
   EXPECT_EQ(ReadAll(Target()), ReadAll(FixturePath("sylk_empty.xls")));
   {
-    TSylkWriter writer(Target());
+    TSylkWriter writer(Target(), TSylkWriter::TTextEncoding::Cp1250);
     WriteMemberList(writer);
     writer.Close();
   }
@@ -87,7 +87,7 @@ TEST_F(SylkWriterTest, CellTextsAreCleanedIntoOneRecord) {
   };
   for (const Case& c : cases) {
     {
-      TSylkWriter writer(Target());
+      TSylkWriter writer(Target(), TSylkWriter::TTextEncoding::Cp1250);
       writer.SetAlignment(TSylkWriter::taGeneral);
       writer.WriteText(1, 1, QString::fromUtf8(c.comment), QString::fromUtf8(c.text));
     }
@@ -101,7 +101,7 @@ TEST_F(SylkWriterTest, CellTextsAreCleanedIntoOneRecord) {
 
 TEST_F(SylkWriterTest, FontsAreNumberedByFirstUseAndReused) {
   {
-    TSylkWriter writer(Target());
+    TSylkWriter writer(Target(), TSylkWriter::TTextEncoding::Cp1250);
     writer.WriteText(1, 1, QString(), QStringLiteral("a"));
     writer.SetFont(7, 12,
                    TSylkWriter::fsBold | TSylkWriter::fsItalic | TSylkWriter::fsUnderline | TSylkWriter::fsStrikeOut);
@@ -122,7 +122,7 @@ TEST_F(SylkWriterTest, FontsAreNumberedByFirstUseAndReused) {
 
 TEST_F(SylkWriterTest, ZeroRowOrColumnIsRefusedAndWritesNothing) {
   {
-    TSylkWriter writer(Target());
+    TSylkWriter writer(Target(), TSylkWriter::TTextEncoding::Cp1250);
     for (auto [row, col] : {std::pair{0, 1}, std::pair{1, 0}, std::pair{-1, 5}}) {
       try {
         writer.WriteText(row, col, QString(), QStringLiteral("x"));
@@ -143,7 +143,7 @@ TEST_F(SylkWriterTest, TargetIsReplacedOnlyAtCloseAndAStaleWorkFileIsEmptied) {
     file.write("stary obsah");
   }
   {
-    TSylkWriter writer(Target());
+    TSylkWriter writer(Target(), TSylkWriter::TTextEncoding::Cp1250);
     EXPECT_EQ(writer.WorkFileName(), work);
     EXPECT_EQ(ReadAll(Target()), QByteArray("stary obsah"));
     EXPECT_TRUE(ReadAll(work).startsWith("ID;PWXL;N;E\r\n"));
@@ -155,7 +155,7 @@ TEST_F(SylkWriterTest, TargetIsReplacedOnlyAtCloseAndAStaleWorkFileIsEmptied) {
 TEST_F(SylkWriterTest, FailuresNameTheFile) {
   const QString missingFolder = dir.filePath(QStringLiteral("chyba/zoznam.xls"));
   try {
-    TSylkWriter writer(missingFolder);
+    TSylkWriter writer(missingFolder, TSylkWriter::TTextEncoding::Cp1250);
     ADD_FAILURE() << "created in a missing folder";
   } catch (const Exception& e) {
     EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Soubor \"") + dir.filePath(QStringLiteral("chyba/zoznam.$$$")) +
@@ -165,7 +165,7 @@ TEST_F(SylkWriterTest, FailuresNameTheFile) {
   // A target that cannot be written (a folder of that name): Close reports
   // it and the work file is still removed.
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("zoznam.xls")));
-  TSylkWriter writer(Target());
+  TSylkWriter writer(Target(), TSylkWriter::TTextEncoding::Cp1250);
   try {
     writer.Close();
     ADD_FAILURE() << "closed onto a folder";
@@ -177,27 +177,38 @@ TEST_F(SylkWriterTest, FailuresNameTheFile) {
   EXPECT_FALSE(QFileInfo::exists(writer.WorkFileName()));
 }
 
-// LibreOffice Calc reads the file with the cells and diacritics intact when
-// the system's code page is 1250, as on the users' Slovak Windows.
-TEST_F(SylkWriterTest, LibreOfficeCalcReadsTheCells) {
+// LibreOffice Calc reads SYLK text in the desktop's character set: the file
+// in code page 1250 on a desktop of that code page (a Slovak Windows), in
+// UTF-8 on a UTF-8 desktop (Linux); both with every cell and letter intact.
+struct CalcCase {
+  TSylkWriter::TTextEncoding encoding;
+  const char* locale; // LC_ALL of the desktop; CP1250 ones are made for the test
+};
+
+class SylkInCalc : public SylkWriterTest, public ::testing::WithParamInterface<CalcCase> {};
+
+TEST_P(SylkInCalc, ReadsTheCellsInTheDesktopsCharacterSet) {
+  const CalcCase& c = GetParam();
   const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-  const QString localedef = QStandardPaths::findExecutable(QStringLiteral("localedef"));
   if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-  if (localedef.isEmpty() || !QFileInfo::exists(QStringLiteral("/usr/share/i18n/charmaps/CP1250.gz")))
-    GTEST_SKIP() << "localedef or the CP1250 charmap is missing";
-  const QString locales = dir.filePath(QStringLiteral("locale"));
-  ASSERT_TRUE(QDir().mkpath(locales));
-  ASSERT_EQ(QProcess::execute(localedef, {QStringLiteral("-i"), QStringLiteral("sk_SK"), QStringLiteral("-f"),
-                                          QStringLiteral("CP1250"), locales + QStringLiteral("/sk_SK.CP1250")}),
-            0);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(c.locale));
+  if (c.encoding == TSylkWriter::TTextEncoding::Cp1250) {
+    const QString localedef = QStandardPaths::findExecutable(QStringLiteral("localedef"));
+    if (localedef.isEmpty() || !QFileInfo::exists(QStringLiteral("/usr/share/i18n/charmaps/CP1250.gz")))
+      GTEST_SKIP() << "localedef or the CP1250 charmap is missing";
+    const QString locales = dir.filePath(QStringLiteral("locale"));
+    ASSERT_TRUE(QDir().mkpath(locales));
+    ASSERT_EQ(QProcess::execute(localedef, {QStringLiteral("-i"), QStringLiteral("sk_SK"), QStringLiteral("-f"),
+                                            QStringLiteral("CP1250"), locales + QStringLiteral("/sk_SK.CP1250")}),
+              0);
+    env.insert(QStringLiteral("LOCPATH"), locales);
+  }
   {
-    TSylkWriter writer(Target());
+    TSylkWriter writer(Target(), c.encoding);
     WriteMemberList(writer);
   }
   QProcess office;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("LOCPATH"), locales);
-  env.insert(QStringLiteral("LC_ALL"), QStringLiteral("sk_SK.CP1250"));
   office.setProcessEnvironment(env);
   office.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
                          QStringLiteral("--headless"), QStringLiteral("--convert-to"),
@@ -207,3 +218,7 @@ TEST_F(SylkWriterTest, LibreOfficeCalcReadsTheCells) {
   const QString csv = QString::fromUtf8(ReadAll(dir.filePath(QStringLiteral("zoznam.csv"))));
   EXPECT_EQ(csv, QStringLiteral("Priezvisko,Meno,Obec\nŠťastný,Ľudovít,Žilina; Považie\nĎurčová,Anča,Nové Zámky\n"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktops, SylkInCalc,
+                         ::testing::Values(CalcCase{TSylkWriter::TTextEncoding::Cp1250, "sk_SK.CP1250"},
+                                           CalcCase{TSylkWriter::TTextEncoding::Utf8, "C.UTF-8"}));

@@ -4,6 +4,7 @@
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
+#include "controls/IBDate.h"
 #include "controls/IBEdit.h"
 #include "registers/members/fEPriestupkyPridaj.h"
 #include "tests/registers/members/MemberRecordsTestSupport.h"
