@@ -18,12 +18,14 @@ PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libxkbc
 # (fonts-dejavu-core) for the font box's list, a small window manager (twm)
 # for the focus checks under one, the barcode decoder (zbar-tools) that reads
 # the painted barcodes, a CUPS scheduler with its PDF-to-PostScript filters
-# for the paper-source tests' private printer, and eu-addr2line (elfutils),
-# the crash reporter's lookup benchmark's baseline.
+# for the paper-source tests' private printer, eu-addr2line (elfutils),
+# the crash reporter's lookup benchmark's baseline, the glibc charmaps
+# (locales: CP1250, for the Slovak Windows code page the Calc checks make a
+# locale of) and python3, whose csv module reads the CSV exports.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool twm poppler-utils qpdf libxml2-utils
   libreoffice-calc-nogui libreoffice-base-drivers desktop-file-utils tidy libreoffice-writer-nogui
   libreoffice-draw-nogui libwmf-bin fonts-urw-base35 fonts-dejavu-core zbar-tools
-  gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 cups cups-client cups-filters elfutils)
+  gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 cups cups-client cups-filters elfutils locales python3)
 
 # What scripts/fuzz needs besides: clang with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
