@@ -30,6 +30,7 @@ TDataEntryControl* CheckedControl(QWidget* widget) {
   if (auto* c = qobject_cast<TIBCurrencyEdit*>(widget)) return c;
   if (auto* c = qobject_cast<TIBEdit*>(widget)) return c;
   if (auto* c = qobject_cast<TIBTime*>(widget)) return c;
+  if (auto* c = qobject_cast<TIBMemo*>(widget)) return c;
   return nullptr;
 }
 

@@ -18,7 +18,7 @@ class IPrintForm;
 // They hold no state and reach the connection through MainDatabase().
 
 // True when some data-entry control of the form that can take the focus (text
-// edit, money edit, lookup combo, date or time edit, in creation order) fails
+// edit, money edit, lookup combo, date or time edit, note, in creation order) fails
 // its own check; that control has shown its message and holds the focus.
 bool CheckRequiredInputs(QWidget& form);
 

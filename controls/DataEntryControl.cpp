@@ -1,11 +1,14 @@
 #include "controls/DataEntryControl.h"
 #include "controls/KitMessages.h"
 #include "controls/QPLBtn.h"
+#include "core/CodePage1250.h"
 #include "core/gui/ColorConvert.h"
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFormLayout>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QWidget>
 
 namespace {
@@ -15,6 +18,35 @@ int skipChecksDepth = 0;
 TDataEntryControl::TDataEntryControl(QWidget* control) : control_(control) {}
 
 TDataEntryControl::~TDataEntryControl() = default;
+
+QString TDataEntryControl::FieldCaption() const {
+  QString caption;
+  for (const QLabel* label : control_->window()->findChildren<QLabel*>())
+    if (label->buddy() == control_) caption = label->text();
+  for (const QWidget* row = control_; caption.isEmpty() && row && !row->isWindow(); row = row->parentWidget())
+    if (const auto* form = row->parentWidget() ? qobject_cast<QFormLayout*>(row->parentWidget()->layout()) : nullptr)
+      if (const auto* label = qobject_cast<QLabel*>(form->labelForField(const_cast<QWidget*>(row))))
+        caption = label->text();
+  caption.remove(QLatin1Char('&'));
+  caption = caption.trimmed();
+  if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+  return caption.trimmed();
+}
+
+bool TDataEntryControl::RefusesUnstorableText(QStringView text) {
+  const qsizetype bad = Cp1250::FirstUnencodable(text);
+  if (bad < 0) return false;
+  const QString character = TSingleByteCodePage::CharacterName(text, bad);
+  const QString caption = FieldCaption();
+  const QString where =
+      caption.isEmpty() ? QStringLiteral("Zadanie obsahuje") : QStringLiteral("Pole „%1“ obsahuje").arg(caption);
+  ShowRefusal([&] {
+    ShowKitError(
+        where +
+        QStringLiteral(" znak %1, ktorý program nemôže uložiť. Nahraďte ho, prosím, iným znakom.").arg(character));
+  });
+  return true;
+}
 
 void TDataEntryControl::SetColor(TColor color) {
   color_ = color;

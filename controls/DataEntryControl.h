@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Color.h"
+#include <QtCore/QString>
 #include <functional>
 
 class QFocusEvent;
@@ -90,6 +91,10 @@ public:
   // Whether the control can take the focus: visible, enabled, in a visible
   // and enabled window, and accepting focus.
   bool CanFocus() const;
+  // The caption the user reads beside the control: the label whose buddy it
+  // is, else the label of its row of a form layout, without the accelerator
+  // and the colon; empty when it has none.
+  QString FieldCaption() const;
 
   // Takes the focus back (unless the control has it), paints red/white, runs
   // `show` (the message), and puts the colours of before back.
@@ -160,6 +165,10 @@ protected:
   // focus-out came: the control takes its unfocused look. No check runs, as
   // the user did not leave it; the form's check before saving still does.
   virtual void LeftUnseen();
+  // A text holding a character that cannot be stored (the database and the
+  // files keep code page 1250) is refused with ShowRefusal: the message names
+  // the field and the character as typed. True when refused.
+  bool RefusesUnstorableText(QStringView text);
   void SetRequiredFlag(bool on) { required_ = on; }
   void SetReadOnlyFlag(bool on) { readOnly_ = on; }
   void TakeFocusBack();

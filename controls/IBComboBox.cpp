@@ -812,6 +812,12 @@ bool TIBComboBox::ValidationFailed() {
     return true;
   };
   if (Required() && IsTextEmpty() && checkable) return refuse([this] { ShowKitNumberedError(emptyErrorText_); });
+  // The typed text is looked up and may be stored: a character the database
+  // cannot hold is the user's to correct.
+  if (checkable && RefusesUnstorableText(currentText())) {
+    checkFailed_ = true;
+    return true;
+  }
   const int length = int(currentText().trimmed().size());
   if (length > 0 && length < minLength_ && checkable)
     return refuse([this] { ShowKitInformation(QStringLiteral("Zadajte minimálne %1 znakov").arg(minLength_)); });

@@ -150,6 +150,7 @@ QChar TIBEdit::FilterChar(QChar typed) {
 
 bool TIBEdit::ValidationFailed() {
   const bool checkable = CanFocus() && !ReadOnly();
+  if (checkable && RefusesUnstorableText(text())) return true;
   if (Required() && IsTextEmpty() && checkable) {
     ShowRefusal([this] { ShowKitNumberedError(emptyErrorText_); });
     return true;

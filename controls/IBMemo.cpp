@@ -18,6 +18,8 @@ void TIBMemo::SetReadOnly(bool on) {
   SetColor(on ? clBtnFace : clWindow);
 }
 
+bool TIBMemo::ValidationFailed() { return CanFocus() && !ReadOnly() && RefusesUnstorableText(toPlainText()); }
+
 void TIBMemo::focusInEvent(QFocusEvent* event) {
   TUxMemo::focusInEvent(event);
   if (!BeginEnter()) return;

@@ -26,13 +26,20 @@ qsizetype TSingleByteCodePage::FirstUnencodable(QStringView text) const {
   return -1;
 }
 
+QString TSingleByteCodePage::CharacterName(QStringView text, qsizetype index) {
+  const bool pair = index + 1 < text.size() && text[index].isHighSurrogate() && text[index + 1].isLowSurrogate();
+  const char32_t code = pair ? QChar::surrogateToUcs4(text[index], text[index + 1]) : text[index].unicode();
+  return QStringLiteral("„%1“ (U+%2)")
+      .arg(text.mid(index, pair ? 2 : 1))
+      .arg(QString::number(quint32(code), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
 QByteArray TSingleByteCodePage::Encode(QStringView text) const {
   const qsizetype bad = FirstUnencodable(text);
-  if (bad >= 0)
-    throw ECodePageError(QStringLiteral("Znak „%1“ (U+%2) na pozícii %3 nemožno uložiť v kódovej stránke %4.")
-                             .arg(text[bad])
-                             .arg(text[bad].unicode(), 4, 16, QLatin1Char('0'))
-                             .arg(bad + 1)
+  if (bad >= 0) // the position in characters, as the user counts them
+    throw ECodePageError(QStringLiteral("Znak %1 na pozícii %2 nemožno uložiť v kódovej stránke %3.")
+                             .arg(CharacterName(text, bad))
+                             .arg(text.left(bad).toUcs4().size() + 1)
                              .arg(number_));
   return EncodeLossy(text, '?');
 }

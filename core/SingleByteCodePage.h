@@ -32,6 +32,9 @@ public:
   QByteArray EncodeNearest(QStringView text, char replacement) const;
   // Index of the first character the code page lacks, or -1.
   qsizetype FirstUnencodable(QStringView text) const;
+  // The character at `index` as the user sees it, a character outside the
+  // basic plane whole: „😀“ (U+1F600).
+  static QString CharacterName(QStringView text, qsizetype index);
 
 private:
   int number_;

@@ -61,7 +61,7 @@ __wrap___cxa_throw(void* object, std::type_info* type, void (*destructor)(void*)
       // A notifier's own exception leaves instead: the one never thrown is
       // destroyed and its memory returned, or it would leak.
       if (destructor) destructor(object);
-      __cxa_free_exception(object);
+      abi::__cxa_free_exception(object);
       throw;
     }
   }

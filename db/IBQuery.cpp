@@ -256,9 +256,8 @@ TInputMessage::TInputMessage(Firebird::IAttachment* attachment, Firebird::ITrans
     } else {
       QString text = value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate) : value.toString();
       if (const qsizetype bad = Cp1250::FirstUnencodable(text); bad >= 0)
-        Refuse(names[i], QStringLiteral("obsahuje znak „%1“ (U+%2), ktorý kódová stránka 1250 nepozná")
-                             .arg(text.mid(bad, text[bad].isHighSurrogate() ? 2 : 1))
-                             .arg(text[bad].unicode(), 4, 16, QLatin1Char('0')));
+        Refuse(names[i], QStringLiteral("obsahuje znak %1, ktorý kódová stránka 1250 nepozná")
+                             .arg(TSingleByteCodePage::CharacterName(text, bad)));
       texts_[i] = Cp1250::Encode(text);
     }
     if (texts_[i].size() > 32765) Refuse(names[i], QStringLiteral("je dlhší ako 32765 bajtov"));

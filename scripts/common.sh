@@ -25,6 +25,9 @@ TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool twm poppl
   libreoffice-draw-nogui libwmf-bin fonts-urw-base35 fonts-dejavu-core zbar-tools
   gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 cups cups-client cups-filters elfutils)
 
+# What scripts/fuzz needs besides: clang with its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 # install_packages [extra packages...]
 install_packages() {
   local missing=()

@@ -80,8 +80,9 @@ bool TrpDesignerForm::SaveChangesFirst() {
 }
 
 void TrpDesignerForm::AfterReportReplaced() {
+  // Replacing the pages released the selection and the views (ReleasePages);
+  // a report that was only partly replaced still loses its undo steps.
   undo_.Clear();
-  selection_.Clear();
   SetCurrentPage(0);
   UpdateCaption();
   if (fieldsWindow_) fieldsWindow_->RefreshData();

@@ -694,6 +694,16 @@ void TrpDesignerForm::SetCurrentPage(int index) {
   RedrawPage();
 }
 
+void TrpDesignerForm::ReleasePages() {
+  undo_.Clear();
+  selection_.SetPage(nullptr);
+  workspace_->SetPage(nullptr);
+  inspected_.clear();
+  if (inspector_) inspector_->ClearProperties();
+  Page = nullptr;
+  rpGlobals().CurrentPage = nullptr;
+}
+
 void TrpDesignerForm::ShowDialogPageWindow(bool dialogPage) {
   if (dialogPage && !pageForm_) {
     // The palette offers the dialog controls instead of the report objects.
@@ -778,6 +788,7 @@ void TrpDesignerForm::AddPage() {
   pageOptionsAccepted_ = !CommandEnabled(QStringLiteral("PageOptions"));
   if (!pageOptionsAccepted_) RunCommand(QStringLiteral("PageOptions"));
   if (!pageOptionsAccepted_) {
+    ReleasePages();
     report_.Pages.Delete(report_.Pages.IndexOf(page));
     currentPageIndex_ = -1;
     SetCurrentPage(previous);
@@ -799,8 +810,8 @@ void TrpDesignerForm::DeletePage() {
   if (report_.Pages.Count() <= 1) return;
   if (rpGlobals().MessageBox(rpLoadStr(55005), rpLoadStr(55006), kYesNoQuestion) != kAnswerYes) return;
   SetModified(true);
+  ReleasePages();
   rpDeleteReportPage(report_, currentPageIndex_);
-  undo_.Clear();
   currentPageIndex_ = -1;
   SetCurrentPage(0);
 }

@@ -54,6 +54,9 @@ public:
   void AfterChange() override;
   void RedrawPage() override;
   void SelectObject(TrpView* object) override;
+  // Clears the selection and the inspector and detaches the page views;
+  // SetCurrentPage shows a page again.
+  void ReleasePages() override;
   // The expression builder and the field chooser; empty when nothing was chosen.
   QString InsertExpression() override;
   QString InsertDBField() override;

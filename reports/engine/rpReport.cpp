@@ -6,6 +6,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPageBuild.h"
+#include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpStream.h"
@@ -71,7 +72,11 @@ TrpReport::~TrpReport() {
 }
 
 void TrpReport::ForgetCurrentObjects() {
-  // The run state must not point into pages that are about to be freed.
+  // The run state and an open designer must not point into pages that are
+  // about to be freed.
+  if (TrpReportDesigner* designer = rpCurrentDesigner();
+      designer && designer->Page && Pages.IndexOf(designer->Page) >= 0)
+    designer->ReleasePages();
   TrpGlobals& g = rpGlobals();
   g.CurrentPage = nullptr;
   g.CurrentObject = nullptr;

@@ -26,6 +26,9 @@ public:
   virtual QString InsertDBField() { return {}; }
   virtual QString InsertExpression() { return {}; }
   virtual bool IsVisible() const { return true; }
+  // The pages of the report being designed are about to be freed: the
+  // selection, the inspector and every view let go of their objects first.
+  virtual void ReleasePages() {}
 
   // The objects of Page selected in the designer, in page order.
   QList<TrpView*> SelectedObjects() const;

@@ -15,11 +15,17 @@ inline const QString kRequiredMessage1001 =
 // Types text key by key, letters with diacritics included (QTest's own
 // typing knows only ASCII).
 inline void TypeText(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
+  // One key event per character as the keyboard sends it: a character
+  // outside the basic plane (an emoji) arrives whole, as two UTF-16 units.
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString typed = text.mid(i, units);
+    const QChar c = typed[0];
+    i += units;
     QKeyEvent press(QEvent::KeyPress, c.unicode() < 0x80 ? int(c.toUpper().unicode()) : Qt::Key_unknown, Qt::NoModifier,
-                    QString(c));
+                    typed);
     QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, typed);
     QApplication::sendEvent(widget, &release);
   }
 }

@@ -84,6 +84,37 @@ TEST(CodePages, MissingCharactersBecomeTheirNearestPlainOnes) {
     EXPECT_EQ(c.page.EncodeNearest(c.text, c.page.Number() == 852 ? '_' : '?'), c.expected) << c.text.toStdString();
 }
 
+// The refusal names the character the user typed, an emoji whole rather
+// than half of its UTF-16 pair, and counts positions in characters.
+TEST(CodePage1250, TheRefusalNamesTheCharacterAsTyped) {
+  const struct {
+    QString text;
+    QString named;
+    QString message;
+  } cases[] = {
+      {QStringLiteral("ab\u4E2Dc"), QStringLiteral("„中“ (U+4E2D)"),
+       QStringLiteral("Znak „中“ (U+4E2D) na pozícii 3 nemožno uložiť v kódovej stránke 1250.")},
+      {QStringLiteral("Hlavná 😀"), QStringLiteral("„😀“ (U+1F600)"),
+       QStringLiteral("Znak „😀“ (U+1F600) na pozícii 8 nemožno uložiť v kódovej stránke 1250.")},
+      {QStringLiteral("😀😀x\u00A9\u4E2D"), QStringLiteral("„😀“ (U+1F600)"), {}},
+      {QString(QChar(0xD83D)) + QStringLiteral("a"),
+       QStringLiteral("„") + QChar(0xD83D) + QStringLiteral("“ (U+D83D)"),
+       {}}, // half a pair alone stays what it is
+  };
+  for (const auto& c : cases) {
+    const qsizetype bad = Cp1250::FirstUnencodable(c.text);
+    ASSERT_GE(bad, 0) << c.text.toStdString();
+    EXPECT_EQ(TSingleByteCodePage::CharacterName(c.text, bad), c.named);
+    if (c.message.isEmpty()) continue;
+    try {
+      Cp1250::Encode(c.text);
+      ADD_FAILURE() << "encoded " << c.text.toStdString();
+    } catch (const ECodePageError& e) {
+      EXPECT_EQ(e.Message(), c.message);
+    }
+  }
+}
+
 TEST(DateTimeValue, EpochDaysAndTimeFraction) {
   EXPECT_EQ(DateTime::EncodeDate(1899, 12, 30), 0.0);
   EXPECT_EQ(DateTime::EncodeDate(2000, 1, 1), 36526.0);

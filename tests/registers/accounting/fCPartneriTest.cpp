@@ -57,6 +57,24 @@ TEST_F(PartnersTest, DigitEditsRefuseLettersAndTheTownIsRequired) {
   EXPECT_TRUE(Column(QStringLiteral("select jedin from c_partneri")).isEmpty());
 }
 
+TEST_F(PartnersTest, ChineseInTheStreetIsTheUsersToCorrectAndNothingIsStored) {
+  TfrmCPartneri form(nullptr, ProgramSettings.Rok);
+  ShowActive(form);
+  script.Then([&](TForm& f) {
+    Activate(f);
+    TfrmCPartneriPridaj& d = Dialog(f);
+    d.eDBNazov->setFocus();
+    TypeText(d.eDBNazov, QStringLiteral("Obec"));
+    d.eDBMesto->setFocus();
+    TypeText(d.eDBMesto, QStringLiteral("Senec"));
+    ExpectUnstorableTextRefused(f, d.eDBUlica, QStringLiteral("Ulica"), QStringLiteral("北京路"),
+                                QStringLiteral("„北“ (U+5317)"));
+    f.SetModalResult(mrCancel);
+  });
+  Key(form.list, Qt::Key_P);
+  EXPECT_TRUE(Column(QStringLiteral("select jedin from c_partneri")).isEmpty());
+}
+
 TEST_F(PartnersTest, AsPickerEnterReturnsTheRowAndOtherwiseOpensIt) {
   AddPartner(QStringLiteral("Agro"), QStringLiteral("Prešov"));
   const int second = AddPartner(QStringLiteral("Obec"), QStringLiteral("Ruskov"));

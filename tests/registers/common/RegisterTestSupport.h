@@ -147,6 +147,28 @@ protected:
     dialogs.reset();
     dialogs = std::make_unique<TScriptedMessageDialogs>(std::move(answers));
   }
+  // Types `typed` at the end of `field` and saves with F12: the save is
+  // refused by the field's own message, which names the field by its caption
+  // and the character as typed (an emoji whole); the dialog stays open with
+  // the focus in the field. The caller cancels the dialog and checks that
+  // nothing was stored.
+  void ExpectUnstorableTextRefused(TForm& dialog, QWidget* field, const QString& caption,
+                                   const QString& typed = QStringLiteral(" 😀"),
+                                   const QString& named = QStringLiteral("„😀“ (U+1F600)")) {
+    const qsizetype before = Messages().size();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_End);
+    TypeText(field, typed);
+    Press(dialog, Qt::Key_F12);
+    EXPECT_EQ(Messages().mid(before),
+              QStringList(QStringLiteral("Pole „%1“ obsahuje znak %2, ktorý program nemôže uložiť. "
+                                         "Nahraďte ho, prosím, iným znakom.")
+                              .arg(caption, named)));
+    EXPECT_TRUE(dialog.isVisible());
+    QWidget* focused = dialog.focusWidget();
+    EXPECT_TRUE(focused == field || field->isAncestorOf(focused))
+        << (focused ? focused->objectName().toStdString() : "");
+  }
   static void ShowActive(QWidget& form) {
     form.show();
     form.activateWindow();

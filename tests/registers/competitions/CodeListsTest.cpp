@@ -63,6 +63,21 @@ TEST_F(CodeListsTest, NamesAreUniqueInAnyCaseAndTheirOwnPasses) {
   EXPECT_EQ(Rows(QStringLiteral("select nazov from c_druzstva_pretekarov")), QStringList(QStringLiteral("Žilina")));
 }
 
+TEST_F(CodeListsTest, AnEmojiInALeagueNameIsTheUsersToCorrectAndNothingIsStored) {
+  TfrmCLig ligy(nullptr, 2026);
+  ShowActive(ligy.list.Form());
+  script.Then([&](TForm& f) {
+    Activate(f);
+    auto& d = dynamic_cast<TfrmCLigPridaj&>(f);
+    d.eDBNazov->setFocus();
+    TypeText(d.eDBNazov, QStringLiteral("Liga"));
+    ExpectUnstorableTextRefused(f, d.eDBNazov, QStringLiteral("Názov"));
+    f.SetModalResult(mrCancel);
+  });
+  Key(ligy.list, Qt::Key_P);
+  EXPECT_TRUE(Rows(QStringLiteral("select nazov from c_lig")).isEmpty());
+}
+
 // A team entered in 2005 shows neither number nor league in 2006; saving it
 // there writes its 2006 row only, a start number 0 as none.
 TEST_F(CodeListsTest, ATeamSavedInAnotherYearWritesThatYearsRowOnly) {

@@ -117,6 +117,18 @@ TEST_F(MemberCardTest, CancelledNewCardLeavesNoRowAndRequiredEntriesAreAskedFor)
   EXPECT_TRUE(Column(QStringLiteral("select jedin from c_clenov")).isEmpty());
 }
 
+TEST_F(MemberCardTest, AnEmojiInTheStreetIsTheUsersToCorrectAndNothingIsStored) {
+  TfrmCClenovPridaj card;
+  EXPECT_EQ(Show(card, 1, 0,
+                 [&](TfrmCClenovPridaj& f) {
+                   Fill(f, QStringLiteral("Ďurčo"));
+                   ExpectUnstorableTextRefused(f, f.eDBUlica, QStringLiteral("Ulica"));
+                   Press(f, Qt::Key_Escape);
+                 }),
+            mrCancel);
+  EXPECT_TRUE(Column(QStringLiteral("select jedin from c_clenov")).isEmpty());
+}
+
 TEST_F(MemberCardTest, EditLoadsTheRowAndTheYearlySummary) {
   const int clen =
       AddPerson({QStringLiteral("Adam"), QStringLiteral("Ján"), QStringLiteral("Nitra"), QDate(1970, 1, 2)},

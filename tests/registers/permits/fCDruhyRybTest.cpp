@@ -57,6 +57,20 @@ TEST_F(FishSpeciesTest, AddEditAndDeleteThroughKeysWithANewGroupStoredAsTyped) {
   EXPECT_TRUE(Stored().isEmpty());
 }
 
+TEST_F(FishSpeciesTest, AnEmojiInTheTypedGroupIsTheUsersToCorrectAndNothingIsStored) {
+  Open();
+  script.Then([&](TForm& f) {
+    TfrmCDruhyRybPridaj& d = Dialog(f);
+    Retype(d.eDBNazov, QStringLiteral("Kapor"));
+    d.eDBDruh->setFocus();
+    TypeText(d.eDBDruh, QStringLiteral("kapor"));
+    ExpectUnstorableTextRefused(f, d.eDBDruh, QStringLiteral("Druh"));
+    f.SetModalResult(mrCancel);
+  });
+  Key(Qt::Key_P);
+  EXPECT_TRUE(Stored().isEmpty());
+}
+
 TEST_F(FishSpeciesTest, ANameInOtherCaseIsRefusedAlsoAfterSaveAndContinue) {
   Open();
   bool stayedOpen = false;

@@ -6,6 +6,7 @@
 #include "reports/designer/rpDesignerForm.h"
 #include "reports/designer/rpGEditorForm.h"
 #include "reports/designer/rpTemplForm.h"
+#include "reports/designer/rpPgoptForm.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerStatus.h"
 #include "reports/designer/rpInsFieldsForm.h"
@@ -455,6 +456,70 @@ TEST_F(DesignerForm, AfterSavingAsXmlSaveWritesATemplateUnderThatName) {
   TrpReport saved(&owner);
   ASSERT_TRUE(saved.LoadFromFile(xml)); // the template format, under the XML report's name
   EXPECT_EQ(saved.Pages.Count(), 3);
+}
+
+// Each command that replaces or drops pages while an object of them is
+// selected, shown in the inspector and recorded for undo: afterwards the
+// selection, the inspector and the workspace hold the page now shown, and
+// no undo step refers to the pages that went.
+TEST_F(DesignerForm, ReplacingOrDroppingPagesLeavesNothingPointingAtThem) {
+  TrpDesigner designer;
+  designer.OnLoadReport = [this](TrpReport& loaded, QString& file, bool& done) {
+    file = fileName;
+    done = loaded.LoadFromFile(fileName);
+  };
+  struct Case {
+    const char* command;
+    QList<int> answers; // to the questions it asks
+    std::function<void(TrpDesignerForm&)> run;
+    int pagesAfter;
+    int objectsOnShownPage;
+    QString shownType; // the page type the inspector shows
+  };
+  const QList<Case> cases{
+      {"new", {7}, [](TrpDesignerForm& form) { form.NewReport(); }, 1, 0, S("ptReport")},
+      {"open", {7}, [](TrpDesignerForm& form) { form.OpenReport(); }, 1, 4, S("ptReport")},
+      {"delete page", {6}, [](TrpDesignerForm& form) { form.DeletePage(); }, 1, 0, S("ptDialog")}, // the dialog page
+      {"add page, cancelled",
+       {},
+       [](TrpDesignerForm& form) {
+         WhenModal<TrpPgoptForm>([](TrpPgoptForm* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+         form.AddPage();
+       },
+       2,
+       4,
+       S("ptReport")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    ASSERT_TRUE(report->LoadFromFile(fileName));
+    auto form = Open();
+    form->AddDialogForm();
+    form->SetCurrentPage(0);
+    form->SelectObjectByName(S("Priezvisko"));
+    ASSERT_EQ(form->Inspector()->ObjectName, S("Priezvisko"));
+    form->RecordStep(TrpUndoAction::Modify);
+    answers = c.answers;
+    c.run(*form);
+
+    ASSERT_EQ(report->Pages.Count(), c.pagesAfter);
+    TrpPage* shown = report->Pages.GetPage(form->CurrentPageIndex());
+    EXPECT_EQ(form->Page, shown);
+    EXPECT_EQ(form->Selection().Page(), shown);
+    EXPECT_EQ(form->Selection().Count(), 0);
+    EXPECT_EQ(form->Selection().SingleSelected(), nullptr);
+    TrpInspProps& props = form->Inspector()->Props();
+    EXPECT_EQ(form->Inspector()->ObjectName, S("Page%1").arg(form->CurrentPageIndex() + 1));
+    ASSERT_GE(props.IndexOf(S("Type")), 0);
+    EXPECT_EQ(props.Row(props.IndexOf(S("Type"))).Text, c.shownType);
+    EXPECT_EQ(shown->Count(), c.objectsOnShownPage);
+    EXPECT_FALSE(form->UndoBuffers().CanUndo());
+    form->Undo(); // nothing left to take back
+    EXPECT_EQ(shown->Count(), c.objectsOnShownPage);
+    EXPECT_FALSE(form->Workspace()->grab().isNull());
+    form->SetModified(false);
+  }
+  answers = {7};
 }
 
 TEST_F(DesignerForm, TheDictionaryIsSavedAloneAndOpeningItMarksTheReportModified) {
