@@ -1,7 +1,8 @@
 // Arbitrary bytes as the registry stand-in's file, which another process or
 // the user may have damaged. Every key and value listed reads back; a write
 // reads back and keeps every value that was readable before, also for a
-// second store reading the written file.
+// second store reading the written file, and a copy kept of a damaged file
+// holds its bytes unchanged.
 #include "fuzz/FuzzTempFolder.h"
 #include "platform/base/Registry.h"
 #include <QtCore/QFile>
@@ -48,6 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
     file.write(reinterpret_cast<const char*>(data), qint64(size));
   }
+  const QString copy = path + QStringLiteral(".damaged");
+  QFile::remove(copy);
   TRegistry registry(path);
   const TValues before = ReadAll(registry);
   const QString key = QStringLiteral("Software\\Vimek\\Fuzz");
@@ -59,5 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   others.remove(QStringLiteral("\\software\\vimek\\fuzz|text"));
   ExpectKept(others, after);
   ExpectKept(after, ReadAll(TRegistry(path)));
+  // What was not read whole is kept as it was.
+  QFile kept(copy);
+  if (kept.open(QIODevice::ReadOnly) && kept.readAll() != QByteArrayView(data, qsizetype(size))) std::abort();
   return 0;
 }
