@@ -40,6 +40,12 @@ bool SplitDateText(const QString& text, QString& day, QString& month, QString& y
   return parts.size() <= 3 && day.size() <= 2 && month.size() <= 2 && year.size() <= 4;
 }
 
+// Years below 1000 (three-digit years, year 0) are typing errors, and no
+// shift may leave the years the database holds.
+bool InDateRange(double date) {
+  return date >= DateTime::EncodeDate(1000, 1, 1) && date < DateTime::EncodeDate(10000, 1, 1);
+}
+
 } // namespace
 
 TIBDate::TIBDate(QWidget* parent) : TButtonLineEdit(parent, 105) {
@@ -87,7 +93,9 @@ bool TIBDate::ParseShift(bool quiet) {
     return false;
   }
   const int days = qMax(0, PartNumber(typed.mid(1)));
-  SetDate(date_.toDouble() + (typed.at(0) == QLatin1Char('+') ? days : -days));
+  const double shifted = date_.toDouble() + (typed.at(0) == QLatin1Char('+') ? days : -days);
+  if (!InDateRange(shifted)) return RefuseWrongDate(quiet);
+  SetDate(shifted);
   return true;
 }
 
@@ -108,12 +116,15 @@ bool TIBDate::ParseText(bool quiet) {
   const int day = PartNumber(dayText) >= 0 ? PartNumber(dayText) : day_;
   const int month = PartNumber(monthText) >= 0 ? PartNumber(monthText) : month_;
   if (year < 0) year = year_;
-  // Years below 1000 (three-digit years, year 0) are typing errors, not dates.
-  valid = valid && year >= 1000 && QDate(year, month, day).isValid();
+  valid = valid && QDate(year, month, day).isValid() && InDateRange(DateTime::EncodeDate(year, month, day));
   if (valid) {
     SetDate(DateTime::EncodeDate(year, month, day));
     return true;
   }
+  return RefuseWrongDate(quiet);
+}
+
+bool TIBDate::RefuseWrongDate(bool quiet) {
   if (!quiet) Refuse(QStringLiteral("Nesprávny dátum! Opravte hodnotu."));
   if (!IsEmptyDate(date_)) setText(Shown(std::floor(date_.toDouble())));
   return false;

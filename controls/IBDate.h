@@ -55,6 +55,9 @@ private:
   QString Shown(double value) const;
   void PutToday();
   bool ParseShift(bool quiet);
+  // The refusal of an impossible date: a message unless quiet, the date
+  // before shown again; false.
+  bool RefuseWrongDate(bool quiet);
 
   QVariant date_;
   QVariant minDate_, maxDate_;

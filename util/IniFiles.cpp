@@ -85,9 +85,12 @@ TIniFile::TContent TIniFile::Load() const {
   QByteArray bytes = file.readAll();
   content.Utf8 = bytes.startsWith(kUtf8Bom);
   const QString text = content.Utf8 ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : Cp1250::Decode(bytes);
-  content.Lines = text.split(QLatin1Char('\n'));
-  for (QString& line : content.Lines)
-    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+  // A line ends with CR LF, LF or a lone CR (an editor's old line ends):
+  // no line read keeps a CR that a write could not give back.
+  content.Lines = QString(text)
+                      .replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                      .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                      .split(QLatin1Char('\n'));
   if (!content.Lines.isEmpty() && content.Lines.last().isEmpty()) content.Lines.removeLast();
   return content;
 }

@@ -65,18 +65,28 @@ std::optional<TRegValue> ValueFromJson(const QJsonObject& item) {
 }
 
 // Reads a node leniently: entries of an unknown shape are skipped, so one bad
-// entry never costs the rest of the user's settings.
-void FromJson(const QJsonObject& object, TRegistry::TNode& node) {
+// entry never costs the rest of the user's settings. False when one was skipped.
+bool FromJson(const QJsonObject& object, TRegistry::TNode& node) {
+  bool whole = true;
   const QJsonObject values = object.value(QStringLiteral("values")).toObject();
-  for (auto it = values.begin(); it != values.end(); ++it)
-    if (auto value = ValueFromJson(it.value().toObject())) node.Values[Fold(it.key())] = {it.key(), *value};
+  for (auto it = values.begin(); it != values.end(); ++it) {
+    const auto value = ValueFromJson(it.value().toObject());
+    if (value)
+      node.Values[Fold(it.key())] = {it.key(), *value};
+    else
+      whole = false;
+  }
   const QJsonObject keys = object.value(QStringLiteral("keys")).toObject();
   for (auto it = keys.begin(); it != keys.end(); ++it) {
-    if (it.key().isEmpty() || it.key().contains(QLatin1Char('\\'))) continue;
+    if (it.key().isEmpty() || it.key().contains(QLatin1Char('\\')) || !it.value().isObject()) {
+      whole = false;
+      continue;
+    }
     TRegistry::TNode& child = node.Keys[Fold(it.key())];
     child.Name = it.key();
-    FromJson(it.value().toObject(), child);
+    whole = FromJson(it.value().toObject(), child) && whole;
   }
+  return whole;
 }
 
 QString RootFileName(TRegRoot root) {
@@ -122,10 +132,14 @@ void TRegistry::ReloadIfChanged() const {
   const QString stamp = FileStamp();
   if (loaded_ && stamp == loadedStamp_) return;
   auto fresh = std::make_unique<TNode>();
+  damaged_ = false;
   QFile file(filePath_);
   if (file.open(QIODevice::ReadOnly)) {
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    FromJson(document.object().value(QStringLiteral("root")).toObject(), *fresh);
+    const QByteArray bytes = file.readAll();
+    QJsonParseError error;
+    const QJsonValue root = QJsonDocument::fromJson(bytes, &error).object().value(QStringLiteral("root"));
+    const bool whole = FromJson(root.toObject(), *fresh);
+    damaged_ = !bytes.isEmpty() && (error.error != QJsonParseError::NoError || !root.isObject() || !whole);
   }
   root_ = std::move(fresh);
   loadedStamp_ = stamp;
@@ -166,6 +180,14 @@ template <class Change> bool TRegistry::Modify(Change change) {
 }
 
 bool TRegistry::Save() {
+  // What could not be read stays in a copy beside the file, for the user to
+  // mend; the new file holds only what was read.
+  if (damaged_) {
+    const QString copy = filePath_ + QStringLiteral(".damaged");
+    QFile::remove(copy);
+    if (!QFile::copy(filePath_, copy)) return false;
+    damaged_ = false;
+  }
   QSaveFile file(filePath_);
   if (!file.open(QIODevice::WriteOnly)) return false;
   const QJsonObject document{{QStringLiteral("format"), QStringLiteral("Vimek registry 1")},

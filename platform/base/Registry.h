@@ -11,7 +11,9 @@
 // Windows ones ("Software\Vimek\TfrmCClenov"): backslash-separated, compared
 // without regard to case, a leading backslash ignored. The value name "" is
 // the key's unnamed default value. Every change is written to disk at once,
-// atomically, so a crash never leaves a half-written file behind.
+// atomically, so a crash never leaves a half-written file behind. A damaged
+// file reads as far as it can; the first write keeps a copy of it beside the
+// file as "<file>.damaged".
 
 enum class TRegRoot { CurrentUser, LocalMachine };
 
@@ -74,4 +76,6 @@ private:
   mutable std::unique_ptr<TNode> root_;
   mutable QString loadedStamp_;
   mutable bool loaded_ = false;
+  // The file last read held what could not be read; kept aside before a save.
+  mutable bool damaged_ = false;
 };

@@ -72,21 +72,45 @@ TEST_F(RegistryTest, AStoreSeesWhatAnotherStoreWrote) {
   EXPECT_EQ(second.ReadValue(QStringLiteral("K"), QStringLiteral("A")), TRegValue::FromDword(1));
 }
 
-TEST_F(RegistryTest, ADamagedFileReadsAsEmptyAndIsReplacedOnWrite) {
-  for (const QByteArray& junk :
-       {QByteArray("{not json"), QByteArray("[1,2]"),
-        QByteArray(R"({"root":{"values":{"X":{"type":"dword","data":-5}},"keys":{"K":7}}})")}) {
-    SCOPED_TRACE(junk.constData());
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+// What the store could not read is kept beside the file before the first
+// write replaces it; a sound or empty file leaves no copy.
+TEST_F(RegistryTest, ADamagedFileReadsAsFarAsItCanAndIsKeptAsideOnWrite) {
+  const struct {
+    QByteArray contents;
+    bool damaged;
+    std::optional<TRegValue> x; // the value X read from it
+  } cases[] = {
+      {"{not json", true, std::nullopt},
+      {"[1,2]", true, std::nullopt},
+      {R"({"root":{"values":{"X":{"type":"dword","data":-5}},"keys":{"K":7}}})", true, std::nullopt},
+      {R"({"root":{"values":{"X":{"type":"dword","data":5}},"keys":{"K":{}}}})", false, TRegValue::FromDword(5)},
+      {R"({"root":{"values":{"X":{"type":"sz","data":"a"},"Y":{"type":"sz"}}}})", true,
+       TRegValue::String(QStringLiteral("a"))},
+      {"", false, std::nullopt},
+  };
+  const QString copy = Path() + QStringLiteral(".damaged");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.contents.constData());
     QFile::remove(Path());
+    QFile::remove(copy);
     TRegistry(Path()).CreateKey(QStringLiteral("Setup"));
     QFile file(Path());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(junk);
+    file.write(c.contents);
     file.close();
     TRegistry store(Path());
-    EXPECT_EQ(store.ReadValue(QString(), QStringLiteral("X")), std::nullopt);
+    EXPECT_EQ(store.ReadValue(QString(), QStringLiteral("X")), c.x);
     EXPECT_TRUE(store.WriteValue(QStringLiteral("K"), QStringLiteral("V"), TRegValue::FromDword(3), true));
     EXPECT_EQ(TRegistry(Path()).ReadValue(QStringLiteral("k"), QStringLiteral("v")), TRegValue::FromDword(3));
+    EXPECT_EQ(Contents(copy), c.damaged ? c.contents : QByteArray("<none>"));
+    // The file is sound now: a later write leaves the copy as it was.
+    EXPECT_TRUE(store.WriteValue(QStringLiteral("K"), QStringLiteral("W"), TRegValue::FromDword(4)));
+    EXPECT_EQ(Contents(copy), c.damaged ? c.contents : QByteArray("<none>"));
   }
 }
 

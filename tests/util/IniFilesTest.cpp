@@ -74,6 +74,19 @@ TEST_F(IniFilesTest, RewritingKeepsOtherLinesAndCodePage) {
   EXPECT_EQ(Bytes(), QByteArray("[B]\r\nw=\xBE\r\n"));
 }
 
+// Lines may end with a lone CR, as old editors wrote them; a write gives CR LF.
+TEST_F(IniFilesTest, ALoneCarriageReturnEndsALine) {
+  Put("[Settings]\rDatabase=db.fdb\rUser_Name=SYSDBA\r\n[Other]\nA=1\r");
+  TIniFile ini(Path());
+  EXPECT_NO_THROW(ini.CheckReadable());
+  EXPECT_EQ(ini.ReadSection(QStringLiteral("Settings")),
+            QStringList({QStringLiteral("Database"), QStringLiteral("User_Name")}));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("Settings"), QStringLiteral("User_Name")), QStringLiteral("SYSDBA"));
+  ini.WriteString(QStringLiteral("Settings"), QStringLiteral("Password"), QStringLiteral("x"));
+  EXPECT_EQ(Bytes(),
+            QByteArray("[Settings]\r\nDatabase=db.fdb\r\nUser_Name=SYSDBA\r\nPassword=x\r\n[Other]\r\nA=1\r\n"));
+}
+
 TEST_F(IniFilesTest, TextOutsideCodePage1250SurvivesAsUtf8) {
   const QString path = QStringLiteral("/home/\u0416\u0443\u043A/Data/Vimek.fdb");
   IniFileWriteString(Path(), QStringLiteral("Settings"), QStringLiteral("Database"), path);

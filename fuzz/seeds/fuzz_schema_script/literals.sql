@@ -1,0 +1,2 @@
+INSERT INTO PONUKY (TEXT) VALUES ('a;b -- c'); /* ; */ SELECT 1 FROM RDB$DATABASE;
+-- koniec;
