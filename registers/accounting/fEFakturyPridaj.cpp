@@ -249,22 +249,23 @@ void TfrmEFakturyPridaj::ProposeDueDate() {
 void TfrmEFakturyPridaj::FormShow() {
   // Each show takes the own identity anew: the settings' for a new invoice,
   // the invoice's own (loaded with the row) for an edit.
-  if (Tag() == 1) NasaZO = TNasaZO::FromOrganizacia();
+  if (dlg.Mode() == TDialogMode::Add) NasaZO = TNasaZO::FromOrganizacia();
   dlg.FormShow();
   // Without its row a new invoice can keep neither itself nor its items.
-  if (Tag() == 1 && Jedin == 0) {
+  if (dlg.Mode() == TDialogMode::Add && Jedin == 0) {
     QMetaObject::invokeMethod(
         this, [this] { SetModalResult(mrCancel); }, Qt::QueuedConnection);
     return;
   }
-  if (Tag() == 1) PriradCisloDokladu();
+  if (dlg.Mode() == TDialogMode::Add) PriradCisloDokladu();
   numberOnEntry_ = AmountOf(*eDBP1);
   items_->grid->DisplayGrid();
 }
 
 void TfrmEFakturyPridaj::FormClose(TCloseAction& action) {
   TDialogForm::FormClose(action);
-  if (Tag() == 1 && dlg.Saved()) dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
+  if (dlg.Mode() == TDialogMode::Add && dlg.Saved())
+    dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
 }
 
 void TfrmEFakturyPridaj::PriradCisloDokladu() {

@@ -191,7 +191,7 @@ void TfrmEPokladnaPridaj::ClearAll() {
 
 void TfrmEPokladnaPridaj::FormShow() {
   dlg.FormShow();
-  if (Tag() == 1) PriradCisloDokladu();
+  if (dlg.Mode() == TDialogMode::Add) PriradCisloDokladu();
   FollowLink();
   if (Linked()) {
     // A payment of an invoice keeps the invoice's partner.
@@ -202,7 +202,7 @@ void TfrmEPokladnaPridaj::FormShow() {
   }
   if (fromPermit_) {
     // Written by a permit payment: shown, never changed here.
-    SetTag(3);
+    dlg.SetMode(TDialogMode::View);
     SetFormReadOnly(*this);
     dlg.btnDalsi->hide();
     btnFakturaUhrada->hide();
@@ -217,7 +217,8 @@ void TfrmEPokladnaPridaj::FormShow() {
 
 void TfrmEPokladnaPridaj::FormClose(TCloseAction& action) {
   TDialogForm::FormClose(action);
-  if (Tag() == 1 && dlg.Saved()) dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
+  if (dlg.Mode() == TDialogMode::Add && dlg.Saved())
+    dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
 }
 
 void TfrmEPokladnaPridaj::PriradCisloDokladu() {
@@ -263,13 +264,13 @@ bool TfrmEPokladnaPridaj::CheckNumberFree() {
 }
 
 void TfrmEPokladnaPridaj::eDBDruhDokladuExit() {
-  if (Tag() == 3 || KeyParam(*eDBDruhDokladu) == eDBDruhDokladu->EntryKeyValue()) return;
+  if (dlg.Mode() == TDialogMode::View || KeyParam(*eDBDruhDokladu) == eDBDruhDokladu->EntryKeyValue()) return;
   PriradCisloDokladu();
 }
 
 void TfrmEPokladnaPridaj::FollowCounterparty() {
   ShowOneCounterparty({lblClen, eDBClen, btnClen}, {lblPartneri, eDBPartneri, btnPartneri});
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   const bool member = !KeyParam(*eDBClen).isNull();
   const bool partner = !KeyParam(*eDBPartneri).isNull();
   // The chosen member's or partner's record holds these; locked edits skip their checks.
@@ -307,7 +308,7 @@ void TfrmEPokladnaPridaj::eDBPartneriExit() {
 }
 
 void TfrmEPokladnaPridaj::ComputeVat() {
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   const int rate = int(std::trunc(AmountOf(*eDBSadzbaDPH)));
   if (rate == 0)
     eDBDPH->clear(); // no VAT, not a VAT of 0
@@ -318,11 +319,11 @@ void TfrmEPokladnaPridaj::ComputeVat() {
 
 void TfrmEPokladnaPridaj::FollowRate() {
   // Without a rate there is no VAT to type.
-  eDBDPH->SetReadOnly(std::trunc(AmountOf(*eDBSadzbaDPH)) == 0 || Tag() == 3);
+  eDBDPH->SetReadOnly(std::trunc(AmountOf(*eDBSadzbaDPH)) == 0 || dlg.Mode() == TDialogMode::View);
 }
 
 void TfrmEPokladnaPridaj::UpdateTotal() {
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   eDBSpolu->SetValue(AmountOf(*eDBZaklad) + AmountOf(*eDBDPH));
 }
 
@@ -330,7 +331,7 @@ bool TfrmEPokladnaPridaj::Linked() const { return !LinkedInvoice.isNull() && Lin
 
 void TfrmEPokladnaPridaj::FollowLink() {
   const bool linked = Linked();
-  btnFakturaZrus->setVisible(linked && Tag() != 3);
+  btnFakturaZrus->setVisible(linked && dlg.Mode() != TDialogMode::View);
   eDBSmerPohybu->SetReadOnly(linked);
   eDBPopis->SetReadOnly(linked);
 }
@@ -350,7 +351,7 @@ bool TfrmEPokladnaPridaj::FormKeyDown(QKeyEvent* event) {
 }
 
 void TfrmEPokladnaPridaj::btnFakturaUhradaClick() {
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   // Income pays receivables, expense liabilities.
   const int smer = KeyParam(*eDBSmerPohybu).toInt() == 1 ? 1 : -1;
   if (const std::optional<int> chosen = TfrmESaldokonto::PickInvoice(this, dlg.Rok, smer, LinkedInvoice))
@@ -412,7 +413,7 @@ void TfrmEPokladnaPridaj::FillFromInvoice() {
 }
 
 void TfrmEPokladnaPridaj::btnFakturaZrusClick() {
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   LinkedInvoice = QVariant();
   eDBPopis->clear();
   FollowLink();

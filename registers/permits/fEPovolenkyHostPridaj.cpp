@@ -198,7 +198,7 @@ void TfrmEPovolenkyHostPridaj::FormShow() {
 
 void TfrmEPovolenkyHostPridaj::FormClose(TCloseAction& action) {
   TDialogForm::FormClose(action);
-  if (Tag() != 1 || !dlg.Saved()) return;
+  if (dlg.Mode() != TDialogMode::Add || !dlg.Saved()) return;
   kind_->Remember();
   if (TempSpracujClear(kGuestReceiptTag) && TempSpracujAdd(Jedin, kGuestReceiptTag)) PrintHostPermitPayment();
 }
