@@ -41,7 +41,7 @@ TfrmEFaktury::TfrmEFaktury(QWidget* owner, quint16 rok, int typOd, int typDo)
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEFakturyPridaj>(this, TypOd, TypDo); };
   list.Print = [this] {
-    TfrmEFakturyTlac dialog(*this);
+    TfrmEFakturyTlac dialog(this, list, TypOd);
     dialog.ShowModal();
   };
   const QList<TQPLColumn*> columns =

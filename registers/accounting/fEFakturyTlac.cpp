@@ -1,5 +1,4 @@
 #include "registers/accounting/fEFakturyTlac.h"
-#include "registers/accounting/fEFaktury.h"
 #include "registers/accounting/fEFakturyPridaj.h"
 #include "registers/common/PrintProtocol.h"
 
@@ -59,10 +58,10 @@ TRegisterPrint ListPrint(int typOd) {
 }
 } // namespace
 
-TfrmEFakturyTlac::TfrmEFakturyTlac(TfrmEFaktury& owner) : TPrintChoiceForm(&owner, QSize(328, 61)) {
-  TListPattern* list = &owner.list;
-  btn1 = choice.AddPrint(QStringLiteral("btn1"), DocumentPrint(), [list] { return list; });
-  btn2 = choice.AddPrint(QStringLiteral("btn2"), ListPrint(owner.TypOd), [list] { return list; });
+TfrmEFakturyTlac::TfrmEFakturyTlac(QWidget* owner, TListPattern& list, int typOd)
+    : TPrintChoiceForm(owner, QSize(328, 61)) {
+  btn1 = choice.AddPrint(QStringLiteral("btn1"), DocumentPrint(), list);
+  btn2 = choice.AddPrint(QStringLiteral("btn2"), ListPrint(typOd), list);
 }
 
 TfrmEFakturyTlac::~TfrmEFakturyTlac() = default;

@@ -16,11 +16,8 @@
 #include <QtWidgets/QStatusBar>
 #include <cmath>
 
-TfrmEPokladna* frmEPokladna = nullptr;
-
 TfrmEPokladna::TfrmEPokladna(QWidget* owner, quint16 rok, int typ)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok), Typ(typ) {
-  frmEPokladna = this;
   list.Table = QStringLiteral("e_pokladna");
   list.Select = [this](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.druh_dokladu,a.p1,a.p2,a.datum,"));
@@ -34,7 +31,7 @@ TfrmEPokladna::TfrmEPokladna(QWidget* owner, quint16 rok, int typ)
   list.AfterOpen = [this] { ShowTotals(); };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPokladnaPridaj>(this, Typ); };
   list.Print = [this] {
-    TfrmEPokladnaTlac dialog(this);
+    TfrmEPokladnaTlac dialog(this, list);
     dialog.ShowModal();
   };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"DRUH_DOKLADU", "DD", 40, "a.druh_dokladu", true},
@@ -57,9 +54,7 @@ TfrmEPokladna::TfrmEPokladna(QWidget* owner, quint16 rok, int typ)
                   QSize(860, 400));
 }
 
-TfrmEPokladna::~TfrmEPokladna() {
-  if (frmEPokladna == this) frmEPokladna = nullptr;
-}
+TfrmEPokladna::~TfrmEPokladna() = default;
 
 void TfrmEPokladna::BuildFilter() {
   QWidget& panel = *list.pnlFilter;

@@ -1,5 +1,4 @@
 #include "registers/accounting/fEPokladnaTlac.h"
-#include "registers/accounting/fEPokladna.h"
 #include "registers/common/PrintProtocol.h"
 
 namespace {
@@ -21,8 +20,7 @@ TRegisterPrint PokladnaPrint(const QString& tag, bool allRows, const QString& ti
 }
 } // namespace
 
-TfrmEPokladnaTlac::TfrmEPokladnaTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-  const auto list = [] { return ListOf(frmEPokladna); };
+TfrmEPokladnaTlac::TfrmEPokladnaTlac(QWidget* owner, TListPattern& list) : TPrintChoiceForm(owner, QSize(328, 61)) {
   btn1 = choice.AddPrint(QStringLiteral("btn1"),
                          PokladnaPrint(QStringLiteral("A5537A0F-E343-410F"), false, QStringLiteral("Tlač dokladu"),
                                        QStringLiteral("PokDoklad.rpf")),

@@ -10,12 +10,9 @@
 #include "registers/competitions/fEPretekyTlac.h"
 #include <QtWidgets/QTabWidget>
 
-TfrmEPreteky* frmEPreteky = nullptr;
-
 TfrmEPreteky::TfrmEPreteky(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj, rok),
       tabs(list, QStringLiteral("ts1"), QStringLiteral("&1. Definícia pretekov")) {
-  frmEPreteky = this;
   tabs.AddTab(QStringLiteral("ts2"), QStringLiteral("&2. Definícia kôl preteku"), QStringLiteral("gr2"));
   tabs.AddTab(QStringLiteral("ts3"), QStringLiteral("&3. Pretekári kola"), QStringLiteral("gr3"));
   SetupPreteky();
@@ -24,9 +21,7 @@ TfrmEPreteky::TfrmEPreteky(QWidget* owner, quint16 rok)
   list.FormCreate(QStringLiteral("Evidencia pretekov ZEZ-A - rok %d"), QSize(760, 420));
 }
 
-TfrmEPreteky::~TfrmEPreteky() {
-  if (frmEPreteky == this) frmEPreteky = nullptr;
-}
+TfrmEPreteky::~TfrmEPreteky() = default;
 
 int TfrmEPreteky::CurrentKey(const TListPattern& tab) {
   TIBQuery& q = *tab.ib1;
@@ -49,7 +44,7 @@ void TfrmEPreteky::SetupPreteky() {
   list.CreateDialog = [this] { return std::make_unique<TfrmEPretekyDefiniciaPridaj>(this); };
   // The competition results print at once: their choice has this one print.
   list.Print = [this] {
-    TfrmEPretekyTlac dialog(this);
+    TfrmEPretekyTlac dialog(this, list);
     dialog.btn1->click();
   };
   AddListColumns(*list.gr1, {{"TERMIN_OD", "Termín od", 75, "a.termin_od", true},
@@ -72,7 +67,7 @@ void TfrmEPreteky::SetupKola() {
   // Rounds are added to the competition current when the add began.
   kola.PrepareAdd = [this](TForm& dialog) { dynamic_cast<TfrmEPretekyKolaPridaj&>(dialog).Preteky = CurrentKey(list); };
   kola.Print = [this] {
-    TfrmEPretekyKolaTlac dialog(this);
+    TfrmEPretekyKolaTlac dialog(this, Kola());
     dialog.ShowModal();
   };
   AddListColumns(*kola.gr1, {{"CISLO", "P.č. kola", 70, "a.cislo"},

@@ -1,6 +1,5 @@
 #include "registers/competitions/fEPretekyKolaTlac.h"
 #include "registers/common/PrintProtocol.h"
-#include "registers/competitions/fEPreteky.h"
 
 namespace {
 // The rounds of the selection set with their competition and league.
@@ -59,8 +58,8 @@ TRegisterPrint WeighingSheet() {
 }
 } // namespace
 
-TfrmEPretekyKolaTlac::TfrmEPretekyKolaTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-  const auto rounds = [] { return frmEPreteky ? &frmEPreteky->Kola() : nullptr; };
+TfrmEPretekyKolaTlac::TfrmEPretekyKolaTlac(QWidget* owner, TListPattern& rounds)
+    : TPrintChoiceForm(owner, QSize(328, 61)) {
   btn1 = choice.AddPrint(QStringLiteral("btn1"), ResultSheet(), rounds);
   btn2 = choice.AddPrint(QStringLiteral("btn2"), WeighingSheet(), rounds);
 }

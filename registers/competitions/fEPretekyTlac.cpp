@@ -1,8 +1,7 @@
 #include "registers/competitions/fEPretekyTlac.h"
 #include "registers/common/PrintProtocol.h"
-#include "registers/competitions/fEPreteky.h"
 
-TfrmEPretekyTlac::TfrmEPretekyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 31)) {
+TfrmEPretekyTlac::TfrmEPretekyTlac(QWidget* owner, TListPattern& list) : TPrintChoiceForm(owner, QSize(328, 31)) {
   TRegisterPrint print;
   print.Tag = QStringLiteral("9604832C-5EE0-4151");
   print.AllRows = false;
@@ -32,7 +31,7 @@ TfrmEPretekyTlac::TfrmEPretekyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSi
         QStringLiteral("FROM SP_PRETEKY(:JEDIN) A"),
         QStringLiteral("LEFT JOIN C_DRUZSTVA_PRETEKAROV B ON B.JEDIN=A.C_DRUZSTVA_PRETEKAROV"),
         QStringLiteral("group by b.jedin,b.nazov ORDER BY 1,2 DESC")}});
-  btn1 = choice.AddPrint(QStringLiteral("btn1"), print, [] { return frmEPreteky ? &frmEPreteky->Preteky() : nullptr; });
+  btn1 = choice.AddPrint(QStringLiteral("btn1"), print, list);
 }
 
 TfrmEPretekyTlac::~TfrmEPretekyTlac() = default;

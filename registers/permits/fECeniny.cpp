@@ -9,11 +9,8 @@
 #include "registers/permits/fECeninyTlac.h"
 #include <QtWidgets/QBoxLayout>
 
-TfrmECeniny* frmECeniny = nullptr;
-
 TfrmECeniny::TfrmECeniny(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
-  frmECeniny = this;
   list.Table = QStringLiteral("e_ceniny");
   list.PerYear = true;
   list.Select = [](TListQuery& q) {
@@ -26,7 +23,7 @@ TfrmECeniny::TfrmECeniny(QWidget* owner, quint16 rok)
   list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmECeninyPridaj>(this); };
   list.Print = [this] {
-    TfrmECeninyTlac dialog(this);
+    TfrmECeninyTlac dialog(this, list);
     dialog.ShowModal();
   };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"CISLO", "Číslo", 60, "a.cislo", true},
@@ -44,9 +41,7 @@ TfrmECeniny::TfrmECeniny(QWidget* owner, quint16 rok)
   list.FormCreate(QStringLiteral("Evidencia cenín a tlačív - rok %d"), QSize(860, 400));
 }
 
-TfrmECeniny::~TfrmECeniny() {
-  if (frmECeniny == this) frmECeniny = nullptr;
-}
+TfrmECeniny::~TfrmECeniny() = default;
 
 void TfrmECeniny::BuildFilter() {
   QWidget& panel = *list.pnlFilter;

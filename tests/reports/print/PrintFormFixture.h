@@ -1,6 +1,7 @@
 #pragma once
 // The print form's test fixture: the real print form over a members
 // database, its preview window replaced by a record of the prepared pages.
+#include "registers/members/MemberQueries.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReport.h"
