@@ -18,6 +18,7 @@
 #include "db/IBQuery.h"
 #include "db/IBServices.h"
 #include "db/IBTransaction.h"
+#include "db/ServerSql.h"
 #include <QtCore/QDateTime>
 #include <QtCore/QPointer>
 #include <QtCore/QScopeGuard>
@@ -370,18 +371,17 @@ void TfrmServis::Kontrola_Generatorov() {
 void TfrmServis::Generator_Set(const QString& generator, const QString& table) {
   AddText(QStringLiteral("Aktualizujem hodnotu generátora ") + generator + QLatin1Char('.'));
   try {
-    if (ibt1->InTransaction()) ibt1->Commit();
-    ibt1->StartTransaction();
-    ib1->SetSQL(QStringLiteral("select max(cast(jedin as numeric(18))) from ") + QuotedIdentifier(table));
+    TUnitOfWork unit(*ibt1);
+    ib1->SetSQL(QStringLiteral("select max(cast(jedin as numeric(18))) from ") + ServerSql::QuotedName(table));
     ib1->Open();
     const qint64 highest = !ib1->Active() || ib1->Eof() ? 0 : ib1->FieldByNumber(0).AsLargeInt();
     ib1->Close();
-    ib1->SetSQL(QStringLiteral("set generator ") + QuotedIdentifier(generator) + QStringLiteral(" To ") +
-                QString::number(highest));
+    ib1->SetSQL(ServerSql::SetGenerator(generator, highest));
     ib1->ExecSQL();
-    ibt1->Commit();
+    unit.Commit();
   } catch (const std::exception& error) {
-    RollbackIfActive(*ibt1);
+    // Not the error handler's: a generator without its table is a fault of
+    // the schema, shown as it stands, and it ends the run.
     MessageDlg(QString::fromUtf8(error.what()), TMsgDlgType::Error, mbOK);
     throw;
   }
@@ -396,7 +396,7 @@ void TfrmServis::Set_Statistics() {
   Guarded([&] {
     for (const QString& index : indexes) {
       AddText(QStringLiteral("Nastavujem selectivitu indexu ") + index);
-      ib1->SetSQL(QStringLiteral("SET STATISTICS INDEX ") + QuotedIdentifier(index));
+      ib1->SetSQL(QStringLiteral("SET STATISTICS INDEX ") + ServerSql::QuotedName(index));
       ib1->ExecSQL();
     }
   });
@@ -413,7 +413,7 @@ void TfrmServis::Pocet_Zaznamov() {
   });
   Guarded([&] {
     for (const QString& table : tables) {
-      ib1->SetSQL(QStringLiteral("SELECT COUNT(*) FROM ") + QuotedIdentifier(table));
+      ib1->SetSQL(QStringLiteral("SELECT COUNT(*) FROM ") + ServerSql::QuotedName(table));
       ib1->Open();
       const qint64 count = ib1->FieldByNumber(0).AsLargeInt();
       ib1->Close();
@@ -429,7 +429,7 @@ void TfrmServis::Vymazanie_Docasnych_Tabuliek() {
     AddText(QStringLiteral("Vymazávam dočasnú tabuľku TEMP_SPRACUJ."));
     ib1->SetSQL(QStringLiteral("DELETE FROM TEMP_SPRACUJ"));
     ib1->ExecSQL();
-    ib1->SetSQL(QStringLiteral("set generator temp_spracuj_id to 0"));
+    ib1->SetSQL(ServerSql::ResetGenerator(QStringLiteral("temp_spracuj_id")));
     ib1->ExecSQL();
   });
   if (purged) AddText(QStringLiteral("Vymazanie dočasných tabuliek úspešne dokončené."));

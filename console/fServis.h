@@ -92,8 +92,6 @@ public:
   void e24Click();
   void gr23DblClick();
 
-  // A name from the database's catalogue as a quoted SQL identifier.
-  static QString QuotedIdentifier(const QString& name);
   // A table's name as the console writes it: as it stands when it is a plain
   // upper-case identifier, quoted otherwise.
   static QString TableReference(const QString& name);
