@@ -15,6 +15,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
+#include "registers/accounting/AccountingQueries.h"
 #include "registers/accounting/AccountingRows.h"
 #include "registers/accounting/fESaldokonto.h"
 #include "registers/common/DialogQueries.h"
@@ -226,20 +227,11 @@ void TfrmEPokladnaPridaj::PriradCisloDokladu() {
   if (druh.isNull() || !druh.isValid()) return;
   QVariantMap params{{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DD"), druh}};
   // A bank movement continues the latest statement; a cash receipt takes the next number.
-  const std::optional<qint64> p1 =
-      SelectNumber(dlg,
-                   Typ == 2 ? QStringLiteral("select coalesce(max(P1),1) from e_pokladna\n"
-                                             "where rok=:ROK and druh_dokladu=:DD")
-                            : QStringLiteral("select coalesce(max(P1+1),1) from e_pokladna\n"
-                                             "where rok=:ROK and druh_dokladu=:DD"),
-                   params);
+  const std::optional<qint64> p1 = SelectNumber(dlg, NextMovementNumberSql(Typ == 2), params);
   if (!p1) return;
   eDBP1->SetValue(double(*p1));
   params.insert(QStringLiteral("P1"), *p1);
-  const std::optional<qint64> p2 = SelectNumber(dlg,
-                                                QStringLiteral("select coalesce(max(P2+1),1) from e_pokladna\n"
-                                                               "where rok=:ROK and druh_dokladu=:DD and p1=:P1"),
-                                                params);
+  const std::optional<qint64> p2 = SelectNumber(dlg, NextMovementItemSql(), params);
   if (p2) eDBP2->SetValue(double(*p2));
 }
 
@@ -364,20 +356,15 @@ void TfrmEPokladnaPridaj::btnFakturaUhradaClick() {
 
 void TfrmEPokladnaPridaj::FollowInvoiceDirection() {
   // Whatever the picker listed: a payment never goes the wrong way.
-  const std::optional<qint64> typ = SelectNumber(dlg, QStringLiteral("SELECT TYP FROM E_FAKTURY WHERE JEDIN=:JEDIN"),
-                                                 {{QStringLiteral("JEDIN"), LinkedInvoice}});
+  const std::optional<qint64> typ = SelectNumber(dlg, InvoiceTypeSql(), {{QStringLiteral("JEDIN"), LinkedInvoice}});
   if (!typ) return;
   const bool receivable = *typ == 11 || *typ == 12 || *typ == 23;
   eDBSmerPohybu->FindIt(receivable ? 1 : -1);
 }
 
 void TfrmEPokladnaPridaj::FillFromInvoice() {
-  const std::optional<QVariantMap> ledger =
-      SelectRow(dlg,
-                QStringLiteral("SELECT DRUH_DOKLADU||'-'||P1||'/'||ROK||' - '||COALESCE(PARTNER,'') AS DOKLAD,\n"
-                               "POHLADAVKA-ZAVAZOK AS UHRADA,PARTNER_JEDIN,TYP\n"
-                               "FROM sp_saldokonto(:ROK,0,0) WHERE JEDIN=:JEDIN"),
-                {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("JEDIN"), LinkedInvoice}});
+  const std::optional<QVariantMap> ledger = SelectRow(
+      dlg, LedgerItemSql(), {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("JEDIN"), LinkedInvoice}});
   // Not listed in the ledger of this year: the link stays as chosen, nothing is filled.
   if (!ledger || ledger->isEmpty()) return;
   eDBPopis->setText(QString(QStringLiteral("Úhrada ") + ledger->value(QStringLiteral("DOKLAD")).toString()).left(50));
@@ -389,15 +376,8 @@ void TfrmEPokladnaPridaj::FillFromInvoice() {
   eDBClen->ClearValue();
   eDBPartneri->ClearValue();
   // The side the ledger names as the partner: the supplier of received invoices and credit notes.
-  const int typ = ledger->value(QStringLiteral("TYP")).toInt();
-  const QString side = typ >= 21 && typ <= 23 ? QStringLiteral("DOD_") : QStringLiteral("ODB_");
-  QStringList columns;
-  for (const char* column : {"NAZOV", "ULICA", "MESTO", "PSC", "ICO", "DIC", "IC_DPH", "JEDIN"})
-    columns.append(side + QString::fromLatin1(column) + QStringLiteral(" AS ") + QString::fromLatin1(column));
-  const std::optional<QVariantMap> block = SelectRow(dlg,
-                                                     QStringLiteral("SELECT ") + columns.join(QLatin1Char(',')) +
-                                                         QStringLiteral("\nFROM E_FAKTURY WHERE JEDIN=:JEDIN"),
-                                                     {{QStringLiteral("JEDIN"), LinkedInvoice}});
+  const std::optional<QVariantMap> block = SelectRow(
+      dlg, InvoicePartnerSql(ledger->value(QStringLiteral("TYP")).toInt()), {{QStringLiteral("JEDIN"), LinkedInvoice}});
   if (block && !block->isEmpty()) {
     const QVariant partner = block->value(QStringLiteral("JEDIN"));
     if (!partner.isNull()) eDBPartneri->FindIt(partner);
