@@ -165,10 +165,7 @@ bool TfrmUpdate::RunScript(int version) {
   QString script;
   try {
     TUnitOfWork unit(*ibt1);
-    ib1->SetSQL(QStringLiteral("select max(rdb$format) from rdb$relations"));
-    ib1->Open();
-    const int formats = ib1->IsEmpty() ? 0 : ib1->FieldByNumber(0).AsInteger();
-    ib1->Close();
+    const int formats = AppData::HighestTableFormat(*ib1);
     if (formats >= 200) {
       unit.Commit();
       RedMessageDlg(

@@ -148,8 +148,6 @@ private:
   // Runs one guarded step: a fresh transaction, the work, commit; a database
   // error is rolled back and reported, and the task goes on when it was.
   bool Guarded(const std::function<void()>& work);
-  // The trimmed values of the first column of a select, collected into a list.
-  QStringList SelectNames(const QString& sql);
   void BeginTask(const QString& title);
   // The buttons that share the form's query and transaction with a run.
   void SetOtherActionsEnabled(bool on);

@@ -4,6 +4,7 @@
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
 #include "app/UnitOfWork.h"
+#include "console/CatalogueQueries.h"
 #include "console/editor/CodeMemo.h"
 #include "console/editor/text/CodeEditHighlighterSQL.h"
 #include "console/editor/text/CodeEditKeyStreaming.h"
@@ -297,11 +298,7 @@ void TfrmServis::e24Click() {
   RunUnitOfWork(
       *ibt1,
       [this] {
-        QString sql = QStringLiteral("select rdb$relation_id,rdb$relation_name as tabulka\nfrom rdb$relations");
-        if (!e24->isChecked()) sql += SqlWhereOrAnd(sql) + QStringLiteral("rdb$system_flag=0");
-        if (!e25->isChecked()) sql += SqlWhereOrAnd(sql) + QStringLiteral("rdb$view_source is null");
-        sql += QStringLiteral("\norder by 2");
-        ib1->SetSQL(sql);
+        ib1->SetSQL(TableListSql(e24->isChecked(), e25->isChecked()));
         ib1->Open();
         // With no rows the list keeps what it showed.
         if (ib1->Active() && !ib1->IsEmpty()) md23->LoadRowsFromDataSet(*ib1, 0, 0);
@@ -314,6 +311,6 @@ void TfrmServis::gr23DblClick() {
   if (!md23->Active() || md23->IsEmpty()) return;
   // The catalogue pads names with blanks to the column's length.
   const QString table = md23->FieldByName(QStringLiteral("tabulka")).AsString().trimmed();
-  e21->SetText(QStringLiteral("select * from ") + TableReference(table));
+  e21->SetText(BrowseTableSql(TableReference(table)));
   btnExecSQLClick();
 }
