@@ -28,6 +28,11 @@ QString FunctionLibraryVersion(TIBQuery& query) {
   return FirstValue(query).toString();
 }
 
+int HighestTableFormat(TIBQuery& query) {
+  query.SetSQL(QStringLiteral("select max(rdb$format) from rdb$relations"));
+  return FirstValue(query).toInt();
+}
+
 void PurgeSelectionSets(TIBQuery& query) {
   query.SetSQL(QStringLiteral("delete from temp_spracuj"));
   query.ExecSQL();
@@ -41,6 +46,19 @@ QVariant Setting(TIBQuery& query, const QString& column, const QString& key) {
   query.SetSQL(QStringLiteral("select ") + checked + QStringLiteral(" from nastavenia where premenna=:PREMENNA"));
   query.ParamByName(QStringLiteral("PREMENNA")).SetValue(key);
   return FirstValue(query);
+}
+
+void WriteSetting(TIBQuery& query, const QString& key, const QString& text, const QVariant& number) {
+  query.SetSQL(QStringLiteral("execute procedure Nastavenia_Zapis(:PREMENNA,:TEXT,:CISLO)"));
+  query.ParamByName(QStringLiteral("PREMENNA")).SetValue(key);
+  query.ParamByName(QStringLiteral("TEXT")).SetValue(text);
+  query.ParamByName(QStringLiteral("CISLO")).SetValue(number);
+  query.ExecSQL();
+}
+
+bool AnyOrganization(TIBQuery& query) {
+  query.SetSQL(QStringLiteral("select first 1 jedin from c_zo"));
+  return FirstValue(query).isValid();
 }
 
 } // namespace AppData

@@ -1,7 +1,9 @@
 #include "app/fInfo.h"
 #include "app/AppContext.h"
+#include "app/AppData.h"
 #include "app/QPLUnit.h"
 #include "app/SysInfo.h"
+#include "app/UnitOfWork.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
 #include "db/IBDatabase.h"
@@ -192,18 +194,11 @@ void TfrmInfo::FillDatabase() {
   lSweep->setText(QStringLiteral("%1 transakcií").arg(info.SweepInterval()));
   lReserve->setText(info.NoReserve() ? QStringLiteral("Nie") : QStringLiteral("Áno"));
   lCurrentMemory->setText(QStringLiteral("%1 B").arg(info.CurrentMemory()));
-  try {
-    BeginTransaction(*ibt1);
-    ib1->Close();
-    ib1->SetSQL(QStringLiteral("select max(rdb$format) from rdb$relations"));
-    ib1->Open();
-    lRDBFormat->setText(QString::number(ib1->FieldByNumber(0).AsInteger()));
-    ib1->Close();
-    ibt1->Commit();
-  } catch (...) {
-    RollbackIfActive(*ibt1);
-    throw;
-  }
+  // A failure is rolled back and goes on to the unhandled-error dialog.
+  TUnitOfWork unit(*ibt1);
+  ib1->Close();
+  lRDBFormat->setText(QString::number(AppData::HighestTableFormat(*ib1)));
+  unit.Commit();
 }
 
 void TfrmInfo::btnOkClick() { SetModalResult(mrOk); }

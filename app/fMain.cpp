@@ -463,13 +463,12 @@ void TfrmMain::PurgeAndReadSettings() {
 
 int TfrmMain::ZistiVerziu() {
   try {
-    BeginTransaction(*IBDT);
+    TUnitOfWork unit(*IBDT);
     const int version = AppData::SchemaVersion(*ibs);
-    IBDT->Commit();
+    unit.Commit();
     return version;
   } catch (const std::exception&) {
     // An unreadable version counts as 0: the upgrade form then decides.
-    RollbackIfActive(*IBDT);
     return 0;
   }
 }
@@ -477,15 +476,14 @@ int TfrmMain::ZistiVerziu() {
 void TfrmMain::Kontrola_Kalim_UDF() {
   bool passed = false;
   try {
-    BeginTransaction(*IBDT);
+    TUnitOfWork unit(*IBDT);
     const QStringList parts = AppData::FunctionLibraryVersion(*ibs).split(QLatin1Char('.'));
     const int major = parts.value(0).trimmed().toInt();
     const int minor = parts.value(1).trimmed().toInt();
     passed = major > 1 || (major == 1 && minor >= 4);
-    IBDT->Commit();
+    unit.Commit();
   } catch (const std::exception&) {
     // A missing function is the same as an old library.
-    RollbackIfActive(*IBDT);
   }
   if (passed) return;
   RedMessageDlg(FormatIntegers(LoadRcDataText(QStringLiteral("ERR3020")), {1, 4}), TMsgDlgType::Error, mbOK, 0, mrOk);

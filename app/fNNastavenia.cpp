@@ -1,5 +1,6 @@
 #include "app/fNNastavenia.h"
 #include "app/AppContext.h"
+#include "app/AppData.h"
 #include "app/FormActions.h"
 #include "app/FormRegistry.h"
 #include "app/QPLUnit.h"
@@ -201,23 +202,16 @@ void TfrmNNastavenia::FormShow() {
 
 void TfrmNNastavenia::RequireOrganisations() {
   ib1->Close();
-  ib1->SetSQL(QStringLiteral("select first 1 jedin from c_zo"));
-  ib1->Open();
-  const bool listed = !ib1->Eof();
-  ib1->Close();
+  const bool listed = AppData::AnyOrganization(*ib1);
   for (TIBComboBox* combo : {eZO, eJUX})
     combo->SetRequired(listed);
 }
 
 void TfrmNNastavenia::Nacitaj(const QString& key, QWidget* control) {
   ib1->Close();
-  ib1->SetSQL(QStringLiteral("select text,cislo from nastavenia where\npremenna=:PREMENNA"));
-  ib1->ParamByName(QStringLiteral("PREMENNA")).SetValue(key.toUpper());
-  ib1->Open();
   // A missing row reads as empty text and Null number.
-  const bool found = !ib1->Eof();
-  const QVariant number = found ? ib1->FieldByName(QStringLiteral("cislo")).AsVariant() : QVariant();
-  const QString text = found ? ib1->FieldByName(QStringLiteral("text")).AsString() : QString();
+  const QVariant number = AppData::Setting(*ib1, QStringLiteral("cislo"), key.toUpper());
+  const QString text = AppData::Setting(*ib1, QStringLiteral("text"), key.toUpper()).toString();
   if (auto* money = qobject_cast<TIBCurrencyEdit*>(control)) {
     money->SetValue(number.isNull() ? 0.0 : number.toDouble());
   } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
@@ -232,14 +226,10 @@ void TfrmNNastavenia::Nacitaj(const QString& key, QWidget* control) {
   } else {
     MessageDlg(control->objectName() + QStringLiteral(" toto nepoznam"), TMsgDlgType::Information, mbOK);
   }
-  ib1->Close();
 }
 
 void TfrmNNastavenia::Nastav(const QString& key, const QString& text, const QVariant& number) {
-  ib1->ParamByName(QStringLiteral("PREMENNA")).SetValue(key.toUpper());
-  ib1->ParamByName(QStringLiteral("TEXT")).SetValue(text);
-  ib1->ParamByName(QStringLiteral("CISLO")).SetValue(number);
-  ib1->ExecSQL();
+  AppData::WriteSetting(*ib1, key.toUpper(), text, number);
 }
 
 void TfrmNNastavenia::btnZapisClick() {
@@ -250,7 +240,6 @@ void TfrmNNastavenia::btnZapisClick() {
   const bool upper = ePriezviskaVelkymi->isChecked();
   const bool saved = RunUnitOfWork(*ibt1, [&] {
                        ib1->Close();
-                       ib1->SetSQL(QStringLiteral("execute procedure Nastavenia_Zapis(:PREMENNA,:TEXT,:CISLO)"));
                        for (const TKey& key : Keys())
                          if (auto* edit = qobject_cast<TIBEdit*>(key.control))
                            Nastav(QLatin1String(key.key), edit->text(), 0);

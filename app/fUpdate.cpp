@@ -4,6 +4,7 @@
 #include "app/ExceptionHandler.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
+#include "app/UnitOfWork.h"
 #include "controls/QPLBtn.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
@@ -97,14 +98,14 @@ void TfrmUpdate::AddItem(const QString& text) {
 
 int TfrmUpdate::ZistiVerziu() {
   try {
-    BeginTransaction(*ibt1);
+    TUnitOfWork unit(*ibt1);
     const int version = AppData::SchemaVersion(*ib1);
-    ibt1->Commit();
+    unit.Commit();
     return version;
   } catch (const std::exception&) {
-    // An unreadable version counts as 0.
+    // An unreadable version counts as 0; the upgrade starts from a
+    // transaction of its own.
     ib1->Close();
-    RollbackIfActive(*ibt1);
     if (ibt1->InTransaction()) ibt1->Rollback();
     return 0;
   }
@@ -157,19 +158,16 @@ bool TfrmUpdate::UpdateDatabase(int version) {
   const int current = ZistiVerziu();
   if (current > version - 1) return true;
   if (current < version - 1) return false;
-  BeginTransaction(*ibt1);
   return RunScript(version);
 }
 
 bool TfrmUpdate::RunScript(int version) {
   QString script;
   try {
-    ib1->SetSQL(QStringLiteral("select max(rdb$format) from rdb$relations"));
-    ib1->Open();
-    const int formats = ib1->IsEmpty() ? 0 : ib1->FieldByNumber(0).AsInteger();
-    ib1->Close();
+    TUnitOfWork unit(*ibt1);
+    const int formats = AppData::HighestTableFormat(*ib1);
     if (formats >= 200) {
-      ibt1->Commit();
+      unit.Commit();
       RedMessageDlg(
           QStringLiteral("Nie je možné aktualizovať databázu. Musíte vykonať:\r\n\r\n1. Zálohovanie databázy\r\n"
                          "2. Obnovu databázy zo zálohy\r\n3. Aktualizáciu databázy"),
@@ -184,12 +182,12 @@ bool TfrmUpdate::RunScript(int version) {
     script = md->FieldByName(QStringLiteral("long_script")).AsString();
     AddItem(QStringLiteral("  --- aktualizácia na verziu %1").arg(version));
     ApplyUpgradeScript(ibs, *ib1, version, script);
-    ibt1->Commit();
+    unit.Commit();
     return true;
   } catch (const std::exception& error) {
-    ShowMessage(QStringLiteral("Chyba v príkaze:\r\n\r\n") + script);
-    RollbackIfActive(*ibt1);
+    // A failed script ends its transaction, not only its changes.
     if (ibt1->InTransaction()) ibt1->Rollback();
+    ShowMessage(QStringLiteral("Chyba v príkaze:\r\n\r\n") + script);
     if (HandleDatabaseError(error) == 0) {
       errorReported_ = true;
       throw;

@@ -1,9 +1,11 @@
 #include "console/fServis.h"
 #include "app/AppContext.h"
+#include "app/AppData.h"
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
 #include "app/UnitOfWork.h"
 #include "app/fZalohovanie.h"
+#include "console/CatalogueQueries.h"
 #include "console/fServisParts.h"
 #include "controls/IBCheckBox.h"
 #include "controls/IBCurrencyEdit.h"
@@ -18,6 +20,7 @@
 #include "db/IBQuery.h"
 #include "db/IBServices.h"
 #include "db/IBTransaction.h"
+#include "db/ServerSql.h"
 #include <QtCore/QDateTime>
 #include <QtCore/QPointer>
 #include <QtCore/QScopeGuard>
@@ -318,16 +321,6 @@ int TfrmServis::AttachedUsers() const { return int(TIBDatabaseInfo(*database_).U
 
 bool TfrmServis::Guarded(const std::function<void()>& work) { return bool(RunUnitOfWork(*ibt1, work)); }
 
-QStringList TfrmServis::SelectNames(const QString& sql) {
-  QStringList names;
-  ib1->SetSQL(sql);
-  ib1->Open();
-  for (; !ib1->Eof(); ib1->Next())
-    names << ib1->FieldByNumber(0).AsString().trimmed();
-  ib1->Close();
-  return names;
-}
-
 void TfrmServis::RunExclusiveTask(void (TfrmServis::*task)(), const QString& warning) {
   if (AttachedUsers() < 2)
     (this->*task)();
@@ -352,12 +345,7 @@ void TfrmServis::btnGoClick() {
 void TfrmServis::Kontrola_Generatorov() {
   BeginTask(QStringLiteral("Kontrola generátorov..."));
   QStringList generators;
-  // User generators carry 0 or nothing in their system flag.
-  Guarded([&] {
-    generators = SelectNames(QStringLiteral("select rdb$generator_name from rdb$generators\n"
-                                            "where coalesce(rdb$system_flag, 0) = 0 and\n"
-                                            "rdb$generator_name containing '_ID' order by 1"));
-  });
+  Guarded([&] { generators = KeyGeneratorNames(*ib1); });
   for (const QString& generator : generators) {
     // The table is the generator's name less its final "_ID"; a name with
     // "_ID" elsewhere names no table, and its statement fails.
@@ -370,18 +358,13 @@ void TfrmServis::Kontrola_Generatorov() {
 void TfrmServis::Generator_Set(const QString& generator, const QString& table) {
   AddText(QStringLiteral("Aktualizujem hodnotu generátora ") + generator + QLatin1Char('.'));
   try {
-    if (ibt1->InTransaction()) ibt1->Commit();
-    ibt1->StartTransaction();
-    ib1->SetSQL(QStringLiteral("select max(cast(jedin as numeric(18))) from ") + QuotedIdentifier(table));
-    ib1->Open();
-    const qint64 highest = !ib1->Active() || ib1->Eof() ? 0 : ib1->FieldByNumber(0).AsLargeInt();
-    ib1->Close();
-    ib1->SetSQL(QStringLiteral("set generator ") + QuotedIdentifier(generator) + QStringLiteral(" To ") +
-                QString::number(highest));
+    TUnitOfWork unit(*ibt1);
+    ib1->SetSQL(ServerSql::SetGenerator(generator, HighestKey(*ib1, table)));
     ib1->ExecSQL();
-    ibt1->Commit();
+    unit.Commit();
   } catch (const std::exception& error) {
-    RollbackIfActive(*ibt1);
+    // Not the error handler's: a generator without its table is a fault of
+    // the schema, shown as it stands, and it ends the run.
     MessageDlg(QString::fromUtf8(error.what()), TMsgDlgType::Error, mbOK);
     throw;
   }
@@ -391,13 +374,11 @@ void TfrmServis::Set_Statistics() {
   BeginTask(QStringLiteral("Prepočítanie indexu selektivity..."));
   QStringList indexes;
   // Every index, the system's and the user's.
-  Guarded(
-      [&] { indexes = SelectNames(QStringLiteral("select rdb$index_name as indexname from rdb$indices order by 1")); });
+  Guarded([&] { indexes = IndexNames(*ib1); });
   Guarded([&] {
     for (const QString& index : indexes) {
       AddText(QStringLiteral("Nastavujem selectivitu indexu ") + index);
-      ib1->SetSQL(QStringLiteral("SET STATISTICS INDEX ") + QuotedIdentifier(index));
-      ib1->ExecSQL();
+      RecomputeIndexStatistics(*ib1, index);
     }
   });
   AddText(QStringLiteral("Prepočet indexu selektivity úspešne dokončený."));
@@ -406,18 +387,10 @@ void TfrmServis::Set_Statistics() {
 void TfrmServis::Pocet_Zaznamov() {
   BeginTask(QStringLiteral("Vypísanie počtu záznamov v tabuľkách..."));
   QStringList tables;
-  Guarded([&] {
-    tables = SelectNames(QStringLiteral("select rdb$relation_name as tabulka\n"
-                                        "from rdb$relations where rdb$view_source is null and\n"
-                                        "(rdb$system_flag is null or rdb$system_flag=0) order by 1"));
-  });
+  Guarded([&] { tables = UserTableNames(*ib1); });
   Guarded([&] {
     for (const QString& table : tables) {
-      ib1->SetSQL(QStringLiteral("SELECT COUNT(*) FROM ") + QuotedIdentifier(table));
-      ib1->Open();
-      const qint64 count = ib1->FieldByNumber(0).AsLargeInt();
-      ib1->Close();
-      AddText(QStringLiteral("Tabuľka \"%1\" obsahuje %2 záznamov.").arg(table).arg(count));
+      AddText(QStringLiteral("Tabuľka \"%1\" obsahuje %2 záznamov.").arg(table).arg(RowCount(*ib1, table)));
     }
   });
   AddText(QStringLiteral("Vypísanie počtu záznamov v tabuľkách úspešne dokončené."));
@@ -427,10 +400,7 @@ void TfrmServis::Vymazanie_Docasnych_Tabuliek() {
   BeginTask(QStringLiteral("Vymazanie dočasných tabuliek..."));
   const bool purged = Guarded([&] {
     AddText(QStringLiteral("Vymazávam dočasnú tabuľku TEMP_SPRACUJ."));
-    ib1->SetSQL(QStringLiteral("DELETE FROM TEMP_SPRACUJ"));
-    ib1->ExecSQL();
-    ib1->SetSQL(QStringLiteral("set generator temp_spracuj_id to 0"));
-    ib1->ExecSQL();
+    AppData::PurgeSelectionSets(*ib1);
   });
   if (purged) AddText(QStringLiteral("Vymazanie dočasných tabuliek úspešne dokončené."));
 }

@@ -92,8 +92,6 @@ public:
   void e24Click();
   void gr23DblClick();
 
-  // A name from the database's catalogue as a quoted SQL identifier.
-  static QString QuotedIdentifier(const QString& name);
   // A table's name as the console writes it: as it stands when it is a plain
   // upper-case identifier, quoted otherwise.
   static QString TableReference(const QString& name);
@@ -150,8 +148,6 @@ private:
   // Runs one guarded step: a fresh transaction, the work, commit; a database
   // error is rolled back and reported, and the task goes on when it was.
   bool Guarded(const std::function<void()>& work);
-  // The trimmed values of the first column of a select, collected into a list.
-  QStringList SelectNames(const QString& sql);
   void BeginTask(const QString& title);
   // The buttons that share the form's query and transaction with a run.
   void SetOtherActionsEnabled(bool on);

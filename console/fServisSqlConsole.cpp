@@ -3,6 +3,8 @@
 #include "app/MyUnits.h"
 #include "app/QPLUnit.h"
 #include "app/ToolBar.h"
+#include "app/UnitOfWork.h"
+#include "console/CatalogueQueries.h"
 #include "console/editor/CodeMemo.h"
 #include "console/editor/text/CodeEditHighlighterSQL.h"
 #include "console/editor/text/CodeEditKeyStreaming.h"
@@ -14,6 +16,7 @@
 #include "db/IBError.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "db/ServerSql.h"
 #include "platform/MessageDialogs.h"
 #include "platform/base/Registry.h"
 #include "util/UxMemDS.h"
@@ -58,14 +61,6 @@ const QString consoleKeystrokes = QStringLiteral("AddedKeystrokes\n"
 // Widest a result column starts, in pixels; the user widens it by dragging.
 constexpr int kMaxResultColumnWidth = 300;
 
-} // namespace
-
-QString TfrmServis::QuotedIdentifier(const QString& name) {
-  return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
-namespace {
-
 // The words the server refuses as bare names; a table created under one of
 // them in quotes is written in quotes again.
 bool IsReservedWord(const QString& name) {
@@ -96,7 +91,7 @@ bool IsReservedWord(const QString& name) {
 
 QString TfrmServis::TableReference(const QString& name) {
   static const QRegularExpression plain(QStringLiteral("^[A-Z][A-Z0-9_$]*$"));
-  return plain.match(name).hasMatch() && !IsReservedWord(name) ? name : QuotedIdentifier(name);
+  return plain.match(name).hasMatch() && !IsReservedWord(name) ? name : ServerSql::QuotedName(name);
 }
 
 QWidget* TfrmServis::CreateSqlConsolePage() {
@@ -265,6 +260,9 @@ void TfrmServis::ShowResultColumns() {
   }
 }
 
+// Not RunUnitOfWork: the statement is the user's, so its kind decides the end
+// (only a select keeps its transaction), and a refusal shows the server's
+// text in the status bar whether or not the error handler knows it.
 void TfrmServis::btnExecSQLClick() {
   const TSqlWaitCursor cursor;
   btnExecSQL->setEnabled(false);
@@ -297,27 +295,22 @@ void TfrmServis::ReportRefusedStatement(const EIBError& error) {
 }
 
 void TfrmServis::e24Click() {
-  try {
-    BeginTransaction(*ibt1);
-    QString sql = QStringLiteral("select rdb$relation_id,rdb$relation_name as tabulka\nfrom rdb$relations");
-    if (!e24->isChecked()) sql += SqlWhereOrAnd(sql) + QStringLiteral("rdb$system_flag=0");
-    if (!e25->isChecked()) sql += SqlWhereOrAnd(sql) + QStringLiteral("rdb$view_source is null");
-    sql += QStringLiteral("\norder by 2");
-    ib1->SetSQL(sql);
-    ib1->Open();
-    // With no rows the list keeps what it showed.
-    if (ib1->Active() && !ib1->IsEmpty()) md23->LoadRowsFromDataSet(*ib1, 0, 0);
-    ib1->Close();
-  } catch (const std::exception& error) {
-    RollbackIfActive(*ibt1);
-    if (HandleDatabaseError(error) == 0) throw;
-  }
+  RunUnitOfWork(
+      *ibt1,
+      [this] {
+        ib1->SetSQL(TableListSql(e24->isChecked(), e25->isChecked()));
+        ib1->Open();
+        // With no rows the list keeps what it showed.
+        if (ib1->Active() && !ib1->IsEmpty()) md23->LoadRowsFromDataSet(*ib1, 0, 0);
+        ib1->Close();
+      },
+      TWorkEnd::KeepOpen);
 }
 
 void TfrmServis::gr23DblClick() {
   if (!md23->Active() || md23->IsEmpty()) return;
   // The catalogue pads names with blanks to the column's length.
   const QString table = md23->FieldByName(QStringLiteral("tabulka")).AsString().trimmed();
-  e21->SetText(QStringLiteral("select * from ") + TableReference(table));
+  e21->SetText(BrowseTableSql(TableReference(table)));
   btnExecSQLClick();
 }

@@ -22,6 +22,14 @@ QString ResetGenerator(const QString& generator) {
   return QStringLiteral("set generator %1 to 0").arg(CheckedName(generator));
 }
 
+QString QuotedName(const QString& catalogueName) {
+  return QLatin1Char('"') + QString(catalogueName).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+QString SetGenerator(const QString& catalogueName, qint64 value) {
+  return QStringLiteral("set generator %1 to %2").arg(QuotedName(catalogueName)).arg(value);
+}
+
 QString UpdateOrInsert(const QString& table, const QStringList& columns, const QString& keyColumn) {
   QStringList values;
   for (const QString& column : columns)

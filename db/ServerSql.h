@@ -8,7 +8,8 @@ class TIBQuery;
 // generators, a generator set back, and a row written whether it exists or
 // not. The layers above ask here instead of writing such text themselves.
 // Names are identifiers of the schema, never text from a user; a name that
-// is no identifier is refused with EIBError.
+// is no identifier is refused with EIBError, except a name read from the
+// catalogue, which is quoted.
 namespace ServerSql {
 // The name, when it is a plain identifier that may be pasted into a statement.
 const QString& CheckedName(const QString& name);
@@ -18,6 +19,12 @@ QString NextKey(const QString& generator);
 QString SelectNextKey(const QString& generator);
 // Sets the generator back, so that its next key is 1.
 QString ResetGenerator(const QString& generator);
+// A name read from the database's catalogue, quoted so that it stands for
+// exactly that object whatever its spelling.
+QString QuotedName(const QString& catalogueName);
+// Sets the generator the catalogue names so, so that its next key is
+// `value` + 1.
+QString SetGenerator(const QString& catalogueName, qint64 value);
 // Writes the row whose `keyColumn` equals its bound value: inserted when no
 // such row exists, updated otherwise; every column takes the parameter of
 // its own name (":COLUMN"), the key column included.

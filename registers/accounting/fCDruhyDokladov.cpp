@@ -1,15 +1,12 @@
 #include "registers/accounting/fCDruhyDokladov.h"
 #include "controls/DbGridQPL.h"
+#include "registers/accounting/AccountingQueries.h"
 #include "registers/accounting/fCDruhyDokladovPridaj.h"
 
 TfrmCDruhyDokladov::TfrmCDruhyDokladov(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
   list.Table = QStringLiteral("c_druhy_dokladov");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.skratka,a.nazov,b.text as typ"));
-    q.Add(QStringLiteral("from c_druhy_dokladov a"));
-    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.typ and b.zaradenie='druh_dokladu'"));
-  };
+  list.Select = SelectDocumentKinds;
   list.PerYear = true;
   list.CreateDialog = [this] { return std::make_unique<TfrmCDruhyDokladovPridaj>(this); };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"SKRATKA", "Skratka", 60, "a.skratka", true},

@@ -1,12 +1,11 @@
 #include "registers/accounting/fCPartneri.h"
 #include "controls/DbGridQPL.h"
+#include "registers/accounting/AccountingQueries.h"
 #include "registers/accounting/fCPartneriPridaj.h"
 
 TfrmCPartneri::TfrmCPartneri(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
   list.Table = QStringLiteral("c_partneri");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.nazov,a.ulica,a.mesto,a.ico from C_partneri a"));
-  };
+  list.Select = SelectPartners;
   list.CreateDialog = [this] { return std::make_unique<TfrmCPartneriPridaj>(this); };
   AddListColumns(*list.gr1, {{"NAZOV", "Názov", 250, "a.nazov", true},
                              {"ULICA", "Ulica", 170, "a.ulica", true},

@@ -1,5 +1,6 @@
 #include "registers/accounting/fEFaktury.h"
 #include "controls/DbGridQPL.h"
+#include "registers/accounting/AccountingQueries.h"
 #include "registers/accounting/fEFakturyPridaj.h"
 #include "registers/accounting/fEFakturyTlac.h"
 
@@ -16,32 +17,13 @@ constexpr TInvoiceRegister kInvoiceRegisters[] = {
 };
 } // namespace
 
-QString TfrmEFaktury::PartnerColumns(int typOd) {
-  const QString side =
-      TfrmEFakturyPridaj::PartnerIsCustomer(typOd) ? QStringLiteral("a.odb_") : QStringLiteral("a.dod_");
-  const QString name = side + QStringLiteral("nazov"), town = side + QStringLiteral("mesto");
-  // A missing name or town leaves the other part, not an empty text.
-  return QStringLiteral("case when coalesce(%1,'')='' then %2 when coalesce(%2,'')='' then %1 "
-                        "else %1||', '||%2 end as partner,%3ico as ico,")
-      .arg(name, town, side);
-}
-
 TfrmEFaktury::TfrmEFaktury(QWidget* owner, quint16 rok, int typOd, int typDo)
     : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj, rok), TypOd(typOd), TypDo(typDo) {
   list.Table = QStringLiteral("e_faktury");
-  list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select ") + PartnerColumns(TypOd));
-    q.Add(QStringLiteral("a.druh_dokladu,a.p1,a.datum,a.datum_splatnosti,a.variabilny_symbol,"));
-    q.Add(QStringLiteral("a.spolu,a.uhradene,a.jedin"));
-    q.Add(QStringLiteral("from e_faktury a"));
-    q.Where(QStringLiteral("a.rok=:ROK and a.typ between :TYP_OD and :TYP_DO"));
-    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
-    q.Params.insert(QStringLiteral("TYP_OD"), TypOd);
-    q.Params.insert(QStringLiteral("TYP_DO"), TypDo);
-  };
+  list.Select = [this](TListQuery& q) { SelectInvoices(q, list.Rok, TypOd, TypDo); };
   list.CreateDialog = [this] { return std::make_unique<TfrmEFakturyPridaj>(this, TypOd, TypDo); };
   list.Print = [this] {
-    TfrmEFakturyTlac dialog(*this);
+    TfrmEFakturyTlac dialog(this, list, TypOd);
     dialog.ShowModal();
   };
   const QList<TQPLColumn*> columns =

@@ -12,7 +12,4 @@ public:
   ~TfrmEFaktury() override;
 
   const int TypOd, TypDo;
-  // The select of the partner's text (name and town, from the parts present)
-  // and company id of the register's partner side, the list's first two columns.
-  static QString PartnerColumns(int typOd);
 };

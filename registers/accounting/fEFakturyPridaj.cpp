@@ -11,6 +11,7 @@
 #include "core/DateTime.h"
 #include "db/IBQuery.h"
 #include "platform/MessageDialogs.h"
+#include "registers/accounting/AccountingQueries.h"
 #include "registers/accounting/fEFakturyPolozkyPridaj.h"
 #include "registers/common/DialogQueries.h"
 #include "registers/common/ListPattern.h"
@@ -50,18 +51,10 @@ TIBMemo* AddTextBox(QWidget& parent, QBoxLayout& row, const QString& caption, co
 }
 } // namespace
 
-bool TfrmEFakturyPridaj::PartnerIsCustomer(int typOd) {
-  return (typOd >= 11 && typOd <= 19) || (typOd >= 41 && typOd <= 49);
-}
-
 TfrmEFakturyPridaj::TfrmEFakturyPridaj(QWidget* owner, int typOd, int typDo)
     : TDialogForm(owner), TypOd(typOd), TypDo(typDo) {
   items_ = std::make_unique<TChildGrid>(
-      childOwner_, QStringLiteral("e_faktury_polozky"),
-      // The two computed columns first: the grid sorts them by position.
-      QStringList{QStringLiteral("select a.zaklad,a.dph,"),
-                  QStringLiteral("a.jedin,a.nazov,a.mnozstvo,a.mj,a.mj_zaklad"),
-                  QStringLiteral("from e_faktury_polozky a"), QStringLiteral("where a.e_faktury=:JEDIN")},
+      childOwner_, QStringLiteral("e_faktury_polozky"), InvoiceItemsSql(),
       [] { return std::make_unique<TfrmEFakturyPolozkyPridaj>(); },
       [](TForm& dialog, int faktura) { dynamic_cast<TfrmEFakturyPolozkyPridaj&>(dialog).Faktura = faktura; });
   items = items_.get();
@@ -168,7 +161,7 @@ void TfrmEFakturyPridaj::DeclareFields() {
       dlg.AddCaption = QString::fromUtf8(captions.add);
       dlg.EditCaption = QString::fromUtf8(captions.edit);
     }
-  const bool received = !PartnerIsCustomer(TypOd);
+  const bool received = !InvoicePartnerIsCustomer(TypOd);
   lDBDatum->setText(received ? QStringLiteral("Dátum prijatia:") : QStringLiteral("Dátum vystavenia:"));
   dlg.Table = QStringLiteral("E_FAKTURY");
   // The row exists from the show, so that items can be entered at once; it
@@ -249,31 +242,30 @@ void TfrmEFakturyPridaj::ProposeDueDate() {
 void TfrmEFakturyPridaj::FormShow() {
   // Each show takes the own identity anew: the settings' for a new invoice,
   // the invoice's own (loaded with the row) for an edit.
-  if (Tag() == 1) NasaZO = TNasaZO::FromOrganizacia();
+  if (dlg.Mode() == TDialogMode::Add) NasaZO = TNasaZO::FromOrganizacia();
   dlg.FormShow();
   // Without its row a new invoice can keep neither itself nor its items.
-  if (Tag() == 1 && Jedin == 0) {
+  if (dlg.Mode() == TDialogMode::Add && Jedin == 0) {
     QMetaObject::invokeMethod(
         this, [this] { SetModalResult(mrCancel); }, Qt::QueuedConnection);
     return;
   }
-  if (Tag() == 1) PriradCisloDokladu();
+  if (dlg.Mode() == TDialogMode::Add) PriradCisloDokladu();
   numberOnEntry_ = AmountOf(*eDBP1);
   items_->grid->DisplayGrid();
 }
 
 void TfrmEFakturyPridaj::FormClose(TCloseAction& action) {
   TDialogForm::FormClose(action);
-  if (Tag() == 1 && dlg.Saved()) dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
+  if (dlg.Mode() == TDialogMode::Add && dlg.Saved())
+    dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
 }
 
 void TfrmEFakturyPridaj::PriradCisloDokladu() {
   const QVariant druh = eDBDruhDokladu->GetKeyValue2();
   if (druh.isNull() || !druh.isValid()) return;
-  const std::optional<qint64> p1 = SelectNumber(dlg,
-                                                QStringLiteral("select coalesce(max(P1)+1,1) from e_faktury\n"
-                                                               "where rok=:ROK and druh_dokladu=:DD"),
-                                                {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DD"), druh}});
+  const std::optional<qint64> p1 =
+      SelectNumber(dlg, NextInvoiceNumberSql(), {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DD"), druh}});
   if (!p1) return;
   eDBP1->SetValue(double(*p1));
   // A proposed number is not the variable symbol; only a typed one is.
@@ -295,12 +287,7 @@ void TfrmEFakturyPridaj::eDBP1Exit() {
 void TfrmEFakturyPridaj::eDBPartneriExit() {
   const QVariant key = KeyParam(*eDBPartneri);
   if (key.isNull() || key == eDBPartneri->EntryKeyValue()) return;
-  const std::optional<QVariantMap> row =
-      SelectRow(dlg,
-                QStringLiteral("SELECT NAZOV,ULICA,PSC,MESTO,ICO,DIC,IC_DPH,UCET_PREDCISLIE,\n"
-                               "UCET_CISLO,UCET_KOD,UCET_IBAN,UCET_SS\n"
-                               "FROM C_PARTNERI WHERE JEDIN=:JEDIN"),
-                {{QStringLiteral("JEDIN"), key}});
+  const std::optional<QVariantMap> row = SelectRow(dlg, PartnerIdentitySql(), {{QStringLiteral("JEDIN"), key}});
   if (!row || row->isEmpty()) return;
   const std::array<TIBEdit*, 11> edits = partner.All();
   for (size_t i = 0; i < kIdentityColumns.size(); ++i)

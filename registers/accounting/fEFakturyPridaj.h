@@ -53,8 +53,6 @@ public:
   QStatusBar* sb;
   QLabel* sbPanels[4];
 
-  // True for the registers whose partner is the customer (issued documents).
-  static bool PartnerIsCustomer(int typOd);
   void PriradCisloDokladu();
   // The due date: 14 days after the date of the document.
   void ProposeDueDate();

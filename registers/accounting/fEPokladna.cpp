@@ -6,6 +6,7 @@
 #include "controls/IBDate.h"
 #include "controls/IBEdit.h"
 #include "db/IBQuery.h"
+#include "registers/accounting/AccountingQueries.h"
 #include "registers/accounting/AccountingRows.h"
 #include "registers/accounting/fEPokladnaPridaj.h"
 #include "registers/accounting/fEPokladnaTlac.h"
@@ -16,25 +17,15 @@
 #include <QtWidgets/QStatusBar>
 #include <cmath>
 
-TfrmEPokladna* frmEPokladna = nullptr;
-
 TfrmEPokladna::TfrmEPokladna(QWidget* owner, quint16 rok, int typ)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok), Typ(typ) {
-  frmEPokladna = this;
   list.Table = QStringLiteral("e_pokladna");
-  list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.druh_dokladu,a.p1,a.p2,a.datum,"));
-    q.Add(QStringLiteral("a.popis,a.nazov_uplny as partner,a.prijem,a.vydaj"));
-    q.Add(QStringLiteral("from e_pokladna a"));
-    q.Where(QStringLiteral("a.rok=:ROK and a.typ=:TYP"));
-    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
-    q.Params.insert(QStringLiteral("TYP"), Typ);
-  };
+  list.Select = [this](TListQuery& q) { SelectMovements(q, list.Rok, Typ); };
   list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
   list.AfterOpen = [this] { ShowTotals(); };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPokladnaPridaj>(this, Typ); };
   list.Print = [this] {
-    TfrmEPokladnaTlac dialog(this);
+    TfrmEPokladnaTlac dialog(this, list);
     dialog.ShowModal();
   };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"DRUH_DOKLADU", "DD", 40, "a.druh_dokladu", true},
@@ -57,9 +48,7 @@ TfrmEPokladna::TfrmEPokladna(QWidget* owner, quint16 rok, int typ)
                   QSize(860, 400));
 }
 
-TfrmEPokladna::~TfrmEPokladna() {
-  if (frmEPokladna == this) frmEPokladna = nullptr;
-}
+TfrmEPokladna::~TfrmEPokladna() = default;
 
 void TfrmEPokladna::BuildFilter() {
   QWidget& panel = *list.pnlFilter;

@@ -36,6 +36,3 @@ private:
   void AddFilterClauses(TListQuery& q) const;
   void ShowTotals();
 };
-
-// The cash or bank list open now (its print choice prints from it).
-extern TfrmEPokladna* frmEPokladna;

@@ -15,6 +15,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
+#include "registers/accounting/AccountingQueries.h"
 #include "registers/accounting/AccountingRows.h"
 #include "registers/accounting/fESaldokonto.h"
 #include "registers/common/DialogQueries.h"
@@ -191,7 +192,7 @@ void TfrmEPokladnaPridaj::ClearAll() {
 
 void TfrmEPokladnaPridaj::FormShow() {
   dlg.FormShow();
-  if (Tag() == 1) PriradCisloDokladu();
+  if (dlg.Mode() == TDialogMode::Add) PriradCisloDokladu();
   FollowLink();
   if (Linked()) {
     // A payment of an invoice keeps the invoice's partner.
@@ -202,7 +203,7 @@ void TfrmEPokladnaPridaj::FormShow() {
   }
   if (fromPermit_) {
     // Written by a permit payment: shown, never changed here.
-    SetTag(3);
+    dlg.SetMode(TDialogMode::View);
     SetFormReadOnly(*this);
     dlg.btnDalsi->hide();
     btnFakturaUhrada->hide();
@@ -217,7 +218,8 @@ void TfrmEPokladnaPridaj::FormShow() {
 
 void TfrmEPokladnaPridaj::FormClose(TCloseAction& action) {
   TDialogForm::FormClose(action);
-  if (Tag() == 1 && dlg.Saved()) dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
+  if (dlg.Mode() == TDialogMode::Add && dlg.Saved())
+    dlg.fp->WriteInteger(KindMemoryName(), KeyParam(*eDBDruhDokladu).toInt());
 }
 
 void TfrmEPokladnaPridaj::PriradCisloDokladu() {
@@ -225,20 +227,11 @@ void TfrmEPokladnaPridaj::PriradCisloDokladu() {
   if (druh.isNull() || !druh.isValid()) return;
   QVariantMap params{{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("DD"), druh}};
   // A bank movement continues the latest statement; a cash receipt takes the next number.
-  const std::optional<qint64> p1 =
-      SelectNumber(dlg,
-                   Typ == 2 ? QStringLiteral("select coalesce(max(P1),1) from e_pokladna\n"
-                                             "where rok=:ROK and druh_dokladu=:DD")
-                            : QStringLiteral("select coalesce(max(P1+1),1) from e_pokladna\n"
-                                             "where rok=:ROK and druh_dokladu=:DD"),
-                   params);
+  const std::optional<qint64> p1 = SelectNumber(dlg, NextMovementNumberSql(Typ == 2), params);
   if (!p1) return;
   eDBP1->SetValue(double(*p1));
   params.insert(QStringLiteral("P1"), *p1);
-  const std::optional<qint64> p2 = SelectNumber(dlg,
-                                                QStringLiteral("select coalesce(max(P2+1),1) from e_pokladna\n"
-                                                               "where rok=:ROK and druh_dokladu=:DD and p1=:P1"),
-                                                params);
+  const std::optional<qint64> p2 = SelectNumber(dlg, NextMovementItemSql(), params);
   if (p2) eDBP2->SetValue(double(*p2));
 }
 
@@ -263,13 +256,13 @@ bool TfrmEPokladnaPridaj::CheckNumberFree() {
 }
 
 void TfrmEPokladnaPridaj::eDBDruhDokladuExit() {
-  if (Tag() == 3 || KeyParam(*eDBDruhDokladu) == eDBDruhDokladu->EntryKeyValue()) return;
+  if (dlg.Mode() == TDialogMode::View || KeyParam(*eDBDruhDokladu) == eDBDruhDokladu->EntryKeyValue()) return;
   PriradCisloDokladu();
 }
 
 void TfrmEPokladnaPridaj::FollowCounterparty() {
   ShowOneCounterparty({lblClen, eDBClen, btnClen}, {lblPartneri, eDBPartneri, btnPartneri});
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   const bool member = !KeyParam(*eDBClen).isNull();
   const bool partner = !KeyParam(*eDBPartneri).isNull();
   // The chosen member's or partner's record holds these; locked edits skip their checks.
@@ -307,7 +300,7 @@ void TfrmEPokladnaPridaj::eDBPartneriExit() {
 }
 
 void TfrmEPokladnaPridaj::ComputeVat() {
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   const int rate = int(std::trunc(AmountOf(*eDBSadzbaDPH)));
   if (rate == 0)
     eDBDPH->clear(); // no VAT, not a VAT of 0
@@ -318,11 +311,11 @@ void TfrmEPokladnaPridaj::ComputeVat() {
 
 void TfrmEPokladnaPridaj::FollowRate() {
   // Without a rate there is no VAT to type.
-  eDBDPH->SetReadOnly(std::trunc(AmountOf(*eDBSadzbaDPH)) == 0 || Tag() == 3);
+  eDBDPH->SetReadOnly(std::trunc(AmountOf(*eDBSadzbaDPH)) == 0 || dlg.Mode() == TDialogMode::View);
 }
 
 void TfrmEPokladnaPridaj::UpdateTotal() {
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   eDBSpolu->SetValue(AmountOf(*eDBZaklad) + AmountOf(*eDBDPH));
 }
 
@@ -330,7 +323,7 @@ bool TfrmEPokladnaPridaj::Linked() const { return !LinkedInvoice.isNull() && Lin
 
 void TfrmEPokladnaPridaj::FollowLink() {
   const bool linked = Linked();
-  btnFakturaZrus->setVisible(linked && Tag() != 3);
+  btnFakturaZrus->setVisible(linked && dlg.Mode() != TDialogMode::View);
   eDBSmerPohybu->SetReadOnly(linked);
   eDBPopis->SetReadOnly(linked);
 }
@@ -350,7 +343,7 @@ bool TfrmEPokladnaPridaj::FormKeyDown(QKeyEvent* event) {
 }
 
 void TfrmEPokladnaPridaj::btnFakturaUhradaClick() {
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   // Income pays receivables, expense liabilities.
   const int smer = KeyParam(*eDBSmerPohybu).toInt() == 1 ? 1 : -1;
   if (const std::optional<int> chosen = TfrmESaldokonto::PickInvoice(this, dlg.Rok, smer, LinkedInvoice))
@@ -363,20 +356,15 @@ void TfrmEPokladnaPridaj::btnFakturaUhradaClick() {
 
 void TfrmEPokladnaPridaj::FollowInvoiceDirection() {
   // Whatever the picker listed: a payment never goes the wrong way.
-  const std::optional<qint64> typ = SelectNumber(dlg, QStringLiteral("SELECT TYP FROM E_FAKTURY WHERE JEDIN=:JEDIN"),
-                                                 {{QStringLiteral("JEDIN"), LinkedInvoice}});
+  const std::optional<qint64> typ = SelectNumber(dlg, InvoiceTypeSql(), {{QStringLiteral("JEDIN"), LinkedInvoice}});
   if (!typ) return;
   const bool receivable = *typ == 11 || *typ == 12 || *typ == 23;
   eDBSmerPohybu->FindIt(receivable ? 1 : -1);
 }
 
 void TfrmEPokladnaPridaj::FillFromInvoice() {
-  const std::optional<QVariantMap> ledger =
-      SelectRow(dlg,
-                QStringLiteral("SELECT DRUH_DOKLADU||'-'||P1||'/'||ROK||' - '||COALESCE(PARTNER,'') AS DOKLAD,\n"
-                               "POHLADAVKA-ZAVAZOK AS UHRADA,PARTNER_JEDIN,TYP\n"
-                               "FROM sp_saldokonto(:ROK,0,0) WHERE JEDIN=:JEDIN"),
-                {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("JEDIN"), LinkedInvoice}});
+  const std::optional<QVariantMap> ledger = SelectRow(
+      dlg, LedgerItemSql(), {{QStringLiteral("ROK"), int(dlg.Rok)}, {QStringLiteral("JEDIN"), LinkedInvoice}});
   // Not listed in the ledger of this year: the link stays as chosen, nothing is filled.
   if (!ledger || ledger->isEmpty()) return;
   eDBPopis->setText(QString(QStringLiteral("Úhrada ") + ledger->value(QStringLiteral("DOKLAD")).toString()).left(50));
@@ -388,15 +376,8 @@ void TfrmEPokladnaPridaj::FillFromInvoice() {
   eDBClen->ClearValue();
   eDBPartneri->ClearValue();
   // The side the ledger names as the partner: the supplier of received invoices and credit notes.
-  const int typ = ledger->value(QStringLiteral("TYP")).toInt();
-  const QString side = typ >= 21 && typ <= 23 ? QStringLiteral("DOD_") : QStringLiteral("ODB_");
-  QStringList columns;
-  for (const char* column : {"NAZOV", "ULICA", "MESTO", "PSC", "ICO", "DIC", "IC_DPH", "JEDIN"})
-    columns.append(side + QString::fromLatin1(column) + QStringLiteral(" AS ") + QString::fromLatin1(column));
-  const std::optional<QVariantMap> block = SelectRow(dlg,
-                                                     QStringLiteral("SELECT ") + columns.join(QLatin1Char(',')) +
-                                                         QStringLiteral("\nFROM E_FAKTURY WHERE JEDIN=:JEDIN"),
-                                                     {{QStringLiteral("JEDIN"), LinkedInvoice}});
+  const std::optional<QVariantMap> block = SelectRow(
+      dlg, InvoicePartnerSql(ledger->value(QStringLiteral("TYP")).toInt()), {{QStringLiteral("JEDIN"), LinkedInvoice}});
   if (block && !block->isEmpty()) {
     const QVariant partner = block->value(QStringLiteral("JEDIN"));
     if (!partner.isNull()) eDBPartneri->FindIt(partner);
@@ -412,7 +393,7 @@ void TfrmEPokladnaPridaj::FillFromInvoice() {
 }
 
 void TfrmEPokladnaPridaj::btnFakturaZrusClick() {
-  if (Tag() == 3) return;
+  if (dlg.Mode() == TDialogMode::View) return;
   LinkedInvoice = QVariant();
   eDBPopis->clear();
   FollowLink();

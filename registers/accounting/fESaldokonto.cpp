@@ -3,6 +3,7 @@
 #include "controls/DbGridQPL.h"
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
+#include "registers/accounting/AccountingQueries.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/RegisterControls.h"
 
@@ -18,14 +19,9 @@ void KeepAnOption(TIBComboBox& combo) {
 TfrmESaldokonto::TfrmESaldokonto(QWidget* owner, quint16 rok)
     : TListForm(owner, lbSmer | lbFilter | lbHladaj | lbOznacene | lbRefresh, rok) {
   list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.rok,a.druh_dokladu,a.typ,a.p1,a.p2,"));
-    q.Add(QStringLiteral("a.datum,a.datum_splatnosti,a.variabilny_symbol,"));
-    q.Add(QStringLiteral("a.partner_jedin,a.partner,a.pohladavka,a.zavazok"));
-    q.Add(QStringLiteral("from sp_saldokonto(:ROK,:TYP,:UHRADY) a"));
     const bool filtered = list.btnFilter->Down();
-    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
-    q.Params.insert(QStringLiteral("TYP"), filtered ? KeyParam(*eDBTyp).toInt() : kAll);
-    q.Params.insert(QStringLiteral("UHRADY"), filtered ? KeyParam(*eDBUhrady).toInt() : kAll);
+    SelectLedger(q, list.Rok, filtered ? KeyParam(*eDBTyp).toInt() : kAll,
+                 filtered ? KeyParam(*eDBUhrady).toInt() : kAll);
   };
   const QList<TQPLColumn*> columns =
       AddListColumns(*list.gr1, {{"ROK", "Rok", 40, "a.rok"},

@@ -212,7 +212,11 @@ void TDialogPattern::BindFields(TIBQuery& query, bool adding) const {
       query.ParamByName(field.Column()).SetValue(field.Value());
 }
 
-bool TDialogPattern::Adding() const { return form_.Tag() == 1; }
+TDialogMode TDialogPattern::Mode() const { return TDialogMode(form_.Tag()); }
+
+void TDialogPattern::SetMode(TDialogMode mode) { form_.SetTag(int(mode)); }
+
+bool TDialogPattern::Adding() const { return Mode() == TDialogMode::Add; }
 
 void TDialogPattern::ClearFields() { ClearFields(false); }
 
@@ -340,7 +344,7 @@ bool TDialogPattern::FormKeyDown(QKeyEvent* event) {
 
 void TDialogPattern::btnZapisClick(QObject* sender) {
   const int result = sender == btnZapis ? mrOk : mrSaveAndContinue;
-  if (form_.Tag() == 3) { // read-only: nothing to write
+  if (Mode() == TDialogMode::View) { // nothing to write
     form_.SetModalResult(result);
     return;
   }
@@ -410,7 +414,7 @@ int RunAddPasses(TForm& dialog, const std::function<void()>& beforePass) {
   do {
     if (beforePass) beforePass();
     pattern.ClearForPass();
-    dialog.SetTag(1);
+    pattern.SetMode(TDialogMode::Add);
     result = dialog.ShowModal();
   } while (result == mrSaveAndContinue);
   return result;
@@ -423,7 +427,7 @@ int RunEditPasses(TForm& dialog, TIBQuery& rows, const std::function<void()>& be
     if (beforePass) beforePass();
     pattern.ClearForPass();
     pattern.SetJedin(rows.FieldByName(QStringLiteral("JEDIN")).AsInteger());
-    dialog.SetTag(2);
+    pattern.SetMode(TDialogMode::Edit);
     result = dialog.ShowModal();
     if (result == mrSaveAndContinue) rows.Next();
   } while (result == mrSaveAndContinue && !rows.Eof());

@@ -18,10 +18,15 @@ class TQPLBtn;
 class TUxFormPlacement;
 enum class TCloseAction;
 
+// What a register dialog is open for, kept in its form's Tag: a new row, an
+// existing row to change, or a row only shown (a dialog turns itself to View
+// when its row may no longer change; OK then writes nothing).
+enum class TDialogMode { Add = 1, Edit = 2, View = 3 };
+
 // The add and edit runs of a dialog opened from a list, for the lists and the
-// child lists alike. The add run shows new rows (Tag 1) until a pass ends
+// child lists alike. The add run shows new rows (mode Add) until a pass ends
 // otherwise than with save-and-continue; the edit run starts at the current
-// row of `rows` (Tag 2) and moves on with save-and-continue until its end.
+// row of `rows` (mode Edit) and moves on with save-and-continue until its end.
 // `beforePass` runs before each pass; both answer the last pass's result.
 int RunAddPasses(TForm& dialog, const std::function<void()>& beforePass = {});
 int RunEditPasses(TForm& dialog, TIBQuery& rows, const std::function<void()>& beforePass = {});
@@ -139,6 +144,8 @@ public:
   void FormCreate(QWidget* controls, QSize clientSize);
   int Jedin() const { return jedin_; }
   void SetJedin(int key) { jedin_ = key; }
+  TDialogMode Mode() const;
+  void SetMode(TDialogMode mode);
   // Before each pass of the list's add or edit loop: key 0, the fields
   // emptied or at their defaults (the kept ones only before the first pass),
   // then AfterClear.

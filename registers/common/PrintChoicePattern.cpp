@@ -20,7 +20,7 @@ TPrintChoicePattern::TPrintChoicePattern(TForm& form, QSize clientSize)
 
 TPrintChoicePattern::~TPrintChoicePattern() = default;
 
-TQPLBtn* TPrintChoicePattern::AddPrint(const QString& name, const TRegisterPrint& print, TListSource list) {
+TQPLBtn* TPrintChoicePattern::AddPrint(const QString& name, const TRegisterPrint& print, TListPattern& list) {
   auto* button = new TQPLBtn(print.Title, &form_);
   button->setObjectName(name);
   QFont font = button->font();
@@ -28,9 +28,7 @@ TQPLBtn* TPrintChoicePattern::AddPrint(const QString& name, const TRegisterPrint
   button->setFont(font);
   button->setFixedWidth(321);
   layout_->addWidget(button);
-  connect(button, &QPushButton::clicked, this, [print, list = std::move(list)] {
-    if (TListPattern* shown = list ? list() : nullptr) PrintRegister(*shown, print);
-  });
+  connect(button, &QPushButton::clicked, this, [print, &list] { PrintRegister(list, print); });
   return button;
 }
 

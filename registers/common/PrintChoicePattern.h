@@ -2,7 +2,6 @@
 #include "registers/common/PrintProtocol.h"
 #include <QtCore/QObject>
 #include <QtCore/QSize>
-#include <functional>
 
 class QKeyEvent;
 class QVBoxLayout;
@@ -17,12 +16,13 @@ class TUxFormPlacement;
 // Esc without modifier keys closing the dialog with result 2. A print button
 // runs its print and leaves the dialog open for the next one. A dialog
 // derives from TPrintChoiceForm (PrintChoiceForm.h), which owns the pattern
-// and hands it the form's keys, and adds its prints:
+// and hands it the form's keys, and adds its prints of the list it is given
+// by the list form that opens it:
 //
 //   class TfrmEPredmetyTlac : public TPrintChoiceForm {
 //   public:
-//     explicit TfrmEPredmetyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-//       btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), [] { return ListOf(frmEPredmety); });
+//     TfrmEPredmetyTlac(QWidget* owner, TListPattern& list) : TPrintChoiceForm(owner, QSize(328, 61)) {
+//       btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), list);
 //     }
 //   };
 class TPrintChoicePattern : public QObject {
@@ -33,11 +33,10 @@ public:
 
   TUxFormPlacement* fp;
 
-  // Where a print takes its selection and year from: the open list form,
-  // asked when the button is pressed (null: no list, nothing is printed).
-  using TListSource = std::function<TListPattern*()>;
-  // Adds the button of one print of the register's list (PrintRegister).
-  TQPLBtn* AddPrint(const QString& name, const TRegisterPrint& print, TListSource list);
+  // Adds the button of one print of the register's `list` (PrintRegister),
+  // which gives the selection and year when the button is pressed; the list
+  // outlives the dialog.
+  TQPLBtn* AddPrint(const QString& name, const TRegisterPrint& print, TListPattern& list);
   // Esc without Shift, Ctrl or Alt: result 2.
   bool FormKeyDown(QKeyEvent* event);
 
@@ -45,7 +44,3 @@ private:
   TForm& form_;
   QVBoxLayout* layout_;
 };
-
-// The list of a list form reached through its global reference, null while
-// no such form exists (for TPrintChoicePattern::AddPrint).
-template <class ListForm> TListPattern* ListOf(ListForm* form) { return form ? &form->list : nullptr; }

@@ -4,26 +4,13 @@
 #include "registers/common/PrintProtocol.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/competitions/CompetitionLookups.h"
+#include "registers/competitions/CompetitionQueries.h"
 #include "registers/competitions/fCPretekariPridaj.h"
-
-namespace {
-// Surname, first name and title joined by blanks (a missing title leaves
-// its blank), compared as the database's Czech-Slovak collation orders names.
-const QString kPretekarColumn = QStringLiteral("select a.jedin,cast(a.priezvisko||' '||a.meno||' '||\n"
-                                               "a.titul as varchar(75)) collate PXW_CSY as pretekar,"
-                                               "a.datum_narodenia,");
-} // namespace
 
 TfrmCPretekari::TfrmCPretekari(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("c_pretekari");
-  list.Select = [](TListQuery& q) {
-    q.Add(kPretekarColumn);
-    q.Add(QStringLiteral("a.cislo,b.nazov,"));
-    q.Add(QStringLiteral("c.nazov as liga from c_pretekari a"));
-    q.Add(QStringLiteral("left join c_druzstva_pretekarov b on b.jedin=a.c_druzstva_pretekarov"));
-    q.Add(QStringLiteral("left join c_lig c on c.jedin=a.c_lig"));
-  };
+  list.Select = SelectCompetitors;
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDruzstvo, QStringLiteral("a.c_druzstva_pretekarov=:DRUZSTVO"), QStringLiteral("DRUZSTVO"));
     AddKeyFilter(q, *eLiga, QStringLiteral("a.c_lig=:LIGA"), QStringLiteral("LIGA"));
@@ -51,13 +38,6 @@ void TfrmCPretekari::Print() {
   print.Tag = QStringLiteral("43406D39-54AE-41F5");
   print.Title = Caption();
   print.Template = QStringLiteral("Pretekari.rpf");
-  print.MasterSql = {kPretekarColumn,
-                     QStringLiteral("a.cislo,b.nazov,c.nazov as liga"),
-                     QStringLiteral("from temp_spracuj x"),
-                     QStringLiteral("left join c_pretekari a on a.jedin=x.cislo"),
-                     QStringLiteral("left join c_druzstva_pretekarov b on b.jedin=a.c_druzstva_pretekarov"),
-                     QStringLiteral("left join c_lig c on c.jedin=a.c_lig"),
-                     SelectionSetWhere(),
-                     QStringLiteral("order by 2,a.datum_narodenia,b.nazov,c.nazov,a.cislo")};
+  print.MasterSql = ChosenCompetitorsSql();
   PrintRegister(list, print);
 }

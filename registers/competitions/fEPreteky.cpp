@@ -3,6 +3,7 @@
 #include "controls/QPLBtn.h"
 #include "db/IBQuery.h"
 #include "registers/common/RegisterControls.h"
+#include "registers/competitions/CompetitionQueries.h"
 #include "registers/competitions/fEPretekyDefiniciaPridaj.h"
 #include "registers/competitions/fEPretekyKolaPridaj.h"
 #include "registers/competitions/fEPretekyKolaTlac.h"
@@ -10,12 +11,9 @@
 #include "registers/competitions/fEPretekyTlac.h"
 #include <QtWidgets/QTabWidget>
 
-TfrmEPreteky* frmEPreteky = nullptr;
-
 TfrmEPreteky::TfrmEPreteky(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj, rok),
       tabs(list, QStringLiteral("ts1"), QStringLiteral("&1. Definícia pretekov")) {
-  frmEPreteky = this;
   tabs.AddTab(QStringLiteral("ts2"), QStringLiteral("&2. Definícia kôl preteku"), QStringLiteral("gr2"));
   tabs.AddTab(QStringLiteral("ts3"), QStringLiteral("&3. Pretekári kola"), QStringLiteral("gr3"));
   SetupPreteky();
@@ -24,9 +22,7 @@ TfrmEPreteky::TfrmEPreteky(QWidget* owner, quint16 rok)
   list.FormCreate(QStringLiteral("Evidencia pretekov ZEZ-A - rok %d"), QSize(760, 420));
 }
 
-TfrmEPreteky::~TfrmEPreteky() {
-  if (frmEPreteky == this) frmEPreteky = nullptr;
-}
+TfrmEPreteky::~TfrmEPreteky() = default;
 
 int TfrmEPreteky::CurrentKey(const TListPattern& tab) {
   TIBQuery& q = *tab.ib1;
@@ -36,10 +32,7 @@ int TfrmEPreteky::CurrentKey(const TListPattern& tab) {
 void TfrmEPreteky::SetupPreteky() {
   list.Table = QStringLiteral("e_preteky");
   list.PerYear = true;
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.termin_od,b.nazov as liga,a.miesto,a.nazov"));
-    q.Add(QStringLiteral("from e_preteky a left join c_lig b on b.jedin=a.c_lig"));
-  };
+  list.Select = SelectCompetitions;
   // The rounds and their competitors exist only for a competition.
   list.AfterOpen = [this] {
     const bool any = !list.ib1->IsEmpty();
@@ -49,7 +42,7 @@ void TfrmEPreteky::SetupPreteky() {
   list.CreateDialog = [this] { return std::make_unique<TfrmEPretekyDefiniciaPridaj>(this); };
   // The competition results print at once: their choice has this one print.
   list.Print = [this] {
-    TfrmEPretekyTlac dialog(this);
+    TfrmEPretekyTlac dialog(this, list);
     dialog.btn1->click();
   };
   AddListColumns(*list.gr1, {{"TERMIN_OD", "Termín od", 75, "a.termin_od", true},
@@ -61,18 +54,13 @@ void TfrmEPreteky::SetupPreteky() {
 void TfrmEPreteky::SetupKola() {
   TListPattern& kola = Kola();
   kola.Table = QStringLiteral("e_preteky_kola");
-  kola.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.cislo,a.cislo_v_roku,b.nazov as nazov_preteku,a.nazov"));
-    q.Add(QStringLiteral("from e_preteky_kola a left join e_preteky b on b.jedin=a.e_preteky"));
-    q.Where(QStringLiteral("a.e_preteky=:JEDIN"));
-    q.Params.insert(QStringLiteral("JEDIN"), CurrentKey(list));
-  };
+  kola.Select = [this](TListQuery& q) { SelectRounds(q, CurrentKey(list)); };
   kola.AfterOpen = [this] { tabs.SetTabVisible(2, !Kola().ib1->IsEmpty()); };
   kola.CreateDialog = [this] { return std::make_unique<TfrmEPretekyKolaPridaj>(this); };
   // Rounds are added to the competition current when the add began.
   kola.PrepareAdd = [this](TForm& dialog) { dynamic_cast<TfrmEPretekyKolaPridaj&>(dialog).Preteky = CurrentKey(list); };
   kola.Print = [this] {
-    TfrmEPretekyKolaTlac dialog(this);
+    TfrmEPretekyKolaTlac dialog(this, Kola());
     dialog.ShowModal();
   };
   AddListColumns(*kola.gr1, {{"CISLO", "P.č. kola", 70, "a.cislo"},
@@ -93,15 +81,7 @@ void TfrmEPreteky::SetupPretekari() {
   pretekari.Table = QStringLiteral("e_preteky_pretekari");
   // The competitors follow the current round of the competition current now.
   pretekari.BeforeRefresh = [this] { return RefreshKolaFirst(); };
-  pretekari.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.sektor||a.sektor_cislo as sektor,a.cips,"));
-    q.Add(QStringLiteral("b.nazov_uplny as pretekar,c.nazov as druzstvo, a.TRESTNE_MIESTO"));
-    q.Add(QStringLiteral("from e_preteky_pretekari a"));
-    q.Add(QStringLiteral("left join c_pretekari b on b.jedin=a.c_pretekari"));
-    q.Add(QStringLiteral("left join c_druzstva_pretekarov c on c.jedin=a.c_druzstva_pretekarov"));
-    q.Where(QStringLiteral("a.e_preteky_kola=:JEDIN"));
-    q.Params.insert(QStringLiteral("JEDIN"), CurrentKey(Kola()));
-  };
+  pretekari.Select = [this](TListQuery& q) { SelectRoundEntries(q, CurrentKey(Kola())); };
   pretekari.CreateDialog = [this] { return std::make_unique<TfrmEPretekyPretekariPridaj>(this); };
   pretekari.PrepareAdd = [this](TForm& dialog) {
     auto& pridaj = dynamic_cast<TfrmEPretekyPretekariPridaj&>(dialog);

@@ -31,6 +31,3 @@ private:
   bool RefreshKolaFirst();
   void gr3DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
 };
-
-// The competitions register open now (its print dialogs print from it).
-extern TfrmEPreteky* frmEPreteky;

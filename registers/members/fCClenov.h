@@ -40,11 +40,3 @@ private:
   void BuildFilterPanel();
   void FormCreate();
 };
-
-// The open members list, which its print dialog reads; null when none is open.
-extern TfrmCClenov* frmCClenov;
-
-// The select of the chosen members' full rows for exports and prints: the
-// selection set of this connection whose tag is bound to :ZARADENIE, sorted
-// by display name and birth date.
-QString ChosenMembersSql();

@@ -1,5 +1,5 @@
 #include "registers/members/fCClenovTlac.h"
-#include "registers/members/fCClenov.h"
+#include "registers/members/MemberQueries.h"
 
 namespace {
 TRegisterPrint MembersPrint(const QString& title, const QString& templateName, const QString& tag) {
@@ -12,8 +12,7 @@ TRegisterPrint MembersPrint(const QString& title, const QString& templateName, c
 }
 } // namespace
 
-TfrmCClenovTlac::TfrmCClenovTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-  const auto list = [] { return ListOf(frmCClenov); };
+TfrmCClenovTlac::TfrmCClenovTlac(QWidget* owner, TListPattern& list) : TPrintChoiceForm(owner, QSize(328, 61)) {
   btn1 = choice.AddPrint(QStringLiteral("btn1"),
                          MembersPrint(QStringLiteral("Tlač zoznamu členov"), QStringLiteral("ClenZoznam.rpf"),
                                       QStringLiteral("DBD05A9C-3FA7-4662")),

@@ -11,11 +11,8 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QStatusBar>
 
-TfrmEBrigady* frmEBrigady = nullptr;
-
 TfrmEBrigady::TfrmEBrigady(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
-  frmEBrigady = this;
   list.Table = QStringLiteral("e_brigady");
   list.Select = [this](TListQuery& q) {
     q.Add(QStringLiteral("select a.jedin,a.datum,a.popis,a.hodiny,b.nazov_uplny as clen,"));
@@ -33,7 +30,7 @@ TfrmEBrigady::TfrmEBrigady(QWidget* owner, quint16 rok)
   list.AfterOpen = [this] { SumHours(); };
   list.CreateDialog = [this] { return std::make_unique<TfrmEBrigadyPridaj>(this); };
   list.Print = [this] {
-    TfrmEBrigadyTlac dialog(this);
+    TfrmEBrigadyTlac dialog(this, list);
     dialog.ShowModal();
   };
 
@@ -56,9 +53,7 @@ TfrmEBrigady::TfrmEBrigady(QWidget* owner, quint16 rok)
   list.FormCreate(QStringLiteral("Evidencia brigád - rok %d"), QSize(688, 343));
 }
 
-TfrmEBrigady::~TfrmEBrigady() {
-  if (frmEBrigady == this) frmEBrigady = nullptr;
-}
+TfrmEBrigady::~TfrmEBrigady() = default;
 
 void TfrmEBrigady::BuildFilter() {
   QWidget& panel = *list.pnlFilter;

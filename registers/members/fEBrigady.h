@@ -34,6 +34,3 @@ private:
   void BuildFilter();
   void SumHours();
 };
-
-// The list form open now (the prints of TfrmEBrigadyTlac reach its list here).
-extern TfrmEBrigady* frmEBrigady;

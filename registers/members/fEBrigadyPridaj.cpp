@@ -107,6 +107,7 @@ void TfrmEBrigadyPridaj::PrepocitajSpolu() {
 }
 
 void TfrmEBrigadyPridaj::eDBPopisEnter() {
-  if (Tag() != 1 || !eDBPopis->currentText().trimmed().isEmpty() || eDBTypyBrigad->IsTextEmpty()) return;
+  if (dlg.Mode() != TDialogMode::Add || !eDBPopis->currentText().trimmed().isEmpty() || eDBTypyBrigad->IsTextEmpty())
+    return;
   eDBPopis->ProposeText(eDBTypyBrigad->currentText().left(50));
 }

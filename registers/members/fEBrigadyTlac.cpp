@@ -1,6 +1,5 @@
 #include "registers/members/fEBrigadyTlac.h"
 #include "registers/common/PrintProtocol.h"
-#include "registers/members/fEBrigady.h"
 
 namespace {
 QStringList ItemLines(const QString& tag, const QString& extra) {
@@ -42,8 +41,7 @@ TRegisterPrint BrigadyPrint(int button) {
 }
 } // namespace
 
-TfrmEBrigadyTlac::TfrmEBrigadyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 88)) {
-  const auto list = [] { return ListOf(frmEBrigady); };
+TfrmEBrigadyTlac::TfrmEBrigadyTlac(QWidget* owner, TListPattern& list) : TPrintChoiceForm(owner, QSize(328, 88)) {
   btn1 = choice.AddPrint(QStringLiteral("btn1"), BrigadyPrint(1), list);
   btn2 = choice.AddPrint(QStringLiteral("btn2"), BrigadyPrint(2), list);
   btn3 = choice.AddPrint(QStringLiteral("btn3"), BrigadyPrint(3), list);

@@ -94,7 +94,7 @@ void TfrmEPostaPridaj::FormShow() {
   dlg.FormShow();
   // One number series per year for every kind, proposed once: a number the
   // user types stays as typed.
-  if (Tag() == 1) eDBCislo->SetValue(NextNumber());
+  if (dlg.Mode() == TDialogMode::Add) eDBCislo->SetValue(NextNumber());
 }
 
 int TfrmEPostaPridaj::NextNumber() {

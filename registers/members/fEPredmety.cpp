@@ -9,15 +9,12 @@
 #include "registers/members/fEPredmetyPridaj.h"
 #include "registers/members/fEPredmetyTlac.h"
 
-TfrmEPredmety* frmEPredmety = nullptr;
-
 namespace {
 const QString kStillOut = QStringLiteral("a.mnozstvo<>a.MNOZSTVO_VRATENE");
 }
 
 TfrmEPredmety::TfrmEPredmety(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
-  frmEPredmety = this;
   list.Table = QStringLiteral("e_predmety");
   list.Select = [this](TListQuery& q) {
     q.Add(QStringLiteral("select a.mnozstvo*a.cena as spolu,a.jedin,a.datum,"));
@@ -33,7 +30,7 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner, quint16 rok)
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPredmetyPridaj>(this); };
   list.Print = [this] {
-    TfrmEPredmetyTlac dialog(this);
+    TfrmEPredmetyTlac dialog(this, list);
     dialog.ShowModal();
   };
   const QList<TQPLColumn*> columns =
@@ -57,9 +54,7 @@ TfrmEPredmety::TfrmEPredmety(QWidget* owner, quint16 rok)
   list.FormCreate(QStringLiteral("Evidencia zverených predmetov"), QSize(832, 343));
 }
 
-TfrmEPredmety::~TfrmEPredmety() {
-  if (frmEPredmety == this) frmEPredmety = nullptr;
-}
+TfrmEPredmety::~TfrmEPredmety() = default;
 
 void TfrmEPredmety::gr1DrawColumnCell(int row, TQPLColumn*, TGridCellCanvas& canvas) const {
   TIBQuery& q = *list.ib1;

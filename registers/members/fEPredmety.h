@@ -24,6 +24,3 @@ public:
   // Returned items are struck out in every column.
   void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
 };
-
-// The list form open now (the prints of TfrmEPredmetyTlac reach its list here).
-extern TfrmEPredmety* frmEPredmety;

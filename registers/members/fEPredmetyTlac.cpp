@@ -1,6 +1,5 @@
 #include "registers/members/fEPredmetyTlac.h"
 #include "registers/common/PrintProtocol.h"
-#include "registers/members/fEPredmety.h"
 
 namespace {
 TRegisterPrint PredmetyPrint(int button) {
@@ -28,8 +27,7 @@ TRegisterPrint PredmetyPrint(int button) {
 }
 } // namespace
 
-TfrmEPredmetyTlac::TfrmEPredmetyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-  const auto list = [] { return ListOf(frmEPredmety); };
+TfrmEPredmetyTlac::TfrmEPredmetyTlac(QWidget* owner, TListPattern& list) : TPrintChoiceForm(owner, QSize(328, 61)) {
   btn1 = choice.AddPrint(QStringLiteral("btn1"), PredmetyPrint(1), list);
   btn2 = choice.AddPrint(QStringLiteral("btn2"), PredmetyPrint(2), list);
 }

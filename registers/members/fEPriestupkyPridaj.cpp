@@ -112,7 +112,7 @@ TfrmEPriestupkyPridaj::~TfrmEPriestupkyPridaj() = default;
 
 void TfrmEPriestupkyPridaj::FormShow() {
   // A new offence happens on a ground of the dialog's year; an old one keeps any year's.
-  eDBRevir->SetSWhere(Tag() == 1 ? YearCondition(dlg.Rok) : TSqlCondition());
+  eDBRevir->SetSWhere(dlg.Mode() == TDialogMode::Add ? YearCondition(dlg.Rok) : TSqlCondition());
   dlg.FormShow();
 }
 

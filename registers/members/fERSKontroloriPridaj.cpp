@@ -32,7 +32,8 @@ TfrmERSKontroloriPridaj::~TfrmERSKontroloriPridaj() = default;
 
 void TfrmERSKontroloriPridaj::FormShow() {
   // A new entry offers only serving guards; an edit shows a dismissed one too.
-  eDBClen->SetSWhere(Tag() == 1 ? TSqlCondition(QStringLiteral("datum_do is null")) : TSqlCondition());
+  eDBClen->SetSWhere(dlg.Mode() == TDialogMode::Add ? TSqlCondition(QStringLiteral("datum_do is null"))
+                                                    : TSqlCondition());
   dlg.FormShow();
 }
 

@@ -225,7 +225,7 @@ void TfrmERSPridaj::FormShow() {
   eDBRevir->SetSWhere(YearCondition(dlg.Rok));
   dlg.FormShow();
   // Without its row a new inspection can keep neither itself nor its children.
-  if (Tag() == 1 && Jedin == 0) {
+  if (dlg.Mode() == TDialogMode::Add && Jedin == 0) {
     QMetaObject::invokeMethod(
         this, [this] { SetModalResult(mrCancel); }, Qt::QueuedConnection);
     return;

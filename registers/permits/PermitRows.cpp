@@ -162,3 +162,44 @@ TMemberChecks ReadMemberChecks(TIBQuery& q, int clen, int rok, bool workRequired
   q.Close();
   return checks;
 }
+
+int WriteGuestPermitItem(TIBQuery& q, int payment, int kind, int rok, const QVariantMap& values) {
+  static const QStringList columns{QStringLiteral("TYP_PLATBY"),
+                                   QStringLiteral("C_CENINY"),
+                                   QStringLiteral("CENA"),
+                                   QStringLiteral("ODVOD_JUX"),
+                                   QStringLiteral("DOPLNKOVY_UDAJ"),
+                                   QStringLiteral("CISLO_ZAKLADNEJ_POVOLENKY"),
+                                   QStringLiteral("PLATNOST"),
+                                   QStringLiteral("PLATNOST_OD"),
+                                   QStringLiteral("PLATNOST_DO"),
+                                   QStringLiteral("C_REVIRY_JUX"),
+                                   QStringLiteral("C_ZO")};
+  q.Close();
+  q.SetSQL(QStringLiteral("select jedin from e_povolenky2 where e_povolenky=:JEDIN"));
+  q.ParamByName(QStringLiteral("JEDIN")).SetValue(payment);
+  q.Open();
+  int item = q.IsEmpty() ? 0 : q.FieldByNumber(0).AsInteger();
+  q.Close();
+  const bool adding = item == 0;
+  if (adding) item = TakeNextKey(q, QStringLiteral("E_POVOLENKY2_ID"));
+  if (adding) {
+    q.SetSQL(QStringLiteral("INSERT INTO E_POVOLENKY2 (JEDIN,TYP_POVOLENKY,E_POVOLENKY,ROK,%1)\n"
+                            "VALUES (:JEDIN,:TYP_POVOLENKY,:E_POVOLENKY,:ROK,:%2)")
+                 .arg(columns.join(QLatin1Char(',')), columns.join(QStringLiteral(",:"))));
+    q.ParamByName(QStringLiteral("TYP_POVOLENKY")).SetValue(kind);
+    q.ParamByName(QStringLiteral("E_POVOLENKY")).SetValue(payment);
+    q.ParamByName(QStringLiteral("ROK")).SetValue(rok);
+  } else {
+    QStringList assignments;
+    for (const QString& column : columns)
+      assignments.append(column + QStringLiteral("=:") + column);
+    q.SetSQL(QStringLiteral("UPDATE E_POVOLENKY2 SET %1\nWHERE JEDIN=:JEDIN").arg(assignments.join(QLatin1Char(','))));
+  }
+  q.ParamByName(QStringLiteral("JEDIN")).SetValue(item);
+  for (const QString& column : columns)
+    q.ParamByName(column).SetValue(values.value(column));
+  q.ParamByName(QStringLiteral("TYP_PLATBY")).SetValue(0);
+  q.ExecSQL();
+  return item;
+}

@@ -22,6 +22,15 @@ struct TPermitItemRows {
   QVariant DruhDokladu, TypDokladu;
 };
 
+// Writes the one item of guest permit payment `payment` (E_POVOLENKY2):
+// added with a key from its generator, the permit `kind` and year `rok`, or
+// else changed. `values` holds the item's columns by name (C_CENINY, CENA,
+// ODVOD_JUX, DOPLNKOVY_UDAJ, CISLO_ZAKLADNEJ_POVOLENKY, PLATNOST,
+// PLATNOST_OD, PLATNOST_DO, C_REVIRY_JUX, C_ZO); others are ignored. The
+// item comes back with its catches like a base permit: payment type 0.
+// Returns the item's key.
+int WriteGuestPermitItem(TIBQuery& q, int payment, int kind, int rok, const QVariantMap& values);
+
 // The stock issue of the item (quantity -1), numbered inside its insert;
 // an existing one gets the item's price item, price, levy and note.
 void WritePermitStockIssue(TIBQuery& q, const TPermitItemRows& item);

@@ -1,13 +1,12 @@
 #include "registers/permits/fCCeniny.h"
 #include "controls/DbGridQPL.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fCCeninyPridaj.h"
 
 TfrmCCeniny::TfrmCCeniny(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
   list.Table = QStringLiteral("c_ceniny");
   list.PerYear = true;
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.nazov,a.cena,a.odvod_jux from C_ceniny a"));
-  };
+  list.Select = SelectPriceItems;
   list.CreateDialog = [this] { return std::make_unique<TfrmCCeninyPridaj>(this); };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"NAZOV", "Názov", 250, "a.nazov"},
                                                                 {"CENA", "Cena predajná", 90, "a.cena"},

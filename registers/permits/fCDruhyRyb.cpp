@@ -1,14 +1,11 @@
 #include "registers/permits/fCDruhyRyb.h"
 #include "controls/DbGridQPL.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fCDruhyRybPridaj.h"
 
 TfrmCDruhyRyb::TfrmCDruhyRyb(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
   list.Table = QStringLiteral("C_druhy_ryb");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.nazov,b.text as typ,a.cena,a.skratka"));
-    q.Add(QStringLiteral("from C_druhy_ryb a"));
-    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.typ and b.zaradenie='typ_ryby'"));
-  };
+  list.Select = SelectFishSpecies;
   list.CreateDialog = [this] { return std::make_unique<TfrmCDruhyRybPridaj>(this); };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"NAZOV", "Názov", 200, "a.nazov"},
                                                                 {"SKRATKA", "Značka", 60, ""},

@@ -5,6 +5,7 @@
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
 #include "registers/common/RegisterControls.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fCReviryJUXPridaj.h"
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -14,14 +15,7 @@ TfrmCReviryJUX::TfrmCReviryJUX(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("C_reviry_jux");
   list.PerYear = true;
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.cislo,a.nazov_uplny,b.text as typ_vody,c.text as typ_revira,"));
-    for (const QString& price : TfrmCReviryJUXPridaj::PriceColumns())
-      q.Add(QStringLiteral("(select cena from c_ceniny where jedin=a.%1) as %1,").arg(price.toLower()));
-    q.Add(QStringLiteral("c_zo from C_reviry_jux a"));
-    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.typ_vody and b.zaradenie='typ_vody'"));
-    q.Add(QStringLiteral("left join ponuky c on c.cislo=a.typ_revira and c.zaradenie='typ_revira'"));
-  };
+  list.Select = [](TListQuery& q) { SelectGrounds(q, TfrmCReviryJUXPridaj::PriceColumns()); };
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBZO, QStringLiteral("a.c_zo=:C_ZO"), QStringLiteral("C_ZO"));
     AddKeyFilter(q, *eDBTypVody, QStringLiteral("a.typ_vody=:TYP_VODY"), QStringLiteral("TYP_VODY"));

@@ -5,28 +5,20 @@
 #include "controls/IBDate.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/RegisterControls.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fECeninyPridaj.h"
 #include "registers/permits/fECeninyTlac.h"
 #include <QtWidgets/QBoxLayout>
 
-TfrmECeniny* frmECeniny = nullptr;
-
 TfrmECeniny::TfrmECeniny(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
-  frmECeniny = this;
   list.Table = QStringLiteral("e_ceniny");
   list.PerYear = true;
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.cena*a.mnozstvo as cena,a.odvod_jux*a.mnozstvo as odvod_jux,"));
-    q.Add(QStringLiteral("A.NAZOV_UPLNY AS PARTNER,"));
-    q.Add(QStringLiteral("a.jedin,a.cislo,a.datum,a.mnozstvo,c.nazov"));
-    q.Add(QStringLiteral("from e_ceniny a"));
-    q.Add(QStringLiteral("left join C_ceniny c on c.jedin=a.c_ceniny"));
-  };
+  list.Select = SelectStockMovements;
   list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmECeninyPridaj>(this); };
   list.Print = [this] {
-    TfrmECeninyTlac dialog(this);
+    TfrmECeninyTlac dialog(this, list);
     dialog.ShowModal();
   };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"CISLO", "Číslo", 60, "a.cislo", true},
@@ -44,9 +36,7 @@ TfrmECeniny::TfrmECeniny(QWidget* owner, quint16 rok)
   list.FormCreate(QStringLiteral("Evidencia cenín a tlačív - rok %d"), QSize(860, 400));
 }
 
-TfrmECeniny::~TfrmECeniny() {
-  if (frmECeniny == this) frmECeniny = nullptr;
-}
+TfrmECeniny::~TfrmECeniny() = default;
 
 void TfrmECeniny::BuildFilter() {
   QWidget& panel = *list.pnlFilter;

@@ -23,6 +23,3 @@ private:
   void BuildFilter();
   void AddFilterClauses(TListQuery& q) const;
 };
-
-// The movements list open now (its print choice prints from it).
-extern TfrmECeniny* frmECeniny;

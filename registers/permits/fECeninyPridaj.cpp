@@ -129,12 +129,12 @@ bool TfrmECeninyPridaj::Issue() const { return KeyParam(*eDBSmerPohybu).toInt() 
 void TfrmECeninyPridaj::FormShow() {
   eDBCenina->SetSWhere(YearCondition(dlg.Rok));
   dlg.FormShow();
-  if (Tag() == 1) ProposeNumber();
+  if (dlg.Mode() == TDialogMode::Add) ProposeNumber();
   FollowCounterparty();
-  if (Tag() != 1 && KeyParam(*eDBClen).isNull() && KeyParam(*eDBPartneri).isNull()) ShowGuest();
+  if (dlg.Mode() != TDialogMode::Add && KeyParam(*eDBClen).isNull() && KeyParam(*eDBPartneri).isNull()) ShowGuest();
   if (fromPermit_) {
     // Written by a permit item: shown, never changed here.
-    SetTag(3);
+    dlg.SetMode(TDialogMode::View);
     SetFormReadOnly(*this);
     dlg.btnDalsi->hide();
   }
@@ -168,7 +168,7 @@ bool TfrmECeninyPridaj::CheckNumberFree() {
 void TfrmECeninyPridaj::FollowCounterparty() {
   ShowOneCounterparty({lblClen, eDBClen, btnClen}, {lblPartneri, eDBPartneri, btnPartneri});
   // Read-only: no pickers.
-  if (Tag() == 3) {
+  if (dlg.Mode() == TDialogMode::View) {
     btnClen->hide();
     btnPartneri->hide();
   }
@@ -183,7 +183,7 @@ void TfrmECeninyPridaj::ShowGuest() {
 
 void TfrmECeninyPridaj::eDBPartneriEnter() {
   FollowCounterparty();
-  if (!guestShown_ || Tag() == 3) return;
+  if (!guestShown_ || dlg.Mode() == TDialogMode::View) return;
   // The guest's name is no partner: entered, the combo offers the partners (the stored name stays).
   guestShown_ = false;
   lblPartneri->setText(QStringLiteral("Partner:"));
@@ -191,7 +191,9 @@ void TfrmECeninyPridaj::eDBPartneriEnter() {
 }
 
 void TfrmECeninyPridaj::eDBCeninaExit() {
-  if (Tag() == 3 || KeyParam(*eDBCenina) == eDBCenina->EntryKeyValue() || KeyParam(*eDBCenina).isNull()) return;
+  if (dlg.Mode() == TDialogMode::View || KeyParam(*eDBCenina) == eDBCenina->EntryKeyValue() ||
+      KeyParam(*eDBCenina).isNull())
+    return;
   eDBCena->SetValue(eDBCenina->GetKeyValue2().toDouble());
   eDBOdvodJUX->SetValue(eDBCenina->GetKeyValue3().toDouble());
 }

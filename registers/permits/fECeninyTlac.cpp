@@ -1,6 +1,5 @@
 #include "registers/permits/fECeninyTlac.h"
 #include "registers/common/PrintProtocol.h"
-#include "registers/permits/fECeniny.h"
 
 namespace {
 // A print of the chosen movements with `columns` and the lines after the join.
@@ -19,8 +18,7 @@ TRegisterPrint ValuablesPrint(const QString& tag, const QString& title, const QS
 }
 } // namespace
 
-TfrmECeninyTlac::TfrmECeninyTlac(QWidget* owner) : TPrintChoiceForm(owner, QSize(328, 61)) {
-  const auto list = [] { return ListOf(frmECeniny); };
+TfrmECeninyTlac::TfrmECeninyTlac(QWidget* owner, TListPattern& list) : TPrintChoiceForm(owner, QSize(328, 61)) {
   btn1 =
       choice.AddPrint(QStringLiteral("btn1"),
                       ValuablesPrint(QStringLiteral("49A980A0-6862-4488"),

@@ -1,17 +1,12 @@
 #include "registers/permits/fEKrmenia.h"
 #include "controls/DbGridQPL.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fEKrmeniaPridaj.h"
 
 TfrmEKrmenia::TfrmEKrmenia(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
   list.Table = QStringLiteral("e_krmenia");
   list.PerYear = true;
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("SELECT A.JEDIN,A.DATUM,B.NAZOV_UPLNY,C.NAZOV,A.JC,"));
-    q.Add(QStringLiteral("A.MNOZSTVO,A.MJ,A.SPOLU"));
-    q.Add(QStringLiteral("FROM E_KRMENIA A"));
-    q.Add(QStringLiteral("LEFT JOIN C_REVIRY_JUX B ON B.JEDIN=A.C_REVIRY_JUX"));
-    q.Add(QStringLiteral("LEFT JOIN C_KRMIV C ON C.JEDIN=A.C_KRMIV"));
-  };
+  list.Select = SelectFeedings;
   list.CreateDialog = [this] { return std::make_unique<TfrmEKrmeniaPridaj>(this); };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"DATUM", "Dátum", 70, "a.datum", true},
                                                                 {"NAZOV_UPLNY", "Revír", 200, "b.nazov_uplny", true},

@@ -5,6 +5,7 @@
 #include "controls/IBDate.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/RegisterControls.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fEPovolenkyPridaj.h"
 #include <cmath>
 
@@ -21,12 +22,7 @@ QVariant PaymentNumberBound(const TIBCurrencyEdit& edit) {
 TfrmEPovolenky::TfrmEPovolenky(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_povolenky");
-  list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.cislo,a.datum,a.nazov_uplny as clen,a.spolu"));
-    q.Add(QStringLiteral("from e_povolenky a"));
-    q.Where(QStringLiteral("a.ROK=:ROK AND A.TYP_POVOLENKY=0"));
-    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
-  };
+  list.Select = [this](TListQuery& q) { SelectBasePayments(q, list.Rok); };
   list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPovolenkyPridaj>(this); };
   list.Print = [this] { btnTlacClick(); };

@@ -25,11 +25,6 @@
 
 namespace {
 const QString kGuestReceiptTag = QStringLiteral("74FBA026-8F7F-4A58");
-
-// The item's columns as the sale's load and save name them.
-const char* const kSaleItemColumns[] = {"TYP_PLATBY", "C_CENINY", "CENA", "ODVOD_JUX", "DOPLNKOVY_UDAJ",
-                                        "CISLO_ZAKLADNEJ_POVOLENKY", "PLATNOST", "PLATNOST_OD", "PLATNOST_DO",
-                                        "C_REVIRY_JUX", "C_ZO"};
 } // namespace
 
 TfrmEPovolenkyHostPridaj::TfrmEPovolenkyHostPridaj(QWidget* owner, const TGuestRegister& reg)
@@ -198,7 +193,7 @@ void TfrmEPovolenkyHostPridaj::FormShow() {
 
 void TfrmEPovolenkyHostPridaj::FormClose(TCloseAction& action) {
   TDialogForm::FormClose(action);
-  if (Tag() != 1 || !dlg.Saved()) return;
+  if (dlg.Mode() != TDialogMode::Add || !dlg.Saved()) return;
   kind_->Remember();
   if (TempSpracujClear(kGuestReceiptTag) && TempSpracujAdd(Jedin, kGuestReceiptTag)) PrintHostPermitPayment();
 }
@@ -271,36 +266,10 @@ void TfrmEPovolenkyHostPridaj::eDBCeninyExit() {
 void TfrmEPovolenkyHostPridaj::eDBCenaChange() { eZO->SetValue(PermitShare(*eDBCena, *eDBOdvodJUX)); }
 
 void TfrmEPovolenkyHostPridaj::WriteSale(TIBQuery& q, int payment) {
-  q.Close();
-  q.SetSQL(QStringLiteral("select jedin from e_povolenky2 where e_povolenky=:JEDIN"));
-  q.ParamByName(QStringLiteral("JEDIN")).SetValue(payment);
-  q.Open();
-  int item = q.IsEmpty() ? 0 : q.FieldByNumber(0).AsInteger();
-  q.Close();
-  const bool adding = item == 0;
-  if (adding) item = TakeNextKey(q, QStringLiteral("E_POVOLENKY2_ID"));
-  QStringList columns;
-  for (const char* column : kSaleItemColumns)
-    columns.append(QString::fromLatin1(column));
-  if (adding) {
-    q.SetSQL(QStringLiteral("INSERT INTO E_POVOLENKY2 (JEDIN,TYP_POVOLENKY,E_POVOLENKY,ROK,%1)\n"
-                            "VALUES (:JEDIN,:TYP_POVOLENKY,:E_POVOLENKY,:ROK,:%2)")
-                 .arg(columns.join(QLatin1Char(',')), columns.join(QStringLiteral(",:"))));
-    q.ParamByName(QStringLiteral("TYP_POVOLENKY")).SetValue(Register.Kind);
-    q.ParamByName(QStringLiteral("E_POVOLENKY")).SetValue(payment);
-    q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
-  } else {
-    QStringList assignments;
-    for (const QString& column : columns)
-      assignments.append(column + QStringLiteral("=:") + column);
-    q.SetSQL(QStringLiteral("UPDATE E_POVOLENKY2 SET %1\nWHERE JEDIN=:JEDIN").arg(assignments.join(QLatin1Char(','))));
-  }
-  q.ParamByName(QStringLiteral("JEDIN")).SetValue(item);
-  // The guest permit comes back with its catches like a base permit: payment type 0.
-  q.ParamByName(QStringLiteral("TYP_PLATBY")).SetValue(0);
+  QVariantMap values;
   for (const TDialogField& field : dlg.Fields())
-    if (columns.contains(field.Column())) q.ParamByName(field.Column()).SetValue(field.Value());
-  q.ExecSQL();
+    values.insert(field.Column(), field.Value());
+  const int item = WriteGuestPermitItem(q, payment, Register.Kind, dlg.Rok, values);
 
   TPermitItemRows rows;
   rows.Item = item;

@@ -102,5 +102,5 @@ void TfrmEPovolenkyPolozkyPridaj::WriteItemRows(TIBQuery& q, int key) {
 
 void TfrmEPovolenkyPolozkyPridaj::FormClose(TCloseAction& action) {
   TDialogForm::FormClose(action);
-  if (Tag() == 1 && dlg.Saved()) kind_->Remember();
+  if (dlg.Mode() == TDialogMode::Add && dlg.Saved()) kind_->Remember();
 }

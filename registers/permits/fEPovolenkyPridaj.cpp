@@ -147,8 +147,8 @@ void TfrmEPovolenkyPridaj::FormShow() {
   dlg.FormShow();
   // Another workstation may have taken the number between the select and
   // the insert: the next one is tried once more.
-  if (Tag() == 1 && Jedin == 0) dlg.FormShow();
-  if (Tag() == 1 && Jedin == 0) {
+  if (dlg.Mode() == TDialogMode::Add && Jedin == 0) dlg.FormShow();
+  if (dlg.Mode() == TDialogMode::Add && Jedin == 0) {
     MessageDlg(QStringLiteral("Platbu nie je možné pridať, lebo sa nepodarilo zapísať jej hlavičku."),
                TMsgDlgType::Error, TMsgDlgButtons(mbOK));
     QMetaObject::invokeMethod(
@@ -233,7 +233,7 @@ void TfrmEPovolenkyPridaj::ItemsChanged() {
 
 void TfrmEPovolenkyPridaj::FormClose(TCloseAction& action) {
   TDialogForm::FormClose(action);
-  if (Tag() == 1 && dlg.Saved()) PrintReceipt();
+  if (dlg.Mode() == TDialogMode::Add && dlg.Saved()) PrintReceipt();
 }
 
 void TfrmEPovolenkyPridaj::PrintReceipt() {

@@ -1,19 +1,14 @@
 #include "registers/permits/fEUlovkyKapitalne.h"
 #include "controls/DbGridQPL.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fEUlovkyKapitalnePridaj.h"
 
 TfrmEUlovkyKapitalne::TfrmEUlovkyKapitalne(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj, rok) {
   list.Table = QStringLiteral("e_ulovky_kapitalne");
   list.PerYear = true;
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.datum,a.nazov_uplny as vimek,"));
-    q.Add(QStringLiteral("b.nazov_uplny as revir,c.nazov as ryba,a.dlzka,a.vaha"));
-    q.Add(QStringLiteral("from e_ulovky_kapitalne a"));
-    q.Add(QStringLiteral("left join c_reviry_jux b on b.jedin=a.c_reviry_jux"));
-    q.Add(QStringLiteral("left join c_druhy_ryb c on c.jedin=a.c_druhy_ryb"));
-  };
+  list.Select = SelectTrophyCatches;
   list.CreateDialog = [this] { return std::make_unique<TfrmEUlovkyKapitalnePridaj>(this); };
   list.Print = [this] { PrintRegister(list, TrophyReport()); };
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"VIMEK", "Priezvisko a meno", 250, "a.nazov_uplny"},

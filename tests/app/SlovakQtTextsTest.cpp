@@ -3,6 +3,7 @@
 #include <QtCore/QTranslator>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
 #include <gtest/gtest.h>
 
 namespace {

@@ -141,4 +141,29 @@ TEST_F(IBTransactionTest, ServerStatementsTakeKeysResetGeneratorsAndWriteARowWhe
                EIBError);
 }
 
+// A generator named in the catalogue is set exactly: a lower-case or odd
+// name made in quotes, not an upper-case namesake.
+TEST_F(IBTransactionTest, AGeneratorNamedAsTheCatalogueSpellsItIsSetAndNoOther) {
+  Exec(QStringLiteral("CREATE GENERATOR \"g_test\""));
+  Exec(QStringLiteral("CREATE GENERATOR \"G \"\"X\"\"\""));
+  const struct {
+    const char* name;
+    const char* read;
+  } cases[] = {{"g_test", "gen_id(\"g_test\", 0)"}, {"G \"X\"", "gen_id(\"G \"\"X\"\"\", 0)"}};
+  qint64 value = 40;
+  for (const auto& c : cases) {
+    TIBQuery query;
+    query.SetDatabase(db.get());
+    query.SetTransaction(tr.get());
+    tr->StartTransaction();
+    query.SetSQL(ServerSql::SetGenerator(QString::fromUtf8(c.name), value));
+    query.ExecSQL();
+    tr->Commit();
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT %1 FROM RDB$DATABASE").arg(QString::fromUtf8(c.read))).toLongLong(), value)
+        << c.name;
+    value += 7;
+  }
+  EXPECT_EQ(db->GeneratorValue(QStringLiteral("G_TEST")), 0); // the upper-case namesake is untouched
+}
+
 } // namespace

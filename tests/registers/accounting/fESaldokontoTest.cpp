@@ -11,37 +11,6 @@ namespace {
 
 class LedgerTest : public AccountingTest {
 protected:
-  struct TInvoice {
-    int Rok = 2026, Typ = 11;
-    QString Druh = QStringLiteral("FV");
-    int P1 = 1;
-    double Spolu = 0; // one item of this price without VAT; 0 leaves the invoice without items
-    QString OdbNazov = QStringLiteral("Odberateľ"), OdbMesto = QStringLiteral("Košice");
-    QString DodNazov = QStringLiteral("Dodávateľ"), DodMesto = QStringLiteral("Prešov");
-    QVariant OdbJedin, DodJedin;
-  };
-  int AddInvoice(const TInvoice& i) {
-    const int key = InsertRow(
-        QStringLiteral("e_faktury_id"),
-        QStringLiteral("insert into e_faktury (jedin,rok,typ,druh_dokladu,p1,p2,uhradene,odb_nazov,odb_mesto,"
-                       "dod_nazov,dod_mesto,odb_jedin,dod_jedin,odb_ulica,dod_ulica,odb_ico,dod_ico) "
-                       "values (:JEDIN,:R,:T,:D,:P,0,0,:ON,:OM,:DN,:DM,:OJ,:DJ,'Odbytová 1','Dodávna 2','111','222')"),
-        {{QStringLiteral("R"), i.Rok},
-         {QStringLiteral("T"), i.Typ},
-         {QStringLiteral("D"), i.Druh},
-         {QStringLiteral("P"), i.P1},
-         {QStringLiteral("ON"), i.OdbNazov},
-         {QStringLiteral("OM"), i.OdbMesto},
-         {QStringLiteral("DN"), i.DodNazov},
-         {QStringLiteral("DM"), i.DodMesto},
-         {QStringLiteral("OJ"), i.OdbJedin},
-         {QStringLiteral("DJ"), i.DodJedin}});
-    if (i.Spolu != 0)
-      Exec(QStringLiteral("insert into e_faktury_polozky (jedin,e_faktury,nazov,mnozstvo,mj,mj_zaklad,mj_dph,"
-                          "sadzba_dph) values (gen_id(e_faktury_polozky_id,1),:F,'Položka',1,'ks',:C,0,0)"),
-           {{QStringLiteral("F"), key}, {QStringLiteral("C"), i.Spolu}});
-    return key;
-  }
   // A cash movement of `suma` (income for direction 1) paying the invoice.
   int Pay(int faktura, double suma, int smer, int p1) {
     TMovement m;
@@ -57,12 +26,6 @@ protected:
                                "cast(zavazok*100 as integer),partner from sp_saldokonto(2026,%1,%2) order by jedin")
                     .arg(smer)
                     .arg(uhradene));
-  }
-  void AddKinds() {
-    for (int rok : {2025, 2026, 2027})
-      for (const auto& [skratka, typ] :
-           {std::pair{"FV", 11}, {"ZF", 12}, {"DV", 13}, {"FP", 21}, {"ZP", 22}, {"DP", 23}, {"DLP", 31}, {"DLV", 41}})
-        AddKind(rok, QString::fromLatin1(skratka), QString::fromLatin1(skratka), typ);
   }
 };
 

@@ -8,14 +8,17 @@
 #include "registers/common/ListForm.h"
 #include "registers/members/MembersForms.h"
 #include "registers/members/fCClenenieClenovPridaj.h"
+#include "registers/members/fCClenov.h"
 #include "registers/members/fCClenovPreruseneRokyPridaj.h"
 #include "registers/members/fCClenovPridaj.h"
 #include "registers/members/fCClenovRSPridaj.h"
 #include "registers/members/fCClenovTlac.h"
 #include "registers/members/fCTypyBrigadPridaj.h"
+#include "registers/members/fEBrigady.h"
 #include "registers/members/fEBrigadyPridaj.h"
 #include "registers/members/fEBrigadyTlac.h"
 #include "registers/members/fEPostaPridaj.h"
+#include "registers/members/fEPredmety.h"
 #include "registers/members/fEPredmetyPridaj.h"
 #include "registers/members/fEPredmetyTlac.h"
 #include "registers/members/fEPriestupkyPridaj.h"
@@ -24,11 +27,19 @@
 #include "registers/members/fERSPridaj.h"
 #include "registers/members/fEVyznamenaniaPridaj.h"
 #include "tests/registers/members/MemberRecordsTestSupport.h"
+#include <functional>
 
 namespace {
 
+// The lists the print-choice dialogs print from, open while the dialogs are.
+struct TPrintedLists {
+  TfrmCClenov clenov{nullptr, 2026};
+  TfrmEBrigady brigady{nullptr, 2026};
+  TfrmEPredmety predmety{nullptr, 2026};
+};
+
 // The add/edit and print-choice dialogs of the member registers.
-std::vector<TNamedDialog> MemberDialogs() {
+std::vector<TNamedDialog> MemberDialogs(TPrintedLists& lists) {
   return {Dialog<TfrmCClenenieClenovPridaj>("TfrmCClenenieClenovPridaj"),
           Dialog<TfrmCClenovPridaj>("TfrmCClenovPridaj"),
           Dialog<TfrmCClenovPreruseneRokyPridaj>("TfrmCClenovPreruseneRokyPridaj"),
@@ -42,9 +53,9 @@ std::vector<TNamedDialog> MemberDialogs() {
           Dialog<TfrmERSKontroloriPridaj>("TfrmERSKontroloriPridaj"),
           Dialog<TfrmERSKontrolovaniPridaj>("TfrmERSKontrolovaniPridaj"),
           Dialog<TfrmEVyznamenaniaPridaj>("TfrmEVyznamenaniaPridaj"),
-          Dialog<TfrmCClenovTlac>("TfrmCClenovTlac"),
-          Dialog<TfrmEBrigadyTlac>("TfrmEBrigadyTlac"),
-          Dialog<TfrmEPredmetyTlac>("TfrmEPredmetyTlac")};
+          Dialog<TfrmCClenovTlac>("TfrmCClenovTlac", std::ref(lists.clenov.list)),
+          Dialog<TfrmEBrigadyTlac>("TfrmEBrigadyTlac", std::ref(lists.brigady.list)),
+          Dialog<TfrmEPredmetyTlac>("TfrmEPredmetyTlac", std::ref(lists.predmety.list))};
 }
 
 class DialogLayoutTest : public MemberRecordsTest {
@@ -80,7 +91,8 @@ TEST_F(DialogLayoutTest, EveryWindowOfTheMainWindowAndEveryMemberDialogFitsTheSc
     form->close();
   }
   EXPECT_GE(shown, 14) << "the registered windows of the members and of the services";
-  for (const auto& [name, make] : MemberDialogs()) {
+  TPrintedLists lists;
+  for (const auto& [name, make] : MemberDialogs(lists)) {
     const std::unique_ptr<TForm> dialog = make();
     ShowAsAdded(*dialog);
     ExpectFitsTheScreen(*dialog, name);
@@ -90,7 +102,8 @@ TEST_F(DialogLayoutTest, EveryWindowOfTheMainWindowAndEveryMemberDialogFitsTheSc
 }
 
 TEST_F(DialogLayoutTest, TabTakesEveryMemberDialogThroughItsControlsInReadingOrder) {
-  for (const auto& [name, make] : MemberDialogs()) {
+  TPrintedLists lists;
+  for (const auto& [name, make] : MemberDialogs(lists)) {
     const std::unique_ptr<TForm> dialog = make();
     ShowAsAdded(*dialog);
     ExpectTabGoesDownTheDialog(*dialog, name);

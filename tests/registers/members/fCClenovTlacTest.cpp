@@ -32,7 +32,7 @@ TEST_F(MemberPrintsTest, BothPrintsFromOneOpeningTakeTheChosenMembers) {
     list.list.gr1->UncheckAll();
     Mark(list.list, c.marked);
     prints.clear();
-    TfrmCClenovTlac dialog(&list);
+    TfrmCClenovTlac dialog(&list, list.list);
     EXPECT_EQ(dialog.Caption(), QStringLiteral("Výber tlačovej zostavy..."));
     EXPECT_TRUE(dialog.btn1->font().bold() && dialog.btn2->font().bold());
     script.Then([](TForm& f) {
@@ -67,7 +67,7 @@ TEST_F(MemberPrintsTest, BothPrintsFromOneOpeningTakeTheChosenMembers) {
 TEST_F(MemberPrintsTest, AnEmptyListSaysThereIsNothingToPrint) {
   TfrmCClenov list(nullptr, ProgramSettings.Rok);
   list.list.btnRefreshClick();
-  TfrmCClenovTlac dialog(&list);
+  TfrmCClenovTlac dialog(&list, list.list);
   dialog.btn1->click();
   EXPECT_EQ(Messages(), QStringList(QStringLiteral("Nie sú údaje pre tlač.")));
   ASSERT_EQ(prints.size(), 1u);

@@ -288,7 +288,7 @@ TEST_F(WorkDutyTest, EachPrintTakesTheMarkedRowsUnderItsTag) {
   const QVariantList marked{AddRecord(2026, kral, 3), AddRecord(2026, novak, 5)};
   Open();
   Mark(form->list, marked);
-  TfrmEBrigadyTlac dialog(form.get());
+  TfrmEBrigadyTlac dialog(form.get(), form->list);
   const struct {
     int button;
     QString tag, title, templ;
@@ -336,7 +336,7 @@ TEST_F(WorkDutyTest, TheSummaryKeepsNamesakesWithOneDisplayNameApart) {
   const QVariantList marked{AddRecord(2026, novak, 2), AddRecord(2026, namesake, 4)};
   Open();
   Mark(form->list, marked);
-  TfrmEBrigadyTlac dialog(form.get());
+  TfrmEBrigadyTlac dialog(form.get(), form->list);
   dialog.btn2->click();
   ASSERT_EQ(prints.size(), 1u);
   QVariantList hodiny;

@@ -100,7 +100,7 @@ TEST_F(EntrustedItemsTest, TheSummaryPrintShowsTheValueStillOutstanding) {
   const QVariantList keys{AddItem(QStringLiteral("Vesta"), 12.5, 3, 1), AddItem(QStringLiteral("Sieť"), 4, 2, 0, 2)};
   TfrmEPredmety form(nullptr, ProgramSettings.Rok);
   ShowActive(form);
-  TfrmEPredmetyTlac dialog(&form);
+  TfrmEPredmetyTlac dialog(&form, form.list);
   const struct {
     int button;
     QString tag, templ, column;

@@ -3,6 +3,7 @@
 // council 1 and the own branch 2, set so in the settings), price items of
 // 2026, grounds of both organisations, a cash-book kind and a member.
 #include "app/PrintForm.h"
+#include "controls/IBComboBox.h"
 #include "tests/registers/members/RecordingPrintForm.h"
 #include "tests/registers/permits/PermitsTestSupport.h"
 

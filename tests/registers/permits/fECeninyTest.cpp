@@ -287,7 +287,7 @@ TEST_F(ValuablesTest, BothPrintsTakeTheMarkedMovementsElseAllAndSumReceiptsFirst
             .toInt());
     Key(Qt::Key_Insert);
   }
-  TfrmECeninyTlac dialog(form.get());
+  TfrmECeninyTlac dialog(form.get(), form->list);
   EXPECT_EQ(dialog.btn1->text(), QStringLiteral("Tlač zoznam cenín položkovite"));
   dialog.btn1->click();
   form->list.gr1->UncheckAll();

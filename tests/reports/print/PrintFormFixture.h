@@ -3,6 +3,7 @@
 // database, its preview window replaced by a record of the prepared pages.
 #include "controls/QPLBtn.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/fCClenov.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpMemoView.h"

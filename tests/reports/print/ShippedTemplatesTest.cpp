@@ -68,7 +68,7 @@ protected:
            {{QStringLiteral("C"), member}});
     TfrmEBrigady form(nullptr, 2026);
     form.list.btnRefreshClick();
-    TfrmEBrigadyTlac dialog(&form);
+    TfrmEBrigadyTlac dialog(&form, form.list);
     PreviewNext();
     (button == 1 ? dialog.btn1 : button == 2 ? dialog.btn2 : dialog.btn3)->click();
   }
@@ -78,7 +78,7 @@ protected:
          {{QStringLiteral("C"), stastny}});
     TfrmEPredmety form(nullptr, ProgramSettings.Rok);
     form.list.btnRefreshClick();
-    TfrmEPredmetyTlac dialog(&form);
+    TfrmEPredmetyTlac dialog(&form, form.list);
     PreviewNext();
     (button == 1 ? dialog.btn1 : dialog.btn2)->click();
   }
@@ -91,7 +91,7 @@ protected:
   void Members(int button) {
     TfrmCClenov list(nullptr, ProgramSettings.Rok);
     list.list.btnRefreshClick();
-    TfrmCClenovTlac dialog(&list);
+    TfrmCClenovTlac dialog(&list, list.list);
     PreviewNext();
     (button == 1 ? dialog.btn1 : dialog.btn2)->click();
   }
@@ -145,7 +145,7 @@ protected:
     AddCashMovements();
     TfrmEPokladna form(nullptr, ProgramSettings.Rok, 1);
     form.list.btnRefreshClick();
-    TfrmEPokladnaTlac dialog(&form);
+    TfrmEPokladnaTlac dialog(&form, form.list);
     PreviewNext();
     (button == 1 ? dialog.btn1 : dialog.btn2)->click();
   }
@@ -207,7 +207,7 @@ protected:
       return;
     }
     form.tabs.ShowTab(1);
-    TfrmEPretekyKolaTlac dialog(&form);
+    TfrmEPretekyKolaTlac dialog(&form, form.Kola());
     (print == 1 ? dialog.btn1 : dialog.btn2)->click();
   }
   void Ranking(TLeagueRankingForm&& dialog) {
@@ -322,7 +322,7 @@ protected:
             {QStringLiteral("C"), r.cislo == 2 ? QVariant(stastny) : QVariant()}});
     TfrmECeniny form(nullptr, ProgramSettings.Rok);
     form.list.btnRefreshClick();
-    TfrmECeninyTlac dialog(&form);
+    TfrmECeninyTlac dialog(&form, form.list);
     (button == 1 ? dialog.btn1 : dialog.btn2)->click();
   }
 
@@ -543,7 +543,7 @@ protected:
 TEST_F(ShippedPdf, TheMemberListPrintsToAPdfFileWithItsDiacritics) {
   TfrmCClenov list(nullptr, ProgramSettings.Rok);
   list.list.btnRefreshClick();
-  TfrmCClenovTlac dialog(&list);
+  TfrmCClenovTlac dialog(&list, list.list);
   const QString text = PrintedText(QStringLiteral("zoznam.pdf"), [&] { dialog.btn1->click(); });
   if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
   ExpectAll(text, {QStringLiteral("Zoznam členov"), QStringLiteral("Rok: 2026"), QStringLiteral("MO SRZ Žilina"),
@@ -655,7 +655,7 @@ TEST_F(ShippedTemplates, MarkedInvoicesPrintToAPdfInMarkingOrderWithItemsAndVatL
     ASSERT_TRUE(list.list.LocateKey(key));
     QTest::keyClick(list.list.gr1, Qt::Key_Insert);
   }
-  TfrmEFakturyTlac dialog(list);
+  TfrmEFakturyTlac dialog(&list, list.list, list.TypOd);
   const QString pdf = QDir(folder.path()).filePath(QStringLiteral("faktury.pdf"));
   script.Then([&pdf](TForm& f) {
     auto& form = static_cast<TfrmTlac&>(f);
@@ -792,7 +792,7 @@ TEST_F(ShippedPdf, AnInvoicesPrintedTotalsAreTheSumsOfItsPrintedLines) {
   TfrmEFaktury list(nullptr, ProgramSettings.Rok, 11, 19);
   list.list.btnRefreshClick();
   ASSERT_TRUE(list.list.LocateKey(key));
-  TfrmEFakturyTlac dialog(list);
+  TfrmEFakturyTlac dialog(&list, list.list, list.TypOd);
   const QString text = PrintedText(QStringLiteral("faktura.pdf"), [&] { dialog.btn1->click(); });
   if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
   const TPrintedSums sums = SumPrintedInvoice(text, {QStringLiteral("Povolenka"), QStringLiteral("Známka")});
