@@ -112,7 +112,7 @@ public:
     TShownMoney shown;
     shown.Cells = Cells(list.list, 7); // a new movement is an expense
     shown.Fields = Edited(list.list, [](TForm& f) { return dynamic_cast<TfrmEPokladnaPridaj&>(f).eDBSpolu->text(); });
-    TfrmEPokladnaTlac dialog(&list);
+    TfrmEPokladnaTlac dialog(&list, list.list);
     shown.Printed = PrintedText(QStringLiteral("pokladna.pdf"), [&] { dialog.btn2->click(); });
     return shown;
   }
@@ -159,7 +159,7 @@ public:
     TfrmEFaktury list(nullptr, ProgramSettings.Rok, 11, 19);
     list.list.btnRefreshClick();
     shown.Cells = Cells(list.list, 7);
-    TfrmEFakturyTlac dialog(list);
+    TfrmEFakturyTlac dialog(&list, list.list, list.TypOd);
     shown.Printed = PrintedText(QStringLiteral("faktury.pdf"), [&] { dialog.btn2->click(); });
     return shown;
   }
@@ -313,7 +313,7 @@ TEST_F(MoneyShownTest, PrintedVatSummariesAndTotalsAreTheSumsOfThePrintedLines) 
     TfrmEFaktury list(nullptr, ProgramSettings.Rok, document.typ, document.typ + 8);
     list.list.btnRefreshClick();
     ASSERT_TRUE(list.list.LocateKey(invoice));
-    TfrmEFakturyTlac print(list);
+    TfrmEFakturyTlac print(&list, list.list, list.TypOd);
     const QString text = PrintedText(QStringLiteral("doklad%1.pdf").arg(invoice), [&] { print.btn1->click(); });
     if (text.isEmpty() && !HasFailure()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
     const TPrintedSums sums = SumPrintedInvoice(text, names);
