@@ -15,6 +15,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QThread>
 #include <QtWidgets/QApplication>
 #include <algorithm>
 #include <csignal>
@@ -66,9 +67,16 @@ QByteArray WindowTitle(xcb_connection_t* connection, xcb_window_t window) {
 // Starts the program and waits until a top-level window whose title begins
 // with `title` is mapped; then ends the program.
 bool TimeStart(const QByteArray& program, const QByteArray& title, TStartFigures& figures) {
+  // A display just started may refuse the first connections for a moment.
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  for (int retry = 0; xcb_connection_has_error(connection) && retry < 50; ++retry) {
+    xcb_disconnect(connection);
+    QThread::msleep(100);
+    connection = xcb_connect(nullptr, nullptr);
+  }
   if (xcb_connection_has_error(connection)) {
-    std::fprintf(stderr, "no connection to the X display\n");
+    std::fprintf(stderr, "no connection to the X display %s (error %d)\n", qgetenv("DISPLAY").constData(),
+                 xcb_connection_has_error(connection));
     return false;
   }
   xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
@@ -156,16 +164,20 @@ int main(int argc, char** argv) {
   qputenv("FIREBIRD_LOCK", QFile::encodeName(folder.path() + QStringLiteral("/lock")));
   const QString benchBin = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
   const QString buildBin = QDir(benchBin).absoluteFilePath(QStringLiteral("../../bin"));
-  {
+  // Prepared in a child process: the embedded engine it loads must not stay
+  // in the process that talks to the display.
+  if (const pid_t child = fork(); child == 0) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     TScriptedMessageDialogs dialogs; // no dialog may stop the preparation
-    if (!PrepareProgramFolder(buildBin, folder.path())) {
+    _exit(PrepareProgramFolder(buildBin, folder.path()) ? 0 : 1);
+  } else {
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
       std::fprintf(stderr, "the program folder could not be prepared from %s\n", qPrintable(buildBin));
       return 1;
     }
   }
-  qunsetenv("QT_QPA_PLATFORM");
   const QByteArray vimek = QFile::encodeName(folder.path() + QStringLiteral("/Vimek"));
   const QByteArray bare = QFile::encodeName(benchBin + QStringLiteral("/bench_app_bare_window"));
   const QByteArray vimekTitle = "Vimek - evidencia";
