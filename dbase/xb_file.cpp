@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -349,10 +350,12 @@ void PutText(const TXbFieldDef& field, TXbFieldType type, const QVariant* source
   }
   case ftDate: {
     const QDate date = DateTime::ToDate(source->toDouble());
-    if (!date.isValid() || date.year() < 0 || date.year() > 9999 || size < 8) RaiseTooWide(field, *source);
-    IntToTextWidth(date.year(), 4, bytes, '0');
-    IntToTextWidth(date.month(), 2, bytes + 4, '0');
-    IntToTextWidth(date.day(), 2, bytes + 6, '0');
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 0 || year > 9999 || size < 8) RaiseTooWide(field, *source);
+    IntToTextWidth(year, 4, bytes, '0');
+    IntToTextWidth(month, 2, bytes + 4, '0');
+    IntToTextWidth(day, 2, bytes + 6, '0');
     break;
   }
   default:
@@ -920,13 +923,23 @@ void TXbFile::CreateStructure(const TXbFieldDefs& defs, int memoBlockSize) {
   if (HasBlobFields() && !memo_) OpenMemoFile(true, memoBlockSize);
 }
 
+QDate TXbFile::Today() {
+  const qint64 second = std::time(nullptr);
+  if (second != todayAtSecond_) {
+    today_ = QDate::currentDate();
+    todayAtSecond_ = second;
+  }
+  return today_;
+}
+
 void TXbFile::WriteHeader() {
   if (HeaderSize() == 0) return;
   const THeaderLock lock(*this);
-  const QDate today = QDate::currentDate();
-  Header()[1] = char(today.year() - 1900);
-  Header()[2] = char(today.month());
-  Header()[3] = char(today.day());
+  int year = 0, month = 0, day = 0;
+  Today().getDate(&year, &month, &day);
+  Header()[1] = char(year - 1900);
+  Header()[2] = char(month);
+  Header()[3] = char(day);
   // The count is that of the records in the file, whichever handle or process
   // appended them, so the end byte lands right after the last record and
   // never on one that another process has just written.
