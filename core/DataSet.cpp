@@ -412,7 +412,8 @@ void TDataSet::DoDelete(int) { throw EDataSetError(QStringLiteral("Dátový zdro
 
 QVariant CoerceToFieldType(const QVariant& value, TFieldType type) {
   if (IsNullVariant(value)) return {};
-  QVariant v = value;
+  const QVariant& v = value;
+  // A value of the field's type is copied once, into the result.
   auto convert = [&](QMetaType::Type target) {
     if (v.typeId() == target) return v;
     QVariant copy = v;

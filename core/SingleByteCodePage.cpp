@@ -46,11 +46,12 @@ QByteArray TSingleByteCodePage::Encode(QStringView text) const {
 
 QByteArray TSingleByteCodePage::EncodeLossy(QStringView text, char replacement, bool* lossless) const {
   QByteArray bytes(text.size(), Qt::Uninitialized);
+  char* out = bytes.data();
   bool all = true;
   for (qsizetype i = 0; i < text.size(); ++i) {
     const int b = FromUnicode(text[i].unicode());
     if (b < 0) all = false;
-    bytes[i] = b < 0 ? replacement : static_cast<char>(b);
+    out[i] = b < 0 ? replacement : static_cast<char>(b);
   }
   if (lossless) *lossless = all;
   return bytes;
