@@ -416,6 +416,9 @@ QVariant CoerceToFieldType(const QVariant& value, TFieldType type) {
   // A value of the field's type is copied once, into the result.
   auto convert = [&](QMetaType::Type target) {
     if (v.typeId() == target) return v;
+    // Whole numbers into number fields, the common case, without the general conversion.
+    if (target == QMetaType::Double && v.typeId() == QMetaType::Int) return QVariant(double(v.value<int>()));
+    if (target == QMetaType::Double && v.typeId() == QMetaType::LongLong) return QVariant(double(v.value<qint64>()));
     QVariant copy = v;
     if (!copy.convert(QMetaType(target))) ConversionError(v, "typ poľa");
     return copy;
