@@ -15,9 +15,15 @@ int TSingleByteCodePage::FromUnicode(char16_t ch) const {
 
 QString TSingleByteCodePage::Decode(QByteArrayView bytes) const {
   QString text(bytes.size(), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (qsizetype i = 0; i < bytes.size(); ++i) out[i] = QChar(ToUnicode(static_cast<unsigned char>(bytes[i])));
+  DecodeInto(bytes, text);
   return text;
+}
+
+void TSingleByteCodePage::DecodeInto(QByteArrayView bytes, QString& text) const {
+  text.resize(bytes.size());
+  QChar* out = text.data();
+  for (qsizetype i = 0; i < bytes.size(); ++i)
+    out[i] = QChar(ToUnicode(static_cast<unsigned char>(bytes[i])));
 }
 
 qsizetype TSingleByteCodePage::FirstUnencodable(QStringView text) const {
