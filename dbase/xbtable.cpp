@@ -593,19 +593,20 @@ void TXbTable::StoreField(char* record, int index, const QVariant& value, const 
     file_->SetFieldValue(def, AccessType(def), nullptr, record);
     return;
   }
-  QVariant stored;
+  // Only text and dates are converted; other values go to the file as they are.
+  QVariant converted;
   switch (def.FieldType()) {
   case ftString:
-    stored = EncodeText(value.toString());
+    converted = EncodeText(value.toString());
     break;
   case ftDate:
   case ftDateTime:
-    stored = DateTimeNumber(value);
+    converted = DateTimeNumber(value);
     break;
   default:
-    stored = value;
+    break;
   }
-  file_->SetFieldValue(def, AccessType(def), &stored, record);
+  file_->SetFieldValue(def, AccessType(def), converted.isValid() ? &converted : &value, record);
 }
 
 // ---- editing --------------------------------------------------------------------------------------
