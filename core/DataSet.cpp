@@ -412,9 +412,13 @@ void TDataSet::DoDelete(int) { throw EDataSetError(QStringLiteral("Dátový zdro
 
 QVariant CoerceToFieldType(const QVariant& value, TFieldType type) {
   if (IsNullVariant(value)) return {};
-  QVariant v = value;
+  const QVariant& v = value;
+  // A value of the field's type is copied once, into the result.
   auto convert = [&](QMetaType::Type target) {
     if (v.typeId() == target) return v;
+    // Whole numbers into number fields, the common case, without the general conversion.
+    if (target == QMetaType::Double && v.typeId() == QMetaType::Int) return QVariant(double(v.value<int>()));
+    if (target == QMetaType::Double && v.typeId() == QMetaType::LongLong) return QVariant(double(v.value<qint64>()));
     QVariant copy = v;
     if (!copy.convert(QMetaType(target))) ConversionError(v, "typ poľa");
     return copy;

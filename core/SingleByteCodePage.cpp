@@ -15,9 +15,15 @@ int TSingleByteCodePage::FromUnicode(char16_t ch) const {
 
 QString TSingleByteCodePage::Decode(QByteArrayView bytes) const {
   QString text(bytes.size(), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (qsizetype i = 0; i < bytes.size(); ++i) out[i] = QChar(ToUnicode(static_cast<unsigned char>(bytes[i])));
+  DecodeInto(bytes, text);
   return text;
+}
+
+void TSingleByteCodePage::DecodeInto(QByteArrayView bytes, QString& text) const {
+  text.resize(bytes.size());
+  QChar* out = text.data();
+  for (qsizetype i = 0; i < bytes.size(); ++i)
+    out[i] = QChar(ToUnicode(static_cast<unsigned char>(bytes[i])));
 }
 
 qsizetype TSingleByteCodePage::FirstUnencodable(QStringView text) const {
@@ -46,11 +52,12 @@ QByteArray TSingleByteCodePage::Encode(QStringView text) const {
 
 QByteArray TSingleByteCodePage::EncodeLossy(QStringView text, char replacement, bool* lossless) const {
   QByteArray bytes(text.size(), Qt::Uninitialized);
+  char* out = bytes.data();
   bool all = true;
   for (qsizetype i = 0; i < text.size(); ++i) {
     const int b = FromUnicode(text[i].unicode());
     if (b < 0) all = false;
-    bytes[i] = b < 0 ? replacement : static_cast<char>(b);
+    out[i] = b < 0 ? replacement : static_cast<char>(b);
   }
   if (lossless) *lossless = all;
   return bytes;

@@ -20,6 +20,8 @@ public:
   int FromUnicode(char16_t ch) const;
 
   QString Decode(QByteArrayView bytes) const;
+  // Decodes into `text`, whose storage is kept for the next call: for comparisons in a loop.
+  void DecodeInto(QByteArrayView bytes, QString& text) const;
   // Throws ECodePageError naming the first character the code page lacks.
   QByteArray Encode(QStringView text) const;
   // Puts `replacement` for every character the code page lacks; `lossless`

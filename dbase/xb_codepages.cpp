@@ -327,6 +327,14 @@ QString Decode(int codePage, QByteArrayView bytes) {
   return page ? page->Decode(bytes) : QString::fromLatin1(bytes);
 }
 
+void DecodeInto(int codePage, QByteArrayView bytes, QString& text) {
+  if (const TSingleByteCodePage* page = Find(codePage)) return page->DecodeInto(bytes, text);
+  text.resize(bytes.size());
+  QChar* out = text.data();
+  for (qsizetype i = 0; i < bytes.size(); ++i)
+    out[i] = QChar(char16_t(static_cast<unsigned char>(bytes[i])));
+}
+
 QByteArray Encode(int codePage, QStringView text, char replacement, bool* lossless) {
   if (const TSingleByteCodePage* page = Find(codePage)) return page->EncodeLossy(text, replacement, lossless);
   // An unknown code page is read as Latin-1, so write Latin-1 back.

@@ -16,6 +16,8 @@ QList<int> KnownCodePages();
 
 // Unknown code pages decode as Latin-1 and encode lossily, so no byte is lost.
 QString Decode(int codePage, QByteArrayView bytes);
+// The same into `text`, whose storage is kept for the next call.
+void DecodeInto(int codePage, QByteArrayView bytes, QString& text);
 // Characters the code page lacks become `replacement`; `lossless` tells whether none did.
 QByteArray Encode(int codePage, QStringView text, char replacement = '?', bool* lossless = nullptr);
 

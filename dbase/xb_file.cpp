@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -85,22 +86,54 @@ int ApplyCenturyWindow(int year) {
   return year < base ? year + 100 : year;
 }
 
-QByteArray FloatToXbText(int size, int decimals, double value) {
-  if (!std::isfinite(value)) return {};
-  QByteArray text = QByteArray::number(value, 'f', decimals);
-  if (text.size() > size) {
-    // Only fraction digits may be cut; an integer part wider than the field is refused.
-    const qsizetype point = text.indexOf('.');
-    if (point < 0 || point > size) return {};
-    text.truncate(size);
-    if (text.endsWith('.')) text.chop(1);
+// The value with `decimals` fraction digits, as QByteArray::number(value, 'f',
+// decimals) writes it, into `text` (32 bytes); 0 when only that exact
+// conversion can tell: the value is large, or the scaled value lies so near a
+// half that the rounding of the scaling itself could decide the last digit.
+int QuickFixedText(double value, int decimals, char* text) {
+  static constexpr qint64 kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+  if (decimals < 0 || decimals >= int(std::size(kPowers))) return 0;
+  const qint64 power = kPowers[decimals];
+  const double scaled = value * double(power);
+  if (!(std::fabs(scaled) < 2147483648.0)) return 0;
+  // Below 2^31 the product is within 2^-23 of the exact one.
+  if (std::fabs(std::fabs(scaled - std::trunc(scaled)) - 0.5) < 1e-6) return 0;
+  const qint64 units = std::llround(scaled);
+  if (units == 0 && std::signbit(value)) return 0;
+  const quint64 magnitude = quint64(units < 0 ? -units : units);
+  int length = 0;
+  if (units < 0) text[length++] = '-';
+  length += Int64ToText(qint64(magnitude / quint64(power)), text + length);
+  if (decimals > 0) {
+    text[length++] = '.';
+    IntToTextWidth(int(magnitude % quint64(power)), decimals, text + length, '0');
+    length += decimals;
   }
-  return text;
+  return length;
 }
 
-void WriteRightAligned(char* field, int size, const QByteArray& text) {
+void WriteRightAligned(char* field, int size, QByteArrayView text) {
   std::memset(field, kBlank, size_t(size - text.size()));
-  std::memcpy(field + size - text.size(), text.constData(), size_t(text.size()));
+  std::memcpy(field + size - text.size(), text.data(), size_t(text.size()));
+}
+
+// Writes the number right-aligned with the field's decimals; false when it
+// does not fit. Only fraction digits may be cut; an integer part wider than
+// the field is refused.
+bool PutFloatText(char* field, int size, int decimals, double value) {
+  if (!std::isfinite(value)) return false;
+  char quick[32];
+  const int quickLength = QuickFixedText(value, decimals, quick);
+  const QByteArray exact = quickLength > 0 ? QByteArray() : QByteArray::number(value, 'f', decimals);
+  QByteArrayView text = quickLength > 0 ? QByteArrayView(quick, quickLength) : QByteArrayView(exact);
+  if (text.size() > size) {
+    const qsizetype point = text.indexOf('.');
+    if (point < 0 || point > size) return false;
+    text = text.first(size);
+    if (text.endsWith('.')) text.chop(1);
+  }
+  WriteRightAligned(field, size, text);
+  return true;
 }
 
 [[noreturn]] void RaiseTooWide(const TXbFieldDef& field, const QVariant& value) {
@@ -312,17 +345,17 @@ void PutText(const TXbFieldDef& field, TXbFieldType type, const QVariant* source
     break;
   case ftFloat:
   case ftCurrency: {
-    const QByteArray text = FloatToXbText(size, field.Precision(), source->toDouble());
-    if (text.isEmpty()) RaiseTooWide(field, *source);
-    WriteRightAligned(bytes, size, text);
+    if (!PutFloatText(bytes, size, field.Precision(), source->toDouble())) RaiseTooWide(field, *source);
     break;
   }
   case ftDate: {
     const QDate date = DateTime::ToDate(source->toDouble());
-    if (!date.isValid() || date.year() < 0 || date.year() > 9999 || size < 8) RaiseTooWide(field, *source);
-    IntToTextWidth(date.year(), 4, bytes, '0');
-    IntToTextWidth(date.month(), 2, bytes + 4, '0');
-    IntToTextWidth(date.day(), 2, bytes + 6, '0');
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 0 || year > 9999 || size < 8) RaiseTooWide(field, *source);
+    IntToTextWidth(year, 4, bytes, '0');
+    IntToTextWidth(month, 2, bytes + 4, '0');
+    IntToTextWidth(day, 2, bytes + 6, '0');
     break;
   }
   default:
@@ -890,13 +923,23 @@ void TXbFile::CreateStructure(const TXbFieldDefs& defs, int memoBlockSize) {
   if (HasBlobFields() && !memo_) OpenMemoFile(true, memoBlockSize);
 }
 
+QDate TXbFile::Today() {
+  const qint64 second = std::time(nullptr);
+  if (second != todayAtSecond_) {
+    today_ = QDate::currentDate();
+    todayAtSecond_ = second;
+  }
+  return today_;
+}
+
 void TXbFile::WriteHeader() {
   if (HeaderSize() == 0) return;
   const THeaderLock lock(*this);
-  const QDate today = QDate::currentDate();
-  Header()[1] = char(today.year() - 1900);
-  Header()[2] = char(today.month());
-  Header()[3] = char(today.day());
+  int year = 0, month = 0, day = 0;
+  Today().getDate(&year, &month, &day);
+  Header()[1] = char(year - 1900);
+  Header()[2] = char(month);
+  Header()[3] = char(day);
   // The count is that of the records in the file, whichever handle or process
   // appended them, so the end byte lands right after the last record and
   // never on one that another process has just written.

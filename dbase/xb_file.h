@@ -160,6 +160,8 @@ private:
   int DescriptorSize() const { return Format() == TableFormat::Dbase7 ? 48 : 32; }
   void SetHeaderRecordCount(int count);
   void WriteEndByte(int count);
+  // Today's date, asked of the clock once a second: every append stamps the header.
+  QDate Today();
   bool NullBitSet(const TXbFieldDef& field, const char* record) const;
   void SetNullBit(const TXbFieldDef& field, char* record, bool on) const;
 
@@ -173,6 +175,8 @@ private:
   int lockUserNameLength_ = 0;
   int headerLockDepth_ = 0;
   bool endBytePending_ = false;
+  qint64 todayAtSecond_ = -1;
+  QDate today_;
 };
 
 // The physical-order cursor: 0 before the first record, 1..count on a

@@ -597,16 +597,17 @@ int TIndexFile::CompareRaw(const QByteArray& a, const QByteArray& b) const {
     }
     return 0;
   }
-  const int r = collator_.compare(CollationText(a), CollationText(b));
+  const int r = collator_.compare(CollationText(a, collationLeft_), CollationText(b, collationRight_));
   return r < 0 ? -1 : r > 0 ? 1 : 0;
 }
 
 // A character key as the locale compares it: up to the key length or a zero byte.
-QString TIndexFile::CollationText(const QByteArray& key) const {
+QStringView TIndexFile::CollationText(const QByteArray& key, QString& buffer) const {
   QByteArrayView view(key.constData(), std::min<qsizetype>(key.size(), Tag().KeyLen));
   const void* zero = std::memchr(view.data(), 0, size_t(view.size()));
   if (zero) view = view.first(static_cast<const char*>(zero) - view.data());
-  return XbCodePages::Decode(collationCodePage_, view);
+  XbCodePages::DecodeInto(collationCodePage_, view, buffer);
+  return buffer;
 }
 
 int TIndexFile::CompareKeys(const QByteArray& a, const QByteArray& b) const {
@@ -1121,10 +1122,10 @@ int TIndexFile::LowerBound(const TNode& node, const QByteArray& key, bool afterE
   const TTag& tag = Tag();
   // A key compared by the locale is converted once for the whole search.
   const bool byLocale = tag.KeyType == 'C' && !byteCollation_;
-  const QString keyText = byLocale ? CollationText(key) : QString();
+  const QStringView keyText = byLocale ? CollationText(key, collationRight_) : QStringView();
   auto compare = [&](const QByteArray& stored) {
     if (!byLocale) return CompareKeys(stored, key);
-    const int r = collator_.compare(CollationText(stored), keyText);
+    const int r = collator_.compare(CollationText(stored, collationLeft_), keyText);
     return tag.Descending ? -r : r;
   };
   int low = 0, high = node.Keys();

@@ -237,7 +237,8 @@ private:
   bool InRange() const;
   const QByteArray& CurrentKey() const;
   int CompareRaw(const QByteArray& a, const QByteArray& b) const;
-  QString CollationText(const QByteArray& key) const;
+  // The text of a character key as the locale compares it, in `buffer`.
+  QStringView CollationText(const QByteArray& key, QString& buffer) const;
 
   // Decoded nodes of an exclusive or memory file (a shared file reads its
   // nodes afresh), and the pages changed in it that the file still lacks.
@@ -259,6 +260,8 @@ private:
   bool byteCollation_ = true;
   QCollator collator_;
   int collationCodePage_ = 0;
+  // Reused for the texts of compared keys, so that a comparison allocates nothing.
+  mutable QString collationLeft_, collationRight_;
 };
 
 // The index cursor: a walk of the index file's selected tag.

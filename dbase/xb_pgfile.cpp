@@ -506,14 +506,25 @@ template <typename T> int DigitsOf(T value, char* destination) {
   return count;
 }
 
+// Fields are a few characters wide: plain loops, no library calls.
 template <typename T> bool ToTextWidth(T value, int width, char* destination, char pad) {
   if (width <= 0) return true;
+  using U = std::make_unsigned_t<T>;
+  U magnitude = value < 0 ? U(0) - U(value) : U(value);
   char digits[24];
-  const int count = DigitsOf(value, digits);
-  const int needed = count + (value < 0 ? 1 : 0);
-  if (needed > width) return false;
-  std::memset(destination, pad, size_t(width));
-  std::memcpy(destination + width - count, digits, size_t(count));
+  char* const end = digits + sizeof digits;
+  char* first = end;
+  do {
+    *--first = char('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  const int count = int(end - first);
+  if (count + (value < 0 ? 1 : 0) > width) return false;
+  char* out = destination + width;
+  for (char* digit = end; digit > first;)
+    *--out = *--digit;
+  while (out > destination)
+    *--out = pad;
   if (value < 0) destination[pad == '0' ? 0 : width - count - 1] = '-';
   return true;
 }

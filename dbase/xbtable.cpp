@@ -593,19 +593,20 @@ void TXbTable::StoreField(char* record, int index, const QVariant& value, const 
     file_->SetFieldValue(def, AccessType(def), nullptr, record);
     return;
   }
-  QVariant stored;
+  // Only text and dates are converted; other values go to the file as they are.
+  QVariant converted;
   switch (def.FieldType()) {
   case ftString:
-    stored = EncodeText(value.toString());
+    converted = EncodeText(value.toString());
     break;
   case ftDate:
   case ftDateTime:
-    stored = DateTimeNumber(value);
+    converted = DateTimeNumber(value);
     break;
   default:
-    stored = value;
+    break;
   }
-  file_->SetFieldValue(def, AccessType(def), &stored, record);
+  file_->SetFieldValue(def, AccessType(def), converted.isValid() ? &converted : &value, record);
 }
 
 // ---- editing --------------------------------------------------------------------------------------
@@ -632,19 +633,22 @@ void TXbTable::DoCancel(int row) {
 int TXbTable::DoPost(int row, const QVariantList& values) {
   emit BeforePost();
   const int count = file_->FieldDefs().Count();
+  static const QVariant none;
+  auto at = [](const QVariantList& list, int i) -> const QVariant& { return i < list.size() ? list[i] : none; };
   if (row < 0) {
-    QByteArray record(file_->RecordSize(), '\0');
-    file_->InitRecord(record.data());
+    // No record is being edited: its buffer holds the new one, without an allocation per append.
+    editRecord_.resize(file_->RecordSize());
+    char* record = editRecord_.data();
+    file_->InitRecord(record);
     for (int i = 0; i < count; ++i)
-      if (values.value(i).isValid()) StoreField(record.data(), i, values.value(i), QVariant());
-    const int recNo = file_->AppendRecord(record.data());
+      if (at(values, i).isValid()) StoreField(record, i, at(values, i), none);
+    const int recNo = file_->AppendRecord(record);
     DropBuffer();
     rows_.push_back(recNo);
     return int(rows_.size()) - 1;
   }
   for (int i = 0; i < count; ++i)
-    if (values.value(i) != editOriginal_.value(i))
-      StoreField(editRecord_.data(), i, values.value(i), editOriginal_.value(i));
+    if (at(values, i) != at(editOriginal_, i)) StoreField(editRecord_.data(), i, at(values, i), at(editOriginal_, i));
   file_->UnlockRecord(editingRecNo_, editRecord_.constData());
   editingRecNo_ = -1;
   DropBuffer();

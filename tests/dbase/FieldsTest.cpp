@@ -1,7 +1,9 @@
 #include "DbfBytes.h"
 #include "dbase/xb_fields.h"
 #include "dbase/xb_file.h"
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -154,6 +156,52 @@ TEST_F(FieldValueTest, TextFieldsOfDbaseIII) {
   file.SetFieldValue(4, ftString, nullptr, record.data());
   EXPECT_EQ(Bytes(4), QByteArray("     "));
   EXPECT_FALSE(Get(4, ftString).isValid());
+}
+
+// Numbers are written from the exact value of the double: 2.675 is stored as
+// 2.67499999..., so it gives 2.67, and only a true half rounds up.
+TEST_F(FieldValueTest, NumbersAreRoundedFromTheExactValue) {
+  const int precisions[] = {0, 2, 5, 9};
+  Make(TableFormat::Dbase3, [&](TXbFieldDefs& d) {
+    for (const int precision : precisions)
+      d.Add(QStringLiteral("N%1").arg(precision), ftFloat, 20, precision);
+  });
+  const struct {
+    int field;
+    double value;
+    const char* text;
+  } cases[] = {{1, 2.675, "2.67"},
+               {1, 1.005, "1.00"},
+               {1, 0.125, "0.13"},
+               {1, -0.125, "-0.13"},
+               {1, 1.115, "1.11"},
+               {1, 0.0, "0.00"},
+               {1, -1e-9, "-0.00"},
+               {1, 1e-9, "0.00"},
+               {0, 0.5, "1"},
+               {0, 2.5, "3"},
+               {0, -0.4, "-0"},
+               {2, 123.456785, "123.45678"},
+               {1, 21474836.475, "21474836.48"},
+               {3, 1.0000000005, "1.000000001"},
+               {1, 1e15 + 0.25, "1000000000000000.25"}};
+  for (const auto& c : cases) {
+    Set(c.field, ftFloat, c.value);
+    EXPECT_EQ(Bytes(c.field).trimmed(), QByteArray(c.text)) << c.value;
+  }
+  // Across magnitudes and digits, the same text as Qt's exact conversion.
+  std::mt19937_64 random(20261211);
+  std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+  for (int i = 0; i < 20000; ++i) {
+    const int f = i % int(std::size(precisions));
+    const double value = mantissa(random) * std::pow(10.0, double(i % 9));
+    const double scale = std::pow(10.0, precisions[f]);
+    const double halfway = (std::round(value * scale) + 0.5) / scale; // near a half of the last digit
+    for (const double v : {value, halfway}) {
+      Set(f, ftFloat, v);
+      EXPECT_EQ(Bytes(f), QByteArray::number(v, 'f', precisions[f]).rightJustified(20, ' ')) << v;
+    }
+  }
 }
 
 TEST_F(FieldValueTest, NumericTextReadsAsTheNearestDouble) {
