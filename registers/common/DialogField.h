@@ -108,6 +108,15 @@ public:
     return *this;
   }
 
+  // The column holds the key of the row's owner in `table` (a payment's
+  // item its payment): a save finds the owner and holds it until it
+  // commits, and refuses like a deleted row when another workstation
+  // deleted it meanwhile.
+  TDialogField& OwnerIn(const QString& table) {
+    ownerTable_ = table;
+    return *this;
+  }
+
   const QString& Column() const { return column_; }
   QWidget* Control() const { return control_; }
   bool Has(TFieldRule rule) const { return rules_.testFlag(rule); }
@@ -118,6 +127,7 @@ public:
   bool OwnRow() const { return rowTable_.isEmpty(); }
   const QString& RowTable() const { return rowTable_; }
   const QString& RowKey() const { return rowKey_; }
+  const QString& OwnerTable() const { return ownerTable_; }
 
   // The control takes the column's value, or its add-mode value, or nothing.
   void Load(const TField& field) const;
@@ -137,4 +147,5 @@ private:
   std::function<QVariant()> save_;
   QString insertedAs_;
   QString rowTable_, rowKey_;
+  QString ownerTable_;
 };

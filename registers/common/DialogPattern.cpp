@@ -347,6 +347,20 @@ bool TDialogPattern::ChangedSinceLoad(const QString& rowTable) const {
   return false;
 }
 
+bool TDialogPattern::LockOwners() {
+  for (const TDialogField& field : fields_) {
+    if (field.OwnerTable().isEmpty()) continue;
+    ib1->SetSQL(QStringLiteral("select JEDIN from ") + ServerSql::CheckedName(field.OwnerTable()) +
+                QStringLiteral(" where JEDIN=:JEDIN with lock"));
+    ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(field.Value());
+    ib1->Open();
+    const bool found = !ib1->IsEmpty();
+    ib1->Close();
+    if (!found) return false;
+  }
+  return true;
+}
+
 void TDialogPattern::WriteJoinedRows(int key) {
   for (const TDialogField* row : JoinedRows()) {
     ib1->SetSQL(JoinedUpdateStatement(*row));
@@ -413,6 +427,8 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
   // A row this dialog loaded is compared; its own placeholder is not.
   const bool loaded = !adding && !placeholderMade_;
   const TWorkOutcome outcome = RunUnitOfWork(*ibt1, [&] {
+    gone = !LockOwners();
+    if (gone) return;
     if (loaded) {
       const bool found = LockLoadedRow(changed);
       gone = !found || changed; // either way nothing is written over

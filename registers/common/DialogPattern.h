@@ -188,6 +188,9 @@ private:
   // Of the open lock statement of the row or of the joined row `rowTable`.
   bool ChangedSinceLoad(const QString& rowTable) const;
   void WriteJoinedRows(int key);
+  // In the saving transaction: false when an owner row (OwnerIn) is gone;
+  // the found ones are locked.
+  bool LockOwners();
   void InsertPlaceholder();
   void SetUniqueKeys();
   void FocusFirstControl();

@@ -1,6 +1,7 @@
 // Two workstations on one invoice, through the real invoice dialog and its
 // item dialog: the second save is refused, nothing of the first is lost,
 // the entries stay in the dialog; on the embedded file and on a server.
+#include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBMemo.h"
 #include "registers/accounting/fEFakturyPolozkyPridaj.h"
@@ -109,6 +110,28 @@ TEST_P(ConcurrentInvoiceDialogsTest, AnItemsSecondSaveIsRefusedAndNothingOfTheFi
                                   "join e_faktury b on b.jedin=a.e_faktury where a.jedin=71")),
               c.stored);
   }
+}
+
+// A new item of an invoice the other workstation deleted meanwhile:
+// refused as a deleted record, the item dialog open with its entries.
+TEST_P(ConcurrentInvoiceDialogsTest, AnItemAddedToAnInvoiceDeletedMeanwhileIsRefused) {
+  ResetInvoice();
+  TfrmEFakturyPridaj invoice(nullptr, 11, 19);
+  bool open = false;
+  QString kept;
+  EditOwner(invoice, 70, [&](TForm&) {
+    script.Then([&](TForm& f) {
+      auto& item = dynamic_cast<TfrmEFakturyPolozkyPridaj&>(f);
+      item.eDBNazov->setEditText(QStringLiteral("Odznak"));
+      item.eDBMJ->setEditText(QStringLiteral("ks"));
+      open = SaveAfterOther(
+          f, "delete from e_faktury where jedin=70", [&] { item.eDBMnozstvo->SetValue(3); },
+          [&] { return item.eDBMnozstvo->text(); }, kept);
+    });
+    invoice.items->Add();
+  });
+  ExpectAnswer({"", "", "gone", {}}, open, kept, QStringLiteral("3,000"));
+  EXPECT_EQ(Rows(QStringLiteral("select jedin from e_faktury_polozky")), QStringList());
 }
 
 // An item deleted in the invoice's grid after the other workstation changed it.

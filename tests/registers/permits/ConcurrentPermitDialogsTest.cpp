@@ -3,6 +3,7 @@
 // dialog. The second save is refused, nothing of the first is lost, the
 // entries stay in the dialog; on the embedded file and on a server.
 #include "app/AppContext.h"
+#include "controls/IBComboBox.h"
 #include "controls/IBCurrencyEdit.h"
 #include "controls/IBDate.h"
 #include "controls/IBMemo.h"
@@ -195,6 +196,47 @@ TEST_P(ConcurrentPermitDialogsTest, ACatchLinesSecondSaveIsRefusedAndNothingOfTh
     });
     ExpectAnswer(c, open, kept, QStringLiteral("6,00"));
     EXPECT_EQ(Rows(QStringLiteral("select pocet,cast(vaha as integer) from e_ulovky where jedin=54")), c.stored);
+  }
+}
+
+// A new child row (a payment's item, a permit's catch line) whose owner
+// the other workstation deleted meanwhile: refused as a deleted record,
+// the child dialog open with its entries, nothing stored.
+TEST_P(ConcurrentPermitDialogsTest, AChildAddedToAnOwnerDeletedMeanwhileIsRefused) {
+  for (const bool lines : {false, true}) {
+    SCOPED_TRACE(lines ? "a catch line of a deleted permit" : "an item of a deleted payment");
+    Answer();
+    ResetPayment();
+    TfrmEPovolenkyPridaj payment;
+    TfrmEPovolenkyVrateniePridaj permit;
+    bool open = false;
+    QString kept;
+    auto inChild = [&](TForm& f) {
+      TIBCurrencyEdit* typed = nullptr;
+      if (lines) {
+        auto& line = dynamic_cast<TfrmEPovolenkyUlovkyPridaj&>(f);
+        line.eDBRevir->FindIt(22);
+        line.eDBRyba->FindIt(30);
+        line.eDBPocet->SetValue(1);
+        typed = line.eDBVaha;
+      } else {
+        dynamic_cast<TfrmEPovolenkyPolozkyPridaj&>(f).eDBCeniny->FindIt(10);
+        typed = dynamic_cast<TfrmEPovolenkyPolozkyPridaj&>(f).eDBCena;
+      }
+      open = SaveAfterOther(
+          f, lines ? "delete from e_povolenky2 where jedin=53" : "delete from e_povolenky where jedin=50",
+          [&] { typed->SetValue(18); }, [&] { return typed->text(); }, kept);
+    };
+    TDialogForm& owner = lines ? static_cast<TDialogForm&>(permit) : static_cast<TDialogForm&>(payment);
+    TChildGrid& grid = lines ? *permit.ulovky : *payment.items;
+    EditOwner(owner, lines ? 53 : 50, [&](TForm&) {
+      script.Then(inChild);
+      grid.Add();
+    });
+    ExpectAnswer({"", "", "gone", {}}, open, kept, QStringLiteral("18,00"));
+    EXPECT_EQ(
+        Rows(lines ? QStringLiteral("select jedin from e_ulovky") : QStringLiteral("select jedin from e_povolenky2")),
+        QStringList());
   }
 }
 
