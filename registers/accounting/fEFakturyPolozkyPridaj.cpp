@@ -55,7 +55,9 @@ TfrmEFakturyPolozkyPridaj::TfrmEFakturyPolozkyPridaj(QWidget* owner) : TDialogFo
   dlg.AddCaption = QStringLiteral("Pridanie položky faktúry");
   dlg.EditCaption = QStringLiteral("Oprava položky faktúry");
   dlg.Table = QStringLiteral("E_FAKTURY_POLOZKY");
-  dlg.Field(QStringLiteral("E_FAKTURY")).WrittenOnly().InsertOnly().Saves([this] { return Faktura; });
+  dlg.Field(QStringLiteral("E_FAKTURY")).WrittenOnly().InsertOnly().OwnerIn(QStringLiteral("E_FAKTURY")).Saves([this] {
+    return Faktura;
+  });
   dlg.Field(QStringLiteral("NAZOV"), eDBNazov).Required();
   dlg.Field(QStringLiteral("MNOZSTVO"), eDBMnozstvo).Default(1);
   dlg.Field(QStringLiteral("MJ"), eDBMJ).Required();

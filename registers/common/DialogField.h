@@ -96,6 +96,27 @@ public:
     return *this;
   }
 
+  // The column is another row's that goes with the dialog's row (the
+  // payment's note shown on a permit's return): the row of `table` whose
+  // key `keySql` selects from the dialog's row, bound as :JEDIN. The
+  // dialog's LoadSql reads it as the row's own columns; a save writes it
+  // after the row, in the same transaction, and compares its loaded value
+  // there as it compares the row's own.
+  TDialogField& OfRow(const QString& table, const QString& keySql) {
+    rowTable_ = table;
+    rowKey_ = keySql;
+    return *this;
+  }
+
+  // The column holds the key of the row's owner in `table` (a payment's
+  // item its payment): a save finds the owner and holds it until it
+  // commits, and refuses like a deleted row when another workstation
+  // deleted it meanwhile.
+  TDialogField& OwnerIn(const QString& table) {
+    ownerTable_ = table;
+    return *this;
+  }
+
   const QString& Column() const { return column_; }
   QWidget* Control() const { return control_; }
   bool Has(TFieldRule rule) const { return rules_.testFlag(rule); }
@@ -103,6 +124,10 @@ public:
   bool Written() const { return !Has(TFieldRule::ShownOnly); }
   const QVariant& PlaceholderValue() const { return placeholder_; }
   const QString& InsertExpression() const { return insertedAs_; }
+  bool OwnRow() const { return rowTable_.isEmpty(); }
+  const QString& RowTable() const { return rowTable_; }
+  const QString& RowKey() const { return rowKey_; }
+  const QString& OwnerTable() const { return ownerTable_; }
 
   // The control takes the column's value, or its add-mode value, or nothing.
   void Load(const TField& field) const;
@@ -121,4 +146,6 @@ private:
   std::function<void(const TField&)> load_;
   std::function<QVariant()> save_;
   QString insertedAs_;
+  QString rowTable_, rowKey_;
+  QString ownerTable_;
 };

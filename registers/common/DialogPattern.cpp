@@ -18,6 +18,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString kPatternName = QStringLiteral("dialogPattern");
@@ -145,7 +146,8 @@ QStringList TDialogPattern::WrittenColumns(bool adding) const {
   // A placeholder row has no year until its first save.
   if (PerYear && (adding || HasPlaceholder)) columns.append(QStringLiteral("ROK"));
   for (const TDialogField& field : fields_)
-    if (field.Written() && (adding || !field.Has(TFieldRule::InsertOnly))) columns.append(field.Column());
+    if (field.OwnRow() && field.Written() && (adding || !field.Has(TFieldRule::InsertOnly)))
+      columns.append(field.Column());
   return columns;
 }
 
@@ -187,10 +189,14 @@ QString TDialogPattern::PlaceholderStatement() const {
   return InsertInto(columns);
 }
 
-QStringList TDialogPattern::ComparedColumns() const {
+bool TDialogPattern::Compared(const TDialogField& field) {
+  return field.Loaded() && field.Written() && !field.Has(TFieldRule::InsertOnly);
+}
+
+QStringList TDialogPattern::ComparedColumns(const QString& rowTable) const {
   QStringList columns;
   for (const TDialogField& field : fields_)
-    if (field.Loaded() && field.Written() && !field.Has(TFieldRule::InsertOnly)) columns.append(field.Column());
+    if (Compared(field) && field.RowTable() == rowTable) columns.append(field.Column());
   return columns;
 }
 
@@ -200,6 +206,35 @@ QString TDialogPattern::LockStatement() const {
          QStringLiteral("\nfrom ") + ServerSql::CheckedName(Table) + QStringLiteral(" where JEDIN=:JEDIN with lock");
 }
 
+QList<const TDialogField*> TDialogPattern::JoinedRows() const {
+  QList<const TDialogField*> rows; // the first written field of each
+  for (const TDialogField& field : fields_)
+    if (!field.OwnRow() && field.Written() && std::none_of(rows.cbegin(), rows.cend(), [&](const TDialogField* f) {
+          return f->RowTable() == field.RowTable();
+        }))
+      rows.append(&field);
+  return rows;
+}
+
+QString TDialogPattern::JoinedRowCondition(const TDialogField& row) {
+  return QStringLiteral("where JEDIN=(") + row.RowKey() + QLatin1Char(')');
+}
+
+QString TDialogPattern::JoinedLockStatement(const TDialogField& row) const {
+  return QStringLiteral("select ") + ComparedColumns(row.RowTable()).join(QLatin1Char(',')) +
+         QStringLiteral("\nfrom ") + ServerSql::CheckedName(row.RowTable()) + QLatin1Char(' ') +
+         JoinedRowCondition(row) + QStringLiteral(" with lock");
+}
+
+QString TDialogPattern::JoinedUpdateStatement(const TDialogField& row) const {
+  QStringList assignments;
+  for (const TDialogField& field : fields_)
+    if (field.RowTable() == row.RowTable() && field.Written())
+      assignments.append(field.Column() + QStringLiteral("=:") + field.Column());
+  return QStringLiteral("update ") + ServerSql::CheckedName(row.RowTable()) + QStringLiteral(" set ") +
+         assignments.join(QLatin1Char(',')) + QLatin1Char('\n') + JoinedRowCondition(row);
+}
+
 QString TDialogPattern::DeleteStatement() const {
   return QStringLiteral("delete from ") + ServerSql::CheckedName(Table) + QStringLiteral(" where JEDIN=:JEDIN");
 }
@@ -207,7 +242,7 @@ QString TDialogPattern::DeleteStatement() const {
 void TDialogPattern::BindFields(TIBQuery& query, bool adding) const {
   if (TIBParam* year = query.FindParam(QStringLiteral("ROK")); year && PerYear) year->SetValue(int(Rok));
   for (const TDialogField& field : fields_)
-    if (field.Written() && (adding || !field.Has(TFieldRule::InsertOnly)) &&
+    if (field.OwnRow() && field.Written() && (adding || !field.Has(TFieldRule::InsertOnly)) &&
         !(adding && !field.InsertExpression().isEmpty()))
       query.ParamByName(field.Column()).SetValue(field.Value());
 }
@@ -284,8 +319,8 @@ void TDialogPattern::LoadRow() {
     }
     for (const TDialogField& field : fields_)
       if (field.Loaded()) field.Load(ib1->FieldByName(field.Column()));
-    for (const QString& column : ComparedColumns())
-      loaded_.insert(column, ib1->FieldByName(column).AsVariant());
+    for (const TDialogField& field : fields_)
+      if (Compared(field)) loaded_.insert(field.Column(), ib1->FieldByName(field.Column()).AsVariant());
     ib1->Close();
     if (RowLoaded) RowLoaded(*ib1);
   });
@@ -298,12 +333,52 @@ bool TDialogPattern::LockLoadedRow(bool& changed) {
   ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
   ib1->Open();
   const bool found = !ib1->IsEmpty();
-  changed = false;
-  if (found)
-    for (auto loaded = loaded_.cbegin(); loaded != loaded_.cend(); ++loaded)
-      changed = changed || ib1->FieldByName(loaded.key()).AsVariant() != loaded.value();
+  changed = found && ChangedSinceLoad(QString());
   ib1->Close();
+  for (const TDialogField* row : JoinedRows()) {
+    if (!found || changed) break;
+    ib1->SetSQL(JoinedLockStatement(*row));
+    ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(jedin_);
+    ib1->Open();
+    changed = ChangedSinceLoad(row->RowTable());
+    ib1->Close();
+  }
   return found;
+}
+
+bool TDialogPattern::ChangedSinceLoad(const QString& rowTable) const {
+  // A joined row that is gone holds nothing: changed unless nothing was loaded from it.
+  const bool gone = ib1->IsEmpty();
+  for (const QString& column : ComparedColumns(rowTable)) {
+    const QVariant loaded = loaded_.value(column);
+    if (gone ? !loaded.isNull() : ib1->FieldByName(column).AsVariant() != loaded) return true;
+  }
+  return false;
+}
+
+bool TDialogPattern::LockOwners() {
+  for (const TDialogField& field : fields_) {
+    if (field.OwnerTable().isEmpty()) continue;
+    ib1->SetSQL(QStringLiteral("select JEDIN from ") + ServerSql::CheckedName(field.OwnerTable()) +
+                QStringLiteral(" where JEDIN=:JEDIN with lock"));
+    ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(field.Value());
+    ib1->Open();
+    const bool found = !ib1->IsEmpty();
+    ib1->Close();
+    if (!found) return false;
+  }
+  return true;
+}
+
+void TDialogPattern::WriteJoinedRows(int key) {
+  for (const TDialogField* row : JoinedRows()) {
+    ib1->SetSQL(JoinedUpdateStatement(*row));
+    ib1->ParamByName(QStringLiteral("JEDIN")).SetValue(key);
+    for (const TDialogField& field : fields_)
+      if (field.RowTable() == row->RowTable() && field.Written())
+        ib1->ParamByName(field.Column()).SetValue(field.Value());
+    ib1->ExecSQL();
+  }
 }
 
 void TDialogPattern::SetUniqueKeys() {
@@ -361,6 +436,8 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
   // A row this dialog loaded is compared; its own placeholder is not.
   const bool loaded = !adding && !placeholderMade_;
   const TWorkOutcome outcome = RunUnitOfWork(*ibt1, [&] {
+    gone = !LockOwners();
+    if (gone) return;
     if (loaded) {
       const bool found = LockLoadedRow(changed);
       gone = !found || changed; // either way nothing is written over
@@ -374,7 +451,9 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
     // The row was deleted meanwhile (by another workstation): nothing was
     // written, and the user is told so instead of the save counting as done.
     gone = !adding && ib1->RowsAffected() == 0;
-    if (RowWritten && !gone) RowWritten(*ib1, key);
+    if (gone) return;
+    WriteJoinedRows(key);
+    if (RowWritten) RowWritten(*ib1, key);
   });
   if (!outcome || gone) {
     if (changed)

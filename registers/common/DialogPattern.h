@@ -64,8 +64,9 @@ int RunEditPasses(TForm& dialog, TIBQuery& rows, const std::function<void()>& be
 // when the row to update is gone. An update never overwrites a change that
 // another workstation committed after the row loaded: inside the saving
 // transaction the row is locked and the columns the dialog writes are
-// compared with their loaded values; a difference refuses the save
-// (ChangedByOtherMessage), the entries kept. The dialog works in the year `Rok` its
+// compared with their loaded values, and so are the columns of joined rows
+// the dialog writes with its own (TDialogField::OfRow, read by LoadSql); a
+// difference refuses the save (ChangedByOtherMessage), the entries kept. The dialog works in the year `Rok` its
 // opener hands it. Uniqueness tests leave out the edited row, and no row for
 // a new one.
 class TDialogPattern : public QObject {
@@ -178,11 +179,25 @@ private:
   void BindFields(TIBQuery& query, bool adding) const;
   void ApplyFieldRules();
   void LoadRow();
-  // The columns an update writes whose loaded values it compares.
-  QStringList ComparedColumns() const;
+  // A field whose loaded value a save compares: loaded, written, not insert-only.
+  static bool Compared(const TDialogField& field);
+  // The compared columns of the dialog's row, or of the joined row of `rowTable`.
+  QStringList ComparedColumns(const QString& rowTable = QString()) const;
+  // The joined rows the dialog writes, each by its first field.
+  QList<const TDialogField*> JoinedRows() const;
+  static QString JoinedRowCondition(const TDialogField& row);
+  QString JoinedLockStatement(const TDialogField& row) const;
+  QString JoinedUpdateStatement(const TDialogField& row) const;
   // In the saving transaction: false when the row is gone; `changed` when a
-  // compared column no longer holds its loaded value.
+  // compared column, of the row or of a joined row, no longer holds its
+  // loaded value. Both lock what they read.
   bool LockLoadedRow(bool& changed);
+  // Of the open lock statement of the row or of the joined row `rowTable`.
+  bool ChangedSinceLoad(const QString& rowTable) const;
+  void WriteJoinedRows(int key);
+  // In the saving transaction: false when an owner row (OwnerIn) is gone;
+  // the found ones are locked.
+  bool LockOwners();
   void InsertPlaceholder();
   void SetUniqueKeys();
   void FocusFirstControl();

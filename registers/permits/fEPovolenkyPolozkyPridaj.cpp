@@ -45,7 +45,11 @@ TfrmEPovolenkyPolozkyPridaj::TfrmEPovolenkyPolozkyPridaj(QWidget* owner) : TDial
     return eDBDoplnkovyUdaj->isVisibleTo(this) ? eDBDoplnkovyUdaj->text() : QString();
   });
   dlg.Field(QStringLiteral("TYP_PLATBY")).WrittenOnly().Saves([this] { return eDBCeniny->GetKeyValue5(); });
-  dlg.Field(QStringLiteral("E_POVOLENKY")).WrittenOnly().InsertOnly().Saves([this] { return EPovolenky; });
+  dlg.Field(QStringLiteral("E_POVOLENKY"))
+      .WrittenOnly()
+      .InsertOnly()
+      .OwnerIn(QStringLiteral("E_POVOLENKY"))
+      .Saves([this] { return EPovolenky; });
   dlg.Field(QStringLiteral("TYP_POVOLENKY")).WrittenOnly().InsertOnly().Saves([] { return 0; });
   dlg.Field(QStringLiteral("DRUH_DOKLADU"), eDBDruhDokladu).ShownOnly().Loads([this](const TField& f) {
     kind_->Load(f.AsVariant());

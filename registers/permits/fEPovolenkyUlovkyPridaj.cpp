@@ -48,7 +48,11 @@ TfrmEPovolenkyUlovkyPridaj::TfrmEPovolenkyUlovkyPridaj(QWidget* owner) : TDialog
   dlg.Table = QStringLiteral("E_ULOVKY");
   // A new line belongs to the year of the register it is entered from.
   dlg.PerYear = true;
-  dlg.Field(QStringLiteral("E_POVOLENKY2")).WrittenOnly().InsertOnly().Saves([this] { return EPovolenky2; });
+  dlg.Field(QStringLiteral("E_POVOLENKY2"))
+      .WrittenOnly()
+      .InsertOnly()
+      .OwnerIn(QStringLiteral("E_POVOLENKY2"))
+      .Saves([this] { return EPovolenky2; });
   dlg.Field(QStringLiteral("DATUM"), eDBDatum);
   // The box before the ground: it decides which grounds the combo finds.
   // After "Ďalší" the next line keeps both.

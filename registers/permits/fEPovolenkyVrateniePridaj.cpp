@@ -141,21 +141,14 @@ void TfrmEPovolenkyVrateniePridaj::DeclareFields() {
                {"ULICA", eDBUlica},
                {"PSC", eDBPSC},
                {"MESTO", eDBMesto},
-               {"DATUM_NARODENIA", eDBDatumNarodenia},
-               {"POZNAMKA", eDBPoznamka}};
+               {"DATUM_NARODENIA", eDBDatumNarodenia}};
   for (const auto& s : shown)
     dlg.Field(QString::fromLatin1(s.column), s.control).ShownOnly();
+  // The note is the payment's: written with the return, and compared as its own columns are.
+  dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka)
+      .OfRow(QStringLiteral("E_POVOLENKY"), QStringLiteral("SELECT E_POVOLENKY FROM E_POVOLENKY2 WHERE JEDIN=:JEDIN"));
   dlg.Field(QStringLiteral("REVIR_JEDIN")).ShownOnly().Loads([this](const TField& f) { revir_ = f.AsVariant(); });
   dlg.AfterClear = [this] { revir_ = QVariant(); };
-  // The note is the payment's: written with the return, in its transaction.
-  dlg.RowWritten = [this](TIBQuery& q, int key) {
-    q.SetSQL(QStringList{QStringLiteral("UPDATE E_POVOLENKY SET POZNAMKA=:POZNAMKA"),
-                         QStringLiteral("WHERE JEDIN=(SELECT E_POVOLENKY FROM E_POVOLENKY2 WHERE JEDIN=:JEDIN)")}
-                 .join(QLatin1Char('\n')));
-    q.ParamByName(QStringLiteral("POZNAMKA")).SetValue(eDBPoznamka->toPlainText());
-    q.ParamByName(QStringLiteral("JEDIN")).SetValue(key);
-    q.ExecSQL();
-  };
 }
 
 void TfrmEPovolenkyVrateniePridaj::FormShow() {

@@ -2,6 +2,11 @@
 // Two workstations on one database, on the embedded file and on the server
 // the environment names: the main connection is this workstation, Other()
 // opens the other one.
+#include "app/MyUnitsForms.h"
+#include "app/QPLUnit.h"
+#include "registers/common/ChildGrid.h"
+#include "registers/common/DialogForm.h"
+#include "registers/common/DialogPattern.h"
 #include "tests/registers/common/RegisterTestSupport.h"
 #include "tests/support/SqlTestRoutines.h"
 #include "tests/support/TestServer.h"
@@ -10,6 +15,16 @@
 #include <string>
 
 enum class TTarget { Embedded, Server };
+
+// A save in a dialog after the other workstation committed `other`: the
+// answer the save must give ("changed", "gone", "" for saved) and the rows
+// the test's statement reads afterwards (TwoWorkstationsTest::Rows).
+struct TConcurrentEdit {
+  const char* what;
+  const char* other;
+  const char* refusal;
+  QStringList stored;
+};
 
 class TwoWorkstationsTest : public RegisterTest, public ::testing::WithParamInterface<TTarget> {
 protected:
@@ -51,6 +66,85 @@ protected:
     other->Close();
   }
   QVariantList Row(const QString& sql) const { return SelectRows(*db, sql).value(0); }
+  // Every row of the statement, its columns' texts joined by "/".
+  QStringList Rows(const QString& sql) const {
+    QStringList rows;
+    for (const QVariantList& row : SelectRows(*db, sql)) {
+      QStringList columns;
+      for (const QVariant& value : row)
+        columns.append(value.toString());
+      rows.append(columns.join(QLatin1Char('/')));
+    }
+    return rows;
+  }
+
+  // In the dialog in front, which loaded its row: the other workstation
+  // commits `other`, this user enters, saves with F12; a dialog the save
+  // left open is cancelled. True when it stayed open; `kept` is what
+  // `entries` read from it then.
+  bool SaveAfterOther(TForm& f, const char* other, const std::function<void()>& enter,
+                      const std::function<QString()>& entries, QString& kept) const {
+    OtherCommits(QString::fromUtf8(other));
+    enter();
+    Press(f, Qt::Key_F12);
+    const bool open = f.isVisible();
+    kept = entries();
+    if (open) f.SetModalResult(mrCancel);
+    return open;
+  }
+  // The save answered as the case says: refused with its message and the
+  // dialog open with `typed` still in it, or closed with no message.
+  void ExpectAnswer(const TConcurrentEdit& c, bool open, const QString& kept, const QString& typed) const {
+    const QString refusal = QString::fromLatin1(c.refusal);
+    EXPECT_EQ(open, !refusal.isEmpty());
+    QStringList expected;
+    if (refusal == QLatin1String("changed")) expected.append(TDialogPattern::ChangedByOtherMessage);
+    if (refusal == QLatin1String("gone")) expected.append(NumberedMessageText(1012));
+    EXPECT_EQ(Messages(), expected);
+    if (open) EXPECT_EQ(kept, typed); // there to redo
+  }
+  // Shows `owner` for editing its row `key` in 2026, runs `inOwner` in it and cancels it.
+  void EditOwner(TDialogForm& owner, int key, const std::function<void(TForm&)>& inOwner) {
+    owner.dlg.Rok = 2026;
+    owner.dlg.ClearForPass();
+    owner.Jedin = key;
+    owner.SetTag(2);
+    script.Then([inOwner](TForm& f) {
+      inOwner(f);
+      f.SetModalResult(mrCancel);
+    });
+    owner.ShowModal();
+  }
+  // Edits the row `childKey` of `child` in `owner` (row `key`): the child
+  // dialog runs `inChild`.
+  void EditChild(TDialogForm& owner, int key, TChildGrid& child, int childKey,
+                 const std::function<void(TForm&)>& inChild) {
+    EditOwner(owner, key, [&, childKey](TForm&) {
+      script.Then(inChild);
+      if (child.query->Locate(QStringLiteral("jedin"), childKey))
+        child.Edit();
+      else
+        ADD_FAILURE() << "no child row " << childKey;
+    });
+  }
+  // Deletes the row `childKey` of `child` in `owner` (row `key`), Yes to the
+  // question, after the other workstation committed `other`; then checks
+  // the messages of `refusal` ("changed", "gone", "" for deleted).
+  void DeleteChildAfterOther(TDialogForm& owner, int key, TChildGrid& child, int childKey, const char* other,
+                             const char* refusal) {
+    Answer({mrYes});
+    bool found = false;
+    EditOwner(owner, key, [&](TForm&) {
+      found = child.query->Locate(QStringLiteral("jedin"), childKey);
+      OtherCommits(QString::fromUtf8(other));
+      if (found) child.Delete();
+    });
+    ASSERT_TRUE(found) << "no child row " << childKey;
+    QStringList expected{QStringLiteral("Naozaj vymazať označený záznam?")};
+    if (QLatin1String(refusal) == QLatin1String("changed")) expected.append(ChangedBeforeDeleteMessage);
+    if (QLatin1String(refusal) == QLatin1String("gone")) expected.append(NumberedMessageText(1012));
+    EXPECT_EQ(Messages(), expected);
+  }
 
   QString name_, serverFile_, user_ = QStringLiteral("SYSDBA"), password_;
 };
