@@ -71,12 +71,9 @@ QList<QTranslator*> InstallSlovakQtTexts(QObject* owner) {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
-  try {
-    return QApplication::notify(receiver, event);
-  } catch (...) {
-    HandleApplicationException(std::current_exception());
-    return false;
-  }
+  bool handled = false;
+  RunGuarded([&] { handled = QApplication::notify(receiver, event); });
+  return handled;
 }
 
 int RunVimek(QApplication& application) {

@@ -13,6 +13,10 @@ TApplicationExceptionHandler& InstalledHandler() {
   return handler;
 }
 
+// Every program that links the application layer reports what reaches the
+// event boundary through the application's handler.
+const bool boundaryReportsHere = (SetEventExceptionHandler(HandleApplicationException), true);
+
 } // namespace
 
 TApplicationExceptionHandler SetApplicationExceptionHandler(TApplicationExceptionHandler handler) {
@@ -40,14 +44,4 @@ QString ExceptionText(std::exception_ptr exception) {
   } catch (...) {
   }
   return QStringLiteral("Neznáma chyba programu.");
-}
-
-bool RunGuarded(const std::function<void()>& handler) {
-  try {
-    handler();
-    return true;
-  } catch (...) {
-    HandleApplicationException(std::current_exception());
-    return false;
-  }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ui/EventBoundary.h"
 #include <QtCore/QString>
 #include <exception>
 #include <functional>
@@ -6,7 +7,8 @@
 // The application's handler of exceptions that no event handler dealt with:
 // it reports the exception and the program goes on running. Until the crash
 // reporter installs its own handler, the exception's message is shown in an
-// error dialog.
+// error dialog. The handler is also the one that RunGuarded (the boundary
+// where Qt enters the program's code) reports to.
 
 using TApplicationExceptionHandler = std::function<void(std::exception_ptr)>;
 
@@ -19,7 +21,3 @@ void HandleApplicationException(std::exception_ptr exception);
 // The user-facing text of an exception: the program's own message, the
 // standard library's text, or a fixed text for anything else.
 QString ExceptionText(std::exception_ptr exception);
-
-// Runs an event handler; an exception that leaves it goes to the application
-// handler. Returns false when the handler ended with an exception.
-bool RunGuarded(const std::function<void()>& handler);

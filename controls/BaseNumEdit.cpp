@@ -1,5 +1,6 @@
 #include "controls/BaseNumEdit.h"
 #include "core/gui/ColorConvert.h"
+#include "core/ui/EventBoundary.h"
 #include <QtCore/QLocale>
 #include <QtGui/QClipboard>
 #include <QtGui/QContextMenuEvent>
@@ -470,25 +471,27 @@ void TBaseNumEdit::PasteText(const QString& pasted) {
 }
 
 void TBaseNumEdit::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Copy)) return CopySelection();
-  if (event->matches(QKeySequence::Cut)) return CutSelection();
-  if (event->matches(QKeySequence::Paste)) return PasteText(QGuiApplication::clipboard()->text());
-  const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if (plain && (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete))
-    return DeleteKey(event->key() == Qt::Key_Backspace);
-  const QString typed = event->text();
-  if (plain && !typed.isEmpty() && typed.at(0).isPrint()) {
-    for (const QChar c : typed)
-      TypeChar(c);
-    return;
-  }
-  // Navigation and the rest; Tab and Enter stay with the dialog.
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Tab) {
-    event->ignore();
-    return;
-  }
-  if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) return;
-  QLineEdit::keyPressEvent(event);
+  RunGuarded([&] {
+    if (event->matches(QKeySequence::Copy)) return CopySelection();
+    if (event->matches(QKeySequence::Cut)) return CutSelection();
+    if (event->matches(QKeySequence::Paste)) return PasteText(QGuiApplication::clipboard()->text());
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (plain && (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete))
+      return DeleteKey(event->key() == Qt::Key_Backspace);
+    const QString typed = event->text();
+    if (plain && !typed.isEmpty() && typed.at(0).isPrint()) {
+      for (const QChar c : typed)
+        TypeChar(c);
+      return;
+    }
+    // Navigation and the rest; Tab and Enter stay with the dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Tab) {
+      event->ignore();
+      return;
+    }
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) return;
+    QLineEdit::keyPressEvent(event);
+  });
 }
 
 void TBaseNumEdit::changeEvent(QEvent* event) {

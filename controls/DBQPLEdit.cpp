@@ -2,6 +2,7 @@
 #include "controls/DbGridBase.h"
 #include "core/DataSet.h"
 #include "core/gui/ColorConvert.h"
+#include "core/ui/EventBoundary.h"
 #include <QtGui/QFocusEvent>
 
 TDBQPLEdit::TDBQPLEdit(QWidget* parent) : QLineEdit(parent) {
@@ -59,16 +60,20 @@ void TDBQPLEdit::WriteField() {
 }
 
 void TDBQPLEdit::focusInEvent(QFocusEvent* event) {
-  QLineEdit::focusInEvent(event);
-  if (color_ != clAqua) remembered_ = color_; // not again when the window is reactivated
-  SetColor(clAqua);
-  selectAll();
-  emit OnEnter();
+  RunGuarded([&] {
+    QLineEdit::focusInEvent(event);
+    if (color_ != clAqua) remembered_ = color_; // not again when the window is reactivated
+    SetColor(clAqua);
+    selectAll();
+    emit OnEnter();
+  });
 }
 
 void TDBQPLEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  WriteField();
-  SetColor(remembered_);
-  emit OnExit();
+  RunGuarded([&] {
+    QLineEdit::focusOutEvent(event);
+    WriteField();
+    SetColor(remembered_);
+    emit OnExit();
+  });
 }

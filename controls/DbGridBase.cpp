@@ -2,6 +2,7 @@
 #include "controls/KitMessages.h"
 #include "core/DataSet.h"
 #include "core/gui/ColorConvert.h"
+#include "core/ui/EventBoundary.h"
 #include <QtCore/QAbstractTableModel>
 #include <QtCore/QLocale>
 #include <QtCore/QMetaMethod>
@@ -305,7 +306,7 @@ TDbGridBase::~TDbGridBase() = default;
 bool TDbGridBase::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress && qobject_cast<QAbstractButton*>(watched) &&
       watched->parent() == this) {
-    ChangeActiveTitle(0);
+    RunGuarded([this] { ChangeActiveTitle(0); });
     return true;
   }
   return QTableView::eventFilter(watched, event);
@@ -799,7 +800,9 @@ bool TDbGridBase::IsNavigationKey(int key) {
   }
 }
 
-void TDbGridBase::keyPressEvent(QKeyEvent* event) { GridKeyDown(event, event->key()); }
+void TDbGridBase::keyPressEvent(QKeyEvent* event) {
+  RunGuarded([&] { GridKeyDown(event, event->key()); });
+}
 
 void TDbGridBase::GridKeyDown(QKeyEvent* event, int key) {
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;

@@ -2,6 +2,7 @@
 #include "controls/DbGridQPLFind.h"
 #include "controls/KitMessages.h"
 #include "controls/UxPlacemnt.h"
+#include "core/ui/EventBoundary.h"
 #include "platform/MessageDialogs.h"
 #include <QtCore/QMetaMethod>
 #include <QtGui/QActionGroup>
@@ -279,14 +280,16 @@ void TDbGridQPL::FindExternal() {
 // ---- keys, mouse, menu -----------------------------------------------------------
 
 void TDbGridQPL::keyPressEvent(QKeyEvent* event) {
-  int key = event->key();
-  if (HandleListKey(key, event->modifiers())) key = 0;
-  emit OnKeyDown(key, event->modifiers());
-  if (key == 0) {
-    event->accept();
-    return;
-  }
-  GridKeyDown(event, key);
+  RunGuarded([&] {
+    int key = event->key();
+    if (HandleListKey(key, event->modifiers())) key = 0;
+    emit OnKeyDown(key, event->modifiers());
+    if (key == 0) {
+      event->accept();
+      return;
+    }
+    GridKeyDown(event, key);
+  });
 }
 
 // Runs the list keys; true when the key was used up.

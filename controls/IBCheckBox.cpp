@@ -1,4 +1,5 @@
 #include "controls/IBCheckBox.h"
+#include "core/ui/EventBoundary.h"
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
 
@@ -33,36 +34,42 @@ void TIBCheckBox::Clicked() {
 }
 
 void TIBCheckBox::focusInEvent(QFocusEvent* event) {
-  QCheckBox::focusInEvent(event);
-  if (!BeginEnter()) return;
-  checkBoxEnterFlag = false;
-  RememberColor();
-  SetColor(FocusColor);
-  emit OnEnter();
+  RunGuarded([&] {
+    QCheckBox::focusInEvent(event);
+    if (!BeginEnter()) return;
+    checkBoxEnterFlag = false;
+    RememberColor();
+    SetColor(FocusColor);
+    emit OnEnter();
+  });
 }
 
 void TIBCheckBox::focusOutEvent(QFocusEvent* event) {
-  QCheckBox::focusOutEvent(event);
-  if (!BeginLeave(event)) return;
-  SetColor(RememberedColor());
-  if (!checkBoxEnterFlag) emit OnExit();
-  checkBoxEnterFlag = false;
+  RunGuarded([&] {
+    QCheckBox::focusOutEvent(event);
+    if (!BeginLeave(event)) return;
+    SetColor(RememberedColor());
+    if (!checkBoxEnterFlag) emit OnExit();
+    checkBoxEnterFlag = false;
+  });
 }
 
 void TIBCheckBox::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-  const bool keypadDigit = (event->modifiers() & Qt::KeypadModifier) && key >= Qt::Key_0 && key <= Qt::Key_9;
-  if (plain && keypadDigit) {
-    toggle();
-    Clicked();
-  } else if (IsPlainEnter(event)) {
-    checkBoxEnterFlag = false;
-    emit OnExit();
-    checkBoxEnterFlag = true;
-    if (hasFocus()) MoveToNextControl();
-  } else {
-    QCheckBox::keyPressEvent(event);
-  }
-  if (OnKeyDown) OnKeyDown(key, event->modifiers());
+  RunGuarded([&] {
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool keypadDigit = (event->modifiers() & Qt::KeypadModifier) && key >= Qt::Key_0 && key <= Qt::Key_9;
+    if (plain && keypadDigit) {
+      toggle();
+      Clicked();
+    } else if (IsPlainEnter(event)) {
+      checkBoxEnterFlag = false;
+      emit OnExit();
+      checkBoxEnterFlag = true;
+      if (hasFocus()) MoveToNextControl();
+    } else {
+      QCheckBox::keyPressEvent(event);
+    }
+    if (OnKeyDown) OnKeyDown(key, event->modifiers());
+  });
 }

@@ -1,6 +1,7 @@
 #include "controls/IBComboBox.h"
 #include "controls/KitMessages.h"
 #include "core/Exception.h"
+#include "core/ui/EventBoundary.h"
 #include "db/IBDatabase.h"
 #include "db/IBError.h"
 #include "db/IBQuery.h"
@@ -451,49 +452,53 @@ void TIBComboBox::TypeCharacter(QKeyEvent* event) {
 
 bool TIBComboBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lineEdit() && event->type() == QEvent::MouseButtonDblClick && !ReadOnly()) {
-    emit OnDblClick();
+    RunGuarded([this] { emit OnDblClick(); });
     return true;
   }
   return QComboBox::eventFilter(watched, event);
 }
 
 void TIBComboBox::keyPressEvent(QKeyEvent* event) {
-  if (sTimerUse_) timer_->stop();
-  lastKey_ = event->key();
-  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-  const bool keypad = event->modifiers() & Qt::KeypadModifier;
-  const int key = event->key();
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-    if (modifiers == Qt::ControlModifier) emit OnCtrlEnter();
-    if (modifiers == Qt::NoModifier) EnterPressed();
-  } else if (key == Qt::Key_Down && modifiers == Qt::NoModifier && !view()->isVisible()) {
-    timer_->stop();
-    showPopup();
-  } else if (keypad && modifiers == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Minus)) {
-    ChangeDropDownCount(key == Qt::Key_Plus ? 1 : -1);
-  } else {
-    if (key == Qt::Key_Delete && modifiers == Qt::NoModifier) {
-      hidePopup();
-      if (lineEdit()->hasSelectedText()) ClearKeys();
+  RunGuarded([&] {
+    if (sTimerUse_) timer_->stop();
+    lastKey_ = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (modifiers == Qt::ControlModifier) emit OnCtrlEnter();
+      if (modifiers == Qt::NoModifier) EnterPressed();
+    } else if (key == Qt::Key_Down && modifiers == Qt::NoModifier && !view()->isVisible()) {
+      timer_->stop();
+      showPopup();
+    } else if (keypad && modifiers == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Minus)) {
+      ChangeDropDownCount(key == Qt::Key_Plus ? 1 : -1);
+    } else {
+      if (key == Qt::Key_Delete && modifiers == Qt::NoModifier) {
+        hidePopup();
+        if (lineEdit()->hasSelectedText()) ClearKeys();
+      }
+      if (key == Qt::Key_Backspace) lastCharacter = QLatin1Char('\b');
+      const QString text = event->text();
+      const bool character =
+          text.size() == 1 && text.at(0).isPrint() && !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
+      if (character && !ReadOnly())
+        TypeCharacter(event);
+      else
+        QComboBox::keyPressEvent(event);
     }
-    if (key == Qt::Key_Backspace) lastCharacter = QLatin1Char('\b');
-    const QString text = event->text();
-    const bool character =
-        text.size() == 1 && text.at(0).isPrint() && !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
-    if (character && !ReadOnly())
-      TypeCharacter(event);
-    else
-      QComboBox::keyPressEvent(event);
-  }
-  if (OnKeyDown) OnKeyDown(key, event->modifiers());
+    if (OnKeyDown) OnKeyDown(key, event->modifiers());
+  });
 }
 
 void TIBComboBox::keyReleaseEvent(QKeyEvent* event) {
-  QComboBox::keyReleaseEvent(event);
-  // The pause counts from the last key released.
-  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-  if (sTimerUse_ && hasFocus() && plain && event->key() != Qt::Key_Delete) timer_->start();
-  if (OnKeyUp) OnKeyUp(event->key(), event->modifiers());
+  RunGuarded([&] {
+    QComboBox::keyReleaseEvent(event);
+    // The pause counts from the last key released.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (sTimerUse_ && hasFocus() && plain && event->key() != Qt::Key_Delete) timer_->start();
+    if (OnKeyUp) OnKeyUp(event->key(), event->modifiers());
+  });
 }
 
 // --- completion ---------------------------------------------------------
@@ -720,30 +725,34 @@ void TIBComboBox::ClearValue() {
 // --- entering and leaving ----------------------------------------------
 
 void TIBComboBox::focusInEvent(QFocusEvent* event) {
-  QComboBox::focusInEvent(event);
-  if (!BeginEnter()) return;
-  if (ReadOnly()) readOnlyText_ = currentText();
-  const QVariant key = KeyValue(0);
-  entryKeyValue_ = key.isNull() ? QVariant() : key;
-  searchPending_ = false;
-  checkFailed_ = false;
-  if (dropDownWidth_ > 0) view()->setMinimumWidth(dropDownWidth_);
-  RememberColor();
-  if (!ReadOnly()) SetColor(FocusColorByRequired());
-  lineEdit()->selectAll();
-  emit OnEnter();
+  RunGuarded([&] {
+    QComboBox::focusInEvent(event);
+    if (!BeginEnter()) return;
+    if (ReadOnly()) readOnlyText_ = currentText();
+    const QVariant key = KeyValue(0);
+    entryKeyValue_ = key.isNull() ? QVariant() : key;
+    searchPending_ = false;
+    checkFailed_ = false;
+    if (dropDownWidth_ > 0) view()->setMinimumWidth(dropDownWidth_);
+    RememberColor();
+    if (!ReadOnly()) SetColor(FocusColorByRequired());
+    lineEdit()->selectAll();
+    emit OnEnter();
+  });
 }
 
 void TIBComboBox::focusOutEvent(QFocusEvent* event) {
-  QComboBox::focusOutEvent(event);
-  if (!BeginLeave(event)) return;
-  try {
-    LeaveSequence();
-  } catch (const Exception& error) {
-    // No exception may leave an event handler.
-    ShowEscapedError(error);
-  }
-  ShowTextStart();
+  RunGuarded([&] {
+    QComboBox::focusOutEvent(event);
+    if (!BeginLeave(event)) return;
+    try {
+      LeaveSequence();
+    } catch (const Exception& error) {
+      // No exception may leave an event handler.
+      ShowEscapedError(error);
+    }
+    ShowTextStart();
+  });
 }
 
 void TIBComboBox::LeftUnseen() {

@@ -1,6 +1,7 @@
 #include "controls/IBCurrencyEdit.h"
 #include "controls/KitMessages.h"
 #include "controls/UxCalculator.h"
+#include "core/ui/EventBoundary.h"
 #include <QtCore/QLocale>
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
@@ -111,27 +112,33 @@ bool TIBCurrencyEdit::ValidationFailed() {
 }
 
 void TIBCurrencyEdit::focusInEvent(QFocusEvent* event) {
-  TBaseNumEdit::focusInEvent(event);
-  if (!BeginEnter()) return;
-  NoteEntryClick(event);
-  checkFailed_ = false;
-  setModified(false);
-  if (!ReadOnly()) {
-    RememberColor();
-    SetColor(FocusColorByRequired());
-  }
-  emit OnEnter();
-  selectAll();
+  RunGuarded([&] {
+    TBaseNumEdit::focusInEvent(event);
+    if (!BeginEnter()) return;
+    NoteEntryClick(event);
+    checkFailed_ = false;
+    setModified(false);
+    if (!ReadOnly()) {
+      RememberColor();
+      SetColor(FocusColorByRequired());
+    }
+    emit OnEnter();
+    selectAll();
+  });
 }
 
 void TIBCurrencyEdit::mousePressEvent(QMouseEvent* event) {
-  if (!TakeEntryClick(event)) TBaseNumEdit::mousePressEvent(event);
+  RunGuarded([&] {
+    if (!TakeEntryClick(event)) TBaseNumEdit::mousePressEvent(event);
+  });
 }
 
 void TIBCurrencyEdit::focusOutEvent(QFocusEvent* event) {
-  // The text is not reformatted on leaving.
-  QLineEdit::focusOutEvent(event);
-  if (BeginLeave(event)) Leave();
+  RunGuarded([&] {
+    // The text is not reformatted on leaving.
+    QLineEdit::focusOutEvent(event);
+    if (BeginLeave(event)) Leave();
+  });
 }
 
 bool TIBCurrencyEdit::Leave() {
@@ -195,18 +202,20 @@ bool TIBCurrencyEdit::OwnKeyDown(QKeyEvent* event) {
 }
 
 void TIBCurrencyEdit::keyPressEvent(QKeyEvent* event) {
-  int key = OwnKeyDown(event) ? 0 : event->key();
-  if (OnKeyDown) OnKeyDown(key, event->modifiers());
-  if (text().isEmpty()) SetValue(0);
-  if (key == 0) return;
-  const QString typed = event->text();
-  const bool character =
-      typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if (!character) {
-    TBaseNumEdit::keyPressEvent(event);
-    return;
-  }
-  QChar c = typed.at(0);
-  if (c == QLatin1Char('.') || c == QLatin1Char(',')) c = DecimalSeparator();
-  TypeChar(c);
+  RunGuarded([&] {
+    int key = OwnKeyDown(event) ? 0 : event->key();
+    if (OnKeyDown) OnKeyDown(key, event->modifiers());
+    if (text().isEmpty()) SetValue(0);
+    if (key == 0) return;
+    const QString typed = event->text();
+    const bool character =
+        typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (!character) {
+      TBaseNumEdit::keyPressEvent(event);
+      return;
+    }
+    QChar c = typed.at(0);
+    if (c == QLatin1Char('.') || c == QLatin1Char(',')) c = DecimalSeparator();
+    TypeChar(c);
+  });
 }

@@ -1,6 +1,7 @@
 #include "controls/IBDate.h"
 #include "controls/KitMessages.h"
 #include "controls/fMonthCalendar.h"
+#include "core/ui/EventBoundary.h"
 #include "util/RtDateUtils.h"
 #include <QtCore/QScopeGuard>
 #include <QtGui/QFocusEvent>
@@ -156,31 +157,35 @@ bool TIBDate::ValidationFailed() {
 }
 
 void TIBDate::focusInEvent(QFocusEvent* event) {
-  QLineEdit::focusInEvent(event);
-  if (!BeginEnter()) return;
-  NoteEntryClick(event);
-  SetColor(FocusColorByRequired());
-  entryDate_ = date_;
-  if (!IsEmptyDate(date_) && !ReadOnly()) setText(Shown(std::floor(date_.toDouble())));
-  selectAll();
-  emit OnEnter();
+  RunGuarded([&] {
+    QLineEdit::focusInEvent(event);
+    if (!BeginEnter()) return;
+    NoteEntryClick(event);
+    SetColor(FocusColorByRequired());
+    entryDate_ = date_;
+    if (!IsEmptyDate(date_) && !ReadOnly()) setText(Shown(std::floor(date_.toDouble())));
+    selectAll();
+    emit OnEnter();
+  });
 }
 
 void TIBDate::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  if (!BeginLeave(event)) return;
-  if (BypassesCheck(QApplication::focusWidget())) {
+  RunGuarded([&] {
+    QLineEdit::focusOutEvent(event);
+    if (!BeginLeave(event)) return;
+    if (BypassesCheck(QApplication::focusWidget())) {
+      emit OnExit();
+      return;
+    }
+    SetColor(ReadOnly() ? clBtnFace : UnfocusedColor());
+    if (LeaveCheck() == TLeaveResult::Refused) return;
+    if (day_ != 0 && month_ != 0 && year_ != 0)
+      setText(Shown(DateTime::EncodeDate(year_, month_, day_)));
+    else
+      SetDate(QVariant());
+    if (date_ != entryDate_) setModified(true);
     emit OnExit();
-    return;
-  }
-  SetColor(ReadOnly() ? clBtnFace : UnfocusedColor());
-  if (LeaveCheck() == TLeaveResult::Refused) return;
-  if (day_ != 0 && month_ != 0 && year_ != 0)
-    setText(Shown(DateTime::EncodeDate(year_, month_, day_)));
-  else
-    SetDate(QVariant());
-  if (date_ != entryDate_) setModified(true);
-  emit OnExit();
+  });
 }
 
 void TIBDate::LeftUnseen() {
@@ -194,34 +199,38 @@ void TIBDate::PutToday() {
 }
 
 void TIBDate::keyPressEvent(QKeyEvent* event) {
-  if (IsPlainEnter(event)) {
-    MoveToNextControl();
-    return;
-  }
-  if (IsCtrlEnter(event)) {
-    CalendarButtonClick();
-    return;
-  }
-  if (event->key() == Qt::Key_F5 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-    if (hasFocus() && !ReadOnly()) PutToday();
-    return;
-  }
-  const QString typed = event->text();
-  const bool character =
-      typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if (character &&
-      (!AcceptsCharacter(typed.at(0)) || TypedLength(text()) - TypedLength(selectedText()) >= kMaxTypedDate))
-    return;
-  QLineEdit::keyPressEvent(event);
+  RunGuarded([&] {
+    if (IsPlainEnter(event)) {
+      MoveToNextControl();
+      return;
+    }
+    if (IsCtrlEnter(event)) {
+      CalendarButtonClick();
+      return;
+    }
+    if (event->key() == Qt::Key_F5 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      if (hasFocus() && !ReadOnly()) PutToday();
+      return;
+    }
+    const QString typed = event->text();
+    const bool character =
+        typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (character &&
+        (!AcceptsCharacter(typed.at(0)) || TypedLength(text()) - TypedLength(selectedText()) >= kMaxTypedDate))
+      return;
+    QLineEdit::keyPressEvent(event);
+  });
 }
 
 void TIBDate::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (OnDblClick) {
-    OnDblClick();
-    return;
-  }
-  QLineEdit::mouseDoubleClickEvent(event);
-  if (!ReadOnly()) PutToday();
+  RunGuarded([&] {
+    if (OnDblClick) {
+      OnDblClick();
+      return;
+    }
+    QLineEdit::mouseDoubleClickEvent(event);
+    if (!ReadOnly()) PutToday();
+  });
 }
 
 void TIBDate::CalendarButtonClick() {

@@ -1,6 +1,7 @@
 #include "controls/IBEdit.h"
 #include "controls/KitMessages.h"
 #include "core/Exception.h"
+#include "core/ui/EventBoundary.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
@@ -76,59 +77,67 @@ void TIBEdit::ClickButton() {
 }
 
 void TIBEdit::mouseDoubleClickEvent(QMouseEvent* event) {
-  QLineEdit::mouseDoubleClickEvent(event);
-  ClickButton();
+  RunGuarded([&] {
+    QLineEdit::mouseDoubleClickEvent(event);
+    ClickButton();
+  });
 }
 
 void TIBEdit::focusInEvent(QFocusEvent* event) {
-  QLineEdit::focusInEvent(event);
-  if (!BeginEnter()) return;
-  RememberColor();
-  SetColor(FocusColorByRequired());
-  ApplyAlignment();
-  selectAll();
-  emit OnEnter();
+  RunGuarded([&] {
+    QLineEdit::focusInEvent(event);
+    if (!BeginEnter()) return;
+    RememberColor();
+    SetColor(FocusColorByRequired());
+    ApplyAlignment();
+    selectAll();
+    emit OnEnter();
+  });
 }
 
 void TIBEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  if (!BeginLeave(event)) return;
-  SetColor(RememberedColor());
-  ApplyAlignment();
-  try {
-    if (LeaveCheck() == TLeaveResult::Passed) emit OnExit();
-  } catch (const Exception& error) {
-    // No exception may leave an event handler: the error is shown here and
-    // the leaving ends without OnExit.
-    ShowKitError(error.Message());
-  }
+  RunGuarded([&] {
+    QLineEdit::focusOutEvent(event);
+    if (!BeginLeave(event)) return;
+    SetColor(RememberedColor());
+    ApplyAlignment();
+    try {
+      if (LeaveCheck() == TLeaveResult::Passed) emit OnExit();
+    } catch (const Exception& error) {
+      // No exception may leave an event handler: the error is shown here and
+      // the leaving ends without OnExit.
+      ShowKitError(error.Message());
+    }
+  });
 }
 
 void TIBEdit::keyPressEvent(QKeyEvent* event) {
-  if (IsPlainEnter(event)) {
-    emit OnClickEnter();
-    MoveToNextControl();
-    return;
-  }
-  if (IsCtrlEnter(event)) {
-    emit OnCtrlEnter();
-    return;
-  }
-  if (OnKeyDown) {
-    int key = event->key();
-    OnKeyDown(key, event->modifiers());
-    if (key == 0) return;
-  }
-  const QString typed = event->text();
-  const bool character =
-      typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if (!character || ReadOnly()) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
-  const QChar c = FilterChar(typed.at(0));
-  if (c.isNull()) return;
-  insert(QString(c));
+  RunGuarded([&] {
+    if (IsPlainEnter(event)) {
+      emit OnClickEnter();
+      MoveToNextControl();
+      return;
+    }
+    if (IsCtrlEnter(event)) {
+      emit OnCtrlEnter();
+      return;
+    }
+    if (OnKeyDown) {
+      int key = event->key();
+      OnKeyDown(key, event->modifiers());
+      if (key == 0) return;
+    }
+    const QString typed = event->text();
+    const bool character =
+        typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (!character || ReadOnly()) {
+      QLineEdit::keyPressEvent(event);
+      return;
+    }
+    const QChar c = FilterChar(typed.at(0));
+    if (c.isNull()) return;
+    insert(QString(c));
+  });
 }
 
 QChar TIBEdit::FilterChar(QChar typed) {

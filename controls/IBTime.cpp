@@ -1,5 +1,6 @@
 #include "controls/IBTime.h"
 #include "controls/KitMessages.h"
+#include "core/ui/EventBoundary.h"
 #include "util/RtDateUtils.h"
 #include <QtGui/QFocusEvent>
 #include <QtGui/QKeyEvent>
@@ -88,30 +89,34 @@ bool TIBTime::ValidationFailed() {
 }
 
 void TIBTime::focusInEvent(QFocusEvent* event) {
-  QLineEdit::focusInEvent(event);
-  if (!BeginEnter()) return;
-  NoteEntryClick(event);
-  SetColor(FocusColorByRequired());
-  if (!time_.isNull() && time_.toDouble() != 0 && !ReadOnly()) setText(Shown());
-  selectAll();
-  emit OnEnter();
+  RunGuarded([&] {
+    QLineEdit::focusInEvent(event);
+    if (!BeginEnter()) return;
+    NoteEntryClick(event);
+    SetColor(FocusColorByRequired());
+    if (!time_.isNull() && time_.toDouble() != 0 && !ReadOnly()) setText(Shown());
+    selectAll();
+    emit OnEnter();
+  });
 }
 
 void TIBTime::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  if (!BeginLeave(event)) return;
-  SetColor(ReadOnly() ? clBtnFace : UnfocusedColor());
-  // Unlike the other edits, a Cancel button does not skip this check.
-  const bool checked = !ChecksSkipped() && window()->isVisible();
-  if (checked && ValidationFailed()) {
-    SetColor(FocusColorByRequired());
-    return;
-  }
-  if (hours_ == kClearedHours || minutes_ == kClearedMinutes)
-    Clear();
-  else
-    setText(Shown());
-  emit OnExit();
+  RunGuarded([&] {
+    QLineEdit::focusOutEvent(event);
+    if (!BeginLeave(event)) return;
+    SetColor(ReadOnly() ? clBtnFace : UnfocusedColor());
+    // Unlike the other edits, a Cancel button does not skip this check.
+    const bool checked = !ChecksSkipped() && window()->isVisible();
+    if (checked && ValidationFailed()) {
+      SetColor(FocusColorByRequired());
+      return;
+    }
+    if (hours_ == kClearedHours || minutes_ == kClearedMinutes)
+      Clear();
+    else
+      setText(Shown());
+    emit OnExit();
+  });
 }
 
 void TIBTime::LeftUnseen() {
@@ -120,33 +125,37 @@ void TIBTime::LeftUnseen() {
 }
 
 void TIBTime::keyPressEvent(QKeyEvent* event) {
-  if (IsPlainEnter(event)) {
-    MoveToNextControl();
-    return;
-  }
-  if (IsCtrlEnter(event)) {
-    ClickButton();
-    return;
-  }
-  if (event->key() == Qt::Key_F5 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-    if (hasFocus() && !ReadOnly()) {
-      SetTime(DateTime::Now());
-      setText(Shown());
-      selectAll();
+  RunGuarded([&] {
+    if (IsPlainEnter(event)) {
+      MoveToNextControl();
+      return;
     }
-    return;
-  }
-  const QString typed = event->text();
-  const bool character =
-      typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  const bool digit = character && typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9');
-  if (character && (!digit || text().size() - selectedText().size() >= kMaxTypedTime)) return;
-  QLineEdit::keyPressEvent(event);
+    if (IsCtrlEnter(event)) {
+      ClickButton();
+      return;
+    }
+    if (event->key() == Qt::Key_F5 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      if (hasFocus() && !ReadOnly()) {
+        SetTime(DateTime::Now());
+        setText(Shown());
+        selectAll();
+      }
+      return;
+    }
+    const QString typed = event->text();
+    const bool character =
+        typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool digit = character && typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9');
+    if (character && (!digit || text().size() - selectedText().size() >= kMaxTypedTime)) return;
+    QLineEdit::keyPressEvent(event);
+  });
 }
 
 void TIBTime::mouseDoubleClickEvent(QMouseEvent* event) {
-  QLineEdit::mouseDoubleClickEvent(event);
-  ClickButton();
+  RunGuarded([&] {
+    QLineEdit::mouseDoubleClickEvent(event);
+    ClickButton();
+  });
 }
 
 void TIBTime::ClickButton() {

@@ -1,5 +1,6 @@
 #include "controls/fMonthCalendar.h"
 #include "controls/UxPlacemnt.h"
+#include "core/ui/EventBoundary.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QVBoxLayout>
@@ -72,5 +73,8 @@ bool TfrmMonthCalendar::MCKeyDown(QKeyEvent* event) {
 bool TfrmMonthCalendar::eventFilter(QObject* watched, QEvent* event) {
   // The form's key preview comes first, then the calendar's own handler.
   if (TForm::eventFilter(watched, event)) return true;
-  return event->type() == QEvent::KeyPress && watched == days_ && MCKeyDown(static_cast<QKeyEvent*>(event));
+  if (event->type() != QEvent::KeyPress || watched != days_) return false;
+  bool consumed = true; // a key whose handler failed is not the calendar's to act on
+  RunGuarded([&] { consumed = MCKeyDown(static_cast<QKeyEvent*>(event)); });
+  return consumed;
 }

@@ -1,4 +1,5 @@
 #include "core/ui/Form.h"
+#include "core/ui/EventBoundary.h"
 #include <QtGui/QCloseEvent>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
@@ -62,7 +63,7 @@ void TForm::done(int result) {
 
 void TForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+  if (!event->spontaneous()) RunGuarded([this] { FormShow(); });
 }
 
 void TForm::setVisible(bool visible) {
@@ -87,14 +88,14 @@ void TForm::FitCaption() {
 }
 
 void TForm::closeEvent(QCloseEvent* event) {
+  // A close query or close hook that fails keeps the form open.
   bool canClose = true;
-  FormCloseQuery(canClose);
-  if (!canClose) {
+  if (!RunGuarded([&] { FormCloseQuery(canClose); }) || !canClose) {
     event->ignore();
     return;
   }
   TCloseAction action = testAttribute(Qt::WA_DeleteOnClose) ? TCloseAction::Free : TCloseAction::Hide;
-  FormClose(action);
+  if (!RunGuarded([&] { FormClose(action); })) action = TCloseAction::None;
   switch (action) {
   case TCloseAction::None:
     event->ignore();
@@ -117,7 +118,7 @@ void TForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) FormActivate();
+  if (event->type() == QEvent::WindowActivate) RunGuarded([this] { FormActivate(); });
   return QDialog::event(event);
 }
 
@@ -134,7 +135,10 @@ bool TForm::eventFilter(QObject* watched, QEvent* event) {
     lastPreviewed_ = seen;
     lastPreviewed_.nextReceiver = widget->parentWidget();
     if (propagated) return false;
-    if (FormKeyDown(key)) return true;
+    // A key whose handler failed counts as handled: the control must not act on it too.
+    bool consumed = true;
+    RunGuarded([&] { consumed = FormKeyDown(key); });
+    if (consumed) return true;
   }
   return QDialog::eventFilter(watched, event);
 }

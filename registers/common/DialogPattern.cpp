@@ -8,6 +8,7 @@
 #include "controls/IBEdit.h"
 #include "controls/QPLBtn.h"
 #include "controls/UxPlacemnt.h"
+#include "core/ui/EventBoundary.h"
 #include "core/ui/Form.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
@@ -50,9 +51,9 @@ TDialogPattern::TDialogPattern(TForm& form, int& jedin) : QObject(&form), form_(
   btnZapis = MakeButton(form, "btnZapis", QStringLiteral(" &OK"), 1);
   btnNezapis = MakeButton(form, "btnNezapis", QStringLiteral("&Nezapíš"), 2);
   btnNezapis->SetCancel(true);
-  connect(btnDalsi, &QPushButton::clicked, this, &TDialogPattern::btnDalsiClick);
-  connect(btnZapis, &QPushButton::clicked, this, [this] { btnZapisClick(btnZapis); });
-  connect(btnNezapis, &QPushButton::clicked, this, &TDialogPattern::btnNezapisClick);
+  ConnectGuarded(btnDalsi, &QPushButton::clicked, this, [this] { btnDalsiClick(); });
+  ConnectGuarded(btnZapis, &QPushButton::clicked, this, [this] { btnZapisClick(btnZapis); });
+  ConnectGuarded(btnNezapis, &QPushButton::clicked, this, [this] { btnNezapisClick(); });
 
   ibt1 = new TIBTransaction(MainDatabase(), TIBTransactionKind::ReadCommitted, this);
   ibt1->setObjectName(QStringLiteral("ibt1"));

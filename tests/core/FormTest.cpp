@@ -1,8 +1,11 @@
-#include "core/gui/ColorConvert.h"
 #include "core/ui/Form.h"
+#include "tests/support/QStringPrinter.h"
+#include "core/gui/ColorConvert.h"
+#include "core/ui/EventBoundary.h"
 #include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -28,7 +31,92 @@ protected:
   void FormClose(TCloseAction&) override { ++closeHooks; }
 };
 
+// A form whose handlers fail the way a refused save does: by throwing.
+class FailingForm : public PreviewForm {
+public:
+  bool failCloseQuery = false;
+
+protected:
+  bool FormKeyDown(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_F5) throw std::runtime_error("F5 zlyhal");
+    return PreviewForm::FormKeyDown(event);
+  }
+  void FormCloseQuery(bool& canClose) override {
+    if (failCloseQuery) throw std::runtime_error("zatvorenie zlyhalo");
+    PreviewForm::FormCloseQuery(canClose);
+  }
+};
+
+// Collects what reaches the event boundary's handler while it lives.
+class ReportedExceptions {
+public:
+  ReportedExceptions() : previous_(SetEventExceptionHandler([this](std::exception_ptr e) { Record(e); })) {}
+  ~ReportedExceptions() { SetEventExceptionHandler(std::move(previous_)); }
+  QStringList texts;
+
+private:
+  void Record(std::exception_ptr e) {
+    try {
+      std::rethrow_exception(e);
+    } catch (const std::exception& error) {
+      texts << QString::fromUtf8(error.what());
+    }
+  }
+  TEventExceptionHandler previous_;
+};
+
+// Sends the key; true when an exception came back out of Qt's key delivery.
+bool KeyClickThrows(QWidget* widget, Qt::Key key) {
+  try {
+    QTest::keyClick(widget, key);
+    return false;
+  } catch (...) {
+    return true;
+  }
+}
+
 } // namespace
+
+TEST(Form, AFailingHandlerReportsAtTheBoundaryAndTheFormGoesOn) {
+  ReportedExceptions reported;
+  FailingForm form;
+  form.SetKeyPreview(true);
+  form.show();
+  // The failing key goes to the handler from inside the preview, counts as
+  // handled (the edit does not type it) and the next keys work as before.
+  EXPECT_FALSE(KeyClickThrows(form.edit, Qt::Key_F5));
+  EXPECT_EQ(reported.texts, QStringList({QStringLiteral("F5 zlyhal")}));
+  EXPECT_FALSE(KeyClickThrows(form.edit, Qt::Key_A));
+  EXPECT_EQ(form.edit->text(), QStringLiteral("a"));
+  EXPECT_EQ(form.previewed, QList<int>({Qt::Key_A}));
+  // A failing close query keeps the form open.
+  form.failCloseQuery = true;
+  EXPECT_FALSE(form.Close());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(form.closeHooks, 0);
+  EXPECT_EQ(reported.texts.value(1), QStringLiteral("zatvorenie zlyhalo"));
+  form.failCloseQuery = false;
+  EXPECT_TRUE(form.Close());
+}
+
+TEST(Form, AGuardedSignalHandsItsArgumentsOnAndReportsAFailure) {
+  ReportedExceptions reported;
+  QLineEdit edit;
+  QPushButton button;
+  QStringList typed;
+  ConnectGuarded(&edit, &QLineEdit::textChanged, &edit, [&](const QString& text) {
+    typed << text;
+    if (text == QLatin1String("ab")) throw std::runtime_error("zlý text");
+  });
+  ConnectGuarded(&button, &QPushButton::clicked, &button, [] { throw std::runtime_error("tlačidlo zlyhalo"); });
+  EXPECT_FALSE(KeyClickThrows(&edit, Qt::Key_A));
+  EXPECT_FALSE(KeyClickThrows(&edit, Qt::Key_B));
+  EXPECT_FALSE(KeyClickThrows(&edit, Qt::Key_C));
+  EXPECT_EQ(typed, QStringList({QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("abc")}));
+  button.show();
+  EXPECT_FALSE(KeyClickThrows(&button, Qt::Key_Space));
+  EXPECT_EQ(reported.texts, QStringList({QStringLiteral("zlý text"), QStringLiteral("tlačidlo zlyhalo")}));
+}
 
 TEST(Form, KeyPreviewSeesControlKeysOnceAndCanConsumeThem) {
   PreviewForm form;
