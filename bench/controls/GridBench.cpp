@@ -2,7 +2,7 @@
 // holding the same rows, doing the same three steps: open and show, sort by
 // another column (both re-run the "query": the rows made again in the new
 // order, as an ORDER BY would give them) and scroll to the last row, each
-// step painted before its clock stops. Each side runs in a process of its
+// step painted before its clock stops; best of five rounds. Each side runs in a process of its
 // own so that each peak memory is its own.
 #include "controls/DbGridQPL.h"
 #include "core/DataSet.h"
@@ -94,8 +94,8 @@ template <class Step> double TimeMs(Step step) {
   return timer.nsecsElapsed() / 1e6;
 }
 
-// The three steps of one side, printed as "open sort scroll peak".
-int RunGrid() {
+// The three steps of one side on new widgets: their times, and whether the last row was reached.
+bool RunGrid(double ms[3]) {
   TMembersDataSet ds;
   TDbGridQPL grid;
   grid.setObjectName(QStringLiteral("gr1"));
@@ -111,24 +111,23 @@ int RunGrid() {
   grid.resize(800, 600);
   grid.show();
   QApplication::processEvents();
-  const double open = TimeMs([&] {
+  ms[0] = TimeMs([&] {
     grid.SetDataSet(&ds);
     grid.DisplayGrid();
     grid.repaint();
   });
-  const double sort = TimeMs([&] {
+  ms[1] = TimeMs([&] {
     grid.ChangeActiveTitle(kOtherColumn + 1);
     grid.repaint();
   });
-  const double scroll = TimeMs([&] {
+  ms[2] = TimeMs([&] {
     ds.Last();
     grid.repaint();
   });
-  std::printf("%.3f %.3f %.3f %ld\n", open, sort, scroll, PeakKiB());
-  return ds.RecNo() == kRows ? 0 : 1;
+  return ds.RecNo() == kRows;
 }
 
-int RunTableView() {
+bool RunTableView(double ms[3]) {
   TMembersModel model;
   QTableView view;
   for (int c = 0; c < 4; ++c)
@@ -136,25 +135,39 @@ int RunTableView() {
   view.resize(800, 600);
   view.show();
   QApplication::processEvents();
-  const double open = TimeMs([&] {
+  ms[0] = TimeMs([&] {
     model.Open();
     view.setModel(&model);
     view.setCurrentIndex(model.index(0, 0));
     view.repaint();
   });
-  const double sort = TimeMs([&] {
+  ms[1] = TimeMs([&] {
     view.sortByColumn(kOtherColumn, Qt::AscendingOrder);
     view.setCurrentIndex(model.index(0, 0));
     view.repaint();
   });
-  const double scroll = TimeMs([&] {
+  ms[2] = TimeMs([&] {
     const QModelIndex last = model.index(model.rowCount({}) - 1, 0);
     view.setCurrentIndex(last);
     view.scrollTo(last);
     view.repaint();
   });
-  std::printf("%.3f %.3f %.3f %ld\n", open, sort, scroll, PeakKiB());
-  return view.currentIndex().row() == kRows - 1 ? 0 : 1;
+  return view.currentIndex().row() == kRows - 1;
+}
+
+// One side in this process, the best of five rounds of each step (a step
+// takes milliseconds, so one round would be at the mercy of the machine's
+// other load): prints "open sort scroll peak-KiB".
+int RunChild(bool grid) {
+  double best[3] = {1e9, 1e9, 1e9};
+  for (int round = 0; round < 5; ++round) {
+    double ms[3];
+    if (!(grid ? RunGrid(ms) : RunTableView(ms))) return 1;
+    for (int i = 0; i < 3; ++i)
+      best[i] = std::min(best[i], ms[i]);
+  }
+  std::printf("%.3f %.3f %.3f %ld\n", best[0], best[1], best[2], PeakKiB());
+  return 0;
 }
 
 struct TResult {
@@ -181,11 +194,12 @@ TResult Run(const char* kind) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  if (argc == 2) return QLatin1String(argv[1]) == QLatin1String("grid") ? RunGrid() : RunTableView();
+  if (argc == 2) return RunChild(QLatin1String(argv[1]) == QLatin1String("grid"));
 
   const TResult table = Run("table");
   const TResult grid = Run("grid");
-  std::printf("%d members, 800 x 600 (offscreen), painted after each step; peak memory of each process\n", kRows);
+  std::printf("%d members, 800 x 600 (offscreen), painted after each step, best of 5; peak memory of each process\n",
+              kRows);
   std::printf("%-24s %12s %14s %8s %10s %10s %8s\n", "step", "grid ms", "QTableView ms", "ratio", "grid MiB",
               "view MiB", "x peak");
   const char* const steps[] = {"open and show", "sort by another column", "scroll to the end"};
