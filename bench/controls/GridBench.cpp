@@ -2,8 +2,8 @@
 // holding the same rows, doing the same three steps: open and show, sort by
 // another column (both re-run the "query": the rows made again in the new
 // order, as an ORDER BY would give them) and scroll to the last row, each
-// step painted before its clock stops; best of five rounds. Each side runs in a process of its
-// own so that each peak memory is its own.
+// step painted before its clock stops; best of five rounds. Each side runs
+// in a process of its own so that each peak memory is its own.
 #include "controls/DbGridQPL.h"
 #include "core/DataSet.h"
 #include <QtCore/QAbstractTableModel>
