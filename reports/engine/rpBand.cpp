@@ -689,14 +689,20 @@ void TrpBand::Accumulate(bool inCrossCell) {
     // Column entries total inside cross cells only, the others once per print of the band.
     const bool isColumnKey = !columnKey.isEmpty() && columnKey[0].isDigit();
     if (isColumnKey != inCrossCell || (inCrossCell && KeyField(columnKey, 1) != column)) continue;
-    const QString key = inCrossCell ? columnKey.mid(column.size() + 1) : columnKey;
-    const char16_t function = KeyField(key, 2).isEmpty() ? 0 : KeyField(key, 2)[0].unicode();
-    const QString expression = KeyField(key, 3);
-    const QString flag = KeyField(key, 4).trimmed();
+    // The key split once (as KeyField does it for one field).
+    const QStringList fields = (inCrossCell ? columnKey.mid(column.size() + 1) : columnKey).split(QChar(1));
+    const auto field = [&fields](int n) { return n < fields.size() ? fields.at(n - 1) : QString(); };
+    const QString functionName = field(2);
+    const char16_t function = functionName.isEmpty() ? 0 : functionName[0].unicode();
+    const QString expression = field(3);
+    const QString flag = field(4).trimmed();
     QVariant computed;
     if (function != akCount) {
       if (!evaluated || expression != lastExpression) {
-        lastValue = rpParser().Calc(expression);
+        auto postfix = aggregatePostfix.constFind(expression);
+        if (postfix == aggregatePostfix.cend())
+          postfix = aggregatePostfix.insert(expression, rpParser().ToPostfix(expression));
+        lastValue = rpParser().CalcPostfix(*postfix);
         lastExpression = expression;
         evaluated = true;
       }

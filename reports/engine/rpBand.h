@@ -1,4 +1,5 @@
 #pragma once
+#include <QtCore/QHash>
 #include <QtCore/QList>
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
@@ -96,6 +97,7 @@ public:
   QList<QPair<QString, QVariant>> values; // aggregate entries in registration order
   QList<QVariant> initialValues;
   int aggregateRows = 0;
+  QHash<QString, QString> aggregatePostfix; // each aggregate's expression parsed once per run
   bool visible = true, stretched = false, newPageAfter = false, breaked = false;
   bool printIfSubsetEmpty = false, printChildIfInvisible = false;
   int lineCounter = 1, runningCounter = 1;

@@ -23,6 +23,26 @@ private:
 
 } // namespace
 
+QByteArray& TrpEMFPage::Stream() {
+  if (packed_) {
+    stream_ = qUncompress(stream_);
+    packed_ = false;
+  }
+  return stream_;
+}
+
+QByteArray TrpEMFPage::Objects() const { return packed_ ? qUncompress(stream_) : stream_; }
+
+void TrpEMFPage::Pack() {
+  if (packed_) return;
+  QByteArray packed = qCompress(stream_, 1);
+  if (packed.size() >= stream_.size()) return; // a short page stays as it is
+  // The packer's buffer has the unpacked size.
+  packed.squeeze();
+  stream_ = std::move(packed);
+  packed_ = true;
+}
+
 TrpEMFPage& TrpEMFPages::Insert(int index, const TrpPage& templatePage) {
   auto page = std::make_unique<TrpEMFPage>();
   page->PaperSize = templatePage.PaperSize & 0xFFFF;
@@ -36,12 +56,14 @@ TrpEMFPage& TrpEMFPages::Insert(int index, const TrpPage& templatePage) {
   page->RightMargin = templatePage.RightMargin;
   page->BottomMargin = templatePage.BottomMargin;
   page->PrnInfo = templatePage.PrnInfo;
-  page->Stream.append(char(kVersion));
+  page->Stream().append(char(kVersion));
   const size_t at = index < 0 ? 0 : std::min(size_t(index), pages_.size());
   return **pages_.insert(pages_.begin() + qsizetype(at), std::move(page));
 }
 
 TrpEMFPage& TrpEMFPages::Add(const TrpPage& templatePage) {
+  // The build has gone on to a new page; the one before it is written rarely after (its page footer).
+  if (Count() > 0) pages_.back()->Pack();
   TrpEMFPage& page = Insert(Count(), templatePage);
   if (OnPageAdded) OnPageAdded(rpRun().PageNumber);
   return page;
@@ -61,7 +83,8 @@ TrpPage& TrpEMFPages::LoadPageObjects(int index) {
   page->BottomMargin = entry.BottomMargin;
   TrpRunContext& g = rpRun();
   g.CurrentPage = page.get();
-  TBinaryReader stream(entry.Stream);
+  const QByteArray objects = entry.Objects();
+  TBinaryReader stream(objects);
   TVersionScope version{stream.ReadByte()};
   while (!stream.AtEnd()) {
     const quint8 kind = stream.ReadByte();
@@ -92,7 +115,7 @@ void TrpEMFPages::StorePageObjects(int index) {
     view->SaveToStream(stream);
     view->RecordMode = 0;
   }
-  entry.Stream = stream.TakeData();
+  entry.Stream() = stream.TakeData();
 }
 
 void TrpEMFPages::ExportPage(int index) {
@@ -117,7 +140,7 @@ void TrpEMFPages::SaveToStream(TBinaryWriter& stream) const {
     rpWriteByte(stream, page->UseMargins ? 1 : 0);
     for (int margin : {page->LeftMargin, page->TopMargin, page->RightMargin, page->BottomMargin})
       rpWriteInteger(stream, margin);
-    stream.WriteBytes(page->Stream);
+    stream.WriteBytes(page->Objects());
     stream.PatchUInt32(endOffset, quint32(stream.Size()));
   }
   rpWriteByte(stream, InfoMarker);
@@ -178,7 +201,7 @@ void TrpEMFPages::LoadMetafileLayout(TBinaryReader& stream) {
     objects.WriteByte(kVersion);
     rpWriteByte(objects, picture.ObjectKind);
     picture.SaveToStream(objects);
-    page->Stream = objects.TakeData();
+    page->Stream() = objects.TakeData();
     pages_.push_back(std::move(page));
   }
 }
@@ -191,7 +214,7 @@ void TrpEMFPages::LoadCurrentLayout(TBinaryReader& stream, int version, bool com
     const qint32 endOffset = rpReadInteger(stream);
     auto page = ReadPageHeader(stream, version > 23);
     if (endOffset < stream.Position()) throw EStreamError(QStringLiteral("Chybný koniec strany v pripravenej zostave"));
-    page->Stream = stream.ReadBytes(endOffset - stream.Position());
+    page->Stream() = stream.ReadBytes(endOffset - stream.Position());
     // The compressor hook does nothing, so a compressed flag keeps the bytes as they are.
     Q_UNUSED(compressed);
     TakePrinterPaper(*page);

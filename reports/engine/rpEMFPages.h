@@ -23,8 +23,20 @@ struct TrpEMFPage {
   int LeftMargin = 0, TopMargin = 0, RightMargin = 0, BottomMargin = 0;
   TrpPrnInfo PrnInfo;
   bool Visible = false;
-  QByteArray Stream;
   std::unique_ptr<TrpPage> PageObject; // rebuilt from the stream while drawn, edited or exported
+
+  // The stream to write into (unpacked first when it was packed).
+  QByteArray& Stream();
+  // The stream to read (a packed one unpacked into the copy returned).
+  QByteArray Objects() const;
+  // Packs the stream with fast zlib while nothing writes into it: a long
+  // report keeps every prepared page, and the records of one page repeat
+  // the same fonts, flags and frames (about a tenth of the bytes remains).
+  void Pack();
+
+private:
+  QByteArray stream_;
+  bool packed_ = false;
 };
 
 // The prepared pages of one report and the ".rpp" file that keeps them.

@@ -764,7 +764,7 @@ void TrpPageBuild::WritePrepared(TrpView* object) {
     return;
   }
   // Records hold absolute positions (a picture's end), so the object is written at the end of its page's stream.
-  QByteArray& page = prepared.GetPage(g.PageNumber).Stream;
+  QByteArray& page = prepared.GetPage(g.PageNumber).Stream();
   const qsizetype kept = page.size();
   TBinaryWriter stream(std::move(page));
   try {
