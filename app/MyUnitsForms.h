@@ -1,7 +1,7 @@
 #pragma once
 #include <QtCore/QList>
-#include <QtCore/QStringList>
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <QtCore/QVariantMap>
 #include <functional>
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "util/XMLDataset.h"
 #include "core/ui/Form.h"
 #include "db/IBSQL.h"
+#include "util/XMLDataset.h"
 #include <QtCore/QByteArray>
 #include <exception>
 

@@ -346,10 +346,17 @@ void TDbGridBase::FitDateColumns() {
     if (!field || fittedToDates_.contains(column)) continue;
     QVariant sample;
     switch (field->DataType()) {
-    case TFieldType::Date: sample = QDate(2000, 12, 28); break;
-    case TFieldType::Time: sample = QTime(20, 58, 58); break;
-    case TFieldType::DateTime: sample = QDateTime(QDate(2000, 12, 28), QTime(0, 0)); break;
-    default: continue;
+    case TFieldType::Date:
+      sample = QDate(2000, 12, 28);
+      break;
+    case TFieldType::Time:
+      sample = QTime(20, 58, 58);
+      break;
+    case TFieldType::DateTime:
+      sample = QDateTime(QDate(2000, 12, 28), QTime(0, 0));
+      break;
+    default:
+      continue;
     }
     // Only once, before the user can have chosen a width of his own.
     fittedToDates_.insert(column);

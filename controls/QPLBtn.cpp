@@ -117,8 +117,8 @@ void TQPLBtn::paintEvent(QPaintEvent*) {
   if (pressed) content.translate(1, 1);
   const TLayout layout = Layout(content);
   const QString caption = DisplayCaption();
-  const int flags =
-      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | (layout.Wrapped ? Qt::TextWordWrap : Qt::TextSingleLine);
+  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic |
+                    (layout.Wrapped ? Qt::TextWordWrap : Qt::TextSingleLine);
   if (isEnabled()) {
     p.setPen(palette().color(QPalette::ButtonText));
     p.drawText(layout.Caption, flags, caption);

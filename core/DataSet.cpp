@@ -38,8 +38,10 @@ qint64 TField::AsLargeInt() const {
   if (IsNullVariant(v)) return 0;
   switch (v.typeId()) {
   case QMetaType::Double:
-  case QMetaType::Float: return std::llround(v.toDouble());
-  case QMetaType::Bool: return v.toBool() ? 1 : 0;
+  case QMetaType::Float:
+    return std::llround(v.toDouble());
+  case QMetaType::Bool:
+    return v.toBool() ? 1 : 0;
   case QMetaType::QString: {
     bool ok = false;
     const qint64 n = v.toString().trimmed().toLongLong(&ok);
@@ -68,7 +70,8 @@ double TField::AsFloat() const {
   switch (v.typeId()) {
   case QMetaType::QDate:
   case QMetaType::QTime:
-  case QMetaType::QDateTime: return AsDateTime();
+  case QMetaType::QDateTime:
+    return AsDateTime();
   case QMetaType::QString: {
     bool ok = false;
     const double d = ParseNumber(v.toString(), &ok);
@@ -88,9 +91,12 @@ TDateTime TField::AsDateTime() const {
   const QVariant v = AsVariant();
   if (IsNullVariant(v)) return 0.0;
   switch (v.typeId()) {
-  case QMetaType::QDate: return DateTime::FromDate(v.toDate());
-  case QMetaType::QTime: return DateTime::FromTime(v.toTime());
-  case QMetaType::QDateTime: return DateTime::FromDateTime(v.toDateTime());
+  case QMetaType::QDate:
+    return DateTime::FromDate(v.toDate());
+  case QMetaType::QTime:
+    return DateTime::FromTime(v.toTime());
+  case QMetaType::QDateTime:
+    return DateTime::FromDateTime(v.toDateTime());
   case QMetaType::QString: {
     const QString s = v.toString().trimmed();
     for (const char* format : {"dd.MM.yyyy hh:mm:ss", "dd.MM.yyyy hh:mm", "d.M.yyyy", "dd.MM.yyyy"}) {
@@ -113,8 +119,10 @@ bool TField::AsBoolean() const {
   if (IsNullVariant(v)) return false;
   if (v.typeId() == QMetaType::QString) {
     const QString s = v.toString().trimmed().toUpper();
-    if (s == QLatin1String("TRUE") || s == QLatin1String("T") || s == QLatin1String("Y") || s == QLatin1String("1")) return true;
-    if (s == QLatin1String("FALSE") || s == QLatin1String("F") || s == QLatin1String("N") || s == QLatin1String("0") || s.isEmpty())
+    if (s == QLatin1String("TRUE") || s == QLatin1String("T") || s == QLatin1String("Y") || s == QLatin1String("1"))
+      return true;
+    if (s == QLatin1String("FALSE") || s == QLatin1String("F") || s == QLatin1String("N") || s == QLatin1String("0") ||
+        s.isEmpty())
       return false;
     ConversionError(v, "logickú hodnotu");
   }
@@ -136,7 +144,8 @@ void TDataSet::Open() {
   DoOpen(defs);
   fields_.clear();
   fieldsByName_.clear();
-  for (int i = 0; i < defs.size(); ++i) fields_.push_back(std::make_unique<TField>(this, i, defs[i]));
+  for (int i = 0; i < defs.size(); ++i)
+    fields_.push_back(std::make_unique<TField>(this, i, defs[i]));
   state_ = TDataSetState::Browse;
   row_ = DoRecordCount() > 0 ? 0 : -1;
   bof_ = true;
@@ -163,7 +172,8 @@ void TDataSet::RequireActive() const {
 void TDataSet::RequireBrowse(const char* operation) const {
   RequireActive();
   if (state_ != TDataSetState::Browse)
-    throw EDataSetError(QStringLiteral("Operáciu %1 nemožno vykonať počas úprav záznamu.").arg(QLatin1String(operation)));
+    throw EDataSetError(
+        QStringLiteral("Operáciu %1 nemožno vykonať počas úprav záznamu.").arg(QLatin1String(operation)));
 }
 
 int TDataSet::RecordCount() const { return Active() ? DoRecordCount() : 0; }
@@ -217,7 +227,8 @@ void TDataSet::SetRecNo(int recNo) {
 
 QStringList TDataSet::FieldNames() const {
   QStringList names;
-  for (const auto& f : fields_) names << f->FieldName();
+  for (const auto& f : fields_)
+    names << f->FieldName();
   return names;
 }
 
@@ -351,7 +362,8 @@ void TDataSet::Edit() {
   }
   DoEdit(row_);
   editBuffer_.clear();
-  for (int i = 0; i < FieldCount(); ++i) editBuffer_ << DoValue(row_, i);
+  for (int i = 0; i < FieldCount(); ++i)
+    editBuffer_ << DoValue(row_, i);
   editRow_ = row_;
   state_ = TDataSetState::Edit;
 }
@@ -425,13 +437,18 @@ QVariant CoerceToFieldType(const QVariant& value, TFieldType type) {
   };
   switch (type) {
   case TFieldType::String:
-  case TFieldType::Memo: return convert(QMetaType::QString);
+  case TFieldType::Memo:
+    return convert(QMetaType::QString);
   case TFieldType::SmallInt:
-  case TFieldType::Integer: return convert(QMetaType::Int);
-  case TFieldType::LargeInt: return convert(QMetaType::LongLong);
+  case TFieldType::Integer:
+    return convert(QMetaType::Int);
+  case TFieldType::LargeInt:
+    return convert(QMetaType::LongLong);
   case TFieldType::Float:
-  case TFieldType::Currency: return convert(QMetaType::Double);
-  case TFieldType::Boolean: return convert(QMetaType::Bool);
+  case TFieldType::Currency:
+    return convert(QMetaType::Double);
+  case TFieldType::Boolean:
+    return convert(QMetaType::Bool);
   case TFieldType::Date:
     if (v.typeId() == QMetaType::Double) return DateTime::ToDate(v.toDouble());
     if (v.typeId() == QMetaType::QDateTime) return v.toDateTime().date();
@@ -443,8 +460,10 @@ QVariant CoerceToFieldType(const QVariant& value, TFieldType type) {
     if (v.typeId() == QMetaType::Double) return DateTime::ToDateTime(v.toDouble());
     if (v.typeId() == QMetaType::QDate) return QDateTime(v.toDate(), QTime(0, 0));
     return convert(QMetaType::QDateTime);
-  case TFieldType::Blob: return convert(QMetaType::QByteArray);
-  case TFieldType::Unknown: return v;
+  case TFieldType::Blob:
+    return convert(QMetaType::QByteArray);
+  case TFieldType::Unknown:
+    return v;
   }
   return v;
 }
@@ -452,8 +471,10 @@ QVariant CoerceToFieldType(const QVariant& value, TFieldType type) {
 QString VariantText(const QVariant& v) {
   if (IsNullVariant(v)) return {};
   switch (v.typeId()) {
-  case QMetaType::QDate: return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
-  case QMetaType::QTime: return v.toTime().toString(QStringLiteral("hh:mm:ss"));
+  case QMetaType::QDate:
+    return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+  case QMetaType::QTime:
+    return v.toTime().toString(QStringLiteral("hh:mm:ss"));
   case QMetaType::QDateTime: {
     // From its date and time: a stored time in the hour that the local zone
     // skips in spring is not a valid local time, and QDateTime would print nothing.
@@ -464,7 +485,9 @@ QString VariantText(const QVariant& v) {
   case QMetaType::Double:
   case QMetaType::Float:
     return NumberLocale().toString(v.toDouble(), 'f', QLocale::FloatingPointShortest);
-  case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-  default: return v.toString();
+  case QMetaType::Bool:
+    return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+  default:
+    return v.toString();
   }
 }

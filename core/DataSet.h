@@ -11,7 +11,21 @@
 
 class TDataSet;
 
-enum class TFieldType { Unknown, String, SmallInt, Integer, LargeInt, Float, Currency, Boolean, Date, Time, DateTime, Memo, Blob };
+enum class TFieldType {
+  Unknown,
+  String,
+  SmallInt,
+  Integer,
+  LargeInt,
+  Float,
+  Currency,
+  Boolean,
+  Date,
+  Time,
+  DateTime,
+  Memo,
+  Blob
+};
 
 // The description of one column of a data set. `Size` is the character length
 // of strings, `Precision` the count of decimals of fixed-point numbers.

@@ -13,13 +13,9 @@ void ReadLocalZoneOnce() {
   if (!qEnvironmentVariableIsSet("TZ")) qputenv("TZ", QByteArrayLiteral(":/etc/localtime"));
 }
 
-TDateTime FromDate(QDate date) {
-  return date.isValid() ? double(kEpoch.daysTo(date)) : 0.0;
-}
+TDateTime FromDate(QDate date) { return date.isValid() ? double(kEpoch.daysTo(date)) : 0.0; }
 
-TDateTime FromTime(QTime time) {
-  return time.isValid() ? time.msecsSinceStartOfDay() / kMsPerDay : 0.0;
-}
+TDateTime FromTime(QTime time) { return time.isValid() ? time.msecsSinceStartOfDay() / kMsPerDay : 0.0; }
 
 TDateTime FromDateTime(const QDateTime& dateTime) {
   const double days = FromDate(dateTime.date());
@@ -27,13 +23,9 @@ TDateTime FromDateTime(const QDateTime& dateTime) {
   return days < 0 ? days - time : days + time;
 }
 
-TDateTime EncodeDate(int year, int month, int day) {
-  return FromDate(QDate(year, month, day));
-}
+TDateTime EncodeDate(int year, int month, int day) { return FromDate(QDate(year, month, day)); }
 
-TDateTime EncodeTime(int hour, int minute, int second, int msec) {
-  return FromTime(QTime(hour, minute, second, msec));
-}
+TDateTime EncodeTime(int hour, int minute, int second, int msec) { return FromTime(QTime(hour, minute, second, msec)); }
 
 QDate ToDate(TDateTime value) {
   if (!std::isfinite(value) || std::fabs(value) > 1e8) return {};

@@ -3,7 +3,8 @@
 
 QString TStringList::Text() const {
   QString text;
-  for (const QString& line : *this) text += line + QLatin1String("\r\n");
+  for (const QString& line : *this)
+    text += line + QLatin1String("\r\n");
   return text;
 }
 

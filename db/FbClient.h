@@ -45,7 +45,8 @@ public:
   TKeepSignalHandlers& operator=(const TKeepSignalHandlers&) = delete;
 
 private:
-  struct sigaction interrupt_ {}, terminate_ {};
+  struct sigaction interrupt_ {
+  }, terminate_{};
 };
 
 // Builds the exception for a status vector (isc format).

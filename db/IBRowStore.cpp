@@ -59,15 +59,18 @@ TBlockPool& Pool() {
 
 } // namespace
 
-TIBRowStore::TIBRowStore(size_t rowLength) : length_(rowLength), stride_(std::max<size_t>((rowLength + 7) & ~size_t(7), 8)) {
+TIBRowStore::TIBRowStore(size_t rowLength)
+    : length_(rowLength), stride_(std::max<size_t>((rowLength + 7) & ~size_t(7), 8)) {
   // A power of two of rows per block, so a row is found by shift and mask.
-  while ((stride_ << (shift_ + 1)) <= blockBytes) ++shift_;
+  while ((stride_ << (shift_ + 1)) <= blockBytes)
+    ++shift_;
   mask_ = (size_t(1) << shift_) - 1;
   pooled_ = stride_ <= blockBytes;
 }
 
 TIBRowStore::~TIBRowStore() {
-  for (unsigned char* block : blocks_) pooled_ ? Pool().Give(block) : std::free(block);
+  for (unsigned char* block : blocks_)
+    pooled_ ? Pool().Give(block) : std::free(block);
 }
 
 unsigned char* TIBRowStore::Append(const unsigned char* row) {

@@ -20,9 +20,7 @@ public:
   void Seal();
 
   int Count() const { return count_; }
-  const unsigned char* Row(int row) const {
-    return blocks_[size_t(row) >> shift_] + (size_t(row) & mask_) * stride_;
-  }
+  const unsigned char* Row(int row) const { return blocks_[size_t(row) >> shift_] + (size_t(row) & mask_) * stride_; }
 
 private:
   size_t length_;

@@ -1324,8 +1324,7 @@ void TIndexFile::SetSequentialRecNo(int position) {
     TLevel& level = tag.Path[k];
     // A damaged tree may be deeper below another entry than along the first one.
     const qint64 weight = k < weights.size() ? weights[k] : 1;
-    level.Entry =
-        int(std::clamp<qint64>(rest / weight, 0, std::max<qint64>(0, qint64(level.Node.Entries.size()) - 1)));
+    level.Entry = int(std::clamp<qint64>(rest / weight, 0, std::max<qint64>(0, qint64(level.Node.Entries.size()) - 1)));
     rest -= qint64(level.Entry) * weight;
     if (level.Node.Inner) DescendTo(k, false);
   }

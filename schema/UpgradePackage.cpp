@@ -1,12 +1,12 @@
 #include "schema/UpgradePackage.h"
-#include "util/UxMemDS.h"
-#include "util/XMLDataset.h"
 #include "core/Exception.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBSQL.h"
 #include "db/IBTransaction.h"
 #include "schema/BaseScript.h"
+#include "util/UxMemDS.h"
+#include "util/XMLDataset.h"
 #include <QtCore/QBuffer>
 #include <zlib.h>
 

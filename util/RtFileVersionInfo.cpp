@@ -1,7 +1,7 @@
 #include "util/RtFileVersionInfo.h"
+#include "platform/base/ProgramVersion.h"
 #include "util/RtErrors.h"
 #include "util/RtFileUtils.h"
-#include "platform/base/ProgramVersion.h"
 #include <QtCore/QFileInfo>
 
 namespace {

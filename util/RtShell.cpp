@@ -1,7 +1,7 @@
 #include "util/RtShell.h"
-#include "util/RtFileUtils.h"
 #include "platform/base/DesktopEntry.h"
 #include "platform/base/SpecialFolders.h"
+#include "util/RtFileUtils.h"
 
 qint32 CreateShellLinkInFolder(const TShellLink& link, int specialFolder, const QString& fileName) {
   const QString folder = SpecialFolders::Path(specialFolder);

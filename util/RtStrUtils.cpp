@@ -1,6 +1,6 @@
 #include "util/RtStrUtils.h"
-#include "util/RtErrors.h"
 #include "core/CodePage1250.h"
+#include "util/RtErrors.h"
 #include <QtCore/QSaveFile>
 #include <array>
 

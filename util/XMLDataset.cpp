@@ -1,6 +1,6 @@
 #include "util/XMLDataset.h"
-#include "util/UxMemDS.h"
 #include "core/CodePage1250.h"
+#include "util/UxMemDS.h"
 #include <QtCore/QIODevice>
 #include <QtCore/QScopeGuard>
 

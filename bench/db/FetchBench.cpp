@@ -136,13 +136,15 @@ int RunLoad() {
     threads.emplace_back([&stop, i] {
       quint64 x = quint64(i) + 1;
       while (!stop.load(std::memory_order_relaxed))
-        for (int k = 0; k < 100000; ++k) x = x * 6364136223846793005u + 1442695040888963407u;
+        for (int k = 0; k < 100000; ++k)
+          x = x * 6364136223846793005u + 1442695040888963407u;
       if (x == 0) std::fputc(' ', stderr); // keeps the loop from being optimised away
     });
   while (std::fgetc(stdin) != EOF) {
   }
   stop = true;
-  for (std::thread& thread : threads) thread.join();
+  for (std::thread& thread : threads)
+    thread.join();
   return 0;
 }
 

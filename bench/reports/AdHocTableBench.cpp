@@ -3,7 +3,6 @@
 // data in the same run. The table measures every text and prints its cells
 // through the cross band, so it is expected to take longer; the goal is at
 // most twice the template's time.
-#include "util/UxMemDS.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpDBDataSet.h"
@@ -11,6 +10,7 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPrintTable.h"
 #include "reports/engine/rpReport.h"
+#include "util/UxMemDS.h"
 #include <QtCore/QElapsedTimer>
 #include <QtGui/QGuiApplication>
 #include <cstdio>

@@ -42,8 +42,8 @@ void FillMembers(TUxMemoryData& data, int rows, int membersPerTown) {
   for (int i = 1; i <= rows; ++i) {
     data.Append();
     data.FieldByName(QStringLiteral("PRIEZVISKO")).SetValue(QStringLiteral("Rybár %1").arg(i));
-    data.FieldByName(QStringLiteral("OBEC")).SetValue(
-        QStringLiteral("Obec %1").arg(membersPerTown > 0 ? (i - 1) / membersPerTown : i % 37));
+    data.FieldByName(QStringLiteral("OBEC"))
+        .SetValue(QStringLiteral("Obec %1").arg(membersPerTown > 0 ? (i - 1) / membersPerTown : i % 37));
     data.FieldByName(QStringLiteral("POPLATOK")).SetValue(i % 50);
     data.Post();
   }
@@ -78,7 +78,8 @@ void AddMemberGroupsPage(TrpReport& report) {
   AddBand(page, btMasterData, 100, L::kRow, 0, QStringLiteral("Clenovia"));
   const QString rowTexts[4] = {QStringLiteral("[LINE#]"), QStringLiteral("[Clenovia.\"PRIEZVISKO\"]"),
                                QStringLiteral("[Clenovia.\"OBEC\"]"), QStringLiteral("[Clenovia.\"POPLATOK\"]")};
-  for (int c = 0; c < 4; ++c) AddText(page, L::kRowColumns[c][0], 100, L::kRowColumns[c][1], rowTexts[c], L::kRow);
+  for (int c = 0; c < 4; ++c)
+    AddText(page, L::kRowColumns[c][0], 100, L::kRowColumns[c][1], rowTexts[c], L::kRow);
   AddBand(page, btGroupFooter, 140, L::kGroupFooter, 0, {});
   AddText(page, 340, 140, 320, QStringLiteral("Spolu za obec [SUM([Clenovia.\"POPLATOK\"], Band5)]"), L::kGroupFooter);
   AddBand(page, btReportSummary, 200, L::kSummary, 0, {});

@@ -3,14 +3,14 @@
 // the base database, and running the same scripts bare (one committed
 // transaction each, without the form's version reads and bookkeeping).
 #include "app/fUpdate.h"
-#include "util/UxMemDS.h"
-#include "util/XMLDataset.h"
 #include "db/IBDatabase.h"
 #include "db/IBSQL.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
 #include "schema/BaseScript.h"
 #include "schema/UpgradePackage.h"
+#include "util/UxMemDS.h"
+#include "util/XMLDataset.h"
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>

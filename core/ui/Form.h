@@ -4,7 +4,16 @@
 class QKeyEvent;
 
 // Modal results of the program's dialogs.
-enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum TModalResult : int {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7
+};
 // The register dialogs' "save and continue" result shares the value 4.
 constexpr int mrSaveAndContinue = 4;
 

@@ -4,9 +4,9 @@
 // must end in the library's errors, never in a crash, and a birth number
 // gives no date outside 1900-2099.
 #include "core/Exception.h"
+#include "dbase/xbtable.h"
 #include "registers/common/XbOemTranslation.h"
 #include "registers/members/fSImport.h"
-#include "dbase/xbtable.h"
 #include <QtCore/QBuffer>
 
 namespace {

@@ -13,7 +13,8 @@ template <typename Memo> void ReadAll(const QByteArray& bytes, TableFormat versi
   memo.Version = version;
   try {
     memo.OpenMemo();
-    for (int block = 0; block < 64; ++block) (void)memo.ReadMemo(block);
+    for (int block = 0; block < 64; ++block)
+      (void)memo.ReadMemo(block);
   } catch (const Exception&) {
     // Refusing bad input with an error is the expected outcome.
   }

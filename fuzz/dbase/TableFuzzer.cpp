@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     table.Open();
     const int rows = std::min(table.RecordCount(), 2000);
     for (int row = 0; row < rows; ++row)
-      for (int field = 0; field < table.FieldCount(); ++field) (void)table.ValueAt(row, field).toString();
+      for (int field = 0; field < table.FieldCount(); ++field)
+        (void)table.ValueAt(row, field).toString();
     table.SetShowDeleted(true);
     table.Last();
     table.Close();

@@ -15,9 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static char name[] = "fuzz";
   static char* argv[] = {name, nullptr};
   static QGuiApplication app(argc, argv); // fonts need the GUI application (offscreen)
-  static const bool started = (rpEngineStart(), rpGlobals().TextWidth = [](const QFont&, const QString& t) {
-    return int(t.size()) * 7;
-  }, true);
+  static const bool started = (
+      rpEngineStart(), rpGlobals().TextWidth = [](const QFont&, const QString& t) { return int(t.size()) * 7; }, true);
   Q_UNUSED(started);
   const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data) + 2, qsizetype(size - 2));
   try {
@@ -25,11 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 0: {
       qint32 code = 0;
       QString format;
-      if (rpParseFormatSuffix(text, code, format)) rpFormatByDisplayFormat(double(data[1]) * 1234.567 - 99999, code, format);
+      if (rpParseFormatSuffix(text, code, format))
+        rpFormatByDisplayFormat(double(data[1]) * 1234.567 - 99999, code, format);
       break;
     }
-    case 1: rpFormatFloat(text, double(data[1]) * -98.765, QLatin1Char(','), QChar(0xA0)); break;
-    case 2: rpFormatMaskText(text, QStringLiteral("0123456789abcdef")); break;
+    case 1:
+      rpFormatFloat(text, double(data[1]) * -98.765, QLatin1Char(','), QChar(0xA0));
+      break;
+    case 2:
+      rpFormatMaskText(text, QStringLiteral("0123456789abcdef"));
+      break;
     default: {
       TrpMemoView memo;
       memo.SetBounds(0, 0, data[1] % 120, 60);

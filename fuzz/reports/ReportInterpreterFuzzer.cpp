@@ -12,11 +12,14 @@ namespace {
 class FuzzInterpreter : public TrpInterpretator {
 public:
   QHash<QString, QVariant> vars;
-  void GetValue(const QString& name, QVariant& value) override { value = vars.value(name.toUpper(), rpIntegerValue(1)); }
+  void GetValue(const QString& name, QVariant& value) override {
+    value = vars.value(name.toUpper(), rpIntegerValue(1));
+  }
   void SetValue(const QString& name, const QVariant& value) override {
     if (vars.size() < 1000) vars.insert(name.toUpper(), value);
   }
-  void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override {
+  void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                  QVariant& val) override {
     val = rpAdd(Parser().Calc(p1), Parser().Calc(p2));
     if (name == QLatin1String("SETARRAY")) SetValue(p1 + p2, Parser().Calc(p3));
   }
@@ -25,7 +28,8 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const QStringList source = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size)).split(QLatin1Char('\n'));
+  const QStringList source =
+      QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size)).split(QLatin1Char('\n'));
   FuzzInterpreter interpreter;
   interpreter.SetMaxSteps(2000);
   QStringList code, errors;

@@ -15,7 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TrpParser parser;
   // Names have values and unknown calls evaluate their arguments, so nested
   // evaluation is exercised as the report does it.
-  parser.OnGetValue = [](const QString& name, QVariant& value) { value = name.size() % 2 ? QVariant(name) : QVariant(1.5); };
+  parser.OnGetValue = [](const QString& name, QVariant& value) {
+    value = name.size() % 2 ? QVariant(name) : QVariant(1.5);
+  };
   parser.OnFunction = [&parser](const QString&, const QString& p1, const QString& p2, const QString&, QVariant& val) {
     val = rpAdd(parser.Calc(p1), parser.Calc(p2));
   };
@@ -24,8 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   variables.SetVariable(QStringLiteral("B"), QStringLiteral("[A]"));
   try {
     switch (data[0] % 3) {
-    case 0: parser.Calc(text); break;
-    case 1: parser.CalcPostfix(text); break;
+    case 0:
+      parser.Calc(text);
+      break;
+    case 1:
+      parser.CalcPostfix(text);
+      break;
     default: {
       QStringList found;
       TrpFunctionSplitter({QStringLiteral("SUM"), QStringLiteral("COUNT")}, found, &variables).Split(text);

@@ -12,12 +12,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     while (!reader.AtEnd()) {
       switch (rpReadByte(reader) % 6) {
-      case 0: rpReadMemo(reader, lines); break;
-      case 1: rpReadString(reader); break;
-      case 2: rpReadFont(reader, font); break;
-      case 3: rpReadMemoOld(reader, lines); break;
-      case 4: rpReadStringOld(reader); break;
-      default: rpReadInteger(reader);
+      case 0:
+        rpReadMemo(reader, lines);
+        break;
+      case 1:
+        rpReadString(reader);
+        break;
+      case 2:
+        rpReadFont(reader, font);
+        break;
+      case 3:
+        rpReadMemoOld(reader, lines);
+        break;
+      case 4:
+        rpReadStringOld(reader);
+        break;
+      default:
+        rpReadInteger(reader);
       }
     }
   } catch (const EStreamError&) {

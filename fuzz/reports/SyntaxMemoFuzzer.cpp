@@ -20,20 +20,49 @@ void CheckColours(const QStringList& lines) {
 
 void Edit(TrpSyntaxMemoText& text, uint8_t op, uint8_t arg) {
   switch (op % 14) {
-  case 0: text.InsertText(QString(QChar(u'a' + arg % 26))); break;
-  case 1: text.InsertText(QStringLiteral("x\r\ny")); break;
-  case 2: text.Enter(); break;
-  case 3: text.Tab(); break;
-  case 4: text.Delete(); break;
-  case 5: text.Backspace(); break;
-  case 6: text.ShiftBlock(arg % 2); break;
-  case 7: text.DeleteLine(); break;
-  case 8: text.Undo(); break;
-  case 9: text.MoveCaret(arg * 5, arg % 7); break;
-  case 10: text.SetSelection(QPoint(1 + arg % 9, 1 + arg % 4), QPoint(1 + arg % 13, 1 + arg % 3)); break;
-  case 11: text.FindText(QString(QChar(u'a' + arg % 4))); break;
-  case 12: text.ToggleBookmark(arg % 10); text.GotoBookmark((arg / 10) % 10); break;
-  default: arg % 2 ? text.WordLeft() : text.WordRight(); break;
+  case 0:
+    text.InsertText(QString(QChar(u'a' + arg % 26)));
+    break;
+  case 1:
+    text.InsertText(QStringLiteral("x\r\ny"));
+    break;
+  case 2:
+    text.Enter();
+    break;
+  case 3:
+    text.Tab();
+    break;
+  case 4:
+    text.Delete();
+    break;
+  case 5:
+    text.Backspace();
+    break;
+  case 6:
+    text.ShiftBlock(arg % 2);
+    break;
+  case 7:
+    text.DeleteLine();
+    break;
+  case 8:
+    text.Undo();
+    break;
+  case 9:
+    text.MoveCaret(arg * 5, arg % 7);
+    break;
+  case 10:
+    text.SetSelection(QPoint(1 + arg % 9, 1 + arg % 4), QPoint(1 + arg % 13, 1 + arg % 3));
+    break;
+  case 11:
+    text.FindText(QString(QChar(u'a' + arg % 4)));
+    break;
+  case 12:
+    text.ToggleBookmark(arg % 10);
+    text.GotoBookmark((arg / 10) % 10);
+    break;
+  default:
+    arg % 2 ? text.WordLeft() : text.WordRight();
+    break;
   }
 }
 

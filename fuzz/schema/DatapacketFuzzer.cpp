@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the datapacket reader: as a packet text, and
 // through the package's inflating step. A read may fail; it must not crash.
-#include "util/UxMemDS.h"
-#include "util/XMLDataset.h"
 #include "core/Exception.h"
 #include "schema/UpgradePackage.h"
+#include "util/UxMemDS.h"
+#include "util/XMLDataset.h"
 #include <QtCore/QBuffer>
 #include <cstddef>
 #include <cstdint>

@@ -14,7 +14,8 @@ int signalDescriptor = -1;
 sigset_t TerminationSignals() {
   sigset_t set;
   sigemptyset(&set);
-  for (const int number : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&set, number);
+  for (const int number : {SIGTERM, SIGINT, SIGHUP})
+    sigaddset(&set, number);
   return set;
 }
 

@@ -208,11 +208,11 @@ void TfrmEPokladnaPridaj::FormShow() {
     dlg.btnDalsi->hide();
     btnFakturaUhrada->hide();
     // Its room is kept while it is hidden: the dialog is sized once, and the
-  // button must not push the rows over the note when a link shows it.
-  QSizePolicy keepRoom = btnFakturaZrus->sizePolicy();
-  keepRoom.setRetainSizeWhenHidden(true);
-  btnFakturaZrus->setSizePolicy(keepRoom);
-  btnFakturaZrus->hide();
+    // button must not push the rows over the note when a link shows it.
+    QSizePolicy keepRoom = btnFakturaZrus->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    btnFakturaZrus->setSizePolicy(keepRoom);
+    btnFakturaZrus->hide();
   }
 }
 

@@ -115,7 +115,7 @@ TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   head->addWidget(BuildCar(*body));
 
   column->addWidget(guards_->Build(*body, QStringLiteral(" Členovia rybárskej stráže, ktorý sa zúčastnili kontroly: "),
-                                    QStringLiteral("gbxKontrolori"), QStringLiteral("tb1"), QStringLiteral("2")),
+                                   QStringLiteral("gbxKontrolori"), QStringLiteral("tb1"), QStringLiteral("2")),
                     1);
   column->addWidget(persons_->Build(*body, QStringLiteral(" Kontrolované osoby: "), QStringLiteral("gbxKontrolovani"),
                                     QStringLiteral("ToolBar1"), QStringLiteral("3")),

@@ -11,9 +11,9 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "db/ServerSql.h"
-#include "registers/common/XbOemTranslation.h"
 #include "dbase/xbtable.h"
 #include "platform/MessageDialogs.h"
+#include "registers/common/XbOemTranslation.h"
 #include "util/RtStrUtils.h"
 #include "util/UxStrUtils.h"
 #include <QtCore/QCoreApplication>

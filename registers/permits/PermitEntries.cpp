@@ -69,11 +69,10 @@ void TPermitDocumentKind::Clear() {
   if (!KeyParam(*Combo).isNull()) return;
   // Nothing kept: a permit is paid in cash unless the user says otherwise, so
   // the first cash kind of the year, and the first of the list only without one.
-  const std::optional<qint64> cash =
-      SelectNumber(dlg_,
-                   QStringLiteral("select first 1 jedin from v_c_druhy_dokladov\n"
-                                  "where rok=:ROK and typ=1 order by poradie,nazov"),
-                   {{QStringLiteral("ROK"), int(dlg_.Rok)}});
+  const std::optional<qint64> cash = SelectNumber(dlg_,
+                                                  QStringLiteral("select first 1 jedin from v_c_druhy_dokladov\n"
+                                                                 "where rok=:ROK and typ=1 order by poradie,nazov"),
+                                                  {{QStringLiteral("ROK"), int(dlg_.Rok)}});
   if (cash) Combo->FindIt(*cash);
   if (KeyParam(*Combo).isNull()) Combo->FindFirst();
 }

@@ -60,8 +60,9 @@ void WritePermitStockIssue(TIBQuery& q, const TPermitItemRows& item) {
 }
 
 void WritePermitCashIncome(TIBQuery& q, const TPermitItemRows& item) {
-  const int cashRow = PermitRowsFirstKey(q, QStringLiteral("select first 1 jedin from e_pokladna where e_povolenky2=:J"),
-                                         {{QStringLiteral("J"), item.Item}});
+  const int cashRow =
+      PermitRowsFirstKey(q, QStringLiteral("select first 1 jedin from e_pokladna where e_povolenky2=:J"),
+                         {{QStringLiteral("J"), item.Item}});
   if (item.Cena == 0) {
     if (cashRow == 0) return;
     // Unlinked first: the database refuses to delete a cash row of an existing item.
@@ -84,14 +85,14 @@ void WritePermitCashIncome(TIBQuery& q, const TPermitItemRows& item) {
   insert.insert(QStringLiteral("ROK"), item.Rok);
   insert.insert(QStringLiteral("DRUH_DOKLADU"), item.DruhDokladu);
   insert.insert(QStringLiteral("TYP"), item.TypDokladu);
-  PermitRowsRun(q,
-                {QStringLiteral("INSERT INTO E_POKLADNA (JEDIN,ROK,DRUH_DOKLADU,TYP,P1,P2,SMER_POHYBU,POPIS,"),
-                 QStringLiteral("SADZBA_DPH,PRIJEM_ZAKLAD,PRIJEM_DPH,PRIJEM,VYDAJ_ZAKLAD,VYDAJ_DPH,VYDAJ,E_POVOLENKY2)"),
-                 QStringLiteral("VALUES (%1,:ROK,:DRUH_DOKLADU,:TYP,")
-                     .arg(ServerSql::NextKey(QStringLiteral("E_POKLADNA_ID"))),
-                 QStringLiteral("(select coalesce(max(P1+1),1) from e_pokladna where rok=:ROK and DRUH_DOKLADU=:DRUH_DOKLADU),"),
-                 QStringLiteral("1,1,:POPIS,0,:PRIJEM,0,:PRIJEM,0,0,0,:E_POVOLENKY2)")},
-                insert);
+  PermitRowsRun(
+      q,
+      {QStringLiteral("INSERT INTO E_POKLADNA (JEDIN,ROK,DRUH_DOKLADU,TYP,P1,P2,SMER_POHYBU,POPIS,"),
+       QStringLiteral("SADZBA_DPH,PRIJEM_ZAKLAD,PRIJEM_DPH,PRIJEM,VYDAJ_ZAKLAD,VYDAJ_DPH,VYDAJ,E_POVOLENKY2)"),
+       QStringLiteral("VALUES (%1,:ROK,:DRUH_DOKLADU,:TYP,").arg(ServerSql::NextKey(QStringLiteral("E_POKLADNA_ID"))),
+       QStringLiteral("(select coalesce(max(P1+1),1) from e_pokladna where rok=:ROK and DRUH_DOKLADU=:DRUH_DOKLADU),"),
+       QStringLiteral("1,1,:POPIS,0,:PRIJEM,0,:PRIJEM,0,0,0,:E_POVOLENKY2)")},
+      insert);
 }
 
 void StampPaymentRows(TIBQuery& q, int payment) {

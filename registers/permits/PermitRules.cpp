@@ -68,12 +68,24 @@ QString CashRowName(const QString& priezvisko, const QString& meno, const QStrin
   return parts.join(QLatin1Char(' ')).left(50);
 }
 
-const TGuestRegister kUnionGuestPermits = {
-    1,     "Platby za hosťovacie povolenky JUX", "Pridanie hosťovacej povolenky JUX",
-    "Oprava hosťovacej povolenky JUX", true, true, "", vkSeason, true};
-const TGuestRegister kBranchGuestPermits = {
-    2,     "Platby za hosťovacie povolenky ZO", "Pridanie hosťovacej povolenky ZO", "Oprava hosťovacej povolenky ZO",
-    false, false, "2,3,12,13", 0, false};
+const TGuestRegister kUnionGuestPermits = {1,
+                                           "Platby za hosťovacie povolenky JUX",
+                                           "Pridanie hosťovacej povolenky JUX",
+                                           "Oprava hosťovacej povolenky JUX",
+                                           true,
+                                           true,
+                                           "",
+                                           vkSeason,
+                                           true};
+const TGuestRegister kBranchGuestPermits = {2,
+                                            "Platby za hosťovacie povolenky ZO",
+                                            "Pridanie hosťovacej povolenky ZO",
+                                            "Oprava hosťovacej povolenky ZO",
+                                            false,
+                                            false,
+                                            "2,3,12,13",
+                                            0,
+                                            false};
 
 QVariant GroundOwner(const TGuestRegister& reg, const QVariant& council, const QVariant& ownBranch) {
   return OrganisationKey(reg.GroundsOfCouncil ? council : ownBranch);
@@ -86,6 +98,8 @@ QVariant OrganisationKey(const QVariant& setting) {
 
 QString MissingGroundOwnerText(const TGuestRegister& reg) {
   return reg.GroundsOfCouncil
-             ? QStringLiteral("V nastaveniach programu nie je zadaná \"Rada JUX:\", preto nie je možné ponúknuť revíry.")
-             : QStringLiteral("V nastaveniach programu nie je zadaná \"ZO JUX:\" (vlastná ZO), preto nie je možné ponúknuť revíry.");
+             ? QStringLiteral(
+                   "V nastaveniach programu nie je zadaná \"Rada JUX:\", preto nie je možné ponúknuť revíry.")
+             : QStringLiteral("V nastaveniach programu nie je zadaná \"ZO JUX:\" (vlastná ZO), preto nie je možné "
+                              "ponúknuť revíry.");
 }

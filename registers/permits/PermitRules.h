@@ -62,11 +62,11 @@ struct TGuestRegister {
   const char* ListCaption;
   const char* AddCaption;
   const char* EditCaption;
-  bool HasMember;          // the optional "Člen:" combo
-  bool GroundsOfCouncil;   // grounds of the union's council, else of the own branch
+  bool HasMember;            // the optional "Člen:" combo
+  bool GroundsOfCouncil;     // grounds of the union's council, else of the own branch
   const char* ValidityKinds; // the offered kinds as an SQL list, empty for all
-  int NewValidityKind;     // the kind of a new sale, 0 none
-  bool ProposesOwnBranch;  // "ZO:" of a new sale
+  int NewValidityKind;       // the kind of a new sale, 0 none
+  bool ProposesOwnBranch;    // "ZO:" of a new sale
 };
 extern const TGuestRegister kUnionGuestPermits;
 extern const TGuestRegister kBranchGuestPermits;

@@ -48,7 +48,8 @@ void TfrmEPovolenky::BuildFilter() {
   eDatumDo = new TIBDate(&panel);
   eDatumDo->setObjectName(QStringLiteral("eDatumDo"));
   AddFilterControl(panel, QStringLiteral("do:"), eDatumDo);
-  for (auto [edit, name, caption] : {std::tuple{&eCisloOd, "eCisloOd", "Číslo od:"}, std::tuple{&eCisloDo, "eCisloDo", "do:"}}) {
+  for (auto [edit, name, caption] :
+       {std::tuple{&eCisloOd, "eCisloOd", "Číslo od:"}, std::tuple{&eCisloDo, "eCisloDo", "do:"}}) {
     *edit = new TIBCurrencyEdit(&panel);
     (*edit)->setObjectName(QString::fromLatin1(name));
     (*edit)->SetDecimals(0);

@@ -32,6 +32,7 @@ void TfrmEPovolenkyHost::btnTlacClick() {
   PrintHostPermitPayment();
 }
 
-TfrmEPovolenkyJUX::TfrmEPovolenkyJUX(QWidget* owner, quint16 rok) : TfrmEPovolenkyHost(owner, rok, kUnionGuestPermits) {}
+TfrmEPovolenkyJUX::TfrmEPovolenkyJUX(QWidget* owner, quint16 rok)
+    : TfrmEPovolenkyHost(owner, rok, kUnionGuestPermits) {}
 
 TfrmEPovolenkyZO::TfrmEPovolenkyZO(QWidget* owner, quint16 rok) : TfrmEPovolenkyHost(owner, rok, kBranchGuestPermits) {}

@@ -54,9 +54,9 @@ TfrmEPovolenkyHostPridaj::TfrmEPovolenkyHostPridaj(QWidget* owner, const TGuestR
   eDBPlatnost = controls.Add<TIBComboBox>(QStringLiteral("eDBPlatnost"));
   SetupOptionCombo(*eDBPlatnost, QStringLiteral("platnost_povolenky"), QStringLiteral("poradie"));
   if (*Register.ValidityKinds)
-    eDBPlatnost->SetSWhere({QStringLiteral("zaradenie=:ZARADENIE and cislo in (%1)")
-                                .arg(QString::fromLatin1(Register.ValidityKinds)),
-                            {{QStringLiteral("ZARADENIE"), QStringLiteral("platnost_povolenky")}}});
+    eDBPlatnost->SetSWhere(
+        {QStringLiteral("zaradenie=:ZARADENIE and cislo in (%1)").arg(QString::fromLatin1(Register.ValidityKinds)),
+         {{QStringLiteral("ZARADENIE"), QStringLiteral("platnost_povolenky")}}});
   controls.Label(QStringLiteral("od:"));
   std::tie(eDBPlatnostOd, eDBPlatnostDo) =
       controls.AddPair<TIBDate, TIBDate>(QStringLiteral("eDBPlatnostOd"), 0, QStringLiteral("eDBPlatnostDo"));
@@ -122,20 +122,19 @@ void TfrmEPovolenkyHostPridaj::DeclareFields() {
   dlg.EditCaption = QString::fromUtf8(Register.EditCaption);
   dlg.Table = QStringLiteral("E_POVOLENKY");
   dlg.PerYear = true;
-  QStringList load{QStringLiteral("SELECT A.DATUM,A.POZNAMKA,A.TITUL,A.MENO,A.PRIEZVISKO,A.ULICA,A.MESTO,A.PSC,"),
-                   QStringLiteral("A.DATUM_NARODENIA,B.C_CENINY,B.CENA,B.ODVOD_JUX,B.DOPLNKOVY_UDAJ,"),
-                   QStringLiteral("B.CISLO_ZAKLADNEJ_POVOLENKY,B.PLATNOST,B.PLATNOST_OD,B.PLATNOST_DO,"),
-                   QStringLiteral("B.C_REVIRY_JUX,B.C_ZO,C.DRUH_DOKLADU%1").arg(eDBClen ? QStringLiteral(",A.C_CLENOV") : QString()),
-                   QStringLiteral("FROM E_POVOLENKY A"), QStringLiteral("LEFT JOIN E_POVOLENKY2 B ON B.E_POVOLENKY=A.JEDIN"),
-                   QStringLiteral("LEFT JOIN E_POKLADNA C ON C.E_POVOLENKY2=B.JEDIN"),
-                   QStringLiteral("WHERE A.JEDIN=:JEDIN")};
+  QStringList load{
+      QStringLiteral("SELECT A.DATUM,A.POZNAMKA,A.TITUL,A.MENO,A.PRIEZVISKO,A.ULICA,A.MESTO,A.PSC,"),
+      QStringLiteral("A.DATUM_NARODENIA,B.C_CENINY,B.CENA,B.ODVOD_JUX,B.DOPLNKOVY_UDAJ,"),
+      QStringLiteral("B.CISLO_ZAKLADNEJ_POVOLENKY,B.PLATNOST,B.PLATNOST_OD,B.PLATNOST_DO,"),
+      QStringLiteral("B.C_REVIRY_JUX,B.C_ZO,C.DRUH_DOKLADU%1").arg(eDBClen ? QStringLiteral(",A.C_CLENOV") : QString()),
+      QStringLiteral("FROM E_POVOLENKY A"),
+      QStringLiteral("LEFT JOIN E_POVOLENKY2 B ON B.E_POVOLENKY=A.JEDIN"),
+      QStringLiteral("LEFT JOIN E_POKLADNA C ON C.E_POVOLENKY2=B.JEDIN"),
+      QStringLiteral("WHERE A.JEDIN=:JEDIN")};
   dlg.LoadSql = load.join(QLatin1Char('\n'));
   dlg.Field(QStringLiteral("DATUM"), eDBDatum).Required().Default([] { return DateTime::Today(); });
   // The number is never shown: taken inside the insert.
-  dlg.Field(QStringLiteral("CISLO"))
-      .WrittenOnly()
-      .InsertOnly()
-      .InsertedAs(NextPaymentNumberExpression(Register.Kind));
+  dlg.Field(QStringLiteral("CISLO")).WrittenOnly().InsertOnly().InsertedAs(NextPaymentNumberExpression(Register.Kind));
   dlg.Field(QStringLiteral("TYP_POVOLENKY")).WrittenOnly().InsertOnly().Saves([this] { return Register.Kind; });
   // The member before the person: a loaded member locks the person's fields.
   if (eDBClen) dlg.Field(QStringLiteral("C_CLENOV"), eDBClen);

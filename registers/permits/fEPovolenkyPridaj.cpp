@@ -10,10 +10,10 @@
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
 #include "controls/QPLBtn.h"
-#include "platform/MessageDialogs.h"
 #include "core/DataSet.h"
 #include "core/DateTime.h"
 #include "db/IBQuery.h"
+#include "platform/MessageDialogs.h"
 #include "registers/common/ChildGrid.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
@@ -40,7 +40,8 @@ TIBCurrencyEdit* AddShownAmount(TRegisterLayout& controls, const QString& label,
 
 // Red with a white font for a warning, the read-only look otherwise.
 void ShowWarning(TDataEntryControl& control, bool warning) {
-  control.SetColor(warning ? TDataEntryControl::ErrorColor : control.StateColor(TDataEntryControl::TColorOrder::ReadOnlyFirst));
+  control.SetColor(warning ? TDataEntryControl::ErrorColor
+                           : control.StateColor(TDataEntryControl::TColorOrder::ReadOnlyFirst));
   control.SetFontColor(warning ? TDataEntryControl::ErrorFontColor : clWindowText);
 }
 } // namespace
@@ -56,7 +57,8 @@ TfrmEPovolenkyPridaj::TfrmEPovolenkyPridaj(QWidget* owner) : TDialogForm(owner) 
   const char* const memberKeys[] = {"skupina_1", "datum_narodenia", "cislo_legitimacie", "brigada_vyzadovat"};
   for (int i = 0; i < 4; ++i)
     eDBClen->SetSKeyField(i + 1, QString::fromLatin1(memberKeys[i]));
-  eCisloLegimitacie = AddText(controls, QStringLiteral("Číslo člen. legitimácie:"), QStringLiteral("eCisloLegimitacie"), 20);
+  eCisloLegimitacie =
+      AddText(controls, QStringLiteral("Číslo člen. legitimácie:"), QStringLiteral("eCisloLegimitacie"), 20);
   eCisloLegimitacie->SetReadOnly(true);
   controls.Label(QStringLiteral("Dátum narodenia:"));
   eDatumNarodenia = controls.Add<TIBDate>(QStringLiteral("eDatumNarodenia"));

@@ -195,8 +195,8 @@ QWidget* TfrmEZarybnovanieZdrojPridaj::BuildReleases(QWidget& parent) {
   releases->AddStatusBar(QStringLiteral("sb2"), sbPanels);
   layout->addWidget(box, 2);
 
-  auto* note = new QGroupBox(
-      QStringLiteral(" Zhodnotenie stavu násady a poznámky:   CTRL+Enter = nový riadok"), column);
+  auto* note =
+      new QGroupBox(QStringLiteral(" Zhodnotenie stavu násady a poznámky:   CTRL+Enter = nový riadok"), column);
   note->setObjectName(QStringLiteral("gbxPoznamka"));
   eDBPoznamka = new TIBMemo(note);
   eDBPoznamka->setObjectName(QStringLiteral("eDBPoznamka"));

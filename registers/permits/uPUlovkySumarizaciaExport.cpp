@@ -4,9 +4,9 @@
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "registers/common/XbOemTranslation.h"
 #include "dbase/xbtable.h"
 #include "platform/MessageDialogs.h"
+#include "registers/common/XbOemTranslation.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QFile>

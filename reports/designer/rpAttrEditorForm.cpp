@@ -1,7 +1,7 @@
 #include "reports/designer/rpAttrEditorForm.h"
+#include "reports/designer/rpDialogButtons.h"
 #include "reports/designer/rpExpressionBuilder.h"
 #include "reports/engine/rpReportDesigner.h"
-#include "reports/designer/rpDialogButtons.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpView.h"
 #include "reports/engine/ui/rpComboEdit.h"

@@ -105,6 +105,7 @@ TrpCrossDataSources::TrpCrossDataSources(const QString& text, const QStringList&
 
 QString TrpCrossDataSources::Text() const {
   QString text;
-  for (int i = 0; i < names_.size(); ++i) text += names_.at(i) + QLatin1Char('=') + sources_.at(i) + QLatin1Char(';');
+  for (int i = 0; i < names_.size(); ++i)
+    text += names_.at(i) + QLatin1Char('=') + sources_.at(i) + QLatin1Char(';');
   return text;
 }

@@ -27,4 +27,3 @@ private:
   void FollowPosition();
   std::unique_ptr<TrpBandSourceList> sources_;
 };
-

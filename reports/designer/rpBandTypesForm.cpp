@@ -32,7 +32,8 @@ TrpBandTypesForm::TrpBandTypesForm(QWidget* parent) : TForm(parent) {
 void TrpBandTypesForm::PlaceButtons() {
   // Two columns of eleven, the right one past the widest caption.
   int widest = 0;
-  for (QRadioButton* button : TypeButtons) widest = qMax(widest, button->sizeHint().width());
+  for (QRadioButton* button : TypeButtons)
+    widest = qMax(widest, button->sizeHint().width());
   const int rightColumn = widest + 62;
   for (int type = 0; type < TypeButtons.size(); ++type) {
     QRadioButton* button = TypeButtons.at(type);

@@ -30,7 +30,8 @@ QComboBox* DesOptSizeBox() {
   auto* box = new QComboBox;
   box->setEditable(true);
   box->setValidator(new QIntValidator(1, 999, box));
-  for (int size : {8, 9, 10, 11, 12, 14}) box->addItem(QString::number(size));
+  for (int size : {8, 9, 10, 11, 12, 14})
+    box->addItem(QString::number(size));
   box->setFixedWidth(60);
   return box;
 }
@@ -123,7 +124,8 @@ QWidget* TrpDesOptionsForm::CreateDesignerTab() {
   grid->addWidget(DesOptGroup(53284, {PixelsRB, MillimetresRB, InchesRB}), 1, 0);
   grid->addWidget(DesOptGroup(53300, {CentreRB, LeftRB, RightRB}), 1, 1);
   grid->addWidget(drawing, 2, 0, 1, 2);
-  grid->addWidget(DesOptGroup(53297, {ColoredButtonsCB, EditAfterInsertCB, BandTitlesCB, LocalizedNamesCB}), 3, 0, 1, 2);
+  grid->addWidget(DesOptGroup(53297, {ColoredButtonsCB, EditAfterInsertCB, BandTitlesCB, LocalizedNamesCB}), 3, 0, 1,
+                  2);
   grid->setRowStretch(4, 1);
   return tab;
 }
@@ -173,8 +175,8 @@ QWidget* TrpDesOptionsForm::CreateEditorTab() {
   layout->addStretch();
 
   connect(FixedFontRB, &QRadioButton::toggled, this, [this] { ShowFontChoice(); });
-  for (QComboBox* box : {static_cast<QComboBox*>(TextFontCB), TextSizeCB, static_cast<QComboBox*>(ScriptFontCB),
-                         ScriptSizeCB})
+  for (QComboBox* box :
+       {static_cast<QComboBox*>(TextFontCB), TextSizeCB, static_cast<QComboBox*>(ScriptFontCB), ScriptSizeCB})
     connect(box, &QComboBox::currentTextChanged, this, [this] { ShowFontChoice(); });
   return tab;
 }

@@ -1,9 +1,9 @@
 #include "reports/designer/rpDesignerArrange.h"
-#include "reports/engine/rpReportDesigner.h"
 #include "reports/designer/rpDesignerPages.h"
 #include "reports/designer/rpDesignerSelection.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpPage.h"
+#include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpView.h"
 #include <algorithm>
 

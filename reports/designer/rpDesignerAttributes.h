@@ -27,11 +27,11 @@ constexpr int FirstFrameStyle = 25, LastFrameStyle = 30;                    // r
 
 // What the control of a tag holds when it is used.
 struct TrpAttributeInput {
-  bool Down = false;         // a button's state
-  bool MiddleDown = false;   // AlB5 (tag 15)
-  bool BottomDown = false;   // AlB7 (tag 15)
-  TColor Color = clNone;     // the colour chosen in the selector
-  QString Text;              // the text of a box (C2, C3, C4)
+  bool Down = false;       // a button's state
+  bool MiddleDown = false; // AlB5 (tag 15)
+  bool BottomDown = false; // AlB7 (tag 15)
+  TColor Color = clNone;   // the colour chosen in the selector
+  QString Text;            // the text of a box (C2, C3, C4)
 };
 
 // True when the tag acts on text objects alone.

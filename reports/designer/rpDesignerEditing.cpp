@@ -30,8 +30,8 @@ namespace {
 
 // The palette's buttons with their tools.
 constexpr std::pair<const char*, int> kPaletteTools[] = {
-    {"OB1", TrpDesignerTool::Select},  {"OB2", TrpDesignerTool::Text},      {"OB4", TrpDesignerTool::Picture},
-    {"OB3", TrpDesignerTool::Band},    {"OB5", TrpDesignerTool::Subreport}, {"OB6", TrpDesignerTool::Line}};
+    {"OB1", TrpDesignerTool::Select}, {"OB2", TrpDesignerTool::Text},      {"OB4", TrpDesignerTool::Picture},
+    {"OB3", TrpDesignerTool::Band},   {"OB5", TrpDesignerTool::Subreport}, {"OB6", TrpDesignerTool::Line}};
 
 // Keys typed into a text box belong to it, not to the page.
 bool EditsText(const QWidget* focus) {
@@ -52,9 +52,7 @@ void TrpDesignerForm::ConnectEditing() {
     RedrawPage();
   };
   mouseEditing_.EditObject = [this](TrpView*) { EditObject(); };
-  mouseEditing_.DoubleClicked = [this](bool withCtrl) {
-    WorkspaceDoubleClicked(selection_.LastSelected(), withCtrl);
-  };
+  mouseEditing_.DoubleClicked = [this](bool withCtrl) { WorkspaceDoubleClicked(selection_.LastSelected(), withCtrl); };
   mouseEditing_.ContextMenu = [this](QPoint point) { ShowContextMenu(workspace_->mapToGlobal(point)); };
   mouseEditing_.ToolChanged = [this](int tool) {
     for (const auto& [name, tag] : kPaletteTools)
@@ -92,9 +90,8 @@ void TrpDesignerForm::ConnectEditing() {
     if (!button) continue;
     connect(button, &TrpSpeedButton::clicked, this, [this, i] {
       if (!Page || !rpAlignmentApplies(selection_, i)) return;
-      ArrangeSelection(TrpUndoAction::Modify, [this, i] {
-        rpAlignSelection(*Page, selection_, i, workspace_->size());
-      });
+      ArrangeSelection(TrpUndoAction::Modify,
+                       [this, i] { rpAlignSelection(*Page, selection_, i, workspace_->size()); });
     });
   }
 }

@@ -41,7 +41,8 @@ QString PublishedDataSetName(const TrpReport& report, const TDataSet* dataSet) {
   QList<TrpComponentEntry> components;
   rpGetComponents(report.Owner(), TrpDBDataSet::staticMetaObject, components);
   for (const TrpComponentEntry& entry : components)
-    if (const auto* wrapper = qobject_cast<const TrpDBDataSet*>(entry.Component); wrapper && wrapper->DataSet() == dataSet)
+    if (const auto* wrapper = qobject_cast<const TrpDBDataSet*>(entry.Component);
+        wrapper && wrapper->DataSet() == dataSet)
       return entry.Name;
   return {};
 }

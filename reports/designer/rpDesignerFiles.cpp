@@ -14,8 +14,8 @@ bool EndsWithSeparator(const QString& folder) {
 } // namespace
 
 QString rpTemplateFolder(const TrpDesigner* designer) {
-  QString folder = designer && !designer->TemplateDir.isEmpty() ? designer->TemplateDir
-                                                                 : QCoreApplication::applicationDirPath();
+  QString folder =
+      designer && !designer->TemplateDir.isEmpty() ? designer->TemplateDir : QCoreApplication::applicationDirPath();
   if (!EndsWithSeparator(folder)) folder += QLatin1Char('/');
   return folder;
 }

@@ -41,7 +41,7 @@
 
 namespace {
 
-constexpr int kYesNoQuestion = 4 | 32;       // mb_YesNo | mb_IconQuestion
+constexpr int kYesNoQuestion = 4 | 32; // mb_YesNo | mb_IconQuestion
 constexpr int kAnswerYes = 6, kAnswerNo = 7;
 
 // The tool-bar visibility items in menu order, with the tag that names their bar.

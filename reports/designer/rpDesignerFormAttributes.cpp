@@ -135,10 +135,10 @@ void TrpDesignerForm::ShowSelectionColors() {
 void TrpDesignerForm::ConnectAttributeControls() {
   using namespace rpAttributeTag;
   const std::pair<const char*, int> buttons[] = {
-      {"FrB1", FrameTop},  {"FrB2", FrameLeft},   {"FrB3", FrameBottom},   {"FrB4", FrameRight},
-      {"FrB5", FrameAll},  {"FrB6", FrameNone},   {"FnB1", Bold},          {"FnB2", Italic},
-      {"FnB3", Underline}, {"AlB1", AlignLeft},   {"AlB2", AlignRight},    {"AlB3", AlignCentre},
-      {"AlB8", Justify},   {"AlB4", Rotated},     {"AlB5", VerticalAlign}, {"AlB6", VerticalAlign},
+      {"FrB1", FrameTop},     {"FrB2", FrameLeft}, {"FrB3", FrameBottom},   {"FrB4", FrameRight},
+      {"FrB5", FrameAll},     {"FrB6", FrameNone}, {"FnB1", Bold},          {"FnB2", Italic},
+      {"FnB3", Underline},    {"AlB1", AlignLeft}, {"AlB2", AlignRight},    {"AlB3", AlignCentre},
+      {"AlB8", Justify},      {"AlB4", Rotated},   {"AlB5", VerticalAlign}, {"AlB6", VerticalAlign},
       {"AlB7", VerticalAlign}};
   for (const auto& [name, tag] : buttons) {
     auto* button = qobject_cast<TrpSpeedButton*>(controls_.value(QString::fromLatin1(name)));
@@ -168,9 +168,9 @@ TrpAttributeInput TrpDesignerForm::AttributeInput(int tag) const {
     return button && button->Down();
   };
   TrpAttributeInput input;
-  static const char* const buttonOfTag[] = {nullptr, "FrB1", "FrB2", "FrB3", "FrB4", nullptr, nullptr,
-                                            nullptr, nullptr, "FnB1", "FnB2", nullptr, nullptr, nullptr,
-                                            "AlB4", nullptr, nullptr, nullptr, "FnB3"};
+  static const char* const buttonOfTag[] = {nullptr, "FrB1",  "FrB2",  "FrB3",  "FrB4",  nullptr, nullptr,
+                                            nullptr, nullptr, "FnB1",  "FnB2",  nullptr, nullptr, nullptr,
+                                            "AlB4",  nullptr, nullptr, nullptr, "FnB3"};
   if (tag < int(std::size(buttonOfTag)) && buttonOfTag[tag]) input.Down = down(buttonOfTag[tag]);
   input.MiddleDown = down("AlB5");
   input.BottomDown = down("AlB7");

@@ -3,9 +3,9 @@
 #include "reports/designer/rpDesignerAttributes.h"
 #include "reports/designer/rpDesignerEditors.h"
 #include "reports/designer/rpDesignerForm.h"
-#include "reports/designer/rpInsFieldsForm.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpExpressionBuilder.h"
+#include "reports/designer/rpInsFieldsForm.h"
 #include "reports/designer/rpInspForm.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpGlobals.h"
@@ -24,9 +24,8 @@ void TrpDesignerForm::CreateEditors() {
   textEditor_ = rpCreateTextEditor(settings_.SyntaxHighlight, this);
   // The click script of a dialog control is edited as its text and script are.
   for (const char* property : {"Memo", "Script", "OnClick"})
-    SetPropertyEditor(QString::fromLatin1(property), [this](TrpObject* object) {
-      OpenTextEditor(dynamic_cast<TrpView*>(object));
-    });
+    SetPropertyEditor(QString::fromLatin1(property),
+                      [this](TrpObject* object) { OpenTextEditor(dynamic_cast<TrpView*>(object)); });
   SetCommandHandler(QStringLiteral("Edit"), [this] { EditObject(); });
   CreatePropertyEditors();
   CreateBandEditors();
@@ -82,8 +81,10 @@ void TrpDesignerForm::EditObject() {
     SetCurrentPage(subreport->SubPage);
     return;
   }
-  if (auto* band = dynamic_cast<TrpBandView*>(object)) EditBand(band);
-  else object->OpenEditor();
+  if (auto* band = dynamic_cast<TrpBandView*>(object))
+    EditBand(band);
+  else
+    object->OpenEditor();
   RedrawPage();
   UpdateStatus();
   RefreshInspector();
@@ -101,8 +102,10 @@ void TrpDesignerForm::WorkspaceDoubleClicked(TrpView* object, bool withCtrl) {
       RunCommand(QStringLiteral("PageOptions"));
     }
   } else if (count == 1) {
-    if (withCtrl) OpenTextEditor(object);
-    else EditObject();
+    if (withCtrl)
+      OpenTextEditor(object);
+    else
+      EditObject();
   }
 }
 
@@ -120,7 +123,9 @@ bool TrpDesignerForm::FormKeyDown(QKeyEvent* event) {
     return true;
   }
   if (!enter || selection_.Count() != 1) return EditingKey(event);
-  if (event->modifiers() & Qt::ControlModifier) OpenTextEditor();
-  else EditObject();
+  if (event->modifiers() & Qt::ControlModifier)
+    OpenTextEditor();
+  else
+    EditObject();
   return true;
 }

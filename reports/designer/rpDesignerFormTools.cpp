@@ -1,8 +1,8 @@
 // The designer window's extra tools and its help tool.
 #include "reports/designer/rpDesignerForm.h"
-#include "reports/designer/rpInsFieldsForm.h"
 #include "reports/designer/rpDesignerGlyphs.h"
 #include "reports/designer/rpDesignerHelp.h"
+#include "reports/designer/rpInsFieldsForm.h"
 #include "reports/engine/rpDesignerTools.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpDock.h"
@@ -47,7 +47,8 @@ QAction* TrpDesignerForm::AddExtraTool(const QString& caption, const QImage& bit
     if (onClick) onClick();
   });
   connect(button, &TrpSpeedButton::clicked, action, &QAction::trigger);
-  connect(action, &QAction::changed, button, [this, button, action] { SetControlEnabled(button, action->isEnabled()); });
+  connect(action, &QAction::changed, button,
+          [this, button, action] { SetControlEnabled(button, action->isEnabled()); });
   return action;
 }
 
@@ -76,8 +77,7 @@ void TrpDesignerForm::mousePressEvent(QMouseEvent* event) {
   if (hit && hit->objectName() == QLatin1String("HelpBtn")) return;
   const QString name = hit ? hit->objectName() : QString();
   // There is no help file: the control's hint and its topic stand in for it.
-  helpText_ = QStringLiteral("%1\nTéma pomocníka: %2")
-                  .arg(hit ? hit->toolTip() : windowTitle())
-                  .arg(rpDesignerHelpTopic(name));
+  helpText_ =
+      QStringLiteral("%1\nTéma pomocníka: %2").arg(hit ? hit->toolTip() : windowTitle()).arg(rpDesignerHelpTopic(name));
   QWhatsThis::showText(event->globalPosition().toPoint(), helpText_, this);
 }

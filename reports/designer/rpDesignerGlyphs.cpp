@@ -347,8 +347,10 @@ const QHash<QString, TGlyphPainter>& GlyphPainters() {
          p.drawLine(1, 12, 14, 12);
        }},
       // The workspace's marks of an object with a script and of a text with a highlight condition.
-      {QStringLiteral("RP_SCRIPT"), [](QPainter& p) { ObjectMarker(p, QColor(255, 255, 192), QStringLiteral("S"), Qt::darkBlue); }},
-      {QStringLiteral("RP_HIGHLIGHT"), [](QPainter& p) { ObjectMarker(p, Qt::yellow, QStringLiteral("H"), Qt::darkRed); }},
+      {QStringLiteral("RP_SCRIPT"),
+       [](QPainter& p) { ObjectMarker(p, QColor(255, 255, 192), QStringLiteral("S"), Qt::darkBlue); }},
+      {QStringLiteral("RP_HIGHLIGHT"),
+       [](QPainter& p) { ObjectMarker(p, Qt::yellow, QStringLiteral("H"), Qt::darkRed); }},
       {QStringLiteral("Image2"), // inserting DB fields: a table with a plus
        [](QPainter& p) {
          p.setPen(Qt::black);

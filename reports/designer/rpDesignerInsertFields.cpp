@@ -73,7 +73,8 @@ QList<TrpView*> rpInsertFieldObjects(TrpPage& page, const TrpInsertFieldsChoice&
       else
         dataX += 2 * gridSize + header->Width;
     }
-    const QString reference = QLatin1Char('[') + choice.DataSet + QStringLiteral(".\"") + field.Field + QStringLiteral("\"]");
+    const QString reference =
+        QLatin1Char('[') + choice.DataSet + QStringLiteral(".\"") + field.Field + QStringLiteral("\"]");
     TrpMemoView* object = AddTextObject(page, dataX, dataY, size, reference, defaults);
     object->Width = CutToGrid(textWidth(QStringLiteral("="), false) * displayWidth, gridSize);
     data << object;

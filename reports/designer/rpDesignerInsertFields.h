@@ -17,12 +17,12 @@ struct TrpFieldToInsert {
 };
 
 struct TrpInsertFieldsChoice {
-  QString DataSet;           // as listed in the dialog
+  QString DataSet; // as listed in the dialog
   QList<TrpFieldToInsert> Fields;
-  bool Horizontal = true;    // side by side, else one below the other
-  bool Headers = true;       // a bold header text above (or left of) each field
-  bool Bands = true;         // a master data band (and a page header) around them
-  QString BandDataSource;    // the master data band's data source
+  bool Horizontal = true; // side by side, else one below the other
+  bool Headers = true;    // a bold header text above (or left of) each field
+  bool Bands = true;      // a master data band (and a page header) around them
+  QString BandDataSource; // the master data band's data source
 };
 
 // Adds a data text object per field (with headers and bands as chosen) from

@@ -1,5 +1,4 @@
 #include "reports/designer/rpDesignerMouse.h"
-#include "reports/engine/rpReportDesigner.h"
 #include "reports/designer/rpDesignerGrid.h"
 #include "reports/designer/rpDesignerInsert.h"
 #include "reports/designer/rpDesignerPages.h"
@@ -10,6 +9,7 @@
 #include "reports/engine/rpControl.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
+#include "reports/engine/rpReportDesigner.h"
 
 namespace {
 
@@ -63,9 +63,7 @@ void TrpDesignerMouse::SetTool(int tool, bool keepArmed) {
   cursor_ = TrpDesignerCursor::Arrow;
 }
 
-bool TrpDesignerMouse::InsertMode() const {
-  return tool_ != TrpDesignerTool::Select && tool_ != TrpDesignerTool::Line;
-}
+bool TrpDesignerMouse::InsertMode() const { return tool_ != TrpDesignerTool::Select && tool_ != TrpDesignerTool::Line; }
 
 bool TrpDesignerMouse::Snapping(Qt::KeyboardModifiers modifiers) const {
   return settings_.GridAlign != bool(modifiers & Qt::AltModifier);
@@ -74,7 +72,8 @@ bool TrpDesignerMouse::Snapping(Qt::KeyboardModifiers modifiers) const {
 TrpMouseOverlay TrpDesignerMouse::Overlay() const {
   if (dragOver_) return TrpMouseOverlay::Ghost;
   if (tool_ == TrpDesignerTool::Line) return buttonDown_ ? TrpMouseOverlay::Line : TrpMouseOverlay::None;
-  if (InsertMode()) return cursor_ == TrpDesignerCursor::Cross && !DialogPage ? TrpMouseOverlay::Ghost : TrpMouseOverlay::None;
+  if (InsertMode())
+    return cursor_ == TrpDesignerCursor::Cross && !DialogPage ? TrpMouseOverlay::Ghost : TrpMouseOverlay::None;
   if (rubberBand_) return TrpMouseOverlay::RubberBand;
   if (buttonDown_ && cursor_ == TrpDesignerCursor::Split) return TrpMouseOverlay::SplitLine;
   return TrpMouseOverlay::None;
@@ -99,9 +98,7 @@ void TrpDesignerMouse::ComputeMultipleSelection() {
   workRectAtDown_ = workRect_;
 }
 
-void TrpDesignerMouse::DeselectAll() {
-  selection_.Clear();
-}
+void TrpDesignerMouse::DeselectAll() { selection_.Clear(); }
 
 // --- hovering
 
@@ -160,8 +157,7 @@ void TrpDesignerMouse::HoverSplit(QPoint point) {
   for (int i = 0; i < page->Count(); ++i) {
     TrpView* t = page->GetObject(i);
     if (!t->IsSelected || IsBandObject(t) || t->ObjectKind == TrpDesignerTool::Line) continue;
-    if (point.x() < t->Left || point.x() > t->Left + t->Width || point.y() < t->Top ||
-        point.y() > t->Top + t->Height)
+    if (point.x() < t->Left || point.x() > t->Left + t->Width || point.y() < t->Top || point.y() > t->Top + t->Height)
       continue;
     for (int j = 0; j < page->Count(); ++j) {
       TrpView* s = page->GetObject(j);
@@ -410,7 +406,8 @@ void TrpDesignerMouse::Release(QPoint) {
   const int count = selection_.Count();
   if (InsertMode() && rubberBand_) {
     // A click inserts at the ghost; what size it gets is the insertion's choice.
-    if (workRect_.IsPoint()) workRect_ = TrpEdges{workRectAtDown_.Left, workRectAtDown_.Top, workRectAtDown_.Left, workRectAtDown_.Top};
+    if (workRect_.IsPoint())
+      workRect_ = TrpEdges{workRectAtDown_.Left, workRectAtDown_.Top, workRectAtDown_.Left, workRectAtDown_.Top};
     workRect_ = workRect_.Normalised();
     rubberBand_ = false;
     InsertObject();

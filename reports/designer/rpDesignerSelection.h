@@ -1,8 +1,8 @@
 #pragma once
 #include "reports/designer/rpDesignerUnits.h"
+#include <QtCore/QHash>
 #include <QtCore/QPoint>
 #include <QtCore/QRect>
-#include <QtCore/QHash>
 #include <QtCore/QString>
 
 class TrpPage;
@@ -55,7 +55,6 @@ public:
   void ComputeMultipleSelection();
 
 private:
-
   TrpPage* page_ = nullptr;
   TrpView* single_ = nullptr;
   bool multiFrameValid_ = false;

@@ -88,10 +88,10 @@ QImage DictButtonGlyph(const QString& name) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(Qt::black, 1));
   if (name == QLatin1String("category") || name == QLatin1String("variable")) {
-    p.drawImage(0, 2, DictNodeIcon(name == QLatin1String("category") ? TrpDictForm::nkCategory
-                                                                      : TrpDictForm::nkVariable)
-                          .pixmap(12, 12)
-                          .toImage());
+    p.drawImage(0, 2,
+                DictNodeIcon(name == QLatin1String("category") ? TrpDictForm::nkCategory : TrpDictForm::nkVariable)
+                    .pixmap(12, 12)
+                    .toImage());
     p.setPen(QPen(Qt::darkGreen, 2));
     p.drawLine(12, 1, 12, 7);
     p.drawLine(9, 4, 15, 4);
@@ -104,7 +104,8 @@ QImage DictButtonGlyph(const QString& name) {
     p.drawLine(4, 4, 12, 12);
     p.drawLine(12, 4, 4, 12);
   } else {
-    for (int y = 3; y <= 13; y += 3) p.drawLine(y == 3 ? 2 : 5, y, 14, y);
+    for (int y = 3; y <= 13; y += 3)
+      p.drawLine(y == 3 ? 2 : 5, y, 14, y);
   }
   return image;
 }
@@ -223,8 +224,8 @@ QWidget* TrpDictForm::CreateVariablesPage() {
   return page;
 }
 
-QWidget* TrpDictForm::CreateAliasPage(int rootId, int listId, QTreeWidget*& tree, QListWidget*& list,
-                                      QLineEdit*& alias, QList<TrpSpeedButton*>& moveButtons, QCheckBox** exclude) {
+QWidget* TrpDictForm::CreateAliasPage(int rootId, int listId, QTreeWidget*& tree, QListWidget*& list, QLineEdit*& alias,
+                                      QList<TrpSpeedButton*>& moveButtons, QCheckBox** exclude) {
   auto* page = new QWidget;
   tree = new QTreeWidget(page);
   tree->setHeaderHidden(true);
@@ -394,8 +395,10 @@ bool TrpDictForm::DropFrom(QObject* target, QDropEvent* event) {
   event->setDropAction(Qt::CopyAction);
   event->accept();
   if (event->type() == QEvent::Drop) {
-    if (moveIn) MoveIn(tree, false);
-    else MoveOut(tree, false);
+    if (moveIn)
+      MoveIn(tree, false);
+    else
+      MoveOut(tree, false);
   }
   return true;
 }
@@ -412,7 +415,8 @@ void TrpDictForm::FillVariablesTree() {
       node->setData(0, kDictNameRole, category);
       node->setFlags(node->flags() | Qt::ItemIsEditable);
       VarTree->addTopLevelItem(node);
-      for (const QString& name : names) AddVariableNode(node, name);
+      for (const QString& name : names)
+        AddVariableNode(node, name);
     }
     ShowPlaceholder(VarTree->topLevelItemCount() == 0);
     VarTree->expandAll();
@@ -618,15 +622,19 @@ void TrpDictForm::DeleteNode() {
   if (kind != nkCategory && kind != nkVariable) return;
   TrpDictVariables names(variables_);
   const QString name = node->data(0, kDictNameRole).toString();
-  if (kind == nkCategory) names.DeleteCategory(name);
-  else names.DeleteVariable(name);
+  if (kind == nkCategory)
+    names.DeleteCategory(name);
+  else
+    names.DeleteVariable(name);
   if (expressionNode_ == node || (expressionNode_ && expressionNode_->parent() == node)) expressionNode_ = nullptr;
   {
     QScopedValueRollback<bool> quiet(loading_, true);
     delete node;
   }
-  if (VarTree->topLevelItemCount() == 0) FillVariablesTree();
-  else VariableSelected(VarTree->currentItem(), nullptr);
+  if (VarTree->topLevelItemCount() == 0)
+    FillVariablesTree();
+  else
+    VariableSelected(VarTree->currentItem(), nullptr);
 }
 
 void TrpDictForm::EditList() {
@@ -670,8 +678,10 @@ void TrpDictForm::FillFieldAliasPage() {
       names.append(component.Name);
   names.sort();
   for (const QString& name : names) {
-    if (fieldAliases_.IndexOf(name) >= 0) AddEntryNode(FieldsTree, name);
-    else DataSetsLB->addItem(name);
+    if (fieldAliases_.IndexOf(name) >= 0)
+      AddEntryNode(FieldsTree, name);
+    else
+      DataSetsLB->addItem(name);
   }
   FieldsTree->topLevelItem(0)->setExpanded(true);
   FieldsTree->setCurrentItem(FieldsTree->topLevelItem(0));
@@ -684,11 +694,14 @@ void TrpDictForm::FillSourcePage() {
   QList<TrpComponentEntry> components;
   if (report_.Owner()) rpGetComponents(report_.Owner(), TrpDataset::staticMetaObject, components);
   QStringList names;
-  for (const TrpComponentEntry& component : components) names.append(component.Name);
+  for (const TrpComponentEntry& component : components)
+    names.append(component.Name);
   names.sort();
   for (const QString& name : names) {
-    if (sourceAliases_.IndexOf(name) >= 0) AddEntryNode(SourcesTree, name);
-    else SourcesLB->addItem(name);
+    if (sourceAliases_.IndexOf(name) >= 0)
+      AddEntryNode(SourcesTree, name);
+    else
+      SourcesLB->addItem(name);
   }
   SourcesTree->topLevelItem(0)->setExpanded(true);
   SourcesTree->setCurrentItem(SourcesTree->topLevelItem(0));
@@ -753,8 +766,10 @@ void TrpDictForm::StoreAlias(QTreeWidget* tree, QTreeWidgetItem* node) {
   }
   // An emptied alias gives the field its own name back; excluding it is the check box's work.
   const QString key = FieldKey(node);
-  if (alias.isEmpty()) fieldAliases_.Delete(fieldAliases_.IndexOf(key));
-  else fieldAliases_.SetVariable(key, alias);
+  if (alias.isEmpty())
+    fieldAliases_.Delete(fieldAliases_.IndexOf(key));
+  else
+    fieldAliases_.SetVariable(key, alias);
   SetDictKind(node, nkField);
   if (node == FieldsTree->currentItem()) {
     const QSignalBlocker quiet(ExcludeCB);
@@ -768,8 +783,10 @@ void TrpDictForm::SetFieldExcluded(bool excluded) {
   if (kind != nkField && kind != nkExcludedField) return;
   FieldAliasEdit->setModified(false);
   const QString key = FieldKey(node);
-  if (excluded) fieldAliases_.SetVariable(key, QString());
-  else fieldAliases_.Delete(fieldAliases_.IndexOf(key));
+  if (excluded)
+    fieldAliases_.SetVariable(key, QString());
+  else
+    fieldAliases_.Delete(fieldAliases_.IndexOf(key));
   const QString field = rpDictNodeName(node->text(0));
   node->setText(0, field);
   SetDictKind(node, excluded ? nkExcludedField : nkField);
@@ -808,9 +825,11 @@ void TrpDictForm::MoveOut(QTreeWidget* tree, bool all) {
   if (all) {
     // Data sources: every entry name goes back; data sets: every node (their entries name fields too).
     if (tree == SourcesTree)
-      for (int i = 0; i < entries.GetCount(); ++i) ReturnToList(list, entries.GetName(i));
+      for (int i = 0; i < entries.GetCount(); ++i)
+        ReturnToList(list, entries.GetName(i));
     else
-      for (int i = 0; i < root->childCount(); ++i) ReturnToList(list, rpDictNodeName(root->child(i)->text(0)));
+      for (int i = 0; i < root->childCount(); ++i)
+        ReturnToList(list, rpDictNodeName(root->child(i)->text(0)));
     entries.Clear();
     qDeleteAll(root->takeChildren());
     tree->setCurrentItem(root);

@@ -22,8 +22,10 @@ QList<std::pair<QString, QStringList>> TrpDictVariables::Tree() const {
   QList<std::pair<QString, QStringList>> tree;
   for (int i = 0; i < list_.GetCount(); ++i) {
     const QString name = list_.GetName(i);
-    if (IsCategory(name)) tree.append({name.mid(1), {}});
-    else if (!tree.isEmpty()) tree.last().second.append(name);
+    if (IsCategory(name))
+      tree.append({name.mid(1), {}});
+    else if (!tree.isEmpty())
+      tree.last().second.append(name);
   }
   return tree;
 }
@@ -67,7 +69,8 @@ bool TrpDictVariables::Rename(const QString& oldName, const QString& newName, bo
 void TrpDictVariables::DeleteCategory(const QString& category) {
   const int header = CategoryIndex(category);
   if (header < 0) return;
-  for (int i = EndOfCategory(header) - 1; i >= header; --i) list_.Delete(i);
+  for (int i = EndOfCategory(header) - 1; i >= header; --i)
+    list_.Delete(i);
 }
 
 void TrpDictVariables::DeleteVariable(const QString& name) {
@@ -89,8 +92,7 @@ void TrpDictVariables::ApplyEditLines(const QStringList& lines) {
   for (const QString& line : lines) {
     if (line.trimmed().isEmpty()) continue;
     // All the leading blanks go, so a variable typed with two stays a variable.
-    const QString name =
-        IsCategory(line) ? line.trimmed().left(kMaxEditedNameLength) : CategoryEntry(line.trimmed());
+    const QString name = IsCategory(line) ? line.trimmed().left(kMaxEditedNameLength) : CategoryEntry(line.trimmed());
     if (edited.IndexOf(name) >= 0) continue;
     const int old = list_.IndexOf(name);
     edited.SetVariable(name, old >= 0 ? rpValueToText(list_.GetValue(old)) : QString());
@@ -105,7 +107,8 @@ int TrpDictVariables::CategoryIndex(const QString& category) const {
 
 int TrpDictVariables::EndOfCategory(int categoryIndex) const {
   int end = categoryIndex + 1;
-  while (end < list_.GetCount() && !IsCategory(list_.GetName(end))) ++end;
+  while (end < list_.GetCount() && !IsCategory(list_.GetName(end)))
+    ++end;
   return end;
 }
 

@@ -116,7 +116,8 @@ void TrpDocOptForm::SetReport(const TrpReport& report) {
   const TrpPrinter& printer = rpPrinter();
   const QIcon icon = DocOptPrinterIcon();
   PrinterCB->clear();
-  for (const QString& name : printer.Printers) PrinterCB->addItem(icon, name);
+  for (const QString& name : printer.Printers)
+    PrinterCB->addItem(icon, name);
   PrinterCB->setCurrentIndex(printer.PrinterIndex);
   SelectPrinterCB->setChecked(!report.UseCurrentPrinter);
   TwoPassCB->setChecked(report.DoublePassReport);

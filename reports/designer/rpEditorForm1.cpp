@@ -46,7 +46,8 @@ void TrpEditorForm1::ShowScriptErrors(const QStringList& errors) {
   const QPoint at = ErrorPosition(errors.first());
   const QStringList lines = Script();
   qsizetype offset = 0;
-  for (int i = 0; i < at.y() - 1 && i < lines.size(); ++i) offset += lines[i].size() + 1;
+  for (int i = 0; i < at.y() - 1 && i < lines.size(); ++i)
+    offset += lines[i].size() + 1;
   QTextCursor cursor = ScriptEdit->textCursor();
   cursor.setPosition(int(std::clamp<qsizetype>(offset + at.x() - 1, 0, ScriptEdit->toPlainText().size())));
   ScriptEdit->setTextCursor(cursor);

@@ -1,8 +1,8 @@
 #include "reports/designer/rpFieldsForm.h"
+#include "reports/designer/rpDialogButtons.h"
 #include "reports/designer/rpExpressionBuilder.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpReportDesigner.h"
-#include "reports/designer/rpDialogButtons.h"
 #include "reports/engine/rpUtils.h"
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QListWidget>
@@ -47,8 +47,8 @@ void TrpFieldsForm::ShowFieldsOfDataset() {
 void TrpFieldsForm::FormClose(TCloseAction&) {
   if (DatasetsLB->count() > 0 && DatasetsLB->currentItem()) rpLastFieldsDataset() = DatasetsLB->currentItem()->text();
   if (ModalResult() == mrOk && DatasetsLB->currentItem() && FieldsLB->currentItem())
-    SelectedField = DatasetsLB->currentItem()->text() + QStringLiteral(".\"") + FieldsLB->currentItem()->text() +
-                    QLatin1Char('"');
+    SelectedField =
+        DatasetsLB->currentItem()->text() + QStringLiteral(".\"") + FieldsLB->currentItem()->text() + QLatin1Char('"');
   // The keyboard goes back to the designer window it was opened from.
   if (TrpReportDesigner* designer = rpCurrentDesigner(); designer && designer->IsVisible())
     if (auto* window = dynamic_cast<QWidget*>(designer)) window->activateWindow();

@@ -1,7 +1,7 @@
 #include "reports/designer/rpFuncArgForm.h"
+#include "reports/designer/rpDialogButtons.h"
 #include "reports/designer/rpExprForm.h"
 #include "reports/designer/rpFuncForm.h"
-#include "reports/designer/rpDialogButtons.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpComboEdit.h"
 #include <QtWidgets/QGridLayout>

@@ -1,6 +1,6 @@
 #include "reports/designer/rpFuncForm.h"
-#include "reports/engine/rpGlobals.h"
 #include "reports/designer/rpDialogButtons.h"
+#include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpUtils.h"
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QHeaderView>
@@ -24,7 +24,8 @@ TrpFuncForm::TrpFuncForm(QWidget* parent) : TForm(parent) {
   if (rpEngineStarted()) {
     QStringList categories;
     rpInstalledFunctions().ListCategories(categories);
-    for (const QString& category : categories) new QTreeWidgetItem(root, {category});
+    for (const QString& category : categories)
+      new QTreeWidgetItem(root, {category});
   }
   Tree1->expandAll();
   Tree1->setCurrentItem(root);
@@ -63,7 +64,8 @@ void TrpFuncForm::ShowFunctionsOfCategory() {
 }
 
 void TrpFuncForm::ShowFunction(const QString& name) {
-  const QString description = rpEngineStarted() && !name.isEmpty() ? rpInstalledFunctions().DescriptionOf(name) : QString();
+  const QString description =
+      rpEngineStarted() && !name.isEmpty() ? rpInstalledFunctions().DescriptionOf(name) : QString();
   const qsizetype slash = description.indexOf(QLatin1Char('/'));
   FuncLabel->setText(slash < 0 ? QString() : description.left(slash));
   DescrLabel->setText(slash < 0 ? description : description.mid(slash + 1, 1000));

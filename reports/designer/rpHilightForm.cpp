@@ -1,9 +1,9 @@
 #include "reports/designer/rpHilightForm.h"
 #include "core/gui/ColorConvert.h"
+#include "reports/designer/rpDialogButtons.h"
 #include "reports/designer/rpExpressionBuilder.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReportDesigner.h"
-#include "reports/designer/rpDialogButtons.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpComboEdit.h"
 #include <QtGui/QPainter>
@@ -111,8 +111,10 @@ void TrpHilightForm::SetStyle(quint16 style) {
 }
 
 void TrpHilightForm::FormShow() {
-  if (fillColor_ == clNone) TransparentRB->setChecked(true);
-  else OtherRB->setChecked(true);
+  if (fillColor_ == clNone)
+    TransparentRB->setChecked(true);
+  else
+    OtherRB->setChecked(true);
   ShowColors();
   ConditionEdit->setFocus();
 }

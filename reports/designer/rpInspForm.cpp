@@ -1,7 +1,7 @@
 #include "reports/designer/rpInspForm.h"
-#include "reports/engine/rpLocale.h"
 #include "core/gui/ColorConvert.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpLocale.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpView.h"
 #include <QtGui/QKeyEvent>

@@ -30,7 +30,8 @@ bool NamesArePositions(const TrpPropRec& rec, const QVariant& stored) {
 
 bool rpNameIsFree(const TrpReport& report, const TrpView& object, const QString& name) {
   bool taken = false;
-  ForEachObject(report, [&](const TrpView* other) { taken = taken || (other != &object && SameName(other->Name, name)); });
+  ForEachObject(report,
+                [&](const TrpView* other) { taken = taken || (other != &object && SameName(other->Name, name)); });
   if (taken) return false;
   // A control's own component bears its old name; that one does not count.
   if (dynamic_cast<const TrpControl*>(&object) && !SameName(object.Name, name) && rpEngineStarted() &&

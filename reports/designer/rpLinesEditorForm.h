@@ -16,8 +16,7 @@ public:
   explicit TrpLinesEditorForm(QWidget* parent = nullptr);
 
   QPlainTextEdit* M1 = nullptr;
-  TrpSpeedButton *CutBtn = nullptr, *CopyBtn = nullptr, *PasteBtn = nullptr, *CancelBtn = nullptr,
-                 *OkBtn = nullptr;
+  TrpSpeedButton *CutBtn = nullptr, *CopyBtn = nullptr, *PasteBtn = nullptr, *CancelBtn = nullptr, *OkBtn = nullptr;
 
   // Shows the form over the text; true (the text replaced by the memo's) after OK.
   static bool Edit(QString& text, bool* modified = nullptr);
@@ -33,5 +32,6 @@ struct TrpMemoClipboard {
 // The tool bar of the editors of lines (cut, copy, paste, cancel, OK) on
 // `bar`, 33 pixels high, the buttons 24 x 24 at y 6 from x; returned in that order.
 QList<TrpSpeedButton*> rpAddEditBar(TForm& form, QWidget& bar, const TrpMemoClipboard& memo, int x = 4);
-// The 24 x 24 glyphs of the editors' buttons, drawn in code: "cut", "copy", "paste", "cancel", "ok", "open", "save", "builder".
+// The 24 x 24 glyphs of the editors' buttons, drawn in code: "cut", "copy", "paste", "cancel", "ok", "open", "save",
+// "builder".
 QImage rpEditorGlyph(const char* name);

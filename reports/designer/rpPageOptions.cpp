@@ -15,15 +15,32 @@ constexpr int kDefaultBin = 65535; // the page's value for the printer's default
 QString PageFieldCaption(TrpPageField field) {
   int id = 0;
   switch (field) {
-  case TrpPageField::PaperWidth: id = 53396; break;
-  case TrpPageField::PaperHeight: id = 53397; break;
-  case TrpPageField::LeftMargin: id = 53400; break;
-  case TrpPageField::TopMargin: id = 53401; break;
-  case TrpPageField::RightMargin: id = 53402; break;
-  case TrpPageField::BottomMargin: id = 53403; break;
-  case TrpPageField::Columns: id = 53408; break;
-  case TrpPageField::ColumnGap: id = 53410; break;
-  case TrpPageField::None: break;
+  case TrpPageField::PaperWidth:
+    id = 53396;
+    break;
+  case TrpPageField::PaperHeight:
+    id = 53397;
+    break;
+  case TrpPageField::LeftMargin:
+    id = 53400;
+    break;
+  case TrpPageField::TopMargin:
+    id = 53401;
+    break;
+  case TrpPageField::RightMargin:
+    id = 53402;
+    break;
+  case TrpPageField::BottomMargin:
+    id = 53403;
+    break;
+  case TrpPageField::Columns:
+    id = 53408;
+    break;
+  case TrpPageField::ColumnGap:
+    id = 53410;
+    break;
+  case TrpPageField::None:
+    break;
   }
   return rpLoadStr(id).remove(QLatin1Char('&'));
 }

@@ -7,7 +7,17 @@ class TrpPrinter;
 
 // The fields of the page options dialog that are typed, in the order the
 // dialog reads them.
-enum class TrpPageField { None, PaperWidth, PaperHeight, LeftMargin, TopMargin, RightMargin, BottomMargin, Columns, ColumnGap };
+enum class TrpPageField {
+  None,
+  PaperWidth,
+  PaperHeight,
+  LeftMargin,
+  TopMargin,
+  RightMargin,
+  BottomMargin,
+  Columns,
+  ColumnGap
+};
 
 // What the page options dialog shows of a page: the paper and bin as
 // positions in the printer's lists, lengths as millimetre texts.
@@ -21,7 +31,6 @@ struct TrpPageOptionsFields {
   QString LeftMargin, TopMargin, RightMargin, BottomMargin;
   QString Columns;
   QString ColumnGap;
-
 };
 
 // The page values the fields stand for, every one read.
@@ -29,8 +38,8 @@ struct TrpPageOptions {
   bool PrintToPrevPage = false;
   bool StretchToPrintable = false;
   int Orientation = 0;
-  int PaperSize = 9;                   // the paper code, 256 the custom size
-  int PaperWidth = 0, PaperHeight = 0; // 0.1 mm, for the custom size
+  int PaperSize = 9;                                                    // the paper code, 256 the custom size
+  int PaperWidth = 0, PaperHeight = 0;                                  // 0.1 mm, for the custom size
   int LeftMargin = 0, TopMargin = 0, RightMargin = 0, BottomMargin = 0; // pixels
   int Columns = 0;
   int ColumnGap = 0; // pixels

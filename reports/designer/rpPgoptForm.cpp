@@ -143,7 +143,8 @@ QWidget* TrpPgoptForm::CreateOptionsTab() {
   ColumnsUpB->setArrowType(Qt::UpArrow);
   ColumnsDownB = new QToolButton(columns);
   ColumnsDownB->setArrowType(Qt::DownArrow);
-  for (QToolButton* arrow : {ColumnsUpB, ColumnsDownB}) arrow->setFixedSize(16, 12);
+  for (QToolButton* arrow : {ColumnsUpB, ColumnsDownB})
+    arrow->setFixedSize(16, 12);
   GapE = new QLineEdit(columns);
   GapE->setMaximumWidth(60);
   auto* arrows = new QVBoxLayout;
@@ -224,8 +225,8 @@ void TrpPgoptForm::FormShow() {
 void TrpPgoptForm::ShowPaperChoice() {
   OrientationImage->setPixmap(PgoptSheetPicture(LandscapeRB->isChecked()));
   const bool custom = rpPrinter().PaperCodes.value(PaperCB->currentIndex()) == kCustomPaper;
-  for (QWidget* control : {static_cast<QWidget*>(WidthL), static_cast<QWidget*>(WidthE),
-                           static_cast<QWidget*>(HeightL), static_cast<QWidget*>(HeightE)})
+  for (QWidget* control : {static_cast<QWidget*>(WidthL), static_cast<QWidget*>(WidthE), static_cast<QWidget*>(HeightL),
+                           static_cast<QWidget*>(HeightE)})
     control->setEnabled(custom);
 }
 
@@ -238,15 +239,24 @@ void TrpPgoptForm::StepColumns(int step) {
 
 QLineEdit* TrpPgoptForm::FieldEdit(TrpPageField field) const {
   switch (field) {
-  case TrpPageField::PaperWidth: return WidthE;
-  case TrpPageField::PaperHeight: return HeightE;
-  case TrpPageField::LeftMargin: return LeftE;
-  case TrpPageField::TopMargin: return TopE;
-  case TrpPageField::RightMargin: return RightE;
-  case TrpPageField::BottomMargin: return BottomE;
-  case TrpPageField::Columns: return ColumnsE;
-  case TrpPageField::ColumnGap: return GapE;
-  case TrpPageField::None: break;
+  case TrpPageField::PaperWidth:
+    return WidthE;
+  case TrpPageField::PaperHeight:
+    return HeightE;
+  case TrpPageField::LeftMargin:
+    return LeftE;
+  case TrpPageField::TopMargin:
+    return TopE;
+  case TrpPageField::RightMargin:
+    return RightE;
+  case TrpPageField::BottomMargin:
+    return BottomE;
+  case TrpPageField::Columns:
+    return ColumnsE;
+  case TrpPageField::ColumnGap:
+    return GapE;
+  case TrpPageField::None:
+    break;
   }
   return nullptr;
 }

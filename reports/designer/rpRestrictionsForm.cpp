@@ -1,6 +1,6 @@
 #include "reports/designer/rpRestrictionsForm.h"
-#include "reports/engine/rpReportDesigner.h"
 #include "reports/designer/rpDialogButtons.h"
+#include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpView.h"
 #include <QtWidgets/QCheckBox>
@@ -26,7 +26,8 @@ quint16 TrpRestrictionsForm::Restrictions() const {
 }
 
 void TrpRestrictionsForm::SetRestrictions(quint16 restrictions) {
-  for (int i = 0; i < Boxes.size(); ++i) Boxes[i]->setChecked(restrictions & (1 << i));
+  for (int i = 0; i < Boxes.size(); ++i)
+    Boxes[i]->setChecked(restrictions & (1 << i));
 }
 
 int TrpRestrictionsForm::EditSelection(TrpReportDesigner& designer) {
@@ -37,7 +38,8 @@ int TrpRestrictionsForm::EditSelection(TrpReportDesigner& designer) {
   const int result = form.ShowModal();
   if (result != mrOk) return result;
   designer.BeforeChange();
-  for (TrpView* object : selected) object->Restrictions = form.Restrictions();
+  for (TrpView* object : selected)
+    object->Restrictions = form.Restrictions();
   designer.AfterChange();
   return result;
 }

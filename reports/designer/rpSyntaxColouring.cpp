@@ -3,28 +3,34 @@
 namespace {
 
 struct TDelimiters {
-  QString lineComment;  // two characters
-  bool braceComment;    // { ... } (Pascal)
-  QChar blockOpen;      // followed by '*'
-  QChar blockClose;     // preceded by '*'
+  QString lineComment; // two characters
+  bool braceComment;   // { ... } (Pascal)
+  QChar blockOpen;     // followed by '*'
+  QChar blockClose;    // preceded by '*'
   QChar quote;
 };
 
 TDelimiters DelimitersOf(TSyntaxType type) {
   switch (type) {
-  case TSyntaxType::stPascal: return {QStringLiteral("//"), true, QLatin1Char('('), QLatin1Char(')'), QLatin1Char('\'')};
-  case TSyntaxType::stCpp: return {QStringLiteral("//"), false, QLatin1Char('/'), QLatin1Char('/'), QLatin1Char('"')};
-  case TSyntaxType::stSQL: return {QStringLiteral("--"), false, QLatin1Char('/'), QLatin1Char('/'), QLatin1Char('"')};
-  case TSyntaxType::stText: break;
+  case TSyntaxType::stPascal:
+    return {QStringLiteral("//"), true, QLatin1Char('('), QLatin1Char(')'), QLatin1Char('\'')};
+  case TSyntaxType::stCpp:
+    return {QStringLiteral("//"), false, QLatin1Char('/'), QLatin1Char('/'), QLatin1Char('"')};
+  case TSyntaxType::stSQL:
+    return {QStringLiteral("--"), false, QLatin1Char('/'), QLatin1Char('/'), QLatin1Char('"')};
+  case TSyntaxType::stText:
+    break;
   }
   return {QString(), false, QChar(), QChar(), QChar()};
 }
 
-bool IsAsciiLetter(QChar c) { return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')); }
-bool IsAsciiWordChar(QChar c) { return IsAsciiLetter(c) || c == QLatin1Char('_') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')); }
-bool StartsToken(QChar c) {
-  return IsAsciiLetter(c) || QStringLiteral("_\"'(-/{").contains(c);
+bool IsAsciiLetter(QChar c) {
+  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
 }
+bool IsAsciiWordChar(QChar c) {
+  return IsAsciiLetter(c) || c == QLatin1Char('_') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+bool StartsToken(QChar c) { return IsAsciiLetter(c) || QStringLiteral("_\"'(-/{").contains(c); }
 
 } // namespace
 
@@ -47,7 +53,8 @@ QString rpSyntaxKeywords(TSyntaxType type) {
         "only,or,order,outer,parameter,password,plan,position,primary,privileges,procedure,protected,read,retain,"
         "returns,revoke,right,rollback,schema,select,set,shadow,shared,snapshot,some,suspend,table,then,to,"
         "transaction,trigger,uncommitted,union,unique,update,user,using,view,wait,when,where,while,with,work");
-  case TSyntaxType::stText: break;
+  case TSyntaxType::stText:
+    break;
   }
   return {};
 }
@@ -84,13 +91,16 @@ QStringList rpColourLines(const QStringList& lines, TSyntaxType type, const QStr
     if (type == TSyntaxType::stText) {
       // no tokens but words, and no keywords
       if (IsAsciiLetter(c) || c == QLatin1Char('_'))
-        while (IsAsciiWordChar(text[end])) ++end;
+        while (IsAsciiWordChar(text[end]))
+          ++end;
     } else if (IsAsciiLetter(c) || c == QLatin1Char('_')) {
-      while (IsAsciiWordChar(text[end])) ++end;
+      while (IsAsciiWordChar(text[end]))
+        ++end;
       if (!list.isEmpty() && list.contains(QLatin1Char(',') + text.mid(p, end - p).toLower() + QLatin1Char(',')))
         code = taKeyword;
     } else if (c == d.lineComment[0] && text[p + 1] == d.lineComment[1]) {
-      while (end < length && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n')) ++end;
+      while (end < length && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+        ++end;
       code = taComment;
     } else if (d.braceComment && c == QLatin1Char('{')) {
       end = findEnd(p + 1, QStringLiteral("}"));

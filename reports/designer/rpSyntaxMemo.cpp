@@ -39,8 +39,10 @@ bool IsNavigationKey(int key) {
   case Qt::Key_Left:
   case Qt::Key_Right:
   case Qt::Key_Up:
-  case Qt::Key_Down: return true;
-  default: return false;
+  case Qt::Key_Down:
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -163,11 +165,15 @@ void TrpSyntaxMemo::ShowCaret() {
   if (columns > 0 && lines > 0) {
     topLine_ = std::min(topLine_, text_.LineCount() - 1);
     const int column = text_.CaretColumn(), line = text_.CaretLine();
-    if (column > leftColumn_ + columns) leftColumn_ = column - columns;
-    else if (column <= leftColumn_) leftColumn_ = column - 1;
+    if (column > leftColumn_ + columns)
+      leftColumn_ = column - columns;
+    else if (column <= leftColumn_)
+      leftColumn_ = column - 1;
     // The line comes into view also when the column had to scroll.
-    if (line > topLine_ + lines) topLine_ = line - lines;
-    else if (line <= topLine_) topLine_ = line - 1;
+    if (line > topLine_ + lines)
+      topLine_ = line - lines;
+    else if (line <= topLine_)
+      topLine_ = line - 1;
   }
   UpdateScrollBar();
   update();
@@ -294,25 +300,43 @@ bool TrpSyntaxMemo::HandleNavigation(QKeyEvent* event) {
   const int column = before.x(), line = before.y();
   switch (event->key()) {
   case Qt::Key_Left:
-    if (ctrl) text_.WordLeft();
-    else text_.MoveCaret(column - 1, line);
+    if (ctrl)
+      text_.WordLeft();
+    else
+      text_.MoveCaret(column - 1, line);
     break;
   case Qt::Key_Right:
-    if (ctrl) text_.WordRight();
-    else text_.MoveCaret(column + 1, line);
+    if (ctrl)
+      text_.WordRight();
+    else
+      text_.MoveCaret(column + 1, line);
     break;
-  case Qt::Key_Up: text_.MoveCaret(column, line - 1); break;
-  case Qt::Key_Down: text_.MoveCaret(column, line + 1); break;
-  case Qt::Key_Home: text_.MoveCaret(1, ctrl ? 1 : line); break;
+  case Qt::Key_Up:
+    text_.MoveCaret(column, line - 1);
+    break;
+  case Qt::Key_Down:
+    text_.MoveCaret(column, line + 1);
+    break;
+  case Qt::Key_Home:
+    text_.MoveCaret(1, ctrl ? 1 : line);
+    break;
   case Qt::Key_End:
-    if (ctrl) text_.TextEnd();
-    else text_.LineEnd();
+    if (ctrl)
+      text_.TextEnd();
+    else
+      text_.LineEnd();
     break;
-  case Qt::Key_PageUp: PageUp(); break;
-  case Qt::Key_PageDown: PageDown(); break;
+  case Qt::Key_PageUp:
+    PageUp();
+    break;
+  case Qt::Key_PageDown:
+    PageDown();
+    break;
   }
-  if (shift) text_.SetSelection(anchor, QPoint(text_.CaretColumn(), text_.CaretLine()));
-  else text_.ClearSelection();
+  if (shift)
+    text_.SetSelection(anchor, QPoint(text_.CaretColumn(), text_.CaretLine()));
+  else
+    text_.ClearSelection();
   ShowCaret();
   return true;
 }
@@ -346,8 +370,10 @@ bool TrpSyntaxMemo::HandleCommand(QKeyEvent* event) {
   const int key = event->key();
   if (ctrl && (mods & ~(Qt::ControlModifier | Qt::ShiftModifier)) == 0)
     if (const int digit = DigitOfKey(event); digit >= 0) {
-      if (shift) text_.ToggleBookmark(digit);
-      else text_.GotoBookmark(digit);
+      if (shift)
+        text_.ToggleBookmark(digit);
+      else
+        text_.GotoBookmark(digit);
       ShowCaret();
       return true;
     }
@@ -370,11 +396,14 @@ bool TrpSyntaxMemo::HandleCommand(QKeyEvent* event) {
     Edited();
     return true;
   case Qt::Key_Insert:
-    if (ctrl) CopyToClipboard();
-    else if (shift) PasteFromClipboard();
+    if (ctrl)
+      CopyToClipboard();
+    else if (shift)
+      PasteFromClipboard();
     return ctrl || shift;
   case Qt::Key_Delete:
-    if (shift) CutToClipboard();
+    if (shift)
+      CutToClipboard();
     else {
       text_.Delete();
       Edited();
@@ -386,15 +415,35 @@ bool TrpSyntaxMemo::HandleCommand(QKeyEvent* event) {
   }
   if (!ctrl || shift) return false;
   switch (key) {
-  case Qt::Key_A: text_.SelectAll(); ShowCaret(); return true;
-  case Qt::Key_F: Search(); return true;
-  case Qt::Key_Y: text_.DeleteLine(); Edited(); return true;
-  case Qt::Key_C: CopyToClipboard(); return true;
-  case Qt::Key_I: ShiftBlock(true); return true;
-  case Qt::Key_U: ShiftBlock(false); return true;
-  case Qt::Key_V: PasteFromClipboard(); return true;
-  case Qt::Key_X: CutToClipboard(); return true;
-  case Qt::Key_Z: Undo(); return true;
+  case Qt::Key_A:
+    text_.SelectAll();
+    ShowCaret();
+    return true;
+  case Qt::Key_F:
+    Search();
+    return true;
+  case Qt::Key_Y:
+    text_.DeleteLine();
+    Edited();
+    return true;
+  case Qt::Key_C:
+    CopyToClipboard();
+    return true;
+  case Qt::Key_I:
+    ShiftBlock(true);
+    return true;
+  case Qt::Key_U:
+    ShiftBlock(false);
+    return true;
+  case Qt::Key_V:
+    PasteFromClipboard();
+    return true;
+  case Qt::Key_X:
+    CutToClipboard();
+    return true;
+  case Qt::Key_Z:
+    Undo();
+    return true;
   }
   return false;
 }
@@ -505,7 +554,8 @@ void TrpSyntaxMemo::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), ToQColor(Color));
   const int lines = VisibleLines();
-  for (int i = topLine_; i < topLine_ + lines && i < text_.LineCount(); ++i) PaintLine(painter, i);
+  for (int i = topLine_; i < topLine_ + lines && i < text_.LineCount(); ++i)
+    PaintLine(painter, i);
   PaintGutter(painter);
   PaintFooter(painter);
   if (hasFocus()) painter.fillRect(QRect(CaretPos(), QSize(2, lineHeight_)), ToQColor(clWindowText));
@@ -537,7 +587,8 @@ void TrpSyntaxMemo::PaintRun(QPainter& painter, int& x, int y, const QString& ru
   if (run.isEmpty()) return;
   const bool selected = attrs & 0x100;
   const int code = attrs & 0xFF;
-  const TrpMemoTextAttr& attr = code >= taText && code <= taString && code != taSelection ? attrs_[code] : attrs_[taText];
+  const TrpMemoTextAttr& attr =
+      code >= taText && code <= taString && code != taSelection ? attrs_[code] : attrs_[taText];
   const QRect cells(x, y, int(run.size()) * charWidth_, lineHeight_);
   painter.fillRect(cells, ToQColor(selected ? BlockColor : Color));
   painter.setFont(attr.Font);
@@ -547,7 +598,8 @@ void TrpSyntaxMemo::PaintRun(QPainter& painter, int& x, int y, const QString& ru
     painter.drawText(x, baseline, run);
   } else {
     // Each character at the start of its cell keeps the grid of the caret.
-    for (qsizetype i = 0; i < run.size(); ++i) painter.drawText(x + int(i) * charWidth_, baseline, QString(run[i]));
+    for (qsizetype i = 0; i < run.size(); ++i)
+      painter.drawText(x + int(i) * charWidth_, baseline, QString(run[i]));
   }
   x = cells.right() + 1;
 }
@@ -592,6 +644,7 @@ void TrpSyntaxMemo::PaintFooter(QPainter& painter) {
     return;
   }
   painter.setPen(ToQColor(clBlack));
-  painter.drawText(QRect(gutterWidth_ + 4, height() - textHeight - 5, width(), textHeight), Qt::AlignLeft | Qt::AlignTop,
+  painter.drawText(QRect(gutterWidth_ + 4, height() - textHeight - 5, width(), textHeight),
+                   Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("%1 : %2    ").arg(text_.CaretLine()).arg(text_.CaretColumn()));
 }

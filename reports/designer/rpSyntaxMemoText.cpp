@@ -15,11 +15,14 @@ QString AsciiUpper(const QString& text) {
 
 } // namespace
 
-TrpSyntaxMemoText::TrpSyntaxMemoText() : lines_{QString()} { std::fill(std::begin(bookmarks_), std::end(bookmarks_), -1); }
+TrpSyntaxMemoText::TrpSyntaxMemoText() : lines_{QString()} {
+  std::fill(std::begin(bookmarks_), std::end(bookmarks_), -1);
+}
 
 QString TrpSyntaxMemoText::TrimmedRight(const QString& line) {
   qsizetype n = line.size();
-  while (n > 0 && line[n - 1] == QLatin1Char(' ')) --n;
+  while (n > 0 && line[n - 1] == QLatin1Char(' '))
+    --n;
   return line.left(n);
 }
 
@@ -30,7 +33,8 @@ int TrpSyntaxMemoText::FirstNonBlank(const QString& line) {
 }
 
 QStringList TrpSyntaxMemoText::Lines() {
-  for (QString& line : lines_) line = TrimmedRight(line);
+  for (QString& line : lines_)
+    line = TrimmedRight(line);
   return lines_;
 }
 
@@ -64,7 +68,8 @@ void TrpSyntaxMemoText::SelectAll() {
 
 qsizetype TrpSyntaxMemoText::Offset(int column, int line) const {
   qsizetype offset = 0;
-  for (int i = 0; i < line - 1; ++i) offset += lines_[i].size() + 2;
+  for (int i = 0; i < line - 1; ++i)
+    offset += lines_[i].size() + 2;
   return offset + column - 1;
 }
 
@@ -140,9 +145,11 @@ void TrpSyntaxMemoText::Tab() {
     if (above.size() < column_) continue;
     qsizetype at = column_ - 1;
     if (above[at] != QLatin1Char(' ')) {
-      while (at < above.size() && above[at] != QLatin1Char(' ')) ++at; // over the word
+      while (at < above.size() && above[at] != QLatin1Char(' '))
+        ++at; // over the word
     }
-    while (at < above.size() && above[at] == QLatin1Char(' ')) ++at;
+    while (at < above.size() && above[at] == QLatin1Char(' '))
+      ++at;
     target = int(at) + 1;
   }
   if (target > column_) InsertText(QString(target - column_, QLatin1Char(' ')));
@@ -214,7 +221,8 @@ void TrpSyntaxMemoText::ShiftBlock(bool indent) {
   const int last = end.x() == 1 && end.y() > start.y() ? end.y() - 1 : end.y();
   PushUndo();
   if (indent) {
-    for (int i = start.y(); i <= last; ++i) lines_[i - 1].prepend(QStringLiteral("  "));
+    for (int i = start.y(); i <= last; ++i)
+      lines_[i - 1].prepend(QStringLiteral("  "));
     return;
   }
   int least = 2;
@@ -248,13 +256,17 @@ void TrpSyntaxMemoText::Undo() {
 void TrpSyntaxMemoText::WordLeft() {
   const QString& line = lines_[line_ - 1];
   int at = std::min<int>(column_ - 1, int(line.size())); // characters before the caret
-  while (at > 0 && !IsWordChar(line[at - 1])) --at;
+  while (at > 0 && !IsWordChar(line[at - 1]))
+    --at;
   if (at == 0) {
-    if (line_ > 1) MoveCaret(int(TrimmedRight(lines_[line_ - 2]).size()) + 1, line_ - 1);
-    else MoveCaret(1, 1);
+    if (line_ > 1)
+      MoveCaret(int(TrimmedRight(lines_[line_ - 2]).size()) + 1, line_ - 1);
+    else
+      MoveCaret(1, 1);
     return;
   }
-  while (at > 0 && IsWordChar(line[at - 1])) --at;
+  while (at > 0 && IsWordChar(line[at - 1]))
+    --at;
   MoveCaret(at + 1, line_);
 }
 
@@ -265,8 +277,10 @@ void TrpSyntaxMemoText::WordRight() {
     return;
   }
   int at = column_ - 1;
-  while (at < line.size() && IsWordChar(line[at])) ++at;
-  while (at < line.size() && !IsWordChar(line[at])) ++at;
+  while (at < line.size() && IsWordChar(line[at]))
+    ++at;
+  while (at < line.size() && !IsWordChar(line[at]))
+    ++at;
   MoveCaret(at + 1, line_);
 }
 
@@ -283,7 +297,8 @@ void TrpSyntaxMemoText::SelectWordAtCaret() {
   const QPoint anchor(column_, line_);
   int at = column_ - 1;
   const QString& current = lines_[line_ - 1];
-  while (at < current.size() && IsWordChar(current[at])) ++at;
+  while (at < current.size() && IsWordChar(current[at]))
+    ++at;
   MoveCaret(at + 1, line_);
   SetSelection(anchor, QPoint(column_, line_));
 }

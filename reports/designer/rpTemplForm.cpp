@@ -102,8 +102,8 @@ TrpTemplNewForm::TrpTemplNewForm(QWidget* parent) : TForm(parent) {
   // The comment takes Enter for its own lines.
   layout->addLayout(rpOkCancelRow(this, nullptr, nullptr, false));
   connect(BrowseButton, &QPushButton::clicked, this, [this] {
-    const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                      rpLoadStr(55217) + QStringLiteral(" (*.bmp)"));
+    const QString file =
+        QFileDialog::getOpenFileName(this, QString(), QString(), rpLoadStr(55217) + QStringLiteral(" (*.bmp)"));
     if (!file.isEmpty() && !LoadPicture(file)) rpGlobals().ErrorBox(rpInvalidPictureText(), rpLoadStr(55206));
   });
   CommentMemo->setFocus();

@@ -55,25 +55,32 @@ TrpTextEditorBase::TrpTextEditorBase(QWidget* parent) : TrpObjEditorForm(parent)
   connect(CancelBtn, &QToolButton::clicked, this, [this] { SetModalResult(mrCancel); });
   connect(ExprBtn, &QToolButton::clicked, this, [this] { InsertText(rpInsertExpression()); });
   connect(DBFieldBtn, &QToolButton::clicked, this, [this] { InsertText(rpInsertDBField()); });
-  connect(WordWrapBtn, &QToolButton::toggled, this, [this](bool on) {
-    TextMemo->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-  });
+  connect(WordWrapBtn, &QToolButton::toggled, this,
+          [this](bool on) { TextMemo->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap); });
   connect(ScriptBtn, &QToolButton::clicked, this, [this](bool on) {
     // A band or a dialog control shows its script alone: the button stays down.
-    if (!hasTextPart_) ScriptBtn->setChecked(true);
-    else ShowScriptPart(on);
+    if (!hasTextPart_)
+      ScriptBtn->setChecked(true);
+    else
+      ShowScriptPart(on);
   });
   connect(CutBtn, &QToolButton::clicked, this, [this] {
-    if (scriptTargeted_) ScriptCut();
-    else TextMemo->cut();
+    if (scriptTargeted_)
+      ScriptCut();
+    else
+      TextMemo->cut();
   });
   connect(CopyBtn, &QToolButton::clicked, this, [this] {
-    if (scriptTargeted_) ScriptCopy();
-    else TextMemo->copy();
+    if (scriptTargeted_)
+      ScriptCopy();
+    else
+      TextMemo->copy();
   });
   connect(PasteBtn, &QToolButton::clicked, this, [this] {
-    if (scriptTargeted_) ScriptPaste();
-    else TextMemo->paste();
+    if (scriptTargeted_)
+      ScriptPaste();
+    else
+      TextMemo->paste();
   });
 
   TextMemo = new QPlainTextEdit(this);
@@ -162,8 +169,10 @@ bool TrpTextEditorBase::ScriptShown() const { return ScriptPart()->isVisible(); 
 
 void TrpTextEditorBase::FormShow() {
   ApplyLayout();
-  if (hasTextPart_) TextMemo->setFocus();
-  else ScriptPart()->setFocus();
+  if (hasTextPart_)
+    TextMemo->setFocus();
+  else
+    ScriptPart()->setFocus();
 }
 
 QPoint TrpTextEditorBase::ErrorPosition(const QString& error) {
@@ -197,14 +206,18 @@ void TrpTextEditorBase::StoreEdits() {
   const QString text = TextMemo->toPlainText();
   object_->Memo = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
   const QStringList script = Script();
-  if (IsEmptyScript(script)) object_->Script.clear();
-  else object_->Script = script;
+  if (IsEmptyScript(script))
+    object_->Script.clear();
+  else
+    object_->Script = script;
 }
 
 void TrpTextEditorBase::InsertText(const QString& text) {
   if (text.isEmpty()) return;
-  if (scriptTargeted_) InsertIntoScript(text);
-  else if (!TextMemo->isReadOnly()) TextMemo->insertPlainText(text);
+  if (scriptTargeted_)
+    InsertIntoScript(text);
+  else if (!TextMemo->isReadOnly())
+    TextMemo->insertPlainText(text);
 }
 
 void TrpTextEditorBase::FormClose(TCloseAction&) {
@@ -233,8 +246,10 @@ bool TrpTextEditorBase::FormKeyDown(QKeyEvent* event) {
 bool TrpTextEditorBase::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
     auto* widget = static_cast<QWidget*>(watched);
-    if (widget == TextMemo) scriptTargeted_ = false;
-    else if (widget == ScriptPart() || ScriptPart()->isAncestorOf(widget)) scriptTargeted_ = true;
+    if (widget == TextMemo)
+      scriptTargeted_ = false;
+    else if (widget == ScriptPart() || ScriptPart()->isAncestorOf(widget))
+      scriptTargeted_ = true;
   }
   return TrpObjEditorForm::eventFilter(watched, event);
 }

@@ -1,7 +1,7 @@
 #include "reports/designer/rpToolWindowLayout.h"
 
-std::optional<TrpToolWindowPlacement> rpStackToolWindows(const QRect& inspector, const QRect& fields,
-                                                          const QRect& area, bool inspectorRolledUp) {
+std::optional<TrpToolWindowPlacement> rpStackToolWindows(const QRect& inspector, const QRect& fields, const QRect& area,
+                                                         bool inspectorRolledUp) {
   const bool overlap = inspector.left() <= fields.right() && fields.left() <= inspector.right();
   if (!overlap) return std::nullopt;
   TrpToolWindowPlacement placement{inspector, fields};

@@ -13,5 +13,5 @@ struct TrpToolWindowPlacement {
   QRect Inspector;
   QRect Fields;
 };
-std::optional<TrpToolWindowPlacement> rpStackToolWindows(const QRect& inspector, const QRect& fields,
-                                                          const QRect& area, bool inspectorRolledUp);
+std::optional<TrpToolWindowPlacement> rpStackToolWindows(const QRect& inspector, const QRect& fields, const QRect& area,
+                                                         bool inspectorRolledUp);

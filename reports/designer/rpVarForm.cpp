@@ -1,8 +1,8 @@
 #include "reports/designer/rpVarForm.h"
+#include "reports/designer/rpDialogButtons.h"
 #include "reports/designer/rpExpressionBuilder.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpReport.h"
-#include "reports/designer/rpDialogButtons.h"
 #include "reports/engine/rpUtils.h"
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QListWidget>
@@ -60,8 +60,10 @@ void TrpVarForm::ShowVariablesOfCategory() {
 
 void TrpVarForm::FormClose(TCloseAction&) {
   if (ModalResult() == mrOk) {
-    if (SystemCategoryShown()) SelectedVariable = SystemVariableAt(VarLB->currentRow());
-    else if (VarLB->currentItem()) SelectedVariable = VarLB->currentItem()->text();
+    if (SystemCategoryShown())
+      SelectedVariable = SystemVariableAt(VarLB->currentRow());
+    else if (VarLB->currentItem())
+      SelectedVariable = VarLB->currentItem()->text();
   }
   if (CategoryLB->currentItem()) rpLastVariableCategory() = CategoryLB->currentItem()->text();
 }

@@ -125,7 +125,8 @@ bool TrpBand::PrintBand() {
     build.columnIndex = build.ColumnCount() - 1;
     build.NewColumn(this);
   }
-  for (int i = 0; i < pendingNewColumns; ++i) build.NewColumn(this);
+  for (int i = 0; i < pendingNewColumns; ++i)
+    build.NewColumn(this);
   if (yChangedByScript) build.curY = oldY;
   bool result = false;
   if (visible) {
@@ -181,7 +182,8 @@ void TrpBand::RunBandScript() {
 int TrpBand::TotalHeight() {
   int result = 0;
   if (IsDataBand() && next && !next->dataSource) {
-    for (TrpBand* b = this; b; b = b->next) result += b->MeasureHeight();
+    for (TrpBand* b = this; b; b = b->next)
+      result += b->MeasureHeight();
   } else {
     result = stretched ? MeasureHeight() : height;
   }
@@ -268,7 +270,8 @@ void TrpBand::OutputBody() {
       if (OutputObjects()) grow = 0;
       if (hasCrossObjects) OutputCrossCells();
     }
-    for (const TKeptRect& k : kept) k.object->Height = k.height;
+    for (const TKeptRect& k : kept)
+      k.object->Height = k.height;
     build.curY += grow;
   } else {
     if (!IsFixedKind()) {
@@ -425,7 +428,8 @@ void TrpBand::WriteObjectAt(TrpView* object, int dx, int atY) {
   // Objects that collect printed values (a chart) hear of every text printed, not of continuation parts.
   auto* memo = dynamic_cast<TrpMemoView*>(object);
   if (memo && memo->SplitMode < 2)
-    for (TrpView* watcher : g.WatchList) watcher->NotifyObjectPrinted(object);
+    for (TrpView* watcher : g.WatchList)
+      watcher->NotifyObjectPrinted(object);
 }
 
 // --- cross cells

@@ -12,10 +12,30 @@ class TrpStretcheable;
 
 // Band kinds as the band view's type code holds them.
 enum TrpBandKind : int {
-  btReportTitle = 0, btReportSummary, btPageHeader, btPageFooter, btMasterHeader, btMasterData, btMasterFooter,
-  btDetailHeader, btDetailData, btDetailFooter, btSubDetailHeader, btSubDetailData, btSubDetailFooter, btOverlay,
-  btColumnHeader, btColumnFooter, btGroupHeader, btGroupFooter, btCrossHeader, btCrossData, btCrossFooter,
-  btChild, btNone, btKindCount
+  btReportTitle = 0,
+  btReportSummary,
+  btPageHeader,
+  btPageFooter,
+  btMasterHeader,
+  btMasterData,
+  btMasterFooter,
+  btDetailHeader,
+  btDetailData,
+  btDetailFooter,
+  btSubDetailHeader,
+  btSubDetailData,
+  btSubDetailFooter,
+  btOverlay,
+  btColumnHeader,
+  btColumnFooter,
+  btGroupHeader,
+  btGroupFooter,
+  btCrossHeader,
+  btCrossData,
+  btCrossFooter,
+  btChild,
+  btNone,
+  btKindCount
 };
 
 // The run-time band of one band object (or an empty band of a kind without

@@ -1,4 +1,5 @@
 #include "reports/engine/rpBandView.h"
+#include "core/gui/ColorConvert.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
@@ -6,7 +7,6 @@
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
-#include "core/gui/ColorConvert.h"
 #include <QtGui/QPainter>
 #include <initializer_list>
 
@@ -191,12 +191,28 @@ void TrpBandView::LoadFromStream(TBinaryReader& stream) {
 }
 
 void TrpBandView::WriteXmlElement(QString& element) {
-  static const char* const names[] = {
-      "TrpxReportTitle", "TrpxReportSummary", "TrpxPageHeader",   "TrpxPageFooter", "TrpxHeader",
-      "TrpxMasterData",  "TrpxFooter",        "TrpxHeader",       "TrpxDetailData", "TrpxFooter",
-      "TrpxHeader",      "TrpxSubDetailData", "TrpxFooter",       "TrpxOverlay",    "TrpxColumnHeader",
-      "TrpxColumnFooter", "TrpxGroupHeader",  "TrpxGroupFooter",  nullptr,          nullptr,
-      nullptr,           "TrpxChild"};
+  static const char* const names[] = {"TrpxReportTitle",
+                                      "TrpxReportSummary",
+                                      "TrpxPageHeader",
+                                      "TrpxPageFooter",
+                                      "TrpxHeader",
+                                      "TrpxMasterData",
+                                      "TrpxFooter",
+                                      "TrpxHeader",
+                                      "TrpxDetailData",
+                                      "TrpxFooter",
+                                      "TrpxHeader",
+                                      "TrpxSubDetailData",
+                                      "TrpxFooter",
+                                      "TrpxOverlay",
+                                      "TrpxColumnHeader",
+                                      "TrpxColumnFooter",
+                                      "TrpxGroupHeader",
+                                      "TrpxGroupFooter",
+                                      nullptr,
+                                      nullptr,
+                                      nullptr,
+                                      "TrpxChild"};
   const int type = GetBandType();
   if (type < 0 || type > 21 || !names[type]) return;
   element += QLatin1Char('<') + QLatin1String(names[type]);
@@ -219,7 +235,8 @@ void TrpBandView::WriteXmlElement(QString& element) {
   flag(bfOnLastPage, "PrintOnLastPage", false, "False");
   flag(bfRepeatHeader, "ReprintOnNewPage", true, "True");
   flag(bfPrintChildIfInvisible, "PrintChildIfInvisible", true, "True");
-  if (!Script.isEmpty()) rpXmlAttribute(element, QStringLiteral("OnBeforePrint"), Name + QStringLiteral("OnBeforePrint"));
+  if (!Script.isEmpty())
+    rpXmlAttribute(element, QStringLiteral("OnBeforePrint"), Name + QStringLiteral("OnBeforePrint"));
   if (type == 5 || type == 8 || type == 11) {
     QObject* source = nullptr;
     try {

@@ -13,7 +13,8 @@ QList<TrpReport*> TrpCompositeReport::TemplateReports() { return Members(); }
 
 void TrpCompositeReport::EndBuild() {
   TrpReport::EndBuild();
-  for (TrpReport* member : Members()) member->EndBuild();
+  for (TrpReport* member : Members())
+    member->EndBuild();
 }
 
 bool TrpCompositeReport::MayAppend(TrpReport& member, TrpReport& next) const {

@@ -22,8 +22,10 @@ bool IsNumeric(const TField* field) {
   case TFieldType::Integer:
   case TFieldType::LargeInt:
   case TFieldType::Float:
-  case TFieldType::Currency: return true;
-  default: return false;
+  case TFieldType::Currency:
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -215,7 +217,8 @@ void TrpCustomPrintDataSet::PrepareColumns() {
           widths_[n] = std::max(widths_[n], MeasureText(Footer.Font, AggregateText(n, column.Value)) + 8);
       }
     int tableWidth = 0;
-    for (int width : widths_) tableWidth += width;
+    for (int width : widths_)
+      tableWidth += width;
     ChooseOrientation(tableWidth);
   } catch (...) {
     data->EnableControls();
@@ -252,7 +255,8 @@ void TrpCustomPrintDataSet::ChooseOrientation(int tableWidth) {
 
 void TrpCustomPrintDataSet::Fit(int activeWidth) {
   int tableWidth = 0;
-  for (int width : widths_) tableWidth += width;
+  for (int width : widths_)
+    tableWidth += width;
   const int difference = activeWidth - tableWidth;
   const int room = int(std::lround(activeWidth / (FitWidth.ResizePercent() / 100.0)));
   if (std::abs(difference) > room || difference == 0 || (FitWidth.ShrinkOnly && difference > 0)) return;
@@ -260,7 +264,8 @@ void TrpCustomPrintDataSet::Fit(int activeWidth) {
   const QStringList names = FitWidth.Fields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
   double factor = 0;
   if (names.isEmpty()) {
-    for (int n = 0; n < widths_.size(); ++n) changed.append(n);
+    for (int n = 0; n < widths_.size(); ++n)
+      changed.append(n);
     factor = double(activeWidth) / tableWidth;
   } else {
     int named = 0;
@@ -285,11 +290,13 @@ void TrpCustomPrintDataSet::BuildAdHocReport() {
   if (!data) return;
   const int count = ColumnCount();
   // Without measuring, the widths are the columns' own; room for every column, however many.
-  while (widths_.size() < count) widths_.append(FixedWidth(int(widths_.size())));
+  while (widths_.size() < count)
+    widths_.append(FixedWidth(int(widths_.size())));
   widths_.resize(count);
   if (columnRecords_.size() != count) {
     columnRecords_.clear();
-    for (int n = 0; n < count; ++n) columnRecords_.append({ColumnField(n), 0, akNone});
+    for (int n = 0; n < count; ++n)
+      columnRecords_.append({ColumnField(n), 0, akNone});
   }
   TrpReport& report = *report_;
   report.OnBeforePrint = [this](QStringList& lines, TrpView* object) { BeforePrint(lines, object); };
@@ -343,9 +350,9 @@ TrpMemoView* AddText(TrpPage& page, const QRect& rect, const TrpSectionParams& s
 }
 
 constexpr int kBandWidth = 1000;
-constexpr int kToBandWidth = 4;   // band alignment: the band's width
-constexpr int kMiddle = 8;        // vertical alignment bit: middle
-constexpr int kCentre = 2;        // horizontal alignment: centre
+constexpr int kToBandWidth = 4; // band alignment: the band's width
+constexpr int kMiddle = 8;      // vertical alignment bit: middle
+constexpr int kCentre = 2;      // horizontal alignment: centre
 
 } // namespace
 

@@ -65,6 +65,4 @@ void TrpDBDataSet::Prior() {
   TrpDataset::Prior();
 }
 
-bool TrpDBDataSet::Eof() {
-  return TrpDataset::Eof() || atEnd_ || ResolveDataSet()->Eof();
-}
+bool TrpDBDataSet::Eof() { return TrpDataset::Eof() || atEnd_ || ResolveDataSet()->Eof(); }

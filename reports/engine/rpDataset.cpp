@@ -58,7 +58,8 @@ void rpAssignBlobTo(const TField* field, QIODevice& target) {
 void rpGetFieldNames(const TDataSet* dataSet, QStringList& list) {
   list.clear();
   try {
-    for (const QString& name : dataSet->FieldNames()) list.append(name);
+    for (const QString& name : dataSet->FieldNames())
+      list.append(name);
   } catch (const Exception&) {
     // the names listed so far stand
   }

@@ -1,7 +1,7 @@
 #include "reports/engine/rpDisplayFormat.h"
-#include "util/RtDateUtils.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpValue.h"
+#include "util/RtDateUtils.h"
 #include <QtCore/QLocale>
 #include <QtCore/QRegularExpression>
 #include <cmath>
@@ -124,7 +124,8 @@ QString ApplyPicture(const TPicture& p, double absValue, QChar decimalSeparator,
   QString digits = DecimalDigits(absValue, p.MaxDecimals);
   QString intPart = digits.section(QLatin1Char('.'), 0, 0);
   QString fracPart = digits.section(QLatin1Char('.'), 1);
-  while (fracPart.size() > p.MinDecimals && fracPart.endsWith(QLatin1Char('0'))) fracPart.chop(1);
+  while (fracPart.size() > p.MinDecimals && fracPart.endsWith(QLatin1Char('0')))
+    fracPart.chop(1);
   intPart.remove(QRegularExpression(QStringLiteral("^0+")));
   if (intPart.size() < p.IntZeros) intPart = intPart.rightJustified(p.IntZeros, QLatin1Char('0'));
   if (p.Grouping) intPart = Grouped(intPart, thousandSeparator);
@@ -146,12 +147,18 @@ QString FormatNumber(const QVariant& value, qint32 code, const QString& format) 
   const QChar sep = DecimalSeparatorOf(code);
   const QString hashes(decimals, QLatin1Char('#'));
   switch (rpFormatForm(code)) {
-  case 0: return rpFormatFloat(QStringLiteral("##0.") + hashes, v, sep, LocaleGroupSeparator());
-  case 1: return rpFormatFixed(v, decimals, sep);
-  case 2: return rpFormatFloat(QStringLiteral("#,##0.") + hashes, v, sep, LocaleGroupSeparator());
-  case 3: return rpFormatFixed(v, decimals, sep, LocaleGroupSeparator());
-  case 4: return rpFormatFloat(format, v, sep, LocaleGroupSeparator());
-  default: return QString();
+  case 0:
+    return rpFormatFloat(QStringLiteral("##0.") + hashes, v, sep, LocaleGroupSeparator());
+  case 1:
+    return rpFormatFixed(v, decimals, sep);
+  case 2:
+    return rpFormatFloat(QStringLiteral("#,##0.") + hashes, v, sep, LocaleGroupSeparator());
+  case 3:
+    return rpFormatFixed(v, decimals, sep, LocaleGroupSeparator());
+  case 4:
+    return rpFormatFloat(format, v, sep, LocaleGroupSeparator());
+  default:
+    return QString();
   }
 }
 
@@ -214,7 +221,8 @@ QString rpFormatFloat(const QString& format, double value, QChar decimalSeparato
   }
   const TPicture picture = ReadPicture(section);
   QString text = ApplyPicture(picture, value, decimalSeparator, thousandSeparator);
-  const bool roundsToZero = !DecimalDigits(value, picture.MaxDecimals).contains(QRegularExpression(QStringLiteral("[1-9]")));
+  const bool roundsToZero =
+      !DecimalDigits(value, picture.MaxDecimals).contains(QRegularExpression(QStringLiteral("[1-9]")));
   if (roundsToZero && sections.size() > 2 && !sections[2].isEmpty())
     return ApplyPicture(ReadPicture(sections[2]), 0, decimalSeparator, thousandSeparator);
   if (minus && !roundsToZero) text.prepend(QLatin1Char('-'));
@@ -252,7 +260,8 @@ bool rpParseFormatSuffix(const QString& suffix, qint32& code, QString& format) {
         s[i] = QLatin1Char('.');
         if (fixed) {
           qsizetype end = i + 1;
-          while (end < s.size() && s[end].isDigit()) ++end;
+          while (end < s.size() && s[end].isDigit())
+            ++end;
           decimals = s.mid(i + 1, end - i - 1).toInt();
         }
         break;
@@ -286,12 +295,18 @@ QString rpFormatByDisplayFormat(const QVariant& value, qint32 code, const QStrin
   try {
     const int form = rpFormatForm(code);
     switch (rpFormatGroup(code)) {
-    case 0: return rpValueToText(value);
-    case 1: return FormatNumber(value, code, format);
-    case 2: return FormatDate(value, form, format);
-    case 3: return FormatTime(value, form, format);
-    case 4: return FormatLogical(value, form, format);
-    default: return QString();
+    case 0:
+      return rpValueToText(value);
+    case 1:
+      return FormatNumber(value, code, format);
+    case 2:
+      return FormatDate(value, form, format);
+    case 3:
+      return FormatTime(value, form, format);
+    case 4:
+      return FormatLogical(value, form, format);
+    default:
+      return QString();
     }
   } catch (const Exception&) {
     return rpValueToText(value);

@@ -90,7 +90,8 @@ TrpPage& TrpEMFPages::LoadPageObjects(int index) {
     const quint8 kind = stream.ReadByte();
     const QString className = kind == 10 ? rpReadReportString(stream) : QString();
     std::unique_ptr<TrpView> view = rpNewObjectOfType(kind, className);
-    if (!view) throw EStreamError(QStringLiteral("Neznámy objekt v pripravenej strane: %1 %2").arg(kind).arg(className));
+    if (!view)
+      throw EStreamError(QStringLiteral("Neznámy objekt v pripravenej strane: %1 %2").arg(kind).arg(className));
     view->RecordMode = 1;
     view->LoadFromStream(stream);
     view->RecordMode = 0;
@@ -120,7 +121,8 @@ void TrpEMFPages::StorePageObjects(int index) {
 
 void TrpEMFPages::ExportPage(int index) {
   TrpPage& page = LoadPageObjects(index);
-  for (int i = 0; i < page.Count(); ++i) page.GetObject(i)->SendToExport();
+  for (int i = 0; i < page.Count(); ++i)
+    page.GetObject(i)->SendToExport();
   GetPage(index).PageObject.reset();
 }
 
@@ -278,8 +280,8 @@ bool TrpEMFPages::HitTest(int index, const QPoint& point, QString& linkText, int
   }
   for (int i = page.Count() - 1; i >= 0; --i) {
     TrpView* view = page.GetObject(i);
-    const QRect mapped(offsetX + int(view->Left * scaleX), offsetY + int(view->Top * scaleY),
-                       int(view->Width * scaleX), int(view->Height * scaleY));
+    const QRect mapped(offsetX + int(view->Left * scaleX), offsetY + int(view->Top * scaleY), int(view->Width * scaleX),
+                       int(view->Height * scaleY));
     if (!mapped.contains(point)) continue;
     const bool link = view->Name.startsWith(QLatin1String("URL"), Qt::CaseInsensitive);
     bool result = link;

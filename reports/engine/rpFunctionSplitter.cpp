@@ -11,7 +11,8 @@ constexpr int kMaxDepth = 64;
 bool IsSkippable(QChar c) { return QStringLiteral("\r *+-/<=>").contains(c); }
 } // namespace
 
-TrpFunctionSplitter::TrpFunctionSplitter(const QStringList& functionNames, QStringList& result, const TrpVariables* variables)
+TrpFunctionSplitter::TrpFunctionSplitter(const QStringList& functionNames, QStringList& result,
+                                         const TrpVariables* variables)
     : functionNames_(functionNames), result_(result), variables_(variables) {}
 
 void TrpFunctionSplitter::Split(const QString& text) { SplitAt(text, 0); }
@@ -20,8 +21,10 @@ void TrpFunctionSplitter::SplitAt(const QString& text, int depth) {
   if (depth > kMaxDepth) return;
   const QString trimmed = text.trimmed();
   if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('\''))) return;
-  if (trimmed.startsWith(QLatin1Char('['))) SplitBracketed(trimmed, depth);
-  else SplitIdentifiers(trimmed, depth);
+  if (trimmed.startsWith(QLatin1Char('[')))
+    SplitBracketed(trimmed, depth);
+  else
+    SplitIdentifiers(trimmed, depth);
 }
 
 bool TrpFunctionSplitter::FollowVariable(const QString& name, int depth) {
@@ -59,7 +62,8 @@ void TrpFunctionSplitter::SplitIdentifiers(const QString& text, int depth) {
     if (pos < text.size() && text[pos] == QLatin1Char('(')) {
       QString p1, p2, p3;
       TrpParser::GetParameters(text, pos, p1, p2, p3);
-      for (const QString& argument : {p1, p2, p3}) SplitAt(argument, depth + 1);
+      for (const QString& argument : {p1, p2, p3})
+        SplitAt(argument, depth + 1);
       if (functionNames_.contains(name, Qt::CaseInsensitive)) result_.append(text.mid(start, pos - start));
     } else if (!name.isEmpty() && FollowVariable(name, depth)) {
       continue;

@@ -19,14 +19,16 @@ int startCount = 0;
 
 QStringList StringRange(int first, int count) {
   QStringList list;
-  for (int id = first; id < first + count; ++id) list.append(rpLoadStr(id));
+  for (int id = first; id < first + count; ++id)
+    list.append(rpLoadStr(id));
   return list;
 }
 
 QImage Checker() {
   QImage image(8, 8, QImage::Format_RGB32);
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) image.setPixel(x, y, (x + y) % 2 == 0 ? 0xFFFFFFu : 0xC0C0C0u);
+    for (int x = 0; x < 8; ++x)
+      image.setPixel(x, y, (x + y) % 2 == 0 ? 0xFFFFFFu : 0xC0C0C0u);
   return image;
 }
 
@@ -97,28 +99,31 @@ void TrpGlobals::LoadTables() {
 }
 
 const QStringList& rpSystemVariableNames() {
-  static const QStringList names{QStringLiteral("PAGE#"),         QString(),
-                                 QStringLiteral("DATE"),          QStringLiteral("TIME"),
-                                 QStringLiteral("LINE#"),         QStringLiteral("LINETHROUGH#"),
-                                 QStringLiteral("COLUMN#"),       QStringLiteral("CURRENT#"),
-                                 QStringLiteral("TOTALPAGES"),    QStringLiteral("REPORTCOMMENT"),
-                                 QStringLiteral("REPORTNAME"),    QStringLiteral("REPORTAUTOR")};
+  static const QStringList names{QStringLiteral("PAGE#"),      QString(),
+                                 QStringLiteral("DATE"),       QStringLiteral("TIME"),
+                                 QStringLiteral("LINE#"),      QStringLiteral("LINETHROUGH#"),
+                                 QStringLiteral("COLUMN#"),    QStringLiteral("CURRENT#"),
+                                 QStringLiteral("TOTALPAGES"), QStringLiteral("REPORTCOMMENT"),
+                                 QStringLiteral("REPORTNAME"), QStringLiteral("REPORTAUTOR")};
   return names;
 }
 
 const QList<TrpNamedColor>& rpColorTable() {
   static const QList<TrpNamedColor> table = [] {
-    QList<TrpNamedColor> colors{{"clWhite", 0xFFFFFF}, {"clBlack", 0},       {"clMaroon", 0x80},    {"clGreen", 0x8000},
-                                {"clOlive", 0x8080},   {"clNavy", 0x800000}, {"clPurple", 0x800080}, {"clTeal", 0x808000},
-                                {"clGray", 0x808080},  {"clSilver", 0xC0C0C0}, {"clRed", 0xFF},      {"clLime", 0xFF00},
-                                {"clYellow", 0xFFFF},  {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
-                                {"clTransparent", clNone}};
+    QList<TrpNamedColor> colors{{"clWhite", 0xFFFFFF},  {"clBlack", 0},           {"clMaroon", 0x80},
+                                {"clGreen", 0x8000},    {"clOlive", 0x8080},      {"clNavy", 0x800000},
+                                {"clPurple", 0x800080}, {"clTeal", 0x808000},     {"clGray", 0x808080},
+                                {"clSilver", 0xC0C0C0}, {"clRed", 0xFF},          {"clLime", 0xFF00},
+                                {"clYellow", 0xFFFF},   {"clBlue", 0xFF0000},     {"clFuchsia", 0xFF00FF},
+                                {"clAqua", 0xFFFF00},   {"clTransparent", clNone}};
     static const char* const systemColors[] = {
-        "clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu", "clWindow", "clWindowFrame",
-        "clMenuText", "clWindowText", "clCaptionText", "clActiveBorder", "clInactiveBorder", "clAppWorkSpace",
-        "clHighlight", "clHighlightText", "clBtnFace", "clBtnShadow", "clGrayText", "clBtnText",
-        "clInactiveCaptionText", "clBtnHighlight", "cl3DDkShadow", "cl3DLight", "clInfoText", "clInfoBk"};
-    for (int i = 0; i < 25; ++i) colors.append({systemColors[i], qint32(0x80000000u + quint32(i))});
+        "clScrollBar",    "clBackground",     "clActiveCaption", "clInactiveCaption", "clMenu",
+        "clWindow",       "clWindowFrame",    "clMenuText",      "clWindowText",      "clCaptionText",
+        "clActiveBorder", "clInactiveBorder", "clAppWorkSpace",  "clHighlight",       "clHighlightText",
+        "clBtnFace",      "clBtnShadow",      "clGrayText",      "clBtnText",         "clInactiveCaptionText",
+        "clBtnHighlight", "cl3DDkShadow",     "cl3DLight",       "clInfoText",        "clInfoBk"};
+    for (int i = 0; i < 25; ++i)
+      colors.append({systemColors[i], qint32(0x80000000u + quint32(i))});
     return colors;
   }();
   return table;
@@ -126,16 +131,52 @@ const QList<TrpNamedColor>& rpColorTable() {
 
 void TrpGlobals::PutConstants() {
   // The colours first, in the table's order, then the other named values.
-  for (const TrpNamedColor& c : rpColorTable()) Consts.SetVariable(QLatin1String(c.Name), rpIntegerValue(c.Color));
-  static const std::pair<const char*, qint64> numbers[] = {
-      {"mrNone", 0}, {"mrOk", 1}, {"mrCancel", 2}, {"mrYes", 6}, {"mrNo", 7}, {"fsBold", 2}, {"fsItalic", 1},
-      {"fsUnderline", 4}, {"fsStrikeOut", 8}, {"frftNone", 0}, {"frftRight", 1}, {"frftBottom", 2}, {"frftLeft", 4},
-      {"frftTop", 8}, {"frtaLeft", 0}, {"frtaRight", 1}, {"frtaCenter", 2}, {"frtaVertical", 4}, {"frtaMiddle", 8},
-      {"frtaDown", 16}, {"baNone", 0}, {"baLeft", 1}, {"baRight", 2}, {"baCenter", 3}, {"baWidth", 4}, {"baBottom", 5},
-      {"baTop", 6}, {"baRest", 7}, {"psSolid", 0}, {"psDash", 1}, {"psDot", 2}, {"psDashDot", 3}, {"psDashDotDot", 4},
-      {"psDouble", 5}, {"mb_Ok", 0}, {"mb_OkCancel", 1}, {"mb_YesNo", 4}, {"mb_YesNoCancel", 3}, {"mb_IconError", 16},
-      {"mb_IconQuestion", 32}, {"mb_IconInformation", 64}, {"mb_IconWarning", 48}};
-  for (const auto& [name, value] : numbers) Consts.SetVariable(QLatin1String(name), rpIntegerValue(value));
+  for (const TrpNamedColor& c : rpColorTable())
+    Consts.SetVariable(QLatin1String(c.Name), rpIntegerValue(c.Color));
+  static const std::pair<const char*, qint64> numbers[] = {{"mrNone", 0},
+                                                           {"mrOk", 1},
+                                                           {"mrCancel", 2},
+                                                           {"mrYes", 6},
+                                                           {"mrNo", 7},
+                                                           {"fsBold", 2},
+                                                           {"fsItalic", 1},
+                                                           {"fsUnderline", 4},
+                                                           {"fsStrikeOut", 8},
+                                                           {"frftNone", 0},
+                                                           {"frftRight", 1},
+                                                           {"frftBottom", 2},
+                                                           {"frftLeft", 4},
+                                                           {"frftTop", 8},
+                                                           {"frtaLeft", 0},
+                                                           {"frtaRight", 1},
+                                                           {"frtaCenter", 2},
+                                                           {"frtaVertical", 4},
+                                                           {"frtaMiddle", 8},
+                                                           {"frtaDown", 16},
+                                                           {"baNone", 0},
+                                                           {"baLeft", 1},
+                                                           {"baRight", 2},
+                                                           {"baCenter", 3},
+                                                           {"baWidth", 4},
+                                                           {"baBottom", 5},
+                                                           {"baTop", 6},
+                                                           {"baRest", 7},
+                                                           {"psSolid", 0},
+                                                           {"psDash", 1},
+                                                           {"psDot", 2},
+                                                           {"psDashDot", 3},
+                                                           {"psDashDotDot", 4},
+                                                           {"psDouble", 5},
+                                                           {"mb_Ok", 0},
+                                                           {"mb_OkCancel", 1},
+                                                           {"mb_YesNo", 4},
+                                                           {"mb_YesNoCancel", 3},
+                                                           {"mb_IconError", 16},
+                                                           {"mb_IconQuestion", 32},
+                                                           {"mb_IconInformation", 64},
+                                                           {"mb_IconWarning", 48}};
+  for (const auto& [name, value] : numbers)
+    Consts.SetVariable(QLatin1String(name), rpIntegerValue(value));
   Consts.SetVariable(QStringLiteral("CRLF"), QStringLiteral("\r\n"));
   Consts.SetVariable(QStringLiteral("Null"), QVariant());
 }

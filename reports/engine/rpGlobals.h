@@ -55,9 +55,9 @@ public:
   TrpInstalledFunctions InstalledFunctions;
   TrpFunctionLibraryRegistry FunctionLibraries{InstalledFunctions};
   TrpExportFilterRegistry ExportFilters;
-  QStringList Strings; // the general string list
-  QImage CheckerBitmap; // 8 x 8, white where x + y is even, silver elsewhere
-  QImage MeasureBitmap; // 8 x 8 scratch surface for off-screen measuring
+  QStringList Strings;    // the general string list
+  QImage CheckerBitmap;   // 8 x 8, white where x + y is even, silver elsewhere
+  QImage MeasureBitmap;   // 8 x 8 scratch surface for off-screen measuring
   TrpVariables Variables; // sorted; never cleared between reports
   TrpVariables Consts;    // sorted named constants
   std::unique_ptr<TrpCompressor> Compressor;

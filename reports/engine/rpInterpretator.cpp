@@ -11,7 +11,9 @@ constexpr int kMaxLines = 65536;
 // compiler's recursion exhausts the program's stack.
 constexpr int kMaxNesting = 200;
 
-bool IsLetter(QChar c) { return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')); }
+bool IsLetter(QChar c) {
+  return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 bool IsIdentChar(QChar c) { return IsLetter(c) || IsDigit(c) || c == QLatin1Char('_') || c == QLatin1Char('.'); }
 
@@ -20,7 +22,9 @@ bool StartsWithWord(const QString& token, QLatin1String word) {
   return token.startsWith(word) && (token.size() == word.size() || !IsIdentChar(token[word.size()]));
 }
 
-QString TargetBytes(int target) { return QString(QChar(char16_t(target & 0xFF))) + QChar(char16_t((target >> 8) & 0xFF)); }
+QString TargetBytes(int target) {
+  return QString(QChar(char16_t(target & 0xFF))) + QChar(char16_t((target >> 8) & 0xFF));
+}
 
 int TargetOf(const QString& line) {
   if (line.size() < 3) throw ErpScriptError(QStringLiteral("Poškodený riadok skriptu."));
@@ -37,7 +41,8 @@ public:
   void Run() {
     target_.clear();
     errors_.clear();
-    for (const QString& line : source_) buf_ += QString(line).replace(QLatin1Char('\t'), QLatin1Char(' ')) + QLatin1Char('\r');
+    for (const QString& line : source_)
+      buf_ += QString(line).replace(QLatin1Char('\t'), QLatin1Char(' ')) + QLatin1Char('\r');
     if (!buf_.trimmed().isEmpty()) Statement();
     ResolveGotos();
     ConvertExpressions();
@@ -71,7 +76,8 @@ private:
 
   void SkipBlanks() {
     for (;;) {
-      while (pos_ < buf_.size() && buf_[pos_].unicode() <= 32) ++pos_;
+      while (pos_ < buf_.size() && buf_[pos_].unicode() <= 32)
+        ++pos_;
       if (!CommentAt(pos_)) return;
       RemoveComment(pos_);
     }
@@ -125,7 +131,8 @@ private:
 
   void Error(const QString& message) {
     qsizetype p = tokenStart_;
-    while (p < buf_.size() && buf_[p].unicode() <= 32) ++p;
+    while (p < buf_.size() && buf_[p].unicode() <= 32)
+      ++p;
     ErrorAt(p, message);
   }
 
@@ -153,12 +160,18 @@ private:
     SkipBlanks();
     statementPos_ = pos_;
     const QString token = ReadToken();
-    if (token == QLatin1String("BEGIN")) Block();
-    else if (token == QLatin1String("IF")) If();
-    else if (token == QLatin1String("REPEAT")) Repeat();
-    else if (token == QLatin1String("WHILE")) While();
-    else if (token == QLatin1String("FOR")) For();
-    else if (token == QLatin1String("GOTO")) Goto();
+    if (token == QLatin1String("BEGIN"))
+      Block();
+    else if (token == QLatin1String("IF"))
+      If();
+    else if (token == QLatin1String("REPEAT"))
+      Repeat();
+    else if (token == QLatin1String("WHILE"))
+      While();
+    else if (token == QLatin1String("FOR"))
+      For();
+    else if (token == QLatin1String("GOTO"))
+      Goto();
     else if (token == QLatin1String(" ") || token == QLatin1String("END") || token == QLatin1String("END;") ||
              token == QLatin1String("UNTIL"))
       GiveBack(); // an empty statement
@@ -207,9 +220,12 @@ private:
       Statement();
       if (error_) return;
       const QString token = ReadToken();
-      if (token.startsWith(QLatin1Char(';'))) pos_ = tokenStart_ + 1;
-      else if (token == QLatin1String("UNTIL")) break;
-      else return Error(QStringLiteral("Need \";\" or \"until\" here"));
+      if (token.startsWith(QLatin1Char(';')))
+        pos_ = tokenStart_ + 1;
+      else if (token == QLatin1String("UNTIL"))
+        break;
+      else
+        return Error(QStringLiteral("Need \";\" or \"until\" here"));
     }
     AddLine(QChar(TrpInterpretator::lcJumpIfZero) + TargetBytes(start) + Expression());
   }
@@ -234,8 +250,8 @@ private:
       return Error(QStringLiteral("Need \":=\" here"));
     const QString variable = assignment.left(blank);
     if (ReadToken() != QLatin1String("TO")) return Error(QStringLiteral("Need \"to\" here"));
-    const int condition =
-        AddLine(QChar(TrpInterpretator::lcJumpIfZero) + TargetBytes(0) + variable + QStringLiteral("<=") + Expression());
+    const int condition = AddLine(QChar(TrpInterpretator::lcJumpIfZero) + TargetBytes(0) + variable +
+                                  QStringLiteral("<=") + Expression());
     if (error_) return;
     if (ReadToken() != QLatin1String("DO")) return Error(QStringLiteral("Need \"do\" here"));
     Statement();
@@ -247,7 +263,8 @@ private:
   void Goto() {
     SkipBlanks();
     const qsizetype start = pos_;
-    while (IsDigit(At(pos_))) ++pos_;
+    while (IsDigit(At(pos_)))
+      ++pos_;
     if (pos_ == start) return Error(QStringLiteral("\"goto\" label must be a number"));
     const QString digits = buf_.mid(start, pos_ - start);
     const int line = AddLine(QChar(TrpInterpretator::lcJump) + TargetBytes(0) + digits);
@@ -259,7 +276,8 @@ private:
     SkipBlanks();
     const qsizetype start = pos_;
     qsizetype q = pos_;
-    while (IsDigit(At(q))) ++q;
+    while (IsDigit(At(q)))
+      ++q;
     if (q > pos_ && At(q) == QLatin1Char(':')) {
       AddLabel(buf_.mid(pos_, q - pos_ + 1));
       pos_ = q + 1;
@@ -294,8 +312,8 @@ private:
       pos_ = tokenStart_ + 2;
       const QString value = Expression();
       if (index)
-        AddLine(QChar(TrpInterpretator::lcExpression) + QStringLiteral("SETARRAY(") + name + QStringLiteral(", ") + *index +
-                QStringLiteral(", ") + value + QLatin1Char(')'));
+        AddLine(QChar(TrpInterpretator::lcExpression) + QStringLiteral("SETARRAY(") + name + QStringLiteral(", ") +
+                *index + QStringLiteral(", ") + value + QLatin1Char(')'));
       else
         AddLine(variable + QLatin1Char(' ') + value);
     } else {
@@ -319,7 +337,8 @@ private:
 
   QString ReadIdentifier() {
     const qsizetype start = pos_;
-    while (IsIdentChar(At(pos_))) ++pos_;
+    while (IsIdentChar(At(pos_)))
+      ++pos_;
     return buf_.mid(start, pos_ - start);
   }
 
@@ -340,7 +359,8 @@ private:
     const QString t = ReadToken();
     if (t.startsWith(QLatin1String("<>")) || t.startsWith(QLatin1String("<=")) || t.startsWith(QLatin1String(">=")))
       return TakeOperator(2);
-    if (t.startsWith(QLatin1Char('=')) || t.startsWith(QLatin1Char('<')) || t.startsWith(QLatin1Char('>'))) return TakeOperator(1);
+    if (t.startsWith(QLatin1Char('=')) || t.startsWith(QLatin1Char('<')) || t.startsWith(QLatin1Char('>')))
+      return TakeOperator(1);
     GiveBack();
     return false;
   }
@@ -404,10 +424,12 @@ private:
     } else if (IsLetter(c)) {
       ParseVariableOrCall();
     } else if (IsDigit(c)) {
-      while (IsDigit(At(pos_))) ++pos_;
+      while (IsDigit(At(pos_)))
+        ++pos_;
       if (At(pos_) == QLatin1Char('.') && IsDigit(At(pos_ + 1))) {
         ++pos_;
-        while (IsDigit(At(pos_))) ++pos_;
+        while (IsDigit(At(pos_)))
+          ++pos_;
       }
     } else if (c == QLatin1Char('\'')) {
       TrpParser::GetString(buf_, pos_);
@@ -454,7 +476,8 @@ private:
 
   void ResolveGotos() {
     for (const TGoto& g : gotos_) {
-      const auto label = std::find_if(labels_.begin(), labels_.end(), [&](const auto& l) { return l.first == g.label; });
+      const auto label =
+          std::find_if(labels_.begin(), labels_.end(), [&](const auto& l) { return l.first == g.label; });
       if (label == labels_.end()) {
         ErrorAt(g.position, QStringLiteral("Návestie \"%1\" v príkaze goto nie je v skripte.").arg(g.label.chopped(1)));
         return;
@@ -468,9 +491,14 @@ private:
       QString& line = target_[i];
       try {
         switch (line[0].unicode()) {
-        case TrpInterpretator::lcJumpIfZero: line = line.left(3) + parser_.ToPostfix(line.mid(3)); break;
-        case TrpInterpretator::lcJump: break;
-        case TrpInterpretator::lcExpression: line = line.left(1) + parser_.ToPostfix(line.mid(1)); break;
+        case TrpInterpretator::lcJumpIfZero:
+          line = line.left(3) + parser_.ToPostfix(line.mid(3));
+          break;
+        case TrpInterpretator::lcJump:
+          break;
+        case TrpInterpretator::lcExpression:
+          line = line.left(1) + parser_.ToPostfix(line.mid(1));
+          break;
         default: {
           const qsizetype blank = line.indexOf(QLatin1Char(' '));
           line = line.left(blank + 1) + parser_.ToPostfix(line.mid(blank + 1));
@@ -508,9 +536,8 @@ private:
 
 TrpInterpretator::TrpInterpretator() {
   parser_.OnGetValue = [this](const QString& name, QVariant& value) { GetValue(name, value); };
-  parser_.OnFunction = [this](const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) {
-    DoFunction(name, p1, p2, p3, val);
-  };
+  parser_.OnFunction = [this](const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                              QVariant& val) { DoFunction(name, p1, p2, p3, val); };
 }
 
 TrpInterpretator::~TrpInterpretator() = default;
@@ -524,7 +551,8 @@ void TrpInterpretator::DoScript(const QStringList& lines) {
   qsizetype i = 0;
   while (i < lines.size()) {
     if (++steps > maxSteps_)
-      throw ErpScriptError(QStringLiteral("Skript bol zastavený po %1 krokoch: pravdepodobne sa nikdy neskončí.").arg(maxSteps_));
+      throw ErpScriptError(
+          QStringLiteral("Skript bol zastavený po %1 krokoch: pravdepodobne sa nikdy neskončí.").arg(maxSteps_));
     const QString& line = lines[i];
     if (line.isEmpty()) {
       ++i;
@@ -534,7 +562,9 @@ void TrpInterpretator::DoScript(const QStringList& lines) {
     case lcJumpIfZero:
       i = rpCompare(parser_.CalcPostfix(line.mid(3)), rpIntegerValue(0)) == 0 ? TargetOf(line) : i + 1;
       break;
-    case lcJump: i = TargetOf(line); break;
+    case lcJump:
+      i = TargetOf(line);
+      break;
     case lcExpression:
       if (line.mid(1).compare(QLatin1String("EXIT(0)"), Qt::CaseInsensitive) == 0) return;
       parser_.CalcPostfix(line.mid(1));
@@ -556,10 +586,16 @@ void TrpInterpretator::SplitExpressions(const QStringList& lines, const QStringL
   for (const QString& line : lines) {
     if (line.isEmpty()) continue;
     switch (line[0].unicode()) {
-    case lcJumpIfZero: splitter.Split(line.mid(3)); break;
-    case lcJump: break;
-    case lcExpression: splitter.Split(line.mid(1)); break;
-    default: splitter.Split(line.mid(line.indexOf(QLatin1Char(' ')) + 1));
+    case lcJumpIfZero:
+      splitter.Split(line.mid(3));
+      break;
+    case lcJump:
+      break;
+    case lcExpression:
+      splitter.Split(line.mid(1));
+      break;
+    default:
+      splitter.Split(line.mid(line.indexOf(QLatin1Char(' ')) + 1));
     }
   }
 }

@@ -36,7 +36,8 @@ public:
 
   virtual void GetValue(const QString& name, QVariant& value) {}
   virtual void SetValue(const QString& name, const QVariant& value) {}
-  virtual void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) {}
+  virtual void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) {
+  }
 
   // Compiles the source into the target; both lists and the error list are
   // cleared first, and source and target may be one list. Errors never raise:

@@ -1,11 +1,11 @@
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpBandView.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpDisplayFormat.h"
-#include "reports/engine/rpUtils.h"
 #include "reports/engine/rpGlobals.h"
-#include "reports/engine/rpValue.h"
-#include "reports/engine/rpBandView.h"
 #include "reports/engine/rpReport.h"
+#include "reports/engine/rpUtils.h"
+#include "reports/engine/rpValue.h"
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
 
@@ -242,7 +242,7 @@ void TrpMemoView::ExpandMemo() {
 
 void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
   const qsizetype n = s.size();
-  const auto at = [&](qsizetype i) { return s[i - 1]; };               // 1-based
+  const auto at = [&](qsizetype i) { return s[i - 1]; }; // 1-based
   const auto copy = [&](qsizetype a, qsizetype b) { return s.mid(a - 1, std::max<qsizetype>(b - a + 1, 0)); };
   const auto isBreak = [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
   const auto out = [&](const QString& line) { WrapLines.append(line); };
@@ -255,7 +255,8 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
   while (pos <= n) {
     if (isBreak(at(pos))) {
       out(copy(begin, pos - 1) + kMark);
-      while (pos < n && isBreak(at(pos))) ++pos;
+      while (pos < n && isBreak(at(pos)))
+        ++pos;
       begin = last = pos;
       if (isBreak(at(pos))) return; // the text ends with line breaks
       continue;
@@ -265,7 +266,8 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
       bool hyphenated = false;
       if (wordBreak) {
         qsizetype end = pos;
-        while (end <= n && !QStringLiteral(" ,-.").contains(at(end))) ++end;
+        while (end <= n && !QStringLiteral(" ,-.").contains(at(end)))
+          ++end;
         const QList<int> breaks = rpBreakWord(copy(last + 1, end - 1));
         if (!breaks.isEmpty()) {
           pos = last;
@@ -337,7 +339,8 @@ void TrpMemoView::WrapMemo() {
 int TrpMemoView::AssignFont(QPainter* canvas) {
   const double size = Font.Size * 96.0 / 72.0 * ZoomY;
   int height = ZoomY == 1.0 ? rpRoundEven(size) : int(size);
-  if (PrinterOutput && canvas && canvas->device()) height = rpRoundEven(Font.Size * canvas->device()->logicalDpiY() / 72.0);
+  if (PrinterOutput && canvas && canvas->device())
+    height = rpRoundEven(Font.Size * canvas->device()->logicalDpiY() / 72.0);
   if (canvas) {
     canvas->setBackgroundMode(Qt::TransparentMode);
     canvas->setFont(rpMakeQFont(Font, height, rpRoundEven(CharSpacing * ZoomX)));
@@ -386,9 +389,12 @@ void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const Q
     } else if (ExportMode && g.ExportText) {
       int frame = FrameTyp & 15;
       if (WorkLines.size() > 1) {
-        if (i == 0) frame &= ~2;
-        else if (i == WorkLines.size() - 1) frame &= ~8;
-        else frame &= ~10;
+        if (i == 0)
+          frame &= ~2;
+        else if (i == WorkLines.size() - 1)
+          frame &= ~8;
+        else
+          frame &= ~10;
       }
       g.ExportText(DrawRect, x, y, line, frame, this);
     }
@@ -414,10 +420,17 @@ void TrpMemoView::DrawRotatedLines(const QFont& font, int fontHeight) {
     const int width = Measure(font, line);
     int y = DrawRect.bottom() - GapY;
     switch (Alignment & 3) {
-    case 1: y = width + Top + GapY; break;
-    case 2: y = DrawRect.bottom() - GapY - 1 - (available - width) / 2; break;
-    case 3: y = drHeight + Top - GapY; break;
-    default: break;
+    case 1:
+      y = width + Top + GapY;
+      break;
+    case 2:
+      y = DrawRect.bottom() - GapY - 1 - (available - width) / 2;
+      break;
+    case 3:
+      y = drHeight + Top - GapY;
+      break;
+    default:
+      break;
     }
     if (!ExportMode && DrawCanvas) {
       QPainter& p = *DrawCanvas;
@@ -449,11 +462,15 @@ void TrpMemoView::ShowMemo() {
   if (Alignment & 24) {
     Alignment &= ~24;
     if (!rotated && !StopAtBottom) {
-      if (keptAlignment & 8) Top += (DrawRect.bottom() - DrawRect.top() - TextHeight) / 2;
-      else Top = DrawRect.bottom() - TextHeight - 1;
+      if (keptAlignment & 8)
+        Top += (DrawRect.bottom() - DrawRect.top() - TextHeight) / 2;
+      else
+        Top = DrawRect.bottom() - TextHeight - 1;
     } else if (rotated) {
-      if (keptAlignment & 8) Left += (DrawRect.right() - DrawRect.left() - TextHeight) / 2;
-      else Left = DrawRect.right() - TextHeight;
+      if (keptAlignment & 8)
+        Left += (DrawRect.right() - DrawRect.left() - TextHeight) / 2;
+      else
+        Left = DrawRect.right() - TextHeight;
     }
   }
   if (rotated)
@@ -492,7 +509,8 @@ int TrpMemoView::CalcWidth(const QStringList& lines) {
   const int fontHeight = AssignFont(DrawCanvas);
   const QFont font = rpMakeQFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
   int right = 0;
-  for (const QString& line : rpSplitLines(text)) right = std::max(right, Measure(font, line));
+  for (const QString& line : rpSplitLines(text))
+    right = std::max(right, Measure(font, line));
   return rpRoundEven(right / ZoomX + FrameWidth + 2 * GapX + 1);
 }
 

@@ -65,13 +65,13 @@ public:
   qint32 LineSpacing = 2;
   qint32 CharSpacing = 0;
 
-  bool PreWrapped = false;  // the lines carry paragraph marks and are drawn as they stand
-  qint32 TextHeight = 0;    // laid-out height with GapY on both sides
+  bool PreWrapped = false;   // the lines carry paragraph marks and are drawn as they stand
+  qint32 TextHeight = 0;     // laid-out height with GapY on both sides
   bool StopAtBottom = false; // drawing stops at the first line ending below DrawRect
   qint32 LineHeight = 0;
-  qint32 LineNo = 0;         // lines output by the last drawing
-  bool ExportMode = false;   // lines go to the export filter instead of the canvas
-  QStringList WrapLines;     // the laid-out lines
+  qint32 LineNo = 0;       // lines output by the last drawing
+  bool ExportMode = false; // lines go to the export filter instead of the canvas
+  QStringList WrapLines;   // the laid-out lines
 
 private:
   void WriteXmlDisplayFormat(QString& element) const;

@@ -196,7 +196,8 @@ void TrpPageBuild::LinkCrossSources() {
 
 void TrpPageBuild::OrderChain(int kind) {
   QList<TrpBand*> chain;
-  for (TrpBand* b = bands_[kind]; b; b = b->next) chain.append(b);
+  for (TrpBand* b = bands_[kind]; b; b = b->next)
+    chain.append(b);
   if (chain.isEmpty() || !chain.first()->Exists()) return;
   std::stable_sort(chain.begin(), chain.end(), [](const TrpBand* a, const TrpBand* b) { return a->y < b->y; });
   for (qsizetype i = 0; i < chain.size(); ++i) {
@@ -232,8 +233,10 @@ void TrpPageBuild::LinkHeadersAndFooters() {
   }
   // Group footers pair with group headers from the inside out.
   QList<TrpBand*> headers, footers;
-  for (TrpBand* b = bands_[btGroupHeader]; b && b->Exists(); b = b->next) headers.append(b);
-  for (TrpBand* b = bands_[btGroupFooter]; b && b->Exists(); b = b->next) footers.append(b);
+  for (TrpBand* b = bands_[btGroupHeader]; b && b->Exists(); b = b->next)
+    headers.append(b);
+  for (TrpBand* b = bands_[btGroupFooter]; b && b->Exists(); b = b->next)
+    footers.append(b);
   for (qsizetype i = 0; i < headers.size() && i < footers.size(); ++i) {
     headers[headers.size() - 1 - i]->footer = footers[i];
     footers[i]->dataBand = headers[headers.size() - 1 - i];
@@ -305,12 +308,14 @@ void TrpPageBuild::RegisterBand(TrpBand* band) {
   if (band->view) splitter.Split(band->view->Script.join(QLatin1Char('\n')));
   for (TrpView* object : band->objects) {
     if (dynamic_cast<TrpMemoView*>(object))
-      for (const QString& expression : BracketExpressions(object->Memo.join(QLatin1Char('\n')))) splitter.Split(expression);
+      for (const QString& expression : BracketExpressions(object->Memo.join(QLatin1Char('\n'))))
+        splitter.Split(expression);
     splitter.Split(object->Script.join(QLatin1Char('\n')));
   }
   scannedBand_ = band;
   currentBand = band;
-  for (const QString& call : calls) rpParser().Calc(call);
+  for (const QString& call : calls)
+    rpParser().Calc(call);
   scannedBand_ = nullptr;
 }
 
@@ -414,7 +419,8 @@ bool TrpPageBuild::SetModalResult(int result) {
 void TrpPageBuild::BindFieldObjects() {
   for (const auto& band : owned_) {
     currentBand = band.get();
-    for (TrpView* object : band->objects) BindField(object);
+    for (TrpView* object : band->objects)
+      BindField(object);
   }
   currentBand = nullptr;
 }
@@ -485,9 +491,8 @@ void TrpPageBuild::BuildPage() {
     g.PageNumber = prepared.Count();
   }
   const TrpBand* footer = bands_[btPageFooter];
-  pageBottom = g.AppendPage && shared.footerPrinted
-                   ? shared.savedPageBottom
-                   : page.PrintableBottom() - (footer->Exists() ? footer->height : 0);
+  pageBottom = g.AppendPage && shared.footerPrinted ? shared.savedPageBottom
+                                                    : page.PrintableBottom() - (footer->Exists() ? footer->height : 0);
   columnIndex = 0;
   pageX = page.PrintableLeft();
   if (g.AppendPage) {
@@ -503,8 +508,7 @@ void TrpPageBuild::BuildPage() {
   const int keptPage = g.PageNumber;
   if (!manual) ShowBand(bands_[btReportTitle]);
   if (g.PageNumber == keptPage) {
-    if (bands_[btPageHeader]->Exists() && (bands_[btPageHeader]->flags & bfOnFirstPage))
-      ShowBand(bands_[btPageHeader]);
+    if (bands_[btPageHeader]->Exists() && (bands_[btPageHeader]->flags & bfOnFirstPage)) ShowBand(bands_[btPageHeader]);
     ShowBand(bands_[btColumnHeader]);
   }
   if (manual) {

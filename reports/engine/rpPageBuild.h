@@ -69,8 +69,8 @@ public:
   bool unfinished = false;
   TrpBand* pendingSubreportBand = nullptr;
   int currentRecord = 1;
-  int crossColumn = 1; // COLUMN#: the cross column being printed
-  int crossX = 0;      // where the next cross cell prints
+  int crossColumn = 1;  // COLUMN#: the cross column being printed
+  int crossX = 0;       // where the next cross cell prints
   int crossRowPage = 0; // the prepared page the row of cross cells started on
   // The cross band a cell object belongs to; null for any other object.
   TrpBand* CrossBandOf(const TrpView* object) const { return crossBandOf_.value(object); }

@@ -13,9 +13,21 @@ constexpr int kMaxDepth = 64;
 
 bool IsStopChar(QChar c) {
   switch (c.unicode()) {
-  case '\r': case ' ': case '(': case ')': case '*': case '+': case '-': case '/':
-  case '<': case '=': case '>': case '[': return true;
-  default: return false;
+  case '\r':
+  case ' ':
+  case '(':
+  case ')':
+  case '*':
+  case '+':
+  case '-':
+  case '/':
+  case '<':
+  case '=':
+  case '>':
+  case '[':
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -27,27 +39,70 @@ bool IsNumberStart(const QString& text) {
 
 int Priority(char16_t op) {
   switch (op) {
-  case TrpParser::opInt: case TrpParser::opFrac: case TrpParser::opStr: case TrpParser::opRound: return 0;
-  case TrpParser::opOr: case TrpParser::opAnd: case TrpParser::opNot: case TrpParser::opMod: case '*': case '/': return 1;
-  case TrpParser::opNegate: case TrpParser::opPlus: case '+': case '-': return 2;
-  case '(': return 5;
-  default: return 3; // comparisons
+  case TrpParser::opInt:
+  case TrpParser::opFrac:
+  case TrpParser::opStr:
+  case TrpParser::opRound:
+    return 0;
+  case TrpParser::opOr:
+  case TrpParser::opAnd:
+  case TrpParser::opNot:
+  case TrpParser::opMod:
+  case '*':
+  case '/':
+    return 1;
+  case TrpParser::opNegate:
+  case TrpParser::opPlus:
+  case '+':
+  case '-':
+    return 2;
+  case '(':
+    return 5;
+  default:
+    return 3; // comparisons
   }
 }
 
 int ValuesTaken(char16_t op) {
   switch (op) {
-  case TrpParser::opInt: case TrpParser::opFrac: case TrpParser::opNegate: case TrpParser::opPlus:
-  case TrpParser::opStr: case TrpParser::opNot: case TrpParser::opRound: return 1;
-  default: return 2;
+  case TrpParser::opInt:
+  case TrpParser::opFrac:
+  case TrpParser::opNegate:
+  case TrpParser::opPlus:
+  case TrpParser::opStr:
+  case TrpParser::opNot:
+  case TrpParser::opRound:
+    return 1;
+  default:
+    return 2;
   }
 }
 
 bool IsOperatorChar(QChar c) {
   switch (c.unicode()) {
-  case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 9: case 10: case 11: case 12: case 13: case 14:
-  case '*': case '/': case '+': case '-': case '<': case '=': case '>': return true;
-  default: return false;
+  case 1:
+  case 2:
+  case 3:
+  case 4:
+  case 5:
+  case 6:
+  case 7:
+  case 9:
+  case 10:
+  case 11:
+  case 12:
+  case 13:
+  case 14:
+  case '*':
+  case '/':
+  case '+':
+  case '-':
+  case '<':
+  case '=':
+  case '>':
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -125,7 +180,8 @@ private:
 } // namespace
 
 QString TrpParser::GetIdentifier(const QString& text, qsizetype& pos) {
-  while (pos < text.size() && text[pos].unicode() <= 32) ++pos;
+  while (pos < text.size() && text[pos].unicode() <= 32)
+    ++pos;
   const qsizetype start = pos;
   bool inQuotes = false;
   while (pos < text.size() && (inQuotes || !IsStopChar(text[pos]))) {
@@ -227,9 +283,12 @@ QString TrpParser::ToPostfix(const QString& s) const {
     } else if (QStringLiteral("+-*/<=>").contains(c)) {
       char16_t op = c.unicode();
       const QChar next = i + 1 < s.size() ? s[i + 1] : QChar();
-      if (c == QLatin1Char('<') && next == QLatin1Char('>')) op = opNotEqual;
-      else if (c == QLatin1Char('>') && next == QLatin1Char('=')) op = opGreaterEqual;
-      else if (c == QLatin1Char('<') && next == QLatin1Char('=')) op = opLessEqual;
+      if (c == QLatin1Char('<') && next == QLatin1Char('>'))
+        op = opNotEqual;
+      else if (c == QLatin1Char('>') && next == QLatin1Char('='))
+        op = opGreaterEqual;
+      else if (c == QLatin1Char('<') && next == QLatin1Char('='))
+        op = opLessEqual;
       i += op < 32 ? 2 : 1;
       if (!operand && op == '-') op = opNegate;
       if (!operand && op == '+') op = opPlus;
@@ -298,30 +357,67 @@ QVariant TrpParser::CalcPostfix(const QString& p) {
       QVariant& a = values[count - taken];
       const QVariant& b = values[count - 1];
       switch (op) {
-      case '+': a = rpAdd(a, b); break;
-      case '-': a = rpSubtract(a, b); break;
-      case '*': a = rpMultiply(a, b); break;
-      case '/': a = rpDivide(a, b); break;
-      case opMod: a = rpModulo(a, b); break;
-      case opAnd: a = rpAnd(a, b); break;
-      case opOr: a = rpOr(a, b); break;
-      case '<': a = Flag(rpCompare(a, b) < 0); break;
-      case '=': a = Flag(rpCompare(a, b) == 0); break;
-      case '>': a = Flag(rpCompare(a, b) > 0); break;
-      case opGreaterEqual: a = Flag(rpCompare(a, b) >= 0); break;
-      case opLessEqual: a = Flag(rpCompare(a, b) <= 0); break;
-      case opNotEqual: a = Flag(rpCompare(a, b) != 0); break;
-      case opNot: a = Flag(rpCompare(a, rpIntegerValue(0)) == 0); break;
-      case opNegate: a = rpNegate(a); break;
-      case opPlus: break;
-      case opStr: a = rpValueToText(a); break;
-      case opInt: a = std::trunc(Snapped(a)); break;
+      case '+':
+        a = rpAdd(a, b);
+        break;
+      case '-':
+        a = rpSubtract(a, b);
+        break;
+      case '*':
+        a = rpMultiply(a, b);
+        break;
+      case '/':
+        a = rpDivide(a, b);
+        break;
+      case opMod:
+        a = rpModulo(a, b);
+        break;
+      case opAnd:
+        a = rpAnd(a, b);
+        break;
+      case opOr:
+        a = rpOr(a, b);
+        break;
+      case '<':
+        a = Flag(rpCompare(a, b) < 0);
+        break;
+      case '=':
+        a = Flag(rpCompare(a, b) == 0);
+        break;
+      case '>':
+        a = Flag(rpCompare(a, b) > 0);
+        break;
+      case opGreaterEqual:
+        a = Flag(rpCompare(a, b) >= 0);
+        break;
+      case opLessEqual:
+        a = Flag(rpCompare(a, b) <= 0);
+        break;
+      case opNotEqual:
+        a = Flag(rpCompare(a, b) != 0);
+        break;
+      case opNot:
+        a = Flag(rpCompare(a, rpIntegerValue(0)) == 0);
+        break;
+      case opNegate:
+        a = rpNegate(a);
+        break;
+      case opPlus:
+        break;
+      case opStr:
+        a = rpValueToText(a);
+        break;
+      case opInt:
+        a = std::trunc(Snapped(a));
+        break;
       case opFrac: {
         const double x = Snapped(a);
         a = x - std::trunc(x);
         break;
       }
-      case opRound: a = std::nearbyint(rpValueToFloat(a)); break;
+      case opRound:
+        a = std::nearbyint(rpValueToFloat(a));
+        break;
       }
       if (taken == 2) values[--count] = QVariant();
       ++i;
@@ -358,7 +454,8 @@ QVariant TrpParser::CalcPostfix(const QString& p) {
       GetParameters(p, i, p1, p2, p3);
       push(CallFunction(name.toUpper(), p1, p2, p3));
     } else {
-      if (i == start) throw ErpParserError(QStringLiteral("Výraz nemožno vyhodnotiť: neočakávaný znak \"%1\".").arg(p[i]));
+      if (i == start)
+        throw ErpParserError(QStringLiteral("Výraz nemožno vyhodnotiť: neočakávaný znak \"%1\".").arg(p[i]));
       QVariant value;
       if (OnGetValue) OnGetValue(name.toUpper(), value);
       push(value);

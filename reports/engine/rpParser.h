@@ -47,8 +47,19 @@ public:
 
   // Operator characters of the postfix form.
   enum : char16_t {
-    opGreaterEqual = 1, opLessEqual = 2, opNotEqual = 3, opOr = 4, opAnd = 5, opInt = 6, opFrac = 7,
-    opNegate = 9, opPlus = 10, opStr = 11, opNot = 12, opMod = 13, opRound = 14
+    opGreaterEqual = 1,
+    opLessEqual = 2,
+    opNotEqual = 3,
+    opOr = 4,
+    opAnd = 5,
+    opInt = 6,
+    opFrac = 7,
+    opNegate = 9,
+    opPlus = 10,
+    opStr = 11,
+    opNot = 12,
+    opMod = 13,
+    opRound = 14
   };
 
 private:

@@ -13,7 +13,7 @@ class TField;
 struct TrpGraphic {
   quint8 Kind = 0;
   QByteArray Data;
-  QImage Image;      // null for metafiles and for data Qt cannot decode
+  QImage Image;       // null for metafiles and for data Qt cannot decode
   QPicture Recording; // a metafile's drawing; null for the other kinds
 
   bool IsEmpty() const { return Kind == 0 || Data.isEmpty(); }

@@ -4,7 +4,9 @@
 #include "reports/engine/rpValue.h"
 #include <cmath>
 
-std::function<QString(qint64)> TQPLFunctionLibrary::NumberInWords = [](qint64 number) { return QString::number(number); };
+std::function<QString(qint64)> TQPLFunctionLibrary::NumberInWords = [](qint64 number) {
+  return QString::number(number);
+};
 
 QString rpMoneyToStr(double amount) {
   const double whole = std::trunc(amount);
@@ -22,6 +24,7 @@ TQPLFunctionLibrary::TQPLFunctionLibrary() {
                  QStringLiteral("MONEYTOSTR(<Number>)/Vráti číslo ako text suma slovom."));
 }
 
-void TQPLFunctionLibrary::ExecuteFunction(int number, const QString& p1, const QString&, const QString&, QVariant& val) {
+void TQPLFunctionLibrary::ExecuteFunction(int number, const QString& p1, const QString&, const QString&,
+                                          QVariant& val) {
   val = number == 0 ? QVariant(rpMoneyToStr(rpValueToFloat(rpRun().Parser->Calc(p1)))) : rpIntegerValue(0);
 }

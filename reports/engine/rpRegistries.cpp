@@ -8,7 +8,9 @@
 #include "reports/engine/rpValue.h"
 
 namespace {
-bool SameClass(const QObject* a, const QObject* b) { return qstrcmp(a->metaObject()->className(), b->metaObject()->className()) == 0; }
+bool SameClass(const QObject* a, const QObject* b) {
+  return qstrcmp(a->metaObject()->className(), b->metaObject()->className()) == 0;
+}
 } // namespace
 
 bool TrpFunctionLibrary::HandleFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
@@ -50,7 +52,8 @@ bool TrpFunctionLibraryRegistry::Add(const QMetaObject& libraryClass) {
   std::unique_ptr<QObject> created(libraryClass.newInstance());
   auto* library = qobject_cast<TrpFunctionLibrary*>(created.get());
   if (!library)
-    throw ErpInvalidType(QStringLiteral("Trieda %1 nie je knižnica funkcií zostáv.").arg(QLatin1String(libraryClass.className())));
+    throw ErpInvalidType(
+        QStringLiteral("Trieda %1 nie je knižnica funkcií zostáv.").arg(QLatin1String(libraryClass.className())));
   created.release();
   libraries_.emplace_back(library);
   return true;
@@ -116,6 +119,7 @@ QString rpHexDecode(const QString& text) {
     const int code = c.toUpper().unicode();
     return code > '9' ? code - 55 : code - 48;
   };
-  for (qsizetype i = 0; i + 1 < text.size(); i += 2) bytes.append(char((value(text[i]) * 16) | value(text[i + 1])));
+  for (qsizetype i = 0; i + 1 < text.size(); i += 2)
+    bytes.append(char((value(text[i]) * 16) | value(text[i + 1])));
   return Cp1250::Decode(bytes);
 }

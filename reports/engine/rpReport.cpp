@@ -1,5 +1,4 @@
 #include "reports/engine/rpReport.h"
-#include "reports/engine/rpXmlWriter.h"
 #include "core/CodePage1250.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpDisplayFormat.h"
@@ -7,13 +6,14 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPageBuild.h"
 #include "reports/engine/rpReportDesigner.h"
-#include "reports/engine/rpSubReportView.h"
-#include "reports/engine/rpValue.h"
 #include "reports/engine/rpStream.h"
+#include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpUtils.h"
+#include "reports/engine/rpValue.h"
+#include "reports/engine/rpXmlWriter.h"
 #include <QtCore/QBuffer>
-#include <QtCore/QFileInfo>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 
 namespace {
@@ -544,7 +544,7 @@ void TrpReport::RunBuiltinProcedure(const QString& name, const QString& p1, cons
     QVariant value;
     if (g.Parser->OnGetValue) g.Parser->OnGetValue(p1, value);
     g.Interpreter->SetValue(p1, name == QLatin1String("INC") ? rpAdd(value, rpIntegerValue(1))
-                                                            : rpSubtract(value, rpIntegerValue(1)));
+                                                             : rpSubtract(value, rpIntegerValue(1)));
   } else if (name == QLatin1String("SETARRAY") || name == QLatin1String("GETARRAY")) {
     ArrayProcedure(name == QLatin1String("SETARRAY"), p1, p2, p3, val);
   } else if (name.contains(QLatin1Char('.'))) {
@@ -631,9 +631,7 @@ void TInterpretator::SetValue(const QString& name, const QVariant& value) {
 
 // --- building prepared pages
 
-int TrpReport::CurrentBandType() const {
-  return running_ && running_->currentBand ? running_->currentBand->kind : -1;
-}
+int TrpReport::CurrentBandType() const { return running_ && running_->currentBand ? running_->currentBand->kind : -1; }
 
 TrpDataset* TrpReport::PageDataBandDataSet(int dataBandType) const {
   if (!running_ || dataBandType < 0 || dataBandType >= btKindCount) return nullptr;
@@ -834,9 +832,8 @@ void TrpReport::BuildReportPages(bool multiple) {
       if (!build->page.Visible) build->RunPageScript();
       if (build->page.Visible) build->BuildPage();
       g.AppendPage = false;
-      const bool nextOnSamePage =
-          (i + 1 < pages.size() && pages[i + 1]->page.PrintToPrevPage) ||
-          (i + 1 == pages.size() && g.AppendNextReport && (!multiple || dataset_->Eof()));
+      const bool nextOnSamePage = (i + 1 < pages.size() && pages[i + 1]->page.PrintToPrevPage) ||
+                                  (i + 1 == pages.size() && g.AppendNextReport && (!multiple || dataset_->Eof()));
       if (nextOnSamePage) {
         g.PageNumber -= 1;
         g.AppendPage = true;

@@ -54,7 +54,14 @@ public:
 // The zoom a preview starts with and the buttons it shows.
 enum class TrpPreviewZoom { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
 enum TrpPreviewButton : unsigned {
-  pbZoom = 1, pbLoad = 2, pbSave = 4, pbPrint = 8, pbFind = 16, pbHelp = 32, pbExit = 64, pbPageSetup = 128
+  pbZoom = 1,
+  pbLoad = 2,
+  pbSave = 4,
+  pbPrint = 8,
+  pbFind = 16,
+  pbHelp = 32,
+  pbExit = 64,
+  pbPageSetup = 128
 };
 
 // rtMultiple: the whole report is built once per record of its Dataset.
@@ -170,7 +177,7 @@ public:
   bool FinalPass = false;
   bool Terminated = false;
   bool CanRebuild = false;
-  std::function<void(class TrpBand* band)> OnBeginBand, OnEndBand;
+  std::function<void(class TrpBand*band)> OnBeginBand, OnEndBand;
   std::function<void(int pageNumber)> OnBeginPage, OnEndPage;
   std::function<void()> OnBeginDoc, OnEndDoc;
   // Receives the number of the page being started while pages build; when
@@ -186,8 +193,8 @@ public:
   // --- preview and build progress (rpReportPreview.cpp)
   // The title and file name of a report nobody has named.
   static inline const QString kUntitled = QStringLiteral("Bezmena");
-  QString Title = kUntitled;                 // preview and progress captions
-  bool ShowProgress = true;                  // the progress window while pages build
+  QString Title = kUntitled; // preview and progress captions
+  bool ShowProgress = true;  // the progress window while pages build
   bool ModalPreview = true;
   bool ModifyPrepared = true;
   unsigned PreviewButtons = pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;

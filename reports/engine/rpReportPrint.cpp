@@ -16,7 +16,6 @@
 
 namespace {
 
-
 // Restores a value when the scope ends, also after an exception.
 template <class T> class TRestore {
 public:

@@ -1,16 +1,35 @@
 #include "reports/engine/rpStdFunctionLibrary.h"
-#include "util/RtDateUtils.h"
 #include "reports/engine/rpDisplayFormat.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
+#include "util/RtDateUtils.h"
 #include <QtCore/QLocale>
 
 namespace {
 
 enum TStdFunction {
-  fnAvg, fnCount, fnDayOf, fnFormatDateTime, fnFormatFloat, fnFormatText, fnInput, fnLength, fnLowerCase, fnMax,
-  fnMaxNum, fnMessageBox, fnMin, fnMinNum, fnMonthOf, fnNameCase, fnPos, fnSum, fnTrim, fnUpperCase, fnYearOf
+  fnAvg,
+  fnCount,
+  fnDayOf,
+  fnFormatDateTime,
+  fnFormatFloat,
+  fnFormatText,
+  fnInput,
+  fnLength,
+  fnLowerCase,
+  fnMax,
+  fnMaxNum,
+  fnMessageBox,
+  fnMin,
+  fnMinNum,
+  fnMonthOf,
+  fnNameCase,
+  fnPos,
+  fnSum,
+  fnTrim,
+  fnUpperCase,
+  fnYearOf
 };
 
 struct TDescription {
@@ -22,11 +41,17 @@ struct TDescription {
 // The expression builder's list; names the parser, the name look-up or the
 // interpreter handle are documented here too.
 constexpr TDescription kDescriptions[] = {
-    {"Výpočtové", "AVG", "AVG(<Expression> [,BandName [,1]])/Vypočíta priemer zo zadania <Expression> pre [BandName] riadok. Ak [1] parameter je priradený, výpočet sa vykonáva aj pre nezobrazované riadky."},
+    {"Výpočtové", "AVG",
+     "AVG(<Expression> [,BandName [,1]])/Vypočíta priemer zo zadania <Expression> pre [BandName] riadok. Ak [1] "
+     "parameter je priradený, výpočet sa vykonáva aj pre nezobrazované riadky."},
     {"Výpočtové", "COUNT", "COUNT(<BandName>)/Vráti počet riadkov v zadaní pásky <BandName>."},
-    {"Výpočtové", "MAX", "MAX(<Expression> [,BandName [,1]])/Vypočíta maximum zo zadania <Expression> pre [BandName] riadok."},
-    {"Výpočtové", "MIN", "MIN(<Expression> [,BandName [,1]])/Vypočíta minimum zo zadania <Expression> pre [BandName] riadok."},
-    {"Výpočtové", "SUM", "SUM(<Expression> [,BandName [,1]])/Vypočíta súčet zo zadania <Expression> pre [BandName] riadok.Ak [1] parameter je priradený, výpočet sa vykonáva aj pre nezobrazované riadky. "},
+    {"Výpočtové", "MAX",
+     "MAX(<Expression> [,BandName [,1]])/Vypočíta maximum zo zadania <Expression> pre [BandName] riadok."},
+    {"Výpočtové", "MIN",
+     "MIN(<Expression> [,BandName [,1]])/Vypočíta minimum zo zadania <Expression> pre [BandName] riadok."},
+    {"Výpočtové", "SUM",
+     "SUM(<Expression> [,BandName [,1]])/Vypočíta súčet zo zadania <Expression> pre [BandName] riadok.Ak [1] parameter "
+     "je priradený, výpočet sa vykonáva aj pre nezobrazované riadky. "},
     {"Datumové a časové", "DAYOF", "DAYOF(<Date>)/Vráti deň v mesiaci zadaného dátumu."},
     {"Datumové a časové", "MONTHOF", "MONTHOF(<Date>)/Vráti mesiac zadaného dátumu."},
     {"Datumové a časové", "STRTODATE", "STRTODATE(<String>)/Prevedie reťazec na dátum."},
@@ -34,9 +59,11 @@ constexpr TDescription kDescriptions[] = {
     {"Datumové a časové", "YEAROF", "YEAROF(<Date>)/Vráti rok zadaného dátumu."},
     {"Datumové a časové", "DATE", "DATE/Vráti dátum spustenia zostavy."},
     {"Datumové a časové", "TIME", "TIME/Vráti čas spustenia zostavy."},
-    {"Reťazcové", "FORMATDATETIME", "FORMATDATETIME(<Format>, <DateTime>)/Naformátuje dátum a čas podľa formátu <Format>."},
+    {"Reťazcové", "FORMATDATETIME",
+     "FORMATDATETIME(<Format>, <DateTime>)/Naformátuje dátum a čas podľa formátu <Format>."},
     {"Reťazcové", "FORMATFLOAT", "FORMATFLOAT(<Format>, <Number>)/Naformátuje číslo podľa formátu <Format>."},
-    {"Reťazcové", "FORMATTEXT", "FORMATTEXT(<Mask>, <String>)/Applies <Mask> to given <String> and returns formatted string."},
+    {"Reťazcové", "FORMATTEXT",
+     "FORMATTEXT(<Mask>, <String>)/Applies <Mask> to given <String> and returns formatted string."},
     {"Reťazcové", "LENGTH", "LENGTH(<String>)/Vráti dĺžku reťazca."},
     {"Reťazcové", "LOWERCASE", "LOWERCASE(<String>)/Prevedie reťazec na malé písmená."},
     {"Reťazcové", "NAMECASE", "NAMECASE(<String>)/Prevedie reťazec na malé písmená s veľkým prvým písmenom."},
@@ -46,7 +73,8 @@ constexpr TDescription kDescriptions[] = {
     {"Reťazcové", "COPY", "COPY(<String>, <Index>, <Count>)/Vráti časť reťazca."},
     {"Reťazcové", "STR", "STR(<Value>)/Prevedie hodnotu na reťazec."},
     {"Ostatné", "INPUT", "INPUT(<Prompt> [,Default])/Vypýta si od používateľa text."},
-    {"Ostatné", "MESSAGEBOX", "MESSAGEBOX(<Text>, <Title>, <Buttons>)/Shows standard dialog window with title, text and buttons."},
+    {"Ostatné", "MESSAGEBOX",
+     "MESSAGEBOX(<Text>, <Title>, <Buttons>)/Shows standard dialog window with title, text and buttons."},
     {"Ostatné", "IF", "IF(<Condition>, <Value1>, <Value2>)/Vráti <Value1>, keď podmienka platí, inak <Value2>."},
     {"Ostatné", "PAGE#", "PAGE#/Číslo strany."},
     {"Ostatné", "LINE#", "LINE#/Číslo riadku v skupine."},
@@ -100,11 +128,19 @@ int DatePart(const QString& argument, const char* format) {
 // The data band whose rows a footer of the type aggregates when the call names none.
 int DataBandOfFooter(int bandType) {
   switch (bandType) {
-  case 1: case 3: case 6: case 17: return 5;
-  case 9: return 8;
-  case 12: return 11;
-  case 20: return 19;
-  default: return -1;
+  case 1:
+  case 3:
+  case 6:
+  case 17:
+    return 5;
+  case 9:
+    return 8;
+  case 12:
+    return 11;
+  case 20:
+    return 19;
+  default:
+    return -1;
   }
 }
 
@@ -119,22 +155,32 @@ QVariant rpAggregateStart(char16_t kind) { return kind == akMin || kind == akMax
 
 void rpAccumulateAggregate(char16_t kind, QVariant& accumulated, const QVariant& value) {
   switch (kind) {
-  case akCount: accumulated = rpAdd(accumulated, rpIntegerValue(1)); break;
+  case akCount:
+    accumulated = rpAdd(accumulated, rpIntegerValue(1));
+    break;
   case akMin:
   case akMax:
-    if (rpIsNull(accumulated) || (kind == akMin ? rpCompare(value, accumulated) < 0 : rpCompare(value, accumulated) > 0))
+    if (rpIsNull(accumulated) ||
+        (kind == akMin ? rpCompare(value, accumulated) < 0 : rpCompare(value, accumulated) > 0))
       accumulated = value;
     break;
-  default: accumulated = rpAdd(accumulated, value); break;
+  default:
+    accumulated = rpAdd(accumulated, value);
+    break;
   }
 }
 
 TrpStdFunctionLibrary::TrpStdFunctionLibrary() {
-  List = {QStringLiteral("AVG"),       QStringLiteral("COUNT"),   QStringLiteral("DAYOF"),   QStringLiteral("FORMATDATETIME"),
-          QStringLiteral("FORMATFLOAT"), QStringLiteral("FORMATTEXT"), QStringLiteral("INPUT"), QStringLiteral("LENGTH"),
-          QStringLiteral("LOWERCASE"), QStringLiteral("MAX"),     QStringLiteral("MAXNUM"),  QStringLiteral("MESSAGEBOX"),
-          QStringLiteral("MIN"),       QStringLiteral("MINNUM"),  QStringLiteral("MONTHOF"), QStringLiteral("NAMECASE"),
-          QStringLiteral("POS"),       QStringLiteral("SUM"),     QStringLiteral("TRIM"),    QStringLiteral("UPPERCASE"),
+  List = {QStringLiteral("AVG"),         QStringLiteral("COUNT"),
+          QStringLiteral("DAYOF"),       QStringLiteral("FORMATDATETIME"),
+          QStringLiteral("FORMATFLOAT"), QStringLiteral("FORMATTEXT"),
+          QStringLiteral("INPUT"),       QStringLiteral("LENGTH"),
+          QStringLiteral("LOWERCASE"),   QStringLiteral("MAX"),
+          QStringLiteral("MAXNUM"),      QStringLiteral("MESSAGEBOX"),
+          QStringLiteral("MIN"),         QStringLiteral("MINNUM"),
+          QStringLiteral("MONTHOF"),     QStringLiteral("NAMECASE"),
+          QStringLiteral("POS"),         QStringLiteral("SUM"),
+          QStringLiteral("TRIM"),        QStringLiteral("UPPERCASE"),
           QStringLiteral("YEAROF")};
   for (const TDescription& d : kDescriptions)
     AddDescription(QLatin1String(d.Name), QString::fromUtf8(d.Category), QString::fromUtf8(d.Text));
@@ -145,23 +191,52 @@ void TrpStdFunctionLibrary::ExecuteFunction(int number, const QString& p1, const
   val = QStringLiteral("0");
   const QLocale locale;
   switch (number) {
-  case fnAvg: Aggregate(akAvg, p1, p2, p3, val); break;
-  case fnCount: Aggregate(akCount, p1, p1, p2, val); break;
-  case fnMax: Aggregate(akMax, p1, p2, p3, val); break;
-  case fnMin: Aggregate(akMin, p1, p2, p3, val); break;
-  case fnSum: Aggregate(akSum, p1, p2, p3, val); break;
-  case fnDayOf: val = rpIntegerValue(DatePart(p1, "d")); break;
-  case fnMonthOf: val = rpIntegerValue(DatePart(p1, "m")); break;
-  case fnYearOf: val = rpIntegerValue(DatePart(p1, "yyyy")); break;
-  case fnFormatDateTime: val = FormatDateTime(Text(p1), rpValueToFloat(Value(p2))); break;
-  case fnFormatFloat:
-    val = rpFormatFloat(Text(p1), rpValueToFloat(Value(p2)), locale.decimalPoint().at(0), locale.groupSeparator().at(0));
+  case fnAvg:
+    Aggregate(akAvg, p1, p2, p3, val);
     break;
-  case fnFormatText: val = rpFormatMaskText(Text(p1), Text(p2)); break;
-  case fnInput: val = rpGlobals().InputBox(Text(p1), Text(p2)); break;
-  case fnLength: val = rpIntegerValue(Text(p1).size()); break;
-  case fnLowerCase: val = locale.toLower(Text(p1)); break;
-  case fnUpperCase: val = locale.toUpper(Text(p1)); break;
+  case fnCount:
+    Aggregate(akCount, p1, p1, p2, val);
+    break;
+  case fnMax:
+    Aggregate(akMax, p1, p2, p3, val);
+    break;
+  case fnMin:
+    Aggregate(akMin, p1, p2, p3, val);
+    break;
+  case fnSum:
+    Aggregate(akSum, p1, p2, p3, val);
+    break;
+  case fnDayOf:
+    val = rpIntegerValue(DatePart(p1, "d"));
+    break;
+  case fnMonthOf:
+    val = rpIntegerValue(DatePart(p1, "m"));
+    break;
+  case fnYearOf:
+    val = rpIntegerValue(DatePart(p1, "yyyy"));
+    break;
+  case fnFormatDateTime:
+    val = FormatDateTime(Text(p1), rpValueToFloat(Value(p2)));
+    break;
+  case fnFormatFloat:
+    val =
+        rpFormatFloat(Text(p1), rpValueToFloat(Value(p2)), locale.decimalPoint().at(0), locale.groupSeparator().at(0));
+    break;
+  case fnFormatText:
+    val = rpFormatMaskText(Text(p1), Text(p2));
+    break;
+  case fnInput:
+    val = rpGlobals().InputBox(Text(p1), Text(p2));
+    break;
+  case fnLength:
+    val = rpIntegerValue(Text(p1).size());
+    break;
+  case fnLowerCase:
+    val = locale.toLower(Text(p1));
+    break;
+  case fnUpperCase:
+    val = locale.toUpper(Text(p1));
+    break;
   case fnNameCase: {
     QString text = locale.toLower(Text(p1));
     if (!text.isEmpty()) text[0] = text[0].toUpper();
@@ -171,12 +246,16 @@ void TrpStdFunctionLibrary::ExecuteFunction(int number, const QString& p1, const
   case fnTrim: {
     QString text = Text(p1);
     qsizetype begin = 0, end = text.size();
-    while (begin < end && text[begin].unicode() <= ' ') ++begin;
-    while (end > begin && text[end - 1].unicode() <= ' ') --end;
+    while (begin < end && text[begin].unicode() <= ' ')
+      ++begin;
+    while (end > begin && text[end - 1].unicode() <= ' ')
+      --end;
     val = text.mid(begin, end - begin);
     break;
   }
-  case fnPos: val = rpIntegerValue(Text(p2).indexOf(Text(p1)) + 1); break;
+  case fnPos:
+    val = rpIntegerValue(Text(p2).indexOf(Text(p1)) + 1);
+    break;
   case fnMaxNum: {
     const QVariant a = Value(p1), b = Value(p2);
     val = rpCompare(a, b) > 0 ? a : b;
@@ -190,7 +269,8 @@ void TrpStdFunctionLibrary::ExecuteFunction(int number, const QString& p1, const
   case fnMessageBox:
     val = rpIntegerValue(rpGlobals().MessageBox(Text(p1), Text(p2), int(rpValueToInteger(Value(p3)))));
     break;
-  default: break;
+  default:
+    break;
   }
 }
 

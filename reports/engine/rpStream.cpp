@@ -9,7 +9,8 @@ constexpr qsizetype kMaxWord = 0xFFFF;
 QByteArray EncodeCounted(const QString& text) {
   QByteArray bytes = Cp1250::EncodeLossy(text);
   if (bytes.size() > kMaxWord)
-    throw EStreamError(QStringLiteral("Text dĺžky %1 bajtov sa nezmestí do záznamu (najviac 65535).").arg(bytes.size()));
+    throw EStreamError(
+        QStringLiteral("Text dĺžky %1 bajtov sa nezmestí do záznamu (najviac 65535).").arg(bytes.size()));
   return bytes;
 }
 
@@ -47,7 +48,8 @@ void rpWriteMemo(TBinaryWriter& stream, const QStringList& lines) {
     throw EStreamError(QStringLiteral("Zoznam %1 riadkov sa nezmestí do záznamu (najviac 65535).").arg(lines.size()));
   // Every line is encoded before anything is written, so a refused list leaves the stream as it was.
   QList<QByteArray> encoded;
-  for (const QString& line : lines) encoded.append(EncodeCounted(line));
+  for (const QString& line : lines)
+    encoded.append(EncodeCounted(line));
   stream.WriteUInt16(quint16(lines.size()));
   if (lines.isEmpty()) {
     stream.WriteByte(0);
@@ -74,7 +76,8 @@ void rpReadMemo(TBinaryReader& stream, QStringList& lines) {
 
 QString rpReadStringOld(TBinaryReader& stream) {
   QByteArray bytes;
-  for (quint8 b = stream.ReadByte(); b != 0; b = stream.ReadByte()) bytes.append(char(b));
+  for (quint8 b = stream.ReadByte(); b != 0; b = stream.ReadByte())
+    bytes.append(char(b));
   return Cp1250::Decode(bytes);
 }
 

@@ -1,6 +1,6 @@
 #include "reports/engine/rpSubReportView.h"
-#include "reports/engine/rpStream.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpStream.h"
 #include <QtGui/QPainter>
 
 void TrpSubReportView::SaveToStream(TBinaryWriter& stream) {

@@ -81,7 +81,8 @@ QObject* rpFindComponent(const QObject* owner, const QString& name) {
     return ChildNamed(owner, name);
   }
   QObject* found = rpFindGlobalComponent(parts[0]);
-  for (qsizetype i = 1; found && i < parts.size() && i < 3; ++i) found = ChildNamed(found, parts[i].left(kMaxNamePart));
+  for (qsizetype i = 1; found && i < parts.size() && i < 3; ++i)
+    found = ChildNamed(found, parts[i].left(kMaxNamePart));
   return parts.size() <= 3 ? found : nullptr;
 }
 
@@ -104,8 +105,10 @@ void rpGetComponents(const QObject* owner, const QMetaObject& componentClass, QL
       if (kind == TrpGlobalKind::Form)
         for (QObject* frame : g.Component->children())
           if (rpIsFrame(frame))
-            for (QObject* c : frame->children()) add(c, form + QLatin1Char('.') + frame->objectName() + QLatin1Char('.') + c->objectName());
-      for (QObject* c : g.Component->children()) add(c, form + QLatin1Char('.') + c->objectName());
+            for (QObject* c : frame->children())
+              add(c, form + QLatin1Char('.') + frame->objectName() + QLatin1Char('.') + c->objectName());
+      for (QObject* c : g.Component->children())
+        add(c, form + QLatin1Char('.') + c->objectName());
     }
   }
 }
@@ -122,8 +125,11 @@ void rpGetDataSetAndField(const QString& reference, TDataSet*& dataSet, QString&
   const TrpReportBase* report = rpRun().CurrentReport;
   QObject* container = nullptr;
   switch (parts.size()) {
-  case 1: break;
-  case 2: dataSet = ProgramDataSet(rpFindComponent(report ? report->Owner() : nullptr, parts[0])); break;
+  case 1:
+    break;
+  case 2:
+    dataSet = ProgramDataSet(rpFindComponent(report ? report->Owner() : nullptr, parts[0]));
+    break;
   case 3:
     container = rpFindGlobalComponent(parts[0]);
     dataSet = container ? ProgramDataSet(ChildNamed(container, parts[1])) : nullptr;
@@ -133,7 +139,8 @@ void rpGetDataSetAndField(const QString& reference, TDataSet*& dataSet, QString&
     container = container ? ChildNamed(container, parts[1]) : nullptr;
     dataSet = container ? ProgramDataSet(ChildNamed(container, parts[2])) : nullptr;
     break;
-  default: dataSet = nullptr;
+  default:
+    dataSet = nullptr;
   }
   fieldName = rpCheckFieldName(dataSet, rpRemoveQuotes(parts.back()));
 }
@@ -145,9 +152,12 @@ QVariant rpGetFieldValue(TField* field) {
   if (!field->IsNull()) return field->AsVariant();
   switch (field->DataType()) {
   case TFieldType::String:
-  case TFieldType::Memo: return QString();
-  case TFieldType::Boolean: return false;
-  default: return rpIntegerValue(0);
+  case TFieldType::Memo:
+    return QString();
+  case TFieldType::Boolean:
+    return false;
+  default:
+    return rpIntegerValue(0);
   }
 }
 
@@ -173,7 +183,8 @@ double rpStrToFloat(const QString& text) {
 }
 
 QString rpRemoveQuotes(const QString& text) {
-  if (text.size() > 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'))) return text.mid(1, text.size() - 2);
+  if (text.size() > 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
+    return text.mid(1, text.size() - 2);
   return text;
 }
 
@@ -188,8 +199,10 @@ QString rpStrToXML(const QString& text) {
   QString out;
   out.reserve(text.size());
   for (const QChar c : text) {
-    if (QStringLiteral("\n\r\"&<>").contains(c)) out += QStringLiteral("&#%1;").arg(c.unicode());
-    else out += c;
+    if (QStringLiteral("\n\r\"&<>").contains(c))
+      out += QStringLiteral("&#%1;").arg(c.unicode());
+    else
+      out += c;
   }
   return out;
 }
@@ -222,5 +235,9 @@ QString rpColorToHTML(TColor color) {
   const quint32 high = quint32(color) & 0xFF000000u;
   int r = ColorRed(color), g = ColorGreen(color), b = ColorBlue(color);
   if (high == 0x80000000u || high == 0xFF000000u) SystemColor(color & 0xFF).getRgb(&r, &g, &b);
-  return QStringLiteral("#%1%2%3").arg(r, 2, 16, QLatin1Char('0')).arg(g, 2, 16, QLatin1Char('0')).arg(b, 2, 16, QLatin1Char('0')).toUpper();
+  return QStringLiteral("#%1%2%3")
+      .arg(r, 2, 16, QLatin1Char('0'))
+      .arg(g, 2, 16, QLatin1Char('0'))
+      .arg(b, 2, 16, QLatin1Char('0'))
+      .toUpper();
 }

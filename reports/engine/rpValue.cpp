@@ -17,14 +17,19 @@ TrpValueKind rpValueKind(const QVariant& value) {
   case QMetaType::SChar:
   case QMetaType::UChar:
   case QMetaType::Long:
-  case QMetaType::ULong: return TrpValueKind::Integer;
+  case QMetaType::ULong:
+    return TrpValueKind::Integer;
   case QMetaType::Double:
-  case QMetaType::Float: return TrpValueKind::Float;
-  case QMetaType::Bool: return TrpValueKind::Boolean;
+  case QMetaType::Float:
+    return TrpValueKind::Float;
+  case QMetaType::Bool:
+    return TrpValueKind::Boolean;
   case QMetaType::QDateTime:
   case QMetaType::QDate:
-  case QMetaType::QTime: return TrpValueKind::DateTime;
-  default: return TrpValueKind::Text;
+  case QMetaType::QTime:
+    return TrpValueKind::DateTime;
+  default:
+    return TrpValueKind::Text;
   }
 }
 
@@ -35,9 +40,12 @@ namespace {
 
 TDateTime DateTimeOf(const QVariant& value) {
   switch (value.typeId()) {
-  case QMetaType::QDate: return DateTime::FromDate(value.toDate());
-  case QMetaType::QTime: return DateTime::FromTime(value.toTime());
-  default: return DateTime::FromDateTime(value.toDateTime());
+  case QMetaType::QDate:
+    return DateTime::FromDate(value.toDate());
+  case QMetaType::QTime:
+    return DateTime::FromTime(value.toTime());
+  default:
+    return DateTime::FromDateTime(value.toDateTime());
   }
 }
 
@@ -50,7 +58,9 @@ QString DateTimeText(const QVariant& value) {
   const QDateTime dt = DateTime::ToDateTime(DateTimeOf(value));
   if (!dt.isValid()) return QString();
   const QString date = dt.date().toString(QStringLiteral("dd.MM.yyyy"));
-  return dt.time().msecsSinceStartOfDay() == 0 ? date : date + QLatin1Char(' ') + dt.time().toString(QStringLiteral("hh:mm:ss"));
+  return dt.time().msecsSinceStartOfDay() == 0
+             ? date
+             : date + QLatin1Char(' ') + dt.time().toString(QStringLiteral("hh:mm:ss"));
 }
 
 // Integer arithmetic that overflows continues in floating point.
@@ -58,9 +68,15 @@ QVariant IntegerResult(qint64 a, qint64 b, char op) {
   qint64 r = 0;
   bool overflow = false;
   switch (op) {
-  case '+': overflow = __builtin_add_overflow(a, b, &r); break;
-  case '-': overflow = __builtin_sub_overflow(a, b, &r); break;
-  default: overflow = __builtin_mul_overflow(a, b, &r); break;
+  case '+':
+    overflow = __builtin_add_overflow(a, b, &r);
+    break;
+  case '-':
+    overflow = __builtin_sub_overflow(a, b, &r);
+    break;
+  default:
+    overflow = __builtin_mul_overflow(a, b, &r);
+    break;
   }
   if (!overflow) return rpIntegerValue(r);
   const double x = double(a), y = double(b);
@@ -70,14 +86,16 @@ QVariant IntegerResult(qint64 a, qint64 b, char op) {
 QVariant Arithmetic(const QVariant& a, const QVariant& b, char op) {
   const TrpValueKind ka = rpValueKind(a), kb = rpValueKind(b);
   if (ka == TrpValueKind::Null || kb == TrpValueKind::Null) return QVariant();
-  if (ka == TrpValueKind::Integer && kb == TrpValueKind::Integer) return IntegerResult(a.toLongLong(), b.toLongLong(), op);
+  if (ka == TrpValueKind::Integer && kb == TrpValueKind::Integer)
+    return IntegerResult(a.toLongLong(), b.toLongLong(), op);
   if (op != '*') {
     // A date-time moved by a number stays a date-time; two date-times differ by days.
     if (ka == TrpValueKind::DateTime && kb != TrpValueKind::DateTime) {
       const double days = rpValueToFloat(b);
       return rpDateTimeValue(DateTimeOf(a) + (op == '+' ? days : -days));
     }
-    if (op == '+' && kb == TrpValueKind::DateTime && ka != TrpValueKind::DateTime) return rpDateTimeValue(DateTimeOf(b) + rpValueToFloat(a));
+    if (op == '+' && kb == TrpValueKind::DateTime && ka != TrpValueKind::DateTime)
+      return rpDateTimeValue(DateTimeOf(b) + rpValueToFloat(a));
   }
   const double x = rpValueToFloat(a), y = rpValueToFloat(b);
   return op == '+' ? x + y : op == '-' ? x - y : x * y;
@@ -98,24 +116,36 @@ int Sign(double d) { return d < 0 ? -1 : d > 0 ? 1 : 0; }
 
 QString rpValueToText(const QVariant& value) {
   switch (rpValueKind(value)) {
-  case TrpValueKind::Null: return QString();
-  case TrpValueKind::Integer: return QString::number(value.toLongLong());
-  case TrpValueKind::Float: return FloatText(value.toDouble());
-  case TrpValueKind::Boolean: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-  case TrpValueKind::DateTime: return DateTimeText(value);
-  case TrpValueKind::Text: break;
+  case TrpValueKind::Null:
+    return QString();
+  case TrpValueKind::Integer:
+    return QString::number(value.toLongLong());
+  case TrpValueKind::Float:
+    return FloatText(value.toDouble());
+  case TrpValueKind::Boolean:
+    return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+  case TrpValueKind::DateTime:
+    return DateTimeText(value);
+  case TrpValueKind::Text:
+    break;
   }
   return value.toString();
 }
 
 double rpValueToFloat(const QVariant& value) {
   switch (rpValueKind(value)) {
-  case TrpValueKind::Null: throw ErpConversionError(QStringLiteral("Hodnotu Null nemožno previesť na číslo."));
-  case TrpValueKind::Integer: return double(value.toLongLong());
-  case TrpValueKind::Float: return value.toDouble();
-  case TrpValueKind::Boolean: return value.toBool() ? -1.0 : 0.0;
-  case TrpValueKind::DateTime: return DateTimeOf(value);
-  case TrpValueKind::Text: break;
+  case TrpValueKind::Null:
+    throw ErpConversionError(QStringLiteral("Hodnotu Null nemožno previesť na číslo."));
+  case TrpValueKind::Integer:
+    return double(value.toLongLong());
+  case TrpValueKind::Float:
+    return value.toDouble();
+  case TrpValueKind::Boolean:
+    return value.toBool() ? -1.0 : 0.0;
+  case TrpValueKind::DateTime:
+    return DateTimeOf(value);
+  case TrpValueKind::Text:
+    break;
   }
   return rpStrToFloat(value.toString());
 }
@@ -123,7 +153,8 @@ double rpValueToFloat(const QVariant& value) {
 qint64 rpValueToInteger(const QVariant& value) {
   if (rpValueKind(value) == TrpValueKind::Integer) return value.toLongLong();
   const double d = std::nearbyint(rpValueToFloat(value));
-  if (!(std::fabs(d) < 9.2e18)) throw ErpConversionError(QStringLiteral("Číslo %1 je mimo rozsahu celých čísel.").arg(FloatText(d)));
+  if (!(std::fabs(d) < 9.2e18))
+    throw ErpConversionError(QStringLiteral("Číslo %1 je mimo rozsahu celých čísel.").arg(FloatText(d)));
   return qint64(d);
 }
 
@@ -147,7 +178,8 @@ TDateTime rpTextToTime(const QString& text) {
 }
 
 QVariant rpAdd(const QVariant& a, const QVariant& b) {
-  if (rpValueKind(a) == TrpValueKind::Text && rpValueKind(b) == TrpValueKind::Text) return QString(a.toString() + b.toString());
+  if (rpValueKind(a) == TrpValueKind::Text && rpValueKind(b) == TrpValueKind::Text)
+    return QString(a.toString() + b.toString());
   return Arithmetic(a, b, '+');
 }
 
@@ -174,18 +206,22 @@ QVariant rpOr(const QVariant& a, const QVariant& b) { return Bitwise(a, b, false
 
 QVariant rpNegate(const QVariant& a) {
   switch (rpValueKind(a)) {
-  case TrpValueKind::Null: return QVariant();
+  case TrpValueKind::Null:
+    return QVariant();
   case TrpValueKind::Integer:
     if (a.toLongLong() == std::numeric_limits<qint64>::min()) return -double(a.toLongLong());
     return rpIntegerValue(-a.toLongLong());
-  case TrpValueKind::Boolean: return rpIntegerValue(a.toBool() ? 1 : 0);
-  default: return -rpValueToFloat(a);
+  case TrpValueKind::Boolean:
+    return rpIntegerValue(a.toBool() ? 1 : 0);
+  default:
+    return -rpValueToFloat(a);
   }
 }
 
 int rpCompare(const QVariant& a, const QVariant& b) {
   const TrpValueKind ka = rpValueKind(a), kb = rpValueKind(b);
-  if (ka == TrpValueKind::Null || kb == TrpValueKind::Null) return (ka == TrpValueKind::Null ? 0 : 1) - (kb == TrpValueKind::Null ? 0 : 1);
+  if (ka == TrpValueKind::Null || kb == TrpValueKind::Null)
+    return (ka == TrpValueKind::Null ? 0 : 1) - (kb == TrpValueKind::Null ? 0 : 1);
   if (ka == TrpValueKind::Text && kb == TrpValueKind::Text) {
     const QString x = a.toString(), y = b.toString();
     if (x == y) return 0;

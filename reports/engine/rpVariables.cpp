@@ -77,5 +77,6 @@ void TrpVariables::SetSorted(bool sorted) {
 }
 
 void TrpVariables::Sort() {
-  std::stable_sort(entries_.begin(), entries_.end(), [](const TVariable& a, const TVariable& b) { return NameLess(a.Name, b.Name); });
+  std::stable_sort(entries_.begin(), entries_.end(),
+                   [](const TVariable& a, const TVariable& b) { return NameLess(a.Name, b.Name); });
 }

@@ -4,6 +4,7 @@
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpControl.h"
 #include "reports/engine/rpGlobals.h"
+#include "reports/engine/rpInterpretator.h"
 #include "reports/engine/rpLineView.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
@@ -14,7 +15,6 @@
 #include "reports/engine/rpSubReportView.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
-#include "reports/engine/rpInterpretator.h"
 #include <QtCore/QLocale>
 #include <QtGui/QPainter>
 #include <cmath>
@@ -538,13 +538,17 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
     return n ? n->Left + n->Width : left;
   };
   switch (BandAlign) {
-  case 1: Left = leftEdge(); break;
+  case 1:
+    Left = leftEdge();
+    break;
   case 2: {
     const TrpView* n = RowNeighbour(*this, *page, false);
     Left = n ? n->Left - Width - 1 : right - Width;
     break;
   }
-  case 3: Left = left + (right - left - Width) / 2; break;
+  case 3:
+    Left = left + (right - left - Width) / 2;
+    break;
   case 4:
     if (!building) {
       const TrpBandView* band = FindParentBand();
@@ -563,7 +567,8 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
   case 5:
   case 6:
     if (!building) {
-      if (const TrpBandView* band = FindParentBand()) Top = BandAlign == 5 ? band->Top + band->Height - Height : band->Top;
+      if (const TrpBandView* band = FindParentBand())
+        Top = BandAlign == 5 ? band->Top + band->Height - Height : band->Top;
     }
     break;
   case 7: {
@@ -572,7 +577,8 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
     Width = (n ? n->Left : right) - Left;
     break;
   }
-  default: break;
+  default:
+    break;
   }
 }
 
@@ -582,8 +588,8 @@ void TrpView::PaintBackground() {
   const QColor color = FillColor == clNone ? QColor(Qt::white) : rpPaintColor(FillColor);
   if (g.EngineMode) {
     if (FillColor == clNone) return;
-    DrawCanvas->fillRect(QRect(QPoint(Left, Top), QPoint(rpRoundEven(ZoomedRight()) - 1, rpRoundEven(ZoomedBottom()) - 1)),
-                         color);
+    DrawCanvas->fillRect(
+        QRect(QPoint(Left, Top), QPoint(rpRoundEven(ZoomedRight()) - 1, rpRoundEven(ZoomedBottom()) - 1)), color);
   } else {
     DrawCanvas->fillRect(DrawRect, color);
   }
@@ -593,11 +599,16 @@ namespace {
 
 Qt::PenStyle PenStyleOf(quint16 frameStyle) {
   switch (frameStyle) {
-  case 1: return Qt::DashLine;
-  case 2: return Qt::DotLine;
-  case 3: return Qt::DashDotLine;
-  case 4: return Qt::DashDotDotLine;
-  default: return Qt::SolidLine;
+  case 1:
+    return Qt::DashLine;
+  case 2:
+    return Qt::DotLine;
+  case 3:
+    return Qt::DashDotLine;
+  case 4:
+    return Qt::DashDotDotLine;
+  default:
+    return Qt::SolidLine;
   }
 }
 
@@ -618,7 +629,8 @@ void TrpView::PaintFrame() {
     const int l = Left, t = Top, r = Left + Width, b = Top + Height;
     const QLine marks[] = {{l, t + 3, l, t}, {l, t, l + 4, t}, {l, b - 3, l, b}, {l, b, l + 4, b},
                            {r - 3, t, r, t}, {r, t, r, t + 4}, {r - 3, b, r, b}, {r, b, r, b - 4}};
-    for (const QLine& line : marks) p.drawLine(line);
+    for (const QLine& line : marks)
+      p.drawLine(line);
   }
   const int w = rpRoundEven(FrameWidth);
   const QColor frameColor = rpPaintColor(FrameColor);
@@ -630,7 +642,8 @@ void TrpView::PaintFrame() {
       QPen pen(frameColor, 1, style);
       p.setBrush(fillColor);
       p.setPen(pen);
-      for (int shift = -(w / 2); shift <= w - 1 - (w / 2); ++shift) DrawShiftedLine(p, a, b, shift);
+      for (int shift = -(w / 2); shift <= w - 1 - (w / 2); ++shift)
+        DrawShiftedLine(p, a, b, shift);
     } else if (FrameStyle == 5) {
       p.setPen(QPen(frameColor, w, Qt::SolidLine, Qt::FlatCap));
       DrawShiftedLine(p, a, b, -w);
@@ -746,12 +759,13 @@ void rpReportObjectError(const Exception& error) {
   g.LoadErrorText = rpLoadStr(55200);
   QString objectPart;
   if (const TrpView* object = g.CurrentObject) {
-    for (const QString& line : object->Memo) g.LoadErrorText += QLatin1Char('\r') + line;
+    for (const QString& line : object->Memo)
+      g.LoadErrorText += QLatin1Char('\r') + line;
     objectPart = rpLoadStr(55202) + QLatin1Char(' ') + object->Name + QLatin1Char('\r');
   }
   const QString reportName = g.CurrentReport ? g.CurrentReport->objectName() : QString();
-  g.LoadErrorText += QStringLiteral("\r\r") + rpLoadStr(55201) + QLatin1Char(' ') + reportName +
-                    QLatin1Char('\r') + objectPart + QLatin1Char('\r') + error.Message();
+  g.LoadErrorText += QStringLiteral("\r\r") + rpLoadStr(55201) + QLatin1Char(' ') + reportName + QLatin1Char('\r') +
+                     objectPart + QLatin1Char('\r') + error.Message();
   g.BuildAborted = true;
   if (g.Run) g.Run->Terminate();
 }
@@ -775,7 +789,8 @@ QString rpXmlFloat(double value) {
 void TrpView::WriteXmlElement(QString& element) {
   QString name = className_;
   if (name.startsWith(QLatin1String("Trp"))) name.insert(3, QLatin1Char('x'));
-  if (name.compare(QLatin1String("TrpxSubreportView"), Qt::CaseInsensitive) == 0) name = QStringLiteral("TrpxSubreport");
+  if (name.compare(QLatin1String("TrpxSubreportView"), Qt::CaseInsensitive) == 0)
+    name = QStringLiteral("TrpxSubreport");
   element += QLatin1Char('<') + name;
   rpXmlAttribute(element, QStringLiteral("Name"), Name);
   rpXmlAttribute(element, QStringLiteral("Left"), Left);

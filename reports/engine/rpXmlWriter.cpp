@@ -24,7 +24,8 @@ void TrpPropertyStream::Text(const QString& value) {
   } else {
     bytes_.append(char(12));
     const quint32 size = quint32(bytes.size());
-    for (int shift = 0; shift < 32; shift += 8) bytes_.append(char((size >> shift) & 0xFF));
+    for (int shift = 0; shift < 32; shift += 8)
+      bytes_.append(char((size >> shift) & 0xFF));
   }
   bytes_.append(bytes);
 }
@@ -36,7 +37,8 @@ void TrpPropertyStream::Integer(qint32 value) {
   else if (value >= -32768 && value <= 32767)
     size = 2;
   bytes_.append(char(size == 1 ? 2 : size == 2 ? 3 : 4));
-  for (int i = 0; i < size; ++i) bytes_.append(char((quint32(value) >> (8 * i)) & 0xFF));
+  for (int i = 0; i < size; ++i)
+    bytes_.append(char((quint32(value) >> (8 * i)) & 0xFF));
 }
 
 void TrpPropertyStream::Identifier(const QString& identifier) {
@@ -143,7 +145,8 @@ QString PropertyData(const TrpReport& report) {
 // The format expects the stored password with every character code lowered by 10; it hides nothing.
 QString ShiftedPassword(const QString& password) {
   QByteArray bytes = Cp1250::EncodeLossy(password);
-  for (char& c : bytes) c = char(quint8(quint8(c) - 10));
+  for (char& c : bytes)
+    c = char(quint8(quint8(c) - 10));
   return Cp1250::Decode(bytes);
 }
 
@@ -180,7 +183,8 @@ QString PageElement(const TrpPage& page, int index) {
     rpXmlAttribute(element, QStringLiteral("Caption"), page.Caption);
     rpXmlAttribute(element, QStringLiteral("Color"), page.Color);
     rpXmlAttribute(element, QStringLiteral("Position"), page.Position);
-    if (!page.Script.isEmpty()) rpXmlAttribute(element, QStringLiteral("OnActivate"), name + QStringLiteral("OnBeforePrint"));
+    if (!page.Script.isEmpty())
+      rpXmlAttribute(element, QStringLiteral("OnActivate"), name + QStringLiteral("OnBeforePrint"));
   } else {
     const TrpPrnInfo& paper = page.PrnInfo;
     element = QStringLiteral("<TrpxReportPage");
@@ -197,7 +201,8 @@ QString PageElement(const TrpPage& page, int index) {
     rpXmlAttribute(element, QStringLiteral("Columns"), page.ColumnCount);
     rpXmlAttribute(element, QStringLiteral("ColumnWidth"), page.ColumnWidth);
     if (page.PrintToPrevPage) rpXmlAttribute(element, QStringLiteral("PrintOnPreviousPage"), QStringLiteral("True"));
-    if (!page.Script.isEmpty()) rpXmlAttribute(element, QStringLiteral("OnBeforePrint"), name + QStringLiteral("OnBeforePrint"));
+    if (!page.Script.isEmpty())
+      rpXmlAttribute(element, QStringLiteral("OnBeforePrint"), name + QStringLiteral("OnBeforePrint"));
   }
   return element + (page.Count() > 0 ? QStringLiteral(">") : QStringLiteral("/>")) + kLineBreak;
 }
@@ -220,7 +225,8 @@ QString ObjectElements(const TrpPage& page) {
     if (!element.isEmpty()) text += element + QStringLiteral("/>") + kLineBreak;
   }
   if (page.Count() > 0)
-    text += (page.PageType == 1 ? QStringLiteral("</TrpxDialogPage>") : QStringLiteral("</TrpxReportPage>")) + kLineBreak;
+    text +=
+        (page.PageType == 1 ? QStringLiteral("</TrpxDialogPage>") : QStringLiteral("</TrpxReportPage>")) + kLineBreak;
   return text;
 }
 

@@ -79,7 +79,8 @@ QString TrpHTMLTableExport::StyleClass(int index) const {
   const TrpIEMStyle& s = matrix_->Style(index);
   QStringList lines{QStringLiteral(".s%1 {").arg(index)};
   QString font = QStringLiteral(" font-family: ") + s.Font.Name + QStringLiteral("; font-size: ") +
-                 Px(s.Font.Size * 96.0 / 72.0) + QStringLiteral("px; color: ") + CssColor(s.Font.Color) + QLatin1Char(';');
+                 Px(s.Font.Size * 96.0 / 72.0) + QStringLiteral("px; color: ") + CssColor(s.Font.Color) +
+                 QLatin1Char(';');
   if (s.Font.Style.Bold) font += QStringLiteral(" font-weight: bold;");
   font += s.Font.Style.Italic ? QStringLiteral(" font-style: italic;") : QStringLiteral(" font-style: normal;");
   if (s.Font.Style.Underline) font += QStringLiteral(" text-decoration: underline;");

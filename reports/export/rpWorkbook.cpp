@@ -84,14 +84,15 @@ QByteArray TRpWorkbook::SheetXml(QList<QByteArray>& cellFormats) const {
   if (!columnWidths_.isEmpty()) {
     out += "<cols>";
     for (auto it = columnWidths_.begin(); it != columnWidths_.end(); ++it)
-      out += "<col min=\"" + XmlNumber(it.key()) + "\" max=\"" + XmlNumber(it.key()) + "\" width=\"" + XmlNumber(it.value()) +
-             "\" customWidth=\"1\"/>";
+      out += "<col min=\"" + XmlNumber(it.key()) + "\" max=\"" + XmlNumber(it.key()) + "\" width=\"" +
+             XmlNumber(it.value()) + "\" customWidth=\"1\"/>";
     out += "</cols>";
   }
   out += "<sheetData>";
   for (auto row = rows.begin(); row != rows.end(); ++row) {
     out += "<row r=\"" + XmlNumber(row.key()) + "\"";
-    if (rowHeights_.contains(row.key())) out += " ht=\"" + XmlNumber(rowHeights_.value(row.key())) + "\" customHeight=\"1\"";
+    if (rowHeights_.contains(row.key()))
+      out += " ht=\"" + XmlNumber(rowHeights_.value(row.key())) + "\" customHeight=\"1\"";
     out += ">";
     for (quint64 key : row.value()) {
       const int column = int(key & 0xFFFFFFFF);
@@ -101,7 +102,8 @@ QByteArray TRpWorkbook::SheetXml(QList<QByteArray>& cellFormats) const {
         cellFormats.append(format);
         formatIndex = cellFormats.size() - 1;
       }
-      out += "<c r=\"" + TRpExcel::CellName(column, row.key()).toLatin1() + "\" s=\"" + XmlNumber(formatIndex + 1) + "\"";
+      out +=
+          "<c r=\"" + TRpExcel::CellName(column, row.key()).toLatin1() + "\" s=\"" + XmlNumber(formatIndex + 1) + "\"";
       const QString value = values_.value(key);
       if (value.isEmpty())
         out += "/>";
@@ -120,8 +122,9 @@ QByteArray TRpWorkbook::SheetXml(QList<QByteArray>& cellFormats) const {
              "\"/>";
     out += "</mergeCells>";
   }
-  out += "<pageMargins left=\"" + XmlNumber(LeftMargin / 72) + "\" right=\"" + XmlNumber(RightMargin / 72) + "\" top=\"" +
-         XmlNumber(TopMargin / 72) + "\" bottom=\"" + XmlNumber(BottomMargin / 72) + "\" header=\"0.3\" footer=\"0.3\"/>";
+  out += "<pageMargins left=\"" + XmlNumber(LeftMargin / 72) + "\" right=\"" + XmlNumber(RightMargin / 72) +
+         "\" top=\"" + XmlNumber(TopMargin / 72) + "\" bottom=\"" + XmlNumber(BottomMargin / 72) +
+         "\" header=\"0.3\" footer=\"0.3\"/>";
   out += QByteArray("<pageSetup orientation=\"") + (Landscape ? "landscape" : "portrait") + "\"/>";
   if (!pictures_.isEmpty()) out += "<drawing r:id=\"rId1\"/>";
   return out + "</worksheet>";
@@ -185,8 +188,8 @@ QByteArray TRpWorkbook::StylesXml(const QList<QByteArray>& cellFormats) const {
                    "\" applyFont=\"1\" applyFill=\"1\" applyBorder=\"1\" applyAlignment=\"1\">" + alignment + "</xf>");
   }
   const auto block = [](const char* tag, const QList<QByteArray>& items) -> QByteArray {
-    return "<" + QByteArray(tag) + " count=\"" + XmlNumber(items.size()) + "\">" + items.join() + "</" + QByteArray(tag) +
-           ">";
+    return "<" + QByteArray(tag) + " count=\"" + XmlNumber(items.size()) + "\">" + items.join() + "</" +
+           QByteArray(tag) + ">";
   };
   return kHead + "<styleSheet xmlns=\"" + kMain + "\">" + block("fonts", fonts) + block("fills", fills) +
          block("borders", borders) + block("cellStyleXfs", styleXfs) + block("cellXfs", cellXfs) +

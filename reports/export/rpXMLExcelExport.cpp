@@ -91,9 +91,10 @@ QString TrpXMLExcelExport::StyleElement(int index) const {
   if (s.Font.Style.Underline) out += QStringLiteral(" ss:Underline=\"Single\"");
   out += QStringLiteral("/>");
   if (s.FillColor != clNone)
-    out += QStringLiteral("<Interior ss:Color=\"") + CellColor(s.FillColor) + QStringLiteral("\" ss:Pattern=\"Solid\"/>");
-  out += QStringLiteral("<Alignment ss:Horizontal=\"") + HorizontalAlign(s.Alignment) + QStringLiteral("\" ss:Vertical=\"") +
-         Vertical(s.Alignment) +
+    out +=
+        QStringLiteral("<Interior ss:Color=\"") + CellColor(s.FillColor) + QStringLiteral("\" ss:Pattern=\"Solid\"/>");
+  out += QStringLiteral("<Alignment ss:Horizontal=\"") + HorizontalAlign(s.Alignment) +
+         QStringLiteral("\" ss:Vertical=\"") + Vertical(s.Alignment) +
          (WrapWords ? QStringLiteral("\" ss:WrapText=\"1\" ") : QStringLiteral("\" ss:WrapText=\"0\" ")) +
          QStringLiteral("/>");
   if (Borders) {

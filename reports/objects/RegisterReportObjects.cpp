@@ -35,7 +35,8 @@ QImage rpObjectBitmap(const char* name) {
     p.setBrush(Qt::white);
     p.drawRoundedRect(1, 1, 11, 10, 3, 3);
   } else if (std::strcmp(name, "RP_BARCODEVIEW") == 0) {
-    for (int x = 1, i = 0; x < 15; x += 1 + i % 3, ++i) p.fillRect(x, 2, 1 + i % 2, 12, Qt::black);
+    for (int x = 1, i = 0; x < 15; x += 1 + i % 3, ++i)
+      p.fillRect(x, 2, 1 + i % 2, 12, Qt::black);
   } else if (std::strcmp(name, "RP_CHARTVIEW") == 0) {
     p.setPen(Qt::NoPen);
     p.fillRect(2, 8, 3, 6, Qt::red);
@@ -69,19 +70,26 @@ QImage rpObjectBitmap(const char* name) {
 // when a report first needs one: built here, they took a quarter of the
 // program's start-up for windows most sessions never open.
 void RegisterReportObjects() {
-  rpAddObjectClass(QStringLiteral("TrpShapeView"), [] { return new TrpShapeView; }, rpObjectBitmap("RP_SHAPE"),
-                   QStringLiteral("55226"));
-  rpAddObjectClass(QStringLiteral("TrpCheckBoxView"), [] { return new TrpCheckBoxView; },
-                   rpObjectBitmap("RP_CHECKBOXVIEW"), QStringLiteral("55224"));
-  rpAddObjectClass(QStringLiteral("TrpRoundRectView"), [] { return new TrpRoundRectView; },
-                   rpObjectBitmap("RP_ROUNDRECTVIEW"), QStringLiteral("55344"));
-  rpAddObjectClass(QStringLiteral("TrpBarCodeView"), [] { return new TrpBarCodeView; }, rpObjectBitmap("RP_BARCODEVIEW"),
-                   QStringLiteral("55338"));
-  rpAddObjectClass(QStringLiteral("TrpChartView"), [] { return new TrpChartView; }, rpObjectBitmap("RP_CHARTVIEW"),
-                   QStringLiteral("55225"));
-  rpAddObjectClass(QStringLiteral("TrpRichView"), [] { return new TrpRichView; }, rpObjectBitmap("RP_RICHVIEW"),
-                   QStringLiteral("55223"));
-  rpAddObjectClass(QStringLiteral("TrpCrossView"), [] { return new TrpCrossView; }, rpObjectBitmap("RP_CROSSVIEW"),
-                   QStringLiteral("55480"));
+  rpAddObjectClass(
+      QStringLiteral("TrpShapeView"), [] { return new TrpShapeView; }, rpObjectBitmap("RP_SHAPE"),
+      QStringLiteral("55226"));
+  rpAddObjectClass(
+      QStringLiteral("TrpCheckBoxView"), [] { return new TrpCheckBoxView; }, rpObjectBitmap("RP_CHECKBOXVIEW"),
+      QStringLiteral("55224"));
+  rpAddObjectClass(
+      QStringLiteral("TrpRoundRectView"), [] { return new TrpRoundRectView; }, rpObjectBitmap("RP_ROUNDRECTVIEW"),
+      QStringLiteral("55344"));
+  rpAddObjectClass(
+      QStringLiteral("TrpBarCodeView"), [] { return new TrpBarCodeView; }, rpObjectBitmap("RP_BARCODEVIEW"),
+      QStringLiteral("55338"));
+  rpAddObjectClass(
+      QStringLiteral("TrpChartView"), [] { return new TrpChartView; }, rpObjectBitmap("RP_CHARTVIEW"),
+      QStringLiteral("55225"));
+  rpAddObjectClass(
+      QStringLiteral("TrpRichView"), [] { return new TrpRichView; }, rpObjectBitmap("RP_RICHVIEW"),
+      QStringLiteral("55223"));
+  rpAddObjectClass(
+      QStringLiteral("TrpCrossView"), [] { return new TrpCrossView; }, rpObjectBitmap("RP_CROSSVIEW"),
+      QStringLiteral("55480"));
   RegisterDialogObjects();
 }

@@ -31,7 +31,8 @@ TKeyWeight ComputeKeyWeight(QChar c) {
   if (slovak >= 0) return {kLetterWeight + quint32(slovak) * 16, lower.unicode()};
   const QString decomposed = lower.decomposition();
   const qsizetype base = decomposed.isEmpty() ? -1 : SlovakAlphabet().indexOf(decomposed.front());
-  if (base >= 0) return {kLetterWeight + quint32(base) * 16 + 8, lower.unicode()}; // after the Slovak forms of its letter
+  if (base >= 0)
+    return {kLetterWeight + quint32(base) * 16 + 8, lower.unicode()}; // after the Slovak forms of its letter
   return {kOtherLetterWeight + lower.unicode(), lower.unicode()};
 }
 
@@ -39,7 +40,8 @@ TKeyWeight ComputeKeyWeight(QChar c) {
 TKeyWeight KeyWeight(QChar c) {
   static const auto table = [] {
     std::array<TKeyWeight, 0x180> weights{};
-    for (char16_t u = 0; u < weights.size(); ++u) weights[u] = ComputeKeyWeight(QChar(u));
+    for (char16_t u = 0; u < weights.size(); ++u)
+      weights[u] = ComputeKeyWeight(QChar(u));
     return weights;
   }();
   return c.unicode() < table.size() ? table[c.unicode()] : ComputeKeyWeight(c);
@@ -153,7 +155,8 @@ void TrpArray::SetCellValues(int row, int column, const QList<QVariant>& values)
   const bool existed = CellAt(row, column) != nullptr;
   TCell& cell = Cell(Rows.Number(row), Columns.Number(column));
   if (!existed && CellCount > 0) cell[1] = 0;
-  for (int slot = 0; slot < CellCount && slot < values.size(); ++slot) cell[slot + 1] = values[slot];
+  for (int slot = 0; slot < CellCount && slot < values.size(); ++slot)
+    cell[slot + 1] = values[slot];
 }
 
 void TrpArray::Clear() {

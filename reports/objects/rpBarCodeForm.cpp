@@ -31,7 +31,8 @@ TrpBarCodeForm::TrpBarCodeForm(QWidget* parent) : TrpObjEditorForm(parent) {
   Label2->setGeometry(8, 42, 90, 22);
   cbType = new QComboBox(this);
   cbType->setGeometry(100, 42, 290, 24);
-  for (int type = 0; type <= bcCodeEAN128C; ++type) cbType->addItem(QLatin1String(rpBarcodeTypeInfo(type).Name));
+  for (int type = 0; type <= bcCodeEAN128C; ++type)
+    cbType->addItem(QLatin1String(rpBarcodeTypeInfo(type).Name));
   Label2->setBuddy(cbType);
   GroupBox1 = new QGroupBox(rpLoadStr(53653), this);
   GroupBox1->setGeometry(8, 76, 200, 136);
@@ -52,7 +53,8 @@ TrpBarCodeForm::TrpBarCodeForm(QWidget* parent) : TrpObjEditorForm(parent) {
   GroupBox2 = new QGroupBox(rpLoadStr(53658), this);
   GroupBox2->setGeometry(216, 76, 174, 136);
   int y = 22;
-  for (auto [button, caption] : {std::pair{&RB1, "0"}, std::pair{&RB2, "90"}, std::pair{&RB3, "180"}, std::pair{&RB4, "270"}}) {
+  for (auto [button, caption] :
+       {std::pair{&RB1, "0"}, std::pair{&RB2, "90"}, std::pair{&RB3, "180"}, std::pair{&RB4, "270"}}) {
     *button = new QRadioButton(QLatin1String(caption), GroupBox2);
     (*button)->setGeometry(12, y, 140, 22);
     y += 26;

@@ -7,15 +7,29 @@
 
 namespace {
 
-const TrpBarcodeTypeInfo kTypes[] = {
-    {"2_5_interleaved", true, 2, 3}, {"2_5_industrial", true, 2, 3}, {"2_5_matrix", true, 2.25, 3},
-    {"Code39", false, 2, 3},         {"Code39 Extended", false, 2, 3}, {"Code128A", false, 0, 0},
-    {"Code128B", false, 0, 0},       {"Code128C", true, 0, 0},        {"Code93", false, 0, 0},
-    {"Code93 Extended", false, 0, 0}, {"MSI", true, 0, 0},            {"PostNet", true, 0, 0},
-    {"Codebar", false, 2, 3},        {"EAN8", true, 2, 3},            {"EAN13", true, 2, 3},
-    {"UPC_A", true, 2, 3},           {"UPC_E0", true, 2, 3},          {"UPC_E1", true, 2, 3},
-    {"UPC Supp2", true, 2, 3},       {"UPC Supp5", true, 2, 3},       {"EAN128A", false, 0, 0},
-    {"EAN128B", false, 0, 0},        {"EAN128C", true, 0, 0}};
+const TrpBarcodeTypeInfo kTypes[] = {{"2_5_interleaved", true, 2, 3},
+                                     {"2_5_industrial", true, 2, 3},
+                                     {"2_5_matrix", true, 2.25, 3},
+                                     {"Code39", false, 2, 3},
+                                     {"Code39 Extended", false, 2, 3},
+                                     {"Code128A", false, 0, 0},
+                                     {"Code128B", false, 0, 0},
+                                     {"Code128C", true, 0, 0},
+                                     {"Code93", false, 0, 0},
+                                     {"Code93 Extended", false, 0, 0},
+                                     {"MSI", true, 0, 0},
+                                     {"PostNet", true, 0, 0},
+                                     {"Codebar", false, 2, 3},
+                                     {"EAN8", true, 2, 3},
+                                     {"EAN13", true, 2, 3},
+                                     {"UPC_A", true, 2, 3},
+                                     {"UPC_E0", true, 2, 3},
+                                     {"UPC_E1", true, 2, 3},
+                                     {"UPC Supp2", true, 2, 3},
+                                     {"UPC Supp5", true, 2, 3},
+                                     {"EAN128A", false, 0, 0},
+                                     {"EAN128B", false, 0, 0},
+                                     {"EAN128C", true, 0, 0}};
 
 [[noreturn]] void Fail(const QString& message) { throw Exception(message); }
 
@@ -28,18 +42,19 @@ constexpr const char* kTwoOfFive[10] = {"00110", "10001", "01001", "11000", "001
 // --- Code 39: nine elements (bar, space, ...), 1 wide; the index is the character's value.
 constexpr char kCode39Chars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%*";
 constexpr const char* kCode39[44] = {
-    "000110100", "100100001", "001100001", "101100000", "000110001", "100110000", "001110000", "000100101",
-    "100100100", "001100100", "100001001", "001001001", "101001000", "000011001", "100011000", "001011000",
-    "000001101", "100001100", "001001100", "000011100", "100000011", "001000011", "101000010", "000010011",
-    "100010010", "001010010", "000000111", "100000110", "001000110", "000010110", "110000001", "011000001",
-    "111000000", "010010001", "110010000", "011010000", "010000101", "110000100", "011000100", "010101000",
-    "010100010", "010001010", "000101010", "010010100"};
+    "000110100", "100100001", "001100001", "101100000", "000110001", "100110000", "001110000", "000100101", "100100100",
+    "001100100", "100001001", "001001001", "101001000", "000011001", "100011000", "001011000", "000001101", "100001100",
+    "001001100", "000011100", "100000011", "001000011", "101000010", "000010011", "100010010", "001010010", "000000111",
+    "100000110", "001000110", "000010110", "110000001", "011000001", "111000000", "010010001", "110010000", "011010000",
+    "010000101", "110000100", "011000100", "010101000", "010100010", "010001010", "000101010", "010010100"};
 
 // Full ASCII as pairs (or single characters) of the base set; in Code 93 "$",
 // "%", "/" and "+" stand for its four shift characters.
 QString FullAscii(QChar c) {
   const ushort u = c.unicode();
-  const auto pair = [](char shift, char letter) -> QString { return QString(QLatin1Char(shift)) + QLatin1Char(letter); };
+  const auto pair = [](char shift, char letter) -> QString {
+    return QString(QLatin1Char(shift)) + QLatin1Char(letter);
+  };
   if (u == 0) return pair('%', 'U');
   if (u <= 26) return pair('$', char('A' + u - 1));
   if (u <= 31) return pair('%', char('A' + u - 27));
@@ -69,7 +84,8 @@ constexpr const char* kCode128[106] = {
     "421211", "212141", "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311",
     "113141", "114131", "311141", "411131", "211412", "211214", "211232"};
 
-// The value of a character in set A (values 0-63: ASCII 32-95, 64-95: ASCII 0-31) or set B (ASCII 32-127); -1 when none.
+// The value of a character in set A (values 0-63: ASCII 32-95, 64-95: ASCII 0-31) or set B (ASCII 32-127); -1 when
+// none.
 int Code128Value(QChar c, bool setA) {
   const ushort u = c.unicode();
   if (setA) {
@@ -82,12 +98,12 @@ int Code128Value(QChar c, bool setA) {
 
 // --- Code 93: widths of the 47 characters (43 and the four shifts $ % / +, here "abcd").
 constexpr char kCode93Chars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%abcd";
-constexpr const char* kCode93[47] = {
-    "131112", "111213", "111312", "111411", "121113", "121212", "121311", "111114", "131211", "141111",
-    "211113", "211212", "211311", "221112", "221211", "231111", "112113", "112212", "112311", "122112",
-    "132111", "111123", "111222", "111321", "121122", "131121", "212112", "212211", "211122", "211221",
-    "221121", "222111", "112122", "112221", "122121", "123111", "121131", "311112", "311211", "321111",
-    "112131", "113121", "211131", "121221", "312111", "311121", "122211"};
+constexpr const char* kCode93[47] = {"131112", "111213", "111312", "111411", "121113", "121212", "121311", "111114",
+                                     "131211", "141111", "211113", "211212", "211311", "221112", "221211", "231111",
+                                     "112113", "112212", "112311", "122112", "132111", "111123", "111222", "111321",
+                                     "121122", "131121", "212112", "212211", "211122", "211221", "221121", "222111",
+                                     "112122", "112221", "122121", "123111", "121131", "311112", "311211", "321111",
+                                     "112131", "113121", "211131", "121221", "312111", "311121", "122211"};
 
 // --- Codabar: seven elements, 1 wide.
 constexpr char kCodabarChars[] = "0123456789-$:/.+ABCD";
@@ -111,14 +127,16 @@ constexpr const char* kPostNet[10] = {"11000", "00011", "00101", "00110", "01001
 // Widths 1..4 as alternating space and bar elements, the first one a space.
 QString SpaceFirst(const char* widths) {
   QString out;
-  for (int i = 0; widths[i]; ++i) out += QChar((i % 2 ? '5' : '0') + (widths[i] - '1'));
+  for (int i = 0; widths[i]; ++i)
+    out += QChar((i % 2 ? '5' : '0') + (widths[i] - '1'));
   return out;
 }
 
 // Widths 1..4 as alternating bar and space elements, the first one a bar.
 QString BarFirst(const char* widths) {
   QString out;
-  for (int i = 0; widths[i]; ++i) out += QChar((i % 2 ? '0' : '5') + (widths[i] - '1'));
+  for (int i = 0; widths[i]; ++i)
+    out += QChar((i % 2 ? '0' : '5') + (widths[i] - '1'));
   return out;
 }
 
@@ -150,12 +168,15 @@ int DigitValue(QChar c) {
   return c.unicode() - '0';
 }
 
-QString FitTo(const QString& text, int n) { return text.size() > n ? text.left(n) : text.rightJustified(n, QLatin1Char('0')); }
+QString FitTo(const QString& text, int n) {
+  return text.size() > n ? text.left(n) : text.rightJustified(n, QLatin1Char('0'));
+}
 
 // Weights 3 and 1 alternately from the rightmost digit (3), then the digit that completes ten.
 QChar Modulo10(const QString& digits) {
   int sum = 0;
-  for (int i = int(digits.size()) - 1, weight = 3; i >= 0; --i, weight = 4 - weight) sum += DigitValue(digits[i]) * weight;
+  for (int i = int(digits.size()) - 1, weight = 3; i >= 0; --i, weight = 4 - weight)
+    sum += DigitValue(digits[i]) * weight;
   return QChar('0' + (10 - sum % 10) % 10);
 }
 
@@ -166,7 +187,8 @@ QString WithCheckDigit(const QString& text, TrpCheckSumMethod method) {
 // The add-ons' check digit: every digit weighted 3 and 9 alternately from the rightmost (3).
 int SupplementCheck(const QString& digits) {
   int sum = 0;
-  for (int i = int(digits.size()) - 1, weight = 3; i >= 0; --i, weight = 12 - weight) sum += DigitValue(digits[i]) * weight;
+  for (int i = int(digits.size()) - 1, weight = 3; i >= 0; --i, weight = 12 - weight)
+    sum += DigitValue(digits[i]) * weight;
   return sum % 10;
 }
 
@@ -174,10 +196,24 @@ int SupplementCheck(const QString& digits) {
 QString ExpandUpcE(QChar system, const QString& d) {
   QString manufacturer, product;
   switch (d[5].unicode()) {
-  case '0': case '1': case '2': manufacturer = d.left(2) + d[5] + QStringLiteral("00"); product = QStringLiteral("00") + d.mid(2, 3); break;
-  case '3': manufacturer = d.left(3) + QStringLiteral("00"); product = QStringLiteral("000") + d.mid(3, 2); break;
-  case '4': manufacturer = d.left(4) + QStringLiteral("0"); product = QStringLiteral("0000") + d[4]; break;
-  default: manufacturer = d.left(5); product = QStringLiteral("0000") + d[5]; break;
+  case '0':
+  case '1':
+  case '2':
+    manufacturer = d.left(2) + d[5] + QStringLiteral("00");
+    product = QStringLiteral("00") + d.mid(2, 3);
+    break;
+  case '3':
+    manufacturer = d.left(3) + QStringLiteral("00");
+    product = QStringLiteral("000") + d.mid(3, 2);
+    break;
+  case '4':
+    manufacturer = d.left(4) + QStringLiteral("0");
+    product = QStringLiteral("0000") + d[4];
+    break;
+  default:
+    manufacturer = d.left(5);
+    product = QStringLiteral("0000") + d[5];
+    break;
   }
   return QString(system) + manufacturer + product;
 }
@@ -274,12 +310,14 @@ QString TrpBarcode::BuildPattern() {
   case bcCode_2_5_industrial:
     p = QStringLiteral("606050");
     for (QChar c : text_)
-      for (const char* e = kTwoOfFive[DigitValue(c)]; *e; ++e) p += *e == '1' ? QStringLiteral("60") : QStringLiteral("50");
+      for (const char* e = kTwoOfFive[DigitValue(c)]; *e; ++e)
+        p += *e == '1' ? QStringLiteral("60") : QStringLiteral("50");
     p += QStringLiteral("605060");
     break;
   case bcCode_2_5_matrix:
     p = QStringLiteral("705050");
-    for (QChar c : text_) p += WideNarrow(kTwoOfFive[DigitValue(c)], true) + QLatin1Char('0');
+    for (QChar c : text_)
+      p += WideNarrow(kTwoOfFive[DigitValue(c)], true) + QLatin1Char('0');
     p += QStringLiteral("70505");
     break;
   case bcCode39:
@@ -288,7 +326,8 @@ QString TrpBarcode::BuildPattern() {
     for (QChar c : text_) {
       const QString mapped = typ_ == bcCode39Extended ? FullAscii(c) : QString(c);
       // A character the table lacks is refused: skipping it would encode another text.
-      if (mapped.isEmpty() || mapped.contains(QLatin1Char('*'))) Fail(badData.arg(ClassPrefix(), QStringLiteral("Code39"), text_));
+      if (mapped.isEmpty() || mapped.contains(QLatin1Char('*')))
+        Fail(badData.arg(ClassPrefix(), QStringLiteral("Code39"), text_));
       data += mapped;
     }
     const auto charPattern = [&](QChar c) {
@@ -329,7 +368,8 @@ QString TrpBarcode::BuildPattern() {
     }
     if (set == 2) {
       if (text_.size() % 2) text_.prepend(QLatin1Char('0'));
-      for (qsizetype i = 0; i + 1 < text_.size(); i += 2) add(text_.mid(i, 2).toInt());
+      for (qsizetype i = 0; i + 1 < text_.size(); i += 2)
+        add(text_.mid(i, 2).toInt());
     } else {
       for (QChar c : text_) {
         const int value = Code128Value(c, set == 0);
@@ -355,20 +395,23 @@ QString TrpBarcode::BuildPattern() {
     }
     QList<int> values;
     for (QChar c : data) {
-      const char* at = c.unicode() < 128 && !c.isNull() && c != QLatin1Char('*') ? std::strchr(kCode93Chars, c.toLatin1()) : nullptr;
+      const char* at =
+          c.unicode() < 128 && !c.isNull() && c != QLatin1Char('*') ? std::strchr(kCode93Chars, c.toLatin1()) : nullptr;
       // Plain Code 93 has no use for the shift characters as data.
       if (!at || (typ_ == bcCode93 && c.isLower())) Fail(badData.arg(ClassPrefix(), QStringLiteral("Code93"), text_));
       values.append(int(at - kCode93Chars));
     }
     const auto check = [&](int maxWeight) {
       int sum = 0;
-      for (qsizetype i = values.size() - 1, weight = 1; i >= 0; --i, weight = weight % maxWeight + 1) sum += values[i] * weight;
+      for (qsizetype i = values.size() - 1, weight = 1; i >= 0; --i, weight = weight % maxWeight + 1)
+        sum += values[i] * weight;
       values.append(sum % 47);
     };
     check(20);
     check(15);
     QString widths = QStringLiteral("111141");
-    for (int v : values) widths += QLatin1String(kCode93[v]);
+    for (int v : values)
+      widths += QLatin1String(kCode93[v]);
     widths += QStringLiteral("1111411");
     p = BarFirst(widths.toLatin1().constData());
     break;
@@ -391,13 +434,16 @@ QString TrpBarcode::BuildPattern() {
       carry = d / 10;
     }
     if (carry) twice.prepend(QChar('0' + carry));
-    for (QChar c : twice) sum += DigitValue(c);
+    for (QChar c : twice)
+      sum += DigitValue(c);
     const int checkDigit = (10 - sum % 10) % 10;
     p = QStringLiteral("60");
     const auto digit = [&](int d) {
-      for (int bit = 3; bit >= 0; --bit) p += (d >> bit) & 1 ? QStringLiteral("60") : QStringLiteral("51");
+      for (int bit = 3; bit >= 0; --bit)
+        p += (d >> bit) & 1 ? QStringLiteral("60") : QStringLiteral("51");
     };
-    for (QChar c : text_) digit(DigitValue(c));
+    for (QChar c : text_)
+      digit(DigitValue(c));
     digit(checkDigit);
     p += QStringLiteral("515");
     break;
@@ -405,7 +451,8 @@ QString TrpBarcode::BuildPattern() {
   case bcCodePostNet:
     p = QStringLiteral("51");
     for (QChar c : text_)
-      for (const char* e = kPostNet[DigitValue(c)]; *e; ++e) p += *e == '1' ? QStringLiteral("51") : QStringLiteral("A1");
+      for (const char* e = kPostNet[DigitValue(c)]; *e; ++e)
+        p += *e == '1' ? QStringLiteral("51") : QStringLiteral("A1");
     p += QLatin1Char('5');
     break;
   case bcCodeCodabar: {
@@ -415,7 +462,8 @@ QString TrpBarcode::BuildPattern() {
       return WideNarrow(kCodabar[at - kCodabarChars], true);
     };
     p = charPattern(QLatin1Char('A')) + QLatin1Char('0');
-    for (QChar c : text_) p += charPattern(c) + QLatin1Char('0');
+    for (QChar c : text_)
+      p += charPattern(c) + QLatin1Char('0');
     p += charPattern(QLatin1Char('B'));
     break;
   }
@@ -424,18 +472,23 @@ QString TrpBarcode::BuildPattern() {
     const bool eight = typ_ == bcCodeEAN8;
     const int n = eight ? 8 : 13;
     QString code = checksum_ ? WithCheckDigit(FitTo(text_, n - 1), CheckSumMethod) : FitTo(text_, n);
-    if (code.size() != n) Fail(eight ? QStringLiteral("Invalid Text len (EAN8)") : QStringLiteral("Invalid Text len (EAN13)"));
+    if (code.size() != n)
+      Fail(eight ? QStringLiteral("Invalid Text len (EAN8)") : QStringLiteral("Invalid Text len (EAN13)"));
     if (!eight) text_ = code;
     p = QStringLiteral("505");
     if (eight) {
-      for (int i = 0; i < 4; ++i) p += EanDigit(code[i], 'A');
+      for (int i = 0; i < 4; ++i)
+        p += EanDigit(code[i], 'A');
       p += QStringLiteral("05050");
-      for (int i = 4; i < 8; ++i) p += EanDigit(code[i], 'C');
+      for (int i = 4; i < 8; ++i)
+        p += EanDigit(code[i], 'C');
     } else {
       const char* parity = kEan13Parity[DigitValue(code[0])];
-      for (int i = 1; i < 7; ++i) p += EanDigit(code[i], parity[i - 1]);
+      for (int i = 1; i < 7; ++i)
+        p += EanDigit(code[i], parity[i - 1]);
       p += QStringLiteral("05050");
-      for (int i = 7; i < 13; ++i) p += EanDigit(code[i], 'C');
+      for (int i = 7; i < 13; ++i)
+        p += EanDigit(code[i], 'C');
     }
     p += QStringLiteral("505");
     break;
@@ -445,9 +498,11 @@ QString TrpBarcode::BuildPattern() {
     if (checksum_) text_ = WithCheckDigit(text_.left(11), CheckSumMethod);
     if (text_.size() != 12) Fail(QStringLiteral("Invalid Text len (UPC_A)"));
     p = QStringLiteral("505");
-    for (int i = 0; i < 6; ++i) p += EanDigit(text_[i], 'A');
+    for (int i = 0; i < 6; ++i)
+      p += EanDigit(text_[i], 'A');
     p += QStringLiteral("05050");
-    for (int i = 6; i < 12; ++i) p += EanDigit(text_[i], 'C');
+    for (int i = 6; i < 12; ++i)
+      p += EanDigit(text_[i], 'C');
     p += QStringLiteral("505");
     break;
   case bcCodeUPC_E0:
@@ -490,15 +545,18 @@ QString TrpBarcode::BuildPattern() {
         EanDigit(digits[1], parity[1] == 'E' ? 'B' : 'A');
     break;
   }
-  default: Fail(ClassPrefix() + QStringLiteral(": wrong BarcodeType"));
+  default:
+    Fail(ClassPrefix() + QStringLiteral(": wrong BarcodeType"));
   }
-  for (QChar e : p) ElementWidth(e); // every element must be one of the alphabet's
+  for (QChar e : p)
+    ElementWidth(e); // every element must be one of the alphabet's
   return p;
 }
 
 int TrpBarcode::Width() {
   int width = 0;
-  for (QChar e : BuildPattern()) width += ElementWidth(e);
+  for (QChar e : BuildPattern())
+    width += ElementWidth(e);
   return width;
 }
 
@@ -510,7 +568,8 @@ void TrpBarcode::SetWidth(int width) {
 QList<TrpBarcode::TElement> TrpBarcode::Elements() {
   const QString pattern = BuildPattern();
   int total = 0;
-  for (QChar e : pattern) total += ElementWidth(e);
+  for (QChar e : pattern)
+    total += ElementWidth(e);
   const double a = angle_ * M_PI / 180, s = std::sin(a), c = std::cos(a);
   const int w = total, h = height_;
   const auto r = [](double v) { return int(std::nearbyint(v)); };

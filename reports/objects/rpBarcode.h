@@ -9,10 +9,29 @@ class QPainter;
 
 // The symbologies, in the order templates store them.
 enum TrpBarcodeType : int {
-  bcCode_2_5_interleaved, bcCode_2_5_industrial, bcCode_2_5_matrix, bcCode39, bcCode39Extended, bcCode128A,
-  bcCode128B, bcCode128C, bcCode93, bcCode93Extended, bcCodeMSI, bcCodePostNet, bcCodeCodabar, bcCodeEAN8,
-  bcCodeEAN13, bcCodeUPC_A, bcCodeUPC_E0, bcCodeUPC_E1, bcCodeUPC_Supp2, bcCodeUPC_Supp5, bcCodeEAN128A,
-  bcCodeEAN128B, bcCodeEAN128C
+  bcCode_2_5_interleaved,
+  bcCode_2_5_industrial,
+  bcCode_2_5_matrix,
+  bcCode39,
+  bcCode39Extended,
+  bcCode128A,
+  bcCode128B,
+  bcCode128C,
+  bcCode93,
+  bcCode93Extended,
+  bcCodeMSI,
+  bcCodePostNet,
+  bcCodeCodabar,
+  bcCodeEAN8,
+  bcCodeEAN13,
+  bcCodeUPC_A,
+  bcCodeUPC_E0,
+  bcCodeUPC_E1,
+  bcCodeUPC_Supp2,
+  bcCodeUPC_Supp5,
+  bcCodeEAN128A,
+  bcCodeEAN128B,
+  bcCodeEAN128C
 };
 enum TrpCheckSumMethod { csmNone, csmModulo10 };
 

@@ -39,7 +39,8 @@ QColor TrpChartSeries::PointColor(int point) const {
 
 double TrpChartSeries::Total() const {
   double total = 0;
-  for (const TrpChartPoint& p : Points) total += std::abs(p.Value);
+  for (const TrpChartPoint& p : Points)
+    total += std::abs(p.Value);
   return total;
 }
 
@@ -49,11 +50,16 @@ QString TrpChartSeries::MarkText(int point) const {
   const QString percent =
       QLocale().toString(total == 0 ? 0.0 : std::abs(p.Value) * 100 / total, 'f', 0) + QStringLiteral(" %");
   switch (MarksStyle) {
-  case msPercent: return percent;
-  case msLabel: return p.Label.isEmpty() ? ChartNumberText(p.Value) : p.Label;
-  case msLabelPercent: return p.Label + QLatin1Char(' ') + percent;
-  case msLabelValue: return p.Label + QLatin1Char(' ') + ChartNumberText(p.Value);
-  default: return ChartNumberText(p.Value);
+  case msPercent:
+    return percent;
+  case msLabel:
+    return p.Label.isEmpty() ? ChartNumberText(p.Value) : p.Label;
+  case msLabelPercent:
+    return p.Label + QLatin1Char(' ') + percent;
+  case msLabelValue:
+    return p.Label + QLatin1Char(' ') + ChartNumberText(p.Value);
+  default:
+    return ChartNumberText(p.Value);
   }
 }
 
@@ -91,7 +97,8 @@ TrpChartSeries& TrpChart::AddSeries(TrpChartKind kind) {
 
 int TrpChart::CategoryCount() const {
   int count = 0;
-  for (const TrpChartSeries& s : series_) count = std::max(count, int(s.Points.size()));
+  for (const TrpChartSeries& s : series_)
+    count = std::max(count, int(s.Points.size()));
   return count;
 }
 
@@ -99,9 +106,11 @@ QList<std::pair<QString, QColor>> TrpChart::LegendEntries() const {
   QList<std::pair<QString, QColor>> entries;
   if (series_.size() == 1) {
     const TrpChartSeries& s = series_.first();
-    for (int i = 0; i < s.Points.size(); ++i) entries.append({s.Points[i].Label, s.PointColor(i)});
+    for (int i = 0; i < s.Points.size(); ++i)
+      entries.append({s.Points[i].Label, s.PointColor(i)});
   } else {
-    for (const TrpChartSeries& s : series_) entries.append({s.Title, s.Color});
+    for (const TrpChartSeries& s : series_)
+      entries.append({s.Title, s.Color});
   }
   return entries;
 }
@@ -113,7 +122,8 @@ TrpChart::TLayout TrpChart::Layout(const QRect& area) const {
   if (LegendVisible && !series_.isEmpty()) {
     const auto entries = LegendEntries();
     int textWidth = 0;
-    for (const auto& entry : entries) textWidth = std::max(textWidth, metrics.horizontalAdvance(entry.first));
+    for (const auto& entry : entries)
+      textWidth = std::max(textWidth, metrics.horizontalAdvance(entry.first));
     const int width = std::min(plot.width() / 2, textWidth + kLegendSwatch + 14);
     const int height = std::min(plot.height(), int(entries.size()) * metrics.height() + 8);
     layout.Legend = QRect(plot.right() + 1 - width, plot.top() + (plot.height() - height) / 2, width, height);
@@ -139,7 +149,8 @@ TrpChart::TLayout TrpChart::Layout(const QRect& area) const {
     plot.setBottom(plot.bottom() - metrics.height() - 4);
   }
   // Marks above the highest point stay inside the chart.
-  const bool marks = std::any_of(series_.cbegin(), series_.cend(), [](const TrpChartSeries& s) { return s.MarksVisible; });
+  const bool marks =
+      std::any_of(series_.cbegin(), series_.cend(), [](const TrpChartSeries& s) { return s.MarksVisible; });
   if (marks && !pie && !series_.isEmpty() && series_.first().Kind != ckHorizontalBar)
     plot.setTop(plot.top() + metrics.height() + 2);
   if (View3D && !pie) layout.Depth = std::min(12, std::min(plot.width(), plot.height()) / 6);
@@ -165,7 +176,8 @@ void TrpChart::Render(QPainter& painter, const QRect& area) const {
   } else if (!series_.isEmpty()) {
     DrawWalls(painter, layout);
     if (AxesVisible) DrawAxes(painter, layout);
-    for (int i = 0; i < series_.size(); ++i) DrawSeries(painter, layout, i);
+    for (int i = 0; i < series_.size(); ++i)
+      DrawSeries(painter, layout, i);
   }
   painter.restore();
 }
@@ -238,7 +250,8 @@ void TrpChart::DrawAxes(QPainter& painter, const TLayout& layout) const {
                        Qt::AlignRight | Qt::AlignVCenter, first.Points[i].Label);
     else
       painter.drawText(QRect(int(middle - slot / 2), f.bottom() + 3, int(slot), metrics.height()),
-                       Qt::AlignHCenter | Qt::AlignTop, metrics.elidedText(first.Points[i].Label, Qt::ElideRight, int(slot) - 2));
+                       Qt::AlignHCenter | Qt::AlignTop,
+                       metrics.elidedText(first.Points[i].Label, Qt::ElideRight, int(slot) - 2));
   }
 }
 
@@ -262,8 +275,9 @@ void TrpChart::DrawSeries(QPainter& painter, const TLayout& layout, int index) c
     for (int i = 0; i < s.Points.size(); ++i) {
       const double start = (horizontal ? f.top() : f.left()) + slot * i + (slot - group) / 2 + thickness * index;
       const double end = layout.ValueAt(s.Points[i].Value, horizontal);
-      const QRectF bar = horizontal ? QRectF(QPointF(std::min(base, end), start), QPointF(std::max(base, end), start + thickness))
-                                    : QRectF(QPointF(start, std::min(base, end)), QPointF(start + thickness, std::max(base, end)));
+      const QRectF bar =
+          horizontal ? QRectF(QPointF(std::min(base, end), start), QPointF(std::max(base, end), start + thickness))
+                     : QRectF(QPointF(start, std::min(base, end)), QPointF(start + thickness, std::max(base, end)));
       const QColor color = s.PointColor(i);
       if (d > 0) {
         // The bar's top (or end) and side faces, a darker box behind the front.
@@ -274,7 +288,9 @@ void TrpChart::DrawSeries(QPainter& painter, const TLayout& layout, int index) c
       painter.setBrush(color);
       painter.drawRect(bar);
       if (s.MarksVisible)
-        DrawMark(painter, s, i, horizontal ? QPointF(bar.right() + d + 4, bar.center().y()) : QPointF(bar.center().x(), bar.top() - d));
+        DrawMark(painter, s, i,
+                 horizontal ? QPointF(bar.right() + d + 4, bar.center().y())
+                            : QPointF(bar.center().x(), bar.top() - d));
     }
     break;
   }
@@ -308,10 +324,12 @@ void TrpChart::DrawSeries(QPainter& painter, const TLayout& layout, int index) c
       painter.drawRect(QRectF(points[i] - QPointF(4, 4), QSizeF(8, 8)));
     }
     break;
-  case ckPie: break;
+  case ckPie:
+    break;
   }
   if (s.MarksVisible && s.Kind != ckBar && s.Kind != ckHorizontalBar)
-    for (int i = 0; i < points.size(); ++i) DrawMark(painter, s, i, points[i] - QPointF(0, 6));
+    for (int i = 0; i < points.size(); ++i)
+      DrawMark(painter, s, i, points[i] - QPointF(0, 6));
 }
 
 void TrpChart::DrawPie(QPainter& painter, const QRect& plot) const {

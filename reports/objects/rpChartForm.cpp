@@ -24,7 +24,8 @@ QIcon ChartKindIcon(TrpChartKind kind) {
   TrpChartSeries& series = chart.AddSeries(kind);
   series.MarksVisible = false;
   series.ColorEachPoint = kind == ckBar || kind == ckHorizontalBar || kind == ckPie;
-  for (double value : {2.0, 4.0, 3.0}) series.AddValue(value);
+  for (double value : {2.0, 4.0, 3.0})
+    series.AddValue(value);
   QPixmap pixmap(28, 28);
   pixmap.fill(Qt::white);
   QPainter painter(&pixmap);
@@ -128,7 +129,8 @@ void TrpChartForm::SetTexts() {
   GroupBox1->setTitle(rpLoadStr(53593));
   GroupBox3->setTitle(rpLoadStr(53595));
   int id = 53596;
-  for (QCheckBox* box : {CB1, CB2, CB3, CB4, CB5, CB6}) box->setText(rpLoadStr(id++));
+  for (QCheckBox* box : {CB1, CB2, CB3, CB4, CB5, CB6})
+    box->setText(rpLoadStr(id++));
   GroupBox2->setTitle(rpLoadStr(53594));
   Label1->setText(rpLoadStr(53602));
   Label2->setText(rpLoadStr(53603));
@@ -137,7 +139,8 @@ void TrpChartForm::SetTexts() {
   Label4->setText(rpLoadStr(53613));
   Label5->setText(rpLoadStr(53614));
   GroupBox4->setTitle(rpLoadStr(53605));
-  for (int i = 0; i < 5; ++i) RB[i]->setText(rpLoadStr(53606 + i));
+  for (int i = 0; i < 5; ++i)
+    RB[i]->setText(rpLoadStr(53606 + i));
   Button1->setText(rpLoadStr(55000));
   Button2->setText(rpLoadStr(55001));
 }

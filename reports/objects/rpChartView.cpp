@@ -46,7 +46,8 @@ void TrpChartView::NotifyObjectPrinted(TrpView* object) {
   }
   if (Single) SeriesCounter = 1;
   if (target < 0) return;
-  while (Memo.size() <= target) Memo.append(QString());
+  while (Memo.size() <= target)
+    Memo.append(QString());
   if (!object->WorkLines.isEmpty()) Memo[target] += object->WorkLines.first() + QLatin1Char(';');
 }
 
@@ -54,9 +55,11 @@ double TrpChartView::ParseNumber(const QString& item) {
   QString text = item.trimmed();
   const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
   qsizetype first = 0;
-  while (first < text.size() && text[first] != QLatin1Char('-') && !isDigit(text[first])) ++first;
+  while (first < text.size() && text[first] != QLatin1Char('-') && !isDigit(text[first]))
+    ++first;
   qsizetype last = text.size() - 1;
-  while (last >= first && !isDigit(text[last])) --last;
+  while (last >= first && !isDigit(text[last]))
+    --last;
   text = text.mid(first, last - first + 1);
   const QLocale locale;
   const QString group = locale.groupSeparator();
@@ -77,7 +80,8 @@ void TrpChartView::KeepLargest(QStringList& captions, QStringList& values, int c
     QString Caption, Text;
   };
   QList<TPoint> points;
-  for (qsizetype i = 0; i < captions.size(); ++i) points.append({ParseNumber(values[i]), captions[i], values[i]});
+  for (qsizetype i = 0; i < captions.size(); ++i)
+    points.append({ParseNumber(values[i]), captions[i], values[i]});
   // Every point counts, equal ones too, in the order of their values.
   std::stable_sort(points.begin(), points.end(), [](const TPoint& a, const TPoint& b) { return a.Value > b.Value; });
   captions.clear();
@@ -128,14 +132,16 @@ bool TrpChartView::BuildSeries() {
     if (TopCount > 0 && TopCount < captions.size()) KeepLargest(captions, values, TopCount, RestCaption);
     TrpChartSeries& series = addSeries();
     series.ColorEachPoint = MultiColor;
-    for (qsizetype i = 0; i < values.size(); ++i) series.AddValue(ParseNumber(values[i]), captions[i]);
+    for (qsizetype i = 0; i < values.size(); ++i)
+      series.AddValue(ParseNumber(values[i]), captions[i]);
     return true;
   }
   if (captions.size() != WorkLines.size() - 1) return false;
   for (qsizetype i = 0; i < captions.size(); ++i) {
     TrpChartSeries& series = addSeries();
     series.Title = captions[i];
-    for (const QString& item : ChartItems(WorkLines[i + 1])) series.AddValue(ParseNumber(item));
+    for (const QString& item : ChartItems(WorkLines[i + 1]))
+      series.AddValue(ParseNumber(item));
   }
   return true;
 }
@@ -230,7 +236,8 @@ void TrpChartView::SaveToStream(TBinaryWriter& stream) {
   }
   rpWriteByte(stream, 0);
   rpWriteByte(stream, ChartType);
-  for (bool flag : {Chart3D, Single, ShowLegend, ShowAxes, ShowMarks, MultiColor}) rpWriteByte(stream, flag ? 1 : 0);
+  for (bool flag : {Chart3D, Single, ShowLegend, ShowAxes, ShowMarks, MultiColor})
+    rpWriteByte(stream, flag ? 1 : 0);
   rpWriteByte(stream, MarksStyle);
   stream.WriteInt32(TopCount);
   stream.WriteBytes(Reserved.leftJustified(kChartSettingsSize - 12, '\0', true));

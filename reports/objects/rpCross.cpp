@@ -20,28 +20,40 @@ bool IsIntegralVariant(const QVariant& value) {
   case QMetaType::LongLong:
   case QMetaType::ULongLong:
   case QMetaType::Short:
-  case QMetaType::UShort: return true;
-  default: return false;
+  case QMetaType::UShort:
+    return true;
+  default:
+    return false;
   }
 }
 
 // An Int or LongLong value, read without conversion.
 bool WholeNumber(const QVariant& value, qlonglong& number) {
   switch (value.typeId()) {
-  case QMetaType::LongLong: number = *static_cast<const qlonglong*>(value.constData()); return true;
-  case QMetaType::Int: number = *static_cast<const int*>(value.constData()); return true;
-  default: return false;
+  case QMetaType::LongLong:
+    number = *static_cast<const qlonglong*>(value.constData());
+    return true;
+  case QMetaType::Int:
+    number = *static_cast<const int*>(value.constData());
+    return true;
+  default:
+    return false;
   }
 }
 
 // A value as a real number: dates as day numbers, booleans -1 and 0.
 double CrossNumber(const QVariant& value) {
   switch (value.typeId()) {
-  case QMetaType::QDate: return DateTime::FromDate(value.toDate());
-  case QMetaType::QDateTime: return DateTime::FromDateTime(value.toDateTime());
-  case QMetaType::QTime: return DateTime::FromTime(value.toTime());
-  case QMetaType::Bool: return value.toBool() ? -1 : 0;
-  default: return value.toDouble();
+  case QMetaType::QDate:
+    return DateTime::FromDate(value.toDate());
+  case QMetaType::QDateTime:
+    return DateTime::FromDateTime(value.toDateTime());
+  case QMetaType::QTime:
+    return DateTime::FromTime(value.toTime());
+  case QMetaType::Bool:
+    return value.toBool() ? -1 : 0;
+  default:
+    return value.toDouble();
   }
 }
 
@@ -89,7 +101,8 @@ QList<TrpCrossField> rpCrossFields(const QString& text) {
   if (text.isEmpty()) return fields;
   QStringList parts = text.split(QLatin1Char(';'));
   if (parts.last().isEmpty()) parts.removeLast();
-  for (const QString& part : parts) fields.append(TrpCrossField(part));
+  for (const QString& part : parts)
+    fields.append(TrpCrossField(part));
   return fields;
 }
 
@@ -101,7 +114,7 @@ public:
     Counts.assign(cross.CellCount, 0);
     for (const TrpCrossField& field : cross.CellFields) {
       const QString& f = field.Function;
-      kinds_.push_back(!field.HasFunction                                           ? kNone
+      kinds_.push_back(!field.HasFunction                                         ? kNone
                        : f == QLatin1String("sum") || f == QLatin1String("count") ? kSum
                        : f == QLatin1String("min")                                ? kMin
                        : f == QLatin1String("max")                                ? kMax
@@ -129,7 +142,9 @@ public:
       const QVariant& value = (*cell)[qsizetype(k) + 1];
       if (kinds_[k] == kNone || value.isNull()) continue;
       switch (kinds_[k]) {
-      case kSum: Values[k] = rpCrossAdd(Values[k], value); break;
+      case kSum:
+        Values[k] = rpCrossAdd(Values[k], value);
+        break;
       case kMin:
         if (Values[k].isNull() || CrossLess(value, Values[k])) Values[k] = value;
         break;
@@ -140,32 +155,33 @@ public:
         Values[k] = rpCrossAdd(Values[k], value);
         ++Counts[k];
         break;
-      case kNone: break;
+      case kNone:
+        break;
       }
     }
   }
 
   void FinishAverages() {
     for (size_t k = 0; k < kinds_.size(); ++k)
-      if (kinds_[k] == kAverage)
-        Values[k] = Counts[k] != 0 ? QVariant(CrossNumber(Values[k]) / Counts[k]) : QVariant();
+      if (kinds_[k] == kAverage) Values[k] = Counts[k] != 0 ? QVariant(CrossNumber(Values[k]) / Counts[k]) : QVariant();
   }
 
   QList<QVariant> Values;
   std::vector<int> Counts; // values folded into averages
-  QStringList KeyParts;   // of the key that started the current group
-  int Level;              // the key part the item watches
-  int StartIndex = 0;     // where the current group was restarted
+  QStringList KeyParts;    // of the key that started the current group
+  int Level;               // the key part the item watches
+  int StartIndex = 0;      // where the current group was restarted
 
 private:
   enum TKind { kNone, kSum, kMin, kMax, kAverage }; // count sums its ones
-  std::vector<TKind> kinds_; // per cell field
+  std::vector<TKind> kinds_;                        // per cell field
 };
 
 TrpCross::TrpCross(TDataSet* dataSet, QString rowFields, QString columnFields, const QString& cellFields)
     : DataSet(dataSet) {
   for (QString* text : {&rowFields, &columnFields})
-    while (!text->isEmpty() && (text->endsWith(QLatin1Char('+')) || text->endsWith(QLatin1Char(';')))) text->chop(1);
+    while (!text->isEmpty() && (text->endsWith(QLatin1Char('+')) || text->endsWith(QLatin1Char(';'))))
+      text->chop(1);
   RowFields = rpCrossFields(rowFields);
   ColumnFields = rpCrossFields(columnFields);
   CellFields = rpCrossFields(cellFields);
@@ -219,7 +235,8 @@ void TrpCross::ReadRecords() {
   const QList<const TField*> columnFields = resolve(ColumnFields);
   const QList<const TField*> cellFields = resolve(CellFields);
   std::vector<bool> counted;
-  for (const TrpCrossField& field : CellFields) counted.push_back(field.Function == QLatin1String("count"));
+  for (const TrpCrossField& field : CellFields)
+    counted.push_back(field.Function == QLatin1String("count"));
   QString rowKey, columnKey;
   for (DataSet->First(); !DataSet->Eof(); DataSet->Next()) {
     RecordKey(rowFields, RowFieldValues, rowKey);
@@ -227,7 +244,8 @@ void TrpCross::ReadRecords() {
     TCell& cell = CellByKeys(rowKey, columnKey);
     for (int i = 0; i < CellCount; ++i) {
       const TField& field = *cellFields[i];
-      cell[i + 1] = rpCrossAdd(cell[i + 1], counted[i] ? QVariant(qlonglong(field.IsNull() ? 0 : 1)) : field.AsVariant());
+      cell[i + 1] =
+          rpCrossAdd(cell[i + 1], counted[i] ? QVariant(qlonglong(field.IsNull() ? 0 : 1)) : field.AsVariant());
     }
   }
 }
@@ -278,7 +296,8 @@ void TrpCross::AddTotals(bool alongColumns) {
   const int n = int(fields.size());
   std::vector<TGroupItem> items;
   items.emplace_back(*this, n); // never breaks: the grand total
-  for (int level = 0; level < n; ++level) items.emplace_back(*this, level);
+  for (int level = 0; level < n; ++level)
+    items.emplace_back(*this, level);
   const int last = innerList.Count() - 1;
   // The inner keys' parts and kinds, the same for every outer position.
   std::vector<QStringList> parts;
@@ -288,7 +307,8 @@ void TrpCross::AddTotals(bool alongColumns) {
     totals.push_back(innerList.Key(inner).contains(kTotalMark));
   }
   for (int outer = 0; outer < outerList.Count(); ++outer) {
-    for (TGroupItem& item : items) item.Restart(parts[0], 0);
+    for (TGroupItem& item : items)
+      item.Restart(parts[0], 0);
     for (int inner = 0; inner <= last; ++inner) {
       const bool totalKey = totals[inner];
       for (int i = 0; i <= n; ++i) {
@@ -334,8 +354,10 @@ bool TrpCross::HasAverages() const {
 void TrpCross::AverageTotals() {
   const int lastRow = Rows.Count() - 1, lastColumn = Columns.Count() - 1;
   std::vector<bool> totalRow, totalColumn;
-  for (int r = 0; r <= lastRow; ++r) totalRow.push_back(IsTotalRow(r));
-  for (int c = 0; c <= lastColumn; ++c) totalColumn.push_back(IsTotalColumn(c));
+  for (int r = 0; r <= lastRow; ++r)
+    totalRow.push_back(IsTotalRow(r));
+  for (int c = 0; c <= lastColumn; ++c)
+    totalColumn.push_back(IsTotalColumn(c));
   std::vector<int> averaged;
   for (int k = 0; k < CellCount; ++k)
     if (CellFields[k].Function == QLatin1String("avg")) averaged.push_back(k);
@@ -359,7 +381,8 @@ void TrpCross::AverageTotals() {
             }
         }
       }
-      for (int k : averaged) SetCellByIndex(i, j, counts[k] != 0 ? QVariant(sums[k] / counts[k]) : QVariant(), k);
+      for (int k : averaged)
+        SetCellByIndex(i, j, counts[k] != 0 ? QVariant(sums[k] / counts[k]) : QVariant(), k);
     }
   }
 }
@@ -383,7 +406,8 @@ QVariant TrpCross::DisplayValue(const QString& part, const QVariant& remembered)
   case QMetaType::UnknownType:
   case QMetaType::QString:
   case QMetaType::QByteArray:
-  case QMetaType::QChar: return trimmed;
+  case QMetaType::QChar:
+    return trimmed;
   default: {
     QString text = QString::number(QLocale().toDouble(trimmed), 'g', 15);
     return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
@@ -403,12 +427,15 @@ void TrpCross::SetHeader(int row, int column, const QVariant& text, int bits) {
 void TrpCross::BuildHeaderRows() {
   const int nc = int(Columns.Key(0).count(QLatin1Char(';'))) + 1;
   ColumnHeaderCount = nc;
-  for (int k = 0; k <= nc; ++k) SetCell(OneCharKey(k), Columns.Key(0), QString(), 0);
+  for (int k = 0; k <= nc; ++k)
+    SetCell(OneCharKey(k), Columns.Key(0), QString(), 0);
   const int lastColumn = Columns.Count() - 1;
-  for (int column = 0; column <= lastColumn; ++column) SetFrame(0, column, 10);
+  for (int column = 0; column <= lastColumn; ++column)
+    SetFrame(0, column, 10);
   SetHeader(0, 0, ColumnFieldsCaption, 14);
   SetFrame(0, lastColumn, 9);
-  for (int row = 1; row <= nc; ++row) SetFrame(row, lastColumn, 5);
+  for (int row = 1; row <= nc; ++row)
+    SetFrame(row, lastColumn, 5);
   SetHeader(1, lastColumn, GrandColumnTotalCaption, 13);
   QStringList previous;
   for (int column = 0; column < lastColumn; ++column) {
@@ -416,9 +443,11 @@ void TrpCross::BuildHeaderRows() {
     const QStringList parts = key.split(QLatin1Char(';'));
     if (IsTotalColumn(column)) {
       const int level = int(key.count(QLatin1Char(';')));
-      for (int row = 1; row < level; ++row) SetFrame(row, column, 8);
+      for (int row = 1; row < level; ++row)
+        SetFrame(row, column, 8);
       SetHeader(level, column, ColumnTotalCaption, 13);
-      for (int row = level + 1; row <= nc; ++row) SetFrame(row, column, 5);
+      for (int row = level + 1; row <= nc; ++row)
+        SetFrame(row, column, 5);
     } else {
       bool shared = true;
       for (int k = 0; k < nc; ++k) {
@@ -438,23 +467,29 @@ void TrpCross::BuildHeaderColumns() {
   const int d = ShowCellCaptions ? 1 : 0;
   const int m = int(Rows.Key(nc + 1).count(QLatin1Char(';'))) + 1 + d;
   RowHeaderCount = m;
-  for (int k = 0; k < m; ++k) SetCell(Rows.Key(0), OneCharKey(k), QString(), 0);
+  for (int k = 0; k < m; ++k)
+    SetCell(Rows.Key(0), OneCharKey(k), QString(), 0);
   const int lastRow = Rows.Count() - 1, lastColumn = Columns.Count() - 1;
   SetHeader(lastRow, 0, GrandRowTotalCaption, 14);
-  for (int column = 1; column < m; ++column) SetFrame(lastRow, column, 10);
+  for (int column = 1; column < m; ++column)
+    SetFrame(lastRow, column, 10);
   if (ShowCellCaptions)
-    for (int row = nc + 1; row <= lastRow; ++row) SetHeader(row, m - 1, CellCaptions, 15);
+    for (int row = nc + 1; row <= lastRow; ++row)
+      SetHeader(row, m - 1, CellCaptions, 15);
   for (int row = 0; row <= nc; ++row)
-    for (int column = 0; column < m; ++column) SetFrame(row, column, 0);
+    for (int column = 0; column < m; ++column)
+      SetFrame(row, column, 0);
   QStringList previous = Rows.Key(nc).split(QLatin1Char(';'));
   for (int row = nc + 1; row < lastRow; ++row) {
     const QString& key = Rows.Key(row);
     const QStringList parts = key.split(QLatin1Char(';'));
     if (IsTotalRow(row)) {
       const int level = int(key.count(QLatin1Char(';')));
-      for (int column = 0; column <= level - 2; ++column) SetFrame(row, column, 4);
+      for (int column = 0; column <= level - 2; ++column)
+        SetFrame(row, column, 4);
       SetHeader(row, level - 1, RowTotalCaption, 12);
-      for (int column = level; column <= m - d - 1; ++column) SetFrame(row, column, 10);
+      for (int column = level; column <= m - d - 1; ++column)
+        SetFrame(row, column, 10);
     } else {
       bool shared = true;
       for (int k = 0; k <= m - d - 1; ++k) {
@@ -471,5 +506,6 @@ void TrpCross::BuildHeaderColumns() {
     AddFrame(lastRow, column, 15);
     AddFrame(nc, column, 2);
   }
-  for (int column = 0; column <= m - d - 1; ++column) AddFrame(lastRow - 1, column, 2);
+  for (int column = 0; column <= m - d - 1; ++column)
+    AddFrame(lastRow - 1, column, 2);
 }

@@ -92,7 +92,6 @@ private:
   void SetHeader(int row, int column, const QVariant& text, int bits);
 
   QHash<double, QString> numberKeys_; // key parts of the numbers read, each formatted once
-
 };
 
 // A cell value added to a running sum: Null adds nothing; numbers add, texts join.

@@ -26,7 +26,8 @@ QString CrossPrefixed(const char* prefix, const QString& name) { return QLatin1S
 
 void MoveTo(TrpDataset& data, int record) {
   data.First();
-  while (data.RecNo() < record && !data.Eof()) data.Next();
+  while (data.RecNo() < record && !data.Eof())
+    data.Next();
 }
 
 } // namespace
@@ -83,8 +84,7 @@ TDataSet* TrpCrossView::FindCrossDataSet(const QString& name) const {
   }
   auto* data = qobject_cast<TDataSet*>(component);
   if (auto* walker = qobject_cast<TrpDataset*>(component); walker && !data) data = walker->WrappedDataSet();
-  if (!data)
-    throw Exception(QStringLiteral("Krížová tabuľka %1: údaje „%2“ sa nenašli.").arg(Name, name.trimmed()));
+  if (!data) throw Exception(QStringLiteral("Krížová tabuľka %1: údaje „%2“ sa nenašli.").arg(Name, name.trimmed()));
   return data;
 }
 
@@ -125,7 +125,8 @@ QString TrpCrossView::ShortCaption(const QString& caption) {
 
 QString TrpCrossView::ShortNameLegend() const {
   QStringList lines;
-  for (const auto& [full, abbreviation] : ShortNames) lines.append(abbreviation + QStringLiteral(" - ") + full);
+  for (const auto& [full, abbreviation] : ShortNames)
+    lines.append(abbreviation + QStringLiteral(" - ") + full);
   return lines.join(QStringLiteral("\r\n"));
 }
 
@@ -163,17 +164,19 @@ void TrpCrossView::BuildBands(TrpPage& page) {
                               data1_->Name + QLatin1Char('=') + ColumnDS->objectName() + QLatin1Char(';');
   const int startHeight = data1_->Height;
   for (int i = 0; i < cellFields; ++i) {
-    cells_.append(static_cast<TrpMemoView*>(AddGenerated(
-        page, std::make_unique<TrpMemoView>(), QStringLiteral("CrossMemo@%1").arg(i) + Name,
-        QRect(data2_->Left, data1_->Top + i * startHeight, data2_->Width, startHeight))));
+    cells_.append(static_cast<TrpMemoView*>(
+        AddGenerated(page, std::make_unique<TrpMemoView>(), QStringLiteral("CrossMemo@%1").arg(i) + Name,
+                     QRect(data2_->Left, data1_->Top + i * startHeight, data2_->Width, startHeight))));
     data1_->Height += startHeight;
   }
   MeasureCells();
   // The header column and header row bands end before the data bands begin, so no object lies in two bands.
   int headerWidth = 0;
-  for (int j = 0; j < Cross->RowHeaderCount; ++j) headerWidth += ColumnWidth(j);
+  for (int j = 0; j < Cross->RowHeaderCount; ++j)
+    headerWidth += ColumnWidth(j);
   int headerHeight = 0;
-  for (int k = 0; k < headerRows; ++k) headerHeight += RowHeights[k];
+  for (int k = 0; k < headerRows; ++k)
+    headerHeight += RowHeights[k];
   data2_->Left = std::max(kCrossDataLeft, header2_->Left + headerWidth);
   data1_->Top = std::max(kDataBandTop, header1_->Top + headerHeight);
   data1_->Height = cellFields * CellHeight;
@@ -189,9 +192,9 @@ void TrpCrossView::BuildBands(TrpPage& page) {
   }
   header1_->Height = 0;
   for (int k = 0; k < headerRows; ++k) {
-    headerRows_.append(static_cast<TrpMemoView*>(AddGenerated(
-        page, std::make_unique<TrpMemoView>(), QStringLiteral("CrossMemo_%1").arg(k) + Name,
-        QRect(data2_->Left, header1_->Top + header1_->Height, data2_->Width, RowHeights[k]))));
+    headerRows_.append(static_cast<TrpMemoView*>(
+        AddGenerated(page, std::make_unique<TrpMemoView>(), QStringLiteral("CrossMemo_%1").arg(k) + Name,
+                     QRect(data2_->Left, header1_->Top + header1_->Height, data2_->Width, RowHeights[k]))));
     header1_->Height += RowHeights[k];
   }
   if (!ShowHeader) return;
@@ -204,10 +207,10 @@ void TrpCrossView::BuildBands(TrpPage& page) {
   const int footerHeight = (abbreviations + 1) * kLineHeight;
   TrpBandView* footer =
       AddBand(page, "CrossFooter1", btMasterFooter, QRect(0, page.PrintableBottom() - footerHeight, 0, footerHeight));
-  auto* legend = static_cast<TrpMemoView*>(AddGenerated(
-      page, std::make_unique<TrpMemoView>(), CrossPrefixed("CrossFooterMemo", Name),
-      QRect(page.PrintableLeft(), footer->Top + kLineHeight, page.PrintableRight() - page.PrintableLeft(),
-            abbreviations * kLineHeight)));
+  auto* legend = static_cast<TrpMemoView*>(
+      AddGenerated(page, std::make_unique<TrpMemoView>(), CrossPrefixed("CrossFooterMemo", Name),
+                   QRect(page.PrintableLeft(), footer->Top + kLineHeight, page.PrintableRight() - page.PrintableLeft(),
+                         abbreviations * kLineHeight)));
   Generated.removeOne(legend); // the legend is no table cell: it keeps its own look
   legend->FrameTyp = 15;
   legend->Memo = rpSplitLines(ShortNameLegend());
@@ -231,7 +234,8 @@ void TrpCrossView::ArrangeDataRow() {
     cells_[i]->Top = int(i) * pitch;
     cells_[i]->Height = pitch;
   }
-  for (TrpMemoView* column : headerColumns_) column->Height = height;
+  for (TrpMemoView* column : headerColumns_)
+    column->Height = height;
   if (data1_->RunBand) data1_->RunBand->height = height;
 }
 
@@ -253,7 +257,8 @@ void TrpCrossView::MeasureCells() {
     RowDS->RangeEndCount -= 1;
     ColumnDS->RangeEndCount -= 1;
   }
-  for (int i = 0; i < Cross->CellCount; ++i) MeasureCellField(*cells_[i]);
+  for (int i = 0; i < Cross->CellCount; ++i)
+    MeasureCellField(*cells_[i]);
   CellHeight = std::max(CellHeight, int(kLineHeight));
   GrandTotalHeight = std::max(GrandTotalHeight, int(kLineHeight));
   Measuring = false;
@@ -271,7 +276,8 @@ void TrpCrossView::MeasureCellField(TrpMemoView& m) {
     entry = std::max(entry, width);
   };
   const auto widestRowsOfColumn = [&] {
-    for (MoveTo(rows, 1); !rows.Eof(); rows.Next()) fillAndMeasureWidth();
+    for (MoveTo(rows, 1); !rows.Eof(); rows.Next())
+      fillAndMeasureWidth();
   };
   if (HeaderWidth == -1)
     for (columns.First(); columns.RecNo() < Cross->RowHeaderCount && !columns.Eof(); columns.Next())
@@ -282,7 +288,8 @@ void TrpCrossView::MeasureCellField(TrpMemoView& m) {
     ColumnWidths[0] = std::max(ColumnWidths[0], m.CalcWidth({CornerCaption()}) + 5);
   }
   if (DataWidth == -1) {
-    for (MoveTo(columns, Cross->RowHeaderCount); !columns.Eof(); columns.Next()) widestRowsOfColumn();
+    for (MoveTo(columns, Cross->RowHeaderCount); !columns.Eof(); columns.Next())
+      widestRowsOfColumn();
     ColumnWidths[Cross->Columns.Count()] = 0;
   }
   const int keptWidth = m.Width;
@@ -333,9 +340,11 @@ void TrpCrossView::PrintColumn(int column, int& width) {
   const TrpView* active = rpRun().CurrentObject;
   if (!Disabled && Cross && active && active->Name.contains(Name)) {
     width = DataWidth == -1 ? ColumnWidths.value(column + Cross->RowHeaderCount - 1) : DataWidth;
-    for (TrpMemoView* cell : cells_) cell->Width = width;
+    for (TrpMemoView* cell : cells_)
+      cell->Width = width;
     if (RowDS->RecNo() < Cross->ColumnHeaderCount)
-      for (int k = 0; k < Cross->ColumnHeaderCount && k < headerRows_.size(); ++k) headerRows_[k]->Width = width;
+      for (int k = 0; k < Cross->ColumnHeaderCount && k < headerRows_.size(); ++k)
+        headerRows_[k]->Width = width;
   }
   if (Saved.PrintColumn) Saved.PrintColumn(column, width);
 }
@@ -403,8 +412,10 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
     if (code.startsWith(QLatin1Char('@'))) i = number;
   } else {
     // The engine's walks go on from the first data row and the first data column.
-    while (RowDS->RecNo() <= headerRowCount && !RowDS->Eof()) RowDS->Next();
-    while (ColumnDS->RecNo() < headerColumnCount && !ColumnDS->Eof()) ColumnDS->Next();
+    while (RowDS->RecNo() <= headerRowCount && !RowDS->Eof())
+      RowDS->Next();
+    while (ColumnDS->RecNo() < headerColumnCount && !ColumnDS->Eof())
+      ColumnDS->Next();
     r = RowDS->RecNo();
     c = ColumnDS->RecNo();
     if (code.startsWith(QLatin1Char('@'))) {
@@ -493,8 +504,10 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
     if (Measuring || r > headerRowCount) return;
     if (SpanBreaks[r - 1] < c) {
       int height = 0;
-      for (int k = r - 1; k <= headerRowCount; ++k) SpanBreaks[k] = c;
-      for (int k = r; k <= headerRowCount; ++k) height += RowHeights.value(k);
+      for (int k = r - 1; k <= headerRowCount; ++k)
+        SpanBreaks[k] = c;
+      for (int k = r; k <= headerRowCount; ++k)
+        height += RowHeights.value(k);
       memo.Height = height;
     } else {
       memo.Visible = false;
@@ -526,13 +539,15 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
   memo.Flags = (memo.Flags & ~mfAutoWidth) | mfWordWrap | mfTextOnly;
   // The cell captions end with a line break that is no line of their own.
   memo.Memo = rpSplitLines(text);
-  while (memo.Memo.size() > 1 && memo.Memo.last().isEmpty()) memo.Memo.removeLast();
+  while (memo.Memo.size() > 1 && memo.Memo.last().isEmpty())
+    memo.Memo.removeLast();
   if (memo.Memo.isEmpty()) memo.Memo.append(QString());
 }
 
 QString TrpCrossView::CornerCaption() {
   QString caption;
-  for (const QString& field : rpCrossFieldEntries(Memo.value(3))) caption += ShortCaption(FieldCaption(field)) + QStringLiteral("  ");
+  for (const QString& field : rpCrossFieldEntries(Memo.value(3)))
+    caption += ShortCaption(FieldCaption(field)) + QStringLiteral("  ");
   return caption;
 }
 

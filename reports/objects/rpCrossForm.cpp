@@ -86,7 +86,8 @@ private:
 
 QStringList ItemTexts(const QListWidget* list) {
   QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
+  for (int i = 0; i < list->count(); ++i)
+    texts.append(list->item(i)->text());
   return texts;
 }
 
@@ -189,7 +190,8 @@ TrpCrossForm::TrpCrossForm(QWidget* parent) : TrpObjEditorForm(parent) {
     connect(list, &QListWidget::itemDoubleClicked, this, [this] { ToggleSubtotals(); });
   connect(DatasetsLB, &QComboBox::activated, this, [this] {
     // Fields of another data set do not apply to this one.
-    for (QListWidget* list : {ListBox2, ListBox3, ListBox4}) list->clear();
+    for (QListWidget* list : {ListBox2, ListBox3, ListBox4})
+      list->clear();
     ListFields();
     Preview->update();
   });
@@ -236,7 +238,8 @@ void TrpCrossForm::FormShow() {
   if (memo.size() < 4) {
     DatasetsLB->setCurrentIndex(DatasetsLB->count() > 0 ? 0 : -1);
     ListFields();
-    for (QListWidget* list : {ListBox2, ListBox3, ListBox4}) list->clear();
+    for (QListWidget* list : {ListBox2, ListBox3, ListBox4})
+      list->clear();
   } else if (const int index = DatasetsLB->findText(memo[0]); index >= 0) {
     DatasetsLB->setCurrentIndex(index);
     ListFields();
@@ -244,7 +247,8 @@ void TrpCrossForm::FormShow() {
     SetItemTexts(ListBox3, rpCrossFieldEntries(memo[2]));
     SetItemTexts(ListBox4, rpCrossFieldEntries(memo[3]));
     for (QListWidget* list : {ListBox2, ListBox3})
-      for (const QString& entry : ItemTexts(list)) RemoveField(FieldsLB, rpCrossFieldName(entry));
+      for (const QString& entry : ItemTexts(list))
+        RemoveField(FieldsLB, rpCrossFieldName(entry));
   }
   ShowSelectionState();
   Preview->update();
@@ -260,7 +264,8 @@ QStringList TrpCrossForm::Definition() const {
   QStringList lines{DatasetsLB->currentText()};
   for (const QListWidget* list : {ListBox2, ListBox3, ListBox4}) {
     QString line;
-    for (const QString& entry : ItemTexts(list)) line += entry + QLatin1Char(';');
+    for (const QString& entry : ItemTexts(list))
+      line += entry + QLatin1Char(';');
     lines.append(line);
   }
   return lines;
@@ -389,7 +394,8 @@ void TrpCrossForm::PaintPreview(QPainter& painter) const {
   painter.drawRect(x0, y0, headerWidth - 1, headerHeight - 1);
   // Column fields: one line each, the subtotal columns of the marked ones after the data column.
   int right = dataLeft + w;
-  for (int j = 0; j < columnCount; ++j) cell(QRect(dataLeft, y0 + j * h, w, h), rpCrossFieldName(columns[j]), Qt::white);
+  for (int j = 0; j < columnCount; ++j)
+    cell(QRect(dataLeft, y0 + j * h, w, h), rpCrossFieldName(columns[j]), Qt::white);
   for (int j = columnCount - 1; j >= 0; --j)
     if (columns[j].contains(QLatin1Char('+'))) {
       cell(QRect(right, y0 + j * h, w, headerHeight - j * h + dataHeight), totalOf + rpCrossFieldName(columns[j]),
@@ -400,7 +406,8 @@ void TrpCrossForm::PaintPreview(QPainter& painter) const {
   cell(QRect(grandLeft, y0, w, headerHeight + dataHeight), grandTotal, grandFill);
   // Row fields: one column each, the innermost at the right, their subtotal rows below the data row.
   int bottom = dataTop + dataHeight;
-  for (int k = 0; k < rowCount; ++k) cell(QRect(x0 + k * w, dataTop, w, dataHeight), rpCrossFieldName(rows[k]), Qt::white);
+  for (int k = 0; k < rowCount; ++k)
+    cell(QRect(x0 + k * w, dataTop, w, dataHeight), rpCrossFieldName(rows[k]), Qt::white);
   for (int k = rowCount - 1; k >= 0; --k)
     if (rows[k].contains(QLatin1Char('+'))) {
       cell(QRect(x0 + k * w, bottom, headerWidth - k * w + w, h), totalOf + rpCrossFieldName(rows[k]), totalFill);

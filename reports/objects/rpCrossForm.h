@@ -48,7 +48,7 @@ public:
   // Draws the layout of the table the lists define.
   void PaintPreview(QPainter& painter) const;
 
-  QImage Image1; // the object's 16 x 16 bitmap
+  QImage Image1;        // the object's 16 x 16 bitmap
   QGroupBox* GroupBox1; // "Cross-tab view"
   QGroupBox* GroupBox2; // "Cross-tab dataset"
   QComboBox* DatasetsLB;

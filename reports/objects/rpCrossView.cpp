@@ -203,7 +203,8 @@ void TrpCrossView::LoadFromStream(TBinaryReader& stream) {
     // Every line is stored with its line break.
     const QString lines = rpReadString(stream);
     Dictionary = rpSplitLines(lines);
-    if (lines.endsWith(QLatin1Char('\n')) && !Dictionary.isEmpty() && Dictionary.last().isEmpty()) Dictionary.removeLast();
+    if (lines.endsWith(QLatin1Char('\n')) && !Dictionary.isEmpty() && Dictionary.last().isEmpty())
+      Dictionary.removeLast();
   }
   MaxNameLen = version >= 2 ? rpReadInteger(stream) : 100;
   DataCaption = version >= 3 ? rpReadString(stream) : QStringLiteral("Data");
@@ -219,7 +220,8 @@ void TrpCrossView::SaveToStream(TBinaryWriter& stream) {
   rpWriteInteger(stream, DataWidth);
   rpWriteInteger(stream, HeaderWidth);
   QString dictionary;
-  for (const QString& line : Dictionary) dictionary += line + QStringLiteral("\r\n");
+  for (const QString& line : Dictionary)
+    dictionary += line + QStringLiteral("\r\n");
   rpWriteString(stream, dictionary);
   rpWriteInteger(stream, MaxNameLen);
   rpWriteString(stream, DataCaption);

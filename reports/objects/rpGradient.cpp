@@ -87,7 +87,8 @@ void rpGradientFill(QPainter* painter, int x, int y, int x2, int y2, const QColo
     }
     break;
   }
-  default: break;
+  default:
+    break;
   }
   p.restore();
 }

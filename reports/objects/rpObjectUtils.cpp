@@ -5,7 +5,9 @@
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpView.h"
 
-void rpSetScriptConstant(const char* name, int value) { rpConsts().SetVariable(QLatin1String(name), rpIntegerValue(value)); }
+void rpSetScriptConstant(const char* name, int value) {
+  rpConsts().SetVariable(QLatin1String(name), rpIntegerValue(value));
+}
 
 void rpXmlDataFieldAttributes(QString& element, const QString& reference) {
   TDataSet* dataSet = nullptr;

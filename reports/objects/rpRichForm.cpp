@@ -113,7 +113,7 @@ void rpFreeRichForm() { delete HiddenForm().data(); }
 
 std::function<QString(QWidget*, const QString&, bool)>& TrpRichForm::ChooseFile() {
   static std::function<QString(QWidget*, const QString&, bool)> chooser = [](QWidget* parent, const QString& filter,
-                                                                               bool save) {
+                                                                             bool save) {
     const QString folder = QCoreApplication::applicationDirPath();
     return save ? QFileDialog::getSaveFileName(parent, QString(), folder, filter)
                 : QFileDialog::getOpenFileName(parent, QString(), folder, filter);
@@ -133,11 +133,13 @@ TrpRichForm::TrpRichForm(QWidget* parent) : TForm(parent) {
                             p.drawRect(2, 5, 11, 8);
                             p.drawLine(2, 5, 5, 2);
                             p.drawLine(5, 2, 8, 2);
-                          }), 300);
+                          }),
+                          300);
   SaveButton = MakeButton(ToolBar, "SaveButton", Glyph([](QPainter& p) {
                             p.drawRect(2, 2, 11, 11);
                             p.fillRect(5, 3, 6, 4, Qt::black);
-                          }), 301);
+                          }),
+                          301);
   UndoButton = MakeButton(ToolBar, "UndoButton", LetterGlyph(QStringLiteral("\u21B6"), false, false, false), 302);
   ToolBar->addSeparator();
   FontName = new TrpFontComboBox(ToolBar);
@@ -156,9 +158,10 @@ TrpRichForm::TrpRichForm(QWidget* parent) : TForm(parent) {
     const QImage glyph = rpGetLocale().LoadBitmapResource(QLatin1String(name));
     return glyph.isNull() ? fallback : glyph;
   };
-  BoldButton = MakeButton(ToolBar, "BoldButton", engineGlyph("RP_BOLD", LetterGlyph(QStringLiteral("B"), true, false, false)), 309);
-  ItalicButton =
-      MakeButton(ToolBar, "ItalicButton", engineGlyph("RP_ITALIC", LetterGlyph(QStringLiteral("I"), false, true, false)), 310);
+  BoldButton = MakeButton(ToolBar, "BoldButton",
+                          engineGlyph("RP_BOLD", LetterGlyph(QStringLiteral("B"), true, false, false)), 309);
+  ItalicButton = MakeButton(ToolBar, "ItalicButton",
+                            engineGlyph("RP_ITALIC", LetterGlyph(QStringLiteral("I"), false, true, false)), 310);
   UnderlineButton = MakeButton(ToolBar, "UnderlineButton",
                                engineGlyph("RP_UNDRLINE", LetterGlyph(QStringLiteral("U"), false, false, true)), 311);
   for (TrpSpeedButton* b : {BoldButton, ItalicButton, UnderlineButton}) {
@@ -169,7 +172,8 @@ TrpRichForm::TrpRichForm(QWidget* parent) : TForm(parent) {
   LeftAlign = MakeButton(ToolBar, "LeftAlign", LinesGlyph(0), 312);
   CenterAlign = MakeButton(ToolBar, "CenterAlign", LinesGlyph(2), 313);
   RightAlign = MakeButton(ToolBar, "RightAlign", LinesGlyph(1), 314);
-  for (TrpSpeedButton* b : {LeftAlign, CenterAlign, RightAlign}) b->SetGroupIndex(1);
+  for (TrpSpeedButton* b : {LeftAlign, CenterAlign, RightAlign})
+    b->SetGroupIndex(1);
   BulletsButton = MakeButton(ToolBar, "BulletsButton", BulletsGlyph(), 315);
   BulletsButton->SetGroupIndex(2);
   BulletsButton->SetAllowAllUp(true);
@@ -219,9 +223,8 @@ TrpRichForm::TrpRichForm(QWidget* parent) : TForm(parent) {
     if (!name.isEmpty()) OpenFile(name);
   });
   connect(SaveButton, &TrpSpeedButton::clicked, this, [this] {
-    const QString name = ChooseFile()(this, rpLoadStr(55218) + QStringLiteral(" (*.rtf);;") + rpLoadStr(55212) +
-                                                QStringLiteral(" (*.txt)"),
-                                      true);
+    const QString name = ChooseFile()(
+        this, rpLoadStr(55218) + QStringLiteral(" (*.rtf);;") + rpLoadStr(55212) + QStringLiteral(" (*.txt)"), true);
     if (!name.isEmpty()) SaveFile(name);
   });
   connect(UndoButton, &TrpSpeedButton::clicked, RichEdit1, &QTextEdit::undo);
@@ -251,13 +254,14 @@ TrpRichForm::~TrpRichForm() {
 
 void TrpRichForm::SetTexts() {
   SetCaption(rpLoadStr(53560));
-  const std::pair<QWidget*, int> hints[] = {
-      {OpenButton, 53561},    {SaveButton, 53562},    {UndoButton, 53563},    {BoldButton, 53564},
-      {ItalicButton, 53565},  {LeftAlign, 53566},     {CenterAlign, 53567},   {RightAlign, 53568},
-      {UnderlineButton, 53569}, {BulletsButton, 53570}, {SpeedButton1, 53571}, {HelpBtn, 53032},
-      {CancBtn, 53572},       {OkBtn, 53573},         {SpeedButton2, 53575},  {FontName, 53576},
-      {FontSize, 53577}};
-  for (const auto& [widget, id] : hints) widget->setToolTip(rpLoadStr(id));
+  const std::pair<QWidget*, int> hints[] = {{OpenButton, 53561},    {SaveButton, 53562},   {UndoButton, 53563},
+                                            {BoldButton, 53564},    {ItalicButton, 53565}, {LeftAlign, 53566},
+                                            {CenterAlign, 53567},   {RightAlign, 53568},   {UnderlineButton, 53569},
+                                            {BulletsButton, 53570}, {SpeedButton1, 53571}, {HelpBtn, 53032},
+                                            {CancBtn, 53572},       {OkBtn, 53573},        {SpeedButton2, 53575},
+                                            {FontName, 53576},      {FontSize, 53577}};
+  for (const auto& [widget, id] : hints)
+    widget->setToolTip(rpLoadStr(id));
 }
 
 void TrpRichForm::SetText(const TrpRichText& text) {
@@ -293,8 +297,9 @@ void TrpRichForm::SelectionChanged() {
   const int index = FontName->findText(family, Qt::MatchFixedString);
   if (index >= 0) FontName->setCurrentIndex(index);
   FontName->setEditText(family);
-  const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                       : RichEdit1->document()->defaultFont().pointSizeF();
+  const double size = format.hasProperty(QTextFormat::FontPointSize)
+                          ? format.fontPointSize()
+                          : RichEdit1->document()->defaultFont().pointSizeF();
   FontSize->setEditText(QString::number(qRound(size)));
   PlaceMarkers();
   updating_ = false;
@@ -450,7 +455,8 @@ bool TrpRichForm::eventFilter(QObject* watched, QEvent* event) {
     const int margin = FirstInd->width() / 2 + 2;
     p.setPen(palette().color(QPalette::Dark));
     p.drawLine(margin, 12, Ruler->width() - margin, 12);
-    for (int x = margin; x < Ruler->width() - margin; x += 48) p.drawLine(x, 10, x, 14);
+    for (int x = margin; x < Ruler->width() - margin; x += 48)
+      p.drawLine(x, 10, x, 14);
     return false;
   }
   for (QLabel* marker : {FirstInd, LeftInd, RightInd}) {

@@ -87,9 +87,7 @@ void TrpRichText::CopyFrom(const TrpRichText& other) {
   LoadRtf(other.SaveRtf());
 }
 
-int TrpRichText::Find(const QString& what, int from) const {
-  return int(Text().indexOf(what, std::max(0, from)));
-}
+int TrpRichText::Find(const QString& what, int from) const { return int(Text().indexOf(what, std::max(0, from))); }
 
 void TrpRichText::ReplaceRange(int start, int end, const QString& text) {
   const int length = Length();

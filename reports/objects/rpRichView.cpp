@@ -10,8 +10,8 @@
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
-#include "reports/objects/rpRichForm.h"
 #include "reports/objects/rpObjectUtils.h"
+#include "reports/objects/rpRichForm.h"
 #include <QtCore/QBuffer>
 #include <QtGui/QPainter>
 

@@ -95,7 +95,8 @@ TrpRoundRectForm::TrpRoundRectForm(QWidget* parent) : TrpObjEditorForm(parent) {
   Label1 = MakeLabel(panGrad, 53679, {230, 38, 100, 22});
   bcolor3 = MakeColorImage(panGrad, {340, 36, 40, 26}, 0);
   panGrad->hide();
-  for (QLabel* image : {bcolor, bColor2, bcolor3}) image->installEventFilter(this);
+  for (QLabel* image : {bcolor, bColor2, bcolor3})
+    image->installEventFilter(this);
 
   bOk = new QPushButton(rpLoadStr(55000), this);
   bOk->setGeometry(290, 266, 80, 26);
@@ -112,12 +113,10 @@ TrpRoundRectForm::TrpRoundRectForm(QWidget* parent) : TrpObjEditorForm(parent) {
   connect(ShWidth, &QLineEdit::textChanged, this, redrawOnText);
   connect(cbStyle, &QComboBox::currentIndexChanged, this, [this] { DrawSample(); });
   connect(cmShadow, &QCheckBox::clicked, this, [this] { DrawSample(); });
-  connect(Button5, &QPushButton::clicked, this, [this] {
-    InsertText(rpCurrentDesigner() ? rpCurrentDesigner()->InsertExpression() : QString());
-  });
-  connect(Button6, &QPushButton::clicked, this, [this] {
-    InsertText(rpCurrentDesigner() ? rpCurrentDesigner()->InsertDBField() : QString());
-  });
+  connect(Button5, &QPushButton::clicked, this,
+          [this] { InsertText(rpCurrentDesigner() ? rpCurrentDesigner()->InsertExpression() : QString()); });
+  connect(Button6, &QPushButton::clicked, this,
+          [this] { InsertText(rpCurrentDesigner() ? rpCurrentDesigner()->InsertDBField() : QString()); });
 }
 
 void TrpRoundRectForm::Fill(const TrpRoundRectView& view) {

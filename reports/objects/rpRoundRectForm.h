@@ -55,8 +55,8 @@ public:
   QPushButton* bOk;
   QPushButton* bCancel;
 
-  TColor FirstColor = 0x808080;  // shadow colour, gradient begin colour
-  TColor SecondColor = clWhite;  // FillColor, gradient end colour
+  TColor FirstColor = 0x808080; // shadow colour, gradient begin colour
+  TColor SecondColor = clWhite; // FillColor, gradient end colour
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,8 +2,8 @@
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpValue.h"
 #include "reports/objects/rpGradient.h"
-#include "reports/objects/rpRoundRectForm.h"
 #include "reports/objects/rpObjectUtils.h"
+#include "reports/objects/rpRoundRectForm.h"
 #include <QtGui/QPainter>
 
 TrpRoundRectView::TrpRoundRectView() {

@@ -71,7 +71,8 @@ private:
 
 qsizetype TRtfParser::Parse(QTextDocument& document) {
   // An RTF stream begins with its outermost group; leading blanks are allowed.
-  while (pos_ < data_.size() && QChar::isSpace(uchar(data_[pos_]))) ++pos_;
+  while (pos_ < data_.size() && QChar::isSpace(uchar(data_[pos_])))
+    ++pos_;
   if (!data_.sliced(pos_).startsWith(QByteArrayView("{\\rtf"))) {
     document.clear();
     return 0;
@@ -164,15 +165,26 @@ void TRtfParser::ControlSymbol(char symbol) {
       AddByte(uchar(byte));
     return;
   }
-  case '*': nextGroupIgnorable_ = true; return;
-  case '~': AddText(QString(QChar(0xA0))); return;
-  case '_': AddText(QString(QChar(0x2011))); return;
+  case '*':
+    nextGroupIgnorable_ = true;
+    return;
+  case '~':
+    AddText(QString(QChar(0xA0)));
+    return;
+  case '_':
+    AddText(QString(QChar(0x2011)));
+    return;
   case '\\':
   case '{':
-  case '}': AddByte(uchar(symbol)); return;
+  case '}':
+    AddByte(uchar(symbol));
+    return;
   case '\r':
-  case '\n': ControlWord("par", false, 0); return;
-  default: return; // "\-" (optional hyphen) and others print nothing
+  case '\n':
+    ControlWord("par", false, 0);
+    return;
+  default:
+    return; // "\-" (optional hyphen) and others print nothing
   }
 }
 
@@ -180,11 +192,21 @@ void TRtfParser::ControlWord(const QByteArray& word, bool hasParam, int param) {
   TCharState& ch = Top().Char;
   const bool on = !hasParam || param != 0;
   // Destinations whose content is no text of the document.
-  static const QByteArrayView kSkipped[] = {"pict",   "header",  "footer",   "headerl",    "headerr",  "footerl",
-                                            "footerr", "info",   "stylesheet", "fldinst", "object",   "pntext",
-                                            "listtext", "xe",    "tc",       "footnote",   "listtable", "listoverridetable",
-                                            "rsidtbl", "generator", "themedata", "colorschememapping", "latentstyles",
-                                            "datastore", "bkmkstart", "bkmkend", "revtbl", "filetbl", "private"};
+  static const QByteArrayView kSkipped[] = {"pict",         "header",
+                                            "footer",       "headerl",
+                                            "headerr",      "footerl",
+                                            "footerr",      "info",
+                                            "stylesheet",   "fldinst",
+                                            "object",       "pntext",
+                                            "listtext",     "xe",
+                                            "tc",           "footnote",
+                                            "listtable",    "listoverridetable",
+                                            "rsidtbl",      "generator",
+                                            "themedata",    "colorschememapping",
+                                            "latentstyles", "datastore",
+                                            "bkmkstart",    "bkmkend",
+                                            "revtbl",       "filetbl",
+                                            "private"};
   for (QByteArrayView skipped : kSkipped)
     if (word == skipped) {
       Top().Destination = TDestination::Skip;
@@ -371,7 +393,8 @@ void TRtfParser::Build(QTextDocument& document) {
     } else {
       list = nullptr;
     }
-    for (const auto& [text, format] : p.Runs) cursor.insertText(text, format);
+    for (const auto& [text, format] : p.Runs)
+      cursor.insertText(text, format);
   }
 }
 

@@ -73,10 +73,17 @@ QByteArray rpWriteRtf(const QTextDocument& document) {
     const QTextBlockFormat format = block.blockFormat();
     body += "\\pard";
     switch (format.alignment() & Qt::AlignHorizontal_Mask) {
-    case Qt::AlignRight: body += "\\qr"; break;
-    case Qt::AlignHCenter: body += "\\qc"; break;
-    case Qt::AlignJustify: body += "\\qj"; break;
-    default: break;
+    case Qt::AlignRight:
+      body += "\\qr";
+      break;
+    case Qt::AlignHCenter:
+      body += "\\qc";
+      break;
+    case Qt::AlignJustify:
+      body += "\\qj";
+      break;
+    default:
+      break;
     }
     const auto indent = [&](const char* word, double pixels) {
       if (pixels != 0) body += QByteArray(word) + QByteArray::number(rpPixelsToTwips(pixels));
@@ -84,7 +91,8 @@ QByteArray rpWriteRtf(const QTextDocument& document) {
     indent("\\fi", format.textIndent());
     indent("\\li", format.leftMargin());
     indent("\\ri", format.rightMargin());
-    for (const QTextOption::Tab& tab : format.tabPositions()) body += "\\tx" + QByteArray::number(rpPixelsToTwips(tab.position));
+    for (const QTextOption::Tab& tab : format.tabPositions())
+      body += "\\tx" + QByteArray::number(rpPixelsToTwips(tab.position));
     if (block.textList()) body += "{\\*\\pn\\pnlvlblt\\pnindent0{\\pntxtb\\'b7}}{\\pntext\\'b7\\tab}";
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();

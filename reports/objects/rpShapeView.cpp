@@ -1,15 +1,16 @@
 #include "reports/objects/rpShapeView.h"
-#include "reports/objects/rpObjectUtils.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpValue.h"
+#include "reports/objects/rpObjectUtils.h"
 #include <QtGui/QPainter>
 #include <algorithm>
 
 TrpShapeView::TrpShapeView() {
   SetKind(10, QStringLiteral("Shape"), QStringLiteral("TrpShapeView"));
   const char* names[] = {"skRectangle", "skRoundRectangle", "skEllipse", "skTriangle", "skDiagonal1", "skDiagonal2"};
-  for (int i = 0; i < 6; ++i) rpSetScriptConstant(names[i], i);
+  for (int i = 0; i < 6; ++i)
+    rpSetScriptConstant(names[i], i);
 }
 
 void TrpShapeView::WriteProperty(const QString& name, const QVariant& value) {
@@ -55,9 +56,15 @@ void TrpShapeView::Draw(QPainter* canvas) {
     p.setBrush(FillColor == clNone ? QBrush(Qt::NoBrush) : QBrush(rpPaintColor(FillColor)));
     const QRect box(QPoint(x, y), QPoint(right - 1, bottom - 1)); // outline through x..right, y..bottom
     switch (Shape) {
-    case skRectangle: p.drawRect(box); break;
-    case skRoundRectangle: p.drawRoundedRect(box, (m / 4) / 2.0, (m / 4) / 2.0); break;
-    case skEllipse: p.drawEllipse(box); break;
+    case skRectangle:
+      p.drawRect(box);
+      break;
+    case skRoundRectangle:
+      p.drawRoundedRect(box, (m / 4) / 2.0, (m / 4) / 2.0);
+      break;
+    case skEllipse:
+      p.drawEllipse(box);
+      break;
     case skTriangle: {
       const QPoint apex(x + (right - x) / 2, y);
       const QPoint corners[] = {{right, bottom}, {x, bottom}, apex};
@@ -66,12 +73,18 @@ void TrpShapeView::Draw(QPainter* canvas) {
       p.setPen(Qt::NoPen);
       p.drawPolygon(corners, 3);
       p.setPen(outline);
-      for (int i = 0; i < 3; ++i) p.drawLine(corners[i], corners[(i + 1) % 3]);
+      for (int i = 0; i < 3; ++i)
+        p.drawLine(corners[i], corners[(i + 1) % 3]);
       break;
     }
-    case skDiagonal1: p.drawLine(x, bottom, right, y); break;
-    case skDiagonal2: p.drawLine(x, y, right, bottom); break;
-    default: break;
+    case skDiagonal1:
+      p.drawLine(x, bottom, right, y);
+      break;
+    case skDiagonal2:
+      p.drawLine(x, y, right, bottom);
+      break;
+    default:
+      break;
     }
     p.restore();
   }

@@ -1,9 +1,9 @@
 #include "reports/print/RegisterPrintForm.h"
+#include "controls/DbGridQPL.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/ui/rpEngineUi.h"
 #include "reports/print/fTlac.h"
 #include "reports/print/rpPrintGrid.h"
-#include "controls/DbGridQPL.h"
 
 void RegisterPrintForm() {
   rpEngineStart();

@@ -40,8 +40,9 @@ TEST_F(InfoTest, ShowsComputerProgramAndDatabase) {
       << form->lProgramVersion->text().toStdString();
   EXPECT_EQ(form->lApp->text(), TfrmInfo::ProductShortName + QStringLiteral(" - ") + TfrmInfo::ProductLongName);
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+ MB$")).match(form->lRAM->text()).hasMatch());
-  EXPECT_TRUE(
-      QRegularExpression(QStringLiteral("^\\d+x\\d+ bodov, \\d+ bitov na bod$")).match(form->lDisplay->text()).hasMatch());
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+x\\d+ bodov, \\d+ bitov na bod$"))
+                  .match(form->lDisplay->text())
+                  .hasMatch());
   EXPECT_TRUE(form->lProcesor->text().contains(QStringLiteral(" MHz")));
   EXPECT_FALSE(form->lTempDir->text().endsWith(QLatin1Char('/')));
   for (QLabel* label : form->findChildren<QLabel*>())

@@ -437,7 +437,8 @@ TEST_F(ServisDamageTest, ValidationReportsADamagedDataPage) {
   // The server cannot mend a page whose record index is gone: the next run reports it again.
   form.btnValidateClick();
   ASSERT_EQ(Messages().size(), 2);
-  EXPECT_TRUE(Messages()[1].startsWith(QStringLiteral("Údržba databázy zistila chyby:"))) << Messages()[1].toStdString();
+  EXPECT_TRUE(Messages()[1].startsWith(QStringLiteral("Údržba databázy zistila chyby:")))
+      << Messages()[1].toStdString();
 }
 
 TEST(ConsoleFormsTest, TheMainWindowsServiceButtonOpensTheServiceForm) {

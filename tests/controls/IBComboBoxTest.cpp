@@ -123,7 +123,7 @@ TEST_F(LookupComboTest, TypingCompletesFromTheFirstMatchingRowAfterThePause) {
     const char* typed;
     const char* text;
     const char* appended;
-    int key; // 0: no row
+    int key;             // 0: no row
     const char* rowText; // what a dialog stores or prints
   } cases[] = {
       // The typed characters stay as typed; leaving puts the row's own text in.

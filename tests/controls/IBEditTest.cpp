@@ -281,7 +281,9 @@ TEST_P(TextEditUnique, FindsAnotherRowWithTheName) {
   QTest::keyClick(edit, Qt::Key_Tab);
   EXPECT_EQ(Messages(), c.duplicate ? QStringList{k1004} : QStringList()) << c.text;
   EXPECT_EQ(edit->hasFocus(), c.duplicate);
-  if (c.duplicate) { EXPECT_EQ(edit->selectedText(), edit->text()); }
+  if (c.duplicate) {
+    EXPECT_EQ(edit->selectedText(), edit->text());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TextEditUnique,

@@ -1,7 +1,7 @@
 #include "controls/IBTime.h"
 #include "KitTestSupport.h"
-#include "util/RtDateUtils.h"
 #include "controls/QPLBtn.h"
+#include "util/RtDateUtils.h"
 #include <QtWidgets/QLineEdit>
 
 namespace {
@@ -95,7 +95,9 @@ TEST_F(TimeEditTest, RangeMessagesNameTheLimit) {
     const qsizetype before = Messages().size();
     Type(QString::fromUtf8(c.typed));
     EXPECT_EQ(Leave(), c.message.isEmpty()) << c.typed;
-    if (!c.message.isEmpty()) { EXPECT_EQ(Messages().value(before), c.message); }
+    if (!c.message.isEmpty()) {
+      EXPECT_EQ(Messages().value(before), c.message);
+    }
   }
 }
 

@@ -36,7 +36,8 @@ protected:
 
 std::unique_ptr<RowsDataSet> Members() {
   auto ds = std::make_unique<RowsDataSet>();
-  ds->defs = {{QStringLiteral("JEDIN"), TFieldType::Integer}, {QStringLiteral("MENO"), TFieldType::String, 25},
+  ds->defs = {{QStringLiteral("JEDIN"), TFieldType::Integer},
+              {QStringLiteral("MENO"), TFieldType::String, 25},
               {QStringLiteral("DATUM"), TFieldType::Date}};
   ds->rows = {{1, QStringLiteral("Ján Šťastný"), QDate(1980, 5, 17)},
               {2, QStringLiteral("Ľudovít Ďurčo"), QVariant()},
@@ -181,7 +182,8 @@ TEST(DataSet, NavigationEofBofAndRecNo) {
   EXPECT_TRUE(ds->Bof());
   EXPECT_FALSE(ds->Eof());
   int seen = 0;
-  for (ds->First(); !ds->Eof(); ds->Next()) ++seen;
+  for (ds->First(); !ds->Eof(); ds->Next())
+    ++seen;
   EXPECT_EQ(seen, 3);
   EXPECT_EQ(ds->RecNo(), 3);
   ds->Prior();

@@ -1,7 +1,7 @@
 #include "core/ui/Form.h"
-#include "tests/support/QStringPrinter.h"
 #include "core/gui/ColorConvert.h"
 #include "core/ui/EventBoundary.h"
+#include "tests/support/QStringPrinter.h"
 #include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>

@@ -15,14 +15,14 @@ TEST(XbFieldDefTest, TypesGiveNativeTypesAndSizes) {
     char native;
     int wantSize, wantPrecision;
   } cases[] = {
-      {TableFormat::Dbase3, ftString, 25, 0, 'C', 25, 0},   {TableFormat::Dbase3, ftString, 0, 0, 'C', 30, 0},
-      {TableFormat::Dbase3, ftSmallint, 0, 0, 'N', 4, 0},   {TableFormat::Dbase4, ftInteger, 0, 0, 'N', 9, 0},
-      {TableFormat::Dbase7, ftInteger, 0, 0, 'I', 4, 0},    {TableFormat::Dbase3, ftFloat, 0, 0, 'N', 18, 9},
-      {TableFormat::Dbase3, ftFloat, 30, 40, 'N', 20, 18},  {TableFormat::Dbase3, ftDate, 0, 0, 'D', 8, 0},
-      {TableFormat::Dbase3, ftBoolean, 5, 0, 'L', 1, 0},    {TableFormat::Dbase3, ftMemo, 0, 0, 'M', 10, 0},
-      {TableFormat::FoxPro, ftCurrency, 0, 0, 'Y', 8, 4},   {TableFormat::FoxPro, ftDateTime, 0, 0, 'T', 8, 0},
-      {TableFormat::Dbase7, ftDateTime, 0, 0, '@', 8, 0},   {TableFormat::Dbase7, ftAutoInc, 0, 0, '+', 4, 0},
-      {TableFormat::Dbase4, ftLargeint, 0, 0, 'N', 18, 0},  {TableFormat::FoxPro, ftString, 300, 0, 'C', 300, 0},
+      {TableFormat::Dbase3, ftString, 25, 0, 'C', 25, 0},  {TableFormat::Dbase3, ftString, 0, 0, 'C', 30, 0},
+      {TableFormat::Dbase3, ftSmallint, 0, 0, 'N', 4, 0},  {TableFormat::Dbase4, ftInteger, 0, 0, 'N', 9, 0},
+      {TableFormat::Dbase7, ftInteger, 0, 0, 'I', 4, 0},   {TableFormat::Dbase3, ftFloat, 0, 0, 'N', 18, 9},
+      {TableFormat::Dbase3, ftFloat, 30, 40, 'N', 20, 18}, {TableFormat::Dbase3, ftDate, 0, 0, 'D', 8, 0},
+      {TableFormat::Dbase3, ftBoolean, 5, 0, 'L', 1, 0},   {TableFormat::Dbase3, ftMemo, 0, 0, 'M', 10, 0},
+      {TableFormat::FoxPro, ftCurrency, 0, 0, 'Y', 8, 4},  {TableFormat::FoxPro, ftDateTime, 0, 0, 'T', 8, 0},
+      {TableFormat::Dbase7, ftDateTime, 0, 0, '@', 8, 0},  {TableFormat::Dbase7, ftAutoInc, 0, 0, '+', 4, 0},
+      {TableFormat::Dbase4, ftLargeint, 0, 0, 'N', 18, 0}, {TableFormat::FoxPro, ftString, 300, 0, 'C', 300, 0},
   };
   for (const auto& c : cases) {
     TXbFieldDefs defs;
@@ -41,10 +41,10 @@ TEST(XbFieldDefTest, NativeTypesGiveFieldTypes) {
     bool useFloat;
     TXbFieldType type;
   } cases[] = {
-      {'N', 4, 0, true, ftSmallint}, {'N', 6, 0, true, ftFloat},     {'N', 6, 0, false, ftInteger},
-      {'N', 12, 0, false, ftLargeint}, {'F', 8, 2, false, ftFloat}, {'c', 10, 0, true, ftString},
-      {char(0x91), 10, 0, true, ftString}, {'Y', 8, 4, true, ftBCD}, {'0', 1, 0, true, ftBytes},
-      {'T', 8, 0, true, ftDateTime}, {'G', 10, 0, true, ftDBaseOle}, {'X', 3, 0, true, ftUnknown},
+      {'N', 4, 0, true, ftSmallint},       {'N', 6, 0, true, ftFloat},     {'N', 6, 0, false, ftInteger},
+      {'N', 12, 0, false, ftLargeint},     {'F', 8, 2, false, ftFloat},    {'c', 10, 0, true, ftString},
+      {char(0x91), 10, 0, true, ftString}, {'Y', 8, 4, true, ftBCD},       {'0', 1, 0, true, ftBytes},
+      {'T', 8, 0, true, ftDateTime},       {'G', 10, 0, true, ftDBaseOle}, {'X', 3, 0, true, ftUnknown},
   };
   for (const auto& c : cases) {
     TXbFieldDefs defs;
@@ -90,7 +90,9 @@ protected:
     const TXbFieldDef& def = file.FieldDefs()[field];
     return record.mid(def.Offset, def.Size());
   }
-  void Set(int field, TXbFieldType type, const QVariant& value) { file.SetFieldValue(field, type, &value, record.data()); }
+  void Set(int field, TXbFieldType type, const QVariant& value) {
+    file.SetFieldValue(field, type, &value, record.data());
+  }
   QVariant Get(int field, TXbFieldType type, bool* has = nullptr) const {
     QVariant v;
     const bool h = file.GetFieldValue(field, type, &v, record.constData());
@@ -209,10 +211,17 @@ TEST_F(FieldValueTest, NumericTextReadsAsTheNearestDouble) {
   const struct {
     const char* text;
     double value;
-  } cases[] = {{"  1234.50", 1234.5},    {"-0.25", -0.25},        {".5", 0.5},
-               {"-.5", -0.5},            {"5.", 5.0},             {"0.1", 0.1},
-               {"123456789.012345", 123456789.012345}, {"12345678901234567", 12345678901234567.0},
-               {"1.2.3", 0.0},           {"abc", 0.0},            {"+7", 7.0}};
+  } cases[] = {{"  1234.50", 1234.5},
+               {"-0.25", -0.25},
+               {".5", 0.5},
+               {"-.5", -0.5},
+               {"5.", 5.0},
+               {"0.1", 0.1},
+               {"123456789.012345", 123456789.012345},
+               {"12345678901234567", 12345678901234567.0},
+               {"1.2.3", 0.0},
+               {"abc", 0.0},
+               {"+7", 7.0}};
   for (const auto& c : cases) {
     record.replace(file.FieldDefs()[0].Offset, 20, QByteArray(c.text).rightJustified(20, ' '));
     EXPECT_EQ(Get(0, ftFloat).toDouble(), c.value) << c.text;
@@ -230,7 +239,9 @@ TEST_F(FieldValueTest, BinaryFieldsOfDbase7) {
   const struct {
     qint32 value;
     QByteArray bytes;
-  } ints[] = {{1, QByteArray("\x80\x00\x00\x01", 4)}, {-1, QByteArray("\x7F\xFF\xFF\xFF", 4)}, {0, QByteArray("\x80\x00\x00\x00", 4)}};
+  } ints[] = {{1, QByteArray("\x80\x00\x00\x01", 4)},
+              {-1, QByteArray("\x7F\xFF\xFF\xFF", 4)},
+              {0, QByteArray("\x80\x00\x00\x00", 4)}};
   for (const auto& c : ints) {
     Set(0, ftInteger, c.value);
     EXPECT_EQ(Bytes(0), c.bytes) << c.value;
@@ -241,7 +252,8 @@ TEST_F(FieldValueTest, BinaryFieldsOfDbase7) {
   EXPECT_FALSE(Get(0, ftInteger).isValid());
 
   // Midnight has zero low bytes and is still a value.
-  for (const TDateTime stamp : {DateTime::EncodeDate(2026, 12, 10), DateTime::EncodeDate(2026, 12, 10) + DateTime::EncodeTime(23, 59, 59, 999)}) {
+  for (const TDateTime stamp : {DateTime::EncodeDate(2026, 12, 10),
+                                DateTime::EncodeDate(2026, 12, 10) + DateTime::EncodeTime(23, 59, 59, 999)}) {
     Set(1, ftDateTime, stamp);
     bool has = false;
     EXPECT_DOUBLE_EQ(Get(1, ftDateTime, &has).toDouble(), stamp);

@@ -64,7 +64,7 @@ TEST_F(PagedFileTest, PageOffsets) {
     int headerOffset, headerSize, pageSize, page;
     qint64 offset;
   } cases[] = {
-      {true, 0, 100, 10, 0, 0}, {true, 0, 100, 10, 1, 100}, {true, 4, 100, 10, 3, 124},
+      {true, 0, 100, 10, 0, 0},      {true, 0, 100, 10, 1, 100}, {true, 4, 100, 10, 3, 124},
       {false, 0, 512, 512, 3, 1536}, {false, 0, 512, 64, 0, 0},
   };
   for (const Case& c : cases) {

@@ -10,16 +10,19 @@ TEST(XbPathTest, FullPathsAndCompletion) {
   const struct {
     const char* path;
     bool full;
-  } cases[] = {{"c:", true}, {"Z:\\x", true}, {"\\\\server\\share", true}, {"/home/x", true},
-               {"c", false}, {"\\data", false}, {"sub/x", false}, {"1:", false}};
-  for (const auto& c : cases) EXPECT_EQ(XbPath::IsFullPath(QLatin1String(c.path)), c.full) << c.path;
+  } cases[] = {{"c:", true},      {"Z:\\x", true}, {"\\\\server\\share", true},
+               {"/home/x", true}, {"c", false},    {"\\data", false},
+               {"sub/x", false},  {"1:", false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(XbPath::IsFullPath(QLatin1String(c.path)), c.full) << c.path;
 
   const QString cwd = XbPath::WithTrailingBackslash(QDir::currentPath());
   EXPECT_EQ(XbPath::CompletePath({}, {}), cwd);
   EXPECT_EQ(XbPath::CompletePath(QStringLiteral("c:\\data"), QStringLiteral("sub")), QStringLiteral("c:\\data/sub/"));
   EXPECT_EQ(XbPath::CompletePath(QStringLiteral("/base"), QStringLiteral("/abs/dir")), QStringLiteral("/abs/dir/"));
   EXPECT_EQ(XbPath::CompletePath({}, QStringLiteral("rel")), cwd + QStringLiteral("rel/"));
-  EXPECT_EQ(XbPath::CompleteFileName(QStringLiteral("/base"), QStringLiteral("sub/t.dbf")), QStringLiteral("/base/sub/t.dbf"));
+  EXPECT_EQ(XbPath::CompleteFileName(QStringLiteral("/base"), QStringLiteral("sub/t.dbf")),
+            QStringLiteral("/base/sub/t.dbf"));
   EXPECT_EQ(XbPath::WithTrailingBackslash({}), QStringLiteral("/"));
   EXPECT_EQ(XbPath::WithTrailingBackslash(QStringLiteral("a\\")), QStringLiteral("a\\"));
 }
@@ -31,10 +34,17 @@ TEST(XbNumbersTest, DigitsIntoAFixedWidth) {
     char pad;
     const char* text; // nullptr: refused, does not fit
   } cases[] = {
-      {7, 3, ' ', "  7"},       {0, 2, '0', "00"},     {-12, 5, '0', "-0012"},
-      {-12, 4, ' ', " -12"},    {-123, 4, ' ', "-123"}, {1234, 4, ' ', "1234"},
-      {12345, 3, ' ', nullptr}, {12345, 4, ' ', nullptr}, {-1234, 4, ' ', nullptr},
-      {-1234, 4, '0', nullptr}, {std::numeric_limits<qint64>::min(), 20, ' ', "-9223372036854775808"},
+      {7, 3, ' ', "  7"},
+      {0, 2, '0', "00"},
+      {-12, 5, '0', "-0012"},
+      {-12, 4, ' ', " -12"},
+      {-123, 4, ' ', "-123"},
+      {1234, 4, ' ', "1234"},
+      {12345, 3, ' ', nullptr},
+      {12345, 4, ' ', nullptr},
+      {-1234, 4, ' ', nullptr},
+      {-1234, 4, '0', nullptr},
+      {std::numeric_limits<qint64>::min(), 20, ' ', "-9223372036854775808"},
   };
   for (const auto& c : cases) {
     char buffer[24] = "####################";
@@ -59,8 +69,7 @@ TEST(XbNumbersTest, TimeStampsAndByteOrder) {
   const TDateTime firstDay = DateTime::EncodeDate(1, 1, 1);
   EXPECT_EQ(DateTimeToMilliseconds(firstDay), 86400000.0);
   EXPECT_EQ(MillisecondsToDateTime(86400000.0), firstDay);
-  for (const TDateTime value : {DateTime::EncodeDate(2026, 12, 10) + DateTime::EncodeTime(13, 5, 7, 250),
-                                -1.25, 0.0}) {
+  for (const TDateTime value : {DateTime::EncodeDate(2026, 12, 10) + DateTime::EncodeTime(13, 5, 7, 250), -1.25, 0.0}) {
     EXPECT_DOUBLE_EQ(MillisecondsToDateTime(DateTimeToMilliseconds(value)), value);
   }
   EXPECT_EQ(SwapBytes32(0x01020304u), 0x04030201u);
@@ -69,8 +78,14 @@ TEST(XbNumbersTest, TimeStampsAndByteOrder) {
   SwapBytes64(in, out);
   EXPECT_EQ(out[0], 8);
   EXPECT_EQ(out[7], 1);
-  EXPECT_EQ(FindByte("ab\x1A" "c", 0x1A, 4), 2);
-  EXPECT_FALSE(FindByte("ab\x1A" "c", 0x1A, 2).has_value());
+  EXPECT_EQ(FindByte("ab\x1A"
+                     "c",
+                     0x1A, 4),
+            2);
+  EXPECT_FALSE(FindByte("ab\x1A"
+                        "c",
+                        0x1A, 2)
+                   .has_value());
 }
 
 TEST(XbCodePagesTest, SlovakTextThroughTheOemAndAnsiPages) {
@@ -118,7 +133,8 @@ TEST(XbLanguageTest, IdsForCodePageAndLocale) {
   } cases[] = {{1250, 0x0405, false, 0xC8}, {1250, 0x0405, true, 0xC8}, {437, 0x0409, false, 0x1B},
                {437, 0x0409, true, 0x01},   {852, 0x041B, false, 0x87}, {1250, 0x041B, false, 0x87},
                {1252, 0x0C1A, false, 0},    {850, 0x10409, false, 0x37}};
-  for (const auto& c : cases) EXPECT_EQ(XbLanguage::LanguageIdFor(c.codePage, c.locale, c.foxPro), c.id) << c.codePage << "/" << c.locale;
+  for (const auto& c : cases)
+    EXPECT_EQ(XbLanguage::LanguageIdFor(c.codePage, c.locale, c.foxPro), c.id) << c.codePage << "/" << c.locale;
 }
 
 TEST(XbLanguageTest, DriverNamesAndTheirIds) {
@@ -130,7 +146,8 @@ TEST(XbLanguageTest, DriverNamesAndTheirIds) {
   } cases[] = {{1252, 0x0809, false, "DBWINWE0"}, {1252, 0x0809, true, "FOXUK0WIN"}, {437, 0x0409, false, "DB437US0"},
                {437, 0x0407, true, "FOXDE437"},   {868, 0x0402, false, "BGDB868"},   {1250, 0x0405, false, "DB1250CZ0"},
                {1252, 0x0C1A, false, ""}};
-  for (const auto& c : cases) EXPECT_EQ(XbLanguage::BuildLanguageDriverName(c.codePage, c.locale, c.foxPro), QLatin1String(c.name));
+  for (const auto& c : cases)
+    EXPECT_EQ(XbLanguage::BuildLanguageDriverName(c.codePage, c.locale, c.foxPro), QLatin1String(c.name));
   EXPECT_EQ(XbLanguage::LanguageIdFromName(QStringLiteral("DB437US0")), 0x1B);
   EXPECT_EQ(XbLanguage::LanguageIdFromName(QStringLiteral("FOXDE437")), 0x5E);
   EXPECT_EQ(XbLanguage::LanguageIdFromName(QStringLiteral("DBxyzUS0")), 0) << "an unreadable code page names no id";
@@ -152,7 +169,8 @@ TEST(XbLanguageTest, EveryBuiltNameReadsBack) {
       if (name.isEmpty() || XbLanguage::LanguageDriver(expected).LocaleCode == 0) continue;
       const int back = XbLanguage::LanguageIdFromName(name);
       EXPECT_EQ(XbLanguage::LanguageDriver(back).CodePage, d.CodePage) << name.toStdString();
-      EXPECT_EQ(XbLanguage::LanguageDriver(back).LocaleCode, XbLanguage::LanguageDriver(expected).LocaleCode) << name.toStdString();
+      EXPECT_EQ(XbLanguage::LanguageDriver(back).LocaleCode, XbLanguage::LanguageDriver(expected).LocaleCode)
+          << name.toStdString();
     }
   }
 }

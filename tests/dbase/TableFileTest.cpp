@@ -39,8 +39,10 @@ protected:
 TEST_F(ForeignTableTest, DbaseIIIWithMemo) {
   DbfBytes::Table t;
   t.version = 0x83;
-  t.fields = {{"MENO", 'C', 20}, {"VEK", 'N', 3}, {"SUMA", 'N', 8, 2}, {"NAR", 'D', 8}, {"AKT", 'L', 1}, {"POZN", 'M', 10}};
-  t.records = {DbfBytes::Record(t, {Cp(1250, "Ďurovič Ľubomír"), " 42", DbfBytes::RightText("1234.50", 8), "19840229", "T", "         1"}),
+  t.fields = {{"MENO", 'C', 20}, {"VEK", 'N', 3}, {"SUMA", 'N', 8, 2},
+              {"NAR", 'D', 8},   {"AKT", 'L', 1}, {"POZN", 'M', 10}};
+  t.records = {DbfBytes::Record(t, {Cp(1250, "Ďurovič Ľubomír"), " 42", DbfBytes::RightText("1234.50", 8), "19840229",
+                                    "T", "         1"}),
                DbfBytes::Record(t, {"Zmazany", "  1", "", "", "F", ""}, true),
                DbfBytes::Record(t, {Cp(1250, "Nový"), "", "   -0.25", "        ", "?", "         2"})};
   const QByteArray longNote = Cp(1250, "Dlhá poznámka ") + QByteArray(600, 'x');
@@ -57,10 +59,12 @@ TEST_F(ForeignTableTest, DbaseIIIWithMemo) {
 
   EXPECT_EQ(table.TableLevel(), 3);
   EXPECT_EQ(table.TranslationMode(), TTranslationMode::SameCodePage) << "dBASE III text is read in the ANSI code page";
-  EXPECT_EQ(table.FieldNames(), QStringList({QStringLiteral("MENO"), QStringLiteral("VEK"), QStringLiteral("SUMA"), QStringLiteral("NAR"),
-                                             QStringLiteral("AKT"), QStringLiteral("POZN")}));
-  const TFieldType types[] = {TFieldType::String, TFieldType::SmallInt, TFieldType::Float, TFieldType::Date, TFieldType::Boolean, TFieldType::Memo};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(table.FieldByNumber(i).DataType(), types[i]) << i;
+  EXPECT_EQ(table.FieldNames(), QStringList({QStringLiteral("MENO"), QStringLiteral("VEK"), QStringLiteral("SUMA"),
+                                             QStringLiteral("NAR"), QStringLiteral("AKT"), QStringLiteral("POZN")}));
+  const TFieldType types[] = {TFieldType::String, TFieldType::SmallInt, TFieldType::Float,
+                              TFieldType::Date,   TFieldType::Boolean,  TFieldType::Memo};
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(table.FieldByNumber(i).DataType(), types[i]) << i;
   ASSERT_EQ(table.RecordCount(), 2) << "the deleted record is hidden";
   table.First();
   EXPECT_EQ(table.FieldByName(QStringLiteral("MENO")).AsString(), QStringLiteral("Ďurovič Ľubomír"));
@@ -79,9 +83,11 @@ TEST_F(ForeignTableTest, DbaseIIIWithMemo) {
   EXPECT_FALSE(table.CanModify());
 
   table.SetShowDeleted(true);
-  EXPECT_EQ(Column("MENO"), QStringList({QStringLiteral("Ďurovič Ľubomír"), QStringLiteral("Zmazany"), QStringLiteral("Nový")}));
+  EXPECT_EQ(Column("MENO"),
+            QStringList({QStringLiteral("Ďurovič Ľubomír"), QStringLiteral("Zmazany"), QStringLiteral("Nový")}));
   table.Close();
-  EXPECT_EQ(DbfBytes::ReadFile(dir.filePath(QStringLiteral("clenovia.dbf"))), before) << "a read-only table is left untouched";
+  EXPECT_EQ(DbfBytes::ReadFile(dir.filePath(QStringLiteral("clenovia.dbf"))), before)
+      << "a read-only table is left untouched";
 }
 
 TEST_F(ForeignTableTest, DbaseIVInCodePage852WithAndWithoutProductionIndex) {
@@ -141,7 +147,8 @@ TEST_F(ForeignTableTest, Dbase7WithFieldProperties) {
   EXPECT_FALSE(defs[1].Required);
   EXPECT_EQ(defs[1].DefaultValue, QByteArray("\x80\x00\x00\x05", 4));
   EXPECT_EQ(table.FieldByName(QStringLiteral("POCET")).AsInteger(), 3);
-  EXPECT_EQ(table.FieldByName(QStringLiteral("KEDY")).AsDateTime(), DateTime::EncodeDate(2026, 12, 10)) << "midnight is a value";
+  EXPECT_EQ(table.FieldByName(QStringLiteral("KEDY")).AsDateTime(), DateTime::EncodeDate(2026, 12, 10))
+      << "midnight is a value";
   table.Next();
   EXPECT_TRUE(table.FieldByName(QStringLiteral("POCET")).IsNull());
   EXPECT_TRUE(table.FieldByName(QStringLiteral("KEDY")).IsNull());
@@ -156,10 +163,15 @@ TEST_F(ForeignTableTest, FoxProWithNullFlagsAndMemo) {
   t.foxPro = true;
   t.language = 0xC8; // code page 1250
   // POZN holds its block number as text (FoxPro 2), BIN in four binary bytes (Visual FoxPro).
-  t.fields = {{"MENO", 'C', 10, 0, 2}, {"SUMA", 'Y', 8, 4, 2}, {"POZN", 'M', 10}, {"BIN", 'M', 4}, {"_NullFlags", '0', 1, 0, 5}};
+  t.fields = {{"MENO", 'C', 10, 0, 2},
+              {"SUMA", 'Y', 8, 4, 2},
+              {"POZN", 'M', 10},
+              {"BIN", 'M', 4},
+              {"_NullFlags", '0', 1, 0, 5}};
   QByteArray money(8, '\0');
   DbfBytes::PutLe32(money, 0, 123450);
-  t.records = {DbfBytes::Record(t, {Cp(1250, "Ján"), money, "         8", QByteArray("\x09\x00\x00\x00", 4), QByteArray(1, '\0')}),
+  t.records = {DbfBytes::Record(
+                   t, {Cp(1250, "Ján"), money, "         8", QByteArray("\x09\x00\x00\x00", 4), QByteArray(1, '\0')}),
                DbfBytes::Record(t, {"", QByteArray(8, '\0'), "", QByteArray(4, '\0'), QByteArray(1, '\x03')})};
   Put("fox.dbf", DbfBytes::Build(t));
   Put("fox.fpt", DbfBytes::FoxProMemo(64, {Cp(1250, "Poznámka do FoxPro"), Cp(1250, "druhá")}));
@@ -175,13 +187,15 @@ TEST_F(ForeignTableTest, FoxProWithNullFlagsAndMemo) {
   EXPECT_TRUE(table.FieldByName(QStringLiteral("SUMA")).IsNull()) << "the null bit wins over the stored bytes";
   QByteArray fresh(table.DbfFile()->RecordSize(), '\0');
   table.DbfFile()->InitRecord(fresh.data());
-  for (int i = 0; i < 2; ++i) EXPECT_FALSE(table.DbfFile()->GetFieldValue(i, ftString, nullptr, fresh.constData())) << i;
+  for (int i = 0; i < 2; ++i)
+    EXPECT_FALSE(table.DbfFile()->GetFieldValue(i, ftString, nullptr, fresh.constData())) << i;
 }
 
 TEST_F(ForeignTableTest, HeaderCountFollowsTheFileSize) {
   DbfBytes::Table t;
   t.fields = {{"A", 'C', 2}};
-  for (int i = 0; i < 8; ++i) t.records << DbfBytes::Record(t, {QByteArray::number(i)});
+  for (int i = 0; i < 8; ++i)
+    t.records << DbfBytes::Record(t, {QByteArray::number(i)});
   t.records << QByteArray(" "); // a last record cut short
   t.headerCount = 10;
   const QString path = Put("count.dbf", DbfBytes::Build(t));
@@ -241,14 +255,54 @@ TEST_F(ForeignTableTest, BadFilesGiveErrorsNeverCrashes) {
   const QString invalid = QStringLiteral("Invalid DBF file.");
   const BadFile cases[] = {
       {"truncated header", [&] { return DbfBytes::Build(base()).left(20); }, invalid},
-      {"unknown version", [&] { auto b = DbfBytes::Build(base()); b[0] = 0x07; return b; }, invalid},
-      {"descriptor without name", [&] { auto b = DbfBytes::Build(base()); b.replace(32, 11, QByteArray(11, '\0')); return b; }, invalid},
-      {"unknown field type", [&] { auto b = DbfBytes::Build(base()); b[32 + 11] = 'X'; return b; }, invalid},
-      {"fields longer than the record", [&] { auto b = DbfBytes::Build(base()); DbfBytes::PutLe16(b, 10, 5); return b; }, invalid},
-      {"header shorter than a descriptor", [&] { auto b = DbfBytes::Build(base()); DbfBytes::PutLe16(b, 8, 20); return b; }, invalid},
-      {"no field", [&] { auto b = DbfBytes::Build(base()); DbfBytes::PutLe16(b, 8, 33); return b; },
+      {"unknown version",
+       [&] {
+         auto b = DbfBytes::Build(base());
+         b[0] = 0x07;
+         return b;
+       },
+       invalid},
+      {"descriptor without name",
+       [&] {
+         auto b = DbfBytes::Build(base());
+         b.replace(32, 11, QByteArray(11, '\0'));
+         return b;
+       },
+       invalid},
+      {"unknown field type",
+       [&] {
+         auto b = DbfBytes::Build(base());
+         b[32 + 11] = 'X';
+         return b;
+       },
+       invalid},
+      {"fields longer than the record",
+       [&] {
+         auto b = DbfBytes::Build(base());
+         DbfBytes::PutLe16(b, 10, 5);
+         return b;
+       },
+       invalid},
+      {"header shorter than a descriptor",
+       [&] {
+         auto b = DbfBytes::Build(base());
+         DbfBytes::PutLe16(b, 8, 20);
+         return b;
+       },
+       invalid},
+      {"no field",
+       [&] {
+         auto b = DbfBytes::Build(base());
+         DbfBytes::PutLe16(b, 8, 33);
+         return b;
+       },
        QStringLiteral("Invalid field count: 0 (must be between 1 and 4095).")},
-      {"header and record size zero", [&] { auto b = DbfBytes::Build(base()); DbfBytes::PutLe16(b, 8, 0); return b; },
+      {"header and record size zero",
+       [&] {
+         auto b = DbfBytes::Build(base());
+         DbfBytes::PutLe16(b, 8, 0);
+         return b;
+       },
        QStringLiteral("Open aborted.")},
       {"empty file", [] { return QByteArray(); }, invalid},
   };
@@ -272,7 +326,8 @@ TEST_F(ForeignTableTest, BadMemoPointers) {
   t.version = 0x8B;
   t.language = 0x9B;
   t.fields = {{"POZN", 'M', 10}};
-  t.records = {DbfBytes::Record(t, {"        99"}), DbfBytes::Record(t, {"         1"}), DbfBytes::Record(t, {"         2"})};
+  t.records = {DbfBytes::Record(t, {"        99"}), DbfBytes::Record(t, {"         1"}),
+               DbfBytes::Record(t, {"         2"})};
   QByteArray memo = DbfBytes::DbaseIVMemo(512, {QByteArray("ok"), QByteArray("long")});
   DbfBytes::PutLe32(memo, 1024 + 4, 0x7FFFFFF0); // stored length far beyond the file
   Put("memo.dbf", DbfBytes::Build(t));
@@ -282,7 +337,8 @@ TEST_F(ForeignTableTest, BadMemoPointers) {
   table.Next();
   EXPECT_EQ(table.FieldByName(QStringLiteral("POZN")).AsString(), QStringLiteral("ok"));
   table.Next();
-  EXPECT_EQ(table.FieldByName(QStringLiteral("POZN")).AsString().size(), 512 - 8) << "a length past the end stops at the end";
+  EXPECT_EQ(table.FieldByName(QStringLiteral("POZN")).AsString().size(), 512 - 8)
+      << "a length past the end stops at the end";
   table.Close();
 
   DbfBytes::PutLe32(memo, 1024 + 4, 3);

@@ -1,7 +1,7 @@
-#include "util/Base64.h"
-#include "util/CodePageConversion.h"
 #include "core/CodePage1250.h"
 #include "core/CodePage852.h"
+#include "util/Base64.h"
+#include "util/CodePageConversion.h"
 #include <QtCore/QRandomGenerator>
 #include <QtCore/QSet>
 #include <gtest/gtest.h>

@@ -20,8 +20,12 @@ TEST(DrawRoutinesTest, ShortenTextKeepsTheLongestPrefixThatFits) {
     ASSERT_TRUE(shortened.endsWith(QStringLiteral("...")));
     const qsizetype n = shortened.size() - 3;
     EXPECT_EQ(shortened.left(n), text.left(n));
-    if (n > 0) { EXPECT_LE(metrics.horizontalAdvance(shortened), width); } // "..." alone may be wider
-    if (n < text.size() - 2) { EXPECT_GT(metrics.horizontalAdvance(text.left(n + 1) + QStringLiteral("...")), width); }
+    if (n > 0) {
+      EXPECT_LE(metrics.horizontalAdvance(shortened), width);
+    } // "..." alone may be wider
+    if (n < text.size() - 2) {
+      EXPECT_GT(metrics.horizontalAdvance(text.left(n + 1) + QStringLiteral("...")), width);
+    }
   }
   EXPECT_EQ(ShortenText(QString(), metrics, 0), QString());
 }

@@ -1,5 +1,6 @@
 #include "platform/base/ProgramVersion.h"
 #include "tests/support/ConfigFolder.h"
+#include "tests/support/Utf8Text.h"
 #include "util/RtCriticalSection.h"
 #include "util/RtErrors.h"
 #include "util/RtFileUtils.h"
@@ -12,7 +13,6 @@
 #include <cerrno>
 #include <future>
 #include <gtest/gtest.h>
-#include "tests/support/Utf8Text.h"
 
 namespace {
 

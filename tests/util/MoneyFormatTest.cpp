@@ -1,6 +1,6 @@
 #include "util/MoneyFormat.h"
-#include <gtest/gtest.h>
 #include "tests/support/Utf8Text.h"
+#include <gtest/gtest.h>
 
 namespace {
 

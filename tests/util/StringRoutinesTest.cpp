@@ -1,10 +1,10 @@
+#include "tests/support/Utf8Text.h"
 #include "util/RtStrUtils.h"
 #include "util/UxMaxMin.h"
 #include "util/UxStrUtils.h"
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
-#include "tests/support/Utf8Text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "reports/engine/ui/rpComboBox.h"
-#include "platform/base/Registry.h"
 #include "core/gui/ColorConvert.h"
+#include "platform/base/Registry.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
 #include <QtGui/QFontDatabase>
@@ -40,7 +40,8 @@ void FrameRect(QPainter& p, const QRect& r, const QColor& color) {
 // The three rows of 5, 3 and 1 pixels.
 void DrawArrow(QPainter& p, int x, int y) {
   p.setPen(Qt::black);
-  for (int row = 0; row < 3; ++row) p.drawLine(x + row, y + row, x + 4 - row, y + row);
+  for (int row = 0; row < 3; ++row)
+    p.drawLine(x + row, y + row, x + 4 - row, y + row);
 }
 
 } // namespace
@@ -220,8 +221,10 @@ public:
     }
     p->setPen(option.palette.color(highlighted ? QPalette::HighlightedText : QPalette::Text));
     const QRect text = option.rect.adjusted(17, 0, 0, 0);
-    p->drawText(text, int(Qt::AlignVCenter | Qt::TextSingleLine) |
-                          (option.direction == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft), name);
+    p->drawText(text,
+                int(Qt::AlignVCenter | Qt::TextSingleLine) |
+                    (option.direction == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft),
+                name);
     const int recent = box_->RecentCount();
     if (box_->ShowMRU() && recent > 0 && (index.row() == recent - 1 || index.row() == recent)) {
       p->setPen(option.palette.color(QPalette::Dark));
@@ -287,7 +290,8 @@ void TrpFontComboBox::FillFontList() {
   clear();
   for (const QString& family : families)
     addItem(family, QFontDatabase::isScalable(family) && !QFontDatabase::isBitmapScalable(family) ? kTrueType : 0);
-  for (int i = 0; i < count(); ++i) setItemData(i, itemData(i), kFontTypeRole);
+  for (int i = 0; i < count(); ++i)
+    setItemData(i, itemData(i), kFontTypeRole);
   recentCount_ = 0;
   if (showMRU_) ReadRecent();
   const int keptIndex = kept.isEmpty() ? -1 : findText(kept, Qt::MatchFixedString);

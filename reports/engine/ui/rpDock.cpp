@@ -1,6 +1,6 @@
 #include "reports/engine/ui/rpDock.h"
-#include "platform/base/Registry.h"
 #include "core/gui/ColorConvert.h"
+#include "platform/base/Registry.h"
 #include <QtCore/QCoreApplication>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -12,11 +12,8 @@ namespace {
 constexpr int kGrip = 11;
 const char* const kAlignProperty = "rpAlign";
 
-TrpControlAlign AlignOf(const QWidget* control) {
-  return TrpControlAlign(control->property(kAlignProperty).toInt());
-}
+TrpControlAlign AlignOf(const QWidget* control) { return TrpControlAlign(control->property(kAlignProperty).toInt()); }
 void SetAlign(QWidget* control, TrpControlAlign align) { control->setProperty(kAlignProperty, int(align)); }
-
 
 void RaisedFrame(QPainter& p, const QRect& r) {
   p.setPen(QApplication::palette().color(QPalette::Light));
@@ -46,11 +43,12 @@ bool rpRegistryReadBool(const QString& key, const QString& name, bool fallback) 
 void rpRegistryWriteText(const QString& key, const QString& name, const QString& text) {
   TRegistry::Root().WriteValue(key, name, TRegValue::String(text), true);
 }
-void rpRegistryWriteInt(const QString& key, const QString& name, int value) { rpRegistryWriteText(key, name, QString::number(value)); }
+void rpRegistryWriteInt(const QString& key, const QString& name, int value) {
+  rpRegistryWriteText(key, name, QString::number(value));
+}
 void rpRegistryWriteBool(const QString& key, const QString& name, bool value) {
   rpRegistryWriteText(key, name, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
-
 
 QString& rpRegistryRoot() {
   static QString root = QStringLiteral("Software\\ZiviVudire");
@@ -67,7 +65,9 @@ TrpDock::TrpDock(TrpDockAlign align, QWidget* parent) : QWidget(parent), align_(
     setFixedWidth(1);
 }
 
-QList<TrpToolBar*> TrpDock::ToolBars() const { return findChildren<TrpToolBar*>(QString(), Qt::FindDirectChildrenOnly); }
+QList<TrpToolBar*> TrpDock::ToolBars() const {
+  return findChildren<TrpToolBar*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 void TrpDock::SetDepth(int depth) {
   const int old = Depth();
@@ -90,7 +90,9 @@ void TrpDock::AdjustBounds() {
   const bool fromFar = align_ == TrpDockAlign::Bottom || align_ == TrpDockAlign::Right;
   const auto across = [&](const QWidget* w) { return horizontal ? w->y() : w->x(); };
   const auto thickness = [&](const QWidget* w) { return horizontal ? w->height() : w->width(); };
-  const auto shift = [&](QWidget* w, int by) { horizontal ? w->move(w->x(), w->y() + by) : w->move(w->x() + by, w->y()); };
+  const auto shift = [&](QWidget* w, int by) {
+    horizontal ? w->move(w->x(), w->y() + by) : w->move(w->x() + by, w->y());
+  };
   QList<TrpToolBar*> visible;
   for (TrpToolBar* bar : bars)
     if (bar->isVisibleTo(this) || !isVisibleTo(parentWidget())) visible.append(bar);
@@ -114,12 +116,15 @@ void TrpDock::AdjustBounds() {
   }
   if (fromFar) {
     int lowest = 1;
-    for (const TrpToolBar* b : visible) lowest = std::min(lowest, across(b));
+    for (const TrpToolBar* b : visible)
+      lowest = std::min(lowest, across(b));
     if (lowest < 1)
-      for (TrpToolBar* b : visible) shift(b, 1 - lowest);
+      for (TrpToolBar* b : visible)
+        shift(b, 1 - lowest);
   }
   int depth = rows * RowSize + 1;
-  for (const TrpToolBar* b : visible) depth = std::max(depth, across(b) + thickness(b) + 1);
+  for (const TrpToolBar* b : visible)
+    depth = std::max(depth, across(b) + thickness(b) + 1);
   SetDepth(depth);
 }
 
@@ -149,7 +154,9 @@ bool TrpToolBar::IsHorizontal() const {
   return !dock || dock->IsHorizontal();
 }
 
-bool TrpToolBar::IsVisible() const { return floatWindow_ ? floatWindow_->isVisibleTo(nullptr) && !floatWindow_->isHidden() : !isHidden(); }
+bool TrpToolBar::IsVisible() const {
+  return floatWindow_ ? floatWindow_->isVisibleTo(nullptr) && !floatWindow_->isHidden() : !isHidden();
+}
 
 void TrpToolBar::SetIsVisible(bool visible) {
   if (floatWindow_) {
@@ -171,7 +178,8 @@ void TrpToolBar::AddControl(QWidget* control) {
   control->setParent(this);
   int end = kGrip + 1;
   for (const QWidget* other : Controls())
-    if (other != control) end = std::max(end, IsHorizontal() ? other->geometry().right() + 1 : other->geometry().bottom() + 1);
+    if (other != control)
+      end = std::max(end, IsHorizontal() ? other->geometry().right() + 1 : other->geometry().bottom() + 1);
   IsHorizontal() ? control->move(end, 1) : control->move(1, end);
   SetAlign(control, IsHorizontal() ? TrpControlAlign::Left : TrpControlAlign::Top);
   control->show();
@@ -240,11 +248,20 @@ void TrpToolBar::paintEvent(QPaintEvent*) {
 void TrpToolBar::AddToDock(TrpDock* dock) {
   int x = 0, y = 0;
   switch (dock->Align()) {
-  case TrpDockAlign::Top: y = dock->height() - 1; break;
-  case TrpDockAlign::Bottom: y = 1 - height(); break;
-  case TrpDockAlign::Left: x = dock->width() - 1; break;
-  case TrpDockAlign::Right: x = 1 - width(); break;
-  case TrpDockAlign::None: break;
+  case TrpDockAlign::Top:
+    y = dock->height() - 1;
+    break;
+  case TrpDockAlign::Bottom:
+    y = 1 - height();
+    break;
+  case TrpDockAlign::Left:
+    x = dock->width() - 1;
+    break;
+  case TrpDockAlign::Right:
+    x = 1 - width();
+    break;
+  case TrpDockAlign::None:
+    break;
   }
   MoveToDock(dock, x, y);
 }
@@ -448,7 +465,8 @@ void TrpDragFrame::MoveFrame(const QRect& rect) { setGeometry(rect); }
 void TrpDragFrame::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-  for (int i = 0; i < 4; ++i) p.drawRect(rect().adjusted(i, i, -1 - i, -1 - i));
+  for (int i = 0; i < 4; ++i)
+    p.drawRect(rect().adjusted(i, i, -1 - i, -1 - i));
 }
 
 // --- floating window
@@ -568,7 +586,8 @@ void rpRestoreToolbarPosition(TrpToolBar* bar) {
   const QPoint current = bar->IsFloating() ? bar->GetFloatWindow()->pos() : bar->pos();
   const int x = rpRegistryReadInt(key, QStringLiteral("XPosition"), current.x());
   const int y = rpRegistryReadInt(key, QStringLiteral("YPosition"), current.y());
-  bar->resize(rpRegistryReadInt(key, QStringLiteral("Width"), bar->width()), rpRegistryReadInt(key, QStringLiteral("Height"), bar->height()));
+  bar->resize(rpRegistryReadInt(key, QStringLiteral("Width"), bar->width()),
+              rpRegistryReadInt(key, QStringLiteral("Height"), bar->height()));
   if (rpRegistryReadBool(key, QStringLiteral("isFloat"), false)) {
     bar->MakeFloat(x, y);
   } else {
@@ -586,7 +605,8 @@ void rpRestoreToolbarPosition(TrpToolBar* bar) {
 }
 
 void rpSaveFormPosition(QWidget* form) {
-  const QString key = rpRegistryRoot() + QStringLiteral("\\Form\\") + QString::fromLatin1(form->metaObject()->className());
+  const QString key =
+      rpRegistryRoot() + QStringLiteral("\\Form\\") + QString::fromLatin1(form->metaObject()->className());
   const QRect bounds = form->isMaximized() ? form->normalGeometry() : form->geometry();
   rpRegistryWriteInt(key, QStringLiteral("XPosition"), bounds.x());
   rpRegistryWriteInt(key, QStringLiteral("YPosition"), bounds.y());
@@ -596,12 +616,15 @@ void rpSaveFormPosition(QWidget* form) {
 }
 
 void rpRestoreFormPosition(QWidget* form) {
-  const QString key = rpRegistryRoot() + QStringLiteral("\\Form\\") + QString::fromLatin1(form->metaObject()->className());
-  if (!rpRegistryReadBool(key, QStringLiteral("Maximized"), true)) form->setWindowState(form->windowState() & ~Qt::WindowMaximized);
+  const QString key =
+      rpRegistryRoot() + QStringLiteral("\\Form\\") + QString::fromLatin1(form->metaObject()->className());
+  if (!rpRegistryReadBool(key, QStringLiteral("Maximized"), true))
+    form->setWindowState(form->windowState() & ~Qt::WindowMaximized);
   const Qt::WindowStates state = form->windowState();
   const QRect current = form->isMaximized() ? form->normalGeometry() : form->geometry();
   // The stored bounds become the normal bounds; a maximized window stays maximized.
-  form->setGeometry(rpRegistryReadInt(key, QStringLiteral("XPosition"), current.x()), rpRegistryReadInt(key, QStringLiteral("YPosition"), current.y()),
+  form->setGeometry(rpRegistryReadInt(key, QStringLiteral("XPosition"), current.x()),
+                    rpRegistryReadInt(key, QStringLiteral("YPosition"), current.y()),
                     rpRegistryReadInt(key, QStringLiteral("Width"), current.width()),
                     rpRegistryReadInt(key, QStringLiteral("Height"), current.height()));
   if (state & Qt::WindowMaximized) form->setWindowState(form->windowState() | Qt::WindowMaximized);

@@ -25,7 +25,9 @@ public:
   explicit TrpDock(TrpDockAlign align, QWidget* parent = nullptr);
 
   TrpDockAlign Align() const { return align_; }
-  bool IsHorizontal() const { return align_ == TrpDockAlign::Top || align_ == TrpDockAlign::Bottom || align_ == TrpDockAlign::None; }
+  bool IsHorizontal() const {
+    return align_ == TrpDockAlign::Top || align_ == TrpDockAlign::Bottom || align_ == TrpDockAlign::None;
+  }
   // Depth across the edge (height of a top or bottom dock, width of a side dock) and length along it.
   int Depth() const { return IsHorizontal() ? height() : width(); }
   int Length() const { return IsHorizontal() ? width() : height(); }

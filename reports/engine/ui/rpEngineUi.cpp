@@ -24,7 +24,9 @@ void rpInstallEngineUi() {
     const QString text = QInputDialog::getText(nullptr, QString(), prompt, QLineEdit::Normal, preset, &ok);
     return ok ? text : preset;
   };
-  g.MessageBox = [](const QString& text, const QString& title, int flags) { return rpShowMessageBox(text, title, flags); };
+  g.MessageBox = [](const QString& text, const QString& title, int flags) {
+    return rpShowMessageBox(text, title, flags);
+  };
   g.ProgressWindow = [](TrpReport& report, const QString& caption, const std::function<void()>& work) {
     TrpProgressForm form;
     return form.Execute(report, caption, work) == mrOk;
@@ -41,11 +43,20 @@ int rpShowMessageBox(const QString& text, const QString& title, int flags) {
   box.setWindowTitle(title);
   box.setText(text);
   switch (flags & 0xF0) {
-  case 16: box.setIcon(QMessageBox::Critical); break;
-  case 32: box.setIcon(QMessageBox::Question); break;
-  case 48: box.setIcon(QMessageBox::Warning); break;
-  case 64: box.setIcon(QMessageBox::Information); break;
-  default: break;
+  case 16:
+    box.setIcon(QMessageBox::Critical);
+    break;
+  case 32:
+    box.setIcon(QMessageBox::Question);
+    break;
+  case 48:
+    box.setIcon(QMessageBox::Warning);
+    break;
+  case 64:
+    box.setIcon(QMessageBox::Information);
+    break;
+  default:
+    break;
   }
   // The "mb_" button sets and the modal results the scripts compare with.
   struct TButton {
@@ -54,13 +65,22 @@ int rpShowMessageBox(const QString& text, const QString& title, int flags) {
   };
   QList<TButton> buttons;
   switch (flags & 0x0F) {
-  case 1: buttons = {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}}; break;
-  case 3: buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}}; break;
-  case 4: buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}}; break;
-  default: buttons = {{QMessageBox::Ok, 1}}; break;
+  case 1:
+    buttons = {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}};
+    break;
+  case 3:
+    buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}};
+    break;
+  case 4:
+    buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}};
+    break;
+  default:
+    buttons = {{QMessageBox::Ok, 1}};
+    break;
   }
   QMessageBox::StandardButtons set;
-  for (const TButton& b : buttons) set |= b.Button;
+  for (const TButton& b : buttons)
+    set |= b.Button;
   box.setStandardButtons(set);
   const int pressed = box.exec();
   for (const TButton& b : buttons)

@@ -75,7 +75,8 @@ TrpFmtForm::TrpFmtForm(QWidget* parent) : TForm(parent) {
 void TrpFmtForm::FormShow() {
   const QSignalBlocker blocker(CatLB);
   CatLB->clear();
-  for (int category = 0; category < kCategories; ++category) CatLB->addItem(rpLoadStr(55130 + category));
+  for (int category = 0; category < kCategories; ++category)
+    CatLB->addItem(rpLoadStr(55130 + category));
   const int category = std::clamp(rpFormatGroup(Format), 0, kCategories - 1);
   CatLB->setCurrentRow(category);
   FillKinds(category);

@@ -233,7 +233,8 @@ bool TrpPreviewForm::PageEditingAllowed() const {
 }
 
 void TrpPreviewForm::ShowPageItems(bool show) {
-  for (QAction* item : {pageItemsSeparator_, EditPageItem, AddPageItem, RemovePageItem}) item->setVisible(show);
+  for (QAction* item : {pageItemsSeparator_, EditPageItem, AddPageItem, RemovePageItem})
+    item->setVisible(show);
 }
 
 void TrpPreviewForm::EditPageClick() {
@@ -342,9 +343,10 @@ void TrpPreviewForm::ApplyReportOptions() {
   PageSetupBtn->setEnabled(PrintBtn->isEnabled());
   ShowPageItems(PageEditingAllowed());
   // With a designer in the program its own setting decides, so both look alike.
-  const bool grayed = rpGlobals().DesignerWindow ? rpRegistryReadBool(rpRegistryRoot() + QStringLiteral("\\Form\\TrpDesignerForm"),
-                                                                      QStringLiteral("GrayButtons"), false)
-                                                 : report_->GrayedButtons;
+  const bool grayed = rpGlobals().DesignerWindow
+                          ? rpRegistryReadBool(rpRegistryRoot() + QStringLiteral("\\Form\\TrpDesignerForm"),
+                                               QStringLiteral("GrayButtons"), false)
+                          : report_->GrayedButtons;
   for (TrpSpeedButton* button : {ZoomBtn, LoadBtn, SaveBtn, PrintBtn, FindBtn, HelpBtn, ExitBtn})
     button->SetGrayedInactive(grayed);
   switch (report_->InitialZoom) {

@@ -3,10 +3,10 @@
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpUtils.h"
 #include <QtCore/QTimer>
-#include <utility>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
+#include <utility>
 
 TrpProgressForm::TrpProgressForm(QWidget* parent) : TForm(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint); // no close box

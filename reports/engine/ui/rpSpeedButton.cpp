@@ -15,7 +15,8 @@ QColor Shadow(const QWidget* w) { return w->palette().color(QPalette::Dark); }
 QBrush HeldDownPattern(const QWidget* w) {
   QImage pattern(8, 8, QImage::Format_RGB32);
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) pattern.setPixel(x, y, (x + y) % 2 == 0 ? qRgb(255, 255, 255) : ButtonFace(w).rgb());
+    for (int x = 0; x < 8; ++x)
+      pattern.setPixel(x, y, (x + y) % 2 == 0 ? qRgb(255, 255, 255) : ButtonFace(w).rgb());
   return QBrush(pattern);
 }
 
@@ -149,9 +150,15 @@ QImage TrpSpeedButton::StateGlyph(TButtonState state) {
   };
   const QRgb face = ButtonFace(this).rgb();
   switch (state) {
-  case bsUp: image = clearTransparent(part(0)); break;
-  case bsDown: image = clearTransparent(part(numGlyphs_ >= 3 ? 2 : 0)); break;
-  case bsExclusive: image = clearTransparent(part(3)); break;
+  case bsUp:
+    image = clearTransparent(part(0));
+    break;
+  case bsDown:
+    image = clearTransparent(part(numGlyphs_ >= 3 ? 2 : 0));
+    break;
+  case bsExclusive:
+    image = clearTransparent(part(3));
+    break;
   case bsDisabled:
     if (numGlyphs_ >= 2) {
       image = part(1);
@@ -244,15 +251,15 @@ void TrpSpeedButton::PlaceGlyphAndCaption(const QRect& client, QRect& glyphRect,
   }
   // Across the layout direction both are centred.
   if (across) {
-    glyphRect = QRect(client.left() + glyphAt, client.top() + (client.height() - glyph.height() + 1) / 2,
-                      glyph.width(), glyph.height());
-    captionRect = QRect(client.left() + textAt, client.top() + (client.height() - text.height() + 1) / 2,
-                        text.width(), text.height());
+    glyphRect = QRect(client.left() + glyphAt, client.top() + (client.height() - glyph.height() + 1) / 2, glyph.width(),
+                      glyph.height());
+    captionRect = QRect(client.left() + textAt, client.top() + (client.height() - text.height() + 1) / 2, text.width(),
+                        text.height());
   } else {
-    glyphRect = QRect(client.left() + (client.width() - glyph.width() + 1) / 2, client.top() + glyphAt,
-                      glyph.width(), glyph.height());
-    captionRect = QRect(client.left() + (client.width() - text.width() + 1) / 2, client.top() + textAt,
-                        text.width(), text.height());
+    glyphRect = QRect(client.left() + (client.width() - glyph.width() + 1) / 2, client.top() + glyphAt, glyph.width(),
+                      glyph.height());
+    captionRect = QRect(client.left() + (client.width() - text.width() + 1) / 2, client.top() + textAt, text.width(),
+                        text.height());
   }
 }
 

@@ -47,18 +47,28 @@ QPaintEngine* TrpTextScan::paintEngine() const { return engine_.get(); }
 
 int TrpTextScan::metric(PaintDeviceMetric metric) const {
   switch (metric) {
-  case PdmWidth: return size_.width();
-  case PdmHeight: return size_.height();
-  case PdmWidthMM: return size_.width() * 254 / 960;
-  case PdmHeightMM: return size_.height() * 254 / 960;
-  case PdmNumColors: return 0x7fffffff;
-  case PdmDepth: return 32;
+  case PdmWidth:
+    return size_.width();
+  case PdmHeight:
+    return size_.height();
+  case PdmWidthMM:
+    return size_.width() * 254 / 960;
+  case PdmHeightMM:
+    return size_.height() * 254 / 960;
+  case PdmNumColors:
+    return 0x7fffffff;
+  case PdmDepth:
+    return 32;
   case PdmDpiX:
   case PdmDpiY:
   case PdmPhysicalDpiX:
-  case PdmPhysicalDpiY: return 96;
-  case PdmDevicePixelRatio: return 1;
-  case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-  default: return 0;
+  case PdmPhysicalDpiY:
+    return 96;
+  case PdmDevicePixelRatio:
+    return 1;
+  case PdmDevicePixelRatioScaled:
+    return int(devicePixelRatioFScale());
+  default:
+    return 0;
   }
 }

@@ -1,8 +1,8 @@
 #include "reports/objects/dialog/RegisterDialogObjects.h"
+#include "core/ui/Form.h"
 #include "db/IBDatabase.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpView.h"
-#include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDBLookupControl.h"
 #include "reports/objects/dialog/rpDialogControls.h"
@@ -14,9 +14,9 @@
 
 namespace {
 
-template <class T>
-void AddControl(const char* className, const char* bitmap, int hint) {
-  rpAddControlClass(QLatin1String(className), [] { return new T; }, rpDialogIcon(bitmap), QString::number(hint));
+template <class T> void AddControl(const char* className, const char* bitmap, int hint) {
+  rpAddControlClass(
+      QLatin1String(className), [] { return new T; }, rpDialogIcon(bitmap), QString::number(hint));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "reports/objects/dialog/rpDBLookupControl.h"
-#include "core/ui/Form.h"
 #include "core/DataSource.h"
+#include "core/ui/Form.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"

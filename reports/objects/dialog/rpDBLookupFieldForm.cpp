@@ -1,6 +1,6 @@
 #include "reports/objects/dialog/rpDBLookupFieldForm.h"
-#include "platform/MessageDialogs.h"
 #include "db/IBQuery.h"
+#include "platform/MessageDialogs.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/ui/rpWindowControl.h"

@@ -68,7 +68,8 @@ QFont TrpDBSQLEditorForm::ScriptFont() {
   const auto size = registry.ReadValue(key, QStringLiteral("ScriptFontSize"));
   const bool sizeIsNumber = size && size->Type == TRegValueType::Dword;
   const int points = sizeIsNumber ? int(size->Dword) : size ? size->Text.toInt() : 10;
-  return QFont(name && !name->Text.isEmpty() ? name->Text : QStringLiteral("Liberation Mono"), points > 0 ? points : 10);
+  return QFont(name && !name->Text.isEmpty() ? name->Text : QStringLiteral("Liberation Mono"),
+               points > 0 ? points : 10);
 }
 
 bool TrpDBSQLEditorForm::FormKeyDown(QKeyEvent* event) {

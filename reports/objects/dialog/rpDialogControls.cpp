@@ -25,7 +25,8 @@ bool AsBool(const QVariant& value) { return rpValueToInteger(value) != 0; }
 QString LinesText(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }
 
 // Runs the replace between the designer's before-change and after-change, unless the object is restricted.
-void ReplaceLines(const TrpView& view, const QStringList& current, const std::function<void(const QStringList&)>& apply) {
+void ReplaceLines(const TrpView& view, const QStringList& current,
+                  const std::function<void(const QStringList&)>& apply) {
   QString text = current.join(QLatin1Char('\n'));
   if (!rpEditLines(text) || (view.Restrictions & rrModify)) return;
   TrpReportDesigner* designer = rpCurrentDesigner();
@@ -463,7 +464,8 @@ QVariant TrpListBoxControl::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpListBoxControl::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
+QVariant TrpListBoxControl::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2,
+                                       const QVariant& a3) {
   QVariant result = TrpStdControl::CallMethod(name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   QStringList items = Items();
@@ -558,7 +560,8 @@ QVariant TrpComboBoxControl::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpComboBoxControl::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
+QVariant TrpComboBoxControl::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2,
+                                        const QVariant& a3) {
   QVariant result = TrpStdControl::CallMethod(name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   QStringList items = rpItemsOf(*Box());

@@ -34,8 +34,8 @@ void DrawGrid(QPainter& p, const QRectF& r) {
 } // namespace
 
 QImage rpDialogIcon(const char* name) {
-  const bool large = std::strcmp(name, "RP_FBDB") == 0 || std::strcmp(name, "RP_FBTABLE") == 0 ||
-                     std::strcmp(name, "RP_FBQUERY") == 0;
+  const bool large =
+      std::strcmp(name, "RP_FBDB") == 0 || std::strcmp(name, "RP_FBTABLE") == 0 || std::strcmp(name, "RP_FBQUERY") == 0;
   const int size = large ? 24 : 16;
   QImage image(size, size, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
@@ -67,7 +67,8 @@ QImage rpDialogIcon(const char* name) {
   } else if (n == QLatin1String("RP_MEMOCONTROL") || n == QLatin1String("RP_LISTBOXCONTROL")) {
     p.setBrush(Qt::white);
     p.drawRect(QRectF(1, 1, 14, 14));
-    for (int y = 4; y < 14; y += 3) p.drawLine(3, y, n == QLatin1String("RP_MEMOCONTROL") ? 12 : 10, y);
+    for (int y = 4; y < 14; y += 3)
+      p.drawLine(3, y, n == QLatin1String("RP_MEMOCONTROL") ? 12 : 10, y);
   } else if (n == QLatin1String("RP_BUTTONCONTROL")) {
     p.setBrush(QColor(0xD4, 0xD0, 0xC8));
     p.drawRoundedRect(QRectF(1, 4, 14, 8), 2, 2);

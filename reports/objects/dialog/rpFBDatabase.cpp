@@ -1,4 +1,5 @@
 #include "reports/objects/dialog/rpFBDatabase.h"
+#include "core/ui/Form.h"
 #include "db/IBDatabase.h"
 #include "db/IBTransaction.h"
 #include "reports/engine/rpGlobals.h"
@@ -6,7 +7,6 @@
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
-#include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
 #include <QtCore/QDir>
@@ -73,8 +73,7 @@ QVariant TrpFBDatabase::CallMethod(const QString& name, const QVariant& a1, cons
   QVariant result = TrpNonVisualControl::CallMethod(name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   QStringList lines = connection_->Params();
-  if (StringsMethod(lines, name.toUpper(), result, a1, a2, a3, QStringLiteral("PARAMS")))
-    connection_->SetParams(lines);
+  if (StringsMethod(lines, name.toUpper(), result, a1, a2, a3, QStringLiteral("PARAMS"))) connection_->SetParams(lines);
   return result;
 }
 
@@ -102,9 +101,9 @@ void TrpFBDatabase::LoadFromStream(TBinaryReader& stream) {
   try {
     SetConnected(true);
   } catch (const Exception& e) {
-    rpGlobals().ErrorBox(QStringLiteral("Databázu %1 nie je možné pripojiť: %2").arg(connection_->DatabaseName(),
-                                                                                       e.Message()),
-                         rpLoadStr(55206));
+    rpGlobals().ErrorBox(
+        QStringLiteral("Databázu %1 nie je možné pripojiť: %2").arg(connection_->DatabaseName(), e.Message()),
+        rpLoadStr(55206));
   }
 }
 

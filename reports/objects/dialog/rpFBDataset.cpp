@@ -1,5 +1,6 @@
 #include "reports/objects/dialog/rpFBDataset.h"
 #include "core/DataSource.h"
+#include "core/ui/Form.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "reports/engine/rpDBDataSet.h"
@@ -8,7 +9,6 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpXmlWriter.h"
-#include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDBUtils.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
@@ -80,7 +80,8 @@ QVariant TrpFBDataset::CallMethod(const QString& name, const QVariant& a1, const
   QVariant result = TrpNonVisualControl::CallMethod(name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   const QString n = name.toUpper();
-  if (n == QLatin1String("GETINDEXPROPERTY") && a1.toString().compare(QLatin1String("FIELDS"), Qt::CaseInsensitive) == 0)
+  if (n == QLatin1String("GETINDEXPROPERTY") &&
+      a1.toString().compare(QLatin1String("FIELDS"), Qt::CaseInsensitive) == 0)
     return dataSet_->FieldByName(rpValueToText(a2)).AsVariant();
   if (n == QLatin1String("OPEN"))
     dataSet_->Open();
@@ -102,7 +103,8 @@ void TrpFBDataset::ListProperties() {
   TrpNonVisualControl::ListProperties();
   AddPropertyRec(QStringLiteral("Active"), ptBoolean);
   const QStringList databases = rpComponentNames(rpDialogForm(), TIBDatabase::staticMetaObject);
-  AddEnumPropertyRec(QStringLiteral("Database"), databases.join(QLatin1Char(';')), QVariant(QVariantList(databases.begin(), databases.end())));
+  AddEnumPropertyRec(QStringLiteral("Database"), databases.join(QLatin1Char(';')),
+                     QVariant(QVariantList(databases.begin(), databases.end())));
   AddPropertyRec(QStringLiteral("Fields"), ptEditor | ptSingleOnly, [this] { EditFields(); });
   for (const char* n : {"FieldCount", "EOF", "RecordCount", "IsEmpty"})
     AddPropertyRec(QLatin1String(n), 0);

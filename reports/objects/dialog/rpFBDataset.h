@@ -1,8 +1,8 @@
 #pragma once
-#include "reports/engine/rpControl.h"
-#include "reports/engine/rpDBDataSet.h"
 #include "core/DataSource.h"
 #include "db/IBQuery.h"
+#include "reports/engine/rpControl.h"
+#include "reports/engine/rpDBDataSet.h"
 #include <QtCore/QPointer>
 
 // What the report's table and query components share: the wrapped data set

@@ -16,7 +16,8 @@ public:
   using QStyledItemDelegate::QStyledItemDelegate;
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (index.row() > 0) option->palette.setColor(QPalette::Text, option->palette.color(QPalette::Disabled, QPalette::Text));
+    if (index.row() > 0)
+      option->palette.setColor(QPalette::Text, option->palette.color(QPalette::Disabled, QPalette::Text));
   }
 };
 

@@ -1,5 +1,6 @@
 #include "reports/objects/dialog/rpFBQuery.h"
 #include "core/DataSource.h"
+#include "core/ui/Form.h"
 #include "db/IBQuery.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpPage.h"
@@ -8,16 +9,15 @@
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpXmlWriter.h"
-#include "core/ui/Form.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDBUtils.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
 
 const TrpParamType rpParamTypeTable[kParamTypeCount] = {
-    {"BCD", TIBFieldType::ftBCD},         {"Boolean", TIBFieldType::ftBoolean}, {"Currency", TIBFieldType::ftCurrency},
-    {"Date", TIBFieldType::ftDate},       {"DateTime", TIBFieldType::ftDateTime}, {"Integer", TIBFieldType::ftInteger},
-    {"Float", TIBFieldType::ftFloat},     {"Smallint", TIBFieldType::ftSmallint}, {"String", TIBFieldType::ftString},
-    {"Time", TIBFieldType::ftTime},       {"Word", TIBFieldType::ftWord}};
+    {"BCD", TIBFieldType::ftBCD},     {"Boolean", TIBFieldType::ftBoolean},   {"Currency", TIBFieldType::ftCurrency},
+    {"Date", TIBFieldType::ftDate},   {"DateTime", TIBFieldType::ftDateTime}, {"Integer", TIBFieldType::ftInteger},
+    {"Float", TIBFieldType::ftFloat}, {"Smallint", TIBFieldType::ftSmallint}, {"String", TIBFieldType::ftString},
+    {"Time", TIBFieldType::ftTime},   {"Word", TIBFieldType::ftWord}};
 
 int rpParamTypeIndex(TIBFieldType type) {
   for (int i = 0; i < kParamTypeCount; ++i)
@@ -113,7 +113,8 @@ void TrpFBQuery::BindParams() {
     TIBParam& param = Param(i);
     const QString expression = GetParamExpression(i);
     try {
-      const QVariant result = g.EngineMode ? rpParser().Calc(expression) : QVariant(rpDesignParamText(param.DataType()));
+      const QVariant result =
+          g.EngineMode ? rpParser().Calc(expression) : QVariant(rpDesignParamText(param.DataType()));
       param.SetValue(ParamValueOf(result, param.DataType()));
     } catch (const Exception&) {
       // The engine's error report names the query and shows the expression.
@@ -166,7 +167,8 @@ QVariant TrpFBQuery::CallMethod(const QString& name, const QVariant& a1, const Q
 void TrpFBQuery::ListProperties() {
   TrpFBDataset::ListProperties();
   const QStringList sets = rpComponentNames(rpDialogForm(), TDataSet::staticMetaObject, WrappedDataSet());
-  AddEnumPropertyRec(QStringLiteral("DataSource"), sets.join(QLatin1Char(';')), QVariant(QVariantList(sets.begin(), sets.end())));
+  AddEnumPropertyRec(QStringLiteral("DataSource"), sets.join(QLatin1Char(';')),
+                     QVariant(QVariantList(sets.begin(), sets.end())));
   AddPropertyRec(QStringLiteral("Params"), ptEditor, [this] { EditParams(); });
   AddPropertyRec(QStringLiteral("SQL"), ptEditor, [this] { EditSQL(); });
   AddPropertyRec(QStringLiteral("SQL.Count"), 0);

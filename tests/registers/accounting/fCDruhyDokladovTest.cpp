@@ -53,8 +53,8 @@ TEST_F(DocumentKindsTest, ADuplicateAbbreviationIsRefusedOnceAndAnotherYearTakes
   script.Then(Enter(QStringLiteral("PD"), QStringLiteral("Pokladňa 2025"), QStringLiteral("pokl")));
   Key(previous.list, Qt::Key_P);
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
-  EXPECT_EQ(Stored(), QStringList({QStringLiteral("2026/PD/Príjmový doklad/1"),
-                                   QStringLiteral("2025/PD/Pokladňa 2025/1")}));
+  EXPECT_EQ(Stored(),
+            QStringList({QStringLiteral("2026/PD/Príjmový doklad/1"), QStringLiteral("2025/PD/Pokladňa 2025/1")}));
   EXPECT_EQ(Listed(previous.list, QStringLiteral("TYP")), QVariantList{QStringLiteral("pokladňa")});
 }
 
@@ -84,7 +84,8 @@ TEST_F(DocumentKindsTest, AKindComboFindsAKindByNameOrByAbbreviation) {
   combo->setGeometry(0, 0, 300, 21);
   next->setGeometry(0, 30, 100, 21);
   SetupDocumentKindCombo(*combo);
-  combo->SetSWhere({QStringLiteral("rok=:ROK and typ=:TYP"), {{QStringLiteral("ROK"), 2026}, {QStringLiteral("TYP"), 1}}});
+  combo->SetSWhere(
+      {QStringLiteral("rok=:ROK and typ=:TYP"), {{QStringLiteral("ROK"), 2026}, {QStringLiteral("TYP"), 1}}});
   ShowActive(window);
   for (const char* typed : {"VPD", "výd", "Výdavkový"}) {
     SCOPED_TRACE(typed);

@@ -321,7 +321,8 @@ TEST_F(InvoiceTest, TheVatIsTheLinesBaseAtTheRateToTheCentWhateverTheOrderOfTypi
     QStringList expectedShown, expectedStored;
     for (const auto& c : cases) {
       expectedShown << QString::fromUtf8(c.shown);
-      const QStringList parts = QString::fromUtf8(c.shown).replace(QLatin1Char(','), QLatin1Char('.')).split(QLatin1Char('/'));
+      const QStringList parts =
+          QString::fromUtf8(c.shown).replace(QLatin1Char(','), QLatin1Char('.')).split(QLatin1Char('/'));
       // As the database prints its numbers: no trailing zeros.
       const auto plain = [](const QString& n) { return QString::number(n.toDouble()); };
       expectedStored << plain(parts[0]) + QLatin1Char('/') + plain(parts[1]) + QLatin1Char('/') + plain(parts[2]);

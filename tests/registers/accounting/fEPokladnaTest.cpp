@@ -31,7 +31,8 @@ protected:
     m.Nazov = QStringLiteral("Horváth Peter"), m.Mesto = QStringLiteral("Levoča"), m.Suma = 5;
     AddMovement(m);
     m = {};
-    m.Druh = QStringLiteral("VD"), m.P1 = 4, m.Smer = -1, m.Datum = QDate(2026, 4, 1), m.Popis = QStringLiteral("Oprava");
+    m.Druh = QStringLiteral("VD"), m.P1 = 4, m.Smer = -1, m.Datum = QDate(2026, 4, 1),
+    m.Popis = QStringLiteral("Oprava");
     m.Nazov = QStringLiteral("Šťastný Ľuboš"), m.Mesto = QStringLiteral("Žilina"), m.Suma = 40;
     AddMovement(m);
     // Neither the bank book nor another year shows in the cash book.
@@ -82,37 +83,56 @@ TEST_F(CashBookTest, FilterCasesListTheirRowsWithCountAndSums) {
          form.eDatumOd->SetDate(date(3, 31));
          form.eDatumDo->SetDate(date(2, 1));
        },
-       {2, 3}, "5,00 €", "150,50 €", "-145,50 €"},
+       {2, 3},
+       "5,00 €",
+       "150,50 €",
+       "-145,50 €"},
       {"date from only", [&] { form.eDatumOd->SetDate(date(3, 20)); }, {3, 4}, "5,00 €", "40,00 €", "-35,00 €"},
       {"numbers reversed",
        [&] {
          form.eCisloOd->SetValue(3);
          form.eCisloDo->SetValue(2);
        },
-       {2, 3}, "5,00 €", "150,50 €", "-145,50 €"},
+       {2, 3},
+       "5,00 €",
+       "150,50 €",
+       "-145,50 €"},
       {"number bound 0 ignored",
        [&] {
          form.eCisloOd->SetValue(0);
          form.eCisloDo->SetValue(2);
        },
-       {1, 2}, "20,00 €", "150,50 €", "-130,50 €"},
+       {1, 2},
+       "20,00 €",
+       "150,50 €",
+       "-130,50 €"},
       {"dates and numbers together",
        [&] {
          form.eDatumOd->SetDate(date(2, 1));
          form.eCisloDo->SetValue(3);
          form.eCisloOd->SetValue(1);
        },
-       {2, 3}, "5,00 €", "150,50 €", "-145,50 €"},
+       {2, 3},
+       "5,00 €",
+       "150,50 €",
+       "-145,50 €"},
       {"kind", [&] { form.eDruhDokladu->FindIt(kind); }, {1, 2, 3}, "25,00 €", "150,50 €", "-125,50 €"},
       {"expenses", [&] { form.eSmerPohybu->FindIt(-1); }, {2, 4}, "0,00 €", "190,50 €", "-190,50 €"},
-      {"lower-case description", [&] { form.ePopis->setText(QStringLiteral("krmiva")); }, {2}, "0,00 €", "150,50 €",
+      {"lower-case description",
+       [&] { form.ePopis->setText(QStringLiteral("krmiva")); },
+       {2},
+       "0,00 €",
+       "150,50 €",
        "-150,50 €"},
       {"member", [&] { form.eClen->FindIt(novak); }, {1}, "20,00 €", "0,00 €", "20,00 €"},
       {"partner", [&] { form.ePartner->FindIt(agro); }, {2}, "0,00 €", "150,50 €", "-150,50 €"},
-      {"others", [&] { form.eOstatni->FindIt(QStringLiteral("Šťastný Ľuboš, Žilina")); }, {4}, "0,00 €",
-       "40,00 €", "-40,00 €"},
-      {"nothing matches", [&] { form.ePopis->setText(QStringLiteral("dotácia")); }, {}, "0,00 €", "0,00 €",
-       "0,00 €"},
+      {"others",
+       [&] { form.eOstatni->FindIt(QStringLiteral("Šťastný Ľuboš, Žilina")); },
+       {4},
+       "0,00 €",
+       "40,00 €",
+       "-40,00 €"},
+      {"nothing matches", [&] { form.ePopis->setText(QStringLiteral("dotácia")); }, {}, "0,00 €", "0,00 €", "0,00 €"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -78,15 +78,16 @@ TEST_P(AbandonedRowsTest, TheNextStartAloneDeletesWhatAKilledDialogLeft) {
                 .value(0)
                 .toInt(),
             1);
-  EXPECT_EQ(
-      Column(QStringLiteral("select count(*) from e_rs where jedin=:J"), {{QStringLiteral("J"), inspection}}).value(0).toInt(),
-      1);
+  EXPECT_EQ(Column(QStringLiteral("select count(*) from e_rs where jedin=:J"), {{QStringLiteral("J"), inspection}})
+                .value(0)
+                .toInt(),
+            1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, AbandonedRowsTest,
-    testing::Values(
-        TAbandonCase{"TfrmCClenov", "select count(*) from c_clenov where priezvisko is null and meno is null"},
-        TAbandonCase{"TfrmERS", "select count(*) from e_rs where rok is null"}));
+    testing::Values(TAbandonCase{"TfrmCClenov",
+                                 "select count(*) from c_clenov where priezvisko is null and meno is null"},
+                    TAbandonCase{"TfrmERS", "select count(*) from e_rs where rok is null"}));
 
 } // namespace

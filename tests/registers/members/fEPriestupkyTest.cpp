@@ -111,8 +111,8 @@ TEST_F(OffencesTest, AMembersDataAreCopiedAndLockedAndTheNextOffenceKeepsFineAnd
   EXPECT_EQ(next, QStringList({QStringLiteral("500,00"), QStringLiteral("1"), QString(), QStringLiteral("0")}));
   EXPECT_EQ(third, QStringList({QStringLiteral("500,00"), QStringLiteral("0")}));
   EXPECT_EQ(Rows(QStringLiteral("select rok,c_clenov,meno,mesto,pokuta,vybaveny from e_priestupky order by jedin")),
-            QStringList({QStringLiteral("2026/%1/Ján/Žilina/500/1").arg(member),
-                         QStringLiteral("2026//Peter/Púchov/500/0")}));
+            QStringList(
+                {QStringLiteral("2026/%1/Ján/Žilina/500/1").arg(member), QStringLiteral("2026//Peter/Púchov/500/0")}));
 }
 
 // The dialog keeps its place's size with the person in its " Rybár: " box,

@@ -8,10 +8,20 @@
 
 namespace {
 
-const char* const kPermitForms[] = {"TfrmCZO",          "TfrmCCeniny",    "TfrmCReviryJUX",         "TfrmCDruhyRyb",
-                                    "TfrmCKrmiv",       "TfrmEKrmenia",   "TfrmCZdrojeUhrad",       "TfrmEPovolenkyJUX",
-                                    "TfrmEPovolenkyZO", "TfrmEPovolenky", "TfrmEZarybnovanieZdroj", "TfrmECeniny",
-                                    "TfrmEPovolenkyVratenie", "TfrmEUlovkyKapitalne"};
+const char* const kPermitForms[] = {"TfrmCZO",
+                                    "TfrmCCeniny",
+                                    "TfrmCReviryJUX",
+                                    "TfrmCDruhyRyb",
+                                    "TfrmCKrmiv",
+                                    "TfrmEKrmenia",
+                                    "TfrmCZdrojeUhrad",
+                                    "TfrmEPovolenkyJUX",
+                                    "TfrmEPovolenkyZO",
+                                    "TfrmEPovolenky",
+                                    "TfrmEZarybnovanieZdroj",
+                                    "TfrmECeniny",
+                                    "TfrmEPovolenkyVratenie",
+                                    "TfrmEUlovkyKapitalne"};
 // Lists without a dialog.
 const char* const kPermitOverviews[] = {"TfrmPCeninyZostatky"};
 

@@ -44,8 +44,10 @@ TEST(PermitRulesTest, ValidityFollowsTheKind) {
     QDate od, to;
     bool odEditable;
   } cases[] = {
-      {vkWeek, sale, QDate(2026, 5, 17), true},  {vkWeekGuest, sale, QDate(2026, 5, 17), true},
-      {vkDay, sale, sale, true},                 {vkDayGuest, sale, sale, true},
+      {vkWeek, sale, QDate(2026, 5, 17), true},
+      {vkWeekGuest, sale, QDate(2026, 5, 17), true},
+      {vkDay, sale, sale, true},
+      {vkDayGuest, sale, sale, true},
       {vkSeason, QDate(2026, 1, 1), QDate(2026, 12, 31), false},
       {vkSeasonGuest, QDate(2026, 1, 1), QDate(2026, 12, 31), false},
   };
@@ -79,8 +81,8 @@ TEST(PermitRulesTest, CashRowNameLeavesEmptyPartsOutAndFitsItsColumn) {
   EXPECT_EQ(CashRowName(QStringLiteral(" Nováková "), QString(), QStringLiteral("Ing.")),
             QStringLiteral("Nováková Ing."));
   EXPECT_EQ(CashRowName(QString(), QString(), QString()), QString());
-  const QString longName = CashRowName(QString(25, QLatin1Char('P')), QString(25, QLatin1Char('M')),
-                                       QStringLiteral("RNDr."));
+  const QString longName =
+      CashRowName(QString(25, QLatin1Char('P')), QString(25, QLatin1Char('M')), QStringLiteral("RNDr."));
   EXPECT_EQ(longName.size(), 50);
   EXPECT_TRUE(longName.startsWith(QString(25, QLatin1Char('P')) + QLatin1Char(' ')));
 }

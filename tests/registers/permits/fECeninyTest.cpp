@@ -40,32 +40,33 @@ protected:
     PermitListTest::TearDown();
   }
   int AddKind(int rok, const QString& nazov, double cena, double odvod) {
-    return InsertRow(QStringLiteral("c_ceniny_id"),
-                  QStringLiteral("insert into c_ceniny (jedin,rok,nazov,cena,odvod_jux) values (:JEDIN,:R,:N,:C,:O)"),
-                  {{QStringLiteral("R"), rok},
-                   {QStringLiteral("N"), nazov},
-                   {QStringLiteral("C"), cena},
-                   {QStringLiteral("O"), odvod}});
+    return InsertRow(
+        QStringLiteral("c_ceniny_id"),
+        QStringLiteral("insert into c_ceniny (jedin,rok,nazov,cena,odvod_jux) values (:JEDIN,:R,:N,:C,:O)"),
+        {{QStringLiteral("R"), rok},
+         {QStringLiteral("N"), nazov},
+         {QStringLiteral("C"), cena},
+         {QStringLiteral("O"), odvod}});
   }
   int AddStock(const TStockRow& r) {
     return InsertRow(QStringLiteral("e_ceniny_id"),
-                  QStringLiteral("insert into e_ceniny (jedin,rok,cislo,datum,smer_pohybu,c_ceniny,cena,odvod_jux,"
-                                 "mnozstvo,nazov_uplny,e_povolenky2) values (:JEDIN,:R,:CI,:D,:S,:K,"
-                                 "(select cena from c_ceniny where jedin=:K),(select odvod_jux from c_ceniny where "
-                                 "jedin=:K),:M,:N,:P)"),
-                  {{QStringLiteral("R"), r.Rok},
-                   {QStringLiteral("CI"), r.Cislo},
-                   {QStringLiteral("D"), r.Datum},
-                   {QStringLiteral("S"), r.Smer},
-                   {QStringLiteral("K"), r.Cenina},
-                   {QStringLiteral("M"), r.Mnozstvo},
-                   {QStringLiteral("N"), r.Nazov.isEmpty() ? QVariant() : QVariant(r.Nazov)},
-                   {QStringLiteral("P"), r.Povolenka}});
+                     QStringLiteral("insert into e_ceniny (jedin,rok,cislo,datum,smer_pohybu,c_ceniny,cena,odvod_jux,"
+                                    "mnozstvo,nazov_uplny,e_povolenky2) values (:JEDIN,:R,:CI,:D,:S,:K,"
+                                    "(select cena from c_ceniny where jedin=:K),(select odvod_jux from c_ceniny where "
+                                    "jedin=:K),:M,:N,:P)"),
+                     {{QStringLiteral("R"), r.Rok},
+                      {QStringLiteral("CI"), r.Cislo},
+                      {QStringLiteral("D"), r.Datum},
+                      {QStringLiteral("S"), r.Smer},
+                      {QStringLiteral("K"), r.Cenina},
+                      {QStringLiteral("M"), r.Mnozstvo},
+                      {QStringLiteral("N"), r.Nazov.isEmpty() ? QVariant() : QVariant(r.Nazov)},
+                      {QStringLiteral("P"), r.Povolenka}});
   }
   int AddMember(const QString& priezvisko, const QString& meno) {
     return InsertRow(QStringLiteral("c_clenov_id"),
-                  QStringLiteral("insert into c_clenov (jedin,meno,priezvisko) values (:JEDIN,:M,:P)"),
-                  {{QStringLiteral("M"), meno}, {QStringLiteral("P"), priezvisko}});
+                     QStringLiteral("insert into c_clenov (jedin,meno,priezvisko) values (:JEDIN,:M,:P)"),
+                     {{QStringLiteral("M"), meno}, {QStringLiteral("P"), priezvisko}});
   }
   static TfrmECeninyPridaj& Dialog(TForm& f) { return dynamic_cast<TfrmECeninyPridaj&>(f); }
   static void Activate(TForm& f) {
@@ -216,13 +217,13 @@ TEST_F(ValuablesTest, EachFilterFieldNarrowsTheListAndBothRangesApplyTogether) {
 
 TEST_F(ValuablesTest, AMovementOfAPermitItemOpensReadOnlyChangesNothingAndCannotBeDeleted) {
   const int payment = InsertRow(QStringLiteral("e_povolenky_id"),
-                             QStringLiteral("insert into e_povolenky (jedin,rok,typ_povolenky,cislo,datum) "
-                                            "values (:JEDIN,2026,2,1,'2026-05-02')"),
-                             {});
+                                QStringLiteral("insert into e_povolenky (jedin,rok,typ_povolenky,cislo,datum) "
+                                               "values (:JEDIN,2026,2,1,'2026-05-02')"),
+                                {});
   const int item = InsertRow(QStringLiteral("e_povolenky2_id"),
-                          QStringLiteral("insert into e_povolenky2 (jedin,e_povolenky,rok,c_ceniny,cena,typ_platby) "
-                                         "values (:JEDIN,:E,2026,:K,30,0)"),
-                          {{QStringLiteral("E"), payment}, {QStringLiteral("K"), povolenka}});
+                             QStringLiteral("insert into e_povolenky2 (jedin,e_povolenky,rok,c_ceniny,cena,typ_platby) "
+                                            "values (:JEDIN,:E,2026,:K,30,0)"),
+                             {{QStringLiteral("E"), payment}, {QStringLiteral("K"), povolenka}});
   const int row = AddStock({1, QDate(2026, 5, 2), -1, povolenka, -1, QStringLiteral("Hosť Tomáš Ďurica"), item});
   const QStringList before = Stored();
   Open();

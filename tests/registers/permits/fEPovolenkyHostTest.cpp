@@ -238,7 +238,8 @@ TEST_F(UnionGuestPermitsTest, ASaleAtAPriceWithCentsKeepsItsCentsInEveryRow) {
   });
   Key(Qt::Key_P);
   EXPECT_EQ(shown, QStringLiteral("1234,56/25,50/1209,06"));
-  EXPECT_EQ(Rows(QStringLiteral("select cena,odvod_jux from e_povolenky2")), QStringList(QStringLiteral("1234.56/25.5")));
+  EXPECT_EQ(Rows(QStringLiteral("select cena,odvod_jux from e_povolenky2")),
+            QStringList(QStringLiteral("1234.56/25.5")));
   EXPECT_EQ(Rows(QStringLiteral("select cena,odvod_jux from e_ceniny")), QStringList(QStringLiteral("1234.56/25.5")));
   EXPECT_EQ(Rows(QStringLiteral("select prijem_zaklad,prijem from e_pokladna")),
             QStringList(QStringLiteral("1234.56/1234.56")));

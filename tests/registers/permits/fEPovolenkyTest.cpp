@@ -68,8 +68,9 @@ TEST_F(PermitPaymentsTest, APaymentWithAFeeAndAFormWritesItsNumberStockIssuesCas
   EXPECT_EQ(total, 15);
   EXPECT_EQ(Column(QStringLiteral("select cislo from e_povolenky where jedin=61")), QVariantList({2}));
   const QString today = QDate::currentDate().toString(Qt::ISODate);
-  EXPECT_EQ(Rows(QStringLiteral("select cislo,datum,c_clenov,spolu from e_povolenky where typ_povolenky=0 and jedin<>61")),
-            QStringList(QStringLiteral("1/%1/40/15").arg(today)));
+  EXPECT_EQ(
+      Rows(QStringLiteral("select cislo,datum,c_clenov,spolu from e_povolenky where typ_povolenky=0 and jedin<>61")),
+      QStringList(QStringLiteral("1/%1/40/15").arg(today)));
   // Both issues carry the member's display name.
   EXPECT_EQ(Rows(QStringLiteral("select a.mnozstvo,a.smer_pohybu,a.datum,a.c_clenov,"
                                 "case when a.nazov_uplny=b.nazov_uplny then 1 else 0 end "
@@ -163,7 +164,8 @@ TEST_F(PermitPaymentsTest, TheMembersWarningsAreRedAndNeverStopTheSave) {
   EXPECT_EQ(fine, 20);
   EXPECT_EQ(hours, 7.5);
   EXPECT_EQ(card, QStringLiteral("L-77"));
-  EXPECT_EQ(Column(QStringLiteral("select count(*) from e_povolenky where rok=2026 and c_clenov=40")), QVariantList({1}));
+  EXPECT_EQ(Column(QStringLiteral("select count(*) from e_povolenky where rok=2026 and c_clenov=40")),
+            QVariantList({1}));
 }
 
 TEST_F(PermitPaymentsTest, ANumberTypedOverThatAnotherPaymentHasIsRefusedAndTheNumberKeepsTheFocus) {

@@ -154,15 +154,16 @@ TEST_F(TrophiesTest, EditingAMembersCatchAfterHeMovedShowsAndKeepsTheStoredAngle
   });
   ASSERT_TRUE(form->list.LocateKey(trophy));
   Key(Qt::Key_F4);
-  EXPECT_EQ(shown, QStringList({QString(), QStringLiteral("Ján"), QStringLiteral("Šťastný"), QStringLiteral("Stará 7"),
-                                QStringLiteral("03601"), QStringLiteral("Martin"),
-                                QStringLiteral("Oprava kapitálneho úlovku"), QStringLiteral("01:45"),
-                                QStringLiteral("Váh 2026"), QStringLiteral("Kapor")}));
+  EXPECT_EQ(shown,
+            QStringList({QString(), QStringLiteral("Ján"), QStringLiteral("Šťastný"), QStringLiteral("Stará 7"),
+                         QStringLiteral("03601"), QStringLiteral("Martin"), QStringLiteral("Oprava kapitálneho úlovku"),
+                         QStringLiteral("01:45"), QStringLiteral("Váh 2026"), QStringLiteral("Kapor")}));
   EXPECT_TRUE(locked);
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
   // Saved unchanged: every column as it was, the time and the ground too.
   EXPECT_EQ(Rows(kEveryColumn), before);
-  EXPECT_TRUE(before.value(0).contains(QStringLiteral("Šťastný Ján, Martin, Stará 7"))) << before.value(0).toStdString();
+  EXPECT_TRUE(before.value(0).contains(QStringLiteral("Šťastný Ján, Martin, Stará 7")))
+      << before.value(0).toStdString();
 }
 
 TEST_F(TrophiesTest, ThePrintTakesTheMarkedCatchesElseAllSortedByAngler) {
@@ -185,8 +186,8 @@ TEST_F(TrophiesTest, ThePrintTakesTheMarkedCatchesElseAllSortedByAngler) {
   }
   Key(Qt::Key_T);
   ASSERT_EQ(prints.size(), 2u);
-  EXPECT_EQ(printed(prints[0]),
-            QStringList({QStringLiteral("Adam Ján 25"), QStringLiteral("Adam Ján 30"), QStringLiteral("Zeman Ján 20")}));
+  EXPECT_EQ(printed(prints[0]), QStringList({QStringLiteral("Adam Ján 25"), QStringLiteral("Adam Ján 30"),
+                                             QStringLiteral("Zeman Ján 20")}));
   EXPECT_EQ(printed(prints[1]), QStringList({QStringLiteral("Adam Ján 30"), QStringLiteral("Zeman Ján 20")}));
   EXPECT_EQ(prints[1].Template, QStringLiteral("Kapitalne.rpf"));
   EXPECT_EQ(prints[1].Title, QStringLiteral("Evidencia kapitálnych úlovkov - rok 2026"));

@@ -408,9 +408,7 @@ TEST_F(GroundReportTest, EachDataSetOfTheGroundAndNoDataClosesTheDialogToo) {
 
 TEST_F(GroundReportTest, TheGroundPrintsAsItsRowHoldsItWhateverCaseWasTyped) {
   AddPurchase(1, 1, 2, 100, QStringLiteral("ks"), 1, {{1, 100}});
-  const struct {
-    const char *typed, *shown;
-  } cases[] = {{"vá", "váh"}, {"VÁ", "VÁh"}, {"Váh", "Váh"}};
+  const struct { const char *typed, *shown; } cases[] = {{"vá", "váh"}, {"VÁ", "VÁh"}, {"Váh", "Váh"}};
   for (const auto& c : cases) {
     printed.clear();
     TfrmPVlastnaProdukcia dialog(nullptr, 2026);

@@ -56,7 +56,8 @@ TEST_F(DesignerFixture, BandTypesOfferedFollowThePageAndWhetherASubreportShowsIt
   for (const Case& c : cases) {
     TrpPage* page = report->Pages.GetPage(0);
     page->Clear();
-    for (int type : c.bands) AddBand(page, type, BND("Band%1").arg(type));
+    for (int type : c.bands)
+      AddBand(page, type, BND("Band%1").arg(type));
     const QList<bool> offered = rpOfferedBandTypes(*page, c.subreportPage);
     EXPECT_EQ(offered.size(), 22);
     EXPECT_EQ(Disabled(offered), c.disabled) << c.bands.size() << " bands, subreport " << c.subreportPage;
@@ -85,13 +86,20 @@ protected:
 
 TEST_F(BandSources, AStoredTextShowsItsPositionAndAPositionGivesTheTextStored) {
   const TrpBandSourceList list(report->Dictionary);
-  EXPECT_EQ(list.Entries(), (QStringList{BND("[Žiaden]"), BND("Virtuálny Dataset"), BND("rpClenovia"),
-                                         BND("rpPovolenky")}));
-  const QList<std::pair<QString, int>> shown{
-      {BND("12"), 1},         {BND("9x"), 1},         {BND("rpPovolenky"), 3}, {BND("RPCLENOVIA"), 2},
-      {BND("rpZmazany"), 0},  {BND("[Žiaden]"), 0},  {BND(""), 0},            {BND("0"), 0},
-      {BND("012"), 0},        {BND("Virtuálny Dataset"), 0}};
-  for (const auto& [text, position] : shown) EXPECT_EQ(list.PositionOf(text), position) << text.toStdString();
+  EXPECT_EQ(list.Entries(),
+            (QStringList{BND("[Žiaden]"), BND("Virtuálny Dataset"), BND("rpClenovia"), BND("rpPovolenky")}));
+  const QList<std::pair<QString, int>> shown{{BND("12"), 1},
+                                             {BND("9x"), 1},
+                                             {BND("rpPovolenky"), 3},
+                                             {BND("RPCLENOVIA"), 2},
+                                             {BND("rpZmazany"), 0},
+                                             {BND("[Žiaden]"), 0},
+                                             {BND(""), 0},
+                                             {BND("0"), 0},
+                                             {BND("012"), 0},
+                                             {BND("Virtuálny Dataset"), 0}};
+  for (const auto& [text, position] : shown)
+    EXPECT_EQ(list.PositionOf(text), position) << text.toStdString();
   EXPECT_EQ(list.TextAt(TrpBandSourceList::Virtual, BND("12")), BND("12"));
   EXPECT_EQ(list.TextAt(TrpBandSourceList::Virtual, BND("dvanásť")), BND("dvanásť")) << "stored as typed";
   EXPECT_EQ(list.TextAt(TrpBandSourceList::None, BND("12")), BND("[Žiaden]"));
@@ -115,20 +123,32 @@ TEST(CrossDataSources, EachBandFindsItsOwnEntryAndTheTextComposesInBandOrder) {
     QString composed;
   };
   const QList<Case> cases{
-      {BND("MasterData1=rpA;DetailData1=5;"), {BND("MasterData1"), BND("DetailData1")}, {BND("rpA"), BND("5")},
+      {BND("MasterData1=rpA;DetailData1=5;"),
+       {BND("MasterData1"), BND("DetailData1")},
+       {BND("rpA"), BND("5")},
        BND("MasterData1=rpA;DetailData1=5;")},
       // One name the ending of the other, in either order.
-      {BND("MasterData1=rpA;Data1=rpB;"), {BND("Data1"), BND("MasterData1")}, {BND("rpB"), BND("rpA")},
+      {BND("MasterData1=rpA;Data1=rpB;"),
+       {BND("Data1"), BND("MasterData1")},
+       {BND("rpB"), BND("rpA")},
        BND("Data1=rpB;MasterData1=rpA;")},
-      {BND("Data1=rpB;MasterData1=rpA;"), {BND("MasterData1"), BND("Data1")}, {BND("rpA"), BND("rpB")},
+      {BND("Data1=rpB;MasterData1=rpA;"),
+       {BND("MasterData1"), BND("Data1")},
+       {BND("rpA"), BND("rpB")},
        BND("MasterData1=rpA;Data1=rpB;")},
       // A name the beginning of another.
-      {BND("Band10=rpB;Band1=rpA;"), {BND("Band1"), BND("Band10")}, {BND("rpA"), BND("rpB")},
+      {BND("Band10=rpB;Band1=rpA;"),
+       {BND("Band1"), BND("Band10")},
+       {BND("rpA"), BND("rpB")},
        BND("Band1=rpA;Band10=rpB;")},
-      {BND("masterdata1=rpA;Gone1=rpC;"), {BND("MasterData1"), BND("GroupHeader1")}, {BND("rpA"), BND("0")},
+      {BND("masterdata1=rpA;Gone1=rpC;"),
+       {BND("MasterData1"), BND("GroupHeader1")},
+       {BND("rpA"), BND("0")},
        BND("MasterData1=rpA;GroupHeader1=0;")},
       // The older single source goes to every band.
-      {BND("rpClenovia"), {BND("MasterData1"), BND("DetailData1")}, {BND("rpClenovia"), BND("rpClenovia")},
+      {BND("rpClenovia"),
+       {BND("MasterData1"), BND("DetailData1")},
+       {BND("rpClenovia"), BND("rpClenovia")},
        BND("MasterData1=rpClenovia;DetailData1=rpClenovia;")},
       {BND(""), {BND("MasterData1")}, {BND("0")}, BND("MasterData1=0;")},
       {BND("MasterData1=rpA"), {BND("MasterData1")}, {BND("MasterData1=rpA")}, BND("MasterData1=MasterData1=rpA;")},
@@ -137,7 +157,8 @@ TEST(CrossDataSources, EachBandFindsItsOwnEntryAndTheTextComposesInBandOrder) {
     const TrpCrossDataSources sources(c.text, c.bands);
     ASSERT_EQ(sources.Count(), c.bands.size());
     QStringList found;
-    for (int i = 0; i < sources.Count(); ++i) found.append(sources.Source(i));
+    for (int i = 0; i < sources.Count(); ++i)
+      found.append(sources.Source(i));
     EXPECT_EQ(found, c.sources) << c.text.toStdString();
     EXPECT_EQ(sources.Text(), c.composed) << c.text.toStdString();
   }
@@ -145,9 +166,11 @@ TEST(CrossDataSources, EachBandFindsItsOwnEntryAndTheTextComposesInBandOrder) {
 
 TEST_F(DesignerFixture, CrossDataBandsAreTheHeaderDataFooterColumnGroupAndChildBandsInPageOrder) {
   TrpPage* page = report->Pages.GetPage(0);
-  for (int type = 0; type < 22; ++type) AddBand(page, type, BND("Band%1").arg(type));
+  for (int type = 0; type < 22; ++type)
+    AddBand(page, type, BND("Band%1").arg(type));
   QList<int> types;
-  for (const TrpBandView* band : rpCrossDataBands(*page)) types.append(band->GetBandType());
+  for (const TrpBandView* band : rpCrossDataBands(*page))
+    types.append(band->GetBandType());
   EXPECT_EQ(types, (QList<int>{4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 21}));
 }
 
@@ -339,7 +362,8 @@ TEST_F(BandDialogs, TheCrossDataEditorStoresOneEntryPerBandInPageOrder) {
   form->SelectObject(cross);
   QStringList bands;
   WhenModal<TrpVBandEditorForm>([&bands](TrpVBandEditorForm* editor) {
-    for (int i = 0; i < editor->BandsLB->count(); ++i) bands.append(editor->BandsLB->item(i)->text());
+    for (int i = 0; i < editor->BandsLB->count(); ++i)
+      bands.append(editor->BandsLB->item(i)->text());
     EXPECT_EQ(editor->SourcesLB->currentRow(), 0) << "MasterData1 has no entry";
     editor->BandsLB->setCurrentRow(2);
     EXPECT_EQ(editor->SourcesLB->currentRow(), 1);

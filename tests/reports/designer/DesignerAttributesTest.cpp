@@ -2,31 +2,31 @@
 #include "platform/base/Registry.h"
 #include "reports/designer/rpDesignerAttributes.h"
 #include "reports/designer/rpDesignerForm.h"
+#include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpHilightForm.h"
 #include "reports/designer/rpInspForm.h"
 #include "reports/designer/rpRestrictionsForm.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
-#include "reports/designer/rpDesignerPage.h"
-#include "reports/engine/ui/rpDock.h"
 #include "reports/engine/rpLineView.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/ui/rpComboBox.h"
 #include "reports/engine/ui/rpComboEdit.h"
+#include "reports/engine/ui/rpDock.h"
 #include "reports/engine/ui/rpFmtForm.h"
 #include "reports/engine/ui/rpSpeedButton.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/PinnedFont.h"
 #include "tests/support/QStringPrinter.h"
 #include "tests/support/TestOutput.h"
-#include <QtWidgets/QListWidget>
-#include <QtWidgets/QPushButton>
 #include <QtTest/QTest>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFontDialog>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
 
 namespace {
 
@@ -61,8 +61,8 @@ protected:
     form->show();
     for (TrpView* object : selected) {
       // A band is taken by its empty right part, where no object lies.
-      const QPoint at = dynamic_cast<TrpBandView*>(object) ? QPoint(600, object->Top + 5)
-                                                          : QPoint(object->Left + 5, object->Top + 5);
+      const QPoint at =
+          dynamic_cast<TrpBandView*>(object) ? QPoint(600, object->Top + 5) : QPoint(object->Left + 5, object->Top + 5);
       const Qt::KeyboardModifiers shift = object == selected.first() ? Qt::NoModifier : Qt::ShiftModifier;
       QTest::mouseClick(form->Workspace(), Qt::LeftButton, shift, at);
     }
@@ -103,28 +103,60 @@ TEST_F(DesignerAttributes, EachTagChangesItsAttributeOfTheObjectsItMayChangeAndT
       {FrameRight, {.Down = false}, frame, 0, noDefault, {}},
       {FrameAll, {}, frame, 15, [](const TrpInsertDefaults& d) { return QVariant(int(d.FrameType)); }, 15},
       {FrameNone, {}, frame, 0, [](const TrpInsertDefaults& d) { return QVariant(int(d.FrameType)); }, 0},
-      {FillColor, {.Color = clYellow}, [](const TrpMemoView& t) { return QVariant(t.FillColor); }, clYellow,
-       [](const TrpInsertDefaults& d) { return QVariant(d.FillColor); }, clYellow},
-      {FrameWidth, {.Text = ATR("2,5")}, [](const TrpMemoView& t) { return QVariant(double(t.FrameWidth)); }, 2.5,
-       [](const TrpInsertDefaults& d) { return QVariant(double(d.FrameWidth)); }, 2.5},
-      {FontName, {.Text = ATR("Courier New")}, [](const TrpMemoView& t) { return QVariant(t.Font.Name); },
-       ATR("Courier New"), [](const TrpInsertDefaults& d) { return QVariant(d.FontName); }, ATR("Courier New")},
-      {FontSize, {.Text = ATR(" 14")}, [](const TrpMemoView& t) { return QVariant(t.Font.Size); }, 14,
-       [](const TrpInsertDefaults& d) { return QVariant(d.FontSize); }, 14},
-      {Bold, {.Down = true}, [](const TrpMemoView& t) { return QVariant(t.Font.Style.Bold && t.Font.Style.Italic); },
-       true, [](const TrpInsertDefaults& d) { return QVariant(int(d.FontStyle)); }, 1 | 2},
-      {Underline, {.Down = true}, [](const TrpMemoView& t) { return QVariant(t.Font.Style.Underline); }, true,
-       [](const TrpInsertDefaults& d) { return QVariant(int(d.FontStyle)); }, 1 | 4},
+      {FillColor,
+       {.Color = clYellow},
+       [](const TrpMemoView& t) { return QVariant(t.FillColor); },
+       clYellow,
+       [](const TrpInsertDefaults& d) { return QVariant(d.FillColor); },
+       clYellow},
+      {FrameWidth,
+       {.Text = ATR("2,5")},
+       [](const TrpMemoView& t) { return QVariant(double(t.FrameWidth)); },
+       2.5,
+       [](const TrpInsertDefaults& d) { return QVariant(double(d.FrameWidth)); },
+       2.5},
+      {FontName,
+       {.Text = ATR("Courier New")},
+       [](const TrpMemoView& t) { return QVariant(t.Font.Name); },
+       ATR("Courier New"),
+       [](const TrpInsertDefaults& d) { return QVariant(d.FontName); },
+       ATR("Courier New")},
+      {FontSize,
+       {.Text = ATR(" 14")},
+       [](const TrpMemoView& t) { return QVariant(t.Font.Size); },
+       14,
+       [](const TrpInsertDefaults& d) { return QVariant(d.FontSize); },
+       14},
+      {Bold,
+       {.Down = true},
+       [](const TrpMemoView& t) { return QVariant(t.Font.Style.Bold && t.Font.Style.Italic); },
+       true,
+       [](const TrpInsertDefaults& d) { return QVariant(int(d.FontStyle)); },
+       1 | 2},
+      {Underline,
+       {.Down = true},
+       [](const TrpMemoView& t) { return QVariant(t.Font.Style.Underline); },
+       true,
+       [](const TrpInsertDefaults& d) { return QVariant(int(d.FontStyle)); },
+       1 | 4},
       {AlignCentre, {}, alignment, 2 | 4 | 16, defaultAlignment, 2 | 4 | 16},
       {AlignRight, {}, alignment, 1 | 4 | 16, defaultAlignment, 1 | 4 | 16},
       {Justify, {}, alignment, 3 | 4 | 16, defaultAlignment, 3 | 4 | 16},
       {Rotated, {.Down = false}, alignment, 1 | 16, defaultAlignment, 1 | 16},
       {VerticalAlign, {.MiddleDown = true}, alignment, 1 | 4 | 8, defaultAlignment, 1 | 4 | 8},
       {VerticalAlign, {}, alignment, 1 | 4, defaultAlignment, 1 | 4},
-      {FontColor, {.Color = clRed}, [](const TrpMemoView& t) { return QVariant(t.Font.Color); }, clRed,
-       [](const TrpInsertDefaults& d) { return QVariant(d.FontColor); }, clRed},
-      {FrameColor, {.Color = clBlue}, [](const TrpMemoView& t) { return QVariant(t.FrameColor); }, clBlue,
-       [](const TrpInsertDefaults& d) { return QVariant(d.FrameColor); }, clBlue},
+      {FontColor,
+       {.Color = clRed},
+       [](const TrpMemoView& t) { return QVariant(t.Font.Color); },
+       clRed,
+       [](const TrpInsertDefaults& d) { return QVariant(d.FontColor); },
+       clRed},
+      {FrameColor,
+       {.Color = clBlue},
+       [](const TrpMemoView& t) { return QVariant(t.FrameColor); },
+       clBlue,
+       [](const TrpInsertDefaults& d) { return QVariant(d.FrameColor); },
+       clBlue},
       {LastFrameStyle, {}, [](const TrpMemoView& t) { return QVariant(int(t.FrameStyle)); }, 5, noDefault, {}},
   };
   for (const Case& c : cases) {

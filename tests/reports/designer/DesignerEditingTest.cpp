@@ -81,8 +81,8 @@ TEST(DesignerGrid, DeltasSnapToWholeStepsTowardZero) {
     bool snapping;
     QPoint expected;
   } cases[] = {
-      {{5, 0}, true, {0, 0}},     {{13, 0}, true, {8, 0}},    {{5, 0}, false, {5, 0}},   {{13, 0}, false, {13, 0}},
-      {{-13, 2}, true, {-8, 0}},  {{7, -7}, true, {0, 0}},    {{8, 3}, true, {8, 0}},    {{20, -17}, true, {16, -16}},
+      {{5, 0}, true, {0, 0}},    {{13, 0}, true, {8, 0}}, {{5, 0}, false, {5, 0}}, {{13, 0}, false, {13, 0}},
+      {{-13, 2}, true, {-8, 0}}, {{7, -7}, true, {0, 0}}, {{8, 3}, true, {8, 0}},  {{20, -17}, true, {16, -16}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(rpGridDelta(c.delta, 8, c.snapping), c.expected) << c.delta.x() << "," << c.delta.y() << c.snapping;
@@ -97,8 +97,8 @@ TEST(DesignerGrid, DefaultInsertionSizes) {
   const struct {
     int grid, font;
     QSize expected;
-  } cases[] = {{4, 10, {96, 20}}, {8, 10, {96, 20}}, {18, 10, {108, 18}}, {18, 12, {108, 20}},
-               {18, 13, {108, 20}}, {4, 14, {96, 24}}, {4, 16, {96, 24}}, {4, 18, {96, 20}}};
+  } cases[] = {{4, 10, {96, 20}},   {8, 10, {96, 20}}, {18, 10, {108, 18}}, {18, 12, {108, 20}},
+               {18, 13, {108, 20}}, {4, 14, {96, 24}}, {4, 16, {96, 24}},   {4, 18, {96, 20}}};
   for (const auto& c : cases)
     EXPECT_EQ(rpDefaultInsertSize(c.grid, c.font), c.expected) << c.grid << " " << c.font;
 }
@@ -225,9 +225,27 @@ TEST_F(EditingFixture, OutlinesShowWhileTheSelectionIsMovedOrResizedWithOutlineM
   } cases[] = {
       {"move", 0, kSelect, 0, Qt::LeftButton, {}, {60, 50}, {76, 50}, {{56, 40, 136, 60}}, true},
       {"move, objects redrawn", 1, kSelect, 0, Qt::LeftButton, {}, {60, 50}, {76, 50}, {}, true},
-      {"move two", 0, kSelect, 2, Qt::LeftButton, {}, {210, 50}, {210, 66}, {{40, 56, 120, 76}, {200, 56, 280, 76}}, true},
+      {"move two",
+       0,
+       kSelect,
+       2,
+       Qt::LeftButton,
+       {},
+       {210, 50},
+       {210, 66},
+       {{40, 56, 120, 76}, {200, 56, 280, 76}},
+       true},
       {"resize", 0, kSelect, 1, Qt::LeftButton, {}, {120, 50}, {136, 50}, {{40, 40, 136, 60}}, true},
-      {"scale two", 0, kSelect, 2, Qt::LeftButton, {}, {280, 60}, {296, 60}, {{40, 40, 125, 60}, {211, 40, 296, 60}}, false},
+      {"scale two",
+       0,
+       kSelect,
+       2,
+       Qt::LeftButton,
+       {},
+       {280, 60},
+       {296, 60},
+       {{40, 40, 125, 60}, {211, 40, 296, 60}},
+       false},
       {"rubber band", 0, kSelect, 0, Qt::LeftButton, {}, {150, 150}, {300, 300}, {}, false},
       {"Ctrl rubber band", 0, kSelect, 1, Qt::LeftButton, Qt::ControlModifier, {60, 50}, {76, 50}, {}, false},
       {"line", 0, TrpDesignerTool::Line, 0, Qt::LeftButton, {}, {60, 50}, {76, 50}, {}, false},
@@ -261,8 +279,8 @@ TEST(DesignerGrid, AutoScrollGoesAsFarAsThePointLiesBeyondTheVisiblePart) {
   const struct {
     QPoint point, expected;
   } cases[] = {
-      {{300, 300}, {0, 0}},   {{100, 200}, {0, 0}},     {{500, 500}, {0, 0}},     {{530, 300}, {30, 0}},
-      {{60, 300}, {-40, 0}},  {{300, 520}, {0, 20}},    {{300, 150}, {0, -50}},   {{40, 560}, {-60, 60}},
+      {{300, 300}, {0, 0}},  {{100, 200}, {0, 0}},  {{500, 500}, {0, 0}},   {{530, 300}, {30, 0}},
+      {{60, 300}, {-40, 0}}, {{300, 520}, {0, 20}}, {{300, 150}, {0, -50}}, {{40, 560}, {-60, 60}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(rpAutoScrollDistance(c.point, visible), c.expected) << c.point.x() << "," << c.point.y();
@@ -318,7 +336,8 @@ public:
 };
 
 TEST_F(EditingFixture, ASecondOnePerPageObjectIsRefused) {
-  ASSERT_TRUE(rpAddObjectClass(S("TOnlyOnePerPage"), [] { return new OnlyOnePerPage; }, QImage(), S("0")));
+  ASSERT_TRUE(rpAddObjectClass(
+      S("TOnlyOnePerPage"), [] { return new OnlyOnePerPage; }, QImage(), S("0")));
   const int tool = TrpDesignerTool::FirstAddIn + int(rpAddInObjects().size()) - 1;
   for (int i = 0; i < 2; ++i) {
     mouse.SetTool(tool, false);
@@ -485,8 +504,8 @@ TEST_F(EditingFixture, AlignmentFormulas) {
     QList<int> expected; // left or top of A, B and C after it
     bool vertical;
   } cases[] = {
-      {1, {10, 10, 10}, false}, {2, {10, 5, 0}, false},  {3, {85, 155, 175}, false}, {4, {10, 55, 100}, false},
-      {5, {10, 0, -10}, false}, {6, {10, 10, 10}, true}, {7, {10, 5, -5}, true},     {8, {70, 100, 70}, true},
+      {1, {10, 10, 10}, false}, {2, {10, 5, 0}, false},   {3, {85, 155, 175}, false}, {4, {10, 55, 100}, false},
+      {5, {10, 0, -10}, false}, {6, {10, 10, 10}, true},  {7, {10, 5, -5}, true},     {8, {70, 100, 70}, true},
       {9, {10, 40, 25}, true},  {10, {10, 0, -20}, true},
   };
   for (const auto& c : cases) {

@@ -1,8 +1,8 @@
 #include "DesignerFixture.h"
 #include "platform/base/Registry.h"
+#include "reports/designer/rpColorSelector.h"
 #include "reports/designer/rpDesignerForm.h"
 #include "reports/designer/rpDesignerHelp.h"
-#include "reports/designer/rpColorSelector.h"
 #include "reports/designer/rpDesignerKeys.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerSettings.h"
@@ -22,9 +22,9 @@
 #include <QtCore/QScopeGuard>
 #include <QtGui/QAction>
 #include <QtTest/QTest>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
-#include <QtWidgets/QFrame>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QTabBar>
 #include <QtWidgets/QToolButton>
@@ -190,9 +190,10 @@ TEST_F(DesignerEditors, ToolGlyphsAreGreyUntilHoveredOnlyWithTheSetting) {
 }
 
 TEST(DesignerHelpTopics, PaletteButtonsCountFrom430AndTheOtherControlsFrom400) {
-  const QList<std::pair<const char*, int>> cases{{"OB1", 429},       {"OB3", 432},     {"OB6", 434},    {"AddIn12", 435},
-                                                 {"FileBtn1", 440},  {"PgB4", 470},    {"FnB3", 418},   {"Align7", 460},
-                                                 {"rpSpeedButton6", 430}, {"ExtraTool1", 436}, {"StB1", 400}, {"Tab1", 400}};
+  const QList<std::pair<const char*, int>> cases{{"OB1", 429},        {"OB3", 432},      {"OB6", 434},
+                                                 {"AddIn12", 435},    {"FileBtn1", 440}, {"PgB4", 470},
+                                                 {"FnB3", 418},       {"Align7", 460},   {"rpSpeedButton6", 430},
+                                                 {"ExtraTool1", 436}, {"StB1", 400},     {"Tab1", 400}};
   for (const auto& [name, topic] : cases)
     EXPECT_EQ(rpDesignerHelpTopic(QString::fromLatin1(name)), topic) << name;
 }

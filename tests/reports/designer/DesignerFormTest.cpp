@@ -4,12 +4,12 @@
 #include "reports/designer/rpDesigner.h"
 #include "reports/designer/rpDesignerFiles.h"
 #include "reports/designer/rpDesignerForm.h"
-#include "reports/designer/rpGEditorForm.h"
-#include "reports/designer/rpTemplForm.h"
-#include "reports/designer/rpPgoptForm.h"
 #include "reports/designer/rpDesignerPage.h"
 #include "reports/designer/rpDesignerStatus.h"
+#include "reports/designer/rpGEditorForm.h"
 #include "reports/designer/rpInsFieldsForm.h"
+#include "reports/designer/rpPgoptForm.h"
+#include "reports/designer/rpTemplForm.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpUtils.h"
@@ -20,8 +20,8 @@
 #include "util/UxMemDS.h"
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
-#include <QtCore/QStandardPaths>
 #include <QtCore/QScopeGuard>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QAction>
 #include <QtTest/QTest>
@@ -29,9 +29,9 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QListWidget>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
-#include <QtWidgets/QListWidget>
 #include <QtWidgets/QSplitter>
 #include <QtWidgets/QTabBar>
 

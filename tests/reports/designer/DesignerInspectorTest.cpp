@@ -50,9 +50,8 @@ TEST_F(DesignerInspector, TheSelectionSharesItsCommonPropertiesSortedWithDifferi
   const QList<TrpSelectionProperty> one = rpSelectionProperties({first});
   EXPECT_TRUE(names(one).contains(INS("Name"))) << "one object: its name too";
   QStringList sorted = names(one);
-  std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
-  });
+  std::sort(sorted.begin(), sorted.end(),
+            [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
   EXPECT_EQ(names(one), sorted);
 
   const QList<TrpSelectionProperty> two = rpSelectionProperties({first, second});

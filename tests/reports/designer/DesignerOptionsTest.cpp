@@ -163,7 +163,8 @@ TEST_F(DesignerOptions, TheColumnArrowsStepTheCountAndStopAtZero) {
   dialog.SetFields(fields);
   dialog.ColumnsDownB->click();
   EXPECT_EQ(dialog.ColumnsE->text(), OPT("0"));
-  for (int i = 0; i < 3; ++i) dialog.ColumnsUpB->click();
+  for (int i = 0; i < 3; ++i)
+    dialog.ColumnsUpB->click();
   dialog.ColumnsDownB->click();
   EXPECT_EQ(dialog.ColumnsE->text(), OPT("2"));
 }
@@ -261,7 +262,8 @@ TEST_F(DesignerOptions, TheReportOptionsStoreTheInformationTwoPassesAndThePrinte
     EXPECT_EQ(dialog->NameE->text(), OPT("Zoznam"));
     EXPECT_FALSE(dialog->SelectPrinterCB->isChecked());
     EXPECT_EQ(dialog->PrinterCB->currentText(), rpPrinter().CurrentPrinterName());
-    EXPECT_EQ(dialog->PrinterCB->itemText(dialog->PrinterCB->count() - 1), rpLoadStr(55007)) << "the virtual printer last";
+    EXPECT_EQ(dialog->PrinterCB->itemText(dialog->PrinterCB->count() - 1), rpLoadStr(55007))
+        << "the virtual printer last";
     dialog->SelectPrinterCB->click();
     dialog->TwoPassCB->click();
     Retype(dialog->NameE, OPT("Zoznam členov"));
@@ -334,8 +336,7 @@ TEST_F(DesignerOptions, UseDefaultFontOffMakesTheTextEditorUseTheFixedFont) {
   EXPECT_EQ(rpRegistryReadText(key, OPT("UseDefaultFont"), {}), OPT("0"));
   EXPECT_EQ(rpRegistryReadText(key, OPT("TextFontName"), {}), chosen);
   EXPECT_EQ(rpRegistryReadText(key, OPT("TextFontSize"), {}), OPT("14"));
-  EXPECT_EQ(rpRegistryReadText(key, OPT("ScriptFontName"), {}), OPT("Courier New"))
-      << "the script font as it was";
+  EXPECT_EQ(rpRegistryReadText(key, OPT("ScriptFontName"), {}), OPT("Courier New")) << "the script font as it was";
 
   QFont shown;
   WhenModal<TrpEditorForm>([&](TrpEditorForm* editor) {
@@ -379,7 +380,8 @@ TEST_F(DesignerOptions, TheDesignerOptionsApplyGridUnitsAndPositionAndCancelWrit
   });
   form->MenuItem(OPT("N14"))->trigger();
   EXPECT_EQ(form->Settings().Units, TrpDesignerUnits::Millimetres);
-  EXPECT_EQ(rpRegistryReadText(key, OPT("UseDefaultFont"), {}), OPT("1")) << "as the first OK wrote it; Cancel writes nothing";
+  EXPECT_EQ(rpRegistryReadText(key, OPT("UseDefaultFont"), {}), OPT("1"))
+      << "as the first OK wrote it; Cancel writes nothing";
 }
 
 } // namespace

@@ -35,7 +35,8 @@ public:
 
 protected:
   void DoOpen(QList<TFieldDef>& out) override {
-    for (const QString& field : fields_) out.append({field, TFieldType::String});
+    for (const QString& field : fields_)
+      out.append({field, TFieldType::String});
   }
   void DoClose() override {}
   int DoRecordCount() const override { return 0; }
@@ -55,7 +56,8 @@ QStringList DictListEntries(const TrpVariables& list) {
 
 QStringList DictNodeTexts(const QTreeWidgetItem* parent) {
   QStringList texts;
-  for (int i = 0; i < parent->childCount(); ++i) texts.append(parent->child(i)->text(0));
+  for (int i = 0; i < parent->childCount(); ++i)
+    texts.append(parent->child(i)->text(0));
   return texts;
 }
 
@@ -63,7 +65,8 @@ QStringList DictTopTexts(const QTreeWidget* tree) { return DictNodeTexts(tree->i
 
 QStringList DictListTexts(const QListWidget* list) {
   QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
+  for (int i = 0; i < list->count(); ++i)
+    texts.append(list->item(i)->text());
   return texts;
 }
 
@@ -103,12 +106,12 @@ protected:
     rpRun().CurrentReport = report;
     TrpVariables& variables = report->Dictionary.Variables;
     for (const auto& [name, value] : QList<std::pair<QString, QString>>{{DCT(" Nastavenia"), DCT("''")},
-                                                                       {DCT("Rok"), DCT("2026")},
-                                                                       {DCT(" Organizácia"), {}},
-                                                                       {DCT("Meno"), DCT("Clen.\"MENO\"")},
-                                                                       {DCT("Datum"), DCT("date")},
-                                                                       {DCT("Cudzi"), DCT("Iny.\"X\"")},
-                                                                       {DCT("Prazdna"), {}}})
+                                                                        {DCT("Rok"), DCT("2026")},
+                                                                        {DCT(" Organizácia"), {}},
+                                                                        {DCT("Meno"), DCT("Clen.\"MENO\"")},
+                                                                        {DCT("Datum"), DCT("date")},
+                                                                        {DCT("Cudzi"), DCT("Iny.\"X\"")},
+                                                                        {DCT("Prazdna"), {}}})
       variables.SetVariable(name, value);
   }
   ~DictEditor() override {
@@ -270,8 +273,8 @@ TEST_F(DictEditor, TheTreeNamesRenamesAndDeletes) {
   form->VarTree->setCurrentItem(form->VarTree->topLevelItem(0));
   form->NewVariable();
   TypeNodeName(form->VarTree, DCT("Variable3"));
-  EXPECT_EQ(DictListEntries(form->WorkingVariables()), (QStringList{DCT(" Category1="), DCT("Variable1="),
-                                                                DCT("Variable3="), DCT(" Druhá="), DCT("Variable2=")}));
+  EXPECT_EQ(DictListEntries(form->WorkingVariables()),
+            (QStringList{DCT(" Category1="), DCT("Variable1="), DCT("Variable3="), DCT(" Druhá="), DCT("Variable2=")}));
 
   // Onto another name is refused, a change of case kept.
   QTreeWidgetItem* third = VariableNode(*form, DCT("Variable3"));
@@ -297,8 +300,7 @@ TEST_F(DictEditor, TheListEditorRewritesTheWorkingList) {
   auto form = Open();
   WhenModal<TrpVaredForm>([](TrpVaredForm* editor) {
     EXPECT_EQ(editor->windowTitle(), DCT("Zoznam premenných"));
-    EXPECT_EQ(editor->M1->toPlainText(),
-              DCT("Nastavenia\n Rok\nOrganizácia\n Meno\n Datum\n Cudzi\n Prazdna"));
+    EXPECT_EQ(editor->M1->toPlainText(), DCT("Nastavenia\n Rok\nOrganizácia\n Meno\n Datum\n Cudzi\n Prazdna"));
     editor->M1->setPlainText(DCT("Organizácia\n Meno\n\n Nová\nNastavenia\n Rok"));
     DictButtonCaptioned(editor, DCT("OK"))->click();
   });

@@ -56,12 +56,14 @@ TEST(DictVariables, NewNamesAreFreeAcrossCategoriesAndCase) {
 TEST(DictVariables, AfterAThousandTakenNamesTheNextFreeOneFollows) {
   TrpVariables list;
   list.SetVariable(F(" Category1"), QString());
-  for (int n = 1; n <= 1001; ++n) list.SetVariable(F("Variable") + QString::number(n), QString());
+  for (int n = 1; n <= 1001; ++n)
+    list.SetVariable(F("Variable") + QString::number(n), QString());
   TrpDictVariables names(list);
   const QString added = names.AddVariable(F("Category1"));
   EXPECT_EQ(added, F("Variable1002"));
   int bearers = 0;
-  for (int i = 0; i < list.GetCount(); ++i) bearers += list.GetName(i).compare(added, Qt::CaseInsensitive) == 0;
+  for (int i = 0; i < list.GetCount(); ++i)
+    bearers += list.GetName(i).compare(added, Qt::CaseInsensitive) == 0;
   EXPECT_EQ(bearers, 1);
 }
 
@@ -88,14 +90,26 @@ TEST(DictVariables, RenameRules) {
       {F("Rok"), F("variable1"), false, false, before},
       {F("Rok"), F("   "), false, false, before},
       {F("Nastavenia"), F("ORGANIZÁCIA"), true, false, before},
-      {F("Rok"), F("ROK"), false, true,
+      {F("Rok"),
+       F("ROK"),
+       false,
+       true,
        {F("Skrytá=1"), F(" Nastavenia="), F("ROK=2026"), F(" Organizácia="), F("Variable1='MO'")}},
-      {F("Rok"), F(" Rok vydania "), false, true,
+      {F("Rok"),
+       F(" Rok vydania "),
+       false,
+       true,
        {F("Skrytá=1"), F(" Nastavenia="), F("Rok vydania=2026"), F(" Organizácia="), F("Variable1='MO'")}},
-      {F("Nastavenia"), F("Parametre"), true, true,
+      {F("Nastavenia"),
+       F("Parametre"),
+       true,
+       true,
        {F("Skrytá=1"), F(" Parametre="), F("Rok=2026"), F(" Organizácia="), F("Variable1='MO'")}},
       // A variable named like a category is another entry and may be renamed to it.
-      {F("Rok"), F("Nastavenia"), false, true,
+      {F("Rok"),
+       F("Nastavenia"),
+       false,
+       true,
        {F("Skrytá=1"), F(" Nastavenia="), F("Nastavenia=2026"), F(" Organizácia="), F("Variable1='MO'")}},
   };
   for (const TCase& c : cases) {

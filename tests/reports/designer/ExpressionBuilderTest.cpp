@@ -69,14 +69,12 @@ protected:
 };
 
 TEST(ExpressionBuilderRules, BracketIfNeeded) {
-  const QList<std::pair<QString, QString>> cases{{F("PAGE"), F("PAGE")},
-                                                 {F("Clen.MENO_2"), F("Clen.MENO_2")},
-                                                 {F("PAGE#"), F("[PAGE#]")},
-                                                 {F("Názov"), F("[Názov]")},
-                                                 {F("dve slová"), F("[dve slová]")},
-                                                 {F("Clen.\"MENO\""), F("[Clen.\"MENO\"]")},
-                                                 {QString(), QString()}};
-  for (const auto& [name, expected] : cases) EXPECT_EQ(rpBracketIfNeeded(name), expected) << name.toStdString();
+  const QList<std::pair<QString, QString>> cases{
+      {F("PAGE"), F("PAGE")},     {F("Clen.MENO_2"), F("Clen.MENO_2")}, {F("PAGE#"), F("[PAGE#]")},
+      {F("Názov"), F("[Názov]")}, {F("dve slová"), F("[dve slová]")},   {F("Clen.\"MENO\""), F("[Clen.\"MENO\"]")},
+      {QString(), QString()}};
+  for (const auto& [name, expected] : cases)
+    EXPECT_EQ(rpBracketIfNeeded(name), expected) << name.toStdString();
 }
 
 TEST(ExpressionBuilderRules, ExpressionToInsert) {
@@ -85,7 +83,8 @@ TEST(ExpressionBuilderRules, ExpressionToInsert) {
                                                  {F("x"), F("[x]")},
                                                  {F("COPY([a], 1)"), F("[COPY([a], 1)]")},
                                                  {QString(), QString()}};
-  for (const auto& [text, expected] : cases) EXPECT_EQ(rpExpressionToInsert(text), expected) << text.toStdString();
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(rpExpressionToInsert(text), expected) << text.toStdString();
 }
 
 TEST(ExpressionBuilderRules, ComposedCallDropsEmptyLaterArguments) {
@@ -122,8 +121,10 @@ TEST_F(ExpressionBuilder, VariableChooserMapsSystemVariablesAndRemembersTheCateg
     TrpVarForm form;
     WhenModal<TrpVarForm>([&](TrpVarForm* shown) {
       EXPECT_EQ(shown->CategoryLB->count(), 2);
-      if (!category.isEmpty()) shown->CategoryLB->setCurrentItem(shown->CategoryLB->findItems(category, Qt::MatchExactly).value(0));
-      if (!variable.isEmpty()) shown->VarLB->setCurrentItem(shown->VarLB->findItems(variable, Qt::MatchExactly).value(0));
+      if (!category.isEmpty())
+        shown->CategoryLB->setCurrentItem(shown->CategoryLB->findItems(category, Qt::MatchExactly).value(0));
+      if (!variable.isEmpty())
+        shown->VarLB->setCurrentItem(shown->VarLB->findItems(variable, Qt::MatchExactly).value(0));
       QTest::keyClick(shown->VarLB, key);
     });
     form.ShowModal();
@@ -145,8 +146,10 @@ TEST_F(ExpressionBuilder, FieldChooserQuotesTheFieldAndRemembersTheDataSet) {
     TrpFieldsForm form;
     WhenModal<TrpFieldsForm>([&](TrpFieldsForm* shown) {
       EXPECT_EQ(shown->DatasetsLB->count(), 2);
-      if (!dataSet.isEmpty()) shown->DatasetsLB->setCurrentItem(shown->DatasetsLB->findItems(dataSet, Qt::MatchExactly).value(0));
-      if (!field.isEmpty()) shown->FieldsLB->setCurrentItem(shown->FieldsLB->findItems(field, Qt::MatchExactly).value(0));
+      if (!dataSet.isEmpty())
+        shown->DatasetsLB->setCurrentItem(shown->DatasetsLB->findItems(dataSet, Qt::MatchExactly).value(0));
+      if (!field.isEmpty())
+        shown->FieldsLB->setCurrentItem(shown->FieldsLB->findItems(field, Qt::MatchExactly).value(0));
       QTest::keyClick(shown->FieldsLB, key);
     });
     form.ShowModal();

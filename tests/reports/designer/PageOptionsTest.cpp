@@ -95,14 +95,8 @@ TEST_F(PageOptions, ReadingRules) {
       fields.PaperWidth = S("100");
       fields.PaperHeight = S("100");
     }
-    QString* const texts[] = {nullptr,
-                              &fields.PaperWidth,
-                              &fields.PaperHeight,
-                              &fields.LeftMargin,
-                              &fields.TopMargin,
-                              &fields.RightMargin,
-                              &fields.BottomMargin,
-                              &fields.Columns,
+    QString* const texts[] = {nullptr,           &fields.PaperWidth,  &fields.PaperHeight,  &fields.LeftMargin,
+                              &fields.TopMargin, &fields.RightMargin, &fields.BottomMargin, &fields.Columns,
                               &fields.ColumnGap};
     *texts[int(c.field)] = typed;
     const TrpPageOptionsReading reading = rpReadPageOptions(fields, rpPrinter());

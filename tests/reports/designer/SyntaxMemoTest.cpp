@@ -35,7 +35,8 @@ private:
 };
 
 void Keys(TrpSyntaxMemo* memo, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier, int times = 1) {
-  for (int i = 0; i < times; ++i) QTest::keyClick(memo, key, mods);
+  for (int i = 0; i < times; ++i)
+    QTest::keyClick(memo, key, mods);
 }
 
 struct TMemoKeyCase {
@@ -68,7 +69,9 @@ void TypeText(TrpSyntaxMemo* memo, const QString& text) {
     QCoreApplication::sendEvent(memo, &press);
   }
 }
-const auto Typed = [](const char* text) { return [=](TrpSyntaxMemo* memo) { TypeText(memo, QString::fromUtf8(text)); }; };
+const auto Typed = [](const char* text) {
+  return [=](TrpSyntaxMemo* memo) { TypeText(memo, QString::fromUtf8(text)); };
+};
 // Selects two lines with Shift+Down from the caret, then presses the key.
 const auto OnTwoLines = [](Qt::Key key, Qt::KeyboardModifiers mods) {
   return [=](TrpSyntaxMemo* memo) {
@@ -77,57 +80,102 @@ const auto OnTwoLines = [](Qt::Key key, Qt::KeyboardModifiers mods) {
   };
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    SyntaxMemo, MemoKeys,
-    ::testing::Values(
-        TMemoKeyCase{"typingAtColumnTenPads", {F("")}, {10, 1}, Typed("x"), {F("         x")}, {11, 1}},
-        TMemoKeyCase{"typingKeepsSlovakLetters", {F("")}, {1, 1}, Typed("ľščť"), {F("ľščť")}, {5, 1}},
-        TMemoKeyCase{"enterKeepsTheIndentation", {F("    abc")}, {6, 1}, Press(Qt::Key_Return),
-                     {F("    a"), F("    bc")}, {5, 2}},
-        TMemoKeyCase{"ctrlEnterIsNotTheMemos", {F("ab")}, {2, 1}, Press(Qt::Key_Return, Qt::ControlModifier),
-                     {F("ab")}, {2, 1}},
-        TMemoKeyCase{"tabAlignsWithTheWordAbove", {F("if x then"), F("")}, {1, 2}, Press(Qt::Key_Tab, Qt::NoModifier, 2),
-                     {F("if x then"), F("")}, {6, 2}},
-        TMemoKeyCase{"ctrlIIndentsTheBlock", {F("a"), F(" b"), F("c")}, {1, 1}, OnTwoLines(Qt::Key_I, Qt::ControlModifier),
-                     {F("  a"), F("   b"), F("c")}, {1, 3}},
-        TMemoKeyCase{"ctrlUUnindentsTheBlock", {F("   a"), F(" b"), F("c")}, {1, 1},
-                     OnTwoLines(Qt::Key_U, Qt::ControlModifier), {F("  a"), F("b"), F("c")}, {1, 3}},
-        TMemoKeyCase{"ctrlYDeletesTheLine", {F("a"), F("b")}, {1, 1}, Press(Qt::Key_Y, Qt::ControlModifier), {F("b")},
-                     {1, 1}},
-        // The selection covered lines that are gone: typing afterwards must not reach them.
-        TMemoKeyCase{"ctrlYDropsTheSelection", {F("a"), F("b"), F("c")}, {1, 1},
-                     [](TrpSyntaxMemo* m) {
-                       Keys(m, Qt::Key_Down, Qt::ShiftModifier, 2);
-                       Keys(m, Qt::Key_Y, Qt::ControlModifier);
-                       Keys(m, Qt::Key_Up);
-                       Keys(m, Qt::Key_Y, Qt::ControlModifier);
-                       QTest::keyClicks(m, F("x"));
-                     },
-                     {F("a"), F("x")}, {2, 2}},
-        TMemoKeyCase{"backspaceUnindents", {F("  if"), F("      x")}, {7, 2}, Press(Qt::Key_Backspace),
-                     {F("  if"), F("  x")}, {3, 2}},
-        TMemoKeyCase{"ctrlLeftAndRightByWords", {F("abc de_f  g")}, {1, 1},
-                     [](TrpSyntaxMemo* m) {
-                       Keys(m, Qt::Key_Right, Qt::ControlModifier, 2);
-                       Keys(m, Qt::Key_Left, Qt::ControlModifier);
-                     },
-                     {F("abc de_f  g")}, {5, 1}},
-        TMemoKeyCase{"endAndCtrlEnd", {F("ab  "), F("cde")}, {1, 1},
-                     [](TrpSyntaxMemo* m) {
-                       Keys(m, Qt::Key_End);
-                       EXPECT_EQ(m->CaretColumn(), 3);
-                       Keys(m, Qt::Key_End, Qt::ControlModifier);
-                     },
-                     {F("ab"), F("cde")}, {4, 2}},
-        TMemoKeyCase{"caretStopsAtColumn1024", {F("")}, {1000, 1}, Press(Qt::Key_Right, Qt::NoModifier, 40), {F("")},
-                     {1024, 1}},
-        TMemoKeyCase{"shiftArrowsSelectAndTypingReplaces", {F("abcd")}, {1, 1},
-                     [](TrpSyntaxMemo* m) {
-                       Keys(m, Qt::Key_Right, Qt::ShiftModifier, 2);
-                       QTest::keyClicks(m, F("X"));
-                     },
-                     {F("Xcd")}, {2, 1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(SyntaxMemo, MemoKeys,
+                         ::testing::Values(
+                             TMemoKeyCase{
+                                 "typingAtColumnTenPads", {F("")}, {10, 1}, Typed("x"), {F("         x")}, {11, 1}},
+                             TMemoKeyCase{
+                                 "typingKeepsSlovakLetters", {F("")}, {1, 1}, Typed("ľščť"), {F("ľščť")}, {5, 1}},
+                             TMemoKeyCase{"enterKeepsTheIndentation",
+                                          {F("    abc")},
+                                          {6, 1},
+                                          Press(Qt::Key_Return),
+                                          {F("    a"), F("    bc")},
+                                          {5, 2}},
+                             TMemoKeyCase{"ctrlEnterIsNotTheMemos",
+                                          {F("ab")},
+                                          {2, 1},
+                                          Press(Qt::Key_Return, Qt::ControlModifier),
+                                          {F("ab")},
+                                          {2, 1}},
+                             TMemoKeyCase{"tabAlignsWithTheWordAbove",
+                                          {F("if x then"), F("")},
+                                          {1, 2},
+                                          Press(Qt::Key_Tab, Qt::NoModifier, 2),
+                                          {F("if x then"), F("")},
+                                          {6, 2}},
+                             TMemoKeyCase{"ctrlIIndentsTheBlock",
+                                          {F("a"), F(" b"), F("c")},
+                                          {1, 1},
+                                          OnTwoLines(Qt::Key_I, Qt::ControlModifier),
+                                          {F("  a"), F("   b"), F("c")},
+                                          {1, 3}},
+                             TMemoKeyCase{"ctrlUUnindentsTheBlock",
+                                          {F("   a"), F(" b"), F("c")},
+                                          {1, 1},
+                                          OnTwoLines(Qt::Key_U, Qt::ControlModifier),
+                                          {F("  a"), F("b"), F("c")},
+                                          {1, 3}},
+                             TMemoKeyCase{"ctrlYDeletesTheLine",
+                                          {F("a"), F("b")},
+                                          {1, 1},
+                                          Press(Qt::Key_Y, Qt::ControlModifier),
+                                          {F("b")},
+                                          {1, 1}},
+                             // The selection covered lines that are gone: typing afterwards must not reach them.
+                             TMemoKeyCase{"ctrlYDropsTheSelection",
+                                          {F("a"), F("b"), F("c")},
+                                          {1, 1},
+                                          [](TrpSyntaxMemo* m) {
+                                            Keys(m, Qt::Key_Down, Qt::ShiftModifier, 2);
+                                            Keys(m, Qt::Key_Y, Qt::ControlModifier);
+                                            Keys(m, Qt::Key_Up);
+                                            Keys(m, Qt::Key_Y, Qt::ControlModifier);
+                                            QTest::keyClicks(m, F("x"));
+                                          },
+                                          {F("a"), F("x")},
+                                          {2, 2}},
+                             TMemoKeyCase{"backspaceUnindents",
+                                          {F("  if"), F("      x")},
+                                          {7, 2},
+                                          Press(Qt::Key_Backspace),
+                                          {F("  if"), F("  x")},
+                                          {3, 2}},
+                             TMemoKeyCase{"ctrlLeftAndRightByWords",
+                                          {F("abc de_f  g")},
+                                          {1, 1},
+                                          [](TrpSyntaxMemo* m) {
+                                            Keys(m, Qt::Key_Right, Qt::ControlModifier, 2);
+                                            Keys(m, Qt::Key_Left, Qt::ControlModifier);
+                                          },
+                                          {F("abc de_f  g")},
+                                          {5, 1}},
+                             TMemoKeyCase{"endAndCtrlEnd",
+                                          {F("ab  "), F("cde")},
+                                          {1, 1},
+                                          [](TrpSyntaxMemo* m) {
+                                            Keys(m, Qt::Key_End);
+                                            EXPECT_EQ(m->CaretColumn(), 3);
+                                            Keys(m, Qt::Key_End, Qt::ControlModifier);
+                                          },
+                                          {F("ab"), F("cde")},
+                                          {4, 2}},
+                             TMemoKeyCase{"caretStopsAtColumn1024",
+                                          {F("")},
+                                          {1000, 1},
+                                          Press(Qt::Key_Right, Qt::NoModifier, 40),
+                                          {F("")},
+                                          {1024, 1}},
+                             TMemoKeyCase{"shiftArrowsSelectAndTypingReplaces",
+                                          {F("abcd")},
+                                          {1, 1},
+                                          [](TrpSyntaxMemo* m) {
+                                            Keys(m, Qt::Key_Right, Qt::ShiftModifier, 2);
+                                            QTest::keyClicks(m, F("X"));
+                                          },
+                                          {F("Xcd")},
+                                          {2, 1}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SyntaxMemoControl, ThirtyThreeEditsAllowThirtyTwoUndos) {
   MemoWindow window;
@@ -192,9 +240,14 @@ TEST(SyntaxMemoControl, ReadOnlyRefusesEditsButCopiesAndSearches) {
   memo->SetReadOnly(true);
   QGuiApplication::clipboard()->setText(F("pasted"));
   QTest::keyClicks(memo, F("xy"));
-  for (const auto& [key, mods] : std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>>{
-           {Qt::Key_Return, {}}, {Qt::Key_Delete, {}}, {Qt::Key_Backspace, {}}, {Qt::Key_Tab, {}},
-           {Qt::Key_Y, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ShiftModifier}})
+  for (const auto& [key, mods] :
+       std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>>{{Qt::Key_Return, {}},
+                                                                        {Qt::Key_Delete, {}},
+                                                                        {Qt::Key_Backspace, {}},
+                                                                        {Qt::Key_Tab, {}},
+                                                                        {Qt::Key_Y, Qt::ControlModifier},
+                                                                        {Qt::Key_V, Qt::ControlModifier},
+                                                                        {Qt::Key_Insert, Qt::ShiftModifier}})
     Keys(memo, key, mods);
   Keys(memo, Qt::Key_Right, Qt::ShiftModifier, 2);
   Keys(memo, Qt::Key_X, Qt::ControlModifier);
@@ -268,7 +321,8 @@ TEST(SyntaxMemoControl, ScrollsToTheCaretAndPaintsColours) {
   MemoWindow window;
   TrpSyntaxMemo* memo = window.memo;
   QStringList lines;
-  for (int i = 1; i <= 100; ++i) lines << F("begin // riadok %1").arg(i);
+  for (int i = 1; i <= 100; ++i)
+    lines << F("begin // riadok %1").arg(i);
   memo->SetLines(lines);
   memo->MoveCaret(1, 80);
   EXPECT_GT(memo->TopLine(), 60);

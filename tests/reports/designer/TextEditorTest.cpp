@@ -21,8 +21,8 @@
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
-#include <QtWidgets/QRadioButton>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
 #include <QtWidgets/QToolButton>
 #include <gtest/gtest.h>
 
@@ -49,9 +49,7 @@ protected:
     title = static_cast<TrpMemoView*>(page->Add(std::make_unique<TrpMemoView>()));
     title->Memo = {F("Zoznam členov")};
   }
-  ~TextEditors() override {
-    rpSetCurrentDesigner(nullptr);
-  }
+  ~TextEditors() override { rpSetCurrentDesigner(nullptr); }
 
   TrpReport report;
   TrpPage* page;
@@ -60,13 +58,12 @@ protected:
 };
 
 TEST(TextEditorRules, EmptyFrames) {
-  const QList<std::tuple<QStringList, bool, bool>> cases{
-      {{F("begin"), F("  "), F("end")}, true, true},
-      {{F("BEGIN end")}, true, false},
-      {{F(" Begin"), F(""), F(""), F("END ")}, true, false},
-      {{F("begin"), F(""), F("End")}, true, false},
-      {{F("")}, true, false},
-      {{F("begin"), F("  x := 1;"), F("end")}, false, false}};
+  const QList<std::tuple<QStringList, bool, bool>> cases{{{F("begin"), F("  "), F("end")}, true, true},
+                                                         {{F("BEGIN end")}, true, false},
+                                                         {{F(" Begin"), F(""), F(""), F("END ")}, true, false},
+                                                         {{F("begin"), F(""), F("End")}, true, false},
+                                                         {{F("")}, true, false},
+                                                         {{F("begin"), F("  x := 1;"), F("end")}, false, false}};
   for (const auto& [lines, syntaxEmpty, plainEmpty] : cases) {
     EXPECT_EQ(TrpEditorForm::IsEmptyFrame(lines), syntaxEmpty) << lines.join(F("|")).toStdString();
     EXPECT_EQ(TrpEditorForm1::IsEmptyFrame(lines), plainEmpty) << lines.join(F("|")).toStdString();
@@ -103,7 +100,8 @@ TEST_F(TextEditors, AScriptWithAnErrorKeepsTheEditorOpenWithTheCaretOnIt) {
   WhenModal<TrpEditorForm>([](TrpEditorForm* shown) {
     shown->OkBtn->click();
     ASSERT_TRUE(shown->isVisible()) << "not confirmed";
-    EXPECT_TRUE(shown->ScriptMemo->FooterMessage().startsWith(F("Line 2/"))) << shown->ScriptMemo->FooterMessage().toStdString();
+    EXPECT_TRUE(shown->ScriptMemo->FooterMessage().startsWith(F("Line 2/")))
+        << shown->ScriptMemo->FooterMessage().toStdString();
     EXPECT_EQ(shown->ScriptMemo->CaretLine(), 2);
     EXPECT_GT(shown->ScriptMemo->CaretColumn(), 1);
     EXPECT_EQ(shown->focusWidget(), shown->ScriptMemo);

@@ -119,18 +119,26 @@ INSTANTIATE_TEST_SUITE_P(
                      static_cast<Widths&>(f).Standard();
                      p.AggregateFields = QStringList{F("fee=sum")};
                    },
-                   [](int) { return QList<int>{158, 68, 68}; }},
+                   [](int) {
+                     return QList<int>{158, 68, 68};
+                   }},
         TWidthCase{"withoutAggregatesTheSumDoesNotCount",
                    [](AdHocPrint& f, TrpPrintTable&) { static_cast<Widths&>(f).Standard(); },
-                   [](int) { return QList<int>{158, 68, 58}; }},
+                   [](int) {
+                     return QList<int>{158, 68, 58};
+                   }},
         TWidthCase{"hiddenFieldDropsItsColumn",
                    [](AdHocPrint& f, TrpPrintTable&) {
                      static_cast<Widths&>(f).Standard();
                      f.data.FieldByName(F("TOWN")).Visible = false;
                    },
-                   [](int) { return QList<int>{158, 58}; }},
+                   [](int) {
+                     return QList<int>{158, 58};
+                   }},
         TWidthCase{"fitProportional",
-                   [](AdHocPrint& f, TrpPrintTable& p) { static_cast<Widths&>(f).Given(p, {800, 400, 400}); },
+                   [](AdHocPrint& f, TrpPrintTable& p) {
+                     static_cast<Widths&>(f).Given(p, {800, 400, 400});
+                   },
                    [](int A) {
                      const double k = A / 1600.0;
                      return QList<int>{int(std::lround(800 * k)) - 1, int(std::lround(400 * k)) - 1,
@@ -146,8 +154,12 @@ INSTANTIATE_TEST_SUITE_P(
                      return QList<int>{800 + d - 1, 400 + d - 1, 400 + d - 1};
                    }},
         TWidthCase{"shrinkOnlyKeepsANarrowTable",
-                   [](AdHocPrint& f, TrpPrintTable& p) { static_cast<Widths&>(f).Given(p, {100, 50, 50}); },
-                   [](int) { return QList<int>{100, 50, 50}; }},
+                   [](AdHocPrint& f, TrpPrintTable& p) {
+                     static_cast<Widths&>(f).Given(p, {100, 50, 50});
+                   },
+                   [](int) {
+                     return QList<int>{100, 50, 50};
+                   }},
         TWidthCase{"growsWithoutShrinkOnly",
                    [](AdHocPrint& f, TrpPrintTable& p) {
                      static_cast<Widths&>(f).Given(p, {100, 50, 50});
@@ -163,17 +175,22 @@ INSTANTIATE_TEST_SUITE_P(
                      static_cast<Widths&>(f).Given(p, {1000, 300, 300});
                      p.FitWidth.Fields = F("name;nothing");
                    },
-                   [](int A) { return QList<int>{int(std::lround(1000 * (1 + (A - 1600) / 1000.0))) - 1, 300, 300}; }},
+                   [](int A) {
+                     return QList<int>{int(std::lround(1000 * (1 + (A - 1600) / 1000.0))) - 1, 300, 300};
+                   }},
         TWidthCase{"namedFieldsTooNarrowToTakeTheDifference",
                    [](AdHocPrint& f, TrpPrintTable& p) {
                      static_cast<Widths&>(f).Given(p, {800, 400, 400});
                      p.FitWidth.Fields = F("NAME");
                    },
-                   [](int) { return QList<int>{800, 400, 400}; }},
-        TWidthCase{"tenPercentTooWideTurnsLandscape", [](AdHocPrint& f, TrpPrintTable&) { static_cast<Widths&>(f).Wide(1.1); },
-                   nullptr, TrpPrintOrientation::Landscape},
-        TWidthCase{"threeTimesTooWideStaysPortrait", [](AdHocPrint& f, TrpPrintTable&) { static_cast<Widths&>(f).Wide(3); },
-                   nullptr}),
+                   [](int) {
+                     return QList<int>{800, 400, 400};
+                   }},
+        TWidthCase{"tenPercentTooWideTurnsLandscape",
+                   [](AdHocPrint& f, TrpPrintTable&) { static_cast<Widths&>(f).Wide(1.1); }, nullptr,
+                   TrpPrintOrientation::Landscape},
+        TWidthCase{"threeTimesTooWideStaysPortrait",
+                   [](AdHocPrint& f, TrpPrintTable&) { static_cast<Widths&>(f).Wide(3); }, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AdHocPrint, PrintsTitlesCellsAndAggregatesAsTexts) {
@@ -201,17 +218,20 @@ TEST_F(AdHocPrint, TitleHiddenWhenTheRowHandlerSaysSo) {
 
 // Widths and column records are sized to the columns: 300 fields print 300 columns.
 TEST_F(AdHocPrint, EveryColumnOfAWideDataSetPrints) {
-  for (int i = 1; i <= 300; ++i) AddField(F("F%1").arg(i), TUxFieldType::Integer);
+  for (int i = 1; i <= 300; ++i)
+    AddField(F("F%1").arg(i), TUxFieldType::Integer);
   data.Open();
   data.Append();
-  for (int i = 1; i <= 300; ++i) data.FieldByNumber(i - 1).SetValue(i);
+  for (int i = 1; i <= 300; ++i)
+    data.FieldByNumber(i - 1).SetValue(i);
   data.Post();
   print.AutoOrientation.Enabled = false;
   print.BuildAdHocReport();
   EXPECT_EQ(print.Widths().size(), 300);
   ASSERT_TRUE(print.Report().BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
   QStringList texts;
-  for (const QStringList& page : Prepared()) texts += page;
+  for (const QStringList& page : Prepared())
+    texts += page;
   for (int i = 1; i <= 300; ++i) {
     EXPECT_TRUE(texts.contains(F("F%1").arg(i))) << i;
     EXPECT_TRUE(texts.contains(QString::number(i))) << i;

@@ -1,5 +1,4 @@
 #include "ReportFixture.h"
-#include "util/UxMemDS.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpCompositeReport.h"
@@ -10,9 +9,10 @@
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpSubReportView.h"
 #include "tests/support/QStringPrinter.h"
+#include "util/UxMemDS.h"
+#include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
-#include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtGui/QImage>
 #include <functional>
@@ -27,11 +27,10 @@ class BandEngine : public ReportFixture {
 protected:
   BandEngine() {
     rpGlobals().TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 10; };
-    for (const auto& [name, type, size] : {std::tuple{"NAME", TUxFieldType::String, 30},
-                                           std::tuple{"TOWN", TUxFieldType::String, 30},
-                                           std::tuple{"FEE", TUxFieldType::Integer, 0},
-                                           std::tuple{"NOTE", TUxFieldType::Memo, 0},
-                                           std::tuple{"PHOTO", TUxFieldType::Blob, 0}}) {
+    for (const auto& [name, type, size] :
+         {std::tuple{"NAME", TUxFieldType::String, 30}, std::tuple{"TOWN", TUxFieldType::String, 30},
+          std::tuple{"FEE", TUxFieldType::Integer, 0}, std::tuple{"NOTE", TUxFieldType::Memo, 0},
+          std::tuple{"PHOTO", TUxFieldType::Blob, 0}}) {
       TUxFieldDef def;
       def.Name = QString::fromLatin1(name);
       def.DataType = type;
@@ -274,7 +273,8 @@ struct T : BandEngine {
     AddBand(btGroupFooter, 150, 20);
     AddText(10, 150, 200, 20, F("[Members.\"TOWN\"] [SUM([Members.\"FEE\"], Band2)] [AVG([Members.\"FEE\"], Band2)]"));
     AddBand(btReportSummary, 200, 20);
-    AddText(10, 200, 300, 20, F("[SUM([Members.\"FEE\"], Band2)] [MIN([Members.\"FEE\"], Band2)] [MAX([Members.\"FEE\"], Band2)]"));
+    AddText(10, 200, 300, 20,
+            F("[SUM([Members.\"FEE\"], Band2)] [MIN([Members.\"FEE\"], Band2)] [MAX([Members.\"FEE\"], Band2)]"));
   }
   void DoColumns() {
     AddMembers(4);
@@ -289,7 +289,8 @@ struct T : BandEngine {
     AddMembers(1);
     AddBand(btMasterData, 100, 20, bfBreaked | bfStretched, F("Members"));
     QStringList lines;
-    for (int i = 1; i <= 70; ++i) lines.append(QStringLiteral("r%1").arg(i));
+    for (int i = 1; i <= 70; ++i)
+      lines.append(QStringLiteral("r%1").arg(i));
     TrpMemoView* memo = AddText(10, 100, 300, 20, lines.join(QLatin1Char('\n')));
     memo->Flags |= mfStretched;
   }
@@ -318,7 +319,8 @@ TEST_P(BuildCases, GivePreparedPages) {
 
 QList<QStringList> ListPages(int first, int last, int y0) {
   QStringList page;
-  for (int i = first; i <= last; ++i) page.append(QStringLiteral("50,%1:Člen %2").arg(y0 + (i - first) * 20).arg(i));
+  for (int i = first; i <= last; ++i)
+    page.append(QStringLiteral("50,%1:Člen %2").arg(y0 + (i - first) * 20).arg(i));
   return {page};
 }
 
@@ -334,8 +336,10 @@ QList<QStringList> PagedList() {
 
 QList<QStringList> RepeatedHeaderPages() {
   QStringList first{F("10,18:Meno")}, second{F("10,18:Meno")};
-  for (int i = 1; i <= 50; ++i) first.append(QStringLiteral("50,%1:%2 Člen %2").arg(38 + (i - 1) * 20).arg(i));
-  for (int i = 51; i <= 55; ++i) second.append(QStringLiteral("50,%1:%2 Člen %2").arg(38 + (i - 51) * 20).arg(i));
+  for (int i = 1; i <= 50; ++i)
+    first.append(QStringLiteral("50,%1:%2 Člen %2").arg(38 + (i - 1) * 20).arg(i));
+  for (int i = 51; i <= 55; ++i)
+    second.append(QStringLiteral("50,%1:%2 Člen %2").arg(38 + (i - 51) * 20).arg(i));
   return {first, second};
 }
 
@@ -343,48 +347,59 @@ QList<QStringList> SplitPages() {
   // Room on the first page: 1053 - 18 - 2 pixels; with a line of 15 pixels and
   // the text's gaps 68 lines fit, the other 2 continue at the top of the next page.
   QStringList first, second;
-  for (int i = 1; i <= 68; ++i) first.append(QStringLiteral("r%1").arg(i));
-  for (int i = 69; i <= 70; ++i) second.append(QStringLiteral("r%1").arg(i));
+  for (int i = 1; i <= 68; ++i)
+    first.append(QStringLiteral("r%1").arg(i));
+  for (int i = 69; i <= 70; ++i)
+    second.append(QStringLiteral("r%1").arg(i));
   return {{F("10,18:") + first.join(QLatin1Char('|'))}, {F("10,18:") + second.join(QLatin1Char('|'))}};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Report, BuildCases,
     ::testing::Values(
-        BuildCase{"titleRowsAndSummary", T::List,
+        BuildCase{"titleRowsAndSummary",
+                  T::List,
                   {{F("10,23:Zoznam členov"), F("10,48:1"), F("50,48:Člen 1"), F("10,68:2"), F("50,68:Člen 2"),
                     F("10,88:3"), F("50,88:Člen 3"), F("10,108:Spolu 3")}}},
         BuildCase{"pagesWithTotalPages", T::Pages, PagedList()},
-        BuildCase{"groupsWithFooters", T::Groups,
-                  {{F("10,18:Nitra"), F("50,38:Adam"), F("50,58:Boris"), F("10,78:Nitra 30 15"),
-                    F("10,98:Žilina"), F("50,118:Cyril"), F("10,138:Žilina 5 5"), F("10,158:35 5 20")}}},
-        BuildCase{"bandColumns", T::Columns,
-                  {{F("0,18:Člen 1"), F("220,18:Člen 2"), F("440,18:Člen 3"), F("0,38:Člen 4")}}},
+        BuildCase{"groupsWithFooters",
+                  T::Groups,
+                  {{F("10,18:Nitra"), F("50,38:Adam"), F("50,58:Boris"), F("10,78:Nitra 30 15"), F("10,98:Žilina"),
+                    F("50,118:Cyril"), F("10,138:Žilina 5 5"), F("10,158:35 5 20")}}},
+        BuildCase{
+            "bandColumns", T::Columns, {{F("0,18:Člen 1"), F("220,18:Člen 2"), F("440,18:Člen 3"), F("0,38:Člen 4")}}},
         BuildCase{"breakedBandSplitAcrossPages", T::Split, SplitPages()},
-        BuildCase{"subreportBesideTheTitle", T::Subreport,
+        BuildCase{"subreportBesideTheTitle",
+                  T::Subreport,
                   {{F("10,18:Nadpis"), F("305,28:Člen 1"), F("305,48:Člen 2"), F("305,68:Člen 3"), F("10,88:Koniec")}}},
-        BuildCase{"masterWithDetails", T::Details,
-                  {{F("10,18:Člen 1"), F("30,38:riadok 1"), F("30,58:riadok 2"), F("10,78:Člen 2"),
-                    F("30,98:riadok 1"), F("30,118:riadok 2"), F("10,138:Koniec")}}},
+        BuildCase{"masterWithDetails",
+                  T::Details,
+                  {{F("10,18:Člen 1"), F("30,38:riadok 1"), F("30,58:riadok 2"), F("10,78:Člen 2"), F("30,98:riadok 1"),
+                    F("30,118:riadok 2"), F("10,138:Koniec")}}},
         BuildCase{"masterWithoutDetailsLeavesOnlyTheFooter", T::NoDetails, {{F("10,18:Koniec")}}},
-        BuildCase{"masterWithoutDetailsPrintIfSubsetEmpty", T::NoDetailsPrinted,
+        BuildCase{"masterWithoutDetailsPrintIfSubsetEmpty",
+                  T::NoDetailsPrinted,
                   {{F("10,18:Člen 1"), F("10,38:Člen 2"), F("10,58:Koniec")}}},
-        BuildCase{"secondTemplateContinuesOnThePreviousPage", T::PrevPage,
+        BuildCase{"secondTemplateContinuesOnThePreviousPage",
+                  T::PrevPage,
                   {{F("10,18:Člen 1"), F("10,38:Člen 2"), F("10,58:Koniec 1"), F("10,78:Druhá časť")}}},
-        BuildCase{"groupHeaderStartsPagesBetweenGroups", T::GroupPages,
+        BuildCase{"groupHeaderStartsPagesBetweenGroups",
+                  T::GroupPages,
                   {{F("10,18:Obec 1"), F("50,38:1 Člen 1"), F("50,58:2 Člen 2")},
                    {F("10,18:Obec 2"), F("50,38:1 Člen 3"), F("50,58:2 Člen 4")},
                    {F("10,18:Obec 3"), F("50,38:1 Člen 5"), F("50,58:2 Člen 6")}}},
         BuildCase{"scriptRequestsTwoPagesBeforeItsBand", T::ScriptPages, {{}, {}, {F("50,18:Člen 1")}}},
         BuildCase{"repeatedHeaderOnTheNextPage", T::RepeatedHeader, RepeatedHeaderPages()},
         BuildCase{"emptyDataWithoutPrintIfEmpty", T::Empty, {}},
-        BuildCase{"multipleReportOncePerRecord", T::Multiple,
+        BuildCase{"multipleReportOncePerRecord",
+                  T::Multiple,
                   {{F("10,23:Člen 1 1")}, {F("10,23:Člen 2 2")}, {F("10,23:Člen 3 3")}}},
         BuildCase{"hiddenPageShownByItsScript", T::HiddenPages, {{F("10,23:Prvá")}, {F("10,23:Druhá")}}},
         BuildCase{"scriptSwitchesTheRunningBands", T::RunBand, {{F("10,23:Nadpis"), F("10,48:1"), F("10,68:2")}}},
-        BuildCase{"manualBuildShowsTheBandsItNames", T::Manual,
-                  {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("50,58:Člen 3")}}},
-        BuildCase{"objectOutsideBandsOnFirstPageOnly", T::Outside,
+        BuildCase{
+            "manualBuildShowsTheBandsItNames", T::Manual, {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("50,58:Člen 3")}}},
+        BuildCase{"objectOutsideBandsOnFirstPageOnly",
+                  T::Outside,
                   {{F("400,5:mimo pásov"), F("50,18:Člen 1")}, {F("50,18:Člen 2")}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -395,7 +410,8 @@ namespace {
 TEST_F(BandEngine, PendingBandsBeyondTheLimitStopTheBuildWithAMessage) {
   AddMembers(2);
   AddBand(btMasterData, 100, 20, 0, F("Members"));
-  for (int i = 0; i <= TrpPageBuild::kMaxPendingBands; ++i) AddBand(btGroupHeader, 30, 1, 0, F("[Members.\"TOWN\"]"));
+  for (int i = 0; i <= TrpPageBuild::kMaxPendingBands; ++i)
+    AddBand(btGroupHeader, 30, 1, 0, F("[Members.\"TOWN\"]"));
   EXPECT_FALSE(report.BuildPreparedPages());
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains(F("viac ako 100 pásov"))) << messages[0].toStdString();
@@ -475,7 +491,10 @@ TEST_F(DBDataSet, RangesOfTheWalk) {
     int count;
     QStringList names;
   } cases[] = {
-      {"all", TRangeBegin::rbFirst, TRangeEnd::reLast, 0,
+      {"all",
+       TRangeBegin::rbFirst,
+       TRangeEnd::reLast,
+       0,
        {F("Člen 1"), F("Člen 2"), F("Člen 3"), F("Člen 4"), F("Člen 5")}},
       {"count", TRangeBegin::rbFirst, TRangeEnd::reCount, 3, {F("Člen 1"), F("Člen 2"), F("Člen 3")}},
       {"current", TRangeBegin::rbCurrent, TRangeEnd::reCurrent, 0, {F("Člen 2")}},
@@ -662,15 +681,35 @@ TEST_F(CompositeBuild, MembersBuildIntoOnePageSet) {
     bool driven; // the composite walks the members' data set and builds both reports per member
     QList<QStringList> pages;
   } cases[] = {
-      {"one after the other", false, false, 0, false,
+      {"one after the other",
+       false,
+       false,
+       0,
+       false,
        {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 0")}, {F("10,23:Príloha 2")}}},
-      {"two passes know the total", true, false, 0, false,
+      {"two passes know the total",
+       true,
+       false,
+       0,
+       false,
        {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 2")}, {F("10,23:Príloha 2")}}},
-      {"appendix continues on the same paper", false, true, 0, false,
+      {"appendix continues on the same paper",
+       false,
+       true,
+       0,
+       false,
        {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 0"), F("10,63:Príloha 1")}}},
-      {"appendix in landscape starts a page", false, true, 1, false,
+      {"appendix in landscape starts a page",
+       false,
+       true,
+       1,
+       false,
        {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 0")}, {F("10,23:Príloha 2")}}},
-      {"once per record of the driving data set", false, false, 0, true,
+      {"once per record of the driving data set",
+       false,
+       false,
+       0,
+       true,
        {{F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 1 z 0")},
         {F("10,23:Príloha 2")},
         {F("50,18:Člen 1"), F("50,38:Člen 2"), F("10,1033:Strana 3 z 0")},
@@ -721,8 +760,8 @@ TEST_F(CompositeBuild, MemberAndCompositeHearOfEveryPage) {
   title->Memo = QStringList{F("Príloha [FINALPASS]")};
   ASSERT_TRUE(composite.BuildPreparedPages());
   // The list's footer closes page 0, then the list's end reports the page count it reached.
-  const QStringList onePass{F("zoznam+0"),  F("spolu+0"), F("zoznam-0"),  F("spolu-0"),  F("zoznam-1"),
-                            F("spolu-1"),   F("príloha+1"), F("spolu+1"), F("príloha-1"), F("spolu-1")};
+  const QStringList onePass{F("zoznam+0"), F("spolu+0"),   F("zoznam-0"), F("spolu-0"),   F("zoznam-1"),
+                            F("spolu-1"),  F("príloha+1"), F("spolu+1"),  F("príloha-1"), F("spolu-1")};
   EXPECT_EQ(events, onePass + onePass) << "both passes";
   EXPECT_EQ(Prepared(&composite.EMFPages).value(1), (QStringList{F("10,23:Príloha True")}));
 }
@@ -736,7 +775,8 @@ public:
 };
 
 TEST_F(BandEngine, WatchersHearOfEveryPrintedText) {
-  rpAddObjectClass(QStringLiteral("TrpTestWatcher"), [] { return new TestWatcher; }, {}, QStringLiteral("55226"));
+  rpAddObjectClass(
+      QStringLiteral("TrpTestWatcher"), [] { return new TestWatcher; }, {}, QStringLiteral("55226"));
   QStringList heard;
   TestWatcher::heard = &heard;
   AddMembers(2);
@@ -817,7 +857,8 @@ TEST_F(BandEngine, DialogComponentsAreCustomizedWithoutAForm) {
   struct TestComponent : TrpNonVisualControl {
     TestComponent() { SetKind(10, QStringLiteral("View"), QStringLiteral("TrpTestComponent")); }
   };
-  rpAddControlClass(QStringLiteral("TrpTestComponent"), [] { return new TestComponent; }, {}, QStringLiteral("55226"));
+  rpAddControlClass(
+      QStringLiteral("TrpTestComponent"), [] { return new TestComponent; }, {}, QStringLiteral("55226"));
   AddBand(btReportTitle, 20, 30);
   AddText(10, 25, 200, 20, F("Nadpis"));
   TrpPage* dialog = report.Pages.Add();

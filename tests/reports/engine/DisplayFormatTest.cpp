@@ -20,7 +20,6 @@ struct FormatCase {
   QString Expected;
 };
 
-
 } // namespace
 
 TEST_F(ReportFixture, DisplayFormatTable) {
@@ -36,13 +35,23 @@ TEST_F(ReportFixture, DisplayFormatTable) {
       {"fixed 15 digits", 2.675, rpMakeFormatCode(1, 1, 2, comma), {}, QStringLiteral("2,68")},
       {"fixed negative", -1234.5, rpMakeFormatCode(1, 1, 1, point), {}, QStringLiteral("-1234.5")},
       {"fixed negative zero", -0.004, rpMakeFormatCode(1, 1, 2, comma), {}, QStringLiteral("0,00")},
-      {"#,##0.##", 1234567.891, rpMakeFormatCode(1, 2, 2, comma), {}, QStringLiteral("1") + nbsp + QStringLiteral("234") + nbsp + QStringLiteral("567,89")},
-      {"thousands fixed", 1234567.8, rpMakeFormatCode(1, 3, 2, comma), {}, QStringLiteral("1") + nbsp + QStringLiteral("234") + nbsp + QStringLiteral("567,80")},
+      {"#,##0.##",
+       1234567.891,
+       rpMakeFormatCode(1, 2, 2, comma),
+       {},
+       QStringLiteral("1") + nbsp + QStringLiteral("234") + nbsp + QStringLiteral("567,89")},
+      {"thousands fixed",
+       1234567.8,
+       rpMakeFormatCode(1, 3, 2, comma),
+       {},
+       QStringLiteral("1") + nbsp + QStringLiteral("234") + nbsp + QStringLiteral("567,80")},
       {"thousands fixed small", -12.0, rpMakeFormatCode(1, 3, 0, comma), {}, QStringLiteral("-12")},
       {"float format", 2.5, rpMakeFormatCode(1, 4, 0, point), QStringLiteral("000.000"), QStringLiteral("002.500")},
       {"literals", 7.0, rpMakeFormatCode(1, 4, 0, comma), QStringLiteral("'č. '0' ks'"), QStringLiteral("č. 7 ks")},
-      {"negative section", -1234.5, rpMakeFormatCode(1, 4, 0, comma), QStringLiteral("#,##0.00;(#,##0.00);nula"), QStringLiteral("(1") + nbsp + QStringLiteral("234,50)")},
-      {"zero section", 0.001, rpMakeFormatCode(1, 4, 0, comma), QStringLiteral("#,##0.00;(#,##0.00);nula"), QStringLiteral("nula")},
+      {"negative section", -1234.5, rpMakeFormatCode(1, 4, 0, comma), QStringLiteral("#,##0.00;(#,##0.00);nula"),
+       QStringLiteral("(1") + nbsp + QStringLiteral("234,50)")},
+      {"zero section", 0.001, rpMakeFormatCode(1, 4, 0, comma), QStringLiteral("#,##0.00;(#,##0.00);nula"),
+       QStringLiteral("nula")},
       {"integer value", rpIntegerValue(42), rpMakeFormatCode(1, 1, 1, comma), {}, QStringLiteral("42,0")},
       {"not a number", QStringLiteral("abc"), rpMakeFormatCode(1, 1, 2, comma), {}, QStringLiteral("abc")},
       {"number form above 4", 5.0, rpMakeFormatCode(1, 5), {}, QString()},
@@ -90,7 +99,9 @@ TEST(DisplayFormatSuffix, SuffixesGiveCodeAndFormat) {
     QString format = QStringLiteral("?");
     ASSERT_TRUE(rpParseFormatSuffix(c.Suffix, code, format)) << qPrintable(c.Suffix);
     EXPECT_EQ(code, c.Code) << qPrintable(c.Suffix);
-    if (rpFormatForm(c.Code) == 4) { EXPECT_EQ(format, c.Format) << qPrintable(c.Suffix); }
+    if (rpFormatForm(c.Code) == 4) {
+      EXPECT_EQ(format, c.Format) << qPrintable(c.Suffix);
+    }
   }
   qint32 code = 7;
   QString format = QStringLiteral("keep");

@@ -95,14 +95,14 @@ TEST_F(EMFPagesTest, FileRoundTripKeepsPapersObjectsAndEdits) {
   EXPECT_EQ(loaded.InfoMarker, 77);
   for (int i = 0; i < 2; ++i) {
     const TrpEMFPage& page = loaded.GetPage(i);
-    EXPECT_EQ((QList<int>{page.PaperSize, page.PaperWidth, page.PaperHeight, page.Bin, page.UseMargins,
-                          page.LeftMargin, page.TopMargin, page.RightMargin, page.BottomMargin}),
+    EXPECT_EQ((QList<int>{page.PaperSize, page.PaperWidth, page.PaperHeight, page.Bin, page.UseMargins, page.LeftMargin,
+                          page.TopMargin, page.RightMargin, page.BottomMargin}),
               (QList<int>{9, 2100, 2970, 65535, 1, 11, 12, 13, 14}));
     EXPECT_EQ(page.Objects(), pages.GetPage(i).Objects());
   }
-  EXPECT_EQ(Objects(loaded, 0), (QStringList{QStringLiteral("0:30,20,200,18:Prvá strana"),
-                                             QStringLiteral("0:30,40,200,18:Žltý kôň"),
-                                             QStringLiteral("4:30,60,200,0:"), QStringLiteral("10:5,6,7,8:7")}));
+  EXPECT_EQ(Objects(loaded, 0),
+            (QStringList{QStringLiteral("0:30,20,200,18:Prvá strana"), QStringLiteral("0:30,40,200,18:Žltý kôň"),
+                         QStringLiteral("4:30,60,200,0:"), QStringLiteral("10:5,6,7,8:7")}));
   EXPECT_EQ(Objects(loaded, 1), (QStringList{QStringLiteral("0:99,20,200,18:opravené"),
                                              QStringLiteral("4:30,40,200,0:"), QStringLiteral("10:5,6,7,8:7")}));
   EXPECT_EQ(Saved(), bytes) << "a loaded file saves to the same bytes";
@@ -142,7 +142,7 @@ TEST_F(EMFPagesTest, PagesBehindTheLastStayReadableAndWritable) {
 TEST_F(EMFPagesTest, FileWithoutVersionByteLoadsWithoutBinAndMargins) {
   AddPage({QStringLiteral("stará")});
   const QByteArray objects = pages.GetPage(0).Objects();
-  TBinaryWriter out; // the older layout: no version byte, no bin, no margins, texts ended by 0
+  TBinaryWriter out;   // the older layout: no version byte, no bin, no margins, texts ended by 0
   rpWriteByte(out, 0); // compressed flag
   out.WriteBytes("Virtual");
   rpWriteByte(out, 0);
@@ -306,12 +306,9 @@ TEST_F(EMFPageLinks, HitTestFindsLinksAndEvents) {
     int cursor;
     const char* fired;
   } cases[] = {
-      {{20, 20}, true, false, true, "@3", 0, ""},
-      {{20, 20}, false, false, true, "@3", -21, ""},
-      {{20, 120}, true, false, true, "", 0, ""},
-      {{20, 220}, true, false, false, "", 0, ""},
-      {{20, 220}, true, true, true, "", 0, "click Text"},
-      {{20, 220}, false, true, true, "", 5, "over Text"},
+      {{20, 20}, true, false, true, "@3", 0, ""},         {{20, 20}, false, false, true, "@3", -21, ""},
+      {{20, 120}, true, false, true, "", 0, ""},          {{20, 220}, true, false, false, "", 0, ""},
+      {{20, 220}, true, true, true, "", 0, "click Text"}, {{20, 220}, false, true, true, "", 5, "over Text"},
       {{500, 500}, true, true, false, "", 0, ""},
   };
   for (const auto& c : cases) {
@@ -329,7 +326,8 @@ TEST_F(EMFPageLinks, HitTestFindsLinksAndEvents) {
     EXPECT_EQ(cursor, c.cursor);
     EXPECT_EQ(fired, QString::fromLatin1(c.fired));
   }
-  EXPECT_EQ(opened, QStringList{QStringLiteral("https://example.invalid/")}) << "only the outside link's click opens it";
+  EXPECT_EQ(opened, QStringList{QStringLiteral("https://example.invalid/")})
+      << "only the outside link's click opens it";
 }
 
 TEST_F(EMFPagesTest, DrawShowsVisiblePagesAndFreesHiddenOnes) {

@@ -1,11 +1,11 @@
-#include "reports/engine/rpQPLFunctionLibrary.h"
-#include "reports/engine/rpStdFunctionLibrary.h"
 #include "core/Exception.h"
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLocale.h"
+#include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/engine/rpRegistries.h"
 #include "reports/engine/rpReportBase.h"
+#include "reports/engine/rpStdFunctionLibrary.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QBuffer>
@@ -62,9 +62,12 @@ protected:
     members = new RowsDataSet;
     members->setParent(&form);
     members->setObjectName(QStringLiteral("ib1"));
-    members->defs = {{QStringLiteral("MENO"), TFieldType::String, 20}, {QStringLiteral("ROK"), TFieldType::Integer},
-                     {QStringLiteral("PLATIL"), TFieldType::Boolean}, {QStringLiteral("CISLO"), TFieldType::LargeInt}};
-    members->rows = {{QStringLiteral("Ján"), 2026, true, qlonglong(12345678901LL)}, {QVariant(), QVariant(), QVariant(), QVariant()}};
+    members->defs = {{QStringLiteral("MENO"), TFieldType::String, 20},
+                     {QStringLiteral("ROK"), TFieldType::Integer},
+                     {QStringLiteral("PLATIL"), TFieldType::Boolean},
+                     {QStringLiteral("CISLO"), TFieldType::LargeInt}};
+    members->rows = {{QStringLiteral("Ján"), 2026, true, qlonglong(12345678901LL)},
+                     {QVariant(), QVariant(), QVariant(), QVariant()}};
     members->Open();
     frame = new QObject(&form);
     frame->setObjectName(QStringLiteral("Ramec"));
@@ -111,7 +114,8 @@ TEST(ReportDataset, RangeDecidesWhereTheWalkEnds) {
     ds.OnNext = [&](TrpDataset*) { ++fired; };
     int walked = 0;
     ds.Init();
-    for (ds.First(); !ds.Eof() && walked < 100; ds.Next()) ++walked;
+    for (ds.First(); !ds.Eof() && walked < 100; ds.Next())
+      ++walked;
     ds.Exit();
     EXPECT_EQ(walked, c.walked);
     EXPECT_EQ(fired, c.nextFired);
@@ -135,7 +139,8 @@ TEST(ReportDataset, WithoutCheckEofALastRangeNeverEndsAndTheEventDecides) {
   EXPECT_EQ(ds.RangeBegin, TRangeBegin::rbFirst);
   EXPECT_EQ(ds.RangeEnd, TRangeEnd::reLast);
   ds.First();
-  for (int i = 0; i < 50; ++i) ds.Next();
+  for (int i = 0; i < 50; ++i)
+    ds.Next();
   EXPECT_FALSE(ds.Eof());
   ds.OnCheckEOF = [](TrpDataset* sender, bool& eof) { eof = sender->RecNo() >= 2; };
   ds.First();
@@ -155,7 +160,8 @@ TEST_F(EngineTest, BlobsGoToStreamsListsAndPictures) {
   QBuffer pngBuffer(&png);
   pngBuffer.open(QIODevice::WriteOnly);
   picture.save(&pngBuffer, "PNG");
-  blobs.defs = {{QStringLiteral("DATA"), TFieldType::Blob}, {QStringLiteral("POZN"), TFieldType::Memo},
+  blobs.defs = {{QStringLiteral("DATA"), TFieldType::Blob},
+                {QStringLiteral("POZN"), TFieldType::Memo},
                 {QStringLiteral("MENO"), TFieldType::String}};
   blobs.rows = {{png, QStringLiteral("riadok 1\r\nriadok 2"), QStringLiteral("x")}};
   blobs.Open();
@@ -219,9 +225,9 @@ TEST_F(EngineTest, ResolvesFieldReferences) {
     const char* reference;
     TDataSet* dataSet;
     const char* field;
-  } cases[] = {{"MASTER.Meno", members, "Meno"},          {"MASTER.\"ROK\"", members, "ROK"},
-               {"frmTlac.ib1.ROK", members, "ROK"},       {"frmTlac.Ramec.ib2.SUMA", detail, "SUMA"},
-               {"MASTER.NEMA", members, ""},              {"NEMA.ROK", nullptr, ""},
+  } cases[] = {{"MASTER.Meno", members, "Meno"},    {"MASTER.\"ROK\"", members, "ROK"},
+               {"frmTlac.ib1.ROK", members, "ROK"}, {"frmTlac.Ramec.ib2.SUMA", detail, "SUMA"},
+               {"MASTER.NEMA", members, ""},        {"NEMA.ROK", nullptr, ""},
                {"MASTER.\"A.B\"", members, ""}};
   for (const auto& c : cases) {
     TDataSet* dataSet = nullptr;
@@ -274,8 +280,8 @@ TEST_F(EngineTest, DefaultDataSetFollowsTheBandBeingPrinted) {
   const struct {
     int bandType;
     TDataSet* expected;
-  } cases[] = {{-1, detail}, {0, members}, {5, members}, {17, members}, {9, detail}, {11, nullptr},
-               {19, nullptr}, {21, detail}, {7, detail}};
+  } cases[] = {{-1, detail},  {0, members},  {5, members}, {17, members}, {9, detail},
+               {11, nullptr}, {19, nullptr}, {21, detail}, {7, detail}};
   for (const auto& c : cases) {
     report->bandType = c.bandType;
     EXPECT_EQ(rpGetDefaultDataSet(), c.expected) << c.bandType;
@@ -290,7 +296,8 @@ TEST_F(EngineTest, BandDataSourceIsACountOrANamedWalker) {
   ASSERT_TRUE(counted);
   EXPECT_TRUE(created);
   int walked = 0;
-  for (counted->First(); !counted->Eof(); counted->Next()) ++walked;
+  for (counted->First(); !counted->Eof(); counted->Next())
+    ++walked;
   EXPECT_EQ(walked, 5);
 
   EXPECT_EQ(rpResolveBandDataSource(QStringLiteral("MASTER"), created), master);
@@ -303,8 +310,10 @@ TEST_F(EngineTest, BandDataSourceIsACountOrANamedWalker) {
 TEST(EngineText, ConversionsAndEncoders) {
   EXPECT_EQ(rpStrToXML(QStringLiteral("a<b & \"c\"")), QStringLiteral("a&#60;b &#38; &#34;c&#34;"));
   EXPECT_EQ(rpStrToXML(QStringLiteral("x\r\ny>")), QStringLiteral("x&#13;&#10;y&#62;"));
-  for (const char* text : {" 1,5 ", "1.5", "\t1,50"}) EXPECT_DOUBLE_EQ(rpStrToFloat(QLatin1String(text)), 1.5) << text;
-  for (const char* text : {"", "abc", "1,5,0"}) EXPECT_THROW(rpStrToFloat(QLatin1String(text)), ErpConversionError) << text;
+  for (const char* text : {" 1,5 ", "1.5", "\t1,50"})
+    EXPECT_DOUBLE_EQ(rpStrToFloat(QLatin1String(text)), 1.5) << text;
+  for (const char* text : {"", "abc", "1,5,0"})
+    EXPECT_THROW(rpStrToFloat(QLatin1String(text)), ErpConversionError) << text;
 
   const struct {
     const char* text;
@@ -319,8 +328,10 @@ TEST(EngineText, ConversionsAndEncoders) {
     EXPECT_EQ(pieces, s.pieces) << s.text;
   }
 
-  const std::pair<const char*, const char*> quotes[] = {{"\"ab\"", "ab"}, {"\"\"", "\"\""}, {"\"a", "\"a"}, {"a\"", "a\""}};
-  for (const auto& [in, out] : quotes) EXPECT_EQ(rpRemoveQuotes(QLatin1String(in)), QLatin1String(out));
+  const std::pair<const char*, const char*> quotes[] = {
+      {"\"ab\"", "ab"}, {"\"\"", "\"\""}, {"\"a", "\"a"}, {"a\"", "a\""}};
+  for (const auto& [in, out] : quotes)
+    EXPECT_EQ(rpRemoveQuotes(QLatin1String(in)), QLatin1String(out));
 
   EXPECT_EQ(rpHexEncode(QStringLiteral("abc")), QStringLiteral("616263"));
   EXPECT_EQ(rpHexDecode(QStringLiteral("616263")), QStringLiteral("abc"));
@@ -363,16 +374,26 @@ TEST(EngineGlobals, StartUpFillsTablesAndConstants) {
   EXPECT_EQ(g.CheckerBitmap.pixel(3, 5) & 0xFFFFFF, 0xFFFFFFu);
 
   TrpVariables& consts = rpConsts();
-  const std::pair<const char*, qint64> values[] = {
-      {"clRed", 0xFF}, {"clAqua", 0xFFFF00}, {"clTransparent", 0x1FFFFFFF}, {"clScrollBar", qint32(0x80000000u)},
-      {"clInfoBk", qint32(0x80000018u)}, {"mrNo", 7}, {"fsBold", 2}, {"frtaDown", 16}, {"baRest", 7},
-      {"psDashDotDot", 4}, {"psDouble", 5}, {"mb_IconWarning", 48}};
-  for (const auto& [name, value] : values) EXPECT_EQ(consts[QLatin1String(name)], rpIntegerValue(value)) << name;
+  const std::pair<const char*, qint64> values[] = {{"clRed", 0xFF},
+                                                   {"clAqua", 0xFFFF00},
+                                                   {"clTransparent", 0x1FFFFFFF},
+                                                   {"clScrollBar", qint32(0x80000000u)},
+                                                   {"clInfoBk", qint32(0x80000018u)},
+                                                   {"mrNo", 7},
+                                                   {"fsBold", 2},
+                                                   {"frtaDown", 16},
+                                                   {"baRest", 7},
+                                                   {"psDashDotDot", 4},
+                                                   {"psDouble", 5},
+                                                   {"mb_IconWarning", 48}};
+  for (const auto& [name, value] : values)
+    EXPECT_EQ(consts[QLatin1String(name)], rpIntegerValue(value)) << name;
   EXPECT_EQ(consts[QStringLiteral("CRLF")], QVariant(QStringLiteral("\r\n")));
   const int nullIndex = consts.IndexOf(QStringLiteral("Null"));
   ASSERT_GE(nullIndex, 0);
   EXPECT_TRUE(rpIsNull(consts.GetValue(nullIndex)));
-  for (const TrpNamedColor& c : rpColorTable()) EXPECT_EQ(consts[QLatin1String(c.Name)], rpIntegerValue(c.Color)) << c.Name;
+  for (const TrpNamedColor& c : rpColorTable())
+    EXPECT_EQ(consts[QLatin1String(c.Name)], rpIntegerValue(c.Color)) << c.Name;
   EXPECT_TRUE(rpVariables().Sorted());
   EXPECT_STREQ(rpColorTable()[16].Name, "clTransparent");
   EXPECT_EQ(rpColorTable()[16].Color, clNone);

@@ -18,7 +18,8 @@ public:
     assigned.append(name);
     vars[name.toUpper()] = value;
   }
-  void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override {
+  void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                  QVariant& val) override {
     calls.append(name);
     if (name == QLatin1String("ISPRINT")) val = true;
     if (name == QLatin1String("SETARRAY")) vars[ArrayKey(p1, p2)] = Parser().Calc(p3);
@@ -36,7 +37,8 @@ public:
     if (!errors.isEmpty()) return errors.join(QLatin1Char('|'));
     DoScript(code);
     QStringList state;
-    for (auto it = vars.cbegin(); it != vars.cend(); ++it) state.append(it.key() + QLatin1Char('=') + rpValueToText(it.value()));
+    for (auto it = vars.cbegin(); it != vars.cend(); ++it)
+      state.append(it.key() + QLatin1Char('=') + rpValueToText(it.value()));
     return state.join(QLatin1Char(';'));
   }
 };
@@ -57,8 +59,7 @@ TEST_P(Runs, WithItsEffectOnTheVariables) {
 INSTANTIATE_TEST_SUITE_P(
     Interpreter, Runs,
     ::testing::Values(
-        ScriptCase{"Assignment", "x := 2 + 3 * 4", "X=14"},
-        ScriptCase{"Block", "begin a := 1; b := 2 end", "A=1;B=2"},
+        ScriptCase{"Assignment", "x := 2 + 3 * 4", "X=14"}, ScriptCase{"Block", "begin a := 1; b := 2 end", "A=1;B=2"},
         ScriptCase{"OnlyFirstStatementWithoutBlock", "a := 1; b := 2", "A=1"},
         ScriptCase{"BlockEndingWithSemicolon", "begin a := 'x'; end", "A=x"},
         ScriptCase{"IfThen", "if 2 > 1 then y := 1 else y := 2", "Y=1"},
@@ -93,10 +94,17 @@ QStringList Readable(const QStringList& code) {
       text += c.unicode() < 32 ? QStringLiteral("{%1}").arg(c.unicode()) : QString(c);
     const int target = line.size() >= 3 ? (line[1].unicode() | line[2].unicode() << 8) : -1;
     switch (line[0].unicode()) {
-    case 1: out.append(QStringLiteral("?%1 %2").arg(target).arg(text)); break;
-    case 2: out.append(QStringLiteral("->%1").arg(target)); break;
-    case 3: out.append(QLatin1Char('!') + text); break;
-    default: out.append(text);
+    case 1:
+      out.append(QStringLiteral("?%1 %2").arg(target).arg(text));
+      break;
+    case 2:
+      out.append(QStringLiteral("->%1").arg(target));
+      break;
+    case 3:
+      out.append(QLatin1Char('!') + text);
+      break;
+    default:
+      out.append(text);
     }
   }
   return out;

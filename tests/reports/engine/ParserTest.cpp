@@ -1,7 +1,7 @@
+#include "reports/engine/rpFunctionSplitter.h"
 #include "reports/engine/rpParser.h"
 #include "reports/engine/rpValue.h"
 #include "reports/engine/rpVariables.h"
-#include "reports/engine/rpFunctionSplitter.h"
 #include <QtCore/QMap>
 #include <gtest/gtest.h>
 
@@ -21,7 +21,8 @@ struct ParserHost {
       asked.append(name);
       value = values.value(name);
     };
-    parser.OnFunction = [this](const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) {
+    parser.OnFunction = [this](const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                               QVariant& val) {
       calls.append(name + QLatin1Char('|') + p1 + QLatin1Char('|') + p2 + QLatin1Char('|') + p3);
       if (name == QLatin1String("GETARRAY")) val = QString(p1 + QLatin1Char('@') + rpValueToText(parser.Calc(p2)));
       if (name == QLatin1String("DOUBLE")) val = rpMultiply(parser.Calc(p1), rpIntegerValue(2));
@@ -57,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // precedence and association
         ValueCase{"2 + 3 * 4", 14.0}, ValueCase{"10 - 4 - 3", 3.0}, ValueCase{"(2 + 3) * 4", 20.0},
-        ValueCase{"12 / 2 / 3", 2.0}, ValueCase{"7 / 2", 3.5}, ValueCase{"7 / 0", Int(0)}, ValueCase{"7 / (1 - 1)", Int(0)},
-        ValueCase{"1 = 1 OR 2 = 3", Int(0)}, ValueCase{"(1 = 1) OR (2 = 3)", Int(1)},
+        ValueCase{"12 / 2 / 3", 2.0}, ValueCase{"7 / 2", 3.5}, ValueCase{"7 / 0", Int(0)},
+        ValueCase{"7 / (1 - 1)", Int(0)}, ValueCase{"1 = 1 OR 2 = 3", Int(0)}, ValueCase{"(1 = 1) OR (2 = 3)", Int(1)},
         ValueCase{"(1 = 2) and (2 = 2)", Int(0)}, ValueCase{"2 + 6 AND 3", 4.0}, ValueCase{"6 AND 3", Int(2)},
         ValueCase{"4 OR 1", Int(5)}, ValueCase{"TRUE AND FALSE", false}, ValueCase{"true or false", true},
         ValueCase{"7 MOD 3", Int(1)}, ValueCase{"-7 mod 3", Int(-1)},
@@ -67,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"1 = -1", Int(0)}, ValueCase{"NOT 0", Int(1)}, ValueCase{"NOT 5", Int(0)},
         ValueCase{"not (1 = 2)", Int(1)},
         // comparisons give integers
-        ValueCase{"3 >= 3", Int(1)}, ValueCase{"2 <= 1", Int(0)}, ValueCase{"2 <> 3", Int(1)}, ValueCase{"2 > 3", Int(0)},
-        ValueCase{"'abc' < 'abd'", Int(1)}, ValueCase{"'10' = 10", Int(1)},
+        ValueCase{"3 >= 3", Int(1)}, ValueCase{"2 <= 1", Int(0)}, ValueCase{"2 <> 3", Int(1)},
+        ValueCase{"2 > 3", Int(0)}, ValueCase{"'abc' < 'abd'", Int(1)}, ValueCase{"'10' = 10", Int(1)},
         // texts
         ValueCase{"'It''s'", Text("It's")}, ValueCase{"'ab' + 'cd'", Text("abcd")}, ValueCase{"'5' + 1", 6.0},
         ValueCase{"COPY('abcdef', 2, 3)", Text("bcd")}, ValueCase{"COPY('abc', 0, 9)", Text("abc")},
@@ -82,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         // dates
         ValueCase{"STRTODATE('24.12.2026') + 1", kChristmas}, ValueCase{"STRTODATE('25. 12. 2026')", kChristmas},
         ValueCase{"STRTODATE('27.12.2026') - STRTODATE('25.12.2026')", 2.0},
-        ValueCase{"STRTODATE('25.12.26') = STRTODATE('25.12.2026')", Int(1)},
-        ValueCase{"STRTOTIME('12:00') * 2", 1.0},
+        ValueCase{"STRTODATE('25.12.26') = STRTODATE('25.12.2026')", Int(1)}, ValueCase{"STRTOTIME('12:00') * 2", 1.0},
         // names, brackets, calls, the end of an expression
         ValueCase{"Total * 2", 42.0}, ValueCase{"[Sales.Amount] + 1", 3.5}, ValueCase{"Unknown", QVariant()},
         ValueCase{"Unknown + 1", QVariant()}, ValueCase{"double(3) + 1", 7.0}, ValueCase{"x[1 + 1]", Text("x@2")},
@@ -109,19 +109,22 @@ TEST(Parser, PostfixPlacesOperatorsByTheirPriority) {
       {"f(1, (2)) * 'x'", QStringLiteral("f(1, (2))'x' *")},
       {"%dName", QStringLiteral("%dName ")},
   };
-  for (const auto& c : cases) EXPECT_EQ(parser.ToPostfix(QLatin1String(c.infix)), c.postfix) << c.infix;
+  for (const auto& c : cases)
+    EXPECT_EQ(parser.ToPostfix(QLatin1String(c.infix)), c.postfix) << c.infix;
 }
 
 // The recursion depth of nested calls; each level is one IF.
 QString NestedIf(int depth) {
   QString text = QStringLiteral("1");
-  for (int i = 0; i < depth; ++i) text = QStringLiteral("IF(1, ") + text + QStringLiteral(", 0)");
+  for (int i = 0; i < depth; ++i)
+    text = QStringLiteral("IF(1, ") + text + QStringLiteral(", 0)");
   return text;
 }
 
 QString PendingValues(int count) {
   QString text = QStringLiteral("1");
-  for (int i = 1; i < count; ++i) text = QStringLiteral("1 + (") + text + QLatin1Char(')');
+  for (int i = 1; i < count; ++i)
+    text = QStringLiteral("1 + (") + text + QLatin1Char(')');
   return text;
 }
 
@@ -130,12 +133,18 @@ TEST(Parser, RefusesWhatItCannotComputeWithoutLeavingItsStack) {
     QString expression;
     const char* error; // exception class
   } cases[] = {
-      {QStringLiteral("2 * -3"), "parser"},          {QStringLiteral("*"), "parser"},
-      {QStringLiteral("NOT"), "parser"},             {QStringLiteral("1 +"), "parser"},
-      {QStringLiteral("'abc' * 2"), "conversion"},   {QStringLiteral("1;2"), "conversion"},
-      {QStringLiteral("7 MOD 0"), "division"},       {QStringLiteral("COPY('abc', 'x', 1)"), "conversion"},
-      {QStringLiteral("STRTODATE('x')"), "conversion"}, {QStringLiteral("INT(Unknown)"), "conversion"},
-      {QStringLiteral("myfunc(1, 2"), "parser"},     {PendingValues(33), "parser"},
+      {QStringLiteral("2 * -3"), "parser"},
+      {QStringLiteral("*"), "parser"},
+      {QStringLiteral("NOT"), "parser"},
+      {QStringLiteral("1 +"), "parser"},
+      {QStringLiteral("'abc' * 2"), "conversion"},
+      {QStringLiteral("1;2"), "conversion"},
+      {QStringLiteral("7 MOD 0"), "division"},
+      {QStringLiteral("COPY('abc', 'x', 1)"), "conversion"},
+      {QStringLiteral("STRTODATE('x')"), "conversion"},
+      {QStringLiteral("INT(Unknown)"), "conversion"},
+      {QStringLiteral("myfunc(1, 2"), "parser"},
+      {PendingValues(33), "parser"},
       {NestedIf(200), "parser"},
   };
   for (const auto& c : cases) {
@@ -226,15 +235,17 @@ TEST(Variables, NamesAreUniqueWithoutRegardToCase) {
 
 TEST(Variables, SortedListKeepsTheLocaleOrder) {
   TrpVariables v;
-  for (const char* name : {"zeta", "Čas", "alfa", "Beta", "cesta"}) v.SetVariable(QString::fromUtf8(name), 0);
+  for (const char* name : {"zeta", "Čas", "alfa", "Beta", "cesta"})
+    v.SetVariable(QString::fromUtf8(name), 0);
   v.SetSorted(true);
   v.SetVariable(QStringLiteral("delta"), 1);
   v.Insert(0, QStringLiteral("omega"));
   QStringList names;
-  for (int i = 0; i < v.GetCount(); ++i) names.append(v.GetName(i));
-  EXPECT_EQ(names, (QStringList{QStringLiteral("alfa"), QStringLiteral("Beta"), QStringLiteral("cesta"),
-                                QStringLiteral("Čas"), QStringLiteral("delta"), QStringLiteral("omega"),
-                                QStringLiteral("zeta")}));
+  for (int i = 0; i < v.GetCount(); ++i)
+    names.append(v.GetName(i));
+  EXPECT_EQ(names,
+            (QStringList{QStringLiteral("alfa"), QStringLiteral("Beta"), QStringLiteral("cesta"), QStringLiteral("Čas"),
+                         QStringLiteral("delta"), QStringLiteral("omega"), QStringLiteral("zeta")}));
 }
 
 TEST(FunctionSplitter, FindsTheCallsOfListedFunctions) {

@@ -3,10 +3,10 @@
 #include "reports/engine/rpPictureView.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpValue.h"
-#include <QtGui/QPainter>
 #include <QtCore/QBuffer>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QtEndian>
+#include <QtGui/QPainter>
 
 namespace {
 

@@ -59,7 +59,8 @@ TEST_F(ReportValues, NamesResolveInTheirOrder) {
       {"LINE#", rpIntegerValue(0)}, // no band engine yet
       {"3 + 4", rpIntegerValue(7)}, // any other name is an expression
   };
-  for (const Case& c : cases) EXPECT_EQ(rpValueToText(Resolve(QLatin1String(c.Name))), rpValueToText(c.Expected)) << c.Name;
+  for (const Case& c : cases)
+    EXPECT_EQ(rpValueToText(Resolve(QLatin1String(c.Name))), rpValueToText(c.Expected)) << c.Name;
 
   report.OnGetValue = [](const QString& name, QVariant& value) {
     if (name == QLatin1String("Pocet")) value = QStringLiteral("z udalosti");
@@ -85,7 +86,8 @@ TEST_F(ReportValues, FormattedValuesFollowSuffixObjectFormatAndHideZeros) {
   rpRun().CurrentObject = memo;
   memo->DisplayFormatCode = rpMakeFormatCode(1, 1, 2, ',');
   EXPECT_EQ(Formatted(QStringLiteral("1234.5")), QStringLiteral("1234,50"));
-  EXPECT_EQ(Formatted(QStringLiteral("1234.5 #N###,##0.00")), QStringLiteral("1") + QChar(0xA0) + QStringLiteral("234.50"));
+  EXPECT_EQ(Formatted(QStringLiteral("1234.5 #N###,##0.00")),
+            QStringLiteral("1") + QChar(0xA0) + QStringLiteral("234.50"));
   EXPECT_EQ(Formatted(QStringLiteral("1 #BNie;Áno")), QStringLiteral("Áno"));
   EXPECT_EQ(Formatted(QStringLiteral("0 #BNie;Áno")), QStringLiteral("Nie"));
   memo->DisplayFormatCode = 0;
@@ -201,11 +203,12 @@ TEST_F(ReportValues, RunValuesAndRequestsReachTheBandEngine) {
     const char* Name;
     QString Expected;
   };
-  const Case cases[] = {{"LINE#", QStringLiteral("4")},      {"LINETHROUGH#", QStringLiteral("40")},
-                        {"COLUMN#", QStringLiteral("2")},    {"CURRENT#", QStringLiteral("17")},
-                        {"CURY", QStringLiteral("250")},     {"FREESPACE", QStringLiteral("750")},
+  const Case cases[] = {{"LINE#", QStringLiteral("4")},         {"LINETHROUGH#", QStringLiteral("40")},
+                        {"COLUMN#", QStringLiteral("2")},       {"CURRENT#", QStringLiteral("17")},
+                        {"CURY", QStringLiteral("250")},        {"FREESPACE", QStringLiteral("750")},
                         {"PAGEHEIGHT", QStringLiteral("1000")}, {"FINALPASS", QStringLiteral("True")}};
-  for (const Case& c : cases) EXPECT_EQ(rpValueToText(Resolve(QLatin1String(c.Name))), c.Expected) << c.Name;
+  for (const Case& c : cases)
+    EXPECT_EQ(rpValueToText(Resolve(QLatin1String(c.Name))), c.Expected) << c.Name;
 
   TrpInterpretator& script = rpInterpreter();
   QStringList coded, errors;
@@ -215,9 +218,9 @@ TEST_F(ReportValues, RunValuesAndRequestsReachTheBandEngine) {
   ASSERT_TRUE(errors.isEmpty()) << qPrintable(errors.join(QLatin1Char('\n')));
   script.DoScript(coded);
   EXPECT_EQ(run.y, 260);
-  EXPECT_EQ(run.requests, (QStringList{QStringLiteral("page"), QStringLiteral("column"), QStringLiteral("show Hlavicka"),
-                                       QStringLiteral("progress Strana 1"), QStringLiteral("modal 1"),
-                                       QStringLiteral("stop")}));
+  EXPECT_EQ(run.requests,
+            (QStringList{QStringLiteral("page"), QStringLiteral("column"), QStringLiteral("show Hlavicka"),
+                         QStringLiteral("progress Strana 1"), QStringLiteral("modal 1"), QStringLiteral("stop")}));
   EXPECT_EQ(rpVariables().IndexOf(QStringLiteral("CurY")), -1) << "engine values are not script variables";
   rpRun().Run = nullptr;
 }

@@ -14,7 +14,9 @@ protected:
     rpVariables().SetVariable(QStringLiteral("D"), rpDateTimeValue(46090)); // 9.3.2026
     rpVariables().SetVariable(QStringLiteral("N"), -12.99);
     words = TQPLFunctionLibrary::NumberInWords;
-    TQPLFunctionLibrary::NumberInWords = [](qint64 n) { return n == 12 ? QStringLiteral("dvanásť") : QString::number(n); };
+    TQPLFunctionLibrary::NumberInWords = [](qint64 n) {
+      return n == 12 ? QStringLiteral("dvanásť") : QString::number(n);
+    };
   }
   ~FunctionFixture() override {
     TQPLFunctionLibrary::NumberInWords = words;
@@ -88,7 +90,8 @@ TEST_F(FunctionFixture, StandardAndProgramFunctionTable) {
       {"SUM(N)", QStringLiteral("0")}, // no band engine: the start result
       {"NEZNAMA(1)", QStringLiteral("0")},
   };
-  for (const Case& c : cases) EXPECT_EQ(Calc(QString::fromUtf8(c.Expression)), c.Expected) << c.Expression;
+  for (const Case& c : cases)
+    EXPECT_EQ(Calc(QString::fromUtf8(c.Expression)), c.Expected) << c.Expression;
 }
 
 TEST_F(FunctionFixture, FunctionErrors) {
@@ -105,7 +108,9 @@ TEST_F(FunctionFixture, MessageBoxAndInputGetTheirArguments) {
     seen << text << title << QString::number(flags);
     return 7;
   };
-  rpGlobals().InputBox = [](const QString& prompt, const QString& preset) -> QString { return prompt + QLatin1Char('|') + preset; };
+  rpGlobals().InputBox = [](const QString& prompt, const QString& preset) -> QString {
+    return prompt + QLatin1Char('|') + preset;
+  };
   EXPECT_EQ(Calc(QStringLiteral("MESSAGEBOX('Uložiť?', 'Otázka', mb_YesNo + mb_IconQuestion)")), QStringLiteral("7"));
   EXPECT_EQ(seen, (QStringList{QStringLiteral("Uložiť?"), QStringLiteral("Otázka"), QStringLiteral("36")}));
   EXPECT_EQ(Calc(QStringLiteral("INPUT('Rok', 2026)")), QStringLiteral("Rok|2026"));
@@ -116,17 +121,19 @@ TEST_F(FunctionFixture, AggregatesRegisterKeysAndReadValues) {
   rpRun().Aggregates = &bands;
   const QChar s(1);
   rpRun().AggregatePass = true;
-  Calc(QStringLiteral("COUNT()"));                  // a master footer counts the master data band
+  Calc(QStringLiteral("COUNT()")); // a master footer counts the master data band
   Calc(QStringLiteral("SUM([Suma], MasterData1, 1)"));
-  Calc(QStringLiteral("MAX(N, Iny)"));               // another band: nothing
+  Calc(QStringLiteral("MAX(N, Iny)")); // another band: nothing
   bands.crossObjects = true;
   Calc(QStringLiteral("MIN(N)"));
-  bands.callType = 9;                                // a detail footer aggregates the detail band only
+  bands.callType = 9; // a detail footer aggregates the detail band only
   Calc(QStringLiteral("AVG(N)"));
   rpRun().AggregatePass = false;
   const QString count = QStringLiteral("MasterFooter1") + s + QChar(akCount) + s + s + s;
-  const QString sum = QStringLiteral("MasterFooter1") + s + QChar(akSum) + s + QStringLiteral("[Suma]") + s + QStringLiteral("1") + s;
-  const QString min = QStringLiteral("0") + s + QStringLiteral("MasterFooter1") + s + QChar(akMin) + s + QStringLiteral("N") + s + s;
+  const QString sum =
+      QStringLiteral("MasterFooter1") + s + QChar(akSum) + s + QStringLiteral("[Suma]") + s + QStringLiteral("1") + s;
+  const QString min =
+      QStringLiteral("0") + s + QStringLiteral("MasterFooter1") + s + QChar(akMin) + s + QStringLiteral("N") + s + s;
   EXPECT_EQ(bands.registered.keys(), (QStringList{min, sum, count})); // sorted keys
   EXPECT_EQ(bands.registered.value(count), rpIntegerValue(0));
   EXPECT_TRUE(rpIsNull(bands.registered.value(min))) << "MIN and MAX start from the first row";
@@ -145,15 +152,14 @@ TEST(AggregateAccumulation, MinAndMaxStartFromTheFirstValue) {
     QVariant Expected;
   };
   const Case cases[] = {
-      {akMax, {-5, -2, -9}, -2.0},
-      {akMin, {5, 2, 9}, 2.0},
-      {akSum, {1.5, 2.5}, 4.0},
-      {akCount, {7, 8, 9}, rpIntegerValue(3)},
+      {akMax, {-5, -2, -9}, -2.0}, {akMin, {5, 2, 9}, 2.0},
+      {akSum, {1.5, 2.5}, 4.0},    {akCount, {7, 8, 9}, rpIntegerValue(3)},
       {akMax, {}, QVariant()},
   };
   for (const Case& c : cases) {
     QVariant accumulated = rpAggregateStart(c.Kind);
-    for (double v : c.Values) rpAccumulateAggregate(c.Kind, accumulated, v);
+    for (double v : c.Values)
+      rpAccumulateAggregate(c.Kind, accumulated, v);
     EXPECT_EQ(rpValueToText(accumulated), rpValueToText(c.Expected)) << int(c.Kind);
   }
 }
@@ -162,15 +168,18 @@ TEST_F(ReportFixture, InstalledFunctionsByCategory) {
   TrpInstalledFunctions& installed = rpInstalledFunctions();
   QStringList list;
   installed.ListFunctionsOfCategory(QStringLiteral("výpočtové"), list);
-  EXPECT_EQ(list, (QStringList{QStringLiteral("AVG"), QStringLiteral("COUNT"), QStringLiteral("MAX"), QStringLiteral("MIN"),
-                               QStringLiteral("SUM")}));
+  EXPECT_EQ(list, (QStringList{QStringLiteral("AVG"), QStringLiteral("COUNT"), QStringLiteral("MAX"),
+                               QStringLiteral("MIN"), QStringLiteral("SUM")}));
   installed.ListCategories(list);
-  EXPECT_EQ(list, (QStringList{QStringLiteral("Database"), QStringLiteral("Datumové a časové"), QStringLiteral("Interpretované"),
-                               QStringLiteral("Logické"), QStringLiteral("Matematické"), QStringLiteral("Ostatné"),
-                               QStringLiteral("Palendrix"), QStringLiteral("Report info"), QStringLiteral("Reťazcové"),
-                               QStringLiteral("Výpočtové")}));
-  EXPECT_EQ(installed.DescriptionOf(QStringLiteral("count")), QStringLiteral("COUNT(<BandName>)/Vráti počet riadkov v zadaní pásky <BandName>."));
-  EXPECT_EQ(installed.DescriptionOf(QStringLiteral("MONEYTOSTR")), QStringLiteral("MONEYTOSTR(<Number>)/Vráti číslo ako text suma slovom."));
+  EXPECT_EQ(list,
+            (QStringList{QStringLiteral("Database"), QStringLiteral("Datumové a časové"),
+                         QStringLiteral("Interpretované"), QStringLiteral("Logické"), QStringLiteral("Matematické"),
+                         QStringLiteral("Ostatné"), QStringLiteral("Palendrix"), QStringLiteral("Report info"),
+                         QStringLiteral("Reťazcové"), QStringLiteral("Výpočtové")}));
+  EXPECT_EQ(installed.DescriptionOf(QStringLiteral("count")),
+            QStringLiteral("COUNT(<BandName>)/Vráti počet riadkov v zadaní pásky <BandName>."));
+  EXPECT_EQ(installed.DescriptionOf(QStringLiteral("MONEYTOSTR")),
+            QStringLiteral("MONEYTOSTR(<Number>)/Vráti číslo ako text suma slovom."));
   EXPECT_EQ(installed.DescriptionOf(QStringLiteral("INC")), QString());
   QStringList all, empty;
   installed.ListFunctionsOfCategory(QStringLiteral("Všetky funkcie"), all);

@@ -6,7 +6,8 @@ namespace {
 
 QByteArray Bytes(std::initializer_list<int> values) {
   QByteArray bytes;
-  for (int v : values) bytes.append(char(v));
+  for (int v : values)
+    bytes.append(char(v));
   return bytes;
 }
 
@@ -33,11 +34,10 @@ TEST_P(MemoGolden, WritesTheBytesAndReadsThemBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stream, MemoGolden,
-    ::testing::Values(MemoCase{"two", {QStringLiteral("a"), QStringLiteral("b")}, Bytes({2, 0, 1, 0, 'a', 13, 1, 0, 'b', 0})},
-                      MemoCase{"empty", {}, Bytes({0, 0, 0})},
-                      MemoCase{"emptyLine", {QString()}, Bytes({1, 0, 0, 0, 0})},
-                      MemoCase{"slovak", {QStringLiteral("Čiara ľ")},
-                               Bytes({1, 0, 7, 0, 0xC8, 'i', 'a', 'r', 'a', ' ', 0xBE, 0})}),
+    ::testing::Values(
+        MemoCase{"two", {QStringLiteral("a"), QStringLiteral("b")}, Bytes({2, 0, 1, 0, 'a', 13, 1, 0, 'b', 0})},
+        MemoCase{"empty", {}, Bytes({0, 0, 0})}, MemoCase{"emptyLine", {QString()}, Bytes({1, 0, 0, 0, 0})},
+        MemoCase{"slovak", {QStringLiteral("Čiara ľ")}, Bytes({1, 0, 7, 0, 0xC8, 'i', 'a', 'r', 'a', ' ', 0xBE, 0})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Stream, StringsNumbersAndFontsHaveTheirFixedLayout) {
@@ -56,8 +56,9 @@ TEST(Stream, StringsNumbersAndFontsHaveTheirFixedLayout) {
   font.Color = 0x0000FF;
   font.Charset = 238;
   rpWriteFont(w, font);
-  const QByteArray expected = Bytes({0, 0, 0, 2, 0, 0x8A, 'k', 0, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 1, 7,
-                                     5, 0, 'A', 'r', 'i', 'a', 'l', 0, 12, 0, 0, 0, 6, 0, 0xFF, 0, 0, 0, 238, 0});
+  const QByteArray expected =
+      Bytes({0,   0,   0,   2,   0,   0x8A, 'k', 0, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 1, 7, 5,   0,
+             'A', 'r', 'i', 'a', 'l', 0,    12,  0, 0,    0,    6,    0,    0xFF, 0,    0, 0, 238, 0});
   EXPECT_EQ(w.Data().toHex(' '), expected.toHex(' '));
 
   TBinaryReader r(expected);
@@ -78,7 +79,7 @@ TEST(Stream, FontStyleBitsAreItalicBoldUnderlineStrikeOut) {
     TFontStyles style;
     quint16 stored;
   } cases[] = {{{true, false, false, false}, 2}, {{false, true, false, false}, 1}, {{false, false, true, false}, 4},
-               {{false, false, false, true}, 8}, {{true, true, true, true}, 15}, {{}, 0}};
+               {{false, false, false, true}, 8}, {{true, true, true, true}, 15},   {{}, 0}};
   for (const auto& c : cases) {
     EXPECT_EQ(rpGetFontStyle(c.style), c.stored);
     EXPECT_EQ(rpSetFontStyle(c.stored), c.style);
@@ -107,7 +108,8 @@ TEST(Stream, OldFormsReadUpToTheZeroByte) {
 }
 
 TEST(Stream, TruncatedInputRaisesTheStreamError) {
-  const QByteArray truncated[] = {Bytes({5, 0, 'a', 'b'}), Bytes({2, 0, 1, 0, 'a', 13}), Bytes({1, 0}), Bytes({'a', 13})};
+  const QByteArray truncated[] = {Bytes({5, 0, 'a', 'b'}), Bytes({2, 0, 1, 0, 'a', 13}), Bytes({1, 0}),
+                                  Bytes({'a', 13})};
   {
     TBinaryReader r(truncated[0]);
     EXPECT_THROW(rpReadString(r), EStreamError);

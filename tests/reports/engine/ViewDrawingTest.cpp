@@ -71,11 +71,13 @@ TEST_F(ViewDrawing, FramesAndCornerMarks) {
   view->FrameColor = clRed;
   Paint(true);
   // Three parallel one-pixel dashed lines around x = 50: 49, 50, 51.
-  for (int x : {49, 50, 51}) EXPECT_EQ(At(x, 11), 0xFFFF0000u) << x;
+  for (int x : {49, 50, 51})
+    EXPECT_EQ(At(x, 11), 0xFFFF0000u) << x;
   EXPECT_EQ(At(48, 11), kPaper);
   EXPECT_EQ(At(52, 11), kPaper);
   int gaps = 0;
-  for (int y = 10; y <= 30; ++y) gaps += At(50, y) == kPaper ? 1 : 0;
+  for (int y = 10; y <= 30; ++y)
+    gaps += At(50, y) == kPaper ? 1 : 0;
   EXPECT_GT(gaps, 0) << "the line is dashed";
 }
 
@@ -112,11 +114,11 @@ TEST_F(ViewDrawing, BandAlignmentTable) {
     int ExpectedLeft, ExpectedWidth;
   };
   const Case cases[] = {
-      {2, left + 100, 40, right - 40, 40},        // right, no right neighbour: ends at the printable edge
+      {2, left + 100, 40, right - 40, 40}, // right, no right neighbour: ends at the printable edge
       {3, left + 100, 40, left + (right - left - 40) / 2, 40},
-      {1, left + 100, 40, left + 5 + 30, 40},     // left: behind the left neighbour
+      {1, left + 100, 40, left + 5 + 30, 40}, // left: behind the left neighbour
       {7, left + 100, 40, left + 35, right - left - 35},
-      {4, left + 100, 40, left, right - left},    // width in the designer
+      {4, left + 100, 40, left, right - left}, // width in the designer
   };
   rpRun().EngineMode = false;
   for (const Case& c : cases) {

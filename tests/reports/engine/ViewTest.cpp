@@ -1,11 +1,11 @@
 #include "ReportFixture.h"
-#include <QtGui/QPainter>
 #include "core/CodePage1250.h"
 #include "core/DataSet.h"
 #include "reports/engine/rpLineView.h"
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpReport.h"
 #include "reports/engine/rpValue.h"
+#include <QtGui/QPainter>
 
 namespace {
 
@@ -70,8 +70,7 @@ TEST_P(TextProperties, WriteThenRead) {
   const QVariant read = memo1->ReadProperty(QLatin1String(c.read));
   if (rpIsNull(c.expected)) {
     EXPECT_TRUE(rpIsNull(read)) << read.toString().toStdString();
-  }
-  else
+  } else
     EXPECT_EQ(rpCompare(read, c.expected), 0) << read.toString().toStdString();
 }
 
@@ -136,7 +135,9 @@ TEST_P(ResolveName, SplitsObjectAndProperty) {
                                                                  : report.FindObject(expected);
   EXPECT_EQ(object, expectedObject);
   EXPECT_EQ(property, QLatin1String(GetParam().property));
-  if (object) { EXPECT_FALSE(object->PropertyList().isEmpty()) << "the property list is built"; }
+  if (object) {
+    EXPECT_FALSE(object->PropertyList().isEmpty()) << "the property list is built";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,7 +227,8 @@ TEST_F(ViewTest, FreeNamesOfDialogControlsAvoidTheHostForm) {
   TrpMemoView memo;
   memo.AssignFreeName();
   EXPECT_EQ(memo.Name, QStringLiteral("Memo2")) << "a report object is named by the report alone";
-  for (int i = 3; i <= 10000; ++i) hostNames.append(QStringLiteral("View%1").arg(i));
+  for (int i = 3; i <= 10000; ++i)
+    hostNames.append(QStringLiteral("View%1").arg(i));
   control.AssignFreeName();
   EXPECT_TRUE(control.Name.isEmpty()) << "all names taken leaves the name empty";
 }
@@ -235,7 +237,8 @@ TEST_F(ViewTest, FreeNamesOfDialogControlsAvoidTheHostForm) {
 // only while a designer is linked.
 TEST_F(ViewTest, EditorPropertiesOpenTheDesignersEditor) {
   memo1->ListProperties();
-  for (const TrpPropRec& rec : memo1->PropertyList()) EXPECT_FALSE(rec.Editor) << rec.Name.toStdString();
+  for (const TrpPropRec& rec : memo1->PropertyList())
+    EXPECT_FALSE(rec.Editor) << rec.Name.toStdString();
   QStringList opened;
   rpGlobals().DesignerEditor = [&](TrpObject* object, const QString& property) {
     opened.append((object == memo1 ? QStringLiteral("Memo1.") : QStringLiteral("?.")) + property);
@@ -247,11 +250,12 @@ TEST_F(ViewTest, EditorPropertiesOpenTheDesignersEditor) {
       withEditor.append(rec.Name);
       rec.Editor();
     }
-  const QStringList expected{QStringLiteral("Tag"), QStringLiteral("Memo"), QStringLiteral("Restrictions"),
+  const QStringList expected{QStringLiteral("Tag"),  QStringLiteral("Memo"),          QStringLiteral("Restrictions"),
                              QStringLiteral("Font"), QStringLiteral("DisplayFormat"), QStringLiteral("Highlight")};
   EXPECT_EQ(withEditor, expected);
   QStringList expectedOpened;
-  for (const QString& name : expected) expectedOpened.append(QStringLiteral("Memo1.") + name);
+  for (const QString& name : expected)
+    expectedOpened.append(QStringLiteral("Memo1.") + name);
   EXPECT_EQ(opened, expectedOpened);
 }
 

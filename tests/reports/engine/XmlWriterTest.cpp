@@ -54,19 +54,29 @@ TEST_F(XmlWriter, EmptyReportIsTheFrameAndOnePageElement) {
   const QStringList lines = Lines();
   ASSERT_EQ(lines.size(), 5) << lines.join(QLatin1Char('\n')).toStdString();
   EXPECT_EQ(lines[0], F("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
-  EXPECT_TRUE(lines[1].startsWith(F("<TrpxReport ScriptLanguage=\"PascalScript\" ScriptText.text=\"begin&#13;&#10;&#13;&#10;end.&#13;&#10;\" Propdata=\"")))
+  EXPECT_TRUE(lines[1].startsWith(F("<TrpxReport ScriptLanguage=\"PascalScript\" "
+                                    "ScriptText.text=\"begin&#13;&#10;&#13;&#10;end.&#13;&#10;\" Propdata=\"")))
       << lines[1].toStdString();
   EXPECT_TRUE(lines[1].endsWith(F(" ReportOptions.Password=\"\">")));
-  EXPECT_EQ(lines[2], F("<TrpxReportPage Name=\"Page1\" Orientation=\"poPortrait\" PaperWidth=\"210\" PaperHeight=\"297\" "
-                        "PaperSize=\"9\" LeftMargin=\"%1\" RightMargin=\"%2\" TopMargin=\"%3\" BottomMargin=\"%4\" "
-                        "Columns=\"0\" ColumnWidth=\"0\"/>")
-                          .arg(Attribute(lines[2], F("LeftMargin")), Attribute(lines[2], F("RightMargin")),
-                               Attribute(lines[2], F("TopMargin")), Attribute(lines[2], F("BottomMargin"))));
+  EXPECT_EQ(lines[2],
+            F("<TrpxReportPage Name=\"Page1\" Orientation=\"poPortrait\" PaperWidth=\"210\" PaperHeight=\"297\" "
+              "PaperSize=\"9\" LeftMargin=\"%1\" RightMargin=\"%2\" TopMargin=\"%3\" BottomMargin=\"%4\" "
+              "Columns=\"0\" ColumnWidth=\"0\"/>")
+                .arg(Attribute(lines[2], F("LeftMargin")), Attribute(lines[2], F("RightMargin")),
+                     Attribute(lines[2], F("TopMargin")), Attribute(lines[2], F("BottomMargin"))));
   EXPECT_EQ(lines[3], F("</TrpxReport>"));
   EXPECT_EQ(lines[4], QString());
   // No data set and no variable: two empty collections.
-  const QString datasets = QString::fromLatin1(QByteArray("\x08" "Datasets\x0e\x00", 11).toHex().toUpper());
-  const QString variables = QString::fromLatin1(QByteArray("\x09" "Variables\x0e\x00", 12).toHex().toUpper());
+  const QString datasets = QString::fromLatin1(QByteArray("\x08"
+                                                          "Datasets\x0e\x00",
+                                                          11)
+                                                   .toHex()
+                                                   .toUpper());
+  const QString variables = QString::fromLatin1(QByteArray("\x09"
+                                                           "Variables\x0e\x00",
+                                                           12)
+                                                    .toHex()
+                                                    .toUpper());
   EXPECT_EQ(Attribute(lines[1], F("Propdata")), datasets + variables);
 }
 
@@ -81,12 +91,26 @@ TEST_F(XmlWriter, ScriptsBecomeProceduresOfTheScriptText) {
   Add(std::move(line));
   const QStringList lines = Lines();
   const QString text = Attribute(lines[1], F("ScriptText.text"));
-  EXPECT_EQ(text.split(F("\r\n")),
-            (QStringList{F("procedure Memo1OnBeforePrint(Sender: TrpxComponent);"), F("begin"),
-                         F("  with Memo1, Engine do"), F("  begin"), F("  Visible := False;"), F("  end"), F("end;"),
-                         QString(), F("procedure Memo2OnBeforePrint(Sender: TrpxComponent);"), F("begin"),
-                         F("  with Memo2, Engine do"), F("  begin"), F("Visible := False"), F("  end"), F("end;"),
-                         QString(), F("begin"), QString(), F("end."), QString()}));
+  EXPECT_EQ(text.split(F("\r\n")), (QStringList{F("procedure Memo1OnBeforePrint(Sender: TrpxComponent);"),
+                                                F("begin"),
+                                                F("  with Memo1, Engine do"),
+                                                F("  begin"),
+                                                F("  Visible := False;"),
+                                                F("  end"),
+                                                F("end;"),
+                                                QString(),
+                                                F("procedure Memo2OnBeforePrint(Sender: TrpxComponent);"),
+                                                F("begin"),
+                                                F("  with Memo2, Engine do"),
+                                                F("  begin"),
+                                                F("Visible := False"),
+                                                F("  end"),
+                                                F("end;"),
+                                                QString(),
+                                                F("begin"),
+                                                QString(),
+                                                F("end."),
+                                                QString()}));
   EXPECT_TRUE(lines[3].contains(F(" OnBeforePrint=\"Memo1OnBeforePrint\" OnClick=\"Memo1OnBeforePrint\"")));
 }
 
@@ -167,7 +191,8 @@ TEST_P(Elements, CarryTheirAttributes) {
   const QString element = Element(*object);
   for (const auto& [name, value] : GetParam().attributes) {
     if (value)
-      EXPECT_EQ(Attribute(element, QLatin1String(name)), QString::fromUtf8(value)) << name << " in " << element.toStdString();
+      EXPECT_EQ(Attribute(element, QLatin1String(name)), QString::fromUtf8(value))
+          << name << " in " << element.toStdString();
     else
       EXPECT_FALSE(element.contains(QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('='))) << name;
   }
@@ -194,7 +219,8 @@ std::unique_ptr<TrpView> Band(int type, quint16 flags) {
 INSTANTIATE_TEST_SUITE_P(
     XmlWriter, Elements,
     ::testing::Values(
-        TElementCase{"allFrameLines", [] { return Memo(15); }, {{"Frame.Typ", "15"}, {"Left", "10"}, {"Name", "Memo1"}}},
+        TElementCase{
+            "allFrameLines", [] { return Memo(15); }, {{"Frame.Typ", "15"}, {"Left", "10"}, {"Name", "Memo1"}}},
         TElementCase{"leftLineOnly", [] { return Memo(4); }, {{"Frame.Typ", "1"}}},
         TElementCase{"bottomLineOnly", [] { return Memo(2); }, {{"Frame.Typ", "8"}}},
         TElementCase{"tagWithQuotesAndBreaks",
@@ -213,11 +239,21 @@ INSTANTIATE_TEST_SUITE_P(
                          m.DisplayFormatCode = (1 << 24) | (1 << 16) | (2 << 8) | ',';
                        });
                      },
-                     {{"StretchMode", "smMaxHeight"}, {"WordWrap", "False"}, {"HideZeros", "True"},
-                      {"AutoWidth", nullptr}, {"Font.Name", "Arial"}, {"Font.Height", "-13"}, {"Font.Style", "5"},
-                      {"HAlign", "3"}, {"VAlign", "2"}, {"Rotation", "90"}, {"Align", "4"},
-                      {"Memo.text", "[Members.\"NAME\"]\r\nriadok\r\n"}, {"DisplayFormat.Kind", "fkNumeric"},
-                      {"DisplayFormat.DecimalSeparator", ","}, {"DisplayFormat.FormatStr", "%2.2f"},
+                     {{"StretchMode", "smMaxHeight"},
+                      {"WordWrap", "False"},
+                      {"HideZeros", "True"},
+                      {"AutoWidth", nullptr},
+                      {"Font.Name", "Arial"},
+                      {"Font.Height", "-13"},
+                      {"Font.Style", "5"},
+                      {"HAlign", "3"},
+                      {"VAlign", "2"},
+                      {"Rotation", "90"},
+                      {"Align", "4"},
+                      {"Memo.text", "[Members.\"NAME\"]\r\nriadok\r\n"},
+                      {"DisplayFormat.Kind", "fkNumeric"},
+                      {"DisplayFormat.DecimalSeparator", ","},
+                      {"DisplayFormat.FormatStr", "%2.2f"},
                       {"Highlight.Condition", nullptr}}},
         TElementCase{"dateFormatOwnText",
                      [] {
@@ -230,20 +266,43 @@ INSTANTIATE_TEST_SUITE_P(
         TElementCase{"yesNoFormat",
                      [] { return Memo(0, [](TrpMemoView& m) { m.DisplayFormatCode = (4 << 24) | (1 << 16); }); },
                      {{"DisplayFormat.Kind", "fkBoolean"}, {"DisplayFormat.FormatStr", "Nie;Ano"}}},
-        TElementCase{"repeatedHeaderOnce", [] { return Band(4, 64 | 16 | 32); },
+        TElementCase{"repeatedHeaderOnce",
+                     [] { return Band(4, 64 | 16 | 32); },
                      {{"ReprintOnNewPage", "True"}, {"PrintOnFirstPage", nullptr}, {"Top", "40"}, {"Columns", "1"}}},
-        TElementCase{"bandFlags", [] { return Band(5, 1 | 8); },
-                     {{"Stretched", "True"}, {"AllowSplit", "True"}, {"PrintOnFirstPage", "False"},
-                      {"PrintOnLastPage", "False"}, {"Left", nullptr}, {"Color", nullptr}}}),
+        TElementCase{"bandFlags",
+                     [] { return Band(5, 1 | 8); },
+                     {{"Stretched", "True"},
+                      {"AllowSplit", "True"},
+                      {"PrintOnFirstPage", "False"},
+                      {"PrintOnLastPage", "False"},
+                      {"Left", nullptr},
+                      {"Color", nullptr}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(XmlWriter, BandElementNamesAndCrossBandsWriteNothing) {
-  const QStringList expected{F("TrpxReportTitle"), F("TrpxReportSummary"), F("TrpxPageHeader"), F("TrpxPageFooter"),
-                             F("TrpxHeader"), F("TrpxMasterData"), F("TrpxFooter"), F("TrpxHeader"),
-                             F("TrpxDetailData"), F("TrpxFooter"), F("TrpxHeader"), F("TrpxSubDetailData"),
-                             F("TrpxFooter"), F("TrpxOverlay"), F("TrpxColumnHeader"), F("TrpxColumnFooter"),
-                             F("TrpxGroupHeader"), F("TrpxGroupFooter"), QString(), QString(), QString(),
-                             F("TrpxChild"), QString()};
+  const QStringList expected{F("TrpxReportTitle"),
+                             F("TrpxReportSummary"),
+                             F("TrpxPageHeader"),
+                             F("TrpxPageFooter"),
+                             F("TrpxHeader"),
+                             F("TrpxMasterData"),
+                             F("TrpxFooter"),
+                             F("TrpxHeader"),
+                             F("TrpxDetailData"),
+                             F("TrpxFooter"),
+                             F("TrpxHeader"),
+                             F("TrpxSubDetailData"),
+                             F("TrpxFooter"),
+                             F("TrpxOverlay"),
+                             F("TrpxColumnHeader"),
+                             F("TrpxColumnFooter"),
+                             F("TrpxGroupHeader"),
+                             F("TrpxGroupFooter"),
+                             QString(),
+                             QString(),
+                             QString(),
+                             F("TrpxChild"),
+                             QString()};
   for (int type = 0; type <= 22; ++type) {
     const QString element = Element(*Band(type, 0));
     EXPECT_EQ(element.section(QLatin1Char(' '), 0, 0).mid(1), expected[type]) << type;
@@ -276,7 +335,8 @@ TEST_F(XmlWriter, SlovakLettersAndMarkupCharactersStayWellFormed) {
   while (!reader.atEnd()) {
     reader.readNext();
     if (reader.isStartElement())
-      for (const QXmlStreamAttribute& a : reader.attributes()) values.append(a.value().toString());
+      for (const QXmlStreamAttribute& a : reader.attributes())
+        values.append(a.value().toString());
   }
   EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
   for (const QString& text : QStringList{odd, F("Ján Šťastný"), F("Čísla"), F("Písmo \"&<"), odd + F("\r\n")})

@@ -1,7 +1,7 @@
 #pragma once
-#include "tests/support/OfficeConvert.h"
 #include "core/Color.h"
 #include "reports/engine/rpReport.h"
+#include "tests/support/OfficeConvert.h"
 #include <QtCore/QStringList>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>

@@ -1,10 +1,11 @@
 #include "ObjectsFixture.h"
+#include "platform/MessageDialogs.h"
 #include "reports/engine/rpBand.h"
 #include "reports/engine/rpBandView.h"
 #include "reports/engine/rpPage.h"
+#include "reports/engine/ui/rpComboEdit.h"
 #include "reports/objects/rpBarCodeForm.h"
 #include "reports/objects/rpBarCodeView.h"
-#include "platform/MessageDialogs.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/QStringPrinter.h"
 #include <QtGui/QImage>
@@ -14,7 +15,6 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
-#include "reports/engine/ui/rpComboEdit.h"
 
 namespace {
 
@@ -64,7 +64,8 @@ TEST_F(BarcodeView, TemplatesRoundTripAndAnOlderModuleOneLoadsAsModuleTwoAtHalfT
 int DarkIn(const QImage& image, const QRect& area) {
   int n = 0;
   for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x) n += qGray(image.pixel(x, y)) < 100;
+    for (int x = area.left(); x <= area.right(); ++x)
+      n += qGray(image.pixel(x, y)) < 100;
   return n;
 }
 

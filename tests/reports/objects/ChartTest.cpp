@@ -32,7 +32,8 @@ TrpChart PlainChart(TrpChartKind kind, const QList<double>& values) {
   chart.FrameVisible = chart.LegendVisible = chart.AxesVisible = chart.View3D = chart.WallsVisible = false;
   TrpChartSeries& series = chart.AddSeries(kind);
   series.MarksVisible = false;
-  for (double value : values) series.AddValue(value, S("x"));
+  for (double value : values)
+    series.AddValue(value, S("x"));
   return chart;
 }
 
@@ -47,7 +48,8 @@ QImage Rendered(const TrpChart& chart, QSize size = {300, 200}) {
 int PixelsOf(const QImage& image, const QColor& color, const QRect& area) {
   int n = 0;
   for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == color.rgb();
+    for (int x = area.left(); x <= area.right(); ++x)
+      n += image.pixel(x, y) == color.rgb();
   return n;
 }
 
@@ -70,7 +72,8 @@ TEST_F(ChartView, BarHeightsAndPieSlicesAreProportionalToTheValues) {
 
   const QImage pie = Rendered(PlainChart(ckPie, {1, 1, 2}));
   QList<double> areas;
-  for (int i = 0; i < 3; ++i) areas.append(PixelsOf(pie, TrpChart::PaletteColor(i), pie.rect()));
+  for (int i = 0; i < 3; ++i)
+    areas.append(PixelsOf(pie, TrpChart::PaletteColor(i), pie.rect()));
   ASSERT_GT(areas[0], 1000);
   EXPECT_NEAR(areas[1] / areas[0], 1.0, 0.05);
   EXPECT_NEAR(areas[2] / areas[0], 2.0, 0.08);
@@ -109,7 +112,8 @@ TEST_F(ChartView, ItemsParseAsLocaleNumbersAndJunkCountsAsNothing) {
                {S(""), 0},
                {S("1.5"), 0}, // the decimal point is not the Slovak separator
                {S("1,2,3"), 0}};
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(TrpChartView::ParseNumber(c.text), c.value) << c.text.toStdString();
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(TrpChartView::ParseNumber(c.text), c.value) << c.text.toStdString();
 }
 
 TEST_F(ChartView, TheLargestValuesStayInValueOrderWithTheRestSummed) {
@@ -119,12 +123,20 @@ TEST_F(ChartView, TheLargestValuesStayInValueOrderWithTheRestSummed) {
     QString rest;
     QStringList keptCaptions, keptValues;
   } cases[] = {
-      {{S("A"), S("B"), S("C"), S("D")}, {S("5"), S("1"), S("9"), S("3")}, 2, S("Ostatné"),
-       {S("C"), S("A"), S("Ostatné")}, {S("9"), S("5"), S("4")}},
+      {{S("A"), S("B"), S("C"), S("D")},
+       {S("5"), S("1"), S("9"), S("3")},
+       2,
+       S("Ostatné"),
+       {S("C"), S("A"), S("Ostatné")},
+       {S("9"), S("5"), S("4")}},
       {{S("A"), S("B"), S("C")}, {S("5"), S("1"), S("9")}, 2, QString(), {S("C"), S("A")}, {S("9"), S("5")}},
       // Equal points are all kept; negative values sort by value, not as text.
-      {{S("A"), S("A"), S("B"), S("C")}, {S("2"), S("2"), S("-10"), S("-2")}, 3, S("R"),
-       {S("A"), S("A"), S("C"), S("R")}, {S("2"), S("2"), S("-2"), S("-10")}},
+      {{S("A"), S("A"), S("B"), S("C")},
+       {S("2"), S("2"), S("-10"), S("-2")},
+       3,
+       S("R"),
+       {S("A"), S("A"), S("C"), S("R")},
+       {S("2"), S("2"), S("-2"), S("-10")}},
       {{S("A"), S("B"), S("C")}, {S("0,5"), S("0,25"), S("1")}, 1, S("R"), {S("C"), S("R")}, {S("1"), S("0,75")}},
   };
   for (const auto& c : cases) {
@@ -223,7 +235,8 @@ TEST_F(ChartReport, PrintedCaptionsAndValuesBecomeTheMemoAndAThreePointChart) {
   EXPECT_EQ(series.Points[2].Label, S("C"));
   EXPECT_EQ(series.Points[2].Value, 3);
   // Each point in its own colour (multi-colour is on for a new chart).
-  for (int i = 0; i < 3; ++i) EXPECT_GT(PixelsOf(image, TrpChart::PaletteColor(i), image.rect()), 10) << i;
+  for (int i = 0; i < 3; ++i)
+    EXPECT_GT(PixelsOf(image, TrpChart::PaletteColor(i), image.rect()), 10) << i;
 }
 
 TEST_F(ChartView, SeveralSeriesTakeOneLineEachAndTheCounterRestartsWithEachCollection) {
@@ -269,10 +282,7 @@ TEST_F(ChartView, ChartWithoutMatchingDataPaintsOnlyItsBackground) {
   const struct {
     QStringList memo;
     bool draws;
-  } cases[] = {{{}, false},
-               {{S("A;B;"), S("")}, false},
-               {{S("A;B;"), S("1;")}, false},
-               {{S("A;B"), S("1;2")}, true}};
+  } cases[] = {{{}, false}, {{S("A;B;"), S("")}, false}, {{S("A;B;"), S("1;")}, false}, {{S("A;B"), S("1;2")}, true}};
   for (const auto& c : cases) {
     chart.Memo = c.memo;
     chart.WorkLines = c.memo;
@@ -299,7 +309,8 @@ QByteArray ChartDataRecord(const QString& name) {
   view.Memo = {S("X;Y;"), S("1;2;")};
   WriteViewRecord(s, view);
   rpWriteByte(s, 0);
-  for (quint8 b : {3, 0, 1, 1, 0, 1, 0, 4}) rpWriteByte(s, b); // bar, 2D, single, legend, no axes, marks, one colour, label and value
+  for (quint8 b : {3, 0, 1, 1, 0, 1, 0, 4})
+    rpWriteByte(s, b); // bar, 2D, single, legend, no axes, marks, one colour, label and value
   rpWriteInteger(s, 5);
   s.WriteBytes(QByteArray(36, '\0'));
   rpWriteString(s, S("Cap"));
@@ -330,8 +341,9 @@ QByteArray BluePicture() {
 
 TEST_F(ChartView, BothRecordFormsRoundTripAndAStoredPictureIsDrawnAndKept) {
   const QByteArray picture = BluePicture();
-  const QByteArray saved = TemplateWith({{S("TrpChartView"), ChartDataRecord(S("Chart1"))},
-                                         {S("TrpChartView"), ChartPictureRecord(S("Chart2"), picture, picture.size())}});
+  const QByteArray saved =
+      TemplateWith({{S("TrpChartView"), ChartDataRecord(S("Chart1"))},
+                    {S("TrpChartView"), ChartPictureRecord(S("Chart2"), picture, picture.size())}});
   TrpReport report;
   StopClock(report);
   report.LoadFromStream(saved, false);

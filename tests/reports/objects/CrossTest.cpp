@@ -26,7 +26,8 @@ std::unique_ptr<TUxMemoryData> Records(const QStringList& fields, const QList<QV
   data->Open();
   for (const QVariantList& row : rows) {
     data->Append();
-    for (int i = 0; i < row.size(); ++i) data->FieldByNumber(i).SetValue(row[i]);
+    for (int i = 0; i < row.size(); ++i)
+      data->FieldByNumber(i).SetValue(row[i]);
     data->Post();
   }
   return data;
@@ -76,17 +77,28 @@ TEST(CrossKeys, OrderIsThatTheBuildReliesOn) {
   const struct {
     QString before, after;
   } ordered[] = {
-      {QString(QChar(0)), QString(QChar(1))},   // header keys by code
-      {QString(QChar(2)), S(" ")},              // before every data key
-      {S(" 5,000000"), S("10,000000")},         // blanks before digits: padded numbers by value
-      {S("2003;01"), S("2003+;+")},             // ";" before "+": a total after its group
-      {S("2003+;+"), S("2003+;++")},            // a key right before its extensions
+      {QString(QChar(0)), QString(QChar(1))}, // header keys by code
+      {QString(QChar(2)), S(" ")},            // before every data key
+      {S(" 5,000000"), S("10,000000")},       // blanks before digits: padded numbers by value
+      {S("2003;01"), S("2003+;+")},           // ";" before "+": a total after its group
+      {S("2003+;+"), S("2003+;++")},          // a key right before its extensions
       {S("2003;99"), S("2003+;+")},
-      {S("a"), S("á")}, {S("á"), S("ä")}, {S("ä"), S("b")}, {S("c"), S("č")}, {S("č"), S("d")},
-      {S("h"), S("i")}, {S("l"), S("ľ")}, {S("o"), S("ô")}, {S("ô"), S("p")}, {S("s"), S("š")},
-      {S("š"), S("t")}, {S("z"), S("ž")}, {S("Žilina"), S("ω")},
+      {S("a"), S("á")},
+      {S("á"), S("ä")},
+      {S("ä"), S("b")},
+      {S("c"), S("č")},
+      {S("č"), S("d")},
+      {S("h"), S("i")},
+      {S("l"), S("ľ")},
+      {S("o"), S("ô")},
+      {S("ô"), S("p")},
+      {S("s"), S("š")},
+      {S("š"), S("t")},
+      {S("z"), S("ž")},
+      {S("Žilina"), S("ω")},
       {S("Abel+;+"), S("Ábel;x")}, // groups differing only in an accent never interleave
-      {S("9"), S("a")}, {S("-"), S("0")},
+      {S("9"), S("a")},
+      {S("-"), S("0")},
   };
   for (const auto& c : ordered) {
     EXPECT_LT(rpCompareKeys(c.before, c.after), 0) << c.before.toStdString() << " < " << c.after.toStdString();
@@ -96,7 +108,8 @@ TEST(CrossKeys, OrderIsThatTheBuildReliesOn) {
   EXPECT_NE(rpCompareKeys(S("a"), S("á")), 0);
 
   TrpKeyList list;
-  for (const char* key : {"Nitra", "Bojnice", "NITRA", "nitra+;+"}) list.Add(QString::fromUtf8(key), list.Count());
+  for (const char* key : {"Nitra", "Bojnice", "NITRA", "nitra+;+"})
+    list.Add(QString::fromUtf8(key), list.Count());
   EXPECT_EQ(Keys(list), (QStringList{S("Bojnice"), S("Nitra"), S("nitra+;+")}));
   EXPECT_EQ(list.Number(1), 0) << "spelled and numbered as first added";
   EXPECT_EQ(list.IndexOf(S("BOJNICE")), 0);
@@ -123,13 +136,12 @@ TEST(CrossFields, FieldEntriesGiveNameSubtotalsAndFunction) {
 class CrossExample : public ::testing::Test {
 protected:
   CrossExample()
-      : data(Records({S("REGION"), S("YEAR"), S("MONTH"), S("AMOUNT:i")},
-                     {{S("Sever"), S("2003"), S("01"), 10},
-                      {S("Sever"), S("2003"), S("02"), 20},
-                      {S("Sever"), S("2004"), S("01"), 5},
-                      {S("Juh"), S("2003"), S("01"), 1},
-                      {S("Juh"), S("2004"), S("01"), 2},
-                      {S("juh"), S("2004"), S("01"), 3}})),
+      : data(Records({S("REGION"), S("YEAR"), S("MONTH"), S("AMOUNT:i")}, {{S("Sever"), S("2003"), S("01"), 10},
+                                                                           {S("Sever"), S("2003"), S("02"), 20},
+                                                                           {S("Sever"), S("2004"), S("01"), 5},
+                                                                           {S("Juh"), S("2003"), S("01"), 1},
+                                                                           {S("Juh"), S("2004"), S("01"), 2},
+                                                                           {S("juh"), S("2004"), S("01"), 3}})),
         cross(data.get(), S("REGION"), S("YEAR+;MONTH;"), S("AMOUNT+")) {
     cross.ColumnFieldsCaption = S("Mesiace");
     cross.ColumnTotalCaption = S("Spolu");
@@ -178,18 +190,18 @@ TEST_F(CrossExample, AFieldTheDataSetLacksStopsTheBuild) {
 // Totals aggregate the cells' sums: count, min, max and average over cells, each cell weighing one.
 TEST(CrossTotals, FunctionsAggregateCellSumsAndNullsAddNothing) {
   auto data = Records({S("G"), S("R"), S("C"), S("V:i")}, {
-                                                             {S("a"), S("x"), S("k"), 5},
-                                                             {S("a"), S("x"), S("k"), QVariant()},
-                                                             {S("a"), S("x"), S("k"), 3},
-                                                             {S("a"), S("y"), S("k"), 1},
-                                                             {S("a"), S("y"), S("k"), 1},
-                                                             {S("b"), S("x"), S("k"), 7},
-                                                             {S("b"), S("z"), S("k"), QVariant()},
-                                                         });
+                                                              {S("a"), S("x"), S("k"), 5},
+                                                              {S("a"), S("x"), S("k"), QVariant()},
+                                                              {S("a"), S("x"), S("k"), 3},
+                                                              {S("a"), S("y"), S("k"), 1},
+                                                              {S("a"), S("y"), S("k"), 1},
+                                                              {S("b"), S("x"), S("k"), 7},
+                                                              {S("b"), S("z"), S("k"), QVariant()},
+                                                          });
   TrpCross cross(data.get(), S("G+;R"), S("C"), S("V+;V+count;V+min;V+max;V+avg"));
   cross.Build();
-  EXPECT_EQ(Keys(cross.Rows), (QStringList{S("#0"), S("#1"), S("a;x"), S("a;y"), S("a+;+"), S("b;x"), S("b;z"),
-                                           S("b+;+"), S("b+;++")}));
+  EXPECT_EQ(Keys(cross.Rows),
+            (QStringList{S("#0"), S("#1"), S("a;x"), S("a;y"), S("a+;+"), S("b;x"), S("b;z"), S("b+;+"), S("b+;++")}));
   // Columns: the row header columns, "k", grand "k+". Data cells hold sums (count: non-Null values).
   const QStringList rows = Dump(cross);
   EXPECT_EQ(rows[2], S("a/12|x/12|8,2,8,8,8|8,2,8,8,8")) << "5, Null, 3 sum to 8";
@@ -232,7 +244,8 @@ TEST(CrossKeys, NumbersAndDatesArePaddedSixDecimalTextsShownByTheirType) {
   cross.Build();
   const QString zero = S("0,000000").rightJustified(32, QLatin1Char(' '));
   const QString twoAndHalf = S("2,500000").rightJustified(32, QLatin1Char(' '));
-  EXPECT_EQ(Keys(cross.Rows).mid(2, 3), (QStringList{zero, twoAndHalf, S("12,000000").rightJustified(32, QLatin1Char(' '))}));
+  EXPECT_EQ(Keys(cross.Rows).mid(2, 3),
+            (QStringList{zero, twoAndHalf, S("12,000000").rightJustified(32, QLatin1Char(' '))}));
   EXPECT_EQ(cross.RowFieldValues[0].toDouble(), 12.0) << "the last value neither text nor Null";
   EXPECT_EQ(cross.ColumnHeaderCount, 1) << "one column field: the caption row and its own";
   EXPECT_EQ(cross.RowHeaderCount, 2) << "the row field and the cell captions";

@@ -4,8 +4,8 @@
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpUtils.h"
-#include "reports/objects/rpCrossView.h"
 #include "reports/objects/rpCrossForm.h"
+#include "reports/objects/rpCrossView.h"
 #include "reports/objects/rpDictionaryForm.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/QStringPrinter.h"
@@ -27,8 +27,9 @@ namespace {
 
 // The members of a small branch: place, category, age, a fee (Null for some).
 void FillMembers(TUxMemoryData& data) {
-  for (const auto& [name, type] : {std::pair{"PLACE", TUxFieldType::String}, std::pair{"CATEGORY", TUxFieldType::String},
-                                   std::pair{"FEE", TUxFieldType::Integer}}) {
+  for (const auto& [name, type] :
+       {std::pair{"PLACE", TUxFieldType::String}, std::pair{"CATEGORY", TUxFieldType::String},
+        std::pair{"FEE", TUxFieldType::Integer}}) {
     TUxFieldDef def;
     def.Name = QLatin1String(name);
     def.DataType = type;
@@ -103,7 +104,8 @@ protected:
     QStringList rows;
     for (const auto& [top, row] : Grid(pageIndex)) {
       QStringList texts;
-      for (const auto& [left, memo] : row) texts.append(memo->Memo.join(QLatin1Char('/')));
+      for (const auto& [left, memo] : row)
+        texts.append(memo->Memo.join(QLatin1Char('/')));
       rows.append(texts.join(QLatin1Char('|')));
     }
     return rows;
@@ -128,13 +130,15 @@ TEST_F(CrossReport, MembersByPlaceAndCategoryAreCountedInAMeasuredFramedTable) {
     auto it = grid.begin();
     std::advance(it, index);
     QList<TrpMemoView*> cells;
-    for (const auto& [left, memo] : it->second) cells.append(memo);
+    for (const auto& [left, memo] : it->second)
+      cells.append(memo);
     return cells;
   };
   // Widths are measured from the texts (10 pixels a character here) plus the gaps, the frame and 5.
   const QList<TrpMemoView*> captions = row(1);
   QList<int> widths;
-  for (const TrpMemoView* memo : captions) widths.append(memo->Width);
+  for (const TrpMemoView* memo : captions)
+    widths.append(memo->Width);
   EXPECT_EQ(widths, (QList<int>{151, 81, 91, 71, 121})) << "the corner's caption fits in one line";
   EXPECT_EQ(row(0)[1]->Width, 81 + 91 + 71 + 121) << "the column fields' caption spans every column";
   // Frames: the first data row has a top line, the row before the grand total a bottom line.
@@ -147,7 +151,8 @@ TEST_F(CrossReport, MembersByPlaceAndCategoryAreCountedInAMeasuredFramedTable) {
   EXPECT_EQ(row(2)[1]->Alignment, 1);
   EXPECT_TRUE(row(1)[1]->Font.Style.Bold);
   EXPECT_FALSE(row(2)[1]->Font.Style.Bold);
-  for (int r = 0; r < 5; ++r) EXPECT_EQ(row(r)[0]->Height, 18) << r;
+  for (int r = 0; r < 5; ++r)
+    EXPECT_EQ(row(r)[0]->Height, 18) << r;
   // Nothing generated outlives the build.
   EXPECT_EQ(report.Pages.GetPage(0)->Count(), 1) << "the format memos made for the build go with it";
   EXPECT_EQ(owner.findChild<QObject*>(S("RowDSCross1")), nullptr);
@@ -158,9 +163,10 @@ TEST_F(CrossReport, StackedCellFieldsFormOneBoxUnderTheirCaptions) {
   cross->Memo[3] = S("FEE+;FEE+count;");
   cross->Dictionary = {S("FEE+=Príspevky"), S("FEE+count=Počet")};
   ASSERT_TRUE(Build());
-  EXPECT_EQ(Texts(0), (QStringList{S("||     CATEGORY"), S("PLACE|Data|dospelý|dôchodca|mládež|Grand total"),
-                                   S("Bojnice|Príspevky/Počet|20|||20"), S("1|0||1"), S("Nitra|Príspevky/Počet|40||5|45"),
-                                   S("2||1|3"), S("Grand total|Príspevky/Počet|60|0|5|65"), S("3|0|1|4")}));
+  EXPECT_EQ(Texts(0),
+            (QStringList{S("||     CATEGORY"), S("PLACE|Data|dospelý|dôchodca|mládež|Grand total"),
+                         S("Bojnice|Príspevky/Počet|20|||20"), S("1|0||1"), S("Nitra|Príspevky/Počet|40||5|45"),
+                         S("2||1|3"), S("Grand total|Príspevky/Počet|60|0|5|65"), S("3|0|1|4")}));
   const auto grid = Grid(0);
   auto it = grid.begin();
   std::advance(it, 2);
@@ -185,7 +191,8 @@ TEST_F(CrossReport, TheGrandTotalRowTakesItsOwnMeasuredHeight) {
   cellMemo->Font.Size = 20; // taller values; the grand totals keep their 10 points
   ASSERT_TRUE(Build());
   QList<int> heights;
-  for (const auto& [top, row] : Grid(0)) heights.append(std::prev(row.end())->second->Height);
+  for (const auto& [top, row] : Grid(0))
+    heights.append(std::prev(row.end())->second->Height);
   ASSERT_EQ(heights.size(), 8);
   EXPECT_GT(heights[2], 18);
   EXPECT_EQ(heights[3], heights[2]);
@@ -204,7 +211,8 @@ TEST_F(CrossReport, WithoutHeaderAndGrandTotalOnlyTheTableItselfPrints) {
 }
 
 TEST_F(CrossReport, RepeatedCaptionsOnTheNextPageShowTheGrandTotalHeadingAgain) {
-  for (int i = 0; i < 80; ++i) AddMember(members, QStringLiteral("Obec %1").arg(i, 2, 10, QLatin1Char('0')), S("dospelý"), 1);
+  for (int i = 0; i < 80; ++i)
+    AddMember(members, QStringLiteral("Obec %1").arg(i, 2, 10, QLatin1Char('0')), S("dospelý"), 1);
   AddMember(members, S("Obec 00"), S("mládež"), 1);
   cross->Memo[2] = S("CATEGORY;FEE;"); // two header rows under the caption row
   cross->RepeatCaptions = true;
@@ -224,8 +232,10 @@ TEST_F(CrossReport, AnInternalFrameGivesEveryValueAllFourLines) {
   cross->InternalFrame = true;
   ASSERT_TRUE(Build());
   QStringList frames;
-  for (const auto& [top, row] : Grid(0)) frames.append(QString::number(std::next(row.begin())->second->FrameTyp));
-  EXPECT_EQ(frames.mid(2), (QStringList{S("15"), S("15"), S("15")})) << "the first data row, the one before the grand total and the grand total";
+  for (const auto& [top, row] : Grid(0))
+    frames.append(QString::number(std::next(row.begin())->second->FrameTyp));
+  EXPECT_EQ(frames.mid(2), (QStringList{S("15"), S("15"), S("15")}))
+      << "the first data row, the one before the grand total and the grand total";
 }
 
 TEST_F(CrossReport, ACaptionBeyondTheLimitPrintsAsAsterisksWithItsLegend) {
@@ -420,7 +430,8 @@ QByteArray CrossRecord(int classVersion) {
   QByteArray record = s.TakeData();
   record[10] = char(classVersion); // after the name (2 + 6 + 1 bytes) and the common record's version
   TBinaryWriter own;
-  for (int flag : {1, 0, 1}) rpWriteByte(own, quint8(flag));
+  for (int flag : {1, 0, 1})
+    rpWriteByte(own, quint8(flag));
   if (classVersion >= 1) {
     rpWriteByte(own, 0);
     rpWriteInteger(own, 120);
@@ -465,7 +476,8 @@ TEST_F(ObjectsFixture, CrossTabRecordsLoadOldVersionsWithDefaultsAndRoundTripByt
 
 QStringList ItemsOf(const QListWidget* list) {
   QStringList items;
-  for (int i = 0; i < list->count(); ++i) items.append(list->item(i)->text());
+  for (int i = 0; i < list->count(); ++i)
+    items.append(list->item(i)->text());
   return items;
 }
 
@@ -546,7 +558,8 @@ TEST_F(CrossReport, ThePreviewDrawsTheLayoutOnceEveryListHasFields) {
   const auto pixels = [](const QImage& image, QColor color) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == color;
+      for (int x = 0; x < image.width(); ++x)
+        n += image.pixelColor(x, y) == color;
     return n;
   };
   form.ListBox2->clear();

@@ -16,7 +16,8 @@ void ChooseByKeys(TrpFontComboBox& box, int index) {
   QTest::keyClick(&box, Qt::Key_F4);
   QAbstractItemView* list = box.view();
   QTest::keyClick(list, Qt::Key_Home);
-  for (int i = 0; i < index; ++i) QTest::keyClick(list, Qt::Key_Down);
+  for (int i = 0; i < index; ++i)
+    QTest::keyClick(list, Qt::Key_Down);
   QTest::keyClick(list, Qt::Key_Return);
 }
 
@@ -57,7 +58,8 @@ TEST_F(FontCombo, ASixthFontGoesOnTopAndTheOldestDrops) {
   EXPECT_EQ(box.RecentCount(), 5);
   const QStringList newest = chosen.mid(0, 5);
   EXPECT_EQ(RegistryNames(key), newest);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(box.itemText(i), newest[i]);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(box.itemText(i), newest[i]);
   EXPECT_GE(box.findText(chosen.last()), 5); // the oldest is only a plain entry again
 
   // A remembered font chosen again moves to the top; the top one chosen changes nothing.
@@ -72,7 +74,8 @@ TEST_F(FontCombo, ASixthFontGoesOnTopAndTheOldestDrops) {
   again.SetMRURegKey(key);
   again.FillFontList();
   EXPECT_EQ(again.RecentCount(), 5);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(again.itemText(i), moved[i]);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(again.itemText(i), moved[i]);
 }
 
 TEST_F(FontCombo, AFontNoLongerInstalledIsClearedFromTheRegistry) {
@@ -103,9 +106,9 @@ TEST_F(FontCombo, WithoutRecentFontsTheRegistryIsNeitherReadNorWritten) {
   EXPECT_EQ(box.RecentCount(), 0);
   ChooseByKeys(box, 2);
   EXPECT_EQ(box.RecentCount(), 0);
-  EXPECT_EQ(RegistryNames(key), (QStringList{QStringLiteral("Liberation Serif"), QStringLiteral("<none>"),
-                                             QStringLiteral("<none>"), QStringLiteral("<none>"),
-                                             QStringLiteral("<none>")}));
+  EXPECT_EQ(RegistryNames(key),
+            (QStringList{QStringLiteral("Liberation Serif"), QStringLiteral("<none>"), QStringLiteral("<none>"),
+                         QStringLiteral("<none>"), QStringLiteral("<none>")}));
 }
 
 TEST_F(FontCombo, TheListIsFilledAgainWhenFontsChange) {
@@ -125,7 +128,8 @@ TEST_F(FontCombo, TheListIsFilledAgainWhenFontsChange) {
 TEST(FlatCombo, AnEmptyListOpensOneItemHigh) {
   TrpComboBox box;
   EXPECT_EQ(box.ListHeight(), box.ItemHeight() + 4);
-  for (int i = 0; i < 20; ++i) box.addItem(QString::number(i));
+  for (int i = 0; i < 20; ++i)
+    box.addItem(QString::number(i));
   box.SetDropDownCount(8);
   EXPECT_EQ(box.ListHeight(), 8 * box.ItemHeight() + 4);
   box.SetDropDownCount(0);

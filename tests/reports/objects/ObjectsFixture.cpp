@@ -5,7 +5,9 @@
 ObjectsFixture::ObjectsFixture() {
   rpEngineStart();
   TrpGlobals& g = rpGlobals();
-  g.ErrorBox = [this](const QString& text, const QString& caption) { messages.append(caption + QStringLiteral(": ") + text); };
+  g.ErrorBox = [this](const QString& text, const QString& caption) {
+    messages.append(caption + QStringLiteral(": ") + text);
+  };
   g.TextWidth = [](const QFont&, const QString& text) { return int(text.size()) * 10; };
   RegisterReportObjects();
 }
@@ -18,7 +20,8 @@ void WriteViewRecord(TBinaryWriter& s, const TViewRecord& v, int version) {
     rpWriteByte(s, 2); // the common record's version
     rpWriteByte(s, 0); // the class's record version
   }
-  for (qint32 n : {v.Left, v.Top, v.Width, v.Height}) rpWriteInteger(s, n);
+  for (qint32 n : {v.Left, v.Top, v.Width, v.Height})
+    rpWriteInteger(s, n);
   rpWriteWord(s, v.Flags);
   rpWriteWord(s, v.FrameTyp);
   rpWriteInteger(s, v.FrameWidthCode);
@@ -60,12 +63,13 @@ void StopClock(TrpReport& report) {
 QByteArray TemplateWith(const QList<TObjectRecord>& objects, int version) {
   TBinaryWriter s;
   rpWriteByte(s, quint8(version));
-  rpWriteWord(s, 0);                     // use the current printer
-  rpWriteWord(s, 0);                     // two passes
-  rpWriteString(s, QString(QChar(1)));   // the virtual printer
-  rpWriteByte(s, 255);                   // a page: A4 portrait, default margins
+  rpWriteWord(s, 0);                   // use the current printer
+  rpWriteWord(s, 0);                   // two passes
+  rpWriteString(s, QString(QChar(1))); // the virtual printer
+  rpWriteByte(s, 255);                 // a page: A4 portrait, default margins
   if (version > 23) rpWriteInteger(s, -1);
-  for (qint32 n : {9, version > 23 ? 2100 : 0, version > 23 ? 2970 : 0, 0, 0, 0, 0}) rpWriteInteger(s, n);
+  for (qint32 n : {9, version > 23 ? 2100 : 0, version > 23 ? 2970 : 0, 0, 0, 0, 0})
+    rpWriteInteger(s, n);
   rpWriteByte(s, 0);
   if (version > 23) rpWriteInteger(s, 65535);
   rpWriteWord(s, 0);
@@ -77,7 +81,8 @@ QByteArray TemplateWith(const QList<TObjectRecord>& objects, int version) {
     rpWriteString(s, QString());
     rpWriteByte(s, 3);
     rpWriteString(s, QStringLiteral("Form"));
-    for (qint32 n : {qint32(clBtnFace), 220, 120, 380, 300}) rpWriteInteger(s, n);
+    for (qint32 n : {qint32(clBtnFace), 220, 120, 380, 300})
+      rpWriteInteger(s, n);
     rpWriteByte(s, 4);
     rpWriteMemo(s, {});
   }

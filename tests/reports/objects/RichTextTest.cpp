@@ -6,17 +6,17 @@
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/objects/rpRichView.h"
-#include "reports/objects/rpShapeView.h"
 #include "reports/objects/rpRtfReader.h"
 #include "reports/objects/rpRtfWriter.h"
+#include "reports/objects/rpShapeView.h"
 #include "tests/support/OfficeConvert.h"
 #include "tests/support/QStringPrinter.h"
 #include "util/UxMemDS.h"
 #include <QtCore/QFile>
-#include <QtCore/QtEndian>
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QtEndian>
 #include <QtGui/QPainter>
 #include <QtGui/QPdfWriter>
 #include <QtGui/QTextBlock>
@@ -43,7 +43,8 @@ TEST(Rtf, ReadsTextFontsStylesColoursAndParagraphs) {
       "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial;}{\\f1\\froman Times New Roman;}}"
       "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}"
       "{\\*\\generator Writer;}{\\info{\\author X}}"
-      "\\pard\\qc\\li720\\fi-360\\tx1440 \\f0\\fs20 \\'8eiv\\'e1 \\b ryba\\b0 , {\\i\\cf1 \\u269?erven\\'e1}\\tab x\\par"
+      "\\pard\\qc\\li720\\fi-360\\tx1440 \\f0\\fs20 \\'8eiv\\'e1 \\b ryba\\b0 , {\\i\\cf1 \\u269?erven\\'e1}\\tab "
+      "x\\par"
       "\\pard{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}{\\pntext\\'b7\\tab}\\f1\\fs28\\ul kapor\\ulnone\\line lie\\{\\}\\par"
       "\\pard{\\*\\unknown skipped}{\\pict binary}koniec}";
   QTextDocument document;
@@ -71,10 +72,10 @@ TEST(Rtf, ReadsTextFontsStylesColoursAndParagraphs) {
 }
 
 TEST(Rtf, WrittenTextReadsBackWithItsFormatsAndWritesTheSame) {
-  const QByteArray source =
-      "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red0\\green128\\blue0;}"
-      "\\pard\\qr\\ri300 \\f0\\fs24 \\'9elt\\'e1 {\\b\\f1\\cf1 \\'cfumbier}\\par\\pard\\qj\\ul \\'8d\\'8e\\u8470?\\ulnone x\\par"
-      "\\pard{\\*\\pn\\pnlvlblt}{\\pntext\\'b7\\tab}kapor\\par}";
+  const QByteArray source = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red0\\green128\\blue0;}"
+                            "\\pard\\qr\\ri300 \\f0\\fs24 \\'9elt\\'e1 {\\b\\f1\\cf1 \\'cfumbier}\\par\\pard\\qj\\ul "
+                            "\\'8d\\'8e\\u8470?\\ulnone x\\par"
+                            "\\pard{\\*\\pn\\pnlvlblt}{\\pntext\\'b7\\tab}kapor\\par}";
   QTextDocument document;
   rpReadRtf(source, document);
   const QByteArray written = rpWriteRtf(document);
@@ -278,8 +279,9 @@ TEST_F(RichReport, PrintsAtAPrintersResolutionAsOnTheScreen) {
   if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
     GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
   AddBand(btReportTitle, 20, 80, 0);
-  AddRich(25, 70, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs22 Prv\\'fd riadok textu o kaproch\\par Druh\\'fd "
-                  "riadok: {\\b [1 + 1]} ryby}");
+  AddRich(25, 70,
+          "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs22 Prv\\'fd riadok textu o kaproch\\par Druh\\'fd "
+          "riadok: {\\b [1 + 1]} ryby}");
   ASSERT_TRUE(report.BuildPreparedPages()) << messages.join(QLatin1Char('\n')).toStdString();
   QTemporaryDir folder;
   const QString printed = PrintedText(report, folder.path());
@@ -334,12 +336,13 @@ QByteArray RichRecord(const QString& name, const QByteArray& rtf, qsizetype& end
 TEST_F(RichReport, TemplatesRoundTripAndABadTextLosesOnlyItself) {
   TrpRichText twoFonts;
   twoFonts.LoadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}{\\colortbl;\\red200\\green0\\blue0;"
-            "\\red0\\green0\\blue200;}\\f0\\fs20\\cf1 Prv\\'e9 {\\f1\\fs28\\cf2\\i druh\\'e9}}");
+                   "\\red0\\green0\\blue200;}\\f0\\fs20\\cf1 Prv\\'e9 {\\f1\\fs28\\cf2\\i druh\\'e9}}");
   const QByteArray canonical = twoFonts.SaveRtf();
   qsizetype endA = 0, endB = 0, endC = 0;
   const QByteArray a = RichRecord(QStringLiteral("Rich1"), canonical, endA, 1 | mfTextOnly);
   const QByteArray b = RichRecord(QStringLiteral("Rich2"), {}, endB);
-  const QByteArray file = TemplateWith({{QStringLiteral("TrpRichView"), a, endA}, {QStringLiteral("TrpRichView"), b, endB}});
+  const QByteArray file =
+      TemplateWith({{QStringLiteral("TrpRichView"), a, endA}, {QStringLiteral("TrpRichView"), b, endB}});
   StopClock(report);
   report.LoadFromStream(file, false);
   EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
@@ -365,9 +368,9 @@ TEST_F(RichReport, TemplatesRoundTripAndABadTextLosesOnlyItself) {
   WriteViewRecord(shape, view);
   rpWriteByte(shape, 2);
   TrpReport second;
-  second.LoadFromStream(TemplateWith({{QStringLiteral("TrpRichView"), bad, endC},
-                                      {QStringLiteral("TrpShapeView"), shape.TakeData()}}),
-                        false);
+  second.LoadFromStream(
+      TemplateWith({{QStringLiteral("TrpRichView"), bad, endC}, {QStringLiteral("TrpShapeView"), shape.TakeData()}}),
+      false);
   EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
   ASSERT_EQ(second.Pages.GetPage(0)->Count(), 2);
   EXPECT_EQ(dynamic_cast<TrpRichView*>(second.Pages.GetPage(0)->GetObject(0))->Text().Text(), QStringLiteral("zlo"));
@@ -438,11 +441,13 @@ TEST_F(RichReport, XmlElementCarriesTheTextAsComponentDataAndTheTemplateIsWellFo
   const QByteArray rtf = data.mid(14);
   EXPECT_EQ(qFromLittleEndian<quint32>(data.constData() + 10), quint32(rtf.size()));
   EXPECT_EQ(rtf, rich->Text().SaveRtf());
-  EXPECT_TRUE(own.endsWith(QStringLiteral("\" StretchMode=\"smMaxHeight\" AllowExpressions=\"False\""))) << own.toStdString();
+  EXPECT_TRUE(own.endsWith(QStringLiteral("\" StretchMode=\"smMaxHeight\" AllowExpressions=\"False\"")))
+      << own.toStdString();
 
   if (QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty())
     GTEST_SKIP() << "xmllint is not installed (libxml2-utils)";
-  for (auto kind : {TrpShapeView().ClassName(), QStringLiteral("TrpCheckBoxView"), QStringLiteral("TrpRoundRectView")}) {
+  for (auto kind :
+       {TrpShapeView().ClassName(), QStringLiteral("TrpCheckBoxView"), QStringLiteral("TrpRoundRectView")}) {
     std::unique_ptr<TrpView> view = rpNewObjectOfType(10, kind);
     ASSERT_NE(view, nullptr) << kind.toStdString();
     view->Memo = {QStringLiteral("Ťažký \"úlovok\" & <kapor>")};

@@ -97,12 +97,10 @@ TEST(Gradient, EachStyleRunsFromTheFirstColourToTheLast) {
     QPoint firstAt, lastAt;
     bool exact;
   };
-  const TCase cases[] = {{gsHorizontal, {256, 10}, {0, 5}, {255, 5}, true},
-                         {gsVertical, {10, 256}, {5, 0}, {5, 255}, true},
-                         {gsElliptic, {100, 100}, {0, 0}, {50, 50}, false},
-                         {gsRectangle, {100, 100}, {0, 0}, {50, 50}, false},
-                         {gsVertCenter, {10, 100}, {5, 99}, {5, 50}, true},
-                         {gsHorizCenter, {100, 10}, {99, 5}, {50, 5}, true}};
+  const TCase cases[] = {
+      {gsHorizontal, {256, 10}, {0, 5}, {255, 5}, true}, {gsVertical, {10, 256}, {5, 0}, {5, 255}, true},
+      {gsElliptic, {100, 100}, {0, 0}, {50, 50}, false}, {gsRectangle, {100, 100}, {0, 0}, {50, 50}, false},
+      {gsVertCenter, {10, 100}, {5, 99}, {5, 50}, true}, {gsHorizCenter, {100, 10}, {99, 5}, {50, 5}, true}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.style);
     QImage image(c.size, QImage::Format_RGB32);
@@ -134,8 +132,12 @@ TEST_F(RoundRect, TextLiesInsideTheBody) {
     qint32 shadowWidth, roundSize;
     int gapX, gapY, rightCut; // gaps and how much DrawRect loses at the right against a bare object
   };
-  const TCase cases[] = {{0, 0, 2, 1, 0}, {6, 10, 4, 3, 6}, {-99, gsHorizontal, 2, 1, 0}, {-99, gsVertCenter, 3, 2, 0},
-                         {-99, gsHorizCenter, 3, 2, 0}, {-99, gsRectangle, 2, 1, 0}};
+  const TCase cases[] = {{0, 0, 2, 1, 0},
+                         {6, 10, 4, 3, 6},
+                         {-99, gsHorizontal, 2, 1, 0},
+                         {-99, gsVertCenter, 3, 2, 0},
+                         {-99, gsHorizCenter, 3, 2, 0},
+                         {-99, gsRectangle, 2, 1, 0}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(QStringLiteral("%1/%2").arg(c.shadowWidth).arg(c.roundSize).toStdString());
     TrpRoundRectView view;
@@ -180,7 +182,7 @@ TEST_F(RoundRect, PlainBodyHasItsShadowAndAnUnframedOutlineInTheFillColour) {
   view.Draw(&painter);
   painter.end();
   EXPECT_GT(QColor(image.pixel(0, 20)).green(), 240); // EndColor at the left
-  EXPECT_GT(QColor(image.pixel(59, 20)).red(), 240);       // BeginColor at the right, no shadow
+  EXPECT_GT(QColor(image.pixel(59, 20)).red(), 240);  // BeginColor at the right, no shadow
 }
 
 // A designer that counts its notifications.

@@ -69,16 +69,18 @@ TEST_F(ShapeCheck, TemplatesRoundTripEveryFigureAndBothCheckStyles) {
 }
 
 TEST_F(ShapeCheck, AVersion23TemplateGivesBlackCrossesAndReadsOnAfterThem) {
-  const QByteArray file = TemplateWith({{QStringLiteral("TrpCheckBoxView"), CheckRecord(QStringLiteral("Old"), 0, 0, 23)},
-                                        {QStringLiteral("TrpShapeView"), [] {
-                                           TBinaryWriter s;
-                                           TViewRecord view;
-                                           view.Name = QStringLiteral("After");
-                                           WriteViewRecord(s, view, 23);
-                                           rpWriteByte(s, 2);
-                                           return s.TakeData();
-                                         }()}},
-                                       23);
+  const QByteArray file =
+      TemplateWith({{QStringLiteral("TrpCheckBoxView"), CheckRecord(QStringLiteral("Old"), 0, 0, 23)},
+                    {QStringLiteral("TrpShapeView"),
+                     [] {
+                       TBinaryWriter s;
+                       TViewRecord view;
+                       view.Name = QStringLiteral("After");
+                       WriteViewRecord(s, view, 23);
+                       rpWriteByte(s, 2);
+                       return s.TakeData();
+                     }()}},
+                   23);
   TrpReport report;
   report.LoadFromStream(file, false);
   EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
@@ -109,9 +111,12 @@ TEST_F(ShapeCheck, CheckValuesAreStoredTruncatedAndPrintTheirMark) {
     QStringList stored;
     bool marked;
   };
-  const TCase cases[] = {{"0", {QStringLiteral("0")}, false},     {"0.7", {QStringLiteral("0")}, false},
-                         {"-0.9", {QStringLiteral("0")}, false},  {"1", {QStringLiteral("1")}, true},
-                         {"2.5", {QStringLiteral("2")}, true},    {"-3", {QStringLiteral("-3")}, true},
+  const TCase cases[] = {{"0", {QStringLiteral("0")}, false},
+                         {"0.7", {QStringLiteral("0")}, false},
+                         {"-0.9", {QStringLiteral("0")}, false},
+                         {"1", {QStringLiteral("1")}, true},
+                         {"2.5", {QStringLiteral("2")}, true},
+                         {"-3", {QStringLiteral("-3")}, true},
                          {nullptr, {}, false}};
   TrpReport report;
   TrpPage* page = report.Pages.GetPage(0);
@@ -178,7 +183,8 @@ TEST_F(ShapeCheck, DesigningShowsTheMarkWhateverTheMemoAndOnlyCrossForStyleZero)
 // Whether the pixel at each point is painted (not white).
 QList<bool> Painted(const QImage& image, const QList<QPoint>& points) {
   QList<bool> result;
-  for (const QPoint& p : points) result.append((image.pixel(p) & 0xFFFFFF) != 0xFFFFFF);
+  for (const QPoint& p : points)
+    result.append((image.pixel(p) & 0xFFFFFF) != 0xFFFFFF);
   return result;
 }
 
@@ -190,14 +196,13 @@ TEST_F(ShapeCheck, FiguresHaveTheirCorners) {
     int width, height;
     QList<bool> painted;
   };
-  const TCase cases[] = {
-      {TrpShapeView::skRectangle, 40, 30, {true, true, true, true, true, true, false}},
-      {TrpShapeView::skRoundRectangle, 40, 30, {false, false, false, false, true, true, false}},
-      {TrpShapeView::skEllipse, 40, 30, {false, false, false, false, true, true, false}},
-      {TrpShapeView::skTriangle, 40, 30, {false, false, true, true, true, false, false}},
-      {TrpShapeView::skDiagonal1, 40, 30, {false, true, true, false, false, false, true}},
-      {TrpShapeView::skDiagonal2, 40, 30, {true, false, false, true, false, false, true}},
-      {42, 40, 30, {false, false, false, false, false, false, false}}};
+  const TCase cases[] = {{TrpShapeView::skRectangle, 40, 30, {true, true, true, true, true, true, false}},
+                         {TrpShapeView::skRoundRectangle, 40, 30, {false, false, false, false, true, true, false}},
+                         {TrpShapeView::skEllipse, 40, 30, {false, false, false, false, true, true, false}},
+                         {TrpShapeView::skTriangle, 40, 30, {false, false, true, true, true, false, false}},
+                         {TrpShapeView::skDiagonal1, 40, 30, {false, true, true, false, false, false, true}},
+                         {TrpShapeView::skDiagonal2, 40, 30, {true, false, false, true, false, false, true}},
+                         {42, 40, 30, {false, false, false, false, false, false, false}}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(int(c.shape));
     TrpShapeView view;

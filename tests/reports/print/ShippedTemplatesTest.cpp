@@ -479,8 +479,8 @@ INSTANTIATE_TEST_SUITE_P(
         TShippedCase{"Kapitalne.rpf",
                      P::Kapitalne,
                      {S("Kapitálne úlovky"), S("MO SRZ Žilina, rok 2026"), S("Ďurica Ondrej, Trnava, Lesná 4"),
-                      S("Šťastný Ľubomír, Nitra, Hlavná 1"), S("Sumec veľký"), S("42,20"), S("187,50"),
-                      S("01:45"), S("Ján Čierny Eva Malá"), S("Počet úlovkov: 2"), S("63,60")}},
+                      S("Šťastný Ľubomír, Nitra, Hlavná 1"), S("Sumec veľký"), S("42,20"), S("187,50"), S("01:45"),
+                      S("Ján Čierny Eva Malá"), S("Počet úlovkov: 2"), S("63,60")}},
         TShippedCase{"Ceniny01.rpf",
                      P::Ceniny01,
                      {S("Pohyby cenín a tlačív"), S("Známka členská"), S("Povolenka kaprová – sezónna"),
@@ -777,8 +777,8 @@ TEST_F(ShippedPdf, AnInvoicesPrintedTotalsAreTheSumsOfItsPrintedLines) {
                       "'Žilina')"),
        {{QStringLiteral("J"), key}});
   // name, quantity, unit price, unit VAT, rate, the line's VAT as the item dialog stores it
-  const QList<std::tuple<const char*, double, double, double, int, double>> items{
-      {"Povolenka", 3, 400, 80, 20, 240}, {"Známka", 1.5, 33.33, 6.67, 20, 10}};
+  const QList<std::tuple<const char*, double, double, double, int, double>> items{{"Povolenka", 3, 400, 80, 20, 240},
+                                                                                  {"Známka", 1.5, 33.33, 6.67, 20, 10}};
   for (const auto& [name, quantity, price, unitVat, rate, vat] : items)
     Exec(QStringLiteral("insert into e_faktury_polozky (jedin,e_faktury,nazov,mnozstvo,mj,mj_zaklad,mj_dph,sadzba_dph,"
                         "dph) values (gen_id(e_faktury_polozky_id,1),:F,:N,:Q,'ks',:C,:D,:S,:V)"),

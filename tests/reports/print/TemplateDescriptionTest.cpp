@@ -128,7 +128,8 @@ TEST_F(TemplateDescription, ShippedTemplatesWrittenAsXmlPassXmllint) {
     ASSERT_TRUE(report.LoadFromFile(reports.filePath(name))) << name.toStdString();
     report.SaveAsXmlFile(dir.filePath(name));
     QProcess lint;
-    lint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".rp3"))});
+    lint.start(QStringLiteral("xmllint"),
+               {QStringLiteral("--noout"), dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".rp3"))});
     ASSERT_TRUE(lint.waitForFinished());
     EXPECT_EQ(lint.exitCode(), 0) << name.toStdString() << ": " << lint.readAllStandardError().toStdString();
   }

@@ -1,7 +1,7 @@
 #include "console/editor/text/CodeEditHighlighterSQL.h"
 #include "console/editor/text/CodeEditSqlKeywords.h"
-#include <gtest/gtest.h>
 #include "tests/support/Utf8Text.h"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "console/editor/text/CodeEditStringList.h"
 #include "console/editor/text/CodeEditErrors.h"
+#include "tests/support/Utf8Text.h"
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
-#include "tests/support/Utf8Text.h"
 
 namespace {
 

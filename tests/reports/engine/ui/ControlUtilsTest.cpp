@@ -37,12 +37,12 @@ TEST(ReportControls, ControlAtPosFindsTheTopmostVisibleControl) {
   hidden->setGeometry(200, 10, 50, 20);
   hidden->hide();
 
-  EXPECT_EQ(rpControlAtPos(&page, QPoint(60, 15)), above);  // the later sibling lies on top
+  EXPECT_EQ(rpControlAtPos(&page, QPoint(60, 15)), above); // the later sibling lies on top
   EXPECT_EQ(rpControlAtPos(&page, QPoint(20, 15)), below);
-  EXPECT_EQ(rpControlAtPos(&page, QPoint(40, 140)), inGroup); // found inside the container
-  EXPECT_EQ(rpControlAtPos(&page, QPoint(150, 170)), nullptr); // the container's empty part
+  EXPECT_EQ(rpControlAtPos(&page, QPoint(40, 140)), inGroup);     // found inside the container
+  EXPECT_EQ(rpControlAtPos(&page, QPoint(150, 170)), nullptr);    // the container's empty part
   EXPECT_EQ(rpControlAtPos(&page, QPoint(230, 110)), emptyGroup); // an empty container is a hit
-  EXPECT_EQ(rpControlAtPos(&page, QPoint(210, 15)), nullptr);  // hidden
+  EXPECT_EQ(rpControlAtPos(&page, QPoint(210, 15)), nullptr);     // hidden
   EXPECT_EQ(rpControlAtPos(&page, QPoint(290, 190)), nullptr);
   EXPECT_EQ(rpControlAtPos(nullptr, QPoint()), nullptr);
 }

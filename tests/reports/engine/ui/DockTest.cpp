@@ -142,7 +142,8 @@ TEST_F(Docking, EmptiedMiddleRowPullsTheRowsBelowUp) {
   middle->AddToDock(left);
   EXPECT_EQ(last->pos(), QPoint(0, 26));
   EXPECT_EQ(top->height(), 53);
-  for (TrpToolBar* bar : top->ToolBars()) bar->AddToDock(left);
+  for (TrpToolBar* bar : top->ToolBars())
+    bar->AddToDock(left);
   EXPECT_EQ(top->height(), 1);
   EXPECT_EQ(left->width(), 79);
 }

@@ -24,7 +24,6 @@ struct RunningEngine {
 
 class FmtForm : public ::testing::Test, private RunningEngine {
 protected:
-
   // Clicks the row of the list whose text it is.
   static void ClickRow(QListWidget* list, const QString& text) {
     const QList<QListWidgetItem*> items = list->findItems(text, Qt::MatchExactly);

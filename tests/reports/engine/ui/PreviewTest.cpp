@@ -44,7 +44,8 @@ protected:
     int dark = 0;
     const QRect inside = rect.intersected(image.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y)
-      for (int x = inside.left(); x <= inside.right(); ++x) dark += qGray(image.pixel(x, y)) < 100;
+      for (int x = inside.left(); x <= inside.right(); ++x)
+        dark += qGray(image.pixel(x, y)) < 100;
     return dark;
   }
 
@@ -94,7 +95,8 @@ TEST_P(PreviewZoom, LaysPagesOutAtTheZoom) {
   EXPECT_DOUBLE_EQ(form.Zoom(), expected);
   EXPECT_EQ(form.ZoomBtn->Caption(), QString::number(std::lround(expected * 100)) + QLatin1Char('%'));
   int inFirstRow = 0;
-  for (int i = 0; i < form.PageCount(); ++i) inFirstRow += form.Pages().GetPage(i).PreviewRect.top() == 10;
+  for (int i = 0; i < form.PageCount(); ++i)
+    inFirstRow += form.Pages().GetPage(i).PreviewRect.top() == 10;
   EXPECT_EQ(inFirstRow, c.perRow);
   const QRect first = form.Pages().GetPage(0).PreviewRect;
   EXPECT_EQ(first.width(), int(std::lround(info.Width * expected)));
@@ -107,7 +109,9 @@ TEST_P(PreviewZoom, LaysPagesOutAtTheZoom) {
   next.Connect(&report);
   next.Redisplay(true);
   EXPECT_EQ(next.ZoomMode(), c.tag <= 3 ? c.tag : 0);
-  if (c.tag > 3) { EXPECT_DOUBLE_EQ(next.Zoom(), expected); }
+  if (c.tag > 3) {
+    EXPECT_DOUBLE_EQ(next.Zoom(), expected);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Tags, PreviewZoom,
@@ -200,8 +204,8 @@ INSTANTIATE_TEST_SUITE_P(Tags, PreviewLinks,
                          ::testing::Values(LinkCase{"@3", 3, ""}, LinkCase{"@0", 1, ""}, LinkCase{"@9", 1, ""},
                                            LinkCase{"https://www.srzo.sk/", 1, "https://www.srzo.sk/"},
                                            LinkCase{"mailto:zo@example.sk", 1, "mailto:zo@example.sk"},
-                                           LinkCase{"/usr/bin/xterm", 1, ""},
-                                           LinkCase{"file:///etc/passwd", 1, ""}, LinkCase{"calc.exe", 1, ""}));
+                                           LinkCase{"/usr/bin/xterm", 1, ""}, LinkCase{"file:///etc/passwd", 1, ""},
+                                           LinkCase{"calc.exe", 1, ""}));
 
 TEST_F(Preview, SavesAndLoadsPreparedReports) {
   Show();
@@ -316,9 +320,9 @@ TEST_F(Preview, PrintButtonPrintsAndKeepsThePages) {
   ASSERT_TRUE(QFile::exists(report.PrintFileName));
   QProcess info;
   info.start(QStringLiteral("pdfinfo"), {report.PrintFileName});
-  if (!info.waitForFinished() || info.exitStatus() != QProcess::NormalExit)
-    GTEST_SKIP() << "pdfinfo is not installed";
-  EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))));
+  if (!info.waitForFinished() || info.exitStatus() != QProcess::NormalExit) GTEST_SKIP() << "pdfinfo is not installed";
+  EXPECT_TRUE(
+      QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))));
 }
 
 } // namespace

@@ -44,8 +44,9 @@ TEST_F(Progress, TwoPassesCountThenShowTheTotal) {
   QStringList lines;
   WatchPages([&](int, TrpProgressForm* window) { Note(lines, window->Label1->text()); });
   ASSERT_TRUE(Build());
-  EXPECT_EQ(lines, (QStringList{QStringLiteral("Uskutočňujem 1. skok:  1"), QStringLiteral("Uskutočňujem 1. skok:  2"),
-                                QStringLiteral("Generovanie strany:  1 z 3"), QStringLiteral("Generovanie strany:  2 z 3")}));
+  EXPECT_EQ(lines,
+            (QStringList{QStringLiteral("Uskutočňujem 1. skok:  1"), QStringLiteral("Uskutočňujem 1. skok:  2"),
+                         QStringLiteral("Generovanie strany:  1 z 3"), QStringLiteral("Generovanie strany:  2 z 3")}));
 }
 
 TEST_F(Progress, CancelOrEscStopsTheBuild) {

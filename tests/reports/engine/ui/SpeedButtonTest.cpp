@@ -102,7 +102,8 @@ TEST(SpeedButton, DisabledGlyphIsEmbossedFromTheUpImage) {
   TrpSpeedButton button;
   QImage glyph = Strip(16, 16, qRgb(255, 255, 255));
   glyph.setPixel(0, 15, qRgb(0, 128, 128)); // transparent colour in the corner
-  for (int x = 4; x < 8; ++x) glyph.setPixel(x, 4, qRgb(0, 0, 0));
+  for (int x = 4; x < 8; ++x)
+    glyph.setPixel(x, 4, qRgb(0, 0, 0));
   button.SetGlyph(glyph);
   const QImage disabled = button.StateGlyph(TrpSpeedButton::bsDisabled);
   const QColor shadow = button.palette().color(QPalette::Dark), light = button.palette().color(QPalette::Light);

@@ -33,8 +33,14 @@ TEST(UrlLink, PageLinksAreAtSignAndNumber) {
     bool pageLink;
     int page;
   } cases[] = {
-      {"@3", true, 3}, {"@ 12 ", true, 12}, {"Strana@0", true, 0}, {"@-2", true, -2},
-      {"mailto:zo@example.sk", false, -1}, {"@", false, -1}, {"3", false, -1}, {"@3a", false, -1},
+      {"@3", true, 3},
+      {"@ 12 ", true, 12},
+      {"Strana@0", true, 0},
+      {"@-2", true, -2},
+      {"mailto:zo@example.sk", false, -1},
+      {"@", false, -1},
+      {"3", false, -1},
+      {"@3a", false, -1},
   };
   for (const auto& c : cases) {
     int page = -1;

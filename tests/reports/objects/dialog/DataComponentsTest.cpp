@@ -110,11 +110,16 @@ TEST_F(DataComponentsTest, ParameterBlockAndPropertyDataAsGoldenBytes) {
   // The second parameter has no type of the eleven: stored as 11, a master parameter.
   TBinaryWriter stream;
   query->WriteParams(stream);
-  const QByteArray golden = QByteArray::fromHex("0200"                    // two parameters
-                                                "0500" "0100"             // Integer, expression
-                                                "0a00" "45646974312e54657874" "00" // "Edit1.Text"
-                                                "0b00" "0000"             // none of the eleven, master
-                                                "0000" "00");             // empty expression
+  const QByteArray golden = QByteArray::fromHex("0200" // two parameters
+                                                "0500"
+                                                "0100" // Integer, expression
+                                                "0a00"
+                                                "45646974312e54657874"
+                                                "00" // "Edit1.Text"
+                                                "0b00"
+                                                "0000" // none of the eleven, master
+                                                "0000"
+                                                "00"); // empty expression
   EXPECT_EQ(stream.Data().toHex(), golden.toHex());
 
   const QString longExpression(300, QLatin1Char('x'));
@@ -175,9 +180,8 @@ TEST_F(DataComponentsTest, ExpressionParametersTakePlaceholdersWhileDesigningAnd
   const struct {
     TIBFieldType Type;
     QVariant Placeholder;
-  } cases[] = {{TIBFieldType::ftDate, QDate(2000, 1, 1)},
-               {TIBFieldType::ftInteger, S("0")},
-               {TIBFieldType::ftString, S("0")}};
+  } cases[] = {
+      {TIBFieldType::ftDate, QDate(2000, 1, 1)}, {TIBFieldType::ftInteger, S("0")}, {TIBFieldType::ftString, S("0")}};
   for (int i = 0; i < 3; ++i) {
     query->WrappedDataSet()->Params()[size_t(i)]->SetDataType(cases[i].Type);
     query->SetExpressionParam(i, true);
@@ -270,8 +274,8 @@ TEST(DesignParamTextTest, EachTypeHasItsPlaceholder) {
   for (const TrpParamType& type : rpParamTypeTable) {
     const QString name = QLatin1String(type.Name);
     const QString expected = name == QLatin1String("Date") || name == QLatin1String("DateTime") ? S("01.01.00")
-                             : name == QLatin1String("Time")                                     ? S("00:00")
-                                                                                                 : S("0");
+                             : name == QLatin1String("Time")                                    ? S("00:00")
+                                                                                                : S("0");
     EXPECT_EQ(rpDesignParamText(type.Type), expected) << type.Name;
   }
   EXPECT_EQ(rpParamTypeIndex(TIBFieldType::ftUnknown), kParamTypeCount);

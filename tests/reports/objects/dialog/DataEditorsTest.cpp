@@ -1,6 +1,7 @@
 #include "DialogFixture.h"
 #include "db/IBTable.h"
 #include "platform/MessageDialogs.h"
+#include "reports/engine/ui/rpComboEdit.h"
 #include "reports/objects/dialog/rpDBFieldsEditorForm.h"
 #include "reports/objects/dialog/rpDBLookupFieldForm.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
@@ -15,7 +16,6 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
-#include "reports/engine/ui/rpComboEdit.h"
 
 namespace {
 

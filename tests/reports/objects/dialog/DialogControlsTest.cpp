@@ -32,7 +32,8 @@ TEST_F(DialogControlsTest, EveryControlsRecordRoundTripsByteForByte) {
     const char* ClassName;
     QList<QPair<QString, QVariant>> Properties;
   } cases[] = {
-      {"TrpLabelControl", {{S("CAPTION"), S("Dátum od:")}, {S("ALIGNMENT"), 2}, {S("WORDWRAP"), true}, {S("AUTOSIZE"), false}}},
+      {"TrpLabelControl",
+       {{S("CAPTION"), S("Dátum od:")}, {S("ALIGNMENT"), 2}, {S("WORDWRAP"), true}, {S("AUTOSIZE"), false}}},
       {"TrpEditControl", {{S("TEXT"), S("Čierna Voda")}, {S("READONLY"), true}, {S("COLOR"), 0xFF}}},
       {"TrpMemoControl", {{S("TEXT"), S("prvý\r\ndruhý")}, {S("ENABLED"), false}}},
       {"TrpButtonControl", {{S("CAPTION"), S("Tlačiť")}, {S("MODALRESULT"), 1}, {S("FONT.SIZE"), 12}}},
@@ -58,7 +59,8 @@ TEST_F(DialogControlsTest, EveryControlsRecordRoundTripsByteForByte) {
     EXPECT_TRUE(stream.AtEnd()) << c.ClassName;
     EXPECT_EQ(Record(*copy).toHex(), saved.toHex()) << c.ClassName;
     for (const auto& [name, value] : c.Properties)
-      EXPECT_EQ(rpValueToText(copy->ReadProperty(name)), rpValueToText(value)) << c.ClassName << " " << name.toStdString();
+      EXPECT_EQ(rpValueToText(copy->ReadProperty(name)), rpValueToText(value))
+          << c.ClassName << " " << name.toStdString();
   }
 }
 

@@ -28,7 +28,9 @@ DialogFixture::DialogFixture() : fresh(&MakeTownsAndWaters) {
   rpEngineStart();
   TrpGlobals& g = rpGlobals();
   TrpRunContext& run = rpRun();
-  g.ErrorBox = [this](const QString& text, const QString& caption) { messages.append(caption + QStringLiteral(": ") + text); };
+  g.ErrorBox = [this](const QString& text, const QString& caption) {
+    messages.append(caption + QStringLiteral(": ") + text);
+  };
   RegisterReportObjects();
   run.StreamVersion = TrpReport::kStreamVersion; // records read by themselves are in the current layout
 }

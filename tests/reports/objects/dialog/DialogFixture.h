@@ -16,16 +16,14 @@ protected:
   ~DialogFixture() override;
 
   // A new object of the registered class on the report's first page, named.
-  template <class T>
-  T* Add(TrpReport& report, const QString& className, const QString& name) {
+  template <class T> T* Add(TrpReport& report, const QString& className, const QString& name) {
     if (report.Pages.Count() == 0) report.Pages.Add();
     TrpView* view = report.Pages.GetPage(0)->Add(rpNewObjectOfType(10, className));
     view->WriteProperty(QStringLiteral("Name"), name);
     return dynamic_cast<T*>(view);
   }
   // The object of that name on the report's first page.
-  template <class T>
-  static T* Find(const TrpReport& report, const QString& name) {
+  template <class T> static T* Find(const TrpReport& report, const QString& name) {
     return dynamic_cast<T*>(report.Pages.GetPage(0)->FindObject(name));
   }
 
