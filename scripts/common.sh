@@ -53,3 +53,39 @@ build() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$BUILD_DIR" ${VIMEK_JOBS:+-j "$VIMEK_JOBS"}
 }
+
+# The formatter the sources are checked with: one pinned version, as another
+# version lays some constructs out differently.
+FORMAT_PACKAGES=(clang-format-14)
+CLANG_FORMAT=clang-format-14
+
+# format_sources <clang-format options...>: every tracked C++ source (the
+# .inc files are data tables and keep their rows).
+format_sources() {
+  (cd "$ROOT" && git ls-files -z '*.cpp' '*.h' | xargs -0 -P "$(nproc)" -n 50 "$CLANG_FORMAT" "$@")
+}
+
+# Fails, naming the files and the command that fixes them, when a source is
+# not laid out as .clang-format says.
+check_format() {
+  local off
+  off="$(format_sources --dry-run 2>&1 | grep -o '^[^:]*:[0-9]*:[0-9]*: warning' | cut -d: -f1 | sort -u || true)"
+  [ -z "$off" ] && return 0
+  echo "These sources are not formatted as .clang-format says:" >&2
+  echo "$off" | sed 's/^/  /' >&2
+  echo "Format them with: scripts/format" >&2
+  return 1
+}
+
+# Under CI a skipped test is a failure: a skip there means a package or a
+# service that the scripts should have provided is missing.
+check_no_skips() {
+  [ -n "${CI:-}" ] || return 0
+  local log="$1/Testing/Temporary/LastTest.log" skipped
+  [ -f "$log" ] || return 0
+  skipped="$(grep -a '^\[  SKIPPED \] [A-Za-z]' "$log" | sed 's/ (.*//' | sort -u || true)"
+  [ -z "$skipped" ] && return 0
+  echo "Tests skipped under CI:" >&2
+  echo "$skipped" >&2
+  return 1
+}
