@@ -330,6 +330,7 @@ void TDbGridBase::DataSetChanged() {
   model_->Refresh();
   syncing_ = false;
   FitDateColumns();
+  FitTextColumns();
   SyncCurrentRow();
 }
 
@@ -364,6 +365,31 @@ void TDbGridBase::FitDateColumns() {
     const int needed = QFontMetrics(column->Font).horizontalAdvance(VariantText(sample)) + 5;
     if (titleHeader_->sectionSize(logical) < needed) titleHeader_->resizeSection(logical, needed);
   }
+}
+
+void TDbGridBase::FitTextColumns() {
+  if (!dataSet_ || !dataSet_->Active()) return;
+  int extra = 0;
+  for (int logical = 0; logical < ColumnCount(); ++logical) {
+    const TGridColumn* column = columns_[logical].get();
+    const TField* field = ColumnField(column);
+    if (!column->FitToText || !field) continue;
+    // The active column may be drawn bold, and any column may become active.
+    QFont font = column->Font;
+    if (activeColumnBold_) font.setBold(true);
+    const QFontMetrics metrics(font);
+    int needed = 0;
+    for (int row = 0; row < dataSet_->RecordCount(); ++row)
+      needed = std::max(needed,
+                        metrics.horizontalAdvance(CellText(*column, *field, dataSet_->ValueAt(row, field->Index()))));
+    // The cell's text rectangle is 2 pixels in from each side, the line 1 more.
+    needed += 5;
+    const int current = titleHeader_->sectionSize(logical);
+    if (current >= needed) continue;
+    titleHeader_->resizeSection(logical, needed);
+    extra += needed - current;
+  }
+  if (extra > 0) emit OnColumnsWidened(extra);
 }
 
 void TDbGridBase::DataSetScrolled() {

@@ -80,6 +80,9 @@ public:
   // How numbers are shown: "0.0", "#,##0.00" (the count of digits after the
   // point; a comma groups thousands); empty shows the value as it is.
   QString DisplayFormat;
+  // Widens to its longest cell text whenever rows are loaded: a name longer
+  // than the designed width is shown whole, never cut.
+  bool FitToText = false;
 };
 
 // The text of a number by a column's display format, in the locale's separators.
@@ -211,6 +214,9 @@ signals:
   void OnClickDel();
   void OnClickEsc();
   void OnCheckRow();
+  // Columns that fit their text grew by `extra` pixels in all (the form may
+  // grow with them).
+  void OnColumnsWidened(int extra);
 
 protected:
   virtual TGridColumn* CreateColumn() const { return new TGridColumn; }
@@ -254,6 +260,7 @@ private:
   // narrower font.
   int TitleFitWidth(const TGridColumn& column) const;
   void FitDateColumns();
+  void FitTextColumns();
   void ApplyLockedCols();
   // The locked leading columns are drawn again by a view of their own laid
   // over the left edge, which does not scroll horizontally.

@@ -16,6 +16,7 @@
 #include "registers/common/DialogPattern.h"
 #include "registers/common/PatternKeys.h"
 #include <QtGui/QKeyEvent>
+#include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
@@ -24,6 +25,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString kListPatternName = QStringLiteral("listPattern");
@@ -161,6 +163,7 @@ void TListPattern::BuildList(QWidget& parent, const QString& gridName) {
   ib1->setObjectName(QStringLiteral("ib1"));
   ib1->SetDatabase(MainDatabase());
   ib1->SetTransaction(ibt1);
+  connect(gr1, &TDbGridBase::OnColumnsWidened, this, [this](int extra) { GrowForm(extra); });
   gr1->SetKeyField(QStringLiteral("jedin"));
   gr1->SetKeyFieldType(TGridKeyFieldType::sktInteger);
   gr1->SetCheckEnabled(true);
@@ -200,6 +203,20 @@ void TListPattern::FormCreate(const QString& caption, QSize design) {
   }
   SetDefaultToolbarHints(*tb);
   ClearFilter();
+}
+
+void TListPattern::GrowForm(int extra) {
+  QWidget& form = form_;
+  const QScreen* screen = form.screen();
+  if (!screen) return;
+  const QRect available = screen->availableGeometry();
+  const int frame = form.frameGeometry().width() - form.width();
+  const int width = std::max(form.width(), std::min(form.width() + extra, available.width() - frame));
+  form.setMaximumWidth(std::max(form.maximumWidth(), width));
+  form.resize(width, form.height());
+  // A form placed near the right edge moves left rather than leave the screen.
+  const int overshoot = form.frameGeometry().right() - available.right();
+  if (overshoot > 0) form.move(std::max(available.left(), form.x() - overshoot), form.y());
 }
 
 void TListPattern::ShowYear() {

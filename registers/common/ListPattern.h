@@ -204,6 +204,9 @@ private:
   bool Enabled(const TToolButton* button) const;
 
   void BuildList(QWidget& parent, const QString& gridName);
+  // Widens the form by `extra` pixels (columns grew to fit their text),
+  // within the screen it is on.
+  void GrowForm(int extra);
 
   TForm& form_;
   TListPattern* host_ = this;

@@ -11,6 +11,8 @@ TfrmCCeniny::TfrmCCeniny(QWidget* owner, quint16 rok) : TListForm(owner, kStanda
   const QList<TQPLColumn*> columns = AddListColumns(*list.gr1, {{"NAZOV", "Názov", 250, "a.nazov"},
                                                                 {"CENA", "Cena predajná", 90, "a.cena"},
                                                                 {"ODVOD_JUX", "Odvod JUX", 90, "a.odvod_jux"}});
+  // Price names run to 50 letters; the picker shows them whole.
+  columns[0]->FitToText = true;
   for (int money : {1, 2})
     columns[money]->DisplayFormat = QStringLiteral("#,##0.00");
   list.FormCreate(QStringLiteral("Číselník cenín a tlačív - rok %d"), QSize(484, 343));

@@ -4,6 +4,10 @@
 #include "controls/IBCurrencyEdit.h"
 #include "registers/permits/fCCeninyPridaj.h"
 #include "tests/registers/permits/PermitsTestSupport.h"
+#include "tests/support/PinnedFont.h"
+#include <QtGui/QFontMetrics>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QHeaderView>
 
 namespace {
 
@@ -86,6 +90,36 @@ TEST_F(PriceListTest, ANameAndAPaymentTypeAreRequired) {
         << Messages().join(QLatin1Char('|')).toStdString();
   }
   EXPECT_TRUE(Stored().isEmpty());
+}
+
+TEST_F(PriceListTest, TheLongestNameIsShownWholeInAFormThatFitsTheScreen) {
+  const struct AppFont {
+    QFont kept = QApplication::font();
+    ~AppFont() { QApplication::setFont(kept); }
+  } appFont;
+  QApplication::setFont(QFont(PinnedFontFamily(), 9));
+  // The longest a price name may be: 50 letters, wide ones among them.
+  const QString longest = QStringLiteral("HOSŤOVSKÁ POVOLENKA DENNÁ PRE DOSPELÝCH, KAPR.VODY");
+  ASSERT_EQ(longest.size(), 50);
+  for (const QString& nazov : {QStringLiteral("Známka"), longest})
+    Exec(QStringLiteral("insert into c_ceniny (jedin,rok,nazov,cena,typ_platby) "
+                        "values (gen_id(c_ceniny_id,1),:ROK,:NAZOV,5,1)"),
+         {{QStringLiteral("ROK"), ProgramSettings.Rok}, {QStringLiteral("NAZOV"), nazov}});
+  Open();
+  TDbGridQPL& grid = *form->list.gr1;
+  ASSERT_EQ(grid.Column(0)->FieldName, QStringLiteral("NAZOV"));
+  QFont font = grid.Column(0)->Font;
+  if (grid.ActiveColumnBold()) font.setBold(true);
+  const QFontMetrics metrics(font);
+  // The cell's text has 2 pixels on each side and the grid line 1 more.
+  const int textWidth = grid.columnWidth(0) - 5;
+  EXPECT_GE(textWidth, metrics.horizontalAdvance(longest));
+  EXPECT_EQ(metrics.elidedText(longest, grid.textElideMode(), textWidth), longest);
+  // The form grew with the column: every column in view without scrolling.
+  EXPECT_LE(grid.horizontalHeader()->length(), grid.viewport()->width());
+  const QRect frame = form->frameGeometry();
+  EXPECT_LE(frame.width(), 1024);
+  EXPECT_LE(frame.height(), 768);
 }
 
 } // namespace
