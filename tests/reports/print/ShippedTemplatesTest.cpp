@@ -550,6 +550,23 @@ TEST_F(ShippedPdf, TheMemberListPrintsToAPdfFileWithItsDiacritics) {
                    QStringLiteral("Šťastný Ľubomír"), QStringLiteral("Čierny Ján"), QStringLiteral("Strana 1 z 1")});
 }
 
+// A name wider than its label wraps onto the label's second name line in the
+// PDF; no part of it is cut away at the label's edge.
+TEST_F(ShippedPdf, ANameWiderThanItsLabelPrintsWhole) {
+  AddPerson({QStringLiteral("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ"), QStringLiteral("Ľudmila Alžbeta"), QStringLiteral("Trenčín"),
+             QDate(1971, 3, 4), QStringLiteral("Hlavná 7")},
+            {{QStringLiteral("TITUL"), QStringLiteral("Ing.")}});
+  TfrmCClenov list(nullptr, ProgramSettings.Rok);
+  list.list.btnRefreshClick();
+  TfrmCClenovTlac dialog(&list, list.list);
+  const QString text = PrintedText(QStringLiteral("stitky.pdf"), [&] { dialog.btn2->click(); });
+  if (text.isEmpty()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  // The labels stand three in a row, so the name's two lines lie among the
+  // neighbours' texts: each part must be there whole.
+  ExpectAll(text, {QStringLiteral("Ing. Ľudmila Alžbeta"), QStringLiteral("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ"),
+                   QStringLiteral("Ľubomír Šťastný"), QStringLiteral("Hlavná 1")});
+}
+
 // The stocking report and the ground overview, printed from their register
 // and dialog, with the species, the source's share and the ground.
 TEST_F(ShippedPdf, TheStockingPrintsGoToPdfFilesWithSpeciesSourcesAndGround) {
