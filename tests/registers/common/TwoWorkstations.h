@@ -12,6 +12,7 @@
 #include "tests/support/TestServer.h"
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFile>
+#include <span>
 #include <string>
 
 enum class TTarget { Embedded, Server };
@@ -78,30 +79,48 @@ protected:
     return rows;
   }
 
+  // What a save left: whether its dialog stayed open, and its entries then.
+  struct TSaveOutcome {
+    bool open = false;
+    QString kept;
+  };
   // In the dialog in front, which loaded its row: the other workstation
   // commits `other`, this user enters, saves with F12; a dialog the save
-  // left open is cancelled. True when it stayed open; `kept` is what
-  // `entries` read from it then.
-  bool SaveAfterOther(TForm& f, const char* other, const std::function<void()>& enter,
-                      const std::function<QString()>& entries, QString& kept) const {
+  // left open is cancelled after `entries` read what it kept.
+  TSaveOutcome SaveAfterOther(TForm& f, const char* other, const std::function<void()>& enter,
+                              const std::function<QString()>& entries) const {
     OtherCommits(QString::fromUtf8(other));
     enter();
     Press(f, Qt::Key_F12);
-    const bool open = f.isVisible();
-    kept = entries();
-    if (open) f.SetModalResult(mrCancel);
-    return open;
+    const TSaveOutcome outcome{f.isVisible(), entries()};
+    if (outcome.open) f.SetModalResult(mrCancel);
+    return outcome;
   }
-  // The save answered as the case says: refused with its message and the
-  // dialog open with `typed` still in it, or closed with no message.
-  void ExpectAnswer(const TConcurrentEdit& c, bool open, const QString& kept, const QString& typed) const {
-    const QString refusal = QString::fromLatin1(c.refusal);
-    EXPECT_EQ(open, !refusal.isEmpty());
+  // The save answered as `refusal` says ("changed", "gone", "" for saved):
+  // refused with its message and the dialog open with `typed` still in it,
+  // or closed with no message.
+  void ExpectAnswer(const char* refusalName, const TSaveOutcome& outcome, const QString& typed) const {
+    const QString refusal = QString::fromLatin1(refusalName);
+    EXPECT_EQ(outcome.open, !refusal.isEmpty());
     QStringList expected;
     if (refusal == QLatin1String("changed")) expected.append(TDialogPattern::ChangedByOtherMessage);
     if (refusal == QLatin1String("gone")) expected.append(NumberedMessageText(1012));
     EXPECT_EQ(Messages(), expected);
-    if (open) EXPECT_EQ(kept, typed); // there to redo
+    if (outcome.open) EXPECT_EQ(outcome.kept, typed); // there to redo
+  }
+  // Each case from the rows `reset` lays down: `save` opens the dialogs and
+  // saves through SaveAfterOther; then the answer and the rows `stored`
+  // reads are checked against the case.
+  void ExpectEachSave(std::span<const TConcurrentEdit> cases, const std::function<void()>& reset,
+                      const std::function<TSaveOutcome(const TConcurrentEdit&)>& save, const QString& typed,
+                      const QString& stored) {
+    for (const TConcurrentEdit& c : cases) {
+      SCOPED_TRACE(c.what);
+      Answer();
+      reset();
+      ExpectAnswer(c.refusal, save(c), typed);
+      EXPECT_EQ(Rows(stored), c.stored);
+    }
   }
   // Shows `owner` for editing its row `key` in 2026, runs `inOwner` in it and cancels it.
   void EditOwner(TDialogForm& owner, int key, const std::function<void(TForm&)>& inOwner) {
