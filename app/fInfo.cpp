@@ -13,7 +13,6 @@
 #include "platform/MessageDialogs.h"
 #include "util/RtShell.h"
 #include <QtCore/QFileInfo>
-#include <QtGui/QKeyEvent>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFormLayout>
@@ -211,9 +210,5 @@ void TfrmInfo::btnDesktopIconClick() {
 }
 
 bool TfrmInfo::FormKeyDown(QKeyEvent* event) {
-  if (event->key() != Qt::Key_Escape ||
-      (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
-    return false;
-  SetModalResult(mrCancel);
-  return true;
+  return SaveCancelKeyDown(event, [this] { SetModalResult(mrCancel); });
 }

@@ -14,7 +14,6 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/MessageDialogs.h"
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -275,14 +274,6 @@ void TfrmNNastavenia::PickOrganisation(QToolButton* button, TIBComboBox* combo) 
 }
 
 bool TfrmNNastavenia::FormKeyDown(QKeyEvent* event) {
-  if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
-  if (event->key() == Qt::Key_Escape) {
-    btnNezapisClick();
-    return true;
-  }
-  if (event->key() == Qt::Key_F12) {
-    btnZapisClick();
-    return true;
-  }
-  return false;
+  return SaveCancelKeyDown(
+      event, [this] { btnNezapisClick(); }, [this] { btnZapisClick(); });
 }

@@ -12,7 +12,6 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QScopeGuard>
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -275,9 +274,5 @@ void TfrmZalohovanie::btnObnovClick() {
 }
 
 bool TfrmZalohovanie::FormKeyDown(QKeyEvent* event) {
-  if (event->key() != Qt::Key_Escape ||
-      (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
-    return false;
-  SetModalResult(mrCancel);
-  return true;
+  return SaveCancelKeyDown(event, [this] { SetModalResult(mrCancel); });
 }

@@ -122,6 +122,20 @@ bool TForm::event(QEvent* event) {
   return QDialog::event(event);
 }
 
+bool TForm::SaveCancelKeyDown(QKeyEvent* event, const std::function<void()>& cancel,
+                              const std::function<void()>& save) {
+  if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
+  if (event->key() == Qt::Key_Escape) {
+    cancel();
+    return true;
+  }
+  if (event->key() == Qt::Key_F12 && save) {
+    save();
+    return true;
+  }
+  return false;
+}
+
 bool TForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this) {

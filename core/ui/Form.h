@@ -1,5 +1,6 @@
 #pragma once
 #include <QtWidgets/QDialog>
+#include <functional>
 
 class QKeyEvent;
 
@@ -66,6 +67,11 @@ protected:
   virtual void FormClose(TCloseAction& action) {}
   // Return true to consume the key (the control does not see it).
   virtual bool FormKeyDown(QKeyEvent* event) { return false; }
+  // The keys of a form that saves or cancels: Esc runs `cancel`, F12 runs
+  // `save` when there is one, neither while Shift, Ctrl or Alt is held (they
+  // stay the controls' shortcuts). True when the key was taken.
+  static bool SaveCancelKeyDown(QKeyEvent* event, const std::function<void()>& cancel,
+                                const std::function<void()>& save = {});
 
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

@@ -1,7 +1,6 @@
 #include "registers/common/PrintParametersForm.h"
 #include "app/AppContext.h"
 #include "controls/QPLBtn.h"
-#include "registers/common/PatternKeys.h"
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QBoxLayout>
 
@@ -33,16 +32,8 @@ TPrintParametersForm::TButtons TPrintParametersForm::AddButtons(QBoxLayout& layo
 }
 
 bool TPrintParametersForm::FormKeyDown(QKeyEvent* event) {
-  if (event->modifiers() & kHeldModifiers) return false;
-  if (event->key() == Qt::Key_Escape) {
-    SetModalResult(mrCancel);
-    return true;
-  }
-  if (event->key() == Qt::Key_F12) {
-    btnZapisClick();
-    return true;
-  }
-  return false;
+  return SaveCancelKeyDown(
+      event, [this] { SetModalResult(mrCancel); }, [this] { btnZapisClick(); });
 }
 
 bool TPrintParametersForm::eventFilter(QObject* watched, QEvent* event) {

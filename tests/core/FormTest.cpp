@@ -129,6 +129,49 @@ TEST(Form, KeyPreviewSeesControlKeysOnceAndCanConsumeThem) {
   EXPECT_EQ(form.previewed, (QList<int>{Qt::Key_A, Qt::Key_X, Qt::Key_F1}));
 }
 
+// A form that saves or cancels with F12 and Esc, typed into its edit.
+class SaveCancelForm : public TForm {
+public:
+  QLineEdit* edit = new QLineEdit(this);
+  bool canSave = true;
+  QStringList ran;
+
+protected:
+  bool FormKeyDown(QKeyEvent* event) override {
+    if (!canSave) return SaveCancelKeyDown(event, [this] { ran << QStringLiteral("cancel"); });
+    return SaveCancelKeyDown(
+        event, [this] { ran << QStringLiteral("cancel"); }, [this] { ran << QStringLiteral("save"); });
+  }
+};
+
+TEST(Form, EscCancelsAndF12SavesOnlyWithoutHeldModifiers) {
+  const struct {
+    const char* what;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool canSave;
+    QStringList ran;
+  } cases[] = {
+      {"Esc", Qt::Key_Escape, Qt::NoModifier, true, {QStringLiteral("cancel")}},
+      {"F12", Qt::Key_F12, Qt::NoModifier, true, {QStringLiteral("save")}},
+      {"F12 on a form with nothing to save", Qt::Key_F12, Qt::NoModifier, false, {}},
+      {"Esc on a form with nothing to save", Qt::Key_Escape, Qt::NoModifier, false, {QStringLiteral("cancel")}},
+      {"Ctrl+F12 is the control's", Qt::Key_F12, Qt::ControlModifier, true, {}},
+      {"Shift+Esc is the control's", Qt::Key_Escape, Qt::ShiftModifier, true, {}},
+      {"Alt+F12 is the control's", Qt::Key_F12, Qt::AltModifier, true, {}},
+      {"another key", Qt::Key_F11, Qt::NoModifier, true, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SaveCancelForm form;
+    form.canSave = c.canSave;
+    form.SetKeyPreview(true);
+    form.show();
+    QTest::keyClick(form.edit, c.key, c.modifiers);
+    EXPECT_EQ(form.ran, c.ran);
+  }
+}
+
 TEST(Form, ModalResultEndsTheModalRun) {
   PreviewForm form;
   form.SetKeyPreview(true);
