@@ -20,23 +20,17 @@ class InvoiceTest : public AccountingTest {
 protected:
   static TfrmEFakturyPridaj& Invoice(TForm& f) { return dynamic_cast<TfrmEFakturyPridaj&>(f); }
   static TfrmEFakturyPolozkyPridaj& Item(TForm& f) { return dynamic_cast<TfrmEFakturyPolozkyPridaj&>(f); }
-  static void Type(QWidget* edit, const QString& text) {
-    edit->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(edit)) line->selectAll();
-    TypeText(edit, text);
-    QTest::keyClick(edit, Qt::Key_Tab);
-  }
   // Types one item: name, unit, price, rate (before the price is left, as
   // the VAT follows the price), quantity; `key` saves it.
   static QStringList EnterItem(TForm& f, const QString& name, const QString& price, const QString& rate,
                                const QString& quantity, int key) {
     Activate(f);
     TfrmEFakturyPolozkyPridaj& d = Item(f);
-    Type(d.eDBNazov, name);
-    Type(d.eDBMJ, QStringLiteral("ks"));
-    Type(d.eDBSadzbaDPH, rate);
-    Type(d.eDBMJZaklad, price);
-    Type(d.eDBMnozstvo, quantity);
+    TypeInto(d.eDBNazov, name);
+    TypeInto(d.eDBMJ, QStringLiteral("ks"));
+    TypeInto(d.eDBSadzbaDPH, rate);
+    TypeInto(d.eDBMJZaklad, price);
+    TypeInto(d.eDBMnozstvo, quantity);
     const QStringList shown{d.eDBMJDPH->text(), d.eMJSpolu->text(), d.eSpoluZaklad->text(), d.eSpoluDPH->text(),
                             d.eSpolu->text()};
     Press(f, key);
@@ -44,9 +38,9 @@ protected:
   }
   // The required header entries a test does not look at.
   static void FillHeader(TfrmEFakturyPridaj& d) {
-    Type(d.eDBKonstatnySymbol, QStringLiteral("0308"));
-    Type(d.eDBFormaUhrady, QStringLiteral("prevodom"));
-    if (d.eDBVariabilnySymbol->text().isEmpty()) Type(d.eDBVariabilnySymbol, QStringLiteral("2026001"));
+    TypeInto(d.eDBKonstatnySymbol, QStringLiteral("0308"));
+    TypeInto(d.eDBFormaUhrady, QStringLiteral("prevodom"));
+    if (d.eDBVariabilnySymbol->text().isEmpty()) TypeInto(d.eDBVariabilnySymbol, QStringLiteral("2026001"));
   }
   QString Totals(int faktura) const {
     return Rows(QStringLiteral("select spolu_zaklad,spolu_dph,spolu from e_faktury where jedin=%1").arg(faktura))
@@ -77,7 +71,7 @@ TEST_F(InvoiceTest, ItemsComputeTheirFiguresAndTheDatabaseKeepsTheInvoiceTotals)
     faktura = d.Jedin;
     proposed = d.eDBP1->Value();
     proposedSymbol = d.eDBVariabilnySymbol->text();
-    Type(d.eDBP1, QStringLiteral("57"));
+    TypeInto(d.eDBP1, QStringLiteral("57"));
     typedSymbol = d.eDBVariabilnySymbol->text();
     d.eDBDatum->SetDate(DateTime::EncodeDate(2026, 12, 20));
     d.ProposeDueDate();
@@ -159,8 +153,8 @@ TEST_F(InvoiceTest, AnInvoiceNotSavedLeavesNoRowAndTheKindIsRememberedPerRegiste
     d.eDBDruhDokladu->setFocus();
     d.eDBDruhDokladu->FindIt(zalohova);
     QTest::keyClick(d.eDBDruhDokladu, Qt::Key_Tab);
-    Type(d.partner.Nazov, QStringLiteral("Odberateľ"));
-    Type(d.partner.Mesto, QStringLiteral("Levoča"));
+    TypeInto(d.partner.Nazov, QStringLiteral("Odberateľ"));
+    TypeInto(d.partner.Mesto, QStringLiteral("Levoča"));
     FillHeader(d);
     {
       TTestStatement lock(db.get(), QStringLiteral("update e_faktury set poznamka='x' where jedin=:J"),
@@ -187,13 +181,13 @@ TEST_F(InvoiceTest, AnInvoiceNotSavedLeavesNoRowAndTheKindIsRememberedPerRegiste
     d.eDBDruhDokladu->setFocus();
     d.eDBDruhDokladu->FindIt(zalohova);
     QTest::keyClick(d.eDBDruhDokladu, Qt::Key_Tab);
-    Type(d.eDBP1, QStringLiteral("1"));
-    Type(d.partner.Nazov, QStringLiteral("Odberateľ"));
-    Type(d.partner.Mesto, QStringLiteral("Levoča"));
+    TypeInto(d.eDBP1, QStringLiteral("1"));
+    TypeInto(d.partner.Nazov, QStringLiteral("Odberateľ"));
+    TypeInto(d.partner.Mesto, QStringLiteral("Levoča"));
     FillHeader(d);
     Press(f, Qt::Key_F12);
     refused = Messages().join(QLatin1Char('|'));
-    Type(d.eDBP1, QStringLiteral("2"));
+    TypeInto(d.eDBP1, QStringLiteral("2"));
     Submit(f, Qt::Key_F12);
   });
   Key(issued.list, Qt::Key_P);
@@ -231,7 +225,7 @@ TEST_F(InvoiceTest, AReceivedInvoiceKeepsThePartnerAsSupplierAndItsOwnIdentityWh
   script.Then([&](TForm& f) {
     Activate(f);
     TfrmEFakturyPridaj& d = Invoice(f);
-    Type(d.eDBP1, QStringLiteral("57"));
+    TypeInto(d.eDBP1, QStringLiteral("57"));
     symbol = d.eDBVariabilnySymbol->text();
     Choose(*d.eDBPartneri, QStringLiteral("Rybárske potreby, Prešov"));
     account = d.partner.UcetCislo->text() + QLatin1Char('/') + d.partner.UcetKod->text() + QLatin1Char('/') +
@@ -306,13 +300,13 @@ TEST_F(InvoiceTest, TheVatIsTheLinesBaseAtTheRateToTheCentWhateverTheOrderOfTypi
         Activate(f);
         TfrmEFakturyPolozkyPridaj& d = Item(f);
         const auto& c = cases[i];
-        Type(d.eDBNazov, QStringLiteral("Položka %1").arg(i));
-        Type(d.eDBMJ, QStringLiteral("kg"));
-        Type(d.eDBMnozstvo, QString::fromUtf8(c.quantity));
-        if (c.order == RateThenPrice) Type(d.eDBSadzbaDPH, QString::fromUtf8(c.rate));
-        if (c.order == RateChangedAfterBoth) Type(d.eDBSadzbaDPH, QStringLiteral("10"));
-        Type(d.eDBMJZaklad, QString::fromUtf8(c.price));
-        if (c.order != RateThenPrice) Type(d.eDBSadzbaDPH, QString::fromUtf8(c.rate));
+        TypeInto(d.eDBNazov, QStringLiteral("Položka %1").arg(i));
+        TypeInto(d.eDBMJ, QStringLiteral("kg"));
+        TypeInto(d.eDBMnozstvo, QString::fromUtf8(c.quantity));
+        if (c.order == RateThenPrice) TypeInto(d.eDBSadzbaDPH, QString::fromUtf8(c.rate));
+        if (c.order == RateChangedAfterBoth) TypeInto(d.eDBSadzbaDPH, QStringLiteral("10"));
+        TypeInto(d.eDBMJZaklad, QString::fromUtf8(c.price));
+        if (c.order != RateThenPrice) TypeInto(d.eDBSadzbaDPH, QString::fromUtf8(c.rate));
         shown << QStringList{d.eDBMJDPH->text(), d.eSpoluZaklad->text(), d.eSpoluDPH->text(), d.eSpolu->text()}.join(
             QLatin1Char('/'));
         Press(f, i == last ? Qt::Key_F12 : Qt::Key_F11);

@@ -309,12 +309,6 @@ TEST_F(MovementDialogTest, TheVatFollowsBaseAndRateWhateverTheOrderOfTyping) {
   } cases[] = {{"104,75", BaseThenRate, "20,95/125,70", "104.75/20.95/125.7"},
                {"1234,56", RateThenBase, "246,91/1481,47", "1234.56/246.91/1481.47"},
                {"0,03", RateChangedAfterBoth, "0,01/0,04", "0.03/0.01/0.04"}};
-  const auto type = [](TIBCurrencyEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    TypeText(edit, text);
-    QTest::keyClick(edit, Qt::Key_Tab);
-  };
   for (const int book : {1, 2}) {
     TfrmEPokladna list(nullptr, ProgramSettings.Rok, book);
     ShowActive(list);
@@ -325,10 +319,10 @@ TEST_F(MovementDialogTest, TheVatFollowsBaseAndRateWhateverTheOrderOfTyping) {
       script.Then([&](TForm& f) {
         Activate(f);
         TfrmEPokladnaPridaj& d = Dialog(f);
-        if (c.order == RateThenBase) type(d.eDBSadzbaDPH, QStringLiteral("20"));
-        if (c.order == RateChangedAfterBoth) type(d.eDBSadzbaDPH, QStringLiteral("10"));
-        type(d.eDBZaklad, QString::fromUtf8(c.base));
-        if (c.order != RateThenBase) type(d.eDBSadzbaDPH, QStringLiteral("20"));
+        if (c.order == RateThenBase) TypeInto(d.eDBSadzbaDPH, QStringLiteral("20"));
+        if (c.order == RateChangedAfterBoth) TypeInto(d.eDBSadzbaDPH, QStringLiteral("10"));
+        TypeInto(d.eDBZaklad, QString::fromUtf8(c.base));
+        if (c.order != RateThenBase) TypeInto(d.eDBSadzbaDPH, QStringLiteral("20"));
         shown << d.eDBDPH->text() + QLatin1Char('/') + d.eDBSpolu->text();
         d.eDBPopis->setFocus();
         TypeText(d.eDBPopis, QStringLiteral("Krmivo"));
