@@ -441,6 +441,7 @@ void TDialogPattern::btnZapisClick(QObject* sender) {
     if (gone) return;
     if (loaded) {
       const bool found = LockLoadedRow(changed);
+      if (found && !changed && RowsUnchanged) changed = !RowsUnchanged(*ib1);
       gone = !found || changed; // either way nothing is written over
       if (gone) return;
     }

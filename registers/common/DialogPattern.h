@@ -128,6 +128,10 @@ public:
   // the row's key.
   std::function<void(TIBQuery&)> RowLoaded;
   std::function<void(TIBQuery&, int key)> RowWritten;
+  // Before an update writes anything, in the save's transaction: locks the
+  // rows RowWritten will write and tells whether they are still as RowLoaded
+  // read them. False refuses the save as a change of another workstation.
+  std::function<bool(TIBQuery&)> RowsUnchanged;
 
   // What the user is told when another workstation changed the row.
   static const QString ChangedByOtherMessage;

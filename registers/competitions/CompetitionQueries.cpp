@@ -63,9 +63,11 @@ void SelectRoundEntries(TListQuery& q, int round) {
   q.Params.insert(QStringLiteral("JEDIN"), round);
 }
 
-std::optional<TTeamYear> ReadTeamYear(TIBQuery& query, int team, int rok) {
+namespace {
+std::optional<TTeamYear> SelectTeamYear(TIBQuery& query, int team, int rok, bool lock) {
   query.SetSQL(QStringLiteral("select cislo,c_lig from c_druzstva_pretekarov_pc\n"
-                              "where c_druzstva_pretekarov=:JEDIN and rok=:ROK"));
+                              "where c_druzstva_pretekarov=:JEDIN and rok=:ROK") +
+               (lock ? QStringLiteral(" with lock") : QString()));
   query.ParamByName(QStringLiteral("JEDIN")).SetValue(team);
   query.ParamByName(QStringLiteral("ROK")).SetValue(rok);
   query.Open();
@@ -75,6 +77,15 @@ std::optional<TTeamYear> ReadTeamYear(TIBQuery& query, int team, int rok) {
                      query.FieldByName(QStringLiteral("C_LIG")).AsVariant()};
   query.Close();
   return year;
+}
+} // namespace
+
+std::optional<TTeamYear> ReadTeamYear(TIBQuery& query, int team, int rok) {
+  return SelectTeamYear(query, team, rok, false);
+}
+
+std::optional<TTeamYear> LockTeamYear(TIBQuery& query, int team, int rok) {
+  return SelectTeamYear(query, team, rok, true);
 }
 
 void WriteTeamYear(TIBQuery& query, int team, int rok, const TTeamYear& year) {

@@ -35,8 +35,11 @@ void SelectRoundEntries(TListQuery& q, int round);
 struct TTeamYear {
   int StartNumber = 0;
   QVariant League;
+  bool operator==(const TTeamYear&) const = default;
 };
 // The team's row of year `rok`, none when it has no such row.
 std::optional<TTeamYear> ReadTeamYear(TIBQuery& query, int team, int rok);
+// The same, locked until the transaction ends (a save about to write it).
+std::optional<TTeamYear> LockTeamYear(TIBQuery& query, int team, int rok);
 // Writes the team's row of year `rok`, added when it has none.
 void WriteTeamYear(TIBQuery& query, int team, int rok, const TTeamYear& year);

@@ -29,16 +29,17 @@ TfrmCDruzstvaPretekarovPridaj::TfrmCDruzstvaPretekarovPridaj(QWidget* owner) : T
   };
   dlg.RowLoaded = [this](TIBQuery& q) { LoadYearRow(q); };
   dlg.RowWritten = [this](TIBQuery& q, int team) { SaveYearRow(q, team); };
+  dlg.RowsUnchanged = [this](TIBQuery& q) { return LockTeamYear(q, Jedin, dlg.Rok) == loadedYear_; };
   dlg.FormCreate(controls.Widget(), QSize(456, 100));
 }
 
 TfrmCDruzstvaPretekarovPridaj::~TfrmCDruzstvaPretekarovPridaj() = default;
 
 void TfrmCDruzstvaPretekarovPridaj::LoadYearRow(TIBQuery& q) {
-  const std::optional<TTeamYear> year = ReadTeamYear(q, Jedin, dlg.Rok);
-  eDBCislo->SetValue(year ? year->StartNumber : 0);
-  if (year)
-    eDBLiga->FindIt(year->League);
+  loadedYear_ = ReadTeamYear(q, Jedin, dlg.Rok);
+  eDBCislo->SetValue(loadedYear_ ? loadedYear_->StartNumber : 0);
+  if (loadedYear_)
+    eDBLiga->FindIt(loadedYear_->League);
   else
     eDBLiga->ClearValue();
 }
