@@ -42,13 +42,6 @@ private:
     bool allColumns; // false: NAZOV is the only data column
   };
   QList<TList> Lists() const;
-  // Copies the source year's rows that the working year lacks; returns the
-  // keys of the new rows.
-  QList<qint64> CopyAllColumns(const TList& list);
-  void CopyNames(const TList& list);
-  // Points the copied grounds' six price references at the working year's
-  // price rows of the same name (kept when the year has no such row).
-  void TranslatePriceReferences(const QList<qint64>& grounds);
   void SetButtonsEnabled(bool on);
 
   TIBDatabase* database_;

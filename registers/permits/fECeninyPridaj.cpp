@@ -13,6 +13,7 @@
 #include "registers/common/DialogQueries.h"
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
+#include "registers/permits/PermitQueries.h"
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <cmath>
@@ -143,8 +144,7 @@ void TfrmECeninyPridaj::FormShow() {
 
 void TfrmECeninyPridaj::ProposeNumber() {
   const std::optional<qint64> next =
-      SelectNumber(dlg, QStringLiteral("select coalesce(max(cislo)+1,1) from e_ceniny where rok=:ROK"),
-                   {{QStringLiteral("ROK"), int(dlg.Rok)}});
+      SelectNumber(dlg, NextStockMovementNumberSql(), {{QStringLiteral("ROK"), int(dlg.Rok)}});
   if (next) eDBCislo->SetValue(double(*next));
 }
 

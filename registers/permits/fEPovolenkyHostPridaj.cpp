@@ -16,6 +16,7 @@
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/permits/PermitEntries.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/PermitRows.h"
 #include "registers/permits/PermitRules.h"
 #include "registers/permits/fCReviryJUX.h"
@@ -122,16 +123,7 @@ void TfrmEPovolenkyHostPridaj::DeclareFields() {
   dlg.EditCaption = QString::fromUtf8(Register.EditCaption);
   dlg.Table = QStringLiteral("E_POVOLENKY");
   dlg.PerYear = true;
-  QStringList load{
-      QStringLiteral("SELECT A.DATUM,A.POZNAMKA,A.TITUL,A.MENO,A.PRIEZVISKO,A.ULICA,A.MESTO,A.PSC,"),
-      QStringLiteral("A.DATUM_NARODENIA,B.C_CENINY,B.CENA,B.ODVOD_JUX,B.DOPLNKOVY_UDAJ,"),
-      QStringLiteral("B.CISLO_ZAKLADNEJ_POVOLENKY,B.PLATNOST,B.PLATNOST_OD,B.PLATNOST_DO,"),
-      QStringLiteral("B.C_REVIRY_JUX,B.C_ZO,C.DRUH_DOKLADU%1").arg(eDBClen ? QStringLiteral(",A.C_CLENOV") : QString()),
-      QStringLiteral("FROM E_POVOLENKY A"),
-      QStringLiteral("LEFT JOIN E_POVOLENKY2 B ON B.E_POVOLENKY=A.JEDIN"),
-      QStringLiteral("LEFT JOIN E_POKLADNA C ON C.E_POVOLENKY2=B.JEDIN"),
-      QStringLiteral("WHERE A.JEDIN=:JEDIN")};
-  dlg.LoadSql = load.join(QLatin1Char('\n'));
+  dlg.LoadSql = GuestPaymentLoadSql(eDBClen != nullptr);
   dlg.Field(QStringLiteral("DATUM"), eDBDatum).Required().Default([] { return DateTime::Today(); });
   // The number is never shown: taken inside the insert.
   dlg.Field(QStringLiteral("CISLO")).WrittenOnly().InsertOnly().InsertedAs(NextPaymentNumberExpression(Register.Kind));

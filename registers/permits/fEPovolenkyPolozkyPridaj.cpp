@@ -8,6 +8,7 @@
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/permits/PermitEntries.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/PermitRows.h"
 #include <QtWidgets/QLabel>
 
@@ -31,9 +32,7 @@ TfrmEPovolenkyPolozkyPridaj::TfrmEPovolenkyPolozkyPridaj(QWidget* owner) : TDial
   dlg.EditCaption = QStringLiteral("Oprava položky platby");
   dlg.Table = QStringLiteral("E_POVOLENKY2");
   dlg.PerYear = true;
-  dlg.LoadSql = QStringLiteral("SELECT a.C_CENINY,a.CENA,a.ODVOD_JUX,a.DOPLNKOVY_UDAJ,b.DRUH_DOKLADU\n"
-                               "FROM E_POVOLENKY2 a LEFT JOIN E_POKLADNA b ON b.E_POVOLENKY2=a.JEDIN\n"
-                               "WHERE a.JEDIN=:JEDIN");
+  dlg.LoadSql = PaymentItemLoadSql();
   dlg.Field(QStringLiteral("C_CENINY"), eDBCeniny).Required().Loads([this](const TField& f) {
     eDBCeniny->FindIt(f.AsVariant());
     ShowExtraText(eDBCeniny->GetKeyValue4().toInt() == 1);

@@ -19,6 +19,7 @@
 #include "registers/common/RegisterLayout.h"
 #include "registers/members/fEBrigady.h"
 #include "registers/members/fEPriestupky.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/PermitRows.h"
 #include "registers/permits/fEPovolenkyPolozkyPridaj.h"
 #include "util/MoneyFormat.h"
@@ -84,10 +85,7 @@ TfrmEPovolenkyPridaj::TfrmEPovolenkyPridaj(QWidget* owner) : TDialogForm(owner) 
 
   childOwner_ = std::make_unique<TDialogChildOwner>(*this);
   items = std::make_unique<TChildGrid>(
-      *childOwner_, QStringLiteral("e_povolenky2"),
-      QStringList{QStringLiteral("select a.jedin,b.nazov,a.cena,a.doplnkovy_udaj"),
-                  QStringLiteral("from e_povolenky2 a"), QStringLiteral("left join c_ceniny b on b.jedin=a.c_ceniny"),
-                  QStringLiteral("where a.e_povolenky=:JEDIN")},
+      *childOwner_, QStringLiteral("e_povolenky2"), PaymentItemsSql(),
       [this] { return std::make_unique<TfrmEPovolenkyPolozkyPridaj>(this); },
       [](TForm& dialog, int payment) { static_cast<TfrmEPovolenkyPolozkyPridaj&>(dialog).EPovolenky = payment; });
   QGroupBox* box = items->Build(*controls.Widget(), QStringLiteral(" Položky platby: "), QStringLiteral("gbxPolozky"),
@@ -123,12 +121,7 @@ TfrmEPovolenkyPridaj::TfrmEPovolenkyPridaj(QWidget* owner) : TDialogForm(owner) 
   dlg.Field(QStringLiteral("SPOLU")).WrittenOnly().Saves([this] { return eSpolu->Value(); });
   dlg.PlaceholderMade = [this](TIBQuery& q) {
     // The number the insert took.
-    const QVariant key = q.ParamByName(QStringLiteral("JEDIN")).Value();
-    q.SetSQL(QStringLiteral("select cislo from e_povolenky where jedin=:JEDIN"));
-    q.ParamByName(QStringLiteral("JEDIN")).SetValue(key);
-    q.Open();
-    eDBCislo->SetValue(q.FieldByNumber(0).AsInteger());
-    q.Close();
+    eDBCislo->SetValue(PaymentNumber(q, q.ParamByName(QStringLiteral("JEDIN")).Value().toInt()));
   };
   dlg.AfterClear = [this] { ShowChecks(TMemberChecks{}); };
   dlg.RowWritten = [](TIBQuery& q, int key) { StampPaymentRows(q, key); };

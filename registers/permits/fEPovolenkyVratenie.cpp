@@ -8,21 +8,14 @@
 #include "db/IBQuery.h"
 #include "platform/MessageDialogs.h"
 #include "registers/common/RegisterControls.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fEPovolenkyVrateniePridaj.h"
 #include <QtWidgets/QLayout>
 
 TfrmEPovolenkyVratenie::TfrmEPovolenkyVratenie(QWidget* owner, quint16 rok)
     : TListForm(owner, lbOprav | lbSmer | lbFilter | lbHladaj | lbOznacene | lbRefresh | lbInfo, rok) {
   list.Table = QStringLiteral("e_povolenky2");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.povolenka_vratena_dna,a.doplnkovy_udaj,"));
-    q.Add(QStringLiteral("b.nazov_uplny,c.nazov_uplny as revir, b.poznamka"));
-    q.Add(QStringLiteral("from e_povolenky2 a"));
-    q.Add(QStringLiteral("left join e_povolenky b on b.jedin=a.e_povolenky"));
-    q.Add(QStringLiteral("left join c_reviry_jux c on c.jedin=a.c_reviry_jux"));
-    // The permits to be returned.
-    q.Where(QStringLiteral("a.typ_platby=0"));
-  };
+  list.Select = SelectPermitsToReturn;
   list.PerYear = true;
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("b.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
@@ -75,28 +68,14 @@ void TfrmEPovolenkyVratenie::btnInfoClick() {
   TIBQuery q;
   q.SetDatabase(list.ib1->Database());
   q.SetTransaction(list.ibt1);
-  // The whole year, whatever the filter and the marks show.
-  const auto count = [&](const QString& condition) {
-    q.SetSQL(QStringLiteral("select count(*) from e_povolenky2 a\nwhere a.rok=:ROK and a.typ_platby=0") + condition);
-    q.ParamByName(QStringLiteral("ROK")).SetValue(int(list.Rok));
-    q.Open();
-    const qint64 counted = q.FieldByNumber(0).AsInteger();
-    q.Close();
-    return counted;
-  };
-  qint64 all = 0, returned = 0;
+  TReturnCounts counts;
   const TWorkOutcome outcome = RunUnitOfWork(
-      *list.ibt1,
-      [&] {
-        all = count(QString());
-        returned = count(QStringLiteral("\nand a.POVOLENKA_VRATENA_DNA is not null"));
-      },
-      TWorkEnd::KeepOpen);
+      *list.ibt1, [&] { counts = CountPermitReturns(q, int(list.Rok)); }, TWorkEnd::KeepOpen);
   if (!outcome) return;
   const QString crlf2 = QStringLiteral("\r\n\r\n");
-  MessageDlg(FormatIntegers(QStringLiteral("Celkový počet v evidencii: %d"), {all}) + crlf2 +
-                 FormatIntegers(QStringLiteral("Z toho vrátených: %d"), {returned}) + crlf2 +
-                 FormatIntegers(QStringLiteral("Zostáva vrátiť: %d"), {all - returned}),
+  MessageDlg(FormatIntegers(QStringLiteral("Celkový počet v evidencii: %d"), {counts.All}) + crlf2 +
+                 FormatIntegers(QStringLiteral("Z toho vrátených: %d"), {counts.Returned}) + crlf2 +
+                 FormatIntegers(QStringLiteral("Zostáva vrátiť: %d"), {counts.All - counts.Returned}),
              TMsgDlgType::Information, mbOK);
 }
 

@@ -10,6 +10,7 @@
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/members/MemberRecordsSupport.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fEPovolenkyUlovkyPridaj.h"
 #include "util/MoneyFormat.h"
 #include <QtCore/QLocale>
@@ -82,12 +83,7 @@ QWidget* TfrmEPovolenkyVrateniePridaj::BuildHolder(QWidget& parent) {
 QWidget* TfrmEPovolenkyVrateniePridaj::BuildCatches(QWidget& parent) {
   childOwner_ = std::make_unique<TDialogChildOwner>(*this);
   ulovky = std::make_unique<TChildGrid>(
-      *childOwner_, QStringLiteral("e_ulovky"),
-      QStringList{QStringLiteral("select a.jedin,a.datum,b.nazov_uplny as revir,c.nazov as ryba,"),
-                  QStringLiteral("a.cena_mj,a.pocet,a.vaha,a.spolu from e_ulovky a"),
-                  QStringLiteral("left join c_reviry_jux b on b.jedin=a.c_reviry_jux"),
-                  QStringLiteral("left join c_druhy_ryb c on c.jedin=a.c_druhy_ryb"),
-                  QStringLiteral("WHERE a.E_POVOLENKY2=:JEDIN")},
+      *childOwner_, QStringLiteral("e_ulovky"), ItemCatchesSql(),
       [this] { return std::make_unique<TfrmEPovolenkyUlovkyPridaj>(this); },
       [this](TForm& dialog, int item) {
         auto& line = static_cast<TfrmEPovolenkyUlovkyPridaj&>(dialog);
@@ -116,16 +112,7 @@ void TfrmEPovolenkyVrateniePridaj::DeclareFields() {
   dlg.AddCaption = QStringLiteral("Oprava informácií o úlovkoch");
   dlg.EditCaption = dlg.AddCaption;
   dlg.Table = QStringLiteral("E_POVOLENKY2");
-  dlg.LoadSql = QStringList{QStringLiteral("select b.datum,a.povolenka_vratena_dna,a.doplnkovy_udaj,"),
-                            QStringLiteral("b.titul,b.meno,b.priezvisko,b.ulica,b.mesto,b.psc,"),
-                            QStringLiteral("b.datum_narodenia,c.nazov_uplny as revir,a.typ_povolenky,"),
-                            QStringLiteral("c.jedin as revir_jedin,b.poznamka,d.nazov as c_zo"),
-                            QStringLiteral("from e_povolenky2 a"),
-                            QStringLiteral("left join e_povolenky b on b.jedin=a.e_povolenky"),
-                            QStringLiteral("left join c_reviry_jux c on c.jedin=a.c_reviry_jux"),
-                            QStringLiteral("left join c_zo d on d.jedin=a.c_zo"),
-                            QStringLiteral("where a.jedin=:JEDIN")}
-                    .join(QLatin1Char('\n'));
+  dlg.LoadSql = PermitReturnLoadSql();
   // Only the return date is the item's own entry; the rest shows its payment.
   dlg.Field(QStringLiteral("POVOLENKA_VRATENA_DNA"), eDBPovolenkaVratenaDna);
   const struct {
@@ -145,8 +132,7 @@ void TfrmEPovolenkyVrateniePridaj::DeclareFields() {
   for (const auto& s : shown)
     dlg.Field(QString::fromLatin1(s.column), s.control).ShownOnly();
   // The note is the payment's: written with the return, and compared as its own columns are.
-  dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka)
-      .OfRow(QStringLiteral("E_POVOLENKY"), QStringLiteral("SELECT E_POVOLENKY FROM E_POVOLENKY2 WHERE JEDIN=:JEDIN"));
+  dlg.Field(QStringLiteral("POZNAMKA"), eDBPoznamka).OfRow(QStringLiteral("E_POVOLENKY"), ItemPaymentSql());
   dlg.Field(QStringLiteral("REVIR_JEDIN")).ShownOnly().Loads([this](const TField& f) { revir_ = f.AsVariant(); });
   dlg.AfterClear = [this] { revir_ = QVariant(); };
 }

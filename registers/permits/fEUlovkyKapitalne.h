@@ -10,8 +10,4 @@ class TfrmEUlovkyKapitalne : public TListForm {
 public:
   TfrmEUlovkyKapitalne(QWidget* owner, quint16 rok);
   ~TfrmEUlovkyKapitalne() override;
-
-  // The print of the list's selection, sorted by angler, date, ground,
-  // species, weight and length.
-  TRegisterPrint TrophyReport() const;
 };

@@ -14,9 +14,6 @@ public:
   TfrmEZarybnovanieZdroj(QWidget* owner, quint16 rok);
   ~TfrmEZarybnovanieZdroj() override;
 
-  // The stocking report: the marked purchases, else all the list shows.
-  static TRegisterPrint StockingReport();
-
   // A take from an own breeding ground: its date bold.
   void gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& canvas) const;
 };

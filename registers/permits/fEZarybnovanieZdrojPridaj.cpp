@@ -16,6 +16,7 @@
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/permits/PermitEntries.h"
+#include "registers/permits/PermitQueries.h"
 #include "registers/permits/fEZarybnovanieRevirPridaj.h"
 #include "util/MoneyFormat.h"
 #include <QtWidgets/QGroupBox>
@@ -165,12 +166,7 @@ QWidget* TfrmEZarybnovanieZdrojPridaj::BuildReleases(QWidget& parent) {
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
   releases = std::make_unique<TChildGrid>(
-      *childOwner_, QStringLiteral("E_ZARYBNOVANIE_REVIR"),
-      QStringList{
-          QStringLiteral("SELECT A.MNOZSTVO*(SELECT OUTPUT_VALUE FROM RETURN_DOUBLE_PRECISION(:CENA)) AS SPOLU,"),
-          QStringLiteral("A.JEDIN,A.DATUM,A.MNOZSTVO,B.NAZOV_UPLNY"), QStringLiteral("FROM E_ZARYBNOVANIE_REVIR A"),
-          QStringLiteral("LEFT JOIN C_REVIRY_JUX B ON B.JEDIN=A.C_REVIRY_JUX"),
-          QStringLiteral("WHERE A.E_ZARYBNOVANIE_ZDROJ=:JEDIN")},
+      *childOwner_, QStringLiteral("E_ZARYBNOVANIE_REVIR"), StockingReleasesSql(),
       [this] { return std::make_unique<TfrmEZarybnovanieRevirPridaj>(this); },
       [this](TForm& dialog, int zdroj) {
         auto& release = dynamic_cast<TfrmEZarybnovanieRevirPridaj&>(dialog);

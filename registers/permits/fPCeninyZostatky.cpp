@@ -4,21 +4,16 @@
 #include "core/DateTime.h"
 #include "registers/common/DialogField.h"
 #include "registers/common/RegisterControls.h"
+#include "registers/permits/PermitQueries.h"
 #include <QtCore/QDate>
 
 TfrmPCeninyZostatky::TfrmPCeninyZostatky(QWidget* owner, quint16 rok)
     : TListForm(owner, lbSmer | lbFilter | lbHladaj | lbOznacene | lbRefresh, rok) {
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select sum(a.mnozstvo) as zostatok,b.nazov,b.jedin,"));
-    q.Add(QStringLiteral("cast(sum(a.cena*a.mnozstvo) as numeric(11,2)) as cena,"));
-    q.Add(QStringLiteral("cast(sum(a.odvod_jux*a.mnozstvo) as numeric(11,2)) as odvod_jux"));
-    q.Add(QStringLiteral("from e_ceniny a"));
-    q.Add(QStringLiteral("left join c_ceniny b on b.jedin=a.c_ceniny"));
-  };
+  list.Select = SelectStockBalances;
   list.PerYear = true;
   // Rows are kinds; the marked kinds restrict the movements summed.
   list.MarkedColumn = QStringLiteral("a.c_ceniny");
-  list.Grouping = QStringLiteral("group by b.nazov,b.jedin");
+  list.Grouping = StockBalanceGrouping();
   list.DefaultOrder = QStringLiteral("b.nazov");
   list.Filter = [this](TListQuery& q) {
     AddRangeFilter(q, QStringLiteral("a.datum"), QStringLiteral("DATUM"), DateBound(*eOd), DateBound(*eDo));

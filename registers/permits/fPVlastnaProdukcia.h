@@ -16,9 +16,6 @@ public:
   TfrmPVlastnaProdukcia(QWidget* owner, quint16 rok);
   ~TfrmPVlastnaProdukcia() override;
 
-  // The report of ground `revir` (shown as `revirText`) in year `rok`.
-  static TRegisterPrint GroundReport(int revir, const QString& revirText, quint16 rok);
-
   TIBComboBox* eDBRevir;
   TSpeedButton* btnRevir;
   TQPLBtn *btnZapis, *btnNezapis;

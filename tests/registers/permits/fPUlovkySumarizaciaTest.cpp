@@ -159,7 +159,7 @@ TEST_F(CatchSummaryTest, TheSuccessTableFollowsTheChosenOrder) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.order);
-    PrintRegister(TfrmPUlovkySumarizacia::SummaryPrint({{}, TCatchGrounds::All, c.order}, kYear, kOwnBranch), kYear);
+    PrintRegister(CatchSummaryPrint({{}, TCatchGrounds::All, c.order}, kYear, kOwnBranch), kYear);
     EXPECT_EQ(Printed(S("USPESNOST"), 3), c.anglers);
   }
 }
