@@ -9,7 +9,6 @@
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QVBoxLayout>
@@ -105,15 +104,6 @@ void TfrmSPrevodRoka::btnZapisClick() {
 }
 
 bool TfrmSPrevodRoka::FormKeyDown(QKeyEvent* event) {
-  if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
-  switch (event->key()) {
-  case Qt::Key_Escape:
-    SetModalResult(mrCancel);
-    return true;
-  case Qt::Key_F12:
-    btnZapisClick();
-    return true;
-  default:
-    return false;
-  }
+  return SaveCancelKeyDown(
+      event, [this] { SetModalResult(mrCancel); }, [this] { btnZapisClick(); });
 }
