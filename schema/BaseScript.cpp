@@ -6,18 +6,19 @@
 
 namespace {
 
-// Drops blank lines and comments in front of the statement's first word.
-QString StripLeadingComments(QString statement) {
+// Drops blank lines and comments in front of the statement's first word;
+// walks a view and copies once, so that a long run of comments stays linear.
+QString StripLeadingComments(QStringView statement) {
   for (;;) {
     statement = statement.trimmed();
     if (statement.startsWith(QLatin1String("--"))) {
       const qsizetype end = statement.indexOf(QLatin1Char('\n'));
-      statement = end < 0 ? QString() : statement.mid(end + 1);
+      statement = end < 0 ? QStringView() : statement.mid(end + 1);
     } else if (statement.startsWith(QLatin1String("/*"))) {
       const qsizetype end = statement.indexOf(QLatin1String("*/"), 2);
-      statement = end < 0 ? QString() : statement.mid(end + 2);
+      statement = end < 0 ? QStringView() : statement.mid(end + 2);
     } else {
-      return statement;
+      return statement.toString();
     }
   }
 }
@@ -47,7 +48,7 @@ QStringList SplitScript(const QString& script) {
       i = skipTo(QLatin1String("*/"), i + 2);
     } else if (QStringView(script).mid(i).startsWith(terminator)) {
       // "SET TERM <new>" ends with the terminator in force before it.
-      const QString statement = StripLeadingComments(script.mid(start, i - start));
+      const QString statement = StripLeadingComments(QStringView(script).mid(start, i - start));
       i += terminator.size();
       const QRegularExpressionMatch m = setTerm.match(statement);
       if (m.hasMatch()) {
@@ -60,7 +61,7 @@ QStringList SplitScript(const QString& script) {
       ++i;
     }
   }
-  const QString rest = StripLeadingComments(script.mid(start));
+  const QString rest = StripLeadingComments(QStringView(script).mid(start));
   if (!rest.isEmpty()) statements << rest;
   return statements;
 }
