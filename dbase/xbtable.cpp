@@ -521,7 +521,7 @@ QString TXbTable::DecodeText(QByteArrayView bytes) const {
   return Cp1250::Decode(QByteArrayView(translated.constData(), std::min<qsizetype>(length, bytes.size())));
 }
 
-QByteArray TXbTable::EncodeText(const QString& text) {
+QByteArray TXbTable::EncodeText(QStringView text) {
   if (OnTranslate) {
     const QByteArray ansi = Cp1250::Encode(text);
     QByteArray translated(ansi.size() + 1, '\0');
@@ -609,11 +609,54 @@ void TXbTable::StoreField(char* record, int index, const QVariant& value, const 
   file_->SetFieldValue(def, AccessType(def), converted.isValid() ? &converted : &value, record);
 }
 
+char* TXbTable::RecordToFill(int field) {
+  if (State() != TDataSetState::Insert && State() != TDataSetState::Edit)
+    throw EDataSetError(QStringLiteral("Záznam nie je v režime úprav."));
+  if (field < 0 || field >= file_->FieldDefs().Count())
+    throw EDataSetError(QStringLiteral("Pole číslo %1 neexistuje.").arg(field));
+  return editRecord_.data();
+}
+
+void TXbTable::StoreConverted(int field, const QVariant& value) {
+  char* record = RecordToFill(field);
+  const QVariant previous = State() == TDataSetState::Edit ? editOriginal_.value(field) : QVariant();
+  // Text is read as the field's type; numbers and dates go as they are, so that
+  // a number too large for the field is refused rather than cut.
+  const bool text = value.typeId() == QMetaType::QString;
+  StoreField(record, field, text ? CoerceToFieldType(value, Fields()[std::size_t(field)]->DataType()) : value,
+             previous);
+}
+
+void TXbTable::SetFieldText(int field, QStringView text) {
+  char* record = RecordToFill(field);
+  if (!file_->PutTextValue(file_->FieldDefs()[field], EncodeText(text), record)) StoreConverted(field, text.toString());
+}
+
+void TXbTable::SetFieldNumber(int field, qint64 value) {
+  if (!file_->PutNumberValue(file_->FieldDefs()[field], value, RecordToFill(field)))
+    StoreConverted(field, QVariant::fromValue(value));
+}
+
+void TXbTable::SetFieldNumber(int field, double value) {
+  if (!file_->PutNumberValue(file_->FieldDefs()[field], value, RecordToFill(field))) StoreConverted(field, value);
+}
+
+void TXbTable::SetFieldDate(int field, QDate date) {
+  if (!file_->PutDateValue(file_->FieldDefs()[field], date, RecordToFill(field)))
+    StoreConverted(field, date.isValid() ? QVariant(date) : QVariant());
+}
+
 // ---- editing --------------------------------------------------------------------------------------
 
 bool TXbTable::CanModify() const { return file_ && !ReadOnly && translation_ != TTranslationMode::NoCodePage; }
 
 void TXbTable::DoEdit(int row) {
+  if (row < 0) {
+    // A new record is built in the buffer, without an allocation per append.
+    editRecord_.resize(file_->RecordSize());
+    file_->InitRecord(editRecord_.data());
+    return;
+  }
   const int recNo = rows_[std::size_t(row)];
   editRecord_ = QByteArray(file_->RecordSize(), '\0');
   file_->LockRecord(recNo, editRecord_.data());
@@ -636,10 +679,7 @@ int TXbTable::DoPost(int row, const QVariantList& values) {
   static const QVariant none;
   auto at = [](const QVariantList& list, int i) -> const QVariant& { return i < list.size() ? list[i] : none; };
   if (row < 0) {
-    // No record is being edited: its buffer holds the new one, without an allocation per append.
-    editRecord_.resize(file_->RecordSize());
     char* record = editRecord_.data();
-    file_->InitRecord(record);
     for (int i = 0; i < count; ++i)
       if (at(values, i).isValid()) StoreField(record, i, at(values, i), none);
     const int recNo = file_->AppendRecord(record);
