@@ -371,6 +371,7 @@ void TDataSet::Edit() {
 void TDataSet::Append() {
   RequireBrowse("Append");
   if (!CanModify()) throw EDataSetError(QStringLiteral("Dátový zdroj je len na čítanie."));
+  DoEdit(-1);
   editBuffer_ = QVariantList(FieldCount());
   editRow_ = -1;
   state_ = TDataSetState::Insert;

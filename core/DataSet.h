@@ -177,9 +177,9 @@ protected:
   // Editing hooks; `row` is -1 for a new record. Return the row of the posted record.
   virtual int DoPost(int row, const QVariantList& values);
   virtual void DoDelete(int row);
-  // Called before a record enters the edit state (e.g. to lock it; throwing
-  // keeps the data set in browse state) and when an edit or insert is
-  // cancelled (`row` -1 for an insert).
+  // Called before a record enters the edit or insert state (e.g. to lock it,
+  // or to prepare the new record; throwing keeps the data set in browse
+  // state) and when an edit or insert is cancelled (`row` -1 for an insert).
   virtual void DoEdit(int row) {}
   virtual void DoCancel(int row) {}
   // Called by a subclass that changed its records outside Open/Post/Delete.

@@ -317,6 +317,28 @@ bool GetText(const char* bytes, int size, TXbFieldType type, QVariant* destinati
   return hasValue;
 }
 
+// Whole numbers right-aligned; memo block numbers are padded with zeros, other numbers with blanks.
+bool PutIntegerText(const TXbFieldDef& field, TXbFieldType type, qint64 value, char* bytes) {
+  const char pad = type == ftInteger && field.IsBlob() ? '0' : kBlank;
+  return Int64ToTextWidth(value, field.Size(), bytes, pad);
+}
+
+bool PutDateText(const TXbFieldDef& field, QDate date, char* bytes) {
+  int year = 0, month = 0, day = 0;
+  date.getDate(&year, &month, &day);
+  if (!date.isValid() || year < 0 || year > 9999 || field.Size() < 8) return false;
+  IntToTextWidth(year, 4, bytes, '0');
+  IntToTextWidth(month, 2, bytes + 4, '0');
+  IntToTextWidth(day, 2, bytes + 6, '0');
+  return true;
+}
+
+void PutTextBytes(const TXbFieldDef& field, QByteArrayView text, char* bytes) {
+  const int n = std::min<int>(int(text.size()), field.Size());
+  std::memcpy(bytes, text.data(), size_t(n));
+  std::memset(bytes + n, kBlank, size_t(field.Size() - n));
+}
+
 void PutText(const TXbFieldDef& field, TXbFieldType type, const QVariant* source, char* bytes) {
   const int size = field.Size();
   if (!source) {
@@ -324,21 +346,14 @@ void PutText(const TXbFieldDef& field, TXbFieldType type, const QVariant* source
     return;
   }
   switch (type) {
-  case ftString: {
-    const QByteArray text = source->toByteArray();
-    const int n = std::min<int>(int(text.size()), size);
-    std::memcpy(bytes, text.constData(), size_t(n));
-    std::memset(bytes + n, kBlank, size_t(size - n));
+  case ftString:
+    PutTextBytes(field, source->toByteArray(), bytes);
     break;
-  }
   case ftSmallint:
   case ftInteger:
-  case ftLargeint: {
-    // Memo block numbers are padded with zeros, other numbers with blanks.
-    const char pad = type == ftInteger && field.IsBlob() ? '0' : kBlank;
-    if (!Int64ToTextWidth(source->toLongLong(), size, bytes, pad)) RaiseTooWide(field, *source);
+  case ftLargeint:
+    if (!PutIntegerText(field, type, source->toLongLong(), bytes)) RaiseTooWide(field, *source);
     break;
-  }
   case ftBoolean:
     std::memset(bytes, kBlank, size_t(size));
     bytes[0] = source->toBool() ? 'T' : 'F';
@@ -348,18 +363,39 @@ void PutText(const TXbFieldDef& field, TXbFieldType type, const QVariant* source
     if (!PutFloatText(bytes, size, field.Precision(), source->toDouble())) RaiseTooWide(field, *source);
     break;
   }
-  case ftDate: {
-    const QDate date = DateTime::ToDate(source->toDouble());
-    int year = 0, month = 0, day = 0;
-    date.getDate(&year, &month, &day);
-    if (!date.isValid() || year < 0 || year > 9999 || size < 8) RaiseTooWide(field, *source);
-    IntToTextWidth(year, 4, bytes, '0');
-    IntToTextWidth(month, 2, bytes + 4, '0');
-    IntToTextWidth(day, 2, bytes + 6, '0');
+  case ftDate:
+    if (!PutDateText(field, DateTime::ToDate(source->toDouble()), bytes)) RaiseTooWide(field, *source);
     break;
-  }
   default:
     break;
+  }
+}
+
+// The record-set type in which a field stored as text takes a typed value:
+// ftUnknown for the fields that are not stored as text.
+TXbFieldType TextStoredType(const TXbFieldDef& field) {
+  switch (field.NativeFieldType()) {
+  case 'C':
+  case 'N':
+  case 'F':
+  case 'D':
+    break;
+  default:
+    return ftUnknown;
+  }
+  switch (field.FieldType()) {
+  case ftBCD:
+    return ftCurrency;
+  case ftString:
+  case ftSmallint:
+  case ftInteger:
+  case ftLargeint:
+  case ftFloat:
+  case ftCurrency:
+  case ftDate:
+    return field.FieldType();
+  default:
+    return ftUnknown;
   }
 }
 
@@ -1182,6 +1218,8 @@ void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const Q
   switch (field.NativeFieldType()) {
   case '+':
   case 'I':
+    // A 32-bit field refuses a larger number rather than keep some of its bits.
+    if (source && source->toLongLong() != qint64(source->toInt())) RaiseTooWide(field, *source);
     if (Format() == TableFormat::FoxPro)
       qToLittleEndian<qint32>(source ? source->toInt() : 0, bytes);
     else
@@ -1208,6 +1246,40 @@ void TXbFile::SetFieldValue(const TXbFieldDef& field, TXbFieldType type, const Q
     break;
   }
   PutText(field, type, source, bytes);
+}
+
+// The typed writers take only the fields stored as text, of the value's own
+// kind; anything else is for SetFieldValue, which converts.
+bool TXbFile::PutTextValue(const TXbFieldDef& field, QByteArrayView text, char* record) {
+  if (TextStoredType(field) != ftString) return false;
+  if (NullFlagsField && field.NullPosition >= 0) SetNullBit(field, record, false);
+  PutTextBytes(field, text, record + field.Offset);
+  return true;
+}
+
+bool TXbFile::PutNumberValue(const TXbFieldDef& field, qint64 value, char* record) {
+  const TXbFieldType type = TextStoredType(field);
+  char* bytes = record + field.Offset;
+  if (type == ftFloat || type == ftCurrency) return PutNumberValue(field, double(value), record);
+  if (type != ftSmallint && type != ftInteger && type != ftLargeint) return false;
+  if (NullFlagsField && field.NullPosition >= 0) SetNullBit(field, record, false);
+  if (!PutIntegerText(field, type, value, bytes)) RaiseTooWide(field, value);
+  return true;
+}
+
+bool TXbFile::PutNumberValue(const TXbFieldDef& field, double value, char* record) {
+  const TXbFieldType type = TextStoredType(field);
+  if (type != ftFloat && type != ftCurrency) return false;
+  if (NullFlagsField && field.NullPosition >= 0) SetNullBit(field, record, false);
+  if (!PutFloatText(record + field.Offset, field.Size(), field.Precision(), value)) RaiseTooWide(field, value);
+  return true;
+}
+
+bool TXbFile::PutDateValue(const TXbFieldDef& field, QDate date, char* record) {
+  if (TextStoredType(field) != ftDate || !date.isValid()) return false;
+  if (NullFlagsField && field.NullPosition >= 0) SetNullBit(field, record, false);
+  if (!PutDateText(field, date, record + field.Offset)) RaiseTooWide(field, date);
+  return true;
 }
 
 QByteArrayView TXbFile::TextValue(const TXbFieldDef& field, const char* record) const {

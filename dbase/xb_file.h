@@ -121,6 +121,14 @@ public:
   void SetFieldValue(int index, TXbFieldType type, const QVariant* source, char* record) {
     SetFieldValue(defs_[index], type, source, record);
   }
+  // Typed values written straight into a record buffer, for the fields stored
+  // as text of the value's kind (character; number or float; date); false
+  // leaves the field unchanged for SetFieldValue. Raise EXbError when a number
+  // does not fit the field.
+  bool PutTextValue(const TXbFieldDef& field, QByteArrayView text, char* record);
+  bool PutNumberValue(const TXbFieldDef& field, qint64 value, char* record);
+  bool PutNumberValue(const TXbFieldDef& field, double value, char* record);
+  bool PutDateValue(const TXbFieldDef& field, QDate date, char* record);
   void InitRecord(char* record) const;
   // The stored bytes of a text field without trailing blanks; empty when it holds no value.
   QByteArrayView TextValue(const TXbFieldDef& field, const char* record) const;

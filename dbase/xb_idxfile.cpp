@@ -756,15 +756,19 @@ std::vector<int> TIndexFile::RecordsInOrder() {
       tag.Where = where;
     } else {
       FlushNodes();
-      // The whole file in one read when it is not large (as reading it
-      // node by node would take about as many bytes), else node by node.
+      // The whole file mapped, or in one read when it is in memory and not
+      // large (as reading it node by node would take about as many bytes),
+      // else node by node.
       const qint64 size = StreamSize();
+      const TMappedBytes mapped = MapForReading(0, size);
       QByteArray image;
-      if (size <= kWholeFileRead) {
+      QByteArrayView whole = mapped.Bytes();
+      if (whole.isNull() && size <= kWholeFileRead) {
         image.resize(size);
         image.resize(ReadAt(0, image.data(), size));
+        whole = QByteArrayView(image.constData(), image.size());
       }
-      TNodeSource source{size <= kWholeFileRead ? &image : nullptr, QByteArray(nodeSize_ * (kMaxDepth + 1), '\0'), {}};
+      TNodeSource source{whole, QByteArray(nodeSize_ * (kMaxDepth + 1), '\0'), {}};
       CollectRecords(tag.RootPage(), 0, source, records);
     }
   } catch (...) {
@@ -778,10 +782,10 @@ std::vector<int> TIndexFile::RecordsInOrder() {
 void TIndexFile::CollectRecords(int page, int depth, TNodeSource& source, std::vector<int>& records) {
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   const char* buffer = nullptr;
-  if (source.Image) {
+  if (!source.Image.isNull()) {
     const qint64 at = qint64(page) * kPageSize;
-    if (page < (mdx_ ? 4 : 1) || at + nodeSize_ > source.Image->size()) return;
-    buffer = source.Image->constData() + at;
+    if (page < (mdx_ ? 4 : 1) || at + nodeSize_ > source.Image.size()) return;
+    buffer = source.Image.data() + at;
   } else {
     char* own = source.Buffers.data() + qsizetype(depth) * nodeSize_;
     if (!ReadNodeBuffer(page, own)) return;

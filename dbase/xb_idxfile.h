@@ -200,7 +200,7 @@ private:
   // Where a one-pass walk takes its nodes: the file read whole, or a read
   // buffer per level; and the inner nodes it has been through.
   struct TNodeSource {
-    const QByteArray* Image;
+    QByteArrayView Image; // null when the nodes are read one by one
     QByteArray Buffers;
     std::unordered_set<int> InnerPages;
   };

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -258,6 +259,38 @@ qint64 TPagedFile::ReadAt(qint64 offset, char* buffer, qint64 length) {
   if (!stream_ || offset >= stream_->size() || !stream_->seek(offset)) return 0;
   const qint64 n = stream_->read(buffer, length);
   return n < 0 ? 0 : n;
+}
+
+TMappedBytes::TMappedBytes(int fd, qint64 offset, qint64 length) {
+  struct stat status {};
+  if (offset < 0 || length <= 0 || ::fstat(fd, &status) != 0) return;
+  length = std::min<qint64>(length, qint64(status.st_size) - offset);
+  if (length <= 0) return;
+  const qint64 page = sysconf(_SC_PAGESIZE);
+  const qint64 start = offset / page * page;
+  mapped_ = std::size_t(offset - start + length);
+  void* base = ::mmap(nullptr, mapped_, PROT_READ, MAP_SHARED, fd, off_t(start));
+  if (base == MAP_FAILED) {
+    mapped_ = 0;
+    return;
+  }
+  base_ = base;
+  bytes_ = QByteArrayView(static_cast<const char*>(base) + (offset - start), length);
+}
+
+TMappedBytes::TMappedBytes(TMappedBytes&& other) noexcept
+    : base_(std::exchange(other.base_, nullptr)), mapped_(std::exchange(other.mapped_, 0)),
+      bytes_(std::exchange(other.bytes_, {})) {}
+
+TMappedBytes::~TMappedBytes() {
+  if (base_) ::munmap(base_, mapped_);
+}
+
+// Appended records still gathered in memory reach the file first, so the mapping shows them.
+TMappedBytes TPagedFile::MapForReading(qint64 offset, qint64 length) {
+  if (!file_) return {};
+  if (!pending_.isEmpty()) FlushPending();
+  return TMappedBytes(file_->handle(), offset, length);
 }
 
 qint64 TPagedFile::WriteAt(qint64 offset, const char* buffer, qint64 length) {

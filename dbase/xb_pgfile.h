@@ -83,6 +83,24 @@ bool IsMemoryMode(PagedFileMode mode);
 // A disk file or memory stream seen as a header block followed by numbered
 // pages of fixed size; records are read and written by number, shared files
 // are coordinated by byte-range locks, and failed writes set a sticky flag.
+// A read-only mapping of part of a disk file, undone when it goes.
+class TMappedBytes {
+public:
+  TMappedBytes() = default;
+  TMappedBytes(int fd, qint64 offset, qint64 length);
+  ~TMappedBytes();
+  TMappedBytes(TMappedBytes&& other) noexcept;
+  TMappedBytes& operator=(TMappedBytes&&) = delete;
+  TMappedBytes(const TMappedBytes&) = delete;
+  // Empty when nothing is mapped.
+  QByteArrayView Bytes() const { return bytes_; }
+
+private:
+  void* base_ = nullptr;
+  std::size_t mapped_ = 0;
+  QByteArrayView bytes_;
+};
+
 class TPagedFile {
 public:
   TPagedFile();
@@ -153,6 +171,11 @@ public:
 
   bool WriteFailed() const { return writeFailed_; }
   void ClearWriteFailed() { writeFailed_ = false; }
+
+  // The file's bytes from `offset` on (up to `length`, within the file)
+  // mapped for reading rather than copied, for the walks that read much of a
+  // file once; empty for a file in memory or one that cannot be mapped.
+  TMappedBytes MapForReading(qint64 offset, qint64 length);
 
 protected:
   QIODevice* Stream() const { return stream_; }

@@ -5,7 +5,9 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <algorithm>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -101,6 +103,17 @@ double DateTimeNumber(const QVariant& value) {
   default:
     return value.toDouble();
   }
+}
+
+// The bound of the records kept in memory: an eighth of the memory the
+// machine has, between 64 and 256 MiB. A scan in another order than the
+// records' rereads every block the cache has let go, so a table of up to that
+// size is read once.
+std::size_t RecordCacheBytes() {
+  constexpr std::size_t kLeast = std::size_t(64) << 20, kMost = std::size_t(256) << 20;
+  const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return kLeast;
+  return std::clamp(std::size_t(pages) / 8 * std::size_t(pageSize), kLeast, kMost);
 }
 
 } // namespace
@@ -409,13 +422,23 @@ void TXbTable::BuildRows() {
 std::vector<bool> TXbTable::ShownRecords(int count, bool filtering) {
   std::vector<bool> shown(std::size_t(count) + 1, false);
   const int size = std::max(file_->RecordSize(), 1);
+  auto take = [&](int recNo, const char* record) {
+    shown[std::size_t(recNo)] = (showDeleted_ || record[0] != '*') && (!filtering || FilterAccepts(record));
+  };
+  // A table on disk is looked at in place, without copying its records.
+  const TMappedBytes mapped = file_->MapForReading(file_->PageOffset(1), qint64(count) * size);
+  if (!mapped.Bytes().isNull()) {
+    const int mappedCount = int(mapped.Bytes().size() / size);
+    for (int i = 0; i < mappedCount; ++i)
+      take(i + 1, mapped.Bytes().data() + qsizetype(i) * size);
+    return shown;
+  }
   const int chunk = std::max(1, (1 << 20) / size);
   QByteArray buffer(qsizetype(chunk) * size, '\0');
   for (int first = 1; first <= count; first += chunk) {
     const int read = file_->ReadRecords(first, std::min(chunk, count - first + 1), buffer.data()) / size;
     for (int i = 0; i < read; ++i) {
-      const char* record = buffer.constData() + qsizetype(i) * size;
-      shown[std::size_t(first + i)] = (showDeleted_ || record[0] != '*') && (!filtering || FilterAccepts(record));
+      take(first + i, buffer.constData() + qsizetype(i) * size);
     }
     if (read == 0) break;
   }
@@ -462,7 +485,7 @@ const char* TXbTable::BufferedRecord(int recNo) const {
 }
 
 void TXbTable::ReadBlocks(std::size_t block, int perBlock, int size, int count) const {
-  constexpr std::size_t kMaxBlocks = (64 << 20) / 4096;
+  static const std::size_t kMaxBlocks = RecordCacheBytes() / 4096;
   const std::size_t ahead =
       block == lastBlockRead_ + 1 ? std::max<std::size_t>(1, 65536 / std::size_t(perBlock * size)) : 1;
   std::size_t blocks = 1;
@@ -521,7 +544,7 @@ QString TXbTable::DecodeText(QByteArrayView bytes) const {
   return Cp1250::Decode(QByteArrayView(translated.constData(), std::min<qsizetype>(length, bytes.size())));
 }
 
-QByteArray TXbTable::EncodeText(const QString& text) {
+QByteArray TXbTable::EncodeText(QStringView text) {
   if (OnTranslate) {
     const QByteArray ansi = Cp1250::Encode(text);
     QByteArray translated(ansi.size() + 1, '\0');
@@ -609,11 +632,54 @@ void TXbTable::StoreField(char* record, int index, const QVariant& value, const 
   file_->SetFieldValue(def, AccessType(def), converted.isValid() ? &converted : &value, record);
 }
 
+char* TXbTable::RecordToFill(int field) {
+  if (State() != TDataSetState::Insert && State() != TDataSetState::Edit)
+    throw EDataSetError(QStringLiteral("Záznam nie je v režime úprav."));
+  if (field < 0 || field >= file_->FieldDefs().Count())
+    throw EDataSetError(QStringLiteral("Pole číslo %1 neexistuje.").arg(field));
+  return editRecord_.data();
+}
+
+void TXbTable::StoreConverted(int field, const QVariant& value) {
+  char* record = RecordToFill(field);
+  const QVariant previous = State() == TDataSetState::Edit ? editOriginal_.value(field) : QVariant();
+  // Text is read as the field's type; numbers and dates go as they are, so that
+  // a number too large for the field is refused rather than cut.
+  const bool text = value.typeId() == QMetaType::QString;
+  StoreField(record, field, text ? CoerceToFieldType(value, Fields()[std::size_t(field)]->DataType()) : value,
+             previous);
+}
+
+void TXbTable::SetFieldText(int field, QStringView text) {
+  char* record = RecordToFill(field);
+  if (!file_->PutTextValue(file_->FieldDefs()[field], EncodeText(text), record)) StoreConverted(field, text.toString());
+}
+
+void TXbTable::SetFieldNumber(int field, qint64 value) {
+  if (!file_->PutNumberValue(file_->FieldDefs()[field], value, RecordToFill(field)))
+    StoreConverted(field, QVariant::fromValue(value));
+}
+
+void TXbTable::SetFieldNumber(int field, double value) {
+  if (!file_->PutNumberValue(file_->FieldDefs()[field], value, RecordToFill(field))) StoreConverted(field, value);
+}
+
+void TXbTable::SetFieldDate(int field, QDate date) {
+  if (!file_->PutDateValue(file_->FieldDefs()[field], date, RecordToFill(field)))
+    StoreConverted(field, date.isValid() ? QVariant(date) : QVariant());
+}
+
 // ---- editing --------------------------------------------------------------------------------------
 
 bool TXbTable::CanModify() const { return file_ && !ReadOnly && translation_ != TTranslationMode::NoCodePage; }
 
 void TXbTable::DoEdit(int row) {
+  if (row < 0) {
+    // A new record is built in the buffer, without an allocation per append.
+    editRecord_.resize(file_->RecordSize());
+    file_->InitRecord(editRecord_.data());
+    return;
+  }
   const int recNo = rows_[std::size_t(row)];
   editRecord_ = QByteArray(file_->RecordSize(), '\0');
   file_->LockRecord(recNo, editRecord_.data());
@@ -636,10 +702,7 @@ int TXbTable::DoPost(int row, const QVariantList& values) {
   static const QVariant none;
   auto at = [](const QVariantList& list, int i) -> const QVariant& { return i < list.size() ? list[i] : none; };
   if (row < 0) {
-    // No record is being edited: its buffer holds the new one, without an allocation per append.
-    editRecord_.resize(file_->RecordSize());
     char* record = editRecord_.data();
-    file_->InitRecord(record);
     for (int i = 0; i < count; ++i)
       if (at(values, i).isValid()) StoreField(record, i, at(values, i), none);
     const int recNo = file_->AppendRecord(record);

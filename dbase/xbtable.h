@@ -161,6 +161,16 @@ public:
   void SetMasterFields(const QString& expression) { masterLink_.SetFieldNames(expression); }
   // Posts pending changes.
   void CheckBrowseMode();
+  // Values of the record being inserted or edited, by field number, written
+  // straight into its record buffer without a value object per field: the
+  // way for exports writing many records. A field given a value through its
+  // TField in the same record takes that value at Post instead.
+  void SetFieldText(int field, QStringView text);
+  void SetFieldNumber(int field, qint64 value);
+  void SetFieldNumber(int field, int value) { SetFieldNumber(field, qint64(value)); }
+  void SetFieldNumber(int field, double value);
+  // An invalid date clears the field.
+  void SetFieldDate(int field, QDate date);
   // The record buffer of the current row; null when there is none.
   const char* CurrentRecord() const;
 
@@ -235,7 +245,12 @@ private:
   // The row showing the record, -1 when none does.
   int RowOfRecord(int recNo) const;
   QString DecodeText(QByteArrayView bytes) const;
-  QByteArray EncodeText(const QString& text);
+  QByteArray EncodeText(QStringView text);
+  // The buffer of the record being inserted or edited, for field `field`;
+  // raises EDataSetError outside those states or for a field it lacks.
+  char* RecordToFill(int field);
+  // A typed value that the record buffer does not take directly, stored as the data set's value.
+  void StoreConverted(int field, const QVariant& value);
   void StoreField(char* record, int index, const QVariant& value, const QVariant& previous);
   void AttachIndexes(TXbFile& file, bool create);
   void AddProductionIndexDefs(TXbFile& file);

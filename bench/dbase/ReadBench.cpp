@@ -136,7 +136,8 @@ void Declare(TXbTable& table, const QString& path, bool indexed) {
   }
 }
 
-// Creates the table and appends the records through the record set, opened
+// Creates the table and appends the records through the record set's typed
+// setters (as the program's exports write), opened
 // exclusively as a program writing a new file of its own does (shared: as
 // the program's export does, every record reaching other processes at once).
 double Write(const QString& path, int records, bool indexed, bool shared = false) {
@@ -153,10 +154,10 @@ double Write(const QString& path, int records, bool indexed, bool shared = false
     table.Append();
     const QString name = NameOf(keys[std::size_t(r)]);
     for (int i = 0; i < 4; ++i) {
-      table.FieldByNumber(4 * i).SetValue(name);
-      table.FieldByNumber(4 * i + 1).SetValue(r * 7 + i);
-      table.FieldByNumber(4 * i + 2).SetValue(r * 0.25);
-      table.FieldByNumber(4 * i + 3).SetValue(first.addDays(r % 9000));
+      table.SetFieldText(4 * i, name);
+      table.SetFieldNumber(4 * i + 1, r * 7 + i);
+      table.SetFieldNumber(4 * i + 2, r * 0.25);
+      table.SetFieldDate(4 * i + 3, first.addDays(r % 9000));
     }
     table.Post();
   }

@@ -180,24 +180,27 @@ void TExportSumarizacieUlovkov::DefineFields() {
 }
 
 void TExportSumarizacieUlovkov::AppendSummaryRows() {
-  auto set = [this](const char* field, const QVariant& value) {
-    dbf->FieldByName(QLatin1String(field)).SetValue(value);
-  };
+  // Values go straight into the record by field number, without a value object each.
+  auto field = [this](const char* name) { return dbf->FieldByName(QLatin1String(name)).Index(); };
+  const int orgClen = field("ORG_CLEN"), norgClena = field("NORG_CLENA"), druhRev = field("DRUH_REV"),
+            ryba = field("RYBA"), orgRevir = field("ORG_REVIR"), revir = field("REVIR"), nrevir = field("NREVIR"),
+            nryba = field("NRYBA"), norgRevir = field("NORG_REVIR"), ks = field("KS"), kg = field("KG"),
+            sk = field("SK");
   auto column = [this](const char* name) -> TField& { return ib1->FieldByName(QLatin1String(name)); };
   for (ib1->First(); !ib1->Eof(); ib1->Next()) {
     dbf->Append();
-    set("ORG_CLEN", orgNumber_);
-    set("NORG_CLENA", orgName_);
-    set("DRUH_REV", column("DRUH_REV").AsInteger());
-    set("RYBA", column("CISLO_RYBY").AsInteger());
-    set("ORG_REVIR", column("ORG_REVIR").AsInteger());
-    set("REVIR", column("REVIR").AsString().left(10));
-    set("NREVIR", column("NREVIR").AsString().left(40));
-    set("NRYBA", column("NRYBA").AsString().left(40));
-    set("NORG_REVIR", column("NORG_REVIR").AsString().left(25));
-    set("KS", column("KS").AsFloat());
-    set("KG", column("KG").AsFloat());
-    set("SK", column("SK").AsFloat());
+    dbf->SetFieldNumber(orgClen, orgNumber_);
+    dbf->SetFieldText(norgClena, orgName_);
+    dbf->SetFieldNumber(druhRev, column("DRUH_REV").AsInteger());
+    dbf->SetFieldNumber(ryba, column("CISLO_RYBY").AsInteger());
+    dbf->SetFieldNumber(orgRevir, column("ORG_REVIR").AsInteger());
+    dbf->SetFieldText(revir, column("REVIR").AsString().left(10));
+    dbf->SetFieldText(nrevir, column("NREVIR").AsString().left(40));
+    dbf->SetFieldText(nryba, column("NRYBA").AsString().left(40));
+    dbf->SetFieldText(norgRevir, column("NORG_REVIR").AsString().left(25));
+    dbf->SetFieldNumber(ks, column("KS").AsFloat());
+    dbf->SetFieldNumber(kg, column("KG").AsFloat());
+    dbf->SetFieldNumber(sk, column("SK").AsFloat());
     try {
       dbf->Post();
     } catch (const Exception& e) {
@@ -218,6 +221,8 @@ bool TExportSumarizacieUlovkov::ZapisSubor() {
     dbf->CreateTable();
     dbf->Close();
     dbf->ReadOnly = false;
+    // Nobody else knows the temporary file: it is written exclusively, in whole blocks.
+    dbf->Exclusive = true;
     dbf->Open();
     AppendSummaryRows();
     dbf->Close(); // writes the header's date and the end-of-file byte

@@ -140,6 +140,66 @@ TEST_P(RecordSetTest, CreateAppendEditDeletePack) {
   EXPECT_EQ(QDate(1900 + quint8(file[1]), file[2], file[3]), today) << "a writable close stamps today's date";
 }
 
+// The typed setters store what the values through the fields store, byte for
+// byte: text, whole and decimal numbers and dates in place, the rest (a memo,
+// a number into a text field) by conversion; in an edit they change only
+// their field.
+TEST_P(RecordSetTest, TypedSettersStoreTheBytesOfValues) {
+  auto write = [&](const QString& name, bool typed) {
+    TXbTable t;
+    Define(t);
+    t.SetTableName(name);
+    t.FieldDefs << TFieldDef{QStringLiteral("KOD"), TFieldType::String, 6};
+    t.CreateTable();
+    t.Open();
+    for (const Row& r : kRows) {
+      t.Append();
+      if (!typed) {
+        Fill(t, r);
+        t.FieldByName(QStringLiteral("KOD")).SetValue(r.count);
+      } else {
+        t.SetFieldText(0, r.name);
+        t.SetFieldNumber(1, r.count);
+        t.SetFieldNumber(2, r.amount);
+        t.SetFieldDate(3, r.born);
+        t.FieldByName(QStringLiteral("AKT")).SetValue(r.active);
+        if (!r.note.isEmpty()) t.SetFieldText(5, r.note);
+        t.SetFieldNumber(t.FieldByName(QStringLiteral("KOD")).Index(), r.count);
+      }
+      t.Post();
+    }
+    QList<QByteArray> records;
+    for (t.First(); !t.Eof(); t.Next())
+      records << QByteArray(t.CurrentRecord(), t.DbfFile()->RecordSize());
+    return records;
+  };
+  const QList<QByteArray> byValues = write(dir.filePath(QStringLiteral("values.dbf")), false);
+  const QList<QByteArray> typed = write(Name(), true);
+  ASSERT_EQ(typed.size(), 3);
+  for (int i = 0; i < typed.size(); ++i)
+    EXPECT_EQ(typed[i], byValues[i]) << "record " << i + 1;
+
+  TXbTable t;
+  t.SetTableName(Name());
+  t.Open();
+  EXPECT_THROW(t.SetFieldNumber(1, 5), EDataSetError) << "not inserting or editing";
+  t.First();
+  t.Edit();
+  t.SetFieldNumber(2, 99.5);
+  t.SetFieldDate(3, QDate());
+  EXPECT_THROW(t.SetFieldNumber(1, qint64(1) << 40), EXbError) << "wider than the field";
+  EXPECT_THROW(t.SetFieldText(99, QStringLiteral("x")), EDataSetError);
+  t.Post();
+  t.Close();
+  t.Open();
+  t.First();
+  EXPECT_DOUBLE_EQ(t.FieldByName(QStringLiteral("SUMA")).AsFloat(), 99.5);
+  EXPECT_TRUE(t.FieldByName(QStringLiteral("NAR")).IsNull()) << "an invalid date clears the field";
+  EXPECT_EQ(t.FieldByName(QStringLiteral("POCET")).AsInteger(), kRows[0].count);
+  EXPECT_EQ(t.FieldByName(QStringLiteral("POZN")).AsString(), kRows[0].note);
+  EXPECT_EQ(t.FieldByName(QStringLiteral("KOD")).AsString(), QString::number(kRows[0].count));
+}
+
 INSTANTIATE_TEST_SUITE_P(Levels, RecordSetTest,
                          ::testing::Values(Level{3, false}, Level{4, false}, Level{7, true}, Level{25, true}),
                          [](const auto& info) { return "Level" + std::to_string(info.param.level); });
