@@ -148,19 +148,7 @@ void TfrmCClenov::BuildFilterPanel() {
 
 void TfrmCClenov::FormCreate() {
   list.Table = QStringLiteral("c_clenov");
-  list.Select = [this](TListQuery& q) {
-    // ADRESA first and the flag second: the flag column sorts by position 2.
-    q.Add(QStringLiteral("select A.adresa,"));
-    q.Add(QStringLiteral("case when c.uhradene=1 then 'Člen'"));
-    q.Add(QStringLiteral("else '-----' end as Clen,"));
-    q.Add(QStringLiteral("a.jedin,a.priezvisko,a.meno,a.titul,a.cislo_legitimacie,"));
-    q.Add(QStringLiteral("a.vstup_jux,b.text as skolenie_uskutocnene,a.datum_narodenia"));
-    q.Add(QStringLiteral("from c_clenov a"));
-    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.skolenie_uskutocnene"));
-    q.Add(QStringLiteral("and b.zaradenie='logika'"));
-    q.Add(QStringLiteral("left join c_clenov_clenske c on c.c_clenov=a.jedin and c.rok=:ROK"));
-    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
-  };
+  list.Select = [this](TListQuery& q) { SelectMembers(q, list.Rok); };
   list.Filter = [this](TListQuery& q) { AddFilter(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenovPridaj>(this); };
   list.Print = [this] { btnTlacClick(); };

@@ -6,6 +6,7 @@
 #include "controls/IBEdit.h"
 #include "core/DateTime.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPostaPridaj.h"
 #include <QtCore/QLocale>
@@ -21,12 +22,7 @@ void SetupKindCombo(TIBComboBox& combo) {
 TfrmEPosta::TfrmEPosta(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_posta");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,b.text as druh,a.datum,a.cislo,a.vec,"));
-    q.Add(QStringLiteral("a.nazov_uplny,a.vybavene_datum"));
-    q.Add(QStringLiteral("from e_posta a"));
-    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.druh and b.zaradenie='typ_posty2'"));
-  };
+  list.Select = SelectMail;
   list.PerYear = true;
   list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPostaPridaj>(this); };

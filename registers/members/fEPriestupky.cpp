@@ -5,6 +5,7 @@
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPriestupkyPridaj.h"
 
@@ -12,13 +13,7 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_priestupky");
   list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.nazov_uplny,a.datum,a.priestupok,"));
-    q.Add(QStringLiteral("a.pokuta,a.vybaveny,a.c_clenov from e_priestupky a"));
-    // Unsettled cases follow the branch into every later year.
-    q.Where(list.btnFilter->Down() && eDBVybaveny->CheckedValue() == 1
-                ? QStringLiteral("a.rok<=:ROK")
-                : QStringLiteral("(a.rok=:ROK or (a.rok<:ROK and a.vybaveny=0))"));
-    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
+    SelectOffences(q, list.Rok, list.btnFilter->Down() && eDBVybaveny->CheckedValue() == 1);
   };
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));

@@ -7,6 +7,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/fERSPridaj.h"
 
 namespace {
@@ -15,14 +16,7 @@ const QString kPrintTag = QStringLiteral("F58D66B0-7A38-41E2");
 
 TfrmERS::TfrmERS(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj, rok) {
   list.Table = QStringLiteral("e_rs");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("SELECT A.JEDIN,CAST(A.KONTROLA_OD AS DATE) AS DATUM,"));
-    q.Add(QStringLiteral("B.TEXT AS SUKROMNE_VOZIDLO,C.NAZOV_UPLNY AS KONTROLOR,A.UHRADENE,"));
-    q.Add(QStringLiteral("D.NAZOV_UPLNY AS REVIR FROM E_RS A"));
-    q.Add(QStringLiteral("LEFT JOIN PONUKY B ON B.CISLO=A.SUKROMNE_VOZIDLO AND B.ZARADENIE='logika'"));
-    q.Add(QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=A.C_CLENOV"));
-    q.Add(QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"));
-  };
+  list.Select = SelectInspections;
   list.PerYear = true;
   list.CreateDialog = [this] { return std::make_unique<TfrmERSPridaj>(this); };
   list.Print = [this] { btnTlacClick(); };

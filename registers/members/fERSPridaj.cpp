@@ -20,6 +20,7 @@
 #include "registers/common/ChildGrid.h"
 #include "registers/common/ListPattern.h"
 #include "registers/members/GuardSupport.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fERSKontroloriPridaj.h"
 #include "registers/members/fERSKontrolovaniPridaj.h"
@@ -61,22 +62,11 @@ void SetupMoney(TIBCurrencyEdit& edit, int maxLength) {
 
 TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   guards_ = std::make_unique<TChildGrid>(
-      childOwner_, QStringLiteral("e_rs_kontrolori"),
-      QStringList{QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY"),
-                  QStringLiteral("FROM E_RS_KONTROLORI A"),
-                  QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
-                  QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"), QStringLiteral("WHERE A.E_RS=:JEDIN")},
+      childOwner_, QStringLiteral("e_rs_kontrolori"), InspectionGuardsSql(),
       [] { return std::make_unique<TfrmERSKontroloriPridaj>(); },
       [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontroloriPridaj&>(dialog).Kontrola = kontrola; });
   persons_ = std::make_unique<TChildGrid>(
-      childOwner_, QStringLiteral("e_rs_kontrolovani"),
-      QStringList{QStringLiteral("SELECT A.JEDIN,A.NAZOV_UPLNY AS KONTROLOVANY,"),
-                  QStringLiteral("A.PRIESTUPOK,C.NAZOV_UPLNY AS KONTROLOR,D.NAZOV AS REVIR"),
-                  QStringLiteral("FROM E_RS_KONTROLOVANI A"),
-                  QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
-                  QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"),
-                  QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"),
-                  QStringLiteral("WHERE A.E_RS=:JEDIN")},
+      childOwner_, QStringLiteral("e_rs_kontrolovani"), InspectedPersonsSql(),
       [] { return std::make_unique<TfrmERSKontrolovaniPridaj>(); },
       [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontrolovaniPridaj&>(dialog).Kontrola = kontrola; });
   guards_->BeforeDelete = [this] { return ConfirmGuardRemoval(); };

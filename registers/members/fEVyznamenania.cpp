@@ -2,16 +2,14 @@
 #include "controls/DbGridQPL.h"
 #include "controls/IBComboBox.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEVyznamenaniaPridaj.h"
 
 TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_vyznamenania");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.nazov,a.rok_vyznamenania,b.nazov_uplny as clen"));
-    q.Add(QStringLiteral("from e_vyznamenania a left join c_clenov b on b.jedin=a.c_clenov"));
-  };
+  list.Select = SelectAwards;
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
     AddKeyFilter(q, *eDBNazov, QStringLiteral("a.nazov=:POPIS"), QStringLiteral("POPIS"));
