@@ -5,6 +5,7 @@
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberPrints.h"
 #include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPriestupkyPridaj.h"
@@ -21,20 +22,7 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner, quint16 rok)
     AddKeyFilter(q, *eDBPriestupok, QStringLiteral("a.priestupok=:PRIESTUPOK"), QStringLiteral("PRIESTUPOK"));
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPriestupkyPridaj>(this); };
-  list.Print = [this] {
-    const QString tag = QStringLiteral("1EEBCC06-AE91-4C0D");
-    TRegisterPrint print;
-    print.Tag = tag;
-    print.Title = Caption();
-    print.Template = QStringLiteral("Priestupky.rpf");
-    print.MasterSql = {QStringLiteral("select a.jedin,a.datum,a.nazov_uplny,a.priestupok,"),
-                       QStringLiteral("a.pokuta,a.datum_zaplatenia,a.pokuta_zaplatena,a.poznamka,a.vybaveny"),
-                       QStringLiteral("from temp_spracuj x"),
-                       QStringLiteral("left join e_priestupky a on a.jedin=x.cislo"),
-                       SelectionSetWhere(),
-                       QStringLiteral("order by a.datum,a.nazov_uplny")};
-    PrintRegister(list, print);
-  };
+  list.Print = [this] { PrintRegister(list, OffencesPrint(Caption())); };
   const QList<TQPLColumn*> columns =
       AddListColumns(*list.gr1, {{"NAZOV_UPLNY", "Priezvisko, Meno", 363, "a.nazov_uplny", true},
                                  {"DATUM", "Dátum", 64, "a.datum", true},
