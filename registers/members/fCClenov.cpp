@@ -17,6 +17,7 @@
 #include "registers/common/PrintProtocol.h"
 #include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/MemberRows.h"
 #include "registers/members/fCClenovPridaj.h"
 #include "registers/members/fCClenovTlac.h"
 #include <QtCore/QScopeGuard>
@@ -207,32 +208,15 @@ void TfrmCClenov::btnTlacClick() {
 }
 
 void TfrmCClenov::btnInfoClick() {
-  qint64 all = 0, members = 0;
+  TMemberCounts counts;
   const bool counted = RunUnitOfWork(
-                           *list.ibt1,
-                           [&] {
-                             ibs->SetSQL(QStringLiteral("select count(*) from c_clenov"));
-                             ibs->Open();
-                             all = ibs->FieldByNumber(0).AsInteger();
-                             ibs->Close();
-                             ibs->SetSQL(QStringList{
-                                 QStringLiteral("select count(*) from c_clenov a"), QStringLiteral("where a.jedin in"),
-                                 QStringLiteral("(select b.c_clenov from e_povolenky b where b.rok=:ROK and"),
-                                 QStringLiteral("b.jedin in (select c.e_povolenky from e_povolenky2 c"),
-                                 QStringLiteral("where c.typ_platby=2 and c.rok=:ROK and c.e_povolenky=b.jedin))")}
-                                             .join(QLatin1Char('\n')));
-                             ibs->ParamByName(QStringLiteral("ROK")).SetValue(int(list.Rok));
-                             ibs->Open();
-                             members = ibs->FieldByNumber(0).AsInteger();
-                             ibs->Close();
-                           },
-                           TWorkEnd::KeepOpen)
+                           *list.ibt1, [&] { counts = CountMembers(*ibs, list.Rok); }, TWorkEnd::KeepOpen)
                            .Done;
   if (!counted) return;
   const QString crlf2 = QStringLiteral("\r\n\r\n");
-  MessageDlg(FormatIntegers(QStringLiteral("Celkový počet v evidencii: %d"), {all}) + crlf2 +
-                 FormatIntegers(QStringLiteral("Z toho členov: %d"), {members}) + crlf2 +
-                 FormatIntegers(QStringLiteral("Z toho nečlenov: %d"), {all - members}),
+  MessageDlg(FormatIntegers(QStringLiteral("Celkový počet v evidencii: %d"), {counts.All}) + crlf2 +
+                 FormatIntegers(QStringLiteral("Z toho členov: %d"), {counts.Members}) + crlf2 +
+                 FormatIntegers(QStringLiteral("Z toho nečlenov: %d"), {counts.All - counts.Members}),
              TMsgDlgType::Information, mbOK);
 }
 

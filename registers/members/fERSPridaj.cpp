@@ -22,6 +22,7 @@
 #include "registers/members/GuardSupport.h"
 #include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/MemberRows.h"
 #include "registers/members/fERSKontroloriPridaj.h"
 #include "registers/members/fERSKontrolovaniPridaj.h"
 #include <QtCore/QSet>
@@ -237,26 +238,15 @@ bool TfrmERSPridaj::ConfirmGuardRemoval() {
   TIBQuery q;
   q.SetDatabase(MainDatabase());
   q.SetTransaction(dlg.ibt1);
-  const bool read =
-      RunUnitOfWork(
-          *dlg.ibt1,
-          [&] {
-            q.SetSQL(QStringLiteral("select jedin,c_clenov_rs from e_rs_kontrolori where e_rs=:E_RS"));
-            q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
-            q.Open();
-            for (q.First(); !q.Eof(); q.Next())
-              (doomed.contains(q.FieldByNumber(0).AsInteger()) ? removedGuards : keptGuards)
-                  .insert(q.FieldByNumber(1).AsInteger());
-            q.Close();
-            q.SetSQL(QStringLiteral("select distinct c_clenov_rs from e_rs_kontrolovani where e_rs=:E_RS"));
-            q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
-            q.Open();
-            for (q.First(); !q.Eof(); q.Next())
-              inspectors.insert(q.FieldByNumber(0).AsInteger());
-            q.Close();
-          },
-          TWorkEnd::KeepOpen)
-          .Done;
+  const bool read = RunUnitOfWork(
+                        *dlg.ibt1,
+                        [&] {
+                          for (const TInspectionGuard& guard : InspectionGuards(q, Jedin))
+                            (doomed.contains(guard.Row) ? removedGuards : keptGuards).insert(guard.Guard);
+                          inspectors = InspectionInspectors(q, Jedin);
+                        },
+                        TWorkEnd::KeepOpen)
+                        .Done;
   if (!read) return false;
   removedGuards.subtract(keptGuards);
   if (!removedGuards.intersects(inspectors)) return true;
