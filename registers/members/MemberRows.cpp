@@ -1,5 +1,6 @@
 #include "registers/members/MemberRows.h"
 #include "db/IBQuery.h"
+#include "db/ServerSql.h"
 #include <QtCore/QStringList>
 
 namespace {
@@ -83,3 +84,39 @@ QSet<int> InspectionInspectors(TIBQuery& q, int inspection) {
 }
 
 QString NextMailNumberSql() { return QStringLiteral("select coalesce(max(cislo)+1,1) from e_posta\nwhere rok=:ROK"); }
+
+QString MemberKeyGenerator() { return QStringLiteral("C_CLENOV_ID"); }
+
+void DeleteAllMembers(TIBQuery& q) {
+  q.SetSQL(QStringLiteral("delete from c_clenov"));
+  q.ExecSQL();
+  q.SetSQL(ServerSql::ResetGenerator(MemberKeyGenerator()));
+  q.ExecSQL();
+}
+
+void InsertMember(TIBQuery& q, const QVariantMap& values) {
+  static const QString sql =
+      QStringList{
+          QStringLiteral("INSERT INTO C_CLENOV (JEDIN,TITUL,MENO,PRIEZVISKO,ULICA,"),
+          QStringLiteral("MESTO,PSC,DATUM_NARODENIA,CISLO_LEGITIMACIE,VSTUP_JUX,"),
+          QStringLiteral("VSTUP_ZO,SKOLENIE_USKUTOCNENE,SKOLENIE_DATUM,BRIGADA_VYZADOVAT,"),
+          QStringLiteral("PRACOVNE_ZARADENIE,POVOLANIE,POZNAMKA,TELEFON,CLEN_OBO)"),
+          QStringLiteral("VALUES (") + ServerSql::NextKey(MemberKeyGenerator()) +
+              QStringLiteral(",:TITUL,:MENO,:PRIEZVISKO,:ULICA,"),
+          QStringLiteral(":MESTO,:PSC,:DATUM_NARODENIA,:CISLO_LEGITIMACIE,:VSTUP_JUX,"),
+          QStringLiteral(":VSTUP_ZO,:SKOLENIE_USKUTOCNENE,:SKOLENIE_DATUM,:BRIGADA_VYZADOVAT,"),
+          QStringLiteral(":PRACOVNE_ZARADENIE,:POVOLANIE,:POZNAMKA,:TELEFON,:CLEN_OBO)"),
+      }
+          .join(QLatin1Char('\n'));
+  if (q.SQL() != sql) q.SetSQL(sql);
+  for (auto it = values.begin(); it != values.end(); ++it)
+    q.ParamByName(it.key()).SetValue(it.value());
+  q.ExecSQL();
+}
+
+qint64 HighestMemberKey(TIBQuery& q) {
+  Open(q, QStringLiteral("select max(jedin) from c_clenov"), {});
+  const qint64 highest = q.FieldByNumber(0).AsLargeInt();
+  q.Close();
+  return highest;
+}

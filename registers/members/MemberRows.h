@@ -3,6 +3,7 @@
 #include <QtCore/QList>
 #include <QtCore/QSet>
 #include <QtCore/QString>
+#include <QtCore/QVariantMap>
 #include <optional>
 
 class TIBQuery;
@@ -44,3 +45,20 @@ QSet<int> InspectionInspectors(TIBQuery& q, int inspection);
 
 // A new mail's number in year :ROK: one past the highest of the year, else 1.
 QString NextMailNumberSql();
+
+// The member import's writes, in the caller's unit of work.
+
+// The generator of the members' keys.
+QString MemberKeyGenerator();
+// Deletes every member and starts their keys again from 1. Whether a rollback
+// takes the generator back depends on the server.
+void DeleteAllMembers(TIBQuery& q);
+// Inserts a member under the next key: `values` by column (TITUL, MENO,
+// PRIEZVISKO, ULICA, MESTO, PSC, DATUM_NARODENIA, CISLO_LEGITIMACIE,
+// VSTUP_JUX, VSTUP_ZO, SKOLENIE_USKUTOCNENE, SKOLENIE_DATUM,
+// BRIGADA_VYZADOVAT, PRACOVNE_ZARADENIE, POVOLANIE, POZNAMKA, TELEFON,
+// CLEN_OBO), every one of them given. The statement is prepared once for a
+// run of inserts on the same query.
+void InsertMember(TIBQuery& q, const QVariantMap& values);
+// The highest member key, 0 with no member.
+qint64 HighestMemberKey(TIBQuery& q);

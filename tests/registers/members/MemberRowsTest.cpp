@@ -86,6 +86,51 @@ TEST_F(MemberRowsTest, ANewMailTakesTheNumberAfterTheHighestOfItsYear) {
     EXPECT_EQ(Rows(NextMailNumberSql(), {{QStringLiteral("ROK"), y.rok}}), QStringList(y.next)) << y.rok;
 }
 
+TEST_F(MemberRowsTest, TheImportEmptiesTheRegisterRestartsItsKeysAndInsertsUnderTheNext) {
+  const QVariantMap novak{
+      {QStringLiteral("TITUL"), QStringLiteral("Ing.")},
+      {QStringLiteral("MENO"), QStringLiteral("Ján")},
+      {QStringLiteral("PRIEZVISKO"), QStringLiteral("Novák")},
+      {QStringLiteral("ULICA"), QStringLiteral("Hlavná 1")},
+      {QStringLiteral("MESTO"), QStringLiteral("Nitra")},
+      {QStringLiteral("PSC"), QStringLiteral("94901")},
+      {QStringLiteral("DATUM_NARODENIA"), QDate(1970, 5, 6)},
+      {QStringLiteral("CISLO_LEGITIMACIE"), QStringLiteral("L-7")},
+      {QStringLiteral("VSTUP_JUX"), 1990},
+      {QStringLiteral("VSTUP_ZO"), 1991},
+      {QStringLiteral("SKOLENIE_USKUTOCNENE"), 1},
+      {QStringLiteral("SKOLENIE_DATUM"), QDate(1990, 3, 1)},
+      {QStringLiteral("BRIGADA_VYZADOVAT"), 0},
+      {QStringLiteral("PRACOVNE_ZARADENIE"), QStringLiteral("technik")},
+      {QStringLiteral("POVOLANIE"), QStringLiteral("elektrikár")},
+      {QStringLiteral("POZNAMKA"), QStringLiteral("prvý\r\ndruhý")},
+      {QStringLiteral("TELEFON"), QStringLiteral("037/123")},
+      {QStringLiteral("CLEN_OBO"), 4},
+  };
+  QVariantMap kral = novak;
+  kral[QStringLiteral("PRIEZVISKO")] = QStringLiteral("Kráľ");
+  kral[QStringLiteral("DATUM_NARODENIA")] = QVariant(QMetaType(QMetaType::QDate));
+  for (int i = 0; i < 3; ++i)
+    AddPerson({QStringLiteral("Starý"), QStringLiteral("Člen"), QStringLiteral("Nitra")});
+  InTransaction(db.get(), [&](TIBQuery& q) { EXPECT_GE(HighestMemberKey(q), 3); });
+
+  InTransaction(db.get(), [&](TIBQuery& q) {
+    DeleteAllMembers(q);
+    EXPECT_EQ(HighestMemberKey(q), 0);
+    InsertMember(q, novak);
+    InsertMember(q, kral);
+  });
+  EXPECT_EQ(Rows(QStringLiteral("select jedin,priezvisko,datum_narodenia from c_clenov order by jedin")),
+            QStringList({QStringLiteral("1/Novák/1970-05-06"), QStringLiteral("2/Kráľ/")}));
+  // Every column lands where it belongs.
+  EXPECT_EQ(Rows(QStringLiteral("select titul,meno,ulica,mesto,psc,cislo_legitimacie,vstup_jux,vstup_zo,"
+                                "skolenie_uskutocnene,skolenie_datum,brigada_vyzadovat,pracovne_zaradenie,"
+                                "povolanie,poznamka,telefon,clen_obo from c_clenov where jedin=1")),
+            QStringList(QStringLiteral("Ing./Ján/Hlavná 1/Nitra/94901/L-7/1990/1991/1/1990-03-01/0/technik/"
+                                       "elektrikár/prvý\r\ndruhý/037/123/4")));
+  InTransaction(db.get(), [&](TIBQuery& q) { EXPECT_EQ(HighestMemberKey(q), 2); });
+}
+
 class InspectionRowsTest : public GuardTest {};
 
 TEST_F(InspectionRowsTest, AnInspectionsGuardRowsAndInspectorsAreItsOwn) {
