@@ -22,7 +22,11 @@ QVariant DateBound(const TIBDate& edit) {
 }
 
 void LoadDate(TIBDate& edit, const TField& field) {
-  edit.SetDate(field.IsNull() ? QVariant() : QVariant(DateTime::FromDate(field.AsVariant().toDate())));
+  LoadDate(edit, field.IsNull() ? QDate() : field.AsVariant().toDate());
+}
+
+void LoadDate(TIBDate& edit, const QDate& date) {
+  edit.SetDate(date.isValid() ? QVariant(DateTime::FromDate(date)) : QVariant());
 }
 
 QVariant TimeParam(const TIBTime& edit) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QtCore/QDate>
 #include <QtCore/QFlags>
 #include <QtCore/QString>
 #include <QtCore/QVariant>
@@ -19,6 +20,8 @@ QVariant KeyParam(const TIBComboBox& combo);
 // A date edit's date as a filter bound: invalid (no bound) when empty.
 QVariant DateBound(const TIBDate& edit);
 void LoadDate(TIBDate& edit, const TField& field);
+// A date put into its edit (an invalid date empties it).
+void LoadDate(TIBDate& edit, const QDate& date);
 QVariant TimeParam(const TIBTime& edit);
 void LoadTime(TIBTime& edit, const TField& field);
 // True for a combo whose key is its own text (a town, a description).

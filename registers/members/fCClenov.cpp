@@ -17,6 +17,7 @@
 #include "registers/common/PrintProtocol.h"
 #include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/MemberRows.h"
 #include "registers/members/fCClenovPridaj.h"
 #include "registers/members/fCClenovTlac.h"
 #include <QtCore/QScopeGuard>
@@ -148,19 +149,7 @@ void TfrmCClenov::BuildFilterPanel() {
 
 void TfrmCClenov::FormCreate() {
   list.Table = QStringLiteral("c_clenov");
-  list.Select = [this](TListQuery& q) {
-    // ADRESA first and the flag second: the flag column sorts by position 2.
-    q.Add(QStringLiteral("select A.adresa,"));
-    q.Add(QStringLiteral("case when c.uhradene=1 then 'Člen'"));
-    q.Add(QStringLiteral("else '-----' end as Clen,"));
-    q.Add(QStringLiteral("a.jedin,a.priezvisko,a.meno,a.titul,a.cislo_legitimacie,"));
-    q.Add(QStringLiteral("a.vstup_jux,b.text as skolenie_uskutocnene,a.datum_narodenia"));
-    q.Add(QStringLiteral("from c_clenov a"));
-    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.skolenie_uskutocnene"));
-    q.Add(QStringLiteral("and b.zaradenie='logika'"));
-    q.Add(QStringLiteral("left join c_clenov_clenske c on c.c_clenov=a.jedin and c.rok=:ROK"));
-    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
-  };
+  list.Select = [this](TListQuery& q) { SelectMembers(q, list.Rok); };
   list.Filter = [this](TListQuery& q) { AddFilter(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenovPridaj>(this); };
   list.Print = [this] { btnTlacClick(); };
@@ -219,32 +208,15 @@ void TfrmCClenov::btnTlacClick() {
 }
 
 void TfrmCClenov::btnInfoClick() {
-  qint64 all = 0, members = 0;
+  TMemberCounts counts;
   const bool counted = RunUnitOfWork(
-                           *list.ibt1,
-                           [&] {
-                             ibs->SetSQL(QStringLiteral("select count(*) from c_clenov"));
-                             ibs->Open();
-                             all = ibs->FieldByNumber(0).AsInteger();
-                             ibs->Close();
-                             ibs->SetSQL(QStringList{
-                                 QStringLiteral("select count(*) from c_clenov a"), QStringLiteral("where a.jedin in"),
-                                 QStringLiteral("(select b.c_clenov from e_povolenky b where b.rok=:ROK and"),
-                                 QStringLiteral("b.jedin in (select c.e_povolenky from e_povolenky2 c"),
-                                 QStringLiteral("where c.typ_platby=2 and c.rok=:ROK and c.e_povolenky=b.jedin))")}
-                                             .join(QLatin1Char('\n')));
-                             ibs->ParamByName(QStringLiteral("ROK")).SetValue(int(list.Rok));
-                             ibs->Open();
-                             members = ibs->FieldByNumber(0).AsInteger();
-                             ibs->Close();
-                           },
-                           TWorkEnd::KeepOpen)
+                           *list.ibt1, [&] { counts = CountMembers(*ibs, list.Rok); }, TWorkEnd::KeepOpen)
                            .Done;
   if (!counted) return;
   const QString crlf2 = QStringLiteral("\r\n\r\n");
-  MessageDlg(FormatIntegers(QStringLiteral("Celkový počet v evidencii: %d"), {all}) + crlf2 +
-                 FormatIntegers(QStringLiteral("Z toho členov: %d"), {members}) + crlf2 +
-                 FormatIntegers(QStringLiteral("Z toho nečlenov: %d"), {all - members}),
+  MessageDlg(FormatIntegers(QStringLiteral("Celkový počet v evidencii: %d"), {counts.All}) + crlf2 +
+                 FormatIntegers(QStringLiteral("Z toho členov: %d"), {counts.Members}) + crlf2 +
+                 FormatIntegers(QStringLiteral("Z toho nečlenov: %d"), {counts.All - counts.Members}),
              TMsgDlgType::Information, mbOK);
 }
 

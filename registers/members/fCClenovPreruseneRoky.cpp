@@ -1,14 +1,11 @@
 #include "registers/members/fCClenovPreruseneRoky.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/fCClenovPreruseneRokyPridaj.h"
 
 TfrmCClenovPreruseneRoky::TfrmCClenovPreruseneRoky(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons, rok) {
   list.Table = QStringLiteral("c_clenov_prerusene_roky");
-  list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.rok,a.dovod from C_clenov_prerusene_roky a"));
-    q.Where(QStringLiteral("c_clenov=:CLEN"));
-    q.Params[QStringLiteral("CLEN")] = Clen.toInt();
-  };
+  list.Select = [this](TListQuery& q) { SelectInterruptedYears(q, Clen.toInt()); };
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenovPreruseneRokyPridaj>(this); };
   list.PrepareAdd = [this](TForm& dialog) { static_cast<TfrmCClenovPreruseneRokyPridaj&>(dialog).Clen = Clen; };
   const QList<TQPLColumn*> columns =

@@ -18,6 +18,7 @@
 #include "registers/common/RegisterControls.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/MemberRows.h"
 #include <QtCore/QHash>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -294,34 +295,15 @@ void TfrmCClenovPridaj::FormShow() {
 void TfrmCClenovPridaj::NacitajOstatneInformacie() {
   TIBQuery& q = *dlg.ib1;
   RunUnitOfWork(*dlg.ibt1, [&] {
-    q.SetSQL(QStringLiteral("select sum(hodiny) from e_brigady\nwhere c_clenov=:CLEN and rok=:ROK"));
-    q.ParamByName(QStringLiteral("CLEN")).SetValue(Jedin);
-    q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
-    q.Open();
-    eBrigadaHodiny->SetValue(q.FieldByNumber(0).AsFloat());
-    q.Close();
-
-    q.SetSQL(QStringList{QStringLiteral("select first 1 a.cena,b.datum"), QStringLiteral("from e_povolenky2 a"),
-                         QStringLiteral("left join e_povolenky b on b.jedin=a.e_povolenky"),
-                         QStringLiteral("where b.c_clenov=:CLEN and a.typ_platby=2 and a.rok=:ROK")}
-                 .join(QLatin1Char('\n')));
-    q.ParamByName(QStringLiteral("CLEN")).SetValue(Jedin);
-    q.ParamByName(QStringLiteral("ROK")).SetValue(int(dlg.Rok));
-    q.Open();
-    if (q.IsEmpty()) {
+    eBrigadaHodiny->SetValue(WorkDutyHours(q, Jedin, dlg.Rok));
+    if (const std::optional<TMembershipFee> fee = MembershipFee(q, Jedin, dlg.Rok)) {
+      eClenskeSuma->SetValue(fee->Amount);
+      LoadDate(*eClenskeDatum, fee->Paid);
+    } else {
       eClenskeSuma->Clear();
       eClenskeDatum->Clear();
-    } else {
-      eClenskeSuma->SetValue(q.FieldByName(QStringLiteral("CENA")).AsFloat());
-      LoadDate(*eClenskeDatum, q.FieldByName(QStringLiteral("DATUM")));
     }
-    q.Close();
-
-    q.SetSQL(QStringLiteral("select first 1 jedin from c_clenov_prerusene_roky\nwhere c_clenov=:CLEN"));
-    q.ParamByName(QStringLiteral("CLEN")).SetValue(Jedin);
-    q.Open();
-    SetCaptionColor(*btnPreruseneClenstvo, q.IsEmpty() ? clWindowText : clRed);
-    q.Close();
+    SetCaptionColor(*btnPreruseneClenstvo, HasInterruptedYears(q, Jedin) ? clRed : clWindowText);
   });
 }
 

@@ -1,16 +1,12 @@
 #include "registers/members/fCClenovRS.h"
 #include "controls/DbGridQPL.h"
 #include "db/IBQuery.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/fCClenovRSPridaj.h"
 
 TfrmCClenovRS::TfrmCClenovRS(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbHladaj, rok) {
   list.Table = QStringLiteral("c_clenov_rs");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.cislo_odznaku,a.cislo_osvedcenia,b.meno,"));
-    q.Add(QStringLiteral("b.priezvisko,b.titul,b.adresa,b.telefon,a.datum_od,a.datum_do"));
-    q.Add(QStringLiteral("from c_clenov_rs a"));
-    q.Add(QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"));
-  };
+  list.Select = SelectGuards;
   list.CreateDialog = [this] { return std::make_unique<TfrmCClenovRSPridaj>(this); };
   AddListColumns(*list.gr1, {{"CISLO_ODZNAKU", "Č. odznaku", 89, "a.CISLO_ODZNAKU"},
                              {"CISLO_OSVEDCENIA", "Č. osvedčenia", 88, "a.CISLO_OSVEDCENIA"},

@@ -4,6 +4,7 @@
 #include "controls/DbGridQPL.h"
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEBrigadyPridaj.h"
 #include "registers/members/fEBrigadyTlac.h"
@@ -14,12 +15,7 @@
 TfrmEBrigady::TfrmEBrigady(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_brigady");
-  list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.datum,a.popis,a.hodiny,b.nazov_uplny as clen,"));
-    q.Add(QStringLiteral("C.TEXT AS SUKROMNE_VOZIDLO,a.uhradene"));
-    q.Add(QStringLiteral("from e_brigady a left join c_clenov b on b.jedin=a.c_clenov"));
-    q.Add(QStringLiteral("LEFT JOIN PONUKY C ON C.CISLO=A.SUKROMNE_VOZIDLO AND C.ZARADENIE='logika'"));
-  };
+  list.Select = SelectWorkDuty;
   list.PerYear = true;
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));

@@ -6,6 +6,8 @@
 #include "controls/IBEdit.h"
 #include "core/DateTime.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberPrints.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPostaPridaj.h"
 #include <QtCore/QLocale>
@@ -21,33 +23,11 @@ void SetupKindCombo(TIBComboBox& combo) {
 TfrmEPosta::TfrmEPosta(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_posta");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,b.text as druh,a.datum,a.cislo,a.vec,"));
-    q.Add(QStringLiteral("a.nazov_uplny,a.vybavene_datum"));
-    q.Add(QStringLiteral("from e_posta a"));
-    q.Add(QStringLiteral("left join ponuky b on b.cislo=a.druh and b.zaradenie='typ_posty2'"));
-  };
+  list.Select = SelectMail;
   list.PerYear = true;
   list.Filter = [this](TListQuery& q) { AddFilterClauses(q); };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPostaPridaj>(this); };
-  list.Print = [this] {
-    const QString tag = QStringLiteral("00976D2B-97FB-4B47");
-    TRegisterPrint print;
-    print.Tag = tag;
-    print.Title = Caption();
-    print.Template = QStringLiteral("Posta.rpf");
-    print.MasterSql = {QStringLiteral("select a.datum,b.text as druh,a.cislo,a.nazov_uplny as kontakt,"),
-                       QStringLiteral("a.vec,a.znacka,a.prilohy,a.pridelene_datum,a.pridelene_komu,"),
-                       QStringLiteral("a.vybavene_datum,a.vybavene_sposob,a.postovne,a.druh as druh_cislo"),
-                       QStringLiteral("from temp_spracuj x"),
-                       QStringLiteral("left join e_posta a on a.jedin=x.cislo"),
-                       QStringLiteral("left join ponuky b on b.cislo=a.druh and b.zaradenie='typ_posty2'"),
-                       SelectionSetWhere(),
-                       QStringLiteral("and a.rok=:ROK"),
-                       QStringLiteral("order by a.cislo,a.datum,a.nazov_uplny")};
-    print.Params.insert(QStringLiteral("ROK"), int(list.Rok));
-    PrintRegister(list, print);
-  };
+  list.Print = [this] { PrintRegister(list, MailPrint(Caption(), list.Rok)); };
   AddListColumns(*list.gr1, {{"CISLO", "Por. číslo", 64, "a.cislo"},
                              {"DATUM", "Dátum", 64, "a.datum", true},
                              {"DRUH", "Druh", 48, "b.text", true},

@@ -13,6 +13,7 @@
 #include "registers/common/DialogQueries.h"
 #include "registers/common/RegisterLayout.h"
 #include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/MemberRows.h"
 #include "registers/members/fEPosta.h"
 #include <QtWidgets/QLabel>
 
@@ -98,9 +99,7 @@ void TfrmEPostaPridaj::FormShow() {
 }
 
 int TfrmEPostaPridaj::NextNumber() {
-  const std::optional<qint64> next =
-      SelectNumber(dlg, QStringLiteral("select coalesce(max(cislo)+1,1) from e_posta\nwhere rok=:ROK"),
-                   {{QStringLiteral("ROK"), int(dlg.Rok)}});
+  const std::optional<qint64> next = SelectNumber(dlg, NextMailNumberSql(), {{QStringLiteral("ROK"), int(dlg.Rok)}});
   return next ? int(*next) : 1;
 }
 

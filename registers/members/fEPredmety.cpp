@@ -5,28 +5,20 @@
 #include "controls/IBCheckBox.h"
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPredmetyPridaj.h"
 #include "registers/members/fEPredmetyTlac.h"
 
-namespace {
-const QString kStillOut = QStringLiteral("a.mnozstvo<>a.MNOZSTVO_VRATENE");
-}
-
 TfrmEPredmety::TfrmEPredmety(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_predmety");
-  list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.mnozstvo*a.cena as spolu,a.jedin,a.datum,"));
-    q.Add(QStringLiteral("b.nazov_uplny as clen,a.nazov,a.mnozstvo,a.cena,a.mnozstvo_vratene"));
-    q.Add(QStringLiteral("from e_predmety a left join c_clenov b on b.jedin=a.c_clenov"));
-    // Without the filter panel only the items still out are listed.
-    if (!list.btnFilter->Down()) q.Where(kStillOut);
-  };
+  // Without the filter panel only the items still out are listed.
+  list.Select = [this](TListQuery& q) { SelectEntrustedItems(q, !list.btnFilter->Down()); };
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
     AddKeyFilter(q, *eDBNazov, QStringLiteral("a.nazov=:POPIS"), QStringLiteral("POPIS"));
-    if (eDBVratene->CheckedValue() != 1) q.Where(kStillOut);
+    if (eDBVratene->CheckedValue() != 1) WhereItemsStillOut(q);
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPredmetyPridaj>(this); };
   list.Print = [this] {

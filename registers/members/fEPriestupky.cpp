@@ -5,6 +5,8 @@
 #include "controls/IBComboBox.h"
 #include "db/IBQuery.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberPrints.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEPriestupkyPridaj.h"
 
@@ -12,13 +14,7 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_priestupky");
   list.Select = [this](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.nazov_uplny,a.datum,a.priestupok,"));
-    q.Add(QStringLiteral("a.pokuta,a.vybaveny,a.c_clenov from e_priestupky a"));
-    // Unsettled cases follow the branch into every later year.
-    q.Where(list.btnFilter->Down() && eDBVybaveny->CheckedValue() == 1
-                ? QStringLiteral("a.rok<=:ROK")
-                : QStringLiteral("(a.rok=:ROK or (a.rok<:ROK and a.vybaveny=0))"));
-    q.Params.insert(QStringLiteral("ROK"), int(list.Rok));
+    SelectOffences(q, list.Rok, list.btnFilter->Down() && eDBVybaveny->CheckedValue() == 1);
   };
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
@@ -26,20 +22,7 @@ TfrmEPriestupky::TfrmEPriestupky(QWidget* owner, quint16 rok)
     AddKeyFilter(q, *eDBPriestupok, QStringLiteral("a.priestupok=:PRIESTUPOK"), QStringLiteral("PRIESTUPOK"));
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEPriestupkyPridaj>(this); };
-  list.Print = [this] {
-    const QString tag = QStringLiteral("1EEBCC06-AE91-4C0D");
-    TRegisterPrint print;
-    print.Tag = tag;
-    print.Title = Caption();
-    print.Template = QStringLiteral("Priestupky.rpf");
-    print.MasterSql = {QStringLiteral("select a.jedin,a.datum,a.nazov_uplny,a.priestupok,"),
-                       QStringLiteral("a.pokuta,a.datum_zaplatenia,a.pokuta_zaplatena,a.poznamka,a.vybaveny"),
-                       QStringLiteral("from temp_spracuj x"),
-                       QStringLiteral("left join e_priestupky a on a.jedin=x.cislo"),
-                       SelectionSetWhere(),
-                       QStringLiteral("order by a.datum,a.nazov_uplny")};
-    PrintRegister(list, print);
-  };
+  list.Print = [this] { PrintRegister(list, OffencesPrint(Caption())); };
   const QList<TQPLColumn*> columns =
       AddListColumns(*list.gr1, {{"NAZOV_UPLNY", "Priezvisko, Meno", 363, "a.nazov_uplny", true},
                                  {"DATUM", "Dátum", 64, "a.datum", true},

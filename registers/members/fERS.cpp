@@ -7,22 +7,13 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberPrints.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/fERSPridaj.h"
-
-namespace {
-const QString kPrintTag = QStringLiteral("F58D66B0-7A38-41E2");
-} // namespace
 
 TfrmERS::TfrmERS(QWidget* owner, quint16 rok) : TListForm(owner, kStandardListButtons | lbTlac | lbHladaj, rok) {
   list.Table = QStringLiteral("e_rs");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("SELECT A.JEDIN,CAST(A.KONTROLA_OD AS DATE) AS DATUM,"));
-    q.Add(QStringLiteral("B.TEXT AS SUKROMNE_VOZIDLO,C.NAZOV_UPLNY AS KONTROLOR,A.UHRADENE,"));
-    q.Add(QStringLiteral("D.NAZOV_UPLNY AS REVIR FROM E_RS A"));
-    q.Add(QStringLiteral("LEFT JOIN PONUKY B ON B.CISLO=A.SUKROMNE_VOZIDLO AND B.ZARADENIE='logika'"));
-    q.Add(QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=A.C_CLENOV"));
-    q.Add(QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"));
-  };
+  list.Select = SelectInspections;
   list.PerYear = true;
   list.CreateDialog = [this] { return std::make_unique<TfrmERSPridaj>(this); };
   list.Print = [this] { btnTlacClick(); };
@@ -50,32 +41,4 @@ void TfrmERS::gr1DrawColumnCell(int row, TQPLColumn* column, TGridCellCanvas& ca
   }
 }
 
-void TfrmERS::btnTlacClick() {
-  TRegisterPrint print;
-  print.Tag = kPrintTag;
-  print.Title = Caption();
-  print.Template = QStringLiteral("KontrolaRS.rpf");
-  print.MasterSql = {QStringLiteral("SELECT A.JEDIN,A.KONTROLA_OD, A.KONTROLA_DO, A.SUKROMNE_VOZIDLO,"),
-                     QStringLiteral("A.SPZ, A.TYP, A.SPOTREBA, A.NAHRADA, A.KM, A.CENA_PALIVA,"),
-                     QStringLiteral("A.UHRADENE,A.POZNAMKA,b.nazov_uplny as revir"),
-                     QStringLiteral("from temp_spracuj x"),
-                     QStringLiteral("left join E_RS a on a.jedin=x.cislo"),
-                     QStringLiteral("left join c_reviry_jux b on b.jedin=a.c_reviry_jux"),
-                     SelectionSetWhere(),
-                     QStringLiteral("order by x.jedin")};
-  print.Details = {
-      {QStringLiteral("DETAIL_KONTROLORI"),
-       {QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY as KONTROLOR"),
-        QStringLiteral("FROM E_RS_KONTROLORI A"), QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
-        QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"), QStringLiteral("WHERE A.E_RS=:JEDIN"),
-        QStringLiteral("order by a.jedin")}},
-      {QStringLiteral("DETAIL_KONTROLOVANI"),
-       {QStringLiteral("SELECT A.JEDIN,A.NAZOV_UPLNY AS KONTROLOVANY,A.CISLO_POVOLENIA,"),
-        QStringLiteral("A.PRIESTUPOK,b.CISLO_ODZNAKU,D.NAZOV AS REVIR,E.NAZOV AS ZO,"), QStringLiteral("a.poznamka"),
-        QStringLiteral("FROM E_RS_KONTROLOVANI A"), QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
-        QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"),
-        QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"),
-        QStringLiteral("LEFT JOIN C_ZO E ON E.JEDIN=A.C_ZO"), QStringLiteral("WHERE A.E_RS=:JEDIN ORDER BY A.JEDIN")}},
-  };
-  PrintRegister(list, print);
-}
+void TfrmERS::btnTlacClick() { PrintRegister(list, InspectionsPrint(Caption())); }

@@ -6,6 +6,7 @@
 #include "controls/IBEdit.h"
 #include "controls/IBMemo.h"
 #include "registers/members/GuardSupport.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QVBoxLayout>
@@ -75,8 +76,7 @@ TfrmERSKontrolovaniPridaj::TfrmERSKontrolovaniPridaj(QWidget* owner) : TDialogFo
   dlg.AfterClear = [this] {
     eDBClenChange();
     // Only the guards entered for this inspection may be its inspector.
-    eDBKontrolor->SetSWhere({QStringLiteral("jedin in (select c_clenov_rs from e_rs_kontrolori where e_rs=:E_RS)"),
-                             {{QStringLiteral("E_RS"), Kontrola}}});
+    eDBKontrolor->SetSWhere(GuardsOfInspection(Kontrola));
     eDBRevir->SetSWhere(YearCondition(dlg.Rok));
   };
   dlg.FormCreate(body, QSize(717, 365));

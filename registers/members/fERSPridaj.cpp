@@ -20,7 +20,9 @@
 #include "registers/common/ChildGrid.h"
 #include "registers/common/ListPattern.h"
 #include "registers/members/GuardSupport.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
+#include "registers/members/MemberRows.h"
 #include "registers/members/fERSKontroloriPridaj.h"
 #include "registers/members/fERSKontrolovaniPridaj.h"
 #include <QtCore/QSet>
@@ -61,22 +63,11 @@ void SetupMoney(TIBCurrencyEdit& edit, int maxLength) {
 
 TfrmERSPridaj::TfrmERSPridaj(QWidget* owner) : TDialogForm(owner) {
   guards_ = std::make_unique<TChildGrid>(
-      childOwner_, QStringLiteral("e_rs_kontrolori"),
-      QStringList{QStringLiteral("SELECT A.JEDIN,B.CISLO_ODZNAKU,B.CISLO_OSVEDCENIA,C.NAZOV_UPLNY"),
-                  QStringLiteral("FROM E_RS_KONTROLORI A"),
-                  QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
-                  QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"), QStringLiteral("WHERE A.E_RS=:JEDIN")},
+      childOwner_, QStringLiteral("e_rs_kontrolori"), InspectionGuardsSql(),
       [] { return std::make_unique<TfrmERSKontroloriPridaj>(); },
       [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontroloriPridaj&>(dialog).Kontrola = kontrola; });
   persons_ = std::make_unique<TChildGrid>(
-      childOwner_, QStringLiteral("e_rs_kontrolovani"),
-      QStringList{QStringLiteral("SELECT A.JEDIN,A.NAZOV_UPLNY AS KONTROLOVANY,"),
-                  QStringLiteral("A.PRIESTUPOK,C.NAZOV_UPLNY AS KONTROLOR,D.NAZOV AS REVIR"),
-                  QStringLiteral("FROM E_RS_KONTROLOVANI A"),
-                  QStringLiteral("LEFT JOIN C_CLENOV_RS B ON B.JEDIN=A.C_CLENOV_RS"),
-                  QStringLiteral("LEFT JOIN C_CLENOV C ON C.JEDIN=B.C_CLENOV"),
-                  QStringLiteral("LEFT JOIN C_REVIRY_JUX D ON D.JEDIN=A.C_REVIRY_JUX"),
-                  QStringLiteral("WHERE A.E_RS=:JEDIN")},
+      childOwner_, QStringLiteral("e_rs_kontrolovani"), InspectedPersonsSql(),
       [] { return std::make_unique<TfrmERSKontrolovaniPridaj>(); },
       [](TForm& dialog, int kontrola) { dynamic_cast<TfrmERSKontrolovaniPridaj&>(dialog).Kontrola = kontrola; });
   guards_->BeforeDelete = [this] { return ConfirmGuardRemoval(); };
@@ -247,26 +238,15 @@ bool TfrmERSPridaj::ConfirmGuardRemoval() {
   TIBQuery q;
   q.SetDatabase(MainDatabase());
   q.SetTransaction(dlg.ibt1);
-  const bool read =
-      RunUnitOfWork(
-          *dlg.ibt1,
-          [&] {
-            q.SetSQL(QStringLiteral("select jedin,c_clenov_rs from e_rs_kontrolori where e_rs=:E_RS"));
-            q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
-            q.Open();
-            for (q.First(); !q.Eof(); q.Next())
-              (doomed.contains(q.FieldByNumber(0).AsInteger()) ? removedGuards : keptGuards)
-                  .insert(q.FieldByNumber(1).AsInteger());
-            q.Close();
-            q.SetSQL(QStringLiteral("select distinct c_clenov_rs from e_rs_kontrolovani where e_rs=:E_RS"));
-            q.ParamByName(QStringLiteral("E_RS")).SetValue(Jedin);
-            q.Open();
-            for (q.First(); !q.Eof(); q.Next())
-              inspectors.insert(q.FieldByNumber(0).AsInteger());
-            q.Close();
-          },
-          TWorkEnd::KeepOpen)
-          .Done;
+  const bool read = RunUnitOfWork(
+                        *dlg.ibt1,
+                        [&] {
+                          for (const TInspectionGuard& guard : InspectionGuards(q, Jedin))
+                            (doomed.contains(guard.Row) ? removedGuards : keptGuards).insert(guard.Guard);
+                          inspectors = InspectionInspectors(q, Jedin);
+                        },
+                        TWorkEnd::KeepOpen)
+                        .Done;
   if (!read) return false;
   removedGuards.subtract(keptGuards);
   if (!removedGuards.intersects(inspectors)) return true;

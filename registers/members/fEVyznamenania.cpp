@@ -2,36 +2,21 @@
 #include "controls/DbGridQPL.h"
 #include "controls/IBComboBox.h"
 #include "registers/common/PrintProtocol.h"
+#include "registers/members/MemberPrints.h"
+#include "registers/members/MemberQueries.h"
 #include "registers/members/MemberRecordsSupport.h"
 #include "registers/members/fEVyznamenaniaPridaj.h"
 
 TfrmEVyznamenania::TfrmEVyznamenania(QWidget* owner, quint16 rok)
     : TListForm(owner, kStandardListButtons | lbTlac | lbFilter | lbHladaj, rok) {
   list.Table = QStringLiteral("e_vyznamenania");
-  list.Select = [](TListQuery& q) {
-    q.Add(QStringLiteral("select a.jedin,a.nazov,a.rok_vyznamenania,b.nazov_uplny as clen"));
-    q.Add(QStringLiteral("from e_vyznamenania a left join c_clenov b on b.jedin=a.c_clenov"));
-  };
+  list.Select = SelectAwards;
   list.Filter = [this](TListQuery& q) {
     AddKeyFilter(q, *eDBClen, QStringLiteral("a.c_clenov=:C_CLENOV"), QStringLiteral("C_CLENOV"));
     AddKeyFilter(q, *eDBNazov, QStringLiteral("a.nazov=:POPIS"), QStringLiteral("POPIS"));
   };
   list.CreateDialog = [this] { return std::make_unique<TfrmEVyznamenaniaPridaj>(this); };
-  list.Print = [this] {
-    const QString tag = QStringLiteral("9803459A-2FEB-4FBA");
-    TRegisterPrint print;
-    print.Tag = tag;
-    print.Title = Caption();
-    print.Template = QStringLiteral("Vyznamenania.rpf");
-    print.MasterSql = {QStringLiteral("select a.jedin,b.nazov_uplny,a.nazov,a.rok_vyznamenania,a.poznamka"),
-                       QStringLiteral("from temp_spracuj x"),
-                       QStringLiteral("left join e_vyznamenania a on a.jedin=x.cislo"),
-                       QStringLiteral("left join c_clenov b on b.jedin=a.c_clenov"),
-                       SelectionSetWhere(),
-                       QStringLiteral("order by a.rok_vyznamenania,b.nazov_uplny")};
-    print.YearVariable = false;
-    PrintRegister(list, print);
-  };
+  list.Print = [this] { PrintRegister(list, AwardsPrint(Caption())); };
   const QList<TQPLColumn*> columns =
       AddListColumns(*list.gr1, {{"CLEN", "Priezvisko a meno", 362, "b.nazov_uplny", true},
                                  {"NAZOV", "Vyznamenanie", 308, "a.nazov", true},

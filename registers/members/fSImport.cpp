@@ -10,10 +10,10 @@
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "db/ServerSql.h"
 #include "dbase/xbtable.h"
 #include "platform/MessageDialogs.h"
 #include "registers/common/XbOemTranslation.h"
+#include "registers/members/MemberRows.h"
 #include "util/RtStrUtils.h"
 #include "util/UxStrUtils.h"
 #include <QtCore/QCoreApplication>
@@ -32,28 +32,12 @@
 
 namespace {
 
-const QString kGenerator = QStringLiteral("C_CLENOV_ID");
-
 // The fields each source layout reads.
 const char* const kClezkFields[] = {"MENO",    "ULICA",    "MESTO",   "PSC",      "DAT_NAR", "CLCIS", "CLEN_OD_R",
                                     "BRIGPOV", "PROFESIA", "TELEFON", "POZNAMKA", "STRYL",   "OBVOD"};
 const char* const kClenFields[] = {"TITUL",  "MENO",  "PRIEZ", "ULICA", "MESTO", "PSC", "RODCIS",
                                    "CISLEG", "VSTUP", "SKOL",  "SDAT",  "OSLOB", "ZAR", "ZAM",
                                    "CT1",    "CT2",   "CT3",   "POZ",   "COP"};
-
-QString InsertSql() {
-  return QStringList{
-      QStringLiteral("INSERT INTO C_CLENOV (JEDIN,TITUL,MENO,PRIEZVISKO,ULICA,"),
-      QStringLiteral("MESTO,PSC,DATUM_NARODENIA,CISLO_LEGITIMACIE,VSTUP_JUX,"),
-      QStringLiteral("VSTUP_ZO,SKOLENIE_USKUTOCNENE,SKOLENIE_DATUM,BRIGADA_VYZADOVAT,"),
-      QStringLiteral("PRACOVNE_ZARADENIE,POVOLANIE,POZNAMKA,TELEFON,CLEN_OBO)"),
-      QStringLiteral("VALUES (") + ServerSql::NextKey(kGenerator) + QStringLiteral(",:TITUL,:MENO,:PRIEZVISKO,:ULICA,"),
-      QStringLiteral(":MESTO,:PSC,:DATUM_NARODENIA,:CISLO_LEGITIMACIE,:VSTUP_JUX,"),
-      QStringLiteral(":VSTUP_ZO,:SKOLENIE_USKUTOCNENE,:SKOLENIE_DATUM,:BRIGADA_VYZADOVAT,"),
-      QStringLiteral(":PRACOVNE_ZARADENIE,:POVOLANIE,:POZNAMKA,:TELEFON,:CLEN_OBO)"),
-  }
-      .join(QLatin1Char('\n'));
-}
 
 // The current record of the source, read field by field; a value that cannot
 // be read names its field.
@@ -259,17 +243,14 @@ void TfrmSImport::btnZapisClick() {
   source.setObjectName(QStringLiteral("Xb"));
   if (!OpenSource(source, path)) return;
   const bool emptying = eVymazatClenov->isChecked();
-  const qint64 keysBefore = emptying ? database_->GeneratorValue(kGenerator) : 0;
+  const qint64 keysBefore = emptying ? database_->GeneratorValue(MemberKeyGenerator()) : 0;
   TWorkOutcome outcome;
   try {
     outcome = RunUnitOfWork(*ibt1, [&] {
       if (emptying) {
-        ib1->SetSQL(QStringLiteral("delete from c_clenov"));
-        ib1->ExecSQL();
-        // Whether a rollback takes this back depends on the server; after a failure the
-        // keys are put right below (RestoreMemberKeys) either way.
-        ib1->SetSQL(ServerSql::ResetGenerator(kGenerator));
-        ib1->ExecSQL();
+        // After a failure the keys are put right below (RestoreMemberKeys)
+        // whether or not the rollback took the generator back.
+        DeleteAllMembers(*ib1);
       }
       ImportRecords(source);
     });
@@ -323,7 +304,6 @@ bool TfrmSImport::OpenSource(TXbTable& source, const QString& path) {
 }
 
 void TfrmSImport::ImportRecords(TXbTable& source) {
-  ib1->SetSQL(InsertSql());
   for (source.First(); !source.Eof(); source.Next()) {
     try {
       SoftwareIndex() == 0 ? ImportZelvar(source) : ImportKlemoro(source);
@@ -362,9 +342,7 @@ void TfrmSImport::ImportZelvar(TXbTable& source) {
       {QStringLiteral("POZNAMKA"), WithLine(record.Text("POZNAMKA"), record.Text("STRYL"))},
       {QStringLiteral("CLEN_OBO"), record.Integer("OBVOD")},
   };
-  for (auto it = values.begin(); it != values.end(); ++it)
-    ib1->ParamByName(it.key()).SetValue(it.value());
-  ib1->ExecSQL();
+  InsertMember(*ib1, values);
 }
 
 void TfrmSImport::ImportKlemoro(TXbTable& source) {
@@ -407,9 +385,7 @@ void TfrmSImport::ImportKlemoro(TXbTable& source) {
       {QStringLiteral("POZNAMKA"), note},
       {QStringLiteral("CLEN_OBO"), 0},
   };
-  for (auto it = values.begin(); it != values.end(); ++it)
-    ib1->ParamByName(it.key()).SetValue(it.value());
-  ib1->ExecSQL();
+  InsertMember(*ib1, values);
 }
 
 QDate TfrmSImport::RodneCisloToDate(const QString& number, int currentYear) {
@@ -443,11 +419,9 @@ void TfrmSImport::RestoreMemberKeys(qint64 before) {
   TIBQuery highest;
   highest.SetDatabase(database_);
   highest.SetTransaction(&transaction);
-  highest.SetSQL(QStringLiteral("select max(jedin) from c_clenov"));
-  highest.Open();
-  const qint64 wanted = std::max(before, highest.FieldByNumber(0).AsLargeInt());
+  const qint64 wanted = std::max(before, HighestMemberKey(highest));
   transaction.Commit();
-  database_->GeneratorValue(kGenerator, wanted - database_->GeneratorValue(kGenerator));
+  database_->GeneratorValue(MemberKeyGenerator(), wanted - database_->GeneratorValue(MemberKeyGenerator()));
 }
 
 void RegisterMemberImport() { FormRegistry::RegisterOwnedForm<TfrmSImport>(QStringLiteral("TfrmSImport")); }
