@@ -20,7 +20,6 @@
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtGui/QFontDatabase>
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QFormLayout>
 #include <QtWidgets/QGroupBox>
@@ -193,17 +192,8 @@ void TfrmSImport::SetSoftwareIndex(int index) { (index == 1 ? rbClen : rbClezk)-
 void TfrmSImport::FormShow() { (SoftwareIndex() == 1 ? rbClen : rbClezk)->setFocus(); }
 
 bool TfrmSImport::FormKeyDown(QKeyEvent* event) {
-  if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
-  switch (event->key()) {
-  case Qt::Key_Escape:
-    SetModalResult(mrCancel);
-    return true;
-  case Qt::Key_F12:
-    btnZapisClick();
-    return true;
-  default:
-    return false;
-  }
+  return SaveCancelKeyDown(
+      event, [this] { SetModalResult(mrCancel); }, [this] { btnZapisClick(); });
 }
 
 void TfrmSImport::eDBFileButtonClick() {
