@@ -1,5 +1,6 @@
 #include "reports/export/vzMetafile.h"
 #include "core/CodePage1250.h"
+#include "core/gui/ScreenPaintMetric.h"
 #include "reports/export/rpExportUtils.h"
 #include "reports/export/vzExportFilter.h"
 #include <QtGui/QFontMetrics>
@@ -519,30 +520,4 @@ QPaintEngine* TVezoMetafile::paintEngine() const { return engine_.get(); }
 
 QByteArray TVezoMetafile::Data() const { return engine_->Finish(); }
 
-int TVezoMetafile::metric(PaintDeviceMetric metric) const {
-  switch (metric) {
-  case PdmWidth:
-    return size_.width();
-  case PdmHeight:
-    return size_.height();
-  case PdmWidthMM:
-    return size_.width() * 254 / 960;
-  case PdmHeightMM:
-    return size_.height() * 254 / 960;
-  case PdmNumColors:
-    return 1 << 24;
-  case PdmDepth:
-    return 32;
-  case PdmDpiX:
-  case PdmDpiY:
-  case PdmPhysicalDpiX:
-  case PdmPhysicalDpiY:
-    return kPixelsPerInch;
-  case PdmDevicePixelRatio:
-    return 1;
-  case PdmDevicePixelRatioScaled:
-    return int(QPaintDevice::devicePixelRatioFScale());
-  default:
-    return 0;
-  }
-}
+int TVezoMetafile::metric(PaintDeviceMetric metric) const { return ScreenPaintMetric(metric, size_); }

@@ -1,4 +1,5 @@
 #include "reports/engine/ui/rpTextScan.h"
+#include "core/gui/ScreenPaintMetric.h"
 #include <QtGui/QPaintEngine>
 #include <QtGui/QTextItem>
 #include <QtGui/QTransform>
@@ -45,30 +46,4 @@ TrpTextScan::~TrpTextScan() = default;
 
 QPaintEngine* TrpTextScan::paintEngine() const { return engine_.get(); }
 
-int TrpTextScan::metric(PaintDeviceMetric metric) const {
-  switch (metric) {
-  case PdmWidth:
-    return size_.width();
-  case PdmHeight:
-    return size_.height();
-  case PdmWidthMM:
-    return size_.width() * 254 / 960;
-  case PdmHeightMM:
-    return size_.height() * 254 / 960;
-  case PdmNumColors:
-    return 0x7fffffff;
-  case PdmDepth:
-    return 32;
-  case PdmDpiX:
-  case PdmDpiY:
-  case PdmPhysicalDpiX:
-  case PdmPhysicalDpiY:
-    return 96;
-  case PdmDevicePixelRatio:
-    return 1;
-  case PdmDevicePixelRatioScaled:
-    return int(devicePixelRatioFScale());
-  default:
-    return 0;
-  }
-}
+int TrpTextScan::metric(PaintDeviceMetric metric) const { return ScreenPaintMetric(metric, size_); }

@@ -1,6 +1,7 @@
 #include "EditorTestSupport.h"
 #include "console/editor/CodeEdit.h"
 #include "core/gui/ColorConvert.h"
+#include "core/gui/ScreenPaintMetric.h"
 #include <QtGui/QFontDatabase>
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
@@ -127,30 +128,4 @@ QStringList TRecordingPaintDevice::Texts() const {
   return texts;
 }
 
-int TRecordingPaintDevice::metric(PaintDeviceMetric metric) const {
-  switch (metric) {
-  case PdmWidth:
-    return size_.width();
-  case PdmHeight:
-    return size_.height();
-  case PdmWidthMM:
-    return size_.width() * 254 / 960;
-  case PdmHeightMM:
-    return size_.height() * 254 / 960;
-  case PdmNumColors:
-    return 1 << 24;
-  case PdmDepth:
-    return 32;
-  case PdmDpiX:
-  case PdmDpiY:
-  case PdmPhysicalDpiX:
-  case PdmPhysicalDpiY:
-    return 96;
-  case PdmDevicePixelRatio:
-    return 1;
-  case PdmDevicePixelRatioScaled:
-    return 1 * int(QPaintDevice::devicePixelRatioFScale());
-  default:
-    return 0;
-  }
-}
+int TRecordingPaintDevice::metric(PaintDeviceMetric metric) const { return ScreenPaintMetric(metric, size_); }
