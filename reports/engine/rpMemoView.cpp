@@ -232,13 +232,6 @@ QFont rpMakeQFont(const TrpFont& font, int pixelHeight, int charSpacing) {
   return f;
 }
 
-const QFont& TrpMemoView::QFontAt(int pixelHeight, int charSpacing) {
-  TMadeFont& m = madeFont_;
-  if (m.PixelHeight != pixelHeight || m.CharSpacing != charSpacing || !(m.Font == Font))
-    m = {Font, pixelHeight, charSpacing, rpMakeQFont(Font, pixelHeight, charSpacing)};
-  return m.Made;
-}
-
 void TrpMemoView::ExpandMemo() {
   WorkLines.clear();
   for (const QString& line : Memo) {
@@ -325,7 +318,7 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
 
 void TrpMemoView::WrapMemo() {
   const int th = CalcLineHeight();
-  const QFont font = QFontAt(th - LineSpacing, CharSpacing);
+  const QFont font = rpGlobals().TextFont(Font, th - LineSpacing, CharSpacing);
   WrapLines.clear();
   const bool rotated = Alignment & 4;
   const int available = rotated ? Height - 2 * GapY : Width - 2 * GapX;
@@ -354,7 +347,7 @@ int TrpMemoView::AssignFont(QPainter* canvas) {
     height = rpRoundEven(Font.Size * canvas->device()->logicalDpiY() / 72.0);
   if (canvas) {
     canvas->setBackgroundMode(Qt::TransparentMode);
-    canvas->setFont(QFontAt(height, rpRoundEven(CharSpacing * ZoomX)));
+    canvas->setFont(rpGlobals().TextFont(Font, height, rpRoundEven(CharSpacing * ZoomX)));
     canvas->setPen(rpPaintColor(Font.Color));
   }
   return height;
@@ -465,7 +458,7 @@ void TrpMemoView::DrawRotatedLines(const QFont& font, int fontHeight) {
 
 void TrpMemoView::ShowMemo() {
   const int fontHeight = AssignFont(DrawCanvas);
-  const QFont font = QFontAt(fontHeight, rpRoundEven(CharSpacing * ZoomX));
+  const QFont font = rpGlobals().TextFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
   const QRect clip(QPoint(DrawRect.left() + 1, DrawRect.top()), QPoint(DrawRect.right() - 3, DrawRect.bottom() - 2));
   TextHeight = rpRoundEven(TextHeight * ZoomY);
   const bool rotated = Alignment & 4;
@@ -519,7 +512,7 @@ int TrpMemoView::CalcWidth(const QStringList& lines) {
   }
   if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
   const int fontHeight = AssignFont(DrawCanvas);
-  const QFont font = QFontAt(fontHeight, rpRoundEven(CharSpacing * ZoomX));
+  const QFont font = rpGlobals().TextFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
   int right = 0;
   for (const QString& line : rpSplitLines(text))
     right = std::max(right, Measure(font, line));

@@ -74,9 +74,6 @@ public:
   QStringList WrapLines;   // the laid-out lines
 
 private:
-  // rpMakeQFont of the object's font, kept while its arguments stay: laying
-  // out, drawing and exporting one object would otherwise make it each time.
-  const QFont& QFontAt(int pixelHeight, int charSpacing);
   void WriteXmlDisplayFormat(QString& element) const;
   void WrapLine(const QString& s, int available, const QFont& font);
   void DrawHorizontalLines(const QFont& font, int fontHeight, const QRect& clip);
@@ -84,12 +81,6 @@ private:
   // The highlight style and colours when the condition holds; errors mean no highlight.
   void ApplyHighlight();
   bool HasBeforePrintChange();
-
-  struct TMadeFont {
-    TrpFont Font;
-    int PixelHeight = -1, CharSpacing = 0;
-    QFont Made;
-  } madeFont_;
 };
 
 // The paragraph mark that ends the last laid-out line of a paragraph.
