@@ -2,6 +2,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
+#include <algorithm>
 #include <cstdio>
 
 long OwnPeakKiB() {
@@ -28,6 +29,9 @@ void PrintFiguresHeader(const char* unit) {
 }
 
 void PrintFigure(const char* what, double ours, double baseline, long oursPeakKiB, long baselinePeakKiB) {
-  std::printf("%-42s %10.2f %10.2f %7.2f %9.1f %9.1f %7.2f\n", what, ours, baseline, ours / baseline,
-              oursPeakKiB / 1024.0, baselinePeakKiB / 1024.0, double(oursPeakKiB) / double(baselinePeakKiB));
+  // Large figures (rates) need no decimals.
+  const int decimals = std::max(ours, baseline) >= 10000 ? 0 : 2;
+  std::printf("%-42s %10.*f %10.*f %7.2f %9.1f %9.1f %7.2f\n", what, decimals, ours, decimals, baseline,
+              ours / baseline, oursPeakKiB / 1024.0, baselinePeakKiB / 1024.0,
+              double(oursPeakKiB) / double(baselinePeakKiB));
 }
