@@ -1,7 +1,9 @@
 // Fetch rate of the buffered query against a bare fetch loop over the client
 // library, both on the same 100,000-row, 10-column table of an embedded
 // database: once on a quiet machine, once while a second process (this
-// program with --load) keeps every core busy.
+// program with --load) keeps every core busy. Every run of a side is a
+// process of its own (the sides taking turns), so that its peak memory is its own.
+#include "bench/support/BenchSides.h"
 #include "db/FbClient.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
@@ -25,7 +27,8 @@
 namespace {
 
 constexpr int rowCount = 100000;
-constexpr int rounds = 15;
+constexpr int rounds = 5;
+constexpr int runsPerSide = 3; // in each side's process, after one untimed run
 constexpr double openGoal = 0.80;
 constexpr double readGoal = 0.50;
 const char* const loadArgument = "--load";
@@ -110,17 +113,25 @@ double Rate(TIBDatabase& db, const TRun& run) {
   return rows / seconds;
 }
 
-// The rates of each run in every round. The runs take turns within a round,
-// forwards and backwards in alternate rounds, so that a machine whose load
-// changes slows the runs of one round alike.
-std::vector<std::vector<double>> RoundRates(TIBDatabase& db, const std::vector<TRun>& runs) {
-  std::vector<std::vector<double>> rates(rounds, std::vector<double>(runs.size()));
-  for (int round = 0; round < rounds; ++round)
-    for (size_t k = 0; k < runs.size(); ++k) {
-      const size_t i = round % 2 == 0 ? k : runs.size() - 1 - k;
-      rates[round][i] = Rate(db, runs[i]);
-    }
-  return rates;
+const char* const sideNames[] = {"bare", "open", "read"};
+
+// One side in this process on the database at `path`: one untimed run (the
+// engine's page cache is the process's own), then the best rate of the
+// timed runs; prints "rows-per-second peak-KiB".
+int RunChild(const QString& side, const QString& path) {
+  const TRun runs[] = {BareLoop, [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, false); },
+                       [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, true); }};
+  const TRun& run = runs[side == QLatin1String("bare") ? 0 : side == QLatin1String("open") ? 1 : 2];
+  TIBDatabase db;
+  db.SetDatabaseName(path);
+  db.Open();
+  Rate(db, run);
+  double best = 0;
+  for (int i = 0; i < runsPerSide; ++i)
+    best = std::max(best, Rate(db, run));
+  db.Close();
+  std::printf("%.0f %ld\n", best, OwnPeakKiB());
+  return 0;
 }
 
 double Median(std::vector<double> values) {
@@ -148,25 +159,32 @@ int RunLoad() {
   return 0;
 }
 
-// Best rates, and the ratios to the bare loop as the median of the rounds' own ratios.
+// Best rates and largest peaks of the sides (bare, open, read), and the
+// ratios to the bare loop as the median of the rounds' own ratios.
 struct TFigures {
-  double Bare = 0, Open = 0, Read = 0;
+  double Rate[3] = {};
+  long PeakKiB[3] = {};
   double OpenRatio = 0, ReadRatio = 0;
   bool MeetGoals() const { return OpenRatio >= openGoal && ReadRatio >= readGoal; }
 };
 
-TFigures Measure(TIBDatabase& db) {
-  const auto rates =
-      RoundRates(db, {BareLoop, [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, false); },
-                      [](TIBDatabase& d, TIBTransaction& t) { return DataSetOpen(d, t, true); }});
+// The sides take turns within a round, forwards and backwards in alternate
+// rounds, so that a machine whose load changes slows the runs of one round alike.
+TFigures Measure(const QString& path) {
   TFigures f;
   std::vector<double> openRatios, readRatios;
-  for (const std::vector<double>& round : rates) {
-    f.Bare = std::max(f.Bare, round[0]);
-    f.Open = std::max(f.Open, round[1]);
-    f.Read = std::max(f.Read, round[2]);
-    openRatios.push_back(round[1] / round[0]);
-    readRatios.push_back(round[2] / round[0]);
+  for (int round = 0; round < rounds; ++round) {
+    double rate[3] = {};
+    for (int k = 0; k < 3; ++k) {
+      const int i = round % 2 == 0 ? k : 2 - k;
+      const QStringList out = RunSide({QString::fromLatin1(sideNames[i]), path});
+      if (out.size() != 2) throw Exception(QStringLiteral("a side failed"));
+      rate[i] = out[0].toDouble();
+      f.Rate[i] = std::max(f.Rate[i], rate[i]);
+      f.PeakKiB[i] = std::max(f.PeakKiB[i], out[1].toLong());
+    }
+    openRatios.push_back(rate[1] / rate[0]);
+    readRatios.push_back(rate[2] / rate[0]);
   }
   f.OpenRatio = Median(openRatios);
   f.ReadRatio = Median(readRatios);
@@ -181,20 +199,20 @@ QByteArray LoadAverage() {
 
 void Print(const char* title, const TFigures& f) {
   std::printf("%s (load average at the end %s)\n", title, LoadAverage().constData());
-  std::printf("  bare client fetch loop      %12.0f rows/s\n", f.Bare);
-  std::printf("  TIBQuery::Open (buffered)   %12.0f rows/s   ratio %.2f (goal >= %.2f)\n", f.Open, f.OpenRatio,
-              openGoal);
-  std::printf("  Open + read every value     %12.0f rows/s   ratio %.2f (goal >= %.2f)\n", f.Read, f.ReadRatio,
-              readGoal);
+  PrintFiguresHeader("rows per second (ratio: median of rounds)");
+  PrintFigure("TIBQuery::Open (buffered) / bare loop", f.Rate[1], f.Rate[0], f.PeakKiB[1], f.PeakKiB[0]);
+  std::printf("  median ratio %.2f (goal >= %.2f)\n", f.OpenRatio, openGoal);
+  PrintFigure("Open + read every value / bare loop", f.Rate[2], f.Rate[0], f.PeakKiB[2], f.PeakKiB[0]);
+  std::printf("  median ratio %.2f (goal >= %.2f)\n", f.ReadRatio, readGoal);
 }
 
 // The same measurement while this program, started again with --load, keeps every core busy.
-TFigures MeasureUnderLoad(TIBDatabase& db) {
+TFigures MeasureUnderLoad(const QString& path) {
   QProcess load;
   load.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   load.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(loadArgument)});
   if (!load.waitForStarted()) throw Exception(QStringLiteral("the load process did not start"));
-  const TFigures figures = Measure(db);
+  const TFigures figures = Measure(path);
   load.closeWriteChannel();
   load.waitForFinished();
   return figures;
@@ -205,22 +223,26 @@ TFigures MeasureUnderLoad(TIBDatabase& db) {
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], loadArgument) == 0) return RunLoad();
   QCoreApplication app(argc, argv);
-  QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/vimek-bench-db-XXXXXX"));
-  qputenv("FIREBIRD_LOCK", QFile::encodeName(folder.path()));
   try {
-    TIBDatabase db;
-    db.SetDatabaseName(folder.path() + QStringLiteral("/bench.fdb"));
-    db.CreateDatabase();
-    MakeTable(db);
-    Rate(db, BareLoop); // warms the page cache for all runs
-    std::printf("%d rows x 10 columns, %d cores; rates: best of %d rounds; ratios: median of the rounds' ratios\n",
-                rowCount, QThread::idealThreadCount(), rounds);
-    const TFigures quiet = Measure(db);
+    if (argc == 3) return RunChild(app.arguments()[1], app.arguments()[2]);
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/vimek-bench-db-XXXXXX"));
+    qputenv("FIREBIRD_LOCK", QFile::encodeName(folder.path()));
+    const QString path = folder.path() + QStringLiteral("/bench.fdb");
+    {
+      TIBDatabase db;
+      db.SetDatabaseName(path);
+      db.CreateDatabase();
+      MakeTable(db);
+      db.Close();
+    }
+    std::printf("%d rows x 10 columns, %d cores; rates: best of %d rounds of %d runs, each side's runs in a process "
+                "of its own; peaks: the largest of a side's processes\n",
+                rowCount, QThread::idealThreadCount(), rounds, runsPerSide);
+    const TFigures quiet = Measure(path);
     Print("quiet", quiet);
     std::fflush(stdout);
-    const TFigures loaded = MeasureUnderLoad(db);
+    const TFigures loaded = MeasureUnderLoad(path);
     Print("every core kept busy by a second process", loaded);
-    db.Close();
     return quiet.MeetGoals() && loaded.MeetGoals() ? 0 : 1;
   } catch (const Exception& e) {
     std::fprintf(stderr, "%s\n", e.what());

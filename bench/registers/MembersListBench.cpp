@@ -1,7 +1,9 @@
 // Opening the members register (20,000 members, five years of paid-up rows)
 // until its grid has painted the first rows, against a bare open and fetch
-// of the same list query with the same parameter, both in this run.
+// of the same list query with the same parameter, both in this run, each in
+// a process of its own so that each peak memory is its own.
 #include "app/AppContext.h"
+#include "bench/support/BenchSides.h"
 #include "controls/DbGridQPL.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
@@ -68,35 +70,11 @@ double TimeMs(const std::function<void()>& action) {
   return double(timer.nsecsElapsed()) / 1e6;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir folder;
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
-  QDir().mkpath(folder.filePath(QStringLiteral("lock")));
-  qputenv("FIREBIRD_LOCK", QFile::encodeName(folder.filePath(QStringLiteral("lock"))));
-  const QString path = folder.filePath(QStringLiteral("members.fdb"));
-  CreateUpgradedDatabase(path);
-  TIBDatabase db;
-  db.SetDatabaseName(path);
-  db.Open();
-  SetMainDatabase(&db);
-  ProgramSettings.Rok = 2026;
-  Fill(db);
-
-  // The list's own query text, as the register builds it.
-  QString listSql;
-  {
-    TfrmCClenov form(nullptr, ProgramSettings.Rok);
-    form.list.btnRefreshClick();
-    listSql = form.list.ib1->SQL();
-  }
-
-  std::vector<double> bare, list, create, refresh, paint, close;
-  int bareRows = 0, listRows = 0;
-  for (int round = 0; round < rounds; ++round) {
+// The bare side: opens and fetches the list query `listSql`; prints "ms rows peak-KiB".
+void RunBare(TIBDatabase& db, const QString& listSql) {
+  std::vector<double> bare;
+  int rows = 0;
+  for (int round = 0; round < rounds; ++round)
     bare.push_back(TimeMs([&] {
       TIBTransaction transaction(&db, TIBTransactionKind::ReadOnlyReadCommitted);
       transaction.StartTransaction();
@@ -106,9 +84,17 @@ int main(int argc, char** argv) {
       query.SetSQL(listSql);
       query.ParamByName(QStringLiteral("ROK")).SetValue(2026);
       query.Open();
-      bareRows = query.RecordCount();
+      rows = query.RecordCount();
       transaction.Commit();
     }));
+  std::printf("%.1f %d %ld\n", Median(bare), rows, OwnPeakKiB());
+}
+
+// The register's side: prints "ms rows peak-KiB created refreshed painted closed" (ms each).
+void RunRegister() {
+  std::vector<double> list, create, refresh, paint, close;
+  int rows = 0;
+  for (int round = 0; round < rounds; ++round) {
     // Opening is timed up to the painted rows; closing the form (placement and
     // column order written to the registry, widgets freed) is timed apart.
     QElapsedTimer phase;
@@ -121,21 +107,72 @@ int main(int argc, char** argv) {
     form->list.gr1->grab(); // paints the first rows
     paint.push_back(Lap(phase));
     list.push_back(create.back() + refresh.back() + paint.back());
-    listRows = form->list.ib1->RecordCount();
+    rows = form->list.ib1->RecordCount();
     form.reset();
     close.push_back(Lap(phase));
   }
-  const double b = Median(bare), l = Median(list);
-  std::printf("members register, %d members, 5 years of paid-up rows, median of %d rounds\n", memberCount, rounds);
-  std::printf("%-44s %10s %8s\n", "", "ms", "rows");
-  std::printf("%-44s %10.1f %8d\n", "bare open and fetch of the list query", b, bareRows);
-  std::printf("%-44s %10.1f %8d\n", "register opened, first rows painted", l, listRows);
-  std::printf("%-44s %10.1f\n", "  of which: form created", Median(create));
-  std::printf("%-44s %10.1f\n", "  of which: shown, list query opened", Median(refresh));
-  std::printf("%-44s %10.1f\n", "  of which: first rows painted", Median(paint));
-  std::printf("%-44s %10.1f\n", "register closed (not in the ratio)", Median(close));
-  std::printf("ratio %.2f (goal at most 1.30)\n", l / b);
+  std::printf("%.1f %d %ld %.1f %.1f %.1f %.1f\n", Median(list), rows, OwnPeakKiB(), Median(create), Median(refresh),
+              Median(paint), Median(close));
+}
+
+// One side in this process over the database at `path`: "bare <path> <sql>" or "register <path>".
+int RunChild(const QStringList& arguments) {
+  TIBDatabase db;
+  db.SetDatabaseName(arguments[1]);
+  db.Open();
+  SetMainDatabase(&db);
+  ProgramSettings.Rok = 2026;
+  if (arguments[0] == QLatin1String("bare"))
+    RunBare(db, arguments[2]);
+  else
+    RunRegister();
   SetMainDatabase(nullptr);
   db.Close();
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc > 2) return RunChild(app.arguments().mid(1));
+  QTemporaryDir folder;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
+  QDir().mkpath(folder.filePath(QStringLiteral("lock")));
+  qputenv("FIREBIRD_LOCK", QFile::encodeName(folder.filePath(QStringLiteral("lock"))));
+  const QString path = folder.filePath(QStringLiteral("members.fdb"));
+  CreateUpgradedDatabase(path);
+  // The list's own query text, as the register builds it.
+  QString listSql;
+  {
+    TIBDatabase db;
+    db.SetDatabaseName(path);
+    db.Open();
+    SetMainDatabase(&db);
+    ProgramSettings.Rok = 2026;
+    Fill(db);
+    {
+      TfrmCClenov form(nullptr, ProgramSettings.Rok);
+      form.list.btnRefreshClick();
+      listSql = form.list.ib1->SQL();
+    }
+    SetMainDatabase(nullptr);
+    db.Close();
+  }
+  const QStringList bare = RunSide({QStringLiteral("bare"), path, listSql});
+  const QStringList list = RunSide({QStringLiteral("register"), path});
+  if (bare.size() != 3 || list.size() != 7) return 1;
+  std::printf("members register, %d members, 5 years of paid-up rows, median of %d rounds; each side in its own "
+              "process\n",
+              memberCount, rounds);
+  std::printf("rows: register %s, bare fetch %s\n", qPrintable(list[1]), qPrintable(bare[1]));
+  PrintFiguresHeader("milliseconds");
+  PrintFigure("register opened, rows painted / bare fetch", list[0].toDouble(), bare[0].toDouble(), list[2].toLong(),
+              bare[2].toLong());
+  std::printf("  of which: form created %s, shown and list query opened %s, first rows painted %s\n",
+              qPrintable(list[3]), qPrintable(list[4]), qPrintable(list[5]));
+  std::printf("register closed (not in the ratio): %s\n", qPrintable(list[6]));
+  std::printf("goal: ratio at most 1.30\n");
   return 0;
 }

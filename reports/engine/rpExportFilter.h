@@ -60,6 +60,9 @@ public:
   // complete one.
   bool WritesAfterExport = false;
   bool Default = false; // the preferred filter of the preview's save dialog
+  // The filter places each line of text by its object's rectangle (by its x
+  // only where the rectangle is empty), so lines are not measured to align them.
+  bool PlacesTextByRect = false;
   // May change the file name or cancel (`go` false) before the options dialog.
   std::function<void(QString& fileName, bool& go)> OnBeforeExport;
   // Raised with the file name once the engine has closed the file; an

@@ -1,6 +1,7 @@
 #include "reports/engine/rpGlobals.h"
 #include "core/Color.h"
 #include "reports/engine/rpLocale.h"
+#include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPrinter.h"
 #include "reports/engine/rpQPLFunctionLibrary.h"
 #include "reports/engine/rpStdFunctionLibrary.h"
@@ -215,6 +216,13 @@ void rpRemoveFunctionLibrary(const QMetaObject& libraryClass) { rpGlobals().Func
 void rpAddFunctionDescription(TrpFunctionLibrary* library, const QString& name, const QString& category,
                               const QString& description) {
   rpGlobals().InstalledFunctions.Add(library, name, category, description);
+}
+
+QFont TrpGlobals::TextFont(const TrpFont& font, int pixelHeight, int charSpacing) {
+  TMadeFont& last = lastTextFont_;
+  if (last.PixelHeight != pixelHeight || last.CharSpacing != charSpacing || !(last.Font == font))
+    last = {font, pixelHeight, charSpacing, rpMakeQFont(font, pixelHeight, charSpacing)};
+  return last.Made;
 }
 
 TrpGlobals& rpGlobals() {

@@ -7,6 +7,7 @@
 #include "reports/engine/rpPrintJob.h"
 #include "reports/engine/rpRegistries.h"
 #include "reports/engine/rpRunContext.h"
+#include "reports/engine/rpStream.h"
 #include "reports/engine/rpVariables.h"
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
@@ -92,6 +93,10 @@ public:
   // The width in pixels of a text in a font (QFontMetrics by default); tests
   // install a deterministic one.
   std::function<int(const QFont& font, const QString& text)> TextWidth;
+  // rpMakeQFont, the last font made kept: text objects in a row mostly share
+  // one, and making a QFont from its family name costs more than laying out
+  // a short text.
+  QFont TextFont(const TrpFont& font, int pixelHeight, int charSpacing);
   // Shows a dialog page's controls as a modal form and returns its modal
   // result (1 OK, 2 cancel); the engine window library installs it. Without
   // it a dialog page is confirmed at once.
@@ -121,6 +126,12 @@ public:
 private:
   void LoadTables();
   void PutConstants();
+
+  struct TMadeFont {
+    TrpFont Font;
+    int PixelHeight = -1, CharSpacing = 0;
+    QFont Made;
+  } lastTextFont_;
 };
 
 // The names of the system variables, indexed 0 to 11 (1 is empty); their

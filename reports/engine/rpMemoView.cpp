@@ -175,6 +175,10 @@ bool IsSlovakVowel(QChar c) { return QStringLiteral("AÁÄEÉIÍOÓÔUÚYÝ").co
 
 int Measure(const QFont& font, const QString& text) { return rpGlobals().TextWidth(font, text); }
 
+bool HasParagraphMark(const QStringList& lines) {
+  return std::any_of(lines.begin(), lines.end(), [](const QString& line) { return line.contains(kMark); });
+}
+
 bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c.unicode() == 160; }
 
 // Draws the line with `extra` pixels spread over its blanks, as the system's
@@ -314,7 +318,7 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
 
 void TrpMemoView::WrapMemo() {
   const int th = CalcLineHeight();
-  const QFont font = rpMakeQFont(Font, th - LineSpacing, CharSpacing);
+  const QFont font = rpGlobals().TextFont(Font, th - LineSpacing, CharSpacing);
   WrapLines.clear();
   const bool rotated = Alignment & 4;
   const int available = rotated ? Height - 2 * GapY : Width - 2 * GapX;
@@ -343,7 +347,7 @@ int TrpMemoView::AssignFont(QPainter* canvas) {
     height = rpRoundEven(Font.Size * canvas->device()->logicalDpiY() / 72.0);
   if (canvas) {
     canvas->setBackgroundMode(Qt::TransparentMode);
-    canvas->setFont(rpMakeQFont(Font, height, rpRoundEven(CharSpacing * ZoomX)));
+    canvas->setFont(rpGlobals().TextFont(Font, height, rpRoundEven(CharSpacing * ZoomX)));
     canvas->setPen(rpPaintColor(Font.Color));
   }
   return height;
@@ -361,6 +365,7 @@ void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const Q
     align = 1;
   LineNo = 0;
   const bool drawing = !ExportMode && DrawCanvas;
+  const bool placesText = drawing || (ExportMode && g.ExportText && (g.ExportTextPositions || !DrawRect.isValid()));
   const int ascent = drawing ? QFontMetrics(font).ascent() : 0;
   for (qsizetype i = 0; i < WorkLines.size(); ++i) {
     if (StopAtBottom && y + th > DrawRect.bottom() - 1) break;
@@ -370,8 +375,8 @@ void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const Q
       line.chop(1);
       paragraphEnd = true;
     }
-    // Only a line that is not left-aligned needs its width.
-    const int width = align == 0 ? 0 : Measure(font, line);
+    // Only a line that is not left-aligned needs its width, and only to be drawn or placed.
+    const int width = align == 0 || !placesText ? 0 : Measure(font, line);
     int x = Left + GapX;
     if (align == 1) x = Left + drWidth - 1 - GapX - width;
     if (align == 2) x = Left + GapX + (available - width) / 2;
@@ -453,7 +458,7 @@ void TrpMemoView::DrawRotatedLines(const QFont& font, int fontHeight) {
 
 void TrpMemoView::ShowMemo() {
   const int fontHeight = AssignFont(DrawCanvas);
-  const QFont font = rpMakeQFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
+  const QFont font = rpGlobals().TextFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
   const QRect clip(QPoint(DrawRect.left() + 1, DrawRect.top()), QPoint(DrawRect.right() - 3, DrawRect.bottom() - 2));
   TextHeight = rpRoundEven(TextHeight * ZoomY);
   const bool rotated = Alignment & 4;
@@ -507,7 +512,7 @@ int TrpMemoView::CalcWidth(const QStringList& lines) {
   }
   if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
   const int fontHeight = AssignFont(DrawCanvas);
-  const QFont font = rpMakeQFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
+  const QFont font = rpGlobals().TextFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
   int right = 0;
   for (const QString& line : rpSplitLines(text))
     right = std::max(right, Measure(font, line));
@@ -533,8 +538,8 @@ void TrpMemoView::Draw(QPainter* canvas) {
   StopAtBottom = false;
   WorkLines = Memo;
   if (!WorkLines.isEmpty()) {
-    PreWrapped = WorkLines.join(QString()).contains(kMark);
-    if (WorkLines.last() == QString(kMark)) WorkLines.removeLast();
+    PreWrapped = HasParagraphMark(WorkLines);
+    if (WorkLines.last() == QStringView(&kMark, 1)) WorkLines.removeLast();
     const double zx = ZoomX, zy = ZoomY;
     ZoomX = ZoomY = 1;
     ToDeviceCoords(false);
@@ -630,12 +635,12 @@ void TrpMemoView::WritePrepared(TBinaryWriter& stream) {
   if (SplitMode == 2) {
     ToDeviceCoords(false);
     // Lay out, then count the lines that fit above the bottom edge (a show without a canvas).
-    PreWrapped = WorkLines.join(QString()).contains(kMark);
+    PreWrapped = HasParagraphMark(WorkLines);
     WrapMemo();
     WorkLines = WrapLines;
     ShowMemo();
     WorkLines = WorkLines.mid(0, LineNo);
-    if (!WorkLines.join(QString()).contains(kMark)) WorkLines.append(QString(kMark));
+    if (!HasParagraphMark(WorkLines)) WorkLines.append(QString(kMark));
     RestoreDesignCoords();
   }
   const qint32 keptCode = DisplayFormatCode;

@@ -205,6 +205,7 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
   TRestore keepFilter(CurrentFilter);
   TRestore keepObjectHook(runContext.ExportObject);
   TRestore keepTextHook(runContext.ExportText);
+  TRestore keepTextPositions(runContext.ExportTextPositions);
   CurrentFilter = filter;
   filter->FileName = fileName;
   // The options dialog may look at the report's pages (and preview an export of one).
@@ -228,6 +229,7 @@ bool TrpReport::ExportToFile(TrpExportFilter* filter, const QString& fileName) {
   runContext.ExportText = [this](const QRect& rect, int x, int y, const QString& text, int frame, TrpView* object) {
     SendTextToFilter(rect, x, y, text, frame, object);
   };
+  runContext.ExportTextPositions = !filter->PlacesTextByRect;
   Terminated = false;
   bool written = false;
   try {

@@ -71,6 +71,9 @@ public:
   // The export filter's text callback for a line of a text object.
   std::function<void(const QRect& drawRect, int x, int y, const QString& text, int frameLines, TrpView* object)>
       ExportText;
+  // False while the filter places text by its object's rectangle: ExportText's x
+  // matters only where that rectangle is empty.
+  bool ExportTextPositions = true;
 };
 
 // The run context current on this thread: the innermost TrpRunScope's, else

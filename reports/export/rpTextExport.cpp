@@ -223,6 +223,7 @@ void TrpTextExport::EndPage() {
 // --- CSV
 
 TrpCSVExport::TrpCSVExport(QObject* owner) : TrpTextExport(owner, false) {
+  PlacesTextByRect = true; // fields follow the objects' left edges
   Register(rpLoadStr(55219) + QStringLiteral(" (*.csv)"), QStringLiteral("*.csv"));
 }
 
@@ -259,22 +260,26 @@ void TrpCSVExport::EndPage() {
       lefts.append(ObjectLeft(record));
   std::sort(lefts.begin(), lefts.end());
   lefts.erase(std::unique(lefts.begin(), lefts.end()), lefts.end());
+  const auto byLeft = [](const TrpExportTextLine& a, const TrpExportTextLine& b) {
+    return ObjectLeft(a) < ObjectLeft(b);
+  };
+  // The page is encoded and written at once.
+  QString page;
   for (int i = 0; i <= last; ++i) {
-    QList<TrpExportTextLine> chain = CollectedLines[i];
+    QList<TrpExportTextLine>& chain = CollectedLines[i];
     if (KillEmptyLines && chain.isEmpty()) continue;
-    std::stable_sort(chain.begin(), chain.end(), [](const TrpExportTextLine& a, const TrpExportTextLine& b) {
-      return ObjectLeft(a) < ObjectLeft(b);
-    });
-    QString line;
+    // A chain is kept in X order, the left edges' order but where a right-aligned text comes first.
+    if (!std::is_sorted(chain.begin(), chain.end(), byLeft)) std::stable_sort(chain.begin(), chain.end(), byLeft);
     int next = 0; // the first field still free
     for (const TrpExportTextLine& record : chain) {
       // Two texts never share a field: overlapping objects take the next one.
       const int field =
           std::max(int(std::lower_bound(lefts.begin(), lefts.end(), ObjectLeft(record)) - lefts.begin()), next);
-      line += QString(field - next + (next > 0 ? 1 : 0), Delimiter);
-      line += Field(record.Text);
+      page.resize(page.size() + field - next + (next > 0 ? 1 : 0), Delimiter);
+      page += Field(record.Text);
       next = field + 1;
     }
-    Stream->write(rpEncodeText(line, ConvertToOEM) + "\r\n");
+    page += QLatin1String("\r\n");
   }
+  Stream->write(rpEncodeText(page, ConvertToOEM));
 }

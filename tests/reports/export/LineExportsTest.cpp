@@ -163,6 +163,20 @@ TEST_F(LineExportsTest, CsvGivesEveryTextOfARowItsOwnFieldUnderItsHeader) {
              "Calc");
 }
 
+// The CSV export places texts by their objects and measures no line; the
+// text export after it must still measure a centered line to place it.
+TEST_F(LineExportsTest, TextExportCentersALineAlsoAfterACsvExport) {
+  AddPage({{0, 0, 200, 14, QStringLiteral("stred"), 0, 2}, {0, 28, 200, 14, QStringLiteral("vpravo"), 0, 1}});
+  TrpTextExport text;
+  text.PageBreaks = false;
+  // Centered: 2 + (200 - 2 x 2 - 5 x 10) / 2 = 75 pixels, column 12; right-aligned ends at 200, column 31.
+  const QByteArray expected = QByteArray(12, ' ') + "stred\r\n" + QByteArray(25, ' ') + "vpravo\r\n";
+  EXPECT_EQ(Export(text, QStringLiteral("pred.txt")), expected);
+  TrpCSVExport csv;
+  EXPECT_EQ(Export(csv, QStringLiteral("stred.csv")), QByteArray("stred\r\nvpravo\r\n"));
+  EXPECT_EQ(Export(text, QStringLiteral("po.txt")), expected);
+}
+
 TEST_F(LineExportsTest, LineHtmlDeclaresItsCodePageEscapesAndPassesTidy) {
   AddPage({{0, 0, 200, 14, QStringLiteral("Ryby <kapor> & šťuka"), 0, 0, clNone, true},
            {210, 0, 100, 14, QStringLiteral("Ďalší")}});
