@@ -4,6 +4,7 @@
 // order, as an ORDER BY would give them) and scroll to the last row, each
 // step painted before its clock stops; best of five rounds. Each side runs
 // in a process of its own so that each peak memory is its own.
+#include "bench/support/BenchSides.h"
 #include "controls/DbGridQPL.h"
 #include "core/DataSet.h"
 #include <QtCore/QAbstractTableModel>
@@ -14,7 +15,6 @@
 #include <QtWidgets/QTableView>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -22,12 +22,6 @@ namespace {
 constexpr int kRows = 20000;
 const char* const kFields[] = {"JEDIN", "PRIEZVISKO", "OBEC", "NARODENY"};
 constexpr int kOtherColumn = 2; // OBEC
-
-long PeakKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
 
 // The members (key, surname, town, date of birth) ordered by `sortField`.
 std::vector<QVariantList> MakeRows(int sortField) {
@@ -166,7 +160,7 @@ int RunChild(bool grid) {
     for (int i = 0; i < 3; ++i)
       best[i] = std::min(best[i], ms[i]);
   }
-  std::printf("%.3f %.3f %.3f %ld\n", best[0], best[1], best[2], PeakKiB());
+  std::printf("%.3f %.3f %.3f %ld\n", best[0], best[1], best[2], OwnPeakKiB());
   return 0;
 }
 

@@ -4,6 +4,7 @@
 // Then the 50 lines of a crash log's stack, from cold. Prints times, peak
 // memory (ours: this process; the baseline: its own process) and how many
 // of the routines, files and lines that eu-addr2line names we name alike.
+#include "bench/support/BenchSides.h"
 #include "crash/RtDebug.h"
 #include "crash/debuginfo/RtModules.h"
 #include "crash/debuginfo/makerdbg/ElfDebugFacts.h"
@@ -119,12 +120,6 @@ TChild Run(const QStringList& command, const QString& outputFile) {
   child.Seconds = timer.nsecsElapsed() / 1e9;
   posix_spawn_file_actions_destroy(&actions);
   return child;
-}
-
-long OwnPeakKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
 }
 
 struct TNamed {
