@@ -1,5 +1,6 @@
 #pragma once
 #include "core/DateTime.h"
+#include "reports/engine/rpFontCache.h"
 #include "reports/engine/rpInstalledFunctions.h"
 #include "reports/engine/rpInterpretator.h"
 #include "reports/engine/rpParser.h"
@@ -63,6 +64,7 @@ public:
   std::unique_ptr<TrpCompressor> Compressor;
   std::unique_ptr<TrpPrinter> Printer; // the virtual printer until a system printer is set
   int DefaultPaperSize = 9;            // the paper new report pages take
+  TrpFontCache Fonts;                  // what rpMakeQFont hands out
 
   // --- the engine's dialogs; the widget library installs the real ones.
   // An error message box (error icon); without a window library it is only logged.

@@ -218,14 +218,8 @@ QList<int> rpBreakWord(const QString& word) {
 }
 
 QFont rpMakeQFont(const TrpFont& font, int pixelHeight, int charSpacing) {
-  QFont f(font.Name);
-  f.setPixelSize(std::max(pixelHeight, 1));
-  f.setBold(font.Style.Bold);
-  f.setItalic(font.Style.Italic);
-  f.setUnderline(font.Style.Underline);
-  f.setStrikeOut(font.Style.StrikeOut);
-  if (charSpacing != 0) f.setLetterSpacing(QFont::AbsoluteSpacing, charSpacing);
-  return f;
+  return rpEngineStarted() ? rpGlobals().Fonts.Font(font, pixelHeight, charSpacing)
+                           : TrpFontCache::Make(font, pixelHeight, charSpacing);
 }
 
 void TrpMemoView::ExpandMemo() {

@@ -163,6 +163,16 @@ QString ReplaceAllText(const QString& s, const QString& old, const QString& repl
   return result + s.mid(from);
 }
 
+namespace {
+
+// The text's width in a font other than the symbol font.
+int MeasureWidth(const QFont& font, const QString& s) {
+  return rpEngineStarted() && rpGlobals().TextWidth ? rpGlobals().TextWidth(font, s)
+                                                    : QFontMetrics(font).horizontalAdvance(s);
+}
+
+} // namespace
+
 QSize MeasureText(const QFont& font, const QString& s) {
   // Finding a font's metrics costs more than measuring with them: heights are kept.
   static QHash<QString, int> heights;
@@ -172,9 +182,7 @@ QSize MeasureText(const QFont& font, const QString& s) {
     const int symbolHeight = font.pixelSize() > 0 ? font.pixelSize() : *height;
     return QSize(int(rpSymbolWidth(symbolHeight)) * int(s.size()), symbolHeight);
   }
-  const int width = rpEngineStarted() && rpGlobals().TextWidth ? rpGlobals().TextWidth(font, s)
-                                                               : QFontMetrics(font).horizontalAdvance(s);
-  return QSize(width, *height);
+  return QSize(MeasureWidth(font, s), *height);
 }
 
 void vzLetEventsThrough() {
@@ -350,11 +358,16 @@ std::unique_ptr<TVezoDataRec> TVezoExportFilter::PictureItem(TrpView& view, int 
 }
 
 QSize TVezoExportFilter::MeasureOnPage(const QFont& font, const QString& s) {
-  if (rpIsSymbolFont(font.family())) return MeasureText(font, s);
-  auto entry = pageWidths_.find(font);
-  if (entry == pageWidths_.end()) entry = pageWidths_.insert(font, {MeasureText(font, QString()).height(), {}});
+  // A page has few fonts, and the objects' fonts are shared copies, which compare equal at once.
+  auto entry =
+      std::find_if(pageWidths_.begin(), pageWidths_.end(), [&](const TFontWidths& f) { return f.Font == font; });
+  if (entry == pageWidths_.end()) {
+    pageWidths_.push_back({font, rpIsSymbolFont(font.family()), MeasureText(font, QString()).height(), {}});
+    entry = pageWidths_.end() - 1;
+  }
+  if (entry->Symbol) return MeasureText(font, s);
   auto width = entry->Widths.constFind(s);
-  if (width == entry->Widths.constEnd()) width = entry->Widths.insert(s, MeasureText(font, s).width());
+  if (width == entry->Widths.constEnd()) width = entry->Widths.insert(s, MeasureWidth(font, s));
   return QSize(*width, entry->Height);
 }
 

@@ -148,10 +148,12 @@ private:
   int WidthWithMargin(const QFont& font, const QString& s);
 
   struct TFontWidths {
+    QFont Font;
+    bool Symbol = false;
     int Height = 0;
     QHash<QString, int> Widths;
   };
-  QHash<QFont, TFontWidths> pageWidths_;
+  std::vector<TFontWidths> pageWidths_;
 };
 
 // --- routines shared by the family
