@@ -25,6 +25,7 @@
 #include <QtGui/QScreen>
 #include <cmath>
 #include <pwd.h>
+#include <typeinfo>
 #include <unistd.h>
 
 namespace {
@@ -407,10 +408,28 @@ void TVezoExportFilter::TextOfMemo(TVezoDataRec& item, TrpView& view) {
   item.AlignFlags = AlignFlagsOf(memo.Alignment);
 }
 
+const TVezoExportFilter::TViewKinds& TVezoExportFilter::KindsOf(const TrpView& view) {
+  // A page's objects are of a few classes; asking the run-time type for each
+  // kind of every object cost more than writing it.
+  const std::type_info& type = typeid(view);
+  for (const auto& [known, kinds] : viewKinds_)
+    if (*known == type) return kinds;
+  TViewKinds kinds;
+  kinds.Skipped = dynamic_cast<const TrpBandView*>(&view) || dynamic_cast<const TrpSubReportView*>(&view);
+  kinds.Memo = dynamic_cast<const TrpMemoView*>(&view);
+  kinds.CheckBox = dynamic_cast<const TrpCheckBoxView*>(&view);
+  kinds.Rich = dynamic_cast<const TrpRichView*>(&view);
+  kinds.RoundRect = dynamic_cast<const TrpRoundRectView*>(&view);
+  viewKinds_.emplace_back(&type, kinds);
+  return viewKinds_.back().second;
+}
+
 void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
-  if (!view || dynamic_cast<TrpBandView*>(view) || dynamic_cast<TrpSubReportView*>(view)) return;
-  auto* memo = dynamic_cast<TrpMemoView*>(view);
-  auto* checkBox = dynamic_cast<TrpCheckBoxView*>(view);
+  if (!view) return;
+  const TViewKinds kinds = KindsOf(*view);
+  if (kinds.Skipped) return;
+  auto* memo = kinds.Memo ? static_cast<TrpMemoView*>(view) : nullptr;
+  auto* checkBox = kinds.CheckBox ? static_cast<TrpCheckBoxView*>(view) : nullptr;
   const bool rotated = memo && (memo->Alignment & 4);
   std::unique_ptr<TVezoDataRec> item;
   TVezoDataRec probe;
@@ -428,7 +447,8 @@ void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
   item->Top = vzToExportUnits(y);
   item->Width = vzToExportUnits(view->Width);
   item->Height = vzToExportUnits(view->Height);
-  if (auto* rich = dynamic_cast<TrpRichView*>(view)) {
+  if (kinds.Rich) {
+    auto* rich = static_cast<TrpRichView*>(view);
     item->RichStream = rich->Text().SaveRtf();
     item->RichText = rich->Text().Text();
   }
@@ -450,7 +470,7 @@ void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
     item->FrameColor = view->FrameColor;
     item->FrameStyle = view->FrameStyle;
     // A rounded rectangle paints its own border.
-    item->FrameTyp = dynamic_cast<TrpRoundRectView*>(view) ? 0 : quint8(view->FrameTyp & 15);
+    item->FrameTyp = kinds.RoundRect ? 0 : quint8(view->FrameTyp & 15);
     item->FrameWidth = view->FrameWidth;
   }
   item->ViewName = view->Name;
@@ -465,10 +485,11 @@ void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
 
 void TVezoExportFilter::ObjectText(const QRect& drawRect, int x, int y, const QString& text, int, TrpView* view) {
   if (!view) return;
-  auto* memo = dynamic_cast<TrpMemoView*>(view);
-  auto* checkBox = dynamic_cast<TrpCheckBoxView*>(view);
+  const TViewKinds kinds = KindsOf(*view);
+  auto* memo = kinds.Memo ? static_cast<TrpMemoView*>(view) : nullptr;
+  auto* checkBox = kinds.CheckBox ? static_cast<TrpCheckBoxView*>(view) : nullptr;
   if (!memo && !checkBox) return;
-  if (memo && ((memo->Alignment & 4) || (ExportImages && dynamic_cast<TrpRoundRectView*>(view)))) return;
+  if (memo && ((memo->Alignment & 4) || (ExportImages && kinds.RoundRect))) return;
   auto line = std::make_unique<TVezoTextRec>();
   line->Left = vzToExportUnits(x);
   line->Top = vzToExportUnits(y);

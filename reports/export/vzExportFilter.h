@@ -10,6 +10,7 @@
 #include <QtGui/QFont>
 #include <QtGui/QImage>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 class TrpView;
@@ -146,6 +147,14 @@ private:
   QSize MeasureOnPage(const QFont& font, const QString& s);
   // The width of the text with room for one more wide letter.
   int WidthWithMargin(const QFont& font, const QString& s);
+
+  // What an object is, by its class.
+  struct TViewKinds {
+    bool Skipped = false; // bands and subreports
+    bool Memo = false, CheckBox = false, Rich = false, RoundRect = false;
+  };
+  const TViewKinds& KindsOf(const TrpView& view);
+  std::vector<std::pair<const std::type_info*, TViewKinds>> viewKinds_;
 
   struct TFontWidths {
     QFont Font;

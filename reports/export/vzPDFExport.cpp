@@ -140,7 +140,7 @@ int TVezoPDFExport::OptionsDialog() {
 // what was written once the writer is gone.
 class TVezoPDFExport::TContent {
 public:
-  explicit TContent(QByteArray& out) : out_(out) {
+  explicit TContent(QByteArray& out, TColorText* lastColor = nullptr) : out_(out), lastColor_(lastColor) {
     const qsizetype size = out.size();
     out.resize(size + kRoom);
     at_ = out.data() + size;
@@ -166,9 +166,11 @@ public:
   // its exact binary value rounds goes through the exact conversion.
   TContent& operator<<(double value) {
     const double scaled = value * 10000;
-    const double margin = 1e-12 + std::abs(scaled) * 1e-15;
-    if (std::abs(scaled) < 1e15 && std::abs(std::abs(scaled - std::nearbyint(scaled)) - 0.5) > margin) {
-      const long long units = std::llround(scaled);
+    const double size = std::abs(scaled);
+    const long long truncated = size < 1e15 ? static_cast<long long>(scaled) : 0;
+    const double fraction = std::abs(scaled - double(truncated));
+    if (size < 1e15 && std::abs(fraction - 0.5) > 1e-12 + size * 1e-15) {
+      const long long units = fraction < 0.5 ? truncated : scaled < 0 ? truncated - 1 : truncated + 1;
       unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units) : units;
       char digits[24];
       char* const end = digits + sizeof digits;
@@ -194,10 +196,15 @@ public:
     at_ = std::to_chars(at_, end_, value).ptr;
     return *this;
   }
-  // Three numbers from 0 to 1 (red, green, blue).
+  // Three numbers from 0 to 1 (red, green, blue). Pages use few colours, mostly
+  // one after another, so the last one's text is kept where the writer was given a place.
   TContent& Color(TColor color) {
+    if (lastColor_ && lastColor_->Color == color && !lastColor_->Text.isEmpty()) return *this << lastColor_->Text;
+    QByteArray text;
     const QColor c = ToQColor(color == clNone ? clWhite : color);
-    return *this << c.red() / 255.0 << ' ' << c.green() / 255.0 << ' ' << c.blue() / 255.0;
+    TContent(text) << c.red() / 255.0 << ' ' << c.green() / 255.0 << ' ' << c.blue() / 255.0;
+    if (lastColor_) *lastColor_ = {color, text};
+    return *this << text;
   }
   // "x y", as the path operators take a point.
   TContent& Point(double x, double y) { return *this << x << ' ' << y; }
@@ -233,6 +240,7 @@ private:
   QByteArray& out_;
   char* at_ = nullptr;
   char* end_ = nullptr;
+  TColorText* lastColor_ = nullptr;
 };
 
 QByteArray TVezoPDFExport::FormatNumber(double value) {
@@ -407,7 +415,7 @@ QByteArray TVezoPDFExport::BarRectangles(const TVezoDataRec& item) const {
 void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
   const double x = ToPoints(item.Left), yt = FlipY(item.Top), w = ToPoints(item.Width), h = ToPoints(item.Height);
   if (ExportFrames) {
-    TContent out(pageContent_);
+    TContent out(pageContent_, &lastColor_);
     out << "q\r";
     if (item.FillColor != clNone) {
       out.Color(item.FillColor) << " rg\r";
@@ -426,7 +434,7 @@ void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
     const int index = ChooseImage(item);
     const double pw = ToPoints(item.PictureWidth), ph = ToPoints(item.PictureHeight);
     {
-      TContent out(pageContent_);
+      TContent out(pageContent_, &lastColor_);
       out << "q\r" << pw << " 0 0 " << ph << ' ';
       out.Point(x, yt - ph) << " cm\r/Img" << index << " Do\rQ\r\n";
     }
@@ -435,7 +443,7 @@ void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
   }
   // Frames lie over pictures.
   if (ExportFrames) {
-    TContent out(pageContent_);
+    TContent out(pageContent_, &lastColor_);
     out << "q\r0 w\r";
     WriteFrameLines(out, item);
     out << "\rQ\r\n";
@@ -537,7 +545,7 @@ void TVezoPDFExport::WriteTextLine(const TVezoTextRec& line) {
   const int number = FontNumber(line);
   const TFontMetrics& metrics = fonts_[number];
   const QByteArray bytes = line.Symbol ? QByteArray(1, DingbatOf(line.Text)) : Cp1250::EncodeLossy(line.Text, '?');
-  TContent out(pageContent_);
+  TContent out(pageContent_, &lastColor_);
   out << "BT\r";
   out.Color(line.Font.Color) << " rg\r/F" << number << ' ' << line.Font.Size << " Tf\r";
   if (!line.Symbol && !line.Text.isEmpty()) {
@@ -648,5 +656,6 @@ void TVezoPDFExport::EndDocument() {
   fontKeys_.clear();
   images_.clear();
   deflater_.reset();
+  lastColor_ = {};
   TVezoExportFilter::EndDocument();
 }

@@ -71,7 +71,12 @@ private:
   void WriteFonts();
   void WriteInformation();
 
+  struct TColorText {
+    TColor Color = clNone;
+    QByteArray Text;
+  };
   std::unique_ptr<TDeflater> deflater_;
+  TColorText lastColor_; // the colour last written and its numbers
   QStringList fontKeys_;
   QList<TFontMetrics> fonts_;
   QList<TPdfImage> images_;
