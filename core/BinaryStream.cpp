@@ -73,21 +73,26 @@ QString TBinaryReader::ReadCp1250(qsizetype count) {
 }
 
 void TBinaryWriter::WriteUInt16(quint16 value) {
-  char buf[2];
-  qToLittleEndian(value, buf);
-  data_.append(buf, 2);
+  const qsizetype at = Grow(2);
+  qToLittleEndian(value, data_.data() + at);
 }
 
 void TBinaryWriter::WriteUInt32(quint32 value) {
-  char buf[4];
-  qToLittleEndian(value, buf);
-  data_.append(buf, 4);
+  const qsizetype at = Grow(4);
+  qToLittleEndian(value, data_.data() + at);
 }
 
 void TBinaryWriter::WriteInt64(qint64 value) {
-  char buf[8];
-  qToLittleEndian(value, buf);
-  data_.append(buf, 8);
+  const qsizetype at = Grow(8);
+  qToLittleEndian(value, data_.data() + at);
+}
+
+qsizetype TBinaryWriter::Grow(qsizetype count) {
+  // Prepared pages write millions of small numbers: growing the array in
+  // place costs a fraction of appending a copy of each.
+  const qsizetype at = data_.size();
+  data_.resize(at + count);
+  return at;
 }
 
 void TBinaryWriter::WriteSingle(float value) {

@@ -63,5 +63,7 @@ public:
   void PatchUInt32(qsizetype position, quint32 value);
 
 private:
+  // Makes room for `count` more bytes at the end; returns where they start.
+  qsizetype Grow(qsizetype count);
   QByteArray data_;
 };

@@ -36,12 +36,17 @@ QImage Checker() {
 // Text widths as QFontMetrics gives them, remembered: a line is measured
 // when it is wrapped, again when it is drawn and again by an export filter,
 // and shaping it is the costly part. Each font keeps its metrics and a
-// bounded table of widths.
+// bounded table of widths. Reports use few fonts, and the text objects' fonts
+// are shared copies (rpMakeQFont), which compare equal at once.
 class TTextWidths {
 public:
   int Width(const QFont& font, const QString& text) {
-    auto entry = fonts_.find(font);
-    if (entry == fonts_.end()) entry = fonts_.insert(font, {QFontMetrics(font), {}});
+    auto entry = std::find_if(fonts_.begin(), fonts_.end(), [&](const TFont& f) { return f.Font == font; });
+    if (entry == fonts_.end()) {
+      if (fonts_.size() >= kFonts) fonts_.clear();
+      fonts_.push_back({font, QFontMetrics(font), {}});
+      entry = fonts_.end() - 1;
+    }
     auto& widths = entry->Widths;
     if (const auto known = widths.constFind(text); known != widths.constEnd()) return *known;
     if (widths.size() >= kWidthsPerFont) widths.clear();
@@ -50,11 +55,13 @@ public:
 
 private:
   static constexpr qsizetype kWidthsPerFont = 8192;
+  static constexpr size_t kFonts = 64;
   struct TFont {
+    QFont Font;
     QFontMetrics Metrics;
     QHash<QString, int> Widths;
   };
-  QHash<QFont, TFont> fonts_;
+  std::vector<TFont> fonts_;
 };
 
 } // namespace
@@ -216,13 +223,6 @@ void rpRemoveFunctionLibrary(const QMetaObject& libraryClass) { rpGlobals().Func
 void rpAddFunctionDescription(TrpFunctionLibrary* library, const QString& name, const QString& category,
                               const QString& description) {
   rpGlobals().InstalledFunctions.Add(library, name, category, description);
-}
-
-QFont TrpGlobals::TextFont(const TrpFont& font, int pixelHeight, int charSpacing) {
-  TMadeFont& last = lastTextFont_;
-  if (last.PixelHeight != pixelHeight || last.CharSpacing != charSpacing || !(last.Font == font))
-    last = {font, pixelHeight, charSpacing, rpMakeQFont(font, pixelHeight, charSpacing)};
-  return last.Made;
 }
 
 TrpGlobals& rpGlobals() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/DateTime.h"
+#include "reports/engine/rpFontCache.h"
 #include "reports/engine/rpInstalledFunctions.h"
 #include "reports/engine/rpInterpretator.h"
 #include "reports/engine/rpParser.h"
@@ -64,6 +65,7 @@ public:
   std::unique_ptr<TrpCompressor> Compressor;
   std::unique_ptr<TrpPrinter> Printer; // the virtual printer until a system printer is set
   int DefaultPaperSize = 9;            // the paper new report pages take
+  TrpFontCache Fonts;                  // what rpMakeQFont hands out
 
   // --- the engine's dialogs; the widget library installs the real ones.
   // An error message box (error icon); without a window library it is only logged.
@@ -93,10 +95,6 @@ public:
   // The width in pixels of a text in a font (QFontMetrics by default); tests
   // install a deterministic one.
   std::function<int(const QFont& font, const QString& text)> TextWidth;
-  // rpMakeQFont, the last font made kept: text objects in a row mostly share
-  // one, and making a QFont from its family name costs more than laying out
-  // a short text.
-  QFont TextFont(const TrpFont& font, int pixelHeight, int charSpacing);
   // Shows a dialog page's controls as a modal form and returns its modal
   // result (1 OK, 2 cancel); the engine window library installs it. Without
   // it a dialog page is confirmed at once.
@@ -126,12 +124,6 @@ public:
 private:
   void LoadTables();
   void PutConstants();
-
-  struct TMadeFont {
-    TrpFont Font;
-    int PixelHeight = -1, CharSpacing = 0;
-    QFont Made;
-  } lastTextFont_;
 };
 
 // The names of the system variables, indexed 0 to 11 (1 is empty); their

@@ -222,14 +222,8 @@ QList<int> rpBreakWord(const QString& word) {
 }
 
 QFont rpMakeQFont(const TrpFont& font, int pixelHeight, int charSpacing) {
-  QFont f(font.Name);
-  f.setPixelSize(std::max(pixelHeight, 1));
-  f.setBold(font.Style.Bold);
-  f.setItalic(font.Style.Italic);
-  f.setUnderline(font.Style.Underline);
-  f.setStrikeOut(font.Style.StrikeOut);
-  if (charSpacing != 0) f.setLetterSpacing(QFont::AbsoluteSpacing, charSpacing);
-  return f;
+  return rpEngineStarted() ? rpGlobals().Fonts.Font(font, pixelHeight, charSpacing)
+                           : TrpFontCache::Make(font, pixelHeight, charSpacing);
 }
 
 void TrpMemoView::ExpandMemo() {
@@ -318,7 +312,7 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
 
 void TrpMemoView::WrapMemo() {
   const int th = CalcLineHeight();
-  const QFont font = rpGlobals().TextFont(Font, th - LineSpacing, CharSpacing);
+  const QFont font = rpMakeQFont(Font, th - LineSpacing, CharSpacing);
   WrapLines.clear();
   const bool rotated = Alignment & 4;
   const int available = rotated ? Height - 2 * GapY : Width - 2 * GapX;
@@ -347,7 +341,7 @@ int TrpMemoView::AssignFont(QPainter* canvas) {
     height = rpRoundEven(Font.Size * canvas->device()->logicalDpiY() / 72.0);
   if (canvas) {
     canvas->setBackgroundMode(Qt::TransparentMode);
-    canvas->setFont(rpGlobals().TextFont(Font, height, rpRoundEven(CharSpacing * ZoomX)));
+    canvas->setFont(rpMakeQFont(Font, height, rpRoundEven(CharSpacing * ZoomX)));
     canvas->setPen(rpPaintColor(Font.Color));
   }
   return height;
@@ -458,7 +452,7 @@ void TrpMemoView::DrawRotatedLines(const QFont& font, int fontHeight) {
 
 void TrpMemoView::ShowMemo() {
   const int fontHeight = AssignFont(DrawCanvas);
-  const QFont font = rpGlobals().TextFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
+  const QFont font = rpMakeQFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
   const QRect clip(QPoint(DrawRect.left() + 1, DrawRect.top()), QPoint(DrawRect.right() - 3, DrawRect.bottom() - 2));
   TextHeight = rpRoundEven(TextHeight * ZoomY);
   const bool rotated = Alignment & 4;
@@ -512,7 +506,7 @@ int TrpMemoView::CalcWidth(const QStringList& lines) {
   }
   if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
   const int fontHeight = AssignFont(DrawCanvas);
-  const QFont font = rpGlobals().TextFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
+  const QFont font = rpMakeQFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
   int right = 0;
   for (const QString& line : rpSplitLines(text))
     right = std::max(right, Measure(font, line));

@@ -25,6 +25,7 @@
 #include <QtGui/QScreen>
 #include <cmath>
 #include <pwd.h>
+#include <typeinfo>
 #include <unistd.h>
 
 namespace {
@@ -163,6 +164,16 @@ QString ReplaceAllText(const QString& s, const QString& old, const QString& repl
   return result + s.mid(from);
 }
 
+namespace {
+
+// The text's width in a font other than the symbol font.
+int MeasureWidth(const QFont& font, const QString& s) {
+  return rpEngineStarted() && rpGlobals().TextWidth ? rpGlobals().TextWidth(font, s)
+                                                    : QFontMetrics(font).horizontalAdvance(s);
+}
+
+} // namespace
+
 QSize MeasureText(const QFont& font, const QString& s) {
   // Finding a font's metrics costs more than measuring with them: heights are kept.
   static QHash<QString, int> heights;
@@ -172,9 +183,7 @@ QSize MeasureText(const QFont& font, const QString& s) {
     const int symbolHeight = font.pixelSize() > 0 ? font.pixelSize() : *height;
     return QSize(int(rpSymbolWidth(symbolHeight)) * int(s.size()), symbolHeight);
   }
-  const int width = rpEngineStarted() && rpGlobals().TextWidth ? rpGlobals().TextWidth(font, s)
-                                                               : QFontMetrics(font).horizontalAdvance(s);
-  return QSize(width, *height);
+  return QSize(MeasureWidth(font, s), *height);
 }
 
 void vzLetEventsThrough() {
@@ -350,11 +359,16 @@ std::unique_ptr<TVezoDataRec> TVezoExportFilter::PictureItem(TrpView& view, int 
 }
 
 QSize TVezoExportFilter::MeasureOnPage(const QFont& font, const QString& s) {
-  if (rpIsSymbolFont(font.family())) return MeasureText(font, s);
-  auto entry = pageWidths_.find(font);
-  if (entry == pageWidths_.end()) entry = pageWidths_.insert(font, {MeasureText(font, QString()).height(), {}});
+  // A page has few fonts, and the objects' fonts are shared copies, which compare equal at once.
+  auto entry =
+      std::find_if(pageWidths_.begin(), pageWidths_.end(), [&](const TFontWidths& f) { return f.Font == font; });
+  if (entry == pageWidths_.end()) {
+    pageWidths_.push_back({font, rpIsSymbolFont(font.family()), MeasureText(font, QString()).height(), {}});
+    entry = pageWidths_.end() - 1;
+  }
+  if (entry->Symbol) return MeasureText(font, s);
   auto width = entry->Widths.constFind(s);
-  if (width == entry->Widths.constEnd()) width = entry->Widths.insert(s, MeasureText(font, s).width());
+  if (width == entry->Widths.constEnd()) width = entry->Widths.insert(s, MeasureWidth(font, s));
   return QSize(*width, entry->Height);
 }
 
@@ -394,10 +408,28 @@ void TVezoExportFilter::TextOfMemo(TVezoDataRec& item, TrpView& view) {
   item.AlignFlags = AlignFlagsOf(memo.Alignment);
 }
 
+const TVezoExportFilter::TViewKinds& TVezoExportFilter::KindsOf(const TrpView& view) {
+  // A page's objects are of a few classes; asking the run-time type for each
+  // kind of every object cost more than writing it.
+  const std::type_info& type = typeid(view);
+  for (const auto& [known, kinds] : viewKinds_)
+    if (*known == type) return kinds;
+  TViewKinds kinds;
+  kinds.Skipped = dynamic_cast<const TrpBandView*>(&view) || dynamic_cast<const TrpSubReportView*>(&view);
+  kinds.Memo = dynamic_cast<const TrpMemoView*>(&view);
+  kinds.CheckBox = dynamic_cast<const TrpCheckBoxView*>(&view);
+  kinds.Rich = dynamic_cast<const TrpRichView*>(&view);
+  kinds.RoundRect = dynamic_cast<const TrpRoundRectView*>(&view);
+  viewKinds_.emplace_back(&type, kinds);
+  return viewKinds_.back().second;
+}
+
 void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
-  if (!view || dynamic_cast<TrpBandView*>(view) || dynamic_cast<TrpSubReportView*>(view)) return;
-  auto* memo = dynamic_cast<TrpMemoView*>(view);
-  auto* checkBox = dynamic_cast<TrpCheckBoxView*>(view);
+  if (!view) return;
+  const TViewKinds kinds = KindsOf(*view);
+  if (kinds.Skipped) return;
+  auto* memo = kinds.Memo ? static_cast<TrpMemoView*>(view) : nullptr;
+  auto* checkBox = kinds.CheckBox ? static_cast<TrpCheckBoxView*>(view) : nullptr;
   const bool rotated = memo && (memo->Alignment & 4);
   std::unique_ptr<TVezoDataRec> item;
   TVezoDataRec probe;
@@ -415,7 +447,8 @@ void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
   item->Top = vzToExportUnits(y);
   item->Width = vzToExportUnits(view->Width);
   item->Height = vzToExportUnits(view->Height);
-  if (auto* rich = dynamic_cast<TrpRichView*>(view)) {
+  if (kinds.Rich) {
+    auto* rich = static_cast<TrpRichView*>(view);
     item->RichStream = rich->Text().SaveRtf();
     item->RichText = rich->Text().Text();
   }
@@ -437,7 +470,7 @@ void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
     item->FrameColor = view->FrameColor;
     item->FrameStyle = view->FrameStyle;
     // A rounded rectangle paints its own border.
-    item->FrameTyp = dynamic_cast<TrpRoundRectView*>(view) ? 0 : quint8(view->FrameTyp & 15);
+    item->FrameTyp = kinds.RoundRect ? 0 : quint8(view->FrameTyp & 15);
     item->FrameWidth = view->FrameWidth;
   }
   item->ViewName = view->Name;
@@ -452,10 +485,11 @@ void TVezoExportFilter::ObjectData(int x, int y, TrpView* view) {
 
 void TVezoExportFilter::ObjectText(const QRect& drawRect, int x, int y, const QString& text, int, TrpView* view) {
   if (!view) return;
-  auto* memo = dynamic_cast<TrpMemoView*>(view);
-  auto* checkBox = dynamic_cast<TrpCheckBoxView*>(view);
+  const TViewKinds kinds = KindsOf(*view);
+  auto* memo = kinds.Memo ? static_cast<TrpMemoView*>(view) : nullptr;
+  auto* checkBox = kinds.CheckBox ? static_cast<TrpCheckBoxView*>(view) : nullptr;
   if (!memo && !checkBox) return;
-  if (memo && ((memo->Alignment & 4) || (ExportImages && dynamic_cast<TrpRoundRectView*>(view)))) return;
+  if (memo && ((memo->Alignment & 4) || (ExportImages && kinds.RoundRect))) return;
   auto line = std::make_unique<TVezoTextRec>();
   line->Left = vzToExportUnits(x);
   line->Top = vzToExportUnits(y);

@@ -10,6 +10,7 @@
 #include <QtGui/QFont>
 #include <QtGui/QImage>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 class TrpView;
@@ -147,11 +148,21 @@ private:
   // The width of the text with room for one more wide letter.
   int WidthWithMargin(const QFont& font, const QString& s);
 
+  // What an object is, by its class.
+  struct TViewKinds {
+    bool Skipped = false; // bands and subreports
+    bool Memo = false, CheckBox = false, Rich = false, RoundRect = false;
+  };
+  const TViewKinds& KindsOf(const TrpView& view);
+  std::vector<std::pair<const std::type_info*, TViewKinds>> viewKinds_;
+
   struct TFontWidths {
+    QFont Font;
+    bool Symbol = false;
     int Height = 0;
     QHash<QString, int> Widths;
   };
-  QHash<QFont, TFontWidths> pageWidths_;
+  std::vector<TFontWidths> pageWidths_;
 };
 
 // --- routines shared by the family

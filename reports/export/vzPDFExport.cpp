@@ -13,6 +13,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <zlib.h>
 
 namespace {
@@ -68,21 +69,44 @@ int ZlibLevel(TPDFCompressionMethod method) {
   }
 }
 
-// A zlib stream of the bytes, as a FlateDecode filter reads it.
-QByteArray Deflated(const QByteArray& data, int level) {
-  uLongf size = compressBound(uLong(data.size()));
-  QByteArray packed(qsizetype(size), Qt::Uninitialized);
-  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(data.constData()),
-                uLong(data.size()), level) != Z_OK)
-    throw Exception(QStringLiteral("Stránku PDF sa nepodarilo skomprimovať."));
-  packed.truncate(qsizetype(size));
-  return packed;
-}
-
 // ZapfDingbats' check mark and cross for the symbol font's marks.
 char DingbatOf(const QString& mark) { return !mark.isEmpty() && mark[0].unicode() == kSymbolCheck ? '4' : '8'; }
 
 } // namespace
+
+// zlib streams of the bytes, as a FlateDecode filter reads them. One
+// compressor serves every page and picture of a document: setting it up
+// costs more than packing a page of a list.
+class TVezoPDFExport::TDeflater {
+public:
+  explicit TDeflater(int level) : level_(level) {
+    if (deflateInit(&stream_, level) != Z_OK)
+      throw Exception(QStringLiteral("Stránku PDF sa nepodarilo skomprimovať."));
+  }
+  ~TDeflater() { deflateEnd(&stream_); }
+  TDeflater(const TDeflater&) = delete;
+  TDeflater& operator=(const TDeflater&) = delete;
+
+  int Level() const { return level_; }
+
+  QByteArray Deflated(const QByteArray& data) {
+    QByteArray packed(qsizetype(deflateBound(&stream_, uLong(data.size()))), Qt::Uninitialized);
+    stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream_.avail_in = uInt(data.size());
+    stream_.next_out = reinterpret_cast<Bytef*>(packed.data());
+    stream_.avail_out = uInt(packed.size());
+    const int result = deflate(&stream_, Z_FINISH);
+    const qsizetype size = qsizetype(stream_.total_out);
+    deflateReset(&stream_);
+    if (result != Z_STREAM_END) throw Exception(QStringLiteral("Stránku PDF sa nepodarilo skomprimovať."));
+    packed.truncate(size);
+    return packed;
+  }
+
+private:
+  z_stream stream_{};
+  int level_;
+};
 
 struct TVezoPDFExport::TFontMetrics {
   int FontObject = 0, DescriptorObject = 0;
@@ -110,26 +134,130 @@ int TVezoPDFExport::OptionsDialog() {
 
 // --- numbers and texts
 
+// Writes page content into a byte array, straight into room made ahead:
+// a list writes millions of numbers and operators, and appending each to the
+// array one by one costs more than formatting it. The array holds exactly
+// what was written once the writer is gone.
+class TVezoPDFExport::TContent {
+public:
+  explicit TContent(QByteArray& out, TColorText* lastColor = nullptr) : out_(out), lastColor_(lastColor) {
+    const qsizetype size = out.size();
+    out.resize(size + kRoom);
+    at_ = out.data() + size;
+    end_ = out.data() + out.size();
+  }
+  ~TContent() { out_.truncate(at_ - out_.constData()); }
+  TContent(const TContent&) = delete;
+  TContent& operator=(const TContent&) = delete;
+
+  TContent& operator<<(QByteArrayView bytes) {
+    Room(bytes.size());
+    std::memcpy(at_, bytes.data(), size_t(bytes.size()));
+    at_ += bytes.size();
+    return *this;
+  }
+  TContent& operator<<(char c) {
+    Room(1);
+    *at_++ = c;
+    return *this;
+  }
+  // With four decimals and "." (never "-0.0000"). The common case is done in
+  // integers; a value whose fifth decimal lies too near a half to be sure how
+  // its exact binary value rounds goes through the exact conversion.
+  TContent& operator<<(double value) {
+    const double scaled = value * 10000;
+    const double size = std::abs(scaled);
+    const long long truncated = size < 1e15 ? static_cast<long long>(scaled) : 0;
+    const double fraction = std::abs(scaled - double(truncated));
+    if (size < 1e15 && std::abs(fraction - 0.5) > 1e-12 + size * 1e-15) {
+      const long long units = fraction < 0.5 ? truncated : scaled < 0 ? truncated - 1 : truncated + 1;
+      unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units) : units;
+      char digits[24];
+      char* const end = digits + sizeof digits;
+      char* first = end;
+      for (int place = 0; place < 4; ++place, magnitude /= 10)
+        *--first = char('0' + magnitude % 10);
+      *--first = '.';
+      do {
+        *--first = char('0' + magnitude % 10);
+        magnitude /= 10;
+      } while (magnitude != 0);
+      if (units < 0) *--first = '-';
+      return *this << QByteArrayView(first, end - first);
+    }
+    char digits[400]; // the longest double in fixed notation
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 4).ptr;
+    const QByteArrayView text(digits, end - digits);
+    return *this << (text == "-0.0000" ? QByteArrayView("0.0000") : text);
+  }
+  TContent& operator<<(int value) { return Integer(value); }
+  TContent& Integer(qint64 value) {
+    Room(24);
+    at_ = std::to_chars(at_, end_, value).ptr;
+    return *this;
+  }
+  // Three numbers from 0 to 1 (red, green, blue). Pages use few colours, mostly
+  // one after another, so the last one's text is kept where the writer was given a place.
+  TContent& Color(TColor color) {
+    if (lastColor_ && lastColor_->Color == color && !lastColor_->Text.isEmpty()) return *this << lastColor_->Text;
+    QByteArray text;
+    const QColor c = ToQColor(color == clNone ? clWhite : color);
+    TContent(text) << c.red() / 255.0 << ' ' << c.green() / 255.0 << ' ' << c.blue() / 255.0;
+    if (lastColor_) *lastColor_ = {color, text};
+    return *this << text;
+  }
+  // "x y", as the path operators take a point.
+  TContent& Point(double x, double y) { return *this << x << ' ' << y; }
+  // "x y w h".
+  TContent& Rectangle(double x, double y, double w, double h) { return Point(x, y) << ' ' << w << ' ' << h; }
+  // Code page 1250 bytes with "\", "(" and ")" escaped.
+  TContent& Escaped(QByteArrayView bytes) {
+    Room(2 * bytes.size());
+    for (const char c : bytes) {
+      if (c == '\\' || c == '(' || c == ')') *at_++ = '\\';
+      *at_++ = c;
+    }
+    return *this;
+  }
+  // The bytes written since `mark` (an earlier Size()), and taking them back.
+  qsizetype Size() const { return at_ - out_.constData(); }
+  QByteArrayView Since(qsizetype mark) const {
+    return QByteArrayView(out_.constData() + mark, at_ - out_.constData() - mark);
+  }
+  void TakeBack(qsizetype mark) { at_ = out_.data() + mark; }
+
+private:
+  static constexpr qsizetype kRoom = 1024;
+
+  void Room(qsizetype count) {
+    if (end_ - at_ >= count) return;
+    const qsizetype used = at_ - out_.constData();
+    out_.resize(used + count + kRoom);
+    at_ = out_.data() + used;
+    end_ = out_.data() + out_.size();
+  }
+
+  QByteArray& out_;
+  char* at_ = nullptr;
+  char* end_ = nullptr;
+  TColorText* lastColor_ = nullptr;
+};
+
 QByteArray TVezoPDFExport::FormatNumber(double value) {
-  // Every coordinate of every page goes through here: formatted directly,
-  // not through the locale-aware number conversion.
-  char digits[64];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 4).ptr;
-  QByteArray text(digits, end - digits);
-  if (text == "-0.0000") text = "0.0000";
+  QByteArray text;
+  TContent(text) << value;
   return text;
 }
 
 QByteArray TVezoPDFExport::FormatColor(TColor color) {
-  const QColor c = ToQColor(color == clNone ? clWhite : color);
-  return FormatNumber(c.red() / 255.0) + ' ' + FormatNumber(c.green() / 255.0) + ' ' + FormatNumber(c.blue() / 255.0);
+  QByteArray text;
+  TContent(text).Color(color);
+  return text;
 }
 
 QByteArray TVezoPDFExport::EscapeText(const QString& text) {
-  QByteArray bytes = Cp1250::EncodeLossy(text, '?');
-  bytes.replace("\\", "\\\\");
-  bytes.replace("(", "\\(");
-  bytes.replace(")", "\\)");
+  QByteArray bytes;
+  TContent(bytes).Escaped(Cp1250::EncodeLossy(text, '?'));
   return bytes;
 }
 
@@ -160,8 +288,11 @@ QByteArray TVezoPDFExport::PdfDate(const QDateTime& time) {
          QByteArray::number(minutes % 60).rightJustified(2, '0') + '\'';
 }
 
-QByteArray TVezoPDFExport::Packed(const QByteArray& data) const {
-  return UseCompression ? Deflated(data, ZlibLevel(CompressionMethod)) : data;
+QByteArray TVezoPDFExport::Packed(const QByteArray& data) {
+  if (!UseCompression) return data;
+  const int level = ZlibLevel(CompressionMethod);
+  if (!deflater_ || deflater_->Level() != level) deflater_ = std::make_unique<TDeflater>(level);
+  return deflater_->Deflated(data);
 }
 
 QByteArray TVezoPDFExport::StreamFilter() const { return UseCompression ? "/Filter/FlateDecode" : ""; }
@@ -207,13 +338,14 @@ void TVezoPDFExport::BeginPage() {
   lengthObject_ = NextObjectNumber();
 }
 
-QByteArray TVezoPDFExport::FrameLines(const TVezoDataRec& item) const {
+void TVezoPDFExport::WriteFrameLines(TContent& out, const TVezoDataRec& item) const {
   const double x = ToPoints(item.Left), yt = FlipY(item.Top), w = ToPoints(item.Width), h = ToPoints(item.Height);
-  QByteArray out =
-      "\r" + FormatNumber(ToPoints(vzToExportUnits(item.FrameWidth))) + " w " + FormatColor(item.FrameColor) + " RG";
+  out << '\r' << ToPoints(vzToExportUnits(item.FrameWidth)) << " w ";
+  out.Color(item.FrameColor) << " RG";
   if (item.FrameTyp == 15) {
-    return out + "\r" + FormatNumber(x) + ' ' + FormatNumber(yt - h) + ' ' + FormatNumber(w) + ' ' + FormatNumber(h) +
-           " re\rS\r";
+    out << '\r';
+    out.Rectangle(x, yt - h, w, h) << " re\rS\r";
+    return;
   }
   const struct {
     int flag;
@@ -221,10 +353,11 @@ QByteArray TVezoPDFExport::FrameLines(const TVezoDataRec& item) const {
   } sides[] = {
       {8, x, yt, x + w, yt}, {1, x + w, yt, x + w, yt - h}, {2, x + w, yt - h, x, yt - h}, {4, x, yt - h, x, yt}};
   for (const auto& side : sides)
-    if (item.FrameTyp & side.flag)
-      out += "\r" + FormatNumber(side.x1) + ' ' + FormatNumber(side.y1) + " m " + FormatNumber(side.x2) + ' ' +
-             FormatNumber(side.y2) + " l S\r";
-  return out;
+    if (item.FrameTyp & side.flag) {
+      out << '\r';
+      out.Point(side.x1, side.y1) << " m ";
+      out.Point(side.x2, side.y2) << " l S\r";
+    }
 }
 
 int TVezoPDFExport::ChooseImage(TVezoDataRec& item) {
@@ -282,11 +415,16 @@ QByteArray TVezoPDFExport::BarRectangles(const TVezoDataRec& item) const {
 void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
   const double x = ToPoints(item.Left), yt = FlipY(item.Top), w = ToPoints(item.Width), h = ToPoints(item.Height);
   if (ExportFrames) {
-    QByteArray body = item.FillColor != clNone
-                          ? FormatColor(item.FillColor) + " rg\r" + FormatNumber(x) + ' ' + FormatNumber(yt - h) + ' ' +
-                                FormatNumber(w) + ' ' + FormatNumber(h) + " re f"
-                          : QByteArray("0 w\r");
-    pageContent_ += "q\r" + body + FrameLines(item) + "\rQ" + kPdfLineEnd;
+    TContent out(pageContent_, &lastColor_);
+    out << "q\r";
+    if (item.FillColor != clNone) {
+      out.Color(item.FillColor) << " rg\r";
+      out.Rectangle(x, yt - h, w, h) << " re f";
+    } else {
+      out << "0 w\r";
+    }
+    WriteFrameLines(out, item);
+    out << "\rQ\r\n";
   }
   const bool rich = item.ClassName == QLatin1String("TrpRichView");
   if (rich && ExportRichText && RichTextEncodingType == rtPlainText) {
@@ -295,13 +433,21 @@ void TVezoPDFExport::WriteItem(TVezoDataRec& item) {
     if (rich && !ExportRichText) return;
     const int index = ChooseImage(item);
     const double pw = ToPoints(item.PictureWidth), ph = ToPoints(item.PictureHeight);
-    pageContent_ += "q\r" + FormatNumber(pw) + " 0 0 " + FormatNumber(ph) + ' ' + FormatNumber(x) + ' ' +
-                    FormatNumber(yt - ph) + " cm\r/Img" + rpNum(index) + " Do\rQ" + kPdfLineEnd;
+    {
+      TContent out(pageContent_, &lastColor_);
+      out << "q\r" << pw << " 0 0 " << ph << ' ';
+      out.Point(x, yt - ph) << " cm\r/Img" << index << " Do\rQ\r\n";
+    }
     pageContent_ += BarRectangles(item);
     if (AfterSaveGraphic) AfterSaveGraphic(item.ViewName, index);
   }
   // Frames lie over pictures.
-  if (ExportFrames) pageContent_ += "q\r0 w\r" + FrameLines(item) + "\rQ" + kPdfLineEnd;
+  if (ExportFrames) {
+    TContent out(pageContent_, &lastColor_);
+    out << "q\r0 w\r";
+    WriteFrameLines(out, item);
+    out << "\rQ\r\n";
+  }
 }
 
 void TVezoPDFExport::EndPage() {
@@ -398,27 +544,39 @@ void TVezoPDFExport::WriteTextLine(const TVezoTextRec& line) {
   const double hp = line.TextHeight / double(ScreenPixelsPerInch()) * 72;
   const int number = FontNumber(line);
   const TFontMetrics& metrics = fonts_[number];
-  const QByteArray text = line.Symbol ? QByteArray(1, DingbatOf(line.Text)) : EscapeText(line.Text);
-  // Spacing that makes the text as wide as it was on the screen.
-  double tc = 0;
+  const QByteArray bytes = line.Symbol ? QByteArray(1, DingbatOf(line.Text)) : Cp1250::EncodeLossy(line.Text, '?');
+  TContent out(pageContent_, &lastColor_);
+  out << "BT\r";
+  out.Color(line.Font.Color) << " rg\r/F" << number << ' ' << line.Font.Size << " Tf\r";
   if (!line.Symbol && !line.Text.isEmpty()) {
+    // Spacing that makes the text as wide as it was on the screen.
     double sum = 0;
-    for (const char c : Cp1250::EncodeLossy(line.Text, '?'))
+    for (const char c : bytes)
       if (uchar(c) >= 32) sum += metrics.Widths[size_t(uchar(c) - 32)];
-    tc = (ToPoints(line.TextWidth) - sum * line.Font.Size / 1000.0) / line.Text.size();
+    const double tc = (ToPoints(line.TextWidth) - sum * line.Font.Size / 1000.0) / line.Text.size();
+    const qsizetype mark = out.Size();
+    out << tc;
+    if (out.Since(mark) == "0.0000")
+      out.TakeBack(mark);
+    else
+      out << " Tc\r";
   }
-  QByteArray block =
-      "BT\r" + FormatColor(line.Font.Color) + " rg\r/F" + rpNum(number) + ' ' + rpNum(line.Font.Size) + " Tf\r";
-  if (FormatNumber(tc) != "0.0000") block += FormatNumber(tc) + " Tc\r";
-  block += FormatNumber(x) + ' ' + FormatNumber(yt - hp + 3) + " Td (" + text + ") Tj\rET";
+  out.Point(x, yt - hp + 3) << " Td (";
+  if (line.Symbol)
+    out << bytes;
+  else
+    out.Escaped(bytes);
+  out << ") Tj\rET";
   const auto rule = [&](int size, double y) {
-    block += "\r" + FormatColor(line.Font.Color) + " RG\r" + FormatNumber(size) + " w " + FormatNumber(x) + ' ' +
-             FormatNumber(y) + " m\r" + FormatNumber(x + ToPoints(line.TextWidth)) + ' ' + FormatNumber(y) + " l\rS";
+    out << '\r';
+    out.Color(line.Font.Color) << " RG\r" << double(size) << " w ";
+    out.Point(x, y) << " m\r";
+    out.Point(x + ToPoints(line.TextWidth), y) << " l\rS";
   };
   if (!line.Symbol && line.Font.Underline())
     rule(metrics.UnderscoreSize, yt - (line.TextHeight + metrics.UnderscorePosition) + 2);
   if (!line.Symbol && line.Font.StrikeOut()) rule(metrics.StrikeoutSize, yt - (hp / 2 + metrics.StrikeoutPosition) + 2);
-  pageContent_ += block + kPdfLineEnd;
+  out << kPdfLineEnd;
 }
 
 // --- the end of the document
@@ -497,5 +655,7 @@ void TVezoPDFExport::EndDocument() {
   fonts_.clear();
   fontKeys_.clear();
   images_.clear();
+  deflater_.reset();
+  lastColor_ = {};
   TVezoExportFilter::EndDocument();
 }

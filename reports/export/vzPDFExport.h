@@ -2,6 +2,7 @@
 #include "reports/export/vzExportFilter.h"
 #include <QtCore/QDateTime>
 #include <functional>
+#include <memory>
 
 enum TPDFCompressionMethod { cmFastest = 0, cmNormal = 1, cmMaxCompress = 2 };
 
@@ -45,6 +46,8 @@ public:
 
 private:
   struct TFontMetrics;
+  class TDeflater;
+  class TContent;
   struct TPdfImage {
     int Object;
     int NameIndex;
@@ -54,13 +57,13 @@ private:
   void Write(const QByteArray& bytes);
   void WriteObject(QByteArray text, int number, bool withEndobj = true);
   // The bytes of a stream as written (packed when compressing) and the filter its dictionary names.
-  QByteArray Packed(const QByteArray& data) const;
+  QByteArray Packed(const QByteArray& data);
   QByteArray StreamFilter() const;
   double ToPoints(double value) const;
   double FlipY(double value) const;
   // A barcode item's bars and gaps as filled rectangles.
   QByteArray BarRectangles(const TVezoDataRec& item) const;
-  QByteArray FrameLines(const TVezoDataRec& item) const;
+  void WriteFrameLines(TContent& out, const TVezoDataRec& item) const;
   void WriteItem(TVezoDataRec& item);
   int ChooseImage(TVezoDataRec& item);
   int FontNumber(const TVezoTextRec& line);
@@ -68,6 +71,12 @@ private:
   void WriteFonts();
   void WriteInformation();
 
+  struct TColorText {
+    TColor Color = clNone;
+    QByteArray Text;
+  };
+  std::unique_ptr<TDeflater> deflater_;
+  TColorText lastColor_; // the colour last written and its numbers
   QStringList fontKeys_;
   QList<TFontMetrics> fonts_;
   QList<TPdfImage> images_;

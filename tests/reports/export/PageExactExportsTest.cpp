@@ -22,6 +22,7 @@
 #include <QtCore/QtEndian>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
+#include <charconv>
 
 namespace {
 
@@ -488,6 +489,31 @@ TEST_F(PdfDetailTest, FontsImagesAndFrames) {
   EXPECT_FALSE(noFrames.contains(" RG\r") || noFrames.contains(" re f") || noFrames.contains(" re\r"))
       << "no frame operators without frames";
   EXPECT_TRUE(noFrames.contains("/Img0 Do")) << "pictures stay without frames";
+}
+
+// Coordinates are written with four decimals as the exact binary value rounds,
+// also where the fifth decimal is a five that the value lies just above or below.
+TEST(PdfNumbers, RoundAsTheExactValue) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {{0, "0.0000"},         {-0.00004, "0.0000"},        {-0.0, "0.0000"},
+               {12, "12.0000"},       {-3.5, "-3.5000"},           {0.00005, "0.0001"},
+               {-0.00005, "-0.0001"}, {0.00015, "0.0001"},         {1.00005, "1.0001"},
+               {2.00025, "2.0002"},   {28.28905, "28.2890"},       {123456.78905, "123456.7891"},
+               {0.1 + 0.2, "0.3000"}, {1e11, "100000000000.0000"}, {1e20, "100000000000000000000.0000"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(TVezoPDFExport::FormatNumber(c.value), QByteArray(c.text)) << c.value;
+  // Values as pages give them (report units to points, halves of ten-thousandths), against the exact conversion.
+  for (int step = -200000; step <= 200000; step += 7) {
+    for (const double value : {step / 20000.0, step * 0.75 / 96 * 72, step / 10000.0 + 0.00005, step * 1.0000001}) {
+      char digits[64];
+      const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 4).ptr;
+      QByteArray exact(digits, end - digits);
+      if (exact == "-0.0000") exact = "0.0000";
+      ASSERT_EQ(TVezoPDFExport::FormatNumber(value), exact) << value;
+    }
+  }
 }
 
 TEST_F(PdfDetailTest, AReportWithoutTextStillDeclaresArial) {
