@@ -128,13 +128,22 @@ struct TIndexFile::TTag {
 
   std::vector<TLevel> Path;
   TWhere Where = TWhere::BeforeFirst;
+  // Appended keys not yet in the tree (KeyLen bytes each) and their records.
+  QByteArray PendingKeys;
+  std::vector<quint32> PendingRecs;
   bool RangeActive = false;
   QByteArray Low, High;
 };
 
 TIndexFile::TIndexFile(TXbFile& table) : table_(table) {}
 
-TIndexFile::~TIndexFile() { CloseIndexFile(); }
+TIndexFile::~TIndexFile() {
+  // The owner closes the file; here only what it left open goes, without throwing.
+  try {
+    CloseIndexFile();
+  } catch (...) {
+  }
+}
 
 TIndexFile::TTag& TIndexFile::Tag() const {
   if (selected_ < 0 || selected_ >= int(tags_.size())) throw EXbError(XbMessages::IndexNotExist().arg(QString()));
@@ -198,7 +207,7 @@ void TIndexFile::ReadFileHeader() {
 }
 
 void TIndexFile::WriteFileHeader() {
-  if (mdx_) WriteAt(0, fileHeader_.constData(), headerSize_);
+  if (mdx_ && !deferHeaders_) WriteAt(0, fileHeader_.constData(), headerSize_);
 }
 
 int TIndexFile::MaxTags() const { return std::min(47, (headerSize_ - 512) / std::max(tagRecordLength_, 1) - 1); }
@@ -317,7 +326,7 @@ void TIndexFile::TagProperties(TTag& tag) {
 
 void TIndexFile::WriteTagHeader(TTag& tag) {
   if (!mdx_) fileHeader_ = tag.Header;
-  WriteAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.constData(), tag.Header.size());
+  if (!deferHeaders_) WriteAt(qint64(tag.HeaderPage) * kPageSize, tag.Header.constData(), tag.Header.size());
 }
 
 int TIndexFile::AllocatePage(TTag& tag) {
@@ -341,6 +350,8 @@ void TIndexFile::ClearTag(TTag& tag) {
   Put32(tag.Header, TagHeader::Root, quint32(root.Page));
   WriteTagHeader(tag);
   WriteNode(root, tag);
+  tag.PendingKeys.clear();
+  tag.PendingRecs.clear();
   tag.Path.clear();
   tag.Where = TWhere::BeforeFirst;
 }
@@ -641,7 +652,7 @@ TIndexFile::TNode TIndexFile::ReadNode(int page, const TTag& tag) const {
     const auto cached = nodes_.find(page);
     if (cached != nodes_.end()) return cached->second;
     // Nobody holds a cached node while a copy is asked for: room may be made.
-    if (nodes_.size() >= kCachedNodes) self->DropNodes();
+    if (nodes_.size() >= kCachedNodes) self->TrimNodes();
     return self->nodes_[page] = self->DecodeNode(page, tag);
   }
   return self->DecodeNode(page, tag);
@@ -695,34 +706,127 @@ void TIndexFile::WriteNode(const TNode& node, const TTag& tag) {
 
 void TIndexFile::StoreNode(const TNode& node, const TTag& tag) {
   QByteArray buffer(nodeSize_, '\0');
-  Put32(buffer, 0, quint32(node.Keys()));
+  EncodeNode(node, tag, buffer.data());
+  if (WriteAt(qint64(node.Page) * kPageSize, buffer.constData(), nodeSize_) != nodeSize_) MarkWriteFailed();
+}
+
+// The node's page image into `out`, nodeSize_ bytes that start zeroed.
+void TIndexFile::EncodeNode(const TNode& node, const TTag& tag, char* out) const {
+  auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, out + at); };
+  put32(0, quint32(node.Keys()));
   for (std::size_t i = 0; i < node.Entries.size(); ++i) {
     const TEntry& e = node.Entries[i];
     const int o = nodeHeader_ + int(i) * tag.EntryLen;
     if (mdx_) {
-      Put32(buffer, o, node.Inner ? e.Child : e.Rec);
+      put32(o, node.Inner ? e.Child : e.Rec);
     } else {
-      Put32(buffer, o, node.Inner ? e.Child : 0);
-      Put32(buffer, o + 4, node.Inner ? 0 : e.Rec);
+      put32(o, node.Inner ? e.Child : 0);
+      put32(o + 4, node.Inner ? 0 : e.Rec);
     }
     if (int(i) < node.Keys())
-      std::memcpy(buffer.data() + o + entryHeader_, e.Key.constData(),
-                  size_t(std::min<qsizetype>(e.Key.size(), tag.KeyLen)));
+      std::memcpy(out + o + entryHeader_, e.Key.constData(), size_t(std::min<qsizetype>(e.Key.size(), tag.KeyLen)));
   }
-  if (WriteAt(qint64(node.Page) * kPageSize, buffer.constData(), nodeSize_) != nodeSize_) MarkWriteFailed();
 }
 
 void TIndexFile::FlushNodes() {
+  InsertPendingKeys();
+  StoreChangedNodes();
+}
+
+// Runs of consecutive pages go to the file in one write each.
+void TIndexFile::StoreChangedNodes() {
   std::vector<std::pair<int, const TTag*>> pages(changed_.begin(), changed_.end());
   std::sort(pages.begin(), pages.end());
   changed_.clear();
-  for (const auto& [page, tag] : pages)
-    StoreNode(nodes_.at(page), *tag);
+  const int pagesPerNode = nodeSize_ / kPageSize;
+  QByteArray run;
+  for (std::size_t first = 0; first < pages.size();) {
+    std::size_t end = first + 1;
+    while (end < pages.size() && pages[end].first == pages[end - 1].first + pagesPerNode)
+      ++end;
+    run.fill('\0', qsizetype(end - first) * nodeSize_);
+    for (std::size_t k = first; k < end; ++k)
+      EncodeNode(nodes_.at(pages[k].first), *pages[k].second, run.data() + qsizetype(k - first) * nodeSize_);
+    if (WriteAt(qint64(pages[first].first) * kPageSize, run.constData(), run.size()) != run.size()) MarkWriteFailed();
+    first = end;
+  }
+}
+
+void TIndexFile::TrimNodes() {
+  StoreChangedNodes();
+  nodes_.clear();
 }
 
 void TIndexFile::DropNodes() {
   FlushNodes();
   nodes_.clear();
+}
+
+bool TIndexFile::DefersInsert(const TTag& tag) const {
+  return CachesNodes() && !readOnly_ && tag.Mode == TIndexUniqueMode::Normal;
+}
+
+// Each tag's waiting keys go in as a batch, and a position on the tag is
+// found again in the changed tree.
+void TIndexFile::InsertPendingKeys() {
+  for (std::size_t i = 0; i < tags_.size(); ++i) {
+    TTag& tag = *tags_[i];
+    if (tag.PendingRecs.empty()) continue;
+    const QByteArray keys = std::exchange(tag.PendingKeys, QByteArray());
+    const std::vector<quint32> recs = std::exchange(tag.PendingRecs, {});
+    const TKeepSelection keep(*this);
+    SelectTag(int(i));
+    InsertBatch(tag, keys, recs);
+    Resync();
+  }
+}
+
+// The keys go in in key order (equal keys in the order they came), each as
+// a key-by-key insertion would put it, so the tree is the one that order
+// gives; a known bound per level spares most comparisons, the headers are
+// written once at the end, and the node cache is written out when it fills.
+void TIndexFile::InsertBatch(TTag& tag, const QByteArray& keys, const std::vector<quint32>& recs) {
+  const int count = int(recs.size());
+  const std::vector<int> order = BatchOrder(tag, keys, count);
+  struct TDeferHeaders {
+    TIndexFile& File;
+    explicit TDeferHeaders(TIndexFile& file) : File(file) { File.deferHeaders_ = true; }
+    ~TDeferHeaders() { File.deferHeaders_ = false; }
+  };
+  {
+    const TDeferHeaders defer(*this);
+    TFingers fingers;
+    for (const int k : order) {
+      if (nodes_.size() >= kCachedNodes) TrimNodes();
+      InsertKey(keys.mid(qsizetype(k) * tag.KeyLen, tag.KeyLen), int(recs[std::size_t(k)]), &fingers);
+    }
+  }
+  WriteFileHeader();
+  WriteTagHeader(tag);
+}
+
+// The batch's keys in the tag's order, stable: compared by their collation
+// sort keys, made once each, where the locale collates.
+std::vector<int> TIndexFile::BatchOrder(const TTag& tag, const QByteArray& keys, int count) const {
+  std::vector<int> order(static_cast<std::size_t>(count));
+  std::iota(order.begin(), order.end(), 0);
+  auto keyAt = [&](int k) { return QByteArray::fromRawData(keys.constData() + qsizetype(k) * tag.KeyLen, tag.KeyLen); };
+  if (tag.KeyType == 'C' && !byteCollation_) {
+    std::vector<QCollatorSortKey> sortKeys;
+    sortKeys.reserve(std::size_t(count));
+    QString text;
+    for (int k = 0; k < count; ++k) {
+      CollationText(keyAt(k), text);
+      sortKeys.push_back(collator_.sortKey(text));
+    }
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+      const int r = sortKeys[std::size_t(a)].compare(sortKeys[std::size_t(b)]);
+      return tag.Descending ? r > 0 : r < 0;
+    });
+  } else {
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return CompareKeys(keyAt(a), keyAt(b)) < 0; });
+  }
+  return order;
 }
 
 void TIndexFile::Close() {
@@ -736,6 +840,7 @@ void TIndexFile::Close() {
 std::vector<int> TIndexFile::RecordsInOrder() {
   std::vector<int> records;
   if (selected_ < 0) return records;
+  InsertPendingKeys();
   const bool shared = NeedsLocks();
   if (shared) LockPage(0, true);
   try {
@@ -816,15 +921,21 @@ int TIndexFile::Capacity(const TNode& node, const TTag& tag) const {
 
 // Inserts after every equal key, so equal keys keep the order of insertion;
 // returns the split of the node when it overflowed.
-std::optional<TIndexFile::TSplit> TIndexFile::InsertInto(int page, const QByteArray& key, quint32 rec, int depth) {
+std::optional<TIndexFile::TSplit> TIndexFile::InsertInto(int page, const QByteArray& key, quint32 rec, int depth,
+                                                         TFingers* fingers) {
   if (depth > kMaxDepth) throw EXbError(XbMessages::InvalidIndexFile().arg(FileName()));
   TTag& tag = Tag();
   TNode local;
   TNode& node = NodeToChange(page, tag, local);
-  const int i = LowerBound(node, key, true);
+  const bool fingered = fingers && std::size_t(depth) < fingers->size() && (*fingers)[std::size_t(depth)].Page == page;
+  const int i = LowerBound(node, key, true, fingered ? (*fingers)[std::size_t(depth)].Entry : 0);
   if (node.Inner) {
-    const std::optional<TSplit> below = InsertInto(int(node.Entries[std::size_t(i)].Child), key, rec, depth + 1);
-    if (!below) return std::nullopt;
+    const std::optional<TSplit> below =
+        InsertInto(int(node.Entries[std::size_t(i)].Child), key, rec, depth + 1, fingers);
+    if (!below) {
+      NoteFinger(fingers, depth, node, i, std::nullopt);
+      return std::nullopt;
+    }
     TEntry left;
     left.Key = below->LeftMax;
     left.Child = node.Entries[std::size_t(i)].Child;
@@ -837,8 +948,21 @@ std::optional<TIndexFile::TSplit> TIndexFile::InsertInto(int page, const QByteAr
     node.Entries.insert(node.Entries.begin() + i, entry);
   }
   std::optional<TSplit> split = SplitIfFull(node);
+  // A later key of the batch goes after this one in a leaf, into this child or a later one above.
+  NoteFinger(fingers, depth, node, node.Inner ? i : i + 1, split);
   WriteNode(node, tag);
   return split;
+}
+
+// The entry is one of the node as it was before a split, whose right part
+// now starts a page of its own.
+void TIndexFile::NoteFinger(TFingers* fingers, int depth, const TNode& node, int entry,
+                            const std::optional<TSplit>& split) {
+  if (!fingers) return;
+  if (fingers->size() <= std::size_t(depth)) fingers->resize(std::size_t(depth) + 1);
+  const int kept = int(node.Entries.size());
+  (*fingers)[std::size_t(depth)] =
+      split && entry >= kept ? TFinger{split->RightPage, entry - kept} : TFinger{node.Page, entry};
 }
 
 // The left half stays on the node's page, the right half moves to a new one.
@@ -858,13 +982,13 @@ std::optional<TIndexFile::TSplit> TIndexFile::SplitIfFull(TNode& node) {
   return split;
 }
 
-void TIndexFile::InsertKey(const QByteArray& key, int recNo) {
+void TIndexFile::InsertKey(const QByteArray& key, int recNo, TFingers* fingers) {
   TTag& tag = Tag();
   if (tag.Mode != TIndexUniqueMode::Normal && HasKey(key)) {
     if (tag.Mode == TIndexUniqueMode::Unique) return;
     ThrowKeyViolation(key);
   }
-  const std::optional<TSplit> split = InsertInto(tag.RootPage(), key, quint32(recNo), 0);
+  const std::optional<TSplit> split = InsertInto(tag.RootPage(), key, quint32(recNo), 0, fingers);
   if (!split) return;
   TNode root;
   root.Inner = true;
@@ -979,6 +1103,7 @@ template <typename Action> void TIndexFile::ForEachTag(int recNo, Action action)
 bool TIndexFile::CheckKeyViolation(const char* record, int recNo) {
   violatingTag_ = -1;
   if (readOnly_ || !tagsRead_) return false;
+  // Only distinct tags are asked, and their keys never wait.
   const TKeepSelection keep(*this);
   for (int i : MaintainedTags()) {
     SelectTag(i);
@@ -1012,7 +1137,15 @@ void TIndexFile::ThrowKeyViolation(const QByteArray& key) const {
 // A record marked deleted has no key in the distinct tags.
 void TIndexFile::InsertRecordKeys(int recNo, const char* record) {
   ForEachTag(recNo, [&] {
-    if (!MarkedDeleted(record) || Tag().Mode != TIndexUniqueMode::Distinct) InsertKey(ExtractKey(record), recNo);
+    TTag& tag = Tag();
+    if (MarkedDeleted(record) && tag.Mode == TIndexUniqueMode::Distinct) return true;
+    if (!DefersInsert(tag)) {
+      InsertKey(ExtractKey(record), recNo);
+      return true;
+    }
+    if (tag.PendingRecs.size() >= kBatchKeys) InsertPendingKeys();
+    tag.PendingKeys.append(ExtractKey(record));
+    tag.PendingRecs.push_back(quint32(recNo));
     return true;
   });
 }
@@ -1020,6 +1153,7 @@ void TIndexFile::InsertRecordKeys(int recNo, const char* record) {
 // Only a normal tag holds a key for every record; unique and distinct tags
 // may lack one without being out of step.
 void TIndexFile::DeleteRecordKeys(int recNo, const char* record) {
+  InsertPendingKeys();
   ForEachTag(recNo, [&] { return DeleteKey(ExtractKey(record), recNo) || Tag().Mode != TIndexUniqueMode::Normal; });
 }
 
@@ -1039,6 +1173,7 @@ void TIndexFile::CheckUpdateViolation(const char* oldRecord, const char* newReco
 
 void TIndexFile::UpdateRecordKeys(int recNo, const char* oldRecord, const char* newRecord) {
   CheckUpdateViolation(oldRecord, newRecord);
+  InsertPendingKeys();
   const bool distinctFollows = !MarkedDeleted(oldRecord) && !MarkedDeleted(newRecord);
   ForEachTag(recNo, [&] {
     if (Tag().Mode == TIndexUniqueMode::Distinct && !distinctFollows) return true;
@@ -1053,6 +1188,7 @@ void TIndexFile::UpdateRecordKeys(int recNo, const char* oldRecord, const char* 
 
 // A record marked deleted leaves the distinct tags only, so its key may be used again.
 void TIndexFile::RecordDeleted(int recNo, const char* record) {
+  InsertPendingKeys();
   ForEachTag(recNo, [&] {
     if (Tag().Mode == TIndexUniqueMode::Distinct) DeleteKey(ExtractKey(record), recNo);
     return true;
@@ -1062,6 +1198,7 @@ void TIndexFile::RecordDeleted(int recNo, const char* record) {
 // The other tags kept the key of the deleted record; a distinct tag takes it
 // back unless another record took it meanwhile.
 void TIndexFile::RecordRecalled(int recNo, const char* record) {
+  InsertPendingKeys();
   ForEachTag(recNo, [&] {
     if (Tag().Mode != TIndexUniqueMode::Distinct) return true;
     const QByteArray key = ExtractKey(record);
@@ -1122,20 +1259,27 @@ bool TIndexFile::StepLeaf(bool forward) {
 
 // The first entry whose key is not below the key (afterEqual: above it); the
 // keys of a node are in order, so bisection finds it.
-int TIndexFile::LowerBound(const TNode& node, const QByteArray& key, bool afterEqual) const {
+int TIndexFile::LowerBound(const TNode& node, const QByteArray& key, bool afterEqual, int from) const {
   const TTag& tag = Tag();
-  // A key compared by the locale is converted once for the whole search.
+  // A key compared by the locale is converted once for the whole search, when first compared.
   const bool byLocale = tag.KeyType == 'C' && !byteCollation_;
-  const QStringView keyText = byLocale ? CollationText(key, collationRight_) : QStringView();
+  QStringView keyText;
   auto compare = [&](const QByteArray& stored) {
     if (!byLocale) return CompareKeys(stored, key);
+    if (keyText.isNull()) keyText = CollationText(key, collationRight_);
     const int r = collator_.compare(CollationText(stored, collationLeft_), keyText);
     return tag.Descending ? -r : r;
   };
-  int low = 0, high = node.Keys();
+  auto before = [&](int i) { return compare(node.Entries[std::size_t(i)].Key) < (afterEqual ? 1 : 0); };
+  int low = std::clamp(from, 0, node.Keys()), high = node.Keys();
+  // A batch in key order mostly goes right at its known bound, often at the node's end.
+  if (low > 0 && low < high) {
+    if (!before(low)) return low;
+    ++low;
+  }
   while (low < high) {
     const int middle = (low + high) / 2;
-    if (compare(node.Entries[std::size_t(middle)].Key) < (afterEqual ? 1 : 0))
+    if (before(middle))
       low = middle + 1;
     else
       high = middle;
@@ -1225,6 +1369,7 @@ void TIndexFile::MoveLast() {
 
 bool TIndexFile::MoveNext() {
   if (selected_ < 0) return false;
+  InsertPendingKeys();
   RefreshShared();
   TTag& tag = Tag();
   if (tag.Where == TWhere::AfterLast) return false;
@@ -1247,6 +1392,7 @@ bool TIndexFile::MoveNext() {
 
 bool TIndexFile::MovePrior() {
   if (selected_ < 0) return false;
+  InsertPendingKeys();
   RefreshShared();
   TTag& tag = Tag();
   if (tag.Where == TWhere::BeforeFirst) return false;
@@ -1270,7 +1416,9 @@ int TIndexFile::PhysicalRecNo() const {
 }
 
 void TIndexFile::SetPhysicalRecNo(int recNo) {
-  if (selected_ < 0 || PhysicalRecNo() == recNo || recNo < 1 || recNo > table_.RecordCount()) return;
+  if (selected_ < 0) return;
+  InsertPendingKeys();
+  if (PhysicalRecNo() == recNo || recNo < 1 || recNo > table_.RecordCount()) return;
   QByteArray record(table_.RecordSize(), '\0');
   if (table_.ReadRecord(recNo, record.data()) != table_.RecordSize()) return;
   const QByteArray key = ExtractKey(record.constData());
@@ -1291,7 +1439,10 @@ void TIndexFile::Resync() {
 }
 
 int TIndexFile::SequentialRecNo() const {
-  if (selected_ < 0 || Tag().Where == TWhere::BeforeFirst) return 0;
+  if (selected_ < 0) return 0;
+  // The position counts the waiting keys too.
+  const_cast<TIndexFile*>(this)->InsertPendingKeys();
+  if (Tag().Where == TWhere::BeforeFirst) return 0;
   const TTag& tag = Tag();
   if (tag.Where == TWhere::AfterLast) return kSequentialEnd;
   qint64 position = 1, weight = 1;
@@ -1304,6 +1455,7 @@ int TIndexFile::SequentialRecNo() const {
 
 int TIndexFile::SequentialRecordCount() const {
   if (selected_ < 0) return 0;
+  const_cast<TIndexFile*>(this)->InsertPendingKeys();
   const TTag& tag = Tag();
   TNode node = ReadNode(tag.RootPage(), tag);
   qint64 weight = 1;
@@ -1317,6 +1469,7 @@ int TIndexFile::SequentialRecordCount() const {
 // Goes to the entry that the full-node estimate puts at this position.
 void TIndexFile::SetSequentialRecNo(int position) {
   if (selected_ < 0) return;
+  InsertPendingKeys();
   if (position <= 0) return MoveFirst();
   GoEnd(false);
   TTag& tag = Tag();
@@ -1338,6 +1491,7 @@ void TIndexFile::SetSequentialRecNo(int position) {
 
 bool TIndexFile::SearchKey(const QByteArray& key, TSearchKind kind) {
   if (selected_ < 0) return false;
+  InsertPendingKeys();
   // The search reads its path afresh from the root: only the headers first.
   RefreshHeaders();
   TTag& tag = Tag();
@@ -1354,6 +1508,7 @@ bool TIndexFile::SearchKey(const QByteArray& key, TSearchKind kind) {
 
 int TIndexFile::CompareWithCurrent(const QByteArray& key) const {
   if (selected_ < 0) return 0;
+  const_cast<TIndexFile*>(this)->InsertPendingKeys();
   const TTag& tag = Tag();
   if (tag.Where == TWhere::BeforeFirst) return 1;
   if (tag.Where == TWhere::AfterLast) return -1;
@@ -1362,6 +1517,7 @@ int TIndexFile::CompareWithCurrent(const QByteArray& key) const {
 
 void TIndexFile::SetRange(const QByteArray& low, const QByteArray& high) {
   if (selected_ < 0) return;
+  InsertPendingKeys();
   TTag& tag = Tag();
   tag.Low = Fit(low, tag.KeyLen, tag.KeyType == 'C' ? ' ' : '\0');
   tag.High = Fit(high, tag.KeyLen, tag.KeyType == 'C' ? ' ' : '\0');

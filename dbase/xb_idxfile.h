@@ -159,6 +159,13 @@ private:
     QByteArray LeftMax;
     int RightPage;
   };
+  // Where the previous key of a batch in key order went, by depth: the next
+  // key goes to this entry of the page or after it.
+  struct TFinger {
+    int Page = -1;
+    int Entry = 0;
+  };
+  using TFingers = std::vector<TFinger>;
   struct TDeleteResult {
     bool Found = false;
     bool Empty = false;
@@ -193,10 +200,21 @@ private:
   TNode& NodeToChange(int page, const TTag& tag, TNode& local);
   void WriteNode(const TNode& node, const TTag& tag);
   void StoreNode(const TNode& node, const TTag& tag);
+  void EncodeNode(const TNode& node, const TTag& tag, char* out) const;
   bool CachesNodes() const { return !NeedsLocks(); }
   void KeepNode(const TNode& node, const TTag* changedIn);
+  // Inserts the waiting keys of every tag, then writes the changed nodes.
   void FlushNodes();
   void DropNodes();
+  // Writes the changed nodes (consecutive pages in one write) and empties the cache.
+  void TrimNodes();
+  void StoreChangedNodes();
+  // Keys appended to an exclusive file wait, per tag, until the tree is next
+  // read or changed otherwise; then they go in as one batch in key order.
+  bool DefersInsert(const TTag& tag) const;
+  void InsertPendingKeys();
+  void InsertBatch(TTag& tag, const QByteArray& keys, const std::vector<quint32>& recs);
+  std::vector<int> BatchOrder(const TTag& tag, const QByteArray& keys, int count) const;
   // Where a one-pass walk takes its nodes: the file read whole, or a read
   // buffer per level; and the inner nodes it has been through.
   struct TNodeSource {
@@ -208,11 +226,13 @@ private:
   void CollectRecords(int page, int depth, TNodeSource& source, std::vector<int>& records);
   int Capacity(const TNode& node, const TTag& tag) const;
 
-  std::optional<TSplit> InsertInto(int page, const QByteArray& key, quint32 rec, int depth);
+  std::optional<TSplit> InsertInto(int page, const QByteArray& key, quint32 rec, int depth, TFingers* fingers);
+  static void NoteFinger(TFingers* fingers, int depth, const TNode& node, int entry,
+                         const std::optional<TSplit>& split);
   std::optional<TSplit> SplitIfFull(TNode& node);
   TDeleteResult DeleteFrom(int page, const QByteArray& key, quint32 rec, int depth);
   TDeleteResult RemovedBelow(TNode& node, int i, const TDeleteResult& below);
-  void InsertKey(const QByteArray& key, int recNo);
+  void InsertKey(const QByteArray& key, int recNo, TFingers* fingers = nullptr);
   bool DeleteKey(const QByteArray& key, int recNo);
   bool HasKey(const QByteArray& key);
   // True when the tag holds the key for another record than `recNo`.
@@ -227,7 +247,8 @@ private:
   void Resync();
   void RefreshHeaders();
   void RefreshShared();
-  int LowerBound(const TNode& node, const QByteArray& key, bool afterEqual) const;
+  // `from`: a known lower bound of the result, tried first.
+  int LowerBound(const TNode& node, const QByteArray& key, bool afterEqual, int from = 0) const;
   [[noreturn]] void ThrowKeyViolation(const QByteArray& key) const;
   void GoEnd(bool last);
 
@@ -243,6 +264,8 @@ private:
   // Decoded nodes of an exclusive or memory file (a shared file reads its
   // nodes afresh), and the pages changed in it that the file still lacks.
   static constexpr std::size_t kCachedNodes = 8192;
+  // The most keys a tag gathers before they go into the tree.
+  static constexpr std::size_t kBatchKeys = 1 << 20;
   std::unordered_map<int, TNode> nodes_;
   std::unordered_map<int, const TTag*> changed_;
   TXbFile& table_;
@@ -257,6 +280,8 @@ private:
   bool readOnly_ = false;
   TIndexUpdateMode updateMode_ = TIndexUpdateMode::SelectedTag;
   int violatingTag_ = -1; // found by CheckKeyViolation for RaiseKeyViolation
+  // Header writes wait while a batch of keys goes in; written once after it.
+  bool deferHeaders_ = false;
   bool byteCollation_ = true;
   QCollator collator_;
   int collationCodePage_ = 0;

@@ -3,6 +3,8 @@
 #include "core/DateTime.h"
 #include "dbase/xb_idxfile.h"
 #include "dbase/xbtable.h"
+#include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <algorithm>
 #include <cstring>
@@ -745,6 +747,85 @@ TEST(IndexCollationTest, KeysFollowTheLanguagesLocale) {
   ASSERT_EQ(names.size(), 4);
   EXPECT_EQ(names.mid(2), QStringList({QStringLiteral("abd"), QStringLiteral("Zora")}))
       << names.join(QLatin1Char(',')).toStdString();
+}
+
+// An exclusive table gathers its appended keys and puts them into the tree
+// in key order when the tree is next read; a shared table inserts each key
+// at once. Both must give the same order, and, for keys that come in key
+// order, the same index file.
+TEST(IndexCollationTest, GatheredKeysGiveTheTreeOfKeyByKeyInsertion) {
+  QTemporaryDir dir;
+  struct Row {
+    QString name;
+    int rec;
+    bool operator==(const Row&) const = default;
+  };
+  // Writes the names into a new table of its own folder; `edited`: the
+  // record appended at that step is renamed at once, and a search runs
+  // halfway, so that waiting keys meet a change and a read.
+  auto write = [&](const QString& folder, bool exclusive, const QStringList& names, int edited) {
+    QDir().mkpath(dir.filePath(folder));
+    TXbTable t;
+    t.SetTableName(dir.filePath(folder + QStringLiteral("/c.dbf")));
+    t.SetLanguageId(0xC8);
+    t.FieldDefs = {{QStringLiteral("NAME"), TFieldType::String, 12}};
+    TXbIndexDef& def = t.IndexDefs.Add();
+    def.SetIndexFile(QStringLiteral("NAME"));
+    def.SetSortField(QStringLiteral("NAME"));
+    t.CreateTable();
+    t.Exclusive = exclusive;
+    t.Open();
+    for (int i = 0; i < names.size(); ++i) {
+      t.Append();
+      t.FieldByName(QStringLiteral("NAME")).SetValue(names[i]);
+      t.Post();
+      if (i == edited) {
+        t.Edit();
+        t.FieldByName(QStringLiteral("NAME")).SetValue(QStringLiteral("chrobák"));
+        t.Post();
+      }
+      if (edited >= 0 && i == names.size() / 2) {
+        t.SetIndexName(QStringLiteral("NAME"));
+        EXPECT_TRUE(t.FindKey(names[0]));
+        t.SetIndexName(QString());
+      }
+    }
+    t.Close();
+    t.SetIndexName(QStringLiteral("NAME"));
+    t.Open();
+    std::vector<Row> rows;
+    for (t.First(); !t.Eof(); t.Next())
+      rows.push_back({t.FieldByName(QStringLiteral("NAME")).AsString(), t.PhysicalRecNo()});
+    for (const Row& row : rows)
+      EXPECT_TRUE(t.FindKey(row.name)) << row.name.toStdString();
+    t.Close();
+    return rows;
+  };
+  const char* const stems[] = {"chata", "hrad", "čaj", "cesta", "Ábel", "abel", "Zora", "zora", "ďateľ", "dub"};
+  QStringList names;
+  for (int i = 0; i < 900; ++i)
+    names << QString::fromUtf8(stems[(i * 7) % 10]) + QString::number((i * 37) % 61);
+
+  const std::vector<Row> shared = write(QStringLiteral("shared"), false, names, 300);
+  ASSERT_EQ(shared.size(), std::size_t(names.size()));
+  EXPECT_EQ(write(QStringLiteral("exclusive"), true, names, 300), shared);
+
+  QStringList sorted;
+  for (const Row& row : write(QStringLiteral("order"), true, names, -1))
+    sorted << row.name;
+  write(QStringLiteral("sharedSorted"), false, sorted, -1);
+  write(QStringLiteral("exclusiveSorted"), true, sorted, -1);
+  auto indexBytes = [&](const char* folder) {
+    QFile file(dir.filePath(QLatin1String(folder) + QStringLiteral("/c.mdx")));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    // The days of creation and of the last emptying may differ across midnight.
+    bytes.replace(1, 3, "   ").replace(44, 3, "   ");
+    return bytes;
+  };
+  const QByteArray keyByKey = indexBytes("sharedSorted");
+  EXPECT_GT(keyByKey.size(), 2048 + 4 * 1024) << "the tree must have more than one level";
+  EXPECT_TRUE(indexBytes("exclusiveSorted") == keyByKey);
 }
 
 TEST(IndexCollationTest, LocaleAnswerMustBeUsable) {
