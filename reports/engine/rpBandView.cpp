@@ -240,7 +240,7 @@ void TrpBandView::WriteXmlElement(QString& element) {
   if (type == 5 || type == 8 || type == 11) {
     QObject* source = nullptr;
     try {
-      if (!DisplayFormatText.isEmpty()) source = rpFindDataSet(DisplayFormatText);
+      if (!DisplayFormatText.isEmpty()) source = rpFindDataSet(rpRun().CurrentReport, DisplayFormatText);
     } catch (const Exception&) {
       source = nullptr; // a report without an owner reaches no data set
     }

@@ -315,7 +315,7 @@ void TrpPageBuild::RegisterBand(TrpBand* band) {
   scannedBand_ = band;
   currentBand = band;
   for (const QString& call : calls)
-    rpParser().Calc(call);
+    context.Parser->Calc(call);
   scannedBand_ = nullptr;
 }
 
@@ -373,8 +373,8 @@ void TrpPageBuild::RunPageScript() {
   g.Run = this;
   try {
     QStringList coded, errors;
-    rpInterpreter().PrepareScript(page.Script, coded, errors);
-    rpInterpreter().DoScript(coded);
+    context.Interpreter->PrepareScript(page.Script, coded, errors);
+    context.Interpreter->DoScript(coded);
   } catch (const Exception& error) {
     rpReportObjectError(error);
     report.Terminated = true;
@@ -436,9 +436,9 @@ void TrpPageBuild::BindField(TrpView* object) {
   TDataSet* dataSet = nullptr;
   QString field;
   try {
-    if (!report.Dictionary.ResolveName(name) || !report.Dictionary.CachedField(name, dataSet, field)) {
-      dataSet = report.UseDefaultDataSetName() ? rpGetDefaultDataSet() : nullptr;
-      rpGetDataSetAndField(name, dataSet, field);
+    if (!report.Dictionary.ResolveName(context, name) || !report.Dictionary.CachedField(name, dataSet, field)) {
+      dataSet = report.UseDefaultDataSetName() ? rpGetDefaultDataSet(context.CurrentReport) : nullptr;
+      rpGetDataSetAndField(context.CurrentReport, name, dataSet, field);
     }
   } catch (const Exception&) {
     return; // an expression that is no field reference shows no field
@@ -655,7 +655,7 @@ void TrpPageBuild::WalkDataBands(int level) {
       TrpBand* changed = nullptr;
       for (TrpBand* g = b->firstGroup; g; g = g->nextGroup)
         if (atEnd || !g->hasGroupValue ||
-            rpCompare(rpParser().CalcPostfix(g->groupCondition), g->lastGroupValue) != 0) {
+            rpCompare(context.Parser->CalcPostfix(g->groupCondition), g->lastGroupValue) != 0) {
           changed = g;
           break;
         }

@@ -248,7 +248,7 @@ void TrpPictureView::WriteXmlElement(QString& element) {
     TDataSet* dataSet = nullptr;
     QString field;
     try {
-      rpGetDataSetAndField(reference, dataSet, field);
+      rpGetDataSetAndField(rpRun().CurrentReport, reference, dataSet, field);
     } catch (const Exception&) {
       dataSet = nullptr; // a text that names no field writes no binding
     }

@@ -104,22 +104,24 @@ public:
   bool ReadTemplateFile(const QString& fileName, QStringList* description, bool load, QImage* picture);
 
   // --- values while a report runs
-  // Binds the global parser and the engine's interpreter to this report's
-  // name and function look-up, and makes it the current report.
-  void BindParser();
+  // Binds the run's parser and interpreter to this report's name and
+  // function look-up, and makes it the run's current report.
+  void BindParser(TrpRunContext& run);
   // The value of a name: the OnGetValue event, the dictionary, the special
   // names, script variables, engine values and properties, and finally the
   // name evaluated as an expression (a name that leads back to itself raises
   // "Nedefinovaný symbol" outside the aggregate pass).
-  void ResolveName(const QString& name, QVariant& value);
+  void ResolveName(TrpRunContext& run, const QString& name, QVariant& value);
   // CURY, FREESPACE, FINALPASS, PAGEHEIGHT, PAGEWIDTH, Object.Property and named constants; Null otherwise.
-  void GetInternalValue(const QString& name, QVariant& value);
+  void GetInternalValue(TrpRunContext& run, const QString& name, QVariant& value);
   // The expression (with an optional " #suffix" format) evaluated and formatted;
   // during the aggregate pass `text` is left as it was.
-  void GetFormattedValue(const QString& expression, QString& text);
+  void GetFormattedValue(TrpRunContext& run, const QString& expression, QString& text);
   // The function libraries in registration order, then the built-in procedures and OnUserFunction.
-  void CallReportFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val);
-  void RunBuiltinProcedure(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val);
+  void CallReportFunction(TrpRunContext& run, const QString& name, const QString& p1, const QString& p2,
+                          const QString& p3, QVariant& val);
+  void RunBuiltinProcedure(TrpRunContext& run, const QString& name, const QString& p1, const QString& p2,
+                           const QString& p3, QVariant& val);
   // The before-print event over the lines an object is about to print.
   void FireBeforePrint(QStringList& lines, TrpView* object);
 
@@ -307,16 +309,21 @@ private:
   void EnsureOnePage();
   void ForgetCurrentObjects();
   QVariant ReportInfoValue(const QString& name) const;
-  void ArrayProcedure(bool set, const QString& array, const QString& index, const QString& value, QVariant& val);
+  void ArrayProcedure(TrpRunContext& run, bool set, const QString& array, const QString& index, const QString& value,
+                      QVariant& val);
 };
 
-// The report's script interpreter: names and calls go through the global
-// parser's callbacks, assignments reach script variables, dictionary
-// variables, MODALRESULT, CURY, PROGRESS, object properties, and otherwise
-// create a script variable.
+// The report's script interpreter, bound to the run context that holds it:
+// names and calls go through that run's parser callbacks, assignments reach
+// script variables, dictionary variables, MODALRESULT, CURY, PROGRESS, object
+// properties, and otherwise create a script variable.
 class TInterpretator : public TrpInterpretator {
 public:
+  explicit TInterpretator(TrpRunContext& run) : run_(run) {}
   void GetValue(const QString& name, QVariant& value) override;
   void SetValue(const QString& name, const QVariant& value) override;
   void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override;
+
+private:
+  TrpRunContext& run_;
 };

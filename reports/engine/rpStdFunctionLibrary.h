@@ -40,10 +40,12 @@ class TrpStdFunctionLibrary : public TrpFunctionLibrary {
   Q_OBJECT
 public:
   Q_INVOKABLE TrpStdFunctionLibrary();
-  void ExecuteFunction(int number, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override;
+  void ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString& p2, const QString& p3,
+                       QVariant& val) override;
 
 private:
-  void Aggregate(char16_t kind, const QString& expression, const QString& band, const QString& flag, QVariant& val);
+  void Aggregate(const TrpRunContext& run, char16_t kind, const QString& expression, const QString& band,
+                 const QString& flag, QVariant& val);
 };
 
 // FIELDISNULL over the program's data sets.
@@ -51,5 +53,6 @@ class TDatabaseFunctionLibrary : public TrpFunctionLibrary {
   Q_OBJECT
 public:
   Q_INVOKABLE TDatabaseFunctionLibrary();
-  void ExecuteFunction(int number, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override;
+  void ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString& p2, const QString& p3,
+                       QVariant& val) override;
 };

@@ -468,8 +468,7 @@ std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className) {
   return view;
 }
 
-void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& property) {
-  TrpRunContext& g = rpRun();
+void rpGetObjectAndProperty(const TrpRunContext& g, const QString& name, TrpObject*& object, QString& property) {
   object = g.CurrentObject;
   property = name;
   const qsizetype dot = name.indexOf(QLatin1Char('.'));
@@ -477,7 +476,7 @@ void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& pr
     const QString prefix = name.left(dot);
     property = name.mid(dot + 1, 255);
     const QString upper = prefix.toUpper();
-    TrpReport* report = CurrentTemplate();
+    auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
     if (upper.startsWith(QLatin1String("PAGE")) && upper.size() > 4 && upper.at(4).isDigit()) {
       const int number = upper.mid(4).toInt();
       object = report && number >= 1 && number <= report->Pages.Count() ? report->Pages.GetPage(number - 1) : nullptr;
@@ -703,7 +702,7 @@ void TrpView::ExpandBrackets(QString& text) {
     const QString expression = rpGetBracketedText(text, start, finish);
     if (finish >= text.size()) return; // an unclosed bracket stays as it is
     QString value;
-    if (report) report->GetFormattedValue(expression, value);
+    if (report) report->GetFormattedValue(rpRun(), expression, value);
     text.replace(start, finish - start + 1, value);
     pos = start + value.size();
   }

@@ -96,7 +96,7 @@ QString VariableValue(const QString& value, const QList<TrpComponentEntry>& data
   TDataSet* dataSet = nullptr;
   QString field;
   try {
-    rpGetDataSetAndField(value, dataSet, field);
+    rpGetDataSetAndField(rpRun().CurrentReport, value, dataSet, field);
   } catch (const Exception&) {
     return value;
   }

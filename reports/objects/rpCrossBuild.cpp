@@ -394,7 +394,7 @@ QString TrpCrossView::FormattedValue(TrpMemoView& memo, const QVariant& value) c
   TrpView* kept = run.CurrentObject;
   run.CurrentObject = &memo;
   QString text;
-  if (Report) Report->GetFormattedValue(QStringLiteral("CrossVariable"), text);
+  if (Report) Report->GetFormattedValue(run, QStringLiteral("CrossVariable"), text);
   run.CurrentObject = kept;
   return text;
 }

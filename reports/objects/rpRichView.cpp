@@ -62,7 +62,7 @@ void TrpRichView::ExpandExpressions(TrpRichText& text) {
     const QString expression = rpGetBracketedText(text.Text(), pos - 1, finish);
     if (finish >= text.Length()) return; // an unclosed bracket stays as it is
     QString value;
-    if (report) report->GetFormattedValue(expression, value);
+    if (report) report->GetFormattedValue(rpRun(), expression, value);
     text.ReplaceRange(pos - 1, int(finish), value);
     // The search goes on after the value, so its own brackets stay as they are.
     pos += int(value.size()) - 1;

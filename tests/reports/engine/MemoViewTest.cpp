@@ -21,7 +21,7 @@ protected:
     };
     run.ExportObject = [this](int x, int y, TrpView* object) { exported.append({x, y, object->Name, -1}); };
     run.EngineMode = true;
-    report.BindParser();
+    report.BindParser(rpRun());
     memo.SetBounds(10, 20, 100, 100);
     memo.Name = QStringLiteral("Memo1");
   }
@@ -255,7 +255,7 @@ class MemoRendering : public ReportFixture {
 protected:
   MemoRendering() {
     rpRun().EngineMode = true;
-    report.BindParser();
+    report.BindParser(rpRun());
     image.fill(Qt::white);
   }
   TrpMemoView& Add(int left, int top, int width, int height, const QString& text, qint32 alignment, quint16 flags) {

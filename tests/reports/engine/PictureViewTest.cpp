@@ -212,7 +212,7 @@ TEST_F(ReportFixture, ScriptCopiesAPictureByReference) {
   TrpPage* page = report.Pages.GetPage(0);
   page->Add(std::move(logo));
   auto* target = static_cast<TrpPictureView*>(page->Add(std::move(copy)));
-  report.BindParser();
+  report.BindParser(rpRun());
   QStringList coded, errors;
   rpInterpreter().PrepareScript({QStringLiteral("Copy.Picture := Logo.Picture")}, coded, errors);
   ASSERT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();

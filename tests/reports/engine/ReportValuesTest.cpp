@@ -15,17 +15,17 @@ protected:
     auto view = std::make_unique<TrpMemoView>();
     view->Name = QStringLiteral("Memo1");
     memo = static_cast<TrpMemoView*>(report.Pages.GetPage(0)->Add(std::move(view)));
-    report.BindParser();
+    report.BindParser(rpRun());
     report.Info.Name = QStringLiteral("Zoznam členov");
   }
   QString Formatted(const QString& expression) {
     QString text = QStringLiteral("untouched");
-    report.GetFormattedValue(expression, text);
+    report.GetFormattedValue(rpRun(), expression, text);
     return text;
   }
   QVariant Resolve(const QString& name) {
     QVariant value;
-    report.ResolveName(name, value);
+    report.ResolveName(rpRun(), name, value);
     return value;
   }
 
@@ -139,7 +139,7 @@ TEST_F(ReportValues, VariablesSurviveFromOneReportToTheNext) {
   script.PrepareScript({QStringLiteral("Prenos := 42")}, coded, errors);
   script.DoScript(coded);
   TrpReport next(&owner);
-  next.BindParser();
+  next.BindParser(rpRun());
   EXPECT_EQ(rpParser().Calc(QStringLiteral("Prenos + 1")), rpIntegerValue(43));
 }
 

@@ -10,7 +10,7 @@ namespace {
 class FunctionFixture : public ReportFixture {
 protected:
   FunctionFixture() {
-    report.BindParser();
+    report.BindParser(rpRun());
     rpVariables().SetVariable(QStringLiteral("D"), rpDateTimeValue(46090)); // 9.3.2026
     rpVariables().SetVariable(QStringLiteral("N"), -12.99);
     words = TQPLFunctionLibrary::NumberInWords;

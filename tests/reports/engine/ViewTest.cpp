@@ -128,7 +128,7 @@ class ResolveName : public ViewTest, public ::testing::WithParamInterface<Resolv
 TEST_P(ResolveName, SplitsObjectAndProperty) {
   TrpObject* object = nullptr;
   QString property;
-  rpGetObjectAndProperty(QLatin1String(GetParam().name), object, property);
+  rpGetObjectAndProperty(rpRun(), QLatin1String(GetParam().name), object, property);
   const QString expected = QLatin1String(GetParam().object);
   TrpObject* expectedObject = expected == QLatin1String("page2") ? static_cast<TrpObject*>(report.Pages.GetPage(1))
                               : expected.isEmpty()               ? nullptr
