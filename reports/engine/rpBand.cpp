@@ -200,7 +200,7 @@ int TrpBand::MeasureHeight() {
       auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
       if (!stretchable) continue;
       const int keptHeight = object->Height;
-      result = std::max(result, stretchable->CalcHeight() + object->Top);
+      result = std::max(result, stretchable->CalcHeight(build.context) + object->Top);
       object->Height = keptHeight;
     }
   }
@@ -215,7 +215,7 @@ int TrpBand::MeasureCrossHeight() {
       auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
       if (!stretchable || (!cells && build.CrossBandOf(object))) continue;
       const int keptHeight = object->Height;
-      result = std::max(result, stretchable->CalcHeight() + object->Top);
+      result = std::max(result, stretchable->CalcHeight(build.context) + object->Top);
       object->Height = keptHeight;
       stretchable->SplitMode = 0;
     }

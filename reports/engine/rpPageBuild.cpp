@@ -764,7 +764,7 @@ void TrpPageBuild::WritePrepared(TrpView* object) {
   TrpRunContext& g = context;
   if (g.PageNumber < 0 || g.PageNumber >= prepared.Count()) {
     TBinaryWriter dropped; // no page to write into; the object still runs its script
-    object->WritePrepared(dropped);
+    object->WritePrepared(g, dropped);
     return;
   }
   // Records hold absolute positions (a picture's end), so the object is written at the end of its page's stream.
@@ -772,7 +772,7 @@ void TrpPageBuild::WritePrepared(TrpView* object) {
   const qsizetype kept = page.size();
   TBinaryWriter stream(std::move(page));
   try {
-    object->WritePrepared(stream);
+    object->WritePrepared(g, stream);
   } catch (...) {
     page = stream.TakeData();
     page.truncate(kept);

@@ -439,7 +439,7 @@ void TrpReport::ResolveName(TrpRunContext& runContext, const QString& name, QVar
     value = info;
   } else if (name == QLatin1String("CALCWIDTH")) {
     if (auto* memo = dynamic_cast<TrpMemoView*>(runContext.CurrentObject)) {
-      memo->ExpandMemo();
+      memo->ExpandMemo(runContext);
       value = rpIntegerValue(memo->CalcWidth(memo->WorkLines));
     } else if (runContext.CurrentObject) {
       value = rpIntegerValue(runContext.CurrentObject->Width);
@@ -547,7 +547,7 @@ void TrpReport::RunBuiltinProcedure(TrpRunContext& g, const QString& name, const
     TrpObject* object = nullptr;
     QString method;
     rpGetObjectAndProperty(g, name, object, method);
-    if (object) val = object->CallMethod(method.toUpper(), p1, p2, p3);
+    if (object) val = object->CallMethod(g, method.toUpper(), p1, p2, p3);
   }
 }
 
@@ -561,7 +561,7 @@ void TrpReport::ArrayProcedure(TrpRunContext& run, bool set, const QString& arra
     rpGetObjectAndProperty(run, array, object, property);
     if (!object) return;
     const QVariant item = set ? run.Parser->Calc(value) : QVariant();
-    val = object->CallMethod(set ? QStringLiteral("SETINDEXPROPERTY") : QStringLiteral("GETINDEXPROPERTY"),
+    val = object->CallMethod(run, set ? QStringLiteral("SETINDEXPROPERTY") : QStringLiteral("GETINDEXPROPERTY"),
                              property.toUpper(), indexValue, item);
     return;
   }
@@ -642,7 +642,7 @@ bool TrpReport::BuildPreparedPages() {
   runContext.RunDate = int(Now());
   runContext.RunTime = Now() - int(Now());
   for (TrpReport* report : TemplateReports())
-    report->Pages.PrepareAlignedObjects();
+    report->Pages.PrepareAlignedObjects(runContext);
   runContext.CurrentPage = nullptr;
   runContext.CurrentBand = nullptr;
   runContext.RunReport = this;

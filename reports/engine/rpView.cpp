@@ -76,8 +76,8 @@ TrpPropRec* TrpObject::FindPropertyRec(const QString& name) {
   return nullptr;
 }
 
-bool TrpObject::StringsMethod(QStringList& list, const QString& method, QVariant& result, const QVariant& a1,
-                              const QVariant& a2, const QVariant& a3, const QString& listName) {
+bool TrpObject::StringsMethod(TrpRunContext& run, QStringList& list, const QString& method, QVariant& result,
+                              const QVariant& a1, const QVariant& a2, const QVariant& a3, const QString& listName) {
   const auto lineOf = [&](const QVariant& v) { return int(rpValueToInteger(v)); };
   if (method == QLatin1String("SETINDEXPROPERTY") || method == QLatin1String("GETINDEXPROPERTY")) {
     if (a1.toString().compare(listName, Qt::CaseInsensitive) != 0) return false;
@@ -94,12 +94,12 @@ bool TrpObject::StringsMethod(QStringList& list, const QString& method, QVariant
   if (suffix == QLatin1String(".CLEAR")) {
     list.clear();
   } else if (suffix == QLatin1String(".ADD")) {
-    list.append(rpSplitLines(rpValueToText(rpParser().Calc(a1.toString()))));
+    list.append(rpSplitLines(rpValueToText(run.Parser->Calc(a1.toString()))));
   } else if (suffix == QLatin1String(".DELETE")) {
-    const int line = lineOf(rpParser().Calc(a1.toString()));
+    const int line = lineOf(run.Parser->Calc(a1.toString()));
     if (line >= 0 && line < list.size()) list.removeAt(line);
   } else if (suffix == QLatin1String(".INDEXOF")) {
-    result = rpIntegerValue(list.indexOf(rpValueToText(rpParser().Calc(a1.toString()))));
+    result = rpIntegerValue(list.indexOf(rpValueToText(run.Parser->Calc(a1.toString()))));
   } else {
     return false;
   }
@@ -240,9 +240,10 @@ QVariant TrpView::ReadProperty(const QString& name) {
   return {};
 }
 
-QVariant TrpView::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
+QVariant TrpView::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                             const QVariant& a3) {
   QVariant result;
-  if (StringsMethod(Memo, name, result, a1, a2, a3, QStringLiteral("MEMO"))) return result;
+  if (StringsMethod(run, Memo, name, result, a1, a2, a3, QStringLiteral("MEMO"))) return result;
   if (name == QLatin1String("HIDE"))
     WriteProperty(QStringLiteral("Visible"), false);
   else if (name == QLatin1String("SHOW"))
@@ -412,9 +413,10 @@ void TrpView::AssignFreeName() {
 
 // --- TrpStretcheable
 
-QVariant TrpStretcheable::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpView::CallMethod(name, a1, a2, a3);
-  if (name == QLatin1String("CALCHEIGHT")) result = rpIntegerValue(CalcHeight());
+QVariant TrpStretcheable::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                     const QVariant& a3) {
+  QVariant result = TrpView::CallMethod(run, name, a1, a2, a3);
+  if (name == QLatin1String("CALCHEIGHT")) result = rpIntegerValue(CalcHeight(run));
   return result;
 }
 
@@ -504,8 +506,7 @@ bool IsBand(const TrpView* view) { return dynamic_cast<const TrpBandView*>(view)
 
 // The nearest object on the same row on one side whose own alignment is the
 // one that side looks for (1 left, 2 right).
-TrpView* RowNeighbour(const TrpView& self, const TrpPage& page, bool leftSide) {
-  const TrpRunContext& g = rpRun();
+TrpView* RowNeighbour(const TrpRunContext& g, const TrpView& self, const TrpPage& page, bool leftSide) {
   const TrpBandView* band = g.EngineMode ? g.CurrentBand : nullptr;
   const bool stretched = band && (band->Flags & bfStretched);
   TrpView* best = nullptr;
@@ -523,17 +524,16 @@ TrpView* RowNeighbour(const TrpView& self, const TrpPage& page, bool leftSide) {
 
 } // namespace
 
-void TrpView::PrepareDrawing(QPainter* canvas) {
-  TrpRunContext& g = rpRun();
+void TrpView::PrepareDrawing(TrpRunContext& run, QPainter* canvas) {
   DrawCanvas = canvas;
-  g.CurrentObject = this;
+  run.CurrentObject = this;
   if (BandAlign == 0) return;
-  const TrpPage* page = g.EngineMode ? g.CurrentPage : Page;
+  const TrpPage* page = run.EngineMode ? run.CurrentPage : Page;
   if (!page) return;
-  const bool building = g.EngineMode;
+  const bool building = run.EngineMode;
   const int left = page->PrintableLeft(), right = page->PrintableRight();
   const auto leftEdge = [&] {
-    const TrpView* n = RowNeighbour(*this, *page, true);
+    const TrpView* n = RowNeighbour(run, *this, *page, true);
     return n ? n->Left + n->Width : left;
   };
   switch (BandAlign) {
@@ -541,7 +541,7 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
     Left = leftEdge();
     break;
   case 2: {
-    const TrpView* n = RowNeighbour(*this, *page, false);
+    const TrpView* n = RowNeighbour(run, *this, *page, false);
     Left = n ? n->Left - Width - 1 : right - Width;
     break;
   }
@@ -558,7 +558,7 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
         Left = left;
         Width = right - left;
       }
-    } else if (!g.CurrentBand) {
+    } else if (!run.CurrentBand) {
       Left = left;
       Width = right - left - 1;
     }
@@ -572,7 +572,7 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
     break;
   case 7: {
     Left = leftEdge();
-    const TrpView* n = RowNeighbour(*this, *page, false);
+    const TrpView* n = RowNeighbour(run, *this, *page, false);
     Width = (n ? n->Left : right) - Left;
     break;
   }
@@ -581,11 +581,10 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
   }
 }
 
-void TrpView::PaintBackground() {
-  const TrpRunContext& g = rpRun();
-  if (g.SuppressDrawing || !DrawCanvas) return;
+void TrpView::PaintBackground(const TrpRunContext& run) {
+  if (run.SuppressDrawing || !DrawCanvas) return;
   const QColor color = FillColor == clNone ? QColor(Qt::white) : rpPaintColor(FillColor);
-  if (g.EngineMode) {
+  if (run.EngineMode) {
     if (FillColor == clNone) return;
     DrawCanvas->fillRect(
         QRect(QPoint(Left, Top), QPoint(rpRoundEven(ZoomedRight()) - 1, rpRoundEven(ZoomedBottom()) - 1)), color);
@@ -618,12 +617,11 @@ void DrawShiftedLine(QPainter& p, QPoint a, QPoint b, int shift) {
 
 } // namespace
 
-void TrpView::PaintFrame() {
-  const TrpRunContext& g = rpRun();
-  if (g.SuppressDrawing || !DrawCanvas || (g.EngineMode && (FrameTyp & 15) == 0)) return;
+void TrpView::PaintFrame(const TrpRunContext& run) {
+  if (run.SuppressDrawing || !DrawCanvas || (run.EngineMode && (FrameTyp & 15) == 0)) return;
   QPainter& p = *DrawCanvas;
   p.save();
-  if (!g.EngineMode && Width > 0 && Height > 0) {
+  if (!run.EngineMode && Width > 0 && Height > 0) {
     p.setPen(QPen(Qt::black, 1));
     const int l = Left, t = Top, r = Left + Width, b = Top + Height;
     const QLine marks[] = {{l, t + 3, l, t}, {l, t, l + 4, t}, {l, b - 3, l, b}, {l, b, l + 4, b},
@@ -692,8 +690,8 @@ void TrpView::AddContextMenuItems(QList<TrpContextMenuItem>& items) {
   items.append({rpLoadStr(55190), true, stretched, true, [stretched] { rpSetFlagOfSelection(1, !stretched); }});
 }
 
-void TrpView::ExpandBrackets(QString& text) {
-  auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport);
+void TrpView::ExpandBrackets(TrpRunContext& run, QString& text) {
+  auto* report = dynamic_cast<TrpReport*>(run.CurrentReport);
   qsizetype pos = 0;
   while (pos < text.size()) {
     const qsizetype start = text.indexOf(QLatin1Char('['), pos);
@@ -702,15 +700,15 @@ void TrpView::ExpandBrackets(QString& text) {
     const QString expression = rpGetBracketedText(text, start, finish);
     if (finish >= text.size()) return; // an unclosed bracket stays as it is
     QString value;
-    if (report) report->GetFormattedValue(rpRun(), expression, value);
+    if (report) report->GetFormattedValue(run, expression, value);
     text.replace(start, finish - start + 1, value);
     pos = start + value.size();
   }
 }
 
-void TrpView::RunScript() {
+void TrpView::RunScript(TrpRunContext& run) {
   if (Script.isEmpty()) return;
-  TrpInterpretator& interpreter = rpInterpreter();
+  TrpInterpretator& interpreter = *run.Interpreter;
   QStringList coded, errors;
   interpreter.PrepareScript(Script, coded, errors);
   if (!errors.isEmpty()) throw ErpScriptError(errors.join(QLatin1Char('\n')));
@@ -723,23 +721,22 @@ void TrpView::WriteTypedRecord(TBinaryWriter& stream) {
   SaveToStream(stream);
 }
 
-bool TrpView::BeginPreparedWrite(QString& keptTag) {
-  PrepareDrawing(DrawCanvas);
+bool TrpView::BeginPreparedWrite(TrpRunContext& run, QString& keptTag) {
+  PrepareDrawing(run, DrawCanvas);
   WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport)) report->FireBeforePrint(WorkLines, this);
-  RunScript();
+  if (auto* report = dynamic_cast<TrpReport*>(run.CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  RunScript(run);
   if (!Visible) return false;
   keptTag = Tag;
-  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(run, Tag);
   return true;
 }
 
-void TrpView::WritePrepared(TBinaryWriter& stream) {
+void TrpView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
   QString keptTag;
-  if (!BeginPreparedWrite(keptTag)) return;
-  const TrpRunContext& g = rpRun();
-  if (const TrpBandView* band = g.CurrentBand) {
-    if (BandAlign == 5) Top = band->Top + (g.Run ? g.Run->BandPrintedHeight() : band->Height) - Height;
+  if (!BeginPreparedWrite(run, keptTag)) return;
+  if (const TrpBandView* band = run.CurrentBand) {
+    if (BandAlign == 5) Top = band->Top + (run.Run ? run.Run->BandPrintedHeight() : band->Height) - Height;
     if (BandAlign == 6) Top = band->Top;
     if (BandAlign == 4 && band->IsCrossBand()) Width = band->Width;
   }
@@ -747,9 +744,8 @@ void TrpView::WritePrepared(TBinaryWriter& stream) {
   Tag = keptTag;
 }
 
-void TrpView::SendToExport() {
-  const TrpRunContext& g = rpRun();
-  if (g.ExportObject) g.ExportObject(Left, Top, this);
+void TrpView::SendToExport(TrpRunContext& run) {
+  if (run.ExportObject) run.ExportObject(Left, Top, this);
 }
 
 void rpReportObjectError(const Exception& error) {

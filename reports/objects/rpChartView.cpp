@@ -176,19 +176,18 @@ bool TrpChartView::ShowChart(QPainter* canvas, const QSize& designSize) {
   return true;
 }
 
-void TrpChartView::Draw(QPainter* canvas) {
-  const TrpRunContext& g = rpRun();
-  PrepareDrawing(canvas);
+void TrpChartView::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
   WorkLines = Memo;
   const QSize designSize(Width, Height);
-  ToDeviceCoords(!g.EngineMode);
-  if (!ShowChart(canvas, designSize)) PaintBackground();
-  PaintFrame();
+  ToDeviceCoords(!run.EngineMode);
+  if (!ShowChart(canvas, designSize)) PaintBackground(run);
+  PaintFrame(run);
   RestoreDesignCoords();
 }
 
-void TrpChartView::WritePrepared(TBinaryWriter& stream) {
-  TrpView::WritePrepared(stream);
+void TrpChartView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
+  TrpView::WritePrepared(run, stream);
   Memo.clear();
   SeriesCounter = 0; // a new collection numbers its series from the start again
 }

@@ -16,9 +16,9 @@ public:
 
   void ListProperties() override;
   void NotifyObjectPrinted(TrpView* object) override;
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
   // The collected Memo goes with the prepared object; the next band starts a new collection.
-  void WritePrepared(TBinaryWriter& stream) override;
+  void WritePrepared(TrpRunContext& run, TBinaryWriter& stream) override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
   void AddContextMenuItems(QList<TrpContextMenuItem>& items) override {}

@@ -35,11 +35,12 @@ void MoveTo(TrpDataset& data, int record) {
 // --- the build
 
 void TrpCrossView::BeforeBuild() {
-  RunBeforeBuild();
+  // The report's event carries no run: the build that raised it is the one current.
+  RunBeforeBuild(rpRun());
   if (Saved.BeforeBuild) Saved.BeforeBuild();
 }
 
-void TrpCrossView::RunBeforeBuild() {
+void TrpCrossView::RunBeforeBuild(TrpRunContext& run) {
   Visible = false;
   Disabled = true;
   FreeBuild();
@@ -71,7 +72,7 @@ void TrpCrossView::RunBeforeBuild() {
   ColumnDS->setObjectName(CrossPrefixed("ColumnDS", Name));
   ColumnDS->RangeEnd = TRangeEnd::reCount;
   ColumnDS->RangeEndCount = Cross->Columns.Count();
-  BuildBands(*page);
+  BuildBands(run, *page);
 }
 
 TDataSet* TrpCrossView::FindCrossDataSet(const QString& name) const {
@@ -149,7 +150,7 @@ TrpBandView* TrpCrossView::AddBand(TrpPage& page, const char* prefix, int type, 
   return static_cast<TrpBandView*>(AddGenerated(page, std::move(band), CrossPrefixed(prefix, Name), bounds));
 }
 
-void TrpCrossView::BuildBands(TrpPage& page) {
+void TrpCrossView::BuildBands(TrpRunContext& run, TrpPage& page) {
   const int cellFields = Cross->CellCount;
   const int headerRows = Cross->ColumnHeaderCount + (ShowHeader ? 1 : 0);
   header1_ = AddBand(page, "CrossHeader1", btMasterHeader, QRect(0, kHeaderBandTop, 0, kLineHeight));
@@ -169,7 +170,7 @@ void TrpCrossView::BuildBands(TrpPage& page) {
                      QRect(data2_->Left, data1_->Top + i * startHeight, data2_->Width, startHeight))));
     data1_->Height += startHeight;
   }
-  MeasureCells();
+  MeasureCells(run);
   // The header column and header row bands end before the data bands begin, so no object lies in two bands.
   int headerWidth = 0;
   for (int j = 0; j < Cross->RowHeaderCount; ++j)
@@ -241,7 +242,7 @@ void TrpCrossView::ArrangeDataRow() {
 
 // --- measuring
 
-void TrpCrossView::MeasureCells() {
+void TrpCrossView::MeasureCells(TrpRunContext& run) {
   Measuring = true;
   const int columns = Cross->Columns.Count();
   ColumnWidths.clear();
@@ -258,14 +259,14 @@ void TrpCrossView::MeasureCells() {
     ColumnDS->RangeEndCount -= 1;
   }
   for (int i = 0; i < Cross->CellCount; ++i)
-    MeasureCellField(*cells_[i]);
+    MeasureCellField(run, *cells_[i]);
   CellHeight = std::max(CellHeight, int(kLineHeight));
   GrandTotalHeight = std::max(GrandTotalHeight, int(kLineHeight));
   Measuring = false;
   CaptionSpanBreak = 0;
 }
 
-void TrpCrossView::MeasureCellField(TrpMemoView& m) {
+void TrpCrossView::MeasureCellField(TrpRunContext& run, TrpMemoView& m) {
   TrpDataset& rows = *RowDS;
   TrpDataset& columns = *ColumnDS;
   const auto fillAndMeasureWidth = [&] {
@@ -297,7 +298,7 @@ void TrpCrossView::MeasureCellField(TrpMemoView& m) {
     int tallest = 0;
     for (columns.First(); !columns.Eof(); columns.Next()) {
       m.Width = 1000;
-      tallest = std::max(tallest, m.CalcHeight());
+      tallest = std::max(tallest, m.CalcHeight(run));
       m.Width = keptWidth;
     }
     return tallest;

@@ -32,7 +32,7 @@ public:
   QVariant ReadProperty(const QString& name) override;
   void ListProperties() override;
   // A miniature cross-tab of its own format memos (made on the first drawing).
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
   // "Repeat captions", "Internal frame" and "Show header" with check marks.
@@ -85,15 +85,15 @@ public:
   QList<TrpMemoView*> Generated; // the table's text objects of the running build
 
 private:
-  void RunBeforeBuild();
+  void RunBeforeBuild(TrpRunContext& run);
   // Line 1's data set on the report's owner; a name it does not find raises Exception.
   TDataSet* FindCrossDataSet(const QString& name) const;
   void SetCaptions();
   TrpView* AddGenerated(TrpPage& page, std::unique_ptr<TrpView> object, const QString& name, const QRect& bounds);
   TrpBandView* AddBand(TrpPage& page, const char* prefix, int type, const QRect& bounds);
-  void BuildBands(TrpPage& page);
-  void MeasureCells();
-  void MeasureCellField(TrpMemoView& m);
+  void BuildBands(TrpRunContext& run, TrpPage& page);
+  void MeasureCells(TrpRunContext& run);
+  void MeasureCellField(TrpRunContext& run, TrpMemoView& m);
   // The width of a table column: the option's, else the measured one.
   int ColumnWidth(int column) const;
   // Stacks the cell objects and sizes the data band for the row data set's record (the grand total has its height).

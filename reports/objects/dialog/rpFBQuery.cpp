@@ -147,12 +147,13 @@ QVariant TrpFBQuery::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpFBQuery::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpFBDataset::CallMethod(name, a1, a2, a3);
+QVariant TrpFBQuery::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                const QVariant& a3) {
+  QVariant result = TrpFBDataset::CallMethod(run, name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   const QString n = name.toUpper();
   QStringList lines = SQL();
-  if (StringsMethod(lines, n, result, a1, a2, a3, QStringLiteral("SQL"))) {
+  if (StringsMethod(run, lines, n, result, a1, a2, a3, QStringLiteral("SQL"))) {
     if (lines != SQL()) SetSQL(lines);
     return result;
   }

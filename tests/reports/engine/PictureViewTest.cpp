@@ -155,11 +155,11 @@ TEST_F(ReportFixture, PictureFromBlobFieldAndFile) {
   const QString file = dir.filePath(QStringLiteral("logo.bmp"));
   ASSERT_TRUE(Filled(7, 3, qRgb(0, 255, 0)).save(file, "BMP"));
   const QVariant none;
-  picture.CallMethod(QStringLiteral("LOADFROMFILE"), QStringLiteral("'%1'").arg(file), none, none);
+  picture.CallMethod(rpRun(), QStringLiteral("LOADFROMFILE"), QStringLiteral("'%1'").arg(file), none, none);
   EXPECT_EQ(picture.Picture.Kind, 1);
   EXPECT_EQ(picture.Picture.Image.size(), QSize(7, 3));
-  picture.CallMethod(QStringLiteral("LOADFROMFILE"), QStringLiteral("'%1'").arg(dir.filePath(QStringLiteral("no.bmp"))),
-                     none, none);
+  picture.CallMethod(rpRun(), QStringLiteral("LOADFROMFILE"),
+                     QStringLiteral("'%1'").arg(dir.filePath(QStringLiteral("no.bmp"))), none, none);
   EXPECT_TRUE(picture.Picture.IsEmpty());
   EXPECT_EQ(rpValueToInteger(rpConsts().GetVariable(QStringLiteral("btWMF"))), 3);
 }
@@ -247,7 +247,7 @@ TEST_F(ReportFixture, PictureDrawsItsGraphic) {
     QImage canvas(60, 40, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
-    picture.Draw(&painter);
+    picture.Draw(rpRun(), &painter);
     painter.end();
     EXPECT_EQ(canvas.pixelColor(30, 20), c.centre) << c.name;
     EXPECT_EQ(canvas.pixelColor(5, 5), QColor(Qt::white)) << c.name << ": nothing outside the object";

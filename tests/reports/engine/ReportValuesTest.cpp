@@ -147,13 +147,13 @@ TEST_F(ReportValues, TagExpansionAndInvisibleObjectsInPreparedPages) {
   TrpView& view = *memo;
   rpVariables().SetVariable(QStringLiteral("Cislo"), rpIntegerValue(12));
   QString text = QStringLiteral("Č. [Cislo] z [PAGE#] ['[x]'] [neuzavreté");
-  TrpView::ExpandBrackets(text);
+  TrpView::ExpandBrackets(rpRun(), text);
   EXPECT_EQ(text, QStringLiteral("Č. 12 z 1 [x] [neuzavreté")) << "inserted text is not scanned again";
 
   memo->Tag = QStringLiteral("ID[Cislo]");
   memo->Memo = QStringList{QStringLiteral("Suma: [Cislo]")};
   TBinaryWriter writer;
-  memo->WritePrepared(writer);
+  memo->WritePrepared(rpRun(), writer);
   const QByteArray bytes = writer.Data();
   EXPECT_FALSE(bytes.isEmpty());
   EXPECT_TRUE(bytes.contains(QByteArrayLiteral("ID12")));
@@ -162,7 +162,7 @@ TEST_F(ReportValues, TagExpansionAndInvisibleObjectsInPreparedPages) {
 
   memo->Script = QStringList{QStringLiteral("Visible := 0")};
   TBinaryWriter hidden;
-  view.WritePrepared(hidden);
+  view.WritePrepared(rpRun(), hidden);
   EXPECT_EQ(hidden.Size(), 0);
   EXPECT_EQ(memo->SplitMode, 0);
 }
