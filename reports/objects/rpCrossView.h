@@ -100,10 +100,11 @@ private:
   void ArrangeDataRow();
   void FreeBuild();
   // BeforePrint's work on one generated object.
-  void FillObject(TrpMemoView& memo);
+  void FillObject(TrpRunContext& run, TrpMemoView& memo);
   // Widens a header over the following columns while `continues` and the page allows; a cut is kept in `spanBreak`.
-  void WidenHeader(TrpMemoView& memo, int from, int& spanBreak, const std::function<bool(int)>& continues);
-  QString FormattedValue(TrpMemoView& memo, const QVariant& value) const;
+  void WidenHeader(const TrpRunContext& run, TrpMemoView& memo, int from, int& spanBreak,
+                   const std::function<bool(int)>& continues);
+  QString FormattedValue(TrpRunContext& run, TrpMemoView& memo, const QVariant& value) const;
   // The corner's caption: the cell fields' shortened captions, each followed by two blanks.
   QString CornerCaption();
   // The text of the header group the cell at (row, column) belongs to: the nearest one at its left.
@@ -111,7 +112,7 @@ private:
   // The page of the report whose list holds this object; null when none does.
   TrpPage* HoldingPage() const;
   // A format memo copies its look (not its frame lines, place or text) into a generated object.
-  void CopyMemoFormat(TrpMemoView& target, const char* prefix) const;
+  void CopyMemoFormat(const TrpRunContext& run, TrpMemoView& target, const char* prefix) const;
 
   TrpBandView *header1_ = nullptr, *data1_ = nullptr, *header2_ = nullptr, *data2_ = nullptr;
   QList<TrpMemoView*> cells_, headerColumns_, headerRows_;

@@ -113,8 +113,7 @@ void TrpFBQuery::BindParams() {
     TIBParam& param = Param(i);
     const QString expression = GetParamExpression(i);
     try {
-      const QVariant result =
-          g.EngineMode ? rpParser().Calc(expression) : QVariant(rpDesignParamText(param.DataType()));
+      const QVariant result = g.EngineMode ? g.Parser->Calc(expression) : QVariant(rpDesignParamText(param.DataType()));
       param.SetValue(ParamValueOf(result, param.DataType()));
     } catch (const Exception&) {
       // The engine's error report names the query and shows the expression.

@@ -402,7 +402,7 @@ TEST(EngineGlobals, StartUpFillsTablesAndConstants) {
   EXPECT_EQ(rpSystemVariableNames().value(8), QStringLiteral("TOTALPAGES"));
   EXPECT_EQ(rpSystemVariableNames().value(1), QString());
   EXPECT_EQ(g.RegistryRoot, QStringLiteral("Software\\ZiviVudire"));
-  EXPECT_EQ(rpInterpreter().Parser().Calc(QStringLiteral("2 * 3")), QVariant(6.0));
+  EXPECT_EQ(rpRun().Interpreter->Parser().Calc(QStringLiteral("2 * 3")), QVariant(6.0));
 
   rpEngineEnd();
   EXPECT_TRUE(rpEngineStarted());

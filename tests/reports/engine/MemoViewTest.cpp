@@ -230,7 +230,7 @@ TEST_F(MemoLayout, TextOnlyAndMultiLineExpansion) {
 
 TEST_F(MemoLayout, HighlightChangesOnlyThePrintedCopy) {
   memo.Memo = QStringList{QStringLiteral("Dlh")};
-  memo.HighlightCondition = rpParser().ToPostfix(QStringLiteral("1 = 1"));
+  memo.HighlightCondition = rpRun().Parser->ToPostfix(QStringLiteral("1 = 1"));
   memo.HighlightFontColor = clRed;
   memo.HighlightFillColor = clYellow;
   TBinaryWriter out;

@@ -214,9 +214,9 @@ TEST_F(ReportFixture, ScriptCopiesAPictureByReference) {
   auto* target = static_cast<TrpPictureView*>(page->Add(std::move(copy)));
   report.BindParser(rpRun());
   QStringList coded, errors;
-  rpInterpreter().PrepareScript({QStringLiteral("Copy.Picture := Logo.Picture")}, coded, errors);
+  rpRun().Interpreter->PrepareScript({QStringLiteral("Copy.Picture := Logo.Picture")}, coded, errors);
   ASSERT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
-  rpInterpreter().DoScript(coded);
+  rpRun().Interpreter->DoScript(coded);
   EXPECT_EQ(target->Picture.Kind, 4);
   EXPECT_EQ(target->Picture.Image.size(), QSize(8, 5));
 }
