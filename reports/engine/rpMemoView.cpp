@@ -3,7 +3,7 @@
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpDisplayFormat.h"
 #include "reports/engine/rpGlobals.h"
-#include "reports/engine/rpReport.h"
+#include "reports/engine/rpReportBase.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include <QtGui/QFontMetrics>
@@ -575,9 +575,8 @@ void TrpMemoView::ApplyHighlight(TrpRunContext& run) {
 }
 
 bool TrpMemoView::HasBeforePrintChange(TrpRunContext& run) {
-  auto* report = dynamic_cast<TrpReport*>(run.CurrentReport);
   WorkLines = Memo;
-  if (report) report->FireBeforePrint(WorkLines, this);
+  if (run.CurrentReport) run.CurrentReport->FireBeforePrint(WorkLines, this);
   return WorkLines != Memo;
 }
 
@@ -611,8 +610,7 @@ void TrpMemoView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
   if (SplitMode == 0) RunScript(run);
   bool expand = SplitMode != 1;
   if (SplitMode == 0) {
-    auto* report = dynamic_cast<TrpReport*>(run.CurrentReport);
-    if (report && HasBeforePrintChange(run)) expand = false;
+    if (run.CurrentReport && HasBeforePrintChange(run)) expand = false;
   }
   if (SplitMode != 2 && expand) ExpandMemo(run);
   if (!Visible) {

@@ -585,6 +585,32 @@ void TrpReport::FireBeforePrint(QStringList& lines, TrpView* object) {
   if (OnBeforePrint) OnBeforePrint(lines, object);
 }
 
+void rpGetObjectAndProperty(const TrpRunContext& g, const QString& name, TrpObject*& object, QString& property) {
+  object = g.CurrentObject;
+  property = name;
+  const qsizetype dot = name.indexOf(QLatin1Char('.'));
+  if (dot >= 0) {
+    const QString prefix = name.left(dot);
+    property = name.mid(dot + 1, 255);
+    const QString upper = prefix.toUpper();
+    auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
+    if (upper.startsWith(QLatin1String("PAGE")) && upper.size() > 4 && upper.at(4).isDigit()) {
+      const int number = upper.mid(4).toInt();
+      object = report && number >= 1 && number <= report->Pages.Count() ? report->Pages.GetPage(number - 1) : nullptr;
+    } else {
+      object = report ? report->FindObject(prefix) : nullptr;
+      if (!object && g.CurrentObject) {
+        rpEnsurePropertyList(static_cast<TrpObject*>(g.CurrentObject));
+        if (static_cast<TrpObject*>(g.CurrentObject)->FindPropertyRec(prefix)) {
+          object = g.CurrentObject;
+          property = name;
+        }
+      }
+    }
+  }
+  rpEnsurePropertyList(object);
+}
+
 // --- the report's interpreter
 
 void TInterpretator::GetValue(const QString& name, QVariant& value) {

@@ -9,7 +9,7 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpPictureView.h"
-#include "reports/engine/rpReport.h"
+#include "reports/engine/rpReportBase.h"
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpSubReportView.h"
@@ -42,7 +42,7 @@ bool AddClass(const QString& className, TrpViewFactory create, const QImage& bit
   return true;
 }
 
-TrpReport* CurrentTemplate() { return rpEngineStarted() ? dynamic_cast<TrpReport*>(rpRun().CurrentReport) : nullptr; }
+TrpReportBase* CurrentTemplate() { return rpEngineStarted() ? rpRun().CurrentReport : nullptr; }
 
 } // namespace
 
@@ -398,7 +398,7 @@ void TrpView::Assign(TrpView& other) {
 
 void TrpView::AssignFreeName() {
   Name.clear();
-  TrpReport* report = CurrentTemplate();
+  TrpReportBase* report = CurrentTemplate();
   // A dialog control becomes a component of the host form, whose names must stay unique too.
   std::function<bool(const QString&)> hostHas;
   if (dynamic_cast<TrpControl*>(this) && rpEngineStarted()) hostHas = rpGlobals().HostFormHasComponent;
@@ -468,32 +468,6 @@ std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className) {
   }
   if (view) view->ObjectId = rpGlobals().NextObjectId++;
   return view;
-}
-
-void rpGetObjectAndProperty(const TrpRunContext& g, const QString& name, TrpObject*& object, QString& property) {
-  object = g.CurrentObject;
-  property = name;
-  const qsizetype dot = name.indexOf(QLatin1Char('.'));
-  if (dot >= 0) {
-    const QString prefix = name.left(dot);
-    property = name.mid(dot + 1, 255);
-    const QString upper = prefix.toUpper();
-    auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
-    if (upper.startsWith(QLatin1String("PAGE")) && upper.size() > 4 && upper.at(4).isDigit()) {
-      const int number = upper.mid(4).toInt();
-      object = report && number >= 1 && number <= report->Pages.Count() ? report->Pages.GetPage(number - 1) : nullptr;
-    } else {
-      object = report ? report->FindObject(prefix) : nullptr;
-      if (!object && g.CurrentObject) {
-        rpEnsurePropertyList(static_cast<TrpObject*>(g.CurrentObject));
-        if (static_cast<TrpObject*>(g.CurrentObject)->FindPropertyRec(prefix)) {
-          object = g.CurrentObject;
-          property = name;
-        }
-      }
-    }
-  }
-  rpEnsurePropertyList(object);
 }
 
 // --- drawing and printing
@@ -691,7 +665,7 @@ void TrpView::AddContextMenuItems(QList<TrpContextMenuItem>& items) {
 }
 
 void TrpView::ExpandBrackets(TrpRunContext& run, QString& text) {
-  auto* report = dynamic_cast<TrpReport*>(run.CurrentReport);
+  TrpReportBase* report = run.CurrentReport;
   qsizetype pos = 0;
   while (pos < text.size()) {
     const qsizetype start = text.indexOf(QLatin1Char('['), pos);
@@ -724,7 +698,7 @@ void TrpView::WriteTypedRecord(TBinaryWriter& stream) {
 bool TrpView::BeginPreparedWrite(TrpRunContext& run, QString& keptTag) {
   PrepareDrawing(run, DrawCanvas);
   WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(run.CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  if (run.CurrentReport) run.CurrentReport->FireBeforePrint(WorkLines, this);
   RunScript(run);
   if (!Visible) return false;
   keptTag = Tag;

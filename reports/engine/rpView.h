@@ -291,12 +291,6 @@ QString rpXmlFloat(double value);
 QString rpReadReportString(TBinaryReader& stream);
 void rpReadReportMemo(TBinaryReader& stream, QStringList& lines);
 
-// Splits "Object.Property" (or "PAGEn.Property", or a property of the run's
-// current object such as "Font.Size") into the object of the run's current
-// report and the property name; the object may come back null. Builds the
-// object's property list when empty.
-void rpGetObjectAndProperty(const TrpRunContext& run, const QString& name, TrpObject*& object, QString& property);
-
 // The error text of an object that failed while printing goes to
 // LoadErrorText (with LoadErrorFlag), and the running build is asked to stop.
 void rpReportObjectError(const Exception& error);
