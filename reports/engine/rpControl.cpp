@@ -1,7 +1,7 @@
 #include "reports/engine/rpControl.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLocale.h"
-#include "reports/engine/rpXmlWriter.h"
+#include "reports/engine/rpPropertyStream.h"
 #include <QtGui/QPainter>
 
 TrpControl::TrpControl() {
