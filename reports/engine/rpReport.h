@@ -133,7 +133,7 @@ public:
 
   TrpReportType ReportType = rtSimple;
   // Replaces the data walk and the summary of every report page: the handler
-  // shows bands itself (through rpRun().Run). The report title is not shown either.
+  // shows bands itself (through its run context's Run). The report title is not shown either.
   std::function<void(TrpPage* page)> OnManualBuild;
   // Receives the non-visual controls of a dialog page when it is shown.
   std::function<void(TrpView* control)> OnCustomizeObject;

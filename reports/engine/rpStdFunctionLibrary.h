@@ -8,7 +8,7 @@ enum : char16_t { akSum = 11, akMin = 12, akMax = 13, akAvg = 14, akCount = 15 }
 // The band engine's side of the aggregates: the band a call stands in, the
 // data band being prepared during the aggregate pass, the registration of an
 // aggregate on it, and the accumulated value afterwards. The page building
-// installs it in TrpGlobals::Aggregates; without it aggregates give "0".
+// installs it in TrpRunContext::Aggregates; without it aggregates give "0".
 class TrpAggregateBands {
 public:
   virtual ~TrpAggregateBands() = default;
