@@ -175,7 +175,7 @@ void TrpBand::RunBandScript() {
   try {
     build.context.Interpreter->DoScript(script);
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(build.context, error);
   }
 }
 
@@ -403,7 +403,7 @@ void TrpBand::OutputObject(TrpView* object) {
     }
     WriteObjectAt(object, build.pageX - build.page.PrintableLeft(), y);
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(build.context, error);
   }
 }
 
@@ -502,7 +502,7 @@ void TrpBand::OutputCrossCell(TrpBand* cross, int atX) {
       else
         cross->WriteObjectAt(object, atX, y);
     } catch (const Exception& error) {
-      rpReportObjectError(error);
+      rpReportObjectError(build.context, error);
     }
   }
 }

@@ -272,7 +272,7 @@ void TrpPageBuild::PrepareBuild() {
   try {
     RegisterAggregates();
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(context, error);
     report.Terminated = true;
   }
   g.AggregatePass = false;
@@ -376,7 +376,7 @@ void TrpPageBuild::RunPageScript() {
     context.Interpreter->PrepareScript(page.Script, coded, errors);
     context.Interpreter->DoScript(coded);
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(context, error);
     report.Terminated = true;
   }
 }

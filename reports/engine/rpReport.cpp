@@ -737,7 +737,7 @@ bool TrpReport::RunPreparePasses() {
       BuildPages();
     }
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(g, error);
   }
   EndBuild();
   g.Run = nullptr;
@@ -818,7 +818,7 @@ void TrpReport::StartReportPages(bool rewind) {
     try {
       OnBeforeBuild();
     } catch (const Exception& error) {
-      rpReportObjectError(error);
+      rpReportObjectError(rpRun(), error);
       Terminated = true;
     }
   }

@@ -722,8 +722,7 @@ void TrpView::SendToExport(TrpRunContext& run) {
   if (run.ExportObject) run.ExportObject(Left, Top, this);
 }
 
-void rpReportObjectError(const Exception& error) {
-  TrpRunContext& g = rpRun();
+void rpReportObjectError(TrpRunContext& g, const Exception& error) {
   g.LoadErrorFlag = true;
   g.LoadErrorText = rpLoadStr(55200);
   QString objectPart;

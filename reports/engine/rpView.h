@@ -291,8 +291,8 @@ QString rpXmlFloat(double value);
 QString rpReadReportString(TBinaryReader& stream);
 void rpReadReportMemo(TBinaryReader& stream, QStringList& lines);
 
-// The error text of an object that failed while printing goes to
+// The error text of an object that failed while printing goes to the run's
 // LoadErrorText (with LoadErrorFlag), and the running build is asked to stop.
-void rpReportObjectError(const Exception& error);
+void rpReportObjectError(TrpRunContext& run, const Exception& error);
 // The report colour as a colour to paint with (system colours resolved).
 QColor rpPaintColor(TColor color);

@@ -143,7 +143,7 @@ TEST_F(ViewDrawing, ObjectErrorTextNamesReportAndObject) {
   view->Name = QStringLiteral("Memo1");
   view->Memo = QStringList{QStringLiteral("[Zle]")};
   rpRun().CurrentObject = view;
-  rpReportObjectError(Exception(QStringLiteral("Nedefinovaný symbol \"ZLE\"")));
+  rpReportObjectError(rpRun(), Exception(QStringLiteral("Nedefinovaný symbol \"ZLE\"")));
   EXPECT_TRUE(rpRun().LoadErrorFlag);
   EXPECT_EQ(rpRun().LoadErrorText, QStringLiteral("Chyba pri tlači objektu zostavy.\r[Zle]\r\rZostava: "
                                                   "Zostava1\rObjekt: Memo1\r\rNedefinovaný symbol \"ZLE\""));
