@@ -109,7 +109,7 @@ void TrpDesignerPage::DrawPageContent(QPainter& canvas, int upTo, const QRegion&
     TrpView* object = page_->GetObject(i);
     if (!object->IsSelected && !clip.intersects(object->ObjectRegion(false))) continue;
     canvas.save();
-    object->Draw(&canvas);
+    object->Draw(g, &canvas);
     canvas.restore();
     DrawObjectMarkers(canvas, *object);
   }

@@ -674,7 +674,7 @@ void TrpDictForm::FillFieldAliasPage() {
   if (report_.Owner()) rpGetComponents(report_.Owner(), TDataSet::staticMetaObject, components);
   QStringList names;
   for (const TrpComponentEntry& component : components)
-    if (rpFindDataSet(component.Name) && report_.Dictionary.IsDataSetAllowed(component.Name))
+    if (rpFindDataSet(&report_, component.Name) && report_.Dictionary.IsDataSetAllowed(component.Name))
       names.append(component.Name);
   names.sort();
   for (const QString& name : names) {
@@ -713,7 +713,7 @@ void TrpDictForm::ExpandDataSet(QTreeWidgetItem* node) {
   qDeleteAll(node->takeChildren());
   const QString dataSet = rpDictNodeName(node->text(0));
   QStringList fields;
-  if (auto* component = qobject_cast<TDataSet*>(rpFindDataSet(dataSet))) {
+  if (auto* component = qobject_cast<TDataSet*>(rpFindDataSet(&report_, dataSet))) {
     try {
       // A closed data set knows its fields once it is open, as for the designer's lists.
       if (!component->Active()) component->Open();

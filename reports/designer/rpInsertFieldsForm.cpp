@@ -61,6 +61,6 @@ void TrpInsertFieldsForm::ChooseDataSet() {
   dataSet_ = nullptr;
   const QString shown = DatasetCB->currentText();
   if (shown.isEmpty()) return;
-  dataSet_ = qobject_cast<TDataSet*>(rpFindDataSet(report_.Dictionary.DataSetOfAlias(shown)));
+  dataSet_ = qobject_cast<TDataSet*>(rpFindDataSet(&report_, report_.Dictionary.DataSetOfAlias(shown)));
   FieldsLB->addItems(report_.Dictionary.ListFields(shown));
 }

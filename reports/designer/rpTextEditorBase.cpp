@@ -186,7 +186,7 @@ QPoint TrpTextEditorBase::ErrorPosition(const QString& error) {
 
 void TrpTextEditorBase::OkBtnClick() {
   QStringList code, errors;
-  if (rpEngineStarted()) rpInterpreter().PrepareScript(Script(), code, errors);
+  if (rpEngineStarted()) rpRun().Interpreter->PrepareScript(Script(), code, errors);
   if (!errors.isEmpty()) {
     if (!ScriptShown()) {
       ScriptBtn->setChecked(true);

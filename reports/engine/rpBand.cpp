@@ -22,11 +22,11 @@ struct TKeptRect {
   int top, height;
 };
 
-void RunObjectScript(const TrpView* object) {
+void RunObjectScript(TrpInterpretator& interpreter, const TrpView* object) {
   if (object->Script.isEmpty()) return;
   QStringList coded, errors;
-  rpInterpreter().PrepareScript(object->Script, coded, errors);
-  rpInterpreter().DoScript(coded);
+  interpreter.PrepareScript(object->Script, coded, errors);
+  interpreter.DoScript(coded);
 }
 
 } // namespace
@@ -45,7 +45,7 @@ void TrpBand::TakeView(TrpBandView* bandView, bool subreportPage) {
   bandView->RunBand = this;
   script.clear();
   QStringList errors;
-  rpInterpreter().PrepareScript(bandView->Script, script, errors);
+  build.context.Interpreter->PrepareScript(bandView->Script, script, errors);
   if (!errors.isEmpty()) throw ErpScriptError(errors.join(QLatin1Char('\n')));
   y = bandView->Top;
   x = bandView->Left;
@@ -65,12 +65,12 @@ void TrpBand::TakeView(TrpBandView* bandView, bool subreportPage) {
 
 void TrpBand::ResolveDataSource(const QString& text) {
   if (kind == btGroupHeader) {
-    groupCondition = rpParser().ToPostfix(text);
+    groupCondition = build.context.Parser->ToPostfix(text);
     return;
   }
   // A list of "band=data set;" pairs is the cross data band's, resolved per horizontal band.
   if (text.isEmpty() || text.contains(QLatin1Char(';'))) return;
-  dataSource = rpResolveBandDataSource(text, ownsDataSource);
+  dataSource = rpResolveBandDataSource(build.context.CurrentReport, text, ownsDataSource);
 }
 
 void TrpBand::SetCrossDataSource(const QString& text) {
@@ -78,7 +78,7 @@ void TrpBand::SetCrossDataSource(const QString& text) {
   if (ownsCrossDataSource) delete crossDataSource;
   crossDataSource = nullptr;
   ownsCrossDataSource = false;
-  crossDataSource = rpResolveBandDataSource(text, ownsCrossDataSource);
+  crossDataSource = rpResolveBandDataSource(build.context.CurrentReport, text, ownsCrossDataSource);
 }
 
 TrpDataset* TrpBand::VerticalDataSource() const {
@@ -173,9 +173,9 @@ bool TrpBand::PrintBand() {
 void TrpBand::RunBandScript() {
   if (script.isEmpty()) return;
   try {
-    rpInterpreter().DoScript(script);
+    build.context.Interpreter->DoScript(script);
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(build.context, error);
   }
 }
 
@@ -200,7 +200,7 @@ int TrpBand::MeasureHeight() {
       auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
       if (!stretchable) continue;
       const int keptHeight = object->Height;
-      result = std::max(result, stretchable->CalcHeight() + object->Top);
+      result = std::max(result, stretchable->CalcHeight(build.context) + object->Top);
       object->Height = keptHeight;
     }
   }
@@ -215,7 +215,7 @@ int TrpBand::MeasureCrossHeight() {
       auto* stretchable = dynamic_cast<TrpStretcheable*>(object);
       if (!stretchable || (!cells && build.CrossBandOf(object))) continue;
       const int keptHeight = object->Height;
-      result = std::max(result, stretchable->CalcHeight() + object->Top);
+      result = std::max(result, stretchable->CalcHeight(build.context) + object->Top);
       object->Height = keptHeight;
       stretchable->SplitMode = 0;
     }
@@ -398,12 +398,12 @@ void TrpBand::OutputObject(TrpView* object) {
     auto* memo = dynamic_cast<TrpMemoView*>(object);
     if (g.SuppressDrawing && !breaked) {
       // The first pass only runs the object's script (its side effects count pages).
-      if (!(memo && memo->SplitMode != 0)) RunObjectScript(object);
+      if (!(memo && memo->SplitMode != 0)) RunObjectScript(*build.context.Interpreter, object);
       return;
     }
     WriteObjectAt(object, build.pageX - build.page.PrintableLeft(), y);
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(build.context, error);
   }
 }
 
@@ -498,11 +498,11 @@ void TrpBand::OutputCrossCell(TrpBand* cross, int atX) {
     g.CurrentObject = object;
     try {
       if (g.SuppressDrawing)
-        RunObjectScript(object);
+        RunObjectScript(*build.context.Interpreter, object);
       else
         cross->WriteObjectAt(object, atX, y);
     } catch (const Exception& error) {
-      rpReportObjectError(error);
+      rpReportObjectError(build.context, error);
     }
   }
 }
@@ -658,7 +658,7 @@ void TrpBand::AddAggregate(const QString& key, const QVariant& initial) {
 void TrpBand::ResetAggregates() {
   if (kind == btGroupHeader) {
     for (TrpBand* b = this; b; b = b->next) {
-      b->lastGroupValue = rpParser().CalcPostfix(b->groupCondition);
+      b->lastGroupValue = build.context.Parser->CalcPostfix(b->groupCondition);
       b->hasGroupValue = true;
     }
     return;
@@ -705,8 +705,8 @@ void TrpBand::Accumulate(bool inCrossCell) {
       if (!evaluated || expression != lastExpression) {
         auto postfix = aggregatePostfix.constFind(expression);
         if (postfix == aggregatePostfix.cend())
-          postfix = aggregatePostfix.insert(expression, rpParser().ToPostfix(expression));
-        lastValue = rpParser().CalcPostfix(*postfix);
+          postfix = aggregatePostfix.insert(expression, build.context.Parser->ToPostfix(expression));
+        lastValue = build.context.Parser->CalcPostfix(*postfix);
         lastExpression = expression;
         evaluated = true;
       }

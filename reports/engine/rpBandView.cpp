@@ -124,7 +124,7 @@ void TrpBandView::WriteRunBand(const QString& n, const QVariant& value) {
   else if (n == QLatin1String("BREAKED"))
     band.breaked = rpValueToInteger(value) != 0;
   else if (n == QLatin1String("CONDITION"))
-    band.groupCondition = rpParser().ToPostfix(rpValueToText(value));
+    band.groupCondition = band.build.context.Parser->ToPostfix(rpValueToText(value));
   else if (n == QLatin1String("DATASOURCE")) {
     band.ReleaseDataSets();
     band.ResolveDataSource(rpValueToText(value));
@@ -134,8 +134,9 @@ void TrpBandView::WriteRunBand(const QString& n, const QVariant& value) {
   }
 }
 
-QVariant TrpBandView::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpView::CallMethod(name, a1, a2, a3);
+QVariant TrpBandView::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                 const QVariant& a3) {
+  QVariant result = TrpView::CallMethod(run, name, a1, a2, a3);
   TrpDataset* data = RunBand ? RunBand->dataSource : nullptr;
   if (!data) return result;
   if (name == QLatin1String("NEXT"))
@@ -240,7 +241,7 @@ void TrpBandView::WriteXmlElement(QString& element) {
   if (type == 5 || type == 8 || type == 11) {
     QObject* source = nullptr;
     try {
-      if (!DisplayFormatText.isEmpty()) source = rpFindDataSet(DisplayFormatText);
+      if (!DisplayFormatText.isEmpty()) source = rpFindDataSet(rpRun().CurrentReport, DisplayFormatText);
     } catch (const Exception&) {
       source = nullptr; // a report without an owner reaches no data set
     }
@@ -263,7 +264,7 @@ QFont BandTitleFont() {
 
 int TrpBandView::LabelWidth() const { return qMax(100, rpGlobals().TextWidth(BandTitleFont(), Name) + 8); }
 
-void TrpBandView::Draw(QPainter* canvas) {
+void TrpBandView::Draw(TrpRunContext& run, QPainter* canvas) {
   if (!canvas || !Page) return;
   TrpGlobals& g = rpGlobals();
   FrameWidth = 1;
@@ -274,7 +275,7 @@ void TrpBandView::Draw(QPainter* canvas) {
     Left = 0;
     Width = Page->PrnInfo.Width;
   }
-  PrepareDrawing(canvas);
+  PrepareDrawing(run, canvas);
   ToDeviceCoords(true);
   canvas->save();
   canvas->fillRect(DrawRect, QBrush(g.CheckerBitmap));

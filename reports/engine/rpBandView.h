@@ -16,7 +16,8 @@ public:
   void WriteProperty(const QString& name, const QVariant& value) override;
   QVariant ReadProperty(const QString& name) override;
   // "NEXT", "PRIOR", "FIRST" move the run-time band's data set.
-  QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) override;
+  QVariant CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                      const QVariant& a3) override;
   void ListProperties() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
@@ -26,7 +27,7 @@ public:
   // In the designer: the band across the page (a cross band down it) on the
   // band background, its columns and its name, on a tab outside the band
   // while the designer shows band titles.
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
   // With band titles the tab belongs to the region.
   QRect ObjectRegion(bool extended) const override;
   // The width of the name in Arial 8 plus 8, at least 100.

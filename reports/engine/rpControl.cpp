@@ -1,7 +1,7 @@
 #include "reports/engine/rpControl.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpLocale.h"
-#include "reports/engine/rpXmlWriter.h"
+#include "reports/engine/rpPropertyStream.h"
 #include <QtGui/QPainter>
 
 TrpControl::TrpControl() {
@@ -39,19 +39,19 @@ void TrpNonVisualControl::WriteProperty(const QString& name, const QVariant& val
   if (name.toUpper() == QLatin1String("NAME")) ComponentRenamed();
 }
 
-void TrpControl::Draw(QPainter* canvas) {
-  PrepareDrawing(canvas);
-  ToDeviceCoords(!rpRun().EngineMode);
+void TrpControl::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
+  ToDeviceCoords(!run.EngineMode);
   PaintControlImage();
   RestoreDesignCoords();
 }
 
-void TrpNonVisualControl::Draw(QPainter* canvas) {
+void TrpNonVisualControl::Draw(TrpRunContext& run, QPainter* canvas) {
   Width = Height = 28;
-  PrepareDrawing(canvas);
-  ToDeviceCoords(!rpRun().EngineMode);
+  PrepareDrawing(run, canvas);
+  ToDeviceCoords(!run.EngineMode);
   FillColor = clBtnFace;
-  PaintBackground();
+  PaintBackground(run);
   PaintControlImage();
   RestoreDesignCoords();
 }

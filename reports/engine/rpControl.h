@@ -11,7 +11,7 @@ public:
   void WriteProperty(const QString& name, const QVariant& value) override;
   void ListProperties() override;
   // The control's picture at its device rectangle (PaintControlImage).
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
 
 protected:
   // Called when scripts or the inspector set Visible; the concrete class passes it to its control.
@@ -31,7 +31,7 @@ public:
   // The common attributes and Propdata: a component stream of pLeft and pTop.
   void WriteXmlElement(QString& element) override;
   // Always 28 x 28 pixels: a button-face square with a raised edge and the icon.
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
 
   TrpVariables StoredValues;
   QImage IconBitmap;

@@ -219,20 +219,21 @@ QStringList TrpDataDictionary::ListVariablesOfCategory(const QString& category) 
 
 QObject* TrpDataDictionary::Owner() const { return report_ ? report_->Owner() : nullptr; }
 
-bool TrpDataDictionary::CacheField(const QString& name, const QString& reference) {
-  TDataSet* dataSet = rpGetDefaultDataSet();
+bool TrpDataDictionary::CacheField(const TrpRunContext& run, const QString& name, const QString& reference) {
+  TDataSet* dataSet = rpGetDefaultDataSet(run.CurrentReport);
   QString field;
-  rpGetDataSetAndField(reference, dataSet, field);
+  rpGetDataSetAndField(run.CurrentReport, reference, dataSet, field);
   if (!dataSet || field.isEmpty()) return false;
   cache_.insert(name, {dataSet, field});
   return true;
 }
 
-bool TrpDataDictionary::ResolveName(const QString& name) {
+bool TrpDataDictionary::ResolveName(const TrpRunContext& run, const QString& name) {
   if (cache_.contains(name)) return true;
   if (FieldAliases.IndexOf(name) >= 0) {
     const QVariant value = FieldAliases.GetVariable(name);
-    if (!rpIsNull(value) && rpValueToText(value).contains(QLatin1Char('.'))) CacheField(name, rpValueToText(value));
+    if (!rpIsNull(value) && rpValueToText(value).contains(QLatin1Char('.')))
+      CacheField(run, name, rpValueToText(value));
     return true;
   }
   QString reference = name;
@@ -249,7 +250,7 @@ bool TrpDataDictionary::ResolveName(const QString& name) {
     }
     reference = dataSet + QStringLiteral(".\"") + field + QLatin1Char('"');
   }
-  return CacheField(name, reference);
+  return CacheField(run, name, reference);
 }
 
 QStringList TrpDataDictionary::ListDataSets() const {
@@ -294,16 +295,16 @@ bool TrpDataDictionary::CachedField(const QString& name, TDataSet*& dataSet, QSt
   return true;
 }
 
-QVariant TrpDataDictionary::GetValue(const QString& name) const {
+QVariant TrpDataDictionary::GetValue(const TrpRunContext& run, const QString& name) const {
   if (const auto cached = cache_.constFind(name); cached != cache_.cend()) {
     if (!cached->DataSet) return {};
     if (!cached->DataSet->Active()) cached->DataSet->Open();
     return rpGetFieldValue(&cached->DataSet->FieldByName(cached->Field));
   }
   if (Variables.IndexOf(name) < 0) return {};
-  const TrpVariables& run = rpVariables();
-  if (run.IndexOf(name) >= 0) return run.GetVariable(name);
+  const TrpVariables& script = rpVariables();
+  if (script.IndexOf(name) >= 0) return script.GetVariable(name);
   const QVariant own = Variables.GetVariable(name);
-  if (own.typeId() == QMetaType::QString && !own.toString().isEmpty()) return rpParser().Calc(own.toString());
+  if (own.typeId() == QMetaType::QString && !own.toString().isEmpty()) return run.Parser->Calc(own.toString());
   return own;
 }

@@ -7,6 +7,7 @@
 
 class TDataSet;
 class TrpReportBase;
+class TrpRunContext;
 
 // The report's data dictionary: its variables grouped in categories (an entry
 // whose name begins with a blank is a category header), the aliases of data
@@ -38,11 +39,11 @@ public:
   QStringList ListVariablesOfCategory(const QString& category) const;
   // True when the bracketed name is a field alias or names a data set and a
   // field (through the aliases); the field is then cached for GetValue.
-  bool ResolveName(const QString& name);
+  bool ResolveName(const TrpRunContext& run, const QString& name);
   // A cached field's value (its data set opened when closed); else the value
   // of a dictionary variable: the run variable of the same name when there is
   // one, else its own expression evaluated; null when unknown.
-  QVariant GetValue(const QString& name) const;
+  QVariant GetValue(const TrpRunContext& run, const QString& name) const;
   void ClearCache() { cache_.clear(); }
   // The data set and field ResolveName cached for the name; false when none is cached.
   bool CachedField(const QString& name, TDataSet*& dataSet, QString& field) const;
@@ -66,7 +67,7 @@ private:
   void LoadOldestLayout(TBinaryReader& stream);
   QObject* Owner() const;
   // Caches the field the reference names (the default data set for a bare field).
-  bool CacheField(const QString& name, const QString& reference);
+  bool CacheField(const TrpRunContext& run, const QString& name, const QString& reference);
 
   struct TCachedField {
     QPointer<TDataSet> DataSet;

@@ -122,7 +122,7 @@ void TrpEMFPages::StorePageObjects(int index) {
 void TrpEMFPages::ExportPage(int index) {
   TrpPage& page = LoadPageObjects(index);
   for (int i = 0; i < page.Count(); ++i)
-    page.GetObject(i)->SendToExport();
+    page.GetObject(i)->SendToExport(rpRun());
   GetPage(index).PageObject.reset();
 }
 
@@ -262,7 +262,7 @@ void TrpEMFPages::Draw(int index, QPainter* canvas, const QRect& rectangle, bool
     view->OffsetX = rectangle.left();
     view->OffsetY = rectangle.top();
     view->PrinterOutput = printing ? 1 : 0;
-    view->Draw(canvas);
+    view->Draw(g, canvas);
   }
 }
 

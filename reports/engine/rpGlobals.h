@@ -147,8 +147,6 @@ bool rpEngineStarted();
 TrpGlobals& rpGlobals();
 
 // The names the rest of the engine uses.
-inline TrpParser& rpParser() { return *rpRun().Parser; }
-inline TrpInterpretator& rpInterpreter() { return *rpRun().Interpreter; }
 inline TrpVariables& rpVariables() { return rpGlobals().Variables; }
 inline TrpVariables& rpConsts() { return rpGlobals().Consts; }
 inline TrpInstalledFunctions& rpInstalledFunctions() { return rpGlobals().InstalledFunctions; }

@@ -23,11 +23,11 @@ void TrpLineView::MakeLine() {
   }
 }
 
-void TrpLineView::Draw(QPainter* canvas) {
-  PrepareDrawing(canvas);
+void TrpLineView::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
   MakeLine();
-  ToDeviceCoords(!rpRun().EngineMode);
-  PaintFrame();
+  ToDeviceCoords(!run.EngineMode);
+  PaintFrame(run);
   RestoreDesignCoords();
 }
 

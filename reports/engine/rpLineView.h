@@ -9,12 +9,12 @@ public:
   void ListProperties() override;
   void WriteXmlElement(QString& element) override;
   // A stretched vertical line grows with its band.
-  int CalcHeight() override { return Height; }
+  int CalcHeight(TrpRunContext& run) override { return Height; }
   int MinimumHeight() override { return 1; }
   int RemainingHeight() override { return 0; }
   // Turns the object into the line it draws: horizontal (Height 0, top line)
   // when it is wider than high, else vertical (Width 0, left line).
   void MakeLine();
   // The line as one frame line; no background.
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
 };

@@ -3,7 +3,7 @@
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpDisplayFormat.h"
 #include "reports/engine/rpGlobals.h"
-#include "reports/engine/rpReport.h"
+#include "reports/engine/rpReportBase.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 #include <QtGui/QFontMetrics>
@@ -83,9 +83,10 @@ QVariant TrpMemoView::ReadProperty(const QString& name) {
   return {};
 }
 
-QVariant TrpMemoView::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpStretcheable::CallMethod(name, a1, a2, a3);
-  StringsMethod(Memo, name, result, a1, a2, a3, QStringLiteral("LINES"));
+QVariant TrpMemoView::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                 const QVariant& a3) {
+  QVariant result = TrpStretcheable::CallMethod(run, name, a1, a2, a3);
+  StringsMethod(run, Memo, name, result, a1, a2, a3, QStringLiteral("LINES"));
   return result;
 }
 
@@ -226,11 +227,11 @@ QFont rpMakeQFont(const TrpFont& font, int pixelHeight, int charSpacing) {
                            : TrpFontCache::Make(font, pixelHeight, charSpacing);
 }
 
-void TrpMemoView::ExpandMemo() {
+void TrpMemoView::ExpandMemo(TrpRunContext& run) {
   WorkLines.clear();
   for (const QString& line : Memo) {
     QString text = line;
-    if (!text.isEmpty() && !(Flags & mfTextOnly)) ExpandBrackets(text);
+    if (!text.isEmpty() && !(Flags & mfTextOnly)) ExpandBrackets(run, text);
     if (text.isEmpty())
       WorkLines.append(QString());
     else
@@ -310,13 +311,13 @@ void TrpMemoView::WrapLine(const QString& s, int available, const QFont& font) {
   if (begin != pos && begin <= n) out(copy(begin, n) + kMark);
 }
 
-void TrpMemoView::WrapMemo() {
+void TrpMemoView::WrapMemo(const TrpRunContext& run) {
   const int th = CalcLineHeight();
   const QFont font = rpMakeQFont(Font, th - LineSpacing, CharSpacing);
   WrapLines.clear();
   const bool rotated = Alignment & 4;
   const int available = rotated ? Height - 2 * GapY : Width - 2 * GapX;
-  const bool designing = !rpRun().EngineMode;
+  const bool designing = !run.EngineMode;
   if (!rotated && designing && WorkLines.size() == 1 && WorkLines[0].startsWith(QLatin1Char('[')) &&
       Measure(font, WorkLines[0]) > available) {
     WrapLines.append(WorkLines[0]);
@@ -347,19 +348,18 @@ int TrpMemoView::AssignFont(QPainter* canvas) {
   return height;
 }
 
-void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const QRect& clip) {
-  TrpRunContext& g = rpRun();
+void TrpMemoView::DrawHorizontalLines(const TrpRunContext& run, const QFont& font, int fontHeight, const QRect& clip) {
   int y = Top + GapY;
   const int th = rpRoundEven(LineSpacing * ZoomY) + fontHeight;
   const int drWidth = DrawRect.right() - DrawRect.left();
   const int available = drWidth - 2 * GapX;
   int align = Alignment & 3;
-  if (!g.EngineMode && WorkLines.size() == 1 && WorkLines[0].startsWith(QLatin1Char('[')) &&
+  if (!run.EngineMode && WorkLines.size() == 1 && WorkLines[0].startsWith(QLatin1Char('[')) &&
       Measure(font, WorkLines[0]) > clip.width())
     align = 1;
   LineNo = 0;
   const bool drawing = !ExportMode && DrawCanvas;
-  const bool placesText = drawing || (ExportMode && g.ExportText && (g.ExportTextPositions || !DrawRect.isValid()));
+  const bool placesText = drawing || (ExportMode && run.ExportText && (run.ExportTextPositions || !DrawRect.isValid()));
   const int ascent = drawing ? QFontMetrics(font).ascent() : 0;
   for (qsizetype i = 0; i < WorkLines.size(); ++i) {
     if (StopAtBottom && y + th > DrawRect.bottom() - 1) break;
@@ -385,7 +385,7 @@ void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const Q
       else
         p.drawText(at, line);
       p.restore();
-    } else if (ExportMode && g.ExportText) {
+    } else if (ExportMode && run.ExportText) {
       int frame = FrameTyp & 15;
       if (WorkLines.size() > 1) {
         if (i == 0)
@@ -395,15 +395,14 @@ void TrpMemoView::DrawHorizontalLines(const QFont& font, int fontHeight, const Q
         else
           frame &= ~10;
       }
-      g.ExportText(DrawRect, x, y, line, frame, this);
+      run.ExportText(DrawRect, x, y, line, frame, this);
     }
     ++LineNo;
     y += th;
   }
 }
 
-void TrpMemoView::DrawRotatedLines(const QFont& font, int fontHeight) {
-  TrpRunContext& g = rpRun();
+void TrpMemoView::DrawRotatedLines(const TrpRunContext& run, const QFont& font, int fontHeight) {
   int x = Left + GapX;
   const int th = rpRoundEven(LineSpacing * ZoomX) + fontHeight;
   const int drHeight = DrawRect.bottom() - DrawRect.top();
@@ -442,15 +441,15 @@ void TrpMemoView::DrawRotatedLines(const QFont& font, int fontHeight) {
       else
         p.drawText(at, line);
       p.restore();
-    } else if (ExportMode && g.ExportText) {
-      g.ExportText(DrawRect, x, y, line, 0, this);
+    } else if (ExportMode && run.ExportText) {
+      run.ExportText(DrawRect, x, y, line, 0, this);
     }
     ++LineNo;
     x += th;
   }
 }
 
-void TrpMemoView::ShowMemo() {
+void TrpMemoView::ShowMemo(const TrpRunContext& run) {
   const int fontHeight = AssignFont(DrawCanvas);
   const QFont font = rpMakeQFont(Font, fontHeight, rpRoundEven(CharSpacing * ZoomX));
   const QRect clip(QPoint(DrawRect.left() + 1, DrawRect.top()), QPoint(DrawRect.right() - 3, DrawRect.bottom() - 2));
@@ -473,9 +472,9 @@ void TrpMemoView::ShowMemo() {
     }
   }
   if (rotated)
-    DrawRotatedLines(font, fontHeight);
+    DrawRotatedLines(run, font, fontHeight);
   else
-    DrawHorizontalLines(font, fontHeight, clip);
+    DrawHorizontalLines(run, font, fontHeight, clip);
   Alignment = keptAlignment;
   Left = keptLeft;
   Top = keptTop;
@@ -513,9 +512,8 @@ int TrpMemoView::CalcWidth(const QStringList& lines) {
   return rpRoundEven(right / ZoomX + FrameWidth + 2 * GapX + 1);
 }
 
-void TrpMemoView::Draw(QPainter* canvas) {
-  TrpRunContext& g = rpRun();
-  const bool building = g.EngineMode;
+void TrpMemoView::Draw(TrpRunContext& run, QPainter* canvas) {
+  const bool building = run.EngineMode;
   DrawCanvas = canvas;
   if ((Flags & mfAutoWidth) && !Memo.isEmpty() && building) {
     const int w = CalcWidth(Memo);
@@ -528,7 +526,7 @@ void TrpMemoView::Draw(QPainter* canvas) {
       Width = w;
     }
   }
-  PrepareDrawing(canvas);
+  PrepareDrawing(run, canvas);
   StopAtBottom = false;
   WorkLines = Memo;
   if (!WorkLines.isEmpty()) {
@@ -538,7 +536,7 @@ void TrpMemoView::Draw(QPainter* canvas) {
     ZoomX = ZoomY = 1;
     ToDeviceCoords(false);
     if ((Flags & mfAutoWidth) && building) Width += 100;
-    WrapMemo();
+    WrapMemo(run);
     ZoomX = zx;
     ZoomY = zy;
     RestoreDesignCoords();
@@ -546,27 +544,27 @@ void TrpMemoView::Draw(QPainter* canvas) {
   }
   ToDeviceCoords(false);
   if (!ExportMode) {
-    PaintBackground();
-    PaintFrame();
+    PaintBackground(run);
+    PaintFrame(run);
     DrawUnderlines();
   }
-  if (!WorkLines.isEmpty()) ShowMemo();
+  if (!WorkLines.isEmpty()) ShowMemo(run);
   RestoreDesignCoords();
 }
 
-void TrpMemoView::SendToExport() {
-  TrpStretcheable::SendToExport();
+void TrpMemoView::SendToExport(TrpRunContext& run) {
+  TrpStretcheable::SendToExport(run);
   ExportMode = true;
-  Draw(nullptr);
+  Draw(run, nullptr);
   ExportMode = false;
 }
 
 // --- printing into prepared pages
 
-void TrpMemoView::ApplyHighlight() {
+void TrpMemoView::ApplyHighlight(TrpRunContext& run) {
   if (HighlightCondition.isEmpty()) return;
   try {
-    const QVariant value = rpParser().CalcPostfix(HighlightCondition);
+    const QVariant value = run.Parser->CalcPostfix(HighlightCondition);
     if (rpCompare(value, rpIntegerValue(0)) == 0) return;
     Font.Style = rpSetFontStyle(HighlightStyle);
     Font.Color = HighlightFontColor;
@@ -575,30 +573,29 @@ void TrpMemoView::ApplyHighlight() {
   }
 }
 
-bool TrpMemoView::HasBeforePrintChange() {
-  auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport);
+bool TrpMemoView::HasBeforePrintChange(TrpRunContext& run) {
   WorkLines = Memo;
-  if (report) report->FireBeforePrint(WorkLines, this);
+  if (run.CurrentReport) run.CurrentReport->FireBeforePrint(WorkLines, this);
   return WorkLines != Memo;
 }
 
-int TrpMemoView::CalcHeight() {
+int TrpMemoView::CalcHeight(TrpRunContext& run) {
   SplitMode = 1;
-  PrepareDrawing(nullptr);
-  RunScript();
+  PrepareDrawing(run, nullptr);
+  RunScript(run);
   if (!Visible) return 0;
-  if (!HasBeforePrintChange()) ExpandMemo();
+  if (!HasBeforePrintChange(run)) ExpandMemo(run);
   const TrpFont keptFont = Font;
   const TColor keptFill = FillColor;
-  ApplyHighlight();
+  ApplyHighlight(run);
   ToDeviceCoords(false);
   int result = 0;
   if (!WorkLines.isEmpty()) {
-    WrapMemo();
+    WrapMemo(run);
     WorkLines = WrapLines;
     const QString text = WorkLines.join(QStringLiteral("\r\n"));
     if (!((Flags & mfSuppress) && text == LastPrintedText)) result = TextHeight;
-    if (rpRun().SuppressDrawing && (Flags & mfSuppress)) LastPrintedText = text;
+    if (run.SuppressDrawing && (Flags & mfSuppress)) LastPrintedText = text;
   }
   RestoreDesignCoords();
   Font = keptFont;
@@ -606,17 +603,15 @@ int TrpMemoView::CalcHeight() {
   return result;
 }
 
-void TrpMemoView::WritePrepared(TBinaryWriter& stream) {
-  TrpRunContext& g = rpRun();
-  PrepareDrawing(nullptr);
+void TrpMemoView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
+  PrepareDrawing(run, nullptr);
   StopAtBottom = true;
-  if (SplitMode == 0) RunScript();
+  if (SplitMode == 0) RunScript(run);
   bool expand = SplitMode != 1;
   if (SplitMode == 0) {
-    auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
-    if (report && HasBeforePrintChange()) expand = false;
+    if (run.CurrentReport && HasBeforePrintChange(run)) expand = false;
   }
-  if (SplitMode != 2 && expand) ExpandMemo();
+  if (SplitMode != 2 && expand) ExpandMemo(run);
   if (!Visible) {
     SplitMode = 0;
     return;
@@ -625,24 +620,24 @@ void TrpMemoView::WritePrepared(TBinaryWriter& stream) {
   const TColor keptFill = FillColor;
   const QString keptTag = Tag;
   const quint8 keptAlign = BandAlign;
-  ApplyHighlight();
+  ApplyHighlight(run);
   if (SplitMode == 2) {
     ToDeviceCoords(false);
     // Lay out, then count the lines that fit above the bottom edge (a show without a canvas).
     PreWrapped = HasParagraphMark(WorkLines);
-    WrapMemo();
+    WrapMemo(run);
     WorkLines = WrapLines;
-    ShowMemo();
+    ShowMemo(run);
     WorkLines = WorkLines.mid(0, LineNo);
     if (!HasParagraphMark(WorkLines)) WorkLines.append(QString(kMark));
     RestoreDesignCoords();
   }
   const qint32 keptCode = DisplayFormatCode;
   DisplayFormatCode = 0;
-  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(run, Tag);
   DisplayFormatCode = keptCode;
   if (BandAlign == 5) BandAlign = 0;
-  if (const TrpBandView* band = g.CurrentBand) {
+  if (const TrpBandView* band = run.CurrentBand) {
     if (BandAlign == 6) Top = band->Top;
     if (BandAlign == 4 && band->IsCrossBand()) {
       Width = band->Width;

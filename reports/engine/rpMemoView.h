@@ -12,7 +12,8 @@ public:
 
   void WriteProperty(const QString& name, const QVariant& value) override;
   QVariant ReadProperty(const QString& name) override;
-  QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) override;
+  QVariant CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                      const QVariant& a3) override;
   void ListProperties() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
@@ -24,26 +25,26 @@ public:
 
   // Script, before-print event, expansion and highlight as for printing, then
   // the laid-out text height (0 when hidden or suppressed); SplitMode becomes 1.
-  int CalcHeight() override;
+  int CalcHeight(TrpRunContext& run) override;
   // 2 x GapY + one line + the frame on both sides.
   int MinimumHeight() override;
   // The part of the height that holds no whole line, with the margins.
   int RemainingHeight() override;
 
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
   // The object callback, then every laid-out line to the filter's text callback.
-  void SendToExport() override;
+  void SendToExport(TrpRunContext& run) override;
   // Prints into a prepared page following SplitMode (0 whole, 1 measured
   // already, 2 only the lines that fit, the rest kept in WorkLines for the next page).
-  void WritePrepared(TBinaryWriter& stream) override;
+  void WritePrepared(TrpRunContext& run, TBinaryWriter& stream) override;
 
   // WorkLines := Memo with every [expression] expanded (unless TextOnly); an
   // expanded value with line breaks gives several lines.
-  void ExpandMemo();
+  void ExpandMemo(TrpRunContext& run);
   // Lays WorkLines out into WrapLines at 96 dots per inch; sets TextHeight and LineHeight.
-  void WrapMemo();
+  void WrapMemo(const TrpRunContext& run);
   // Draws (or exports) WorkLines inside DrawRect with the vertical alignment.
-  void ShowMemo();
+  void ShowMemo(const TrpRunContext& run);
   // Ruled lines under the text lines when Underlines is set.
   void DrawUnderlines();
   // The design width the lines need.
@@ -76,11 +77,11 @@ public:
 private:
   void WriteXmlDisplayFormat(QString& element) const;
   void WrapLine(const QString& s, int available, const QFont& font);
-  void DrawHorizontalLines(const QFont& font, int fontHeight, const QRect& clip);
-  void DrawRotatedLines(const QFont& font, int fontHeight);
+  void DrawHorizontalLines(const TrpRunContext& run, const QFont& font, int fontHeight, const QRect& clip);
+  void DrawRotatedLines(const TrpRunContext& run, const QFont& font, int fontHeight);
   // The highlight style and colours when the condition holds; errors mean no highlight.
-  void ApplyHighlight();
-  bool HasBeforePrintChange();
+  void ApplyHighlight(TrpRunContext& run);
+  bool HasBeforePrintChange(TrpRunContext& run);
 };
 
 // The paragraph mark that ends the last laid-out line of a paragraph.

@@ -307,8 +307,7 @@ void TrpPages::Delete(int index) {
   if (index >= 0 && index < Count()) pages_.erase(pages_.begin() + index);
 }
 
-void TrpPages::PrepareAlignedObjects() {
-  TrpRunContext& g = rpRun();
+void TrpPages::PrepareAlignedObjects(TrpRunContext& g) {
   QImage scratch(8, 8, QImage::Format_RGB32);
   QPainter canvas(&scratch);
   TrpPage* const keptPage = g.CurrentPage;
@@ -317,7 +316,7 @@ void TrpPages::PrepareAlignedObjects() {
   for (const auto& page : pages_) {
     g.CurrentPage = page.get();
     for (int i = 0; i < page->Count(); ++i)
-      if (TrpView* object = page->GetObject(i); object->BandAlign != 0) object->Draw(&canvas);
+      if (TrpView* object = page->GetObject(i); object->BandAlign != 0) object->Draw(g, &canvas);
   }
   g.CurrentPage = keptPage;
   g.CurrentBand = keptBand;

@@ -83,9 +83,9 @@ public:
   void Clear() { pages_.clear(); }
   void Move(int from, int to);
   // Draws every object aligned to its band once on an off-screen canvas, each
-  // page current in turn, so aligned positions and widths are settled before
+  // page current in the run in turn, so aligned positions and widths are settled before
   // the first band prints (printing aligns against these neighbours).
-  void PrepareAlignedObjects();
+  void PrepareAlignedObjects(TrpRunContext& run);
 
 private:
   std::vector<std::unique_ptr<TrpPage>> pages_;

@@ -272,7 +272,7 @@ void TrpPageBuild::PrepareBuild() {
   try {
     RegisterAggregates();
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(context, error);
     report.Terminated = true;
   }
   g.AggregatePass = false;
@@ -315,7 +315,7 @@ void TrpPageBuild::RegisterBand(TrpBand* band) {
   scannedBand_ = band;
   currentBand = band;
   for (const QString& call : calls)
-    rpParser().Calc(call);
+    context.Parser->Calc(call);
   scannedBand_ = nullptr;
 }
 
@@ -373,10 +373,10 @@ void TrpPageBuild::RunPageScript() {
   g.Run = this;
   try {
     QStringList coded, errors;
-    rpInterpreter().PrepareScript(page.Script, coded, errors);
-    rpInterpreter().DoScript(coded);
+    context.Interpreter->PrepareScript(page.Script, coded, errors);
+    context.Interpreter->DoScript(coded);
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(context, error);
     report.Terminated = true;
   }
 }
@@ -436,9 +436,9 @@ void TrpPageBuild::BindField(TrpView* object) {
   TDataSet* dataSet = nullptr;
   QString field;
   try {
-    if (!report.Dictionary.ResolveName(name) || !report.Dictionary.CachedField(name, dataSet, field)) {
-      dataSet = report.UseDefaultDataSetName() ? rpGetDefaultDataSet() : nullptr;
-      rpGetDataSetAndField(name, dataSet, field);
+    if (!report.Dictionary.ResolveName(context, name) || !report.Dictionary.CachedField(name, dataSet, field)) {
+      dataSet = report.UseDefaultDataSetName() ? rpGetDefaultDataSet(context.CurrentReport) : nullptr;
+      rpGetDataSetAndField(context.CurrentReport, name, dataSet, field);
     }
   } catch (const Exception&) {
     return; // an expression that is no field reference shows no field
@@ -655,7 +655,7 @@ void TrpPageBuild::WalkDataBands(int level) {
       TrpBand* changed = nullptr;
       for (TrpBand* g = b->firstGroup; g; g = g->nextGroup)
         if (atEnd || !g->hasGroupValue ||
-            rpCompare(rpParser().CalcPostfix(g->groupCondition), g->lastGroupValue) != 0) {
+            rpCompare(context.Parser->CalcPostfix(g->groupCondition), g->lastGroupValue) != 0) {
           changed = g;
           break;
         }
@@ -764,7 +764,7 @@ void TrpPageBuild::WritePrepared(TrpView* object) {
   TrpRunContext& g = context;
   if (g.PageNumber < 0 || g.PageNumber >= prepared.Count()) {
     TBinaryWriter dropped; // no page to write into; the object still runs its script
-    object->WritePrepared(dropped);
+    object->WritePrepared(g, dropped);
     return;
   }
   // Records hold absolute positions (a picture's end), so the object is written at the end of its page's stream.
@@ -772,7 +772,7 @@ void TrpPageBuild::WritePrepared(TrpView* object) {
   const qsizetype kept = page.size();
   TBinaryWriter stream(std::move(page));
   try {
-    object->WritePrepared(stream);
+    object->WritePrepared(g, stream);
   } catch (...) {
     page = stream.TakeData();
     page.truncate(kept);

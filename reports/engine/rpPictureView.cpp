@@ -135,9 +135,10 @@ QVariant TrpPictureView::ReadProperty(const QString& name) {
   return {};
 }
 
-QVariant TrpPictureView::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpView::CallMethod(name, a1, a2, a3);
-  if (name == QLatin1String("LOADFROMFILE")) LoadFromFile(rpValueToText(rpParser().Calc(a1.toString())));
+QVariant TrpPictureView::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                    const QVariant& a3) {
+  QVariant result = TrpView::CallMethod(run, name, a1, a2, a3);
+  if (name == QLatin1String("LOADFROMFILE")) LoadFromFile(rpValueToText(run.Parser->Calc(a1.toString())));
   return result;
 }
 
@@ -201,14 +202,13 @@ QRect TrpPictureView::TargetRect() const {
   return r;
 }
 
-void TrpPictureView::Draw(QPainter* canvas) {
-  TrpRunContext& g = rpRun();
-  PrepareDrawing(canvas);
-  ToDeviceCoords(!g.EngineMode);
-  PaintBackground();
+void TrpPictureView::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
+  ToDeviceCoords(!run.EngineMode);
+  PaintBackground(run);
   const QSize size = Picture.Size();
   if (Picture.IsEmpty() || size.isEmpty()) {
-    if (!g.EngineMode && canvas) {
+    if (!run.EngineMode && canvas) {
       canvas->save();
       canvas->setClipRect(DrawRect);
       canvas->setFont(QFont(QStringLiteral("Arial"), 8));
@@ -216,7 +216,7 @@ void TrpPictureView::Draw(QPainter* canvas) {
       canvas->drawText(QPoint(Left + 20, Top + 3 + canvas->fontMetrics().ascent()), rpLoadStr(55228));
       canvas->restore();
     }
-  } else if (canvas && !g.SuppressDrawing && !(Picture.Kind == 3 && PrinterOutput)) {
+  } else if (canvas && !run.SuppressDrawing && !(Picture.Kind == 3 && PrinterOutput)) {
     const QRect r = TargetRect();
     if (Picture.Kind == 2) {
       const QRect bounds = Picture.Recording.boundingRect();
@@ -230,7 +230,7 @@ void TrpPictureView::Draw(QPainter* canvas) {
       canvas->drawImage(r, Picture.Image);
     }
   }
-  PaintFrame();
+  PaintFrame(run);
   RestoreDesignCoords();
 }
 
@@ -248,7 +248,7 @@ void TrpPictureView::WriteXmlElement(QString& element) {
     TDataSet* dataSet = nullptr;
     QString field;
     try {
-      rpGetDataSetAndField(reference, dataSet, field);
+      rpGetDataSetAndField(rpRun().CurrentReport, reference, dataSet, field);
     } catch (const Exception&) {
       dataSet = nullptr; // a text that names no field writes no binding
     }

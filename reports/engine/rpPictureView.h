@@ -37,7 +37,8 @@ public:
 
   void WriteProperty(const QString& name, const QVariant& value) override;
   QVariant ReadProperty(const QString& name) override;
-  QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) override;
+  QVariant CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                      const QVariant& a3) override;
   void ListProperties() override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
@@ -50,7 +51,7 @@ public:
   // The rectangle the picture is drawn into inside DrawRect (device units).
   QRect TargetRect() const;
   // Background, the graphic in TargetRect (no icon on a printer), frame.
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
 
   // The number by which scripts refer to this object's picture (PICTURE):
   // unique in the process and never reused, so a stale number finds nothing.

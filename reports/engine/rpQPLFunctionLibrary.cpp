@@ -24,7 +24,7 @@ TQPLFunctionLibrary::TQPLFunctionLibrary() {
                  QStringLiteral("MONEYTOSTR(<Number>)/Vráti číslo ako text suma slovom."));
 }
 
-void TQPLFunctionLibrary::ExecuteFunction(int number, const QString& p1, const QString&, const QString&,
-                                          QVariant& val) {
-  val = number == 0 ? QVariant(rpMoneyToStr(rpValueToFloat(rpRun().Parser->Calc(p1)))) : rpIntegerValue(0);
+void TQPLFunctionLibrary::ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString&,
+                                          const QString&, QVariant& val) {
+  val = number == 0 ? QVariant(rpMoneyToStr(rpValueToFloat(run.Parser->Calc(p1)))) : rpIntegerValue(0);
 }

@@ -7,7 +7,8 @@ class TQPLFunctionLibrary : public TrpFunctionLibrary {
   Q_OBJECT
 public:
   Q_INVOKABLE TQPLFunctionLibrary();
-  void ExecuteFunction(int number, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override;
+  void ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString& p2, const QString& p3,
+                       QVariant& val) override;
 
   // The words of a non-negative whole number; the application installs its
   // own routine at start-up, until then the digits stand for the words.

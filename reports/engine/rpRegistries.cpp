@@ -3,7 +3,6 @@
 #include "reports/engine/rpDataset.h"
 #include "reports/engine/rpInstalledFunctions.h"
 #include "reports/engine/rpReportBase.h"
-#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
 
@@ -13,11 +12,11 @@ bool SameClass(const QObject* a, const QObject* b) {
 }
 } // namespace
 
-bool TrpFunctionLibrary::HandleFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
-                                        QVariant& val) {
+bool TrpFunctionLibrary::HandleFunction(TrpRunContext& run, const QString& name, const QString& p1, const QString& p2,
+                                        const QString& p3, QVariant& val) {
   for (qsizetype number = 0; number < List.size(); ++number) {
     if (List[number].compare(name, Qt::CaseInsensitive) == 0) {
-      ExecuteFunction(int(number), p1, p2, p3, val);
+      ExecuteFunction(run, int(number), p1, p2, p3, val);
       return true;
     }
   }
@@ -75,8 +74,7 @@ int rpDataBandTypeOf(int bandType) {
   return -1;
 }
 
-TDataSet* rpGetDefaultDataSet() {
-  const TrpReportBase* report = rpRun().CurrentReport;
+TDataSet* rpGetDefaultDataSet(const TrpReportBase* report) {
   if (!report) return nullptr;
   TrpDataset* dataSet = report->Dataset();
   const int bandType = report->CurrentBandType();
@@ -87,7 +85,7 @@ TDataSet* rpGetDefaultDataSet() {
   return dataSet ? dataSet->WrappedDataSet() : nullptr;
 }
 
-TrpDataset* rpResolveBandDataSource(const QString& text, bool& created) {
+TrpDataset* rpResolveBandDataSource(const TrpReportBase* report, const QString& text, bool& created) {
   created = false;
   TrpDataset* dataSet = nullptr;
   if (!text.isEmpty() && text[0] >= QLatin1Char('1') && text[0] <= QLatin1Char('9')) {
@@ -100,7 +98,6 @@ TrpDataset* rpResolveBandDataSource(const QString& text, bool& created) {
     dataSet = user;
     created = true;
   } else {
-    const TrpReportBase* report = rpRun().CurrentReport;
     QObject* component = rpFindComponent(report ? report->Owner() : nullptr, text);
     if (component) {
       dataSet = qobject_cast<TrpDataset*>(component);

@@ -10,6 +10,8 @@
 
 class TDataSet;
 class TrpDataset;
+class TrpReportBase;
+class TrpRunContext;
 
 // The process-wide registries that other parts of the program fill at
 // start-up (export filters, function libraries), and the shared routines of
@@ -28,7 +30,7 @@ public:
 // the registry through their meta-object, so each subclass declares Q_OBJECT
 // and a Q_INVOKABLE constructor without arguments.
 // Arguments arrive as the texts of the argument expressions; a library
-// evaluates one through the global parser when it needs its value.
+// evaluates one through the parser of the run that calls it when it needs its value.
 class TrpFunctionLibrary : public QObject {
   Q_OBJECT
 public:
@@ -36,10 +38,11 @@ public:
 
   // Looks the name up in List (ignoring case, first match); when found runs
   // ExecuteFunction with its position and answers true.
-  virtual bool HandleFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
-                              QVariant& val);
+  virtual bool HandleFunction(TrpRunContext& run, const QString& name, const QString& p1, const QString& p2,
+                              const QString& p3, QVariant& val);
   // The function of that position in List; the base knows none.
-  virtual void ExecuteFunction(int number, const QString& p1, const QString& p2, const QString& p3, QVariant& val) {}
+  virtual void ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString& p2, const QString& p3,
+                               QVariant& val) {}
   // Hands the description ("NAME(<Args>)/Explanation") to the installed functions.
   void AddDescription(const QString& name, const QString& category, const QString& description);
 
@@ -91,19 +94,19 @@ void rpAddFunctionDescription(TrpFunctionLibrary* library, const QString& name, 
                               const QString& description);
 
 // The program data set that field references without a data-set part refer
-// to: by the type of the band being printed, the data set of the current
-// page's master (types 0-6, 16, 17), detail (8, 9), subdetail (11, 12) or
+// to: by the type of the band the report is printing, the data set of its
+// current page's master (types 0-6, 16, 17), detail (8, 9), subdetail (11, 12) or
 // cross (19, 20) data band, else the report's own; null unless that is a
-// database walker.
-TDataSet* rpGetDefaultDataSet();
+// database walker (or there is no report).
+TDataSet* rpGetDefaultDataSet(const TrpReportBase* report);
 // The data band type whose data set a band of the type uses, -1 for the report's.
 int rpDataBandTypeOf(int bandType);
 // The walker a band's data-source text names, initialised: a text that starts
 // with 1-9 is a record count (a new user data set the caller owns, `created`
 // set; raises ErpConversionError when not a number); else the TrpDataset of
-// that name on the current report's owner (another class raises
+// that name on the report's owner (another class raises
 // ErpInvalidType), null when there is none.
-TrpDataset* rpResolveBandDataSource(const QString& text, bool& created);
+TrpDataset* rpResolveBandDataSource(const TrpReportBase* report, const QString& text, bool& created);
 
 // Runs the object's ListProperties when its property list is empty.
 template <class TObject> void rpEnsurePropertyList(TObject* object) {

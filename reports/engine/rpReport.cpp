@@ -56,7 +56,7 @@ void WriteFile(const QString& fileName, const QByteArray& data) {
 TrpReport::TrpReport(QObject* owner)
     : TrpReportBase(owner), Now([] { return DateTime::FromDateTime(QDateTime::currentDateTime()); }) {
   runContext_.Parser = std::make_shared<TrpParser>();
-  runContext_.Interpreter = std::make_shared<TInterpretator>();
+  runContext_.Interpreter = std::make_shared<TInterpretator>(runContext_);
   Pages.Add();
   EMFPages.OnPageAdded = [this](int pageNumber) {
     // The report being built hears of the page first, then this one (a composite) when it differs.
@@ -387,13 +387,13 @@ bool TrpReport::ReadTemplateFile(const QString& fileName, QStringList* descripti
 
 // --- values while a report runs
 
-void TrpReport::BindParser() {
-  TrpRunContext& g = rpRun();
-  g.CurrentReport = this;
-  g.Parser->OnGetValue = [this](const QString& name, QVariant& value) { ResolveName(name, value); };
-  g.Parser->OnFunction = [this](const QString& name, const QString& p1, const QString& p2, const QString& p3,
-                                QVariant& val) { CallReportFunction(name, p1, p2, p3, val); };
-  if (!dynamic_cast<TInterpretator*>(g.Interpreter.get())) g.Interpreter = std::make_unique<TInterpretator>();
+void TrpReport::BindParser(TrpRunContext& run) {
+  run.CurrentReport = this;
+  // The parser belongs to the run, so its callbacks evaluate in that run.
+  run.Parser->OnGetValue = [this, &run](const QString& name, QVariant& value) { ResolveName(run, name, value); };
+  run.Parser->OnFunction = [this, &run](const QString& name, const QString& p1, const QString& p2, const QString& p3,
+                                        QVariant& val) { CallReportFunction(run, name, p1, p2, p3, val); };
+  if (!dynamic_cast<TInterpretator*>(run.Interpreter.get())) run.Interpreter = std::make_unique<TInterpretator>(run);
 }
 
 QVariant TrpReport::ReportInfoValue(const QString& name) const {
@@ -410,16 +410,15 @@ QVariant TrpReport::ReportInfoValue(const QString& name) const {
   return {};
 }
 
-void TrpReport::ResolveName(const QString& name, QVariant& value) {
+void TrpReport::ResolveName(TrpRunContext& runContext, const QString& name, QVariant& value) {
   value = QVariant();
   if (OnGetValue) OnGetValue(name, value);
   if (!rpIsNull(value)) return;
   value = rpIntegerValue(0);
   TrpGlobals& g = rpGlobals();
-  TrpRunContext& runContext = rpRun();
   const TrpRunState* run = runContext.Run;
-  if (Dictionary.Variables.IndexOf(name) >= 0 || Dictionary.ResolveName(name)) {
-    value = Dictionary.GetValue(name);
+  if (Dictionary.Variables.IndexOf(name) >= 0 || Dictionary.ResolveName(runContext, name)) {
+    value = Dictionary.GetValue(runContext, name);
   } else if (name == QLatin1String("VALUE")) {
     value = runContext.CurrentValue;
   } else if (name == QLatin1String("PAGE#")) {
@@ -440,7 +439,7 @@ void TrpReport::ResolveName(const QString& name, QVariant& value) {
     value = info;
   } else if (name == QLatin1String("CALCWIDTH")) {
     if (auto* memo = dynamic_cast<TrpMemoView*>(runContext.CurrentObject)) {
-      memo->ExpandMemo();
+      memo->ExpandMemo(runContext);
       value = rpIntegerValue(memo->CalcWidth(memo->WorkLines));
     } else if (runContext.CurrentObject) {
       value = rpIntegerValue(runContext.CurrentObject->Width);
@@ -449,7 +448,7 @@ void TrpReport::ResolveName(const QString& name, QVariant& value) {
     value = g.Variables.GetVariable(name);
   } else {
     value = QVariant();
-    GetInternalValue(name, value);
+    GetInternalValue(runContext, name, value);
     if (!rpIsNull(value)) return;
     if (name != runContext.EvaluatingName) {
       const QString saved = runContext.EvaluatingName;
@@ -467,9 +466,8 @@ void TrpReport::ResolveName(const QString& name, QVariant& value) {
   }
 }
 
-void TrpReport::GetInternalValue(const QString& name, QVariant& value) {
+void TrpReport::GetInternalValue(TrpRunContext& runContext, const QString& name, QVariant& value) {
   TrpGlobals& g = rpGlobals();
-  TrpRunContext& runContext = rpRun();
   const TrpRunState* run = runContext.Run;
   if (name == QLatin1String("CURY")) {
     value = rpIntegerValue(run ? run->CurY() : 0);
@@ -485,7 +483,7 @@ void TrpReport::GetInternalValue(const QString& name, QVariant& value) {
     TrpObject* object = nullptr;
     QString property;
     if (name.contains(QLatin1Char('.'))) {
-      rpGetObjectAndProperty(name, object, property);
+      rpGetObjectAndProperty(runContext, name, object, property);
       if (object && object->FindPropertyRec(property)) {
         value = object->ReadProperty(property.toUpper());
         return;
@@ -495,8 +493,7 @@ void TrpReport::GetInternalValue(const QString& name, QVariant& value) {
   }
 }
 
-void TrpReport::GetFormattedValue(const QString& expression, QString& text) {
-  TrpRunContext& g = rpRun();
+void TrpReport::GetFormattedValue(TrpRunContext& g, const QString& expression, QString& text) {
   qint32 code = g.CurrentObject ? g.CurrentObject->DisplayFormatCode : 0;
   QString format = g.CurrentObject ? g.CurrentObject->DisplayFormatText : QString();
   QString source = expression;
@@ -507,7 +504,7 @@ void TrpReport::GetFormattedValue(const QString& expression, QString& text) {
   }
   g.CurrentValue = rpIntegerValue(0);
   QVariant value;
-  ResolveName(source, value);
+  ResolveName(g, source, value);
   g.CurrentValue = value;
   const auto* memo = dynamic_cast<const TrpMemoView*>(g.CurrentObject);
   if (memo && (memo->Flags & mfHideZeros) && !rpIsNull(value) && rpValueKind(value) != TrpValueKind::Text) {
@@ -519,18 +516,17 @@ void TrpReport::GetFormattedValue(const QString& expression, QString& text) {
   if (!g.AggregatePass) text = rpFormatByDisplayFormat(value, code, format);
 }
 
-void TrpReport::CallReportFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
-                                   QVariant& val) {
+void TrpReport::CallReportFunction(TrpRunContext& run, const QString& name, const QString& p1, const QString& p2,
+                                   const QString& p3, QVariant& val) {
   val = QStringLiteral("0");
   for (const auto& library : rpGlobals().FunctionLibraries.Libraries())
-    if (library->HandleFunction(name, p1, p2, p3, val)) return;
-  RunBuiltinProcedure(name, p1, p2, p3, val);
+    if (library->HandleFunction(run, name, p1, p2, p3, val)) return;
+  RunBuiltinProcedure(run, name, p1, p2, p3, val);
   if (OnUserFunction) OnUserFunction(name, p1, p2, p3, val);
 }
 
-void TrpReport::RunBuiltinProcedure(const QString& name, const QString& p1, const QString& p2, const QString& p3,
-                                    QVariant& val) {
-  TrpRunContext& g = rpRun();
+void TrpReport::RunBuiltinProcedure(TrpRunContext& g, const QString& name, const QString& p1, const QString& p2,
+                                    const QString& p3, QVariant& val) {
   TrpRunState* run = g.Run;
   if (name == QLatin1String("STOPREPORT")) {
     if (run) run->Terminate();
@@ -546,27 +542,26 @@ void TrpReport::RunBuiltinProcedure(const QString& name, const QString& p1, cons
     g.Interpreter->SetValue(p1, name == QLatin1String("INC") ? rpAdd(value, rpIntegerValue(1))
                                                              : rpSubtract(value, rpIntegerValue(1)));
   } else if (name == QLatin1String("SETARRAY") || name == QLatin1String("GETARRAY")) {
-    ArrayProcedure(name == QLatin1String("SETARRAY"), p1, p2, p3, val);
+    ArrayProcedure(g, name == QLatin1String("SETARRAY"), p1, p2, p3, val);
   } else if (name.contains(QLatin1Char('.'))) {
     TrpObject* object = nullptr;
     QString method;
-    rpGetObjectAndProperty(name, object, method);
-    if (object) val = object->CallMethod(method.toUpper(), p1, p2, p3);
+    rpGetObjectAndProperty(g, name, object, method);
+    if (object) val = object->CallMethod(g, method.toUpper(), p1, p2, p3);
   }
 }
 
-void TrpReport::ArrayProcedure(bool set, const QString& array, const QString& index, const QString& value,
-                               QVariant& val) {
+void TrpReport::ArrayProcedure(TrpRunContext& run, bool set, const QString& array, const QString& index,
+                               const QString& value, QVariant& val) {
   TrpGlobals& g = rpGlobals();
-  TrpRunContext& run = rpRun();
   const QVariant indexValue = run.Parser->Calc(index);
   if (array.contains(QLatin1Char('.'))) {
     TrpObject* object = nullptr;
     QString property;
-    rpGetObjectAndProperty(array, object, property);
+    rpGetObjectAndProperty(run, array, object, property);
     if (!object) return;
     const QVariant item = set ? run.Parser->Calc(value) : QVariant();
-    val = object->CallMethod(set ? QStringLiteral("SETINDEXPROPERTY") : QStringLiteral("GETINDEXPROPERTY"),
+    val = object->CallMethod(run, set ? QStringLiteral("SETINDEXPROPERTY") : QStringLiteral("GETINDEXPROPERTY"),
                              property.toUpper(), indexValue, item);
     return;
   }
@@ -590,22 +585,48 @@ void TrpReport::FireBeforePrint(QStringList& lines, TrpView* object) {
   if (OnBeforePrint) OnBeforePrint(lines, object);
 }
 
+void rpGetObjectAndProperty(const TrpRunContext& g, const QString& name, TrpObject*& object, QString& property) {
+  object = g.CurrentObject;
+  property = name;
+  const qsizetype dot = name.indexOf(QLatin1Char('.'));
+  if (dot >= 0) {
+    const QString prefix = name.left(dot);
+    property = name.mid(dot + 1, 255);
+    const QString upper = prefix.toUpper();
+    auto* report = dynamic_cast<TrpReport*>(g.CurrentReport);
+    if (upper.startsWith(QLatin1String("PAGE")) && upper.size() > 4 && upper.at(4).isDigit()) {
+      const int number = upper.mid(4).toInt();
+      object = report && number >= 1 && number <= report->Pages.Count() ? report->Pages.GetPage(number - 1) : nullptr;
+    } else {
+      object = report ? report->FindObject(prefix) : nullptr;
+      if (!object && g.CurrentObject) {
+        rpEnsurePropertyList(static_cast<TrpObject*>(g.CurrentObject));
+        if (static_cast<TrpObject*>(g.CurrentObject)->FindPropertyRec(prefix)) {
+          object = g.CurrentObject;
+          property = name;
+        }
+      }
+    }
+  }
+  rpEnsurePropertyList(object);
+}
+
 // --- the report's interpreter
 
 void TInterpretator::GetValue(const QString& name, QVariant& value) {
-  TrpParser& parser = rpParser();
+  TrpParser& parser = *run_.Parser;
   if (parser.OnGetValue) parser.OnGetValue(name, value);
 }
 
 void TInterpretator::DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3,
                                 QVariant& val) {
-  TrpParser& parser = rpParser();
+  TrpParser& parser = *run_.Parser;
   if (parser.OnFunction) parser.OnFunction(name, p1, p2, p3, val);
 }
 
 void TInterpretator::SetValue(const QString& name, const QVariant& value) {
   TrpGlobals& g = rpGlobals();
-  TrpRunContext& run = rpRun();
+  TrpRunContext& run = run_;
   auto* report = dynamic_cast<TrpReport*>(run.CurrentReport);
   const QString upper = name.toUpper();
   if (g.Variables.IndexOf(name) >= 0) {
@@ -621,7 +642,7 @@ void TInterpretator::SetValue(const QString& name, const QVariant& value) {
   } else {
     TrpObject* object = nullptr;
     QString property;
-    rpGetObjectAndProperty(name, object, property);
+    rpGetObjectAndProperty(run, name, object, property);
     if (object && object->FindPropertyRec(property))
       object->WriteProperty(property.toUpper(), value);
     else
@@ -647,7 +668,7 @@ bool TrpReport::BuildPreparedPages() {
   runContext.RunDate = int(Now());
   runContext.RunTime = Now() - int(Now());
   for (TrpReport* report : TemplateReports())
-    report->Pages.PrepareAlignedObjects();
+    report->Pages.PrepareAlignedObjects(runContext);
   runContext.CurrentPage = nullptr;
   runContext.CurrentBand = nullptr;
   runContext.RunReport = this;
@@ -655,7 +676,7 @@ bool TrpReport::BuildPreparedPages() {
   runContext.LoadErrorFlag = false;
   runContext.LoadErrorText.clear();
   runContext.BuildAborted = false;
-  BindParser();
+  BindParser(runContext);
   // Whatever scripts change in the templates during the run is forgotten afterwards.
   const QList<TrpReport*> templates = TemplateReports();
   QList<QByteArray> saved;
@@ -716,7 +737,7 @@ bool TrpReport::RunPreparePasses() {
       BuildPages();
     }
   } catch (const Exception& error) {
-    rpReportObjectError(error);
+    rpReportObjectError(g, error);
   }
   EndBuild();
   g.Run = nullptr;
@@ -760,7 +781,7 @@ void TrpReport::BuildPages() {
   g.EngineMode = true;
   g.CurrentReport = this;
   Dictionary.ClearCache();
-  BindParser();
+  BindParser(g);
   const bool multiple = dataset_ && ReportType == rtMultiple;
   if (multiple) {
     dataset_->Init();
@@ -797,7 +818,7 @@ void TrpReport::StartReportPages(bool rewind) {
     try {
       OnBeforeBuild();
     } catch (const Exception& error) {
-      rpReportObjectError(error);
+      rpReportObjectError(rpRun(), error);
       Terminated = true;
     }
   }

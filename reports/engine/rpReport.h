@@ -22,35 +22,6 @@ struct TrpReportInfo {
   bool operator==(const TrpReportInfo&) const = default;
 };
 
-// What the band engine and page building answer for a running report: the
-// row and column counters, the page positions and limits, and the requests
-// that scripts make of the current band and page. The page building installs
-// it in TrpGlobals::Run; without it the counters are 0 and requests are ignored.
-class TrpRunState {
-public:
-  virtual ~TrpRunState() = default;
-  // LINE# (`throughReport` false) and LINETHROUGH# of the band being printed.
-  virtual qint64 RowNumber(bool throughReport) const = 0;
-  virtual qint64 ColumnNumber() const = 0; // COLUMN#
-  virtual qint64 CurrentRow() const = 0;   // CURRENT#
-  virtual int CurY() const = 0;
-  virtual void SetCurY(int y) = 0; // marks the band moved when it has a pending new page or column
-  virtual int BottomLimit() const = 0;
-  // The height the current band is printed with (stretched bands grow).
-  virtual int BandPrintedHeight() const = 0;
-  virtual bool FinalPass() const = 0;
-  virtual void Terminate() = 0;
-  virtual void RequestNewPage() = 0;
-  virtual void RequestNewColumn() = 0;
-  virtual void ShowBand(const QString& name) = 0;
-  // False when the current page is not a dialog page.
-  virtual bool SetModalResult(int result) = 0;
-  virtual void Progress(const QString& text) = 0;
-  // True for an object that lies on no band: its Top stays a page position
-  // while bands print, where band objects hold positions within their band.
-  virtual bool OnNoBand(const TrpView* object) const { return false; }
-};
-
 // The zoom a preview starts with and the buttons it shows.
 enum class TrpPreviewZoom { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
 enum TrpPreviewButton : unsigned {
@@ -104,24 +75,26 @@ public:
   bool ReadTemplateFile(const QString& fileName, QStringList* description, bool load, QImage* picture);
 
   // --- values while a report runs
-  // Binds the global parser and the engine's interpreter to this report's
-  // name and function look-up, and makes it the current report.
-  void BindParser();
+  // Binds the run's parser and interpreter to this report's name and
+  // function look-up, and makes it the run's current report.
+  void BindParser(TrpRunContext& run);
   // The value of a name: the OnGetValue event, the dictionary, the special
   // names, script variables, engine values and properties, and finally the
   // name evaluated as an expression (a name that leads back to itself raises
   // "Nedefinovaný symbol" outside the aggregate pass).
-  void ResolveName(const QString& name, QVariant& value);
+  void ResolveName(TrpRunContext& run, const QString& name, QVariant& value);
   // CURY, FREESPACE, FINALPASS, PAGEHEIGHT, PAGEWIDTH, Object.Property and named constants; Null otherwise.
-  void GetInternalValue(const QString& name, QVariant& value);
+  void GetInternalValue(TrpRunContext& run, const QString& name, QVariant& value);
   // The expression (with an optional " #suffix" format) evaluated and formatted;
   // during the aggregate pass `text` is left as it was.
-  void GetFormattedValue(const QString& expression, QString& text);
+  void GetFormattedValue(TrpRunContext& run, const QString& expression, QString& text) override;
   // The function libraries in registration order, then the built-in procedures and OnUserFunction.
-  void CallReportFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val);
-  void RunBuiltinProcedure(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val);
+  void CallReportFunction(TrpRunContext& run, const QString& name, const QString& p1, const QString& p2,
+                          const QString& p3, QVariant& val);
+  void RunBuiltinProcedure(TrpRunContext& run, const QString& name, const QString& p1, const QString& p2,
+                           const QString& p3, QVariant& val);
   // The before-print event over the lines an object is about to print.
-  void FireBeforePrint(QStringList& lines, TrpView* object);
+  void FireBeforePrint(QStringList& lines, TrpView* object) override;
 
   std::function<void(const QString& name, QVariant& value)> OnGetValue;
   std::function<void(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val)>
@@ -133,7 +106,7 @@ public:
   void ClearReportInfo() { Info = {}; }
   void SelectPrinterByName(const QString& name);
   // The object of that name on any page (ignoring case), or null.
-  TrpView* FindObject(const QString& name) const;
+  TrpView* FindObject(const QString& name) const override;
 
   // --- building prepared pages
   // Builds the template over its data sets into EMFPages (two passes with
@@ -160,7 +133,7 @@ public:
 
   TrpReportType ReportType = rtSimple;
   // Replaces the data walk and the summary of every report page: the handler
-  // shows bands itself (through rpRun().Run). The report title is not shown either.
+  // shows bands itself (through its run context's Run). The report title is not shown either.
   std::function<void(TrpPage* page)> OnManualBuild;
   // Receives the non-visual controls of a dialog page when it is shown.
   std::function<void(TrpView* control)> OnCustomizeObject;
@@ -307,16 +280,27 @@ private:
   void EnsureOnePage();
   void ForgetCurrentObjects();
   QVariant ReportInfoValue(const QString& name) const;
-  void ArrayProcedure(bool set, const QString& array, const QString& index, const QString& value, QVariant& val);
+  void ArrayProcedure(TrpRunContext& run, bool set, const QString& array, const QString& index, const QString& value,
+                      QVariant& val);
 };
 
-// The report's script interpreter: names and calls go through the global
-// parser's callbacks, assignments reach script variables, dictionary
-// variables, MODALRESULT, CURY, PROGRESS, object properties, and otherwise
-// create a script variable.
+// Splits "Object.Property" (or "PAGEn.Property", or a property of the run's
+// current object such as "Font.Size") into the object of the run's current
+// report and the property name; the object may come back null. Builds the
+// object's property list when empty.
+void rpGetObjectAndProperty(const TrpRunContext& run, const QString& name, TrpObject*& object, QString& property);
+
+// The report's script interpreter, bound to the run context that holds it:
+// names and calls go through that run's parser callbacks, assignments reach
+// script variables, dictionary variables, MODALRESULT, CURY, PROGRESS, object
+// properties, and otherwise create a script variable.
 class TInterpretator : public TrpInterpretator {
 public:
+  explicit TInterpretator(TrpRunContext& run) : run_(run) {}
   void GetValue(const QString& name, QVariant& value) override;
   void SetValue(const QString& name, const QVariant& value) override;
   void DoFunction(const QString& name, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override;
+
+private:
+  TrpRunContext& run_;
 };

@@ -14,8 +14,36 @@ class TrpBandView;
 class TrpView;
 class TrpParser;
 class TrpInterpretator;
-class TrpRunState;
 class TrpAggregateBands;
+
+// What the band engine and page building answer for a running report: the
+// row and column counters, the page positions and limits, and the requests
+// that scripts make of the current band and page. The page building installs
+// it in TrpRunContext::Run; without it the counters are 0 and requests are ignored.
+class TrpRunState {
+public:
+  virtual ~TrpRunState() = default;
+  // LINE# (`throughReport` false) and LINETHROUGH# of the band being printed.
+  virtual qint64 RowNumber(bool throughReport) const = 0;
+  virtual qint64 ColumnNumber() const = 0; // COLUMN#
+  virtual qint64 CurrentRow() const = 0;   // CURRENT#
+  virtual int CurY() const = 0;
+  virtual void SetCurY(int y) = 0; // marks the band moved when it has a pending new page or column
+  virtual int BottomLimit() const = 0;
+  // The height the current band is printed with (stretched bands grow).
+  virtual int BandPrintedHeight() const = 0;
+  virtual bool FinalPass() const = 0;
+  virtual void Terminate() = 0;
+  virtual void RequestNewPage() = 0;
+  virtual void RequestNewColumn() = 0;
+  virtual void ShowBand(const QString& name) = 0;
+  // False when the current page is not a dialog page.
+  virtual bool SetModalResult(int result) = 0;
+  virtual void Progress(const QString& text) = 0;
+  // True for an object that lies on no band: its Top stays a page position
+  // while bands print, where band objects hold positions within their band.
+  virtual bool OnNoBand(const TrpView* object) const { return false; }
+};
 
 // Everything about one run of the engine: the report being loaded, built,
 // shown, printed or exported, where the run stands, and the parser and

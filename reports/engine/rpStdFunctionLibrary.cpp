@@ -118,11 +118,11 @@ constexpr TDescription kDescriptions[] = {
     {"Report info", "REPORTLASTCHANGE", "REPORTLASTCHANGE/Dátum poslednej zmeny zostavy."},
 };
 
-QVariant Value(const QString& argument) { return rpParser().Calc(argument); }
-QString Text(const QString& argument) { return rpValueToText(Value(argument)); }
+QVariant Value(TrpRunContext& run, const QString& argument) { return run.Parser->Calc(argument); }
+QString Text(TrpRunContext& run, const QString& argument) { return rpValueToText(Value(run, argument)); }
 
-int DatePart(const QString& argument, const char* format) {
-  return FormatDateTime(QLatin1String(format), rpValueToFloat(Value(argument))).toInt();
+int DatePart(TrpRunContext& run, const QString& argument, const char* format) {
+  return FormatDateTime(QLatin1String(format), rpValueToFloat(Value(run, argument))).toInt();
 }
 
 // The data band whose rows a footer of the type aggregates when the call names none.
@@ -186,65 +186,65 @@ TrpStdFunctionLibrary::TrpStdFunctionLibrary() {
     AddDescription(QLatin1String(d.Name), QString::fromUtf8(d.Category), QString::fromUtf8(d.Text));
 }
 
-void TrpStdFunctionLibrary::ExecuteFunction(int number, const QString& p1, const QString& p2, const QString& p3,
-                                            QVariant& val) {
+void TrpStdFunctionLibrary::ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString& p2,
+                                            const QString& p3, QVariant& val) {
   val = QStringLiteral("0");
   const QLocale locale;
   switch (number) {
   case fnAvg:
-    Aggregate(akAvg, p1, p2, p3, val);
+    Aggregate(run, akAvg, p1, p2, p3, val);
     break;
   case fnCount:
-    Aggregate(akCount, p1, p1, p2, val);
+    Aggregate(run, akCount, p1, p1, p2, val);
     break;
   case fnMax:
-    Aggregate(akMax, p1, p2, p3, val);
+    Aggregate(run, akMax, p1, p2, p3, val);
     break;
   case fnMin:
-    Aggregate(akMin, p1, p2, p3, val);
+    Aggregate(run, akMin, p1, p2, p3, val);
     break;
   case fnSum:
-    Aggregate(akSum, p1, p2, p3, val);
+    Aggregate(run, akSum, p1, p2, p3, val);
     break;
   case fnDayOf:
-    val = rpIntegerValue(DatePart(p1, "d"));
+    val = rpIntegerValue(DatePart(run, p1, "d"));
     break;
   case fnMonthOf:
-    val = rpIntegerValue(DatePart(p1, "m"));
+    val = rpIntegerValue(DatePart(run, p1, "m"));
     break;
   case fnYearOf:
-    val = rpIntegerValue(DatePart(p1, "yyyy"));
+    val = rpIntegerValue(DatePart(run, p1, "yyyy"));
     break;
   case fnFormatDateTime:
-    val = FormatDateTime(Text(p1), rpValueToFloat(Value(p2)));
+    val = FormatDateTime(Text(run, p1), rpValueToFloat(Value(run, p2)));
     break;
   case fnFormatFloat:
-    val =
-        rpFormatFloat(Text(p1), rpValueToFloat(Value(p2)), locale.decimalPoint().at(0), locale.groupSeparator().at(0));
+    val = rpFormatFloat(Text(run, p1), rpValueToFloat(Value(run, p2)), locale.decimalPoint().at(0),
+                        locale.groupSeparator().at(0));
     break;
   case fnFormatText:
-    val = rpFormatMaskText(Text(p1), Text(p2));
+    val = rpFormatMaskText(Text(run, p1), Text(run, p2));
     break;
   case fnInput:
-    val = rpGlobals().InputBox(Text(p1), Text(p2));
+    val = rpGlobals().InputBox(Text(run, p1), Text(run, p2));
     break;
   case fnLength:
-    val = rpIntegerValue(Text(p1).size());
+    val = rpIntegerValue(Text(run, p1).size());
     break;
   case fnLowerCase:
-    val = locale.toLower(Text(p1));
+    val = locale.toLower(Text(run, p1));
     break;
   case fnUpperCase:
-    val = locale.toUpper(Text(p1));
+    val = locale.toUpper(Text(run, p1));
     break;
   case fnNameCase: {
-    QString text = locale.toLower(Text(p1));
+    QString text = locale.toLower(Text(run, p1));
     if (!text.isEmpty()) text[0] = text[0].toUpper();
     val = text;
     break;
   }
   case fnTrim: {
-    QString text = Text(p1);
+    QString text = Text(run, p1);
     qsizetype begin = 0, end = text.size();
     while (begin < end && text[begin].unicode() <= ' ')
       ++begin;
@@ -254,33 +254,32 @@ void TrpStdFunctionLibrary::ExecuteFunction(int number, const QString& p1, const
     break;
   }
   case fnPos:
-    val = rpIntegerValue(Text(p2).indexOf(Text(p1)) + 1);
+    val = rpIntegerValue(Text(run, p2).indexOf(Text(run, p1)) + 1);
     break;
   case fnMaxNum: {
-    const QVariant a = Value(p1), b = Value(p2);
+    const QVariant a = Value(run, p1), b = Value(run, p2);
     val = rpCompare(a, b) > 0 ? a : b;
     break;
   }
   case fnMinNum: {
-    const QVariant a = Value(p1), b = Value(p2);
+    const QVariant a = Value(run, p1), b = Value(run, p2);
     val = rpCompare(a, b) < 0 ? a : b;
     break;
   }
   case fnMessageBox:
-    val = rpIntegerValue(rpGlobals().MessageBox(Text(p1), Text(p2), int(rpValueToInteger(Value(p3)))));
+    val = rpIntegerValue(rpGlobals().MessageBox(Text(run, p1), Text(run, p2), int(rpValueToInteger(Value(run, p3)))));
     break;
   default:
     break;
   }
 }
 
-void TrpStdFunctionLibrary::Aggregate(char16_t kind, const QString& expression, const QString& band,
-                                      const QString& flag, QVariant& val) {
-  const TrpRunContext& g = rpRun();
-  TrpAggregateBands* bands = g.Aggregates;
+void TrpStdFunctionLibrary::Aggregate(const TrpRunContext& run, char16_t kind, const QString& expression,
+                                      const QString& band, const QString& flag, QVariant& val) {
+  TrpAggregateBands* bands = run.Aggregates;
   if (!bands) return;
   const QString keyExpression = kind == akCount ? band : expression;
-  if (g.AggregatePass) {
+  if (run.AggregatePass) {
     QString bandName = band.trimmed();
     if (bandName.isEmpty()) {
       if (DataBandOfFooter(bands->CallBandType()) != bands->AggregateBandType()) return;
@@ -303,7 +302,7 @@ TDatabaseFunctionLibrary::TDatabaseFunctionLibrary() {
                  QStringLiteral("FIELDISNULL(<FieldName>)/Returns 'true' if DB-field is null"));
 }
 
-void TDatabaseFunctionLibrary::ExecuteFunction(int number, const QString& p1, const QString&, const QString&,
-                                               QVariant& val) {
-  val = number == 0 ? QVariant(rpIsFieldNull(Text(p1))) : rpIntegerValue(0);
+void TDatabaseFunctionLibrary::ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString&,
+                                               const QString&, QVariant& val) {
+  val = number == 0 ? QVariant(rpIsFieldNull(run.CurrentReport, Text(run, p1))) : rpIntegerValue(0);
 }

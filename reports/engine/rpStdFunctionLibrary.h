@@ -8,7 +8,7 @@ enum : char16_t { akSum = 11, akMin = 12, akMax = 13, akAvg = 14, akCount = 15 }
 // The band engine's side of the aggregates: the band a call stands in, the
 // data band being prepared during the aggregate pass, the registration of an
 // aggregate on it, and the accumulated value afterwards. The page building
-// installs it in TrpGlobals::Aggregates; without it aggregates give "0".
+// installs it in TrpRunContext::Aggregates; without it aggregates give "0".
 class TrpAggregateBands {
 public:
   virtual ~TrpAggregateBands() = default;
@@ -40,10 +40,12 @@ class TrpStdFunctionLibrary : public TrpFunctionLibrary {
   Q_OBJECT
 public:
   Q_INVOKABLE TrpStdFunctionLibrary();
-  void ExecuteFunction(int number, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override;
+  void ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString& p2, const QString& p3,
+                       QVariant& val) override;
 
 private:
-  void Aggregate(char16_t kind, const QString& expression, const QString& band, const QString& flag, QVariant& val);
+  void Aggregate(const TrpRunContext& run, char16_t kind, const QString& expression, const QString& band,
+                 const QString& flag, QVariant& val);
 };
 
 // FIELDISNULL over the program's data sets.
@@ -51,5 +53,6 @@ class TDatabaseFunctionLibrary : public TrpFunctionLibrary {
   Q_OBJECT
 public:
   Q_INVOKABLE TDatabaseFunctionLibrary();
-  void ExecuteFunction(int number, const QString& p1, const QString& p2, const QString& p3, QVariant& val) override;
+  void ExecuteFunction(TrpRunContext& run, int number, const QString& p1, const QString& p2, const QString& p3,
+                       QVariant& val) override;
 };

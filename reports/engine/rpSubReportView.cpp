@@ -13,10 +13,10 @@ void TrpSubReportView::LoadFromStream(TBinaryReader& stream) {
   SubPage = rpReadInteger(stream);
 }
 
-void TrpSubReportView::Draw(QPainter* canvas) {
-  PrepareDrawing(canvas);
+void TrpSubReportView::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
   FrameWidth = 1;
-  ToDeviceCoords(!rpRun().EngineMode);
+  ToDeviceCoords(!run.EngineMode);
   if (canvas) {
     canvas->save();
     canvas->setFont(QFont(QStringLiteral("Arial"), 8));

@@ -9,7 +9,7 @@ public:
   void SaveToStream(TBinaryWriter& stream) override;
   void WriteXmlElement(QString& element) override;
   // The designer's placeholder: a white rectangle with the object's name.
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
 
   qint32 SubPage = 0;
 };

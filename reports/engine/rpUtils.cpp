@@ -4,7 +4,6 @@
 #include "reports/engine/rpLocale.h"
 #include "reports/engine/rpRegistries.h"
 #include "reports/engine/rpReportBase.h"
-#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpValue.h"
 #include <QtCore/QIODevice>
 
@@ -86,8 +85,7 @@ QObject* rpFindComponent(const QObject* owner, const QString& name) {
   return parts.size() <= 3 ? found : nullptr;
 }
 
-QObject* rpFindDataSet(const QString& name) {
-  const TrpReportBase* report = rpRun().CurrentReport;
+QObject* rpFindDataSet(const TrpReportBase* report, const QString& name) {
   return rpFindComponent(report ? report->Owner() : nullptr, name);
 }
 
@@ -120,9 +118,9 @@ QString rpCheckFieldName(const TDataSet* dataSet, const QString& name) {
   return names.contains(name, Qt::CaseInsensitive) ? name : QString();
 }
 
-void rpGetDataSetAndField(const QString& reference, TDataSet*& dataSet, QString& fieldName) {
+void rpGetDataSetAndField(const TrpReportBase* report, const QString& reference, TDataSet*& dataSet,
+                          QString& fieldName) {
   const QStringList parts = ReferenceParts(reference);
-  const TrpReportBase* report = rpRun().CurrentReport;
   QObject* container = nullptr;
   switch (parts.size()) {
   case 1:
@@ -161,11 +159,10 @@ QVariant rpGetFieldValue(TField* field) {
   }
 }
 
-bool rpIsFieldNull(const QString& reference) {
-  const TrpReportBase* report = rpRun().CurrentReport;
-  TDataSet* dataSet = report && report->UseDefaultDataSetName() ? rpGetDefaultDataSet() : nullptr;
+bool rpIsFieldNull(const TrpReportBase* report, const QString& reference) {
+  TDataSet* dataSet = report && report->UseDefaultDataSetName() ? rpGetDefaultDataSet(report) : nullptr;
   QString field;
-  rpGetDataSetAndField(reference, dataSet, field);
+  rpGetDataSetAndField(report, reference, dataSet, field);
   if (!dataSet || field.isEmpty()) return true;
   const TField* f = dataSet->FindField(field);
   return !f || f->IsNull();

@@ -7,6 +7,8 @@
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 
+class TrpReportBase;
+
 class QIODevice;
 
 // The engine's shared routines: name lookups of components and fields, field
@@ -34,8 +36,8 @@ bool rpIsFrame(const QObject* component);
 // when a part is not found. A lookup that cannot run (no owner) raises
 // ErpClassNotFound "Missing " + name.
 QObject* rpFindComponent(const QObject* owner, const QString& name);
-// rpFindComponent from the owner of the current report.
-QObject* rpFindDataSet(const QString& name);
+// rpFindComponent from the owner of the report (none: the global forms only).
+QObject* rpFindDataSet(const TrpReportBase* report, const QString& name);
 
 struct TrpComponentEntry {
   QString Name;
@@ -53,14 +55,16 @@ void rpGetComponents(const QObject* owner, const QMetaObject& componentClass, QL
 QString rpCheckFieldName(const TDataSet* dataSet, const QString& name);
 // Resolves "Field", "DataSet.Field", "Form.DataSet.Field" or
 // "Form.Frame.DataSet.Field"; a part that begins with a double quote takes the
-// rest. `dataSet` comes in as the data set of a one-part reference; the field
+// rest; a two-part reference names a component of the report's owner.
+// `dataSet` comes in as the data set of a one-part reference; the field
 // name comes back empty when the data set lacks it.
-void rpGetDataSetAndField(const QString& reference, TDataSet*& dataSet, QString& fieldName);
+void rpGetDataSetAndField(const TrpReportBase* report, const QString& reference, TDataSet*& dataSet,
+                          QString& fieldName);
 // The field's value for a report (the data set opened when closed): 64-bit
 // integers as text; Null as "" for texts, false for booleans, 0 otherwise.
 QVariant rpGetFieldValue(TField* field);
 // FIELDISNULL: true also when the reference names no field.
-bool rpIsFieldNull(const QString& reference);
+bool rpIsFieldNull(const TrpReportBase* report, const QString& reference);
 
 // "NT": every system the program runs on is of the NT line.
 QString rpGetWindowsVersion();

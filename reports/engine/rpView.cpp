@@ -9,7 +9,7 @@
 #include "reports/engine/rpMemoView.h"
 #include "reports/engine/rpPage.h"
 #include "reports/engine/rpPictureView.h"
-#include "reports/engine/rpReport.h"
+#include "reports/engine/rpReportBase.h"
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpSubReportView.h"
@@ -42,7 +42,7 @@ bool AddClass(const QString& className, TrpViewFactory create, const QImage& bit
   return true;
 }
 
-TrpReport* CurrentTemplate() { return rpEngineStarted() ? dynamic_cast<TrpReport*>(rpRun().CurrentReport) : nullptr; }
+TrpReportBase* CurrentTemplate() { return rpEngineStarted() ? rpRun().CurrentReport : nullptr; }
 
 } // namespace
 
@@ -76,8 +76,8 @@ TrpPropRec* TrpObject::FindPropertyRec(const QString& name) {
   return nullptr;
 }
 
-bool TrpObject::StringsMethod(QStringList& list, const QString& method, QVariant& result, const QVariant& a1,
-                              const QVariant& a2, const QVariant& a3, const QString& listName) {
+bool TrpObject::StringsMethod(TrpRunContext& run, QStringList& list, const QString& method, QVariant& result,
+                              const QVariant& a1, const QVariant& a2, const QVariant& a3, const QString& listName) {
   const auto lineOf = [&](const QVariant& v) { return int(rpValueToInteger(v)); };
   if (method == QLatin1String("SETINDEXPROPERTY") || method == QLatin1String("GETINDEXPROPERTY")) {
     if (a1.toString().compare(listName, Qt::CaseInsensitive) != 0) return false;
@@ -94,12 +94,12 @@ bool TrpObject::StringsMethod(QStringList& list, const QString& method, QVariant
   if (suffix == QLatin1String(".CLEAR")) {
     list.clear();
   } else if (suffix == QLatin1String(".ADD")) {
-    list.append(rpSplitLines(rpValueToText(rpParser().Calc(a1.toString()))));
+    list.append(rpSplitLines(rpValueToText(run.Parser->Calc(a1.toString()))));
   } else if (suffix == QLatin1String(".DELETE")) {
-    const int line = lineOf(rpParser().Calc(a1.toString()));
+    const int line = lineOf(run.Parser->Calc(a1.toString()));
     if (line >= 0 && line < list.size()) list.removeAt(line);
   } else if (suffix == QLatin1String(".INDEXOF")) {
-    result = rpIntegerValue(list.indexOf(rpValueToText(rpParser().Calc(a1.toString()))));
+    result = rpIntegerValue(list.indexOf(rpValueToText(run.Parser->Calc(a1.toString()))));
   } else {
     return false;
   }
@@ -240,9 +240,10 @@ QVariant TrpView::ReadProperty(const QString& name) {
   return {};
 }
 
-QVariant TrpView::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
+QVariant TrpView::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                             const QVariant& a3) {
   QVariant result;
-  if (StringsMethod(Memo, name, result, a1, a2, a3, QStringLiteral("MEMO"))) return result;
+  if (StringsMethod(run, Memo, name, result, a1, a2, a3, QStringLiteral("MEMO"))) return result;
   if (name == QLatin1String("HIDE"))
     WriteProperty(QStringLiteral("Visible"), false);
   else if (name == QLatin1String("SHOW"))
@@ -397,7 +398,7 @@ void TrpView::Assign(TrpView& other) {
 
 void TrpView::AssignFreeName() {
   Name.clear();
-  TrpReport* report = CurrentTemplate();
+  TrpReportBase* report = CurrentTemplate();
   // A dialog control becomes a component of the host form, whose names must stay unique too.
   std::function<bool(const QString&)> hostHas;
   if (dynamic_cast<TrpControl*>(this) && rpEngineStarted()) hostHas = rpGlobals().HostFormHasComponent;
@@ -412,9 +413,10 @@ void TrpView::AssignFreeName() {
 
 // --- TrpStretcheable
 
-QVariant TrpStretcheable::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpView::CallMethod(name, a1, a2, a3);
-  if (name == QLatin1String("CALCHEIGHT")) result = rpIntegerValue(CalcHeight());
+QVariant TrpStretcheable::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                     const QVariant& a3) {
+  QVariant result = TrpView::CallMethod(run, name, a1, a2, a3);
+  if (name == QLatin1String("CALCHEIGHT")) result = rpIntegerValue(CalcHeight(run));
   return result;
 }
 
@@ -468,33 +470,6 @@ std::unique_ptr<TrpView> rpNewObjectOfType(int kind, const QString& className) {
   return view;
 }
 
-void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& property) {
-  TrpRunContext& g = rpRun();
-  object = g.CurrentObject;
-  property = name;
-  const qsizetype dot = name.indexOf(QLatin1Char('.'));
-  if (dot >= 0) {
-    const QString prefix = name.left(dot);
-    property = name.mid(dot + 1, 255);
-    const QString upper = prefix.toUpper();
-    TrpReport* report = CurrentTemplate();
-    if (upper.startsWith(QLatin1String("PAGE")) && upper.size() > 4 && upper.at(4).isDigit()) {
-      const int number = upper.mid(4).toInt();
-      object = report && number >= 1 && number <= report->Pages.Count() ? report->Pages.GetPage(number - 1) : nullptr;
-    } else {
-      object = report ? report->FindObject(prefix) : nullptr;
-      if (!object && g.CurrentObject) {
-        rpEnsurePropertyList(static_cast<TrpObject*>(g.CurrentObject));
-        if (static_cast<TrpObject*>(g.CurrentObject)->FindPropertyRec(prefix)) {
-          object = g.CurrentObject;
-          property = name;
-        }
-      }
-    }
-  }
-  rpEnsurePropertyList(object);
-}
-
 // --- drawing and printing
 
 QColor rpPaintColor(TColor color) { return QColor(rpColorToHTML(color)); }
@@ -505,8 +480,7 @@ bool IsBand(const TrpView* view) { return dynamic_cast<const TrpBandView*>(view)
 
 // The nearest object on the same row on one side whose own alignment is the
 // one that side looks for (1 left, 2 right).
-TrpView* RowNeighbour(const TrpView& self, const TrpPage& page, bool leftSide) {
-  const TrpRunContext& g = rpRun();
+TrpView* RowNeighbour(const TrpRunContext& g, const TrpView& self, const TrpPage& page, bool leftSide) {
   const TrpBandView* band = g.EngineMode ? g.CurrentBand : nullptr;
   const bool stretched = band && (band->Flags & bfStretched);
   TrpView* best = nullptr;
@@ -524,17 +498,16 @@ TrpView* RowNeighbour(const TrpView& self, const TrpPage& page, bool leftSide) {
 
 } // namespace
 
-void TrpView::PrepareDrawing(QPainter* canvas) {
-  TrpRunContext& g = rpRun();
+void TrpView::PrepareDrawing(TrpRunContext& run, QPainter* canvas) {
   DrawCanvas = canvas;
-  g.CurrentObject = this;
+  run.CurrentObject = this;
   if (BandAlign == 0) return;
-  const TrpPage* page = g.EngineMode ? g.CurrentPage : Page;
+  const TrpPage* page = run.EngineMode ? run.CurrentPage : Page;
   if (!page) return;
-  const bool building = g.EngineMode;
+  const bool building = run.EngineMode;
   const int left = page->PrintableLeft(), right = page->PrintableRight();
   const auto leftEdge = [&] {
-    const TrpView* n = RowNeighbour(*this, *page, true);
+    const TrpView* n = RowNeighbour(run, *this, *page, true);
     return n ? n->Left + n->Width : left;
   };
   switch (BandAlign) {
@@ -542,7 +515,7 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
     Left = leftEdge();
     break;
   case 2: {
-    const TrpView* n = RowNeighbour(*this, *page, false);
+    const TrpView* n = RowNeighbour(run, *this, *page, false);
     Left = n ? n->Left - Width - 1 : right - Width;
     break;
   }
@@ -559,7 +532,7 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
         Left = left;
         Width = right - left;
       }
-    } else if (!g.CurrentBand) {
+    } else if (!run.CurrentBand) {
       Left = left;
       Width = right - left - 1;
     }
@@ -573,7 +546,7 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
     break;
   case 7: {
     Left = leftEdge();
-    const TrpView* n = RowNeighbour(*this, *page, false);
+    const TrpView* n = RowNeighbour(run, *this, *page, false);
     Width = (n ? n->Left : right) - Left;
     break;
   }
@@ -582,11 +555,10 @@ void TrpView::PrepareDrawing(QPainter* canvas) {
   }
 }
 
-void TrpView::PaintBackground() {
-  const TrpRunContext& g = rpRun();
-  if (g.SuppressDrawing || !DrawCanvas) return;
+void TrpView::PaintBackground(const TrpRunContext& run) {
+  if (run.SuppressDrawing || !DrawCanvas) return;
   const QColor color = FillColor == clNone ? QColor(Qt::white) : rpPaintColor(FillColor);
-  if (g.EngineMode) {
+  if (run.EngineMode) {
     if (FillColor == clNone) return;
     DrawCanvas->fillRect(
         QRect(QPoint(Left, Top), QPoint(rpRoundEven(ZoomedRight()) - 1, rpRoundEven(ZoomedBottom()) - 1)), color);
@@ -619,12 +591,11 @@ void DrawShiftedLine(QPainter& p, QPoint a, QPoint b, int shift) {
 
 } // namespace
 
-void TrpView::PaintFrame() {
-  const TrpRunContext& g = rpRun();
-  if (g.SuppressDrawing || !DrawCanvas || (g.EngineMode && (FrameTyp & 15) == 0)) return;
+void TrpView::PaintFrame(const TrpRunContext& run) {
+  if (run.SuppressDrawing || !DrawCanvas || (run.EngineMode && (FrameTyp & 15) == 0)) return;
   QPainter& p = *DrawCanvas;
   p.save();
-  if (!g.EngineMode && Width > 0 && Height > 0) {
+  if (!run.EngineMode && Width > 0 && Height > 0) {
     p.setPen(QPen(Qt::black, 1));
     const int l = Left, t = Top, r = Left + Width, b = Top + Height;
     const QLine marks[] = {{l, t + 3, l, t}, {l, t, l + 4, t}, {l, b - 3, l, b}, {l, b, l + 4, b},
@@ -693,8 +664,8 @@ void TrpView::AddContextMenuItems(QList<TrpContextMenuItem>& items) {
   items.append({rpLoadStr(55190), true, stretched, true, [stretched] { rpSetFlagOfSelection(1, !stretched); }});
 }
 
-void TrpView::ExpandBrackets(QString& text) {
-  auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport);
+void TrpView::ExpandBrackets(TrpRunContext& run, QString& text) {
+  TrpReportBase* report = run.CurrentReport;
   qsizetype pos = 0;
   while (pos < text.size()) {
     const qsizetype start = text.indexOf(QLatin1Char('['), pos);
@@ -703,15 +674,15 @@ void TrpView::ExpandBrackets(QString& text) {
     const QString expression = rpGetBracketedText(text, start, finish);
     if (finish >= text.size()) return; // an unclosed bracket stays as it is
     QString value;
-    if (report) report->GetFormattedValue(expression, value);
+    if (report) report->GetFormattedValue(run, expression, value);
     text.replace(start, finish - start + 1, value);
     pos = start + value.size();
   }
 }
 
-void TrpView::RunScript() {
+void TrpView::RunScript(TrpRunContext& run) {
   if (Script.isEmpty()) return;
-  TrpInterpretator& interpreter = rpInterpreter();
+  TrpInterpretator& interpreter = *run.Interpreter;
   QStringList coded, errors;
   interpreter.PrepareScript(Script, coded, errors);
   if (!errors.isEmpty()) throw ErpScriptError(errors.join(QLatin1Char('\n')));
@@ -724,23 +695,22 @@ void TrpView::WriteTypedRecord(TBinaryWriter& stream) {
   SaveToStream(stream);
 }
 
-bool TrpView::BeginPreparedWrite(QString& keptTag) {
-  PrepareDrawing(DrawCanvas);
+bool TrpView::BeginPreparedWrite(TrpRunContext& run, QString& keptTag) {
+  PrepareDrawing(run, DrawCanvas);
   WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport)) report->FireBeforePrint(WorkLines, this);
-  RunScript();
+  if (run.CurrentReport) run.CurrentReport->FireBeforePrint(WorkLines, this);
+  RunScript(run);
   if (!Visible) return false;
   keptTag = Tag;
-  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(Tag);
+  if (Tag.contains(QLatin1Char('['))) ExpandBrackets(run, Tag);
   return true;
 }
 
-void TrpView::WritePrepared(TBinaryWriter& stream) {
+void TrpView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
   QString keptTag;
-  if (!BeginPreparedWrite(keptTag)) return;
-  const TrpRunContext& g = rpRun();
-  if (const TrpBandView* band = g.CurrentBand) {
-    if (BandAlign == 5) Top = band->Top + (g.Run ? g.Run->BandPrintedHeight() : band->Height) - Height;
+  if (!BeginPreparedWrite(run, keptTag)) return;
+  if (const TrpBandView* band = run.CurrentBand) {
+    if (BandAlign == 5) Top = band->Top + (run.Run ? run.Run->BandPrintedHeight() : band->Height) - Height;
     if (BandAlign == 6) Top = band->Top;
     if (BandAlign == 4 && band->IsCrossBand()) Width = band->Width;
   }
@@ -748,13 +718,11 @@ void TrpView::WritePrepared(TBinaryWriter& stream) {
   Tag = keptTag;
 }
 
-void TrpView::SendToExport() {
-  const TrpRunContext& g = rpRun();
-  if (g.ExportObject) g.ExportObject(Left, Top, this);
+void TrpView::SendToExport(TrpRunContext& run) {
+  if (run.ExportObject) run.ExportObject(Left, Top, this);
 }
 
-void rpReportObjectError(const Exception& error) {
-  TrpRunContext& g = rpRun();
+void rpReportObjectError(TrpRunContext& g, const Exception& error) {
   g.LoadErrorFlag = true;
   g.LoadErrorText = rpLoadStr(55200);
   QString objectPart;

@@ -17,6 +17,7 @@ class TDataSet;
 class TField;
 class TrpPage;
 class TrpBandView;
+class TrpRunContext;
 
 // Raised while reading a template that names an add-in class the program
 // does not register; the message is the collected list of unknown classes.
@@ -57,7 +58,8 @@ public:
   virtual void WriteProperty(const QString& name, const QVariant& value) {}
   // Null for unknown names.
   virtual QVariant ReadProperty(const QString& name) { return {}; }
-  virtual QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
+  virtual QVariant CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                              const QVariant& a3) {
     return {};
   }
   virtual void ListProperties() {}
@@ -72,8 +74,8 @@ public:
 
   // The methods of a string-list property named `listName` ("MEMO", "LINES").
   // Returns true when the method belonged to the list.
-  static bool StringsMethod(QStringList& list, const QString& method, QVariant& result, const QVariant& a1,
-                            const QVariant& a2, const QVariant& a3, const QString& listName);
+  static bool StringsMethod(TrpRunContext& run, QStringList& list, const QString& method, QVariant& result,
+                            const QVariant& a1, const QVariant& a2, const QVariant& a3, const QString& listName);
 
 protected:
   void ClearPropertyList() { props_.clear(); }
@@ -115,7 +117,8 @@ public:
 
   void WriteProperty(const QString& name, const QVariant& value) override;
   QVariant ReadProperty(const QString& name) override;
-  QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) override;
+  QVariant CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                      const QVariant& a3) override;
   void ListProperties() override;
 
   // Called for every object once a whole report is read (names of other objects resolve then).
@@ -135,19 +138,19 @@ public:
 
   // --- drawing and printing
   // Draws the object on the canvas (the preview, the printer, an image).
-  virtual void Draw(QPainter* canvas) {}
+  virtual void Draw(TrpRunContext& run, QPainter* canvas) {}
   // Writes the object into a prepared page: script, before-print event,
   // visibility, Tag expansion, band alignment, then the type code (and class
   // name for type 10) and the record. Nothing is written for an object its script hides.
-  virtual void WritePrepared(TBinaryWriter& stream);
+  virtual void WritePrepared(TrpRunContext& run, TBinaryWriter& stream);
   // Hands the object to the export filter's object callback at its Left and Top.
-  virtual void SendToExport();
+  virtual void SendToExport(TrpRunContext& run);
   // Sets DrawCanvas and CurrentObject and applies the band alignment.
-  void PrepareDrawing(QPainter* canvas);
+  void PrepareDrawing(TrpRunContext& run, QPainter* canvas);
   // Fills the object's rectangle with FillColor (while designing white when it has none).
-  virtual void PaintBackground();
+  virtual void PaintBackground(const TrpRunContext& run);
   // The frame lines of FrameTyp (and the designer's corner marks).
-  virtual void PaintFrame();
+  virtual void PaintFrame(const TrpRunContext& run);
   // Appends the object's entries of the designer's context menu: a separator
   // and "stretched", which sets or clears Stretched on the designer's selection.
   virtual void AddContextMenuItems(QList<TrpContextMenuItem>& items);
@@ -158,7 +161,7 @@ public:
   // The design rectangle grown by the frame lines' widths; `extended` adds 10 pixels on every side.
   virtual QRect ObjectRegion(bool extended) const;
   // Replaces every [expression] by its formatted value; inserted text is not scanned again.
-  static void ExpandBrackets(QString& text);
+  static void ExpandBrackets(TrpRunContext& run, QString& text);
 
   // Design rectangle to device units and back; every drawing lies between them.
   virtual void ToDeviceCoords(bool designing);
@@ -221,12 +224,12 @@ protected:
   // The type code byte, for type 10 the class name, then the record.
   void WriteTypedRecord(TBinaryWriter& stream);
   // Runs the object's script with the engine's interpreter.
-  void RunScript();
+  void RunScript(TrpRunContext& run);
   // The start of every prepared write: the working lines from Memo, the
   // report's before-print event, the script; false when the object is hidden.
   // Otherwise the tag's brackets are expanded and its text before that kept in
   // `keptTag`, for the caller to put back after writing.
-  bool BeginPreparedWrite(QString& keptTag);
+  bool BeginPreparedWrite(TrpRunContext& run, QString& keptTag);
   // The device rectangle's right and bottom edges the frame and fill reach (the saved design rectangle zoomed).
   double ZoomedRight() const { return (saved_.Left + saved_.Width) * ZoomX + OffsetX; }
   double ZoomedBottom() const { return (saved_.Top + saved_.Height) * ZoomY + OffsetY; }
@@ -244,9 +247,10 @@ private:
 // SplitMode before it prints one (0 normal, 1 just measured, 2 the part that fits).
 class TrpStretcheable : public TrpView {
 public:
-  QVariant CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) override;
+  QVariant CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                      const QVariant& a3) override;
   // The height the content needs.
-  virtual int CalcHeight() = 0;
+  virtual int CalcHeight(TrpRunContext& run) = 0;
   // The smallest height the object can be cut to at a page end.
   virtual int MinimumHeight() = 0;
   // The height of what is left after such a cut.
@@ -287,13 +291,8 @@ QString rpXmlFloat(double value);
 QString rpReadReportString(TBinaryReader& stream);
 void rpReadReportMemo(TBinaryReader& stream, QStringList& lines);
 
-// Splits "Object.Property" (or "PAGEn.Property", or a property of the current
-// object such as "Font.Size") into the object and the property name; the
-// object may come back null. Builds the object's property list when empty.
-void rpGetObjectAndProperty(const QString& name, TrpObject*& object, QString& property);
-
-// The error text of an object that failed while printing goes to
+// The error text of an object that failed while printing goes to the run's
 // LoadErrorText (with LoadErrorFlag), and the running build is asked to stop.
-void rpReportObjectError(const Exception& error);
+void rpReportObjectError(TrpRunContext& run, const Exception& error);
 // The report colour as a colour to paint with (system colours resolved).
 QColor rpPaintColor(TColor color);

@@ -10,49 +10,6 @@
 #include <QtCore/QIODevice>
 #include <cmath>
 
-void TrpPropertyStream::Name(const QString& name) {
-  const QByteArray bytes = Cp1250::EncodeLossy(name).left(255);
-  bytes_.append(char(bytes.size()));
-  bytes_.append(bytes);
-}
-
-void TrpPropertyStream::Text(const QString& value) {
-  const QByteArray bytes = Cp1250::EncodeLossy(value);
-  if (bytes.size() <= 255) {
-    bytes_.append(char(6));
-    bytes_.append(char(bytes.size()));
-  } else {
-    bytes_.append(char(12));
-    const quint32 size = quint32(bytes.size());
-    for (int shift = 0; shift < 32; shift += 8)
-      bytes_.append(char((size >> shift) & 0xFF));
-  }
-  bytes_.append(bytes);
-}
-
-void TrpPropertyStream::Integer(qint32 value) {
-  int size = 4;
-  if (value >= -128 && value <= 127)
-    size = 1;
-  else if (value >= -32768 && value <= 32767)
-    size = 2;
-  bytes_.append(char(size == 1 ? 2 : size == 2 ? 3 : 4));
-  for (int i = 0; i < size; ++i)
-    bytes_.append(char((quint32(value) >> (8 * i)) & 0xFF));
-}
-
-void TrpPropertyStream::Identifier(const QString& identifier) {
-  bytes_.append(char(7));
-  Name(identifier);
-}
-
-QString TrpPropertyStream::Hex() const {
-  QByteArray copy = bytes_;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  return rpStreamToHex(buffer);
-}
-
 namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
@@ -96,7 +53,7 @@ QString VariableValue(const QString& value, const QList<TrpComponentEntry>& data
   TDataSet* dataSet = nullptr;
   QString field;
   try {
-    rpGetDataSetAndField(value, dataSet, field);
+    rpGetDataSetAndField(rpRun().CurrentReport, value, dataSet, field);
   } catch (const Exception&) {
     return value;
   }

@@ -1,5 +1,6 @@
 #include "reports/export/rpIEMatrix.h"
 #include "reports/engine/rpMemoView.h"
+#include "reports/engine/rpRunContext.h"
 #include "reports/engine/rpView.h"
 #include "reports/export/rpProgress.h"
 #include <QtGui/QPainter>
@@ -70,7 +71,7 @@ void TrpIEMatrix::AddObject(TrpView* view) {
     view->Top = 0;
     {
       QPainter painter(&object->Image);
-      view->Draw(&painter);
+      view->Draw(rpRun(), &painter);
     }
     view->Left = rpRoundEven(object->Left);
     view->Top = rpRoundEven(object->Top - deltaY_);

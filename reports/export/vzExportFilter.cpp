@@ -326,7 +326,7 @@ std::unique_ptr<TVezoDataRec> TVezoExportFilter::PictureItem(TrpView& view, int 
     view.SetBounds(0, 0, width, height);
     view.BandAlign = 0;
     QPainter painter(&drawing);
-    view.Draw(&painter);
+    view.Draw(rpRun(), &painter);
     painter.end();
     if (auto* barcode = dynamic_cast<TrpBarCodeView*>(&view))
       for (const TrpBarStroke& stroke : barcode->Strokes) {

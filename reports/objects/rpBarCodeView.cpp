@@ -52,10 +52,9 @@ QString TrpBarCodeView::CodeText() const {
   return code;
 }
 
-void TrpBarCodeView::Draw(QPainter* canvas) {
-  const TrpRunContext& g = rpRun();
+void TrpBarCodeView::Draw(TrpRunContext& run, QPainter* canvas) {
   if (Width < 0 || Height < 0 || Memo == QStringList{QString()}) return;
-  PrepareDrawing(canvas);
+  PrepareDrawing(run, canvas);
   WorkLines = Memo;
   Generator.SetAngle(Rotation);
   Generator.SetRatio(2);
@@ -84,10 +83,10 @@ void TrpBarCodeView::Draw(QPainter* canvas) {
   }
   const int drawnWidth = Width, drawnHeight = Height;
   along = restored;
-  ToDeviceCoords(!g.EngineMode);
-  PaintBackground();
+  ToDeviceCoords(!run.EngineMode);
+  PaintBackground(run);
   Strokes.clear();
-  if (canvas && !g.SuppressDrawing && drawnWidth > 0 && drawnHeight > 0) {
+  if (canvas && !run.SuppressDrawing && drawnWidth > 0 && drawnHeight > 0) {
     // DrawRect's corners are inclusive: its right and bottom are the edges.
     const QRectF area(QPointF(DrawRect.left(), DrawRect.top()), QPointF(DrawRect.right(), DrawRect.bottom()));
     Strokes = LayOutBars(canvas->deviceTransform(), area, drawnWidth, drawnHeight);
@@ -99,7 +98,7 @@ void TrpBarCodeView::Draw(QPainter* canvas) {
     if (ShowText) PaintCodeText(*canvas, area, drawnWidth, drawnHeight);
     canvas->restore();
   }
-  PaintFrame();
+  PaintFrame(run);
   RestoreDesignCoords();
 }
 
@@ -164,12 +163,12 @@ void TrpBarCodeView::PaintCodeText(QPainter& canvas, const QRectF& area, int dra
   canvas.drawText(QRect(0, 0, tw + 1, kTextHeight), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
-void TrpBarCodeView::WritePrepared(TBinaryWriter& stream) {
+void TrpBarCodeView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
   QString keptTag;
-  if (!BeginPreparedWrite(keptTag)) return;
+  if (!BeginPreparedWrite(run, keptTag)) return;
   if (!WorkLines.isEmpty() && WorkLines.first().startsWith(QLatin1Char('['))) {
     try {
-      WorkLines[0] = rpValueToText(rpParser().Calc(WorkLines.first()));
+      WorkLines[0] = rpValueToText(run.Parser->Calc(WorkLines.first()));
     } catch (const Exception&) {
       WorkLines[0] = QStringLiteral("0"); // prints nothing
     }

@@ -19,10 +19,10 @@ public:
   TrpBarCodeView();
 
   void ListProperties() override;
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
   // An [expression] in the first line is replaced by its value ("0", which
   // prints nothing, when it fails).
-  void WritePrepared(TBinaryWriter& stream) override;
+  void WritePrepared(TrpRunContext& run, TBinaryWriter& stream) override;
   // A record of module 1 (an older template) loads as module 2 with half the zoom.
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;

@@ -146,8 +146,9 @@ bool TrpChartView::BuildSeries() {
   return true;
 }
 
-void TrpChartView::DrawPicture(QPainter* canvas, const QPicture& picture, const QRect& source) const {
-  if (!canvas || rpRun().SuppressDrawing || source.isEmpty()) return;
+void TrpChartView::DrawPicture(const TrpRunContext& run, QPainter* canvas, const QPicture& picture,
+                               const QRect& source) const {
+  if (!canvas || run.SuppressDrawing || source.isEmpty()) return;
   canvas->save();
   canvas->setClipRect(DrawRect, Qt::IntersectClip);
   canvas->translate(DrawRect.topLeft());
@@ -156,10 +157,10 @@ void TrpChartView::DrawPicture(QPainter* canvas, const QPicture& picture, const 
   canvas->restore();
 }
 
-bool TrpChartView::ShowChart(QPainter* canvas, const QSize& designSize) {
+bool TrpChartView::ShowChart(const TrpRunContext& run, QPainter* canvas, const QSize& designSize) {
   const auto drawChart = [&] {
     chart_->BackgroundColor = FillColor == clNone ? QColor(Qt::white) : rpPaintColor(FillColor);
-    DrawPicture(canvas, chart_->Picture(designSize), QRect(QPoint(0, 0), designSize));
+    DrawPicture(run, canvas, chart_->Picture(designSize), QRect(QPoint(0, 0), designSize));
   };
   if (PictureForm()) {
     if (Picture.isEmpty()) {
@@ -167,7 +168,7 @@ bool TrpChartView::ShowChart(QPainter* canvas, const QSize& designSize) {
     } else {
       QPicture stored;
       stored.setData(Picture.constData(), uint(Picture.size()));
-      DrawPicture(canvas, stored, stored.boundingRect());
+      DrawPicture(run, canvas, stored, stored.boundingRect());
     }
     return true;
   }
@@ -176,19 +177,18 @@ bool TrpChartView::ShowChart(QPainter* canvas, const QSize& designSize) {
   return true;
 }
 
-void TrpChartView::Draw(QPainter* canvas) {
-  const TrpRunContext& g = rpRun();
-  PrepareDrawing(canvas);
+void TrpChartView::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
   WorkLines = Memo;
   const QSize designSize(Width, Height);
-  ToDeviceCoords(!g.EngineMode);
-  if (!ShowChart(canvas, designSize)) PaintBackground();
-  PaintFrame();
+  ToDeviceCoords(!run.EngineMode);
+  if (!ShowChart(run, canvas, designSize)) PaintBackground(run);
+  PaintFrame(run);
   RestoreDesignCoords();
 }
 
-void TrpChartView::WritePrepared(TBinaryWriter& stream) {
-  TrpView::WritePrepared(stream);
+void TrpChartView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
+  TrpView::WritePrepared(run, stream);
   Memo.clear();
   SeriesCounter = 0; // a new collection numbers its series from the start again
 }

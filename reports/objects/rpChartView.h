@@ -16,9 +16,9 @@ public:
 
   void ListProperties() override;
   void NotifyObjectPrinted(TrpView* object) override;
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
   // The collected Memo goes with the prepared object; the next band starts a new collection.
-  void WritePrepared(TBinaryWriter& stream) override;
+  void WritePrepared(TrpRunContext& run, TBinaryWriter& stream) override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
   void AddContextMenuItems(QList<TrpContextMenuItem>& items) override {}
@@ -26,7 +26,7 @@ public:
 
   // Builds the chart from WorkLines and draws it into DrawRect; false when
   // there is nothing to draw (no captions or values, or counts that disagree).
-  bool ShowChart(QPainter* canvas, const QSize& designSize);
+  bool ShowChart(const TrpRunContext& run, QPainter* canvas, const QSize& designSize);
   // Fills the chart's series from WorkLines; false as for ShowChart.
   bool BuildSeries();
   bool PictureForm() const { return Memo.isEmpty() && CaptionObject.isEmpty() && ValueObject.isEmpty(); }
@@ -59,7 +59,7 @@ public:
 private:
   void PrepareChart();
   // Stretches the picture's `source` rectangle into DrawRect.
-  void DrawPicture(QPainter* canvas, const QPicture& picture, const QRect& source) const;
+  void DrawPicture(const TrpRunContext& run, QPainter* canvas, const QPicture& picture, const QRect& source) const;
 
   std::unique_ptr<TrpChart> chart_;
 };

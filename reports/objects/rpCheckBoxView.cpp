@@ -45,15 +45,14 @@ bool TrpCheckBoxView::IsChecked(const QStringList& lines) {
   return !lines.isEmpty() && !lines.first().isEmpty() && !lines.first().startsWith(QLatin1Char('0'));
 }
 
-void TrpCheckBoxView::Draw(QPainter* canvas) {
-  const TrpRunContext& g = rpRun();
-  PrepareDrawing(canvas);
+void TrpCheckBoxView::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
   WorkLines = Memo;
-  ToDeviceCoords(!g.EngineMode);
-  PaintBackground();
+  ToDeviceCoords(!run.EngineMode);
+  PaintBackground(run);
   // While designing every box shows its mark.
-  const bool checked = !g.EngineMode || IsChecked(WorkLines);
-  if (checked && canvas && !g.SuppressDrawing && DrawRect.height() > 0) {
+  const bool checked = !run.EngineMode || IsChecked(WorkLines);
+  if (checked && canvas && !run.SuppressDrawing && DrawRect.height() > 0) {
     const qreal height = DrawRect.height(), width = rpSymbolWidth(height);
     const QRectF cell(DrawRect.left() + int(DrawRect.width() - width) / 2, DrawRect.top(), width, height);
     canvas->save();
@@ -62,25 +61,24 @@ void TrpCheckBoxView::Draw(QPainter* canvas) {
     canvas->fillPath(rpSymbolPath(CheckStyle == csCross ? kSymbolCross : kSymbolCheck, cell), rpPaintColor(CheckColor));
     canvas->restore();
   }
-  PaintFrame();
+  PaintFrame(run);
   RestoreDesignCoords();
 }
 
-void TrpCheckBoxView::WritePrepared(TBinaryWriter& stream) {
+void TrpCheckBoxView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
   QString keptTag;
-  if (!BeginPreparedWrite(keptTag)) return;
+  if (!BeginPreparedWrite(run, keptTag)) return;
   if (!WorkLines.isEmpty()) {
-    const double value = rpValueToFloat(rpParser().Calc(WorkLines.first()));
+    const double value = rpValueToFloat(run.Parser->Calc(WorkLines.first()));
     WorkLines[0] = QString::number(qint64(std::trunc(value)));
   }
   WriteTypedRecord(stream);
   Tag = keptTag;
 }
 
-void TrpCheckBoxView::SendToExport() {
-  TrpView::SendToExport();
-  const TrpRunContext& g = rpRun();
-  if (g.ExportText) g.ExportText(DrawRect, Left, Top, IsChecked(Memo) ? QStringLiteral("X") : QString(), 0, this);
+void TrpCheckBoxView::SendToExport(TrpRunContext& run) {
+  TrpView::SendToExport(run);
+  if (run.ExportText) run.ExportText(DrawRect, Left, Top, IsChecked(Memo) ? QStringLiteral("X") : QString(), 0, this);
 }
 
 void TrpCheckBoxView::WriteXmlElement(QString& element) {

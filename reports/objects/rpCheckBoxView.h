@@ -13,11 +13,11 @@ public:
   void WriteProperty(const QString& name, const QVariant& value) override;
   QVariant ReadProperty(const QString& name) override;
   void ListProperties() override;
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
   // The first memo line's value, truncated toward zero, replaces the line.
-  void WritePrepared(TBinaryWriter& stream) override;
+  void WritePrepared(TrpRunContext& run, TBinaryWriter& stream) override;
   // The object callback, then the text "X" when checked (else empty).
-  void SendToExport() override;
+  void SendToExport(TrpRunContext& run) override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
   // Style and colour; with a memo line also its data set and field (when it

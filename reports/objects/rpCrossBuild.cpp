@@ -35,11 +35,12 @@ void MoveTo(TrpDataset& data, int record) {
 // --- the build
 
 void TrpCrossView::BeforeBuild() {
-  RunBeforeBuild();
+  // The report's event carries no run: the build that raised it is the one current.
+  RunBeforeBuild(rpRun());
   if (Saved.BeforeBuild) Saved.BeforeBuild();
 }
 
-void TrpCrossView::RunBeforeBuild() {
+void TrpCrossView::RunBeforeBuild(TrpRunContext& run) {
   Visible = false;
   Disabled = true;
   FreeBuild();
@@ -71,7 +72,7 @@ void TrpCrossView::RunBeforeBuild() {
   ColumnDS->setObjectName(CrossPrefixed("ColumnDS", Name));
   ColumnDS->RangeEnd = TRangeEnd::reCount;
   ColumnDS->RangeEndCount = Cross->Columns.Count();
-  BuildBands(*page);
+  BuildBands(run, *page);
 }
 
 TDataSet* TrpCrossView::FindCrossDataSet(const QString& name) const {
@@ -149,7 +150,7 @@ TrpBandView* TrpCrossView::AddBand(TrpPage& page, const char* prefix, int type, 
   return static_cast<TrpBandView*>(AddGenerated(page, std::move(band), CrossPrefixed(prefix, Name), bounds));
 }
 
-void TrpCrossView::BuildBands(TrpPage& page) {
+void TrpCrossView::BuildBands(TrpRunContext& run, TrpPage& page) {
   const int cellFields = Cross->CellCount;
   const int headerRows = Cross->ColumnHeaderCount + (ShowHeader ? 1 : 0);
   header1_ = AddBand(page, "CrossHeader1", btMasterHeader, QRect(0, kHeaderBandTop, 0, kLineHeight));
@@ -169,7 +170,7 @@ void TrpCrossView::BuildBands(TrpPage& page) {
                      QRect(data2_->Left, data1_->Top + i * startHeight, data2_->Width, startHeight))));
     data1_->Height += startHeight;
   }
-  MeasureCells();
+  MeasureCells(run);
   // The header column and header row bands end before the data bands begin, so no object lies in two bands.
   int headerWidth = 0;
   for (int j = 0; j < Cross->RowHeaderCount; ++j)
@@ -241,7 +242,7 @@ void TrpCrossView::ArrangeDataRow() {
 
 // --- measuring
 
-void TrpCrossView::MeasureCells() {
+void TrpCrossView::MeasureCells(TrpRunContext& run) {
   Measuring = true;
   const int columns = Cross->Columns.Count();
   ColumnWidths.clear();
@@ -258,14 +259,14 @@ void TrpCrossView::MeasureCells() {
     ColumnDS->RangeEndCount -= 1;
   }
   for (int i = 0; i < Cross->CellCount; ++i)
-    MeasureCellField(*cells_[i]);
+    MeasureCellField(run, *cells_[i]);
   CellHeight = std::max(CellHeight, int(kLineHeight));
   GrandTotalHeight = std::max(GrandTotalHeight, int(kLineHeight));
   Measuring = false;
   CaptionSpanBreak = 0;
 }
 
-void TrpCrossView::MeasureCellField(TrpMemoView& m) {
+void TrpCrossView::MeasureCellField(TrpRunContext& run, TrpMemoView& m) {
   TrpDataset& rows = *RowDS;
   TrpDataset& columns = *ColumnDS;
   const auto fillAndMeasureWidth = [&] {
@@ -284,7 +285,7 @@ void TrpCrossView::MeasureCellField(TrpMemoView& m) {
       widestRowsOfColumn();
   if (HeaderWidth == -1 && ShowHeader && !Cross->ShowCellCaptions && Cross->RowHeaderCount > 0) {
     // The corner's caption of the cell fields gets a column wide enough for one line: its row is one line high.
-    CopyMemoFormat(m, "ColumnHeaderMemo");
+    CopyMemoFormat(run, m, "ColumnHeaderMemo");
     ColumnWidths[0] = std::max(ColumnWidths[0], m.CalcWidth({CornerCaption()}) + 5);
   }
   if (DataWidth == -1) {
@@ -297,7 +298,7 @@ void TrpCrossView::MeasureCellField(TrpMemoView& m) {
     int tallest = 0;
     for (columns.First(); !columns.Eof(); columns.Next()) {
       m.Width = 1000;
-      tallest = std::max(tallest, m.CalcHeight());
+      tallest = std::max(tallest, m.CalcHeight(run));
       m.Width = keptWidth;
     }
     return tallest;
@@ -352,13 +353,13 @@ void TrpCrossView::PrintColumn(int column, int& width) {
 void TrpCrossView::BeforePrint(QStringList& lines, TrpView* object) {
   auto* memo = dynamic_cast<TrpMemoView*>(object);
   if (!Disabled && Cross && memo && Generated.contains(memo)) {
-    FillObject(*memo);
+    FillObject(rpRun(), *memo); // the report's event carries no run: the one printing is current
     lines = memo->Memo;
   }
   if (Saved.BeforePrint) Saved.BeforePrint(lines, object);
 }
 
-void TrpCrossView::CopyMemoFormat(TrpMemoView& target, const char* prefix) const {
+void TrpCrossView::CopyMemoFormat(const TrpRunContext& run, TrpMemoView& target, const char* prefix) const {
   const TrpMemoView* format = FormatMemo(QLatin1String(prefix));
   if (!format) return;
   target.Flags = format->Flags;
@@ -377,7 +378,7 @@ void TrpCrossView::CopyMemoFormat(TrpMemoView& target, const char* prefix) const
   target.HighlightCondition.clear();
   if (!format->HighlightCondition.isEmpty()) {
     try {
-      target.HighlightCondition = rpParser().ToPostfix(format->HighlightCondition);
+      target.HighlightCondition = run.Parser->ToPostfix(format->HighlightCondition);
     } catch (const Exception&) {
       // A condition that does not parse highlights nothing.
     }
@@ -387,19 +388,18 @@ void TrpCrossView::CopyMemoFormat(TrpMemoView& target, const char* prefix) const
   target.SetFont(format->Font);
 }
 
-QString TrpCrossView::FormattedValue(TrpMemoView& memo, const QVariant& value) const {
+QString TrpCrossView::FormattedValue(TrpRunContext& run, TrpMemoView& memo, const QVariant& value) const {
   TrpGlobals& g = rpGlobals();
-  TrpRunContext& run = rpRun();
   g.Variables.SetVariable(QStringLiteral("CrossVariable"), value);
   TrpView* kept = run.CurrentObject;
   run.CurrentObject = &memo;
   QString text;
-  if (Report) Report->GetFormattedValue(QStringLiteral("CrossVariable"), text);
+  if (Report) Report->GetFormattedValue(run, QStringLiteral("CrossVariable"), text);
   run.CurrentObject = kept;
   return text;
 }
 
-void TrpCrossView::FillObject(TrpMemoView& memo) {
+void TrpCrossView::FillObject(TrpRunContext& run, TrpMemoView& memo) {
   TrpCross& cross = *Cross;
   const int headerRowCount = cross.ColumnHeaderCount;
   const int headerColumnCount = cross.RowHeaderCount;
@@ -436,7 +436,7 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
     memo.Visible = true;
     memo.Width = ColumnWidth(c);
   }
-  CopyMemoFormat(memo, "CellMemo");
+  CopyMemoFormat(run, memo, "CellMemo");
   const qint32 cellAlignment = memo.Alignment;
   bool header = false;
   memo.FrameTyp = InternalFrame ? 15 : kLeftLine | kRightLine;
@@ -448,7 +448,7 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
   QString text;
   bool textSet = false;
   if (r <= headerRowCount) {
-    CopyMemoFormat(memo, "ColumnHeaderMemo");
+    CopyMemoFormat(run, memo, "ColumnHeaderMemo");
     header = true;
     // The headers start again from the first data column (a repeated header
     // on a new page): no group has been cut or covered yet.
@@ -461,7 +461,7 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
       memo.Visible = !v.isNull() || c == spanBreak + 1;
       if (v.isNull() && memo.Visible) shown = GroupText(r, c);
       if (memo.Visible && c < lastColumn && cross.GetCellByIndex(r, c + 1, 0).isNull())
-        WidenHeader(memo, c + 1, spanBreak, [&](int j) {
+        WidenHeader(run, memo, c + 1, spanBreak, [&](int j) {
           const int bits = cross.GetCellByIndex(r, j, -1).toInt();
           return bits == kTopLine || !(bits & kLeftLine);
         });
@@ -470,7 +470,7 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
       if (v.isNull() && memo.Visible) shown = GroupText(r, c);
       memo.FrameTyp |= kTopLine | kBottomLine | kRightLine;
       memo.Alignment ^= 2;
-      if (memo.Visible && c < lastColumn) WidenHeader(memo, c + 1, CaptionSpanBreak, [](int) { return true; });
+      if (memo.Visible && c < lastColumn) WidenHeader(run, memo, c + 1, CaptionSpanBreak, [](int) { return true; });
     } else if (!Measuring && !dataColumn) {
       if (r == headerRowCount) {
         memo.FrameTyp = 15;
@@ -492,7 +492,7 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
                  ? DataCaption
                  : FieldCaption(c < cross.RowFields.size() ? cross.RowFields[c].Name : QString());
     } else if (r > headerRowCount) {
-      CopyMemoFormat(memo, "RowHeaderMemo");
+      CopyMemoFormat(run, memo, "RowHeaderMemo");
       header = true;
       if (Measuring && cross.ShowCellCaptions && c == headerColumnCount - 1) {
         textSet = true;
@@ -514,27 +514,27 @@ void TrpCrossView::FillObject(TrpMemoView& memo) {
     }
   };
   if (c == lastColumn && r >= 1) {
-    CopyMemoFormat(memo, "GrandColumnTotalMemo");
+    CopyMemoFormat(run, memo, "GrandColumnTotalMemo");
     coverHeaderRowsBelow();
   } else if (r == lastRow) {
-    CopyMemoFormat(memo, "GrandRowTotalMemo");
+    CopyMemoFormat(run, memo, "GrandRowTotalMemo");
     if (!Measuring && !dataColumn) memo.Height = int(cells_.size()) * GrandTotalHeight;
   } else if (cross.IsTotalColumn(c) && r >= 1) {
-    if (memo.FrameTyp & kLeftLine) CopyMemoFormat(memo, "ColumnTotalMemo");
+    if (memo.FrameTyp & kLeftLine) CopyMemoFormat(run, memo, "ColumnTotalMemo");
     coverHeaderRowsBelow();
   } else if (cross.IsTotalRow(r)) {
-    if (dataColumn || (memo.FrameTyp & kTopLine)) CopyMemoFormat(memo, "RowTotalMemo");
+    if (dataColumn || (memo.FrameTyp & kTopLine)) CopyMemoFormat(run, memo, "RowTotalMemo");
   }
   if (!header) memo.Alignment = cellAlignment;
   if (dataColumn && r > headerRowCount) {
-    text = FormattedValue(memo, cross.GetCellByIndex(r, c, i));
+    text = FormattedValue(run, memo, cross.GetCellByIndex(r, c, i));
     if (i < cross.CellCount - 1) {
       memo.FrameTyp &= 13;
       memo.Flags &= ~mfStretched; // only the lowest value of a stack grows with the row
     }
     if (i > 0) memo.FrameTyp &= 7;
   } else if (!textSet) {
-    text = shown.isNull() ? QString() : FormattedValue(memo, shown);
+    text = shown.isNull() ? QString() : FormattedValue(run, memo, shown);
   }
   memo.Flags = (memo.Flags & ~mfAutoWidth) | mfWordWrap | mfTextOnly;
   // The cell captions end with a line break that is no line of their own.
@@ -557,8 +557,9 @@ QVariant TrpCrossView::GroupText(int row, int column) const {
   return {};
 }
 
-void TrpCrossView::WidenHeader(TrpMemoView& memo, int from, int& spanBreak, const std::function<bool(int)>& continues) {
-  const TrpPage* page = rpRun().CurrentPage;
+void TrpCrossView::WidenHeader(const TrpRunContext& run, TrpMemoView& memo, int from, int& spanBreak,
+                               const std::function<bool(int)>& continues) {
+  const TrpPage* page = run.CurrentPage;
   const int right = page ? page->PrintableRight() : INT_MAX;
   const int lastColumn = Cross->Columns.Count() - 1;
   for (int j = from; j <= lastColumn && continues(j); ++j) {

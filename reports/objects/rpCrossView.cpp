@@ -162,18 +162,17 @@ TrpPage* TrpCrossView::HoldingPage() const {
   return nullptr;
 }
 
-void TrpCrossView::Draw(QPainter* canvas) {
-  const TrpRunContext& g = rpRun();
+void TrpCrossView::Draw(TrpRunContext& run, QPainter* canvas) {
   if (!FormatMemo(QStringLiteral("ColumnHeaderMemo"))) CreateFormatMemos();
   for (const TCrossFormatMemo& format : kCrossFormatMemos)
     if (TrpMemoView* memo = FormatMemo(QLatin1String(format.Prefix))) {
       memo->Left = Left + format.Place.x();
       memo->Top = Top + format.Place.y();
     }
-  PrepareDrawing(canvas);
-  ToDeviceCoords(!g.EngineMode);
-  PaintBackground();
-  PaintFrame();
+  PrepareDrawing(run, canvas);
+  ToDeviceCoords(!run.EngineMode);
+  PaintBackground(run);
+  PaintFrame(run);
   const QRect device(Left, Top, Width, Height);
   RestoreDesignCoords();
   for (const TCrossFormatMemo& format : kCrossFormatMemos)
@@ -182,11 +181,11 @@ void TrpCrossView::Draw(QPainter* canvas) {
       memo->ZoomY = ZoomY;
       memo->OffsetX = OffsetX;
       memo->OffsetY = OffsetY;
-      memo->Draw(canvas);
+      memo->Draw(run, canvas);
     }
   static const QImage bitmap = rpObjectBitmap("RP_CROSSVIEW");
-  if (canvas && !g.SuppressDrawing) canvas->drawImage(device.right() - 19, device.bottom() - 19, bitmap);
-  rpRun().CurrentObject = this;
+  if (canvas && !run.SuppressDrawing) canvas->drawImage(device.right() - 19, device.bottom() - 19, bitmap);
+  run.CurrentObject = this;
 }
 
 void TrpCrossView::LoadFromStream(TBinaryReader& stream) {

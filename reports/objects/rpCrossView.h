@@ -32,7 +32,7 @@ public:
   QVariant ReadProperty(const QString& name) override;
   void ListProperties() override;
   // A miniature cross-tab of its own format memos (made on the first drawing).
-  void Draw(QPainter* canvas) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
   void LoadFromStream(TBinaryReader& stream) override;
   void SaveToStream(TBinaryWriter& stream) override;
   // "Repeat captions", "Internal frame" and "Show header" with check marks.
@@ -85,25 +85,26 @@ public:
   QList<TrpMemoView*> Generated; // the table's text objects of the running build
 
 private:
-  void RunBeforeBuild();
+  void RunBeforeBuild(TrpRunContext& run);
   // Line 1's data set on the report's owner; a name it does not find raises Exception.
   TDataSet* FindCrossDataSet(const QString& name) const;
   void SetCaptions();
   TrpView* AddGenerated(TrpPage& page, std::unique_ptr<TrpView> object, const QString& name, const QRect& bounds);
   TrpBandView* AddBand(TrpPage& page, const char* prefix, int type, const QRect& bounds);
-  void BuildBands(TrpPage& page);
-  void MeasureCells();
-  void MeasureCellField(TrpMemoView& m);
+  void BuildBands(TrpRunContext& run, TrpPage& page);
+  void MeasureCells(TrpRunContext& run);
+  void MeasureCellField(TrpRunContext& run, TrpMemoView& m);
   // The width of a table column: the option's, else the measured one.
   int ColumnWidth(int column) const;
   // Stacks the cell objects and sizes the data band for the row data set's record (the grand total has its height).
   void ArrangeDataRow();
   void FreeBuild();
   // BeforePrint's work on one generated object.
-  void FillObject(TrpMemoView& memo);
+  void FillObject(TrpRunContext& run, TrpMemoView& memo);
   // Widens a header over the following columns while `continues` and the page allows; a cut is kept in `spanBreak`.
-  void WidenHeader(TrpMemoView& memo, int from, int& spanBreak, const std::function<bool(int)>& continues);
-  QString FormattedValue(TrpMemoView& memo, const QVariant& value) const;
+  void WidenHeader(const TrpRunContext& run, TrpMemoView& memo, int from, int& spanBreak,
+                   const std::function<bool(int)>& continues);
+  QString FormattedValue(TrpRunContext& run, TrpMemoView& memo, const QVariant& value) const;
   // The corner's caption: the cell fields' shortened captions, each followed by two blanks.
   QString CornerCaption();
   // The text of the header group the cell at (row, column) belongs to: the nearest one at its left.
@@ -111,7 +112,7 @@ private:
   // The page of the report whose list holds this object; null when none does.
   TrpPage* HoldingPage() const;
   // A format memo copies its look (not its frame lines, place or text) into a generated object.
-  void CopyMemoFormat(TrpMemoView& target, const char* prefix) const;
+  void CopyMemoFormat(const TrpRunContext& run, TrpMemoView& target, const char* prefix) const;
 
   TrpBandView *header1_ = nullptr, *data1_ = nullptr, *header2_ = nullptr, *data2_ = nullptr;
   QList<TrpMemoView*> cells_, headerColumns_, headerRows_;

@@ -12,7 +12,7 @@ void rpSetScriptConstant(const char* name, int value) {
 void rpXmlDataFieldAttributes(QString& element, const QString& reference) {
   TDataSet* dataSet = nullptr;
   QString field;
-  rpGetDataSetAndField(reference, dataSet, field);
+  rpGetDataSetAndField(rpRun().CurrentReport, reference, dataSet, field);
   if (!dataSet || field.isEmpty()) return;
   const QString owner = dataSet->parent() ? dataSet->parent()->objectName() : QString();
   rpXmlAttribute(element, QStringLiteral("DataSet"), owner + QLatin1Char('.') + dataSet->objectName());

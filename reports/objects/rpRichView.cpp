@@ -62,7 +62,7 @@ void TrpRichView::ExpandExpressions(TrpRichText& text) {
     const QString expression = rpGetBracketedText(text.Text(), pos - 1, finish);
     if (finish >= text.Length()) return; // an unclosed bracket stays as it is
     QString value;
-    if (report) report->GetFormattedValue(expression, value);
+    if (report) report->GetFormattedValue(rpRun(), expression, value);
     text.ReplaceRange(pos - 1, int(finish), value);
     // The search goes on after the value, so its own brackets stay as they are.
     pos += int(value.size()) - 1;
@@ -93,15 +93,14 @@ int TrpRichView::Measure() {
   return hi + 2 * GapY;
 }
 
-void TrpRichView::Draw(QPainter* canvas) {
-  const TrpRunContext& g = rpRun();
-  PrepareDrawing(canvas);
+void TrpRichView::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
   const QSize area(Width - 2 * GapX, Height - 2 * GapY); // design units
-  ToDeviceCoords(!g.EngineMode);
-  PaintBackground();
+  ToDeviceCoords(!run.EngineMode);
+  PaintBackground(run);
   DrawRect.adjust(GapX, GapY, -GapX, -GapY);
   Start = 0;
-  if (canvas && !g.SuppressDrawing && Width > 0 && Height > 0 && area.width() > 0 && area.height() > 0) {
+  if (canvas && !run.SuppressDrawing && Width > 0 && Height > 0 && area.width() > 0 && area.height() > 0) {
     // The text is laid out in design units and scaled into the drawing rectangle.
     canvas->save();
     canvas->setClipRect(DrawRect, Qt::IntersectClip);
@@ -110,17 +109,17 @@ void TrpRichView::Draw(QPainter* canvas) {
     End = text_.Paint(*canvas, Start, area);
     canvas->restore();
   }
-  PaintFrame();
+  PaintFrame(run);
   RestoreDesignCoords();
 }
 
-int TrpRichView::CalcHeight() {
+int TrpRichView::CalcHeight(TrpRunContext& run) {
   End = 0;
   Printed = 0;
-  RunScript();
+  RunScript(run);
   if (!Visible) return 0;
   WorkLines = Memo;
-  if (auto* report = dynamic_cast<TrpReport*>(rpRun().CurrentReport)) report->FireBeforePrint(WorkLines, this);
+  if (auto* report = dynamic_cast<TrpReport*>(run.CurrentReport)) report->FireBeforePrint(WorkLines, this);
   PrepareWorkArea();
   Start = 0;
   return Measure();
@@ -142,9 +141,9 @@ int TrpRichView::RemainingHeight() {
   return std::max(0, Height - used) + 2 * GapY + rpRoundEven(2.0 * FrameWidth);
 }
 
-void TrpRichView::WritePrepared(TBinaryWriter& stream) {
+void TrpRichView::WritePrepared(TrpRunContext& run, TBinaryWriter& stream) {
   QString keptTag;
-  if (!BeginPreparedWrite(keptTag)) return;
+  if (!BeginPreparedWrite(run, keptTag)) return;
   PrepareWorkArea();
   if (SplitMode == 2) {
     // This part holds what fits after the characters printed before.

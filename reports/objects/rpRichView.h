@@ -16,8 +16,8 @@ public:
   void ListProperties() override;
   // The field's bytes are the object's RTF.
   void LoadFromBlobField(TField* field) override;
-  void Draw(QPainter* canvas) override;
-  void WritePrepared(TBinaryWriter& stream) override;
+  void Draw(TrpRunContext& run, QPainter* canvas) override;
+  void WritePrepared(TrpRunContext& run, TBinaryWriter& stream) override;
   // The record: a byte (1 when there is text), the stream position after the
   // record, the RTF. Reading always goes on at that position.
   void LoadFromStream(TBinaryReader& stream) override;
@@ -27,7 +27,7 @@ public:
   void WriteXmlElement(QString& element) override;
   void AddContextMenuItems(QList<TrpContextMenuItem>& items) override;
   void OpenEditor() override;
-  int CalcHeight() override;
+  int CalcHeight(TrpRunContext& run) override;
   int MinimumHeight() override { return 8; }
   int RemainingHeight() override;
 

@@ -79,20 +79,19 @@ void TrpRoundRectView::ToDeviceCoords(bool designing) {
   GapY += RoundSize / 4;
 }
 
-void TrpRoundRectView::PaintBackground() {
-  if (rpRun().EngineMode || IsGradient()) return;
+void TrpRoundRectView::PaintBackground(const TrpRunContext& run) {
+  if (run.EngineMode || IsGradient()) return;
   const QRect keptRect = DrawRect;
   const TColor keptFill = FillColor;
   DrawRect = QRect(Left, Top, Width + 1, Height + 1);
   FillColor = clWhite;
-  TrpMemoView::PaintBackground();
+  TrpMemoView::PaintBackground(run);
   DrawRect = keptRect;
   FillColor = keptFill;
 }
 
-void TrpRoundRectView::PaintFrame() {
-  const TrpRunContext& g = rpRun();
-  if (g.SuppressDrawing || !DrawCanvas) return;
+void TrpRoundRectView::PaintFrame(const TrpRunContext& run) {
+  if (run.SuppressDrawing || !DrawCanvas) return;
   QPainter& p = *DrawCanvas;
   const int x = Left, y = Top, w = Width, h = Height;
   const int penWidth = rpRoundEven(FrameWidth);

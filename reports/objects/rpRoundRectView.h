@@ -15,9 +15,9 @@ public:
   QVariant ReadProperty(const QString& name) override;
   void ListProperties() override;
   // While designing the whole rectangle is cleared white (outside gradient mode).
-  void PaintBackground() override;
+  void PaintBackground(const TrpRunContext& run) override;
   // The shadow and the body, or the gradient and the frame lines; the text follows.
-  void PaintFrame() override;
+  void PaintFrame(const TrpRunContext& run) override;
   // The text lies inside the body: away from the shadow and the corners.
   void ToDeviceCoords(bool designing) override;
   void LoadFromStream(TBinaryReader& stream) override;

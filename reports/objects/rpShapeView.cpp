@@ -31,18 +31,17 @@ void TrpShapeView::ListProperties() {
                      QVariantList{0, 1, 2, 3, 4, 5});
 }
 
-void TrpShapeView::Draw(QPainter* canvas) {
-  const TrpRunContext& g = rpRun();
-  PrepareDrawing(canvas);
+void TrpShapeView::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
   WorkLines = Memo;
-  ToDeviceCoords(!g.EngineMode);
+  ToDeviceCoords(!run.EngineMode);
   // The figure is the fill: the common background and frame paint none under it.
   const TColor fill = FillColor;
   FillColor = clNone;
-  PaintBackground();
-  PaintFrame();
+  PaintBackground(run);
+  PaintFrame(run);
   FillColor = fill;
-  if (canvas && !g.SuppressDrawing) {
+  if (canvas && !run.SuppressDrawing) {
     const int x = Left, y = Top;
     const int right = rpRoundEven(ZoomedRight()), bottom = rpRoundEven(ZoomedBottom());
     const int m = std::min(Width, Height);

@@ -122,13 +122,13 @@ void TrpLabelControl::ListProperties() {
   AddPropertyRec(QStringLiteral("WordWrap"), ptBoolean);
 }
 
-void TrpLabelControl::Draw(QPainter* canvas) {
-  PrepareDrawing(canvas);
+void TrpLabelControl::Draw(TrpRunContext& run, QPainter* canvas) {
+  PrepareDrawing(run, canvas);
   if (AutoSize)
     FitSize();
   else
     Label()->resize(Width, Height);
-  ToDeviceCoords(!rpRun().EngineMode);
+  ToDeviceCoords(!run.EngineMode);
   PaintControlImage();
   RestoreDesignCoords();
 }
@@ -240,12 +240,13 @@ QVariant TrpMemoControl::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpMemoControl::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpStdControl::CallMethod(name, a1, a2, a3);
+QVariant TrpMemoControl::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                    const QVariant& a3) {
+  QVariant result = TrpStdControl::CallMethod(run, name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   QStringList lines = rpSplitLines(Memo()->toPlainText());
   const QStringList before = lines;
-  if (StringsMethod(lines, name.toUpper(), result, a1, a2, a3, QStringLiteral("LINES")) && lines != before)
+  if (StringsMethod(run, lines, name.toUpper(), result, a1, a2, a3, QStringLiteral("LINES")) && lines != before)
     Memo()->setPlainText(lines.join(QLatin1Char('\n')));
   return result;
 }
@@ -464,12 +465,12 @@ QVariant TrpListBoxControl::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpListBoxControl::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2,
+QVariant TrpListBoxControl::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
                                        const QVariant& a3) {
-  QVariant result = TrpStdControl::CallMethod(name, a1, a2, a3);
+  QVariant result = TrpStdControl::CallMethod(run, name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   QStringList items = Items();
-  if (StringsMethod(items, name.toUpper(), result, a1, a2, a3, QStringLiteral("ITEMS")) && items != Items())
+  if (StringsMethod(run, items, name.toUpper(), result, a1, a2, a3, QStringLiteral("ITEMS")) && items != Items())
     SetItems(items);
   return result;
 }
@@ -560,12 +561,13 @@ QVariant TrpComboBoxControl::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpComboBoxControl::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2,
+QVariant TrpComboBoxControl::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
                                         const QVariant& a3) {
-  QVariant result = TrpStdControl::CallMethod(name, a1, a2, a3);
+  QVariant result = TrpStdControl::CallMethod(run, name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   QStringList items = rpItemsOf(*Box());
-  if (StringsMethod(items, name.toUpper(), result, a1, a2, a3, QStringLiteral("ITEMS")) && items != rpItemsOf(*Box()))
+  if (StringsMethod(run, items, name.toUpper(), result, a1, a2, a3, QStringLiteral("ITEMS")) &&
+      items != rpItemsOf(*Box()))
     SetItems(items);
   return result;
 }

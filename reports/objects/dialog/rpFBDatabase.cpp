@@ -69,11 +69,13 @@ QVariant TrpFBDatabase::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpFBDatabase::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpNonVisualControl::CallMethod(name, a1, a2, a3);
+QVariant TrpFBDatabase::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                   const QVariant& a3) {
+  QVariant result = TrpNonVisualControl::CallMethod(run, name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   QStringList lines = connection_->Params();
-  if (StringsMethod(lines, name.toUpper(), result, a1, a2, a3, QStringLiteral("PARAMS"))) connection_->SetParams(lines);
+  if (StringsMethod(run, lines, name.toUpper(), result, a1, a2, a3, QStringLiteral("PARAMS")))
+    connection_->SetParams(lines);
   return result;
 }
 

@@ -76,8 +76,9 @@ QVariant TrpFBDataset::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpFBDataset::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpNonVisualControl::CallMethod(name, a1, a2, a3);
+QVariant TrpFBDataset::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                  const QVariant& a3) {
+  QVariant result = TrpNonVisualControl::CallMethod(run, name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   const QString n = name.toUpper();
   if (n == QLatin1String("GETINDEXPROPERTY") &&

@@ -4,11 +4,11 @@
 #include "db/IBQuery.h"
 #include "reports/engine/rpGlobals.h"
 #include "reports/engine/rpPage.h"
+#include "reports/engine/rpPropertyStream.h"
 #include "reports/engine/rpReportDesigner.h"
 #include "reports/engine/rpStream.h"
 #include "reports/engine/rpUtils.h"
 #include "reports/engine/rpValue.h"
-#include "reports/engine/rpXmlWriter.h"
 #include "reports/engine/ui/rpWindowControl.h"
 #include "reports/objects/dialog/rpDBUtils.h"
 #include "reports/objects/dialog/rpDialogEditors.h"
@@ -113,8 +113,7 @@ void TrpFBQuery::BindParams() {
     TIBParam& param = Param(i);
     const QString expression = GetParamExpression(i);
     try {
-      const QVariant result =
-          g.EngineMode ? rpParser().Calc(expression) : QVariant(rpDesignParamText(param.DataType()));
+      const QVariant result = g.EngineMode ? g.Parser->Calc(expression) : QVariant(rpDesignParamText(param.DataType()));
       param.SetValue(ParamValueOf(result, param.DataType()));
     } catch (const Exception&) {
       // The engine's error report names the query and shows the expression.
@@ -147,12 +146,13 @@ QVariant TrpFBQuery::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpFBQuery::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  QVariant result = TrpFBDataset::CallMethod(name, a1, a2, a3);
+QVariant TrpFBQuery::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                const QVariant& a3) {
+  QVariant result = TrpFBDataset::CallMethod(run, name, a1, a2, a3);
   if (!rpIsNull(result)) return result;
   const QString n = name.toUpper();
   QStringList lines = SQL();
-  if (StringsMethod(lines, n, result, a1, a2, a3, QStringLiteral("SQL"))) {
+  if (StringsMethod(run, lines, n, result, a1, a2, a3, QStringLiteral("SQL"))) {
     if (lines != SQL()) SetSQL(lines);
     return result;
   }

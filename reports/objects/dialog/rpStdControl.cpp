@@ -80,8 +80,9 @@ QVariant TrpStdControl::ReadProperty(const QString& name) {
   return inherited;
 }
 
-QVariant TrpStdControl::CallMethod(const QString& name, const QVariant& a1, const QVariant& a2, const QVariant& a3) {
-  const QVariant result = TrpWindowControl::CallMethod(name, a1, a2, a3);
+QVariant TrpStdControl::CallMethod(TrpRunContext& run, const QString& name, const QVariant& a1, const QVariant& a2,
+                                   const QVariant& a3) {
+  const QVariant result = TrpWindowControl::CallMethod(run, name, a1, a2, a3);
   if (name.toUpper() == QLatin1String("SETFOCUS") && Control() && Control()->focusPolicy() != Qt::NoFocus)
     Control()->setFocus();
   return result;
@@ -129,7 +130,7 @@ void TrpStdControl::ControlClick() {
   TrpRunContext& g = rpRun();
   if (!g.EngineMode) return;
   g.CurrentObject = this;
-  RunScript();
+  RunScript(g);
 }
 
 void TrpStdControl::EditOnClick() {

@@ -68,11 +68,12 @@ TEST_F(DictionaryTest, CategoriesAndVariables) {
 }
 
 TEST_F(DictionaryTest, ValuesOfVariables) {
-  EXPECT_EQ(Text(dictionary.GetValue(QStringLiteral("Rok"))), QStringLiteral("2026"));
-  EXPECT_EQ(Text(dictionary.GetValue(QStringLiteral("Suma"))), QStringLiteral("6"));
-  EXPECT_TRUE(rpIsNull(dictionary.GetValue(QStringLiteral("Neznáma"))));
+  EXPECT_EQ(Text(dictionary.GetValue(rpRun(), QStringLiteral("Rok"))), QStringLiteral("2026"));
+  EXPECT_EQ(Text(dictionary.GetValue(rpRun(), QStringLiteral("Suma"))), QStringLiteral("6"));
+  EXPECT_TRUE(rpIsNull(dictionary.GetValue(rpRun(), QStringLiteral("Neznáma"))));
   rpVariables().SetVariable(QStringLiteral("Rok"), QStringLiteral("1999"));
-  EXPECT_EQ(Text(dictionary.GetValue(QStringLiteral("Rok"))), QStringLiteral("1999")) << "the run's variable wins";
+  EXPECT_EQ(Text(dictionary.GetValue(rpRun(), QStringLiteral("Rok"))), QStringLiteral("1999"))
+      << "the run's variable wins";
 }
 
 struct AliasCase {
@@ -248,8 +249,8 @@ TEST_P(DictionaryResolve, NamesThroughAliases) {
   d.FieldAliases.SetVariable(QStringLiteral(" Rok"), QStringLiteral("ib1.\"ROK\""));
   d.FieldAliases.SetVariable(QStringLiteral(" Prazdny"), QString());
   const QString name = QString::fromUtf8(GetParam().name);
-  EXPECT_EQ(d.ResolveName(name), GetParam().resolved);
-  const QVariant value = d.GetValue(name);
+  EXPECT_EQ(d.ResolveName(rpRun(), name), GetParam().resolved);
+  const QVariant value = d.GetValue(rpRun(), name);
   if (GetParam().value)
     EXPECT_EQ(rpValueToText(value), QString::fromUtf8(GetParam().value));
   else

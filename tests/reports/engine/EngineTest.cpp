@@ -193,7 +193,7 @@ TEST_F(EngineTest, FindsComponentsByDottedNames) {
   EXPECT_EQ(rpFindComponent(nullptr, QStringLiteral("frmTlac.ib1")), members);
   EXPECT_EQ(rpFindComponent(nullptr, QStringLiteral("frmTlac.Ramec.ib2")), detail);
   EXPECT_EQ(rpFindComponent(nullptr, QStringLiteral("frmInde.ib1")), nullptr);
-  EXPECT_EQ(rpFindDataSet(QStringLiteral("MASTER")), master);
+  EXPECT_EQ(rpFindDataSet(rpRun().CurrentReport, QStringLiteral("MASTER")), master);
   try {
     rpFindComponent(nullptr, QStringLiteral("ib1"));
     ADD_FAILURE();
@@ -232,13 +232,13 @@ TEST_F(EngineTest, ResolvesFieldReferences) {
   for (const auto& c : cases) {
     TDataSet* dataSet = nullptr;
     QString field;
-    rpGetDataSetAndField(QLatin1String(c.reference), dataSet, field);
+    rpGetDataSetAndField(rpRun().CurrentReport, QLatin1String(c.reference), dataSet, field);
     EXPECT_EQ(dataSet, c.dataSet) << c.reference;
     EXPECT_EQ(field, QLatin1String(c.field)) << c.reference;
   }
   TDataSet* given = detail;
   QString field;
-  rpGetDataSetAndField(QStringLiteral("suma"), given, field);
+  rpGetDataSetAndField(rpRun().CurrentReport, QStringLiteral("suma"), given, field);
   EXPECT_EQ(given, detail);
   EXPECT_EQ(field, QStringLiteral("suma"));
   EXPECT_EQ(rpCheckFieldName(nullptr, QStringLiteral("SUMA")), QString());
@@ -261,15 +261,15 @@ TEST_F(EngineTest, FieldValuesAndNullTests) {
   report->bandType = 4;
   report->bands[5] = master;
   members->First();
-  EXPECT_FALSE(rpIsFieldNull(QStringLiteral("ROK")));
-  EXPECT_TRUE(rpIsFieldNull(QStringLiteral("NEMA")));
+  EXPECT_FALSE(rpIsFieldNull(rpRun().CurrentReport, QStringLiteral("ROK")));
+  EXPECT_TRUE(rpIsFieldNull(rpRun().CurrentReport, QStringLiteral("NEMA")));
   members->Next();
-  EXPECT_TRUE(rpIsFieldNull(QStringLiteral("ROK")));
-  EXPECT_TRUE(rpIsFieldNull(QStringLiteral("MASTER.MENO")));
+  EXPECT_TRUE(rpIsFieldNull(rpRun().CurrentReport, QStringLiteral("ROK")));
+  EXPECT_TRUE(rpIsFieldNull(rpRun().CurrentReport, QStringLiteral("MASTER.MENO")));
   members->First();
-  EXPECT_FALSE(rpIsFieldNull(QStringLiteral("MASTER.MENO")));
+  EXPECT_FALSE(rpIsFieldNull(rpRun().CurrentReport, QStringLiteral("MASTER.MENO")));
   report->useDefault = false;
-  EXPECT_TRUE(rpIsFieldNull(QStringLiteral("ROK")));
+  EXPECT_TRUE(rpIsFieldNull(rpRun().CurrentReport, QStringLiteral("ROK")));
 }
 
 TEST_F(EngineTest, DefaultDataSetFollowsTheBandBeingPrinted) {
@@ -284,15 +284,15 @@ TEST_F(EngineTest, DefaultDataSetFollowsTheBandBeingPrinted) {
                {11, nullptr}, {19, nullptr}, {21, detail}, {7, detail}};
   for (const auto& c : cases) {
     report->bandType = c.bandType;
-    EXPECT_EQ(rpGetDefaultDataSet(), c.expected) << c.bandType;
+    EXPECT_EQ(rpGetDefaultDataSet(rpRun().CurrentReport), c.expected) << c.bandType;
   }
   rpRun().CurrentReport = nullptr;
-  EXPECT_EQ(rpGetDefaultDataSet(), nullptr);
+  EXPECT_EQ(rpGetDefaultDataSet(rpRun().CurrentReport), nullptr);
 }
 
 TEST_F(EngineTest, BandDataSourceIsACountOrANamedWalker) {
   bool created = false;
-  std::unique_ptr<TrpDataset> counted(rpResolveBandDataSource(QStringLiteral("5"), created));
+  std::unique_ptr<TrpDataset> counted(rpResolveBandDataSource(rpRun().CurrentReport, QStringLiteral("5"), created));
   ASSERT_TRUE(counted);
   EXPECT_TRUE(created);
   int walked = 0;
@@ -300,11 +300,11 @@ TEST_F(EngineTest, BandDataSourceIsACountOrANamedWalker) {
     ++walked;
   EXPECT_EQ(walked, 5);
 
-  EXPECT_EQ(rpResolveBandDataSource(QStringLiteral("MASTER"), created), master);
+  EXPECT_EQ(rpResolveBandDataSource(rpRun().CurrentReport, QStringLiteral("MASTER"), created), master);
   EXPECT_FALSE(created);
-  EXPECT_EQ(rpResolveBandDataSource(QStringLiteral("Nikto"), created), nullptr);
-  EXPECT_THROW(rpResolveBandDataSource(QStringLiteral("ib1"), created), ErpInvalidType);
-  EXPECT_THROW(rpResolveBandDataSource(QStringLiteral("5x"), created), ErpConversionError);
+  EXPECT_EQ(rpResolveBandDataSource(rpRun().CurrentReport, QStringLiteral("Nikto"), created), nullptr);
+  EXPECT_THROW(rpResolveBandDataSource(rpRun().CurrentReport, QStringLiteral("ib1"), created), ErpInvalidType);
+  EXPECT_THROW(rpResolveBandDataSource(rpRun().CurrentReport, QStringLiteral("5x"), created), ErpConversionError);
 }
 
 TEST(EngineText, ConversionsAndEncoders) {
@@ -402,7 +402,7 @@ TEST(EngineGlobals, StartUpFillsTablesAndConstants) {
   EXPECT_EQ(rpSystemVariableNames().value(8), QStringLiteral("TOTALPAGES"));
   EXPECT_EQ(rpSystemVariableNames().value(1), QString());
   EXPECT_EQ(g.RegistryRoot, QStringLiteral("Software\\ZiviVudire"));
-  EXPECT_EQ(rpInterpreter().Parser().Calc(QStringLiteral("2 * 3")), QVariant(6.0));
+  EXPECT_EQ(rpRun().Interpreter->Parser().Calc(QStringLiteral("2 * 3")), QVariant(6.0));
 
   rpEngineEnd();
   EXPECT_TRUE(rpEngineStarted());

@@ -21,7 +21,7 @@ protected:
     };
     run.ExportObject = [this](int x, int y, TrpView* object) { exported.append({x, y, object->Name, -1}); };
     run.EngineMode = true;
-    report.BindParser();
+    report.BindParser(rpRun());
     memo.SetBounds(10, 20, 100, 100);
     memo.Name = QStringLiteral("Memo1");
   }
@@ -30,7 +30,7 @@ protected:
     memo.Flags = flags;
     memo.WorkLines = lines;
     memo.PreWrapped = false;
-    memo.WrapMemo();
+    memo.WrapMemo(rpRun());
     QStringList shown = memo.WrapLines;
     for (QString& line : shown)
       line.replace(QChar(kParagraphMark), QStringLiteral("¶"));
@@ -45,7 +45,7 @@ protected:
   QList<Exported> ExportDraw() {
     exported.clear();
     const Exported object{memo.Left, memo.Top, QStringLiteral("Memo1"), -1};
-    memo.SendToExport();
+    memo.SendToExport(rpRun());
     EXPECT_FALSE(memo.ExportMode);
     EXPECT_EQ(exported.value(0), object) << "the object itself comes first, at its position";
     return exported.mid(1);
@@ -117,7 +117,7 @@ TEST_F(MemoLayout, WrappingTable) {
 
 TEST_F(MemoLayout, HeightAndVerticalAlignment) {
   memo.Memo = QStringList{QStringLiteral("Jeden dva tri styri")};
-  EXPECT_EQ(memo.CalcHeight(), 2 * 15 + 2 * 1);
+  EXPECT_EQ(memo.CalcHeight(rpRun()), 2 * 15 + 2 * 1);
   struct Case {
     qint32 Alignment;
     QList<int> Ys;
@@ -190,9 +190,9 @@ TEST_F(MemoLayout, SplittingAcrossPagesKeepsTheRest) {
   memo.RecordMode = 1; // a prepared-page record carries WorkLines
   memo.SplitMode = 2;
   memo.WorkLines = memo.Memo;
-  memo.ExpandMemo();
+  memo.ExpandMemo(rpRun());
   TBinaryWriter first;
-  memo.WritePrepared(first);
+  memo.WritePrepared(rpRun(), first);
   EXPECT_EQ(memo.LineNo, 2);
   QStringList rest = memo.WorkLines;
   EXPECT_EQ(rest, (QStringList{QStringLiteral("a7 a8 a9"), QStringLiteral("b1 b2 b3"),
@@ -203,7 +203,7 @@ TEST_F(MemoLayout, SplittingAcrossPagesKeepsTheRest) {
   // The next page prints the rest as it stands.
   memo.SplitMode = 2;
   TBinaryWriter second;
-  memo.WritePrepared(second);
+  memo.WritePrepared(rpRun(), second);
   EXPECT_TRUE(second.Data().contains(QByteArrayLiteral("a7 a8 a9")));
   EXPECT_EQ(memo.WorkLines, (QStringList{QStringLiteral("b4 b5") + QChar(kParagraphMark)}));
 }
@@ -212,8 +212,8 @@ TEST_F(MemoLayout, SuppressWritesARepeatedTextOnce) {
   memo.Memo = QStringList{QStringLiteral("Rovnaké")};
   memo.Flags = mfWordWrap | mfSuppress;
   TBinaryWriter a, b;
-  memo.WritePrepared(a);
-  memo.WritePrepared(b);
+  memo.WritePrepared(rpRun(), a);
+  memo.WritePrepared(rpRun(), b);
   EXPECT_GT(a.Size(), 0);
   EXPECT_EQ(b.Size(), 0);
 }
@@ -221,20 +221,20 @@ TEST_F(MemoLayout, SuppressWritesARepeatedTextOnce) {
 TEST_F(MemoLayout, TextOnlyAndMultiLineExpansion) {
   rpVariables().SetVariable(QStringLiteral("Dva"), QStringLiteral("prvý\r\ndruhý"));
   memo.Memo = QStringList{QStringLiteral("[Dva]"), QString()};
-  memo.ExpandMemo();
+  memo.ExpandMemo(rpRun());
   EXPECT_EQ(memo.WorkLines, (QStringList{QStringLiteral("prvý"), QStringLiteral("druhý"), QString()}));
   memo.Flags |= mfTextOnly;
-  memo.ExpandMemo();
+  memo.ExpandMemo(rpRun());
   EXPECT_EQ(memo.WorkLines, (QStringList{QStringLiteral("[Dva]"), QString()}));
 }
 
 TEST_F(MemoLayout, HighlightChangesOnlyThePrintedCopy) {
   memo.Memo = QStringList{QStringLiteral("Dlh")};
-  memo.HighlightCondition = rpParser().ToPostfix(QStringLiteral("1 = 1"));
+  memo.HighlightCondition = rpRun().Parser->ToPostfix(QStringLiteral("1 = 1"));
   memo.HighlightFontColor = clRed;
   memo.HighlightFillColor = clYellow;
   TBinaryWriter out;
-  memo.WritePrepared(out);
+  memo.WritePrepared(rpRun(), out);
   EXPECT_EQ(memo.Font.Color, clBlack);
   EXPECT_EQ(memo.FillColor, clNone);
   TBinaryReader reader(out.Data());
@@ -255,7 +255,7 @@ class MemoRendering : public ReportFixture {
 protected:
   MemoRendering() {
     rpRun().EngineMode = true;
-    report.BindParser();
+    report.BindParser(rpRun());
     image.fill(Qt::white);
   }
   TrpMemoView& Add(int left, int top, int width, int height, const QString& text, qint32 alignment, quint16 flags) {
@@ -273,7 +273,7 @@ protected:
   void Render(const QString& name) {
     QPainter painter(&image);
     for (const auto& memo : memos)
-      memo->Draw(&painter);
+      memo->Draw(rpRun(), &painter);
     painter.end();
     image.save(TestOutputPath(name + QStringLiteral(".png")));
   }

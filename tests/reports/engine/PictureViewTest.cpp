@@ -155,11 +155,11 @@ TEST_F(ReportFixture, PictureFromBlobFieldAndFile) {
   const QString file = dir.filePath(QStringLiteral("logo.bmp"));
   ASSERT_TRUE(Filled(7, 3, qRgb(0, 255, 0)).save(file, "BMP"));
   const QVariant none;
-  picture.CallMethod(QStringLiteral("LOADFROMFILE"), QStringLiteral("'%1'").arg(file), none, none);
+  picture.CallMethod(rpRun(), QStringLiteral("LOADFROMFILE"), QStringLiteral("'%1'").arg(file), none, none);
   EXPECT_EQ(picture.Picture.Kind, 1);
   EXPECT_EQ(picture.Picture.Image.size(), QSize(7, 3));
-  picture.CallMethod(QStringLiteral("LOADFROMFILE"), QStringLiteral("'%1'").arg(dir.filePath(QStringLiteral("no.bmp"))),
-                     none, none);
+  picture.CallMethod(rpRun(), QStringLiteral("LOADFROMFILE"),
+                     QStringLiteral("'%1'").arg(dir.filePath(QStringLiteral("no.bmp"))), none, none);
   EXPECT_TRUE(picture.Picture.IsEmpty());
   EXPECT_EQ(rpValueToInteger(rpConsts().GetVariable(QStringLiteral("btWMF"))), 3);
 }
@@ -212,11 +212,11 @@ TEST_F(ReportFixture, ScriptCopiesAPictureByReference) {
   TrpPage* page = report.Pages.GetPage(0);
   page->Add(std::move(logo));
   auto* target = static_cast<TrpPictureView*>(page->Add(std::move(copy)));
-  report.BindParser();
+  report.BindParser(rpRun());
   QStringList coded, errors;
-  rpInterpreter().PrepareScript({QStringLiteral("Copy.Picture := Logo.Picture")}, coded, errors);
+  rpRun().Interpreter->PrepareScript({QStringLiteral("Copy.Picture := Logo.Picture")}, coded, errors);
   ASSERT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
-  rpInterpreter().DoScript(coded);
+  rpRun().Interpreter->DoScript(coded);
   EXPECT_EQ(target->Picture.Kind, 4);
   EXPECT_EQ(target->Picture.Image.size(), QSize(8, 5));
 }
@@ -247,7 +247,7 @@ TEST_F(ReportFixture, PictureDrawsItsGraphic) {
     QImage canvas(60, 40, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
-    picture.Draw(&painter);
+    picture.Draw(rpRun(), &painter);
     painter.end();
     EXPECT_EQ(canvas.pixelColor(30, 20), c.centre) << c.name;
     EXPECT_EQ(canvas.pixelColor(5, 5), QColor(Qt::white)) << c.name << ": nothing outside the object";

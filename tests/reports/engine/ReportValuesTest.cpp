@@ -15,17 +15,17 @@ protected:
     auto view = std::make_unique<TrpMemoView>();
     view->Name = QStringLiteral("Memo1");
     memo = static_cast<TrpMemoView*>(report.Pages.GetPage(0)->Add(std::move(view)));
-    report.BindParser();
+    report.BindParser(rpRun());
     report.Info.Name = QStringLiteral("Zoznam členov");
   }
   QString Formatted(const QString& expression) {
     QString text = QStringLiteral("untouched");
-    report.GetFormattedValue(expression, text);
+    report.GetFormattedValue(rpRun(), expression, text);
     return text;
   }
   QVariant Resolve(const QString& name) {
     QVariant value;
-    report.ResolveName(name, value);
+    report.ResolveName(rpRun(), name, value);
     return value;
   }
 
@@ -102,7 +102,7 @@ TEST_F(ReportValues, FormattedValuesFollowSuffixObjectFormatAndHideZeros) {
 
 TEST_F(ReportValues, BuiltinProceduresArraysAndScriptAssignments) {
   memo->Memo = QStringList{QStringLiteral("starý"), QStringLiteral("druhý")};
-  TrpInterpretator& script = rpInterpreter();
+  TrpInterpretator& script = *rpRun().Interpreter;
   QStringList coded, errors;
   script.PrepareScript({QStringLiteral("begin SETARRAY(A, 1, 5); SETARRAY(Memo1.Lines, 1, 'nový');"),
                         QStringLiteral("Z := GETARRAY(Memo1.Lines, 0);"), QStringLiteral("X := GETARRAY(A, 1);"),
@@ -122,38 +122,38 @@ TEST_F(ReportValues, BuiltinProceduresArraysAndScriptAssignments) {
   EXPECT_EQ(memo->Memo, (QStringList{QStringLiteral("starý"), QStringLiteral("nový")})) << "an indexed property";
   EXPECT_EQ(v.GetVariable(QStringLiteral("Z")), QVariant(QStringLiteral("starý")));
   EXPECT_EQ(v.IndexOf(QStringLiteral("Memo1.Width")), -1);
-  EXPECT_EQ(rpValueToText(rpParser().Calc(QStringLiteral("NEZNAMAFUNKCIA(1)"))), QStringLiteral("0"));
+  EXPECT_EQ(rpValueToText(rpRun().Parser->Calc(QStringLiteral("NEZNAMAFUNKCIA(1)"))), QStringLiteral("0"));
 
   QStringList userCalls;
   report.OnUserFunction = [&](const QString& name, const QString& p1, const QString&, const QString&, QVariant& val) {
     userCalls << name + QLatin1Char(':') + p1;
     val = QStringLiteral("od používateľa");
   };
-  EXPECT_EQ(rpParser().Calc(QStringLiteral("VLASTNA(1 + 2)")), QVariant(QStringLiteral("od používateľa")));
+  EXPECT_EQ(rpRun().Parser->Calc(QStringLiteral("VLASTNA(1 + 2)")), QVariant(QStringLiteral("od používateľa")));
   EXPECT_EQ(userCalls, QStringList{QStringLiteral("VLASTNA:1 + 2")}) << "arguments come as their texts";
 }
 
 TEST_F(ReportValues, VariablesSurviveFromOneReportToTheNext) {
-  TrpInterpretator& script = rpInterpreter();
+  TrpInterpretator& script = *rpRun().Interpreter;
   QStringList coded, errors;
   script.PrepareScript({QStringLiteral("Prenos := 42")}, coded, errors);
   script.DoScript(coded);
   TrpReport next(&owner);
-  next.BindParser();
-  EXPECT_EQ(rpParser().Calc(QStringLiteral("Prenos + 1")), rpIntegerValue(43));
+  next.BindParser(rpRun());
+  EXPECT_EQ(rpRun().Parser->Calc(QStringLiteral("Prenos + 1")), rpIntegerValue(43));
 }
 
 TEST_F(ReportValues, TagExpansionAndInvisibleObjectsInPreparedPages) {
   TrpView& view = *memo;
   rpVariables().SetVariable(QStringLiteral("Cislo"), rpIntegerValue(12));
   QString text = QStringLiteral("Č. [Cislo] z [PAGE#] ['[x]'] [neuzavreté");
-  TrpView::ExpandBrackets(text);
+  TrpView::ExpandBrackets(rpRun(), text);
   EXPECT_EQ(text, QStringLiteral("Č. 12 z 1 [x] [neuzavreté")) << "inserted text is not scanned again";
 
   memo->Tag = QStringLiteral("ID[Cislo]");
   memo->Memo = QStringList{QStringLiteral("Suma: [Cislo]")};
   TBinaryWriter writer;
-  memo->WritePrepared(writer);
+  memo->WritePrepared(rpRun(), writer);
   const QByteArray bytes = writer.Data();
   EXPECT_FALSE(bytes.isEmpty());
   EXPECT_TRUE(bytes.contains(QByteArrayLiteral("ID12")));
@@ -162,7 +162,7 @@ TEST_F(ReportValues, TagExpansionAndInvisibleObjectsInPreparedPages) {
 
   memo->Script = QStringList{QStringLiteral("Visible := 0")};
   TBinaryWriter hidden;
-  view.WritePrepared(hidden);
+  view.WritePrepared(rpRun(), hidden);
   EXPECT_EQ(hidden.Size(), 0);
   EXPECT_EQ(memo->SplitMode, 0);
 }
@@ -210,7 +210,7 @@ TEST_F(ReportValues, RunValuesAndRequestsReachTheBandEngine) {
   for (const Case& c : cases)
     EXPECT_EQ(rpValueToText(Resolve(QLatin1String(c.Name))), c.Expected) << c.Name;
 
-  TrpInterpretator& script = rpInterpreter();
+  TrpInterpretator& script = *rpRun().Interpreter;
   QStringList coded, errors;
   script.PrepareScript({QStringLiteral("begin CurY := CurY + 10; NEWPAGE; NEWCOLUMN; SHOWBAND(Hlavicka);"),
                         QStringLiteral("Progress := 'Strana 1'; ModalResult := mrOk; STOPREPORT end")},

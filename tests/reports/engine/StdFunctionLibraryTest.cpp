@@ -10,7 +10,7 @@ namespace {
 class FunctionFixture : public ReportFixture {
 protected:
   FunctionFixture() {
-    report.BindParser();
+    report.BindParser(rpRun());
     rpVariables().SetVariable(QStringLiteral("D"), rpDateTimeValue(46090)); // 9.3.2026
     rpVariables().SetVariable(QStringLiteral("N"), -12.99);
     words = TQPLFunctionLibrary::NumberInWords;
@@ -22,7 +22,7 @@ protected:
     TQPLFunctionLibrary::NumberInWords = words;
     rpRun().Aggregates = nullptr;
   }
-  QString Calc(const QString& expression) { return rpValueToText(rpParser().Calc(expression)); }
+  QString Calc(const QString& expression) { return rpValueToText(rpRun().Parser->Calc(expression)); }
 
   QObject owner;
   TrpReport report{&owner};
@@ -98,7 +98,7 @@ TEST_F(FunctionFixture, FunctionErrors) {
   const char* failing[] = {"DAYOF('nie')", "FORMATFLOAT('0', 'x')", "MONEYTOSTR(1E19)", "MONEYTOSTR(-1E19)",
                            "MESSAGEBOX('a', 'b', 'c')"};
   for (const char* expression : failing)
-    EXPECT_THROW(rpParser().Calc(QLatin1String(expression)), Exception) << expression;
+    EXPECT_THROW(rpRun().Parser->Calc(QLatin1String(expression)), Exception) << expression;
   EXPECT_EQ(Calc(QStringLiteral("MONEYTOSTR(9.2E18)")), QStringLiteral("9200000000000000000"));
 }
 

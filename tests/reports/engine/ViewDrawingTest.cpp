@@ -24,8 +24,8 @@ protected:
     QPainter painter(&image);
     view->DrawCanvas = &painter;
     view->ToDeviceCoords(false);
-    view->PaintBackground();
-    view->PaintFrame();
+    view->PaintBackground(rpRun());
+    view->PaintFrame(rpRun());
     view->RestoreDesignCoords();
   }
   QRgb At(int x, int y) const { return image.pixel(x, y) | 0xFF000000; }
@@ -124,7 +124,7 @@ TEST_F(ViewDrawing, BandAlignmentTable) {
   for (const Case& c : cases) {
     view->SetBounds(c.Left, 10, c.Width, 20);
     view->BandAlign = c.Align;
-    view->PrepareDrawing(nullptr);
+    view->PrepareDrawing(rpRun(), nullptr);
     EXPECT_EQ(view->Left, c.ExpectedLeft) << int(c.Align);
     EXPECT_EQ(view->Width, c.ExpectedWidth) << int(c.Align);
   }
@@ -132,7 +132,7 @@ TEST_F(ViewDrawing, BandAlignmentTable) {
   rpRun().CurrentPage = page;
   view->SetBounds(left + 100, 10, 40, 20);
   view->BandAlign = 4;
-  view->PrepareDrawing(nullptr);
+  view->PrepareDrawing(rpRun(), nullptr);
   EXPECT_EQ(view->Width, right - left - 1) << "building without a band";
   rpRun().CurrentPage = nullptr;
 }
@@ -143,7 +143,7 @@ TEST_F(ViewDrawing, ObjectErrorTextNamesReportAndObject) {
   view->Name = QStringLiteral("Memo1");
   view->Memo = QStringList{QStringLiteral("[Zle]")};
   rpRun().CurrentObject = view;
-  rpReportObjectError(Exception(QStringLiteral("Nedefinovaný symbol \"ZLE\"")));
+  rpReportObjectError(rpRun(), Exception(QStringLiteral("Nedefinovaný symbol \"ZLE\"")));
   EXPECT_TRUE(rpRun().LoadErrorFlag);
   EXPECT_EQ(rpRun().LoadErrorText, QStringLiteral("Chyba pri tlači objektu zostavy.\r[Zle]\r\rZostava: "
                                                   "Zostava1\rObjekt: Memo1\r\rNedefinovaný symbol \"ZLE\""));

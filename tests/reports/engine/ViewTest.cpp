@@ -99,22 +99,22 @@ TEST_F(ViewTest, UnknownWriteChangesNothing) {
 TEST_F(ViewTest, ListMethods) {
   memo1->Memo = {QStringLiteral("a"), QStringLiteral("b")};
   const QVariant none;
-  EXPECT_EQ(memo1->CallMethod(QStringLiteral("LINES.INDEXOF"), QStringLiteral("'c'"), none, none).toInt(), -1);
-  EXPECT_EQ(memo1->CallMethod(QStringLiteral("MEMO.INDEXOF"), QStringLiteral("'b'"), none, none).toInt(), 1);
-  memo1->CallMethod(QStringLiteral("MEMO.ADD"), QStringLiteral("'x' + 'y'"), none, none);
-  memo1->CallMethod(QStringLiteral("LINES.DELETE"), QStringLiteral("0"), none, none);
-  memo1->CallMethod(QStringLiteral("SETINDEXPROPERTY"), QStringLiteral("LINES"), 0, QStringLiteral("B"));
+  EXPECT_EQ(memo1->CallMethod(rpRun(), QStringLiteral("LINES.INDEXOF"), QStringLiteral("'c'"), none, none).toInt(), -1);
+  EXPECT_EQ(memo1->CallMethod(rpRun(), QStringLiteral("MEMO.INDEXOF"), QStringLiteral("'b'"), none, none).toInt(), 1);
+  memo1->CallMethod(rpRun(), QStringLiteral("MEMO.ADD"), QStringLiteral("'x' + 'y'"), none, none);
+  memo1->CallMethod(rpRun(), QStringLiteral("LINES.DELETE"), QStringLiteral("0"), none, none);
+  memo1->CallMethod(rpRun(), QStringLiteral("SETINDEXPROPERTY"), QStringLiteral("LINES"), 0, QStringLiteral("B"));
   EXPECT_EQ(memo1->Memo, (QStringList{QStringLiteral("B"), QStringLiteral("xy")}));
-  EXPECT_EQ(memo1->CallMethod(QStringLiteral("GETINDEXPROPERTY"), QStringLiteral("MEMO"), 1, none).toString(),
+  EXPECT_EQ(memo1->CallMethod(rpRun(), QStringLiteral("GETINDEXPROPERTY"), QStringLiteral("MEMO"), 1, none).toString(),
             QStringLiteral("xy"));
-  memo1->CallMethod(QStringLiteral("HIDE"), none, none, none);
+  memo1->CallMethod(rpRun(), QStringLiteral("HIDE"), none, none, none);
   EXPECT_FALSE(memo1->Visible);
-  memo1->CallMethod(QStringLiteral("MEMO.CLEAR"), none, none, none);
+  memo1->CallMethod(rpRun(), QStringLiteral("MEMO.CLEAR"), none, none, none);
   EXPECT_TRUE(memo1->Memo.isEmpty());
 
   TrpLineView line;
   line.Height = 77;
-  EXPECT_EQ(line.CallMethod(QStringLiteral("CALCHEIGHT"), none, none, none).toInt(), 77);
+  EXPECT_EQ(line.CallMethod(rpRun(), QStringLiteral("CALCHEIGHT"), none, none, none).toInt(), 77);
 }
 
 struct ResolveCase {
@@ -128,7 +128,7 @@ class ResolveName : public ViewTest, public ::testing::WithParamInterface<Resolv
 TEST_P(ResolveName, SplitsObjectAndProperty) {
   TrpObject* object = nullptr;
   QString property;
-  rpGetObjectAndProperty(QLatin1String(GetParam().name), object, property);
+  rpGetObjectAndProperty(rpRun(), QLatin1String(GetParam().name), object, property);
   const QString expected = QLatin1String(GetParam().object);
   TrpObject* expectedObject = expected == QLatin1String("page2") ? static_cast<TrpObject*>(report.Pages.GetPage(1))
                               : expected.isEmpty()               ? nullptr
@@ -267,7 +267,7 @@ TEST_F(ViewTest, NonVisualControlDrawsAsASquareOfButtonFace) {
   QImage canvas(80, 80, QImage::Format_RGB32);
   canvas.fill(Qt::white);
   QPainter painter(&canvas);
-  component.Draw(&painter);
+  component.Draw(rpRun(), &painter);
   painter.end();
   EXPECT_EQ(QSize(component.Width, component.Height), QSize(28, 28));
   EXPECT_EQ(canvas.pixelColor(24, 30), rpPaintColor(clBtnFace)) << "inside the square";

@@ -78,7 +78,7 @@ TEST_F(BarcodeView, ANewObjectPrintsCode39Of12345678WithItsText) {
   image.fill(Qt::white);
   QPainter painter(&image);
   rpRun().EngineMode = true;
-  bar.Draw(&painter);
+  bar.Draw(rpRun(), &painter);
   painter.end();
   EXPECT_EQ(bar.Width, 11 * 12 + 10); // "*12345678" with its check character and "*", one pixel per module
   EXPECT_GT(DarkIn(image, QRect(0, 0, bar.Width, 46)), 500); // bars above the text
@@ -95,7 +95,7 @@ TEST_F(BarcodeView, RotatedANinetyDegreesTheObjectIsAsTallAsTheZoomedPattern) {
   image.fill(Qt::white);
   QPainter painter(&image);
   rpRun().EngineMode = false;
-  bar.Draw(&painter);
+  bar.Draw(rpRun(), &painter);
   painter.end();
   EXPECT_EQ(bar.Height, 2 * (11 * 12 + 10));
   EXPECT_EQ(bar.Width, 60);
@@ -103,7 +103,7 @@ TEST_F(BarcodeView, RotatedANinetyDegreesTheObjectIsAsTallAsTheZoomedPattern) {
   bar.ShowText = false;
   image.fill(Qt::white);
   painter.begin(&image);
-  bar.Draw(&painter);
+  bar.Draw(rpRun(), &painter);
   painter.end();
   EXPECT_EQ(bar.Generator.Height(), 60);
 }
@@ -118,7 +118,7 @@ TEST_F(BarcodeView, AMemoOfOneEmptyLinePrintsNothingAndAFailedExpressionNothingV
   image.fill(Qt::white);
   QPainter painter(&image);
   rpRun().EngineMode = true;
-  bar.Draw(&painter);
+  bar.Draw(rpRun(), &painter);
   painter.end();
   QImage blank(200, 60, QImage::Format_RGB32);
   blank.fill(Qt::white);

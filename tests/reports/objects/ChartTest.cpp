@@ -227,7 +227,7 @@ TEST_F(ChartReport, PrintedCaptionsAndValuesBecomeTheMemoAndAThreePointChart) {
   image.fill(Qt::white);
   QPainter painter(&image);
   rpRun().EngineMode = true;
-  prepared->Draw(&painter);
+  prepared->Draw(rpRun(), &painter);
   painter.end();
   ASSERT_EQ(prepared->Chart().SeriesCount(), 1);
   const TrpChartSeries& series = prepared->Chart().Series(0);
@@ -261,7 +261,7 @@ TEST_F(ChartView, SeveralSeriesTakeOneLineEachAndTheCounterRestartsWithEachColle
   print(value, S("6"));
   EXPECT_EQ(chart.Memo, (QStringList{S("9;2023;2024;"), S("4;5;"), S("6;")}));
   TBinaryWriter prepared;
-  chart.WritePrepared(prepared);
+  chart.WritePrepared(rpRun(), prepared);
   EXPECT_TRUE(chart.Memo.isEmpty());
   print(caption, S("2025"));
   print(value, S("7"));
@@ -291,7 +291,7 @@ TEST_F(ChartView, ChartWithoutMatchingDataPaintsOnlyItsBackground) {
     image.fill(Qt::white);
     QPainter painter(&image);
     rpRun().EngineMode = true;
-    chart.Draw(&painter);
+    chart.Draw(rpRun(), &painter);
     painter.end();
     const int green = PixelsOf(image, QColor(0, 0xFF, 0), image.rect());
     if (c.draws)
@@ -367,7 +367,7 @@ TEST_F(ChartView, BothRecordFormsRoundTripAndAStoredPictureIsDrawnAndKept) {
   QPainter painter(&image);
   rpRun().EngineMode = true;
   drawn->SetBounds(0, 0, 100, 40);
-  drawn->Draw(&painter);
+  drawn->Draw(rpRun(), &painter);
   painter.end();
   EXPECT_EQ(PixelsOf(image, Qt::blue, QRect(0, 0, 100, 40)), 100 * 40);
 }

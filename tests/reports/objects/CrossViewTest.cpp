@@ -351,7 +351,7 @@ TEST_F(CrossReport, TheFormatMemosAppearAtTheFirstDrawingAndGoWithTheObject) {
   EXPECT_EQ(page->Count(), 1);
   QImage image(400, 200, QImage::Format_RGB32);
   QPainter painter(&image);
-  cross->Draw(&painter);
+  cross->Draw(rpRun(), &painter);
   painter.end();
   ASSERT_EQ(page->Count(), 8);
   const TrpMemoView* cell = cross->FormatMemo(S("CellMemo"));

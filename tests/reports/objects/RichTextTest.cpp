@@ -266,7 +266,7 @@ QString PrintedText(TrpReport& report, const QString& folder) {
       TrpView* view = prepared.GetObject(i);
       view->ZoomX = view->ZoomY = 1200.0 / 96; // report pixels to printer dots
       view->PrinterOutput = 1;
-      view->Draw(&painter);
+      view->Draw(rpRun(), &painter);
     }
   }
   QProcess reader;
@@ -380,12 +380,12 @@ TEST_F(RichReport, TemplatesRoundTripAndABadTextLosesOnlyItself) {
 TEST_F(RichReport, AnEmptyTextMeasuresEightAndTheMinimumIsEight) {
   TrpRichView rich;
   rich.SetBounds(0, 0, 200, 50);
-  EXPECT_EQ(rich.CalcHeight(), 8 + 2 * rich.GapY);
+  EXPECT_EQ(rich.CalcHeight(rpRun()), 8 + 2 * rich.GapY);
   EXPECT_EQ(rich.MinimumHeight(), 8);
   rich.Text().SetPlainText(QStringLiteral("jeden\ndva"));
-  const int two = rich.CalcHeight();
+  const int two = rich.CalcHeight(rpRun());
   rich.Text().SetPlainText(QStringLiteral("jeden"));
-  const int one = rich.CalcHeight();
+  const int one = rich.CalcHeight(rpRun());
   EXPECT_GT(one, 8 + 2 * rich.GapY); // a single line measures its line
   EXPECT_GT(two, one);
 }

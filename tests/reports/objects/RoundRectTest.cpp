@@ -169,7 +169,7 @@ TEST_F(RoundRect, PlainBodyHasItsShadowAndAnUnframedOutlineInTheFillColour) {
   image.fill(Qt::white);
   QPainter painter(&image);
   rpRun().EngineMode = true;
-  view.Draw(&painter);
+  view.Draw(rpRun(), &painter);
   painter.end();
   EXPECT_EQ(view.Framed, 0);
   EXPECT_EQ(QColor(image.pixel(58, 38)), QColor(255, 0, 0)); // the shadow at the lower right
@@ -179,7 +179,7 @@ TEST_F(RoundRect, PlainBodyHasItsShadowAndAnUnframedOutlineInTheFillColour) {
   view.RoundSize = gsHorizontal;
   image.fill(Qt::white);
   painter.begin(&image);
-  view.Draw(&painter);
+  view.Draw(rpRun(), &painter);
   painter.end();
   EXPECT_GT(QColor(image.pixel(0, 20)).green(), 240); // EndColor at the left
   EXPECT_GT(QColor(image.pixel(59, 20)).red(), 240);  // BeginColor at the right, no shadow

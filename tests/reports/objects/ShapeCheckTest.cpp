@@ -152,11 +152,11 @@ TEST_F(ShapeCheck, CheckValuesAreStoredTruncatedAndPrintTheirMark) {
     QPainter painter(&image);
     rpRun().EngineMode = true;
     box->Top = 30;
-    box->Draw(&painter);
+    box->Draw(rpRun(), &painter);
     painter.end();
     EXPECT_EQ(CountColor(image, QRect(box->Left, 30, 30, 30), qRgb(255, 0, 0)) > 20, c.marked);
     exported.clear();
-    box->SendToExport();
+    box->SendToExport(rpRun());
     EXPECT_EQ(exported, QStringList{(c.marked ? QStringLiteral("X") : QString()) + QStringLiteral("0")});
   }
   EXPECT_EQ(index, 7);
@@ -173,7 +173,7 @@ TEST_F(ShapeCheck, DesigningShowsTheMarkWhateverTheMemoAndOnlyCrossForStyleZero)
     image->fill(Qt::white);
     QPainter painter(image);
     rpRun().EngineMode = false;
-    box.Draw(&painter);
+    box.Draw(rpRun(), &painter);
   }
   EXPECT_GT(CountColor(cross, QRect(5, 5, 30, 30), qRgb(0, 0, 0)), 50);
   EXPECT_NE(cross, check);
@@ -212,7 +212,7 @@ TEST_F(ShapeCheck, FiguresHaveTheirCorners) {
     image.fill(Qt::white);
     QPainter painter(&image);
     rpRun().EngineMode = true;
-    view.Draw(&painter);
+    view.Draw(rpRun(), &painter);
     painter.end();
     EXPECT_EQ(Painted(image, probes), c.painted);
   }
@@ -226,7 +226,7 @@ TEST_F(ShapeCheck, ARoundRectangleUnderFourPixelsHasSquareCorners) {
   image.fill(Qt::white);
   QPainter painter(&image);
   rpRun().EngineMode = true;
-  view.Draw(&painter);
+  view.Draw(rpRun(), &painter);
   painter.end();
   EXPECT_EQ(Painted(image, {{10, 10}, {40, 10}, {10, 13}, {40, 13}}), QList<bool>(4, true));
 }

@@ -261,7 +261,7 @@ TEST_F(DialogPage, ControlDrawsItsWidget) {
   sheet.fill(Qt::white);
   {
     QPainter painter(&sheet);
-    ok->Draw(&painter);
+    ok->Draw(rpRun(), &painter);
   }
   QImage alone(81, 27, QImage::Format_RGB32);
   alone.fill(Qt::white);

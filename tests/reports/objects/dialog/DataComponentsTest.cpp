@@ -210,7 +210,7 @@ TEST_F(DataComponentsTest, ExecSqlEvaluatesTheExpressionFirst) {
   query->SetExpressionParam(0, true);
   query->SetParamExpression(0, S("6 * 2"));
   rpRun().EngineMode = true;
-  query->CallMethod(S("EXECSQL"), {}, {}, {});
+  query->CallMethod(rpRun(), S("EXECSQL"), {}, {}, {});
   rpRun().EngineMode = false;
   EXPECT_EQ(query->WrappedDataSet()->RowsAffected(), 1);
   EXPECT_EQ(query->WrappedDataSet()->Params()[0]->Value(), S("12"));

@@ -96,7 +96,7 @@ TEST_F(LinkEditorTest, LinkedTableFollowsItsMaster) {
   EXPECT_EQ(waters->ReadProperty(S("MASTERSOURCE")), S("Mesta"));
   waters->WriteProperty(S("ACTIVE"), true);
   EXPECT_EQ(waters->ReadProperty(S("RECORDCOUNT")).toInt(), 2);
-  towns->CallMethod(S("NEXT"), {}, {}, {});
+  towns->CallMethod(rpRun(), S("NEXT"), {}, {}, {});
   EXPECT_EQ(waters->ReadProperty(S("RECORDCOUNT")).toInt(), 1);
 }
 

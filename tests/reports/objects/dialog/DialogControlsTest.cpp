@@ -160,13 +160,13 @@ TEST_F(DialogControlsTest, DateIsTheDateItselfWithoutTheTimeOfDay) {
 TEST_F(DialogControlsTest, AutoSizingLabelTakesItsSizeFromTheCaption) {
   TrpLabelControl label;
   label.WriteProperty(S("CAPTION"), S("Dlhší popis poľa"));
-  label.Draw(nullptr);
+  label.Draw(rpRun(), nullptr);
   EXPECT_EQ(label.Width, label.Label()->sizeHint().width());
   label.WriteProperty(S("AUTOSIZE"), false);
   label.SetBounds(0, 0, 300, 40);
-  label.Draw(nullptr);
+  label.Draw(rpRun(), nullptr);
   EXPECT_EQ(label.Label()->size(), QSize(300, 40));
-  label.CallMethod(S("SETFOCUS"), {}, {}, {}); // a label takes no focus
+  label.CallMethod(rpRun(), S("SETFOCUS"), {}, {}, {}); // a label takes no focus
   EXPECT_FALSE(label.Label()->hasFocus());
 }
 
