@@ -90,7 +90,8 @@ int RunVimek(QApplication& application) {
                    [](QSessionManager&) { RequestTermination(); });
   // A kill or a closed terminal ends the program as its own exit would.
   OnTerminationSignal([] { RequestTermination(); });
-  TfrmMain window;
+  // The database attaches while the window builds its pages.
+  TfrmMain window(nullptr, TMainStart::Connecting);
   QObject::connect(&window, &TfrmMain::Closed, &application, &QCoreApplication::quit);
   RunGuarded([&] { window.FormCreate(); });
   // Refused by a start-up check: a normal end; no connection at all: a failure.

@@ -110,7 +110,7 @@ QLabel* HotLink(const QString& text, const QString& name, QWidget* parent) {
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : TForm(parent) {
+TfrmMain::TfrmMain(QWidget* parent, TMainStart start) : TForm(parent) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -126,6 +126,7 @@ TfrmMain::TfrmMain(QWidget* parent) : TForm(parent) {
   ibs = new TIBQuery(this);
   ibs->SetDatabase(IBD);
   ibs->SetTransaction(IBDT);
+  if (start == TMainStart::Connecting) BeginConnect();
   il16 = new TImageList(16, 16, this);
   il32 = new TImageList(32, 32, this);
   ilFishes = new TImageList(32, 32, this);
@@ -312,11 +313,15 @@ void TfrmMain::FormCreate() {
   pc1->setCurrentIndex(0);
   SetCaption(kNotice);
   SetApplicationTitle(kNotice + QStringLiteral(" - Tarnavo"));
-  IniSettings.IniFileName = SettingsFilePath();
-  ReadShiftForClose();
+  if (!connectBegun_) BeginConnect();
+  // What the settings file raised goes on from here, as if read only now.
+  if (const std::exception_ptr error = std::exchange(settingsError_, nullptr)) {
+    connectBegun_ = false;
+    std::rethrow_exception(error);
+  }
   ProgramSettings.Rok = quint16(QDate::currentDate().year());
   eRok->SetValue(ProgramSettings.Rok);
-  Connect();
+  FinishConnect();
 }
 
 void TfrmMain::ReadShiftForClose() {
@@ -336,11 +341,29 @@ void TfrmMain::ReadShiftForClose() {
   }
 }
 
-void TfrmMain::Connect() {
+void TfrmMain::BeginConnect() {
+  connectBegun_ = true;
+  try {
+    IniSettings.IniFileName = SettingsFilePath();
+    ReadShiftForClose();
+  } catch (...) {
+    settingsError_ = std::current_exception();
+    return;
+  }
   try {
     if (IBD->Connected()) IBD->Close();
     IBDLogin();
-    IBD->Open();
+    opening_.Start(*IBD);
+  } catch (const std::exception&) {
+    loginError_ = std::current_exception();
+  }
+}
+
+void TfrmMain::FinishConnect() {
+  connectBegun_ = false;
+  try {
+    if (const std::exception_ptr error = std::exchange(loginError_, nullptr)) std::rethrow_exception(error);
+    opening_.Finish();
   } catch (const std::exception& error) {
     // The window opens all the same, without a connection: the information
     // window says so, and each database action later fails with its own message.

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/BackgroundOpen.h"
 #include "core/ui/Form.h"
 #include <QtCore/QHash>
 #include <QtCore/QVariant>
@@ -20,10 +21,15 @@ struct TNavigationEntry;
 // login and the checks after connecting (schema version and upgrade, server
 // function library, selection-set purge, settings table), the four pages of
 // buttons that open the registers, and the working year.
+// How the window begins: Connecting reads the settings file and starts the
+// attach on a worker thread before the pages are built, so that both go on
+// at once; FormCreate then waits for it. Idle leaves all of it to FormCreate.
+enum class TMainStart { Idle, Connecting };
+
 class TfrmMain : public TForm {
   Q_OBJECT
 public:
-  explicit TfrmMain(QWidget* parent = nullptr);
+  explicit TfrmMain(QWidget* parent = nullptr, TMainStart start = TMainStart::Idle);
   ~TfrmMain() override;
 
   // Reads the settings file, sets the working year and connects; a connection
@@ -101,12 +107,20 @@ private:
   void BuildYearPanel();
   void BuildPages();
   void ReadShiftForClose();
-  void Connect();
+  // The settings file's ShiftForClose and login, and the attach started.
+  void BeginConnect();
+  // Waits for the attach; reports a failure or runs the checks after connecting.
+  void FinishConnect();
   bool CheckVersion();
   void PurgeAndReadSettings();
   QVariant ReadSetting(const QString& column, const QString& key);
 
   QHash<QString, QPushButton*> buttons_;
+  TBackgroundOpen opening_;
+  // Errors of the settings file and of the login, raised or told where
+  // FormCreate would have met them.
+  std::exception_ptr settingsError_, loginError_;
+  bool connectBegun_ = false;
 };
 
 // The main window of the run; null before it is created.

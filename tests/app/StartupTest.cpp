@@ -64,6 +64,7 @@ void MakeStartupDatabase(const QString& path) {
 // The main window with the schema version and the upgrade form under the test's control.
 class TestMain : public TfrmMain {
 public:
+  explicit TestMain(TMainStart start) : TfrmMain(nullptr, start) {}
   int supported = 5;
   int upgradesShown = 0;
   std::function<void()> upgrade;
@@ -78,7 +79,9 @@ protected:
   bool ShiftHeld() const override { return shift; }
 };
 
-class StartupTest : public ::testing::Test {
+// Every case runs twice: with the attach begun while the window is built,
+// as the program starts, and with all of it left to FormCreate.
+class StartupTest : public ::testing::TestWithParam<TMainStart> {
 protected:
   StartupTest() : database(&MakeStartupDatabase) {}
 
@@ -123,7 +126,7 @@ protected:
   // Creates the main window and runs its start-up; the dialogs are answered
   // by `dialogs`.
   std::unique_ptr<TestMain> Start(int supported = 5) {
-    auto window = std::make_unique<TestMain>();
+    auto window = std::make_unique<TestMain>(GetParam());
     window->supported = supported;
     window->FormCreate();
     return window;
@@ -135,7 +138,7 @@ protected:
   TScriptedMessageDialogs dialogs;
 };
 
-TEST_F(StartupTest, FirstStartWritesEveryDefaultAndOpensTheDefaultDatabase) {
+TEST_P(StartupTest, FirstStartWritesEveryDefaultAndOpensTheDefaultDatabase) {
   QDir(folder.path()).mkpath(QStringLiteral("Data"));
   db.reset();
   ASSERT_TRUE(QFile::copy(database.Path(), folder.path() + QStringLiteral("/Data/Vimek.fdb")));
@@ -161,7 +164,7 @@ TEST_F(StartupTest, FirstStartWritesEveryDefaultAndOpensTheDefaultDatabase) {
   EXPECT_EQ(window->eRok->Value(), QDate::currentDate().year());
 }
 
-TEST_F(StartupTest, StoredValuesAreKeptAndOnlyMissingOnesWritten) {
+TEST_P(StartupTest, StoredValuesAreKeptAndOnlyMissingOnesWritten) {
   QDir(folder.path()).mkpath(QStringLiteral("Data"));
   db.reset();
   ASSERT_TRUE(QFile::copy(database.Path(), folder.path() + QStringLiteral("/Data/Vimek.fdb")));
@@ -185,7 +188,7 @@ TEST_F(StartupTest, StoredValuesAreKeptAndOnlyMissingOnesWritten) {
 // A settings file that is not one (random bytes, a UTF-8 mark before invalid
 // bytes, text without a single setting) is reported with its path and left
 // exactly as it was; the program goes on without a connection.
-TEST_F(StartupTest, AnUnreadableSettingsFileIsReportedAndLeftUntouched) {
+TEST_P(StartupTest, AnUnreadableSettingsFileIsReportedAndLeftUntouched) {
   QByteArray random(3000, '\0');
   quint32 seed = 61;
   for (char& byte : random) {
@@ -216,7 +219,7 @@ TEST_F(StartupTest, AnUnreadableSettingsFileIsReportedAndLeftUntouched) {
   }
 }
 
-TEST_F(StartupTest, TheSettingsFileIsReadableByItsOwnerOnly) {
+TEST_P(StartupTest, TheSettingsFileIsReadableByItsOwnerOnly) {
   QDir(folder.path()).mkpath(QStringLiteral("Data"));
   db.reset();
   ASSERT_TRUE(QFile::copy(database.Path(), folder.path() + QStringLiteral("/Data/Vimek.fdb")));
@@ -241,7 +244,7 @@ const VersionCase kVersionCases[] = {
     {"newer", 7, 0, 0, 3009},
 };
 
-TEST_F(StartupTest, VersionCheck) {
+TEST_P(StartupTest, VersionCheck) {
   for (const VersionCase& c : kVersionCases) {
     SCOPED_TRACE(c.name);
     ResetTerminationRequest();
@@ -251,7 +254,7 @@ TEST_F(StartupTest, VersionCheck) {
     UseTestDatabase();
     db.reset(); // the program is the only attachment
     TScriptedMessageDialogs shown;
-    TestMain window;
+    TestMain window(GetParam());
     window.supported = 5;
     if (c.upgradeTo)
       window.upgrade = [&] {
@@ -278,7 +281,7 @@ TEST_F(StartupTest, VersionCheck) {
   }
 }
 
-TEST_F(StartupTest, UnreadableVersionCountsAsZeroAndOpensTheUpgradeForm) {
+TEST_P(StartupTest, UnreadableVersionCountsAsZeroAndOpensTheUpgradeForm) {
   UseTestDatabase();
   Execute(*db, {QStringLiteral("drop table database_updates")});
   TScriptedMessageDialogs shown;
@@ -308,7 +311,7 @@ TEST(ResolveProgramPath, StoredPathsNameTheSameFiles) {
   SetProgramFilePath(QString());
 }
 
-TEST_F(StartupTest, FunctionLibraryMustBeAtLeastOnePointFour) {
+TEST_P(StartupTest, FunctionLibraryMustBeAtLeastOnePointFour) {
   const struct {
     const char* version; // nullptr: the function is missing
     bool passes;
@@ -342,7 +345,7 @@ TEST_F(StartupTest, FunctionLibraryMustBeAtLeastOnePointFour) {
   EXPECT_TRUE(shown.Requests().isEmpty());
 }
 
-TEST_F(StartupTest, SelectionSetsArePurgedOnlyWhenAlone) {
+TEST_P(StartupTest, SelectionSetsArePurgedOnlyWhenAlone) {
   UseTestDatabase();
   FillSelectionSets();
   {
@@ -358,7 +361,7 @@ TEST_F(StartupTest, SelectionSetsArePurgedOnlyWhenAlone) {
   EXPECT_EQ(SelectionGenerator(), 0);
 }
 
-TEST_F(StartupTest, RowsOfDialogsLeftOpenAreDeletedOnlyWhenAlone) {
+TEST_P(StartupTest, RowsOfDialogsLeftOpenAreDeletedOnlyWhenAlone) {
   UseTestDatabase();
   RegisterAbandonedRows(QStringLiteral("dialog_rows"), QStringLiteral("meno is null"));
   Execute(*db, {QStringLiteral("insert into dialog_rows values (1, null)"),
@@ -379,7 +382,7 @@ TEST_F(StartupTest, RowsOfDialogsLeftOpenAreDeletedOnlyWhenAlone) {
   EXPECT_EQ(rows(), QStringLiteral("2"));
 }
 
-TEST_F(StartupTest, SettingsTableReachesTheRunTimeRecords) {
+TEST_P(StartupTest, SettingsTableReachesTheRunTimeRecords) {
   UseTestDatabase();
   Execute(*db,
           {
@@ -425,7 +428,7 @@ TEST_F(StartupTest, SettingsTableReachesTheRunTimeRecords) {
     EXPECT_EQ(*got[i], *want[i]) << i;
 }
 
-TEST_F(StartupTest, BooleanSettingIsTrueOnlyForOne) {
+TEST_P(StartupTest, BooleanSettingIsTrueOnlyForOne) {
   UseTestDatabase();
   for (const char* stored : {"2", "0", "null"}) {
     Execute(
@@ -438,7 +441,7 @@ TEST_F(StartupTest, BooleanSettingIsTrueOnlyForOne) {
   }
 }
 
-TEST_F(StartupTest, UnreadableSettingsAreReportedOnceAndTheProgramRuns) {
+TEST_P(StartupTest, UnreadableSettingsAreReportedOnceAndTheProgramRuns) {
   UseTestDatabase();
   Execute(*db, {QStringLiteral("drop table nastavenia")});
   auto window = Start();
@@ -450,7 +453,7 @@ TEST_F(StartupTest, UnreadableSettingsAreReportedOnceAndTheProgramRuns) {
   EXPECT_TRUE(Organizacia.Nazov.isEmpty());
 }
 
-TEST_F(StartupTest, ADatabaseThatCannotBeOpenedIsToldOnceInSlovakAndTheWindowOpensWithoutIt) {
+TEST_P(StartupTest, ADatabaseThatCannotBeOpenedIsToldOnceInSlovakAndTheWindowOpensWithoutIt) {
   const struct {
     const char* name;
     QString database;
@@ -481,5 +484,10 @@ TEST_F(StartupTest, ADatabaseThatCannotBeOpenedIsToldOnceInSlovakAndTheWindowOpe
       EXPECT_FALSE(text.contains(QLatin1String(english))) << english << " in " << text.toStdString();
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Starts, StartupTest, ::testing::Values(TMainStart::Idle, TMainStart::Connecting),
+                         [](const ::testing::TestParamInfo<TMainStart>& info) {
+                           return info.param == TMainStart::Connecting ? "AttachWhileBuilding" : "AttachInFormCreate";
+                         });
 
 } // namespace
