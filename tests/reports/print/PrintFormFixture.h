@@ -35,6 +35,14 @@ inline void WriteTemplate(const QString& path, const QByteArray& description) {
   report.SaveToFile(path);
 }
 
+// How PrintedText prints and reads: whether it answers the next print form
+// itself (or the caller queues PrintInto at the form's turn), and how the
+// PDF reader lays the text out.
+struct TPdfReading {
+  bool AnswerPrintForm = true;
+  QStringList Reader{QStringLiteral("-layout")};
+};
+
 class PrintFormFixture : public MembersTest {
 protected:
   struct TPreview {
@@ -77,10 +85,18 @@ protected:
     IniSettings.Reports = IniSettings.ReportsPreferred =
         QDir(QString::fromLocal8Bit(qgetenv("VIMEK_BINARY_DIR"))).filePath(QStringLiteral("bin/Reports"));
   }
+  // The print form's answer that prints into the PDF file `pdf`.
+  static std::function<void(TForm&)> PrintInto(const QString& pdf) {
+    return [pdf](TForm& f) {
+      auto& form = static_cast<TfrmTlac&>(f);
+      form.rp1->PrintFileName = pdf;
+      form.btnPrint->click();
+    };
+  }
   // Prints on the virtual printer into a PDF file of the test's folder what
   // `print` starts (the next print form shown prints), and returns the text a
   // PDF reader finds in it; empty when the machine cannot do it (skipped).
-  QString PrintedText(const QString& name, const std::function<void()>& print) {
+  QString PrintedText(const QString& name, const std::function<void()>& print, const TPdfReading& reading = {}) {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty()) return {};
     rpInstallPrinting();
@@ -93,15 +109,11 @@ protected:
     if (!rpPrinter().IsVirtual()) return {};
     g.PrintDialog = [](TrpPrintSettings&, int) { return true; };
     const QString pdf = InFolder(name);
-    script.Then([pdf](TForm& f) {
-      auto& form = static_cast<TfrmTlac&>(f);
-      form.rp1->PrintFileName = pdf;
-      form.btnPrint->click();
-    });
+    if (reading.AnswerPrintForm) script.Then(PrintInto(pdf));
     print();
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
     QProcess process;
-    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(pdftotext, reading.Reader + QStringList{pdf, QStringLiteral("-")});
     EXPECT_TRUE(process.waitForFinished(30000));
     return QString::fromUtf8(process.readAllStandardOutput());
   }

@@ -40,7 +40,9 @@
 #include "tests/reports/print/PrintedInvoice.h"
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
+#include <QtCore/QSet>
 #include <QtCore/QStandardPaths>
+#include <QtGui/QImage>
 #include <QtGui/QPainter>
 
 namespace {
@@ -57,8 +59,13 @@ protected:
     ciern = AddPerson({QStringLiteral("Čierny"), QStringLiteral("Ján"), QStringLiteral("Žilina"), QDate(1980, 5, 2),
                        QStringLiteral("Mierová 2")});
   }
-  // The next print form shown previews its report.
+  // The next print form shown previews its report, or answers as
+  // `printFormAnswer` says when a test sets it.
   void PreviewNext() {
+    if (printFormAnswer) {
+      script.Then(printFormAnswer);
+      return;
+    }
     script.Then([](TForm& f) { static_cast<TfrmTlac&>(f).btnPreview->click(); });
   }
   void Brigady(int button) {
@@ -327,6 +334,7 @@ protected:
   }
 
   int stastny = 0, ciern = 0;
+  std::function<void(TForm&)> printFormAnswer;
 };
 
 struct TShippedCase {
@@ -823,5 +831,292 @@ TEST_F(ShippedPdf, AnInvoicesPrintedTotalsAreTheSumsOfItsPrintedLines) {
   EXPECT_EQ(sums.Total, sums.Lines);
   EXPECT_EQ(sums.Total, sums.Base + sums.Vat);
 }
+
+} // namespace
+
+namespace {
+
+// The longest names and addresses the register holds, as people have them:
+// a member or angler, a party of the cash book, and the names of items,
+// grounds, fish, teams and competitions.
+#define LONG_PERSON                                                                                                    \
+  "new.titul='Ing.';new.meno='Ľudmila Alžbeta';new.priezvisko='KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ';"                     \
+  "new.ulica='Hviezdoslavova 1234/56B';new.mesto='Štiavnické Bane - Piargy';"
+
+// A trigger that gives the rows a print's builder writes into `table` (those
+// matching `condition`) the long values `assignments`, before the trigger that
+// fills their full name runs.
+QString Longer(const char* table, const char* condition, const char* assignments) {
+  static int number = 0;
+  return QStringLiteral("create trigger a_long_%1 for %2 active before insert or update position 0 as begin "
+                        "if (%3) then begin %4 end end")
+      .arg(++number)
+      .arg(QString::fromLatin1(table), QString::fromUtf8(condition), QString::fromUtf8(assignments));
+}
+const char* const kStastny = "new.priezvisko='Šťastný'";
+const QString kMemberLong = Longer("c_clenov", kStastny, LONG_PERSON);
+// Šťastný is a member before the print's rows are made: his row is written again.
+const QString kMemberNow = QStringLiteral("update c_clenov set jedin=jedin where priezvisko='Šťastný'");
+const QString kPermitHolderLong = Longer("e_povolenky", kStastny, LONG_PERSON);
+const QString kCompetitionLong =
+    Longer("e_preteky", "1=1",
+           "new.nazov='Veľká cena Štiavnických Baní o pohár primátora';new.miesto='Štiavnické Bane - Piargy';"
+           "new.trat='Štiavnické jazerá Počúvadlo, Richňava a Evička';");
+const QString kTeamLong =
+    Longer("c_druzstva_pretekarov", "new.jedin=1", "new.nazov='Štiavnické Bane - Piargy Ryba Šťuka a Zubáč';");
+const QString kCompetitorLong = Longer(
+    "c_pretekari", kStastny, "new.titul='Ing.';new.meno='Ľudmila Alžbeta';new.priezvisko='KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ';");
+const QString kLeagueLong = Longer("c_lig", "1=1", "new.nazov='Liga Stredoslovenských Štiavnických a Hodrušských';");
+const QString kGroundLong = Longer("c_reviry_jux", "1=1", "new.nazov='Štrkovisko pri železničnej stanici Kraľovany';");
+const QString kFishLong =
+    Longer("c_druhy_ryb", "new.jedin=1", "new.nazov='Kapor rybničný šupinatý trojročný násadový (K3)';");
+
+struct TLongCase {
+  const char* file;
+  std::function<void(ShippedTemplates&)> print;
+  QStringList lengthen; // run before the print's rows are made: they come out long
+  QStringList texts;    // each must print whole
+};
+
+// Prints a shipped template with long values into a PDF and reads it back in
+// drawing order, where the lines of one text box follow each other.
+class LongTextsPrintWhole : public ShippedPdf, public ::testing::WithParamInterface<TLongCase> {
+protected:
+  // Wrapped lines read back with their breaks and spaces dropped.
+  static QString Joined(QString text) {
+    text.replace(QChar(0xA0), QLatin1Char(' '));
+    text.remove(QRegularExpression(QStringLiteral("\\s+")));
+    return text;
+  }
+  // The words of `texts` that a reader does not see on the paper: a PDF keeps
+  // the text a box cuts off, so each word the reader finds is looked at on
+  // the drawn page, where it must have ink across its middle and up to its
+  // right end (a word cut at the box's edge or below it has none there);
+  // words of one or two letters are too small to judge.
+  static QStringList HiddenWords(const QString& pdf, const QStringList& texts) {
+    constexpr int kDpi = 100;
+    QProcess boxes;
+    boxes.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QProcess draw;
+    const QString prefix = QFileInfo(pdf).dir().filePath(QStringLiteral("page"));
+    draw.start(QStringLiteral("pdftoppm"),
+               {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(kDpi), pdf, prefix});
+    if (!boxes.waitForFinished(30000) || !draw.waitForFinished(60000)) return {QStringLiteral("(no reader)")};
+    QList<QImage> pages;
+    const QDir dir = QFileInfo(pdf).dir();
+    for (const QString& name : dir.entryList({QStringLiteral("page-*.pgm")}, QDir::Files, QDir::Name))
+      pages.append(QImage(dir.filePath(name)));
+    const auto inked = [](const QImage& image, QRect area) {
+      area &= image.rect();
+      for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+          if (qGray(image.pixel(x, y)) < 128) return true;
+      return false;
+    };
+    QSet<QString> seen;
+    int page = -1;
+    const QRegularExpression word(QStringLiteral(
+        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
+    for (auto m = word.globalMatch(QString::fromUtf8(boxes.readAllStandardOutput())); m.hasNext();) {
+      const auto match = m.next();
+      if (match.captured(0).startsWith(QStringLiteral("<page"))) {
+        ++page;
+        continue;
+      }
+      if (page < 0 || page >= pages.size()) continue;
+      const double scale = kDpi / 72.0;
+      const QRect box(
+          QPoint(qRound(match.captured(1).toDouble() * scale), qRound(match.captured(2).toDouble() * scale)),
+          QPoint(qRound(match.captured(3).toDouble() * scale), qRound(match.captured(4).toDouble() * scale)));
+      const QRect rightEnd(box.right() - box.width() / 7, box.top(), box.width() / 7 + 1, box.height());
+      const QRect middle(box.left(), box.top() + box.height() / 2, box.width(), box.height() / 4);
+      if (inked(pages[page], rightEnd) && inked(pages[page], middle))
+        seen.insert(match.captured(5).replace(QStringLiteral("&amp;"), QStringLiteral("&")));
+    }
+    QStringList hidden;
+    for (const QString& text : texts)
+      for (const QString& w : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (w.size() > 2 && !seen.contains(w)) hidden.append(w);
+    return hidden;
+  }
+  // Each page's size in points as pdfinfo reads it.
+  static QList<QSizeF> PageSizes(const QString& pdf) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"),
+               {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("9999"), pdf});
+    QList<QSizeF> sizes;
+    if (!info.waitForFinished(30000)) return sizes;
+    const QRegularExpression size(QStringLiteral("Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"));
+    for (auto m = size.globalMatch(QString::fromUtf8(info.readAllStandardOutput())); m.hasNext();) {
+      const auto match = m.next();
+      sizes.append(QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()));
+    }
+    return sizes;
+  }
+  // The paper the template names, in points.
+  static QSizeF NamedPaper(const QString& file) {
+    TrpReport report;
+    if (!report.LoadFromFile(QDir(IniSettings.Reports).filePath(file)) || report.Pages.Count() == 0) return {};
+    const TrpPage* page = report.Pages.GetPage(0);
+    return QSizeF(page->PaperWidth * 72.0 / 254.0, page->PaperHeight * 72.0 / 254.0);
+  }
+};
+
+TEST_P(LongTextsPrintWhole, EveryLongTextIsOnThePaperWholeAndThePaperKeepsItsSize) {
+  const TLongCase& c = GetParam();
+  const QString file = QString::fromLatin1(c.file);
+  const QString pdf = InFolder(QStringLiteral("long.pdf"));
+  for (const QString& sql : c.lengthen)
+    Exec(sql);
+  printFormAnswer = PrintInto(pdf);
+  const QString text = PrintedText(QStringLiteral("long.pdf"), [&] { c.print(*this); },
+                                   {.AnswerPrintForm = false, .Reader = {QStringLiteral("-raw")}});
+  if (text.isEmpty() && !HasFailure()) GTEST_SKIP() << "no pdftotext, or a system printer is installed";
+  const QString joined = Joined(text);
+  for (const QString& expected : c.texts)
+    EXPECT_TRUE(joined.contains(Joined(expected))) << expected.toStdString() << " not whole in:\n"
+                                                   << text.toStdString();
+  EXPECT_EQ(HiddenWords(pdf, c.texts), QStringList()) << "cut off on the paper";
+  const QSizeF paper = NamedPaper(file);
+  ASSERT_FALSE(paper.isEmpty()) << file.toStdString();
+  const QList<QSizeF> sizes = PageSizes(pdf);
+  ASSERT_FALSE(sizes.isEmpty());
+  for (const QSizeF& size : sizes) {
+    EXPECT_NEAR(size.width(), paper.width(), 1) << file.toStdString();
+    EXPECT_NEAR(size.height(), paper.height(), 1) << file.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, LongTextsPrintWhole,
+    ::testing::Values(
+        TLongCase{"ClenZoznam.rpf",
+                  P::Zoznam,
+                  {kMemberLong, kMemberNow},
+                  {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta Ing."),
+                   S("Hviezdoslavova 1234/56B, 94901 Štiavnické Bane - Piargy")}},
+        TLongCase{"ClenStitky.rpf",
+                  P::Stitky,
+                  {kMemberLong, kMemberNow},
+                  {S("Ing. Ľudmila Alžbeta KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ"), S("Hviezdoslavova 1234/56B"),
+                   S("94901 Štiavnické Bane - Piargy")}},
+        TLongCase{
+            "Brigady01.rpf",
+            P::Brigady1,
+            {kMemberLong, kMemberNow,
+             Longer("e_brigady", "1=1", "new.popis='Čistenie brehov a odvoz odpadu z Počúvadlianskeho';")},
+            {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta"), S("Čistenie brehov a odvoz odpadu z Počúvadlianskeho")}},
+        TLongCase{
+            "Brigady02.rpf", P::Brigady2, {kMemberLong, kMemberNow}, {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta")}},
+        TLongCase{
+            "Brigady03.rpf",
+            P::Brigady3,
+            {kMemberLong, kMemberNow,
+             Longer("e_brigady", "1=1", "new.popis='Čistenie brehov a odvoz odpadu z Počúvadlianskeho';")},
+            {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta"), S("Čistenie brehov a odvoz odpadu z Počúvadlianskeho")}},
+        TLongCase{
+            "Predmety01.rpf",
+            P::Predmety1,
+            {kMemberLong, kMemberNow,
+             Longer("e_predmety", "1=1", "new.nazov='Kľúč od rybárskej chaty na Počúvadle s lodenicou';")},
+            {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta"), S("Kľúč od rybárskej chaty na Počúvadle s lodenicou")}},
+        TLongCase{
+            "Predmety02.rpf", P::Predmety2, {kMemberLong, kMemberNow}, {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta")}},
+        TLongCase{"Vyznamenania.rpf",
+                  P::Vyznamenania,
+                  {kMemberLong, kMemberNow,
+                   Longer("e_vyznamenania", "1=1",
+                          "new.nazov='Čestné uznanie za dlhoročnú prácu pre rybárstvo';"
+                          "new.poznamka='Odovzdal predseda rady na výročnej členskej schôdzi v Banskej Štiavnici';")},
+                  {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta"), S("Čestné uznanie za dlhoročnú prácu pre rybárstvo"),
+                   S("Odovzdal predseda rady na výročnej členskej schôdzi v Banskej Štiavnici")}},
+        TLongCase{
+            "Priestupky.rpf",
+            P::Priestupky,
+            {Longer("e_priestupky", kStastny,
+                    LONG_PERSON
+                    "new.priestupok='Lov rýb v čase ochrany bez povolenia v kaprovom revíri Štiavnické jazerá';")},
+            {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta"),
+             S("Lov rýb v čase ochrany bez povolenia v kaprovom revíri Štiavnické jazerá")}},
+        TLongCase{
+            "Posta.rpf",
+            P::Posta,
+            {Longer("e_posta", "1=1",
+                    "new.vec='Žiadosť o zarybnenie revíru Štiavnické jazerá kaprom a zubáčom v jeseni';"
+                    "new.nazov_uplny='Ing. Ľudmila Alžbeta KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ, Štiavnické Bane - Piargy';")},
+            {S("Žiadosť o zarybnenie revíru Štiavnické jazerá kaprom a zubáčom v jeseni"),
+             S("Ing. Ľudmila Alžbeta KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ, Štiavnické Bane - Piargy")}},
+        TLongCase{"POV_Zakl.rpf",
+                  P::Zakl,
+                  {kMemberLong, kMemberNow, kPermitHolderLong},
+                  {S("Ing. Ľudmila Alžbeta KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ"),
+                   S("Hviezdoslavova 1234/56B, 94901 Štiavnické Bane - Piargy")}},
+        TLongCase{"POV_Host.rpf",
+                  P::Host,
+                  {kMemberLong, kMemberNow, kPermitHolderLong},
+                  {S("Ing. Ľudmila Alžbeta KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ"),
+                   S("Hviezdoslavova 1234/56B, 94901 Štiavnické Bane - Piargy")}},
+        TLongCase{
+            "PokDoklad.rpf",
+            P::PokDoklad,
+            {Longer("e_pokladna", "new.p1=2",
+                    "new.nazov='Agrodružstvo Štiavnické Bane - Počúvadlo, s.r.o.';"
+                    "new.ulica='Hviezdoslavova 1234/56B, areál bývalej Sladovne';new.mesto='Štiavnické Bane - Piargy';"
+                    "new.psc='96901';new.popis='Nákup krmiva pre násadové ryby na jesenné kŕmenie';")},
+            {S("Agrodružstvo Štiavnické Bane - Počúvadlo, s.r.o."),
+             S("Hviezdoslavova 1234/56B, areál bývalej Sladovne 96901 Štiavnické Bane - Piargy"),
+             S("Nákup krmiva pre násadové ryby na jesenné kŕmenie")}},
+        TLongCase{
+            "PokZoznam.rpf",
+            P::PokZoznam,
+            {Longer(
+                "e_pokladna", "new.p1=2",
+                "new.nazov='Agrodružstvo Štiavnické Bane - Počúvadlo, s.r.o.';"
+                "new.mesto='Štiavnické Bane - Piargy';new.popis='Nákup krmiva pre násadové ryby na jesenné kŕmenie';")},
+            {S("Agrodružstvo Štiavnické Bane - Počúvadlo, s.r.o., Štiavnické Bane - Piargy"),
+             S("Nákup krmiva pre násadové ryby na jesenné kŕmenie")}},
+        TLongCase{"Pretekari.rpf",
+                  P::Pretekari,
+                  {kTeamLong, kCompetitorLong, kLeagueLong},
+                  {S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta"), S("Štiavnické Bane - Piargy Ryba Šťuka a Zubáč"),
+                   S("Liga Stredoslovenských Štiavnických a Hodrušských")}},
+        TLongCase{
+            "PR_VS.rpf",
+            P::VysledkySutaze,
+            {kTeamLong, kCompetitorLong, kCompetitionLong, kLeagueLong},
+            {S("Štiavnické Bane - Piargy Ryba Šťuka a Zubáč"), S("Liga Stredoslovenských Štiavnických a Hodrušských")}},
+        TLongCase{"Zaryb01.rpf",
+                  P::Zaryb,
+                  {kGroundLong, Longer("c_druhy_ryb", "1=1", "new.nazov='Kapor rybničný šupinatý trojročný (K3)';"),
+                   Longer("c_zdroje_uhrad", "1=1", "new.nazov='Štátny fond rozvoja rybárstva Slovenskej republiky';")},
+                  {S("Štrkovisko pri železničnej stanici Kraľovany"), S("Kapor rybničný šupinatý trojročný (K3) (Š)"),
+                   S("Štátny fond rozvoja rybárstva Slovenskej republiky")}},
+        TLongCase{"VlastnaProdukcia.rpf",
+                  P::Vlastna,
+                  {kGroundLong, Longer("c_druhy_ryb", "1=1", "new.nazov='Kapor rybničný šupinatý trojročný (K3)';"),
+                   Longer("c_krmiv", "1=1", "new.nazov='Kukuričný šrot s pšeničnými otrubami a hrachom';")},
+                  {S("Kapor rybničný šupinatý trojročný (K3)"), S("Kukuričný šrot s pšeničnými otrubami a hrachom")}},
+        TLongCase{"PR_Ulovky.rpf",
+                  P::Ulovky,
+                  {kGroundLong, kFishLong, kPermitHolderLong},
+                  {S("Štrkovisko pri železničnej stanici Kraľovany"),
+                   S("Kapor rybničný šupinatý trojročný násadový (K3)"),
+                   S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta")}},
+        TLongCase{
+            "Ceniny01.rpf",
+            P::Ceniny01,
+            {kMemberLong, kMemberNow,
+             Longer("c_ceniny", "new.jedin=2", "new.nazov='Povolenka kaprová celoročná pre dôchodcov a ZŤP';")},
+            {S("Povolenka kaprová celoročná pre dôchodcov a ZŤP"), S("KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Alžbeta")}},
+        TLongCase{"Ceniny02.rpf",
+                  P::Ceniny02,
+                  {Longer("c_ceniny", "new.jedin=2", "new.nazov='Povolenka kaprová celoročná pre dôchodcov a ZŤP';")},
+                  {S("Povolenka kaprová celoročná pre dôchodcov a ZŤP")}}),
+    [](const auto& info) {
+      std::string name = info.param.file;
+      return name.substr(0, name.find('.'));
+    });
+
+#undef LONG_PERSON
 
 } // namespace
