@@ -843,6 +843,13 @@ namespace {
   "new.titul='Ing.';new.meno='Ľudmila Alžbeta';new.priezvisko='KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ';"                     \
   "new.ulica='Hviezdoslavova 1234/56B';new.mesto='Štiavnické Bane - Piargy';"
 
+// A person whose full name with town and street fills the 75 characters the
+// registers keep of it, and that full name as printed.
+#define FULL_NAME_FILLED                                                                                               \
+  "new.titul='Ing.';new.meno='Ľudmila';new.priezvisko='KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ';new.ulica='Hlavná 12';"       \
+  "new.mesto='Štiavnické Bane - Piargy';"
+#define FULL_NAME_PRINTED "KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ Ľudmila Ing., Štiavnické Bane - Piargy, Hlavná 12"
+
 // A trigger that gives the rows a print's builder writes into `table` (those
 // matching `condition`) the long values `assignments`, before the trigger that
 // fills their full name runs.
@@ -990,6 +997,10 @@ TEST_P(LongTextsPrintWhole, EveryLongTextIsOnThePaperWholeAndThePaperKeepsItsSiz
 INSTANTIATE_TEST_SUITE_P(
     Reports, LongTextsPrintWhole,
     ::testing::Values(
+        TLongCase{"Kapitalne.rpf",
+                  P::Kapitalne,
+                  {Longer("e_ulovky_kapitalne", kStastny, FULL_NAME_FILLED)},
+                  {S(FULL_NAME_PRINTED)}},
         TLongCase{"ClenZoznam.rpf",
                   P::Zoznam,
                   {kMemberLong, kMemberNow},
@@ -1118,5 +1129,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 #undef LONG_PERSON
+#undef FULL_NAME_FILLED
+#undef FULL_NAME_PRINTED
 
 } // namespace
