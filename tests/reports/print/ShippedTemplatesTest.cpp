@@ -144,6 +144,25 @@ protected:
                         "sadzba_dph,vydaj_zaklad,vydaj_dph,vydaj) values (gen_id(e_pokladna_id,1),2026,1,'PD',2,1,-1,"
                         "'2026-02-20','Krmivo','Agro Čaňa','Košice',20,1234.56,246.9,1481.46)"));
   }
+  // One issued invoice of 2026 with one item, printed as the document.
+  void Invoice() {
+    Exec(QStringLiteral("insert into c_druhy_dokladov (jedin,rok,skratka,nazov,typ) "
+                        "values (gen_id(c_druhy_dokladov_id,1),2026,'FV','Faktúry vystavené',11)"));
+    const int key = Column(QStringLiteral("select gen_id(e_faktury_id,1) from rdb$database")).value(0).toInt();
+    Exec(QStringLiteral("insert into e_faktury (jedin,rok,typ,druh_dokladu,p1,p2,uhradene,datum,odb_nazov,odb_mesto,"
+                        "dod_nazov,dod_mesto) values (:J,2026,11,'FV',1,0,0,'2026-12-11','Obec','Košice','MO SRZ',"
+                        "'Žilina')"),
+         {{QStringLiteral("J"), key}});
+    Exec(QStringLiteral("insert into e_faktury_polozky (jedin,e_faktury,nazov,mnozstvo,mj,mj_zaklad,mj_dph,sadzba_dph,"
+                        "dph) values (gen_id(e_faktury_polozky_id,1),:F,'Povolenka',3,'ks',400,80,20,240)"),
+         {{QStringLiteral("F"), key}});
+    TfrmEFaktury list(nullptr, ProgramSettings.Rok, 11, 19);
+    list.list.btnRefreshClick();
+    list.list.LocateKey(key);
+    TfrmEFakturyTlac dialog(&list, list.list, list.TypOd);
+    PreviewNext();
+    dialog.btn1->click();
+  }
   void Pokladna(int button) {
     // The receipt writes its total in the program's words.
     const auto words = TQPLFunctionLibrary::NumberInWords;
@@ -392,6 +411,7 @@ struct P : ShippedTemplates {
   static void Zakl(ShippedTemplates& f) { static_cast<P&>(f).Permit(true); }
   static void Host(ShippedTemplates& f) { static_cast<P&>(f).Permit(false); }
   static void PokDoklad(ShippedTemplates& f) { static_cast<P&>(f).Pokladna(1); }
+  static void Faktura(ShippedTemplates& f) { static_cast<P&>(f).Invoice(); }
   static void PokZoznam(ShippedTemplates& f) { static_cast<P&>(f).Pokladna(2); }
   static void Pretekari(ShippedTemplates& f) {
     static_cast<P&>(f).AddCompetition();
@@ -1071,6 +1091,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {kMemberLong, kMemberNow, kPermitHolderLong},
                   {S("Ing. Ľudmila Alžbeta KOLÁROVIČOVÁ-ŠŤASTNOVSKÁ"),
                    S("Hviezdoslavova 1234/56B, 94901 Štiavnické Bane - Piargy")}},
+        TLongCase{
+            "VF01.rpf",
+            P::Faktura,
+            {Longer("e_faktury_polozky", "1=1", "new.nazov='POVOLENKA KAPROVÁ CELOROČNÁ PRE ČLENA A JEHO HOSŤA';")},
+            {S("POVOLENKA KAPROVÁ CELOROČNÁ PRE ČLENA A JEHO HOSŤA")}},
         TLongCase{
             "PokDoklad.rpf",
             P::PokDoklad,
