@@ -3,11 +3,8 @@
 
 namespace {
 TRegisterPrint PokladnaPrint(const QString& tag, bool allRows, const QString& title, const QString& templateName) {
-  TRegisterPrint print;
-  print.Tag = tag;
+  TRegisterPrint print = TRegisterPrint::Of(tag, title, templateName);
   print.AllRows = allRows;
-  print.Title = title;
-  print.Template = templateName;
   print.MasterSql = {QStringLiteral("SELECT A.JEDIN,A.ROK,A.DATUM,A.DRUH_DOKLADU,A.P1,A.P2,A.TYP,"),
                      QStringLiteral("A.SMER_POHYBU,A.POPIS,A.NAZOV,A.ULICA,A.MESTO,A.PSC,A.ICO,"),
                      QStringLiteral("A.DIC,A.IC_DPH,A.NAZOV_UPLNY,A.SADZBA_DPH,A.PRIJEM_ZAKLAD,"),
@@ -21,11 +18,8 @@ TRegisterPrint PokladnaPrint(const QString& tag, bool allRows, const QString& ti
 
 TRegisterPrint InvoicePrint(const QString& tag, bool allRows, const QString& title, const QString& templateName,
                             QStringList columns) {
-  TRegisterPrint print;
-  print.Tag = tag;
+  TRegisterPrint print = TRegisterPrint::Of(tag, title, templateName);
   print.AllRows = allRows;
-  print.Title = title;
-  print.Template = templateName;
   print.YearVariable = false;
   print.OrganizationVariables = false;
   print.MasterSql = columns + QStringList{QStringLiteral("from temp_spracuj x"),

@@ -124,6 +124,14 @@ bool NothingToPrint(IPrintForm& report, const TRegisterPrint& print, const QList
 }
 } // namespace
 
+TRegisterPrint TRegisterPrint::Of(const QString& tag, const QString& title, const QString& templateName) {
+  TRegisterPrint print;
+  print.Tag = tag;
+  print.Title = title;
+  print.Template = templateName;
+  return print;
+}
+
 QString SelectionSetWhere() {
   return QStringLiteral("where x.connection_id=current_connection and x.zaradenie=:ZARADENIE");
 }

@@ -59,6 +59,9 @@ struct TRegisterPrint {
   };
   static constexpr int kMaxQueries = 6;
 
+  // A list's print of `templateName` titled `title`, its selection kept under `tag`.
+  static TRegisterPrint Of(const QString& tag, const QString& title, const QString& templateName);
+
   QString Tag;
   bool AllRows = true;
   QString Title;

@@ -3,11 +3,8 @@
 namespace {
 // The rounds of the selection set with their competition and league.
 TRegisterPrint RoundPrint(const QString& tag, const QString& title, const QString& templateName) {
-  TRegisterPrint print;
-  print.Tag = tag;
+  TRegisterPrint print = TRegisterPrint::Of(tag, title, templateName);
   print.AllRows = false;
-  print.Title = title;
-  print.Template = templateName;
   print.YearVariable = false;
   print.OrganizationVariables = false;
   print.MasterSql = {QStringLiteral("select a.jedin,a.nazov as nazov_kola,b.termin_od,b.termin_do,"),
@@ -23,11 +20,9 @@ TRegisterPrint RoundPrint(const QString& tag, const QString& title, const QStrin
 } // namespace
 
 TRegisterPrint CompetitionResultsPrint() {
-  TRegisterPrint print;
-  print.Tag = QStringLiteral("9604832C-5EE0-4151");
+  TRegisterPrint print = TRegisterPrint::Of(QStringLiteral("9604832C-5EE0-4151"),
+                                            QStringLiteral("Tlač výsledkov preteku"), QStringLiteral("PR_VP.rpf"));
   print.AllRows = false;
-  print.Title = QStringLiteral("Tlač výsledkov preteku");
-  print.Template = QStringLiteral("PR_VP.rpf");
   print.YearVariable = false;
   print.OrganizationVariables = false;
   print.MasterSql = {QStringLiteral("select a.jedin,a.termin_od,a.termin_do,"),

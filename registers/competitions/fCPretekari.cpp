@@ -34,10 +34,8 @@ TfrmCPretekari::TfrmCPretekari(QWidget* owner, quint16 rok)
 TfrmCPretekari::~TfrmCPretekari() = default;
 
 void TfrmCPretekari::Print() {
-  TRegisterPrint print;
-  print.Tag = QStringLiteral("43406D39-54AE-41F5");
-  print.Title = Caption();
-  print.Template = QStringLiteral("Pretekari.rpf");
+  TRegisterPrint print =
+      TRegisterPrint::Of(QStringLiteral("43406D39-54AE-41F5"), Caption(), QStringLiteral("Pretekari.rpf"));
   print.MasterSql = ChosenCompetitorsSql();
   PrintRegister(list, print);
 }

@@ -21,11 +21,11 @@ TRegisterPrint WithTemplateVariables(TRegisterPrint print) {
 }
 
 TRegisterPrint EntrustedPrint(bool items) {
-  TRegisterPrint print;
-  print.Tag = items ? QStringLiteral("D407795B-D2DB-451D") : QStringLiteral("6932A6A0-3859-42F1");
-  print.Title = items ? QStringLiteral("Tlač zverených predmetov položkovite")
-                      : QStringLiteral("Tlač zverených predmetov sumárne");
-  print.Template = items ? QStringLiteral("Predmety01.rpf") : QStringLiteral("Predmety02.rpf");
+  TRegisterPrint print =
+      TRegisterPrint::Of(items ? QStringLiteral("D407795B-D2DB-451D") : QStringLiteral("6932A6A0-3859-42F1"),
+                         items ? QStringLiteral("Tlač zverených predmetov položkovite")
+                               : QStringLiteral("Tlač zverených predmetov sumárne"),
+                         items ? QStringLiteral("Predmety01.rpf") : QStringLiteral("Predmety02.rpf"));
   if (items)
     print.MasterSql = {QStringLiteral("select a.nazov,a.cena,a.mnozstvo,a.datum,a.datum_vratenia,"),
                        QStringLiteral("a.mnozstvo_vratene,b.nazov_uplny as clen")};
@@ -69,10 +69,7 @@ TRegisterPrint EntrustedItemsPrint() { return EntrustedPrint(true); }
 TRegisterPrint EntrustedBalancesPrint() { return EntrustedPrint(false); }
 
 TRegisterPrint MailPrint(const QString& title, int rok) {
-  TRegisterPrint print;
-  print.Tag = QStringLiteral("00976D2B-97FB-4B47");
-  print.Title = title;
-  print.Template = QStringLiteral("Posta.rpf");
+  TRegisterPrint print = TRegisterPrint::Of(QStringLiteral("00976D2B-97FB-4B47"), title, QStringLiteral("Posta.rpf"));
   print.MasterSql = {QStringLiteral("select a.datum,b.text as druh,a.cislo,a.nazov_uplny as kontakt,"),
                      QStringLiteral("a.vec,a.znacka,a.prilohy,a.pridelene_datum,a.pridelene_komu,"),
                      QStringLiteral("a.vybavene_datum,a.vybavene_sposob,a.postovne,a.druh as druh_cislo"),
@@ -87,10 +84,8 @@ TRegisterPrint MailPrint(const QString& title, int rok) {
 }
 
 TRegisterPrint OffencesPrint(const QString& title) {
-  TRegisterPrint print;
-  print.Tag = QStringLiteral("1EEBCC06-AE91-4C0D");
-  print.Title = title;
-  print.Template = QStringLiteral("Priestupky.rpf");
+  TRegisterPrint print =
+      TRegisterPrint::Of(QStringLiteral("1EEBCC06-AE91-4C0D"), title, QStringLiteral("Priestupky.rpf"));
   print.MasterSql = {QStringLiteral("select a.jedin,a.datum,a.nazov_uplny,a.priestupok,"),
                      QStringLiteral("a.pokuta,a.datum_zaplatenia,a.pokuta_zaplatena,a.poznamka,a.vybaveny"),
                      QStringLiteral("from temp_spracuj x"),
@@ -101,10 +96,8 @@ TRegisterPrint OffencesPrint(const QString& title) {
 }
 
 TRegisterPrint AwardsPrint(const QString& title) {
-  TRegisterPrint print;
-  print.Tag = QStringLiteral("9803459A-2FEB-4FBA");
-  print.Title = title;
-  print.Template = QStringLiteral("Vyznamenania.rpf");
+  TRegisterPrint print =
+      TRegisterPrint::Of(QStringLiteral("9803459A-2FEB-4FBA"), title, QStringLiteral("Vyznamenania.rpf"));
   print.MasterSql = {QStringLiteral("select a.jedin,b.nazov_uplny,a.nazov,a.rok_vyznamenania,a.poznamka"),
                      QStringLiteral("from temp_spracuj x"),
                      QStringLiteral("left join e_vyznamenania a on a.jedin=x.cislo"),
@@ -116,10 +109,8 @@ TRegisterPrint AwardsPrint(const QString& title) {
 }
 
 TRegisterPrint InspectionsPrint(const QString& title) {
-  TRegisterPrint print;
-  print.Tag = QStringLiteral("F58D66B0-7A38-41E2");
-  print.Title = title;
-  print.Template = QStringLiteral("KontrolaRS.rpf");
+  TRegisterPrint print =
+      TRegisterPrint::Of(QStringLiteral("F58D66B0-7A38-41E2"), title, QStringLiteral("KontrolaRS.rpf"));
   print.MasterSql = {QStringLiteral("SELECT A.JEDIN,A.KONTROLA_OD, A.KONTROLA_DO, A.SUKROMNE_VOZIDLO,"),
                      QStringLiteral("A.SPZ, A.TYP, A.SPOTREBA, A.NAHRADA, A.KM, A.CENA_PALIVA,"),
                      QStringLiteral("A.UHRADENE,A.POZNAMKA,b.nazov_uplny as revir"),

@@ -3,10 +3,7 @@
 
 namespace {
 TRegisterPrint MembersPrint(const QString& title, const QString& templateName, const QString& tag) {
-  TRegisterPrint print;
-  print.Tag = tag;
-  print.Title = title;
-  print.Template = templateName;
+  TRegisterPrint print = TRegisterPrint::Of(tag, title, templateName);
   print.MasterSql = ChosenMembersSql().split(QLatin1Char('\n'));
   return print;
 }

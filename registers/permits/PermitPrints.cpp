@@ -67,10 +67,7 @@ TRegisterPrint::TDataSet GroundDataSet(const char* alias, QStringList sql, int r
 // A print of the chosen movements with `columns` and the lines after the join.
 TRegisterPrint ValuablesPrint(const QString& tag, const QString& title, const QString& templateName,
                               const QStringList& columns, const QStringList& tail) {
-  TRegisterPrint print;
-  print.Tag = tag;
-  print.Title = title;
-  print.Template = templateName;
+  TRegisterPrint print = TRegisterPrint::Of(tag, title, templateName);
   print.YearVariable = false;
   print.OrganizationVariables = false;
   print.MasterSql = columns;
@@ -126,10 +123,8 @@ TRegisterPrint CatchSummaryPrint(const TCatchSummaryChoice& choice, quint16 rok,
 }
 
 TRegisterPrint StockingPrint() {
-  TRegisterPrint print;
-  print.Tag = QStringLiteral("2F2ADD67-AB6E-4F4C");
-  print.Title = QStringLiteral("Zarybňovanie");
-  print.Template = QStringLiteral("Zaryb01.rpf");
+  TRegisterPrint print = TRegisterPrint::Of(QStringLiteral("2F2ADD67-AB6E-4F4C"), QStringLiteral("Zarybňovanie"),
+                                            QStringLiteral("Zaryb01.rpf"));
   // Only purchases paid from a source that counts in the reports.
   const QString counted = QStringLiteral("and c.do_vykazu_rady=1");
   print.MasterSql = QStringList{QStringLiteral("select a.datum,b.nazov as druh,b.skratka as znacka,a.mnozstvo,a.mj,"),
@@ -230,10 +225,8 @@ TRegisterPrint GroundPrint(int revir, const QString& revirText, quint16 rok) {
 }
 
 TRegisterPrint TrophyCatchPrint(const QString& title) {
-  TRegisterPrint print;
-  print.Tag = QStringLiteral("BFF268CB-B407-4A68");
-  print.Title = title;
-  print.Template = QStringLiteral("Kapitalne.rpf");
+  TRegisterPrint print =
+      TRegisterPrint::Of(QStringLiteral("BFF268CB-B407-4A68"), title, QStringLiteral("Kapitalne.rpf"));
   print.MasterSql = {QStringLiteral("select a.datum,b.nazov_uplny as revir,c.nazov as ryba,"),
                      QStringLiteral("a.vaha,a.nazov_uplny as vimek,a.poznamka,a.dlzka,a.cas,"),
                      QStringLiteral("a.sposob_ulovenia,a.svedok_1,a.svedok_2"),
